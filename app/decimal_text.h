@@ -1,0 +1,19 @@
+// Decimal numbers typed by the user (contact depths, production volumes, colour limits, bubble factors) and the
+// decimal settings: "." and "," are both accepted as the decimal separator, whatever the locale.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+// The number in the text, or nothing when the text is not one whole finite number. Surrounding white space and
+// one leading "+" are allowed; "1.5", "1,5", "-0,25", "2e3" parse; "", "abc", "1,5x", "1.2.3", "inf" do not.
+// Never depends on the C or Qt locale.
+std::optional<double> parseDecimalText(std::string_view text);
+
+// The text with every "." turned into ",": how decimal settings are stored.
+std::string decimalCommaText(std::string_view text);
+
+}  // namespace morvane

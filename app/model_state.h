@@ -1,0 +1,344 @@
+// The program-wide model state: loaded data, derived geometry, GL object names, view settings and mode flags.
+//
+// Every variable keeps the name the rest of the program knows it by. The variables are grouped by what they
+// describe; `ModelState` inherits every group, so `state.points_coords` and `state.SHOW_K` read naturally, while a
+// pure builder takes only the group it needs (`GridInput&`, `GridGeometry&`) and tests build the groups they want.
+//
+// Units: positions are file values divided by COORD_MULT (metres become kilometres); depths are negated, so a
+// depth below datum is a negative elevation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+namespace morvane {
+
+// A GL object name (VAO, VBO, EBO, program, texture). Plain integer so that pure code needs no GL header.
+using GLName = std::uint32_t;
+
+// GL object names indexed like their data (one per layer, well, bubble or section piece). Growable, so layers and
+// wells have no fixed cap; uploads resize them as needed.
+using Slots = std::vector<GLName>;
+
+using Vertices = std::vector<float>;          // coloured vertices, six floats each: x, y, z, r, g, b
+using Indices = std::vector<int>;             // 32-bit element indices
+
+inline constexpr int LOCALS_SIZE = 862;
+
+// Values that more than one group starts from.
+namespace initial {
+inline constexpr glm::vec3 position{-548.9129f, -6414.604f, 2.298867f};
+inline constexpr glm::vec3 rotation{-70.0f, 0.0f, 0.0f};
+inline constexpr float VERT_SCALE = 5.0f;
+}  // namespace initial
+
+// Fixed for the whole run.
+struct Constants {
+    static constexpr int COORD_MULT = 1000;          // file units to model units
+    static constexpr int DIMENSION_MIN = 25;         // the cell size must be a multiple of this
+    static constexpr int DIMENSION_MAX = 500;        // largest accepted cell size
+    static constexpr int MAX_ZCORN_STARS = 1000;     // old bound of ZCORN repeat counts; only n*v repeats now
+    static constexpr int MAX_PROP_STARS = 5000;      // bound of repeat counts in property files
+    static constexpr int WINDOW_WIDTH = 1024;        // reference size of the view and of the label space
+    static constexpr int WINDOW_HEIGHT = 768;
+    static constexpr int INITIAL_ROTATION_Z = 40;    // degrees
+    static constexpr float WELL_CUT_SHIFT = 10.0f;   // file units above the top and below the bottom
+    static constexpr float COPYRIGHT_LABEL_SIZE = 0.5f;
+    static constexpr float fov = 40.0f;
+    static constexpr float nearPlane = 0.5f;
+    static constexpr float farPlane = 1000.0f;
+};
+
+// Written by the grid reader.
+struct GridInput {
+    std::string gridfilename_string;       // grid file name without folder and extension
+    std::vector<double> points_coords;     // COORD, six per pillar: top x, y, z, bottom x, y, z
+    std::vector<double> grid_lines_xy;     // pillar x and y only, four per pillar
+    std::vector<double> ZCORN_stars;       // raw ZCORN numbers; released by the reader once they are expanded
+    std::vector<double> ZCORN;             // expanded corner depths
+};
+
+// Written by the grid geometry builder.
+struct GridGeometry {
+    int grid_dimension = 1;                // cell size along the rows, file units
+    std::vector<int> IJ;                   // cells per pillar row
+    std::vector<std::vector<int>> IJ_undef;  // per cell row: 1 regular cell, 0 undefined
+    int ZCORN_I = 1;                       // cell rows
+    int ZCORN_J = 1;                       // cells per row
+    int ZCORN_K = 1;                       // layers
+    int GRID_SIZE = 1;                     // cells; the length of every property array
+    int points_in_layer = 1;               // 4 * ZCORN_I * ZCORN_J vertices per surface
+    int cell_i = 0;
+    int cell_j = 0;
+    int TOTAL_CELLS = 0;                   // regular cells times layers
+    std::vector<Vertices> grid_lines_k;    // per layer, corner vertices of all cells
+    std::vector<float> gridLinesColor{1.0f, 1.0f, 1.0f};
+    float model_x_min = 0, model_x_max = 0, model_y_min = 0, model_y_max = 0;
+    float model_z_min = 0;                 // deepest corner
+    float model_z_max = 0;                 // shallowest corner
+    float model_center_z = -1.8f;
+    float model_z_delta = 0.5f;
+    bool gridLoaded = false;
+    bool displayGrid = false;
+};
+
+// Index lists and GL names of the grid.
+struct GridDrawing {
+    Indices grid_indices;                  // lines: every cell edge
+    Indices grid_indices_edge;             // lines: outlines of exposed sides
+    Indices cell_indices;                  // triangles: top and side faces
+    Indices cell_indices_edge;             // triangles: exposed sides
+    Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
+    Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
+    Slots cells_VAO, cells_VBO, cells_EBO;
+    Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
+    // A blue square 200 wide at z = -1, facing up (two triangles).
+    std::array<float, 36> infinite{
+        100, 100, -1, 0, 0, 1,    -100, 100, -1, 0, 0, 1,    100, -100, -1, 0, 0, 1,
+        100, -100, -1, 0, 0, 1,   -100, 100, -1, 0, 0, 1,    -100, -100, -1, 0, 0, 1};
+    GLName inf_VAO = 0, inf_VBO = 0;
+    // The pivot cursor: two green line segments; positions are set when the view starts.
+    std::array<float, 12> cursor_point_vertex{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+    std::array<float, 12> cursor_point_vertex2{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+    GLName cursor_point_VAO = 0, cursor_point_VBO = 0, cursor_point_VAO2 = 0, cursor_point_VBO2 = 0;
+};
+
+// Loaded properties, the displayed one, and the colour tables.
+struct Properties {
+    std::vector<std::vector<double>> PROP_cont_loading;  // continuous properties as loaded; entry 0 "grid"
+    std::vector<std::string> PROP_cont_loading_name;
+    std::vector<std::vector<int>> PROP_disc_loading;     // discrete properties as loaded
+    std::vector<std::string> PROP_disc_loading_name;
+    std::vector<double> PROP_max_value, PROP_min_value;  // per property; entry 0 the placeholder
+    std::vector<double> PROP_max_value_color, PROP_min_value_color;
+    std::vector<int> PROP_type;                          // per property, type code (10 the placeholder)
+    std::vector<int> PROP_types;                         // codes chosen in the loading dialog
+    std::vector<std::string> propertyNameAll;
+    std::string PROP_name;
+    std::string PROP_name_displaying;
+    int PROP_type_displaying = 0;
+    std::vector<double> PROP_stars;
+    std::vector<std::vector<std::vector<double>>> PROP_cont;  // [layer][row][column]
+    std::vector<std::vector<std::vector<int>>> PROP_disc;
+    std::vector<std::vector<int>> PROP_disc_codes;
+    std::vector<std::vector<float>> PROP_disc_codes_perc;
+    std::vector<std::vector<std::vector<float>>> PROP_disc_color = initialDiscreteColours();
+    std::vector<Vertices> cells_k;                       // per layer, property-coloured cell vertices
+    std::array<float, 3> UNDEF_COLOR{127, 127, 127};     // 0..255
+    // Continuous palettes, indexed by type code: low (1), middle (2) and high (3) colour.
+    std::array<float, 10> r1{0, 0, 0, 0.5f, 0.4f, 0, 0, 0, 0, 0.2f};
+    std::array<float, 10> g1{0, 0, 0, 0.5f, 1, 0, 1, 0, 0, 0.2f};
+    std::array<float, 10> b1{0, 0, 0, 0.5f, 0.2f, 1, 0, 0, 0, 0.8f};
+    std::array<float, 10> r2{0, 0, 0, 0.55f, 1, 0, 0, 0, 0, 0};
+    std::array<float, 10> g2{0, 0, 0, 0.5f, 1, 1, 0.5f, 0, 0, 1};
+    std::array<float, 10> b2{0, 0, 0, 0.45f, 0, 0, 0.5f, 0, 0, 0};
+    std::array<float, 10> r3{0, 0, 0, 0.6f, 1, 1, 0, 0, 0, 1};
+    std::array<float, 10> g3{0, 0, 0, 1, 0.4f, 0, 0, 0, 0, 0.6f};
+    std::array<float, 10> b3{0, 0, 0, 0.4f, 0, 0, 1, 0, 0, 0.2f};
+    std::array<float, 10> r1_form{}, g1_form{}, b1_form{}, r2_form{}, g2_form{}, b2_form{};
+    std::array<float, 10> r3_form{}, g3_form{}, b3_form{};
+    std::vector<double> prop_max_value_form, prop_min_value_form;
+    int i_morvane = 0;                    // displayed property: index within its kind
+    int prop_no_morvane = 0;              // displayed property: node index (overall entry is this + 1)
+    float cont_prop_cut = 0;              // filter threshold, 0 = no filter
+    bool cut_below = true;
+    bool disc_PROP_displaying = true;
+    bool propLoaded = false;
+    bool propLoading = false;
+    bool OK_prop_loading = false;
+
+    // The code colour tables of the ten type codes.
+    static std::vector<std::vector<std::vector<float>>> initialDiscreteColours();
+};
+
+// Oil-water and gas-oil contacts, and zones.
+struct Contacts {
+    std::vector<float> OWC_z, GOC_z;
+    std::vector<float> owc_code_z, goc_code_z;
+    std::vector<std::vector<float>> OWC_z_ij, GOC_z_ij;
+    Vertices OWC_k, GOC_k;
+    std::vector<std::vector<std::vector<int>>> PROP_disc_OWC, PROP_disc_GOC;
+    float uniform_OWC = 0, uniform_GOC = 0;
+    bool is_uniform_OWC = true, is_uniform_GOC = true;
+    bool OWC_set = false, GOC_set = false;
+    int OWC_region_selected = -1, GOC_region_selected = -1;
+    int last_owc_code_size = 0, last_goc_code_size = 0;
+    std::vector<float> OWC_Color{0, 0, 1};
+    std::vector<float> GOC_Color{0, 1, 0};
+    bool displayOWC = false, displayGOC = false;
+    Indices OWC_indices, GOC_indices;
+    GLName OWC_VAO = 0, OWC_VBO = 0, OWC_EBO = 0, GOC_VAO = 0, GOC_VBO = 0, GOC_EBO = 0;
+    std::array<std::string, 7> ZONE_names;
+    std::array<int, 7> ZONE_start{};
+    int ZONE_count = 0;
+};
+
+// Well trajectories and their display.
+struct Wells {
+    std::vector<std::string> well_loading_row;
+    int well_column_x = 0, well_column_y = 0, well_column_z = 0, well_column_md = 0;
+    std::string well_name_loading;
+    std::vector<std::vector<float>> well_coord_loading;
+    std::vector<std::string> well_name;
+    std::vector<std::vector<std::vector<float>>> well_coord;
+    std::vector<Vertices> well_coord_vertex_show, well_coord_vertex_hide;
+    std::vector<float> well_proj_length;
+    Slots well_show_VAO, well_show_VBO, well_hide_VAO, well_hide_VBO;
+    bool wellLoaded = false, OK_for_all_wells = false, well_loading_dispose = false;
+    bool cut_wells = false, wells_top_layer = false;
+    std::vector<float> WELL_LINE_COLOR{0, 0, 0};
+    std::vector<float> WELL_LABEL_COLOR{0.5f, 0.8f, 0.2f};
+    int WELL_LINE_SIZE = 5;
+    float WELL_LABEL_SIZE = 0.5f;
+    std::vector<int> WELL_POS_X, WELL_POS_Y;   // label positions of the last frame, window pixels
+    std::vector<int> current_well;             // wells under the mouse pointer
+};
+
+// The vertical section through chosen wells.
+struct WellSection {
+    std::vector<int> well_section;
+    bool well_section_mode = false, diplay_well_section_mode = false;
+    bool displaySection = false;
+    std::vector<Vertices> section_well_coord_vertex;
+    Slots section_well_VAO, section_well_VBO;
+    std::vector<Vertices> intersect_lines, intersect_owc;
+    std::vector<Indices> intersect_lines_indices;
+    std::vector<std::vector<float>> intersect_lines_start_xy{20, std::vector<float>{0, 0}};
+    std::vector<std::vector<float>> intersect_owc_start_xy{20, std::vector<float>{0, 0}};
+    Slots intersect_lines_VAO, intersect_lines_VBO, intersect_lines_EBO;
+    Slots intersect_owc_VAO, intersect_owc_VBO, intersect_owc_EBO;
+    Vertices model_section, model_section_border;
+    Indices model_section_indices{0, 2, 1, 2, 3, 1};
+    Indices model_section_border_indices{0, 1, 1, 3, 3, 2, 2, 0};
+    std::array<float, 3> model_section_color{0.5f, 0, 0};
+    std::array<float, 3> model_section_border_color{0, 0.5f, 0};
+    GLName model_section_VAO = 0, model_section_VBO = 0, model_section_EBO = 0;
+    GLName model_section_border_VAO = 0, model_section_border_VBO = 0, model_section_border_EBO = 0;
+    float last_well_section_x = 0, last_well_section_y = 0;
+    float last_last_well_section_x = 0, last_last_well_section_y = 0;
+    float last_well_section_x_start = 0, last_well_section_y_start = 0;
+    float last_ext_well_section_x_start = 0, last_ext_well_section_x_end = 0;
+    float last_ext_well_section_y_start = 0, last_ext_well_section_y_end = 0;
+    float last_last_well_section_x_start = 0, last_last_well_section_y_start = 0;
+    float last_last_ext_well_section_x_start = 0, last_last_ext_well_section_x_end = 0;
+    float last_last_ext_well_section_y_start = 0, last_last_ext_well_section_y_end = 0;
+    float last_alfa = 0, last_gamma = 0;
+    int last_b = 0;
+    // The camera kept while the section is shown; starts as a copy of the initial camera.
+    glm::vec3 saved_position = initial::position;
+    glm::vec3 saved_rotation = initial::rotation;
+    glm::vec3 saved_scale{1.0f, 1.0f, initial::VERT_SCALE};
+    float saved_VERT_SCALE = initial::VERT_SCALE;
+};
+
+// Cumulative production and its circle diagrams.
+struct Production {
+    std::vector<float> oilProd, waterProd, gasProd;   // per well; -1 = no value
+    std::vector<float> oilProdForm, waterProdForm, gasProdForm;
+    std::vector<std::string> well_name_form;
+    bool prod_mode = false;
+    std::vector<Vertices> circleDiagram;
+    std::vector<glm::vec3> circle_rotation = std::vector<glm::vec3>(500, glm::vec3(0.0f));
+    Slots circleDiagram_VAO, circleDiagram_VBO;
+    bool displayCircleDiagrams = false;
+    float BUBBLE_COEF = 1.0f;
+    float BUBBLE_LABEL_SIZE = 0.3f;
+};
+
+// The XY reference grid under the model and the flat-section plane.
+struct ReferencePlane {
+    Vertices xy_plane;
+    std::vector<double> x_lines, y_lines;
+    std::vector<float> x_cubes, y_cubes;
+    int y_limit = 0;
+    // Built-in sample of 20 points whose x and y extents place the reference plane before a grid is loaded.
+    std::array<float, 120> start = initialSamplePoints();
+    GLName xy_plane_VAO = 0, xy_plane_VBO = 0;
+    std::array<float, 36> flat_plane_vertex{0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0,
+                                            0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0};
+    GLName flat_plane_VAO = 0, flat_plane_VBO = 0;
+    glm::vec4 clip_plane0{0.0f, 1.0f, -2.6f, 0.0f};
+
+    static std::array<float, 120> initialSamplePoints();
+};
+
+// Camera, matrices, window and frame state.
+struct ViewCamera {
+    glm::vec3 position = initial::position;
+    glm::vec3 rotation = initial::rotation;
+    glm::vec3 scale{1.0f, 1.0f, initial::VERT_SCALE};
+    float VERT_SCALE = initial::VERT_SCALE;
+    glm::vec3 camPosition{0.0f, 0.0f, 3.0f};
+    glm::vec3 camTarget{0.0f, 0.0f, 0.0f};
+    glm::vec3 worldUp{0.0f, 1.0f, 0.0f};
+    glm::mat4 ModelMatrix{1.0f}, ViewMatrix{1.0f}, ProjectionMatrix{1.0f};
+    glm::vec3 lightPos{548.6273f, 6414.321f, -1.87842f};
+    glm::vec3 lightColor{1.0f, 1.0f, 1.0f};
+    GLName core_program = 0, text_program = 0;
+    bool GLloaded = false;
+    std::array<int, 3> BACKGROUND_COLOR{51, 76, 76};
+    int CURRENT_WINDOW_WIDTH = Constants::WINDOW_WIDTH;
+    int CURRENT_WINDOW_HEIGHT = Constants::WINDOW_HEIGHT;
+    float WINDOW_RATIO = 2.22f;
+    int PANEL2_WIDTH = 0, PANEL2_HEIGHT = 0;
+    float transp = 1.0f, transp_model = 1.0f;
+    int transp_all = 1;
+    glm::vec4 clipSpacePos{0.0f};
+    glm::vec3 ndcSpacePos{0.0f};
+    glm::vec2 windowSpacePos{0.0f};
+    bool isCursor = false, displayCursor = true;
+    bool rotating = false;
+    float step = 0;                       // progress of the 3D/2D switch animation, 0..5
+    float saved_position_z_2d = 0;
+    bool twoD_ortho = false;
+};
+
+// A rasterised glyph: its texture and metrics in pixels.
+struct Character {
+    GLName TextureID = 0;
+    glm::ivec2 Size{0};
+    glm::ivec2 Bearing{0};
+    unsigned int Advance = 0;             // in 1/64 pixel
+};
+
+// Mode flags, the layer choice, texts and language.
+struct ModeFlags {
+    bool threeD_mode = false, mode_3d = false, mode_2d = false, mode_3d_first_step = false;
+    bool layers_mode = false, flat_section_mode = false;
+    bool oneLayer = true;
+    bool edge_mode = true;
+    int SHOW_K = 1, saved_K = 0;
+    bool displayGridLines = true, displayText = true;
+    std::string COPYRIGHT_LABEL = "Morvane";
+    std::map<char32_t, Character> Characters;   // keyed by Unicode code point
+    GLName text_VAO = 0, text_VBO = 0;
+    std::array<std::string, LOCALS_SIZE> locals;  // interface texts, English and Russian pairs
+    std::string Lang = "en";
+
+    ModeFlags();
+};
+
+struct ModelState : Constants,
+                    GridInput,
+                    GridGeometry,
+                    GridDrawing,
+                    Properties,
+                    Contacts,
+                    Wells,
+                    WellSection,
+                    Production,
+                    ReferencePlane,
+                    ViewCamera,
+                    ModeFlags {
+    ModelState();
+};
+
+// The one program-wide instance.
+ModelState& modelState();
+
+}  // namespace morvane

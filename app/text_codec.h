@@ -1,0 +1,15 @@
+// Text read from users' files: UTF-8 when it is valid UTF-8, otherwise Windows-1251 (the code page of older
+// Russian exports), converted to UTF-8 for use inside the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+bool isValidUtf8(std::string_view text);
+
+// The text as UTF-8: unchanged when already valid UTF-8, else decoded from Windows-1251.
+std::string decodeUserText(std::string_view bytes);
+
+}  // namespace morvane

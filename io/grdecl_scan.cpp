@@ -1,0 +1,52 @@
+#include "grdecl_scan.h"
+
+namespace morvane::grdecl {
+
+std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from) {
+    if (keyword.empty()) return std::string_view::npos;
+    while (from <= text.size()) {
+        const std::size_t pos = text.find(keyword, from);
+        if (pos == std::string_view::npos) return pos;
+        const std::size_t after = pos + keyword.size();
+        const bool wordStart = pos == 0 || detail::isSpace(text[pos - 1]);
+        const bool wordEnd = after == text.size() || detail::isSpace(text[after]);
+        if (!wordStart || !wordEnd) {
+            from = pos + 1;
+            continue;
+        }
+        const std::size_t lineBreak = text.rfind('\n', pos);
+        const std::size_t lineStart = lineBreak == std::string_view::npos ? 0 : lineBreak + 1;
+        if (text.substr(lineStart, pos - lineStart).find("--") == std::string_view::npos) return pos;
+        // Inside a comment: the rest of the line is comment too, so go on from the next line.
+        const std::size_t nextLine = text.find('\n', after);
+        if (nextLine == std::string_view::npos) return std::string_view::npos;
+        from = nextLine + 1;
+    }
+    return std::string_view::npos;
+}
+
+std::optional<std::string_view> cutSection(std::string_view text, std::string_view keyword) {
+    const std::size_t pos = findKeyword(text, keyword);
+    if (pos == std::string_view::npos) return std::nullopt;
+    const std::string_view rest = text.substr(pos + keyword.size());
+    std::size_t i = 0;
+    while (i < rest.size()) {
+        if (rest[i] == '/') return rest.substr(0, i);
+        if (rest[i] == '-' && i + 1 < rest.size() && rest[i + 1] == '-') {
+            const std::size_t lineEnd = rest.find('\n', i);
+            if (lineEnd == std::string_view::npos) break;
+            i = lineEnd + 1;
+            continue;
+        }
+        ++i;
+    }
+    return rest;
+}
+
+ScanSummary scanExpanded(std::string_view text, std::vector<double>& out, std::size_t maxValues) {
+    return scanNumbers(
+        text, [&](double v) { out.push_back(v); },
+        [&](std::uint64_t n, double v) { out.insert(out.end(), static_cast<std::size_t>(n), v); }, maxValues);
+}
+
+}  // namespace morvane::grdecl

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package the viewer, its tests and benchmarks need. Quick when all are already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
+  libglew-dev libglm-dev libfreetype-dev libboost-dev
+  libegl-dev libegl-mesa0 libgl1-mesa-dri libglx-mesa0
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"

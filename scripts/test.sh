@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test (unit, offscreen render, and windowed under Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh
+cd build
+# The windowed tests need a display: Xvfb gives them one; the rest ignore it.
+xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure --no-tests=error --timeout 600 "$@"

@@ -1,0 +1,75 @@
+// The morvane-info report: stable key order, JSON that parses, nulls for the extremes of an empty grid.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "grid_info.h"
+#include "json_object.h"
+#include "model_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace morvane;
+using morvane::info::JsonObject;
+using morvane::info::jsonString;
+
+TEST(GridInfoJson, StringsAreEscapedAndInvalidUtf8IsReplaced) {
+    EXPECT_EQ(jsonString("plain"), "\"plain\"");
+    EXPECT_EQ(jsonString("C:\\models\\\"A\".GRDECL"), "\"C:\\\\models\\\\\\\"A\\\".GRDECL\"");
+    EXPECT_EQ(jsonString("a\nb\tc\r\x01"), "\"a\\nb\\tc\\r\\u0001\"");
+    EXPECT_EQ(jsonString("Скв-1"), "\"Скв-1\"");            // valid UTF-8 passes through
+    EXPECT_EQ(jsonString("\xD1\xEA\xE2"), "\"\\ufffd\\ufffd\\ufffd\"");  // Windows-1251 bytes are not UTF-8
+    EXPECT_EQ(jsonString("\xE2\x82"), "\"\\ufffd\\ufffd\"");  // a sequence cut short
+    EXPECT_EQ(jsonString("\xC0\xAF"), "\"\\ufffd\\ufffd\"");  // an overlong slash
+}
+
+TEST(GridInfoJson, KeysKeepTheirOrderAndNumbersRoundTrip) {
+    JsonObject o;
+    o.addString("outcome", "read");
+    o.addInteger("pillars", 651);
+    o.addNumber("x_min", -7.97573);
+    o.addNumber("x_max", std::nullopt);
+    o.addNumber("z_min", std::nan(""));
+    o.addBool("flag", false);
+    EXPECT_EQ(o.text(),
+              "{\"outcome\": \"read\", \"pillars\": 651, \"x_min\": -7.97573, \"x_max\": null, \"z_min\": null, "
+              "\"flag\": false}");
+}
+
+TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits) {
+    gen::GridOptions g;
+    g.name = "INFO";
+    g.nx = 4;
+    g.ny = 3;
+    g.nz = 2;
+    g.originX = -7975.0;
+    g.originY = 1000.0;
+    g.topDepth = 1500.0;
+    g.layerThickness = 10.0;
+    g.faultThrow = 20.0;
+    g.layout = gen::GridLayout::Include;
+    const fs::path folder = fs::path(testing::TempDir()) / "morvane_grid_info";
+    fs::remove_all(folder);
+    const std::string main = gen::writeGrid(g, folder).front().string();
+
+    bool read = false;
+    EXPECT_EQ(info::gridInfo(main, read).text(),
+              "{\"outcome\": \"read\", \"message\": \"\", \"pillars\": 20, \"zcorn_count\": 192, "
+              "\"x_min\": -7.975, \"x_max\": -7.775, \"y_min\": 1, \"y_max\": 1.15, "
+              "\"z_min\": -1.54, \"z_max\": -1.5}");
+    EXPECT_TRUE(read);
+
+    // A missing included file: the outcome says so, the message names it, nothing was read.
+    fs::remove(folder / "INFO_ZCORN.GRDECL");
+    const std::string text = info::gridInfo(main, read).text();
+    EXPECT_FALSE(read);
+    EXPECT_EQ(text.rfind("{\"outcome\": \"missing_include\", \"message\": \"", 0), 0u) << text;
+    EXPECT_NE(text.find("INFO_ZCORN.GRDECL"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"pillars\": 0, \"zcorn_count\": 0, \"x_min\": null"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"z_max\": null}"), std::string::npos) << text;
+}
+
+}  // namespace

@@ -1,0 +1,342 @@
+// The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
+// repeats that real exports need.
+#include "grid_reader.h"
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace morvane {
+namespace {
+
+const std::string kDataDir = std::string(MORVANE_TEST_DATA_DIR) + "/grid";
+const std::string kInlinePath = "/nonexistent-folder/MODEL.GRDECL";
+
+using Values = std::vector<double>;
+
+// The 1 x 1 x 1 model of the fixtures: four pillars at negative local x, depths 1842.812012 to 2001.84375.
+const char* const kPillars =
+    "  -7975.734564 6189.708825 1842.812012 -7975.734564 6189.708825 2001.84375\n"
+    "  -7925.734564 6189.708825 1842.812012 -7925.734564 6189.708825 2001.84375\n"
+    "  -7975.734564 6239.708825 1842.812012 -7975.734564 6239.708825 2001.84375\n"
+    "  -7925.734564 6239.708825 1842.812012 -7925.734564 6239.708825 2001.84375\n";
+
+Values expectedPoints() {
+    Values v;
+    for (double y : {6189.708825, 6239.708825}) {
+        for (double x : {-7975.734564, -7925.734564}) {
+            for (double z : {1842.812012, 2001.84375}) {
+                v.insert(v.end(), {x / 1000, y / 1000, -z / 1000});
+            }
+        }
+    }
+    return v;
+}
+
+Values expectedLinesXY() {
+    Values v;
+    for (double y : {6189.708825, 6239.708825}) {
+        for (double x : {-7975.734564, -7925.734564}) v.insert(v.end(), {x / 1000, y / 1000, x / 1000, y / 1000});
+    }
+    return v;
+}
+
+const Values kModelDepths{-1.8505, -1.8505, -1.8505, -1.8505, -1.90025, -1.90025, -1.90025, -1.90025};
+
+std::string toCrlf(std::string text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// A grid input that a failed read must leave exactly as it was.
+GridInput previousGrid() {
+    GridInput g;
+    g.gridfilename_string = "previous";
+    g.points_coords = {1, 2, -3, 1, 2, -4};
+    g.grid_lines_xy = {1, 2, 1, 2};
+    g.ZCORN_stars = {2, 3000};
+    g.ZCORN = {-3, -3};
+    return g;
+}
+
+void expectUnchanged(const GridInput& g) {
+    const GridInput before = previousGrid();
+    EXPECT_EQ(g.gridfilename_string, before.gridfilename_string);
+    EXPECT_EQ(g.points_coords, before.points_coords);
+    EXPECT_EQ(g.grid_lines_xy, before.grid_lines_xy);
+    EXPECT_EQ(g.ZCORN_stars, before.ZCORN_stars);
+    EXPECT_EQ(g.ZCORN, before.ZCORN);
+}
+
+struct Read {
+    GridReadResult result;
+    GridInput grid;
+    std::vector<std::pair<GridReadStage, bool>> stages;
+};
+
+Read readText(const std::string& text, const std::string& path = kInlinePath) {
+    Read r;
+    r.grid = previousGrid();
+    r.result = readGridText(path, text, r.grid,
+                            [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    return r;
+}
+
+Read readFile(const std::string& path) {
+    Read r;
+    r.grid = previousGrid();
+    r.result =
+        readGridFile(path, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    return r;
+}
+
+std::vector<std::pair<GridReadStage, bool>> allStages(bool include) {
+    std::vector<std::pair<GridReadStage, bool>> v;
+    for (GridReadStage s : {GridReadStage::LayoutDecided, GridReadStage::CoordRead, GridReadStage::ZcornCut,
+                            GridReadStage::StarsReplaced, GridReadStage::ZcornScanned, GridReadStage::ZcornExpanded}) {
+        v.emplace_back(s, include);
+    }
+    return v;
+}
+
+void expectFixtureModel(const Read& r) {
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
+    EXPECT_EQ(r.grid.points_coords, expectedPoints());
+    EXPECT_EQ(r.grid.grid_lines_xy, expectedLinesXY());
+    EXPECT_EQ(r.grid.ZCORN, kModelDepths);
+    EXPECT_EQ(r.grid.gridfilename_string, "previous");  // the command's business, not the reader's
+}
+
+// A direct-layout export as real tools write it: header keywords, the keyword line with a trailing comment,
+// numbers on the following lines.
+std::string directExport() {
+    return std::string("-- Exported by : Petrel\n"
+                       "SPECGRID                               -- Generated : Petrel\n"
+                       "  1 1 1 1 F /\n\n"
+                       "COORDSYS                               -- Generated : Petrel\n"
+                       "  1 1 'INCOMP  ' /\n\n"
+                       "COORD                                  -- Generated : Petrel\n") +
+           kPillars +
+           "  /\n\n"
+           "ZCORN                                  -- Generated : Petrel\n"
+           "  4*1850.5 2*1900.25\n"
+           "  1900.25 1900.25\n"
+           "  /\n";
+}
+
+TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf) {
+    for (const std::string& text : {directExport(), toCrlf(directExport())}) {
+        const Read r = readText(text);
+        expectFixtureModel(r);
+        EXPECT_FALSE(r.result.includeLayout);
+        EXPECT_EQ(r.stages, allStages(false));
+    }
+}
+
+TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine) {
+    // The keyword directly followed by a line break is a keyword (the old rule demanded a trailing space).
+    const Read own = readText("COORD\n1 2 3 4 5 6\n/\nZCORN\n7 /");
+    ASSERT_EQ(own.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(own.grid.points_coords, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
+    EXPECT_EQ(own.grid.ZCORN, (Values{-0.007}));
+
+    const Read same = readText("COORD 1 2 3 4 5 6 / ZCORN 7 8 /");
+    EXPECT_EQ(same.grid.points_coords, own.grid.points_coords);
+    EXPECT_EQ(same.grid.ZCORN, (Values{-0.007, -0.008}));
+
+    const Read crlf = readText("COORD\r\n1 2 3 4 5 6\r\n/\r\nZCORN\r\n7\r\n/\r\n");
+    EXPECT_EQ(crlf.grid.points_coords, own.grid.points_coords);
+    EXPECT_EQ(crlf.grid.ZCORN, (Values{-0.007}));
+}
+
+TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections) {
+    // The old rule took the first "ZCORN " anywhere, comments included, and read from the first digit after it.
+    const Read r = readText(
+        "-- ZCORN 10 and COORD 20 are described below\n"
+        "COORDSYS\n 1 1 /\n"
+        "COORD   -- Generated : 2 ZCORN 3 /\n"
+        "1 2 3 4 5 6 /\n"
+        "-- ZCORN 99 99\n"
+        "ZCORN -- 7 ZCORN 8\n"
+        "2500 /\n");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(r.grid.points_coords, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
+    EXPECT_EQ(r.grid.ZCORN, (Values{-2.5}));
+}
+
+TEST(GridReaderDirect, SignsAreKept) {
+    // x, y as value / 1000 and z as -value / 1000, with the file's signs.
+    const Read r = readText("COORD\n-612345 -6189.5 1500 612345 6189.5 -20 /\nZCORN\n1500 -5 2*-40 /");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(r.grid.points_coords, (Values{-612.345, -6.1895, -1.5, 612.345, 6.1895, 0.02}));
+    EXPECT_EQ(r.grid.grid_lines_xy, (Values{-612.345, -6.1895, 612.345, 6.1895}));
+    EXPECT_EQ(r.grid.ZCORN, (Values{-1.5, 0.005, 0.04, 0.04}));
+}
+
+TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths) {
+    const Read r = readText("COORD 0 0 0 0 0 0 /\nZCORN\n4*2500.5 1*2500 2500 950 0 1 0*7 1500*3000.5 /");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    Values depths{-2.5005, -2.5005, -2.5005, -2.5005, -2.5, -2.5, -0.95, -0.0, -0.001};
+    depths.insert(depths.end(), 1500, -3.0005);
+    EXPECT_EQ(r.grid.ZCORN, depths);
+}
+
+TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded) {
+    // Only the expanded depths are kept; the previous grid's raw list does not linger after a new load.
+    GridInput grid = previousGrid();
+    const GridReadResult result = readGridText("model.GRDECL", "COORD 0 0 0 0 0 0 /\nZCORN 2*2500 /", grid);
+    ASSERT_EQ(result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(grid.ZCORN, (Values{-2.5, -2.5}));
+    EXPECT_TRUE(grid.ZCORN_stars.empty());
+}
+
+TEST(GridReaderDirect, RepeatsInCoord) {
+    // A flat export may compress equal coordinates; the old rule stopped the whole COORD scan at the star.
+    const Read r = readText("COORD\n2*0 2000 3*10 /\nZCORN 1 /");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(r.grid.points_coords, (Values{0, 0, -2, 0.01, 0.01, -0.01}));
+    EXPECT_EQ(r.grid.grid_lines_xy, (Values{0, 0, 0.01, 0.01}));
+}
+
+TEST(GridReaderDirect, BigDepthsAndNumberForms) {
+    const Read r = readText("COORD 1 2 3 4 5 6 /\nZCORN\n123456789.5 2.5E+03 +1850 .5 8e3 2500.25/ 1 2 3");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(r.grid.ZCORN, (Values{-123456.7895, -2.5, -1.85, -0.0005, -8, -2.50025}));
+}
+
+TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord) {
+    // COORD has no "/": its scan ends at the ZCORN keyword; ZCORN runs to the end of the text.
+    const Read r = readText("COORD\n1 2 3 4 5 6\nZCORN\n1850 1900");
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(r.grid.points_coords.size(), 6u);
+    EXPECT_EQ(r.grid.ZCORN, (Values{-1.85, -1.9}));
+
+    const Read word = readText("COORD 1 2 3 4 5 6 /\nZCORN\n1850 1900 ACTNUM 1 1 /");
+    EXPECT_EQ(word.grid.ZCORN, (Values{-1.85, -1.9}));
+}
+
+TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn) {
+    const Read before = readText("ZCORN\n1850 /\nCOORD\n1 2 3 4 5 6 /\n");
+    ASSERT_EQ(before.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(before.grid.ZCORN, (Values{-1.85}));
+    EXPECT_EQ(before.grid.points_coords.size(), 6u);
+
+    // Without ZCORN the depths end empty (the geometry builder then refuses the grid); all stages still run.
+    const Read none = readText("COORD\n1 2 3 4 5 6 /\n");
+    ASSERT_EQ(none.result.outcome, GridReadOutcome::Read);
+    EXPECT_TRUE(none.grid.ZCORN.empty());
+    EXPECT_TRUE(none.grid.ZCORN_stars.empty());
+    EXPECT_EQ(none.stages, allStages(false));
+}
+
+TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919 + 13) % 256);
+    for (const std::string& text : {std::string(), std::string("\r\n\r\n"), std::string("hello world 1 2 3"),
+                                    std::string("COORDINATES 1 2 3 /"), std::string("ZCORN 1 2 /"), binary,
+                                    std::string("-- COORD 1 2 3 4 5 6 /\n")}) {
+        const Read r = readText(text);
+        EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
+        EXPECT_NE(r.result.message.find(kInlinePath), std::string::npos) << r.result.message;
+        EXPECT_TRUE(r.stages.empty());
+        expectUnchanged(r.grid);
+    }
+    // A COORD keyword with garbage after it reads what numbers there are; the builder judges the rest.
+    const Read garbage = readText("COORD\n1 2 abc 3 /\nZCORN\n\x01\x02 /");
+    ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(garbage.grid.points_coords, (Values{0.001, 0.002}));
+    EXPECT_TRUE(garbage.grid.ZCORN.empty());
+}
+
+TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid) {
+    for (const std::string& text : {std::string("COORD 1 2 3 4 5 6 /\nZCORN\n4000000000*2500 /"),
+                                    std::string("COORD 1 2 3 4 5 6 /\nZCORN\n99999999999999999999999*2500 /"),
+                                    std::string("COORD\n3000000000*1 /\nZCORN 1 /")}) {
+        const Read r = readText(text);
+        EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid);
+        EXPECT_NE(r.result.message.find("values"), std::string::npos) << r.result.message;
+        expectUnchanged(r.grid);
+    }
+}
+
+TEST(GridReaderInclude, RealExportLayoutWithCrlf) {
+    // INCLUDE alone on its line, the name on the next; the ACTNUM file it names last is absent and not needed.
+    const Read r = readFile(kDataDir + "/include_crlf/FIELD.GRDECL");
+    expectFixtureModel(r);
+    EXPECT_TRUE(r.result.includeLayout);
+    EXPECT_EQ(r.stages, allStages(true));
+}
+
+TEST(GridReaderInclude, NamesInAnyOrderWithAnyExtensionQuotedOrBare) {
+    // ZCORN named before COORD, a quoted name in a subfolder, a bare .grd name, and an absent ACTNUM file named
+    // first: the old rule wanted "_COORD" then "_ZCORN", each with a 7-character extension.
+    const Read r = readFile(kDataDir + "/include_any_order/MODEL.GRDECL");
+    expectFixtureModel(r);
+    EXPECT_TRUE(r.result.includeLayout);
+    EXPECT_EQ(r.stages, allStages(true));
+}
+
+TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsFolder) {
+    // readGridText resolves names against the folder of the path it is given, not the working directory.
+    const std::string folder = kDataDir + "/include_any_order/";
+    const Read r = readText(std::string("COORD\n") + kPillars + "/\nINCLUDE 'parts/depths.inc' /\n",
+                            folder + "OTHER.GRDECL");
+    expectFixtureModel(r);
+    EXPECT_TRUE(r.result.includeLayout);
+
+    // With both sections in the main text, included files are not opened at all.
+    const Read direct = readText(directExport() + "INCLUDE\n'ABSENT_ACTNUM.GRDECL' /\n", folder + "OTHER.GRDECL");
+    expectFixtureModel(direct);
+}
+
+TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing) {
+    const Read r = readFile(kDataDir + "/include_missing/BROKEN.GRDECL");
+    EXPECT_EQ(r.result.outcome, GridReadOutcome::MissingInclude);
+    EXPECT_NE(r.result.message.find("BROKEN_COORD.GRDECL"), std::string::npos) << r.result.message;
+    EXPECT_TRUE(r.stages.empty());
+    expectUnchanged(r.grid);
+
+    const Read inline_ = readText("INCLUDE\n'GONE_COORD.GRDECL' /\nINCLUDE 'GONE_ZCORN.GRDECL' /\n");
+    EXPECT_EQ(inline_.result.outcome, GridReadOutcome::MissingInclude);
+    EXPECT_NE(inline_.result.message.find("GONE_COORD.GRDECL"), std::string::npos);
+    expectUnchanged(inline_.grid);
+}
+
+TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid) {
+    // The ZCORN file is there but no file holds COORD: stopped, after the layout stage only.
+    const Read stopped = readFile(kDataDir + "/include_no_coord/NOCOORD.GRDECL");
+    EXPECT_EQ(stopped.result.outcome, GridReadOutcome::Stopped);
+    EXPECT_EQ(stopped.stages, (std::vector<std::pair<GridReadStage, bool>>{{GridReadStage::LayoutDecided, true}}));
+    expectUnchanged(stopped.grid);
+
+    // Only files without either section: not a grid. Names that name nothing are not include statements.
+    const Read neither = readText("INCLUDE 'NOCOORD_COORD.GRDECL' /\n",
+                                  kDataDir + "/include_no_coord/NOCOORD.GRDECL");
+    EXPECT_EQ(neither.result.outcome, GridReadOutcome::NotAGrid);
+    EXPECT_TRUE(neither.stages.empty());
+    expectUnchanged(neither.grid);
+    for (const char* text : {"INCLUDE\n/\n", "INCLUDE 'unclosed\n/\n", "-- INCLUDE 'X_COORD.GRDECL' /\n"}) {
+        const Read r = readText(text, kDataDir + "/include_no_coord/NOCOORD.GRDECL");
+        EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
+        expectUnchanged(r.grid);
+    }
+}
+
+TEST(GridReaderFile, UnreadableMainFileIsNotAGrid) {
+    for (const std::string& path : {kDataDir + "/no_such_file.GRDECL", kDataDir + "/include_crlf"}) {
+        const Read r = readFile(path);
+        EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid);
+        EXPECT_NE(r.result.message.find(path), std::string::npos);
+        expectUnchanged(r.grid);
+    }
+}
+
+}  // namespace
+}  // namespace morvane

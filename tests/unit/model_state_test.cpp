@@ -1,0 +1,193 @@
+// Initial values of the model state that the views and builders start from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "model_state.h"
+
+namespace morvane {
+namespace {
+
+using Colour = std::vector<float>;
+
+TEST(ModelStateTest, ContinuousPalettesHoldTheirStopsPerTypeCode)
+{
+    const Properties p;
+    // Columns 3, 4, 5, 6 and 9 of r1..b3 (porosity, permeability, water saturation, regions, continuous).
+    const std::array<int, 5> columns{3, 4, 5, 6, 9};
+    const std::array<std::array<float, 5>, 9> expected{{
+        {0.5f, 0.4f, 0, 0, 0.2f},     // r1
+        {0.5f, 1, 0, 1, 0.2f},        // g1
+        {0.5f, 0.2f, 1, 0, 0.8f},     // b1
+        {0.55f, 1, 0, 0, 0},          // r2
+        {0.5f, 1, 1, 0.5f, 1},        // g2
+        {0.45f, 0, 0, 0.5f, 0},       // b2
+        {0.6f, 1, 1, 0, 1},           // r3
+        {1, 0.4f, 0, 0, 0.6f},        // g3
+        {0.4f, 0, 0, 1, 0.2f},        // b3
+    }};
+    const std::array<const std::array<float, 10>*, 9> palettes{&p.r1, &p.g1, &p.b1, &p.r2, &p.g2,
+                                                               &p.b2, &p.r3, &p.g3, &p.b3};
+    for (std::size_t a = 0; a < palettes.size(); ++a) {
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            EXPECT_FLOAT_EQ((*palettes[a])[static_cast<std::size_t>(columns[c])], expected[a][c])
+                << "palette " << a << " stop " << columns[c];
+        for (int zero : {0, 1, 2, 7, 8}) EXPECT_EQ((*palettes[a])[static_cast<std::size_t>(zero)], 0.0f);
+    }
+    EXPECT_EQ(p.r1_form, (std::array<float, 10>{}));
+    EXPECT_EQ(p.UNDEF_COLOR, (std::array<float, 3>{127, 127, 127}));
+}
+
+TEST(ModelStateTest, DiscreteColourTablesPerTypeCode)
+{
+    const Properties p;
+    ASSERT_EQ(p.PROP_disc_color.size(), 10u);
+    for (int empty : {0, 4, 5, 6, 9}) EXPECT_TRUE(p.PROP_disc_color[static_cast<std::size_t>(empty)].empty()) << empty;
+
+    const std::vector<Colour> lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0}, {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
+                                        {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    EXPECT_EQ(p.PROP_disc_color[1], lithology);
+    EXPECT_EQ(p.PROP_disc_color[2], lithology);
+    EXPECT_EQ(p.PROP_disc_color[7], lithology);
+    std::vector<Colour> ntg = lithology;
+    ntg[1] = {0.6f, 1, 0.4f};
+    EXPECT_EQ(p.PROP_disc_color[3], ntg);
+
+    const std::vector<Colour>& discrete = p.PROP_disc_color[8];
+    ASSERT_EQ(discrete.size(), 11u);
+    EXPECT_EQ(discrete[0], (Colour{1, 0, 0}));
+    EXPECT_EQ(discrete[4], (Colour{0, 0.75f, 1}));
+    EXPECT_EQ(discrete[7], (Colour{0.7f, 0, 0.1f}));
+    for (std::size_t code = 8; code <= 10; ++code) EXPECT_EQ(discrete[code], (Colour{0, 0, 0}));
+
+    // Each state owns its tables: recolouring one code does not leak into another state.
+    Properties other;
+    other.PROP_disc_color[1][1] = {0, 0, 0};
+    EXPECT_EQ(p.PROP_disc_color[1][1], (Colour{1, 1, 0}));
+}
+
+TEST(ModelStateTest, FixedDrawingArrays)
+{
+    const ModelState s;
+    // The blue square: six vertices at z = -1 spanning -100..100, all coloured (0, 0, 1).
+    const std::array<std::array<float, 2>, 6> corners{{{100, 100}, {-100, 100}, {100, -100},
+                                                       {100, -100}, {-100, 100}, {-100, -100}}};
+    for (std::size_t v = 0; v < 6; ++v) {
+        EXPECT_EQ(s.infinite[v * 6 + 0], corners[v][0]);
+        EXPECT_EQ(s.infinite[v * 6 + 1], corners[v][1]);
+        EXPECT_EQ(s.infinite[v * 6 + 2], -1.0f);
+        EXPECT_EQ((std::array<float, 3>{s.infinite[v * 6 + 3], s.infinite[v * 6 + 4], s.infinite[v * 6 + 5]}),
+                  (std::array<float, 3>{0, 0, 1}));
+    }
+    for (const auto* cursor : {&s.cursor_point_vertex, &s.cursor_point_vertex2})
+        for (std::size_t v = 0; v < 2; ++v) {
+            for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ((*cursor)[v * 6 + k], 0.0f);
+            EXPECT_EQ((*cursor)[v * 6 + 3], 0.0f);
+            EXPECT_EQ((*cursor)[v * 6 + 4], 1.0f);
+            EXPECT_EQ((*cursor)[v * 6 + 5], 0.0f);
+        }
+    for (std::size_t v = 0; v < 6; ++v) {
+        EXPECT_EQ(s.flat_plane_vertex[v * 6 + 3], 1.0f);
+        EXPECT_EQ(s.flat_plane_vertex[v * 6 + 4], 0.0f);
+    }
+    EXPECT_EQ(s.clip_plane0, glm::vec4(0.0f, 1.0f, -2.6f, 0.0f));
+
+    // The sample points set the reference plane's extent before a grid is loaded.
+    float x_min = 1e9f, x_max = -1e9f, y_min = 1e9f, y_max = -1e9f;
+    for (std::size_t v = 0; v < 20; ++v) {
+        x_min = std::min(x_min, s.start[v * 6]);
+        x_max = std::max(x_max, s.start[v * 6]);
+        y_min = std::min(y_min, s.start[v * 6 + 1]);
+        y_max = std::max(y_max, s.start[v * 6 + 1]);
+    }
+    EXPECT_NEAR(x_min, 548.5919f, 1e-3f);
+    EXPECT_NEAR(x_max, 549.2283f, 1e-3f);
+    EXPECT_NEAR(y_min, 6414.286f, 1e-3f);
+    EXPECT_NEAR(y_max, 6414.922f, 1e-3f);
+}
+
+TEST(ModelStateTest, CameraStartsFromTheSampleAndTheSavedCameraCopiesIt)
+{
+    ModelState s;
+    EXPECT_EQ(s.position, glm::vec3(-548.9129f, -6414.604f, 2.298867f));
+    EXPECT_EQ(s.rotation, glm::vec3(-70.0f, 0.0f, 0.0f));
+    EXPECT_EQ(s.VERT_SCALE, 5.0f);
+    EXPECT_EQ(s.scale, glm::vec3(1.0f, 1.0f, 5.0f));
+    EXPECT_EQ(s.saved_position, s.position);
+    EXPECT_EQ(s.saved_rotation, s.rotation);
+    EXPECT_EQ(s.saved_scale, s.scale);
+    EXPECT_EQ(s.saved_VERT_SCALE, s.VERT_SCALE);
+    EXPECT_EQ(s.camPosition, glm::vec3(0, 0, 3));
+    EXPECT_EQ(s.worldUp, glm::vec3(0, 1, 0));
+    EXPECT_EQ(s.ModelMatrix, glm::mat4(1.0f));
+    EXPECT_EQ(s.lightPos, glm::vec3(548.6273f, 6414.321f, -1.87842f));
+    EXPECT_EQ(s.CURRENT_WINDOW_WIDTH, 1024);
+    EXPECT_EQ(s.CURRENT_WINDOW_HEIGHT, 768);
+    EXPECT_FLOAT_EQ(s.WINDOW_RATIO, 2.22f);
+    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{51, 76, 76}));
+
+    // The saved camera is a copy, not a view of the live one.
+    s.position.x = 0.0f;
+    s.scale.z = 2.0f;
+    EXPECT_EQ(s.saved_position.x, -548.9129f);
+    EXPECT_EQ(s.saved_scale.z, 5.0f);
+}
+
+TEST(ModelStateTest, SectionAndContactsStartEmptyWithTheirFixedIndices)
+{
+    const ModelState s;
+    ASSERT_EQ(s.intersect_lines_start_xy.size(), 20u);
+    ASSERT_EQ(s.intersect_owc_start_xy.size(), 20u);
+    for (const auto& xy : s.intersect_lines_start_xy) EXPECT_EQ(xy, (std::vector<float>{0, 0}));
+    for (const auto& xy : s.intersect_owc_start_xy) EXPECT_EQ(xy, (std::vector<float>{0, 0}));
+    EXPECT_EQ(s.model_section_indices, (Indices{0, 2, 1, 2, 3, 1}));
+    EXPECT_EQ(s.model_section_border_indices, (Indices{0, 1, 1, 3, 3, 2, 2, 0}));
+    EXPECT_EQ(s.model_section_color, (std::array<float, 3>{0.5f, 0, 0}));
+    EXPECT_EQ(s.model_section_border_color, (std::array<float, 3>{0, 0.5f, 0}));
+    EXPECT_TRUE(s.well_section.empty());
+
+    EXPECT_EQ(s.OWC_Color, (std::vector<float>{0, 0, 1}));
+    EXPECT_EQ(s.GOC_Color, (std::vector<float>{0, 1, 0}));
+    EXPECT_EQ(s.OWC_region_selected, -1);
+    EXPECT_EQ(s.GOC_region_selected, -1);
+    EXPECT_TRUE(s.is_uniform_OWC);
+    EXPECT_TRUE(s.is_uniform_GOC);
+    EXPECT_EQ(s.circle_rotation.size(), 500u);
+}
+
+TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
+{
+    const ModelState s;
+    EXPECT_EQ(s.grid_dimension, 1);
+    EXPECT_EQ(s.ZCORN_I * s.ZCORN_J * s.ZCORN_K, 1);
+    EXPECT_EQ(s.GRID_SIZE, 1);
+    EXPECT_FLOAT_EQ(s.model_center_z, -1.8f);
+    EXPECT_FLOAT_EQ(s.model_z_delta, 0.5f);
+    EXPECT_EQ(s.gridLinesColor, (std::vector<float>{1, 1, 1}));
+    EXPECT_FALSE(s.gridLoaded);
+    EXPECT_TRUE(s.points_coords.empty());
+    EXPECT_TRUE(s.cut_below);
+    EXPECT_TRUE(s.disc_PROP_displaying);
+    EXPECT_TRUE(s.oneLayer);
+    EXPECT_TRUE(s.edge_mode);
+    EXPECT_TRUE(s.displayGridLines);
+    EXPECT_TRUE(s.displayText);
+    EXPECT_TRUE(s.displayCursor);
+    EXPECT_EQ(s.SHOW_K, 1);
+    EXPECT_EQ(s.WELL_LINE_SIZE, 5);
+    EXPECT_EQ(s.WELL_LABEL_COLOR, (std::vector<float>{0.5f, 0.8f, 0.2f}));
+    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 1.0f);
+    EXPECT_FLOAT_EQ(s.BUBBLE_LABEL_SIZE, 0.3f);
+    EXPECT_EQ(s.COPYRIGHT_LABEL, "Morvane");
+    EXPECT_EQ(s.Lang, "en");
+    EXPECT_EQ(s.locals[0], "Project");
+    EXPECT_EQ(ModelState::COORD_MULT, 1000);
+    EXPECT_EQ(ModelState::DIMENSION_MIN, 25);
+}
+
+}  // namespace
+}  // namespace morvane

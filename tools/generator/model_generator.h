@@ -1,0 +1,120 @@
+// Deterministic synthetic corner-point models in the layouts that modelling packages export: GRDECL grids (direct
+// or include layout), GRDECL property files with the "Property name in Petrel" marker, and .dev well files.
+//
+// Everything is a pure function of its options (a fixed-seed generator supplies the noise), so tests and benchmarks
+// get the same bytes on every run. Values are written in file units (metres); depths are positive downwards.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvane::gen {
+
+enum class LineEnd { LF, CRLF };
+enum class GridLayout { Direct, Include };
+
+struct GridOptions {
+    std::string name = "MODEL";    // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
+    int nx = 10;                   // cells along x, the fastest direction of COORD and ZCORN
+    int ny = 10;
+    int nz = 5;
+    double cellSize = 50.0;        // pillar spacing along x and y, metres
+    double originX = 0.0;          // position of pillar (0, 0); local coordinates may be negative
+    double originY = 0.0;
+    double topDepth = 2000.0;      // depth of the top surface at the model's rim (no structure, west half)
+    double layerThickness = 5.0;
+    double domeHeight = 0.0;       // the crest stands this much above the rim (a smooth dome at the centre)
+    double tiltPerKm = 0.0;        // depth added per kilometre eastwards (a regional dip)
+    double faultThrow = 0.0;       // the east half (i >= nx / 2) is this much deeper; 0 = no fault
+    LineEnd lineEnd = LineEnd::LF;
+    GridLayout layout = GridLayout::Direct;
+    bool repeats = false;          // write equal consecutive ZCORN values as n*v
+    int maxRun = 999;              // longest n*v run written (exports split longer runs)
+    int decimals = 2;              // decimals of COORD and ZCORN numbers
+    int valuesPerLine = 8;         // numbers or n*v tokens per data line
+};
+
+// Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
+// (top x, y, z, bottom x, y, z). Vertical pillars spanning the corners that stand on them. Rounded as written.
+std::vector<double> pillarCoords(const GridOptions& o);
+
+// Corner depths in ZCORN order, 8 * nx * ny * nz values: for each layer the top then the bottom surface; within a
+// surface for each cell row the near edge (two corners per cell, cell by cell) then the far edge. Rounded as written.
+std::vector<double> cornerDepths(const GridOptions& o);
+
+// The text of a direct-layout grid file (header, SPECGRID, MAPAXES, COORD, ZCORN, ACTNUM).
+std::string gridText(const GridOptions& o);
+
+// Include layout pieces: the main file naming the three included files, and each included file.
+std::string includeMainText(const GridOptions& o);
+std::string coordFileText(const GridOptions& o);
+std::string zcornFileText(const GridOptions& o);
+std::string actnumFileText(const GridOptions& o);
+
+// Writes the grid into `folder` (created if needed) in the chosen layout. The first path is the file to open
+// (NAME.GRDECL); include layout adds NAME_COORD, NAME_ZCORN and NAME_ACTNUM (.GRDECL). Throws std::runtime_error
+// when a file cannot be written.
+std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder);
+
+enum class PropertyKind { Continuous, Discrete };
+
+struct PropertySpec {
+    std::string keyword;           // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
+    std::string name;              // the name after the marker
+    PropertyKind kind = PropertyKind::Continuous;
+    double minValue = 0.05;        // continuous: values spread over [minValue, maxValue]
+    double maxValue = 0.35;
+    int decimals = 4;              // continuous values always carry a decimal point
+    int codes = 4;                 // discrete: codes 0 .. codes-1, in layer-parallel bodies
+    std::uint64_t seed = 1;
+};
+
+struct PropertyFileOptions {
+    int nx = 10, ny = 10, nz = 5;  // the grid the properties belong to: nx * ny * nz values each
+    std::vector<PropertySpec> properties;
+    LineEnd lineEnd = LineEnd::LF;
+    bool repeats = true;           // write equal consecutive values as n*v
+    int maxRun = 999;
+    int valuesPerLine = 10;
+};
+
+// A porosity-like continuous property and a facies-like discrete one.
+std::vector<PropertySpec> defaultProperties();
+
+// Values of one property in file order (i fastest, then j, then k), as written (rounded to its decimals).
+std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertySpec& p);
+
+std::string propertyFileText(const PropertyFileOptions& o);
+std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file);
+
+struct WellOptions {
+    std::string name = "W-1";
+    double headX = 0.0;            // well head position, same coordinates as the grid
+    double headY = 0.0;
+    double datum = 25.0;           // elevation of the measuring datum (kelly bushing) above sea level
+    double totalDepth = 2200.0;    // measured depth of the last station
+    double step = 10.0;            // measured depth between stations
+    bool deviated = false;
+    double kickoffDepth = 800.0;   // deviated: measured depth where the build starts
+    double buildRate = 2.0;        // deviated: degrees per 30 m of measured depth
+    double maxInclination = 35.0;  // deviated: inclination held after the build, degrees
+    double azimuth = 45.0;         // deviated: direction of the build, degrees from grid north clockwise
+    std::string azimuthColumn = "AZIM_TN";  // or AZIM_GN
+    LineEnd lineEnd = LineEnd::LF;
+};
+
+// Stations (md, x, y, z) of the trajectory, z the elevation (datum - TVD, negative below sea level), as written.
+struct WellStation {
+    double md, x, y, z;
+};
+std::vector<WellStation> wellStations(const WellOptions& o);
+
+std::string wellFileText(const WellOptions& o);
+std::filesystem::path writeWellFile(const WellOptions& o, const std::filesystem::path& file);
+
+// A few wells (vertical and deviated, alternating) spread over the grid's footprint, named W-1, W-2, ...
+std::vector<WellOptions> wellsForGrid(const GridOptions& g, int count);
+
+}  // namespace morvane::gen

@@ -1,0 +1,28 @@
+// A flat JSON object whose keys keep the order in which they were added, for one-line machine-readable reports.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace morvane::info {
+
+class JsonObject {
+public:
+    void addString(std::string_view key, std::string_view value);
+    void addInteger(std::string_view key, long long value);
+    // Non-finite numbers and an empty optional are written as null.
+    void addNumber(std::string_view key, std::optional<double> value);
+    void addBool(std::string_view key, bool value);
+    std::string text() const;  // {"key": value, ...}
+
+private:
+    std::vector<std::pair<std::string, std::string>> fields_;  // key, value already in JSON form
+};
+
+// The JSON string literal for `text`, quotes included. Invalid UTF-8 bytes become U+FFFD.
+std::string jsonString(std::string_view text);
+
+}  // namespace morvane::info

@@ -1,0 +1,159 @@
+// morvane-gen: writes synthetic corner-point models (grid, properties, wells) in the layouts of real exports.
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace morvane::gen;
+
+constexpr const char* kUsage = R"(Usage: morvane-gen COMMAND --out PATH [OPTIONS]
+
+Writes a deterministic synthetic corner-point model in the layouts that modelling packages export.
+The same options always give the same bytes. Written paths are printed one per line.
+
+Commands:
+  grid    --out DIR   NAME.GRDECL (with --include also NAME_COORD, NAME_ZCORN and NAME_ACTNUM .GRDECL)
+  props   --out FILE  a property file for the grid size: PORO (continuous) and FACIES (discrete)
+  wells   --out DIR   W-1.dev, W-2.dev, ... inside the grid footprint, vertical and deviated in turn
+  model   --out DIR   all three: the grid, NAME_props.GRDECL and the wells
+
+Grid options (they also size the property file and place the wells):
+  --name NAME         file name stem (default MODEL)
+  --nx N --ny N --nz N  cells along x (fastest), y and layers (default 10 10 5)
+  --cell M            cell size in metres, a multiple of 25 up to 500 for the viewer (default 50)
+  --origin-x X        x of the first pillar; may be negative (default 0)
+  --origin-y Y        y of the first pillar (default 0)
+  --top M             depth of the top surface at the rim (default 2000)
+  --thickness M       layer thickness (default 5)
+  --dome M            height of a smooth dome at the centre (default 0)
+  --tilt M            depth added per km eastwards (default 0)
+  --fault M           the east half is M deeper: a vertical fault through the middle (default 0)
+  --decimals N        decimals of COORD and ZCORN numbers (default 2)
+  --include           include layout instead of everything in one file
+  --repeats           write equal consecutive depths as n*v
+  --crlf              CRLF line ends (default LF)
+
+Property options:
+  --no-repeats        write every value (default: equal neighbours as n*v)
+
+Well options:
+  --count N           number of wells (default 4)
+
+Examples:
+  morvane-gen grid --out /tmp/m --nx 200 --ny 100 --nz 50 --dome 60 --fault 15
+  morvane-gen model --out /tmp/m --name FIELD --origin-x -7975.73 --include --crlf
+)";
+
+struct Args {
+    std::string command;
+    fs::path out;
+    GridOptions grid;
+    bool propRepeats = true;
+    int wellCount = 4;
+};
+
+bool parseNumber(std::string_view text, double& value) {
+    auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+bool parseInt(std::string_view text, int& value) {
+    auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+// Returns an error text, empty when the arguments are good.
+std::string parseArgs(int argc, char** argv, Args& a) {
+    if (argc < 2) return "no command given";
+    a.command = argv[1];
+    if (a.command != "grid" && a.command != "props" && a.command != "wells" && a.command != "model")
+        return "unknown command '" + a.command + "'";
+    for (int n = 2; n < argc; ++n) {
+        const std::string_view opt = argv[n];
+        if (opt == "--include") { a.grid.layout = GridLayout::Include; continue; }
+        if (opt == "--repeats") { a.grid.repeats = true; continue; }
+        if (opt == "--crlf") { a.grid.lineEnd = LineEnd::CRLF; continue; }
+        if (opt == "--no-repeats") { a.propRepeats = false; continue; }
+        if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
+        const std::string_view val = argv[++n];
+        bool ok = true;
+        if (opt == "--out") a.out = std::string(val);
+        else if (opt == "--name") a.grid.name = std::string(val), ok = !val.empty();
+        else if (opt == "--nx") ok = parseInt(val, a.grid.nx) && a.grid.nx > 0;
+        else if (opt == "--ny") ok = parseInt(val, a.grid.ny) && a.grid.ny > 0;
+        else if (opt == "--nz") ok = parseInt(val, a.grid.nz) && a.grid.nz > 0;
+        else if (opt == "--cell") ok = parseNumber(val, a.grid.cellSize) && a.grid.cellSize > 0;
+        else if (opt == "--origin-x") ok = parseNumber(val, a.grid.originX);
+        else if (opt == "--origin-y") ok = parseNumber(val, a.grid.originY);
+        else if (opt == "--top") ok = parseNumber(val, a.grid.topDepth);
+        else if (opt == "--thickness") ok = parseNumber(val, a.grid.layerThickness);
+        else if (opt == "--dome") ok = parseNumber(val, a.grid.domeHeight);
+        else if (opt == "--tilt") ok = parseNumber(val, a.grid.tiltPerKm);
+        else if (opt == "--fault") ok = parseNumber(val, a.grid.faultThrow);
+        else if (opt == "--decimals") ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
+        else if (opt == "--count") ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
+        else return "unknown option " + std::string(opt);
+        if (!ok) return "bad value '" + std::string(val) + "' for " + std::string(opt);
+    }
+    if (a.out.empty()) return "--out is required";
+    return {};
+}
+
+PropertyFileOptions propertyOptions(const Args& a) {
+    PropertyFileOptions p;
+    p.nx = a.grid.nx;
+    p.ny = a.grid.ny;
+    p.nz = a.grid.nz;
+    p.properties = defaultProperties();
+    p.lineEnd = a.grid.lineEnd;
+    p.repeats = a.propRepeats;
+    return p;
+}
+
+std::vector<fs::path> writeWells(const Args& a, const fs::path& folder) {
+    std::vector<fs::path> paths;
+    for (const WellOptions& w : wellsForGrid(a.grid, a.wellCount))
+        paths.push_back(writeWellFile(w, folder / (w.name + ".dev")));
+    return paths;
+}
+
+std::vector<fs::path> run(const Args& a) {
+    if (a.command == "grid") return writeGrid(a.grid, a.out);
+    if (a.command == "props") return {writePropertyFile(propertyOptions(a), a.out)};
+    if (a.command == "wells") return writeWells(a, a.out);
+    std::vector<fs::path> paths = writeGrid(a.grid, a.out);
+    paths.push_back(writePropertyFile(propertyOptions(a), a.out / (a.grid.name + "_props.GRDECL")));
+    for (const fs::path& p : writeWells(a, a.out)) paths.push_back(p);
+    return paths;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int n = 1; n < argc; ++n)
+        if (std::strcmp(argv[n], "--help") == 0 || std::strcmp(argv[n], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    Args args;
+    if (std::string error = parseArgs(argc, argv, args); !error.empty()) {
+        std::fprintf(stderr, "morvane-gen: %s (morvane-gen --help shows the usage)\n", error.c_str());
+        return 2;
+    }
+    try {
+        for (const fs::path& p : run(args)) std::printf("%s\n", p.string().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "morvane-gen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,44 @@
+// morvane-info: reads a GRDECL grid file with the viewer's reader and prints what it found as one JSON object.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "grid_info.h"
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: morvane-info FILE
+
+Reads the GRDECL grid FILE (direct or include layout) as the viewer does and prints one JSON object:
+  "outcome"      "read", "not_a_grid", "stopped" or "missing_include"
+  "message"      the reader's explanation when the outcome is not "read"
+  "pillars"      number of COORD pillars (six numbers each)
+  "zcorn_count"  number of corner depths after n*v runs are expanded
+  "x_min" "x_max" "y_min" "y_max"  extent of the pillars, in km (file metres / 1000)
+  "z_min" "z_max"  deepest and shallowest corner, in km, negative below datum; null when there are none
+
+Exit status: 0 when the outcome is "read", 1 otherwise, 2 for wrong usage.
+)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc != 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        bool read = false;
+        const morvane::info::JsonObject report = morvane::info::gridInfo(argv[1], read);
+        std::printf("%s\n", report.text().c_str());
+        return read ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "morvane-info: %s\n", e.what());
+        return 1;
+    }
+}
