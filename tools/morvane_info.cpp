@@ -17,6 +17,13 @@ Reads the GRDECL grid FILE (direct or include layout) as the viewer does and pri
   "zcorn_count"  number of corner depths after n*v runs are expanded
   "x_min" "x_max" "y_min" "y_max"  extent of the pillars, in km (file metres / 1000)
   "z_min" "z_max"  deepest and shallowest corner, in km, negative below datum; null when there are none
+Then what the geometry builder makes of a grid that was read (initial values when it did not run):
+  "gridLoaded"   true when the layout was built
+  "ZCORN_I" "ZCORN_J" "ZCORN_K"  cell rows, cells per row, layers
+  "GRID_SIZE"    cells; "TOTAL_CELLS" regular cells times layers
+  "grid_dimension"  cell size along the rows, metres
+  "model_x_min" .. "model_z_max"  model extent, km
+  "builder_message"  the builder's log line (success or the reason for a rejection)
 
 Exit status: 0 when the outcome is "read", 1 otherwise, 2 for wrong usage.
 )";

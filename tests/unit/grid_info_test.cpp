@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "grid_info.h"
@@ -59,7 +60,11 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits) {
     EXPECT_EQ(info::gridInfo(main, read).text(),
               "{\"outcome\": \"read\", \"message\": \"\", \"pillars\": 20, \"zcorn_count\": 192, "
               "\"x_min\": -7.975, \"x_max\": -7.775, \"y_min\": 1, \"y_max\": 1.15, "
-              "\"z_min\": -1.54, \"z_max\": -1.5}");
+              "\"z_min\": -1.54, \"z_max\": -1.5, "
+              "\"gridLoaded\": true, \"ZCORN_I\": 3, \"ZCORN_J\": 4, \"ZCORN_K\": 2, \"GRID_SIZE\": 24, "
+              "\"TOTAL_CELLS\": 24, \"grid_dimension\": 50, \"model_x_min\": -7.975, \"model_x_max\": -7.775, "
+              "\"model_y_min\": 1, \"model_y_max\": 1.15, \"model_z_min\": -1.54, \"model_z_max\": -1.5, "
+              "\"builder_message\": \"Grid is loaded successfully\"}");
     EXPECT_TRUE(read);
 
     // A missing included file: the outcome says so, the message names it, nothing was read.
@@ -69,7 +74,25 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits) {
     EXPECT_EQ(text.rfind("{\"outcome\": \"missing_include\", \"message\": \"", 0), 0u) << text;
     EXPECT_NE(text.find("INFO_ZCORN.GRDECL"), std::string::npos) << text;
     EXPECT_NE(text.find("\"pillars\": 0, \"zcorn_count\": 0, \"x_min\": null"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"z_max\": null}"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"z_max\": null, \"gridLoaded\": false"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"builder_message\": \"\"}"), std::string::npos) << text;
+}
+
+TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded) {
+    // Pillars 10 m apart: the reader reads the file, the builder refuses the cell size and says why.
+    const fs::path file = fs::path(testing::TempDir()) / "morvane_info_10m.GRDECL";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "COORD\n0 0 1000 0 0 1100  10 0 1000 10 0 1100\n0 10 1000 0 10 1100  10 10 1000 10 10 1100 /\n"
+               "ZCORN\n8*1000 /\n";
+    }
+    bool read = false;
+    const std::string text = info::gridInfo(file.string(), read).text();
+    EXPECT_TRUE(read);
+    EXPECT_NE(text.find("\"gridLoaded\": false"), std::string::npos) << text;
+    EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\"}"),
+              std::string::npos)
+        << text;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "grid_info.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -46,12 +47,32 @@ void addReaderFields(JsonObject& report, const GridReadResult& result, const Gri
     report.addNumber("z_max", z.max);
 }
 
+void addBuilderFields(JsonObject& report, const GridBuildReport* build, const ModelState& state) {
+    report.addBool("gridLoaded", state.gridLoaded);
+    report.addInteger("ZCORN_I", state.ZCORN_I);
+    report.addInteger("ZCORN_J", state.ZCORN_J);
+    report.addInteger("ZCORN_K", state.ZCORN_K);
+    report.addInteger("GRID_SIZE", state.GRID_SIZE);
+    report.addInteger("TOTAL_CELLS", state.TOTAL_CELLS);
+    report.addInteger("grid_dimension", state.grid_dimension);
+    report.addFloat("model_x_min", state.model_x_min);
+    report.addFloat("model_x_max", state.model_x_max);
+    report.addFloat("model_y_min", state.model_y_min);
+    report.addFloat("model_y_max", state.model_y_max);
+    report.addFloat("model_z_min", state.model_z_min);
+    report.addFloat("model_z_max", state.model_z_max);
+    report.addString("builder_message", build ? build->message : std::string());
+}
+
 JsonObject gridInfo(const std::string& path, bool& read) {
-    GridInput grid;
-    const GridReadResult result = readGridFile(path, grid);
+    auto state = std::make_unique<ModelState>();
+    const GridReadResult result = readGridFile(path, *state);
     read = result.outcome == GridReadOutcome::Read;
     JsonObject report;
-    addReaderFields(report, result, grid);
+    addReaderFields(report, result, *state);
+    std::optional<GridBuildReport> build;
+    if (read) build = buildGrid(*state);
+    addBuilderFields(report, build ? &*build : nullptr, *state);
     return report;
 }
 

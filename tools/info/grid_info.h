@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "grid_geometry.h"
 #include "grid_reader.h"
 #include "json_object.h"
 
@@ -16,7 +17,11 @@ const char* outcomeName(GridReadOutcome outcome);
 // ZCORN), in model units; extremes of empty arrays are null.
 void addReaderFields(JsonObject& report, const GridReadResult& result, const GridInput& grid);
 
-// Reads the grid file at `path` and reports on it. `read` tells whether the reader's outcome was "read".
+// gridLoaded, ZCORN_I, ZCORN_J, ZCORN_K, GRID_SIZE, TOTAL_CELLS, grid_dimension, model_x_min .. model_z_max and
+// builder_message (the log line the geometry builder wrote; empty when the builder did not run).
+void addBuilderFields(JsonObject& report, const GridBuildReport* build, const ModelState& state);
+
+// Reads the grid file at `path`, builds its geometry when it was read, and reports on both. `read` tells whether the reader's outcome was "read".
 JsonObject gridInfo(const std::string& path, bool& read);
 
 }  // namespace morvane::info

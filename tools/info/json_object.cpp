@@ -85,6 +85,16 @@ void JsonObject::addNumber(std::string_view key, std::optional<double> value) {
     fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
 }
 
+void JsonObject::addFloat(std::string_view key, float value) {
+    if (!std::isfinite(value)) {
+        fields_.emplace_back(std::string(key), "null");
+        return;
+    }
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value);
+    fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
+}
+
 void JsonObject::addBool(std::string_view key, bool value) {
     fields_.emplace_back(std::string(key), value ? "true" : "false");
 }

@@ -15,6 +15,8 @@ public:
     void addInteger(std::string_view key, long long value);
     // Non-finite numbers and an empty optional are written as null.
     void addNumber(std::string_view key, std::optional<double> value);
+    // A single-precision value in its own shortest form (-7.975, not -7.974999904632568).
+    void addFloat(std::string_view key, float value);
     void addBool(std::string_view key, bool value);
     std::string text() const;  // {"key": value, ...}
 

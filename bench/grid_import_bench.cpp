@@ -1,0 +1,277 @@
+// The whole grid import on generated models of 1 M cells (200 x 100 x 50) and 4 M cells (200 x 200 x 100): file
+// read, parse, layout and corner vertices, index lists and the placeholder colouring, then one recolour by a
+// continuous property. Each stage's time, the ratio of the whole import to a bare std::from_chars pass over the same
+// text, the recolour next to a bare copy of the vertex arrays, and the peak resident memory per cell.
+//
+// Goals: whole import within 2.5 x the baseline; a 1 M-cell recolour within a bare copy of grid_lines_k + 50 %.
+//
+// Each model runs in its own process, so its peak memory is its own. The first import is measured for memory; the
+// times are the best of the runs.
+//
+// Usage: bench_grid_import [--small] [--repeats N]
+//   --small      only the 1 M-cell model
+//   --repeats N  timed runs, the best is reported (default 3)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid_geometry.h"
+#include "grid_indices.h"
+#include "grid_reader.h"
+#include "model_generator.h"
+#include "property_colouring.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Model {
+    const char* label;
+    int nx, ny, nz;
+};
+
+double seconds(const std::function<void()>& run)
+{
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long peakRssBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;  // kilobytes on Linux
+}
+
+// The file in one read, as the grid reader takes it.
+std::string readWhole(const fs::path& path)
+{
+    std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
+    std::ifstream in(path, std::ios::binary);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+// The floor: every number of the text converted with std::from_chars into one vector; words, "/" and "--" comments
+// skipped. No sections, no repeats (the generated files have none), no checks.
+std::size_t baselineScan(std::string_view text)
+{
+    std::vector<double> values;
+    values.reserve(text.size() / 4);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char c = *p;
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
+            ++p;
+        } else if (c == '-' && p + 1 < end && p[1] == '-') {
+            p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            if (!p) break;
+        } else if ((c >= '0' && c <= '9') || c == '-' || c == '.') {
+            double v = 0;
+            const auto r = std::from_chars(p, end, v);
+            if (r.ec != std::errc()) {
+                ++p;
+                continue;
+            }
+            p = r.ptr;
+            values.push_back(v);
+        } else {
+            while (p < end && *p != ' ' && *p != '\n' && *p != '\r' && *p != '\t') ++p;
+        }
+    }
+    return values.size();
+}
+
+struct Times {
+    double read = 1e300, parse = 1e300, geometry = 1e300, indices = 1e300, placeholder = 1e300, recolour = 1e300;
+    double copyFresh = 1e300, copyInPlace = 1e300, baseline = 1e300;
+    double import() const { return read + parse + geometry + indices; }
+};
+
+void keepBest(double& best, double value) { best = std::min(best, value); }
+
+// Bytes held by the arrays the model keeps, per cell.
+double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
+{
+    auto bytes = [](const auto& v) { return double(v.capacity() * sizeof(v[0])); };
+    double total = bytes(s.points_coords) + bytes(s.grid_lines_xy) + bytes(s.ZCORN) + bytes(s.ZCORN_stars);
+    for (const auto& layer : s.grid_lines_k) total += bytes(layer);
+    for (const auto& layer : s.cells_k) total += bytes(layer);
+    for (const auto& list : s.PROP_cont_loading) total += bytes(list);
+    for (const auto& layer : s.PROP_cont)
+        for (const auto& row : layer) total += bytes(row);
+    return total / double(cells);
+}
+
+// One import into `s`, as the import command runs it; adds each stage's time to `t`. False when a stage failed.
+bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
+{
+    std::string text;
+    keepBest(t.read, seconds([&] { text = readWhole(path); }));
+    morvane::GridReadResult read;
+    keepBest(t.parse, seconds([&] { read = morvane::readGridText(path.string(), text, s); }));
+    std::string().swap(text);  // the text is not needed past the reader
+    if (read.outcome != morvane::GridReadOutcome::Read) return false;
+
+    morvane::GridBuildReport built;
+    keepBest(t.geometry, seconds([&] { built = morvane::buildGrid(s); }));
+    if (!built.built()) return false;
+    bool indexed = false;
+    keepBest(t.indices, seconds([&] { indexed = morvane::buildGridIndices(s, s, s, s); }));
+
+    // The placeholder "grid" property, coloured as the import command does (first fill of cells_k).
+    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE), morvane::UNDEFINED_VALUE)};
+    s.PROP_cont_loading_name = {"grid"};
+    s.PROP_max_value = s.PROP_min_value = s.PROP_max_value_color = s.PROP_min_value_color = {-999.99};
+    s.PROP_type = {10};
+    s.PROP_name = "grid";
+    s.propLoading = true;
+    bool coloured = false;
+    keepBest(t.placeholder, seconds([&] { coloured = morvane::colourProperty(s, s, 1, false, 10).coloured; }));
+    return indexed && coloured;
+}
+
+bool benchModel(const Model& m, const fs::path& folder, int repeats)
+{
+    morvane::gen::GridOptions o;
+    o.name = m.label;
+    o.nx = m.nx;
+    o.ny = m.ny;
+    o.nz = m.nz;
+    o.cellSize = 50;
+    o.originX = 548000.0;
+    o.originY = 6414000.0;
+    o.layerThickness = 2.0;
+    o.domeHeight = 60.0;
+    o.tiltPerKm = 5.0;
+    o.faultThrow = 15.0;
+    const fs::path path = morvane::gen::writeGrid(o, folder).front();
+    const std::size_t cells = std::size_t(m.nx) * m.ny * m.nz;
+
+    morvane::gen::PropertyFileOptions po;
+    po.nx = m.nx;
+    po.ny = m.ny;
+    po.nz = m.nz;
+    const std::vector<double> porosity = morvane::gen::propertyValues(po, morvane::gen::defaultProperties().front());
+
+    Times t;
+    bool good = true;
+    long peak = 0;
+    double held = 0;
+    Times first;
+    for (int run = 0; run < repeats && good; ++run) {
+        auto s = std::make_unique<morvane::ModelState>();
+        good = importOnce(path, *s, t);
+        if (run == 0) first = t;
+        if (!good) break;
+
+        // A recolour by a loaded continuous property (porosity, type 4): cells_k is refilled in place.
+        s->PROP_cont_loading.push_back(porosity);
+        s->PROP_cont_loading_name.push_back("PORO");
+        for (auto* list : {&s->PROP_max_value, &s->PROP_max_value_color}) list->push_back(0.35);
+        for (auto* list : {&s->PROP_min_value, &s->PROP_min_value_color}) list->push_back(0.05);
+        s->PROP_type.push_back(4);
+        s->propLoading = false;
+        s->prop_no_morvane = 0;
+        keepBest(t.recolour, seconds([&] { good = morvane::colourProperty(*s, *s, 2, false, 4).coloured; }));
+        if (run == 0) {
+            peak = peakRssBytes();
+            held = heldBytesPerCell(*s, cells);
+        }
+
+        // The yardsticks: a bare copy of grid_lines_k into fresh vectors and into the existing cells_k.
+        keepBest(t.copyFresh, seconds([&] { std::vector<morvane::Vertices> copy = s->grid_lines_k; }));
+        keepBest(t.copyInPlace, seconds([&] {
+                     for (std::size_t k = 0; k < s->grid_lines_k.size(); ++k)
+                         std::copy(s->grid_lines_k[k].begin(), s->grid_lines_k[k].end(), s->cells_k[k].begin());
+                 }));
+    }
+    {
+        const std::string text = readWhole(path);
+        for (int run = 0; run < repeats; ++run) keepBest(t.baseline, seconds([&] { baselineScan(text); }));
+        std::printf("\n%s: %d x %d x %d = %zu cells, %.1f MB of text\n", m.label, m.nx, m.ny, m.nz, cells,
+                    text.size() / 1e6);
+    }
+    fs::remove(path);
+    if (!good) {
+        std::printf("  ERROR: the import failed\n");
+        return false;
+    }
+
+    // The first run allocates fresh memory as a real import does; later runs may reuse freed heap pages.
+    std::printf("  stage                  first run   best of %d\n", repeats);
+    std::printf("  read file              %8.3f s  %8.3f s\n", first.read, t.read);
+    std::printf("  parse (grid reader)    %8.3f s  %8.3f s\n", first.parse, t.parse);
+    std::printf("  layout and vertices    %8.3f s  %8.3f s\n", first.geometry, t.geometry);
+    std::printf("  index lists            %8.3f s  %8.3f s\n", first.indices, t.indices);
+    std::printf("  whole import           %8.3f s  %8.3f s   baseline from_chars %.3f s   ratio %.2f / %.2f"
+                " (goal <= 2.5)\n",
+                first.import(), t.import(), t.baseline, first.import() / t.baseline, t.import() / t.baseline);
+    std::printf("  placeholder colouring  %8.3f s  %8.3f s   (first fill of cells_k; bare copy into fresh vectors"
+                " %.3f s)\n",
+                first.placeholder, t.placeholder, t.copyFresh);
+    std::printf("  recolour (continuous)  %8.3f s   bare copy of grid_lines_k %.3f s   ratio %.2f (goal <= 1.5)\n",
+                t.recolour, t.copyInPlace, t.recolour / t.copyInPlace);
+    std::printf("  peak RSS               %8.1f B per cell (%.0f MB); arrays held after import %.1f B per cell\n",
+                double(peak) / double(cells), double(peak) / 1e6, held);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bool small = false;
+    int repeats = 3;
+    for (int n = 1; n < argc; ++n) {
+        if (std::strcmp(argv[n], "--small") == 0) {
+            small = true;
+        } else if (std::strcmp(argv[n], "--repeats") == 0 && n + 1 < argc) {
+            repeats = std::max(1, std::atoi(argv[++n]));
+        } else {
+            std::fprintf(stderr, "Usage: %s [--small] [--repeats N]\n", argv[0]);
+            return 2;
+        }
+    }
+    std::error_code ec;
+    fs::path folder = fs::temp_directory_path(ec);
+    if (ec) folder = ".";
+    folder /= "morvane_bench_grid_import_" + std::to_string(::getpid());
+    fs::create_directories(folder);
+
+    const Model models[] = {{"MODEL_1M", 200, 100, 50}, {"MODEL_4M", 200, 200, 100}};
+    bool good = true;
+    for (const Model& m : models) {
+        if (small && m.nz != 50) continue;
+        std::fflush(stdout);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const bool ok = benchModel(m, folder, repeats);
+            std::fflush(stdout);
+            std::_Exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        if (child < 0 || ::waitpid(child, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            good = false;
+    }
+    fs::remove_all(folder, ec);
+    return good ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+// Index lists that pick the drawn faces and edges of the grid's regular cells. Every layer's vertex array numbers
+// its corners alike (top surface, then bottom surface, four corners per cell), so one list serves all layers.
+#pragma once
+
+#include "model_state.h"
+
+namespace morvane {
+
+// The winding of the cell triangles: true when the pillar rows advance clockwise from the row direction (for an
+// axis-aligned grid with I along +x: rows along -y), so that outer faces stay front faces under back-face culling.
+// Decided by the sign of the cross product of pillar 0 -> pillar 1 and pillar 0 -> first pillar of the second row.
+bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry);
+
+// Rebuilds grid_indices, cell_indices, grid_indices_edge, cell_indices_edge, OWC_indices and GOC_indices.
+// Returns false and changes nothing when no grid is loaded or the layout variables do not describe the arrays.
+bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts);
+
+}  // namespace morvane

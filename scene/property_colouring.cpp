@@ -1,0 +1,305 @@
+#include "property_colouring.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE__)
+#include <immintrin.h>
+#endif
+
+#include "trace_text.h"
+
+namespace morvane {
+
+namespace {
+
+using trace_text::line;
+
+constexpr std::size_t kFloatsPerVertex = 6;
+constexpr std::size_t kPaletteTypes = 10;
+
+struct GridShape {
+    std::size_t layers = 0, rows = 0, cols = 0;
+    std::size_t cellsPerLayer() const { return rows * cols; }
+    std::size_t cells() const { return layers * rows * cols; }
+    std::size_t floatsPerLayer() const { return 2 * 4 * cellsPerLayer() * kFloatsPerVertex; }
+};
+
+// The grid's counts, when its vertex arrays match them.
+bool shapeOf(const GridGeometry& grid, GridShape& shape)
+{
+    if (!grid.gridLoaded || grid.ZCORN_K < 1 || grid.ZCORN_I < 1 || grid.ZCORN_J < 1) return false;
+    shape = {std::size_t(grid.ZCORN_K), std::size_t(grid.ZCORN_I), std::size_t(grid.ZCORN_J)};
+    if (std::size_t(grid.points_in_layer) != 4 * shape.cellsPerLayer()) return false;
+    if (grid.grid_lines_k.size() != shape.layers) return false;
+    for (const auto& layer : grid.grid_lines_k)
+        if (layer.size() != shape.floatsPerLayer()) return false;
+    return true;
+}
+
+template <typename T>
+void reshape(const std::vector<T>& flat, const GridShape& shape, std::vector<std::vector<std::vector<T>>>& out)
+{
+    out.resize(shape.layers);
+    auto from = flat.begin();
+    for (auto& layer : out) {
+        layer.resize(shape.rows);
+        for (auto& row : layer) {
+            row.assign(from, from + static_cast<std::ptrdiff_t>(shape.cols));
+            from += static_cast<std::ptrdiff_t>(shape.cols);
+        }
+    }
+}
+
+// Stores one cell surface (24 floats) that will not be read again soon. Where SSE is available, the stores bypass
+// the cache, as a large memcpy does, so a recolour moves no more memory than a bare copy of the vertices.
+inline void storeStreaming(const float* cell, float* out)
+{
+#if defined(__SSE__)
+    if ((reinterpret_cast<std::uintptr_t>(out) & 15) == 0) {
+        for (int n = 0; n < 24; n += 4) _mm_stream_ps(out + n, _mm_loadu_ps(cell + n));
+        return;
+    }
+#endif
+    std::copy(cell, cell + 24, out);
+}
+
+inline void finishStreaming()
+{
+#if defined(__SSE__)
+    _mm_sfence();
+#endif
+}
+
+// Writes one layer: the grid's vertices with the colours of their cells, top surface then bottom surface, front to
+// back. `emit` takes the 24 floats of one cell surface at a time.
+template <typename Emit>
+void paintLayer(const float* src, const std::vector<Rgb>& colours, Emit emit)
+{
+    float cell[4 * kFloatsPerVertex];
+    for (std::size_t t = 0; t < 2; ++t) {
+        for (const Rgb& colour : colours) {
+            for (std::size_t v = 0; v < 4 * kFloatsPerVertex; v += kFloatsPerVertex) {
+                cell[v] = src[v];
+                cell[v + 1] = src[v + 1];
+                cell[v + 2] = src[v + 2];
+                cell[v + 3] = colour.r;
+                cell[v + 4] = colour.g;
+                cell[v + 5] = colour.b;
+            }
+            emit(cell);
+            src += 4 * kFloatsPerVertex;
+        }
+    }
+}
+
+// Copies every layer of the grid into cells_k, giving the eight corners of cell c of layer k colourOf(k, c).
+// A recolour overwrites cells_k in place; a first fill appends, so fresh storage is not zero-filled first.
+template <typename ColourOf>
+void paintCopy(const GridGeometry& grid, const GridShape& shape, std::vector<Vertices>& cells, ColourOf colourOf)
+{
+    constexpr std::size_t perCell = 4 * kFloatsPerVertex;
+    cells.resize(shape.layers);
+    std::vector<Rgb> colours(shape.cellsPerLayer());
+    for (std::size_t k = 0; k < shape.layers; ++k) {
+        for (std::size_t c = 0; c < colours.size(); ++c) colours[c] = colourOf(k, c);
+        const float* src = grid.grid_lines_k[k].data();
+        Vertices& dst = cells[k];
+        if (dst.size() == shape.floatsPerLayer()) {
+            float* out = dst.data();
+            paintLayer(src, colours, [&](const float* cell) {
+                storeStreaming(cell, out);
+                out += perCell;
+            });
+        } else {
+            dst.clear();
+            dst.reserve(shape.floatsPerLayer());
+            paintLayer(src, colours, [&](const float* cell) { dst.insert(dst.end(), cell, cell + perCell); });
+        }
+    }
+    finishStreaming();
+}
+
+Rgb paletteColour(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b,
+                  int type)
+{
+    if (type < 0 || static_cast<std::size_t>(type) >= kPaletteTypes) return {};
+    return {r[type], g[type], b[type]};
+}
+
+float entryOr(const std::vector<double>& values, std::size_t n, double fallback)
+{
+    return static_cast<float>(n < values.size() ? values[n] : fallback);
+}
+
+// c1 + (c2 - c1) * t, in double precision.
+Rgb blend(const Rgb& c1, const Rgb& c2, double t)
+{
+    return {static_cast<float>(c1.r + (double(c2.r) - c1.r) * t), static_cast<float>(c1.g + (double(c2.g) - c1.g) * t),
+            static_cast<float>(c1.b + (double(c2.b) - c1.b) * t)};
+}
+
+const std::vector<std::vector<float>>& tableOf(const Properties& properties, int type)
+{
+    static const std::vector<std::vector<float>> none;
+    if (type < 0 || static_cast<std::size_t>(type) >= properties.PROP_disc_color.size()) return none;
+    return properties.PROP_disc_color[type];
+}
+
+std::size_t overallEntry(const Properties& properties)
+{
+    if (properties.propLoading) return properties.PROP_max_value_color.size() - 1;  // wraps to "none" when empty
+    return static_cast<std::size_t>(properties.prop_no_morvane) + 1;
+}
+
+}  // namespace
+
+ContinuousRamp makeRamp(const Properties& p, int type, std::size_t overall)
+{
+    ContinuousRamp ramp;
+    ramp.max = entryOr(p.PROP_max_value_color, overall, 0);
+    ramp.min = entryOr(p.PROP_min_value_color, overall, 0);
+    ramp.half = (ramp.max - ramp.min) * 0.5f;
+    ramp.low = paletteColour(p.r1, p.g1, p.b1, type);
+    ramp.middle = paletteColour(p.r2, p.g2, p.b2, type);
+    ramp.high = paletteColour(p.r3, p.g3, p.b3, type);
+    ramp.cut = p.cont_prop_cut;
+    ramp.cutBelow = p.cut_below;
+    ramp.undefined = {p.UNDEF_COLOR[0] / 255, p.UNDEF_COLOR[1] / 255, p.UNDEF_COLOR[2] / 255};
+    return ramp;
+}
+
+Rgb continuousColour(double value, const ContinuousRamp& ramp)
+{
+    if (value == UNDEFINED_VALUE) return ramp.undefined;
+    if (ramp.cut != 0) {
+        // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
+        if (ramp.cutBelow ? value < ramp.cut : value > ramp.cut) return FILTERED_COLOUR;
+    }
+    const float x = static_cast<float>(value);
+    const float min = ramp.min, h = ramp.half;
+    // Four tests in order, each overwriting the colour; a value between min + 2h and max (rounding) stays black.
+    Rgb colour;
+    if (x <= min) colour = ramp.low;
+    if (min < x && x <= min + h) colour = blend(ramp.low, ramp.middle, (double(x) - min) / h);
+    if (min + h < x && x <= min + 2 * h) colour = blend(ramp.middle, ramp.high, (double(x) - (min + h)) / h);
+    if (x > ramp.max) colour = ramp.high;
+    return colour;
+}
+
+Rgb discreteColour(int code, const std::vector<std::vector<float>>& table)
+{
+    if (code < 0 || static_cast<std::size_t>(code) >= table.size()) return OUTSIDE_TABLE_COLOUR;
+    const auto& entry = table[static_cast<std::size_t>(code)];
+    if (entry.size() < 3) return OUTSIDE_TABLE_COLOUR;
+    return {entry[0], entry[1], entry[2]};
+}
+
+PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex,
+                                    bool discrete, int typeCode)
+{
+    PropertyColourReport report;
+    GridShape shape;
+    const std::size_t kindEntry = static_cast<std::size_t>(perKindIndex) - 1;
+    const std::size_t kindCount =
+        discrete ? properties.PROP_disc_loading.size() : properties.PROP_cont_loading.size();
+    if (!shapeOf(grid, shape) || perKindIndex < 1 || kindEntry >= kindCount) return report;
+    const std::size_t valueCount = discrete ? properties.PROP_disc_loading[kindEntry].size()
+                                            : properties.PROP_cont_loading[kindEntry].size();
+    if (valueCount < shape.cells()) return report;
+
+    if (properties.propLoading && typeCode == 0) {
+        typeCode = discrete ? 8 : 9;
+        if (!properties.PROP_type.empty()) properties.PROP_type.back() = typeCode;
+    }
+    properties.PROP_type_displaying = typeCode;
+    report.typeCode = typeCode;
+
+    const std::size_t overall = overallEntry(properties);
+    const double shownMax = overall < properties.PROP_max_value.size() ? properties.PROP_max_value[overall] : 0;
+    const double shownMin = overall < properties.PROP_min_value.size() ? properties.PROP_min_value[overall] : 0;
+    const std::size_t perLayer = shape.cellsPerLayer();
+    if (discrete) {
+        const auto& codes = properties.PROP_disc_loading[kindEntry];
+        reshape(codes, shape, properties.PROP_disc);
+        report.trace.push_back(line("Prop_max = ", shownMax));
+        report.trace.push_back(line("Prop_min = ", shownMin));
+        report.trace.push_back(line("PROP_type_here = ", typeCode));
+        const auto& table = tableOf(properties, typeCode);
+        paintCopy(grid, shape, properties.cells_k,
+                  [&](std::size_t k, std::size_t c) { return discreteColour(codes[k * perLayer + c], table); });
+    } else {
+        const auto& values = properties.PROP_cont_loading[kindEntry];
+        reshape(values, shape, properties.PROP_cont);
+        report.trace.push_back(line("prop_type = ", typeCode));
+        report.trace.push_back(line("Prop_max = ", shownMax));
+        report.trace.push_back(line("Prop_min = ", shownMin));
+        const ContinuousRamp ramp = makeRamp(properties, typeCode, overall);
+        paintCopy(grid, shape, properties.cells_k,
+                  [&](std::size_t k, std::size_t c) { return continuousColour(values[k * perLayer + c], ramp); });
+    }
+    report.coloured = true;
+
+    if (properties.propLoading) {
+        const bool placeholder = !discrete && properties.PROP_name == PLACEHOLDER_PROPERTY;
+        if (!placeholder) {
+            report.addTreeNode = true;
+            report.treeNode = properties.PROP_name;
+            report.message = PROPERTY_LOADED_MESSAGE;
+        }
+        properties.propLoaded = true;
+    }
+    return report;
+}
+
+bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int type, int code, float r, float g,
+                          float b)
+{
+    if (type < 0 || code < 0 || code > MAX_COLOUR_CODE) return false;
+    auto& tables = properties.PROP_disc_color;
+    if (static_cast<std::size_t>(type) >= tables.size()) tables.resize(static_cast<std::size_t>(type) + 1);
+    auto& table = tables[static_cast<std::size_t>(type)];
+    const Rgb grey = OUTSIDE_TABLE_COLOUR;
+    if (static_cast<std::size_t>(code) >= table.size())
+        table.resize(static_cast<std::size_t>(code) + 1, std::vector<float>{grey.r, grey.g, grey.b});
+    table[static_cast<std::size_t>(code)] = {r, g, b};
+
+    // Recolour in place, only where cells_k and PROP_disc both match the grid.
+    GridShape shape;
+    if (!shapeOf(grid, shape) || properties.cells_k.size() != shape.layers ||
+        properties.PROP_disc.size() != shape.layers)
+        return true;
+    for (std::size_t k = 0; k < shape.layers; ++k) {
+        if (properties.cells_k[k].size() != shape.floatsPerLayer() || properties.PROP_disc[k].size() != shape.rows)
+            return true;
+        for (const auto& row : properties.PROP_disc[k])
+            if (row.size() != shape.cols) return true;
+    }
+    const auto& shown = tableOf(properties, properties.PROP_type_displaying);
+    const std::size_t below = 4 * shape.cellsPerLayer() * kFloatsPerVertex;
+    for (std::size_t k = 0; k < shape.layers; ++k) {
+        float* layer = properties.cells_k[k].data();
+        for (std::size_t i = 0; i < shape.rows; ++i) {
+            for (std::size_t j = 0; j < shape.cols; ++j) {
+                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown);
+                float* top = layer + 4 * (i * shape.cols + j) * kFloatsPerVertex;
+                for (float* v : {top, top + 6, top + 12, top + 18, top + below, top + below + 6, top + below + 12,
+                                 top + below + 18}) {
+                    v[3] = colour.r;
+                    v[4] = colour.g;
+                    v[5] = colour.b;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+void deliverColourReport(const PropertyColourReport& report, Feedback& feedback)
+{
+    for (const auto& text : report.trace) feedback.trace(text);
+    if (!report.message.empty()) feedback.appendLog(report.message, log_colour::Green);
+}
+
+}  // namespace morvane

@@ -1,0 +1,147 @@
+// Index lists of the grid: which faces and edges of which cells are drawn, and their winding.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "grid_geometry.h"
+#include "grid_indices.h"
+#include "scene_grid_fixture.h"
+
+namespace morvane {
+namespace {
+
+using test::cornerDepths;
+using test::gridFromPillars;
+using test::latticePillars;
+
+ModelState builtLattice(int nx, int ny, double dx = 50, double dy = 50, double degrees = 0)
+{
+    ModelState state;
+    static_cast<GridInput&>(state) =
+        gridFromPillars(latticePillars(nx, ny, dx, dy, 0, 0, degrees), cornerDepths(nx, ny, 1));
+    EXPECT_TRUE(buildGrid(state).built());
+    return state;
+}
+
+bool buildIndices(ModelState& s) { return buildGridIndices(s, s, s, s); }
+
+std::set<int> cornersIn(const Indices& list) { return {list.begin(), list.end()}; }
+
+TEST(GridIndices, SingleRegularCell)
+{
+    ModelState s = builtLattice(1, 1);
+    ASSERT_TRUE(buildIndices(s));
+    EXPECT_EQ(s.grid_indices.size(), 24u);
+    EXPECT_EQ(s.cell_indices.size(), 30u);
+    EXPECT_EQ(s.OWC_indices.size(), 6u);
+    EXPECT_EQ(s.GOC_indices.size(), 6u);
+    EXPECT_EQ(s.grid_indices_edge.size(), 32u);  // four exposed sides, four lines each
+    EXPECT_EQ(s.cell_indices_edge.size(), 24u);
+    // The twelve edges of the cell (top corners 0..3, bottom corners 4..7).
+    EXPECT_EQ(s.grid_indices, (Indices{0, 1, 2, 3, 0, 2, 1, 3, 4, 5, 6, 7, 4, 6, 5, 7, 0, 4, 1, 5, 2, 6, 3, 7}));
+    // Exposed sides in the order left, right, near, far.
+    EXPECT_EQ(Indices(s.grid_indices_edge.begin(), s.grid_indices_edge.begin() + 8), (Indices{0, 4, 2, 6, 0, 2, 4, 6}));
+    EXPECT_EQ(Indices(s.grid_indices_edge.end() - 8, s.grid_indices_edge.end()), (Indices{2, 6, 3, 7, 2, 3, 6, 7}));
+}
+
+TEST(GridIndices, ThreeByThreeRegularCells)
+{
+    ModelState s = builtLattice(3, 3);
+    ASSERT_TRUE(buildIndices(s));
+    EXPECT_EQ(s.grid_indices.size(), 9u * 24);
+    EXPECT_EQ(s.cell_indices.size(), 9u * 30);
+    // Corner cells expose two sides, edge-middle cells one, the middle cell none: twelve sides.
+    EXPECT_EQ(s.grid_indices_edge.size(), 12u * 8);
+    EXPECT_EQ(s.cell_indices_edge.size(), 12u * 6);
+    const int middleTop = 4 * 4, middleBottom = middleTop + s.points_in_layer;
+    for (int v = 0; v < 4; ++v) {
+        EXPECT_EQ(cornersIn(s.grid_indices_edge).count(middleTop + v), 0u);
+        EXPECT_EQ(cornersIn(s.cell_indices_edge).count(middleBottom + v), 0u);
+    }
+}
+
+TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
+{
+    ModelState s = builtLattice(3, 3);
+    s.IJ_undef[1][1] = 0;
+    ASSERT_TRUE(buildIndices(s));
+    EXPECT_EQ(s.grid_indices.size(), 8u * 24);
+    EXPECT_EQ(s.cell_indices.size(), 8u * 30);
+    EXPECT_EQ(s.OWC_indices.size(), 8u * 6);
+    // The eight outer sides of the frame's corner cells plus four edge-middle frame sides plus four facing the hole.
+    EXPECT_EQ(s.grid_indices_edge.size(), 16u * 8);
+    const int b = 16, B = 16 + s.points_in_layer;
+    for (const Indices* list : {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge,
+                                &s.OWC_indices}) {
+        for (int v = 0; v < 4; ++v) {
+            EXPECT_EQ(cornersIn(*list).count(b + v), 0u);
+            EXPECT_EQ(cornersIn(*list).count(B + v), 0u);
+        }
+    }
+    // Cell (0, 1), below the hole: its far side (corners 2, 3) is exposed and outlined.
+    const int f = 4, F = 4 + s.points_in_layer;
+    const Indices farSide{f + 2, F + 2, f + 3, F + 3, f + 2, f + 3, F + 2, F + 3};
+    EXPECT_NE(std::search(s.grid_indices_edge.begin(), s.grid_indices_edge.end(), farSide.begin(), farSide.end()),
+              s.grid_indices_edge.end());
+}
+
+// Triangles of `a` with their second and third corners swapped.
+Indices swapped(const Indices& a)
+{
+    Indices out = a;
+    for (std::size_t t = 0; t + 2 < out.size(); t += 3) std::swap(out[t + 1], out[t + 2]);
+    return out;
+}
+
+TEST(GridIndices, WindingFollowsTheDirectionOfTheRows)
+{
+    ModelState north = builtLattice(2, 2, 50, 50);
+    ModelState south = builtLattice(2, 2, 50, -50);
+    EXPECT_FALSE(gridWindingFlag(north, north));
+    EXPECT_TRUE(gridWindingFlag(south, south));
+    ASSERT_TRUE(buildIndices(north));
+    ASSERT_TRUE(buildIndices(south));
+    // Rows along +y: top face (b, b+1, b+2), (b+1, b+3, b+2); rows along -y: (b, b+2, b+1), (b+1, b+2, b+3).
+    EXPECT_EQ(Indices(north.cell_indices.begin(), north.cell_indices.begin() + 6), (Indices{0, 1, 2, 1, 3, 2}));
+    EXPECT_EQ(Indices(south.cell_indices.begin(), south.cell_indices.begin() + 6), (Indices{0, 2, 1, 1, 2, 3}));
+    EXPECT_EQ(north.cell_indices, swapped(south.cell_indices));
+    EXPECT_EQ(north.cell_indices_edge, swapped(south.cell_indices_edge));
+    EXPECT_EQ(north.OWC_indices, swapped(south.OWC_indices));
+    EXPECT_EQ(north.grid_indices, south.grid_indices);
+
+    // Rows running along the row direction turned a quarter: I along +y, rows along -x is counter-clockwise.
+    ModelState turned = builtLattice(2, 2, 50, 50, 90);
+    EXPECT_FALSE(gridWindingFlag(turned, turned));
+}
+
+// A grid turned by a few degrees keeps the winding of the unturned grid, whichever way its rows run.
+TEST(GridIndices, WindingIsStableUnderSmallRotations)
+{
+    for (double degrees : {-30.0, -5.0, 5.0, 30.0, 150.0, 200.0}) {
+        ModelState north = builtLattice(2, 2, 50, 50, degrees);
+        ModelState south = builtLattice(2, 2, 50, -50, degrees);
+        EXPECT_FALSE(gridWindingFlag(north, north)) << degrees;
+        EXPECT_TRUE(gridWindingFlag(south, south)) << degrees;
+    }
+}
+
+TEST(GridIndices, NothingChangesWithoutALoadedGrid)
+{
+    ModelState s = builtLattice(2, 2);
+    ASSERT_TRUE(buildIndices(s));
+    const Indices before = s.cell_indices;
+    s.gridLoaded = false;
+    s.IJ_undef[0][0] = 0;
+    EXPECT_FALSE(buildIndices(s));
+    EXPECT_EQ(s.cell_indices, before);
+
+    // Flags missing for some cells (a layout that does not match the counts) are refused, not read.
+    s.gridLoaded = true;
+    s.IJ_undef.pop_back();
+    EXPECT_FALSE(buildIndices(s));
+    EXPECT_EQ(s.cell_indices, before);
+}
+
+}  // namespace
+}  // namespace morvane

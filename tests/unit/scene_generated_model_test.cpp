@@ -1,0 +1,122 @@
+// The scene builders on a generated model with a dome, a fault and negative local coordinates: layout, faulted
+// corners, index counts and colouring agree with the generator's own numbers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "grid_geometry.h"
+#include "grid_indices.h"
+#include "grid_reader.h"
+#include "model_generator.h"
+#include "property_colouring.h"
+
+namespace morvane {
+namespace {
+
+gen::GridOptions modelOptions()
+{
+    gen::GridOptions o;
+    o.nx = 40;
+    o.ny = 30;
+    o.nz = 5;
+    o.cellSize = 50;
+    o.originX = -7975.73;
+    o.originY = -1200;
+    o.domeHeight = 30;
+    o.faultThrow = 20;
+    return o;
+}
+
+// The generator's numbers in model units, as the grid reader stores them.
+GridInput inputOf(const gen::GridOptions& o)
+{
+    GridInput input;
+    input.gridfilename_string = o.name;
+    input.points_coords = gen::pillarCoords(o);
+    for (std::size_t n = 0; n < input.points_coords.size(); ++n) {
+        double& v = input.points_coords[n];
+        v = (n % 3 == 2) ? -v / 1000 : v / 1000;
+    }
+    for (std::size_t p = 0; p + 5 < input.points_coords.size(); p += 6) {
+        const double* c = &input.points_coords[p];
+        input.grid_lines_xy.insert(input.grid_lines_xy.end(), {c[0], c[1], c[3], c[4]});
+    }
+    for (double d : gen::cornerDepths(o)) input.ZCORN.push_back(-d / 1000);
+    return input;
+}
+
+TEST(GeneratedModel, LayoutFaultIndicesAndColours)
+{
+    const gen::GridOptions o = modelOptions();
+    ModelState s;
+    static_cast<GridInput&>(s) = inputOf(o);
+    const GridBuildReport report = buildGrid(s);
+    ASSERT_TRUE(report.built()) << report.message;
+    EXPECT_EQ(s.grid_dimension, 50);
+    EXPECT_EQ(s.ZCORN_I, o.ny);
+    EXPECT_EQ(s.ZCORN_J, o.nx);
+    EXPECT_EQ(s.ZCORN_K, o.nz);
+    EXPECT_EQ(s.TOTAL_CELLS, o.nx * o.ny * o.nz);
+    EXPECT_EQ(report.modelStat_cell_ijk, "6 000");
+    EXPECT_FLOAT_EQ(s.model_x_min, -7.97573f);
+    EXPECT_FLOAT_EQ(s.model_x_max, -5.97573f);
+    const auto [lo, hi] = std::minmax_element(s.ZCORN.begin(), s.ZCORN.end());
+    EXPECT_EQ(s.model_z_min, static_cast<float>(*lo));
+    EXPECT_EQ(s.model_z_max, static_cast<float>(*hi));
+
+    // Across the fault (between cells 19 and 20 of a row) the shared pillar carries two depths 20 m apart.
+    const std::size_t row = 7, west = row * 40 + 19, east = west + 1;
+    const float* layer = s.grid_lines_k[2].data();
+    const float* westRight = layer + (west * 4 + 1) * 6;
+    const float* eastLeft = layer + (east * 4 + 0) * 6;
+    EXPECT_FLOAT_EQ(westRight[0], eastLeft[0]);
+    EXPECT_NEAR(westRight[2] - eastLeft[2], 0.020f, 1e-5f);
+
+    ASSERT_TRUE(buildGridIndices(s, s, s, s));
+    EXPECT_EQ(s.grid_indices.size(), 1200u * 24);
+    EXPECT_EQ(s.cell_indices.size(), 1200u * 30);
+    EXPECT_EQ(s.grid_indices_edge.size(), (2u * 40 + 2u * 30) * 8);  // one side per frame cell edge
+    EXPECT_EQ(s.cell_indices.front(), 0);
+    EXPECT_EQ(s.cell_indices[1], 1);  // rows along +y: counter-clockwise top faces
+
+    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE), 0.0)};
+    for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 2);
+    s.PROP_max_value_color = {1};
+    s.PROP_min_value_color = {0};
+    s.prop_no_morvane = -1;
+    ASSERT_TRUE(colourProperty(s, s, 1, false, 5).coloured);
+    ASSERT_EQ(s.cells_k.size(), 5u);
+    const float* cells = s.cells_k[4].data();
+    EXPECT_EQ(cells[5], 1.0f);                 // cell 0: value 0, blue
+    EXPECT_EQ(cells[4 * 6 + 3], 1.0f);         // cell 1: value 1, red
+    EXPECT_EQ(cells[2], s.grid_lines_k[4][2]);
+}
+
+// The file as the reader takes it: the layout built from what the reader leaves matches the generator's numbers.
+TEST(GeneratedModel, ReadThenBuiltFromTheFileText)
+{
+    gen::GridOptions o = modelOptions();
+    o.repeats = true;
+    ModelState s;
+    ASSERT_EQ(readGridText("MODEL.GRDECL", gen::gridText(o), s).outcome, GridReadOutcome::Read);
+    s.gridfilename_string = "MODEL";
+    const GridBuildReport report = buildGrid(s);
+    ASSERT_TRUE(report.built()) << report.message;
+    EXPECT_EQ(report.treeNode, "MODEL");
+    EXPECT_EQ(s.ZCORN_I, o.ny);
+    EXPECT_EQ(s.ZCORN_J, o.nx);
+    EXPECT_EQ(s.ZCORN_K, o.nz);
+    EXPECT_EQ(s.TOTAL_CELLS, o.nx * o.ny * o.nz);
+
+    const GridInput expected = inputOf(o);
+    EXPECT_FLOAT_EQ(s.model_x_min, -7.97573f);
+    EXPECT_FLOAT_EQ(s.model_y_min, -1.2f);
+    ASSERT_EQ(s.ZCORN.size(), expected.ZCORN.size());
+    ModelState fromNumbers;
+    static_cast<GridInput&>(fromNumbers) = expected;
+    ASSERT_TRUE(buildGrid(fromNumbers).built());
+    EXPECT_EQ(s.grid_lines_k, fromNumbers.grid_lines_k);
+}
+
+}  // namespace
+}  // namespace morvane
