@@ -1,0 +1,118 @@
+// Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
+// for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
+// the uploads hold per cell. Grid build, colouring and upload times are reported beside them.
+//
+// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z]
+//   --frames N  timed frames per view (default 5; the median and the best are reported)
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model_generator.h"
+#include "offscreen_renderer.h"
+#include "render_fixtures.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct FrameTimes {
+    double median = 0, best = 0;
+};
+
+FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
+{
+    view.Render();  // warm-up: shader variants, first touch of the buffers
+    glFinish();
+    std::vector<double> times;
+    for (int f = 0; f < frames; ++f) {
+        const auto start = Clock::now();
+        view.Render();
+        glFinish();
+        times.push_back(secondsSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = 5, nx = 200, ny = 100, nz = 50;
+    for (int a = 1; a + 1 < argc; a += 2) {
+        const std::string flag = argv[a];
+        const int value = std::atoi(argv[a + 1]);
+        if (flag == "--frames") frames = std::max(1, value);
+        else if (flag == "--nx") nx = value;
+        else if (flag == "--ny") ny = value;
+        else if (flag == "--nz") nz = value;
+    }
+
+    morvane::ModelState state;
+    std::string error;
+    auto view = morvane::OffscreenRenderer::create(state, 1024, 768, &error);
+    if (!view) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("GL: %s / %s\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
+
+    morvane::gen::GridOptions options = morvane::testing::smallGrid(nx, ny, nz);
+    options.domeHeight = 40;
+    options.faultThrow = 15;
+    morvane::testing::putGeneratedGrid(state, options);
+    const double cells = static_cast<double>(nx) * ny * nz;
+    std::printf("model: %d x %d x %d = %.0f cells\n", nx, ny, nz, cells);
+
+    auto start = Clock::now();
+    view->initGRID();
+    std::printf("grid build (initGRID):            %8.3f s\n", secondsSince(start));
+    start = Clock::now();
+    view->bindGridBuffers();
+    glFinish();
+    std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
+
+    std::vector<double> values(static_cast<std::size_t>(cells));
+    for (std::size_t c = 0; c < values.size(); ++c)
+        values[c] = static_cast<double>(c % 997) / 996.0;
+    start = Clock::now();
+    state.PROP_cont_loading = {values};
+    morvane::testing::loadContinuousProperty(state, *view, values);
+    glFinish();
+    std::printf("colouring + property upload:       %8.3f s\n", secondsSince(start));
+
+    const auto& gl = view->scene().objects();
+    std::printf("GPU buffers: %zu, %.1f MB, %.1f bytes per cell\n", gl.liveBuffers(),
+                static_cast<double>(gl.bufferBytes()) / 1e6, static_cast<double>(gl.bufferBytes()) / cells);
+
+    struct Mode {
+        const char* name;
+        bool edge, layers, flat;
+    };
+    for (const Mode& mode : {Mode{"edge mode", true, false, false}, Mode{"layer view (K = middle)", false, true, false},
+                             Mode{"flat-section view", false, false, true}}) {
+        state.edge_mode = mode.edge;
+        state.layers_mode = mode.layers;
+        state.flat_section_mode = mode.flat;
+        state.transp_all = mode.flat ? 0 : 1;
+        state.SHOW_K = std::max(1, nz / 2);
+        const FrameTimes t = timeFrames(*view, frames);
+        std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
+    }
+    state.edge_mode = true;
+    state.layers_mode = state.flat_section_mode = false;
+    view->frame().save("bench_render_edge.png");
+    return 0;
+}

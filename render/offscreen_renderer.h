@@ -1,0 +1,109 @@
+// The view's drawing code without a window: an EGL surfaceless OpenGL 4.5 compatibility context (no display, no
+// Qt platform window) rendering into a framebuffer object of a chosen size, read back as an RGBA image. The same
+// SceneRenderer draws here and in the window view.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model_state.h"
+#include "scene_operations.h"
+#include "scene_renderer.h"
+#include "view_targets.h"
+
+class QImage;
+
+namespace morvane {
+
+// Pixels of a rendered frame, top row first, four bytes (R, G, B, A) per pixel.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+
+    // The pixel at column x, row y counted from the top; (0, 0, 0, 0) outside the image.
+    std::array<std::uint8_t, 4> at(int x, int y) const;
+    QImage toQImage() const;
+    // Writes the image (PNG by the file's extension); false when it cannot be written.
+    bool save(const std::string& path) const;
+};
+
+class OffscreenRenderer : public SceneOperations {
+public:
+    enum class Start {
+        InitGL,   // as the program starts: InitGL sets the start angle and scale of a fresh model state
+        Restore,  // draw a state that is already set up: GL state, programs and every array uploaded, camera kept
+    };
+
+    // A context and a framebuffer of width x height, ReSizeGLScene to that size, then `start`. Null when no
+    // context can be made, with the reason in `error`.
+    static std::unique_ptr<OffscreenRenderer> create(ModelState& state, int width, int height, std::string* error,
+                                                     Start start = Start::InitGL, Feedback* log = nullptr,
+                                                     ModelStatFields* modelStat = nullptr, DataTree* tree = nullptr);
+    ~OffscreenRenderer() override;
+
+    OffscreenRenderer(const OffscreenRenderer&) = delete;
+    OffscreenRenderer& operator=(const OffscreenRenderer&) = delete;
+
+    // Renders one frame and reads it back.
+    RgbaImage frame();
+    // Reads the framebuffer as it is.
+    RgbaImage readPixels() const;
+    // Makes this renderer's context current (needed only when several renderers live at once).
+    bool makeCurrent() const;
+
+    SceneRenderer& scene() { return *scene_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    void initGRID() override { makeCurrent(); scene_->initGRID(); }
+    void bindGridBuffers() override { makeCurrent(); scene_->bindGridBuffers(); }
+    void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override
+    {
+        makeCurrent();
+        scene_->initPROP(proprty_count, is_property_discrete, prop_type);
+    }
+    void bindPropBuffers() override { makeCurrent(); scene_->bindPropBuffers(); }
+    void change_color(int prop_type, int code, float r, float g, float b) override
+    {
+        scene_->change_color(prop_type, code, r, g, b);
+    }
+    void initXY__PLANE() override { scene_->initXY__PLANE(); }
+    void bindXYplaneBuffers() override { makeCurrent(); scene_->bindXYplaneBuffers(); }
+    void bindBuffers() override { makeCurrent(); scene_->bindBuffers(); }
+    void bindWellBuffers() override { makeCurrent(); scene_->bindWellBuffers(); }
+    void bindIntersectBuffers() override { makeCurrent(); scene_->bindIntersectBuffers(); }
+    void bindIntersectPlaneBuffers() override { makeCurrent(); scene_->bindIntersectPlaneBuffers(); }
+    void bindCircleDiagramBuffers() override { makeCurrent(); scene_->bindCircleDiagramBuffers(); }
+    void bindContacts() override { makeCurrent(); scene_->bindContacts(); }
+    // Resizes the framebuffer too.
+    void ReSizeGLScene(int width, int height) override;
+    void changeBackgroundColor() override { makeCurrent(); scene_->changeBackgroundColor(); }
+    void Render() override { makeCurrent(); scene_->Render(); }
+    void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override
+    {
+        scene_->AppendRichText(text, color, AddNewLine);
+    }
+
+private:
+    struct Egl;
+    OffscreenRenderer() = default;
+    bool makeFramebuffer(int width, int height, std::string* error);
+    void deleteFramebuffer();
+
+    std::unique_ptr<Egl> egl_;
+    std::unique_ptr<SceneRenderer> scene_;
+    unsigned int framebuffer_ = 0, colour_ = 0, depth_ = 0;
+    int width_ = 0, height_ = 0;
+};
+
+// Renders `state` as a view of width x height would show it and writes the picture to `path` (PNG). The picture
+// is drawn from a copy of the state as it stands (Start::Restore: every array it holds is uploaded, the camera is
+// kept), so a view that shows the same state keeps its own GL objects. False with the reason in `error` when no
+// context can be made or the file cannot be written.
+bool renderSnapshot(const ModelState& state, int width, int height, const std::string& path, std::string* error);
+
+}  // namespace morvane

@@ -1,0 +1,71 @@
+// The view's geometry operations: each calls the pure scene builder on the model state, shows what the builder
+// reports (trace lines, the log line, the statistics and the data tree) and uploads where the view always did.
+#include "grid_geometry.h"
+#include "grid_indices.h"
+#include "property_colouring.h"
+#include "reference_plane.h"
+#include "scene_renderer.h"
+#include "trace.h"
+
+namespace morvane {
+
+namespace {
+
+void sendTrace(Feedback* log, const std::vector<std::string>& lines)
+{
+    for (const auto& line : lines) {
+        if (log)
+            log->trace(line);
+        else
+            trace(line);
+    }
+}
+
+}  // namespace
+
+void SceneRenderer::initGRID()
+{
+    const GridBuildReport report = buildGrid(s_);
+    sendTrace(log_, report.trace);
+    if (report.built()) {
+        if (modelStat_)
+            modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
+                                       report.modelStat_cell_ijk, report.modelStat_resol});
+        bindXYplaneBuffers();
+        if (tree_)
+            tree_->showGridNode(report.treeNode);
+    } else if (report.clearDataTree && tree_) {
+        tree_->clearTree();
+    }
+    AppendRichText(report.message, report.colour, true);
+}
+
+void SceneRenderer::buildGridIndexLists()
+{
+    trace("staring binding grid");
+    buildGridIndices(s_, s_, s_, s_);
+    trace("binding grid1");
+}
+
+void SceneRenderer::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
+{
+    const PropertyColourReport report = colourProperty(s_, s_, proprty_count, is_property_discrete, prop_type);
+    sendTrace(log_, report.trace);
+    if (report.addTreeNode) {
+        if (tree_)
+            tree_->addPropertyNode(report.treeNode, report.typeCode);
+        AppendRichText(report.message, log_colour::Green, true);
+    }
+}
+
+void SceneRenderer::change_color(int prop_type, int code, float r, float g, float b)
+{
+    changeDiscreteColour(s_, s_, prop_type, code, r, g, b);
+}
+
+void SceneRenderer::initXY__PLANE()
+{
+    buildXYPlane(s_, s_, s_);
+}
+
+}  // namespace morvane

@@ -1,0 +1,448 @@
+// One frame of the view: what is drawn under which mode flags, in which order, with which primitive, line width,
+// opacity and clipping; the labels projected into the 1024 x 768 label space; and the 2D/3D view animations.
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <charconv>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "reference_plane.h"
+#include "scene_renderer.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
+
+GLName slotAt(const Slots& list, long long k)
+{
+    return k >= 0 && static_cast<std::size_t>(k) < list.size() ? list[static_cast<std::size_t>(k)] : 0;
+}
+
+// The value with six decimals, whatever the C locale says, less its last `drop` characters.
+std::string sixDecimals(double value, std::size_t drop)
+{
+    char digits[64];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6).ptr;
+    const std::size_t length = static_cast<std::size_t>(end - digits);
+    return std::string(digits, length > drop ? length - drop : 0);
+}
+
+}  // namespace
+
+void SceneRenderer::setUniformMatrix(const char* name, const glm::mat4& m)
+{
+    glUniformMatrix4fv(glGetUniformLocation(s_.core_program, name), 1, GL_FALSE, glm::value_ptr(m));
+}
+
+void SceneRenderer::setUniformFloat(const char* name, float v)
+{
+    glUniform1f(glGetUniformLocation(s_.core_program, name), v);
+}
+
+void SceneRenderer::setUniformInt(const char* name, int v)
+{
+    glUniform1i(glGetUniformLocation(s_.core_program, name), v);
+}
+
+void SceneRenderer::setUniformVec3(const char* name, const glm::vec3& v)
+{
+    glUniform3fv(glGetUniformLocation(s_.core_program, name), 1, glm::value_ptr(v));
+}
+
+void SceneRenderer::setUniformVec4(const char* name, const glm::vec4& v)
+{
+    glUniform4fv(glGetUniformLocation(s_.core_program, name), 1, glm::value_ptr(v));
+}
+
+// Clip distance 0 on or off. The shader is told too: Mesa's llvmpipe applies a written gl_ClipDistance even while
+// GL_CLIP_DISTANCE0 is disabled, which would cut the model in every view.
+void SceneRenderer::setClipDistance0(bool on)
+{
+    if (on)
+        glEnable(GL_CLIP_DISTANCE0);
+    else
+        glDisable(GL_CLIP_DISTANCE0);
+    setUniformInt("clip_enabled", on ? 1 : 0);
+}
+
+// Rx(rotation.x) Ry(rotation.y) Rz(rotation.z) S(scale) T(position): the pivot at the world origin.
+glm::mat4 SceneRenderer::modelTransform() const
+{
+    glm::mat4 m(1.0f);
+    m = glm::rotate(m, s_.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+    m = glm::rotate(m, s_.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+    m = glm::rotate(m, s_.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+    m = glm::scale(m, s_.scale);
+    return glm::translate(m, s_.position);
+}
+
+void SceneRenderer::drawArrays(GLName vao, unsigned int mode, std::size_t count)
+{
+    const GLsizei n = vao != 0 ? gl_.drawable(vao, count) : 0;
+    if (n <= 0)
+        return;
+    glBindVertexArray(vao);
+    glDrawArrays(mode, 0, n);
+}
+
+void SceneRenderer::drawIndexed(GLName vao, unsigned int mode, std::size_t count)
+{
+    const GLsizei n = vao != 0 ? gl_.drawable(vao, count) : 0;
+    if (n <= 0)
+        return;
+    glBindVertexArray(vao);
+    glDrawElements(mode, n, GL_UNSIGNED_INT, nullptr);
+}
+
+void SceneRenderer::drawLayerCells(int k)
+{
+    drawIndexed(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size());
+}
+
+void SceneRenderer::drawWells()
+{
+    for (std::size_t i = 0; i < s_.well_coord.size(); ++i) {
+        glLineWidth(static_cast<float>(s_.WELL_LINE_SIZE));
+        if (i < s_.well_coord_vertex_show.size())
+            drawArrays(slotAt(s_.well_show_VAO, static_cast<long long>(i)), GL_LINE_STRIP,
+                       s_.well_coord_vertex_show[i].size() / 6);
+        if (!s_.cut_wells && i < s_.well_coord_vertex_hide.size())
+            drawArrays(slotAt(s_.well_hide_VAO, static_cast<long long>(i)), GL_LINE_STRIP,
+                       s_.well_coord_vertex_hide[i].size() / 6);
+    }
+}
+
+void SceneRenderer::Render()
+{
+    if (!glAvailable_)
+        return;
+    ModelState& s = s_;
+    const std::array<int, 2> panel =
+        panelSize_ ? panelSize_() : std::array<int, 2>{s.CURRENT_WINDOW_WIDTH, s.CURRENT_WINDOW_HEIGHT};
+    s.PANEL2_WIDTH = panel[0];
+    s.PANEL2_HEIGHT = panel[1];
+
+    glViewport(0, 0, viewportWidth_, viewportHeight_);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glUseProgram(s.core_program);
+    setUniformVec3("lightColor", s.lightColor);
+    setUniformVec3("lightPos", s.lightPos);
+    setUniformFloat("current_x", -s.position.x);
+    setUniformFloat("current_y", -s.position.y);
+    setUniformFloat("model_z_min", s.model_z_min);
+    setUniformFloat("model_z_max", s.model_z_max);
+
+    // Pivot cursor, with the previous frame's view and projection.
+    const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
+    s.ModelMatrix = glm::translate(glm::mat4(1.0f), -cursorStart);
+    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+    if (!s.diplay_well_section_mode && s.isCursor && s.displayCursor) {
+        glPointSize(20);
+        drawArrays(s.cursor_point_VAO, GL_POINTS, 1);
+        glEnable(GL_POINT_SMOOTH);
+        glLineWidth(4);
+        drawArrays(s.cursor_point_VAO, GL_LINES, 2);
+        drawArrays(s.cursor_point_VAO2, GL_LINES, 2);
+    }
+
+    s.transp = 0.5f;
+    setUniformFloat("transp", s.transp);
+    s.ModelMatrix = modelTransform();
+    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+    s.ViewMatrix = glm::lookAtRH(s.camPosition, s.camTarget, s.worldUp);
+    setUniformMatrix("ViewMatrix", s.ViewMatrix);
+
+    const auto ortho = [&] {
+        return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.WINDOW_RATIO, 1.0f / s.WINDOW_RATIO, Constants::nearPlane,
+                               Constants::farPlane);
+    };
+    const auto perspective = [&] {
+        return glm::perspectiveRH_NO(Constants::fov * kDegToRad, s.WINDOW_RATIO, Constants::nearPlane,
+                                     Constants::farPlane);
+    };
+    s.ProjectionMatrix = glm::mat4(1.0f);
+    if (s.diplay_well_section_mode) {
+        s.ProjectionMatrix = ortho();
+        s.displayCursor = false;
+    } else if (s.rotation.x != 0) {
+        s.ProjectionMatrix = perspective();
+        s.displayCursor = true;
+    } else if (s.twoD_ortho) {
+        s.ProjectionMatrix = ortho();
+        s.displayCursor = false;
+    } else {
+        s.ProjectionMatrix = perspective();
+        s.displayCursor = true;
+    }
+    setUniformMatrix("ProjectionMatrix", s.ProjectionMatrix);
+
+    setUniformVec4("clip_plane0", s.clip_plane0);
+    setClipDistance0(false);
+    s.transp = 1.0f;
+    setUniformFloat("transp", s.transp);
+    setUniformInt("transp_all", 1);
+
+    if (!s.wells_top_layer && s.wellLoaded)
+        drawWells();
+
+    glLineWidth(1);
+    drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
+    drawArrays(s.inf_VAO, GL_TRIANGLES, 6);
+
+    if (s.well_section_mode && s.propLoaded) {
+        for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
+            const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
+            glLineWidth(6);
+            drawIndexed(slotAt(s.intersect_lines_VAO, static_cast<long long>(i)), GL_LINES, count);
+            glLineWidth(10);
+            drawIndexed(slotAt(s.intersect_owc_VAO, static_cast<long long>(i)), GL_LINES, count);
+            if (s.displaySection) {
+                glLineWidth(3);
+                drawIndexed(s.model_section_border_VAO, GL_LINES, s.model_section_border_indices.size());
+            }
+        }
+        for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
+            glLineWidth(static_cast<float>(s.WELL_LINE_SIZE));
+            drawArrays(slotAt(s.section_well_VAO, static_cast<long long>(j)), GL_LINE_STRIP,
+                       s.section_well_coord_vertex[j].size() / 6);
+        }
+    }
+
+    s.transp = s.transp_model;
+    setUniformFloat("transp", s.transp);
+    setUniformInt("transp_all", s.transp_all);
+    if (s.flat_section_mode)
+        setClipDistance0(true);
+
+    const int layers = s.ZCORN_K;
+    if (s.gridLoaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
+        glLineWidth(2);
+        if (s.edge_mode) {
+            drawIndexed(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size());
+            drawIndexed(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size());
+            for (int k = 0; k < layers; ++k)
+                drawIndexed(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge.size());
+        }
+        if (s.layers_mode)
+            drawIndexed(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size());
+    }
+
+    if (s.propLoaded && !s.well_section_mode) {
+        if (s.edge_mode) {
+            drawLayerCells(0);
+            drawLayerCells(layers - 1);
+            for (int k = 0; k < layers; ++k)
+                drawIndexed(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge.size());
+        }
+        if (s.layers_mode) {
+            if (s.oneLayer) {
+                drawLayerCells(s.SHOW_K - 1);
+            } else {
+                for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k)
+                    if (k >= 0 && k < layers)
+                        drawLayerCells(k);
+            }
+        }
+        if (s.flat_section_mode)
+            for (int k = 0; k < layers; ++k)
+                drawLayerCells(k);
+        if (s.threeD_mode)
+            for (int k = layers - 1; k >= 0; --k)
+                drawLayerCells(k);
+        s.transp = 0.5f;
+        setUniformFloat("transp", s.transp);
+        if (s.displayOWC)
+            drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
+        if (s.displayGOC)
+            drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
+    }
+    setUniformInt("transp_all", 1);
+
+    if (s.wells_top_layer) {
+        setClipDistance0(false);
+        s.transp = 1.0f;
+        setUniformFloat("transp", s.transp);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        if (s.wellLoaded)
+            drawWells();
+    }
+
+    if (s.prod_mode)
+        drawBubbles();
+
+    if (s.flat_section_mode) {
+        setClipDistance0(false);
+        s.ModelMatrix = glm::translate(glm::mat4(1.0f), -cursorStart);
+        setUniformMatrix("ModelMatrix", s.ModelMatrix);
+        drawArrays(s.flat_plane_VAO, GL_TRIANGLES, 6);
+    }
+    glBindVertexArray(0);
+
+    s.ModelMatrix = modelTransform();
+    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+
+    // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
+    const float w = static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.CURRENT_WINDOW_WIDTH, 1));
+    const float h =
+        static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.CURRENT_WINDOW_HEIGHT, 1));
+    glClear(GL_DEPTH_BUFFER_BIT);
+    if (s.wellLoaded)
+        drawWellLabels(w, h);
+    if (s.prod_mode)
+        drawBubbleLabels(w, h);
+    drawStatusLabels(w, h);
+
+    advanceAnimations();
+}
+
+void SceneRenderer::drawBubbles()
+{
+    const ModelState& s = s_;
+    for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
+        if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
+            continue;
+        const Vertices& disc = s.circleDiagram[i];
+        if (disc.size() < 3)
+            continue;
+        const glm::vec3 c(disc[0], disc[1], disc[2]);
+        const glm::vec3 tilt = i < s.circle_rotation.size() ? s.circle_rotation[i] : glm::vec3(0.0f);
+        glm::mat4 m(1.0f);
+        m = glm::rotate(m, s.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+        m = glm::rotate(m, s.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+        m = glm::rotate(m, s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+        m = glm::scale(m, s.scale);
+        m = glm::translate(m, c + s.position);
+        m = glm::rotate(m, tilt.x * kDegToRad, glm::vec3(1, 0, 0));
+        m = glm::rotate(m, tilt.y * kDegToRad, glm::vec3(0, 1, 0));
+        m = glm::rotate(m, -s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+        m = glm::translate(m, -c);
+        s_.ModelMatrix = m;
+        setUniformMatrix("ModelMatrix", m);
+        if (s.displayCircleDiagrams)
+            drawArrays(slotAt(s.circleDiagram_VAO, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
+    }
+}
+
+void SceneRenderer::projectAnchor(const glm::vec3& anchor)
+{
+    ModelState& s = s_;
+    s.clipSpacePos = s.ProjectionMatrix * (s.ViewMatrix * (s.ModelMatrix * glm::vec4(anchor, 1.0f)));
+    if (s.clipSpacePos.w != 0)
+        s.ndcSpacePos = glm::vec3(s.clipSpacePos) / s.clipSpacePos.w;
+    s.windowSpacePos = glm::vec2((s.ndcSpacePos.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
+                                 (s.ndcSpacePos.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
+}
+
+void SceneRenderer::drawWellLabels(float w, float h)
+{
+    ModelState& s = s_;
+    const glm::vec3 colour(s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[0] : 0.5f,
+                           s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[1] : 0.8f,
+                           s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[2] : 0.2f);
+    // Draws one label at the projected anchor and records its lower-left corner in host-panel pixels.
+    const auto label = [&](std::size_t slot, const glm::vec3& anchor, const std::string& name) {
+        projectAnchor(anchor);
+        RenderText(name, s.windowSpacePos.x + 5, s.windowSpacePos.y, s.WELL_LABEL_SIZE, w, h, colour);
+        if (s.WELL_POS_X.size() <= slot)
+            s.WELL_POS_X.resize(slot + 1, 0);
+        if (s.WELL_POS_Y.size() <= slot)
+            s.WELL_POS_Y.resize(slot + 1, 0);
+        s.WELL_POS_X[slot] = static_cast<int>((s.windowSpacePos.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
+                                              static_cast<float>(s.PANEL2_WIDTH));
+        s.WELL_POS_Y[slot] =
+            static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.windowSpacePos.y) /
+                             static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.PANEL2_HEIGHT));
+    };
+    const auto nameOf = [&](std::size_t well) {
+        return well < s.well_name.size() ? s.well_name[well] : std::string();
+    };
+
+    if (!s.diplay_well_section_mode) {
+        for (std::size_t i = 0; i < s.well_coord_vertex_hide.size(); ++i) {
+            if (i >= s.well_coord.size() || s.well_coord[i].empty() || s.well_coord[i].back().size() < 4)
+                continue;
+            const auto& row = s.well_coord[i].back();
+            const float mult = static_cast<float>(Constants::COORD_MULT);
+            label(i, glm::vec3(row[1] / mult, row[2] / mult, row[3] / mult), nameOf(i));
+        }
+    } else {
+        for (std::size_t j = 0; j < s.well_section.size(); ++j) {
+            if (j >= s.section_well_coord_vertex.size() || s.section_well_coord_vertex[j].size() < 6)
+                continue;
+            const Vertices& v = s.section_well_coord_vertex[j];
+            const std::size_t n = v.size();
+            const int well = s.well_section[j];
+            label(j, glm::vec3(v[n - 6], v[n - 5], v[n - 4]), well >= 0 ? nameOf(static_cast<std::size_t>(well)) : "");
+        }
+    }
+}
+
+void SceneRenderer::drawBubbleLabels(float w, float h)
+{
+    ModelState& s = s_;
+    for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
+        if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
+            continue;
+        const Vertices& disc = s.circleDiagram[i];
+        if (disc.size() < 3)
+            continue;
+        projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
+        const float x = s.windowSpacePos.x + 5;
+        const float y = s.windowSpacePos.y;
+        RenderText(sixDecimals(s.oilProd[i], 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
+        RenderText(sixDecimals(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 0, 1));
+    }
+}
+
+void SceneRenderer::drawStatusLabels(float w, float h)
+{
+    const ModelState& s = s_;
+    if (!s.displayText)
+        return;
+    const float size = Constants::COPYRIGHT_LABEL_SIZE;
+    RenderText(s.COPYRIGHT_LABEL, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
+    if (s.layers_mode)
+        RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+    if (s.cont_prop_cut != 0)
+        RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimals(s.cont_prop_cut, 3), 7, 100,
+                   size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+}
+
+void SceneRenderer::advanceAnimations()
+{
+    ModelState& s = s_;
+    if (s.rotating)
+        s.rotation.z += 0.1f;
+    if (s.mode_2d) {
+        s.step += 0.5f;
+        s.rotation.x = 70 * s.step * s.step / 25 - 70;
+        if (s.step >= 5) {
+            s.mode_2d = false;
+            s.rotation.x = 0;
+            if (s.twoD_ortho) {
+                s.scale /= s.WINDOW_RATIO;
+                s.position.z = -1;
+            }
+        }
+    }
+    if (s.mode_3d) {
+        s.step += 0.5f;
+        s.rotation.x = -(70 * s.step * s.step / 25);
+        if (s.step >= 5) {
+            s.mode_3d = false;
+            s.rotation.x = -70;
+        }
+        if (s.mode_3d_first_step && s.twoD_ortho) {
+            s.scale *= s.WINDOW_RATIO;
+            s.position.z = s.saved_position_z_2d;
+            s.mode_3d_first_step = false;
+        }
+    }
+}
+
+}  // namespace morvane

@@ -1,0 +1,272 @@
+// Uploads of the scene arrays into vertex arrays and buffers. Every upload deletes the objects it replaces. The
+// per-layer vertex arrays of one grid share their storage: the edge vertex arrays reuse the layer's vertex buffer,
+// and every layer draws from one element buffer, since all layers number their vertices alike.
+#include <GL/glew.h>
+
+#include <algorithm>
+
+#include "scene_renderer.h"
+#include "trace.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr GLenum kStatic = GL_STATIC_DRAW;
+
+std::size_t layerCount(const ModelState& s, const std::vector<Vertices>& layers)
+{
+    return std::min(layers.size(), static_cast<std::size_t>(std::max(s.ZCORN_K, 0)));
+}
+
+}  // namespace
+
+void SceneRenderer::uploadColoured(GLName& vao, GLName& vbo, const float* data, std::size_t floats)
+{
+    gl_.deleteVertexArray(vao);
+    gl_.deleteBuffer(vbo);
+    vao = gl_.newVertexArray();
+    vbo = gl_.newBuffer(GL_ARRAY_BUFFER, data, floats * sizeof(float), kStatic);
+    setColouredVertexLayout();
+    gl_.setDrawable(vao, floats / 6);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void SceneRenderer::uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const float* data, std::size_t floats,
+                                  const Indices& indices)
+{
+    gl_.deleteVertexArray(vao);
+    gl_.deleteBuffer(vbo);
+    gl_.deleteBuffer(ebo);
+    vao = gl_.newVertexArray();
+    vbo = gl_.newBuffer(GL_ARRAY_BUFFER, data, floats * sizeof(float), kStatic);
+    ebo = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(int), kStatic);
+    setColouredVertexLayout();
+    // Indices beyond the vertices would read outside the buffer: such a list is not drawn at all.
+    const std::size_t vertices = floats / 6;
+    const bool inRange = std::all_of(indices.begin(), indices.end(),
+                                     [&](int i) { return i >= 0 && static_cast<std::size_t>(i) < vertices; });
+    gl_.setDrawable(vao, inRange ? indices.size() : 0);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
+                                 const Indices& indices, Slots* sharedVbos)
+{
+    const std::size_t count = layerCount(s_, layers);
+    vaos.assign(count, 0);
+    vbos.assign(count, 0);
+    ebos.assign(count, 0);
+    if (count == 0)
+        return;
+    // Indices beyond a layer's vertices would read outside its buffer: such a layer is not drawn.
+    long long largest = -1;
+    bool negative = false;
+    for (int i : indices) {
+        largest = std::max<long long>(largest, i);
+        negative = negative || i < 0;
+    }
+    GLName elements = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const Vertices& vertices = layers[k];
+        vaos[k] = gl_.newVertexArray();
+        if (sharedVbos && k < sharedVbos->size() && (*sharedVbos)[k] != 0) {
+            vbos[k] = (*sharedVbos)[k];
+            glBindBuffer(GL_ARRAY_BUFFER, vbos[k]);
+        } else {
+            vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(float), kStatic);
+        }
+        if (elements == 0)
+            elements = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(int), kStatic);
+        else
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elements);
+        ebos[k] = elements;
+        setColouredVertexLayout();
+        const bool inRange = !negative && largest < static_cast<long long>(vertices.size() / 6);
+        gl_.setDrawable(vaos[k], inRange ? indices.size() : 0);
+    }
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void SceneRenderer::releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos)
+{
+    for (GLName& name : vaos)
+        gl_.deleteVertexArray(name);
+    for (GLName& name : vbos)
+        gl_.deleteBuffer(name);  // shared names are deleted once; the registry ignores the repeats
+    if (ebos) {
+        for (GLName& name : *ebos)
+            gl_.deleteBuffer(name);
+        ebos->clear();
+    }
+    vaos.clear();
+    vbos.clear();
+}
+
+void SceneRenderer::releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos,
+                                      Slots& edgeEbos)
+{
+    releaseSlots(edgeVaos, edgeVbos, &edgeEbos);
+    releaseSlots(vaos, vbos, &ebos);
+}
+
+void SceneRenderer::bindGridBuffers()
+{
+    if (!s_.gridLoaded)
+        return;
+    buildGridIndexLists();
+    if (!glAvailable_)
+        return;
+    releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
+                      s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
+    uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_k, s_.grid_indices, nullptr);
+    uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.grid_lines_k,
+                 s_.grid_indices_edge, &s_.grid_lines_VBO);
+}
+
+void SceneRenderer::bindPropBuffers()
+{
+    if (!glAvailable_)
+        return;
+    if (!s_.propLoaded)
+        return;
+    releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
+                      s_.cells_edge_EBO);
+    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr);
+    uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
+                 &s_.cells_VBO);
+    if (redrawRequest_)
+        redrawRequest_();
+    trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
+    trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
+}
+
+void SceneRenderer::bindBuffers()
+{
+    if (!glAvailable_)
+        return;
+    gl_.deleteVertexArray(s_.text_VAO);
+    gl_.deleteBuffer(s_.text_VBO);
+    s_.text_VAO = gl_.newVertexArray();
+    s_.text_VBO = gl_.newBuffer(GL_ARRAY_BUFFER, nullptr, 6 * 4 * sizeof(float), GL_DYNAMIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
+
+    bindXYplaneBuffers();
+    uploadColoured(s_.inf_VAO, s_.inf_VBO, s_.infinite.data(), s_.infinite.size());
+}
+
+void SceneRenderer::bindCursorBuffers()
+{
+    if (!glAvailable_)
+        return;
+    uploadColoured(s_.cursor_point_VAO, s_.cursor_point_VBO, s_.cursor_point_vertex.data(),
+                   s_.cursor_point_vertex.size());
+    uploadColoured(s_.cursor_point_VAO2, s_.cursor_point_VBO2, s_.cursor_point_vertex2.data(),
+                   s_.cursor_point_vertex2.size());
+}
+
+void SceneRenderer::bindXYplaneBuffers()
+{
+    if (!glAvailable_)
+        return;
+    uploadColoured(s_.xy_plane_VAO, s_.xy_plane_VBO, s_.xy_plane.data(), s_.xy_plane.size());
+}
+
+void SceneRenderer::bindFlatPlaneBuffers()
+{
+    if (!glAvailable_)
+        return;
+    uploadColoured(s_.flat_plane_VAO, s_.flat_plane_VBO, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
+}
+
+void SceneRenderer::bindWellBuffers()
+{
+    if (!glAvailable_)
+        return;
+    releaseSlots(s_.well_show_VAO, s_.well_show_VBO, nullptr);
+    releaseSlots(s_.well_hide_VAO, s_.well_hide_VBO, nullptr);
+    const std::size_t wells = std::min(s_.well_coord_vertex_show.size(), s_.well_coord_vertex_hide.size());
+    for (Slots* list : {&s_.well_show_VAO, &s_.well_show_VBO, &s_.well_hide_VAO, &s_.well_hide_VBO})
+        list->assign(wells, 0);
+    for (std::size_t i = 0; i < wells; ++i) {
+        const Vertices& shown = s_.well_coord_vertex_show[i];
+        const Vertices& hidden = s_.well_coord_vertex_hide[i];
+        uploadColoured(s_.well_show_VAO[i], s_.well_show_VBO[i], shown.data(), shown.size());
+        uploadColoured(s_.well_hide_VAO[i], s_.well_hide_VBO[i], hidden.data(), hidden.size());
+    }
+}
+
+void SceneRenderer::bindIntersectBuffers()
+{
+    if (!glAvailable_)
+        return;
+    if (!s_.propLoaded)
+        return;
+    releaseSlots(s_.intersect_lines_VAO, s_.intersect_lines_VBO, &s_.intersect_lines_EBO);
+    releaseSlots(s_.intersect_owc_VAO, s_.intersect_owc_VBO, &s_.intersect_owc_EBO);
+    releaseSlots(s_.section_well_VAO, s_.section_well_VBO, nullptr);
+
+    const std::size_t entries = std::min(s_.intersect_lines.size(), s_.intersect_lines_indices.size());
+    for (Slots* list : {&s_.intersect_lines_VAO, &s_.intersect_lines_VBO, &s_.intersect_lines_EBO,
+                         &s_.intersect_owc_VAO, &s_.intersect_owc_VBO, &s_.intersect_owc_EBO})
+        list->assign(entries, 0);
+    static const Vertices none;
+    for (std::size_t e = 0; e < entries; ++e) {
+        const Indices& indices = s_.intersect_lines_indices[e];
+        const Vertices& lines = s_.intersect_lines[e];
+        const Vertices& owc = e < s_.intersect_owc.size() ? s_.intersect_owc[e] : none;
+        uploadIndexed(s_.intersect_lines_VAO[e], s_.intersect_lines_VBO[e], s_.intersect_lines_EBO[e], lines.data(),
+                      lines.size(), indices);
+        uploadIndexed(s_.intersect_owc_VAO[e], s_.intersect_owc_VBO[e], s_.intersect_owc_EBO[e], owc.data(),
+                      owc.size(), indices);
+    }
+    const std::size_t wells = s_.section_well_coord_vertex.size();
+    s_.section_well_VAO.assign(wells, 0);
+    s_.section_well_VBO.assign(wells, 0);
+    for (std::size_t j = 0; j < wells; ++j) {
+        const Vertices& well = s_.section_well_coord_vertex[j];
+        uploadColoured(s_.section_well_VAO[j], s_.section_well_VBO[j], well.data(), well.size());
+    }
+}
+
+void SceneRenderer::bindIntersectPlaneBuffers()
+{
+    if (!glAvailable_)
+        return;
+    if (!s_.displaySection)
+        return;
+    uploadIndexed(s_.model_section_VAO, s_.model_section_VBO, s_.model_section_EBO, s_.model_section.data(),
+                  s_.model_section.size(), s_.model_section_indices);
+    uploadIndexed(s_.model_section_border_VAO, s_.model_section_border_VBO, s_.model_section_border_EBO,
+                  s_.model_section_border.data(), s_.model_section_border.size(), s_.model_section_border_indices);
+}
+
+void SceneRenderer::bindCircleDiagramBuffers()
+{
+    if (!glAvailable_)
+        return;
+    releaseSlots(s_.circleDiagram_VAO, s_.circleDiagram_VBO, nullptr);
+    const std::size_t discs = s_.circleDiagram.size();
+    s_.circleDiagram_VAO.assign(discs, 0);
+    s_.circleDiagram_VBO.assign(discs, 0);
+    for (std::size_t i = 0; i < discs; ++i) {
+        const Vertices& disc = s_.circleDiagram[i];
+        uploadColoured(s_.circleDiagram_VAO[i], s_.circleDiagram_VBO[i], disc.data(), disc.size());
+    }
+}
+
+void SceneRenderer::bindContacts()
+{
+    if (!glAvailable_)
+        return;
+    uploadIndexed(s_.OWC_VAO, s_.OWC_VBO, s_.OWC_EBO, s_.OWC_k.data(), s_.OWC_k.size(), s_.OWC_indices);
+    uploadIndexed(s_.GOC_VAO, s_.GOC_VBO, s_.GOC_EBO, s_.GOC_k.data(), s_.GOC_k.size(), s_.GOC_indices);
+}
+
+}  // namespace morvane

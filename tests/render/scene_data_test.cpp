@@ -1,0 +1,227 @@
+// The arrays that the well, section, bubble and contact builders fill are drawn from the model state once they
+// are uploaded: wells under or over the model with their labels and hit positions, the section view's labels in
+// section order, bubbles and their values, contact surfaces and the section lines.
+#include <gtest/gtest.h>
+
+#include "render_fixtures.h"
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+const std::array<int, 3> kBlack{0, 0, 0};
+
+// A vertical well at the centre of the grid's cell (i, j), from 2 m above the top to 2 m below the bottom.
+void addVerticalWell(ModelState& s, int i, int j, const std::string& name)
+{
+    const glm::vec3 top = topFaceCentre(s, 0, i, j);
+    const float x = top.x * 1000, y = top.y * 1000;
+    const float zTop = s.model_z_max * 1000 + 2, zBottom = s.model_z_min * 1000 - 2;
+    s.well_coord.push_back({{0, x, y, zTop}, {zTop - zBottom, x, y, zBottom}});
+    s.well_name.push_back(name);
+    const auto vertex = [&](float z) { return std::vector<float>{x / 1000, y / 1000, z / 1000, 0, 0, 0}; };
+    Vertices shown, hidden;
+    for (float z : {s.model_z_max * 1000, s.model_z_min * 1000}) {
+        const auto v = vertex(z);
+        shown.insert(shown.end(), v.begin(), v.end());
+    }
+    for (float z : {zTop, s.model_z_max * 1000}) {
+        const auto v = vertex(z);
+        hidden.insert(hidden.end(), v.begin(), v.end());
+    }
+    s.well_coord_vertex_show.push_back(shown);
+    s.well_coord_vertex_hide.push_back(hidden);
+    s.WELL_POS_X.push_back(0);
+    s.WELL_POS_Y.push_back(0);
+    s.wellLoaded = true;
+}
+
+TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(3, 3, 2);
+    scene.colour(cellValues(3, 3, 2, [](int, int, int) { return 0.5; }));
+    ModelState& s = scene.s();
+    addVerticalWell(s, 1, 1, "W-1");
+    addVerticalWell(s, 0, 2, "Скв-2");
+    scene.view().bindWellBuffers();
+
+    const RgbaImage under = scene.frame("wells_under.png");
+    const glm::vec3 centre = topFaceCentre(s, 0, 1, 1);
+    const glm::ivec2 above = scene.pixelOf(centre + glm::vec3(0, 0, 0.001f));     // the part above the model
+    const glm::ivec2 inside = scene.pixelOf(centre - glm::vec3(0, 0, 0.005f));  // hidden by the top cells
+    EXPECT_TRUE(near(under.at(above.x, above.y), kBlack)) << describe(under.at(above.x, above.y));
+    EXPECT_FALSE(near(under.at(inside.x, inside.y), kBlack));
+
+    // Hit positions: the label's lower-left corner in host-panel pixels (the panel is the picture here).
+    for (std::size_t w = 0; w < 2; ++w) {
+        const auto& last = s.well_coord[w].back();
+        const glm::vec2 p = projectToPixel(s, glm::vec3(last[1], last[2], last[3]) / 1000.0f, 1024, 768);
+        EXPECT_NEAR(s.WELL_POS_X[w], p.x + 5, 1.5) << "well " << w;
+        EXPECT_NEAR(s.WELL_POS_Y[w], p.y, 1.5) << "well " << w;
+        // The label's glyphs are just right of and above that corner.
+        int labelPixels = 0;
+        for (int y = s.WELL_POS_Y[w] - 30; y < s.WELL_POS_Y[w] + 8; ++y)
+            for (int x = s.WELL_POS_X[w]; x < s.WELL_POS_X[w] + 120; ++x)
+                labelPixels += near(under.at(x, y), rgb255(0.5f, 0.8f, 0.2f), 12) ? 1 : 0;
+        EXPECT_GT(labelPixels, 30) << "label of well " << w;
+    }
+
+    // Cut wells: only the part inside the model is drawn.
+    s.cut_wells = true;
+    const RgbaImage cut = scene.frame();
+    EXPECT_FALSE(near(cut.at(above.x, above.y), kBlack));
+
+    // Wells over the model: the part inside shows through the cells.
+    s.cut_wells = false;
+    s.wells_top_layer = true;
+    const RgbaImage over = scene.frame("wells_over.png");
+    EXPECT_TRUE(near(over.at(inside.x, inside.y), kBlack)) << describe(over.at(inside.x, inside.y));
+}
+
+TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
+{
+    OffscreenScene scene(512, 384);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    s.well_name = {"A", "B", "C"};
+    s.well_coord = {{{0, 0, 0, 0}}, {{0, 0, 0, 0}}, {{0, 0, 0, 0}}};
+    s.well_coord_vertex_hide.resize(3);
+    s.WELL_POS_X.assign(3, 0);
+    s.WELL_POS_Y.assign(3, 0);
+    s.wellLoaded = true;
+    s.diplay_well_section_mode = true;
+    s.rotation = glm::vec3(0.0f);
+    s.well_section = {2, 0};
+    const glm::vec3 pivot = -s.position;
+    s.section_well_coord_vertex = {
+        {pivot.x - 0.1f, pivot.y, pivot.z, 0, 0, 0, pivot.x - 0.1f, pivot.y + 0.05f, pivot.z, 0, 0, 0},
+        {pivot.x + 0.1f, pivot.y, pivot.z, 0, 0, 0, pivot.x + 0.1f, pivot.y - 0.05f, pivot.z, 0, 0, 0}};
+    scene.frame("section_labels.png");
+    EXPECT_EQ(s.ProjectionMatrix[2][3], 0.0f);  // orthographic
+    // Entry 0 is well C, anchored at the left end; entry 1 is well A, at the right.
+    const glm::vec2 left = projectToPixel(s, pivot + glm::vec3(-0.1f, 0.05f, 0), 512, 384);
+    const glm::vec2 right = projectToPixel(s, pivot + glm::vec3(0.1f, -0.05f, 0), 512, 384);
+    EXPECT_NEAR(s.WELL_POS_X[0], left.x + 5 * 512 / 1024.0, 1.5);
+    EXPECT_NEAR(s.WELL_POS_Y[0], left.y, 1.5);
+    EXPECT_NEAR(s.WELL_POS_X[1], right.x + 5 * 512 / 1024.0, 1.5);
+    EXPECT_EQ(s.WELL_POS_X[2], 0);  // untouched: not a section entry
+}
+
+TEST(Wells, MoreLabelsThanHitPositionsGrowTheHitLists)
+{
+    OffscreenScene scene(256, 192);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    s.well_name = {"A", "B"};
+    s.well_coord = {{{0, 548900, 6414600, -2000}}, {{0, 548950, 6414600, -2000}}};
+    s.well_coord_vertex_hide.resize(2);
+    s.wellLoaded = true;
+    scene.frame();
+    EXPECT_EQ(s.WELL_POS_X.size(), 2u);
+    EXPECT_EQ(s.WELL_POS_Y.size(), 2u);
+}
+
+// A disc of `n` triangles around `c` in the horizontal plane, all one colour; the first vertex is the centre.
+Vertices disc(const glm::vec3& c, float radius, const glm::vec3& colour, int n = 24)
+{
+    Vertices v;
+    for (int t = 0; t < n; ++t) {
+        const float a0 = 6.2831853f * t / n, a1 = 6.2831853f * (t + 1) / n;
+        for (const glm::vec3& p : {c, c + radius * glm::vec3(std::cos(a0), std::sin(a0), 0),
+                                   c + radius * glm::vec3(std::cos(a1), std::sin(a1), 0)})
+            v.insert(v.end(), {p.x, p.y, p.z, colour.r, colour.g, colour.b});
+    }
+    return v;
+}
+
+TEST(Bubbles, ADiscWithProductionIsDrawnAndLabelledAndOneWithoutIsNot)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    const glm::vec3 pivot = -s.position;
+    const glm::vec3 magenta(1, 0, 1), cyan(0, 1, 1);
+    s.circleDiagram = {disc(pivot, 0.05f, magenta), disc(pivot + glm::vec3(0.15f, 0, 0), 0.05f, cyan)};
+    s.oilProd = {12.5f, -1};
+    s.waterProd = {3, 4};
+    s.prod_mode = true;
+    s.displayCircleDiagrams = true;
+    scene.view().bindCircleDiagramBuffers();
+    const RgbaImage image = scene.frame("bubbles.png");
+
+    EXPECT_GT(countPixels(image, rgb255(1, 0, 1), 2), 500);
+    EXPECT_EQ(countPixels(image, rgb255(0, 1, 1), 2), 0) << "a well without oil volume has no bubble";
+    // "12.5K m3" in green right of the centre, "3.0K m3" in blue 30 label units below it.
+    const glm::ivec2 c = scene.pixelOf(pivot);
+    int green = 0, blue = 0;
+    for (int y = c.y - 40; y < c.y + 50; ++y)
+        for (int x = c.x; x < c.x + 200; ++x) {
+            green += near(image.at(x, y), {0, 255, 0}, 12) ? 1 : 0;
+            blue += near(image.at(x, y), {0, 0, 255}, 12) ? 1 : 0;
+        }
+    EXPECT_GT(green, 40);
+    EXPECT_GT(blue, 30);
+
+    s.displayCircleDiagrams = false;
+    EXPECT_EQ(countPixels(scene.frame(), rgb255(1, 0, 1), 2), 0);
+}
+
+TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)
+{
+    OffscreenScene scene(512, 384);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(2, 2, 1);
+    scene.colour(cellValues(2, 2, 1, [](int, int, int) { return 1.0; }));  // red cells
+    ModelState& s = scene.s();
+    // The top surface of the grid, lifted 1 m above the top and coloured blue, with the grid's contact indices.
+    const Vertices& top = s.grid_lines_k[0];
+    s.OWC_k.assign(top.begin(), top.end());
+    for (std::size_t v = 0; v < s.OWC_k.size(); v += 6) {
+        s.OWC_k[v + 2] += 0.001f;
+        s.OWC_k[v + 3] = 0;
+        s.OWC_k[v + 4] = 0;
+        s.OWC_k[v + 5] = 1;
+    }
+    scene.view().bindContacts();
+    const RgbaImage hidden = scene.frame();
+    const glm::ivec2 p = scene.topCentrePixel(0, 0, 0);
+    EXPECT_TRUE(near(hidden.at(p.x, p.y), {255, 0, 0}));
+    s.displayOWC = true;
+    const RgbaImage image = scene.frame("owc.png");
+    EXPECT_TRUE(near(image.at(p.x, p.y), {128, 0, 128}, 2)) << describe(image.at(p.x, p.y));
+
+    // An index list that names vertices the surface does not have is not drawn at all (no read past the buffer).
+    s.OWC_indices.push_back(static_cast<int>(s.OWC_k.size() / 6));
+    s.OWC_indices.push_back(0);
+    s.OWC_indices.push_back(1);
+    scene.view().bindContacts();
+    EXPECT_TRUE(near(scene.frame().at(p.x, p.y), {255, 0, 0}));
+}
+
+TEST(WellSection, ShowsTheSectionLinesInsteadOfTheModel)
+{
+    OffscreenScene scene(512, 384);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(2, 2, 1);
+    scene.colour(cellValues(2, 2, 1, [](int, int, int) { return 1.0; }));
+    ModelState& s = scene.s();
+    const glm::vec3 c = topFaceCentre(s, 0, 0, 0);
+    const glm::vec3 magenta(1, 0, 1);
+    s.intersect_lines = {{c.x, c.y, c.z, 1, 0, 1, c.x + 0.05f, c.y + 0.05f, c.z, 1, 0, 1}};
+    s.intersect_owc = {{c.x, c.y, c.z - 0.005f, 0, 1, 1, c.x + 0.05f, c.y + 0.05f, c.z - 0.005f, 0, 1, 1}};
+    s.intersect_lines_indices = {{0, 1}};
+    s.section_well_coord_vertex.clear();
+    scene.view().bindIntersectBuffers();
+    s.well_section_mode = true;
+    s.edge_mode = false;
+    const RgbaImage image = scene.frame("well_section_lines.png");
+    EXPECT_GT(countPixels(image, rgb255(1, 0, 1), 2), 50);
+    EXPECT_GT(countPixels(image, rgb255(0, 1, 1), 2), 50);
+    EXPECT_EQ(countPixels(image, rgb255(1, 0, 0), 2), 0) << "cells are not drawn in section mode";
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,207 @@
+// What each view mode draws: the outer shell in edge mode, one layer (or eight) in layer view, the clipped model
+// in flat-section mode and near-black cells under a property cut.
+#include <gtest/gtest.h>
+
+#include "render_fixtures.h"
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+const std::array<int, 3> kRed = rgb255(1, 0, 0);
+const std::array<int, 3> kBlue = rgb255(0, 0, 1);
+const std::array<int, 3> kGreen = rgb255(0, 1, 0);
+
+// A 3 x 3 x 3 grid: top and bottom layers blue (0), the middle layer red (1).
+void redMiddleLayer(OffscreenScene& scene)
+{
+    scene.loadGrid(3, 3, 3);
+    scene.colour(cellValues(3, 3, 3, [](int k, int, int) { return k == 1 ? 1.0 : 0.0; }));
+}
+
+void setMode(ModelState& s, bool edge, bool layers, bool flat, bool filter)
+{
+    s.edge_mode = edge;
+    s.layers_mode = layers;
+    s.flat_section_mode = flat;
+    s.threeD_mode = filter;
+}
+
+// Centre of the outward side face of cell (k, i = 0, j) on the near side (the side of the first cell row).
+glm::vec3 nearSideCentre(const ModelState& s, int k, int j)
+{
+    const Vertices& layer = s.grid_lines_k.at(static_cast<std::size_t>(k));
+    glm::vec3 sum(0.0f);
+    const int b = j * 4;
+    for (int v : {b, b + 1, b + s.points_in_layer, b + 1 + s.points_in_layer}) {
+        const std::size_t at = static_cast<std::size_t>(v) * 6;
+        sum += glm::vec3(layer[at], layer[at + 1], layer[at + 2]);
+    }
+    return sum / 4.0f;
+}
+
+TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    redMiddleLayer(scene);
+    ModelState& s = scene.s();
+    // From above and the near side: the top layer's top faces and every layer's near walls.
+    s.rotation = glm::vec3(-70, 0, 0);
+    const RgbaImage side = scene.frame("edge_side.png");
+    const glm::ivec2 top = scene.topCentrePixel(0, 1, 1);
+    EXPECT_TRUE(near(side.at(top.x, top.y), kBlue)) << describe(side.at(top.x, top.y));
+    for (int j = 0; j < 3; ++j) {
+        const glm::ivec2 upper = scene.pixelOf(nearSideCentre(s, 0, j));
+        const glm::ivec2 middle = scene.pixelOf(nearSideCentre(s, 1, j));
+        const glm::ivec2 bottom = scene.pixelOf(nearSideCentre(s, 2, j));
+        EXPECT_TRUE(near(side.at(upper.x, upper.y), kBlue)) << "top layer wall " << j;
+        EXPECT_TRUE(near(side.at(middle.x, middle.y), kRed)) << "middle layer wall " << j;
+        EXPECT_TRUE(near(side.at(bottom.x, bottom.y), kBlue)) << "bottom layer wall " << j;
+    }
+
+    // From below, through the open bottoms of the cells: with every layer drawn (filter view) the red inner walls
+    // of the middle layer show; the shell shows only the middle layer's outer walls, seen edge-on.
+    s.rotation = glm::vec3(-160, 0, 40);
+    const int shellRed = countPixels(scene.frame("edge_from_below.png"), kRed, 40);
+    setMode(s, false, false, false, true);
+    const int allRed = countPixels(scene.frame("all_layers_from_below.png"), kRed, 40);
+    EXPECT_GT(allRed, 3000);
+    EXPECT_LT(shellRed * 4, allRed) << "shell " << shellRed << ", all layers " << allRed;
+}
+
+TEST(LayerView, ShowsOnlyTheChosenLayer)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(3, 3, 3);
+    // Layer 0 blue, layer 1 green, layer 2 red.
+    scene.colour(cellValues(3, 3, 3, [](int k, int, int) { return k * 0.5; }));
+    ModelState& s = scene.s();
+    setMode(s, false, true, false, false);
+    const std::array<std::array<int, 3>, 3> colours{kBlue, kGreen, kRed};
+    for (int shown = 1; shown <= 3; ++shown) {
+        s.SHOW_K = shown;
+        const RgbaImage image = scene.frame("layer_" + std::to_string(shown) + ".png");
+        for (int k = 0; k < 3; ++k) {
+            const int pixels = countPixels(image, colours[static_cast<std::size_t>(k)], 2);
+            if (k == shown - 1)
+                EXPECT_GT(pixels, 2000) << "layer " << k + 1 << " is missing";
+            else
+                EXPECT_EQ(pixels, 0) << "layer " << k + 1 << " drawn while showing " << shown;
+        }
+    }
+}
+
+TEST(LayerView, EightLayersFromTheChosenOneDownwardsAndNoneBelowTheLast)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(1, 1, 10);
+    // Layer k has value k / 9: ten distinguishable colours.
+    const auto value = [](int k, int, int) { return k / 9.0; };
+    scene.colour(cellValues(1, 1, 10, value));
+    ModelState& s = scene.s();
+    setMode(s, false, true, false, false);
+    s.oneLayer = false;
+    s.transp_model = 1.0f;  // opaque, so a wall shows its own colour
+    s.rotation = glm::vec3(-90, 0, 0);  // from the side: every layer's near wall is in view
+    s.scale *= 0.1f;                     // ten layers of a one-cell column fit in the picture
+
+    const auto drawnLayers = [&](int showK) {
+        s.SHOW_K = showK;
+        const RgbaImage image = scene.frame("eight_layers_from_" + std::to_string(showK) + ".png");
+        std::vector<int> drawn;
+        for (int k = 0; k < 10; ++k) {
+            const glm::ivec2 p = scene.pixelOf(nearSideCentre(s, k, 0));
+            if (near(image.at(p.x, p.y), permeabilityColour(value(k, 0, 0))))
+                drawn.push_back(k);
+            else
+                EXPECT_TRUE(near(image.at(p.x, p.y), backgroundOf(s))) << "layer " << k << " " << describe(image.at(p.x, p.y));
+        }
+        return drawn;
+    };
+    EXPECT_EQ(drawnLayers(2), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(drawnLayers(10), (std::vector<int>{9}));
+}
+
+TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(5, 5, 2);
+    const auto value = [](int k, int i, int j) { return (k * 25 + i * 5 + j) / 49.0; };
+    scene.colour(cellValues(5, 5, 2, value));
+    ModelState& s = scene.s();
+    setMode(s, false, false, true, false);
+    s.transp_all = 0;
+    const RgbaImage image = scene.frame("flat_section.png");
+
+    // Which top-face centres lie on the kept side of the plane y = 2.6 z (in world space, where the shader cuts).
+    int kept = 0, cut = 0;
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const glm::vec3 centre = topFaceCentre(s, 0, i, j);
+            const float distance = glm::dot(s.ModelMatrix * glm::vec4(centre, 1.0f), s.clip_plane0);
+            const glm::ivec2 p = scene.pixelOf(centre);
+            // The red plane is drawn half-transparent over what lies behind it.
+            const std::array<int, 3> own = permeabilityColour(value(0, i, j));
+            const std::array<int, 3> throughPlane{(own[0] + 255 + 1) / 2, own[1] / 2, own[2] / 2};
+            const bool shows = near(image.at(p.x, p.y), own, 2) || near(image.at(p.x, p.y), throughPlane, 2);
+            if (distance > 0.05f) {
+                EXPECT_TRUE(shows) << "kept cell " << i << ", " << j << " " << describe(image.at(p.x, p.y));
+                ++kept;
+            } else if (distance < -0.05f) {
+                EXPECT_FALSE(shows) << "cut cell " << i << ", " << j << " still shows";
+                ++cut;
+            }
+        }
+    EXPECT_GT(kept, 0);
+    EXPECT_GT(cut, 0);
+    const std::array<int, 3> planeOverBackground{(255 + s.BACKGROUND_COLOR[0] + 1) / 2, s.BACKGROUND_COLOR[1] / 2,
+                                                  s.BACKGROUND_COLOR[2] / 2};
+    EXPECT_GT(countPixels(image, planeOverBackground, 2), 1000) << "the red section plane";
+
+    // The same model without the section shows every top cell.
+    setMode(s, true, false, false, false);
+    const RgbaImage whole = scene.frame();
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) {
+            const glm::ivec2 p = scene.pixelOf(topFaceCentre(s, 0, i, j));
+            EXPECT_TRUE(near(whole.at(p.x, p.y), permeabilityColour(value(0, i, j)), 2)) << i << ", " << j;
+        }
+}
+
+TEST(PropertyCut, CellsBelowTheCutAreNearBlackAndTheCutIsLabelled)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(3, 1, 1);
+    const std::vector<double> values{0.1, 0.25, 0.8};
+    scene.colour(values);
+    ModelState& s = scene.s();
+    setMode(s, false, false, false, true);
+    s.cont_prop_cut = 0.25f;
+    s.cut_below = true;
+    scene.view().initPROP(1, false, 5);
+    scene.view().bindPropBuffers();
+    const RgbaImage image = scene.frame("property_cut.png");
+
+    const std::array<int, 3> nearBlack = rgb255(0.01f, 0.01f, 0.01f);
+    for (int j = 0; j < 3; ++j) {
+        const glm::ivec2 p = scene.topCentrePixel(0, 0, j);
+        const std::array<int, 3> expected = j == 0 ? nearBlack : permeabilityColour(values[static_cast<std::size_t>(j)]);
+        EXPECT_TRUE(near(image.at(p.x, p.y), expected)) << "cell " << j << " " << describe(image.at(p.x, p.y));
+    }
+    // "PERM > 0.250" in yellow at (7, 100) of the label space: rows 668 .. 700 from the top.
+    const std::array<int, 3> yellow = rgb255(0.9f, 0.8f, 0.2f);
+    int labelPixels = 0;
+    for (int y = 640; y < 700; ++y)
+        for (int x = 0; x < 300; ++x)
+            labelPixels += near(image.at(x, y), yellow, 10) ? 1 : 0;
+    EXPECT_GT(labelPixels, 100);
+}
+
+}  // namespace
+}  // namespace morvane

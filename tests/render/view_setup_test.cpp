@@ -1,0 +1,301 @@
+// The view's start-up and housekeeping: InitGL's camera, the background from the settings, resizing to a zero
+// height, shader files that cannot be opened, and GL objects that are replaced or released without leaking.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include <QLoggingCategory>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "app_settings.h"
+#include "render_fixtures.h"
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+// Records the trace channel while alive.
+class TraceRecorder {
+public:
+    TraceRecorder()
+    {
+        lines().clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("morvane.trace.debug=true"));
+        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            if (context.category && std::string(context.category) == "morvane.trace")
+                lines().push_back(text.toStdString());
+        });
+    }
+    ~TraceRecorder()
+    {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    static std::vector<std::string>& lines()
+    {
+        static std::vector<std::string> recorded;
+        return recorded;
+    }
+    std::ptrdiff_t indexOf(const std::string& line) const
+    {
+        const auto it = std::find(lines().begin(), lines().end(), line);
+        return it == lines().end() ? -1 : it - lines().begin();
+    }
+
+private:
+    QtMessageHandler previous_ = nullptr;
+};
+
+TEST(ViewSetup, InitGLTurnsTheModelToItsStartAngleAndScale)
+{
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 320, 240, &error);
+    ASSERT_TRUE(view) << error;
+    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
+    EXPECT_EQ(state.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(state.lightPos, -state.position);
+    EXPECT_NE(state.core_program, 0u);
+    EXPECT_NE(state.text_program, 0u);
+    // The pivot cursor starts at the pivot and reaches one unit up and one unit down.
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex[0], -state.position.x);
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex[7], 1 - state.position.y);
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex2[7], -state.position.y - 1);
+    // With nothing loaded the frame shows the background, the reference plane and the author label.
+    const RgbaImage image = view->frame();
+    EXPECT_GT(countPixels(image, backgroundOf(state)), 320 * 240 / 2);
+    EXPECT_GT(countPixels(image, rgb255(0.5f, 0.8f, 0.2f), 20), 50);
+}
+
+TEST(ViewSetup, BackgroundComesFromTheSettingsOnlyWhenAllThreeAreNumbers)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    AppSettings settings(dir.filePath(QStringLiteral("settings.ini")));
+
+    const auto startWith = [&](const char* r, const char* g, const char* b) {
+        settings.UpdateAppSettings("BackgroundColorR", r);
+        settings.UpdateAppSettings("BackgroundColorG", g);
+        settings.UpdateAppSettings("BackgroundColorB", b);
+        ModelState state;
+        std::string error;
+        auto view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::Restore);
+        EXPECT_TRUE(view) << error;
+        if (!view)
+            return std::array<std::uint8_t, 4>{};
+        view->scene().setSettings(&settings);
+        view->makeCurrent();
+        view->scene().InitGL();
+        state.displayText = false;
+        return view->frame().at(1, 1);
+    };
+    EXPECT_TRUE(near(startWith("10", "20", "30"), {10, 20, 30}, 0));
+    EXPECT_TRUE(near(startWith("10", "20", "x"), {51, 76, 76}, 0));
+}
+
+TEST(ViewSetup, AZeroHeightViewKeepsAFiniteRatioAndStillDraws)
+{
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 320, 240, &error);
+    ASSERT_TRUE(view) << error;
+    view->ReSizeGLScene(800, 0);
+    EXPECT_EQ(state.CURRENT_WINDOW_WIDTH, 800);
+    EXPECT_EQ(state.CURRENT_WINDOW_HEIGHT, 0);
+    EXPECT_TRUE(std::isfinite(state.WINDOW_RATIO));
+    EXPECT_FLOAT_EQ(state.WINDOW_RATIO, 800.0f);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 1);
+    view->frame();
+    EXPECT_TRUE(std::isfinite(state.ProjectionMatrix[0][0]) && std::isfinite(state.ProjectionMatrix[1][1]));
+}
+
+TEST(ViewSetup, MissingShaderFilesAreTracedInOrderAndStartUpCompletes)
+{
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::Restore);
+    ASSERT_TRUE(view) << error;
+    view->scene().setResourceDirs({empty.path().toStdString()});
+
+    TraceRecorder trace;
+    ::testing::internal::CaptureStdout();
+    view->scene().InitGL();
+    const std::string out = ::testing::internal::GetCapturedStdout();
+
+    const auto openVertex = trace.indexOf("ERROR COULD NOT OPEN VERTEX SHADER FILE");
+    const auto compileVertex = trace.indexOf("ERROR COULD NOT COMPILE VERTEX SHADER");
+    const auto openFragment = trace.indexOf("ERROR COULD NOT OPEN FRAGMENT SHADER FILE");
+    const auto compileFragment = trace.indexOf("ERROR COULD NOT COMPILE FRAGMENT SHADER");
+    ASSERT_GE(openVertex, 0);
+    ASSERT_GE(openFragment, 0);
+    EXPECT_LT(openVertex, compileVertex);
+    EXPECT_LT(compileVertex, openFragment);
+    EXPECT_LT(openFragment, compileFragment);
+    // The text program and the font report on standard output.
+    EXPECT_NE(out.find("ERROR::SHADER::VERTEX::COMPILATION_FAILED"), std::string::npos) << out;
+    EXPECT_NE(out.find("ERROR::FREETYPE: Failed to load font"), std::string::npos) << out;
+    view->frame();  // draws with whatever program state resulted
+    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
+}
+
+TEST(ViewSetup, ShaderFilesAreFoundInTheFirstFolderThatHoldsThem)
+{
+    // The working directory holds no shaders; the executable's folder does.
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    const auto exeDir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::Restore);
+    ASSERT_TRUE(view) << error;
+    view->scene().setResourceDirs({empty.path().toStdString(), exeDir});
+    TraceRecorder trace;
+    GLName program = 0;
+    EXPECT_TRUE(view->scene().loadShaders(program));
+    EXPECT_TRUE(TraceRecorder::lines().empty());
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    EXPECT_EQ(linked, GL_TRUE);
+}
+
+TEST(ViewSetup, AMainShaderWhoseLastLineHasNoLineBreakStillCompiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto exeDir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    for (const char* name : {"vertex_core.glsl", "fragment_core.glsl"}) {
+        std::ifstream in(exeDir / name);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        text += "\n// last line without a line break";
+        std::ofstream(std::filesystem::path(dir.path().toStdString()) / name) << text;
+    }
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::Restore);
+    ASSERT_TRUE(view) << error;
+    view->scene().setResourceDirs({dir.path().toStdString()});
+    TraceRecorder trace;
+    GLName program = 0;
+    EXPECT_TRUE(view->scene().loadShaders(program));
+    EXPECT_TRUE(TraceRecorder::lines().empty());
+}
+
+TEST(ViewSetup, UploadsReplaceTheirObjectsAndReleaseFreesEverything)
+{
+    OffscreenScene scene;
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(4, 3, 5);
+    scene.colour(cellValues(4, 3, 5, [](int k, int, int) { return k / 4.0; }));
+    ModelState& s = scene.s();
+    const Vertices line{548, 6414, -2, 0, 0, 0, 548.1f, 6414.1f, -2, 0, 0, 0};
+    s.well_coord_vertex_show = {line, line};
+    s.well_coord_vertex_hide = {line, line};
+    s.circleDiagram = {line};
+    s.intersect_lines = {line};
+    s.intersect_owc = {line};
+    s.intersect_lines_indices = {{0, 1}};
+    s.section_well_coord_vertex = {line};
+    s.OWC_k = line;
+    const GlObjects& gl = scene.view().scene().objects();
+    // Recolouring, regridding, the fixed buffers and every per-item upload again: nothing accumulates.
+    const auto uploadEverything = [&] {
+        scene.view().initPROP(1, false, 5);
+        scene.view().bindPropBuffers();
+        scene.view().bindGridBuffers();
+        scene.view().bindBuffers();
+        scene.view().bindXYplaneBuffers();
+        scene.view().bindWellBuffers();
+        scene.view().bindCircleDiagramBuffers();
+        scene.view().bindIntersectBuffers();
+        scene.view().bindContacts();
+    };
+    uploadEverything();
+    const std::size_t buffers = gl.liveBuffers(), arrays = gl.liveVertexArrays(), bytes = gl.bufferBytes();
+    for (int round = 0; round < 3; ++round)
+        uploadEverything();
+    EXPECT_EQ(gl.liveBuffers(), buffers);
+    EXPECT_EQ(gl.liveVertexArrays(), arrays);
+    EXPECT_EQ(gl.bufferBytes(), bytes);
+
+    // A smaller grid frees the slots of the layers it no longer has.
+    scene.loadGrid(2, 2, 2);
+    scene.colour(cellValues(2, 2, 2, [](int, int, int) { return 0.5; }));
+    EXPECT_EQ(scene.s().grid_lines_VAO.size(), 2u);
+    EXPECT_EQ(scene.s().cells_edge_VAO.size(), 2u);
+    EXPECT_LT(gl.bufferBytes(), bytes);
+
+    // Each layer's vertices are held once, shared by its two vertex arrays; one index list serves all layers.
+    EXPECT_EQ(scene.s().grid_lines_edge_VBO, scene.s().grid_lines_VBO);
+    EXPECT_EQ(scene.s().cells_EBO[0], scene.s().cells_EBO[1]);
+
+    scene.view().makeCurrent();
+    scene.view().scene().releaseGL();
+    EXPECT_EQ(gl.liveBuffers(), 0u);
+    EXPECT_EQ(gl.liveVertexArrays(), 0u);
+    EXPECT_EQ(gl.liveTextures(), 0u);
+    EXPECT_TRUE(scene.s().cells_VAO.empty());
+    EXPECT_TRUE(scene.s().well_show_VAO.empty());
+    EXPECT_EQ(scene.s().OWC_VAO, 0u);
+    EXPECT_EQ(scene.s().core_program, 0u);
+    GLuint probe = 0;
+    glGenBuffers(1, &probe);  // the context is still usable
+    EXPECT_NE(probe, 0u);
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+TEST(Snapshot, WritesThePictureOfAStateAndLeavesItsViewIntact)
+{
+    OffscreenScene scene(320, 240);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(3, 3, 1);
+    scene.colour(std::vector<double>(9, 1.0));  // red cells
+    const int before = countPixels(scene.frame(), {255, 0, 0});
+    ASSERT_GT(before, 1000);
+    const Slots names = scene.s().cells_VAO;
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("snapshot.png")).toStdString();
+    std::string error;
+    ASSERT_TRUE(renderSnapshot(scene.s(), 640, 480, path, &error)) << error;
+    const QImage picture(QString::fromStdString(path));
+    ASSERT_EQ(picture.size(), QSize(640, 480));
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            red += picture.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, before * 3);  // four times the area, the same view
+
+    scene.view().makeCurrent();
+    EXPECT_EQ(scene.s().cells_VAO, names);
+    EXPECT_EQ(countPixels(scene.frame(), {255, 0, 0}), before);
+
+    EXPECT_FALSE(renderSnapshot(scene.s(), 64, 48, dir.filePath(QStringLiteral("no/such/folder/x.png")).toStdString(),
+                                &error));
+    EXPECT_NE(error.find("Could not write"), std::string::npos) << error;
+    EXPECT_FALSE(renderSnapshot(scene.s(), 0, 48, path, &error));
+    EXPECT_NE(error.find("0 x 48 is not positive"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace morvane

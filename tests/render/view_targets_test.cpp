@@ -1,0 +1,94 @@
+// What the view's grid and property operations show in the main window: the statistics fields, the data tree and
+// the events log, in the order the user sees them, for a built grid, a rejected one and a property load.
+#include <gtest/gtest.h>
+
+#include "render_fixtures.h"
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+// Records every call on the window's targets as one line, in order.
+class WindowRecorder final : public Feedback, public ModelStatFields, public DataTree {
+public:
+    void setStatus(const std::string&) override {}
+    void setProgress(int) override {}
+    int progress() const override { return 0; }
+    void appendLog(const std::string& text, LogColour colour) override
+    {
+        calls.push_back(std::string(colour == log_colour::Green ? "green: " : colour == log_colour::Red ? "red: " : "log: ") + text);
+    }
+    void trace(const std::string& line) override { traces.push_back(line); }
+    void showModelStat(const ModelStatTexts& t) override
+    {
+        calls.push_back("stat: " + t.modelStat_cell_i + " | " + t.modelStat_cell_j + " | " + t.modelStat_cell_k + " | " +
+                        t.modelStat_cell_ijk + " | " + t.modelStat_resol);
+    }
+    void clearTree() override { calls.push_back("tree cleared"); }
+    void showGridNode(const std::string& name) override { calls.push_back("tree root: " + name); }
+    void addPropertyNode(const std::string& name, int type) override
+    {
+        calls.push_back("tree node: " + name + " " + std::to_string(type));
+    }
+    std::vector<std::string> calls, traces;
+};
+
+struct Viewed {
+    ModelState state;
+    WindowRecorder window;
+    std::unique_ptr<OffscreenRenderer> view;
+    Viewed()
+    {
+        std::string error;
+        view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::InitGL, &window, &window,
+                                         &window);
+        EXPECT_TRUE(view) << error;
+    }
+};
+
+TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
+{
+    Viewed v;
+    ASSERT_TRUE(v.view);
+    putGeneratedGrid(v.state, smallGrid(3, 2, 4));
+    v.view->initGRID();
+    EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
+                                                         "green: Grid is loaded successfully"}));
+    EXPECT_FALSE(v.window.traces.empty());
+    // The reference plane was rebuilt for the grid and uploaded: 13 lines along y plus the lines along x.
+    EXPECT_GT(v.state.xy_plane.size(), 13u * 12u);
+    EXPECT_NE(v.state.xy_plane_VAO, 0u);
+}
+
+TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
+{
+    Viewed v;
+    ASSERT_TRUE(v.view);
+    putGeneratedGrid(v.state, smallGrid(3, 2, 1));
+    v.state.ZCORN.pop_back();  // 47 depths for a 3 x 2 layer
+    v.view->initGRID();
+    EXPECT_EQ(v.window.calls, (std::vector<std::string>{
+                                  "tree cleared", "red: Grid was not loaded. There are some problems with ZCORN array."}));
+    EXPECT_FALSE(v.state.gridLoaded);
+    // Nothing is uploaded for a grid that is not loaded.
+    v.view->bindGridBuffers();
+    EXPECT_TRUE(v.state.grid_lines_VAO.empty());
+}
+
+TEST(ViewTargets, APropertyLoadAddsItsTreeNodeThenLogsInGreen)
+{
+    Viewed v;
+    ASSERT_TRUE(v.view);
+    putGeneratedGrid(v.state, smallGrid(2, 2, 1));
+    v.view->initGRID();
+    v.view->bindGridBuffers();
+    v.window.calls.clear();
+    loadContinuousProperty(v.state, *v.view, {0.1, 0.2, 0.3, 0.4}, 0, "PORO");
+    EXPECT_EQ(v.window.calls, (std::vector<std::string>{"tree node: PORO 9", "green: Property is loaded successfully"}));
+    EXPECT_TRUE(v.state.propLoaded);
+    EXPECT_EQ(v.state.cells_VAO.size(), 1u);
+}
+
+}  // namespace
+}  // namespace morvane
