@@ -1,13 +1,88 @@
-#include <QApplication>
+// Program entry: the viewer window, or with --snapshot a picture drawn offscreen without any window.
+#include <iostream>
+#include <string>
+#include <vector>
 
-#include "main_window.h"
+#include <QApplication>
+#include <QStringList>
+#include <QTimer>
+
+#include "command_line.h"
+#include "copengl.h"
+#include "form1.h"
 #include "model_state.h"
+#include "snapshot.h"
+
+namespace {
+
+std::vector<std::string> userArguments(const QStringList& arguments)
+{
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+    return args;
+}
+
+std::vector<std::string> rawArguments(int argc, char* argv[])
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return args;
+}
+
+int runCommandLine(const std::vector<std::string>& args, morvane::CommandLine& cl)
+{
+    std::string error;
+    const auto parsed = morvane::parseCommandLine(args, &error);
+    if (!parsed) {
+        std::cerr << "morvane: " << error << "\n\n" << morvane::commandLineUsage();
+        return 2;
+    }
+    cl = *parsed;
+    if (cl.help) {
+        std::cout << morvane::commandLineUsage();
+        return 0;
+    }
+    return -1;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    morvane::modelState();  // initial values are in place before the window exists
+    morvane::ModelState& state = morvane::modelState();  // initial values are in place before any window
+
+    // Help, wrong arguments and snapshots need no display at all: no QApplication, no platform plugin. Only an
+    // option we do not know may still be one of Qt's (-platform, -style, ...), taken out by QApplication below.
+    std::string error;
+    const auto early = morvane::parseCommandLine(rawArguments(argc, argv), &error);
+    if (early || error.rfind("unknown option", 0) != 0) {
+        morvane::CommandLine cl;
+        if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
+        if (!cl.snapshotFile.empty())
+            return morvane::writeSnapshot(state, cl.gridFile, cl.snapshotFile, cl.width, cl.height);
+    }
+
+    OpenGLForm::setViewSurfaceFormat();  // before the application object exists
     QApplication app(argc, argv);
-    morvane::MainWindow window;
+    morvane::CommandLine cl;
+    if (const int status = runCommandLine(userArguments(QApplication::arguments()), cl); status >= 0) return status;
+
+    // The GL view cannot live on Qt's windowless platforms; a picture is what can be had there.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        std::cerr << "morvane: the \"" << platform.toStdString()
+                  << "\" platform has no windows; use --snapshot OUT.png to draw the model into a picture\n";
+        return 1;
+    }
+
+    morvane::Form1 window;
     window.show();
+    if (!cl.gridFile.empty()) {
+        // Imported once the window is up, so the user sees the progress.
+        QTimer::singleShot(0, &window, [&window, file = cl.gridFile] {
+            if (window.importGridFromPath(file) == morvane::GridImportOutcome::Cancelled)
+                window.appendLog("File not found: " + file, morvane::log_colour::Red);
+        });
+    }
     return app.exec();
 }

@@ -1,0 +1,60 @@
+#include "snapshot.h"
+
+#include <iostream>
+
+#include "grid_import_command.h"
+#include "offscreen_renderer.h"
+#include "trace.h"
+
+namespace morvane {
+
+namespace {
+
+// The events log and message boxes of a run without windows: standard error.
+class ConsoleFeedback final : public Feedback, public UserPrompts {
+public:
+    void setStatus(const std::string&) override {}
+    void setProgress(int value) override { progress_ = value; }
+    int progress() const override { return progress_; }
+    void appendLog(const std::string& text, LogColour) override { std::cerr << text << '\n'; }
+    void trace(const std::string& line) override { morvane::trace(line); }
+
+    std::string openFileName(const std::string&, const std::string&) override { return {}; }
+    void information(const std::string& text, const std::string& caption) override
+    {
+        std::cerr << caption << ": " << text << '\n';
+    }
+
+private:
+    int progress_ = 0;
+};
+
+}  // namespace
+
+int writeSnapshot(ModelState& state, const std::string& gridFile, const std::string& outFile, int width, int height)
+{
+    ConsoleFeedback console;
+    std::string error;
+    auto renderer = OffscreenRenderer::create(state, width, height, &error, OffscreenRenderer::Start::InitGL, &console);
+    if (!renderer) {
+        std::cerr << "morvane: cannot render offscreen: " << error << '\n';
+        return 2;
+    }
+    if (!gridFile.empty()) {
+        NoGridImportWindow noWindow;
+        const GridImportContext ctx{state, console, *renderer, noWindow, console};
+        const GridImportOutcome outcome = importGridFile(ctx, gridFile);
+        if (outcome == GridImportOutcome::Cancelled) {
+            std::cerr << "morvane: no such file: " << gridFile << '\n';
+            return 1;
+        }
+        if (outcome != GridImportOutcome::Loaded) return 1;
+    }
+    if (!renderer->frame().save(outFile)) {
+        std::cerr << "morvane: cannot write " << outFile << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace morvane

@@ -1,0 +1,28 @@
+// The questions a command asks the user: file choices and message boxes. Commands reach them through this
+// interface, so a test can answer with a chosen path and record the messages instead of opening a dialog.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace morvane {
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    // An open-file dialog with the given title and filter ("Label|*.EXT|All files (*.*)|*.*" pairs). Returns the
+    // chosen path (UTF-8), or the empty string when the user cancels.
+    virtual std::string openFileName(const std::string& title, const std::string& filter) = 0;
+    // A message box with an OK button and the information icon.
+    virtual void information(const std::string& text, const std::string& caption) = 0;
+};
+
+// The real dialogs, owned by `parent`.
+std::unique_ptr<UserPrompts> makeDialogPrompts(QWidget* parent);
+
+// "GRDECL files|*.GRDECL|All files (*.*)|*.*" as a Qt name filter: "GRDECL files (*.GRDECL);;All files (*.*) (*.*)".
+std::string qtNameFilter(const std::string& filter);
+
+}  // namespace morvane

@@ -1,0 +1,101 @@
+// Copying the view to the clipboard: the width rule, the cap at the panel, the legend composed in.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QPainter>
+#include <QSplitter>
+#include <QtTest/QTest>
+
+#include "clipboard_picture.h"
+#include "form1.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+TEST(ClipboardWidth, SteppedRuleCappedAtThePanel)
+{
+    EXPECT_EQ(clipboardPictureWidth(1102), 1100);
+    EXPECT_EQ(clipboardPictureWidth(1103), 1100);  // 1102 < 1103 < 1134: 1134 - 34
+    EXPECT_EQ(clipboardPictureWidth(1133), 1100);
+    EXPECT_EQ(clipboardPictureWidth(1134), 1132);
+    EXPECT_EQ(clipboardPictureWidth(1135), 1132);
+    EXPECT_EQ(clipboardPictureWidth(1166), 1164);
+    EXPECT_EQ(clipboardPictureWidth(4110), 4108);
+    EXPECT_EQ(clipboardPictureWidth(5000), 1100);  // beyond the table
+    // Narrow panels: the picture never reaches past the view.
+    EXPECT_EQ(clipboardPictureWidth(1101), 1100);
+    EXPECT_EQ(clipboardPictureWidth(900), 900);
+    EXPECT_EQ(clipboardPictureWidth(0), 0);
+}
+
+TEST(ClipboardPicture, LegendIsDrawnOnlyWhenShown)
+{
+    QImage view(200, 100, QImage::Format_RGB32);
+    view.fill(QColor(51, 76, 76));
+    QImage legend(20, 10, QImage::Format_RGB32);
+    legend.fill(Qt::yellow);
+
+    const QImage with = composeClipboardPicture(view, 150, 100, legend, QPoint(30, 40), true);
+    EXPECT_EQ(with.size(), QSize(150, 100));
+    EXPECT_EQ(with.pixelColor(35, 45), QColor(Qt::yellow));
+    EXPECT_EQ(with.pixelColor(10, 10), QColor(51, 76, 76));
+    const QImage without = composeClipboardPicture(view, 150, 100, legend, QPoint(30, 40), false);
+    EXPECT_EQ(without.pixelColor(35, 45), QColor(51, 76, 76));
+}
+
+// The clipboard may pass the picture through another pixel format: compare colours loosely.
+bool nearColour(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&
+           std::abs(a.blue() - b.blue()) <= 8;
+}
+
+// Sizes the host panel to `width` pixels by moving the splitter.
+int setPanelWidth(Form1& form, int width)
+{
+    QSplitter* split = form.splitContainer1;
+    const int total = split->width() - split->handleWidth();
+    split->setSizes({total - width, width});
+    QApplication::processEvents();
+    return form.splitContainer1_Panel2->width();
+}
+
+TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
+{
+    testing::resetProgramState();
+    Form1 form;
+    form.resize(1900, 900);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    for (const auto& [panel, expected] : {std::pair{1135, 1132}, std::pair{1134, 1132}, std::pair{1102, 1100}}) {
+        ASSERT_EQ(setPanelWidth(form, panel), panel);
+        EXPECT_EQ(form.clipboardWidth(), expected);
+    }
+
+    auto* legend = form.findChild<QGroupBox*>("propLegend");
+    form.findChild<QAction*>("legendMainMenu")->trigger();
+    ASSERT_TRUE(legend->isVisible());
+    legend->setStyleSheet("#propLegend { background-color: rgb(250, 10, 200); }");
+    QApplication::processEvents();
+    form.timer1_Tick();
+
+    QApplication::clipboard()->clear();
+    form.findChild<QAction*>("clopboardMainMenu")->trigger();
+    const QImage picture = QApplication::clipboard()->image();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.width(), 1100);
+    EXPECT_EQ(picture.height(), form.splitContainer1_Panel2->height());
+    const QPoint inside = legend->pos() + QPoint(legend->width() / 2, legend->height() - 5);
+    EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200))) << picture.pixelColor(inside).name().toStdString();
+    // Away from the legend the view's background is there.
+    const auto& bg = modelState().BACKGROUND_COLOR;
+    EXPECT_TRUE(nearColour(picture.pixelColor(picture.width() - 5, picture.height() - 5), QColor(bg[0], bg[1], bg[2])));
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

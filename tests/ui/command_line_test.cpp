@@ -1,0 +1,96 @@
+// The program's command line: argument parsing, and a snapshot of the shipped demo model drawn offscreen by the
+// program itself.
+#include <QCoreApplication>
+#include <QImage>
+#include <QProcess>
+
+#include "command_line.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+TEST(CommandLineArguments, GridSnapshotAndSize)
+{
+    std::string error;
+    auto cl = parseCommandLine({"model.GRDECL", "--snapshot", "out.png", "--size", "640x480"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->gridFile, "model.GRDECL");
+    EXPECT_EQ(cl->snapshotFile, "out.png");
+    EXPECT_EQ(cl->width, 640);
+    EXPECT_EQ(cl->height, 480);
+
+    cl = parseCommandLine({}, &error);
+    ASSERT_TRUE(cl.has_value());
+    EXPECT_TRUE(cl->gridFile.empty());
+    EXPECT_EQ(cl->width, 1024);
+    EXPECT_EQ(cl->height, 768);
+}
+
+TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--snapshot"}, {"--size", "640"}, {"--size", "0x480"}, {"--size", "640x-2"},
+          {"--size", "64ox480"}, {"a.GRDECL", "b.GRDECL"}, {"--frobnicate"}}) {
+        std::string error;
+        EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
+
+TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
+{
+    testing::TempFolder folder;
+    const QString out = QString::fromStdString(folder.file("demo.png").string());
+    QProcess run;
+    run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");  // no display needed
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.path().string()));
+    run.setProcessEnvironment(env);
+    run.start(program(), {"demo/DEMO.GRDECL", "--snapshot", out, "--size", "400x300"});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    EXPECT_TRUE(run.readAllStandardError().contains("Grid is loaded successfully"));
+
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(400, 300));
+    // Not blank: a good share of the picture is the grid (grey cells and white lines), not the background.
+    int model = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 90 && std::abs(c.red() - c.green()) < 12 && std::abs(c.green() - c.blue()) < 12) ++model;
+        }
+    EXPECT_GT(model, image.width() * image.height() / 20);
+}
+
+TEST(CommandLineSnapshot, HelpAndMissingFiles)
+{
+    QProcess help;
+    help.start(program(), {"--help"});
+    ASSERT_TRUE(help.waitForFinished(30000));
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_TRUE(help.readAllStandardOutput().contains("--snapshot OUT.png"));
+
+    testing::TempFolder folder;
+    QProcess missing;
+    missing.start(program(), {QString::fromStdString(folder.file("nothing.GRDECL").string()), "--snapshot",
+                              QString::fromStdString(folder.file("x.png").string())});
+    ASSERT_TRUE(missing.waitForFinished(30000));
+    EXPECT_NE(missing.exitCode(), 0);
+    EXPECT_TRUE(missing.readAllStandardError().contains("nothing.GRDECL"));
+
+    QProcess badSize;
+    badSize.start(program(), {"--size", "big"});
+    ASSERT_TRUE(badSize.waitForFinished(30000));
+    EXPECT_EQ(badSize.exitCode(), 2);
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

@@ -1,0 +1,150 @@
+// The window view on a real display: its context and start-up, frames drawn by Render and presented by
+// SwapOpenGLBuffers, the host panel receiving the mouse, resizing to a zero height, and release on destruction.
+#include <QMouseEvent>
+#include <QtTest/QTest>
+
+#include "render_fixtures.h"
+#include "scene_renderer.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+class RecordingLog final : public Feedback {
+public:
+    void setStatus(const std::string&) override {}
+    void setProgress(int) override {}
+    int progress() const override { return 0; }
+    void appendLog(const std::string& text, LogColour) override { lines.push_back(text); }
+    void trace(const std::string&) override {}
+    std::vector<std::string> lines;
+};
+
+// The host panel: counts the mouse presses that reach it.
+class Panel final : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+class WindowView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        panel = std::make_unique<Panel>();
+        panel->resize(480, 360);
+        view = new OpenGLForm::COpenGL(log, panel.get(), 480, 360, nullptr, nullptr, state);
+        panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+        QTest::qWait(50);
+    }
+    void TearDown() override { panel.reset(); }
+
+    ModelState state;
+    RecordingLog log;
+    std::unique_ptr<Panel> panel;
+    OpenGLForm::COpenGL* view = nullptr;
+};
+
+TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
+{
+    ASSERT_TRUE(view->contextReady()) << (log.lines.empty() ? "" : log.lines.front());
+    EXPECT_TRUE(state.GLloaded);
+    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+
+    testing::putGeneratedGrid(state, testing::smallGrid(3, 3, 2));
+    view->initGRID();
+    view->bindGridBuffers();
+    testing::loadContinuousProperty(state, *view, std::vector<double>(18, 1.0));  // all red
+    view->Render();
+    view->SwapOpenGLBuffers();
+    const QImage image = view->grabFramebuffer();
+    ASSERT_EQ(image.size(), QSize(480, 360));
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, 5000);
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(51, 76, 76));
+    EXPECT_EQ(state.PANEL2_WIDTH, 480);
+    EXPECT_EQ(state.PANEL2_HEIGHT, 360);
+}
+
+TEST_F(WindowView, MouseInputReachesTheHostPanel)
+{
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(view->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTest::mouseClick(panel.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_GE(panel->presses, 1);
+}
+
+TEST_F(WindowView, ResizesWithTheHostPanelDownToAZeroHeight)
+{
+    view->ReSizeGLScene(300, 0);
+    EXPECT_EQ(view->size(), QSize(300, 0));
+    EXPECT_EQ(state.CURRENT_WINDOW_HEIGHT, 0);
+    EXPECT_FLOAT_EQ(state.WINDOW_RATIO, 300.0f);
+    view->Render();  // nothing to draw into, and no failure
+    view->ReSizeGLScene(320, 240);
+    view->Render();
+    EXPECT_EQ(view->grabFramebuffer().size(), QSize(320, 240));
+}
+
+TEST_F(WindowView, ReleasesItsObjectsWhenDestroyed)
+{
+    ASSERT_TRUE(view->contextReady());
+    testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 2));
+    view->initGRID();
+    view->bindGridBuffers();
+    EXPECT_GT(view->scene().objects().liveBuffers(), 0u);
+    delete view;
+    view = nullptr;
+    EXPECT_TRUE(state.grid_lines_VAO.empty());
+    EXPECT_EQ(state.core_program, 0u);
+}
+
+// A display whose contexts lack the compatibility functions: the program runs on, says so once, and the builders
+// still fill the model state.
+TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
+{
+    testing::resetProgramState();
+    const QSurfaceFormat programFormat = QSurfaceFormat::defaultFormat();
+    QSurfaceFormat core = programFormat;
+    core.setProfile(QSurfaceFormat::CoreProfile);
+    core.setOption(QSurfaceFormat::DeprecatedFunctions, false);
+    QSurfaceFormat::setDefaultFormat(core);
+
+    ModelState state;
+    RecordingLog log;
+    {
+        Panel panel;
+        panel.resize(320, 240);
+        auto* view = new OpenGLForm::COpenGL(log, &panel, 320, 240, nullptr, nullptr, state);
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        QTest::qWait(50);
+        EXPECT_FALSE(view->contextReady());
+        EXPECT_FALSE(state.GLloaded);
+        ASSERT_EQ(log.lines.size(), 1u);
+        EXPECT_NE(log.lines.front().find("no OpenGL 4.5 compatibility context"), std::string::npos) << log.lines.front();
+
+        testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 1));
+        view->initGRID();
+        view->bindGridBuffers();
+        view->Render();
+        view->SwapOpenGLBuffers();
+        EXPECT_TRUE(state.gridLoaded);
+        EXPECT_EQ(state.grid_indices.size(), 4u * 24u);
+        EXPECT_EQ(log.lines.size(), 2u);  // the grid's own success line; no second context message
+    }
+    QSurfaceFormat::setDefaultFormat(programFormat);
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

@@ -1,0 +1,353 @@
+// The grid import command: its steps, feedback and failures over recording fakes, and end to end through the main
+// window's menu with a generated grid and an injected file chooser.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+#include "form1.h"
+#include "grid_import_command.h"
+#include "model_stat.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+using testing::RecordedPrompts;
+using testing::TempFolder;
+
+// Feedback that keeps every status, progress value, log line and trace line.
+struct RecordedFeedback final : Feedback {
+    void setStatus(const std::string& text) override { statuses.push_back(text); }
+    void setProgress(int value) override { value_ = value; }
+    int progress() const override { return value_; }
+    void appendLog(const std::string& text, LogColour colour) override { log.emplace_back(text, colour); }
+    void trace(const std::string& line) override { traces.push_back(line); }
+
+    std::vector<std::string> statuses, traces;
+    std::vector<std::pair<std::string, LogColour>> log;
+    int value_ = 0;
+};
+
+// The view's scene operations and the window's controls, recording the calls with the progress at each.
+struct RecordedView final : SceneOperations, GridImportWindow {
+    RecordedView(ModelState& s, Feedback& fb, bool accept) : state(s), feedback(fb), acceptGrid(accept) {}
+
+    void initGRID() override
+    {
+        call("initGRID");
+        if (acceptGrid) {
+            state.gridLoaded = true;
+            state.GRID_SIZE = 24;
+        }
+    }
+    void bindGridBuffers() override { call("bindGridBuffers"); }
+    void initPROP(int count, bool discrete, int type) override
+    {
+        call("initPROP " + std::to_string(count) + (discrete ? " disc " : " cont ") + std::to_string(type));
+    }
+    void bindPropBuffers() override { call("bindPropBuffers"); }
+    void change_color(int, int, float, float, float) override { call("change_color"); }
+    void initXY__PLANE() override {}
+    void bindXYplaneBuffers() override {}
+    void bindBuffers() override {}
+    void bindWellBuffers() override {}
+    void bindIntersectBuffers() override {}
+    void bindIntersectPlaneBuffers() override {}
+    void bindCircleDiagramBuffers() override {}
+    void bindContacts() override {}
+    void ReSizeGLScene(int, int) override {}
+    void changeBackgroundColor() override {}
+    void Render() override {}
+    void AppendRichText(const std::string&, LogColour, bool) override {}
+
+    void beginWait() override { call("beginWait"); }
+    void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
+    void focusTree() override { call("focusTree"); }
+    void enableTopView() override { call("enableTopView"); }
+    void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
+    void useTreeImages() override { call("useTreeImages"); }
+
+    void call(const std::string& what) { calls.push_back(what + " @" + std::to_string(feedback.progress())); }
+
+    ModelState& state;
+    Feedback& feedback;
+    bool acceptGrid;
+    std::vector<std::string> calls;
+};
+
+gen::GridOptions smallGrid(const std::string& name, gen::GridLayout layout = gen::GridLayout::Direct)
+{
+    gen::GridOptions o;
+    o.name = name;
+    o.nx = 3;
+    o.ny = 2;
+    o.nz = 4;
+    o.layout = layout;
+    return o;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class GridImportCommand : public ::testing::Test {
+protected:
+    GridImportOutcome run(bool acceptGrid, std::vector<std::string> answers)
+    {
+        view = std::make_unique<RecordedView>(state, feedback, acceptGrid);
+        prompts = std::make_unique<RecordedPrompts>(std::move(answers));
+        return importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts});
+    }
+
+    ModelState state;
+    RecordedFeedback feedback;
+    std::unique_ptr<RecordedView> view;
+    std::unique_ptr<RecordedPrompts> prompts;
+    TempFolder folder;
+};
+
+TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
+{
+    const auto file = gen::writeGrid(smallGrid("FIELD"), folder.path()).front();
+    state.layers_mode = state.flat_section_mode = true;
+    state.edge_mode = false;
+    state.saved_K = 3;
+    state.transp_model = 0.5f;
+    state.PROP_cont_loading_name = {"grid", "PORO"};
+    state.PROP_type = {10, 4};
+    state.propertyNameAll = {"PORO"};
+
+    ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
+
+    ASSERT_EQ(prompts->questions.size(), 1u);
+    EXPECT_EQ(prompts->questions[0].title, "Загрузить грид");
+    EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
+    EXPECT_EQ(state.gridfilename_string, "FIELD");
+    const std::vector<std::string> expectedCalls{
+        "beginWait @0",         "initGRID @80",        "bindGridBuffers @90",
+        "enableTopView @90",    "uncheckLayerAndFlatSection @90", "useTreeImages @90",
+        "initPROP 1 cont 10 @90", "bindPropBuffers @90", "focusTree @100", "endWait finished @100"};
+    EXPECT_EQ(view->calls, expectedCalls);
+    EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
+                                                           "Initializing grid", "Rendering grid"}));
+    EXPECT_TRUE(contains(feedback.traces, "Starting loading grid"));
+    EXPECT_TRUE(contains(feedback.traces, "ZCORN_size = " + std::to_string(8 * 3 * 2 * 4)));
+    ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.front().first, "Opening file: FIELD");
+    EXPECT_EQ(feedback.log.front().second, log_colour::LightGrey);
+
+    // The property lists hold only the placeholder; the view modes are back to the shell.
+    ASSERT_EQ(state.PROP_cont_loading.size(), 1u);
+    EXPECT_EQ(state.PROP_cont_loading[0], std::vector<double>(24, -999.99));
+    EXPECT_EQ(state.PROP_cont_loading_name, std::vector<std::string>{"grid"});
+    EXPECT_EQ(state.PROP_type, std::vector<int>{10});
+    EXPECT_EQ(state.PROP_max_value, std::vector<double>{-999.99});
+    EXPECT_EQ(state.PROP_min_value_color, std::vector<double>{-999.99});
+    EXPECT_TRUE(state.propertyNameAll.empty());
+    EXPECT_EQ(state.PROP_name, "grid");
+    EXPECT_TRUE(state.propLoading);
+    EXPECT_TRUE(state.displayGrid);
+    EXPECT_FALSE(state.layers_mode);
+    EXPECT_FALSE(state.flat_section_mode);
+    EXPECT_TRUE(state.edge_mode);
+    EXPECT_EQ(state.saved_K, 0);
+    EXPECT_EQ(state.transp_model, 1.0f);
+}
+
+TEST_F(GridImportCommand, IncludeLayoutEndsWithAllGoodAndNoTreeImages)
+{
+    const auto file = gen::writeGrid(smallGrid("INC", gen::GridLayout::Include), folder.path()).front();
+    ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 100);
+    EXPECT_TRUE(contains(feedback.traces, "COORD reading done"));
+    EXPECT_FALSE(contains(view->calls, "useTreeImages @90"));
+    EXPECT_TRUE(contains(view->calls, "initPROP 1 cont 10 @90"));
+}
+
+TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
+{
+    const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
+    state.PROP_cont_loading_name = {"grid", "PORO"};
+    state.saved_K = 3;
+    state.layers_mode = true;
+
+    ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
+    EXPECT_EQ(view->calls, (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0",
+                                                     "endWait finished @0"}));
+    EXPECT_EQ(feedback.progress(), 0);
+    // No later step ran on counts that belong to no grid.
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.saved_K, 3);
+    EXPECT_TRUE(state.layers_mode);
+    EXPECT_FALSE(state.displayGrid);
+}
+
+TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
+{
+    const std::string file = testing::writeText(folder.file("notes.txt"), "just some words\n1 2 3\n");
+    state.ZCORN = {-1.0, -2.0};
+
+    ASSERT_EQ(run(true, {file}), GridImportOutcome::NotAGrid);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].text,
+              "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.");
+    EXPECT_EQ(prompts->messages[0].caption, "Загрузка грида");
+    EXPECT_EQ(feedback.log.back(), std::make_pair(std::string("Selected file is not grid file"), log_colour::Red));
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(state.gridfilename_string, "notes");
+    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_TRUE(contains(view->calls, "endWait failed @0"));
+    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+}
+
+TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
+{
+    const auto files = gen::writeGrid(smallGrid("PART", gen::GridLayout::Include), folder.path());
+    std::filesystem::remove(folder.file("PART_ZCORN.GRDECL"));
+    state.ZCORN = {-5.0};
+
+    ASSERT_EQ(run(true, {files.front().string()}), GridImportOutcome::MissingInclude);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_NE(prompts->messages[0].text.find("PART_ZCORN.GRDECL"), std::string::npos);
+    EXPECT_EQ(feedback.log.back().second, log_colour::Red);
+    EXPECT_NE(feedback.log.back().first.find("PART_ZCORN.GRDECL"), std::string::npos);
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(state.ZCORN, std::vector<double>{-5.0});
+    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+}
+
+TEST_F(GridImportCommand, CancelChangesNothingAndShowsNothing)
+{
+    state.gridfilename_string = "OLD";
+    EXPECT_EQ(run(true, {""}), GridImportOutcome::Cancelled);
+    EXPECT_EQ(state.gridfilename_string, "OLD");
+    EXPECT_TRUE(feedback.log.empty());
+    EXPECT_TRUE(feedback.statuses.empty());
+    EXPECT_TRUE(view->calls.empty());
+}
+
+// Through the window: the menu item, the real view, the tree, the log and the status strip.
+
+struct LogLine {
+    QString text;
+    QColor colour;
+};
+
+std::vector<LogLine> logLines(QTextEdit* log)
+{
+    std::vector<LogLine> lines;
+    for (QTextBlock b = log->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.text().isEmpty()) continue;
+        const auto fragment = b.begin().fragment();
+        lines.push_back({b.text(), fragment.charFormat().foreground().color()});
+    }
+    return lines;
+}
+
+class GridImportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::resetProgramState(); }
+};
+
+TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
+{
+    TempFolder folder;
+    gen::GridOptions o = smallGrid("WINDOWGRID");
+    o.nx = 6;
+    o.ny = 5;
+    o.nz = 4;
+    const auto first = gen::writeGrid(o, folder.path()).front();
+    const std::string notGrid = testing::writeText(folder.file("empty.GRDECL"), "");
+
+    Form1 form;
+    auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{first.string(), notGrid});
+    RecordedPrompts& answers = *prompts;
+    form.setUserPrompts(std::move(prompts));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    form.findChild<QAction*>("importMainMenu_grid")->trigger();
+
+    const ModelState& s = modelState();
+    EXPECT_TRUE(s.gridLoaded);
+    EXPECT_EQ(s.ZCORN_I, 5);
+    EXPECT_EQ(s.ZCORN_J, 6);
+    EXPECT_EQ(s.ZCORN_K, 4);
+    EXPECT_EQ(s.GRID_SIZE, 120);
+    ASSERT_EQ(s.PROP_cont_loading.size(), 1u);
+    EXPECT_EQ(s.PROP_cont_loading[0].size(), 120u);
+
+    auto* tree = form.findChild<QTreeWidget*>("treeView2");
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "WINDOWGRID");
+    EXPECT_FALSE(tree->topLevelItem(0)->icon(0).isNull());
+
+    const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front().text, "Opening file: WINDOWGRID");
+    EXPECT_EQ(lines.front().colour, QColor(211, 211, 211));
+    const auto loaded = std::find_if(lines.begin(), lines.end(),
+                                     [](const LogLine& l) { return l.text == "Grid is loaded successfully"; });
+    ASSERT_NE(loaded, lines.end());
+    EXPECT_EQ(loaded->colour, QColor(0, 128, 0));
+
+    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 100);
+    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "Rendering grid");
+    EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form.modelStatForm->modelStat_cell_k->text(), "4");
+    EXPECT_EQ(form.modelStatForm->modelStat_resol->text(), "50 x 50");
+
+    // A file that holds no grid: progress back to 0, the model stays.
+    form.findChild<QAction*>("importMainMenu_grid")->trigger();
+    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 0);
+    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
+    EXPECT_EQ(s.GRID_SIZE, 120);
+    EXPECT_TRUE(s.gridLoaded);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties)
+{
+    TempFolder folder;
+    const auto first = gen::writeGrid(smallGrid("FIRST"), folder.path()).front();
+    gen::GridOptions o = smallGrid("SECOND");
+    o.nz = 2;
+    const auto second = gen::writeGrid(o, folder.path()).front();
+
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_EQ(form.importGridFromPath(first.string()), GridImportOutcome::Loaded);
+    auto* layers = form.findChild<QAction*>("layersMainMenu");
+    layers->trigger();
+    ASSERT_TRUE(layers->isChecked());
+    ASSERT_TRUE(modelState().layers_mode);
+    modelState().PROP_cont_loading_name.push_back("PORO");
+
+    ASSERT_EQ(form.importGridFromPath(second.string()), GridImportOutcome::Loaded);
+    EXPECT_FALSE(layers->isChecked());
+    EXPECT_FALSE(modelState().layers_mode);
+    EXPECT_TRUE(modelState().edge_mode);
+    EXPECT_EQ(modelState().saved_K, 0);
+    EXPECT_EQ(modelState().ZCORN_K, 2);
+    EXPECT_EQ(modelState().PROP_cont_loading_name, std::vector<std::string>{"grid"});
+    EXPECT_EQ(form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0)->text(0), "SECOND");
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

@@ -1,0 +1,161 @@
+// The general settings dialog on a settings file of the test's own: what it shows, what Apply stores and what the
+// main window takes when the dialog closes.
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "color_button.h"
+#include "form1.h"
+#include "settings_dialog.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        form = std::make_unique<Form1>();
+        dialog = form->settingsForm;
+    }
+
+    template <typename T>
+    T* child(const char* name) { return dialog->findChild<T*>(name); }
+    QPushButton* apply() { return child<QPushButton>("apply_btn"); }
+    std::string stored(const char* key) { return appSettings().ReadAppSettings(key); }
+
+    std::unique_ptr<Form1> form;
+    Settings* dialog = nullptr;
+};
+
+TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
+{
+    appSettings().UpdateAppSettings("twod_ortho", "TRUE");
+    appSettings().UpdateAppSettings("bubbleSize", "1.5");
+    appSettings().UpdateAppSettings("bubbleTextSize", "abc");
+    appSettings().UpdateAppSettings("copy", "Field team");
+    dialog->show();
+
+    EXPECT_EQ(dialog->size(), QSize(1323, 930));
+    EXPECT_FALSE(apply()->isEnabled());
+    EXPECT_TRUE(child<QPushButton>("Main_btn")->isChecked());
+    EXPECT_TRUE(child<QWidget>("panel1")->isVisible());
+    EXPECT_FALSE(child<QWidget>("panel2")->isVisible());
+    EXPECT_EQ(child<QWidget>("panel3")->pos(), QPoint(226, 36));
+    EXPECT_TRUE(child<QCheckBox>("checkBox_grid_lines")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("ortho_radio")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("oneLayer_radio")->isChecked());
+    EXPECT_EQ(child<ColorButton>("backgroundColorButton")->selectedColor(), QColor(51, 76, 76));
+    EXPECT_EQ(child<QLineEdit>("textBox1")->text(), "Field team");
+    EXPECT_FALSE(child<QCheckBox>("checkBox9")->isChecked());
+    EXPECT_FLOAT_EQ(dialog->bubble_size(), 1.5f);
+    // A stored size that does not parse is repaired and the dialog's copy kept.
+    EXPECT_EQ(stored("bubbleTextSize"), "0,3");
+    EXPECT_FLOAT_EQ(dialog->bubble_text_size(), 0.3f);
+    EXPECT_TRUE(dialog->twoD());
+
+    // Section buttons show their page alone; pressing the shown one keeps it.
+    QTest::mouseClick(child<QPushButton>("Visual_btn"), Qt::LeftButton);
+    EXPECT_TRUE(child<QWidget>("panel2")->isVisible());
+    EXPECT_FALSE(child<QWidget>("panel1")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("Main_btn")->isChecked());
+    QTest::mouseClick(child<QPushButton>("Visual_btn"), Qt::LeftButton);
+    EXPECT_TRUE(child<QPushButton>("Visual_btn")->isChecked());
+    EXPECT_TRUE(child<QWidget>("panel2")->isVisible());
+    dialog->close();
+}
+
+TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
+{
+    modelState().displayGridLines = true;
+    dialog->show();
+    child<ColorButton>("backgroundColorButton")->setSelectedColor(QColor(10, 20, 30));
+    EXPECT_TRUE(apply()->isEnabled());
+    child<QCheckBox>("checkBox_grid_lines")->setChecked(false);
+    child<QLineEdit>("bubbleSize_textBox")->setText("2.5");
+    child<QLineEdit>("bubbleTextSize_textBox")->setText("big");
+    child<QLineEdit>("textBox1")->setText("Team A");
+    child<QCheckBox>("checkBox9")->setChecked(true);
+    QTest::mouseClick(apply(), Qt::LeftButton);
+
+    EXPECT_FALSE(apply()->isEnabled());
+    EXPECT_EQ(stored("BackgroundColorR"), "10");
+    EXPECT_EQ(stored("BackgroundColorG"), "20");
+    EXPECT_EQ(stored("BackgroundColorB"), "30");
+    EXPECT_EQ(stored("grid_lines_enable"), "False");
+    EXPECT_EQ(stored("bubbleSize"), "2,5");
+    EXPECT_EQ(stored("bubbleTextSize"), "0,3");  // not a number: not stored
+    EXPECT_EQ(stored("fullscreen"), "True");
+    EXPECT_EQ(stored("copy"), "Team A");
+
+    QTest::mouseClick(child<QPushButton>("exit_btn"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    const ModelState& s = modelState();
+    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{10, 20, 30}));
+    EXPECT_TRUE(form->splitContainer1_Panel2->styleSheet().contains("rgb(10,20,30)"));
+    EXPECT_TRUE(form->findChild<QGroupBox*>("propLegend")->styleSheet().contains("rgb(10,20,30)"));
+    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
+    EXPECT_FLOAT_EQ(s.BUBBLE_LABEL_SIZE, 0.3f);
+    EXPECT_EQ(s.COPYRIGHT_LABEL, "Team A");
+    EXPECT_TRUE(s.displayGridLines);  // the grid-lines setting waits for the next start
+}
+
+TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
+{
+    dialog->show();
+    child<QRadioButton>("tenLayer_radio")->setChecked(true);
+    QTest::mouseClick(apply(), Qt::LeftButton);
+    dialog->close();
+    EXPECT_FALSE(modelState().oneLayer);
+    EXPECT_EQ(modelState().transp_model, 1.0f);
+
+    form->findChild<QAction*>("layersMainMenu")->trigger();
+    modelState().transp_model = 1.0f;
+    dialog->show();
+    dialog->close();
+    EXPECT_EQ(modelState().transp_model, 0.5f);
+}
+
+TEST_F(SettingsDialogTest, MenuOpensTheDialogModallyInTheCurrentLanguage)
+{
+    modelState().Lang = "ru";
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        sawDialog = dialog->isVisible() && dialog->isModal();
+        EXPECT_EQ(dialog->windowTitle(), QString::fromStdString(modelState().locals[601]));
+        dialog->close();
+    });
+    form->findChild<QAction*>("settingsMenu_general")->trigger();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
+{
+    form.reset();
+    appSettings().UpdateAppSettings("grid_lines_enable", "false");
+    appSettings().UpdateAppSettings("oneLayer", "False");
+    appSettings().UpdateAppSettings("bubbleSize", "x1");
+    appSettings().UpdateAppSettings("copy", "Лаборатория");
+    modelState() = ModelState();
+    Form1 window;
+    const ModelState& s = modelState();
+    EXPECT_FALSE(s.displayGridLines);
+    EXPECT_FALSE(s.oneLayer);
+    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 1.0f);
+    EXPECT_EQ(stored("bubbleSize"), "1");
+    EXPECT_EQ(s.COPYRIGHT_LABEL, "Лаборатория");
+    EXPECT_FALSE(window.findChild<QWidget*>("displayGrid_Menu")->property("checked").toBool());
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

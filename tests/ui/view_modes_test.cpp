@@ -1,0 +1,264 @@
+// The view-mode switches of the main window, the 2D turn, the tabs and the display toggles, driven through the
+// named controls.
+#include <QAction>
+#include <QGroupBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest/QTest>
+
+#include "color_button.h"
+#include "form1.h"
+#include "model_stat.h"
+#include "ui_harness.h"
+
+namespace morvane {
+namespace {
+
+class ViewModes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        form = std::make_unique<Form1>();
+        s = &modelState();
+    }
+
+    // A generated grid of `layers` layers, imported through the menu command without its dialog.
+    void loadGrid(int layers)
+    {
+        gen::GridOptions o;
+        o.name = "MODES";
+        o.nx = 4;
+        o.ny = 3;
+        o.nz = layers;
+        const auto file = gen::writeGrid(o, folder.path()).front();
+        ASSERT_EQ(form->importGridFromPath(file.string()), GridImportOutcome::Loaded);
+    }
+
+    QAction* action(const char* name) { return form->findChild<QAction*>(name); }
+    QToolButton* button(const char* name) { return form->findChild<QToolButton*>(name); }
+
+    testing::TempFolder folder;
+    std::unique_ptr<Form1> form;
+    ModelState* s = nullptr;
+};
+
+TEST_F(ViewModes, LayerViewStartsInTheMiddleThenRestoresTheSavedLayer)
+{
+    loadGrid(7);
+    QAction* layers = action("layersMainMenu");
+    layers->trigger();
+    EXPECT_TRUE(layers->isChecked());
+    EXPECT_TRUE(s->layers_mode);
+    EXPECT_FALSE(s->edge_mode);
+    EXPECT_EQ(s->SHOW_K, 3);  // 7 / 2
+    EXPECT_EQ(s->transp_model, 1.0f);
+
+    s->SHOW_K = 6;
+    layers->trigger();
+    EXPECT_FALSE(layers->isChecked());
+    EXPECT_FALSE(s->layers_mode);
+    EXPECT_TRUE(s->edge_mode);
+    EXPECT_EQ(s->saved_K, 6);
+
+    s->SHOW_K = 1;
+    s->oneLayer = false;
+    layers->trigger();
+    EXPECT_EQ(s->SHOW_K, 6);
+    EXPECT_EQ(s->transp_model, 0.5f);
+}
+
+TEST_F(ViewModes, LayerViewOfASingleLayerGridShowsThatLayer)
+{
+    loadGrid(1);
+    action("layersMainMenu")->trigger();
+    EXPECT_EQ(s->SHOW_K, 1);
+}
+
+TEST_F(ViewModes, ModeButtonsAreOneGroup)
+{
+    loadGrid(4);
+    QAction* layers = action("layersMainMenu");
+    QAction* flat = action("flatsectionMainMenu");
+    layers->trigger();
+    s->SHOW_K = 2;
+    flat->trigger();
+    EXPECT_TRUE(flat->isChecked());
+    EXPECT_FALSE(layers->isChecked());
+    EXPECT_TRUE(s->flat_section_mode);
+    EXPECT_FALSE(s->layers_mode);
+    EXPECT_FALSE(s->edge_mode);
+    EXPECT_EQ(s->transp_all, 0);
+    EXPECT_EQ(s->saved_K, 2);
+
+    flat->trigger();
+    EXPECT_FALSE(flat->isChecked());
+    EXPECT_FALSE(s->flat_section_mode);
+    EXPECT_TRUE(s->edge_mode);
+    EXPECT_EQ(s->transp_all, 1);
+    EXPECT_EQ(s->transp_model, 1.0f);
+}
+
+TEST_F(ViewModes, SwitchingAModeOnClearsThePropertyCut)
+{
+    loadGrid(4);
+    s->cont_prop_cut = 0.25f;
+    action("layersMainMenu")->trigger();  // on: the cut stays (layer view shows the cut layer)
+    EXPECT_EQ(s->cont_prop_cut, 0.25f);
+    action("flatsectionMainMenu")->trigger();
+    EXPECT_EQ(s->cont_prop_cut, 0.0f);
+}
+
+TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
+{
+    QAction* flat = action("flatsectionMainMenu");
+    flat->trigger();  // no grid
+    EXPECT_FALSE(flat->isChecked());
+    EXPECT_FALSE(s->flat_section_mode);
+    EXPECT_TRUE(s->edge_mode);
+
+    loadGrid(3);
+    QAction* filter = action("threedMainMenu");
+    filter->trigger();  // only the placeholder property
+    EXPECT_FALSE(filter->isChecked());
+    EXPECT_TRUE(s->edge_mode);
+}
+
+TEST_F(ViewModes, TopViewTurnsInTenFramesAndBack)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    loadGrid(3);
+    form->timer1->stop();  // frames are driven one by one here
+    action("layersMainMenu")->trigger();
+
+    QToolButton* twod = button("twod_Menu");
+    ASSERT_TRUE(twod->isEnabled());
+    s->position.z = 0.25f;
+    twod->click();
+    EXPECT_TRUE(twod->isChecked());
+    EXPECT_TRUE(s->mode_2d);
+    EXPECT_FALSE(s->layers_mode);
+    EXPECT_TRUE(s->edge_mode);
+    EXPECT_EQ(s->saved_position_z_2d, 0.25f);
+    for (int frame = 0; frame < 9; ++frame) form->timer1_Tick();
+    EXPECT_TRUE(s->mode_2d);
+    EXPECT_LT(s->rotation.x, 0.0f);
+    form->timer1_Tick();
+    EXPECT_FALSE(s->mode_2d);
+    EXPECT_EQ(s->rotation.x, 0.0f);
+
+    twod->click();
+    EXPECT_TRUE(s->mode_3d);
+    EXPECT_TRUE(s->mode_3d_first_step);
+    for (int frame = 0; frame < 4; ++frame) form->timer1_Tick();
+    // Checking it again before the return ends starts the turn down from the beginning.
+    twod->click();
+    EXPECT_EQ(s->step, 0.0f);
+    EXPECT_FALSE(s->mode_3d);
+    for (int frame = 0; frame < 10; ++frame) form->timer1_Tick();
+    EXPECT_EQ(s->rotation.x, 0.0f);
+    twod->click();
+    for (int frame = 0; frame < 10; ++frame) form->timer1_Tick();
+    EXPECT_EQ(s->rotation.x, -70.0f);
+    EXPECT_FALSE(s->mode_3d);
+}
+
+TEST_F(ViewModes, FrameTimerRunsOnlyWhileTheWindowIsSeen)
+{
+    EXPECT_FALSE(form->timer1->isActive());
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_TRUE(form->timer1->isActive());
+    EXPECT_EQ(form->timer1->interval(), 2);
+    form->showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(form->timer1->isActive());
+    form->showNormal();
+    QTest::qWait(50);
+    EXPECT_TRUE(form->timer1->isActive());
+    form->hide();
+    EXPECT_FALSE(form->timer1->isActive());
+}
+
+TEST_F(ViewModes, TabsShowTheirOwnButtons)
+{
+    QAction* view = action("viewTab");
+    QAction* analysis = action("analysisTab");
+    EXPECT_TRUE(view->isChecked());
+    EXPECT_TRUE(action("layersMainMenu")->isVisible());
+    EXPECT_FALSE(action("KHMainMenu")->isVisible());
+
+    analysis->trigger();
+    EXPECT_TRUE(analysis->isChecked());
+    EXPECT_FALSE(view->isChecked());
+    EXPECT_FALSE(action("layersMainMenu")->isVisible());
+    EXPECT_FALSE(action("importMainMenu")->isVisible());
+    EXPECT_TRUE(action("KHMainMenu")->isVisible());
+    EXPECT_TRUE(action("stoiipContourMainMenu")->isVisible());
+    EXPECT_TRUE(action("clopboardMainMenu")->isVisible());
+    EXPECT_TRUE(action("toolStripSeparator4")->isVisible());
+
+    analysis->trigger();  // the checked tab: back to the other one
+    EXPECT_TRUE(view->isChecked());
+    EXPECT_TRUE(action("importMainMenu")->isVisible());
+    EXPECT_FALSE(action("KHMainMenu")->isVisible());
+
+    view->trigger();
+    EXPECT_TRUE(analysis->isChecked());
+    view->trigger();
+    EXPECT_TRUE(view->isChecked());
+}
+
+TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
+{
+    QAction* hide = action("modelMenu_hidegrid");
+    hide->trigger();
+    EXPECT_FALSE(s->displayGridLines);
+    EXPECT_EQ(hide->text(), "Show grid lines");
+    hide->trigger();
+    EXPECT_TRUE(s->displayGridLines);
+    EXPECT_EQ(hide->text(), "Hide grid lines");
+    appSettings().UpdateAppSettings("Lang", "ru");  // the item reads the stored language itself
+    hide->trigger();
+    EXPECT_EQ(hide->text(), "Показать сетку ячеек");
+    EXPECT_EQ(s->Lang, "ru");
+
+    button("displayGrid_Menu")->click();
+    EXPECT_EQ(s->displayGridLines, button("displayGrid_Menu")->isChecked());
+    button("goc_Check")->click();
+    EXPECT_TRUE(s->displayGOC);
+    button("owc_Check")->click();
+    EXPECT_TRUE(s->displayOWC);
+    button("owc_Check")->click();
+    EXPECT_FALSE(s->displayOWC);
+
+    // The settings dialog, a child of the window, has a control of the same name: take the window's own.
+    form->kryptonColorButton1->setSelectedColor(QColor(255, 0, 51));
+    EXPECT_EQ(s->WELL_LABEL_COLOR, (std::vector<float>{1.0f, 0.0f, 0.2f}));
+    form->kryptonColorButton2->setSelectedColor(QColor(0, 51, 255));
+    EXPECT_EQ(s->WELL_LINE_COLOR, (std::vector<float>{0.0f, 0.2f, 1.0f}));
+
+    auto* legend = form->findChild<QGroupBox*>("propLegend");
+    form->show();
+    EXPECT_FALSE(legend->isVisible());
+    action("legendMainMenu")->trigger();
+    EXPECT_TRUE(legend->isVisible());
+    action("legendMainMenu")->trigger();
+    EXPECT_FALSE(legend->isVisible());
+}
+
+TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
+{
+    s->Lang = "ru";
+    action("statisticsMainMenu")->trigger();
+    EXPECT_TRUE(form->modelStatForm->isVisible());
+    EXPECT_FALSE(form->modelStatForm->isModal());
+    EXPECT_EQ(form->modelStatForm->windowTitle(), QString::fromStdString(s->locals[801]));
+    form->modelStatForm->close();
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }
