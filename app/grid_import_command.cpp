@@ -39,6 +39,16 @@ void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
     }
 }
 
+// Exchanges what the reader fills (the file name stays): the import reads into a spare input and puts it in place
+// only for the geometry builder, so a refused grid can give the current model its own arrays back.
+void swapGridArrays(GridInput& a, GridInput& b)
+{
+    a.points_coords.swap(b.points_coords);
+    a.grid_lines_xy.swap(b.grid_lines_xy);
+    a.ZCORN_stars.swap(b.ZCORN_stars);
+    a.ZCORN.swap(b.ZCORN);
+}
+
 void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
 {
     ctx.feedback.setProgress(0);
@@ -100,8 +110,9 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     fb.setStatus("Reading COORD section");
     ctx.window.beginWait();
 
+    GridInput incoming;
     const GridReadResult read = readGridFile(
-        path, s, [&fb](GridReadStage stage, bool includeLayout) { reportStage(fb, stage, includeLayout); });
+        path, incoming, [&fb](GridReadStage stage, bool includeLayout) { reportStage(fb, stage, includeLayout); });
 
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
@@ -118,14 +129,15 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         break;
     }
 
-    fb.trace("ZCORN_size = " + std::to_string(s.ZCORN.size()));
+    fb.trace("ZCORN_size = " + std::to_string(incoming.ZCORN.size()));
     fb.setStatus("Initializing grid");
-    // The builder sets gridLoaded only when it accepts the grid; a refusal must not leave the previous flags.
-    s.gridLoaded = false;
-    s.propLoaded = false;
-    ctx.view.initGRID();
-    if (!s.gridLoaded) {
-        // The builder has logged why; nothing below may run on counts that do not belong to this grid.
+    swapGridArrays(s, incoming);
+    const GridBuildOutcome built = ctx.view.initGRID();
+    if (built != GridBuildOutcome::Built) {
+        // The builder has logged why; nothing below may run on counts that do not belong to this grid. A refused
+        // cell size changed nothing, so the current model gets its arrays back and stays as it was; a layout that
+        // does not fit has unloaded the grid.
+        if (built == GridBuildOutcome::CellSizeRejected) swapGridArrays(s, incoming);
         fb.setProgress(0);
         ctx.window.focusTree();
         ctx.window.endWait(true);

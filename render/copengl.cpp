@@ -197,7 +197,11 @@ void COpenGL::AppendRichText(const std::string& text, morvane::LogColour color, 
 }
 
 // The builders run with or without a context; their uploads need one.
-void COpenGL::initGRID() { makeViewCurrent(); scene_->initGRID(); }
+morvane::GridBuildOutcome COpenGL::initGRID()
+{
+    makeViewCurrent();
+    return scene_->initGRID();
+}
 void COpenGL::bindGridBuffers() { makeViewCurrent(); scene_->bindGridBuffers(); }
 void COpenGL::bindBuffers() { makeViewCurrent(); scene_->bindBuffers(); }
 void COpenGL::bindCursorBuffers() { makeViewCurrent(); scene_->bindCursorBuffers(); }

@@ -49,7 +49,7 @@ public:
     void AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine) override;
 
     // Geometry builders and uploads (see SceneOperations).
-    void initGRID() override;
+    morvane::GridBuildOutcome initGRID() override;
     void bindGridBuffers() override;
     void bindBuffers() override;
     void bindCursorBuffers();

@@ -59,7 +59,11 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-    void initGRID() override { makeCurrent(); scene_->initGRID(); }
+    morvane::GridBuildOutcome initGRID() override
+    {
+        makeCurrent();
+        return scene_->initGRID();
+    }
     void bindGridBuffers() override { makeCurrent(); scene_->bindGridBuffers(); }
     void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override
     {

@@ -23,7 +23,7 @@ void sendTrace(Feedback* log, const std::vector<std::string>& lines)
 
 }  // namespace
 
-void SceneRenderer::initGRID()
+GridBuildOutcome SceneRenderer::initGRID()
 {
     const GridBuildReport report = buildGrid(s_);
     sendTrace(log_, report.trace);
@@ -38,6 +38,7 @@ void SceneRenderer::initGRID()
         tree_->clearTree();
     }
     AppendRichText(report.message, report.colour, true);
+    return report.outcome;
 }
 
 void SceneRenderer::buildGridIndexLists()

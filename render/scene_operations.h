@@ -6,6 +6,7 @@
 #include <string>
 
 #include "feedback.h"
+#include "grid_geometry.h"
 
 namespace morvane {
 
@@ -14,7 +15,8 @@ public:
     virtual ~SceneOperations() = default;
 
     // Grid: layout, per-layer corner vertices, camera, statistics and tree; then index lists and per-layer buffers.
-    virtual void initGRID() = 0;
+    // initGRID tells whether the builder accepted the grid (see GridBuildOutcome).
+    virtual GridBuildOutcome initGRID() = 0;
     virtual void bindGridBuffers() = 0;
     // Property colouring of the cells (1-based per-kind index) and its upload.
     virtual void initPROP(int proprty_count, bool is_property_discrete, int prop_type) = 0;

@@ -43,7 +43,7 @@ public:
     void Render() override;
     void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override;
 
-    void initGRID() override;
+    GridBuildOutcome initGRID() override;
     void bindGridBuffers() override;
     void bindBuffers() override;
     void bindCursorBuffers();

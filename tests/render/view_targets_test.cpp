@@ -52,7 +52,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     Viewed v;
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(3, 2, 4));
-    v.view->initGRID();
+    EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::Built);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
                                                          "green: Grid is loaded successfully"}));
     EXPECT_FALSE(v.window.traces.empty());
@@ -67,7 +67,7 @@ TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(3, 2, 1));
     v.state.ZCORN.pop_back();  // 47 depths for a 3 x 2 layer
-    v.view->initGRID();
+    EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{
                                   "tree cleared", "red: Grid was not loaded. There are some problems with ZCORN array."}));
     EXPECT_FALSE(v.state.gridLoaded);

@@ -39,13 +39,16 @@ struct RecordedFeedback final : Feedback {
 struct RecordedView final : SceneOperations, GridImportWindow {
     RecordedView(ModelState& s, Feedback& fb, bool accept) : state(s), feedback(fb), acceptGrid(accept) {}
 
-    void initGRID() override
+    GridBuildOutcome initGRID() override
     {
         call("initGRID");
-        if (acceptGrid) {
-            state.gridLoaded = true;
-            state.GRID_SIZE = 24;
+        if (!acceptGrid) {
+            if (refusal == GridBuildOutcome::LayoutRejected) state.gridLoaded = false;
+            return refusal;
         }
+        state.gridLoaded = true;
+        state.GRID_SIZE = 24;
+        return GridBuildOutcome::Built;
     }
     void bindGridBuffers() override { call("bindGridBuffers"); }
     void initPROP(int count, bool discrete, int type) override
@@ -79,6 +82,7 @@ struct RecordedView final : SceneOperations, GridImportWindow {
     ModelState& state;
     Feedback& feedback;
     bool acceptGrid;
+    GridBuildOutcome refusal = GridBuildOutcome::CellSizeRejected;
     std::vector<std::string> calls;
 };
 
@@ -189,6 +193,40 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     EXPECT_EQ(state.saved_K, 3);
     EXPECT_TRUE(state.layers_mode);
     EXPECT_FALSE(state.displayGrid);
+}
+
+TEST_F(GridImportCommand, ARefusedCellSizeLeavesTheCurrentModelWhole)
+{
+    // The reader fills a spare input; the current model gets its arrays back when the builder refuses the grid.
+    const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
+    state.points_coords = {1, 2, -3, 1, 2, -4};
+    state.grid_lines_xy = {1, 2, 1, 2};
+    state.ZCORN = {-1.0, -2.0};
+    state.gridLoaded = true;
+    state.propLoaded = true;
+
+    ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
+    EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
+    EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
+    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_TRUE(state.gridLoaded);
+    EXPECT_TRUE(state.propLoaded);
+}
+
+TEST_F(GridImportCommand, ALayoutThatDoesNotFitUnloadsTheGrid)
+{
+    const auto file = gen::writeGrid(smallGrid("ODD"), folder.path()).front();
+    state.ZCORN = {-1.0, -2.0};
+    state.gridLoaded = true;
+    view = std::make_unique<RecordedView>(state, feedback, false);
+    view->refusal = GridBuildOutcome::LayoutRejected;
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+
+    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
+              GridImportOutcome::Rejected);
+    EXPECT_FALSE(state.gridLoaded);
+    EXPECT_EQ(state.ZCORN.size(), 8u * 3 * 2 * 4);  // the builder judged the new file's depths
+    EXPECT_EQ(feedback.progress(), 0);
 }
 
 TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
