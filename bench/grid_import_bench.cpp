@@ -11,24 +11,18 @@
 // Usage: bench_grid_import [--small] [--repeats N]
 //   --small      only the 1 M-cell model
 //   --repeats N  timed runs, the best is reported (default 3)
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "bench_support.h"
 #include "grid_geometry.h"
 #include "grid_indices.h"
 #include "grid_reader.h"
@@ -38,67 +32,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+namespace bench = morvane::bench;
 
 struct Model {
     const char* label;
     int nx, ny, nz;
 };
-
-double seconds(const std::function<void()>& run)
-{
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-long peakRssBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss * 1024L;  // kilobytes on Linux
-}
-
-// The file in one read, as the grid reader takes it.
-std::string readWhole(const fs::path& path)
-{
-    std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
-    std::ifstream in(path, std::ios::binary);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text;
-}
-
-// The floor: every number of the text converted with std::from_chars into one vector; words, "/" and "--" comments
-// skipped. No sections, no repeats (the generated files have none), no checks.
-std::size_t baselineScan(std::string_view text)
-{
-    std::vector<double> values;
-    values.reserve(text.size() / 4);
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char c = *p;
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
-            ++p;
-        } else if (c == '-' && p + 1 < end && p[1] == '-') {
-            p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            if (!p) break;
-        } else if ((c >= '0' && c <= '9') || c == '-' || c == '.') {
-            double v = 0;
-            const auto r = std::from_chars(p, end, v);
-            if (r.ec != std::errc()) {
-                ++p;
-                continue;
-            }
-            p = r.ptr;
-            values.push_back(v);
-        } else {
-            while (p < end && *p != ' ' && *p != '\n' && *p != '\r' && *p != '\t') ++p;
-        }
-    }
-    return values.size();
-}
 
 struct Times {
     double read = 1e300, parse = 1e300, geometry = 1e300, indices = 1e300, placeholder = 1e300, recolour = 1e300;
@@ -125,17 +64,17 @@ double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
 bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
 {
     std::string text;
-    keepBest(t.read, seconds([&] { text = readWhole(path); }));
+    keepBest(t.read, bench::seconds([&] { text = bench::readWhole(path); }));
     morvane::GridReadResult read;
-    keepBest(t.parse, seconds([&] { read = morvane::readGridText(path.string(), text, s); }));
+    keepBest(t.parse, bench::seconds([&] { read = morvane::readGridText(path.string(), text, s); }));
     std::string().swap(text);  // the text is not needed past the reader
     if (read.outcome != morvane::GridReadOutcome::Read) return false;
 
     morvane::GridBuildReport built;
-    keepBest(t.geometry, seconds([&] { built = morvane::buildGrid(s); }));
+    keepBest(t.geometry, bench::seconds([&] { built = morvane::buildGrid(s); }));
     if (!built.built()) return false;
     bool indexed = false;
-    keepBest(t.indices, seconds([&] { indexed = morvane::buildGridIndices(s, s, s, s); }));
+    keepBest(t.indices, bench::seconds([&] { indexed = morvane::buildGridIndices(s, s, s, s); }));
 
     // The placeholder "grid" property, coloured as the import command does (first fill of cells_k).
     s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE), morvane::UNDEFINED_VALUE)};
@@ -145,24 +84,13 @@ bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
     s.PROP_name = "grid";
     s.propLoading = true;
     bool coloured = false;
-    keepBest(t.placeholder, seconds([&] { coloured = morvane::colourProperty(s, s, 1, false, 10).coloured; }));
+    keepBest(t.placeholder, bench::seconds([&] { coloured = morvane::colourProperty(s, s, 1, false, 10).coloured; }));
     return indexed && coloured;
 }
 
 bool benchModel(const Model& m, const fs::path& folder, int repeats)
 {
-    morvane::gen::GridOptions o;
-    o.name = m.label;
-    o.nx = m.nx;
-    o.ny = m.ny;
-    o.nz = m.nz;
-    o.cellSize = 50;
-    o.originX = 548000.0;
-    o.originY = 6414000.0;
-    o.layerThickness = 2.0;
-    o.domeHeight = 60.0;
-    o.tiltPerKm = 5.0;
-    o.faultThrow = 15.0;
+    const morvane::gen::GridOptions o = bench::referenceGrid(m.label, m.nx, m.ny, m.nz);
     const fs::path path = morvane::gen::writeGrid(o, folder).front();
     const std::size_t cells = std::size_t(m.nx) * m.ny * m.nz;
 
@@ -191,22 +119,26 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
         s->PROP_type.push_back(4);
         s->propLoading = false;
         s->prop_no_morvane = 0;
-        keepBest(t.recolour, seconds([&] { good = morvane::colourProperty(*s, *s, 2, false, 4).coloured; }));
+        keepBest(t.recolour, bench::seconds([&] { good = morvane::colourProperty(*s, *s, 2, false, 4).coloured; }));
         if (run == 0) {
-            peak = peakRssBytes();
+            peak = bench::peakRssBytes();
             held = heldBytesPerCell(*s, cells);
         }
 
         // The yardsticks: a bare copy of grid_lines_k into fresh vectors and into the existing cells_k.
-        keepBest(t.copyFresh, seconds([&] { std::vector<morvane::Vertices> copy = s->grid_lines_k; }));
-        keepBest(t.copyInPlace, seconds([&] {
+        keepBest(t.copyFresh, bench::seconds([&] { std::vector<morvane::Vertices> copy = s->grid_lines_k; }));
+        keepBest(t.copyInPlace, bench::seconds([&] {
                      for (std::size_t k = 0; k < s->grid_lines_k.size(); ++k)
                          std::copy(s->grid_lines_k[k].begin(), s->grid_lines_k[k].end(), s->cells_k[k].begin());
                  }));
     }
     {
-        const std::string text = readWhole(path);
-        for (int run = 0; run < repeats; ++run) keepBest(t.baseline, seconds([&] { baselineScan(text); }));
+        const std::string text = bench::readWhole(path);
+        for (int run = 0; run < repeats; ++run) keepBest(t.baseline, bench::seconds([&] {
+                std::vector<double> values;
+                values.reserve(text.size() / 4);
+                bench::baselineScan(text, values);
+            }));
         std::printf("\n%s: %d x %d x %d = %zu cells, %.1f MB of text\n", m.label, m.nx, m.ny, m.nz, cells,
                     text.size() / 1e6);
     }
@@ -239,32 +171,18 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
 
 int main(int argc, char** argv)
 {
-    bool small = false;
-    int repeats = 3;
-    for (int n = 1; n < argc; ++n) {
-        if (std::strcmp(argv[n], "--small") == 0) {
-            small = true;
-        } else if (std::strcmp(argv[n], "--repeats") == 0 && n + 1 < argc) {
-            repeats = std::max(1, std::atoi(argv[++n]));
-        } else {
-            std::fprintf(stderr, "Usage: %s [--small] [--repeats N]\n", argv[0]);
-            return 2;
-        }
-    }
-    std::error_code ec;
-    fs::path folder = fs::temp_directory_path(ec);
-    if (ec) folder = ".";
-    folder /= "morvane_bench_grid_import_" + std::to_string(::getpid());
-    fs::create_directories(folder);
+    bench::Arguments args;
+    if (!bench::parseArguments(argc, argv, args)) return 2;
+    const fs::path folder = bench::scratchFolder("bench_grid_import");
 
     const Model models[] = {{"MODEL_1M", 200, 100, 50}, {"MODEL_4M", 200, 200, 100}};
     bool good = true;
     for (const Model& m : models) {
-        if (small && m.nz != 50) continue;
+        if (args.small && m.nz != 50) continue;
         std::fflush(stdout);
         const pid_t child = ::fork();
         if (child == 0) {
-            const bool ok = benchModel(m, folder, repeats);
+            const bool ok = benchModel(m, folder, args.repeats);
             std::fflush(stdout);
             std::_Exit(ok ? 0 : 1);
         }
@@ -272,6 +190,7 @@ int main(int argc, char** argv)
         if (child < 0 || ::waitpid(child, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
             good = false;
     }
+    std::error_code ec;
     fs::remove_all(folder, ec);
     return good ? 0 : 1;
 }
