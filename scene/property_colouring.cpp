@@ -256,7 +256,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
 bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int type, int code, float r, float g,
                           float b)
 {
-    if (type < 0 || code < 0 || code > MAX_COLOUR_CODE) return false;
+    if (type < 0 || type > MAX_TYPE_CODE || code < 0 || code > MAX_COLOUR_CODE) return false;
     auto& tables = properties.PROP_disc_color;
     if (static_cast<std::size_t>(type) >= tables.size()) tables.resize(static_cast<std::size_t>(type) + 1);
     auto& table = tables[static_cast<std::size_t>(type)];

@@ -66,8 +66,10 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
 // The discrete legend's recolouring: stores the colour for `code` in the table of type `type`, growing the table
 // with grey 0.8 entries when the code lies beyond its end, then recolours cells_k in place from PROP_disc with the
 // table of the displayed type (only where cells_k and PROP_disc match the grid). Returns whether the colour was
-// stored: false, with nothing changed, for a negative type or code or a code beyond MAX_COLOUR_CODE.
+// stored: false, with nothing changed, for a type outside 0..MAX_TYPE_CODE, a negative code or a code beyond
+// MAX_COLOUR_CODE.
 inline constexpr int MAX_COLOUR_CODE = 1'000'000;
+inline constexpr int MAX_TYPE_CODE = 10;  // type codes: 0 none .. 9 continuous, 10 the grid placeholder
 bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int type, int code, float r, float g,
                           float b);
 

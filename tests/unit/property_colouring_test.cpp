@@ -257,5 +257,22 @@ TEST(PropertyColouring, ChangeColourRecoloursInPlaceAndGrowsTheTable)
     EXPECT_EQ(table.size(), 13u);
 }
 
+// A type code beyond the known ones would grow the list of code tables up to it (billions of tables for a large
+// one): it is refused like a negative type, and the tables stay as they were.
+TEST(PropertyColouring, ChangeColourRefusesUnknownTypeCodes)
+{
+    Scene scene(2, 1, 1);
+    const std::size_t tables = scene.s.PROP_disc_color.size();
+    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, MAX_TYPE_CODE + 1, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, 2'000'000'000, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, -1, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_EQ(scene.s.PROP_disc_color.size(), tables);
+
+    // The grid placeholder's code 10 lies one past the ten tables: its table is made.
+    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, MAX_TYPE_CODE, 3, 0.1f, 0.2f, 0.3f));
+    ASSERT_EQ(scene.s.PROP_disc_color.size(), std::size_t(MAX_TYPE_CODE) + 1);
+    EXPECT_EQ(scene.s.PROP_disc_color[MAX_TYPE_CODE][3], (std::vector<float>{0.1f, 0.2f, 0.3f}));
+}
+
 }  // namespace
 }  // namespace morvane

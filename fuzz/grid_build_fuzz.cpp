@@ -1,0 +1,180 @@
+// Fuzzes the grid geometry builder and the index lists with small grids derived from the input bytes: pillar rows
+// whose spacing is mostly the nominal cell size but sometimes off it (undefined cells, row breaks, rows of unequal
+// length, coincident pillars), turned lattices, truncated COORD arrays, corner-depth counts a little off the
+// layout, and odd depth values. A second grid is then built over the first, so the rejections that keep or drop
+// the previous layout are exercised too.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "fuzz_state.h"
+#include "grid_geometry.h"
+#include "grid_indices.h"
+
+namespace {
+
+using namespace morvane;
+
+bool sameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+double oddValue(FuzzedDataProvider& in)
+{
+    static const double kOdd[] = {0.0,  -0.0, 1e300, -1e300, std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                                  4.9e-324, 1e-3, 3.4e38, 3.5e38};
+    return in.PickValueInArray(kOdd);
+}
+
+GridInput makeGrid(FuzzedDataProvider& in)
+{
+    const int rows = in.ConsumeIntegralInRange(1, 6);    // cell rows
+    const int cols = in.ConsumeIntegralInRange(1, 6);    // cells per row
+    const int layers = in.ConsumeIntegralInRange(1, 3);
+    static const double kSizes[] = {25, 50, 100, 250, 500, 525, 0, 24.1, 24.09, 37.5, 1000, 1e20};
+    const double size = in.PickValueInArray(kSizes);
+    // Steps between neighbouring pillars, in cell sizes: mostly one cell, sometimes not.
+    static const double kSteps[] = {1, 1, 1, 1, 1, 1, 2, 0, 0.5, 0.98, 1.02, -1, 40};
+    const double x0 = in.ConsumeFloatingPointInRange(-1e5, 1e5);
+    const double y0 = in.ConsumeFloatingPointInRange(-1e5, 1e5);
+    const double rowStep = in.ConsumeBool() ? -size : size;
+    const double angle = in.ConsumeBool() ? 0.0 : in.ConsumeFloatingPointInRange(0.0, 6.3);
+    const double cs = std::cos(angle), sn = std::sin(angle);
+
+    GridInput input;
+    input.gridfilename_string = "fuzz";
+    for (int r = 0; r <= rows; ++r) {
+        int pillars = cols + 1;
+        if (in.ConsumeIntegralInRange(0, 15) == 0) pillars += in.ConsumeBool() ? 1 : -1;
+        const double v = r * rowStep * (in.ConsumeIntegralInRange(0, 15) == 0 ? 0.5 : 1.0);
+        double u = 0;
+        for (int c = 0; c < pillars; ++c) {
+            if (c > 0) u += size * in.PickValueInArray(kSteps);
+            double x = x0 + u * cs - v * sn, y = y0 + u * sn + v * cs;
+            if (in.ConsumeIntegralInRange(0, 31) == 0) x = oddValue(in);
+            input.points_coords.insert(input.points_coords.end(),
+                                       {x / 1000, y / 1000, -1.0, (x + 3) / 1000, (y - 2) / 1000, -1.2});
+            input.grid_lines_xy.insert(input.grid_lines_xy.end(), {x / 1000, y / 1000, (x + 3) / 1000, (y - 2) / 1000});
+        }
+    }
+    static const std::size_t kCut[] = {0, 0, 0, 0, 0, 1, 4, 5, 6};
+    const std::size_t cutCoords = std::min(in.PickValueInArray(kCut), input.points_coords.size());
+    input.points_coords.resize(input.points_coords.size() - cutCoords);
+    const std::size_t cutLines = std::min(in.PickValueInArray(kCut), input.grid_lines_xy.size());
+    input.grid_lines_xy.resize(input.grid_lines_xy.size() - cutLines);
+
+    const long long surface = 4LL * rows * cols;
+    const long long counts[] = {2 * surface * layers, 2 * surface * layers, 2 * surface * layers,
+                                2 * surface * layers - 1, 2 * surface * layers + 1, surface * (2 * layers + 1),
+                                surface, 0, 8, 2 * surface * layers - 4};
+    const long long count = in.PickValueInArray(counts);
+    for (long long n = 0; n < count; ++n) {
+        double depth = -(1000 + 10 * (n / surface)) / 1000.0;
+        if (in.ConsumeIntegralInRange(0, 63) == 0) depth = oddValue(in);
+        input.ZCORN.push_back(depth);
+    }
+    return input;
+}
+
+// The layout variables the rejections must (or must not) keep.
+struct Snapshot {
+    int grid_dimension, ZCORN_I, ZCORN_J, ZCORN_K, GRID_SIZE, points_in_layer, cell_i, cell_j;
+    std::size_t layers;
+    bool gridLoaded;
+
+    explicit Snapshot(const ModelState& s)
+        : grid_dimension(s.grid_dimension), ZCORN_I(s.ZCORN_I), ZCORN_J(s.ZCORN_J), ZCORN_K(s.ZCORN_K),
+          GRID_SIZE(s.GRID_SIZE), points_in_layer(s.points_in_layer), cell_i(s.cell_i), cell_j(s.cell_j),
+          layers(s.grid_lines_k.size()), gridLoaded(s.gridLoaded)
+    {
+    }
+    bool sameLayout(const Snapshot& o) const
+    {
+        return grid_dimension == o.grid_dimension && ZCORN_I == o.ZCORN_I && ZCORN_J == o.ZCORN_J &&
+               ZCORN_K == o.ZCORN_K && GRID_SIZE == o.GRID_SIZE && points_in_layer == o.points_in_layer &&
+               cell_i == o.cell_i && cell_j == o.cell_j;
+    }
+};
+
+// Every vertex of a built grid sits on its pillar's top and its own corner depth.
+void checkBuilt(const ModelState& s)
+{
+    const std::size_t I = std::size_t(s.ZCORN_I), J = std::size_t(s.ZCORN_J), K = std::size_t(s.ZCORN_K);
+    FUZZ_CHECK(s.grid_dimension > 0 && s.grid_dimension % Constants::DIMENSION_MIN == 0 &&
+               s.grid_dimension <= Constants::DIMENSION_MAX);
+    FUZZ_CHECK(s.GRID_SIZE == static_cast<long long>(I * J * K));
+    FUZZ_CHECK(s.points_in_layer == static_cast<long long>(4 * I * J));
+    FUZZ_CHECK(s.TOTAL_CELLS >= 0 && s.TOTAL_CELLS <= s.GRID_SIZE);
+    FUZZ_CHECK(s.IJ_undef.size() == I);
+    for (const auto& row : s.IJ_undef) FUZZ_CHECK(row.size() >= J);
+    FUZZ_CHECK(s.grid_lines_k.size() == K);
+    for (std::size_t k = 0; k < K; ++k) {
+        const Vertices& layer = s.grid_lines_k[k];
+        FUZZ_CHECK(layer.size() == 2 * 4 * I * J * 6);
+        std::size_t v = 0;
+        for (std::size_t t = 0; t < 2; ++t)
+            for (std::size_t r = 0; r < I; ++r)
+                for (std::size_t c = 0; c < J; ++c)
+                    for (std::size_t corner = 0; corner < 4; ++corner, ++v) {
+                        const std::size_t pillar = (r + corner / 2) * (J + 1) + c + corner % 2;
+                        const std::size_t depth =
+                            (2 * k + t) * 4 * I * J + 4 * J * r + (corner / 2) * 2 * J + 2 * c + corner % 2;
+                        const float* p = &layer[6 * v];
+                        FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.grid_lines_xy[4 * pillar])));
+                        FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.grid_lines_xy[4 * pillar + 1])));
+                        FUZZ_CHECK(sameFloat(p[2], static_cast<float>(s.ZCORN[depth])));
+                    }
+    }
+}
+
+void checkIndices(ModelState& s)
+{
+    const bool indexed = buildGridIndices(s, s, s, s);
+    if (!indexed) return;
+    FUZZ_CHECK(s.gridLoaded);
+    const long long vertices = 2LL * s.points_in_layer;
+    for (const Indices* list :
+         {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices})
+        for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
+    FUZZ_CHECK(s.cell_indices.size() % 3 == 0 && s.grid_indices.size() % 2 == 0);
+}
+
+void buildAndCheck(ModelState& state, GridInput input)
+{
+    const Snapshot before(state);
+    static_cast<GridInput&>(state) = std::move(input);
+    const GridBuildReport report = buildGrid(state);
+    const Snapshot after(state);
+    switch (report.outcome) {
+    case GridBuildOutcome::Built:
+        FUZZ_CHECK(state.gridLoaded);
+        checkBuilt(state);
+        break;
+    case GridBuildOutcome::CellSizeRejected:
+        FUZZ_CHECK(after.sameLayout(before) && after.gridLoaded == before.gridLoaded && after.layers == before.layers);
+        break;
+    case GridBuildOutcome::LayoutRejected:
+        FUZZ_CHECK(after.sameLayout(before) && !state.gridLoaded && state.grid_lines_k.empty());
+        break;
+    }
+    checkIndices(state);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    ModelState& state = fuzz::freshState();
+    const bool twice = in.ConsumeBool();
+    GridInput first = makeGrid(in);
+    buildAndCheck(state, std::move(first));
+    if (twice) buildAndCheck(state, makeGrid(in));
+    return 0;
+}
