@@ -14,6 +14,7 @@ public:
     struct LogLine {
         std::string text;
         LogColour colour;
+        friend bool operator==(const LogLine&, const LogLine&) = default;
     };
 
     void setStatus(const std::string& text) override { statuses.push_back(text); }

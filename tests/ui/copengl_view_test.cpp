@@ -4,21 +4,14 @@
 #include <QtTest/QTest>
 
 #include "render_fixtures.h"
+#include "scene_feedback_recorder.h"
 #include "scene_renderer.h"
 #include "ui_harness.h"
 
 namespace morvane {
 namespace {
 
-class RecordingLog final : public Feedback {
-public:
-    void setStatus(const std::string&) override {}
-    void setProgress(int) override {}
-    int progress() const override { return 0; }
-    void appendLog(const std::string& text, LogColour) override { lines.push_back(text); }
-    void trace(const std::string&) override {}
-    std::vector<std::string> lines;
-};
+using RecordingLog = test::FeedbackRecorder;
 
 // The host panel: counts the mouse presses that reach it.
 class Panel final : public QWidget {
@@ -51,10 +44,10 @@ protected:
 
 TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
 {
-    ASSERT_TRUE(view->contextReady()) << (log.lines.empty() ? "" : log.lines.front());
+    ASSERT_TRUE(view->contextReady()) << (log.log.empty() ? "" : log.log.front().text);
     EXPECT_TRUE(state.GLloaded);
     EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
-    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_TRUE(log.log.empty()) << log.log.front().text;
 
     testing::putGeneratedGrid(state, testing::smallGrid(3, 3, 2));
     view->initGRID();
@@ -129,8 +122,8 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         QTest::qWait(50);
         EXPECT_FALSE(view->contextReady());
         EXPECT_FALSE(state.GLloaded);
-        ASSERT_EQ(log.lines.size(), 1u);
-        EXPECT_NE(log.lines.front().find("no OpenGL 4.5 compatibility context"), std::string::npos) << log.lines.front();
+        ASSERT_EQ(log.log.size(), 1u);
+        EXPECT_NE(log.log.front().text.find("no OpenGL 4.5 compatibility context"), std::string::npos) << log.log.front().text;
 
         testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 1));
         view->initGRID();
@@ -139,7 +132,7 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         view->SwapOpenGLBuffers();
         EXPECT_TRUE(state.gridLoaded);
         EXPECT_EQ(state.grid_indices.size(), 4u * 24u);
-        EXPECT_EQ(log.lines.size(), 2u);  // the grid's own success line; no second context message
+        EXPECT_EQ(log.log.size(), 2u);  // the grid's own success line; no second context message
     }
     QSurfaceFormat::setDefaultFormat(programFormat);
 }

@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "grid_import_command.h"
 #include "model_stat.h"
+#include "scene_feedback_recorder.h"
 #include "ui_harness.h"
 
 namespace morvane {
@@ -22,18 +23,7 @@ namespace {
 using testing::RecordedPrompts;
 using testing::TempFolder;
 
-// Feedback that keeps every status, progress value, log line and trace line.
-struct RecordedFeedback final : Feedback {
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(int value) override { value_ = value; }
-    int progress() const override { return value_; }
-    void appendLog(const std::string& text, LogColour colour) override { log.emplace_back(text, colour); }
-    void trace(const std::string& line) override { traces.push_back(line); }
-
-    std::vector<std::string> statuses, traces;
-    std::vector<std::pair<std::string, LogColour>> log;
-    int value_ = 0;
-};
+using RecordedFeedback = test::FeedbackRecorder;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
 struct RecordedView final : SceneOperations, GridImportWindow {
@@ -145,8 +135,8 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_TRUE(contains(feedback.traces, "Starting loading grid"));
     EXPECT_TRUE(contains(feedback.traces, "ZCORN_size = " + std::to_string(8 * 3 * 2 * 4)));
     ASSERT_FALSE(feedback.log.empty());
-    EXPECT_EQ(feedback.log.front().first, "Opening file: FIELD");
-    EXPECT_EQ(feedback.log.front().second, log_colour::LightGrey);
+    EXPECT_EQ(feedback.log.front().text, "Opening file: FIELD");
+    EXPECT_EQ(feedback.log.front().colour, log_colour::LightGrey);
 
     // The property lists hold only the placeholder; the view modes are back to the shell.
     ASSERT_EQ(state.PROP_cont_loading.size(), 1u);
@@ -239,7 +229,7 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
     EXPECT_EQ(prompts->messages[0].text,
               "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.");
     EXPECT_EQ(prompts->messages[0].caption, "Загрузка грида");
-    EXPECT_EQ(feedback.log.back(), std::make_pair(std::string("Selected file is not grid file"), log_colour::Red));
+    EXPECT_EQ(feedback.log.back(), (RecordedFeedback::LogLine{"Selected file is not grid file", log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(state.gridfilename_string, "notes");
@@ -257,8 +247,8 @@ TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
     ASSERT_EQ(run(true, {files.front().string()}), GridImportOutcome::MissingInclude);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_NE(prompts->messages[0].text.find("PART_ZCORN.GRDECL"), std::string::npos);
-    EXPECT_EQ(feedback.log.back().second, log_colour::Red);
-    EXPECT_NE(feedback.log.back().first.find("PART_ZCORN.GRDECL"), std::string::npos);
+    EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
+    EXPECT_NE(feedback.log.back().text.find("PART_ZCORN.GRDECL"), std::string::npos);
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(state.ZCORN, std::vector<double>{-5.0});
     EXPECT_FALSE(contains(view->calls, "initGRID @80"));
