@@ -179,12 +179,13 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp)
     }
     const float x = static_cast<float>(value);
     const float min = ramp.min, h = ramp.half;
-    // Four tests in order, each overwriting the colour; a value between min + 2h and max (rounding) stays black.
+    // Four tests in order, each overwriting the colour. In single precision min + 2h can round below max; a value
+    // in that gap is past the ramp's top and takes the high colour too, rather than staying black.
     Rgb colour;
     if (x <= min) colour = ramp.low;
     if (min < x && x <= min + h) colour = blend(ramp.low, ramp.middle, (double(x) - min) / h);
     if (min + h < x && x <= min + 2 * h) colour = blend(ramp.middle, ramp.high, (double(x) - (min + h)) / h);
-    if (x > ramp.max) colour = ramp.high;
+    if (x > ramp.max || (h > 0 && x > min + 2 * h)) colour = ramp.high;
     return colour;
 }
 

@@ -66,7 +66,7 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
     // A zero or non-finite x extent would give no spacing and endless lines along x.
     if (!(spacing >= 1.0f && std::isfinite(spacing))) spacing = 1.0f;
     const float rows = std::ceil((y.hi - y.lo) * mult / spacing);
-    plane.y_limit = (rows >= 0 && rows <= kMaxLinesAlongX) ? static_cast<int>(rows) : 0;
+    plane.y_limit = rows >= 0 ? static_cast<int>(std::min(rows, kMaxLinesAlongX)) : 0;  // a NaN count gives 0
 
     const double step = static_cast<double>(spacing) / Constants::COORD_MULT;
     for (int i = 0; i < kLinesAlongY; ++i) plane.x_lines.push_back(x.lo - step + i * step);

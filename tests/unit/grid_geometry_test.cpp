@@ -93,6 +93,24 @@ TEST(GridLayout, ThreeByTwoGridWithFiftyMetreCells)
     EXPECT_FLOAT_EQ(static_cast<float>(s.x_lines[1]), 0.0f);
 }
 
+// Two cells in one row over one more pillar row; the first pair is 30 m apart, so the cell size is found at the second
+// pair, and the first cell is undefined. Every trace line of the build, in order.
+TEST(GridLayout, TraceLinesOfABuildInOrder)
+{
+    const std::vector<test::PillarMetres> pillars{{0, 0}, {30, 0}, {80, 0}, {0, 50}, {50, 50}, {100, 50}};
+    Built b;
+    build(b, gridFromPillars(pillars, cornerDepths(2, 1, 1)));
+    ASSERT_TRUE(b.report.built());
+    EXPECT_EQ(b.report.trace, (std::vector<std::string>{
+                                  "max_i = 10", "grid_dimension = 30", "grid_dimension = 50",
+                                  "grid_dimension final = 50", "passed 1.3", "passed 1.5", "passed 2", "IJ.size 2",
+                                  "ZCORN.size() 16", "ZCORN_I 1", "ZCORN_J 2", "gridLines = 0",
+                                  "points_in_layer = 8", "we loaded", "0.05", "0.025"}));
+    EXPECT_EQ(b.state.IJ_undef, (std::vector<std::vector<int>>{{0, 1}}));
+    EXPECT_EQ(b.state.TOTAL_CELLS, 1);
+    EXPECT_EQ(b.report.modelStat_cell_ijk, "1");
+}
+
 TEST(GridLayout, CornerVerticesFollowTheCornerPointOrder)
 {
     // Depth n + 1 metres for ZCORN entry n, so every z names the entry it came from.

@@ -45,6 +45,41 @@ TEST(GridIndices, SingleRegularCell)
     EXPECT_EQ(Indices(s.grid_indices_edge.end() - 8, s.grid_indices_edge.end()), (Indices{2, 6, 3, 7, 2, 3, 6, 7}));
 }
 
+// Every list of a single cell whose rows run south (the true winding), written out from the face and side tables:
+// top corners 0..3, bottom corners 4..7.
+TEST(GridIndices, SingleCellListsInFullWithTheTrueWinding)
+{
+    ModelState s = builtLattice(1, 1, 50, -50);
+    ASSERT_TRUE(buildIndices(s));
+    const Indices top{0, 2, 1, 1, 2, 3};
+    const Indices nearSide{0, 1, 4, 4, 1, 5}, farSide{2, 6, 3, 6, 7, 3};
+    const Indices leftSide{2, 0, 4, 2, 4, 6}, rightSide{1, 3, 7, 1, 7, 5};
+    const auto joined = [](std::initializer_list<Indices> parts) {
+        Indices all;
+        for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    EXPECT_EQ(s.cell_indices, joined({top, nearSide, farSide, leftSide, rightSide}));
+    EXPECT_EQ(s.OWC_indices, top);
+    EXPECT_EQ(s.GOC_indices, top);
+    // Exposed sides in the order left, right, near, far.
+    EXPECT_EQ(s.cell_indices_edge, joined({leftSide, rightSide, nearSide, farSide}));
+    EXPECT_EQ(s.grid_indices_edge, (Indices{0, 4, 2, 6, 0, 2, 4, 6,     // left
+                                            1, 5, 3, 7, 1, 3, 5, 7,     // right
+                                            0, 4, 1, 5, 0, 1, 4, 5,     // near
+                                            2, 6, 3, 7, 2, 3, 6, 7}));  // far
+}
+
+// Exposed sides per cell of a 3 x 3 layer, counted from the outline entries that use the cell's corners (eight per
+// side). Row 0 first, cell 0 first in each row.
+std::vector<std::size_t> exposedSides(const ModelState& s)
+{
+    std::vector<std::size_t> sides(9, 0);
+    for (int v : s.grid_indices_edge) sides[static_cast<std::size_t>((v % s.points_in_layer) / 4)] += 1;
+    for (auto& n : sides) n /= 8;
+    return sides;
+}
+
 TEST(GridIndices, ThreeByThreeRegularCells)
 {
     ModelState s = builtLattice(3, 3);
@@ -54,6 +89,7 @@ TEST(GridIndices, ThreeByThreeRegularCells)
     // Corner cells expose two sides, edge-middle cells one, the middle cell none: twelve sides.
     EXPECT_EQ(s.grid_indices_edge.size(), 12u * 8);
     EXPECT_EQ(s.cell_indices_edge.size(), 12u * 6);
+    EXPECT_EQ(exposedSides(s), (std::vector<std::size_t>{2, 1, 2, 1, 0, 1, 2, 1, 2}));
     const int middleTop = 4 * 4, middleBottom = middleTop + s.points_in_layer;
     for (int v = 0; v < 4; ++v) {
         EXPECT_EQ(cornersIn(s.grid_indices_edge).count(middleTop + v), 0u);
@@ -71,6 +107,7 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
     EXPECT_EQ(s.OWC_indices.size(), 8u * 6);
     // The eight outer sides of the frame's corner cells plus four edge-middle frame sides plus four facing the hole.
     EXPECT_EQ(s.grid_indices_edge.size(), 16u * 8);
+    EXPECT_EQ(exposedSides(s), (std::vector<std::size_t>{2, 2, 2, 2, 0, 2, 2, 2, 2}));
     const int b = 16, B = 16 + s.points_in_layer;
     for (const Indices* list : {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge,
                                 &s.OWC_indices}) {

@@ -100,6 +100,47 @@ TEST(PropertyColouring, EqualLimitsGiveLowOrHighColour)
     EXPECT_EQ(continuousColour(0.5, makeRamp(Properties{}, 10, 0)), (Rgb{0, 0, 0}));
 }
 
+// Limits whose single-precision half range does not add back up to the maximum: min + 2h lies just below max, and
+// a cell holding the maximum itself must still take the high colour, not stay black like no colour at all.
+TEST(PropertyColouring, ValueAtTheUpperLimitIsHighEvenWhenTheHalvesRoundShort)
+{
+    Properties p;
+    p.PROP_min_value_color = {-1.064};
+    p.PROP_max_value_color = {15.972};
+    const ContinuousRamp ramp = makeRamp(p, 5, 0);
+    ASSERT_LT(ramp.min + 2 * ramp.half, ramp.max);  // the rounding this case is about
+    EXPECT_EQ(continuousColour(15.972, ramp), (Rgb{1, 0, 0}));
+    EXPECT_EQ(continuousColour(16.0, ramp), (Rgb{1, 0, 0}));
+    // The middle of the range is still the middle colour; the bottom the low colour.
+    expectColour(continuousColour((-1.064 + 15.972) / 2, ramp), {0, 1, 0}, "middle");
+    EXPECT_EQ(continuousColour(-1.064, ramp), (Rgb{0, 0, 1}));
+}
+
+// The ramp runs between the colour limits of the displayed property's overall entry (prop_no_morvane + 1), not its
+// value range, and during a load between those of the last entry.
+TEST(PropertyColouring, RampUsesTheColourLimitsOfTheRightEntry)
+{
+    Scene scene(1, 1, 1);
+    scene.addContinuous({1}, 0, 1, 5);
+    scene.addContinuous({1}, 0, 4, 5);
+    scene.s.PROP_max_value_color[1] = 2;  // colour limits typed for the first property: 0 .. 2
+    scene.s.prop_no_morvane = 0;
+    const auto shown = colourProperty(scene.s, scene.s, 1, false, 5);
+    ASSERT_TRUE(shown.coloured);
+    expectColour(scene.cell(0, 0, 0), {0, 1, 0}, "1 in 0 .. 2 is the middle colour");
+    EXPECT_EQ(shown.trace, (std::vector<std::string>{"prop_type = 5", "Prop_max = 1", "Prop_min = 0"}));
+
+    scene.s.propLoading = true;  // a load colours by the last entry, 0 .. 4, whatever is displayed
+    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, false, 5).coloured);
+    expectColour(scene.cell(0, 0, 0), {0, 0.5f, 0.5f}, "1 in 0 .. 4 is a quarter up");
+
+    scene.addDiscrete({3}, 1);
+    scene.s.propLoading = false;
+    const auto codes = colourProperty(scene.s, scene.s, 1, true, 1);
+    EXPECT_EQ(codes.trace, (std::vector<std::string>{"Prop_max = 10", "Prop_min = 0", "PROP_type_here = 1"}));
+    EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0, 1, 1}));
+}
+
 TEST(PropertyColouring, UndefinedValuesAndTheFilter)
 {
     Properties p;
