@@ -2,8 +2,9 @@
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
 // the uploads hold per cell. Grid build, colouring and upload times are reported beside them.
 //
-// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z]
-//   --frames N  timed frames per view (default 5; the median and the best are reported)
+// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH]
+//   --frames N      timed frames per view (default 5; the median and the best are reported)
+//   --picture PATH  also write the edge-mode frame as a PNG, to look at
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -51,10 +52,12 @@ FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
 int main(int argc, char** argv)
 {
     int frames = 5, nx = 200, ny = 100, nz = 50;
+    std::string picture;
     for (int a = 1; a + 1 < argc; a += 2) {
         const std::string flag = argv[a];
         const int value = std::atoi(argv[a + 1]);
-        if (flag == "--frames") frames = std::max(1, value);
+        if (flag == "--picture") picture = argv[a + 1];
+        else if (flag == "--frames") frames = std::max(1, value);
         else if (flag == "--nx") nx = value;
         else if (flag == "--ny") ny = value;
         else if (flag == "--nz") nz = value;
@@ -111,8 +114,10 @@ int main(int argc, char** argv)
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
     }
-    state.edge_mode = true;
-    state.layers_mode = state.flat_section_mode = false;
-    view->frame().save("bench_render_edge.png");
+    if (!picture.empty()) {
+        state.edge_mode = true;
+        state.layers_mode = state.flat_section_mode = false;
+        view->frame().save(picture);
+    }
     return 0;
 }
