@@ -114,6 +114,13 @@ void SceneRenderer::restoreGL()
 {
     if (!glAvailable_)
         return;
+    // Programs and glyph textures named in the state belong to the context it was drawn in before (a snapshot
+    // draws a copy of the view's state): make new ones here, and never delete or bind those foreign names.
+    for (auto& [code, glyph] : s_.Characters)
+        gl_.deleteTexture(glyph.TextureID);
+    s_.Characters.clear();
+    s_.core_program = 0;
+    s_.text_program = 0;
     initGlew(nullptr);
     applyFixedState();
     changeBackgroundColor();

@@ -299,3 +299,44 @@ TEST(Snapshot, WritesThePictureOfAStateAndLeavesItsViewIntact)
 
 }  // namespace
 }  // namespace morvane
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+// The state's glyph textures were made in the view's own context; the snapshot's context must make its own, or
+// every label (here the author label) comes out blank.
+TEST(Snapshot, DrawsTheLabelsOfAStateWhoseGlyphsBelongToAnotherContext)
+{
+    OffscreenScene scene(320, 240);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    const std::array<int, 3> authorGreen = rgb255(0.5f, 0.8f, 0.2f);
+    ASSERT_GT(countPixels(scene.frame(), authorGreen, 12), 50);
+    ASSERT_FALSE(scene.s().Characters.empty());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath(QStringLiteral("labels.png")).toStdString();
+    std::string error;
+    ASSERT_TRUE(renderSnapshot(scene.s(), 320, 240, path, &error)) << error;
+    QImage picture(QString::fromStdString(path));
+    ASSERT_FALSE(picture.isNull());
+    picture = picture.convertToFormat(QImage::Format_RGBA8888);
+    RgbaImage image;
+    image.width = picture.width();
+    image.height = picture.height();
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar* row = picture.constScanLine(y);
+        image.pixels.insert(image.pixels.end(), row, row + picture.width() * 4);
+    }
+    image.save(picturePath("snapshot_labels.png"));
+    EXPECT_GT(countPixels(image, authorGreen, 12), 50);
+
+    // The view's own glyphs are untouched by the snapshot.
+    scene.view().makeCurrent();
+    EXPECT_GT(countPixels(scene.frame(), authorGreen, 12), 50);
+}
+
+}  // namespace
+}  // namespace morvane
