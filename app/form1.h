@@ -108,6 +108,8 @@ public:
     void cut_well_Menu_Click();
     void goc_Check_Click();
     void owc_Check_Click();
+    void kryptonButton1_Click();
+    void kryptonButton2_Click();
     void kryptonColorButton1_SelectedColorChanged();
     void kryptonColorButton2_SelectedColorChanged();
     void toolStripButton14_Click();
@@ -222,6 +224,7 @@ public:
     QLabel *wellPaneLabel, *modelPaneLabel, *logPaneLabel;
     QTreeWidget *treeView1, *treeView2;
     QToolButton *kryptonButton1, *kryptonButton2;
+    QMenu *kryptonContextMenu1, *kryptonContextMenu2;  // well label size and well line width
     ColorButton *kryptonColorButton1, *kryptonColorButton2;
     QToolButton *goc_Check, *owc_Check;
     QTextEdit* richTextBox1;

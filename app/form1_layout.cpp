@@ -124,7 +124,7 @@ void Form1::buildMenus()
     modelMenu_time = namedAction("modelMenu_time", modelMenu);
     modelMenu_palette = namedAction("modelMenu_palette", modelMenu);
     modelMenu_hidegrid = namedAction("modelMenu_hidegrid", modelMenu);
-    modelMenu_wellontop = namedAction("modelMenu_wellontop", modelMenu, true);
+    modelMenu_wellontop = namedAction("modelMenu_wellontop", modelMenu);  // its text says the state
     modelMenu->addActions({modelMenu_Stat, modelMenu_GSR, modelMenu_reserves, modelMenu_time});
     modelMenu->addSeparator();
     modelMenu->addActions({modelMenu_palette, modelMenu_hidegrid, modelMenu_wellontop});
@@ -165,10 +165,11 @@ void Form1::buildToolStrips()
     toolStrip1->setMovable(false);
     toolStrip1->setFloatable(false);
     toolStrip1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    geologyTab = namedAction("geologyTab", toolStrip1, true);
+    // Only the view and analysis tabs switch; the other two have no pages yet and keep their look when clicked.
+    geologyTab = namedAction("geologyTab", toolStrip1);
     viewTab = namedAction("viewTab", toolStrip1, true);
     analysisTab = namedAction("analysisTab", toolStrip1, true);
-    historyMatchTab = namedAction("historyMatchTab", toolStrip1, true);
+    historyMatchTab = namedAction("historyMatchTab", toolStrip1);
     toolStrip1->addActions({geologyTab, viewTab, analysisTab, historyMatchTab});
     viewTab->setChecked(true);
     addToolBar(Qt::TopToolBarArea, toolStrip1);
@@ -266,6 +267,9 @@ void Form1::buildPanes()
     kryptonButton2->setText(QStringLiteral("—"));
     kryptonColorButton2 = new ColorButton({}, wellsPane);
     kryptonColorButton2->setObjectName(QStringLiteral("kryptonColorButton2"));
+    // Their entries come with the well display settings.
+    kryptonContextMenu1 = namedMenu("kryptonContextMenu1", this);
+    kryptonContextMenu2 = namedMenu("kryptonContextMenu2", this);
     const auto& labelColour = state_.WELL_LABEL_COLOR;
     const auto& lineColour = state_.WELL_LINE_COLOR;
     {

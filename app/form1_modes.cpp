@@ -43,7 +43,7 @@ void Form1::connectCommands()
     on(importMainMenu_prop, &Form1::importMainMenu_prop_Click);
     on(importMainMenu_well, &Form1::importMainMenu_well_Click);
     on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
-    on(productionMainMenu, &Form1::productionMainMenu_Click);
+    onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
     on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
     on(legendMainMenu, &Form1::legendMainMenu_Click);
     on(statisticsMainMenu, &Form1::toolStripButton10_Click);
@@ -72,6 +72,8 @@ void Form1::connectCommands()
     connect(cut_well_Menu, &QToolButton::clicked, this, &Form1::cut_well_Menu_Click);
     connect(goc_Check, &QToolButton::clicked, this, &Form1::goc_Check_Click);
     connect(owc_Check, &QToolButton::clicked, this, &Form1::owc_Check_Click);
+    connect(kryptonButton1, &QToolButton::clicked, this, &Form1::kryptonButton1_Click);
+    connect(kryptonButton2, &QToolButton::clicked, this, &Form1::kryptonButton2_Click);
     connect(kryptonColorButton1, &ColorButton::selectedColorChanged, this,
             &Form1::kryptonColorButton1_SelectedColorChanged);
     connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
@@ -221,6 +223,17 @@ void Form1::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Men
 void Form1::goc_Check_Click() { state_.displayGOC = goc_Check->isChecked(); }
 
 void Form1::owc_Check_Click() { state_.displayOWC = owc_Check->isChecked(); }
+
+// The well label size and line width menus open at the top-right corner of their buttons.
+void Form1::kryptonButton1_Click()
+{
+    kryptonContextMenu1->popup(kryptonButton1->mapToGlobal(QPoint(kryptonButton1->width(), 0)));
+}
+
+void Form1::kryptonButton2_Click()
+{
+    kryptonContextMenu2->popup(kryptonButton2->mapToGlobal(QPoint(kryptonButton2->width(), 0)));
+}
 
 void Form1::kryptonColorButton1_SelectedColorChanged()
 {

@@ -48,15 +48,13 @@ const InfoText& infoText(InfoWindow::Kind kind)
 
 }  // namespace
 
-InfoWindow::InfoWindow(Kind kind, QWidget* parent) : QDialog(parent)
+InfoWindow::InfoWindow(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind)
 {
-    const InfoText& t = infoText(kind);
-    const bool ru = appSettings().ReadAppSettings(settings_key::Lang) == "ru";
-    setObjectName(QString::fromLatin1(t.name));
-    setWindowTitle(QString::fromUtf8(ru ? t.title_ru : t.title_en));
+    setObjectName(QString::fromLatin1(infoText(kind).name));
     setModal(true);
 
-    auto* text = new QLabel(QString::fromUtf8(ru ? t.text_ru : t.text_en), this);
+    auto* text = new QLabel(this);
+    text_ = text;
     text->setObjectName(QStringLiteral("infoText"));
     text->setWordWrap(true);
     text->setMinimumWidth(360);
@@ -67,6 +65,22 @@ InfoWindow::InfoWindow(Kind kind, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    applyLanguage();
+}
+
+// The support window lives as long as the main window, so the language is looked up again at every opening.
+void InfoWindow::showEvent(QShowEvent* event)
+{
+    applyLanguage();
+    QDialog::showEvent(event);
+}
+
+void InfoWindow::applyLanguage()
+{
+    const InfoText& t = infoText(kind_);
+    const bool ru = appSettings().ReadAppSettings(settings_key::Lang) == "ru";
+    setWindowTitle(QString::fromUtf8(ru ? t.title_ru : t.title_en));
+    text_->setText(QString::fromUtf8(ru ? t.text_ru : t.text_en));
 }
 
 }  // namespace morvane

@@ -1,8 +1,10 @@
 // The small information windows of the About menu: about the program, how to send feedback, how to support it.
-// Each reads the interface language from the settings when it is made.
+// Each reads the interface language from the settings whenever it opens.
 #pragma once
 
 #include <QDialog>
+
+class QLabel;
 
 namespace morvane {
 
@@ -11,6 +13,15 @@ class InfoWindow : public QDialog {
 public:
     enum class Kind { About, Feedback, Donate };
     explicit InfoWindow(Kind kind, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void applyLanguage();
+
+    Kind kind_;
+    QLabel* text_ = nullptr;
 };
 
 }  // namespace morvane

@@ -2,12 +2,15 @@
 // named controls.
 #include <QAction>
 #include <QGroupBox>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QTest>
 
 #include "color_button.h"
 #include "form1.h"
+#include "info_windows.h"
 #include "model_stat.h"
 #include "ui_harness.h"
 
@@ -111,6 +114,13 @@ TEST_F(ViewModes, SwitchingAModeOnClearsThePropertyCut)
 
 TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
 {
+    // Production and the wells-on-top item are pressed or renamed by their own commands, never by the click.
+    action("productionMainMenu")->trigger();
+    EXPECT_FALSE(action("productionMainMenu")->isChecked());
+    EXPECT_FALSE(s->prod_mode);
+    action("modelMenu_wellontop")->trigger();
+    EXPECT_FALSE(action("modelMenu_wellontop")->isChecked());
+
     QAction* flat = action("flatsectionMainMenu");
     flat->trigger();  // no grid
     EXPECT_FALSE(flat->isChecked());
@@ -208,6 +218,14 @@ TEST_F(ViewModes, TabsShowTheirOwnButtons)
     EXPECT_TRUE(analysis->isChecked());
     view->trigger();
     EXPECT_TRUE(view->isChecked());
+
+    // The geology and history-matching tabs have no pages: clicking them leaves the tab row as it is.
+    for (const char* name : {"geologyTab", "historyMatchTab"}) {
+        action(name)->trigger();
+        EXPECT_FALSE(action(name)->isChecked()) << name;
+        EXPECT_TRUE(view->isChecked()) << name;
+        EXPECT_TRUE(action("layersMainMenu")->isVisible()) << name;
+    }
 }
 
 TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
@@ -246,6 +264,38 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     EXPECT_TRUE(legend->isVisible());
     action("legendMainMenu")->trigger();
     EXPECT_FALSE(legend->isVisible());
+}
+
+TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const std::pair<const char*, const char*> pairs[] = {{"kryptonButton1", "kryptonContextMenu1"},
+                                                         {"kryptonButton2", "kryptonContextMenu2"}};
+    for (const auto& [buttonName, menuName] : pairs) {
+        QToolButton* b = button(buttonName);
+        auto* menu = form->findChild<QMenu*>(menuName);
+        ASSERT_NE(b, nullptr) << buttonName;
+        ASSERT_NE(menu, nullptr) << menuName;
+        QSignalSpy opened(menu, &QMenu::aboutToShow);
+        b->click();
+        EXPECT_EQ(opened.count(), 1) << menuName;
+        EXPECT_EQ(menu->pos(), b->mapToGlobal(QPoint(b->width(), 0))) << menuName;
+        menu->hide();
+    }
+}
+
+TEST_F(ViewModes, SupportWindowReadsTheStoredLanguageEachTimeItOpens)
+{
+    // The window is made with the main window; the language is switched afterwards.
+    appSettings().UpdateAppSettings("Lang", "ru");
+    form->donateForm->show();
+    EXPECT_EQ(form->donateForm->windowTitle(), QStringLiteral("Поддержать Morvane"));
+    form->donateForm->close();
+    appSettings().UpdateAppSettings("Lang", "en");
+    form->donateForm->show();
+    EXPECT_EQ(form->donateForm->windowTitle(), QStringLiteral("Support Morvane"));
+    form->donateForm->close();
 }
 
 TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
