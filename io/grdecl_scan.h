@@ -26,6 +26,14 @@ namespace morvane::grdecl {
 // Most values one section may expand to: 64 Mi values (512 MiB of doubles), eight million cells of ZCORN.
 inline constexpr std::size_t kMaxSectionValues = std::size_t{1} << 26;
 
+// The text without the UTF-8 byte order mark that some Windows editors put at the start of a file; left there, it
+// would glue itself to a keyword at the very start and hide it.
+inline std::string_view withoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
+    return text;
+}
+
 // Start of the first `keyword` at or after `from` that is a keyword (see above), or npos.
 std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from = 0);
 

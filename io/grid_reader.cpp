@@ -127,6 +127,7 @@ GridReadResult failure(GridReadOutcome outcome, bool includeLayout, std::string 
 
 GridReadResult readGridText(const std::string& path, std::string_view mainText, GridInput& grid,
                             const GridStageCallback& onStage) {
+    mainText = grdecl::withoutByteOrderMark(mainText);
     SectionPlace coord{mainText, findKeyword(mainText, kCoord), path};
     // ZCORN normally follows COORD: look there first, so the COORD numbers are not searched twice.
     SectionPlace zcorn{mainText, findKeyword(mainText, kZcorn, coord.found() ? coord.keyword : 0), path};
@@ -149,11 +150,12 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
                 if (unreadable.empty()) unreadable = file.string();
                 continue;
             }
-            const std::string_view text = file_text.view();
+            const std::string_view text = grdecl::withoutByteOrderMark(file_text.view());
             const std::size_t coordAt = coord.found() ? npos : findKeyword(text, kCoord);
             const std::size_t zcornAt = zcorn.found() ? npos : findKeyword(text, kZcorn);
             if (coordAt == npos && zcornAt == npos) continue;
-            const std::string_view held = includedTexts.emplace_back(std::move(file_text)).view();
+            const std::string_view held =
+                grdecl::withoutByteOrderMark(includedTexts.emplace_back(std::move(file_text)).view());
             if (coordAt != npos) coord = {held, coordAt, file.string()};
             if (zcornAt != npos) zcorn = {held, zcornAt, file.string()};
         }

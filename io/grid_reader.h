@@ -2,9 +2,9 @@
 // either in the chosen file itself (direct layout) or in files it names with INCLUDE statements (include layout).
 //
 // Keywords are whole words outside "--" comments (see grdecl_scan.h). Signs are kept: x and y are stored as
-// value / 1000, z and depths as -value / 1000. Only the token form n*v repeats a value; ZCORN_stars keeps the
-// numbers as written (n*v as the two entries n and v). The reader either fills the grid input completely (outcome
-// Read) or leaves it untouched.
+// value / 1000, z and depths as -value / 1000. Only the token form n*v repeats a value, and it is expanded while
+// scanning: the numbers as written are not kept, so a read leaves ZCORN_stars empty. The reader either fills the
+// grid input completely (outcome Read) or leaves it untouched.
 //
 // Include layout: when the main text does not hold both sections, every `INCLUDE 'name' /` (single or double
 // quotes, or a bare name without "/"; any extension; a folder part allowed) is resolved against the main file's

@@ -16,7 +16,8 @@ Reads the GRDECL grid FILE (direct or include layout) as the viewer does and pri
   "pillars"      number of COORD pillars (six numbers each)
   "zcorn_count"  number of corner depths after n*v runs are expanded
   "x_min" "x_max" "y_min" "y_max"  extent of the pillars, in km (file metres / 1000)
-  "z_min" "z_max"  deepest and shallowest corner, in km, negative below datum; null when there are none
+  "z_min" "z_max"  deepest and shallowest corner, in km, negative below datum
+                 (each of these six is null when there are no pillars or no corners)
 Then what the geometry builder makes of a grid that was read (initial values when it did not run):
   "gridLoaded"   true when the layout was built
   "ZCORN_I" "ZCORN_J" "ZCORN_K"  cell rows, cells per row, layers

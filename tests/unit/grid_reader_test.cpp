@@ -3,6 +3,7 @@
 #include "grid_reader.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -327,6 +328,29 @@ TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid) {
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
         expectUnchanged(r.grid);
     }
+}
+
+TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword) {
+    // Files saved by Windows editors may start with a UTF-8 byte order mark right before the first keyword.
+    const std::string bom = "\xEF\xBB\xBF";
+    const Read direct = readText(bom + "COORD\n" + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n");
+    expectFixtureModel(direct);
+
+    const Read main = readText(bom + "INCLUDE 'parts/depths.inc' /\nINCLUDE MODEL-pillars.grd /\n",
+                               kDataDir + "/include_any_order/OTHER.GRDECL");
+    expectFixtureModel(main);
+
+    // An included file with the mark before its keyword.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "morvane_grid_reader_bom";
+    std::filesystem::create_directories(folder);
+    {
+        std::ofstream out(folder / "BOM_COORD.GRDECL", std::ios::binary);
+        out << bom << "COORD\n" << kPillars << "/\n";
+    }
+    const Read included = readText("INCLUDE 'BOM_COORD.GRDECL' /\nZCORN\n4*1850.5 4*1900.25 /\n",
+                                   (folder / "BOM.GRDECL").string());
+    std::filesystem::remove_all(folder);
+    expectFixtureModel(included);
 }
 
 TEST(GridReaderFile, UnreadableMainFileIsNotAGrid) {

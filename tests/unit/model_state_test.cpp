@@ -17,7 +17,7 @@ using Colour = std::vector<float>;
 TEST(ModelStateTest, ContinuousPalettesHoldTheirStopsPerTypeCode)
 {
     const Properties p;
-    // Columns 3, 4, 5, 6 and 9 of r1..b3 (porosity, permeability, water saturation, regions, continuous).
+    // Columns 3, 4, 5, 6 and 9 of r1..b3 (NTG, porosity, permeability, water saturation, continuous).
     const std::array<int, 5> columns{3, 4, 5, 6, 9};
     const std::array<std::array<float, 5>, 9> expected{{
         {0.5f, 0.4f, 0, 0, 0.2f},     // r1
