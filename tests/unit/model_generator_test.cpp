@@ -315,7 +315,7 @@ TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValue
     o.ny = 7;
     o.nz = 6;
     o.properties = defaultProperties();
-    PropertySpec perm;
+    PropertyDefinition perm;
     perm.keyword = "IRR.GASSATURATION";
     perm.name = "Sgirr";
     perm.minValue = 0.0;
@@ -338,19 +338,19 @@ TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValue
             ASSERT_EQ(props.size(), 3u);
             bool anyRun = false;
             for (std::size_t n = 0; n < props.size(); ++n) {
-                const PropertySpec& spec = o.properties[n];
+                const PropertyDefinition& definition = o.properties[n];
                 const WrittenProperty& p = props[n];
-                EXPECT_EQ(p.name, spec.name);
-                EXPECT_EQ(p.keywordLine.rfind(spec.keyword + " ", 0), 0u) << p.keywordLine;
+                EXPECT_EQ(p.name, definition.name);
+                EXPECT_EQ(p.keywordLine.rfind(definition.keyword + " ", 0), 0u) << p.keywordLine;
                 EXPECT_NE(p.keywordLine.find("-- Generated : Petrel"), std::string::npos);
                 EXPECT_TRUE(p.closed);
                 EXPECT_TRUE(p.valueLinesIndented);
-                ASSERT_EQ(p.values.size(), std::size_t(9 * 7 * 6)) << spec.name;
-                EXPECT_EQ(p.values, propertyValues(o, spec));
+                ASSERT_EQ(p.values.size(), std::size_t(9 * 7 * 6)) << definition.name;
+                EXPECT_EQ(p.values, propertyValues(o, definition));
                 for (const std::string& t : p.tokens) {
                     anyRun = anyRun || t.find('*') != std::string::npos;
                     // Readers tell the kinds apart by the decimal point: every continuous value has one.
-                    if (spec.kind == PropertyKind::Continuous)
+                    if (definition.kind == PropertyKind::Continuous)
                         EXPECT_NE(t.find('.'), std::string::npos) << t;
                     else
                         EXPECT_EQ(t.find('.'), std::string::npos) << t;
@@ -365,17 +365,17 @@ TEST(ModelGeneratorProperties, ValuesStayInTheirRangesAndCodesAreWhole) {
     o.nx = 20;
     o.ny = 10;
     o.nz = 8;
-    const std::vector<PropertySpec> specs = defaultProperties();
-    const std::vector<double> poro = propertyValues(o, specs[0]);
+    const std::vector<PropertyDefinition> definitions = defaultProperties();
+    const std::vector<double> poro = propertyValues(o, definitions[0]);
     const auto [lo, hi] = std::minmax_element(poro.begin(), poro.end());
-    EXPECT_GE(*lo, specs[0].minValue);
-    EXPECT_LE(*hi, specs[0].maxValue);
-    EXPECT_GT(*hi - *lo, 0.3 * (specs[0].maxValue - specs[0].minValue));  // a spread, not a constant
-    std::vector<int> seen(specs[1].codes, 0);
-    for (double v : propertyValues(o, specs[1])) {
+    EXPECT_GE(*lo, definitions[0].minValue);
+    EXPECT_LE(*hi, definitions[0].maxValue);
+    EXPECT_GT(*hi - *lo, 0.3 * (definitions[0].maxValue - definitions[0].minValue));  // a spread, not a constant
+    std::vector<int> seen(definitions[1].codes, 0);
+    for (double v : propertyValues(o, definitions[1])) {
         ASSERT_EQ(v, std::floor(v));
         ASSERT_GE(v, 0);
-        ASSERT_LT(v, specs[1].codes);
+        ASSERT_LT(v, definitions[1].codes);
         ++seen[static_cast<int>(v)];
     }
     for (int count : seen) EXPECT_GT(count, 0);

@@ -60,7 +60,7 @@ std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::fi
 
 enum class PropertyKind { Continuous, Discrete };
 
-struct PropertySpec {
+struct PropertyDefinition {
     std::string keyword;           // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
     std::string name;              // the name after the marker
     PropertyKind kind = PropertyKind::Continuous;
@@ -73,7 +73,7 @@ struct PropertySpec {
 
 struct PropertyFileOptions {
     int nx = 10, ny = 10, nz = 5;  // the grid the properties belong to: nx * ny * nz values each
-    std::vector<PropertySpec> properties;
+    std::vector<PropertyDefinition> properties;
     LineEnd lineEnd = LineEnd::LF;
     bool repeats = true;           // write equal consecutive values as n*v
     int maxRun = 999;
@@ -81,10 +81,10 @@ struct PropertyFileOptions {
 };
 
 // A porosity-like continuous property and a facies-like discrete one.
-std::vector<PropertySpec> defaultProperties();
+std::vector<PropertyDefinition> defaultProperties();
 
 // Values of one property in file order (i fastest, then j, then k), as written (rounded to its decimals).
-std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertySpec& p);
+std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyDefinition& p);
 
 std::string propertyFileText(const PropertyFileOptions& o);
 std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file);

@@ -9,8 +9,8 @@ namespace morvane::gen {
 
 using namespace detail;
 
-std::vector<PropertySpec> defaultProperties() {
-    PropertySpec poro;
+std::vector<PropertyDefinition> defaultProperties() {
+    PropertyDefinition poro;
     poro.keyword = "PORO";
     poro.name = "PORO";
     poro.kind = PropertyKind::Continuous;
@@ -18,7 +18,7 @@ std::vector<PropertySpec> defaultProperties() {
     poro.maxValue = 0.32;
     poro.decimals = 4;
     poro.seed = 11;
-    PropertySpec facies;
+    PropertyDefinition facies;
     facies.keyword = "FACIES";
     facies.name = "Facies";
     facies.kind = PropertyKind::Discrete;
@@ -27,7 +27,7 @@ std::vector<PropertySpec> defaultProperties() {
     return {poro, facies};
 }
 
-std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertySpec& p) {
+std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyDefinition& p) {
     if (o.nx < 1 || o.ny < 1 || o.nz < 1) throw std::invalid_argument("nx, ny and nz must be at least 1");
     Random rng(p.seed);
     const double phase[4] = {rng.uniform() * 6.28, rng.uniform() * 6.28, rng.uniform() * 6.28, rng.uniform() * 6.28};
@@ -69,7 +69,7 @@ void writeProperties(TextOut& out, const PropertyFileOptions& o) {
     out.line("FILEUNIT");
     out.line("METRIC /");
     out.newline();
-    for (const PropertySpec& p : o.properties) {
+    for (const PropertyDefinition& p : o.properties) {
         out.keywordLine(p.keyword);
         out.line("-- Property name in Petrel : " + p.name);
         const int decimals = p.kind == PropertyKind::Continuous ? std::max(1, p.decimals) : -1;
