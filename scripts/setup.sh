@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the viewer, its tests and benchmarks need. Quick when all are already there.
+# With --fuzz it also installs clang and its sanitizer runtime for the fuzz targets (see README, Fuzzing).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
 )
+
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
