@@ -23,8 +23,9 @@
 
 namespace morvane::grdecl {
 
-// Most values one section may expand to: 64 Mi values (512 MiB of doubles), eight million cells of ZCORN.
-inline constexpr std::size_t kMaxSectionValues = std::size_t{1} << 26;
+// Most values one section may expand to: 256 Mi values (2 GiB of doubles), 32 million cells of ZCORN. Big field
+// models stay well inside it; a repeat count beyond it is refused before anything is allocated.
+inline constexpr std::size_t kMaxSectionValues = std::size_t{1} << 28;
 
 // The text without the UTF-8 byte order mark that some Windows editors put at the start of a file; left there, it
 // would glue itself to a keyword at the very start and hide it.
