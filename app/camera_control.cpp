@@ -183,6 +183,7 @@ std::vector<int> wellsUnderPointer(const ModelState& s, ScreenPoint p, int panel
 
 std::string generalNumber(float value)
 {
+    if (value == 0.0f) value = 0.0f;  // a pivot at 0 reads "0", not "-0"
     char text[32];
     std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
     return text;

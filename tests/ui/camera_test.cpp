@@ -268,6 +268,10 @@ TEST(CameraStatusBar, ShowsThePivotInFileUnits)
     EXPECT_EQ(status.x, "X: 1500");
     EXPECT_EQ(status.y, "Y: 6414604");
     EXPECT_EQ(status.z, "Z: -2000");
+
+    s.position = {0.0f, 0.0f, 0.0f};  // negated, a zero would read "-0"
+    EXPECT_EQ(cameraStatus(s).x, "X: 0");
+    EXPECT_EQ(cameraStatus(s).z, "Z: 0");
 }
 
 // Through the window: events on the host panel and keys previewed by the window.
