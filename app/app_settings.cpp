@@ -182,7 +182,10 @@ bool AppSettings::write(const std::string& key, const std::string& value, bool o
 
 bool AppSettings::readFlag(const std::string& key) const
 {
-    return readBool(ReadAppSettings(key), readBool(defaultAppSetting(key)));
+    // An empty value reads as false; text that is neither true nor false keeps the key's default.
+    const std::string text = ReadAppSettings(key);
+    if (trimmed(text).empty()) return false;
+    return readBool(text, readBool(defaultAppSetting(key)));
 }
 
 AppSettings& appSettings()

@@ -60,7 +60,8 @@ public:
     // unchanged and false is returned.
     bool AddAppSettings(const std::string& key, const std::string& value);
 
-    // The stored flag of a boolean key; a value that is neither "true" nor "false" gives the key's default.
+    // The stored flag of a boolean key: an empty value reads as false, one that is neither "true" nor "false" as the
+    // key's default.
     bool readFlag(const std::string& key) const;
 
 private:

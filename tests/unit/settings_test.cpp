@@ -111,10 +111,10 @@ TEST_F(SettingsTest, FlagsReadInAnyLetterCase)
     EXPECT_EQ(boolText(true), "True");
     EXPECT_EQ(boolText(false), "False");
 
-    writeFile("[General]\nfullscreen=TRUE\ngrid_lines_enable=false\noneLayer=maybe\ntwod_ortho=\n");
+    writeFile("[General]\nfullscreen=TRUE\ngrid_lines_enable=\noneLayer=maybe\ntwod_ortho=\n");
     AppSettings settings(path());
     EXPECT_TRUE(settings.readFlag("fullscreen"));
-    EXPECT_FALSE(settings.readFlag("grid_lines_enable"));
+    EXPECT_FALSE(settings.readFlag("grid_lines_enable")) << "an empty flag reads as false, whatever its default";
     EXPECT_TRUE(settings.readFlag("oneLayer")) << "an unreadable flag falls back to its default";
     EXPECT_FALSE(settings.readFlag("twod_ortho"));
 }
