@@ -1,0 +1,257 @@
+#include "property_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+#include "grdecl_scan.h"
+
+namespace morvane {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+namespace texts = property_texts;
+using Line = PropertyReportLine;
+
+// The end of the line starting at `pos` (its "\n", or the end of the text).
+std::size_t lineEnd(std::string_view text, std::size_t pos) {
+    const std::size_t end = text.find('\n', pos);
+    return end == npos ? text.size() : end;
+}
+
+// True for a line whose first word can start a value block: a number, or the "/" of an empty block. Blank lines,
+// "--" comments and keyword lines (a word starting with a letter, such as PORO or IRR.GASSATURATION) are not.
+bool startsValues(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && grdecl::detail::isSpace(line[i])) ++i;
+    if (i == line.size()) return false;
+    const char c = line[i];
+    if (c == '-' && i + 1 < line.size() && line[i + 1] == '-') return false;
+    return grdecl::detail::isDigit(c) || c == '+' || c == '-' || c == '.' || c == '/';
+}
+
+std::string formatNumber(double value) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, result.ptr);
+}
+
+// Whole part of a discrete value as a code, or nothing when it does not fit an int.
+std::optional<int> toCode(double value) {
+    const double whole = std::trunc(value);
+    if (!(whole >= static_cast<double>(INT_MIN) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+}  // namespace
+
+std::vector<PropertyEntry> splitPropertyText(std::string_view text) {
+    std::vector<std::size_t> markers;
+    for (std::size_t pos = text.find(texts::Marker); pos != npos; pos = text.find(texts::Marker, pos + 1)) {
+        markers.push_back(pos);
+    }
+    std::vector<PropertyEntry> entries;
+    entries.reserve(markers.size());
+    for (std::size_t m = 0; m < markers.size(); ++m) {
+        const std::size_t nameBegin = markers[m] + texts::Marker.size();
+        const std::size_t nameEnd = lineEnd(text, nameBegin);
+        std::string_view name = text.substr(nameBegin, nameEnd - nameBegin);
+        if (!name.empty() && name.back() == '\r') name.remove_suffix(1);
+
+        // The values end where the next marker's line begins, so a property never takes another one's values.
+        std::size_t bound = text.size();
+        if (m + 1 < markers.size()) {
+            const std::size_t lineBreak = text.rfind('\n', markers[m + 1]);
+            bound = lineBreak == npos || lineBreak < nameEnd ? markers[m + 1] : lineBreak + 1;
+        }
+        std::size_t begin = std::min(nameEnd + 1, bound);
+        while (begin < bound) {
+            const std::size_t end = std::min(lineEnd(text, begin), bound);
+            if (startsValues(text.substr(begin, end - begin))) break;
+            begin = std::min(end + 1, bound);
+        }
+        entries.push_back({std::string(name), begin, bound});
+    }
+    return entries;
+}
+
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize) {
+    PropertyValues read;
+    const std::size_t begin = std::min(entry.valuesBegin, text.size());
+    const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
+    const std::string_view block = text.substr(begin, end - begin);
+    const std::size_t limit = gridSize > 0 ? static_cast<std::size_t>(gridSize) : 0;
+
+    read.values.reserve(std::min(limit, grdecl::estimateNumbers(block.size())));
+    const grdecl::ScanSummary scan = grdecl::scanExpanded(block, read.values, limit);
+    read.count = scan.values;
+    const std::string_view values = block.substr(0, scan.stop);
+    read.discrete = values.find('.') == npos;
+
+    switch (scan.end) {
+    case grdecl::ScanEnd::TooMany: {
+        // Count the rest without keeping anything, for the trace; the bound keeps even 4000000000*1 cheap.
+        read.tooMany = true;
+        read.values = {};
+        const auto all = grdecl::scanNumbers(block, [](double) {}, [](std::uint64_t, double) {});
+        read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
+        read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
+        read.discrete = block.substr(0, all.stop).find('.') == npos;
+        return read;
+    }
+    case grdecl::ScanEnd::NotANumber: {
+        const std::size_t wordEnd = std::min(lineEnd(block, scan.stop), block.find_first_of(" \t\r", scan.stop));
+        read.problem = "not a number: \"" + std::string(block.substr(scan.stop, wordEnd - scan.stop)) + "\"";
+        break;
+    }
+    case grdecl::ScanEnd::Terminator:
+    case grdecl::ScanEnd::EndOfText:
+        break;
+    }
+
+    if (read.discrete && read.problem.empty()) {
+        read.codes.reserve(read.values.size());
+        for (double v : read.values) {
+            const auto code = toCode(v);
+            if (!code) {
+                read.problem = "code out of range: " + formatNumber(v);
+                read.codes = {};
+                break;
+            }
+            read.codes.push_back(*code);
+        }
+        if (read.problem.empty()) read.values = {};
+    }
+    read.conforms = read.problem.empty() && gridSize > 0 && read.count == limit;
+    return read;
+}
+
+CodeShares codeShares(const std::vector<int>& codes) {
+    CodeShares shares;
+    if (codes.empty()) return shares;
+    const auto [lo, hi] = std::minmax_element(codes.begin(), codes.end());
+    const long long span = static_cast<long long>(*hi) - *lo + 1;
+    std::vector<std::pair<int, std::size_t>> counts;
+    if (span <= static_cast<long long>(codes.size()) + 1024) {
+        // Codes are usually a handful of small numbers: count them in a table.
+        std::vector<std::size_t> table(static_cast<std::size_t>(span), 0);
+        for (int c : codes) ++table[static_cast<std::size_t>(static_cast<long long>(c) - *lo)];
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i] != 0) counts.emplace_back(static_cast<int>(*lo + static_cast<long long>(i)), table[i]);
+        }
+    } else {
+        std::vector<int> sorted(codes);
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 0; i < sorted.size();) {
+            std::size_t j = i;
+            while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+            counts.emplace_back(sorted[i], j - i);
+            i = j;
+        }
+    }
+    const double total = static_cast<double>(codes.size());
+    for (const auto& [code, count] : counts) {
+        shares.codes.push_back(code);
+        // The count goes through single precision, as the legend's shares always have.
+        const double share = static_cast<double>(static_cast<float>(count)) * 100.0 / total;
+        shares.percent.push_back(static_cast<float>(share));
+    }
+    return shares;
+}
+
+int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
+                   std::vector<PropertyReportLine>& trace) {
+    double maxValue = 0.0, minValue = 0.0;
+    int perKindIndex = 0;
+    if (read.discrete) {
+        CodeShares shares = codeShares(read.codes);
+        for (std::size_t i = 0; i < shares.codes.size(); ++i) {
+            trace.push_back({Line::Kind::Trace,
+                             "code = " + std::to_string(shares.codes[i]) +
+                                 ", freq = " + formatNumber(static_cast<double>(shares.percent[i]))});
+        }
+        if (!shares.codes.empty()) {
+            minValue = shares.codes.front();
+            maxValue = shares.codes.back();
+        }
+        properties.PROP_disc_loading.push_back(std::move(read.codes));
+        properties.PROP_disc_loading_name.push_back(name);
+        properties.PROP_disc_codes.push_back(std::move(shares.codes));
+        properties.PROP_disc_codes_perc.push_back(std::move(shares.percent));
+        perKindIndex = static_cast<int>(properties.PROP_disc_loading.size());
+    } else {
+        if (!read.values.empty()) {
+            const auto [lo, hi] = std::minmax_element(read.values.begin(), read.values.end());
+            minValue = *lo;
+            maxValue = *hi;
+        }
+        properties.PROP_cont_loading.push_back(std::move(read.values));
+        properties.PROP_cont_loading_name.push_back(name);
+        perKindIndex = static_cast<int>(properties.PROP_cont_loading.size());
+    }
+    properties.PROP_max_value.push_back(maxValue);
+    properties.PROP_min_value.push_back(minValue);
+    properties.PROP_max_value_color.push_back(maxValue);
+    properties.PROP_min_value_color.push_back(minValue);
+    properties.PROP_type.push_back(typeCode);
+    properties.propertyNameAll.push_back(name);
+    properties.PROP_name = name;
+    properties.propLoading = true;
+    return perKindIndex;
+}
+
+PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
+                            std::string_view lang, Properties& properties) {
+    PropertyReport report;
+    report.typeCode = typeCode;
+    auto status = [&](const char* line) { report.lines.push_back({Line::Kind::Status, line}); };
+    auto trace = [&](std::string line) { report.lines.push_back({Line::Kind::Trace, std::move(line)}); };
+
+    trace(texts::TraceType + std::to_string(typeCode));
+    status(texts::CheckingKind);
+    PropertyValues read = readPropertyValues(text, entry, gridSize);
+    report.discrete = read.discrete;
+    trace(read.discrete ? texts::TraceDiscrete : texts::TraceContinuous);
+
+    status(texts::CheckingConformity);
+    trace(std::string(texts::TracePropSize) + (read.countBeyondBound ? "more than " : "") + std::to_string(read.count));
+    trace(texts::TraceGridSize + std::to_string(gridSize));
+    if (!read.conforms) {
+        if (!read.problem.empty()) trace("Property " + entry.name + ": " + read.problem);
+        const bool russian = read.discrete || lang == "ru";
+        report.messageBox = PropertyMessageBox{russian ? texts::CaptionRu : texts::CaptionEn,
+                                               russian ? texts::MismatchRu : texts::MismatchEn};
+        report.lines.push_back({Line::Kind::Log, texts::MismatchLog, log_colour::Red});
+        status(texts::AllGood);
+        return report;
+    }
+
+    const bool discrete = read.discrete;
+    report.perKindIndex = appendProperty(properties, entry.name, std::move(read), typeCode, report.lines);
+    status(discrete ? texts::CalculatingRange : texts::CheckingConformity);
+    report.accepted = true;
+    status(texts::Rendering);
+    return report;
+}
+
+PropertyReport notPropertyFileReport() {
+    PropertyReport report;
+    report.messageBox = PropertyMessageBox{texts::CaptionRu, texts::NotPropertyFileBox};
+    report.lines.push_back({Line::Kind::Log, texts::NotPropertyFileLog, log_colour::Red});
+    report.lines.push_back({Line::Kind::Status, texts::AllGood});
+    return report;
+}
+
+void deliverPropertyReport(const PropertyReport& report, Feedback& feedback) {
+    for (const PropertyReportLine& line : report.lines) {
+        switch (line.kind) {
+        case Line::Kind::Status: feedback.setStatus(line.text); break;
+        case Line::Kind::Trace: feedback.trace(line.text); break;
+        case Line::Kind::Log: feedback.appendLog(line.text, line.colour); break;
+        }
+    }
+}
+
+}  // namespace morvane

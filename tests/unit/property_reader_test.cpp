@@ -1,0 +1,376 @@
+// The property reader: splitting an export into its properties, finding each value block, the kind rule, the
+// check against the grid's cell count, the statistics and the lists an accepted property is appended to.
+#include "property_reader.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model_generator.h"
+
+namespace morvane {
+namespace {
+
+namespace texts = property_texts;
+
+std::string withCrlf(const std::string& lf) {
+    std::string out;
+    for (char c : lf) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// The shape of a real export: header comments, FILEUNIT, then per property a keyword line with the generator
+// comment, the marker line, values indented by two blanks and " /".
+const std::string kExport =
+    "-- Format      : Generic ECLIPSE style (ASCII) grid geometry and properties (*.GRDECL)\n"
+    "-- Exported by : Petrel 2015 Schlumberger\n"
+    "\n"
+    "FILEUNIT\n"
+    "METRIC /\n"
+    "\n"
+    "FACIES   -- Generated : Petrel\n"
+    "-- Property name in Petrel : Facies  \n"
+    "  121*0 2*1\n"
+    " /\n"
+    "\n"
+    "PORO     -- Generated : Petrel\n"
+    "-- Property name in Petrel : PORO\n"
+    "  120*0.25 0.1 2*0.3\n"
+    " /\n";
+constexpr int kExportCells = 123;
+
+// Properties as the grid import leaves them: the placeholder at overall entry 0 and continuous entry 0.
+Properties withPlaceholder(int cells) {
+    Properties p;
+    p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
+    p.PROP_cont_loading_name.push_back("grid");
+    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {-999.99};
+    p.PROP_type = {10};
+    return p;
+}
+
+// One property with the given value lines, behind a keyword line and the marker.
+std::string oneProperty(const std::string& keyword, const std::string& name, const std::string& values) {
+    return keyword + "   -- Generated : Petrel\n-- Property name in Petrel : " + name + "\n" + values + "\n /\n";
+}
+
+PropertyValues readOnly(const std::string& text, int cells) {
+    const auto entries = splitPropertyText(text);
+    EXPECT_EQ(entries.size(), 1u);
+    if (entries.empty()) return {};
+    return readPropertyValues(text, entries[0], cells);
+}
+
+std::vector<std::string> linesOf(const PropertyReport& r, PropertyReportLine::Kind kind) {
+    std::vector<std::string> out;
+    for (const auto& line : r.lines)
+        if (line.kind == kind) out.push_back(line.text);
+    return out;
+}
+
+TEST(PropertySplit, FindsEveryPropertyWithItsNameAndFirstValueLineInBothLineEnds) {
+    for (const std::string& text : {kExport, withCrlf(kExport)}) {
+        const auto entries = splitPropertyText(text);
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[0].name, "Facies  ");  // trailing blanks belong to the name, the CR does not
+        EXPECT_EQ(entries[1].name, "PORO");
+        EXPECT_EQ(text.substr(entries[0].valuesBegin, 7), "  121*0");
+        EXPECT_EQ(text.substr(entries[1].valuesBegin, 10), "  120*0.25");
+        // The first property's search ends where the second's marker line starts.
+        EXPECT_EQ(text.substr(entries[0].valuesEnd, 3), "-- ");
+        EXPECT_EQ(entries[1].valuesEnd, text.size());
+    }
+}
+
+TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile) {
+    EXPECT_TRUE(splitPropertyText("").empty());
+    EXPECT_TRUE(splitPropertyText("PORO\n  1 2 3 /\n").empty());
+    EXPECT_TRUE(splitPropertyText(std::string("\0\xff\xfe*/--\r", 9)).empty());
+    const PropertyReport r = notPropertyFileReport();
+    ASSERT_TRUE(r.messageBox);
+    EXPECT_EQ(r.messageBox->caption, texts::CaptionRu);
+    EXPECT_EQ(r.messageBox->text, texts::NotPropertyFileBox);
+    ASSERT_EQ(linesOf(r, PropertyReportLine::Kind::Log), std::vector<std::string>{texts::NotPropertyFileLog});
+    EXPECT_EQ(r.lines[0].colour, log_colour::Red);
+}
+
+// The written rule started the values four characters past the line break: with LF line ends that cut the "1"
+// off "121*0", leaving 21 zeros. The block must start at the first value line whatever the line ends.
+TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf) {
+    for (const std::string& text : {kExport, withCrlf(kExport)}) {
+        const auto entries = splitPropertyText(text);
+        ASSERT_EQ(entries.size(), 2u);
+        const PropertyValues facies = readPropertyValues(text, entries[0], kExportCells);
+        EXPECT_TRUE(facies.discrete);
+        EXPECT_TRUE(facies.conforms);
+        ASSERT_EQ(facies.codes.size(), 123u);
+        EXPECT_EQ(std::count(facies.codes.begin(), facies.codes.end(), 0), 121);
+        EXPECT_EQ(facies.codes[121], 1);
+        EXPECT_EQ(facies.codes[122], 1);
+        const PropertyValues poro = readPropertyValues(text, entries[1], kExportCells);
+        EXPECT_FALSE(poro.discrete);
+        EXPECT_TRUE(poro.conforms);
+        ASSERT_EQ(poro.values.size(), 123u);
+        EXPECT_EQ(poro.values[0], 0.25);
+        EXPECT_EQ(poro.values[120], 0.1);
+        EXPECT_EQ(poro.values[122], 0.3);
+    }
+}
+
+TEST(PropertyValueBlock, SkipsBlankCommentAndKeywordLinesOnly) {
+    // Keyword names with points, a keyword after the marker, comments and blank lines before the values.
+    const std::string text =
+        "-- Property name in Petrel : Sgirr\r\n"
+        "\r\n"
+        "IRR.GASSATURATION   -- Generated : Petrel\r\n"
+        "   -- a comment holding 1.5 and a / slash\r\n"
+        "  -0.5 .25 2*1\r\n"
+        " /\r\n";
+    const PropertyValues read = readOnly(text, 4);
+    EXPECT_TRUE(read.conforms);
+    EXPECT_FALSE(read.discrete);
+    EXPECT_EQ(read.values, (std::vector<double>{-0.5, 0.25, 1, 1}));
+}
+
+TEST(PropertyValueBlock, PropertyWithoutValuesNeverTakesTheNextOnesValues) {
+    const std::string text = "-- Property name in Petrel : Empty\n" + oneProperty("PORO", "PORO", "  3*0.2");
+    const auto entries = splitPropertyText(text);
+    ASSERT_EQ(entries.size(), 2u);
+    const PropertyValues empty = readPropertyValues(text, entries[0], 3);
+    EXPECT_FALSE(empty.conforms);
+    EXPECT_EQ(empty.count, 0u);
+    EXPECT_TRUE(readPropertyValues(text, entries[1], 3).conforms);
+}
+
+TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies) {
+    const PropertyValues codes = readOnly(oneProperty("FACIES", "F", "  3*2 1"), 4);
+    EXPECT_TRUE(codes.discrete);
+    EXPECT_EQ(codes.codes, (std::vector<int>{2, 2, 2, 1}));
+    EXPECT_TRUE(codes.values.empty());  // the doubles are not kept beside the codes
+
+    const PropertyValues cont = readOnly(oneProperty("PORO", "P", "  3*0.25 0.5"), 4);
+    EXPECT_FALSE(cont.discrete);
+    EXPECT_EQ(cont.values, (std::vector<double>{0.25, 0.25, 0.25, 0.5}));
+
+    // A stray decimal among whole codes makes the whole property continuous.
+    const PropertyValues stray = readOnly(oneProperty("FACIES", "F", "  2*1 3*1.5 2"), 6);
+    EXPECT_FALSE(stray.discrete);
+    EXPECT_EQ(stray.values, (std::vector<double>{1, 1, 1.5, 1.5, 1.5, 2}));
+
+    // 1*7 is one value, 0*7 none, and a long run is expanded in full in both kinds.
+    EXPECT_EQ(readOnly(oneProperty("F", "F", "1*7 0*7 2"), 2).codes, (std::vector<int>{7, 2}));
+    const PropertyValues run = readOnly(oneProperty("F", "F", "4999*1 5001*3"), 10000);
+    EXPECT_TRUE(run.conforms);
+    EXPECT_EQ(run.codes[4998], 1);
+    EXPECT_EQ(run.codes[4999], 3);
+    EXPECT_TRUE(readOnly(oneProperty("P", "P", "4999*1.5 1*2.5"), 5000).conforms);
+
+    // A plain 100000 is a value, not a repeat count.
+    EXPECT_EQ(readOnly(oneProperty("PERMX", "K", "100000 2*0.5"), 3).values,
+              (std::vector<double>{100000, 0.5, 0.5}));
+}
+
+TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange) {
+    Properties p = withPlaceholder(4);
+    const std::string text = oneProperty("PERMX", "Perm", "  -5.5 2*10.25 0.0");
+    const auto entries = splitPropertyText(text);
+    const PropertyReport r = loadProperty(text, entries[0], 5, 4, "en", p);
+    ASSERT_TRUE(r.accepted);
+    EXPECT_EQ(p.PROP_cont_loading[1], (std::vector<double>{-5.5, 10.25, 10.25, 0.0}));
+    EXPECT_EQ(p.PROP_min_value.back(), -5.5);
+    EXPECT_EQ(p.PROP_max_value.back(), 10.25);
+    EXPECT_EQ(p.PROP_min_value_color.back(), -5.5);
+    EXPECT_EQ(p.PROP_max_value_color.back(), 10.25);
+}
+
+TEST(PropertyStatistics, CodesAscendingWithSharesInPercent) {
+    const CodeShares s = codeShares({3, 0, 3, 1, 3, 0, 3, 3});
+    EXPECT_EQ(s.codes, (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(s.percent, (std::vector<float>{25.0f, 12.5f, 62.5f}));
+    // Codes far apart take the sorting path; negative codes sort first.
+    const CodeShares wide = codeShares({2000000000, -7, 5, 5, -2000000000, 5});
+    EXPECT_EQ(wide.codes, (std::vector<int>{-2000000000, -7, 5, 2000000000}));
+    EXPECT_FLOAT_EQ(std::accumulate(wide.percent.begin(), wide.percent.end(), 0.0f), 100.0f);
+    EXPECT_FLOAT_EQ(wide.percent[2], 50.0f);
+    EXPECT_TRUE(codeShares({}).codes.empty());
+}
+
+TEST(PropertyAppend, AcceptedPropertiesFillEveryListAligned) {
+    Properties p = withPlaceholder(kExportCells);
+    const auto entries = splitPropertyText(kExport);
+    const PropertyReport facies = loadProperty(kExport, entries[0], 2, kExportCells, "en", p);
+    const PropertyReport poro = loadProperty(kExport, entries[1], 0, kExportCells, "en", p);
+    ASSERT_TRUE(facies.accepted);
+    ASSERT_TRUE(poro.accepted);
+    EXPECT_TRUE(facies.discrete);
+    EXPECT_EQ(facies.perKindIndex, 1);  // first discrete property
+    EXPECT_EQ(poro.perKindIndex, 2);    // the placeholder is continuous entry 0
+    EXPECT_EQ(p.PROP_type, (std::vector<int>{10, 2, 0}));
+    EXPECT_EQ(p.propertyNameAll, (std::vector<std::string>{"Facies  ", "PORO"}));
+    EXPECT_EQ(p.PROP_disc_loading_name, (std::vector<std::string>{"Facies  "}));
+    EXPECT_EQ(p.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(p.PROP_disc_codes, (std::vector<std::vector<int>>{{0, 1}}));
+    ASSERT_EQ(p.PROP_disc_codes_perc.size(), 1u);
+    EXPECT_FLOAT_EQ(p.PROP_disc_codes_perc[0][0], static_cast<float>(121 * 100.0 / 123));
+    EXPECT_EQ(p.PROP_max_value, (std::vector<double>{-999.99, 1, 0.3}));
+    EXPECT_EQ(p.PROP_min_value, (std::vector<double>{-999.99, 0, 0.1}));
+    EXPECT_EQ(p.PROP_max_value_color, p.PROP_max_value);
+    EXPECT_EQ(p.PROP_min_value_color, p.PROP_min_value);
+    EXPECT_EQ(p.PROP_name, "PORO");
+    EXPECT_TRUE(p.propLoading);
+    EXPECT_TRUE(p.PROP_stars.empty());
+
+    // What the user is told for the discrete one, in order.
+    EXPECT_EQ(linesOf(facies, PropertyReportLine::Kind::Status),
+              (std::vector<std::string>{texts::CheckingKind, texts::CheckingConformity, texts::CalculatingRange,
+                                        texts::Rendering}));
+    const auto trace = linesOf(facies, PropertyReportLine::Kind::Trace);
+    ASSERT_GE(trace.size(), 6u);
+    EXPECT_EQ(trace[0], "PROP_types_loading = 2");
+    EXPECT_EQ(trace[1], texts::TraceDiscrete);
+    EXPECT_EQ(trace[2], "PROP size = 123");
+    EXPECT_EQ(trace[3], "GRID size = 123");
+    EXPECT_EQ(trace[4].rfind("code = 0, freq = 98.37", 0), 0u) << trace[4];
+    EXPECT_EQ(trace[5].rfind("code = 1, freq = 1.626", 0), 0u) << trace[5];
+    EXPECT_TRUE(linesOf(facies, PropertyReportLine::Kind::Log).empty());
+    EXPECT_FALSE(facies.messageBox);
+    EXPECT_EQ(linesOf(poro, PropertyReportLine::Kind::Trace)[1], texts::TraceContinuous);
+}
+
+TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing) {
+    const std::string discrete = oneProperty("FACIES", "F", "  3*1");
+    const std::string continuous = oneProperty("PORO", "P", "  3*0.1");
+    struct Case {
+        const std::string* text;
+        const char* lang;
+        const char* caption;
+        const char* box;
+    };
+    const Case cases[] = {
+        {&discrete, "en", texts::CaptionRu, texts::MismatchRu},
+        {&discrete, "ru", texts::CaptionRu, texts::MismatchRu},
+        {&continuous, "en", texts::CaptionEn, texts::MismatchEn},
+        {&continuous, "ru", texts::CaptionRu, texts::MismatchRu},
+    };
+    for (const Case& c : cases) {
+        for (int cells : {2, 4}) {
+            Properties p = withPlaceholder(cells);
+            const auto entries = splitPropertyText(*c.text);
+            const PropertyReport r = loadProperty(*c.text, entries[0], 4, cells, c.lang, p);
+            EXPECT_FALSE(r.accepted);
+            ASSERT_TRUE(r.messageBox);
+            EXPECT_EQ(r.messageBox->caption, c.caption);
+            EXPECT_EQ(r.messageBox->text, c.box);
+            const auto log = linesOf(r, PropertyReportLine::Kind::Log);
+            EXPECT_EQ(log, std::vector<std::string>{texts::MismatchLog});
+            EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Status).back(), texts::AllGood);
+            EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = 3");
+            // Untouched lists.
+            EXPECT_EQ(p.PROP_type, std::vector<int>{10});
+            EXPECT_EQ(p.PROP_cont_loading.size(), 1u);
+            EXPECT_TRUE(p.PROP_disc_loading.empty());
+            EXPECT_TRUE(p.propertyNameAll.empty());
+            EXPECT_TRUE(p.PROP_disc_codes.empty());
+            EXPECT_EQ(p.PROP_max_value.size(), 1u);
+            EXPECT_FALSE(p.propLoading);
+        }
+    }
+}
+
+TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo) {
+    const std::string text = oneProperty("A", "A", "4*1") + oneProperty("B", "B", "3*0.5") +
+                             oneProperty("C", "C", "2*0.5 2*0.75");
+    Properties p = withPlaceholder(4);
+    int boxes = 0;
+    const auto entries = splitPropertyText(text);
+    ASSERT_EQ(entries.size(), 3u);
+    for (const auto& e : entries) boxes += loadProperty(text, e, 1, 4, "en", p).messageBox ? 1 : 0;
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(p.propertyNameAll, (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(p.PROP_type.size(), 3u);
+    EXPECT_EQ(p.PROP_cont_loading.size(), 2u);
+    EXPECT_EQ(p.PROP_disc_loading.size(), 1u);
+}
+
+TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding) {
+    // A word that is not a number rejects the property even when the count before it matches.
+    const PropertyValues tail = readOnly(oneProperty("P", "P", "1 2 3 abc 4"), 3);
+    EXPECT_FALSE(tail.conforms);
+    EXPECT_NE(tail.problem.find("abc"), std::string::npos);
+    EXPECT_FALSE(readOnly(oneProperty("P", "P", "1 2 3*"), 5).conforms);
+    EXPECT_FALSE(readOnly(oneProperty("P", "P", "nan inf 1"), 3).conforms);
+
+    // Far more values than cells: refused before anything is allocated, counted for the trace.
+    const std::string huge = oneProperty("FACIES", "F", "  4000000000*1 5*2");
+    const PropertyValues read = readOnly(huge, 10);
+    EXPECT_TRUE(read.tooMany);
+    EXPECT_FALSE(read.conforms);
+    EXPECT_TRUE(read.codes.empty());
+    EXPECT_LT(read.values.capacity(), 1000u);
+    Properties p = withPlaceholder(10);
+    const auto entries = splitPropertyText(huge);
+    const PropertyReport r = loadProperty(huge, entries[0], 1, 10, "en", p);
+    EXPECT_FALSE(r.accepted);
+    EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = more than 268435456");
+    EXPECT_EQ(readOnly(oneProperty("F", "F", "12*1"), 10).count, 12u);
+
+    // A discrete code beyond the int range cannot be stored: rejected, not wrapped.
+    const PropertyValues big = readOnly(oneProperty("F", "F", "1 3e10"), 2);
+    EXPECT_TRUE(big.discrete);
+    EXPECT_FALSE(big.conforms);
+
+    // A grid of no cells accepts nothing; a marker at the very end of the text has no values.
+    EXPECT_FALSE(readOnly(oneProperty("F", "F", ""), 0).conforms);
+    const std::string cut = "-- Property name in Petrel : X";
+    const auto tailEntries = splitPropertyText(cut);
+    ASSERT_EQ(tailEntries.size(), 1u);
+    EXPECT_EQ(tailEntries[0].name, "X");
+    EXPECT_FALSE(readPropertyValues(cut, tailEntries[0], 1).conforms);
+}
+
+TEST(PropertyRoundTrip, GeneratedExportLoadsExactlyAsWritten) {
+    gen::PropertyFileOptions o;
+    o.nx = 7;
+    o.ny = 5;
+    o.nz = 4;
+    o.properties = gen::defaultProperties();
+    gen::PropertyDefinition perm;
+    perm.keyword = "IRR.GASSATURATION";
+    perm.name = "Sg irr";
+    perm.minValue = -0.5;
+    perm.maxValue = 0.5;
+    perm.seed = 5;
+    o.properties.push_back(perm);
+    const int cells = o.nx * o.ny * o.nz;
+    for (gen::LineEnd lineEnd : {gen::LineEnd::LF, gen::LineEnd::CRLF}) {
+        o.lineEnd = lineEnd;
+        const std::string text = gen::propertyFileText(o);
+        const auto entries = splitPropertyText(text);
+        ASSERT_EQ(entries.size(), 3u);
+        Properties p = withPlaceholder(cells);
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            EXPECT_EQ(entries[k].name, o.properties[k].name);
+            const PropertyReport r = loadProperty(text, entries[k], 0, cells, "en", p);
+            ASSERT_TRUE(r.accepted) << entries[k].name;
+            const std::vector<double> expected = gen::propertyValues(o, o.properties[k]);
+            if (o.properties[k].kind == gen::PropertyKind::Discrete) {
+                ASSERT_TRUE(r.discrete);
+                EXPECT_EQ(p.PROP_disc_loading.back(), std::vector<int>(expected.begin(), expected.end()));
+            } else {
+                ASSERT_FALSE(r.discrete);
+                EXPECT_EQ(p.PROP_cont_loading.back(), expected);
+                EXPECT_EQ(p.PROP_min_value.back(), *std::min_element(expected.begin(), expected.end()));
+            }
+        }
+        EXPECT_EQ(p.PROP_type.size(), 4u);
+    }
+}
+
+}  // namespace
+}  // namespace morvane
