@@ -38,12 +38,14 @@ inline void resetProgramState()
 // The program's own start: GL format before the application, then the tests with the user's settings untouched.
 inline int runUiTests(int argc, char** argv)
 {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (CTest does it to find them) needs no window system, so it works without a display.
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     OpenGLForm::setViewSurfaceFormat();
     QApplication app(argc, argv);
     QTemporaryDir folder;
     settingsFile() = folder.filePath(QStringLiteral("Morvane.ini"));
     appSettings().setFilePath(settingsFile());
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
 
