@@ -31,6 +31,15 @@ std::string sixDecimals(double value, std::size_t drop)
     return std::string(digits, length > drop ? length - drop : 0);
 }
 
+// The disc of bubble i when it is drawn: both of the well's volumes are known and the disc has been built.
+const Vertices* shownBubble(const ModelState& s, std::size_t i)
+{
+    if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
+        return nullptr;
+    const Vertices& disc = s.circleDiagram[i];
+    return disc.size() < 3 ? nullptr : &disc;
+}
+
 }  // namespace
 
 void SceneRenderer::setUniformMatrix(const char* name, const glm::mat4& m)
@@ -304,11 +313,10 @@ void SceneRenderer::drawBubbles()
 {
     const ModelState& s = s_;
     for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
-        if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
+        const Vertices* shown = shownBubble(s, i);
+        if (!shown)
             continue;
-        const Vertices& disc = s.circleDiagram[i];
-        if (disc.size() < 3)
-            continue;
+        const Vertices& disc = *shown;
         const glm::vec3 c(disc[0], disc[1], disc[2]);
         const glm::vec3 tilt = i < s.circle_rotation.size() ? s.circle_rotation[i] : glm::vec3(0.0f);
         glm::mat4 m(1.0f);
@@ -386,11 +394,10 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
 {
     ModelState& s = s_;
     for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
-        if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
+        const Vertices* shown = shownBubble(s, i);
+        if (!shown)
             continue;
-        const Vertices& disc = s.circleDiagram[i];
-        if (disc.size() < 3)
-            continue;
+        const Vertices& disc = *shown;
         projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
         const float x = s.windowSpacePos.x + 5;
         const float y = s.windowSpacePos.y;
