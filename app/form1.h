@@ -3,8 +3,8 @@
 //
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
-// commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid import),
-// form1_clipboard.cpp (copy picture).
+// commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
+// property tree selection), form1_clipboard.cpp (copy picture).
 #pragma once
 
 #include <memory>
@@ -17,6 +17,7 @@
 #include "feedback.h"
 #include "grid_import_command.h"
 #include "model_state.h"
+#include "property_import_command.h"
 #include "user_prompts.h"
 
 class QAction;
@@ -46,7 +47,8 @@ class InfoWindow;
 class ModelStat;
 class Settings;
 
-class Form1 : public QMainWindow, public Feedback, public CameraFields, private GridImportWindow {
+class Form1 : public QMainWindow, public Feedback, public CameraFields, private GridImportWindow,
+              private PropertyImportWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -81,7 +83,7 @@ public:
     void importMainMenu_ButtonClick();
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
-    void importMainMenu_prop_Click();
+    PropertyImportResult importMainMenu_prop_Click();
     void importMainMenu_well_Click();
     void dataManagerMainMenu_Click();
     void productionMainMenu_Click();
@@ -117,6 +119,7 @@ public:
     void FeedbackMenu_Click();
     void помощьToolStripMenuItem_Click();
     void treeView1_AfterSelect();
+    void treeView2_AfterSelect();
     void richTextBox1_TextChanged();
 
     // Frame timer, mouse over the view, keys, exaggeration slider.
@@ -151,14 +154,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // GridImportWindow: the controls the grid import drives.
+    // GridImportWindow and PropertyImportWindow: the controls the imports drive.
     void beginWait() override;
     void endWait(bool finished) override;
     void focusTree() override;
     void enableTopView() override;
     void uncheckLayerAndFlatSection() override;
     void useTreeImages() override;
+    void setLegendCaption(const std::string& text) override;
+    void showLegend() override;
     GridImportContext importContext();
+    PropertyImportContext propertyImportContext();
 
     void buildMenus();
     void buildToolStrips();

@@ -40,7 +40,7 @@ void Form1::connectCommands()
     };
     on(importMainMenu, &Form1::importMainMenu_ButtonClick);
     connect(importMainMenu_grid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
-    on(importMainMenu_prop, &Form1::importMainMenu_prop_Click);
+    connect(importMainMenu_prop, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
     on(importMainMenu_well, &Form1::importMainMenu_well_Click);
     on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
     onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
@@ -79,6 +79,9 @@ void Form1::connectCommands()
     connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
             &Form1::kryptonColorButton2_SelectedColorChanged);
     connect(treeView1, &QTreeWidget::currentItemChanged, this, &Form1::treeView1_AfterSelect);
+    connect(treeView2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current) treeView2_AfterSelect();
+    });
     connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
     connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
     rotate_Menu->installEventFilter(this);
@@ -87,7 +90,6 @@ void Form1::connectCommands()
 }
 
 // Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::importMainMenu_prop_Click() {}
 void Form1::importMainMenu_well_Click() {}
 void Form1::dataManagerMainMenu_Click() {}
 void Form1::productionMainMenu_Click() {}

@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "loading_prop.h"
+#include "model_state.h"
+
 namespace morvane {
 
 namespace {
@@ -25,11 +28,30 @@ public:
                                  QMessageBox::Ok);
     }
 
+    std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
+                                                        const std::string& lang) override
+    {
+        // The dialog collects the codes in the program-wide list and leaves it empty again.
+        std::vector<int>& types = modelState().PROP_types;
+        LoadingProp dialog(names, types, parent_);
+        dialog.updateLang(lang);
+        dialog.exec();  // modal, centred on its owner
+        if (!dialog.OK_loading()) return std::nullopt;
+        std::vector<int> chosen = dialog.get_prop_types();
+        dialog.clear_types();
+        return chosen;
+    }
+
 private:
     QWidget* parent_;
 };
 
 }  // namespace
+
+std::optional<std::vector<int>> UserPrompts::choosePropertyTypes(const std::vector<std::string>&, const std::string&)
+{
+    return std::nullopt;
+}
 
 std::unique_ptr<UserPrompts> makeDialogPrompts(QWidget* parent)
 {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +19,11 @@ public:
     virtual std::string openFileName(const std::string& title, const std::string& filter) = 0;
     // A message box with an OK button and the information icon.
     virtual void information(const std::string& text, const std::string& caption) = 0;
+    // The property loading dialog for the properties `names`, in language `lang`: one type code per name (0 when
+    // the user chose nothing, 1 lithology ... 6 water saturation), or nothing when the user closes it without OK.
+    // Prompts that cannot ask (runs without windows) answer nothing.
+    virtual std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
+                                                                const std::string& lang);
 };
 
 // The real dialogs, owned by `parent`.

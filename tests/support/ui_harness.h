@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,7 +50,8 @@ inline int runUiTests(int argc, char** argv)
     return RUN_ALL_TESTS();
 }
 
-// Answers a file dialog with the next queued path ("" = cancel) and records every question.
+// Answers a file dialog with the next queued path ("" = cancel), the property loading dialog with the next queued
+// type codes (nothing queued or std::nullopt = closed without OK), and records every question.
 class RecordedPrompts final : public UserPrompts {
 public:
     struct Question {
@@ -71,13 +73,27 @@ public:
     {
         messages.push_back({text, caption});
     }
+    std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
+                                                        const std::string& lang) override
+    {
+        typeQuestions.push_back({names, lang});
+        if (nextTypes_ >= typeAnswers.size()) return std::nullopt;
+        return typeAnswers[nextTypes_++];
+    }
 
+    struct TypeQuestion {
+        std::vector<std::string> names;
+        std::string lang;
+    };
     std::vector<Question> questions;
     std::vector<Message> messages;
+    std::vector<std::optional<std::vector<int>>> typeAnswers;
+    std::vector<TypeQuestion> typeQuestions;
 
 private:
     std::vector<std::string> answers_;
     std::size_t next_ = 0;
+    std::size_t nextTypes_ = 0;
 };
 
 // A folder for the files one test writes.
