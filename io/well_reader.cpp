@@ -1,0 +1,160 @@
+#include "well_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "grdecl_scan.h"
+
+namespace morvane {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::vector<std::string> splitWords(std::string_view line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i])) ++i;
+        const std::size_t begin = i;
+        while (i < line.size() && !isBlank(line[i])) ++i;
+        if (i > begin) words.emplace_back(line.substr(begin, i - begin));
+    }
+    return words;
+}
+
+bool isBlankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return isBlank(c); });
+}
+
+PropertyReportLine logLine(std::string text, LogColour colour) {
+    return {PropertyReportLine::Kind::Log, std::move(text), colour};
+}
+
+}  // namespace
+
+std::optional<std::string> wellNameFromComment(std::string_view line) {
+    if (line.empty() || line.front() != '#') return std::nullopt;
+    const std::size_t key = line.find(well_texts::NameKey);
+    if (key == std::string_view::npos) return std::nullopt;
+    // The keyword and the one character after it (":" or a space) go; a line ending sooner names nothing.
+    const std::size_t rest = key + well_texts::NameKey.size() + 1;
+    std::string name;
+    if (rest < line.size()) {
+        for (char c : line.substr(rest))
+            if (!isBlank(c)) name.push_back(c);
+    }
+    return name;
+}
+
+std::vector<float> readDataRow(std::string_view line) {
+    std::vector<float> row;
+    const char* p = line.data();
+    const char* const end = line.data() + line.size();
+    for (;;) {
+        while (p < end && isBlank(*p)) ++p;
+        if (p < end && *p == '+') ++p;  // from_chars takes "-" but not "+"
+        double value = 0.0;
+        const auto [next, error] = std::from_chars(p, end, value, std::chars_format::general);
+        if (error != std::errc{} || next == p) break;
+        // A value a float cannot hold (or inf/nan) would poison the geometry: it ends the row like text does.
+        if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) break;
+        row.push_back(static_cast<float>(value));
+        p = next;
+    }
+    return row;
+}
+
+WellFile parseWellFile(std::string_view text) {
+    text = grdecl::withoutByteOrderMark(text);
+    WellFile file;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t eol = text.find('\n', pos);
+        if (eol == std::string_view::npos) eol = text.size();
+        std::string_view line = text.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        if (!line.empty() && line.front() == '#') {
+            if (auto name = wellNameFromComment(line)) file.name = std::move(*name);  // the last one wins
+            continue;
+        }
+        if (isBlankLine(line)) continue;
+        if (!file.hasHeader) {
+            file.columns = splitWords(line);
+            file.hasHeader = true;
+            continue;
+        }
+        file.rows.push_back(readDataRow(line));
+    }
+    return file;
+}
+
+int WellColumns::highest() const { return std::max({md, x, y, z}); }
+
+WellColumns preselectedColumns(const std::vector<std::string>& columnNames) {
+    WellColumns c;
+    for (int k = 0; k < static_cast<int>(columnNames.size()); ++k) {
+        const std::string& n = columnNames[static_cast<std::size_t>(k)];
+        if (n == "X") c.x = k;
+        if (n == "Y") c.y = k;
+        if (n == "Z") c.z = k;
+        if (n == "MD") c.md = k;
+    }
+    return c;
+}
+
+WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation) {
+    WellReport report;
+    report.name = file.name;
+    const bool named = !file.name.empty();
+
+    if (!named) report.lines.push_back(logLine(well_texts::NoNameLog, log_colour::Red));
+    if (!columns.complete()) {
+        report.messageBox = PropertyMessageBox{well_texts::NoColumnsCaption, well_texts::NoColumnsBox};
+        report.lines.push_back(logLine(well_texts::NoColumnsLog, log_colour::Red));
+        return report;
+    }
+    if (!named) return report;
+
+    const auto need = static_cast<std::size_t>(columns.highest());
+    for (const auto& row : file.rows) {
+        if (row.size() <= need) {
+            ++report.skippedRows;
+            continue;
+        }
+        report.trajectory.push_back({row[static_cast<std::size_t>(columns.md)], row[static_cast<std::size_t>(columns.x)],
+                                     row[static_cast<std::size_t>(columns.y)], row[static_cast<std::size_t>(columns.z)]});
+    }
+    if (report.skippedRows > 0)
+        report.lines.push_back({PropertyReportLine::Kind::Trace,
+                                "skipped well rows = " + std::to_string(report.skippedRows), {}});
+    if (report.trajectory.empty()) {
+        report.lines.push_back(logLine(well_texts::NoPointsPrefix + file.name, log_colour::Red));
+        return report;
+    }
+    report.accepted = true;
+    report.lines.push_back(logLine(confirmation == WellConfirmation::Ok
+                                       ? std::string(well_texts::LoadedLog)
+                                       : well_texts::LoadedPrefix + file.name + well_texts::LoadedSuffix,
+                                   log_colour::Green));
+    return report;
+}
+
+void appendWell(Wells& wells, WellReport&& report) {
+    if (!report.accepted) return;
+    wells.well_coord.push_back(std::move(report.trajectory));
+    wells.WELL_POS_X.push_back(0);
+    wells.WELL_POS_Y.push_back(0);
+    wells.wellLoaded = true;
+}
+
+void setLoadingWell(Wells& wells, const WellFile& file) {
+    wells.well_name_loading = file.name;
+    wells.well_loading_row = file.columns;
+    wells.well_coord_loading = file.rows;
+}
+
+}  // namespace morvane
