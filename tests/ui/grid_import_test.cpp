@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "grid_import_command.h"
 #include "model_stat.h"
+#include "recorded_scene.h"
 #include "scene_feedback_recorder.h"
 #include "ui_harness.h"
 
@@ -26,8 +27,10 @@ using testing::TempFolder;
 using RecordedFeedback = test::FeedbackRecorder;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
-struct RecordedView final : SceneOperations, GridImportWindow {
-    RecordedView(ModelState& s, Feedback& fb, bool accept) : state(s), feedback(fb), acceptGrid(accept) {}
+struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
+    RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
+    {
+    }
 
     GridBuildOutcome initGRID() override
     {
@@ -40,26 +43,6 @@ struct RecordedView final : SceneOperations, GridImportWindow {
         state.GRID_SIZE = 24;
         return GridBuildOutcome::Built;
     }
-    void bindGridBuffers() override { call("bindGridBuffers"); }
-    void initPROP(int count, bool discrete, int type) override
-    {
-        call("initPROP " + std::to_string(count) + (discrete ? " disc " : " cont ") + std::to_string(type));
-    }
-    void bindPropBuffers() override { call("bindPropBuffers"); }
-    void change_color(int, int, float, float, float) override { call("change_color"); }
-    void initXY__PLANE() override {}
-    void bindXYplaneBuffers() override {}
-    void bindBuffers() override {}
-    void bindWellBuffers() override {}
-    void bindIntersectBuffers() override {}
-    void bindIntersectPlaneBuffers() override {}
-    void bindCircleDiagramBuffers() override {}
-    void bindContacts() override {}
-    void ReSizeGLScene(int, int) override {}
-    void changeBackgroundColor() override {}
-    void Render() override {}
-    void AppendRichText(const std::string&, LogColour, bool) override {}
-
     void beginWait() override { call("beginWait"); }
     void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
     void focusTree() override { call("focusTree"); }
@@ -67,13 +50,9 @@ struct RecordedView final : SceneOperations, GridImportWindow {
     void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
     void useTreeImages() override { call("useTreeImages"); }
 
-    void call(const std::string& what) { calls.push_back(what + " @" + std::to_string(feedback.progress())); }
-
     ModelState& state;
-    Feedback& feedback;
     bool acceptGrid;
     GridBuildOutcome refusal = GridBuildOutcome::CellSizeRejected;
-    std::vector<std::string> calls;
 };
 
 gen::GridOptions smallGrid(const std::string& name, gen::GridLayout layout = gen::GridLayout::Direct)

@@ -18,6 +18,7 @@
 #include "grid_import_command.h"
 #include "loading_prop.h"
 #include "property_import_command.h"
+#include "recorded_scene.h"
 #include "scene_feedback_recorder.h"
 #include "ui_harness.h"
 
@@ -31,40 +32,14 @@ using RecordedFeedback = test::FeedbackRecorder;
 constexpr int NX = 4, NY = 3, NZ = 2;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
-struct RecordedView final : SceneOperations, PropertyImportWindow {
-    explicit RecordedView(Feedback& fb) : feedback(fb) {}
-
-    GridBuildOutcome initGRID() override { return GridBuildOutcome::Built; }
-    void bindGridBuffers() override {}
-    void initPROP(int index, bool discrete, int type) override
-    {
-        call("initPROP " + std::to_string(index) + (discrete ? " disc " : " cont ") + std::to_string(type));
-    }
-    void bindPropBuffers() override { call("bindPropBuffers"); }
-    void change_color(int, int, float, float, float) override {}
-    void initXY__PLANE() override {}
-    void bindXYplaneBuffers() override {}
-    void bindBuffers() override {}
-    void bindWellBuffers() override {}
-    void bindIntersectBuffers() override {}
-    void bindIntersectPlaneBuffers() override {}
-    void bindCircleDiagramBuffers() override {}
-    void bindContacts() override {}
-    void ReSizeGLScene(int, int) override {}
-    void changeBackgroundColor() override {}
-    void Render() override {}
-    void AppendRichText(const std::string&, LogColour, bool) override {}
+struct RecordedView final : test::RecordedSceneOperations, PropertyImportWindow {
+    explicit RecordedView(Feedback& fb) : RecordedSceneOperations(fb) {}
 
     void beginWait() override { call("beginWait"); }
     void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
     void focusTree() override { call("focusTree"); }
     void setLegendCaption(const std::string& text) override { call("legend " + text); }
     void showLegend() override { call("showLegend"); }
-
-    void call(const std::string& what) { calls.push_back(what + " @" + std::to_string(feedback.progress())); }
-
-    Feedback& feedback;
-    std::vector<std::string> calls;
 };
 
 gen::PropertyDefinition continuous(const std::string& name, std::uint64_t seed = 11)

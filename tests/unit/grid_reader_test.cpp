@@ -1,6 +1,7 @@
 // The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
 // repeats that real exports need.
 #include "grid_reader.h"
+#include "text_fixtures.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,14 +48,6 @@ Values expectedLinesXY() {
 
 const Values kModelDepths{-1.8505, -1.8505, -1.8505, -1.8505, -1.90025, -1.90025, -1.90025, -1.90025};
 
-std::string toCrlf(std::string text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 // A grid input that a failed read must leave exactly as it was.
 GridInput previousGrid() {
@@ -133,7 +126,7 @@ std::string directExport() {
 }
 
 TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf) {
-    for (const std::string& text : {directExport(), toCrlf(directExport())}) {
+    for (const std::string& text : {directExport(), test::withCrlf(directExport())}) {
         const Read r = readText(text);
         expectFixtureModel(r);
         EXPECT_FALSE(r.result.includeLayout);

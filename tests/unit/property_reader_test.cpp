@@ -10,20 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "model_generator.h"
+#include "text_fixtures.h"
 
 namespace morvane {
 namespace {
 
 namespace texts = property_texts;
 
-std::string withCrlf(const std::string& lf) {
-    std::string out;
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 // The shape of a real export: header comments, FILEUNIT, then per property a keyword line with the generator
 // comment, the marker line, values indented by two blanks and " /".
@@ -75,7 +68,7 @@ std::vector<std::string> linesOf(const PropertyReport& r, PropertyReportLine::Ki
 }
 
 TEST(PropertySplit, FindsEveryPropertyWithItsNameAndFirstValueLineInBothLineEnds) {
-    for (const std::string& text : {kExport, withCrlf(kExport)}) {
+    for (const std::string& text : {kExport, test::withCrlf(kExport)}) {
         const auto entries = splitPropertyText(text);
         ASSERT_EQ(entries.size(), 2u);
         EXPECT_EQ(entries[0].name, "Facies  ");  // trailing blanks belong to the name, the CR does not
@@ -103,7 +96,7 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile) {
 // The written rule started the values four characters past the line break: with LF line ends that cut the "1"
 // off "121*0", leaving 21 zeros. The block must start at the first value line whatever the line ends.
 TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf) {
-    for (const std::string& text : {kExport, withCrlf(kExport)}) {
+    for (const std::string& text : {kExport, test::withCrlf(kExport)}) {
         const auto entries = splitPropertyText(text);
         ASSERT_EQ(entries.size(), 2u);
         const PropertyValues facies = readPropertyValues(text, entries[0], kExportCells);

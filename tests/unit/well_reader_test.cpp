@@ -9,20 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "model_generator.h"
+#include "text_fixtures.h"
 
 namespace morvane {
 namespace {
 
 namespace texts = well_texts;
 
-std::string withCrlf(const std::string& lf) {
-    std::string out;
-    for (char c : lf) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 const std::string kRule = "#=====================================================================================\n";
 const std::string kHeader =
@@ -50,7 +43,7 @@ const PropertyReportLine* logWith(const WellReport& r, const std::string& text) 
 }
 
 TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept) {
-    for (const std::string& text : {realShape(), withCrlf(realShape()), "\xEF\xBB\xBF" + realShape()}) {
+    for (const std::string& text : {realShape(), test::withCrlf(realShape()), "\xEF\xBB\xBF" + realShape()}) {
         const WellFile f = parseWellFile(text);
         EXPECT_EQ(f.name, "W-7");
         EXPECT_EQ(f.columns, kRealColumns);
