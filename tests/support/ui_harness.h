@@ -10,6 +10,10 @@
 #include <vector>
 
 #include <QApplication>
+#include <QColor>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,6 +52,22 @@ inline int runUiTests(int argc, char** argv)
     settingsFile() = folder.filePath(QStringLiteral("Morvane.ini"));
     appSettings().setFilePath(settingsFile());
     return RUN_ALL_TESTS();
+}
+
+// The lines of the events log as the user sees them: text and colour of each non-empty line.
+struct LogLine {
+    QString text;
+    QColor colour;
+};
+
+inline std::vector<LogLine> logLines(QTextEdit* log)
+{
+    std::vector<LogLine> lines;
+    for (QTextBlock b = log->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.text().isEmpty()) continue;
+        lines.push_back({b.text(), b.begin().fragment().charFormat().foreground().color()});
+    }
+    return lines;
 }
 
 // Answers a file dialog with the next queued path ("" = cancel), the property loading dialog with the next queued

@@ -245,21 +245,8 @@ TEST_F(GridImportCommand, CancelChangesNothingAndShowsNothing)
 
 // Through the window: the menu item, the real view, the tree, the log and the status strip.
 
-struct LogLine {
-    QString text;
-    QColor colour;
-};
-
-std::vector<LogLine> logLines(QTextEdit* log)
-{
-    std::vector<LogLine> lines;
-    for (QTextBlock b = log->document()->begin(); b.isValid(); b = b.next()) {
-        if (b.text().isEmpty()) continue;
-        const auto fragment = b.begin().fragment();
-        lines.push_back({b.text(), fragment.charFormat().foreground().color()});
-    }
-    return lines;
-}
+using testing::LogLine;
+using testing::logLines;
 
 class GridImportWindowTest : public ::testing::Test {
 protected:

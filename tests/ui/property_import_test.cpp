@@ -366,20 +366,8 @@ TEST_F(LoadingPropDialog, TheRealPromptsAnswerWithTheDialog)
 
 // Through the window: the menu item, the real view, the tree, the log and the legend.
 
-struct LogLine {
-    QString text;
-    QColor colour;
-};
-
-std::vector<LogLine> logLines(QTextEdit* log)
-{
-    std::vector<LogLine> lines;
-    for (QTextBlock b = log->document()->begin(); b.isValid(); b = b.next()) {
-        if (b.text().isEmpty()) continue;
-        lines.push_back({b.text(), b.begin().fragment().charFormat().foreground().color()});
-    }
-    return lines;
-}
+using testing::LogLine;
+using testing::logLines;
 
 // The colour written into cell (k, c) of the coloured layers (its first top corner).
 std::array<float, 3> cellColour(const ModelState& s, int k, int c)
