@@ -1,10 +1,10 @@
-#include "snapshot.h"
+#include "app/snapshot.h"
 
 #include <iostream>
 
-#include "grid_import_command.h"
-#include "offscreen_renderer.h"
-#include "trace.h"
+#include "commands/grid_import_command.h"
+#include "render/offscreen_renderer.h"
+#include "platform/trace.h"
 
 namespace morvane {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model_generator.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane::bench {
 

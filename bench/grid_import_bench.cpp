@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "bench_support.h"
-#include "grid_geometry.h"
-#include "grid_indices.h"
-#include "grid_reader.h"
-#include "model_generator.h"
-#include "property_colouring.h"
+#include "bench/bench_support.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
+#include "io/grid_reader.h"
+#include "tools/generator/model_generator.h"
+#include "scene/property_colouring.h"
 
 namespace {
 

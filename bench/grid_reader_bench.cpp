@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "bench_support.h"
-#include "grid_reader.h"
-#include "model_generator.h"
+#include "bench/bench_support.h"
+#include "io/grid_reader.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 

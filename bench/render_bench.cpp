@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "model_generator.h"
-#include "offscreen_renderer.h"
-#include "render_fixtures.h"
+#include "tools/generator/model_generator.h"
+#include "render/offscreen_renderer.h"
+#include "tests/support/render_fixtures.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "decimal_text.h"
-#include "fuzz_check.h"
+#include "core/decimal_text.h"
+#include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,7 +3,7 @@
 // readers and builders touch are reset before every run.
 #pragma once
 
-#include "model_state.h"
+#include "core/model_state.h"
 
 namespace morvane::fuzz {
 

@@ -13,10 +13,10 @@
 #include <limits>
 #include <vector>
 
-#include "fuzz_check.h"
-#include "fuzz_state.h"
-#include "grid_geometry.h"
-#include "grid_indices.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_state.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_check.h"
-#include "fuzz_state.h"
-#include "grdecl_scan.h"
-#include "grid_geometry.h"
-#include "grid_indices.h"
-#include "grid_reader.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_state.h"
+#include "io/grdecl_scan.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
+#include "io/grid_reader.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <limits>
 #include <vector>
 
-#include "fuzz_check.h"
-#include "fuzz_state.h"
-#include "grid_geometry.h"
-#include "property_colouring.h"
-#include "scene_grid_fixture.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_state.h"
+#include "scene/grid_geometry.h"
+#include "scene/property_colouring.h"
+#include "tests/support/scene_grid_fixture.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QStringDecoder>
 
-#include "fuzz_check.h"
-#include "text_codec.h"
+#include "fuzz/fuzz_check.h"
+#include "io/text_codec.h"
 
 namespace {
 

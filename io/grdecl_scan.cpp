@@ -1,4 +1,4 @@
-#include "grdecl_scan.h"
+#include "io/grdecl_scan.h"
 
 namespace morvane::grdecl {
 

@@ -1,4 +1,4 @@
-#include "grid_reader.h"
+#include "io/grid_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "grdecl_scan.h"
+#include "io/grdecl_scan.h"
 
 namespace morvane {
 namespace {

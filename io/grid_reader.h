@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "model_state.h"
+#include "core/model_state.h"
 
 namespace morvane {
 

@@ -1,4 +1,4 @@
-#include "property_reader.h"
+#include "io/property_reader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <utility>
 
-#include "grdecl_scan.h"
+#include "io/grdecl_scan.h"
 
 namespace morvane {
 namespace {

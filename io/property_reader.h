@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "feedback.h"
-#include "model_state.h"
+#include "core/feedback.h"
+#include "core/model_state.h"
 
 namespace morvane {
 

@@ -1,11 +1,11 @@
-#include "well_reader.h"
+#include "io/well_reader.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "grdecl_scan.h"
+#include "io/grdecl_scan.h"
 
 namespace morvane {
 namespace {

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "feedback.h"
-#include "model_state.h"
-#include "property_reader.h"
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "io/property_reader.h"
 
 namespace morvane {
 

@@ -1,6 +1,6 @@
 #include <GL/glew.h>
 
-#include "gl_objects.h"
+#include "render/gl_objects.h"
 
 #include <algorithm>
 

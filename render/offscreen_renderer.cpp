@@ -1,4 +1,4 @@
-#include "offscreen_renderer.h"
+#include "render/offscreen_renderer.h"
 
 #include <GL/glew.h>
 

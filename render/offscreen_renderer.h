@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "model_state.h"
-#include "scene_operations.h"
-#include "scene_renderer.h"
-#include "view_targets.h"
+#include "core/model_state.h"
+#include "scene/scene_operations.h"
+#include "render/scene_renderer.h"
+#include "core/view_targets.h"
 
 class QImage;
 

@@ -1,4 +1,4 @@
-#include "resource_files.h"
+#include "render/resource_files.h"
 
 #include <system_error>
 

@@ -1,11 +1,11 @@
 // The view's geometry operations: each calls the pure scene builder on the model state, shows what the builder
 // reports (trace lines, the log line, the statistics and the data tree) and uploads where the view always did.
-#include "grid_geometry.h"
-#include "grid_indices.h"
-#include "property_colouring.h"
-#include "reference_plane.h"
-#include "scene_renderer.h"
-#include "trace.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
+#include "scene/property_colouring.h"
+#include "scene/reference_plane.h"
+#include "render/scene_renderer.h"
+#include "platform/trace.h"
 
 namespace morvane {
 

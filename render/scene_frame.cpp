@@ -8,8 +8,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "reference_plane.h"
-#include "scene_renderer.h"
+#include "scene/reference_plane.h"
+#include "render/scene_renderer.h"
 
 namespace morvane {
 

@@ -1,14 +1,14 @@
 // Set-up of the view's GL state: GLEW, the one-time state, matrices and uniforms, resizing and the background.
 #include <GL/glew.h>
 
-#include "scene_renderer.h"
+#include "render/scene_renderer.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app_settings.h"
-#include "reference_plane.h"
-#include "resource_files.h"
-#include "trace.h"
+#include "platform/app_settings.h"
+#include "scene/reference_plane.h"
+#include "render/resource_files.h"
+#include "platform/trace.h"
 
 namespace morvane {
 

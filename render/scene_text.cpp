@@ -10,9 +10,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "resource_files.h"
-#include "scene_renderer.h"
-#include "utf8_text.h"
+#include "render/resource_files.h"
+#include "render/scene_renderer.h"
+#include "render/utf8_text.h"
 
 namespace morvane {
 

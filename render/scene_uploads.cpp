@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "scene_renderer.h"
-#include "trace.h"
+#include "render/scene_renderer.h"
+#include "platform/trace.h"
 
 namespace morvane {
 

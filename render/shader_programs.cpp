@@ -6,9 +6,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "resource_files.h"
-#include "scene_renderer.h"
-#include "trace.h"
+#include "render/resource_files.h"
+#include "render/scene_renderer.h"
+#include "platform/trace.h"
 
 namespace morvane {
 

@@ -1,4 +1,4 @@
-#include "utf8_text.h"
+#include "render/utf8_text.h"
 
 namespace morvane {
 

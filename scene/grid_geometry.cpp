@@ -1,12 +1,12 @@
-#include "grid_geometry.h"
+#include "scene/grid_geometry.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 
-#include "reference_plane.h"
-#include "trace_text.h"
+#include "scene/reference_plane.h"
+#include "core/trace_text.h"
 
 namespace morvane {
 

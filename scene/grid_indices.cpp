@@ -1,4 +1,4 @@
-#include "grid_indices.h"
+#include "scene/grid_indices.h"
 
 #include <cstddef>
 #include <initializer_list>

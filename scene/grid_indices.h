@@ -2,7 +2,7 @@
 // its corners alike (top surface, then bottom surface, four corners per cell), so one list serves all layers.
 #pragma once
 
-#include "model_state.h"
+#include "core/model_state.h"
 
 namespace morvane {
 

@@ -1,4 +1,4 @@
-#include "property_colouring.h"
+#include "scene/property_colouring.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <immintrin.h>
 #endif
 
-#include "trace_text.h"
+#include "core/trace_text.h"
 
 namespace morvane {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "feedback.h"
-#include "model_state.h"
+#include "core/feedback.h"
+#include "core/model_state.h"
 
 namespace morvane {
 

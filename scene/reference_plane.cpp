@@ -1,4 +1,4 @@
-#include "reference_plane.h"
+#include "scene/reference_plane.h"
 
 #include <algorithm>
 #include <cmath>

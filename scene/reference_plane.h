@@ -4,7 +4,7 @@
 
 #include <glm/glm.hpp>
 
-#include "model_state.h"
+#include "core/model_state.h"
 
 namespace morvane {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model_generator.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 

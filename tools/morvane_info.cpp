@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "grid_info.h"
+#include "tools/info/grid_info.h"
 
 namespace {
 

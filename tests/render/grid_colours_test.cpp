@@ -2,7 +2,7 @@
 // the background elsewhere.
 #include <gtest/gtest.h>
 
-#include "render_fixtures.h"
+#include "tests/support/render_fixtures.h"
 
 namespace morvane {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <QTemporaryDir>
 
-#include "resource_files.h"
-#include "utf8_text.h"
+#include "render/resource_files.h"
+#include "render/utf8_text.h"
 
 namespace morvane {
 namespace {

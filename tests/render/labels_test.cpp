@@ -2,7 +2,7 @@
 // views of other sizes; and the 2D/3D view animations that run after each frame.
 #include <gtest/gtest.h>
 
-#include "render_fixtures.h"
+#include "tests/support/render_fixtures.h"
 
 namespace morvane {
 namespace {

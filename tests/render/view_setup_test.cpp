@@ -13,8 +13,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "app_settings.h"
-#include "render_fixtures.h"
+#include "platform/app_settings.h"
+#include "tests/support/render_fixtures.h"
 
 namespace morvane {
 namespace {

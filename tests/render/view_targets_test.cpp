@@ -2,7 +2,7 @@
 // the events log, in the order the user sees them, for a built grid, a rejected one and a property load.
 #include <gtest/gtest.h>
 
-#include "render_fixtures.h"
+#include "tests/support/render_fixtures.h"
 
 namespace morvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "feedback.h"
-#include "scene_operations.h"
+#include "core/feedback.h"
+#include "scene/scene_operations.h"
 
 namespace morvane::test {
 

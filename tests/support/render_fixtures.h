@@ -14,9 +14,9 @@
 
 #include <glm/glm.hpp>
 
-#include "model_generator.h"
-#include "model_state.h"
-#include "offscreen_renderer.h"
+#include "tools/generator/model_generator.h"
+#include "core/model_state.h"
+#include "render/offscreen_renderer.h"
 
 namespace morvane::testing {
 

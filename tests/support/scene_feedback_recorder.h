@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "feedback.h"
+#include "core/feedback.h"
 
 namespace morvane::test {
 

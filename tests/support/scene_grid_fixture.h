@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model_state.h"
+#include "core/model_state.h"
 
 namespace morvane::test {
 

@@ -17,11 +17,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app_settings.h"
-#include "copengl.h"
-#include "model_generator.h"
-#include "model_state.h"
-#include "user_prompts.h"
+#include "platform/app_settings.h"
+#include "ui/copengl.h"
+#include "tools/generator/model_generator.h"
+#include "core/model_state.h"
+#include "core/user_prompts.h"
 
 namespace morvane::testing {
 

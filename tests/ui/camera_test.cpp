@@ -10,9 +10,9 @@
 #include <QWheelEvent>
 #include <QtTest/QTest>
 
-#include "camera_control.h"
-#include "form1.h"
-#include "ui_harness.h"
+#include "commands/camera_control.h"
+#include "ui/form1.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -7,9 +7,9 @@
 #include <QSplitter>
 #include <QtTest/QTest>
 
-#include "clipboard_picture.h"
-#include "form1.h"
-#include "ui_harness.h"
+#include "ui/clipboard_picture.h"
+#include "ui/form1.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

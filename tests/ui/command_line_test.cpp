@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QProcess>
 
-#include "command_line.h"
-#include "ui_harness.h"
+#include "commands/command_line.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <QMouseEvent>
 #include <QtTest/QTest>
 
-#include "render_fixtures.h"
-#include "scene_feedback_recorder.h"
-#include "scene_renderer.h"
-#include "ui_harness.h"
+#include "tests/support/render_fixtures.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "render/scene_renderer.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -11,12 +11,12 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "form1.h"
-#include "grid_import_command.h"
-#include "model_stat.h"
-#include "recorded_scene.h"
-#include "scene_feedback_recorder.h"
-#include "ui_harness.h"
+#include "ui/form1.h"
+#include "commands/grid_import_command.h"
+#include "ui/model_stat.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

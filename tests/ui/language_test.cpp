@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "form1.h"
-#include "settings_dialog.h"
-#include "ui_harness.h"
+#include "ui/form1.h"
+#include "ui/settings_dialog.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "color_button.h"
-#include "form1.h"
-#include "settings_dialog.h"
-#include "ui_harness.h"
+#include "ui/color_button.h"
+#include "ui/form1.h"
+#include "ui/settings_dialog.h"
+#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -1,5 +1,5 @@
 // The shared GRDECL scanning: keywords, section cut and the number scan with its repeats and bound.
-#include "grdecl_scan.h"
+#include "io/grdecl_scan.h"
 
 #include <cstdint>
 #include <string>

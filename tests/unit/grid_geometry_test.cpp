@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid_geometry.h"
-#include "reference_plane.h"
-#include "scene_feedback_recorder.h"
-#include "scene_grid_fixture.h"
+#include "scene/grid_geometry.h"
+#include "scene/reference_plane.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
 namespace {

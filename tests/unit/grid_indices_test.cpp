@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <set>
 
-#include "grid_geometry.h"
-#include "grid_indices.h"
-#include "scene_grid_fixture.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
+#include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
 namespace {

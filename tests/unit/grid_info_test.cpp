@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "grid_info.h"
-#include "json_object.h"
-#include "model_generator.h"
+#include "tools/info/grid_info.h"
+#include "tools/info/json_object.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 

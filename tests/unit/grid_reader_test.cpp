@@ -1,7 +1,7 @@
 // The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
 // repeats that real exports need.
-#include "grid_reader.h"
-#include "text_fixtures.h"
+#include "io/grid_reader.h"
+#include "tests/support/text_fixtures.h"
 
 #include <filesystem>
 #include <fstream>

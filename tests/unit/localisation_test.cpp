@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "localisation.h"
-#include "model_state.h"
+#include "core/localisation.h"
+#include "core/model_state.h"
 
 namespace morvane {
 namespace {

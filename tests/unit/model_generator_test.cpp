@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "grid_reader.h"
-#include "model_generator.h"
+#include "io/grid_reader.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the type replacement on a load and the in-place recolouring of one code.
 #include <gtest/gtest.h>
 
-#include "grid_geometry.h"
-#include "property_colouring.h"
-#include "scene_grid_fixture.h"
+#include "scene/grid_geometry.h"
+#include "scene/property_colouring.h"
+#include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
 namespace {

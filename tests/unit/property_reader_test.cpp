@@ -1,6 +1,6 @@
 // The property reader: splitting an export into its properties, finding each value block, the kind rule, the
 // check against the grid's cell count, the statistics and the lists an accepted property is appended to.
-#include "property_reader.h"
+#include "io/property_reader.h"
 
 #include <algorithm>
 #include <numeric>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model_generator.h"
-#include "text_fixtures.h"
+#include "tools/generator/model_generator.h"
+#include "tests/support/text_fixtures.h"
 
 namespace morvane {
 namespace {

@@ -1,9 +1,9 @@
 // The XY reference grid, the flat-section quad and the pivot cursor.
 #include <gtest/gtest.h>
 
-#include "grid_geometry.h"
-#include "reference_plane.h"
-#include "scene_grid_fixture.h"
+#include "scene/grid_geometry.h"
+#include "scene/reference_plane.h"
+#include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
 namespace {

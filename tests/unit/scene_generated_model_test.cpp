@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "grid_geometry.h"
-#include "grid_indices.h"
-#include "grid_reader.h"
-#include "model_generator.h"
-#include "property_colouring.h"
+#include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
+#include "io/grid_reader.h"
+#include "tools/generator/model_generator.h"
+#include "scene/property_colouring.h"
 
 namespace morvane {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app_settings.h"
-#include "decimal_text.h"
+#include "platform/app_settings.h"
+#include "core/decimal_text.h"
 
 namespace morvane {
 namespace {

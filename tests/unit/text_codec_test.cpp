@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "text_codec.h"
+#include "io/text_codec.h"
 
 namespace morvane {
 namespace {

@@ -1,6 +1,6 @@
 // The well reader: the name comment, the column header (any white space, every word a column), the data lines, the
 // columns the column dialog starts with, the refusals and what an accepted well adds to the well lists.
-#include "well_reader.h"
+#include "io/well_reader.h"
 
 #include <cmath>
 #include <string>
@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model_generator.h"
-#include "text_fixtures.h"
+#include "tools/generator/model_generator.h"
+#include "tests/support/text_fixtures.h"
 
 namespace morvane {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "model_generator.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane::gen::detail {
 

@@ -1,5 +1,5 @@
 // Corner-point grids: pillars, corner depths and the files of the direct and include layouts.
-#include "model_generator.h"
+#include "tools/generator/model_generator.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string_view>
 
-#include "generator_text.h"
+#include "tools/generator/generator_text.h"
 
 namespace morvane::gen {
 namespace {

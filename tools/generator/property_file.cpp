@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "generator_text.h"
-#include "model_generator.h"
+#include "tools/generator/generator_text.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane::gen {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "generator_text.h"
-#include "model_generator.h"
+#include "tools/generator/generator_text.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane::gen {
 

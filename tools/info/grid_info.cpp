@@ -1,4 +1,4 @@
-#include "grid_info.h"
+#include "tools/info/grid_info.h"
 
 #include <algorithm>
 #include <memory>

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "grid_geometry.h"
-#include "grid_reader.h"
-#include "json_object.h"
+#include "scene/grid_geometry.h"
+#include "io/grid_reader.h"
+#include "tools/info/json_object.h"
 
 namespace morvane::info {
 

@@ -1,4 +1,4 @@
-#include "json_object.h"
+#include "tools/info/json_object.h"
 
 #include <charconv>
 #include <cmath>

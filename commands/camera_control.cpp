@@ -1,0 +1,199 @@
+#include "commands/camera_control.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace morvane {
+
+namespace {
+constexpr float kPi = 3.14159265358979f;
+}
+
+DragButton dragButton(bool left, bool right, bool middle)
+{
+    if (left && !right && !middle) return DragButton::Left;
+    if (right && !left && !middle) return DragButton::Right;
+    if (middle && !left && !right) return DragButton::Middle;
+    return DragButton::None;
+}
+
+void leftDrag(CameraFields& f, ModelState& s, ScreenPoint c)
+{
+    s.isCursor = true;
+    if (c == f.previousPosition) return;
+    float dx = static_cast<float>(c.x - f.previousPosition.x);
+    float dy = static_cast<float>(c.y - f.previousPosition.y);
+    f.previousPosition = c;
+    if (f.firstMouse_left) {
+        f.obj_lastX = s.position.x;
+        f.obj_lastY = s.position.y;
+        f.obj_lastZ = s.position.z;
+        f.yaw = 0.0f;
+        f.pitch = 0.0f;
+        dx = 0.0f;
+        dy = 0.0f;
+        f.firstMouse_left = false;
+    }
+    const float speed = std::sqrt(15.0f) * 0.001f / std::sqrt(s.scale.z);
+    dx *= speed;
+    dy *= speed;
+    f.yaw += dx;
+    f.pitch -= dy;
+    if (s.diplay_well_section_mode) {
+        s.position.x = f.obj_lastX + f.yaw;
+        return;
+    }
+    const float a = s.rotation.z * kPi / 180.0f;
+    s.position.x = f.obj_lastX + std::sin(a) * f.pitch + std::cos(a) * f.yaw;
+    s.position.y = f.pitch * std::cos(a) + f.obj_lastY - f.yaw * std::sin(a);
+}
+
+void rightDrag(CameraFields& f, ModelState& s, ScreenPoint c)
+{
+    s.isCursor = true;
+    if (f.firstMouse_right) {
+        f.lastX_right = static_cast<float>(c.x);
+        f.firstMouse_right = false;
+    }
+    const float d = (f.lastX_right - static_cast<float>(c.x)) * 0.05f;
+    f.lastX_right = static_cast<float>(c.x);
+    f.pitch_right += d;
+    if (!s.diplay_well_section_mode)
+        s.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
+}
+
+void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
+{
+    if (f.firstMouse_middle) {
+        f.obj_lastScaleX = s.scale.x;
+        f.obj_lastScaleY = s.scale.y;
+        f.obj_lastScaleZ = s.scale.z;
+        f.yaw_middle = 0.0f;
+        f.lastY_middle = static_cast<float>(c.y);
+        f.firstMouse_middle = false;
+    }
+    const float d = (static_cast<float>(c.y) - f.lastY_middle) * 0.005f;
+    f.lastY_middle = static_cast<float>(c.y);
+    f.yaw_middle += d;
+    if (f.obj_lastScaleX + f.yaw_middle <= 0.1f) return;
+    s.scale.x = f.obj_lastScaleX + f.yaw_middle;
+    // In the unfolded section seen from above the section's vertical is the screen's y: keep it.
+    if (!(s.diplay_well_section_mode && s.mode_2d)) s.scale.y = f.obj_lastScaleY + f.yaw_middle;
+    s.scale.z = f.obj_lastScaleZ + f.yaw_middle * s.VERT_SCALE;
+}
+
+void releaseDrag(CameraFields& f, ModelState& s, DragButton button)
+{
+    switch (button) {
+    case DragButton::Left:
+        f.firstMouse_left = true;
+        s.isCursor = false;
+        break;
+    case DragButton::Right:
+        f.firstMouse_right = true;
+        s.isCursor = false;
+        break;
+    case DragButton::Middle:
+        f.firstMouse_middle = true;
+        break;
+    case DragButton::None:
+        break;
+    }
+}
+
+void wheel(ModelState& s, int delta)
+{
+    if (s.layers_mode) {
+        if (delta > 0) {
+            if (s.SHOW_K > 1) s.SHOW_K -= 1;
+        } else if (s.SHOW_K < s.ZCORN_K) {
+            s.SHOW_K += 1;
+        }
+        return;
+    }
+    s.position.z += static_cast<float>(delta) * 0.00005f;
+}
+
+std::optional<std::string> keyDown(CameraFields& f, ModelState& s, CameraKey key)
+{
+    switch (key) {
+    case CameraKey::W:
+        if (f.key_W_pressed) break;
+        s.VERT_SCALE += 1.0f;
+        s.scale.z = s.scale.x * s.VERT_SCALE;
+        f.key_W_pressed = true;
+        s.position.z += 0.0001f;
+        return generalNumber(s.VERT_SCALE);
+    case CameraKey::S:
+        if (f.key_S_pressed || !(s.VERT_SCALE > 1.0f)) break;
+        s.VERT_SCALE -= 1.0f;
+        s.scale.z = s.scale.x * s.VERT_SCALE;
+        f.key_S_pressed = true;
+        break;
+    case CameraKey::Z:
+        s.position.x += 0.1f;
+        break;
+    case CameraKey::X:
+        s.position.x -= 0.1f;
+        break;
+    case CameraKey::O:
+        if (s.SHOW_K < s.ZCORN_K) s.SHOW_K += 1;
+        break;
+    case CameraKey::L:
+        if (s.SHOW_K > 1) s.SHOW_K -= 1;
+        break;
+    }
+    return std::nullopt;
+}
+
+void keyUp(CameraFields& f, CameraKey key)
+{
+    if (key == CameraKey::W) f.key_W_pressed = false;
+    if (key == CameraKey::S) f.key_S_pressed = false;
+}
+
+std::optional<int> sliderDrag(CameraFields& f, ModelState& s, int pointerY)
+{
+    s.prod_mode = false;  // bubbles hide while the exaggeration changes
+    const int top = pointerY - f.vertScalebarClickY;
+    if (top < 100 || top > 300) return std::nullopt;
+    const float v = static_cast<float>(309 - top) / 207.0f;
+    const float e = ((v * 2.0f - 1.0f) * 4.0f) + 5.0f;
+    if (e > 0.0f && e < 9.0f) {
+        s.VERT_SCALE = e;
+        s.scale.z = s.scale.x * s.VERT_SCALE;
+        f.key_W_pressed = true;
+    }
+    return top;
+}
+
+std::vector<int> wellsUnderPointer(const ModelState& s, ScreenPoint p, int panelWidth, int panelHeight)
+{
+    std::vector<int> hits;
+    const std::size_t wells = s.well_coord_vertex_show.size();
+    for (std::size_t i = 0; i < wells && i < s.WELL_POS_X.size() && i < s.WELL_POS_Y.size(); ++i) {
+        const int x = s.WELL_POS_X[i];
+        const int y = s.WELL_POS_Y[i];
+        if (x > 0 && x < panelWidth && y > 0 && y < panelHeight && p.x > x && p.x < x + 60 && p.y > y - 30 &&
+            p.y < y)
+            hits.push_back(static_cast<int>(i));
+    }
+    return hits;
+}
+
+std::string generalNumber(float value)
+{
+    if (value == 0.0f) value = 0.0f;  // a pivot at 0 reads "0", not "-0"
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+    return text;
+}
+
+CameraStatus cameraStatus(const ModelState& s)
+{
+    const auto mult = static_cast<float>(Constants::COORD_MULT);
+    return CameraStatus{"K = " + std::to_string(s.SHOW_K), "Z: " + generalNumber(-s.position.z * mult),
+                        "Y: " + generalNumber(-s.position.y * mult), "X: " + generalNumber(-s.position.x * mult)};
+}
+
+}  // namespace morvane

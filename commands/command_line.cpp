@@ -1,0 +1,72 @@
+#include "commands/command_line.h"
+
+#include <charconv>
+
+namespace morvane {
+
+namespace {
+
+bool parsePositive(std::string_view text, int& value)
+{
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || v <= 0 || v > 16384) return false;
+    value = v;
+    return true;
+}
+
+bool parseSize(const std::string& text, int& width, int& height)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    int w = 0, h = 0;
+    if (!parsePositive(std::string_view(text).substr(0, x), w) ||
+        !parsePositive(std::string_view(text).substr(x + 1), h))
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+}  // namespace
+
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error)
+{
+    CommandLine cl;
+    auto fail = [error](std::string why) -> std::optional<CommandLine> {
+        if (error) *error = std::move(why);
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            cl.help = true;
+        } else if (a == "--snapshot") {
+            if (i + 1 >= args.size()) return fail("--snapshot needs the picture file to write");
+            cl.snapshotFile = args[++i];
+        } else if (a == "--size") {
+            if (i + 1 >= args.size()) return fail("--size needs WIDTHxHEIGHT, for example 1024x768");
+            if (!parseSize(args[++i], cl.width, cl.height))
+                return fail("--size needs WIDTHxHEIGHT with whole numbers from 1 to 16384, not \"" + args[i] + "\"");
+        } else if (a.size() > 1 && a[0] == '-') {
+            // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
+            return fail("unknown option \"" + a + "\"");
+        } else if (cl.gridFile.empty()) {
+            cl.gridFile = a;
+        } else {
+            return fail("only one grid file can be given (\"" + cl.gridFile + "\" and \"" + a + "\")");
+        }
+    }
+    return cl;
+}
+
+std::string commandLineUsage()
+{
+    return "Usage: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]\n"
+           "\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start.\n"
+           "  --snapshot OUT.png  draw the grid offscreen into OUT.png and exit without opening a window\n"
+           "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
+}
+
+}  // namespace morvane

@@ -1,0 +1,176 @@
+#include "commands/grid_import_command.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "io/grid_reader.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr double kUndefinedValue = -999.99;
+constexpr int kPlaceholderType = 10;
+
+// Status, progress and trace at the reader's stages.
+void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
+{
+    switch (stage) {
+    case GridReadStage::LayoutDecided:
+        fb.trace("Starting loading grid");
+        fb.setProgress(20);
+        break;
+    case GridReadStage::CoordRead:
+        if (includeLayout) fb.trace("COORD reading done");
+        fb.setStatus("Reading ZCORN section");
+        break;
+    case GridReadStage::ZcornCut:
+        fb.advanceProgress(10);
+        break;
+    case GridReadStage::StarsReplaced:
+        fb.advanceProgress(30);
+        break;
+    case GridReadStage::ZcornScanned:
+        fb.advanceProgress(10);
+        break;
+    case GridReadStage::ZcornExpanded:
+        fb.advanceProgress(10);
+        break;
+    }
+}
+
+// Exchanges what the reader fills (the file name stays): the import reads into a spare input and puts it in place
+// only for the geometry builder, so a refused grid can give the current model its own arrays back.
+void swapGridArrays(GridInput& a, GridInput& b)
+{
+    a.points_coords.swap(b.points_coords);
+    a.grid_lines_xy.swap(b.grid_lines_xy);
+    a.ZCORN_stars.swap(b.ZCORN_stars);
+    a.ZCORN.swap(b.ZCORN);
+}
+
+void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
+{
+    ctx.feedback.setProgress(0);
+    ctx.window.focusTree();
+    ctx.window.endWait(false);
+    ctx.prompts.information(boxText, kGridImportCaption);
+    ctx.feedback.appendLog(logLine, log_colour::Red);
+    ctx.feedback.setStatus("All good");
+}
+
+}  // namespace
+
+void clearPropertyLists(Properties& p)
+{
+    p.PROP_cont_loading.clear();
+    p.PROP_cont_loading_name.clear();
+    p.PROP_disc_loading.clear();
+    p.PROP_disc_loading_name.clear();
+    p.PROP_max_value.clear();
+    p.PROP_min_value.clear();
+    p.PROP_max_value_color.clear();
+    p.PROP_min_value_color.clear();
+    p.PROP_type.clear();
+    p.propertyNameAll.clear();
+    p.PROP_disc_codes.clear();
+    p.PROP_disc_codes_perc.clear();
+}
+
+void registerGridPlaceholder(Properties& p, int cells)
+{
+    p.PROP_cont_loading.emplace_back(static_cast<std::size_t>(std::max(cells, 0)), kUndefinedValue);
+    p.PROP_max_value.push_back(kUndefinedValue);
+    p.PROP_min_value.push_back(kUndefinedValue);
+    p.PROP_max_value_color.push_back(kUndefinedValue);
+    p.PROP_min_value_color.push_back(kUndefinedValue);
+    p.PROP_name = "grid";
+    p.PROP_cont_loading_name.push_back(p.PROP_name);
+    p.propLoading = true;
+}
+
+GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
+{
+    const std::string path = ctx.prompts.openFileName(kGridDialogTitle, kGridDialogFilter);
+    if (path.empty()) return GridImportOutcome::Cancelled;
+    return importGridFile(ctx, path);
+}
+
+GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string& path)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+
+    const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
+    s.gridfilename_string = file.stem().string();
+    fb.appendLog("Opening file: " + s.gridfilename_string, log_colour::LightGrey);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return GridImportOutcome::Cancelled;
+
+    fb.setStatus("Reading COORD section");
+    ctx.window.beginWait();
+
+    GridInput incoming;
+    const GridReadResult read = readGridFile(
+        path, incoming, [&fb](GridReadStage stage, bool includeLayout) { reportStage(fb, stage, includeLayout); });
+
+    switch (read.outcome) {
+    case GridReadOutcome::NotAGrid:
+        failWithMessage(ctx, kNotAGridText, "Selected file is not grid file");
+        return GridImportOutcome::NotAGrid;
+    case GridReadOutcome::MissingInclude:
+        failWithMessage(ctx, read.message, read.message);
+        return GridImportOutcome::MissingInclude;
+    case GridReadOutcome::Stopped:
+        // Silent: the status and the progress bar stay where the reader stopped; only the wait ends.
+        ctx.window.endWait(true);
+        return GridImportOutcome::Stopped;
+    case GridReadOutcome::Read:
+        break;
+    }
+
+    fb.trace("ZCORN_size = " + std::to_string(incoming.ZCORN.size()));
+    fb.setStatus("Initializing grid");
+    swapGridArrays(s, incoming);
+    const GridBuildOutcome built = ctx.view.initGRID();
+    if (built != GridBuildOutcome::Built) {
+        // The builder has logged why; nothing below may run on counts that do not belong to this grid. A refused
+        // cell size changed nothing, so the current model gets its arrays back and stays as it was; a layout that
+        // does not fit has unloaded the grid.
+        if (built == GridBuildOutcome::CellSizeRejected) swapGridArrays(s, incoming);
+        fb.setProgress(0);
+        ctx.window.focusTree();
+        ctx.window.endWait(true);
+        return GridImportOutcome::Rejected;
+    }
+    fb.advanceProgress(10);
+    ctx.view.bindGridBuffers();
+
+    ctx.window.enableTopView();
+    s.displayGrid = true;
+
+    clearPropertyLists(s);
+
+    s.saved_K = 0;
+    s.layers_mode = false;
+    s.flat_section_mode = false;
+    ctx.window.uncheckLayerAndFlatSection();
+    s.edge_mode = true;
+    s.transp_model = 1.0f;
+
+    registerGridPlaceholder(s, s.GRID_SIZE);
+
+    fb.setStatus("Rendering grid");
+    if (!read.includeLayout) ctx.window.useTreeImages();
+    s.PROP_type.push_back(kPlaceholderType);
+    ctx.view.initPROP(static_cast<int>(s.PROP_cont_loading.size()), false, kPlaceholderType);
+    ctx.view.bindPropBuffers();
+    fb.advanceProgress(10);
+
+    ctx.window.focusTree();
+    ctx.window.endWait(true);
+    if (read.includeLayout) fb.setStatus("All good");
+    return GridImportOutcome::Loaded;
+}
+
+}  // namespace morvane

@@ -1,0 +1,77 @@
+// The grid import command: asks for a GRDECL file, reads it, builds and uploads the grid, resets the property
+// lists and view modes and draws the model at once through the placeholder property "grid".
+//
+// Written against small interfaces (feedback channels, prompts, the view's scene operations and the few main-window
+// controls it touches), so the same command runs from the menu, from the command line, headless for a snapshot,
+// and in tests with recorded answers.
+#pragma once
+
+#include <string>
+
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "scene/scene_operations.h"
+#include "core/user_prompts.h"
+
+namespace morvane {
+
+// The main-window controls the command drives besides status, progress and log.
+class GridImportWindow {
+public:
+    virtual ~GridImportWindow() = default;
+    // Wait cursor on, the "finished" picture to the back, one repaint so the user sees the command started.
+    virtual void beginWait() = 0;
+    // Normal cursor; the "finished" picture to the front (done) or left at the back (failed).
+    virtual void endWait(bool finished) = 0;
+    virtual void focusTree() = 0;
+    virtual void enableTopView() = 0;                // the 2D button becomes usable
+    virtual void uncheckLayerAndFlatSection() = 0;   // their mode flags are reset by the command
+    virtual void useTreeImages() = 0;                // the data tree shows its type icons
+};
+
+// A window with none of those controls (snapshots, tools).
+class NoGridImportWindow final : public GridImportWindow {
+public:
+    void beginWait() override {}
+    void endWait(bool) override {}
+    void focusTree() override {}
+    void enableTopView() override {}
+    void uncheckLayerAndFlatSection() override {}
+    void useTreeImages() override {}
+};
+
+enum class GridImportOutcome {
+    Cancelled,       // no file chosen, or the chosen path names no file
+    Loaded,          // the grid is built and drawn
+    NotAGrid,        // the file holds no grid; the user was told
+    MissingInclude,  // an included file is missing or unreadable; the user was told
+    Stopped,         // the included COORD file lacks its keyword (silent)
+    Rejected,        // the geometry builder refused the grid and logged why
+};
+
+struct GridImportContext {
+    ModelState& state;
+    Feedback& feedback;
+    SceneOperations& view;
+    GridImportWindow& window;
+    UserPrompts& prompts;
+};
+
+inline constexpr const char* kGridDialogTitle = "Загрузить грид";
+inline constexpr const char* kGridDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
+inline constexpr const char* kNotAGridText =
+    "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.";
+inline constexpr const char* kGridImportCaption = "Загрузка грида";
+
+// The menu command: the file dialog, then importGridFile.
+GridImportOutcome importGridWithDialog(const GridImportContext& ctx);
+
+// The command for a path already chosen (the dialog's answer or the command line).
+GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string& path);
+
+// The property lists emptied before a new grid's placeholder is registered.
+void clearPropertyLists(Properties& p);
+// The continuous placeholder property "grid": `cells` values of -999.99, limits -999.99.
+void registerGridPlaceholder(Properties& p, int cells);
+
+}  // namespace morvane

@@ -1,0 +1,143 @@
+#include "commands/property_import_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "io/property_reader.h"
+#include "io/text_codec.h"
+
+namespace morvane {
+
+namespace texts = property_texts;
+
+namespace {
+
+bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
+void stopWork(const PropertyImportContext& ctx)
+{
+    ctx.feedback.setProgress(0);
+    ctx.window.endWait(false);
+    ctx.window.focusTree();
+}
+
+}  // namespace
+
+PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx)
+{
+    if (!ctx.state.gridLoaded) {
+        const bool russian = ctx.state.Lang == "ru";
+        ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
+        return {PropertyImportOutcome::NoGrid};
+    }
+    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle, kPropertyDialogFilter);
+    if (path.empty()) {
+        ctx.feedback.trace(texts::TraceStart);
+        ctx.feedback.setStatus(texts::AllGood);
+        return {PropertyImportOutcome::Cancelled};
+    }
+    return importPropertyFile(ctx, path);
+}
+
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+    PropertyImportResult result;
+
+    if (!s.gridLoaded) return {PropertyImportOutcome::NoGrid};  // the menu has told the user; callers without it too
+
+    const std::filesystem::path file(path);
+    fb.setStatus(texts::ReadingProperty);
+    fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
+    fb.trace(texts::TraceStart);
+    std::error_code ec;
+    std::string bytes;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        fb.setStatus(texts::AllGood);
+        return {PropertyImportOutcome::Cancelled};
+    }
+
+    ctx.window.endWait(false);  // the "finished" picture to the back
+    fb.setProgress(10);
+    if (!readWholeFile(file, bytes)) {
+        fb.setProgress(0);
+        fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
+        fb.setStatus(texts::AllGood);
+        return {PropertyImportOutcome::Cancelled};
+    }
+    const std::string text = decodeUserText(bytes);
+    bytes.clear();
+    fb.advanceProgress(10);
+
+    const std::vector<PropertyEntry> entries = splitPropertyText(text);
+    if (entries.empty()) {
+        stopWork(ctx);
+        const PropertyReport report = notPropertyFileReport();
+        ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
+        deliverPropertyReport(report, fb);
+        return {PropertyImportOutcome::NotAProperty};
+    }
+    fb.setProgress(10);
+
+    // The names go to propertyNameAll only with their properties, when each is accepted.
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const PropertyEntry& e : entries) names.push_back(e.name);
+    const std::optional<std::vector<int>> chosen = ctx.prompts.choosePropertyTypes(names, s.Lang);
+    s.OK_prop_loading = chosen.has_value();
+    if (!chosen) {
+        stopWork(ctx);
+        fb.setStatus(texts::AllGood);
+        return {PropertyImportOutcome::TypesCancelled};
+    }
+
+    result.outcome = PropertyImportOutcome::Done;
+    bool waiting = false;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        // A dialog that answered fewer codes than properties leaves the rest without a kind.
+        const int typeCode = k < chosen->size() ? (*chosen)[k] : 0;
+        if (!waiting) ctx.window.beginWait();
+        waiting = true;
+        fb.setProgress(10);
+
+        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s);
+        fb.advanceProgress(20);  // read and expanded
+        if (!report.accepted) {
+            ++result.rejected;
+            stopWork(ctx);
+            waiting = false;
+            if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
+            deliverPropertyReport(report, fb);
+            continue;
+        }
+
+        ++result.accepted;
+        fb.advanceProgress(50);
+        ctx.window.setLegendCaption(entries[k].name);
+        deliverPropertyReport(report, fb);
+        ctx.view.initPROP(report.perKindIndex, report.discrete, report.typeCode);
+        ctx.view.bindPropBuffers();
+
+        if (k + 1 == entries.size()) {
+            fb.advanceProgress(20);
+            ctx.window.focusTree();
+            ctx.window.showLegend();
+            ctx.window.endWait(true);
+            waiting = false;
+            fb.setStatus(texts::AllGood);
+        }
+    }
+    return result;
+}
+
+}  // namespace morvane

@@ -1,0 +1,66 @@
+// The property import command: asks for a GRDECL property file, asks the kind of each property in it, then reads,
+// checks and appends every property that holds one value per grid cell and colours the cells with it.
+//
+// Written against the same small interfaces as the grid import (feedback channels, prompts, the view's scene
+// operations and the few main-window controls it touches), so tests drive it with recorded answers.
+#pragma once
+
+#include <string>
+
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "scene/scene_operations.h"
+#include "core/user_prompts.h"
+
+namespace morvane {
+
+// The main-window controls the command drives besides status, progress and log.
+class PropertyImportWindow {
+public:
+    virtual ~PropertyImportWindow() = default;
+    // Wait cursor on and the "finished" picture to the back.
+    virtual void beginWait() = 0;
+    // Normal cursor; the "finished" picture to the front (done) or to the back (failed).
+    virtual void endWait(bool finished) = 0;
+    virtual void focusTree() = 0;
+    // The caption of the legend group propLegend.
+    virtual void setLegendCaption(const std::string& text) = 0;
+    // The legend button checked and the legend shown.
+    virtual void showLegend() = 0;
+};
+
+enum class PropertyImportOutcome {
+    NoGrid,           // no grid loaded: the user was told, nothing read
+    Cancelled,        // no file chosen, or the chosen path names no file
+    NotAProperty,     // the file holds no property marker: the user was told
+    TypesCancelled,   // the loading dialog was closed without OK
+    Done,             // every property of the file was judged; see accepted / rejected
+};
+
+struct PropertyImportResult {
+    PropertyImportOutcome outcome = PropertyImportOutcome::Cancelled;
+    int accepted = 0;
+    int rejected = 0;
+};
+
+struct PropertyImportContext {
+    ModelState& state;
+    Feedback& feedback;
+    SceneOperations& view;
+    PropertyImportWindow& window;
+    UserPrompts& prompts;
+};
+
+inline constexpr const char* kPropertyDialogTitle = "Загрузить свойства";
+inline constexpr const char* kPropertyDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
+inline constexpr const char* kNoGridTextEn = "There are no grid loaded. Please, load grid first.";
+inline constexpr const char* kNoGridTextRu =
+    "В проект еще не загружен грид. Пожалуйста, загрузите сначала грид, затем свойства.";
+
+// The menu command: the grid check, the file dialog, then importPropertyFile.
+PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx);
+
+// The command for a path already chosen.
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path);
+
+}  // namespace morvane

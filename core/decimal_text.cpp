@@ -1,0 +1,43 @@
+#include "core/decimal_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+std::optional<double> parseDecimalText(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() == '-' || text.front() == '+' || isBlank(text.front())) return std::nullopt;
+    }
+    if (text.empty()) return std::nullopt;
+
+    // from_chars reads only the "." separator and never looks at the locale.
+    std::string number(text);
+    for (char& c : number)
+        if (c == ',') c = '.';
+    double value = 0.0;
+    const char* end = number.data() + number.size();
+    const auto [stop, error] = std::from_chars(number.data(), end, value, std::chars_format::general);
+    if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string decimalCommaText(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == '.') c = ',';
+    return out;
+}
+
+}  // namespace morvane

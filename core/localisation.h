@@ -1,0 +1,23 @@
+// The interface texts in English and Russian.
+//
+// `locals` is a table of pairs: a pair starts at an even slot, its base; the base holds the English text and the
+// next slot the Russian one. Texts are UTF-8.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/model_state.h"
+
+namespace morvane {
+
+// The filled table, 862 slots; unused slots hold the empty string.
+std::array<std::string, LOCALS_SIZE> makeLocals();
+
+// 1 when the language is exactly "ru", else 0: any other value selects English.
+int languageOffset(const std::string& lang);
+
+// The text of a pair in the given language.
+const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang);
+
+}  // namespace morvane

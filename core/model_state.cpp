@@ -1,0 +1,64 @@
+#include "core/model_state.h"
+
+#include "core/localisation.h"
+
+namespace morvane {
+
+std::vector<std::vector<std::vector<float>>> Properties::initialDiscreteColours()
+{
+    using Table = std::vector<std::vector<float>>;
+    const Table lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0},     {1, 0.5f, 0},     {0, 1, 1}, {0, 0.5f, 1},
+                          {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0},      {0, 0, 0}, {0, 0, 0}};
+    Table ntg = lithology;
+    ntg[1] = {0.6f, 1, 0.4f};
+    const Table discrete{{1, 0, 0},    {1, 0.5f, 0},     {1, 1, 0}, {0, 1, 0}, {0, 0.75f, 1}, {0, 0.5f, 1},
+                         {0.7f, 0, 1}, {0.7f, 0, 0.1f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    // Type codes 0..9: none, lithology, facies, NTG, porosity, permeability, water saturation, regions,
+    // discrete, continuous. Types without a table draw every code grey.
+    return {Table{}, lithology, lithology, ntg, Table{}, Table{}, Table{}, lithology, discrete, Table{}};
+}
+
+std::array<float, 120> ReferencePlane::initialSamplePoints()
+{
+    // Twenty white points on a 5 x 4 lattice spanning the sample's extent.
+    constexpr float x_min = 548.5919f, x_max = 549.22833f;
+    constexpr float y_min = 6414.2856f, y_max = 6414.9224f;
+    std::array<float, 120> points{};
+    for (int n = 0; n < 20; ++n) {
+        const int col = n % 5;
+        const int row = n / 5;
+        float* p = &points[static_cast<std::size_t>(n) * 6];
+        p[0] = x_min + (x_max - x_min) * static_cast<float>(col) / 4.0f;
+        p[1] = y_min + (y_max - y_min) * static_cast<float>(row) / 3.0f;
+        p[2] = -1.87842f;
+        p[3] = p[4] = p[5] = 1.0f;
+    }
+    points[0] = x_min;
+    points[1] = y_min;
+    points[114] = x_max;
+    points[115] = y_max;
+    return points;
+}
+
+ModeFlags::ModeFlags() : locals(makeLocals()) {}
+
+ModelState::ModelState()
+{
+    // Initial values that depend on one another, in the order the program has always set them.
+    position = initial::position;
+    saved_position = position;
+    saved_rotation = rotation;
+    saved_VERT_SCALE = VERT_SCALE;
+    scale = glm::vec3(1.0f, 1.0f, VERT_SCALE);
+    saved_scale = scale;
+    CURRENT_WINDOW_WIDTH = WINDOW_WIDTH;
+    CURRENT_WINDOW_HEIGHT = WINDOW_HEIGHT;
+}
+
+ModelState& modelState()
+{
+    static ModelState state;
+    return state;
+}
+
+}  // namespace morvane

@@ -1,0 +1,77 @@
+#include "io/text_codec.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace morvane {
+
+bool isValidUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        char32_t code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= n) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(text[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            code = (code << 6) | (cc & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
+        if ((extra == 1 && code < 0x80) || (extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000) ||
+            (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::string decodeUserText(std::string_view bytes)
+{
+    if (isValidUtf8(bytes)) return std::string(bytes);
+
+    iconv_t cd = iconv_open("UTF-8", "WINDOWS-1251");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
+    std::string out(bytes.size() * 3 + 4, '\0');
+    char* in_ptr = const_cast<char*>(bytes.data());
+    std::size_t in_left = bytes.size();
+    char* out_ptr = out.data();
+    std::size_t out_left = out.size();
+    while (in_left > 0) {
+        if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<std::size_t>(-1)) {
+            if (errno == EILSEQ || errno == EINVAL) {
+                // Byte 0x98 is unassigned in Windows-1251: show it as a replacement mark and go on.
+                static constexpr char replacement[] = "\xEF\xBF\xBD";
+                if (out_left < 3) break;
+                for (char ch : std::string_view(replacement, 3)) *out_ptr++ = ch;
+                out_left -= 3;
+                ++in_ptr;
+                --in_left;
+            } else {
+                break;
+            }
+        }
+    }
+    iconv_close(cd);
+    out.resize(out.size() - out_left);
+    return out;
+}
+
+}  // namespace morvane

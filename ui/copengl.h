@@ -1,0 +1,99 @@
+// The 3D view of the main window: a QOpenGLWidget over the host panel, transparent for the mouse so that the
+// panel's handlers drive the camera. It owns the GL context and forwards every named operation to the
+// widget-free SceneRenderer, which does the uploads, the frame and the text on whatever context is current.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QOpenGLWidget>
+#include <glm/glm.hpp>
+
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "scene/scene_operations.h"
+#include "core/view_targets.h"
+
+namespace morvane {
+class SceneRenderer;
+}
+
+namespace OpenGLForm {
+
+// The default surface format of the program: OpenGL 4.5 compatibility profile with the deprecated functions,
+// depth 24, double buffer. Call before the QApplication is created.
+void setViewSurfaceFormat();
+
+class COpenGL : public QOpenGLWidget, public morvane::SceneOperations {
+public:
+    // messageLog: the events log (AppendRichText and the builders' result lines go there); parentForm: the host
+    // panel, whose client size is iWidth x iHeight and is read at every frame; modelStat and treeView1: may be
+    // null. The view draws `state`, the program-wide model state unless a test passes its own.
+    COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth, int iHeight,
+            morvane::ModelStatFields* modelStat, morvane::DataTree* treeView1,
+            morvane::ModelState& state = morvane::modelState());
+    ~COpenGL() override;
+
+    COpenGL(const COpenGL&) = delete;
+    COpenGL& operator=(const COpenGL&) = delete;
+
+    // One-time GL state, background from the settings, shaders, fixed buffers, matrices and uniforms, the start
+    // angle and scale, cursor and flat-plane geometry. Runs by itself when the context is first made.
+    bool InitGL();
+    // Viewport and ratio for a view of width x height (a height of 0 is taken as 1); resizes the widget.
+    void ReSizeGLScene(int width, int height) override;
+    // Draws one frame into the view's framebuffer; SwapOpenGLBuffers then presents it.
+    void Render() override;
+    void SwapOpenGLBuffers();
+    void changeBackgroundColor() override;
+    void AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine) override;
+
+    // Geometry builders and uploads (see SceneOperations).
+    morvane::GridBuildOutcome initGRID() override;
+    void bindGridBuffers() override;
+    void bindBuffers() override;
+    void bindCursorBuffers();
+    void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override;
+    void bindPropBuffers() override;
+    void change_color(int prop_type, int code, float r, float g, float b) override;
+    void initXY__PLANE() override;
+    void bindXYplaneBuffers() override;
+    void bindFlatPlaneBuffers();
+    void bindWellBuffers() override;
+    void bindIntersectBuffers() override;
+    void bindIntersectPlaneBuffers() override;
+    void bindCircleDiagramBuffers() override;
+    void bindContacts() override;
+
+    // Shader programs and glyphs (normally run by InitGL).
+    bool loadShaders(morvane::GLName& program);
+    void loadTextShader();
+    // Draws `text` (UTF-8) with its baseline at (x, y) of the 1024 x 768 label space.
+    void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
+
+    // True once a context exists and InitGL has run on it.
+    bool contextReady() const { return ready_; }
+    morvane::SceneRenderer& scene() { return *scene_; }
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+
+private:
+    // Makes the view's context current; false when there is none (GL work is then skipped).
+    bool makeViewCurrent();
+    void releaseGL();
+    void setDeviceViewport(int width, int height);
+    // One red line in the log, the first time only: the view stays empty, the rest of the program works on.
+    void logNoContext(const std::string& reason);
+
+    morvane::ModelState& state_;
+    QWidget* panel2_;
+    std::unique_ptr<morvane::SceneRenderer> scene_;
+    bool ready_ = false;
+    bool frameDrawn_ = false;   // the framebuffer holds a frame drawn by Render since it was last recreated
+    bool failureLogged_ = false;
+};
+
+}  // namespace OpenGLForm

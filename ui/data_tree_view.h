@@ -1,0 +1,35 @@
+// The model data tree `treeView2` as the view's DataTree: a root node for the grid file and a child per property,
+// each with the icon of its type code from the image list `imageList1`.
+#pragma once
+
+#include <QIcon>
+#include <QList>
+
+#include "core/view_targets.h"
+
+class QTreeWidget;
+
+namespace morvane {
+
+// Icons by type code: 0 none, 1 lithology ... 9 continuous, 10 the grid.
+QList<QIcon> makeImageList1();
+
+class DataTreeView final : public DataTree {
+public:
+    explicit DataTreeView(QTreeWidget* tree);
+
+    // Until this is called the nodes carry no icons (the include-layout import never calls it).
+    void useImages(const QList<QIcon>& images);
+
+    void clearTree() override;
+    void showGridNode(const std::string& gridName) override;
+    void addPropertyNode(const std::string& name, int typeCode) override;
+
+private:
+    QIcon icon(int index) const;
+
+    QTreeWidget* tree_;
+    QList<QIcon> images_;
+};
+
+}  // namespace morvane

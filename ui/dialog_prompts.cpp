@@ -1,0 +1,68 @@
+#include "ui/dialog_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "ui/loading_prop.h"
+#include "core/model_state.h"
+
+namespace morvane {
+
+namespace {
+
+class DialogPrompts final : public UserPrompts {
+public:
+    explicit DialogPrompts(QWidget* parent) : parent_(parent) {}
+
+    std::string openFileName(const std::string& title, const std::string& filter) override
+    {
+        const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title), QString(),
+                                                          QString::fromStdString(qtNameFilter(filter)));
+        return path.toStdString();
+    }
+
+    void information(const std::string& text, const std::string& caption) override
+    {
+        QMessageBox::information(parent_, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Ok);
+    }
+
+    std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
+                                                        const std::string& lang) override
+    {
+        // The dialog collects the codes in the program-wide list and leaves it empty again.
+        std::vector<int>& types = modelState().PROP_types;
+        LoadingProp dialog(names, types, parent_);
+        dialog.updateLang(lang);
+        dialog.exec();  // modal, centred on its owner
+        if (!dialog.OK_loading()) return std::nullopt;
+        std::vector<int> chosen = dialog.get_prop_types();
+        dialog.clear_types();
+        return chosen;
+    }
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace
+
+std::unique_ptr<UserPrompts> makeDialogPrompts(QWidget* parent)
+{
+    return std::make_unique<DialogPrompts>(parent);
+}
+
+std::string qtNameFilter(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;")).toStdString();
+}
+
+}  // namespace morvane

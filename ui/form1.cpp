@@ -1,0 +1,200 @@
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QOpenGLContext>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include "platform/app_settings.h"
+#include "ui/copengl.h"
+#include "ui/data_tree_view.h"
+#include "ui/dialog_prompts.h"
+#include "core/decimal_text.h"
+#include "ui/info_windows.h"
+#include "ui/model_stat.h"
+#include "ui/settings_dialog.h"
+#include "platform/trace.h"
+
+namespace morvane {
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
+    setMinimumSize(1698, 824);
+    prompts_ = makeDialogPrompts(this);
+
+    // The long-lived windows, reused rather than re-created.
+    modelStatForm = new ModelStat(this);
+    modelStatForm->setWindowFlag(Qt::Window);
+    settingsForm = new Settings(this);
+    donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
+    rotateToolStrip.clear();
+
+    buildMenus();
+    buildToolStrips();
+    buildPanes();
+    buildStatusStrip();
+    buildViewPanel();
+
+    treeTarget_ = std::make_unique<DataTreeView>(treeView2);
+    const QSize hostSize = splitContainer1_Panel2->size();
+    OpenGL = new OpenGLForm::COpenGL(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(),
+                                     modelStatForm, treeTarget_.get(), state_);
+    OpenGL->setObjectName(QStringLiteral("OpenGL"));
+    OpenGL->lower();  // the overlays stay above the view
+
+    connectCommands();
+    connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
+    qApp->installEventFilter(this);  // the window previews every key before its controls
+    previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
+
+    timer1 = new QTimer(this);
+    timer1->setObjectName(QStringLiteral("timer1"));
+    timer1->setInterval(2);
+    connect(timer1, &QTimer::timeout, this, &Form1::timer1_Tick);
+
+    Form1_Load();
+}
+
+Form1::~Form1()
+{
+    qApp->removeEventFilter(this);
+    // The view refers to the tree adapter and to this window's feedback: let it go first.
+    delete OpenGL;
+    OpenGL = nullptr;
+}
+
+void Form1::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    if (prompts) prompts_ = std::move(prompts);
+}
+
+void Form1::Form1_Load()
+{
+    AppSettings& store = appSettings();
+    if (store.readFlag(settings_key::fullscreen)) setWindowState(windowState() | Qt::WindowMaximized);
+
+    state_.COPYRIGHT_LABEL = store.ReadAppSettings(settings_key::copy);
+    state_.Lang = store.ReadAppSettings(settings_key::Lang);
+    updateLang();
+
+    state_.displayGridLines = store.readFlag(settings_key::grid_lines_enable);
+    state_.twoD_ortho = store.readFlag(settings_key::twod_ortho);
+    state_.oneLayer = store.readFlag(settings_key::oneLayer);
+    displayGrid_Menu->setChecked(state_.displayGridLines);
+
+    const BubbleFactors bubbles = loadBubbleFactors(store, {state_.BUBBLE_COEF, state_.BUBBLE_LABEL_SIZE});
+    state_.BUBBLE_COEF = bubbles.size;
+    state_.BUBBLE_LABEL_SIZE = bubbles.text_size;
+
+    updateFormLang();
+    // The view reads the stored background when its context starts, which in Qt comes only with the first show;
+    // the panels around it take the same colour now.
+    state_.BACKGROUND_COLOR = readBackgroundColor(store, state_.BACKGROUND_COLOR);
+    applyBackgroundColor();
+
+    Form1_Resize();
+    finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 5);
+    vertScaleBar->move(splitContainer1_Panel2->width() - 199, 200);
+
+    StatusLabel->setText(QStringLiteral("All good"));
+}
+
+void Form1::applyBackgroundColor()
+{
+    const auto& c = state_.BACKGROUND_COLOR;
+    const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
+    splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
+    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 }").arg(style));
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form1_Resize();
+}
+
+void Form1::Form1_Resize()
+{
+    if (!statusStrip1 || !splitContainer1_Panel2) return;
+    finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 6);
+    placeViewButtons();
+    const int panelWidth = splitContainer1_Panel2->width();
+    const int panelHeight = splitContainer1_Panel2->height();
+    vertScaleBar->move(panelWidth - 199, vertScaleBar->y());
+    panel3->move(panelWidth - 210, 50);
+    panel4->move(panelWidth - 210, 600);
+    if (OpenGL) OpenGL->ReSizeGLScene(panelWidth, panelHeight);
+    trace("h = " + std::to_string(panelHeight));
+}
+
+void Form1::splitContainer1_SplitterMoved()
+{
+    if (OpenGL) OpenGL->ReSizeGLScene(splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
+}
+
+void Form1::placeViewButtons()
+{
+    QWidget* clop = toolStrip2->widgetForAction(clopboardMainMenu);
+    const int clopWidth = clop ? clop->width() : 0;
+    const int right = toolStrip2->x() + toolStrip2->width() - 2 - clopWidth;
+    const int top = toolStrip2->y();
+    rotate_Menu->move(right - rotate_Menu->width(), top);
+    twod_Menu->move(right - rotate_Menu->width() - twod_Menu->width(), top);
+    displayGrid_Menu->move(right - displayGrid_Menu->width(), top + rotate_Menu->height());
+    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(),
+                        top + displayGrid_Menu->height());
+    for (QToolButton* b : {rotate_Menu, twod_Menu, displayGrid_Menu, cut_well_Menu}) b->raise();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    event->accept();  // closing always succeeds; settings are saved when they change, not at exit
+}
+
+// Feedback channels.
+
+void Form1::setStatus(const std::string& text) { StatusLabel->setText(QString::fromStdString(text)); }
+
+void Form1::setProgress(int value) { toolStripProgressBar1->setValue(std::clamp(value, 0, 100)); }
+
+int Form1::progress() const { return toolStripProgressBar1->value(); }
+
+void Form1::appendLog(const std::string& text, LogColour colour)
+{
+    AppendRichText(richTextBox1, text, colour, true);
+}
+
+void Form1::trace(const std::string& line) { morvane::trace(line); }
+
+void Form1::AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine)
+{
+    QTextCursor cursor = box->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    if (AddNewLine && !box->document()->isEmpty()) cursor.insertBlock();
+    QTextCharFormat format;
+    format.setForeground(QColor(color.r, color.g, color.b));
+    cursor.insertText(QString::fromStdString(text), format);
+    box->setTextCursor(cursor);
+}
+
+void Form1::richTextBox1_TextChanged()
+{
+    QTextCursor cursor = richTextBox1->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    richTextBox1->setTextCursor(cursor);
+    richTextBox1->ensureCursorVisible();
+}
+
+}  // namespace morvane

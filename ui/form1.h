@@ -1,0 +1,244 @@
+// The main window: menus, the ribbon-like tab and command rows, the wells, model and events panes, the status
+// strip, and the 3D view with its overlays in the right panel of the split container.
+//
+// The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
+// form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
+// commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
+// property tree selection), form1_clipboard.cpp (copy picture).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+#include <QPoint>
+
+#include "commands/camera_control.h"
+#include "core/feedback.h"
+#include "commands/grid_import_command.h"
+#include "core/model_state.h"
+#include "commands/property_import_command.h"
+#include "core/user_prompts.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QSplitter;
+class QStatusBar;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+
+namespace OpenGLForm {
+class COpenGL;
+}
+
+namespace morvane {
+
+class ColorButton;
+class DataTreeView;
+class InfoWindow;
+class ModelStat;
+class Settings;
+
+class Form1 : public QMainWindow, public Feedback, public CameraFields, private GridImportWindow,
+              private PropertyImportWindow {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Answers to file dialogs and message boxes; tests put recorded answers here.
+    void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
+    UserPrompts& userPrompts() { return *prompts_; }
+
+    // Feedback channels: StatusLabel, toolStripProgressBar1, richTextBox1 and the trace.
+    void setStatus(const std::string& text) override;
+    void setProgress(int value) override;
+    int progress() const override;
+    void appendLog(const std::string& text, LogColour colour) override;
+    void trace(const std::string& line) override;
+
+    // Appends coloured text to the events log, on a new line when the log already holds text.
+    void AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine);
+
+    // Load and layout.
+    void Form1_Load();
+    void Form1_Resize();
+    void splitContainer1_SplitterMoved();
+
+    // Texts and language.
+    void updateFormLang();
+    void updateLang();
+    void EnglishLangMenuItem_Click();
+    void RussianLangMenuItem_Click();
+
+    // Commands.
+    void importMainMenu_ButtonClick();
+    GridImportOutcome importMainMenu_grid_Click();
+    GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
+    PropertyImportResult importMainMenu_prop_Click();
+    void importMainMenu_well_Click();
+    void dataManagerMainMenu_Click();
+    void productionMainMenu_Click();
+    void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
+    void legendMainMenu_Click();
+    void toolStripButton10_Click();
+    void авторToolStripMenuItem_Click();
+    void настроитьПалитруToolStripMenuItem_Click();
+    void скрытьСеткуЯчеекToolStripMenuItem_Click();
+    void отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click();
+    void общиеНастройкиToolStripMenuItem_Click();
+    void settingsFormClosing();
+    void выйтиToolStripMenuItem_Click();
+    void viewTab_Click_1();
+    void analysisTab_Click_1();
+    void wellsectionMainMenu_Click();
+    void flatsectionMainMenu_Click();
+    void layersMainMenu_Click();
+    void threedMainMenu_Click();
+    void twod_Menu_Click();
+    void rotate_Menu_Click();
+    void rotate_Menu_MouseHover();
+    void displayGrid_Menu_Click();
+    void cut_well_Menu_Click();
+    void goc_Check_Click();
+    void owc_Check_Click();
+    void kryptonButton1_Click();
+    void kryptonButton2_Click();
+    void kryptonColorButton1_SelectedColorChanged();
+    void kryptonColorButton2_SelectedColorChanged();
+    void toolStripButton14_Click();
+    void оПрограммеToolStripMenuItem2_Click();
+    void FeedbackMenu_Click();
+    void помощьToolStripMenuItem_Click();
+    void treeView1_AfterSelect();
+    void treeView2_AfterSelect();
+    void richTextBox1_TextChanged();
+
+    // Frame timer, mouse over the view, keys, exaggeration slider.
+    void timer1_Tick();
+    void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
+    void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
+    void splitContainer1_Panel2_MouseWheel(int delta);
+    void splitContainer1_Panel2_MouseDown();
+    void splitContainer1_Panel2_MouseEnter();
+    void Form1_KeyDown(int key);
+    void Form1_KeyUp(int key);
+    void vertScaleBar_MouseDown(int y);
+    void vertScaleBar_MouseMove(Qt::MouseButtons buttons);
+    void vertScaleBar_MouseUp();
+
+    // The copied picture's width for the current panel (see clipboardPictureWidth).
+    int clipboardWidth() const;
+
+    OpenGLForm::COpenGL* OpenGL = nullptr;
+    ModelStat* modelStatForm = nullptr;
+    Settings* settingsForm = nullptr;
+    InfoWindow* donateForm = nullptr;
+    QString rotateToolStrip;
+    QTimer* timer1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // GridImportWindow and PropertyImportWindow: the controls the imports drive.
+    void beginWait() override;
+    void endWait(bool finished) override;
+    void focusTree() override;
+    void enableTopView() override;
+    void uncheckLayerAndFlatSection() override;
+    void useTreeImages() override;
+    void setLegendCaption(const std::string& text) override;
+    void showLegend() override;
+    GridImportContext importContext();
+    PropertyImportContext propertyImportContext();
+
+    void buildMenus();
+    void buildToolStrips();
+    void buildPanes();
+    void buildStatusStrip();
+    void buildViewPanel();
+    void connectCommands();
+    void placeViewButtons();
+    void applyBackgroundColor();
+    void updateFrameTimer();
+    // Undoes Qt's automatic check toggle so a handler sees the state before the click.
+    void onClickKeepingState(QAction* action, void (Form1::*handler)());
+
+    // View-mode helpers.
+    void checkOnlyMode(QAction* mode);
+    void uncheckModes();
+    void resetPropertyCut();
+    void rebuildPropertyArrays();
+    void showTab(bool view);
+
+    ModelState& state_;
+    std::unique_ptr<UserPrompts> prompts_;
+    // The key event last acted on, so one that travels up through the parents counts once.
+    const QEvent* lastKeyEvent_ = nullptr;
+    quint64 lastKeyTimestamp_ = 0;
+    int lastKeyType_ = 0;
+    int lastKey_ = 0;
+    std::unique_ptr<DataTreeView> treeTarget_;
+
+public:
+    // Controls, under their object names.
+    QMenuBar* menuStrip1 = nullptr;
+    QMenu *projectMenu, *modelMenu, *developmentMenu, *settingsMenu, *aboutMenu, *LanguageToolStripMenuItem;
+    QAction *projectMenu_Open, *projectMenu_Save, *projectMenu_SaveAs, *projectMenu_Close, *projectMenu_Exit;
+    QAction *modelMenu_Stat, *modelMenu_GSR, *modelMenu_reserves, *modelMenu_time, *modelMenu_palette,
+        *modelMenu_hidegrid, *modelMenu_wellontop;
+    QAction *developmentMenu_load, *developmentMenu_time;
+    QAction *settingsMenu_general, *settingsMenu_hardware;
+    QAction *aboutMenu_about, *aboutMenu_support, *aboutMenu_feedback;
+    QAction *EnglishLangMenu, *RussianLangMenu;
+
+    QToolBar* toolStrip1 = nullptr;
+    QAction *geologyTab, *viewTab, *analysisTab, *historyMatchTab;
+
+    QToolBar* toolStrip2 = nullptr;
+    QAction* importMainMenu;
+    QMenu* importMenu;
+    QAction *importMainMenu_well, *importMainMenu_grid, *importMainMenu_prop;
+    QAction *dataManagerMainMenu, *completionsMainMenu, *fracsMainMenu, *legendMainMenu, *statisticsMainMenu,
+        *productionMainMenu, *wellsectionMainMenu, *flatsectionMainMenu, *layersMainMenu, *threedMainMenu,
+        *clopboardMainMenu, *stoiipContourMainMenu, *stoiipWellMainMenu, *KHMainMenu;
+    QAction *toolStripSeparator4, *toolStripSeparator6, *toolStripSeparator5, *toolStripSeparator2,
+        *toolStripSeparator1;
+
+    QToolButton *rotate_Menu, *twod_Menu, *displayGrid_Menu, *cut_well_Menu;
+
+    QStatusBar* statusStrip1 = nullptr;
+    QLabel *StatusbarLablel4, *StatusbarLablel3, *StatusbarLablel1, *StatusbarLablel2;
+    QProgressBar* toolStripProgressBar1;
+    QLabel *info, *StatusLabel, *finished_pic;
+
+    QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
+    QLabel *wellPaneLabel, *modelPaneLabel, *logPaneLabel;
+    QTreeWidget *treeView1, *treeView2;
+    QToolButton *kryptonButton1, *kryptonButton2;
+    QMenu *kryptonContextMenu1, *kryptonContextMenu2;  // well label size and well line width
+    ColorButton *kryptonColorButton1, *kryptonColorButton2;
+    QToolButton *goc_Check, *owc_Check;
+    QTextEdit* richTextBox1;
+
+    QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
+    QGroupBox* propLegend = nullptr;
+    QFrame* vertScaleBar = nullptr;
+    QLabel *panel3, *panel4;
+};
+
+}  // namespace morvane

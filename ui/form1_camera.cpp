@@ -1,0 +1,223 @@
+// The frame timer and what the mouse, the wheel, the keys and the exaggeration slider do to the view.
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "ui/copengl.h"
+#include "ui/form1.h"
+
+namespace morvane {
+
+namespace {
+
+std::optional<CameraKey> cameraKey(int key)
+{
+    switch (key) {
+    case Qt::Key_W: return CameraKey::W;
+    case Qt::Key_S: return CameraKey::S;
+    case Qt::Key_Z: return CameraKey::Z;
+    case Qt::Key_X: return CameraKey::X;
+    case Qt::Key_O: return CameraKey::O;
+    case Qt::Key_L: return CameraKey::L;
+    default: return std::nullopt;
+    }
+}
+
+ScreenPoint screenPoint(QPoint p) { return ScreenPoint{p.x(), p.y()}; }
+
+}  // namespace
+
+void Form1::timer1_Tick()
+{
+    if (OpenGL) {
+        OpenGL->Render();
+        OpenGL->SwapOpenGLBuffers();
+    }
+
+    if (!state_.diplay_well_section_mode) {
+        const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
+        state_.current_well = wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(),
+                                                splitContainer1_Panel2->height());
+        splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    }
+
+    const CameraStatus status = cameraStatus(state_);
+    StatusbarLablel1->setText(QString::fromStdString(status.y));
+    StatusbarLablel2->setText(QString::fromStdString(status.x));
+    StatusbarLablel3->setText(QString::fromStdString(status.z));
+    StatusbarLablel4->setText(QString::fromStdString(status.k));
+}
+
+// The frame timer runs only while the window can be seen, so an idle, minimised program does not spin.
+void Form1::updateFrameTimer()
+{
+    if (!timer1) return;
+    const bool visible = isVisible() && !isMinimized();
+    if (visible && !timer1->isActive()) timer1->start();
+    if (!visible && timer1->isActive()) timer1->stop();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Form1_Resize();
+    updateFrameTimer();
+}
+
+void Form1::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    updateFrameTimer();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) updateFrameTimer();
+}
+
+void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
+{
+    const ScreenPoint c = screenPoint(screenPos);
+    switch (dragButton(buttons & Qt::LeftButton, buttons & Qt::RightButton, buttons & Qt::MiddleButton)) {
+    case DragButton::Left: leftDrag(*this, state_, c); break;
+    case DragButton::Right: rightDrag(*this, state_, c); break;
+    case DragButton::Middle: middleDrag(*this, state_, c); break;
+    case DragButton::None: break;
+    }
+}
+
+void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
+{
+    const DragButton released = button == Qt::LeftButton    ? DragButton::Left
+                                : button == Qt::RightButton  ? DragButton::Right
+                                : button == Qt::MiddleButton ? DragButton::Middle
+                                                             : DragButton::None;
+    releaseDrag(*this, state_, released);
+}
+
+void Form1::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
+
+// Adding the hovered well to the well section comes with the section feature; a press does not move the camera.
+void Form1::splitContainer1_Panel2_MouseDown() {}
+
+void Form1::splitContainer1_Panel2_MouseEnter()
+{
+    for (const char* name : {"rgb1", "rgb2", "rgb3"})
+        if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->hide();
+}
+
+void Form1::Form1_KeyDown(int key)
+{
+    const auto k = cameraKey(key);
+    if (!k) return;
+    if (const auto line = keyDown(*this, state_, *k)) trace(*line);
+}
+
+void Form1::Form1_KeyUp(int key)
+{
+    if (const auto k = cameraKey(key)) keyUp(*this, *k);
+}
+
+void Form1::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
+
+void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
+{
+    if (!(buttons & Qt::LeftButton)) return;
+    const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
+    if (const auto top = sliderDrag(*this, state_, p.y()))
+        vertScaleBar->move(splitContainer1_Panel2->width() - 199, *top);
+}
+
+void Form1::vertScaleBar_MouseUp()
+{
+    // Bubbles are rebuilt for the new exaggeration only while production is shown.
+    if (!productionMainMenu->isChecked()) return;
+    state_.prod_mode = true;
+    state_.circleDiagram.clear();
+    if (OpenGL) OpenGL->bindCircleDiagramBuffers();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+
+    // Keys: the window sees them before its controls, which still get them afterwards.
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // An ignored key event travels up to the parents; act on it once.
+        const bool again = event == lastKeyEvent_ && key->timestamp() == lastKeyTimestamp_ &&
+                           type == lastKeyType_ && key->key() == lastKey_;
+        if (widget && widget->window() == this && !again) {
+            lastKeyEvent_ = event;
+            lastKeyTimestamp_ = key->timestamp();
+            lastKeyType_ = type;
+            lastKey_ = key->key();
+            if (type == QEvent::KeyPress)
+                Form1_KeyDown(key->key());
+            else if (!key->isAutoRepeat())
+                Form1_KeyUp(key->key());
+        }
+        return false;
+    }
+
+    if (watched == splitContainer1_Panel2) {
+        switch (type) {
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            splitContainer1_Panel2_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+            splitContainer1_Panel2_MouseDown();
+            return true;
+        case QEvent::MouseButtonRelease:
+            splitContainer1_Panel2_MouseUp(static_cast<QMouseEvent*>(event)->button());
+            return true;
+        case QEvent::Wheel:
+            splitContainer1_Panel2_MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        case QEvent::Enter:
+            splitContainer1_Panel2_MouseEnter();
+            break;
+        case QEvent::Resize:
+            Form1_Resize();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == vertScaleBar) {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+            vertScaleBar_MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint().y());
+            return true;
+        case QEvent::MouseMove:
+            vertScaleBar_MouseMove(static_cast<QMouseEvent*>(event)->buttons());
+            return true;
+        case QEvent::MouseButtonRelease:
+            vertScaleBar_MouseUp();
+            return true;
+        default:
+            break;
+        }
+    } else if ((type == QEvent::Resize || type == QEvent::Move) &&
+               watched == toolStrip2->widgetForAction(clopboardMainMenu)) {
+        placeViewButtons();
+    } else if (watched == static_cast<QObject*>(rotate_Menu) && type == QEvent::ToolTip) {
+        rotate_Menu_MouseHover();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace morvane

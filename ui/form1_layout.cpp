@@ -1,0 +1,407 @@
+// The controls of the main window and where they sit.
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/color_button.h"
+#include "ui/form1.h"
+
+namespace morvane {
+
+namespace {
+
+QAction* namedAction(const char* name, QObject* parent, bool checkable = false)
+{
+    auto* action = new QAction(parent);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(checkable);
+    return action;
+}
+
+QMenu* namedMenu(const char* name, QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QToolButton* checkButton(const char* name, const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFixedSize(64, 26);
+    return button;
+}
+
+QLabel* paneLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setStyleSheet(QStringLiteral("font-weight: bold; padding: 2px;"));
+    return label;
+}
+
+// Small pictures of the status strip and the view overlays.
+QPixmap finishedPicture()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 150, 0), 3));
+    painter.drawLine(3, 8, 7, 12);
+    painter.drawLine(7, 12, 13, 3);
+    return pixmap;
+}
+
+QPixmap northArrowPicture()
+{
+    QPixmap pixmap(40, 48);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(230, 230, 230, 200));
+    const QPointF arrow[] = {{20, 14}, {30, 44}, {20, 36}, {10, 44}};
+    painter.drawPolygon(arrow, 4);
+    painter.setPen(QColor(230, 230, 230));
+    painter.drawText(QRect(0, 0, 40, 14), Qt::AlignCenter, QStringLiteral("N"));
+    return pixmap;
+}
+
+QPixmap axesPicture()
+{
+    QPixmap pixmap(40, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(220, 80, 80), 2));
+    painter.drawLine(6, 34, 34, 34);
+    painter.setPen(QPen(QColor(80, 200, 80), 2));
+    painter.drawLine(6, 34, 6, 6);
+    return pixmap;
+}
+
+}  // namespace
+
+void Form1::buildMenus()
+{
+    menuStrip1 = new QMenuBar(this);
+    menuStrip1->setObjectName(QStringLiteral("menuStrip1"));
+    setMenuBar(menuStrip1);
+
+    projectMenu = namedMenu("projectMenu", this);
+    projectMenu_Open = namedAction("projectMenu_Open", projectMenu);
+    projectMenu_Save = namedAction("projectMenu_Save", projectMenu);
+    projectMenu_SaveAs = namedAction("projectMenu_SaveAs", projectMenu);
+    projectMenu_Close = namedAction("projectMenu_Close", projectMenu);
+    projectMenu_Exit = namedAction("projectMenu_Exit", projectMenu);
+    projectMenu->addActions({projectMenu_Open, projectMenu_Save, projectMenu_SaveAs, projectMenu_Close});
+    projectMenu->addSeparator();
+    projectMenu->addAction(projectMenu_Exit);
+
+    modelMenu = namedMenu("modelMenu", this);
+    modelMenu_Stat = namedAction("modelMenu_Stat", modelMenu);
+    modelMenu_GSR = namedAction("modelMenu_GSR", modelMenu);
+    modelMenu_reserves = namedAction("modelMenu_reserves", modelMenu);
+    modelMenu_time = namedAction("modelMenu_time", modelMenu);
+    modelMenu_palette = namedAction("modelMenu_palette", modelMenu);
+    modelMenu_hidegrid = namedAction("modelMenu_hidegrid", modelMenu);
+    modelMenu_wellontop = namedAction("modelMenu_wellontop", modelMenu);  // its text says the state
+    modelMenu->addActions({modelMenu_Stat, modelMenu_GSR, modelMenu_reserves, modelMenu_time});
+    modelMenu->addSeparator();
+    modelMenu->addActions({modelMenu_palette, modelMenu_hidegrid, modelMenu_wellontop});
+
+    developmentMenu = namedMenu("developmentMenu", this);
+    developmentMenu_load = namedAction("developmentMenu_load", developmentMenu);
+    developmentMenu_time = namedAction("developmentMenu_time", developmentMenu);
+    developmentMenu->addActions({developmentMenu_load, developmentMenu_time});
+
+    settingsMenu = namedMenu("settingsMenu", this);
+    settingsMenu_general = namedAction("settingsMenu_general", settingsMenu);
+    settingsMenu_hardware = namedAction("settingsMenu_hardware", settingsMenu);
+    settingsMenu->addActions({settingsMenu_general, settingsMenu_hardware});
+
+    aboutMenu = namedMenu("aboutMenu", this);
+    aboutMenu_about = namedAction("aboutMenu_about", aboutMenu);
+    aboutMenu_support = namedAction("aboutMenu_support", aboutMenu);
+    aboutMenu_feedback = namedAction("aboutMenu_feedback", aboutMenu);
+    aboutMenu->addActions({aboutMenu_about, aboutMenu_feedback, aboutMenu_support});
+
+    // The language menu names each language in itself, so it needs no translation.
+    LanguageToolStripMenuItem = namedMenu("LanguageToolStripMenuItem", this);
+    LanguageToolStripMenuItem->setTitle(QStringLiteral("Language / Язык"));
+    EnglishLangMenu = namedAction("EnglishLangMenu", LanguageToolStripMenuItem, true);
+    RussianLangMenu = namedAction("RussianLangMenu", LanguageToolStripMenuItem, true);
+    EnglishLangMenu->setText(QStringLiteral("English"));
+    RussianLangMenu->setText(QStringLiteral("Русский"));
+    LanguageToolStripMenuItem->addActions({EnglishLangMenu, RussianLangMenu});
+
+    for (QMenu* menu : {projectMenu, modelMenu, developmentMenu, settingsMenu, aboutMenu, LanguageToolStripMenuItem})
+        menuStrip1->addMenu(menu);
+}
+
+void Form1::buildToolStrips()
+{
+    toolStrip1 = new QToolBar(this);
+    toolStrip1->setObjectName(QStringLiteral("toolStrip1"));
+    toolStrip1->setMovable(false);
+    toolStrip1->setFloatable(false);
+    toolStrip1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Only the view and analysis tabs switch; the other two have no pages yet and keep their look when clicked.
+    geologyTab = namedAction("geologyTab", toolStrip1);
+    viewTab = namedAction("viewTab", toolStrip1, true);
+    analysisTab = namedAction("analysisTab", toolStrip1, true);
+    historyMatchTab = namedAction("historyMatchTab", toolStrip1);
+    toolStrip1->addActions({geologyTab, viewTab, analysisTab, historyMatchTab});
+    viewTab->setChecked(true);
+    addToolBar(Qt::TopToolBarArea, toolStrip1);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    toolStrip2 = new QToolBar(this);
+    toolStrip2->setObjectName(QStringLiteral("toolStrip2"));
+    toolStrip2->setMovable(false);
+    toolStrip2->setFloatable(false);
+    toolStrip2->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolStrip2->setMinimumHeight(56);
+
+    importMainMenu = namedAction("importMainMenu", toolStrip2);
+    importMenu = namedMenu("importMenu", this);
+    importMainMenu_well = namedAction("importMainMenu_well", importMenu);
+    importMainMenu_grid = namedAction("importMainMenu_grid", importMenu);
+    importMainMenu_prop = namedAction("importMainMenu_prop", importMenu);
+    importMenu->addActions({importMainMenu_well, importMainMenu_grid, importMainMenu_prop});
+    importMainMenu->setMenu(importMenu);
+
+    dataManagerMainMenu = namedAction("dataManagerMainMenu", toolStrip2);
+    completionsMainMenu = namedAction("completionsMainMenu", toolStrip2);
+    fracsMainMenu = namedAction("fracsMainMenu", toolStrip2);
+    legendMainMenu = namedAction("legendMainMenu", toolStrip2, true);
+    statisticsMainMenu = namedAction("statisticsMainMenu", toolStrip2);
+    productionMainMenu = namedAction("productionMainMenu", toolStrip2, true);
+    wellsectionMainMenu = namedAction("wellsectionMainMenu", toolStrip2, true);
+    flatsectionMainMenu = namedAction("flatsectionMainMenu", toolStrip2, true);
+    layersMainMenu = namedAction("layersMainMenu", toolStrip2, true);
+    threedMainMenu = namedAction("threedMainMenu", toolStrip2, true);
+    clopboardMainMenu = namedAction("clopboardMainMenu", toolStrip2);
+    stoiipContourMainMenu = namedAction("stoiipContourMainMenu", toolStrip2);
+    stoiipWellMainMenu = namedAction("stoiipWellMainMenu", toolStrip2);
+    KHMainMenu = namedAction("KHMainMenu", toolStrip2);
+
+    auto separator = [this](const char* name) {
+        QAction* s = toolStrip2->addSeparator();
+        s->setObjectName(QString::fromLatin1(name));
+        return s;
+    };
+    toolStrip2->addAction(importMainMenu);
+    if (auto* button = qobject_cast<QToolButton*>(toolStrip2->widgetForAction(importMainMenu)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    toolStripSeparator4 = separator("toolStripSeparator4");
+    toolStrip2->addActions({dataManagerMainMenu, completionsMainMenu, fracsMainMenu});
+    toolStripSeparator6 = separator("toolStripSeparator6");
+    toolStrip2->addActions({legendMainMenu, statisticsMainMenu, productionMainMenu});
+    toolStripSeparator5 = separator("toolStripSeparator5");
+    toolStrip2->addActions({wellsectionMainMenu, flatsectionMainMenu, layersMainMenu});
+    toolStripSeparator2 = separator("toolStripSeparator2");
+    toolStrip2->addAction(threedMainMenu);
+    toolStripSeparator1 = separator("toolStripSeparator1");
+    toolStrip2->addActions({stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu});
+    // The copy button keeps the right end; the four small view buttons sit just left of it.
+    auto* spacer = new QWidget(toolStrip2);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolStrip2->addWidget(spacer);
+    toolStrip2->addAction(clopboardMainMenu);
+    for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, toolStrip2);
+
+    rotate_Menu = checkButton("rotate_Menu", QStringLiteral("Rotate"), this);
+    twod_Menu = checkButton("twod_Menu", QStringLiteral("2D"), this);
+    displayGrid_Menu = checkButton("displayGrid_Menu", QStringLiteral("Grid"), this);
+    cut_well_Menu = checkButton("cut_well_Menu", QStringLiteral("Cut wells"), this);
+    twod_Menu->setEnabled(false);  // usable once a grid is loaded
+    displayGrid_Menu->setChecked(true);
+}
+
+void Form1::buildPanes()
+{
+    splitContainer1 = new QSplitter(Qt::Horizontal, this);
+    splitContainer1->setObjectName(QStringLiteral("splitContainer1"));
+    setCentralWidget(splitContainer1);
+
+    splitContainer2 = new QSplitter(Qt::Vertical, splitContainer1);
+    splitContainer2->setObjectName(QStringLiteral("splitContainer2"));
+    splitContainer2->setMinimumWidth(153);
+    splitContainer3 = new QSplitter(Qt::Vertical, splitContainer2);
+    splitContainer3->setObjectName(QStringLiteral("splitContainer3"));
+
+    // Wells pane: the wells tree and the column of label and line style buttons.
+    auto* wellsPane = new QWidget(splitContainer3);
+    wellPaneLabel = paneLabel("wellPaneLabel", wellsPane);
+    treeView1 = new QTreeWidget(wellsPane);
+    treeView1->setObjectName(QStringLiteral("treeView1"));
+    treeView1->setHeaderHidden(true);
+    kryptonButton1 = new QToolButton(wellsPane);
+    kryptonButton1->setObjectName(QStringLiteral("kryptonButton1"));
+    kryptonButton1->setText(QStringLiteral("Aa"));
+    kryptonColorButton1 = new ColorButton({}, wellsPane);
+    kryptonColorButton1->setObjectName(QStringLiteral("kryptonColorButton1"));
+    kryptonButton2 = new QToolButton(wellsPane);
+    kryptonButton2->setObjectName(QStringLiteral("kryptonButton2"));
+    kryptonButton2->setText(QStringLiteral("—"));
+    kryptonColorButton2 = new ColorButton({}, wellsPane);
+    kryptonColorButton2->setObjectName(QStringLiteral("kryptonColorButton2"));
+    // Their entries come with the well display settings.
+    kryptonContextMenu1 = namedMenu("kryptonContextMenu1", this);
+    kryptonContextMenu2 = namedMenu("kryptonContextMenu2", this);
+    const auto& labelColour = state_.WELL_LABEL_COLOR;
+    const auto& lineColour = state_.WELL_LINE_COLOR;
+    {
+        QSignalBlocker b1(kryptonColorButton1), b2(kryptonColorButton2);
+        kryptonColorButton1->setSelectedColor(QColor::fromRgbF(labelColour[0], labelColour[1], labelColour[2]));
+        kryptonColorButton2->setSelectedColor(QColor::fromRgbF(lineColour[0], lineColour[1], lineColour[2]));
+    }
+    auto* styleColumn = new QVBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{kryptonButton1, kryptonColorButton1, kryptonButton2,
+                                                      kryptonColorButton2}) {
+        w->setFixedSize(32, 28);
+        styleColumn->addWidget(w);
+    }
+    styleColumn->addStretch(1);
+    auto* wellsRow = new QHBoxLayout;
+    wellsRow->addWidget(treeView1, 1);
+    wellsRow->addLayout(styleColumn);
+    auto* wellsLayout = new QVBoxLayout(wellsPane);
+    wellsLayout->setContentsMargins(2, 2, 2, 2);
+    wellsLayout->addWidget(wellPaneLabel);
+    wellsLayout->addLayout(wellsRow);
+
+    // Model pane: the data tree and the contact switches.
+    auto* modelPane = new QWidget(splitContainer3);
+    modelPaneLabel = paneLabel("modelPaneLabel", modelPane);
+    treeView2 = new QTreeWidget(modelPane);
+    treeView2->setObjectName(QStringLiteral("treeView2"));
+    treeView2->setHeaderHidden(true);
+    goc_Check = checkButton("goc_Check", QStringLiteral("GOC"), modelPane);
+    owc_Check = checkButton("owc_Check", QStringLiteral("OWC"), modelPane);
+    auto* contactRow = new QHBoxLayout;
+    contactRow->addWidget(goc_Check);
+    contactRow->addWidget(owc_Check);
+    contactRow->addStretch(1);
+    auto* modelLayout = new QVBoxLayout(modelPane);
+    modelLayout->setContentsMargins(2, 2, 2, 2);
+    modelLayout->addWidget(modelPaneLabel);
+    modelLayout->addWidget(treeView2, 1);
+    modelLayout->addLayout(contactRow);
+
+    // Events log.
+    auto* logPane = new QWidget(splitContainer2);
+    logPaneLabel = paneLabel("logPaneLabel", logPane);
+    richTextBox1 = new QTextEdit(logPane);
+    richTextBox1->setObjectName(QStringLiteral("richTextBox1"));
+    richTextBox1->setReadOnly(true);
+    richTextBox1->setTextColor(Qt::black);
+    auto* logLayout = new QVBoxLayout(logPane);
+    logLayout->setContentsMargins(2, 2, 2, 2);
+    logLayout->addWidget(logPaneLabel);
+    logLayout->addWidget(richTextBox1, 1);
+
+    splitContainer3->setStretchFactor(0, 1);
+    splitContainer3->setStretchFactor(1, 2);
+    splitContainer2->setStretchFactor(0, 3);
+    splitContainer2->setStretchFactor(1, 1);
+}
+
+void Form1::buildViewPanel()
+{
+    splitContainer1_Panel2 = new QWidget(splitContainer1);
+    splitContainer1_Panel2->setObjectName(QStringLiteral("splitContainer1_Panel2"));
+    splitContainer1_Panel2->setAttribute(Qt::WA_StyledBackground, true);
+    splitContainer1_Panel2->setMouseTracking(true);
+    splitContainer1_Panel2->setMinimumSize(200, 200);
+    splitContainer1_Panel2->installEventFilter(this);
+    splitContainer1->setStretchFactor(0, 0);
+    splitContainer1->setStretchFactor(1, 1);
+    splitContainer1->setSizes({260, 1400});
+    splitContainer1->setChildrenCollapsible(false);
+
+    propLegend = new QGroupBox(splitContainer1_Panel2);
+    propLegend->setObjectName(QStringLiteral("propLegend"));
+    propLegend->setAttribute(Qt::WA_StyledBackground, true);
+    propLegend->setGeometry(10, 10, 160, 320);
+    propLegend->hide();
+
+    vertScaleBar = new QFrame(splitContainer1_Panel2);
+    vertScaleBar->setObjectName(QStringLiteral("vertScaleBar"));
+    vertScaleBar->setFixedSize(40, 270);
+    vertScaleBar->setStyleSheet(QStringLiteral("#vertScaleBar { background-color: rgb(112,128,144); }"));
+    vertScaleBar->setCursor(Qt::SizeVerCursor);
+    vertScaleBar->move(0, 200);
+    vertScaleBar->installEventFilter(this);
+
+    panel3 = new QLabel(splitContainer1_Panel2);
+    panel3->setObjectName(QStringLiteral("panel3"));
+    panel3->setPixmap(northArrowPicture());
+    panel3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panel3->adjustSize();
+    panel4 = new QLabel(splitContainer1_Panel2);
+    panel4->setObjectName(QStringLiteral("panel4"));
+    panel4->setPixmap(axesPicture());
+    panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panel4->adjustSize();
+}
+
+void Form1::buildStatusStrip()
+{
+    statusStrip1 = new QStatusBar(this);
+    statusStrip1->setObjectName(QStringLiteral("statusStrip1"));
+    setStatusBar(statusStrip1);
+    auto label = [this](const char* name, int width) {
+        auto* l = new QLabel(statusStrip1);
+        l->setObjectName(QString::fromLatin1(name));
+        if (width > 0) l->setMinimumWidth(width);
+        return l;
+    };
+    StatusbarLablel4 = label("StatusbarLablel4", 70);
+    StatusbarLablel3 = label("StatusbarLablel3", 110);
+    StatusbarLablel1 = label("StatusbarLablel1", 110);
+    StatusbarLablel2 = label("StatusbarLablel2", 110);
+    toolStripProgressBar1 = new QProgressBar(statusStrip1);
+    toolStripProgressBar1->setObjectName(QStringLiteral("toolStripProgressBar1"));
+    toolStripProgressBar1->setRange(0, 100);
+    toolStripProgressBar1->setValue(0);
+    toolStripProgressBar1->setFixedWidth(150);
+    toolStripProgressBar1->setTextVisible(false);
+    info = label("info", 0);
+    info->hide();
+    StatusLabel = label("StatusLabel", 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{StatusbarLablel4, StatusbarLablel3, StatusbarLablel1,
+                                                      StatusbarLablel2, toolStripProgressBar1, info})
+        statusStrip1->addWidget(w);
+    statusStrip1->addWidget(StatusLabel, 1);
+
+    finished_pic = new QLabel(this);
+    finished_pic->setObjectName(QStringLiteral("finished_pic"));
+    finished_pic->setPixmap(finishedPicture());
+    finished_pic->setFixedSize(16, 16);
+    finished_pic->setAttribute(Qt::WA_TransparentForMouseEvents);
+    finished_pic->raise();
+}
+
+}  // namespace morvane

@@ -1,0 +1,347 @@
+// Commands of the main window: view modes, tabs, display toggles, dialogs and information windows.
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QGroupBox>
+#include <QMenu>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include "platform/app_settings.h"
+#include "ui/color_button.h"
+#include "ui/copengl.h"
+#include "ui/form1.h"
+#include "ui/info_windows.h"
+#include "ui/model_stat.h"
+#include "ui/settings_dialog.h"
+
+namespace morvane {
+
+void Form1::onClickKeepingState(QAction* action, void (Form1::*handler)())
+{
+    connect(action, &QAction::triggered, this, [this, action, handler] {
+        // Qt has already flipped the check mark; the handlers decide it themselves from the state before.
+        if (action->isCheckable()) {
+            QSignalBlocker block(action);
+            action->setChecked(!action->isChecked());
+        }
+        (this->*handler)();
+    });
+}
+
+void Form1::connectCommands()
+{
+    auto on = [this](QAction* action, void (Form1::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    on(importMainMenu, &Form1::importMainMenu_ButtonClick);
+    connect(importMainMenu_grid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
+    connect(importMainMenu_prop, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
+    on(importMainMenu_well, &Form1::importMainMenu_well_Click);
+    on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
+    onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
+    on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
+    on(legendMainMenu, &Form1::legendMainMenu_Click);
+    on(statisticsMainMenu, &Form1::toolStripButton10_Click);
+    on(modelMenu_Stat, &Form1::авторToolStripMenuItem_Click);
+    on(modelMenu_palette, &Form1::настроитьПалитруToolStripMenuItem_Click);
+    on(modelMenu_hidegrid, &Form1::скрытьСеткуЯчеекToolStripMenuItem_Click);
+    on(modelMenu_wellontop, &Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
+    on(settingsMenu_general, &Form1::общиеНастройкиToolStripMenuItem_Click);
+    on(EnglishLangMenu, &Form1::EnglishLangMenuItem_Click);
+    on(RussianLangMenu, &Form1::RussianLangMenuItem_Click);
+    on(projectMenu_Exit, &Form1::выйтиToolStripMenuItem_Click);
+    onClickKeepingState(viewTab, &Form1::viewTab_Click_1);
+    onClickKeepingState(analysisTab, &Form1::analysisTab_Click_1);
+    onClickKeepingState(wellsectionMainMenu, &Form1::wellsectionMainMenu_Click);
+    onClickKeepingState(flatsectionMainMenu, &Form1::flatsectionMainMenu_Click);
+    onClickKeepingState(layersMainMenu, &Form1::layersMainMenu_Click);
+    onClickKeepingState(threedMainMenu, &Form1::threedMainMenu_Click);
+    on(clopboardMainMenu, &Form1::toolStripButton14_Click);
+    on(aboutMenu_about, &Form1::оПрограммеToolStripMenuItem2_Click);
+    on(aboutMenu_feedback, &Form1::FeedbackMenu_Click);
+    on(aboutMenu_support, &Form1::помощьToolStripMenuItem_Click);
+
+    connect(twod_Menu, &QToolButton::clicked, this, &Form1::twod_Menu_Click);
+    connect(rotate_Menu, &QToolButton::clicked, this, &Form1::rotate_Menu_Click);
+    connect(displayGrid_Menu, &QToolButton::clicked, this, &Form1::displayGrid_Menu_Click);
+    connect(cut_well_Menu, &QToolButton::clicked, this, &Form1::cut_well_Menu_Click);
+    connect(goc_Check, &QToolButton::clicked, this, &Form1::goc_Check_Click);
+    connect(owc_Check, &QToolButton::clicked, this, &Form1::owc_Check_Click);
+    connect(kryptonButton1, &QToolButton::clicked, this, &Form1::kryptonButton1_Click);
+    connect(kryptonButton2, &QToolButton::clicked, this, &Form1::kryptonButton2_Click);
+    connect(kryptonColorButton1, &ColorButton::selectedColorChanged, this,
+            &Form1::kryptonColorButton1_SelectedColorChanged);
+    connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
+            &Form1::kryptonColorButton2_SelectedColorChanged);
+    connect(treeView1, &QTreeWidget::currentItemChanged, this, &Form1::treeView1_AfterSelect);
+    connect(treeView2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current) treeView2_AfterSelect();
+    });
+    connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
+    connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
+    rotate_Menu->installEventFilter(this);
+    // The small view buttons follow the copy button whenever its caption changes its size or place.
+    if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);
+}
+
+// Commands whose windows and importers come with their own features. Until then they leave everything as it is.
+void Form1::importMainMenu_well_Click() {}
+void Form1::dataManagerMainMenu_Click() {}
+void Form1::productionMainMenu_Click() {}
+void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() {}
+void Form1::настроитьПалитруToolStripMenuItem_Click() {}
+void Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click() {}
+void Form1::cut_well_Menu_Click() {}
+void Form1::wellsectionMainMenu_Click() {}
+
+void Form1::importMainMenu_ButtonClick()
+{
+    if (auto* button = qobject_cast<QToolButton*>(toolStrip2->widgetForAction(importMainMenu))) button->showMenu();
+}
+
+// View modes. The four mode buttons form one group: switching one on unchecks the other three.
+
+void Form1::checkOnlyMode(QAction* mode)
+{
+    for (QAction* a : {wellsectionMainMenu, flatsectionMainMenu, layersMainMenu, threedMainMenu})
+        a->setChecked(a == mode);
+}
+
+void Form1::uncheckModes()
+{
+    state_.edge_mode = true;
+    state_.well_section_mode = false;
+    state_.flat_section_mode = false;
+    state_.layers_mode = false;
+    state_.threeD_mode = false;
+}
+
+void Form1::rebuildPropertyArrays()
+{
+    // Recolour the displayed property with its own per-kind index, kind and type code. Only a property the user
+    // has displayed has those; the placeholder "grid" never carries a cut.
+    const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
+    if (!state_.propLoaded || !OpenGL || entry >= state_.PROP_type.size()) return;
+    const auto& kindList = state_.disc_PROP_displaying ? state_.PROP_disc_loading.size()
+                                                       : state_.PROP_cont_loading.size();
+    if (state_.i_morvane < 0 || static_cast<std::size_t>(state_.i_morvane) >= kindList) return;
+    OpenGL->initPROP(state_.i_morvane + 1, state_.disc_PROP_displaying, state_.PROP_type[entry]);
+    OpenGL->bindPropBuffers();
+}
+
+void Form1::resetPropertyCut()
+{
+    if (state_.cont_prop_cut == 0.0f) return;
+    state_.cont_prop_cut = 0.0f;
+    rebuildPropertyArrays();
+}
+
+void Form1::flatsectionMainMenu_Click()
+{
+    if (!state_.gridLoaded) return;
+    if (!flatsectionMainMenu->isChecked()) {
+        checkOnlyMode(flatsectionMainMenu);
+        uncheckModes();
+        state_.edge_mode = false;
+        state_.flat_section_mode = true;
+        resetPropertyCut();
+        state_.transp_all = 0;
+        state_.saved_K = state_.SHOW_K;
+    } else {
+        flatsectionMainMenu->setChecked(false);
+        uncheckModes();
+        state_.transp_all = 1;
+        state_.transp_model = 1.0f;
+    }
+}
+
+void Form1::layersMainMenu_Click()
+{
+    if (!layersMainMenu->isChecked()) {
+        checkOnlyMode(layersMainMenu);
+        uncheckModes();
+        state_.edge_mode = false;
+        state_.layers_mode = true;
+        state_.transp_all = 1;
+        if (!state_.oneLayer) state_.transp_model = 0.5f;
+        // The first time the middle layer; a grid of one layer still shows layer 1.
+        state_.SHOW_K = state_.saved_K != 0 ? state_.saved_K : std::max(1, state_.ZCORN_K / 2);
+    } else {
+        layersMainMenu->setChecked(false);
+        uncheckModes();
+        resetPropertyCut();
+        state_.saved_K = state_.SHOW_K;
+        state_.transp_model = 1.0f;
+    }
+}
+
+void Form1::threedMainMenu_Click()
+{
+    if (!(state_.PROP_type.size() > 1 && !twod_Menu->isChecked() && state_.PROP_type_displaying != 10)) return;
+    if (!threedMainMenu->isChecked()) {
+        checkOnlyMode(threedMainMenu);
+        uncheckModes();
+        state_.transp_model = 1.0f;
+        resetPropertyCut();
+        // The property filter dialog takes over from here (it sets the filter view when it is hidden).
+    } else {
+        threedMainMenu->setChecked(false);
+        uncheckModes();
+        state_.cont_prop_cut = 0.0f;
+        rebuildPropertyArrays();
+    }
+}
+
+void Form1::twod_Menu_Click()
+{
+    if (twod_Menu->isChecked()) {
+        threedMainMenu->setChecked(false);
+        uncheckModes();
+        state_.cont_prop_cut = 0.0f;
+        rebuildPropertyArrays();
+        state_.step = 0.0f;
+        state_.mode_3d = false;  // a return still running would fight the new turn for `step`
+        state_.mode_2d = true;
+        state_.saved_position_z_2d = state_.position.z;
+    } else {
+        state_.step = 0.0f;
+        state_.mode_2d = false;
+        state_.mode_3d = true;
+        state_.mode_3d_first_step = true;
+    }
+}
+
+void Form1::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }
+
+void Form1::rotate_Menu_MouseHover() { QToolTip::showText(QCursor::pos(), rotateToolStrip, rotate_Menu); }
+
+void Form1::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Menu->isChecked(); }
+
+void Form1::goc_Check_Click() { state_.displayGOC = goc_Check->isChecked(); }
+
+void Form1::owc_Check_Click() { state_.displayOWC = owc_Check->isChecked(); }
+
+// The well label size and line width menus open at the top-right corner of their buttons.
+void Form1::kryptonButton1_Click()
+{
+    kryptonContextMenu1->popup(kryptonButton1->mapToGlobal(QPoint(kryptonButton1->width(), 0)));
+}
+
+void Form1::kryptonButton2_Click()
+{
+    kryptonContextMenu2->popup(kryptonButton2->mapToGlobal(QPoint(kryptonButton2->width(), 0)));
+}
+
+void Form1::kryptonColorButton1_SelectedColorChanged()
+{
+    const QColor c = kryptonColorButton1->selectedColor();
+    state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+}
+
+void Form1::kryptonColorButton2_SelectedColorChanged()
+{
+    const QColor c = kryptonColorButton2->selectedColor();
+    state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+}
+
+void Form1::treeView1_AfterSelect()
+{
+    QTreeWidgetItem* item = treeView1->currentItem();
+    if (!item) return;
+    const QModelIndex index = treeView1->indexFromItem(item);
+    trace("selected node " + std::to_string(index.row()));
+}
+
+// Tabs: the view set and the analysis set are shown one at a time.
+
+void Form1::showTab(bool view)
+{
+    viewTab->setChecked(view);
+    analysisTab->setChecked(!view);
+    for (QAction* a : {importMainMenu, dataManagerMainMenu, completionsMainMenu, fracsMainMenu, productionMainMenu,
+                       toolStripSeparator5, statisticsMainMenu, legendMainMenu, layersMainMenu, toolStripSeparator2,
+                       flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, toolStripSeparator1})
+        a->setVisible(view);
+    for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(!view);
+    placeViewButtons();
+}
+
+void Form1::viewTab_Click_1() { showTab(!viewTab->isChecked()); }
+
+void Form1::analysisTab_Click_1() { showTab(analysisTab->isChecked()); }
+
+// Display toggles.
+
+void Form1::скрытьСеткуЯчеекToolStripMenuItem_Click()
+{
+    state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
+    const bool ru = state_.Lang == "ru";
+    if (state_.displayGridLines) {
+        state_.displayGridLines = false;
+        modelMenu_hidegrid->setText(ru ? QStringLiteral("Показать сетку ячеек") : QStringLiteral("Show grid lines"));
+    } else {
+        state_.displayGridLines = true;
+        modelMenu_hidegrid->setText(ru ? QStringLiteral("Скрыть сетку ячеек") : QStringLiteral("Hide grid lines"));
+    }
+}
+
+void Form1::legendMainMenu_Click() { propLegend->setVisible(legendMainMenu->isChecked()); }
+
+// Windows.
+
+void Form1::toolStripButton10_Click()
+{
+    modelStatForm->updateLang(state_.Lang);
+    modelStatForm->show();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = modelStatForm->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        modelStatForm->move(frame.topLeft());
+    }
+    modelStatForm->raise();
+}
+
+void Form1::авторToolStripMenuItem_Click() { toolStripButton10_Click(); }
+
+void Form1::общиеНастройкиToolStripMenuItem_Click()
+{
+    const std::string lang = state_.Lang;
+    settingsForm->updateLang(lang);
+    settingsForm->exec();
+}
+
+void Form1::settingsFormClosing()
+{
+    state_.BACKGROUND_COLOR = {settingsForm->color_r(), settingsForm->color_g(), settingsForm->color_b()};
+    applyBackgroundColor();
+    state_.twoD_ortho = settingsForm->twoD();
+    state_.oneLayer = appSettings().readFlag(settings_key::oneLayer);
+    state_.transp_model = (!state_.oneLayer && state_.layers_mode) ? 0.5f : 1.0f;
+    state_.BUBBLE_COEF = settingsForm->bubble_size();
+    state_.BUBBLE_LABEL_SIZE = settingsForm->bubble_text_size();
+    if (OpenGL) OpenGL->changeBackgroundColor();
+    state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
+}
+
+void Form1::выйтиToolStripMenuItem_Click() { close(); }
+
+void Form1::оПрограммеToolStripMenuItem2_Click()
+{
+    InfoWindow about(InfoWindow::Kind::About, this);
+    about.exec();
+}
+
+void Form1::FeedbackMenu_Click()
+{
+    InfoWindow feedback(InfoWindow::Kind::Feedback, this);
+    feedback.exec();
+}
+
+void Form1::помощьToolStripMenuItem_Click() { donateForm->exec(); }
+
+}  // namespace morvane
