@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTemporaryDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include "platform/app_settings.h"
@@ -22,6 +23,8 @@
 #include "tools/generator/model_generator.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
+#include "tests/support/recorded_prompts.h"
+#include "tests/support/temp_folder.h"
 
 namespace morvane::testing {
 
@@ -68,73 +71,6 @@ inline std::vector<LogLine> logLines(QTextEdit* log)
         lines.push_back({b.text(), b.begin().fragment().charFormat().foreground().color()});
     }
     return lines;
-}
-
-// Answers a file dialog with the next queued path ("" = cancel), the property loading dialog with the next queued
-// type codes (nothing queued or std::nullopt = closed without OK), and records every question.
-class RecordedPrompts final : public UserPrompts {
-public:
-    struct Question {
-        std::string title, filter;
-    };
-    struct Message {
-        std::string text, caption;
-    };
-
-    explicit RecordedPrompts(std::vector<std::string> answers) : answers_(std::move(answers)) {}
-
-    std::string openFileName(const std::string& title, const std::string& filter) override
-    {
-        questions.push_back({title, filter});
-        if (next_ >= answers_.size()) return {};
-        return answers_[next_++];
-    }
-    void information(const std::string& text, const std::string& caption) override
-    {
-        messages.push_back({text, caption});
-    }
-    std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
-                                                        const std::string& lang) override
-    {
-        typeQuestions.push_back({names, lang});
-        if (nextTypes_ >= typeAnswers.size()) return std::nullopt;
-        return typeAnswers[nextTypes_++];
-    }
-
-    struct TypeQuestion {
-        std::vector<std::string> names;
-        std::string lang;
-    };
-    std::vector<Question> questions;
-    std::vector<Message> messages;
-    std::vector<std::optional<std::vector<int>>> typeAnswers;
-    std::vector<TypeQuestion> typeQuestions;
-
-private:
-    std::vector<std::string> answers_;
-    std::size_t next_ = 0;
-    std::size_t nextTypes_ = 0;
-};
-
-// A folder for the files one test writes.
-class TempFolder {
-public:
-    TempFolder() : path_(dir_.path().toStdString()) {}
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
-
-private:
-    QTemporaryDir dir_;
-    std::filesystem::path path_;
-};
-
-inline std::string writeText(const std::filesystem::path& file, const std::string& text)
-{
-    FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) return {};
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    return file.string();
 }
 
 }  // namespace morvane::testing

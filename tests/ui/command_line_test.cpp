@@ -1,42 +1,12 @@
-// The program's command line: argument parsing, and a snapshot of the shipped demo model drawn offscreen by the
-// program itself.
+// The program run from the command line: a snapshot of the shipped demo model drawn offscreen without a window.
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
 
-#include "commands/command_line.h"
 #include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {
-
-TEST(CommandLineArguments, GridSnapshotAndSize)
-{
-    std::string error;
-    auto cl = parseCommandLine({"model.GRDECL", "--snapshot", "out.png", "--size", "640x480"}, &error);
-    ASSERT_TRUE(cl.has_value()) << error;
-    EXPECT_EQ(cl->gridFile, "model.GRDECL");
-    EXPECT_EQ(cl->snapshotFile, "out.png");
-    EXPECT_EQ(cl->width, 640);
-    EXPECT_EQ(cl->height, 480);
-
-    cl = parseCommandLine({}, &error);
-    ASSERT_TRUE(cl.has_value());
-    EXPECT_TRUE(cl->gridFile.empty());
-    EXPECT_EQ(cl->width, 1024);
-    EXPECT_EQ(cl->height, 768);
-}
-
-TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
-{
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--snapshot"}, {"--size", "640"}, {"--size", "0x480"}, {"--size", "640x-2"},
-          {"--size", "64ox480"}, {"a.GRDECL", "b.GRDECL"}, {"--frobnicate"}}) {
-        std::string error;
-        EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
-        EXPECT_FALSE(error.empty());
-    }
-}
 
 QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
 

@@ -1,6 +1,7 @@
 // The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
 // repeats that real exports need.
 #include "io/grid_reader.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/text_fixtures.h"
 
 #include <filesystem>
@@ -334,15 +335,10 @@ TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword) {
     expectFixtureModel(main);
 
     // An included file with the mark before its keyword.
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "morvane_grid_reader_bom";
-    std::filesystem::create_directories(folder);
-    {
-        std::ofstream out(folder / "BOM_COORD.GRDECL", std::ios::binary);
-        out << bom << "COORD\n" << kPillars << "/\n";
-    }
+    const testing::TempFolder folder;
+    testing::writeText(folder.file("BOM_COORD.GRDECL"), bom + "COORD\n" + kPillars + "/\n");
     const Read included = readText("INCLUDE 'BOM_COORD.GRDECL' /\nZCORN\n4*1850.5 4*1900.25 /\n",
-                                   (folder / "BOM.GRDECL").string());
-    std::filesystem::remove_all(folder);
+                                   folder.file("BOM.GRDECL").string());
     expectFixtureModel(included);
 }
 

@@ -1,0 +1,64 @@
+// Small generated inputs that several test groups share: a grid of 3 x 2 x 4 cells, and property files for a grid of
+// 4 x 3 x 2 cells with continuous and discrete properties.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/generator/model_generator.h"
+
+namespace morvane::testing {
+
+inline gen::GridOptions smallGrid(const std::string& name, gen::GridLayout layout = gen::GridLayout::Direct)
+{
+    gen::GridOptions o;
+    o.name = name;
+    o.nx = 3;
+    o.ny = 2;
+    o.nz = 4;
+    o.layout = layout;
+    return o;
+}
+
+namespace generated_properties {
+
+inline constexpr int NX = 4, NY = 3, NZ = 2;
+
+inline gen::PropertyDefinition continuous(const std::string& name, std::uint64_t seed = 11)
+{
+    gen::PropertyDefinition p;
+    p.keyword = "PORO";
+    p.name = name;
+    p.kind = gen::PropertyKind::Continuous;
+    p.minValue = 0.05;
+    p.maxValue = 0.32;
+    p.seed = seed;
+    return p;
+}
+
+inline gen::PropertyDefinition discrete(const std::string& name)
+{
+    gen::PropertyDefinition p;
+    p.keyword = "FACIES";
+    p.name = name;
+    p.kind = gen::PropertyKind::Discrete;
+    p.codes = 4;
+    p.seed = 23;
+    return p;
+}
+
+inline std::string propertyText(std::vector<gen::PropertyDefinition> props, int nz = NZ)
+{
+    gen::PropertyFileOptions o;
+    o.nx = NX;
+    o.ny = NY;
+    o.nz = nz;
+    o.properties = std::move(props);
+    return gen::propertyFileText(o);
+}
+
+}  // namespace generated_properties
+
+}  // namespace morvane::testing

@@ -1,0 +1,60 @@
+// Recorded answers to the questions a command asks: file dialogs, message boxes and the property loading dialog.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/user_prompts.h"
+
+namespace morvane::testing {
+
+// Answers a file dialog with the next queued path ("" = cancel), the property loading dialog with the next queued
+// type codes (nothing queued or std::nullopt = closed without OK), and records every question.
+class RecordedPrompts final : public UserPrompts {
+public:
+    struct Question {
+        std::string title, filter;
+    };
+    struct Message {
+        std::string text, caption;
+    };
+
+    explicit RecordedPrompts(std::vector<std::string> answers) : answers_(std::move(answers)) {}
+
+    std::string openFileName(const std::string& title, const std::string& filter) override
+    {
+        questions.push_back({title, filter});
+        if (next_ >= answers_.size()) return {};
+        return answers_[next_++];
+    }
+    void information(const std::string& text, const std::string& caption) override
+    {
+        messages.push_back({text, caption});
+    }
+    std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
+                                                        const std::string& lang) override
+    {
+        typeQuestions.push_back({names, lang});
+        if (nextTypes_ >= typeAnswers.size()) return std::nullopt;
+        return typeAnswers[nextTypes_++];
+    }
+
+    struct TypeQuestion {
+        std::vector<std::string> names;
+        std::string lang;
+    };
+    std::vector<Question> questions;
+    std::vector<Message> messages;
+    std::vector<std::optional<std::vector<int>>> typeAnswers;
+    std::vector<TypeQuestion> typeQuestions;
+
+private:
+    std::vector<std::string> answers_;
+    std::size_t next_ = 0;
+    std::size_t nextTypes_ = 0;
+};
+
+}  // namespace morvane::testing

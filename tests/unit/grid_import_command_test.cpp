@@ -1,0 +1,230 @@
+// The grid import command: its steps, feedback and failures over recording fakes, with generated grids on disk.
+#include <algorithm>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "commands/grid_import_command.h"
+#include "tests/support/generated_inputs.h"
+#include "tests/support/recorded_prompts.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/temp_folder.h"
+
+namespace morvane {
+namespace {
+
+using testing::RecordedPrompts;
+using testing::TempFolder;
+using testing::smallGrid;
+
+using RecordedFeedback = test::FeedbackRecorder;
+
+// The view's scene operations and the window's controls, recording the calls with the progress at each.
+struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
+    RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
+    {
+    }
+
+    GridBuildOutcome initGRID() override
+    {
+        call("initGRID");
+        if (!acceptGrid) {
+            if (refusal == GridBuildOutcome::LayoutRejected) state.gridLoaded = false;
+            return refusal;
+        }
+        state.gridLoaded = true;
+        state.GRID_SIZE = 24;
+        return GridBuildOutcome::Built;
+    }
+    void beginWait() override { call("beginWait"); }
+    void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
+    void focusTree() override { call("focusTree"); }
+    void enableTopView() override { call("enableTopView"); }
+    void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
+    void useTreeImages() override { call("useTreeImages"); }
+
+    ModelState& state;
+    bool acceptGrid;
+    GridBuildOutcome refusal = GridBuildOutcome::CellSizeRejected;
+};
+
+bool contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class GridImportCommand : public ::testing::Test {
+protected:
+    GridImportOutcome run(bool acceptGrid, std::vector<std::string> answers)
+    {
+        view = std::make_unique<RecordedView>(state, feedback, acceptGrid);
+        prompts = std::make_unique<RecordedPrompts>(std::move(answers));
+        return importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts});
+    }
+
+    ModelState state;
+    RecordedFeedback feedback;
+    std::unique_ptr<RecordedView> view;
+    std::unique_ptr<RecordedPrompts> prompts;
+    TempFolder folder;
+};
+
+TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
+{
+    const auto file = gen::writeGrid(smallGrid("FIELD"), folder.path()).front();
+    state.layers_mode = state.flat_section_mode = true;
+    state.edge_mode = false;
+    state.saved_K = 3;
+    state.transp_model = 0.5f;
+    state.PROP_cont_loading_name = {"grid", "PORO"};
+    state.PROP_type = {10, 4};
+    state.propertyNameAll = {"PORO"};
+
+    ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
+
+    ASSERT_EQ(prompts->questions.size(), 1u);
+    EXPECT_EQ(prompts->questions[0].title, "Загрузить грид");
+    EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
+    EXPECT_EQ(state.gridfilename_string, "FIELD");
+    const std::vector<std::string> expectedCalls{
+        "beginWait @0",         "initGRID @80",        "bindGridBuffers @90",
+        "enableTopView @90",    "uncheckLayerAndFlatSection @90", "useTreeImages @90",
+        "initPROP 1 cont 10 @90", "bindPropBuffers @90", "focusTree @100", "endWait finished @100"};
+    EXPECT_EQ(view->calls, expectedCalls);
+    EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
+                                                           "Initializing grid", "Rendering grid"}));
+    EXPECT_TRUE(contains(feedback.traces, "Starting loading grid"));
+    EXPECT_TRUE(contains(feedback.traces, "ZCORN_size = " + std::to_string(8 * 3 * 2 * 4)));
+    ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.front().text, "Opening file: FIELD");
+    EXPECT_EQ(feedback.log.front().colour, log_colour::LightGrey);
+
+    // The property lists hold only the placeholder; the view modes are back to the shell.
+    ASSERT_EQ(state.PROP_cont_loading.size(), 1u);
+    EXPECT_EQ(state.PROP_cont_loading[0], std::vector<double>(24, -999.99));
+    EXPECT_EQ(state.PROP_cont_loading_name, std::vector<std::string>{"grid"});
+    EXPECT_EQ(state.PROP_type, std::vector<int>{10});
+    EXPECT_EQ(state.PROP_max_value, std::vector<double>{-999.99});
+    EXPECT_EQ(state.PROP_min_value_color, std::vector<double>{-999.99});
+    EXPECT_TRUE(state.propertyNameAll.empty());
+    EXPECT_EQ(state.PROP_name, "grid");
+    EXPECT_TRUE(state.propLoading);
+    EXPECT_TRUE(state.displayGrid);
+    EXPECT_FALSE(state.layers_mode);
+    EXPECT_FALSE(state.flat_section_mode);
+    EXPECT_TRUE(state.edge_mode);
+    EXPECT_EQ(state.saved_K, 0);
+    EXPECT_EQ(state.transp_model, 1.0f);
+}
+
+TEST_F(GridImportCommand, IncludeLayoutEndsWithAllGoodAndNoTreeImages)
+{
+    const auto file = gen::writeGrid(smallGrid("INC", gen::GridLayout::Include), folder.path()).front();
+    ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 100);
+    EXPECT_TRUE(contains(feedback.traces, "COORD reading done"));
+    EXPECT_FALSE(contains(view->calls, "useTreeImages @90"));
+    EXPECT_TRUE(contains(view->calls, "initPROP 1 cont 10 @90"));
+}
+
+TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
+{
+    const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
+    state.PROP_cont_loading_name = {"grid", "PORO"};
+    state.saved_K = 3;
+    state.layers_mode = true;
+
+    ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
+    EXPECT_EQ(view->calls, (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0",
+                                                     "endWait finished @0"}));
+    EXPECT_EQ(feedback.progress(), 0);
+    // No later step ran on counts that belong to no grid.
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.saved_K, 3);
+    EXPECT_TRUE(state.layers_mode);
+    EXPECT_FALSE(state.displayGrid);
+}
+
+TEST_F(GridImportCommand, ARefusedCellSizeLeavesTheCurrentModelWhole)
+{
+    // The reader fills a spare input; the current model gets its arrays back when the builder refuses the grid.
+    const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
+    state.points_coords = {1, 2, -3, 1, 2, -4};
+    state.grid_lines_xy = {1, 2, 1, 2};
+    state.ZCORN = {-1.0, -2.0};
+    state.gridLoaded = true;
+    state.propLoaded = true;
+
+    ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
+    EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
+    EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
+    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_TRUE(state.gridLoaded);
+    EXPECT_TRUE(state.propLoaded);
+}
+
+TEST_F(GridImportCommand, ALayoutThatDoesNotFitUnloadsTheGrid)
+{
+    const auto file = gen::writeGrid(smallGrid("ODD"), folder.path()).front();
+    state.ZCORN = {-1.0, -2.0};
+    state.gridLoaded = true;
+    view = std::make_unique<RecordedView>(state, feedback, false);
+    view->refusal = GridBuildOutcome::LayoutRejected;
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+
+    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
+              GridImportOutcome::Rejected);
+    EXPECT_FALSE(state.gridLoaded);
+    EXPECT_EQ(state.ZCORN.size(), 8u * 3 * 2 * 4);  // the builder judged the new file's depths
+    EXPECT_EQ(feedback.progress(), 0);
+}
+
+TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
+{
+    const std::string file = testing::writeText(folder.file("notes.txt"), "just some words\n1 2 3\n");
+    state.ZCORN = {-1.0, -2.0};
+
+    ASSERT_EQ(run(true, {file}), GridImportOutcome::NotAGrid);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].text,
+              "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.");
+    EXPECT_EQ(prompts->messages[0].caption, "Загрузка грида");
+    EXPECT_EQ(feedback.log.back(), (RecordedFeedback::LogLine{"Selected file is not grid file", log_colour::Red}));
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(state.gridfilename_string, "notes");
+    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_TRUE(contains(view->calls, "endWait failed @0"));
+    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+}
+
+TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
+{
+    const auto files = gen::writeGrid(smallGrid("PART", gen::GridLayout::Include), folder.path());
+    std::filesystem::remove(folder.file("PART_ZCORN.GRDECL"));
+    state.ZCORN = {-5.0};
+
+    ASSERT_EQ(run(true, {files.front().string()}), GridImportOutcome::MissingInclude);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_NE(prompts->messages[0].text.find("PART_ZCORN.GRDECL"), std::string::npos);
+    EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
+    EXPECT_NE(feedback.log.back().text.find("PART_ZCORN.GRDECL"), std::string::npos);
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(state.ZCORN, std::vector<double>{-5.0});
+    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+}
+
+TEST_F(GridImportCommand, CancelChangesNothingAndShowsNothing)
+{
+    state.gridfilename_string = "OLD";
+    EXPECT_EQ(run(true, {""}), GridImportOutcome::Cancelled);
+    EXPECT_EQ(state.gridfilename_string, "OLD");
+    EXPECT_TRUE(feedback.log.empty());
+    EXPECT_TRUE(feedback.statuses.empty());
+    EXPECT_TRUE(view->calls.empty());
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,250 @@
+// The property import command over recording fakes: file order, chosen types, mismatches, refusals, cancels.
+#include <algorithm>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "commands/grid_import_command.h"
+#include "commands/property_import_command.h"
+#include "tests/support/generated_inputs.h"
+#include "tests/support/recorded_prompts.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/temp_folder.h"
+
+namespace morvane {
+namespace {
+
+using testing::RecordedPrompts;
+using testing::TempFolder;
+using RecordedFeedback = test::FeedbackRecorder;
+using namespace testing::generated_properties;
+
+// The view's scene operations and the window's controls, recording the calls with the progress at each.
+struct RecordedView final : test::RecordedSceneOperations, PropertyImportWindow {
+    explicit RecordedView(Feedback& fb) : RecordedSceneOperations(fb) {}
+
+    void beginWait() override { call("beginWait"); }
+    void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
+    void focusTree() override { call("focusTree"); }
+    void setLegendCaption(const std::string& text) override { call("legend " + text); }
+    void showLegend() override { call("showLegend"); }
+};
+
+bool contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Everything the command may change in the property lists.
+struct ListsSnapshot {
+    explicit ListsSnapshot(const Properties& p)
+        : cont(p.PROP_cont_loading), disc(p.PROP_disc_loading), contNames(p.PROP_cont_loading_name),
+          discNames(p.PROP_disc_loading_name), all(p.propertyNameAll), type(p.PROP_type), max(p.PROP_max_value),
+          minColor(p.PROP_min_value_color), codes(p.PROP_disc_codes)
+    {
+    }
+    bool operator==(const ListsSnapshot&) const = default;
+    std::vector<std::vector<double>> cont;
+    std::vector<std::vector<int>> disc;
+    std::vector<std::string> contNames, discNames, all;
+    std::vector<int> type;
+    std::vector<double> max, minColor;
+    std::vector<std::vector<int>> codes;
+};
+
+class PropertyImportCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state.gridLoaded = true;
+        state.GRID_SIZE = NX * NY * NZ;
+        registerGridPlaceholder(state, state.GRID_SIZE);
+        state.PROP_type.push_back(10);
+        state.propLoading = false;
+    }
+
+    PropertyImportResult run(std::vector<std::string> answers, std::vector<std::optional<std::vector<int>>> types)
+    {
+        prompts = std::make_unique<RecordedPrompts>(std::move(answers));
+        prompts->typeAnswers = std::move(types);
+        return importPropertiesWithDialog(PropertyImportContext{state, feedback, view, view, *prompts});
+    }
+
+    std::string file(const std::string& name, const std::string& text)
+    {
+        return testing::writeText(folder.file(name), text);
+    }
+
+    ModelState state;
+    RecordedFeedback feedback;
+    RecordedView view{feedback};
+    std::unique_ptr<RecordedPrompts> prompts;
+    TempFolder folder;
+};
+
+TEST_F(PropertyImportCommand, WithoutAGridOnlyTellsTheUserInTheirLanguage)
+{
+    state.gridLoaded = false;
+    EXPECT_EQ(run({"unused"}, {}).outcome, PropertyImportOutcome::NoGrid);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Property loading");
+    EXPECT_EQ(prompts->messages[0].text, "There are no grid loaded. Please, load grid first.");
+    EXPECT_TRUE(prompts->questions.empty());
+
+    state.Lang = "ru";
+    EXPECT_EQ(run({"unused"}, {}).outcome, PropertyImportOutcome::NoGrid);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
+    EXPECT_EQ(prompts->messages[0].text,
+              "В проект еще не загружен грид. Пожалуйста, загрузите сначала грид, затем свойства.");
+    EXPECT_TRUE(prompts->questions.empty());
+    EXPECT_TRUE(view.calls.empty());
+    EXPECT_TRUE(feedback.statuses.empty());
+    EXPECT_EQ(state.PROP_type, std::vector<int>{10});
+}
+
+TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
+{
+    const std::string path = file("ROCK.GRDECL", propertyText({continuous("PORO"), discrete("Facies")}));
+
+    const PropertyImportResult result = run({path}, {std::vector<int>{4, 0}});
+    ASSERT_EQ(result.outcome, PropertyImportOutcome::Done);
+    EXPECT_EQ(result.accepted, 2);
+    EXPECT_EQ(result.rejected, 0);
+
+    ASSERT_EQ(prompts->questions.size(), 1u);
+    EXPECT_EQ(prompts->questions[0].title, "Загрузить свойства");
+    EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
+    ASSERT_EQ(prompts->typeQuestions.size(), 1u);
+    EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "Facies"}));
+    EXPECT_EQ(prompts->typeQuestions[0].lang, "en");
+    EXPECT_TRUE(prompts->messages.empty());
+    EXPECT_TRUE(state.OK_prop_loading);
+
+    // Continuous first (per-kind index 2: entry 1 of PROP_cont_loading, after the placeholder), then discrete.
+    const std::vector<std::string> expected{
+        "endWait failed @0",  "beginWait @10",      "legend PORO @80",       "initPROP 2 cont 4 @80",
+        "bindPropBuffers @80", "legend Facies @80", "initPROP 1 disc 0 @80", "bindPropBuffers @80",
+        "focusTree @100",     "showLegend @100",    "endWait finished @100"};
+    EXPECT_EQ(view.calls, expected);
+
+    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 4, 0}));
+    EXPECT_EQ(state.propertyNameAll, (std::vector<std::string>{"PORO", "Facies"}));
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"Facies"});
+    ASSERT_EQ(state.PROP_cont_loading.size(), 2u);
+    gen::PropertyFileOptions o;
+    o.nx = NX, o.ny = NY, o.nz = NZ;
+    EXPECT_EQ(state.PROP_cont_loading[1], gen::propertyValues(o, continuous("PORO")));
+    ASSERT_EQ(state.PROP_disc_loading.size(), 1u);
+    EXPECT_EQ(state.PROP_disc_loading[0].size(), static_cast<std::size_t>(NX * NY * NZ));
+    EXPECT_EQ(state.PROP_max_value.size(), 3u);
+    EXPECT_EQ(state.PROP_disc_codes.size(), 1u);
+
+    EXPECT_EQ(feedback.progress(), 100);
+    EXPECT_EQ(feedback.statuses.front(), "Reading property");
+    EXPECT_TRUE(contains(feedback.statuses, "Rendering property"));
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_TRUE(contains(feedback.traces, "starting loading prop1"));
+    EXPECT_TRUE(contains(feedback.traces, "PROP_types_loading = 4"));
+    ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.front(), (RecordedFeedback::LogLine{"Opening file: ROCK", log_colour::LightGrey}));
+}
+
+TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
+{
+    // Three properties; the second belongs to a grid with one more layer.
+    const std::string text = propertyText({continuous("A")}) + propertyText({continuous("B", 5)}, NZ + 1) +
+                             propertyText({discrete("C")});
+    const std::string path = file("MIXED.GRDECL", text);
+
+    const PropertyImportResult result = run({path}, {std::vector<int>{5, 6, 1}});
+    EXPECT_EQ(result.accepted, 2);
+    EXPECT_EQ(result.rejected, 1);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Property loading");
+    EXPECT_EQ(prompts->messages[0].text,
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.");
+    EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
+                         RecordedFeedback::LogLine{"Property file does not correspond to loaded grid",
+                                                   log_colour::Red}),
+              1);
+    // The lists stay aligned: no trace of B anywhere.
+    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 5, 1}));
+    EXPECT_EQ(state.propertyNameAll, (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "A"}));
+    EXPECT_EQ(state.PROP_max_value.size(), 3u);
+    // The wait after the rejection starts again for C, and the file ends finished.
+    EXPECT_TRUE(contains(view.calls, "endWait failed @0"));
+    EXPECT_EQ(std::count_if(view.calls.begin(), view.calls.end(),
+                            [](const std::string& c) { return c.rfind("beginWait", 0) == 0; }),
+              2);
+    EXPECT_EQ(view.calls.back(), "endWait finished @100");
+}
+
+TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
+{
+    const std::string path = file("SHORT.GRDECL", propertyText({discrete("F")}, NZ - 1));
+    const ListsSnapshot before(state);
+    state.Lang = "en";
+
+    const PropertyImportResult result = run({path}, {std::vector<int>{2}});
+    EXPECT_EQ(result.accepted, 0);
+    EXPECT_EQ(ListsSnapshot(state), before);
+    // A discrete property is told in Russian whatever the language.
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
+    EXPECT_EQ(prompts->messages[0].text,
+              "Выбранный файл свойства не соответствует геометрии загруженного грида. Пожалуйста, выберите "
+              "правильный файл свойства.");
+    EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(view.calls.back(), "focusTree @0");
+    EXPECT_FALSE(contains(view.calls, "showLegend @100"));
+    EXPECT_EQ(std::count_if(view.calls.begin(), view.calls.end(),
+                            [](const std::string& c) { return c.rfind("initPROP", 0) == 0; }),
+              0);
+}
+
+TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
+{
+    const std::string path = file("GRID.GRDECL", "PORO\n  0.1 0.2 0.3 /\n");
+    const ListsSnapshot before(state);
+
+    EXPECT_EQ(run({path}, {std::vector<int>{4}}).outcome, PropertyImportOutcome::NotAProperty);
+    EXPECT_TRUE(prompts->typeQuestions.empty());
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
+    EXPECT_EQ(prompts->messages[0].text,
+              "Выбранный файл не является файлом свойства. Пожалуйста, выберите правильный файл свойства.");
+    EXPECT_EQ(feedback.log.back(), (RecordedFeedback::LogLine{"Selected file is not property file", log_colour::Red}));
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(ListsSnapshot(state), before);
+}
+
+TEST_F(PropertyImportCommand, CancellingTheFileOrTheTypesAddsNothing)
+{
+    const ListsSnapshot before(state);
+    EXPECT_EQ(run({""}, {}).outcome, PropertyImportOutcome::Cancelled);
+    EXPECT_TRUE(feedback.log.empty());
+    EXPECT_EQ(feedback.statuses, std::vector<std::string>{"All good"});
+    EXPECT_TRUE(view.calls.empty());
+
+    EXPECT_EQ(run({folder.file("gone.GRDECL").string()}, {}).outcome, PropertyImportOutcome::Cancelled);
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_TRUE(view.calls.empty());
+
+    const std::string path = file("ROCK.GRDECL", propertyText({continuous("PORO")}));
+    EXPECT_EQ(run({path}, {std::nullopt}).outcome, PropertyImportOutcome::TypesCancelled);
+    EXPECT_FALSE(state.OK_prop_loading);
+    EXPECT_EQ(ListsSnapshot(state), before);
+    EXPECT_EQ(feedback.progress(), 0);
+    EXPECT_EQ(feedback.statuses.back(), "All good");
+    EXPECT_EQ(view.calls.back(), "focusTree @0");
+}
+
+}  // namespace
+}  // namespace morvane
