@@ -7,11 +7,11 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/snapshot.h"
 #include "commands/command_line.h"
+#include "core/model_state.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
-#include "core/model_state.h"
-#include "app/snapshot.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "commands/grid_import_command.h"
-#include "render/offscreen_renderer.h"
 #include "platform/trace.h"
+#include "render/offscreen_renderer.h"
 
 namespace morvane {
 

@@ -23,11 +23,11 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
-#include "io/grid_reader.h"
-#include "tools/generator/model_generator.h"
 #include "scene/property_colouring.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 
@@ -134,11 +134,12 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
     }
     {
         const std::string text = bench::readWhole(path);
-        for (int run = 0; run < repeats; ++run) keepBest(t.baseline, bench::seconds([&] {
-                std::vector<double> values;
-                values.reserve(text.size() / 4);
-                bench::baselineScan(text, values);
-            }));
+        for (int run = 0; run < repeats; ++run)
+            keepBest(t.baseline, bench::seconds([&] {
+                         std::vector<double> values;
+                         values.reserve(text.size() / 4);
+                         bench::baselineScan(text, values);
+                     }));
         std::printf("\n%s: %d x %d x %d = %zu cells, %.1f MB of text\n", m.label, m.nx, m.ny, m.nz, cells,
                     text.size() / 1e6);
     }
@@ -154,12 +155,14 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
     std::printf("  parse (grid reader)    %8.3f s  %8.3f s\n", first.parse, t.parse);
     std::printf("  layout and vertices    %8.3f s  %8.3f s\n", first.geometry, t.geometry);
     std::printf("  index lists            %8.3f s  %8.3f s\n", first.indices, t.indices);
-    std::printf("  whole import           %8.3f s  %8.3f s   baseline from_chars %.3f s   ratio %.2f / %.2f"
-                " (goal <= 2.5)\n",
-                first.import(), t.import(), t.baseline, first.import() / t.baseline, t.import() / t.baseline);
-    std::printf("  placeholder colouring  %8.3f s  %8.3f s   (first fill of cells_k; bare copy into fresh vectors"
-                " %.3f s)\n",
-                first.placeholder, t.placeholder, t.copyFresh);
+    std::printf(
+        "  whole import           %8.3f s  %8.3f s   baseline from_chars %.3f s   ratio %.2f / %.2f"
+        " (goal <= 2.5)\n",
+        first.import(), t.import(), t.baseline, first.import() / t.baseline, t.import() / t.baseline);
+    std::printf(
+        "  placeholder colouring  %8.3f s  %8.3f s   (first fill of cells_k; bare copy into fresh vectors"
+        " %.3f s)\n",
+        first.placeholder, t.placeholder, t.copyFresh);
     std::printf("  recolour (continuous)  %8.3f s   bare copy of grid_lines_k %.3f s   ratio %.2f (goal <= 1.5)\n",
                 t.recolour, t.copyInPlace, t.recolour / t.copyInPlace);
     std::printf("  peak RSS               %8.1f B per cell (%.0f MB); arrays held after import %.1f B per cell\n",

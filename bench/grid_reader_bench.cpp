@@ -31,7 +31,8 @@ struct Model {
     bool repeats;  // equal consecutive depths written as n*v, as many exports do
 };
 
-bool benchModel(const Model& m, const fs::path& folder, int repeats) {
+bool benchModel(const Model& m, const fs::path& folder, int repeats)
+{
     morvane::gen::GridOptions o = bench::referenceGrid(m.label, m.nx, m.ny, m.nz);
     o.repeats = m.repeats;
 
@@ -53,28 +54,30 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats) {
     double baseline = 1e300, reader = 1e300, readerFile = 1e300;
     for (int n = 0; n < repeats; ++n) {
         baseline = std::min(baseline, bench::seconds([&] {
-            std::vector<double> values;
-            values.reserve(text.size() / 4);
-            numbers = bench::baselineScan(text, values);
-        }));
+                                std::vector<double> values;
+                                values.reserve(text.size() / 4);
+                                numbers = bench::baselineScan(text, values);
+                            }));
         reader = std::min(reader, bench::seconds([&] {
-            morvane::GridInput grid;
-            result = morvane::readGridText(path.string(), text, grid);
-            good = good && result.outcome == morvane::GridReadOutcome::Read && grid.ZCORN.size() == cells * 8 &&
-                   grid.points_coords.size() == static_cast<std::size_t>(m.nx + 1) * (m.ny + 1) * 6;
-        }));
+                              morvane::GridInput grid;
+                              result = morvane::readGridText(path.string(), text, grid);
+                              good = good && result.outcome == morvane::GridReadOutcome::Read &&
+                                     grid.ZCORN.size() == cells * 8 &&
+                                     grid.points_coords.size() == static_cast<std::size_t>(m.nx + 1) * (m.ny + 1) * 6;
+                          }));
         readerFile = std::min(readerFile, bench::seconds([&] {
-            morvane::GridInput grid;
-            result = morvane::readGridFile(path.string(), grid);
-            good = good && result.outcome == morvane::GridReadOutcome::Read && grid.ZCORN.size() == cells * 8;
-        }));
+                                  morvane::GridInput grid;
+                                  result = morvane::readGridFile(path.string(), grid);
+                                  good = good && result.outcome == morvane::GridReadOutcome::Read &&
+                                         grid.ZCORN.size() == cells * 8;
+                              }));
     }
 
     std::printf("  baseline from_chars   %8.3f s  %8.1f MB/s  (%zu numbers)\n", baseline, mb / baseline, numbers);
     std::printf("  readGridText          %8.3f s  %8.1f MB/s  ratio to baseline %.2f\n", reader, mb / reader,
                 baseline / reader);
-    std::printf("  readGridFile          %8.3f s  %8.1f MB/s  ratio to baseline %.2f\n", readerFile,
-                mb / readerFile, baseline / readerFile);
+    std::printf("  readGridFile          %8.3f s  %8.1f MB/s  ratio to baseline %.2f\n", readerFile, mb / readerFile,
+                baseline / readerFile);
     std::printf("  peak RSS so far       %ld MB\n", bench::peakRssBytes() / (1024 * 1024));
     if (!good) std::printf("  ERROR: the reader did not read the model whole (%s)\n", result.message.c_str());
     fs::remove(path);
@@ -83,7 +86,8 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     bench::Arguments args;
     args.repeats = 5;
     if (!bench::parseArguments(argc, argv, args)) return 2;

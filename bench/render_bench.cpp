@@ -15,18 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "tools/generator/model_generator.h"
 #include "render/offscreen_renderer.h"
 #include "tests/support/render_fixtures.h"
+#include "tools/generator/model_generator.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 struct FrameTimes {
     double median = 0, best = 0;
@@ -56,11 +53,16 @@ int main(int argc, char** argv)
     for (int a = 1; a + 1 < argc; a += 2) {
         const std::string flag = argv[a];
         const int value = std::atoi(argv[a + 1]);
-        if (flag == "--picture") picture = argv[a + 1];
-        else if (flag == "--frames") frames = std::max(1, value);
-        else if (flag == "--nx") nx = value;
-        else if (flag == "--ny") ny = value;
-        else if (flag == "--nz") nz = value;
+        if (flag == "--picture")
+            picture = argv[a + 1];
+        else if (flag == "--frames")
+            frames = std::max(1, value);
+        else if (flag == "--nx")
+            nx = value;
+        else if (flag == "--ny")
+            ny = value;
+        else if (flag == "--nz")
+            nz = value;
     }
 
     morvane::ModelState state;
@@ -88,8 +90,7 @@ int main(int argc, char** argv)
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
 
     std::vector<double> values(static_cast<std::size_t>(cells));
-    for (std::size_t c = 0; c < values.size(); ++c)
-        values[c] = static_cast<double>(c % 997) / 996.0;
+    for (std::size_t c = 0; c < values.size(); ++c) values[c] = static_cast<double>(c % 997) / 996.0;
     start = Clock::now();
     state.PROP_cont_loading = {values};
     morvane::testing::loadContinuousProperty(state, *view, values);

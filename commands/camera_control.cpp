@@ -58,8 +58,7 @@ void rightDrag(CameraFields& f, ModelState& s, ScreenPoint c)
     const float d = (f.lastX_right - static_cast<float>(c.x)) * 0.05f;
     f.lastX_right = static_cast<float>(c.x);
     f.pitch_right += d;
-    if (!s.diplay_well_section_mode)
-        s.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
+    if (!s.diplay_well_section_mode) s.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
 }
 
 void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
@@ -174,8 +173,7 @@ std::vector<int> wellsUnderPointer(const ModelState& s, ScreenPoint p, int panel
     for (std::size_t i = 0; i < wells && i < s.WELL_POS_X.size() && i < s.WELL_POS_Y.size(); ++i) {
         const int x = s.WELL_POS_X[i];
         const int y = s.WELL_POS_Y[i];
-        if (x > 0 && x < panelWidth && y > 0 && y < panelHeight && p.x > x && p.x < x + 60 && p.y > y - 30 &&
-            p.y < y)
+        if (x > 0 && x < panelWidth && y > 0 && y < panelHeight && p.x > x && p.x < x + 60 && p.y > y - 30 && p.y < y)
             hits.push_back(static_cast<int>(i));
     }
     return hits;

@@ -21,19 +21,19 @@ struct ScreenPoint {
 
 // Bookkeeping of the drags, wheel and keys: fields of the main window, with the names its handlers use.
 struct CameraFields {
-    ScreenPoint previousPosition;          // last screen position seen by the left drag
-    bool firstMouse_left = true;           // the next move with that button starts a new drag
+    ScreenPoint previousPosition;  // last screen position seen by the left drag
+    bool firstMouse_left = true;   // the next move with that button starts a new drag
     bool firstMouse_right = true;
     bool firstMouse_middle = true;
-    float yaw = 0.0f, pitch = 0.0f;        // pan of the current left drag, model units
+    float yaw = 0.0f, pitch = 0.0f;                              // pan of the current left drag, model units
     float obj_lastX = 0.0f, obj_lastY = 0.0f, obj_lastZ = 0.0f;  // `position` when the left drag started
-    float pitch_right = 0.0f;              // turn of all right drags together, degrees
+    float pitch_right = 0.0f;                                    // turn of all right drags together, degrees
     float lastX_right = Constants::WINDOW_WIDTH / 2.0f;
-    float yaw_middle = 0.0f;               // zoom of the current middle drag
+    float yaw_middle = 0.0f;  // zoom of the current middle drag
     float lastY_middle = Constants::WINDOW_HEIGHT / 2.0f;
     float obj_lastScaleX = 1.0f, obj_lastScaleY = 1.0f, obj_lastScaleZ = initial::VERT_SCALE;
     bool key_W_pressed = false, key_S_pressed = false;  // one exaggeration step per key press
-    int vertScalebarClickY = 0;            // y of the press inside the slider
+    int vertScalebarClickY = 0;                         // y of the press inside the slider
 };
 
 enum class DragButton { None, Left, Right, Middle };

@@ -8,9 +8,9 @@
 namespace morvane {
 
 struct CommandLine {
-    std::string gridFile;       // imported at start, as the menu command would (empty: none)
-    std::string snapshotFile;   // render the model offscreen to this picture and exit (empty: open the window)
-    int width = 1024;           // snapshot size
+    std::string gridFile;      // imported at start, as the menu command would (empty: none)
+    std::string snapshotFile;  // render the model offscreen to this picture and exit (empty: open the window)
+    int width = 1024;          // snapshot size
     int height = 768;
     bool help = false;
 };

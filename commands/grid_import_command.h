@@ -10,8 +10,8 @@
 
 #include "core/feedback.h"
 #include "core/model_state.h"
-#include "scene/scene_operations.h"
 #include "core/user_prompts.h"
+#include "scene/scene_operations.h"
 
 namespace morvane {
 
@@ -24,9 +24,9 @@ public:
     // Normal cursor; the "finished" picture to the front (done) or left at the back (failed).
     virtual void endWait(bool finished) = 0;
     virtual void focusTree() = 0;
-    virtual void enableTopView() = 0;                // the 2D button becomes usable
-    virtual void uncheckLayerAndFlatSection() = 0;   // their mode flags are reset by the command
-    virtual void useTreeImages() = 0;                // the data tree shows its type icons
+    virtual void enableTopView() = 0;               // the 2D button becomes usable
+    virtual void uncheckLayerAndFlatSection() = 0;  // their mode flags are reset by the command
+    virtual void useTreeImages() = 0;               // the data tree shows its type icons
 };
 
 // A window with none of those controls (snapshots, tools).

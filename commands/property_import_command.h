@@ -9,8 +9,8 @@
 
 #include "core/feedback.h"
 #include "core/model_state.h"
-#include "scene/scene_operations.h"
 #include "core/user_prompts.h"
+#include "scene/scene_operations.h"
 
 namespace morvane {
 
@@ -30,11 +30,11 @@ public:
 };
 
 enum class PropertyImportOutcome {
-    NoGrid,           // no grid loaded: the user was told, nothing read
-    Cancelled,        // no file chosen, or the chosen path names no file
-    NotAProperty,     // the file holds no property marker: the user was told
-    TypesCancelled,   // the loading dialog was closed without OK
-    Done,             // every property of the file was judged; see accepted / rejected
+    NoGrid,          // no grid loaded: the user was told, nothing read
+    Cancelled,       // no file chosen, or the chosen path names no file
+    NotAProperty,    // the file holds no property marker: the user was told
+    TypesCancelled,  // the loading dialog was closed without OK
+    Done,            // every property of the file was judged; see accepted / rejected
 };
 
 struct PropertyImportResult {

@@ -25,8 +25,8 @@ using GLName = std::uint32_t;
 // wells have no fixed cap; uploads resize them as needed.
 using Slots = std::vector<GLName>;
 
-using Vertices = std::vector<float>;          // coloured vertices, six floats each: x, y, z, r, g, b
-using Indices = std::vector<int>;             // 32-bit element indices
+using Vertices = std::vector<float>;  // coloured vertices, six floats each: x, y, z, r, g, b
+using Indices = std::vector<int>;     // 32-bit element indices
 
 inline constexpr int LOCALS_SIZE = 862;
 
@@ -39,15 +39,15 @@ inline constexpr float VERT_SCALE = 5.0f;
 
 // Fixed for the whole run.
 struct Constants {
-    static constexpr int COORD_MULT = 1000;          // file units to model units
-    static constexpr int DIMENSION_MIN = 25;         // the cell size must be a multiple of this
-    static constexpr int DIMENSION_MAX = 500;        // largest accepted cell size
-    static constexpr int MAX_ZCORN_STARS = 1000;     // old bound of ZCORN repeat counts; only n*v repeats now
-    static constexpr int MAX_PROP_STARS = 5000;      // bound of repeat counts in property files
-    static constexpr int WINDOW_WIDTH = 1024;        // reference size of the view and of the label space
+    static constexpr int COORD_MULT = 1000;       // file units to model units
+    static constexpr int DIMENSION_MIN = 25;      // the cell size must be a multiple of this
+    static constexpr int DIMENSION_MAX = 500;     // largest accepted cell size
+    static constexpr int MAX_ZCORN_STARS = 1000;  // old bound of ZCORN repeat counts; only n*v repeats now
+    static constexpr int MAX_PROP_STARS = 5000;   // bound of repeat counts in property files
+    static constexpr int WINDOW_WIDTH = 1024;     // reference size of the view and of the label space
     static constexpr int WINDOW_HEIGHT = 768;
-    static constexpr int INITIAL_ROTATION_Z = 40;    // degrees
-    static constexpr float WELL_CUT_SHIFT = 10.0f;   // file units above the top and below the bottom
+    static constexpr int INITIAL_ROTATION_Z = 40;   // degrees
+    static constexpr float WELL_CUT_SHIFT = 10.0f;  // file units above the top and below the bottom
     static constexpr float COPYRIGHT_LABEL_SIZE = 0.5f;
     static constexpr float fov = 40.0f;
     static constexpr float nearPlane = 0.5f;
@@ -56,31 +56,31 @@ struct Constants {
 
 // Written by the grid reader.
 struct GridInput {
-    std::string gridfilename_string;       // grid file name without folder and extension
-    std::vector<double> points_coords;     // COORD, six per pillar: top x, y, z, bottom x, y, z
-    std::vector<double> grid_lines_xy;     // pillar x and y only, four per pillar
-    std::vector<double> ZCORN_stars;       // raw ZCORN numbers; released by the reader once they are expanded
-    std::vector<double> ZCORN;             // expanded corner depths
+    std::string gridfilename_string;    // grid file name without folder and extension
+    std::vector<double> points_coords;  // COORD, six per pillar: top x, y, z, bottom x, y, z
+    std::vector<double> grid_lines_xy;  // pillar x and y only, four per pillar
+    std::vector<double> ZCORN_stars;    // raw ZCORN numbers; released by the reader once they are expanded
+    std::vector<double> ZCORN;          // expanded corner depths
 };
 
 // Written by the grid geometry builder.
 struct GridGeometry {
-    int grid_dimension = 1;                // cell size along the rows, file units
-    std::vector<int> IJ;                   // cells per pillar row
+    int grid_dimension = 1;                  // cell size along the rows, file units
+    std::vector<int> IJ;                     // cells per pillar row
     std::vector<std::vector<int>> IJ_undef;  // per cell row: 1 regular cell, 0 undefined
-    int ZCORN_I = 1;                       // cell rows
-    int ZCORN_J = 1;                       // cells per row
-    int ZCORN_K = 1;                       // layers
-    int GRID_SIZE = 1;                     // cells; the length of every property array
-    int points_in_layer = 1;               // 4 * ZCORN_I * ZCORN_J vertices per surface
+    int ZCORN_I = 1;                         // cell rows
+    int ZCORN_J = 1;                         // cells per row
+    int ZCORN_K = 1;                         // layers
+    int GRID_SIZE = 1;                       // cells; the length of every property array
+    int points_in_layer = 1;                 // 4 * ZCORN_I * ZCORN_J vertices per surface
     int cell_i = 0;
     int cell_j = 0;
-    int TOTAL_CELLS = 0;                   // regular cells times layers
-    std::vector<Vertices> grid_lines_k;    // per layer, corner vertices of all cells
+    int TOTAL_CELLS = 0;                 // regular cells times layers
+    std::vector<Vertices> grid_lines_k;  // per layer, corner vertices of all cells
     std::vector<float> gridLinesColor{1.0f, 1.0f, 1.0f};
     float model_x_min = 0, model_x_max = 0, model_y_min = 0, model_y_max = 0;
-    float model_z_min = 0;                 // deepest corner
-    float model_z_max = 0;                 // shallowest corner
+    float model_z_min = 0;  // deepest corner
+    float model_z_max = 0;  // shallowest corner
     float model_center_z = -1.8f;
     float model_z_delta = 0.5f;
     bool gridLoaded = false;
@@ -89,18 +89,17 @@ struct GridGeometry {
 
 // Index lists and GL names of the grid.
 struct GridDrawing {
-    Indices grid_indices;                  // lines: every cell edge
-    Indices grid_indices_edge;             // lines: outlines of exposed sides
-    Indices cell_indices;                  // triangles: top and side faces
-    Indices cell_indices_edge;             // triangles: exposed sides
+    Indices grid_indices;       // lines: every cell edge
+    Indices grid_indices_edge;  // lines: outlines of exposed sides
+    Indices cell_indices;       // triangles: top and side faces
+    Indices cell_indices_edge;  // triangles: exposed sides
     Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
     Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
     Slots cells_VAO, cells_VBO, cells_EBO;
     Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
     // A blue square 200 wide at z = -1, facing up (two triangles).
-    std::array<float, 36> infinite{
-        100, 100, -1, 0, 0, 1,    -100, 100, -1, 0, 0, 1,    100, -100, -1, 0, 0, 1,
-        100, -100, -1, 0, 0, 1,   -100, 100, -1, 0, 0, 1,    -100, -100, -1, 0, 0, 1};
+    std::array<float, 36> infinite{100, 100,  -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, 100,  -100, -1, 0, 0, 1,
+                                   100, -100, -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, -100, -100, -1, 0, 0, 1};
     GLName inf_VAO = 0, inf_VBO = 0;
     // The pivot cursor: two green line segments; positions are set when the view starts.
     std::array<float, 12> cursor_point_vertex{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
@@ -112,12 +111,12 @@ struct GridDrawing {
 struct Properties {
     std::vector<std::vector<double>> PROP_cont_loading;  // continuous properties as loaded; entry 0 "grid"
     std::vector<std::string> PROP_cont_loading_name;
-    std::vector<std::vector<int>> PROP_disc_loading;     // discrete properties as loaded
+    std::vector<std::vector<int>> PROP_disc_loading;  // discrete properties as loaded
     std::vector<std::string> PROP_disc_loading_name;
     std::vector<double> PROP_max_value, PROP_min_value;  // per property; entry 0 the placeholder
     std::vector<double> PROP_max_value_color, PROP_min_value_color;
-    std::vector<int> PROP_type;                          // per property, type code (10 the placeholder)
-    std::vector<int> PROP_types;                         // codes chosen in the loading dialog
+    std::vector<int> PROP_type;   // per property, type code (10 the placeholder)
+    std::vector<int> PROP_types;  // codes chosen in the loading dialog
     std::vector<std::string> propertyNameAll;
     std::string PROP_name;
     std::string PROP_name_displaying;
@@ -128,8 +127,8 @@ struct Properties {
     std::vector<std::vector<int>> PROP_disc_codes;
     std::vector<std::vector<float>> PROP_disc_codes_perc;
     std::vector<std::vector<std::vector<float>>> PROP_disc_color = initialDiscreteColours();
-    std::vector<Vertices> cells_k;                       // per layer, property-coloured cell vertices
-    std::array<float, 3> UNDEF_COLOR{127, 127, 127};     // 0..255
+    std::vector<Vertices> cells_k;                    // per layer, property-coloured cell vertices
+    std::array<float, 3> UNDEF_COLOR{127, 127, 127};  // 0..255
     // Continuous palettes, indexed by type code: low (1), middle (2) and high (3) colour.
     std::array<float, 10> r1{0, 0, 0, 0.5f, 0.4f, 0, 0, 0, 0, 0.2f};
     std::array<float, 10> g1{0, 0, 0, 0.5f, 1, 0, 1, 0, 0, 0.2f};
@@ -143,9 +142,9 @@ struct Properties {
     std::array<float, 10> r1_form{}, g1_form{}, b1_form{}, r2_form{}, g2_form{}, b2_form{};
     std::array<float, 10> r3_form{}, g3_form{}, b3_form{};
     std::vector<double> prop_max_value_form, prop_min_value_form;
-    int i_morvane = 0;                    // displayed property: index within its kind
-    int prop_no_morvane = 0;              // displayed property: node index (overall entry is this + 1)
-    float cont_prop_cut = 0;              // filter threshold, 0 = no filter
+    int i_morvane = 0;        // displayed property: index within its kind
+    int prop_no_morvane = 0;  // displayed property: node index (overall entry is this + 1)
+    float cont_prop_cut = 0;  // filter threshold, 0 = no filter
     bool cut_below = true;
     bool disc_PROP_displaying = true;
     bool propLoaded = false;
@@ -195,8 +194,8 @@ struct Wells {
     std::vector<float> WELL_LABEL_COLOR{0.5f, 0.8f, 0.2f};
     int WELL_LINE_SIZE = 5;
     float WELL_LABEL_SIZE = 0.5f;
-    std::vector<int> WELL_POS_X, WELL_POS_Y;   // label positions of the last frame, window pixels
-    std::vector<int> current_well;             // wells under the mouse pointer
+    std::vector<int> WELL_POS_X, WELL_POS_Y;  // label positions of the last frame, window pixels
+    std::vector<int> current_well;            // wells under the mouse pointer
 };
 
 // The vertical section through chosen wells.
@@ -238,7 +237,7 @@ struct WellSection {
 
 // Cumulative production and its circle diagrams.
 struct Production {
-    std::vector<float> oilProd, waterProd, gasProd;   // per well; -1 = no value
+    std::vector<float> oilProd, waterProd, gasProd;  // per well; -1 = no value
     std::vector<float> oilProdForm, waterProdForm, gasProdForm;
     std::vector<std::string> well_name_form;
     bool prod_mode = false;
@@ -293,7 +292,7 @@ struct ViewCamera {
     glm::vec2 windowSpacePos{0.0f};
     bool isCursor = false, displayCursor = true;
     bool rotating = false;
-    float step = 0;                       // progress of the 3D/2D switch animation, 0..5
+    float step = 0;  // progress of the 3D/2D switch animation, 0..5
     float saved_position_z_2d = 0;
     bool twoD_ortho = false;
 };
@@ -303,7 +302,7 @@ struct Character {
     GLName TextureID = 0;
     glm::ivec2 Size{0};
     glm::ivec2 Bearing{0};
-    unsigned int Advance = 0;             // in 1/64 pixel
+    unsigned int Advance = 0;  // in 1/64 pixel
 };
 
 // Mode flags, the layer choice, texts and language.
@@ -315,7 +314,7 @@ struct ModeFlags {
     int SHOW_K = 1, saved_K = 0;
     bool displayGridLines = true, displayText = true;
     std::string COPYRIGHT_LABEL = "Morvane";
-    std::map<char32_t, Character> Characters;   // keyed by Unicode code point
+    std::map<char32_t, Character> Characters;  // keyed by Unicode code point
     GLName text_VAO = 0, text_VBO = 0;
     std::array<std::string, LOCALS_SIZE> locals;  // interface texts, English and Russian pairs
     std::string Lang = "en";

@@ -26,16 +26,24 @@ bool sameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 double oddValue(FuzzedDataProvider& in)
 {
-    static const double kOdd[] = {0.0,  -0.0, 1e300, -1e300, std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
-                                  4.9e-324, 1e-3, 3.4e38, 3.5e38};
+    static const double kOdd[] = {0.0,
+                                  -0.0,
+                                  1e300,
+                                  -1e300,
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  4.9e-324,
+                                  1e-3,
+                                  3.4e38,
+                                  3.5e38};
     return in.PickValueInArray(kOdd);
 }
 
 GridInput makeGrid(FuzzedDataProvider& in)
 {
-    const int rows = in.ConsumeIntegralInRange(1, 6);    // cell rows
-    const int cols = in.ConsumeIntegralInRange(1, 6);    // cells per row
+    const int rows = in.ConsumeIntegralInRange(1, 6);  // cell rows
+    const int cols = in.ConsumeIntegralInRange(1, 6);  // cells per row
     const int layers = in.ConsumeIntegralInRange(1, 3);
     static const double kSizes[] = {25, 50, 100, 250, 500, 525, 0, 24.1, 24.09, 37.5, 1000, 1e20};
     const double size = in.PickValueInArray(kSizes);
@@ -70,9 +78,16 @@ GridInput makeGrid(FuzzedDataProvider& in)
     input.grid_lines_xy.resize(input.grid_lines_xy.size() - cutLines);
 
     const long long surface = 4LL * rows * cols;
-    const long long counts[] = {2 * surface * layers, 2 * surface * layers, 2 * surface * layers,
-                                2 * surface * layers - 1, 2 * surface * layers + 1, surface * (2 * layers + 1),
-                                surface, 0, 8, 2 * surface * layers - 4};
+    const long long counts[] = {2 * surface * layers,
+                                2 * surface * layers,
+                                2 * surface * layers,
+                                2 * surface * layers - 1,
+                                2 * surface * layers + 1,
+                                surface * (2 * layers + 1),
+                                surface,
+                                0,
+                                8,
+                                2 * surface * layers - 4};
     const long long count = in.PickValueInArray(counts);
     for (long long n = 0; n < count; ++n) {
         double depth = -(1000 + 10 * (n / surface)) / 1000.0;
@@ -89,11 +104,17 @@ struct Snapshot {
     bool gridLoaded;
 
     explicit Snapshot(const ModelState& s)
-        : grid_dimension(s.grid_dimension), ZCORN_I(s.ZCORN_I), ZCORN_J(s.ZCORN_J), ZCORN_K(s.ZCORN_K),
-          GRID_SIZE(s.GRID_SIZE), points_in_layer(s.points_in_layer), cell_i(s.cell_i), cell_j(s.cell_j),
-          layers(s.grid_lines_k.size()), gridLoaded(s.gridLoaded)
-    {
-    }
+        : grid_dimension(s.grid_dimension),
+          ZCORN_I(s.ZCORN_I),
+          ZCORN_J(s.ZCORN_J),
+          ZCORN_K(s.ZCORN_K),
+          GRID_SIZE(s.GRID_SIZE),
+          points_in_layer(s.points_in_layer),
+          cell_i(s.cell_i),
+          cell_j(s.cell_j),
+          layers(s.grid_lines_k.size()),
+          gridLoaded(s.gridLoaded)
+    {}
     bool sameLayout(const Snapshot& o) const
     {
         return grid_dimension == o.grid_dimension && ZCORN_I == o.ZCORN_I && ZCORN_J == o.ZCORN_J &&

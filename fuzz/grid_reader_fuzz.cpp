@@ -13,9 +13,9 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_state.h"
 #include "io/grdecl_scan.h"
+#include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
-#include "io/grid_reader.h"
 
 namespace {
 

@@ -22,11 +22,16 @@ using namespace morvane;
 double fuzzedValue(FuzzedDataProvider& in)
 {
     switch (in.ConsumeIntegralInRange(0, 7)) {
-    case 0: return UNDEFINED_VALUE;
-    case 1: return std::numeric_limits<double>::quiet_NaN();
-    case 2: return in.ConsumeBool() ? std::numeric_limits<double>::infinity() : -1e300;
-    case 3: return in.ConsumeFloatingPoint<double>();
-    default: return in.ConsumeFloatingPointInRange(-10.0, 10.0);
+    case 0:
+        return UNDEFINED_VALUE;
+    case 1:
+        return std::numeric_limits<double>::quiet_NaN();
+    case 2:
+        return in.ConsumeBool() ? std::numeric_limits<double>::infinity() : -1e300;
+    case 3:
+        return in.ConsumeFloatingPoint<double>();
+    default:
+        return in.ConsumeFloatingPointInRange(-10.0, 10.0);
     }
 }
 

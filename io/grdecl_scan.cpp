@@ -2,7 +2,8 @@
 
 namespace morvane::grdecl {
 
-std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from) {
+std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from)
+{
     if (keyword.empty()) return std::string_view::npos;
     while (from <= text.size()) {
         const std::size_t pos = text.find(keyword, from);
@@ -25,7 +26,8 @@ std::size_t findKeyword(std::string_view text, std::string_view keyword, std::si
     return std::string_view::npos;
 }
 
-std::optional<std::string_view> cutSection(std::string_view text, std::string_view keyword) {
+std::optional<std::string_view> cutSection(std::string_view text, std::string_view keyword)
+{
     const std::size_t pos = findKeyword(text, keyword);
     if (pos == std::string_view::npos) return std::nullopt;
     const std::string_view rest = text.substr(pos + keyword.size());
@@ -43,7 +45,8 @@ std::optional<std::string_view> cutSection(std::string_view text, std::string_vi
     return rest;
 }
 
-ScanSummary scanExpanded(std::string_view text, std::vector<double>& out, std::size_t maxValues) {
+ScanSummary scanExpanded(std::string_view text, std::vector<double>& out, std::size_t maxValues)
+{
     return scanNumbers(
         text, [&](double v) { out.push_back(v); },
         [&](std::uint64_t n, double v) { out.insert(out.end(), static_cast<std::size_t>(n), v); }, maxValues);

@@ -29,7 +29,8 @@ inline constexpr std::size_t kMaxSectionValues = std::size_t{1} << 28;
 
 // The text without the UTF-8 byte order mark that some Windows editors put at the start of a file; left there, it
 // would glue itself to a keyword at the very start and hide it.
-inline std::string_view withoutByteOrderMark(std::string_view text) {
+inline std::string_view withoutByteOrderMark(std::string_view text)
+{
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
     return text;
@@ -52,30 +53,28 @@ enum class ScanEnd {
 
 struct ScanSummary {
     ScanEnd end = ScanEnd::EndOfText;
-    std::size_t stop = 0;      // offset in the scanned text of the "/" or of the word that ended the scan
-    std::size_t values = 0;    // values after expansion
-    std::size_t entries = 0;   // numbers as written: a plain value counts one, n*v counts two
+    std::size_t stop = 0;     // offset in the scanned text of the "/" or of the word that ended the scan
+    std::size_t values = 0;   // values after expansion
+    std::size_t entries = 0;  // numbers as written: a plain value counts one, n*v counts two
 };
 
 namespace detail {
 
-inline bool isSpace(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v';
-}
+inline bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v'; }
 
-inline bool startsComment(const char* p, const char* end) {
-    return p + 1 < end && p[0] == '-' && p[1] == '-';
-}
+inline bool startsComment(const char* p, const char* end) { return p + 1 < end && p[0] == '-' && p[1] == '-'; }
 
 // True where a word ends: white space, "/", a comment or the end of the text.
-inline bool endsWord(const char* p, const char* end) {
+inline bool endsWord(const char* p, const char* end)
+{
     return p == end || isSpace(*p) || *p == '/' || startsComment(p, end);
 }
 
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One finite decimal number at p: an optional sign, then a digit or a point. Returns its end, or nullptr.
-inline const char* parseNumber(const char* p, const char* end, double& value) {
+inline const char* parseNumber(const char* p, const char* end, double& value)
+{
     const char* q = p;
     if (q != end && *q == '+') ++q;  // from_chars takes no plus sign
     const char* lead = q;
@@ -93,7 +92,8 @@ inline const char* parseNumber(const char* p, const char* end, double& value) {
 // before the word that would take the expanded count past `maxValues`; nothing of that word is handed on.
 template <class OnValue, class OnRepeat>
 ScanSummary scanNumbers(std::string_view text, OnValue&& onValue, OnRepeat&& onRepeat,
-                        std::size_t maxValues = kMaxSectionValues) {
+                        std::size_t maxValues = kMaxSectionValues)
+{
     using detail::endsWord;
     const char* const begin = text.data();
     const char* const end = begin + text.size();
@@ -145,7 +145,8 @@ ScanSummary scanNumbers(std::string_view text, OnValue&& onValue, OnRepeat&& onR
 ScanSummary scanExpanded(std::string_view text, std::vector<double>& out, std::size_t maxValues = kMaxSectionValues);
 
 // A rough count of the numbers in a section of `bytes` characters, for reserving vectors.
-inline std::size_t estimateNumbers(std::size_t bytes, std::size_t maxValues = kMaxSectionValues) {
+inline std::size_t estimateNumbers(std::size_t bytes, std::size_t maxValues = kMaxSectionValues)
+{
     const std::size_t estimate = bytes / 8 + 16;
     return estimate < maxValues ? estimate : maxValues;
 }

@@ -32,7 +32,8 @@ struct FileText {
     std::string_view view() const { return {bytes.get(), size}; }
 };
 
-bool readWholeFile(const fs::path& path, FileText& out) {
+bool readWholeFile(const fs::path& path, FileText& out)
+{
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return false;
     const auto size = fs::file_size(path, error);
@@ -51,7 +52,8 @@ bool readWholeFile(const fs::path& path, FileText& out) {
 
 // The file names of the INCLUDE statements, in file order: the quoted name (single or double quotes) or, when
 // unquoted, the word after INCLUDE. Comments between the keyword and the name are skipped.
-std::vector<std::string> includedNames(std::string_view text) {
+std::vector<std::string> includedNames(std::string_view text)
+{
     std::vector<std::string> names;
     std::size_t pos = 0;
     while ((pos = findKeyword(text, kInclude, pos)) != npos) {
@@ -88,7 +90,8 @@ std::vector<std::string> includedNames(std::string_view text) {
 }
 
 // An included name relative to the main file's folder; exports written on Windows may use backslashes.
-fs::path resolveIncluded(const std::string& mainPath, std::string name) {
+fs::path resolveIncluded(const std::string& mainPath, std::string name)
+{
     std::replace(name.begin(), name.end(), '\\', '/');
     return fs::path(mainPath).parent_path() / fs::path(name);
 }
@@ -104,18 +107,21 @@ struct SectionPlace {
     std::string_view body(std::string_view name) const { return text.substr(keyword + name.size()); }
 };
 
-std::size_t reserveFor(std::string_view body) {
+std::size_t reserveFor(std::string_view body)
+{
     const void* slash = std::memchr(body.data(), '/', body.size());
     const std::size_t bytes = slash ? static_cast<const char*>(slash) - body.data() : body.size();
     return grdecl::estimateNumbers(bytes);
 }
 
-std::string tooManyMessage(std::string_view section, const std::string& file) {
+std::string tooManyMessage(std::string_view section, const std::string& file)
+{
     return "The " + std::string(section) + " section of " + file + " expands to more than " +
            std::to_string(grdecl::kMaxSectionValues) + " values.";
 }
 
-GridReadResult failure(GridReadOutcome outcome, bool includeLayout, std::string message) {
+GridReadResult failure(GridReadOutcome outcome, bool includeLayout, std::string message)
+{
     GridReadResult result;
     result.outcome = outcome;
     result.includeLayout = includeLayout;
@@ -126,7 +132,8 @@ GridReadResult failure(GridReadOutcome outcome, bool includeLayout, std::string 
 }  // namespace
 
 GridReadResult readGridText(const std::string& path, std::string_view mainText, GridInput& grid,
-                            const GridStageCallback& onStage) {
+                            const GridStageCallback& onStage)
+{
     mainText = grdecl::withoutByteOrderMark(mainText);
     SectionPlace coord{mainText, findKeyword(mainText, kCoord), path};
     // ZCORN normally follows COORD: look there first, so the COORD numbers are not searched twice.
@@ -242,7 +249,8 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
     return result;
 }
 
-GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage) {
+GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage)
+{
     FileText text;
     if (!readWholeFile(fs::path(path), text)) {
         return failure(GridReadOutcome::NotAGrid, false, "Cannot read the file " + path + ".");

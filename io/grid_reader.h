@@ -35,11 +35,11 @@ enum class GridReadOutcome {
 
 // The points at which the import command updates status, progress and trace.
 enum class GridReadStage {
-    LayoutDecided,   // direct or include layout known (and included files read); not reached by NotAGrid or
-                     // MissingInclude outcomes decided while looking for the sections
+    LayoutDecided,  // direct or include layout known (and included files read); not reached by NotAGrid or
+                    // MissingInclude outcomes decided while looking for the sections
     CoordRead,
     ZcornCut,
-    StarsReplaced,   // nothing is replaced any more (the scan understands n*v); kept as a progress step
+    StarsReplaced,  // nothing is replaced any more (the scan understands n*v); kept as a progress step
     ZcornScanned,
     ZcornExpanded,
 };
@@ -47,7 +47,7 @@ enum class GridReadStage {
 struct GridReadResult {
     GridReadOutcome outcome = GridReadOutcome::NotAGrid;
     bool includeLayout = false;  // the main text lacked a section and named included files
-    std::string message;  // for a failure, a sentence naming the file and the problem
+    std::string message;         // for a failure, a sentence naming the file and the problem
 };
 
 using GridStageCallback = std::function<void(GridReadStage stage, bool includeLayout)>;

@@ -16,14 +16,16 @@ namespace texts = property_texts;
 using Line = PropertyReportLine;
 
 // The end of the line starting at `pos` (its "\n", or the end of the text).
-std::size_t lineEnd(std::string_view text, std::size_t pos) {
+std::size_t lineEnd(std::string_view text, std::size_t pos)
+{
     const std::size_t end = text.find('\n', pos);
     return end == npos ? text.size() : end;
 }
 
 // True for a line whose first word can start a value block: a number, or the "/" of an empty block. Blank lines,
 // "--" comments and keyword lines (a word starting with a letter, such as PORO or IRR.GASSATURATION) are not.
-bool startsValues(std::string_view line) {
+bool startsValues(std::string_view line)
+{
     std::size_t i = 0;
     while (i < line.size() && grdecl::detail::isSpace(line[i])) ++i;
     if (i == line.size()) return false;
@@ -32,14 +34,16 @@ bool startsValues(std::string_view line) {
     return grdecl::detail::isDigit(c) || c == '+' || c == '-' || c == '.' || c == '/';
 }
 
-std::string formatNumber(double value) {
+std::string formatNumber(double value)
+{
     char buf[64];
     const auto result = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, result.ptr);
 }
 
 // Whole part of a discrete value as a code, or nothing when it does not fit an int.
-std::optional<int> toCode(double value) {
+std::optional<int> toCode(double value)
+{
     const double whole = std::trunc(value);
     if (!(whole >= static_cast<double>(INT_MIN) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
     return static_cast<int>(whole);
@@ -47,7 +51,8 @@ std::optional<int> toCode(double value) {
 
 }  // namespace
 
-std::vector<PropertyEntry> splitPropertyText(std::string_view text) {
+std::vector<PropertyEntry> splitPropertyText(std::string_view text)
+{
     std::vector<std::size_t> markers;
     for (std::size_t pos = text.find(texts::Marker); pos != npos; pos = text.find(texts::Marker, pos + 1)) {
         markers.push_back(pos);
@@ -77,7 +82,8 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text) {
     return entries;
 }
 
-PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize) {
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize)
+{
     PropertyValues read;
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
@@ -95,7 +101,8 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         // Count the rest without keeping anything, for the trace; the bound keeps even 4000000000*1 cheap.
         read.tooMany = true;
         read.values = {};
-        const auto all = grdecl::scanNumbers(block, [](double) {}, [](std::uint64_t, double) {});
+        const auto all = grdecl::scanNumbers(
+            block, [](double) {}, [](std::uint64_t, double) {});
         read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
         read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
         read.discrete = block.substr(0, all.stop).find('.') == npos;
@@ -128,7 +135,8 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     return read;
 }
 
-CodeShares codeShares(const std::vector<int>& codes) {
+CodeShares codeShares(const std::vector<int>& codes)
+{
     CodeShares shares;
     if (codes.empty()) return shares;
     const auto [lo, hi] = std::minmax_element(codes.begin(), codes.end());
@@ -162,15 +170,15 @@ CodeShares codeShares(const std::vector<int>& codes) {
 }
 
 int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
-                   std::vector<PropertyReportLine>& trace) {
+                   std::vector<PropertyReportLine>& trace)
+{
     double maxValue = 0.0, minValue = 0.0;
     int perKindIndex = 0;
     if (read.discrete) {
         CodeShares shares = codeShares(read.codes);
         for (std::size_t i = 0; i < shares.codes.size(); ++i) {
-            trace.push_back({Line::Kind::Trace,
-                             "code = " + std::to_string(shares.codes[i]) +
-                                 ", freq = " + formatNumber(static_cast<double>(shares.percent[i]))});
+            trace.push_back({Line::Kind::Trace, "code = " + std::to_string(shares.codes[i]) + ", freq = " +
+                                                    formatNumber(static_cast<double>(shares.percent[i]))});
         }
         if (!shares.codes.empty()) {
             minValue = shares.codes.front();
@@ -203,7 +211,8 @@ int appendProperty(Properties& properties, const std::string& name, PropertyValu
 }
 
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
-                            std::string_view lang, Properties& properties) {
+                            std::string_view lang, Properties& properties)
+{
     PropertyReport report;
     report.typeCode = typeCode;
     auto status = [&](const char* line) { report.lines.push_back({Line::Kind::Status, line}); };
@@ -236,7 +245,8 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     return report;
 }
 
-PropertyReport notPropertyFileReport() {
+PropertyReport notPropertyFileReport()
+{
     PropertyReport report;
     report.messageBox = PropertyMessageBox{texts::CaptionRu, texts::NotPropertyFileBox};
     report.lines.push_back({Line::Kind::Log, texts::NotPropertyFileLog, log_colour::Red});
@@ -244,12 +254,19 @@ PropertyReport notPropertyFileReport() {
     return report;
 }
 
-void deliverPropertyReport(const PropertyReport& report, Feedback& feedback) {
+void deliverPropertyReport(const PropertyReport& report, Feedback& feedback)
+{
     for (const PropertyReportLine& line : report.lines) {
         switch (line.kind) {
-        case Line::Kind::Status: feedback.setStatus(line.text); break;
-        case Line::Kind::Trace: feedback.trace(line.text); break;
-        case Line::Kind::Log: feedback.appendLog(line.text, line.colour); break;
+        case Line::Kind::Status:
+            feedback.setStatus(line.text);
+            break;
+        case Line::Kind::Trace:
+            feedback.trace(line.text);
+            break;
+        case Line::Kind::Log:
+            feedback.appendLog(line.text, line.colour);
+            break;
         }
     }
 }

@@ -59,7 +59,7 @@ inline constexpr const char* TraceGridSize = "GRID size = ";
 
 // One property of a file: its name and where its values lie in the text.
 struct PropertyEntry {
-    std::string name;            // the rest of the marker line, without a trailing CR; other trailing blanks kept
+    std::string name;             // the rest of the marker line, without a trailing CR; other trailing blanks kept
     std::size_t valuesBegin = 0;  // first line after the marker line that is not blank, a comment or a keyword line
     std::size_t valuesEnd = 0;    // bound of the search: the line of the next marker, or the end of the text
 };
@@ -69,14 +69,14 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text);
 
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
-    bool discrete = false;         // no "." anywhere among its values (up to the "/")
-    std::vector<double> values;    // continuous: the values; discrete: emptied once turned into codes
-    std::vector<int> codes;        // discrete: the codes (whole part of each value)
-    std::size_t count = 0;         // values after expansion (counted, not expanded, beyond gridSize)
-    bool tooMany = false;          // more values than gridSize: none kept
+    bool discrete = false;          // no "." anywhere among its values (up to the "/")
+    std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
+    std::vector<int> codes;         // discrete: the codes (whole part of each value)
+    std::size_t count = 0;          // values after expansion (counted, not expanded, beyond gridSize)
+    bool tooMany = false;           // more values than gridSize: none kept
     bool countBeyondBound = false;  // even more than grdecl::kMaxSectionValues: count is that bound
-    std::string problem;           // why the values cannot be taken apart from their count, or empty
-    bool conforms = false;         // exactly gridSize values, all of them readable
+    std::string problem;            // why the values cannot be taken apart from their count, or empty
+    bool conforms = false;          // exactly gridSize values, all of them readable
 };
 
 // Reads the values of `entry` in `text`, expanding at most `gridSize` values.

@@ -1,7 +1,7 @@
 #include "io/text_codec.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace morvane {
 

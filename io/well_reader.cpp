@@ -12,7 +12,8 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-std::vector<std::string> splitWords(std::string_view line) {
+std::vector<std::string> splitWords(std::string_view line)
+{
     std::vector<std::string> words;
     std::size_t i = 0;
     while (i < line.size()) {
@@ -24,17 +25,20 @@ std::vector<std::string> splitWords(std::string_view line) {
     return words;
 }
 
-bool isBlankLine(std::string_view line) {
+bool isBlankLine(std::string_view line)
+{
     return std::all_of(line.begin(), line.end(), [](char c) { return isBlank(c); });
 }
 
-PropertyReportLine logLine(std::string text, LogColour colour) {
+PropertyReportLine logLine(std::string text, LogColour colour)
+{
     return {PropertyReportLine::Kind::Log, std::move(text), colour};
 }
 
 }  // namespace
 
-std::optional<std::string> wellNameFromComment(std::string_view line) {
+std::optional<std::string> wellNameFromComment(std::string_view line)
+{
     if (line.empty() || line.front() != '#') return std::nullopt;
     const std::size_t key = line.find(well_texts::NameKey);
     if (key == std::string_view::npos) return std::nullopt;
@@ -48,7 +52,8 @@ std::optional<std::string> wellNameFromComment(std::string_view line) {
     return name;
 }
 
-std::vector<float> readDataRow(std::string_view line) {
+std::vector<float> readDataRow(std::string_view line)
+{
     std::vector<float> row;
     const char* p = line.data();
     const char* const end = line.data() + line.size();
@@ -66,7 +71,8 @@ std::vector<float> readDataRow(std::string_view line) {
     return row;
 }
 
-WellFile parseWellFile(std::string_view text) {
+WellFile parseWellFile(std::string_view text)
+{
     text = grdecl::withoutByteOrderMark(text);
     WellFile file;
     std::size_t pos = 0;
@@ -94,7 +100,8 @@ WellFile parseWellFile(std::string_view text) {
 
 int WellColumns::highest() const { return std::max({md, x, y, z}); }
 
-WellColumns preselectedColumns(const std::vector<std::string>& columnNames) {
+WellColumns preselectedColumns(const std::vector<std::string>& columnNames)
+{
     WellColumns c;
     for (int k = 0; k < static_cast<int>(columnNames.size()); ++k) {
         const std::string& n = columnNames[static_cast<std::size_t>(k)];
@@ -106,7 +113,8 @@ WellColumns preselectedColumns(const std::vector<std::string>& columnNames) {
     return c;
 }
 
-WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation) {
+WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation)
+{
     WellReport report;
     report.name = file.name;
     const bool named = !file.name.empty();
@@ -125,12 +133,13 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
             ++report.skippedRows;
             continue;
         }
-        report.trajectory.push_back({row[static_cast<std::size_t>(columns.md)], row[static_cast<std::size_t>(columns.x)],
-                                     row[static_cast<std::size_t>(columns.y)], row[static_cast<std::size_t>(columns.z)]});
+        report.trajectory.push_back({row[static_cast<std::size_t>(columns.md)],
+                                     row[static_cast<std::size_t>(columns.x)], row[static_cast<std::size_t>(columns.y)],
+                                     row[static_cast<std::size_t>(columns.z)]});
     }
     if (report.skippedRows > 0)
-        report.lines.push_back({PropertyReportLine::Kind::Trace,
-                                "skipped well rows = " + std::to_string(report.skippedRows), {}});
+        report.lines.push_back(
+            {PropertyReportLine::Kind::Trace, "skipped well rows = " + std::to_string(report.skippedRows), {}});
     if (report.trajectory.empty()) {
         report.lines.push_back(logLine(well_texts::NoPointsPrefix + file.name, log_colour::Red));
         return report;
@@ -143,7 +152,8 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
     return report;
 }
 
-void appendWell(Wells& wells, WellReport&& report) {
+void appendWell(Wells& wells, WellReport&& report)
+{
     if (!report.accepted) return;
     wells.well_coord.push_back(std::move(report.trajectory));
     wells.WELL_POS_X.push_back(0);
@@ -151,7 +161,8 @@ void appendWell(Wells& wells, WellReport&& report) {
     wells.wellLoaded = true;
 }
 
-void setLoadingWell(Wells& wells, const WellFile& file) {
+void setLoadingWell(Wells& wells, const WellFile& file)
+{
     wells.well_name_loading = file.name;
     wells.well_loading_row = file.columns;
     wells.well_coord_loading = file.rows;

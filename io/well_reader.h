@@ -45,9 +45,9 @@ inline constexpr const char* NoPointsPrefix = "Well was not loaded. No data line
 
 // What a .dev text holds, before the user has typed its columns.
 struct WellFile {
-    std::string name;                          // from the last "WELL NAME" comment line, spaces removed; "" if none
-    std::vector<std::string> columns;          // header words, in order
-    std::vector<std::vector<float>> rows;      // per data line, the numbers read from its start, in order
+    std::string name;                      // from the last "WELL NAME" comment line, spaces removed; "" if none
+    std::vector<std::string> columns;      // header words, in order
+    std::vector<std::vector<float>> rows;  // per data line, the numbers read from its start, in order
     bool hasHeader = false;
 };
 
@@ -77,17 +77,17 @@ WellColumns preselectedColumns(const std::vector<std::string>& columnNames);
 
 // How the columns were confirmed.
 enum class WellConfirmation {
-    Ok,         // "ОК" in the column dialog
-    OkForAll,   // "OK for all" in the column dialog
-    Reused,     // a later file of the selection, with the columns of the earlier "OK for all"
+    Ok,        // "ОК" in the column dialog
+    OkForAll,  // "OK for all" in the column dialog
+    Reused,    // a later file of the selection, with the columns of the earlier "OK for all"
 };
 
 struct WellReport {
     bool accepted = false;
     std::string name;
-    std::vector<std::vector<float>> trajectory;   // accepted: per point MD, X, Y, Z in file units
-    int skippedRows = 0;                          // data lines lacking a chosen column
-    std::vector<PropertyReportLine> lines;        // log and trace lines, in order
+    std::vector<std::vector<float>> trajectory;    // accepted: per point MD, X, Y, Z in file units
+    int skippedRows = 0;                           // data lines lacking a chosen column
+    std::vector<PropertyReportLine> lines;         // log and trace lines, in order
     std::optional<PropertyMessageBox> messageBox;  // shown (OK button, information icon) after the lines
 };
 

@@ -142,10 +142,7 @@ bool AppSettings::UpdateAppSettings(const std::string& key, const std::string& v
     return write(key, value, false);
 }
 
-bool AppSettings::AddAppSettings(const std::string& key, const std::string& value)
-{
-    return write(key, value, true);
-}
+bool AppSettings::AddAppSettings(const std::string& key, const std::string& value) { return write(key, value, true); }
 
 bool AppSettings::write(const std::string& key, const std::string& value, bool only_if_absent)
 {

@@ -67,16 +67,12 @@ void GlObjects::deleteTexture(GLName& name)
     name = 0;
 }
 
-void GlObjects::setDrawable(GLName vao, std::size_t count)
-{
-    drawable_[vao] = count;
-}
+void GlObjects::setDrawable(GLName vao, std::size_t count) { drawable_[vao] = count; }
 
 int GlObjects::drawable(GLName vao, std::size_t wanted) const
 {
     const auto it = drawable_.find(vao);
-    if (it == drawable_.end())
-        return 0;
+    if (it == drawable_.end()) return 0;
     return static_cast<int>(std::min(it->second, wanted));
 }
 

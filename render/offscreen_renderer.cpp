@@ -30,9 +30,9 @@ std::string eglFailure(const char* step)
 
 std::array<std::uint8_t, 4> RgbaImage::at(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return {0, 0, 0, 0};
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+    if (x < 0 || y < 0 || x >= width || y >= height) return {0, 0, 0, 0};
+    const std::size_t i =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
     return {pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
 }
 
@@ -53,8 +53,7 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
 {
     std::string reason;
     auto fail = [&](std::string why) -> std::unique_ptr<OffscreenRenderer> {
-        if (error)
-            *error = "No OpenGL 4.5 context for offscreen rendering: " + why;
+        if (error) *error = "No OpenGL 4.5 context for offscreen rendering: " + why;
         return nullptr;
     };
     if (width <= 0 || height <= 0) {
@@ -69,16 +68,12 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
 
     const auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (!getPlatformDisplay)
-        return fail("EGL offers no platform displays");
+    if (!getPlatformDisplay) return fail("EGL offers no platform displays");
     egl.display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (egl.display == EGL_NO_DISPLAY)
-        return fail(eglFailure("eglGetPlatformDisplayEXT(surfaceless)"));
+    if (egl.display == EGL_NO_DISPLAY) return fail(eglFailure("eglGetPlatformDisplayEXT(surfaceless)"));
     EGLint major = 0, minor = 0;
-    if (!eglInitialize(egl.display, &major, &minor))
-        return fail(eglFailure("eglInitialize"));
-    if (!eglBindAPI(EGL_OPENGL_API))
-        return fail(eglFailure("eglBindAPI(OpenGL)"));
+    if (!eglInitialize(egl.display, &major, &minor)) return fail(eglFailure("eglInitialize"));
+    if (!eglBindAPI(EGL_OPENGL_API)) return fail(eglFailure("eglBindAPI(OpenGL)"));
     const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION,
                                  4,
                                  EGL_CONTEXT_MINOR_VERSION,
@@ -87,14 +82,11 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
                                  EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                  EGL_NONE};
     egl.context = eglCreateContext(egl.display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
-    if (egl.context == EGL_NO_CONTEXT)
-        return fail(eglFailure("eglCreateContext(4.5 compatibility)"));
+    if (egl.context == EGL_NO_CONTEXT) return fail(eglFailure("eglCreateContext(4.5 compatibility)"));
     if (!eglMakeCurrent(egl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, egl.context))
         return fail(eglFailure("eglMakeCurrent"));
-    if (!SceneRenderer::initGlew(&reason))
-        return fail(reason);
-    if (!renderer->makeFramebuffer(width, height, &reason))
-        return fail(reason);
+    if (!SceneRenderer::initGlew(&reason)) return fail(reason);
+    if (!renderer->makeFramebuffer(width, height, &reason)) return fail(reason);
 
     renderer->scene_ = std::make_unique<SceneRenderer>(state, log, modelStat, tree);
     renderer->scene_->setGlAvailable(true);
@@ -109,11 +101,9 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
 
 OffscreenRenderer::~OffscreenRenderer()
 {
-    if (!egl_ || egl_->context == EGL_NO_CONTEXT)
-        return;
+    if (!egl_ || egl_->context == EGL_NO_CONTEXT) return;
     if (makeCurrent()) {
-        if (scene_)
-            scene_->releaseGL();
+        if (scene_) scene_->releaseGL();
         deleteFramebuffer();
     } else if (scene_) {
         scene_->forgetGL();
@@ -145,8 +135,7 @@ bool OffscreenRenderer::makeFramebuffer(int width, int height, std::string* erro
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         if (error)
-            *error = "the framebuffer of " + std::to_string(width) + " x " + std::to_string(height) +
-                     " is incomplete";
+            *error = "the framebuffer of " + std::to_string(width) + " x " + std::to_string(height) + " is incomplete";
         return false;
     }
     width_ = width;
@@ -160,10 +149,8 @@ void OffscreenRenderer::deleteFramebuffer()
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glDeleteFramebuffers(1, &framebuffer_);
     }
-    if (colour_ != 0)
-        glDeleteRenderbuffers(1, &colour_);
-    if (depth_ != 0)
-        glDeleteRenderbuffers(1, &depth_);
+    if (colour_ != 0) glDeleteRenderbuffers(1, &colour_);
+    if (depth_ != 0) glDeleteRenderbuffers(1, &depth_);
     framebuffer_ = colour_ = depth_ = 0;
 }
 
@@ -184,8 +171,7 @@ RgbaImage OffscreenRenderer::frame()
 RgbaImage OffscreenRenderer::readPixels() const
 {
     RgbaImage image;
-    if (!makeCurrent())
-        return image;
+    if (!makeCurrent()) return image;
     image.width = width_;
     image.height = height_;
     const std::size_t row = static_cast<std::size_t>(width_) * 4;
@@ -204,11 +190,9 @@ bool renderSnapshot(const ModelState& state, int width, int height, const std::s
 {
     ModelState copy = state;  // the copy's GL names belong to the snapshot's own context
     auto renderer = OffscreenRenderer::create(copy, width, height, error, OffscreenRenderer::Start::Restore);
-    if (!renderer)
-        return false;
+    if (!renderer) return false;
     if (!renderer->frame().save(path)) {
-        if (error)
-            *error = "Could not write the picture " + path;
+        if (error) *error = "Could not write the picture " + path;
         return false;
     }
     return true;

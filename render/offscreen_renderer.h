@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/model_state.h"
-#include "scene/scene_operations.h"
-#include "render/scene_renderer.h"
 #include "core/view_targets.h"
+#include "render/scene_renderer.h"
+#include "scene/scene_operations.h"
 
 class QImage;
 
@@ -64,29 +64,73 @@ public:
         makeCurrent();
         return scene_->initGRID();
     }
-    void bindGridBuffers() override { makeCurrent(); scene_->bindGridBuffers(); }
+    void bindGridBuffers() override
+    {
+        makeCurrent();
+        scene_->bindGridBuffers();
+    }
     void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override
     {
         makeCurrent();
         scene_->initPROP(proprty_count, is_property_discrete, prop_type);
     }
-    void bindPropBuffers() override { makeCurrent(); scene_->bindPropBuffers(); }
+    void bindPropBuffers() override
+    {
+        makeCurrent();
+        scene_->bindPropBuffers();
+    }
     void change_color(int prop_type, int code, float r, float g, float b) override
     {
         scene_->change_color(prop_type, code, r, g, b);
     }
     void initXY__PLANE() override { scene_->initXY__PLANE(); }
-    void bindXYplaneBuffers() override { makeCurrent(); scene_->bindXYplaneBuffers(); }
-    void bindBuffers() override { makeCurrent(); scene_->bindBuffers(); }
-    void bindWellBuffers() override { makeCurrent(); scene_->bindWellBuffers(); }
-    void bindIntersectBuffers() override { makeCurrent(); scene_->bindIntersectBuffers(); }
-    void bindIntersectPlaneBuffers() override { makeCurrent(); scene_->bindIntersectPlaneBuffers(); }
-    void bindCircleDiagramBuffers() override { makeCurrent(); scene_->bindCircleDiagramBuffers(); }
-    void bindContacts() override { makeCurrent(); scene_->bindContacts(); }
+    void bindXYplaneBuffers() override
+    {
+        makeCurrent();
+        scene_->bindXYplaneBuffers();
+    }
+    void bindBuffers() override
+    {
+        makeCurrent();
+        scene_->bindBuffers();
+    }
+    void bindWellBuffers() override
+    {
+        makeCurrent();
+        scene_->bindWellBuffers();
+    }
+    void bindIntersectBuffers() override
+    {
+        makeCurrent();
+        scene_->bindIntersectBuffers();
+    }
+    void bindIntersectPlaneBuffers() override
+    {
+        makeCurrent();
+        scene_->bindIntersectPlaneBuffers();
+    }
+    void bindCircleDiagramBuffers() override
+    {
+        makeCurrent();
+        scene_->bindCircleDiagramBuffers();
+    }
+    void bindContacts() override
+    {
+        makeCurrent();
+        scene_->bindContacts();
+    }
     // Resizes the framebuffer too.
     void ReSizeGLScene(int width, int height) override;
-    void changeBackgroundColor() override { makeCurrent(); scene_->changeBackgroundColor(); }
-    void Render() override { makeCurrent(); scene_->Render(); }
+    void changeBackgroundColor() override
+    {
+        makeCurrent();
+        scene_->changeBackgroundColor();
+    }
+    void Render() override
+    {
+        makeCurrent();
+        scene_->Render();
+    }
     void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override
     {
         scene_->AppendRichText(text, color, AddNewLine);

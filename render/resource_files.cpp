@@ -9,11 +9,9 @@ std::vector<std::filesystem::path> defaultResourceDirs()
     std::vector<std::filesystem::path> dirs;
     std::error_code ec;
     const auto cwd = std::filesystem::current_path(ec);
-    if (!ec)
-        dirs.push_back(cwd);
+    if (!ec) dirs.push_back(cwd);
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path() && exe.parent_path() != cwd)
-        dirs.push_back(exe.parent_path());
+    if (!ec && exe.has_parent_path() && exe.parent_path() != cwd) dirs.push_back(exe.parent_path());
     return dirs;
 }
 
@@ -23,8 +21,7 @@ std::optional<std::filesystem::path> findResource(const std::string& relative,
     for (const auto& dir : dirs) {
         std::error_code ec;
         const auto candidate = dir / relative;
-        if (std::filesystem::is_regular_file(candidate, ec))
-            return candidate;
+        if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
     }
     return std::nullopt;
 }

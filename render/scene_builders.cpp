@@ -1,11 +1,11 @@
 // The view's geometry operations: each calls the pure scene builder on the model state, shows what the builder
 // reports (trace lines, the log line, the statistics and the data tree) and uploads where the view always did.
+#include "platform/trace.h"
+#include "render/scene_renderer.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
 #include "scene/property_colouring.h"
 #include "scene/reference_plane.h"
-#include "render/scene_renderer.h"
-#include "platform/trace.h"
 
 namespace morvane {
 
@@ -32,8 +32,7 @@ GridBuildOutcome SceneRenderer::initGRID()
             modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
                                        report.modelStat_cell_ijk, report.modelStat_resol});
         bindXYplaneBuffers();
-        if (tree_)
-            tree_->showGridNode(report.treeNode);
+        if (tree_) tree_->showGridNode(report.treeNode);
     } else if (report.clearDataTree && tree_) {
         tree_->clearTree();
     }
@@ -53,8 +52,7 @@ void SceneRenderer::initPROP(int proprty_count, bool is_property_discrete, int p
     const PropertyColourReport report = colourProperty(s_, s_, proprty_count, is_property_discrete, prop_type);
     sendTrace(log_, report.trace);
     if (report.addTreeNode) {
-        if (tree_)
-            tree_->addPropertyNode(report.treeNode, report.typeCode);
+        if (tree_) tree_->addPropertyNode(report.treeNode, report.typeCode);
         AppendRichText(report.message, log_colour::Green, true);
     }
 }
@@ -64,9 +62,6 @@ void SceneRenderer::change_color(int prop_type, int code, float r, float g, floa
     changeDiscreteColour(s_, s_, prop_type, code, r, g, b);
 }
 
-void SceneRenderer::initXY__PLANE()
-{
-    buildXYPlane(s_, s_, s_);
-}
+void SceneRenderer::initXY__PLANE() { buildXYPlane(s_, s_, s_); }
 
 }  // namespace morvane

@@ -8,8 +8,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "scene/reference_plane.h"
 #include "render/scene_renderer.h"
+#include "scene/reference_plane.h"
 
 namespace morvane {
 
@@ -34,8 +34,7 @@ std::string sixDecimals(double value, std::size_t drop)
 // The disc of bubble i when it is drawn: both of the well's volumes are known and the disc has been built.
 const Vertices* shownBubble(const ModelState& s, std::size_t i)
 {
-    if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1)
-        return nullptr;
+    if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1) return nullptr;
     const Vertices& disc = s.circleDiagram[i];
     return disc.size() < 3 ? nullptr : &disc;
 }
@@ -92,8 +91,7 @@ glm::mat4 SceneRenderer::modelTransform() const
 void SceneRenderer::drawArrays(GLName vao, unsigned int mode, std::size_t count)
 {
     const GLsizei n = vao != 0 ? gl_.drawable(vao, count) : 0;
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     glBindVertexArray(vao);
     glDrawArrays(mode, 0, n);
 }
@@ -101,8 +99,7 @@ void SceneRenderer::drawArrays(GLName vao, unsigned int mode, std::size_t count)
 void SceneRenderer::drawIndexed(GLName vao, unsigned int mode, std::size_t count)
 {
     const GLsizei n = vao != 0 ? gl_.drawable(vao, count) : 0;
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     glBindVertexArray(vao);
     glDrawElements(mode, n, GL_UNSIGNED_INT, nullptr);
 }
@@ -127,8 +124,7 @@ void SceneRenderer::drawWells()
 
 void SceneRenderer::Render()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     ModelState& s = s_;
     const std::array<int, 2> panel =
         panelSize_ ? panelSize_() : std::array<int, 2>{s.CURRENT_WINDOW_WIDTH, s.CURRENT_WINDOW_HEIGHT};
@@ -196,8 +192,7 @@ void SceneRenderer::Render()
     setUniformFloat("transp", s.transp);
     setUniformInt("transp_all", 1);
 
-    if (!s.wells_top_layer && s.wellLoaded)
-        drawWells();
+    if (!s.wells_top_layer && s.wellLoaded) drawWells();
 
     glLineWidth(1);
     drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
@@ -225,8 +220,7 @@ void SceneRenderer::Render()
     s.transp = s.transp_model;
     setUniformFloat("transp", s.transp);
     setUniformInt("transp_all", s.transp_all);
-    if (s.flat_section_mode)
-        setClipDistance0(true);
+    if (s.flat_section_mode) setClipDistance0(true);
 
     const int layers = s.ZCORN_K;
     if (s.gridLoaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
@@ -237,8 +231,7 @@ void SceneRenderer::Render()
             for (int k = 0; k < layers; ++k)
                 drawIndexed(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge.size());
         }
-        if (s.layers_mode)
-            drawIndexed(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size());
+        if (s.layers_mode) drawIndexed(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size());
     }
 
     if (s.propLoaded && !s.well_section_mode) {
@@ -253,22 +246,17 @@ void SceneRenderer::Render()
                 drawLayerCells(s.SHOW_K - 1);
             } else {
                 for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k)
-                    if (k >= 0 && k < layers)
-                        drawLayerCells(k);
+                    if (k >= 0 && k < layers) drawLayerCells(k);
             }
         }
         if (s.flat_section_mode)
-            for (int k = 0; k < layers; ++k)
-                drawLayerCells(k);
+            for (int k = 0; k < layers; ++k) drawLayerCells(k);
         if (s.threeD_mode)
-            for (int k = layers - 1; k >= 0; --k)
-                drawLayerCells(k);
+            for (int k = layers - 1; k >= 0; --k) drawLayerCells(k);
         s.transp = 0.5f;
         setUniformFloat("transp", s.transp);
-        if (s.displayOWC)
-            drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
-        if (s.displayGOC)
-            drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
+        if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
+        if (s.displayGOC) drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
     }
     setUniformInt("transp_all", 1);
 
@@ -277,12 +265,10 @@ void SceneRenderer::Render()
         s.transp = 1.0f;
         setUniformFloat("transp", s.transp);
         glClear(GL_DEPTH_BUFFER_BIT);
-        if (s.wellLoaded)
-            drawWells();
+        if (s.wellLoaded) drawWells();
     }
 
-    if (s.prod_mode)
-        drawBubbles();
+    if (s.prod_mode) drawBubbles();
 
     if (s.flat_section_mode) {
         setClipDistance0(false);
@@ -296,14 +282,13 @@ void SceneRenderer::Render()
     setUniformMatrix("ModelMatrix", s.ModelMatrix);
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
-    const float w = static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.CURRENT_WINDOW_WIDTH, 1));
+    const float w =
+        static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.CURRENT_WINDOW_WIDTH, 1));
     const float h =
         static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.CURRENT_WINDOW_HEIGHT, 1));
     glClear(GL_DEPTH_BUFFER_BIT);
-    if (s.wellLoaded)
-        drawWellLabels(w, h);
-    if (s.prod_mode)
-        drawBubbleLabels(w, h);
+    if (s.wellLoaded) drawWellLabels(w, h);
+    if (s.prod_mode) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
 
     advanceAnimations();
@@ -314,8 +299,7 @@ void SceneRenderer::drawBubbles()
     const ModelState& s = s_;
     for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
         const Vertices* shown = shownBubble(s, i);
-        if (!shown)
-            continue;
+        if (!shown) continue;
         const Vertices& disc = *shown;
         const glm::vec3 c(disc[0], disc[1], disc[2]);
         const glm::vec3 tilt = i < s.circle_rotation.size() ? s.circle_rotation[i] : glm::vec3(0.0f);
@@ -340,8 +324,7 @@ void SceneRenderer::projectAnchor(const glm::vec3& anchor)
 {
     ModelState& s = s_;
     s.clipSpacePos = s.ProjectionMatrix * (s.ViewMatrix * (s.ModelMatrix * glm::vec4(anchor, 1.0f)));
-    if (s.clipSpacePos.w != 0)
-        s.ndcSpacePos = glm::vec3(s.clipSpacePos) / s.clipSpacePos.w;
+    if (s.clipSpacePos.w != 0) s.ndcSpacePos = glm::vec3(s.clipSpacePos) / s.clipSpacePos.w;
     s.windowSpacePos = glm::vec2((s.ndcSpacePos.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
                                  (s.ndcSpacePos.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
 }
@@ -356,32 +339,26 @@ void SceneRenderer::drawWellLabels(float w, float h)
     const auto label = [&](std::size_t slot, const glm::vec3& anchor, const std::string& name) {
         projectAnchor(anchor);
         RenderText(name, s.windowSpacePos.x + 5, s.windowSpacePos.y, s.WELL_LABEL_SIZE, w, h, colour);
-        if (s.WELL_POS_X.size() <= slot)
-            s.WELL_POS_X.resize(slot + 1, 0);
-        if (s.WELL_POS_Y.size() <= slot)
-            s.WELL_POS_Y.resize(slot + 1, 0);
+        if (s.WELL_POS_X.size() <= slot) s.WELL_POS_X.resize(slot + 1, 0);
+        if (s.WELL_POS_Y.size() <= slot) s.WELL_POS_Y.resize(slot + 1, 0);
         s.WELL_POS_X[slot] = static_cast<int>((s.windowSpacePos.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
                                               static_cast<float>(s.PANEL2_WIDTH));
         s.WELL_POS_Y[slot] =
             static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.windowSpacePos.y) /
                              static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.PANEL2_HEIGHT));
     };
-    const auto nameOf = [&](std::size_t well) {
-        return well < s.well_name.size() ? s.well_name[well] : std::string();
-    };
+    const auto nameOf = [&](std::size_t well) { return well < s.well_name.size() ? s.well_name[well] : std::string(); };
 
     if (!s.diplay_well_section_mode) {
         for (std::size_t i = 0; i < s.well_coord_vertex_hide.size(); ++i) {
-            if (i >= s.well_coord.size() || s.well_coord[i].empty() || s.well_coord[i].back().size() < 4)
-                continue;
+            if (i >= s.well_coord.size() || s.well_coord[i].empty() || s.well_coord[i].back().size() < 4) continue;
             const auto& row = s.well_coord[i].back();
             const float mult = static_cast<float>(Constants::COORD_MULT);
             label(i, glm::vec3(row[1] / mult, row[2] / mult, row[3] / mult), nameOf(i));
         }
     } else {
         for (std::size_t j = 0; j < s.well_section.size(); ++j) {
-            if (j >= s.section_well_coord_vertex.size() || s.section_well_coord_vertex[j].size() < 6)
-                continue;
+            if (j >= s.section_well_coord_vertex.size() || s.section_well_coord_vertex[j].size() < 6) continue;
             const Vertices& v = s.section_well_coord_vertex[j];
             const std::size_t n = v.size();
             const int well = s.well_section[j];
@@ -395,8 +372,7 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
     ModelState& s = s_;
     for (std::size_t i = 0; i < s.circleDiagram.size(); ++i) {
         const Vertices* shown = shownBubble(s, i);
-        if (!shown)
-            continue;
+        if (!shown) continue;
         const Vertices& disc = *shown;
         projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
         const float x = s.windowSpacePos.x + 5;
@@ -409,12 +385,10 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
 void SceneRenderer::drawStatusLabels(float w, float h)
 {
     const ModelState& s = s_;
-    if (!s.displayText)
-        return;
+    if (!s.displayText) return;
     const float size = Constants::COPYRIGHT_LABEL_SIZE;
     RenderText(s.COPYRIGHT_LABEL, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
-    if (s.layers_mode)
-        RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+    if (s.layers_mode) RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.cont_prop_cut != 0)
         RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimals(s.cont_prop_cut, 3), 7, 100,
                    size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
@@ -423,8 +397,7 @@ void SceneRenderer::drawStatusLabels(float w, float h)
 void SceneRenderer::advanceAnimations()
 {
     ModelState& s = s_;
-    if (s.rotating)
-        s.rotation.z += 0.1f;
+    if (s.rotating) s.rotation.z += 0.1f;
     if (s.mode_2d) {
         s.step += 0.5f;
         s.rotation.x = 70 * s.step * s.step / 25 - 70;

@@ -6,9 +6,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "platform/app_settings.h"
-#include "scene/reference_plane.h"
-#include "render/resource_files.h"
 #include "platform/trace.h"
+#include "render/resource_files.h"
+#include "scene/reference_plane.h"
 
 namespace morvane {
 
@@ -19,10 +19,13 @@ constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
 }  // namespace
 
 SceneRenderer::SceneRenderer(ModelState& state, Feedback* log, ModelStatFields* modelStat, DataTree* tree)
-    : s_(state), log_(log), modelStat_(modelStat), tree_(tree), resourceDirs_(defaultResourceDirs()),
+    : s_(state),
+      log_(log),
+      modelStat_(modelStat),
+      tree_(tree),
+      resourceDirs_(defaultResourceDirs()),
       settings_(&appSettings())
-{
-}
+{}
 
 SceneRenderer::~SceneRenderer() = default;
 
@@ -32,21 +35,18 @@ bool SceneRenderer::initGlew(std::string* reason)
     const GLenum result = glewInit();
     // Under EGL, GLEW loads every GL entry point and then fails to find a GLX display: that is success for us.
     if (result != GLEW_OK && result != GLEW_ERROR_NO_GLX_DISPLAY) {
-        if (reason)
-            *reason = reinterpret_cast<const char*>(glewGetErrorString(result));
+        if (reason) *reason = reinterpret_cast<const char*>(glewGetErrorString(result));
         return false;
     }
     if (glGenVertexArrays == nullptr || glCreateShader == nullptr) {
-        if (reason)
-            *reason = "the context offers no OpenGL 3 functions";
+        if (reason) *reason = "the context offers no OpenGL 3 functions";
         return false;
     }
     GLint major = 0, minor = 0;
     glGetIntegerv(GL_MAJOR_VERSION, &major);
     glGetIntegerv(GL_MINOR_VERSION, &minor);
     if (major < 4 || (major == 4 && minor < 5)) {
-        if (reason)
-            *reason = "OpenGL " + std::to_string(major) + "." + std::to_string(minor) + " instead of 4.5";
+        if (reason) *reason = "OpenGL " + std::to_string(major) + "." + std::to_string(minor) + " instead of 4.5";
         return false;
     }
     return true;
@@ -55,13 +55,11 @@ bool SceneRenderer::initGlew(std::string* reason)
 bool SceneRenderer::InitGL()
 {
     initXY__PLANE();
-    if (!glAvailable_)
-        return false;
+    if (!glAvailable_) return false;
     initGlew(nullptr);
     applyFixedState();
 
-    if (settings_)
-        s_.BACKGROUND_COLOR = readBackgroundColor(*settings_, s_.BACKGROUND_COLOR);
+    if (settings_) s_.BACKGROUND_COLOR = readBackgroundColor(*settings_, s_.BACKGROUND_COLOR);
     changeBackgroundColor();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glClearDepth(1.0);
@@ -73,8 +71,8 @@ bool SceneRenderer::InitGL()
 
     s_.ModelMatrix = s_.ModelMatrix * modelTransform();
     s_.ViewMatrix = glm::lookAtRH(s_.camPosition, s_.camTarget, s_.worldUp);
-    s_.ProjectionMatrix = glm::perspectiveRH_NO(Constants::fov * kDegToRad, s_.WINDOW_RATIO, Constants::nearPlane,
-                                                Constants::farPlane);
+    s_.ProjectionMatrix =
+        glm::perspectiveRH_NO(Constants::fov * kDegToRad, s_.WINDOW_RATIO, Constants::nearPlane, Constants::farPlane);
 
     glUseProgram(s_.core_program);
     setUniformMatrix("ModelMatrix", s_.ModelMatrix);
@@ -112,12 +110,10 @@ void SceneRenderer::applyFixedState()
 
 void SceneRenderer::restoreGL()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     // Programs and glyph textures named in the state belong to the context it was drawn in before (a snapshot
     // draws a copy of the view's state): make new ones here, and never delete or bind those foreign names.
-    for (auto& [code, glyph] : s_.Characters)
-        gl_.deleteTexture(glyph.TextureID);
+    for (auto& [code, glyph] : s_.Characters) gl_.deleteTexture(glyph.TextureID);
     s_.Characters.clear();
     s_.core_program = 0;
     s_.text_program = 0;
@@ -152,8 +148,7 @@ void SceneRenderer::ReSizeGLScene(int width, int height)
     trace("resizing window");
     s_.CURRENT_WINDOW_WIDTH = width;
     s_.CURRENT_WINDOW_HEIGHT = height;
-    if (height == 0)
-        height = 1;
+    if (height == 0) height = 1;
     setViewport(width, height);
     s_.WINDOW_RATIO = static_cast<float>(width) / static_cast<float>(height);
     trace(std::to_string(width));
@@ -163,14 +158,12 @@ void SceneRenderer::setViewport(int width, int height)
 {
     viewportWidth_ = width;
     viewportHeight_ = height;
-    if (glAvailable_)
-        glViewport(0, 0, width, height);
+    if (glAvailable_) glViewport(0, 0, width, height);
 }
 
 void SceneRenderer::changeBackgroundColor()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     glClearColor(static_cast<float>(s_.BACKGROUND_COLOR[0]) / 255.0f,
                  static_cast<float>(s_.BACKGROUND_COLOR[1]) / 255.0f,
                  static_cast<float>(s_.BACKGROUND_COLOR[2]) / 255.0f, 1.0f);
@@ -179,8 +172,7 @@ void SceneRenderer::changeBackgroundColor()
 void SceneRenderer::AppendRichText(const std::string& text, LogColour color, bool /*AddNewLine*/)
 {
     // The log starts a new line before every entry once it holds text.
-    if (log_)
-        log_->appendLog(text, color);
+    if (log_) log_->appendLog(text, color);
 }
 
 void SceneRenderer::releaseGL()
@@ -189,10 +181,8 @@ void SceneRenderer::releaseGL()
         forgetGL();
         return;
     }
-    if (s_.core_program != 0)
-        glDeleteProgram(s_.core_program);
-    if (s_.text_program != 0)
-        glDeleteProgram(s_.text_program);
+    if (s_.core_program != 0) glDeleteProgram(s_.core_program);
+    if (s_.text_program != 0) glDeleteProgram(s_.text_program);
     gl_.deleteAll();
     forgetGL();
 }
@@ -200,25 +190,43 @@ void SceneRenderer::releaseGL()
 void SceneRenderer::forgetGL()
 {
     gl_.forgetAll();
-    for (Slots* list : {&s_.grid_lines_VAO, &s_.grid_lines_VBO, &s_.grid_lines_EBO, &s_.grid_lines_edge_VAO,
-                         &s_.grid_lines_edge_VBO, &s_.grid_lines_edge_EBO, &s_.cells_VAO, &s_.cells_VBO, &s_.cells_EBO,
-                         &s_.cells_edge_VAO, &s_.cells_edge_VBO, &s_.cells_edge_EBO, &s_.well_show_VAO,
-                         &s_.well_show_VBO, &s_.well_hide_VAO, &s_.well_hide_VBO, &s_.section_well_VAO,
-                         &s_.section_well_VBO, &s_.intersect_lines_VAO, &s_.intersect_lines_VBO,
-                         &s_.intersect_lines_EBO, &s_.intersect_owc_VAO, &s_.intersect_owc_VBO, &s_.intersect_owc_EBO,
-                         &s_.circleDiagram_VAO, &s_.circleDiagram_VBO})
+    for (Slots* list :
+         {&s_.grid_lines_VAO,      &s_.grid_lines_VBO,      &s_.grid_lines_EBO,      &s_.grid_lines_edge_VAO,
+          &s_.grid_lines_edge_VBO, &s_.grid_lines_edge_EBO, &s_.cells_VAO,           &s_.cells_VBO,
+          &s_.cells_EBO,           &s_.cells_edge_VAO,      &s_.cells_edge_VBO,      &s_.cells_edge_EBO,
+          &s_.well_show_VAO,       &s_.well_show_VBO,       &s_.well_hide_VAO,       &s_.well_hide_VBO,
+          &s_.section_well_VAO,    &s_.section_well_VBO,    &s_.intersect_lines_VAO, &s_.intersect_lines_VBO,
+          &s_.intersect_lines_EBO, &s_.intersect_owc_VAO,   &s_.intersect_owc_VBO,   &s_.intersect_owc_EBO,
+          &s_.circleDiagram_VAO,   &s_.circleDiagram_VBO})
         list->clear();
-    for (GLName* name : {&s_.inf_VAO, &s_.inf_VBO, &s_.cursor_point_VAO, &s_.cursor_point_VBO, &s_.cursor_point_VAO2,
-                         &s_.cursor_point_VBO2, &s_.OWC_VAO, &s_.OWC_VBO, &s_.OWC_EBO, &s_.GOC_VAO, &s_.GOC_VBO,
-                         &s_.GOC_EBO, &s_.model_section_VAO, &s_.model_section_VBO, &s_.model_section_EBO,
-                         &s_.model_section_border_VAO, &s_.model_section_border_VBO, &s_.model_section_border_EBO,
-                         &s_.xy_plane_VAO, &s_.xy_plane_VBO, &s_.flat_plane_VAO, &s_.flat_plane_VBO, &s_.text_VAO,
+    for (GLName* name : {&s_.inf_VAO,
+                         &s_.inf_VBO,
+                         &s_.cursor_point_VAO,
+                         &s_.cursor_point_VBO,
+                         &s_.cursor_point_VAO2,
+                         &s_.cursor_point_VBO2,
+                         &s_.OWC_VAO,
+                         &s_.OWC_VBO,
+                         &s_.OWC_EBO,
+                         &s_.GOC_VAO,
+                         &s_.GOC_VBO,
+                         &s_.GOC_EBO,
+                         &s_.model_section_VAO,
+                         &s_.model_section_VBO,
+                         &s_.model_section_EBO,
+                         &s_.model_section_border_VAO,
+                         &s_.model_section_border_VBO,
+                         &s_.model_section_border_EBO,
+                         &s_.xy_plane_VAO,
+                         &s_.xy_plane_VBO,
+                         &s_.flat_plane_VAO,
+                         &s_.flat_plane_VBO,
+                         &s_.text_VAO,
                          &s_.text_VBO})
         *name = 0;
     s_.core_program = 0;
     s_.text_program = 0;
-    for (auto& [code, glyph] : s_.Characters)
-        glyph.TextureID = 0;
+    for (auto& [code, glyph] : s_.Characters) glyph.TextureID = 0;
     s_.Characters.clear();
 }
 

@@ -13,12 +13,12 @@
 
 #include <glm/glm.hpp>
 
-#include "platform/app_settings.h"
 #include "core/feedback.h"
-#include "render/gl_objects.h"
 #include "core/model_state.h"
-#include "scene/scene_operations.h"
 #include "core/view_targets.h"
+#include "platform/app_settings.h"
+#include "render/gl_objects.h"
+#include "scene/scene_operations.h"
 
 namespace morvane {
 

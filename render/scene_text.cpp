@@ -24,10 +24,8 @@ constexpr int kGlyphPixelHeight = 48;
 std::vector<char32_t> glyphSet()
 {
     std::vector<char32_t> codes;
-    for (char32_t c = 0; c < 128; ++c)
-        codes.push_back(c);
-    for (char32_t c = 0x400; c <= 0x45F; ++c)
-        codes.push_back(c);
+    for (char32_t c = 0; c < 128; ++c) codes.push_back(c);
+    for (char32_t c = 0x400; c <= 0x45F; ++c) codes.push_back(c);
     return codes;
 }
 
@@ -56,8 +54,7 @@ void SceneRenderer::loadGlyphs()
             std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
             continue;
         }
-        if (s_.Characters.count(code) != 0)
-            continue;  // an existing entry stays
+        if (s_.Characters.count(code) != 0) continue;  // an existing entry stays
         const FT_GlyphSlot glyph = face->glyph;
         GLName texture = gl_.newTexture();
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -82,8 +79,7 @@ void SceneRenderer::loadGlyphs()
 void SceneRenderer::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale,
                                glm::vec3 color)
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     glUseProgram(s_.text_program);
     const glm::mat4 projection = glm::ortho(0.0f, static_cast<float>(Constants::WINDOW_WIDTH), 0.0f,
                                             static_cast<float>(Constants::WINDOW_HEIGHT), -1.0f, 1.0f);
@@ -103,9 +99,8 @@ void SceneRenderer::RenderText(std::string text, float x, float y, float scale, 
         const float w = static_cast<float>(ch.Size.x) * scale * w_scale;
         const float h = static_cast<float>(ch.Size.y) * scale * h_scale;
         if (ch.TextureID != 0 && s_.text_VBO != 0 && w > 0 && h > 0) {
-            const float vertices[6][4] = {{xpos, ypos + h, 0, 0},     {xpos, ypos, 0, 1}, {xpos + w, ypos, 1, 1},
-                                          {xpos, ypos + h, 0, 0},     {xpos + w, ypos, 1, 1},
-                                          {xpos + w, ypos + h, 1, 0}};
+            const float vertices[6][4] = {{xpos, ypos + h, 0, 0}, {xpos, ypos, 0, 1},     {xpos + w, ypos, 1, 1},
+                                          {xpos, ypos + h, 0, 0}, {xpos + w, ypos, 1, 1}, {xpos + w, ypos + h, 1, 0}};
             glBindTexture(GL_TEXTURE_2D, ch.TextureID);
             glBindBuffer(GL_ARRAY_BUFFER, s_.text_VBO);
             glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof vertices, vertices);
@@ -116,8 +111,7 @@ void SceneRenderer::RenderText(std::string text, float x, float y, float scale, 
     }
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (depthTest)
-        glEnable(GL_DEPTH_TEST);
+    if (depthTest) glEnable(GL_DEPTH_TEST);
 }
 
 }  // namespace morvane

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "render/scene_renderer.h"
 #include "platform/trace.h"
+#include "render/scene_renderer.h"
 
 namespace morvane {
 
@@ -59,8 +59,7 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
     vaos.assign(count, 0);
     vbos.assign(count, 0);
     ebos.assign(count, 0);
-    if (count == 0)
-        return;
+    if (count == 0) return;
     // Indices beyond a layer's vertices would read outside its buffer: such a layer is not drawn.
     long long largest = -1;
     bool negative = false;
@@ -93,13 +92,11 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
 
 void SceneRenderer::releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos)
 {
-    for (GLName& name : vaos)
-        gl_.deleteVertexArray(name);
+    for (GLName& name : vaos) gl_.deleteVertexArray(name);
     for (GLName& name : vbos)
         gl_.deleteBuffer(name);  // shared names are deleted once; the registry ignores the repeats
     if (ebos) {
-        for (GLName& name : *ebos)
-            gl_.deleteBuffer(name);
+        for (GLName& name : *ebos) gl_.deleteBuffer(name);
         ebos->clear();
     }
     vaos.clear();
@@ -115,11 +112,9 @@ void SceneRenderer::releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slo
 
 void SceneRenderer::bindGridBuffers()
 {
-    if (!s_.gridLoaded)
-        return;
+    if (!s_.gridLoaded) return;
     buildGridIndexLists();
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
                       s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
     uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_k, s_.grid_indices, nullptr);
@@ -129,25 +124,21 @@ void SceneRenderer::bindGridBuffers()
 
 void SceneRenderer::bindPropBuffers()
 {
-    if (!glAvailable_)
-        return;
-    if (!s_.propLoaded)
-        return;
+    if (!glAvailable_) return;
+    if (!s_.propLoaded) return;
     releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
                       s_.cells_edge_EBO);
     uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr);
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
                  &s_.cells_VBO);
-    if (redrawRequest_)
-        redrawRequest_();
+    if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
 }
 
 void SceneRenderer::bindBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     gl_.deleteVertexArray(s_.text_VAO);
     gl_.deleteBuffer(s_.text_VBO);
     s_.text_VAO = gl_.newVertexArray();
@@ -163,8 +154,7 @@ void SceneRenderer::bindBuffers()
 
 void SceneRenderer::bindCursorBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     uploadColoured(s_.cursor_point_VAO, s_.cursor_point_VBO, s_.cursor_point_vertex.data(),
                    s_.cursor_point_vertex.size());
     uploadColoured(s_.cursor_point_VAO2, s_.cursor_point_VBO2, s_.cursor_point_vertex2.data(),
@@ -173,22 +163,19 @@ void SceneRenderer::bindCursorBuffers()
 
 void SceneRenderer::bindXYplaneBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     uploadColoured(s_.xy_plane_VAO, s_.xy_plane_VBO, s_.xy_plane.data(), s_.xy_plane.size());
 }
 
 void SceneRenderer::bindFlatPlaneBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     uploadColoured(s_.flat_plane_VAO, s_.flat_plane_VBO, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
 }
 
 void SceneRenderer::bindWellBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     releaseSlots(s_.well_show_VAO, s_.well_show_VBO, nullptr);
     releaseSlots(s_.well_hide_VAO, s_.well_hide_VBO, nullptr);
     const std::size_t wells = std::min(s_.well_coord_vertex_show.size(), s_.well_coord_vertex_hide.size());
@@ -204,17 +191,15 @@ void SceneRenderer::bindWellBuffers()
 
 void SceneRenderer::bindIntersectBuffers()
 {
-    if (!glAvailable_)
-        return;
-    if (!s_.propLoaded)
-        return;
+    if (!glAvailable_) return;
+    if (!s_.propLoaded) return;
     releaseSlots(s_.intersect_lines_VAO, s_.intersect_lines_VBO, &s_.intersect_lines_EBO);
     releaseSlots(s_.intersect_owc_VAO, s_.intersect_owc_VBO, &s_.intersect_owc_EBO);
     releaseSlots(s_.section_well_VAO, s_.section_well_VBO, nullptr);
 
     const std::size_t entries = std::min(s_.intersect_lines.size(), s_.intersect_lines_indices.size());
     for (Slots* list : {&s_.intersect_lines_VAO, &s_.intersect_lines_VBO, &s_.intersect_lines_EBO,
-                         &s_.intersect_owc_VAO, &s_.intersect_owc_VBO, &s_.intersect_owc_EBO})
+                        &s_.intersect_owc_VAO, &s_.intersect_owc_VBO, &s_.intersect_owc_EBO})
         list->assign(entries, 0);
     static const Vertices none;
     for (std::size_t e = 0; e < entries; ++e) {
@@ -223,8 +208,8 @@ void SceneRenderer::bindIntersectBuffers()
         const Vertices& owc = e < s_.intersect_owc.size() ? s_.intersect_owc[e] : none;
         uploadIndexed(s_.intersect_lines_VAO[e], s_.intersect_lines_VBO[e], s_.intersect_lines_EBO[e], lines.data(),
                       lines.size(), indices);
-        uploadIndexed(s_.intersect_owc_VAO[e], s_.intersect_owc_VBO[e], s_.intersect_owc_EBO[e], owc.data(),
-                      owc.size(), indices);
+        uploadIndexed(s_.intersect_owc_VAO[e], s_.intersect_owc_VBO[e], s_.intersect_owc_EBO[e], owc.data(), owc.size(),
+                      indices);
     }
     const std::size_t wells = s_.section_well_coord_vertex.size();
     s_.section_well_VAO.assign(wells, 0);
@@ -237,10 +222,8 @@ void SceneRenderer::bindIntersectBuffers()
 
 void SceneRenderer::bindIntersectPlaneBuffers()
 {
-    if (!glAvailable_)
-        return;
-    if (!s_.displaySection)
-        return;
+    if (!glAvailable_) return;
+    if (!s_.displaySection) return;
     uploadIndexed(s_.model_section_VAO, s_.model_section_VBO, s_.model_section_EBO, s_.model_section.data(),
                   s_.model_section.size(), s_.model_section_indices);
     uploadIndexed(s_.model_section_border_VAO, s_.model_section_border_VBO, s_.model_section_border_EBO,
@@ -249,8 +232,7 @@ void SceneRenderer::bindIntersectPlaneBuffers()
 
 void SceneRenderer::bindCircleDiagramBuffers()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     releaseSlots(s_.circleDiagram_VAO, s_.circleDiagram_VBO, nullptr);
     const std::size_t discs = s_.circleDiagram.size();
     s_.circleDiagram_VAO.assign(discs, 0);
@@ -263,8 +245,7 @@ void SceneRenderer::bindCircleDiagramBuffers()
 
 void SceneRenderer::bindContacts()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     uploadIndexed(s_.OWC_VAO, s_.OWC_VBO, s_.OWC_EBO, s_.OWC_k.data(), s_.OWC_k.size(), s_.OWC_indices);
     uploadIndexed(s_.GOC_VAO, s_.GOC_VBO, s_.GOC_EBO, s_.GOC_k.data(), s_.GOC_k.size(), s_.GOC_indices);
 }

@@ -6,9 +6,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/trace.h"
 #include "render/resource_files.h"
 #include "render/scene_renderer.h"
-#include "platform/trace.h"
 
 namespace morvane {
 
@@ -41,15 +41,13 @@ std::string programLog(GLuint program)
 // The whole file, or empty when it cannot be found or read.
 std::string readWholeFile(const std::optional<std::filesystem::path>& path)
 {
-    if (!path)
-        return {};
+    if (!path) return {};
     std::ifstream file;
     file.exceptions(std::ifstream::badbit);
     std::stringstream text;
     try {
         file.open(*path);
-        if (file.is_open())
-            text << file.rdbuf();
+        if (file.is_open()) text << file.rdbuf();
     } catch (const std::ios_base::failure&) {
         std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ" << std::endl;
         return {};
@@ -65,19 +63,16 @@ std::string SceneRenderer::readShaderLines(const std::string& file, bool* opened
     std::string source;
     const auto path = findResource(file, resourceDirs_);
     std::ifstream in;
-    if (path)
-        in.open(*path);
+    if (path) in.open(*path);
     *opened = in.is_open();
     std::string line;
-    while (*opened && std::getline(in, line))
-        source += line + "\n";
+    while (*opened && std::getline(in, line)) source += line + "\n";
     return source;
 }
 
 bool SceneRenderer::loadShaders(GLName& program)
 {
-    if (!glAvailable_)
-        return false;
+    if (!glAvailable_) return false;
     bool success = true;
     bool opened = false;
 
@@ -105,8 +100,7 @@ bool SceneRenderer::loadShaders(GLName& program)
         success = false;
     }
 
-    if (program != 0)
-        glDeleteProgram(program);  // a rebuilt program replaces the old one
+    if (program != 0) glDeleteProgram(program);  // a rebuilt program replaces the old one
     program = glCreateProgram();
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);
@@ -126,8 +120,7 @@ bool SceneRenderer::loadShaders(GLName& program)
 
 void SceneRenderer::loadTextShader()
 {
-    if (!glAvailable_)
-        return;
+    if (!glAvailable_) return;
     const std::string vertexSource = readWholeFile(findResource("text_vertex.glsl", resourceDirs_));
     const std::string fragmentSource = readWholeFile(findResource("text_fragment.glsl", resourceDirs_));
 
@@ -138,16 +131,14 @@ void SceneRenderer::loadTextShader()
     if (!compile(fragmentShader, fragmentSource))
         std::cout << "ERROR::SHADER::FRAGMENT::COMPILATION_FAILED\n" << shaderLog(fragmentShader) << std::endl;
 
-    if (s_.text_program != 0)
-        glDeleteProgram(s_.text_program);
+    if (s_.text_program != 0) glDeleteProgram(s_.text_program);
     s_.text_program = glCreateProgram();
     glAttachShader(s_.text_program, vertexShader);
     glAttachShader(s_.text_program, fragmentShader);
     glLinkProgram(s_.text_program);
     GLint linked = 0;
     glGetProgramiv(s_.text_program, GL_LINK_STATUS, &linked);
-    if (!linked)
-        std::cout << "ERROR::SHADER::PROGRAM::LINKING_FAILED\n" << programLog(s_.text_program) << std::endl;
+    if (!linked) std::cout << "ERROR::SHADER::PROGRAM::LINKING_FAILED\n" << programLog(s_.text_program) << std::endl;
     glDeleteShader(vertexShader);
     glDeleteShader(fragmentShader);
 

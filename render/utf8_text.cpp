@@ -43,8 +43,7 @@ std::vector<char32_t> decodeUtf8(std::string_view text)
             else
                 code = (code << 6) | (next & 0x3F);
         }
-        if (valid && (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
-            valid = false;
+        if (valid && (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))) valid = false;
         if (!valid) {
             codes.push_back(replacement);
             ++i;

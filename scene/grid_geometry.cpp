@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "scene/reference_plane.h"
 #include "core/trace_text.h"
+#include "scene/reference_plane.h"
 
 namespace morvane {
 
@@ -69,8 +69,7 @@ void combineEdges(PillarLayout& layout, int cellsPerRow)
 {
     auto& rows = layout.IJ_undef;
     for (std::size_t r = 0; r + 1 < rows.size(); ++r)
-        for (int c = 0; c < cellsPerRow; ++c)
-            rows[r][c] = (rows[r][c] != 0 && rows[r + 1][c] != 0) ? 1 : 0;
+        for (int c = 0; c < cellsPerRow; ++c) rows[r][c] = (rows[r][c] != 0 && rows[r + 1][c] != 0) ? 1 : 0;
     rows.pop_back();
     for (auto& row : rows) row.pop_back();
 }

@@ -24,8 +24,7 @@ enum class GridBuildOutcome {
 };
 
 namespace grid_messages {
-inline constexpr const char* CellSize =
-    "Ошибка: размерность грида не кратна 25 метрам или больше максимальной.";
+inline constexpr const char* CellSize = "Ошибка: размерность грида не кратна 25 метрам или больше максимальной.";
 inline constexpr const char* Layout = "Grid was not loaded. There are some problems with ZCORN array.";
 inline constexpr const char* Loaded = "Grid is loaded successfully";
 }  // namespace grid_messages

@@ -76,8 +76,8 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
             if (!regular(r, c)) continue;
             const int b = (r * cols + c) * 4;
             const int B = b + below;
-            appendLines(grid, {b, b + 1, b + 2, b + 3, b, b + 2, b + 1, b + 3, B, B + 1, B + 2, B + 3, B, B + 2,
-                               B + 1, B + 3, b, B, b + 1, B + 1, b + 2, B + 2, b + 3, B + 3});
+            appendLines(grid, {b, b + 1, b + 2, b + 3, b, b + 2, b + 1, b + 3, B,     B + 1, B + 2, B + 3,
+                               B, B + 2, B + 1, B + 3, b, B,     b + 1, B + 1, b + 2, B + 2, b + 3, B + 3});
             appendFace(cell, topFace(b), flag);
             appendFace(cell, nearFace(b, B), flag);
             appendFace(cell, farFace(b, B), flag);

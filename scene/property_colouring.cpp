@@ -197,17 +197,16 @@ Rgb discreteColour(int code, const std::vector<std::vector<float>>& table)
     return {entry[0], entry[1], entry[2]};
 }
 
-PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex,
-                                    bool discrete, int typeCode)
+PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex, bool discrete,
+                                    int typeCode)
 {
     PropertyColourReport report;
     GridShape shape;
     const std::size_t kindEntry = static_cast<std::size_t>(perKindIndex) - 1;
-    const std::size_t kindCount =
-        discrete ? properties.PROP_disc_loading.size() : properties.PROP_cont_loading.size();
+    const std::size_t kindCount = discrete ? properties.PROP_disc_loading.size() : properties.PROP_cont_loading.size();
     if (!shapeOf(grid, shape) || perKindIndex < 1 || kindEntry >= kindCount) return report;
-    const std::size_t valueCount = discrete ? properties.PROP_disc_loading[kindEntry].size()
-                                            : properties.PROP_cont_loading[kindEntry].size();
+    const std::size_t valueCount =
+        discrete ? properties.PROP_disc_loading[kindEntry].size() : properties.PROP_cont_loading[kindEntry].size();
     if (valueCount < shape.cells()) return report;
 
     if (properties.propLoading && typeCode == 0) {

@@ -21,14 +21,14 @@ struct Rgb {
 };
 
 inline constexpr Rgb OUTSIDE_TABLE_COLOUR{0.8f, 0.8f, 0.8f};  // a code without a table entry
-inline constexpr Rgb FILTERED_COLOUR{0.01f, 0.01f, 0.01f};   // a cell removed by the property filter
+inline constexpr Rgb FILTERED_COLOUR{0.01f, 0.01f, 0.01f};    // a cell removed by the property filter
 
 // What one continuous colouring compares against: the colour limits in single precision, half their range, the three
 // palette colours of the type, the filter and the undefined colour.
 struct ContinuousRamp {
     float min = 0, max = 0, half = 0;
     Rgb low, middle, high;
-    float cut = 0;       // 0: no filter
+    float cut = 0;  // 0: no filter
     bool cutBelow = true;
     Rgb undefined;
 };
@@ -44,8 +44,8 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp);
 Rgb discreteColour(int code, const std::vector<std::vector<float>>& table);
 
 struct PropertyColourReport {
-    bool coloured = false;       // cells_k and PROP_cont / PROP_disc were rebuilt
-    int typeCode = 0;            // the type code used (0 replaced by 8 or 9 on a load)
+    bool coloured = false;  // cells_k and PROP_cont / PROP_disc were rebuilt
+    int typeCode = 0;       // the type code used (0 replaced by 8 or 9 on a load)
     // A load of a real property (not the placeholder): add node `treeNode` (key and text) to the property tree's
     // root with image and selected image `typeCode`, select it, and log `message` in green.
     bool addTreeNode = false;
@@ -60,8 +60,8 @@ struct PropertyColourReport {
 // prop_no_morvane + 1, or the last entry during a load.
 // Nothing changes (coloured = false) when no grid is loaded, the index names no property, the property holds fewer
 // than GRID_SIZE values or the grid's vertex arrays do not match its counts.
-PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex,
-                                    bool discrete, int typeCode);
+PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex, bool discrete,
+                                    int typeCode);
 
 // The discrete legend's recolouring: stores the colour for `code` in the table of type `type`, growing the table
 // with grey 0.8 entries when the code lies beyond its end, then recolours cells_k in place from PROP_disc with the

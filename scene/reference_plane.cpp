@@ -84,15 +84,12 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
     }
 }
 
-int xyPlaneDrawnVertexCount(const ReferencePlane& plane)
-{
-    return (plane.y_limit + 14) * 2;
-}
+int xyPlaneDrawnVertexCount(const ReferencePlane& plane) { return (plane.y_limit + 14) * 2; }
 
 void placeFlatPlane(const glm::vec3& position, ReferencePlane& plane)
 {
-    static constexpr float corners[6][3] = {{2, 0.8f, 0.15f},  {-2, 0.8f, 0.15f}, {2, -1, -0.5f},
-                                            {2, -1, -0.5f},    {-2, 0.8f, 0.15f}, {-2, -1, -0.5f}};
+    static constexpr float corners[6][3] = {{2, 0.8f, 0.15f}, {-2, 0.8f, 0.15f}, {2, -1, -0.5f},
+                                            {2, -1, -0.5f},   {-2, 0.8f, 0.15f}, {-2, -1, -0.5f}};
     for (std::size_t v = 0; v < 6; ++v)
         for (std::size_t a = 0; a < 3; ++a) plane.flat_plane_vertex[v * 6 + a] = corners[v][a] - position[int(a)];
 }

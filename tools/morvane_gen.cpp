@@ -61,54 +61,86 @@ struct Args {
     int wellCount = 4;
 };
 
-bool parseNumber(std::string_view text, double& value) {
+bool parseNumber(std::string_view text, double& value)
+{
     auto r = std::from_chars(text.data(), text.data() + text.size(), value);
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-bool parseInt(std::string_view text, int& value) {
+bool parseInt(std::string_view text, int& value)
+{
     auto r = std::from_chars(text.data(), text.data() + text.size(), value);
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
 // Returns an error text, empty when the arguments are good.
-std::string parseArgs(int argc, char** argv, Args& a) {
+std::string parseArgs(int argc, char** argv, Args& a)
+{
     if (argc < 2) return "no command given";
     a.command = argv[1];
     if (a.command != "grid" && a.command != "props" && a.command != "wells" && a.command != "model")
         return "unknown command '" + a.command + "'";
     for (int n = 2; n < argc; ++n) {
         const std::string_view opt = argv[n];
-        if (opt == "--include") { a.grid.layout = GridLayout::Include; continue; }
-        if (opt == "--repeats") { a.grid.repeats = true; continue; }
-        if (opt == "--crlf") { a.grid.lineEnd = LineEnd::CRLF; continue; }
-        if (opt == "--no-repeats") { a.propRepeats = false; continue; }
+        if (opt == "--include") {
+            a.grid.layout = GridLayout::Include;
+            continue;
+        }
+        if (opt == "--repeats") {
+            a.grid.repeats = true;
+            continue;
+        }
+        if (opt == "--crlf") {
+            a.grid.lineEnd = LineEnd::CRLF;
+            continue;
+        }
+        if (opt == "--no-repeats") {
+            a.propRepeats = false;
+            continue;
+        }
         if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
         const std::string_view val = argv[++n];
         bool ok = true;
-        if (opt == "--out") a.out = std::string(val);
-        else if (opt == "--name") a.grid.name = std::string(val), ok = !val.empty();
-        else if (opt == "--nx") ok = parseInt(val, a.grid.nx) && a.grid.nx > 0;
-        else if (opt == "--ny") ok = parseInt(val, a.grid.ny) && a.grid.ny > 0;
-        else if (opt == "--nz") ok = parseInt(val, a.grid.nz) && a.grid.nz > 0;
-        else if (opt == "--cell") ok = parseNumber(val, a.grid.cellSize) && a.grid.cellSize > 0;
-        else if (opt == "--origin-x") ok = parseNumber(val, a.grid.originX);
-        else if (opt == "--origin-y") ok = parseNumber(val, a.grid.originY);
-        else if (opt == "--top") ok = parseNumber(val, a.grid.topDepth);
-        else if (opt == "--thickness") ok = parseNumber(val, a.grid.layerThickness);
-        else if (opt == "--dome") ok = parseNumber(val, a.grid.domeHeight);
-        else if (opt == "--tilt") ok = parseNumber(val, a.grid.tiltPerKm);
-        else if (opt == "--fault") ok = parseNumber(val, a.grid.faultThrow);
-        else if (opt == "--decimals") ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
-        else if (opt == "--count") ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
-        else return "unknown option " + std::string(opt);
+        if (opt == "--out")
+            a.out = std::string(val);
+        else if (opt == "--name")
+            a.grid.name = std::string(val), ok = !val.empty();
+        else if (opt == "--nx")
+            ok = parseInt(val, a.grid.nx) && a.grid.nx > 0;
+        else if (opt == "--ny")
+            ok = parseInt(val, a.grid.ny) && a.grid.ny > 0;
+        else if (opt == "--nz")
+            ok = parseInt(val, a.grid.nz) && a.grid.nz > 0;
+        else if (opt == "--cell")
+            ok = parseNumber(val, a.grid.cellSize) && a.grid.cellSize > 0;
+        else if (opt == "--origin-x")
+            ok = parseNumber(val, a.grid.originX);
+        else if (opt == "--origin-y")
+            ok = parseNumber(val, a.grid.originY);
+        else if (opt == "--top")
+            ok = parseNumber(val, a.grid.topDepth);
+        else if (opt == "--thickness")
+            ok = parseNumber(val, a.grid.layerThickness);
+        else if (opt == "--dome")
+            ok = parseNumber(val, a.grid.domeHeight);
+        else if (opt == "--tilt")
+            ok = parseNumber(val, a.grid.tiltPerKm);
+        else if (opt == "--fault")
+            ok = parseNumber(val, a.grid.faultThrow);
+        else if (opt == "--decimals")
+            ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
+        else if (opt == "--count")
+            ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
+        else
+            return "unknown option " + std::string(opt);
         if (!ok) return "bad value '" + std::string(val) + "' for " + std::string(opt);
     }
     if (a.out.empty()) return "--out is required";
     return {};
 }
 
-PropertyFileOptions propertyOptions(const Args& a) {
+PropertyFileOptions propertyOptions(const Args& a)
+{
     PropertyFileOptions p;
     p.nx = a.grid.nx;
     p.ny = a.grid.ny;
@@ -119,14 +151,16 @@ PropertyFileOptions propertyOptions(const Args& a) {
     return p;
 }
 
-std::vector<fs::path> writeWells(const Args& a, const fs::path& folder) {
+std::vector<fs::path> writeWells(const Args& a, const fs::path& folder)
+{
     std::vector<fs::path> paths;
     for (const WellOptions& w : wellsForGrid(a.grid, a.wellCount))
         paths.push_back(writeWellFile(w, folder / (w.name + ".dev")));
     return paths;
 }
 
-std::vector<fs::path> run(const Args& a) {
+std::vector<fs::path> run(const Args& a)
+{
     if (a.command == "grid") return writeGrid(a.grid, a.out);
     if (a.command == "props") return {writePropertyFile(propertyOptions(a), a.out)};
     if (a.command == "wells") return writeWells(a, a.out);
@@ -138,7 +172,8 @@ std::vector<fs::path> run(const Args& a) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     for (int n = 1; n < argc; ++n)
         if (std::strcmp(argv[n], "--help") == 0 || std::strcmp(argv[n], "-h") == 0) {
             std::fputs(kUsage, stdout);

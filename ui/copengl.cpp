@@ -38,14 +38,13 @@ bool usableFormat(const QSurfaceFormat& format)
 
 }  // namespace
 
-void setViewSurfaceFormat()
-{
-    QSurfaceFormat::setDefaultFormat(viewFormat());
-}
+void setViewSurfaceFormat() { QSurfaceFormat::setDefaultFormat(viewFormat()); }
 
 COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth, int iHeight,
                  morvane::ModelStatFields* modelStat, morvane::DataTree* treeView1, morvane::ModelState& state)
-    : QOpenGLWidget(parentForm), state_(state), panel2_(parentForm),
+    : QOpenGLWidget(parentForm),
+      state_(state),
+      panel2_(parentForm),
       scene_(std::make_unique<morvane::SceneRenderer>(state, &messageLog, modelStat, treeView1))
 {
     // Mouse input goes to the host panel, whose handlers move the model.
@@ -56,8 +55,7 @@ COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth,
     move(0, 0);
 
     scene_->setPanelSizeSource([this] {
-        if (panel2_)
-            return std::array<int, 2>{panel2_->width(), panel2_->height()};
+        if (panel2_) return std::array<int, 2>{panel2_->width(), panel2_->height()};
         return std::array<int, 2>{state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT};
     });
     scene_->setRedrawRequest([this] { update(); });
@@ -65,8 +63,7 @@ COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth,
     // Probe once whether the display can give the view its context, so a missing one is said in the log.
     QOpenGLContext probe;
     probe.setFormat(QSurfaceFormat::defaultFormat());
-    if (!probe.create() || !usableFormat(probe.format()))
-        logNoContext({});
+    if (!probe.create() || !usableFormat(probe.format())) logNoContext({});
     ReSizeGLScene(iWidth, iHeight);
 }
 
@@ -74,23 +71,21 @@ COpenGL::~COpenGL()
 {
     releaseGL();
     // The base class destroys the context after this body: its signal must not reach the released renderer.
-    if (context())
-        disconnect(context(), nullptr, this, nullptr);
+    if (context()) disconnect(context(), nullptr, this, nullptr);
 }
 
 void COpenGL::logNoContext(const std::string& reason)
 {
-    if (failureLogged_)
-        return;  // said once
+    if (failureLogged_) return;  // said once
     failureLogged_ = true;
-    AppendRichText(reason.empty() ? std::string(kNoContextMessage) : std::string(kNoContextMessage) + " (" + reason + ")",
-                   morvane::log_colour::Red, true);
+    AppendRichText(
+        reason.empty() ? std::string(kNoContextMessage) : std::string(kNoContextMessage) + " (" + reason + ")",
+        morvane::log_colour::Red, true);
 }
 
 bool COpenGL::makeViewCurrent()
 {
-    if (!ready_ || !context())
-        return false;
+    if (!ready_ || !context()) return false;
     makeCurrent();
     return true;
 }
@@ -120,8 +115,8 @@ void COpenGL::initializeGL()
         logNoContext(reason);
         return;
     }
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseGL(); },
-            Qt::DirectConnection);
+    connect(
+        context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseGL(); }, Qt::DirectConnection);
     scene_->setGlAvailable(true);
     ready_ = true;
     scene_->ReSizeGLScene(state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT);
@@ -151,8 +146,7 @@ void COpenGL::paintGL()
 
 bool COpenGL::InitGL()
 {
-    if (!makeViewCurrent())
-        return false;
+    if (!makeViewCurrent()) return false;
     return scene_->InitGL();
 }
 
@@ -174,21 +168,16 @@ void COpenGL::setDeviceViewport(int width, int height)
 
 void COpenGL::Render()
 {
-    if (!makeViewCurrent())
-        return;
+    if (!makeViewCurrent()) return;
     scene_->Render();
     frameDrawn_ = true;
 }
 
-void COpenGL::SwapOpenGLBuffers()
-{
-    update();
-}
+void COpenGL::SwapOpenGLBuffers() { update(); }
 
 void COpenGL::changeBackgroundColor()
 {
-    if (makeViewCurrent())
-        scene_->changeBackgroundColor();
+    if (makeViewCurrent()) scene_->changeBackgroundColor();
 }
 
 void COpenGL::AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine)
@@ -202,43 +191,81 @@ morvane::GridBuildOutcome COpenGL::initGRID()
     makeViewCurrent();
     return scene_->initGRID();
 }
-void COpenGL::bindGridBuffers() { makeViewCurrent(); scene_->bindGridBuffers(); }
-void COpenGL::bindBuffers() { makeViewCurrent(); scene_->bindBuffers(); }
-void COpenGL::bindCursorBuffers() { makeViewCurrent(); scene_->bindCursorBuffers(); }
+void COpenGL::bindGridBuffers()
+{
+    makeViewCurrent();
+    scene_->bindGridBuffers();
+}
+void COpenGL::bindBuffers()
+{
+    makeViewCurrent();
+    scene_->bindBuffers();
+}
+void COpenGL::bindCursorBuffers()
+{
+    makeViewCurrent();
+    scene_->bindCursorBuffers();
+}
 void COpenGL::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
 {
     scene_->initPROP(proprty_count, is_property_discrete, prop_type);
 }
-void COpenGL::bindPropBuffers() { makeViewCurrent(); scene_->bindPropBuffers(); }
+void COpenGL::bindPropBuffers()
+{
+    makeViewCurrent();
+    scene_->bindPropBuffers();
+}
 void COpenGL::change_color(int prop_type, int code, float r, float g, float b)
 {
     scene_->change_color(prop_type, code, r, g, b);
 }
 void COpenGL::initXY__PLANE() { scene_->initXY__PLANE(); }
-void COpenGL::bindXYplaneBuffers() { makeViewCurrent(); scene_->bindXYplaneBuffers(); }
-void COpenGL::bindFlatPlaneBuffers() { makeViewCurrent(); scene_->bindFlatPlaneBuffers(); }
-void COpenGL::bindWellBuffers() { makeViewCurrent(); scene_->bindWellBuffers(); }
-void COpenGL::bindIntersectBuffers() { makeViewCurrent(); scene_->bindIntersectBuffers(); }
-void COpenGL::bindIntersectPlaneBuffers() { makeViewCurrent(); scene_->bindIntersectPlaneBuffers(); }
-void COpenGL::bindCircleDiagramBuffers() { makeViewCurrent(); scene_->bindCircleDiagramBuffers(); }
-void COpenGL::bindContacts() { makeViewCurrent(); scene_->bindContacts(); }
-
-bool COpenGL::loadShaders(morvane::GLName& program)
+void COpenGL::bindXYplaneBuffers()
 {
-    return makeViewCurrent() && scene_->loadShaders(program);
+    makeViewCurrent();
+    scene_->bindXYplaneBuffers();
 }
+void COpenGL::bindFlatPlaneBuffers()
+{
+    makeViewCurrent();
+    scene_->bindFlatPlaneBuffers();
+}
+void COpenGL::bindWellBuffers()
+{
+    makeViewCurrent();
+    scene_->bindWellBuffers();
+}
+void COpenGL::bindIntersectBuffers()
+{
+    makeViewCurrent();
+    scene_->bindIntersectBuffers();
+}
+void COpenGL::bindIntersectPlaneBuffers()
+{
+    makeViewCurrent();
+    scene_->bindIntersectPlaneBuffers();
+}
+void COpenGL::bindCircleDiagramBuffers()
+{
+    makeViewCurrent();
+    scene_->bindCircleDiagramBuffers();
+}
+void COpenGL::bindContacts()
+{
+    makeViewCurrent();
+    scene_->bindContacts();
+}
+
+bool COpenGL::loadShaders(morvane::GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
 
 void COpenGL::loadTextShader()
 {
-    if (makeViewCurrent())
-        scene_->loadTextShader();
+    if (makeViewCurrent()) scene_->loadTextShader();
 }
 
-void COpenGL::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale,
-                         glm::vec3 color)
+void COpenGL::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color)
 {
-    if (makeViewCurrent())
-        scene_->RenderText(std::move(text), x, y, scale, w_scale, h_scale, color);
+    if (makeViewCurrent()) scene_->RenderText(std::move(text), x, y, scale, w_scale, h_scale, color);
 }
 
 }  // namespace OpenGLForm

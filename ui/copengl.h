@@ -11,8 +11,8 @@
 
 #include "core/feedback.h"
 #include "core/model_state.h"
-#include "scene/scene_operations.h"
 #include "core/view_targets.h"
+#include "scene/scene_operations.h"
 
 namespace morvane {
 class SceneRenderer;
@@ -92,7 +92,7 @@ private:
     QWidget* panel2_;
     std::unique_ptr<morvane::SceneRenderer> scene_;
     bool ready_ = false;
-    bool frameDrawn_ = false;   // the framebuffer holds a frame drawn by Render since it was last recreated
+    bool frameDrawn_ = false;  // the framebuffer holds a frame drawn by Render since it was last recreated
     bool failureLogged_ = false;
 };
 

@@ -69,10 +69,7 @@ void DataTreeView::useImages(const QList<QIcon>& images)
     }
 }
 
-QIcon DataTreeView::icon(int index) const
-{
-    return index >= 0 && index < images_.size() ? images_[index] : QIcon();
-}
+QIcon DataTreeView::icon(int index) const { return index >= 0 && index < images_.size() ? images_[index] : QIcon(); }
 
 void DataTreeView::clearTree() { tree_->clear(); }
 

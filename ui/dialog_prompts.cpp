@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "ui/loading_prop.h"
 #include "core/model_state.h"
+#include "ui/loading_prop.h"
 
 namespace morvane {
 
@@ -48,10 +48,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<UserPrompts> makeDialogPrompts(QWidget* parent)
-{
-    return std::make_unique<DialogPrompts>(parent);
-}
+std::unique_ptr<UserPrompts> makeDialogPrompts(QWidget* parent) { return std::make_unique<DialogPrompts>(parent); }
 
 std::string qtNameFilter(const std::string& filter)
 {

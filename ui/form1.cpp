@@ -15,15 +15,15 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "core/decimal_text.h"
 #include "platform/app_settings.h"
+#include "platform/trace.h"
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
-#include "core/decimal_text.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 #include "ui/settings_dialog.h"
-#include "platform/trace.h"
 
 namespace morvane {
 
@@ -49,8 +49,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
 
     treeTarget_ = std::make_unique<DataTreeView>(treeView2);
     const QSize hostSize = splitContainer1_Panel2->size();
-    OpenGL = new OpenGLForm::COpenGL(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(),
-                                     modelStatForm, treeTarget_.get(), state_);
+    OpenGL = new OpenGLForm::COpenGL(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), modelStatForm,
+                                     treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view
 
@@ -153,8 +153,7 @@ void Form1::placeViewButtons()
     rotate_Menu->move(right - rotate_Menu->width(), top);
     twod_Menu->move(right - rotate_Menu->width() - twod_Menu->width(), top);
     displayGrid_Menu->move(right - displayGrid_Menu->width(), top + rotate_Menu->height());
-    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(),
-                        top + displayGrid_Menu->height());
+    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(), top + displayGrid_Menu->height());
     for (QToolButton* b : {rotate_Menu, twod_Menu, displayGrid_Menu, cut_well_Menu}) b->raise();
 }
 
@@ -171,10 +170,7 @@ void Form1::setProgress(int value) { toolStripProgressBar1->setValue(std::clamp(
 
 int Form1::progress() const { return toolStripProgressBar1->value(); }
 
-void Form1::appendLog(const std::string& text, LogColour colour)
-{
-    AppendRichText(richTextBox1, text, colour, true);
-}
+void Form1::appendLog(const std::string& text, LogColour colour) { AppendRichText(richTextBox1, text, colour, true); }
 
 void Form1::trace(const std::string& line) { morvane::trace(line); }
 

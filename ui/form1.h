@@ -14,10 +14,10 @@
 #include <QPoint>
 
 #include "commands/camera_control.h"
-#include "core/feedback.h"
 #include "commands/grid_import_command.h"
-#include "core/model_state.h"
 #include "commands/property_import_command.h"
+#include "core/feedback.h"
+#include "core/model_state.h"
 #include "core/user_prompts.h"
 
 class QAction;
@@ -47,7 +47,10 @@ class InfoWindow;
 class ModelStat;
 class Settings;
 
-class Form1 : public QMainWindow, public Feedback, public CameraFields, private GridImportWindow,
+class Form1 : public QMainWindow,
+              public Feedback,
+              public CameraFields,
+              private GridImportWindow,
               private PropertyImportWindow {
     Q_OBJECT
 public:

@@ -22,13 +22,20 @@ namespace {
 std::optional<CameraKey> cameraKey(int key)
 {
     switch (key) {
-    case Qt::Key_W: return CameraKey::W;
-    case Qt::Key_S: return CameraKey::S;
-    case Qt::Key_Z: return CameraKey::Z;
-    case Qt::Key_X: return CameraKey::X;
-    case Qt::Key_O: return CameraKey::O;
-    case Qt::Key_L: return CameraKey::L;
-    default: return std::nullopt;
+    case Qt::Key_W:
+        return CameraKey::W;
+    case Qt::Key_S:
+        return CameraKey::S;
+    case Qt::Key_Z:
+        return CameraKey::Z;
+    case Qt::Key_X:
+        return CameraKey::X;
+    case Qt::Key_O:
+        return CameraKey::O;
+    case Qt::Key_L:
+        return CameraKey::L;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -89,16 +96,23 @@ void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint sc
 {
     const ScreenPoint c = screenPoint(screenPos);
     switch (dragButton(buttons & Qt::LeftButton, buttons & Qt::RightButton, buttons & Qt::MiddleButton)) {
-    case DragButton::Left: leftDrag(*this, state_, c); break;
-    case DragButton::Right: rightDrag(*this, state_, c); break;
-    case DragButton::Middle: middleDrag(*this, state_, c); break;
-    case DragButton::None: break;
+    case DragButton::Left:
+        leftDrag(*this, state_, c);
+        break;
+    case DragButton::Right:
+        rightDrag(*this, state_, c);
+        break;
+    case DragButton::Middle:
+        middleDrag(*this, state_, c);
+        break;
+    case DragButton::None:
+        break;
     }
 }
 
 void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
 {
-    const DragButton released = button == Qt::LeftButton    ? DragButton::Left
+    const DragButton released = button == Qt::LeftButton     ? DragButton::Left
                                 : button == Qt::RightButton  ? DragButton::Right
                                 : button == Qt::MiddleButton ? DragButton::Middle
                                                              : DragButton::None;
@@ -156,8 +170,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         // An ignored key event travels up to the parents; act on it once.
-        const bool again = event == lastKeyEvent_ && key->timestamp() == lastKeyTimestamp_ &&
-                           type == lastKeyType_ && key->key() == lastKey_;
+        const bool again = event == lastKeyEvent_ && key->timestamp() == lastKeyTimestamp_ && type == lastKeyType_ &&
+                           key->key() == lastKey_;
         if (widget && widget->window() == this && !again) {
             lastKeyEvent_ = event;
             lastKeyTimestamp_ = key->timestamp();

@@ -13,10 +13,7 @@
 
 namespace morvane {
 
-GridImportContext Form1::importContext()
-{
-    return GridImportContext{state_, *this, *OpenGL, *this, *prompts_};
-}
+GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_}; }
 
 GridImportOutcome Form1::importMainMenu_grid_Click() { return importGridWithDialog(importContext()); }
 
@@ -81,8 +78,7 @@ void Form1::treeView2_AfterSelect()
     const std::string text = node->text(0).toStdString();
     state_.PROP_name_displaying = text;
     state_.propLoading = false;
-    const int nodeIndex =
-        node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
+    const int nodeIndex = node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
 
     if (text == state_.gridfilename_string) {
         // The root node: the whole grid in the colour of undefined values, no legend.

@@ -278,8 +278,8 @@ void Form1::buildPanes()
         kryptonColorButton2->setSelectedColor(QColor::fromRgbF(lineColour[0], lineColour[1], lineColour[2]));
     }
     auto* styleColumn = new QVBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{kryptonButton1, kryptonColorButton1, kryptonButton2,
-                                                      kryptonColorButton2}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{kryptonButton1, kryptonColorButton1, kryptonButton2, kryptonColorButton2}) {
         w->setFixedSize(32, 28);
         styleColumn->addWidget(w);
     }

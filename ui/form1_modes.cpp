@@ -127,8 +127,8 @@ void Form1::rebuildPropertyArrays()
     // has displayed has those; the placeholder "grid" never carries a cut.
     const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
     if (!state_.propLoaded || !OpenGL || entry >= state_.PROP_type.size()) return;
-    const auto& kindList = state_.disc_PROP_displaying ? state_.PROP_disc_loading.size()
-                                                       : state_.PROP_cont_loading.size();
+    const auto& kindList =
+        state_.disc_PROP_displaying ? state_.PROP_disc_loading.size() : state_.PROP_cont_loading.size();
     if (state_.i_morvane < 0 || static_cast<std::size_t>(state_.i_morvane) >= kindList) return;
     OpenGL->initPROP(state_.i_morvane + 1, state_.disc_PROP_displaying, state_.PROP_type[entry]);
     OpenGL->bindPropBuffers();

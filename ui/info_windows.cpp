@@ -39,9 +39,12 @@ const InfoText& infoText(InfoWindow::Kind kind)
         "Morvane бесплатна. Вы можете поддержать её развитие, рассказав о ней коллегам и присылая разработчикам "
         "трудные случаи ваших моделей."};
     switch (kind) {
-    case InfoWindow::Kind::About: return about;
-    case InfoWindow::Kind::Feedback: return feedback;
-    case InfoWindow::Kind::Donate: return donate;
+    case InfoWindow::Kind::About:
+        return about;
+    case InfoWindow::Kind::Feedback:
+        return feedback;
+    case InfoWindow::Kind::Donate:
+        return donate;
     }
     return about;
 }

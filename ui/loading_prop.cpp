@@ -1,10 +1,10 @@
 #include "ui/loading_prop.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QPushButton>
 
 #include <algorithm>

@@ -12,9 +12,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/decimal_text.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
-#include "core/decimal_text.h"
 #include "ui/ui_text.h"
 
 namespace morvane {
@@ -254,22 +254,44 @@ void Settings::updateLang(const std::string& lang)
 {
     const std::string l = lang;  // the dialog keeps its own copy
     setWindowTitle(localUiText(600, l));
-    const std::pair<QWidget*, int> texts[] = {
-        {Main_btn, 602},        {Visual_btn, 604},        {Oform_btn, 606},       {Rights_btn, 608},
-        {apply_btn, 610},       {exit_btn, 612},          {checkBox_grid_lines, 634},
-        {kryptonColorButton3, 636}, {ortho_radio, 638},   {perspec_radio, 640},   {checkBox8, 642},
-        {label1, 644},          {backgroundColorButton, 646}, {oneLayer_radio, 648}, {tenLayer_radio, 650},
-        {label2, 652},          {checkBox5, 654},         {kryptonColorButton2, 656}, {checkBox7, 658},
-        {label3, 660},          {radioButton7, 662},      {radioButton8, 664},    {radioButton5, 666},
-        {radioButton6, 668},    {label4, 670},            {label7, 672},          {label8, 674},
-        {radioButton1, 676},    {radioButton2, 678},      {label5, 680},          {label6, 682},
-        {checkBox9, 692},       {checkBox6, 694}};
+    const std::pair<QWidget*, int> texts[] = {{Main_btn, 602},
+                                              {Visual_btn, 604},
+                                              {Oform_btn, 606},
+                                              {Rights_btn, 608},
+                                              {apply_btn, 610},
+                                              {exit_btn, 612},
+                                              {checkBox_grid_lines, 634},
+                                              {kryptonColorButton3, 636},
+                                              {ortho_radio, 638},
+                                              {perspec_radio, 640},
+                                              {checkBox8, 642},
+                                              {label1, 644},
+                                              {backgroundColorButton, 646},
+                                              {oneLayer_radio, 648},
+                                              {tenLayer_radio, 650},
+                                              {label2, 652},
+                                              {checkBox5, 654},
+                                              {kryptonColorButton2, 656},
+                                              {checkBox7, 658},
+                                              {label3, 660},
+                                              {radioButton7, 662},
+                                              {radioButton8, 664},
+                                              {radioButton5, 666},
+                                              {radioButton6, 668},
+                                              {label4, 670},
+                                              {label7, 672},
+                                              {label8, 674},
+                                              {radioButton1, 676},
+                                              {radioButton2, 678},
+                                              {label5, 680},
+                                              {label6, 682},
+                                              {checkBox9, 692},
+                                              {checkBox6, 694}};
     for (const auto& [widget, base] : texts) widget->setProperty("text", localUiText(base, l));
     const std::pair<QGroupBox*, int> groups[] = {
-        {grid_group, 614},   {thwoD_group, 616},     {threeD_group, 618}, {layer_group, 620},
-        {wells_group, 622},  {intersect_group, 624}, {circle_group, 626}, {compose_group, 628},
-        {visual_group, 630}, {rights_groups, 632},   {groupBox7, 684},    {groupBox11, 686},
-        {groupBox14, 688},   {groupBox6, 690}};
+        {grid_group, 614},      {thwoD_group, 616},  {threeD_group, 618},  {layer_group, 620},  {wells_group, 622},
+        {intersect_group, 624}, {circle_group, 626}, {compose_group, 628}, {visual_group, 630}, {rights_groups, 632},
+        {groupBox7, 684},       {groupBox11, 686},   {groupBox14, 688},    {groupBox6, 690}};
     for (const auto& [box, base] : groups) box->setTitle(localUiText(base, l));
 }
 

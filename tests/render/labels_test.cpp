@@ -111,8 +111,7 @@ TEST(Animations, TheTopViewSwitchTakesTenFramesAndEasesQuadratically)
     s.mode_2d = true;
     scene.frame();
     EXPECT_FLOAT_EQ(s.rotation.x, 70.0f * 0.25f / 25.0f - 70.0f);
-    for (int frame = 1; frame < 10; ++frame)
-        scene.frame();
+    for (int frame = 1; frame < 10; ++frame) scene.frame();
     EXPECT_FALSE(s.mode_2d);
     EXPECT_EQ(s.rotation.x, 0.0f);
     EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));  // perspective 2D keeps the scale
@@ -120,8 +119,7 @@ TEST(Animations, TheTopViewSwitchTakesTenFramesAndEasesQuadratically)
     // Back to the oblique view.
     s.step = 0;
     s.mode_3d = true;
-    for (int frame = 0; frame < 10; ++frame)
-        scene.frame();
+    for (int frame = 0; frame < 10; ++frame) scene.frame();
     EXPECT_FALSE(s.mode_3d);
     EXPECT_EQ(s.rotation.x, -70.0f);
 }
@@ -137,8 +135,7 @@ TEST(Animations, OrthographicTopViewRescalesAndHidesTheCursor)
     const glm::vec3 scale = s.scale;
     s.step = 0;
     s.mode_2d = true;
-    for (int frame = 0; frame < 10; ++frame)
-        scene.frame();
+    for (int frame = 0; frame < 10; ++frame) scene.frame();
     EXPECT_EQ(s.rotation.x, 0.0f);
     EXPECT_FLOAT_EQ(s.scale.x, scale.x / ratio);
     EXPECT_EQ(s.position.z, -1.0f);

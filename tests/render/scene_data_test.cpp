@@ -50,7 +50,7 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
 
     const RgbaImage under = scene.frame("wells_under.png");
     const glm::vec3 centre = topFaceCentre(s, 0, 1, 1);
-    const glm::ivec2 above = scene.pixelOf(centre + glm::vec3(0, 0, 0.001f));     // the part above the model
+    const glm::ivec2 above = scene.pixelOf(centre + glm::vec3(0, 0, 0.001f));   // the part above the model
     const glm::ivec2 inside = scene.pixelOf(centre - glm::vec3(0, 0, 0.005f));  // hidden by the top cells
     EXPECT_TRUE(near(under.at(above.x, above.y), kBlack)) << describe(under.at(above.x, above.y));
     EXPECT_FALSE(near(under.at(inside.x, inside.y), kBlack));

@@ -105,9 +105,9 @@ TEST(LayerView, EightLayersFromTheChosenOneDownwardsAndNoneBelowTheLast)
     ModelState& s = scene.s();
     setMode(s, false, true, false, false);
     s.oneLayer = false;
-    s.transp_model = 1.0f;  // opaque, so a wall shows its own colour
+    s.transp_model = 1.0f;              // opaque, so a wall shows its own colour
     s.rotation = glm::vec3(-90, 0, 0);  // from the side: every layer's near wall is in view
-    s.scale *= 0.1f;                     // ten layers of a one-cell column fit in the picture
+    s.scale *= 0.1f;                    // ten layers of a one-cell column fit in the picture
 
     const auto drawnLayers = [&](int showK) {
         s.SHOW_K = showK;
@@ -118,7 +118,8 @@ TEST(LayerView, EightLayersFromTheChosenOneDownwardsAndNoneBelowTheLast)
             if (near(image.at(p.x, p.y), permeabilityColour(value(k, 0, 0))))
                 drawn.push_back(k);
             else
-                EXPECT_TRUE(near(image.at(p.x, p.y), backgroundOf(s))) << "layer " << k << " " << describe(image.at(p.x, p.y));
+                EXPECT_TRUE(near(image.at(p.x, p.y), backgroundOf(s)))
+                    << "layer " << k << " " << describe(image.at(p.x, p.y));
         }
         return drawn;
     };
@@ -160,7 +161,7 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
     EXPECT_GT(kept, 0);
     EXPECT_GT(cut, 0);
     const std::array<int, 3> planeOverBackground{(255 + s.BACKGROUND_COLOR[0] + 1) / 2, s.BACKGROUND_COLOR[1] / 2,
-                                                  s.BACKGROUND_COLOR[2] / 2};
+                                                 s.BACKGROUND_COLOR[2] / 2};
     EXPECT_GT(countPixels(image, planeOverBackground, 2), 1000) << "the red section plane";
 
     // The same model without the section shows every top cell.
@@ -191,15 +192,15 @@ TEST(PropertyCut, CellsBelowTheCutAreNearBlackAndTheCutIsLabelled)
     const std::array<int, 3> nearBlack = rgb255(0.01f, 0.01f, 0.01f);
     for (int j = 0; j < 3; ++j) {
         const glm::ivec2 p = scene.topCentrePixel(0, 0, j);
-        const std::array<int, 3> expected = j == 0 ? nearBlack : permeabilityColour(values[static_cast<std::size_t>(j)]);
+        const std::array<int, 3> expected =
+            j == 0 ? nearBlack : permeabilityColour(values[static_cast<std::size_t>(j)]);
         EXPECT_TRUE(near(image.at(p.x, p.y), expected)) << "cell " << j << " " << describe(image.at(p.x, p.y));
     }
     // "PERM > 0.250" in yellow at (7, 100) of the label space: rows 668 .. 700 from the top.
     const std::array<int, 3> yellow = rgb255(0.9f, 0.8f, 0.2f);
     int labelPixels = 0;
     for (int y = 640; y < 700; ++y)
-        for (int x = 0; x < 300; ++x)
-            labelPixels += near(image.at(x, y), yellow, 10) ? 1 : 0;
+        for (int x = 0; x < 300; ++x) labelPixels += near(image.at(x, y), yellow, 10) ? 1 : 0;
     EXPECT_GT(labelPixels, 100);
 }
 

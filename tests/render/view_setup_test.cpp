@@ -9,8 +9,8 @@
 #include <fstream>
 #include <vector>
 
-#include <QLoggingCategory>
 #include <QImage>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include "platform/app_settings.h"
@@ -88,8 +88,7 @@ TEST(ViewSetup, BackgroundComesFromTheSettingsOnlyWhenAllThreeAreNumbers)
         std::string error;
         auto view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::Restore);
         EXPECT_TRUE(view) << error;
-        if (!view)
-            return std::array<std::uint8_t, 4>{};
+        if (!view) return std::array<std::uint8_t, 4>{};
         view->scene().setSettings(&settings);
         view->makeCurrent();
         view->scene().InitGL();
@@ -177,8 +176,7 @@ TEST(ViewSetup, AMainShaderWhoseLastLineHasNoLineBreakStillCompiles)
     for (const char* name : {"vertex_core.glsl", "fragment_core.glsl"}) {
         std::ifstream in(exeDir / name);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-            text.pop_back();
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
         text += "\n// last line without a line break";
         std::ofstream(std::filesystem::path(dir.path().toStdString()) / name) << text;
     }
@@ -224,8 +222,7 @@ TEST(ViewSetup, UploadsReplaceTheirObjectsAndReleaseFreesEverything)
     };
     uploadEverything();
     const std::size_t buffers = gl.liveBuffers(), arrays = gl.liveVertexArrays(), bytes = gl.bufferBytes();
-    for (int round = 0; round < 3; ++round)
-        uploadEverything();
+    for (int round = 0; round < 3; ++round) uploadEverything();
     EXPECT_EQ(gl.liveBuffers(), buffers);
     EXPECT_EQ(gl.liveVertexArrays(), arrays);
     EXPECT_EQ(gl.bufferBytes(), bytes);
@@ -282,16 +279,15 @@ TEST(Snapshot, WritesThePictureOfAStateAndLeavesItsViewIntact)
     ASSERT_EQ(picture.size(), QSize(640, 480));
     int red = 0;
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            red += picture.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+        for (int x = 0; x < picture.width(); ++x) red += picture.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
     EXPECT_GT(red, before * 3);  // four times the area, the same view
 
     scene.view().makeCurrent();
     EXPECT_EQ(scene.s().cells_VAO, names);
     EXPECT_EQ(countPixels(scene.frame(), {255, 0, 0}), before);
 
-    EXPECT_FALSE(renderSnapshot(scene.s(), 64, 48, dir.filePath(QStringLiteral("no/such/folder/x.png")).toStdString(),
-                                &error));
+    EXPECT_FALSE(
+        renderSnapshot(scene.s(), 64, 48, dir.filePath(QStringLiteral("no/such/folder/x.png")).toStdString(), &error));
     EXPECT_NE(error.find("Could not write"), std::string::npos) << error;
     EXPECT_FALSE(renderSnapshot(scene.s(), 0, 48, path, &error));
     EXPECT_NE(error.find("0 x 48 is not positive"), std::string::npos) << error;

@@ -17,13 +17,16 @@ public:
     int progress() const override { return 0; }
     void appendLog(const std::string& text, LogColour colour) override
     {
-        calls.push_back(std::string(colour == log_colour::Green ? "green: " : colour == log_colour::Red ? "red: " : "log: ") + text);
+        calls.push_back(std::string(colour == log_colour::Green ? "green: "
+                                    : colour == log_colour::Red ? "red: "
+                                                                : "log: ") +
+                        text);
     }
     void trace(const std::string& line) override { traces.push_back(line); }
     void showModelStat(const ModelStatTexts& t) override
     {
-        calls.push_back("stat: " + t.modelStat_cell_i + " | " + t.modelStat_cell_j + " | " + t.modelStat_cell_k + " | " +
-                        t.modelStat_cell_ijk + " | " + t.modelStat_resol);
+        calls.push_back("stat: " + t.modelStat_cell_i + " | " + t.modelStat_cell_j + " | " + t.modelStat_cell_k +
+                        " | " + t.modelStat_cell_ijk + " | " + t.modelStat_resol);
     }
     void clearTree() override { calls.push_back("tree cleared"); }
     void showGridNode(const std::string& name) override { calls.push_back("tree root: " + name); }
@@ -54,7 +57,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     putGeneratedGrid(v.state, smallGrid(3, 2, 4));
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::Built);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
-                                                         "green: Grid is loaded successfully"}));
+                                                        "green: Grid is loaded successfully"}));
     EXPECT_FALSE(v.window.traces.empty());
     // The reference plane was rebuilt for the grid and uploaded: 13 lines along y plus the lines along x.
     EXPECT_GT(v.state.xy_plane.size(), 13u * 12u);
@@ -68,8 +71,9 @@ TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
     putGeneratedGrid(v.state, smallGrid(3, 2, 1));
     v.state.ZCORN.pop_back();  // 47 depths for a 3 x 2 layer
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
-    EXPECT_EQ(v.window.calls, (std::vector<std::string>{
-                                  "tree cleared", "red: Grid was not loaded. There are some problems with ZCORN array."}));
+    EXPECT_EQ(v.window.calls,
+              (std::vector<std::string>{"tree cleared",
+                                        "red: Grid was not loaded. There are some problems with ZCORN array."}));
     EXPECT_FALSE(v.state.gridLoaded);
     // Nothing is uploaded for a grid that is not loaded.
     v.view->bindGridBuffers();
@@ -85,7 +89,8 @@ TEST(ViewTargets, APropertyLoadAddsItsTreeNodeThenLogsInGreen)
     v.view->bindGridBuffers();
     v.window.calls.clear();
     loadContinuousProperty(v.state, *v.view, {0.1, 0.2, 0.3, 0.4}, 0, "PORO");
-    EXPECT_EQ(v.window.calls, (std::vector<std::string>{"tree node: PORO 9", "green: Property is loaded successfully"}));
+    EXPECT_EQ(v.window.calls,
+              (std::vector<std::string>{"tree node: PORO 9", "green: Property is loaded successfully"}));
     EXPECT_TRUE(v.state.propLoaded);
     EXPECT_EQ(v.state.cells_VAO.size(), 1u);
 }

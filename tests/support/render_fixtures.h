@@ -14,9 +14,9 @@
 
 #include <glm/glm.hpp>
 
-#include "tools/generator/model_generator.h"
 #include "core/model_state.h"
 #include "render/offscreen_renderer.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane::testing {
 
@@ -36,8 +36,7 @@ inline void putGeneratedGrid(ModelState& s, const gen::GridOptions& o)
         s.grid_lines_xy.insert(s.grid_lines_xy.end(), {top[0], top[1], bottom[0], bottom[1]});
     }
     s.ZCORN.clear();
-    for (double d : depths)
-        s.ZCORN.push_back(-d / 1000);
+    for (double d : depths) s.ZCORN.push_back(-d / 1000);
 }
 
 // A grid of nx x ny x nz cells of 50 m at real-world coordinates (548 km, 6414 km), so that the reference square
@@ -125,8 +124,7 @@ inline int countPixels(const RgbaImage& image, const std::array<int, 3>& rgb, in
 {
     int n = 0;
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            n += near(image.at(x, y), rgb, tolerance) ? 1 : 0;
+        for (int x = 0; x < image.width; ++x) n += near(image.at(x, y), rgb, tolerance) ? 1 : 0;
     return n;
 }
 
@@ -163,13 +161,15 @@ public:
         view_->initGRID();
         view_->bindGridBuffers();
     }
-    void colour(const std::vector<double>& values, int type = 5) { loadContinuousProperty(state_, *view_, values, type); }
+    void colour(const std::vector<double>& values, int type = 5)
+    {
+        loadContinuousProperty(state_, *view_, values, type);
+    }
 
     RgbaImage frame(const std::string& pictureName = {})
     {
         RgbaImage image = view_->frame();
-        if (!pictureName.empty())
-            image.save(picturePath(pictureName));
+        if (!pictureName.empty()) image.save(picturePath(pictureName));
         return image;
     }
     // Pixel of a model point under the last frame's matrices.
@@ -194,20 +194,16 @@ std::vector<double> cellValues(int nx, int ny, int nz, F f)
     std::vector<double> values;
     for (int k = 0; k < nz; ++k)
         for (int i = 0; i < ny; ++i)
-            for (int j = 0; j < nx; ++j)
-                values.push_back(f(k, i, j));
+            for (int j = 0; j < nx; ++j) values.push_back(f(k, i, j));
     return values;
 }
 
 // Permeability palette (type 5) over the limits [0, 1]: blue, green at the middle, red at the top.
 inline std::array<int, 3> permeabilityColour(double v)
 {
-    if (v <= 0)
-        return rgb255(0, 0, 1);
-    if (v <= 0.5)
-        return rgb255(0, static_cast<float>(v / 0.5), static_cast<float>(1 - v / 0.5));
-    if (v <= 1)
-        return rgb255(static_cast<float>((v - 0.5) / 0.5), static_cast<float>(1 - (v - 0.5) / 0.5), 0);
+    if (v <= 0) return rgb255(0, 0, 1);
+    if (v <= 0.5) return rgb255(0, static_cast<float>(v / 0.5), static_cast<float>(1 - v / 0.5));
+    if (v <= 1) return rgb255(static_cast<float>((v - 0.5) / 0.5), static_cast<float>(1 - (v - 0.5) / 0.5), 0);
     return rgb255(1, 0, 0);
 }
 

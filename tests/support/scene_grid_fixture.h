@@ -23,8 +23,7 @@ inline GridInput gridFromPillars(const std::vector<PillarMetres>& pillars, const
     input.gridfilename_string = "fixture";
     for (const auto& p : pillars) {
         const double x = p.x / 1000, y = p.y / 1000;
-        input.points_coords.insert(input.points_coords.end(),
-                                   {x, y, -topDepth / 1000, x, y, -bottomDepth / 1000});
+        input.points_coords.insert(input.points_coords.end(), {x, y, -topDepth / 1000, x, y, -bottomDepth / 1000});
         input.grid_lines_xy.insert(input.grid_lines_xy.end(), {x, y, x, y});
     }
     for (double d : depthsMetres) input.ZCORN.push_back(-d / 1000);

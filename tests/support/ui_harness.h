@@ -9,22 +9,22 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QColor>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTemporaryDir>
-#include <QFile>
-#include <gtest/gtest.h>
 
-#include "platform/app_settings.h"
-#include "ui/copengl.h"
-#include "tools/generator/model_generator.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
+#include "platform/app_settings.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/temp_folder.h"
+#include "tools/generator/model_generator.h"
+#include "ui/copengl.h"
 
 namespace morvane::testing {
 

@@ -10,8 +10,8 @@
 #include <QtTest/QTest>
 
 #include "commands/camera_control.h"
-#include "ui/form1.h"
 #include "tests/support/ui_harness.h"
+#include "ui/form1.h"
 
 namespace morvane {
 namespace {
@@ -22,8 +22,7 @@ constexpr float kEps = 1e-5f;
 
 void sendMouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
-    QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 

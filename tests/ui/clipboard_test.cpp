@@ -7,9 +7,9 @@
 #include <QSplitter>
 #include <QtTest/QTest>
 
+#include "tests/support/ui_harness.h"
 #include "ui/clipboard_picture.h"
 #include "ui/form1.h"
-#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {
@@ -89,7 +89,8 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     EXPECT_EQ(picture.width(), 1100);
     EXPECT_EQ(picture.height(), form.splitContainer1_Panel2->height());
     const QPoint inside = legend->pos() + QPoint(legend->width() / 2, legend->height() - 5);
-    EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200))) << picture.pixelColor(inside).name().toStdString();
+    EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200)))
+        << picture.pixelColor(inside).name().toStdString();
     // Away from the legend the view's background is there.
     const auto& bg = modelState().BACKGROUND_COLOR;
     EXPECT_TRUE(nearColour(picture.pixelColor(picture.width() - 5, picture.height() - 5), QColor(bg[0], bg[1], bg[2])));

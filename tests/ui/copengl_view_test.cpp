@@ -3,9 +3,9 @@
 #include <QMouseEvent>
 #include <QtTest/QTest>
 
+#include "render/scene_renderer.h"
 #include "tests/support/render_fixtures.h"
 #include "tests/support/scene_feedback_recorder.h"
-#include "render/scene_renderer.h"
 #include "tests/support/ui_harness.h"
 
 namespace morvane {
@@ -59,8 +59,7 @@ TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
     ASSERT_EQ(image.size(), QSize(480, 360));
     int red = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            red += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+        for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
     EXPECT_GT(red, 5000);
     EXPECT_EQ(image.pixelColor(2, 2), QColor(51, 76, 76));
     EXPECT_EQ(state.PANEL2_WIDTH, 480);
@@ -123,7 +122,8 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         EXPECT_FALSE(view->contextReady());
         EXPECT_FALSE(state.GLloaded);
         ASSERT_EQ(log.log.size(), 1u);
-        EXPECT_NE(log.log.front().text.find("no OpenGL 4.5 compatibility context"), std::string::npos) << log.log.front().text;
+        EXPECT_NE(log.log.front().text.find("no OpenGL 4.5 compatibility context"), std::string::npos)
+            << log.log.front().text;
 
         testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 1));
         view->initGRID();

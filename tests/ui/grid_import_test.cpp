@@ -10,18 +10,18 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "ui/form1.h"
 #include "commands/grid_import_command.h"
-#include "ui/model_stat.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
+#include "ui/form1.h"
+#include "ui/model_stat.h"
 
 namespace morvane {
 namespace {
 
 using testing::RecordedPrompts;
-using testing::TempFolder;
 using testing::smallGrid;
+using testing::TempFolder;
 
 // Through the window: the menu item, the real view, the tree, the log and the status strip.
 

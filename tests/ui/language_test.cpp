@@ -3,14 +3,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QToolBar>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QToolBar>
 
+#include "tests/support/ui_harness.h"
 #include "ui/form1.h"
 #include "ui/settings_dialog.h"
-#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

@@ -13,13 +13,13 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "ui/form1.h"
 #include "commands/grid_import_command.h"
-#include "ui/dialog_prompts.h"
-#include "ui/loading_prop.h"
 #include "commands/property_import_command.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
+#include "ui/dialog_prompts.h"
+#include "ui/form1.h"
+#include "ui/loading_prop.h"
 
 namespace morvane {
 namespace {
@@ -134,8 +134,8 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     g.name = "FIELD";
     g.nx = NX, g.ny = NY, g.nz = NZ;
     const auto grid = gen::writeGrid(g, folder.path()).front();
-    const std::string props = testing::writeText(folder.file("ROCK.GRDECL"),
-                                                 propertyText({continuous("PERM"), discrete("Facies"), continuous("SW", 3)}));
+    const std::string props = testing::writeText(
+        folder.file("ROCK.GRDECL"), propertyText({continuous("PERM"), discrete("Facies"), continuous("SW", 3)}));
 
     Form1 form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{props});
@@ -165,10 +165,11 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_EQ(tree->currentItem(), root->child(2));
 
     const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const LogLine& l) {
-                                return l.text == "Property is loaded successfully" && l.colour == QColor(0, 128, 0);
-                            }),
+    EXPECT_EQ(std::count_if(
+                  lines.begin(), lines.end(),
+                  [](const LogLine& l) {
+        return l.text == "Property is loaded successfully" && l.colour == QColor(0, 128, 0);
+                  }),
               3);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const LogLine& l) {
         return l.text == "Opening file: ROCK" && l.colour == QColor(211, 211, 211);

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/form1.h"
 #include "ui/settings_dialog.h"
-#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {
@@ -27,7 +27,10 @@ protected:
     }
 
     template <typename T>
-    T* child(const char* name) { return dialog->findChild<T*>(name); }
+    T* child(const char* name)
+    {
+        return dialog->findChild<T*>(name);
+    }
     QPushButton* apply() { return child<QPushButton>("apply_btn"); }
     std::string stored(const char* key) { return appSettings().ReadAppSettings(key); }
 

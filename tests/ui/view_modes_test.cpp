@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <QtTest/QTest>
 
+#include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/form1.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
-#include "tests/support/ui_harness.h"
 
 namespace morvane {
 namespace {

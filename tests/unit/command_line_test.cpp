@@ -25,9 +25,13 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
 
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--snapshot"}, {"--size", "640"}, {"--size", "0x480"}, {"--size", "640x-2"},
-          {"--size", "64ox480"}, {"a.GRDECL", "b.GRDECL"}, {"--frobnicate"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
+                                                 {"--size", "640"},
+                                                 {"--size", "0x480"},
+                                                 {"--size", "640x-2"},
+                                                 {"--size", "64ox480"},
+                                                 {"a.GRDECL", "b.GRDECL"},
+                                                 {"--frobnicate"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());

@@ -26,21 +26,30 @@ struct Recorded {
     ScanSummary summary;
 };
 
-Recorded record(std::string_view text, std::size_t maxValues = kMaxSectionValues) {
+Recorded record(std::string_view text, std::size_t maxValues = kMaxSectionValues)
+{
     Recorded r;
     r.summary = scanNumbers(
-        text, [&](double v) { r.words.push_back({1, v, false}); },
-        [&](std::uint64_t n, double v) { r.words.push_back({n, v, true}); }, maxValues);
+        text,
+        [&](double v) {
+        r.words.push_back({1, v, false});
+        },
+        [&](std::uint64_t n, double v) {
+        r.words.push_back({n, v, true});
+    },
+    maxValues);
     return r;
 }
 
-std::vector<double> expanded(std::string_view text) {
+std::vector<double> expanded(std::string_view text)
+{
     std::vector<double> out;
     scanExpanded(text, out);
     return out;
 }
 
-TEST(GrdeclKeyword, IsAWholeWordFollowedBySpaceOrLineEnd) {
+TEST(GrdeclKeyword, IsAWholeWordFollowedBySpaceOrLineEnd)
+{
     EXPECT_EQ(findKeyword("COORD\n1 2 3", "COORD"), 0u);
     EXPECT_EQ(findKeyword("COORD\r\n1 2 3", "COORD"), 0u);
     EXPECT_EQ(findKeyword("  COORD", "COORD"), 2u);  // at the end of the text
@@ -52,7 +61,8 @@ TEST(GrdeclKeyword, IsAWholeWordFollowedBySpaceOrLineEnd) {
     EXPECT_EQ(findKeyword("COORDSYS\nCOORD\n", "COORD"), 9u);
 }
 
-TEST(GrdeclKeyword, InsideCommentsIsNotAKeyword) {
+TEST(GrdeclKeyword, InsideCommentsIsNotAKeyword)
+{
     const std::string text = "-- ZCORN follows below\n1 2 -- and ZCORN again\nZCORN\n5 /";
     EXPECT_EQ(findKeyword(text, "ZCORN"), text.rfind("ZCORN"));
     EXPECT_EQ(findKeyword("-- ZCORN only in a comment\n", "ZCORN"), npos);
@@ -63,25 +73,28 @@ TEST(GrdeclKeyword, InsideCommentsIsNotAKeyword) {
     EXPECT_EQ(findKeyword(longComment + "\nZCORN 1", "ZCORN"), longComment.size() + 1);
 }
 
-TEST(GrdeclKeyword, SearchStartsWhereAsked) {
+TEST(GrdeclKeyword, SearchStartsWhereAsked)
+{
     const std::string text = "ZCORN 1 / ZCORN 2 /";
     EXPECT_EQ(findKeyword(text, "ZCORN", 1), 10u);
     EXPECT_EQ(findKeyword(text, "ZCORN", text.size()), npos);
     EXPECT_EQ(findKeyword(text, ""), npos);
 }
 
-TEST(GrdeclSection, RunsFromTheKeywordToTheFirstSlashOutsideComments) {
+TEST(GrdeclSection, RunsFromTheKeywordToTheFirstSlashOutsideComments)
+{
     EXPECT_EQ(cutSection("SPECGRID 1 /\nCOORD -- a/b\n1 2/3 /", "COORD").value(), " -- a/b\n1 2");
     EXPECT_EQ(cutSection("ZCORN\n1 2 3", "ZCORN").value(), "\n1 2 3");
     EXPECT_EQ(cutSection("ZCORN\n1 2 -- no end/", "ZCORN").value(), "\n1 2 -- no end/");
     EXPECT_FALSE(cutSection("-- ZCORN\n1 2 /", "ZCORN").has_value());
 }
 
-TEST(GrdeclScan, PlainValuesAndRepeatsAreHandedOnAsWritten) {
+TEST(GrdeclScan, PlainValuesAndRepeatsAreHandedOnAsWritten)
+{
     const Recorded r = record("  1 -2.5 3*4\r\n+5 .5 0*7 2.5E+03 1e-3 -0 /  9");
-    const std::vector<Word> expected{{1, 1.0, false},  {1, -2.5, false}, {3, 4.0, true},    {1, 5.0, false},
-                                     {1, 0.5, false},  {0, 7.0, true},   {1, 2500.0, false}, {1, 0.001, false},
-                                     {1, -0.0, false}};
+    const std::vector<Word> expected{{1, 1.0, false},    {1, -2.5, false},  {3, 4.0, true},
+                                     {1, 5.0, false},    {1, 0.5, false},   {0, 7.0, true},
+                                     {1, 2500.0, false}, {1, 0.001, false}, {1, -0.0, false}};
     EXPECT_EQ(r.words, expected);
     EXPECT_EQ(r.summary.end, ScanEnd::Terminator);
     EXPECT_EQ(r.summary.values, 1u + 1 + 3 + 1 + 1 + 0 + 1 + 1 + 1);
@@ -89,29 +102,32 @@ TEST(GrdeclScan, PlainValuesAndRepeatsAreHandedOnAsWritten) {
     EXPECT_EQ(r.summary.stop, std::string_view("  1 -2.5 3*4\r\n+5 .5 0*7 2.5E+03 1e-3 -0 ").size());
 }
 
-TEST(GrdeclScan, ExpandsRepeatsOfAnyCountAndKeepsSmallWholeNumbersAsValues) {
+TEST(GrdeclScan, ExpandsRepeatsOfAnyCountAndKeepsSmallWholeNumbersAsValues)
+{
     std::vector<double> expected{-1.5, -1.5, 950, 1, 0, 7};
     expected.insert(expected.end(), 1500, 2.0);
     EXPECT_EQ(expanded("2*-1.5 950 1 0 1*7 1500*2"), expected);
 }
 
-TEST(GrdeclScan, NumberAgainstTheTerminatorOrAComment) {
+TEST(GrdeclScan, NumberAgainstTheTerminatorOrAComment)
+{
     EXPECT_EQ(expanded("1 2500.25/"), (std::vector<double>{1, 2500.25}));
     EXPECT_EQ(expanded("3*2500.25/"), (std::vector<double>{2500.25, 2500.25, 2500.25}));
     EXPECT_EQ(expanded("1-- one\n2 -- two / not the end\n3 / 4"), (std::vector<double>{1, 2, 3}));
 }
 
-TEST(GrdeclScan, StopsAtTheFirstWordThatIsNotANumber) {
+TEST(GrdeclScan, StopsAtTheFirstWordThatIsNotANumber)
+{
     struct Case {
         const char* text;
         std::size_t kept;
         std::size_t stop;
     };
     const Case cases[] = {
-        {"1 2 ZCORN 3", 2, 4},  {"1 12abc 3", 1, 2},  {"1 3* 4", 1, 2},     {"1 3*x", 1, 2},
-        {"1 2.5*3 4", 1, 2},    {"1 -3*2", 1, 2},     {"1 +-2", 1, 2},      {"1 inf", 1, 2},
-        {"1 nan 2", 1, 2},      {"1 1e400 2", 1, 2},  {"1 0x10", 1, 2},     {"1 . 2", 1, 2},
-        {"1 3**2", 1, 2},       {"1 2*3*4", 1, 2},    {"1 - 2", 1, 2},      {"1 1e3*2", 1, 2},
+        {"1 2 ZCORN 3", 2, 4}, {"1 12abc 3", 1, 2}, {"1 3* 4", 1, 2}, {"1 3*x", 1, 2},
+        {"1 2.5*3 4", 1, 2},   {"1 -3*2", 1, 2},    {"1 +-2", 1, 2},  {"1 inf", 1, 2},
+        {"1 nan 2", 1, 2},     {"1 1e400 2", 1, 2}, {"1 0x10", 1, 2}, {"1 . 2", 1, 2},
+        {"1 3**2", 1, 2},      {"1 2*3*4", 1, 2},   {"1 - 2", 1, 2},  {"1 1e3*2", 1, 2},
     };
     for (const Case& c : cases) {
         const Recorded r = record(c.text);
@@ -124,7 +140,8 @@ TEST(GrdeclScan, StopsAtTheFirstWordThatIsNotANumber) {
     EXPECT_TRUE(empty.words.empty());
 }
 
-TEST(GrdeclScan, RefusesToExpandBeyondItsBound) {
+TEST(GrdeclScan, RefusesToExpandBeyondItsBound)
+{
     // The bound counts expanded values: the word that would cross it is not handed on.
     const Recorded r = record("1 2 4*3 5", 5);
     EXPECT_EQ(r.summary.end, ScanEnd::TooMany);

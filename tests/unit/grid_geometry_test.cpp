@@ -101,11 +101,11 @@ TEST(GridLayout, TraceLinesOfABuildInOrder)
     Built b;
     build(b, gridFromPillars(pillars, cornerDepths(2, 1, 1)));
     ASSERT_TRUE(b.report.built());
-    EXPECT_EQ(b.report.trace, (std::vector<std::string>{
-                                  "max_i = 10", "grid_dimension = 30", "grid_dimension = 50",
-                                  "grid_dimension final = 50", "passed 1.3", "passed 1.5", "passed 2", "IJ.size 2",
-                                  "ZCORN.size() 16", "ZCORN_I 1", "ZCORN_J 2", "gridLines = 0",
-                                  "points_in_layer = 8", "we loaded", "0.05", "0.025"}));
+    EXPECT_EQ(b.report.trace,
+              (std::vector<std::string>{"max_i = 10", "grid_dimension = 30", "grid_dimension = 50",
+                                        "grid_dimension final = 50", "passed 1.3", "passed 1.5", "passed 2",
+                                        "IJ.size 2", "ZCORN.size() 16", "ZCORN_I 1", "ZCORN_J 2", "gridLines = 0",
+                                        "points_in_layer = 8", "we loaded", "0.05", "0.025"}));
     EXPECT_EQ(b.state.IJ_undef, (std::vector<std::vector<int>>{{0, 1}}));
     EXPECT_EQ(b.state.TOTAL_CELLS, 1);
     EXPECT_EQ(b.report.modelStat_cell_ijk, "1");

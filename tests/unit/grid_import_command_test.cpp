@@ -15,16 +15,15 @@ namespace morvane {
 namespace {
 
 using testing::RecordedPrompts;
-using testing::TempFolder;
 using testing::smallGrid;
+using testing::TempFolder;
 
 using RecordedFeedback = test::FeedbackRecorder;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
 struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
     RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
-    {
-    }
+    {}
 
     GridBuildOutcome initGRID() override
     {
@@ -87,10 +86,16 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_EQ(prompts->questions[0].title, "Загрузить грид");
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
     EXPECT_EQ(state.gridfilename_string, "FIELD");
-    const std::vector<std::string> expectedCalls{
-        "beginWait @0",         "initGRID @80",        "bindGridBuffers @90",
-        "enableTopView @90",    "uncheckLayerAndFlatSection @90", "useTreeImages @90",
-        "initPROP 1 cont 10 @90", "bindPropBuffers @90", "focusTree @100", "endWait finished @100"};
+    const std::vector<std::string> expectedCalls{"beginWait @0",
+                                                 "initGRID @80",
+                                                 "bindGridBuffers @90",
+                                                 "enableTopView @90",
+                                                 "uncheckLayerAndFlatSection @90",
+                                                 "useTreeImages @90",
+                                                 "initPROP 1 cont 10 @90",
+                                                 "bindPropBuffers @90",
+                                                 "focusTree @100",
+                                                 "endWait finished @100"};
     EXPECT_EQ(view->calls, expectedCalls);
     EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
                                                            "Initializing grid", "Rendering grid"}));
@@ -137,8 +142,8 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     state.layers_mode = true;
 
     ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
-    EXPECT_EQ(view->calls, (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0",
-                                                     "endWait finished @0"}));
+    EXPECT_EQ(view->calls,
+              (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0", "endWait finished @0"}));
     EXPECT_EQ(feedback.progress(), 0);
     // No later step ran on counts that belong to no grid.
     EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));

@@ -109,8 +109,8 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
     EXPECT_EQ(s.grid_indices_edge.size(), 16u * 8);
     EXPECT_EQ(exposedSides(s), (std::vector<std::size_t>{2, 2, 2, 2, 0, 2, 2, 2, 2}));
     const int b = 16, B = 16 + s.points_in_layer;
-    for (const Indices* list : {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge,
-                                &s.OWC_indices}) {
+    for (const Indices* list :
+         {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices}) {
         for (int v = 0; v < 4; ++v) {
             EXPECT_EQ(cornersIn(*list).count(b + v), 0u);
             EXPECT_EQ(cornersIn(*list).count(B + v), 0u);

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string>
 
+#include "tools/generator/model_generator.h"
 #include "tools/info/grid_info.h"
 #include "tools/info/json_object.h"
-#include "tools/generator/model_generator.h"
 
 namespace {
 
@@ -17,17 +17,19 @@ using namespace morvane;
 using morvane::info::JsonObject;
 using morvane::info::jsonString;
 
-TEST(GridInfoJson, StringsAreEscapedAndInvalidUtf8IsReplaced) {
+TEST(GridInfoJson, StringsAreEscapedAndInvalidUtf8IsReplaced)
+{
     EXPECT_EQ(jsonString("plain"), "\"plain\"");
     EXPECT_EQ(jsonString("C:\\models\\\"A\".GRDECL"), "\"C:\\\\models\\\\\\\"A\\\".GRDECL\"");
     EXPECT_EQ(jsonString("a\nb\tc\r\x01"), "\"a\\nb\\tc\\r\\u0001\"");
-    EXPECT_EQ(jsonString("Скв-1"), "\"Скв-1\"");            // valid UTF-8 passes through
+    EXPECT_EQ(jsonString("Скв-1"), "\"Скв-1\"");                         // valid UTF-8 passes through
     EXPECT_EQ(jsonString("\xD1\xEA\xE2"), "\"\\ufffd\\ufffd\\ufffd\"");  // Windows-1251 bytes are not UTF-8
-    EXPECT_EQ(jsonString("\xE2\x82"), "\"\\ufffd\\ufffd\"");  // a sequence cut short
-    EXPECT_EQ(jsonString("\xC0\xAF"), "\"\\ufffd\\ufffd\"");  // an overlong slash
+    EXPECT_EQ(jsonString("\xE2\x82"), "\"\\ufffd\\ufffd\"");             // a sequence cut short
+    EXPECT_EQ(jsonString("\xC0\xAF"), "\"\\ufffd\\ufffd\"");             // an overlong slash
 }
 
-TEST(GridInfoJson, KeysKeepTheirOrderAndNumbersRoundTrip) {
+TEST(GridInfoJson, KeysKeepTheirOrderAndNumbersRoundTrip)
+{
     JsonObject o;
     o.addString("outcome", "read");
     o.addInteger("pillars", 651);
@@ -40,7 +42,8 @@ TEST(GridInfoJson, KeysKeepTheirOrderAndNumbersRoundTrip) {
               "\"flag\": false}");
 }
 
-TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits) {
+TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits)
+{
     gen::GridOptions g;
     g.name = "INFO";
     g.nx = 4;
@@ -78,7 +81,8 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits) {
     EXPECT_NE(text.find("\"builder_message\": \"\"}"), std::string::npos) << text;
 }
 
-TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded) {
+TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
+{
     // Pillars 10 m apart: the reader reads the file, the builder refuses the cell size and says why.
     const fs::path file = fs::path(testing::TempDir()) / "morvane_info_10m.GRDECL";
     {
@@ -90,8 +94,7 @@ TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded) {
     const std::string text = info::gridInfo(file.string(), read).text();
     EXPECT_TRUE(read);
     EXPECT_NE(text.find("\"gridLoaded\": false"), std::string::npos) << text;
-    EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\"}"),
-              std::string::npos)
+    EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\"}"), std::string::npos)
         << text;
 }
 

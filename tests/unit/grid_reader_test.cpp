@@ -27,7 +27,8 @@ const char* const kPillars =
     "  -7975.734564 6239.708825 1842.812012 -7975.734564 6239.708825 2001.84375\n"
     "  -7925.734564 6239.708825 1842.812012 -7925.734564 6239.708825 2001.84375\n";
 
-Values expectedPoints() {
+Values expectedPoints()
+{
     Values v;
     for (double y : {6189.708825, 6239.708825}) {
         for (double x : {-7975.734564, -7925.734564}) {
@@ -39,7 +40,8 @@ Values expectedPoints() {
     return v;
 }
 
-Values expectedLinesXY() {
+Values expectedLinesXY()
+{
     Values v;
     for (double y : {6189.708825, 6239.708825}) {
         for (double x : {-7975.734564, -7925.734564}) v.insert(v.end(), {x / 1000, y / 1000, x / 1000, y / 1000});
@@ -49,9 +51,9 @@ Values expectedLinesXY() {
 
 const Values kModelDepths{-1.8505, -1.8505, -1.8505, -1.8505, -1.90025, -1.90025, -1.90025, -1.90025};
 
-
 // A grid input that a failed read must leave exactly as it was.
-GridInput previousGrid() {
+GridInput previousGrid()
+{
     GridInput g;
     g.gridfilename_string = "previous";
     g.points_coords = {1, 2, -3, 1, 2, -4};
@@ -61,7 +63,8 @@ GridInput previousGrid() {
     return g;
 }
 
-void expectUnchanged(const GridInput& g) {
+void expectUnchanged(const GridInput& g)
+{
     const GridInput before = previousGrid();
     EXPECT_EQ(g.gridfilename_string, before.gridfilename_string);
     EXPECT_EQ(g.points_coords, before.points_coords);
@@ -76,23 +79,25 @@ struct Read {
     std::vector<std::pair<GridReadStage, bool>> stages;
 };
 
-Read readText(const std::string& text, const std::string& path = kInlinePath) {
-    Read r;
-    r.grid = previousGrid();
-    r.result = readGridText(path, text, r.grid,
-                            [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
-    return r;
-}
-
-Read readFile(const std::string& path) {
+Read readText(const std::string& text, const std::string& path = kInlinePath)
+{
     Read r;
     r.grid = previousGrid();
     r.result =
-        readGridFile(path, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+        readGridText(path, text, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
     return r;
 }
 
-std::vector<std::pair<GridReadStage, bool>> allStages(bool include) {
+Read readFile(const std::string& path)
+{
+    Read r;
+    r.grid = previousGrid();
+    r.result = readGridFile(path, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    return r;
+}
+
+std::vector<std::pair<GridReadStage, bool>> allStages(bool include)
+{
     std::vector<std::pair<GridReadStage, bool>> v;
     for (GridReadStage s : {GridReadStage::LayoutDecided, GridReadStage::CoordRead, GridReadStage::ZcornCut,
                             GridReadStage::StarsReplaced, GridReadStage::ZcornScanned, GridReadStage::ZcornExpanded}) {
@@ -101,7 +106,8 @@ std::vector<std::pair<GridReadStage, bool>> allStages(bool include) {
     return v;
 }
 
-void expectFixtureModel(const Read& r) {
+void expectFixtureModel(const Read& r)
+{
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
     EXPECT_EQ(r.grid.points_coords, expectedPoints());
     EXPECT_EQ(r.grid.grid_lines_xy, expectedLinesXY());
@@ -111,13 +117,15 @@ void expectFixtureModel(const Read& r) {
 
 // A direct-layout export as real tools write it: header keywords, the keyword line with a trailing comment,
 // numbers on the following lines.
-std::string directExport() {
-    return std::string("-- Exported by : Petrel\n"
-                       "SPECGRID                               -- Generated : Petrel\n"
-                       "  1 1 1 1 F /\n\n"
-                       "COORDSYS                               -- Generated : Petrel\n"
-                       "  1 1 'INCOMP  ' /\n\n"
-                       "COORD                                  -- Generated : Petrel\n") +
+std::string directExport()
+{
+    return std::string(
+               "-- Exported by : Petrel\n"
+               "SPECGRID                               -- Generated : Petrel\n"
+               "  1 1 1 1 F /\n\n"
+               "COORDSYS                               -- Generated : Petrel\n"
+               "  1 1 'INCOMP  ' /\n\n"
+               "COORD                                  -- Generated : Petrel\n") +
            kPillars +
            "  /\n\n"
            "ZCORN                                  -- Generated : Petrel\n"
@@ -126,7 +134,8 @@ std::string directExport() {
            "  /\n";
 }
 
-TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf) {
+TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf)
+{
     for (const std::string& text : {directExport(), test::withCrlf(directExport())}) {
         const Read r = readText(text);
         expectFixtureModel(r);
@@ -135,7 +144,8 @@ TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf) {
     }
 }
 
-TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine) {
+TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine)
+{
     // The keyword directly followed by a line break is a keyword (the old rule demanded a trailing space).
     const Read own = readText("COORD\n1 2 3 4 5 6\n/\nZCORN\n7 /");
     ASSERT_EQ(own.result.outcome, GridReadOutcome::Read);
@@ -151,7 +161,8 @@ TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine) {
     EXPECT_EQ(crlf.grid.ZCORN, (Values{-0.007}));
 }
 
-TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections) {
+TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections)
+{
     // The old rule took the first "ZCORN " anywhere, comments included, and read from the first digit after it.
     const Read r = readText(
         "-- ZCORN 10 and COORD 20 are described below\n"
@@ -166,7 +177,8 @@ TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections) {
     EXPECT_EQ(r.grid.ZCORN, (Values{-2.5}));
 }
 
-TEST(GridReaderDirect, SignsAreKept) {
+TEST(GridReaderDirect, SignsAreKept)
+{
     // x, y as value / 1000 and z as -value / 1000, with the file's signs.
     const Read r = readText("COORD\n-612345 -6189.5 1500 612345 6189.5 -20 /\nZCORN\n1500 -5 2*-40 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
@@ -175,7 +187,8 @@ TEST(GridReaderDirect, SignsAreKept) {
     EXPECT_EQ(r.grid.ZCORN, (Values{-1.5, 0.005, 0.04, 0.04}));
 }
 
-TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths) {
+TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths)
+{
     const Read r = readText("COORD 0 0 0 0 0 0 /\nZCORN\n4*2500.5 1*2500 2500 950 0 1 0*7 1500*3000.5 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     Values depths{-2.5005, -2.5005, -2.5005, -2.5005, -2.5, -2.5, -0.95, -0.0, -0.001};
@@ -183,7 +196,8 @@ TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths) {
     EXPECT_EQ(r.grid.ZCORN, depths);
 }
 
-TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded) {
+TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded)
+{
     // Only the expanded depths are kept; the previous grid's raw list does not linger after a new load.
     GridInput grid = previousGrid();
     const GridReadResult result = readGridText("model.GRDECL", "COORD 0 0 0 0 0 0 /\nZCORN 2*2500 /", grid);
@@ -192,7 +206,8 @@ TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded) {
     EXPECT_TRUE(grid.ZCORN_stars.empty());
 }
 
-TEST(GridReaderDirect, RepeatsInCoord) {
+TEST(GridReaderDirect, RepeatsInCoord)
+{
     // A flat export may compress equal coordinates; the old rule stopped the whole COORD scan at the star.
     const Read r = readText("COORD\n2*0 2000 3*10 /\nZCORN 1 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
@@ -200,13 +215,15 @@ TEST(GridReaderDirect, RepeatsInCoord) {
     EXPECT_EQ(r.grid.grid_lines_xy, (Values{0, 0, 0.01, 0.01}));
 }
 
-TEST(GridReaderDirect, BigDepthsAndNumberForms) {
+TEST(GridReaderDirect, BigDepthsAndNumberForms)
+{
     const Read r = readText("COORD 1 2 3 4 5 6 /\nZCORN\n123456789.5 2.5E+03 +1850 .5 8e3 2500.25/ 1 2 3");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(r.grid.ZCORN, (Values{-123456.7895, -2.5, -1.85, -0.0005, -8, -2.50025}));
 }
 
-TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord) {
+TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord)
+{
     // COORD has no "/": its scan ends at the ZCORN keyword; ZCORN runs to the end of the text.
     const Read r = readText("COORD\n1 2 3 4 5 6\nZCORN\n1850 1900");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
@@ -217,7 +234,8 @@ TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord) {
     EXPECT_EQ(word.grid.ZCORN, (Values{-1.85, -1.9}));
 }
 
-TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn) {
+TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
+{
     const Read before = readText("ZCORN\n1850 /\nCOORD\n1 2 3 4 5 6 /\n");
     ASSERT_EQ(before.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(before.grid.ZCORN, (Values{-1.85}));
@@ -231,12 +249,13 @@ TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn) {
     EXPECT_EQ(none.stages, allStages(false));
 }
 
-TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids) {
+TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
+{
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919 + 13) % 256);
-    for (const std::string& text : {std::string(), std::string("\r\n\r\n"), std::string("hello world 1 2 3"),
-                                    std::string("COORDINATES 1 2 3 /"), std::string("ZCORN 1 2 /"), binary,
-                                    std::string("-- COORD 1 2 3 4 5 6 /\n")}) {
+    for (const std::string& text :
+         {std::string(), std::string("\r\n\r\n"), std::string("hello world 1 2 3"), std::string("COORDINATES 1 2 3 /"),
+          std::string("ZCORN 1 2 /"), binary, std::string("-- COORD 1 2 3 4 5 6 /\n")}) {
         const Read r = readText(text);
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
         EXPECT_NE(r.result.message.find(kInlinePath), std::string::npos) << r.result.message;
@@ -250,7 +269,8 @@ TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids) {
     EXPECT_TRUE(garbage.grid.ZCORN.empty());
 }
 
-TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid) {
+TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid)
+{
     for (const std::string& text : {std::string("COORD 1 2 3 4 5 6 /\nZCORN\n4000000000*2500 /"),
                                     std::string("COORD 1 2 3 4 5 6 /\nZCORN\n99999999999999999999999*2500 /"),
                                     std::string("COORD\n3000000000*1 /\nZCORN 1 /")}) {
@@ -261,7 +281,8 @@ TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid) {
     }
 }
 
-TEST(GridReaderInclude, RealExportLayoutWithCrlf) {
+TEST(GridReaderInclude, RealExportLayoutWithCrlf)
+{
     // INCLUDE alone on its line, the name on the next; the ACTNUM file it names last is absent and not needed.
     const Read r = readFile(kDataDir + "/include_crlf/FIELD.GRDECL");
     expectFixtureModel(r);
@@ -269,7 +290,8 @@ TEST(GridReaderInclude, RealExportLayoutWithCrlf) {
     EXPECT_EQ(r.stages, allStages(true));
 }
 
-TEST(GridReaderInclude, NamesInAnyOrderWithAnyExtensionQuotedOrBare) {
+TEST(GridReaderInclude, NamesInAnyOrderWithAnyExtensionQuotedOrBare)
+{
     // ZCORN named before COORD, a quoted name in a subfolder, a bare .grd name, and an absent ACTNUM file named
     // first: the old rule wanted "_COORD" then "_ZCORN", each with a 7-character extension.
     const Read r = readFile(kDataDir + "/include_any_order/MODEL.GRDECL");
@@ -278,11 +300,12 @@ TEST(GridReaderInclude, NamesInAnyOrderWithAnyExtensionQuotedOrBare) {
     EXPECT_EQ(r.stages, allStages(true));
 }
 
-TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsFolder) {
+TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsFolder)
+{
     // readGridText resolves names against the folder of the path it is given, not the working directory.
     const std::string folder = kDataDir + "/include_any_order/";
-    const Read r = readText(std::string("COORD\n") + kPillars + "/\nINCLUDE 'parts/depths.inc' /\n",
-                            folder + "OTHER.GRDECL");
+    const Read r =
+        readText(std::string("COORD\n") + kPillars + "/\nINCLUDE 'parts/depths.inc' /\n", folder + "OTHER.GRDECL");
     expectFixtureModel(r);
     EXPECT_TRUE(r.result.includeLayout);
 
@@ -291,7 +314,8 @@ TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsF
     expectFixtureModel(direct);
 }
 
-TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing) {
+TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing)
+{
     const Read r = readFile(kDataDir + "/include_missing/BROKEN.GRDECL");
     EXPECT_EQ(r.result.outcome, GridReadOutcome::MissingInclude);
     EXPECT_NE(r.result.message.find("BROKEN_COORD.GRDECL"), std::string::npos) << r.result.message;
@@ -304,7 +328,8 @@ TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing) {
     expectUnchanged(inline_.grid);
 }
 
-TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid) {
+TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid)
+{
     // The ZCORN file is there but no file holds COORD: stopped, after the layout stage only.
     const Read stopped = readFile(kDataDir + "/include_no_coord/NOCOORD.GRDECL");
     EXPECT_EQ(stopped.result.outcome, GridReadOutcome::Stopped);
@@ -312,8 +337,7 @@ TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid) {
     expectUnchanged(stopped.grid);
 
     // Only files without either section: not a grid. Names that name nothing are not include statements.
-    const Read neither = readText("INCLUDE 'NOCOORD_COORD.GRDECL' /\n",
-                                  kDataDir + "/include_no_coord/NOCOORD.GRDECL");
+    const Read neither = readText("INCLUDE 'NOCOORD_COORD.GRDECL' /\n", kDataDir + "/include_no_coord/NOCOORD.GRDECL");
     EXPECT_EQ(neither.result.outcome, GridReadOutcome::NotAGrid);
     EXPECT_TRUE(neither.stages.empty());
     expectUnchanged(neither.grid);
@@ -324,7 +348,8 @@ TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid) {
     }
 }
 
-TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword) {
+TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword)
+{
     // Files saved by Windows editors may start with a UTF-8 byte order mark right before the first keyword.
     const std::string bom = "\xEF\xBB\xBF";
     const Read direct = readText(bom + "COORD\n" + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n");
@@ -337,12 +362,13 @@ TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword) {
     // An included file with the mark before its keyword.
     const testing::TempFolder folder;
     testing::writeText(folder.file("BOM_COORD.GRDECL"), bom + "COORD\n" + kPillars + "/\n");
-    const Read included = readText("INCLUDE 'BOM_COORD.GRDECL' /\nZCORN\n4*1850.5 4*1900.25 /\n",
-                                   folder.file("BOM.GRDECL").string());
+    const Read included =
+        readText("INCLUDE 'BOM_COORD.GRDECL' /\nZCORN\n4*1850.5 4*1900.25 /\n", folder.file("BOM.GRDECL").string());
     expectFixtureModel(included);
 }
 
-TEST(GridReaderFile, UnreadableMainFileIsNotAGrid) {
+TEST(GridReaderFile, UnreadableMainFileIsNotAGrid)
+{
     for (const std::string& path : {kDataDir + "/no_such_file.GRDECL", kDataDir + "/include_crlf"}) {
         const Read r = readFile(path);
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid);

@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 using namespace morvane;
 using namespace morvane::gen;
 
-GridOptions faultedDome() {
+GridOptions faultedDome()
+{
     GridOptions o;
     o.name = "DOME";
     o.nx = 7;
@@ -38,28 +39,32 @@ GridOptions faultedDome() {
     return o;
 }
 
-GridInput readText(const GridOptions& o, const std::string& text) {
+GridInput readText(const GridOptions& o, const std::string& text)
+{
     GridInput grid;
     const GridReadResult r = readGridText("/nowhere/" + o.name + ".GRDECL", text, grid);
     EXPECT_EQ(r.outcome, GridReadOutcome::Read) << r.message;
     return grid;
 }
 
-fs::path freshFolder(const std::string& name) {
+fs::path freshFolder(const std::string& name)
+{
     const fs::path folder = fs::path(testing::TempDir()) / ("morvane_generator_" + name);
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
 }
 
-std::string readFile(const fs::path& p) {
+std::string readFile(const fs::path& p)
+{
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> lines(const std::string& text)
+{
     std::vector<std::string> out;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -69,21 +74,24 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> words(std::string_view line) {
+std::vector<std::string> words(std::string_view line)
+{
     std::vector<std::string> out;
     std::istringstream in{std::string(line)};
     for (std::string w; in >> w;) out.push_back(w);
     return out;
 }
 
-double toDouble(std::string_view s) {
+double toDouble(std::string_view s)
+{
     double v = NAN;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     EXPECT_TRUE(r.ec == std::errc() && r.ptr == s.data() + s.size()) << "not a number: " << s;
     return v;
 }
 
-TEST(ModelGeneratorGrid, DirectLayoutReadsBackAsTheOptionsDescribe) {
+TEST(ModelGeneratorGrid, DirectLayoutReadsBackAsTheOptionsDescribe)
+{
     const GridOptions o = faultedDome();
     const GridInput grid = readText(o, gridText(o));
 
@@ -113,7 +121,8 @@ TEST(ModelGeneratorGrid, DirectLayoutReadsBackAsTheOptionsDescribe) {
     EXPECT_GT(*deep, o.topDepth + o.nz * o.layerThickness + o.faultThrow);
 }
 
-TEST(ModelGeneratorGrid, CornerOrderHasTheFaultStepAndSharedCornersElsewhere) {
+TEST(ModelGeneratorGrid, CornerOrderHasTheFaultStepAndSharedCornersElsewhere)
+{
     GridOptions o = faultedDome();
     const std::vector<double> z = cornerDepths(o);
     const int nx = o.nx, ny = o.ny;
@@ -144,7 +153,8 @@ TEST(ModelGeneratorGrid, CornerOrderHasTheFaultStepAndSharedCornersElsewhere) {
     EXPECT_EQ(unfaulted[2 * westOfFault + 1], unfaulted[2 * westOfFault + 2]);
 }
 
-TEST(ModelGeneratorGrid, CellSizesFromTwentyFiveToFiveHundredKeepExactSpacing) {
+TEST(ModelGeneratorGrid, CellSizesFromTwentyFiveToFiveHundredKeepExactSpacing)
+{
     for (double size : {25.0, 50.0, 125.0, 500.0}) {
         GridOptions o = faultedDome();
         o.cellSize = size;
@@ -157,7 +167,8 @@ TEST(ModelGeneratorGrid, CellSizesFromTwentyFiveToFiveHundredKeepExactSpacing) {
     }
 }
 
-TEST(ModelGeneratorGrid, RepeatRunsExpandToTheSameDepths) {
+TEST(ModelGeneratorGrid, RepeatRunsExpandToTheSameDepths)
+{
     GridOptions o = faultedDome();
     const GridInput plain = readText(o, gridText(o));
     o.repeats = true;
@@ -189,7 +200,8 @@ TEST(ModelGeneratorGrid, RepeatRunsExpandToTheSameDepths) {
     EXPECT_DOUBLE_EQ(flatGrid.ZCORN.back(), -2.010);
 }
 
-TEST(ModelGeneratorGrid, WholeNumberDepthsReadBackWithoutDecimals) {
+TEST(ModelGeneratorGrid, WholeNumberDepthsReadBackWithoutDecimals)
+{
     // Thin test models have small whole depths (0, 5, 10 ...); they are depths, not repeat counts.
     GridOptions o;
     o.nx = 3;
@@ -208,7 +220,8 @@ TEST(ModelGeneratorGrid, WholeNumberDepthsReadBackWithoutDecimals) {
     EXPECT_DOUBLE_EQ(grid.ZCORN.back(), -0.010);
 }
 
-TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf) {
+TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf)
+{
     GridOptions o = faultedDome();
     o.repeats = true;
     const GridInput direct = readText(o, gridText(o));
@@ -260,7 +273,8 @@ TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf) {
     EXPECT_EQ(readText(o, gridText(o)).ZCORN, direct.ZCORN);
 }
 
-TEST(ModelGeneratorGrid, SameOptionsGiveTheSameBytes) {
+TEST(ModelGeneratorGrid, SameOptionsGiveTheSameBytes)
+{
     const GridOptions o = faultedDome();
     EXPECT_EQ(gridText(o), gridText(o));
     PropertyFileOptions p;
@@ -278,7 +292,8 @@ struct WrittenProperty {
     bool closed = false;
 };
 
-std::vector<WrittenProperty> splitProperties(const std::string& text) {
+std::vector<WrittenProperty> splitProperties(const std::string& text)
+{
     const std::string marker = "-- Property name in Petrel : ";
     const std::vector<std::string> all = lines(text);
     std::vector<WrittenProperty> props;
@@ -309,7 +324,8 @@ std::vector<WrittenProperty> splitProperties(const std::string& text) {
     return props;
 }
 
-TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValuePerCell) {
+TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValuePerCell)
+{
     PropertyFileOptions o;
     o.nx = 9;
     o.ny = 7;
@@ -360,7 +376,8 @@ TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValue
         }
 }
 
-TEST(ModelGeneratorProperties, ValuesStayInTheirRangesAndCodesAreWhole) {
+TEST(ModelGeneratorProperties, ValuesStayInTheirRangesAndCodesAreWhole)
+{
     PropertyFileOptions o;
     o.nx = 20;
     o.ny = 10;
@@ -387,7 +404,8 @@ struct WrittenWell {
     std::vector<std::vector<double>> rows;
 };
 
-WrittenWell parseWell(const std::string& text) {
+WrittenWell parseWell(const std::string& text)
+{
     WrittenWell w;
     for (const std::string& line : lines(text)) {
         if (line.rfind("#", 0) == 0) {
@@ -406,7 +424,8 @@ WrittenWell parseWell(const std::string& text) {
     return w;
 }
 
-TEST(ModelGeneratorWells, DevFileHasNamedHeaderAndOneRowPerStation) {
+TEST(ModelGeneratorWells, DevFileHasNamedHeaderAndOneRowPerStation)
+{
     WellOptions o;
     o.name = "P-12";
     o.headX = -7900.5;
@@ -461,7 +480,8 @@ TEST(ModelGeneratorWells, DevFileHasNamedHeaderAndOneRowPerStation) {
     EXPECT_NEAR(last[2] - o.headY, last[6], 1e-3);
 }
 
-TEST(ModelGeneratorWells, WellsForAGridStandInsideItsFootprintAndReachItsBase) {
+TEST(ModelGeneratorWells, WellsForAGridStandInsideItsFootprintAndReachItsBase)
+{
     const GridOptions g = faultedDome();
     const std::vector<WellOptions> wells = wellsForGrid(g, 4);
     ASSERT_EQ(wells.size(), 4u);

@@ -20,15 +20,15 @@ TEST(ModelStateTest, ContinuousPalettesHoldTheirStopsPerTypeCode)
     // Columns 3, 4, 5, 6 and 9 of r1..b3 (NTG, porosity, permeability, water saturation, continuous).
     const std::array<int, 5> columns{3, 4, 5, 6, 9};
     const std::array<std::array<float, 5>, 9> expected{{
-        {0.5f, 0.4f, 0, 0, 0.2f},     // r1
-        {0.5f, 1, 0, 1, 0.2f},        // g1
-        {0.5f, 0.2f, 1, 0, 0.8f},     // b1
-        {0.55f, 1, 0, 0, 0},          // r2
-        {0.5f, 1, 1, 0.5f, 1},        // g2
-        {0.45f, 0, 0, 0.5f, 0},       // b2
-        {0.6f, 1, 1, 0, 1},           // r3
-        {1, 0.4f, 0, 0, 0.6f},        // g3
-        {0.4f, 0, 0, 1, 0.2f},        // b3
+        {0.5f, 0.4f, 0, 0, 0.2f},  // r1
+        {0.5f, 1, 0, 1, 0.2f},     // g1
+        {0.5f, 0.2f, 1, 0, 0.8f},  // b1
+        {0.55f, 1, 0, 0, 0},       // r2
+        {0.5f, 1, 1, 0.5f, 1},     // g2
+        {0.45f, 0, 0, 0.5f, 0},    // b2
+        {0.6f, 1, 1, 0, 1},        // r3
+        {1, 0.4f, 0, 0, 0.6f},     // g3
+        {0.4f, 0, 0, 1, 0.2f},     // b3
     }};
     const std::array<const std::array<float, 10>*, 9> palettes{&p.r1, &p.g1, &p.b1, &p.r2, &p.g2,
                                                                &p.b2, &p.r3, &p.g3, &p.b3};
@@ -48,8 +48,8 @@ TEST(ModelStateTest, DiscreteColourTablesPerTypeCode)
     ASSERT_EQ(p.PROP_disc_color.size(), 10u);
     for (int empty : {0, 4, 5, 6, 9}) EXPECT_TRUE(p.PROP_disc_color[static_cast<std::size_t>(empty)].empty()) << empty;
 
-    const std::vector<Colour> lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0}, {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
-                                        {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    const std::vector<Colour> lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0},       {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
+                                        {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0},    {0, 0, 0}, {0, 0, 0}};
     EXPECT_EQ(p.PROP_disc_color[1], lithology);
     EXPECT_EQ(p.PROP_disc_color[2], lithology);
     EXPECT_EQ(p.PROP_disc_color[7], lithology);
@@ -74,8 +74,8 @@ TEST(ModelStateTest, FixedDrawingArrays)
 {
     const ModelState s;
     // The blue square: six vertices at z = -1 spanning -100..100, all coloured (0, 0, 1).
-    const std::array<std::array<float, 2>, 6> corners{{{100, 100}, {-100, 100}, {100, -100},
-                                                       {100, -100}, {-100, 100}, {-100, -100}}};
+    const std::array<std::array<float, 2>, 6> corners{
+        {{100, 100}, {-100, 100}, {100, -100}, {100, -100}, {-100, 100}, {-100, -100}}};
     for (std::size_t v = 0; v < 6; ++v) {
         EXPECT_EQ(s.infinite[v * 6 + 0], corners[v][0]);
         EXPECT_EQ(s.infinite[v * 6 + 1], corners[v][1]);

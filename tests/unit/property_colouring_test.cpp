@@ -249,8 +249,7 @@ TEST(PropertyColouring, PlaceholderPropertyIsUndefinedGreyWithoutANode)
     EXPECT_FALSE(report.addTreeNode);
     EXPECT_TRUE(report.message.empty());
     EXPECT_TRUE(scene.s.propLoaded);
-    for (std::size_t k = 0; k < 2; ++k)
-        EXPECT_EQ(scene.cell(k, 1, 1), (Rgb{127.0f / 255, 127.0f / 255, 127.0f / 255}));
+    for (std::size_t k = 0; k < 2; ++k) EXPECT_EQ(scene.cell(k, 1, 1), (Rgb{127.0f / 255, 127.0f / 255, 127.0f / 255}));
 }
 
 TEST(PropertyColouring, IncompletePropertiesAndGridsAreNotColoured)

@@ -39,11 +39,16 @@ bool contains(const std::vector<std::string>& lines, const std::string& line)
 // Everything the command may change in the property lists.
 struct ListsSnapshot {
     explicit ListsSnapshot(const Properties& p)
-        : cont(p.PROP_cont_loading), disc(p.PROP_disc_loading), contNames(p.PROP_cont_loading_name),
-          discNames(p.PROP_disc_loading_name), all(p.propertyNameAll), type(p.PROP_type), max(p.PROP_max_value),
-          minColor(p.PROP_min_value_color), codes(p.PROP_disc_codes)
-    {
-    }
+        : cont(p.PROP_cont_loading),
+          disc(p.PROP_disc_loading),
+          contNames(p.PROP_cont_loading_name),
+          discNames(p.PROP_disc_loading_name),
+          all(p.propertyNameAll),
+          type(p.PROP_type),
+          max(p.PROP_max_value),
+          minColor(p.PROP_min_value_color),
+          codes(p.PROP_disc_codes)
+    {}
     bool operator==(const ListsSnapshot&) const = default;
     std::vector<std::vector<double>> cont;
     std::vector<std::vector<int>> disc;
@@ -123,10 +128,10 @@ TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
     EXPECT_TRUE(state.OK_prop_loading);
 
     // Continuous first (per-kind index 2: entry 1 of PROP_cont_loading, after the placeholder), then discrete.
-    const std::vector<std::string> expected{
-        "endWait failed @0",  "beginWait @10",      "legend PORO @80",       "initPROP 2 cont 4 @80",
-        "bindPropBuffers @80", "legend Facies @80", "initPROP 1 disc 0 @80", "bindPropBuffers @80",
-        "focusTree @100",     "showLegend @100",    "endWait finished @100"};
+    const std::vector<std::string> expected{"endWait failed @0",     "beginWait @10",        "legend PORO @80",
+                                            "initPROP 2 cont 4 @80", "bindPropBuffers @80",  "legend Facies @80",
+                                            "initPROP 1 disc 0 @80", "bindPropBuffers @80",  "focusTree @100",
+                                            "showLegend @100",       "endWait finished @100"};
     EXPECT_EQ(view.calls, expected);
 
     EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 4, 0}));
@@ -155,8 +160,8 @@ TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
 TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
 {
     // Three properties; the second belongs to a grid with one more layer.
-    const std::string text = propertyText({continuous("A")}) + propertyText({continuous("B", 5)}, NZ + 1) +
-                             propertyText({discrete("C")});
+    const std::string text =
+        propertyText({continuous("A")}) + propertyText({continuous("B", 5)}, NZ + 1) + propertyText({discrete("C")});
     const std::string path = file("MIXED.GRDECL", text);
 
     const PropertyImportResult result = run({path}, {std::vector<int>{5, 6, 1}});
@@ -166,10 +171,10 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
               "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.");
-    EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
-                         RecordedFeedback::LogLine{"Property file does not correspond to loaded grid",
-                                                   log_colour::Red}),
-              1);
+    EXPECT_EQ(
+        std::count(feedback.log.begin(), feedback.log.end(),
+                   RecordedFeedback::LogLine{"Property file does not correspond to loaded grid", log_colour::Red}),
+        1);
     // The lists stay aligned: no trace of B anywhere.
     EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 5, 1}));
     EXPECT_EQ(state.propertyNameAll, (std::vector<std::string>{"A", "C"}));

@@ -9,14 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/generator/model_generator.h"
 #include "tests/support/text_fixtures.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane {
 namespace {
 
 namespace texts = property_texts;
-
 
 // The shape of a real export: header comments, FILEUNIT, then per property a keyword line with the generator
 // comment, the marker line, values indented by two blanks and " /".
@@ -39,7 +38,8 @@ const std::string kExport =
 constexpr int kExportCells = 123;
 
 // Properties as the grid import leaves them: the placeholder at overall entry 0 and continuous entry 0.
-Properties withPlaceholder(int cells) {
+Properties withPlaceholder(int cells)
+{
     Properties p;
     p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
     p.PROP_cont_loading_name.push_back("grid");
@@ -49,25 +49,29 @@ Properties withPlaceholder(int cells) {
 }
 
 // One property with the given value lines, behind a keyword line and the marker.
-std::string oneProperty(const std::string& keyword, const std::string& name, const std::string& values) {
+std::string oneProperty(const std::string& keyword, const std::string& name, const std::string& values)
+{
     return keyword + "   -- Generated : Petrel\n-- Property name in Petrel : " + name + "\n" + values + "\n /\n";
 }
 
-PropertyValues readOnly(const std::string& text, int cells) {
+PropertyValues readOnly(const std::string& text, int cells)
+{
     const auto entries = splitPropertyText(text);
     EXPECT_EQ(entries.size(), 1u);
     if (entries.empty()) return {};
     return readPropertyValues(text, entries[0], cells);
 }
 
-std::vector<std::string> linesOf(const PropertyReport& r, PropertyReportLine::Kind kind) {
+std::vector<std::string> linesOf(const PropertyReport& r, PropertyReportLine::Kind kind)
+{
     std::vector<std::string> out;
     for (const auto& line : r.lines)
         if (line.kind == kind) out.push_back(line.text);
     return out;
 }
 
-TEST(PropertySplit, FindsEveryPropertyWithItsNameAndFirstValueLineInBothLineEnds) {
+TEST(PropertySplit, FindsEveryPropertyWithItsNameAndFirstValueLineInBothLineEnds)
+{
     for (const std::string& text : {kExport, test::withCrlf(kExport)}) {
         const auto entries = splitPropertyText(text);
         ASSERT_EQ(entries.size(), 2u);
@@ -81,7 +85,8 @@ TEST(PropertySplit, FindsEveryPropertyWithItsNameAndFirstValueLineInBothLineEnds
     }
 }
 
-TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile) {
+TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
+{
     EXPECT_TRUE(splitPropertyText("").empty());
     EXPECT_TRUE(splitPropertyText("PORO\n  1 2 3 /\n").empty());
     EXPECT_TRUE(splitPropertyText(std::string("\0\xff\xfe*/--\r", 9)).empty());
@@ -95,7 +100,8 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile) {
 
 // The written rule started the values four characters past the line break: with LF line ends that cut the "1"
 // off "121*0", leaving 21 zeros. The block must start at the first value line whatever the line ends.
-TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf) {
+TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf)
+{
     for (const std::string& text : {kExport, test::withCrlf(kExport)}) {
         const auto entries = splitPropertyText(text);
         ASSERT_EQ(entries.size(), 2u);
@@ -116,7 +122,8 @@ TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf) {
     }
 }
 
-TEST(PropertyValueBlock, SkipsBlankCommentAndKeywordLinesOnly) {
+TEST(PropertyValueBlock, SkipsBlankCommentAndKeywordLinesOnly)
+{
     // Keyword names with points, a keyword after the marker, comments and blank lines before the values.
     const std::string text =
         "-- Property name in Petrel : Sgirr\r\n"
@@ -131,7 +138,8 @@ TEST(PropertyValueBlock, SkipsBlankCommentAndKeywordLinesOnly) {
     EXPECT_EQ(read.values, (std::vector<double>{-0.5, 0.25, 1, 1}));
 }
 
-TEST(PropertyValueBlock, PropertyWithoutValuesNeverTakesTheNextOnesValues) {
+TEST(PropertyValueBlock, PropertyWithoutValuesNeverTakesTheNextOnesValues)
+{
     const std::string text = "-- Property name in Petrel : Empty\n" + oneProperty("PORO", "PORO", "  3*0.2");
     const auto entries = splitPropertyText(text);
     ASSERT_EQ(entries.size(), 2u);
@@ -141,7 +149,8 @@ TEST(PropertyValueBlock, PropertyWithoutValuesNeverTakesTheNextOnesValues) {
     EXPECT_TRUE(readPropertyValues(text, entries[1], 3).conforms);
 }
 
-TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies) {
+TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies)
+{
     const PropertyValues codes = readOnly(oneProperty("FACIES", "F", "  3*2 1"), 4);
     EXPECT_TRUE(codes.discrete);
     EXPECT_EQ(codes.codes, (std::vector<int>{2, 2, 2, 1}));
@@ -165,11 +174,11 @@ TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies) {
     EXPECT_TRUE(readOnly(oneProperty("P", "P", "4999*1.5 1*2.5"), 5000).conforms);
 
     // A plain 100000 is a value, not a repeat count.
-    EXPECT_EQ(readOnly(oneProperty("PERMX", "K", "100000 2*0.5"), 3).values,
-              (std::vector<double>{100000, 0.5, 0.5}));
+    EXPECT_EQ(readOnly(oneProperty("PERMX", "K", "100000 2*0.5"), 3).values, (std::vector<double>{100000, 0.5, 0.5}));
 }
 
-TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange) {
+TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange)
+{
     Properties p = withPlaceholder(4);
     const std::string text = oneProperty("PERMX", "Perm", "  -5.5 2*10.25 0.0");
     const auto entries = splitPropertyText(text);
@@ -182,7 +191,8 @@ TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange) {
     EXPECT_EQ(p.PROP_max_value_color.back(), 10.25);
 }
 
-TEST(PropertyStatistics, CodesAscendingWithSharesInPercent) {
+TEST(PropertyStatistics, CodesAscendingWithSharesInPercent)
+{
     const CodeShares s = codeShares({3, 0, 3, 1, 3, 0, 3, 3});
     EXPECT_EQ(s.codes, (std::vector<int>{0, 1, 3}));
     EXPECT_EQ(s.percent, (std::vector<float>{25.0f, 12.5f, 62.5f}));
@@ -194,7 +204,8 @@ TEST(PropertyStatistics, CodesAscendingWithSharesInPercent) {
     EXPECT_TRUE(codeShares({}).codes.empty());
 }
 
-TEST(PropertyAppend, AcceptedPropertiesFillEveryListAligned) {
+TEST(PropertyAppend, AcceptedPropertiesFillEveryListAligned)
+{
     Properties p = withPlaceholder(kExportCells);
     const auto entries = splitPropertyText(kExport);
     const PropertyReport facies = loadProperty(kExport, entries[0], 2, kExportCells, "en", p);
@@ -236,7 +247,8 @@ TEST(PropertyAppend, AcceptedPropertiesFillEveryListAligned) {
     EXPECT_EQ(linesOf(poro, PropertyReportLine::Kind::Trace)[1], texts::TraceContinuous);
 }
 
-TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing) {
+TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
+{
     const std::string discrete = oneProperty("FACIES", "F", "  3*1");
     const std::string continuous = oneProperty("PORO", "P", "  3*0.1");
     struct Case {
@@ -276,9 +288,10 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing) {
     }
 }
 
-TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo) {
-    const std::string text = oneProperty("A", "A", "4*1") + oneProperty("B", "B", "3*0.5") +
-                             oneProperty("C", "C", "2*0.5 2*0.75");
+TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo)
+{
+    const std::string text =
+        oneProperty("A", "A", "4*1") + oneProperty("B", "B", "3*0.5") + oneProperty("C", "C", "2*0.5 2*0.75");
     Properties p = withPlaceholder(4);
     int boxes = 0;
     const auto entries = splitPropertyText(text);
@@ -291,7 +304,8 @@ TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo) {
     EXPECT_EQ(p.PROP_disc_loading.size(), 1u);
 }
 
-TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding) {
+TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding)
+{
     // A word that is not a number rejects the property even when the count before it matches.
     const PropertyValues tail = readOnly(oneProperty("P", "P", "1 2 3 abc 4"), 3);
     EXPECT_FALSE(tail.conforms);
@@ -327,7 +341,8 @@ TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding) {
     EXPECT_FALSE(readPropertyValues(cut, tailEntries[0], 1).conforms);
 }
 
-TEST(PropertyRoundTrip, GeneratedExportLoadsExactlyAsWritten) {
+TEST(PropertyRoundTrip, GeneratedExportLoadsExactlyAsWritten)
+{
     gen::PropertyFileOptions o;
     o.nx = 7;
     o.ny = 5;

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
-#include "io/grid_reader.h"
-#include "tools/generator/model_generator.h"
 #include "scene/property_colouring.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane {
 namespace {
@@ -87,8 +87,8 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     ASSERT_TRUE(colourProperty(s, s, 1, false, 5).coloured);
     ASSERT_EQ(s.cells_k.size(), 5u);
     const float* cells = s.cells_k[4].data();
-    EXPECT_EQ(cells[5], 1.0f);                 // cell 0: value 0, blue
-    EXPECT_EQ(cells[4 * 6 + 3], 1.0f);         // cell 1: value 1, red
+    EXPECT_EQ(cells[5], 1.0f);          // cell 0: value 0, blue
+    EXPECT_EQ(cells[4 * 6 + 3], 1.0f);  // cell 1: value 1, red
     EXPECT_EQ(cells[2], s.grid_lines_k[4][2]);
 }
 

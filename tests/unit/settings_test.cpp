@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/app_settings.h"
 #include "core/decimal_text.h"
+#include "platform/app_settings.h"
 
 namespace morvane {
 namespace {
@@ -23,7 +23,8 @@ std::vector<std::string> trace_lines;
 
 void recordTrace(QtMsgType, const QMessageLogContext& context, const QString& message)
 {
-    if (context.category && std::string(context.category) == "morvane.trace") trace_lines.push_back(message.toStdString());
+    if (context.category && std::string(context.category) == "morvane.trace")
+        trace_lines.push_back(message.toStdString());
 }
 
 class SettingsTest : public ::testing::Test {
@@ -56,10 +57,17 @@ protected:
     QtMessageHandler previous_handler = nullptr;
 };
 
-const std::vector<std::pair<std::string, std::string>> expected_defaults{
-    {"Lang", "en"},          {"fullscreen", "False"},     {"copy", "Morvane"},         {"grid_lines_enable", "True"},
-    {"twod_ortho", "False"}, {"oneLayer", "True"},        {"bubbleSize", "1"},         {"bubbleTextSize", "0,3"},
-    {"BackgroundColorR", "51"}, {"BackgroundColorG", "76"}, {"BackgroundColorB", "76"}};
+const std::vector<std::pair<std::string, std::string>> expected_defaults{{"Lang", "en"},
+                                                                         {"fullscreen", "False"},
+                                                                         {"copy", "Morvane"},
+                                                                         {"grid_lines_enable", "True"},
+                                                                         {"twod_ortho", "False"},
+                                                                         {"oneLayer", "True"},
+                                                                         {"bubbleSize", "1"},
+                                                                         {"bubbleTextSize", "0,3"},
+                                                                         {"BackgroundColorR", "51"},
+                                                                         {"BackgroundColorG", "76"},
+                                                                         {"BackgroundColorB", "76"}};
 
 TEST_F(SettingsTest, MissingFileReadsEveryDefaultAndStaysMissing)
 {
@@ -233,8 +241,8 @@ TEST(DecimalTextTest, AcceptsBothSeparatorsAndRejectsAnythingElse)
     EXPECT_DOUBLE_EQ(*parseDecimalText(" 7\r\n"), 7.0);
     EXPECT_DOUBLE_EQ(*parseDecimalText(",5"), 0.5);
     EXPECT_DOUBLE_EQ(*parseDecimalText("1e3"), 1000.0);
-    for (const char* bad : {"", " ", "abc", "1,5x", "1.2.3", "1,2,3", "+-1", "+ 1", "- 1", "inf", "nan", "0x10", "1 5",
-                            "1e999"})
+    for (const char* bad :
+         {"", " ", "abc", "1,5x", "1.2.3", "1,2,3", "+-1", "+ 1", "- 1", "inf", "nan", "0x10", "1 5", "1e999"})
         EXPECT_FALSE(parseDecimalText(bad).has_value()) << '"' << bad << '"';
     EXPECT_EQ(decimalCommaText("1.25"), "1,25");
     EXPECT_EQ(decimalCommaText("abc"), "abc");

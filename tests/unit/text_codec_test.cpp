@@ -11,7 +11,7 @@ namespace {
 TEST(TextCodecTest, Utf8PassesThroughUnchanged)
 {
     for (const std::string& text : {std::string(), std::string("WELL-12 MD X Y"), std::string("Скв. №7 – ГРП"),
-                                   std::string("\xF0\x9F\x98\x80 four bytes")}) {
+                                    std::string("\xF0\x9F\x98\x80 four bytes")}) {
         EXPECT_TRUE(isValidUtf8(text)) << text;
         EXPECT_EQ(decodeUserText(text), text);
     }

@@ -8,14 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/generator/model_generator.h"
 #include "tests/support/text_fixtures.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane {
 namespace {
 
 namespace texts = well_texts;
-
 
 const std::string kRule = "#=====================================================================================\n";
 const std::string kHeader =
@@ -23,7 +22,8 @@ const std::string kHeader =
     "         DLS        AZIM_GN\n";
 
 // The shape of a real export: fifteen comment lines, a rule, the indented header, a rule, the rows.
-std::string realShape(const std::string& name = "W-7") {
+std::string realShape(const std::string& name = "W-7")
+{
     std::string t = "# WELL TRACE FROM PETREL\n# WELL NAME:              " + name + "\n";
     for (int i = 0; i < 13; ++i) t += "# WELL HEAD COMMENT " + std::to_string(i) + " (m)\n";
     t += kRule + kHeader + kRule;
@@ -36,13 +36,15 @@ std::string realShape(const std::string& name = "W-7") {
 const std::vector<std::string> kRealColumns{"MD", "X",       "Y",    "Z",   "TVD",    "DX",
                                             "DY", "AZIM_TN", "INCL", "DLS", "AZIM_GN"};
 
-const PropertyReportLine* logWith(const WellReport& r, const std::string& text) {
+const PropertyReportLine* logWith(const WellReport& r, const std::string& text)
+{
     for (const auto& l : r.lines)
         if (l.kind == PropertyReportLine::Kind::Log && l.text == text) return &l;
     return nullptr;
 }
 
-TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept) {
+TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept)
+{
     for (const std::string& text : {realShape(), test::withCrlf(realShape()), "\xEF\xBB\xBF" + realShape()}) {
         const WellFile f = parseWellFile(text);
         EXPECT_EQ(f.name, "W-7");
@@ -56,7 +58,8 @@ TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept) {
     }
 }
 
-TEST(WellReaderTest, UnindentedAndTabSeparatedHeadersKeepEveryWord) {
+TEST(WellReaderTest, UnindentedAndTabSeparatedHeadersKeepEveryWord)
+{
     // Dropping the first piece of the header would lose "MD" here and shift X, Y, Z against their numbers.
     for (const std::string header : {"MD X Y Z TVD", "MD\tX\tY\tZ\tTVD", "\t MD \t  X\tY Z\t\tTVD \t"}) {
         const WellFile f = parseWellFile("# WELL NAME: A\n" + header + "\n0 100 200 -5 0\n");
@@ -70,7 +73,8 @@ TEST(WellReaderTest, UnindentedAndTabSeparatedHeadersKeepEveryWord) {
     }
 }
 
-TEST(WellReaderTest, NameCommentRules) {
+TEST(WellReaderTest, NameCommentRules)
+{
     EXPECT_EQ(wellNameFromComment("# WELL NAME: P-12"), "P-12");
     EXPECT_EQ(wellNameFromComment("# WELL NAME: North 7\r"), "North7");
     EXPECT_EQ(wellNameFromComment("# WELL NAME:              W-1   "), "W-1");
@@ -85,7 +89,8 @@ TEST(WellReaderTest, NameCommentRules) {
     EXPECT_EQ(f.rows.size(), 2u);
 }
 
-TEST(WellReaderTest, CyrillicNameIsKeptAsUtf8) {
+TEST(WellReaderTest, CyrillicNameIsKeptAsUtf8)
+{
     const std::string name = "\xD0\xA1\xD0\xBA\xD0\xB2-1";  // "Скв-1"
     const WellFile f = parseWellFile(realShape(name));
     EXPECT_EQ(f.name, name);
@@ -94,7 +99,8 @@ TEST(WellReaderTest, CyrillicNameIsKeptAsUtf8) {
     EXPECT_NE(logWith(r, "Well " + name + " is loaded successfully"), nullptr);
 }
 
-TEST(WellReaderTest, DataLinesReadNumbersUpToTheFirstText) {
+TEST(WellReaderTest, DataLinesReadNumbersUpToTheFirstText)
+{
     EXPECT_EQ(readDataRow("12.5 7 x 9"), (std::vector<float>{12.5f, 7.0f}));
     EXPECT_EQ(readDataRow("\t+1e2  -3.5E-1\r"), (std::vector<float>{100.0f, -0.35f}));
     EXPECT_TRUE(readDataRow("garbage 1 2").empty());
@@ -104,7 +110,8 @@ TEST(WellReaderTest, DataLinesReadNumbersUpToTheFirstText) {
     EXPECT_EQ(readDataRow("1 nan 2"), (std::vector<float>{1.0f}));
 }
 
-TEST(WellReaderTest, ShortRowsAreSkippedAndAWellWithoutPointsIsRefused) {
+TEST(WellReaderTest, ShortRowsAreSkippedAndAWellWithoutPointsIsRefused)
+{
     const WellFile f = parseWellFile("# WELL NAME: S\nMD X Y Z\n0 1 2 3\nnot numbers\n\n5 6 7\n10 11 12 13 14\n");
     ASSERT_EQ(f.rows.size(), 4u);  // the blank line is no row
     const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok);
@@ -123,7 +130,8 @@ TEST(WellReaderTest, ShortRowsAreSkippedAndAWellWithoutPointsIsRefused) {
     EXPECT_EQ(line->colour, log_colour::Red);
 }
 
-TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath) {
+TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
+{
     const std::string body = "MD X Y Z\n0 1 2 3\n";
     for (const std::string& text : {body, "# WELL NAME:\n" + body, "# WELL NAME:   \n" + body}) {
         const WellFile f = parseWellFile(text);
@@ -142,7 +150,8 @@ TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath) {
     }
 }
 
-TEST(WellReaderTest, EmptyTextAndMissingColumns) {
+TEST(WellReaderTest, EmptyTextAndMissingColumns)
+{
     for (const std::string text : {"", "\n\r\n", "\xEF\xBB\xBF"}) {
         const WellFile f = parseWellFile(text);
         EXPECT_FALSE(f.hasHeader);
@@ -161,7 +170,8 @@ TEST(WellReaderTest, EmptyTextAndMissingColumns) {
     EXPECT_NE(logWith(r, texts::NoColumnsLog), nullptr);
 }
 
-TEST(WellReaderTest, PreselectionIsExactAndTheLastDuplicateWins) {
+TEST(WellReaderTest, PreselectionIsExactAndTheLastDuplicateWins)
+{
     EXPECT_EQ(preselectedColumns({"X", "Y", "Z", "MD", "X"}), (WellColumns{3, 4, 1, 2}));
     EXPECT_EQ(preselectedColumns({"TVD", "DX"}), (WellColumns{}));
     // Chosen columns in any order give points MD, X, Y, Z.
@@ -171,7 +181,8 @@ TEST(WellReaderTest, PreselectionIsExactAndTheLastDuplicateWins) {
     EXPECT_EQ(r.trajectory[0], (std::vector<float>{0, 100, 200, -5}));
 }
 
-TEST(WellReaderTest, AcceptedWellIsAppendedBesideEarlierOnes) {
+TEST(WellReaderTest, AcceptedWellIsAppendedBesideEarlierOnes)
+{
     Wells wells;
     wells.well_coord.push_back({{0, 1, 2, 3}});
     wells.WELL_POS_X = {5};
@@ -191,7 +202,8 @@ TEST(WellReaderTest, AcceptedWellIsAppendedBesideEarlierOnes) {
     EXPECT_TRUE(wells.wellLoaded);
 }
 
-TEST(WellReaderTest, GeneratedWellsRoundTrip) {
+TEST(WellReaderTest, GeneratedWellsRoundTrip)
+{
     gen::GridOptions g;
     for (gen::LineEnd end : {gen::LineEnd::LF, gen::LineEnd::CRLF}) {
         g.lineEnd = end;

@@ -24,54 +24,64 @@ inline constexpr const char* kExportedBy = "-- Exported by : morvane-gen (synthe
 // multi-gigabyte model needs little memory).
 class TextOut {
 public:
-    TextOut(LineEnd lineEnd, std::FILE* file = nullptr) : lineEnd_(lineEnd), file_(file) {
+    TextOut(LineEnd lineEnd, std::FILE* file = nullptr) : lineEnd_(lineEnd), file_(file)
+    {
         if (file_) text_.reserve(kFlushSize + 4096);
     }
     ~TextOut() = default;
 
-    void put(std::string_view s) {
+    void put(std::string_view s)
+    {
         text_.append(s);
         maybeFlush();
     }
     void put(char c) { text_.push_back(c); }
-    void newline() {
+    void newline()
+    {
         if (lineEnd_ == LineEnd::CRLF) text_.push_back('\r');
         text_.push_back('\n');
         maybeFlush();
     }
-    void line(std::string_view s) {
+    void line(std::string_view s)
+    {
         put(s);
         newline();
     }
     // A keyword line as exports write it: the keyword padded to a fixed column, then the generator comment.
-    void keywordLine(std::string_view keyword) {
+    void keywordLine(std::string_view keyword)
+    {
         put(keyword);
         for (std::size_t n = keyword.size(); n < kKeywordColumn; ++n) put(' ');
         if (keyword.size() >= kKeywordColumn) put(' ');
         line("-- Generated : Petrel");
     }
-    void fixed(double v, int decimals) {
+    void fixed(double v, int decimals)
+    {
         char buf[64];
         if (v == 0.0) v = 0.0;  // no "-0.00"
         auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
         text_.append(buf, r.ptr);
     }
-    void integer(long long v) {
+    void integer(long long v)
+    {
         char buf[32];
         auto r = std::to_chars(buf, buf + sizeof buf, v);
         text_.append(buf, r.ptr);
     }
-    void finish() {
+    void finish()
+    {
         if (file_) flush();
     }
     std::string take() { return std::move(text_); }
 
 private:
     static constexpr std::size_t kFlushSize = 1 << 22;
-    void maybeFlush() {
+    void maybeFlush()
+    {
         if (file_ && text_.size() >= kFlushSize) flush();
     }
-    void flush() {
+    void flush()
+    {
         if (!text_.empty() && std::fwrite(text_.data(), 1, text_.size(), file_) != text_.size())
             throw std::runtime_error("write failed");
         text_.clear();
@@ -87,10 +97,16 @@ private:
 class TokenWriter {
 public:
     TokenWriter(TextOut& out, int decimals, bool repeats, int maxRun, int perLine, std::string_view indent)
-        : out_(out), decimals_(decimals), repeats_(repeats), maxRun_(std::max(1, maxRun)),
-          perLine_(std::max(1, perLine)), indent_(indent) {}
+        : out_(out),
+          decimals_(decimals),
+          repeats_(repeats),
+          maxRun_(std::max(1, maxRun)),
+          perLine_(std::max(1, perLine)),
+          indent_(indent)
+    {}
 
-    void add(double v) {
+    void add(double v)
+    {
         if (!repeats_) {
             emit(v, 1);
             return;
@@ -104,7 +120,8 @@ public:
         count_ = 1;
     }
     // Ends the data with the terminator on a line of its own.
-    void close(std::string_view terminator) {
+    void close(std::string_view terminator)
+    {
         if (count_ > 0) emit(value_, count_);
         count_ = 0;
         if (onLine_ > 0) out_.newline();
@@ -113,7 +130,8 @@ public:
     }
 
 private:
-    void emit(double v, int n) {
+    void emit(double v, int n)
+    {
         if (onLine_ == 0)
             out_.put(indent_);
         else
@@ -143,7 +161,8 @@ private:
     int onLine_ = 0;
 };
 
-inline double roundTo(double v, int decimals) {
+inline double roundTo(double v, int decimals)
+{
     const double scale = std::pow(10.0, decimals);
     // An exact whole number divided by an exact power of ten rounds like the parser reading the decimal text.
     return std::round(v * scale) / scale;
@@ -153,7 +172,8 @@ inline double roundTo(double v, int decimals) {
 class Random {
 public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
+    std::uint64_t next()
+    {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -165,7 +185,8 @@ private:
     std::uint64_t state_;
 };
 
-inline void checkGrid(const GridOptions& o) {
+inline void checkGrid(const GridOptions& o)
+{
     if (o.nx < 1 || o.ny < 1 || o.nz < 1) throw std::invalid_argument("nx, ny and nz must be at least 1");
     if (!(o.cellSize > 0)) throw std::invalid_argument("cell size must be positive");
     if (o.decimals < 0 || o.decimals > 6) throw std::invalid_argument("decimals must be 0 to 6");
@@ -176,7 +197,8 @@ struct FileCloser {
 };
 
 template <class Fill>
-void writeFile(const std::filesystem::path& path, LineEnd lineEnd, Fill&& fill) {
+void writeFile(const std::filesystem::path& path, LineEnd lineEnd, Fill&& fill)
+{
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.string().c_str(), "wb"));
     if (!f) throw std::runtime_error("cannot write " + path.string());
     TextOut out(lineEnd, f.get());
@@ -186,7 +208,8 @@ void writeFile(const std::filesystem::path& path, LineEnd lineEnd, Fill&& fill) 
 }
 
 template <class Fill>
-std::string writeString(LineEnd lineEnd, Fill&& fill) {
+std::string writeString(LineEnd lineEnd, Fill&& fill)
+{
     TextOut out(lineEnd);
     fill(out);
     return out.take();

@@ -15,7 +15,8 @@ namespace {
 using namespace detail;
 
 // The structure: depth of the top surface above pillar (i, j), before the fault.
-double structureDepth(const GridOptions& o, int i, int j) {
+double structureDepth(const GridOptions& o, int i, int j)
+{
     const double u = (i - 0.5 * o.nx) / (0.5 * o.nx);
     const double v = (j - 0.5 * o.ny) / (0.5 * o.ny);
     const double r = std::min(1.0, std::sqrt(u * u + v * v));
@@ -30,7 +31,8 @@ double pillarX(const GridOptions& o, int i) { return roundTo(o.originX + i * o.c
 double pillarY(const GridOptions& o, int j) { return roundTo(o.originY + j * o.cellSize, o.decimals); }
 
 template <class Visit>
-void forEachPillar(const GridOptions& o, Visit&& visit) {
+void forEachPillar(const GridOptions& o, Visit&& visit)
+{
     for (int j = 0; j <= o.ny; ++j)
         for (int i = 0; i <= o.nx; ++i) {
             // A pillar spans every corner that stands on it, on both sides of a fault.
@@ -38,15 +40,15 @@ void forEachPillar(const GridOptions& o, Visit&& visit) {
             const double throwEast = i < o.nx ? throwOfCell(o, i) : throwOfCell(o, i - 1);
             const double base = structureDepth(o, i, j);
             const double top = roundTo(base + std::min(throwWest, throwEast), o.decimals);
-            const double bottom =
-                roundTo(base + o.nz * o.layerThickness + std::max(throwWest, throwEast), o.decimals);
+            const double bottom = roundTo(base + o.nz * o.layerThickness + std::max(throwWest, throwEast), o.decimals);
             const double x = pillarX(o, i), y = pillarY(o, j);
             visit(std::array<double, 6>{x, y, top, x, y, bottom});
         }
 }
 
 template <class Visit>
-void forEachCorner(const GridOptions& o, Visit&& visit) {
+void forEachCorner(const GridOptions& o, Visit&& visit)
+{
     // Surface depths per pillar, rounded once, so that neighbouring cells write identical text for a shared corner.
     std::vector<double> surface(static_cast<std::size_t>(o.nx + 1) * (o.ny + 1));
     for (int j = 0; j <= o.ny; ++j)
@@ -66,7 +68,8 @@ void forEachCorner(const GridOptions& o, Visit&& visit) {
         }
 }
 
-void gridHeader(TextOut& out, const GridOptions& o, std::string_view what) {
+void gridHeader(TextOut& out, const GridOptions& o, std::string_view what)
+{
     out.line("-- Format      : Generic ECLIPSE style (ASCII) grid geometry and properties (*.GRDECL)");
     out.line(kExportedBy);
     out.put("-- ");
@@ -83,7 +86,8 @@ void gridHeader(TextOut& out, const GridOptions& o, std::string_view what) {
     out.newline();
 }
 
-void gridKeywords(TextOut& out, const GridOptions& o) {
+void gridKeywords(TextOut& out, const GridOptions& o)
+{
     out.keywordLine("MAPUNITS");
     out.line("  'METRES  ' /");
     out.newline();
@@ -122,7 +126,8 @@ void gridKeywords(TextOut& out, const GridOptions& o) {
     out.newline();
 }
 
-void coordSection(TextOut& out, const GridOptions& o) {
+void coordSection(TextOut& out, const GridOptions& o)
+{
     out.keywordLine("COORD");
     forEachPillar(o, [&](const std::array<double, 6>& p) {
         out.put("  ");
@@ -136,7 +141,8 @@ void coordSection(TextOut& out, const GridOptions& o) {
     out.newline();
 }
 
-void zcornSection(TextOut& out, const GridOptions& o) {
+void zcornSection(TextOut& out, const GridOptions& o)
+{
     out.keywordLine("ZCORN");
     TokenWriter w(out, o.decimals, o.repeats, o.maxRun, o.valuesPerLine, "  ");
     forEachCorner(o, [&](double v) { w.add(v); });
@@ -144,7 +150,8 @@ void zcornSection(TextOut& out, const GridOptions& o) {
     out.newline();
 }
 
-void actnumSection(TextOut& out, const GridOptions& o) {
+void actnumSection(TextOut& out, const GridOptions& o)
+{
     out.keywordLine("ACTNUM");
     TokenWriter w(out, -1, true, o.maxRun, o.valuesPerLine, "  ");
     const long long cells = static_cast<long long>(o.nx) * o.ny * o.nz;
@@ -153,7 +160,8 @@ void actnumSection(TextOut& out, const GridOptions& o) {
     out.newline();
 }
 
-void writeDirect(TextOut& out, const GridOptions& o) {
+void writeDirect(TextOut& out, const GridOptions& o)
+{
     gridHeader(out, o, "Grid");
     gridKeywords(out, o);
     coordSection(out, o);
@@ -161,11 +169,13 @@ void writeDirect(TextOut& out, const GridOptions& o) {
     actnumSection(out, o);
 }
 
-std::string includedName(const GridOptions& o, std::string_view part) {
+std::string includedName(const GridOptions& o, std::string_view part)
+{
     return o.name + "_" + std::string(part) + ".GRDECL";
 }
 
-void writeIncludeMain(TextOut& out, const GridOptions& o) {
+void writeIncludeMain(TextOut& out, const GridOptions& o)
+{
     gridHeader(out, o, "Grid");
     gridKeywords(out, o);
     for (const char* part : {"COORD", "ZCORN", "ACTNUM"}) {
@@ -178,14 +188,16 @@ void writeIncludeMain(TextOut& out, const GridOptions& o) {
 }
 
 template <class Body>
-void writeIncluded(TextOut& out, const GridOptions& o, Body&& body) {
+void writeIncluded(TextOut& out, const GridOptions& o, Body&& body)
+{
     gridHeader(out, o, "Part of the grid");
     body(out, o);
 }
 
 }  // namespace
 
-std::vector<double> pillarCoords(const GridOptions& o) {
+std::vector<double> pillarCoords(const GridOptions& o)
+{
     checkGrid(o);
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(o.nx + 1) * (o.ny + 1) * 6);
@@ -193,7 +205,8 @@ std::vector<double> pillarCoords(const GridOptions& o) {
     return values;
 }
 
-std::vector<double> cornerDepths(const GridOptions& o) {
+std::vector<double> cornerDepths(const GridOptions& o)
+{
     checkGrid(o);
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(o.nx) * o.ny * o.nz * 8);
@@ -201,32 +214,38 @@ std::vector<double> cornerDepths(const GridOptions& o) {
     return values;
 }
 
-std::string gridText(const GridOptions& o) {
+std::string gridText(const GridOptions& o)
+{
     checkGrid(o);
     return writeString(o.lineEnd, [&](TextOut& out) { writeDirect(out, o); });
 }
 
-std::string includeMainText(const GridOptions& o) {
+std::string includeMainText(const GridOptions& o)
+{
     checkGrid(o);
     return writeString(o.lineEnd, [&](TextOut& out) { writeIncludeMain(out, o); });
 }
 
-std::string coordFileText(const GridOptions& o) {
+std::string coordFileText(const GridOptions& o)
+{
     checkGrid(o);
     return writeString(o.lineEnd, [&](TextOut& out) { writeIncluded(out, o, coordSection); });
 }
 
-std::string zcornFileText(const GridOptions& o) {
+std::string zcornFileText(const GridOptions& o)
+{
     checkGrid(o);
     return writeString(o.lineEnd, [&](TextOut& out) { writeIncluded(out, o, zcornSection); });
 }
 
-std::string actnumFileText(const GridOptions& o) {
+std::string actnumFileText(const GridOptions& o)
+{
     checkGrid(o);
     return writeString(o.lineEnd, [&](TextOut& out) { writeIncluded(out, o, actnumSection); });
 }
 
-std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder) {
+std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder)
+{
     checkGrid(o);
     std::filesystem::create_directories(folder);
     std::vector<std::filesystem::path> paths{folder / (o.name + ".GRDECL")};

@@ -16,24 +16,24 @@ enum class LineEnd { LF, CRLF };
 enum class GridLayout { Direct, Include };
 
 struct GridOptions {
-    std::string name = "MODEL";    // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
-    int nx = 10;                   // cells along x, the fastest direction of COORD and ZCORN
+    std::string name = "MODEL";  // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
+    int nx = 10;                 // cells along x, the fastest direction of COORD and ZCORN
     int ny = 10;
     int nz = 5;
-    double cellSize = 50.0;        // pillar spacing along x and y, metres
-    double originX = 0.0;          // position of pillar (0, 0); local coordinates may be negative
+    double cellSize = 50.0;  // pillar spacing along x and y, metres
+    double originX = 0.0;    // position of pillar (0, 0); local coordinates may be negative
     double originY = 0.0;
-    double topDepth = 2000.0;      // depth of the top surface at the model's rim (no structure, west half)
+    double topDepth = 2000.0;  // depth of the top surface at the model's rim (no structure, west half)
     double layerThickness = 5.0;
-    double domeHeight = 0.0;       // the crest stands this much above the rim (a smooth dome at the centre)
-    double tiltPerKm = 0.0;        // depth added per kilometre eastwards (a regional dip)
-    double faultThrow = 0.0;       // the east half (i >= nx / 2) is this much deeper; 0 = no fault
+    double domeHeight = 0.0;  // the crest stands this much above the rim (a smooth dome at the centre)
+    double tiltPerKm = 0.0;   // depth added per kilometre eastwards (a regional dip)
+    double faultThrow = 0.0;  // the east half (i >= nx / 2) is this much deeper; 0 = no fault
     LineEnd lineEnd = LineEnd::LF;
     GridLayout layout = GridLayout::Direct;
-    bool repeats = false;          // write equal consecutive ZCORN values as n*v
-    int maxRun = 999;              // longest n*v run written (exports split longer runs)
-    int decimals = 2;              // decimals of COORD and ZCORN numbers
-    int valuesPerLine = 8;         // numbers or n*v tokens per data line
+    bool repeats = false;   // write equal consecutive ZCORN values as n*v
+    int maxRun = 999;       // longest n*v run written (exports split longer runs)
+    int decimals = 2;       // decimals of COORD and ZCORN numbers
+    int valuesPerLine = 8;  // numbers or n*v tokens per data line
 };
 
 // Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
@@ -61,13 +61,13 @@ std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::fi
 enum class PropertyKind { Continuous, Discrete };
 
 struct PropertyDefinition {
-    std::string keyword;           // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
-    std::string name;              // the name after the marker
+    std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
+    std::string name;     // the name after the marker
     PropertyKind kind = PropertyKind::Continuous;
-    double minValue = 0.05;        // continuous: values spread over [minValue, maxValue]
+    double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]
     double maxValue = 0.35;
-    int decimals = 4;              // continuous values always carry a decimal point
-    int codes = 4;                 // discrete: codes 0 .. codes-1, in layer-parallel bodies
+    int decimals = 4;  // continuous values always carry a decimal point
+    int codes = 4;     // discrete: codes 0 .. codes-1, in layer-parallel bodies
     std::uint64_t seed = 1;
 };
 
@@ -75,7 +75,7 @@ struct PropertyFileOptions {
     int nx = 10, ny = 10, nz = 5;  // the grid the properties belong to: nx * ny * nz values each
     std::vector<PropertyDefinition> properties;
     LineEnd lineEnd = LineEnd::LF;
-    bool repeats = true;           // write equal consecutive values as n*v
+    bool repeats = true;  // write equal consecutive values as n*v
     int maxRun = 999;
     int valuesPerLine = 10;
 };
@@ -91,16 +91,16 @@ std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std:
 
 struct WellOptions {
     std::string name = "W-1";
-    double headX = 0.0;            // well head position, same coordinates as the grid
+    double headX = 0.0;  // well head position, same coordinates as the grid
     double headY = 0.0;
-    double datum = 25.0;           // elevation of the measuring datum (kelly bushing) above sea level
-    double totalDepth = 2200.0;    // measured depth of the last station
-    double step = 10.0;            // measured depth between stations
+    double datum = 25.0;         // elevation of the measuring datum (kelly bushing) above sea level
+    double totalDepth = 2200.0;  // measured depth of the last station
+    double step = 10.0;          // measured depth between stations
     bool deviated = false;
-    double kickoffDepth = 800.0;   // deviated: measured depth where the build starts
-    double buildRate = 2.0;        // deviated: degrees per 30 m of measured depth
-    double maxInclination = 35.0;  // deviated: inclination held after the build, degrees
-    double azimuth = 45.0;         // deviated: direction of the build, degrees from grid north clockwise
+    double kickoffDepth = 800.0;            // deviated: measured depth where the build starts
+    double buildRate = 2.0;                 // deviated: degrees per 30 m of measured depth
+    double maxInclination = 35.0;           // deviated: inclination held after the build, degrees
+    double azimuth = 45.0;                  // deviated: direction of the build, degrees from grid north clockwise
     std::string azimuthColumn = "AZIM_TN";  // or AZIM_GN
     LineEnd lineEnd = LineEnd::LF;
 };

@@ -9,7 +9,8 @@ namespace morvane::gen {
 
 using namespace detail;
 
-std::vector<PropertyDefinition> defaultProperties() {
+std::vector<PropertyDefinition> defaultProperties()
+{
     PropertyDefinition poro;
     poro.keyword = "PORO";
     poro.name = "PORO";
@@ -27,7 +28,8 @@ std::vector<PropertyDefinition> defaultProperties() {
     return {poro, facies};
 }
 
-std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyDefinition& p) {
+std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyDefinition& p)
+{
     if (o.nx < 1 || o.ny < 1 || o.nz < 1) throw std::invalid_argument("nx, ny and nz must be at least 1");
     Random rng(p.seed);
     const double phase[4] = {rng.uniform() * 6.28, rng.uniform() * 6.28, rng.uniform() * 6.28, rng.uniform() * 6.28};
@@ -55,7 +57,8 @@ std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyD
 
 namespace {
 
-void writeProperties(TextOut& out, const PropertyFileOptions& o) {
+void writeProperties(TextOut& out, const PropertyFileOptions& o)
+{
     out.line("-- Format      : Generic ECLIPSE style (ASCII) grid geometry and properties (*.GRDECL)");
     out.line(kExportedBy);
     out.put("-- Grid        : ");
@@ -82,11 +85,13 @@ void writeProperties(TextOut& out, const PropertyFileOptions& o) {
 
 }  // namespace
 
-std::string propertyFileText(const PropertyFileOptions& o) {
+std::string propertyFileText(const PropertyFileOptions& o)
+{
     return writeString(o.lineEnd, [&](TextOut& out) { writeProperties(out, o); });
 }
 
-std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file) {
+std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file)
+{
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     writeFile(file, o.lineEnd, [&](TextOut& out) { writeProperties(out, o); });
     return file;

@@ -16,7 +16,8 @@ struct FullStation {
     double md, x, y, z, tvd, dx, dy, azim, incl, dls;
 };
 
-std::vector<FullStation> trajectory(const WellOptions& o) {
+std::vector<FullStation> trajectory(const WellOptions& o)
+{
     if (!(o.step > 0)) throw std::invalid_argument("well step must be positive");
     constexpr double rad = std::numbers::pi / 180.0;
     std::vector<FullStation> stations;
@@ -44,11 +45,10 @@ std::vector<FullStation> trajectory(const WellOptions& o) {
     return stations;
 }
 
-void writeWell(TextOut& out, const WellOptions& o) {
+void writeWell(TextOut& out, const WellOptions& o)
+{
     const std::string rule(137, '=');
-    auto number8 = [&](double v) {
-        out.fixed(v, 8);
-    };
+    auto number8 = [&](double v) { out.fixed(v, 8); };
     out.line("# WELL TRACE FROM MORVANE-GEN (synthetic)");
     out.line("# WELL NAME:              " + o.name);
     out.put("# WELL HEAD X-COORDINATE: ");
@@ -89,23 +89,27 @@ void writeWell(TextOut& out, const WellOptions& o) {
 
 }  // namespace
 
-std::vector<WellStation> wellStations(const WellOptions& o) {
+std::vector<WellStation> wellStations(const WellOptions& o)
+{
     std::vector<WellStation> result;
     for (const FullStation& s : trajectory(o)) result.push_back({s.md, s.x, s.y, s.z});
     return result;
 }
 
-std::string wellFileText(const WellOptions& o) {
+std::string wellFileText(const WellOptions& o)
+{
     return writeString(o.lineEnd, [&](TextOut& out) { writeWell(out, o); });
 }
 
-std::filesystem::path writeWellFile(const WellOptions& o, const std::filesystem::path& file) {
+std::filesystem::path writeWellFile(const WellOptions& o, const std::filesystem::path& file)
+{
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     writeFile(file, o.lineEnd, [&](TextOut& out) { writeWell(out, o); });
     return file;
 }
 
-std::vector<WellOptions> wellsForGrid(const GridOptions& g, int count) {
+std::vector<WellOptions> wellsForGrid(const GridOptions& g, int count)
+{
     checkGrid(g);
     Random rng(20260101);
     const double width = g.nx * g.cellSize, height = g.ny * g.cellSize;

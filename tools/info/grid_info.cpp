@@ -10,7 +10,8 @@ namespace {
 
 struct Range {
     std::optional<double> min, max;
-    void add(double v) {
+    void add(double v)
+    {
         min = min ? std::min(*min, v) : v;
         max = max ? std::max(*max, v) : v;
     }
@@ -18,17 +19,23 @@ struct Range {
 
 }  // namespace
 
-const char* outcomeName(GridReadOutcome outcome) {
+const char* outcomeName(GridReadOutcome outcome)
+{
     switch (outcome) {
-    case GridReadOutcome::Read: return "read";
-    case GridReadOutcome::NotAGrid: return "not_a_grid";
-    case GridReadOutcome::Stopped: return "stopped";
-    case GridReadOutcome::MissingInclude: return "missing_include";
+    case GridReadOutcome::Read:
+        return "read";
+    case GridReadOutcome::NotAGrid:
+        return "not_a_grid";
+    case GridReadOutcome::Stopped:
+        return "stopped";
+    case GridReadOutcome::MissingInclude:
+        return "missing_include";
     }
     return "not_a_grid";
 }
 
-void addReaderFields(JsonObject& report, const GridReadResult& result, const GridInput& grid) {
+void addReaderFields(JsonObject& report, const GridReadResult& result, const GridInput& grid)
+{
     report.addString("outcome", outcomeName(result.outcome));
     report.addString("message", result.message);
     report.addInteger("pillars", static_cast<long long>(grid.points_coords.size() / 6));
@@ -47,7 +54,8 @@ void addReaderFields(JsonObject& report, const GridReadResult& result, const Gri
     report.addNumber("z_max", z.max);
 }
 
-void addBuilderFields(JsonObject& report, const GridBuildReport* build, const ModelState& state) {
+void addBuilderFields(JsonObject& report, const GridBuildReport* build, const ModelState& state)
+{
     report.addBool("gridLoaded", state.gridLoaded);
     report.addInteger("ZCORN_I", state.ZCORN_I);
     report.addInteger("ZCORN_J", state.ZCORN_J);
@@ -64,7 +72,8 @@ void addBuilderFields(JsonObject& report, const GridBuildReport* build, const Mo
     report.addString("builder_message", build ? build->message : std::string());
 }
 
-JsonObject gridInfo(const std::string& path, bool& read) {
+JsonObject gridInfo(const std::string& path, bool& read)
+{
     auto state = std::make_unique<ModelState>();
     const GridReadResult result = readGridFile(path, *state);
     read = result.outcome == GridReadOutcome::Read;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "scene/grid_geometry.h"
 #include "io/grid_reader.h"
+#include "scene/grid_geometry.h"
 #include "tools/info/json_object.h"
 
 namespace morvane::info {

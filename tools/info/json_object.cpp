@@ -7,15 +7,20 @@ namespace morvane::info {
 namespace {
 
 // Length of the valid UTF-8 sequence at the start of `s`, or 0 when it is not one.
-std::size_t utf8Length(std::string_view s) {
+std::size_t utf8Length(std::string_view s)
+{
     const auto b = [&](std::size_t n) { return static_cast<unsigned char>(s[n]); };
     const unsigned char c = b(0);
     std::size_t len = 0;
     char32_t min = 0;
-    if (c >= 0xC2 && c <= 0xDF) len = 2, min = 0x80;
-    else if (c >= 0xE0 && c <= 0xEF) len = 3, min = 0x800;
-    else if (c >= 0xF0 && c <= 0xF4) len = 4, min = 0x10000;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF)
+        len = 2, min = 0x80;
+    else if (c >= 0xE0 && c <= 0xEF)
+        len = 3, min = 0x800;
+    else if (c >= 0xF0 && c <= 0xF4)
+        len = 4, min = 0x10000;
+    else
+        return 0;
     if (s.size() < len) return 0;
     char32_t cp = c & (0x7F >> len);
     for (std::size_t n = 1; n < len; ++n) {
@@ -28,7 +33,8 @@ std::size_t utf8Length(std::string_view s) {
 
 }  // namespace
 
-std::string jsonString(std::string_view text) {
+std::string jsonString(std::string_view text)
+{
     std::string out = "\"";
     for (std::size_t n = 0; n < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[n]);
@@ -44,13 +50,27 @@ std::string jsonString(std::string_view text) {
             continue;
         }
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char hex[] = "0123456789abcdef";
@@ -67,15 +87,18 @@ std::string jsonString(std::string_view text) {
     return out;
 }
 
-void JsonObject::addString(std::string_view key, std::string_view value) {
+void JsonObject::addString(std::string_view key, std::string_view value)
+{
     fields_.emplace_back(std::string(key), jsonString(value));
 }
 
-void JsonObject::addInteger(std::string_view key, long long value) {
+void JsonObject::addInteger(std::string_view key, long long value)
+{
     fields_.emplace_back(std::string(key), std::to_string(value));
 }
 
-void JsonObject::addNumber(std::string_view key, std::optional<double> value) {
+void JsonObject::addNumber(std::string_view key, std::optional<double> value)
+{
     if (!value || !std::isfinite(*value)) {
         fields_.emplace_back(std::string(key), "null");
         return;
@@ -85,7 +108,8 @@ void JsonObject::addNumber(std::string_view key, std::optional<double> value) {
     fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
 }
 
-void JsonObject::addFloat(std::string_view key, float value) {
+void JsonObject::addFloat(std::string_view key, float value)
+{
     if (!std::isfinite(value)) {
         fields_.emplace_back(std::string(key), "null");
         return;
@@ -95,11 +119,13 @@ void JsonObject::addFloat(std::string_view key, float value) {
     fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
 }
 
-void JsonObject::addBool(std::string_view key, bool value) {
+void JsonObject::addBool(std::string_view key, bool value)
+{
     fields_.emplace_back(std::string(key), value ? "true" : "false");
 }
 
-std::string JsonObject::text() const {
+std::string JsonObject::text() const
+{
     std::string out = "{";
     for (std::size_t n = 0; n < fields_.size(); ++n) {
         if (n) out += ", ";
