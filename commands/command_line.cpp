@@ -1,6 +1,9 @@
 #include "commands/command_line.h"
 
 #include <charconv>
+#include <fstream>
+
+#include "io/well_reader.h"
 
 namespace morvane {
 
@@ -54,18 +57,37 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (cl.gridFile.empty()) {
             cl.gridFile = a;
         } else {
-            return fail("only one grid file can be given (\"" + cl.gridFile + "\" and \"" + a + "\")");
+            cl.dataFiles.push_back(a);
         }
     }
     return cl;
 }
 
+DataFileKinds sortDataFiles(const std::vector<std::string>& files)
+{
+    DataFileKinds kinds;
+    for (const std::string& file : files) {
+        // The first lines tell a deviation file from a grid or property file.
+        std::ifstream in(file, std::ios::binary);
+        std::string head(64 * 1024, '\0');
+        if (in) in.read(head.data(), static_cast<std::streamsize>(head.size()));
+        if (!in && !in.eof()) {
+            kinds.unreadable.push_back(file);
+            continue;
+        }
+        head.resize(static_cast<std::size_t>(in.gcount()));
+        (looksLikeWellText(head) ? kinds.wells : kinds.others).push_back(file);
+    }
+    return kinds;
+}
+
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--snapshot OUT.png] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start.\n"
-           "  --snapshot OUT.png  draw the grid offscreen into OUT.png and exit without opening a window\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
+           "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
+           "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 
