@@ -1,8 +1,6 @@
 #include "commands/property_import_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "io/property_reader.h"
@@ -13,14 +11,6 @@ namespace morvane {
 namespace texts = property_texts;
 
 namespace {
-
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
@@ -69,7 +59,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
 
     ctx.window.endWait(false);  // the "finished" picture to the back
     fb.setProgress(10);
-    if (!readWholeFile(file, bytes)) {
+    if (!readFileBytes(file, bytes)) {
         fb.setProgress(0);
         fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
         fb.setStatus(texts::AllGood);

@@ -1,8 +1,6 @@
 #include "commands/well_import_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "io/text_codec.h"
@@ -13,14 +11,6 @@ namespace morvane {
 namespace texts = well_texts;
 
 namespace {
-
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // A file that was read but not loaded: the user has been told why; the selection goes on.
 void endRefusedFile(const WellImportContext& ctx, WellImportResult& result)
@@ -46,6 +36,18 @@ void appendAndDraw(const WellImportContext& ctx, WellReport&& report, WellImport
     ctx.window.showFinished(true);
     ctx.feedback.setStatus(texts::AllGood);
     ++result.loaded;
+}
+
+// A file whose columns are confirmed: an accepted well gets its tree node before its log line and is drawn; a refused
+// one has been explained in the report's lines.
+void finishFile(const WellImportContext& ctx, WellReport&& report, WellImportResult& result)
+{
+    if (report.accepted) ctx.window.addWellNode(report.name);
+    deliverReportLines(report.lines, ctx.feedback);
+    if (report.accepted)
+        appendAndDraw(ctx, std::move(report), result);
+    else
+        endRefusedFile(ctx, result);
 }
 
 }  // namespace
@@ -75,7 +77,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         s.well_loading_row.clear();
         s.well_name_loading.clear();
         std::string bytes;
-        if (!readWholeFile(file, bytes)) {
+        if (!readFileBytes(file, bytes)) {
             fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
             endRefusedFile(ctx, result);
             continue;
@@ -95,13 +97,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         if (s.OK_for_all_wells) {
             // A later file of the selection: the columns of the earlier "OK for all", by position.
             const WellColumns columns{s.well_column_md, s.well_column_x, s.well_column_y, s.well_column_z};
-            WellReport report = loadWell(well, columns, WellConfirmation::Reused);
-            if (report.accepted) ctx.window.addWellNode(report.name);
-            deliverReportLines(report.lines, fb);
-            if (report.accepted)
-                appendAndDraw(ctx, std::move(report), result);
-            else
-                endRefusedFile(ctx, result);
+            finishFile(ctx, loadWell(well, columns, WellConfirmation::Reused), result);
             continue;
         }
 
@@ -131,12 +127,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
             loadWell(well, columns,
                      answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll);
         if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
-        if (report.accepted) ctx.window.addWellNode(report.name);
-        deliverReportLines(report.lines, fb);
-        if (report.accepted)
-            appendAndDraw(ctx, std::move(report), result);
-        else
-            endRefusedFile(ctx, result);
+        finishFile(ctx, std::move(report), result);
     }
 
     s.OK_for_all_wells = false;

@@ -78,19 +78,23 @@ std::string encodedName(const WellOptions& o)
     return out;
 }
 
+// A number right-aligned in a column of `width` characters, with `decimals` decimals (no "-0").
+void putColumn(TextOut& out, double v, int decimals, std::size_t width)
+{
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v, std::chars_format::fixed, decimals);
+    const std::size_t len = static_cast<std::size_t>(r.ptr - buf);
+    for (std::size_t pad = len; pad < width; ++pad) out.put(' ');
+    out.put(std::string_view(buf, len));
+}
+
 // Another tool's layout: name line, the columns in a comment, X Y TVD MD rows, a closing -999.
 void writeForeignWell(TextOut& out, const WellOptions& o)
 {
     out.line("WELLNAME: '" + encodedName(o) + "'");
     out.line("#       X           Y      TVDMSL       MDMSL");
     for (const FullStation& s : trajectory(o)) {
-        for (double v : {s.x, s.y, s.tvd, s.md}) {
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v, std::chars_format::fixed, 2);
-            const std::size_t len = static_cast<std::size_t>(r.ptr - buf);
-            for (std::size_t pad = len; pad < 12; ++pad) out.put(' ');
-            out.put(std::string_view(buf, len));
-        }
+        for (double v : {s.x, s.y, s.tvd, s.md}) putColumn(out, v, 2, 12);
         out.newline();
     }
     out.line("-999");
@@ -132,14 +136,7 @@ void writeWell(TextOut& out, const WellOptions& o)
         const double gridNorth = roundTo(std::fmod(s.azim - 0.6 + 360.0, 360.0), 4);
         const std::size_t columns = o.gridNorthColumn ? 11 : 10;
         const double row[11] = {s.md, s.x, s.y, s.z, s.tvd, s.dx, s.dy, s.azim, s.incl, s.dls, gridNorth};
-        for (std::size_t c = 0; c < columns; ++c) {
-            const double v = row[c];
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v, std::chars_format::fixed, 4);
-            const std::size_t len = static_cast<std::size_t>(r.ptr - buf);
-            for (std::size_t pad = len; pad < 13; ++pad) out.put(' ');
-            out.put(std::string_view(buf, len));
-        }
+        for (std::size_t c = 0; c < columns; ++c) putColumn(out, row[c], 4, 13);
         out.newline();
     }
     out.line(rule);
