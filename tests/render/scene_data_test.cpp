@@ -155,6 +155,28 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
     EXPECT_TRUE(near(cut.at(inside.x, inside.y), kBlack));
 }
 
+TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
+{
+    OffscreenScene scene(256, 192);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    for (int w = 0; w < 501; ++w) {
+        s.well_coord.push_back({{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}});
+        s.well_name_loading = "W" + std::to_string(w);
+        s.WELL_POS_X.push_back(0);
+        s.WELL_POS_Y.push_back(0);
+        scene.view().initWELL();
+    }
+    s.wellLoaded = true;
+    scene.view().bindWellBuffers();
+    ASSERT_EQ(s.well_show_VAO.size(), 501u);
+    EXPECT_NE(s.well_show_VAO[500], 0u);
+    EXPECT_NE(s.well_hide_VBO[500], s.well_hide_VBO[499]);
+    EXPECT_GE(scene.view().scene().objects().liveVertexArrays(), 2 * 501u);
+    scene.frame();
+    EXPECT_EQ(s.WELL_POS_X.size(), 501u);
+}
+
 TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
 {
     OffscreenScene scene(512, 384);
