@@ -143,6 +143,12 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
     EXPECT_EQ(r.loaded, 1);
     EXPECT_EQ(state.well_coord.size(), 2u);
     EXPECT_EQ(view.nodes.back(), "C-3");
+
+    // A well without a name confirmed with "ОК": the red line, nothing appended, and the wait cursor is off again.
+    EXPECT_EQ(run({write("nameless.dev", "  MD X Y Z\n0 1 2 3\n")}, {kAllColumns}).refused, 1);
+    EXPECT_TRUE(logged(texts::NoNameLog, log_colour::Red));
+    EXPECT_EQ(state.well_coord.size(), 2u);
+    EXPECT_FALSE(view.waiting);
 }
 
 TEST_F(WellImportCommand, TheCloseBoxAbandonsTheRestAndCancelDoesNothing)
