@@ -65,7 +65,8 @@ void ModelSurfaceCorners::Surface::build(const float* vertices, std::size_t coun
     nx = static_cast<long long>(w / side) + 1;
     ny = static_cast<long long>(h / side) + 1;
 
-    // Counting sort into buckets, corner order kept.
+    // Counting sort of the corner numbers into buckets (corner order kept); corner numbers fit 32 bits, since a
+    // face of 2^32 corners would need hundreds of gigabytes of vertices.
     std::vector<std::uint32_t> bucketOfCorner(count, 0);
     start.assign(static_cast<std::size_t>(nx * ny) + 1, 0);
     for (std::size_t m = 0; m < count; ++m) {
@@ -76,27 +77,32 @@ void ModelSurfaceCorners::Surface::build(const float* vertices, std::size_t coun
         ++start[static_cast<std::size_t>(b) + 1];
     }
     for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
-    std::vector<Entry> sorted(usable);
-    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-    for (std::size_t m = 0; m < count; ++m) {
-        const float x = vertices[6 * m], y = vertices[6 * m + 1];
-        if (!finite(x) || !finite(y)) continue;
-        sorted[fill[bucketOfCorner[m]]++] = Entry{x, y, vertices[6 * m + 2], 0.0f, static_cast<long long>(m)};
+    std::vector<std::uint32_t> order(usable);
+    {
+        std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+        for (std::size_t m = 0; m < count; ++m) {
+            const float x = vertices[6 * m], y = vertices[6 * m + 1];
+            if (!finite(x) || !finite(y)) continue;
+            order[fill[bucketOfCorner[m]]++] = static_cast<std::uint32_t>(m);
+        }
     }
+    std::vector<std::uint32_t>().swap(bucketOfCorner);
 
     // Corners at one position are always at the same distance, so only the first of them can be kept by the walk:
     // one entry per position and bucket.
-    entries.reserve(usable);
+    const auto xOf = [&](std::uint32_t m) { return vertices[6 * static_cast<std::size_t>(m)]; };
+    const auto yOf = [&](std::uint32_t m) { return vertices[6 * static_cast<std::size_t>(m) + 1]; };
+    entries.reserve(usable / 2);
     std::uint32_t kept = 0;
     for (std::size_t b = 0; b + 1 < start.size(); ++b) {
-        const auto first = sorted.begin() + start[b], last = sorted.begin() + start[b + 1];
-        std::sort(first, last, [](const Entry& a, const Entry& e) {
-            return a.x != e.x ? a.x < e.x : (a.y != e.y ? a.y < e.y : a.index < e.index);
+        const auto first = order.begin() + start[b], last = order.begin() + start[b + 1];
+        std::sort(first, last, [&](std::uint32_t a, std::uint32_t e) {
+            return xOf(a) != xOf(e) ? xOf(a) < xOf(e) : (yOf(a) != yOf(e) ? yOf(a) < yOf(e) : a < e);
         });
         start[b] = kept;
         for (auto it = first; it != last; ++it) {
-            if (it != first && it->x == (it - 1)->x && it->y == (it - 1)->y) continue;
-            entries.push_back(*it);
+            if (it != first && xOf(*it) == xOf(*(it - 1)) && yOf(*it) == yOf(*(it - 1))) continue;
+            entries.push_back(Entry{xOf(*it), yOf(*it), vertices[6 * static_cast<std::size_t>(*it) + 2], 0.0f, *it});
             ++kept;
         }
     }

@@ -54,7 +54,7 @@ private:
     struct Entry {
         float x, y, z;
         float zBottom;  // shared surfaces: the bottom corner's elevation at the same index
-        long long index;
+        std::uint32_t index;
     };
     // Corners in buckets of side `cell`: bucket (i, j) holds entries[start[i + nx * j] .. start[... + 1]), in
     // increasing corner index, one entry per distinct position (the first corner there).

@@ -162,7 +162,7 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
     ModelState& s = scene.s();
     for (int w = 0; w < 501; ++w) {
         s.well_coord.push_back({{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}});
-        s.well_name_loading = "W" + std::to_string(w);
+        s.well_name_loading = std::to_string(w);  // the labels are numbers
         s.WELL_POS_X.push_back(0);
         s.WELL_POS_Y.push_back(0);
         scene.view().initWELL();
