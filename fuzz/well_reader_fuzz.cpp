@@ -49,7 +49,7 @@ void checkParts(const WellParts& parts)
         for (float v : *part) FUZZ_CHECK(std::isfinite(v));
     }
     FUZZ_CHECK(!parts.shown.empty());
-    for (const auto [runs, part] : {std::pair{&parts.shownRuns, &parts.shown}, {&parts.hiddenRuns, &parts.hidden}}) {
+    for (const auto& [runs, part] : {std::pair{&parts.shownRuns, &parts.shown}, {&parts.hiddenRuns, &parts.hidden}}) {
         int previous = -1;
         for (int first : *runs) {
             FUZZ_CHECK(first > previous);
