@@ -1,10 +1,9 @@
 #include "commands/property_import_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
 
@@ -13,14 +12,6 @@ namespace morvane {
 namespace texts = property_texts;
 
 namespace {
-
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
@@ -61,7 +52,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
     std::error_code ec;
-    std::string bytes;
+    FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
@@ -75,8 +66,8 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
     }
-    const std::string text = decodeUserText(bytes);
-    bytes.clear();
+    const std::string text = decodeUserText(bytes.view());
+    bytes = FileText();
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = splitPropertyText(text);
