@@ -2,7 +2,7 @@
 // views of other sizes; and the projection a frame chooses for the top view.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {

@@ -3,7 +3,7 @@
 // section order, bubbles and their values, contact surfaces and the section lines.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {
