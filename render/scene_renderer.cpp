@@ -53,38 +53,16 @@ bool SceneRenderer::InitGL()
 {
     initXY__PLANE();
     if (!glAvailable_) return false;
-    std::string reason;
-    if (!initGlew(&reason)) {
-        reportGlFailure("The 3D view is off: the OpenGL functions cannot be loaded (" + reason + ").");
-        glAvailable_ = false;
-        return false;
-    }
-    applyFixedState();
-
     if (settings_) s_.BACKGROUND_COLOR = readBackgroundColor(*settings_, s_.BACKGROUND_COLOR);
-    changeBackgroundColor();
+    if (!startContext()) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glClearDepth(1.0);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-
-    coreReady_ = loadShaders(s_.core_program);
-    textReady_ = loadTextShader();
-    bindBuffers();
 
     s_.ModelMatrix = s_.ModelMatrix * modelTransform();
     s_.ViewMatrix = glm::lookAtRH(s_.camPosition, s_.camTarget, s_.worldUp);
     s_.ProjectionMatrix =
         glm::perspectiveRH_NO(Constants::fov * kDegToRad, s_.WINDOW_RATIO, Constants::nearPlane, Constants::farPlane);
     s_.lightPos = -s_.position;
-    if (coreReady_) {
-        glUseProgram(s_.core_program);
-        setUniformMatrix(core_.ModelMatrix, s_.ModelMatrix);
-        setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
-        setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
-        setUniformFloat(core_.transp, s_.transp);
-        setUniformVec3(core_.lightColor, s_.lightColor);
-        setUniformVec3(core_.lightPos, s_.lightPos);
-    }
+    setStartUniforms();
 
     s_.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z);
     s_.scale.x += 2;
@@ -98,6 +76,36 @@ bool SceneRenderer::InitGL()
     placeFlatPlane(s_.position, s_);
     bindFlatPlaneBuffers();
     return coreReady_ && textReady_;
+}
+
+bool SceneRenderer::startContext()
+{
+    std::string reason;
+    if (!initGlew(&reason)) {
+        reportGlFailure("The 3D view is off: the OpenGL functions cannot be loaded (" + reason + ").");
+        glAvailable_ = false;
+        return false;
+    }
+    applyFixedState();
+    changeBackgroundColor();
+    glClearDepth(1.0);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    coreReady_ = loadShaders(s_.core_program);
+    textReady_ = loadTextShader();
+    bindBuffers();
+    return true;
+}
+
+void SceneRenderer::setStartUniforms()
+{
+    if (!coreReady_) return;
+    glUseProgram(s_.core_program);
+    setUniformMatrix(core_.ModelMatrix, s_.ModelMatrix);
+    setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
+    setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
+    setUniformFloat(core_.transp, s_.transp);
+    setUniformVec3(core_.lightColor, s_.lightColor);
+    setUniformVec3(core_.lightPos, s_.lightPos);
 }
 
 void SceneRenderer::applyFixedState()
@@ -120,30 +128,11 @@ bool SceneRenderer::restoreGL()
     s_.Characters.clear();
     s_.core_program = 0;
     s_.text_program = 0;
-    std::string reason;
-    if (!initGlew(&reason)) {
-        reportGlFailure("The 3D view is off: the OpenGL functions cannot be loaded (" + reason + ").");
-        glAvailable_ = false;
-        return false;
-    }
-    applyFixedState();
-    changeBackgroundColor();
-    glClearDepth(1.0);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    if (!startContext()) return false;
     glViewport(0, 0, viewportWidth_, viewportHeight_);
-    coreReady_ = loadShaders(s_.core_program);
-    textReady_ = loadTextShader();
-    bindBuffers();
     bindCursorBuffers();
     bindFlatPlaneBuffers();
-    if (coreReady_) {
-        glUseProgram(s_.core_program);
-        setUniformFloat(core_.transp, s_.transp);
-        setUniformVec3(core_.lightColor, s_.lightColor);
-        setUniformVec3(core_.lightPos, s_.lightPos);
-        setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
-        setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
-    }
+    setStartUniforms();
     bindGridBuffers();
     bindPropBuffers();
     bindWellBuffers();

@@ -108,7 +108,12 @@ private:
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
 
+    // GLEW, the one-time GL state, the background, both programs and the fixed buffers on the current context.
+    // False when GLEW failed (said in red; GL is then off for this renderer).
+    bool startContext();
     void applyFixedState();
+    // The uniforms the frame does not set itself: the matrices it starts from, opacity and light.
+    void setStartUniforms();
     // Index lists of the grid from the scene builder.
     void buildGridIndexLists();
 
