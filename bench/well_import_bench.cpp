@@ -128,13 +128,13 @@ int run(const gen::GridOptions& grid, const bench::Arguments& args)
     NoWellImportWindow window;
     for (int r = 0; r < args.repeats; ++r) {
         bare = std::min(bare, bench::seconds([&] {
-                            for (const std::string& f : files) bench::baselineScan(bench::readWhole(f), values);
+                            for (const std::string& f : files) bench::baselineScan(bench::readWhole(f).view(), values);
                         }));
         trajectories.clear();
         reader =
             std::min(reader, bench::seconds([&] {
                          for (const std::string& f : files) {
-                             const WellFile file = parseWellFile(decodeUserText(bench::readWhole(f)));
+                             const WellFile file = parseWellFile(decodeUserText(bench::readWhole(f).view()));
                              trajectories.push_back(
                                  loadWell(file, preselectedColumns(file.columns), WellConfirmation::Ok).trajectory);
                          }

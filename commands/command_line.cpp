@@ -1,8 +1,8 @@
 #include "commands/command_line.h"
 
 #include <charconv>
-#include <fstream>
 
+#include "io/file_text.h"
 #include "io/well_reader.h"
 
 namespace morvane {
@@ -68,14 +68,11 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
     DataFileKinds kinds;
     for (const std::string& file : files) {
         // The first lines tell a deviation file from a grid or property file.
-        std::ifstream in(file, std::ios::binary);
-        std::string head(64 * 1024, '\0');
-        if (in) in.read(head.data(), static_cast<std::streamsize>(head.size()));
-        if (!in && !in.eof()) {
+        std::string head;
+        if (!readFileStart(file, 64 * 1024, head)) {
             kinds.unreadable.push_back(file);
             continue;
         }
-        head.resize(static_cast<std::size_t>(in.gcount()));
         (looksLikeWellText(head) ? kinds.wells : kinds.others).push_back(file);
     }
     return kinds;

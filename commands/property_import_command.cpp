@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
 
@@ -51,7 +52,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
     std::error_code ec;
-    std::string bytes;
+    FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
@@ -59,14 +60,14 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
 
     ctx.window.endWait(false);  // the "finished" picture to the back
     fb.setProgress(10);
-    if (!readFileBytes(file, bytes)) {
+    if (!readWholeFile(file, bytes)) {
         fb.setProgress(0);
         fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
     }
-    const std::string text = decodeUserText(bytes);
-    bytes.clear();
+    const std::string text = decodeUserText(bytes.view());
+    bytes = FileText();
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = splitPropertyText(text);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/file_text.h"
 #include "io/text_codec.h"
 #include "io/well_reader.h"
 
@@ -76,15 +77,15 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         s.well_coord_loading.clear();
         s.well_loading_row.clear();
         s.well_name_loading.clear();
-        std::string bytes;
-        if (!readFileBytes(file, bytes)) {
+        FileText bytes;
+        if (!readWholeFile(file, bytes)) {
             fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
             endRefusedFile(ctx, result);
             continue;
         }
         // Names and comments in UTF-8 or in the Windows-1251 code page of older exports.
-        const WellFile well = parseWellFile(decodeUserText(bytes));
-        bytes.clear();
+        const WellFile well = parseWellFile(decodeUserText(bytes.view()));
+        bytes = FileText();
         setLoadingWell(s, well);
 
         // Read by position, another tool's layout would put X where MD belongs: refused before any column is chosen.

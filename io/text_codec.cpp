@@ -1,8 +1,5 @@
 #include "io/text_codec.h"
 
-#include <fstream>
-#include <iterator>
-
 #include <iconv.h>
 #include <cerrno>
 
@@ -75,14 +72,6 @@ std::string decodeUserText(std::string_view bytes)
     iconv_close(cd);
     out.resize(out.size() - out_left);
     return out;
-}
-
-bool readFileBytes(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 }  // namespace morvane

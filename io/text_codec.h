@@ -2,7 +2,6 @@
 // Russian exports), converted to UTF-8 for use inside the program.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,8 +11,5 @@ bool isValidUtf8(std::string_view text);
 
 // The text as UTF-8: unchanged when already valid UTF-8, else decoded from Windows-1251.
 std::string decodeUserText(std::string_view bytes);
-
-// The bytes of a whole file, in one read; false when it cannot be opened or read.
-bool readFileBytes(const std::filesystem::path& file, std::string& bytes);
 
 }  // namespace morvane

@@ -1,9 +1,8 @@
 #include "tools/info/well_info.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "io/file_text.h"
 #include "io/text_codec.h"
 #include "io/well_reader.h"
 
@@ -30,19 +29,15 @@ JsonObject wellInfoFromText(const std::string& text, bool& loadable)
 
 JsonObject wellInfo(const std::string& path, bool& loadable)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return wellInfoFromText(decodeUserText(bytes), loadable);
+    FileText bytes;
+    if (!readWholeFile(path, bytes)) throw std::runtime_error("cannot read " + path);
+    return wellInfoFromText(decodeUserText(bytes.view()), loadable);
 }
 
 bool isWellFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(64 * 1024, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return looksLikeWellText(decodeUserText(head));
+    std::string head;
+    return readFileStart(path, 64 * 1024, head) && looksLikeWellText(decodeUserText(head));
 }
 
 }  // namespace morvane::info
