@@ -58,8 +58,7 @@ int main(int argc, char* argv[])
     if (early || error.rfind("unknown option", 0) != 0) {
         morvane::CommandLine cl;
         if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
-        if (!cl.snapshotFile.empty())
-            return morvane::writeSnapshot(state, cl.gridFile, cl.dataFiles, cl.snapshotFile, cl.width, cl.height);
+        if (!cl.snapshotFile.empty()) return morvane::writeSnapshot(state, cl);
     }
 
     OpenGLForm::setViewSurfaceFormat();  // before the application object exists
