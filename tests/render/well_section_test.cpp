@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/well_section_command.h"
+#include "tests/support/generated_inputs.h"
 #include "tests/support/offscreen_scene.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/scene_feedback_recorder.h"
@@ -15,32 +16,14 @@ namespace {
 
 using namespace morvane::testing;
 
-// A deviated well from the head (x, y) in file units, building from 1500 m towards `azimuth` to 30 degrees and
-// holding down through the model; loaded as the well import loads it.
+// A deviated well through the model, loaded as the well import loads it.
 void importDeviatedWell(OffscreenScene& scene, const std::string& name, double x, double y, double azimuth)
 {
-    gen::WellOptions o;
-    o.name = name;
-    o.headX = x;
-    o.headY = y;
-    o.deviated = true;
-    o.kickoffDepth = 1500;
-    o.buildRate = 3;
-    o.maxInclination = 30;
-    o.azimuth = azimuth;
-    o.totalDepth = 2300;
-    ModelState& s = scene.s();
     std::vector<std::vector<float>> points;
-    for (const gen::WellStation& st : gen::wellStations(o))
+    for (const gen::WellStation& st : gen::wellStations(deviatedWell(name, x, y, azimuth)))
         points.push_back(
             {static_cast<float>(st.md), static_cast<float>(st.x), static_cast<float>(st.y), static_cast<float>(st.z)});
-    s.well_coord.push_back(points);
-    s.well_name_loading = name;
-    s.WELL_POS_X.push_back(0);
-    s.WELL_POS_Y.push_back(0);
-    s.wellLoaded = true;
-    scene.view().initWELL();
-    scene.view().bindWellBuffers();
+    scene.loadWell(name, std::move(points));
 }
 
 TEST(WellSection, UnfoldedSectionShowsColouredCellOutlinesOnWhite)

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/form1.h"
@@ -44,16 +45,7 @@ protected:
         properties = gen::writePropertyFile(p, folder.file("PORO.GRDECL")).string();
         int n = 0;
         for (const auto& [x, y, azimuth] : {std::tuple{200.0, 200.0, 60.0}, {600, 550, 120}, {1000, 250, 30}}) {
-            gen::WellOptions w;
-            w.name = "W-" + std::to_string(++n);
-            w.headX = x;
-            w.headY = y;
-            w.deviated = true;
-            w.kickoffDepth = 1500;
-            w.buildRate = 3;
-            w.maxInclination = 30;
-            w.azimuth = azimuth;
-            w.totalDepth = 2300;
+            const gen::WellOptions w = testing::deviatedWell("W-" + std::to_string(++n), x, y, azimuth);
             wells.push_back(gen::writeWellFile(w, folder.file(w.name + ".dev")).string());
         }
     }
