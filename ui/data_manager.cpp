@@ -27,7 +27,7 @@ namespace morvane {
 namespace {
 
 constexpr QPoint kPagePos{226, 17};
-constexpr QSize kPageSize{770, 690};
+constexpr QSize kPageSize{1024, 720};
 const QColor kMissingBackground(211, 211, 211);
 const QColor kUnreadableRow(255, 179, 179);
 
@@ -191,9 +191,9 @@ void Data_manager::buildControls()
     wells_treeView->setGeometry(10, 50, 400, 600);
 
     groupBox12 = named(new QGroupBox(panel3), QStringLiteral("groupBox12"));
-    groupBox12->setGeometry(10, 10, 560, 420);
+    groupBox12->setGeometry(10, 10, 600, 450);
     groupBox10 = named(new QGroupBox(panel3), QStringLiteral("groupBox10"));
-    groupBox10->setGeometry(10, 440, 560, 160);
+    groupBox10->setGeometry(10, 470, 600, 160);
 }
 
 Data_manager::StatusRow Data_manager::makeStatusRow(QWidget* page, const char* backgroundName, const char* iconName,
@@ -228,6 +228,14 @@ void Data_manager::buildStatusRows()
     zonesRow_.missingTip = QStringLiteral("Зоны не заданы, используйте форму ниже");
     contactsRow_.missingTip = QStringLiteral("Флюидальные контакты не заданы, используйте форму ниже");
     for (StatusRow* row : {&gridRow_, &propertiesRow_, &zonesRow_, &contactsRow_}) setRowMissing(*row);
+    label10 = padsRow_.label;
+    label9 = wellsRow_.label;
+    label8 = typeRow_.label;
+    label7 = completionsRow_.label;
+    label3 = gridRow_.label;
+    label4 = propertiesRow_.label;
+    label5 = zonesRow_.label;
+    label6 = contactsRow_.label;
 }
 
 void Data_manager::buildModelPage(const std::vector<std::string>& names, const std::vector<int>& types)
@@ -248,7 +256,7 @@ void Data_manager::buildModelPage(const std::vector<std::string>& names, const s
     groupBox5 = named(new QGroupBox(modelPage_), QStringLiteral("groupBox5"));
     const QStringList kinds{QString(),    propListLith, propListFacies,  propListNTG,  propListPoro,
                             propListPerm, propListSw,   propListRegions, propListDisc, propListCont};
-    int right = 420;
+    int right = 520;
     for (int i = 0; i < count; ++i) {
         const int y = 45 + 30 * i;
         auto* label = new QLabel(QString::fromStdString(names[static_cast<std::size_t>(i)]), groupBox5);
@@ -266,11 +274,11 @@ void Data_manager::buildModelPage(const std::vector<std::string>& names, const s
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { propList_SelectedIndexChanged(list); });
         typeLists_.push_back(list);
     }
-    groupBox5->setGeometry(320, 50, right, std::max(90, 45 + 30 * count + 10));
+    groupBox5->setGeometry(10, 475, right, std::max(90, 45 + 30 * count + 10));
 
     // Zones.
     zonesBox = named(new QGroupBox(modelPage_), QStringLiteral("zonesBox"));
-    zonesBox->setGeometry(10, 190, 520, 45 + 30 * MAX_ZONES + 45);
+    zonesBox->setGeometry(10, 190, 520, 45 + 30 * MAX_ZONES + 50);
     addNewZone = named(new QPushButton(zonesBox), QStringLiteral("addNewZone"));
     addNewZone->setGeometry(7, 32, 150, 25);
     addNewZone->setEnabled(false);
@@ -282,13 +290,13 @@ void Data_manager::buildModelPage(const std::vector<std::string>& names, const s
 
     // Contacts.
     groupBox2 = named(new QGroupBox(modelPage_), QStringLiteral("groupBox2"));
-    groupBox2->move(10, zonesBox->y() + zonesBox->height() + 10);
+    groupBox2->move(540, 50);
     owc_.kind = ContactKind::OWC;
     owc_.rowPrefix = "owc";
     goc_.kind = ContactKind::GOC;
     goc_.rowPrefix = "goc";
     buildContactBox(owc_, "OWC_Box", groupBox2, 10);
-    buildContactBox(goc_, "GOC_Box", groupBox2, 265);
+    buildContactBox(goc_, "GOC_Box", groupBox2, 235);
     checkBox_OWC = owc_.check;
     uniformOWC_radio = owc_.uniform;
     regionOWC_radio = owc_.region;
@@ -318,7 +326,7 @@ void Data_manager::buildContactBox(ContactControls& c, const char* boxName, QWid
     c.uniform->setChecked(true);
     c.uniform->setEnabled(false);
     c.region = named(new QRadioButton(c.box), QStringLiteral("region") + prefix + QStringLiteral("_radio"));
-    c.region->setGeometry(105, 45, 125, 22);
+    c.region->setGeometry(100, 45, 115, 22);
     c.region->setEnabled(false);
     c.depth = named(new QLineEdit(QStringLiteral("0"), c.box), prefix + QStringLiteral("_textBox"));
     c.depth->setGeometry(10, 70, 200, 23);
@@ -339,17 +347,17 @@ void Data_manager::buildContactBox(ContactControls& c, const char* boxName, QWid
 void Data_manager::fitContactBox(ContactControls& c)
 {
     const int rows = static_cast<int>(c.rows.size());
-    c.box->resize(240, std::max(110, 100 + 28 * rows + 10));
+    c.box->resize(220, std::max(110, 100 + 28 * rows + 10));
     const int tallest = std::max(owc_.box ? owc_.box->height() : 0, goc_.box ? goc_.box->height() : 0);
-    groupBox2->resize(520, 25 + tallest + 10);
+    groupBox2->resize(465, 25 + tallest + 10);
     fitModelPage();
 }
 
 void Data_manager::fitModelPage()
 {
     if (!modelPage_) return;
-    modelPage_->resize(modelPage_->childrenRect().bottomRight().x() + 15,
-                       modelPage_->childrenRect().bottomRight().y() + 15);
+    modelPage_->resize(modelPage_->childrenRect().bottomRight().x() + 8,
+                       modelPage_->childrenRect().bottomRight().y() + 8);
 }
 
 void Data_manager::updateLang(const std::string& lang)
