@@ -231,15 +231,41 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         EXPECT_EQ(m.OWC_textBox->text(), "-1520.5");
         m.checkBox_OWC->click();
         m.applyButton->click();
+        EXPECT_EQ(iconOf(child<QLabel>(m, "panel7")), StatusIcon::Error);
     });
     EXPECT_FALSE(s.OWC_set);
     EXPECT_TRUE(form.owc_Check->isHidden());
     EXPECT_FALSE(s.displayOWC);
 }
 
+TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
+{
+    ModelState& s = modelState();
+    form.showUniformContacts(2030.5, std::nullopt);
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -2.0305f);
+    EXPECT_FALSE(form.owc_Check->isHidden());
+    EXPECT_TRUE(form.owc_Check->isChecked());
+    EXPECT_TRUE(s.displayOWC);
+    EXPECT_TRUE(form.goc_Check->isHidden());
+
+    ASSERT_EQ(form.importGridFromPath((folder.path() / "FIELD.GRDECL").string()), GridImportOutcome::Loaded);
+    EXPECT_TRUE(form.owc_Check->isHidden());
+    EXPECT_FALSE(s.OWC_set || s.displayOWC);
+}
+
 TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
 {
     ModelState& s = modelState();
+    // A region chosen and the dialog closed: nothing of it is kept.
+    withManager([&](Data_manager& m) {
+        m.checkBox_GOC->click();
+        m.regionGOC_radio->click();
+        m.GOC_region_list->setCurrentIndex(0);
+    });
+    EXPECT_EQ(s.GOC_region_selected, -1);
+    EXPECT_EQ(s.last_goc_code_size, 0);
+    EXPECT_FALSE(s.GOC_set);
+
     withManager([&](Data_manager& m) {
         QTest::mouseClick(m.checkBox2, Qt::LeftButton);
         m.checkBox_GOC->click();
@@ -259,6 +285,11 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
         for (int n = 2; n <= 4; ++n) type(child<QLineEdit>(m, QStringLiteral("goc_value_code%1").arg(n)), "-1500");
         EXPECT_EQ(first->palette().color(QPalette::Base), QColor(Qt::white));
         EXPECT_TRUE(m.applyButton->isEnabled());
+        // Switched off and on again, the contact shows its region list again.
+        m.checkBox_GOC->click();
+        EXPECT_FALSE(m.GOC_region_list->isVisible());
+        m.checkBox_GOC->click();
+        EXPECT_TRUE(m.GOC_region_list->isVisible());
         m.applyButton->click();
     });
     EXPECT_TRUE(s.GOC_set);
