@@ -113,16 +113,17 @@ Data_manager::Data_manager(ModelState& state, SceneOperations* view, UserPrompts
     trace(trace_text::line("PROP_type = ", PROP_type.size()));
 
     // The kind names follow the user's stored language, Russian unless it is English.
-    const bool english = appSettings().ReadAppSettings("Lang") == "en";
-    propListLith = english ? QStringLiteral("lithology") : QStringLiteral("литология");
-    propListFacies = english ? QStringLiteral("facies") : QStringLiteral("фация");
-    propListNTG = english ? QStringLiteral("NTG") : QStringLiteral("коллектор/неколлектор");
-    propListPoro = english ? QStringLiteral("porosity") : QStringLiteral("пористость");
-    propListPerm = english ? QStringLiteral("permeability") : QStringLiteral("проницаемость");
-    propListSw = english ? QStringLiteral("water saturation") : QStringLiteral("водонасыщенность");
-    propListRegions = english ? QStringLiteral("regions") : QStringLiteral("регионы");
-    propListDisc = english ? QStringLiteral("disc") : QStringLiteral("дискретное св.-во");
-    propListCont = english ? QStringLiteral("cont") : QStringLiteral("непрерывное св.-во");
+    const QStringList names = propertyTypeNames(appSettings().ReadAppSettings("Lang") == "en");
+    for (auto [field, code] : {std::pair{&propListLith, 1},
+                               {&propListFacies, 2},
+                               {&propListNTG, 3},
+                               {&propListPoro, 4},
+                               {&propListPerm, 5},
+                               {&propListSw, 6},
+                               {&propListRegions, 7},
+                               {&propListDisc, 8},
+                               {&propListCont, 9}})
+        *field = names[code - 1];
 
     loaded_ = loadedProperties(state_);
     regions_ = regionChoices(loaded_);
