@@ -21,6 +21,16 @@ bool levelsFitGrid(const GridGeometry& geometry, const std::vector<std::vector<f
     return true;
 }
 
+bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, int perKindIndex, const GridGeometry& geometry,
+                 const Properties& properties)
+{
+    if (perKindIndex < 1 || static_cast<std::size_t>(perKindIndex) > properties.PROP_disc_loading.size()) return false;
+    auto reshaped = reshapeRegionProperty(geometry, properties.PROP_disc_loading[perKindIndex - 1]);
+    if (reshaped.empty()) return false;
+    target = std::move(reshaped);
+    return true;
+}
+
 }  // namespace
 
 ContactFields contactFields(Contacts& c, ContactKind kind)
@@ -121,14 +131,14 @@ std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
     return out;
 }
 
-bool initProp_disc_contact(ContactKind kind, int perKindIndex, const GridGeometry& geometry,
-                           const Properties& properties, Contacts& contacts)
+bool initProp_disc_OWC(int perKindIndex, const GridGeometry& geometry, const Properties& properties, Contacts& contacts)
 {
-    if (perKindIndex < 1 || static_cast<std::size_t>(perKindIndex) > properties.PROP_disc_loading.size()) return false;
-    auto reshaped = reshapeRegionProperty(geometry, properties.PROP_disc_loading[perKindIndex - 1]);
-    if (reshaped.empty()) return false;
-    contactFields(contacts, kind).PROP_disc = std::move(reshaped);
-    return true;
+    return reshapeInto(contacts.PROP_disc_OWC, perKindIndex, geometry, properties);
+}
+
+bool initProp_disc_GOC(int perKindIndex, const GridGeometry& geometry, const Properties& properties, Contacts& contacts)
+{
+    return reshapeInto(contacts.PROP_disc_GOC, perKindIndex, geometry, properties);
 }
 
 ContactReport buildUniformContact(ContactKind kind, double depth, const GridInput& input, const GridGeometry& geometry,
@@ -155,7 +165,9 @@ ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std
 {
     ContactReport report;
     if (!gridCarriesContacts(input, geometry)) return report;
-    if (!initProp_disc_contact(kind, perKindIndex, geometry, properties, contacts)) {
+    const bool reshaped = kind == ContactKind::OWC ? initProp_disc_OWC(perKindIndex, geometry, properties, contacts)
+                                                   : initProp_disc_GOC(perKindIndex, geometry, properties, contacts);
+    if (!reshaped) {
         report.outcome = ContactBuild::RegionUnusable;
         return report;
     }

@@ -69,11 +69,13 @@ struct ContactReport {
     std::vector<std::string> trace;
 };
 
-// The contact's region property (`perKindIndex`, 1-based in PROP_disc_loading) reshaped into its PROP_disc_OWC or
-// PROP_disc_GOC. False, with nothing changed, when the index names no loaded discrete property or the property does
-// not hold one value per cell.
-bool initProp_disc_contact(ContactKind kind, int perKindIndex, const GridGeometry& geometry,
-                           const Properties& properties, Contacts& contacts);
+// The region property `perKindIndex` (1-based in PROP_disc_loading) reshaped into PROP_disc_OWC or PROP_disc_GOC.
+// False, with nothing changed, when the index names no loaded discrete property or the property does not hold one
+// value per cell.
+bool initProp_disc_OWC(int perKindIndex, const GridGeometry& geometry, const Properties& properties,
+                       Contacts& contacts);
+bool initProp_disc_GOC(int perKindIndex, const GridGeometry& geometry, const Properties& properties,
+                       Contacts& contacts);
 
 // A uniform contact at `depth` metres (signed like the grid's z extents: below datum negative): the contact's level
 // is depth / COORD_MULT everywhere; set, uniform.

@@ -792,6 +792,27 @@ ContactRequest Data_manager::contactRequest(const ContactControls& c) const
     return r;
 }
 
+void Data_manager::changeContacts()
+{
+    const ContactRequest owc = contactRequest(owc_);
+    const ContactRequest goc = contactRequest(goc_);
+    TraceOnly traceOnly;
+    const ContactsOutcome outcome = morvane::changeContacts(state_, nullptr, owc, goc, regions_, traceOnly);
+    for (const auto& [controls, request, result] :
+         {std::tuple{&owc_, &owc, outcome.owc}, std::tuple{&goc_, &goc, outcome.goc}}) {
+        if (const auto message = contactRefusal(controls->kind, result, *request, Lang)) {
+            prompts_.information(message->text, message->caption);
+            showStoredContact(*controls);
+        }
+    }
+    contactsAssigned_form = state_.OWC_set || state_.GOC_set;
+}
+
+void Data_manager::bindContacts()
+{
+    if (view_) view_->bindContacts();
+}
+
 // ---- Apply ----
 
 void Data_manager::markChanged()
@@ -827,19 +848,9 @@ void Data_manager::applyButton_Click()
         zonesAssigned_form = false;
     }
 
-    // 3. Contacts, built and uploaded; a refused one is said and its controls show the contact kept.
-    const ContactRequest owc = contactRequest(owc_);
-    const ContactRequest goc = contactRequest(goc_);
-    TraceOnly traceOnly;
-    const ContactsOutcome outcome = changeContacts(state_, view_, owc, goc, regions_, traceOnly);
-    for (const auto& [controls, request, result] :
-         {std::tuple{&owc_, &owc, outcome.owc}, std::tuple{&goc_, &goc, outcome.goc}}) {
-        if (const auto message = contactRefusal(controls->kind, result, *request, Lang)) {
-            prompts_.information(message->text, message->caption);
-            showStoredContact(*controls);
-        }
-    }
-    contactsAssigned_form = state_.OWC_set || state_.GOC_set;
+    // 3. Contacts.
+    changeContacts();
+    bindContacts();
     checkModelAssigned();
     checkWellAssigned();
 

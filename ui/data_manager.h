@@ -73,6 +73,10 @@ public:
     void applyButton_Click();
     void checkModelAssigned();
     void checkWellAssigned();
+    // Both contacts rebuilt from the contact controls (a refused one is said, and its controls show the contact
+    // kept), then both surfaces uploaded.
+    void changeContacts();
+    void bindContacts();
     void checkBox_OWC_CheckedChanged() { contactCheckChanged(owc_); }
     void checkBox_GOC_CheckedChanged() { contactCheckChanged(goc_); }
     void uniformOWC_radio_CheckedChanged() { uniformRadioChanged(owc_); }
