@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "commands/command_line.h"
+#include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
@@ -68,6 +69,13 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         const WellImportResult wells =
             importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
         if (wells.refused > 0) return 1;
+    }
+    for (const auto& [kind, depth] :
+         {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
+        if (depth && !showUniformContact(state, *renderer, kind, *depth, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
+            return 1;
+        }
     }
     if (!cl.sectionWells.empty()) {
         NoWellSectionWindow noWindow;

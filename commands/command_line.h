@@ -1,4 +1,5 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--snapshot OUT.png [--section WELL,...]]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png
+// [--section WELL,...]]
 // [--size WxH]
 #pragma once
 
@@ -16,6 +17,8 @@ struct CommandLine {
     int width = 1024;                       // snapshot size
     int height = 768;
     bool help = false;
+    // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
+    std::optional<double> owcDepth, gocDepth;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.

@@ -4,11 +4,13 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_wells.cpp (well import and the well display settings), form1_section.cpp (the well
-// section), form1_clipboard.cpp (copy picture).
+// property tree selection), form1_wells.cpp (well import and the well display settings), form1_data_manager.cpp
+// (the data manager and the contact toggles), form1_section.cpp (the well section), form1_clipboard.cpp (copy
+// picture).
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,8 @@ public:
     // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
     WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
     void dataManagerMainMenu_Click();
+    // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
+    void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
     void productionMainMenu_Click();
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
     void legendMainMenu_Click();
@@ -201,6 +205,8 @@ private:
     void applySectionColours(bool sectionShown) override;
     WellSectionContext wellSectionContext();
     void buildWellMenus();
+    // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
+    void showContactToggles();
 
     void buildMenus();
     void buildToolStrips();

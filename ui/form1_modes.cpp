@@ -94,9 +94,7 @@ void Form1::connectCommands()
 }
 
 // Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::dataManagerMainMenu_Click() {}
 void Form1::productionMainMenu_Click() {}
-void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() {}
 void Form1::настроитьПалитруToolStripMenuItem_Click() {}
 
 void Form1::importMainMenu_ButtonClick()

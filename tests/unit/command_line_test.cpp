@@ -44,6 +44,16 @@ TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
     EXPECT_EQ(kinds.unreadable, (std::vector<std::string>{folder.file("none.dev").string()}));
 }
 
+TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
+{
+    std::string error;
+    const auto cl = parseCommandLine({"m.GRDECL", "--owc", "1520,5", "--goc", "1480.25"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->owcDepth, 1520.5);
+    EXPECT_EQ(cl->gocDepth, 1480.25);
+    EXPECT_FALSE(parseCommandLine({"m.GRDECL"}, &error)->owcDepth.has_value());
+}
+
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
@@ -52,6 +62,9 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--size", "640x-2"},
                                                  {"--size", "64ox480"},
                                                  {"--frobnicate"},
+                                                 {"--owc"},
+                                                 {"--owc", "deep"},
+                                                 {"--goc", "0"},
                                                  {"--snapshot", "s.png", "--section"},
                                                  {"--snapshot", "s.png", "--section", "W-1,,W-2"},
                                                  {"--snapshot", "s.png", "--section", "W-1,"},
