@@ -162,6 +162,20 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{51, 76, 76}));
     EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
     EXPECT_FALSE(picker->isVisible());
+
+    // Picked again and left without building: leaving hides the window, and that builds nothing.
+    button->trigger();
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(picker->height(), height);
+    for (int w : {0, 1}) {
+        s.current_well = {w};
+        form.splitContainer1_Panel2_MouseDown(Qt::LeftButton);
+    }
+    const Vertices picked = s.intersect_lines.at(0);
+    button->trigger();
+    EXPECT_FALSE(s.diplay_well_section_mode);
+    EXPECT_EQ(s.intersect_lines.at(0), picked);
+    EXPECT_EQ(s.rotation, rotation);
 }
 
 }  // namespace

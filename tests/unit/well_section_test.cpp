@@ -68,27 +68,48 @@ TEST(SectionColours, StretchesOfTheContinuousTableAndTheDisplayedCodeTable)
 // row lies beyond the line. Every cell crossed gives one accepted top face and one bottom face.
 TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
 {
+    // The same cut near the origin and at map coordinates of thousands of kilometres.
+    for (const auto& [ox, oy] : {std::pair{0.0f, 0.0f}, {548.0f, 6414.0f}}) {
+        ModelState s = gridState(2, 4, 1, false, {{0, 2}});
+        for (Vertices& layer : s.grid_lines_k)
+            for (std::size_t i = 0; i + 5 < layer.size(); i += 6) {
+                layer[i] += ox;
+                layer[i + 1] += oy;
+            }
+        cut(s, segment(0.5f + ox, 0.35f + oy, 3.5f + ox, 0.95f + oy));
+        ASSERT_EQ(s.intersect_lines.size(), 1u);
+        const Vertices& lines = s.intersect_lines[0];
+        ASSERT_EQ(lines.size(), 12u * 6) << ox;  // 3 cells x (top + bottom) x 2 crossings
+
+        // Top faces first, each face's crossings in the order of its edges: cell 0 from its left edge (clamped onto
+        // S) to its right edge, cell 1, then cell 3 from its far edge (clamped onto T) to its left edge.
+        const float xs[] = {0.5f, 1, 1, 2, 3.5f, 3};
+        const float ys[] = {0.35f, 0.45f, 0.45f, 0.65f, 0.95f, 0.85f};
+        const float plan = ox == 0 ? 1e-5f : 1e-3f;  // the spacing of floats near 6414
+        for (std::size_t n = 0; n < 6; ++n) {
+            EXPECT_NEAR(vertex(lines, n).x - ox, xs[n], plan) << n;
+            EXPECT_NEAR(vertex(lines, n).y - oy, ys[n], plan) << n;
+            EXPECT_NEAR(vertex(lines, n + 6).x - ox, xs[n], plan) << n;  // bottom faces: the same plan positions
+        }
+        // Inside the segment the depth follows the edge; one clamped onto an end takes the face's mean depth.
+        EXPECT_NEAR(vertex(lines, 1).z, -1.045f, 1e-4f);
+        EXPECT_NEAR(vertex(lines, 0).z, -1.05f, 1e-5f);
+        EXPECT_NEAR(vertex(lines, 4).z, -1.05f, 1e-5f);
+        EXPECT_NEAR(vertex(lines, 7).z, -2.045f, 1e-4f);
+        EXPECT_NEAR(vertex(lines, 6).z, -2.05f, 1e-5f);
+
+        // A steep segment crosses the edge between the rows at x = 1.5.
+        cut(s, segment(1.3f + ox, 0.2f + oy, 1.7f + ox, 1.8f + oy));
+        const Vertices& steep = s.intersect_lines[1];
+        ASSERT_EQ(steep.size(), 8u * 6);
+        EXPECT_NEAR(vertex(steep, 1).x - ox, 1.5f, plan);
+        EXPECT_NEAR(vertex(steep, 1).y - oy, 1.0f, plan);
+        EXPECT_NEAR(vertex(steep, 2).x - ox, 1.5f, plan);
+    }
+
     ModelState s = gridState(2, 4, 1, false, {{0, 2}});
     cut(s, segment(0.5f, 0.35f, 3.5f, 0.95f));
-    ASSERT_EQ(s.intersect_lines.size(), 1u);
     const Vertices& lines = s.intersect_lines[0];
-    ASSERT_EQ(lines.size(), 12u * 6);  // 3 cells x (top + bottom) x 2 crossings
-
-    // Top faces first, each face's crossings in the order of its edges: cell 0 from its left edge (clamped onto S)
-    // to its right edge, cell 1, then cell 3 from its far edge (clamped onto T) to its left edge.
-    const float xs[] = {0.5f, 1, 1, 2, 3.5f, 3};
-    const float ys[] = {0.35f, 0.45f, 0.45f, 0.65f, 0.95f, 0.85f};
-    for (std::size_t n = 0; n < 6; ++n) {
-        EXPECT_NEAR(vertex(lines, n).x, xs[n], 1e-5f) << n;
-        EXPECT_NEAR(vertex(lines, n).y, ys[n], 1e-5f) << n;
-        EXPECT_NEAR(vertex(lines, n + 6).x, xs[n], 1e-5f) << n;  // bottom faces: the same plan positions
-    }
-    // Inside the segment the depth follows the edge; a crossing clamped onto an end takes the face's mean depth.
-    EXPECT_NEAR(vertex(lines, 1).z, -1.045f, 1e-5f);
-    EXPECT_NEAR(vertex(lines, 0).z, -1.05f, 1e-5f);
-    EXPECT_NEAR(vertex(lines, 4).z, -1.05f, 1e-5f);
-    EXPECT_NEAR(vertex(lines, 7).z, -2.045f, 1e-5f);
-    EXPECT_NEAR(vertex(lines, 6).z, -2.05f, 1e-5f);
     for (std::size_t n = 0; n < 12; ++n) {
         EXPECT_FLOAT_EQ(lines[n * 6 + 3], 0);  // 0.1: green, half blue
         EXPECT_FLOAT_EQ(lines[n * 6 + 4], 1);
