@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "io/grdecl_scan.h"
+#include "io/parallel_scan.h"
 
 namespace morvane {
 namespace {
@@ -91,7 +92,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     const std::size_t limit = gridSize > 0 ? static_cast<std::size_t>(gridSize) : 0;
 
     read.values.reserve(std::min(limit, grdecl::estimateNumbers(block.size())));
-    const grdecl::ScanSummary scan = grdecl::scanExpanded(block, read.values, limit);
+    const grdecl::ScanSummary scan = grdecl::scanConverted(block, read.values, [](double v) { return v; }, limit);
     read.count = scan.values;
     const std::string_view values = block.substr(0, scan.stop);
     read.discrete = values.find('.') == npos;
