@@ -2,9 +2,11 @@
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
 // the uploads hold per cell. Grid build, colouring and upload times are reported beside them.
 //
-// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH]
-//   --frames N      timed frames per view (default 5; the median and the best are reported)
-//   --picture PATH  also write the edge-mode frame as a PNG, to look at
+// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
+//   --frames N          timed frames per view (default 5; the median and the best are reported)
+//   --picture PATH      also write the edge-mode frame as a PNG, to look at
+//   --pictures PREFIX   write each timed view as PREFIX_edge.png, PREFIX_layer.png and PREFIX_flat.png, to compare
+//                       the frames of two builds pixel by pixel
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -49,12 +51,14 @@ FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
 int main(int argc, char** argv)
 {
     int frames = 5, nx = 200, ny = 100, nz = 50;
-    std::string picture;
+    std::string picture, pictures;
     for (int a = 1; a + 1 < argc; a += 2) {
         const std::string flag = argv[a];
         const int value = std::atoi(argv[a + 1]);
         if (flag == "--picture")
             picture = argv[a + 1];
+        else if (flag == "--pictures")
+            pictures = argv[a + 1];
         else if (flag == "--frames")
             frames = std::max(1, value);
         else if (flag == "--nx")
@@ -104,9 +108,11 @@ int main(int argc, char** argv)
     struct Mode {
         const char* name;
         bool edge, layers, flat;
+        const char* file;
     };
-    for (const Mode& mode : {Mode{"edge mode", true, false, false}, Mode{"layer view (K = middle)", false, true, false},
-                             Mode{"flat-section view", false, false, true}}) {
+    for (const Mode& mode :
+         {Mode{"edge mode", true, false, false, "edge"}, Mode{"layer view (K = middle)", false, true, false, "layer"},
+          Mode{"flat-section view", false, false, true, "flat"}}) {
         state.edge_mode = mode.edge;
         state.layers_mode = mode.layers;
         state.flat_section_mode = mode.flat;
@@ -114,6 +120,7 @@ int main(int argc, char** argv)
         state.SHOW_K = std::max(1, nz / 2);
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
+        if (!pictures.empty()) view->frame().save(pictures + "_" + mode.file + ".png");
     }
     if (!picture.empty()) {
         state.edge_mode = true;

@@ -1,7 +1,7 @@
 // Fuzzes the GRDECL scanning and the grid reader with arbitrary text, then builds whatever the reader produced.
 //
-// Every scan goes to pieces of a few bytes (the size and whether a second thread takes part vary with the input), so
-// the joins of pieces meet every kind of boundary; the scan in pieces must equal the scan in one go.
+// Every scan goes to pieces: one to seven per text, their size and whether a second thread takes part varying with
+// the input, so the joins of pieces meet every kind of boundary; the scan in pieces must equal the scan in one go.
 //
 // Included names resolve against a folder that does not exist, so include layouts are exercised (and end as
 // missing files) without writing anything. Texts whose repeat counts would expand to millions of values
@@ -103,7 +103,7 @@ void compareWithHelpers(std::string_view text, const GridInput& grid)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    grdecl::setPieceRule({0, 1 + size % 23, size % 64 == 0 ? 2u : 1u});
+    grdecl::setPieceRule({0, size / (1 + size % 7) + 1 + size % 5, size % 64 == 0 ? 2u : 1u});
     scanHelpers(text);
     if (hasHugeRepeat(text)) return 0;
 

@@ -53,4 +53,9 @@ private:
 // at byte 0), location 1 the colour (three floats at byte 12), stride 24.
 void setColouredVertexLayout();
 
+// The same locations from two buffers, on the bound vertex array: the position from `positions` (coloured vertices
+// as above, their colour unused) and the colour from `colours` (three floats per vertex, stride 12). Leaves
+// `colours` bound as the array buffer.
+void setSplitVertexLayout(GLName positions, GLName colours);
+
 }  // namespace morvane

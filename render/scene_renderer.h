@@ -106,9 +106,11 @@ private:
     // The same with an element buffer of `indices`.
     void uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const float* data, std::size_t floats,
                        const Indices& indices);
-    // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer.
+    // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer. With
+    // `positionVbos`, `layers` holds only colours (three floats per vertex) and the positions come from those
+    // buffers of coloured vertices, one per layer.
     void uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
-                      const Indices& indices, Slots* sharedVbos);
+                      const Indices& indices, Slots* sharedVbos, const Slots* positionVbos = nullptr);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
 

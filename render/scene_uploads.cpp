@@ -1,6 +1,7 @@
 // Uploads of the scene arrays into vertex arrays and buffers. Every upload deletes the objects it replaces. The
 // per-layer vertex arrays of one grid share their storage: the edge vertex arrays reuse the layer's vertex buffer,
-// and every layer draws from one element buffer, since all layers number their vertices alike.
+// every layer draws from one element buffer, since all layers number their vertices alike, and the coloured cells
+// take their positions from the grid's vertex buffers, so a layer's positions are held once.
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -53,7 +54,7 @@ void SceneRenderer::uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const f
 }
 
 void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
-                                 const Indices& indices, Slots* sharedVbos)
+                                 const Indices& indices, Slots* sharedVbos, const Slots* positionVbos)
 {
     const std::size_t count = layerCount(s_, layers);
     vaos.assign(count, 0);
@@ -82,8 +83,17 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
         else
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elements);
         ebos[k] = elements;
-        setColouredVertexLayout();
-        const bool inRange = !negative && largest < static_cast<long long>(vertices.size() / 6);
+        std::size_t vertexCount = vertices.size() / 6;
+        if (positionVbos) {
+            // Colours here, positions in the grid's buffer of the same layer: both must hold every vertex.
+            const GLName positions = k < positionVbos->size() ? (*positionVbos)[k] : 0;
+            const std::size_t gridVertices = k < s_.grid_lines_k.size() ? s_.grid_lines_k[k].size() / 6 : 0;
+            vertexCount = positions != 0 ? std::min(vertices.size() / 3, gridVertices) : 0;
+            if (positions != 0) setSplitVertexLayout(positions, vbos[k]);
+        } else {
+            setColouredVertexLayout();
+        }
+        const bool inRange = !negative && largest < static_cast<long long>(vertexCount);
         gl_.setDrawable(vaos[k], inRange ? indices.size() : 0);
     }
     glBindVertexArray(0);
@@ -128,9 +138,10 @@ void SceneRenderer::bindPropBuffers()
     if (!s_.propLoaded) return;
     releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
                       s_.cells_edge_EBO);
-    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr);
+    // The cells draw the grid's own vertex buffers with their colours beside them.
+    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr, &s_.grid_lines_VBO);
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
-                 &s_.cells_VBO);
+                 &s_.cells_VBO, &s_.grid_lines_VBO);
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
