@@ -1,6 +1,7 @@
 // Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
-// for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
-// the uploads hold per cell. Grid build, colouring and upload times are reported beside them.
+// for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
+// uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
+// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
 //   --frames N          timed frames per view (default 5; the median and the best are reported)
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "render/offscreen_renderer.h"
 #include "tests/support/render_fixtures.h"
 #include "tools/generator/model_generator.h"
@@ -44,6 +46,27 @@ FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
     }
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.front()};
+}
+
+// Bytes of the grid and property arrays the model keeps (capacity, as allocated).
+double heldBytes(const morvane::ModelState& s)
+{
+    double total = 0;
+    auto add = [&](const auto& v) { total += double(v.capacity() * sizeof(v[0])); };
+    auto addAll = [&](const auto& lists) {
+        for (const auto& list : lists) add(list);
+    };
+    for (const auto* v : {&s.points_coords, &s.grid_lines_xy, &s.ZCORN, &s.ZCORN_stars}) add(*v);
+    for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
+    add(s.IJ);
+    addAll(s.IJ_undef);
+    addAll(s.grid_lines_k);
+    addAll(s.cells_k);
+    addAll(s.PROP_cont_loading);
+    addAll(s.PROP_disc_loading);
+    for (const auto& layer : s.PROP_cont) addAll(layer);
+    for (const auto& layer : s.PROP_disc) addAll(layer);
+    return total;
 }
 
 }  // namespace
@@ -102,8 +125,12 @@ int main(int argc, char** argv)
     std::printf("colouring + property upload:       %8.3f s\n", secondsSince(start));
 
     const auto& gl = view->scene().objects();
+    const double gpu = static_cast<double>(gl.bufferBytes()) / cells, cpu = heldBytes(state) / cells;
     std::printf("GPU buffers: %zu, %.1f MB, %.1f bytes per cell\n", gl.liveBuffers(),
-                static_cast<double>(gl.bufferBytes()) / 1e6, static_cast<double>(gl.bufferBytes()) / cells);
+                static_cast<double>(gl.bufferBytes()) / 1e6, gpu);
+    std::printf("CPU arrays (grid, index lists, properties): %.1f bytes per cell\n", cpu);
+    std::printf("together: %.1f bytes per cell (goal <= 600); peak RSS %.1f bytes per cell\n", cpu + gpu,
+                static_cast<double>(morvane::bench::peakRssBytes()) / cells);
 
     struct Mode {
         const char* name;
