@@ -114,6 +114,7 @@ int main(int argc, char** argv)
     start = Clock::now();
     view->bindGridBuffers();
     glFinish();
+    std::vector<double>().swap(state.ZCORN);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
 
     std::vector<double> values(static_cast<std::size_t>(cells));

@@ -106,9 +106,10 @@ private:
     // The same with an element buffer of `indices`.
     void uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const float* data, std::size_t floats,
                        const Indices& indices);
-    // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer. With
-    // `positionVbos`, `layers` holds only colours (three floats per vertex) and the positions come from those
-    // buffers of coloured vertices, one per layer.
+    // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer.
+    // Without `positionVbos`, `layers` are the grid's coloured vertices, of which the buffers keep the positions only
+    // (the grid lines take their one colour from gridLineColour_). With `positionVbos` (such position buffers, one
+    // per layer), `layers` hold one colour (three floats) per vertex.
     void uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
                       const Indices& indices, Slots* sharedVbos, const Slots* positionVbos = nullptr);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
@@ -187,6 +188,7 @@ private:
     std::string glFailure_;
     int viewportWidth_ = Constants::WINDOW_WIDTH;
     int viewportHeight_ = Constants::WINDOW_HEIGHT;
+    float gridLineColour_[3] = {1.0f, 1.0f, 1.0f};  // the one colour of the grid's line vertices
 };
 
 }  // namespace morvane

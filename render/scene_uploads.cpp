@@ -69,29 +69,35 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
         negative = negative || i < 0;
     }
     GLName elements = 0;
+    std::vector<float> positions;
     for (std::size_t k = 0; k < count; ++k) {
         const Vertices& vertices = layers[k];
         vaos[k] = gl_.newVertexArray();
+        // Grid vertices (six floats) become positions (three); cell colours (three floats) go up as they are.
+        std::size_t vertexCount = vertices.size() / (positionVbos ? 3 : 6);
         if (sharedVbos && k < sharedVbos->size() && (*sharedVbos)[k] != 0) {
             vbos[k] = (*sharedVbos)[k];
             glBindBuffer(GL_ARRAY_BUFFER, vbos[k]);
-        } else {
+        } else if (positionVbos) {
             vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(float), kStatic);
+        } else {
+            positions.resize(3 * vertexCount);
+            for (std::size_t v = 0; v < vertexCount; ++v) std::copy_n(&vertices[6 * v], 3, &positions[3 * v]);
+            vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, positions.data(), positions.size() * sizeof(float), kStatic);
         }
         if (elements == 0)
             elements = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(int), kStatic);
         else
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elements);
         ebos[k] = elements;
-        std::size_t vertexCount = vertices.size() / 6;
         if (positionVbos) {
             // Colours here, positions in the grid's buffer of the same layer: both must hold every vertex.
-            const GLName positions = k < positionVbos->size() ? (*positionVbos)[k] : 0;
+            const GLName gridBuffer = k < positionVbos->size() ? (*positionVbos)[k] : 0;
             const std::size_t gridVertices = k < s_.grid_lines_k.size() ? s_.grid_lines_k[k].size() / 6 : 0;
-            vertexCount = positions != 0 ? std::min(vertices.size() / 3, gridVertices) : 0;
-            if (positions != 0) setSplitVertexLayout(positions, vbos[k]);
+            vertexCount = gridBuffer != 0 ? std::min(vertexCount, gridVertices) : 0;
+            if (gridBuffer != 0) setSplitVertexLayout(gridBuffer, vbos[k]);
         } else {
-            setColouredVertexLayout();
+            setPositionLayout();
         }
         const bool inRange = !negative && largest < static_cast<long long>(vertexCount);
         gl_.setDrawable(vaos[k], inRange ? indices.size() : 0);
@@ -127,6 +133,9 @@ void SceneRenderer::bindGridBuffers()
     if (!glAvailable_) return;
     releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
                       s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
+    // Every grid vertex carries the grid line colour: the buffers keep positions only and the lines take it whole.
+    if (!s_.grid_lines_k.empty() && s_.grid_lines_k[0].size() >= 6)
+        std::copy_n(&s_.grid_lines_k[0][3], 3, gridLineColour_);
     uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_k, s_.grid_indices, nullptr);
     uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.grid_lines_k,
                  s_.grid_indices_edge, &s_.grid_lines_VBO);
