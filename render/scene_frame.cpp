@@ -319,7 +319,8 @@ void SceneRenderer::drawBubbles()
         m = glm::rotate(m, -s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
         m = glm::translate(m, -c);
         setUniformMatrix(core_.ModelMatrix, m);
-        if (s.displayCircleDiagrams)
+        // A well that produced nothing has only its centre, where its labels stand: no disc to draw.
+        if (s.displayCircleDiagrams && disc.size() >= 3 * 6)
             drawArrays(slotAt(s.circleDiagram_VAO, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
     }
 }
