@@ -1,6 +1,8 @@
 #include "scene/bubble_diagrams.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/angles.h"
 #include "core/trace_text.h"
@@ -94,8 +96,10 @@ std::vector<std::string> buildCircleDiagrams(Production& production, const Wells
             production.circleDiagram.push_back(std::move(anchor));
             continue;
         }
-        const auto radius = static_cast<float>(production.BUBBLE_COEF * 0.001 * total);
-        const auto water_percent = static_cast<float>(water * 100.0 / total);
+        constexpr double largest = std::numeric_limits<float>::max();
+        const auto radius = static_cast<float>(std::clamp(production.BUBBLE_COEF * 0.001 * total, -largest, largest));
+        // Shares beyond 0..100 (volumes of opposite signs) only matter as "none" or "all": kept within a float.
+        const auto water_percent = static_cast<float>(std::clamp(water * 100.0 / total, -1.0, 101.0));
         trace.push_back(initCircleDiagram(production, VERT_SCALE, centre.x, centre.y, centre.z, radius, water_percent));
     }
     return trace;
