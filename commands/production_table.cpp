@@ -8,26 +8,6 @@ namespace morvane {
 
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::vector<std::string_view> splitAt(std::string_view text, char separator)
-{
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = text.find(separator, start);
-        pieces.push_back(text.substr(start, next == std::string_view::npos ? next : next - start));
-        if (next == std::string_view::npos) return pieces;
-        start = next + 1;
-    }
-}
-
 const char* columnName(int column)
 {
     switch (column) {
@@ -59,17 +39,14 @@ ProductionPaste pasteProduction(std::string_view clipboard, int row, int column,
     ProductionPaste paste;
     if (column <= WellColumn || column >= PRODUCTION_COLUMNS || row < 0) return paste;
 
-    std::string text(clipboard);
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
-    for (char& c : text)
-        if (c == '\r') c = '\n';
-    std::vector<std::string_view> lines = splitAt(text, '\n');
-    while (!lines.empty() && trimmed(lines.back()).empty()) lines.pop_back();
+    std::vector<std::string_view> lines = productionLines(clipboard);
+    while (!lines.empty() && trimProductionText(lines.back()).empty()) lines.pop_back();
 
     for (std::size_t n = 0; n < lines.size() && row + static_cast<long long>(n) < rows; ++n) {
-        const std::vector<std::string_view> fields = splitAt(lines[n], '\t');
+        const std::vector<std::string_view> fields = splitProductionText(lines[n], '\t');
         for (std::size_t k = 0; k < fields.size() && column + static_cast<long long>(k) < PRODUCTION_COLUMNS; ++k) {
-            PastedCell cell{row + static_cast<int>(n), column + static_cast<int>(k), std::string(trimmed(fields[k]))};
+            PastedCell cell{row + static_cast<int>(n), column + static_cast<int>(k),
+                            std::string(trimProductionText(fields[k]))};
             if (cell.text.empty() || readProductionVolume(cell.text))
                 paste.cells.push_back(std::move(cell));
             else
@@ -91,7 +68,7 @@ ProductionColumnsCheck checkProductionColumns(const std::vector<std::array<std::
     bool* complete[3] = {&check.oil, &check.water, &check.gas};
     for (const auto& row : cells) {
         for (std::size_t c = 0; c < 3; ++c) {
-            const bool empty = trimmed(row[c]).empty();
+            const bool empty = trimProductionText(row[c]).empty();
             const bool valid = !empty && readProductionVolume(row[c]).has_value();
             if (valid) continue;
             *complete[c] = false;

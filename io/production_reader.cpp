@@ -12,39 +12,36 @@ namespace {
 
 constexpr std::size_t kColumns = 4;  // name, oil, water, gas
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // A field without the white space and the double quotes around it.
 std::string_view fieldText(std::string_view field)
 {
-    field = trimmed(field);
+    field = trimProductionText(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-        field = trimmed(field.substr(1, field.size() - 2));
+        field = trimProductionText(field.substr(1, field.size() - 2));
     return field;
 }
 
-std::vector<std::string_view> splitAt(std::string_view line, char separator)
+std::vector<std::string_view> fieldsOf(std::string_view line, char separator)
 {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t next = line.find(separator, start);
-        fields.push_back(fieldText(line.substr(start, next == std::string_view::npos ? next : next - start)));
-        if (next == std::string_view::npos) break;
-        start = next + 1;
-    }
+    std::vector<std::string_view> fields = splitProductionText(line, separator);
+    for (std::string_view& field : fields) field = fieldText(field);
     // Spreadsheets often close a line with separators of empty columns.
     while (fields.size() > kColumns && fields.back().empty()) fields.pop_back();
     return fields;
 }
 
-std::vector<std::string_view> lines(std::string_view text)
+char separatorOf(std::string_view line)
+{
+    if (line.find('\t') != std::string_view::npos) return '\t';
+    if (line.find(';') != std::string_view::npos) return ';';
+    return ',';
+}
+
+std::string lineLabel(int line) { return "line " + std::to_string(line) + ": "; }
+
+}  // namespace
+
+std::vector<std::string_view> productionLines(std::string_view text)
 {
     std::vector<std::string_view> out;
     std::size_t start = 0;
@@ -58,16 +55,25 @@ std::vector<std::string_view> lines(std::string_view text)
     return out;
 }
 
-char separatorOf(std::string_view line)
+std::vector<std::string_view> splitProductionText(std::string_view text, char separator)
 {
-    if (line.find('\t') != std::string_view::npos) return '\t';
-    if (line.find(';') != std::string_view::npos) return ';';
-    return ',';
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t next = text.find(separator, start);
+        pieces.push_back(text.substr(start, next == std::string_view::npos ? next : next - start));
+        if (next == std::string_view::npos) return pieces;
+        start = next + 1;
+    }
 }
 
-std::string lineLabel(int line) { return "line " + std::to_string(line) + ": "; }
-
-}  // namespace
+std::string_view trimProductionText(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 std::optional<float> readProductionVolume(std::string_view text)
 {
@@ -89,11 +95,11 @@ ProductionFile parseProductionText(std::string_view text)
     char separator = 0;
     bool first = true;
     int number = 0;
-    for (const std::string_view line : lines(text)) {
+    for (const std::string_view line : productionLines(text)) {
         ++number;
-        if (trimmed(line).empty()) continue;
+        if (trimProductionText(line).empty()) continue;
         if (separator == 0) separator = separatorOf(line);
-        const std::vector<std::string_view> fields = splitAt(line, separator);
+        const std::vector<std::string_view> fields = fieldsOf(line, separator);
         const bool isFirst = first;
         first = false;
         if (fields.size() < 2)

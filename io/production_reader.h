@@ -19,6 +19,13 @@
 
 namespace morvane {
 
+// Production text is split into lines and fields the same way in files and in pastes: its lines (ended by LF, CRLF
+// or CR; a last line without an ending counts), the pieces between separators (as many as separators plus one), and
+// a piece without the white space around it.
+std::vector<std::string_view> productionLines(std::string_view text);
+std::vector<std::string_view> splitProductionText(std::string_view text, char separator);
+std::string_view trimProductionText(std::string_view text);
+
 // A volume as typed: a whole finite number that fits a float, "." or "," as the decimal separator, white space
 // around it ignored. Nothing for an empty text or anything else.
 std::optional<float> readProductionVolume(std::string_view text);

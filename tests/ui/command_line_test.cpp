@@ -11,6 +11,19 @@ namespace {
 
 QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
 
+// Pixels clearly blue and clearly green (contact surfaces, circle diagrams), half transparent or not.
+std::pair<int, int> bluesAndGreens(const QImage& image)
+{
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
+            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
+        }
+    return {blue, green};
+}
+
 TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
 {
     testing::TempFolder folder;
@@ -54,13 +67,7 @@ TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
-    int blue = 0, green = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
-            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
-        }
+    const auto [blue, green] = bluesAndGreens(image);
     EXPECT_GT(blue, 2000);
     EXPECT_GT(green, 20000);
 
@@ -89,13 +96,7 @@ TEST(CommandLineSnapshot, ProductionIsDrawnAsDiscsAndUnknownWellsAreNamed)
     EXPECT_TRUE(log.contains("Production is loaded for 2 wells"));
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
-    int blue = 0, green = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
-            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
-        }
+    const auto [blue, green] = bluesAndGreens(image);
     EXPECT_GT(blue, 5000);
     EXPECT_GT(green, 5000);
 
