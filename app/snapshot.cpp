@@ -7,6 +7,8 @@
 #include "commands/grid_import_command.h"
 #include "commands/production_command.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
+#include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 
@@ -81,6 +83,15 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         // With wells loaded the discs are shown as the production button shows them.
         if (!state.oilProd.empty())
             toggleProductionDisplay(ProductionContext{state, console, *renderer, console}, false);
+    }
+    if (!cl.sectionWells.empty()) {
+        NoWellSectionWindow noWindow;
+        const WellSectionContext section{state, console, *renderer, noWindow, console, appSettings()};
+        std::string why;
+        if (!showSectionThroughWells(section, cl.sectionWells, &why)) {
+            std::cerr << "morvane: no well section: " << why << '\n';
+            return 1;
+        }
     }
     if (!renderer->frame().save(outFile)) {
         std::cerr << "morvane: cannot write " << outFile << '\n';
