@@ -1,6 +1,7 @@
 // Circle diagrams in a frame: two wells with production, one without. The disc's water quarter and oil rest, its
 // labels in green and blue, a well that produced nothing labelled without a disc, a well without data neither
-// drawn nor labelled; the disc still faces the viewer when the model is turned, and a rebuild replaces its objects.
+// drawn nor labelled; the disc still faces the viewer when the model is turned, is not drawn over the unfolded well
+// section, and a rebuild replaces its objects.
 #include <gtest/gtest.h>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -45,7 +46,7 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     const glm::vec3 pivot = -s.position;
     const glm::vec3 a = pivot + glm::vec3(-0.15f, 0, 0), b = pivot + glm::vec3(0.12f, 0, 0.03f), none = pivot;
     addWell(s, "A", a, 30, 10);  // radius 0.04, a quarter water
-    addWell(s, "B", b, 0, 0);     // produced nothing
+    addWell(s, "B", b, 0, 0);    // produced nothing
     addWell(s, "C", none, -1, 200);
     s.wellLoaded = false;  // the discs alone, without the well lines
 
@@ -82,6 +83,12 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     const glm::ivec2 ta = scene.pixelOf(a);
     EXPECT_TRUE(near(turned.at(ta.x + r / 3, ta.y - r / 3), kBlue)) << describe(turned.at(ta.x + r / 3, ta.y - r / 3));
     EXPECT_TRUE(near(turned.at(ta.x - r / 2, ta.y), kGreen)) << describe(turned.at(ta.x - r / 2, ta.y));
+
+    // Over the unfolded well section, which has a space of its own, neither discs nor labels are drawn.
+    s.diplay_well_section_mode = true;
+    const RgbaImage section = scene.frame("circle_diagrams_section.png");
+    EXPECT_EQ(countPixels(section, kBlue, 8) + countPixels(section, kGreen, 8), 0);
+    s.diplay_well_section_mode = false;
 
     // Rebuilt again and again (the slider's release): the objects are replaced, not added.
     for (int release = 0; release < 3; ++release) vertScaleReleased(s, scene.view(), feedback, true);
