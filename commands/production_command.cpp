@@ -101,7 +101,8 @@ ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const s
         feedback.appendLog("No well of these names is loaded, so their production was not loaded: " + names,
                            log_colour::Red);
     }
-    feedback.appendLog("Production is loaded for " + std::to_string(result.wells) + " wells", log_colour::Green);
+    const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
+    feedback.appendLog("Production is loaded for " + wells, log_colour::Green);
     return result;
 }
 
