@@ -48,7 +48,7 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     return importPropertyFile(ctx, path);
 }
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -93,7 +93,9 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (const PropertyEntry& e : entries) names.push_back(e.name);
-    const std::optional<std::vector<int>> chosen = ctx.prompts.choosePropertyTypes(names, s.Lang);
+    const std::optional<std::vector<int>> chosen = types == PropertyTypes::Ask
+                                                       ? ctx.prompts.choosePropertyTypes(names, s.Lang)
+                                                       : std::vector<int>(names.size(), 0);
     s.OK_prop_loading = chosen.has_value();
     if (!chosen) {
         stopWork(ctx);
@@ -118,12 +120,15 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
             waiting = false;
             if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
             deliverPropertyReport(report, fb);
+            // The last property was refused but an earlier one is on show: it is explained like any other.
+            if (k + 1 == entries.size() && result.accepted > 0) ctx.window.showLegend();
             continue;
         }
 
         ++result.accepted;
+        result.names.push_back(report.name);
         fb.advanceProgress(50);
-        ctx.window.setLegendCaption(entries[k].name);
+        ctx.window.setLegendCaption(report.name);
         deliverPropertyReport(report, fb);
         ctx.view.initPROP(report.perKindIndex, report.discrete, report.typeCode);
         ctx.view.bindPropBuffers();

@@ -41,15 +41,29 @@ std::string formatNumber(double value)
     return std::string(buf, result.ptr);
 }
 
-// Whole part of a discrete value as a code, or nothing when it does not fit an int.
+// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is UNDEFINED_CODE).
 std::optional<int> toCode(double value)
 {
     const double whole = std::trunc(value);
-    if (!(whole >= static_cast<double>(INT_MIN) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
+    if (!(whole > static_cast<double>(UNDEFINED_CODE) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
     return static_cast<int>(whole);
 }
 
 }  // namespace
+
+bool isDiscreteType(int typeCode) { return typeCode == 1 || typeCode == 2 || typeCode == 7 || typeCode == 8; }
+
+std::string uniquePropertyName(const std::vector<std::string>& loadedNames, const std::string& name)
+{
+    auto taken = [&](const std::string& candidate) {
+        return std::find(loadedNames.begin(), loadedNames.end(), candidate) != loadedNames.end();
+    };
+    if (!taken(name)) return name;
+    for (std::size_t n = 2;; ++n) {
+        std::string numbered = name + " (" + std::to_string(n) + ")";
+        if (!taken(numbered)) return numbered;
+    }
+}
 
 std::vector<PropertyEntry> splitPropertyText(std::string_view text)
 {
@@ -82,7 +96,7 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text)
     return entries;
 }
 
-PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize)
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
 {
     PropertyValues read;
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
@@ -105,7 +119,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
             block, [](double) {}, [](std::uint64_t, double) {});
         read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
         read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
-        read.discrete = block.substr(0, all.stop).find('.') == npos;
+        read.discrete = discreteType || block.substr(0, all.stop).find('.') == npos;
         return read;
     }
     case grdecl::ScanEnd::NotANumber: {
@@ -118,9 +132,17 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         break;
     }
 
-    if (read.discrete && read.problem.empty()) {
+    if ((read.discrete || discreteType) && read.problem.empty()) {
+        // Values with a fraction can only be here when the user's type made the property discrete.
+        const bool fractionsPossible = !read.discrete;
+        read.discrete = true;
         read.codes.reserve(read.values.size());
         for (double v : read.values) {
+            if (fractionsPossible && v != std::trunc(v) && std::isfinite(v)) {
+                read.codes.push_back(UNDEFINED_CODE);
+                ++read.notWhole;
+                continue;
+            }
             const auto code = toCode(v);
             if (!code) {
                 read.problem = "code out of range: " + formatNumber(v);
@@ -138,19 +160,28 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
 CodeShares codeShares(const std::vector<int>& codes)
 {
     CodeShares shares;
-    if (codes.empty()) return shares;
-    const auto [lo, hi] = std::minmax_element(codes.begin(), codes.end());
-    const long long span = static_cast<long long>(*hi) - *lo + 1;
+    int lo = INT_MAX, hi = INT_MIN;
+    for (int c : codes) {
+        if (c == UNDEFINED_CODE) continue;
+        lo = std::min(lo, c);
+        hi = std::max(hi, c);
+    }
+    if (lo > hi) return shares;  // no code at all
+    const long long span = static_cast<long long>(hi) - lo + 1;
     std::vector<std::pair<int, std::size_t>> counts;
     if (span <= static_cast<long long>(codes.size()) + 1024) {
         // Codes are usually a handful of small numbers: count them in a table.
         std::vector<std::size_t> table(static_cast<std::size_t>(span), 0);
-        for (int c : codes) ++table[static_cast<std::size_t>(static_cast<long long>(c) - *lo)];
+        for (int c : codes)
+            if (c != UNDEFINED_CODE) ++table[static_cast<std::size_t>(static_cast<long long>(c) - lo)];
         for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i] != 0) counts.emplace_back(static_cast<int>(*lo + static_cast<long long>(i)), table[i]);
+            if (table[i] != 0) counts.emplace_back(static_cast<int>(lo + static_cast<long long>(i)), table[i]);
         }
     } else {
-        std::vector<int> sorted(codes);
+        std::vector<int> sorted;
+        sorted.reserve(codes.size());
+        for (int c : codes)
+            if (c != UNDEFINED_CODE) sorted.push_back(c);
         std::sort(sorted.begin(), sorted.end());
         for (std::size_t i = 0; i < sorted.size();) {
             std::size_t j = i;
@@ -220,7 +251,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
 
     trace(texts::TraceType + std::to_string(typeCode));
     status(texts::CheckingKind);
-    PropertyValues read = readPropertyValues(text, entry, gridSize);
+    PropertyValues read = readPropertyValues(text, entry, gridSize, isDiscreteType(typeCode));
     report.discrete = read.discrete;
     trace(read.discrete ? texts::TraceDiscrete : texts::TraceContinuous);
 
@@ -238,7 +269,22 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     }
 
     const bool discrete = read.discrete;
-    report.perKindIndex = appendProperty(properties, entry.name, std::move(read), typeCode, report.lines);
+    const std::size_t notWhole = read.notWhole;
+    report.name = uniquePropertyName(properties.propertyNameAll, entry.name);
+    report.perKindIndex = appendProperty(properties, report.name, std::move(read), typeCode, report.lines);
+    if (report.name != entry.name) {
+        report.lines.push_back(
+            {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + report.name,
+             log_colour::Black});
+    }
+    if (notWhole > 0) {
+        report.lines.push_back({Line::Kind::Log,
+                                report.name + ": " + std::to_string(notWhole) +
+                                    (notWhole == 1 ? " cell holds a value that is not a whole code; it is"
+                                                   : " cells hold values that are not whole codes; they are") +
+                                    " drawn as undefined",
+                                log_colour::Black});
+    }
     status(discrete ? texts::CalculatingRange : texts::CheckingConformity);
     report.accepted = true;
     status(texts::Rendering);

@@ -9,6 +9,7 @@
 #endif
 
 #include "core/trace_text.h"
+#include "io/property_reader.h"
 
 namespace morvane {
 
@@ -166,8 +167,13 @@ ContinuousRamp makeRamp(const Properties& p, int type, std::size_t overall)
     ramp.high = paletteColour(p.r3, p.g3, p.b3, type);
     ramp.cut = p.cont_prop_cut;
     ramp.cutBelow = p.cut_below;
-    ramp.undefined = {p.UNDEF_COLOR[0] / 255, p.UNDEF_COLOR[1] / 255, p.UNDEF_COLOR[2] / 255};
+    ramp.undefined = undefinedColour(p);
     return ramp;
+}
+
+Rgb undefinedColour(const Properties& p)
+{
+    return {p.UNDEF_COLOR[0] / 255, p.UNDEF_COLOR[1] / 255, p.UNDEF_COLOR[2] / 255};
 }
 
 Rgb continuousColour(double value, const ContinuousRamp& ramp)
@@ -189,8 +195,9 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp)
     return colour;
 }
 
-Rgb discreteColour(int code, const std::vector<std::vector<float>>& table)
+Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined)
 {
+    if (code == UNDEFINED_CODE) return undefined;
     if (code < 0 || static_cast<std::size_t>(code) >= table.size()) return OUTSIDE_TABLE_COLOUR;
     const auto& entry = table[static_cast<std::size_t>(code)];
     if (entry.size() < 3) return OUTSIDE_TABLE_COLOUR;
@@ -227,8 +234,10 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("Prop_min = ", shownMin));
         report.trace.push_back(line("PROP_type_here = ", typeCode));
         const auto& table = tableOf(properties, typeCode);
-        paintCopy(grid, shape, properties.cells_k,
-                  [&](std::size_t k, std::size_t c) { return discreteColour(codes[k * perLayer + c], table); });
+        const Rgb undefined = undefinedColour(properties);
+        paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+            return discreteColour(codes[k * perLayer + c], table, undefined);
+        });
     } else {
         const auto& values = properties.PROP_cont_loading[kindEntry];
         reshape(values, shape, properties.PROP_cont);
@@ -242,7 +251,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
     report.coloured = true;
 
     if (properties.propLoading) {
-        const bool placeholder = !discrete && properties.PROP_name == PLACEHOLDER_PROPERTY;
+        const bool placeholder = !discrete && typeCode == PLACEHOLDER_TYPE;
         if (!placeholder) {
             report.addTreeNode = true;
             report.treeNode = properties.PROP_name;
@@ -277,12 +286,13 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
             if (row.size() != shape.cols) return true;
     }
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
+    const Rgb undefined = undefinedColour(properties);
     const std::size_t below = 4 * shape.cellsPerLayer() * kFloatsPerVertex;
     for (std::size_t k = 0; k < shape.layers; ++k) {
         float* layer = properties.cells_k[k].data();
         for (std::size_t i = 0; i < shape.rows; ++i) {
             for (std::size_t j = 0; j < shape.cols; ++j) {
-                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown);
+                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
                 float* top = layer + 4 * (i * shape.cols + j) * kFloatsPerVertex;
                 for (float* v : {top, top + 6, top + 12, top + 18, top + below, top + below + 6, top + below + 12,
                                  top + below + 18}) {
