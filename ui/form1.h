@@ -4,10 +4,12 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_clipboard.cpp (copy picture).
+// property tree selection), form1_legend.cpp (legend, palettes, property filter and colour limits),
+// form1_clipboard.cpp (copy picture).
 #pragma once
 
 #include <memory>
+#include <random>
 #include <string>
 
 #include <QMainWindow>
@@ -15,6 +17,7 @@
 
 #include "commands/camera_control.h"
 #include "commands/grid_import_command.h"
+#include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
@@ -45,13 +48,18 @@ class ColorButton;
 class DataTreeView;
 class InfoWindow;
 class ModelStat;
+class PropColorLimits;
+class PropertyLegend;
+class Propertypalette;
+class PropFilter;
 class Settings;
 
 class Form1 : public QMainWindow,
               public Feedback,
               public CameraFields,
               private GridImportWindow,
-              private PropertyImportWindow {
+              private PropertyImportWindow,
+              private PropertyDisplayWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -87,6 +95,10 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
+    // The property import without its dialogs: every property without a kind (the command line).
+    PropertyImportResult importPropertiesFromPath(const std::string& path);
+    // Selects the tree node of the loaded property `name`; false when none has that name.
+    bool showProperty(const std::string& name);
     void importMainMenu_well_Click();
     void dataManagerMainMenu_Click();
     void productionMainMenu_Click();
@@ -125,6 +137,20 @@ public:
     void treeView2_AfterSelect();
     void richTextBox1_TextChanged();
 
+    // Legend, palettes, property filter and colour limits.
+    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
+    void refreshDiscMorvane(int perKindIndex) override;
+    void rgb1_SelectedColorChanged();
+    void rgb2_SelectedColorChanged();
+    void rgb3_SelectedColorChanged();
+    void Color_label_max_Click();
+    void Color_label_min_Click();
+    // A click on a code bar of the discrete legend: the code gets a new random colour.
+    void wtf(QWidget* bar);
+    void propLegend_MouseEnter();
+    void setPropFilterFormHide();
+    void propColorLimitsFormHide();
+
     // Frame timer, mouse over the view, keys, exaggeration slider.
     void timer1_Tick();
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
@@ -144,6 +170,9 @@ public:
     OpenGLForm::COpenGL* OpenGL = nullptr;
     ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
+    PropFilter* setPropFilterForm = nullptr;
+    PropColorLimits* propColorLimitsForm = nullptr;
+    Propertypalette* PropertypaletteForm = nullptr;
     InfoWindow* donateForm = nullptr;
     QString rotateToolStrip;
     QTimer* timer1 = nullptr;
@@ -166,8 +195,17 @@ private:
     void useTreeImages() override;
     void setLegendCaption(const std::string& text) override;
     void showLegend() override;
+    // PropertyDisplayWindow: the legend and the filter view button for the property display commands.
+    void clearLegend() override;
+    bool filterViewChecked() const override;
+    void uncheckFilterView() override;
     GridImportContext importContext();
     PropertyImportContext propertyImportContext();
+    PropertyDisplayContext propertyDisplayContext();
+    void rampColourChanged(RampStop stop, const char* picker);
+    void limitLabelClicked(bool upper);
+    // The room the view leaves the legend for a row of code bars.
+    int legendRowWidth() const;
 
     void buildMenus();
     void buildToolStrips();
@@ -196,6 +234,7 @@ private:
     int lastKeyType_ = 0;
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
+    std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
 
 public:
     // Controls, under their object names.
@@ -239,7 +278,7 @@ public:
     QTextEdit* richTextBox1;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
-    QGroupBox* propLegend = nullptr;
+    PropertyLegend* propLegend = nullptr;
     QFrame* vertScaleBar = nullptr;
     QLabel *panel3, *panel4;
 };

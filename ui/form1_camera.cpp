@@ -14,6 +14,7 @@
 
 #include "ui/copengl.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 

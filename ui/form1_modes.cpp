@@ -17,6 +17,8 @@
 #include "ui/form1.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
+#include "ui/prop_filter.h"
+#include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -45,7 +47,7 @@ void Form1::connectCommands()
     on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
     onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
     on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
-    on(legendMainMenu, &Form1::legendMainMenu_Click);
+    onClickKeepingState(legendMainMenu, &Form1::legendMainMenu_Click);
     on(statisticsMainMenu, &Form1::toolStripButton10_Click);
     on(modelMenu_Stat, &Form1::авторToolStripMenuItem_Click);
     on(modelMenu_palette, &Form1::настроитьПалитруToolStripMenuItem_Click);
@@ -83,6 +85,15 @@ void Form1::connectCommands()
         if (current) treeView2_AfterSelect();
     });
     connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
+    connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
+        if (stop == 1) rgb1_SelectedColorChanged();
+        if (stop == 2) rgb2_SelectedColorChanged();
+        if (stop == 3) rgb3_SelectedColorChanged();
+    });
+    connect(propLegend, &PropertyLegend::limitClicked, this,
+            [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
+    connect(propLegend, &PropertyLegend::barClicked, this, &Form1::wtf);
+    connect(propLegend, &PropertyLegend::mouseEntered, this, &Form1::propLegend_MouseEnter);
     connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
     rotate_Menu->installEventFilter(this);
     // The small view buttons follow the copy button whenever its caption changes its size or place.
@@ -94,7 +105,6 @@ void Form1::importMainMenu_well_Click() {}
 void Form1::dataManagerMainMenu_Click() {}
 void Form1::productionMainMenu_Click() {}
 void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() {}
-void Form1::настроитьПалитруToolStripMenuItem_Click() {}
 void Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click() {}
 void Form1::cut_well_Menu_Click() {}
 void Form1::wellsectionMainMenu_Click() {}
@@ -123,15 +133,7 @@ void Form1::uncheckModes()
 
 void Form1::rebuildPropertyArrays()
 {
-    // Recolour the displayed property with its own per-kind index, kind and type code. Only a property the user
-    // has displayed has those; the placeholder "grid" never carries a cut.
-    const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
-    if (!state_.propLoaded || !OpenGL || entry >= state_.PROP_type.size()) return;
-    const auto& kindList =
-        state_.disc_PROP_displaying ? state_.PROP_disc_loading.size() : state_.PROP_cont_loading.size();
-    if (state_.i_morvane < 0 || static_cast<std::size_t>(state_.i_morvane) >= kindList) return;
-    OpenGL->initPROP(state_.i_morvane + 1, state_.disc_PROP_displaying, state_.PROP_type[entry]);
-    OpenGL->bindPropBuffers();
+    if (OpenGL) recolourDisplayedProperty(state_, *OpenGL);
 }
 
 void Form1::resetPropertyCut()
@@ -189,6 +191,12 @@ void Form1::threedMainMenu_Click()
         state_.transp_model = 1.0f;
         resetPropertyCut();
         // The property filter dialog takes over from here (it sets the filter view when it is hidden).
+        setPropFilterForm->setVariables(state_.PROP_max_value_color, state_.PROP_min_value_color,
+                                        state_.prop_no_morvane, state_.r3, state_.g3, state_.b3, state_.r2, state_.g2,
+                                        state_.b2, state_.r1, state_.g1, state_.b1, state_.PROP_type_displaying);
+        setPropFilterForm->show();
+        setPropFilterForm->raise();
+        setPropFilterForm->updateMargins();
     } else {
         threedMainMenu->setChecked(false);
         uncheckModes();
@@ -290,7 +298,16 @@ void Form1::скрытьСеткуЯчеекToolStripMenuItem_Click()
     }
 }
 
-void Form1::legendMainMenu_Click() { propLegend->setVisible(legendMainMenu->isChecked()); }
+void Form1::legendMainMenu_Click()
+{
+    if (legendMainMenu->isChecked()) {
+        legendMainMenu->setChecked(false);
+        propLegend->hide();
+    } else {
+        legendMainMenu->setChecked(true);
+        propLegend->show();
+    }
+}
 
 // Windows.
 

@@ -1,0 +1,56 @@
+// The colour legend `propLegend`: a small box over the top-left corner of the 3D view, captioned with the displayed
+// property's name. For a continuous property it holds the ramp as two gradient panels, a colour picker for each of
+// its three colours and the two colour limits (clickable); for a discrete property a bar per code, as tall as the
+// code's share of the cells, with the code under it (clickable). It only places what the legend layout worked out
+// and says what the user clicked; the main window acts on it.
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+
+#include "scene/legend_layout.h"
+
+class QPainter;
+
+namespace morvane {
+
+class PropertyLegend : public QGroupBox {
+    Q_OBJECT
+public:
+    static constexpr int InitialWidth = 158, InitialHeight = 207;
+
+    explicit PropertyLegend(QWidget* parent = nullptr);
+
+    // Rebuild the content from scratch (the caption stays).
+    void showContinuous(const ContinuousLegend& legend);
+    void showDiscrete(const DiscreteLegend& legend);
+    void clearContent();
+    bool showsDiscrete() const { return discrete_; }
+
+    // The box and its texts: the view's background colour, white text.
+    void setBackground(const QColor& colour);
+
+    // The two gradient panels paint themselves through these.
+    void palitra3_Paint(QPainter& painter, int width, int height) const;
+    void palitra2_Paint(QPainter& painter, int width, int height) const;
+
+signals:
+    // A picker's new colour: stop 1 low ("rgb1"), 2 middle ("rgb2"), 3 high ("rgb3").
+    void rampColourPicked(int stop, const QColor& colour);
+    void limitClicked(bool upper);
+    // A code bar ("color_code_" + code) was clicked.
+    void barClicked(QWidget* bar);
+    void mouseEntered();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    // Auto-size: the initial size, grown to hold the caption and every control with a margin of 4.
+    void fitToContent();
+
+    ContinuousLegend ramp_;
+    bool discrete_ = false;
+};
+
+}  // namespace morvane
