@@ -22,6 +22,13 @@ bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
     return !in.bad();
 }
 
+PropertyImportResult ended(PropertyImportOutcome outcome)
+{
+    PropertyImportResult result;
+    result.outcome = outcome;
+    return result;
+}
+
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
 {
@@ -37,13 +44,13 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     if (!ctx.state.gridLoaded) {
         const bool russian = ctx.state.Lang == "ru";
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
-        return {PropertyImportOutcome::NoGrid};
+        return ended(PropertyImportOutcome::NoGrid);
     }
     const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle, kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
     return importPropertyFile(ctx, path);
 }
@@ -54,7 +61,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     Feedback& fb = ctx.feedback;
     PropertyImportResult result;
 
-    if (!s.gridLoaded) return {PropertyImportOutcome::NoGrid};  // the menu has told the user; callers without it too
+    if (!s.gridLoaded) return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
 
     const std::filesystem::path file(path);
     fb.setStatus(texts::ReadingProperty);
@@ -64,7 +71,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     std::string bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
 
     ctx.window.endWait(false);  // the "finished" picture to the back
@@ -73,7 +80,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         fb.setProgress(0);
         fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
     const std::string text = decodeUserText(bytes);
     bytes.clear();
@@ -85,7 +92,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         const PropertyReport report = notPropertyFileReport();
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         deliverPropertyReport(report, fb);
-        return {PropertyImportOutcome::NotAProperty};
+        return ended(PropertyImportOutcome::NotAProperty);
     }
     fb.setProgress(10);
 
@@ -100,7 +107,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     if (!chosen) {
         stopWork(ctx);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::TypesCancelled};
+        return ended(PropertyImportOutcome::TypesCancelled);
     }
 
     result.outcome = PropertyImportOutcome::Done;

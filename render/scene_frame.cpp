@@ -243,8 +243,16 @@ void SceneRenderer::Render()
         }
         if (s.flat_section_mode)
             for (int k = 0; k < layers; ++k) drawLayerCells(k);
-        if (s.threeD_mode)
-            for (int k = layers - 1; k >= 0; --k) drawLayerCells(k);
+        if (s.threeD_mode) {
+            // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
+            const bool filtered = !s.cells_filter_VAO.empty();
+            for (int k = layers - 1; k >= 0; --k) {
+                if (filtered)
+                    drawIndexed(slotAt(s.cells_filter_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+                else
+                    drawLayerCells(k);
+            }
+        }
         s.transp = 0.5f;
         setUniformFloat("transp", s.transp);
         if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
@@ -370,7 +378,8 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         const float x = s.windowSpacePos.x + 5;
         const float y = s.windowSpacePos.y;
         RenderText(sixDecimalsText(s.oilProd[i], 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimalsText(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 0, 1));
+        RenderText(sixDecimalsText(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h,
+                   glm::vec3(0, 0, 1));
     }
 }
 

@@ -98,6 +98,8 @@ private:
                       const Indices& indices, Slots* sharedVbos);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
+    // Per-layer vertex arrays over the cells' buffers with only the cells the property filter keeps.
+    void uploadFilteredCells();
 
     void applyFixedState();
     // Index lists of the grid from the scene builder.

@@ -179,10 +179,7 @@ Rgb undefinedColour(const Properties& p)
 Rgb continuousColour(double value, const ContinuousRamp& ramp)
 {
     if (value == UNDEFINED_VALUE) return ramp.undefined;
-    if (ramp.cut != 0) {
-        // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
-        if (ramp.cutBelow ? value < ramp.cut : value > ramp.cut) return FILTERED_COLOUR;
-    }
+    if (removedByFilter(value, ramp.cut, ramp.cutBelow)) return FILTERED_COLOUR;
     const float x = static_cast<float>(value);
     const float min = ramp.min, h = ramp.half;
     // Four tests in order, each overwriting the colour. In single precision min + 2h can round below max; a value
@@ -193,6 +190,42 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp)
     if (min + h < x && x <= min + 2 * h) colour = blend(ramp.middle, ramp.high, (double(x) - (min + h)) / h);
     if (x > ramp.max || (h > 0 && x > min + 2 * h)) colour = ramp.high;
     return colour;
+}
+
+bool removedByFilter(double value, float cut, bool cutBelow)
+{
+    // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
+    if (cut == 0 || value == UNDEFINED_VALUE) return false;
+    return cutBelow ? value < cut : value > cut;
+}
+
+std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& p, const Indices& cellIndices)
+{
+    constexpr std::size_t perCell = 30;  // top face and four sides, two triangles each
+    GridShape shape;
+    if (p.cont_prop_cut == 0 || p.disc_PROP_displaying || !shapeOf(grid, shape) || p.PROP_cont.size() != shape.layers ||
+        cellIndices.size() % perCell != 0)
+        return {};
+    for (const auto& layer : p.PROP_cont) {
+        if (layer.size() != shape.rows) return {};
+        for (const auto& row : layer)
+            if (row.size() != shape.cols) return {};
+    }
+    std::vector<Indices> kept(shape.layers);
+    for (std::size_t k = 0; k < shape.layers; ++k) {
+        for (std::size_t at = 0; at < cellIndices.size(); at += perCell) {
+            // A block starts with the cell's first top corner, vertex 4c of cell c = row * columns + column.
+            const int first = cellIndices[at];
+            if (first < 0) continue;
+            const std::size_t cell = static_cast<std::size_t>(first) / 4;
+            if (cell >= shape.cellsPerLayer()) continue;
+            if (removedByFilter(p.PROP_cont[k][cell / shape.cols][cell % shape.cols], p.cont_prop_cut, p.cut_below))
+                continue;
+            kept[k].insert(kept[k].end(), cellIndices.begin() + static_cast<std::ptrdiff_t>(at),
+                           cellIndices.begin() + static_cast<std::ptrdiff_t>(at + perCell));
+        }
+    }
+    return kept;
 }
 
 Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined)

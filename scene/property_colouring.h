@@ -41,6 +41,16 @@ ContinuousRamp makeRamp(const Properties& properties, int type, std::size_t over
 // Colour of one continuous value: undefined, filtered, or the ramp (see ContinuousRamp).
 Rgb continuousColour(double value, const ContinuousRamp& ramp);
 
+// Whether the property filter removes a cell holding `value`: a filter is set (cut not 0), the value is defined and
+// lies below the cut (cutBelow) or above it. The single-precision cut is compared with the double value.
+bool removedByFilter(double value, float cut, bool cutBelow);
+
+// The cells the property filter view draws: per layer, the 30-index blocks (top and four sides) of cellIndices whose
+// cells the filter keeps, from the displayed continuous property in PROP_cont. Empty when no filter is set, the
+// displayed property is discrete, or PROP_cont does not match the grid.
+std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& properties,
+                                     const Indices& cellIndices);
+
 // Colour of one discrete code in a code table (grey 0.8 outside it); UNDEFINED_CODE takes `undefined`.
 Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined);
 
