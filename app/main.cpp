@@ -58,8 +58,13 @@ int main(int argc, char* argv[])
     if (early || error.rfind("unknown option", 0) != 0) {
         morvane::CommandLine cl;
         if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
-        if (!cl.snapshotFile.empty())
-            return morvane::writeSnapshot(state, cl.gridFile, cl.snapshotFile, cl.width, cl.height);
+        if (!cl.snapshotFile.empty()) {
+            // The legend is a widget: it is drawn on Qt's windowless platform, whatever display there is.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            int qtArgc = 1;
+            QApplication app(qtArgc, argv);
+            return morvane::writeSnapshot(state, cl);
+        }
     }
 
     OpenGLForm::setViewSurfaceFormat();  // before the application object exists
@@ -79,9 +84,22 @@ int main(int argc, char* argv[])
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.
-        QTimer::singleShot(0, &window, [&window, file = cl.gridFile] {
-            if (window.importGridFromPath(file) == morvane::GridImportOutcome::Cancelled)
-                window.appendLog("File not found: " + file, morvane::log_colour::Red);
+        QTimer::singleShot(0, &window, [&window, cl] {
+            const auto grid = window.importGridFromPath(cl.gridFile);
+            if (grid == morvane::GridImportOutcome::Cancelled)
+                window.appendLog("File not found: " + cl.gridFile, morvane::log_colour::Red);
+            if (grid != morvane::GridImportOutcome::Loaded) return;
+            std::vector<std::string> loaded;
+            for (const std::string& file : cl.propertyFiles) {
+                const auto result = window.importPropertiesFromPath(file);
+                if (result.outcome == morvane::PropertyImportOutcome::Cancelled)
+                    window.appendLog("File not found: " + file, morvane::log_colour::Red);
+                loaded.insert(loaded.end(), result.names.begin(), result.names.end());
+            }
+            // The first property loaded, or the one asked for, is shown with its legend.
+            const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
+            if (!shown.empty() && !window.showProperty(shown))
+                window.appendLog("No property called " + shown + " was loaded", morvane::log_colour::Red);
         });
     }
     return app.exec();

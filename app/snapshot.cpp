@@ -3,8 +3,12 @@
 #include <iostream>
 
 #include "commands/grid_import_command.h"
+#include "commands/property_display.h"
+#include "commands/property_import_command.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
+#include "ui/clipboard_picture.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 
@@ -31,27 +35,62 @@ private:
 
 }  // namespace
 
-int writeSnapshot(ModelState& state, const std::string& gridFile, const std::string& outFile, int width, int height)
+int writeSnapshot(ModelState& state, const CommandLine& cl)
 {
     ConsoleFeedback console;
     std::string error;
-    auto renderer = OffscreenRenderer::create(state, width, height, &error, OffscreenRenderer::Start::InitGL, &console);
+    auto renderer =
+        OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::InitGL, &console);
     if (!renderer) {
         std::cerr << "morvane: cannot render offscreen: " << error << '\n';
         return 2;
     }
-    if (!gridFile.empty()) {
+    std::vector<std::string> loaded;
+    if (!cl.gridFile.empty()) {
         NoGridImportWindow noWindow;
         const GridImportContext ctx{state, console, *renderer, noWindow, console};
-        const GridImportOutcome outcome = importGridFile(ctx, gridFile);
+        const GridImportOutcome outcome = importGridFile(ctx, cl.gridFile);
         if (outcome == GridImportOutcome::Cancelled) {
-            std::cerr << "morvane: no such file: " << gridFile << '\n';
+            std::cerr << "morvane: no such file: " << cl.gridFile << '\n';
             return 1;
         }
         if (outcome != GridImportOutcome::Loaded) return 1;
+
+        NoPropertyImportWindow noLegend;
+        const PropertyImportContext properties{state, console, *renderer, noLegend, console};
+        for (const std::string& file : cl.propertyFiles) {
+            const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
+            if (result.outcome == PropertyImportOutcome::Cancelled) {
+                std::cerr << "morvane: no such file: " << file << '\n';
+                return 1;
+            }
+            loaded.insert(loaded.end(), result.names.begin(), result.names.end());
+        }
     }
-    if (!renderer->frame().save(outFile)) {
-        std::cerr << "morvane: cannot write " << outFile << '\n';
+
+    // The chosen property, or the first one loaded, shown as a click on its tree node would show it.
+    PropertyLegend legend;
+    legend.setBackground(QColor(state.BACKGROUND_COLOR[0], state.BACKGROUND_COLOR[1], state.BACKGROUND_COLOR[2]));
+    const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
+    if (!shown.empty()) {
+        const std::optional<int> node = propertyNodeIndex(state, shown);
+        if (!node) {
+            std::cerr << "morvane: no property called \"" << shown << "\" was loaded\n";
+            return 1;
+        }
+        LegendDisplay legendDisplay(legend, state, cl.width - PropertyLegend::Left - 12);
+        selectPropertyNode(PropertyDisplayContext{state, console, *renderer, legendDisplay}, {shown, *node, false});
+    }
+
+    QImage picture = renderer->frame().toQImage();
+    if (!shown.empty()) {
+        legend.setAttribute(Qt::WA_DontShowOnScreen);
+        legend.show();
+        picture = composeClipboardPicture(picture, picture.width(), picture.height(), legend.grab().toImage(),
+                                          QPoint(PropertyLegend::Left, PropertyLegend::Top), true);
+    }
+    if (!picture.save(QString::fromStdString(cl.snapshotFile))) {
+        std::cerr << "morvane: cannot write " << cl.snapshotFile << '\n';
         return 1;
     }
     return 0;

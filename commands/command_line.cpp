@@ -44,6 +44,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (a == "--snapshot") {
             if (i + 1 >= args.size()) return fail("--snapshot needs the picture file to write");
             cl.snapshotFile = args[++i];
+        } else if (a == "--property") {
+            if (i + 1 >= args.size()) return fail("--property needs the name of the property to show");
+            cl.propertyName = args[++i];
         } else if (a == "--size") {
             if (i + 1 >= args.size()) return fail("--size needs WIDTHxHEIGHT, for example 1024x768");
             if (!parseSize(args[++i], cl.width, cl.height))
@@ -54,18 +57,24 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (cl.gridFile.empty()) {
             cl.gridFile = a;
         } else {
-            return fail("only one grid file can be given (\"" + cl.gridFile + "\" and \"" + a + "\")");
+            cl.propertyFiles.push_back(a);
         }
     }
+    if (!cl.propertyName.empty() && cl.propertyFiles.empty())
+        return fail("--property names a property of a property file, and none was given after the grid file");
     return cl;
 }
 
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [PROPERTY_FILE ...]] [--property NAME] [--snapshot OUT.png] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start.\n"
-           "  --snapshot OUT.png  draw the grid offscreen into OUT.png and exit without opening a window\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then each GRDECL property file\n"
+           "after it, every property discrete or continuous by its values. The first property loaded is shown\n"
+           "with its legend.\n"
+           "  --property NAME     show the property NAME instead\n"
+           "  --snapshot OUT.png  draw the model (and the legend of the shown property) offscreen into OUT.png and\n"
+           "                      exit without opening a window\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

@@ -1,4 +1,5 @@
-// The program's command line: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]
+// The program's command line: morvane [GRID_FILE [PROPERTY_FILE ...]] [--property NAME] [--snapshot OUT.png]
+// [--size WxH]
 #pragma once
 
 #include <optional>
@@ -8,7 +9,10 @@
 namespace morvane {
 
 struct CommandLine {
-    std::string gridFile;      // imported at start, as the menu command would (empty: none)
+    std::string gridFile;  // imported at start, as the menu command would (empty: none)
+    // Imported after the grid, each property without a kind (discrete or continuous by its values).
+    std::vector<std::string> propertyFiles;
+    std::string propertyName;  // the property shown (empty: the first one loaded)
     std::string snapshotFile;  // render the model offscreen to this picture and exit (empty: open the window)
     int width = 1024;          // snapshot size
     int height = 768;

@@ -30,6 +30,16 @@ public:
     virtual void showLegend() = 0;
 };
 
+// For runs without a main window (snapshots): there is no cursor, picture, tree or legend to drive.
+class NoPropertyImportWindow final : public PropertyImportWindow {
+public:
+    void beginWait() override {}
+    void endWait(bool) override {}
+    void focusTree() override {}
+    void setLegendCaption(const std::string&) override {}
+    void showLegend() override {}
+};
+
 enum class PropertyImportOutcome {
     NoGrid,          // no grid loaded: the user was told, nothing read
     Cancelled,       // no file chosen, or the chosen path names no file

@@ -82,7 +82,7 @@ PropertyLegend::PropertyLegend(QWidget* parent) : QGroupBox(parent)
     setFont(legendFont());
     setAttribute(Qt::WA_StyledBackground, true);
     setContentsMargins(4, 4, 4, 4);
-    setGeometry(4, 4, InitialWidth, InitialHeight);
+    setGeometry(Left, Top, InitialWidth, InitialHeight);
     setBackground(QColor(51, 76, 76));
 }
 

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QGroupBox>
 
+#include "commands/property_display.h"
 #include "scene/legend_layout.h"
 
 class QPainter;
@@ -18,6 +19,7 @@ class PropertyLegend : public QGroupBox {
     Q_OBJECT
 public:
     static constexpr int InitialWidth = 158, InitialHeight = 207;
+    static constexpr int Left = 4, Top = 4;  // its place in the view panel
 
     explicit PropertyLegend(QWidget* parent = nullptr);
 
@@ -51,6 +53,32 @@ private:
 
     ContinuousLegend ramp_;
     bool discrete_ = false;
+};
+
+// A legend driven by the property display commands without a main window (the snapshot): no filter view button,
+// and code bars wrap within `rowWidth`.
+class LegendDisplay final : public PropertyDisplayWindow {
+public:
+    LegendDisplay(PropertyLegend& legend, const Properties& properties, int rowWidth)
+        : legend_(legend), properties_(properties), rowWidth_(rowWidth)
+    {}
+    void setLegendCaption(const std::string& text) override { legend_.setTitle(QString::fromStdString(text)); }
+    void clearLegend() override { legend_.clearContent(); }
+    void refreshDiscMorvane(int perKindIndex) override
+    {
+        legend_.showDiscrete(discreteLegend(properties_, perKindIndex, rowWidth_));
+    }
+    void refreshContMorvane(int, int nodeIndex) override
+    {
+        legend_.showContinuous(continuousLegend(properties_, nodeIndex));
+    }
+    bool filterViewChecked() const override { return false; }
+    void uncheckFilterView() override {}
+
+private:
+    PropertyLegend& legend_;
+    const Properties& properties_;
+    int rowWidth_;
 };
 
 }  // namespace morvane

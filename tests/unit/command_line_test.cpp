@@ -23,6 +23,16 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_EQ(cl->height, 768);
 }
 
+TEST(CommandLineArguments, PropertyFilesFollowTheGridAndOneCanBeChosen)
+{
+    std::string error;
+    auto cl = parseCommandLine({"model.GRDECL", "rock.GRDECL", "--property", "PORO", "fluids.GRDECL"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->gridFile, "model.GRDECL");
+    EXPECT_EQ(cl->propertyFiles, (std::vector<std::string>{"rock.GRDECL", "fluids.GRDECL"}));
+    EXPECT_EQ(cl->propertyName, "PORO");
+}
+
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
@@ -30,7 +40,8 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--size", "0x480"},
                                                  {"--size", "640x-2"},
                                                  {"--size", "64ox480"},
-                                                 {"a.GRDECL", "b.GRDECL"},
+                                                 {"a.GRDECL", "--property"},
+                                                 {"a.GRDECL", "--property", "PORO"},
                                                  {"--frobnicate"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
