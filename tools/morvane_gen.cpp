@@ -1,4 +1,5 @@
 // morvane-gen: writes synthetic corner-point models (grid, properties, wells) in the layouts of real exports.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +45,12 @@ Grid options (they also size the property file and place the wells):
 
 Property options:
   --no-repeats        write every value (default: equal neighbours as n*v)
+  --properties N      N properties as a field export holds them (porosity, permeability with some negative
+                      values, NTG, saturations, facies with long n*v runs, lithology with stray 3*1.5 values,
+                      regions, ...) instead of PORO and FACIES
+  --cyrillic          Russian property names (UTF-8)
+  --cp1251            Russian property names in Windows-1251
+  --wrong-size        one more property, sized for a grid with one more layer
 
 Well options:
   --count N           number of wells (default 4)
@@ -58,6 +65,8 @@ struct Args {
     fs::path out;
     GridOptions grid;
     bool propRepeats = true;
+    int propertyCount = 0;  // 0: PORO and FACIES
+    bool cyrillic = false, cp1251 = false, wrongSize = false;
     int wellCount = 4;
 };
 
@@ -98,6 +107,15 @@ std::string parseArgs(int argc, char** argv, Args& a)
             a.propRepeats = false;
             continue;
         }
+        if (opt == "--cyrillic" || opt == "--cp1251") {
+            a.cyrillic = true;
+            a.cp1251 = a.cp1251 || opt == "--cp1251";
+            continue;
+        }
+        if (opt == "--wrong-size") {
+            a.wrongSize = true;
+            continue;
+        }
         if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
         const std::string_view val = argv[++n];
         bool ok = true;
@@ -131,6 +149,8 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
         else if (opt == "--count")
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
+        else if (opt == "--properties")
+            ok = parseInt(val, a.propertyCount) && a.propertyCount > 0;
         else
             return "unknown option " + std::string(opt);
         if (!ok) return "bad value '" + std::string(val) + "' for " + std::string(opt);
@@ -145,9 +165,17 @@ PropertyFileOptions propertyOptions(const Args& a)
     p.nx = a.grid.nx;
     p.ny = a.grid.ny;
     p.nz = a.grid.nz;
-    p.properties = defaultProperties();
+    p.properties = a.propertyCount > 0 || a.cyrillic ? fieldProperties(std::max(a.propertyCount, 2), a.cyrillic)
+                                                     : defaultProperties();
+    if (a.wrongSize) {
+        PropertyDefinition extra = p.properties.front();
+        extra.name += a.cyrillic ? "_другой_грид" : "_OTHER_GRID";
+        extra.valueCount = static_cast<long long>(p.nx) * p.ny * (p.nz + 1);
+        p.properties.push_back(extra);
+    }
     p.lineEnd = a.grid.lineEnd;
     p.repeats = a.propRepeats;
+    p.cp1251Names = a.cp1251;
     return p;
 }
 

@@ -18,6 +18,8 @@ public:
     // A single-precision value in its own shortest form (-7.975, not -7.974999904632568).
     void addFloat(std::string_view key, float value);
     void addBool(std::string_view key, bool value);
+    // A value already in JSON form (a nested object or array).
+    void addJson(std::string_view key, std::string json);
     std::string text() const;  // {"key": value, ...}
 
 private:
