@@ -14,12 +14,17 @@ namespace texts = property_texts;
 
 namespace {
 
+// The whole file in one read.
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
 {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    in.seekg(0);
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    return !in.bad() && in.gcount() == size;
 }
 
 PropertyImportResult ended(PropertyImportOutcome outcome)
@@ -61,7 +66,8 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     Feedback& fb = ctx.feedback;
     PropertyImportResult result;
 
-    if (!s.gridLoaded) return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
+    if (!s.gridLoaded)
+        return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
 
     const std::filesystem::path file(path);
     fb.setStatus(texts::ReadingProperty);
@@ -82,8 +88,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
     }
-    const std::string text = decodeUserText(bytes);
-    bytes.clear();
+    const std::string text = decodeOwnedUserText(std::move(bytes));
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = splitPropertyText(text);

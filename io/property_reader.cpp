@@ -103,23 +103,56 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
     const std::string_view block = text.substr(begin, end - begin);
     const std::size_t limit = gridSize > 0 ? static_cast<std::size_t>(gridSize) : 0;
+    auto pointBefore = [&](std::size_t stop) { return block.substr(0, stop).find('.') != npos; };
 
-    read.values.reserve(std::min(limit, grdecl::estimateNumbers(block.size())));
-    const grdecl::ScanSummary scan = grdecl::scanExpanded(block, read.values, limit);
+    // Codes go straight into ints (a run of n codes is one fill) when the user's type asks for codes or no value
+    // before the first "/" has a decimal point; a property that fits holds exactly one value per cell, so that is
+    // what is reserved, however short its runs make the text.
+    grdecl::ScanSummary scan;
+    std::optional<double> outOfRange;
+    bool asCodes = discreteType || !pointBefore(block.find('/'));
+    if (asCodes) {
+        read.codes.reserve(limit);
+        auto codeOf = [&](double v, std::uint64_t n) {
+            if (discreteType && std::isfinite(v) && v != std::trunc(v)) {
+                read.notWhole += n;
+                return UNDEFINED_CODE;
+            }
+            const auto code = toCode(v);
+            if (!code && !outOfRange) outOfRange = v;
+            return code.value_or(0);
+        };
+        scan = grdecl::scanNumbers(
+            block, [&](double v) { read.codes.push_back(codeOf(v, 1)); },
+            [&](std::uint64_t n, double v) {
+            read.codes.insert(read.codes.end(), static_cast<std::size_t>(n), codeOf(v, n));
+            },
+            limit);
+        // A "/" inside a comment can hide a decimal point further on: then the values are read again as numbers.
+        if (!discreteType && pointBefore(scan.stop)) {
+            asCodes = false;
+            read.codes = {};
+            outOfRange.reset();
+        }
+    }
+    if (!asCodes) {
+        read.values.reserve(limit);
+        scan = grdecl::scanExpanded(block, read.values, limit);
+    }
     read.count = scan.values;
-    const std::string_view values = block.substr(0, scan.stop);
-    read.discrete = values.find('.') == npos;
+    read.discrete = asCodes || !pointBefore(scan.stop);
 
     switch (scan.end) {
     case grdecl::ScanEnd::TooMany: {
         // Count the rest without keeping anything, for the trace; the bound keeps even 4000000000*1 cheap.
         read.tooMany = true;
         read.values = {};
+        read.codes = {};
         const auto all = grdecl::scanNumbers(
             block, [](double) {}, [](std::uint64_t, double) {});
         read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
         read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
-        read.discrete = discreteType || block.substr(0, all.stop).find('.') == npos;
+        read.discrete = discreteType || !pointBefore(all.stop);
         return read;
     }
     case grdecl::ScanEnd::NotANumber: {
@@ -132,27 +165,18 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         break;
     }
 
-    if ((read.discrete || discreteType) && read.problem.empty()) {
-        // Values with a fraction can only be here when the user's type made the property discrete.
-        const bool fractionsPossible = !read.discrete;
-        read.discrete = true;
+    if (read.discrete && !asCodes && read.problem.empty()) {
+        // Whole numbers read as numbers (their block holds a point only where the scan did not reach).
         read.codes.reserve(read.values.size());
         for (double v : read.values) {
-            if (fractionsPossible && v != std::trunc(v) && std::isfinite(v)) {
-                read.codes.push_back(UNDEFINED_CODE);
-                ++read.notWhole;
-                continue;
-            }
             const auto code = toCode(v);
-            if (!code) {
-                read.problem = "code out of range: " + formatNumber(v);
-                read.codes = {};
-                break;
-            }
-            read.codes.push_back(*code);
+            if (!code && !outOfRange) outOfRange = v;
+            read.codes.push_back(code.value_or(0));
         }
-        if (read.problem.empty()) read.values = {};
+        read.values = {};
     }
+    if (outOfRange && read.problem.empty()) read.problem = "code out of range: " + formatNumber(*outOfRange);
+    if (!read.problem.empty()) read.codes = {};
     read.conforms = read.problem.empty() && gridSize > 0 && read.count == limit;
     return read;
 }

@@ -11,5 +11,7 @@ bool isValidUtf8(std::string_view text);
 
 // The text as UTF-8: unchanged when already valid UTF-8, else decoded from Windows-1251.
 std::string decodeUserText(std::string_view bytes);
+// The same, taking over the bytes: valid UTF-8 (nearly every export) is not copied.
+std::string decodeOwnedUserText(std::string&& bytes);
 
 }  // namespace morvane
