@@ -70,9 +70,10 @@ void addPlaceholder(Properties& p, int cells)
 }
 
 // Everything but the file read: what the import does with the bytes up to the appended property.
-bool readProperty(std::string bytes, int cells, Properties& p)
+bool readProperty(std::string_view bytes, int cells, Properties& p)
 {
-    const std::string text = decodeOwnedUserText(std::move(bytes));
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes, decoded);
     const std::vector<PropertyEntry> entries = splitPropertyText(text);
     return entries.size() == 1 && loadProperty(text, entries[0], 0, cells, "en", p).accepted;
 }
@@ -155,7 +156,8 @@ bool measureMemory(const fs::path& folder, const Model& m, bool discrete)
         std::fclose(reset);
     }
     const long before = statusBytes("VmRSS");
-    if (!readProperty(bench::readWhole(propertyFile(folder, m, discrete)), cells, lists)) return false;
+    const FileText file = bench::readWhole(propertyFile(folder, m, discrete));
+    if (!readProperty(file.view(), cells, lists)) return false;
     const long peak = statusBytes("VmHWM");
     std::FILE* out = std::fopen(memoryFile(folder, m, discrete).c_str(), "w");
     if (!out) return false;
@@ -178,7 +180,8 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
 
     for (bool discrete : {false, true}) {
         const fs::path path = propertyFile(folder, m, discrete);
-        const std::string bytes = bench::readWhole(path);
+        const FileText file = bench::readWhole(path);
+        const std::string_view bytes = file.view();
 
         double baseline = 1e300, reading = 1e300, whole = 1e300, recolour = 1e300, copy = 1e300;
         for (int run = 0; run < repeats; ++run) {
@@ -190,8 +193,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
             Properties lists;
             addPlaceholder(lists, cells);
             bool ok = false;
-            std::string own = bytes;  // the command reads the file into bytes of its own and decodes them in place
-            keepBest(reading, bench::seconds([&] { ok = readProperty(std::move(own), cells, lists); }));
+            keepBest(reading, bench::seconds([&] { ok = readProperty(bytes, cells, lists); }));
             if (!ok) {
                 std::printf("  ERROR: the property was not accepted\n");
                 return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "commands/view_modes.h"
 #include "core/trace_text.h"
 
 namespace morvane {
@@ -9,16 +10,6 @@ namespace morvane {
 namespace {
 
 using trace_text::line;
-
-// The edge view, every other mode off: how a filter view ends.
-void showShell(ModeFlags& m, WellSection& w)
-{
-    m.edge_mode = true;
-    w.well_section_mode = false;
-    m.flat_section_mode = false;
-    m.layers_mode = false;
-    m.threeD_mode = false;
-}
 
 struct Found {
     bool discrete = false;
@@ -61,9 +52,9 @@ PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const Pr
     // Choosing a node ends the property filter view and takes the filter off the displayed property.
     if (ctx.window.filterViewChecked()) {
         ctx.window.uncheckFilterView();
-        showShell(s, s);
+        showShell(s);
         s.cont_prop_cut = 0.0f;
-        recolourDisplayedProperty(s, ctx.view);
+        rebuildDisplayedProperty(s, &ctx.view);
         colouredByLoad = false;
     }
 
@@ -116,18 +107,6 @@ std::optional<int> propertyNodeIndex(const Properties& p, const std::string& nam
     return static_cast<int>(at - p.propertyNameAll.begin());
 }
 
-bool recolourDisplayedProperty(ModelState& s, SceneOperations& view)
-{
-    // Only a property the user has displayed has its own index, kind and type; the placeholder never carries a cut.
-    const std::size_t entry = static_cast<std::size_t>(s.prop_no_morvane) + 1;
-    if (!s.propLoaded || s.prop_no_morvane < 0 || entry >= s.PROP_type.size()) return false;
-    const std::size_t kindCount = s.disc_PROP_displaying ? s.PROP_disc_loading.size() : s.PROP_cont_loading.size();
-    if (s.i_morvane < 0 || static_cast<std::size_t>(s.i_morvane) >= kindCount) return false;
-    view.initPROP(s.i_morvane + 1, s.disc_PROP_displaying, s.PROP_type[entry]);
-    view.bindPropBuffers();
-    return true;
-}
-
 void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rgb& colour)
 {
     Properties& p = ctx.state;
@@ -145,7 +124,8 @@ void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rg
         p.r3[at] = colour.r, p.g3[at] = colour.g, p.b3[at] = colour.b;
         break;
     }
-    if (recolourDisplayedProperty(ctx.state, ctx.view)) ctx.window.refreshContMorvane(p.i_morvane, p.prop_no_morvane);
+    rebuildDisplayedProperty(ctx.state, &ctx.view);
+    ctx.window.refreshContMorvane(p.i_morvane, p.prop_no_morvane);
 }
 
 void changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour)
@@ -184,14 +164,12 @@ bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value
 void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutBelow)
 {
     ModelState& s = ctx.state;
-    s.threeD_mode = true;
+    showShell(s);
     s.edge_mode = false;
-    s.well_section_mode = false;
-    s.flat_section_mode = false;
-    s.layers_mode = false;
+    s.threeD_mode = true;
     s.cont_prop_cut = cut;
     s.cut_below = cutBelow;
-    recolourDisplayedProperty(s, ctx.view);
+    rebuildDisplayedProperty(s, &ctx.view);
     ctx.feedback.trace(line("cont_prop_cut = ", cut));
 }
 

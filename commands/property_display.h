@@ -59,10 +59,6 @@ PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const Pr
 // The tree node of the loaded property called `name` (its index in propertyNameAll).
 std::optional<int> propertyNodeIndex(const Properties& properties, const std::string& name);
 
-// Recolours and uploads the displayed property with its own per-kind index, kind and type code (entry
-// prop_no_morvane + 1). False, with nothing done, while no property of the lists is displayed.
-bool recolourDisplayedProperty(ModelState& state, SceneOperations& view);
-
 // A ramp colour picked in the legend: `stop` 1 low, 2 middle, 3 high, for the displayed type, every property of
 // that type alike. The displayed property is recoloured and its legend rebuilt.
 enum class RampStop { Low = 1, Middle = 2, High = 3 };

@@ -1,10 +1,9 @@
 #include "commands/property_import_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
 
@@ -13,19 +12,6 @@ namespace morvane {
 namespace texts = property_texts;
 
 namespace {
-
-// The whole file in one read.
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    in.seekg(0);
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    return !in.bad() && in.gcount() == size;
-}
 
 PropertyImportResult ended(PropertyImportOutcome outcome)
 {
@@ -74,7 +60,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
     std::error_code ec;
-    std::string bytes;
+    FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
@@ -88,7 +74,9 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
     }
-    const std::string text = decodeOwnedUserText(std::move(bytes));
+    // Exports are nearly always UTF-8 (ASCII): the file's own bytes are the text then, not a copy of them.
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = splitPropertyText(text);

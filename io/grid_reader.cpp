@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <list>
-#include <memory>
-#include <new>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "io/file_text.h"
 #include "io/grdecl_scan.h"
 
 namespace morvane {
@@ -24,31 +22,6 @@ constexpr std::string_view kCoord = "COORD";
 constexpr std::string_view kZcorn = "ZCORN";
 constexpr std::string_view kInclude = "INCLUDE";
 constexpr double kCoordMult = Constants::COORD_MULT;
-
-// A file's bytes held once, without the zero fill a std::string would do before the read.
-struct FileText {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
-    std::string_view view() const { return {bytes.get(), size}; }
-};
-
-bool readWholeFile(const fs::path& path, FileText& out)
-{
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return false;
-    const auto size = fs::file_size(path, error);
-    if (error) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    try {
-        out.bytes.reset(new char[static_cast<std::size_t>(size) + 1]);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    out.size = static_cast<std::size_t>(size);
-    in.read(out.bytes.get(), static_cast<std::streamsize>(size));
-    return static_cast<std::uintmax_t>(in.gcount()) == size;
-}
 
 // The file names of the INCLUDE statements, in file order: the quoted name (single or double quotes) or, when
 // unquoted, the word after INCLUDE. Comments between the keyword and the name are skipped.

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace morvane {
 
@@ -67,10 +66,11 @@ std::string decodeUserText(std::string_view bytes)
     return fromWindows1251(bytes);
 }
 
-std::string decodeOwnedUserText(std::string&& bytes)
+std::string_view utf8Text(std::string_view bytes, std::string& storage)
 {
-    if (isValidUtf8(bytes)) return std::move(bytes);
-    return fromWindows1251(bytes);
+    if (isValidUtf8(bytes)) return bytes;
+    storage = fromWindows1251(bytes);
+    return storage;
 }
 
 namespace {

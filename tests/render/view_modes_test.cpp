@@ -2,7 +2,7 @@
 // in flat-section mode and, in the property filter view, only the cells on the kept side of the cut.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {

@@ -98,8 +98,8 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
 }
 
-// The written rule started the values four characters past the line break: with LF line ends that cut the "1"
-// off "121*0", leaving 21 zeros. The block must start at the first value line whatever the line ends.
+// The value block starts at the first value line after the marker, found by its content and not by a count of
+// characters, so the first value "121*0" keeps all its digits with LF line ends as with CRLF.
 TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf)
 {
     for (const std::string& text : {kExport, test::withCrlf(kExport)}) {
