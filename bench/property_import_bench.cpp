@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
 #include "io/grid_reader.h"
 #include "io/property_reader.h"
@@ -60,13 +61,13 @@ bool inChild(const std::function<bool()>& work)
     return child > 0 && ::waitpid(child, &status, 0) >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The property lists as a grid import leaves them: the placeholder only.
 void addPlaceholder(Properties& p, int cells)
 {
     p = Properties();
-    p.PROP_cont_loading = {std::vector<double>(static_cast<std::size_t>(cells), UNDEFINED_VALUE)};
-    p.PROP_cont_loading_name = {"grid"};
-    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {UNDEFINED_VALUE};
+    registerGridPlaceholder(p, cells);
     p.PROP_type = {PLACEHOLDER_TYPE};
+    p.propLoading = false;
 }
 
 // Everything but the file read: what the import does with the bytes up to the appended property.
