@@ -85,17 +85,18 @@ int main(int argc, char* argv[])
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.
         QTimer::singleShot(0, &window, [&window, cl] {
-            const auto grid = window.importGridFromPath(cl.gridFile);
-            if (grid == morvane::GridImportOutcome::Cancelled)
+            if (window.importGridFromPath(cl.gridFile) == morvane::GridImportOutcome::Cancelled)
                 window.appendLog("File not found: " + cl.gridFile, morvane::log_colour::Red);
-            if (grid != morvane::GridImportOutcome::Loaded) return;
+            const morvane::DataFileKinds kinds = morvane::sortDataFiles(cl.dataFiles);
+            for (const std::string& f : kinds.unreadable)
+                window.appendLog("File not found: " + f, morvane::log_colour::Red);
+            // The other files are property files: each property without a kind.
             std::vector<std::string> loaded;
-            for (const std::string& file : cl.propertyFiles) {
+            for (const std::string& file : kinds.others) {
                 const auto result = window.importPropertiesFromPath(file);
-                if (result.outcome == morvane::PropertyImportOutcome::Cancelled)
-                    window.appendLog("File not found: " + file, morvane::log_colour::Red);
                 loaded.insert(loaded.end(), result.names.begin(), result.names.end());
             }
+            if (!kinds.wells.empty()) window.importWellsFromPaths(kinds.wells);
             // The first property loaded, or the one asked for, is shown with its legend.
             const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
             if (!shown.empty() && !window.showProperty(shown))

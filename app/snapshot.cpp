@@ -2,9 +2,11 @@
 
 #include <iostream>
 
+#include "commands/command_line.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
+#include "commands/well_import_command.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 #include "ui/clipboard_picture.h"
@@ -38,6 +40,9 @@ private:
 int writeSnapshot(ModelState& state, const CommandLine& cl)
 {
     ConsoleFeedback console;
+    const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
+    for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
+    if (!kinds.unreadable.empty()) return 1;
     std::string error;
     auto renderer =
         OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::InitGL, &console);
@@ -58,14 +63,21 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
 
         NoPropertyImportWindow noLegend;
         const PropertyImportContext properties{state, console, *renderer, noLegend, console};
-        for (const std::string& file : cl.propertyFiles) {
+        for (const std::string& file : kinds.others) {
             const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
-            if (result.outcome == PropertyImportOutcome::Cancelled) {
-                std::cerr << "morvane: no such file: " << file << '\n';
+            if (result.outcome != PropertyImportOutcome::Done) {
+                std::cerr << "morvane: not a property or deviation file, so not loaded: " << file << '\n';
                 return 1;
             }
             loaded.insert(loaded.end(), result.names.begin(), result.names.end());
         }
+    }
+    if (!kinds.wells.empty()) {
+        NoWellImportWindow noWindow;
+        PreselectedWellColumns preselected(console);
+        const WellImportResult wells =
+            importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
+        if (wells.refused > 0) return 1;
     }
 
     // The chosen property, or the first one loaded, shown as a click on its tree node would show it.

@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "io/file_text.h"
+#include "io/well_reader.h"
+
 namespace morvane {
 
 namespace {
@@ -57,21 +60,37 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (cl.gridFile.empty()) {
             cl.gridFile = a;
         } else {
-            cl.propertyFiles.push_back(a);
+            cl.dataFiles.push_back(a);
         }
     }
-    if (!cl.propertyName.empty() && cl.propertyFiles.empty())
+    if (!cl.propertyName.empty() && cl.dataFiles.empty())
         return fail("--property names a property of a property file, and none was given after the grid file");
     return cl;
 }
 
+DataFileKinds sortDataFiles(const std::vector<std::string>& files)
+{
+    DataFileKinds kinds;
+    for (const std::string& file : files) {
+        // The first lines tell a deviation file from a grid or property file.
+        std::string head;
+        if (!readFileStart(file, 64 * 1024, head)) {
+            kinds.unreadable.push_back(file);
+            continue;
+        }
+        (looksLikeWellText(head) ? kinds.wells : kinds.others).push_back(file);
+    }
+    return kinds;
+}
+
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE [PROPERTY_FILE ...]] [--property NAME] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--snapshot OUT.png] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start, then each GRDECL property file\n"
-           "after it, every property discrete or continuous by its values. The first property loaded is shown\n"
-           "with its legend.\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
+           "apart by their content: deviation files, each with its columns named MD, X, Y and Z, and GRDECL property\n"
+           "files, every property discrete or continuous by its values. The first property loaded is shown with its\n"
+           "legend.\n"
            "  --property NAME     show the property NAME instead\n"
            "  --snapshot OUT.png  draw the model (and the legend of the shown property) offscreen into OUT.png and\n"
            "                      exit without opening a window\n"

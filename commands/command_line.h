@@ -1,4 +1,4 @@
-// The program's command line: morvane [GRID_FILE [PROPERTY_FILE ...]] [--property NAME] [--snapshot OUT.png]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--snapshot OUT.png]
 // [--size WxH]
 #pragma once
 
@@ -9,18 +9,24 @@
 namespace morvane {
 
 struct CommandLine {
-    std::string gridFile;  // imported at start, as the menu command would (empty: none)
-    // Imported after the grid, each property without a kind (discrete or continuous by its values).
-    std::vector<std::string> propertyFiles;
-    std::string propertyName;  // the property shown (empty: the first one loaded)
-    std::string snapshotFile;  // render the model offscreen to this picture and exit (empty: open the window)
-    int width = 1024;          // snapshot size
+    std::string gridFile;                // imported at start, as the menu command would (empty: none)
+    std::vector<std::string> dataFiles;  // files given after the grid, in order (see sortDataFiles)
+    std::string propertyName;            // the property shown (empty: the first one loaded)
+    std::string snapshotFile;            // render the model offscreen to this picture and exit (empty: open the window)
+    int width = 1024;                    // snapshot size
     int height = 768;
     bool help = false;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error);
+
+// The data files given after the grid, told apart by their content rather than their extension: deviation files
+// (wells), files that cannot be read, and the rest (property files, each property without a kind).
+struct DataFileKinds {
+    std::vector<std::string> wells, unreadable, others;
+};
+DataFileKinds sortDataFiles(const std::vector<std::string>& files);
 
 // Usage text for --help and for wrong arguments.
 std::string commandLineUsage();

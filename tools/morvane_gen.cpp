@@ -48,12 +48,18 @@ Property options:
   --properties N      N properties as a field export holds them (porosity, permeability with some negative
                       values, NTG, saturations, facies with long n*v runs, lithology with stray 3*1.5 values,
                       regions, ...) instead of PORO and FACIES
-  --cyrillic          Russian property names (UTF-8)
-  --cp1251            Russian property names in Windows-1251
+  --cyrillic          Russian property names (with --cp1251 written in Windows-1251)
   --wrong-size        one more property, sized for a grid with one more layer
 
 Well options:
   --count N           number of wells (default 4)
+  --well-names A,B    names of the wells in order, UTF-8 (default W-1, W-2, ...); a file is named after its
+                      well when the name is plain ASCII, else well-N.dev
+  --azim-gn           an eleventh column AZIM_GN after DLS, as real exports have
+  --rule-indent N     spaces before the "#=====" rules around the header
+  --cp1251            well and property names written in the Windows-1251 code page (older Russian exports);
+                      property names are then Russian
+  --foreign           another tool's layout (WELLNAME line, X Y TVD MD, closing -999), which the viewer refuses
 
 Examples:
   morvane-gen grid --out /tmp/m --nx 200 --ny 100 --nz 50 --dome 60 --fault 15
@@ -66,8 +72,11 @@ struct Args {
     GridOptions grid;
     bool propRepeats = true;
     int propertyCount = 0;  // 0: PORO and FACIES
-    bool cyrillic = false, cp1251 = false, wrongSize = false;
+    bool cyrillic = false, wrongSize = false;
     int wellCount = 4;
+    std::vector<std::string> wellNames;
+    bool azimGn = false, cp1251 = false, foreign = false;
+    int ruleIndent = 0;
 };
 
 bool parseNumber(std::string_view text, double& value)
@@ -107,13 +116,16 @@ std::string parseArgs(int argc, char** argv, Args& a)
             a.propRepeats = false;
             continue;
         }
-        if (opt == "--cyrillic" || opt == "--cp1251") {
+        if (opt == "--cyrillic") {
             a.cyrillic = true;
-            a.cp1251 = a.cp1251 || opt == "--cp1251";
             continue;
         }
         if (opt == "--wrong-size") {
             a.wrongSize = true;
+            continue;
+        }
+        if (opt == "--azim-gn" || opt == "--cp1251" || opt == "--foreign") {
+            (opt == "--azim-gn" ? a.azimGn : opt == "--cp1251" ? a.cp1251 : a.foreign) = true;
             continue;
         }
         if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
@@ -151,7 +163,20 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
         else if (opt == "--properties")
             ok = parseInt(val, a.propertyCount) && a.propertyCount > 0;
-        else
+        else if (opt == "--rule-indent")
+            ok = parseInt(val, a.ruleIndent) && a.ruleIndent >= 0 && a.ruleIndent <= 40;
+        else if (opt == "--well-names") {
+            a.wellNames.clear();
+            std::string_view rest = val;
+            while (ok && !rest.empty()) {
+                const std::size_t comma = rest.find(',');
+                a.wellNames.emplace_back(rest.substr(0, comma));
+                ok = !a.wellNames.back().empty();
+                rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+            }
+            ok = ok && !a.wellNames.empty();
+            if (ok) a.wellCount = static_cast<int>(a.wellNames.size());
+        } else
             return "unknown option " + std::string(opt);
         if (!ok) return "bad value '" + std::string(val) + "' for " + std::string(opt);
     }
@@ -165,25 +190,38 @@ PropertyFileOptions propertyOptions(const Args& a)
     p.nx = a.grid.nx;
     p.ny = a.grid.ny;
     p.nz = a.grid.nz;
-    p.properties = a.propertyCount > 0 || a.cyrillic ? fieldProperties(std::max(a.propertyCount, 2), a.cyrillic)
-                                                     : defaultProperties();
+    const bool russian = a.cyrillic || a.cp1251;
+    p.properties =
+        a.propertyCount > 0 || russian ? fieldProperties(std::max(a.propertyCount, 2), russian) : defaultProperties();
     if (a.wrongSize) {
         PropertyDefinition extra = p.properties.front();
-        extra.name += a.cyrillic ? "_другой_грид" : "_OTHER_GRID";
+        extra.name += russian ? "_другой_грид" : "_OTHER_GRID";
         extra.valueCount = static_cast<long long>(p.nx) * p.ny * (p.nz + 1);
         p.properties.push_back(extra);
     }
     p.lineEnd = a.grid.lineEnd;
     p.repeats = a.propRepeats;
-    p.cp1251Names = a.cp1251;
+    p.nameEncoding = a.cp1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8;
     return p;
 }
 
 std::vector<fs::path> writeWells(const Args& a, const fs::path& folder)
 {
     std::vector<fs::path> paths;
-    for (const WellOptions& w : wellsForGrid(a.grid, a.wellCount))
-        paths.push_back(writeWellFile(w, folder / (w.name + ".dev")));
+    int n = 0;
+    for (WellOptions w : wellsForGrid(a.grid, a.wellCount)) {
+        ++n;
+        if (static_cast<std::size_t>(n) <= a.wellNames.size()) w.name = a.wellNames[static_cast<std::size_t>(n - 1)];
+        w.gridNorthColumn = a.azimGn;
+        w.ruleIndent = a.ruleIndent;
+        w.encoding = a.cp1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8;
+        w.layout = a.foreign ? WellLayout::Foreign : WellLayout::Export;
+        const bool ascii = std::all_of(w.name.begin(), w.name.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && c != '/' && c != '\\';
+        });
+        const std::string stem = ascii ? w.name : "well-" + std::to_string(n);
+        paths.push_back(writeWellFile(w, folder / (stem + ".dev")));
+    }
     return paths;
 }
 

@@ -1,11 +1,14 @@
-// morvane-info: reads a GRDECL grid file with the viewer's reader and prints what it found as one JSON object.
+// morvane-info: reads a GRDECL grid file, a GRDECL property file or a deviation (.dev) file with the viewer's readers
+// and prints what it found as JSON.
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "io/file_text.h"
 #include "tools/info/grid_info.h"
 #include "tools/info/property_info.h"
+#include "tools/info/well_info.h"
 
 namespace {
 
@@ -25,7 +28,7 @@ With --grid GRID the grid is read and built first, and every property also gets
   "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid
   "message"      the message the viewer shows for a rejection ("" when accepted)
 
-Any other FILE is read as a GRDECL grid (direct or include layout) and reported as one JSON object:
+A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) and reported as one JSON object:
   "outcome"      "read", "not_a_grid", "stopped" or "missing_include"
   "message"      the reader's explanation when the outcome is not "read"
   "pillars"      number of COORD pillars (six numbers each)
@@ -41,8 +44,16 @@ Then what the geometry builder makes of a grid that was read (initial values whe
   "model_x_min" .. "model_z_max"  model extent, km
   "builder_message"  the builder's log line (success or the reason for a rejection)
 
-Exit status: 0 when the grid's outcome is "read" or the property file holds at least one property (and with
---grid, the grid was built), 1 otherwise, 2 for wrong usage.
+A deviation file (told apart by its first lines, whatever its extension) gives instead:
+  "layout"       "export", or "foreign" for another tool's layout (WELLNAME line, X Y TVD MD), which is refused
+  "name"         the well name from the "# WELL NAME" comment ("" when there is none)
+  "columns"      the column names of the header, in order
+  "rows"         number of data lines
+  "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
+  "first" "last" the numbers of the first and last data line
+
+Exit status: 0 when the grid outcome is "read", the well would load with the preselected columns, or the property
+file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
 )";
 
 }  // namespace
@@ -60,8 +71,17 @@ int main(int argc, char** argv)
     }
     const char* file = argv[argc - 1];
     try {
-        std::string text;
-        if (!morvane::info::readTextFile(file, text)) {
+        if (!withGrid && morvane::info::isWellFile(file)) {
+            bool loadable = false;
+            const morvane::info::JsonObject report = morvane::info::wellInfo(file, loadable);
+            std::printf("%s\n", report.text().c_str());
+            return loadable ? 0 : 1;
+        }
+        // A property file names its first property near its start; a grid file is not read twice to find that out.
+        std::string head, text;
+        const bool propertyFile =
+            withGrid || (morvane::readFileStart(file, 1 << 20, head) && morvane::info::isPropertyText(head));
+        if (propertyFile && !morvane::info::readTextFile(file, text)) {
             std::fprintf(stderr, "morvane-info: cannot read %s\n", file);
             return 1;
         }
@@ -76,7 +96,7 @@ int main(int argc, char** argv)
             std::printf("%s\n", morvane::info::jsonArray(report).c_str());
             return report.empty() ? 1 : 0;
         }
-        if (morvane::info::isPropertyText(text)) {
+        if (propertyFile) {
             const auto report = morvane::info::propertyInfo(text);
             std::printf("%s\n", morvane::info::jsonArray(report).c_str());
             return report.empty() ? 1 : 0;

@@ -208,7 +208,9 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_FALSE(s.edge_mode);
     EXPECT_FALSE(s.cut_below);
     EXPECT_FLOAT_EQ(s.cont_prop_cut, *parseDecimalText(sixDecimalsText(s.PROP_min_value_color[1], 3)));
-    if (form.OpenGL->contextReady()) EXPECT_EQ(s.cells_filter_VAO.size(), static_cast<std::size_t>(NZ));
+    if (form.OpenGL->contextReady()) {
+        EXPECT_EQ(s.cells_filter_VAO.size(), static_cast<std::size_t>(NZ));
+    }
 
     // Closed through its title bar, the window applies nothing and the view goes back to the shell.
     threed->trigger();

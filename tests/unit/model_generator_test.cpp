@@ -412,7 +412,7 @@ TEST(ModelGeneratorProperties, FieldExportReadsBackThroughThePropertyReader)
     other.valueCount = 20 * 15 * 7;
     o.properties.push_back(other);
     o.lineEnd = LineEnd::CRLF;
-    o.cp1251Names = true;
+    o.nameEncoding = TextEncoding::Windows1251;
     const std::string bytes = propertyFileText(o);
     EXPECT_EQ(bytes.find("Пористость"), std::string::npos);  // not UTF-8 on disk
     EXPECT_NE(bytes.find("\r\n"), std::string::npos);

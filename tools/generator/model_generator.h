@@ -13,6 +13,7 @@
 namespace morvane::gen {
 
 enum class LineEnd { LF, CRLF };
+enum class TextEncoding { Utf8, Windows1251 };  // of names: UTF-8, or Windows-1251 as older Russian exports write
 enum class GridLayout { Direct, Include };
 
 struct GridOptions {
@@ -62,7 +63,7 @@ enum class PropertyKind { Continuous, Discrete };
 
 struct PropertyDefinition {
     std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
-    std::string name;     // the name after the marker (UTF-8; see PropertyFileOptions::cp1251Names)
+    std::string name;     // the name after the marker (UTF-8; see PropertyFileOptions::nameEncoding)
     PropertyKind kind = PropertyKind::Continuous;
     double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]; negative values allowed
     double maxValue = 0.35;
@@ -84,7 +85,7 @@ struct PropertyFileOptions {
     bool repeats = true;  // write equal consecutive values as n*v
     int maxRun = 999;
     int valuesPerLine = 10;
-    bool cp1251Names = false;  // names in Windows-1251 (as older exports write Cyrillic names), else UTF-8
+    TextEncoding nameEncoding = TextEncoding::Utf8;
 };
 
 // A porosity-like continuous property and a facies-like discrete one.
@@ -104,9 +105,14 @@ std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyD
 std::string propertyFileText(const PropertyFileOptions& o);
 std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file);
 
+// Export: "#" comments with the well name, a header between rules of "=", one row per station (the layout this
+// viewer reads). Foreign: another tool's layout, "WELLNAME: 'NAME'" first, the columns X, Y, TVD, MD in a comment,
+// a closing "-999" (the viewer refuses it).
+enum class WellLayout { Export, Foreign };
+
 struct WellOptions {
-    std::string name = "W-1";
-    double headX = 0.0;  // well head position, same coordinates as the grid
+    std::string name = "W-1";  // UTF-8
+    double headX = 0.0;        // well head position, same coordinates as the grid
     double headY = 0.0;
     double datum = 25.0;         // elevation of the measuring datum (kelly bushing) above sea level
     double totalDepth = 2200.0;  // measured depth of the last station
@@ -117,7 +123,11 @@ struct WellOptions {
     double maxInclination = 35.0;           // deviated: inclination held after the build, degrees
     double azimuth = 45.0;                  // deviated: direction of the build, degrees from grid north clockwise
     std::string azimuthColumn = "AZIM_TN";  // or AZIM_GN
+    bool gridNorthColumn = false;           // an eleventh column AZIM_GN after DLS, as real exports have
+    int ruleIndent = 0;                     // spaces before the "#=====" rules around the header
     LineEnd lineEnd = LineEnd::LF;
+    WellLayout layout = WellLayout::Export;
+    TextEncoding encoding = TextEncoding::Utf8;  // Windows1251: the name in that code page (older exports)
 };
 
 // Stations (md, x, y, z) of the trajectory, z the elevation (datum - TVD, negative below sea level), as written.

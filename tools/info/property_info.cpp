@@ -6,10 +6,9 @@
 #include <map>
 #include <optional>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "io/file_text.h"
 #include "io/grdecl_scan.h"
 #include "io/grid_reader.h"
 #include "io/property_reader.h"
@@ -105,11 +104,9 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry)
 
 bool readTextFile(const std::string& path, std::string& text)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-    text = decodeUserText(bytes);
+    FileText bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    text = decodeUserText(bytes.view());
     return true;
 }
 
