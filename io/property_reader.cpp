@@ -1,6 +1,7 @@
 #include "io/property_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -184,16 +185,31 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
 CodeShares codeShares(const std::vector<int>& codes)
 {
     CodeShares shares;
-    int lo = INT_MAX, hi = INT_MIN;
-    for (int c : codes) {
-        if (c == UNDEFINED_CODE) continue;
-        lo = std::min(lo, c);
-        hi = std::max(hi, c);
-    }
-    if (lo > hi) return shares;  // no code at all
-    const long long span = static_cast<long long>(hi) - lo + 1;
     std::vector<std::pair<int, std::size_t>> counts;
-    if (span <= static_cast<long long>(codes.size()) + 1024) {
+    // Codes are nearly always a handful of small numbers: one pass into a small table, when they all fit it.
+    constexpr int kSmall = 256;
+    std::array<std::size_t, kSmall> small{};
+    bool allSmall = true;
+    for (int c : codes) {
+        if (static_cast<unsigned>(c) < static_cast<unsigned>(kSmall))
+            ++small[static_cast<std::size_t>(c)];
+        else if (c != UNDEFINED_CODE)
+            allSmall = false;
+    }
+    int lo = INT_MAX, hi = INT_MIN;
+    if (!allSmall) {
+        for (int c : codes) {
+            if (c == UNDEFINED_CODE) continue;
+            lo = std::min(lo, c);
+            hi = std::max(hi, c);
+        }
+    }
+    const long long span = static_cast<long long>(hi) - lo + 1;
+    if (allSmall) {
+        for (int c = 0; c < kSmall; ++c)
+            if (small[static_cast<std::size_t>(c)] != 0) counts.emplace_back(c, small[static_cast<std::size_t>(c)]);
+    } else if (span <= static_cast<long long>(codes.size()) + 1024) {
+        // Codes in a range not much wider than their count: count them in a table.
         // Codes are usually a handful of small numbers: count them in a table.
         std::vector<std::size_t> table(static_cast<std::size_t>(span), 0);
         for (int c : codes)
