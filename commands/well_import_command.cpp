@@ -1,6 +1,8 @@
 #include "commands/well_import_command.h"
 
+#include <array>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "io/file_text.h"
@@ -51,6 +53,24 @@ void finishFile(const WellImportContext& ctx, WellReport&& report, WellImportRes
         endRefusedFile(ctx, result);
 }
 
+// The columns of a later file that carry the names chosen under "OK for all" (the last column of each name, as the
+// preselection takes it; -1 where the file has no such column). Files of one export share their column names but
+// not always their order: read by the first file's positions, a file with another order would load X as MD.
+WellColumns sameNamedColumns(const std::vector<std::string>& header, const std::array<std::string, 4>& names)
+{
+    std::array<int, 4> found{-1, -1, -1, -1};
+    for (std::size_t c = 0; c < header.size(); ++c)
+        for (std::size_t n = 0; n < names.size(); ++n)
+            if (header[c] == names[n]) found[n] = static_cast<int>(c);
+    return WellColumns{found[0], found[1], found[2], found[3]};
+}
+
+std::string columnName(const std::vector<std::string>& header, int index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < header.size() ? header[static_cast<std::size_t>(index)]
+                                                                         : std::string();
+}
+
 }  // namespace
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
@@ -65,6 +85,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
     WellImportResult result;
+    std::array<std::string, 4> forAllNames;  // MD, X, Y, Z column names chosen under "OK for all"
 
     for (const std::string& path : paths) {
         const std::filesystem::path file(path);
@@ -96,9 +117,9 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         }
 
         if (s.OK_for_all_wells) {
-            // A later file of the selection: the columns of the earlier "OK for all", by position.
-            const WellColumns columns{s.well_column_md, s.well_column_x, s.well_column_y, s.well_column_z};
-            finishFile(ctx, loadWell(well, columns, WellConfirmation::Reused), result);
+            // A later file of the selection: the columns named as those chosen under the earlier "OK for all".
+            finishFile(ctx, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
+                       result);
             continue;
         }
 
@@ -112,6 +133,9 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         s.well_column_y = forAll ? answer.y : 0;
         s.well_column_z = forAll ? answer.z : 0;
         s.OK_for_all_wells = forAll;
+        if (forAll)
+            forAllNames = {columnName(well.columns, answer.md), columnName(well.columns, answer.x),
+                           columnName(well.columns, answer.y), columnName(well.columns, answer.z)};
         s.well_loading_dispose = answer.button == WellColumnAnswer::Button::CloseBox;
         if (s.well_loading_dispose) {
             // The close box abandons this file and the rest of the selection, without a message.

@@ -123,6 +123,25 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
     EXPECT_FALSE(view.waiting);
 }
 
+TEST_F(WellImportCommand, OkForAllFindsTheChosenColumnsByNameInEachLaterFile)
+{
+    // The same export with its columns in another order, and one that lacks the chosen Z column.
+    const std::vector<std::string> files{
+        write("A.dev", exportWell("A-1")),
+        write("reordered.dev", "# WELL NAME: R-2\nX Y Z MD\n100 200 -10 0\n110 210 -60 50\n"),
+        write("noz.dev", "# WELL NAME: N-3\nMD X Y TVD\n0 100 200 10\n")};
+    const WellImportResult r = run(files, {{Button::OkForAll, 0, 1, 2, 3}});
+
+    EXPECT_EQ(r.loaded, 2);
+    EXPECT_EQ(r.refused, 1);
+    ASSERT_EQ(state.well_coord.size(), 2u);
+    const auto& reordered = state.well_coord[1];
+    ASSERT_EQ(reordered.size(), 2u);
+    EXPECT_EQ(reordered[1], (std::vector<float>{50.0f, 110.0f, 210.0f, -60.0f}));  // MD, X, Y, Z
+    EXPECT_TRUE(logged(texts::NoColumnsLog, log_colour::Red));
+    EXPECT_EQ(prompts->columnQuestions.size(), 1u);
+}
+
 TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
 {
     // One file: no "OK for all"; "ОК" logs the short success line.
