@@ -101,6 +101,7 @@ int main(int argc, char* argv[])
             const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
             if (!shown.empty() && !window.showProperty(shown))
                 window.appendLog("No property called " + shown + " was loaded", morvane::log_colour::Red);
+            window.showUniformContacts(cl.owcDepth, cl.gocDepth);
         });
     }
     return app.exec();

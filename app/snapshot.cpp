@@ -3,10 +3,13 @@
 #include <iostream>
 
 #include "commands/command_line.h"
+#include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
+#include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 #include "ui/clipboard_picture.h"
@@ -39,6 +42,8 @@ private:
 
 int writeSnapshot(ModelState& state, const CommandLine& cl)
 {
+    const std::string& gridFile = cl.gridFile;
+    const std::string& outFile = cl.snapshotFile;
     ConsoleFeedback console;
     const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
     for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
@@ -51,12 +56,12 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         return 2;
     }
     std::vector<std::string> loaded;
-    if (!cl.gridFile.empty()) {
+    if (!gridFile.empty()) {
         NoGridImportWindow noWindow;
         const GridImportContext ctx{state, console, *renderer, noWindow, console};
-        const GridImportOutcome outcome = importGridFile(ctx, cl.gridFile);
+        const GridImportOutcome outcome = importGridFile(ctx, gridFile);
         if (outcome == GridImportOutcome::Cancelled) {
-            std::cerr << "morvane: no such file: " << cl.gridFile << '\n';
+            std::cerr << "morvane: no such file: " << gridFile << '\n';
             return 1;
         }
         if (outcome != GridImportOutcome::Loaded) return 1;
@@ -82,7 +87,6 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
 
     // The chosen property, or the first one loaded, shown as a click on its tree node would show it.
     PropertyLegend legend;
-    legend.setBackground(QColor(state.BACKGROUND_COLOR[0], state.BACKGROUND_COLOR[1], state.BACKGROUND_COLOR[2]));
     const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
     if (!shown.empty()) {
         const std::optional<int> node = propertyNodeIndex(state, shown);
@@ -93,16 +97,35 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         LegendDisplay legendDisplay(legend, state, cl.width - PropertyLegend::Left - 12);
         selectPropertyNode(PropertyDisplayContext{state, console, *renderer, legendDisplay}, {shown, *node, false});
     }
+    for (const auto& [kind, depth] :
+         {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
+        if (depth && !showUniformContact(state, *renderer, kind, *depth, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
+            return 1;
+        }
+    }
+    if (!cl.sectionWells.empty()) {
+        NoWellSectionWindow noWindow;
+        const WellSectionContext section{state, console, *renderer, noWindow, console, appSettings()};
+        std::string why;
+        if (!showSectionThroughWells(section, cl.sectionWells, &why)) {
+            std::cerr << "morvane: no well section: " << why << '\n';
+            return 1;
+        }
+    }
 
     QImage picture = renderer->frame().toQImage();
     if (!shown.empty()) {
+        // The background the frame was drawn on: the view's, or the white of the well section.
+        const auto& c = state.BACKGROUND_COLOR;
+        legend.setBackground(QColor(c[0], c[1], c[2]), state.diplay_well_section_mode ? Qt::black : Qt::white);
         legend.setAttribute(Qt::WA_DontShowOnScreen);
         legend.show();
         picture = composeClipboardPicture(picture, picture.width(), picture.height(), legend.grab().toImage(),
                                           QPoint(PropertyLegend::Left, PropertyLegend::Top), true);
     }
-    if (!picture.save(QString::fromStdString(cl.snapshotFile))) {
-        std::cerr << "morvane: cannot write " << cl.snapshotFile << '\n';
+    if (!picture.save(QString::fromStdString(outFile))) {
+        std::cerr << "morvane: cannot write " << outFile << '\n';
         return 1;
     }
     return 0;

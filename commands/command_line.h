@@ -1,5 +1,5 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--snapshot OUT.png]
-// [--size WxH]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
+// [--snapshot OUT.png [--section WELL,...]] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -13,9 +13,12 @@ struct CommandLine {
     std::vector<std::string> dataFiles;  // files given after the grid, in order (see sortDataFiles)
     std::string propertyName;            // the property shown (empty: the first one loaded)
     std::string snapshotFile;            // render the model offscreen to this picture and exit (empty: open the window)
-    int width = 1024;                    // snapshot size
+    std::vector<std::string> sectionWells;  // the snapshot shows the well section through these wells, in order
+    int width = 1024;                       // snapshot size
     int height = 768;
     bool help = false;
+    // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
+    std::optional<double> owcDepth, gocDepth;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.

@@ -21,6 +21,7 @@
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/display_well_section_mode.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 #include "ui/prop_color_limits.h"
@@ -44,6 +45,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
     settingsForm = new Settings(this);
     setPropFilterForm = new PropFilter(state_, this);
     propColorLimitsForm = new PropColorLimits(this);
+    displayWellSectionForm = new Display_well_section_mode(this);
     rotateToolStrip.clear();
     PropertypaletteForm = new Propertypalette(this);
     donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
@@ -62,6 +64,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
     OpenGL->lower();  // the overlays stay above the view
 
     connectCommands();
+    showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
     connect(setPropFilterForm, &PropFilter::formHidden, this, &Form1::setPropFilterFormHide);
     connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &Form1::propColorLimitsFormHide);
@@ -125,7 +128,7 @@ void Form1::applyBackgroundColor()
     const auto& c = state_.BACKGROUND_COLOR;
     const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
     splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
-    propLegend->setBackground(QColor(c[0], c[1], c[2]));
+    propLegend->setBackground(QColor(c[0], c[1], c[2]), legendTextColour_);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

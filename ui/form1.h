@@ -5,14 +5,17 @@
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
 // property tree selection), form1_legend.cpp (legend, palettes, property filter and colour limits), form1_wells.cpp
-// (well import and the well display settings), form1_clipboard.cpp (copy picture).
+// (well import and the well display settings), form1_data_manager.cpp (the data manager and the contact toggles),
+// form1_section.cpp (the well section), form1_clipboard.cpp (copy picture).
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPoint>
 
@@ -22,6 +25,7 @@
 #include "commands/property_import_command.h"
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -49,6 +53,7 @@ namespace morvane {
 
 class ColorButton;
 class DataTreeView;
+class Display_well_section_mode;
 class InfoWindow;
 class ModelStat;
 class PropColorLimits;
@@ -63,7 +68,8 @@ class Form1 : public QMainWindow,
               private GridImportWindow,
               private PropertyImportWindow,
               private PropertyDisplayWindow,
-              private WellImportWindow {
+              private WellImportWindow,
+              private WellSectionWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -107,6 +113,8 @@ public:
     // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
     WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
     void dataManagerMainMenu_Click();
+    // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
+    void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
     void productionMainMenu_Click();
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
     void legendMainMenu_Click();
@@ -121,6 +129,10 @@ public:
     void viewTab_Click_1();
     void analysisTab_Click_1();
     void wellsectionMainMenu_Click();
+    // The selection window was shown or hidden: hidden by its build button, the section is built.
+    void displayWellSectionFormHide();
+    // Unfolds the picked section and shows it in 2D (or switches the mode off when it cannot be built).
+    bool RenderWellSection();
     void flatsectionMainMenu_Click();
     void layersMainMenu_Click();
     void threedMainMenu_Click();
@@ -165,7 +177,7 @@ public:
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
     void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
     void splitContainer1_Panel2_MouseWheel(int delta);
-    void splitContainer1_Panel2_MouseDown();
+    void splitContainer1_Panel2_MouseDown(Qt::MouseButton button);
     void splitContainer1_Panel2_MouseEnter();
     void Form1_KeyDown(int key);
     void Form1_KeyUp(int key);
@@ -183,6 +195,7 @@ public:
     PropColorLimits* propColorLimitsForm = nullptr;
     Propertypalette* PropertypaletteForm = nullptr;
     InfoWindow* donateForm = nullptr;
+    Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
     QTimer* timer1 = nullptr;
 
@@ -221,7 +234,17 @@ private:
     void focusWellTree() override;
     void addWellNode(const std::string& name) override;
     WellImportContext wellImportContext(UserPrompts& prompts);
+    // WellSectionWindow: the selection window, the mode button, the view buttons and the section's colours.
+    void showSelectionWindow() override;
+    void hideSelectionWindow() override;
+    void addSectionRow(const std::string& well, int number) override;
+    void releaseSectionButton() override;
+    void enableViewButtons(bool enabled) override;
+    void applySectionColours(bool sectionShown) override;
+    WellSectionContext wellSectionContext();
     void buildWellMenus();
+    // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
+    void showContactToggles();
 
     void buildMenus();
     void buildToolStrips();
@@ -252,6 +275,7 @@ private:
     std::unique_ptr<DataTreeView> treeTarget_;
     std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
     bool wellWaitCursor_ = false;
+    QColor legendTextColour_ = Qt::white;  // black while the well section is shown on white
 
 public:
     // Controls, under their object names.

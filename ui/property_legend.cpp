@@ -86,13 +86,14 @@ PropertyLegend::PropertyLegend(QWidget* parent) : QGroupBox(parent)
     setBackground(QColor(51, 76, 76));
 }
 
-void PropertyLegend::setBackground(const QColor& colour)
+void PropertyLegend::setBackground(const QColor& colour, const QColor& text)
 {
-    setStyleSheet(QStringLiteral("#propLegend { background-color: rgb(%1,%2,%3); color: white; }"
-                                 " #propLegend QLabel { color: white; background: transparent; }")
+    setStyleSheet(QStringLiteral("#propLegend { background-color: rgb(%1,%2,%3); color: %4; }"
+                                 " #propLegend QLabel { color: %4; background: transparent; }")
                       .arg(colour.red())
                       .arg(colour.green())
-                      .arg(colour.blue()));
+                      .arg(colour.blue())
+                      .arg(text.name()));
 }
 
 void PropertyLegend::clearContent()

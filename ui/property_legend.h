@@ -29,8 +29,8 @@ public:
     void clearContent();
     bool showsDiscrete() const { return discrete_; }
 
-    // The box and its texts: the view's background colour, white text.
-    void setBackground(const QColor& colour);
+    // The box and its texts: the view's background colour, white text (black over the white well section).
+    void setBackground(const QColor& colour, const QColor& text = Qt::white);
 
     // The two gradient panels paint themselves through these.
     void palitra3_Paint(QPainter& painter, int width, int height) const;
