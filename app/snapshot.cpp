@@ -95,7 +95,18 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             return 1;
         }
         LegendDisplay legendDisplay(legend, state, cl.width - PropertyLegend::Left - 12);
-        selectPropertyNode(PropertyDisplayContext{state, console, *renderer, legendDisplay}, {shown, *node, false});
+        const PropertyDisplayContext display{state, console, *renderer, legendDisplay};
+        selectPropertyNode(display, {shown, *node, false});
+        if (cl.filterCut) {
+            if (state.disc_PROP_displaying) {
+                std::cerr << "morvane: the filter takes a property of values, and " << shown << " holds codes\n";
+                return 1;
+            }
+            applyPropertyFilter(display, *cl.filterCut, !cl.filterAbove);
+        }
+    } else if (cl.filterCut) {
+        std::cerr << "morvane: --filter needs a property file after the grid\n";
+        return 1;
     }
     for (const auto& [kind, depth] :
          {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "commands/property_filter.h"
 #include "core/decimal_text.h"
 #include "io/file_text.h"
 #include "io/well_reader.h"
@@ -83,6 +84,14 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!depth || *depth == 0)
                 return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
+        } else if (a == "--filter" || a == "--filter-above") {
+            if (cl.filterCut) return fail("give one of --filter and --filter-above, once");
+            if (i + 1 >= args.size()) return fail(a + " needs the cut value, for example 0.15");
+            // A cut of 0 is no filter, as in the filter window.
+            const std::optional<float> cut = readLimitText(args[++i]);
+            if (!cut || *cut == 0) return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
+            cl.filterCut = *cut;
+            cl.filterAbove = a == "--filter-above";
         } else if (a.size() > 1 && a[0] == '-') {
             // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
             return fail("unknown option \"" + a + "\"");
@@ -96,6 +105,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return fail("--property names a property of a property file, and none was given after the grid file");
     if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
+    if (cl.filterCut && cl.snapshotFile.empty())
+        return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
     return cl;
 }
 
@@ -117,7 +128,8 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--snapshot OUT.png [--section WELL,...]] [--size WxH]\n"
+           "               [--snapshot OUT.png [--section WELL,...]\n"
+           "               [--filter CUT | --filter-above CUT]] [--size WxH]\n"
            "\n"
            "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
            "apart by their content: deviation files, each with its columns named MD, X, Y and Z, and GRDECL property\n"
@@ -131,6 +143,9 @@ std::string commandLineUsage()
            "                      exit without opening a window\n"
            "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
            "                      property loaded besides the grid)\n"
+           "  --filter CUT        the snapshot shows the property filter view: the cells of the shown continuous\n"
+           "                      property below CUT are removed\n"
+           "  --filter-above CUT  the same, removing the cells above CUT\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

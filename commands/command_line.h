@@ -1,5 +1,5 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--snapshot OUT.png [--section WELL,...]] [--size WxH]
+// [--snapshot OUT.png [--section WELL,...] [--filter CUT | --filter-above CUT]] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -19,6 +19,10 @@ struct CommandLine {
     bool help = false;
     // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
     std::optional<double> owcDepth, gocDepth;
+    // The snapshot shows the property filter view of the shown (continuous) property: the cells below the cut
+    // removed, or with filterAbove those above it.
+    std::optional<float> filterCut;
+    bool filterAbove = false;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.

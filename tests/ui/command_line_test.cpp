@@ -114,6 +114,25 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
 
     EXPECT_NE(runWithoutDisplay(folder, {grid, props, "--property", "NONE", "--snapshot", facies}, log), 0);
     EXPECT_TRUE(log.contains("NONE"));
+
+    // The filter view: removing the cells of PORO above the middle of its range leaves a smaller model; the filter
+    // refuses a property of codes.
+    const QString cut = QString::fromStdString(folder.file("cut.png").string());
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, props, "--filter-above", "0.17", "--snapshot", cut}, log), 0)
+        << log.toStdString();
+    const auto modelPixels = [](const QImage& image) {
+        const QColor background = image.pixelColor(image.width() - 1, image.height() - 1);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 200; x < image.width(); ++x) n += image.pixelColor(x, y) != background;
+        return n;
+    };
+    const int whole = modelPixels(poro), kept = modelPixels(QImage(cut));
+    EXPECT_LT(kept, whole * 9 / 10);
+    EXPECT_GT(kept, whole / 10);
+    EXPECT_EQ(runWithoutDisplay(folder, {grid, props, "--property", "Facies", "--filter", "2", "--snapshot", cut}, log),
+              1);
+    EXPECT_TRUE(log.contains("holds codes"));
 }
 
 TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)

@@ -53,6 +53,11 @@ TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
     EXPECT_EQ(cl->owcDepth, 1520.5);
     EXPECT_EQ(cl->gocDepth, 1480.25);
     EXPECT_FALSE(parseCommandLine({"m.GRDECL"}, &error)->owcDepth.has_value());
+
+    auto filtered = parseCommandLine({"m.GRDECL", "p.GRDECL", "--snapshot", "s.png", "--filter-above", "0,15"}, &error);
+    ASSERT_TRUE(filtered.has_value()) << error;
+    EXPECT_EQ(filtered->filterCut, 0.15f);
+    EXPECT_TRUE(filtered->filterAbove);
 }
 
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
@@ -71,7 +76,11 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--section"},
                                                  {"--snapshot", "s.png", "--section", "W-1,,W-2"},
                                                  {"--snapshot", "s.png", "--section", "W-1,"},
-                                                 {"--section", "W-1,W-2"}}) {
+                                                 {"--section", "W-1,W-2"},
+                                                 {"--snapshot", "s.png", "--filter", "0"},
+                                                 {"--snapshot", "s.png", "--filter", "1e39"},
+                                                 {"--snapshot", "s.png", "--filter", "0.1", "--filter-above", "0.2"},
+                                                 {"m.GRDECL", "p.GRDECL", "--filter", "0.1"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
