@@ -102,6 +102,7 @@ int main(int argc, char* argv[])
             if (!shown.empty() && !window.showProperty(shown))
                 window.appendLog("No property called " + shown + " was loaded", morvane::log_colour::Red);
             window.showUniformContacts(cl.owcDepth, cl.gocDepth);
+            if (!cl.productionFile.empty()) window.importProductionFromPath(cl.productionFile);
         });
     }
     return app.exec();

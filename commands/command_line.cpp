@@ -92,6 +92,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!cut || *cut == 0) return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
             cl.filterCut = *cut;
             cl.filterAbove = a == "--filter-above";
+        } else if (a == "--production") {
+            if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
+            cl.productionFile = args[++i];
         } else if (a.size() > 1 && a[0] == '-') {
             // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
             return fail("unknown option \"" + a + "\"");
@@ -128,7 +131,7 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--snapshot OUT.png [--section WELL,...]\n"
+           "               [--production FILE] [--snapshot OUT.png [--section WELL,...]\n"
            "               [--filter CUT | --filter-above CUT]] [--size WxH]\n"
            "\n"
            "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
@@ -139,6 +142,9 @@ std::string commandLineUsage()
            "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or \",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
+           "  --production FILE   cumulative production of the loaded wells, shown as circle diagrams: one line per\n"
+           "                      well with its name, oil and water (thousand m3) and gas (million m3), separated by\n"
+           "                      tabs, semicolons or commas; \".\" or \",\" as the decimal separator\n"
            "  --snapshot OUT.png  draw the model (and the legend of the shown property) offscreen into OUT.png and\n"
            "                      exit without opening a window\n"
            "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"

@@ -1,5 +1,5 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--snapshot OUT.png [--section WELL,...] [--filter CUT | --filter-above CUT]] [--size WxH]
+// [--production FILE] [--snapshot OUT.png [--section WELL,...] [--filter CUT | --filter-above CUT]] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -23,6 +23,8 @@ struct CommandLine {
     // removed, or with filterAbove those above it.
     std::optional<float> filterCut;
     bool filterAbove = false;
+    // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
+    std::string productionFile;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.
