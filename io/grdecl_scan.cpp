@@ -1,6 +1,31 @@
 #include "io/grdecl_scan.h"
 
+#include <cstring>
+
 namespace morvane::grdecl {
+
+namespace detail {
+
+const char* parseFortranExponent(const char* p, const char* d, const char* end, double& value)
+{
+    const char* q = d + 1;
+    if (q != end && (*q == '+' || *q == '-')) ++q;
+    const char* digits = q;
+    while (q != end && isDigit(*q)) ++q;
+    constexpr std::size_t kLongest = 64;
+    if (q == digits || static_cast<std::size_t>(q - p) >= kLongest) return d;
+    char copy[kLongest];
+    const std::size_t length = static_cast<std::size_t>(q - p);
+    std::memcpy(copy, p, length);
+    copy[d - p] = 'E';
+    double exact = 0.0;
+    const auto [ptr, ec] = std::from_chars(copy, copy + length, exact);
+    if (ec != std::errc() || ptr != copy + length) return nullptr;  // out of the double range
+    value = exact;
+    return q;
+}
+
+}  // namespace detail
 
 std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from)
 {
@@ -9,7 +34,7 @@ std::size_t findKeyword(std::string_view text, std::string_view keyword, std::si
         const std::size_t pos = text.find(keyword, from);
         if (pos == std::string_view::npos) return pos;
         const std::size_t after = pos + keyword.size();
-        const bool wordStart = pos == 0 || detail::isSpace(text[pos - 1]);
+        const bool wordStart = pos == 0 || detail::isSpace(text[pos - 1]) || text[pos - 1] == '/';
         const bool wordEnd = after == text.size() || detail::isSpace(text[after]);
         if (!wordStart || !wordEnd) {
             from = pos + 1;

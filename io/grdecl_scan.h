@@ -1,14 +1,15 @@
 // Scanning of GRDECL text: keywords, sections and the numbers inside them, straight from a buffer in memory.
 //
 // The rules shared by every GRDECL reader:
-// - A keyword is a whole word outside "--" comments: it starts the text or follows white space, and it ends the
-//   text or is followed by white space.
+// - A keyword is a whole word outside "--" comments: it starts the text or follows white space or the "/" that ends
+//   the section before it, and it ends the text or is followed by white space.
 // - A section runs from right after its keyword to the first "/" outside comments, or to the end of the text.
 //   A "--" comment runs to the end of its line wherever it stands, so the usual "-- Generated : ..." trailer on
 //   the keyword's line is skipped.
 // - Inside a section the words are numbers separated by white space. The word n*v (n a whole number without
 //   sign, v a number, no space around the star) is n copies of v. Any other word ends the scan: the numbers
 //   before it are the section's numbers.
+// - Numbers may carry a Fortran exponent, 0.5D+03 as well as 0.5E+03.
 // - A number out of the double range, or written as inf/nan, is not a number. A scan never expands more than a
 //   set number of values, so a count such as 4000000000*1 cannot make the reader allocate gigabytes.
 #pragma once
@@ -72,6 +73,11 @@ inline bool endsWord(const char* p, const char* end)
 
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A number whose mantissa [p, d) is followed by a Fortran exponent at d ("0.5D+03"): read again with the "D" as an
+// "E". Returns the end of the exponent, or where the mantissa ended when no exponent digits follow the "D" (the
+// caller then finds a word that is not a number).
+const char* parseFortranExponent(const char* p, const char* d, const char* end, double& value);
+
 // One finite decimal number at p: an optional sign, then a digit or a point. Returns its end, or nullptr.
 inline const char* parseNumber(const char* p, const char* end, double& value)
 {
@@ -82,6 +88,7 @@ inline const char* parseNumber(const char* p, const char* end, double& value)
     if (lead == end || !(isDigit(*lead) || *lead == '.')) return nullptr;  // also keeps out inf and nan
     auto [ptr, ec] = std::from_chars(q, end, value);
     if (ec != std::errc()) return nullptr;  // malformed, or out of the double range
+    if (ptr != end && (*ptr == 'D' || *ptr == 'd')) return parseFortranExponent(q, ptr, end, value);
     return ptr;
 }
 
