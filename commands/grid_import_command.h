@@ -46,6 +46,8 @@ enum class GridImportOutcome {
     NotAGrid,        // the file holds no grid; the user was told
     MissingInclude,  // an included file is missing or unreadable; the user was told
     Stopped,         // the included COORD file lacks its keyword (silent)
+    Refused,         // the sections do not fit together (counts against SPECGRID, COORD without ZCORN); the user
+                     // was told which section, file and counts
     Rejected,        // the geometry builder refused the grid and logged why
 };
 

@@ -36,7 +36,9 @@ GridBuildOutcome SceneRenderer::initGRID()
     } else if (report.clearDataTree && tree_) {
         tree_->clearTree();
     }
+    for (const GridBuildLine& note : report.notes) AppendRichText(note.text, note.colour, true);
     AppendRichText(report.message, report.colour, true);
+    for (const std::string& detail : report.details) AppendRichText(detail, log_colour::Red, true);
     return report.outcome;
 }
 

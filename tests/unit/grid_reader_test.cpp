@@ -241,12 +241,12 @@ TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
     EXPECT_EQ(before.grid.ZCORN, (Values{-1.85}));
     EXPECT_EQ(before.grid.points_coords.size(), 6u);
 
-    // Without ZCORN the depths end empty (the geometry builder then refuses the grid); all stages still run.
+    // Without ZCORN the grid is refused with a message of its own, after every stage; nothing changes.
     const Read none = readText("COORD\n1 2 3 4 5 6 /\n");
-    ASSERT_EQ(none.result.outcome, GridReadOutcome::Read);
-    EXPECT_TRUE(none.grid.ZCORN.empty());
-    EXPECT_TRUE(none.grid.ZCORN_stars.empty());
+    ASSERT_EQ(none.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(none.result.message, "The grid in " + kInlinePath + " has a COORD section but no ZCORN section.");
     EXPECT_EQ(none.stages, allStages(false));
+    expectUnchanged(none.grid);
 }
 
 TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
@@ -262,11 +262,13 @@ TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
         EXPECT_TRUE(r.stages.empty());
         expectUnchanged(r.grid);
     }
-    // A COORD keyword with garbage after it reads what numbers there are; the builder judges the rest.
+    // A COORD keyword with garbage after it reads what numbers there are, which make no whole pillar: the COORD
+    // section is blamed, not ZCORN.
     const Read garbage = readText("COORD\n1 2 abc 3 /\nZCORN\n\x01\x02 /");
-    ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(garbage.grid.points_coords, (Values{0.001, 0.002}));
-    EXPECT_TRUE(garbage.grid.ZCORN.empty());
+    ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(garbage.result.message,
+              "The COORD section of " + kInlinePath + " holds 2 values; a pillar takes 6, so 0 or 6 were expected.");
+    expectUnchanged(garbage.grid);
 }
 
 TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid)
