@@ -15,6 +15,19 @@ namespace morvane::gen {
 enum class LineEnd { LF, CRLF };
 enum class GridLayout { Direct, Include };
 
+enum class PropertyKind { Continuous, Discrete };
+
+struct PropertyDefinition {
+    std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
+    std::string name;     // the name after the marker
+    PropertyKind kind = PropertyKind::Continuous;
+    double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]
+    double maxValue = 0.35;
+    int decimals = 4;  // continuous values always carry a decimal point
+    int codes = 4;     // discrete: codes 0 .. codes-1, in layer-parallel bodies
+    std::uint64_t seed = 1;
+};
+
 struct GridOptions {
     std::string name = "MODEL";  // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
     int nx = 10;                 // cells along x, the fastest direction of COORD and ZCORN
@@ -34,11 +47,25 @@ struct GridOptions {
     int maxRun = 999;       // longest n*v run written (exports split longer runs)
     int decimals = 2;       // decimals of COORD and ZCORN numbers
     int valuesPerLine = 8;  // numbers or n*v tokens per data line
+
+    // The shapes of real exports (all off by default):
+    double rotation = 0.0;          // degrees the grid is turned about its first pillar, counter-clockwise
+    double irregular = 0.0;         // 0 .. 0.6: cell widths vary smoothly by up to this share of cellSize
+    double inclination = 0.0;       // a pillar's bottom point leans away from the centre by this share of its offset
+    double inactive = 0.0;          // share of inactive cells (ACTNUM 0): columns outside a central ellipse, and a
+                                    // block in the west of the lowest quarter of the layers
+    bool localCoordinates = false;  // COORD relative to the first pillar; MAPAXES places it at (originX, originY)
+    bool feet = false;              // GRIDUNIT and MAPUNITS FEET (every length option is then in feet)
+    std::vector<PropertyDefinition> inlineProperties;  // keyword blocks after ACTNUM, without markers
 };
 
 // Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
-// (top x, y, z, bottom x, y, z). Vertical pillars spanning the corners that stand on them. Rounded as written.
+// (top x, y, z, bottom x, y, z). Pillars span the corners that stand on them; they are vertical unless
+// `inclination` leans them. Rounded as written.
 std::vector<double> pillarCoords(const GridOptions& o);
+
+// ACTNUM in file order (i fastest, then j, then k): 1 active, 0 inactive.
+std::vector<std::uint8_t> activeCells(const GridOptions& o);
 
 // Corner depths in ZCORN order, 8 * nx * ny * nz values: for each layer the top then the bottom surface; within a
 // surface for each cell row the near edge (two corners per cell, cell by cell) then the far edge. Rounded as written.
@@ -58,19 +85,6 @@ std::string actnumFileText(const GridOptions& o);
 // when a file cannot be written.
 std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder);
 
-enum class PropertyKind { Continuous, Discrete };
-
-struct PropertyDefinition {
-    std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
-    std::string name;     // the name after the marker
-    PropertyKind kind = PropertyKind::Continuous;
-    double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]
-    double maxValue = 0.35;
-    int decimals = 4;  // continuous values always carry a decimal point
-    int codes = 4;     // discrete: codes 0 .. codes-1, in layer-parallel bodies
-    std::uint64_t seed = 1;
-};
-
 struct PropertyFileOptions {
     int nx = 10, ny = 10, nz = 5;  // the grid the properties belong to: nx * ny * nz values each
     std::vector<PropertyDefinition> properties;
@@ -78,6 +92,7 @@ struct PropertyFileOptions {
     bool repeats = true;  // write equal consecutive values as n*v
     int maxRun = 999;
     int valuesPerLine = 10;
+    bool markers = true;  // false: plain keyword blocks without the "Property name in Petrel" lines
 };
 
 // A porosity-like continuous property and a facies-like discrete one.
