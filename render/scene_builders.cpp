@@ -45,7 +45,7 @@ GridBuildOutcome SceneRenderer::initGRID()
 void SceneRenderer::buildGridIndexLists()
 {
     trace("staring binding grid");
-    buildGridIndices(s_, s_, s_, s_);
+    buildGridIndices(s_, s_, s_, s_, s_.showInactiveCells);
     trace("binding grid1");
 }
 
