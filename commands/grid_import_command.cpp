@@ -166,6 +166,10 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     ctx.window.focusTree();
     ctx.window.endWait(true);
     if (read.includeLayout) fb.setStatus("All good");
+
+    // Properties held in the grid file itself are offered as a property file's would be.
+    if (!read.inlineKeywords.empty() && ctx.propertyWindow)
+        importInlineProperties(PropertyImportContext{s, fb, ctx.view, *ctx.propertyWindow, ctx.prompts}, path);
     return GridImportOutcome::Loaded;
 }
 

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "commands/property_import_command.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -57,6 +58,8 @@ struct GridImportContext {
     SceneOperations& view;
     GridImportWindow& window;
     UserPrompts& prompts;
+    // Where properties held in the grid file are offered after the grid loads; without it they are not.
+    PropertyImportWindow* propertyWindow = nullptr;
 };
 
 inline constexpr const char* kGridDialogTitle = "Загрузить грид";

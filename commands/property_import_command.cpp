@@ -1,5 +1,6 @@
 #include "commands/property_import_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,11 +49,24 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     return importPropertyFile(ctx, path);
 }
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
+namespace {
+
+// The properties of a decoded text: marked ones, or else keyword blocks of one value per cell.
+std::vector<PropertyEntry> propertiesOf(const std::string& text, int cells)
+{
+    std::vector<PropertyEntry> entries = splitPropertyText(text);
+    if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
+    return entries;
+}
+
+// The steps after the file is read: the type dialog, then each property read, checked, appended and coloured.
+PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::string& text,
+                                   const std::vector<PropertyEntry>& entries);
+
+PropertyImportResult importFile(const PropertyImportContext& ctx, const std::string& path)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    PropertyImportResult result;
 
     if (!s.gridLoaded) return {PropertyImportOutcome::NoGrid};  // the menu has told the user; callers without it too
 
@@ -79,7 +93,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     bytes.clear();
     fb.advanceProgress(10);
 
-    const std::vector<PropertyEntry> entries = splitPropertyText(text);
+    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
     if (entries.empty()) {
         stopWork(ctx);
         const PropertyReport report = notPropertyFileReport();
@@ -87,6 +101,15 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         deliverPropertyReport(report, fb);
         return {PropertyImportOutcome::NotAProperty};
     }
+    return importEntries(ctx, text, entries);
+}
+
+PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::string& text,
+                                   const std::vector<PropertyEntry>& entries)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+    PropertyImportResult result;
     fb.setProgress(10);
 
     // The names go to propertyNameAll only with their properties, when each is accepted.
@@ -110,7 +133,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         waiting = true;
         fb.setProgress(10);
 
-        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s);
+        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s, s.cell_active);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;
@@ -138,6 +161,34 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         }
     }
     return result;
+}
+
+}  // namespace
+
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
+{
+    return importFile(ctx, path);
+}
+
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path)
+{
+    ModelState& s = ctx.state;
+    std::string bytes;
+    if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return {PropertyImportOutcome::NoGrid};
+    const std::string text = decodeUserText(bytes);
+    bytes.clear();
+    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
+    if (entries.empty()) return {PropertyImportOutcome::NotAProperty};
+
+    std::string names;
+    for (const PropertyEntry& e : entries) names += (names.empty() ? "" : ", ") + e.name;
+    ctx.feedback.appendLog("The grid file holds " + std::to_string(entries.size()) +
+                               (entries.size() == 1 ? " property: " : " properties: ") + names + ".",
+                           log_colour::LightGrey);
+    ctx.feedback.setStatus(texts::ReadingProperty);
+    ctx.feedback.trace(texts::TraceStart);
+    ctx.window.endWait(false);
+    return importEntries(ctx, text, entries);
 }
 
 }  // namespace morvane

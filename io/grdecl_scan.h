@@ -37,6 +37,20 @@ inline std::string_view withoutByteOrderMark(std::string_view text)
     return text;
 }
 
+// The keywords of the grid itself (sections, counts, map and units, include statements): never properties.
+inline constexpr std::string_view kGridKeywords[] = {"COORD",   "ZCORN",    "ACTNUM",   "SPECGRID", "DIMENS",
+                                                     "MAPAXES", "MAPUNITS", "GRIDUNIT", "COORDSYS", "INCLUDE"};
+
+bool isGridKeyword(std::string_view word);
+
+// The keyword-like word at the start of the line at `pos` (after blanks): capitals first, then capitals, digits,
+// "_", ".", "+" or "-", ended by white space, "/" or the line's end. Empty when the line starts otherwise.
+std::string_view keywordAtLineStart(std::string_view text, std::size_t pos);
+
+// Where the section whose numbers start at `from` ends: at its first "/" outside "--" comments (the offset of the
+// "/"), or npos when the text ends first.
+std::size_t sectionEnd(std::string_view text, std::size_t from);
+
 // Start of the first `keyword` at or after `from` that is a keyword (see above), or npos.
 std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from = 0);
 

@@ -30,11 +30,6 @@ constexpr std::string_view kActnum = "ACTNUM";
 constexpr double kCoordMult = Constants::COORD_MULT;
 constexpr int kMaxIncludeDepth = 8;  // included files that include further files; deeper statements are ignored
 
-// Keywords of the grid itself: never offered as properties held inline.
-constexpr std::string_view kGridKeywords[] = {"COORD",    "ZCORN",    "ACTNUM",   "SPECGRID", "DIMENS",   "MAPAXES",
-                                              "MAPUNITS", "GRIDUNIT", "COORDSYS", "INCLUDE",  "FILEUNIT", "NOECHO",
-                                              "ECHO",     "GRID",     "PINCH",    "EDIT",     "PROPS",    "REGIONS"};
-
 // A file's bytes held once, without the zero fill a std::string would do before the read.
 struct FileText {
     std::unique_ptr<char[]> bytes;
@@ -283,31 +278,19 @@ std::string firstWord(std::string_view body)
     return word;
 }
 
-bool isKeywordStart(char c) { return c >= 'A' && c <= 'Z'; }
-bool isKeywordChar(char c)
-{
-    return isKeywordStart(c) || grdecl::detail::isDigit(c) || c == '_' || c == '.' || c == '-' || c == '+';
-}
-
-// Words at the start of a line that look like keywords (capitals first) in text[from, to), other than the grid's.
+// Keyword blocks at the start of a line in text[from, to) other than the grid's own and the words that head a
+// part of a deck or set the file's unit: properties held inline.
 void appendOtherKeywords(std::string_view text, std::size_t from, std::size_t to, std::vector<std::string>& out)
 {
-    std::size_t p = from;
-    while (p < to) {
-        std::size_t lineEnd = text.find('\n', p);
-        if (lineEnd == npos || lineEnd > to) lineEnd = to;
-        std::size_t q = p;
-        while (q < lineEnd && grdecl::detail::isSpace(text[q])) ++q;
-        if (q < lineEnd && isKeywordStart(text[q])) {
-            std::size_t e = q;
-            while (e < lineEnd && isKeywordChar(text[e])) ++e;
-            const bool wholeWord = e == lineEnd || grdecl::detail::isSpace(text[e]) || text[e] == '/';
-            const std::string_view word = text.substr(q, e - q);
-            if (wholeWord &&
-                std::find(std::begin(kGridKeywords), std::end(kGridKeywords), word) == std::end(kGridKeywords))
-                out.emplace_back(word);
-        }
-        p = lineEnd + 1;
+    constexpr std::string_view kNoProperty[] = {"GRID",    "EDIT", "PROPS",  "REGIONS",  "SOLUTION", "SCHEDULE",
+                                                "RUNSPEC", "ECHO", "NOECHO", "FILEUNIT", "PINCH",    "END"};
+    for (std::size_t p = from; p < to;) {
+        const std::string_view word = grdecl::keywordAtLineStart(text.substr(0, to), p);
+        if (!word.empty() && !grdecl::isGridKeyword(word) &&
+            std::find(std::begin(kNoProperty), std::end(kNoProperty), word) == std::end(kNoProperty))
+            out.emplace_back(word);
+        const std::size_t lineEnd = text.find('\n', p);
+        p = lineEnd == npos ? to : lineEnd + 1;
     }
 }
 
@@ -546,36 +529,36 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
     for (const std::string& file : deck.unreadable())
         warnings.push_back("Cannot read the included file " + file + "; the grid is read without it.");
 
-    // Counts that do not fit: refused, naming the section, its file and what was expected.
+    // Counts that do not fit: refused, naming the section, its file and what was expected. The warnings go with
+    // the refusal: a section cut short is the usual reason.
+    auto refuse = [&](std::string message) {
+        GridReadResult refused = failure(GridReadOutcome::Refused, includeLayout, std::move(message));
+        refused.warnings = std::move(warnings);
+        return refused;
+    };
     const std::string coordFile = sources[coord.source].file;
-    if (!zcorn.found()) {
-        return failure(GridReadOutcome::Refused, includeLayout,
-                       "The grid in " + coordFile + " has a COORD section but no ZCORN section.");
-    }
+    if (!zcorn.found()) return refuse("The grid in " + coordFile + " has a COORD section but no ZCORN section.");
     const std::string zcornFile = sources[zcorn.source].file;
     const std::size_t coordValues = points.size();
     if (!dimsFile.empty()) {
         const std::size_t pillars = static_cast<std::size_t>(dims[0] + 1) * static_cast<std::size_t>(dims[1] + 1);
         const std::size_t cells = static_cast<std::size_t>(dims[0]) * dims[1] * dims[2];
         if (coordValues != 6 * pillars) {
-            return failure(GridReadOutcome::Refused, includeLayout,
-                           "The COORD section of " + coordFile + " holds " + std::to_string(coordValues) +
-                               " values; SPECGRID " + countsText(dims) + " in " + dimsFile + " expects " +
-                               std::to_string(6 * pillars) + " (6 for each of " + std::to_string(dims[0] + 1) + " x " +
-                               std::to_string(dims[1] + 1) + " pillars).");
+            return refuse("The COORD section of " + coordFile + " holds " + std::to_string(coordValues) +
+                          " values; SPECGRID " + countsText(dims) + " in " + dimsFile + " expects " +
+                          std::to_string(6 * pillars) + " (6 for each of " + std::to_string(dims[0] + 1) + " x " +
+                          std::to_string(dims[1] + 1) + " pillars).");
         }
         if (depths.size() != 8 * cells) {
-            return failure(GridReadOutcome::Refused, includeLayout,
-                           "The ZCORN section of " + zcornFile + " holds " + std::to_string(depths.size()) +
-                               " values; SPECGRID " + countsText(dims) + " in " + dimsFile + " expects " +
-                               std::to_string(8 * cells) + " (8 for each of " + std::to_string(cells) + " cells).");
+            return refuse("The ZCORN section of " + zcornFile + " holds " + std::to_string(depths.size()) +
+                          " values; SPECGRID " + countsText(dims) + " in " + dimsFile + " expects " +
+                          std::to_string(8 * cells) + " (8 for each of " + std::to_string(cells) + " cells).");
         }
     } else if (coordValues % 6 != 0) {
         const std::size_t whole = coordValues / 6 * 6;
-        return failure(GridReadOutcome::Refused, includeLayout,
-                       "The COORD section of " + coordFile + " holds " + std::to_string(coordValues) +
-                           " values; a pillar takes 6, so " + std::to_string(whole) + " or " +
-                           std::to_string(whole + 6) + " were expected.");
+        return refuse("The COORD section of " + coordFile + " holds " + std::to_string(coordValues) +
+                      " values; a pillar takes 6, so " + std::to_string(whole) + " or " + std::to_string(whole + 6) +
+                      " were expected.");
     }
 
     MapFrame frame;

@@ -21,7 +21,7 @@ using testing::TempFolder;
 using RecordedFeedback = test::FeedbackRecorder;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
-struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
+struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, PropertyImportWindow {
     RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
     {}
 
@@ -39,6 +39,8 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
     void enableTopView() override { call("enableTopView"); }
     void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
     void useTreeImages() override { call("useTreeImages"); }
+    void setLegendCaption(const std::string& text) override { call("legend " + text); }
+    void showLegend() override { call("showLegend"); }
 
     ModelState& state;
     bool acceptGrid;
@@ -147,6 +149,39 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     EXPECT_EQ(state.saved_K, 3);
     EXPECT_TRUE(state.layers_mode);
     EXPECT_FALSE(state.displayGrid);
+}
+
+// Properties held in the grid file after its sections are offered once the grid is loaded, with a log line.
+TEST_F(GridImportCommand, PropertiesInTheGridFileAreOfferedAfterTheGridLoads)
+{
+    gen::GridOptions o = smallGrid("INLINE");
+    o.inlineProperties = gen::defaultProperties();
+    const auto file = gen::writeGrid(o, folder.path()).front();
+    view = std::make_unique<RecordedView>(state, feedback, true);
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+    prompts->typeAnswers = {std::vector<int>{4, 2}};
+
+    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts, view.get()}),
+              GridImportOutcome::Loaded);
+    EXPECT_TRUE(std::any_of(view->calls.begin(), view->calls.end(),
+                            [](const std::string& c) { return c.rfind("initPROP 2 cont 4 @", 0) == 0; }));
+    ASSERT_EQ(prompts->typeQuestions.size(), 1u);
+    EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "FACIES"}));
+    const auto said =
+        std::find(feedback.log.begin(), feedback.log.end(),
+                  RecordedFeedback::LogLine{"The grid file holds 2 properties: PORO, FACIES.", log_colour::LightGrey});
+    EXPECT_NE(said, feedback.log.end());
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"FACIES"});
+
+    // Without a window to offer them in (a snapshot), the grid alone loads.
+    ModelState quiet;
+    RecordedFeedback quietFeedback;
+    RecordedView quietView(quiet, quietFeedback, true);
+    RecordedPrompts quietPrompts({file.string()});
+    ASSERT_EQ(importGridWithDialog(GridImportContext{quiet, quietFeedback, quietView, quietView, quietPrompts}),
+              GridImportOutcome::Loaded);
+    EXPECT_TRUE(quietPrompts.typeQuestions.empty());
 }
 
 TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
