@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
 namespace morvane::bench {
@@ -30,12 +29,10 @@ long peakRssBytes()
     return usage.ru_maxrss * 1024L;  // kilobytes on Linux
 }
 
-std::string readWhole(const fs::path& path)
+FileText readWhole(const fs::path& path)
 {
-    std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
-    std::ifstream in(path, std::ios::binary);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    FileText text;
+    readWholeFile(path, text);
     return text;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/file_text.h"
 #include "tools/generator/model_generator.h"
 
 namespace morvane::bench {
@@ -19,8 +20,8 @@ double seconds(const std::function<void()>& run);
 // Peak resident memory of this process so far, in bytes.
 long peakRssBytes();
 
-// The whole file as one string, in one read.
-std::string readWhole(const std::filesystem::path& path);
+// The whole file, read as the program reads it (empty when it cannot be read).
+FileText readWhole(const std::filesystem::path& path);
 
 // The floor any reader pays: every number of the text converted with std::from_chars into `values` (n*v giving n
 // copies); white space, words, "/" and "--" comments skipped. No sections, no keywords, no checks.

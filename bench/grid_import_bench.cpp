@@ -63,11 +63,11 @@ double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
 // One import into `s`, as the import command runs it; adds each stage's time to `t`. False when a stage failed.
 bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
 {
-    std::string text;
+    morvane::FileText text;
     keepBest(t.read, bench::seconds([&] { text = bench::readWhole(path); }));
     morvane::GridReadResult read;
-    keepBest(t.parse, bench::seconds([&] { read = morvane::readGridText(path.string(), text, s); }));
-    std::string().swap(text);  // the text is not needed past the reader
+    keepBest(t.parse, bench::seconds([&] { read = morvane::readGridText(path.string(), text.view(), s); }));
+    text = morvane::FileText();  // the text is not needed past the reader
     if (read.outcome != morvane::GridReadOutcome::Read) return false;
 
     morvane::GridBuildReport built;
@@ -133,12 +133,12 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                  }));
     }
     {
-        const std::string text = bench::readWhole(path);
+        const morvane::FileText text = bench::readWhole(path);
         for (int run = 0; run < repeats; ++run)
             keepBest(t.baseline, bench::seconds([&] {
                          std::vector<double> values;
                          values.reserve(text.size() / 4);
-                         bench::baselineScan(text, values);
+                         bench::baselineScan(text.view(), values);
                      }));
         std::printf("\n%s: %d x %d x %d = %zu cells, %.1f MB of text\n", m.label, m.nx, m.ny, m.nz, cells,
                     text.size() / 1e6);

@@ -39,7 +39,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
     auto t0 = Clock::now();
     const fs::path path = morvane::gen::writeGrid(o, folder).front();
     const double genSeconds = std::chrono::duration<double>(Clock::now() - t0).count();
-    const std::string text = bench::readWhole(path);
+    const morvane::FileText text = bench::readWhole(path);
     const double mb = text.size() / 1e6;
     const std::size_t cells = static_cast<std::size_t>(m.nx) * m.ny * m.nz;
     std::printf("\n%s: %d x %d x %d = %zu cells%s, %.1f MB (written in %.1f s)\n", m.label, m.nx, m.ny, m.nz, cells,
@@ -56,11 +56,11 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
         baseline = std::min(baseline, bench::seconds([&] {
                                 std::vector<double> values;
                                 values.reserve(text.size() / 4);
-                                numbers = bench::baselineScan(text, values);
+                                numbers = bench::baselineScan(text.view(), values);
                             }));
         reader = std::min(reader, bench::seconds([&] {
                               morvane::GridInput grid;
-                              result = morvane::readGridText(path.string(), text, grid);
+                              result = morvane::readGridText(path.string(), text.view(), grid);
                               good = good && result.outcome == morvane::GridReadOutcome::Read &&
                                      grid.ZCORN.size() == cells * 8 &&
                                      grid.points_coords.size() == static_cast<std::size_t>(m.nx + 1) * (m.ny + 1) * 6;

@@ -3,11 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace morvane {
+#include "core/angles.h"
 
-namespace {
-constexpr float kPi = 3.14159265358979f;
-}
+namespace morvane {
 
 DragButton dragButton(bool left, bool right, bool middle)
 {
@@ -43,7 +41,7 @@ void leftDrag(CameraFields& f, ModelState& s, ScreenPoint c)
         s.position.x = f.obj_lastX + f.yaw;
         return;
     }
-    const float a = s.rotation.z * kPi / 180.0f;
+    const float a = s.rotation.z * kDegToRad;
     s.position.x = f.obj_lastX + std::sin(a) * f.pitch + std::cos(a) * f.yaw;
     s.position.y = f.pitch * std::cos(a) + f.obj_lastY - f.yaw * std::sin(a);
 }

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
 
@@ -14,14 +13,6 @@ namespace morvane {
 namespace texts = property_texts;
 
 namespace {
-
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
@@ -75,7 +66,7 @@ PropertyImportResult importFile(const PropertyImportContext& ctx, const std::str
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
     std::error_code ec;
-    std::string bytes;
+    FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
@@ -89,8 +80,8 @@ PropertyImportResult importFile(const PropertyImportContext& ctx, const std::str
         fb.setStatus(texts::AllGood);
         return {PropertyImportOutcome::Cancelled};
     }
-    const std::string text = decodeUserText(bytes);
-    bytes.clear();
+    const std::string text = decodeUserText(bytes.view());
+    bytes = FileText();
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
@@ -173,10 +164,10 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
 PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path)
 {
     ModelState& s = ctx.state;
-    std::string bytes;
+    FileText bytes;
     if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return {PropertyImportOutcome::NoGrid};
-    const std::string text = decodeUserText(bytes);
-    bytes.clear();
+    const std::string text = decodeUserText(bytes.view());
+    bytes = FileText();
     const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
     if (entries.empty()) return {PropertyImportOutcome::NotAProperty};
 

@@ -42,7 +42,7 @@ struct Constants {
     static constexpr int COORD_MULT = 1000;       // file units to model units
     static constexpr int DIMENSION_MIN = 25;      // the cell size must be a multiple of this
     static constexpr int DIMENSION_MAX = 500;     // largest accepted cell size
-    static constexpr int MAX_ZCORN_STARS = 1000;  // old bound of ZCORN repeat counts; only n*v repeats now
+    static constexpr int MAX_ZCORN_STARS = 1000;  // unused: n*v repeats are bounded by the section's size
     static constexpr int MAX_PROP_STARS = 5000;   // bound of repeat counts in property files
     static constexpr int WINDOW_WIDTH = 1024;     // reference size of the view and of the label space
     static constexpr int WINDOW_HEIGHT = 768;

@@ -5,16 +5,14 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <list>
-#include <memory>
-#include <new>
 #include <optional>
 #include <set>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "io/file_text.h"
 #include "io/grdecl_scan.h"
 
 namespace morvane {
@@ -29,31 +27,6 @@ constexpr std::string_view kInclude = "INCLUDE";
 constexpr std::string_view kActnum = "ACTNUM";
 constexpr double kCoordMult = Constants::COORD_MULT;
 constexpr int kMaxIncludeDepth = 8;  // included files that include further files; deeper statements are ignored
-
-// A file's bytes held once, without the zero fill a std::string would do before the read.
-struct FileText {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
-    std::string_view view() const { return {bytes.get(), size}; }
-};
-
-bool readWholeFile(const fs::path& path, FileText& out)
-{
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return false;
-    const auto size = fs::file_size(path, error);
-    if (error) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    try {
-        out.bytes.reset(new char[static_cast<std::size_t>(size) + 1]);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    out.size = static_cast<std::size_t>(size);
-    in.read(out.bytes.get(), static_cast<std::streamsize>(size));
-    return static_cast<std::uintmax_t>(in.gcount()) == size;
-}
 
 // The file names of the INCLUDE statements in text[from, to), in order: the quoted name (single or double quotes)
 // or, when unquoted, the word after INCLUDE. Comments between the keyword and the name are skipped.
@@ -324,7 +297,8 @@ bool applyMapAxes(const MapFrame& f, std::vector<double>& points, std::vector<do
         yMax = std::max(yMax, linesXY[n + 1]);
     }
     const double cx = (xMin + xMax) / 2, cy = (yMin + yMax) / 2;
-    if (std::hypot(cx, cy) > std::hypot(cx - f.ox, cy - f.oy)) return false;
+    const bool identity = f.ox == 0 && f.oy == 0 && f.ex_x == 1 && f.ex_y == 0 && f.ey_x == 0 && f.ey_y == 1;
+    if (identity || std::hypot(cx, cy) > std::hypot(cx - f.ox, cy - f.oy)) return false;
     auto turn = [&](double& x, double& y) {
         const double lx = x, ly = y;
         x = f.ox + lx * f.ex_x + ly * f.ey_x;

@@ -10,6 +10,8 @@
 
 #include <QImage>
 
+#include "render/gl_debug.h"
+
 namespace morvane {
 
 struct OffscreenRenderer::Egl {
@@ -80,6 +82,8 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
                                  5,
                                  EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                  EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+                                 EGL_CONTEXT_OPENGL_DEBUG,
+                                 glDebugRequested() ? EGL_TRUE : EGL_FALSE,
                                  EGL_NONE};
     egl.context = eglCreateContext(egl.display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
     if (egl.context == EGL_NO_CONTEXT) return fail(eglFailure("eglCreateContext(4.5 compatibility)"));
@@ -92,10 +96,11 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
     renderer->scene_->setGlAvailable(true);
     renderer->scene_->setPanelSizeSource([r = renderer.get()] { return std::array<int, 2>{r->width_, r->height_}; });
     renderer->scene_->ReSizeGLScene(width, height);
-    if (start == Start::InitGL)
-        renderer->scene_->InitGL();
-    else
-        renderer->scene_->restoreGL();
+    const bool started = start == Start::InitGL ? renderer->scene_->InitGL() : renderer->scene_->restoreGL();
+    if (!started) {
+        if (error) *error = renderer->scene_->glFailure();
+        return nullptr;
+    }
     return renderer;
 }
 

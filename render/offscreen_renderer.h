@@ -39,7 +39,8 @@ public:
     };
 
     // A context and a framebuffer of width x height, ReSizeGLScene to that size, then `start`. Null when no
-    // context can be made, with the reason in `error`.
+    // context can be made or a shader program cannot be built, with the reason in `error` (a shader failure is
+    // also a red line in `log`).
     static std::unique_ptr<OffscreenRenderer> create(ModelState& state, int width, int height, std::string* error,
                                                      Start start = Start::InitGL, Feedback* log = nullptr,
                                                      ModelStatFields* modelStat = nullptr, DataTree* tree = nullptr);

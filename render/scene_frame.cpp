@@ -1,5 +1,10 @@
 // One frame of the view: what is drawn under which mode flags, in which order, with which primitive, line width,
-// opacity and clipping; the labels projected into the 1024 x 768 label space; and the 2D/3D view animations.
+// opacity and clipping, and the labels projected into the 1024 x 768 label space.
+//
+// The frame reads the model state and writes back only what later readers need: the host panel's size and the
+// frame's matrices and projection results (the label positions of the wells are measured in them and the pointer is
+// matched against them between frames), and whether the pivot cursor is shown (the next frame draws the cursor
+// before it chooses its projection). The view's animations are stepped by the caller between frames.
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -8,14 +13,13 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "core/angles.h"
 #include "render/scene_renderer.h"
 #include "scene/reference_plane.h"
 
 namespace morvane {
 
 namespace {
-
-constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
 
 GLName slotAt(const Slots& list, long long k)
 {
@@ -41,30 +45,18 @@ const Vertices* shownBubble(const ModelState& s, std::size_t i)
 
 }  // namespace
 
-void SceneRenderer::setUniformMatrix(const char* name, const glm::mat4& m)
+void SceneRenderer::setUniformMatrix(int location, const glm::mat4& m)
 {
-    glUniformMatrix4fv(glGetUniformLocation(s_.core_program, name), 1, GL_FALSE, glm::value_ptr(m));
+    glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(m));
 }
 
-void SceneRenderer::setUniformFloat(const char* name, float v)
-{
-    glUniform1f(glGetUniformLocation(s_.core_program, name), v);
-}
+void SceneRenderer::setUniformFloat(int location, float v) { glUniform1f(location, v); }
 
-void SceneRenderer::setUniformInt(const char* name, int v)
-{
-    glUniform1i(glGetUniformLocation(s_.core_program, name), v);
-}
+void SceneRenderer::setUniformInt(int location, int v) { glUniform1i(location, v); }
 
-void SceneRenderer::setUniformVec3(const char* name, const glm::vec3& v)
-{
-    glUniform3fv(glGetUniformLocation(s_.core_program, name), 1, glm::value_ptr(v));
-}
+void SceneRenderer::setUniformVec3(int location, const glm::vec3& v) { glUniform3fv(location, 1, glm::value_ptr(v)); }
 
-void SceneRenderer::setUniformVec4(const char* name, const glm::vec4& v)
-{
-    glUniform4fv(glGetUniformLocation(s_.core_program, name), 1, glm::value_ptr(v));
-}
+void SceneRenderer::setUniformVec4(int location, const glm::vec4& v) { glUniform4fv(location, 1, glm::value_ptr(v)); }
 
 // Clip distance 0 on or off. The shader is told too: Mesa's llvmpipe applies a written gl_ClipDistance even while
 // GL_CLIP_DISTANCE0 is disabled, which would cut the model in every view.
@@ -74,7 +66,7 @@ void SceneRenderer::setClipDistance0(bool on)
         glEnable(GL_CLIP_DISTANCE0);
     else
         glDisable(GL_CLIP_DISTANCE0);
-    setUniformInt("clip_enabled", on ? 1 : 0);
+    setUniformInt(core_.clip_enabled, on ? 1 : 0);
 }
 
 // Rx(rotation.x) Ry(rotation.y) Rz(rotation.z) S(scale) T(position): the pivot at the world origin.
@@ -174,19 +166,22 @@ void SceneRenderer::Render()
 
     glViewport(0, 0, viewportWidth_, viewportHeight_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Without the main program there is nothing to draw with; the failure was said in red when it was built.
+    if (!coreReady_) return;
+    if (core_.program != s.core_program) core_ = coreUniformsOf(s.core_program);
     glEnable(GL_DEPTH_TEST);
     glUseProgram(s.core_program);
-    setUniformVec3("lightColor", s.lightColor);
-    setUniformVec3("lightPos", s.lightPos);
-    setUniformFloat("current_x", -s.position.x);
-    setUniformFloat("current_y", -s.position.y);
-    setUniformFloat("model_z_min", s.model_z_min);
-    setUniformFloat("model_z_max", s.model_z_max);
+    setUniformVec3(core_.lightColor, s.lightColor);
+    setUniformVec3(core_.lightPos, s.lightPos);
+    setUniformFloat(core_.current_x, -s.position.x);
+    setUniformFloat(core_.current_y, -s.position.y);
+    setUniformFloat(core_.model_z_min, s.model_z_min);
+    setUniformFloat(core_.model_z_max, s.model_z_max);
 
-    // Pivot cursor, with the previous frame's view and projection.
+    // Pivot cursor, with the previous frame's view and projection and its choice of whether the cursor shows.
     const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
-    s.ModelMatrix = glm::translate(glm::mat4(1.0f), -cursorStart);
-    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+    const glm::mat4 atPivot = glm::translate(glm::mat4(1.0f), -cursorStart);
+    setUniformMatrix(core_.ModelMatrix, atPivot);
     if (!s.diplay_well_section_mode && s.isCursor && s.displayCursor) {
         glPointSize(20);
         drawArrays(s.cursor_point_VAO, GL_POINTS, 1);
@@ -196,12 +191,11 @@ void SceneRenderer::Render()
         drawArrays(s.cursor_point_VAO2, GL_LINES, 2);
     }
 
-    s.transp = 0.5f;
-    setUniformFloat("transp", s.transp);
+    setUniformFloat(core_.transp, 0.5f);
     s.ModelMatrix = modelTransform();
-    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+    setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
     s.ViewMatrix = glm::lookAtRH(s.camPosition, s.camTarget, s.worldUp);
-    setUniformMatrix("ViewMatrix", s.ViewMatrix);
+    setUniformMatrix(core_.ViewMatrix, s.ViewMatrix);
 
     const auto ortho = [&] {
         return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.WINDOW_RATIO, 1.0f / s.WINDOW_RATIO, Constants::nearPlane,
@@ -211,7 +205,6 @@ void SceneRenderer::Render()
         return glm::perspectiveRH_NO(Constants::fov * kDegToRad, s.WINDOW_RATIO, Constants::nearPlane,
                                      Constants::farPlane);
     };
-    s.ProjectionMatrix = glm::mat4(1.0f);
     if (s.diplay_well_section_mode) {
         s.ProjectionMatrix = ortho();
         s.displayCursor = false;
@@ -225,13 +218,12 @@ void SceneRenderer::Render()
         s.ProjectionMatrix = perspective();
         s.displayCursor = true;
     }
-    setUniformMatrix("ProjectionMatrix", s.ProjectionMatrix);
+    setUniformMatrix(core_.ProjectionMatrix, s.ProjectionMatrix);
 
-    setUniformVec4("clip_plane0", s.clip_plane0);
+    setUniformVec4(core_.clip_plane0, s.clip_plane0);
     setClipDistance0(false);
-    s.transp = 1.0f;
-    setUniformFloat("transp", s.transp);
-    setUniformInt("transp_all", 1);
+    setUniformFloat(core_.transp, 1.0f);
+    setUniformInt(core_.transp_all, 1);
 
     if (!s.wells_top_layer && s.wellLoaded) drawWells();
 
@@ -258,9 +250,8 @@ void SceneRenderer::Render()
         }
     }
 
-    s.transp = s.transp_model;
-    setUniformFloat("transp", s.transp);
-    setUniformInt("transp_all", s.transp_all);
+    setUniformFloat(core_.transp, s.transp_model);
+    setUniformInt(core_.transp_all, s.transp_all);
     if (s.flat_section_mode) setClipDistance0(true);
 
     const int layers = s.ZCORN_K;
@@ -297,17 +288,15 @@ void SceneRenderer::Render()
             for (int k = 0; k < layers; ++k) drawLayerCells(k);
         if (s.threeD_mode)
             for (int k = layers - 1; k >= 0; --k) drawLayerCells(k);
-        s.transp = 0.5f;
-        setUniformFloat("transp", s.transp);
+        setUniformFloat(core_.transp, 0.5f);
         if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
         if (s.displayGOC) drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
     }
-    setUniformInt("transp_all", 1);
+    setUniformInt(core_.transp_all, 1);
 
     if (s.wells_top_layer) {
         setClipDistance0(false);
-        s.transp = 1.0f;
-        setUniformFloat("transp", s.transp);
+        setUniformFloat(core_.transp, 1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
         if (s.wellLoaded) drawWells();
     }
@@ -316,14 +305,12 @@ void SceneRenderer::Render()
 
     if (s.flat_section_mode) {
         setClipDistance0(false);
-        s.ModelMatrix = glm::translate(glm::mat4(1.0f), -cursorStart);
-        setUniformMatrix("ModelMatrix", s.ModelMatrix);
+        setUniformMatrix(core_.ModelMatrix, atPivot);
         drawArrays(s.flat_plane_VAO, GL_TRIANGLES, 6);
     }
     glBindVertexArray(0);
 
-    s.ModelMatrix = modelTransform();
-    setUniformMatrix("ModelMatrix", s.ModelMatrix);
+    setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
     const float w =
@@ -334,8 +321,6 @@ void SceneRenderer::Render()
     if (s.wellLoaded) drawWellLabels(w, h);
     if (s.prod_mode) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
-
-    advanceAnimations();
 }
 
 void SceneRenderer::drawBubbles()
@@ -357,8 +342,7 @@ void SceneRenderer::drawBubbles()
         m = glm::rotate(m, tilt.y * kDegToRad, glm::vec3(0, 1, 0));
         m = glm::rotate(m, -s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
         m = glm::translate(m, -c);
-        s_.ModelMatrix = m;
-        setUniformMatrix("ModelMatrix", m);
+        setUniformMatrix(core_.ModelMatrix, m);
         if (s.displayCircleDiagrams)
             drawArrays(slotAt(s.circleDiagram_VAO, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
     }
@@ -436,37 +420,6 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     if (s.cont_prop_cut != 0)
         RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimals(s.cont_prop_cut, 3), 7, 100,
                    size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
-}
-
-void SceneRenderer::advanceAnimations()
-{
-    ModelState& s = s_;
-    if (s.rotating) s.rotation.z += 0.1f;
-    if (s.mode_2d) {
-        s.step += 0.5f;
-        s.rotation.x = 70 * s.step * s.step / 25 - 70;
-        if (s.step >= 5) {
-            s.mode_2d = false;
-            s.rotation.x = 0;
-            if (s.twoD_ortho) {
-                s.scale /= s.WINDOW_RATIO;
-                s.position.z = -1;
-            }
-        }
-    }
-    if (s.mode_3d) {
-        s.step += 0.5f;
-        s.rotation.x = -(70 * s.step * s.step / 25);
-        if (s.step >= 5) {
-            s.mode_3d = false;
-            s.rotation.x = -70;
-        }
-        if (s.mode_3d_first_step && s.twoD_ortho) {
-            s.scale *= s.WINDOW_RATIO;
-            s.position.z = s.saved_position_z_2d;
-            s.mode_3d_first_step = false;
-        }
-    }
 }
 
 }  // namespace morvane

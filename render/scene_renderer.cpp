@@ -5,18 +5,14 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "core/angles.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
+#include "render/gl_debug.h"
 #include "render/resource_files.h"
 #include "scene/reference_plane.h"
 
 namespace morvane {
-
-namespace {
-
-constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
-
-}  // namespace
 
 SceneRenderer::SceneRenderer(ModelState& state, Feedback* log, ModelStatFields* modelStat, DataTree* tree)
     : s_(state),
@@ -49,6 +45,7 @@ bool SceneRenderer::initGlew(std::string* reason)
         if (reason) *reason = "OpenGL " + std::to_string(major) + "." + std::to_string(minor) + " instead of 4.5";
         return false;
     }
+    enableGlDebugOutput();
     return true;
 }
 
@@ -56,32 +53,16 @@ bool SceneRenderer::InitGL()
 {
     initXY__PLANE();
     if (!glAvailable_) return false;
-    initGlew(nullptr);
-    applyFixedState();
-
     if (settings_) s_.BACKGROUND_COLOR = readBackgroundColor(*settings_, s_.BACKGROUND_COLOR);
-    changeBackgroundColor();
+    if (!startContext()) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glClearDepth(1.0);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-
-    loadShaders(s_.core_program);
-    loadTextShader();
-    bindBuffers();
 
     s_.ModelMatrix = s_.ModelMatrix * modelTransform();
     s_.ViewMatrix = glm::lookAtRH(s_.camPosition, s_.camTarget, s_.worldUp);
     s_.ProjectionMatrix =
         glm::perspectiveRH_NO(Constants::fov * kDegToRad, s_.WINDOW_RATIO, Constants::nearPlane, Constants::farPlane);
-
-    glUseProgram(s_.core_program);
-    setUniformMatrix("ModelMatrix", s_.ModelMatrix);
-    setUniformMatrix("ViewMatrix", s_.ViewMatrix);
-    setUniformMatrix("ProjectionMatrix", s_.ProjectionMatrix);
-    setUniformFloat("transp", s_.transp);
-    setUniformVec3("lightColor", s_.lightColor);
     s_.lightPos = -s_.position;
-    setUniformVec3("lightPos", s_.lightPos);
+    setStartUniforms();
 
     s_.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z);
     s_.scale.x += 2;
@@ -94,7 +75,37 @@ bool SceneRenderer::InitGL()
     bindCursorBuffers();
     placeFlatPlane(s_.position, s_);
     bindFlatPlaneBuffers();
+    return coreReady_ && textReady_;
+}
+
+bool SceneRenderer::startContext()
+{
+    std::string reason;
+    if (!initGlew(&reason)) {
+        reportGlFailure("The 3D view is off: the OpenGL functions cannot be loaded (" + reason + ").");
+        glAvailable_ = false;
+        return false;
+    }
+    applyFixedState();
+    changeBackgroundColor();
+    glClearDepth(1.0);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    coreReady_ = loadShaders(s_.core_program);
+    textReady_ = loadTextShader();
+    bindBuffers();
     return true;
+}
+
+void SceneRenderer::setStartUniforms()
+{
+    if (!coreReady_) return;
+    glUseProgram(s_.core_program);
+    setUniformMatrix(core_.ModelMatrix, s_.ModelMatrix);
+    setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
+    setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
+    setUniformFloat(core_.transp, s_.transp);
+    setUniformVec3(core_.lightColor, s_.lightColor);
+    setUniformVec3(core_.lightPos, s_.lightPos);
 }
 
 void SceneRenderer::applyFixedState()
@@ -108,32 +119,20 @@ void SceneRenderer::applyFixedState()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void SceneRenderer::restoreGL()
+bool SceneRenderer::restoreGL()
 {
-    if (!glAvailable_) return;
+    if (!glAvailable_) return false;
     // Programs and glyph textures named in the state belong to the context it was drawn in before (a snapshot
     // draws a copy of the view's state): make new ones here, and never delete or bind those foreign names.
     for (auto& [code, glyph] : s_.Characters) gl_.deleteTexture(glyph.TextureID);
     s_.Characters.clear();
     s_.core_program = 0;
     s_.text_program = 0;
-    initGlew(nullptr);
-    applyFixedState();
-    changeBackgroundColor();
-    glClearDepth(1.0);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    if (!startContext()) return false;
     glViewport(0, 0, viewportWidth_, viewportHeight_);
-    loadShaders(s_.core_program);
-    loadTextShader();
-    bindBuffers();
     bindCursorBuffers();
     bindFlatPlaneBuffers();
-    glUseProgram(s_.core_program);
-    setUniformFloat("transp", s_.transp);
-    setUniformVec3("lightColor", s_.lightColor);
-    setUniformVec3("lightPos", s_.lightPos);
-    setUniformMatrix("ViewMatrix", s_.ViewMatrix);
-    setUniformMatrix("ProjectionMatrix", s_.ProjectionMatrix);
+    setStartUniforms();
     bindGridBuffers();
     bindPropBuffers();
     bindWellBuffers();
@@ -141,6 +140,7 @@ void SceneRenderer::restoreGL()
     bindIntersectPlaneBuffers();
     bindCircleDiagramBuffers();
     bindContacts();
+    return coreReady_ && textReady_;
 }
 
 void SceneRenderer::ReSizeGLScene(int width, int height)
@@ -226,6 +226,10 @@ void SceneRenderer::forgetGL()
         *name = 0;
     s_.core_program = 0;
     s_.text_program = 0;
+    coreReady_ = false;
+    textReady_ = false;
+    core_ = {};
+    text_ = {};
     for (auto& [code, glyph] : s_.Characters) glyph.TextureID = 0;
     s_.Characters.clear();
 }

@@ -34,10 +34,14 @@ public:
     // Loads the GL entry points of the current context. False (with the reason) when it is not usable.
     static bool initGlew(std::string* reason);
 
+    // GLEW, the one-time GL state, the background, both shader programs and the glyphs, the fixed buffers, the
+    // start angle and scale. False when GLEW or a shader program failed: the failure is in the trace and a red log
+    // line, and the view then shows only its background (see glFailure).
     bool InitGL();
     // Rebuilds the GL side of a model state that is already set up, on a new context: the one-time GL state, the
     // programs and glyphs, the fixed buffers and every array the state holds. Camera and arrays stay as they are.
-    void restoreGL();
+    // False, as InitGL, when a shader program failed.
+    bool restoreGL();
     void ReSizeGLScene(int width, int height) override;
     void changeBackgroundColor() override;
     void Render() override;
@@ -59,8 +63,13 @@ public:
     void bindCircleDiagramBuffers() override;
     void bindContacts() override;
 
+    // Build the main program into `program` and the text program into text_program (then the glyphs). False when
+    // a source file cannot be read, a stage does not compile or the program does not link; the compiler's log is
+    // traced and a red log line names the shader file.
     bool loadShaders(GLName& program);
-    void loadTextShader();
+    bool loadTextShader();
+    // The first red line of a GL failure since this renderer was made; empty when none.
+    const std::string& glFailure() const { return glFailure_; }
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
 
     // Deletes every GL object this renderer made (context current) and forgets the names in the model state.
@@ -99,16 +108,44 @@ private:
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
 
+    // GLEW, the one-time GL state, the background, both programs and the fixed buffers on the current context.
+    // False when GLEW failed (said in red; GL is then off for this renderer).
+    bool startContext();
     void applyFixedState();
+    // The uniforms the frame does not set itself: the matrices it starts from, opacity and light.
+    void setStartUniforms();
     // Index lists of the grid from the scene builder.
     void buildGridIndexLists();
 
+    // Uniform locations of the two programs, looked up by name once after each link (-1: not in the program).
+    struct CoreUniforms {
+        GLName program = 0;
+        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, transp = -1, transp_all = -1, lightColor = -1,
+            lightPos = -1, current_x = -1, current_y = -1, model_z_min = -1, model_z_max = -1, clip_plane0 = -1,
+            clip_enabled = -1;
+    };
+    struct TextUniforms {
+        GLName program = 0;
+        int projection = -1, textColor = -1;
+    };
+    static CoreUniforms coreUniformsOf(GLName program);
+    static TextUniforms textUniformsOf(GLName program);
+
+    // Shader building: one stage and the link of two. On failure the compiler's log goes to the trace and into
+    // `log`, and a red line names the file (for a stage whose file was read; a missing file is said once).
+    bool compileStage(unsigned int shader, const std::string& file, const std::string& source, bool sourceRead,
+                      std::string* log);
+    bool linkProgram(GLName program, const std::string& vertexFile, const std::string& fragmentFile,
+                     bool stagesCompiled, std::string* log);
+    // A red log line and the trace; the first one is kept for glFailure.
+    void reportGlFailure(const std::string& line);
+
     // Frame pieces.
-    void setUniformMatrix(const char* name, const glm::mat4& m);
-    void setUniformFloat(const char* name, float v);
-    void setUniformInt(const char* name, int v);
-    void setUniformVec3(const char* name, const glm::vec3& v);
-    void setUniformVec4(const char* name, const glm::vec4& v);
+    void setUniformMatrix(int location, const glm::mat4& m);
+    void setUniformFloat(int location, float v);
+    void setUniformInt(int location, int v);
+    void setUniformVec3(int location, const glm::vec3& v);
+    void setUniformVec4(int location, const glm::vec4& v);
     void setClipDistance0(bool on);
     glm::mat4 modelTransform() const;
     void drawArrays(GLName vao, unsigned int mode, std::size_t count);
@@ -126,10 +163,8 @@ private:
     void drawBubbles();
     void drawBubbleLabels(float w, float h);
     void drawStatusLabels(float w, float h);
-    void advanceAnimations();
 
     void loadGlyphs();
-    std::string readShaderLines(const std::string& file, bool* opened) const;
 
     ModelState& s_;
     Feedback* log_;
@@ -143,6 +178,12 @@ private:
     std::vector<int> runCounts_;           // scratch of drawLayerRuns
     std::vector<const void*> runOffsets_;  // scratch of drawLayerRuns
     bool glAvailable_ = false;
+    // The programs linked on the current context; without the main one the frame is only the background.
+    bool coreReady_ = false;
+    bool textReady_ = false;
+    CoreUniforms core_;
+    TextUniforms text_;
+    std::string glFailure_;
     int viewportWidth_ = Constants::WINDOW_WIDTH;
     int viewportHeight_ = Constants::WINDOW_HEIGHT;
 };

@@ -79,21 +79,24 @@ void SceneRenderer::loadGlyphs()
 void SceneRenderer::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale,
                                glm::vec3 color)
 {
-    if (!glAvailable_) return;
+    if (!glAvailable_ || !textReady_) return;  // a text program that failed was said in red when it was built
+    if (text_.program != s_.text_program) text_ = textUniformsOf(s_.text_program);
     glUseProgram(s_.text_program);
     const glm::mat4 projection = glm::ortho(0.0f, static_cast<float>(Constants::WINDOW_WIDTH), 0.0f,
                                             static_cast<float>(Constants::WINDOW_HEIGHT), -1.0f, 1.0f);
-    glUniformMatrix4fv(glGetUniformLocation(s_.text_program, "projection"), 1, GL_FALSE, glm::value_ptr(projection));
-    glUniform3f(glGetUniformLocation(s_.text_program, "textColor"), color.x, color.y, color.z);
+    glUniformMatrix4fv(text_.projection, 1, GL_FALSE, glm::value_ptr(projection));
+    glUniform3f(text_.textColor, color.x, color.y, color.z);
     glActiveTexture(GL_TEXTURE0);
     glBindVertexArray(s_.text_VAO);
     // Glyph boxes overlap their neighbours; without the depth test a glyph's empty corner cannot hide the next one.
     const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_DEPTH_TEST);
 
+    static const Character noGlyph;
     for (char32_t code : decodeUtf8(text)) {
-        // A code without a glyph gets an empty one: it draws nothing and takes no room.
-        const Character& ch = s_.Characters[code];
+        // A code without a glyph draws nothing and takes no room.
+        const auto found = s_.Characters.find(code);
+        const Character& ch = found != s_.Characters.end() ? found->second : noGlyph;
         const float xpos = x + static_cast<float>(ch.Bearing.x) * scale;
         const float ypos = y - static_cast<float>(ch.Size.y - ch.Bearing.y) * scale;
         const float w = static_cast<float>(ch.Size.x) * scale * w_scale;

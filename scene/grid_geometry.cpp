@@ -15,6 +15,9 @@ namespace {
 
 using trace_text::line;
 
+// How far beyond the view's edge (in half views) a corner of the model may lie at load before the view is fitted.
+constexpr float kCutOffAtLoad = 1.25f;
+
 // Distances beyond this (in file units) are treated as this; keeps the rounding inside long long.
 constexpr double kSpacingCap = 1e15;
 
@@ -452,8 +455,10 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
         fromSpec ? buildLayerVerticesOnPillars(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K)
                  : buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
     placeCamera(report, input, geometry, camera);
+    // The usual placement often leaves a near corner just outside the view, which is how models have always been
+    // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
     const ModelBox box = modelBox(geometry);
-    if (!boxInView(box, camera)) {
+    if (!boxInView(box, camera, kCutOffAtLoad)) {
         fitView(box, camera);
         report.viewFitted = true;
         report.trace.push_back("view fitted to the model");

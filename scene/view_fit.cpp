@@ -40,7 +40,7 @@ ModelBox modelBox(const GridGeometry& g)
     return {{g.model_x_min, g.model_y_min, g.model_z_min}, {g.model_x_max, g.model_y_max, g.model_z_max}};
 }
 
-bool boxInView(const ModelBox& box, const ViewCamera& c)
+bool boxInView(const ModelBox& box, const ViewCamera& c, float slack)
 {
     const float aspect = aspectOf(c);
     const glm::mat4 projection =
@@ -58,7 +58,7 @@ bool boxInView(const ModelBox& box, const ViewCamera& c)
             return;
         }
         const glm::vec3 ndc = glm::vec3(clip) / clip.w;
-        if (!(std::abs(ndc.x) <= 1 && std::abs(ndc.y) <= 1 && std::abs(ndc.z) <= 1)) inside = false;
+        if (!(std::abs(ndc.x) <= slack && std::abs(ndc.y) <= slack && std::abs(ndc.z) <= 1)) inside = false;
     });
     return inside;
 }

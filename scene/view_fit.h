@@ -16,8 +16,9 @@ struct ModelBox {
 
 ModelBox modelBox(const GridGeometry& geometry);
 
-// True when every corner of the box lies inside the view (and in front of the camera).
-bool boxInView(const ModelBox& box, const ViewCamera& camera);
+// True when every corner of the box lies inside the view (and in front of the camera). With `slack` above 1 a
+// corner may lie that far out, in units of half the view (1.25: a quarter of the view beyond an edge).
+bool boxInView(const ModelBox& box, const ViewCamera& camera, float slack = 1.0f);
 
 // Places the model so that its box fills the view in the current direction (the rotation stays): the box's centre
 // at the pivot, the largest scale at which every corner stays within 90 % of the view, the vertical exaggeration

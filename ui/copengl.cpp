@@ -6,6 +6,7 @@
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 
+#include "render/gl_debug.h"
 #include "render/scene_renderer.h"
 
 namespace OpenGLForm {
@@ -26,6 +27,7 @@ QSurfaceFormat viewFormat()
     format.setDepthBufferSize(24);
     format.setStencilBufferSize(8);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    if (morvane::glDebugRequested()) format.setOption(QSurfaceFormat::DebugContext);
     return format;
 }
 
@@ -258,10 +260,7 @@ void COpenGL::bindContacts()
 
 bool COpenGL::loadShaders(morvane::GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
 
-void COpenGL::loadTextShader()
-{
-    if (makeViewCurrent()) scene_->loadTextShader();
-}
+bool COpenGL::loadTextShader() { return makeViewCurrent() && scene_->loadTextShader(); }
 
 void COpenGL::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color)
 {

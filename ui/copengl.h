@@ -38,7 +38,8 @@ public:
     COpenGL& operator=(const COpenGL&) = delete;
 
     // One-time GL state, background from the settings, shaders, fixed buffers, matrices and uniforms, the start
-    // angle and scale, cursor and flat-plane geometry. Runs by itself when the context is first made.
+    // angle and scale, cursor and flat-plane geometry. Runs by itself when the context is first made. False when
+    // GLEW or a shader program failed (said in red in the log; the view then shows its background only).
     bool InitGL();
     // Viewport and ratio for a view of width x height (a height of 0 is taken as 1); resizes the widget.
     void ReSizeGLScene(int width, int height) override;
@@ -65,9 +66,9 @@ public:
     void bindCircleDiagramBuffers() override;
     void bindContacts() override;
 
-    // Shader programs and glyphs (normally run by InitGL).
+    // Shader programs and glyphs (normally run by InitGL); false, said in red in the log, when one fails.
     bool loadShaders(morvane::GLName& program);
-    void loadTextShader();
+    bool loadTextShader();
     // Draws `text` (UTF-8) with its baseline at (x, y) of the 1024 x 768 label space.
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
 

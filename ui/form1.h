@@ -16,6 +16,7 @@
 #include "commands/camera_control.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
+#include "commands/view_modes.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -181,10 +182,10 @@ private:
     // Undoes Qt's automatic check toggle so a handler sees the state before the click.
     void onClickKeepingState(QAction* action, void (Form1::*handler)());
 
-    // View-mode helpers.
+    // View-mode helpers: the check marks of the mode group, the shell view, the displayed property recoloured.
     void checkOnlyMode(QAction* mode);
+    void applyModeButtons(QAction* mode, ModeButtons buttons);
     void uncheckModes();
-    void resetPropertyCut();
     void rebuildPropertyArrays();
     void showTab(bool view);
 

@@ -49,6 +49,7 @@ void Form1::timer1_Tick()
         OpenGL->Render();
         OpenGL->SwapOpenGLBuffers();
     }
+    advanceViewAnimations(state_);  // the next frame shows the next step of a turn
 
     if (!state_.diplay_well_section_mode) {
         const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());

@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/copengl.h"
@@ -112,108 +113,37 @@ void Form1::checkOnlyMode(QAction* mode)
         a->setChecked(a == mode);
 }
 
-void Form1::uncheckModes()
+void Form1::applyModeButtons(QAction* mode, ModeButtons buttons)
 {
-    state_.edge_mode = true;
-    state_.well_section_mode = false;
-    state_.flat_section_mode = false;
-    state_.layers_mode = false;
-    state_.threeD_mode = false;
+    if (buttons == ModeButtons::OnlyThisOne) checkOnlyMode(mode);
+    if (buttons == ModeButtons::ThisOneOff) mode->setChecked(false);
 }
 
-void Form1::rebuildPropertyArrays()
-{
-    // Recolour the displayed property with its own per-kind index, kind and type code. Only a property the user
-    // has displayed has those; the placeholder "grid" never carries a cut.
-    const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
-    if (!state_.propLoaded || !OpenGL || entry >= state_.PROP_type.size()) return;
-    const auto& kindList =
-        state_.disc_PROP_displaying ? state_.PROP_disc_loading.size() : state_.PROP_cont_loading.size();
-    if (state_.i_morvane < 0 || static_cast<std::size_t>(state_.i_morvane) >= kindList) return;
-    OpenGL->initPROP(state_.i_morvane + 1, state_.disc_PROP_displaying, state_.PROP_type[entry]);
-    OpenGL->bindPropBuffers();
-}
+void Form1::uncheckModes() { showShell(state_); }
 
-void Form1::resetPropertyCut()
-{
-    if (state_.cont_prop_cut == 0.0f) return;
-    state_.cont_prop_cut = 0.0f;
-    rebuildPropertyArrays();
-}
+void Form1::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, OpenGL); }
 
 void Form1::flatsectionMainMenu_Click()
 {
-    if (!state_.gridLoaded) return;
-    if (!flatsectionMainMenu->isChecked()) {
-        checkOnlyMode(flatsectionMainMenu);
-        uncheckModes();
-        state_.edge_mode = false;
-        state_.flat_section_mode = true;
-        resetPropertyCut();
-        state_.transp_all = 0;
-        state_.saved_K = state_.SHOW_K;
-    } else {
-        flatsectionMainMenu->setChecked(false);
-        uncheckModes();
-        state_.transp_all = 1;
-        state_.transp_model = 1.0f;
-    }
+    applyModeButtons(flatsectionMainMenu, switchFlatSection(state_, OpenGL, flatsectionMainMenu->isChecked()));
 }
 
 void Form1::layersMainMenu_Click()
 {
-    if (!layersMainMenu->isChecked()) {
-        checkOnlyMode(layersMainMenu);
-        uncheckModes();
-        state_.edge_mode = false;
-        state_.layers_mode = true;
-        state_.transp_all = 1;
-        if (!state_.oneLayer) state_.transp_model = 0.5f;
-        // The first time the middle layer; a grid of one layer still shows layer 1.
-        state_.SHOW_K = state_.saved_K != 0 ? state_.saved_K : std::max(1, state_.ZCORN_K / 2);
-    } else {
-        layersMainMenu->setChecked(false);
-        uncheckModes();
-        resetPropertyCut();
-        state_.saved_K = state_.SHOW_K;
-        state_.transp_model = 1.0f;
-    }
+    applyModeButtons(layersMainMenu, switchLayerView(state_, OpenGL, layersMainMenu->isChecked()));
 }
 
 void Form1::threedMainMenu_Click()
 {
-    if (!(state_.PROP_type.size() > 1 && !twod_Menu->isChecked() && state_.PROP_type_displaying != 10)) return;
-    if (!threedMainMenu->isChecked()) {
-        checkOnlyMode(threedMainMenu);
-        uncheckModes();
-        state_.transp_model = 1.0f;
-        resetPropertyCut();
-        // The property filter dialog takes over from here (it sets the filter view when it is hidden).
-    } else {
-        threedMainMenu->setChecked(false);
-        uncheckModes();
-        state_.cont_prop_cut = 0.0f;
-        rebuildPropertyArrays();
-    }
+    // On, the property filter dialog takes over from here (it sets the filter view when it is hidden).
+    applyModeButtons(threedMainMenu,
+                     switchFilterView(state_, OpenGL, threedMainMenu->isChecked(), twod_Menu->isChecked()));
 }
 
 void Form1::twod_Menu_Click()
 {
-    if (twod_Menu->isChecked()) {
-        threedMainMenu->setChecked(false);
-        uncheckModes();
-        state_.cont_prop_cut = 0.0f;
-        rebuildPropertyArrays();
-        state_.step = 0.0f;
-        state_.mode_3d = false;  // a return still running would fight the new turn for `step`
-        state_.mode_2d = true;
-        state_.saved_position_z_2d = state_.position.z;
-    } else {
-        state_.step = 0.0f;
-        state_.mode_2d = false;
-        state_.mode_3d = true;
-        state_.mode_3d_first_step = true;
-    }
+    if (twod_Menu->isChecked()) threedMainMenu->setChecked(false);
+    switchTopView(state_, OpenGL, twod_Menu->isChecked());
 }
 
 void Form1::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }

@@ -2,7 +2,7 @@
 // the background elsewhere.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {

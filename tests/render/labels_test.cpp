@@ -1,8 +1,8 @@
 // Labels in the label space: the author label, the layer text, Cyrillic letters, the pixel size of glyphs on
-// views of other sizes; and the 2D/3D view animations that run after each frame.
+// views of other sizes; and the projection a frame chooses for the top view.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {
@@ -102,62 +102,27 @@ TEST(Labels, LayerViewNamesTheShownLayer)
     EXPECT_LT(k.bottom, 768 - 60);
 }
 
-TEST(Animations, TheTopViewSwitchTakesTenFramesAndEasesQuadratically)
-{
-    OffscreenScene scene(320, 240);
-    ASSERT_TRUE(scene.ok()) << scene.error();
-    ModelState& s = scene.s();
-    s.step = 0;
-    s.mode_2d = true;
-    scene.frame();
-    EXPECT_FLOAT_EQ(s.rotation.x, 70.0f * 0.25f / 25.0f - 70.0f);
-    for (int frame = 1; frame < 10; ++frame) scene.frame();
-    EXPECT_FALSE(s.mode_2d);
-    EXPECT_EQ(s.rotation.x, 0.0f);
-    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));  // perspective 2D keeps the scale
-
-    // Back to the oblique view.
-    s.step = 0;
-    s.mode_3d = true;
-    for (int frame = 0; frame < 10; ++frame) scene.frame();
-    EXPECT_FALSE(s.mode_3d);
-    EXPECT_EQ(s.rotation.x, -70.0f);
-}
-
-TEST(Animations, OrthographicTopViewRescalesAndHidesTheCursor)
+TEST(Projection, AStraightDownOrthographicViewHidesThePivotCursorAndAnyTiltBringsPerspectiveBack)
 {
     OffscreenScene scene(320, 240);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
     s.twoD_ortho = true;
     s.isCursor = true;
-    const float ratio = s.WINDOW_RATIO;
-    const glm::vec3 scale = s.scale;
-    s.step = 0;
-    s.mode_2d = true;
-    for (int frame = 0; frame < 10; ++frame) scene.frame();
-    EXPECT_EQ(s.rotation.x, 0.0f);
-    EXPECT_FLOAT_EQ(s.scale.x, scale.x / ratio);
-    EXPECT_EQ(s.position.z, -1.0f);
+    s.rotation.x = 0;
     scene.frame();
     EXPECT_FALSE(s.displayCursor);
     EXPECT_EQ(s.ProjectionMatrix[2][3], 0.0f);  // orthographic: no perspective divide
 
-    s.saved_position_z_2d = 0.25f;
-    s.step = 0;
-    s.mode_3d = true;
-    s.mode_3d_first_step = true;
+    s.rotation.x = -1;
     scene.frame();
-    EXPECT_FLOAT_EQ(s.scale.x, scale.x);
-    EXPECT_EQ(s.position.z, 0.25f);
-    EXPECT_FALSE(s.mode_3d_first_step);
-    scene.frame();
-    EXPECT_TRUE(s.displayCursor);  // any tilt brings the perspective back
+    EXPECT_TRUE(s.displayCursor);
+    EXPECT_EQ(s.ProjectionMatrix[2][3], -1.0f);
 
-    s.rotating = true;
-    const float z = s.rotation.z;
+    s.twoD_ortho = false;
+    s.rotation.x = 0;
     scene.frame();
-    EXPECT_FLOAT_EQ(s.rotation.z, z + 0.1f);
+    EXPECT_TRUE(s.displayCursor);  // the perspective top view keeps the cursor
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // section order, bubbles and their values, contact surfaces and the section lines.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {
@@ -167,6 +167,35 @@ TEST(Bubbles, ADiscWithProductionIsDrawnAndLabelledAndOneWithoutIsNot)
 
     s.displayCircleDiagrams = false;
     EXPECT_EQ(countPixels(scene.frame(), rgb255(1, 0, 1), 2), 0);
+}
+
+// A frame leaves the model state as it found it but for what readers after it need (its matrices, projections
+// and label positions): the turns between frames are the frame timer's, the opacity of each pass stays inside the
+// frame, and a character the font lacks leaves no glyph entry behind.
+TEST(Frame, WritesBackOnlyWhatLaterReadersNeed)
+{
+    OffscreenScene scene(320, 240);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    s.circleDiagram = {disc(-s.position, 0.05f, glm::vec3(1, 0, 1))};
+    s.oilProd = {1};
+    s.waterProd = {1};
+    s.prod_mode = true;
+    s.displayCircleDiagrams = true;
+    scene.view().bindCircleDiagramBuffers();
+    s.rotating = true;
+    s.mode_2d = true;
+    s.step = 1;
+    s.transp = 0.7f;
+    s.COPYRIGHT_LABEL = "\xe4\xb8\xad";
+    const ModelState before = s;
+    scene.frame();
+    EXPECT_EQ(s.rotation, before.rotation);
+    EXPECT_EQ(s.scale, before.scale);
+    EXPECT_EQ(s.step, before.step);
+    EXPECT_TRUE(s.mode_2d);
+    EXPECT_EQ(s.transp, 0.7f);
+    EXPECT_EQ(s.Characters.size(), before.Characters.size());
 }
 
 TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)

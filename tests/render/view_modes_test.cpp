@@ -2,7 +2,7 @@
 // in flat-section mode and near-black cells under a property cut.
 #include <gtest/gtest.h>
 
-#include "tests/support/render_fixtures.h"
+#include "tests/support/offscreen_scene.h"
 
 namespace morvane {
 namespace {

@@ -128,7 +128,7 @@ inline int countPixels(const RgbaImage& image, const std::array<int, 3>& rgb, in
     return n;
 }
 
-// Rendered pictures of the tests go here (under the build folder's bin), for a look by eye and after failures.
+// Pictures of failed tests go here (under the build folder's bin).
 inline std::string picturePath(const std::string& name)
 {
     const std::filesystem::path dir = std::filesystem::current_path() / "render_test_pictures";
@@ -139,53 +139,6 @@ inline std::string picturePath(const std::string& name)
 }  // namespace morvane::testing
 
 namespace morvane::testing {
-
-// A model state with an offscreen view of W x H that has gone through InitGL, as the program starts.
-class OffscreenScene {
-public:
-    explicit OffscreenScene(int width = 512, int height = 384) : width_(width), height_(height)
-    {
-        view_ = OffscreenRenderer::create(state_, width, height, &error_);
-    }
-    bool ok() const { return view_ != nullptr; }
-    const std::string& error() const { return error_; }
-    ModelState& s() { return state_; }
-    OffscreenRenderer& view() { return *view_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-    // A generated grid of nx x ny x nz cells, built and uploaded as the grid import does.
-    void loadGrid(int nx, int ny, int nz)
-    {
-        putGeneratedGrid(state_, smallGrid(nx, ny, nz));
-        view_->initGRID();
-        view_->bindGridBuffers();
-    }
-    void colour(const std::vector<double>& values, int type = 5)
-    {
-        loadContinuousProperty(state_, *view_, values, type);
-    }
-
-    RgbaImage frame(const std::string& pictureName = {})
-    {
-        RgbaImage image = view_->frame();
-        if (!pictureName.empty()) image.save(picturePath(pictureName));
-        return image;
-    }
-    // Pixel of a model point under the last frame's matrices.
-    glm::ivec2 pixelOf(const glm::vec3& p) const
-    {
-        const glm::vec2 q = projectToPixel(state_, p, width_, height_);
-        return {static_cast<int>(std::floor(q.x)), static_cast<int>(std::floor(q.y))};
-    }
-    glm::ivec2 topCentrePixel(int k, int i, int j) const { return pixelOf(topFaceCentre(state_, k, i, j)); }
-
-private:
-    ModelState state_;
-    std::string error_;
-    std::unique_ptr<OffscreenRenderer> view_;
-    int width_, height_;
-};
 
 // Per-cell values of an nx x ny x nz grid from a function of (k, i, j), in file order.
 template <typename F>

@@ -1,5 +1,9 @@
 // The window view on a real display: its context and start-up, frames drawn by Render and presented by
-// SwapOpenGLBuffers, the host panel receiving the mouse, resizing to a zero height, and release on destruction.
+// SwapOpenGLBuffers, the host panel receiving the mouse, resizing to a zero height, release on destruction, and a
+// broken shader said in the window's log.
+#include <algorithm>
+#include <filesystem>
+
 #include <QMouseEvent>
 #include <QtTest/QTest>
 
@@ -7,6 +11,7 @@
 #include "tests/support/render_fixtures.h"
 #include "tests/support/scene_feedback_recorder.h"
 #include "tests/support/ui_harness.h"
+#include "ui/form1.h"
 
 namespace morvane {
 namespace {
@@ -137,6 +142,30 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         EXPECT_EQ(log.log.back().text, "Grid is loaded successfully");
     }
     QSurfaceFormat::setDefaultFormat(programFormat);
+}
+
+// A broken shader file in the folder the program starts from: the window says so in red in its events log, naming
+// the file, instead of showing an empty view without a word.
+TEST(WindowWithABrokenShader, SaysSoInRedInTheEventsLog)
+{
+    testing::resetProgramState();
+    testing::TempFolder folder;
+    testing::writeText(folder.file("vertex_core.glsl"), "#version 450 core\nvoid main() { not GLSL }\n");
+    struct WorkingDirectory {
+        std::filesystem::path previous = std::filesystem::current_path();
+        ~WorkingDirectory() { std::filesystem::current_path(previous); }
+    } restore;
+    std::filesystem::current_path(folder.path());  // shaders are looked up here first
+
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(50);
+    const auto lines = testing::logLines(form.richTextBox1);
+    const auto said = std::find_if(lines.begin(), lines.end(), [](const testing::LogLine& line) {
+        return line.text.contains(QStringLiteral("vertex_core.glsl")) && line.colour == QColor(255, 0, 0);
+    });
+    EXPECT_NE(said, lines.end());
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST(GridReaderDirect, ReadsARealExportWithLfOrCrlf)
 
 TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine)
 {
-    // The keyword directly followed by a line break is a keyword (the old rule demanded a trailing space).
+    // Exports put the keyword alone on its line, so a line break ends the keyword just as a blank does.
     const Read own = readText("COORD\n1 2 3 4 5 6\n/\nZCORN\n7 /");
     ASSERT_EQ(own.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(own.grid.points_coords, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
@@ -165,7 +165,8 @@ TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine)
 
 TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections)
 {
-    // The old rule took the first "ZCORN " anywhere, comments included, and read from the first digit after it.
+    // A keyword is a whole word outside "--" comments: keywords named in comments, COORDSYS, and the numbers in the
+    // comment that follows a keyword on its line are no part of any section.
     const Read r = readText(
         "-- ZCORN 10 and COORD 20 are described below\n"
         "COORDSYS\n 1 1 /\n"
@@ -210,7 +211,7 @@ TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded)
 
 TEST(GridReaderDirect, RepeatsInCoord)
 {
-    // A flat export may compress equal coordinates; the old rule stopped the whole COORD scan at the star.
+    // A flat export compresses equal coordinates into n*v repeats, in COORD as in ZCORN.
     const Read r = readText("COORD\n2*0 2000 3*10 /\nZCORN 1 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(r.grid.points_coords, (Values{0, 0, -2, 0.01, 0.01, -0.01}));
@@ -297,7 +298,7 @@ TEST(GridReaderInclude, RealExportLayoutWithCrlf)
 TEST(GridReaderInclude, NamesInAnyOrderWithAnyExtensionQuotedOrBare)
 {
     // ZCORN named before COORD, a quoted name in a subfolder, a bare .grd name, and an absent ACTNUM file named
-    // first: the old rule wanted "_COORD" then "_ZCORN", each with a 7-character extension.
+    // first: every named file is searched for the sections, whatever its name, extension or place in the list.
     const Read r = readFile(kDataDir + "/include_any_order/MODEL.GRDECL");
     expectFixtureModel(r);
     EXPECT_TRUE(r.result.includeLayout);

@@ -6,12 +6,12 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/file_text.h"
 #include "io/grid_reader.h"
 #include "tools/generator/model_generator.h"
 
@@ -57,10 +57,9 @@ fs::path freshFolder(const std::string& name)
 
 std::string readFile(const fs::path& p)
 {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    FileText text;
+    EXPECT_TRUE(readWholeFile(p, text)) << p;
+    return std::string(text.view());
 }
 
 std::vector<std::string> lines(const std::string& text)

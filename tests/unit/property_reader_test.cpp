@@ -98,8 +98,6 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
 }
 
-// The written rule started the values four characters past the line break: with LF line ends that cut the "1"
-// off "121*0", leaving 21 zeros. The block must start at the first value line whatever the line ends.
 // A file without markers: every keyword block of exactly one value per cell is a property named by its keyword,
 // discrete when all its values are whole; the grid's own keywords, blocks of another size and blocks of words are
 // passed over.
@@ -128,6 +126,8 @@ TEST(PropertyKeywordBlocks, EachBlockOfTheCellCountIsAProperty)
     EXPECT_TRUE(splitPropertyText(text).empty());  // no marker: splitting at markers finds nothing
 }
 
+// The value block starts at the first value line after the marker, found by its content and not by a count of
+// characters, so the first value "121*0" keeps all its digits with LF line ends as with CRLF.
 TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf)
 {
     for (const std::string& text : {kExport, test::withCrlf(kExport)}) {

@@ -60,7 +60,8 @@ TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept)
 
 TEST(WellReaderTest, UnindentedAndTabSeparatedHeadersKeepEveryWord)
 {
-    // Dropping the first piece of the header would lose "MD" here and shift X, Y, Z against their numbers.
+    // Every word of the header names a column, the first one too, whatever white space stands between them; the
+    // names line up with the numbers below them.
     for (const std::string header : {"MD X Y Z TVD", "MD\tX\tY\tZ\tTVD", "\t MD \t  X\tY Z\t\tTVD \t"}) {
         const WellFile f = parseWellFile("# WELL NAME: A\n" + header + "\n0 100 200 -5 0\n");
         EXPECT_EQ(f.columns, (std::vector<std::string>{"MD", "X", "Y", "Z", "TVD"})) << header;

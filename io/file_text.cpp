@@ -1,0 +1,27 @@
+#include "io/file_text.h"
+
+#include <fstream>
+#include <new>
+#include <system_error>
+
+namespace morvane {
+
+bool readWholeFile(const std::filesystem::path& path, FileText& out)
+{
+    out = FileText();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::unique_ptr<char[]> bytes(new (std::nothrow) char[static_cast<std::size_t>(size) + 1]);
+    if (!bytes) return false;
+    in.read(bytes.get(), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) return false;
+    out.bytes_ = std::move(bytes);
+    out.size_ = static_cast<std::size_t>(size);
+    return true;
+}
+
+}  // namespace morvane

@@ -1,0 +1,210 @@
+// The view-mode switches over the model state: the mode group, the layer kept between layer views, the property
+// cut taken off with one recolour of the displayed property, the 2D top view and the turns into and out of it.
+#include <gtest/gtest.h>
+
+#include "commands/view_modes.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
+
+namespace morvane {
+namespace {
+
+class ViewModeSwitches : public ::testing::Test {
+protected:
+    // A grid of seven layers with one continuous property of type 4 on display, as the tree selection leaves it.
+    void SetUp() override
+    {
+        s.gridLoaded = true;
+        s.ZCORN_K = 7;
+        s.propLoaded = true;
+        s.PROP_type = {10, 4};
+        s.PROP_cont_loading = {{}, {}};
+        s.PROP_type_displaying = 4;
+        s.disc_PROP_displaying = false;
+        s.i_morvane = 1;
+        s.prop_no_morvane = 0;
+    }
+    std::vector<std::string> recolours() const { return view.calls; }
+
+    ModelState s;
+    test::FeedbackRecorder feedback;
+    test::RecordedSceneOperations view{feedback};
+    const std::vector<std::string> oneRecolour{"initPROP 2 cont 4 @0", "bindPropBuffers @0"};
+};
+
+TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
+{
+    EXPECT_EQ(switchLayerView(s, &view, false), ModeButtons::OnlyThisOne);
+    EXPECT_TRUE(s.layers_mode);
+    EXPECT_FALSE(s.edge_mode);
+    EXPECT_EQ(s.SHOW_K, 3);  // 7 / 2
+    EXPECT_EQ(s.transp_model, 1.0f);
+
+    s.SHOW_K = 6;
+    s.cont_prop_cut = 0.25f;
+    EXPECT_EQ(switchLayerView(s, &view, true), ModeButtons::ThisOneOff);
+    EXPECT_FALSE(s.layers_mode);
+    EXPECT_TRUE(s.edge_mode);
+    EXPECT_EQ(s.saved_K, 6);
+    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(recolours(), oneRecolour);
+
+    s.SHOW_K = 1;
+    s.oneLayer = false;
+    switchLayerView(s, &view, false);
+    EXPECT_EQ(s.SHOW_K, 6);
+    EXPECT_EQ(s.transp_model, 0.5f);  // eight layers, half transparent
+
+    ModelState single;
+    single.ZCORN_K = 1;
+    switchLayerView(single, nullptr, false);
+    EXPECT_EQ(single.SHOW_K, 1);
+}
+
+TEST_F(ViewModeSwitches, FlatSectionNeedsAGridAndReplacesTheOtherModes)
+{
+    ModelState empty;
+    EXPECT_EQ(switchFlatSection(empty, &view, false), ModeButtons::Unchanged);
+    EXPECT_TRUE(empty.edge_mode);
+    EXPECT_FALSE(empty.flat_section_mode);
+
+    switchLayerView(s, &view, false);
+    s.SHOW_K = 2;
+    s.cont_prop_cut = 0.25f;  // the layer view keeps a cut; the flat section takes it off, with one recolour
+    EXPECT_EQ(switchFlatSection(s, &view, false), ModeButtons::OnlyThisOne);
+    EXPECT_TRUE(s.flat_section_mode);
+    EXPECT_FALSE(s.layers_mode);
+    EXPECT_FALSE(s.edge_mode);
+    EXPECT_EQ(s.transp_all, 0);
+    EXPECT_EQ(s.saved_K, 2);
+    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(recolours(), oneRecolour);
+
+    s.transp_model = 0.5f;
+    EXPECT_EQ(switchFlatSection(s, &view, true), ModeButtons::ThisOneOff);
+    EXPECT_FALSE(s.flat_section_mode);
+    EXPECT_TRUE(s.edge_mode);
+    EXPECT_EQ(s.transp_all, 1);
+    EXPECT_EQ(s.transp_model, 1.0f);
+    EXPECT_EQ(recolours(), oneRecolour);  // no cut, no recolour
+}
+
+TEST_F(ViewModeSwitches, FilterViewNeedsALoadedPropertyOnDisplayInThe3DView)
+{
+    EXPECT_EQ(switchFilterView(s, &view, false, true), ModeButtons::Unchanged);  // top view
+    s.PROP_type_displaying = 10;
+    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // the grid itself on display
+    s.PROP_type_displaying = 4;
+    s.PROP_type = {10};
+    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // only the placeholder
+    EXPECT_TRUE(view.calls.empty());
+
+    s.PROP_type = {10, 4};
+    switchLayerView(s, &view, false);
+    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::OnlyThisOne);
+    EXPECT_TRUE(s.edge_mode);  // the filter dialog sets the filter view itself once it is closed
+    EXPECT_FALSE(s.layers_mode);
+    EXPECT_TRUE(view.calls.empty());
+
+    // Off, the displayed property is recoloured without a cut even when none was set.
+    s.threeD_mode = true;
+    s.edge_mode = false;
+    EXPECT_EQ(switchFilterView(s, &view, true, false), ModeButtons::ThisOneOff);
+    EXPECT_FALSE(s.threeD_mode);
+    EXPECT_TRUE(s.edge_mode);
+    EXPECT_EQ(recolours(), oneRecolour);
+}
+
+TEST_F(ViewModeSwitches, RecolourUsesTheDisplayedPropertysOwnKindIndexAndTypeOnlyWhenItExists)
+{
+    s.disc_PROP_displaying = true;
+    s.PROP_disc_loading = {{1, 2}};
+    s.PROP_type = {10, 4, 2};
+    s.prop_no_morvane = 1;
+    s.i_morvane = 0;
+    rebuildDisplayedProperty(s, &view);
+    EXPECT_EQ(recolours(), (std::vector<std::string>{"initPROP 1 disc 2 @0", "bindPropBuffers @0"}));
+
+    view.calls.clear();
+    s.i_morvane = 1;  // beyond the discrete list
+    rebuildDisplayedProperty(s, &view);
+    s.i_morvane = 0;
+    s.prop_no_morvane = 2;  // no overall entry
+    rebuildDisplayedProperty(s, &view);
+    s.prop_no_morvane = 1;
+    s.propLoaded = false;
+    rebuildDisplayedProperty(s, &view);
+    rebuildDisplayedProperty(s, nullptr);
+    EXPECT_TRUE(view.calls.empty());
+}
+
+TEST_F(ViewModeSwitches, TopViewLeavesEveryModeAndTurnsDownInTenFrames)
+{
+    switchLayerView(s, &view, false);
+    s.cont_prop_cut = 0.25f;
+    s.position.z = 0.25f;
+    switchTopView(s, &view, true);
+    EXPECT_TRUE(s.edge_mode);
+    EXPECT_FALSE(s.layers_mode);
+    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(recolours(), oneRecolour);
+    EXPECT_EQ(s.saved_position_z_2d, 0.25f);
+
+    advanceViewAnimations(s);
+    EXPECT_FLOAT_EQ(s.rotation.x, 70.0f * 0.25f / 25.0f - 70.0f);  // eased: step 0.5 squared
+    for (int frame = 1; frame < 9; ++frame) advanceViewAnimations(s);
+    EXPECT_TRUE(s.mode_2d);
+    advanceViewAnimations(s);
+    EXPECT_FALSE(s.mode_2d);
+    EXPECT_EQ(s.rotation.x, 0.0f);
+    EXPECT_EQ(s.scale, ModelState().scale);  // the perspective top view keeps the scale
+
+    // Back up, and down again before the return ends: the turn down starts over from the beginning.
+    switchTopView(s, &view, false);
+    for (int frame = 0; frame < 4; ++frame) advanceViewAnimations(s);
+    EXPECT_TRUE(s.mode_3d);
+    switchTopView(s, &view, true);
+    EXPECT_EQ(s.step, 0.0f);
+    EXPECT_FALSE(s.mode_3d);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_EQ(s.rotation.x, 0.0f);
+    switchTopView(s, &view, false);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_FALSE(s.mode_3d);
+    EXPECT_EQ(s.rotation.x, -70.0f);
+
+    s.rotating = true;
+    const float z = s.rotation.z;
+    advanceViewAnimations(s);
+    EXPECT_FLOAT_EQ(s.rotation.z, z + 0.1f);
+}
+
+TEST_F(ViewModeSwitches, OrthographicTopViewRescalesOnceAndUndoesItOnlyWhenReached)
+{
+    s.twoD_ortho = true;
+    s.WINDOW_RATIO = 2.0f;
+    s.scale = {3, 3, 15};
+    s.position.z = 0.25f;
+    switchTopView(s, nullptr, true);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_EQ(s.scale, glm::vec3(1.5f, 1.5f, 7.5f));
+    EXPECT_EQ(s.position.z, -1.0f);
+
+    switchTopView(s, nullptr, false);
+    advanceViewAnimations(s);
+    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.position.z, 0.25f);
+    for (int frame = 1; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+
+    // Turned back before the top view was reached: nothing was rescaled, so nothing is undone.
+    switchTopView(s, nullptr, true);
+    for (int frame = 0; frame < 3; ++frame) advanceViewAnimations(s);
+    switchTopView(s, nullptr, false);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.rotation.x, -70.0f);
+}
+
+}  // namespace
+}  // namespace morvane
