@@ -241,5 +241,24 @@ TEST(RealGrid, ThickGridInFeetIsFittedToTheView)
     EXPECT_FALSE(thin.build.viewFitted);
 }
 
+// Fit view frames the model from whatever direction it is seen: every corner inside, the tightest near the edge.
+TEST(RealGrid, FittedBoxFillsTheViewFromAnyDirection)
+{
+    const ModelBox box{{450.0f, 6800.0f, -2.6f}, {456.0f, 6803.0f, -1.9f}};
+    const glm::vec3 turns[] = {{-70, 0, 0}, {0, 0, 0}, {-30, 0, 45}, {-89, 0, 120}, {-10, 20, 200}};
+    for (bool ortho : {false, true}) {
+        for (const glm::vec3& turn : turns) {
+            ViewCamera c;
+            c.rotation = turn;
+            c.twoD_ortho = ortho;
+            c.scale = glm::vec3(1.0f, 1.0f, 5.0f);
+            fitView(box, c);
+            EXPECT_TRUE(boxInView(box, c)) << turn.x << " " << turn.z << " " << ortho;
+            EXPECT_FALSE(boxInView(box, c, 0.85f)) << turn.x << " " << turn.z << " " << ortho;
+            EXPECT_FLOAT_EQ(c.scale.z, 5 * c.scale.x);  // the exaggeration stays
+        }
+    }
+}
+
 }  // namespace
 }  // namespace morvane
