@@ -267,23 +267,6 @@ void appendOtherKeywords(std::string_view text, std::size_t from, std::size_t to
     }
 }
 
-// The MAPAXES frame: map origin and unit axes, in model units. False when the six numbers do not span a frame.
-struct MapFrame {
-    double ox = 0, oy = 0, ex_x = 1, ex_y = 0, ey_x = 0, ey_y = 1;
-};
-
-bool mapFrame(const std::vector<double>& m, MapFrame& frame)
-{
-    if (m.size() != 6) return false;
-    const double x1 = m[0] - m[2], y1 = m[1] - m[3];  // towards the point on the y axis
-    const double x3 = m[4] - m[2], y3 = m[5] - m[3];  // towards the point on the x axis
-    const double ly = std::hypot(x1, y1), lx = std::hypot(x3, y3);
-    if (!(lx > 0) || !(ly > 0) || !std::isfinite(lx) || !std::isfinite(ly)) return false;
-    if (std::abs(x3 * y1 - y3 * x1) < 1e-9 * lx * ly) return false;  // parallel axes
-    frame = {m[2] / kCoordMult, m[3] / kCoordMult, x3 / lx, y3 / lx, x1 / ly, y1 / ly};
-    return true;
-}
-
 // Turns local pillar x, y (model units) into map coordinates when they are local: the grid lies nearer the local
 // origin than the frame's map origin. Returns whether it did.
 bool applyMapAxes(const MapFrame& f, std::vector<double>& points, std::vector<double>& linesXY)
@@ -535,13 +518,13 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
                       " were expected.");
     }
 
-    MapFrame frame;
     bool mapApplied = false;
     if (!mapAxesFile.empty()) {
-        if (!mapFrame(mapAxes, frame)) {
+        const std::optional<MapFrame> frame = mapFrameOf(mapAxes);
+        if (!frame) {
             warnings.push_back("The MAPAXES of " + mapAxesFile +
                                " do not give a map origin and two axes; the coordinates are kept as written.");
-        } else if (applyMapAxes(frame, points, linesXY)) {
+        } else if (applyMapAxes(*frame, points, linesXY)) {
             mapApplied = true;
             result.notes.push_back("Local coordinates of " + coordFile +
                                    " are turned into map coordinates by the MAPAXES of " + mapAxesFile + ".");
@@ -574,6 +557,24 @@ GridReadResult readGridFile(const std::string& path, GridInput& grid, const Grid
         return failure(GridReadOutcome::NotAGrid, false, "Cannot read the file " + path + ".");
     }
     return readGridText(path, text.view(), grid, onStage);
+}
+
+std::optional<MapFrame> mapFrameOf(const std::vector<double>& m)
+{
+    if (m.size() != 6) return std::nullopt;
+    const double x1 = m[0] - m[2], y1 = m[1] - m[3];  // towards the point on the y axis
+    const double x3 = m[4] - m[2], y3 = m[5] - m[3];  // towards the point on the x axis
+    const double ly = std::hypot(x1, y1), lx = std::hypot(x3, y3);
+    if (!(lx > 0) || !(ly > 0) || !std::isfinite(lx) || !std::isfinite(ly)) return std::nullopt;
+    if (std::abs(x3 * y1 - y3 * x1) < 1e-9 * lx * ly) return std::nullopt;  // parallel axes
+    return MapFrame{m[2] / kCoordMult, m[3] / kCoordMult, x3 / lx, y3 / lx, x1 / ly, y1 / ly};
+}
+
+std::array<double, 2> MapFrame::toLocal(double x, double y) const
+{
+    const double dx = x - ox, dy = y - oy;
+    const double det = ex_x * ey_y - ex_y * ey_x;
+    return {(dx * ey_y - dy * ey_x) / det, (ex_x * dy - ex_y * dx) / det};
 }
 
 void swapReadGrid(GridInput& a, GridInput& b)

@@ -25,7 +25,9 @@
 // than its map origin; exports that write map coordinates together with a MAPAXES placed at the grid keep them.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +80,15 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
 // Reads the file at `path` whole, then as readGridText. A main file that cannot be read gives NotAGrid with a
 // message naming the file.
 GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage = {});
+
+// The map frame of the six MAPAXES numbers (a point on the y axis, the origin, a point on the x axis, in file
+// units), in model units: map origin and unit axes. Nothing when the numbers do not span a frame.
+struct MapFrame {
+    double ox = 0, oy = 0, ex_x = 1, ex_y = 0, ey_x = 0, ey_y = 1;
+    // Local coordinates of a map point.
+    std::array<double, 2> toLocal(double x, double y) const;
+};
+std::optional<MapFrame> mapFrameOf(const std::vector<double>& mapaxes);
 
 // Exchanges everything the reader fills (not the file name): the import reads into a spare input and puts it in
 // place only for the geometry builder, so a refused grid can give the current model its own arrays back.

@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kUsage = R"(Usage: morvane-info FILE
 
 Reads the GRDECL grid FILE (direct or include layout) as the viewer does and prints one JSON object:
-  "outcome"      "read", "not_a_grid", "stopped" or "missing_include"
+  "outcome"      "read", "not_a_grid", "stopped", "missing_include" or "refused"
   "message"      the reader's explanation when the outcome is not "read"
   "pillars"      number of COORD pillars (six numbers each)
   "zcorn_count"  number of corner depths after n*v runs are expanded
@@ -25,8 +25,16 @@ Then what the geometry builder makes of a grid that was read (initial values whe
   "grid_dimension"  cell size along the rows, metres
   "model_x_min" .. "model_z_max"  model extent, km
   "builder_message"  the builder's log line (success or the reason for a rejection)
+Then what real exports add:
+  "details"      the reader's warnings and the builder's reasons, one per line
+  "layout_source"  "spacing" (cell size from the pillar spacing) or "specgrid"; null when not loaded
+  "active_cells" cells drawn: regular and active in ACTNUM
+  "cell_size_i" "cell_size_j"  median cell edge along I and along J, in file units
+  "grid_unit"    the unit of GRIDUNIT ("METRES", "FEET"), empty when none
+  with MAPAXES:  "mapaxes_applied" (the coordinates were local and turned into map coordinates),
+                 "map_x_min" .. "map_y_max" and "local_x_min" .. "local_y_max": pillar extents in both frames, km
 
-Exit status: 0 when the outcome is "read", 1 otherwise, 2 for wrong usage.
+Exit status: 0 when the grid is loaded (read and built), 1 otherwise, 2 for wrong usage.
 )";
 
 }  // namespace
@@ -42,10 +50,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        bool read = false;
-        const morvane::info::JsonObject report = morvane::info::gridInfo(argv[1], read);
+        bool loaded = false;
+        const morvane::info::JsonObject report = morvane::info::gridInfo(argv[1], loaded);
         std::printf("%s\n", report.text().c_str());
-        return read ? 0 : 1;
+        return loaded ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "morvane-info: %s\n", e.what());
         return 1;
