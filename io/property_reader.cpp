@@ -124,8 +124,9 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     const grdecl::ScanSummary scan = grdecl::scanExpanded(block, read.values, limit);
     read.count = scan.values;
     const std::string_view values = block.substr(0, scan.stop);
+    // A keyword block is discrete when every value is a whole number that fits a code.
     read.discrete = entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
-                                                     [](double v) { return v == std::trunc(v); })
+                                                     [](double v) { return v == std::trunc(v) && toCode(v); })
                                        : values.find('.') == npos;
 
     switch (scan.end) {

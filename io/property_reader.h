@@ -77,7 +77,7 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
     bool discrete = false;          // no "." anywhere among its values (up to the "/"); for a keyword block,
-                                    // every value a whole number
+                                    // every value a whole number within the range of codes
     std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
     std::vector<int> codes;         // discrete: the codes (whole part of each value)
     std::size_t count = 0;          // values after expansion (counted, not expanded, beyond gridSize)
