@@ -111,18 +111,9 @@ TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
 // given in map and in local coordinates.
 TEST(GridInfoReport, RealExportReportsItsLayoutSourceActiveCellsAndBothFrames)
 {
-    gen::GridOptions g;
-    g.name = "TURNED";
-    g.nx = 10;
-    g.ny = 8;
-    g.nz = 2;
-    g.cellSize = 100;
-    g.irregular = 0.3;
+    gen::GridOptions g = gen::realExportGrid("TURNED", 10, 8, 2);
     g.rotation = 25;
-    g.inactive = 0.4;
-    g.localCoordinates = true;
-    g.originX = 452000;
-    g.originY = 6800000;
+    g.inclination = 0;  // the first pillar then stands at the local origin
     const fs::path folder = fs::path(testing::TempDir()) / "morvane_grid_info_turned";
     fs::remove_all(folder);
     bool loaded = false;

@@ -34,21 +34,8 @@ Loaded load(const gen::GridOptions& o)
 
 gen::GridOptions rotatedGrid()
 {
-    gen::GridOptions o;
-    o.name = "ROT";
-    o.nx = 12;
-    o.ny = 9;
-    o.nz = 4;
-    o.cellSize = 100;
-    o.rotation = 30;
-    o.irregular = 0.4;
+    gen::GridOptions o = gen::realExportGrid("ROT", 12, 9, 4);
     o.inclination = 0.05;
-    o.inactive = 0.4;
-    o.localCoordinates = true;
-    o.originX = 452000;
-    o.originY = 6800000;
-    o.domeHeight = 40;
-    o.layerThickness = 10;
     return o;
 }
 

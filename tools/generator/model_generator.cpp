@@ -267,6 +267,30 @@ std::vector<double> pillarCoords(const GridOptions& o)
     return values;
 }
 
+GridOptions asRealExport(GridOptions o)
+{
+    o.rotation = 28;
+    o.irregular = 0.4;
+    o.inclination = 0.03;
+    o.inactive = 0.4;
+    o.localCoordinates = true;
+    o.originX = 452000;
+    o.originY = 6800000;
+    return o;
+}
+
+GridOptions realExportGrid(const std::string& name, int nx, int ny, int nz)
+{
+    GridOptions o;
+    o.name = name;
+    o.nx = nx;
+    o.ny = ny;
+    o.nz = nz;
+    o.cellSize = 100;
+    o.domeHeight = 40;
+    return asRealExport(o);
+}
+
 std::vector<std::uint8_t> activeCells(const GridOptions& o)
 {
     checkGrid(o);

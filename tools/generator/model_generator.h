@@ -59,6 +59,14 @@ struct GridOptions {
     std::vector<PropertyDefinition> inlineProperties;  // keyword blocks after ACTNUM, without markers
 };
 
+// The options shaped as real exports are: turned by 28 degrees, irregular spacing (0.4), inclined pillars (0.03),
+// 40 % of the cells inactive, local coordinates placed by MAPAXES at the map origin (452000, 6800000). Such a
+// grid's layout needs SPECGRID.
+GridOptions asRealExport(GridOptions o);
+
+// A grid of nx x ny x nz cells of about 100 m with a dome, shaped as real exports are (asRealExport).
+GridOptions realExportGrid(const std::string& name, int nx, int ny, int nz);
+
 // Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
 // (top x, y, z, bottom x, y, z). Pillars span the corners that stand on them; they are vertical unless
 // `inclination` leans them. Rounded as written.
