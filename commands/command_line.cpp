@@ -2,6 +2,10 @@
 
 #include <charconv>
 
+#include "core/decimal_text.h"
+#include "io/file_text.h"
+#include "io/well_reader.h"
+
 namespace morvane {
 
 namespace {
@@ -48,24 +52,52 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (i + 1 >= args.size()) return fail("--size needs WIDTHxHEIGHT, for example 1024x768");
             if (!parseSize(args[++i], cl.width, cl.height))
                 return fail("--size needs WIDTHxHEIGHT with whole numbers from 1 to 16384, not \"" + args[i] + "\"");
+        } else if (a == "--owc" || a == "--goc") {
+            const std::string name = a.substr(2);
+            if (i + 1 >= args.size()) return fail(a + " needs the contact depth in metres, for example 1520.5");
+            // Either decimal separator; 0 is no contact depth, as in the data manager.
+            const std::optional<double> depth = parseDecimalText(args[++i]);
+            if (!depth || *depth == 0)
+                return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
+            (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
         } else if (a.size() > 1 && a[0] == '-') {
             // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
             return fail("unknown option \"" + a + "\"");
         } else if (cl.gridFile.empty()) {
             cl.gridFile = a;
         } else {
-            return fail("only one grid file can be given (\"" + cl.gridFile + "\" and \"" + a + "\")");
+            cl.dataFiles.push_back(a);
         }
     }
     return cl;
 }
 
+DataFileKinds sortDataFiles(const std::vector<std::string>& files)
+{
+    DataFileKinds kinds;
+    for (const std::string& file : files) {
+        // The first lines tell a deviation file from a grid or property file.
+        std::string head;
+        if (!readFileStart(file, 64 * 1024, head)) {
+            kinds.unreadable.push_back(file);
+            continue;
+        }
+        (looksLikeWellText(head) ? kinds.wells : kinds.others).push_back(file);
+    }
+    return kinds;
+}
+
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start.\n"
-           "  --snapshot OUT.png  draw the grid offscreen into OUT.png and exit without opening a window\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
+           "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
+           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or "
+           "\",\"\n"
+           "                      as the decimal separator) once the grid is loaded\n"
+           "  --goc DEPTH         the same for a gas-oil contact\n"
+           "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

@@ -141,6 +141,15 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
     return result;
 }
 
+// The contacts stood on the old grid: their surfaces go, and they are neither set nor drawn any more.
+void dropContacts(Contacts& contacts)
+{
+    Vertices().swap(contacts.OWC_k);
+    Vertices().swap(contacts.GOC_k);
+    contacts.OWC_set = contacts.GOC_set = false;
+    contacts.displayOWC = contacts.displayGOC = false;
+}
+
 void placeCamera(GridBuildReport& report, const GridInput& input, GridGeometry& geometry, ViewCamera& camera)
 {
     report.trace.push_back("we loaded");
@@ -437,8 +446,7 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
 
     // From here on the build cannot fail: release the old vertices before the new ones are made.
     std::vector<Vertices>().swap(geometry.grid_lines_k);
-    Vertices().swap(contacts.OWC_k);
-    Vertices().swap(contacts.GOC_k);
+    dropContacts(contacts);
     geometry.grid_dimension = static_cast<int>(dimension);
     geometry.ZCORN_I = static_cast<int>(rows);
     geometry.ZCORN_J = static_cast<int>(cols);

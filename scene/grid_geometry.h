@@ -70,10 +70,11 @@ struct GridBuildReport {
 // Builds the layout, vertex arrays, extents and camera of the grid in `input`.
 //
 // Built: every variable of the layout is replaced; gridLoaded = true, propLoaded = false; PROP_cont_loading,
-// PROP_disc_loading, OWC_k and GOC_k are emptied. The input's ACTNUM moves into cell_active when some cell is
-// inactive; one shorter than the cell count is dropped (every cell active, with an orange note).
-// CellSizeRejected and LayoutRejected: nothing changes (grid_dimension and the input included), so the model shown
-// before stays whole.
+// PROP_disc_loading, OWC_k and GOC_k are emptied and both contacts are no longer set or drawn. The input's ACTNUM
+// moves into cell_active when some cell is inactive; one shorter than the cell count is dropped (every cell active,
+// with an orange note).
+// CellSizeRejected and LayoutRejected: nothing changes (grid_dimension, the contacts and the input included), so the
+// model shown before stays whole.
 // Never reads beyond `ZCORN`, `points_coords` or `grid_lines_xy`, whatever they hold.
 GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, ViewCamera& camera, Properties& properties,
                                   Contacts& contacts);

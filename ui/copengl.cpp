@@ -232,6 +232,8 @@ void COpenGL::bindFlatPlaneBuffers()
     makeViewCurrent();
     scene_->bindFlatPlaneBuffers();
 }
+void COpenGL::initWELL() { scene_->initWELL(); }
+void COpenGL::initALL_WELLS() { scene_->initALL_WELLS(); }
 void COpenGL::bindWellBuffers()
 {
     makeViewCurrent();

@@ -55,6 +55,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     OpenGL->lower();  // the overlays stay above the view
 
     connectCommands();
+    showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};

@@ -15,9 +15,19 @@ namespace morvane {
 
 GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_, this}; }
 
-GridImportOutcome Form1::importMainMenu_grid_Click() { return importGridWithDialog(importContext()); }
+GridImportOutcome Form1::importMainMenu_grid_Click()
+{
+    const GridImportOutcome outcome = importGridWithDialog(importContext());
+    showContactToggles();  // a new grid drops the contacts of the old one
+    return outcome;
+}
 
-GridImportOutcome Form1::importGridFromPath(const std::string& path) { return importGridFile(importContext(), path); }
+GridImportOutcome Form1::importGridFromPath(const std::string& path)
+{
+    const GridImportOutcome outcome = importGridFile(importContext(), path);
+    showContactToggles();
+    return outcome;
+}
 
 PropertyImportContext Form1::propertyImportContext()
 {

@@ -29,11 +29,13 @@ public:
     void initXY__PLANE() override {}
     void bindXYplaneBuffers() override {}
     void bindBuffers() override {}
-    void bindWellBuffers() override {}
+    void initWELL() override { call("initWELL"); }
+    void initALL_WELLS() override { call("initALL_WELLS"); }
+    void bindWellBuffers() override { call("bindWellBuffers"); }
     void bindIntersectBuffers() override {}
     void bindIntersectPlaneBuffers() override {}
     void bindCircleDiagramBuffers() override {}
-    void bindContacts() override {}
+    void bindContacts() override { call("bindContacts"); }
     void ReSizeGLScene(int, int) override {}
     void changeBackgroundColor() override {}
     void Render() override {}

@@ -1,4 +1,5 @@
-// The program run from the command line: a snapshot of the shipped demo model drawn offscreen without a window.
+// The program run from the command line: a snapshot of the shipped demo model and its wells drawn offscreen without a
+// window.
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
@@ -20,10 +21,13 @@ TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
     env.remove("DISPLAY");  // no display needed
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.path().string()));
     run.setProcessEnvironment(env);
-    run.start(program(), {"demo/DEMO.GRDECL", "--snapshot", out, "--size", "400x300"});
+    run.start(program(), {"demo/DEMO.GRDECL", "demo/well-1.dev", "demo/P-2.dev", "demo/W-3.dev", "demo/well-4.dev",
+                          "--snapshot", out, "--size", "400x300"});
     ASSERT_TRUE(run.waitForFinished(60000));
-    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
-    EXPECT_TRUE(run.readAllStandardError().contains("Grid is loaded successfully"));
+    const QByteArray log = run.readAllStandardError();
+    ASSERT_EQ(run.exitCode(), 0) << log.toStdString();
+    EXPECT_TRUE(log.contains("Grid is loaded successfully"));
+    EXPECT_EQ(log.count("Well is loaded successfully"), 4) << log.toStdString();
 
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
@@ -36,6 +40,35 @@ TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
             if (c.red() > 90 && std::abs(c.red() - c.green()) < 12 && std::abs(c.green() - c.blue()) < 12) ++model;
         }
     EXPECT_GT(model, image.width() * image.height() / 20);
+}
+
+TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
+{
+    testing::TempFolder folder;
+    const QString out = QString::fromStdString(folder.file("contacts.png").string());
+    QProcess run;
+    run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    // The demo lies between 1968 and 2067 m: the GOC cuts its crest, the OWC its lower part.
+    run.start(program(), {"demo/DEMO.GRDECL", "--owc", "2000,5", "--goc", "1985.0", "--snapshot", out});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
+            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
+        }
+    EXPECT_GT(blue, 2000);
+    EXPECT_GT(green, 20000);
+
+    QProcess noGrid;
+    noGrid.start(program(), {"--owc", "1500", "--snapshot", QString::fromStdString(folder.file("x.png").string())});
+    ASSERT_TRUE(noGrid.waitForFinished(30000));
+    EXPECT_EQ(noGrid.exitCode(), 1);
+    EXPECT_TRUE(noGrid.readAllStandardError().contains("OWC needs a loaded grid"));
 }
 
 TEST(CommandLineSnapshot, HelpAndMissingFiles)
