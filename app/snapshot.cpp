@@ -6,6 +6,8 @@
 #include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
+#include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 
@@ -72,6 +74,15 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
          {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
         if (depth && !showUniformContact(state, *renderer, kind, *depth, console)) {
             std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
+            return 1;
+        }
+    }
+    if (!cl.sectionWells.empty()) {
+        NoWellSectionWindow noWindow;
+        const WellSectionContext section{state, console, *renderer, noWindow, console, appSettings()};
+        std::string why;
+        if (!showSectionThroughWells(section, cl.sectionWells, &why)) {
+            std::cerr << "morvane: no well section: " << why << '\n';
             return 1;
         }
     }

@@ -21,6 +21,7 @@
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/display_well_section_mode.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 #include "ui/settings_dialog.h"
@@ -38,6 +39,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     modelStatForm = new ModelStat(this);
     modelStatForm->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
+    displayWellSectionForm = new Display_well_section_mode(this);
     donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
     rotateToolStrip.clear();
 
@@ -119,7 +121,7 @@ void Form1::applyBackgroundColor()
     const auto& c = state_.BACKGROUND_COLOR;
     const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
     splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
-    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 }").arg(style));
+    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 %2 }").arg(style, legendTextStyle_));
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

@@ -122,8 +122,11 @@ void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
 
 void Form1::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
 
-// Adding the hovered well to the well section comes with the section feature; a press does not move the camera.
-void Form1::splitContainer1_Panel2_MouseDown() {}
+// A press does not move the camera; in the well section mode, the left button adds the hovered well.
+void Form1::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
+{
+    addSectionWell(wellSectionContext(), button == Qt::LeftButton);
+}
 
 void Form1::splitContainer1_Panel2_MouseEnter()
 {
@@ -198,7 +201,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         case QEvent::MouseButtonPress:
-            splitContainer1_Panel2_MouseDown();
+            splitContainer1_Panel2_MouseDown(static_cast<QMouseEvent*>(event)->button());
             return true;
         case QEvent::MouseButtonRelease:
             splitContainer1_Panel2_MouseUp(static_cast<QMouseEvent*>(event)->button());

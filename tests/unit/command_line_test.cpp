@@ -17,6 +17,10 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_EQ(cl->width, 640);
     EXPECT_EQ(cl->height, 480);
 
+    cl = parseCommandLine({"m.GRDECL", "w.dev", "--snapshot", "s.png", "--section", "W-1,Скв 2,W-3"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->sectionWells, (std::vector<std::string>{"W-1", "Скв 2", "W-3"}));
+
     cl = parseCommandLine({}, &error);
     ASSERT_TRUE(cl.has_value());
     EXPECT_TRUE(cl->gridFile.empty());
@@ -60,7 +64,11 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--frobnicate"},
                                                  {"--owc"},
                                                  {"--owc", "deep"},
-                                                 {"--goc", "0"}}) {
+                                                 {"--goc", "0"},
+                                                 {"--snapshot", "s.png", "--section"},
+                                                 {"--snapshot", "s.png", "--section", "W-1,,W-2"},
+                                                 {"--snapshot", "s.png", "--section", "W-1,"},
+                                                 {"--section", "W-1,W-2"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
