@@ -1,5 +1,6 @@
 #include "scene/grid_indices.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 
@@ -84,7 +85,6 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
             appendFace(cell, farFace(b, B), flag);
             appendFace(cell, leftFace(b, B), flag);
             appendFace(cell, rightFace(b, B), flag);
-            appendFace(owc, topFace(b), flag);
         }
     }
 
@@ -100,6 +100,14 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
                 geometry.cell_active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] !=
                     0);
     };
+
+    // The contacts lie under the drawn columns only: a column of inactive cells carries none.
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            bool carries = false;
+            for (int k = 0; k < std::max(layers, 1) && !carries; ++k) carries = drawn(k, r, c);
+            if (carries) appendFace(owc, topFace((r * cols + c) * 4), flag);
+        }
 
     // Sides on the grid's frame or facing a cell that is not drawn are exposed; their outlines and faces are drawn
     // when the layer is seen from the side. Between the top and the bottom layer (both drawn whole in the shell view)

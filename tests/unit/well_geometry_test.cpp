@@ -123,6 +123,19 @@ TEST(WellGeometry, BoundsFollowTheModelAtTheLastPointInside)
     EXPECT_FLOAT_EQ(b.lower, -1210.0f);
 }
 
+// Over a column whose top and bottom layers are inactive the model is the middle layer only: 1010 m to 1020 m.
+TEST(WellGeometry, BoundsFollowTheActiveCellsOfTheColumn)
+{
+    GridInput input = test::gridFromPillars(test::latticePillars(2, 1, 50, 50), test::cornerDepths(2, 1, 3));
+    input.ACTNUM = {0, 1, 1, 1, 0, 1};
+    BuiltGrid grid(input);
+    const ModelSurfaceCorners corners(grid.geometry);
+    const WellBounds b = wellVerticalBounds(verticalWell({0, -1015, -2000}), grid.geometry, &corners);
+    EXPECT_FLOAT_EQ(b.upper, -1000.0f);
+    EXPECT_FLOAT_EQ(b.lower, -1030.0f);
+    EXPECT_TRUE(corners.describes(grid.geometry));
+}
+
 TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
 {
     BuiltGrid grid(oneCell());
