@@ -8,6 +8,7 @@
 #include "tests/support/offscreen_scene.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/generated_inputs.h"
 #include "tests/support/temp_folder.h"
 
 namespace morvane {
@@ -84,18 +85,8 @@ TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
 {
     OffscreenScene scene(1024, 768);
     ASSERT_TRUE(scene.ok()) << scene.error();
-    gen::GridOptions o;
-    o.name = "THICK";
-    o.nx = 20;
-    o.ny = 15;
-    o.nz = 40;
-    o.cellSize = 300;
-    o.layerThickness = 50;
-    o.topDepth = 8000;
-    o.domeHeight = 200;
-    o.feet = true;
     const TempFolder folder;
-    importAndColour(scene, o, folder);
+    importAndColour(scene, testing::thickGridInFeet(), folder);
     const RgbaImage image = scene.frame("thick_grid.png");
 
     EXPECT_TRUE(boxInView(modelBox(scene.s()), scene.s()));

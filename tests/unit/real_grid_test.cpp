@@ -11,6 +11,7 @@
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/view_fit.h"
+#include "tests/support/generated_inputs.h"
 #include "tests/support/temp_folder.h"
 #include "tools/generator/model_generator.h"
 
@@ -205,14 +206,7 @@ TEST(RealGrid, ActiveCellFlagsMustMatchTheCells)
 // replaced by a view that frames it.
 TEST(RealGrid, ThickGridInFeetIsFittedToTheView)
 {
-    gen::GridOptions o;
-    o.nx = 20;
-    o.ny = 15;
-    o.nz = 40;
-    o.cellSize = 300;
-    o.layerThickness = 50;
-    o.topDepth = 8000;
-    o.feet = true;
+    gen::GridOptions o = testing::thickGridInFeet();
     const Loaded l = load(o);
     ASSERT_TRUE(l.build.built());
     EXPECT_EQ(l.build.modelStat_resol, "300 x 300 ft");
@@ -223,6 +217,7 @@ TEST(RealGrid, ThickGridInFeetIsFittedToTheView)
     o.nz = 4;
     o.feet = false;
     o.layerThickness = 5;
+    o.domeHeight = 0;
     const Loaded thin = load(o);
     ASSERT_TRUE(thin.build.built());
     EXPECT_FALSE(thin.build.viewFitted);
