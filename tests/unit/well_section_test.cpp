@@ -131,9 +131,9 @@ TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
     EXPECT_EQ(s.intersect_lines_start_xy[0], (std::vector<float>{0.5f, 0.35f}));
 }
 
-// Inactive cells are not cut, and layers that keep different numbers of cells are still outlined cell by cell:
-// the second layer's cell (0, 1) is inactive.
-TEST(WellSectionCut, InactiveCellsAreNotCutAndEachLayerIsOutlinedOnItsOwn)
+// Inactive cells are not cut, and layers or surfaces that keep different numbers of cells are still outlined cell by
+// cell: the second layer's cell (0, 1) is inactive; inclined pillars move bottom faces off the line.
+TEST(WellSectionCut, InactiveCellsAreNotCutAndEachCellIsOutlinedOnItsOwn)
 {
     ModelState s = gridState(2, 4, 2);
     s.cell_active.assign(16, 1);
@@ -154,6 +154,22 @@ TEST(WellSectionCut, InactiveCellsAreNotCutAndEachLayerIsOutlinedOnItsOwn)
         ASSERT_LT(std::max(a, d), 28);
         EXPECT_FLOAT_EQ(vertex(lines, a).x, vertex(lines, d).x) << q;
         EXPECT_NEAR(vertex(lines, a).z - vertex(lines, d).z, 1.0f, 1e-5f) << q;
+    }
+
+    // Pillars leaning east move every bottom face 0.6 aside: the line cuts four tops but only three bottoms (the
+    // last lies beyond the segment's end). Each outlined top is joined to the bottom of its own cell, 0.6 east of
+    // it or less (the first top crossing is clamped onto the segment's start).
+    ModelState slanted = gridState(1, 4, 1);
+    for (std::size_t v = 16; v < 32; ++v) slanted.grid_lines_k[0][v * 6] += 0.6f;
+    cut(slanted, segment(0.5f, 0.35f, 3.5f, 0.95f));
+    const Vertices& slantedLines = slanted.intersect_lines[0];
+    ASSERT_EQ(slantedLines.size(), (8u + 6u) * 6);
+    const Indices& joined = slanted.intersect_lines_indices[0];
+    ASSERT_EQ(joined.size(), 3u * 8);
+    for (std::size_t q = 0; q < joined.size(); q += 8) {
+        const float shift = vertex(slantedLines, joined[q + 5]).x - vertex(slantedLines, joined[q]).x;
+        EXPECT_GE(shift, 0.0f) << q;
+        EXPECT_LE(shift, 0.6f + 1e-5f) << q;
     }
 }
 
