@@ -92,6 +92,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     Feedback& fb = ctx.feedback;
 
     const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
+    const std::string shownName = s.gridfilename_string;
     s.gridfilename_string = file.stem().string();
     fb.appendLog("Opening file: " + s.gridfilename_string, log_colour::LightGrey);
     std::error_code ec;
@@ -134,6 +135,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         // The builder has logged why and changed nothing; nothing below may run on counts that do not belong to
         // this grid. The current model gets its arrays back and stays as it was.
         swapReadGrid(s, incoming);
+        s.gridfilename_string = shownName;  // the tree root still names the model on show
         fb.setProgress(0);
         ctx.window.focusTree();
         ctx.window.endWait(true);

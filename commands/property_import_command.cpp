@@ -14,6 +14,13 @@ namespace texts = property_texts;
 
 namespace {
 
+PropertyImportResult ended(PropertyImportOutcome outcome)
+{
+    PropertyImportResult result;
+    result.outcome = outcome;
+    return result;
+}
+
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
 {
@@ -29,13 +36,13 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     if (!ctx.state.gridLoaded) {
         const bool russian = ctx.state.Lang == "ru";
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
-        return {PropertyImportOutcome::NoGrid};
+        return ended(PropertyImportOutcome::NoGrid);
     }
     const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle, kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
     return importPropertyFile(ctx, path);
 }
@@ -43,23 +50,27 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
 namespace {
 
 // The properties of a decoded text: marked ones, or else keyword blocks of one value per cell.
-std::vector<PropertyEntry> propertiesOf(const std::string& text, int cells)
+std::vector<PropertyEntry> propertiesOf(std::string_view text, int cells)
 {
     std::vector<PropertyEntry> entries = splitPropertyText(text);
     if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
     return entries;
 }
 
-// The steps after the file is read: the type dialog, then each property read, checked, appended and coloured.
-PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::string& text,
-                                   const std::vector<PropertyEntry>& entries);
+// The steps after the file is read: the type dialog (or no kinds), then each property read, checked, appended and
+// coloured.
+PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types);
 
-PropertyImportResult importFile(const PropertyImportContext& ctx, const std::string& path)
+}  // namespace
+
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
 
-    if (!s.gridLoaded) return {PropertyImportOutcome::NoGrid};  // the menu has told the user; callers without it too
+    if (!s.gridLoaded)
+        return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
 
     const std::filesystem::path file(path);
     fb.setStatus(texts::ReadingProperty);
@@ -69,7 +80,7 @@ PropertyImportResult importFile(const PropertyImportContext& ctx, const std::str
     FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
 
     ctx.window.endWait(false);  // the "finished" picture to the back
@@ -78,10 +89,11 @@ PropertyImportResult importFile(const PropertyImportContext& ctx, const std::str
         fb.setProgress(0);
         fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
-    const std::string text = decodeUserText(bytes.view());
-    bytes = FileText();
+    // Exports are nearly always UTF-8 (ASCII): the file's own bytes are the text then, not a copy of them.
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
@@ -90,13 +102,15 @@ PropertyImportResult importFile(const PropertyImportContext& ctx, const std::str
         const PropertyReport report = notPropertyFileReport();
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         deliverPropertyReport(report, fb);
-        return {PropertyImportOutcome::NotAProperty};
+        return ended(PropertyImportOutcome::NotAProperty);
     }
-    return importEntries(ctx, text, entries);
+    return importEntries(ctx, text, entries, types);
 }
 
-PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::string& text,
-                                   const std::vector<PropertyEntry>& entries)
+namespace {
+
+PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -107,12 +121,14 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (const PropertyEntry& e : entries) names.push_back(e.name);
-    const std::optional<std::vector<int>> chosen = ctx.prompts.choosePropertyTypes(names, s.Lang);
+    const std::optional<std::vector<int>> chosen = types == PropertyTypes::Ask
+                                                       ? ctx.prompts.choosePropertyTypes(names, s.Lang)
+                                                       : std::vector<int>(names.size(), 0);
     s.OK_prop_loading = chosen.has_value();
     if (!chosen) {
         stopWork(ctx);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::TypesCancelled};
+        return ended(PropertyImportOutcome::TypesCancelled);
     }
 
     result.outcome = PropertyImportOutcome::Done;
@@ -132,12 +148,15 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::
             waiting = false;
             if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
             deliverPropertyReport(report, fb);
+            // The last property was refused but an earlier one is on show: it is explained like any other.
+            if (k + 1 == entries.size() && result.accepted > 0) ctx.window.showLegend();
             continue;
         }
 
         ++result.accepted;
+        result.names.push_back(report.name);
         fb.advanceProgress(50);
-        ctx.window.setLegendCaption(entries[k].name);
+        ctx.window.setLegendCaption(report.name);
         deliverPropertyReport(report, fb);
         ctx.view.initPROP(report.perKindIndex, report.discrete, report.typeCode);
         ctx.view.bindPropBuffers();
@@ -156,20 +175,15 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, const std::
 
 }  // namespace
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
-{
-    return importFile(ctx, path);
-}
-
-PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path)
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     FileText bytes;
-    if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return {PropertyImportOutcome::NoGrid};
-    const std::string text = decodeUserText(bytes.view());
-    bytes = FileText();
+    if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes.view(), decoded);
     const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
-    if (entries.empty()) return {PropertyImportOutcome::NotAProperty};
+    if (entries.empty()) return ended(PropertyImportOutcome::NotAProperty);
 
     std::string names;
     for (const PropertyEntry& e : entries) names += (names.empty() ? "" : ", ") + e.name;
@@ -179,7 +193,7 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     ctx.feedback.setStatus(texts::ReadingProperty);
     ctx.feedback.trace(texts::TraceStart);
     ctx.window.endWait(false);
-    return importEntries(ctx, text, entries);
+    return importEntries(ctx, text, entries, types);
 }
 
 }  // namespace morvane

@@ -1,25 +1,74 @@
-// Fuzzes the property reader with arbitrary text: splitting at marker lines, the keyword blocks of files without
-// them, each block's values, and the append with a mask of active cells. Grid sizes are small, so repeat counts
-// larger than them are counted, never expanded.
+// Fuzzes the property reader as the import runs it: decode the text, split it at its marker lines (or, without
+// them, into keyword blocks of one value per cell), then read, check and append every property against a small grid
+// with a fuzzed type code and a fuzzed mask of active cells. Whatever the text, the property
+// lists stay aligned, an accepted property holds exactly one value per cell, codes are ascending and distinct, shares
+// add up to at most 100 and every loaded name is unique.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "fuzz/fuzz_state.h"
 #include "io/property_reader.h"
+#include "io/text_codec.h"
 
 namespace {
 
 using namespace morvane;
 
-void checkEntry(std::string_view text, const PropertyEntry& e)
+Properties withPlaceholder(int cells)
 {
-    FUZZ_CHECK(e.valuesBegin <= e.valuesEnd && e.valuesEnd <= text.size());
+    Properties p;
+    p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
+    p.PROP_cont_loading_name.push_back("grid");
+    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {-999.99};
+    p.PROP_type = {10};
+    return p;
+}
+
+void checkAligned(const Properties& p)
+{
+    const std::size_t entries = p.PROP_type.size();
+    FUZZ_CHECK(p.PROP_max_value.size() == entries && p.PROP_min_value.size() == entries);
+    FUZZ_CHECK(p.PROP_max_value_color.size() == entries && p.PROP_min_value_color.size() == entries);
+    FUZZ_CHECK(p.propertyNameAll.size() + 1 == entries);
+    FUZZ_CHECK(p.PROP_disc_loading.size() == p.PROP_disc_loading_name.size());
+    FUZZ_CHECK(p.PROP_cont_loading.size() == p.PROP_cont_loading_name.size());
+    FUZZ_CHECK(p.PROP_disc_codes.size() == p.PROP_disc_loading.size());
+    FUZZ_CHECK(p.PROP_disc_codes_perc.size() == p.PROP_disc_loading.size());
+    FUZZ_CHECK(p.PROP_disc_loading.size() + p.PROP_cont_loading.size() == entries);
+    const std::set<std::string> names(p.propertyNameAll.begin(), p.propertyNameAll.end());
+    FUZZ_CHECK(names.size() == p.propertyNameAll.size());
+}
+
+void checkAccepted(const Properties& p, const PropertyReport& report, std::size_t cells)
+{
+    FUZZ_CHECK(report.perKindIndex >= 1);
+    const std::size_t at = static_cast<std::size_t>(report.perKindIndex) - 1;
+    if (!report.discrete) {
+        FUZZ_CHECK(at < p.PROP_cont_loading.size() && p.PROP_cont_loading[at].size() == cells);
+        FUZZ_CHECK(p.PROP_min_value.back() <= p.PROP_max_value.back());
+        return;
+    }
+    FUZZ_CHECK(at < p.PROP_disc_loading.size() && p.PROP_disc_loading[at].size() == cells);
+    const auto& codes = p.PROP_disc_codes[at];
+    const auto& shares = p.PROP_disc_codes_perc[at];
+    FUZZ_CHECK(codes.size() == shares.size());
+    FUZZ_CHECK(std::adjacent_find(codes.begin(), codes.end(), std::greater_equal<int>()) == codes.end());
+    FUZZ_CHECK(std::find(codes.begin(), codes.end(), UNDEFINED_CODE) == codes.end());
+    double total = 0;
+    for (float share : shares) {
+        FUZZ_CHECK(share > 0.0f);
+        total += share;
+    }
+    FUZZ_CHECK(total <= 100.001);
+    if (!codes.empty()) {
+        FUZZ_CHECK(p.PROP_min_value.back() == codes.front());
+        FUZZ_CHECK(p.PROP_max_value.back() == codes.back());
+    }
 }
 
 }  // namespace
@@ -27,18 +76,17 @@ void checkEntry(std::string_view text, const PropertyEntry& e)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 2) return 0;
-    // The first byte chooses the grid's cell count, the second the active cells; the rest is the file.
+    // The first byte sizes the grid (1 to 64 cells), the second seeds the type codes (0 to 10) and the active cells.
     const int cells = 1 + data[0] % 64;
-    const std::uint8_t pattern = data[1];
-    const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
+    unsigned typeSeed = data[1];
     std::vector<std::uint8_t> active(static_cast<std::size_t>(cells));
-    for (std::size_t n = 0; n < active.size(); ++n) active[n] = (pattern >> (n % 8)) & 1;
+    for (std::size_t n = 0; n < active.size(); ++n) active[n] = ((data[1] ^ 0x5a) >> (n % 8)) & 1;
+    const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
 
     std::vector<PropertyEntry> entries = splitPropertyText(text);
-    for (const PropertyEntry& e : entries) checkEntry(text, e);
     const std::vector<PropertyEntry> keywords = splitKeywordProperties(text, static_cast<std::size_t>(cells));
     for (const PropertyEntry& e : keywords) {
-        checkEntry(text, e);
+        FUZZ_CHECK(e.valuesBegin <= e.valuesEnd && e.valuesEnd <= text.size());
         FUZZ_CHECK(e.keywordBlock && !e.name.empty());
         // A block the split counted as one value per cell reads as exactly that.
         const PropertyValues read = readPropertyValues(text, e, cells);
@@ -47,23 +95,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (entries.empty()) entries = keywords;
 
-    Properties& p = fuzz::freshState();
-    for (const PropertyEntry& e : entries) {
+    Properties p = withPlaceholder(cells);
+    for (const PropertyEntry& entry : entries) {
+        FUZZ_CHECK(entry.valuesBegin <= entry.valuesEnd && entry.valuesEnd <= text.size());
+        const int type = static_cast<int>(typeSeed % 11);
+        typeSeed = typeSeed / 11 + 7 * type + 3;
         const std::size_t before = p.PROP_type.size();
-        const PropertyReport r = loadProperty(text, e, 0, cells, "en", p, active);
-        if (!r.accepted) {
+        const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p, active);
+        checkAligned(p);
+        if (report.accepted) {
+            FUZZ_CHECK(p.PROP_type.size() == before + 1);
+            FUZZ_CHECK(!report.messageBox);
+            checkAccepted(p, report, static_cast<std::size_t>(cells));
+        } else {
             FUZZ_CHECK(p.PROP_type.size() == before);
-            continue;
-        }
-        FUZZ_CHECK(p.PROP_type.size() == before + 1);
-        FUZZ_CHECK(p.PROP_min_value.back() <= p.PROP_max_value.back());
-        if (r.discrete) {
-            const auto& shares = p.PROP_disc_codes_perc.back();
-            FUZZ_CHECK(std::is_sorted(p.PROP_disc_codes.back().begin(), p.PROP_disc_codes.back().end()));
-            if (!shares.empty()) {
-                const float total = std::accumulate(shares.begin(), shares.end(), 0.0f);
-                FUZZ_CHECK(total > 99.9f && total < 100.1f);
-            }
+            FUZZ_CHECK(report.messageBox.has_value());
         }
     }
     return 0;

@@ -4,21 +4,24 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_wells.cpp (well import and the well display settings), form1_data_manager.cpp
-// (the data manager and the contact toggles), form1_section.cpp (the well section), form1_clipboard.cpp (copy
-// picture).
+// property tree selection), form1_legend.cpp (legend, palettes, property filter and colour limits), form1_wells.cpp
+// (well import and the well display settings), form1_data_manager.cpp (the data manager and the contact toggles),
+// form1_section.cpp (the well section), form1_clipboard.cpp (copy picture).
 #pragma once
 
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPoint>
 
 #include "commands/camera_control.h"
 #include "commands/grid_import_command.h"
+#include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
@@ -53,6 +56,10 @@ class DataTreeView;
 class Display_well_section_mode;
 class InfoWindow;
 class ModelStat;
+class PropColorLimits;
+class PropertyLegend;
+class Propertypalette;
+class PropFilter;
 class Settings;
 
 class Form1 : public QMainWindow,
@@ -60,6 +67,7 @@ class Form1 : public QMainWindow,
               public CameraFields,
               private GridImportWindow,
               private PropertyImportWindow,
+              private PropertyDisplayWindow,
               private WellImportWindow,
               private WellSectionWindow {
     Q_OBJECT
@@ -97,6 +105,10 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
+    // The property import without its dialogs: every property without a kind (the command line).
+    PropertyImportResult importPropertiesFromPath(const std::string& path);
+    // Selects the tree node of the loaded property `name`; false when none has that name.
+    bool showProperty(const std::string& name);
     WellImportResult importMainMenu_well_Click();
     // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
     WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
@@ -104,6 +116,8 @@ public:
     // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
     void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
     void productionMainMenu_Click();
+    // Production from a file given on the command line, shown as circle diagrams when wells are loaded.
+    void importProductionFromPath(const std::string& path);
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
     void legendMainMenu_Click();
     void toolStripButton10_Click();
@@ -148,6 +162,20 @@ public:
     void treeView2_AfterSelect();
     void richTextBox1_TextChanged();
 
+    // Legend, palettes, property filter and colour limits.
+    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
+    void refreshDiscMorvane(int perKindIndex) override;
+    void rgb1_SelectedColorChanged();
+    void rgb2_SelectedColorChanged();
+    void rgb3_SelectedColorChanged();
+    void Color_label_max_Click();
+    void Color_label_min_Click();
+    // A click on a code bar of the discrete legend: the code gets a new random colour.
+    void wtf(QWidget* bar);
+    void propLegend_MouseEnter();
+    void setPropFilterFormHide();
+    void propColorLimitsFormHide();
+
     // Frame timer, mouse over the view, keys, exaggeration slider.
     void timer1_Tick();
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
@@ -167,6 +195,9 @@ public:
     OpenGLForm::COpenGL* OpenGL = nullptr;
     ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
+    PropFilter* setPropFilterForm = nullptr;
+    PropColorLimits* propColorLimitsForm = nullptr;
+    Propertypalette* PropertypaletteForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -190,8 +221,17 @@ private:
     void useTreeImages() override;
     void setLegendCaption(const std::string& text) override;
     void showLegend() override;
+    // PropertyDisplayWindow: the legend and the filter view button for the property display commands.
+    void clearLegend() override;
+    bool filterViewChecked() const override;
+    void uncheckFilterView() override;
     GridImportContext importContext();
     PropertyImportContext propertyImportContext();
+    PropertyDisplayContext propertyDisplayContext();
+    void rampColourChanged(RampStop stop, const char* picker);
+    void limitLabelClicked(bool upper);
+    // The room the view leaves the legend for a row of code bars.
+    int legendRowWidth() const;
     // WellImportWindow: the controls the well import drives.
     void setWaitCursor(bool on) override;
     void showFinished(bool front) override;
@@ -237,8 +277,9 @@ private:
     int lastKeyType_ = 0;
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
+    std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
     bool wellWaitCursor_ = false;
-    QString legendTextStyle_;  // the legend's text colour, set by the well section
+    QColor legendTextColour_ = Qt::white;  // black while the well section is shown on white
 
 public:
     // Controls, under their object names.
@@ -284,7 +325,7 @@ public:
     QTextEdit* richTextBox1;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
-    QGroupBox* propLegend = nullptr;
+    PropertyLegend* propLegend = nullptr;
     QFrame* vertScaleBar = nullptr;
     QLabel *panel3, *panel4;
 };

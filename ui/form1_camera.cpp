@@ -12,8 +12,10 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "commands/production_command.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 
@@ -162,11 +164,7 @@ void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
 
 void Form1::vertScaleBar_MouseUp()
 {
-    // Bubbles are rebuilt for the new exaggeration only while production is shown.
-    if (!productionMainMenu->isChecked()) return;
-    state_.prod_mode = true;
-    state_.circleDiagram.clear();
-    if (OpenGL) OpenGL->bindCircleDiagramBuffers();
+    if (OpenGL) vertScaleReleased(state_, *OpenGL, *this, productionMainMenu->isChecked());
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -195,12 +195,14 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
         state.ZCORN = {-1.0, -2.0};
         state.gridLoaded = true;
         state.propLoaded = true;
+        state.gridfilename_string = "FIELD";
         view = std::make_unique<RecordedView>(state, feedback, false);
         view->refusal = refusal;
         prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
 
         ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
                   GridImportOutcome::Rejected);
+        EXPECT_EQ(state.gridfilename_string, "FIELD");
         EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
         EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
         EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
