@@ -116,10 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(state.ZCORN_stars.empty());
     // What is read fits together: whole pillars, and with SPECGRID exactly its counts.
     FUZZ_CHECK(coords % 6 == 0);
-    const auto& spec = state.SPECGRID;
-    if (spec[0] > 0) {
-        FUZZ_CHECK(coords == 6 * std::size_t(spec[0] + 1) * std::size_t(spec[1] + 1));
-        FUZZ_CHECK(state.ZCORN.size() == 8 * std::size_t(spec[0]) * std::size_t(spec[1]) * std::size_t(spec[2]));
+    const auto& counts = state.SPECGRID;
+    if (counts[0] > 0) {
+        FUZZ_CHECK(coords == 6 * std::size_t(counts[0] + 1) * std::size_t(counts[1] + 1));
+        FUZZ_CHECK(state.ZCORN.size() == 8 * std::size_t(counts[0]) * std::size_t(counts[1]) * std::size_t(counts[2]));
     }
     for (std::uint8_t flag : state.ACTNUM) FUZZ_CHECK(flag <= 1);
     // The reader passes over a byte order mark at the start; so must the comparison.

@@ -336,8 +336,8 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     report.colour = log_colour::Red;
     const std::size_t pillars = usablePillars(input);
     const auto& coords = input.points_coords;
-    const std::array<int, 3> spec = input.SPECGRID;
-    const bool hasSpec = spec[0] > 0 && spec[1] > 0 && spec[2] > 0;
+    const std::array<int, 3> counts = input.SPECGRID;
+    const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
 
     // Nominal cell size: the first pair spacing that is a multiple of DIMENSION_MIN.
     const long long maxTriple = 2 * static_cast<long long>(pillars) - 2;
@@ -352,7 +352,7 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     // A spacing of 0 (two pillars at one place) is no cell size, although 0 is a multiple of 25.
     const bool sizeAccepted =
         dimension > 0 && dimension % Constants::DIMENSION_MIN == 0 && dimension <= Constants::DIMENSION_MAX;
-    if (!sizeAccepted && !hasSpec) {
+    if (!sizeAccepted && !hasCounts) {
         report.outcome = GridBuildOutcome::CellSizeRejected;
         report.message = grid_messages::CellSize;
         return report;
@@ -380,24 +380,24 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
 
     // SPECGRID decides where the spacing rule cannot: it refused the grid, found other counts, or left cells
     // undefined that SPECGRID says exist.
-    bool fromSpec = false;
-    if (hasSpec) {
+    bool fromCounts = false;
+    if (hasCounts) {
         bool allRegular = spacingFits;
         for (std::size_t r = 0; allRegular && r < layout.IJ_undef.size(); ++r)
             for (long long c = 0; allRegular && c < cols; ++c) allRegular = layout.IJ_undef[r][c] != 0;
-        fromSpec = !(spacingFits && rows == spec[1] && cols == spec[0] && allRegular);
+        fromCounts = !(spacingFits && rows == counts[1] && cols == counts[0] && allRegular);
     }
-    if (fromSpec) {
-        report.trace.push_back("layout from SPECGRID " + std::to_string(spec[0]) + " x " + std::to_string(spec[1]) +
-                               " x " + std::to_string(spec[2]));
-        rows = spec[1];
-        cols = spec[0];
+    if (fromCounts) {
+        report.trace.push_back("layout from SPECGRID " + std::to_string(counts[0]) + " x " + std::to_string(counts[1]) +
+                               " x " + std::to_string(counts[2]));
+        rows = counts[1];
+        cols = counts[0];
         const std::size_t needed = static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(cols + 1);
         if (pillars != needed || input.points_coords.size() != 6 * needed) {
             reject(report, grid_messages::Layout,
                    "The COORD section of " + fileOf(input.coord_file, input) + " holds " +
-                       std::to_string(input.points_coords.size()) + " values; SPECGRID " + std::to_string(spec[0]) +
-                       " x " + std::to_string(spec[1]) + " x " + std::to_string(spec[2]) + " expects " +
+                       std::to_string(input.points_coords.size()) + " values; SPECGRID " + std::to_string(counts[0]) +
+                       " x " + std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
                        std::to_string(6 * needed) + ".");
             return report;
         }
@@ -417,11 +417,11 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     // Whole layers only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
     const std::size_t layers = layersOf(report, input, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
     if (layers == 0) return report;
-    if (hasSpec && layers != static_cast<std::size_t>(spec[2])) {
+    if (hasCounts && layers != static_cast<std::size_t>(counts[2])) {
         reject(report, grid_messages::Layout,
                "The ZCORN section of " + fileOf(input.zcorn_file, input) + " holds " +
                    std::to_string(input.ZCORN.size()) + " values, " + std::to_string(layers) +
-                   " layers; SPECGRID expects " + std::to_string(spec[2]) + ".");
+                   " layers; SPECGRID expects " + std::to_string(counts[2]) + ".");
         return report;
     }
     const std::size_t perSurface = 4 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
@@ -455,13 +455,13 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     geometry.points_in_layer = static_cast<int>(perSurface);
     geometry.cell_i = layout.cell_i;
     geometry.cell_j = layout.cell_j;
-    geometry.layout_from_specgrid = fromSpec;
+    geometry.layout_from_specgrid = fromCounts;
     report.trace.push_back("gridLines = 0");
     report.trace.push_back(line("points_in_layer = ", geometry.points_in_layer));
 
     geometry.grid_lines_k =
-        fromSpec ? buildLayerVerticesOnPillars(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K)
-                 : buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
+        fromCounts ? buildLayerVerticesOnPillars(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K)
+                   : buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
     placeCamera(report, input, geometry, camera);
     // The usual placement often leaves a near corner just outside the view, which is how models have always been
     // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
@@ -506,9 +506,9 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     report.modelStat_cell_k = std::to_string(geometry.ZCORN_K);
     report.modelStat_cell_ijk = groupDigits(geometry.TOTAL_CELLS);
     report.modelStat_resol =
-        fromSpec ? "≈ " + std::to_string(std::lround(geometry.cell_size_i)) + " x " +
-                       std::to_string(std::lround(geometry.cell_size_j)) + unit
-                 : std::to_string(geometry.grid_dimension) + " x " + std::to_string(geometry.grid_dimension) + unit;
+        fromCounts ? "≈ " + std::to_string(std::lround(geometry.cell_size_i)) + " x " +
+                         std::to_string(std::lround(geometry.cell_size_j)) + unit
+                   : std::to_string(geometry.grid_dimension) + " x " + std::to_string(geometry.grid_dimension) + unit;
 
     geometry.gridLoaded = true;
     properties.propLoaded = false;

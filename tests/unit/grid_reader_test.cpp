@@ -425,11 +425,12 @@ TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
 TEST(GridReaderRealExports, CountsThatDoNotFitAreRefused)
 {
     const std::string coordCut = std::string("SPECGRID\n 2 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1 /\n";
-    const Read spec = readText(coordCut);
-    EXPECT_EQ(spec.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(spec.result.message, "The COORD section of " + kInlinePath + " holds 24 values; SPECGRID 2 x 1 x 1 in " +
-                                       kInlinePath + " expects 36 (6 for each of 3 x 2 pillars).");
-    expectUnchanged(spec.grid);
+    const Read refused = readText(coordCut);
+    EXPECT_EQ(refused.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(refused.result.message, "The COORD section of " + kInlinePath +
+                                          " holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
+                                          " expects 36 (6 for each of 3 x 2 pillars).");
+    expectUnchanged(refused.grid);
 
     // ZCORN cut off inside the data, at the end of the file.
     const Read cut = readText(std::string("SPECGRID\n 1 1 2 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
