@@ -86,6 +86,17 @@ void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf co
     }
 }
 
+// The grid's inactive cells, when it has any, and their colour.
+struct InactiveCells {
+    InactiveCells(const GridGeometry& grid, const Properties& p, const GridShape& shape)
+        : flags(grid.cell_active.size() == shape.cells() ? grid.cell_active.data() : nullptr),
+          colour{p.INACTIVE_COLOR[0] / 255, p.INACTIVE_COLOR[1] / 255, p.INACTIVE_COLOR[2] / 255}
+    {}
+    bool at(std::size_t cell) const { return flags && flags[cell] == 0; }
+    const std::uint8_t* flags;
+    Rgb colour;
+};
+
 Rgb paletteColour(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b,
                   int type)
 {
@@ -224,6 +235,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
     const double shownMax = overall < properties.PROP_max_value.size() ? properties.PROP_max_value[overall] : 0;
     const double shownMin = overall < properties.PROP_min_value.size() ? properties.PROP_min_value[overall] : 0;
     const std::size_t perLayer = shape.cellsPerLayer();
+    // Inactive cells are grey whatever their value; they are drawn only when the user asks to see them.
+    const InactiveCells inactive(grid, properties, shape);
     if (discrete) {
         const auto& codes = properties.PROP_disc_loading[kindEntry];
         reshape(codes, shape, properties.PROP_disc);
@@ -233,7 +246,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         const auto& table = tableOf(properties, typeCode);
         const Rgb undefined = undefinedColour(properties);
         paintCopy(shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
-            return discreteColour(codes[k * perLayer + c], table, undefined);
+            const std::size_t n = k * perLayer + c;
+            return inactive.at(n) ? inactive.colour : discreteColour(codes[n], table, undefined);
         });
     } else {
         const auto& values = properties.PROP_cont_loading[kindEntry];
@@ -242,8 +256,10 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("Prop_max = ", shownMax));
         report.trace.push_back(line("Prop_min = ", shownMin));
         const ContinuousRamp ramp = makeRamp(properties, typeCode, overall);
-        paintCopy(shape, properties.cells_k,
-                  [&](std::size_t k, std::size_t c) { return continuousColour(values[k * perLayer + c], ramp); });
+        paintCopy(shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+            const std::size_t n = k * perLayer + c;
+            return inactive.at(n) ? inactive.colour : continuousColour(values[n], ramp);
+        });
     }
     report.coloured = true;
 
@@ -285,11 +301,14 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
     const Rgb undefined = undefinedColour(properties);
     const std::size_t below = 4 * shape.cellsPerLayer() * kColourFloats;
+    const InactiveCells inactive(grid, properties, shape);
     for (std::size_t k = 0; k < shape.layers; ++k) {
         float* layer = properties.cells_k[k].data();
         for (std::size_t i = 0; i < shape.rows; ++i) {
             for (std::size_t j = 0; j < shape.cols; ++j) {
-                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
+                const bool off = inactive.at((k * shape.rows + i) * shape.cols + j);
+                const Rgb colour =
+                    off ? inactive.colour : discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
                 float* top = layer + 4 * (i * shape.cols + j) * kColourFloats;
                 putSurface(top, colour);
                 putSurface(top + below, colour);

@@ -138,6 +138,10 @@ void Form1::splitContainer1_Panel2_MouseEnter()
 
 void Form1::Form1_KeyDown(int key)
 {
+    if (key == Qt::Key_F) {
+        modelMenu_fitview_Click();
+        return;
+    }
     const auto k = cameraKey(key);
     if (!k) return;
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);

@@ -14,7 +14,7 @@
 
 namespace morvane {
 
-GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_}; }
+GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_, this}; }
 
 GridImportOutcome Form1::importMainMenu_grid_Click()
 {
