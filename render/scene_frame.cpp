@@ -101,6 +101,20 @@ void SceneRenderer::drawLayerCells(int k)
     drawIndexed(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size());
 }
 
+// The fixed blue square is a backdrop: it fills only pixels nothing has been drawn to yet and writes no depth, so
+// whatever comes later in the frame covers it. At its own depth it lay in front of every model deeper than its
+// plane and, seen from above that plane, covered the whole model (zoomed out, the 2D top view, thin models).
+void SceneRenderer::drawBackdropSquare()
+{
+    glDepthRange(1.0, 1.0);  // its fragments sit at the far end of the depth range
+    glDepthFunc(GL_LEQUAL);  // and pass only where the depth buffer is still clear
+    glDepthMask(GL_FALSE);
+    drawArrays(s_.inf_VAO, GL_TRIANGLES, 6);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0.0, 1.0);
+}
+
 void SceneRenderer::drawWells()
 {
     for (std::size_t i = 0; i < s_.well_coord.size(); ++i) {
@@ -188,7 +202,7 @@ void SceneRenderer::Render()
 
     glLineWidth(1);
     drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
-    drawArrays(s.inf_VAO, GL_TRIANGLES, 6);
+    drawBackdropSquare();
 
     if (s.well_section_mode && s.propLoaded) {
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {

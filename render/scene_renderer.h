@@ -152,6 +152,7 @@ private:
     void drawIndexed(GLName vao, unsigned int mode, std::size_t count);
     void drawLayerCells(int k);
     void drawWells();
+    void drawBackdropSquare();
     void projectAnchor(const glm::vec3& anchor);
     void drawWellLabels(float w, float h);
     void drawBubbles();
