@@ -3,6 +3,7 @@
 // widget-free SceneRenderer, which does the uploads, the frame and the text on whatever context is current.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -72,6 +73,12 @@ public:
     // Draws `text` (UTF-8) with its baseline at (x, y) of the 1024 x 768 label space.
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
 
+    // Called whenever the scene changes through the view (uploads, recolours, size, background), so the owner can
+    // have a frame drawn.
+    void setSceneChanged(std::function<void()> onChange) { sceneChanged_ = std::move(onChange); }
+    // Frames drawn since the view was made.
+    long framesDrawn() const { return framesDrawn_; }
+
     // True once a context exists and InitGL has run on it.
     bool contextReady() const { return ready_; }
     morvane::SceneRenderer& scene() { return *scene_; }
@@ -88,6 +95,10 @@ private:
     void setDeviceViewport(int width, int height);
     // One red line in the log, the first time only: the view stays empty, the rest of the program works on.
     void logNoContext(const std::string& reason);
+    void changed()
+    {
+        if (sceneChanged_) sceneChanged_();
+    }
 
     morvane::ModelState& state_;
     QWidget* panel2_;
@@ -95,6 +106,8 @@ private:
     bool ready_ = false;
     bool frameDrawn_ = false;  // the framebuffer holds a frame drawn by Render since it was last recreated
     bool failureLogged_ = false;
+    std::function<void()> sceneChanged_;
+    long framesDrawn_ = 0;
 };
 
 }  // namespace OpenGLForm

@@ -53,6 +53,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
                                      treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view
+    OpenGL->setSceneChanged([this] { requestFrame(); });
 
     connectCommands();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
@@ -137,6 +138,7 @@ void Form1::Form1_Resize()
     panel4->move(panelWidth - 210, 600);
     if (OpenGL) OpenGL->ReSizeGLScene(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
+    requestFrame();
 }
 
 void Form1::splitContainer1_SplitterMoved()

@@ -14,6 +14,7 @@
 #include <QPoint>
 
 #include "commands/camera_control.h"
+#include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
 #include "commands/view_modes.h"
@@ -126,7 +127,9 @@ public:
     void treeView2_AfterSelect();
     void richTextBox1_TextChanged();
 
-    // Frame timer, mouse over the view, keys, exaggeration slider.
+    // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
+    // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
+    void requestFrame();
     void timer1_Tick();
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
     void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
@@ -179,6 +182,8 @@ private:
     void placeViewButtons();
     void applyBackgroundColor();
     void updateFrameTimer();
+    // The hand cursor over a well label and the wells under the pointer.
+    void updateHover();
     // Undoes Qt's automatic check toggle so a handler sees the state before the click.
     void onClickKeepingState(QAction* action, void (Form1::*handler)());
 
@@ -197,6 +202,7 @@ private:
     int lastKeyType_ = 0;
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
+    FrameSchedule frames_;
 
 public:
     // Controls, under their object names.

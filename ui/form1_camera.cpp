@@ -43,42 +43,53 @@ ScreenPoint screenPoint(QPoint p) { return ScreenPoint{p.x(), p.y()}; }
 
 }  // namespace
 
+void Form1::requestFrame()
+{
+    frames_.request();
+    updateFrameTimer();
+}
+
 void Form1::timer1_Tick()
 {
-    if (OpenGL) {
+    if (frames_.beginTick(state_) && OpenGL) {
         OpenGL->Render();
         OpenGL->SwapOpenGLBuffers();
     }
     advanceViewAnimations(state_);  // the next frame shows the next step of a turn
-
-    if (!state_.diplay_well_section_mode) {
-        const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
-        state_.current_well = wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(),
-                                                splitContainer1_Panel2->height());
-        splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
-    }
+    updateHover();                  // the labels may have moved
 
     const CameraStatus status = cameraStatus(state_);
     StatusbarLablel1->setText(QString::fromStdString(status.y));
     StatusbarLablel2->setText(QString::fromStdString(status.x));
     StatusbarLablel3->setText(QString::fromStdString(status.z));
     StatusbarLablel4->setText(QString::fromStdString(status.k));
+    if (!frames_.endTick(state_) && timer1) timer1->stop();
 }
 
-// The frame timer runs only while the window can be seen, so an idle, minimised program does not spin.
+void Form1::updateHover()
+{
+    if (state_.diplay_well_section_mode) return;
+    const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
+    state_.current_well =
+        wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
+    splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+// The frame timer runs only while the window can be seen and a frame is asked for or the view animates, so an idle
+// program does not spin.
 void Form1::updateFrameTimer()
 {
     if (!timer1) return;
-    const bool visible = isVisible() && !isMinimized();
-    if (visible && !timer1->isActive()) timer1->start();
-    if (!visible && timer1->isActive()) timer1->stop();
+    const bool run = isVisible() && !isMinimized() && frames_.pending(state_);
+    if (run && !timer1->isActive()) timer1->start();
+    if (!run && timer1->isActive()) timer1->stop();
 }
 
 void Form1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     Form1_Resize();
-    updateFrameTimer();
+    requestFrame();
 }
 
 void Form1::hideEvent(QHideEvent* event)
@@ -90,7 +101,7 @@ void Form1::hideEvent(QHideEvent* event)
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) updateFrameTimer();
+    if (event->type() == QEvent::WindowStateChange) requestFrame();
 }
 
 void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
@@ -107,8 +118,10 @@ void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint sc
         middleDrag(*this, state_, c);
         break;
     case DragButton::None:
-        break;
+        updateHover();  // a move without a button changes nothing but the pointer
+        return;
     }
+    requestFrame();
 }
 
 void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
@@ -151,6 +164,7 @@ void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
     const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
     if (const auto top = sliderDrag(*this, state_, p.y()))
         vertScaleBar->move(splitContainer1_Panel2->width() - 199, *top);
+    requestFrame();
 }
 
 void Form1::vertScaleBar_MouseUp()
@@ -165,6 +179,22 @@ void Form1::vertScaleBar_MouseUp()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+
+    // A key, a click or the wheel anywhere in the program may change what the view shows (also through a menu,
+    // a dialog or a shortcut): the next tick draws. Plain pointer moves do not.
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        requestFrame();
+        break;
+    default:
+        break;
+    }
 
     // Keys: the window sees them before its controls, which still get them afterwards.
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
