@@ -294,6 +294,7 @@ struct ViewCamera {
     bool rotating = false;
     float step = 0;  // progress of the 3D/2D switch animation, 0..5
     float saved_position_z_2d = 0;
+    float saved_ratio_2d = 0;  // the view ratio the orthographic top view divided the scale by (0: not divided)
     bool twoD_ortho = false;
 };
 

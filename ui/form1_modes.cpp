@@ -142,7 +142,8 @@ void Form1::threedMainMenu_Click()
 
 void Form1::twod_Menu_Click()
 {
-    if (twod_Menu->isChecked()) threedMainMenu->setChecked(false);
+    // On, the top view leaves every mode, so no mode button stays pressed.
+    if (twod_Menu->isChecked()) checkOnlyMode(nullptr);
     switchTopView(state_, OpenGL, twod_Menu->isChecked());
 }
 

@@ -112,6 +112,7 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     EXPECT_TRUE(twod->isChecked());
     EXPECT_TRUE(s->mode_2d);
     EXPECT_FALSE(s->layers_mode);
+    EXPECT_FALSE(action("layersMainMenu")->isChecked()) << "the layer view is off, so is its button";
     for (int frame = 0; frame < 9; ++frame) form->timer1_Tick();
     EXPECT_TRUE(s->mode_2d);
     EXPECT_LT(s->rotation.x, 0.0f);
