@@ -7,6 +7,7 @@
 // property tree selection), form1_clipboard.cpp (copy picture).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -136,8 +137,9 @@ public:
     void splitContainer1_Panel2_MouseWheel(int delta);
     void splitContainer1_Panel2_MouseDown();
     void splitContainer1_Panel2_MouseEnter();
-    void Form1_KeyDown(int key);
-    void Form1_KeyUp(int key);
+    // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
+    void Form1_KeyDown(int key, std::uint32_t x11KeyCode = 0);
+    void Form1_KeyUp(int key, std::uint32_t x11KeyCode = 0);
     void vertScaleBar_MouseDown(int y);
     void vertScaleBar_MouseMove(Qt::MouseButtons buttons);
     void vertScaleBar_MouseUp();

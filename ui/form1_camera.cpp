@@ -19,24 +19,12 @@ namespace morvane {
 
 namespace {
 
-std::optional<CameraKey> cameraKey(int key)
+// The X11 key code of a key event, where the platform's native scan codes are X11 key codes.
+std::uint32_t x11KeyCode(const QKeyEvent& key)
 {
-    switch (key) {
-    case Qt::Key_W:
-        return CameraKey::W;
-    case Qt::Key_S:
-        return CameraKey::S;
-    case Qt::Key_Z:
-        return CameraKey::Z;
-    case Qt::Key_X:
-        return CameraKey::X;
-    case Qt::Key_O:
-        return CameraKey::O;
-    case Qt::Key_L:
-        return CameraKey::L;
-    default:
-        return std::nullopt;
-    }
+    const QString platform = QGuiApplication::platformName();
+    const bool x11Codes = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    return x11Codes ? key.nativeScanCode() : 0;
 }
 
 ScreenPoint screenPoint(QPoint p) { return ScreenPoint{p.x(), p.y()}; }
@@ -144,16 +132,16 @@ void Form1::splitContainer1_Panel2_MouseEnter()
         if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->hide();
 }
 
-void Form1::Form1_KeyDown(int key)
+void Form1::Form1_KeyDown(int key, std::uint32_t x11KeyCode)
 {
-    const auto k = cameraKey(key);
+    const auto k = cameraKeyOf(key, x11KeyCode);
     if (!k) return;
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);
 }
 
-void Form1::Form1_KeyUp(int key)
+void Form1::Form1_KeyUp(int key, std::uint32_t x11KeyCode)
 {
-    if (const auto k = cameraKey(key)) keyUp(*this, *k);
+    if (const auto k = cameraKeyOf(key, x11KeyCode)) keyUp(*this, *k);
 }
 
 void Form1::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
@@ -208,10 +196,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             lastKeyTimestamp_ = key->timestamp();
             lastKeyType_ = type;
             lastKey_ = key->key();
-            if (type == QEvent::KeyPress)
-                Form1_KeyDown(key->key());
-            else if (!key->isAutoRepeat())
-                Form1_KeyUp(key->key());
+            // A press with Ctrl, Alt or Meta held is a shortcut, not a camera key; a release always ends a press.
+            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (type == QEvent::KeyPress && !shortcut)
+                Form1_KeyDown(key->key(), x11KeyCode(*key));
+            else if (type == QEvent::KeyRelease && !key->isAutoRepeat())
+                Form1_KeyUp(key->key(), x11KeyCode(*key));
         }
         return false;
     }

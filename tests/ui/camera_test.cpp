@@ -77,6 +77,11 @@ TEST_F(CameraWindowTest, PanelWheelStepsLayersInLayerView)
         QApplication::sendEvent(panel, &down);
     }
     EXPECT_EQ(s->SHOW_K, 4);
+    // A horizontal scroll (tilt wheel, touchpad) has no vertical delta and changes nothing.
+    QWheelEvent sideways(QPointF(50, 50), QPointF(panel->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(120, 0),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(panel, &sideways);
+    EXPECT_EQ(s->SHOW_K, 4);
 }
 
 TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
@@ -94,6 +99,17 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 6.0f);
     QTest::keyClick(form->findChild<QWidget*>("richTextBox1"), Qt::Key_Z);
     EXPECT_NEAR(s->position.x, initial::position.x + 0.1f, 1e-3f);
+
+    // Under the Russian layout the W key arrives as Ц, with the key's own X11 code; Ctrl+W is no camera key.
+    const auto russianKey = [&](QEvent::Type type, int key, quint32 x11, const QString& text, Qt::KeyboardModifiers m) {
+        QKeyEvent event(type, key, m, x11, 0, 0, text);
+        QApplication::sendEvent(focus, &event);
+    };
+    russianKey(QEvent::KeyPress, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
+    russianKey(QEvent::KeyRelease, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
+    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
 }
 
 TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
