@@ -45,6 +45,26 @@ TEST(ClipboardPicture, LegendIsDrawnOnlyWhenShown)
     EXPECT_EQ(without.pixelColor(35, 45), QColor(51, 76, 76));
 }
 
+// On a screen of pixel ratio 2 the view's picture has twice as many pixels each way as the panel: the copy holds
+// the whole width x height of the view and the legend at its place, not the view's top-left quarter.
+TEST(ClipboardPicture, HoldsTheWholeViewAtAPixelRatioOfTwo)
+{
+    QImage view(400, 200, QImage::Format_RGB32);
+    view.fill(Qt::red);
+    QPainter(&view).fillRect(QRect(200, 100, 200, 100), Qt::blue);  // the bottom-right quarter
+    view.setDevicePixelRatio(2.0);
+    QImage legend(40, 20, QImage::Format_RGB32);
+    legend.fill(Qt::yellow);
+    legend.setDevicePixelRatio(2.0);
+
+    const QImage picture = composeClipboardPicture(view, 200, 100, legend, QPoint(30, 40), true);
+    ASSERT_EQ(picture.size(), QSize(400, 200));
+    EXPECT_EQ(picture.pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(390, 190), QColor(Qt::blue));
+    EXPECT_EQ(picture.pixelColor(70, 90), QColor(Qt::yellow));  // logical (35, 45)
+    EXPECT_EQ(picture.pixelColor(110, 90), QColor(Qt::red));    // right of the legend's 20 logical pixels
+}
+
 // The clipboard may pass the picture through another pixel format: compare colours loosely.
 bool nearColour(QColor a, QColor b)
 {
