@@ -106,9 +106,11 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     form.findChild<QAction*>("clopboardMainMenu")->trigger();
     const QImage picture = QApplication::clipboard()->image();
     ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.width(), 1100);
-    EXPECT_EQ(picture.height(), form.splitContainer1_Panel2->height());
-    const QPoint inside = legend->pos() + QPoint(legend->width() / 2, legend->height() - 5);
+    // In device pixels (CTest runs this window test at a pixel ratio of 2 too, QT_SCALE_FACTOR=2).
+    const qreal ratio = form.devicePixelRatioF();
+    EXPECT_EQ(picture.width(), qRound(1100 * ratio));
+    EXPECT_EQ(picture.height(), qRound(form.splitContainer1_Panel2->height() * ratio));
+    const QPoint inside = (legend->pos() + QPoint(legend->width() / 2, legend->height() - 5)) * ratio;
     EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200)))
         << picture.pixelColor(inside).name().toStdString();
     // Away from the legend the view's background is there.
