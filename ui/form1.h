@@ -30,6 +30,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QTextEdit;
@@ -59,6 +60,10 @@ class Form1 : public QMainWindow,
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
+
+    // The smallest window: it fits a 1366 x 768 laptop screen with its title bar and a task bar.
+    static constexpr int kMinimumWidth = 1000;
+    static constexpr int kMinimumHeight = 600;
 
     // Answers to file dialogs and message boxes; tests put recorded answers here.
     void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
@@ -182,6 +187,9 @@ private:
     void buildViewPanel();
     void connectCommands();
     void placeViewButtons();
+    // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
+    void fitCommandRow();
+    void showExaggeration();
     void applyBackgroundColor();
     void updateFrameTimer();
     // The hand cursor over a well label and the wells under the pointer.
@@ -221,6 +229,7 @@ public:
     QToolBar* toolStrip1 = nullptr;
     QAction *geologyTab, *viewTab, *analysisTab, *historyMatchTab;
 
+    QScrollArea* commandRowArea = nullptr;  // scrolls the command row when the window is narrower than it
     QToolBar* toolStrip2 = nullptr;
     QAction* importMainMenu;
     QMenu* importMenu;
@@ -250,6 +259,7 @@ public:
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
     QGroupBox* propLegend = nullptr;
     QFrame* vertScaleBar = nullptr;
+    QLabel* vertScaleLabel = nullptr;  // the vertical exaggeration, beside the slider
     QLabel *panel3, *panel4;
 };
 

@@ -51,6 +51,7 @@ void Form1::timer1_Tick()
     StatusbarLablel2->setText(QString::fromStdString(status.x));
     StatusbarLablel3->setText(QString::fromStdString(status.z));
     StatusbarLablel4->setText(QString::fromStdString(status.k));
+    showExaggeration();
     if (!frames_.endTick(state_) && timer1) timer1->stop();
 }
 

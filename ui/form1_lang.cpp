@@ -72,7 +72,7 @@ void Form1::EnglishLangMenuItem_Click()
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
     updateLang();
     updateFormLang();
-    placeViewButtons();
+    fitCommandRow();
 }
 
 void Form1::RussianLangMenuItem_Click()
@@ -81,7 +81,7 @@ void Form1::RussianLangMenuItem_Click()
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
     updateLang();
     updateFormLang();
-    placeViewButtons();
+    fitCommandRow();
 }
 
 }  // namespace morvane

@@ -199,7 +199,7 @@ void Form1::showTab(bool view)
                        flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, toolStripSeparator1})
         a->setVisible(view);
     for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(!view);
-    placeViewButtons();
+    fitCommandRow();
 }
 
 void Form1::viewTab_Click_1() { showTab(!viewTab->isChecked()); }

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -110,6 +111,8 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
     QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    form->timer1_Tick();
+    EXPECT_EQ(form->vertScaleLabel->text(), QStringLiteral("×7.0")) << "shown beside the slider";
 }
 
 TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
