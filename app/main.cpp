@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
         morvane::CommandLine cl;
         if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
         if (!cl.snapshotFile.empty())
-            return morvane::writeSnapshot(state, cl.gridFile, cl.snapshotFile, cl.width, cl.height);
+            return morvane::writeSnapshot(state, cl.gridFile, cl.dataFiles, cl.snapshotFile, cl.width, cl.height);
     }
 
     OpenGLForm::setViewSurfaceFormat();  // before the application object exists
@@ -79,9 +79,15 @@ int main(int argc, char* argv[])
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.
-        QTimer::singleShot(0, &window, [&window, file = cl.gridFile] {
+        QTimer::singleShot(0, &window, [&window, file = cl.gridFile, data = cl.dataFiles] {
             if (window.importGridFromPath(file) == morvane::GridImportOutcome::Cancelled)
                 window.appendLog("File not found: " + file, morvane::log_colour::Red);
+            const morvane::DataFileKinds kinds = morvane::sortDataFiles(data);
+            for (const std::string& f : kinds.unreadable)
+                window.appendLog("File not found: " + f, morvane::log_colour::Red);
+            for (const std::string& f : kinds.others)
+                window.appendLog("Not a deviation file, so not loaded: " + f, morvane::log_colour::Red);
+            if (!kinds.wells.empty()) window.importWellsFromPaths(kinds.wells);
         });
     }
     return app.exec();

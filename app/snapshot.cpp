@@ -2,7 +2,9 @@
 
 #include <iostream>
 
+#include "commands/command_line.h"
 #include "commands/grid_import_command.h"
+#include "commands/well_import_command.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 
@@ -31,9 +33,15 @@ private:
 
 }  // namespace
 
-int writeSnapshot(ModelState& state, const std::string& gridFile, const std::string& outFile, int width, int height)
+int writeSnapshot(ModelState& state, const std::string& gridFile, const std::vector<std::string>& dataFiles,
+                  const std::string& outFile, int width, int height)
 {
     ConsoleFeedback console;
+    const DataFileKinds kinds = sortDataFiles(dataFiles);
+    for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
+    for (const std::string& file : kinds.others)
+        std::cerr << "morvane: not a deviation file, so not loaded: " << file << '\n';
+    if (!kinds.unreadable.empty() || !kinds.others.empty()) return 1;
     std::string error;
     auto renderer = OffscreenRenderer::create(state, width, height, &error, OffscreenRenderer::Start::InitGL, &console);
     if (!renderer) {
@@ -49,6 +57,13 @@ int writeSnapshot(ModelState& state, const std::string& gridFile, const std::str
             return 1;
         }
         if (outcome != GridImportOutcome::Loaded) return 1;
+    }
+    if (!kinds.wells.empty()) {
+        NoWellImportWindow noWindow;
+        PreselectedWellColumns preselected(console);
+        const WellImportResult wells =
+            importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
+        if (wells.refused > 0) return 1;
     }
     if (!renderer->frame().save(outFile)) {
         std::cerr << "morvane: cannot write " << outFile << '\n';

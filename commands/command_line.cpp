@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "io/file_text.h"
+#include "io/well_reader.h"
+
 namespace morvane {
 
 namespace {
@@ -54,18 +57,34 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (cl.gridFile.empty()) {
             cl.gridFile = a;
         } else {
-            return fail("only one grid file can be given (\"" + cl.gridFile + "\" and \"" + a + "\")");
+            cl.dataFiles.push_back(a);
         }
     }
     return cl;
 }
 
+DataFileKinds sortDataFiles(const std::vector<std::string>& files)
+{
+    DataFileKinds kinds;
+    for (const std::string& file : files) {
+        // The first lines tell a deviation file from a grid or property file.
+        std::string head;
+        if (!readFileStart(file, 64 * 1024, head)) {
+            kinds.unreadable.push_back(file);
+            continue;
+        }
+        (looksLikeWellText(head) ? kinds.wells : kinds.others).push_back(file);
+    }
+    return kinds;
+}
+
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--snapshot OUT.png] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start.\n"
-           "  --snapshot OUT.png  draw the grid offscreen into OUT.png and exit without opening a window\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
+           "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
+           "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

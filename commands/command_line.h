@@ -1,4 +1,4 @@
-// The program's command line: morvane [GRID_FILE] [--snapshot OUT.png] [--size WxH]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--snapshot OUT.png] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -8,15 +8,23 @@
 namespace morvane {
 
 struct CommandLine {
-    std::string gridFile;      // imported at start, as the menu command would (empty: none)
-    std::string snapshotFile;  // render the model offscreen to this picture and exit (empty: open the window)
-    int width = 1024;          // snapshot size
+    std::string gridFile;                // imported at start, as the menu command would (empty: none)
+    std::vector<std::string> dataFiles;  // files given after the grid, in order (see sortDataFiles)
+    std::string snapshotFile;            // render the model offscreen to this picture and exit (empty: open the window)
+    int width = 1024;                    // snapshot size
     int height = 768;
     bool help = false;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error);
+
+// The data files given after the grid, told apart by their content rather than their extension: deviation files
+// (wells), files that cannot be read, and the rest.
+struct DataFileKinds {
+    std::vector<std::string> wells, unreadable, others;
+};
+DataFileKinds sortDataFiles(const std::vector<std::string>& files);
 
 // Usage text for --help and for wrong arguments.
 std::string commandLineUsage();

@@ -186,6 +186,9 @@ struct Wells {
     std::vector<std::string> well_name;
     std::vector<std::vector<std::vector<float>>> well_coord;
     std::vector<Vertices> well_coord_vertex_show, well_coord_vertex_hide;
+    // Per well and part, the first vertex of every run: a part that leaves and re-enters the model is drawn as
+    // separate line strips.
+    std::vector<std::vector<int>> well_show_runs, well_hide_runs;
     std::vector<float> well_proj_length;
     Slots well_show_VAO, well_show_VBO, well_hide_VAO, well_hide_VBO;
     bool wellLoaded = false, OK_for_all_wells = false, well_loading_dispose = false;

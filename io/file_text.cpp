@@ -24,4 +24,21 @@ bool readWholeFile(const std::filesystem::path& path, FileText& out)
     return true;
 }
 
+bool readFileStart(const std::filesystem::path& path, std::size_t limit, std::string& out)
+{
+    out.clear();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.resize(limit);
+    in.read(out.data(), static_cast<std::streamsize>(limit));
+    if (in.bad()) {
+        out.clear();
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
 }  // namespace morvane

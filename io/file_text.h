@@ -27,4 +27,8 @@ private:
 // shorter than its size said, or does not fit in memory.
 bool readWholeFile(const std::filesystem::path& path, FileText& out);
 
+// The first `limit` bytes of a regular file (all of a shorter one) into `out`, to tell what kind of file it is.
+// False, with `out` emptied, when the path is not a regular file or cannot be read.
+bool readFileStart(const std::filesystem::path& path, std::size_t limit, std::string& out);
+
 }  // namespace morvane

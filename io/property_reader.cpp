@@ -256,7 +256,12 @@ PropertyReport notPropertyFileReport()
 
 void deliverPropertyReport(const PropertyReport& report, Feedback& feedback)
 {
-    for (const PropertyReportLine& line : report.lines) {
+    deliverReportLines(report.lines, feedback);
+}
+
+void deliverReportLines(const std::vector<PropertyReportLine>& lines, Feedback& feedback)
+{
+    for (const PropertyReportLine& line : lines) {
         switch (line.kind) {
         case Line::Kind::Status:
             feedback.setStatus(line.text);

@@ -128,5 +128,6 @@ PropertyReport notPropertyFileReport();
 
 // Sends the status, trace and log lines of a report to the user (the message box is the caller's).
 void deliverPropertyReport(const PropertyReport& report, Feedback& feedback);
+void deliverReportLines(const std::vector<PropertyReportLine>& lines, Feedback& feedback);
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "io/well_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -30,6 +31,54 @@ bool isBlankLine(std::string_view line)
     return std::all_of(line.begin(), line.end(), [](char c) { return isBlank(c); });
 }
 
+std::string_view trimmedStart(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    return line.substr(i);
+}
+
+bool isComment(std::string_view line)
+{
+    const std::string_view t = trimmedStart(line);
+    return !t.empty() && t.front() == '#';
+}
+
+// A rule of "=" characters (at least three) that does not start with "#".
+bool isRule(std::string_view line)
+{
+    const std::string_view t = trimmedStart(line);
+    std::size_t n = 0;
+    while (n < t.size() && t[n] == '=') ++n;
+    return n >= 3 && isBlankLine(t.substr(n));
+}
+
+// "WELLNAME:" or "WELLNAME " at the start of a line, any case.
+bool isForeignNameLine(std::string_view line)
+{
+    const std::string_view t = trimmedStart(line);
+    constexpr std::string_view key = "WELLNAME";
+    if (t.size() <= key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(t[i])) != key[i]) return false;
+    return t[key.size()] == ':' || isBlank(t[key.size()]);
+}
+
+// Calls `each` with every line of `text` (line end and a trailing CR removed) until it returns false.
+template <typename Each>
+void forEachLine(std::string_view text, Each each)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t eol = text.find('\n', pos);
+        if (eol == std::string_view::npos) eol = text.size();
+        std::string_view line = text.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!each(line)) return;
+    }
+}
+
 PropertyReportLine logLine(std::string text, LogColour colour)
 {
     return {PropertyReportLine::Kind::Log, std::move(text), colour};
@@ -39,7 +88,7 @@ PropertyReportLine logLine(std::string text, LogColour colour)
 
 std::optional<std::string> wellNameFromComment(std::string_view line)
 {
-    if (line.empty() || line.front() != '#') return std::nullopt;
+    if (!isComment(line)) return std::nullopt;
     const std::size_t key = line.find(well_texts::NameKey);
     if (key == std::string_view::npos) return std::nullopt;
     // The keyword and the one character after it (":" or a space) go; a line ending sooner names nothing.
@@ -75,27 +124,53 @@ WellFile parseWellFile(std::string_view text)
 {
     text = grdecl::withoutByteOrderMark(text);
     WellFile file;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t eol = text.find('\n', pos);
-        if (eol == std::string_view::npos) eol = text.size();
-        std::string_view line = text.substr(pos, eol - pos);
-        pos = eol + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
-        if (!line.empty() && line.front() == '#') {
+    bool first = true;
+    forEachLine(text, [&](std::string_view line) {
+        if (isBlankLine(line)) return true;
+        if (first && isForeignNameLine(line)) file.foreignLayout = true;
+        first = false;
+        if (isComment(line)) {
             if (auto name = wellNameFromComment(line)) file.name = std::move(*name);  // the last one wins
-            continue;
+            return true;
         }
-        if (isBlankLine(line)) continue;
+        if (isRule(line)) return true;
         if (!file.hasHeader) {
             file.columns = splitWords(line);
             file.hasHeader = true;
-            continue;
+            return true;
         }
         file.rows.push_back(readDataRow(line));
-    }
+        return true;
+    });
     return file;
+}
+
+bool looksLikeWellText(std::string_view text)
+{
+    text = grdecl::withoutByteOrderMark(text);
+    bool well = false, first = true;
+    forEachLine(text, [&](std::string_view line) {
+        if (isBlankLine(line)) return true;
+        if (first && isForeignNameLine(line)) {
+            well = true;
+            return false;
+        }
+        first = false;
+        if (isComment(line)) {
+            if (wellNameFromComment(line)) {
+                well = true;
+                return false;
+            }
+            return true;
+        }
+        if (isRule(line)) return true;
+        // The first line that is neither: the header of a well file, or the start of something else.
+        const std::vector<std::string> words = splitWords(line);
+        well = std::find(words.begin(), words.end(), "X") != words.end() &&
+               std::find(words.begin(), words.end(), "Y") != words.end();
+        return false;
+    });
+    return well;
 }
 
 int WellColumns::highest() const { return std::max({md, x, y, z}); }
@@ -149,6 +224,14 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
                                        ? std::string(well_texts::LoadedLog)
                                        : well_texts::LoadedPrefix + file.name + well_texts::LoadedSuffix,
                                    log_colour::Green));
+    return report;
+}
+
+WellReport foreignLayoutReport(const std::string& fileName)
+{
+    WellReport report;
+    report.lines.push_back(
+        logLine(well_texts::ForeignLayoutPrefix + fileName + well_texts::ForeignLayoutSuffix, log_colour::Red));
     return report;
 }
 

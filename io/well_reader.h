@@ -7,7 +7,13 @@
 // the user must be told comes back in the report, in order.
 //
 // The header is split at any run of white space, tabs included, and every word names the number at the same
-// position of each data line. A well without a name is refused whichever way its columns were chosen.
+// position of each data line. A line whose first character other than white space is "#" is a comment, and a rule
+// of "=" characters is skipped, indented or not. A well without a name is refused whichever way its columns were
+// chosen.
+//
+// Other tools write .dev files of another layout: a first line "WELLNAME: 'X'", the columns X, Y, TVD, MD in a
+// comment, and a closing "-999". Read by position they would put X where MD belongs; such a file is recognised and
+// refused with a message saying so, before any column is chosen.
 #pragma once
 
 #include <optional>
@@ -41,6 +47,12 @@ inline constexpr const char* NoColumnsCaption = "Загрузка скважин
 inline constexpr const char* NoColumnsLog = "No right match columns are privided";
 // Said when no data line holds all four chosen columns (the well would have no point to draw).
 inline constexpr const char* NoPointsPrefix = "Well was not loaded. No data line holds the chosen columns: ";
+// Said for a file of the other layout; the file name follows.
+inline constexpr const char* ForeignLayoutPrefix =
+    "Well was not loaded. The file is a deviation file of another layout (a WELLNAME line, X first and MD last, "
+    "a closing -999), whose columns cannot be matched: ";
+inline constexpr const char* ForeignLayoutSuffix =
+    ". Export the well with a \"# WELL NAME:\" comment line and a header naming MD, X, Y and Z.";
 }  // namespace well_texts
 
 // What a .dev text holds, before the user has typed its columns.
@@ -49,10 +61,16 @@ struct WellFile {
     std::vector<std::string> columns;      // header words, in order
     std::vector<std::vector<float>> rows;  // per data line, the numbers read from its start, in order
     bool hasHeader = false;
+    bool foreignLayout = false;  // first line "WELLNAME: ...": another tool's layout, refused
 };
 
 // Parses a decoded .dev text (a leading byte order mark is ignored; CRLF and LF line ends).
 WellFile parseWellFile(std::string_view text);
+
+// Whether a text (or its first few kilobytes) is a deviation file rather than a grid or property file: a "#"
+// comment naming the well before the header, another tool's "WELLNAME" first line, or a header with the words X
+// and Y.
+bool looksLikeWellText(std::string_view text);
 
 // The name carried by a "#" comment line containing "WELL NAME", or nullopt for any other line. The keyword and
 // the character after it (":" or a space) are cut off and every space of the rest is removed; what is left may be
@@ -94,6 +112,9 @@ struct WellReport {
 // Checks a parsed well against the confirmed columns and builds its trajectory: every data line that holds all four
 // chosen columns gives the point (MD, X, Y, Z). Refused: no name, columns not all chosen, no usable data line.
 WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation);
+
+// The refusal of a file of another tool's layout (`fileName` without folder), before any column is chosen.
+WellReport foreignLayoutReport(const std::string& fileName);
 
 // Appends an accepted well: its trajectory to well_coord, 0 to WELL_POS_X and WELL_POS_Y; sets wellLoaded. The
 // remaining per-well lists (well_name from well_name_loading, the drawable parts, the production placeholders) are

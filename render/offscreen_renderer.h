@@ -95,6 +95,8 @@ public:
         makeCurrent();
         scene_->bindBuffers();
     }
+    void initWELL() override { scene_->initWELL(); }
+    void initALL_WELLS() override { scene_->initALL_WELLS(); }
     void bindWellBuffers() override
     {
         makeCurrent();

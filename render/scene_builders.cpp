@@ -6,6 +6,7 @@
 #include "scene/grid_indices.h"
 #include "scene/property_colouring.h"
 #include "scene/reference_plane.h"
+#include "scene/well_geometry.h"
 
 namespace morvane {
 
@@ -27,6 +28,7 @@ GridBuildOutcome SceneRenderer::initGRID()
 {
     const GridBuildReport report = buildGrid(s_);
     sendTrace(log_, report.trace);
+    wellCorners_.reset();  // the wells of a new grid search its corners
     if (report.built()) {
         if (modelStat_)
             modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
@@ -61,6 +63,16 @@ void SceneRenderer::change_color(int prop_type, int code, float r, float g, floa
 {
     changeDiscreteColour(s_, s_, prop_type, code, r, g, b);
 }
+
+void SceneRenderer::initWELL()
+{
+    // The corner index is built once per grid: importing many wells searches the same corners.
+    if (s_.gridLoaded && (!wellCorners_ || !wellCorners_->describes(s_)))
+        wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_);
+    sendTrace(log_, buildLastWellGeometry(s_, s_, s_, s_.gridLoaded ? wellCorners_.get() : nullptr));
+}
+
+void SceneRenderer::initALL_WELLS() { recolourWells(s_); }
 
 void SceneRenderer::initXY__PLANE() { buildXYPlane(s_, s_, s_); }
 

@@ -115,16 +115,36 @@ void SceneRenderer::drawBackdropSquare()
     glDepthRange(0.0, 1.0);
 }
 
+// One part of a well: every run a line strip of its own (a part without runs is one strip).
+void SceneRenderer::drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs)
+{
+    const GLsizei drawable = vao != 0 ? gl_.drawable(vao, part.size() / 6) : 0;
+    if (drawable <= 0) return;
+    glBindVertexArray(vao);
+    if (!runs || runs->empty()) {
+        glDrawArrays(GL_LINE_STRIP, 0, drawable);
+        return;
+    }
+    for (std::size_t r = 0; r < runs->size(); ++r) {
+        const GLsizei first = (*runs)[r];
+        const GLsizei end = std::min<GLsizei>(r + 1 < runs->size() ? (*runs)[r + 1] : drawable, drawable);
+        if (first >= 0 && end - first >= 2) glDrawArrays(GL_LINE_STRIP, first, end - first);
+    }
+}
+
 void SceneRenderer::drawWells()
 {
+    const auto runsOf = [](const std::vector<std::vector<int>>& list, std::size_t i) {
+        return i < list.size() ? &list[i] : nullptr;
+    };
     for (std::size_t i = 0; i < s_.well_coord.size(); ++i) {
         glLineWidth(static_cast<float>(s_.WELL_LINE_SIZE));
         if (i < s_.well_coord_vertex_show.size())
-            drawArrays(slotAt(s_.well_show_VAO, static_cast<long long>(i)), GL_LINE_STRIP,
-                       s_.well_coord_vertex_show[i].size() / 6);
+            drawWellPart(slotAt(s_.well_show_VAO, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
+                         runsOf(s_.well_show_runs, i));
         if (!s_.cut_wells && i < s_.well_coord_vertex_hide.size())
-            drawArrays(slotAt(s_.well_hide_VAO, static_cast<long long>(i)), GL_LINE_STRIP,
-                       s_.well_coord_vertex_hide[i].size() / 6);
+            drawWellPart(slotAt(s_.well_hide_VAO, static_cast<long long>(i)), s_.well_coord_vertex_hide[i],
+                         runsOf(s_.well_hide_runs, i));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"
 #include "scene/scene_operations.h"
+#include "scene/well_geometry.h"
 
 namespace morvane {
 
@@ -57,6 +59,8 @@ public:
     void initXY__PLANE() override;
     void bindXYplaneBuffers() override;
     void bindFlatPlaneBuffers();
+    void initWELL() override;
+    void initALL_WELLS() override;
     void bindWellBuffers() override;
     void bindIntersectBuffers() override;
     void bindIntersectPlaneBuffers() override;
@@ -153,6 +157,7 @@ private:
     void drawLayerCells(int k);
     void drawWells();
     void drawBackdropSquare();
+    void drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs);
     void projectAnchor(const glm::vec3& anchor);
     void drawWellLabels(float w, float h);
     void drawBubbles();
@@ -170,6 +175,8 @@ private:
     std::vector<std::filesystem::path> resourceDirs_;
     const AppSettings* settings_;
     std::function<void()> redrawRequest_;
+    // The corner index the well bounds search, built for the grid at the first well after a grid import.
+    std::unique_ptr<ModelSurfaceCorners> wellCorners_;
     bool glAvailable_ = false;
     // The programs linked on the current context; without the main one the frame is only the background.
     bool coreReady_ = false;

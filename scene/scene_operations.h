@@ -27,6 +27,10 @@ public:
     virtual void initXY__PLANE() = 0;
     virtual void bindXYplaneBuffers() = 0;
     virtual void bindBuffers() = 0;
+    // Wells: the geometry of the last loaded well (its shown and hidden parts and every per-well entry), the line
+    // colour of every well, and the upload of every well's parts.
+    virtual void initWELL() = 0;
+    virtual void initALL_WELLS() = 0;
     // Uploads of the arrays that the well, section, bubble and contact builders fill.
     virtual void bindWellBuffers() = 0;
     virtual void bindIntersectBuffers() = 0;

@@ -1,4 +1,5 @@
 // morvane-gen: writes synthetic corner-point models (grid, properties, wells) in the layouts of real exports.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -47,6 +48,12 @@ Property options:
 
 Well options:
   --count N           number of wells (default 4)
+  --well-names A,B    names of the wells in order, UTF-8 (default W-1, W-2, ...); a file is named after its
+                      well when the name is plain ASCII, else well-N.dev
+  --azim-gn           an eleventh column AZIM_GN after DLS, as real exports have
+  --rule-indent N     spaces before the "#=====" rules around the header
+  --cp1251            names written in the Windows-1251 code page (older Russian exports)
+  --foreign           another tool's layout (WELLNAME line, X Y TVD MD, closing -999), which the viewer refuses
 
 Examples:
   morvane-gen grid --out /tmp/m --nx 200 --ny 100 --nz 50 --dome 60 --fault 15
@@ -59,6 +66,9 @@ struct Args {
     GridOptions grid;
     bool propRepeats = true;
     int wellCount = 4;
+    std::vector<std::string> wellNames;
+    bool azimGn = false, cp1251 = false, foreign = false;
+    int ruleIndent = 0;
 };
 
 bool parseNumber(std::string_view text, double& value)
@@ -98,6 +108,10 @@ std::string parseArgs(int argc, char** argv, Args& a)
             a.propRepeats = false;
             continue;
         }
+        if (opt == "--azim-gn" || opt == "--cp1251" || opt == "--foreign") {
+            (opt == "--azim-gn" ? a.azimGn : opt == "--cp1251" ? a.cp1251 : a.foreign) = true;
+            continue;
+        }
         if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
         const std::string_view val = argv[++n];
         bool ok = true;
@@ -131,7 +145,20 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
         else if (opt == "--count")
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
-        else
+        else if (opt == "--rule-indent")
+            ok = parseInt(val, a.ruleIndent) && a.ruleIndent >= 0 && a.ruleIndent <= 40;
+        else if (opt == "--well-names") {
+            a.wellNames.clear();
+            std::string_view rest = val;
+            while (ok && !rest.empty()) {
+                const std::size_t comma = rest.find(',');
+                a.wellNames.emplace_back(rest.substr(0, comma));
+                ok = !a.wellNames.back().empty();
+                rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+            }
+            ok = ok && !a.wellNames.empty();
+            if (ok) a.wellCount = static_cast<int>(a.wellNames.size());
+        } else
             return "unknown option " + std::string(opt);
         if (!ok) return "bad value '" + std::string(val) + "' for " + std::string(opt);
     }
@@ -154,8 +181,20 @@ PropertyFileOptions propertyOptions(const Args& a)
 std::vector<fs::path> writeWells(const Args& a, const fs::path& folder)
 {
     std::vector<fs::path> paths;
-    for (const WellOptions& w : wellsForGrid(a.grid, a.wellCount))
-        paths.push_back(writeWellFile(w, folder / (w.name + ".dev")));
+    int n = 0;
+    for (WellOptions w : wellsForGrid(a.grid, a.wellCount)) {
+        ++n;
+        if (static_cast<std::size_t>(n) <= a.wellNames.size()) w.name = a.wellNames[static_cast<std::size_t>(n - 1)];
+        w.gridNorthColumn = a.azimGn;
+        w.ruleIndent = a.ruleIndent;
+        w.encoding = a.cp1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8;
+        w.layout = a.foreign ? WellLayout::Foreign : WellLayout::Export;
+        const bool ascii = std::all_of(w.name.begin(), w.name.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && c != '/' && c != '\\';
+        });
+        const std::string stem = ascii ? w.name : "well-" + std::to_string(n);
+        paths.push_back(writeWellFile(w, folder / (stem + ".dev")));
+    }
     return paths;
 }
 

@@ -1,10 +1,12 @@
-// morvane-info: reads a GRDECL grid file with the viewer's reader and prints what it found as one JSON object.
+// morvane-info: reads a GRDECL grid file or a deviation (.dev) file with the viewer's readers and prints what it
+// found as one JSON object.
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
 #include "tools/info/grid_info.h"
+#include "tools/info/well_info.h"
 
 namespace {
 
@@ -26,7 +28,16 @@ Then what the geometry builder makes of a grid that was read (initial values whe
   "model_x_min" .. "model_z_max"  model extent, km
   "builder_message"  the builder's log line (success or the reason for a rejection)
 
-Exit status: 0 when the outcome is "read", 1 otherwise, 2 for wrong usage.
+A deviation file (told apart by its first lines, whatever its extension) gives instead:
+  "layout"       "export", or "foreign" for another tool's layout (WELLNAME line, X Y TVD MD), which is refused
+  "name"         the well name from the "# WELL NAME" comment ("" when there is none)
+  "columns"      the column names of the header, in order
+  "rows"         number of data lines
+  "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
+  "first" "last" the numbers of the first and last data line
+
+Exit status: 0 when the grid outcome is "read" or the well would load with the preselected columns, 1 otherwise,
+2 for wrong usage.
 )";
 
 }  // namespace
@@ -42,6 +53,12 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
+        if (morvane::info::isWellFile(argv[1])) {
+            bool loadable = false;
+            const morvane::info::JsonObject report = morvane::info::wellInfo(argv[1], loadable);
+            std::printf("%s\n", report.text().c_str());
+            return loadable ? 0 : 1;
+        }
         bool read = false;
         const morvane::info::JsonObject report = morvane::info::gridInfo(argv[1], read);
         std::printf("%s\n", report.text().c_str());

@@ -246,6 +246,8 @@ void COpenGL::bindFlatPlaneBuffers()
     scene_->bindFlatPlaneBuffers();
     changed();
 }
+void COpenGL::initWELL() { scene_->initWELL(); }
+void COpenGL::initALL_WELLS() { scene_->initALL_WELLS(); }
 void COpenGL::bindWellBuffers()
 {
     makeViewCurrent();

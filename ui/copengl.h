@@ -61,6 +61,8 @@ public:
     void initXY__PLANE() override;
     void bindXYplaneBuffers() override;
     void bindFlatPlaneBuffers();
+    void initWELL() override;
+    void initALL_WELLS() override;
     void bindWellBuffers() override;
     void bindIntersectBuffers() override;
     void bindIntersectPlaneBuffers() override;

@@ -6,6 +6,7 @@
 
 #include "core/model_state.h"
 #include "ui/loading_prop.h"
+#include "ui/loading_well.h"
 
 namespace morvane {
 
@@ -20,6 +21,23 @@ public:
         const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title), QString(),
                                                           QString::fromStdString(qtNameFilter(filter)));
         return path.toStdString();
+    }
+
+    std::vector<std::string> openFileNames(const std::string& title, const std::string& filter) override
+    {
+        const QStringList paths = QFileDialog::getOpenFileNames(parent_, QString::fromStdString(title), QString(),
+                                                                QString::fromStdString(qtNameFilter(filter)));
+        std::vector<std::string> chosen;
+        for (const QString& p : paths) chosen.push_back(p.toStdString());
+        return chosen;
+    }
+
+    WellColumnAnswer chooseWellColumns(const WellColumnQuestion& question) override
+    {
+        LoadingWell dialog(question.wellName, question.columns, question.severalFiles, parent_);
+        dialog.updateLang(question.lang);
+        dialog.exec();  // modal, centred on its owner
+        return dialog.answer();
     }
 
     void information(const std::string& text, const std::string& caption) override

@@ -4,12 +4,14 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_clipboard.cpp (copy picture).
+// property tree selection), form1_wells.cpp (well import and the well display settings), form1_clipboard.cpp (copy
+// picture).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QPoint>
@@ -19,6 +21,7 @@
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
 #include "commands/view_modes.h"
+#include "commands/well_import_command.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -55,7 +58,8 @@ class Form1 : public QMainWindow,
               public Feedback,
               public CameraFields,
               private GridImportWindow,
-              private PropertyImportWindow {
+              private PropertyImportWindow,
+              private WellImportWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -95,7 +99,9 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
-    void importMainMenu_well_Click();
+    WellImportResult importMainMenu_well_Click();
+    // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
+    WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
     void dataManagerMainMenu_Click();
     void productionMainMenu_Click();
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
@@ -125,6 +131,9 @@ public:
     void kryptonButton2_Click();
     void kryptonColorButton1_SelectedColorChanged();
     void kryptonColorButton2_SelectedColorChanged();
+    // Entry n of the line width menu (1..10) and of the label size menu (4..30).
+    void well_line_size_Click(int n);
+    void well_label_size_Click(int n);
     void toolStripButton14_Click();
     void оПрограммеToolStripMenuItem2_Click();
     void FeedbackMenu_Click();
@@ -179,6 +188,13 @@ private:
     void showLegend() override;
     GridImportContext importContext();
     PropertyImportContext propertyImportContext();
+    // WellImportWindow: the controls the well import drives.
+    void setWaitCursor(bool on) override;
+    void showFinished(bool front) override;
+    void focusWellTree() override;
+    void addWellNode(const std::string& name) override;
+    WellImportContext wellImportContext(UserPrompts& prompts);
+    void buildWellMenus();
 
     void buildMenus();
     void buildToolStrips();
@@ -213,6 +229,7 @@ private:
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
     FrameSchedule frames_;
+    bool wellWaitCursor_ = false;
 
 public:
     // Controls, under their object names.

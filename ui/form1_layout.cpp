@@ -314,9 +314,9 @@ void Form1::buildPanes()
     kryptonButton2->setText(QStringLiteral("—"));
     kryptonColorButton2 = new ColorButton({}, wellsPane);
     kryptonColorButton2->setObjectName(QStringLiteral("kryptonColorButton2"));
-    // Their entries come with the well display settings.
     kryptonContextMenu1 = namedMenu("kryptonContextMenu1", this);
     kryptonContextMenu2 = namedMenu("kryptonContextMenu2", this);
+    buildWellMenus();
     const auto& labelColour = state_.WELL_LABEL_COLOR;
     const auto& lineColour = state_.WELL_LINE_COLOR;
     {

@@ -42,7 +42,7 @@ void Form1::connectCommands()
     on(importMainMenu, &Form1::importMainMenu_ButtonClick);
     connect(importMainMenu_grid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
     connect(importMainMenu_prop, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
-    on(importMainMenu_well, &Form1::importMainMenu_well_Click);
+    connect(importMainMenu_well, &QAction::triggered, this, [this] { importMainMenu_well_Click(); });
     on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
     onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
     on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
@@ -91,13 +91,10 @@ void Form1::connectCommands()
 }
 
 // Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::importMainMenu_well_Click() {}
 void Form1::dataManagerMainMenu_Click() {}
 void Form1::productionMainMenu_Click() {}
 void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() {}
 void Form1::настроитьПалитруToolStripMenuItem_Click() {}
-void Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click() {}
-void Form1::cut_well_Menu_Click() {}
 void Form1::wellsectionMainMenu_Click() {}
 
 void Form1::importMainMenu_ButtonClick()
@@ -166,18 +163,6 @@ void Form1::kryptonButton1_Click()
 void Form1::kryptonButton2_Click()
 {
     kryptonContextMenu2->popup(kryptonButton2->mapToGlobal(QPoint(kryptonButton2->width(), 0)));
-}
-
-void Form1::kryptonColorButton1_SelectedColorChanged()
-{
-    const QColor c = kryptonColorButton1->selectedColor();
-    state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
-}
-
-void Form1::kryptonColorButton2_SelectedColorChanged()
-{
-    const QColor c = kryptonColorButton2->selectedColor();
-    state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
 }
 
 void Form1::treeView1_AfterSelect()

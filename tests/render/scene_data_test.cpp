@@ -81,6 +81,102 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
     EXPECT_TRUE(near(over.at(inside.x, inside.y), kBlack)) << describe(over.at(inside.x, inside.y));
 }
 
+// A trajectory at y = 6414150 through (x, elevation) stations, in file units, loaded as the import does it.
+void importWell(OffscreenScene& scene, const std::string& name, const std::vector<std::array<float, 2>>& stations)
+{
+    ModelState& s = scene.s();
+    std::vector<std::vector<float>> points;
+    for (const auto& [x, z] : stations) points.push_back({static_cast<float>(points.size()) * 10, x, 6414150, z});
+    s.well_coord.push_back(points);
+    s.well_name_loading = name;
+    s.WELL_POS_X.push_back(0);
+    s.WELL_POS_Y.push_back(0);
+    s.wellLoaded = true;
+    scene.view().initWELL();
+    scene.view().bindWellBuffers();
+}
+
+TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(6, 6, 2);  // 300 m square, top at 2000 m, bottom at 2020 m
+    scene.colour(cellValues(6, 6, 2, [](int, int, int) { return 0.5; }));
+    ModelState& s = scene.s();
+    const auto at = [](float x, float z) { return glm::vec3(x, 6414150, z) / 1000.0f; };
+
+    // Deviated: down from the head, then sloping east through the model and out of its bottom.
+    std::vector<std::array<float, 2>> deviated{{548050, -1800}};
+    for (int n = 0; n <= 10; ++n) deviated.push_back({548050 + 20.0f * n, -1950 - 10.0f * n});
+    importWell(scene, "Скв-1", deviated);
+    // U-shaped: down through the model, east below it, up through it again.
+    importWell(scene, "U-2",
+               {{548100, -1960},
+                {548100, -2005},
+                {548100, -2015},
+                {548100, -2060},
+                {548200, -2060},
+                {548280, -2060},
+                {548280, -2025},
+                {548280, -2000},
+                {548280, -1960}});
+    EXPECT_EQ(s.well_show_runs[1], (std::vector<int>{0, 3}));
+
+    s.wells_top_layer = true;  // every well drawn over the cells
+    s.VERT_SCALE = 1;          // everything in the picture
+    s.scale.z = s.scale.x;
+    const RgbaImage over = scene.frame("wells_imported.png");
+    const auto inPicture = [&](const glm::ivec2& q) { return q.x >= 0 && q.y >= 0 && q.x < 1024 && q.y < 768; };
+    for (const glm::vec3& p : {at(548080, -1965), at(548170, -2010), at(548200, -2060), at(548280, -2040)}) {
+        const glm::ivec2 q = scene.pixelOf(p);
+        ASSERT_TRUE(inPicture(q));
+        EXPECT_TRUE(near(over.at(q.x, q.y), kBlack)) << p.x << " " << p.z << " " << describe(over.at(q.x, q.y));
+    }
+    // One strip per part would join the U well's first point below the model to its re-entry point.
+    const glm::ivec2 chord = scene.pixelOf(at(548190, -2042.5f));
+    ASSERT_TRUE(inPicture(chord));
+    EXPECT_FALSE(near(over.at(chord.x, chord.y), kBlack)) << describe(over.at(chord.x, chord.y));
+
+    // The label sits at the projected last station: the Cyrillic name in the label colour right of it.
+    const auto& last = s.well_coord[0].back();
+    const glm::ivec2 anchor = scene.pixelOf(glm::vec3(last[1], last[2], last[3]) / 1000.0f);
+    EXPECT_NEAR(s.WELL_POS_X[0], anchor.x + 5, 1.5);
+    int labelPixels = 0;
+    for (int y = anchor.y - 30; y < anchor.y + 8; ++y)
+        for (int x = anchor.x + 5; x < anchor.x + 120; ++x)
+            labelPixels += near(over.at(x, y), rgb255(0.5f, 0.8f, 0.2f), 12) ? 1 : 0;
+    EXPECT_GT(labelPixels, 30);
+
+    // Cut: the part above the model goes, the part inside stays.
+    s.cut_wells = true;
+    const RgbaImage cut = scene.frame();
+    const glm::ivec2 above = scene.pixelOf(at(548080, -1965)), inside = scene.pixelOf(at(548170, -2010));
+    EXPECT_FALSE(near(cut.at(above.x, above.y), kBlack));
+    EXPECT_TRUE(near(cut.at(inside.x, inside.y), kBlack));
+}
+
+TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
+{
+    OffscreenScene scene(256, 192);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ModelState& s = scene.s();
+    for (int w = 0; w < 501; ++w) {
+        s.well_coord.push_back({{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}});
+        s.well_name_loading = std::to_string(w);  // the labels are numbers
+        s.WELL_POS_X.push_back(0);
+        s.WELL_POS_Y.push_back(0);
+        scene.view().initWELL();
+    }
+    s.wellLoaded = true;
+    scene.view().bindWellBuffers();
+    ASSERT_EQ(s.well_show_VAO.size(), 501u);
+    EXPECT_NE(s.well_show_VAO[500], 0u);
+    EXPECT_NE(s.well_hide_VBO[500], s.well_hide_VBO[499]);
+    EXPECT_GE(scene.view().scene().objects().liveVertexArrays(), 2 * 501u);
+    scene.frame();
+    EXPECT_EQ(s.WELL_POS_X.size(), 501u);
+}
+
 TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
 {
     OffscreenScene scene(512, 384);

@@ -11,8 +11,10 @@
 
 namespace morvane::testing {
 
-// Answers a file dialog with the next queued path ("" = cancel), the property loading dialog with the next queued
-// type codes (nothing queued or std::nullopt = closed without OK), and records every question.
+// Answers a file dialog with the next queued path ("" = cancel), the multi-file dialog with the next queued list
+// (nothing queued = cancel), the property loading dialog with the next queued type codes (nothing queued or
+// std::nullopt = closed without OK), the well column dialog with the next queued answer (nothing queued = the close
+// box), and records every question.
 class RecordedPrompts final : public UserPrompts {
 public:
     struct Question {
@@ -42,6 +44,23 @@ public:
         return typeAnswers[nextTypes_++];
     }
 
+    std::vector<std::string> openFileNames(const std::string& title, const std::string& filter) override
+    {
+        questions.push_back({title, filter});
+        if (nextList_ >= fileLists.size()) return {};
+        return fileLists[nextList_++];
+    }
+    WellColumnAnswer chooseWellColumns(const WellColumnQuestion& question) override
+    {
+        columnQuestions.push_back(question);
+        if (nextColumns_ >= columnAnswers.size()) return {};
+        return columnAnswers[nextColumns_++];
+    }
+
+    std::vector<std::vector<std::string>> fileLists;
+    std::vector<WellColumnAnswer> columnAnswers;
+    std::vector<WellColumnQuestion> columnQuestions;
+
     struct TypeQuestion {
         std::vector<std::string> names;
         std::string lang;
@@ -55,6 +74,8 @@ private:
     std::vector<std::string> answers_;
     std::size_t next_ = 0;
     std::size_t nextTypes_ = 0;
+    std::size_t nextList_ = 0;
+    std::size_t nextColumns_ = 0;
 };
 
 }  // namespace morvane::testing

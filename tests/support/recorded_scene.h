@@ -29,7 +29,9 @@ public:
     void initXY__PLANE() override {}
     void bindXYplaneBuffers() override {}
     void bindBuffers() override {}
-    void bindWellBuffers() override {}
+    void initWELL() override { call("initWELL"); }
+    void initALL_WELLS() override { call("initALL_WELLS"); }
+    void bindWellBuffers() override { call("bindWellBuffers"); }
     void bindIntersectBuffers() override {}
     void bindIntersectPlaneBuffers() override {}
     void bindCircleDiagramBuffers() override {}

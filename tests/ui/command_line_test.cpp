@@ -1,4 +1,5 @@
-// The program run from the command line: a snapshot of the shipped demo model drawn offscreen without a window.
+// The program run from the command line: a snapshot of the shipped demo model and its wells drawn offscreen without a
+// window.
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
@@ -20,10 +21,13 @@ TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
     env.remove("DISPLAY");  // no display needed
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.path().string()));
     run.setProcessEnvironment(env);
-    run.start(program(), {"demo/DEMO.GRDECL", "--snapshot", out, "--size", "400x300"});
+    run.start(program(), {"demo/DEMO.GRDECL", "demo/well-1.dev", "demo/P-2.dev", "demo/W-3.dev", "demo/well-4.dev",
+                          "--snapshot", out, "--size", "400x300"});
     ASSERT_TRUE(run.waitForFinished(60000));
-    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
-    EXPECT_TRUE(run.readAllStandardError().contains("Grid is loaded successfully"));
+    const QByteArray log = run.readAllStandardError();
+    ASSERT_EQ(run.exitCode(), 0) << log.toStdString();
+    EXPECT_TRUE(log.contains("Grid is loaded successfully"));
+    EXPECT_EQ(log.count("Well is loaded successfully"), 4) << log.toStdString();
 
     const QImage image(out);
     ASSERT_FALSE(image.isNull());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/command_line.h"
+#include "tests/support/temp_folder.h"
 
 namespace morvane {
 namespace {
@@ -23,6 +24,22 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_EQ(cl->height, 768);
 }
 
+TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
+{
+    std::string error;
+    const auto cl = parseCommandLine({"m.GRDECL", "a.txt", "--size", "640x480", "b.dev"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->dataFiles, (std::vector<std::string>{"a.txt", "b.dev"}));
+
+    testing::TempFolder folder;
+    const std::string well = testing::writeText(folder.file("well.txt"), "# WELL NAME: W\r\n  MD X Y Z\r\n0 1 2 3\r\n");
+    const std::string grid = testing::writeText(folder.file("grid.dev"), "SPECGRID\n 1 1 1 1 F /\nCOORD\n");
+    const DataFileKinds kinds = sortDataFiles({grid, well, folder.file("none.dev").string()});
+    EXPECT_EQ(kinds.wells, (std::vector<std::string>{well}));
+    EXPECT_EQ(kinds.others, (std::vector<std::string>{grid}));
+    EXPECT_EQ(kinds.unreadable, (std::vector<std::string>{folder.file("none.dev").string()}));
+}
+
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
@@ -30,7 +47,6 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--size", "0x480"},
                                                  {"--size", "640x-2"},
                                                  {"--size", "64ox480"},
-                                                 {"a.GRDECL", "b.GRDECL"},
                                                  {"--frobnicate"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();

@@ -1,4 +1,5 @@
-// The morvane-info report: stable key order, JSON that parses, nulls for the extremes of an empty grid.
+// The morvane-info report: stable key order, JSON that parses, nulls for the extremes of an empty grid; the report
+// on a deviation file.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,9 +7,11 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/temp_folder.h"
 #include "tools/generator/model_generator.h"
 #include "tools/info/grid_info.h"
 #include "tools/info/json_object.h"
+#include "tools/info/well_info.h"
 
 namespace {
 
@@ -55,7 +58,7 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits)
     g.layerThickness = 10.0;
     g.faultThrow = 20.0;
     g.layout = gen::GridLayout::Include;
-    const fs::path folder = fs::path(testing::TempDir()) / "morvane_grid_info";
+    const fs::path folder = fs::path(::testing::TempDir()) / "morvane_grid_info";
     fs::remove_all(folder);
     const std::string main = gen::writeGrid(g, folder).front().string();
 
@@ -84,7 +87,7 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits)
 TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
 {
     // Pillars 10 m apart: the reader reads the file, the builder refuses the cell size and says why.
-    const fs::path file = fs::path(testing::TempDir()) / "morvane_info_10m.GRDECL";
+    const fs::path file = fs::path(::testing::TempDir()) / "morvane_info_10m.GRDECL";
     {
         std::ofstream out(file, std::ios::binary);
         out << "COORD\n0 0 1000 0 0 1100  10 0 1000 10 0 1100\n0 10 1000 0 10 1100  10 10 1000 10 10 1100 /\n"
@@ -99,3 +102,37 @@ TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
 }
 
 }  // namespace
+
+namespace morvane::info {
+namespace {
+
+TEST(WellInfo, NameColumnsPreselectionAndEndRowsOfBothLayouts)
+{
+    morvane::testing::TempFolder folder;
+    gen::WellOptions o;
+    o.name = "Скв-5";
+    o.encoding = gen::TextEncoding::Windows1251;
+    o.gridNorthColumn = true;
+    o.lineEnd = gen::LineEnd::CRLF;
+    o.totalDepth = 100;
+    const std::string path = gen::writeWellFile(o, folder.file("old.txt")).string();
+    ASSERT_TRUE(isWellFile(path));
+    bool loadable = false;
+    const std::string text = wellInfo(path, loadable).text();
+    EXPECT_TRUE(loadable);
+    EXPECT_NE(text.find("\"layout\": \"export\", \"name\": \"Скв-5\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"AZIM_TN\", \"INCL\", \"DLS\", \"AZIM_GN\"], \"rows\": 11, \"md\": 0, \"x\": 1, \"y\": 2, "
+                        "\"z\": 3, \"first\": [0, 0, 0, 25, 0,"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"last\": [100, 0, 0, -75, 100,"), std::string::npos) << text;
+
+    o.layout = gen::WellLayout::Foreign;
+    const std::string foreign = gen::wellFileText(o);
+    EXPECT_NE(wellInfoFromText(foreign, loadable).text().find("\"layout\": \"foreign\""), std::string::npos);
+    EXPECT_FALSE(loadable);
+    EXPECT_FALSE(isWellFile(folder.file("none.dev").string()));
+}
+
+}  // namespace
+}  // namespace morvane::info

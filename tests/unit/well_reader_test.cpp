@@ -83,11 +83,46 @@ TEST(WellReaderTest, NameCommentRules)
     EXPECT_EQ(wellNameFromComment("# WELL NAME"), "");
     EXPECT_EQ(wellNameFromComment("# WELL HEAD X-COORDINATE: 1"), std::nullopt);
     EXPECT_EQ(wellNameFromComment("# well name: lower case"), std::nullopt);
-    EXPECT_EQ(wellNameFromComment("  # WELL NAME: not a comment"), std::nullopt);
+    EXPECT_EQ(wellNameFromComment("  # WELL NAME: indented"), "indented");  // an indented comment is a comment
     // The last name line wins; comments may stand between data lines.
     const WellFile f = parseWellFile("# WELL NAME: A\n# WELL NAME: B C\nMD X Y Z\n1 2 3 4\n# WELL NAME: D\n5 6 7 8\n");
     EXPECT_EQ(f.name, "D");
     EXPECT_EQ(f.rows.size(), 2u);
+}
+
+TEST(WellReaderTest, IndentedRulesAndCommentsAroundTheHeaderAreSkipped)
+{
+    // Taking an indented "#====" or a bare "====" rule for the header would shift every column name.
+    for (const std::string rule : {"   #==========", "==========", "\t ========== "}) {
+        const WellFile f =
+            parseWellFile("  # WELL NAME: I-1\n" + rule + "\n" + kHeader + rule + "\n" + "0 1 2 3 4 5 6 7 8 9 10\n");
+        EXPECT_EQ(f.name, "I-1") << rule;
+        EXPECT_EQ(f.columns, kRealColumns) << rule;
+        ASSERT_EQ(f.rows.size(), 1u) << rule;
+        EXPECT_FALSE(f.foreignLayout);
+    }
+}
+
+TEST(WellReaderTest, OtherToolsLayoutIsRecognisedAndRefused)
+{
+    const std::string foreign =
+        "WELLNAME: 'INJ-A'\r\n#       X           Y      TVDMSL       MDMSL\r\n   453061.69  6802263.36        0.00"
+        "        0.00\r\n   453111.69  6802263.36     2100.00     2300.00\r\n-999\r\n";
+    const WellFile f = parseWellFile(foreign);
+    EXPECT_TRUE(f.foreignLayout);
+    EXPECT_TRUE(looksLikeWellText(foreign));
+    const WellReport r = foreignLayoutReport("INJ-A.dev");
+    EXPECT_FALSE(r.accepted);
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_EQ(r.lines[0].colour, log_colour::Red);
+    EXPECT_NE(r.lines[0].text.find("INJ-A.dev"), std::string::npos);
+
+    // Telling a deviation file from a grid or property file by its first lines.
+    EXPECT_TRUE(looksLikeWellText(realShape()));
+    EXPECT_TRUE(looksLikeWellText("\xEF\xBB\xBF      MD  X  Y  Z\n0 1 2 3\n"));
+    EXPECT_FALSE(looksLikeWellText("-- Generated : Petrel\nSPECGRID\n 3 2 4 1 F /\nCOORD\n0 0 0 0 0 1\n"));
+    EXPECT_FALSE(looksLikeWellText("-- Property name in Petrel : PORO\nPORO\n 0.1 0.2 /\n"));
+    EXPECT_FALSE(looksLikeWellText(""));
 }
 
 TEST(WellReaderTest, CyrillicNameIsKeptAsUtf8)

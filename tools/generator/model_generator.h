@@ -89,9 +89,15 @@ std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyD
 std::string propertyFileText(const PropertyFileOptions& o);
 std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std::filesystem::path& file);
 
+// Export: "#" comments with the well name, a header between rules of "=", one row per station (the layout this
+// viewer reads). Foreign: another tool's layout, "WELLNAME: 'NAME'" first, the columns X, Y, TVD, MD in a comment,
+// a closing "-999" (the viewer refuses it).
+enum class WellLayout { Export, Foreign };
+enum class TextEncoding { Utf8, Windows1251 };
+
 struct WellOptions {
-    std::string name = "W-1";
-    double headX = 0.0;  // well head position, same coordinates as the grid
+    std::string name = "W-1";  // UTF-8
+    double headX = 0.0;        // well head position, same coordinates as the grid
     double headY = 0.0;
     double datum = 25.0;         // elevation of the measuring datum (kelly bushing) above sea level
     double totalDepth = 2200.0;  // measured depth of the last station
@@ -102,7 +108,11 @@ struct WellOptions {
     double maxInclination = 35.0;           // deviated: inclination held after the build, degrees
     double azimuth = 45.0;                  // deviated: direction of the build, degrees from grid north clockwise
     std::string azimuthColumn = "AZIM_TN";  // or AZIM_GN
+    bool gridNorthColumn = false;           // an eleventh column AZIM_GN after DLS, as real exports have
+    int ruleIndent = 0;                     // spaces before the "#=====" rules around the header
     LineEnd lineEnd = LineEnd::LF;
+    WellLayout layout = WellLayout::Export;
+    TextEncoding encoding = TextEncoding::Utf8;  // Windows1251: the name in that code page (older exports)
 };
 
 // Stations (md, x, y, z) of the trajectory, z the elevation (datum - TVD, negative below sea level), as written.

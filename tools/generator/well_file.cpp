@@ -45,12 +45,69 @@ std::vector<FullStation> trajectory(const WellOptions& o)
     return stations;
 }
 
+// The name as the file stores it: UTF-8, or Windows-1251 for Cyrillic letters (others become '?').
+std::string encodedName(const WellOptions& o)
+{
+    if (o.encoding == TextEncoding::Utf8) return o.name;
+    std::string out;
+    const std::string& s = o.name;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            out.push_back(s[i++]);
+            continue;
+        }
+        unsigned cp = 0;
+        std::size_t n = 1;
+        if ((b & 0xE0) == 0xC0 && i + 1 < s.size()) {
+            cp = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
+            n = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            n = 3;
+        }
+        if (cp >= 0x410 && cp <= 0x44F)
+            out.push_back(static_cast<char>(0xC0 + (cp - 0x410)));
+        else if (cp == 0x401)
+            out.push_back(static_cast<char>(0xA8));
+        else if (cp == 0x451)
+            out.push_back(static_cast<char>(0xB8));
+        else
+            out.push_back('?');
+        i += n;
+    }
+    return out;
+}
+
+// A number right-aligned in a column of `width` characters, with `decimals` decimals (no "-0").
+void putColumn(TextOut& out, double v, int decimals, std::size_t width)
+{
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v, std::chars_format::fixed, decimals);
+    const std::size_t len = static_cast<std::size_t>(r.ptr - buf);
+    for (std::size_t pad = len; pad < width; ++pad) out.put(' ');
+    out.put(std::string_view(buf, len));
+}
+
+// Another tool's layout: name line, the columns in a comment, X Y TVD MD rows, a closing -999.
+void writeForeignWell(TextOut& out, const WellOptions& o)
+{
+    out.line("WELLNAME: '" + encodedName(o) + "'");
+    out.line("#       X           Y      TVDMSL       MDMSL");
+    for (const FullStation& s : trajectory(o)) {
+        for (double v : {s.x, s.y, s.tvd, s.md}) putColumn(out, v, 2, 12);
+        out.newline();
+    }
+    out.line("-999");
+}
+
 void writeWell(TextOut& out, const WellOptions& o)
 {
-    const std::string rule(137, '=');
+    if (o.layout == WellLayout::Foreign) return writeForeignWell(out, o);
+    const std::string rule = std::string(static_cast<std::size_t>(std::max(0, o.ruleIndent)), ' ') + "#" +
+                             std::string(o.gridNorthColumn ? 150 : 137, '=');
     auto number8 = [&](double v) { out.fixed(v, 8); };
     out.line("# WELL TRACE FROM MORVANE-GEN (synthetic)");
-    out.line("# WELL NAME:              " + o.name);
+    out.line("# WELL NAME:              " + encodedName(o));
     out.put("# WELL HEAD X-COORDINATE: ");
     number8(o.headX);
     out.line(" (m)");
@@ -67,24 +124,22 @@ void writeWell(TextOut& out, const WellOptions& o)
     out.line(o.azimuthColumn == "AZIM_GN" ? "# AZIMUTH REFERENCE GRID NORTH" : "# AZIMUTH REFERENCE TRUE NORTH");
     out.line("# DX DY ARE GIVEN IN GRID NORTH IN m-UNITS");
     out.line("# DEPTH (Z, TVD) GIVEN IN m-UNITS");
-    out.line("#" + rule);
+    out.line(rule);
     std::string header = "      MD            X            Y            Z           TVD           DX           DY";
     header += std::string(std::max<std::size_t>(1, 15 - o.azimuthColumn.size()), ' ') + o.azimuthColumn;
     header += "        INCL         DLS";
+    if (o.gridNorthColumn) header += "        AZIM_GN";
     out.line(header);
-    out.line("#" + rule);
+    out.line(rule);
     for (const FullStation& s : trajectory(o)) {
-        const double row[10] = {s.md, s.x, s.y, s.z, s.tvd, s.dx, s.dy, s.azim, s.incl, s.dls};
-        for (double v : row) {
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, v == 0.0 ? 0.0 : v, std::chars_format::fixed, 4);
-            const std::size_t len = static_cast<std::size_t>(r.ptr - buf);
-            for (std::size_t pad = len; pad < 13; ++pad) out.put(' ');
-            out.put(std::string_view(buf, len));
-        }
+        // Grid north differs from true north by the meridian convergence (a fixed 0.6 degrees here).
+        const double gridNorth = roundTo(std::fmod(s.azim - 0.6 + 360.0, 360.0), 4);
+        const std::size_t columns = o.gridNorthColumn ? 11 : 10;
+        const double row[11] = {s.md, s.x, s.y, s.z, s.tvd, s.dx, s.dy, s.azim, s.incl, s.dls, gridNorth};
+        for (std::size_t c = 0; c < columns; ++c) putColumn(out, row[c], 4, 13);
         out.newline();
     }
-    out.line("#" + rule);
+    out.line(rule);
 }
 
 }  // namespace

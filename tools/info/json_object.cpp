@@ -108,15 +108,35 @@ void JsonObject::addNumber(std::string_view key, std::optional<double> value)
     fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
 }
 
-void JsonObject::addFloat(std::string_view key, float value)
+namespace {
+
+std::string floatText(float value)
 {
-    if (!std::isfinite(value)) {
-        fields_.emplace_back(std::string(key), "null");
-        return;
-    }
+    if (!std::isfinite(value)) return "null";
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, value);
-    fields_.emplace_back(std::string(key), std::string(buf, r.ptr));
+    return std::string(buf, r.ptr);
+}
+
+}  // namespace
+
+void JsonObject::addFloat(std::string_view key, float value)
+{
+    fields_.emplace_back(std::string(key), floatText(value));
+}
+
+void JsonObject::addStringList(std::string_view key, const std::vector<std::string>& values)
+{
+    std::string list = "[";
+    for (std::size_t n = 0; n < values.size(); ++n) list += (n ? ", " : "") + jsonString(values[n]);
+    fields_.emplace_back(std::string(key), list + "]");
+}
+
+void JsonObject::addFloatList(std::string_view key, const std::vector<float>& values)
+{
+    std::string list = "[";
+    for (std::size_t n = 0; n < values.size(); ++n) list += (n ? ", " : "") + floatText(values[n]);
+    fields_.emplace_back(std::string(key), list + "]");
 }
 
 void JsonObject::addBool(std::string_view key, bool value)

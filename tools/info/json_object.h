@@ -18,6 +18,9 @@ public:
     // A single-precision value in its own shortest form (-7.975, not -7.974999904632568).
     void addFloat(std::string_view key, float value);
     void addBool(std::string_view key, bool value);
+    void addStringList(std::string_view key, const std::vector<std::string>& values);
+    // Single-precision values in their shortest form; non-finite ones as null; an empty list as [].
+    void addFloatList(std::string_view key, const std::vector<float>& values);
     std::string text() const;  // {"key": value, ...}
 
 private:

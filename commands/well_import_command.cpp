@@ -1,0 +1,170 @@
+#include "commands/well_import_command.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "io/file_text.h"
+#include "io/text_codec.h"
+#include "io/well_reader.h"
+
+namespace morvane {
+
+namespace texts = well_texts;
+
+namespace {
+
+// A file that was read but not loaded: the user has been told why; the selection goes on.
+void endRefusedFile(const WellImportContext& ctx, WellImportResult& result)
+{
+    ctx.feedback.setProgress(100);
+    ctx.window.focusWellTree();
+    ctx.window.setWaitCursor(false);
+    ctx.feedback.setStatus(texts::AllGood);
+    ++result.refused;
+}
+
+// An accepted well: appended, built, uploaded and drawn.
+void appendAndDraw(const WellImportContext& ctx, WellReport&& report, WellImportResult& result)
+{
+    ModelState& s = ctx.state;
+    ctx.feedback.setProgress(100);
+    ctx.window.focusWellTree();
+    ctx.window.setWaitCursor(false);
+    appendWell(s, std::move(report));  // the trajectory, WELL_POS_X and WELL_POS_Y entries, wellLoaded
+    ctx.feedback.setStatus(texts::Rendering);
+    ctx.view.initWELL();
+    ctx.view.bindWellBuffers();
+    ctx.window.showFinished(true);
+    ctx.feedback.setStatus(texts::AllGood);
+    ++result.loaded;
+}
+
+// A file whose columns are confirmed: an accepted well gets its tree node before its log line and is drawn; a refused
+// one has been explained in the report's lines.
+void finishFile(const WellImportContext& ctx, WellReport&& report, WellImportResult& result)
+{
+    if (report.accepted) ctx.window.addWellNode(report.name);
+    deliverReportLines(report.lines, ctx.feedback);
+    if (report.accepted)
+        appendAndDraw(ctx, std::move(report), result);
+    else
+        endRefusedFile(ctx, result);
+}
+
+// The columns of a later file that carry the names chosen under "OK for all" (the last column of each name, as the
+// preselection takes it; -1 where the file has no such column). Files of one export share their column names but
+// not always their order: read by the first file's positions, a file with another order would load X as MD.
+WellColumns sameNamedColumns(const std::vector<std::string>& header, const std::array<std::string, 4>& names)
+{
+    std::array<int, 4> found{-1, -1, -1, -1};
+    for (std::size_t c = 0; c < header.size(); ++c)
+        for (std::size_t n = 0; n < names.size(); ++n)
+            if (header[c] == names[n]) found[n] = static_cast<int>(c);
+    return WellColumns{found[0], found[1], found[2], found[3]};
+}
+
+std::string columnName(const std::vector<std::string>& header, int index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < header.size() ? header[static_cast<std::size_t>(index)]
+                                                                         : std::string();
+}
+
+}  // namespace
+
+WellImportResult importWellsWithDialog(const WellImportContext& ctx)
+{
+    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle, kWellDialogFilter);
+    if (paths.empty()) return WellImportResult{.cancelled = true};
+    return importWellFiles(ctx, paths);
+}
+
+WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector<std::string>& paths)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+    WellImportResult result;
+    std::array<std::string, 4> forAllNames;  // MD, X, Y, Z column names chosen under "OK for all"
+
+    for (const std::string& path : paths) {
+        const std::filesystem::path file(path);
+        fb.appendLog(texts::OpeningFile + file.stem().string(), log_colour::LightGrey);
+        fb.setStatus(texts::ReadingWell);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) continue;
+
+        ctx.window.showFinished(false);
+        s.well_coord_loading.clear();
+        s.well_loading_row.clear();
+        s.well_name_loading.clear();
+        FileText bytes;
+        if (!readWholeFile(file, bytes)) {
+            fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
+            endRefusedFile(ctx, result);
+            continue;
+        }
+        // Names and comments in UTF-8 or in the Windows-1251 code page of older exports.
+        const WellFile well = parseWellFile(decodeUserText(bytes.view()));
+        bytes = FileText();
+        setLoadingWell(s, well);
+
+        // Read by position, another tool's layout would put X where MD belongs: refused before any column is chosen.
+        if (well.foreignLayout) {
+            deliverReportLines(foreignLayoutReport(file.filename().string()).lines, fb);
+            endRefusedFile(ctx, result);
+            continue;
+        }
+
+        if (s.OK_for_all_wells) {
+            // A later file of the selection: the columns named as those chosen under the earlier "OK for all".
+            finishFile(ctx, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
+                       result);
+            continue;
+        }
+
+        const WellColumnAnswer answer =
+            ctx.prompts.chooseWellColumns({well.name, well.columns, paths.size() > 1, s.Lang});
+        const WellColumns columns{answer.md, answer.x, answer.y, answer.z};
+        const bool forAll = answer.button == WellColumnAnswer::Button::OkForAll && columns.complete();
+        // The dialog reports column indices only for "OK for all"; they serve the later files of the selection.
+        s.well_column_md = forAll ? answer.md : 0;
+        s.well_column_x = forAll ? answer.x : 0;
+        s.well_column_y = forAll ? answer.y : 0;
+        s.well_column_z = forAll ? answer.z : 0;
+        s.OK_for_all_wells = forAll;
+        if (forAll)
+            forAllNames = {columnName(well.columns, answer.md), columnName(well.columns, answer.x),
+                           columnName(well.columns, answer.y), columnName(well.columns, answer.z)};
+        s.well_loading_dispose = answer.button == WellColumnAnswer::Button::CloseBox;
+        if (s.well_loading_dispose) {
+            // The close box abandons this file and the rest of the selection, without a message.
+            fb.setProgress(100);
+            ctx.window.showFinished(false);
+            ctx.window.focusWellTree();
+            ctx.window.setWaitCursor(false);
+            result.abandoned = true;
+            break;
+        }
+
+        ctx.window.setWaitCursor(true);
+        WellReport report =
+            loadWell(well, columns,
+                     answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll);
+        if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
+        finishFile(ctx, std::move(report), result);
+    }
+
+    s.OK_for_all_wells = false;
+    s.well_loading_dispose = false;
+    fb.setStatus(texts::AllGood);
+    return result;
+}
+
+WellColumnAnswer PreselectedWellColumns::chooseWellColumns(const WellColumnQuestion& question)
+{
+    const WellColumns c = preselectedColumns(question.columns);
+    return WellColumnAnswer{WellColumnAnswer::Button::Ok, c.md, c.x, c.y, c.z};
+}
+
+}  // namespace morvane

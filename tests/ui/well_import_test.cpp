@@ -1,0 +1,243 @@
+// The well column dialog, and wells through the main window: the import menu with a generated grid and wells, the
+// well tree and log, the display settings (colours, menus, cut toggle, wells above the model) and label hovering.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+#include "tests/support/ui_harness.h"
+#include "ui/color_button.h"
+#include "ui/dialog_prompts.h"
+#include "ui/form1.h"
+#include "ui/loading_well.h"
+
+namespace morvane {
+namespace {
+
+using testing::LogLine;
+using testing::logLines;
+using testing::RecordedPrompts;
+using testing::TempFolder;
+using Button = WellColumnAnswer::Button;
+
+const std::vector<std::string> kColumns{"MD", "X", "Y", "Z", "TVD", "DX", "DY", "AZIM_TN", "INCL", "DLS", "AZIM_GN"};
+
+class LoadingWellDialog : public ::testing::Test {
+protected:
+    void SetUp() override { testing::resetProgramState(); }
+};
+
+TEST_F(LoadingWellDialog, TextsPreselectionAndButtons)
+{
+    LoadingWell one("Скв-1", {"Z", "MD", "X", "Y", "X"}, false);
+    one.updateLang("en");
+    EXPECT_EQ(one.windowTitle(), "Well loading");
+    EXPECT_EQ(one.groupBox1->title(), "Column typization");
+    EXPECT_EQ(one.label5->text(), "X ccordinate");
+    one.updateLang("ru");
+    EXPECT_EQ(one.windowTitle(), "Загрузка скважин");
+    EXPECT_EQ(one.label1->text(), "Глубина, MD");
+    EXPECT_EQ(one.kryptonButton2->text(), "ОК для всех");
+    EXPECT_EQ(one.kryptonButton1->text(), "ОК");
+    one.show();
+    // Exact names, the last duplicate wins; the name is shown; one file: no "OK for all", "ОК" moved left.
+    EXPECT_EQ(one.kryptonComboBox4->currentIndex(), 1);
+    EXPECT_EQ(one.kryptonComboBox1->currentIndex(), 4);
+    EXPECT_EQ(one.kryptonComboBox2->currentIndex(), 3);
+    EXPECT_EQ(one.kryptonComboBox3->currentIndex(), 0);
+    EXPECT_EQ(one.label6->text(), "Скв-1");
+    EXPECT_FALSE(one.kryptonButton2->isVisible());
+    EXPECT_EQ(one.kryptonButton1->x(), 105);
+    one.kryptonButton1->click();
+    EXPECT_FALSE(one.well_dispose());
+    EXPECT_FALSE(one.OK_for_all());
+    EXPECT_EQ(one.well_column_x(), 0);  // "ОК" records no indices
+    EXPECT_EQ(one.answer().button, Button::Ok);
+
+    LoadingWell several("W", kColumns, true);
+    several.show();
+    EXPECT_TRUE(several.kryptonButton2->isVisible());
+    several.kryptonComboBox3->setCurrentIndex(4);  // the user takes TVD for Z
+    several.kryptonButton2->click();
+    EXPECT_TRUE(several.OK_for_all());
+    EXPECT_EQ(several.well_column_md(), 0);
+    EXPECT_EQ(several.well_column_z(), 4);
+    EXPECT_EQ(several.answer().button, Button::OkForAll);
+
+    LoadingWell closed("W", kColumns, true);
+    closed.show();
+    closed.close();
+    EXPECT_TRUE(closed.well_dispose());
+    EXPECT_EQ(closed.answer().button, Button::CloseBox);
+}
+
+TEST_F(LoadingWellDialog, TheRealPromptsAnswerWithTheDialog)
+{
+    QWidget owner;
+    auto prompts = makeDialogPrompts(&owner);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<LoadingWell*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->kryptonComboBox4->setCurrentIndex(-1);
+        dialog->kryptonButton1->click();
+    });
+    const WellColumnAnswer a = prompts->chooseWellColumns({"W", kColumns, false, "en"});
+    EXPECT_EQ(a.button, Button::Ok);
+    EXPECT_EQ(a.md, -1);
+    EXPECT_EQ(a.x, 1);
+    EXPECT_EQ(a.z, 3);
+}
+
+class WellWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        gen::GridOptions g;
+        g.name = "FIELD";
+        g.nx = 8;
+        g.ny = 6;
+        g.nz = 3;
+        g.originX = 548000;
+        g.originY = 6414000;
+        grid = gen::writeGrid(g, folder.path()).front().string();
+        std::vector<gen::WellOptions> wells = gen::wellsForGrid(g, 3);
+        wells[1].name = "Скв-2";
+        for (gen::WellOptions& w : wells) {
+            w.gridNorthColumn = true;
+            w.lineEnd = gen::LineEnd::CRLF;
+            files.push_back(
+                gen::writeWellFile(w, folder.file("well" + std::to_string(files.size()) + ".dev")).string());
+        }
+    }
+
+    // The window with the grid loaded and the three wells imported through the menu with "OK for all".
+    void importThroughTheMenu(Form1& form)
+    {
+        auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
+        prompts->fileLists = {files};
+        prompts->columnAnswers = {{Button::OkForAll, 0, 1, 2, 3}};
+        form.setUserPrompts(std::move(prompts));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
+        form.findChild<QAction*>("importMainMenu_well")->trigger();
+    }
+
+    TempFolder folder;
+    std::string grid;
+    std::vector<std::string> files;
+};
+
+TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
+{
+    Form1 form;
+    importThroughTheMenu(form);
+    ModelState& s = modelState();
+
+    auto* tree = form.findChild<QTreeWidget*>("treeView1");
+    ASSERT_EQ(tree->topLevelItemCount(), 3);
+    EXPECT_EQ(tree->topLevelItem(1)->text(0), "Скв-2");
+    const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
+    EXPECT_EQ(std::count_if(
+                  lines.begin(), lines.end(),
+                  [](const LogLine& l) {
+        return l.text.endsWith(" is loaded successfully") && l.colour == QColor(0, 128, 0) &&
+               l.text.startsWith("Well ");
+                  }),
+              3);
+    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 100);
+    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // Every per-well list has one entry per well; the wells start above the model and reach below it.
+    EXPECT_EQ(s.well_name, (std::vector<std::string>{"W-1", "Скв-2", "W-3"}));
+    for (std::size_t n : {s.well_coord_vertex_show.size(), s.well_coord_vertex_hide.size(), s.well_proj_length.size(),
+                          s.oilProd.size(), s.WELL_POS_X.size(), s.well_show_runs.size()})
+        EXPECT_EQ(n, 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_GT(s.well_coord_vertex_show[i].size(), 12u) << i;
+        EXPECT_GE(s.well_hide_runs[i].size(), 2u) << i;  // above the model and below it
+    }
+    if (form.OpenGL->contextReady()) {
+        EXPECT_EQ(s.well_show_VAO.size(), 3u);
+        EXPECT_NE(s.well_hide_VAO[2], 0u);
+    }
+}
+
+TEST_F(WellWindowTest, DisplaySettings)
+{
+    Form1 form;
+    importThroughTheMenu(form);
+    ModelState& s = modelState();
+
+    // The line colour recolours both parts of every loaded well.
+    form.kryptonColorButton2->setSelectedColor(QColor(255, 0, 51));
+    for (const auto* parts : {&s.well_coord_vertex_show, &s.well_coord_vertex_hide})
+        for (const Vertices& part : *parts)
+            for (std::size_t v = 0; v < part.size(); v += 6) {
+                ASSERT_FLOAT_EQ(part[v + 3], 1.0f);
+                ASSERT_FLOAT_EQ(part[v + 5], 0.2f);
+            }
+    form.kryptonColorButton1->setSelectedColor(QColor(0, 0, 255));
+    EXPECT_EQ(s.WELL_LABEL_COLOR, (std::vector<float>{0, 0, 1}));
+
+    // Menus: entry n sets the size and is the only one checked.
+    auto* sizes = form.findChild<QMenu*>("kryptonContextMenu1");
+    ASSERT_EQ(sizes->actions().size(), 13);
+    EXPECT_TRUE(form.findChild<QAction*>("well_label_size_14")->isChecked());  // 0.5 at start
+    form.findChild<QAction*>("well_label_size_26")->trigger();
+    EXPECT_FLOAT_EQ(s.WELL_LABEL_SIZE, 0.8f);
+    for (QAction* a : sizes->actions()) EXPECT_EQ(a->isChecked(), a->text() == "26") << a->text().toStdString();
+    ASSERT_EQ(form.findChild<QMenu*>("kryptonContextMenu2")->actions().size(), 10);
+    form.findChild<QAction*>("well_line_size_7")->trigger();
+    EXPECT_EQ(s.WELL_LINE_SIZE, 7);
+    EXPECT_FALSE(form.findChild<QAction*>("well_line_size_5")->isChecked());
+
+    // The cut toggle follows its button; wells above the model toggle and say the other choice.
+    form.findChild<QToolButton*>("cut_well_Menu")->click();
+    EXPECT_TRUE(s.cut_wells);
+    QAction* onTop = form.findChild<QAction*>("modelMenu_wellontop");
+    onTop->trigger();
+    EXPECT_TRUE(s.wells_top_layer);
+    EXPECT_EQ(onTop->text(), "Don't show wells above model");
+    appSettings().UpdateAppSettings("Lang", "ru");
+    onTop->trigger();
+    EXPECT_FALSE(s.wells_top_layer);
+    EXPECT_EQ(onTop->text(), "Отображать скважины поверх модели");
+}
+
+TEST_F(WellWindowTest, HoveringALabelPicksItsWell)
+{
+    Form1 form;
+    importThroughTheMenu(form);
+    if (!form.OpenGL->contextReady()) GTEST_SKIP() << "no GL context on this display";
+    ModelState& s = modelState();
+    form.timer1_Tick();  // a frame places the labels
+    QWidget* panel = form.splitContainer1_Panel2;
+    const QPoint label(s.WELL_POS_X[1], s.WELL_POS_Y[1]);
+    ASSERT_TRUE(panel->rect().contains(label));
+    QCursor::setPos(panel->mapToGlobal(label + QPoint(20, -10)));
+    form.timer1_Tick();
+    EXPECT_NE(std::find(s.current_well.begin(), s.current_well.end(), 1), s.current_well.end());
+    EXPECT_EQ(panel->cursor().shape(), Qt::PointingHandCursor);
+    QCursor::setPos(panel->mapToGlobal(QPoint(2, 2)));
+    form.timer1_Tick();
+    EXPECT_TRUE(s.current_well.empty());
+    EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

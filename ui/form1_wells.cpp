@@ -1,0 +1,139 @@
+// Wells on the main window: the import command with the well tree as its window, and the well display settings
+// (line and label colours, the line width and label size menus, the cut toggle, wells above the model).
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "platform/app_settings.h"
+#include "scene/well_geometry.h"
+#include "ui/color_button.h"
+#include "ui/copengl.h"
+#include "ui/form1.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr int kLabelSizes[] = {4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 30};
+
+}  // namespace
+
+WellImportContext Form1::wellImportContext(UserPrompts& prompts)
+{
+    return WellImportContext{state_, *this, *OpenGL, *this, prompts};
+}
+
+WellImportResult Form1::importMainMenu_well_Click() { return importWellsWithDialog(wellImportContext(*prompts_)); }
+
+WellImportResult Form1::importWellsFromPaths(const std::vector<std::string>& paths)
+{
+    PreselectedWellColumns preselected(*prompts_);
+    return importWellFiles(wellImportContext(preselected), paths);
+}
+
+void Form1::setWaitCursor(bool on)
+{
+    if (on == wellWaitCursor_) return;
+    wellWaitCursor_ = on;
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void Form1::showFinished(bool front)
+{
+    if (front)
+        finished_pic->raise();
+    else
+        finished_pic->lower();
+}
+
+void Form1::focusWellTree() { treeView1->setFocus(); }
+
+void Form1::addWellNode(const std::string& name)
+{
+    treeView1->setUpdatesEnabled(false);
+    treeView1->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(name)}));
+    treeView1->setUpdatesEnabled(true);
+}
+
+// The entries of the two well menus: checkable, one checked at a time, the current size checked at start.
+void Form1::buildWellMenus()
+{
+    auto* widths = new QActionGroup(kryptonContextMenu2);
+    for (int n = 1; n <= 10; ++n) {
+        QAction* entry = kryptonContextMenu2->addAction(QString::number(n));
+        entry->setObjectName(QStringLiteral("well_line_size_%1").arg(n));
+        entry->setCheckable(true);
+        entry->setChecked(n == state_.WELL_LINE_SIZE);
+        widths->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, n] { well_line_size_Click(n); });
+    }
+    auto* sizes = new QActionGroup(kryptonContextMenu1);
+    for (int n : kLabelSizes) {
+        QAction* entry = kryptonContextMenu1->addAction(QString::number(n));
+        entry->setObjectName(QStringLiteral("well_label_size_%1").arg(n));
+        entry->setCheckable(true);
+        entry->setChecked(wellLabelSizeForEntry(n) == state_.WELL_LABEL_SIZE);
+        sizes->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, n] { well_label_size_Click(n); });
+    }
+}
+
+void Form1::well_line_size_Click(int n)
+{
+    state_.WELL_LINE_SIZE = n;
+    for (QAction* entry : kryptonContextMenu2->actions())
+        entry->setChecked(entry->objectName() == QStringLiteral("well_line_size_%1").arg(n));
+}
+
+void Form1::well_label_size_Click(int n)
+{
+    state_.WELL_LABEL_SIZE = wellLabelSizeForEntry(n);
+    for (QAction* entry : kryptonContextMenu1->actions())
+        entry->setChecked(entry->objectName() == QStringLiteral("well_label_size_%1").arg(n));
+}
+
+void Form1::kryptonColorButton1_SelectedColorChanged()
+{
+    // Labels are drawn every frame in this colour; nothing to rebuild.
+    const QColor c = kryptonColorButton1->selectedColor();
+    state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+}
+
+void Form1::kryptonColorButton2_SelectedColorChanged()
+{
+    const QColor c = kryptonColorButton2->selectedColor();
+    state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+    if (!OpenGL) return;
+    OpenGL->initALL_WELLS();
+    OpenGL->bindWellBuffers();
+}
+
+void Form1::cut_well_Menu_Click()
+{
+    trace("well_coord.size() = " + std::to_string(state_.well_coord.size()));
+    state_.cut_wells = cut_well_Menu->isChecked();
+}
+
+void Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click()
+{
+    state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
+    const bool ru = state_.Lang == "ru";
+    state_.wells_top_layer = !state_.wells_top_layer;
+    if (state_.wells_top_layer)
+        modelMenu_wellontop->setText(ru ? QStringLiteral("Не отображать скважины поверх модели")
+                                        : QStringLiteral("Don't show wells above model"));
+    else
+        modelMenu_wellontop->setText(ru ? QStringLiteral("Отображать скважины поверх модели")
+                                        : QStringLiteral("Show wells above model"));
+}
+
+}  // namespace morvane
