@@ -51,6 +51,7 @@ struct WellImportResult {
     bool abandoned = false;  // the column dialog was closed with its close box: the rest of the selection was left
     int loaded = 0;          // wells appended
     int refused = 0;         // files read but not loaded (the user was told why)
+    std::vector<std::string> loadedFiles;  // the paths of the wells appended, in order
 };
 
 inline constexpr const char* kWellDialogTitle = "Загрузить скважины";

@@ -31,6 +31,8 @@ inline constexpr const char* bubbleTextSize = "bubbleTextSize";        // "0,3"
 inline constexpr const char* BackgroundColorR = "BackgroundColorR";    // "51"
 inline constexpr const char* BackgroundColorG = "BackgroundColorG";    // "76"
 inline constexpr const char* BackgroundColorB = "BackgroundColorB";    // "76"
+// Files opened lately, newest first: one "kind<TAB>path" line each (see commands/recent_files.h); "".
+inline constexpr const char* recentFiles = "recentFiles";
 }  // namespace settings_key
 
 // The default value of a key; "" for a key that is not one of the store's keys.

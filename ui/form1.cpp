@@ -39,6 +39,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
+    setAcceptDrops(true);  // grid, property and well files dropped on the window are imported
     // Small enough for a 1366 x 768 laptop screen; the command row scrolls when the window is narrower than it.
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     prompts_ = makeDialogPrompts(this);

@@ -20,6 +20,7 @@
 #include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
+#include "commands/recent_files.h"
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
 #include "core/feedback.h"
@@ -99,9 +100,18 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
+    PropertyImportResult importPropertiesFromPath(const std::string& path);  // the command without its file dialog
     WellImportResult importMainMenu_well_Click();
-    // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
-    WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
+    // Well files given on the command line: loaded with the column dialog's preselection, without the dialog; with
+    // `askColumns`, the column dialog is asked for each as in the menu command.
+    WellImportResult importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns = false);
+
+    // Files by their content (grids, property files, deviation files), as a drop or the recent files open them:
+    // the grids first, then the properties, then the wells; a file of no known kind is said in the log.
+    void openDataFiles(const std::vector<std::string>& paths);
+    void openRecentFile(const RecentFile& file);
+    // The Project menu's recent files, from the settings.
+    void refreshRecentMenu();
     void dataManagerMainMenu_Click();
     void productionMainMenu_Click();
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
@@ -174,6 +184,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -186,8 +198,10 @@ private:
     void useTreeImages() override;
     void setLegendCaption(const std::string& text) override;
     void showLegend() override;
-    GridImportContext importContext();
-    PropertyImportContext propertyImportContext();
+    GridImportContext importContext(UserPrompts& prompts);
+    PropertyImportContext propertyImportContext(UserPrompts& prompts);
+    // Files of one kind that loaded go to the front of the recent files.
+    void rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths);
     // WellImportWindow: the controls the well import drives.
     void setWaitCursor(bool on) override;
     void showFinished(bool front) override;
@@ -236,6 +250,7 @@ public:
     QMenuBar* menuStrip1 = nullptr;
     QMenu *projectMenu, *modelMenu, *developmentMenu, *settingsMenu, *aboutMenu, *LanguageToolStripMenuItem;
     QAction *projectMenu_Open, *projectMenu_Save, *projectMenu_SaveAs, *projectMenu_Close, *projectMenu_Exit;
+    QMenu* projectMenu_Recent;  // the recent files, rebuilt each time it opens
     QAction *modelMenu_Stat, *modelMenu_GSR, *modelMenu_reserves, *modelMenu_time, *modelMenu_palette,
         *modelMenu_hidegrid, *modelMenu_wellontop;
     QAction *developmentMenu_load, *developmentMenu_time;

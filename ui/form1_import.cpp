@@ -7,24 +7,54 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "commands/recent_files.h"
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/form1.h"
 
 namespace morvane {
 
-GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_}; }
-
-GridImportOutcome Form1::importMainMenu_grid_Click() { return importGridWithDialog(importContext()); }
-
-GridImportOutcome Form1::importGridFromPath(const std::string& path) { return importGridFile(importContext(), path); }
-
-PropertyImportContext Form1::propertyImportContext()
+GridImportContext Form1::importContext(UserPrompts& prompts)
 {
-    return PropertyImportContext{state_, *this, *OpenGL, *this, *prompts_};
+    return GridImportContext{state_, *this, *OpenGL, *this, prompts};
 }
 
-PropertyImportResult Form1::importMainMenu_prop_Click() { return importPropertiesWithDialog(propertyImportContext()); }
+// A grid, property or well file that loaded goes to the front of the recent files.
+
+GridImportOutcome Form1::importMainMenu_grid_Click()
+{
+    NotingFileChoices chosen(*prompts_);
+    const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
+    if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, chosen.chosen());
+    return outcome;
+}
+
+GridImportOutcome Form1::importGridFromPath(const std::string& path)
+{
+    const GridImportOutcome outcome = importGridFile(importContext(*prompts_), path);
+    if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, {path});
+    return outcome;
+}
+
+PropertyImportContext Form1::propertyImportContext(UserPrompts& prompts)
+{
+    return PropertyImportContext{state_, *this, *OpenGL, *this, prompts};
+}
+
+PropertyImportResult Form1::importMainMenu_prop_Click()
+{
+    NotingFileChoices chosen(*prompts_);
+    const PropertyImportResult result = importPropertiesWithDialog(propertyImportContext(chosen));
+    if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, chosen.chosen());
+    return result;
+}
+
+PropertyImportResult Form1::importPropertiesFromPath(const std::string& path)
+{
+    const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path);
+    if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, {path});
+    return result;
+}
 
 void Form1::beginWait()
 {

@@ -152,7 +152,12 @@ void Form1::buildMenus()
     projectMenu_Exit = namedAction("projectMenu_Exit", projectMenu);
     projectMenu->addActions({projectMenu_Open, projectMenu_Save, projectMenu_SaveAs, projectMenu_Close});
     projectMenu->addSeparator();
+    projectMenu_Recent = namedMenu("projectMenu_Recent", projectMenu);  // the imports join it with the row
+    projectMenu->addMenu(projectMenu_Recent);
+    connect(projectMenu_Recent, &QMenu::aboutToShow, this, &Form1::refreshRecentMenu);
+    projectMenu->addSeparator();
     projectMenu->addAction(projectMenu_Exit);
+    projectMenu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     modelMenu = namedMenu("modelMenu", this);
     modelMenu_Stat = namedAction("modelMenu_Stat", modelMenu);
@@ -173,11 +178,13 @@ void Form1::buildMenus()
 
     settingsMenu = namedMenu("settingsMenu", this);
     settingsMenu_general = namedAction("settingsMenu_general", settingsMenu);
+    settingsMenu_general->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settingsMenu_hardware = namedAction("settingsMenu_hardware", settingsMenu);
     settingsMenu->addActions({settingsMenu_general, settingsMenu_hardware});
 
     aboutMenu = namedMenu("aboutMenu", this);
     aboutMenu_about = namedAction("aboutMenu_about", aboutMenu);
+    aboutMenu_about->setShortcut(QKeySequence(Qt::Key_F1));
     aboutMenu_support = namedAction("aboutMenu_support", aboutMenu);
     aboutMenu_feedback = namedAction("aboutMenu_feedback", aboutMenu);
     aboutMenu->addActions({aboutMenu_about, aboutMenu_feedback, aboutMenu_support});
@@ -227,6 +234,11 @@ void Form1::buildToolStrips()
     importMainMenu_prop = namedAction("importMainMenu_prop", importMenu);
     importMenu->addActions({importMainMenu_well, importMainMenu_grid, importMainMenu_prop});
     importMainMenu->setMenu(importMenu);
+    importMainMenu_grid->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    importMainMenu_prop->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    // The Project menu offers the imports too, above the recent files.
+    projectMenu->insertActions(projectMenu_Recent->menuAction(),
+                               {importMainMenu_grid, importMainMenu_prop, importMainMenu_well});
 
     dataManagerMainMenu = namedAction("dataManagerMainMenu", toolStrip2);
     completionsMainMenu = namedAction("completionsMainMenu", toolStrip2);
@@ -239,6 +251,7 @@ void Form1::buildToolStrips()
     layersMainMenu = namedAction("layersMainMenu", toolStrip2, true);
     threedMainMenu = namedAction("threedMainMenu", toolStrip2, true);
     clopboardMainMenu = namedAction("clopboardMainMenu", toolStrip2);
+    clopboardMainMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     stoiipContourMainMenu = namedAction("stoiipContourMainMenu", toolStrip2);
     stoiipWellMainMenu = namedAction("stoiipWellMainMenu", toolStrip2);
     KHMainMenu = namedAction("KHMainMenu", toolStrip2);
