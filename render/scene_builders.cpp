@@ -30,6 +30,9 @@ GridBuildOutcome SceneRenderer::initGRID()
     sendTrace(log_, report.trace);
     wellCorners_.reset();  // the wells of a new grid search its corners
     if (report.built()) {
+        // A cell marked on the grid before is no cell of this one.
+        s_.picked_cell_lines.clear();
+        bindPickedCellBuffers();
         if (modelStat_)
             modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
                                        report.modelStat_cell_ijk, report.modelStat_resol});

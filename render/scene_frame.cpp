@@ -132,6 +132,36 @@ void SceneRenderer::drawWellPart(GLName vao, const Vertices& part, const std::ve
     }
 }
 
+void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
+{
+    const ModelState& s = s_;
+    const int layers = s.ZCORN_K;
+    const auto layerCells = [&](int k) {
+        if (k < 0 || k >= layers) return;
+        if (beforeLayer) beforeLayer(k);
+        drawLayerCells(k);
+    };
+    if (s.edge_mode) {
+        layerCells(0);
+        layerCells(layers - 1);
+        for (int k = 0; k < layers; ++k) {
+            if (beforeLayer) beforeLayer(k);
+            drawIndexed(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge.size());
+        }
+    }
+    if (s.layers_mode) {
+        if (s.oneLayer) {
+            layerCells(s.SHOW_K - 1);
+        } else {
+            for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k) layerCells(k);
+        }
+    }
+    if (s.flat_section_mode)
+        for (int k = 0; k < layers; ++k) layerCells(k);
+    if (s.threeD_mode)
+        for (int k = layers - 1; k >= 0; --k) layerCells(k);
+}
+
 void SceneRenderer::drawWells()
 {
     const auto runsOf = [](const std::vector<std::vector<int>>& list, std::size_t i) {
@@ -260,24 +290,7 @@ void SceneRenderer::Render()
     }
 
     if (s.propLoaded && !s.well_section_mode) {
-        if (s.edge_mode) {
-            drawLayerCells(0);
-            drawLayerCells(layers - 1);
-            for (int k = 0; k < layers; ++k)
-                drawIndexed(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge.size());
-        }
-        if (s.layers_mode) {
-            if (s.oneLayer) {
-                drawLayerCells(s.SHOW_K - 1);
-            } else {
-                for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k)
-                    if (k >= 0 && k < layers) drawLayerCells(k);
-            }
-        }
-        if (s.flat_section_mode)
-            for (int k = 0; k < layers; ++k) drawLayerCells(k);
-        if (s.threeD_mode)
-            for (int k = layers - 1; k >= 0; --k) drawLayerCells(k);
+        drawCells({});
         setUniformFloat(core_.transp, 0.5f);
         if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
         if (s.displayGOC) drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
@@ -301,6 +314,16 @@ void SceneRenderer::Render()
     glBindVertexArray(0);
 
     setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
+    // The picked cell's outline, over everything so a cell behind others stays marked.
+    if (s.picked_cell_VAO != 0) {
+        setClipDistance0(false);
+        setUniformFloat(core_.transp, 1.0f);
+        glDisable(GL_DEPTH_TEST);
+        glLineWidth(3);
+        drawArrays(s.picked_cell_VAO, GL_LINES, s.picked_cell_lines.size() / 6);
+        glEnable(GL_DEPTH_TEST);
+        glBindVertexArray(0);
+    }
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
     const float w =

@@ -240,6 +240,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
                   [&](std::size_t k, std::size_t c) { return continuousColour(values[k * perLayer + c], ramp); });
     }
     report.coloured = true;
+    properties.coloured_kind_entry = static_cast<int>(kindEntry);
+    properties.coloured_discrete = discrete;
 
     if (properties.propLoading) {
         const bool placeholder = !discrete && properties.PROP_name == PLACEHOLDER_PROPERTY;

@@ -279,6 +279,21 @@ void COpenGL::bindContacts()
     changed();
 }
 
+std::optional<morvane::CellHit> COpenGL::pickCell(QPoint at)
+{
+    if (!makeViewCurrent()) return std::nullopt;
+    // The framebuffer is in device pixels on high-density screens.
+    const qreal ratio = devicePixelRatioF();
+    return scene_->pickCell(static_cast<int>(std::floor(at.x() * ratio)), static_cast<int>(std::floor(at.y() * ratio)));
+}
+
+void COpenGL::bindPickedCellBuffers()
+{
+    makeViewCurrent();
+    scene_->bindPickedCellBuffers();
+    changed();
+}
+
 bool COpenGL::loadShaders(morvane::GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
 
 bool COpenGL::loadTextShader() { return makeViewCurrent() && scene_->loadTextShader(); }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QOpenGLWidget>
@@ -13,6 +14,7 @@
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/view_targets.h"
+#include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {
@@ -68,6 +70,11 @@ public:
     void bindIntersectPlaneBuffers() override;
     void bindCircleDiagramBuffers() override;
     void bindContacts() override;
+
+    // The cell the last frame drew at `at` (logical pixels of the view), by a pick pass; nothing over the background.
+    std::optional<morvane::CellHit> pickCell(QPoint at);
+    // The picked cell's outline (picked_cell_lines).
+    void bindPickedCellBuffers();
 
     // Shader programs and glyphs (normally run by InitGL); false, said in red in the log, when one fails.
     bool loadShaders(morvane::GLName& program);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include <QPoint>
 
 #include "commands/camera_control.h"
+#include "commands/cell_pick.h"
 #include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
@@ -160,6 +162,8 @@ public:
     void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
     void splitContainer1_Panel2_MouseWheel(int delta);
     void splitContainer1_Panel2_MouseDown();
+    // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
+    void pickCellAt(QPoint panelPos);
     void splitContainer1_Panel2_MouseEnter();
     // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
     void Form1_KeyDown(int key, std::uint32_t x11KeyCode = 0);
@@ -233,8 +237,12 @@ private:
     void uncheckModes();
     void rebuildPropertyArrays();
     void showTab(bool view);
+    // The picked cell's status said again in the current language and with the displayed property; cleared when a
+    // new grid took the mark away.
+    void refreshPickedCell();
 
     ModelState& state_;
+    std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.
     const QEvent* lastKeyEvent_ = nullptr;
@@ -278,6 +286,7 @@ public:
     QLabel *StatusbarLablel4, *StatusbarLablel3, *StatusbarLablel1, *StatusbarLablel2;
     QProgressBar* toolStripProgressBar1;
     QLabel *info, *StatusLabel, *finished_pic;
+    QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
     QLabel *wellPaneLabel, *modelPaneLabel, *logPaneLabel;

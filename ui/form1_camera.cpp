@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "commands/cell_pick.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
 
@@ -127,6 +128,26 @@ void Form1::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta);
 // Adding the hovered well to the well section comes with the section feature; a press does not move the camera.
 void Form1::splitContainer1_Panel2_MouseDown() {}
 
+void Form1::pickCellAt(QPoint panelPos)
+{
+    if (!OpenGL) return;
+    const CellPick pick = pickCell(state_, OpenGL->pickCell(panelPos));
+    pickedCell_ = pick.address;
+    OpenGL->bindPickedCellBuffers();
+    pickedCellLabel->setText(QString::fromStdString(pick.status));
+}
+
+void Form1::refreshPickedCell()
+{
+    if (pickedCell_ && state_.picked_cell_lines.empty()) {
+        pickedCell_.reset();
+        pickedCellLabel->clear();
+        return;
+    }
+    if (!pickedCellLabel->text().isEmpty())
+        pickedCellLabel->setText(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
+}
+
 void Form1::splitContainer1_Panel2_MouseEnter()
 {
     for (const char* name : {"rgb1", "rgb2", "rgb3"})
@@ -214,9 +235,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             splitContainer1_Panel2_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
             return true;
         }
-        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
+                pickCellAt(mouse->position().toPoint());
             splitContainer1_Panel2_MouseDown();
             return true;
+        }
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) pickCellAt(mouse->position().toPoint());
+            return true;
+        }
         case QEvent::MouseButtonRelease:
             splitContainer1_Panel2_MouseUp(static_cast<QMouseEvent*>(event)->button());
             return true;

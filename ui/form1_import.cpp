@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -26,6 +27,7 @@ GridImportOutcome Form1::importMainMenu_grid_Click()
     NotingFileChoices chosen(*prompts_);
     const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
     if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, chosen.chosen());
+    refreshPickedCell();
     return outcome;
 }
 
@@ -33,6 +35,7 @@ GridImportOutcome Form1::importGridFromPath(const std::string& path)
 {
     const GridImportOutcome outcome = importGridFile(importContext(*prompts_), path);
     if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, {path});
+    refreshPickedCell();
     return outcome;
 }
 
@@ -46,6 +49,7 @@ PropertyImportResult Form1::importMainMenu_prop_Click()
     NotingFileChoices chosen(*prompts_);
     const PropertyImportResult result = importPropertiesWithDialog(propertyImportContext(chosen));
     if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, chosen.chosen());
+    refreshPickedCell();
     return result;
 }
 
@@ -53,6 +57,7 @@ PropertyImportResult Form1::importPropertiesFromPath(const std::string& path)
 {
     const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path);
     if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, {path});
+    refreshPickedCell();
     return result;
 }
 
@@ -96,6 +101,7 @@ void Form1::treeView2_AfterSelect()
 {
     QTreeWidgetItem* node = treeView2->currentItem();
     if (!state_.gridLoaded || !node || !OpenGL) return;
+    const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
 
     // Choosing a property ends the property filter view and takes the filter off the displayed property.
     if (threedMainMenu->isChecked()) {

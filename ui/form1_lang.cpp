@@ -108,6 +108,7 @@ void Form1::updateFormLang()
     propLegend->setTitle(text(506));
     rotateToolStrip = text(508);
     rotate_Menu->setToolTip(rotateToolStrip);  // shown by the hover handler
+    refreshPickedCell();
 }
 
 void Form1::updateLang()

@@ -459,6 +459,8 @@ void Form1::buildStatusStrip()
                                                       StatusbarLablel2, toolStripProgressBar1, info})
         statusStrip1->addWidget(w);
     statusStrip1->addWidget(StatusLabel, 1);
+    pickedCellLabel = label("pickedCellLabel", 0);
+    statusStrip1->addPermanentWidget(pickedCellLabel);
 
     finished_pic = new QLabel(this);
     finished_pic->setObjectName(QStringLiteral("finished_pic"));

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 
 #include "commands/camera_control.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/ui_harness.h"
 #include "ui/form1.h"
 
@@ -123,6 +124,61 @@ TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
     EXPECT_TRUE(s->rotating);
     rotate->click();
     EXPECT_FALSE(s->rotating);
+}
+
+// Ctrl+click and a double-click on the view pick the cell there: the status bar names it and the view marks it.
+TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
+{
+    testing::TempFolder folder;
+    gen::GridOptions o;
+    o.name = "PICK";
+    o.nx = 5;
+    o.ny = 4;
+    o.nz = 5;
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
+    form->timer1_Tick();
+    // Where the top centre of cell (row i, column j) of layer k lies on the panel in the last frame.
+    const auto pixelOf = [&](int k, int i, int j) {
+        const Vertices& layer = s->grid_lines_k.at(static_cast<std::size_t>(k));
+        glm::vec3 centre(0.0f);
+        for (int c = 0; c < 4; ++c) {
+            const std::size_t v = static_cast<std::size_t>((i * s->ZCORN_J + j) * 4 + c) * 6;
+            centre += glm::vec3(layer[v], layer[v + 1], layer[v + 2]) / 4.0f;
+        }
+        const glm::vec4 clip = s->ProjectionMatrix * s->ViewMatrix * s->ModelMatrix * glm::vec4(centre, 1.0f);
+        return QPoint(static_cast<int>((clip.x / clip.w + 1) / 2 * panel->width()),
+                      static_cast<int>((1 - clip.y / clip.w) / 2 * panel->height()));
+    };
+    const auto click = [&](QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers) {
+        QMouseEvent event(type, QPointF(at), QPointF(panel->mapToGlobal(at)), Qt::LeftButton, Qt::LeftButton,
+                          modifiers);
+        QApplication::sendEvent(panel, &event);
+    };
+
+    click(QEvent::MouseButtonPress, pixelOf(0, 2, 3), Qt::ControlModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+    EXPECT_EQ(s->picked_cell_lines.size(), 24u * 6);
+    click(QEvent::MouseButtonRelease, pixelOf(0, 2, 3), Qt::ControlModifier);
+    click(QEvent::MouseButtonPress, pixelOf(0, 1, 1), Qt::NoModifier);  // a plain click picks nothing
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+
+    form->findChild<QAction*>("layersMainMenu")->trigger();  // the middle layer, 2 of 5
+    form->timer1_Tick();
+    click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 5, J = 1, K = 2"));
+    click(QEvent::MouseButtonDblClick, QPoint(3, 3), Qt::NoModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("No cell under the pointer"));
+    EXPECT_TRUE(s->picked_cell_lines.empty());
+
+    // The status is said again in the other language; a new grid takes the mark and the status away.
+    click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
+    form->findChild<QAction*>("RussianLangMenu")->trigger();
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Ячейка I = 5, J = 1, K = 2"));
+    ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
+    EXPECT_TRUE(form->pickedCellLabel->text().isEmpty());
+    EXPECT_TRUE(s->picked_cell_lines.empty());
 }
 
 }  // namespace
