@@ -58,8 +58,7 @@ int main(int argc, char* argv[])
     if (early || error.rfind("unknown option", 0) != 0) {
         morvane::CommandLine cl;
         if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
-        if (!cl.snapshotFile.empty())
-            return morvane::writeSnapshot(state, cl.gridFile, cl.dataFiles, cl.snapshotFile, cl.width, cl.height);
+        if (!cl.snapshotFile.empty()) return morvane::writeSnapshot(state, cl);
     }
 
     OpenGLForm::setViewSurfaceFormat();  // before the application object exists
@@ -79,7 +78,7 @@ int main(int argc, char* argv[])
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.
-        QTimer::singleShot(0, &window, [&window, file = cl.gridFile, data = cl.dataFiles] {
+        QTimer::singleShot(0, &window, [&window, file = cl.gridFile, data = cl.dataFiles, cl] {
             if (window.importGridFromPath(file) == morvane::GridImportOutcome::Cancelled)
                 window.appendLog("File not found: " + file, morvane::log_colour::Red);
             const morvane::DataFileKinds kinds = morvane::sortDataFiles(data);
@@ -88,6 +87,7 @@ int main(int argc, char* argv[])
             for (const std::string& f : kinds.others)
                 window.appendLog("Not a deviation file, so not loaded: " + f, morvane::log_colour::Red);
             if (!kinds.wells.empty()) window.importWellsFromPaths(kinds.wells);
+            window.showUniformContacts(cl.owcDepth, cl.gocDepth);
         });
     }
     return app.exec();

@@ -3,8 +3,11 @@
 #include <iostream>
 
 #include "commands/command_line.h"
+#include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
+#include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
 
@@ -33,17 +36,19 @@ private:
 
 }  // namespace
 
-int writeSnapshot(ModelState& state, const std::string& gridFile, const std::vector<std::string>& dataFiles,
-                  const std::string& outFile, int width, int height)
+int writeSnapshot(ModelState& state, const CommandLine& cl)
 {
+    const std::string& gridFile = cl.gridFile;
+    const std::string& outFile = cl.snapshotFile;
     ConsoleFeedback console;
-    const DataFileKinds kinds = sortDataFiles(dataFiles);
+    const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
     for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
     for (const std::string& file : kinds.others)
         std::cerr << "morvane: not a deviation file, so not loaded: " << file << '\n';
     if (!kinds.unreadable.empty() || !kinds.others.empty()) return 1;
     std::string error;
-    auto renderer = OffscreenRenderer::create(state, width, height, &error, OffscreenRenderer::Start::InitGL, &console);
+    auto renderer =
+        OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::InitGL, &console);
     if (!renderer) {
         std::cerr << "morvane: cannot render offscreen: " << error << '\n';
         return 2;
@@ -64,6 +69,22 @@ int writeSnapshot(ModelState& state, const std::string& gridFile, const std::vec
         const WellImportResult wells =
             importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
         if (wells.refused > 0) return 1;
+    }
+    for (const auto& [kind, depth] :
+         {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
+        if (depth && !showUniformContact(state, *renderer, kind, *depth, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
+            return 1;
+        }
+    }
+    if (!cl.sectionWells.empty()) {
+        NoWellSectionWindow noWindow;
+        const WellSectionContext section{state, console, *renderer, noWindow, console, appSettings()};
+        std::string why;
+        if (!showSectionThroughWells(section, cl.sectionWells, &why)) {
+            std::cerr << "morvane: no well section: " << why << '\n';
+            return 1;
+        }
     }
     if (!renderer->frame().save(outFile)) {
         std::cerr << "morvane: cannot write " << outFile << '\n';

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/decimal_text.h"
 #include "io/file_text.h"
 #include "io/well_reader.h"
 
@@ -31,6 +32,22 @@ bool parseSize(const std::string& text, int& width, int& height)
     return true;
 }
 
+// Names separated by commas, none of them empty.
+bool parseNames(const std::string& text, std::vector<std::string>& names)
+{
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', from);
+        parts.push_back(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+        if (parts.back().empty()) return false;
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+    }
+    names = std::move(parts);
+    return true;
+}
+
 }  // namespace
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error)
@@ -47,10 +64,22 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (a == "--snapshot") {
             if (i + 1 >= args.size()) return fail("--snapshot needs the picture file to write");
             cl.snapshotFile = args[++i];
+        } else if (a == "--section") {
+            if (i + 1 >= args.size()) return fail("--section needs the wells' names, for example W-1,W-2,W-3");
+            if (!parseNames(args[++i], cl.sectionWells))
+                return fail("--section needs the wells' names separated by commas, not \"" + args[i] + "\"");
         } else if (a == "--size") {
             if (i + 1 >= args.size()) return fail("--size needs WIDTHxHEIGHT, for example 1024x768");
             if (!parseSize(args[++i], cl.width, cl.height))
                 return fail("--size needs WIDTHxHEIGHT with whole numbers from 1 to 16384, not \"" + args[i] + "\"");
+        } else if (a == "--owc" || a == "--goc") {
+            const std::string name = a.substr(2);
+            if (i + 1 >= args.size()) return fail(a + " needs the contact depth in metres, for example 1520.5");
+            // Either decimal separator; 0 is no contact depth, as in the data manager.
+            const std::optional<double> depth = parseDecimalText(args[++i]);
+            if (!depth || *depth == 0)
+                return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
+            (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
         } else if (a.size() > 1 && a[0] == '-') {
             // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
             return fail("unknown option \"" + a + "\"");
@@ -60,6 +89,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             cl.dataFiles.push_back(a);
         }
     }
+    if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
+        return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
     return cl;
 }
 
@@ -80,11 +111,19 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--snapshot OUT.png] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png [--section "
+           "WELL,...]]\n"
+           "               [--size WxH]\n"
            "\n"
            "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
            "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
+           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or "
+           "\",\"\n"
+           "                      as the decimal separator) once the grid is loaded\n"
+           "  --goc DEPTH         the same for a gas-oil contact\n"
            "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
+           "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
+           "                      property loaded besides the grid)\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

@@ -1,4 +1,6 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--snapshot OUT.png] [--size WxH]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png
+// [--section WELL,...]]
+// [--size WxH]
 #pragma once
 
 #include <optional>
@@ -11,9 +13,12 @@ struct CommandLine {
     std::string gridFile;                // imported at start, as the menu command would (empty: none)
     std::vector<std::string> dataFiles;  // files given after the grid, in order (see sortDataFiles)
     std::string snapshotFile;            // render the model offscreen to this picture and exit (empty: open the window)
-    int width = 1024;                    // snapshot size
+    std::vector<std::string> sectionWells;  // the snapshot shows the well section through these wells, in order
+    int width = 1024;                       // snapshot size
     int height = 768;
     bool help = false;
+    // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
+    std::optional<double> owcDepth, gocDepth;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.

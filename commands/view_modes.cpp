@@ -107,6 +107,9 @@ void switchTopView(ModelState& s, SceneOperations* view, bool checked)
 
 void advanceViewAnimations(ModelState& s)
 {
+    // The unfolded well section is seen face-on: neither the continuous turn nor a turn into or out of the top view
+    // may move it. They go on once the section is left.
+    if (s.diplay_well_section_mode) return;
     if (s.rotating) s.rotation.z += 0.1f;
     if (s.mode_2d) {
         s.step += 0.5f;

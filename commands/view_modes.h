@@ -46,7 +46,8 @@ ModeButtons switchFilterView(ModelState& s, SceneOperations* view, bool wasCheck
 void switchTopView(ModelState& s, SceneOperations* view, bool checked);
 
 // One frame of the view's animations, after the frame is drawn: the continuous turn (0.1 degree per frame) and the
-// turns into and out of the top view (ten frames, easing quadratically; the orthographic top view rescales).
+// turns into and out of the top view (ten frames, easing quadratically; the orthographic top view rescales). None of
+// them runs while the unfolded well section is shown.
 void advanceViewAnimations(ModelState& s);
 
 }  // namespace morvane

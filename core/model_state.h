@@ -214,6 +214,9 @@ struct WellSection {
     bool well_section_mode = false, diplay_well_section_mode = false;
     bool displaySection = false;
     std::vector<Vertices> section_well_coord_vertex;
+    // Per section well, the first vertex of every run of its outside-model part and then of its inside-model part,
+    // so each run is drawn as a line strip of its own.
+    std::vector<std::vector<int>> section_well_runs;
     Slots section_well_VAO, section_well_VBO;
     std::vector<Vertices> intersect_lines, intersect_owc;
     std::vector<Indices> intersect_lines_indices;

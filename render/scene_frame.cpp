@@ -248,11 +248,16 @@ void SceneRenderer::Render()
     setUniformFloat(core_.transp, 1.0f);
     setUniformInt(core_.transp_all, 1);
 
-    if (!s.wells_top_layer && s.wellLoaded) drawWells();
+    // The unfolded well section lies in a space of its own: the wells, the reference plane and the square, placed in
+    // the model's space, would cross it at random wherever the model's coordinates are small.
+    const bool modelSpace = !s.diplay_well_section_mode;
+    if (!s.wells_top_layer && s.wellLoaded && modelSpace) drawWells();
 
-    glLineWidth(1);
-    drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
-    drawBackdropSquare();
+    if (modelSpace) {
+        glLineWidth(1);
+        drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
+        drawBackdropSquare();
+    }
 
     if (s.well_section_mode && s.propLoaded) {
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
@@ -268,8 +273,8 @@ void SceneRenderer::Render()
         }
         for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
             glLineWidth(static_cast<float>(s.WELL_LINE_SIZE));
-            drawArrays(slotAt(s.section_well_VAO, static_cast<long long>(j)), GL_LINE_STRIP,
-                       s.section_well_coord_vertex[j].size() / 6);
+            drawWellPart(slotAt(s.section_well_VAO, static_cast<long long>(j)), s.section_well_coord_vertex[j],
+                         j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
         }
     }
 
@@ -301,7 +306,7 @@ void SceneRenderer::Render()
         setClipDistance0(false);
         setUniformFloat(core_.transp, 1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
-        if (s.wellLoaded) drawWells();
+        if (s.wellLoaded && modelSpace) drawWells();
     }
 
     if (s.prod_mode) drawBubbles();

@@ -137,11 +137,19 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
     return result;
 }
 
+// The contacts stood on the old grid: their surfaces go, and they are neither set nor drawn any more.
+void dropContacts(Contacts& contacts)
+{
+    Vertices().swap(contacts.OWC_k);
+    Vertices().swap(contacts.GOC_k);
+    contacts.OWC_set = contacts.GOC_set = false;
+    contacts.displayOWC = contacts.displayGOC = false;
+}
+
 void rejectLayout(GridBuildReport& report, GridGeometry& geometry, Properties& properties, Contacts& contacts)
 {
     std::vector<Vertices>().swap(geometry.grid_lines_k);
-    Vertices().swap(contacts.OWC_k);
-    Vertices().swap(contacts.GOC_k);
+    dropContacts(contacts);
     geometry.gridLoaded = false;
     properties.propLoaded = false;
     report.outcome = GridBuildOutcome::LayoutRejected;
@@ -267,8 +275,7 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
 
     // From here on the build cannot fail: release the old vertices before the new ones are made.
     std::vector<Vertices>().swap(geometry.grid_lines_k);
-    Vertices().swap(contacts.OWC_k);
-    Vertices().swap(contacts.GOC_k);
+    dropContacts(contacts);
     geometry.grid_dimension = static_cast<int>(dimension);
     geometry.ZCORN_I = static_cast<int>(rows);
     geometry.ZCORN_J = static_cast<int>(cols);

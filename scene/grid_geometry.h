@@ -51,10 +51,11 @@ struct GridBuildReport {
 // Builds the layout, vertex arrays, extents and camera of the grid in `input`.
 //
 // Built: every variable of the layout is replaced; gridLoaded = true, propLoaded = false; PROP_cont_loading,
-// PROP_disc_loading, OWC_k and GOC_k are emptied.
+// PROP_disc_loading, OWC_k and GOC_k are emptied and both contacts are no longer set or drawn.
 // CellSizeRejected: nothing changes (grid_dimension included).
 // LayoutRejected: the previous layout variables are kept untouched, but the grid is unloaded: gridLoaded and
-// propLoaded false, grid_lines_k, OWC_k and GOC_k emptied (the input no longer matches the old geometry).
+// propLoaded false, grid_lines_k, OWC_k and GOC_k emptied and the contacts dropped (the input no longer matches the
+// old geometry).
 // Never reads beyond `ZCORN`, `points_coords` or `grid_lines_xy`, whatever they hold.
 GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry, ViewCamera& camera,
                                   Properties& properties, Contacts& contacts);

@@ -96,4 +96,13 @@ void DataTreeView::addPropertyNode(const std::string& name, int typeCode)
     tree_->setCurrentItem(node);
 }
 
+void DataTreeView::setPropertyImage(int index, int typeCode)
+{
+    QTreeWidgetItem* root = tree_->topLevelItem(0);
+    QTreeWidgetItem* node = root && index >= 0 && index < root->childCount() ? root->child(index) : nullptr;
+    if (!node) return;
+    node->setData(0, kImageIndexRole, typeCode);
+    node->setIcon(0, icon(typeCode));
+}
+
 }  // namespace morvane

@@ -24,6 +24,8 @@ public:
     void clearTree() override;
     void showGridNode(const std::string& gridName) override;
     void addPropertyNode(const std::string& name, int typeCode) override;
+    // The image (and selected image) of property node `index` (among the root's children): the icon of `typeCode`.
+    void setPropertyImage(int index, int typeCode);
 
 private:
     QIcon icon(int index) const;

@@ -24,6 +24,7 @@
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/display_well_section_mode.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 #include "ui/settings_dialog.h"
@@ -48,6 +49,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     modelStatForm = new ModelStat(this);
     modelStatForm->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
+    displayWellSectionForm = new Display_well_section_mode(this);
     donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
     rotateToolStrip.clear();
 
@@ -66,6 +68,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     OpenGL->setSceneChanged([this] { requestFrame(); });
 
     connectCommands();
+    showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
@@ -133,7 +136,7 @@ void Form1::applyBackgroundColor()
     const auto& c = state_.BACKGROUND_COLOR;
     const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
     splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
-    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 }").arg(style));
+    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 %2 }").arg(style, legendTextStyle_));
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

@@ -4,7 +4,8 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_wells.cpp (well import and the well display settings), form1_clipboard.cpp (copy
+// property tree selection), form1_wells.cpp (well import and the well display settings), form1_data_manager.cpp
+// (the data manager and the contact toggles), form1_section.cpp (the well section), form1_clipboard.cpp (copy
 // picture).
 #pragma once
 
@@ -25,6 +26,7 @@
 #include "commands/recent_files.h"
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
+#include "commands/well_section_command.h"
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -53,6 +55,7 @@ namespace morvane {
 
 class ColorButton;
 class DataTreeView;
+class Display_well_section_mode;
 class InfoWindow;
 class ModelStat;
 class Settings;
@@ -62,7 +65,8 @@ class Form1 : public QMainWindow,
               public CameraFields,
               private GridImportWindow,
               private PropertyImportWindow,
-              private WellImportWindow {
+              private WellImportWindow,
+              private WellSectionWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -115,6 +119,8 @@ public:
     // The Project menu's recent files, from the settings.
     void refreshRecentMenu();
     void dataManagerMainMenu_Click();
+    // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
+    void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
     void productionMainMenu_Click();
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
     void legendMainMenu_Click();
@@ -129,6 +135,10 @@ public:
     void viewTab_Click_1();
     void analysisTab_Click_1();
     void wellsectionMainMenu_Click();
+    // The selection window was shown or hidden: hidden by its build button, the section is built.
+    void displayWellSectionFormHide();
+    // Unfolds the picked section and shows it in 2D (or switches the mode off when it cannot be built).
+    bool RenderWellSection();
     void flatsectionMainMenu_Click();
     void layersMainMenu_Click();
     void threedMainMenu_Click();
@@ -161,7 +171,7 @@ public:
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
     void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
     void splitContainer1_Panel2_MouseWheel(int delta);
-    void splitContainer1_Panel2_MouseDown();
+    void splitContainer1_Panel2_MouseDown(Qt::MouseButton button);
     // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
     void pickCellAt(QPoint panelPos);
     void splitContainer1_Panel2_MouseEnter();
@@ -179,6 +189,7 @@ public:
     ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
     InfoWindow* donateForm = nullptr;
+    Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
     QTimer* timer1 = nullptr;
 
@@ -212,7 +223,17 @@ private:
     void focusWellTree() override;
     void addWellNode(const std::string& name) override;
     WellImportContext wellImportContext(UserPrompts& prompts);
+    // WellSectionWindow: the selection window, the mode button, the view buttons and the section's colours.
+    void showSelectionWindow() override;
+    void hideSelectionWindow() override;
+    void addSectionRow(const std::string& well, int number) override;
+    void releaseSectionButton() override;
+    void enableViewButtons(bool enabled) override;
+    void applySectionColours(bool sectionShown) override;
+    WellSectionContext wellSectionContext();
     void buildWellMenus();
+    // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
+    void showContactToggles();
 
     void buildMenus();
     void buildToolStrips();
@@ -252,6 +273,7 @@ private:
     std::unique_ptr<DataTreeView> treeTarget_;
     FrameSchedule frames_;
     bool wellWaitCursor_ = false;
+    QString legendTextStyle_;  // the legend's text colour, set by the well section
 
 public:
     // Controls, under their object names.

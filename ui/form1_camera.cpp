@@ -125,12 +125,16 @@ void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
 
 void Form1::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
 
-// Adding the hovered well to the well section comes with the section feature; a press does not move the camera.
-void Form1::splitContainer1_Panel2_MouseDown() {}
+// A press does not move the camera; in the well section mode, the left button adds the hovered well.
+void Form1::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
+{
+    addSectionWell(wellSectionContext(), button == Qt::LeftButton);
+}
 
 void Form1::pickCellAt(QPoint panelPos)
 {
-    if (!OpenGL) return;
+    // The unfolded well section has no cells of the grid; its clicks choose wells.
+    if (!OpenGL || state_.well_section_mode) return;
     const CellPick pick = pickCell(state_, OpenGL->pickCell(panelPos));
     pickedCell_ = pick.address;
     OpenGL->bindPickedCellBuffers();
@@ -239,7 +243,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
                 pickCellAt(mouse->position().toPoint());
-            splitContainer1_Panel2_MouseDown();
+            splitContainer1_Panel2_MouseDown(mouse->button());
             return true;
         }
         case QEvent::MouseButtonDblClick: {

@@ -27,6 +27,7 @@ GridImportOutcome Form1::importMainMenu_grid_Click()
     NotingFileChoices chosen(*prompts_);
     const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
     if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, chosen.chosen());
+    showContactToggles();  // a new grid drops the contacts of the old one
     refreshPickedCell();
     return outcome;
 }
@@ -35,6 +36,7 @@ GridImportOutcome Form1::importGridFromPath(const std::string& path)
 {
     const GridImportOutcome outcome = importGridFile(importContext(*prompts_), path);
     if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, {path});
+    showContactToggles();
     refreshPickedCell();
     return outcome;
 }

@@ -15,6 +15,7 @@
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/copengl.h"
+#include "ui/display_well_section_mode.h"
 #include "ui/form1.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
@@ -85,17 +86,16 @@ void Form1::connectCommands()
     });
     connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
     connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
+    connect(displayWellSectionForm, &Display_well_section_mode::visibilityChanged, this,
+            &Form1::displayWellSectionFormHide);
     rotate_Menu->installEventFilter(this);
     // The small view buttons follow the copy button whenever its caption changes its size or place.
     if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);
 }
 
 // Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::dataManagerMainMenu_Click() {}
 void Form1::productionMainMenu_Click() {}
-void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() {}
 void Form1::настроитьПалитруToolStripMenuItem_Click() {}
-void Form1::wellsectionMainMenu_Click() {}
 
 void Form1::importMainMenu_ButtonClick()
 {

@@ -23,13 +23,13 @@ LoadingProp::LoadingProp(const std::vector<std::string>& names, std::vector<int>
     setWindowTitle(QStringLiteral("Загрузка свойств"));
 
     // The kind names follow the user's stored language, Russian unless it is English.
-    const bool english = ReadAppSettings("Lang") == "en";
-    propListLith = english ? QStringLiteral("lithology") : QStringLiteral("литология");
-    propListFacies = english ? QStringLiteral("facies") : QStringLiteral("фация");
-    propListNTG = english ? QStringLiteral("NTG") : QStringLiteral("коллектор/неколлектор");
-    propListPoro = english ? QStringLiteral("porosity") : QStringLiteral("пористость");
-    propListPerm = english ? QStringLiteral("permeability") : QStringLiteral("проницаемость");
-    propListSw = english ? QStringLiteral("water saturation") : QStringLiteral("водонасыщенность");
+    const QStringList typeNames = propertyTypeNames(ReadAppSettings("Lang") == "en");
+    propListLith = typeNames[0];
+    propListFacies = typeNames[1];
+    propListNTG = typeNames[2];
+    propListPoro = typeNames[3];
+    propListPerm = typeNames[4];
+    propListSw = typeNames[5];
     const QStringList kinds{propListLith, propListFacies, propListNTG, propListPoro, propListPerm, propListSw};
 
     groupBox1 = new QGroupBox(QStringLiteral("Типизация свойств"), this);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QString>
+#include <QStringList>
 
 #include "core/localisation.h"
 #include "core/model_state.h"
@@ -22,6 +23,24 @@ inline QString uiText(const std::string& text)
 inline QString localUiText(int base, const std::string& lang)
 {
     return uiText(localText(modelState().locals, base, lang));
+}
+
+// The names of the property type codes 1 (lithology) to 9 (continuous) as the type lists show them.
+inline QStringList propertyTypeNames(bool english)
+{
+    if (english)
+        return {QStringLiteral("lithology"), QStringLiteral("facies"),       QStringLiteral("NTG"),
+                QStringLiteral("porosity"),  QStringLiteral("permeability"), QStringLiteral("water saturation"),
+                QStringLiteral("regions"),   QStringLiteral("disc"),         QStringLiteral("cont")};
+    return {QStringLiteral("литология"),
+            QStringLiteral("фация"),
+            QStringLiteral("коллектор/неколлектор"),
+            QStringLiteral("пористость"),
+            QStringLiteral("проницаемость"),
+            QStringLiteral("водонасыщенность"),
+            QStringLiteral("регионы"),
+            QStringLiteral("дискретное св.-во"),
+            QStringLiteral("непрерывное св.-во")};
 }
 
 }  // namespace morvane

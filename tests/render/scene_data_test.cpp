@@ -84,16 +84,9 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
 // A trajectory at y = 6414150 through (x, elevation) stations, in file units, loaded as the import does it.
 void importWell(OffscreenScene& scene, const std::string& name, const std::vector<std::array<float, 2>>& stations)
 {
-    ModelState& s = scene.s();
     std::vector<std::vector<float>> points;
     for (const auto& [x, z] : stations) points.push_back({static_cast<float>(points.size()) * 10, x, 6414150, z});
-    s.well_coord.push_back(points);
-    s.well_name_loading = name;
-    s.WELL_POS_X.push_back(0);
-    s.WELL_POS_Y.push_back(0);
-    s.wellLoaded = true;
-    scene.view().initWELL();
-    scene.view().bindWellBuffers();
+    scene.loadWell(name, std::move(points));
 }
 
 TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)

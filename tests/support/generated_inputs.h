@@ -1,5 +1,5 @@
-// Small generated inputs that several test groups share: a grid of 3 x 2 x 4 cells, and property files for a grid of
-// 4 x 3 x 2 cells with continuous and discrete properties.
+// Small generated inputs that several test groups share: a grid of 3 x 2 x 4 cells, a deviated well through the
+// generated grids' depths, and property files for a grid of 4 x 3 x 2 cells with continuous and discrete properties.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,23 @@ inline gen::GridOptions smallGrid(const std::string& name, gen::GridLayout layou
     o.nz = 4;
     o.layout = layout;
     return o;
+}
+
+// A deviated well from the head (x, y) in file units: vertical to 1500 m, then building at 3 degrees per 30 m
+// towards `azimuth` to 30 degrees and holding to 2300 m, through the depths of the generated test grids.
+inline gen::WellOptions deviatedWell(const std::string& name, double x, double y, double azimuth)
+{
+    gen::WellOptions w;
+    w.name = name;
+    w.headX = x;
+    w.headY = y;
+    w.deviated = true;
+    w.kickoffDepth = 1500;
+    w.buildRate = 3;
+    w.maxInclination = 30;
+    w.azimuth = azimuth;
+    w.totalDepth = 2300;
+    return w;
 }
 
 namespace generated_properties {

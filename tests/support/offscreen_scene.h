@@ -50,6 +50,19 @@ public:
         loadContinuousProperty(state_, *view_, values, type);
     }
 
+    // A trajectory (per station MD, X, Y, Z in file units) loaded as the well import loads it: the well's parts
+    // built against the grid and uploaded.
+    void loadWell(const std::string& name, std::vector<std::vector<float>> points)
+    {
+        state_.well_coord.push_back(std::move(points));
+        state_.well_name_loading = name;
+        state_.WELL_POS_X.push_back(0);
+        state_.WELL_POS_Y.push_back(0);
+        state_.wellLoaded = true;
+        view_->initWELL();
+        view_->bindWellBuffers();
+    }
+
     // One frame. A named frame is kept, and written under picturePath when the test fails.
     RgbaImage frame(const std::string& pictureName = {})
     {

@@ -35,7 +35,7 @@ public:
     void bindIntersectBuffers() override {}
     void bindIntersectPlaneBuffers() override {}
     void bindCircleDiagramBuffers() override {}
-    void bindContacts() override {}
+    void bindContacts() override { call("bindContacts"); }
     void ReSizeGLScene(int, int) override {}
     void changeBackgroundColor() override {}
     void Render() override {}

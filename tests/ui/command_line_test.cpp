@@ -42,6 +42,35 @@ TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
     EXPECT_GT(model, image.width() * image.height() / 20);
 }
 
+TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
+{
+    testing::TempFolder folder;
+    const QString out = QString::fromStdString(folder.file("contacts.png").string());
+    QProcess run;
+    run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    // The demo lies between 1968 and 2067 m: the GOC cuts its crest, the OWC its lower part.
+    run.start(program(), {"demo/DEMO.GRDECL", "--owc", "2000,5", "--goc", "1985.0", "--snapshot", out});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
+            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
+        }
+    EXPECT_GT(blue, 2000);
+    EXPECT_GT(green, 20000);
+
+    QProcess noGrid;
+    noGrid.start(program(), {"--owc", "1500", "--snapshot", QString::fromStdString(folder.file("x.png").string())});
+    ASSERT_TRUE(noGrid.waitForFinished(30000));
+    EXPECT_EQ(noGrid.exitCode(), 1);
+    EXPECT_TRUE(noGrid.readAllStandardError().contains("OWC needs a loaded grid"));
+}
+
 TEST(CommandLineSnapshot, HelpAndMissingFiles)
 {
     QProcess help;

@@ -17,6 +17,10 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_EQ(cl->width, 640);
     EXPECT_EQ(cl->height, 480);
 
+    cl = parseCommandLine({"m.GRDECL", "w.dev", "--snapshot", "s.png", "--section", "W-1,Скв 2,W-3"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->sectionWells, (std::vector<std::string>{"W-1", "Скв 2", "W-3"}));
+
     cl = parseCommandLine({}, &error);
     ASSERT_TRUE(cl.has_value());
     EXPECT_TRUE(cl->gridFile.empty());
@@ -40,6 +44,16 @@ TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
     EXPECT_EQ(kinds.unreadable, (std::vector<std::string>{folder.file("none.dev").string()}));
 }
 
+TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
+{
+    std::string error;
+    const auto cl = parseCommandLine({"m.GRDECL", "--owc", "1520,5", "--goc", "1480.25"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->owcDepth, 1520.5);
+    EXPECT_EQ(cl->gocDepth, 1480.25);
+    EXPECT_FALSE(parseCommandLine({"m.GRDECL"}, &error)->owcDepth.has_value());
+}
+
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
@@ -47,7 +61,14 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--size", "0x480"},
                                                  {"--size", "640x-2"},
                                                  {"--size", "64ox480"},
-                                                 {"--frobnicate"}}) {
+                                                 {"--frobnicate"},
+                                                 {"--owc"},
+                                                 {"--owc", "deep"},
+                                                 {"--goc", "0"},
+                                                 {"--snapshot", "s.png", "--section"},
+                                                 {"--snapshot", "s.png", "--section", "W-1,,W-2"},
+                                                 {"--snapshot", "s.png", "--section", "W-1,"},
+                                                 {"--section", "W-1,W-2"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());

@@ -1,0 +1,74 @@
+// Building the fluid contacts from what the user set in the data manager (or on the command line), and the
+// controls that show a stored contact again.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/data_manager_rules.h"
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "scene/fluid_contacts.h"
+#include "scene/scene_operations.h"
+
+namespace morvane {
+
+// One code row of a regional contact as typed: the code shown and the depth in metres.
+struct CodeRowText {
+    std::string code;
+    std::string depth;
+};
+
+// What the data manager's controls say about one contact.
+struct ContactRequest {
+    bool checked = false;
+    bool uniform = true;
+    std::string depthText = "0";  // the uniform depth, metres, signed like the grid's z extents
+    int regionSelected = -1;      // entry of the region list; -1 none
+    std::vector<CodeRowText> rows;
+};
+
+enum class ContactOutcome {
+    Off,             // the contact's box is unchecked: the contact is no longer set
+    Built,           // the surface was rebuilt
+    DepthRefused,    // the uniform depth is not a number (or is "0"): the stored contact is kept
+    NoRegion,        // regional without a region property chosen: the stored contact is kept
+    NoGrid,          // no grid to put a surface on: the stored contact is kept
+    RegionUnusable,  // the region property does not match the grid: the stored contact is kept
+};
+
+// One contact from its request (changeContacts for the OWC or the GOC). A refused request changes nothing in the
+// model state; a regional one also stores the chosen region entry and the number of code rows.
+ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactRequest& request,
+                             const std::vector<RegionChoice>& regions, Feedback& feedback);
+
+struct ContactsOutcome {
+    ContactOutcome owc = ContactOutcome::Off;
+    ContactOutcome goc = ContactOutcome::Off;
+};
+
+// Both contacts, then both surfaces uploaded (`view` may be null: nothing uploaded).
+ContactsOutcome changeContacts(ModelState& s, SceneOperations* view, const ContactRequest& owc,
+                               const ContactRequest& goc, const std::vector<RegionChoice>& regions, Feedback& feedback);
+
+// The message box that tells why a contact was refused (text, caption), in `lang`; none for Off and Built.
+struct ContactMessage {
+    std::string text;
+    std::string caption;
+};
+std::optional<ContactMessage> contactRefusal(ContactKind kind, ContactOutcome outcome, const ContactRequest& request,
+                                             const std::string& lang);
+
+// A depth in metres from a level in model units, as the data manager shows it.
+std::string depthText(float level);
+
+// The controls of the stored contact: checked when set; the uniform depth; or the region entry with one row per
+// code of its property, each showing the depth stored for that code (empty when none).
+ContactRequest storedContactControls(const ModelState& s, ContactKind kind, const std::vector<RegionChoice>& regions);
+
+// A uniform contact at `depthDown` metres below datum (positive down), built, uploaded and switched on for display.
+// False, with nothing changed, when no grid can carry it or the depth is 0.
+bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback);
+
+}  // namespace morvane

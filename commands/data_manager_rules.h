@@ -1,0 +1,80 @@
+// The data manager's rules, free of widgets: which type a property may be given, which properties can carry
+// regional contacts, when the zones are consistent, how typed depths are read, and when Apply may be pressed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model_state.h"
+
+namespace morvane {
+
+// Type codes: 0 none, 1 lithology, 2 facies, 3 NTG, 4 porosity, 5 permeability, 6 water saturation, 7 regions,
+// 8 discrete, 9 continuous. Lithology, facies, regions and discrete describe codes; the others values.
+inline constexpr int TYPE_CODE_COUNT = 10;
+bool isDiscreteTypeCode(int code);
+bool isContinuousTypeCode(int code);
+
+// A loaded property as the data manager lists it: its name, its type code and where its values are kept.
+struct LoadedProperty {
+    std::string name;
+    int typeCode = 0;
+    bool discrete = false;
+    int perKindIndex = 0;  // 1-based in PROP_disc_loading or PROP_cont_loading; 0 when it could not be found
+};
+
+// One entry per loaded property, in load order (entry n pairs name n of propertyNameAll with PROP_type n + 1). The
+// kind is how the values were loaded: the per-kind lists are walked in step with the overall list, which they
+// follow in load order.
+std::vector<LoadedProperty> loadedProperties(const Properties& properties);
+
+// The choice the type list keeps when the user picks `chosen` for a property whose code is `current`: codes that
+// describe values are refused for a property loaded as codes and the other way round (the list returns to
+// `current`); the empty item is always accepted. `discrete` is how the property was loaded.
+int acceptedTypeChoice(bool discrete, int current, int chosen);
+
+// A property that can carry regional contacts: typed regions or discrete, and loaded as codes.
+struct RegionChoice {
+    std::string name;
+    int property = 0;      // among the loaded properties
+    int perKindIndex = 0;  // 1-based in PROP_disc_loading
+};
+std::vector<RegionChoice> regionChoices(const std::vector<LoadedProperty>& loaded);
+
+// The distinct codes of discrete property `perKindIndex` (1-based), ascending; none when there is no such property.
+std::vector<int> regionCodes(const Properties& properties, int perKindIndex);
+
+// Zones: a zone has a name and a first layer (1-based); it ends where the next one starts. At most six are made.
+inline constexpr int MAX_ZONES = 6;
+struct ZoneRow {
+    std::string name;
+    int start = 0;  // first layer; 0 when nothing is chosen
+    int end = 0;    // last layer; 0 when nothing is chosen
+};
+
+// Consecutive zones that do not fit together: an end or the next start not chosen, an end that is not the next
+// start minus one, or a zone that ends above its start. Checked for two zones or more only.
+int zoneCheckFailures(const std::vector<ZoneRow>& zones);
+// The zones can be stored: at least two, all fitting together.
+bool zonesPass(const std::vector<ZoneRow>& zones);
+// ZONE_count, ZONE_names and ZONE_start from the zones (at most the first six).
+void storeZones(const std::vector<ZoneRow>& zones, Contacts& contacts);
+
+// A depth typed in metres, with "." or "," as the decimal separator.
+std::optional<double> readDepth(std::string_view text);
+// The same for the uniform depth of a contact, which is also refused when it is exactly "0".
+std::optional<double> readUniformDepth(std::string_view text);
+
+// Apply may be pressed when something was changed, no code row of a regional contact in use is unreadable, and the
+// zones (when there are two or more) fit together.
+struct ApplyGate {
+    bool changed = false;
+    bool codeRowsReadable = true;
+    int zoneCount = 0;
+    int zoneFailures = 0;
+};
+bool applyEnabled(const ApplyGate& gate);
+
+}  // namespace morvane

@@ -1,0 +1,393 @@
+#include "commands/well_section_command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "commands/property_import_command.h"
+#include "core/trace_text.h"
+#include "io/property_reader.h"
+
+namespace morvane {
+
+namespace {
+
+struct Point {
+    float x = 0, y = 0;
+};
+
+// The arc tangent of a slope, in single precision; a direction of no length (0 / 0) is taken as 0.
+float slopeAngle(float dy, float dx) { return dx == 0 && dy == 0 ? 0.0f : std::atan(dy / dx); }
+
+Point rotated(Point p, float t, Point c)
+{
+    const float cs = std::cos(t), sn = std::sin(t);
+    return {cs * (p.x - c.x) - sn * (p.y - c.y) + c.x, sn * (p.x - c.x) + cs * (p.y - c.y) + c.y};
+}
+
+float distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+Point vertexAt(const Vertices& v, std::size_t n) { return {v[n * 6], v[n * 6 + 1]}; }
+
+// The midpoint of the first and last vertex of a well's inside-model part.
+Point midpointOf(const Wells& wells, int w)
+{
+    const Vertices& v = wells.well_coord_vertex_show[static_cast<std::size_t>(w)];
+    const Point first = vertexAt(v, 0), last = vertexAt(v, v.size() / 6 - 1);
+    return {(first.x + last.x) / 2, (first.y + last.y) / 2};
+}
+
+// Horizontal reach under two cells: the well's own course gives no direction to cut along.
+bool nearlyVertical(const ModelState& s, int w)
+{
+    const std::size_t i = static_cast<std::size_t>(w);
+    const float reach = i < s.well_proj_length.size() ? s.well_proj_length[i] : 0.0f;
+    return reach * static_cast<float>(Constants::COORD_MULT) < 2.0f * static_cast<float>(s.grid_dimension);
+}
+
+// A well whose trajectory never enters the model has only a placeholder at the origin as its inside part.
+bool entersModel(const Wells& wells, int w)
+{
+    if (w < 0 || static_cast<std::size_t>(w) >= wells.well_coord_vertex_show.size()) return false;
+    if (static_cast<std::size_t>(w) >= wells.well_coord_vertex_hide.size()) return false;
+    const Vertices& v = wells.well_coord_vertex_show[static_cast<std::size_t>(w)];
+    if (v.size() < 12) return false;
+    for (std::size_t i = 0; i + 5 < v.size(); i += 6)
+        if (v[i] != 0 || v[i + 1] != 0 || v[i + 2] != 0) return true;
+    return false;
+}
+
+// The turn of a nearly vertical middle well between the direction L it was aimed in and the direction a1 to the new
+// well, by the signs of both and the flags of the positions. Sums with pi / 2 and pi in double precision.
+float middleWellTurn(float a1, float L, bool f1, bool f2, bool f3, bool f4, bool f5)
+{
+    constexpr double halfPi = std::numbers::pi / 2, pi = std::numbers::pi;
+    const float m = (L + a1) / 2;
+    const auto quarterBack = [&] { return static_cast<float>(static_cast<double>(m) - halfPi - L); };
+    if (a1 < 0 && L > 0) return f2 == f4 ? m - L : static_cast<float>(static_cast<double>(m) - halfPi - L - pi);
+    if (a1 > 0 && L < 0) return f1 == f5 ? quarterBack() : m - L;
+    if (a1 > 0 && L > 0) return f3 == f4 ? quarterBack() : m - L;
+    if (a1 < 0 && L < 0) return m - L;
+    return 0;
+}
+
+class SectionCutter {
+public:
+    explicit SectionCutter(const WellSectionContext& ctx) : ctx_(ctx), s_(ctx.state)
+    {
+        D_ = std::sqrt((s_.model_x_max - s_.model_x_min) * (s_.model_x_max - s_.model_x_min) +
+                       (s_.model_y_max - s_.model_y_min) * (s_.model_y_max - s_.model_y_min));
+    }
+
+    float diagonal() const { return D_; }
+
+    // Cuts one segment, uploads the entries and traces the label and the eight values.
+    void cut(const char* label, Point extendedStart, Point extendedEnd, Point start, Point end)
+    {
+        const SectionSegment segment{extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y,
+                                     start.x,         start.y,         end.x,         end.y};
+        for (const std::string& line : makeWellSection(s_, s_, s_, s_, segment)) ctx_.feedback.trace(line);
+        ctx_.view.bindIntersectBuffers();
+        ctx_.feedback.trace(label);
+        for (const float v :
+             {extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y, start.x, start.y, end.x, end.y})
+            ctx_.feedback.trace(trace_text::line("", v));
+    }
+
+    // A segment from `from` to `to` whose section line runs a model diagonal beyond both.
+    void cutBetween(const char* label, Point from, Point to)
+    {
+        const float c = slopeAngle(to.y - from.y, to.x - from.x);
+        const Point along{std::cos(c) * D_, std::sin(c) * D_};
+        cut(label, {from.x + along.x, from.y + along.y}, {to.x - along.x, to.y - along.y}, from, to);
+    }
+
+private:
+    const WellSectionContext& ctx_;
+    ModelState& s_;
+    float D_ = 0;
+};
+
+void emptySection(ModelState& s)
+{
+    s.well_section.clear();
+    s.intersect_lines.clear();
+    s.intersect_owc.clear();
+    s.intersect_lines_indices.clear();
+    s.section_well_coord_vertex.clear();
+    s.section_well_runs.clear();
+}
+
+// The section plane under the latest well: a vertical rectangle from S to E over the model's depth range.
+void placeSectionPlane(const WellSectionContext& ctx, Point S, Point E)
+{
+    ModelState& s = ctx.state;
+    const auto rectangle = [&](const std::array<float, 3>& c) {
+        return Vertices{S.x, S.y, s.model_z_min, c[0], c[1], c[2], S.x, S.y, s.model_z_max, c[0], c[1], c[2],
+                        E.x, E.y, s.model_z_min, c[0], c[1], c[2], E.x, E.y, s.model_z_max, c[0], c[1], c[2]};
+    };
+    s.model_section = rectangle(s.model_section_color);
+    s.model_section_border = rectangle(s.model_section_border_color);
+    s.displaySection = true;
+    ctx.view.bindIntersectPlaneBuffers();
+}
+
+// The picked well's vertices for the section (outside-model part, then inside-model part) and the first vertex of
+// each of their runs, so the parts are drawn without chords between them.
+void appendSectionWell(ModelState& s, int b)
+{
+    const std::size_t w = static_cast<std::size_t>(b);
+    const Vertices& hidden = s.well_coord_vertex_hide[w];
+    const Vertices& shown = s.well_coord_vertex_show[w];
+    Vertices vertices = hidden;
+    vertices.insert(vertices.end(), shown.begin(), shown.end());
+    const auto runsOf = [](const std::vector<std::vector<int>>& list, std::size_t i, const Vertices& part) {
+        if (i < list.size() && !list[i].empty()) return list[i];
+        return part.empty() ? std::vector<int>{} : std::vector<int>{0};
+    };
+    std::vector<int> runs = runsOf(s.well_hide_runs, w, hidden);
+    const int offset = static_cast<int>(hidden.size() / 6);
+    for (const int r : runsOf(s.well_show_runs, w, shown)) runs.push_back(r + offset);
+    s.section_well_coord_vertex.push_back(std::move(vertices));
+    s.section_well_runs.push_back(std::move(runs));
+}
+
+}  // namespace
+
+ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
+{
+    ModelState& s = ctx.state;
+    const bool russian = s.Lang == "ru";
+    const std::string caption = russian ? property_texts::CaptionRu : property_texts::CaptionEn;
+    if (!s.gridLoaded) {
+        ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, caption);
+        return ModeButtons::Unchanged;
+    }
+    if (s.PROP_type.size() <= 1) {
+        ctx.prompts.information(russian ? kNoPropertyTextRu : kNoPropertyTextEn, caption);
+        return ModeButtons::Unchanged;
+    }
+    if (!wasChecked) {
+        showShell(s);
+        s.edge_mode = false;
+        s.well_section_mode = true;
+        resetPropertyCut(s, &ctx.view);
+        emptySection(s);
+        ctx.view.bindIntersectBuffers();  // frees the objects of an earlier section
+        ctx.window.showSelectionWindow();
+        return ModeButtons::OnlyThisOne;
+    }
+    showShell(s);
+    ctx.window.hideSelectionWindow();
+    if (s.diplay_well_section_mode) {
+        s.position = s.saved_position;
+        s.rotation = s.saved_rotation;
+        s.scale = s.saved_scale;
+        s.VERT_SCALE = s.saved_VERT_SCALE;
+        s.diplay_well_section_mode = false;
+        ctx.window.enableViewButtons(true);
+        s.BACKGROUND_COLOR = readBackgroundColor(ctx.settings, s.BACKGROUND_COLOR);
+        ctx.view.changeBackgroundColor();
+        ctx.window.applySectionColours(false);
+    }
+    return ModeButtons::ThisOneOff;
+}
+
+bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+    if (!s.well_section_mode || !leftButton || s.current_well.empty() || !s.propLoaded) return false;
+    fb.trace("wellsection3d");
+    const int k = static_cast<int>(s.well_section.size());
+    const int b = s.current_well.front();
+    if (std::find(s.well_section.begin(), s.well_section.end(), b) != s.well_section.end()) return false;
+    if (k >= MAX_SECTION_WELLS) return false;
+    if (!entersModel(s, b)) {
+        fb.trace("the well does not enter the model");
+        return false;
+    }
+    s.well_section.push_back(b);
+
+    // The well's own segment: from six stations before its last inside-model vertex to that vertex.
+    const Vertices& inside = s.well_coord_vertex_show[static_cast<std::size_t>(b)];
+    const std::size_t N = inside.size() / 6;
+    Point E = vertexAt(inside, N - 1);
+    Point S = vertexAt(inside, N < 6 ? 0 : N - 6);
+    appendSectionWell(s, b);
+
+    SectionCutter cutter(ctx);
+    const float D = cutter.diagonal();
+    // A well whose last stations stand on one spot takes the direction of its whole inside-model course.
+    const Point first = vertexAt(inside, 0);
+    const float a0 =
+        S.x == E.x && S.y == E.y ? slopeAngle(E.y - first.y, E.x - first.x) : slopeAngle(E.y - S.y, E.x - S.x);
+    Point XS{S.x + std::cos(a0) * D, S.y + std::sin(a0) * D};
+    Point XE{E.x - std::cos(a0) * D, E.y - std::sin(a0) * D};
+    S = {S.x + std::cos(a0) * 0.2f, S.y + std::sin(a0) * 0.2f};
+    E = {E.x - std::cos(a0) * 0.2f, E.y - std::sin(a0) * 0.2f};
+
+    placeSectionPlane(ctx, S, E);
+
+    const int n = k + 1;
+    if (n > 1) {
+        const Point P = midpointOf(s, s.last_b);
+        const Point W = midpointOf(s, b);
+        float a1 = 0;
+        Point R;
+        if (nearlyVertical(s, b)) {
+            // Aim the new well's segment at the previous well.
+            a1 = slopeAngle(P.y - W.y, P.x - W.x);
+            R = W;
+            const float t = a1 - slopeAngle(E.y - S.y, E.x - S.x);
+            S = rotated(S, t, W);
+            E = rotated(E, t, W);
+            XS = rotated(XS, t, W);
+            XE = rotated(XE, t, W);
+        } else {
+            a1 = slopeAngle(P.y - S.y, P.x - S.x);
+            R = S;
+        }
+        const bool f1 = R.x > P.x && R.y > P.y;
+        const bool f2 = R.x < P.x && R.y > P.y;
+        const bool f3 = R.y > P.y;
+        const bool f4 = s.last_last_well_section_y_start > P.y;
+        const bool f5 = s.last_last_well_section_x_start > P.x;
+
+        const Point prevStart{s.last_well_section_x_start, s.last_well_section_y_start};
+        const Point prevEnd{s.last_well_section_x, s.last_well_section_y};
+        const Point prevExtStart{s.last_ext_well_section_x_start, s.last_ext_well_section_y_start};
+        const Point prevExtEnd{s.last_ext_well_section_x_end, s.last_ext_well_section_y_end};
+        if (nearlyVertical(s, s.last_b) && n == 2) {
+            // Re-aim the first well at the second.
+            const float t2 = a1 - slopeAngle(prevStart.y - prevEnd.y, prevStart.x - prevEnd.x);
+            const Point S1 = rotated(prevStart, t2, P), E1 = rotated(prevEnd, t2, P);
+            withdrawSectionEntries(s, 1);
+            cutter.cut("prev", rotated(prevExtStart, t2, P), rotated(prevExtEnd, t2, P), S1, E1);
+            s.last_well_section_x_start = S1.x;
+            s.last_well_section_y_start = S1.y;
+            s.last_well_section_x = E1.x;
+            s.last_well_section_y = E1.y;
+        }
+        if (nearlyVertical(s, s.last_b) && n > 2) {
+            // Re-aim a middle well between its neighbours: its own segment and the connecting one before it again.
+            fb.trace(trace_text::line("alfa1 = ", a1));
+            fb.trace(trace_text::line("last_alfa = ", s.last_alfa));
+            const float g = middleWellTurn(a1, s.last_alfa, f1, f2, f3, f4, f5);
+            fb.trace(trace_text::line("gamma = ", g));
+            const Point S1 = rotated(prevStart, g, P), E1 = rotated(prevEnd, g, P);
+            withdrawSectionEntries(s, 2);
+            cutter.cutBetween("zamena1", {s.last_last_well_section_x, s.last_last_well_section_y}, S1);
+            cutter.cut("zamena2", rotated(prevExtStart, g, P), rotated(prevExtEnd, g, P), S1, E1);
+            s.last_well_section_x_start = S1.x;
+            s.last_well_section_y_start = S1.y;
+            s.last_well_section_x = E1.x;
+            s.last_well_section_y = E1.y;
+        }
+
+        // Join the nearest ends of the previous and the new segment.
+        const Point PS{s.last_well_section_x_start, s.last_well_section_y_start};
+        Point PE{s.last_well_section_x, s.last_well_section_y};
+        if (n == 2) {
+            const float d1 = distance(PS, S), d2 = distance(PS, E), d3 = distance(PE, S), d4 = distance(PE, E);
+            if (d1 < d2 && d1 < d3 && d1 < d4) {
+                PE = PS;
+            } else if (d2 < d1 && d2 < d3 && d2 < d4) {
+                PE = PS;
+                std::swap(S, E);
+            } else if (d4 < d1 && d4 < d2 && d4 < d3) {
+                std::swap(S, E);
+            }
+            s.last_well_section_x = PE.x;
+            s.last_well_section_y = PE.y;
+        } else if (distance(PE, E) < distance(PE, S)) {
+            std::swap(S, E);
+        }
+        cutter.cutBetween("mezhdu", PE, S);
+        s.last_alfa = a1;
+    }
+
+    cutter.cut("current", XS, XE, S, E);
+
+    s.last_last_well_section_x = s.last_well_section_x;
+    s.last_last_well_section_y = s.last_well_section_y;
+    s.last_last_well_section_x_start = s.last_well_section_x_start;
+    s.last_last_well_section_y_start = s.last_well_section_y_start;
+    s.last_last_ext_well_section_x_start = s.last_ext_well_section_x_start;
+    s.last_last_ext_well_section_y_start = s.last_ext_well_section_y_start;
+    s.last_last_ext_well_section_x_end = s.last_ext_well_section_x_end;
+    s.last_last_ext_well_section_y_end = s.last_ext_well_section_y_end;
+    s.last_well_section_x_start = S.x;
+    s.last_well_section_y_start = S.y;
+    s.last_well_section_x = E.x;
+    s.last_well_section_y = E.y;
+    s.last_ext_well_section_x_start = XS.x;
+    s.last_ext_well_section_y_start = XS.y;
+    s.last_ext_well_section_x_end = XE.x;
+    s.last_ext_well_section_y_end = XE.y;
+    s.last_b = b;
+
+    fb.trace("raz1");
+    const std::size_t w = static_cast<std::size_t>(b);
+    ctx.window.addSectionRow(w < s.well_name.size() ? s.well_name[w] : std::string(), k + 1);
+    fb.trace("raz2");
+    return true;
+}
+
+bool RenderWellSection(const WellSectionContext& ctx)
+{
+    ModelState& s = ctx.state;
+    const auto switchOff = [&] {
+        ctx.window.releaseSectionButton();
+        s.well_section_mode = false;
+        ctx.window.hideSelectionWindow();
+        return false;
+    };
+    if (s.intersect_lines.size() <= 1) return switchOff();
+
+    const UnfoldedSection strip = unfoldWellSection(s);
+    for (const std::string& line : strip.trace) ctx.feedback.trace(line);
+    // Nothing of the model along the whole path: there is no strip to show.
+    if (!strip.laidOut) return switchOff();
+    ctx.view.bindIntersectBuffers();
+
+    s.BACKGROUND_COLOR = {255, 255, 255};
+    ctx.view.changeBackgroundColor();
+    ctx.window.applySectionColours(true);
+    s.diplay_well_section_mode = true;
+    ctx.window.enableViewButtons(false);
+
+    s.saved_position = s.position;
+    s.saved_rotation = s.rotation;
+    s.saved_scale = s.scale;
+    s.saved_VERT_SCALE = s.VERT_SCALE;
+    const float width = strip.xmax - strip.xmin;
+    s.position = {-(strip.xmax + strip.xmin) / 2, 0.0f, -(strip.zmax + strip.zmin) / 2};
+    s.rotation.x = -90;
+    s.rotation.z = 0;
+    s.scale.x = 2 / width - 0.01f;
+    s.scale.z = s.scale.x * s.VERT_SCALE;
+    return true;
+}
+
+bool showSectionThroughWells(const WellSectionContext& ctx, const std::vector<std::string>& wells, std::string* error)
+{
+    ModelState& s = ctx.state;
+    const auto fail = [error](std::string why) {
+        if (error) *error = std::move(why);
+        return false;
+    };
+    if (switchWellSection(ctx, false) == ModeButtons::Unchanged)
+        return fail("the well section needs a grid and a loaded property");
+    for (const std::string& name : wells) {
+        const auto found = std::find(s.well_name.begin(), s.well_name.end(), name);
+        if (found == s.well_name.end()) return fail("no well called \"" + name + "\" was loaded");
+        s.current_well = {static_cast<int>(found - s.well_name.begin())};
+        addSectionWell(ctx, true);
+    }
+    s.current_well.clear();
+    if (!RenderWellSection(ctx)) return fail("the section needs at least two wells that cross the model");
+    return true;
+}
+
+}  // namespace morvane

@@ -1,0 +1,60 @@
+// A small hand-made grid for the well section tests: square cells in rows, their corner vertices laid out per
+// layer as the grid builder lays them out, a continuous property of 0.1 on display and one of the model's extents.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "core/model_state.h"
+
+namespace morvane::testing {
+
+// `rows` x `columns` cells of `cell` scene units and `layers` layers; rows advance along +y, or along -y when
+// `southwards`. Top faces lie at z = -1 - k - 0.1 y, bottom faces one unit lower, so depth varies along every edge
+// that runs in y. Every column is regular unless named in `undefined` (row, column). The grid counts as loaded,
+// with its extents, its cell size in file units, and one continuous property besides the placeholder.
+inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1, bool southwards = false,
+                              const std::vector<std::pair<int, int>>& undefined = {})
+{
+    ModelState s;
+    s.ZCORN_I = rows;
+    s.ZCORN_J = columns;
+    s.ZCORN_K = layers;
+    s.IJ_undef.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(columns), 1));
+    for (const auto& [i, j] : undefined) s.IJ_undef[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 0;
+    const float dy = southwards ? -cell : cell;
+    for (int k = 0; k < layers; ++k) {
+        Vertices layer;
+        for (int surface = 0; surface < 2; ++surface)
+            for (int i = 0; i < rows; ++i)
+                for (int j = 0; j < columns; ++j) {
+                    const float nearY = static_cast<float>(i) * dy, farY = nearY + dy;
+                    const float left = static_cast<float>(j) * cell, right = left + cell;
+                    for (const auto& [x, y] : {std::pair{left, nearY}, {right, nearY}, {left, farY}, {right, farY}}) {
+                        const float z = -1.0f - static_cast<float>(k + surface) - 0.1f * y;
+                        layer.insert(layer.end(), {x, y, z, 1, 1, 1});
+                    }
+                }
+        s.grid_lines_k.push_back(std::move(layer));
+    }
+    s.model_x_min = 0;
+    s.model_x_max = static_cast<float>(columns) * cell;
+    s.model_y_min = southwards ? -static_cast<float>(rows) * cell : 0;
+    s.model_y_max = southwards ? 0 : static_cast<float>(rows) * cell;
+    s.model_z_max = -1.0f;
+    s.model_z_min = -1.0f - static_cast<float>(layers) - 0.1f * s.model_y_max;
+    s.grid_dimension = static_cast<int>(cell * static_cast<float>(Constants::COORD_MULT) + 0.5f);
+    s.gridLoaded = true;
+
+    s.PROP_type = {10, 9};
+    s.PROP_type_displaying = 9;
+    s.disc_PROP_displaying = false;
+    s.propLoaded = true;
+    s.PROP_cont.assign(static_cast<std::size_t>(layers),
+                       std::vector<std::vector<double>>(static_cast<std::size_t>(rows),
+                                                        std::vector<double>(static_cast<std::size_t>(columns), 0.1)));
+    s.uniform_OWC = -1.5f;
+    return s;
+}
+
+}  // namespace morvane::testing

@@ -1,0 +1,216 @@
+// The data manager's rules without its window: type choices, region lists, zones, typed depths, Apply gating, the
+// contacts built from the dialog's controls and shown again from the model state, and the command-line contacts.
+#include <gtest/gtest.h>
+
+#include "commands/contacts_command.h"
+#include "commands/data_manager_rules.h"
+#include "scene/grid_geometry.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_grid_fixture.h"
+
+namespace morvane {
+namespace {
+
+// Loaded in this order: PORO (values), LITHO (codes), SAT (values, typed none), REGIONS (codes, discrete).
+void loadFourProperties(Properties& p)
+{
+    p.propertyNameAll = {"PORO", "LITHO", "SAT", "REGIONS"};
+    p.PROP_type = {10, 4, 1, 0, 8};
+    p.PROP_cont_loading_name = {"grid", "PORO", "SAT"};
+    p.PROP_disc_loading_name = {"LITHO", "REGIONS"};
+    p.PROP_disc_loading = {{5, 5, 6, 6, 5, 5, 6, 6, 5, 5, 6, 6}, {1, 1, 2, 2, 3, 3, 4, 4, 4, 4, 4, 4}};
+    p.PROP_disc_codes = {{5, 6}, {1, 2, 3, 4}};
+}
+
+// 3 cells per row, 2 rows, 2 layers, with the four properties.
+ModelState gridWithProperties()
+{
+    ModelState s;
+    static_cast<GridInput&>(s) = test::gridFromPillars(test::latticePillars(3, 2, 50, 50), test::cornerDepths(3, 2, 2));
+    EXPECT_TRUE(buildGrid(s).built());
+    loadFourProperties(s);
+    return s;
+}
+
+ContactRequest uniform(const std::string& depth)
+{
+    ContactRequest r;
+    r.checked = true;
+    r.depthText = depth;
+    return r;
+}
+
+TEST(DataManagerTypes, ChoicesFollowHowThePropertyWasLoaded)
+{
+    Properties p;
+    loadFourProperties(p);
+    const std::vector<LoadedProperty> loaded = loadedProperties(p);
+    ASSERT_EQ(loaded.size(), 4u);
+    EXPECT_FALSE(loaded[0].discrete);
+    EXPECT_EQ(loaded[0].perKindIndex, 1);
+    EXPECT_TRUE(loaded[1].discrete);
+    EXPECT_EQ(loaded[1].perKindIndex, 1);
+    EXPECT_EQ(loaded[2].perKindIndex, 2);
+    EXPECT_EQ(loaded[3].perKindIndex, 2);
+
+    // Porosity cannot become lithology; lithology can become regions; the empty item is always taken.
+    EXPECT_EQ(acceptedTypeChoice(loaded[0].discrete, 4, 1), 4);
+    EXPECT_EQ(acceptedTypeChoice(loaded[0].discrete, 4, 5), 5);
+    EXPECT_EQ(acceptedTypeChoice(loaded[1].discrete, 1, 7), 7);
+    EXPECT_EQ(acceptedTypeChoice(loaded[1].discrete, 1, 9), 1);
+    EXPECT_EQ(acceptedTypeChoice(loaded[1].discrete, 1, 0), 0);
+    // A property of values typed none stays a property of values: it cannot become regions.
+    EXPECT_EQ(acceptedTypeChoice(loaded[2].discrete, 0, 7), 0);
+    EXPECT_EQ(acceptedTypeChoice(loaded[2].discrete, 0, 9), 9);
+}
+
+TEST(DataManagerTypes, RegionListsHoldTheRegionAndDiscretePropertiesLoadedAsCodes)
+{
+    Properties p;
+    loadFourProperties(p);
+    std::vector<RegionChoice> regions = regionChoices(loadedProperties(p));
+    ASSERT_EQ(regions.size(), 1u);
+    EXPECT_EQ(regions[0].name, "REGIONS");
+    EXPECT_EQ(regions[0].perKindIndex, 2);  // the second property of codes, not the first entry of the list
+
+    // Re-typed: lithology as regions joins the list in load order; values typed as discrete never do.
+    p.PROP_type = {10, 8, 7, 8, 8};
+    regions = regionChoices(loadedProperties(p));
+    ASSERT_EQ(regions.size(), 2u);
+    EXPECT_EQ(regions[0].name, "LITHO");
+    EXPECT_EQ(regions[0].perKindIndex, 1);
+    EXPECT_EQ(regions[1].perKindIndex, 2);
+    EXPECT_EQ(regionCodes(p, 2), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_TRUE(regionCodes(p, 3).empty());
+
+    // The same name loaded as values and then as codes: each entry keeps its own kind.
+    Properties twice;
+    twice.propertyNameAll = {"X", "X"};
+    twice.PROP_type = {10, 9, 8};
+    twice.PROP_cont_loading_name = {"grid", "X"};
+    twice.PROP_disc_loading_name = {"X"};
+    const std::vector<LoadedProperty> both = loadedProperties(twice);
+    EXPECT_FALSE(both[0].discrete);
+    EXPECT_TRUE(both[1].discrete);
+    EXPECT_EQ(both[1].perKindIndex, 1);
+}
+
+TEST(DataManagerZones, StartsOneFiveNineOnTwelveLayers)
+{
+    std::vector<ZoneRow> zones{{"Zone 1", 1, 4}, {"Zone 2", 5, 8}, {"Zone 3", 9, 12}};
+    EXPECT_EQ(zoneCheckFailures(zones), 0);
+    ASSERT_TRUE(zonesPass(zones));
+    Contacts c;
+    storeZones(zones, c);
+    EXPECT_EQ(c.ZONE_count, 3);
+    EXPECT_EQ(c.ZONE_names[1], "Zone 2");
+    EXPECT_EQ((std::vector<int>(c.ZONE_start.begin(), c.ZONE_start.begin() + 3)), (std::vector<int>{1, 5, 9}));
+
+    zones[1].end = 6;  // zone 3 still starts at 9
+    EXPECT_EQ(zoneCheckFailures(zones), 1);
+    EXPECT_FALSE(zonesPass(zones));
+    zones[1].end = 8;
+    zones[2].start = 0;  // nothing chosen
+    EXPECT_FALSE(zonesPass(zones));
+    EXPECT_FALSE(zonesPass({{"Zone 1", 1, 12}}));                  // one zone is never stored
+    EXPECT_EQ(zoneCheckFailures({{"A", 6, 5}, {"B", 6, 12}}), 1);  // ends above its start
+}
+
+TEST(DataManagerDepths, EitherSeparatorAndTheUniformZeroRefused)
+{
+    EXPECT_EQ(readUniformDepth("-1520,5"), -1520.5);
+    EXPECT_EQ(readUniformDepth("-1520.5"), -1520.5);
+    EXPECT_EQ(readDepth("0"), 0.0);
+    for (const char* text : {"0", "", "abc", "-1520,5m", "1.2.3"}) EXPECT_FALSE(readUniformDepth(text)) << text;
+}
+
+TEST(DataManagerApply, EnabledOnlyForAChangeWithReadableRowsAndFittingZones)
+{
+    EXPECT_FALSE(applyEnabled({false, true, 0, 0}));
+    EXPECT_TRUE(applyEnabled({true, true, 0, 0}));
+    EXPECT_TRUE(applyEnabled({true, true, 1, 0}));
+    EXPECT_FALSE(applyEnabled({true, false, 0, 0}));  // a pink code row
+    EXPECT_FALSE(applyEnabled({true, true, 3, 1}));   // zones that do not fit
+}
+
+TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
+{
+    ModelState s = gridWithProperties();
+    SilentFeedback quiet;
+    EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform("-1520,5"), {}, quiet), ContactOutcome::Built);
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+    const Vertices built = s.OWC_k;
+
+    for (const char* text : {"0", "abc"}) {
+        EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform(text), {}, quiet), ContactOutcome::DepthRefused);
+        const auto message = contactRefusal(ContactKind::OWC, ContactOutcome::DepthRefused, uniform(text), "en");
+        ASSERT_TRUE(message);
+        EXPECT_NE(message->text.find(std::string("\"") + text + "\""), std::string::npos);
+    }
+    EXPECT_TRUE(s.OWC_set);
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+    EXPECT_EQ(s.OWC_k, built);
+    EXPECT_EQ(storedContactControls(s, ContactKind::OWC, {}).depthText, "-1520.5");
+
+    // Unchecked: no longer set, the arrays stay; the GOC is untouched.
+    ContactRequest off = uniform("-1500");
+    off.checked = false;
+    EXPECT_EQ(changeContact(s, ContactKind::OWC, off, {}, quiet), ContactOutcome::Off);
+    EXPECT_FALSE(s.OWC_set);
+    EXPECT_EQ(s.OWC_k, built);
+    EXPECT_FALSE(s.GOC_set);
+}
+
+TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainByCode)
+{
+    ModelState s = gridWithProperties();
+    s.PROP_type = {10, 4, 7, 0, 8};  // LITHO re-typed as regions: the list is LITHO, REGIONS
+    const std::vector<RegionChoice> regions = regionChoices(loadedProperties(s));
+    ASSERT_EQ(regions.size(), 2u);
+    SilentFeedback quiet;
+
+    ContactRequest r;
+    r.checked = true;
+    r.uniform = false;
+    EXPECT_EQ(changeContact(s, ContactKind::GOC, r, regions, quiet), ContactOutcome::NoRegion);
+    EXPECT_FALSE(s.GOC_set);
+
+    r.regionSelected = 1;  // REGIONS: top-layer codes 1 1 2 / 2 3 3
+    r.rows = {{"1", "-1500"}, {"2", "x"}, {"3", "-1600,5"}, {"4", "-1700"}};
+    EXPECT_EQ(changeContact(s, ContactKind::GOC, r, regions, quiet), ContactOutcome::Built);
+    EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
+    EXPECT_EQ(s.GOC_region_selected, 1);
+    EXPECT_EQ(s.last_goc_code_size, 4);
+
+    // Shown again: the stored region, a row per code, each with the depth of its own code.
+    const ContactRequest shown = storedContactControls(s, ContactKind::GOC, regions);
+    EXPECT_TRUE(shown.checked);
+    EXPECT_FALSE(shown.uniform);
+    EXPECT_EQ(shown.regionSelected, 1);
+    ASSERT_EQ(shown.rows.size(), 4u);
+    EXPECT_EQ(shown.rows[1].code, "2");
+    EXPECT_EQ(shown.rows[1].depth, "");
+    EXPECT_EQ(shown.rows[2].depth, "-1600.5");
+    EXPECT_EQ(shown.rows[3].depth, "-1700");
+    // A stored region entry the list no longer has shows no rows.
+    EXPECT_TRUE(storedContactControls(s, ContactKind::GOC, {regions[0]}).rows.empty());
+}
+
+TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
+{
+    ModelState s = gridWithProperties();
+    SilentFeedback quiet;
+    test::RecordedSceneOperations view(quiet);
+    ASSERT_TRUE(showUniformContact(s, view, ContactKind::OWC, 2030.25, quiet));
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -2.03025f);
+    EXPECT_TRUE(s.OWC_set && s.displayOWC);
+    EXPECT_FALSE(s.displayGOC);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"bindContacts @0"}));
+
+    ModelState noGrid;
+    EXPECT_FALSE(showUniformContact(noGrid, view, ContactKind::GOC, 1500, quiet));
+    EXPECT_FALSE(noGrid.GOC_set || noGrid.displayGOC);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,116 @@
+// Contact surfaces: where their vertices stand, which level each column takes, and that a contact that cannot be
+// built leaves everything as it was.
+#include <gtest/gtest.h>
+
+#include "scene/fluid_contacts.h"
+#include "scene/grid_geometry.h"
+#include "tests/support/scene_grid_fixture.h"
+
+namespace morvane {
+namespace {
+
+using test::cornerDepths;
+using test::gridFromPillars;
+using test::latticePillars;
+
+// A grid of 3 cells per row, 2 rows and 2 layers, rows running south, turned by 30 degrees.
+ModelState builtGrid()
+{
+    ModelState s;
+    static_cast<GridInput&>(s) =
+        gridFromPillars(latticePillars(3, 2, 50, -50, 548000, 6414000, 30), cornerDepths(3, 2, 2));
+    EXPECT_TRUE(buildGrid(s).built());
+    return s;
+}
+
+// A region property: top layer codes by row (row 0: 1 1 2, row 1: 2 3 3), bottom layer all 1.
+void addRegions(ModelState& s)
+{
+    s.PROP_disc_loading = {{9, 9, 9, 9, 9, 9}, {1, 1, 2, 2, 3, 3, 1, 1, 1, 1, 1, 1}};
+    s.PROP_disc_loading_name = {"other", "REGIONS"};
+}
+
+TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
+{
+    ModelState s = builtGrid();
+    const ContactReport report = buildUniformContact(ContactKind::OWC, -1520.5, s, s, s);
+    ASSERT_EQ(report.outcome, ContactBuild::Built);
+    EXPECT_EQ(report.trace, (std::vector<std::string>{"OWC_z = -1.5205"}));
+    EXPECT_TRUE(s.OWC_set);
+    EXPECT_TRUE(s.is_uniform_OWC);
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+
+    // Vertex n stands where the top-surface corner n of the layer arrays stands: the grid's index lists draw it.
+    const Vertices& top = s.grid_lines_k[0];
+    ASSERT_EQ(s.OWC_k.size(), static_cast<std::size_t>(s.points_in_layer) * 6);
+    for (std::size_t v = 0; v < s.OWC_k.size(); v += 6) {
+        EXPECT_FLOAT_EQ(s.OWC_k[v], top[v]) << v / 6;
+        EXPECT_FLOAT_EQ(s.OWC_k[v + 1], top[v + 1]) << v / 6;
+        EXPECT_FLOAT_EQ(s.OWC_k[v + 2], -1.5205f);
+        EXPECT_EQ(std::vector<float>(s.OWC_k.begin() + v + 3, s.OWC_k.begin() + v + 6), (std::vector<float>{0, 0, 1}));
+    }
+    // The GOC is built on its own, green.
+    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1480, s, s, s).outcome, ContactBuild::Built);
+    EXPECT_EQ(std::vector<float>(s.GOC_k.begin() + 3, s.GOC_k.begin() + 6), (std::vector<float>{0, 1, 0}));
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+}
+
+TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinning)
+{
+    ModelState s = builtGrid();
+    addRegions(s);
+    // Code 1 twice (the later row wins), code 3 once, code 2 without a depth, a row for a code not in the grid.
+    const std::vector<RegionCodeDepth> rows{{1, -1500.0}, {2, std::nullopt}, {3, -1600.0}, {1, -1510.0}, {7, -1700.0}};
+    const ContactReport report = buildRegionalContact(ContactKind::OWC, 2, rows, s, s, s, s);
+    ASSERT_EQ(report.outcome, ContactBuild::Built);
+    EXPECT_TRUE(s.OWC_set);
+    EXPECT_FALSE(s.is_uniform_OWC);
+    EXPECT_EQ(s.owc_code_z, (std::vector<float>{1, 3, 1, 7}));
+    ASSERT_EQ(s.PROP_disc_OWC.size(), 2u);
+    EXPECT_EQ(s.PROP_disc_OWC[0][1], (std::vector<int>{2, 3, 3}));
+    // The bottom layer (all code 1) is not used; code-2 columns stay at 0.
+    EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, 0}, {0, -1.6f, -1.6f}}));
+    for (int cell = 0; cell < 6; ++cell)
+        for (int corner = 0; corner < 4; ++corner)
+            EXPECT_FLOAT_EQ(s.OWC_k[(cell * 4 + corner) * 6 + 2], s.OWC_z_ij[cell / 3][cell % 3]) << cell;
+}
+
+TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)
+{
+    ModelState s = builtGrid();
+    addRegions(s);
+    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s, s, s).outcome, ContactBuild::Built);
+    const Vertices before = s.OWC_k;
+
+    // A region property that is not loaded, or does not hold one value per cell.
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 3, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 1, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 0, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
+    // No grid: the pillar list would be read past its end.
+    ModelState noGrid;
+    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1500, noGrid, noGrid, noGrid).outcome, ContactBuild::NoGrid);
+    EXPECT_TRUE(noGrid.OWC_k.empty());
+    EXPECT_FALSE(noGrid.OWC_set);
+    s.grid_lines_xy.resize(s.grid_lines_xy.size() - 4);
+    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1400, s, s, s).outcome, ContactBuild::NoGrid);
+
+    EXPECT_EQ(s.OWC_k, before);
+    EXPECT_TRUE(s.is_uniform_OWC);
+    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5f);
+}
+
+TEST(ContactSurface, ANewGridDropsTheContactsOfTheOldOne)
+{
+    ModelState s = builtGrid();
+    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1450, s, s, s).outcome, ContactBuild::Built);
+    s.displayOWC = s.displayGOC = true;
+    static_cast<GridInput&>(s) = gridFromPillars(latticePillars(2, 2, 50, 50), cornerDepths(2, 2, 1));
+    ASSERT_TRUE(buildGrid(s).built());
+    EXPECT_TRUE(s.OWC_k.empty());
+    EXPECT_TRUE(s.GOC_k.empty());
+    EXPECT_FALSE(s.OWC_set || s.GOC_set || s.displayOWC || s.displayGOC);
+}
+
+}  // namespace
+}  // namespace morvane

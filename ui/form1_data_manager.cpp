@@ -1,0 +1,83 @@
+// The data manager on the main window: opening it with the model's values, and taking back what was applied (the
+// property types, the contact toggles and the production); the contacts given on the command line.
+#include <algorithm>
+
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "commands/contacts_command.h"
+#include "ui/copengl.h"
+#include "ui/data_manager.h"
+#include "ui/data_tree_view.h"
+#include "ui/form1.h"
+
+namespace morvane {
+
+namespace {
+
+void copyBack(const std::vector<float>& from, std::vector<float>& to)
+{
+    std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
+}
+
+}  // namespace
+
+void Form1::dataManagerMainMenu_Click()
+{
+    ModelState& s = state_;
+    Data_manager manager(s, OpenGL, *prompts_, s.gridLoaded, s.propLoaded && s.PROP_type.size() > 1, false, false,
+                         s.model_x_max, s.model_x_min, s.model_y_max, s.model_y_min, s.model_z_max, s.model_z_min,
+                         s.propertyNameAll, s.PROP_type, s.ZCORN_K, s.well_name, s.oilProd, s.waterProd, s.gasProd,
+                         this);
+    manager.updateLang(s.Lang);
+    manager.exec();
+    if (!manager.OK_manager()) return;
+
+    // Property types: the model state and the icons of the property nodes.
+    const std::vector<int> types = manager.get_prop_types();
+    treeView2->setUpdatesEnabled(false);
+    for (std::size_t i = 0; i < types.size() && i + 1 < s.PROP_type.size(); ++i) {
+        s.PROP_type[i + 1] = types[i];
+        treeTarget_->setPropertyImage(static_cast<int>(i), types[i]);
+    }
+    treeView2->setUpdatesEnabled(true);
+
+    showContactToggles();
+
+    // Production: one value per well, as far as both lists go.
+    copyBack(manager.get_oilProd(), s.oilProd);
+    copyBack(manager.get_waterProd(), s.waterProd);
+    copyBack(manager.get_gasProd(), s.gasProd);
+    manager.OK_manager_false();
+}
+
+void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() { dataManagerMainMenu_Click(); }
+
+void Form1::showContactToggles()
+{
+    for (const auto& [button, set, display] : {std::tuple{owc_Check, state_.OWC_set, &state_.displayOWC},
+                                               std::tuple{goc_Check, state_.GOC_set, &state_.displayGOC}}) {
+        button->setVisible(set);
+        // A contact no longer set is not drawn either.
+        if (!set) {
+            button->setChecked(false);
+            *display = false;
+        }
+    }
+}
+
+void Form1::showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth)
+{
+    for (const auto& [kind, depth, button] :
+         {std::tuple{ContactKind::OWC, owcDepth, owc_Check}, std::tuple{ContactKind::GOC, gocDepth, goc_Check}}) {
+        if (!depth) continue;
+        if (!OpenGL || !showUniformContact(state_, *OpenGL, kind, *depth, *this)) {
+            appendLog(std::string("The ") + contactName(kind) + " needs a loaded grid", log_colour::Red);
+            continue;
+        }
+        button->setChecked(true);
+    }
+    showContactToggles();
+}
+
+}  // namespace morvane
