@@ -76,7 +76,7 @@ std::string columnName(const std::vector<std::string>& header, int index)
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
 {
-    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle, kWellDialogFilter);
+    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.Lang), kWellDialogFilter);
     if (paths.empty()) {
         WellImportResult none;
         none.cancelled = true;
@@ -155,7 +155,8 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         ctx.window.setWaitCursor(true);
         WellReport report =
             loadWell(well, columns,
-                     answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll);
+                     answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll,
+                     ctx.state.Lang);
         if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         finishFile(ctx, path, std::move(report), result);
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
@@ -54,7 +55,7 @@ struct WellImportResult {
     std::vector<std::string> loadedFiles;  // the paths of the wells appended, in order
 };
 
-inline constexpr const char* kWellDialogTitle = "Загрузить скважины";
+inline constexpr TextPair kWellDialogTitle{"Import wells", "Загрузить скважины"};
 inline constexpr const char* kWellDialogFilter = "dev files|*.dev|All files (*.*)|*.*";
 
 // The menu command: the multi-file dialog, then importWellFiles.

@@ -41,7 +41,7 @@ GridBuildOutcome SceneRenderer::initGRID()
     } else if (report.clearDataTree && tree_) {
         tree_->clearTree();
     }
-    AppendRichText(report.message, report.colour, true);
+    AppendRichText(gridBuildLogLine(report, s_.Lang), report.colour, true);
     return report.outcome;
 }
 

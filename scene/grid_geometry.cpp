@@ -242,6 +242,9 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
     if (dimension <= 0 || dimension % Constants::DIMENSION_MIN != 0 || dimension > Constants::DIMENSION_MAX) {
         report.outcome = GridBuildOutcome::CellSizeRejected;
         report.message = grid_messages::CellSize;
+        const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
+        report.detailEn = "Cell size found: " + found + " m; it must be a multiple of 25 m, at most " + most + " m.";
+        report.detailRu = "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
         return report;
     }
 
@@ -261,6 +264,14 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
     report.trace.push_back(line("ZCORN_J ", cols));
     if (rows < 1 || cols < 1 || !rectangular) {
         rejectLayout(report, geometry, properties, contacts);
+        const std::string r = std::to_string(rows), c = std::to_string(cols);
+        if (!rectangular) {
+            report.detailEn = "The pillar rows of COORD hold different numbers of cells (" + r + " rows).";
+            report.detailRu = "Ряды пилларов COORD содержат разное число ячеек (" + r + " рядов).";
+        } else {
+            report.detailEn = "COORD gives " + r + " x " + c + " cells per layer.";
+            report.detailRu = "COORD задаёт " + r + " x " + c + " ячеек в слое.";
+        }
         return report;
     }
     // Whole surfaces only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
@@ -270,6 +281,18 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
     const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     if (input.ZCORN.size() % perSurface != 0 || layers == 0 || cells > static_cast<std::size_t>(INT_MAX)) {
         rejectLayout(report, geometry, properties, contacts);
+        const std::string found = std::to_string(input.ZCORN.size()), layer = std::to_string(2 * perSurface);
+        const std::string shape = std::to_string(rows) + " x " + std::to_string(cols);
+        if (cells > static_cast<std::size_t>(INT_MAX)) {
+            report.detailEn = std::to_string(cells) + " cells are more than the " + std::to_string(INT_MAX) +
+                              " a grid may hold.";
+            report.detailRu = std::to_string(cells) + " ячеек больше допустимых " + std::to_string(INT_MAX) + ".";
+        } else {
+            report.detailEn = "ZCORN holds " + found + " depths; " + shape + " cells per layer need a multiple of " +
+                              layer + " (8 per cell and layer).";
+            report.detailRu = "ZCORN содержит " + found + " глубин; для " + shape + " ячеек в слое нужно число, кратное " +
+                              layer + " (8 на ячейку в каждом слое).";
+        }
         return report;
     }
 
@@ -322,10 +345,20 @@ GridBuildReport buildGrid(ModelState& state)
     return report;
 }
 
-void deliverGridReport(const GridBuildReport& report, Feedback& feedback)
+std::string gridBuildLogLine(const GridBuildReport& report, const std::string& lang)
+{
+    const bool ru = lang == "ru";
+    std::string line = report.message;
+    if (report.outcome == GridBuildOutcome::CellSizeRejected && !ru) line = grid_messages::CellSizeEn;
+    if (report.outcome == GridBuildOutcome::LayoutRejected && ru) line = grid_messages::LayoutRu;
+    const std::string& detail = ru ? report.detailRu : report.detailEn;
+    return detail.empty() ? line : line + " " + detail;
+}
+
+void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang)
 {
     for (const auto& text : report.trace) feedback.trace(text);
-    feedback.appendLog(report.message, report.colour);
+    feedback.appendLog(gridBuildLogLine(report, lang), report.colour);
 }
 
 }  // namespace morvane

@@ -25,13 +25,19 @@ enum class GridBuildOutcome {
 
 namespace grid_messages {
 inline constexpr const char* CellSize = "Ошибка: размерность грида не кратна 25 метрам или больше максимальной.";
+inline constexpr const char* CellSizeEn =
+    "Error: the grid's cell size is not a multiple of 25 metres or is larger than the maximum.";
 inline constexpr const char* Layout = "Grid was not loaded. There are some problems with ZCORN array.";
+inline constexpr const char* LayoutRu = "Грид не загружен. Массив ZCORN не соответствует сетке COORD.";
 inline constexpr const char* Loaded = "Grid is loaded successfully";
 }  // namespace grid_messages
 
 struct GridBuildReport {
     GridBuildOutcome outcome = GridBuildOutcome::CellSizeRejected;
     std::string message;             // the one log line of the build
+    // A refusal's numbers (the cell size found and its limits, the depths found against those the layout needs),
+    // in English and Russian; see gridBuildLogLine.
+    std::string detailEn, detailRu;
     LogColour colour;                // red for a rejection, green for success
     std::vector<std::string> trace;  // diagnostic lines, in order
 
@@ -63,8 +69,12 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
 // The whole grid build on the model state: buildGridGeometry, then, when built, the XY reference plane arrays.
 GridBuildReport buildGrid(ModelState& state);
 
+// The log line of a build in the interface language ("en" or "ru"): a refusal says what was wrong with the numbers
+// that let the user mend the file.
+std::string gridBuildLogLine(const GridBuildReport& report, const std::string& lang);
+
 // Sends the trace lines and then the log line of a build to the user.
-void deliverGridReport(const GridBuildReport& report, Feedback& feedback);
+void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang = "en");
 
 // Pillar spacing in file units as the layout rules round it: the distance times COORD_MULT plus 0.4, to the
 // nearest integer with halves away from zero (24.1 gives 25, 24.09 gives 24). A non-finite distance gives -1.

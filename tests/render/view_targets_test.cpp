@@ -73,7 +73,9 @@ TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(v.window.calls,
               (std::vector<std::string>{"tree cleared",
-                                        "red: Grid was not loaded. There are some problems with ZCORN array."}));
+                                        "red: Grid was not loaded. There are some problems with ZCORN array. ZCORN holds "
+                                        "47 depths; 2 x 3 cells per layer need a multiple of 48 (8 per cell and "
+                                        "layer)."}));
     EXPECT_FALSE(v.state.gridLoaded);
     // Nothing is uploaded for a grid that is not loaded.
     v.view->bindGridBuffers();

@@ -257,7 +257,8 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(form.importMainMenu_prop_Click().rejected, 1);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
+              "48 values, the grid has 24 cells.");
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
     EXPECT_TRUE(modelState().propertyNameAll.empty());

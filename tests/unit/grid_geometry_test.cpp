@@ -195,6 +195,15 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         EXPECT_TRUE(b.state.gridLoaded);
         EXPECT_TRUE(b.state.propLoaded);
     }
+    // The log line says the size found and the limits, in the interface language.
+    Built b;
+    build(b, latticeGrid(3, 2, 1, 600, 600));
+    EXPECT_EQ(gridBuildLogLine(b.report, "en"),
+              "Error: the grid's cell size is not a multiple of 25 metres or is larger than the maximum. Cell size "
+              "found: 600 m; it must be a multiple of 25 m, at most 500 m.");
+    EXPECT_EQ(gridBuildLogLine(b.report, "ru"),
+              "Ошибка: размерность грида не кратна 25 метрам или больше максимальной. Найден размер ячейки 600 м; он "
+              "должен быть кратен 25 м и не больше 500 м.");
     Built largest;
     build(largest, latticeGrid(2, 1, 1, 500, 500));
     EXPECT_TRUE(largest.report.built());
@@ -253,6 +262,14 @@ TEST(GridLayout, CornerDepthCountMustFitTheLayout)
         build(b, input);
         EXPECT_EQ(b.report.outcome, GridBuildOutcome::LayoutRejected) << count;
         EXPECT_EQ(b.report.message, "Grid was not loaded. There are some problems with ZCORN array.");
+        if (count == 47)
+            EXPECT_EQ(gridBuildLogLine(b.report, "en"),
+                      "Grid was not loaded. There are some problems with ZCORN array. ZCORN holds 47 depths; 2 x 3 "
+                      "cells per layer need a multiple of 48 (8 per cell and layer).");
+        if (count == 0)
+            EXPECT_EQ(gridBuildLogLine(b.report, "ru"),
+                      "Грид не загружен. Массив ZCORN не соответствует сетке COORD. ZCORN содержит 0 глубин; для 2 x 3 "
+                      "ячеек в слое нужно число, кратное 48 (8 на ячейку в каждом слое).");
         EXPECT_EQ(b.report.colour, log_colour::Red);
         EXPECT_TRUE(b.report.clearDataTree);
         EXPECT_TRUE(b.report.treeNode.empty());

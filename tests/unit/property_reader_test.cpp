@@ -94,6 +94,11 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
     ASSERT_TRUE(r.messageBox);
     EXPECT_EQ(r.messageBox->caption, texts::CaptionRu);
     EXPECT_EQ(r.messageBox->text, texts::NotPropertyFileBox);
+    const PropertyReport en = notPropertyFileReport("en", "notes.txt");
+    EXPECT_EQ(en.messageBox->caption, texts::CaptionEn);
+    EXPECT_EQ(en.messageBox->text, texts::NotPropertyFileBoxEn);
+    EXPECT_EQ(linesOf(en, PropertyReportLine::Kind::Log),
+              std::vector<std::string>{std::string(texts::NotPropertyFileLog) + ": notes.txt"});
     ASSERT_EQ(linesOf(r, PropertyReportLine::Kind::Log), std::vector<std::string>{texts::NotPropertyFileLog});
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
 }
@@ -258,7 +263,7 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
         const char* box;
     };
     const Case cases[] = {
-        {&discrete, "en", texts::CaptionRu, texts::MismatchRu},
+        {&discrete, "en", texts::CaptionEn, texts::MismatchEn},
         {&discrete, "ru", texts::CaptionRu, texts::MismatchRu},
         {&continuous, "en", texts::CaptionEn, texts::MismatchEn},
         {&continuous, "ru", texts::CaptionRu, texts::MismatchRu},
@@ -271,9 +276,14 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
             EXPECT_FALSE(r.accepted);
             ASSERT_TRUE(r.messageBox);
             EXPECT_EQ(r.messageBox->caption, c.caption);
-            EXPECT_EQ(r.messageBox->text, c.box);
+            // The fixed text, then the property's name with the values found against the grid's cells.
+            const bool ru = std::string(c.lang) == "ru";
+            const std::string counts = entries[0].name + ": 3" + (ru ? " значений, в гриде " : " values, the grid has ") +
+                                       std::to_string(cells) + (ru ? " ячеек." : " cells.");
+            EXPECT_EQ(r.messageBox->text, std::string(c.box) + "\n\n" + counts);
             const auto log = linesOf(r, PropertyReportLine::Kind::Log);
-            EXPECT_EQ(log, std::vector<std::string>{texts::MismatchLog});
+            EXPECT_EQ(log, std::vector<std::string>{std::string(texts::MismatchLog) + ". " + entries[0].name +
+                                                    ": 3 values, the grid has " + std::to_string(cells) + " cells."});
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Status).back(), texts::AllGood);
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = 3");
             // Untouched lists.
