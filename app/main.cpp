@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
                 window.appendLog("Not a deviation file, so not loaded: " + f, morvane::log_colour::Red);
             if (!kinds.wells.empty()) window.importWellsFromPaths(kinds.wells);
             window.showUniformContacts(cl.owcDepth, cl.gocDepth);
+            if (!cl.productionFile.empty()) window.importProductionFromPath(cl.productionFile);
         });
     }
     return app.exec();

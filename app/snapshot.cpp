@@ -5,6 +5,7 @@
 #include "commands/command_line.h"
 #include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
+#include "commands/production_command.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
 #include "platform/app_settings.h"
@@ -76,6 +77,12 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
             return 1;
         }
+    }
+    if (!cl.productionFile.empty()) {
+        if (!importProductionFile(state, console, cl.productionFile).read) return 1;
+        // With wells loaded the discs are shown as the production button shows them.
+        if (!state.oilProd.empty())
+            toggleProductionDisplay(ProductionContext{state, console, *renderer, console}, false);
     }
     if (!cl.sectionWells.empty()) {
         NoWellSectionWindow noWindow;

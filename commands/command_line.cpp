@@ -80,6 +80,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!depth || *depth == 0)
                 return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
+        } else if (a == "--production") {
+            if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
+            cl.productionFile = args[++i];
         } else if (a.size() > 1 && a[0] == '-') {
             // Qt's own options (-platform, -style, ...) are taken out before we see the arguments.
             return fail("unknown option \"" + a + "\"");
@@ -111,9 +114,8 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png [--section "
-           "WELL,...]]\n"
-           "               [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--owc DEPTH] [--goc DEPTH] [--production FILE]\n"
+           "               [--snapshot OUT.png [--section WELL,...]] [--size WxH]\n"
            "\n"
            "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
            "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
@@ -121,6 +123,9 @@ std::string commandLineUsage()
            "\",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
+           "  --production FILE   cumulative production of the loaded wells, shown as circle diagrams: one line per\n"
+           "                      well with its name, oil and water (thousand m3) and gas (million m3), separated by\n"
+           "                      tabs, semicolons or commas; \".\" or \",\" as the decimal separator\n"
            "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
            "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
            "                      property loaded besides the grid)\n"

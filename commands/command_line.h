@@ -1,6 +1,5 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--owc DEPTH] [--goc DEPTH] [--snapshot OUT.png
-// [--section WELL,...]]
-// [--size WxH]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--owc DEPTH] [--goc DEPTH]
+// [--production FILE] [--snapshot OUT.png [--section WELL,...]] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -19,6 +18,8 @@ struct CommandLine {
     bool help = false;
     // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
     std::optional<double> owcDepth, gocDepth;
+    // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
+    std::string productionFile;
 };
 
 // The parsed arguments (program name excluded), or the reason they are wrong in `error`.

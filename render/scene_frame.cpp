@@ -248,8 +248,8 @@ void SceneRenderer::Render()
     setUniformFloat(core_.transp, 1.0f);
     setUniformInt(core_.transp_all, 1);
 
-    // The unfolded well section lies in a space of its own: the wells, the reference plane and the square, placed in
-    // the model's space, would cross it at random wherever the model's coordinates are small.
+    // The unfolded well section lies in a space of its own: the wells, the reference plane, the square and the circle
+    // diagrams, placed in the model's space, would cross it at random wherever the model's coordinates are small.
     const bool modelSpace = !s.diplay_well_section_mode;
     if (!s.wells_top_layer && s.wellLoaded && modelSpace) drawWells();
 
@@ -309,7 +309,7 @@ void SceneRenderer::Render()
         if (s.wellLoaded && modelSpace) drawWells();
     }
 
-    if (s.prod_mode) drawBubbles();
+    if (s.prod_mode && modelSpace) drawBubbles();
 
     if (s.flat_section_mode) {
         setClipDistance0(false);
@@ -337,7 +337,7 @@ void SceneRenderer::Render()
         static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.CURRENT_WINDOW_HEIGHT, 1));
     glClear(GL_DEPTH_BUFFER_BIT);
     if (s.wellLoaded) drawWellLabels(w, h);
-    if (s.prod_mode) drawBubbleLabels(w, h);
+    if (s.prod_mode && modelSpace) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
 }
 
@@ -361,7 +361,8 @@ void SceneRenderer::drawBubbles()
         m = glm::rotate(m, -s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
         m = glm::translate(m, -c);
         setUniformMatrix(core_.ModelMatrix, m);
-        if (s.displayCircleDiagrams)
+        // A well that produced nothing has only its centre, where its labels stand: no disc to draw.
+        if (s.displayCircleDiagrams && disc.size() >= 3 * 6)
             drawArrays(slotAt(s.circleDiagram_VAO, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
     }
 }

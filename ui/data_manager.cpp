@@ -202,6 +202,13 @@ void Data_manager::buildControls()
 
     groupBox12 = named(new QGroupBox(panel3), QStringLiteral("groupBox12"));
     groupBox12->setGeometry(10, 10, 600, 450);
+    kryptonDataGridView1 = new ProductionTable(groupBox12);
+    kryptonDataGridView1->setGeometry(10, 25, 580, 60);
+    connect(kryptonDataGridView1, &ProductionTable::edited, this, &Data_manager::productionEdited);
+    connect(kryptonDataGridView1, &ProductionTable::pasteRefused, this, [this](const QString& line) {
+        trace(line.toStdString());
+        if (view_) view_->AppendRichText(line.toStdString(), log_colour::Red, true);
+    });
     groupBox10 = named(new QGroupBox(panel3), QStringLiteral("groupBox10"));
     groupBox10->setGeometry(10, 470, 600, 160);
 }
@@ -405,6 +412,7 @@ void Data_manager::updateLang(const std::string& lang)
     groupBox12->setTitle(text(750));
     groupBox10->setTitle(text(752));
     productionHeaders = {text(754), text(756), text(758), text(760)};
+    kryptonDataGridView1->setHeaders(productionHeaders);
     const std::pair<StatusRow*, TextPair> tips[] = {{&gridRow_, kNoGridTip},
                                                     {&propertiesRow_, kNoPropertiesTip},
                                                     {&zonesRow_, kNoZonesTip},
@@ -462,7 +470,7 @@ void Data_manager::Datamanager_Load()
     checkWellAssigned();
     checkModelAssigned();
     trace(trace_text::line("well_name_form.size() = ", state_.well_name_form.size()));
-    // The production table fills itself from the copies when the production page is built.
+    fillProductionTable();
     changed_ = false;
     updateApplyButton();
     just_loaded = false;
@@ -876,9 +884,50 @@ void Data_manager::applyButton_Click()
     checkModelAssigned();
     checkWellAssigned();
 
-    // 4. The production page checks its columns and sets panel17 here once it exists.
+    // 4. Production.
+    applyProduction();
     changed_ = false;
     updateApplyButton();
+}
+
+// ---- Production ----
+
+void Data_manager::fillProductionTable()
+{
+    kryptonDataGridView1->fill(state_.well_name_form, state_.oilProdForm, state_.waterProdForm, state_.gasProdForm,
+                               groupBox12->height() - kryptonDataGridView1->y() - 10);
+    // The production summary shows what is stored from the start, as the wells and model summaries do.
+    showProductionCompleteness(checkProductionColumns(kryptonDataGridView1->volumeTexts()));
+}
+
+void Data_manager::showProductionCompleteness(const ProductionColumnsCheck& check)
+{
+    switch (productionCompleteness(check)) {
+    case ProductionCompleteness::Complete:
+        setIcon(panel17, StatusIcon::OK);
+        break;
+    case ProductionCompleteness::Partial:
+        setIcon(panel17, StatusIcon::Attention);
+        break;
+    case ProductionCompleteness::Missing:
+        setIcon(panel17, StatusIcon::Error);
+        break;
+    }
+}
+
+void Data_manager::applyProduction()
+{
+    // The volumes are read into the copies here, so what is changed after the last Apply is not kept.
+    const std::vector<std::array<std::string, 3>> cells = kryptonDataGridView1->volumeTexts();
+    for (auto [column, copy] :
+         {std::pair{0, &state_.oilProdForm}, {1, &state_.waterProdForm}, {2, &state_.gasProdForm}}) {
+        copy->resize(state_.well_name_form.size(), -1.0f);
+        for (std::size_t i = 0; i < copy->size(); ++i)
+            (*copy)[i] = i < cells.size() ? productionCellValue(cells[i][static_cast<std::size_t>(column)]) : -1.0f;
+    }
+    const ProductionColumnsCheck check = checkProductionColumns(cells);
+    for (const std::string& line : check.trace) trace(line);
+    showProductionCompleteness(check);
 }
 
 }  // namespace morvane

@@ -21,6 +21,7 @@
 #include "core/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
+#include "ui/production_table.h"
 #include "ui/status_icons.h"
 
 class QAbstractButton;
@@ -84,7 +85,7 @@ public:
     void OWC_region_list_SelectedIndexChanged() { regionListChanged(owc_); }
     void GOC_region_list_SelectedIndexChanged() { regionListChanged(goc_); }
 
-    // The production page calls this when the user edits or pastes a production cell.
+    // A production cell was edited or pasted into.
     void productionEdited() { markChanged(); }
 
     // What the dialog was given and found.
@@ -102,11 +103,7 @@ public:
     QString propListLith, propListFacies, propListNTG, propListPoro, propListPerm, propListSw, propListRegions,
         propListDisc, propListCont;
 
-    // The production page: the table of wells with their cumulative oil, water and gas is a widget of its own that
-    // goes into groupBox12 here, editing well_name_form, oilProdForm, waterProdForm and gasProdForm. Until it is
-    // there the page shows the empty groups. productionHeaders holds the table's four column captions in the
-    // dialog's language.
-    QWidget* productionTable = nullptr;
+    // The production table's four column captions in the dialog's language.
     QStringList productionHeaders;
 
     // Controls, under their object names.
@@ -124,6 +121,9 @@ public:
     QRadioButton *uniformOWC_radio, *regionOWC_radio, *uniformGOC_radio, *regionGOC_radio;
     QLineEdit *OWC_textBox, *GOC_textBox;
     QComboBox *OWC_region_list, *GOC_region_list;
+    // The production page's table of wells with their cumulative oil, water and gas, filled from well_name_form,
+    // oilProdForm, waterProdForm and gasProdForm; Apply reads it back into those copies.
+    ProductionTable* kryptonDataGridView1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -187,6 +187,11 @@ private:
 
     void markChanged();
     void updateApplyButton();
+
+    void fillProductionTable();
+    // Apply's production step: the table read into the copies and the production summary icon set.
+    void applyProduction();
+    void showProductionCompleteness(const ProductionColumnsCheck& check);
 
     ModelState& state_;
     SceneOperations* view_;

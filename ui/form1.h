@@ -122,6 +122,8 @@ public:
     // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
     void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
     void productionMainMenu_Click();
+    // Production from a file given on the command line, shown as circle diagrams when wells are loaded.
+    void importProductionFromPath(const std::string& path);
     void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
     void legendMainMenu_Click();
     void toolStripButton10_Click();

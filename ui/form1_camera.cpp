@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "commands/cell_pick.h"
+#include "commands/production_command.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
 
@@ -183,11 +184,7 @@ void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
 
 void Form1::vertScaleBar_MouseUp()
 {
-    // Bubbles are rebuilt for the new exaggeration only while production is shown.
-    if (!productionMainMenu->isChecked()) return;
-    state_.prod_mode = true;
-    state_.circleDiagram.clear();
-    if (OpenGL) OpenGL->bindCircleDiagramBuffers();
+    if (OpenGL) vertScaleReleased(state_, *OpenGL, *this, productionMainMenu->isChecked());
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

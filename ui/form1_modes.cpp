@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "commands/production_command.h"
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
@@ -93,8 +94,20 @@ void Form1::connectCommands()
     if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);
 }
 
+void Form1::productionMainMenu_Click()
+{
+    if (!OpenGL) return;
+    productionMainMenu->setChecked(
+        toggleProductionDisplay(ProductionContext{state_, *this, *OpenGL, *prompts_}, productionMainMenu->isChecked()));
+}
+
+void Form1::importProductionFromPath(const std::string& path)
+{
+    if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !productionMainMenu->isChecked())
+        productionMainMenu_Click();
+}
+
 // Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::productionMainMenu_Click() {}
 void Form1::настроитьПалитруToolStripMenuItem_Click() {}
 
 void Form1::importMainMenu_ButtonClick()

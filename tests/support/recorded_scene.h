@@ -34,7 +34,7 @@ public:
     void bindWellBuffers() override { call("bindWellBuffers"); }
     void bindIntersectBuffers() override {}
     void bindIntersectPlaneBuffers() override {}
-    void bindCircleDiagramBuffers() override {}
+    void bindCircleDiagramBuffers() override { call("bindCircleDiagramBuffers"); }
     void bindContacts() override { call("bindContacts"); }
     void ReSizeGLScene(int, int) override {}
     void changeBackgroundColor() override {}

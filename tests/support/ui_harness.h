@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "core/model_state.h"
 #include "core/user_prompts.h"
@@ -55,6 +57,26 @@ inline int runUiTests(int argc, char** argv)
     settingsFile() = folder.filePath(QStringLiteral("Morvane.ini"));
     appSettings().setFilePath(settingsFile());
     return RUN_ALL_TESTS();
+}
+
+// Runs `open`, which shows a modal dialog of type D and waits for it, runs `body` on that dialog once it is up and
+// closes it (another modal window in its place is closed untouched). True when `body` ran.
+template <typename D>
+bool withModalDialog(const std::function<void()>& open, const std::function<void(D&)>& body)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (QWidget* other = QApplication::activeModalWidget()) other->close();
+            return;
+        }
+        ran = true;
+        body(*dialog);
+        dialog->close();
+    });
+    open();
+    return ran;
 }
 
 // The lines of the events log as the user sees them: text and colour of each non-empty line.

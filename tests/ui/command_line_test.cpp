@@ -11,6 +11,19 @@ namespace {
 
 QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
 
+// Pixels clearly blue and clearly green (contact surfaces, circle diagrams), half transparent or not.
+std::pair<int, int> bluesAndGreens(const QImage& image)
+{
+    int blue = 0, green = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
+            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
+        }
+    return {blue, green};
+}
+
 TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
 {
     testing::TempFolder folder;
@@ -54,13 +67,7 @@ TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
-    int blue = 0, green = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            blue += c.blue() > c.red() + 60 && c.blue() > c.green() + 40;
-            green += c.green() > c.red() + 60 && c.green() > c.blue() + 20;
-        }
+    const auto [blue, green] = bluesAndGreens(image);
     EXPECT_GT(blue, 2000);
     EXPECT_GT(green, 20000);
 
@@ -69,6 +76,39 @@ TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
     ASSERT_TRUE(noGrid.waitForFinished(30000));
     EXPECT_EQ(noGrid.exitCode(), 1);
     EXPECT_TRUE(noGrid.readAllStandardError().contains("OWC needs a loaded grid"));
+}
+
+TEST(CommandLineSnapshot, ProductionIsDrawnAsDiscsAndUnknownWellsAreNamed)
+{
+    testing::TempFolder folder;
+    const QString out = QString::fromStdString(folder.file("production.png").string());
+    const std::string production = testing::writeText(folder.file("production.csv"),
+                                                      "Well;Oil;Water;Gas\nP-2;150,5;250;3\nW-3;300;100;1\n"
+                                                      "Ghost;1;2;3\n");
+    QProcess run;
+    run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    run.start(program(), {"demo/DEMO.GRDECL", "demo/P-2.dev", "demo/W-3.dev", "--production",
+                          QString::fromStdString(production), "--snapshot", out});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const QByteArray log = run.readAllStandardError();
+    ASSERT_EQ(run.exitCode(), 0) << log.toStdString();
+    EXPECT_TRUE(log.contains("so their production was not loaded: Ghost\n")) << log.toStdString();
+    EXPECT_TRUE(log.contains("Production is loaded for 2 wells"));
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    const auto [blue, green] = bluesAndGreens(image);
+    EXPECT_GT(blue, 5000);
+    EXPECT_GT(green, 5000);
+
+    // A line that cannot be read: no picture, the line named.
+    QProcess wrong;
+    wrong.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    wrong.start(program(), {"demo/DEMO.GRDECL", "demo/P-2.dev", "--production",
+                            QString::fromStdString(testing::writeText(folder.file("wrong.csv"), "P-2,1,5,2,3\n")),
+                            "--snapshot", QString::fromStdString(folder.file("x.png").string())});
+    ASSERT_TRUE(wrong.waitForFinished(60000));
+    EXPECT_EQ(wrong.exitCode(), 1);
+    EXPECT_TRUE(wrong.readAllStandardError().contains("line 1: more than four columns"));
 }
 
 TEST(CommandLineSnapshot, HelpAndMissingFiles)

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest/QTest>
@@ -58,19 +57,8 @@ protected:
     // Opens the data manager from its ribbon button, runs `body` on it, and closes it with Exit.
     void withManager(const std::function<void(Data_manager&)>& body)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* manager = qobject_cast<Data_manager*>(QApplication::activeModalWidget());
-            if (!manager) {
-                if (QWidget* other = QApplication::activeModalWidget()) other->close();
-                return;
-            }
-            ran = true;
-            body(*manager);
-            manager->kryptonButton1->click();
-        });
-        form.findChild<QAction*>("dataManagerMainMenu")->trigger();
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(testing::withModalDialog<Data_manager>(
+            [this] { form.findChild<QAction*>("dataManagerMainMenu")->trigger(); }, body));
     }
 
     template <typename T>

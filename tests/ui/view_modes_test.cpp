@@ -79,6 +79,8 @@ TEST_F(ViewModes, ModeButtonsAreOneGroup)
 TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
 {
     // Production and the wells-on-top item are pressed or renamed by their own commands, never by the click.
+    // Production without wells answers with a message, recorded here instead of shown.
+    form->setUserPrompts(std::make_unique<testing::RecordedPrompts>(std::vector<std::string>{}));
     action("productionMainMenu")->trigger();
     EXPECT_FALSE(action("productionMainMenu")->isChecked());
     EXPECT_FALSE(s->prod_mode);

@@ -1,0 +1,109 @@
+#include "commands/production_command.h"
+
+#include <algorithm>
+
+#include "io/file_text.h"
+#include "io/text_codec.h"
+#include "scene/bubble_diagrams.h"
+
+namespace morvane {
+
+namespace {
+
+std::string withoutSpaces(std::string name)
+{
+    name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+    return name;
+}
+
+void setVolume(std::vector<float>& list, std::size_t i, float value)
+{
+    if (i < list.size()) list[i] = value;
+}
+
+}  // namespace
+
+void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedback)
+{
+    for (const std::string& line : buildCircleDiagrams(s, s, s.VERT_SCALE)) feedback.trace(line);
+    view.bindCircleDiagramBuffers();
+}
+
+bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)
+{
+    ModelState& s = ctx.state;
+    if (s.oilProd.empty()) {
+        const bool english = s.Lang == "en";
+        ctx.prompts.information(english ? "There are no production data loaded. Please, load this data through Data "
+                                          "manager."
+                                        : "В проект еще не загружены данные по добыче и закачке. Пожалуйста, "
+                                          "загрузите эти данные через менеджер данных.",
+                                english ? "Cumulative production" : "Накопленные отборы");
+        return pressed;
+    }
+    if (pressed) {
+        s.prod_mode = false;
+        return false;
+    }
+    s.prod_mode = true;
+    rebuildCircleDiagrams(s, ctx.view, ctx.feedback);
+    return true;
+}
+
+void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback, bool productionPressed)
+{
+    if (!productionPressed) return;
+    s.prod_mode = true;
+    rebuildCircleDiagrams(s, view, feedback);
+}
+
+ProductionMatch applyProductionRows(Production& production, const Wells& wells, const std::vector<ProductionRow>& rows)
+{
+    ProductionMatch match;
+    std::vector<bool> took(wells.well_name.size(), false);
+    for (const ProductionRow& row : rows) {
+        const std::string name = withoutSpaces(row.name);
+        bool found = false;
+        for (std::size_t i = 0; i < wells.well_name.size(); ++i) {
+            if (wells.well_name[i] != name) continue;
+            found = true;
+            took[i] = true;
+            setVolume(production.oilProd, i, row.oil);
+            setVolume(production.waterProd, i, row.water);
+            setVolume(production.gasProd, i, row.gas);
+        }
+        if (!found && std::find(match.unknown.begin(), match.unknown.end(), row.name) == match.unknown.end())
+            match.unknown.push_back(row.name);
+    }
+    match.wells = static_cast<int>(std::count(took.begin(), took.end(), true));
+    return match;
+}
+
+ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path)
+{
+    ProductionImport result;
+    feedback.appendLog("Opening file: " + path, log_colour::LightGrey);
+    FileText bytes;
+    if (!readWholeFile(path, bytes)) {
+        feedback.appendLog("Production was not loaded. The file cannot be read: " + path, log_colour::Red);
+        return result;
+    }
+    const ProductionFile file = parseProductionText(decodeUserText(bytes.view()));
+    if (!file.read()) {
+        feedback.appendLog("Production was not loaded from " + path + ", " + file.error, log_colour::Red);
+        return result;
+    }
+    result.read = true;
+    static_cast<ProductionMatch&>(result) = applyProductionRows(s, s, file.rows);
+    if (!result.unknown.empty()) {
+        std::string names;
+        for (const std::string& name : result.unknown) names += (names.empty() ? "" : ", ") + name;
+        feedback.appendLog("No well of these names is loaded, so their production was not loaded: " + names,
+                           log_colour::Red);
+    }
+    const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
+    feedback.appendLog("Production is loaded for " + wells, log_colour::Green);
+    return result;
+}
+
+}  // namespace morvane

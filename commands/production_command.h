@@ -1,0 +1,54 @@
+// Production shown as circle diagrams: the production toggle, the rebuild of the discs when the exaggeration
+// changes, and production read from a file (the command line).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "core/user_prompts.h"
+#include "io/production_reader.h"
+#include "scene/scene_operations.h"
+
+namespace morvane {
+
+struct ProductionContext {
+    ModelState& state;
+    Feedback& feedback;
+    SceneOperations& view;
+    UserPrompts& prompts;
+};
+
+// Builds every disc anew from the production, the bubble factor and the exaggeration, and uploads them (the
+// upload replaces the objects of the discs before).
+void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedback);
+
+// The production button: with no well loaded, a message and nothing else; otherwise a button that was not pressed
+// switches the display on and builds the discs, and a pressed one switches it off (the discs are kept). Returns
+// whether the button is pressed afterwards.
+bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed);
+
+// The exaggeration slider released: while the production button is pressed the display comes back with its discs
+// rebuilt for the new exaggeration.
+void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback, bool productionPressed);
+
+struct ProductionMatch {
+    int wells = 0;                     // wells that took volumes
+    std::vector<std::string> unknown;  // names of rows for which no well is loaded, each once, in file order
+};
+
+// Puts the rows' volumes on the loaded wells of the same name (spaces are not part of well names; a later row of
+// the same name wins). Other wells keep their volumes.
+ProductionMatch applyProductionRows(Production& production, const Wells& wells, const std::vector<ProductionRow>& rows);
+
+struct ProductionImport : ProductionMatch {
+    bool read = false;  // the file was read and its rows applied
+};
+
+// Reads a production file (UTF-8 or Windows-1251) and applies it. The log says what happened: the file opened, a
+// red line when it cannot be read or a line of it is wrong (nothing changes then), a red line naming the wells that
+// are not loaded, and a green line with the number of wells that took volumes.
+ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path);
+
+}  // namespace morvane

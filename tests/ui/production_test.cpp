@@ -1,0 +1,177 @@
+// Production through the main window: the data manager's production table (filling, Ctrl+V from the clipboard,
+// what Apply keeps against what closing keeps) and the production button with the exaggeration slider and the
+// bubble factor of the settings.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest/QTest>
+
+#include "tests/support/ui_harness.h"
+#include "ui/data_manager.h"
+#include "ui/form1.h"
+#include "ui/settings_dialog.h"
+
+namespace morvane {
+namespace {
+
+using testing::RecordedPrompts;
+
+class ProductionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        auto recorded = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
+        prompts = recorded.get();
+        form.setUserPrompts(std::move(recorded));
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    // Wells P-1 ... P-n standing 0.1 apart around the pivot, without production.
+    void addWells(int n)
+    {
+        ModelState& s = modelState();
+        for (int i = 0; i < n; ++i) {
+            const glm::vec3 top = -s.position + glm::vec3(0.1f * static_cast<float>(i), 0, 0);
+            s.well_name.push_back("P-" + std::to_string(i + 1));
+            s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
+            s.well_coord_vertex_hide.emplace_back();
+            for (auto* list : {&s.oilProd, &s.waterProd, &s.gasProd}) list->push_back(-1);
+        }
+    }
+
+    bool withManager(const std::function<void(Data_manager&, ProductionTable&)>& body)
+    {
+        return testing::withModalDialog<Data_manager>(
+            [this] { form.findChild<QAction*>("dataManagerMainMenu")->trigger(); },
+            [&](Data_manager& m) {
+            auto* table = m.findChild<ProductionTable*>("kryptonDataGridView1");
+            ASSERT_NE(table, nullptr);
+            body(m, *table);
+            });
+    }
+
+    static void pasteAt(ProductionTable& table, int row, int column, const QString& text)
+    {
+        table.setCurrentCell(row, column);
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
+    }
+    static QStringList column(ProductionTable& table, int c)
+    {
+        QStringList texts;
+        for (int r = 0; r < table.rowCount(); ++r) texts << table.item(r, c)->text();
+        return texts;
+    }
+
+    Form1 form;
+    RecordedPrompts* prompts = nullptr;
+};
+
+TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
+{
+    addWells(5);
+    modelState().oilProd[1] = 12.5f;
+    const Production before = modelState();
+
+    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
+        EXPECT_EQ(table.parentWidget(), static_cast<QWidget*>(m.groupBox12));
+        ASSERT_EQ(table.rowCount(), 5);
+        EXPECT_EQ(table.horizontalHeaderItem(OilColumn)->text(), "Oil production,\n*1000 m3");
+        EXPECT_EQ(table.columnWidth(WellColumn), 111);
+        EXPECT_EQ(table.columnWidth(GasColumn), 133);
+        EXPECT_FALSE(table.verticalHeader()->isVisible());
+        EXPECT_FALSE(table.item(0, WellColumn)->flags() & Qt::ItemIsEditable);
+        EXPECT_EQ(table.findChild<QTableView*>("frozenWellColumn")->width(), 111);
+        EXPECT_EQ(column(table, OilColumn), QStringList({"", "12.5", "", "", ""}));  // -1 shows empty
+        EXPECT_FALSE(m.applyButton->isEnabled());
+
+        // Three lines closed by line breaks fill three rows and enable Apply.
+        pasteAt(table, 0, OilColumn, "10\n20\n30\n");
+        EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "", ""}));
+        EXPECT_TRUE(m.applyButton->isEnabled());
+        // The last line without a break is pasted too; a value that is not a number keeps its cell and is logged.
+        pasteAt(table, 3, OilColumn, "40\r\nabc");
+        EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", ""}));
+        EXPECT_EQ(testing::logLines(form.richTextBox1).back().text,
+                  "Not a number, so not pasted: \"abc\" (oil of well P-5)");
+        // Nothing goes into the well column.
+        pasteAt(table, 0, WellColumn, "X\nY\n");
+        EXPECT_EQ(column(table, WellColumn), QStringList({"P-1", "P-2", "P-3", "P-4", "P-5"}));
+    }));
+    // Closed without Apply: nothing kept.
+    EXPECT_EQ(modelState().oilProd, before.oilProd);
+
+    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
+        // A block of three spreadsheet columns, decimal comma included, then Apply.
+        pasteAt(table, 0, OilColumn, "10\t5\t1\n20\t6\t2\n30\t7\t3\n40\t8\t4\n50,5\t9\t5\n");
+        QTest::mouseClick(m.applyButton, Qt::LeftButton);
+        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::OK);
+        // Typed after Apply and closed: not kept.
+        table.item(0, OilColumn)->setText("99");
+        EXPECT_TRUE(m.applyButton->isEnabled());
+    }));
+    const ModelState& s = modelState();
+    EXPECT_EQ(s.oilProd, (std::vector<float>{10, 20, 30, 40, 50.5f}));
+    EXPECT_EQ(s.waterProd, (std::vector<float>{5, 6, 7, 8, 9}));
+    EXPECT_EQ(s.gasProd, (std::vector<float>{1, 2, 3, 4, 5}));
+
+    // Shown again as applied, the summary complete from the start; a gas cell emptied leaves it partly complete.
+    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
+        EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", "50.5"}));
+        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::OK);
+        table.item(2, GasColumn)->setText("");
+        QTest::mouseClick(m.applyButton, Qt::LeftButton);
+        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::Attention);
+    }));
+    EXPECT_EQ(s.gasProd[2], -1.0f);
+}
+
+TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThem)
+{
+    QAction* button = form.findChild<QAction*>("productionMainMenu");
+    ModelState& s = modelState();
+    button->trigger();
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].caption, "Cumulative production");
+    EXPECT_FALSE(button->isChecked());
+
+    addWells(2);
+    s.oilProd = {300, 50};
+    s.waterProd = {100, 0};
+    button->trigger();
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(s.prod_mode);
+    ASSERT_EQ(s.circleDiagram.size(), 2u);
+    const auto topOfFirstDisc = [&] { return s.circleDiagram[0][14] - s.circleDiagram[0][2]; };
+    EXPECT_NEAR(topOfFirstDisc(), 0.4f / s.VERT_SCALE, 1e-5f);
+
+    // A new bubble factor in the settings shows at the next rebuild: the slider's release, for its exaggeration.
+    appSettings().UpdateAppSettings("bubbleSize", "2,5");
+    form.settingsForm->show();
+    form.settingsForm->close();
+    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
+    s.prod_mode = false;  // as while the slider is dragged
+    s.VERT_SCALE = 2;
+    form.vertScaleBar_MouseUp();
+    EXPECT_TRUE(s.prod_mode);
+    ASSERT_EQ(s.circleDiagram.size(), 2u);
+    EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 2, 1e-5f);
+
+    button->trigger();
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(s.prod_mode);
+    form.vertScaleBar_MouseUp();  // with the display off the release leaves it off
+    EXPECT_FALSE(s.prod_mode);
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

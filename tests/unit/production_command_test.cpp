@@ -1,0 +1,110 @@
+// Production from a file, and the production button with the exaggeration slider: the volumes go to the wells of
+// the same name and nothing else changes; the display asks for wells, builds the discs anew each time it comes on.
+#include <gtest/gtest.h>
+
+#include "commands/production_command.h"
+#include "tests/support/recorded_prompts.h"
+#include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/temp_folder.h"
+
+namespace morvane {
+namespace {
+
+using test::FeedbackRecorder;
+
+void addWell(ModelState& s, const std::string& name)
+{
+    const float x = 548.0f + static_cast<float>(s.well_name.size());
+    s.well_name.push_back(name);
+    s.well_coord_vertex_show.push_back({x, 6414, -2, 0, 0, 0, x, 6414, -2.1f, 0, 0, 0});
+    s.well_coord_vertex_hide.push_back({});
+    s.oilProd.push_back(-1);
+    s.waterProd.push_back(-1);
+    s.gasProd.push_back(-1);
+}
+
+TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCannotRead)
+{
+    testing::TempFolder folder;
+    ModelState s;
+    // The well reader keeps names without spaces: "Скв 2" in a file is well Скв2.
+    for (const char* name : {"P-1", "Скв2", "P-3"}) addWell(s, name);
+    s.oilProd[2] = 7;  // not in the file: kept
+    FeedbackRecorder feedback;
+
+    const std::string good = testing::writeText(folder.file("prod.csv"),
+                                                "Well;Oil;Water;Gas\nP-1;100,5;20;1\n"
+                                                "Ghost;1;1;1\nСкв 2;0;0\nGhost;2;2;2\n");
+    const ProductionImport read = importProductionFile(s, feedback, good);
+    EXPECT_TRUE(read.read);
+    EXPECT_EQ(read.wells, 2);
+    EXPECT_EQ(s.oilProd, (std::vector<float>{100.5f, 0, 7}));
+    EXPECT_EQ(s.waterProd, (std::vector<float>{20, 0, -1}));
+    EXPECT_EQ(s.gasProd, (std::vector<float>{1, -1, -1}));
+    ASSERT_EQ(feedback.log.size(), 3u);
+    EXPECT_EQ(feedback.log[0], (FeedbackRecorder::LogLine{"Opening file: " + good, log_colour::LightGrey}));
+    EXPECT_EQ(feedback.log[1],
+              (FeedbackRecorder::LogLine{"No well of these names is loaded, so their production was not loaded: Ghost",
+                                         log_colour::Red}));
+    EXPECT_EQ(feedback.log[2], (FeedbackRecorder::LogLine{"Production is loaded for 2 wells", log_colour::Green}));
+
+    // A wrong line further down, or a file that is not there: nothing changes and the log says why in red.
+    const Production before = s;
+    for (const std::string& path :
+         {testing::writeText(folder.file("bad.txt"), "P-1\t1\t2\t3\nP-3\t1,5,2\n"), folder.file("none.csv").string()}) {
+        feedback.log.clear();
+        EXPECT_FALSE(importProductionFile(s, feedback, path).read);
+        EXPECT_EQ(s.oilProd, before.oilProd);
+        EXPECT_EQ(s.gasProd, before.gasProd);
+        ASSERT_EQ(feedback.log.size(), 2u);
+        EXPECT_EQ(feedback.log[1].colour, log_colour::Red);
+    }
+    EXPECT_NE(feedback.log[1].text.find("cannot be read"), std::string::npos);
+}
+
+TEST(ProductionDisplay, AsksForWellsBuildsTheDiscsAndRebuildsThemWhenTheSliderIsReleased)
+{
+    ModelState s;
+    FeedbackRecorder feedback;
+    test::RecordedSceneOperations view(feedback);
+    testing::RecordedPrompts prompts({});
+    const ProductionContext ctx{s, feedback, view, prompts};
+
+    // No well: the message, the button stays up.
+    EXPECT_FALSE(toggleProductionDisplay(ctx, false));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, "Cumulative production");
+    EXPECT_EQ(prompts.messages[0].text,
+              "There are no production data loaded. Please, load this data through Data manager.");
+    EXPECT_FALSE(s.prod_mode);
+    EXPECT_TRUE(view.calls.empty());
+
+    addWell(s, "A");
+    addWell(s, "B");
+    s.oilProd = {300, -1};
+    s.waterProd = {100, -1};
+    EXPECT_TRUE(toggleProductionDisplay(ctx, false));
+    EXPECT_TRUE(s.prod_mode);
+    ASSERT_EQ(s.circleDiagram.size(), 2u);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"bindCircleDiagramBuffers @0"}));
+
+    // Off: the discs stay for the next time.
+    EXPECT_FALSE(toggleProductionDisplay(ctx, true));
+    EXPECT_FALSE(s.prod_mode);
+    EXPECT_EQ(s.circleDiagram.size(), 2u);
+
+    // The slider rebuilds only while the button is pressed, for the new exaggeration.
+    s.VERT_SCALE = 2;
+    vertScaleReleased(s, view, feedback, false);
+    EXPECT_FALSE(s.prod_mode);
+    EXPECT_EQ(view.calls.size(), 1u);
+    vertScaleReleased(s, view, feedback, true);
+    EXPECT_TRUE(s.prod_mode);
+    ASSERT_EQ(s.circleDiagram.size(), 2u);
+    EXPECT_NEAR(s.circleDiagram[0][14], -2.0f + 0.4f / 2.0f, 1e-5f);  // the top rim point of a 0.4 radius
+    EXPECT_EQ(view.calls.size(), 2u);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,65 @@
+// Production files: each separator and decimal mark, a header, empty and missing volumes; a line that cannot be
+// read refuses the whole file, naming the line.
+#include <gtest/gtest.h>
+
+#include "io/production_reader.h"
+
+namespace morvane {
+namespace {
+
+struct Volumes {
+    std::string name;
+    float oil, water, gas;
+    friend bool operator==(const Volumes&, const Volumes&) = default;
+};
+
+std::vector<Volumes> volumesOf(const ProductionFile& file)
+{
+    std::vector<Volumes> out;
+    for (const ProductionRow& row : file.rows) out.push_back({row.name, row.oil, row.water, row.gas});
+    return out;
+}
+
+TEST(ProductionFile, ReadsTabsSemicolonsOrCommasWithEitherDecimalMark)
+{
+    // Tabs, a header, decimal commas, CRLF, a byte order mark, a blank line, an empty and a missing volume.
+    const ProductionFile tabs =
+        parseProductionText("\xEF\xBB\xBFWell\tOil\tWater\tGas\r\nA\t12,5\t3\t\r\n\r\n B 2 \t1e3\t\t0.5\r\nC\t7");
+    ASSERT_TRUE(tabs.read()) << tabs.error;
+    EXPECT_TRUE(tabs.headerSkipped);
+    EXPECT_EQ(volumesOf(tabs), (std::vector<Volumes>{{"A", 12.5f, 3, -1}, {"B 2", 1000, -1, 0.5f}, {"C", 7, -1, -1}}));
+    EXPECT_EQ(tabs.rows[1].line, 4);
+
+    // Semicolons (a spreadsheet's export in a decimal-comma region): quoted names, separators of empty columns.
+    const ProductionFile semicolons = parseProductionText("\"Скв-1\";300;100,25;2;;\nP-2;0;0;0;");
+    ASSERT_TRUE(semicolons.read()) << semicolons.error;
+    EXPECT_FALSE(semicolons.headerSkipped);
+    EXPECT_EQ(volumesOf(semicolons), (std::vector<Volumes>{{"Скв-1", 300, 100.25f, 2}, {"P-2", 0, 0, 0}}));
+
+    const ProductionFile commas = parseProductionText("A,1.5,2.5,-1\n");
+    EXPECT_EQ(volumesOf(commas), (std::vector<Volumes>{{"A", 1.5f, 2.5f, -1}}));
+}
+
+TEST(ProductionFile, ALineThatCannotBeReadRefusesTheFile)
+{
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        // Decimal commas between comma-separated columns would shift every volume.
+        {"A,12,5,3,4\n", "line 1: more than four columns"},
+        {"A;1;2;3\nB;x;2;3\n", "line 2: \"x\" is not a number"},
+        {"A;1;2;3\nB;1;2;1e39\n", "line 2: \"1e39\" is not a number"},  // beyond a float
+        {"A;1\n\nJustAName\n", "line 3: a well name and its oil"},
+        {"A;1\n;2;3;4\n", "line 2: no well name"},
+    };
+    for (const auto& c : cases) {
+        const ProductionFile file = parseProductionText(c.text);
+        EXPECT_FALSE(file.read()) << c.text;
+        EXPECT_TRUE(file.rows.empty()) << c.text;
+        EXPECT_EQ(file.error.rfind(c.error, 0), 0u) << file.error;
+    }
+}
+
+}  // namespace
+}  // namespace morvane
