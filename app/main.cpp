@@ -58,7 +58,13 @@ int main(int argc, char* argv[])
     if (early || error.rfind("unknown option", 0) != 0) {
         morvane::CommandLine cl;
         if (const int status = runCommandLine(rawArguments(argc, argv), cl); status >= 0) return status;
-        if (!cl.snapshotFile.empty()) return morvane::writeSnapshot(state, cl);
+        if (!cl.snapshotFile.empty()) {
+            // The legend is a widget: it is drawn on Qt's windowless platform, whatever display there is.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            int qtArgc = 1;
+            QApplication app(qtArgc, argv);
+            return morvane::writeSnapshot(state, cl);
+        }
     }
 
     OpenGLForm::setViewSurfaceFormat();  // before the application object exists
@@ -78,15 +84,23 @@ int main(int argc, char* argv[])
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.
-        QTimer::singleShot(0, &window, [&window, file = cl.gridFile, data = cl.dataFiles, cl] {
-            if (window.importGridFromPath(file) == morvane::GridImportOutcome::Cancelled)
-                window.appendLog("File not found: " + file, morvane::log_colour::Red);
-            const morvane::DataFileKinds kinds = morvane::sortDataFiles(data);
+        QTimer::singleShot(0, &window, [&window, cl] {
+            if (window.importGridFromPath(cl.gridFile) == morvane::GridImportOutcome::Cancelled)
+                window.appendLog("File not found: " + cl.gridFile, morvane::log_colour::Red);
+            const morvane::DataFileKinds kinds = morvane::sortDataFiles(cl.dataFiles);
             for (const std::string& f : kinds.unreadable)
                 window.appendLog("File not found: " + f, morvane::log_colour::Red);
-            for (const std::string& f : kinds.others)
-                window.appendLog("Not a deviation file, so not loaded: " + f, morvane::log_colour::Red);
+            // The other files are property files: each property without a kind.
+            std::vector<std::string> loaded;
+            for (const std::string& file : kinds.others) {
+                const auto result = window.importPropertiesFromPath(file);
+                loaded.insert(loaded.end(), result.names.begin(), result.names.end());
+            }
             if (!kinds.wells.empty()) window.importWellsFromPaths(kinds.wells);
+            // The first property loaded, or the one asked for, is shown with its legend.
+            const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
+            if (!shown.empty() && !window.showProperty(shown))
+                window.appendLog("No property called " + shown + " was loaded", morvane::log_colour::Red);
             window.showUniformContacts(cl.owcDepth, cl.gocDepth);
             if (!cl.productionFile.empty()) window.importProductionFromPath(cl.productionFile);
         });

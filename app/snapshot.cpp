@@ -6,11 +6,15 @@
 #include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
 #include "commands/production_command.h"
+#include "commands/property_display.h"
+#include "commands/property_import_command.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
+#include "ui/clipboard_picture.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 
@@ -44,9 +48,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     ConsoleFeedback console;
     const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
     for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
-    for (const std::string& file : kinds.others)
-        std::cerr << "morvane: not a deviation file, so not loaded: " << file << '\n';
-    if (!kinds.unreadable.empty() || !kinds.others.empty()) return 1;
+    if (!kinds.unreadable.empty()) return 1;
     std::string error;
     auto renderer =
         OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::InitGL, &console);
@@ -54,6 +56,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         std::cerr << "morvane: cannot render offscreen: " << error << '\n';
         return 2;
     }
+    std::vector<std::string> loaded;
     if (!gridFile.empty()) {
         NoGridImportWindow noWindow;
         const GridImportContext ctx{state, console, *renderer, noWindow, console};
@@ -63,6 +66,17 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             return 1;
         }
         if (outcome != GridImportOutcome::Loaded) return 1;
+
+        NoPropertyImportWindow noLegend;
+        const PropertyImportContext properties{state, console, *renderer, noLegend, console};
+        for (const std::string& file : kinds.others) {
+            const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
+            if (result.outcome != PropertyImportOutcome::Done) {
+                std::cerr << "morvane: not a property or deviation file, so not loaded: " << file << '\n';
+                return 1;
+            }
+            loaded.insert(loaded.end(), result.names.begin(), result.names.end());
+        }
     }
     if (!kinds.wells.empty()) {
         NoWellImportWindow noWindow;
@@ -70,6 +84,30 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         const WellImportResult wells =
             importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
         if (wells.refused > 0) return 1;
+    }
+
+    // The chosen property, or the first one loaded, shown as a click on its tree node would show it.
+    PropertyLegend legend;
+    const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
+    if (!shown.empty()) {
+        const std::optional<int> node = propertyNodeIndex(state, shown);
+        if (!node) {
+            std::cerr << "morvane: no property called \"" << shown << "\" was loaded\n";
+            return 1;
+        }
+        LegendDisplay legendDisplay(legend, state, cl.width - PropertyLegend::Left - 12);
+        const PropertyDisplayContext display{state, console, *renderer, legendDisplay};
+        selectPropertyNode(display, {shown, *node, false});
+        if (cl.filterCut) {
+            if (state.disc_PROP_displaying) {
+                std::cerr << "morvane: the filter takes a property of values, and " << shown << " holds codes\n";
+                return 1;
+            }
+            applyPropertyFilter(display, *cl.filterCut, !cl.filterAbove);
+        }
+    } else if (cl.filterCut) {
+        std::cerr << "morvane: --filter needs a property file after the grid\n";
+        return 1;
     }
     for (const auto& [kind, depth] :
          {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
@@ -93,7 +131,18 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             return 1;
         }
     }
-    if (!renderer->frame().save(outFile)) {
+
+    QImage picture = renderer->frame().toQImage();
+    if (!shown.empty()) {
+        // The background the frame was drawn on: the view's, or the white of the well section.
+        const auto& c = state.BACKGROUND_COLOR;
+        legend.setBackground(QColor(c[0], c[1], c[2]), state.diplay_well_section_mode ? Qt::black : Qt::white);
+        legend.setAttribute(Qt::WA_DontShowOnScreen);
+        legend.show();
+        picture = composeClipboardPicture(picture, picture.width(), picture.height(), legend.grab().toImage(),
+                                          QPoint(PropertyLegend::Left, PropertyLegend::Top), true);
+    }
+    if (!picture.save(QString::fromStdString(outFile))) {
         std::cerr << "morvane: cannot write " << outFile << '\n';
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "commands/property_filter.h"
 #include "core/decimal_text.h"
 #include "io/file_text.h"
 #include "io/well_reader.h"
@@ -64,6 +65,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (a == "--snapshot") {
             if (i + 1 >= args.size()) return fail("--snapshot needs the picture file to write");
             cl.snapshotFile = args[++i];
+        } else if (a == "--property") {
+            if (i + 1 >= args.size()) return fail("--property needs the name of the property to show");
+            cl.propertyName = args[++i];
         } else if (a == "--section") {
             if (i + 1 >= args.size()) return fail("--section needs the wells' names, for example W-1,W-2,W-3");
             if (!parseNames(args[++i], cl.sectionWells))
@@ -80,6 +84,14 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!depth || *depth == 0)
                 return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
+        } else if (a == "--filter" || a == "--filter-above") {
+            if (cl.filterCut) return fail("give one of --filter and --filter-above, once");
+            if (i + 1 >= args.size()) return fail(a + " needs the cut value, for example 0.15");
+            // A cut of 0 is no filter, as in the filter window.
+            const std::optional<float> cut = readLimitText(args[++i]);
+            if (!cut || *cut == 0) return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
+            cl.filterCut = *cut;
+            cl.filterAbove = a == "--filter-above";
         } else if (a == "--production") {
             if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
             cl.productionFile = args[++i];
@@ -92,8 +104,12 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             cl.dataFiles.push_back(a);
         }
     }
+    if (!cl.propertyName.empty() && cl.dataFiles.empty())
+        return fail("--property names a property of a property file, and none was given after the grid file");
     if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
+    if (cl.filterCut && cl.snapshotFile.empty())
+        return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
     return cl;
 }
 
@@ -114,21 +130,28 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE [WELL.dev ...]] [--owc DEPTH] [--goc DEPTH] [--production FILE]\n"
-           "               [--snapshot OUT.png [--section WELL,...]] [--size WxH]\n"
+    return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
+           "               [--production FILE] [--snapshot OUT.png [--section WELL,...]\n"
+           "               [--filter CUT | --filter-above CUT]] [--size WxH]\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start, then the deviation files after it\n"
-           "(told apart by their content), each with its columns named MD, X, Y and Z.\n"
-           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or "
-           "\",\"\n"
+           "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
+           "apart by their content: deviation files, each with its columns named MD, X, Y and Z, and GRDECL property\n"
+           "files, every property discrete or continuous by its values. The first property loaded is shown with its\n"
+           "legend.\n"
+           "  --property NAME     show the property NAME instead\n"
+           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or \",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
            "  --production FILE   cumulative production of the loaded wells, shown as circle diagrams: one line per\n"
            "                      well with its name, oil and water (thousand m3) and gas (million m3), separated by\n"
            "                      tabs, semicolons or commas; \".\" or \",\" as the decimal separator\n"
-           "  --snapshot OUT.png  draw the model offscreen into OUT.png and exit without opening a window\n"
+           "  --snapshot OUT.png  draw the model (and the legend of the shown property) offscreen into OUT.png and\n"
+           "                      exit without opening a window\n"
            "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
            "                      property loaded besides the grid)\n"
+           "  --filter CUT        the snapshot shows the property filter view: the cells of the shown continuous\n"
+           "                      property below CUT are removed\n"
+           "  --filter-above CUT  the same, removing the cells above CUT\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

@@ -1,5 +1,5 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [--section WELL,...]] [--size WxH]
+// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
+// [--production FILE] [--snapshot OUT.png [--section WELL,...] [--filter CUT | --filter-above CUT]] [--size WxH]
 #pragma once
 
 #include <optional>
@@ -11,6 +11,7 @@ namespace morvane {
 struct CommandLine {
     std::string gridFile;                // imported at start, as the menu command would (empty: none)
     std::vector<std::string> dataFiles;  // files given after the grid, in order (see sortDataFiles)
+    std::string propertyName;            // the property shown (empty: the first one loaded)
     std::string snapshotFile;            // render the model offscreen to this picture and exit (empty: open the window)
     std::vector<std::string> sectionWells;  // the snapshot shows the well section through these wells, in order
     int width = 1024;                       // snapshot size
@@ -18,6 +19,10 @@ struct CommandLine {
     bool help = false;
     // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
     std::optional<double> owcDepth, gocDepth;
+    // The snapshot shows the property filter view of the shown (continuous) property: the cells below the cut
+    // removed, or with filterAbove those above it.
+    std::optional<float> filterCut;
+    bool filterAbove = false;
     // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
     std::string productionFile;
 };
@@ -26,7 +31,7 @@ struct CommandLine {
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error);
 
 // The data files given after the grid, told apart by their content rather than their extension: deviation files
-// (wells), files that cannot be read, and the rest.
+// (wells), files that cannot be read, and the rest (property files, each property without a kind).
 struct DataFileKinds {
     std::vector<std::string> wells, unreadable, others;
 };

@@ -102,6 +102,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     Feedback& fb = ctx.feedback;
 
     const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
+    const std::string shownName = s.gridfilename_string;
     s.gridfilename_string = file.stem().string();
     fb.appendLog("Opening file: " + s.gridfilename_string, log_colour::LightGrey);
     std::error_code ec;
@@ -137,7 +138,10 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         // The builder has logged why; nothing below may run on counts that do not belong to this grid. A refused
         // cell size changed nothing, so the current model gets its arrays back and stays as it was; a layout that
         // does not fit has unloaded the grid.
-        if (built == GridBuildOutcome::CellSizeRejected) swapGridArrays(s, incoming);
+        if (built == GridBuildOutcome::CellSizeRejected) {
+            swapGridArrays(s, incoming);
+            s.gridfilename_string = shownName;  // the tree root still names the model on show
+        }
         fb.setProgress(0);
         ctx.window.focusTree();
         ctx.window.endWait(true);

@@ -13,6 +13,13 @@ namespace texts = property_texts;
 
 namespace {
 
+PropertyImportResult ended(PropertyImportOutcome outcome)
+{
+    PropertyImportResult result;
+    result.outcome = outcome;
+    return result;
+}
+
 // Progress to 0, the "finished" picture to the back, the tree focused, the normal cursor.
 void stopWork(const PropertyImportContext& ctx)
 {
@@ -28,24 +35,25 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     if (!ctx.state.gridLoaded) {
         const bool russian = ctx.state.Lang == "ru";
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
-        return {PropertyImportOutcome::NoGrid};
+        return ended(PropertyImportOutcome::NoGrid);
     }
     const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.Lang), kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
     return importPropertyFile(ctx, path);
 }
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path)
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
     PropertyImportResult result;
 
-    if (!s.gridLoaded) return {PropertyImportOutcome::NoGrid};  // the menu has told the user; callers without it too
+    if (!s.gridLoaded)
+        return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
 
     const std::filesystem::path file(path);
     fb.setStatus(texts::ReadingProperty);
@@ -55,7 +63,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     FileText bytes;
     if (!std::filesystem::is_regular_file(file, ec)) {
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
 
     ctx.window.endWait(false);  // the "finished" picture to the back
@@ -64,10 +72,11 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         fb.setProgress(0);
         fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::Cancelled};
+        return ended(PropertyImportOutcome::Cancelled);
     }
-    const std::string text = decodeUserText(bytes.view());
-    bytes = FileText();
+    // Exports are nearly always UTF-8 (ASCII): the file's own bytes are the text then, not a copy of them.
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
     const std::vector<PropertyEntry> entries = splitPropertyText(text);
@@ -76,7 +85,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         deliverPropertyReport(report, fb);
-        return {PropertyImportOutcome::NotAProperty};
+        return ended(PropertyImportOutcome::NotAProperty);
     }
     fb.setProgress(10);
 
@@ -84,12 +93,14 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (const PropertyEntry& e : entries) names.push_back(e.name);
-    const std::optional<std::vector<int>> chosen = ctx.prompts.choosePropertyTypes(names, s.Lang);
+    const std::optional<std::vector<int>> chosen = types == PropertyTypes::Ask
+                                                       ? ctx.prompts.choosePropertyTypes(names, s.Lang)
+                                                       : std::vector<int>(names.size(), 0);
     s.OK_prop_loading = chosen.has_value();
     if (!chosen) {
         stopWork(ctx);
         fb.setStatus(texts::AllGood);
-        return {PropertyImportOutcome::TypesCancelled};
+        return ended(PropertyImportOutcome::TypesCancelled);
     }
 
     result.outcome = PropertyImportOutcome::Done;
@@ -109,12 +120,15 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
             waiting = false;
             if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
             deliverPropertyReport(report, fb);
+            // The last property was refused but an earlier one is on show: it is explained like any other.
+            if (k + 1 == entries.size() && result.accepted > 0) ctx.window.showLegend();
             continue;
         }
 
         ++result.accepted;
+        result.names.push_back(report.name);
         fb.advanceProgress(50);
-        ctx.window.setLegendCaption(entries[k].name);
+        ctx.window.setLegendCaption(report.name);
         deliverPropertyReport(report, fb);
         ctx.view.initPROP(report.perKindIndex, report.discrete, report.typeCode);
         ctx.view.bindPropBuffers();

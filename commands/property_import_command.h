@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/feedback.h"
 #include "core/localisation.h"
@@ -30,6 +31,16 @@ public:
     virtual void showLegend() = 0;
 };
 
+// For runs without a main window (snapshots): there is no cursor, picture, tree or legend to drive.
+class NoPropertyImportWindow final : public PropertyImportWindow {
+public:
+    void beginWait() override {}
+    void endWait(bool) override {}
+    void focusTree() override {}
+    void setLegendCaption(const std::string&) override {}
+    void showLegend() override {}
+};
+
 enum class PropertyImportOutcome {
     NoGrid,          // no grid loaded: the user was told, nothing read
     Cancelled,       // no file chosen, or the chosen path names no file
@@ -42,6 +53,7 @@ struct PropertyImportResult {
     PropertyImportOutcome outcome = PropertyImportOutcome::Cancelled;
     int accepted = 0;
     int rejected = 0;
+    std::vector<std::string> names;  // the accepted properties, by the names they are known by
 };
 
 struct PropertyImportContext {
@@ -61,7 +73,14 @@ inline constexpr const char* kNoGridTextRu =
 // The menu command: the grid check, the file dialog, then importPropertyFile.
 PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx);
 
+// How the kinds of a file's properties are chosen.
+enum class PropertyTypes {
+    Ask,   // the loading dialog (the menu command)
+    None,  // no kind for any: each is discrete or continuous by its values (the command line)
+};
+
 // The command for a path already chosen.
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path);
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path,
+                                        PropertyTypes types = PropertyTypes::Ask);
 
 }  // namespace morvane

@@ -40,4 +40,15 @@ std::string decimalCommaText(std::string_view text)
     return out;
 }
 
+std::string sixDecimalsText(double value, std::size_t drop)
+{
+    char digits[512];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    if (error != std::errc()) return {};
+    const std::size_t length = static_cast<std::size_t>(end - digits);
+    return std::string(digits, length > drop ? length - drop : 0);
+}
+
+std::string limitText(double value) { return sixDecimalsText(value, value >= 10 ? 7 : 3); }
+
 }  // namespace morvane

@@ -2,6 +2,7 @@
 // decimal settings: "." and "," are both accepted as the decimal separator, whatever the locale.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,5 +16,13 @@ std::optional<double> parseDecimalText(std::string_view text);
 
 // The text with every "." turned into ",": how decimal settings are stored.
 std::string decimalCommaText(std::string_view text);
+
+// The value with six decimals in fixed notation ("%f" style), whatever the locale, less its last `drop` characters.
+std::string sixDecimalsText(double value, std::size_t drop);
+
+// A colour limit as the legend, the property filter and the limit dialog show it: six decimals less three, and
+// from 10 on less four more, so values below 10 keep three decimals (truncated) and larger ones their whole part
+// only (0.123456 -> "0.123", 45.678 -> "45", 12.5 -> "12", -999.99 -> "-999.990").
+std::string limitText(double value);
 
 }  // namespace morvane

@@ -97,6 +97,7 @@ struct GridDrawing {
     Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
     Slots cells_VAO, cells_VBO, cells_EBO;
     Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
+    Slots cells_filter_VAO, cells_filter_EBO;  // per layer, the cells the property filter keeps (over cells_VBO)
     // A blue square 200 wide at z = -1, facing up (two triangles).
     std::array<float, 36> infinite{100, 100,  -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, 100,  -100, -1, 0, 0, 1,
                                    100, -100, -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, -100, -100, -1, 0, 0, 1};

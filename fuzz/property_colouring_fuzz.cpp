@@ -74,7 +74,7 @@ void fillProperties(FuzzedDataProvider& in, Properties& p, std::size_t cells)
     p.cont_prop_cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
     p.cut_below = in.ConsumeBool();
     p.propLoading = in.ConsumeBool();
-    p.PROP_name = in.ConsumeBool() ? PLACEHOLDER_PROPERTY : "PORO";
+    p.PROP_name = in.ConsumeBool() ? PLACEHOLDER_PROPERTY : "PORO";  // a real property may be called "grid" too
 }
 
 // After a colouring every layer is the grid's layer with only the colours changed, and every colour is finite.

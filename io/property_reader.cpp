@@ -1,6 +1,7 @@
 #include "io/property_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -41,15 +42,29 @@ std::string formatNumber(double value)
     return std::string(buf, result.ptr);
 }
 
-// Whole part of a discrete value as a code, or nothing when it does not fit an int.
+// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is UNDEFINED_CODE).
 std::optional<int> toCode(double value)
 {
     const double whole = std::trunc(value);
-    if (!(whole >= static_cast<double>(INT_MIN) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
+    if (!(whole > static_cast<double>(UNDEFINED_CODE) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
     return static_cast<int>(whole);
 }
 
 }  // namespace
+
+bool isDiscreteType(int typeCode) { return typeCode == 1 || typeCode == 2 || typeCode == 7 || typeCode == 8; }
+
+std::string uniquePropertyName(const std::vector<std::string>& loadedNames, const std::string& name)
+{
+    auto taken = [&](const std::string& candidate) {
+        return std::find(loadedNames.begin(), loadedNames.end(), candidate) != loadedNames.end();
+    };
+    if (!taken(name)) return name;
+    for (std::size_t n = 2;; ++n) {
+        std::string numbered = name + " (" + std::to_string(n) + ")";
+        if (!taken(numbered)) return numbered;
+    }
+}
 
 std::vector<PropertyEntry> splitPropertyText(std::string_view text)
 {
@@ -82,30 +97,63 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text)
     return entries;
 }
 
-PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize)
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
 {
     PropertyValues read;
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
     const std::string_view block = text.substr(begin, end - begin);
     const std::size_t limit = gridSize > 0 ? static_cast<std::size_t>(gridSize) : 0;
+    auto pointBefore = [&](std::size_t stop) { return block.substr(0, stop).find('.') != npos; };
 
-    read.values.reserve(std::min(limit, grdecl::estimateNumbers(block.size())));
-    const grdecl::ScanSummary scan = grdecl::scanExpanded(block, read.values, limit);
+    // Codes go straight into ints (a run of n codes is one fill) when the user's type asks for codes or no value
+    // before the first "/" has a decimal point; a property that fits holds exactly one value per cell, so that is
+    // what is reserved, however short its runs make the text.
+    grdecl::ScanSummary scan;
+    std::optional<double> outOfRange;
+    bool asCodes = discreteType || !pointBefore(block.find('/'));
+    if (asCodes) {
+        read.codes.reserve(limit);
+        auto codeOf = [&](double v, std::uint64_t n) {
+            if (discreteType && std::isfinite(v) && v != std::trunc(v)) {
+                read.notWhole += n;
+                return UNDEFINED_CODE;
+            }
+            const auto code = toCode(v);
+            if (!code && !outOfRange) outOfRange = v;
+            return code.value_or(0);
+        };
+        scan = grdecl::scanNumbers(
+            block, [&](double v) { read.codes.push_back(codeOf(v, 1)); },
+            [&](std::uint64_t n, double v) {
+            read.codes.insert(read.codes.end(), static_cast<std::size_t>(n), codeOf(v, n));
+            },
+            limit);
+        // A "/" inside a comment can hide a decimal point further on: then the values are read again as numbers.
+        if (!discreteType && pointBefore(scan.stop)) {
+            asCodes = false;
+            read.codes = {};
+            outOfRange.reset();
+        }
+    }
+    if (!asCodes) {
+        read.values.reserve(limit);
+        scan = grdecl::scanExpanded(block, read.values, limit);
+    }
     read.count = scan.values;
-    const std::string_view values = block.substr(0, scan.stop);
-    read.discrete = values.find('.') == npos;
+    read.discrete = asCodes || !pointBefore(scan.stop);
 
     switch (scan.end) {
     case grdecl::ScanEnd::TooMany: {
         // Count the rest without keeping anything, for the trace; the bound keeps even 4000000000*1 cheap.
         read.tooMany = true;
         read.values = {};
+        read.codes = {};
         const auto all = grdecl::scanNumbers(
             block, [](double) {}, [](std::uint64_t, double) {});
         read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
         read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
-        read.discrete = block.substr(0, all.stop).find('.') == npos;
+        read.discrete = discreteType || !pointBefore(all.stop);
         return read;
     }
     case grdecl::ScanEnd::NotANumber: {
@@ -118,19 +166,18 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         break;
     }
 
-    if (read.discrete && read.problem.empty()) {
+    if (read.discrete && !asCodes && read.problem.empty()) {
+        // Whole numbers read as numbers (their block holds a point only where the scan did not reach).
         read.codes.reserve(read.values.size());
         for (double v : read.values) {
             const auto code = toCode(v);
-            if (!code) {
-                read.problem = "code out of range: " + formatNumber(v);
-                read.codes = {};
-                break;
-            }
-            read.codes.push_back(*code);
+            if (!code && !outOfRange) outOfRange = v;
+            read.codes.push_back(code.value_or(0));
         }
-        if (read.problem.empty()) read.values = {};
+        read.values = {};
     }
+    if (outOfRange && read.problem.empty()) read.problem = "code out of range: " + formatNumber(*outOfRange);
+    if (!read.problem.empty()) read.codes = {};
     read.conforms = read.problem.empty() && gridSize > 0 && read.count == limit;
     return read;
 }
@@ -138,19 +185,43 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
 CodeShares codeShares(const std::vector<int>& codes)
 {
     CodeShares shares;
-    if (codes.empty()) return shares;
-    const auto [lo, hi] = std::minmax_element(codes.begin(), codes.end());
-    const long long span = static_cast<long long>(*hi) - *lo + 1;
     std::vector<std::pair<int, std::size_t>> counts;
-    if (span <= static_cast<long long>(codes.size()) + 1024) {
+    // Codes are nearly always a handful of small numbers: one pass into a small table, when they all fit it.
+    constexpr int kSmall = 256;
+    std::array<std::size_t, kSmall> small{};
+    bool allSmall = true;
+    for (int c : codes) {
+        if (static_cast<unsigned>(c) < static_cast<unsigned>(kSmall))
+            ++small[static_cast<std::size_t>(c)];
+        else if (c != UNDEFINED_CODE)
+            allSmall = false;
+    }
+    int lo = INT_MAX, hi = INT_MIN;
+    if (!allSmall) {
+        for (int c : codes) {
+            if (c == UNDEFINED_CODE) continue;
+            lo = std::min(lo, c);
+            hi = std::max(hi, c);
+        }
+    }
+    const long long span = static_cast<long long>(hi) - lo + 1;
+    if (allSmall) {
+        for (int c = 0; c < kSmall; ++c)
+            if (small[static_cast<std::size_t>(c)] != 0) counts.emplace_back(c, small[static_cast<std::size_t>(c)]);
+    } else if (span <= static_cast<long long>(codes.size()) + 1024) {
+        // Codes in a range not much wider than their count: count them in a table.
         // Codes are usually a handful of small numbers: count them in a table.
         std::vector<std::size_t> table(static_cast<std::size_t>(span), 0);
-        for (int c : codes) ++table[static_cast<std::size_t>(static_cast<long long>(c) - *lo)];
+        for (int c : codes)
+            if (c != UNDEFINED_CODE) ++table[static_cast<std::size_t>(static_cast<long long>(c) - lo)];
         for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i] != 0) counts.emplace_back(static_cast<int>(*lo + static_cast<long long>(i)), table[i]);
+            if (table[i] != 0) counts.emplace_back(static_cast<int>(lo + static_cast<long long>(i)), table[i]);
         }
     } else {
-        std::vector<int> sorted(codes);
+        std::vector<int> sorted;
+        sorted.reserve(codes.size());
+        for (int c : codes)
+            if (c != UNDEFINED_CODE) sorted.push_back(c);
         std::sort(sorted.begin(), sorted.end());
         for (std::size_t i = 0; i < sorted.size();) {
             std::size_t j = i;
@@ -220,7 +291,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
 
     trace(texts::TraceType + std::to_string(typeCode));
     status(texts::CheckingKind);
-    PropertyValues read = readPropertyValues(text, entry, gridSize);
+    PropertyValues read = readPropertyValues(text, entry, gridSize, isDiscreteType(typeCode));
     report.discrete = read.discrete;
     trace(read.discrete ? texts::TraceDiscrete : texts::TraceContinuous);
 
@@ -247,7 +318,22 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     }
 
     const bool discrete = read.discrete;
-    report.perKindIndex = appendProperty(properties, entry.name, std::move(read), typeCode, report.lines);
+    const std::size_t notWhole = read.notWhole;
+    report.name = uniquePropertyName(properties.propertyNameAll, entry.name);
+    report.perKindIndex = appendProperty(properties, report.name, std::move(read), typeCode, report.lines);
+    if (report.name != entry.name) {
+        report.lines.push_back(
+            {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + report.name,
+             log_colour::Black});
+    }
+    if (notWhole > 0) {
+        report.lines.push_back({Line::Kind::Log,
+                                report.name + ": " + std::to_string(notWhole) +
+                                    (notWhole == 1 ? " cell holds a value that is not a whole code; it is"
+                                                   : " cells hold values that are not whole codes; they are") +
+                                    " drawn as undefined",
+                                log_colour::Black});
+    }
     status(discrete ? texts::CalculatingRange : texts::CheckingConformity);
     report.accepted = true;
     status(texts::Rendering);

@@ -11,8 +11,14 @@
 // "/" ends the values. A property is accepted only when it holds exactly one value per grid cell and every word up
 // to its "/" is a number. Values are never expanded beyond the grid's cell count, so an absurd repeat count costs
 // no memory.
+//
+// A property the user typed as lithology or facies is read as codes even when a few of its values carry a decimal
+// point (real lithology exports hold a stray 3*1.5 among millions of codes): such values become UNDEFINED_CODE,
+// drawn in the undefined colour, and the log says how many cells hold one. A property whose name is already loaded
+// is numbered ("PORO (2)"), so every tree node names one property.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,6 +29,16 @@
 #include "core/model_state.h"
 
 namespace morvane {
+
+// The code of a cell whose value in a discrete property is not a whole number: drawn in the undefined colour, left
+// out of the property's codes, shares and range.
+inline constexpr int UNDEFINED_CODE = INT_MIN;
+
+// Type codes that make a property discrete whatever its values look like: lithology, facies, regions, discrete.
+bool isDiscreteType(int typeCode);
+
+// `name`, or when a loaded property already has it, the first of "name (2)", "name (3)", ... that none has.
+std::string uniquePropertyName(const std::vector<std::string>& loadedNames, const std::string& name);
 
 namespace property_texts {
 inline constexpr std::string_view Marker = "Property name in Petrel : ";
@@ -73,7 +89,8 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text);
 struct PropertyValues {
     bool discrete = false;          // no "." anywhere among its values (up to the "/")
     std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
-    std::vector<int> codes;         // discrete: the codes (whole part of each value)
+    std::vector<int> codes;         // discrete: the codes (whole part of each value, or UNDEFINED_CODE)
+    std::size_t notWhole = 0;       // discrete by type: values with a fractional part, read as UNDEFINED_CODE
     std::size_t count = 0;          // values after expansion (counted, not expanded, beyond gridSize)
     bool tooMany = false;           // more values than gridSize: none kept
     bool countBeyondBound = false;  // even more than grdecl::kMaxSectionValues: count is that bound
@@ -81,10 +98,13 @@ struct PropertyValues {
     bool conforms = false;          // exactly gridSize values, all of them readable
 };
 
-// Reads the values of `entry` in `text`, expanding at most `gridSize` values.
-PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize);
+// Reads the values of `entry` in `text`, expanding at most `gridSize` values. `discreteType`: the user typed the
+// property as a discrete kind, so it is read as codes even when some values carry a decimal point.
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize,
+                                  bool discreteType = false);
 
-// The distinct codes of a discrete property in ascending order and the share of cells holding each, in percent.
+// The distinct codes of a discrete property in ascending order and the share of cells holding each, in percent of
+// all cells. UNDEFINED_CODE is not a code: its cells count in the total only.
 struct CodeShares {
     std::vector<int> codes;
     std::vector<float> percent;
@@ -109,14 +129,16 @@ struct PropertyReport {
     bool discrete = false;
     int typeCode = 0;
     int perKindIndex = 0;  // accepted: 1-based position in PROP_disc_loading or PROP_cont_loading (for initPROP)
+    std::string name;      // accepted: the name it is known by (numbered when the file's name was taken)
     std::vector<PropertyReportLine> lines;
     std::optional<PropertyMessageBox> messageBox;  // shown (OK button, information icon) after the lines
 };
 
 // Appends an accepted property to the lists: its values to the per-kind list and name, its name to propertyNameAll
 // and PROP_name, the largest and smallest value to PROP_max_value/PROP_min_value and to the colour limits, the type
-// code to PROP_type, and for a discrete property its distinct codes and shares; sets propLoading. Adds the
-// "code = ..., freq = ..." trace lines to `trace`. Takes the values over. Returns the per-kind index (1-based).
+// code to PROP_type, and for a discrete property its distinct codes and shares; sets propLoading. `name` must be
+// unique among the loaded properties (uniquePropertyName). Adds the "code = ..., freq = ..." trace lines to
+// `trace`. Takes the values over. Returns the per-kind index (1-based).
 int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
                    std::vector<PropertyReportLine>& trace);
 

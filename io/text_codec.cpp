@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace morvane {
 
@@ -10,6 +12,15 @@ bool isValidUtf8(std::string_view text)
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
+        // Exports are nearly all ASCII: eight bytes at a time while no byte has its high bit set.
+        if (i + 8 <= n) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, text.data() + i, 8);
+            if ((eight & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const auto c = static_cast<unsigned char>(text[i]);
         std::size_t extra = 0;
         char32_t code = 0;
@@ -43,10 +54,29 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
+namespace {
+
+std::string fromWindows1251(std::string_view bytes);
+
+}  // namespace
+
 std::string decodeUserText(std::string_view bytes)
 {
     if (isValidUtf8(bytes)) return std::string(bytes);
+    return fromWindows1251(bytes);
+}
 
+std::string_view utf8Text(std::string_view bytes, std::string& storage)
+{
+    if (isValidUtf8(bytes)) return bytes;
+    storage = fromWindows1251(bytes);
+    return storage;
+}
+
+namespace {
+
+std::string fromWindows1251(std::string_view bytes)
+{
     iconv_t cd = iconv_open("UTF-8", "WINDOWS-1251");
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
     std::string out(bytes.size() * 3 + 4, '\0');
@@ -73,5 +103,7 @@ std::string decodeUserText(std::string_view bytes)
     out.resize(out.size() - out_left);
     return out;
 }
+
+}  // namespace
 
 }  // namespace morvane

@@ -11,5 +11,8 @@ bool isValidUtf8(std::string_view text);
 
 // The text as UTF-8: unchanged when already valid UTF-8, else decoded from Windows-1251.
 std::string decodeUserText(std::string_view bytes);
+// The same without a copy where none is needed: `bytes` themselves when they are valid UTF-8 (nearly every export),
+// else their decoding, kept in `storage`.
+std::string_view utf8Text(std::string_view bytes, std::string& storage);
 
 }  // namespace morvane

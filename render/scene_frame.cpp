@@ -14,6 +14,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "core/angles.h"
+#include "core/decimal_text.h"
 #include "render/scene_renderer.h"
 #include "scene/reference_plane.h"
 
@@ -24,15 +25,6 @@ namespace {
 GLName slotAt(const Slots& list, long long k)
 {
     return k >= 0 && static_cast<std::size_t>(k) < list.size() ? list[static_cast<std::size_t>(k)] : 0;
-}
-
-// The value with six decimals, whatever the C locale says, less its last `drop` characters.
-std::string sixDecimals(double value, std::size_t drop)
-{
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6).ptr;
-    const std::size_t length = static_cast<std::size_t>(end - digits);
-    return std::string(digits, length > drop ? length - drop : 0);
 }
 
 // The disc of bubble i when it is drawn: both of the well's volumes are known and the disc has been built.
@@ -158,8 +150,18 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
     }
     if (s.flat_section_mode)
         for (int k = 0; k < layers; ++k) layerCells(k);
-    if (s.threeD_mode)
-        for (int k = layers - 1; k >= 0; --k) layerCells(k);
+    if (s.threeD_mode) {
+        // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
+        const bool filtered = !s.cells_filter_VAO.empty();
+        for (int k = layers - 1; k >= 0; --k) {
+            if (!filtered) {
+                layerCells(k);
+                continue;
+            }
+            if (beforeLayer) beforeLayer(k);
+            drawIndexed(slotAt(s.cells_filter_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+        }
+    }
 }
 
 void SceneRenderer::drawWells()
@@ -424,8 +426,9 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
         const float x = s.windowSpacePos.x + 5;
         const float y = s.windowSpacePos.y;
-        RenderText(sixDecimals(s.oilProd[i], 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimals(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 0, 1));
+        RenderText(sixDecimalsText(s.oilProd[i], 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
+        RenderText(sixDecimalsText(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h,
+                   glm::vec3(0, 0, 1));
     }
 }
 
@@ -437,7 +440,7 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     RenderText(s.COPYRIGHT_LABEL, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
     if (s.layers_mode) RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.cont_prop_cut != 0)
-        RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimals(s.cont_prop_cut, 3), 7, 100,
+        RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimalsText(s.cont_prop_cut, 3), 7, 100,
                    size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
 }
 

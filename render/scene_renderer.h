@@ -120,6 +120,8 @@ private:
                       const Indices& indices, Slots* sharedVbos);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
+    // Per-layer vertex arrays over the cells' buffers with only the cells the property filter keeps.
+    void uploadFilteredCells();
 
     // GLEW, the one-time GL state, the background, both programs and the fixed buffers on the current context.
     // False when GLEW failed (said in red; GL is then off for this renderer).

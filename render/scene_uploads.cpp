@@ -7,6 +7,7 @@
 
 #include "platform/trace.h"
 #include "render/scene_renderer.h"
+#include "scene/property_colouring.h"
 
 namespace morvane {
 
@@ -131,9 +132,32 @@ void SceneRenderer::bindPropBuffers()
     uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr);
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
                  &s_.cells_VBO);
+    uploadFilteredCells();
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
+}
+
+void SceneRenderer::uploadFilteredCells()
+{
+    Slots sharedVbos;  // the filtered layers draw from the cells' own vertex buffers: those stay
+    releaseSlots(s_.cells_filter_VAO, sharedVbos, &s_.cells_filter_EBO);
+    const std::vector<Indices> kept = keptCellIndices(s_, s_, s_.cell_indices);
+    s_.cells_filter_VAO.assign(kept.size(), 0);
+    s_.cells_filter_EBO.assign(kept.size(), 0);
+    for (std::size_t k = 0; k < kept.size() && k < s_.cells_VBO.size(); ++k) {
+        // The kept blocks are a part of cell_indices: drawable exactly when the whole list is.
+        const bool inRange = gl_.drawable(s_.cells_VAO[k], s_.cell_indices.size()) > 0;
+        if (s_.cells_VBO[k] == 0 || !inRange || kept[k].empty()) continue;
+        s_.cells_filter_VAO[k] = gl_.newVertexArray();
+        glBindBuffer(GL_ARRAY_BUFFER, s_.cells_VBO[k]);
+        s_.cells_filter_EBO[k] =
+            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, kept[k].data(), kept[k].size() * sizeof(int), kStatic);
+        setColouredVertexLayout();
+        gl_.setDrawable(s_.cells_filter_VAO[k], kept[k].size());
+    }
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void SceneRenderer::bindBuffers()

@@ -9,6 +9,7 @@
 #endif
 
 #include "core/trace_text.h"
+#include "io/property_reader.h"
 
 namespace morvane {
 
@@ -166,17 +167,19 @@ ContinuousRamp makeRamp(const Properties& p, int type, std::size_t overall)
     ramp.high = paletteColour(p.r3, p.g3, p.b3, type);
     ramp.cut = p.cont_prop_cut;
     ramp.cutBelow = p.cut_below;
-    ramp.undefined = {p.UNDEF_COLOR[0] / 255, p.UNDEF_COLOR[1] / 255, p.UNDEF_COLOR[2] / 255};
+    ramp.undefined = undefinedColour(p);
     return ramp;
+}
+
+Rgb undefinedColour(const Properties& p)
+{
+    return {p.UNDEF_COLOR[0] / 255, p.UNDEF_COLOR[1] / 255, p.UNDEF_COLOR[2] / 255};
 }
 
 Rgb continuousColour(double value, const ContinuousRamp& ramp)
 {
     if (value == UNDEFINED_VALUE) return ramp.undefined;
-    if (ramp.cut != 0) {
-        // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
-        if (ramp.cutBelow ? value < ramp.cut : value > ramp.cut) return FILTERED_COLOUR;
-    }
+    if (removedByFilter(value, ramp.cut, ramp.cutBelow)) return FILTERED_COLOUR;
     const float x = static_cast<float>(value);
     const float min = ramp.min, h = ramp.half;
     // Four tests in order, each overwriting the colour. In single precision min + 2h can round below max; a value
@@ -189,8 +192,45 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp)
     return colour;
 }
 
-Rgb discreteColour(int code, const std::vector<std::vector<float>>& table)
+bool removedByFilter(double value, float cut, bool cutBelow)
 {
+    // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
+    if (cut == 0 || value == UNDEFINED_VALUE) return false;
+    return cutBelow ? value < cut : value > cut;
+}
+
+std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& p, const Indices& cellIndices)
+{
+    constexpr std::size_t perCell = 30;  // top face and four sides, two triangles each
+    GridShape shape;
+    if (p.cont_prop_cut == 0 || p.disc_PROP_displaying || !shapeOf(grid, shape) || p.PROP_cont.size() != shape.layers ||
+        cellIndices.size() % perCell != 0)
+        return {};
+    for (const auto& layer : p.PROP_cont) {
+        if (layer.size() != shape.rows) return {};
+        for (const auto& row : layer)
+            if (row.size() != shape.cols) return {};
+    }
+    std::vector<Indices> kept(shape.layers);
+    for (std::size_t k = 0; k < shape.layers; ++k) {
+        for (std::size_t at = 0; at < cellIndices.size(); at += perCell) {
+            // A block starts with the cell's first top corner, vertex 4c of cell c = row * columns + column.
+            const int first = cellIndices[at];
+            if (first < 0) continue;
+            const std::size_t cell = static_cast<std::size_t>(first) / 4;
+            if (cell >= shape.cellsPerLayer()) continue;
+            if (removedByFilter(p.PROP_cont[k][cell / shape.cols][cell % shape.cols], p.cont_prop_cut, p.cut_below))
+                continue;
+            kept[k].insert(kept[k].end(), cellIndices.begin() + static_cast<std::ptrdiff_t>(at),
+                           cellIndices.begin() + static_cast<std::ptrdiff_t>(at + perCell));
+        }
+    }
+    return kept;
+}
+
+Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined)
+{
+    if (code == UNDEFINED_CODE) return undefined;
     if (code < 0 || static_cast<std::size_t>(code) >= table.size()) return OUTSIDE_TABLE_COLOUR;
     const auto& entry = table[static_cast<std::size_t>(code)];
     if (entry.size() < 3) return OUTSIDE_TABLE_COLOUR;
@@ -227,8 +267,10 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("Prop_min = ", shownMin));
         report.trace.push_back(line("PROP_type_here = ", typeCode));
         const auto& table = tableOf(properties, typeCode);
-        paintCopy(grid, shape, properties.cells_k,
-                  [&](std::size_t k, std::size_t c) { return discreteColour(codes[k * perLayer + c], table); });
+        const Rgb undefined = undefinedColour(properties);
+        paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+            return discreteColour(codes[k * perLayer + c], table, undefined);
+        });
     } else {
         const auto& values = properties.PROP_cont_loading[kindEntry];
         reshape(values, shape, properties.PROP_cont);
@@ -244,7 +286,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
     properties.coloured_discrete = discrete;
 
     if (properties.propLoading) {
-        const bool placeholder = !discrete && properties.PROP_name == PLACEHOLDER_PROPERTY;
+        const bool placeholder = !discrete && typeCode == PLACEHOLDER_TYPE;
         if (!placeholder) {
             report.addTreeNode = true;
             report.treeNode = properties.PROP_name;
@@ -279,12 +321,13 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
             if (row.size() != shape.cols) return true;
     }
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
+    const Rgb undefined = undefinedColour(properties);
     const std::size_t below = 4 * shape.cellsPerLayer() * kFloatsPerVertex;
     for (std::size_t k = 0; k < shape.layers; ++k) {
         float* layer = properties.cells_k[k].data();
         for (std::size_t i = 0; i < shape.rows; ++i) {
             for (std::size_t j = 0; j < shape.cols; ++j) {
-                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown);
+                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
                 float* top = layer + 4 * (i * shape.cols + j) * kFloatsPerVertex;
                 for (float* v : {top, top + 6, top + 12, top + 18, top + below, top + below + 6, top + below + 12,
                                  top + below + 18}) {

@@ -13,6 +13,7 @@ namespace morvane {
 
 inline constexpr double UNDEFINED_VALUE = -999.99;
 inline constexpr const char* PLACEHOLDER_PROPERTY = "grid";
+inline constexpr int PLACEHOLDER_TYPE = 10;  // the type code of the placeholder property and of nothing else
 inline constexpr const char* PROPERTY_LOADED_MESSAGE = "Property is loaded successfully";
 
 struct Rgb {
@@ -40,13 +41,26 @@ ContinuousRamp makeRamp(const Properties& properties, int type, std::size_t over
 // Colour of one continuous value: undefined, filtered, or the ramp (see ContinuousRamp).
 Rgb continuousColour(double value, const ContinuousRamp& ramp);
 
-// Colour of one discrete code in a code table (grey 0.8 outside it).
-Rgb discreteColour(int code, const std::vector<std::vector<float>>& table);
+// Whether the property filter removes a cell holding `value`: a filter is set (cut not 0), the value is defined and
+// lies below the cut (cutBelow) or above it. The single-precision cut is compared with the double value.
+bool removedByFilter(double value, float cut, bool cutBelow);
+
+// The cells the property filter view draws: per layer, the 30-index blocks (top and four sides) of cellIndices whose
+// cells the filter keeps, from the displayed continuous property in PROP_cont. Empty when no filter is set, the
+// displayed property is discrete, or PROP_cont does not match the grid.
+std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& properties,
+                                     const Indices& cellIndices);
+
+// Colour of one discrete code in a code table (grey 0.8 outside it); UNDEFINED_CODE takes `undefined`.
+Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined);
+
+// The undefined colour of the model state (UNDEF_COLOR, 0..255) on the 0..1 scale.
+Rgb undefinedColour(const Properties& properties);
 
 struct PropertyColourReport {
     bool coloured = false;  // cells_k and PROP_cont / PROP_disc were rebuilt
     int typeCode = 0;       // the type code used (0 replaced by 8 or 9 on a load)
-    // A load of a real property (not the placeholder): add node `treeNode` (key and text) to the property tree's
+    // A load of a real property (not the placeholder, whatever its name): add node `treeNode` (key and text) to the property tree's
     // root with image and selected image `typeCode`, select it, and log `message` in green.
     bool addTreeNode = false;
     std::string treeNode;
@@ -56,7 +70,8 @@ struct PropertyColourReport {
 
 // The colouring of the displayed property: `perKindIndex` is 1-based within PROP_disc_loading (discrete) or
 // PROP_cont_loading (continuous). On a load (propLoading) a type code of 0 becomes 8 (discrete) or 9 (continuous)
-// and is stored in the last entry of PROP_type, and propLoaded becomes true. Colour limits are the overall entry
+// and is stored in the last entry of PROP_type, and propLoaded becomes true. The placeholder is known by its type
+// code (PLACEHOLDER_TYPE), so a property that happens to be called "grid" still gets its tree node. Colour limits are the overall entry
 // prop_no_morvane + 1, or the last entry during a load.
 // Nothing changes (coloured = false) when no grid is loaded, the index names no property, the property holds fewer
 // than GRID_SIZE values or the grid's vertex arrays do not match its counts.

@@ -137,7 +137,8 @@ Rgb sectionCellColour(const Properties& properties, int k, int i, int j)
     static const std::vector<std::vector<float>> noTable;
     const int type = properties.PROP_type_displaying;
     const bool known = type >= 0 && static_cast<std::size_t>(type) < properties.PROP_disc_color.size();
-    return discreteColour(*code, known ? properties.PROP_disc_color[static_cast<std::size_t>(type)] : noTable);
+    return discreteColour(*code, known ? properties.PROP_disc_color[static_cast<std::size_t>(type)] : noTable,
+                          undefinedColour(properties));
 }
 
 std::vector<std::string> makeWellSection(const GridGeometry& grid, const Properties& properties,

@@ -45,6 +45,11 @@ Grid options (they also size the property file and place the wells):
 
 Property options:
   --no-repeats        write every value (default: equal neighbours as n*v)
+  --properties N      N properties as a field export holds them (porosity, permeability with some negative
+                      values, NTG, saturations, facies with long n*v runs, lithology with stray 3*1.5 values,
+                      regions, ...) instead of PORO and FACIES
+  --cyrillic          Russian property names (with --cp1251 written in Windows-1251)
+  --wrong-size        one more property, sized for a grid with one more layer
 
 Well options:
   --count N           number of wells (default 4)
@@ -52,7 +57,8 @@ Well options:
                       well when the name is plain ASCII, else well-N.dev
   --azim-gn           an eleventh column AZIM_GN after DLS, as real exports have
   --rule-indent N     spaces before the "#=====" rules around the header
-  --cp1251            names written in the Windows-1251 code page (older Russian exports)
+  --cp1251            well and property names written in the Windows-1251 code page (older Russian exports);
+                      property names are then Russian
   --foreign           another tool's layout (WELLNAME line, X Y TVD MD, closing -999), which the viewer refuses
 
 Examples:
@@ -65,6 +71,8 @@ struct Args {
     fs::path out;
     GridOptions grid;
     bool propRepeats = true;
+    int propertyCount = 0;  // 0: PORO and FACIES
+    bool cyrillic = false, wrongSize = false;
     int wellCount = 4;
     std::vector<std::string> wellNames;
     bool azimGn = false, cp1251 = false, foreign = false;
@@ -108,6 +116,14 @@ std::string parseArgs(int argc, char** argv, Args& a)
             a.propRepeats = false;
             continue;
         }
+        if (opt == "--cyrillic") {
+            a.cyrillic = true;
+            continue;
+        }
+        if (opt == "--wrong-size") {
+            a.wrongSize = true;
+            continue;
+        }
         if (opt == "--azim-gn" || opt == "--cp1251" || opt == "--foreign") {
             (opt == "--azim-gn" ? a.azimGn : opt == "--cp1251" ? a.cp1251 : a.foreign) = true;
             continue;
@@ -145,6 +161,8 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
         else if (opt == "--count")
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
+        else if (opt == "--properties")
+            ok = parseInt(val, a.propertyCount) && a.propertyCount > 0;
         else if (opt == "--rule-indent")
             ok = parseInt(val, a.ruleIndent) && a.ruleIndent >= 0 && a.ruleIndent <= 40;
         else if (opt == "--well-names") {
@@ -172,9 +190,18 @@ PropertyFileOptions propertyOptions(const Args& a)
     p.nx = a.grid.nx;
     p.ny = a.grid.ny;
     p.nz = a.grid.nz;
-    p.properties = defaultProperties();
+    const bool russian = a.cyrillic || a.cp1251;
+    p.properties =
+        a.propertyCount > 0 || russian ? fieldProperties(std::max(a.propertyCount, 2), russian) : defaultProperties();
+    if (a.wrongSize) {
+        PropertyDefinition extra = p.properties.front();
+        extra.name += russian ? "_другой_грид" : "_OTHER_GRID";
+        extra.valueCount = static_cast<long long>(p.nx) * p.ny * (p.nz + 1);
+        p.properties.push_back(extra);
+    }
     p.lineEnd = a.grid.lineEnd;
     p.repeats = a.propRepeats;
+    p.nameEncoding = a.cp1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8;
     return p;
 }
 

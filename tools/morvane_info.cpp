@@ -1,18 +1,34 @@
-// morvane-info: reads a GRDECL grid file or a deviation (.dev) file with the viewer's readers and prints what it
-// found as one JSON object.
+// morvane-info: reads a GRDECL grid file, a GRDECL property file or a deviation (.dev) file with the viewer's readers
+// and prints what it found as JSON.
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "io/file_text.h"
 #include "tools/info/grid_info.h"
+#include "tools/info/property_info.h"
 #include "tools/info/well_info.h"
 
 namespace {
 
 constexpr const char* kUsage = R"(Usage: morvane-info FILE
+       morvane-info [--grid GRID] PROPERTY_FILE
 
-Reads the GRDECL grid FILE (direct or include layout) as the viewer does and prints one JSON object:
+A property file (one holding "Property name in Petrel : " marker lines) is read as the viewer's property import
+reads it and reported as a JSON array with one object per property, in file order:
+  "name"         the property's name (UTF-8, also when the file writes it in Windows-1251)
+  "keyword"      the keyword line above its marker ("" when there is none)
+  "kind"         "discrete" (no decimal point among its values) or "continuous"
+  "count"        values after n*v runs are expanded
+  "min" "max"    smallest and largest value (null without values)
+  "codes"        discrete only: each code and the number of cells holding it
+  "problem"      only when a word before the "/" is no number (the import refuses such a property)
+With --grid GRID the grid is read and built first, and every property also gets
+  "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid
+  "message"      the message the viewer shows for a rejection ("" when accepted)
+
+A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) and reported as one JSON object:
   "outcome"      "read", "not_a_grid", "stopped" or "missing_include"
   "message"      the reader's explanation when the outcome is not "read"
   "pillars"      number of COORD pillars (six numbers each)
@@ -36,8 +52,8 @@ A deviation file (told apart by its first lines, whatever its extension) gives i
   "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
   "first" "last" the numbers of the first and last data line
 
-Exit status: 0 when the grid outcome is "read" or the well would load with the preselected columns, 1 otherwise,
-2 for wrong usage.
+Exit status: 0 when the grid outcome is "read", the well would load with the preselected columns, or the property
+file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
 )";
 
 }  // namespace
@@ -48,19 +64,45 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (argc != 2) {
+    const bool withGrid = argc == 4 && std::strcmp(argv[1], "--grid") == 0;
+    if (argc != 2 && !withGrid) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    const char* file = argv[argc - 1];
     try {
-        if (morvane::info::isWellFile(argv[1])) {
+        if (!withGrid && morvane::info::isWellFile(file)) {
             bool loadable = false;
-            const morvane::info::JsonObject report = morvane::info::wellInfo(argv[1], loadable);
+            const morvane::info::JsonObject report = morvane::info::wellInfo(file, loadable);
             std::printf("%s\n", report.text().c_str());
             return loadable ? 0 : 1;
         }
+        // A property file names its first property near its start; a grid file is not read twice to find that out.
+        std::string head, text;
+        const bool propertyFile =
+            withGrid || (morvane::readFileStart(file, 1 << 20, head) && morvane::info::isPropertyText(head));
+        if (propertyFile && !morvane::info::readTextFile(file, text)) {
+            std::fprintf(stderr, "morvane-info: cannot read %s\n", file);
+            return 1;
+        }
+        if (withGrid) {
+            int cells = 0;
+            std::string why;
+            if (!morvane::info::gridCells(argv[2], cells, why)) {
+                std::fprintf(stderr, "morvane-info: the grid %s cannot be used: %s\n", argv[2], why.c_str());
+                return 1;
+            }
+            const auto report = morvane::info::propertyInfo(text, cells);
+            std::printf("%s\n", morvane::info::jsonArray(report).c_str());
+            return report.empty() ? 1 : 0;
+        }
+        if (propertyFile) {
+            const auto report = morvane::info::propertyInfo(text);
+            std::printf("%s\n", morvane::info::jsonArray(report).c_str());
+            return report.empty() ? 1 : 0;
+        }
         bool read = false;
-        const morvane::info::JsonObject report = morvane::info::gridInfo(argv[1], read);
+        const morvane::info::JsonObject report = morvane::info::gridInfo(file, read);
         std::printf("%s\n", report.text().c_str());
         return read ? 0 : 1;
     } catch (const std::exception& e) {

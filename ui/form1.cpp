@@ -27,6 +27,10 @@
 #include "ui/display_well_section_mode.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
+#include "ui/prop_color_limits.h"
+#include "ui/prop_filter.h"
+#include "ui/property_legend.h"
+#include "ui/property_palette.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -36,7 +40,7 @@ namespace {
 constexpr QSize kPreferredSize{1698, 824};
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
+Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barColours_(std::random_device{}())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
@@ -49,9 +53,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     modelStatForm = new ModelStat(this);
     modelStatForm->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
+    setPropFilterForm = new PropFilter(state_, this);
+    propColorLimitsForm = new PropColorLimits(this);
     displayWellSectionForm = new Display_well_section_mode(this);
-    donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
     rotateToolStrip.clear();
+    PropertypaletteForm = new Propertypalette(this);
+    donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
 
     buildMenus();
     buildToolStrips();
@@ -70,6 +77,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState())
     connectCommands();
     showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
+    connect(setPropFilterForm, &PropFilter::formHidden, this, &Form1::setPropFilterFormHide);
+    connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &Form1::propColorLimitsFormHide);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
 
@@ -136,7 +145,7 @@ void Form1::applyBackgroundColor()
     const auto& c = state_.BACKGROUND_COLOR;
     const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
     splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
-    propLegend->setStyleSheet(QStringLiteral("#propLegend { %1 %2 }").arg(style, legendTextStyle_));
+    propLegend->setBackground(QColor(c[0], c[1], c[2]), legendTextColour_);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
@@ -159,6 +168,8 @@ void Form1::Form1_Resize()
     panel4->move(panelWidth - 210, std::max(0, std::min(600, panelHeight - panel4->height() - 10)));
     if (OpenGL) OpenGL->ReSizeGLScene(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
+    // Code bars wrap to the room the view leaves them.
+    if (propLegend->showsDiscrete() && !state_.displayGrid) refreshDiscMorvane(state_.i_morvane);
     requestFrame();
 }
 

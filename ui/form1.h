@@ -4,17 +4,19 @@
 // The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
 // form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
 // commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_wells.cpp (well import and the well display settings), form1_data_manager.cpp
-// (the data manager and the contact toggles), form1_section.cpp (the well section), form1_clipboard.cpp (copy
-// picture).
+// property tree selection), form1_legend.cpp (legend, palettes, property filter and colour limits), form1_wells.cpp
+// (well import and the well display settings), form1_data_manager.cpp (the data manager and the contact toggles),
+// form1_section.cpp (the well section), form1_clipboard.cpp (copy picture).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPoint>
 
@@ -22,6 +24,7 @@
 #include "commands/cell_pick.h"
 #include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
+#include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "commands/recent_files.h"
 #include "commands/view_modes.h"
@@ -58,6 +61,10 @@ class DataTreeView;
 class Display_well_section_mode;
 class InfoWindow;
 class ModelStat;
+class PropColorLimits;
+class PropertyLegend;
+class Propertypalette;
+class PropFilter;
 class Settings;
 
 class Form1 : public QMainWindow,
@@ -65,6 +72,7 @@ class Form1 : public QMainWindow,
               public CameraFields,
               private GridImportWindow,
               private PropertyImportWindow,
+              private PropertyDisplayWindow,
               private WellImportWindow,
               private WellSectionWindow {
     Q_OBJECT
@@ -106,7 +114,11 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
-    PropertyImportResult importPropertiesFromPath(const std::string& path);  // the command without its file dialog
+    // The property import without its file dialog: by default every property without a kind (the command line);
+    // a drop or a recent file asks the kinds as the menu command does.
+    PropertyImportResult importPropertiesFromPath(const std::string& path, PropertyTypes types = PropertyTypes::None);
+    // Selects the tree node of the loaded property `name`; false when none has that name.
+    bool showProperty(const std::string& name);
     WellImportResult importMainMenu_well_Click();
     // Well files given on the command line: loaded with the column dialog's preselection, without the dialog; with
     // `askColumns`, the column dialog is asked for each as in the menu command.
@@ -166,6 +178,20 @@ public:
     void treeView2_AfterSelect();
     void richTextBox1_TextChanged();
 
+    // Legend, palettes, property filter and colour limits.
+    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
+    void refreshDiscMorvane(int perKindIndex) override;
+    void rgb1_SelectedColorChanged();
+    void rgb2_SelectedColorChanged();
+    void rgb3_SelectedColorChanged();
+    void Color_label_max_Click();
+    void Color_label_min_Click();
+    // A click on a code bar of the discrete legend: the code gets a new random colour.
+    void wtf(QWidget* bar);
+    void propLegend_MouseEnter();
+    void setPropFilterFormHide();
+    void propColorLimitsFormHide();
+
     // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
     // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
     void requestFrame();
@@ -190,6 +216,9 @@ public:
     OpenGLForm::COpenGL* OpenGL = nullptr;
     ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
+    PropFilter* setPropFilterForm = nullptr;
+    PropColorLimits* propColorLimitsForm = nullptr;
+    Propertypalette* PropertypaletteForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -219,6 +248,15 @@ private:
     PropertyImportContext propertyImportContext(UserPrompts& prompts);
     // Files of one kind that loaded go to the front of the recent files.
     void rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths);
+    // PropertyDisplayWindow: the legend and the filter view button for the property display commands.
+    void clearLegend() override;
+    bool filterViewChecked() const override;
+    void uncheckFilterView() override;
+    PropertyDisplayContext propertyDisplayContext();
+    void rampColourChanged(RampStop stop, const char* picker);
+    void limitLabelClicked(bool upper);
+    // The room the view leaves the legend for a row of code bars.
+    int legendRowWidth() const;
     // WellImportWindow: the controls the well import drives.
     void setWaitCursor(bool on) override;
     void showFinished(bool front) override;
@@ -274,8 +312,9 @@ private:
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
     FrameSchedule frames_;
+    std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
     bool wellWaitCursor_ = false;
-    QString legendTextStyle_;  // the legend's text colour, set by the well section
+    QColor legendTextColour_ = Qt::white;  // black while the well section is shown on white
 
 public:
     // Controls, under their object names.
@@ -322,7 +361,7 @@ public:
     QTextEdit* richTextBox1;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
-    QGroupBox* propLegend = nullptr;
+    PropertyLegend* propLegend = nullptr;
     QFrame* vertScaleBar = nullptr;
     QLabel* vertScaleLabel = nullptr;  // the vertical exaggeration, beside the slider
     QLabel *panel3, *panel4;

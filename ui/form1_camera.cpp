@@ -16,6 +16,7 @@
 #include "commands/production_command.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 

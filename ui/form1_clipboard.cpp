@@ -6,6 +6,7 @@
 #include "ui/clipboard_picture.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 

@@ -137,7 +137,7 @@ void Form1::openDataFiles(const std::vector<std::string>& paths)
         prompts_->information(russian ? kNoGridTextRu : kNoGridTextEn,
                               russian ? property_texts::CaptionRu : property_texts::CaptionEn);
     } else {
-        for (const std::string& file : properties) importPropertiesFromPath(file);
+        for (const std::string& file : properties) importPropertiesFromPath(file, PropertyTypes::Ask);
     }
     if (!wells.empty()) importWellsFromPaths(wells, true);
 }

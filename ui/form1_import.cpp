@@ -12,6 +12,7 @@
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 
@@ -55,9 +56,9 @@ PropertyImportResult Form1::importMainMenu_prop_Click()
     return result;
 }
 
-PropertyImportResult Form1::importPropertiesFromPath(const std::string& path)
+PropertyImportResult Form1::importPropertiesFromPath(const std::string& path, PropertyTypes types)
 {
-    const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path);
+    const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path, types);
     if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, {path});
     refreshPickedCell();
     return result;
@@ -93,6 +94,12 @@ void Form1::useTreeImages() { treeTarget_->useImages(makeImageList1()); }
 
 void Form1::setLegendCaption(const std::string& text) { propLegend->setTitle(QString::fromStdString(text)); }
 
+void Form1::clearLegend() { propLegend->clearContent(); }
+
+bool Form1::filterViewChecked() const { return threedMainMenu->isChecked(); }
+
+void Form1::uncheckFilterView() { threedMainMenu->setChecked(false); }
+
 void Form1::showLegend()
 {
     legendMainMenu->setChecked(true);
@@ -102,67 +109,26 @@ void Form1::showLegend()
 void Form1::treeView2_AfterSelect()
 {
     QTreeWidgetItem* node = treeView2->currentItem();
-    if (!state_.gridLoaded || !node || !OpenGL) return;
+    if (!node || !OpenGL) return;
     const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
+    const int index = node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
+    selectPropertyNode(propertyDisplayContext(), {node->text(0).toStdString(), index, node->parent() == nullptr});
+}
 
-    // Choosing a property ends the property filter view and takes the filter off the displayed property.
-    if (threedMainMenu->isChecked()) {
-        threedMainMenu->setChecked(false);
-        uncheckModes();
-        state_.cont_prop_cut = 0.0f;
-        rebuildPropertyArrays();
-    }
+PropertyDisplayContext Form1::propertyDisplayContext() { return PropertyDisplayContext{state_, *this, *OpenGL, *this}; }
 
-    const std::string text = node->text(0).toStdString();
-    state_.PROP_name_displaying = text;
-    state_.propLoading = false;
-    const int nodeIndex = node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
 
-    if (text == state_.gridfilename_string) {
-        // The root node: the whole grid in the colour of undefined values, no legend.
-        state_.displayGrid = true;
-        qDeleteAll(propLegend->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-        propLegend->setTitle(node->text(0));
-        OpenGL->initPROP(1, false, 10);
-        OpenGL->bindPropBuffers();
-        return;
-    }
-    state_.displayGrid = false;
-
-    // The node's overall entry holds its type code; a node without one (the lists are out of step) is not drawn.
-    const std::size_t entry = static_cast<std::size_t>(nodeIndex) + 1;
-    if (nodeIndex < 0 || entry >= state_.PROP_type.size()) {
-        trace("no property entry for node " + std::to_string(nodeIndex));
-        return;
-    }
-    const int type = state_.PROP_type[entry];
-
-    // Properties are found by name; with several of the same name the last match stays displayed.
-    for (std::size_t i = 0; i < state_.PROP_disc_loading_name.size(); ++i) {
-        if (state_.PROP_disc_loading_name[i] != text) continue;
-        propLegend->setTitle(node->text(0));
-        trace("i = " + std::to_string(i));
-        trace("PROP_type = " + std::to_string(type));
-        state_.disc_PROP_displaying = true;
-        state_.i_morvane = static_cast<int>(i);
-        state_.prop_no_morvane = nodeIndex;  // before colouring: the colour limits are read from this entry
-        OpenGL->initPROP(static_cast<int>(i) + 1, true, type);
-        OpenGL->bindPropBuffers();
-        // The discrete legend (refreshDiscMorvane with i) is rebuilt here once the legend exists.
-    }
-    for (std::size_t i = 0; i < state_.PROP_cont_loading_name.size(); ++i) {
-        if (state_.PROP_cont_loading_name[i] != text) continue;
-        propLegend->setTitle(node->text(0));
-        state_.disc_PROP_displaying = false;
-        trace("i = " + std::to_string(i));
-        trace("prop_no = " + std::to_string(nodeIndex));
-        trace("PROP_type = " + std::to_string(type));
-        state_.i_morvane = static_cast<int>(i);
-        state_.prop_no_morvane = nodeIndex;  // before colouring: the colour limits are read from this entry
-        OpenGL->initPROP(static_cast<int>(i) + 1, false, type);
-        OpenGL->bindPropBuffers();
-        // The continuous legend (refreshContMorvane with i and the node index) is rebuilt here once it exists.
-    }
+bool Form1::showProperty(const std::string& name)
+{
+    const std::optional<int> index = propertyNodeIndex(state_, name);
+    QTreeWidgetItem* root = treeView2->topLevelItem(0);
+    if (!index || !root || *index >= root->childCount()) return false;
+    QTreeWidgetItem* node = root->child(*index);
+    if (treeView2->currentItem() == node)
+        treeView2_AfterSelect();  // shown again, with its legend
+    else
+        treeView2->setCurrentItem(node);
+    return true;
 }
 
 }  // namespace morvane

@@ -12,6 +12,7 @@
 #include "core/localisation.h"
 #include "platform/app_settings.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 #include "ui/ui_text.h"
 
 namespace morvane {

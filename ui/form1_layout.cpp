@@ -21,6 +21,7 @@
 
 #include "ui/color_button.h"
 #include "ui/form1.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 
@@ -401,10 +402,7 @@ void Form1::buildViewPanel()
     splitContainer1->setSizes({260, 1400});
     splitContainer1->setChildrenCollapsible(false);
 
-    propLegend = new QGroupBox(splitContainer1_Panel2);
-    propLegend->setObjectName(QStringLiteral("propLegend"));
-    propLegend->setAttribute(Qt::WA_StyledBackground, true);
-    propLegend->setGeometry(10, 10, 160, 320);
+    propLegend = new PropertyLegend(splitContainer1_Panel2);
     propLegend->hide();
 
     vertScaleBar = new QFrame(splitContainer1_Panel2);

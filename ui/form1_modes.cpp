@@ -20,6 +20,8 @@
 #include "ui/form1.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
+#include "ui/prop_filter.h"
+#include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -48,7 +50,7 @@ void Form1::connectCommands()
     on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
     onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
     on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
-    on(legendMainMenu, &Form1::legendMainMenu_Click);
+    onClickKeepingState(legendMainMenu, &Form1::legendMainMenu_Click);
     on(statisticsMainMenu, &Form1::toolStripButton10_Click);
     on(modelMenu_Stat, &Form1::авторToolStripMenuItem_Click);
     on(modelMenu_palette, &Form1::настроитьПалитруToolStripMenuItem_Click);
@@ -86,6 +88,15 @@ void Form1::connectCommands()
         if (current) treeView2_AfterSelect();
     });
     connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
+    connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
+        if (stop == 1) rgb1_SelectedColorChanged();
+        if (stop == 2) rgb2_SelectedColorChanged();
+        if (stop == 3) rgb3_SelectedColorChanged();
+    });
+    connect(propLegend, &PropertyLegend::limitClicked, this,
+            [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
+    connect(propLegend, &PropertyLegend::barClicked, this, &Form1::wtf);
+    connect(propLegend, &PropertyLegend::mouseEntered, this, &Form1::propLegend_MouseEnter);
     connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
     connect(displayWellSectionForm, &Display_well_section_mode::visibilityChanged, this,
             &Form1::displayWellSectionFormHide);
@@ -106,9 +117,6 @@ void Form1::importProductionFromPath(const std::string& path)
     if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !productionMainMenu->isChecked())
         productionMainMenu_Click();
 }
-
-// Commands whose windows and importers come with their own features. Until then they leave everything as it is.
-void Form1::настроитьПалитруToolStripMenuItem_Click() {}
 
 void Form1::importMainMenu_ButtonClick()
 {
@@ -145,9 +153,16 @@ void Form1::layersMainMenu_Click()
 
 void Form1::threedMainMenu_Click()
 {
-    // On, the property filter dialog takes over from here (it sets the filter view when it is hidden).
-    applyModeButtons(threedMainMenu,
-                     switchFilterView(state_, OpenGL, threedMainMenu->isChecked(), twod_Menu->isChecked()));
+    const ModeButtons buttons = switchFilterView(state_, OpenGL, threedMainMenu->isChecked(), twod_Menu->isChecked());
+    applyModeButtons(threedMainMenu, buttons);
+    if (buttons != ModeButtons::OnlyThisOne) return;
+    // The property filter dialog takes over from here (it sets the filter view when it is hidden).
+    setPropFilterForm->setVariables(state_.PROP_max_value_color, state_.PROP_min_value_color, state_.prop_no_morvane,
+                                    state_.r3, state_.g3, state_.b3, state_.r2, state_.g2, state_.b2, state_.r1,
+                                    state_.g1, state_.b1, state_.PROP_type_displaying);
+    setPropFilterForm->show();
+    setPropFilterForm->raise();
+    setPropFilterForm->updateMargins();
 }
 
 void Form1::twod_Menu_Click()
@@ -219,7 +234,16 @@ void Form1::скрытьСеткуЯчеекToolStripMenuItem_Click()
     }
 }
 
-void Form1::legendMainMenu_Click() { propLegend->setVisible(legendMainMenu->isChecked()); }
+void Form1::legendMainMenu_Click()
+{
+    if (legendMainMenu->isChecked()) {
+        legendMainMenu->setChecked(false);
+        propLegend->hide();
+    } else {
+        legendMainMenu->setChecked(true);
+        propLegend->show();
+    }
+}
 
 // Windows.
 

@@ -57,7 +57,7 @@ void Form1::enableViewButtons(bool enabled)
 
 void Form1::applySectionColours(bool sectionShown)
 {
-    legendTextStyle_ = sectionShown ? QStringLiteral("color: black;") : QStringLiteral("color: white;");
+    legendTextColour_ = sectionShown ? Qt::black : Qt::white;
     applyBackgroundColor();
 }
 

@@ -17,15 +17,6 @@ namespace {
 
 using namespace morvane::testing;
 
-class NoPropertyWindow final : public PropertyImportWindow {
-public:
-    void beginWait() override {}
-    void endWait(bool) override {}
-    void focusTree() override {}
-    void setLegendCaption(const std::string&) override {}
-    void showLegend() override {}
-};
-
 class Baselines : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,7 +53,7 @@ TEST_F(Baselines, FlatSection)
 TEST_F(Baselines, PropertyColours)
 {
     // Porosity (type 4) and facies (type 2) imported, then porosity chosen in the model tree.
-    NoPropertyWindow noWindow;
+    NoPropertyImportWindow noWindow;
     RecordedPrompts prompts({});
     prompts.typeAnswers = {std::vector<int>{4, 2}};
     ModelState& s = scene.s();

@@ -1,5 +1,5 @@
 // What each view mode draws: the outer shell in edge mode, one layer (or eight) in layer view, the clipped model
-// in flat-section mode and near-black cells under a property cut.
+// in flat-section mode and, in the property filter view, only the cells on the kept side of the cut.
 #include <gtest/gtest.h>
 
 #include "tests/support/offscreen_scene.h"
@@ -174,7 +174,7 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
         }
 }
 
-TEST(PropertyCut, CellsBelowTheCutAreNearBlackAndTheCutIsLabelled)
+TEST(PropertyCut, CellsBelowTheCutAreAbsentAndTheCutIsLabelled)
 {
     OffscreenScene scene(1024, 768);
     ASSERT_TRUE(scene.ok()) << scene.error();
@@ -189,11 +189,10 @@ TEST(PropertyCut, CellsBelowTheCutAreNearBlackAndTheCutIsLabelled)
     scene.view().bindPropBuffers();
     const RgbaImage image = scene.frame("property_cut.png");
 
-    const std::array<int, 3> nearBlack = rgb255(0.01f, 0.01f, 0.01f);
     for (int j = 0; j < 3; ++j) {
         const glm::ivec2 p = scene.topCentrePixel(0, 0, j);
         const std::array<int, 3> expected =
-            j == 0 ? nearBlack : permeabilityColour(values[static_cast<std::size_t>(j)]);
+            j == 0 ? backgroundOf(s) : permeabilityColour(values[static_cast<std::size_t>(j)]);
         EXPECT_TRUE(near(image.at(p.x, p.y), expected)) << "cell " << j << " " << describe(image.at(p.x, p.y));
     }
     // "PERM > 0.250" in yellow at (7, 100) of the label space: rows 668 .. 700 from the top.
@@ -202,6 +201,58 @@ TEST(PropertyCut, CellsBelowTheCutAreNearBlackAndTheCutIsLabelled)
     for (int y = 640; y < 700; ++y)
         for (int x = 0; x < 300; ++x) labelPixels += near(image.at(x, y), yellow, 10) ? 1 : 0;
     EXPECT_GT(labelPixels, 100);
+}
+
+// A generated porosity on 8 x 6 cells seen from above: with cells above the cut removed, every cell at or below
+// it shows its ramp colour and every other cell what lies under the model (the background, or a line of the grey
+// reference grid), never its own or the filtered near-black colour; taking the filter off brings them all back.
+TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(8, 6, 1);
+    gen::PropertyFileOptions o;
+    o.nx = 8, o.ny = 6, o.nz = 1;
+    gen::PropertyDefinition poro;
+    poro.minValue = 0.0, poro.maxValue = 1.0, poro.decimals = 3, poro.seed = 5;
+    const std::vector<double> values = gen::propertyValues(o, poro);
+    ModelState& s = scene.s();
+    s.rotation = glm::vec3(0.0f);  // straight down
+    setMode(s, false, false, false, true);
+    s.cont_prop_cut = 0.5f;
+    s.cut_below = false;
+    scene.colour(values);
+    const RgbaImage image = scene.frame("property_filter_view.png");
+
+    int kept = 0, removed = 0, background = 0;
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 8; ++j) {
+            const double v = values[static_cast<std::size_t>(i * 8 + j)];
+            const auto pixel = image.at(scene.topCentrePixel(0, i, j).x, scene.topCentrePixel(0, i, j).y);
+            if (v > 0.5) {
+                EXPECT_FALSE(near(pixel, permeabilityColour(v), 20) || near(pixel, rgb255(0.01f, 0.01f, 0.01f), 20))
+                    << "removed cell " << i << ", " << j << " value " << v << " shows " << describe(pixel);
+                background += near(pixel, backgroundOf(s)) ? 1 : 0;
+                ++removed;
+            } else {
+                EXPECT_TRUE(near(pixel, permeabilityColour(v)))
+                    << "kept cell " << i << ", " << j << " value " << v << " shows " << describe(pixel);
+                ++kept;
+            }
+        }
+    EXPECT_GT(kept, 5);
+    EXPECT_GT(removed, 5);
+    EXPECT_GT(background, removed / 2);
+
+    s.cont_prop_cut = 0.0f;
+    scene.view().initPROP(1, false, 5);
+    scene.view().bindPropBuffers();
+    const RgbaImage whole = scene.frame();
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 8; ++j) {
+            const glm::ivec2 p = scene.topCentrePixel(0, i, j);
+            EXPECT_TRUE(near(whole.at(p.x, p.y), permeabilityColour(values[static_cast<std::size_t>(i * 8 + j)])));
+        }
 }
 
 // A model near the origin lying 3 km deep, far below the plane of the blue reference square (1 km deep): seen from

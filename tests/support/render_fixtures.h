@@ -72,6 +72,7 @@ inline void loadContinuousProperty(ModelState& s, SceneOperations& view, const s
     s.PROP_name_displaying = name;
     s.prop_no_morvane = 0;
     s.i_morvane = 0;
+    s.disc_PROP_displaying = false;  // chosen in the tree, as the load's selection does
     s.propLoading = true;
     view.initPROP(1, false, type);
     s.propLoading = false;

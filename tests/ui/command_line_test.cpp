@@ -1,15 +1,37 @@
-// The program run from the command line: a snapshot of the shipped demo model and its wells drawn offscreen without a
-// window.
+// The program run from the command line: snapshots of the shipped demo model with its wells, and of a generated
+// model with its properties, drawn offscreen without a window.
 #include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
 
 #include "tests/support/ui_harness.h"
+#include "tools/generator/model_generator.h"
 
 namespace morvane {
 namespace {
 
 QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
+
+// Runs the program without a display; its standard error is returned in `log`.
+int runWithoutDisplay(const testing::TempFolder& folder, const QStringList& arguments, QString& log)
+{
+    QProcess run;
+    run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.path().string()));
+    run.setProcessEnvironment(env);
+    run.start(program(), arguments);
+    if (!run.waitForFinished(60000)) return -1;
+    log = QString::fromUtf8(run.readAllStandardError());
+    return run.exitCode();
+}
+
+bool near(const QColor& c, int r, int g, int b, int tolerance = 24)
+{
+    return std::abs(c.red() - r) <= tolerance && std::abs(c.green() - g) <= tolerance &&
+           std::abs(c.blue() - b) <= tolerance;
+}
 
 // Pixels clearly blue and clearly green (contact surfaces, circle diagrams), half transparent or not.
 std::pair<int, int> bluesAndGreens(const QImage& image)
@@ -53,6 +75,77 @@ TEST(CommandLineSnapshot, DemoModelIsDrawnWithoutAWindow)
             if (c.red() > 90 && std::abs(c.red() - c.green()) < 12 && std::abs(c.green() - c.blue()) < 12) ++model;
         }
     EXPECT_GT(model, image.width() * image.height() / 20);
+}
+
+// A generated file of three properties, the last sized for another grid: two load, one is refused with its
+// message, and the first is drawn with its legend; --property shows another one.
+TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
+{
+    testing::TempFolder folder;
+    gen::GridOptions g;
+    g.name = "FIELD", g.nx = 12, g.ny = 8, g.nz = 3, g.domeHeight = 30;
+    const QString grid = QString::fromStdString(gen::writeGrid(g, folder.path()).front().string());
+    gen::PropertyFileOptions o;
+    o.nx = 12, o.ny = 8, o.nz = 3;
+    o.properties = gen::fieldProperties(5);  // PORO, PERMX, NTG, SW, Facies
+    o.properties.erase(o.properties.begin() + 1, o.properties.begin() + 4);
+    gen::PropertyDefinition other = o.properties[0];
+    other.name = "OTHER";
+    other.valueCount = 12 * 8 * 4;
+    o.properties.push_back(other);
+    const QString props = QString::fromStdString(gen::writePropertyFile(o, folder.file("FIELD_props.GRDECL")).string());
+
+    const QString out = QString::fromStdString(folder.file("poro.png").string());
+    QString log;
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, props, "--snapshot", out}, log), 0) << log.toStdString();
+    EXPECT_EQ(log.count("Property is loaded successfully"), 2) << log.toStdString();
+    EXPECT_EQ(log.count("Property file does not correspond to loaded grid"), 1);
+    EXPECT_EQ(log.count("Chosed file not consisted with geometry of loaded grid"), 1);
+
+    // PORO without a kind takes the continuous palette: the ramp's top is its high colour, its middle green.
+    const QImage poro(out);
+    ASSERT_EQ(poro.size(), QSize(1024, 768));
+    const QPoint ramp(4 + 77 + 17, 4 + 39);
+    EXPECT_TRUE(near(poro.pixelColor(ramp + QPoint(0, 2)), 255, 153, 51)) << poro.pixelColor(ramp).name().toStdString();
+    EXPECT_TRUE(near(poro.pixelColor(ramp + QPoint(0, 65)), 0, 255, 0));
+
+    // Facies: a bar per code on the line y = 95 of the legend, in the colours of the generic discrete table.
+    const QString facies = QString::fromStdString(folder.file("facies.png").string());
+    ASSERT_EQ(runWithoutDisplay(folder,
+                                {grid, props, "--property", "Facies", "--snapshot", facies, "--size", "600x400"}, log),
+              0)
+        << log.toStdString();
+    const QImage bars(facies);
+    int coloured = 0;
+    for (const QColor code : {QColor(255, 0, 0), QColor(255, 127, 0), QColor(255, 255, 0), QColor(0, 255, 0)})
+        for (int x = 4 + 5; x < 4 + 5 + 20 * 5; ++x)
+            if (near(bars.pixelColor(x, 4 + 93), code.red(), code.green(), code.blue(), 8)) {
+                ++coloured;
+                break;
+            }
+    EXPECT_GE(coloured, 3);
+
+    EXPECT_NE(runWithoutDisplay(folder, {grid, props, "--property", "NONE", "--snapshot", facies}, log), 0);
+    EXPECT_TRUE(log.contains("NONE"));
+
+    // The filter view: removing the cells of PORO above the middle of its range leaves a smaller model; the filter
+    // refuses a property of codes.
+    const QString cut = QString::fromStdString(folder.file("cut.png").string());
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, props, "--filter-above", "0.17", "--snapshot", cut}, log), 0)
+        << log.toStdString();
+    const auto modelPixels = [](const QImage& image) {
+        const QColor background = image.pixelColor(image.width() - 1, image.height() - 1);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 200; x < image.width(); ++x) n += image.pixelColor(x, y) != background;
+        return n;
+    };
+    const int whole = modelPixels(poro), kept = modelPixels(QImage(cut));
+    EXPECT_LT(kept, whole * 9 / 10);
+    EXPECT_GT(kept, whole / 10);
+    EXPECT_EQ(runWithoutDisplay(folder, {grid, props, "--property", "Facies", "--filter", "2", "--snapshot", cut}, log),
+              1);
+    EXPECT_TRUE(log.contains("holds codes"));
 }
 
 TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)

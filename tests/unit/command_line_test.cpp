@@ -31,9 +31,10 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
 TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
 {
     std::string error;
-    const auto cl = parseCommandLine({"m.GRDECL", "a.txt", "--size", "640x480", "b.dev"}, &error);
+    const auto cl = parseCommandLine({"m.GRDECL", "a.txt", "--size", "640x480", "--property", "PORO", "b.dev"}, &error);
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_EQ(cl->dataFiles, (std::vector<std::string>{"a.txt", "b.dev"}));
+    EXPECT_EQ(cl->propertyName, "PORO");
 
     testing::TempFolder folder;
     const std::string well = testing::writeText(folder.file("well.txt"), "# WELL NAME: W\r\n  MD X Y Z\r\n0 1 2 3\r\n");
@@ -52,6 +53,11 @@ TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
     EXPECT_EQ(cl->owcDepth, 1520.5);
     EXPECT_EQ(cl->gocDepth, 1480.25);
     EXPECT_FALSE(parseCommandLine({"m.GRDECL"}, &error)->owcDepth.has_value());
+
+    auto filtered = parseCommandLine({"m.GRDECL", "p.GRDECL", "--snapshot", "s.png", "--filter-above", "0,15"}, &error);
+    ASSERT_TRUE(filtered.has_value()) << error;
+    EXPECT_EQ(filtered->filterCut, 0.15f);
+    EXPECT_TRUE(filtered->filterAbove);
 }
 
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
@@ -61,6 +67,8 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--size", "0x480"},
                                                  {"--size", "640x-2"},
                                                  {"--size", "64ox480"},
+                                                 {"a.GRDECL", "--property"},
+                                                 {"a.GRDECL", "--property", "PORO"},
                                                  {"--frobnicate"},
                                                  {"--owc"},
                                                  {"--owc", "deep"},
@@ -68,7 +76,11 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--section"},
                                                  {"--snapshot", "s.png", "--section", "W-1,,W-2"},
                                                  {"--snapshot", "s.png", "--section", "W-1,"},
-                                                 {"--section", "W-1,W-2"}}) {
+                                                 {"--section", "W-1,W-2"},
+                                                 {"--snapshot", "s.png", "--filter", "0"},
+                                                 {"--snapshot", "s.png", "--filter", "1e39"},
+                                                 {"--snapshot", "s.png", "--filter", "0.1", "--filter-above", "0.2"},
+                                                 {"m.GRDECL", "p.GRDECL", "--filter", "0.1"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());

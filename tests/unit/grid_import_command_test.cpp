@@ -162,8 +162,10 @@ TEST_F(GridImportCommand, ARefusedCellSizeLeavesTheCurrentModelWhole)
     state.ZCORN = {-1.0, -2.0};
     state.gridLoaded = true;
     state.propLoaded = true;
+    state.gridfilename_string = "FIELD";
 
     ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
+    EXPECT_EQ(state.gridfilename_string, "FIELD");
     EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
     EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
     EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));

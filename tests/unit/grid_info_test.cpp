@@ -1,16 +1,19 @@
-// The morvane-info report: stable key order, JSON that parses, nulls for the extremes of an empty grid; the report
-// on a deviation file.
+// The morvane-info report: stable key order, JSON that parses, nulls for the extremes of an empty grid; the reports
+// on a deviation file and on a property file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "io/property_reader.h"
 #include "tests/support/temp_folder.h"
 #include "tools/generator/model_generator.h"
 #include "tools/info/grid_info.h"
 #include "tools/info/json_object.h"
+#include "tools/info/property_info.h"
 #include "tools/info/well_info.h"
 
 namespace {
@@ -99,6 +102,55 @@ TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
     EXPECT_NE(text.find("\"gridLoaded\": false"), std::string::npos) << text;
     EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\"}"), std::string::npos)
         << text;
+}
+
+// A property file: one object per property with what the import would make of it; with a grid's cell count, the
+// check against the grid and the message of a refusal.
+TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
+{
+    gen::PropertyFileOptions o;
+    o.nx = 2, o.ny = 2, o.nz = 1;
+    gen::PropertyDefinition poro;
+    poro.keyword = "PORO", poro.name = "PORO", poro.minValue = -0.5, poro.maxValue = 0.25, poro.decimals = 2;
+    gen::PropertyDefinition facies = poro;
+    facies.keyword = "FACIES", facies.name = "Facies", facies.kind = gen::PropertyKind::Discrete, facies.codes = 2;
+    gen::PropertyDefinition wide = poro;
+    wide.name = "Wide", wide.valueCount = 6;
+    o.properties = {poro, facies, wide};
+    const std::string text = gen::propertyFileText(o);
+    ASSERT_TRUE(info::isPropertyText(text));
+    EXPECT_FALSE(info::isPropertyText("COORD\n1 2 3 /\n"));
+
+    const auto values = gen::propertyValues(o, poro);
+    const auto codes = gen::propertyValues(o, facies);
+    const auto zeros = static_cast<long long>(std::count(codes.begin(), codes.end(), 0.0));
+    const auto report = info::propertyInfo(text);
+    ASSERT_EQ(report.size(), 3u);
+    EXPECT_EQ(report[0].text(), JsonObject([&] {
+                                    JsonObject e;
+                                    e.addString("name", "PORO");
+                                    e.addString("keyword", "PORO");
+                                    e.addString("kind", "continuous");
+                                    e.addInteger("count", 4);
+                                    e.addNumber("min", *std::min_element(values.begin(), values.end()));
+                                    e.addNumber("max", *std::max_element(values.begin(), values.end()));
+                                    return e;
+                                }())
+                                    .text());
+    std::string expectedCodes = "\"codes\": {";
+    if (zeros > 0) expectedCodes += "\"0\": " + std::to_string(zeros) + (zeros < 4 ? ", " : "");
+    if (zeros < 4) expectedCodes += "\"1\": " + std::to_string(4 - zeros);
+    EXPECT_NE(report[1].text().find("\"kind\": \"discrete\", \"count\": 4"), std::string::npos) << report[1].text();
+    EXPECT_NE(report[1].text().find(expectedCodes + "}}"), std::string::npos) << report[1].text();
+    EXPECT_NE(report[2].text().find("\"count\": 6"), std::string::npos);
+
+    const std::string checked = info::jsonArray(info::propertyInfo(text, 4));
+    EXPECT_EQ(checked.front(), '[');
+    EXPECT_NE(checked.find("\"conformity\": \"accepted\", \"message\": \"\"}"), std::string::npos) << checked;
+    EXPECT_NE(checked.find(std::string("\"conformity\": \"rejected\", \"message\": \"") + property_texts::MismatchEn),
+              std::string::npos)
+        << checked;
+    EXPECT_EQ(checked.find("rejected"), checked.rfind("rejected"));  // the wide one only
 }
 
 }  // namespace

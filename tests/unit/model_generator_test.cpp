@@ -13,6 +13,8 @@
 
 #include "io/file_text.h"
 #include "io/grid_reader.h"
+#include "io/property_reader.h"
+#include "io/text_codec.h"
 #include "tools/generator/model_generator.h"
 
 namespace {
@@ -395,6 +397,65 @@ TEST(ModelGeneratorProperties, ValuesStayInTheirRangesAndCodesAreWhole)
         ++seen[static_cast<int>(v)];
     }
     for (int count : seen) EXPECT_GT(count, 0);
+}
+
+// A field export as real ones come: many properties, Russian names in Windows-1251, CRLF, long code runs, negative
+// permeability, stray decimals among lithology codes and one property of another grid's size. The viewer's reader
+// takes every property back as written and refuses only the one that does not fit.
+TEST(ModelGeneratorProperties, FieldExportReadsBackThroughThePropertyReader)
+{
+    PropertyFileOptions o;
+    o.nx = 20, o.ny = 15, o.nz = 6;
+    o.properties = fieldProperties(9, true);
+    PropertyDefinition other = o.properties[0];
+    other.name = "Чужой";
+    other.valueCount = 20 * 15 * 7;
+    o.properties.push_back(other);
+    o.lineEnd = LineEnd::CRLF;
+    o.nameEncoding = TextEncoding::Windows1251;
+    const std::string bytes = propertyFileText(o);
+    EXPECT_EQ(bytes.find("Пористость"), std::string::npos);  // not UTF-8 on disk
+    EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+
+    const std::string text = decodeUserText(bytes);
+    const std::vector<PropertyEntry> entries = splitPropertyText(text);
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(entries[0].name, "Пористость");
+    EXPECT_EQ(entries[5].name, "Литология");
+    EXPECT_EQ(entries[8].name, "Пористость_2");
+
+    Properties lists;
+    const int cells = 20 * 15 * 6;
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const PropertyDefinition& d = o.properties[n];
+        const int type = d.name == "Литология" ? 1 : 0;
+        const PropertyReport r = loadProperty(text, entries[n], type, cells, "ru", lists);
+        EXPECT_EQ(r.accepted, n != 9) << d.name;
+        if (!r.accepted) continue;
+        const std::vector<double> written = propertyValues(o, d);
+        if (!r.discrete) {
+            EXPECT_EQ(lists.PROP_cont_loading.back(), written) << d.name;
+            continue;
+        }
+        const std::vector<int>& codes = lists.PROP_disc_loading.back();
+        std::size_t undefined = 0;
+        for (std::size_t c = 0; c < written.size(); ++c) {
+            if (written[c] == 1.5) {
+                EXPECT_EQ(codes[c], UNDEFINED_CODE);
+                ++undefined;
+            } else {
+                EXPECT_EQ(codes[c], static_cast<int>(written[c]));
+            }
+        }
+        EXPECT_EQ(undefined, static_cast<std::size_t>(3 * d.strayDecimals)) << d.name;
+    }
+    const std::vector<double> perm = propertyValues(o, o.properties[1]);
+    EXPECT_LT(*std::min_element(perm.begin(), perm.end()), 0.0);
+    // Facies bodies are written as runs of ten codes and more.
+    bool longRun = false;
+    for (const std::string& token : words(bytes))
+        longRun = longRun || (token.find('*') != std::string::npos && token.find('*') >= 2);
+    EXPECT_TRUE(longRun);
 }
 
 struct WrittenWell {

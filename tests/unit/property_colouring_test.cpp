@@ -2,6 +2,7 @@
 // the type replacement on a load and the in-place recolouring of one code.
 #include <gtest/gtest.h>
 
+#include "io/property_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/property_colouring.h"
 #include "tests/support/scene_grid_fixture.h"
@@ -193,17 +194,22 @@ TEST(PropertyColouring, ReshapeTakesValuesLayerRowColumn)
 
 TEST(PropertyColouring, DiscreteCodesOutsideTheTableAreGrey)
 {
-    Scene scene(3, 1, 1);
-    scene.addDiscrete({2, 12, -1}, 1);
+    Scene scene(4, 1, 1);
+    scene.addDiscrete({2, 12, -1, UNDEFINED_CODE}, 1);
     ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 1).coloured);
     EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{1, 0.5f, 0}));
     EXPECT_EQ(scene.cell(0, 0, 1), OUTSIDE_TABLE_COLOUR);
     EXPECT_EQ(scene.cell(0, 0, 2), OUTSIDE_TABLE_COLOUR);
+    const Rgb undefined{127.0f / 255, 127.0f / 255, 127.0f / 255};
+    EXPECT_EQ(scene.cell(0, 0, 3), undefined);  // a value that was not a whole code
     EXPECT_EQ(scene.s.PROP_disc[0][0][1], 12);
 
-    // A discrete property typed as porosity has no table: every cell grey.
+    // A discrete property typed as porosity has no table: every code grey; a bar click keeps undefined cells.
     ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 4).coloured);
     for (std::size_t j = 0; j < 3; ++j) EXPECT_EQ(scene.cell(0, 0, j), OUTSIDE_TABLE_COLOUR);
+    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 4, 2, 0, 0, 1));
+    EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0, 0, 1}));
+    EXPECT_EQ(scene.cell(0, 0, 3), undefined);
 }
 
 TEST(PropertyColouring, LoadWithoutTypeTakesTheGenericPaletteAndAddsTheNode)
@@ -250,6 +256,12 @@ TEST(PropertyColouring, PlaceholderPropertyIsUndefinedGreyWithoutANode)
     EXPECT_TRUE(report.message.empty());
     EXPECT_TRUE(scene.s.propLoaded);
     for (std::size_t k = 0; k < 2; ++k) EXPECT_EQ(scene.cell(k, 1, 1), (Rgb{127.0f / 255, 127.0f / 255, 127.0f / 255}));
+
+    // A real property that happens to be called "grid" is loaded like any other: it gets its node.
+    scene.addContinuous(std::vector<double>(8, 0.2), 0, 1, 0);
+    const auto named = colourProperty(scene.s, scene.s, 2, false, 0);
+    EXPECT_TRUE(named.addTreeNode);
+    EXPECT_EQ(named.treeNode, "grid");
 }
 
 TEST(PropertyColouring, IncompletePropertiesAndGridsAreNotColoured)

@@ -191,6 +191,26 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
     EXPECT_EQ(view.calls.back(), "endWait finished @100");
 }
 
+// The command line imports without the dialog: no kind for any property. When the file's last property is the
+// wrong one, the properties before it are still on show and the legend explains them.
+TEST_F(PropertyImportCommand, UntypedImportAndAWrongLastPropertyStillShowTheLegend)
+{
+    const std::string text =
+        propertyText({continuous("A"), discrete("C")}) + propertyText({continuous("B", 5)}, NZ + 1);
+    const std::string path = file("LAST.GRDECL", text);
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
+
+    const PropertyImportResult result =
+        importPropertyFile(PropertyImportContext{state, feedback, view, view, *prompts}, path, PropertyTypes::None);
+    EXPECT_EQ(result.accepted, 2);
+    EXPECT_EQ(result.names, (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(prompts->typeQuestions.empty());
+    EXPECT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 0, 0}));
+    EXPECT_TRUE(contains(view.calls, "initPROP 2 cont 0 @80"));
+    EXPECT_EQ(view.calls.back(), "showLegend @0");
+}
+
 TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
 {
     const std::string path = file("SHORT.GRDECL", propertyText({discrete("F")}, NZ - 1));

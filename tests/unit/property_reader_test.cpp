@@ -182,6 +182,58 @@ TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies)
     EXPECT_EQ(readOnly(oneProperty("PERMX", "K", "100000 2*0.5"), 3).values, (std::vector<double>{100000, 0.5, 0.5}));
 }
 
+// A real lithology export holds a stray 3*1.5 among its codes. Typed as lithology, the property stays discrete:
+// whole values keep their codes, the others become undefined cells that no code, share or range counts, and the log
+// says how many there are. Untyped, the decimal point still makes it continuous.
+TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
+{
+    const std::string text = oneProperty("LITHOLOGIES", "Litho", "  4*1 3*1.5 2*2.0 -999.99");
+    const auto entries = splitPropertyText(text);
+    Properties p = withPlaceholder(10);
+    const PropertyReport litho = loadProperty(text, entries[0], 1, 10, "en", p);
+    ASSERT_TRUE(litho.accepted);
+    EXPECT_TRUE(litho.discrete);
+    constexpr int U = UNDEFINED_CODE;
+    EXPECT_EQ(p.PROP_disc_loading.at(0), (std::vector<int>{1, 1, 1, 1, U, U, U, 2, 2, U}));
+    EXPECT_EQ(p.PROP_disc_codes.at(0), (std::vector<int>{1, 2}));
+    EXPECT_EQ(p.PROP_disc_codes_perc.at(0), (std::vector<float>{40.0f, 20.0f}));
+    EXPECT_EQ(p.PROP_min_value.back(), 1);
+    EXPECT_EQ(p.PROP_max_value.back(), 2);
+    EXPECT_EQ(
+        linesOf(litho, PropertyReportLine::Kind::Log),
+        std::vector<std::string>{"Litho: 4 cells hold values that are not whole codes; they are drawn as undefined"});
+    EXPECT_EQ(linesOf(litho, PropertyReportLine::Kind::Trace)[1], texts::TraceDiscrete);
+
+    Properties untyped = withPlaceholder(10);
+    EXPECT_FALSE(loadProperty(text, entries[0], 0, 10, "en", untyped).discrete);
+    Properties facies = withPlaceholder(4);
+    const std::string wrongSize = oneProperty("FACIES", "F", "2*1 3*1.5");
+    const PropertyReport rejected = loadProperty(wrongSize, splitPropertyText(wrongSize)[0], 2, 4, "en", facies);
+    ASSERT_TRUE(rejected.messageBox);
+    // Discrete too: the text in the interface language, with the values found against the cells.
+    EXPECT_EQ(rejected.messageBox->text, std::string(texts::MismatchEn) + "\n\nF: 5 values, the grid has 4 cells.");
+}
+
+// Importing a file twice gives every property a name of its own, so the tree never shows two equal nodes and
+// choosing a node by its name finds one property.
+TEST(PropertyAppend, ANameAlreadyLoadedIsNumberedAndSaidSo)
+{
+    Properties p = withPlaceholder(kExportCells);
+    for (int round = 0; round < 3; ++round)
+        for (const auto& e : splitPropertyText(kExport))
+            ASSERT_TRUE(loadProperty(kExport, e, 0, kExportCells, "en", p).accepted);
+    EXPECT_EQ(p.propertyNameAll,
+              (std::vector<std::string>{"Facies  ", "PORO", "Facies   (2)", "PORO (2)", "Facies   (3)", "PORO (3)"}));
+    EXPECT_EQ(p.PROP_cont_loading_name.back(), "PORO (3)");
+    EXPECT_EQ(p.PROP_name, "PORO (3)");
+
+    const auto entries = splitPropertyText(kExport);
+    const PropertyReport again = loadProperty(kExport, entries[1], 0, kExportCells, "en", p);
+    EXPECT_EQ(again.name, "PORO (4)");
+    EXPECT_EQ(linesOf(again, PropertyReportLine::Kind::Log),
+              std::vector<std::string>{"A property named PORO is already loaded: this one is named PORO (4)"});
+}
+
 TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange)
 {
     Properties p = withPlaceholder(4);
@@ -306,7 +358,7 @@ TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo)
     int boxes = 0;
     const auto entries = splitPropertyText(text);
     ASSERT_EQ(entries.size(), 3u);
-    for (const auto& e : entries) boxes += loadProperty(text, e, 1, 4, "en", p).messageBox ? 1 : 0;
+    for (const auto& e : entries) boxes += loadProperty(text, e, 0, 4, "en", p).messageBox ? 1 : 0;
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(p.propertyNameAll, (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(p.PROP_type.size(), 3u);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "io/property_reader.h"
+#include "scene/property_colouring.h"
 #include "scene/well_section.h"
 #include "tests/support/section_grid.h"
 
@@ -55,12 +57,13 @@ TEST(SectionColours, StretchesOfTheContinuousTableAndTheDisplayedCodeTable)
     EXPECT_TRUE(near(sectionContinuousColour(-1.0f), {1, 0, 1}));
 
     // A discrete property takes the table of its own type, as its cells in the 3D view do.
-    ModelState s = gridState(1, 2, 1);
+    ModelState s = gridState(1, 3, 1);
     s.disc_PROP_displaying = true;
     s.PROP_type_displaying = 2;  // facies
-    s.PROP_disc = {{{1, 12}}};
+    s.PROP_disc = {{{1, 12, UNDEFINED_CODE}}};
     EXPECT_EQ(sectionCellColour(s, 0, 0, 0), (Rgb{1, 1, 0}));
     EXPECT_EQ(sectionCellColour(s, 0, 0, 1), OUTSIDE_TABLE_COLOUR);
+    EXPECT_EQ(sectionCellColour(s, 0, 0, 2), undefinedColour(s));  // a value of a code property that is no code
     EXPECT_EQ(sectionCellColour(s, 0, 0, 5), (Rgb{}));  // not in the displayed arrays
 }
 

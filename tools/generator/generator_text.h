@@ -140,10 +140,12 @@ private:
             out_.integer(n);
             out_.put('*');
         }
-        if (decimals_ < 0)
+        if (decimals_ >= 0)
+            out_.fixed(v, decimals_);
+        else if (v == std::trunc(v))
             out_.integer(static_cast<long long>(v));
         else
-            out_.fixed(v, decimals_);
+            out_.fixed(v, 1);  // a stray decimal among codes
         if (++onLine_ == perLine_) {
             out_.newline();
             onLine_ = 0;
@@ -151,7 +153,7 @@ private:
     }
 
     TextOut& out_;
-    int decimals_;  // < 0: whole numbers without a decimal point
+    int decimals_;  // < 0: whole numbers without a decimal point (codes)
     bool repeats_;
     int maxRun_;
     int perLine_;

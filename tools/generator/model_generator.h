@@ -13,6 +13,7 @@
 namespace morvane::gen {
 
 enum class LineEnd { LF, CRLF };
+enum class TextEncoding { Utf8, Windows1251 };  // of names: UTF-8, or Windows-1251 as older Russian exports write
 enum class GridLayout { Direct, Include };
 
 struct GridOptions {
@@ -62,12 +63,18 @@ enum class PropertyKind { Continuous, Discrete };
 
 struct PropertyDefinition {
     std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
-    std::string name;     // the name after the marker
+    std::string name;     // the name after the marker (UTF-8; see PropertyFileOptions::nameEncoding)
     PropertyKind kind = PropertyKind::Continuous;
-    double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]
+    double minValue = 0.05;  // continuous: values spread over [minValue, maxValue]; negative values allowed
     double maxValue = 0.35;
-    int decimals = 4;  // continuous values always carry a decimal point
-    int codes = 4;     // discrete: codes 0 .. codes-1, in layer-parallel bodies
+    int decimals = 4;     // continuous values always carry a decimal point
+    int codes = 4;        // discrete: codes 0 .. codes-1, in layer-parallel bodies
+    double noise = 0.03;  // discrete: share of cells with a random code (0: long n*v runs only)
+    // Discrete: this many places where three cells hold the value 1.5 instead of a code, as a stray "3*1.5" in a
+    // lithology export.
+    int strayDecimals = 0;
+    // Values written: one per grid cell when negative; another count makes a property that fits no such grid.
+    long long valueCount = -1;
     std::uint64_t seed = 1;
 };
 
@@ -78,10 +85,19 @@ struct PropertyFileOptions {
     bool repeats = true;  // write equal consecutive values as n*v
     int maxRun = 999;
     int valuesPerLine = 10;
+    TextEncoding nameEncoding = TextEncoding::Utf8;
 };
 
 // A porosity-like continuous property and a facies-like discrete one.
 std::vector<PropertyDefinition> defaultProperties();
+
+// `count` properties as a field export holds them, cycling through porosity, permeability (with some negative
+// values), net-to-gross, water saturation, facies (long n*v runs), lithology (with stray 3*1.5 values) and regions;
+// repeated kinds get a number. With `cyrillic`, the names are Russian.
+std::vector<PropertyDefinition> fieldProperties(int count, bool cyrillic = false);
+
+// `text` (UTF-8) in Windows-1251: Cyrillic letters and ASCII kept, anything else written as '?'.
+std::string toCp1251(const std::string& text);
 
 // Values of one property in file order (i fastest, then j, then k), as written (rounded to its decimals).
 std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyDefinition& p);
@@ -93,7 +109,6 @@ std::filesystem::path writePropertyFile(const PropertyFileOptions& o, const std:
 // viewer reads). Foreign: another tool's layout, "WELLNAME: 'NAME'" first, the columns X, Y, TVD, MD in a comment,
 // a closing "-999" (the viewer refuses it).
 enum class WellLayout { Export, Foreign };
-enum class TextEncoding { Utf8, Windows1251 };
 
 struct WellOptions {
     std::string name = "W-1";  // UTF-8

@@ -46,37 +46,7 @@ std::vector<FullStation> trajectory(const WellOptions& o)
 }
 
 // The name as the file stores it: UTF-8, or Windows-1251 for Cyrillic letters (others become '?').
-std::string encodedName(const WellOptions& o)
-{
-    if (o.encoding == TextEncoding::Utf8) return o.name;
-    std::string out;
-    const std::string& s = o.name;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            out.push_back(s[i++]);
-            continue;
-        }
-        unsigned cp = 0;
-        std::size_t n = 1;
-        if ((b & 0xE0) == 0xC0 && i + 1 < s.size()) {
-            cp = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
-            n = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            n = 3;
-        }
-        if (cp >= 0x410 && cp <= 0x44F)
-            out.push_back(static_cast<char>(0xC0 + (cp - 0x410)));
-        else if (cp == 0x401)
-            out.push_back(static_cast<char>(0xA8));
-        else if (cp == 0x451)
-            out.push_back(static_cast<char>(0xB8));
-        else
-            out.push_back('?');
-        i += n;
-    }
-    return out;
-}
+std::string encodedName(const WellOptions& o) { return o.encoding == TextEncoding::Utf8 ? o.name : toCp1251(o.name); }
 
 // A number right-aligned in a column of `width` characters, with `decimals` decimals (no "-0").
 void putColumn(TextOut& out, double v, int decimals, std::size_t width)

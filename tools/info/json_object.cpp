@@ -144,6 +144,11 @@ void JsonObject::addBool(std::string_view key, bool value)
     fields_.emplace_back(std::string(key), value ? "true" : "false");
 }
 
+void JsonObject::addJson(std::string_view key, std::string json)
+{
+    fields_.emplace_back(std::string(key), std::move(json));
+}
+
 std::string JsonObject::text() const
 {
     std::string out = "{";

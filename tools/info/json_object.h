@@ -21,6 +21,8 @@ public:
     void addStringList(std::string_view key, const std::vector<std::string>& values);
     // Single-precision values in their shortest form; non-finite ones as null; an empty list as [].
     void addFloatList(std::string_view key, const std::vector<float>& values);
+    // A value already in JSON form (a nested object or array).
+    void addJson(std::string_view key, std::string json);
     std::string text() const;  // {"key": value, ...}
 
 private:

@@ -1,0 +1,79 @@
+// What the user does to the displayed property: choose it in the model tree, change a ramp colour or a code colour
+// in the legend, type a colour limit, apply the property filter. Each works on the model state through the view's
+// scene operations and the few window pieces it drives (legend and filter-view button), so tests run it without a
+// window.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/feedback.h"
+#include "core/model_state.h"
+#include "scene/property_colouring.h"
+#include "scene/scene_operations.h"
+
+namespace morvane {
+
+// The window pieces the property display drives.
+class PropertyDisplayWindow {
+public:
+    virtual ~PropertyDisplayWindow() = default;
+    virtual void setLegendCaption(const std::string& text) = 0;
+    // Removes every control from the legend (its caption stays).
+    virtual void clearLegend() = 0;
+    // Rebuilds the legend for discrete entry `perKindIndex` (from 0), or for continuous entry `perKindIndex` shown at
+    // tree node `nodeIndex`.
+    virtual void refreshDiscMorvane(int perKindIndex) = 0;
+    virtual void refreshContMorvane(int perKindIndex, int nodeIndex) = 0;
+    // The property filter view's button (threedMainMenu).
+    virtual bool filterViewChecked() const = 0;
+    virtual void uncheckFilterView() = 0;
+};
+
+struct PropertyDisplayContext {
+    ModelState& state;
+    Feedback& feedback;
+    SceneOperations& view;
+    PropertyDisplayWindow& window;
+};
+
+// A node of the model tree: the root stands for the grid, its children for the loaded properties in load order.
+struct PropertyTreeNode {
+    std::string text;
+    int index = 0;  // among its siblings; a property's overall entry is index + 1
+    bool root = false;
+};
+
+enum class PropertySelection {
+    Ignored,   // no grid loaded
+    Grid,      // the root: the whole grid in the undefined colour, no legend
+    Property,  // the property is coloured and its legend rebuilt
+    Unknown,   // no loaded property answers to the node
+};
+
+// The model tree's selection. Ends the property filter view when it is on; the root shows the grid; a property node
+// becomes the displayed property: coloured with its own per-kind index, kind and type code, uploaded, and its legend
+// rebuilt. The node that a load has just added was coloured and uploaded by the load: it is not done again.
+PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const PropertyTreeNode& node);
+
+// The tree node of the loaded property called `name` (its index in propertyNameAll).
+std::optional<int> propertyNodeIndex(const Properties& properties, const std::string& name);
+
+// A ramp colour picked in the legend: `stop` 1 low, 2 middle, 3 high, for the displayed type, every property of
+// that type alike. The displayed property is recoloured and its legend rebuilt.
+enum class RampStop { Low = 1, Middle = 2, High = 3 };
+void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rgb& colour);
+
+// A new colour for one code of the displayed discrete property's type. The cells are recoloured in place, once.
+void changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour);
+
+// A colour limit typed for the displayed property. An upper limit must stay above the lower one and a lower limit
+// below the upper one; a value that would meet or cross the other limit is ignored. True when stored (the property
+// is then recoloured and its legend rebuilt).
+bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value);
+
+// The property filter confirmed: the filter view on, cells below (or above) `cut` removed from the displayed
+// property.
+void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutBelow);
+
+}  // namespace morvane

@@ -1,0 +1,100 @@
+// Fuzzes the property reader as the import runs it: decode the text, split it at its marker lines, then read,
+// check and append every property against a small grid with a fuzzed type code. Whatever the text, the property
+// lists stay aligned, an accepted property holds exactly one value per cell, codes are ascending and distinct, shares
+// add up to at most 100 and every loaded name is unique.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "io/property_reader.h"
+#include "io/text_codec.h"
+
+namespace {
+
+using namespace morvane;
+
+Properties withPlaceholder(int cells)
+{
+    Properties p;
+    p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
+    p.PROP_cont_loading_name.push_back("grid");
+    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {-999.99};
+    p.PROP_type = {10};
+    return p;
+}
+
+void checkAligned(const Properties& p)
+{
+    const std::size_t entries = p.PROP_type.size();
+    FUZZ_CHECK(p.PROP_max_value.size() == entries && p.PROP_min_value.size() == entries);
+    FUZZ_CHECK(p.PROP_max_value_color.size() == entries && p.PROP_min_value_color.size() == entries);
+    FUZZ_CHECK(p.propertyNameAll.size() + 1 == entries);
+    FUZZ_CHECK(p.PROP_disc_loading.size() == p.PROP_disc_loading_name.size());
+    FUZZ_CHECK(p.PROP_cont_loading.size() == p.PROP_cont_loading_name.size());
+    FUZZ_CHECK(p.PROP_disc_codes.size() == p.PROP_disc_loading.size());
+    FUZZ_CHECK(p.PROP_disc_codes_perc.size() == p.PROP_disc_loading.size());
+    FUZZ_CHECK(p.PROP_disc_loading.size() + p.PROP_cont_loading.size() == entries);
+    const std::set<std::string> names(p.propertyNameAll.begin(), p.propertyNameAll.end());
+    FUZZ_CHECK(names.size() == p.propertyNameAll.size());
+}
+
+void checkAccepted(const Properties& p, const PropertyReport& report, std::size_t cells)
+{
+    FUZZ_CHECK(report.perKindIndex >= 1);
+    const std::size_t at = static_cast<std::size_t>(report.perKindIndex) - 1;
+    if (!report.discrete) {
+        FUZZ_CHECK(at < p.PROP_cont_loading.size() && p.PROP_cont_loading[at].size() == cells);
+        FUZZ_CHECK(p.PROP_min_value.back() <= p.PROP_max_value.back());
+        return;
+    }
+    FUZZ_CHECK(at < p.PROP_disc_loading.size() && p.PROP_disc_loading[at].size() == cells);
+    const auto& codes = p.PROP_disc_codes[at];
+    const auto& shares = p.PROP_disc_codes_perc[at];
+    FUZZ_CHECK(codes.size() == shares.size());
+    FUZZ_CHECK(std::adjacent_find(codes.begin(), codes.end(), std::greater_equal<int>()) == codes.end());
+    FUZZ_CHECK(std::find(codes.begin(), codes.end(), UNDEFINED_CODE) == codes.end());
+    double total = 0;
+    for (float share : shares) {
+        FUZZ_CHECK(share > 0.0f);
+        total += share;
+    }
+    FUZZ_CHECK(total <= 100.001);
+    if (!codes.empty()) {
+        FUZZ_CHECK(p.PROP_min_value.back() == codes.front());
+        FUZZ_CHECK(p.PROP_max_value.back() == codes.back());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2) return 0;
+    // The first byte sizes the grid (1 to 64 cells), the second seeds the type codes (0 to 10).
+    const int cells = 1 + data[0] % 64;
+    unsigned typeSeed = data[1];
+    const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
+
+    Properties p = withPlaceholder(cells);
+    for (const PropertyEntry& entry : splitPropertyText(text)) {
+        FUZZ_CHECK(entry.valuesBegin <= entry.valuesEnd && entry.valuesEnd <= text.size());
+        const int type = static_cast<int>(typeSeed % 11);
+        typeSeed = typeSeed / 11 + 7 * type + 3;
+        const std::size_t before = p.PROP_type.size();
+        const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p);
+        checkAligned(p);
+        if (report.accepted) {
+            FUZZ_CHECK(p.PROP_type.size() == before + 1);
+            FUZZ_CHECK(!report.messageBox);
+            checkAccepted(p, report, static_cast<std::size_t>(cells));
+        } else {
+            FUZZ_CHECK(p.PROP_type.size() == before);
+            FUZZ_CHECK(report.messageBox.has_value());
+        }
+    }
+    return 0;
+}

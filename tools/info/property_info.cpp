@@ -1,0 +1,163 @@
+#include "tools/info/property_info.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <optional>
+
+#include <memory>
+
+#include "io/file_text.h"
+#include "io/grdecl_scan.h"
+#include "io/grid_reader.h"
+#include "io/property_reader.h"
+#include "io/text_codec.h"
+#include "scene/grid_geometry.h"
+
+namespace morvane::info {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// The first word of the nearest line above the marker's line that is neither blank nor a "--" comment.
+std::string keywordAbove(std::string_view text, std::size_t marker)
+{
+    std::size_t lineStart = text.rfind('\n', marker);
+    while (lineStart != npos && lineStart > 0) {
+        const std::size_t previous = text.rfind('\n', lineStart - 1);
+        const std::size_t begin = previous == npos ? 0 : previous + 1;
+        std::string_view line = text.substr(begin, lineStart - begin);
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first != npos && line.substr(first, 2) != "--") {
+            line.remove_prefix(first);
+            const std::size_t end = line.find_first_of(" \t\r");
+            const std::string_view word = line.substr(0, end);
+            // A number is the end of the previous property's values, not a keyword.
+            const char c = word.front();
+            if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == '/') return {};
+            return std::string(word);
+        }
+        if (previous == npos) break;
+        lineStart = previous;
+    }
+    return {};
+}
+
+JsonObject describe(std::string_view text, const PropertyEntry& entry)
+{
+    JsonObject o;
+    o.addString("name", entry.name);
+    const std::size_t marker = text.rfind(property_texts::Marker, entry.valuesBegin);
+    o.addString("keyword", marker == npos ? std::string() : keywordAbove(text, marker));
+
+    const std::size_t begin = std::min(entry.valuesBegin, text.size());
+    const std::string_view block = text.substr(begin, std::clamp(entry.valuesEnd, begin, text.size()) - begin);
+    // Codes are counted only for a block that can be discrete (no "." before its end), so a continuous property
+    // of millions of distinct values costs no map.
+    const std::size_t dot = block.find('.');
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+    std::map<long long, std::uint64_t> codes;
+    auto scanBlock = [&](bool countCodes) {
+        auto take = [&](std::uint64_t n, double v) {
+            if (n == 0) return;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+            if (countCodes && std::abs(v) < 9e15) codes[static_cast<long long>(std::trunc(v))] += n;
+        };
+        return grdecl::scanNumbers(
+            block, [&](double v) { take(1, v); }, [&](std::uint64_t n, double v) { take(n, v); });
+    };
+    grdecl::ScanSummary scan = scanBlock(dot == npos);
+    const bool discrete = dot == npos || dot >= scan.stop;
+    if (discrete && dot != npos) scan = scanBlock(true);
+    o.addString("kind", discrete ? "discrete" : "continuous");
+    o.addInteger("count", static_cast<long long>(scan.values));
+    o.addNumber("min", scan.values > 0 ? std::optional<double>(lo) : std::nullopt);
+    o.addNumber("max", scan.values > 0 ? std::optional<double>(hi) : std::nullopt);
+    if (discrete) {
+        std::string json = "{";
+        for (const auto& [code, cells] : codes) {
+            if (json.size() > 1) json += ", ";
+            json += '"';
+            json += std::to_string(code);
+            json += "\": ";
+            json += std::to_string(cells);
+        }
+        json += '}';
+        o.addJson("codes", std::move(json));
+    }
+    if (scan.end == grdecl::ScanEnd::NotANumber) {
+        const std::size_t end = block.find_first_of(" \t\r\n", scan.stop);
+        std::string problem = "not a number: \"";
+        problem += block.substr(scan.stop, end - scan.stop);
+        problem += '"';
+        o.addString("problem", problem);
+    } else if (scan.end == grdecl::ScanEnd::TooMany) {
+        o.addString("problem", "more values than one property may hold");
+    }
+    return o;
+}
+
+}  // namespace
+
+bool readTextFile(const std::string& path, std::string& text)
+{
+    FileText bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    text = decodeUserText(bytes.view());
+    return true;
+}
+
+bool gridCells(const std::string& path, int& cells, std::string& why)
+{
+    auto state = std::make_unique<ModelState>();
+    const GridReadResult read = readGridFile(path, *state);
+    if (read.outcome != GridReadOutcome::Read) {
+        why = read.message.empty() ? "it is not a grid file" : read.message;
+        return false;
+    }
+    const GridBuildReport built = buildGrid(*state);
+    if (!built.built()) {
+        why = built.message;
+        return false;
+    }
+    cells = state->GRID_SIZE;
+    return true;
+}
+
+bool isPropertyText(std::string_view text) { return text.find(property_texts::Marker) != npos; }
+
+std::vector<JsonObject> propertyInfo(std::string_view text)
+{
+    std::vector<JsonObject> list;
+    for (const PropertyEntry& entry : splitPropertyText(text)) list.push_back(describe(text, entry));
+    return list;
+}
+
+std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::string_view lang)
+{
+    std::vector<JsonObject> list;
+    Properties lists;  // what the import would append to; only the outcome is reported
+    for (const PropertyEntry& entry : splitPropertyText(text)) {
+        JsonObject o = describe(text, entry);
+        const PropertyReport report = loadProperty(text, entry, 0, gridSize, lang, lists);
+        o.addString("conformity", report.accepted ? "accepted" : "rejected");
+        o.addString("message", report.messageBox ? report.messageBox->text : std::string());
+        list.push_back(std::move(o));
+    }
+    return list;
+}
+
+std::string jsonArray(const std::vector<JsonObject>& objects)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (i > 0) out += ",\n ";
+        out += objects[i].text();
+    }
+    return out + "]";
+}
+
+}  // namespace morvane::info

@@ -1,0 +1,129 @@
+// The legend of the displayed property and what the user does with it: the ramp colour pickers, the limit labels
+// that open the colour-limit window, the code bars that take a new colour; the palette window; the property filter
+// and colour-limit windows as they are hidden.
+#include <charconv>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include "platform/trace.h"
+#include "scene/legend_layout.h"
+#include "ui/color_button.h"
+#include "ui/copengl.h"
+#include "ui/form1.h"
+#include "ui/prop_color_limits.h"
+#include "ui/prop_filter.h"
+#include "ui/property_legend.h"
+#include "ui/property_palette.h"
+
+namespace morvane {
+
+namespace {
+
+Rgb unitColour(const QColor& c) { return {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f}; }
+
+constexpr std::string_view kBarPrefix = "color_code_";
+
+}  // namespace
+
+void Form1::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
+{
+    propLegend->showContinuous(continuousLegend(state_, nodeIndex));
+}
+
+void Form1::refreshDiscMorvane(int perKindIndex)
+{
+    propLegend->showDiscrete(discreteLegend(state_, perKindIndex, legendRowWidth()));
+}
+
+int Form1::legendRowWidth() const
+{
+    // From the legend's left edge to the exaggeration slider at the right of the view, less the box's margins.
+    const int right = std::min(splitContainer1_Panel2->width(), vertScaleBar->x());
+    return std::max(legend_bars::Left + legend_bars::Width, right - propLegend->x() - 12);
+}
+
+void Form1::rampColourChanged(RampStop stop, const char* picker)
+{
+    auto* button = propLegend->findChild<ColorButton*>(QString::fromLatin1(picker));
+    if (!button || !OpenGL) return;
+    changeRampColour(propertyDisplayContext(), stop, unitColour(button->selectedColor()));
+}
+
+void Form1::rgb1_SelectedColorChanged() { rampColourChanged(RampStop::Low, "rgb1"); }
+void Form1::rgb2_SelectedColorChanged() { rampColourChanged(RampStop::Middle, "rgb2"); }
+void Form1::rgb3_SelectedColorChanged() { rampColourChanged(RampStop::High, "rgb3"); }
+
+void Form1::limitLabelClicked(bool upper)
+{
+    const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
+    const auto& limits = upper ? state_.PROP_max_value_color : state_.PROP_min_value_color;
+    if (state_.prop_no_morvane < 0 || entry >= limits.size()) return;
+    propColorLimitsForm->in_value(static_cast<float>(limits[entry]), upper);
+    if (upper) trace("prop_no_morvane1 = " + std::to_string(state_.prop_no_morvane));
+    propColorLimitsForm->updateLang(state_.Lang);
+    propColorLimitsForm->show();
+    propColorLimitsForm->raise();
+    propColorLimitsForm->activateWindow();
+}
+
+void Form1::Color_label_max_Click() { limitLabelClicked(true); }
+void Form1::Color_label_min_Click() { limitLabelClicked(false); }
+
+void Form1::wtf(QWidget* bar)
+{
+    if (!bar || !OpenGL) return;
+    const std::string name = bar->objectName().toStdString();
+    if (name.rfind(kBarPrefix, 0) != 0) return;
+    int code = 0;
+    const char* digits = name.data() + kBarPrefix.size();
+    const auto [end, error] = std::from_chars(digits, name.data() + name.size(), code);
+    if (error != std::errc() || end != name.data() + name.size()) return;
+
+    const int r = static_cast<int>(barColours_() % 255);
+    const int g = static_cast<int>(barColours_() % 255);
+    const int b = static_cast<int>(barColours_() % 255);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, QColor(r, g, b));
+    bar->setPalette(palette);
+    changeCodeColour(propertyDisplayContext(), code, {r / 255.0f, g / 255.0f, b / 255.0f});
+}
+
+void Form1::propLegend_MouseEnter()
+{
+    for (const char* name : {"rgb1", "rgb2", "rgb3"})
+        if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->show();
+}
+
+void Form1::настроитьПалитруToolStripMenuItem_Click()
+{
+    PropertypaletteForm->adjustSize();
+    QRect frame = PropertypaletteForm->frameGeometry();
+    frame.moveCenter(frameGeometry().center());
+    PropertypaletteForm->move(frame.topLeft());
+    PropertypaletteForm->exec();
+}
+
+void Form1::setPropFilterFormHide()
+{
+    if (!OpenGL) return;
+    if (setPropFilterForm->cancelled()) {
+        // Closed through its title bar: no filter; the mode button goes back up with the shell view.
+        threedMainMenu->setChecked(false);
+        return;
+    }
+    applyPropertyFilter(propertyDisplayContext(), setPropFilterForm->get_cont_prop_cut(),
+                        setPropFilterForm->get_reverse_cut());
+}
+
+void Form1::propColorLimitsFormHide()
+{
+    if (!OpenGL || propColorLimitsForm->cancelled()) return;
+    applyColourLimit(propertyDisplayContext(), propColorLimitsForm->get_is_max() != 0.0f,
+                     propColorLimitsForm->get_value());
+}
+
+}  // namespace morvane

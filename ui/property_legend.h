@@ -1,0 +1,84 @@
+// The colour legend `propLegend`: a small box over the top-left corner of the 3D view, captioned with the displayed
+// property's name. For a continuous property it holds the ramp as two gradient panels, a colour picker for each of
+// its three colours and the two colour limits (clickable); for a discrete property a bar per code, as tall as the
+// code's share of the cells, with the code under it (clickable). It only places what the legend layout worked out
+// and says what the user clicked; the main window acts on it.
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+
+#include "commands/property_display.h"
+#include "scene/legend_layout.h"
+
+class QPainter;
+
+namespace morvane {
+
+class PropertyLegend : public QGroupBox {
+    Q_OBJECT
+public:
+    static constexpr int InitialWidth = 158, InitialHeight = 207;
+    static constexpr int Left = 4, Top = 4;  // its place in the view panel
+
+    explicit PropertyLegend(QWidget* parent = nullptr);
+
+    // Rebuild the content from scratch (the caption stays).
+    void showContinuous(const ContinuousLegend& legend);
+    void showDiscrete(const DiscreteLegend& legend);
+    void clearContent();
+    bool showsDiscrete() const { return discrete_; }
+
+    // The box and its texts: the view's background colour, white text (black over the white well section).
+    void setBackground(const QColor& colour, const QColor& text = Qt::white);
+
+    // The two gradient panels paint themselves through these.
+    void palitra3_Paint(QPainter& painter, int width, int height) const;
+    void palitra2_Paint(QPainter& painter, int width, int height) const;
+
+signals:
+    // A picker's new colour: stop 1 low ("rgb1"), 2 middle ("rgb2"), 3 high ("rgb3").
+    void rampColourPicked(int stop, const QColor& colour);
+    void limitClicked(bool upper);
+    // A code bar ("color_code_" + code) was clicked.
+    void barClicked(QWidget* bar);
+    void mouseEntered();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    // Auto-size: the initial size, grown to hold the caption and every control with a margin of 4.
+    void fitToContent();
+
+    ContinuousLegend ramp_;
+    bool discrete_ = false;
+};
+
+// A legend driven by the property display commands without a main window (the snapshot): no filter view button,
+// and code bars wrap within `rowWidth`.
+class LegendDisplay final : public PropertyDisplayWindow {
+public:
+    LegendDisplay(PropertyLegend& legend, const Properties& properties, int rowWidth)
+        : legend_(legend), properties_(properties), rowWidth_(rowWidth)
+    {}
+    void setLegendCaption(const std::string& text) override { legend_.setTitle(QString::fromStdString(text)); }
+    void clearLegend() override { legend_.clearContent(); }
+    void refreshDiscMorvane(int perKindIndex) override
+    {
+        legend_.showDiscrete(discreteLegend(properties_, perKindIndex, rowWidth_));
+    }
+    void refreshContMorvane(int, int nodeIndex) override
+    {
+        legend_.showContinuous(continuousLegend(properties_, nodeIndex));
+    }
+    bool filterViewChecked() const override { return false; }
+    void uncheckFilterView() override {}
+
+private:
+    PropertyLegend& legend_;
+    const Properties& properties_;
+    int rowWidth_;
+};
+
+}  // namespace morvane
