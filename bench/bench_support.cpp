@@ -99,10 +99,12 @@ bool parseArguments(int argc, char** argv, Arguments& args)
     for (int n = 1; n < argc; ++n) {
         if (std::strcmp(argv[n], "--small") == 0) {
             args.small = true;
+        } else if (std::strcmp(argv[n], "--general") == 0) {
+            args.general = true;
         } else if (std::strcmp(argv[n], "--repeats") == 0 && n + 1 < argc) {
             args.repeats = std::max(1, std::atoi(argv[++n]));
         } else {
-            std::fprintf(stderr, "Usage: %s [--small] [--repeats N]\n", argv[0]);
+            std::fprintf(stderr, "Usage: %s [--small] [--general] [--repeats N]\n", argv[0]);
             return false;
         }
     }

@@ -31,11 +31,12 @@ std::size_t baselineScan(std::string_view text, std::vector<double>& values);
 gen::GridOptions referenceGrid(const char* name, int nx, int ny, int nz);
 
 struct Arguments {
-    bool small = false;  // only the 1 M-cell models
-    int repeats = 3;     // timed runs per measurement; the best counts
+    bool small = false;    // only the 1 M-cell models
+    bool general = false;  // only the comparison of the general path with the regular one (bench_grid_import)
+    int repeats = 3;       // timed runs per measurement; the best counts
 };
 
-// Reads --small and --repeats N; prints the usage and returns false on anything else.
+// Reads --small, --general and --repeats N; prints the usage and returns false on anything else.
 bool parseArguments(int argc, char** argv, Arguments& args);
 
 // A fresh folder for this run's generated files, under the system's temporary folder.

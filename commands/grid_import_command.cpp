@@ -39,16 +39,6 @@ void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
     }
 }
 
-// Exchanges what the reader fills (the file name stays): the import reads into a spare input and puts it in place
-// only for the geometry builder, so a refused grid can give the current model its own arrays back.
-void swapGridArrays(GridInput& a, GridInput& b)
-{
-    a.points_coords.swap(b.points_coords);
-    a.grid_lines_xy.swap(b.grid_lines_xy);
-    a.ZCORN_stars.swap(b.ZCORN_stars);
-    a.ZCORN.swap(b.ZCORN);
-}
-
 void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
 {
     ctx.feedback.setProgress(0);
@@ -115,13 +105,19 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     const GridReadResult read = readGridFile(
         path, incoming, [&fb](GridReadStage stage, bool includeLayout) { reportStage(fb, stage, includeLayout); });
 
+    // What the reader noticed in a file it read goes to the log whatever becomes of the grid.
+    for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
         failWithMessage(ctx, kNotAGridText.in(s.Lang), "Selected file is not grid file: " + file.filename().string());
+        if (!read.message.empty()) fb.appendLog(read.message, log_colour::Red);
         return GridImportOutcome::NotAGrid;
     case GridReadOutcome::MissingInclude:
         failWithMessage(ctx, read.message, read.message);
         return GridImportOutcome::MissingInclude;
+    case GridReadOutcome::Refused:
+        failWithMessage(ctx, read.message, read.message);
+        return GridImportOutcome::Refused;
     case GridReadOutcome::Stopped:
         // Silent: the status and the progress bar stay where the reader stopped; only the wait ends.
         ctx.window.endWait(true);
@@ -130,18 +126,16 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         break;
     }
 
+    for (const std::string& note : read.notes) fb.appendLog(note, log_colour::LightGrey);
     fb.trace("ZCORN_size = " + std::to_string(incoming.ZCORN.size()));
     fb.setStatus("Initializing grid");
-    swapGridArrays(s, incoming);
+    swapReadGrid(s, incoming);
     const GridBuildOutcome built = ctx.view.initGRID();
     if (built != GridBuildOutcome::Built) {
-        // The builder has logged why; nothing below may run on counts that do not belong to this grid. A refused
-        // cell size changed nothing, so the current model gets its arrays back and stays as it was; a layout that
-        // does not fit has unloaded the grid.
-        if (built == GridBuildOutcome::CellSizeRejected) {
-            swapGridArrays(s, incoming);
-            s.gridfilename_string = shownName;  // the tree root still names the model on show
-        }
+        // The builder has logged why and changed nothing; nothing below may run on counts that do not belong to
+        // this grid. The current model gets its arrays back and stays as it was.
+        swapReadGrid(s, incoming);
+        s.gridfilename_string = shownName;  // the tree root still names the model on show
         fb.setProgress(0);
         ctx.window.focusTree();
         ctx.window.endWait(true);
@@ -174,6 +168,10 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     ctx.window.focusTree();
     ctx.window.endWait(true);
     if (read.includeLayout) fb.setStatus("All good");
+
+    // Properties held in the grid file itself are offered as a property file's would be.
+    if (!read.inlineKeywords.empty() && ctx.propertyWindow)
+        importInlineProperties(PropertyImportContext{s, fb, ctx.view, *ctx.propertyWindow, ctx.prompts}, path);
     return GridImportOutcome::Loaded;
 }
 

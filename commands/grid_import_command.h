@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "commands/property_import_command.h"
 #include "core/feedback.h"
 #include "core/localisation.h"
 #include "core/model_state.h"
@@ -47,6 +48,8 @@ enum class GridImportOutcome {
     NotAGrid,        // the file holds no grid; the user was told
     MissingInclude,  // an included file is missing or unreadable; the user was told
     Stopped,         // the included COORD file lacks its keyword (silent)
+    Refused,         // the sections do not fit together (counts against SPECGRID, COORD without ZCORN); the user
+                     // was told which section, file and counts
     Rejected,        // the geometry builder refused the grid and logged why
 };
 
@@ -56,6 +59,8 @@ struct GridImportContext {
     SceneOperations& view;
     GridImportWindow& window;
     UserPrompts& prompts;
+    // Where properties held in the grid file are offered after the grid loads; without it they are not.
+    PropertyImportWindow* propertyWindow = nullptr;
 };
 
 inline constexpr TextPair kGridDialogTitle{"Import grid", "Загрузить грид"};

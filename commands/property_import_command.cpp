@@ -1,5 +1,6 @@
 #include "commands/property_import_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -46,11 +47,27 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
     return importPropertyFile(ctx, path);
 }
 
+namespace {
+
+// The properties of a decoded text: marked ones, or else keyword blocks of one value per cell.
+std::vector<PropertyEntry> propertiesOf(std::string_view text, int cells)
+{
+    std::vector<PropertyEntry> entries = splitPropertyText(text);
+    if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
+    return entries;
+}
+
+// The steps after the file is read: the type dialog (or no kinds), then each property read, checked, appended and
+// coloured.
+PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types);
+
+}  // namespace
+
 PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    PropertyImportResult result;
 
     if (!s.gridLoaded)
         return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
@@ -79,7 +96,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
-    const std::vector<PropertyEntry> entries = splitPropertyText(text);
+    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
     if (entries.empty()) {
         stopWork(ctx);
         const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
@@ -87,6 +104,17 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         deliverPropertyReport(report, fb);
         return ended(PropertyImportOutcome::NotAProperty);
     }
+    return importEntries(ctx, text, entries, types);
+}
+
+namespace {
+
+PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+    PropertyImportResult result;
     fb.setProgress(10);
 
     // The names go to propertyNameAll only with their properties, when each is accepted.
@@ -112,7 +140,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         waiting = true;
         fb.setProgress(10);
 
-        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s);
+        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s, s.cell_active);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;
@@ -143,6 +171,29 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
         }
     }
     return result;
+}
+
+}  // namespace
+
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+{
+    ModelState& s = ctx.state;
+    FileText bytes;
+    if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
+    std::string decoded;
+    const std::string_view text = utf8Text(bytes.view(), decoded);
+    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
+    if (entries.empty()) return ended(PropertyImportOutcome::NotAProperty);
+
+    std::string names;
+    for (const PropertyEntry& e : entries) names += (names.empty() ? "" : ", ") + e.name;
+    ctx.feedback.appendLog("The grid file holds " + std::to_string(entries.size()) +
+                               (entries.size() == 1 ? " property: " : " properties: ") + names + ".",
+                           log_colour::LightGrey);
+    ctx.feedback.setStatus(texts::ReadingProperty);
+    ctx.feedback.trace(texts::TraceStart);
+    ctx.window.endWait(false);
+    return importEntries(ctx, text, entries, types);
 }
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
 // The property import command: asks for a GRDECL property file, asks the kind of each property in it, then reads,
-// checks and appends every property that holds one value per grid cell and colours the cells with it.
+// checks and appends every property that holds one value per grid cell and colours the cells with it. Files with
+// the "Property name in Petrel" marker lines are split at them; files without are read as keyword blocks.
 //
 // Written against the same small interfaces as the grid import (feedback channels, prompts, the view's scene
 // operations and the few main-window controls it touches), so tests drive it with recorded answers.
@@ -82,5 +83,10 @@ enum class PropertyTypes {
 // The command for a path already chosen.
 PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path,
                                         PropertyTypes types = PropertyTypes::Ask);
+
+// The properties held in a grid file just loaded (keyword blocks after its sections): the log says how many, then
+// they are offered as a property file's are. A grid file without any says nothing.
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path,
+                                            PropertyTypes types = PropertyTypes::Ask);
 
 }  // namespace morvane

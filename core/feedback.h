@@ -18,6 +18,7 @@ namespace log_colour {
 inline constexpr LogColour LightGrey{211, 211, 211};  // "Opening file: " lines
 inline constexpr LogColour Green{0, 128, 0};          // success
 inline constexpr LogColour Red{255, 0, 0};            // failure
+inline constexpr LogColour Orange{255, 140, 0};       // read, but something may be wrong
 inline constexpr LogColour Black{0, 0, 0};
 }  // namespace log_colour
 

@@ -61,6 +61,13 @@ struct GridInput {
     std::vector<double> grid_lines_xy;  // pillar x and y only, four per pillar
     std::vector<double> ZCORN_stars;    // raw ZCORN numbers; released by the reader once they are expanded
     std::vector<double> ZCORN;          // expanded corner depths
+    // Read beside the pillars and depths when the file (or a file it includes) gives them.
+    std::array<int, 3> SPECGRID{};     // NX, NY, NZ from SPECGRID or DIMENS; zeros when the file gives none
+    std::vector<std::uint8_t> ACTNUM;  // per cell in file order as read: 1 active, 0 inactive; empty when none
+    std::vector<double> MAPAXES;       // the six MAPAXES numbers as written (file units); empty when none
+    bool MAPAXES_applied = false;      // pillar x and y were turned from local into map coordinates
+    std::string GRIDUNIT;              // the unit word of GRIDUNIT ("METRES", "FEET"); empty when none
+    std::string coord_file, zcorn_file, actnum_file;  // the files that held the sections, for messages
 };
 
 // Written by the grid geometry builder.
@@ -75,7 +82,7 @@ struct GridGeometry {
     int points_in_layer = 1;                 // 4 * ZCORN_I * ZCORN_J vertices per surface
     int cell_i = 0;
     int cell_j = 0;
-    int TOTAL_CELLS = 0;                 // regular cells times layers
+    int TOTAL_CELLS = 0;                 // active regular cells over all layers
     std::vector<Vertices> grid_lines_k;  // per layer, corner vertices of all cells
     std::vector<float> gridLinesColor{1.0f, 1.0f, 1.0f};
     float model_x_min = 0, model_x_max = 0, model_y_min = 0, model_y_max = 0;
@@ -85,6 +92,9 @@ struct GridGeometry {
     float model_z_delta = 0.5f;
     bool gridLoaded = false;
     bool displayGrid = false;
+    std::vector<std::uint8_t> cell_active;   // per cell in file order, 1 active 0 inactive; empty: every cell active
+    bool layout_from_specgrid = false;       // NX NY from SPECGRID rather than from the pillar spacing
+    float cell_size_i = 0, cell_size_j = 0;  // median cell edge along I (the rows) and along J, file units
 };
 
 // Index lists and GL names of the grid.
@@ -93,6 +103,13 @@ struct GridDrawing {
     Indices grid_indices_edge;  // lines: outlines of exposed sides
     Indices cell_indices;       // triangles: top and side faces
     Indices cell_indices_edge;  // triangles: exposed sides
+    // While inactive cells are hidden the layers differ. cell_runs then holds each layer's drawn cells as runs of
+    // (first, count) pairs, counted in cells of grid_indices and cell_indices, layer k's pairs from
+    // cell_runs_layer[k] to cell_runs_layer[k + 1]; and the two edge lists hold every layer's list in turn, layer k's
+    // from grid_indices_edge_layer[k] (cell_indices_edge_layer[k]) to the next entry. Empty: every layer draws the
+    // whole lists.
+    Indices cell_runs;
+    std::vector<std::size_t> cell_runs_layer, grid_indices_edge_layer, cell_indices_edge_layer;
     Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
     Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
     Slots cells_VAO, cells_VBO, cells_EBO;
@@ -131,8 +148,9 @@ struct Properties {
     std::vector<std::vector<int>> PROP_disc_codes;
     std::vector<std::vector<float>> PROP_disc_codes_perc;
     std::vector<std::vector<std::vector<float>>> PROP_disc_color = initialDiscreteColours();
-    std::vector<Vertices> cells_k;                    // per layer, property-coloured cell vertices
-    std::array<float, 3> UNDEF_COLOR{127, 127, 127};  // 0..255
+    std::vector<Vertices> cells_k;                       // per layer, property-coloured cell vertices
+    std::array<float, 3> UNDEF_COLOR{127, 127, 127};     // 0..255
+    std::array<float, 3> INACTIVE_COLOR{176, 176, 176};  // 0..255, inactive cells when they are shown
     // Continuous palettes, indexed by type code: low (1), middle (2) and high (3) colour.
     std::array<float, 10> r1{0, 0, 0, 0.5f, 0.4f, 0, 0, 0, 0, 0.2f};
     std::array<float, 10> g1{0, 0, 0, 0.5f, 1, 0, 1, 0, 0, 0.2f};
@@ -328,6 +346,7 @@ struct ModeFlags {
     bool edge_mode = true;
     int SHOW_K = 1, saved_K = 0;
     bool displayGridLines = true, displayText = true;
+    bool showInactiveCells = false;  // inactive cells drawn grey rather than left out
     std::string COPYRIGHT_LABEL = "Morvane";
     std::map<char32_t, Character> Characters;  // keyed by Unicode code point
     GLName text_VAO = 0, text_VBO = 0;

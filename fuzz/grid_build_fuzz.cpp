@@ -1,8 +1,9 @@
 // Fuzzes the grid geometry builder and the index lists with small grids derived from the input bytes: pillar rows
 // whose spacing is mostly the nominal cell size but sometimes off it (undefined cells, row breaks, rows of unequal
-// length, coincident pillars), turned lattices, truncated COORD arrays, corner-depth counts a little off the
-// layout, and odd depth values. A second grid is then built over the first, so the rejections that keep or drop
-// the previous layout are exercised too.
+// length, coincident pillars), turned lattices, inclined pillars, truncated COORD arrays, corner-depth counts a
+// little off the layout, odd depth values, SPECGRID counts right or off by one, and ACTNUM flags of the right or a
+// wrong length. A second grid is then built over the first, so the rejections that must keep the previous layout
+// are exercised too. The index lists are built with inactive cells hidden and shown.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -22,7 +23,8 @@ namespace {
 
 using namespace morvane;
 
-bool sameFloat(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+// The same bits, or both not a number (the sign of a NaN made from infinities is not fixed).
+bool sameFloat(float a, float b) { return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0; }
 
 double oddValue(FuzzedDataProvider& in)
 {
@@ -66,9 +68,12 @@ GridInput makeGrid(FuzzedDataProvider& in)
             if (c > 0) u += size * in.PickValueInArray(kSteps);
             double x = x0 + u * cs - v * sn, y = y0 + u * sn + v * cs;
             if (in.ConsumeIntegralInRange(0, 31) == 0) x = oddValue(in);
+            const double lean = in.ConsumeIntegralInRange(0, 3) == 0 ? in.ConsumeFloatingPointInRange(-50.0, 50.0) : 3;
+            const double bottom = in.ConsumeIntegralInRange(0, 31) == 0 ? -1.0 : -1.2;  // sometimes a flat pillar
             input.points_coords.insert(input.points_coords.end(),
-                                       {x / 1000, y / 1000, -1.0, (x + 3) / 1000, (y - 2) / 1000, -1.2});
-            input.grid_lines_xy.insert(input.grid_lines_xy.end(), {x / 1000, y / 1000, (x + 3) / 1000, (y - 2) / 1000});
+                                       {x / 1000, y / 1000, -1.0, (x + lean) / 1000, (y - 2) / 1000, bottom});
+            input.grid_lines_xy.insert(input.grid_lines_xy.end(),
+                                       {x / 1000, y / 1000, (x + lean) / 1000, (y - 2) / 1000});
         }
     }
     static const std::size_t kCut[] = {0, 0, 0, 0, 0, 1, 4, 5, 6};
@@ -94,6 +99,28 @@ GridInput makeGrid(FuzzedDataProvider& in)
         if (in.ConsumeIntegralInRange(0, 63) == 0) depth = oddValue(in);
         input.ZCORN.push_back(depth);
     }
+
+    // SPECGRID as the reader passes it on: none, the true counts, or counts one off.
+    const int specChoice = in.ConsumeIntegralInRange(0, 3);
+    if (specChoice == 1) input.SPECGRID = {cols, rows, layers};
+    if (specChoice == 2) input.SPECGRID = {cols + in.ConsumeIntegralInRange(-1, 1), rows, layers};
+    if (specChoice == 3) input.SPECGRID = {cols, rows, layers + 1};
+    const std::size_t cells = static_cast<std::size_t>(rows * cols * layers);
+    static const int kActnumLength[] = {0, 0, 1, 1, 1, -1, 2};  // none, exact, short, long
+    switch (in.PickValueInArray(kActnumLength)) {
+    case 1:
+        input.ACTNUM.resize(cells);
+        break;
+    case -1:
+        input.ACTNUM.resize(cells / 2);
+        break;
+    case 2:
+        input.ACTNUM.resize(cells + 1);
+        break;
+    default:
+        break;
+    }
+    for (auto& flag : input.ACTNUM) flag = in.ConsumeIntegralInRange(0, 3) == 0 ? 0 : 1;
     return input;
 }
 
@@ -123,12 +150,32 @@ struct Snapshot {
     }
 };
 
-// Every vertex of a built grid sits on its pillar's top and its own corner depth.
-void checkBuilt(const ModelState& s)
+// x or y of a corner on the line of the pillar whose COORD numbers start at c, at depth z, computed as the builder
+// must: the top point plus the slope along the pillar times the depth below the top.
+float onPillar(const double* c, double z, int axis)
+{
+    const double dz = c[5] - c[2];
+    const double slope = std::abs(dz) > 1e-12 ? (c[3 + axis] - c[axis]) / dz : 0.0;
+    return static_cast<float>(c[axis] + (z - c[2]) * slope);
+}
+
+// Every vertex of a built grid sits on its own corner depth, and on its pillar's top (a spacing layout) or on its
+// pillar's line (a SPECGRID layout).
+void checkBuilt(const ModelState& s, const GridInput& input)
 {
     const std::size_t I = std::size_t(s.ZCORN_I), J = std::size_t(s.ZCORN_J), K = std::size_t(s.ZCORN_K);
-    FUZZ_CHECK(s.grid_dimension > 0 && s.grid_dimension % Constants::DIMENSION_MIN == 0 &&
-               s.grid_dimension <= Constants::DIMENSION_MAX);
+    const std::size_t cells = I * J * K;
+    if (s.layout_from_specgrid) {
+        FUZZ_CHECK(input.SPECGRID[0] == s.ZCORN_J && input.SPECGRID[1] == s.ZCORN_I && input.SPECGRID[2] == s.ZCORN_K);
+        FUZZ_CHECK(s.grid_dimension >= 1);
+        for (const auto& row : s.IJ_undef) FUZZ_CHECK(std::count(row.begin(), row.begin() + J, 1) == long(J));
+    } else {
+        FUZZ_CHECK(s.grid_dimension > 0 && s.grid_dimension % Constants::DIMENSION_MIN == 0 &&
+                   s.grid_dimension <= Constants::DIMENSION_MAX);
+    }
+    FUZZ_CHECK(s.cell_active.empty() || s.cell_active.size() == cells);
+    FUZZ_CHECK(s.cell_active.empty() || std::count(s.cell_active.begin(), s.cell_active.end(), 0) > 0);
+    if (input.ACTNUM.size() != cells) FUZZ_CHECK(s.cell_active.empty());
     FUZZ_CHECK(s.GRID_SIZE == static_cast<long long>(I * J * K));
     FUZZ_CHECK(s.points_in_layer == static_cast<long long>(4 * I * J));
     FUZZ_CHECK(s.TOTAL_CELLS >= 0 && s.TOTAL_CELLS <= s.GRID_SIZE);
@@ -147,16 +194,31 @@ void checkBuilt(const ModelState& s)
                         const std::size_t depth =
                             (2 * k + t) * 4 * I * J + 4 * J * r + (corner / 2) * 2 * J + 2 * c + corner % 2;
                         const float* p = &layer[6 * v];
-                        FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.grid_lines_xy[4 * pillar])));
-                        FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.grid_lines_xy[4 * pillar + 1])));
+                        if (s.layout_from_specgrid) {
+                            const double* c = &s.points_coords[6 * pillar];
+                            FUZZ_CHECK(sameFloat(p[0], onPillar(c, s.ZCORN[depth], 0)));
+                            FUZZ_CHECK(sameFloat(p[1], onPillar(c, s.ZCORN[depth], 1)));
+                        } else {
+                            FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.grid_lines_xy[4 * pillar])));
+                            FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.grid_lines_xy[4 * pillar + 1])));
+                        }
                         FUZZ_CHECK(sameFloat(p[2], static_cast<float>(s.ZCORN[depth])));
                     }
     }
 }
 
-void checkIndices(ModelState& s)
+// A per-layer table: one start per layer and one past the last, rising, the last the list's length.
+void checkLayerTable(const std::vector<std::size_t>& starts, std::size_t layers, std::size_t listSize)
 {
-    const bool indexed = buildGridIndices(s, s, s, s);
+    if (starts.empty()) return;
+    FUZZ_CHECK(starts.size() == layers + 1);
+    FUZZ_CHECK(std::is_sorted(starts.begin(), starts.end()));
+    FUZZ_CHECK(starts.front() == 0 && starts.back() == listSize);
+}
+
+void checkIndices(ModelState& s, bool showInactive)
+{
+    const bool indexed = buildGridIndices(s, s, s, s, showInactive);
     if (!indexed) return;
     FUZZ_CHECK(s.gridLoaded);
     const long long vertices = 2LL * s.points_in_layer;
@@ -164,27 +226,42 @@ void checkIndices(ModelState& s)
          {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices})
         for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
     FUZZ_CHECK(s.cell_indices.size() % 3 == 0 && s.grid_indices.size() % 2 == 0);
+    FUZZ_CHECK(s.cell_indices.size() / 30 == s.grid_indices.size() / 24);
+
+    // Runs of drawn cells lie inside the shared lists, in order, one layer after another.
+    const std::size_t layers = std::size_t(s.ZCORN_K);
+    if (showInactive || s.cell_active.empty()) FUZZ_CHECK(s.cell_runs_layer.empty());
+    checkLayerTable(s.cell_runs_layer, layers, s.cell_runs.size());
+    checkLayerTable(s.grid_indices_edge_layer, layers, s.grid_indices_edge.size());
+    checkLayerTable(s.cell_indices_edge_layer, layers, s.cell_indices_edge.size());
+    const long long listCells = static_cast<long long>(s.cell_indices.size() / 30);
+    for (std::size_t k = 0; k + 1 < s.cell_runs_layer.size(); ++k) {
+        long long end = 0;
+        for (std::size_t r = s.cell_runs_layer[k]; r + 1 < s.cell_runs_layer[k + 1]; r += 2) {
+            const long long first = s.cell_runs[r], count = s.cell_runs[r + 1];
+            FUZZ_CHECK(count > 0 && first >= end && first + count <= listCells);
+            end = first + count;
+        }
+    }
 }
 
 void buildAndCheck(ModelState& state, GridInput input)
 {
     const Snapshot before(state);
-    static_cast<GridInput&>(state) = std::move(input);
+    static_cast<GridInput&>(state) = input;
     const GridBuildReport report = buildGrid(state);
     const Snapshot after(state);
-    switch (report.outcome) {
-    case GridBuildOutcome::Built:
+    if (report.built()) {
         FUZZ_CHECK(state.gridLoaded);
-        checkBuilt(state);
-        break;
-    case GridBuildOutcome::CellSizeRejected:
+        checkBuilt(state, input);
+    } else {
+        // A refused grid changes nothing of the model shown before, and names its reason.
         FUZZ_CHECK(after.sameLayout(before) && after.gridLoaded == before.gridLoaded && after.layers == before.layers);
-        break;
-    case GridBuildOutcome::LayoutRejected:
-        FUZZ_CHECK(after.sameLayout(before) && !state.gridLoaded && state.grid_lines_k.empty());
-        break;
+        FUZZ_CHECK(!report.message.empty());
+        FUZZ_CHECK(state.ACTNUM == input.ACTNUM);
     }
-    checkIndices(state);
+    checkIndices(state, false);
+    checkIndices(state, true);
 }
 
 }  // namespace

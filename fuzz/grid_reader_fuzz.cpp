@@ -41,6 +41,14 @@ bool hasHugeRepeat(std::string_view text)
 // The scanning helpers on their own, with invariants that hold for any text.
 void scanHelpers(std::string_view text)
 {
+    // A section's end is its first "/" outside comments.
+    const std::size_t end = grdecl::sectionEnd(text, 0);
+    if (end != std::string_view::npos) FUZZ_CHECK(end < text.size() && text[end] == '/');
+    const std::string_view word = grdecl::keywordAtLineStart(text, 0);
+    if (!word.empty()) {
+        FUZZ_CHECK(word.data() >= text.data() && word.data() + word.size() <= text.data() + text.size());
+        FUZZ_CHECK(word.front() >= 'A' && word.front() <= 'Z');
+    }
     for (std::string_view keyword : {"COORD", "ZCORN", "INCLUDE", "SPECGRID"}) {
         const std::size_t at = grdecl::findKeyword(text, keyword);
         if (at != std::string_view::npos) {
@@ -106,7 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t coords = state.points_coords.size();
     FUZZ_CHECK(state.grid_lines_xy.size() == coords / 3 * 2 + std::min<std::size_t>(coords % 3, 2));
     FUZZ_CHECK(state.ZCORN_stars.empty());
-    if (!result.includeLayout) compareWithHelpers(text, state);
+    // What is read fits together: whole pillars, and with SPECGRID exactly its counts.
+    FUZZ_CHECK(coords % 6 == 0);
+    const auto& counts = state.SPECGRID;
+    if (counts[0] > 0) {
+        FUZZ_CHECK(coords == 6 * std::size_t(counts[0] + 1) * std::size_t(counts[1] + 1));
+        FUZZ_CHECK(state.ZCORN.size() == 8 * std::size_t(counts[0]) * std::size_t(counts[1]) * std::size_t(counts[2]));
+    }
+    for (std::uint8_t flag : state.ACTNUM) FUZZ_CHECK(flag <= 1);
+    // The reader passes over a byte order mark at the start; so must the comparison.
+    if (!result.includeLayout && !state.MAPAXES_applied) compareWithHelpers(grdecl::withoutByteOrderMark(text), state);
     if (state.points_coords.size() > kBuildBound || state.ZCORN.size() > kBuildBound) return 0;
 
     const GridBuildReport report = buildGrid(state);
@@ -114,12 +131,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(state.grid_lines_k.size() == static_cast<std::size_t>(state.ZCORN_K));
         for (const Vertices& layer : state.grid_lines_k)
             FUZZ_CHECK(layer.size() == static_cast<std::size_t>(state.points_in_layer) * 2 * 6);
-        const bool indexed = buildGridIndices(state, state, state, state);
-        FUZZ_CHECK(indexed);
-        const auto vertices = static_cast<long long>(state.points_in_layer) * 2;
-        for (const Indices* list : {&state.grid_indices, &state.cell_indices, &state.grid_indices_edge,
-                                    &state.cell_indices_edge, &state.OWC_indices})
-            for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
+        for (bool showInactive : {false, true}) {
+            const bool indexed = buildGridIndices(state, state, state, state, showInactive);
+            FUZZ_CHECK(indexed);
+            const auto vertices = static_cast<long long>(state.points_in_layer) * 2;
+            for (const Indices* list : {&state.grid_indices, &state.cell_indices, &state.grid_indices_edge,
+                                        &state.cell_indices_edge, &state.OWC_indices})
+                for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
+        }
     }
     return 0;
 }

@@ -1,5 +1,6 @@
-// Fuzzes the property reader as the import runs it: decode the text, split it at its marker lines, then read,
-// check and append every property against a small grid with a fuzzed type code. Whatever the text, the property
+// Fuzzes the property reader as the import runs it: decode the text, split it at its marker lines (or, without
+// them, into keyword blocks of one value per cell), then read, check and append every property against a small grid
+// with a fuzzed type code and a fuzzed mask of active cells. Whatever the text, the property
 // lists stay aligned, an accepted property holds exactly one value per cell, codes are ascending and distinct, shares
 // add up to at most 100 and every loaded name is unique.
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "io/property_reader.h"
@@ -74,18 +76,32 @@ void checkAccepted(const Properties& p, const PropertyReport& report, std::size_
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 2) return 0;
-    // The first byte sizes the grid (1 to 64 cells), the second seeds the type codes (0 to 10).
+    // The first byte sizes the grid (1 to 64 cells), the second seeds the type codes (0 to 10) and the active cells.
     const int cells = 1 + data[0] % 64;
     unsigned typeSeed = data[1];
+    std::vector<std::uint8_t> active(static_cast<std::size_t>(cells));
+    for (std::size_t n = 0; n < active.size(); ++n) active[n] = ((data[1] ^ 0x5a) >> (n % 8)) & 1;
     const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
 
+    std::vector<PropertyEntry> entries = splitPropertyText(text);
+    const std::vector<PropertyEntry> keywords = splitKeywordProperties(text, static_cast<std::size_t>(cells));
+    for (const PropertyEntry& e : keywords) {
+        FUZZ_CHECK(e.valuesBegin <= e.valuesEnd && e.valuesEnd <= text.size());
+        FUZZ_CHECK(e.keywordBlock && !e.name.empty());
+        // A block the split counted as one value per cell reads as exactly that.
+        const PropertyValues read = readPropertyValues(text, e, cells);
+        FUZZ_CHECK(read.conforms);
+        if (read.discrete) FUZZ_CHECK(read.codes.size() == std::size_t(cells));
+    }
+    if (entries.empty()) entries = keywords;
+
     Properties p = withPlaceholder(cells);
-    for (const PropertyEntry& entry : splitPropertyText(text)) {
+    for (const PropertyEntry& entry : entries) {
         FUZZ_CHECK(entry.valuesBegin <= entry.valuesEnd && entry.valuesEnd <= text.size());
         const int type = static_cast<int>(typeSeed % 11);
         typeSeed = typeSeed / 11 + 7 * type + 3;
         const std::size_t before = p.PROP_type.size();
-        const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p);
+        const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p, active);
         checkAligned(p);
         if (report.accepted) {
             FUZZ_CHECK(p.PROP_type.size() == before + 1);

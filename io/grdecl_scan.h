@@ -1,14 +1,15 @@
 // Scanning of GRDECL text: keywords, sections and the numbers inside them, straight from a buffer in memory.
 //
 // The rules shared by every GRDECL reader:
-// - A keyword is a whole word outside "--" comments: it starts the text or follows white space, and it ends the
-//   text or is followed by white space.
+// - A keyword is a whole word outside "--" comments: it starts the text or follows white space or the "/" that ends
+//   the section before it, and it ends the text or is followed by white space.
 // - A section runs from right after its keyword to the first "/" outside comments, or to the end of the text.
 //   A "--" comment runs to the end of its line wherever it stands, so the usual "-- Generated : ..." trailer on
 //   the keyword's line is skipped.
 // - Inside a section the words are numbers separated by white space. The word n*v (n a whole number without
 //   sign, v a number, no space around the star) is n copies of v. Any other word ends the scan: the numbers
 //   before it are the section's numbers.
+// - Numbers may carry a Fortran exponent, 0.5D+03 as well as 0.5E+03.
 // - A number out of the double range, or written as inf/nan, is not a number. A scan never expands more than a
 //   set number of values, so a count such as 4000000000*1 cannot make the reader allocate gigabytes.
 #pragma once
@@ -35,6 +36,20 @@ inline std::string_view withoutByteOrderMark(std::string_view text)
     if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
     return text;
 }
+
+// The keywords of the grid itself (sections, counts, map and units, include statements): never properties.
+inline constexpr std::string_view kGridKeywords[] = {"COORD",   "ZCORN",    "ACTNUM",   "SPECGRID", "DIMENS",
+                                                     "MAPAXES", "MAPUNITS", "GRIDUNIT", "COORDSYS", "INCLUDE"};
+
+bool isGridKeyword(std::string_view word);
+
+// The keyword-like word at the start of the line at `pos` (after blanks): capitals first, then capitals, digits,
+// "_", ".", "+" or "-", ended by white space, "/" or the line's end. Empty when the line starts otherwise.
+std::string_view keywordAtLineStart(std::string_view text, std::size_t pos);
+
+// Where the section whose numbers start at `from` ends: at its first "/" outside "--" comments (the offset of the
+// "/"), or npos when the text ends first.
+std::size_t sectionEnd(std::string_view text, std::size_t from);
 
 // Start of the first `keyword` at or after `from` that is a keyword (see above), or npos.
 std::size_t findKeyword(std::string_view text, std::string_view keyword, std::size_t from = 0);
@@ -72,6 +87,11 @@ inline bool endsWord(const char* p, const char* end)
 
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A number whose mantissa [p, d) is followed by a Fortran exponent at d ("0.5D+03"): read again with the "D" as an
+// "E". Returns the end of the exponent, or where the mantissa ended when no exponent digits follow the "D" (the
+// caller then finds a word that is not a number).
+const char* parseFortranExponent(const char* p, const char* d, const char* end, double& value);
+
 // One finite decimal number at p: an optional sign, then a digit or a point. Returns its end, or nullptr.
 inline const char* parseNumber(const char* p, const char* end, double& value)
 {
@@ -82,6 +102,7 @@ inline const char* parseNumber(const char* p, const char* end, double& value)
     if (lead == end || !(isDigit(*lead) || *lead == '.')) return nullptr;  // also keeps out inf and nan
     auto [ptr, ec] = std::from_chars(q, end, value);
     if (ec != std::errc()) return nullptr;  // malformed, or out of the double range
+    if (ptr != end && (*ptr == 'D' || *ptr == 'd')) return parseFortranExponent(q, ptr, end, value);
     return ptr;
 }
 

@@ -97,6 +97,36 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text)
     return entries;
 }
 
+std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells)
+{
+    std::vector<PropertyEntry> entries;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::string_view keyword = grdecl::keywordAtLineStart(text, pos);
+        if (keyword.empty()) {
+            pos = lineEnd(text, pos) + 1;
+            continue;
+        }
+        const std::size_t body = static_cast<std::size_t>(keyword.data() - text.data()) + keyword.size();
+        const std::size_t slash = grdecl::sectionEnd(text, body);
+        const std::size_t end = slash == npos ? text.size() : slash + 1;
+        if (!grdecl::isGridKeyword(keyword) && cells > 0) {
+            // Counted without reading the numbers: each word is one value, n*v is n; a word that is no number
+            // makes the block something other than a property.
+            std::size_t count = 0;
+            bool numbers = true;
+            const auto summary = grdecl::scanNumbers(
+                text.substr(body, end - body), [&](double) { ++count; }, [&](std::uint64_t n, double) { count += n; },
+                cells + 1);
+            numbers = summary.end != grdecl::ScanEnd::NotANumber;
+            if (numbers && summary.end != grdecl::ScanEnd::TooMany && count == cells)
+                entries.push_back({std::string(keyword), body, end, true});
+        }
+        pos = end;
+    }
+    return entries;
+}
+
 PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
 {
     PropertyValues read;
@@ -111,7 +141,8 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     // what is reserved, however short its runs make the text.
     grdecl::ScanSummary scan;
     std::optional<double> outOfRange;
-    bool asCodes = discreteType || !pointBefore(block.find('/'));
+    // Keyword blocks are read as numbers first: their whole values may be codes or a property of values.
+    bool asCodes = discreteType || (!entry.keywordBlock && !pointBefore(block.find('/')));
     if (asCodes) {
         read.codes.reserve(limit);
         auto codeOf = [&](double v, std::uint64_t n) {
@@ -141,7 +172,10 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         scan = grdecl::scanExpanded(block, read.values, limit);
     }
     read.count = scan.values;
-    read.discrete = asCodes || !pointBefore(scan.stop);
+    // A keyword block (no marker line) is discrete when every value is a whole number that fits a code.
+    read.discrete = asCodes || (entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
+                                                                  [](double v) { return v == std::trunc(v) && toCode(v); })
+                                                   : !pointBefore(scan.stop));
 
     switch (scan.end) {
     case grdecl::ScanEnd::TooMany: {
@@ -241,12 +275,19 @@ CodeShares codeShares(const std::vector<int>& codes)
 }
 
 int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
-                   std::vector<PropertyReportLine>& trace)
+                   std::vector<PropertyReportLine>& trace, const std::vector<std::uint8_t>& active)
 {
     double maxValue = 0.0, minValue = 0.0;
     int perKindIndex = 0;
+    const std::size_t count = read.discrete ? read.codes.size() : read.values.size();
+    const bool someInactive = active.size() == count && std::find(active.begin(), active.end(), 0) != active.end();
     if (read.discrete) {
-        CodeShares shares = codeShares(read.codes);
+        std::vector<int> activeCodes;
+        if (someInactive) {
+            for (std::size_t n = 0; n < count; ++n)
+                if (active[n]) activeCodes.push_back(read.codes[n]);
+        }
+        CodeShares shares = codeShares(someInactive ? activeCodes : read.codes);
         for (std::size_t i = 0; i < shares.codes.size(); ++i) {
             trace.push_back({Line::Kind::Trace, "code = " + std::to_string(shares.codes[i]) + ", freq = " +
                                                     formatNumber(static_cast<double>(shares.percent[i]))});
@@ -261,10 +302,13 @@ int appendProperty(Properties& properties, const std::string& name, PropertyValu
         properties.PROP_disc_codes_perc.push_back(std::move(shares.percent));
         perKindIndex = static_cast<int>(properties.PROP_disc_loading.size());
     } else {
-        if (!read.values.empty()) {
-            const auto [lo, hi] = std::minmax_element(read.values.begin(), read.values.end());
-            minValue = *lo;
-            maxValue = *hi;
+        bool first = true;
+        for (std::size_t n = 0; n < count; ++n) {
+            if (someInactive && !active[n]) continue;
+            const double v = read.values[n];
+            minValue = first ? v : std::min(minValue, v);
+            maxValue = first ? v : std::max(maxValue, v);
+            first = false;
         }
         properties.PROP_cont_loading.push_back(std::move(read.values));
         properties.PROP_cont_loading_name.push_back(name);
@@ -282,7 +326,7 @@ int appendProperty(Properties& properties, const std::string& name, PropertyValu
 }
 
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
-                            std::string_view lang, Properties& properties)
+                            std::string_view lang, Properties& properties, const std::vector<std::uint8_t>& active)
 {
     PropertyReport report;
     report.typeCode = typeCode;
@@ -320,7 +364,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     const bool discrete = read.discrete;
     const std::size_t notWhole = read.notWhole;
     report.name = uniquePropertyName(properties.propertyNameAll, entry.name);
-    report.perKindIndex = appendProperty(properties, report.name, std::move(read), typeCode, report.lines);
+    report.perKindIndex = appendProperty(properties, report.name, std::move(read), typeCode, report.lines, active);
     if (report.name != entry.name) {
         report.lines.push_back(
             {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + report.name,

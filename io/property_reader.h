@@ -1,6 +1,8 @@
-// Reads cell properties from a GRDECL property file that marks every property with a
-// "Property name in Petrel : NAME" comment line, checks each against the loaded grid and appends the accepted ones
-// to the property lists.
+// Reads cell properties from a GRDECL property file, checks each against the loaded grid and appends the accepted
+// ones to the property lists. A file whose properties are marked with "Property name in Petrel : NAME" comment
+// lines is split at those lines. A file without them is read as plain keyword blocks (PORO, PERMX, NTG, FACIES,
+// SATNUM, ...): each block of exactly one value per grid cell is a property named by its keyword, discrete when
+// every value is a whole number; blocks of any other size and the grid's own keywords are passed over.
 //
 // The import command works in four steps: decode the file text (UTF-8 inside the program), split it into its
 // properties (splitPropertyText), ask the user the type of each, then for each property loadProperty, which reads,
@@ -20,6 +22,7 @@
 
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,14 +83,19 @@ struct PropertyEntry {
     std::string name;             // the rest of the marker line, without a trailing CR; other trailing blanks kept
     std::size_t valuesBegin = 0;  // first line after the marker line that is not blank, a comment or a keyword line
     std::size_t valuesEnd = 0;    // bound of the search: the line of the next marker, or the end of the text
+    bool keywordBlock = false;    // a block without a marker: discrete when every value is a whole number
 };
 
 // The properties of a file in file order; empty when the text holds no marker (not a property file).
 std::vector<PropertyEntry> splitPropertyText(std::string_view text);
 
+// The keyword blocks of a file without markers that hold exactly `cells` values, in file order.
+std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells);
+
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
-    bool discrete = false;          // no "." anywhere among its values (up to the "/")
+    bool discrete = false;          // no "." anywhere among its values (up to the "/"); for a keyword block,
+                                    // every value a whole number within the range of codes
     std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
     std::vector<int> codes;         // discrete: the codes (whole part of each value, or UNDEFINED_CODE)
     std::size_t notWhole = 0;       // discrete by type: values with a fractional part, read as UNDEFINED_CODE
@@ -138,14 +146,17 @@ struct PropertyReport {
 // and PROP_name, the largest and smallest value to PROP_max_value/PROP_min_value and to the colour limits, the type
 // code to PROP_type, and for a discrete property its distinct codes and shares; sets propLoading. `name` must be
 // unique among the loaded properties (uniquePropertyName). Adds the "code = ..., freq = ..." trace lines to
-// `trace`. Takes the values over. Returns the per-kind index (1-based).
+// `trace`. Takes the values over. Returns the per-kind index (1-based). With `active` (one flag per value; empty:
+// every cell active) the range and the shares count active cells only, since the values of inactive cells are
+// placeholders.
 int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
-                   std::vector<PropertyReportLine>& trace);
+                   std::vector<PropertyReportLine>& trace, const std::vector<std::uint8_t>& active = {});
 
 // Reads, checks and (when it conforms) appends one property. A rejected property leaves `properties` untouched.
 // `lang` chooses the language of the continuous mismatch message ("ru" Russian, anything else English).
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
-                            std::string_view lang, Properties& properties);
+                            std::string_view lang, Properties& properties,
+                            const std::vector<std::uint8_t>& active = {});
 
 // The message box (in the interface language) and red log line naming `fileName` for a file without any marker.
 PropertyReport notPropertyFileReport(std::string_view lang = "ru", const std::string& fileName = {});

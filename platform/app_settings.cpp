@@ -35,6 +35,7 @@ constexpr KeyDefault defaults[] = {
     {settings_key::BackgroundColorR, "51"},
     {settings_key::BackgroundColorG, "76"},
     {settings_key::BackgroundColorB, "76"},
+    {settings_key::show_inactive_cells, "False"},
 };
 
 // The INI reader parses a file only when it has changed since it was last read in this process, and reports a

@@ -20,17 +20,18 @@ namespace morvane {
 
 // The keys of the store and their defaults. A key outside this list defaults to the empty string.
 namespace settings_key {
-inline constexpr const char* Lang = "Lang";                            // "en" or "ru"; default "en"
-inline constexpr const char* fullscreen = "fullscreen";                // "False"
-inline constexpr const char* copy = "copy";                            // author label; "Morvane"
-inline constexpr const char* grid_lines_enable = "grid_lines_enable";  // "True"
-inline constexpr const char* twod_ortho = "twod_ortho";                // "False"
-inline constexpr const char* oneLayer = "oneLayer";                    // "True"
-inline constexpr const char* bubbleSize = "bubbleSize";                // "1"
-inline constexpr const char* bubbleTextSize = "bubbleTextSize";        // "0,3"
-inline constexpr const char* BackgroundColorR = "BackgroundColorR";    // "51"
-inline constexpr const char* BackgroundColorG = "BackgroundColorG";    // "76"
-inline constexpr const char* BackgroundColorB = "BackgroundColorB";    // "76"
+inline constexpr const char* Lang = "Lang";                                // "en" or "ru"; default "en"
+inline constexpr const char* fullscreen = "fullscreen";                    // "False"
+inline constexpr const char* copy = "copy";                                // author label; "Morvane"
+inline constexpr const char* grid_lines_enable = "grid_lines_enable";      // "True"
+inline constexpr const char* twod_ortho = "twod_ortho";                    // "False"
+inline constexpr const char* oneLayer = "oneLayer";                        // "True"
+inline constexpr const char* bubbleSize = "bubbleSize";                    // "1"
+inline constexpr const char* bubbleTextSize = "bubbleTextSize";            // "0,3"
+inline constexpr const char* BackgroundColorR = "BackgroundColorR";        // "51"
+inline constexpr const char* BackgroundColorG = "BackgroundColorG";        // "76"
+inline constexpr const char* BackgroundColorB = "BackgroundColorB";        // "76"
+inline constexpr const char* show_inactive_cells = "show_inactive_cells";  // "False"
 // Files opened lately, newest first: one "kind<TAB>path" line each (see commands/recent_files.h); "".
 inline constexpr const char* recentFiles = "recentFiles";
 }  // namespace settings_key

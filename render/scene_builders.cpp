@@ -41,14 +41,16 @@ GridBuildOutcome SceneRenderer::initGRID()
     } else if (report.clearDataTree && tree_) {
         tree_->clearTree();
     }
+    for (const GridBuildLine& note : report.notes) AppendRichText(note.text, note.colour, true);
     AppendRichText(gridBuildLogLine(report, s_.Lang), report.colour, true);
+    for (const std::string& detail : report.details) AppendRichText(detail, log_colour::Red, true);
     return report.outcome;
 }
 
 void SceneRenderer::buildGridIndexLists()
 {
     trace("staring binding grid");
-    buildGridIndices(s_, s_, s_, s_);
+    buildGridIndices(s_, s_, s_, s_, s_.showInactiveCells);
     trace("binding grid1");
 }
 

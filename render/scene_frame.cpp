@@ -90,7 +90,48 @@ void SceneRenderer::drawIndexed(GLName vao, unsigned int mode, std::size_t count
 
 void SceneRenderer::drawLayerCells(int k)
 {
-    drawIndexed(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size());
+    drawLayerRuns(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size(), k, 30);
+}
+
+void SceneRenderer::drawLayerRuns(GLName vao, unsigned int mode, std::size_t listSize, int k, std::size_t perCell)
+{
+    const auto& starts = s_.cell_runs_layer;
+    if (starts.empty()) {
+        drawIndexed(vao, mode, listSize);
+        return;
+    }
+    if (vao == 0 || k < 0 || static_cast<std::size_t>(k) + 1 >= starts.size()) return;
+    const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, listSize), 0));
+    runCounts_.clear();
+    runOffsets_.clear();
+    const std::size_t end = std::min(starts[k + 1], s_.cell_runs.size());
+    for (std::size_t i = starts[k]; i + 1 < end; i += 2) {
+        const auto first = static_cast<std::size_t>(s_.cell_runs[i]);
+        const auto count = static_cast<std::size_t>(s_.cell_runs[i + 1]);
+        if ((first + count) * perCell > drawable) continue;  // never past what was uploaded
+        runCounts_.push_back(static_cast<int>(count * perCell));
+        runOffsets_.push_back(reinterpret_cast<const void*>(first * perCell * sizeof(GLuint)));
+    }
+    if (runCounts_.empty()) return;
+    glBindVertexArray(vao);
+    glMultiDrawElements(mode, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
+                        static_cast<GLsizei>(runCounts_.size()));
+}
+
+void SceneRenderer::drawLayerPart(GLName vao, unsigned int mode, const Indices& list,
+                                  const std::vector<std::size_t>& layerStart, int k)
+{
+    if (layerStart.empty()) {
+        drawIndexed(vao, mode, list.size());
+        return;
+    }
+    if (vao == 0 || k < 0 || static_cast<std::size_t>(k) + 1 >= layerStart.size()) return;
+    const std::size_t first = layerStart[k], last = layerStart[k + 1];
+    const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, list.size()), 0));
+    if (last <= first || last > drawable) return;
+    glBindVertexArray(vao);
+    glDrawElements(mode, static_cast<GLsizei>(last - first), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(first * sizeof(GLuint)));
 }
 
 // The fixed blue square is a backdrop: it fills only pixels nothing has been drawn to yet and writes no depth, so
@@ -138,7 +179,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         layerCells(layers - 1);
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
-            drawIndexed(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge.size());
+            drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer, k);
         }
     }
     if (s.layers_mode) {
@@ -288,12 +329,14 @@ void SceneRenderer::Render()
     if (s.gridLoaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
         glLineWidth(2);
         if (s.edge_mode) {
-            drawIndexed(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size());
-            drawIndexed(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size());
+            drawLayerRuns(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size(), 0, 24);
+            drawLayerRuns(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size(), layers - 1, 24);
             for (int k = 0; k < layers; ++k)
-                drawIndexed(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge.size());
+                drawLayerPart(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
+                              s.grid_indices_edge_layer, k);
         }
-        if (s.layers_mode) drawIndexed(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size());
+        if (s.layers_mode)
+            drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1, 24);
     }
 
     if (s.propLoaded && !s.well_section_mode) {

@@ -170,6 +170,12 @@ private:
     void drawCells(const std::function<void(int)>& beforeLayer);
     bool ensurePickTarget();
     void releasePickTarget();
+    // Layer k's cells of a list shared by every layer (`perCell` indices to a cell): the whole list, or the layer's
+    // runs of drawn cells when inactive cells are hidden.
+    void drawLayerRuns(GLName vao, unsigned int mode, std::size_t listSize, int k, std::size_t perCell);
+    // Layer k's part of an edge list: the whole list when one serves every layer.
+    void drawLayerPart(GLName vao, unsigned int mode, const Indices& list, const std::vector<std::size_t>& layerStart,
+                       int k);
     void drawWells();
     void drawBackdropSquare();
     void drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs);
@@ -190,6 +196,8 @@ private:
     std::vector<std::filesystem::path> resourceDirs_;
     const AppSettings* settings_;
     std::function<void()> redrawRequest_;
+    std::vector<int> runCounts_;           // scratch of drawLayerRuns
+    std::vector<const void*> runOffsets_;  // scratch of drawLayerRuns
     // The corner index the well bounds search, built for the grid at the first well after a grid import.
     std::unique_ptr<ModelSurfaceCorners> wellCorners_;
     bool glAvailable_ = false;

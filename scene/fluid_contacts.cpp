@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/trace_text.h"
+#include "scene/active_cells.h"
 
 namespace morvane {
 
@@ -121,9 +122,12 @@ std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
     if (region.empty() || region[0].size() != I) return out;
     const std::size_t pairs = std::min(codes.size(), levels.size());
     for (std::size_t i = 0; i < I; ++i) {
-        if (region[0][i].size() != J) continue;
         for (std::size_t j = 0; j < J; ++j) {
-            const float code = static_cast<float>(region[0][i][j]);
+            // The column's topmost active cell gives the code: an inactive cell's code belongs to no region.
+            const int k = std::max(firstActiveLayer(geometry, static_cast<int>(i), static_cast<int>(j)), 0);
+            if (static_cast<std::size_t>(k) >= region.size() || region[k].size() != I || region[k][i].size() != J)
+                continue;
+            const float code = static_cast<float>(region[k][i][j]);
             for (std::size_t n = 0; n < pairs; ++n)
                 if (codes[n] == code) out[i][j] = levels[n];
         }

@@ -1,6 +1,7 @@
 // Fluid contacts as surfaces: the oil-water contact (OWC) and the gas-oil contact (GOC), each a flat quadrilateral
 // per grid column at the contact level of that column, in the contact's colour. A uniform contact puts every column
-// at one level; a regional one gives each column the level typed for the region code of its top-layer cell.
+// at one level; a regional one gives each column the level typed for the region code of its topmost active cell.
+// Columns without an active cell are left out of the contact index lists while inactive cells are hidden.
 //
 // The surface numbers its vertices like the top surface of a layer's vertex array (four per cell, cell rows then
 // cells, corners near-left, near-right, far-left, far-right), so the contact index lists of the grid draw it.
@@ -52,8 +53,9 @@ std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const GridGeome
 Vertices contactSurface(const GridInput& input, const GridGeometry& geometry,
                         const std::vector<std::vector<float>>& levels, const std::vector<float>& colour);
 
-// The level of every column from the region codes of the top layer of `region` ([layer][row][column]): a column
-// whose code matches codes[n] takes levels[n], the last match winning; a column whose code has no level stays at 0.
+// The level of every column from the region code of its topmost active cell in `region` ([layer][row][column]; the
+// top layer when every cell is active): a column whose code matches codes[n] takes levels[n], the last match
+// winning; a column whose code has no level stays at 0.
 std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
                                                const std::vector<std::vector<std::vector<int>>>& region,
                                                const std::vector<float>& codes, const std::vector<float>& levels);

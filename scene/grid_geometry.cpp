@@ -7,12 +7,16 @@
 
 #include "core/trace_text.h"
 #include "scene/reference_plane.h"
+#include "scene/view_fit.h"
 
 namespace morvane {
 
 namespace {
 
 using trace_text::line;
+
+// How far beyond the view's edge (in half views) a corner of the model may lie at load before the view is fitted.
+constexpr float kCutOffAtLoad = 1.25f;
 
 // Distances beyond this (in file units) are treated as this; keeps the rounding inside long long.
 constexpr double kSpacingCap = 1e15;
@@ -146,18 +150,6 @@ void dropContacts(Contacts& contacts)
     contacts.displayOWC = contacts.displayGOC = false;
 }
 
-void rejectLayout(GridBuildReport& report, GridGeometry& geometry, Properties& properties, Contacts& contacts)
-{
-    std::vector<Vertices>().swap(geometry.grid_lines_k);
-    dropContacts(contacts);
-    geometry.gridLoaded = false;
-    properties.propLoaded = false;
-    report.outcome = GridBuildOutcome::LayoutRejected;
-    report.clearDataTree = true;
-    report.message = grid_messages::Layout;
-    report.colour = log_colour::Red;
-}
-
 void placeCamera(GridBuildReport& report, const GridInput& input, GridGeometry& geometry, ViewCamera& camera)
 {
     report.trace.push_back("we loaded");
@@ -198,6 +190,123 @@ void placeCamera(GridBuildReport& report, const GridInput& input, GridGeometry& 
     camera.scale = glm::vec3(s, s, camera.VERT_SCALE * s);
 }
 
+// One vertex array per layer on a SPECGRID layout: each corner on its pillar's line at the corner's depth, the
+// pillar's top and bottom points interpolated, so inclined pillars give the true cell shapes.
+std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const GridGeometry& geometry, int rows,
+                                                  int cols, int layers)
+{
+    const std::size_t I = static_cast<std::size_t>(rows);
+    const std::size_t J = static_cast<std::size_t>(cols);
+    const std::size_t perSurface = 4 * I * J;
+    const auto& zcorn = input.ZCORN;
+
+    // Per pillar: the top point and the change of x and y per unit of depth along the pillar.
+    struct Pillar {
+        double x, y, z, dx, dy;
+    };
+    std::vector<Pillar> pillars((I + 1) * (J + 1));
+    for (std::size_t p = 0; p < pillars.size(); ++p) {
+        const double* c = &input.points_coords[6 * p];
+        const double dz = c[5] - c[2];
+        const bool slanted = std::abs(dz) > 1e-12;
+        pillars[p] = {c[0], c[1], c[2], slanted ? (c[3] - c[0]) / dz : 0.0, slanted ? (c[4] - c[1]) / dz : 0.0};
+    }
+
+    float colour[3] = {1.0f, 1.0f, 1.0f};
+    for (std::size_t n = 0; n < 3 && n < geometry.gridLinesColor.size(); ++n) colour[n] = geometry.gridLinesColor[n];
+
+    std::vector<Vertices> result(static_cast<std::size_t>(layers));
+    for (std::size_t k = 0; k < result.size(); ++k) {
+        Vertices& layer = result[k];
+        layer.reserve(2 * perSurface * 6);
+        float cell[24];
+        for (std::size_t t = 0; t < 2; ++t) {
+            const std::size_t S = 2 * perSurface * k + perSurface * t;
+            for (std::size_t r = 0; r < I; ++r) {
+                const double* nearDepths = &zcorn[S + 4 * J * r];
+                const double* farDepths = nearDepths + 2 * J;
+                const Pillar* nearRow = &pillars[r * (J + 1)];
+                const Pillar* farRow = nearRow + (J + 1);
+                for (std::size_t c = 0; c < J; ++c) {
+                    const Pillar* corners[4] = {nearRow + c, nearRow + c + 1, farRow + c, farRow + c + 1};
+                    const double depths[4] = {nearDepths[2 * c], nearDepths[2 * c + 1], farDepths[2 * c],
+                                              farDepths[2 * c + 1]};
+                    for (int n = 0; n < 4; ++n) {
+                        const Pillar& p = *corners[n];
+                        const double along = depths[n] - p.z;
+                        writeVertex(cell + 6 * n, static_cast<float>(p.x + along * p.dx),
+                                    static_cast<float>(p.y + along * p.dy), static_cast<float>(depths[n]), colour);
+                    }
+                    layer.insert(layer.end(), cell, cell + 24);
+                }
+            }
+        }
+    }
+    return result;
+}
+
+// The median of the cell edges along I (pillar (i, j) to (i + 1, j)) or along J, from the pillars' tops, in file
+// units.
+float medianEdge(const GridInput& input, int rows, int cols, bool alongI)
+{
+    const auto& xy = input.grid_lines_xy;
+    const std::size_t stride = static_cast<std::size_t>(cols) + 1;
+    std::vector<float> lengths;
+    lengths.reserve(stride * (static_cast<std::size_t>(rows) + 1));
+    for (std::size_t j = 0; j + (alongI ? 0 : 1) <= static_cast<std::size_t>(rows); ++j)
+        for (std::size_t i = 0; i + (alongI ? 1 : 0) <= static_cast<std::size_t>(cols); ++i) {
+            const std::size_t a = j * stride + i;
+            const std::size_t b = alongI ? a + 1 : a + stride;
+            lengths.push_back(static_cast<float>(std::hypot(xy[4 * a] - xy[4 * b], xy[4 * a + 1] - xy[4 * b + 1]) *
+                                                 Constants::COORD_MULT));
+        }
+    if (lengths.empty()) return 0;
+    auto middle = lengths.begin() + static_cast<std::ptrdiff_t>(lengths.size() / 2);
+    std::nth_element(lengths.begin(), middle, lengths.end());
+    return *middle;
+}
+
+std::string fileOf(const std::string& file, const GridInput& input)
+{
+    if (!file.empty()) return file;
+    return input.gridfilename_string.empty() ? std::string("the grid") : input.gridfilename_string;
+}
+
+void reject(GridBuildReport& report, std::string message, std::string detail)
+{
+    report.outcome = GridBuildOutcome::LayoutRejected;
+    report.message = std::move(message);
+    report.colour = log_colour::Red;
+    if (!detail.empty()) report.details.push_back(std::move(detail));
+}
+
+// The depths must make whole layers of the layout: two surfaces of 4 x rows x cols depths each. Returns the layer
+// count, or 0 with the reason in the report.
+std::size_t layersOf(GridBuildReport& report, const GridInput& input, std::size_t rows, std::size_t cols)
+{
+    const std::size_t perSurface = 4 * rows * cols;
+    const std::size_t perLayer = 2 * perSurface;
+    const std::size_t depths = input.ZCORN.size();
+    if (depths % perLayer != 0 || depths == 0) {
+        const std::size_t lower = depths / perLayer * perLayer;
+        const std::string expected =
+            lower > 0 ? std::to_string(lower) + " or " + std::to_string(lower + perLayer) : std::to_string(perLayer);
+        reject(report, grid_messages::Layout,
+               "The ZCORN section of " + fileOf(input.zcorn_file, input) + " holds " + std::to_string(depths) +
+                   " values; " + std::to_string(rows) + " rows of " + std::to_string(cols) + " cells take " +
+                   std::to_string(perLayer) + " per layer (two surfaces of " + std::to_string(perSurface) + "), so " +
+                   expected + " were expected.");
+        return 0;
+    }
+    if (depths / perLayer * rows * cols > static_cast<std::size_t>(INT_MAX)) {
+        reject(report, grid_messages::Layout,
+               "The ZCORN section of " + fileOf(input.zcorn_file, input) +
+                   " describes more cells than the viewer can hold.");
+        return 0;
+    }
+    return depths / perLayer;
+}
+
 }  // namespace
 
 long long roundedPillarSpacing(double x0, double y0, double x1, double y1)
@@ -220,13 +329,15 @@ std::string groupDigits(long long value)
     return value < 0 ? "-" + grouped : grouped;
 }
 
-GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry, ViewCamera& camera,
-                                  Properties& properties, Contacts& contacts)
+GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, ViewCamera& camera, Properties& properties,
+                                  Contacts& contacts)
 {
     GridBuildReport report;
     report.colour = log_colour::Red;
     const std::size_t pillars = usablePillars(input);
     const auto& coords = input.points_coords;
+    const std::array<int, 3> counts = input.SPECGRID;
+    const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
 
     // Nominal cell size: the first pair spacing that is a multiple of DIMENSION_MIN.
     const long long maxTriple = 2 * static_cast<long long>(pillars) - 2;
@@ -239,7 +350,9 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
     }
     report.trace.push_back(line("grid_dimension final = ", dimension));
     // A spacing of 0 (two pillars at one place) is no cell size, although 0 is a multiple of 25.
-    if (dimension <= 0 || dimension % Constants::DIMENSION_MIN != 0 || dimension > Constants::DIMENSION_MAX) {
+    const bool sizeAccepted =
+        dimension > 0 && dimension % Constants::DIMENSION_MIN == 0 && dimension <= Constants::DIMENSION_MAX;
+    if (!sizeAccepted && !hasCounts) {
         report.outcome = GridBuildOutcome::CellSizeRejected;
         report.message = grid_messages::CellSize;
         const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
@@ -248,52 +361,90 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
         return report;
     }
 
-    report.trace.push_back("passed 1.3");
-    PillarLayout layout = scanRows(coords, pillars, dimension);
-    const long long rows = static_cast<long long>(layout.IJ.size()) - 1;
-    const long long cols = layout.IJ.back();
-    // Every pillar row must hold the same number of cells; otherwise no depth index below would be bounded.
-    const bool rectangular = std::all_of(layout.IJ.begin(), layout.IJ.end(), [&](int n) { return n == cols; });
-    report.trace.push_back("passed 1.5");
-    if (rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
-    report.trace.push_back("passed 2");
-    report.trace.push_back(line("IJ.size ", layout.IJ.size()));
+    PillarLayout layout;
+    long long rows = 0, cols = 0;
+    bool rectangular = false;
+    if (sizeAccepted) {
+        report.trace.push_back("passed 1.3");
+        layout = scanRows(coords, pillars, dimension);
+        rows = static_cast<long long>(layout.IJ.size()) - 1;
+        cols = layout.IJ.back();
+        // Every pillar row must hold the same number of cells; otherwise no depth index below would be bounded.
+        rectangular = std::all_of(layout.IJ.begin(), layout.IJ.end(), [&](int n) { return n == cols; });
+        report.trace.push_back("passed 1.5");
+        if (rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
+        report.trace.push_back("passed 2");
+        report.trace.push_back(line("IJ.size ", layout.IJ.size()));
+        report.trace.push_back(line("ZCORN.size() ", input.ZCORN.size()));
+        report.trace.push_back(line("ZCORN_I ", rows));
+        report.trace.push_back(line("ZCORN_J ", cols));
+    }
+    const bool spacingFits = sizeAccepted && rows >= 1 && cols >= 1 && rectangular;
 
-    report.trace.push_back(line("ZCORN.size() ", input.ZCORN.size()));
-    report.trace.push_back(line("ZCORN_I ", rows));
-    report.trace.push_back(line("ZCORN_J ", cols));
-    if (rows < 1 || cols < 1 || !rectangular) {
-        rejectLayout(report, geometry, properties, contacts);
-        const std::string r = std::to_string(rows), c = std::to_string(cols);
-        if (!rectangular) {
-            report.detailEn = "The pillar rows of COORD hold different numbers of cells (" + r + " rows).";
-            report.detailRu = "Ряды пилларов COORD содержат разное число ячеек (" + r + " рядов).";
-        } else {
-            report.detailEn = "COORD gives " + r + " x " + c + " cells per layer.";
-            report.detailRu = "COORD задаёт " + r + " x " + c + " ячеек в слое.";
+    // SPECGRID decides where the spacing rule cannot: it refused the grid, found other counts, or left cells
+    // undefined that SPECGRID says exist.
+    bool fromCounts = false;
+    if (hasCounts) {
+        bool allRegular = spacingFits;
+        for (std::size_t r = 0; allRegular && r < layout.IJ_undef.size(); ++r)
+            for (long long c = 0; allRegular && c < cols; ++c) allRegular = layout.IJ_undef[r][c] != 0;
+        fromCounts = !(spacingFits && rows == counts[1] && cols == counts[0] && allRegular);
+    }
+    if (fromCounts) {
+        report.trace.push_back("layout from SPECGRID " + std::to_string(counts[0]) + " x " + std::to_string(counts[1]) +
+                               " x " + std::to_string(counts[2]));
+        rows = counts[1];
+        cols = counts[0];
+        const std::size_t needed = static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(cols + 1);
+        if (pillars != needed || input.points_coords.size() != 6 * needed) {
+            reject(report, grid_messages::Layout,
+                   "The COORD section of " + fileOf(input.coord_file, input) + " holds " +
+                       std::to_string(input.points_coords.size()) + " values; SPECGRID " + std::to_string(counts[0]) +
+                       " x " + std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
+                       std::to_string(6 * needed) + ".");
+            return report;
         }
+        layout = PillarLayout{};
+        layout.IJ.assign(static_cast<std::size_t>(rows) + 1, static_cast<int>(cols));
+        layout.IJ_undef.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
+        layout.cell_i = static_cast<int>(rows);
+        layout.cell_j = static_cast<int>(cols);
+        dimension = std::max(1L, std::lround(medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true)));
+    } else if (!spacingFits) {
+        reject(report, grid_messages::Layout,
+               "The " + std::to_string(pillars) + " pillars in the COORD section of " +
+                   fileOf(input.coord_file, input) + " do not stand in rows of equal length.");
         return report;
     }
-    // Whole surfaces only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
-    const std::size_t perSurface = 4 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
-    const std::size_t surfaces = input.ZCORN.size() / perSurface;
-    const std::size_t layers = surfaces / 2;
-    const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
-    if (input.ZCORN.size() % perSurface != 0 || layers == 0 || cells > static_cast<std::size_t>(INT_MAX)) {
-        rejectLayout(report, geometry, properties, contacts);
-        const std::string found = std::to_string(input.ZCORN.size()), layer = std::to_string(2 * perSurface);
-        const std::string shape = std::to_string(rows) + " x " + std::to_string(cols);
-        if (cells > static_cast<std::size_t>(INT_MAX)) {
-            report.detailEn = std::to_string(cells) + " cells are more than the " + std::to_string(INT_MAX) +
-                              " a grid may hold.";
-            report.detailRu = std::to_string(cells) + " ячеек больше допустимых " + std::to_string(INT_MAX) + ".";
-        } else {
-            report.detailEn = "ZCORN holds " + found + " depths; " + shape + " cells per layer need a multiple of " +
-                              layer + " (8 per cell and layer).";
-            report.detailRu = "ZCORN содержит " + found + " глубин; для " + shape + " ячеек в слое нужно число, кратное " +
-                              layer + " (8 на ячейку в каждом слое).";
-        }
+
+    // Whole layers only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
+    const std::size_t layers = layersOf(report, input, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
+    if (layers == 0) return report;
+    if (hasCounts && layers != static_cast<std::size_t>(counts[2])) {
+        reject(report, grid_messages::Layout,
+               "The ZCORN section of " + fileOf(input.zcorn_file, input) + " holds " +
+                   std::to_string(input.ZCORN.size()) + " values, " + std::to_string(layers) +
+                   " layers; SPECGRID expects " + std::to_string(counts[2]) + ".");
         return report;
+    }
+    const std::size_t perSurface = 4 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+    const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+
+    // Active cells: one flag per cell. More flags than cells belong to another grid; fewer leave every cell active.
+    const std::string actnumFile = fileOf(input.actnum_file, input);
+    if (input.ACTNUM.size() > cells) {
+        reject(report, grid_messages::NotLoaded,
+               "The ACTNUM section of " + actnumFile + " holds " + std::to_string(input.ACTNUM.size()) +
+                   " values; the grid has " + std::to_string(cells) + " cells.");
+        return report;
+    }
+    if (input.ACTNUM.empty()) {
+        report.notes.push_back({"No ACTNUM: every cell is active.", log_colour::LightGrey});
+    } else if (input.ACTNUM.size() < cells) {
+        report.notes.push_back({"The ACTNUM section of " + actnumFile + " holds " +
+                                    std::to_string(input.ACTNUM.size()) + " values, fewer than the " +
+                                    std::to_string(cells) + " cells: every cell is taken as active.",
+                                log_colour::Orange});
     }
 
     // From here on the build cannot fail: release the old vertices before the new ones are made.
@@ -307,26 +458,60 @@ GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry
     geometry.points_in_layer = static_cast<int>(perSurface);
     geometry.cell_i = layout.cell_i;
     geometry.cell_j = layout.cell_j;
+    geometry.layout_from_specgrid = fromCounts;
     report.trace.push_back("gridLines = 0");
     report.trace.push_back(line("points_in_layer = ", geometry.points_in_layer));
 
-    geometry.grid_lines_k = buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
+    geometry.grid_lines_k =
+        fromCounts ? buildLayerVerticesOnPillars(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K)
+                   : buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
     placeCamera(report, input, geometry, camera);
+    // The usual placement often leaves a near corner just outside the view, which is how models have always been
+    // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
+    const ModelBox box = modelBox(geometry);
+    if (!boxInView(box, camera, kCutOffAtLoad)) {
+        fitView(box, camera);
+        report.viewFitted = true;
+        report.trace.push_back("view fitted to the model");
+    }
 
     std::vector<std::vector<int>>().swap(properties.PROP_disc_loading);
     std::vector<std::vector<double>>().swap(properties.PROP_cont_loading);
+    const bool someInactive =
+        input.ACTNUM.size() == cells && std::find(input.ACTNUM.begin(), input.ACTNUM.end(), 0) != input.ACTNUM.end();
+    if (someInactive)
+        geometry.cell_active = std::move(input.ACTNUM);
+    else
+        std::vector<std::uint8_t>().swap(geometry.cell_active);
+    std::vector<std::uint8_t>().swap(input.ACTNUM);
     long long regular = 0;
     for (const auto& row : layout.IJ_undef)
         for (int c = 0; c < geometry.ZCORN_J; ++c) regular += row[c] != 0;
-    geometry.TOTAL_CELLS = static_cast<int>(regular * geometry.ZCORN_K);
+    long long active = regular * geometry.ZCORN_K;
+    if (someInactive) {
+        const std::size_t perLayer = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+        active = 0;
+        for (std::size_t n = 0; n < cells; ++n) {
+            const std::size_t column = n % perLayer;
+            active += geometry.cell_active[n] != 0 &&
+                      layout.IJ_undef[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
+        }
+    }
+    geometry.TOTAL_CELLS = static_cast<int>(active);
     geometry.IJ = std::move(layout.IJ);
     geometry.IJ_undef = std::move(layout.IJ_undef);
+    geometry.cell_size_i = medianEdge(input, geometry.ZCORN_I, geometry.ZCORN_J, true);
+    geometry.cell_size_j = medianEdge(input, geometry.ZCORN_I, geometry.ZCORN_J, false);
 
+    const std::string unit = input.GRIDUNIT == "FEET" ? " ft" : "";
     report.modelStat_cell_i = std::to_string(geometry.ZCORN_I);
     report.modelStat_cell_j = std::to_string(geometry.ZCORN_J);
     report.modelStat_cell_k = std::to_string(geometry.ZCORN_K);
     report.modelStat_cell_ijk = groupDigits(geometry.TOTAL_CELLS);
-    report.modelStat_resol = std::to_string(geometry.grid_dimension) + " x " + std::to_string(geometry.grid_dimension);
+    report.modelStat_resol =
+        fromCounts ? "≈ " + std::to_string(std::lround(geometry.cell_size_i)) + " x " +
+                         std::to_string(std::lround(geometry.cell_size_j)) + unit
+                   : std::to_string(geometry.grid_dimension) + " x " + std::to_string(geometry.grid_dimension) + unit;
 
     geometry.gridLoaded = true;
     properties.propLoaded = false;
@@ -350,7 +535,8 @@ std::string gridBuildLogLine(const GridBuildReport& report, const std::string& l
     const bool ru = lang == "ru";
     std::string line = report.message;
     if (report.outcome == GridBuildOutcome::CellSizeRejected && !ru) line = grid_messages::CellSizeEn;
-    if (report.outcome == GridBuildOutcome::LayoutRejected && ru) line = grid_messages::LayoutRu;
+    if (ru && line == grid_messages::Layout) line = grid_messages::LayoutRu;
+    if (ru && line == grid_messages::NotLoaded) line = grid_messages::NotLoadedRu;
     const std::string& detail = ru ? report.detailRu : report.detailEn;
     return detail.empty() ? line : line + " " + detail;
 }
@@ -358,7 +544,9 @@ std::string gridBuildLogLine(const GridBuildReport& report, const std::string& l
 void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang)
 {
     for (const auto& text : report.trace) feedback.trace(text);
+    for (const auto& note : report.notes) feedback.appendLog(note.text, note.colour);
     feedback.appendLog(gridBuildLogLine(report, lang), report.colour);
+    for (const auto& detail : report.details) feedback.appendLog(detail, log_colour::Red);
 }
 
 }  // namespace morvane

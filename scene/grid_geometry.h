@@ -1,11 +1,20 @@
 // Grid layout and corner vertices from the pillar coordinates and corner depths of a grid that was read.
 //
-// The layout is derived, not read: the nominal cell size from the spacing of neighbouring pillars, the pillar rows
-// from jumps in that spacing, regular and undefined cells from both I-direction edges of every cell, and the layer
-// count from the number of corner depths. The builder then writes one vertex array per layer (top and bottom corners
-// of every cell), the model extents, the camera placement and the cell statistics.
+// Two ways to a layout. The spacing rule derives it: the nominal cell size from the spacing of neighbouring
+// pillars, the pillar rows from jumps in that spacing, regular and undefined cells from both I-direction edges of
+// every cell, and the layer count from the number of corner depths; the corners then stand on vertical pillars
+// under the pillars' tops. When the file gives its cell counts (SPECGRID) and the spacing rule refuses the grid,
+// finds other counts or leaves cells undefined, the layout is taken from SPECGRID instead: every cell is defined,
+// whatever the spacing, rotation or cell size, and each corner lies on its pillar's line at the corner's depth, so
+// inclined pillars give the true cell shapes. A grid the spacing rule lays out as SPECGRID says is built exactly as
+// without SPECGRID.
 //
-// Pure code: what the user must be told (the log line, the statistics texts, the data-tree node and the trace
+// Active cells (ACTNUM) are counted in the statistics; the index lists leave the inactive ones out.
+//
+// The builder then writes one vertex array per layer (top and bottom corners of every cell), the model extents, the
+// camera placement (fitted to the view when the usual placement would cut the model off) and the cell statistics.
+//
+// Pure code: what the user must be told (the log lines, the statistics texts, the data-tree node and the trace
 // lines) comes back in the report, and the caller shows it.
 #pragma once
 
@@ -20,7 +29,7 @@ namespace morvane {
 enum class GridBuildOutcome {
     Built,             // the whole layout was replaced
     CellSizeRejected,  // no usable cell size: nothing at all was changed
-    LayoutRejected,    // the corner depths do not fit the pillar layout: the grid is unloaded (see below)
+    LayoutRejected,    // the corner depths or the active cells do not fit the layout: nothing was changed
 };
 
 namespace grid_messages {
@@ -30,25 +39,35 @@ inline constexpr const char* CellSizeEn =
 inline constexpr const char* Layout = "Grid was not loaded. There are some problems with ZCORN array.";
 inline constexpr const char* LayoutRu = "Грид не загружен. Массив ZCORN не соответствует сетке COORD.";
 inline constexpr const char* Loaded = "Grid is loaded successfully";
+inline constexpr const char* NotLoaded = "Grid was not loaded.";
+inline constexpr const char* NotLoadedRu = "Грид не загружен.";
 }  // namespace grid_messages
+
+struct GridBuildLine {
+    std::string text;
+    LogColour colour;
+};
 
 struct GridBuildReport {
     GridBuildOutcome outcome = GridBuildOutcome::CellSizeRejected;
-    std::string message;             // the one log line of the build
-    // A refusal's numbers (the cell size found and its limits, the depths found against those the layout needs),
-    // in English and Russian; see gridBuildLogLine.
+    std::string message;               // the main log line of the build
+    // A refused cell size's numbers (the size found and its limits), in English and Russian; see gridBuildLogLine.
     std::string detailEn, detailRu;
-    LogColour colour;                // red for a rejection, green for success
-    std::vector<std::string> trace;  // diagnostic lines, in order
+    LogColour colour;                  // red for a rejection, green for success
+    std::vector<std::string> trace;    // diagnostic lines, in order
+    std::vector<GridBuildLine> notes;  // before the main line: the active cells, a view fitted at load
+    std::vector<std::string> details;  // red, after the main line of a rejection: which section, file and counts
+    bool viewFitted = false;           // the usual camera placement cut the model off; the view was fitted instead
 
-    // The data tree: cleared when the layout was rejected or the grid built; after a build it holds one node whose
-    // key and text are `treeNode`, with image (and selected image) `treeNodeImage`.
+    // The data tree: after a build it holds one node whose key and text are `treeNode`, with image (and selected
+    // image) `treeNodeImage`; a rejection leaves it alone.
     bool clearDataTree = false;
     std::string treeNode;
     static constexpr int treeNodeImage = 10;
 
-    // Texts of the model statistics window (set only when built): cell rows, cells per row, layers, regular cells
-    // ("1 234 567") and resolution ("50 x 50").
+    // Texts of the model statistics window (set only when built): cell rows, cells per row, layers, active regular
+    // cells ("1 234 567") and resolution: the nominal cell size ("50 x 50") of a spacing layout, the median cell
+    // sizes ("≈ 101 x 98") of a SPECGRID layout, with " ft" for a grid in feet.
     std::string modelStat_cell_i, modelStat_cell_j, modelStat_cell_k, modelStat_cell_ijk, modelStat_resol;
 
     bool built() const { return outcome == GridBuildOutcome::Built; }
@@ -57,23 +76,23 @@ struct GridBuildReport {
 // Builds the layout, vertex arrays, extents and camera of the grid in `input`.
 //
 // Built: every variable of the layout is replaced; gridLoaded = true, propLoaded = false; PROP_cont_loading,
-// PROP_disc_loading, OWC_k and GOC_k are emptied and both contacts are no longer set or drawn.
-// CellSizeRejected: nothing changes (grid_dimension included).
-// LayoutRejected: the previous layout variables are kept untouched, but the grid is unloaded: gridLoaded and
-// propLoaded false, grid_lines_k, OWC_k and GOC_k emptied and the contacts dropped (the input no longer matches the
-// old geometry).
+// PROP_disc_loading, OWC_k and GOC_k are emptied and both contacts are no longer set or drawn. The input's ACTNUM
+// moves into cell_active when some cell is inactive; one shorter than the cell count is dropped (every cell active,
+// with an orange note).
+// CellSizeRejected and LayoutRejected: nothing changes (grid_dimension, the contacts and the input included), so the
+// model shown before stays whole.
 // Never reads beyond `ZCORN`, `points_coords` or `grid_lines_xy`, whatever they hold.
-GridBuildReport buildGridGeometry(const GridInput& input, GridGeometry& geometry, ViewCamera& camera,
-                                  Properties& properties, Contacts& contacts);
+GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, ViewCamera& camera, Properties& properties,
+                                  Contacts& contacts);
 
 // The whole grid build on the model state: buildGridGeometry, then, when built, the XY reference plane arrays.
 GridBuildReport buildGrid(ModelState& state);
 
-// The log line of a build in the interface language ("en" or "ru"): a refusal says what was wrong with the numbers
-// that let the user mend the file.
+// The main log line of a build in the interface language ("en" or "ru"): a refused cell size says the size found
+// and the limits, so that the user can mend the file.
 std::string gridBuildLogLine(const GridBuildReport& report, const std::string& lang);
 
-// Sends the trace lines and then the log line of a build to the user.
+// Sends the trace lines, the notes, the main log line (in `lang`) and the details of a build to the user.
 void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang = "en");
 
 // Pillar spacing in file units as the layout rules round it: the distance times COORD_MULT plus 0.4, to the

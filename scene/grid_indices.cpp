@@ -1,5 +1,6 @@
 #include "scene/grid_indices.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 
@@ -54,7 +55,8 @@ bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry)
     return !(cross > 0);
 }
 
-bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts)
+bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts,
+                      bool showInactive)
 {
     if (!layoutIsConsistent(geometry)) return false;
     const bool flag = gridWindingFlag(input, geometry);
@@ -83,34 +85,97 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
             appendFace(cell, farFace(b, B), flag);
             appendFace(cell, leftFace(b, B), flag);
             appendFace(cell, rightFace(b, B), flag);
-            appendFace(owc, topFace(b), flag);
         }
     }
 
-    // Sides on the grid's frame or facing an undefined cell are exposed; their outlines and faces are drawn when
-    // the layer is seen from the side.
-    for (int r = 0; r < rows; ++r) {
+    // Which cells a layer draws: regular ones, and of those the active ones unless inactive cells are shown.
+    const std::size_t perLayer =
+        static_cast<std::size_t>(geometry.ZCORN_I) * static_cast<std::size_t>(geometry.ZCORN_J);
+    const int layers = geometry.ZCORN_K;
+    const bool byLayer = !showInactive && layers > 0 && rows == geometry.ZCORN_I && cols == geometry.ZCORN_J &&
+                         geometry.cell_active.size() == perLayer * static_cast<std::size_t>(layers);
+    auto drawn = [&](int k, int r, int c) {
+        return regular(r, c) &&
+               (!byLayer ||
+                geometry.cell_active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] !=
+                    0);
+    };
+
+    // The contacts lie under the drawn columns only: a column of inactive cells carries none.
+    for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
-            if (!regular(r, c)) continue;
-            const int b = (r * cols + c) * 4;
-            const int B = b + below;
-            if (c == 0 || !regular(r, c - 1)) {
-                appendLines(gridEdge, {b, B, b + 2, B + 2, b, b + 2, B, B + 2});
-                appendFace(cellEdge, leftFace(b, B), flag);
-            }
-            if (c == cols - 1 || !regular(r, c + 1)) {
-                appendLines(gridEdge, {b + 1, B + 1, b + 3, B + 3, b + 1, b + 3, B + 1, B + 3});
-                appendFace(cellEdge, rightFace(b, B), flag);
-            }
-            if (r == 0 || !regular(r - 1, c)) {
-                appendLines(gridEdge, {b, B, b + 1, B + 1, b, b + 1, B, B + 1});
-                appendFace(cellEdge, nearFace(b, B), flag);
-            }
-            if (r == rows - 1 || !regular(r + 1, c)) {
-                appendLines(gridEdge, {b + 2, B + 2, b + 3, B + 3, b + 2, b + 3, B + 2, B + 3});
-                appendFace(cellEdge, farFace(b, B), flag);
+            bool carries = false;
+            for (int k = 0; k < std::max(layers, 1) && !carries; ++k) carries = drawn(k, r, c);
+            if (carries) appendFace(owc, topFace((r * cols + c) * 4), flag);
+        }
+
+    // Sides on the grid's frame or facing a cell that is not drawn are exposed; their outlines and faces are drawn
+    // when the layer is seen from the side. Between the top and the bottom layer (both drawn whole in the shell view)
+    // a top face under a cell that is not drawn is exposed too.
+    auto appendExposed = [&](int k) {
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                if (!drawn(k, r, c)) continue;
+                const int b = (r * cols + c) * 4;
+                const int B = b + below;
+                if (c == 0 || !drawn(k, r, c - 1)) {
+                    appendLines(gridEdge, {b, B, b + 2, B + 2, b, b + 2, B, B + 2});
+                    appendFace(cellEdge, leftFace(b, B), flag);
+                }
+                if (c == cols - 1 || !drawn(k, r, c + 1)) {
+                    appendLines(gridEdge, {b + 1, B + 1, b + 3, B + 3, b + 1, b + 3, B + 1, B + 3});
+                    appendFace(cellEdge, rightFace(b, B), flag);
+                }
+                if (r == 0 || !drawn(k, r - 1, c)) {
+                    appendLines(gridEdge, {b, B, b + 1, B + 1, b, b + 1, B, B + 1});
+                    appendFace(cellEdge, nearFace(b, B), flag);
+                }
+                if (r == rows - 1 || !drawn(k, r + 1, c)) {
+                    appendLines(gridEdge, {b + 2, B + 2, b + 3, B + 3, b + 2, b + 3, B + 2, B + 3});
+                    appendFace(cellEdge, farFace(b, B), flag);
+                }
+                if (byLayer && k > 0 && k < layers - 1 && !drawn(k - 1, r, c)) {
+                    appendLines(gridEdge, {b, b + 1, b + 2, b + 3, b, b + 2, b + 1, b + 3});
+                    appendFace(cellEdge, topFace(b), flag);
+                }
             }
         }
+    };
+
+    drawing.cell_runs.clear();
+    drawing.cell_runs_layer.clear();
+    drawing.grid_indices_edge_layer.clear();
+    drawing.cell_indices_edge_layer.clear();
+    if (!byLayer) {
+        appendExposed(0);
+    } else {
+        for (int k = 0; k < layers; ++k) {
+            drawing.cell_runs_layer.push_back(drawing.cell_runs.size());
+            drawing.grid_indices_edge_layer.push_back(gridEdge.size());
+            drawing.cell_indices_edge_layer.push_back(cellEdge.size());
+            // Runs of drawn cells, counted in regular cells (the shared lists hold regular cells only).
+            int ordinal = 0;
+            int runStart = -1, runLength = 0;
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < cols; ++c) {
+                    if (!regular(r, c)) continue;
+                    if (drawn(k, r, c)) {
+                        if (runLength > 0 && runStart + runLength == ordinal) {
+                            ++runLength;
+                        } else {
+                            if (runLength > 0) drawing.cell_runs.insert(drawing.cell_runs.end(), {runStart, runLength});
+                            runStart = ordinal;
+                            runLength = 1;
+                        }
+                    }
+                    ++ordinal;
+                }
+            if (runLength > 0) drawing.cell_runs.insert(drawing.cell_runs.end(), {runStart, runLength});
+            appendExposed(k);
+        }
+        drawing.cell_runs_layer.push_back(drawing.cell_runs.size());
+        drawing.grid_indices_edge_layer.push_back(gridEdge.size());
+        drawing.cell_indices_edge_layer.push_back(cellEdge.size());
     }
 
     drawing.grid_indices = std::move(grid);

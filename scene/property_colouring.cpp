@@ -122,6 +122,17 @@ void paintCopy(const GridGeometry& grid, const GridShape& shape, std::vector<Ver
     finishStreaming();
 }
 
+// The grid's inactive cells, when it has any, and their colour.
+struct InactiveCells {
+    InactiveCells(const GridGeometry& grid, const Properties& p, const GridShape& shape)
+        : flags(grid.cell_active.size() == shape.cells() ? grid.cell_active.data() : nullptr),
+          colour{p.INACTIVE_COLOR[0] / 255, p.INACTIVE_COLOR[1] / 255, p.INACTIVE_COLOR[2] / 255}
+    {}
+    bool at(std::size_t cell) const { return flags && flags[cell] == 0; }
+    const std::uint8_t* flags;
+    Rgb colour;
+};
+
 Rgb paletteColour(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b,
                   int type)
 {
@@ -260,6 +271,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
     const double shownMax = overall < properties.PROP_max_value.size() ? properties.PROP_max_value[overall] : 0;
     const double shownMin = overall < properties.PROP_min_value.size() ? properties.PROP_min_value[overall] : 0;
     const std::size_t perLayer = shape.cellsPerLayer();
+    // Inactive cells are grey whatever their value; they are drawn only when the user asks to see them.
+    const InactiveCells inactive(grid, properties, shape);
     if (discrete) {
         const auto& codes = properties.PROP_disc_loading[kindEntry];
         reshape(codes, shape, properties.PROP_disc);
@@ -269,7 +282,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         const auto& table = tableOf(properties, typeCode);
         const Rgb undefined = undefinedColour(properties);
         paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
-            return discreteColour(codes[k * perLayer + c], table, undefined);
+            const std::size_t n = k * perLayer + c;
+            return inactive.at(n) ? inactive.colour : discreteColour(codes[n], table, undefined);
         });
     } else {
         const auto& values = properties.PROP_cont_loading[kindEntry];
@@ -278,8 +292,10 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("Prop_max = ", shownMax));
         report.trace.push_back(line("Prop_min = ", shownMin));
         const ContinuousRamp ramp = makeRamp(properties, typeCode, overall);
-        paintCopy(grid, shape, properties.cells_k,
-                  [&](std::size_t k, std::size_t c) { return continuousColour(values[k * perLayer + c], ramp); });
+        paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+            const std::size_t n = k * perLayer + c;
+            return inactive.at(n) ? inactive.colour : continuousColour(values[n], ramp);
+        });
     }
     report.coloured = true;
     properties.coloured_kind_entry = static_cast<int>(kindEntry);
@@ -323,11 +339,14 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
     const Rgb undefined = undefinedColour(properties);
     const std::size_t below = 4 * shape.cellsPerLayer() * kFloatsPerVertex;
+    const InactiveCells inactive(grid, properties, shape);
     for (std::size_t k = 0; k < shape.layers; ++k) {
         float* layer = properties.cells_k[k].data();
         for (std::size_t i = 0; i < shape.rows; ++i) {
             for (std::size_t j = 0; j < shape.cols; ++j) {
-                const Rgb colour = discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
+                const bool off = inactive.at((k * shape.rows + i) * shape.cols + j);
+                const Rgb colour =
+                    off ? inactive.colour : discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
                 float* top = layer + 4 * (i * shape.cols + j) * kFloatsPerVertex;
                 for (float* v : {top, top + 6, top + 12, top + 18, top + below, top + below + 6, top + below + 12,
                                  top + below + 18}) {

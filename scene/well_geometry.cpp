@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "scene/active_cells.h"
+
 namespace morvane {
 
 namespace {
@@ -211,15 +213,54 @@ std::array<float, 8> sampleCorners(const Halves& h)
 
 }  // namespace
 
+namespace {
+
+// With inactive cells the model's top over a column is the top face of its topmost active cell, and its bottom the
+// bottom face of its deepest active cell; a column without active cells has no corners (no finite position).
+struct ActiveSurfaces {
+    Vertices top, bottom;
+};
+
+ActiveSurfaces activeSurfaces(const GridGeometry& g, const Halves& whole)
+{
+    ActiveSurfaces s;
+    const std::size_t columns = static_cast<std::size_t>(g.ZCORN_I) * static_cast<std::size_t>(g.ZCORN_J);
+    const std::size_t half = 4 * columns;
+    if (whole.topCount != half || whole.bottomCount != half) return s;
+    for (const auto& layer : g.grid_lines_k)
+        if (layer.size() < 12 * half) return s;
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    s.top.assign(6 * half, none);
+    s.bottom.assign(6 * half, none);
+    for (std::size_t column = 0; column < columns; ++column) {
+        const int i = static_cast<int>(column / static_cast<std::size_t>(g.ZCORN_J));
+        const int j = static_cast<int>(column % static_cast<std::size_t>(g.ZCORN_J));
+        const int first = firstActiveLayer(g, i, j), last = lastActiveLayer(g, i, j);
+        if (first < 0) continue;
+        const float* top = g.grid_lines_k[static_cast<std::size_t>(first)].data() + 24 * column;
+        const float* bottom = g.grid_lines_k[static_cast<std::size_t>(last)].data() + 6 * half + 24 * column;
+        std::copy(top, top + 24, s.top.begin() + static_cast<std::ptrdiff_t>(24 * column));
+        std::copy(bottom, bottom + 24, s.bottom.begin() + static_cast<std::ptrdiff_t>(24 * column));
+    }
+    return s;
+}
+
+}  // namespace
+
 ModelSurfaceCorners::ModelSurfaceCorners(const GridGeometry& grid)
 {
-    const Halves h = surfaceHalves(grid);
+    Halves h = surfaceHalves(grid);
     layers_ = grid.ZCORN_K;
     rows_ = grid.ZCORN_I;
     columns_ = grid.ZCORN_J;
     topFloats_ = h.topCount * 6;
     bottomFloats_ = h.bottomCount * 6;
     fingerprint_ = sampleCorners(h);
+    const ActiveSurfaces active = hasActiveFlags(grid) ? activeSurfaces(grid, h) : ActiveSurfaces{};
+    if (!active.top.empty()) {
+        h.top = active.top.data();
+        h.bottom = active.bottom.data();
+    }
 
     shared_ = h.topCount == h.bottomCount && h.topCount > 0;
     for (std::size_t m = 0; shared_ && m < h.topCount; ++m)

@@ -2,7 +2,9 @@
 // bottom at the well's position, plus a margin) and the hidden part (above or below the model).
 //
 // The vertical bounds follow the grid along the well: for every survey point still between the bounds, the nearest
-// top-face corner of the top layer and the nearest bottom-face corner of the bottom layer set them. The corner
+// top-face corner of the top layer and the nearest bottom-face corner of the bottom layer set them. With inactive
+// cells a column's top and bottom are those of its topmost and deepest active cells, and a column without active
+// cells has no corners. The corner
 // search goes through a bucket index of the corner positions, built once per grid, and finds exactly the corner a
 // walk over every corner in order would keep (the first one at the smallest distance).
 //

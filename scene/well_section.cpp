@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "core/trace_text.h"
+#include "scene/active_cells.h"
 
 namespace morvane {
 
@@ -91,26 +94,28 @@ void setStart(std::vector<std::vector<float>>& starts, std::size_t s, float x, f
     starts[s] = {x, y};
 }
 
-// The outline indices of an entry: each group of four lines joins a cell's two top crossings to its two bottom
-// crossings, counting the accepted faces of a layer as equal halves of top and bottom faces.
-Indices outlineIndices(std::size_t vertices, int accepted, int layers)
+// A face whose two crossings were kept: its cell within the layer and its first crossing's vertex.
+struct CutFace {
+    long long cell;
+    int vertex;
+};
+
+// The outline of a layer's cut cells: four lines join a cell's two top crossings to its two bottom crossings. Tops
+// and bottoms are paired by cell, both lists being in cell order, so a cell whose bottom face the line misses (a
+// slanted pillar moves the bottom face aside) is left open rather than joined to another cell's bottom.
+void appendOutlines(Indices& indices, const std::vector<CutFace>& tops, const std::vector<CutFace>& bottoms)
 {
-    Indices indices;
-    const int N = static_cast<int>(vertices / 4);
-    const int P = accepted / layers, Q = accepted / (2 * layers);
-    indices.reserve(static_cast<std::size_t>(N) * 8);
-    int r = 0, m = 0, e = 0;
-    for (int n = 0; n < N; ++n) {
-        if (m == Q) {
-            r += 1;
-            m = 0;
+    std::size_t t = 0, b = 0;
+    while (t < tops.size() && b < bottoms.size()) {
+        if (tops[t].cell != bottoms[b].cell) {
+            (tops[t].cell < bottoms[b].cell ? t : b) += 1;
+            continue;
         }
-        const int a = P * r + e, b = a + 1, d = P * (r + 1) + e, c = d + 1;
-        indices.insert(indices.end(), {a, b, b, c, c, d, d, a});
-        m += 1;
-        e += 2;
+        const int a = tops[t].vertex, d = bottoms[b].vertex;
+        indices.insert(indices.end(), {a, a + 1, a + 1, d + 1, d + 1, d, d, a});
+        ++t;
+        ++b;
     }
-    return indices;
 }
 
 }  // namespace
@@ -168,23 +173,23 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
 
     const long long cells = static_cast<long long>(std::max(grid.ZCORN_I, 0)) * std::max(grid.ZCORN_J, 0);
     const std::size_t layers = std::min(grid.grid_lines_k.size(), static_cast<std::size_t>(std::max(grid.ZCORN_K, 0)));
-    int accepted = 0;
+    Indices outline;
+    std::vector<CutFace> tops, bottoms;
     for (std::size_t k = 0; k < layers && cells > 0; ++k) {
+        tops.clear();
+        bottoms.clear();
         const Vertices& layer = grid.grid_lines_k[k];
         const long long faces = std::min<long long>(2 * cells, static_cast<long long>(layer.size() / 24));
         for (long long f = 0; f < faces; ++f) {
             const long long c = f % cells;
             const int i = static_cast<int>(c / grid.ZCORN_J), j = static_cast<int>(c % grid.ZCORN_J);
-            if (!regularColumn(grid, i, j)) continue;
+            if (!regularColumn(grid, i, j) || !cellActive(grid, static_cast<int>(k), i, j)) continue;
             const float* face = layer.data() + f * 24;
 
             bool sideA[4] = {false, false, false, false};
             for (int q = 0; q < 4; ++q) {
                 const float dx = face[q * 6] - esx, dy = face[q * 6 + 1] - esy;
-                if (dx == 0 && dy == 0) {
-                    accepted += 1;  // the corner is the line's start point: the rest stay on side B
-                    break;
-                }
+                if (dx == 0 && dy == 0) break;  // the corner is the line's start point: the rest stay on side B
                 sideA[q] = onSideA(dx, dy, g);
             }
             const int nA = static_cast<int>(std::count(sideA, sideA + 4, true));
@@ -209,7 +214,7 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
                 owc.resize(before);
                 continue;
             }
-            accepted += 1;
+            if (lines.size() - before == 12) (f < cells ? tops : bottoms).push_back({c, static_cast<int>(before / 6)});
             if (lines.size() < 12) continue;
             const float mean = (face[2] + face[8] + face[14] + face[20]) / 4;
             for (const std::size_t v : {lines.size() - 12, lines.size() - 6}) {
@@ -218,10 +223,11 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
                 if (atStart || atEnd) lines[v + 2] = mean;
             }
         }
+        appendOutlines(outline, tops, bottoms);
     }
 
     section.intersect_lines_indices.resize(s);
-    section.intersect_lines_indices.push_back(outlineIndices(lines.size() / 6, accepted, std::max(grid.ZCORN_K, 1)));
+    section.intersect_lines_indices.push_back(std::move(outline));
     trace.emplace_back("end well section");
     return trace;
 }

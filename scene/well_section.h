@@ -1,11 +1,11 @@
 // The well section: a vertical cut of the grid along a chain of plan-view segments through picked wells, and its
 // unfolding into one flat strip.
 //
-// Each segment is cut into one section entry: for every regular cell face the section line crosses, its crossings
-// (two per face, coloured by the displayed property) and one contact vertex per crossing at the oil-water contact;
-// outline indices join each cell's top crossings to its bottom crossings. Crossings beyond the segment are clamped
-// onto its bounding box, and one landing exactly on an end of the segment takes the face's mean depth, so the cell
-// cut by a segment end is closed there.
+// Each segment is cut into one section entry: for every face of a regular, active cell the section line crosses,
+// its crossings (two per face, coloured by the displayed property) and one contact vertex per crossing at the
+// oil-water contact; outline indices join each cell's top crossings to its bottom crossings. Crossings beyond the
+// segment are clamped onto its bounding box, and one landing exactly on an end of the segment takes the face's mean
+// depth, so the cell cut by a segment end is closed there.
 //
 // Unfolding lays the entries end to end along x in picking order, each turned about its first crossings so that it
 // runs along x, flattened to y = 0 (the contact lines at y = -1, the picked wells one unit in front of their own
@@ -41,7 +41,7 @@ Rgb sectionCellColour(const Properties& properties, int k, int i, int j);
 
 // Cuts one segment through the grid and appends one entry to intersect_lines, intersect_owc and
 // intersect_lines_indices; the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
-// as needed). A segment that crosses no regular cell leaves an empty entry. Returns the trace lines.
+// as needed). A segment that crosses no regular, active cell leaves an empty entry. Returns the trace lines.
 std::vector<std::string> makeWellSection(const GridGeometry& grid, const Properties& properties,
                                          const Contacts& contacts, WellSection& section, const SectionSegment& segment);
 

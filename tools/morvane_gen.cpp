@@ -42,9 +42,17 @@ Grid options (they also size the property file and place the wells):
   --include           include layout instead of everything in one file
   --repeats           write equal consecutive depths as n*v
   --crlf              CRLF line ends (default LF)
+  --rotate DEG        the grid turned by DEG degrees about its first pillar (default 0)
+  --irregular F       cell widths vary smoothly by up to F of the cell size, 0 to 0.6 (default 0)
+  --incline F         pillars lean outwards: the bottom point moves F of its offset from the centre (default 0)
+  --inactive F        share F of the cells inactive in ACTNUM (default 0: all active)
+  --local             COORD in local coordinates; MAPAXES places them at the origin
+  --feet              GRIDUNIT FEET (lengths in feet)
+  --inline-props      PORO and FACIES as keyword blocks after ACTNUM in the grid file
 
 Property options:
   --no-repeats        write every value (default: equal neighbours as n*v)
+  --keywords          plain keyword blocks, without the "Property name in Petrel" lines
   --properties N      N properties as a field export holds them (porosity, permeability with some negative
                       values, NTG, saturations, facies with long n*v runs, lithology with stray 3*1.5 values,
                       regions, ...) instead of PORO and FACIES
@@ -71,6 +79,7 @@ struct Args {
     fs::path out;
     GridOptions grid;
     bool propRepeats = true;
+    bool propMarkers = true;
     int propertyCount = 0;  // 0: PORO and FACIES
     bool cyrillic = false, wrongSize = false;
     int wellCount = 4;
@@ -128,6 +137,16 @@ std::string parseArgs(int argc, char** argv, Args& a)
             (opt == "--azim-gn" ? a.azimGn : opt == "--cp1251" ? a.cp1251 : a.foreign) = true;
             continue;
         }
+        if (opt == "--keywords") {
+            a.propMarkers = false;
+            continue;
+        }
+        if (opt == "--local" || opt == "--feet" || opt == "--inline-props") {
+            if (opt == "--local") a.grid.localCoordinates = true;
+            if (opt == "--feet") a.grid.feet = true;
+            if (opt == "--inline-props") a.grid.inlineProperties = defaultProperties();
+            continue;
+        }
         if (n + 1 >= argc) return "option " + std::string(opt) + " needs a value";
         const std::string_view val = argv[++n];
         bool ok = true;
@@ -159,6 +178,14 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseNumber(val, a.grid.faultThrow);
         else if (opt == "--decimals")
             ok = parseInt(val, a.grid.decimals) && a.grid.decimals >= 0 && a.grid.decimals <= 6;
+        else if (opt == "--rotate")
+            ok = parseNumber(val, a.grid.rotation);
+        else if (opt == "--irregular")
+            ok = parseNumber(val, a.grid.irregular) && a.grid.irregular >= 0 && a.grid.irregular <= 0.6;
+        else if (opt == "--incline")
+            ok = parseNumber(val, a.grid.inclination);
+        else if (opt == "--inactive")
+            ok = parseNumber(val, a.grid.inactive) && a.grid.inactive >= 0 && a.grid.inactive < 1;
         else if (opt == "--count")
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
         else if (opt == "--properties")
@@ -201,6 +228,7 @@ PropertyFileOptions propertyOptions(const Args& a)
     }
     p.lineEnd = a.grid.lineEnd;
     p.repeats = a.propRepeats;
+    p.markers = a.propMarkers;
     p.nameEncoding = a.cp1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8;
     return p;
 }

@@ -28,8 +28,9 @@ With --grid GRID the grid is read and built first, and every property also gets
   "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid
   "message"      the message the viewer shows for a rejection ("" when accepted)
 
-A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) and reported as one JSON object:
-  "outcome"      "read", "not_a_grid", "stopped" or "missing_include"
+A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) as the viewer does
+and reported as one JSON object:
+  "outcome"      "read", "not_a_grid", "stopped" or "missing_include" or "refused"
   "message"      the reader's explanation when the outcome is not "read"
   "pillars"      number of COORD pillars (six numbers each)
   "zcorn_count"  number of corner depths after n*v runs are expanded
@@ -43,6 +44,14 @@ Then what the geometry builder makes of a grid that was read (initial values whe
   "grid_dimension"  cell size along the rows, metres
   "model_x_min" .. "model_z_max"  model extent, km
   "builder_message"  the builder's log line (success or the reason for a rejection)
+Then what real exports add:
+  "details"      the reader's warnings and the builder's reasons, one per line
+  "layout_source"  "spacing" (cell size from the pillar spacing) or "specgrid"; null when not loaded
+  "active_cells" cells drawn: regular and active in ACTNUM
+  "cell_size_i" "cell_size_j"  median cell edge along I and along J, in file units
+  "grid_unit"    the unit of GRIDUNIT ("METRES", "FEET"), empty when none
+  with MAPAXES:  "mapaxes_applied" (the coordinates were local and turned into map coordinates),
+                 "map_x_min" .. "map_y_max" and "local_x_min" .. "local_y_max": pillar extents in both frames, km
 
 A deviation file (told apart by its first lines, whatever its extension) gives instead:
   "layout"       "export", or "foreign" for another tool's layout (WELLNAME line, X Y TVD MD), which is refused
@@ -52,8 +61,8 @@ A deviation file (told apart by its first lines, whatever its extension) gives i
   "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
   "first" "last" the numbers of the first and last data line
 
-Exit status: 0 when the grid outcome is "read", the well would load with the preselected columns, or the property
-file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
+Exit status: 0 when the grid is loaded (read and built), the well would load with the preselected columns, or the
+property file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
 )";
 
 }  // namespace
@@ -101,10 +110,10 @@ int main(int argc, char** argv)
             std::printf("%s\n", morvane::info::jsonArray(report).c_str());
             return report.empty() ? 1 : 0;
         }
-        bool read = false;
-        const morvane::info::JsonObject report = morvane::info::gridInfo(file, read);
+        bool loaded = false;
+        const morvane::info::JsonObject report = morvane::info::gridInfo(file, loaded);
         std::printf("%s\n", report.text().c_str());
-        return read ? 0 : 1;
+        return loaded ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "morvane-info: %s\n", e.what());
         return 1;

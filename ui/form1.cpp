@@ -121,6 +121,8 @@ void Form1::Form1_Load()
     state_.twoD_ortho = store.readFlag(settings_key::twod_ortho);
     state_.oneLayer = store.readFlag(settings_key::oneLayer);
     displayGrid_Menu->setChecked(state_.displayGridLines);
+    state_.showInactiveCells = store.readFlag(settings_key::show_inactive_cells);
+    modelMenu_inactive->setChecked(state_.showInactiveCells);
 
     const BubbleFactors bubbles = loadBubbleFactors(store, {state_.BUBBLE_COEF, state_.BUBBLE_LABEL_SIZE});
     state_.BUBBLE_COEF = bubbles.size;

@@ -142,6 +142,8 @@ public:
     void авторToolStripMenuItem_Click();
     void настроитьПалитруToolStripMenuItem_Click();
     void скрытьСеткуЯчеекToolStripMenuItem_Click();
+    void modelMenu_fitview_Click();
+    void modelMenu_inactive_Click();
     void отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click();
     void общиеНастройкиToolStripMenuItem_Click();
     void settingsFormClosing();
@@ -324,6 +326,7 @@ public:
     QMenu* projectMenu_Recent;  // the recent files, rebuilt each time it opens
     QAction *modelMenu_Stat, *modelMenu_GSR, *modelMenu_reserves, *modelMenu_time, *modelMenu_palette,
         *modelMenu_hidegrid, *modelMenu_wellontop;
+    QAction *modelMenu_fitview, *modelMenu_inactive;
     QAction *developmentMenu_load, *developmentMenu_time;
     QAction *settingsMenu_general, *settingsMenu_hardware;
     QAction *aboutMenu_about, *aboutMenu_support, *aboutMenu_feedback;
@@ -340,6 +343,7 @@ public:
     QAction *dataManagerMainMenu, *completionsMainMenu, *fracsMainMenu, *legendMainMenu, *statisticsMainMenu,
         *productionMainMenu, *wellsectionMainMenu, *flatsectionMainMenu, *layersMainMenu, *threedMainMenu,
         *clopboardMainMenu, *stoiipContourMainMenu, *stoiipWellMainMenu, *KHMainMenu;
+    QAction* fitViewMainMenu;  // the command row's Fit view button
     QAction *toolStripSeparator4, *toolStripSeparator6, *toolStripSeparator5, *toolStripSeparator2,
         *toolStripSeparator1;
 

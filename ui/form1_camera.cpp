@@ -162,6 +162,12 @@ void Form1::splitContainer1_Panel2_MouseEnter()
 
 void Form1::Form1_KeyDown(int key, std::uint32_t x11KeyCode)
 {
+    // F fits the view; under a Russian layout the same key arrives as А (X11 key code 41).
+    const bool latinLetter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    if (key == Qt::Key_F || (!latinLetter && (x11KeyCode == 41 || key == 0x0410))) {
+        modelMenu_fitview_Click();
+        return;
+    }
     const auto k = cameraKeyOf(key, x11KeyCode);
     if (!k) return;
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);

@@ -18,7 +18,7 @@ namespace morvane {
 
 GridImportContext Form1::importContext(UserPrompts& prompts)
 {
-    return GridImportContext{state_, *this, *OpenGL, *this, prompts};
+    return GridImportContext{state_, *this, *OpenGL, *this, prompts, this};
 }
 
 // A grid, property or well file that loaded goes to the front of the recent files.

@@ -103,6 +103,15 @@ void Form1::updateFormLang()
     for (const auto& [widget, tip] : widgetTips) widget->setToolTip(pair(tip));
     projectMenu_Recent->setTitle(pair(kRecentFiles));
 
+    // Commands the localisation table has no entries for.
+    const bool ru = lang == "ru";
+    modelMenu_fitview->setText(ru ? QStringLiteral("Вписать модель в окно") : QStringLiteral("Fit view"));
+    fitViewMainMenu->setText(ru ? QStringLiteral("Вписать") : QStringLiteral("Fit view"));
+    fitViewMainMenu->setToolTip(ru ? QStringLiteral("Показать всю модель (F)")
+                                   : QStringLiteral("Show the whole model (F)"));
+    modelMenu_inactive->setText(ru ? QStringLiteral("Показывать неактивные ячейки")
+                                   : QStringLiteral("Show inactive cells"));
+
     wellPaneLabel->setText(text(500));
     modelPaneLabel->setText(text(502));
     logPaneLabel->setText(text(504));

@@ -171,6 +171,12 @@ void Form1::buildMenus()
     modelMenu->addActions({modelMenu_Stat, modelMenu_GSR, modelMenu_reserves, modelMenu_time});
     modelMenu->addSeparator();
     modelMenu->addActions({modelMenu_palette, modelMenu_hidegrid, modelMenu_wellontop});
+    modelMenu->addSeparator();
+    modelMenu_fitview = namedAction("modelMenu_fitview", modelMenu);
+    modelMenu_fitview->setShortcut(QKeySequence(Qt::Key_F));  // shown in the menu; the key itself is previewed
+    modelMenu_fitview->setShortcutContext(Qt::WidgetShortcut);
+    modelMenu_inactive = namedAction("modelMenu_inactive", modelMenu, true);
+    modelMenu->addActions({modelMenu_fitview, modelMenu_inactive});
 
     developmentMenu = namedMenu("developmentMenu", this);
     developmentMenu_load = namedAction("developmentMenu_load", developmentMenu);
@@ -253,6 +259,7 @@ void Form1::buildToolStrips()
     threedMainMenu = namedAction("threedMainMenu", toolStrip2, true);
     clopboardMainMenu = namedAction("clopboardMainMenu", toolStrip2);
     clopboardMainMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    fitViewMainMenu = namedAction("fitViewMainMenu", toolStrip2);
     stoiipContourMainMenu = namedAction("stoiipContourMainMenu", toolStrip2);
     stoiipWellMainMenu = namedAction("stoiipWellMainMenu", toolStrip2);
     KHMainMenu = namedAction("KHMainMenu", toolStrip2);
@@ -272,7 +279,7 @@ void Form1::buildToolStrips()
     toolStripSeparator5 = separator("toolStripSeparator5");
     toolStrip2->addActions({wellsectionMainMenu, flatsectionMainMenu, layersMainMenu});
     toolStripSeparator2 = separator("toolStripSeparator2");
-    toolStrip2->addAction(threedMainMenu);
+    toolStrip2->addActions({threedMainMenu, fitViewMainMenu});
     toolStripSeparator1 = separator("toolStripSeparator1");
     toolStrip2->addActions({stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu});
     // The copy button keeps the right end; the four small view buttons sit just left of it, over a spacer that

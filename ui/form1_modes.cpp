@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "commands/model_display.h"
 #include "commands/production_command.h"
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
@@ -56,6 +57,9 @@ void Form1::connectCommands()
     on(modelMenu_palette, &Form1::настроитьПалитруToolStripMenuItem_Click);
     on(modelMenu_hidegrid, &Form1::скрытьСеткуЯчеекToolStripMenuItem_Click);
     on(modelMenu_wellontop, &Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
+    on(modelMenu_fitview, &Form1::modelMenu_fitview_Click);
+    on(fitViewMainMenu, &Form1::modelMenu_fitview_Click);
+    on(modelMenu_inactive, &Form1::modelMenu_inactive_Click);
     on(settingsMenu_general, &Form1::общиеНастройкиToolStripMenuItem_Click);
     on(EnglishLangMenu, &Form1::EnglishLangMenuItem_Click);
     on(RussianLangMenu, &Form1::RussianLangMenuItem_Click);
@@ -209,7 +213,7 @@ void Form1::showTab(bool view)
     analysisTab->setChecked(!view);
     for (QAction* a : {importMainMenu, dataManagerMainMenu, completionsMainMenu, fracsMainMenu, productionMainMenu,
                        toolStripSeparator5, statisticsMainMenu, legendMainMenu, layersMainMenu, toolStripSeparator2,
-                       flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, toolStripSeparator1})
+                       flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, fitViewMainMenu, toolStripSeparator1})
         a->setVisible(view);
     for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(!view);
     fitCommandRow();
@@ -243,6 +247,16 @@ void Form1::legendMainMenu_Click()
         legendMainMenu->setChecked(true);
         propLegend->show();
     }
+}
+
+void Form1::modelMenu_fitview_Click() { fitModelInView(state_); }
+
+// The item's check mark is the choice; it is kept for the next start.
+void Form1::modelMenu_inactive_Click()
+{
+    const bool show = modelMenu_inactive->isChecked();
+    showInactiveCells(state_, OpenGL, show);
+    appSettings().UpdateAppSettings(settings_key::show_inactive_cells, boolText(show));
 }
 
 // Windows.

@@ -57,6 +57,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     putGeneratedGrid(v.state, smallGrid(3, 2, 4));
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::Built);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
+                                                        "log: No ACTNUM: every cell is active.",
                                                         "green: Grid is loaded successfully"}));
     EXPECT_FALSE(v.window.traces.empty());
     // The reference plane was rebuilt for the grid and uploaded: 13 lines along y plus the lines along x.
@@ -64,7 +65,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     EXPECT_NE(v.state.xy_plane_VAO, 0u);
 }
 
-TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
+TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
 {
     Viewed v;
     ASSERT_TRUE(v.view);
@@ -72,10 +73,9 @@ TEST(ViewTargets, ARejectedLayoutClearsTheTreeAndSaysSoInRed)
     v.state.ZCORN.pop_back();  // 47 depths for a 3 x 2 layer
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(v.window.calls,
-              (std::vector<std::string>{"tree cleared",
-                                        "red: Grid was not loaded. There are some problems with ZCORN array. ZCORN holds "
-                                        "47 depths; 2 x 3 cells per layer need a multiple of 48 (8 per cell and "
-                                        "layer)."}));
+              (std::vector<std::string>{"red: Grid was not loaded. There are some problems with ZCORN array.",
+                                        "red: The ZCORN section of TEST holds 47 values; 2 rows of 3 cells take 48 "
+                                        "per layer (two surfaces of 24), so 48 were expected."}));
     EXPECT_FALSE(v.state.gridLoaded);
     // Nothing is uploaded for a grid that is not loaded.
     v.view->bindGridBuffers();

@@ -1,5 +1,6 @@
-// Small generated inputs that several test groups share: a grid of 3 x 2 x 4 cells, a deviated well through the
-// generated grids' depths, and property files for a grid of 4 x 3 x 2 cells with continuous and discrete properties.
+// Small generated inputs that several test groups share: a grid of 3 x 2 x 4 cells, a thick grid in feet, a deviated
+// well through the generated grids' depths, and property files for a grid of 4 x 3 x 2 cells with continuous and
+// discrete properties.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,23 @@ inline gen::GridOptions smallGrid(const std::string& name, gen::GridLayout layou
     o.ny = 2;
     o.nz = 4;
     o.layout = layout;
+    return o;
+}
+
+// A grid 2000 ft thick and 6000 ft wide (20 x 15 x 40 cells of 300 ft, layers of 50 ft from 8000 ft, a dome of
+// 200 ft): the usual camera placement would fill the view with one corner of it.
+inline gen::GridOptions thickGridInFeet()
+{
+    gen::GridOptions o;
+    o.name = "THICK";
+    o.nx = 20;
+    o.ny = 15;
+    o.nz = 40;
+    o.cellSize = 300;
+    o.layerThickness = 50;
+    o.topDepth = 8000;
+    o.domeHeight = 200;
+    o.feet = true;
     return o;
 }
 

@@ -236,6 +236,45 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     EXPECT_FALSE(legend->isVisible());
 }
 
+// The Model menu's Fit view (also the F key and the command row's button) frames the model; Show inactive cells
+// is off at first, draws the inactive cells when checked, and is kept for the next start.
+TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
+{
+    gen::GridOptions o;
+    o.name = "PATCHY";
+    o.nx = 6;
+    o.ny = 5;
+    o.nz = 3;
+    o.inactive = 0.4;
+    ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+
+    for (const char* trigger : {"menu", "key", "button"}) {
+        s->position = glm::vec3(5.0f);
+        s->scale = glm::vec3(40.0f);
+        if (std::string(trigger) == "menu") action("modelMenu_fitview")->trigger();
+        if (std::string(trigger) == "key") QTest::keyClick(form.get(), Qt::Key_F);
+        if (std::string(trigger) == "button") action("fitViewMainMenu")->trigger();
+        EXPECT_FLOAT_EQ(s->position.x, -(s->model_x_min + s->model_x_max) / 2) << trigger;
+        EXPECT_LT(s->scale.x, 40.0f) << trigger;
+    }
+
+    QAction* inactive = action("modelMenu_inactive");
+    EXPECT_EQ(inactive->text(), "Show inactive cells");
+    EXPECT_FALSE(inactive->isChecked());
+    EXPECT_FALSE(s->cell_runs_layer.empty());  // inactive cells left out layer by layer
+    inactive->trigger();
+    EXPECT_TRUE(s->showInactiveCells);
+    EXPECT_TRUE(s->cell_runs_layer.empty());
+    EXPECT_EQ(appSettings().ReadAppSettings("show_inactive_cells"), "True");
+
+    // The next start takes the stored choice.
+    form = std::make_unique<Form1>();
+    EXPECT_TRUE(action("modelMenu_inactive")->isChecked());
+    EXPECT_TRUE(modelState().showInactiveCells);
+}
+
 TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
 {
     form->show();

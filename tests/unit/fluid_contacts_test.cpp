@@ -4,6 +4,7 @@
 
 #include "scene/fluid_contacts.h"
 #include "scene/grid_geometry.h"
+#include "scene/grid_indices.h"
 #include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
@@ -73,6 +74,26 @@ TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinnin
     for (int cell = 0; cell < 6; ++cell)
         for (int corner = 0; corner < 4; ++corner)
             EXPECT_FLOAT_EQ(s.OWC_k[(cell * 4 + corner) * 6 + 2], s.OWC_z_ij[cell / 3][cell % 3]) << cell;
+}
+
+// With inactive cells a column takes the code of its topmost active cell, and a column of inactive cells carries
+// no contact face.
+TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
+{
+    ModelState s = builtGrid();
+    addRegions(s);
+    s.cell_active.assign(12, 1);
+    s.cell_active[2] = 0;                      // column (0, 2): the bottom layer's code 1 instead of code 2
+    s.cell_active[3] = s.cell_active[9] = 0;  // column (1, 0): no active cell
+    const std::vector<RegionCodeDepth> rows{{1, -1510.0}, {3, -1600.0}};
+    ASSERT_EQ(buildRegionalContact(ContactKind::OWC, 2, rows, s, s, s, s).outcome, ContactBuild::Built);
+    EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, -1.51f}, {0, -1.6f, -1.6f}}));
+
+    ASSERT_TRUE(buildGridIndices(s, s, s, s));
+    ASSERT_EQ(s.OWC_indices.size(), 5u * 6);
+    for (int v : s.OWC_indices) EXPECT_TRUE(v < 12 || v >= 16) << v;  // column (1, 0) has corners 12 to 15
+    ASSERT_TRUE(buildGridIndices(s, s, s, s, true));  // shown grey, the inactive column carries its contact again
+    EXPECT_EQ(s.OWC_indices.size(), 6u * 6);
 }
 
 TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)

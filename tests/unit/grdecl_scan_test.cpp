@@ -59,6 +59,9 @@ TEST(GrdeclKeyword, IsAWholeWordFollowedBySpaceOrLineEnd)
     EXPECT_EQ(findKeyword("XCOORD 1", "COORD"), npos);
     EXPECT_EQ(findKeyword("COORD-- note\n", "COORD"), npos);
     EXPECT_EQ(findKeyword("COORDSYS\nCOORD\n", "COORD"), 9u);
+    // The "/" that ends one section may stand right against the next keyword.
+    EXPECT_EQ(findKeyword("1 2 3\n/ZCORN\n4 /", "ZCORN"), 7u);
+    EXPECT_EQ(findKeyword("'dir/ZCORN.GRDECL' /", "ZCORN"), npos);
 }
 
 TEST(GrdeclKeyword, InsideCommentsIsNotAKeyword)
@@ -100,6 +103,15 @@ TEST(GrdeclScan, PlainValuesAndRepeatsAreHandedOnAsWritten)
     EXPECT_EQ(r.summary.values, 1u + 1 + 3 + 1 + 1 + 0 + 1 + 1 + 1);
     EXPECT_EQ(r.summary.entries, 11u);
     EXPECT_EQ(r.summary.stop, std::string_view("  1 -2.5 3*4\r\n+5 .5 0*7 2.5E+03 1e-3 -0 ").size());
+}
+
+// Fortran writes its exponents with a D; both letters and both cases read, also inside n*v.
+TEST(GrdeclScan, FortranExponents)
+{
+    EXPECT_EQ(expanded("0.5D+03 1d-2 -2.5D3 2*1.25D+01 7D0/"), (std::vector<double>{500, 0.01, -2500, 12.5, 12.5, 7}));
+    EXPECT_EQ(record("1 2D 3").summary.end, ScanEnd::NotANumber);
+    EXPECT_EQ(record("1 2D+ 3").words.size(), 1u);
+    EXPECT_EQ(record("1 1D400").summary.end, ScanEnd::NotANumber);
 }
 
 TEST(GrdeclScan, ExpandsRepeatsOfAnyCountAndKeepsSmallWholeNumbersAsValues)

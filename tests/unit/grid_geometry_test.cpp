@@ -239,46 +239,37 @@ TEST(GridLayout, CloserPairsMakeCellsUndefinedOnNearAndFarEdges)
     EXPECT_FLOAT_EQ(vertexAt(b.state, 0, (0 * 3 + 2) * 4 + 1).x, 0.13f);
 }
 
-TEST(GridLayout, CornerDepthCountMustFitTheLayout)
+// Depths that do not make whole layers (two surfaces each) are refused, naming the section, the file and the counts;
+// the grid shown before stays whole. A cut exactly at a surface boundary leaves an odd surface count.
+TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
 {
-    // 72 depths for a 3 x 2 grid: three surfaces, one layer; the extra surface is ignored.
-    Built odd;
-    auto depths = cornerDepths(3, 2, 2);
-    depths.resize(72);
-    build(odd, gridFromPillars(latticePillars(3, 2, 50, 50), depths));
-    ASSERT_TRUE(odd.report.built());
-    EXPECT_EQ(odd.state.ZCORN_K, 1);
-    EXPECT_EQ(odd.state.GRID_SIZE, 6);
-    ASSERT_EQ(odd.state.grid_lines_k.size(), 1u);
-
-    // 47 depths (and a single surface of 24) do not make a grid: the earlier grid is unloaded, its layout kept.
-    for (std::size_t count : {47u, 24u, 0u}) {
+    const struct {
+        std::size_t count;
+        const char* expected;
+    } cases[] = {{72, "48 or 96"}, {47, "48"}, {24, "48"}, {0, "48"}, {100, "96 or 144"}};
+    for (const auto& c : cases) {
         Built b;
         build(b, latticeGrid(2, 2, 3));
         ASSERT_TRUE(b.report.built());
         b.state.propLoaded = true;
-        auto input = gridFromPillars(latticePillars(3, 2, 50, 50), cornerDepths(3, 2, 1));
-        input.ZCORN.resize(count);
+        const std::vector<Vertices> before = b.state.grid_lines_k;
+        auto input = gridFromPillars(latticePillars(3, 2, 50, 50), cornerDepths(3, 2, 2));
+        input.ZCORN.resize(c.count);
+        input.zcorn_file = "/data/CUT.GRDECL";
         build(b, input);
-        EXPECT_EQ(b.report.outcome, GridBuildOutcome::LayoutRejected) << count;
+        EXPECT_EQ(b.report.outcome, GridBuildOutcome::LayoutRejected) << c.count;
         EXPECT_EQ(b.report.message, "Grid was not loaded. There are some problems with ZCORN array.");
-        if (count == 47)
-            EXPECT_EQ(gridBuildLogLine(b.report, "en"),
-                      "Grid was not loaded. There are some problems with ZCORN array. ZCORN holds 47 depths; 2 x 3 "
-                      "cells per layer need a multiple of 48 (8 per cell and layer).");
-        if (count == 0)
-            EXPECT_EQ(gridBuildLogLine(b.report, "ru"),
-                      "Грид не загружен. Массив ZCORN не соответствует сетке COORD. ZCORN содержит 0 глубин; для 2 x 3 "
-                      "ячеек в слое нужно число, кратное 48 (8 на ячейку в каждом слое).");
-        EXPECT_EQ(b.report.colour, log_colour::Red);
-        EXPECT_TRUE(b.report.clearDataTree);
-        EXPECT_TRUE(b.report.treeNode.empty());
-        EXPECT_FALSE(b.state.gridLoaded);
-        EXPECT_FALSE(b.state.propLoaded);
-        EXPECT_TRUE(b.state.grid_lines_k.empty());
-        // No mixture of the two grids: the counts still describe the earlier layout.
+        ASSERT_EQ(b.report.details.size(), 1u);
+        EXPECT_EQ(b.report.details[0], "The ZCORN section of /data/CUT.GRDECL holds " + std::to_string(c.count) +
+                                           " values; 2 rows of 3 cells take 48 per layer (two surfaces of 24), so " +
+                                           c.expected + " were expected.");
+        EXPECT_FALSE(b.report.clearDataTree);
+        // Nothing of the earlier grid changed.
+        EXPECT_TRUE(b.state.gridLoaded);
+        EXPECT_TRUE(b.state.propLoaded);
+        EXPECT_EQ(b.state.grid_lines_k, before);
+        EXPECT_EQ(gridBuildLogLine(b.report, "ru"), "Грид не загружен. Массив ZCORN не соответствует сетке COORD.");
         EXPECT_EQ(b.state.IJ, (std::vector<int>{2, 2, 2}));
-        EXPECT_EQ(b.state.ZCORN_J, 2);
         EXPECT_EQ(b.state.GRID_SIZE, 12);
     }
 }
@@ -356,9 +347,12 @@ TEST(GridLayout, CameraScaleFollowsTheLargerExtent)
     EXPECT_NEAR(oneKm.state.scale.x, 1.8475f, 1e-5f);
     EXPECT_NEAR(oneKm.state.scale.z, oneKm.state.VERT_SCALE * 1.8475f, 1e-4f);
 
+    // 10 km by 1 km seen from above, which that placement keeps in view.
     Built tenKm;
-    build(tenKm, latticeGrid(2, 20, 1, 500, 500));  // 1 km by 10 km
+    tenKm.state.rotation = glm::vec3(0.0f);
+    build(tenKm, latticeGrid(20, 2, 1, 500, 500));
     ASSERT_TRUE(tenKm.report.built());
+    EXPECT_FALSE(tenKm.report.viewFitted);
     EXPECT_NEAR(tenKm.state.scale.x, 0.353f, 5e-4f);
 }
 
@@ -381,9 +375,10 @@ TEST(GridLayout, ReportReachesTheUserTraceFirstThenTheLogLine)
     build(b, latticeGrid(1, 1, 1));
     test::FeedbackRecorder feedback;
     deliverGridReport(b.report, feedback);
-    ASSERT_EQ(feedback.log.size(), 1u);
-    EXPECT_EQ(feedback.log[0].text, "Grid is loaded successfully");
-    EXPECT_EQ(feedback.log[0].colour, log_colour::Green);
+    ASSERT_EQ(feedback.log.size(), 2u);
+    EXPECT_EQ(feedback.log[0].text, "No ACTNUM: every cell is active.");
+    EXPECT_EQ(feedback.log[1].text, "Grid is loaded successfully");
+    EXPECT_EQ(feedback.log[1].colour, log_colour::Green);
     EXPECT_EQ(feedback.traces, b.report.trace);
     EXPECT_EQ(feedback.traces.front(), "max_i = 6");
 }

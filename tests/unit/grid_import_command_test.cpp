@@ -22,17 +22,14 @@ using testing::TempFolder;
 using RecordedFeedback = test::FeedbackRecorder;
 
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
-struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
+struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, PropertyImportWindow {
     RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
     {}
 
     GridBuildOutcome initGRID() override
     {
         call("initGRID");
-        if (!acceptGrid) {
-            if (refusal == GridBuildOutcome::LayoutRejected) state.gridLoaded = false;
-            return refusal;
-        }
+        if (!acceptGrid) return refusal;
         state.gridLoaded = true;
         state.GRID_SIZE = 24;
         return GridBuildOutcome::Built;
@@ -43,6 +40,8 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow {
     void enableTopView() override { call("enableTopView"); }
     void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
     void useTreeImages() override { call("useTreeImages"); }
+    void setLegendCaption(const std::string& text) override { call("legend " + text); }
+    void showLegend() override { call("showLegend"); }
 
     ModelState& state;
     bool acceptGrid;
@@ -153,40 +152,65 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     EXPECT_FALSE(state.displayGrid);
 }
 
-TEST_F(GridImportCommand, ARefusedCellSizeLeavesTheCurrentModelWhole)
+// Properties held in the grid file after its sections are offered once the grid is loaded, with a log line.
+TEST_F(GridImportCommand, PropertiesInTheGridFileAreOfferedAfterTheGridLoads)
 {
-    // The reader fills a spare input; the current model gets its arrays back when the builder refuses the grid.
-    const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
-    state.points_coords = {1, 2, -3, 1, 2, -4};
-    state.grid_lines_xy = {1, 2, 1, 2};
-    state.ZCORN = {-1.0, -2.0};
-    state.gridLoaded = true;
-    state.propLoaded = true;
-    state.gridfilename_string = "FIELD";
+    gen::GridOptions o = smallGrid("INLINE");
+    o.inlineProperties = gen::defaultProperties();
+    const auto file = gen::writeGrid(o, folder.path()).front();
+    view = std::make_unique<RecordedView>(state, feedback, true);
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+    prompts->typeAnswers = {std::vector<int>{4, 2}};
 
-    ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
-    EXPECT_EQ(state.gridfilename_string, "FIELD");
-    EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
-    EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
-    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
-    EXPECT_TRUE(state.gridLoaded);
-    EXPECT_TRUE(state.propLoaded);
+    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts, view.get()}),
+              GridImportOutcome::Loaded);
+    EXPECT_TRUE(std::any_of(view->calls.begin(), view->calls.end(),
+                            [](const std::string& c) { return c.rfind("initPROP 2 cont 4 @", 0) == 0; }));
+    ASSERT_EQ(prompts->typeQuestions.size(), 1u);
+    EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "FACIES"}));
+    const auto said =
+        std::find(feedback.log.begin(), feedback.log.end(),
+                  RecordedFeedback::LogLine{"The grid file holds 2 properties: PORO, FACIES.", log_colour::LightGrey});
+    EXPECT_NE(said, feedback.log.end());
+    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"FACIES"});
+
+    // Without a window to offer them in (a snapshot), the grid alone loads.
+    ModelState quiet;
+    RecordedFeedback quietFeedback;
+    RecordedView quietView(quiet, quietFeedback, true);
+    RecordedPrompts quietPrompts({file.string()});
+    ASSERT_EQ(importGridWithDialog(GridImportContext{quiet, quietFeedback, quietView, quietView, quietPrompts}),
+              GridImportOutcome::Loaded);
+    EXPECT_TRUE(quietPrompts.typeQuestions.empty());
 }
 
-TEST_F(GridImportCommand, ALayoutThatDoesNotFitUnloadsTheGrid)
+TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
 {
-    const auto file = gen::writeGrid(smallGrid("ODD"), folder.path()).front();
-    state.ZCORN = {-1.0, -2.0};
-    state.gridLoaded = true;
-    view = std::make_unique<RecordedView>(state, feedback, false);
-    view->refusal = GridBuildOutcome::LayoutRejected;
-    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+    // The reader fills a spare input; the current model gets its arrays back when the builder refuses the grid,
+    // whether for its cell size or for a layout the depths do not fit.
+    for (GridBuildOutcome refusal : {GridBuildOutcome::CellSizeRejected, GridBuildOutcome::LayoutRejected}) {
+        const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
+        state.points_coords = {1, 2, -3, 1, 2, -4};
+        state.grid_lines_xy = {1, 2, 1, 2};
+        state.ZCORN = {-1.0, -2.0};
+        state.gridLoaded = true;
+        state.propLoaded = true;
+        state.gridfilename_string = "FIELD";
+        view = std::make_unique<RecordedView>(state, feedback, false);
+        view->refusal = refusal;
+        prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
 
-    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
-              GridImportOutcome::Rejected);
-    EXPECT_FALSE(state.gridLoaded);
-    EXPECT_EQ(state.ZCORN.size(), 8u * 3 * 2 * 4);  // the builder judged the new file's depths
-    EXPECT_EQ(feedback.progress(), 0);
+        ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
+                  GridImportOutcome::Rejected);
+        EXPECT_EQ(state.gridfilename_string, "FIELD");
+        EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
+        EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
+        EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+        EXPECT_TRUE(state.gridLoaded);
+        EXPECT_TRUE(state.propLoaded);
+        EXPECT_EQ(feedback.progress(), 0);
+    }
 }
 
 TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
@@ -198,10 +222,14 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].text, "The chosen file is not a grid file. Please choose a correct grid file.");
     EXPECT_EQ(prompts->messages[0].caption, "Grid import");
-    EXPECT_EQ(feedback.log.back(),
+    // The line naming the file, then the reader's own reason.
+    ASSERT_GE(feedback.log.size(), 2u);
+    EXPECT_EQ(feedback.log[feedback.log.size() - 2],
               (RecordedFeedback::LogLine{"Selected file is not grid file: " +
                                              std::filesystem::path(file).filename().string(),
                                          log_colour::Red}));
+    EXPECT_EQ(feedback.log.back(),
+              (RecordedFeedback::LogLine{file + " holds no COORD section and no INCLUDE statement.", log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(state.gridfilename_string, "notes");

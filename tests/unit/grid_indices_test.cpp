@@ -123,6 +123,59 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
               s.grid_indices_edge.end());
 }
 
+// Inactive cells: each layer draws runs of the shared lists and outlines the faces its hidden cells expose; shown
+// inactive cells give the lists of a grid without them.
+TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
+{
+    ModelState s;
+    static_cast<GridInput&>(s) = gridFromPillars(latticePillars(3, 3, 50, 50), cornerDepths(3, 3, 3));
+    ASSERT_TRUE(buildGrid(s).built());
+    ASSERT_TRUE(buildIndices(s));
+    const ModelState allActive = s;
+
+    // Layer 0 whole; layer 1 without its middle cell; layer 2 without its first row and its last cell. The
+    // middle column's cell 3 is undefined in every layer (so runs skip it in the shared lists).
+    s.IJ_undef[1][0] = 0;
+    s.cell_active.assign(27, 1);
+    s.cell_active[9 + 4] = 0;
+    for (int c : {0, 1, 2, 8}) s.cell_active[18 + c] = 0;
+    ASSERT_TRUE(buildIndices(s));
+    EXPECT_EQ(s.cell_indices.size(), 8u * 30);  // the shared lists hold the regular cells of any layer
+    EXPECT_EQ(s.cell_runs_layer, (std::vector<std::size_t>{0, 2, 6, 8}));
+    // Runs in regular cells (cell 3 has no ordinal): layer 0 all eight; layer 1 around the middle cell (ordinal 3);
+    // layer 2 cells 4 to 7, ordinals 3 to 6.
+    EXPECT_EQ(s.cell_runs, (Indices{0, 8, 0, 3, 4, 4, 3, 4}));
+
+    // Exposed sides per layer; the layer between the top and the bottom also shows the top faces that lie open
+    // under a hidden cell (none here: layer 0 is whole).
+    ASSERT_EQ(s.cell_indices_edge_layer.size(), 4u);
+    auto facesOf = [&](int k) { return (s.cell_indices_edge_layer[k + 1] - s.cell_indices_edge_layer[k]) / 6; };
+    EXPECT_EQ(facesOf(0), 11u + 3);         // the frame but cell 3's side, and the three sides facing cell 3
+    EXPECT_EQ(facesOf(1), 11u + 2 + 3);     // also the three facing the hidden middle cell, not the middle's own
+    EXPECT_EQ(facesOf(2), 2u + 3 + 3 + 2);  // cells 4 to 7
+    EXPECT_EQ(s.grid_indices_edge_layer.back(), s.grid_indices_edge.size());
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_EQ((s.grid_indices_edge_layer[k + 1] - s.grid_indices_edge_layer[k]) / 8, facesOf(k));
+
+    // Hiding a cell of the top layer opens the top face of the cell below it.
+    s.cell_active[5] = 0;
+    ASSERT_TRUE(buildIndices(s));
+    EXPECT_EQ(facesOf(1), 11u + 2 + 3 + 1);
+    const Indices middleLayer(s.cell_indices_edge.begin() + static_cast<long>(s.cell_indices_edge_layer[1]),
+                              s.cell_indices_edge.begin() + static_cast<long>(s.cell_indices_edge_layer[2]));
+    const int b = 5 * 4;  // cell 5's top corner 0
+    const Indices top{b, b + 1, b + 2, b + 1, b + 3, b + 2};
+    EXPECT_NE(std::search(middleLayer.begin(), middleLayer.end(), top.begin(), top.end()), middleLayer.end());
+
+    // Shown, the inactive cells make no difference to the lists.
+    s.IJ_undef[1][0] = 1;
+    ASSERT_TRUE(buildGridIndices(s, s, s, s, true));
+    EXPECT_TRUE(s.cell_runs_layer.empty() && s.grid_indices_edge_layer.empty());
+    EXPECT_EQ(s.cell_indices, allActive.cell_indices);
+    EXPECT_EQ(s.grid_indices_edge, allActive.grid_indices_edge);
+    EXPECT_EQ(s.cell_indices_edge, allActive.cell_indices_edge);
+}
+
 // Triangles of `a` with their second and third corners swapped.
 Indices swapped(const Indices& a)
 {

@@ -66,14 +66,19 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits)
     const std::string main = gen::writeGrid(g, folder).front().string();
 
     bool read = false;
-    EXPECT_EQ(info::gridInfo(main, read).text(),
-              "{\"outcome\": \"read\", \"message\": \"\", \"pillars\": 20, \"zcorn_count\": 192, "
-              "\"x_min\": -7.975, \"x_max\": -7.775, \"y_min\": 1, \"y_max\": 1.15, "
-              "\"z_min\": -1.54, \"z_max\": -1.5, "
-              "\"gridLoaded\": true, \"ZCORN_I\": 3, \"ZCORN_J\": 4, \"ZCORN_K\": 2, \"GRID_SIZE\": 24, "
-              "\"TOTAL_CELLS\": 24, \"grid_dimension\": 50, \"model_x_min\": -7.975, \"model_x_max\": -7.775, "
-              "\"model_y_min\": 1, \"model_y_max\": 1.15, \"model_z_min\": -1.54, \"model_z_max\": -1.5, "
-              "\"builder_message\": \"Grid is loaded successfully\"}");
+    EXPECT_EQ(
+        info::gridInfo(main, read).text(),
+        "{\"outcome\": \"read\", \"message\": \"\", \"pillars\": 20, \"zcorn_count\": 192, "
+        "\"x_min\": -7.975, \"x_max\": -7.775, \"y_min\": 1, \"y_max\": 1.15, "
+        "\"z_min\": -1.54, \"z_max\": -1.5, "
+        "\"gridLoaded\": true, \"ZCORN_I\": 3, \"ZCORN_J\": 4, \"ZCORN_K\": 2, \"GRID_SIZE\": 24, "
+        "\"TOTAL_CELLS\": 24, \"grid_dimension\": 50, \"model_x_min\": -7.975, \"model_x_max\": -7.775, "
+        "\"model_y_min\": 1, \"model_y_max\": 1.15, \"model_z_min\": -1.54, \"model_z_max\": -1.5, "
+        "\"builder_message\": \"Grid is loaded successfully\", \"details\": \"\", \"layout_source\": \"spacing\", "
+        "\"active_cells\": 24, \"cell_size_i\": 50, \"cell_size_j\": 50, \"grid_unit\": \"METRES\", "
+        "\"mapaxes_applied\": false, \"map_x_min\": -7.975, \"map_x_max\": -7.775, \"map_y_min\": 1, "
+        "\"map_y_max\": 1.15, \"local_x_min\": 0, \"local_x_max\": 0.1999999999999993, \"local_y_min\": 0, "
+        "\"local_y_max\": 0.1499999999999999}");
     EXPECT_TRUE(read);
 
     // A missing included file: the outcome says so, the message names it, nothing was read.
@@ -84,12 +89,13 @@ TEST(GridInfoReport, ReadGridGivesCountsAndExtentsInModelUnits)
     EXPECT_NE(text.find("INFO_ZCORN.GRDECL"), std::string::npos) << text;
     EXPECT_NE(text.find("\"pillars\": 0, \"zcorn_count\": 0, \"x_min\": null"), std::string::npos) << text;
     EXPECT_NE(text.find("\"z_max\": null, \"gridLoaded\": false"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"builder_message\": \"\"}"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"builder_message\": \"\", "), std::string::npos) << text;
 }
 
 TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
 {
-    // Pillars 10 m apart: the reader reads the file, the builder refuses the cell size and says why.
+    // Pillars 10 m apart: the reader reads the file, the builder refuses the cell size and says why; the grid is
+    // not loaded, which the exit status tells.
     const fs::path file = fs::path(::testing::TempDir()) / "morvane_info_10m.GRDECL";
     {
         std::ofstream out(file, std::ios::binary);
@@ -98,10 +104,33 @@ TEST(GridInfoReport, ARejectedLayoutIsReadButNotLoaded)
     }
     bool read = false;
     const std::string text = info::gridInfo(file.string(), read).text();
-    EXPECT_TRUE(read);
+    EXPECT_FALSE(read);
+    EXPECT_NE(text.find("\"outcome\": \"read\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"gridLoaded\": false"), std::string::npos) << text;
-    EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\"}"), std::string::npos)
+    EXPECT_NE(text.find(std::string("\"builder_message\": \"") + grid_messages::CellSize + "\""), std::string::npos)
         << text;
+    EXPECT_NE(text.find("\"layout_source\": null"), std::string::npos) << text;
+}
+
+// A turned, irregular export in local coordinates: laid out by SPECGRID, its active cells counted, its extents
+// given in map and in local coordinates.
+TEST(GridInfoReport, RealExportReportsItsLayoutSourceActiveCellsAndBothFrames)
+{
+    gen::GridOptions g = gen::realExportGrid("TURNED", 10, 8, 2);
+    g.rotation = 25;
+    g.inclination = 0;  // the first pillar then stands at the local origin
+    const fs::path folder = fs::path(::testing::TempDir()) / "morvane_grid_info_turned";
+    fs::remove_all(folder);
+    bool loaded = false;
+    const std::string text = info::gridInfo(gen::writeGrid(g, folder).front().string(), loaded).text();
+    EXPECT_TRUE(loaded);
+    const auto active = gen::activeCells(g);
+    for (const std::string& part :
+         {std::string("\"layout_source\": \"specgrid\""),
+          "\"active_cells\": " + std::to_string(std::count(active.begin(), active.end(), 1)) + ",",
+          std::string("\"mapaxes_applied\": true"), std::string("\"local_x_min\": -0."),
+          std::string("\"local_y_min\": 0,"), std::string("\"map_y_min\": 6800,")})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
 }
 
 // A property file: one object per property with what the import would make of it; with a grid's cell count, the

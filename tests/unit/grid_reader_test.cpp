@@ -4,6 +4,8 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_fixtures.h"
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -242,12 +244,12 @@ TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
     EXPECT_EQ(before.grid.ZCORN, (Values{-1.85}));
     EXPECT_EQ(before.grid.points_coords.size(), 6u);
 
-    // Without ZCORN the depths end empty (the geometry builder then refuses the grid); all stages still run.
+    // Without ZCORN the grid is refused with a message of its own, after every stage; nothing changes.
     const Read none = readText("COORD\n1 2 3 4 5 6 /\n");
-    ASSERT_EQ(none.result.outcome, GridReadOutcome::Read);
-    EXPECT_TRUE(none.grid.ZCORN.empty());
-    EXPECT_TRUE(none.grid.ZCORN_stars.empty());
+    ASSERT_EQ(none.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(none.result.message, "The grid in " + kInlinePath + " has a COORD section but no ZCORN section.");
     EXPECT_EQ(none.stages, allStages(false));
+    expectUnchanged(none.grid);
 }
 
 TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
@@ -263,11 +265,13 @@ TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
         EXPECT_TRUE(r.stages.empty());
         expectUnchanged(r.grid);
     }
-    // A COORD keyword with garbage after it reads what numbers there are; the builder judges the rest.
+    // A COORD keyword with garbage after it reads what numbers there are, which make no whole pillar: the COORD
+    // section is blamed, not ZCORN.
     const Read garbage = readText("COORD\n1 2 abc 3 /\nZCORN\n\x01\x02 /");
-    ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(garbage.grid.points_coords, (Values{0.001, 0.002}));
-    EXPECT_TRUE(garbage.grid.ZCORN.empty());
+    ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(garbage.result.message,
+              "The COORD section of " + kInlinePath + " holds 2 values; a pillar takes 6, so 0 or 6 were expected.");
+    expectUnchanged(garbage.grid);
 }
 
 TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid)
@@ -310,9 +314,13 @@ TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsF
     expectFixtureModel(r);
     EXPECT_TRUE(r.result.includeLayout);
 
-    // With both sections in the main text, included files are not opened at all.
+    // With both sections in the main text, an absent included file (for ACTNUM, say) does not stop the load: it
+    // is named in a warning.
     const Read direct = readText(directExport() + "INCLUDE\n'ABSENT_ACTNUM.GRDECL' /\n", folder + "OTHER.GRDECL");
     expectFixtureModel(direct);
+    ASSERT_EQ(direct.result.warnings.size(), 1u);
+    EXPECT_EQ(direct.result.warnings[0],
+              "Cannot read the included file " + folder + "ABSENT_ACTNUM.GRDECL; the grid is read without it.");
 }
 
 TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing)
@@ -347,6 +355,104 @@ TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid)
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
         expectUnchanged(r.grid);
     }
+}
+
+// What real exports add around COORD and ZCORN: SPECGRID, ACTNUM with n*v runs, MAPAXES, GRIDUNIT, properties held
+// inline, a "/" glued to the next keyword.
+TEST(GridReaderRealExports, KeywordsAroundTheSections)
+{
+    const std::string text = std::string(
+                                 "MAPUNITS\n  'FEET    ' /\nMAPAXES\n  452000 6801000 452000 6800000 453000 6800000 /\n"
+                                 "GRIDUNIT\n  'FEET    ' '  ' /\nSPECGRID\n  1 1 1 1 F /\nCOORD\n") +
+                             kPillars + "/ZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n  1*0 /\nPORO\n 0.25 /\nFACIES\n 2 /\n";
+    const Read r = readText(text);
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
+    EXPECT_EQ(r.grid.SPECGRID, (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(r.grid.ACTNUM, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(r.grid.GRIDUNIT, "FEET");
+    EXPECT_EQ(r.grid.MAPAXES, (Values{452000, 6801000, 452000, 6800000, 453000, 6800000}));
+    EXPECT_EQ(r.grid.ZCORN, kModelDepths);
+    EXPECT_EQ(r.result.inlineKeywords, (std::vector<std::string>{"PORO", "FACIES"}));
+    EXPECT_TRUE(r.result.warnings.empty());
+
+    // The pillars lie near the local origin: turned into map coordinates, origin (452, 6800) km, axes unturned.
+    ASSERT_TRUE(r.grid.MAPAXES_applied);
+    ASSERT_EQ(r.result.notes.size(), 1u);
+    const Values local = expectedLinesXY();
+    for (std::size_t p = 0; p < 4; ++p) {
+        for (std::size_t top = 0; top < 2; ++top) {  // the top point, then the bottom point
+            EXPECT_NEAR(r.grid.grid_lines_xy[4 * p + 2 * top], 452 + local[4 * p + 2 * top], 1e-9);
+            EXPECT_NEAR(r.grid.points_coords[6 * p + 3 * top + 1], 6800 + local[4 * p + 2 * top + 1], 1e-9);
+        }
+    }
+
+    // Axes turned by 90 degrees: local x runs north, local y west.
+    const Read turned = readText("MAPAXES\n 0 0 1000 0 1000 1000 /\nCOORD\n 1 2 0 1 2 10 /\nZCORN\n 8*5 /\n");
+    ASSERT_TRUE(turned.grid.MAPAXES_applied);
+    EXPECT_NEAR(turned.grid.grid_lines_xy[0], 1 - 0.002, 1e-12);
+    EXPECT_NEAR(turned.grid.grid_lines_xy[1], 0.001, 1e-12);
+
+    // An export in map coordinates whose MAPAXES stands at the grid keeps its coordinates.
+    const Read map = readText("MAPAXES\n -7975 6289 -7975 6189 -7875 6189 /\n" + directExport());
+    expectFixtureModel(map);
+    EXPECT_FALSE(map.grid.MAPAXES_applied);
+}
+
+// Included files may include further files, each name relative to the file that holds it; ACTNUM may come from any.
+TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
+{
+    const testing::TempFolder folder;
+    std::filesystem::create_directories(folder.file("parts/deep"));
+    testing::writeText(folder.file("MAIN.GRDECL"), "SPECGRID\n 1 1 1 /\nINCLUDE\n'parts/GRID.inc' /\n");
+    testing::writeText(folder.file("parts/GRID.inc"), "INCLUDE 'deep/C.inc' /\nINCLUDE 'Z.inc' /\n");
+    testing::writeText(folder.file("parts/deep/C.inc"), std::string("COORD\n") + kPillars + "/\n");
+    testing::writeText(folder.file("parts/Z.inc"), "ZCORN\n4*1850.5 4*1900.25 /\nINCLUDE 'deep/A.inc' /\n");
+    testing::writeText(folder.file("parts/deep/A.inc"), "ACTNUM\n 0 /\n");
+    const Read r = readFile(folder.file("MAIN.GRDECL").string());
+    expectFixtureModel(r);
+    EXPECT_EQ(r.grid.ACTNUM, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(r.grid.actnum_file, folder.file("parts/deep/A.inc").string());
+    EXPECT_EQ(r.grid.coord_file, folder.file("parts/deep/C.inc").string());
+    EXPECT_TRUE(r.result.warnings.empty());
+
+    // A file that includes itself is read once.
+    testing::writeText(folder.file("LOOP.GRDECL"), directExport() + "INCLUDE 'LOOP.GRDECL' /\n");
+    expectFixtureModel(readFile(folder.file("LOOP.GRDECL").string()));
+}
+
+// Sections that do not fit are refused naming the section, the file and both counts; nothing changes. A section
+// that runs to the end of its file without its "/" is read, with a warning that the file may be cut short.
+TEST(GridReaderRealExports, CountsThatDoNotFitAreRefused)
+{
+    const std::string coordCut = std::string("SPECGRID\n 2 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1 /\n";
+    const Read refused = readText(coordCut);
+    EXPECT_EQ(refused.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(refused.result.message, "The COORD section of " + kInlinePath +
+                                          " holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
+                                          " expects 36 (6 for each of 3 x 2 pillars).");
+    expectUnchanged(refused.grid);
+
+    // ZCORN cut off inside the data, at the end of the file.
+    const Read cut = readText(std::string("SPECGRID\n 1 1 2 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
+    EXPECT_EQ(cut.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(cut.result.message, "The ZCORN section of " + kInlinePath + " holds 10 values; SPECGRID 1 x 1 x 2 in " +
+                                      kInlinePath + " expects 16 (8 for each of 2 cells).");
+    EXPECT_EQ(cut.result.warnings,
+              (std::vector<std::string>{"The ZCORN section of " + kInlinePath +
+                                        " ends at the end of the file without its closing \"/\": the file may be cut "
+                                        "short."}));
+    expectUnchanged(cut.grid);
+
+    // Without SPECGRID the same cut is read (the builder judges the layout), and still warned about.
+    const Read unchecked = readText(std::string("COORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
+    EXPECT_EQ(unchecked.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(unchecked.result.warnings.size(), 1u);
+
+    // A SPECGRID without three counts is no SPECGRID: warned about, the layout left to the pillars.
+    const Read bad = readText("SPECGRID\n 40 30 /\n" + directExport().substr(directExport().find("COORD ")));
+    EXPECT_EQ(bad.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(bad.grid.SPECGRID, (std::array<int, 3>{}));
+    EXPECT_EQ(bad.result.warnings.size(), 1u);
 }
 
 TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword)

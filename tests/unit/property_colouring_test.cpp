@@ -212,6 +212,26 @@ TEST(PropertyColouring, DiscreteCodesOutsideTheTableAreGrey)
     EXPECT_EQ(scene.cell(0, 0, 3), undefined);
 }
 
+// An inactive cell is grey whatever its value, in both kinds and after a code's colour changes.
+TEST(PropertyColouring, InactiveCellsAreGreyWhateverTheirValue)
+{
+    Scene scene(2, 1, 2);
+    scene.s.cell_active = {1, 0, 0, 1};
+    const Rgb grey{176 / 255.0f, 176 / 255.0f, 176 / 255.0f};
+    scene.addContinuous({0, 1, 0.5, 1}, 0, 1, 5);
+    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, false, 5).coloured);
+    expectColour(scene.cell(0, 0, 0), {0, 0, 1}, "active low");
+    expectColour(scene.cell(0, 0, 1), grey, "inactive high");
+    expectColour(scene.cell(1, 0, 0), grey, "inactive middle");
+    expectColour(scene.cell(1, 0, 1), {1, 0, 0}, "active high");
+
+    scene.addDiscrete({1, 2, 3, 4}, 1);
+    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 1).coloured);
+    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 1, 2, 0.1f, 0.2f, 0.3f));
+    expectColour(scene.cell(0, 0, 1), grey, "inactive code 2 after its colour changed");
+    expectColour(scene.cell(0, 0, 0), {1, 1, 0}, "active code 1");
+}
+
 TEST(PropertyColouring, LoadWithoutTypeTakesTheGenericPaletteAndAddsTheNode)
 {
     Scene continuous(2, 1, 1);

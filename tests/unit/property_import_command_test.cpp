@@ -236,6 +236,28 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
               0);
 }
 
+// A file of plain keyword blocks: the dialog offers the blocks of one value per cell by their keywords.
+TEST_F(PropertyImportCommand, KeywordBlocksWithoutMarkersAreOfferedByTheirKeywords)
+{
+    gen::PropertyFileOptions o;
+    o.nx = NX;
+    o.ny = NY;
+    o.nz = NZ;
+    o.properties = {continuous("Porosity"), discrete("Facies")};
+    o.markers = false;
+    const std::string path = file("KEYWORDS.GRDECL", gen::propertyFileText(o) + "NTG\n 3*0.5 /\n");
+
+    const PropertyImportResult r = run({path}, {std::vector<int>{4, 2}});
+    EXPECT_EQ(r.outcome, PropertyImportOutcome::Done);
+    EXPECT_EQ(r.accepted, 2);
+    ASSERT_EQ(prompts->typeQuestions.size(), 1u);
+    EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "FACIES"}));
+    EXPECT_EQ(state.PROP_cont_loading.back(), gen::propertyValues(o, o.properties[0]));
+    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"FACIES"});
+    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 4, 2}));
+}
+
+// A file without markers whose blocks do not fit the grid is no property file.
 TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
 {
     const std::string path = file("GRID.GRDECL", "PORO\n  0.1 0.2 0.3 /\n");

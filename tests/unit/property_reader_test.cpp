@@ -103,6 +103,34 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
 }
 
+// A file without markers: every keyword block of exactly one value per cell is a property named by its keyword,
+// discrete when all its values are whole; the grid's own keywords, blocks of another size and blocks of words are
+// passed over.
+TEST(PropertyKeywordBlocks, EachBlockOfTheCellCountIsAProperty)
+{
+    const std::string text =
+        "-- exported without marker lines\nFILEUNIT\nMETRIC /\nACTNUM\n 4*1 /\n"
+        "PORO   -- Generated : Petrel\n  0.25 2.5D-1 2*0.3/PERMX\n 100 250 2*1.0D+03 /\n"
+        "NTG\n 0.5 0.5 0.5 /\nFACIES\n 2*1 2*3 /\nIRR.GASSATURATION\n 4*0.1 /\n";
+    for (const std::string& t : {text, test::withCrlf(text)}) {
+        const auto entries = splitKeywordProperties(t, 4);
+        std::vector<std::string> names;
+        for (const auto& e : entries) names.push_back(e.name);
+        EXPECT_EQ(names, (std::vector<std::string>{"PORO", "PERMX", "FACIES", "IRR.GASSATURATION"}));
+        ASSERT_EQ(entries.size(), 4u);
+        const PropertyValues poro = readPropertyValues(t, entries[0], 4);
+        EXPECT_TRUE(poro.conforms);
+        EXPECT_FALSE(poro.discrete);
+        EXPECT_EQ(poro.values, (std::vector<double>{0.25, 0.25, 0.3, 0.3}));
+        const PropertyValues perm = readPropertyValues(t, entries[1], 4);
+        EXPECT_TRUE(perm.discrete);  // whole values, though one is written 1.0D+03
+        EXPECT_EQ(perm.codes, (std::vector<int>{100, 250, 1000, 1000}));
+        EXPECT_EQ(readPropertyValues(t, entries[2], 4).codes, (std::vector<int>{1, 1, 3, 3}));
+    }
+    EXPECT_TRUE(splitKeywordProperties(text, 5).empty());
+    EXPECT_TRUE(splitPropertyText(text).empty());  // no marker: splitting at markers finds nothing
+}
+
 // The value block starts at the first value line after the marker, found by its content and not by a count of
 // characters, so the first value "121*0" keeps all its digits with LF line ends as with CRLF.
 TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf)
@@ -246,6 +274,24 @@ TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange)
     EXPECT_EQ(p.PROP_max_value.back(), 10.25);
     EXPECT_EQ(p.PROP_min_value_color.back(), -5.5);
     EXPECT_EQ(p.PROP_max_value_color.back(), 10.25);
+}
+
+// The values of inactive cells are placeholders (often 0): the range and the shares count active cells only.
+TEST(PropertyStatistics, RangeAndSharesCountActiveCellsOnly)
+{
+    const std::vector<std::uint8_t> active{0, 1, 1, 0, 1, 1};
+    Properties p = withPlaceholder(6);
+    const std::string poro = oneProperty("PORO", "P", "  0 0.2 0.3 -999 0.1 0.25");
+    ASSERT_TRUE(loadProperty(poro, splitPropertyText(poro)[0], 4, 6, "en", p, active).accepted);
+    EXPECT_EQ(p.PROP_min_value.back(), 0.1);
+    EXPECT_EQ(p.PROP_max_value_color.back(), 0.3);
+    EXPECT_EQ(p.PROP_cont_loading.back().size(), 6u);  // the values themselves are all kept
+
+    const std::string facies = oneProperty("FACIES", "F", "  0 2 2 0 3 3");
+    ASSERT_TRUE(loadProperty(facies, splitPropertyText(facies)[0], 2, 6, "en", p, active).accepted);
+    EXPECT_EQ(p.PROP_disc_codes.back(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(p.PROP_disc_codes_perc.back(), (std::vector<float>{50.0f, 50.0f}));
+    EXPECT_EQ(p.PROP_min_value.back(), 2);
 }
 
 TEST(PropertyStatistics, CodesAscendingWithSharesInPercent)

@@ -35,7 +35,7 @@ std::vector<float> elevations(const Vertices& part)
 
 // Built by the geometry builder from pillars and corner depths in metres, like a grid that was read.
 struct BuiltGrid {
-    explicit BuiltGrid(const GridInput& input)
+    explicit BuiltGrid(GridInput input)  // the builder takes the input's ACTNUM over
     {
         const GridBuildReport r = buildGridGeometry(input, geometry, camera, properties, contacts);
         EXPECT_TRUE(r.built()) << r.message;
@@ -121,6 +121,19 @@ TEST(WellGeometry, BoundsFollowTheModelAtTheLastPointInside)
     const WellBounds b = wellVerticalBounds(well, grid.geometry, &corners);
     EXPECT_FLOAT_EQ(b.upper, -1090.0f);
     EXPECT_FLOAT_EQ(b.lower, -1210.0f);
+}
+
+// Over a column whose top and bottom layers are inactive the model is the middle layer only: 1010 m to 1020 m.
+TEST(WellGeometry, BoundsFollowTheActiveCellsOfTheColumn)
+{
+    GridInput input = test::gridFromPillars(test::latticePillars(2, 1, 50, 50), test::cornerDepths(2, 1, 3));
+    input.ACTNUM = {0, 1, 1, 1, 0, 1};
+    BuiltGrid grid(input);
+    const ModelSurfaceCorners corners(grid.geometry);
+    const WellBounds b = wellVerticalBounds(verticalWell({0, -1015, -2000}), grid.geometry, &corners);
+    EXPECT_FLOAT_EQ(b.upper, -1000.0f);
+    EXPECT_FLOAT_EQ(b.lower, -1030.0f);
+    EXPECT_TRUE(corners.describes(grid.geometry));
 }
 
 TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)

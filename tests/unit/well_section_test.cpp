@@ -1,5 +1,6 @@
 // The section cut of one segment through a small hand-made grid, its colours, and the unfolding of the entries into
 // one strip.
+#include <algorithm>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -131,6 +132,48 @@ TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
         EXPECT_EQ(owc[n * 6 + 5], 1.0f);  // OWC_Color blue
     }
     EXPECT_EQ(s.intersect_lines_start_xy[0], (std::vector<float>{0.5f, 0.35f}));
+}
+
+// Inactive cells are not cut, and layers or surfaces that keep different numbers of cells are still outlined cell by
+// cell: the second layer's cell (0, 1) is inactive; inclined pillars move bottom faces off the line.
+TEST(WellSectionCut, InactiveCellsAreNotCutAndEachCellIsOutlinedOnItsOwn)
+{
+    ModelState s = gridState(2, 4, 2);
+    s.cell_active.assign(16, 1);
+    s.cell_active[8 + 1] = 0;
+    cut(s, segment(0.5f, 0.35f, 3.5f, 0.95f));
+    const Vertices& lines = s.intersect_lines[0];
+    ASSERT_EQ(lines.size(), (16u + 12u) * 6);  // four cells of the first layer, three of the second, 2 x 2 each
+
+    // The second layer's top crossings: cells 0, 2 and 3, none from x = 1 to x = 2.
+    const float xs[] = {0.5f, 1, 2, 3, 3.5f, 3};
+    for (std::size_t n = 0; n < 6; ++n) EXPECT_NEAR(vertex(lines, 16 + n).x, xs[n], 1e-5f) << n;
+
+    // Seven outlines, each joining a cell's top crossings to its own bottom crossings one unit below.
+    const Indices& outline = s.intersect_lines_indices[0];
+    ASSERT_EQ(outline.size(), 7u * 8);
+    for (std::size_t q = 0; q < outline.size(); q += 8) {
+        const int a = outline[q], d = outline[q + 5];
+        ASSERT_LT(std::max(a, d), 28);
+        EXPECT_FLOAT_EQ(vertex(lines, a).x, vertex(lines, d).x) << q;
+        EXPECT_NEAR(vertex(lines, a).z - vertex(lines, d).z, 1.0f, 1e-5f) << q;
+    }
+
+    // Pillars leaning east move every bottom face 0.6 aside: the line cuts four tops but only three bottoms (the
+    // last lies beyond the segment's end). Each outlined top is joined to the bottom of its own cell, 0.6 east of
+    // it or less (the first top crossing is clamped onto the segment's start).
+    ModelState slanted = gridState(1, 4, 1);
+    for (std::size_t v = 16; v < 32; ++v) slanted.grid_lines_k[0][v * 6] += 0.6f;
+    cut(slanted, segment(0.5f, 0.35f, 3.5f, 0.95f));
+    const Vertices& slantedLines = slanted.intersect_lines[0];
+    ASSERT_EQ(slantedLines.size(), (8u + 6u) * 6);
+    const Indices& joined = slanted.intersect_lines_indices[0];
+    ASSERT_EQ(joined.size(), 3u * 8);
+    for (std::size_t q = 0; q < joined.size(); q += 8) {
+        const float shift = vertex(slantedLines, joined[q + 5]).x - vertex(slantedLines, joined[q]).x;
+        EXPECT_GE(shift, 0.0f) << q;
+        EXPECT_LE(shift, 0.6f + 1e-5f) << q;
+    }
 }
 
 TEST(WellSectionCut, SegmentsAlongAnAxisOrOutsideTheModelLeaveEmptyEntries)

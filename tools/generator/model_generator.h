@@ -16,49 +16,6 @@ enum class LineEnd { LF, CRLF };
 enum class TextEncoding { Utf8, Windows1251 };  // of names: UTF-8, or Windows-1251 as older Russian exports write
 enum class GridLayout { Direct, Include };
 
-struct GridOptions {
-    std::string name = "MODEL";  // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
-    int nx = 10;                 // cells along x, the fastest direction of COORD and ZCORN
-    int ny = 10;
-    int nz = 5;
-    double cellSize = 50.0;  // pillar spacing along x and y, metres
-    double originX = 0.0;    // position of pillar (0, 0); local coordinates may be negative
-    double originY = 0.0;
-    double topDepth = 2000.0;  // depth of the top surface at the model's rim (no structure, west half)
-    double layerThickness = 5.0;
-    double domeHeight = 0.0;  // the crest stands this much above the rim (a smooth dome at the centre)
-    double tiltPerKm = 0.0;   // depth added per kilometre eastwards (a regional dip)
-    double faultThrow = 0.0;  // the east half (i >= nx / 2) is this much deeper; 0 = no fault
-    LineEnd lineEnd = LineEnd::LF;
-    GridLayout layout = GridLayout::Direct;
-    bool repeats = false;   // write equal consecutive ZCORN values as n*v
-    int maxRun = 999;       // longest n*v run written (exports split longer runs)
-    int decimals = 2;       // decimals of COORD and ZCORN numbers
-    int valuesPerLine = 8;  // numbers or n*v tokens per data line
-};
-
-// Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
-// (top x, y, z, bottom x, y, z). Vertical pillars spanning the corners that stand on them. Rounded as written.
-std::vector<double> pillarCoords(const GridOptions& o);
-
-// Corner depths in ZCORN order, 8 * nx * ny * nz values: for each layer the top then the bottom surface; within a
-// surface for each cell row the near edge (two corners per cell, cell by cell) then the far edge. Rounded as written.
-std::vector<double> cornerDepths(const GridOptions& o);
-
-// The text of a direct-layout grid file (header, SPECGRID, MAPAXES, COORD, ZCORN, ACTNUM).
-std::string gridText(const GridOptions& o);
-
-// Include layout pieces: the main file naming the three included files, and each included file.
-std::string includeMainText(const GridOptions& o);
-std::string coordFileText(const GridOptions& o);
-std::string zcornFileText(const GridOptions& o);
-std::string actnumFileText(const GridOptions& o);
-
-// Writes the grid into `folder` (created if needed) in the chosen layout. The first path is the file to open
-// (NAME.GRDECL); include layout adds NAME_COORD, NAME_ZCORN and NAME_ACTNUM (.GRDECL). Throws std::runtime_error
-// when a file cannot be written.
-std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder);
-
 enum class PropertyKind { Continuous, Discrete };
 
 struct PropertyDefinition {
@@ -78,6 +35,71 @@ struct PropertyDefinition {
     std::uint64_t seed = 1;
 };
 
+struct GridOptions {
+    std::string name = "MODEL";  // file name stem: NAME.GRDECL, NAME_COORD.GRDECL, ...
+    int nx = 10;                 // cells along x, the fastest direction of COORD and ZCORN
+    int ny = 10;
+    int nz = 5;
+    double cellSize = 50.0;  // pillar spacing along x and y, metres
+    double originX = 0.0;    // position of pillar (0, 0); local coordinates may be negative
+    double originY = 0.0;
+    double topDepth = 2000.0;  // depth of the top surface at the model's rim (no structure, west half)
+    double layerThickness = 5.0;
+    double domeHeight = 0.0;  // the crest stands this much above the rim (a smooth dome at the centre)
+    double tiltPerKm = 0.0;   // depth added per kilometre eastwards (a regional dip)
+    double faultThrow = 0.0;  // the east half (i >= nx / 2) is this much deeper; 0 = no fault
+    LineEnd lineEnd = LineEnd::LF;
+    GridLayout layout = GridLayout::Direct;
+    bool repeats = false;   // write equal consecutive ZCORN values as n*v
+    int maxRun = 999;       // longest n*v run written (exports split longer runs)
+    int decimals = 2;       // decimals of COORD and ZCORN numbers
+    int valuesPerLine = 8;  // numbers or n*v tokens per data line
+
+    // The shapes of real exports (all off by default):
+    double rotation = 0.0;          // degrees the grid is turned about its first pillar, counter-clockwise
+    double irregular = 0.0;         // 0 .. 0.6: cell widths vary smoothly by up to this share of cellSize
+    double inclination = 0.0;       // a pillar's bottom point leans away from the centre by this share of its offset
+    double inactive = 0.0;          // share of inactive cells (ACTNUM 0): columns outside a central ellipse, and a
+                                    // block in the west of the lowest quarter of the layers
+    bool localCoordinates = false;  // COORD relative to the first pillar; MAPAXES places it at (originX, originY)
+    bool feet = false;              // GRIDUNIT and MAPUNITS FEET (every length option is then in feet)
+    std::vector<PropertyDefinition> inlineProperties;  // keyword blocks after ACTNUM, without markers
+};
+
+// The options shaped as real exports are: turned by 28 degrees, irregular spacing (0.4), inclined pillars (0.03),
+// 40 % of the cells inactive, local coordinates placed by MAPAXES at the map origin (452000, 6800000). Such a
+// grid's layout needs SPECGRID.
+GridOptions asRealExport(GridOptions o);
+
+// A grid of nx x ny x nz cells of about 100 m with a dome, shaped as real exports are (asRealExport).
+GridOptions realExportGrid(const std::string& name, int nx, int ny, int nz);
+
+// Pillar coordinates in COORD order: (nx+1)(ny+1) pillars, pillar (i, j) = i + (nx+1) * j, six numbers each
+// (top x, y, z, bottom x, y, z). Pillars span the corners that stand on them; they are vertical unless
+// `inclination` leans them. Rounded as written.
+std::vector<double> pillarCoords(const GridOptions& o);
+
+// ACTNUM in file order (i fastest, then j, then k): 1 active, 0 inactive.
+std::vector<std::uint8_t> activeCells(const GridOptions& o);
+
+// Corner depths in ZCORN order, 8 * nx * ny * nz values: for each layer the top then the bottom surface; within a
+// surface for each cell row the near edge (two corners per cell, cell by cell) then the far edge. Rounded as written.
+std::vector<double> cornerDepths(const GridOptions& o);
+
+// The text of a direct-layout grid file (header, SPECGRID, MAPAXES, COORD, ZCORN, ACTNUM).
+std::string gridText(const GridOptions& o);
+
+// Include layout pieces: the main file naming the three included files, and each included file.
+std::string includeMainText(const GridOptions& o);
+std::string coordFileText(const GridOptions& o);
+std::string zcornFileText(const GridOptions& o);
+std::string actnumFileText(const GridOptions& o);
+
+// Writes the grid into `folder` (created if needed) in the chosen layout. The first path is the file to open
+// (NAME.GRDECL); include layout adds NAME_COORD, NAME_ZCORN and NAME_ACTNUM (.GRDECL). Throws std::runtime_error
+// when a file cannot be written.
+std::vector<std::filesystem::path> writeGrid(const GridOptions& o, const std::filesystem::path& folder);
+
 struct PropertyFileOptions {
     int nx = 10, ny = 10, nz = 5;  // the grid the properties belong to: nx * ny * nz values each
     std::vector<PropertyDefinition> properties;
@@ -85,6 +107,7 @@ struct PropertyFileOptions {
     bool repeats = true;  // write equal consecutive values as n*v
     int maxRun = 999;
     int valuesPerLine = 10;
+    bool markers = true;  // false: plain keyword blocks without the "Property name in Petrel" lines
     TextEncoding nameEncoding = TextEncoding::Utf8;
 };
 

@@ -166,8 +166,9 @@ void writeProperties(TextOut& out, const PropertyFileOptions& o)
     out.newline();
     for (const PropertyDefinition& p : o.properties) {
         out.keywordLine(p.keyword);
-        out.line("-- Property name in Petrel : " +
-                 (o.nameEncoding == TextEncoding::Windows1251 ? toCp1251(p.name) : p.name));
+        if (o.markers)
+            out.line("-- Property name in Petrel : " +
+                     (o.nameEncoding == TextEncoding::Windows1251 ? toCp1251(p.name) : p.name));
         const int decimals = p.kind == PropertyKind::Continuous ? std::max(1, p.decimals) : -1;
         TokenWriter w(out, decimals, o.repeats, o.maxRun, o.valuesPerLine, "  ");
         for (double v : propertyValues(o, p)) w.add(v);

@@ -30,6 +30,8 @@ const char* outcomeName(GridReadOutcome outcome)
         return "stopped";
     case GridReadOutcome::MissingInclude:
         return "missing_include";
+    case GridReadOutcome::Refused:
+        return "refused";
     }
     return "not_a_grid";
 }
@@ -72,16 +74,58 @@ void addBuilderFields(JsonObject& report, const GridBuildReport* build, const Mo
     report.addString("builder_message", build ? build->message : std::string());
 }
 
-JsonObject gridInfo(const std::string& path, bool& read)
+void addRealGridFields(JsonObject& report, const GridReadResult& result, const GridBuildReport* build,
+                       const ModelState& state)
+{
+    std::string warnings;
+    for (const std::string& w : result.warnings) warnings += (warnings.empty() ? "" : "\n") + w;
+    if (build)
+        for (const std::string& d : build->details) warnings += (warnings.empty() ? "" : "\n") + d;
+    report.addString("details", warnings);
+    const bool loaded = state.gridLoaded && build;
+    if (loaded)
+        report.addString("layout_source", state.layout_from_specgrid ? "specgrid" : "spacing");
+    else
+        report.addNumber("layout_source", std::nullopt);
+    report.addInteger("active_cells", loaded ? state.TOTAL_CELLS : 0);
+    report.addFloat("cell_size_i", loaded ? state.cell_size_i : 0.0f);
+    report.addFloat("cell_size_j", loaded ? state.cell_size_j : 0.0f);
+    report.addString("grid_unit", state.GRIDUNIT);
+
+    // With MAPAXES both frames: the pillar extents in map coordinates and in the grid's local ones.
+    const std::optional<MapFrame> frame = mapFrameOf(state.MAPAXES);
+    if (!frame || state.grid_lines_xy.empty()) return;
+    report.addBool("mapaxes_applied", state.MAPAXES_applied);
+    Range mapX, mapY, localX, localY;
+    for (std::size_t n = 0; n + 1 < state.grid_lines_xy.size(); n += 2) {
+        const double x = state.grid_lines_xy[n], y = state.grid_lines_xy[n + 1];
+        mapX.add(x);
+        mapY.add(y);
+        const auto local = frame->toLocal(x, y);
+        localX.add(local[0]);
+        localY.add(local[1]);
+    }
+    report.addNumber("map_x_min", mapX.min);
+    report.addNumber("map_x_max", mapX.max);
+    report.addNumber("map_y_min", mapY.min);
+    report.addNumber("map_y_max", mapY.max);
+    report.addNumber("local_x_min", localX.min);
+    report.addNumber("local_x_max", localX.max);
+    report.addNumber("local_y_min", localY.min);
+    report.addNumber("local_y_max", localY.max);
+}
+
+JsonObject gridInfo(const std::string& path, bool& loaded)
 {
     auto state = std::make_unique<ModelState>();
     const GridReadResult result = readGridFile(path, *state);
-    read = result.outcome == GridReadOutcome::Read;
     JsonObject report;
     addReaderFields(report, result, *state);
     std::optional<GridBuildReport> build;
-    if (read) build = buildGrid(*state);
+    if (result.outcome == GridReadOutcome::Read) build = buildGrid(*state);
     addBuilderFields(report, build ? &*build : nullptr, *state);
+    addRealGridFields(report, result, build ? &*build : nullptr, *state);
+    loaded = build && build->built();
     return report;
 }
 

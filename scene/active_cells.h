@@ -1,0 +1,44 @@
+// Which cells of a loaded grid are active (ACTNUM). Features that read cells (the well section, contacts, the well
+// bounds) pass over inactive cells, as the drawing does while they are hidden.
+#pragma once
+
+#include <cstddef>
+
+#include "core/model_state.h"
+
+namespace morvane {
+
+// Whether the grid holds one active flag per cell; without them every cell counts as active.
+inline bool hasActiveFlags(const GridGeometry& grid)
+{
+    return grid.ZCORN_K > 0 && grid.ZCORN_I > 0 && grid.ZCORN_J > 0 &&
+           grid.cell_active.size() == static_cast<std::size_t>(grid.ZCORN_K) * static_cast<std::size_t>(grid.ZCORN_I) *
+                                          static_cast<std::size_t>(grid.ZCORN_J);
+}
+
+// Cell (k, i, j): layer k, row i, column j, in the file's order of cells.
+inline bool cellActive(const GridGeometry& grid, int k, int i, int j)
+{
+    if (!hasActiveFlags(grid)) return true;
+    const std::size_t I = static_cast<std::size_t>(grid.ZCORN_I), J = static_cast<std::size_t>(grid.ZCORN_J);
+    return grid.cell_active[(static_cast<std::size_t>(k) * I + static_cast<std::size_t>(i)) * J +
+                            static_cast<std::size_t>(j)] != 0;
+}
+
+// The first (topmost) active layer of column (i, j), or -1 when none is. Without flags: layer 0.
+inline int firstActiveLayer(const GridGeometry& grid, int i, int j)
+{
+    for (int k = 0; k < grid.ZCORN_K; ++k)
+        if (cellActive(grid, k, i, j)) return k;
+    return -1;
+}
+
+// The last (deepest) active layer of column (i, j), or -1 when none is. Without flags: the bottom layer.
+inline int lastActiveLayer(const GridGeometry& grid, int i, int j)
+{
+    for (int k = grid.ZCORN_K - 1; k >= 0; --k)
+        if (cellActive(grid, k, i, j)) return k;
+    return -1;
+}
+
+}  // namespace morvane

@@ -1,0 +1,96 @@
+#include "scene/view_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace morvane {
+
+namespace {
+
+constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
+constexpr float kCameraDistance = 3.0f;  // the fixed camera stands at (0, 0, 3) looking at the origin
+constexpr float kMargin = 0.9f;          // a fitted box keeps a tenth of the view free on its tightest side
+
+glm::mat4 rotationOf(const ViewCamera& c)
+{
+    glm::mat4 m(1.0f);
+    m = glm::rotate(m, c.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+    m = glm::rotate(m, c.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+    return glm::rotate(m, c.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+}
+
+bool orthographic(const ViewCamera& c) { return c.rotation.x == 0 && c.twoD_ortho; }
+
+float aspectOf(const ViewCamera& c) { return c.WINDOW_RATIO > 0 ? c.WINDOW_RATIO : 1.0f; }
+
+template <class Visit>
+void forEachCorner(const ModelBox& b, Visit&& visit)
+{
+    for (int n = 0; n < 8; ++n)
+        visit(glm::vec3((n & 1) ? b.max.x : b.min.x, (n & 2) ? b.max.y : b.min.y, (n & 4) ? b.max.z : b.min.z));
+}
+
+}  // namespace
+
+ModelBox modelBox(const GridGeometry& g)
+{
+    return {{g.model_x_min, g.model_y_min, g.model_z_min}, {g.model_x_max, g.model_y_max, g.model_z_max}};
+}
+
+bool boxInView(const ModelBox& box, const ViewCamera& c, float slack)
+{
+    const float aspect = aspectOf(c);
+    const glm::mat4 projection =
+        orthographic(c)
+            ? glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / aspect, 1.0f / aspect, Constants::nearPlane, Constants::farPlane)
+            : glm::perspectiveRH_NO(Constants::fov * kDegToRad, aspect, Constants::nearPlane, Constants::farPlane);
+    const glm::mat4 view = glm::lookAtRH(c.camPosition, c.camTarget, c.worldUp);
+    const glm::mat4 model = glm::translate(glm::scale(rotationOf(c), c.scale), c.position);
+    const glm::mat4 all = projection * view * model;
+    bool inside = true;
+    forEachCorner(box, [&](const glm::vec3& corner) {
+        const glm::vec4 clip = all * glm::vec4(corner, 1.0f);
+        if (!(clip.w > 0)) {
+            inside = false;
+            return;
+        }
+        const glm::vec3 ndc = glm::vec3(clip) / clip.w;
+        if (!(std::abs(ndc.x) <= slack && std::abs(ndc.y) <= slack && std::abs(ndc.z) <= 1)) inside = false;
+    });
+    return inside;
+}
+
+void fitView(const ModelBox& box, ViewCamera& c)
+{
+    const glm::vec3 centre = (box.min + box.max) * 0.5f;
+    const float exaggeration = c.scale.x != 0 ? c.scale.z / c.scale.x : c.VERT_SCALE;
+    const glm::mat3 turn(rotationOf(c));
+    const float aspect = aspectOf(c);
+    const float f = 1.0f / std::tan(Constants::fov * kDegToRad / 2);
+    float s = std::numeric_limits<float>::infinity();
+    auto bound = [&s](float numerator, float denominator) {
+        if (denominator > 0) s = std::min(s, numerator / denominator);
+    };
+    forEachCorner(box, [&](const glm::vec3& corner) {
+        const glm::vec3 d = corner - centre;
+        const glm::vec3 q = turn * glm::vec3(d.x, d.y, exaggeration * d.z);
+        if (orthographic(c)) {
+            bound(kMargin, std::abs(q.x));
+            bound(kMargin, aspect * std::abs(q.y));
+            return;
+        }
+        // Seen at distance 3 - s qz, a corner stays within the margin while s (f/aspect |qx| + margin qz) <= 3 margin.
+        bound(kCameraDistance * kMargin, f / aspect * std::abs(q.x) + kMargin * q.z);
+        bound(kCameraDistance * kMargin, f * std::abs(q.y) + kMargin * q.z);
+        bound(kCameraDistance - Constants::nearPlane - 0.01f, q.z);
+        bound(Constants::farPlane - kCameraDistance - 1.0f, -q.z);
+    });
+    if (!std::isfinite(s) || !(s > 0)) return;  // a box without extent: nothing to frame
+    c.position = -centre;
+    c.scale = glm::vec3(s, s, exaggeration * s);
+}
+
+}  // namespace morvane

@@ -1,0 +1,111 @@
+// Grids as real exports write them, imported through the grid import command and drawn offscreen: a turned,
+// irregular grid with inactive cells, and a thick grid in feet that the view is fitted to at load.
+#include <gtest/gtest.h>
+
+#include "commands/grid_import_command.h"
+#include "commands/model_display.h"
+#include "scene/view_fit.h"
+#include "tests/support/offscreen_scene.h"
+#include "tests/support/recorded_prompts.h"
+#include "tests/support/scene_feedback_recorder.h"
+#include "tests/support/generated_inputs.h"
+#include "tests/support/temp_folder.h"
+
+namespace morvane {
+namespace {
+
+using namespace morvane::testing;
+
+const std::array<int, 3> kGreen = rgb255(0, 1, 0);  // the permeability ramp's middle
+
+// Imports the generated grid as the menu command does, then colours every cell with the ramp's middle.
+void importAndColour(OffscreenScene& scene, const gen::GridOptions& o, const TempFolder& folder)
+{
+    test::FeedbackRecorder feedback;
+    NoGridImportWindow noWindow;
+    RecordedPrompts prompts({});
+    ASSERT_EQ(importGridFile({scene.s(), feedback, scene.view(), noWindow, prompts},
+                             gen::writeGrid(o, folder.path()).front().string()),
+              GridImportOutcome::Loaded);
+    const std::size_t cells = static_cast<std::size_t>(scene.s().GRID_SIZE);
+    loadContinuousProperty(scene.s(), scene.view(), std::vector<double>(cells, 0.5));
+    scene.s().displayGridLines = false;
+    scene.s().displayGrid = false;
+}
+
+// Pixels of the colour within `margin` pixels of the picture's edge.
+int onTheEdge(const RgbaImage& image, const std::array<int, 3>& rgb, int margin)
+{
+    int n = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const bool edge = x < margin || y < margin || x >= image.width - margin || y >= image.height - margin;
+            n += edge && near(image.at(x, y), rgb) ? 1 : 0;
+        }
+    return n;
+}
+
+// Seen from straight above, the turned grid covers a large part of the view; where a column is inactive in every
+// layer nothing of the model is drawn, unless inactive cells are shown, which are grey.
+TEST(RealGridPictures, TurnedGridShowsNoInactiveCell)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    const gen::GridOptions o = gen::realExportGrid("TURNED", 24, 18, 4);
+    const TempFolder folder;
+    importAndColour(scene, o, folder);
+    ModelState& s = scene.s();
+    ASSERT_TRUE(s.layout_from_specgrid);
+    s.rotation = glm::vec3(0.0f);
+    fitModelInView(s);
+    const RgbaImage image = scene.frame("turned_grid.png");
+
+    EXPECT_GT(countPixels(image, kGreen), image.width * image.height / 8);
+    EXPECT_EQ(onTheEdge(image, kGreen, 2), 0);
+    // The corner columns lie outside the active ellipse; the centre column inside it.
+    const auto active = gen::activeCells(o);
+    for (auto [i, j] : {std::pair{0, 0}, std::pair{23, 0}, std::pair{0, 17}, std::pair{23, 17}}) {
+        ASSERT_EQ(active[static_cast<std::size_t>(j * o.nx + i)], 0);
+        const glm::ivec2 p = scene.topCentrePixel(0, j, i);
+        EXPECT_FALSE(near(image.at(p.x, p.y), kGreen)) << i << ", " << j << " " << describe(image.at(p.x, p.y));
+    }
+    const glm::ivec2 centre = scene.topCentrePixel(0, 9, 12);
+    EXPECT_TRUE(near(image.at(centre.x, centre.y), kGreen)) << describe(image.at(centre.x, centre.y));
+
+    showInactiveCells(s, &scene.view(), true);
+    const RgbaImage shown = scene.frame("turned_grid_inactive_shown.png");
+    const glm::ivec2 corner = scene.topCentrePixel(0, 0, 0);
+    EXPECT_TRUE(near(shown.at(corner.x, corner.y), rgb255(176 / 255.0f, 176 / 255.0f, 176 / 255.0f)))
+        << describe(shown.at(corner.x, corner.y));
+}
+
+// A grid 2000 ft thick and 6000 ft wide: the usual placement would fill the view with one corner; fitted at load,
+// the whole model is seen, clear of all four sides of the picture.
+TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    const TempFolder folder;
+    importAndColour(scene, testing::thickGridInFeet(), folder);
+    const RgbaImage image = scene.frame("thick_grid.png");
+
+    EXPECT_TRUE(boxInView(modelBox(scene.s()), scene.s()));
+    EXPECT_EQ(onTheEdge(image, kGreen, 2), 0);
+    // The model reaches towards every side: green in each outer third of the picture.
+    int left = 0, right = 0, top = 0, bottom = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            if (!near(image.at(x, y), kGreen)) continue;
+            left += x < image.width / 3;
+            right += x >= 2 * image.width / 3;
+            top += y < image.height / 3;
+            bottom += y >= 2 * image.height / 3;
+        }
+    EXPECT_GT(left, 0);
+    EXPECT_GT(right, 0);
+    EXPECT_GT(top, 0);
+    EXPECT_GT(bottom, 0);
+}
+
+}  // namespace
+}  // namespace morvane
