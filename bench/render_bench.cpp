@@ -1,6 +1,7 @@
 // Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
-// the uploads hold per cell. Grid build, colouring and upload times are reported beside them.
+// the uploads hold per cell. Grid build, colouring and upload times are reported beside them, and the time of a
+// cell pick at the middle of the view in each mode.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH]
 //   --frames N      timed frames per view (default 5; the median and the best are reported)
@@ -38,6 +39,20 @@ FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
         const auto start = Clock::now();
         view.Render();
         glFinish();
+        times.push_back(secondsSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
+}
+
+// A cell pick at the middle of the view, as a Ctrl+click asks it, after a frame has set the view.
+FrameTimes timePicks(morvane::OffscreenRenderer& view, int picks, bool* hit)
+{
+    view.Render();
+    std::vector<double> times;
+    for (int p = 0; p < picks; ++p) {
+        const auto start = Clock::now();
+        *hit = view.scene().pickCell(view.width() / 2, view.height() / 2).has_value();
         times.push_back(secondsSince(start));
     }
     std::sort(times.begin(), times.end());
@@ -114,6 +129,10 @@ int main(int argc, char** argv)
         state.SHOW_K = std::max(1, nz / 2);
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
+        bool hit = false;
+        const FrameTimes p = timePicks(*view, frames, &hit);
+        std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,
+                    hit ? "" : " (no cell at the middle)");
     }
     if (!picture.empty()) {
         state.edge_mode = true;
