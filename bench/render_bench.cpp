@@ -1,7 +1,8 @@
 // Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
 // uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
-// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them.
+// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, and the
+// time of a cell pick at the middle of the view in each mode.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
 //   --frames N          timed frames per view (default 5; the median and the best are reported)
@@ -67,6 +68,20 @@ double heldBytes(const morvane::ModelState& s)
     for (const auto& layer : s.PROP_cont) addAll(layer);
     for (const auto& layer : s.PROP_disc) addAll(layer);
     return total;
+}
+
+// A cell pick at the middle of the view, as a Ctrl+click asks it, after a frame has set the view.
+FrameTimes timePicks(morvane::OffscreenRenderer& view, int picks, bool* hit)
+{
+    view.Render();
+    std::vector<double> times;
+    for (int p = 0; p < picks; ++p) {
+        const auto start = Clock::now();
+        *hit = view.scene().pickCell(view.width() / 2, view.height() / 2).has_value();
+        times.push_back(secondsSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front()};
 }
 
 }  // namespace
@@ -149,6 +164,10 @@ int main(int argc, char** argv)
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
         if (!pictures.empty()) view->frame().save(pictures + "_" + mode.file + ".png");
+        bool hit = false;
+        const FrameTimes p = timePicks(*view, frames, &hit);
+        std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,
+                    hit ? "" : " (no cell at the middle)");
     }
     if (!picture.empty()) {
         state.edge_mode = true;

@@ -100,6 +100,7 @@ void releaseDrag(CameraFields& f, ModelState& s, DragButton button)
 
 void wheel(ModelState& s, int delta)
 {
+    if (delta == 0) return;
     if (s.layers_mode) {
         if (delta > 0) {
             if (s.SHOW_K > 1) s.SHOW_K -= 1;
@@ -109,6 +110,28 @@ void wheel(ModelState& s, int delta)
         return;
     }
     s.position.z += static_cast<float>(delta) * 0.00005f;
+}
+
+std::optional<CameraKey> cameraKeyOf(int key, std::uint32_t x11KeyCode)
+{
+    struct Place {
+        CameraKey camera;
+        int latin;          // the letter on a Latin layout
+        std::uint32_t x11;  // the key's X11 code (evdev code + 8)
+        char32_t russian;   // the letter the Russian layout puts there
+    };
+    static constexpr Place places[] = {{CameraKey::W, 'W', 25, U'Ц'}, {CameraKey::S, 'S', 39, U'Ы'},
+                                       {CameraKey::Z, 'Z', 52, U'Я'}, {CameraKey::X, 'X', 53, U'Ч'},
+                                       {CameraKey::O, 'O', 32, U'Щ'}, {CameraKey::L, 'L', 46, U'Д'}};
+    const bool latinLetter = key >= 'A' && key <= 'Z';
+    for (const Place& p : places)
+        if (key == p.latin) return p.camera;
+    if (latinLetter) return std::nullopt;
+    for (const Place& p : places)
+        if (x11KeyCode != 0 && x11KeyCode == p.x11) return p.camera;
+    for (const Place& p : places)
+        if (static_cast<char32_t>(key) == p.russian) return p.camera;
+    return std::nullopt;
 }
 
 std::optional<std::string> keyDown(CameraFields& f, ModelState& s, CameraKey key)

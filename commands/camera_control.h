@@ -5,6 +5,7 @@
 // checked without a window. The window's handlers only translate Qt events into these calls.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,10 +51,16 @@ void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c);
 // A release ends the drag of that button (the pivot cursor hides for left and right).
 void releaseDrag(CameraFields& f, ModelState& s, DragButton button);
 
-// Wheel: one layer per notch in layer view (kept within 1..ZCORN_K), otherwise a vertical shift of the model.
+// Wheel: one layer per notch in layer view (kept within 1..ZCORN_K), otherwise a vertical shift of the model. A
+// delta of 0 (a horizontal scroll of a tilt wheel or touchpad) does nothing.
 void wheel(ModelState& s, int delta);
 
 enum class CameraKey { W, S, Z, X, O, L };
+// The camera key a key press stands for, from the toolkit's key code (a Latin letter is its upper-case code) and
+// the X11 key code of the key (0 when the platform gives none). On a Latin layout the letter decides, wherever it
+// lies. On a layout without Latin letters (the Russian one and others) the key's place decides: the key where W
+// lies on a US keyboard is W, by its X11 key code, or by the letter the Russian layout puts there (Ц for W).
+std::optional<CameraKey> cameraKeyOf(int key, std::uint32_t x11KeyCode = 0);
 // Key down. Returns the trace line to write, if any (W traces the new exaggeration).
 std::optional<std::string> keyDown(CameraFields& f, ModelState& s, CameraKey key);
 void keyUp(CameraFields& f, CameraKey key);

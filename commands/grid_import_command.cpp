@@ -44,7 +44,7 @@ void failWithMessage(const GridImportContext& ctx, const std::string& boxText, c
     ctx.feedback.setProgress(0);
     ctx.window.focusTree();
     ctx.window.endWait(false);
-    ctx.prompts.information(boxText, kGridImportCaption);
+    ctx.prompts.information(boxText, kGridImportCaption.in(ctx.state.Lang));
     ctx.feedback.appendLog(logLine, log_colour::Red);
     ctx.feedback.setStatus("All good");
 }
@@ -81,7 +81,7 @@ void registerGridPlaceholder(Properties& p, int cells)
 
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
 {
-    const std::string path = ctx.prompts.openFileName(kGridDialogTitle, kGridDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kGridDialogTitle.in(ctx.state.Lang), kGridDialogFilter);
     if (path.empty()) return GridImportOutcome::Cancelled;
     return importGridFile(ctx, path);
 }
@@ -109,7 +109,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
-        failWithMessage(ctx, kNotAGridText, "Selected file is not grid file");
+        failWithMessage(ctx, kNotAGridText.in(s.Lang), "Selected file is not grid file: " + file.filename().string());
         if (!read.message.empty()) fb.appendLog(read.message, log_colour::Red);
         return GridImportOutcome::NotAGrid;
     case GridReadOutcome::MissingInclude:

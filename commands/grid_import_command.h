@@ -10,6 +10,7 @@
 
 #include "commands/property_import_command.h"
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
@@ -62,11 +63,12 @@ struct GridImportContext {
     PropertyImportWindow* propertyWindow = nullptr;
 };
 
-inline constexpr const char* kGridDialogTitle = "Загрузить грид";
+inline constexpr TextPair kGridDialogTitle{"Import grid", "Загрузить грид"};
 inline constexpr const char* kGridDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
-inline constexpr const char* kNotAGridText =
-    "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.";
-inline constexpr const char* kGridImportCaption = "Загрузка грида";
+inline constexpr TextPair kNotAGridText{
+    "The chosen file is not a grid file. Please choose a correct grid file.",
+    "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида."};
+inline constexpr TextPair kGridImportCaption{"Grid import", "Загрузка грида"};
 
 // The menu command: the file dialog, then importGridFile.
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx);

@@ -38,7 +38,7 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
         return ended(PropertyImportOutcome::NoGrid);
     }
-    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle, kPropertyDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.Lang), kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
@@ -99,7 +99,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
     if (entries.empty()) {
         stopWork(ctx);
-        const PropertyReport report = notPropertyFileReport();
+        const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         deliverPropertyReport(report, fb);
         return ended(PropertyImportOutcome::NotAProperty);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
@@ -64,7 +65,7 @@ struct PropertyImportContext {
     UserPrompts& prompts;
 };
 
-inline constexpr const char* kPropertyDialogTitle = "Загрузить свойства";
+inline constexpr TextPair kPropertyDialogTitle{"Import properties", "Загрузить свойства"};
 inline constexpr const char* kPropertyDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
 inline constexpr const char* kNoGridTextEn = "There are no grid loaded. Please, load grid first.";
 inline constexpr const char* kNoGridTextRu =

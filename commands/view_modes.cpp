@@ -83,6 +83,13 @@ void switchTopView(ModelState& s, SceneOperations* view, bool checked)
 {
     s.step = 0.0f;
     if (checked) {
+        // The layer view and the flat section end as their own switches end them: the layer shown is kept, the
+        // model and the other objects opaque again.
+        if (s.layers_mode) s.saved_K = s.SHOW_K;
+        if (s.layers_mode || s.flat_section_mode) {
+            s.transp_all = 1;
+            s.transp_model = 1.0f;
+        }
         showShell(s);
         s.cont_prop_cut = 0.0f;
         rebuildDisplayedProperty(s, view);
@@ -111,6 +118,7 @@ void advanceViewAnimations(ModelState& s)
             s.mode_2d = false;
             s.rotation.x = 0;
             if (s.twoD_ortho) {
+                s.saved_ratio_2d = s.WINDOW_RATIO;
                 s.scale /= s.WINDOW_RATIO;
                 s.position.z = -1;
             }
@@ -124,7 +132,9 @@ void advanceViewAnimations(ModelState& s)
             s.rotation.x = -70;
         }
         if (s.mode_3d_first_step && s.twoD_ortho) {
-            s.scale *= s.WINDOW_RATIO;
+            // By the ratio the scale was divided by: the window may have been resized in the top view.
+            s.scale *= s.saved_ratio_2d > 0 ? s.saved_ratio_2d : s.WINDOW_RATIO;
+            s.saved_ratio_2d = 0;
             s.position.z = s.saved_position_z_2d;
             s.mode_3d_first_step = false;
         }

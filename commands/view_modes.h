@@ -40,8 +40,9 @@ ModeButtons switchLayerView(ModelState& s, SceneOperations* view, bool wasChecke
 // cut taken off; the filter dialog then sets the filter view itself. Off: the shell, the cut taken off.
 ModeButtons switchFilterView(ModelState& s, SceneOperations* view, bool wasChecked, bool topView);
 
-// 2D top view, `checked` being the button's new state. On: the shell without a cut, turning down to the top view
-// (the filter button is to be unchecked). Off: turning back to the oblique view. A turn still running is replaced.
+// 2D top view, `checked` being the button's new state. On: the layer view or flat section ended as their switches
+// end them, the shell without a cut, turning down to the top view (every mode button is to be unchecked). Off:
+// turning back to the oblique view. A turn still running is replaced.
 void switchTopView(ModelState& s, SceneOperations* view, bool checked);
 
 // One frame of the view's animations, after the frame is drawn: the continuous turn (0.1 degree per frame) and the

@@ -26,7 +26,7 @@ void endRefusedFile(const WellImportContext& ctx, WellImportResult& result)
 }
 
 // An accepted well: appended, built, uploaded and drawn.
-void appendAndDraw(const WellImportContext& ctx, WellReport&& report, WellImportResult& result)
+void appendAndDraw(const WellImportContext& ctx, const std::string& path, WellReport&& report, WellImportResult& result)
 {
     ModelState& s = ctx.state;
     ctx.feedback.setProgress(100);
@@ -39,16 +39,17 @@ void appendAndDraw(const WellImportContext& ctx, WellReport&& report, WellImport
     ctx.window.showFinished(true);
     ctx.feedback.setStatus(texts::AllGood);
     ++result.loaded;
+    result.loadedFiles.push_back(path);
 }
 
 // A file whose columns are confirmed: an accepted well gets its tree node before its log line and is drawn; a refused
 // one has been explained in the report's lines.
-void finishFile(const WellImportContext& ctx, WellReport&& report, WellImportResult& result)
+void finishFile(const WellImportContext& ctx, const std::string& path, WellReport&& report, WellImportResult& result)
 {
     if (report.accepted) ctx.window.addWellNode(report.name);
     deliverReportLines(report.lines, ctx.feedback);
     if (report.accepted)
-        appendAndDraw(ctx, std::move(report), result);
+        appendAndDraw(ctx, path, std::move(report), result);
     else
         endRefusedFile(ctx, result);
 }
@@ -75,8 +76,12 @@ std::string columnName(const std::vector<std::string>& header, int index)
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
 {
-    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle, kWellDialogFilter);
-    if (paths.empty()) return WellImportResult{.cancelled = true};
+    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.Lang), kWellDialogFilter);
+    if (paths.empty()) {
+        WellImportResult none;
+        none.cancelled = true;
+        return none;
+    }
     return importWellFiles(ctx, paths);
 }
 
@@ -118,7 +123,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
 
         if (s.OK_for_all_wells) {
             // A later file of the selection: the columns named as those chosen under the earlier "OK for all".
-            finishFile(ctx, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
+            finishFile(ctx, path, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
                        result);
             continue;
         }
@@ -150,9 +155,10 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         ctx.window.setWaitCursor(true);
         WellReport report =
             loadWell(well, columns,
-                     answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll);
+                     answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll,
+                     ctx.state.Lang);
         if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
-        finishFile(ctx, std::move(report), result);
+        finishFile(ctx, path, std::move(report), result);
     }
 
     s.OK_for_all_wells = false;

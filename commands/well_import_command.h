@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "core/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
@@ -51,9 +52,10 @@ struct WellImportResult {
     bool abandoned = false;  // the column dialog was closed with its close box: the rest of the selection was left
     int loaded = 0;          // wells appended
     int refused = 0;         // files read but not loaded (the user was told why)
+    std::vector<std::string> loadedFiles;  // the paths of the wells appended, in order
 };
 
-inline constexpr const char* kWellDialogTitle = "Загрузить скважины";
+inline constexpr TextPair kWellDialogTitle{"Import wells", "Загрузить скважины"};
 inline constexpr const char* kWellDialogFilter = "dev files|*.dev|All files (*.*)|*.*";
 
 // The menu command: the multi-file dialog, then importWellFiles.

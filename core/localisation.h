@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/model_state.h"
 
@@ -19,5 +20,13 @@ int languageOffset(const std::string& lang);
 
 // The text of a pair in the given language.
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang);
+
+// A text the interface shows outside the table (a message box, a file dialog's title, a log line, a tool tip or a
+// menu entry the table has no slot for), in English and in Russian; the language is chosen as for the table.
+struct TextPair {
+    std::string_view en;
+    std::string_view ru;
+    std::string in(const std::string& lang) const { return std::string(languageOffset(lang) == 1 ? ru : en); }
+};
 
 }  // namespace morvane

@@ -123,6 +123,9 @@ struct GridDrawing {
     std::array<float, 12> cursor_point_vertex{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
     std::array<float, 12> cursor_point_vertex2{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
     GLName cursor_point_VAO = 0, cursor_point_VBO = 0, cursor_point_VAO2 = 0, cursor_point_VBO2 = 0;
+    // The outline of the cell the user picked (24 coloured vertices, lines), empty while no cell is marked.
+    Vertices picked_cell_lines;
+    GLName picked_cell_VAO = 0, picked_cell_VBO = 0;
 };
 
 // Loaded properties, the displayed one, and the colour tables.
@@ -162,6 +165,10 @@ struct Properties {
     std::array<float, 10> r3_form{}, g3_form{}, b3_form{};
     std::vector<double> prop_max_value_form, prop_min_value_form;
     int i_morvane = 0;        // displayed property: index within its kind
+    // The values the cells are coloured from (set by the colouring, also after an import): the entry within
+    // PROP_disc_loading (discrete) or PROP_cont_loading; -1 while nothing is coloured.
+    int coloured_kind_entry = -1;
+    bool coloured_discrete = false;
     int prop_no_morvane = 0;  // displayed property: node index (overall entry is this + 1)
     float cont_prop_cut = 0;  // filter threshold, 0 = no filter
     bool cut_below = true;
@@ -319,6 +326,7 @@ struct ViewCamera {
     bool rotating = false;
     float step = 0;  // progress of the 3D/2D switch animation, 0..5
     float saved_position_z_2d = 0;
+    float saved_ratio_2d = 0;  // the view ratio the orthographic top view divided the scale by (0: not divided)
     bool twoD_ortho = false;
 };
 

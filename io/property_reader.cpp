@@ -349,10 +349,19 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     trace(texts::TraceGridSize + std::to_string(gridSize));
     if (!read.conforms) {
         if (!read.problem.empty()) trace("Property " + entry.name + ": " + read.problem);
-        const bool russian = read.discrete || lang == "ru";
+        const bool russian = lang == "ru";
+        // The counts that let the user find the wrong file: values found against the grid's cells.
+        const std::string found = (read.countBeyondBound ? "> " : "") + std::to_string(read.count);
+        const std::string cells = std::to_string(gridSize);
+        const std::string counts =
+            russian ? entry.name + ": " + found + " значений, в гриде " + cells + " ячеек."
+                    : entry.name + ": " + found + " values, the grid has " + cells + " cells.";
         report.messageBox = PropertyMessageBox{russian ? texts::CaptionRu : texts::CaptionEn,
-                                               russian ? texts::MismatchRu : texts::MismatchEn};
-        report.lines.push_back({Line::Kind::Log, texts::MismatchLog, log_colour::Red});
+                                               std::string(russian ? texts::MismatchRu : texts::MismatchEn) + "\n\n" +
+                                                   counts};
+        report.lines.push_back({Line::Kind::Log, std::string(texts::MismatchLog) + ". " + entry.name + ": " + found +
+                                                     " values, the grid has " + cells + " cells.",
+                                log_colour::Red});
         status(texts::AllGood);
         return report;
     }
@@ -380,11 +389,14 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
     return report;
 }
 
-PropertyReport notPropertyFileReport()
+PropertyReport notPropertyFileReport(std::string_view lang, const std::string& fileName)
 {
     PropertyReport report;
-    report.messageBox = PropertyMessageBox{texts::CaptionRu, texts::NotPropertyFileBox};
-    report.lines.push_back({Line::Kind::Log, texts::NotPropertyFileLog, log_colour::Red});
+    report.messageBox = lang == "ru" ? PropertyMessageBox{texts::CaptionRu, texts::NotPropertyFileBox}
+                                     : PropertyMessageBox{texts::CaptionEn, texts::NotPropertyFileBoxEn};
+    report.lines.push_back(
+        {Line::Kind::Log, fileName.empty() ? texts::NotPropertyFileLog : texts::NotPropertyFileLog + (": " + fileName),
+         log_colour::Red});
     report.lines.push_back({Line::Kind::Status, texts::AllGood});
     return report;
 }

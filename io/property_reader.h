@@ -59,6 +59,8 @@ inline constexpr const char* CaptionRu = "Загрузка свойства";
 inline constexpr const char* CaptionEn = "Property loading";
 inline constexpr const char* NotPropertyFileBox =
     "Выбранный файл не является файлом свойства. Пожалуйста, выберите правильный файл свойства.";
+inline constexpr const char* NotPropertyFileBoxEn =
+    "The chosen file is not a property file. Please choose a correct property file.";
 inline constexpr const char* NotPropertyFileLog = "Selected file is not property file";
 inline constexpr const char* MismatchRu =
     "Выбранный файл свойства не соответствует геометрии загруженного грида. Пожалуйста, выберите правильный файл "
@@ -156,8 +158,8 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
                             std::string_view lang, Properties& properties,
                             const std::vector<std::uint8_t>& active = {});
 
-// The message box and red log line for a file without any marker.
-PropertyReport notPropertyFileReport();
+// The message box (in the interface language) and red log line naming `fileName` for a file without any marker.
+PropertyReport notPropertyFileReport(std::string_view lang = "ru", const std::string& fileName = {});
 
 // Sends the status, trace and log lines of a report to the user (the message box is the caller's).
 void deliverPropertyReport(const PropertyReport& report, Feedback& feedback);

@@ -188,7 +188,8 @@ WellColumns preselectedColumns(const std::vector<std::string>& columnNames)
     return c;
 }
 
-WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation)
+WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation,
+                    std::string_view lang)
 {
     WellReport report;
     report.name = file.name;
@@ -196,7 +197,9 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
 
     if (!named) report.lines.push_back(logLine(well_texts::NoNameLog, log_colour::Red));
     if (!columns.complete()) {
-        report.messageBox = PropertyMessageBox{well_texts::NoColumnsCaption, well_texts::NoColumnsBox};
+        report.messageBox = lang == "ru"
+                                ? PropertyMessageBox{well_texts::NoColumnsCaption, well_texts::NoColumnsBox}
+                                : PropertyMessageBox{well_texts::NoColumnsCaptionEn, well_texts::NoColumnsBoxEn};
         report.lines.push_back(logLine(well_texts::NoColumnsLog, log_colour::Red));
         return report;
     }

@@ -44,6 +44,9 @@ inline constexpr const char* LoadedSuffix = " is loaded successfully";
 inline constexpr const char* NoColumnsBox =
     "Вы не выбрали нужные столбцы для загрузки. Пожалуйста, выберите столбцы данных для загрузки инклинометрии.";
 inline constexpr const char* NoColumnsCaption = "Загрузка скважины";
+inline constexpr const char* NoColumnsBoxEn =
+    "You have not chosen the columns to load. Please choose the data columns of the deviation survey.";
+inline constexpr const char* NoColumnsCaptionEn = "Well import";
 inline constexpr const char* NoColumnsLog = "No right match columns are privided";
 // Said when no data line holds all four chosen columns (the well would have no point to draw).
 inline constexpr const char* NoPointsPrefix = "Well was not loaded. No data line holds the chosen columns: ";
@@ -111,7 +114,9 @@ struct WellReport {
 
 // Checks a parsed well against the confirmed columns and builds its trajectory: every data line that holds all four
 // chosen columns gives the point (MD, X, Y, Z). Refused: no name, columns not all chosen, no usable data line.
-WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation);
+// The message box is in the interface language `lang` ("en" or "ru").
+WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation,
+                    std::string_view lang = "ru");
 
 // The refusal of a file of another tool's layout (`fileName` without folder), before any column is chosen.
 WellReport foreignLayoutReport(const std::string& fileName);

@@ -32,6 +32,8 @@ inline constexpr const char* BackgroundColorR = "BackgroundColorR";        // "5
 inline constexpr const char* BackgroundColorG = "BackgroundColorG";        // "76"
 inline constexpr const char* BackgroundColorB = "BackgroundColorB";        // "76"
 inline constexpr const char* show_inactive_cells = "show_inactive_cells";  // "False"
+// Files opened lately, newest first: one "kind<TAB>path" line each (see commands/recent_files.h); "".
+inline constexpr const char* recentFiles = "recentFiles";
 }  // namespace settings_key
 
 // The default value of a key; "" for a key that is not one of the store's keys.

@@ -30,6 +30,9 @@ GridBuildOutcome SceneRenderer::initGRID()
     sendTrace(log_, report.trace);
     wellCorners_.reset();  // the wells of a new grid search its corners
     if (report.built()) {
+        // A cell marked on the grid before is no cell of this one.
+        s_.picked_cell_lines.clear();
+        bindPickedCellBuffers();
         if (modelStat_)
             modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
                                        report.modelStat_cell_ijk, report.modelStat_resol});
@@ -39,7 +42,7 @@ GridBuildOutcome SceneRenderer::initGRID()
         tree_->clearTree();
     }
     for (const GridBuildLine& note : report.notes) AppendRichText(note.text, note.colour, true);
-    AppendRichText(report.message, report.colour, true);
+    AppendRichText(gridBuildLogLine(report, s_.Lang), report.colour, true);
     for (const std::string& detail : report.details) AppendRichText(detail, log_colour::Red, true);
     return report.outcome;
 }

@@ -134,6 +134,20 @@ void SceneRenderer::drawLayerPart(GLName vao, unsigned int mode, const Indices& 
                    reinterpret_cast<const void*>(first * sizeof(GLuint)));
 }
 
+// The fixed blue square is a backdrop: it fills only pixels nothing has been drawn to yet and writes no depth, so
+// whatever comes later in the frame covers it. At its own depth it lay in front of every model deeper than its
+// plane and, seen from above that plane, covered the whole model (zoomed out, the 2D top view, thin models).
+void SceneRenderer::drawBackdropSquare()
+{
+    glDepthRange(1.0, 1.0);  // its fragments sit at the far end of the depth range
+    glDepthFunc(GL_LEQUAL);  // and pass only where the depth buffer is still clear
+    glDepthMask(GL_FALSE);
+    drawArrays(s_.inf_VAO, GL_TRIANGLES, 6);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0.0, 1.0);
+}
+
 // One part of a well: every run a line strip of its own (a part without runs is one strip).
 void SceneRenderer::drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs)
 {
@@ -148,6 +162,46 @@ void SceneRenderer::drawWellPart(GLName vao, const Vertices& part, const std::ve
         const GLsizei first = (*runs)[r];
         const GLsizei end = std::min<GLsizei>(r + 1 < runs->size() ? (*runs)[r + 1] : drawable, drawable);
         if (first >= 0 && end - first >= 2) glDrawArrays(GL_LINE_STRIP, first, end - first);
+    }
+}
+
+void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
+{
+    const ModelState& s = s_;
+    const int layers = s.ZCORN_K;
+    const auto layerCells = [&](int k) {
+        if (k < 0 || k >= layers) return;
+        if (beforeLayer) beforeLayer(k);
+        drawLayerCells(k);
+    };
+    if (s.edge_mode) {
+        layerCells(0);
+        layerCells(layers - 1);
+        for (int k = 0; k < layers; ++k) {
+            if (beforeLayer) beforeLayer(k);
+            drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer, k);
+        }
+    }
+    if (s.layers_mode) {
+        if (s.oneLayer) {
+            layerCells(s.SHOW_K - 1);
+        } else {
+            for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k) layerCells(k);
+        }
+    }
+    if (s.flat_section_mode)
+        for (int k = 0; k < layers; ++k) layerCells(k);
+    if (s.threeD_mode) {
+        // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
+        const bool filtered = !s.cells_filter_VAO.empty();
+        for (int k = layers - 1; k >= 0; --k) {
+            if (!filtered) {
+                layerCells(k);
+                continue;
+            }
+            if (beforeLayer) beforeLayer(k);
+            drawIndexed(slotAt(s.cells_filter_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+        }
     }
 }
 
@@ -245,7 +299,7 @@ void SceneRenderer::Render()
     if (modelSpace) {
         glLineWidth(1);
         drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
-        drawArrays(s.inf_VAO, GL_TRIANGLES, 6);
+        drawBackdropSquare();
     }
 
     if (s.well_section_mode && s.propLoaded) {
@@ -287,33 +341,7 @@ void SceneRenderer::Render()
     }
 
     if (s.propLoaded && !s.well_section_mode) {
-        if (s.edge_mode) {
-            drawLayerCells(0);
-            drawLayerCells(layers - 1);
-            for (int k = 0; k < layers; ++k)
-                drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
-                              k);
-        }
-        if (s.layers_mode) {
-            if (s.oneLayer) {
-                drawLayerCells(s.SHOW_K - 1);
-            } else {
-                for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k)
-                    if (k >= 0 && k < layers) drawLayerCells(k);
-            }
-        }
-        if (s.flat_section_mode)
-            for (int k = 0; k < layers; ++k) drawLayerCells(k);
-        if (s.threeD_mode) {
-            // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
-            const bool filtered = !s.cells_filter_VAO.empty();
-            for (int k = layers - 1; k >= 0; --k) {
-                if (filtered)
-                    drawIndexed(slotAt(s.cells_filter_VAO, k), GL_TRIANGLES, s.cell_indices.size());
-                else
-                    drawLayerCells(k);
-            }
-        }
+        drawCells({});
         setUniformFloat(core_.transp, 0.5f);
         if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
         if (s.displayGOC) drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
@@ -337,6 +365,16 @@ void SceneRenderer::Render()
     glBindVertexArray(0);
 
     setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
+    // The picked cell's outline, over everything so a cell behind others stays marked.
+    if (s.picked_cell_VAO != 0) {
+        setClipDistance0(false);
+        setUniformFloat(core_.transp, 1.0f);
+        glDisable(GL_DEPTH_TEST);
+        glLineWidth(3);
+        drawArrays(s.picked_cell_VAO, GL_LINES, s.picked_cell_lines.size() / 6);
+        glEnable(GL_DEPTH_TEST);
+        glBindVertexArray(0);
+    }
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
     const float w =

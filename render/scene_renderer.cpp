@@ -140,6 +140,7 @@ bool SceneRenderer::restoreGL()
     bindIntersectPlaneBuffers();
     bindCircleDiagramBuffers();
     bindContacts();
+    bindPickedCellBuffers();
     return coreReady_ && textReady_;
 }
 
@@ -183,6 +184,7 @@ void SceneRenderer::releaseGL()
     }
     if (s_.core_program != 0) glDeleteProgram(s_.core_program);
     if (s_.text_program != 0) glDeleteProgram(s_.text_program);
+    releasePickTarget();
     gl_.deleteAll();
     forgetGL();
 }
@@ -222,8 +224,11 @@ void SceneRenderer::forgetGL()
                          &s_.flat_plane_VAO,
                          &s_.flat_plane_VBO,
                          &s_.text_VAO,
-                         &s_.text_VBO})
+                         &s_.text_VBO,
+                         &s_.picked_cell_VAO,
+                         &s_.picked_cell_VBO})
         *name = 0;
+    pick_ = {};
     s_.core_program = 0;
     s_.text_program = 0;
     coreReady_ = false;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "core/view_targets.h"
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"
+#include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 #include "scene/well_geometry.h"
 
@@ -66,6 +68,13 @@ public:
     void bindIntersectPlaneBuffers() override;
     void bindCircleDiagramBuffers() override;
     void bindContacts() override;
+    // The outline of the picked cell (picked_cell_lines); none when it is empty.
+    void bindPickedCellBuffers();
+
+    // The cell drawn at pixel (x, y) of the viewport (device pixels, from the top left) in the last frame's view, by
+    // a pick pass over the cells the current mode draws; nothing over the background, outside the view, without a
+    // grid or in the well section.
+    std::optional<CellHit> pickCell(int x, int y);
 
     // Build the main program into `program` and the text program into text_program (then the glyphs). False when
     // a source file cannot be read, a stage does not compile or the program does not link; the compiler's log is
@@ -160,6 +169,10 @@ private:
     void drawArrays(GLName vao, unsigned int mode, std::size_t count);
     void drawIndexed(GLName vao, unsigned int mode, std::size_t count);
     void drawLayerCells(int k);
+    // The cells the current mode draws, layer by layer; `beforeLayer` (may be empty) is told each layer first.
+    void drawCells(const std::function<void(int)>& beforeLayer);
+    bool ensurePickTarget();
+    void releasePickTarget();
     // Layer k's cells of a list shared by every layer (`perCell` indices to a cell): the whole list, or the layer's
     // runs of drawn cells when inactive cells are hidden.
     void drawLayerRuns(GLName vao, unsigned int mode, std::size_t listSize, int k, std::size_t perCell);
@@ -167,6 +180,7 @@ private:
     void drawLayerPart(GLName vao, unsigned int mode, const Indices& list, const std::vector<std::size_t>& layerStart,
                        int k);
     void drawWells();
+    void drawBackdropSquare();
     void drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs);
     void projectAnchor(const glm::vec3& anchor);
     void drawWellLabels(float w, float h);
@@ -195,6 +209,13 @@ private:
     bool textReady_ = false;
     CoreUniforms core_;
     TextUniforms text_;
+    // The pick pass: its program with the uniform locations, and a one-pixel framebuffer.
+    struct PickTarget {
+        GLName program = 0, fbo = 0, colour = 0, depth = 0;
+        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, clip_plane0 = -1, clip_enabled = -1,
+            points_in_layer = -1, layer = -1;
+    };
+    PickTarget pick_;
     std::string glFailure_;
     int viewportWidth_ = Constants::WINDOW_WIDTH;
     int viewportHeight_ = Constants::WINDOW_HEIGHT;

@@ -195,6 +195,17 @@ void SceneRenderer::bindBuffers()
     uploadColoured(s_.inf_VAO, s_.inf_VBO, s_.infinite.data(), s_.infinite.size());
 }
 
+void SceneRenderer::bindPickedCellBuffers()
+{
+    if (!glAvailable_) return;
+    if (s_.picked_cell_lines.empty()) {
+        gl_.deleteVertexArray(s_.picked_cell_VAO);
+        gl_.deleteBuffer(s_.picked_cell_VBO);
+        return;
+    }
+    uploadColoured(s_.picked_cell_VAO, s_.picked_cell_VBO, s_.picked_cell_lines.data(), s_.picked_cell_lines.size());
+}
+
 void SceneRenderer::bindCursorBuffers()
 {
     if (!glAvailable_) return;

@@ -355,6 +355,9 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     if (!sizeAccepted && !hasCounts) {
         report.outcome = GridBuildOutcome::CellSizeRejected;
         report.message = grid_messages::CellSize;
+        const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
+        report.detailEn = "Cell size found: " + found + " m; it must be a multiple of 25 m, at most " + most + " m.";
+        report.detailRu = "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
         return report;
     }
 
@@ -527,11 +530,22 @@ GridBuildReport buildGrid(ModelState& state)
     return report;
 }
 
-void deliverGridReport(const GridBuildReport& report, Feedback& feedback)
+std::string gridBuildLogLine(const GridBuildReport& report, const std::string& lang)
+{
+    const bool ru = lang == "ru";
+    std::string line = report.message;
+    if (report.outcome == GridBuildOutcome::CellSizeRejected && !ru) line = grid_messages::CellSizeEn;
+    if (ru && line == grid_messages::Layout) line = grid_messages::LayoutRu;
+    if (ru && line == grid_messages::NotLoaded) line = grid_messages::NotLoadedRu;
+    const std::string& detail = ru ? report.detailRu : report.detailEn;
+    return detail.empty() ? line : line + " " + detail;
+}
+
+void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang)
 {
     for (const auto& text : report.trace) feedback.trace(text);
     for (const auto& note : report.notes) feedback.appendLog(note.text, note.colour);
-    feedback.appendLog(report.message, report.colour);
+    feedback.appendLog(gridBuildLogLine(report, lang), report.colour);
     for (const auto& detail : report.details) feedback.appendLog(detail, log_colour::Red);
 }
 

@@ -34,9 +34,13 @@ enum class GridBuildOutcome {
 
 namespace grid_messages {
 inline constexpr const char* CellSize = "Ошибка: размерность грида не кратна 25 метрам или больше максимальной.";
+inline constexpr const char* CellSizeEn =
+    "Error: the grid's cell size is not a multiple of 25 metres or is larger than the maximum.";
 inline constexpr const char* Layout = "Grid was not loaded. There are some problems with ZCORN array.";
+inline constexpr const char* LayoutRu = "Грид не загружен. Массив ZCORN не соответствует сетке COORD.";
 inline constexpr const char* Loaded = "Grid is loaded successfully";
 inline constexpr const char* NotLoaded = "Grid was not loaded.";
+inline constexpr const char* NotLoadedRu = "Грид не загружен.";
 }  // namespace grid_messages
 
 struct GridBuildLine {
@@ -47,6 +51,8 @@ struct GridBuildLine {
 struct GridBuildReport {
     GridBuildOutcome outcome = GridBuildOutcome::CellSizeRejected;
     std::string message;               // the main log line of the build
+    // A refused cell size's numbers (the size found and its limits), in English and Russian; see gridBuildLogLine.
+    std::string detailEn, detailRu;
     LogColour colour;                  // red for a rejection, green for success
     std::vector<std::string> trace;    // diagnostic lines, in order
     std::vector<GridBuildLine> notes;  // before the main line: the active cells, a view fitted at load
@@ -82,8 +88,12 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
 // The whole grid build on the model state: buildGridGeometry, then, when built, the XY reference plane arrays.
 GridBuildReport buildGrid(ModelState& state);
 
-// Sends the trace lines, the notes, the main log line and the details of a build to the user.
-void deliverGridReport(const GridBuildReport& report, Feedback& feedback);
+// The main log line of a build in the interface language ("en" or "ru"): a refused cell size says the size found
+// and the limits, so that the user can mend the file.
+std::string gridBuildLogLine(const GridBuildReport& report, const std::string& lang);
+
+// Sends the trace lines, the notes, the main log line (in `lang`) and the details of a build to the user.
+void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang = "en");
 
 // Pillar spacing in file units as the layout rules round it: the distance times COORD_MULT plus 0.4, to the
 // nearest integer with halves away from zero (24.1 gives 25, 24.09 gives 24). A non-finite distance gives -1.

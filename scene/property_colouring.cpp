@@ -262,6 +262,8 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         });
     }
     report.coloured = true;
+    properties.coloured_kind_entry = static_cast<int>(kindEntry);
+    properties.coloured_discrete = discrete;
 
     if (properties.propLoading) {
         const bool placeholder = !discrete && typeCode == PLACEHOLDER_TYPE;

@@ -19,12 +19,18 @@ int clipboardPictureWidth(int panelWidth)
 QImage composeClipboardPicture(const QImage& view, int width, int height, const QImage& legend, QPoint legendPos,
                                bool legendVisible)
 {
-    QImage picture(std::max(width, 1), std::max(height, 1), QImage::Format_RGB888);
+    // The view's picture is in device pixels; the panel's sizes and the legend's place are in logical pixels. The
+    // copy keeps the device resolution, so it holds the same part of the view at any pixel ratio.
+    const qreal ratio = view.isNull() ? 1.0 : view.devicePixelRatio();
+    const QSize device(std::max(1, qRound(width * ratio)), std::max(1, qRound(height * ratio)));
+    QImage picture(device, QImage::Format_RGB888);
     picture.fill(Qt::black);
+    picture.setDevicePixelRatio(ratio);
     QPainter painter(&picture);
-    painter.drawImage(QPoint(0, 0), view, QRect(0, 0, width, height));
-    if (legendVisible && !legend.isNull()) painter.drawImage(legendPos, legend);
+    painter.drawImage(QRectF(0, 0, width, height), view, QRectF(0, 0, width * ratio, height * ratio));
+    if (legendVisible && !legend.isNull()) painter.drawImage(legendPos, legend);  // at its own pixel ratio
     painter.end();
+    picture.setDevicePixelRatio(1.0);
     return picture;
 }
 

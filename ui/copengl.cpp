@@ -60,7 +60,7 @@ COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth,
         if (panel2_) return std::array<int, 2>{panel2_->width(), panel2_->height()};
         return std::array<int, 2>{state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT};
     });
-    scene_->setRedrawRequest([this] { update(); });
+    scene_->setRedrawRequest([this] { changed(); });
 
     // Probe once whether the display can give the view its context, so a missing one is said in the log.
     QOpenGLContext probe;
@@ -143,6 +143,7 @@ void COpenGL::paintGL()
     if (ready_ && !frameDrawn_) {
         scene_->Render();
         frameDrawn_ = true;
+        ++framesDrawn_;
     }
 }
 
@@ -158,6 +159,7 @@ void COpenGL::ReSizeGLScene(int width, int height)
     scene_->ReSizeGLScene(width, height);
     setDeviceViewport(width, height);
     resize(width, height);
+    changed();
 }
 
 void COpenGL::setDeviceViewport(int width, int height)
@@ -173,6 +175,7 @@ void COpenGL::Render()
     if (!makeViewCurrent()) return;
     scene_->Render();
     frameDrawn_ = true;
+    ++framesDrawn_;
 }
 
 void COpenGL::SwapOpenGLBuffers() { update(); }
@@ -180,6 +183,7 @@ void COpenGL::SwapOpenGLBuffers() { update(); }
 void COpenGL::changeBackgroundColor()
 {
     if (makeViewCurrent()) scene_->changeBackgroundColor();
+    changed();
 }
 
 void COpenGL::AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine)
@@ -191,46 +195,56 @@ void COpenGL::AppendRichText(const std::string& text, morvane::LogColour color, 
 morvane::GridBuildOutcome COpenGL::initGRID()
 {
     makeViewCurrent();
-    return scene_->initGRID();
+    const morvane::GridBuildOutcome outcome = scene_->initGRID();
+    changed();
+    return outcome;
 }
 void COpenGL::bindGridBuffers()
 {
     makeViewCurrent();
     scene_->bindGridBuffers();
+    changed();
 }
 void COpenGL::bindBuffers()
 {
     makeViewCurrent();
     scene_->bindBuffers();
+    changed();
 }
 void COpenGL::bindCursorBuffers()
 {
     makeViewCurrent();
     scene_->bindCursorBuffers();
+    changed();
 }
 void COpenGL::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
 {
     scene_->initPROP(proprty_count, is_property_discrete, prop_type);
+    changed();
 }
 void COpenGL::bindPropBuffers()
 {
     makeViewCurrent();
     scene_->bindPropBuffers();
+    changed();
 }
 void COpenGL::change_color(int prop_type, int code, float r, float g, float b)
 {
     scene_->change_color(prop_type, code, r, g, b);
+    changed();
 }
 void COpenGL::initXY__PLANE() { scene_->initXY__PLANE(); }
 void COpenGL::bindXYplaneBuffers()
 {
     makeViewCurrent();
     scene_->bindXYplaneBuffers();
+    changed();
 }
 void COpenGL::bindFlatPlaneBuffers()
 {
     makeViewCurrent();
     scene_->bindFlatPlaneBuffers();
+    changed();
 }
 void COpenGL::initWELL() { scene_->initWELL(); }
 void COpenGL::initALL_WELLS() { scene_->initALL_WELLS(); }
@@ -238,26 +252,46 @@ void COpenGL::bindWellBuffers()
 {
     makeViewCurrent();
     scene_->bindWellBuffers();
+    changed();
 }
 void COpenGL::bindIntersectBuffers()
 {
     makeViewCurrent();
     scene_->bindIntersectBuffers();
+    changed();
 }
 void COpenGL::bindIntersectPlaneBuffers()
 {
     makeViewCurrent();
     scene_->bindIntersectPlaneBuffers();
+    changed();
 }
 void COpenGL::bindCircleDiagramBuffers()
 {
     makeViewCurrent();
     scene_->bindCircleDiagramBuffers();
+    changed();
 }
 void COpenGL::bindContacts()
 {
     makeViewCurrent();
     scene_->bindContacts();
+    changed();
+}
+
+std::optional<morvane::CellHit> COpenGL::pickCell(QPoint at)
+{
+    if (!makeViewCurrent()) return std::nullopt;
+    // The framebuffer is in device pixels on high-density screens.
+    const qreal ratio = devicePixelRatioF();
+    return scene_->pickCell(static_cast<int>(std::floor(at.x() * ratio)), static_cast<int>(std::floor(at.y() * ratio)));
+}
+
+void COpenGL::bindPickedCellBuffers()
+{
+    makeViewCurrent();
+    scene_->bindPickedCellBuffers();
+    changed();
 }
 
 bool COpenGL::loadShaders(morvane::GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }

@@ -3,7 +3,9 @@
 // widget-free SceneRenderer, which does the uploads, the frame and the text on whatever context is current.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QOpenGLWidget>
@@ -12,6 +14,7 @@
 #include "core/feedback.h"
 #include "core/model_state.h"
 #include "core/view_targets.h"
+#include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {
@@ -68,11 +71,22 @@ public:
     void bindCircleDiagramBuffers() override;
     void bindContacts() override;
 
+    // The cell the last frame drew at `at` (logical pixels of the view), by a pick pass; nothing over the background.
+    std::optional<morvane::CellHit> pickCell(QPoint at);
+    // The picked cell's outline (picked_cell_lines).
+    void bindPickedCellBuffers();
+
     // Shader programs and glyphs (normally run by InitGL); false, said in red in the log, when one fails.
     bool loadShaders(morvane::GLName& program);
     bool loadTextShader();
     // Draws `text` (UTF-8) with its baseline at (x, y) of the 1024 x 768 label space.
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
+
+    // Called whenever the scene changes through the view (uploads, recolours, size, background), so the owner can
+    // have a frame drawn.
+    void setSceneChanged(std::function<void()> onChange) { sceneChanged_ = std::move(onChange); }
+    // Frames drawn since the view was made.
+    long framesDrawn() const { return framesDrawn_; }
 
     // True once a context exists and InitGL has run on it.
     bool contextReady() const { return ready_; }
@@ -90,6 +104,10 @@ private:
     void setDeviceViewport(int width, int height);
     // One red line in the log, the first time only: the view stays empty, the rest of the program works on.
     void logNoContext(const std::string& reason);
+    void changed()
+    {
+        if (sceneChanged_) sceneChanged_();
+    }
 
     morvane::ModelState& state_;
     QWidget* panel2_;
@@ -97,6 +115,8 @@ private:
     bool ready_ = false;
     bool frameDrawn_ = false;  // the framebuffer holds a frame drawn by Render since it was last recreated
     bool failureLogged_ = false;
+    std::function<void()> sceneChanged_;
+    long framesDrawn_ = 0;
 };
 
 }  // namespace OpenGLForm

@@ -26,6 +26,15 @@ namespace morvane {
 
 namespace {
 
+// What a red row of the model page lacks and where to get it.
+constexpr TextPair kNoGridTip{"No grid loaded: import one through Import -> Grid",
+                              "Грид не загружен, загрузите через Импорт -> Грид"};
+constexpr TextPair kNoPropertiesTip{"No properties loaded: import them through Import -> Properties",
+                                    "Свойста не загружены, загрузите через Импорт -> Свойства"};
+constexpr TextPair kNoZonesTip{"No zones made: use the form below", "Зоны не заданы, используйте форму ниже"};
+constexpr TextPair kNoContactsTip{"No fluid contacts made: use the form below",
+                                  "Флюидальные контакты не заданы, используйте форму ниже"};
+
 constexpr QPoint kPagePos{226, 17};
 constexpr QSize kPageSize{1024, 720};
 const QColor kMissingBackground(211, 211, 211);
@@ -231,10 +240,11 @@ void Data_manager::buildStatusRows()
     propertiesRow_ = makeStatusRow(modelPage_, "panel9", "panel5", "label4", 195, 10);
     zonesRow_ = makeStatusRow(modelPage_, "panel10", "panel6", "label5", 380, 10);
     contactsRow_ = makeStatusRow(modelPage_, "panel11", "panel7", "label6", 565, 10);
-    gridRow_.missingTip = QStringLiteral("Грид не загружен, загрузите через Импорт -> Грид");
-    propertiesRow_.missingTip = QStringLiteral("Свойста не загружены, загрузите через Импорт -> Свойства");
-    zonesRow_.missingTip = QStringLiteral("Зоны не заданы, используйте форму ниже");
-    contactsRow_.missingTip = QStringLiteral("Флюидальные контакты не заданы, используйте форму ниже");
+    const std::string lang = appSettings().ReadAppSettings("Lang") == "en" ? "en" : "ru";
+    gridRow_.missingTip = QString::fromStdString(kNoGridTip.in(lang));
+    propertiesRow_.missingTip = QString::fromStdString(kNoPropertiesTip.in(lang));
+    zonesRow_.missingTip = QString::fromStdString(kNoZonesTip.in(lang));
+    contactsRow_.missingTip = QString::fromStdString(kNoContactsTip.in(lang));
     for (StatusRow* row : {&gridRow_, &propertiesRow_, &zonesRow_, &contactsRow_}) setRowMissing(*row);
     label10 = padsRow_.label;
     label9 = wellsRow_.label;
@@ -403,6 +413,18 @@ void Data_manager::updateLang(const std::string& lang)
     groupBox10->setTitle(text(752));
     productionHeaders = {text(754), text(756), text(758), text(760)};
     kryptonDataGridView1->setHeaders(productionHeaders);
+    const std::pair<StatusRow*, TextPair> tips[] = {{&gridRow_, kNoGridTip},
+                                                    {&propertiesRow_, kNoPropertiesTip},
+                                                    {&zonesRow_, kNoZonesTip},
+                                                    {&contactsRow_, kNoContactsTip}};
+    for (const auto& [row, tip] : tips) {
+        const bool shown = !row->icon->toolTip().isEmpty();  // only a missing row carries its tip
+        row->missingTip = QString::fromStdString(tip.in(Lang));
+        if (shown)
+            for (QWidget* w : {static_cast<QWidget*>(row->icon), static_cast<QWidget*>(row->background),
+                               static_cast<QWidget*>(row->label)})
+                w->setToolTip(row->missingTip);
+    }
 }
 
 void Data_manager::showEvent(QShowEvent* event)

@@ -8,6 +8,8 @@
 #include <QShowEvent>
 #include <QTreeWidget>
 
+#include "core/localisation.h"
+
 namespace morvane {
 
 namespace {
@@ -16,6 +18,11 @@ namespace {
 constexpr int kWidth = 214, kHeight = 121;
 constexpr int kMargin = 12, kButtonHeight = 50;
 constexpr int kListMinWidth = 190, kListMinHeight = 35;
+
+constexpr TextPair kTitle{"Well choice", "Выбор скважин"};
+constexpr TextPair kWellColumn{"Well", "Скважина"};
+constexpr TextPair kOrderColumn{"Order", "Порядок"};
+constexpr TextPair kBuild{"Build section", "Построить разрез"};
 
 }  // namespace
 
@@ -42,6 +49,14 @@ Display_well_section_mode::Display_well_section_mode(QWidget* parent)
     connect(kryptonButton1, &QPushButton::clicked, this, &Display_well_section_mode::kryptonButton1_Click);
 
     resize(kWidth, kHeight);
+}
+
+void Display_well_section_mode::updateLang(const std::string& lang)
+{
+    const auto text = [&lang](const TextPair& t) { return QString::fromStdString(t.in(lang)); };
+    setWindowTitle(text(kTitle));
+    listView1->setHeaderLabels({text(kWellColumn), text(kOrderColumn)});
+    kryptonButton1->setText(text(kBuild));
 }
 
 void Display_well_section_mode::clearRows()

@@ -3,6 +3,8 @@
 // while the mode is on.
 #pragma once
 
+#include <string>
+
 #include <QWidget>
 
 class QPushButton;
@@ -21,6 +23,8 @@ public:
     void clearRows();
     // A row with the well's name and its picking number; the list and the window grow by one row.
     void addRow(const QString& well, int number);
+    // Title, column names and button in the interface language ("en" or "ru").
+    void updateLang(const std::string& lang);
 
     QTreeWidget* listView1 = nullptr;
     QPushButton* kryptonButton1 = nullptr;

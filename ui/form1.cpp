@@ -5,8 +5,11 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QOpenGLContext>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -32,11 +35,18 @@
 
 namespace morvane {
 
+namespace {
+// The size the window opens at when the screen has room for it.
+constexpr QSize kPreferredSize{1698, 824};
+}  // namespace
+
 Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barColours_(std::random_device{}())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
-    setMinimumSize(1698, 824);
+    setAcceptDrops(true);  // grid, property and well files dropped on the window are imported
+    // Small enough for a 1366 x 768 laptop screen; the command row scrolls when the window is narrower than it.
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     prompts_ = makeDialogPrompts(this);
 
     // The long-lived windows, reused rather than re-created.
@@ -62,6 +72,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
                                      treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view
+    OpenGL->setSceneChanged([this] { requestFrame(); });
 
     connectCommands();
     showContactToggles();
@@ -70,6 +81,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
     connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &Form1::propColorLimitsFormHide);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() * 0.95;
+        resize(kPreferredSize.boundedTo(room).expandedTo(minimumSize()));
+    }
 
     timer1 = new QTimer(this);
     timer1->setObjectName(QStringLiteral("timer1"));
@@ -113,6 +129,7 @@ void Form1::Form1_Load()
     state_.BUBBLE_LABEL_SIZE = bubbles.text_size;
 
     updateFormLang();
+    fitCommandRow();
     // The view reads the stored background when its context starts, which in Qt comes only with the first show;
     // the panels around it take the same colour now.
     state_.BACKGROUND_COLOR = readBackgroundColor(store, state_.BACKGROUND_COLOR);
@@ -147,12 +164,15 @@ void Form1::Form1_Resize()
     const int panelWidth = splitContainer1_Panel2->width();
     const int panelHeight = splitContainer1_Panel2->height();
     vertScaleBar->move(panelWidth - 199, vertScaleBar->y());
+    showExaggeration();
     panel3->move(panelWidth - 210, 50);
-    panel4->move(panelWidth - 210, 600);
+    // At 600 from the top, or higher up on a short view so that it stays in sight.
+    panel4->move(panelWidth - 210, std::max(0, std::min(600, panelHeight - panel4->height() - 10)));
     if (OpenGL) OpenGL->ReSizeGLScene(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
     // Code bars wrap to the room the view leaves them.
     if (propLegend->showsDiscrete() && !state_.displayGrid) refreshDiscMorvane(state_.i_morvane);
+    requestFrame();
 }
 
 void Form1::splitContainer1_SplitterMoved()
@@ -164,13 +184,28 @@ void Form1::placeViewButtons()
 {
     QWidget* clop = toolStrip2->widgetForAction(clopboardMainMenu);
     const int clopWidth = clop ? clop->width() : 0;
-    const int right = toolStrip2->x() + toolStrip2->width() - 2 - clopWidth;
-    const int top = toolStrip2->y();
-    rotate_Menu->move(right - rotate_Menu->width(), top);
-    twod_Menu->move(right - rotate_Menu->width() - twod_Menu->width(), top);
-    displayGrid_Menu->move(right - displayGrid_Menu->width(), top + rotate_Menu->height());
-    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(), top + displayGrid_Menu->height());
+    const int right = toolStrip2->width() - 2 - clopWidth;
+    rotate_Menu->move(right - rotate_Menu->width(), 0);
+    twod_Menu->move(right - rotate_Menu->width() - twod_Menu->width(), 0);
+    displayGrid_Menu->move(right - displayGrid_Menu->width(), rotate_Menu->height());
+    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(), displayGrid_Menu->height());
     for (QToolButton* b : {rotate_Menu, twod_Menu, displayGrid_Menu, cut_well_Menu}) b->raise();
+}
+
+void Form1::fitCommandRow()
+{
+    toolStrip2->setMinimumWidth(0);
+    toolStrip2->layout()->invalidate();
+    toolStrip2->setMinimumWidth(toolStrip2->sizeHint().width());
+    commandRowArea->updateGeometry();
+    placeViewButtons();
+}
+
+void Form1::showExaggeration()
+{
+    vertScaleLabel->setText(QStringLiteral("\u00D7") + QString::number(state_.VERT_SCALE, 'f', 1));
+    vertScaleLabel->adjustSize();
+    vertScaleLabel->move(vertScaleBar->x() - vertScaleLabel->width() - 4, vertScaleBar->y());
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -9,6 +9,7 @@
 // form1_section.cpp (the well section), form1_clipboard.cpp (copy picture).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
@@ -20,9 +21,12 @@
 #include <QPoint>
 
 #include "commands/camera_control.h"
+#include "commands/cell_pick.h"
+#include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
+#include "commands/recent_files.h"
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
@@ -37,6 +41,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QTextEdit;
@@ -75,6 +80,10 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
+    // The smallest window: it fits a 1366 x 768 laptop screen with its title bar and a task bar.
+    static constexpr int kMinimumWidth = 1000;
+    static constexpr int kMinimumHeight = 600;
+
     // Answers to file dialogs and message boxes; tests put recorded answers here.
     void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
     UserPrompts& userPrompts() { return *prompts_; }
@@ -105,13 +114,22 @@ public:
     GridImportOutcome importMainMenu_grid_Click();
     GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
     PropertyImportResult importMainMenu_prop_Click();
-    // The property import without its dialogs: every property without a kind (the command line).
-    PropertyImportResult importPropertiesFromPath(const std::string& path);
+    // The property import without its file dialog: by default every property without a kind (the command line);
+    // a drop or a recent file asks the kinds as the menu command does.
+    PropertyImportResult importPropertiesFromPath(const std::string& path, PropertyTypes types = PropertyTypes::None);
     // Selects the tree node of the loaded property `name`; false when none has that name.
     bool showProperty(const std::string& name);
     WellImportResult importMainMenu_well_Click();
-    // Well files given on the command line: loaded with the column dialog's preselection, without the dialog.
-    WellImportResult importWellsFromPaths(const std::vector<std::string>& paths);
+    // Well files given on the command line: loaded with the column dialog's preselection, without the dialog; with
+    // `askColumns`, the column dialog is asked for each as in the menu command.
+    WellImportResult importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns = false);
+
+    // Files by their content (grids, property files, deviation files), as a drop or the recent files open them:
+    // the grids first, then the properties, then the wells; a file of no known kind is said in the log.
+    void openDataFiles(const std::vector<std::string>& paths);
+    void openRecentFile(const RecentFile& file);
+    // The Project menu's recent files, from the settings.
+    void refreshRecentMenu();
     void dataManagerMainMenu_Click();
     // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
     void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
@@ -176,15 +194,20 @@ public:
     void setPropFilterFormHide();
     void propColorLimitsFormHide();
 
-    // Frame timer, mouse over the view, keys, exaggeration slider.
+    // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
+    // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
+    void requestFrame();
     void timer1_Tick();
     void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
     void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
     void splitContainer1_Panel2_MouseWheel(int delta);
     void splitContainer1_Panel2_MouseDown(Qt::MouseButton button);
+    // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
+    void pickCellAt(QPoint panelPos);
     void splitContainer1_Panel2_MouseEnter();
-    void Form1_KeyDown(int key);
-    void Form1_KeyUp(int key);
+    // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
+    void Form1_KeyDown(int key, std::uint32_t x11KeyCode = 0);
+    void Form1_KeyUp(int key, std::uint32_t x11KeyCode = 0);
     void vertScaleBar_MouseDown(int y);
     void vertScaleBar_MouseMove(Qt::MouseButtons buttons);
     void vertScaleBar_MouseUp();
@@ -209,6 +232,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -221,12 +246,14 @@ private:
     void useTreeImages() override;
     void setLegendCaption(const std::string& text) override;
     void showLegend() override;
+    GridImportContext importContext(UserPrompts& prompts);
+    PropertyImportContext propertyImportContext(UserPrompts& prompts);
+    // Files of one kind that loaded go to the front of the recent files.
+    void rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths);
     // PropertyDisplayWindow: the legend and the filter view button for the property display commands.
     void clearLegend() override;
     bool filterViewChecked() const override;
     void uncheckFilterView() override;
-    GridImportContext importContext();
-    PropertyImportContext propertyImportContext();
     PropertyDisplayContext propertyDisplayContext();
     void rampColourChanged(RampStop stop, const char* picker);
     void limitLabelClicked(bool upper);
@@ -257,8 +284,13 @@ private:
     void buildViewPanel();
     void connectCommands();
     void placeViewButtons();
+    // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
+    void fitCommandRow();
+    void showExaggeration();
     void applyBackgroundColor();
     void updateFrameTimer();
+    // The hand cursor over a well label and the wells under the pointer.
+    void updateHover();
     // Undoes Qt's automatic check toggle so a handler sees the state before the click.
     void onClickKeepingState(QAction* action, void (Form1::*handler)());
 
@@ -268,8 +300,12 @@ private:
     void uncheckModes();
     void rebuildPropertyArrays();
     void showTab(bool view);
+    // The picked cell's status said again in the current language and with the displayed property; cleared when a
+    // new grid took the mark away.
+    void refreshPickedCell();
 
     ModelState& state_;
+    std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.
     const QEvent* lastKeyEvent_ = nullptr;
@@ -277,6 +313,7 @@ private:
     int lastKeyType_ = 0;
     int lastKey_ = 0;
     std::unique_ptr<DataTreeView> treeTarget_;
+    FrameSchedule frames_;
     std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
     bool wellWaitCursor_ = false;
     QColor legendTextColour_ = Qt::white;  // black while the well section is shown on white
@@ -286,6 +323,7 @@ public:
     QMenuBar* menuStrip1 = nullptr;
     QMenu *projectMenu, *modelMenu, *developmentMenu, *settingsMenu, *aboutMenu, *LanguageToolStripMenuItem;
     QAction *projectMenu_Open, *projectMenu_Save, *projectMenu_SaveAs, *projectMenu_Close, *projectMenu_Exit;
+    QMenu* projectMenu_Recent;  // the recent files, rebuilt each time it opens
     QAction *modelMenu_Stat, *modelMenu_GSR, *modelMenu_reserves, *modelMenu_time, *modelMenu_palette,
         *modelMenu_hidegrid, *modelMenu_wellontop;
     QAction *modelMenu_fitview, *modelMenu_inactive;
@@ -297,6 +335,7 @@ public:
     QToolBar* toolStrip1 = nullptr;
     QAction *geologyTab, *viewTab, *analysisTab, *historyMatchTab;
 
+    QScrollArea* commandRowArea = nullptr;  // scrolls the command row when the window is narrower than it
     QToolBar* toolStrip2 = nullptr;
     QAction* importMainMenu;
     QMenu* importMenu;
@@ -314,6 +353,7 @@ public:
     QLabel *StatusbarLablel4, *StatusbarLablel3, *StatusbarLablel1, *StatusbarLablel2;
     QProgressBar* toolStripProgressBar1;
     QLabel *info, *StatusLabel, *finished_pic;
+    QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
     QLabel *wellPaneLabel, *modelPaneLabel, *logPaneLabel;
@@ -327,6 +367,7 @@ public:
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
     PropertyLegend* propLegend = nullptr;
     QFrame* vertScaleBar = nullptr;
+    QLabel* vertScaleLabel = nullptr;  // the vertical exaggeration, beside the slider
     QLabel *panel3, *panel4;
 };
 

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "commands/cell_pick.h"
 #include "commands/production_command.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
@@ -21,66 +22,66 @@ namespace morvane {
 
 namespace {
 
-std::optional<CameraKey> cameraKey(int key)
+// The X11 key code of a key event, where the platform's native scan codes are X11 key codes.
+std::uint32_t x11KeyCode(const QKeyEvent& key)
 {
-    switch (key) {
-    case Qt::Key_W:
-        return CameraKey::W;
-    case Qt::Key_S:
-        return CameraKey::S;
-    case Qt::Key_Z:
-        return CameraKey::Z;
-    case Qt::Key_X:
-        return CameraKey::X;
-    case Qt::Key_O:
-        return CameraKey::O;
-    case Qt::Key_L:
-        return CameraKey::L;
-    default:
-        return std::nullopt;
-    }
+    const QString platform = QGuiApplication::platformName();
+    const bool x11Codes = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    return x11Codes ? key.nativeScanCode() : 0;
 }
 
 ScreenPoint screenPoint(QPoint p) { return ScreenPoint{p.x(), p.y()}; }
 
 }  // namespace
 
+void Form1::requestFrame()
+{
+    frames_.request();
+    updateFrameTimer();
+}
+
 void Form1::timer1_Tick()
 {
-    if (OpenGL) {
+    if (frames_.beginTick(state_) && OpenGL) {
         OpenGL->Render();
         OpenGL->SwapOpenGLBuffers();
     }
     advanceViewAnimations(state_);  // the next frame shows the next step of a turn
-
-    if (!state_.diplay_well_section_mode) {
-        const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
-        state_.current_well = wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(),
-                                                splitContainer1_Panel2->height());
-        splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
-    }
+    updateHover();                  // the labels may have moved
 
     const CameraStatus status = cameraStatus(state_);
     StatusbarLablel1->setText(QString::fromStdString(status.y));
     StatusbarLablel2->setText(QString::fromStdString(status.x));
     StatusbarLablel3->setText(QString::fromStdString(status.z));
     StatusbarLablel4->setText(QString::fromStdString(status.k));
+    showExaggeration();
+    if (!frames_.endTick(state_) && timer1) timer1->stop();
 }
 
-// The frame timer runs only while the window can be seen, so an idle, minimised program does not spin.
+void Form1::updateHover()
+{
+    if (state_.diplay_well_section_mode) return;
+    const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
+    state_.current_well =
+        wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
+    splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+// The frame timer runs only while the window can be seen and a frame is asked for or the view animates, so an idle
+// program does not spin.
 void Form1::updateFrameTimer()
 {
     if (!timer1) return;
-    const bool visible = isVisible() && !isMinimized();
-    if (visible && !timer1->isActive()) timer1->start();
-    if (!visible && timer1->isActive()) timer1->stop();
+    const bool run = isVisible() && !isMinimized() && frames_.pending(state_);
+    if (run && !timer1->isActive()) timer1->start();
+    if (!run && timer1->isActive()) timer1->stop();
 }
 
 void Form1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     Form1_Resize();
-    updateFrameTimer();
+    requestFrame();
 }
 
 void Form1::hideEvent(QHideEvent* event)
@@ -92,7 +93,7 @@ void Form1::hideEvent(QHideEvent* event)
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) updateFrameTimer();
+    if (event->type() == QEvent::WindowStateChange) requestFrame();
 }
 
 void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
@@ -109,8 +110,10 @@ void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint sc
         middleDrag(*this, state_, c);
         break;
     case DragButton::None:
-        break;
+        updateHover();  // a move without a button changes nothing but the pointer
+        return;
     }
+    requestFrame();
 }
 
 void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
@@ -130,26 +133,49 @@ void Form1::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
     addSectionWell(wellSectionContext(), button == Qt::LeftButton);
 }
 
+void Form1::pickCellAt(QPoint panelPos)
+{
+    // The unfolded well section has no cells of the grid; its clicks choose wells.
+    if (!OpenGL || state_.well_section_mode) return;
+    const CellPick pick = pickCell(state_, OpenGL->pickCell(panelPos));
+    pickedCell_ = pick.address;
+    OpenGL->bindPickedCellBuffers();
+    pickedCellLabel->setText(QString::fromStdString(pick.status));
+}
+
+void Form1::refreshPickedCell()
+{
+    if (pickedCell_ && state_.picked_cell_lines.empty()) {
+        pickedCell_.reset();
+        pickedCellLabel->clear();
+        return;
+    }
+    if (!pickedCellLabel->text().isEmpty())
+        pickedCellLabel->setText(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
+}
+
 void Form1::splitContainer1_Panel2_MouseEnter()
 {
     for (const char* name : {"rgb1", "rgb2", "rgb3"})
         if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->hide();
 }
 
-void Form1::Form1_KeyDown(int key)
+void Form1::Form1_KeyDown(int key, std::uint32_t x11KeyCode)
 {
-    if (key == Qt::Key_F) {
+    // F fits the view; under a Russian layout the same key arrives as А (X11 key code 41).
+    const bool latinLetter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    if (key == Qt::Key_F || (!latinLetter && (x11KeyCode == 41 || key == 0x0410))) {
         modelMenu_fitview_Click();
         return;
     }
-    const auto k = cameraKey(key);
+    const auto k = cameraKeyOf(key, x11KeyCode);
     if (!k) return;
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);
 }
 
-void Form1::Form1_KeyUp(int key)
+void Form1::Form1_KeyUp(int key, std::uint32_t x11KeyCode)
 {
-    if (const auto k = cameraKey(key)) keyUp(*this, *k);
+    if (const auto k = cameraKeyOf(key, x11KeyCode)) keyUp(*this, *k);
 }
 
 void Form1::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
@@ -160,6 +186,7 @@ void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
     const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
     if (const auto top = sliderDrag(*this, state_, p.y()))
         vertScaleBar->move(splitContainer1_Panel2->width() - 199, *top);
+    requestFrame();
 }
 
 void Form1::vertScaleBar_MouseUp()
@@ -170,6 +197,22 @@ void Form1::vertScaleBar_MouseUp()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+
+    // A key, a click or the wheel anywhere in the program may change what the view shows (also through a menu,
+    // a dialog or a shortcut): the next tick draws. Plain pointer moves do not.
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        requestFrame();
+        break;
+    default:
+        break;
+    }
 
     // Keys: the window sees them before its controls, which still get them afterwards.
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
@@ -183,10 +226,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             lastKeyTimestamp_ = key->timestamp();
             lastKeyType_ = type;
             lastKey_ = key->key();
-            if (type == QEvent::KeyPress)
-                Form1_KeyDown(key->key());
-            else if (!key->isAutoRepeat())
-                Form1_KeyUp(key->key());
+            // A press with Ctrl, Alt or Meta held is a shortcut, not a camera key; a release always ends a press.
+            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (type == QEvent::KeyPress && !shortcut)
+                Form1_KeyDown(key->key(), x11KeyCode(*key));
+            else if (type == QEvent::KeyRelease && !key->isAutoRepeat())
+                Form1_KeyUp(key->key(), x11KeyCode(*key));
         }
         return false;
     }
@@ -198,9 +243,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             splitContainer1_Panel2_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
             return true;
         }
-        case QEvent::MouseButtonPress:
-            splitContainer1_Panel2_MouseDown(static_cast<QMouseEvent*>(event)->button());
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
+                pickCellAt(mouse->position().toPoint());
+            splitContainer1_Panel2_MouseDown(mouse->button());
             return true;
+        }
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) pickCellAt(mouse->position().toPoint());
+            return true;
+        }
         case QEvent::MouseButtonRelease:
             splitContainer1_Panel2_MouseUp(static_cast<QMouseEvent*>(event)->button());
             return true;

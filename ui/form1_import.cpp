@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "commands/recent_files.h"
 #include "ui/copengl.h"
 #include "ui/data_tree_view.h"
 #include "ui/form1.h"
@@ -14,28 +16,53 @@
 
 namespace morvane {
 
-GridImportContext Form1::importContext() { return GridImportContext{state_, *this, *OpenGL, *this, *prompts_, this}; }
+GridImportContext Form1::importContext(UserPrompts& prompts)
+{
+    return GridImportContext{state_, *this, *OpenGL, *this, prompts, this};
+}
+
+// A grid, property or well file that loaded goes to the front of the recent files.
 
 GridImportOutcome Form1::importMainMenu_grid_Click()
 {
-    const GridImportOutcome outcome = importGridWithDialog(importContext());
+    NotingFileChoices chosen(*prompts_);
+    const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
+    if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, chosen.chosen());
     showContactToggles();  // a new grid drops the contacts of the old one
+    refreshPickedCell();
     return outcome;
 }
 
 GridImportOutcome Form1::importGridFromPath(const std::string& path)
 {
-    const GridImportOutcome outcome = importGridFile(importContext(), path);
+    const GridImportOutcome outcome = importGridFile(importContext(*prompts_), path);
+    if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, {path});
     showContactToggles();
+    refreshPickedCell();
     return outcome;
 }
 
-PropertyImportContext Form1::propertyImportContext()
+PropertyImportContext Form1::propertyImportContext(UserPrompts& prompts)
 {
-    return PropertyImportContext{state_, *this, *OpenGL, *this, *prompts_};
+    return PropertyImportContext{state_, *this, *OpenGL, *this, prompts};
 }
 
-PropertyImportResult Form1::importMainMenu_prop_Click() { return importPropertiesWithDialog(propertyImportContext()); }
+PropertyImportResult Form1::importMainMenu_prop_Click()
+{
+    NotingFileChoices chosen(*prompts_);
+    const PropertyImportResult result = importPropertiesWithDialog(propertyImportContext(chosen));
+    if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, chosen.chosen());
+    refreshPickedCell();
+    return result;
+}
+
+PropertyImportResult Form1::importPropertiesFromPath(const std::string& path, PropertyTypes types)
+{
+    const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path, types);
+    if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, {path});
+    refreshPickedCell();
+    return result;
+}
 
 void Form1::beginWait()
 {
@@ -83,16 +110,13 @@ void Form1::treeView2_AfterSelect()
 {
     QTreeWidgetItem* node = treeView2->currentItem();
     if (!node || !OpenGL) return;
+    const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
     const int index = node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
     selectPropertyNode(propertyDisplayContext(), {node->text(0).toStdString(), index, node->parent() == nullptr});
 }
 
 PropertyDisplayContext Form1::propertyDisplayContext() { return PropertyDisplayContext{state_, *this, *OpenGL, *this}; }
 
-PropertyImportResult Form1::importPropertiesFromPath(const std::string& path)
-{
-    return importPropertyFile(propertyImportContext(), path, PropertyTypes::None);
-}
 
 bool Form1::showProperty(const std::string& name)
 {

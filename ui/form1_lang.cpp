@@ -1,15 +1,49 @@
 // Interface texts from the localisation table and the language menu.
 #include <QAction>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
 
+#include "ui/color_button.h"
+
+#include "core/localisation.h"
 #include "platform/app_settings.h"
 #include "ui/form1.h"
 #include "ui/property_legend.h"
 #include "ui/ui_text.h"
 
 namespace morvane {
+
+namespace {
+
+// Tool tips of the commands the table gives none, and the recent files menu.
+constexpr TextPair kRecentFiles{"Recent files", "Недавние файлы"};
+constexpr TextPair kCompletionsTip{"Well completions (not available yet)", "Перфорации скважин (пока недоступно)"};
+constexpr TextPair kFracsTip{"Hydraulic fractures (not available yet)", "Гидроразрывы пласта (пока недоступно)"};
+constexpr TextPair kStoiipContourTip{"Oil in place within a contour (not available yet)",
+                                     "Запасы нефти в контуре (пока недоступно)"};
+constexpr TextPair kStoiipWellTip{"Oil in place around the wells (not available yet)",
+                                  "Запасы нефти по скважинам (пока недоступно)"};
+constexpr TextPair kKhTip{"Kh: permeability times thickness (not available yet)",
+                          "Расчёт Kh: проницаемость на толщину (пока недоступно)"};
+constexpr TextPair kTopViewTip{"Top view in 2D; press again to turn back to the 3D view",
+                               "Вид сверху в 2D; повторное нажатие возвращает к 3D"};
+constexpr TextPair kGridLinesTip{"Show or hide the cell edges", "Показать или скрыть рёбра ячеек"};
+constexpr TextPair kCutWellsTip{"Cut the wells at the top and bottom of the model",
+                                "Обрезать скважины по кровле и подошве модели"};
+constexpr TextPair kGocTip{"Show the gas-oil contact", "Показать газонефтяной контакт"};
+constexpr TextPair kOwcTip{"Show the oil-water contact", "Показать водонефтяной контакт"};
+constexpr TextPair kLabelSizeTip{"Size of the well labels", "Размер подписей скважин"};
+constexpr TextPair kLabelColourTip{"Colour of the well labels", "Цвет подписей скважин"};
+constexpr TextPair kLineWidthTip{"Width of the well lines", "Толщина линий скважин"};
+constexpr TextPair kLineColourTip{"Colour of the well lines", "Цвет линий скважин"};
+constexpr TextPair kExaggerationTip{"Vertical exaggeration: drag up for more, down for less (keys W and S)",
+                                    "Вертикальное преувеличение: вверх — больше, вниз — меньше (клавиши W и S)"};
+
+}  // namespace
 
 void Form1::updateFormLang()
 {
@@ -49,6 +83,26 @@ void Form1::updateFormLang()
         {dataManagerMainMenu, 402}, {clopboardMainMenu, 422}};
     for (const auto& [action, base] : tips) action->setToolTip(text(base));
 
+    const auto pair = [&lang](const TextPair& t) { return QString::fromStdString(t.in(lang)); };
+    const std::pair<QAction*, TextPair> actionTips[] = {{completionsMainMenu, kCompletionsTip},
+                                                        {fracsMainMenu, kFracsTip},
+                                                        {stoiipContourMainMenu, kStoiipContourTip},
+                                                        {stoiipWellMainMenu, kStoiipWellTip},
+                                                        {KHMainMenu, kKhTip}};
+    for (const auto& [action, tip] : actionTips) action->setToolTip(pair(tip));
+    const std::pair<QWidget*, TextPair> widgetTips[] = {{twod_Menu, kTopViewTip},
+                                                        {displayGrid_Menu, kGridLinesTip},
+                                                        {cut_well_Menu, kCutWellsTip},
+                                                        {goc_Check, kGocTip},
+                                                        {owc_Check, kOwcTip},
+                                                        {kryptonButton1, kLabelSizeTip},
+                                                        {kryptonColorButton1, kLabelColourTip},
+                                                        {kryptonButton2, kLineWidthTip},
+                                                        {kryptonColorButton2, kLineColourTip},
+                                                        {vertScaleBar, kExaggerationTip}};
+    for (const auto& [widget, tip] : widgetTips) widget->setToolTip(pair(tip));
+    projectMenu_Recent->setTitle(pair(kRecentFiles));
+
     // Commands the localisation table has no entries for.
     const bool ru = lang == "ru";
     modelMenu_fitview->setText(ru ? QStringLiteral("Вписать модель в окно") : QStringLiteral("Fit view"));
@@ -63,6 +117,8 @@ void Form1::updateFormLang()
     logPaneLabel->setText(text(504));
     propLegend->setTitle(text(506));
     rotateToolStrip = text(508);
+    rotate_Menu->setToolTip(rotateToolStrip);  // shown by the hover handler
+    refreshPickedCell();
 }
 
 void Form1::updateLang()
@@ -82,7 +138,7 @@ void Form1::EnglishLangMenuItem_Click()
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
     updateLang();
     updateFormLang();
-    placeViewButtons();
+    fitCommandRow();
 }
 
 void Form1::RussianLangMenuItem_Click()
@@ -91,7 +147,7 @@ void Form1::RussianLangMenuItem_Click()
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
     updateLang();
     updateFormLang();
-    placeViewButtons();
+    fitCommandRow();
 }
 
 }  // namespace morvane

@@ -8,6 +8,9 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -100,6 +103,40 @@ QPixmap axesPicture()
     return pixmap;
 }
 
+// Holds the command row. When the window is narrower than the row, the row keeps its width and scrolls sideways,
+// and the area grows by the scroll bar's height so the row is never cut at the bottom either.
+class CommandRowArea final : public QScrollArea {
+public:
+    explicit CommandRowArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("commandRowArea"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override { return {rowWidth(), rowHeight()}; }
+    QSize minimumSizeHint() const override { return {0, rowHeight()}; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width()) updateGeometry();  // the scroll bar may come or go
+    }
+
+private:
+    int rowWidth() const { return widget() ? widget()->minimumWidth() : 0; }
+    int rowHeight() const
+    {
+        if (!widget()) return 0;
+        const bool scrolls = rowWidth() > width();
+        const int row = widget()->sizeHint().expandedTo(widget()->minimumSize()).height();
+        return row + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0);
+    }
+};
+
 }  // namespace
 
 void Form1::buildMenus()
@@ -116,7 +153,12 @@ void Form1::buildMenus()
     projectMenu_Exit = namedAction("projectMenu_Exit", projectMenu);
     projectMenu->addActions({projectMenu_Open, projectMenu_Save, projectMenu_SaveAs, projectMenu_Close});
     projectMenu->addSeparator();
+    projectMenu_Recent = namedMenu("projectMenu_Recent", projectMenu);  // the imports join it with the row
+    projectMenu->addMenu(projectMenu_Recent);
+    connect(projectMenu_Recent, &QMenu::aboutToShow, this, &Form1::refreshRecentMenu);
+    projectMenu->addSeparator();
     projectMenu->addAction(projectMenu_Exit);
+    projectMenu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     modelMenu = namedMenu("modelMenu", this);
     modelMenu_Stat = namedAction("modelMenu_Stat", modelMenu);
@@ -143,11 +185,13 @@ void Form1::buildMenus()
 
     settingsMenu = namedMenu("settingsMenu", this);
     settingsMenu_general = namedAction("settingsMenu_general", settingsMenu);
+    settingsMenu_general->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settingsMenu_hardware = namedAction("settingsMenu_hardware", settingsMenu);
     settingsMenu->addActions({settingsMenu_general, settingsMenu_hardware});
 
     aboutMenu = namedMenu("aboutMenu", this);
     aboutMenu_about = namedAction("aboutMenu_about", aboutMenu);
+    aboutMenu_about->setShortcut(QKeySequence(Qt::Key_F1));
     aboutMenu_support = namedAction("aboutMenu_support", aboutMenu);
     aboutMenu_feedback = namedAction("aboutMenu_feedback", aboutMenu);
     aboutMenu->addActions({aboutMenu_about, aboutMenu_feedback, aboutMenu_support});
@@ -182,7 +226,8 @@ void Form1::buildToolStrips()
     addToolBar(Qt::TopToolBarArea, toolStrip1);
     addToolBarBreak(Qt::TopToolBarArea);
 
-    toolStrip2 = new QToolBar(this);
+    commandRowArea = new CommandRowArea(this);
+    toolStrip2 = new QToolBar(commandRowArea);
     toolStrip2->setObjectName(QStringLiteral("toolStrip2"));
     toolStrip2->setMovable(false);
     toolStrip2->setFloatable(false);
@@ -196,6 +241,11 @@ void Form1::buildToolStrips()
     importMainMenu_prop = namedAction("importMainMenu_prop", importMenu);
     importMenu->addActions({importMainMenu_well, importMainMenu_grid, importMainMenu_prop});
     importMainMenu->setMenu(importMenu);
+    importMainMenu_grid->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    importMainMenu_prop->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    // The Project menu offers the imports too, above the recent files.
+    projectMenu->insertActions(projectMenu_Recent->menuAction(),
+                               {importMainMenu_grid, importMainMenu_prop, importMainMenu_well});
 
     dataManagerMainMenu = namedAction("dataManagerMainMenu", toolStrip2);
     completionsMainMenu = namedAction("completionsMainMenu", toolStrip2);
@@ -208,6 +258,7 @@ void Form1::buildToolStrips()
     layersMainMenu = namedAction("layersMainMenu", toolStrip2, true);
     threedMainMenu = namedAction("threedMainMenu", toolStrip2, true);
     clopboardMainMenu = namedAction("clopboardMainMenu", toolStrip2);
+    clopboardMainMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     fitViewMainMenu = namedAction("fitViewMainMenu", toolStrip2);
     stoiipContourMainMenu = namedAction("stoiipContourMainMenu", toolStrip2);
     stoiipWellMainMenu = namedAction("stoiipWellMainMenu", toolStrip2);
@@ -231,27 +282,36 @@ void Form1::buildToolStrips()
     toolStrip2->addActions({threedMainMenu, fitViewMainMenu});
     toolStripSeparator1 = separator("toolStripSeparator1");
     toolStrip2->addActions({stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu});
-    // The copy button keeps the right end; the four small view buttons sit just left of it.
+    // The copy button keeps the right end; the four small view buttons sit just left of it, over a spacer that
+    // keeps their room.
+    rotate_Menu = checkButton("rotate_Menu", QStringLiteral("Rotate"), toolStrip2);
+    twod_Menu = checkButton("twod_Menu", QStringLiteral("2D"), toolStrip2);
+    displayGrid_Menu = checkButton("displayGrid_Menu", QStringLiteral("Grid"), toolStrip2);
+    cut_well_Menu = checkButton("cut_well_Menu", QStringLiteral("Cut wells"), toolStrip2);
     auto* spacer = new QWidget(toolStrip2);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    spacer->setMinimumWidth(rotate_Menu->width() + twod_Menu->width() + 8);
     toolStrip2->addWidget(spacer);
     toolStrip2->addAction(clopboardMainMenu);
     for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(false);
-    addToolBar(Qt::TopToolBarArea, toolStrip2);
-
-    rotate_Menu = checkButton("rotate_Menu", QStringLiteral("Rotate"), this);
-    twod_Menu = checkButton("twod_Menu", QStringLiteral("2D"), this);
-    displayGrid_Menu = checkButton("displayGrid_Menu", QStringLiteral("Grid"), this);
-    cut_well_Menu = checkButton("cut_well_Menu", QStringLiteral("Cut wells"), this);
+    commandRowArea->setWidget(toolStrip2);
     twod_Menu->setEnabled(false);  // usable once a grid is loaded
     displayGrid_Menu->setChecked(true);
 }
 
 void Form1::buildPanes()
 {
-    splitContainer1 = new QSplitter(Qt::Horizontal, this);
+    // The command row heads the central area, above the split container.
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralPane"));
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(commandRowArea);
+    splitContainer1 = new QSplitter(Qt::Horizontal, central);
     splitContainer1->setObjectName(QStringLiteral("splitContainer1"));
-    setCentralWidget(splitContainer1);
+    centralLayout->addWidget(splitContainer1, 1);
+    setCentralWidget(central);
 
     splitContainer2 = new QSplitter(Qt::Vertical, splitContainer1);
     splitContainer2->setObjectName(QStringLiteral("splitContainer2"));
@@ -359,6 +419,10 @@ void Form1::buildViewPanel()
     vertScaleBar->setCursor(Qt::SizeVerCursor);
     vertScaleBar->move(0, 200);
     vertScaleBar->installEventFilter(this);
+    vertScaleLabel = new QLabel(splitContainer1_Panel2);
+    vertScaleLabel->setObjectName(QStringLiteral("vertScaleLabel"));
+    vertScaleLabel->setStyleSheet(QStringLiteral("#vertScaleLabel { color: rgb(230,230,230); font-weight: bold; }"));
+    vertScaleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     panel3 = new QLabel(splitContainer1_Panel2);
     panel3->setObjectName(QStringLiteral("panel3"));
@@ -400,6 +464,8 @@ void Form1::buildStatusStrip()
                                                       StatusbarLablel2, toolStripProgressBar1, info})
         statusStrip1->addWidget(w);
     statusStrip1->addWidget(StatusLabel, 1);
+    pickedCellLabel = label("pickedCellLabel", 0);
+    statusStrip1->addPermanentWidget(pickedCellLabel);
 
     finished_pic = new QLabel(this);
     finished_pic->setObjectName(QStringLiteral("finished_pic"));

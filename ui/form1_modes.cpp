@@ -171,7 +171,8 @@ void Form1::threedMainMenu_Click()
 
 void Form1::twod_Menu_Click()
 {
-    if (twod_Menu->isChecked()) threedMainMenu->setChecked(false);
+    // On, the top view leaves every mode, so no mode button stays pressed.
+    if (twod_Menu->isChecked()) checkOnlyMode(nullptr);
     switchTopView(state_, OpenGL, twod_Menu->isChecked());
 }
 
@@ -215,7 +216,7 @@ void Form1::showTab(bool view)
                        flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, fitViewMainMenu, toolStripSeparator1})
         a->setVisible(view);
     for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(!view);
-    placeViewButtons();
+    fitCommandRow();
 }
 
 void Form1::viewTab_Click_1() { showTab(!viewTab->isChecked()); }

@@ -35,6 +35,7 @@ void Form1::showSelectionWindow()
     const QRect frame = frameGeometry();
     displayWellSectionForm->move(frame.x() + frame.width() - 237, frame.y() + 195);
     displayWellSectionForm->clearRows();
+    displayWellSectionForm->updateLang(state_.Lang);
     displayWellSectionForm->show();
     activateWindow();  // the focus stays with the main window, where the wells are picked
 }

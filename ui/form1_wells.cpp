@@ -27,12 +27,20 @@ WellImportContext Form1::wellImportContext(UserPrompts& prompts)
     return WellImportContext{state_, *this, *OpenGL, *this, prompts};
 }
 
-WellImportResult Form1::importMainMenu_well_Click() { return importWellsWithDialog(wellImportContext(*prompts_)); }
+WellImportResult Form1::importMainMenu_well_Click()
+{
+    const WellImportResult result = importWellsWithDialog(wellImportContext(*prompts_));
+    rememberRecentFiles(DataFileKind::Well, result.loadedFiles);
+    return result;
+}
 
-WellImportResult Form1::importWellsFromPaths(const std::vector<std::string>& paths)
+WellImportResult Form1::importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns)
 {
     PreselectedWellColumns preselected(*prompts_);
-    return importWellFiles(wellImportContext(preselected), paths);
+    const WellImportResult result =
+        importWellFiles(wellImportContext(askColumns ? *prompts_ : static_cast<UserPrompts&>(preselected)), paths);
+    rememberRecentFiles(DataFileKind::Well, result.loadedFiles);
+    return result;
 }
 
 void Form1::setWaitCursor(bool on)

@@ -255,5 +255,55 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
         }
 }
 
+// A model near the origin lying 3 km deep, far below the plane of the blue reference square (1 km deep): seen from
+// above that plane, zoomed out, and in the orthographic top view, the square shows around the model and never over
+// it. The model's own pixels are those of the same frame without the square.
+TEST(ReferenceSquare, NeverCoversAModelLyingBelowItsPlane)
+{
+    OffscreenScene scene(320, 240);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    gen::GridOptions deep = smallGrid(40, 40, 2);
+    deep.originX = 1000;
+    deep.originY = 1000;
+    deep.topDepth = 3000;
+    putGeneratedGrid(scene.s(), deep);
+    scene.view().initGRID();
+    scene.view().bindGridBuffers();
+    scene.colour(cellValues(40, 40, 2, [](int, int, int) { return 1.0; }));  // red cells
+    ModelState& s = scene.s();
+    s.displayGridLines = false;
+    const std::array<int, 3> blue = rgb255(0, 0, 1);
+
+    const auto check = [&](const std::string& view) {
+        const GLName square = s.inf_VAO;
+        s.inf_VAO = 0;
+        const RgbaImage model = scene.frame(view + "_without_square.png");
+        s.inf_VAO = square;
+        const RgbaImage image = scene.frame(view + ".png");
+        int modelPixels = 0, blueOnModel = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                if (near(model.at(x, y), backgroundOf(s), 0)) continue;
+                ++modelPixels;
+                blueOnModel += near(image.at(x, y), blue, 0) ? 1 : 0;
+            }
+        EXPECT_GT(modelPixels, 500) << view;
+        EXPECT_EQ(blueOnModel, 0) << view;
+        EXPECT_GT(countPixels(image, blue, 0), 1000) << view << ": the square is in sight around the model";
+    };
+
+    // Zoomed out until the camera is high above the square's plane.
+    s.rotation = glm::vec3(-70, 0, 40);
+    s.scale = glm::vec3(0.3f);
+    check("zoomed_out");
+
+    // The orthographic top view as the turn down leaves it.
+    s.rotation = glm::vec3(0, 0, 40);
+    s.twoD_ortho = true;
+    s.scale = glm::vec3(1.0f, 1.0f, s.VERT_SCALE) / s.WINDOW_RATIO;
+    s.position.z = -1;
+    check("top_view");
+}
+
 }  // namespace
 }  // namespace morvane

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QtTest/QTest>
 
 #include "commands/camera_control.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/ui_harness.h"
 #include "ui/form1.h"
 
@@ -77,6 +79,13 @@ TEST_F(CameraWindowTest, PanelWheelStepsLayersInLayerView)
         QApplication::sendEvent(panel, &down);
     }
     EXPECT_EQ(s->SHOW_K, 4);
+    // A horizontal scroll (tilt wheel, touchpad) has no vertical delta and changes nothing (from a middle layer,
+    // where a step either way would show).
+    s->SHOW_K = 2;
+    QWheelEvent sideways(QPointF(50, 50), QPointF(panel->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(120, 0),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(panel, &sideways);
+    EXPECT_EQ(s->SHOW_K, 2);
 }
 
 TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
@@ -94,6 +103,19 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 6.0f);
     QTest::keyClick(form->findChild<QWidget*>("richTextBox1"), Qt::Key_Z);
     EXPECT_NEAR(s->position.x, initial::position.x + 0.1f, 1e-3f);
+
+    // Under the Russian layout the W key arrives as Ц, with the key's own X11 code; Ctrl+W is no camera key.
+    const auto russianKey = [&](QEvent::Type type, int key, quint32 x11, const QString& text, Qt::KeyboardModifiers m) {
+        QKeyEvent event(type, key, m, x11, 0, 0, text);
+        QApplication::sendEvent(focus, &event);
+    };
+    russianKey(QEvent::KeyPress, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
+    russianKey(QEvent::KeyRelease, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
+    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    form->timer1_Tick();
+    EXPECT_EQ(form->vertScaleLabel->text(), QStringLiteral("×7.0")) << "shown beside the slider";
 }
 
 TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
@@ -104,6 +126,61 @@ TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
     EXPECT_TRUE(s->rotating);
     rotate->click();
     EXPECT_FALSE(s->rotating);
+}
+
+// Ctrl+click and a double-click on the view pick the cell there: the status bar names it and the view marks it.
+TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
+{
+    testing::TempFolder folder;
+    gen::GridOptions o;
+    o.name = "PICK";
+    o.nx = 5;
+    o.ny = 4;
+    o.nz = 5;
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
+    form->timer1_Tick();
+    // Where the top centre of cell (row i, column j) of layer k lies on the panel in the last frame.
+    const auto pixelOf = [&](int k, int i, int j) {
+        const Vertices& layer = s->grid_lines_k.at(static_cast<std::size_t>(k));
+        glm::vec3 centre(0.0f);
+        for (int c = 0; c < 4; ++c) {
+            const std::size_t v = static_cast<std::size_t>((i * s->ZCORN_J + j) * 4 + c) * 6;
+            centre += glm::vec3(layer[v], layer[v + 1], layer[v + 2]) / 4.0f;
+        }
+        const glm::vec4 clip = s->ProjectionMatrix * s->ViewMatrix * s->ModelMatrix * glm::vec4(centre, 1.0f);
+        return QPoint(static_cast<int>((clip.x / clip.w + 1) / 2 * panel->width()),
+                      static_cast<int>((1 - clip.y / clip.w) / 2 * panel->height()));
+    };
+    const auto click = [&](QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers) {
+        QMouseEvent event(type, QPointF(at), QPointF(panel->mapToGlobal(at)), Qt::LeftButton, Qt::LeftButton,
+                          modifiers);
+        QApplication::sendEvent(panel, &event);
+    };
+
+    click(QEvent::MouseButtonPress, pixelOf(0, 2, 3), Qt::ControlModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+    EXPECT_EQ(s->picked_cell_lines.size(), 24u * 6);
+    click(QEvent::MouseButtonRelease, pixelOf(0, 2, 3), Qt::ControlModifier);
+    click(QEvent::MouseButtonPress, pixelOf(0, 1, 1), Qt::NoModifier);  // a plain click picks nothing
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+
+    form->findChild<QAction*>("layersMainMenu")->trigger();  // the middle layer, 2 of 5
+    form->timer1_Tick();
+    click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 5, J = 1, K = 2"));
+    click(QEvent::MouseButtonDblClick, QPoint(3, 3), Qt::NoModifier);
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("No cell under the pointer"));
+    EXPECT_TRUE(s->picked_cell_lines.empty());
+
+    // The status is said again in the other language; a new grid takes the mark and the status away.
+    click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
+    form->findChild<QAction*>("RussianLangMenu")->trigger();
+    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Ячейка I = 5, J = 1, K = 2"));
+    ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
+    EXPECT_TRUE(form->pickedCellLabel->text().isEmpty());
+    EXPECT_TRUE(s->picked_cell_lines.empty());
 }
 
 }  // namespace

@@ -45,6 +45,26 @@ TEST(ClipboardPicture, LegendIsDrawnOnlyWhenShown)
     EXPECT_EQ(without.pixelColor(35, 45), QColor(51, 76, 76));
 }
 
+// On a screen of pixel ratio 2 the view's picture has twice as many pixels each way as the panel: the copy holds
+// the whole width x height of the view and the legend at its place, not the view's top-left quarter.
+TEST(ClipboardPicture, HoldsTheWholeViewAtAPixelRatioOfTwo)
+{
+    QImage view(400, 200, QImage::Format_RGB32);
+    view.fill(Qt::red);
+    QPainter(&view).fillRect(QRect(200, 100, 200, 100), Qt::blue);  // the bottom-right quarter
+    view.setDevicePixelRatio(2.0);
+    QImage legend(40, 20, QImage::Format_RGB32);
+    legend.fill(Qt::yellow);
+    legend.setDevicePixelRatio(2.0);
+
+    const QImage picture = composeClipboardPicture(view, 200, 100, legend, QPoint(30, 40), true);
+    ASSERT_EQ(picture.size(), QSize(400, 200));
+    EXPECT_EQ(picture.pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(390, 190), QColor(Qt::blue));
+    EXPECT_EQ(picture.pixelColor(70, 90), QColor(Qt::yellow));  // logical (35, 45)
+    EXPECT_EQ(picture.pixelColor(110, 90), QColor(Qt::red));    // right of the legend's 20 logical pixels
+}
+
 // The clipboard may pass the picture through another pixel format: compare colours loosely.
 bool nearColour(QColor a, QColor b)
 {
@@ -86,9 +106,11 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     form.findChild<QAction*>("clopboardMainMenu")->trigger();
     const QImage picture = QApplication::clipboard()->image();
     ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.width(), 1100);
-    EXPECT_EQ(picture.height(), form.splitContainer1_Panel2->height());
-    const QPoint inside = legend->pos() + QPoint(legend->width() / 2, legend->height() - 5);
+    // In device pixels (CTest runs this window test at a pixel ratio of 2 too, QT_SCALE_FACTOR=2).
+    const qreal ratio = form.devicePixelRatioF();
+    EXPECT_EQ(picture.width(), qRound(1100 * ratio));
+    EXPECT_EQ(picture.height(), qRound(form.splitContainer1_Panel2->height() * ratio));
+    const QPoint inside = (legend->pos() + QPoint(legend->width() / 2, legend->height() - 5)) * ratio;
     EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200)))
         << picture.pixelColor(inside).name().toStdString();
     // Away from the legend the view's background is there.

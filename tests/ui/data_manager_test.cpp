@@ -98,8 +98,12 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
         EXPECT_EQ(iconOf(child<QLabel>(m, "panel4")), StatusIcon::OK);  // grid
         EXPECT_EQ(iconOf(child<QLabel>(m, "panel5")), StatusIcon::OK);  // properties
         EXPECT_EQ(iconOf(child<QLabel>(m, "panel6")), StatusIcon::Error);
+        EXPECT_EQ(child<QFrame>(m, "panel11")->toolTip(), "No fluid contacts made: use the form below");
+        EXPECT_TRUE(child<QFrame>(m, "panel8")->toolTip().isEmpty());
+        m.updateLang("ru");  // a missing row's tip follows the language; a complete row keeps none
         EXPECT_EQ(child<QFrame>(m, "panel11")->toolTip(), "Флюидальные контакты не заданы, используйте форму ниже");
         EXPECT_TRUE(child<QFrame>(m, "panel8")->toolTip().isEmpty());
+        m.updateLang("en");
         EXPECT_EQ(iconOf(m.panel16), StatusIcon::Attention);
         EXPECT_EQ(child<QLabel>(m, "extent5")->text(), QString::number(double(modelState().model_z_min * 1000)));
         EXPECT_TRUE(m.addNewZone->isEnabled());

@@ -6,7 +6,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
+#include <QToolButton>
+#include <QtTest/QTest>
 
 #include "tests/support/ui_harness.h"
 #include "ui/form1.h"
@@ -80,6 +84,44 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "en");
     EXPECT_TRUE(form.findChild<QAction*>("EnglishLangMenu")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
+}
+
+// The smallest window fits a 1366 x 768 laptop screen (with a title bar and a task bar). There, in both languages,
+// no command of the row is cut off or folded away: the row keeps its width and scrolls to its right end, and the
+// four view buttons sit left of the copy button without covering a command.
+TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBeingCut)
+{
+    Form1 form;
+    EXPECT_LE(form.minimumWidth(), 1366 - 20);
+    EXPECT_LE(form.minimumHeight(), 768 - 100);
+    form.resize(form.minimumSize());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (const char* language : {"EnglishLangMenu", "RussianLangMenu"}) {
+        form.findChild<QAction*>(language)->trigger();
+        QApplication::processEvents();
+        ASSERT_EQ(form.size(), form.minimumSize());
+        const QToolBar* row = form.toolStrip2;
+        const QRect rowRect = row->rect();
+        std::vector<QRect> commands;
+        for (QAction* a : row->actions()) {
+            if (!a->isVisible() || a->isSeparator()) continue;
+            const QWidget* w = row->widgetForAction(a);
+            if (!w || !qobject_cast<const QToolButton*>(w)) continue;
+            EXPECT_TRUE(w->isVisible()) << language << ": " << a->objectName().toStdString() << " folded away";
+            EXPECT_TRUE(rowRect.contains(w->geometry())) << a->objectName().toStdString();
+            if (a != form.clopboardMainMenu) commands.push_back(w->geometry());  // they sit right beside it
+        }
+        EXPECT_GE(commands.size(), 10u);
+        for (const char* name : {"rotate_Menu", "twod_Menu", "displayGrid_Menu", "cut_well_Menu"}) {
+            const QWidget* b = form.findChild<QWidget*>(name);
+            EXPECT_TRUE(b->isVisible() && rowRect.contains(b->geometry())) << name;
+            for (const QRect& c : commands) EXPECT_FALSE(c.intersects(b->geometry())) << name << " covers a command";
+        }
+        const QScrollBar* bar = form.commandRowArea->horizontalScrollBar();
+        EXPECT_EQ(bar->maximum(), std::max(0, row->width() - form.commandRowArea->viewport()->width()));
+        EXPECT_GE(form.commandRowArea->viewport()->height(), row->height()) << "the row cut at the bottom";
+    }
 }
 
 TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)

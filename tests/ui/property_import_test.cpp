@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "commands/cell_pick.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
 #include "tests/support/generated_inputs.h"
@@ -187,6 +188,8 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_FALSE(s.disc_PROP_displaying);
     EXPECT_EQ(s.i_morvane, 2);
     EXPECT_EQ(s.prop_no_morvane, 2);
+    // A picked cell is told with the displayed property's value.
+    EXPECT_EQ(pickedCellStatus(s, CellAddress{1, 1, 1}).rfind("Cell I = 1, J = 1, K = 1: SW = ", 0), 0u);
 
     // Selecting the permeability: the lowest value is drawn in the low colour (blue), the highest in the high
     // colour (red), within the permeability's own limits and not those of the property displayed before. The
@@ -204,6 +207,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_EQ(s.i_morvane, 1);
     EXPECT_EQ(s.prop_no_morvane, 0);
     EXPECT_EQ(legend->title(), "PERM");
+    EXPECT_EQ(pickedCellStatus(s, CellAddress{1, 1, 1}).rfind("Cell I = 1, J = 1, K = 1: PERM = ", 0), 0u);
     const std::vector<double>& perm = s.PROP_cont_loading.at(1);
     const auto lowest = std::min_element(perm.begin(), perm.end()) - perm.begin();
     const auto highest = std::max_element(perm.begin(), perm.end()) - perm.begin();
@@ -253,7 +257,8 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(form.importMainMenu_prop_Click().rejected, 1);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
+              "48 values, the grid has 24 cells.");
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
     EXPECT_TRUE(modelState().propertyNameAll.empty());

@@ -114,6 +114,7 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     EXPECT_TRUE(twod->isChecked());
     EXPECT_TRUE(s->mode_2d);
     EXPECT_FALSE(s->layers_mode);
+    EXPECT_FALSE(action("layersMainMenu")->isChecked()) << "the layer view is off, so is its button";
     for (int frame = 0; frame < 9; ++frame) form->timer1_Tick();
     EXPECT_TRUE(s->mode_2d);
     EXPECT_LT(s->rotation.x, 0.0f);
@@ -128,21 +129,36 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     EXPECT_FALSE(s->mode_3d);
 }
 
-TEST_F(ViewModes, FrameTimerRunsOnlyWhileTheWindowIsSeen)
+// Frames are drawn when something changed, not on every tick: idle, the timer stops and no frame is drawn for a
+// second; a key, a grid import or a minimised window behave as the view needs.
+TEST_F(ViewModes, FramesAreDrawnOnlyAfterAChange)
 {
-    EXPECT_FALSE(form->timer1->isActive());
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_TRUE(form->timer1->isActive());
     EXPECT_EQ(form->timer1->interval(), 2);
+    const auto idle = [&] { return QTest::qWaitFor([&] { return !form->timer1->isActive(); }, 2000); };
+    const auto frames = [&] { return form->OpenGL->framesDrawn(); };
+    ASSERT_TRUE(idle());
+    const long shown = frames();
+    EXPECT_GE(shown, 1);
+    QTest::qWait(1000);
+    EXPECT_EQ(frames(), shown) << "frames drawn while nothing changed";
+    EXPECT_FALSE(form->timer1->isActive());
+
+    QTest::keyClick(form.get(), Qt::Key_W);  // more vertical exaggeration
+    ASSERT_TRUE(idle());
+    const long afterKey = frames();
+    EXPECT_GE(afterKey, shown + 1);
+    loadGrid(3);  // no input event: the uploads ask for the frame
+    ASSERT_TRUE(idle());
+    EXPECT_GE(frames(), afterKey + 1);
+
     form->showMinimized();
     QTest::qWait(50);
+    form->requestFrame();
     EXPECT_FALSE(form->timer1->isActive());
     form->showNormal();
-    QTest::qWait(50);
-    EXPECT_TRUE(form->timer1->isActive());
-    form->hide();
-    EXPECT_FALSE(form->timer1->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames() > afterKey + 1; }, 2000));
 }
 
 TEST_F(ViewModes, TabsShowTheirOwnButtons)

@@ -102,7 +102,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_FALSE(form.findChild<QAction*>("layersMainMenu")->isChecked());
     auto* picker = form.findChild<Display_well_section_mode*>("displayWellSectionForm");
     ASSERT_TRUE(picker->isVisible());
-    EXPECT_EQ(picker->windowTitle(), "Выбор скважин");
+    EXPECT_EQ(picker->windowTitle(), "Well choice");
     EXPECT_EQ(picker->pos(), form.frameGeometry().topLeft() + QPoint(form.frameGeometry().width() - 237, 195));
     auto* list = picker->findChild<QTreeWidget*>("listView1");
     EXPECT_EQ(list->topLevelItemCount(), 0);
@@ -110,7 +110,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
 
     // The build button does nothing while the list is empty.
     auto* build = picker->findChild<QPushButton*>("kryptonButton1");
-    EXPECT_EQ(build->text(), "Построить разрез");
+    EXPECT_EQ(build->text(), "Build section");
     build->click();
     EXPECT_TRUE(picker->isVisible());
 

@@ -158,9 +158,9 @@ TEST(CameraWheel, StepsThroughLayersWithinTheGridOrShiftsTheModel)
     EXPECT_EQ(s.SHOW_K, 1);
     for (int i = 0; i < 5; ++i) wheel(s, -120);
     EXPECT_EQ(s.SHOW_K, 3);
-    wheel(s, 0);
-    EXPECT_EQ(s.SHOW_K, 3);
     wheel(s, 120);
+    EXPECT_EQ(s.SHOW_K, 2);
+    wheel(s, 0);  // a horizontal scroll
     EXPECT_EQ(s.SHOW_K, 2);
     EXPECT_FLOAT_EQ(s.position.z, 0.5f);
 
@@ -209,6 +209,23 @@ TEST(CameraKeys, ExaggerationChangesOncePerPressAndLayersStayInTheGrid)
     keyDown(f, s, CameraKey::L);
     keyDown(f, s, CameraKey::L);
     EXPECT_EQ(s.SHOW_K, 1);
+}
+
+TEST(CameraKeys, LatinLettersOrTheKeysPlaceUnderAnotherLayout)
+{
+    // Latin layouts: the letter, wherever the layout puts it (AZERTY's A sits where W is on a US keyboard).
+    EXPECT_EQ(cameraKeyOf('W', 25), CameraKey::W);
+    EXPECT_EQ(cameraKeyOf('L'), CameraKey::L);
+    EXPECT_EQ(cameraKeyOf('A', 25), std::nullopt);
+    // The Russian layout: the key's place, by its X11 code or by the Russian letter there.
+    EXPECT_EQ(cameraKeyOf(U'Ц', 25), CameraKey::W);
+    EXPECT_EQ(cameraKeyOf(U'Ц'), CameraKey::W);
+    const std::pair<char32_t, CameraKey> russian[] = {
+        {U'Ы', CameraKey::S}, {U'Я', CameraKey::Z}, {U'Ч', CameraKey::X}, {U'Щ', CameraKey::O}, {U'Д', CameraKey::L}};
+    for (const auto& [letter, camera] : russian) EXPECT_EQ(cameraKeyOf(static_cast<int>(letter)), camera);
+    // Another non-Latin layout (Greek ς on the W key): the place alone.
+    EXPECT_EQ(cameraKeyOf(0x03C2, 25), CameraKey::W);
+    EXPECT_EQ(cameraKeyOf(0x03C2), std::nullopt);
 }
 
 TEST(CameraSlider, SetsTheExaggerationInsideItsTrack)

@@ -195,6 +195,15 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         EXPECT_TRUE(b.state.gridLoaded);
         EXPECT_TRUE(b.state.propLoaded);
     }
+    // The log line says the size found and the limits, in the interface language.
+    Built b;
+    build(b, latticeGrid(3, 2, 1, 600, 600));
+    EXPECT_EQ(gridBuildLogLine(b.report, "en"),
+              "Error: the grid's cell size is not a multiple of 25 metres or is larger than the maximum. Cell size "
+              "found: 600 m; it must be a multiple of 25 m, at most 500 m.");
+    EXPECT_EQ(gridBuildLogLine(b.report, "ru"),
+              "Ошибка: размерность грида не кратна 25 метрам или больше максимальной. Найден размер ячейки 600 м; он "
+              "должен быть кратен 25 м и не больше 500 м.");
     Built largest;
     build(largest, latticeGrid(2, 1, 1, 500, 500));
     EXPECT_TRUE(largest.report.built());
@@ -259,6 +268,7 @@ TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
         EXPECT_TRUE(b.state.gridLoaded);
         EXPECT_TRUE(b.state.propLoaded);
         EXPECT_EQ(b.state.grid_lines_k, before);
+        EXPECT_EQ(gridBuildLogLine(b.report, "ru"), "Грид не загружен. Массив ZCORN не соответствует сетке COORD.");
         EXPECT_EQ(b.state.IJ, (std::vector<int>{2, 2, 2}));
         EXPECT_EQ(b.state.GRID_SIZE, 12);
     }

@@ -1,5 +1,6 @@
 // The grid import command: its steps, feedback and failures over recording fakes, with generated grids on disk.
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
 
     ASSERT_EQ(prompts->questions.size(), 1u);
-    EXPECT_EQ(prompts->questions[0].title, "Загрузить грид");
+    EXPECT_EQ(prompts->questions[0].title, "Import grid");
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
     EXPECT_EQ(state.gridfilename_string, "FIELD");
     const std::vector<std::string> expectedCalls{"beginWait @0",
@@ -220,13 +221,14 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
 
     ASSERT_EQ(run(true, {file}), GridImportOutcome::NotAGrid);
     ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0].text,
-              "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида.");
-    EXPECT_EQ(prompts->messages[0].caption, "Загрузка грида");
-    // The generic line, then the reader's own reason.
+    EXPECT_EQ(prompts->messages[0].text, "The chosen file is not a grid file. Please choose a correct grid file.");
+    EXPECT_EQ(prompts->messages[0].caption, "Grid import");
+    // The line naming the file, then the reader's own reason.
     ASSERT_GE(feedback.log.size(), 2u);
     EXPECT_EQ(feedback.log[feedback.log.size() - 2],
-              (RecordedFeedback::LogLine{"Selected file is not grid file", log_colour::Red}));
+              (RecordedFeedback::LogLine{"Selected file is not grid file: " +
+                                             std::filesystem::path(file).filename().string(),
+                                         log_colour::Red}));
     EXPECT_EQ(feedback.log.back(),
               (RecordedFeedback::LogLine{file + " holds no COORD section and no INCLUDE statement.", log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");

@@ -1,5 +1,6 @@
 // The property import command over recording fakes: file order, chosen types, mismatches, refusals, cancels.
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
     EXPECT_EQ(result.rejected, 0);
 
     ASSERT_EQ(prompts->questions.size(), 1u);
-    EXPECT_EQ(prompts->questions[0].title, "Загрузить свойства");
+    EXPECT_EQ(prompts->questions[0].title, "Import properties");
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
     ASSERT_EQ(prompts->typeQuestions.size(), 1u);
     EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "Facies"}));
@@ -170,10 +171,12 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.");
-    EXPECT_EQ(
-        std::count(feedback.log.begin(), feedback.log.end(),
-                   RecordedFeedback::LogLine{"Property file does not correspond to loaded grid", log_colour::Red}),
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nB: 36 "
+              "values, the grid has 24 cells.");
+    EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
+                         RecordedFeedback::LogLine{
+                             "Property file does not correspond to loaded grid. B: 36 values, the grid has 24 cells.",
+                             log_colour::Red}),
         1);
     // The lists stay aligned: no trace of B anywhere.
     EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 5, 1}));
@@ -217,12 +220,12 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
     const PropertyImportResult result = run({path}, {std::vector<int>{2}});
     EXPECT_EQ(result.accepted, 0);
     EXPECT_EQ(ListsSnapshot(state), before);
-    // A discrete property is told in Russian whatever the language.
+    // A discrete property is told in the interface language too, with the counts.
     ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
+    EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Выбранный файл свойства не соответствует геометрии загруженного грида. Пожалуйста, выберите "
-              "правильный файл свойства.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nF: 12 "
+              "values, the grid has 24 cells.");
     EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
@@ -263,10 +266,13 @@ TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
     EXPECT_EQ(run({path}, {std::vector<int>{4}}).outcome, PropertyImportOutcome::NotAProperty);
     EXPECT_TRUE(prompts->typeQuestions.empty());
     ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
+    EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Выбранный файл не является файлом свойства. Пожалуйста, выберите правильный файл свойства.");
-    EXPECT_EQ(feedback.log.back(), (RecordedFeedback::LogLine{"Selected file is not property file", log_colour::Red}));
+              "The chosen file is not a property file. Please choose a correct property file.");
+    EXPECT_EQ(feedback.log.back(),
+              (RecordedFeedback::LogLine{"Selected file is not property file: " +
+                                             std::filesystem::path(path).filename().string(),
+                                         log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(ListsSnapshot(state), before);

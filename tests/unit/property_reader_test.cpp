@@ -94,6 +94,11 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
     ASSERT_TRUE(r.messageBox);
     EXPECT_EQ(r.messageBox->caption, texts::CaptionRu);
     EXPECT_EQ(r.messageBox->text, texts::NotPropertyFileBox);
+    const PropertyReport en = notPropertyFileReport("en", "notes.txt");
+    EXPECT_EQ(en.messageBox->caption, texts::CaptionEn);
+    EXPECT_EQ(en.messageBox->text, texts::NotPropertyFileBoxEn);
+    EXPECT_EQ(linesOf(en, PropertyReportLine::Kind::Log),
+              std::vector<std::string>{std::string(texts::NotPropertyFileLog) + ": notes.txt"});
     ASSERT_EQ(linesOf(r, PropertyReportLine::Kind::Log), std::vector<std::string>{texts::NotPropertyFileLog});
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
 }
@@ -233,7 +238,8 @@ TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
     const std::string wrongSize = oneProperty("FACIES", "F", "2*1 3*1.5");
     const PropertyReport rejected = loadProperty(wrongSize, splitPropertyText(wrongSize)[0], 2, 4, "en", facies);
     ASSERT_TRUE(rejected.messageBox);
-    EXPECT_EQ(rejected.messageBox->text, texts::MismatchRu);  // discrete: the Russian text in every language
+    // Discrete too: the text in the interface language, with the values found against the cells.
+    EXPECT_EQ(rejected.messageBox->text, std::string(texts::MismatchEn) + "\n\nF: 5 values, the grid has 4 cells.");
 }
 
 // Importing a file twice gives every property a name of its own, so the tree never shows two equal nodes and
@@ -355,7 +361,7 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
         const char* box;
     };
     const Case cases[] = {
-        {&discrete, "en", texts::CaptionRu, texts::MismatchRu},
+        {&discrete, "en", texts::CaptionEn, texts::MismatchEn},
         {&discrete, "ru", texts::CaptionRu, texts::MismatchRu},
         {&continuous, "en", texts::CaptionEn, texts::MismatchEn},
         {&continuous, "ru", texts::CaptionRu, texts::MismatchRu},
@@ -368,9 +374,14 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
             EXPECT_FALSE(r.accepted);
             ASSERT_TRUE(r.messageBox);
             EXPECT_EQ(r.messageBox->caption, c.caption);
-            EXPECT_EQ(r.messageBox->text, c.box);
+            // The fixed text, then the property's name with the values found against the grid's cells.
+            const bool ru = std::string(c.lang) == "ru";
+            const std::string counts = entries[0].name + ": 3" + (ru ? " значений, в гриде " : " values, the grid has ") +
+                                       std::to_string(cells) + (ru ? " ячеек." : " cells.");
+            EXPECT_EQ(r.messageBox->text, std::string(c.box) + "\n\n" + counts);
             const auto log = linesOf(r, PropertyReportLine::Kind::Log);
-            EXPECT_EQ(log, std::vector<std::string>{texts::MismatchLog});
+            EXPECT_EQ(log, std::vector<std::string>{std::string(texts::MismatchLog) + ". " + entries[0].name +
+                                                    ": 3 values, the grid has " + std::to_string(cells) + " cells."});
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Status).back(), texts::AllGood);
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = 3");
             // Untouched lists.

@@ -2,6 +2,7 @@
 // cut taken off with one recolour of the displayed property, the 2D top view and the turns into and out of it.
 #include <gtest/gtest.h>
 
+#include "commands/frame_schedule.h"
 #include "commands/view_modes.h"
 #include "tests/support/recorded_scene.h"
 #include "tests/support/scene_feedback_recorder.h"
@@ -204,6 +205,70 @@ TEST_F(ViewModeSwitches, OrthographicTopViewRescalesOnceAndUndoesItOnlyWhenReach
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
     EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
     EXPECT_EQ(s.rotation.x, -70.0f);
+
+    // The window resized while the top view is shown: the way back undoes the division it made, not another one.
+    switchTopView(s, nullptr, true);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    s.WINDOW_RATIO = 1.25f;
+    switchTopView(s, nullptr, false);
+    for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
+    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+}
+
+TEST_F(ViewModeSwitches, TopViewEndsTheLayerViewAndFlatSectionAsTheirOwnSwitchesDo)
+{
+    s.oneLayer = false;
+    switchLayerView(s, &view, false);
+    s.SHOW_K = 5;
+    switchTopView(s, &view, true);
+    EXPECT_EQ(s.transp_model, 1.0f) << "the shell drawn half transparent";
+    EXPECT_EQ(s.saved_K, 5);
+
+    switchTopView(s, &view, false);
+    switchFlatSection(s, &view, false);
+    switchTopView(s, &view, true);
+    EXPECT_EQ(s.transp_all, 1);
+    EXPECT_FALSE(s.flat_section_mode);
+}
+
+// The window's frame timer: a tick draws when the schedule says so, then steps the animations. Runs until the timer
+// would stop (at most `limit` ticks) and returns rotation.x of every frame drawn.
+std::vector<float> framesUntilIdle(FrameSchedule& frames, ModelState& s, int limit = 100)
+{
+    std::vector<float> drawn;
+    for (int tick = 0; tick < limit; ++tick) {
+        if (frames.beginTick(s)) drawn.push_back(s.rotation.x);
+        advanceViewAnimations(s);
+        if (!frames.endTick(s)) break;
+    }
+    return drawn;
+}
+
+TEST_F(ViewModeSwitches, FramesAreDrawnOnlyForAChangeOrWhileATurnRuns)
+{
+    FrameSchedule frames;
+    EXPECT_TRUE(framesUntilIdle(frames, s).empty()) << "nothing changed: no frame, the timer stops";
+    frames.request();
+    frames.request();
+    EXPECT_EQ(framesUntilIdle(frames, s).size(), 1u) << "any number of changes between two ticks: one frame";
+
+    // The turn down to the top view: its ten steps are drawn as before, and the frame after the last step shows the
+    // top view reached; then the timer stops.
+    switchTopView(s, nullptr, true);
+    const std::vector<float> turn = framesUntilIdle(frames, s);
+    ASSERT_EQ(turn.size(), 11u);
+    EXPECT_EQ(turn.front(), -70.0f);
+    EXPECT_EQ(turn.back(), 0.0f);
+    EXPECT_FALSE(frames.pending(s));
+
+    // The continuous turn keeps the timer going, one step per frame; switched off, one last frame shows where it
+    // stopped.
+    s.rotating = true;
+    const float z = s.rotation.z;
+    EXPECT_EQ(framesUntilIdle(frames, s, 50).size(), 50u);
+    EXPECT_NEAR(s.rotation.z, z + 5.0f, 1e-4f);
+    s.rotating = false;
+    EXPECT_EQ(framesUntilIdle(frames, s).size(), 1u);
 }
 
 }  // namespace

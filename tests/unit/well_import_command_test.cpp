@@ -99,7 +99,7 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
     EXPECT_EQ(prompts->columnQuestions[0].wellName, "A-1");
     EXPECT_EQ(prompts->columnQuestions[0].columns.size(), 11u);
     EXPECT_TRUE(prompts->columnQuestions[0].severalFiles);
-    EXPECT_EQ(prompts->questions.at(0).title, "Загрузить скважины");
+    EXPECT_EQ(prompts->questions.at(0).title, "Import wells");
     EXPECT_EQ(prompts->questions.at(0).filter, "dev files|*.dev|All files (*.*)|*.*");
 
     // A file without a well name is refused even under "OK for all"; the selection goes on.
@@ -155,8 +155,8 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
     const WellImportResult r = run({write("B.dev", exportWell("B-2")), write("C.dev", exportWell("C-3"))},
                                    {{Button::OkForAll, -1, 1, 2, 3}, kAllColumns});
     ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0].text, texts::NoColumnsBox);
-    EXPECT_EQ(prompts->messages[0].caption, "Загрузка скважины");
+    EXPECT_EQ(prompts->messages[0].text, texts::NoColumnsBoxEn);
+    EXPECT_EQ(prompts->messages[0].caption, "Well import");
     EXPECT_TRUE(logged("No right match columns are privided", log_colour::Red));
     EXPECT_EQ(prompts->columnQuestions.size(), 2u);  // an incomplete "OK for all" applies to nothing
     EXPECT_EQ(r.loaded, 1);
@@ -221,7 +221,7 @@ TEST_F(WellImportCommand, CommandLineFilesLoadWithThePreselectionOnly)
     EXPECT_EQ(r.loaded, 1);
     EXPECT_EQ(r.refused, 1);
     ASSERT_EQ(inner.messages.size(), 1u);
-    EXPECT_EQ(inner.messages[0].text, texts::NoColumnsBox);
+    EXPECT_EQ(inner.messages[0].text, texts::NoColumnsBoxEn);
     EXPECT_TRUE(logged("Well is loaded successfully", log_colour::Green));
     ASSERT_EQ(state.well_coord.size(), 1u);
     EXPECT_EQ(state.well_coord[0].size(), 7u);  // stations every 50 m to 300 m

@@ -204,6 +204,9 @@ TEST(WellReaderTest, EmptyTextAndMissingColumns)
     EXPECT_EQ(r.messageBox->caption, texts::NoColumnsCaption);
     EXPECT_EQ(r.messageBox->text, texts::NoColumnsBox);
     EXPECT_NE(logWith(r, texts::NoColumnsLog), nullptr);
+    const WellReport en = loadWell(f, c, WellConfirmation::Ok, "en");
+    EXPECT_EQ(en.messageBox->caption, texts::NoColumnsCaptionEn);
+    EXPECT_EQ(en.messageBox->text, texts::NoColumnsBoxEn);
 }
 
 TEST(WellReaderTest, PreselectionIsExactAndTheLastDuplicateWins)

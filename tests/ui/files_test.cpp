@@ -1,0 +1,183 @@
+// Files into the window: dropped on it, reopened from the Project menu's recent files after a restart, imported
+// with the keyboard; and the tool tips of the commands in both languages.
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <QtTest/QTest>
+#include "ui/color_button.h"
+
+#include "commands/recent_files.h"
+#include "tests/support/generated_inputs.h"
+#include "tests/support/ui_harness.h"
+#include "ui/form1.h"
+
+namespace morvane {
+namespace {
+
+using testing::RecordedPrompts;
+
+class FilesIn : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing::resetProgramState();
+        gen::GridOptions o = testing::smallGrid("DROPPED");
+        o.nx = testing::generated_properties::NX;
+        o.ny = testing::generated_properties::NY;
+        o.nz = testing::generated_properties::NZ;
+        grid = gen::writeGrid(o, folder.path()).front().string();
+        properties = testing::writeText(
+            folder.file("props.txt"),
+            testing::generated_properties::propertyText({testing::generated_properties::continuous("PORO")}));
+        notes = testing::writeText(folder.file("notes.GRDECL"), "some notes, no grid\n");
+    }
+
+    // A form with recorded answers: the property dialog answers "porosity".
+    std::unique_ptr<Form1> makeForm(std::vector<std::string> paths = {})
+    {
+        auto form = std::make_unique<Form1>();
+        auto recorded = std::make_unique<RecordedPrompts>(std::move(paths));
+        recorded->typeAnswers = {std::vector<int>{4}, std::vector<int>{4}};
+        prompts = recorded.get();
+        form->setUserPrompts(std::move(recorded));
+        return form;
+    }
+
+    void drop(Form1& form, const std::vector<std::string>& files)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& f : files) urls.push_back(QUrl::fromLocalFile(QString::fromStdString(f)));
+        data.setUrls(urls);
+        const QPointF at(form.width() / 2.0, form.height() / 2.0);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        ASSERT_TRUE(enter.isAccepted()) << "the window takes files";
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &dropped);
+        QTest::qWait(50);
+    }
+
+    // The entries of the Project menu's recent files as the user sees them when it opens.
+    std::vector<QString> recentEntries(Form1& form)
+    {
+        form.refreshRecentMenu();
+        std::vector<QString> entries;
+        for (QAction* a : form.projectMenu_Recent->actions())
+            if (a->objectName().startsWith("projectMenu_Recent_")) entries.push_back(a->text());
+        return entries;
+    }
+
+    testing::TempFolder folder;
+    std::string grid, properties, notes;
+    RecordedPrompts* prompts = nullptr;
+};
+
+TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
+{
+    auto form = makeForm();
+    // In any order: the properties belong to the grid of the same drop.
+    drop(*form, {properties, notes, grid});
+    const ModelState& s = modelState();
+    EXPECT_TRUE(s.gridLoaded);
+    EXPECT_EQ(s.gridfilename_string, "DROPPED");
+    ASSERT_EQ(s.PROP_cont_loading_name.size(), 2u);
+    EXPECT_EQ(s.PROP_cont_loading_name[1], "PORO");
+    const auto lines = testing::logLines(form->richTextBox1);
+    const auto refused = std::find_if(lines.begin(), lines.end(),
+                                      [](const testing::LogLine& l) { return l.text.contains("notes.GRDECL"); });
+    ASSERT_NE(refused, lines.end());
+    EXPECT_EQ(refused->colour, QColor(255, 0, 0));
+    EXPECT_TRUE(prompts->questions.empty()) << "no file dialog";
+
+    // Properties alone, without a grid in a fresh model, are refused with the menu command's message.
+    testing::resetProgramState();
+    auto fresh = makeForm();
+    drop(*fresh, {properties});
+    EXPECT_FALSE(modelState().gridLoaded);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].text, kNoGridTextEn);
+}
+
+TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
+{
+    {
+        auto form = makeForm({grid});
+        form->findChild<QAction*>("importMainMenu_grid")->trigger();
+        form->importPropertiesFromPath(properties);
+        form->importGridFromPath(notes);  // refused: not remembered
+        EXPECT_EQ(recentEntries(*form),
+                  (std::vector<QString>{"&1  props.txt  (properties)", "&2  DROPPED.GRDECL  (grid)"}));
+    }
+    // After a restart, in Russian, the list is the same; choosing the grid imports it again.
+    modelState() = ModelState();
+    appSettings().UpdateAppSettings(settings_key::Lang, "ru");
+    auto later = makeForm();
+    EXPECT_EQ(later->projectMenu_Recent->title(), "Недавние файлы");
+    EXPECT_EQ(recentEntries(*later), (std::vector<QString>{"&1  props.txt  (свойства)", "&2  DROPPED.GRDECL  (грид)"}));
+    later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
+    EXPECT_TRUE(modelState().gridLoaded);
+    EXPECT_EQ(recentEntries(*later).front(), "&1  DROPPED.GRDECL  (грид)");
+
+    // A file gone from the disk is said in the log and leaves the list.
+    std::filesystem::remove(properties);
+    later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
+    EXPECT_TRUE(later->richTextBox1->toPlainText().contains("Файл не найден: "));
+    EXPECT_EQ(recentEntries(*later).size(), 1u);
+}
+
+TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
+{
+    auto form = makeForm({grid});
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const int layer = modelState().SHOW_K;
+    QTest::keyClick(form->findChild<QWidget*>("treeView2"), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
+    EXPECT_TRUE(modelState().gridLoaded);
+    EXPECT_EQ(modelState().SHOW_K, layer) << "O with Ctrl is no layer step";
+    EXPECT_EQ(form->importMainMenu_grid->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_TRUE(form->projectMenu->actions().contains(form->importMainMenu_grid)) << "shown in the Project menu";
+    EXPECT_EQ(form->projectMenu_Exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+}
+
+// Every command button of the row, the four view buttons, the style buttons of the wells pane, the contact buttons
+// and the exaggeration slider say what they do, in English and in Russian.
+TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
+{
+    auto form = makeForm();
+    const auto tips = [&] {
+        std::map<QString, QString> t;
+        for (QAction* a : form->toolStrip2->actions())
+            if (!a->isSeparator() && !a->objectName().isEmpty()) t[a->objectName()] = a->toolTip();
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 form->rotate_Menu, form->twod_Menu, form->displayGrid_Menu, form->cut_well_Menu, form->goc_Check,
+                 form->owc_Check, form->kryptonButton1, form->kryptonButton2, form->kryptonColorButton1,
+                 form->kryptonColorButton2, form->vertScaleBar})
+            t[w->objectName()] = w->toolTip();
+        return t;
+    };
+    const auto english = tips();
+    form->findChild<QAction*>("RussianLangMenu")->trigger();
+    const auto russian = tips();
+    EXPECT_EQ(english.size(), 27u);  // Fit view among them
+    for (const auto& [name, tip] : english) {
+        EXPECT_FALSE(tip.isEmpty()) << name.toStdString();
+        EXPECT_NE(russian.at(name), tip) << name.toStdString() << " has no Russian tip";
+        EXPECT_FALSE(russian.at(name).isEmpty()) << name.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) { return morvane::testing::runUiTests(argc, argv); }

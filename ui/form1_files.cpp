@@ -1,0 +1,159 @@
+// Files in: the recent files of the Project menu, files dropped on the window, and opening a file by its kind.
+#include <filesystem>
+#include <system_error>
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include "core/localisation.h"
+#include "io/property_reader.h"
+#include "platform/app_settings.h"
+#include "ui/form1.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr TextPair kNoRecentFiles{"No recent files", "Нет недавних файлов"};
+constexpr TextPair kClearRecentFiles{"Clear the list", "Очистить список"};
+constexpr TextPair kFileNotFound{"File not found: ", "Файл не найден: "};
+constexpr TextPair kNotImported{"Not imported: {} is neither a grid, a property file nor a deviation file.",
+                                "Не загружен: {} — это не грид, не файл свойств и не файл инклинометрии."};
+
+TextPair kindWord(DataFileKind kind)
+{
+    switch (kind) {
+    case DataFileKind::Grid:
+        return {"grid", "грид"};
+    case DataFileKind::Property:
+        return {"properties", "свойства"};
+    case DataFileKind::Well:
+        return {"well", "скважина"};
+    case DataFileKind::Unknown:
+        break;
+    }
+    return {"", ""};
+}
+
+std::string withName(std::string text, const std::string& name)
+{
+    const std::size_t at = text.find("{}");
+    return at == std::string::npos ? text + name : text.replace(at, 2, name);
+}
+
+// The local files of a drag, in order.
+std::vector<std::string> localFiles(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    return paths;
+}
+
+}  // namespace
+
+void Form1::rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) rememberRecentFile(appSettings(), {kind, path});
+}
+
+void Form1::refreshRecentMenu()
+{
+    projectMenu_Recent->clear();
+    const std::vector<RecentFile> files = readRecentFiles(appSettings());
+    if (files.empty()) {
+        projectMenu_Recent->addAction(QString::fromStdString(kNoRecentFiles.in(state_.Lang)))->setEnabled(false);
+        return;
+    }
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        const RecentFile file = files[n];
+        const QString name = QString::fromStdString(std::filesystem::path(file.path).filename().string());
+        const QString kind = QString::fromStdString(kindWord(file.kind).in(state_.Lang));
+        QAction* entry = projectMenu_Recent->addAction(QStringLiteral("&%1  %2  (%3)").arg(n + 1).arg(name, kind));
+        entry->setObjectName(QStringLiteral("projectMenu_Recent_%1").arg(n + 1));
+        entry->setToolTip(QString::fromStdString(file.path));
+        entry->setStatusTip(QString::fromStdString(file.path));
+        connect(entry, &QAction::triggered, this, [this, file] { openRecentFile(file); });
+    }
+    projectMenu_Recent->addSeparator();
+    QAction* clear = projectMenu_Recent->addAction(QString::fromStdString(kClearRecentFiles.in(state_.Lang)));
+    clear->setObjectName(QStringLiteral("projectMenu_RecentClear"));
+    connect(clear, &QAction::triggered, this, [] { clearRecentFiles(appSettings()); });
+}
+
+void Form1::openRecentFile(const RecentFile& file)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file.path, ec)) {
+        appendLog(kFileNotFound.in(state_.Lang) + file.path, log_colour::Red);
+        forgetRecentFile(appSettings(), file.path);
+        return;
+    }
+    switch (file.kind) {
+    case DataFileKind::Grid:
+        importGridFromPath(file.path);
+        break;
+    case DataFileKind::Property:
+        openDataFiles({file.path});
+        break;
+    case DataFileKind::Well:
+        importWellsFromPaths({file.path}, true);
+        break;
+    case DataFileKind::Unknown:
+        break;
+    }
+}
+
+void Form1::openDataFiles(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> grids, properties, wells;
+    for (const std::string& path : paths) {
+        switch (dataFileKindOf(path)) {
+        case DataFileKind::Grid:
+            grids.push_back(path);
+            break;
+        case DataFileKind::Property:
+            properties.push_back(path);
+            break;
+        case DataFileKind::Well:
+            wells.push_back(path);
+            break;
+        case DataFileKind::Unknown:
+            appendLog(withName(kNotImported.in(state_.Lang), std::filesystem::path(path).filename().string()),
+                      log_colour::Red);
+            break;
+        }
+    }
+    // A property file belongs to the grid imported before it.
+    for (const std::string& grid : grids) importGridFromPath(grid);
+    if (!properties.empty() && !state_.gridLoaded) {
+        const bool russian = languageOffset(state_.Lang) == 1;
+        prompts_->information(russian ? kNoGridTextRu : kNoGridTextEn,
+                              russian ? property_texts::CaptionRu : property_texts::CaptionEn);
+    } else {
+        for (const std::string& file : properties) importPropertiesFromPath(file, PropertyTypes::Ask);
+    }
+    if (!wells.empty()) importWellsFromPaths(wells, true);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = localFiles(event->mimeData());
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    // The imports ask questions in dialogs of their own: after the drop has ended, not inside it.
+    QTimer::singleShot(0, this, [this, paths] { openDataFiles(paths); });
+}
+
+}  // namespace morvane
