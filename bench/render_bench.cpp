@@ -1,11 +1,14 @@
 // Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
-// for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, and the GPU buffer bytes
-// the uploads hold per cell. Grid build, colouring and upload times are reported beside them, and the time of a
-// cell pick at the middle of the view in each mode.
+// for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
+// uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
+// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, and the
+// time of a cell pick at the middle of the view in each mode.
 //
-// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH]
-//   --frames N      timed frames per view (default 5; the median and the best are reported)
-//   --picture PATH  also write the edge-mode frame as a PNG, to look at
+// Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
+//   --frames N          timed frames per view (default 5; the median and the best are reported)
+//   --picture PATH      also write the edge-mode frame as a PNG, to look at
+//   --pictures PREFIX   write each timed view as PREFIX_edge.png, PREFIX_layer.png and PREFIX_flat.png, to compare
+//                       the frames of two builds pixel by pixel
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "render/offscreen_renderer.h"
 #include "tests/support/render_fixtures.h"
 #include "tools/generator/model_generator.h"
@@ -45,6 +49,27 @@ FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
     return {times[times.size() / 2], times.front()};
 }
 
+// Bytes of the grid and property arrays the model keeps (capacity, as allocated).
+double heldBytes(const morvane::ModelState& s)
+{
+    double total = 0;
+    auto add = [&](const auto& v) { total += double(v.capacity() * sizeof(v[0])); };
+    auto addAll = [&](const auto& lists) {
+        for (const auto& list : lists) add(list);
+    };
+    for (const auto* v : {&s.points_coords, &s.grid_lines_xy, &s.ZCORN, &s.ZCORN_stars}) add(*v);
+    for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
+    add(s.IJ);
+    addAll(s.IJ_undef);
+    addAll(s.grid_lines_k);
+    addAll(s.cells_k);
+    addAll(s.PROP_cont_loading);
+    addAll(s.PROP_disc_loading);
+    for (const auto& layer : s.PROP_cont) addAll(layer);
+    for (const auto& layer : s.PROP_disc) addAll(layer);
+    return total;
+}
+
 // A cell pick at the middle of the view, as a Ctrl+click asks it, after a frame has set the view.
 FrameTimes timePicks(morvane::OffscreenRenderer& view, int picks, bool* hit)
 {
@@ -64,12 +89,14 @@ FrameTimes timePicks(morvane::OffscreenRenderer& view, int picks, bool* hit)
 int main(int argc, char** argv)
 {
     int frames = 5, nx = 200, ny = 100, nz = 50;
-    std::string picture;
+    std::string picture, pictures;
     for (int a = 1; a + 1 < argc; a += 2) {
         const std::string flag = argv[a];
         const int value = std::atoi(argv[a + 1]);
         if (flag == "--picture")
             picture = argv[a + 1];
+        else if (flag == "--pictures")
+            pictures = argv[a + 1];
         else if (flag == "--frames")
             frames = std::max(1, value);
         else if (flag == "--nx")
@@ -102,6 +129,7 @@ int main(int argc, char** argv)
     start = Clock::now();
     view->bindGridBuffers();
     glFinish();
+    std::vector<double>().swap(state.ZCORN);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
 
     std::vector<double> values(static_cast<std::size_t>(cells));
@@ -113,15 +141,21 @@ int main(int argc, char** argv)
     std::printf("colouring + property upload:       %8.3f s\n", secondsSince(start));
 
     const auto& gl = view->scene().objects();
+    const double gpu = static_cast<double>(gl.bufferBytes()) / cells, cpu = heldBytes(state) / cells;
     std::printf("GPU buffers: %zu, %.1f MB, %.1f bytes per cell\n", gl.liveBuffers(),
-                static_cast<double>(gl.bufferBytes()) / 1e6, static_cast<double>(gl.bufferBytes()) / cells);
+                static_cast<double>(gl.bufferBytes()) / 1e6, gpu);
+    std::printf("CPU arrays (grid, index lists, properties): %.1f bytes per cell\n", cpu);
+    std::printf("together: %.1f bytes per cell (goal <= 600); peak RSS %.1f bytes per cell\n", cpu + gpu,
+                static_cast<double>(morvane::bench::peakRssBytes()) / cells);
 
     struct Mode {
         const char* name;
         bool edge, layers, flat;
+        const char* file;
     };
-    for (const Mode& mode : {Mode{"edge mode", true, false, false}, Mode{"layer view (K = middle)", false, true, false},
-                             Mode{"flat-section view", false, false, true}}) {
+    for (const Mode& mode :
+         {Mode{"edge mode", true, false, false, "edge"}, Mode{"layer view (K = middle)", false, true, false, "layer"},
+          Mode{"flat-section view", false, false, true, "flat"}}) {
         state.edge_mode = mode.edge;
         state.layers_mode = mode.layers;
         state.flat_section_mode = mode.flat;
@@ -129,6 +163,7 @@ int main(int argc, char** argv)
         state.SHOW_K = std::max(1, nz / 2);
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
+        if (!pictures.empty()) view->frame().save(pictures + "_" + mode.file + ".png");
         bool hit = false;
         const FrameTimes p = timePicks(*view, frames, &hit);
         std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,

@@ -143,6 +143,8 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     }
     fb.advanceProgress(10);
     ctx.view.bindGridBuffers();
+    // The corner depths now live in the layers' vertices; nothing reads them again, so their 64 bytes per cell go.
+    std::vector<double>().swap(s.ZCORN);
 
     ctx.window.enableTopView();
     s.displayGrid = true;

@@ -1,11 +1,15 @@
 // Fuzzes the GRDECL scanning and the grid reader with arbitrary text, then builds whatever the reader produced.
 //
+// Every scan goes to pieces: one to seven per text, their size and whether a second thread takes part varying with
+// the input, so the joins of pieces meet every kind of boundary; the scan in pieces must equal the scan in one go.
+//
 // Included names resolve against a folder that does not exist, so include layouts are exercised (and end as
 // missing files) without writing anything. Texts whose repeat counts would expand to millions of values
 // are scanned with a small bound only: the reader's own bound (64 Mi values) is correct but far too slow per run.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +18,7 @@
 #include "fuzz/fuzz_state.h"
 #include "io/grdecl_scan.h"
 #include "io/grid_reader.h"
+#include "io/parallel_scan.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
 
@@ -69,6 +74,14 @@ void scanHelpers(std::string_view text)
     FUZZ_CHECK(values.size() <= kSmallBound);
     FUZZ_CHECK(summary.stop <= text.size());
     if (summary.end == grdecl::ScanEnd::Terminator) FUZZ_CHECK(text[summary.stop] == '/');
+
+    std::vector<double> pieces;
+    const grdecl::ScanSummary inPieces = grdecl::scanConverted(text, pieces, [](double v) { return v; }, kSmallBound);
+    FUZZ_CHECK(inPieces.end == summary.end && inPieces.stop == summary.stop);
+    FUZZ_CHECK(inPieces.values == summary.values && inPieces.entries == summary.entries);
+    FUZZ_CHECK(pieces.size() == values.size());
+    for (std::size_t n = 0; n < values.size(); ++n)  // bit for bit: -0 and 0 differ
+        FUZZ_CHECK(std::memcmp(&pieces[n], &values[n], sizeof(double)) == 0);
 }
 
 // A direct layout's numbers are the sections' numbers as the scanning helpers cut and expand them: x and y over
@@ -98,6 +111,7 @@ void compareWithHelpers(std::string_view text, const GridInput& grid)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    grdecl::setPieceRule({0, size / (1 + size % 7) + 1 + size % 5, size % 64 == 0 ? 2u : 1u});
     scanHelpers(text);
     if (hasHugeRepeat(text)) return 0;
 

@@ -77,17 +77,20 @@ void fillProperties(FuzzedDataProvider& in, Properties& p, std::size_t cells)
     p.PROP_name = in.ConsumeBool() ? PLACEHOLDER_PROPERTY : "PORO";  // a real property may be called "grid" too
 }
 
-// After a colouring every layer is the grid's layer with only the colours changed, and every colour is finite.
+// After a colouring every layer holds one colour for each of the grid's vertices, the same on the eight corners of
+// a cell.
 void checkColoured(const ModelState& s)
 {
     FUZZ_CHECK(s.cells_k.size() == s.grid_lines_k.size());
+    const std::size_t perSurface = static_cast<std::size_t>(s.points_in_layer) * 3;
     for (std::size_t k = 0; k < s.cells_k.size(); ++k) {
-        const Vertices& cells = s.cells_k[k];
-        const Vertices& grid = s.grid_lines_k[k];
-        FUZZ_CHECK(cells.size() == grid.size());
-        for (std::size_t v = 0; v + 5 < cells.size(); v += 6) {
-            for (std::size_t n = 0; n < 3; ++n)
-                FUZZ_CHECK(cells[v + n] == grid[v + n] || (std::isnan(cells[v + n]) && std::isnan(grid[v + n])));
+        const Vertices& colours = s.cells_k[k];
+        FUZZ_CHECK(colours.size() * 2 == s.grid_lines_k[k].size());
+        FUZZ_CHECK(colours.size() == 2 * perSurface);
+        for (std::size_t v = 0; v < perSurface; ++v) {
+            const std::size_t corner = v % 12;  // the first corner of the cell holds the cell's colour
+            FUZZ_CHECK(colours[v] == colours[v - corner + corner % 3] || std::isnan(colours[v]));
+            FUZZ_CHECK(colours[v + perSurface] == colours[v] || std::isnan(colours[v]));
         }
     }
 }

@@ -2,16 +2,19 @@
 // them, into keyword blocks of one value per cell), then read, check and append every property against a small grid
 // with a fuzzed type code and a fuzzed mask of active cells. Whatever the text, the property
 // lists stay aligned, an accepted property holds exactly one value per cell, codes are ascending and distinct, shares
-// add up to at most 100 and every loaded name is unique.
+// add up to at most 100 and every loaded name is unique. Each property is also read with its value block cut into
+// pieces of a few bytes (on two threads for some inputs) and must read exactly as in one go.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "io/parallel_scan.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
 
@@ -71,6 +74,21 @@ void checkAccepted(const Properties& p, const PropertyReport& report, std::size_
     }
 }
 
+// The values of `entry` read in one go and in pieces are the same, as are every count and judgement.
+void checkPieces(std::string_view text, const PropertyEntry& entry, int cells, bool discreteType, std::size_t size)
+{
+    grdecl::setPieceRule({std::size_t(-1), 1, 1});
+    const PropertyValues whole = readPropertyValues(text, entry, cells, discreteType);
+    grdecl::setPieceRule({0, size / (1 + size % 7) + 1 + size % 5, size % 64 == 0 ? 2u : 1u});
+    const PropertyValues pieces = readPropertyValues(text, entry, cells, discreteType);
+    FUZZ_CHECK(pieces.discrete == whole.discrete && pieces.count == whole.count && pieces.notWhole == whole.notWhole);
+    FUZZ_CHECK(pieces.tooMany == whole.tooMany && pieces.countBeyondBound == whole.countBeyondBound);
+    FUZZ_CHECK(pieces.problem == whole.problem && pieces.conforms == whole.conforms);
+    FUZZ_CHECK(pieces.codes == whole.codes && pieces.values.size() == whole.values.size());
+    for (std::size_t n = 0; n < whole.values.size(); ++n)
+        FUZZ_CHECK(std::memcmp(&pieces.values[n], &whole.values[n], sizeof(double)) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -100,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(entry.valuesBegin <= entry.valuesEnd && entry.valuesEnd <= text.size());
         const int type = static_cast<int>(typeSeed % 11);
         typeSeed = typeSeed / 11 + 7 * type + 3;
+        checkPieces(text, entry, cells, isDiscreteType(type), size);
         const std::size_t before = p.PROP_type.size();
         const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p, active);
         checkAligned(p);

@@ -14,6 +14,7 @@
 
 #include "io/file_text.h"
 #include "io/grdecl_scan.h"
+#include "io/parallel_scan.h"
 
 namespace morvane {
 namespace {
@@ -363,32 +364,26 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
     }
     std::vector<std::string> warnings;
 
-    // COORD: x, y as value / COORD_MULT, z as -value / COORD_MULT; six numbers per pillar.
+    // COORD: x, y as value / COORD_MULT, z as -value / COORD_MULT; six numbers per pillar. The numbers are
+    // scanned first (on both cores when there are many) and scaled by their place in the pillar afterwards.
     std::vector<double> points;
     std::vector<double> linesXY;
     {
         Source& coordSource = sources[coord.source];
         const std::string_view body = coordSource.text.substr(coord.keyword + kCoord.size());
-        const std::size_t estimate = reserveFor(body);
-        points.reserve(estimate);
-        linesXY.reserve(estimate / 3 * 2 + 2);
-        int axis = 0;  // 0 x, 1 y, 2 z
-        auto take = [&](double v) {
-            if (axis == 2) {
-                points.push_back(-(v / kCoordMult));
-                axis = 0;
-            } else {
-                const double scaled = v / kCoordMult;
-                points.push_back(scaled);
-                linesXY.push_back(scaled);
-                ++axis;
-            }
-        };
-        const grdecl::ScanSummary summary = grdecl::scanNumbers(body, take, [&](std::uint64_t n, double v) {
-            for (std::uint64_t i = 0; i < n; ++i) take(v);
-        });
+        points.reserve(reserveFor(body));
+        const grdecl::ScanSummary summary = grdecl::scanConverted(body, points, [](double v) { return v; });
         if (summary.end == grdecl::ScanEnd::TooMany) {
             return failure(GridReadOutcome::NotAGrid, includeLayout, tooManyMessage(kCoord, coordSource.file));
+        }
+        linesXY.reserve(points.size() / 3 * 2 + 2);
+        for (std::size_t n = 0; n < points.size(); ++n) {
+            if (n % 3 == 2) {
+                points[n] = -(points[n] / kCoordMult);
+            } else {
+                points[n] = points[n] / kCoordMult;
+                linesXY.push_back(points[n]);
+            }
         }
         noteScanned(coordSource, coord.keyword, kCoord, summary, warnings);
     }
@@ -404,9 +399,8 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
         Source& source = sources[zcorn.source];
         const std::string_view body = source.text.substr(zcorn.keyword + kZcorn.size());
         depths.reserve(reserveFor(body));
-        const grdecl::ScanSummary summary = grdecl::scanNumbers(
-            body, [&](double v) { depths.push_back(-(v / kCoordMult)); },
-            [&](std::uint64_t n, double v) { depths.insert(depths.end(), n, -(v / kCoordMult)); });
+        const grdecl::ScanSummary summary =
+            grdecl::scanConverted(body, depths, [](double v) { return -(v / kCoordMult); });
         if (summary.end == grdecl::ScanEnd::TooMany) {
             return failure(GridReadOutcome::NotAGrid, includeLayout, tooManyMessage(kZcorn, source.file));
         }
@@ -460,9 +454,8 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
                 actnumFile = sources[s].file;
                 const std::string_view body = sources[s].text.substr(at + kActnum.size());
                 actnum.reserve(std::min(reserveFor(body), depths.size() / 8 + 1));
-                const grdecl::ScanSummary summary = grdecl::scanNumbers(
-                    body, [&](double v) { actnum.push_back(v != 0 ? 1 : 0); },
-                    [&](std::uint64_t n, double v) { actnum.insert(actnum.end(), n, v != 0 ? 1 : 0); });
+                const grdecl::ScanSummary summary = grdecl::scanConverted(
+                    body, actnum, [](double v) -> std::uint8_t { return v != 0 ? 1 : 0; });
                 if (summary.end == grdecl::ScanEnd::TooMany) {
                     return failure(GridReadOutcome::NotAGrid, includeLayout, tooManyMessage(kActnum, actnumFile));
                 }

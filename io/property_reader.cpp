@@ -1,6 +1,7 @@
 #include "io/property_reader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <charconv>
 #include <climits>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "io/grdecl_scan.h"
+#include "io/parallel_scan.h"
 
 namespace morvane {
 namespace {
@@ -138,28 +140,31 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
 
     // Codes go straight into ints (a run of n codes is one fill) when the user's type asks for codes or no value
     // before the first "/" has a decimal point; a property that fits holds exactly one value per cell, so that is
-    // what is reserved, however short its runs make the text.
+    // what is reserved, however short its runs make the text. Long blocks are scanned on both cores, so the code of
+    // a value depends on the value alone; the first code out of range is looked up again only when there is one.
     grdecl::ScanSummary scan;
     std::optional<double> outOfRange;
     // Keyword blocks are read as numbers first: their whole values may be codes or a property of values.
     bool asCodes = discreteType || (!entry.keywordBlock && !pointBefore(block.find('/')));
     if (asCodes) {
         read.codes.reserve(limit);
-        auto codeOf = [&](double v, std::uint64_t n) {
-            if (discreteType && std::isfinite(v) && v != std::trunc(v)) {
-                read.notWhole += n;
-                return UNDEFINED_CODE;
-            }
+        auto notWhole = [&](double v) { return discreteType && std::isfinite(v) && v != std::trunc(v); };
+        std::atomic<bool> someOutOfRange{false};
+        auto codeOf = [&](double v) {
+            if (notWhole(v)) return UNDEFINED_CODE;
             const auto code = toCode(v);
-            if (!code && !outOfRange) outOfRange = v;
+            if (!code) someOutOfRange.store(true, std::memory_order_relaxed);
             return code.value_or(0);
         };
-        scan = grdecl::scanNumbers(
-            block, [&](double v) { read.codes.push_back(codeOf(v, 1)); },
-            [&](std::uint64_t n, double v) {
-            read.codes.insert(read.codes.end(), static_cast<std::size_t>(n), codeOf(v, n));
-            },
-            limit);
+        scan = grdecl::scanConverted(block, read.codes, codeOf, limit);
+        if (discreteType)
+            read.notWhole = static_cast<std::size_t>(std::count(read.codes.begin(), read.codes.end(), UNDEFINED_CODE));
+        if (someOutOfRange) {
+            auto first = [&](double v) {
+                if (!outOfRange && !notWhole(v) && !toCode(v)) outOfRange = v;
+            };
+            grdecl::scanNumbers(block, first, [&](std::uint64_t, double v) { first(v); }, limit);
+        }
         // A "/" inside a comment can hide a decimal point further on: then the values are read again as numbers.
         if (!discreteType && pointBefore(scan.stop)) {
             asCodes = false;
@@ -169,7 +174,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     }
     if (!asCodes) {
         read.values.reserve(limit);
-        scan = grdecl::scanExpanded(block, read.values, limit);
+        scan = grdecl::scanConverted(block, read.values, [](double v) { return v; }, limit);
     }
     read.count = scan.values;
     // A keyword block (no marker line) is discrete when every value is a whole number that fits a code.

@@ -111,4 +111,20 @@ void setColouredVertexLayout()
     glEnableVertexAttribArray(1);
 }
 
+void setPositionLayout()
+{
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), reinterpret_cast<const void*>(0));
+    glEnableVertexAttribArray(0);
+    glDisableVertexAttribArray(1);
+}
+
+void setSplitVertexLayout(GLName positions, GLName colours)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, positions);
+    setPositionLayout();
+    glBindBuffer(GL_ARRAY_BUFFER, colours);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), reinterpret_cast<const void*>(0));
+    glEnableVertexAttribArray(1);
+}
+
 }  // namespace morvane

@@ -53,4 +53,12 @@ private:
 // at byte 0), location 1 the colour (three floats at byte 12), stride 24.
 void setColouredVertexLayout();
 
+// Positions only, on the bound vertex array and array buffer: location 0 three floats per vertex (stride 12);
+// location 1 is left without an array, so its current value (glVertexAttrib3f) colours every vertex.
+void setPositionLayout();
+
+// The coloured-vertex locations from two buffers, on the bound vertex array: the position from `positions` (three
+// floats per vertex) and the colour from `colours` (three floats per vertex). Leaves `colours` bound.
+void setSplitVertexLayout(GLName positions, GLName colours);
+
 }  // namespace morvane

@@ -328,6 +328,7 @@ void SceneRenderer::Render()
     const int layers = s.ZCORN_K;
     if (s.gridLoaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
         glLineWidth(2);
+        glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
             drawLayerRuns(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size(), 0, 24);
             drawLayerRuns(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size(), layers - 1, 24);

@@ -116,8 +116,11 @@ private:
     void uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const float* data, std::size_t floats,
                        const Indices& indices);
     // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer.
+    // Without `positionVbos`, `layers` are the grid's coloured vertices, of which the buffers keep the positions only
+    // (the grid lines take their one colour from gridLineColour_). With `positionVbos` (such position buffers, one
+    // per layer), `layers` hold one colour (three floats) per vertex.
     void uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
-                      const Indices& indices, Slots* sharedVbos);
+                      const Indices& indices, Slots* sharedVbos, const Slots* positionVbos = nullptr);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
     // Per-layer vertex arrays over the cells' buffers with only the cells the property filter keeps.
@@ -216,6 +219,7 @@ private:
     std::string glFailure_;
     int viewportWidth_ = Constants::WINDOW_WIDTH;
     int viewportHeight_ = Constants::WINDOW_HEIGHT;
+    float gridLineColour_[3] = {1.0f, 1.0f, 1.0f};  // the one colour of the grid's line vertices
 };
 
 }  // namespace morvane

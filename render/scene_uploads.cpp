@@ -1,6 +1,7 @@
 // Uploads of the scene arrays into vertex arrays and buffers. Every upload deletes the objects it replaces. The
 // per-layer vertex arrays of one grid share their storage: the edge vertex arrays reuse the layer's vertex buffer,
-// and every layer draws from one element buffer, since all layers number their vertices alike.
+// every layer draws from one element buffer, since all layers number their vertices alike, and the coloured cells
+// take their positions from the grid's vertex buffers, so a layer's positions are held once.
 #include <GL/glew.h>
 
 #include <algorithm>
@@ -54,7 +55,7 @@ void SceneRenderer::uploadIndexed(GLName& vao, GLName& vbo, GLName& ebo, const f
 }
 
 void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
-                                 const Indices& indices, Slots* sharedVbos)
+                                 const Indices& indices, Slots* sharedVbos, const Slots* positionVbos)
 {
     const std::size_t count = layerCount(s_, layers);
     vaos.assign(count, 0);
@@ -69,22 +70,37 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
         negative = negative || i < 0;
     }
     GLName elements = 0;
+    std::vector<float> positions;
     for (std::size_t k = 0; k < count; ++k) {
         const Vertices& vertices = layers[k];
         vaos[k] = gl_.newVertexArray();
+        // Grid vertices (six floats) become positions (three); cell colours (three floats) go up as they are.
+        std::size_t vertexCount = vertices.size() / (positionVbos ? 3 : 6);
         if (sharedVbos && k < sharedVbos->size() && (*sharedVbos)[k] != 0) {
             vbos[k] = (*sharedVbos)[k];
             glBindBuffer(GL_ARRAY_BUFFER, vbos[k]);
-        } else {
+        } else if (positionVbos) {
             vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(float), kStatic);
+        } else {
+            positions.resize(3 * vertexCount);
+            for (std::size_t v = 0; v < vertexCount; ++v) std::copy_n(&vertices[6 * v], 3, &positions[3 * v]);
+            vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, positions.data(), positions.size() * sizeof(float), kStatic);
         }
         if (elements == 0)
             elements = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(int), kStatic);
         else
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elements);
         ebos[k] = elements;
-        setColouredVertexLayout();
-        const bool inRange = !negative && largest < static_cast<long long>(vertices.size() / 6);
+        if (positionVbos) {
+            // Colours here, positions in the grid's buffer of the same layer: both must hold every vertex.
+            const GLName gridBuffer = k < positionVbos->size() ? (*positionVbos)[k] : 0;
+            const std::size_t gridVertices = k < s_.grid_lines_k.size() ? s_.grid_lines_k[k].size() / 6 : 0;
+            vertexCount = gridBuffer != 0 ? std::min(vertexCount, gridVertices) : 0;
+            if (gridBuffer != 0) setSplitVertexLayout(gridBuffer, vbos[k]);
+        } else {
+            setPositionLayout();
+        }
+        const bool inRange = !negative && largest < static_cast<long long>(vertexCount);
         gl_.setDrawable(vaos[k], inRange ? indices.size() : 0);
     }
     glBindVertexArray(0);
@@ -118,6 +134,9 @@ void SceneRenderer::bindGridBuffers()
     if (!glAvailable_) return;
     releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
                       s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
+    // Every grid vertex carries the grid line colour: the buffers keep positions only and the lines take it whole.
+    if (!s_.grid_lines_k.empty() && s_.grid_lines_k[0].size() >= 6)
+        std::copy_n(&s_.grid_lines_k[0][3], 3, gridLineColour_);
     uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_k, s_.grid_indices, nullptr);
     uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.grid_lines_k,
                  s_.grid_indices_edge, &s_.grid_lines_VBO);
@@ -129,9 +148,10 @@ void SceneRenderer::bindPropBuffers()
     if (!s_.propLoaded) return;
     releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
                       s_.cells_edge_EBO);
-    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr);
+    // The cells draw the grid's own vertex buffers with their colours beside them.
+    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr, &s_.grid_lines_VBO);
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
-                 &s_.cells_VBO);
+                 &s_.cells_VBO, &s_.grid_lines_VBO);
     uploadFilteredCells();
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
@@ -140,7 +160,7 @@ void SceneRenderer::bindPropBuffers()
 
 void SceneRenderer::uploadFilteredCells()
 {
-    Slots sharedVbos;  // the filtered layers draw from the cells' own vertex buffers: those stay
+    Slots sharedVbos;  // the filtered layers draw from the cells' colour and the grid's position buffers: those stay
     releaseSlots(s_.cells_filter_VAO, sharedVbos, &s_.cells_filter_EBO);
     const std::vector<Indices> kept = keptCellIndices(s_, s_, s_.cell_indices);
     s_.cells_filter_VAO.assign(kept.size(), 0);
@@ -150,10 +170,9 @@ void SceneRenderer::uploadFilteredCells()
         const bool inRange = gl_.drawable(s_.cells_VAO[k], s_.cell_indices.size()) > 0;
         if (s_.cells_VBO[k] == 0 || !inRange || kept[k].empty()) continue;
         s_.cells_filter_VAO[k] = gl_.newVertexArray();
-        glBindBuffer(GL_ARRAY_BUFFER, s_.cells_VBO[k]);
         s_.cells_filter_EBO[k] =
             gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, kept[k].data(), kept[k].size() * sizeof(int), kStatic);
-        setColouredVertexLayout();
+        setSplitVertexLayout(s_.grid_lines_VBO[k], s_.cells_VBO[k]);
         gl_.setDrawable(s_.cells_filter_VAO[k], kept[k].size());
     }
     glBindVertexArray(0);

@@ -4,10 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(__SSE__)
-#include <immintrin.h>
-#endif
-
 #include "core/trace_text.h"
 #include "io/property_reader.h"
 
@@ -17,14 +13,17 @@ namespace {
 
 using trace_text::line;
 
-constexpr std::size_t kFloatsPerVertex = 6;
+constexpr std::size_t kFloatsPerVertex = 6;  // x, y, z, r, g, b in grid_lines_k
+constexpr std::size_t kColourFloats = 3;     // r, g, b of each vertex in cells_k
 constexpr std::size_t kPaletteTypes = 10;
 
 struct GridShape {
     std::size_t layers = 0, rows = 0, cols = 0;
     std::size_t cellsPerLayer() const { return rows * cols; }
     std::size_t cells() const { return layers * rows * cols; }
-    std::size_t floatsPerLayer() const { return 2 * 4 * cellsPerLayer() * kFloatsPerVertex; }
+    std::size_t verticesPerLayer() const { return 2 * 4 * cellsPerLayer(); }
+    std::size_t floatsPerLayer() const { return verticesPerLayer() * kFloatsPerVertex; }
+    std::size_t coloursPerLayer() const { return verticesPerLayer() * kColourFloats; }
 };
 
 // The grid's counts, when its vertex arrays match them.
@@ -53,73 +52,38 @@ void reshape(const std::vector<T>& flat, const GridShape& shape, std::vector<std
     }
 }
 
-// Stores one cell surface (24 floats) that will not be read again soon. Where SSE is available, the stores bypass
-// the cache, as a large memcpy does, so a recolour moves no more memory than a bare copy of the vertices.
-inline void storeStreaming(const float* cell, float* out)
+// Stores `colour` on the four corners of a cell surface, vertex by vertex.
+inline float* putSurface(float* out, const Rgb& colour)
 {
-#if defined(__SSE__)
-    if ((reinterpret_cast<std::uintptr_t>(out) & 15) == 0) {
-        for (int n = 0; n < 24; n += 4) _mm_stream_ps(out + n, _mm_loadu_ps(cell + n));
-        return;
+    for (int v = 0; v < 4; ++v) {
+        out[0] = colour.r;
+        out[1] = colour.g;
+        out[2] = colour.b;
+        out += kColourFloats;
     }
-#endif
-    std::copy(cell, cell + 24, out);
+    return out;
 }
 
-inline void finishStreaming()
-{
-#if defined(__SSE__)
-    _mm_sfence();
-#endif
-}
-
-// Writes one layer: the grid's vertices with the colours of their cells, top surface then bottom surface, front to
-// back. `emit` takes the 24 floats of one cell surface at a time.
-template <typename Emit>
-void paintLayer(const float* src, const std::vector<Rgb>& colours, Emit emit)
-{
-    float cell[4 * kFloatsPerVertex];
-    for (std::size_t t = 0; t < 2; ++t) {
-        for (const Rgb& colour : colours) {
-            for (std::size_t v = 0; v < 4 * kFloatsPerVertex; v += kFloatsPerVertex) {
-                cell[v] = src[v];
-                cell[v + 1] = src[v + 1];
-                cell[v + 2] = src[v + 2];
-                cell[v + 3] = colour.r;
-                cell[v + 4] = colour.g;
-                cell[v + 5] = colour.b;
-            }
-            emit(cell);
-            src += 4 * kFloatsPerVertex;
-        }
-    }
-}
-
-// Copies every layer of the grid into cells_k, giving the eight corners of cell c of layer k colourOf(k, c).
-// A recolour overwrites cells_k in place; a first fill appends, so fresh storage is not zero-filled first.
+// Fills cells_k with the colours of the grid's vertices, giving the eight corners of cell c of layer k
+// colourOf(k, c): in each layer the top corners of every cell, then the bottom corners, as grid_lines_k orders
+// them. A recolour overwrites cells_k in place; a first fill sizes it once.
 template <typename ColourOf>
-void paintCopy(const GridGeometry& grid, const GridShape& shape, std::vector<Vertices>& cells, ColourOf colourOf)
+void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf colourOf)
 {
-    constexpr std::size_t perCell = 4 * kFloatsPerVertex;
     cells.resize(shape.layers);
     std::vector<Rgb> colours(shape.cellsPerLayer());
     for (std::size_t k = 0; k < shape.layers; ++k) {
         for (std::size_t c = 0; c < colours.size(); ++c) colours[c] = colourOf(k, c);
-        const float* src = grid.grid_lines_k[k].data();
         Vertices& dst = cells[k];
-        if (dst.size() == shape.floatsPerLayer()) {
-            float* out = dst.data();
-            paintLayer(src, colours, [&](const float* cell) {
-                storeStreaming(cell, out);
-                out += perCell;
-            });
-        } else {
+        if (dst.size() != shape.coloursPerLayer()) {
             dst.clear();
-            dst.reserve(shape.floatsPerLayer());
-            paintLayer(src, colours, [&](const float* cell) { dst.insert(dst.end(), cell, cell + perCell); });
+            dst.shrink_to_fit();
+            dst.resize(shape.coloursPerLayer());
         }
+        float* out = dst.data();
+        for (int surface = 0; surface < 2; ++surface)
+            for (const Rgb& colour : colours) out = putSurface(out, colour);
     }
-    finishStreaming();
 }
 
 // The grid's inactive cells, when it has any, and their colour.
@@ -281,7 +245,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("PROP_type_here = ", typeCode));
         const auto& table = tableOf(properties, typeCode);
         const Rgb undefined = undefinedColour(properties);
-        paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+        paintCopy(shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
             const std::size_t n = k * perLayer + c;
             return inactive.at(n) ? inactive.colour : discreteColour(codes[n], table, undefined);
         });
@@ -292,7 +256,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
         report.trace.push_back(line("Prop_max = ", shownMax));
         report.trace.push_back(line("Prop_min = ", shownMin));
         const ContinuousRamp ramp = makeRamp(properties, typeCode, overall);
-        paintCopy(grid, shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
+        paintCopy(shape, properties.cells_k, [&](std::size_t k, std::size_t c) {
             const std::size_t n = k * perLayer + c;
             return inactive.at(n) ? inactive.colour : continuousColour(values[n], ramp);
         });
@@ -331,14 +295,14 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
         properties.PROP_disc.size() != shape.layers)
         return true;
     for (std::size_t k = 0; k < shape.layers; ++k) {
-        if (properties.cells_k[k].size() != shape.floatsPerLayer() || properties.PROP_disc[k].size() != shape.rows)
+        if (properties.cells_k[k].size() != shape.coloursPerLayer() || properties.PROP_disc[k].size() != shape.rows)
             return true;
         for (const auto& row : properties.PROP_disc[k])
             if (row.size() != shape.cols) return true;
     }
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
     const Rgb undefined = undefinedColour(properties);
-    const std::size_t below = 4 * shape.cellsPerLayer() * kFloatsPerVertex;
+    const std::size_t below = 4 * shape.cellsPerLayer() * kColourFloats;
     const InactiveCells inactive(grid, properties, shape);
     for (std::size_t k = 0; k < shape.layers; ++k) {
         float* layer = properties.cells_k[k].data();
@@ -347,13 +311,9 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
                 const bool off = inactive.at((k * shape.rows + i) * shape.cols + j);
                 const Rgb colour =
                     off ? inactive.colour : discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
-                float* top = layer + 4 * (i * shape.cols + j) * kFloatsPerVertex;
-                for (float* v : {top, top + 6, top + 12, top + 18, top + below, top + below + 6, top + below + 12,
-                                 top + below + 18}) {
-                    v[3] = colour.r;
-                    v[4] = colour.g;
-                    v[5] = colour.b;
-                }
+                float* top = layer + 4 * (i * shape.cols + j) * kColourFloats;
+                putSurface(top, colour);
+                putSurface(top + below, colour);
             }
         }
     }

@@ -112,7 +112,7 @@ using testing::logLines;
 std::array<float, 3> cellColour(const ModelState& s, int k, int c)
 {
     const Vertices& layer = s.cells_k.at(static_cast<std::size_t>(k));
-    const std::size_t at = static_cast<std::size_t>(4 * c) * 6 + 3;
+    const std::size_t at = static_cast<std::size_t>(4 * c) * 3;
     return {layer.at(at), layer.at(at + 1), layer.at(at + 2)};
 }
 

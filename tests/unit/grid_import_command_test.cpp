@@ -101,6 +101,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
                                                            "Initializing grid", "Rendering grid"}));
     EXPECT_TRUE(contains(feedback.traces, "Starting loading grid"));
     EXPECT_TRUE(contains(feedback.traces, "ZCORN_size = " + std::to_string(8 * 3 * 2 * 4)));
+    EXPECT_EQ(state.ZCORN.capacity(), 0u);  // built into the layers' vertices, then released
     ASSERT_FALSE(feedback.log.empty());
     EXPECT_EQ(feedback.log.front().text, "Opening file: FIELD");
     EXPECT_EQ(feedback.log.front().colour, log_colour::LightGrey);

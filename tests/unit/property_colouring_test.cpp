@@ -49,19 +49,18 @@ struct Scene {
         s.prop_no_morvane = static_cast<int>(s.PROP_type.size()) - 2;
     }
 
-    // Colour of cell (i, j) of layer k, checked to be the same on all eight corners, with the corners' positions
-    // copied from the grid.
+    // Colour of cell (i, j) of layer k, checked to be the same on all eight corners; the layer holds one colour for
+    // each of the grid's vertices.
     Rgb cell(std::size_t k, std::size_t i, std::size_t j) const
     {
         const std::size_t first = 4 * (i * std::size_t(s.ZCORN_J) + j);
         const auto& layer = s.cells_k.at(k);
-        const float* p = &layer.at(first * 6);
-        const Rgb colour{p[3], p[4], p[5]};
+        EXPECT_EQ(layer.size() * 2, s.grid_lines_k.at(k).size());
+        const float* p = &layer.at(first * 3);
+        const Rgb colour{p[0], p[1], p[2]};
         for (std::size_t v : {first, first + 1, first + 2, first + 3}) {
-            for (std::size_t at : {v * 6, (v + std::size_t(s.points_in_layer)) * 6}) {
-                EXPECT_EQ((Rgb{layer[at + 3], layer[at + 4], layer[at + 5]}), colour);
-                for (std::size_t a = 0; a < 3; ++a) EXPECT_EQ(layer[at + a], s.grid_lines_k[k][at + a]);
-            }
+            for (std::size_t at : {v * 3, (v + std::size_t(s.points_in_layer)) * 3})
+                EXPECT_EQ((Rgb{layer.at(at), layer.at(at + 1), layer.at(at + 2)}), colour);
         }
         return colour;
     }
