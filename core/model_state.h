@@ -100,14 +100,14 @@ struct GridGeometry {
 // Index lists and GL names of the grid.
 struct GridDrawing {
     Indices grid_indices;       // lines: every cell edge
-    Indices grid_indices_edge;  // lines: outlines of exposed sides
+    Indices grid_indices_edge;  // lines: the shell's outlines, each once
     Indices cell_indices;       // triangles: top and side faces
-    Indices cell_indices_edge;  // triangles: exposed sides
+    Indices cell_indices_edge;  // triangles: the shell, faces no drawn neighbour covers
     // While inactive cells are hidden the layers differ. cell_runs then holds each layer's drawn cells as runs of
     // (first, count) pairs, counted in cells of grid_indices and cell_indices, layer k's pairs from
-    // cell_runs_layer[k] to cell_runs_layer[k + 1]; and the two edge lists hold every layer's list in turn, layer k's
-    // from grid_indices_edge_layer[k] (cell_indices_edge_layer[k]) to the next entry. Empty: every layer draws the
-    // whole lists.
+    // cell_runs_layer[k] to cell_runs_layer[k + 1] (empty: every layer draws the whole lists). The two shell lists
+    // hold every layer's list in turn, layer k's from grid_indices_edge_layer[k] (cell_indices_edge_layer[k]) to the
+    // next entry.
     Indices cell_runs;
     std::vector<std::size_t> cell_runs_layer, grid_indices_edge_layer, cell_indices_edge_layer;
     Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;

@@ -175,8 +175,6 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         drawLayerCells(k);
     };
     if (s.edge_mode) {
-        layerCells(0);
-        layerCells(layers - 1);
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
             drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer, k);
@@ -330,8 +328,6 @@ void SceneRenderer::Render()
         glLineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
-            drawLayerRuns(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size(), 0, 24);
-            drawLayerRuns(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size(), layers - 1, 24);
             for (int k = 0; k < layers; ++k)
                 drawLayerPart(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, k);
