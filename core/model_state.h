@@ -115,6 +115,7 @@ struct GridDrawing {
     Slots cells_VAO, cells_VBO, cells_EBO;
     Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
     Slots cells_filter_VAO, cells_filter_EBO;  // per layer, the cells the property filter keeps (over cells_VBO)
+    Slots cells_section_VAO, cells_section_EBO;  // per layer, the cells a flat section needs (over cells_VBO)
     // A blue square 200 wide at z = -1, facing up (two triangles).
     std::array<float, 36> infinite{100, 100,  -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, 100,  -100, -1, 0, 0, 1,
                                    100, -100, -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, -100, -100, -1, 0, 0, 1};

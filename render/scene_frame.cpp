@@ -187,8 +187,19 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
             for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k) layerCells(k);
         }
     }
-    if (s.flat_section_mode)
-        for (int k = 0; k < layers; ++k) layerCells(k);
+    if (s.flat_section_mode) {
+        // Opaque, the section shows the shell and the cells around the cut; seen through, every face counts.
+        if (s.transp_model >= 1.0f && updateSectionCells()) {
+            for (int k = 0; k < layers; ++k) {
+                if (beforeLayer) beforeLayer(k);
+                drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
+                              k);
+                drawIndexed(slotAt(s.cells_section_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+            }
+        } else {
+            for (int k = 0; k < layers; ++k) layerCells(k);
+        }
+    }
     if (s.threeD_mode) {
         // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
         const bool filtered = !s.cells_filter_VAO.empty();

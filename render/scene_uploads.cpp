@@ -6,9 +6,12 @@
 
 #include <algorithm>
 
+#include <glm/matrix.hpp>
+
 #include "platform/trace.h"
 #include "render/scene_renderer.h"
 #include "scene/property_colouring.h"
+#include "scene/section_cells.h"
 
 namespace morvane {
 
@@ -153,6 +156,7 @@ void SceneRenderer::bindPropBuffers()
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
                  &s_.cells_VBO, &s_.grid_lines_VBO);
     uploadFilteredCells();
+    sectionCurrent_ = false;
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
@@ -160,20 +164,36 @@ void SceneRenderer::bindPropBuffers()
 
 void SceneRenderer::uploadFilteredCells()
 {
-    Slots sharedVbos;  // the filtered layers draw from the cells' colour and the grid's position buffers: those stay
-    releaseSlots(s_.cells_filter_VAO, sharedVbos, &s_.cells_filter_EBO);
-    const std::vector<Indices> kept = keptCellIndices(s_, s_, s_.cell_indices);
-    s_.cells_filter_VAO.assign(kept.size(), 0);
-    s_.cells_filter_EBO.assign(kept.size(), 0);
-    for (std::size_t k = 0; k < kept.size() && k < s_.cells_VBO.size(); ++k) {
-        // The kept blocks are a part of cell_indices: drawable exactly when the whole list is.
+    uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, keptCellIndices(s_, s_, s_.cell_indices));
+}
+
+bool SceneRenderer::updateSectionCells()
+{
+    if (s_.cells_VAO.empty()) return false;
+    // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
+    const glm::vec4 plane = glm::transpose(s_.ModelMatrix) * s_.clip_plane0;
+    if (!sectionCurrent_ || plane != sectionPlane_) {
+        uploadCellSubsets(s_.cells_section_VAO, s_.cells_section_EBO, sectionCellIndices(s_, s_, plane));
+        sectionPlane_ = plane;
+        sectionCurrent_ = true;
+    }
+    return !s_.cells_section_VAO.empty();
+}
+
+void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vector<Indices>& lists)
+{
+    Slots sharedVbos;  // the subsets draw from the cells' colour and the grid's position buffers: those stay
+    releaseSlots(vaos, sharedVbos, &ebos);
+    vaos.assign(lists.size(), 0);
+    ebos.assign(lists.size(), 0);
+    for (std::size_t k = 0; k < lists.size() && k < s_.cells_VBO.size() && k < s_.grid_lines_VBO.size(); ++k) {
+        // The subsets are blocks of cell_indices: drawable exactly when the whole list is.
         const bool inRange = gl_.drawable(s_.cells_VAO[k], s_.cell_indices.size()) > 0;
-        if (s_.cells_VBO[k] == 0 || !inRange || kept[k].empty()) continue;
-        s_.cells_filter_VAO[k] = gl_.newVertexArray();
-        s_.cells_filter_EBO[k] =
-            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, kept[k].data(), kept[k].size() * sizeof(int), kStatic);
+        if (s_.cells_VBO[k] == 0 || !inRange || lists[k].empty()) continue;
+        vaos[k] = gl_.newVertexArray();
+        ebos[k] = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lists[k].data(), lists[k].size() * sizeof(int), kStatic);
         setSplitVertexLayout(s_.grid_lines_VBO[k], s_.cells_VBO[k]);
-        gl_.setDrawable(s_.cells_filter_VAO[k], kept[k].size());
+        gl_.setDrawable(vaos[k], lists[k].size());
     }
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
