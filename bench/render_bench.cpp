@@ -63,6 +63,7 @@ double heldBytes(const morvane::ModelState& s)
     for (const auto* v : {&s.points_coords, &s.grid_lines_xy, &s.ZCORN, &s.ZCORN_stars}) add(*v);
     for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
     add(s.IJ);
+    add(s.cell_drawn);
     addAll(s.IJ_undef);
     addAll(s.grid_lines_k);
     addAll(s.cells_k);
@@ -134,6 +135,9 @@ int main(int argc, char** argv)
     glFinish();
     std::vector<double>().swap(state.ZCORN);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
+    std::printf("shell: %zu faces, %zu lines (the whole grid: %.0f faces, %.0f lines)\n",
+                state.cell_indices_edge.size() / 6, state.grid_indices_edge.size() / 2, 5 * double(nx) * ny * nz,
+                12 * double(nx) * ny * nz);
 
     std::vector<double> values(static_cast<std::size_t>(cells));
     for (std::size_t c = 0; c < values.size(); ++c) values[c] = static_cast<double>(c % 997) / 996.0;

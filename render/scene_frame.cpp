@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
@@ -21,6 +22,9 @@
 namespace morvane {
 
 namespace {
+
+// A list built for the vertex array it is drawn with: all of it, as far as it was uploaded.
+constexpr std::size_t kWholeList = std::numeric_limits<std::size_t>::max();
 
 GLName slotAt(const Slots& list, long long k)
 {
@@ -181,10 +185,16 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         }
     }
     if (s.layers_mode) {
-        if (s.oneLayer) {
-            layerCells(s.SHOW_K - 1);
-        } else {
-            for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k) layerCells(k);
+        const int first = s.SHOW_K - 1, last = s.oneLayer ? first : s.SHOW_K + 6;
+        // Opaque, the block shows only its shell; seen through, every face of every cell counts.
+        const bool shellOnly = s.transp_model >= 1.0f && updateLayerBlock();
+        for (int k = last; k >= first; --k) {
+            if (!shellOnly) {
+                layerCells(k);
+            } else if (k >= 0 && k < layers) {
+                if (beforeLayer) beforeLayer(k);
+                drawIndexed(slotAt(s.cells_block_VAO, k), GL_TRIANGLES, kWholeList);
+            }
         }
     }
     if (s.flat_section_mode) {
@@ -343,8 +353,14 @@ void SceneRenderer::Render()
                 drawLayerPart(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, k);
         }
-        if (s.layers_mode)
-            drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1, 24);
+        if (s.layers_mode) {
+            // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
+            if (updateLayerBlock())
+                drawIndexed(s.block_lines_VAO, GL_LINES, kWholeList);
+            else
+                drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
+                              24);
+        }
     }
 
     if (s.propLoaded && !s.well_section_mode) {

@@ -10,6 +10,8 @@
 
 #include "platform/trace.h"
 #include "render/scene_renderer.h"
+#include "scene/grid_indices.h"
+#include "scene/grid_shell.h"
 #include "scene/property_colouring.h"
 #include "scene/section_cells.h"
 
@@ -157,6 +159,7 @@ void SceneRenderer::bindPropBuffers()
                  &s_.cells_VBO, &s_.grid_lines_VBO);
     uploadFilteredCells();
     sectionCurrent_ = false;
+    block_.current = false;
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
@@ -178,6 +181,42 @@ bool SceneRenderer::updateSectionCells()
         sectionCurrent_ = true;
     }
     return !s_.cells_section_VAO.empty();
+}
+
+bool SceneRenderer::updateLayerBlock()
+{
+    const int first = s_.SHOW_K - 1, last = s_.oneLayer ? first : s_.SHOW_K + 6;
+    const auto top = static_cast<std::size_t>(first);
+    if (first < 0 || top >= s_.cells_VAO.size() || top >= s_.grid_lines_VAO.size()) return false;
+    const bool seeThrough = s_.transp_model < 1.0f;
+    if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
+
+    const ShellLists block =
+        buildLayerBlockShell(s_, s_.cell_drawn, gridWindingFlag(s_, s_), first, last, seeThrough);
+    std::vector<Indices> faces(block.faceStart.empty() ? 0 : block.faceStart.size() - 1);
+    for (std::size_t k = 0; k < faces.size(); ++k)
+        faces[k].assign(block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k]),
+                        block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k + 1]));
+    uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, faces);
+
+    gl_.deleteVertexArray(s_.block_lines_VAO);
+    gl_.deleteBuffer(s_.block_lines_EBO);
+    const bool linesInRange = gl_.drawable(s_.grid_lines_VAO[top], s_.grid_indices.size()) > 0;
+    if (linesInRange && top + 1 < block.lineStart.size()) {
+        const auto from = static_cast<std::ptrdiff_t>(block.lineStart[top]);
+        const Indices lines(block.lines.begin() + from,
+                            block.lines.begin() + static_cast<std::ptrdiff_t>(block.lineStart[top + 1]));
+        s_.block_lines_VAO = gl_.newVertexArray();
+        glBindBuffer(GL_ARRAY_BUFFER, s_.grid_lines_VBO[top]);
+        s_.block_lines_EBO =
+            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lines.data(), lines.size() * sizeof(int), kStatic);
+        setPositionLayout();
+        gl_.setDrawable(s_.block_lines_VAO, lines.size());
+        glBindVertexArray(0);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+    block_ = {first, last, seeThrough, true};
+    return true;
 }
 
 void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vector<Indices>& lists)

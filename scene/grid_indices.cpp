@@ -122,6 +122,7 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
             for (int c = 0; c < cols; ++c)
                 drawnCells[(static_cast<std::size_t>(k) * rows + r) * cols + c] = drawn(k, r, c) ? 1 : 0;
     buildGridShell(geometry, drawnCells, flag, drawing);
+    drawing.cell_drawn = std::move(drawnCells);
 
     drawing.grid_indices = std::move(grid);
     drawing.cell_indices = std::move(cell);

@@ -17,7 +17,7 @@ bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry);
 
 // Rebuilds grid_indices, cell_indices, grid_indices_edge, cell_indices_edge, OWC_indices and GOC_indices, and the
 // per-layer tables (cell_runs and cell_runs_layer, empty when every layer draws the same cells; the shell's
-// grid_indices_edge_layer and cell_indices_edge_layer). With `showInactive` inactive cells are drawn like active ones.
+// grid_indices_edge_layer and cell_indices_edge_layer), and which cells are drawn (cell_drawn). With `showInactive` inactive cells are drawn like active ones.
 // Returns false and changes nothing when no grid is loaded or the layout variables do not describe the arrays.
 bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts,
                       bool showInactive = false);

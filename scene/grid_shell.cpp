@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "scene/cell_faces.h"
 
@@ -61,9 +62,12 @@ bool samePoint(const float* a, const float* b) { return a[0] == b[0] && a[1] == 
 
 class ShellBuilder {
 public:
-    ShellBuilder(const GridGeometry& g, const std::vector<std::uint8_t>& drawn, bool flag, GridDrawing& out)
-        : layers_(g.ZCORN_K), rows_(g.cell_i), cols_(g.cell_j), surface_(g.points_in_layer), flag_(flag),
-          drawn_(drawn), out_(out)
+    // Cells outside layers `first` to `last` count as not drawn. With `wholeCells` every edge of a drawn cell is
+    // outlined and no face is listed.
+    ShellBuilder(const GridGeometry& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last,
+                 bool wholeCells)
+        : layers_(g.ZCORN_K), rows_(g.cell_i), cols_(g.cell_j), surface_(g.points_in_layer), first_(first),
+          last_(last), flag_(flag), wholeCells_(wholeCells), drawn_(drawn)
     {
         // Positions are compared only where a layer holds every corner of both surfaces.
         const std::size_t floats = 6 * 2 * static_cast<std::size_t>(surface_);
@@ -75,35 +79,47 @@ public:
         }
     }
 
+    ShellLists build()
+    {
+        for (int k = 0; k < layers_; ++k) buildLayer(k);
+        out_.faceStart.push_back(out_.faces.size());
+        out_.lineStart.push_back(out_.lines.size());
+        return std::move(out_);
+    }
+
+private:
     void buildLayer(int k)
     {
-        out_.grid_indices_edge_layer.push_back(out_.grid_indices_edge.size());
-        out_.cell_indices_edge_layer.push_back(out_.cell_indices_edge.size());
-        previousRow_.assign(static_cast<std::size_t>(cols_), 0);
-        currentRow_.assign(static_cast<std::size_t>(cols_), 0);
+        out_.faceStart.push_back(out_.faces.size());
+        out_.lineStart.push_back(out_.lines.size());
+        if (k < first_ || k > last_) return;
+        above_.swap(here_);
+        if (k == first_) above_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
+        here_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
         for (int r = 0; r < rows_; ++r) {
             for (int c = 0; c < cols_; ++c) {
                 unsigned outline = 0;
                 if (isDrawn(k, r, c)) {
                     for (int side = 0; side < kSides; ++side) {
-                        if (covered(k, r, c, static_cast<Side>(side))) continue;
-                        appendFace(out_.cell_indices_edge, faceOf(static_cast<Side>(side), vertex(r, c, 0)), flag_);
-                        outline |= kSideEdges[side];
+                        if (wholeCells_) {
+                            outline |= kSideEdges[side];
+                        } else if (!covered(k, r, c, static_cast<Side>(side))) {
+                            appendFace(out_.faces, faceOf(static_cast<Side>(side), vertex(r, c, 0)), flag_);
+                            outline |= kSideEdges[side];
+                        }
                     }
                     for (int e = 0; e < kEdgeCount; ++e)
                         if ((outline >> e & 1u) != 0 && !outlinedBefore(k, r, c, e))
-                            appendLines(out_.grid_indices_edge, {vertex(r, c, kEdges[e][0]), vertex(r, c, kEdges[e][1])});
+                            appendLines(out_.lines, {vertex(r, c, kEdges[e][0]), vertex(r, c, kEdges[e][1])});
                 }
-                currentRow_[static_cast<std::size_t>(c)] = outline;
+                here_[static_cast<std::size_t>(r) * cols_ + c] = static_cast<std::uint16_t>(outline);
             }
-            previousRow_.swap(currentRow_);
         }
     }
 
-private:
     bool isDrawn(int k, int r, int c) const
     {
-        if (k < 0 || k >= layers_ || r < 0 || r >= rows_ || c < 0 || c >= cols_) return false;
+        if (k < first_ || k > last_ || r < 0 || r >= rows_ || c < 0 || c >= cols_) return false;
         return drawn_[(static_cast<std::size_t>(k) * rows_ + r) * cols_ + c] != 0;
     }
 
@@ -136,19 +152,23 @@ private:
         return true;
     }
 
-    // Whether a cell met earlier in this layer outlines the same edge, end for end.
+    // Whether a cell met earlier in this layer, or the cell above, outlines the same edge, end for end.
     bool outlinedBefore(int k, int r, int c, int e) const
     {
         const int a = kEdges[e][0], b = kEdges[e][1];
+        const auto outlines = [&](const std::vector<std::uint16_t>& layer, int r2, int c2, int a2, int b2) {
+            const unsigned outline = layer[static_cast<std::size_t>(r2) * cols_ + c2];
+            return (outline >> edgeOf(a2, b2) & 1u) != 0;
+        };
         for (const EarlierCell& earlier : kEarlier) {
             const int a2 = earlier.corner[a], b2 = earlier.corner[b];
             const int r2 = r + earlier.dr, c2 = c + earlier.dc;
-            if (a2 < 0 || b2 < 0 || r2 < 0 || c2 < 0 || c2 >= cols_) continue;
-            const unsigned outline = (earlier.dr == 0 ? currentRow_ : previousRow_)[static_cast<std::size_t>(c2)];
-            if ((outline >> edgeOf(a2, b2) & 1u) == 0) continue;
+            if (a2 < 0 || b2 < 0 || r2 < 0 || c2 < 0 || c2 >= cols_ || !outlines(here_, r2, c2, a2, b2)) continue;
             if (sameCorner(k, r, c, a, k, r2, c2, a2) && sameCorner(k, r, c, b, k, r2, c2, b2)) return true;
         }
-        return false;
+        // A top edge of this cell is a bottom edge of the cell above (corners 0-3 over 4-7).
+        return k > first_ && a < 4 && b < 4 && outlines(above_, r, c, a + 4, b + 4) &&
+               sameCorner(k, r, c, a, k - 1, r, c, a + 4) && sameCorner(k, r, c, b, k - 1, r, c, b + 4);
     }
 
     Face faceOf(Side side, int b) const
@@ -164,30 +184,36 @@ private:
         }
     }
 
-    int layers_, rows_, cols_, surface_;
-    bool flag_;
+    int layers_, rows_, cols_, surface_, first_, last_;
+    bool flag_, wholeCells_;
     const std::vector<std::uint8_t>& drawn_;
-    GridDrawing& out_;
+    ShellLists out_;
     std::vector<const float*> positions_;
-    std::vector<unsigned> previousRow_, currentRow_;  // the outlines of the cells met so far in this layer
+    std::vector<std::uint16_t> above_, here_;  // the edges each cell of the layer above and of this one outlines
 };
 
 }  // namespace
 
+ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+                                int first, int last, bool wholeCells)
+{
+    const std::size_t cells = static_cast<std::size_t>(std::max(geometry.ZCORN_K, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.cell_i, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.cell_j, 0));
+    // A flag list that does not fit the grid draws nothing, in every layer.
+    if (drawn.size() != cells) first = geometry.ZCORN_K;
+    return ShellBuilder(geometry, drawn, flag, std::max(first, 0), std::min(last, geometry.ZCORN_K - 1), wholeCells)
+        .build();
+}
+
 void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
                     GridDrawing& drawing)
 {
-    drawing.grid_indices_edge.clear();
-    drawing.cell_indices_edge.clear();
-    drawing.grid_indices_edge_layer.clear();
-    drawing.cell_indices_edge_layer.clear();
-    const std::size_t cells = static_cast<std::size_t>(std::max(geometry.ZCORN_K, 0)) *
-                              static_cast<std::size_t>(geometry.cell_i) * static_cast<std::size_t>(geometry.cell_j);
-    if (drawn.size() != cells || cells == 0) return;
-    ShellBuilder builder(geometry, drawn, flag, drawing);
-    for (int k = 0; k < geometry.ZCORN_K; ++k) builder.buildLayer(k);
-    drawing.grid_indices_edge_layer.push_back(drawing.grid_indices_edge.size());
-    drawing.cell_indices_edge_layer.push_back(drawing.cell_indices_edge.size());
+    ShellLists shell = buildLayerBlockShell(geometry, drawn, flag, 0, geometry.ZCORN_K - 1, false);
+    drawing.cell_indices_edge = std::move(shell.faces);
+    drawing.grid_indices_edge = std::move(shell.lines);
+    drawing.cell_indices_edge_layer = std::move(shell.faceStart);
+    drawing.grid_indices_edge_layer = std::move(shell.lineStart);
 }
 
 }  // namespace morvane

@@ -14,21 +14,6 @@ namespace {
 
 constexpr std::size_t kPerCell = 30;  // top face and four sides, two triangles each
 
-// Which blocks of cell_indices layer k draws: all of them, or those in the layer's runs while cells are hidden.
-std::vector<std::uint8_t> drawnBlocks(const GridDrawing& d, std::size_t k, std::size_t blocks)
-{
-    if (d.cell_runs_layer.empty()) return std::vector<std::uint8_t>(blocks, 1);
-    std::vector<std::uint8_t> drawn(blocks, 0);
-    if (k + 1 >= d.cell_runs_layer.size()) return drawn;
-    const std::size_t end = std::min(d.cell_runs_layer[k + 1], d.cell_runs.size());
-    for (std::size_t i = d.cell_runs_layer[k]; i + 1 < end; i += 2) {
-        const auto first = static_cast<std::size_t>(std::max(d.cell_runs[i], 0));
-        const auto last = std::min(blocks, first + static_cast<std::size_t>(std::max(d.cell_runs[i + 1], 0)));
-        for (std::size_t b = first; b < last; ++b) drawn[b] = 1;
-    }
-    return drawn;
-}
-
 }  // namespace
 
 std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDrawing& drawing, const glm::vec4& plane)
@@ -40,6 +25,8 @@ std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDraw
     const auto layers = static_cast<std::size_t>(grid.ZCORN_K);
     const auto rows = static_cast<std::size_t>(grid.cell_i), cols = static_cast<std::size_t>(grid.cell_j);
     const std::size_t perLayer = rows * cols, blocks = list.size() / kPerCell;
+    if (drawing.cell_drawn.size() != layers * perLayer) return {};
+    const auto drawn = [&](std::size_t k, std::size_t cell) { return drawing.cell_drawn[k * perLayer + cell] != 0; };
     const auto surface = static_cast<std::size_t>(grid.points_in_layer);
 
     // The cell each block draws: its first entry is the cell's top corner 0, vertex 4c of cell c.
@@ -52,15 +39,13 @@ std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDraw
 
     const float margin = 1e-4f * glm::length(glm::vec3(plane));
     const auto distance = [&](const float* p) { return plane.x * p[0] + plane.y * p[1] + plane.z * p[2] + plane.w; };
-    std::vector<std::vector<std::uint8_t>> drawn(layers);
     std::vector<std::uint8_t> cut(layers * perLayer, 0);
     for (std::size_t k = 0; k < layers; ++k) {
-        drawn[k] = drawnBlocks(drawing, k, blocks);
         const Vertices& vertices = grid.grid_lines_k[k];
         if (vertices.size() < 6 * 2 * surface) return {};
         for (std::size_t b = 0; b < blocks; ++b) {
             const std::size_t cell = cellOf[b];
-            if (!drawn[k][b] || cell >= perLayer) continue;
+            if (cell >= perLayer || !drawn(k, cell)) continue;
             float lo = std::numeric_limits<float>::max(), hi = std::numeric_limits<float>::lowest();
             for (std::size_t corner = 0; corner < 4; ++corner)
                 for (std::size_t v : {4 * cell + corner, surface + 4 * cell + corner}) {
@@ -77,7 +62,7 @@ std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDraw
     for (std::size_t k = 0; k < layers; ++k) {
         for (std::size_t b = 0; b < blocks; ++b) {
             const std::size_t cell = cellOf[b];
-            if (!drawn[k][b] || cell >= perLayer) continue;
+            if (cell >= perLayer || !drawn(k, cell)) continue;
             const std::size_t r = cell / cols, c = cell % cols;
             const bool needed = isCut(k, cell) || (k > 0 && isCut(k - 1, cell)) ||
                                 (k + 1 < layers && isCut(k + 1, cell)) || (r > 0 && isCut(k, cell - cols)) ||
