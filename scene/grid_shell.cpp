@@ -200,8 +200,9 @@ ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<
     const std::size_t cells = static_cast<std::size_t>(std::max(geometry.ZCORN_K, 0)) *
                               static_cast<std::size_t>(std::max(geometry.cell_i, 0)) *
                               static_cast<std::size_t>(std::max(geometry.cell_j, 0));
-    // A flag list that does not fit the grid draws nothing, in every layer.
-    if (drawn.size() != cells) first = geometry.ZCORN_K;
+    // A flag list that does not fit the grid, or cells that would number corners beyond a surface, draw nothing.
+    const bool cornersFit = 4LL * geometry.cell_i * geometry.cell_j <= geometry.points_in_layer;
+    if (drawn.size() != cells || !cornersFit) first = geometry.ZCORN_K;
     return ShellBuilder(geometry, drawn, flag, std::max(first, 0), std::min(last, geometry.ZCORN_K - 1), wholeCells)
         .build();
 }

@@ -25,9 +25,9 @@ std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDraw
     const auto layers = static_cast<std::size_t>(grid.ZCORN_K);
     const auto rows = static_cast<std::size_t>(grid.cell_i), cols = static_cast<std::size_t>(grid.cell_j);
     const std::size_t perLayer = rows * cols, blocks = list.size() / kPerCell;
-    if (drawing.cell_drawn.size() != layers * perLayer) return {};
     const auto drawn = [&](std::size_t k, std::size_t cell) { return drawing.cell_drawn[k * perLayer + cell] != 0; };
-    const auto surface = static_cast<std::size_t>(grid.points_in_layer);
+    const auto surface = static_cast<std::size_t>(std::max(grid.points_in_layer, 0));
+    if (drawing.cell_drawn.size() != layers * perLayer || 4 * perLayer > surface) return {};
 
     // The cell each block draws: its first entry is the cell's top corner 0, vertex 4c of cell c.
     std::vector<std::size_t> cellOf(blocks);
