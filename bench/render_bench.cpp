@@ -1,8 +1,8 @@
 // Frame time of the view rendered offscreen at 1024 x 768 (EGL surfaceless, Mesa llvmpipe when no GPU is present)
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
 // uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
-// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, and the
-// time of a cell pick at the middle of the view in each mode.
+// shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, the
+// time of a cell pick at the middle of the view in each mode, and flat-section frames while the model turns.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
 //   --frames N          timed frames per view (default 5; the median and the best are reported)
@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,15 @@ struct FrameTimes {
     double median = 0, best = 0;
 };
 
-FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames)
+// `beforeFrame` runs before each timed frame, inside the timing (a turn of the model that the frame must follow).
+FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames, const std::function<void()>& beforeFrame = {})
 {
     view.Render();  // warm-up: shader variants, first touch of the buffers
     glFinish();
     std::vector<double> times;
     for (int f = 0; f < frames; ++f) {
         const auto start = Clock::now();
+        if (beforeFrame) beforeFrame();
         view.Render();
         glFinish();
         times.push_back(secondsSince(start));
@@ -60,6 +63,7 @@ double heldBytes(const morvane::ModelState& s)
     for (const auto* v : {&s.points_coords, &s.grid_lines_xy, &s.ZCORN, &s.ZCORN_stars}) add(*v);
     for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
     add(s.IJ);
+    add(s.cell_drawn);
     addAll(s.IJ_undef);
     addAll(s.grid_lines_k);
     addAll(s.cells_k);
@@ -131,6 +135,9 @@ int main(int argc, char** argv)
     glFinish();
     std::vector<double>().swap(state.ZCORN);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
+    std::printf("shell: %zu faces, %zu lines (the whole grid: %.0f faces, %.0f lines)\n",
+                state.cell_indices_edge.size() / 6, state.grid_indices_edge.size() / 2, 5 * double(nx) * ny * nz,
+                12 * double(nx) * ny * nz);
 
     std::vector<double> values(static_cast<std::size_t>(cells));
     for (std::size_t c = 0; c < values.size(); ++c) values[c] = static_cast<double>(c % 997) / 996.0;
@@ -169,6 +176,10 @@ int main(int argc, char** argv)
         std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,
                     hit ? "" : " (no cell at the middle)");
     }
+    // The section follows the model as it turns: every frame finds the cut cells anew.
+    const FrameTimes turning = timeFrames(*view, frames, [&] { state.rotation.z += 0.5f; });
+    std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "flat section, turning", turning.median * 1e3,
+                turning.best * 1e3);
     if (!picture.empty()) {
         state.edge_mode = true;
         state.layers_mode = state.flat_section_mode = false;

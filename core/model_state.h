@@ -100,21 +100,26 @@ struct GridGeometry {
 // Index lists and GL names of the grid.
 struct GridDrawing {
     Indices grid_indices;       // lines: every cell edge
-    Indices grid_indices_edge;  // lines: outlines of exposed sides
+    Indices grid_indices_edge;  // lines: the shell's outlines, each once
     Indices cell_indices;       // triangles: top and side faces
-    Indices cell_indices_edge;  // triangles: exposed sides
+    Indices cell_indices_edge;  // triangles: the shell, faces no drawn neighbour covers
     // While inactive cells are hidden the layers differ. cell_runs then holds each layer's drawn cells as runs of
     // (first, count) pairs, counted in cells of grid_indices and cell_indices, layer k's pairs from
-    // cell_runs_layer[k] to cell_runs_layer[k + 1]; and the two edge lists hold every layer's list in turn, layer k's
-    // from grid_indices_edge_layer[k] (cell_indices_edge_layer[k]) to the next entry. Empty: every layer draws the
-    // whole lists.
+    // cell_runs_layer[k] to cell_runs_layer[k + 1] (empty: every layer draws the whole lists). The two shell lists
+    // hold every layer's list in turn, layer k's from grid_indices_edge_layer[k] (cell_indices_edge_layer[k]) to the
+    // next entry.
     Indices cell_runs;
     std::vector<std::size_t> cell_runs_layer, grid_indices_edge_layer, cell_indices_edge_layer;
+    std::vector<std::uint8_t> cell_drawn;  // per cell, layer after layer, row after row (cell_i x cell_j): 1 drawn
     Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
     Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
     Slots cells_VAO, cells_VBO, cells_EBO;
     Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
     Slots cells_filter_VAO, cells_filter_EBO;  // per layer, the cells the property filter keeps (over cells_VBO)
+    Slots cells_section_VAO, cells_section_EBO;  // per layer, the cells a flat section needs (over cells_VBO)
+    // The layer view's block of layers: per layer its shell (over cells_VBO), and the lines of its upper layer.
+    Slots cells_block_VAO, cells_block_EBO;
+    GLName block_lines_VAO = 0, block_lines_EBO = 0;
     // A blue square 200 wide at z = -1, facing up (two triangles).
     std::array<float, 36> infinite{100, 100,  -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, 100,  -100, -1, 0, 0, 1,
                                    100, -100, -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, -100, -100, -1, 0, 0, 1};

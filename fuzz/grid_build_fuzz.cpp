@@ -18,6 +18,8 @@
 #include "fuzz/fuzz_state.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
+#include "scene/grid_shell.h"
+#include "scene/section_cells.h"
 
 namespace {
 
@@ -243,9 +245,35 @@ void checkIndices(ModelState& s, bool showInactive)
             end = first + count;
         }
     }
+    FUZZ_CHECK(s.cell_drawn.size() == layers * std::size_t(s.cell_i) * std::size_t(s.cell_j));
 }
 
-void buildAndCheck(ModelState& state, GridInput input)
+// The lists drawn for a view of part of the model: a block of layers and the cells around a flat section. Their
+// indices stay inside a layer's vertices and their tables cover every layer.
+void checkPartialViews(const ModelState& s, FuzzedDataProvider& in)
+{
+    if (!s.gridLoaded || s.cell_drawn.empty()) return;
+    const long long vertices = 2LL * s.points_in_layer;
+    const int first = in.ConsumeIntegralInRange(-1, s.ZCORN_K);
+    const ShellLists block =
+        buildLayerBlockShell(s, s.cell_drawn, in.ConsumeBool(), first, first + in.ConsumeIntegralInRange(0, 8),
+                             in.ConsumeBool());
+    checkLayerTable(block.faceStart, std::size_t(s.ZCORN_K), block.faces.size());
+    checkLayerTable(block.lineStart, std::size_t(s.ZCORN_K), block.lines.size());
+    for (const Indices* list : {&block.faces, &block.lines})
+        for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
+
+    const glm::vec4 plane(in.ConsumeFloatingPoint<float>(), in.ConsumeFloatingPoint<float>(),
+                          in.ConsumeFloatingPoint<float>(), in.ConsumeFloatingPoint<float>());
+    const std::vector<Indices> section = sectionCellIndices(s, s, plane);
+    FUZZ_CHECK(section.empty() || section.size() == std::size_t(s.ZCORN_K));
+    for (const Indices& layer : section) {
+        FUZZ_CHECK(layer.size() % 30 == 0 && layer.size() <= s.cell_indices.size());
+        for (int index : layer) FUZZ_CHECK(index >= 0 && index < vertices);
+    }
+}
+
+void buildAndCheck(ModelState& state, GridInput input, FuzzedDataProvider& in)
 {
     const Snapshot before(state);
     static_cast<GridInput&>(state) = input;
@@ -261,6 +289,7 @@ void buildAndCheck(ModelState& state, GridInput input)
         FUZZ_CHECK(state.ACTNUM == input.ACTNUM);
     }
     checkIndices(state, false);
+    checkPartialViews(state, in);
     checkIndices(state, true);
 }
 
@@ -272,7 +301,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ModelState& state = fuzz::freshState();
     const bool twice = in.ConsumeBool();
     GridInput first = makeGrid(in);
-    buildAndCheck(state, std::move(first));
-    if (twice) buildAndCheck(state, makeGrid(in));
+    buildAndCheck(state, std::move(first), in);
+    if (twice) buildAndCheck(state, makeGrid(in), in);
     return 0;
 }

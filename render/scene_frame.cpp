@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
@@ -21,6 +22,9 @@
 namespace morvane {
 
 namespace {
+
+// A list built for the vertex array it is drawn with: all of it, as far as it was uploaded.
+constexpr std::size_t kWholeList = std::numeric_limits<std::size_t>::max();
 
 GLName slotAt(const Slots& list, long long k)
 {
@@ -175,22 +179,37 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         drawLayerCells(k);
     };
     if (s.edge_mode) {
-        layerCells(0);
-        layerCells(layers - 1);
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
             drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer, k);
         }
     }
     if (s.layers_mode) {
-        if (s.oneLayer) {
-            layerCells(s.SHOW_K - 1);
-        } else {
-            for (int k = s.SHOW_K + 6; k >= s.SHOW_K - 1; --k) layerCells(k);
+        const int first = s.SHOW_K - 1, last = s.oneLayer ? first : s.SHOW_K + 6;
+        // Opaque, the block shows only its shell; seen through, every face of every cell counts.
+        const bool shellOnly = s.transp_model >= 1.0f && updateLayerBlock();
+        for (int k = last; k >= first; --k) {
+            if (!shellOnly) {
+                layerCells(k);
+            } else if (k >= 0 && k < layers) {
+                if (beforeLayer) beforeLayer(k);
+                drawIndexed(slotAt(s.cells_block_VAO, k), GL_TRIANGLES, kWholeList);
+            }
         }
     }
-    if (s.flat_section_mode)
-        for (int k = 0; k < layers; ++k) layerCells(k);
+    if (s.flat_section_mode) {
+        // Opaque, the section shows the shell and the cells around the cut; seen through, every face counts.
+        if (s.transp_model >= 1.0f && updateSectionCells()) {
+            for (int k = 0; k < layers; ++k) {
+                if (beforeLayer) beforeLayer(k);
+                drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
+                              k);
+                drawIndexed(slotAt(s.cells_section_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+            }
+        } else {
+            for (int k = 0; k < layers; ++k) layerCells(k);
+        }
+    }
     if (s.threeD_mode) {
         // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
         const bool filtered = !s.cells_filter_VAO.empty();
@@ -330,14 +349,18 @@ void SceneRenderer::Render()
         glLineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
-            drawLayerRuns(slotAt(s.grid_lines_VAO, 0), GL_LINES, s.grid_indices.size(), 0, 24);
-            drawLayerRuns(slotAt(s.grid_lines_VAO, layers - 1), GL_LINES, s.grid_indices.size(), layers - 1, 24);
             for (int k = 0; k < layers; ++k)
                 drawLayerPart(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, k);
         }
-        if (s.layers_mode)
-            drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1, 24);
+        if (s.layers_mode) {
+            // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
+            if (updateLayerBlock())
+                drawIndexed(s.block_lines_VAO, GL_LINES, kWholeList);
+            else
+                drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
+                              24);
+        }
     }
 
     if (s.propLoaded && !s.well_section_mode) {

@@ -192,16 +192,22 @@ void SceneRenderer::releaseGL()
 void SceneRenderer::forgetGL()
 {
     gl_.forgetAll();
+    sectionCurrent_ = false;
+    block_ = {};
     for (Slots* list :
          {&s_.grid_lines_VAO,      &s_.grid_lines_VBO,      &s_.grid_lines_EBO,      &s_.grid_lines_edge_VAO,
           &s_.grid_lines_edge_VBO, &s_.grid_lines_edge_EBO, &s_.cells_VAO,           &s_.cells_VBO,
           &s_.cells_EBO,           &s_.cells_edge_VAO,      &s_.cells_edge_VBO,      &s_.cells_edge_EBO,
-          &s_.cells_filter_VAO,    &s_.cells_filter_EBO,    &s_.well_show_VAO,       &s_.well_show_VBO,
+          &s_.cells_filter_VAO,    &s_.cells_filter_EBO,    &s_.cells_section_VAO,   &s_.cells_section_EBO,
+          &s_.cells_block_VAO,     &s_.cells_block_EBO,
+          &s_.well_show_VAO,       &s_.well_show_VBO,
           &s_.well_hide_VAO,       &s_.well_hide_VBO,       &s_.section_well_VAO,    &s_.section_well_VBO,
           &s_.intersect_lines_VAO, &s_.intersect_lines_VBO, &s_.intersect_lines_EBO, &s_.intersect_owc_VAO,
           &s_.intersect_owc_VBO,   &s_.intersect_owc_EBO,   &s_.circleDiagram_VAO,   &s_.circleDiagram_VBO})
         list->clear();
-    for (GLName* name : {&s_.inf_VAO,
+    for (GLName* name : {&s_.block_lines_VAO,
+                         &s_.block_lines_EBO,
+                         &s_.inf_VAO,
                          &s_.inf_VBO,
                          &s_.cursor_point_VAO,
                          &s_.cursor_point_VBO,

@@ -125,6 +125,14 @@ private:
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
     // Per-layer vertex arrays over the cells' buffers with only the cells the property filter keeps.
     void uploadFilteredCells();
+    // Per-layer vertex arrays of the cells the flat section cuts and their neighbours, rebuilt when the model has
+    // moved through the section since the last call. False when there are none to draw from.
+    bool updateSectionCells();
+    // The layer view's block (cells_block_VAO, block_lines_VAO) for the layers on show, rebuilt when they or the
+    // opacity change. False when there is nothing to draw it from.
+    bool updateLayerBlock();
+    // The per-layer vertex arrays of `lists`, drawn from the cells' colour and the grid's position buffers.
+    void uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vector<Indices>& lists);
 
     // GLEW, the one-time GL state, the background, both programs and the fixed buffers on the current context.
     // False when GLEW failed (said in red; GL is then off for this renderer).
@@ -201,6 +209,14 @@ private:
     std::function<void()> redrawRequest_;
     std::vector<int> runCounts_;           // scratch of drawLayerRuns
     std::vector<const void*> runOffsets_;  // scratch of drawLayerRuns
+    // The plane, in the grid's coordinates, that cells_section_VAO was built for; rebuilt after any new upload.
+    glm::vec4 sectionPlane_{0.0f};
+    bool sectionCurrent_ = false;
+    // The layers and opacity the layer view's block was built for; rebuilt after any new upload.
+    struct LayerBlock {
+        int first = -1, last = -1;
+        bool seeThrough = false, current = false;
+    } block_;
     // The corner index the well bounds search, built for the grid at the first well after a grid import.
     std::unique_ptr<ModelSurfaceCorners> wellCorners_;
     bool glAvailable_ = false;

@@ -6,9 +6,14 @@
 
 #include <algorithm>
 
+#include <glm/matrix.hpp>
+
 #include "platform/trace.h"
 #include "render/scene_renderer.h"
+#include "scene/grid_indices.h"
+#include "scene/grid_shell.h"
 #include "scene/property_colouring.h"
+#include "scene/section_cells.h"
 
 namespace morvane {
 
@@ -153,6 +158,8 @@ void SceneRenderer::bindPropBuffers()
     uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
                  &s_.cells_VBO, &s_.grid_lines_VBO);
     uploadFilteredCells();
+    sectionCurrent_ = false;
+    block_.current = false;
     if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
     trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
@@ -160,20 +167,72 @@ void SceneRenderer::bindPropBuffers()
 
 void SceneRenderer::uploadFilteredCells()
 {
-    Slots sharedVbos;  // the filtered layers draw from the cells' colour and the grid's position buffers: those stay
-    releaseSlots(s_.cells_filter_VAO, sharedVbos, &s_.cells_filter_EBO);
-    const std::vector<Indices> kept = keptCellIndices(s_, s_, s_.cell_indices);
-    s_.cells_filter_VAO.assign(kept.size(), 0);
-    s_.cells_filter_EBO.assign(kept.size(), 0);
-    for (std::size_t k = 0; k < kept.size() && k < s_.cells_VBO.size(); ++k) {
-        // The kept blocks are a part of cell_indices: drawable exactly when the whole list is.
+    uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, keptCellIndices(s_, s_, s_.cell_indices));
+}
+
+bool SceneRenderer::updateSectionCells()
+{
+    if (s_.cells_VAO.empty()) return false;
+    // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
+    const glm::vec4 plane = glm::transpose(s_.ModelMatrix) * s_.clip_plane0;
+    if (!sectionCurrent_ || plane != sectionPlane_) {
+        uploadCellSubsets(s_.cells_section_VAO, s_.cells_section_EBO, sectionCellIndices(s_, s_, plane));
+        sectionPlane_ = plane;
+        sectionCurrent_ = true;
+    }
+    return !s_.cells_section_VAO.empty();
+}
+
+bool SceneRenderer::updateLayerBlock()
+{
+    const int first = s_.SHOW_K - 1, last = s_.oneLayer ? first : s_.SHOW_K + 6;
+    const auto top = static_cast<std::size_t>(first);
+    if (first < 0 || top >= s_.cells_VAO.size() || top >= s_.grid_lines_VAO.size()) return false;
+    const bool seeThrough = s_.transp_model < 1.0f;
+    if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
+
+    const ShellLists block =
+        buildLayerBlockShell(s_, s_.cell_drawn, gridWindingFlag(s_, s_), first, last, seeThrough);
+    std::vector<Indices> faces(block.faceStart.empty() ? 0 : block.faceStart.size() - 1);
+    for (std::size_t k = 0; k < faces.size(); ++k)
+        faces[k].assign(block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k]),
+                        block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k + 1]));
+    uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, faces);
+
+    gl_.deleteVertexArray(s_.block_lines_VAO);
+    gl_.deleteBuffer(s_.block_lines_EBO);
+    const bool linesInRange = gl_.drawable(s_.grid_lines_VAO[top], s_.grid_indices.size()) > 0;
+    if (linesInRange && top + 1 < block.lineStart.size()) {
+        const auto from = static_cast<std::ptrdiff_t>(block.lineStart[top]);
+        const Indices lines(block.lines.begin() + from,
+                            block.lines.begin() + static_cast<std::ptrdiff_t>(block.lineStart[top + 1]));
+        s_.block_lines_VAO = gl_.newVertexArray();
+        glBindBuffer(GL_ARRAY_BUFFER, s_.grid_lines_VBO[top]);
+        s_.block_lines_EBO =
+            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lines.data(), lines.size() * sizeof(int), kStatic);
+        setPositionLayout();
+        gl_.setDrawable(s_.block_lines_VAO, lines.size());
+        glBindVertexArray(0);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+    block_ = {first, last, seeThrough, true};
+    return true;
+}
+
+void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vector<Indices>& lists)
+{
+    Slots sharedVbos;  // the subsets draw from the cells' colour and the grid's position buffers: those stay
+    releaseSlots(vaos, sharedVbos, &ebos);
+    vaos.assign(lists.size(), 0);
+    ebos.assign(lists.size(), 0);
+    for (std::size_t k = 0; k < lists.size() && k < s_.cells_VBO.size() && k < s_.grid_lines_VBO.size(); ++k) {
+        // The subsets are blocks of cell_indices: drawable exactly when the whole list is.
         const bool inRange = gl_.drawable(s_.cells_VAO[k], s_.cell_indices.size()) > 0;
-        if (s_.cells_VBO[k] == 0 || !inRange || kept[k].empty()) continue;
-        s_.cells_filter_VAO[k] = gl_.newVertexArray();
-        s_.cells_filter_EBO[k] =
-            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, kept[k].data(), kept[k].size() * sizeof(int), kStatic);
+        if (s_.cells_VBO[k] == 0 || !inRange || lists[k].empty()) continue;
+        vaos[k] = gl_.newVertexArray();
+        ebos[k] = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lists[k].data(), lists[k].size() * sizeof(int), kStatic);
         setSplitVertexLayout(s_.grid_lines_VBO[k], s_.cells_VBO[k]);
-        gl_.setDrawable(s_.cells_filter_VAO[k], kept[k].size());
+        gl_.setDrawable(vaos[k], lists[k].size());
     }
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

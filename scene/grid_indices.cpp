@@ -2,33 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <initializer_list>
+
+#include "scene/cell_faces.h"
+#include "scene/grid_shell.h"
 
 namespace morvane {
 
 namespace {
-
-// The two triangles of one face, given as (a, b, c) for the true winding; the false winding swaps b and c.
-struct Face {
-    int a1, b1, c1, a2, b2, c2;
-};
-
-void appendFace(Indices& out, const Face& f, bool flag)
-{
-    if (flag)
-        out.insert(out.end(), {f.a1, f.b1, f.c1, f.a2, f.b2, f.c2});
-    else
-        out.insert(out.end(), {f.a1, f.c1, f.b1, f.a2, f.c2, f.b2});
-}
-
-// Faces of the cell whose top corner 0 is b and bottom corner 0 is B.
-Face topFace(int b) { return {b, b + 2, b + 1, b + 1, b + 2, b + 3}; }
-Face nearFace(int b, int B) { return {b, b + 1, B, B, b + 1, B + 1}; }
-Face farFace(int b, int B) { return {b + 2, B + 2, b + 3, B + 2, B + 3, b + 3}; }
-Face leftFace(int b, int B) { return {b + 2, b, B, b + 2, B, B + 2}; }
-Face rightFace(int b, int B) { return {b + 1, b + 3, B + 3, b + 1, B + 3, B + 1}; }
-
-void appendLines(Indices& out, std::initializer_list<int> pairs) { out.insert(out.end(), pairs); }
 
 bool layoutIsConsistent(const GridGeometry& g)
 {
@@ -69,7 +49,7 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) regularCells += regular(r, c);
 
-    Indices grid, cell, owc, gridEdge, cellEdge;
+    Indices grid, cell, owc;
     grid.reserve(regularCells * 24);
     cell.reserve(regularCells * 30);
     owc.reserve(regularCells * 6);
@@ -109,50 +89,11 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
             if (carries) appendFace(owc, topFace((r * cols + c) * 4), flag);
         }
 
-    // Sides on the grid's frame or facing a cell that is not drawn are exposed; their outlines and faces are drawn
-    // when the layer is seen from the side. Between the top and the bottom layer (both drawn whole in the shell view)
-    // a top face under a cell that is not drawn is exposed too.
-    auto appendExposed = [&](int k) {
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < cols; ++c) {
-                if (!drawn(k, r, c)) continue;
-                const int b = (r * cols + c) * 4;
-                const int B = b + below;
-                if (c == 0 || !drawn(k, r, c - 1)) {
-                    appendLines(gridEdge, {b, B, b + 2, B + 2, b, b + 2, B, B + 2});
-                    appendFace(cellEdge, leftFace(b, B), flag);
-                }
-                if (c == cols - 1 || !drawn(k, r, c + 1)) {
-                    appendLines(gridEdge, {b + 1, B + 1, b + 3, B + 3, b + 1, b + 3, B + 1, B + 3});
-                    appendFace(cellEdge, rightFace(b, B), flag);
-                }
-                if (r == 0 || !drawn(k, r - 1, c)) {
-                    appendLines(gridEdge, {b, B, b + 1, B + 1, b, b + 1, B, B + 1});
-                    appendFace(cellEdge, nearFace(b, B), flag);
-                }
-                if (r == rows - 1 || !drawn(k, r + 1, c)) {
-                    appendLines(gridEdge, {b + 2, B + 2, b + 3, B + 3, b + 2, b + 3, B + 2, B + 3});
-                    appendFace(cellEdge, farFace(b, B), flag);
-                }
-                if (byLayer && k > 0 && k < layers - 1 && !drawn(k - 1, r, c)) {
-                    appendLines(gridEdge, {b, b + 1, b + 2, b + 3, b, b + 2, b + 1, b + 3});
-                    appendFace(cellEdge, topFace(b), flag);
-                }
-            }
-        }
-    };
-
     drawing.cell_runs.clear();
     drawing.cell_runs_layer.clear();
-    drawing.grid_indices_edge_layer.clear();
-    drawing.cell_indices_edge_layer.clear();
-    if (!byLayer) {
-        appendExposed(0);
-    } else {
+    if (byLayer) {
         for (int k = 0; k < layers; ++k) {
             drawing.cell_runs_layer.push_back(drawing.cell_runs.size());
-            drawing.grid_indices_edge_layer.push_back(gridEdge.size());
-            drawing.cell_indices_edge_layer.push_back(cellEdge.size());
             // Runs of drawn cells, counted in regular cells (the shared lists hold regular cells only).
             int ordinal = 0;
             int runStart = -1, runLength = 0;
@@ -171,17 +112,20 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
                     ++ordinal;
                 }
             if (runLength > 0) drawing.cell_runs.insert(drawing.cell_runs.end(), {runStart, runLength});
-            appendExposed(k);
         }
         drawing.cell_runs_layer.push_back(drawing.cell_runs.size());
-        drawing.grid_indices_edge_layer.push_back(gridEdge.size());
-        drawing.cell_indices_edge_layer.push_back(cellEdge.size());
     }
+
+    std::vector<std::uint8_t> drawnCells(static_cast<std::size_t>(std::max(layers, 0)) * rows * cols);
+    for (int k = 0; k < layers; ++k)
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                drawnCells[(static_cast<std::size_t>(k) * rows + r) * cols + c] = drawn(k, r, c) ? 1 : 0;
+    buildGridShell(geometry, drawnCells, flag, drawing);
+    drawing.cell_drawn = std::move(drawnCells);
 
     drawing.grid_indices = std::move(grid);
     drawing.cell_indices = std::move(cell);
-    drawing.grid_indices_edge = std::move(gridEdge);
-    drawing.cell_indices_edge = std::move(cellEdge);
     contacts.OWC_indices = owc;
     contacts.GOC_indices = std::move(owc);
     return true;

@@ -2,8 +2,8 @@
 // its corners alike (top surface, then bottom surface, four corners per cell), so one list serves all layers.
 //
 // Inactive cells (cell_active) are left out unless they are to be shown. The layers then differ: each layer draws
-// runs of the shared cell lists (cell_runs), and each has its own outline of exposed faces, which now also counts a
-// side facing an inactive neighbour and, between the top and the bottom layer, a top face under an inactive cell.
+// runs of the shared cell lists (cell_runs). The shell the 3D view draws (grid_shell.h) has a list of its own per
+// layer, since faults and hidden cells open different faces in every layer.
 #pragma once
 
 #include "core/model_state.h"
@@ -16,8 +16,8 @@ namespace morvane {
 bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry);
 
 // Rebuilds grid_indices, cell_indices, grid_indices_edge, cell_indices_edge, OWC_indices and GOC_indices, and the
-// per-layer tables (cell_runs, cell_runs_layer, grid_indices_edge_layer, cell_indices_edge_layer; empty when every
-// layer draws the same cells). With `showInactive` inactive cells are drawn like active ones.
+// per-layer tables (cell_runs and cell_runs_layer, empty when every layer draws the same cells; the shell's
+// grid_indices_edge_layer and cell_indices_edge_layer), and which cells are drawn (cell_drawn). With `showInactive` inactive cells are drawn like active ones.
 // Returns false and changes nothing when no grid is loaded or the layout variables do not describe the arrays.
 bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts,
                       bool showInactive = false);

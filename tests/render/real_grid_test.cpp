@@ -107,5 +107,55 @@ TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
     EXPECT_GT(bottom, 0);
 }
 
+// Pixels that differ by more than a rounding step in some channel.
+int differingPixels(const RgbaImage& a, const RgbaImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            for (std::size_t c = 0; c < 3; ++c)
+                if (std::abs(int(a.at(x, y)[c]) - int(b.at(x, y)[c])) > 12) {
+                    ++n;
+                    break;
+                }
+    return n;
+}
+
+// The shell and the section draw only the faces that can be seen. On a turned, irregular, faulted grid with inactive
+// cells, coloured cell by cell, they must show what drawing every face of every cell shows: from above and the
+// sides the shell against every layer drawn whole; the opaque section against the section drawn see-through by a
+// hair, which draws every face.
+TEST(RealGridPictures, ShellAndSectionShowWhatEveryFaceShows)
+{
+    OffscreenScene scene(640, 480);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    const TempFolder folder;
+    gen::GridOptions o = gen::realExportGrid("faulted", 24, 16, 6);
+    o.faultThrow = 30;
+    importAndColour(scene, o, folder);
+    ModelState& s = scene.s();
+    std::vector<double> values(static_cast<std::size_t>(s.GRID_SIZE));
+    for (std::size_t c = 0; c < values.size(); ++c) values[c] = double((c * 7919) % 101) / 100.0;
+    loadContinuousProperty(s, scene.view(), values);
+    const int area = scene.width() * scene.height();
+
+    for (const glm::vec3 turn : {glm::vec3(-55, 0, 30), glm::vec3(-35, 0, -120), glm::vec3(-75, 0, 200)}) {
+        s.rotation = turn;
+        s.edge_mode = true;
+        const RgbaImage shell = scene.frame("shell_turned.png");
+        s.edge_mode = false;
+        s.threeD_mode = true;  // the filter view without a filter: every layer, every cell
+        EXPECT_LT(differingPixels(shell, scene.frame()), area / 500) << "shell at " << turn.z;
+        s.threeD_mode = false;
+
+        s.flat_section_mode = true;
+        const RgbaImage section = scene.frame("section_turned.png");
+        s.transp_model = 0.999f;
+        EXPECT_LT(differingPixels(section, scene.frame()), area / 500) << "section at " << turn.z;
+        s.transp_model = 1.0f;
+        s.flat_section_mode = false;
+    }
+}
+
 }  // namespace
 }  // namespace morvane

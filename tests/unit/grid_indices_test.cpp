@@ -36,13 +36,12 @@ TEST(GridIndices, SingleRegularCell)
     EXPECT_EQ(s.cell_indices.size(), 30u);
     EXPECT_EQ(s.OWC_indices.size(), 6u);
     EXPECT_EQ(s.GOC_indices.size(), 6u);
-    EXPECT_EQ(s.grid_indices_edge.size(), 32u);  // four exposed sides, four lines each
-    EXPECT_EQ(s.cell_indices_edge.size(), 24u);
     // The twelve edges of the cell (top corners 0..3, bottom corners 4..7).
     EXPECT_EQ(s.grid_indices, (Indices{0, 1, 2, 3, 0, 2, 1, 3, 4, 5, 6, 7, 4, 6, 5, 7, 0, 4, 1, 5, 2, 6, 3, 7}));
-    // Exposed sides in the order left, right, near, far.
-    EXPECT_EQ(Indices(s.grid_indices_edge.begin(), s.grid_indices_edge.begin() + 8), (Indices{0, 4, 2, 6, 0, 2, 4, 6}));
-    EXPECT_EQ(Indices(s.grid_indices_edge.end() - 8, s.grid_indices_edge.end()), (Indices{2, 6, 3, 7, 2, 3, 6, 7}));
+    // A lone cell is all shell: its six faces and its twelve edges.
+    EXPECT_EQ(s.cell_indices_edge.size(), 36u);
+    EXPECT_EQ(s.grid_indices_edge, s.grid_indices);
+    EXPECT_EQ(s.cell_indices_edge_layer, (std::vector<std::size_t>{0, 36}));
 }
 
 // Every list of a single cell whose rows run south (the true winding), written out from the face and side tables:
@@ -51,7 +50,7 @@ TEST(GridIndices, SingleCellListsInFullWithTheTrueWinding)
 {
     ModelState s = builtLattice(1, 1, 50, -50);
     ASSERT_TRUE(buildIndices(s));
-    const Indices top{0, 2, 1, 1, 2, 3};
+    const Indices top{0, 2, 1, 1, 2, 3}, bottom{4, 5, 6, 5, 7, 6};
     const Indices nearSide{0, 1, 4, 4, 1, 5}, farSide{2, 6, 3, 6, 7, 3};
     const Indices leftSide{2, 0, 4, 2, 4, 6}, rightSide{1, 3, 7, 1, 7, 5};
     const auto joined = [](std::initializer_list<Indices> parts) {
@@ -62,22 +61,17 @@ TEST(GridIndices, SingleCellListsInFullWithTheTrueWinding)
     EXPECT_EQ(s.cell_indices, joined({top, nearSide, farSide, leftSide, rightSide}));
     EXPECT_EQ(s.OWC_indices, top);
     EXPECT_EQ(s.GOC_indices, top);
-    // Exposed sides in the order left, right, near, far.
-    EXPECT_EQ(s.cell_indices_edge, joined({leftSide, rightSide, nearSide, farSide}));
-    EXPECT_EQ(s.grid_indices_edge, (Indices{0, 4, 2, 6, 0, 2, 4, 6,     // left
-                                            1, 5, 3, 7, 1, 3, 5, 7,     // right
-                                            0, 4, 1, 5, 0, 1, 4, 5,     // near
-                                            2, 6, 3, 7, 2, 3, 6, 7}));  // far
+    // The shell: top, bottom, near, far, left, right.
+    EXPECT_EQ(s.cell_indices_edge, joined({top, bottom, nearSide, farSide, leftSide, rightSide}));
 }
 
-// Exposed sides per cell of a 3 x 3 layer, counted from the outline entries that use the cell's corners (eight per
-// side). Row 0 first, cell 0 first in each row.
-std::vector<std::size_t> exposedSides(const ModelState& s)
+// The shell's lines as unordered corner pairs, each pair as often as it is listed.
+std::multiset<std::pair<int, int>> shellLines(const ModelState& s)
 {
-    std::vector<std::size_t> sides(9, 0);
-    for (int v : s.grid_indices_edge) sides[static_cast<std::size_t>((v % s.points_in_layer) / 4)] += 1;
-    for (auto& n : sides) n /= 8;
-    return sides;
+    std::multiset<std::pair<int, int>> lines;
+    for (std::size_t i = 0; i + 1 < s.grid_indices_edge.size(); i += 2)
+        lines.insert(std::minmax(s.grid_indices_edge[i], s.grid_indices_edge[i + 1]));
+    return lines;
 }
 
 TEST(GridIndices, ThreeByThreeRegularCells)
@@ -86,15 +80,15 @@ TEST(GridIndices, ThreeByThreeRegularCells)
     ASSERT_TRUE(buildIndices(s));
     EXPECT_EQ(s.grid_indices.size(), 9u * 24);
     EXPECT_EQ(s.cell_indices.size(), 9u * 30);
-    // Corner cells expose two sides, edge-middle cells one, the middle cell none: twelve sides.
-    EXPECT_EQ(s.grid_indices_edge.size(), 12u * 8);
-    EXPECT_EQ(s.cell_indices_edge.size(), 12u * 6);
-    EXPECT_EQ(exposedSides(s), (std::vector<std::size_t>{2, 1, 2, 1, 0, 1, 2, 1, 2}));
+    // Nine tops, nine bottoms and the twelve sides of the frame; the sides between cells lie inside.
+    EXPECT_EQ(s.cell_indices_edge.size(), 30u * 6);
+    // Every line of the block once: 24 segments on the top, 24 on the base, the 12 verticals of the frame; none
+    // down the four inner pillars.
+    const auto lines = shellLines(s);
+    EXPECT_EQ(s.grid_indices_edge.size(), 60u * 2);
+    for (const auto& line : lines) EXPECT_EQ(lines.count(line), 1u);
     const int middleTop = 4 * 4, middleBottom = middleTop + s.points_in_layer;
-    for (int v = 0; v < 4; ++v) {
-        EXPECT_EQ(cornersIn(s.grid_indices_edge).count(middleTop + v), 0u);
-        EXPECT_EQ(cornersIn(s.cell_indices_edge).count(middleBottom + v), 0u);
-    }
+    for (int v = 0; v < 4; ++v) EXPECT_EQ(lines.count({middleTop + v, middleBottom + v}), 0u);
 }
 
 TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
@@ -105,9 +99,10 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
     EXPECT_EQ(s.grid_indices.size(), 8u * 24);
     EXPECT_EQ(s.cell_indices.size(), 8u * 30);
     EXPECT_EQ(s.OWC_indices.size(), 8u * 6);
-    // The eight outer sides of the frame's corner cells plus four edge-middle frame sides plus four facing the hole.
-    EXPECT_EQ(s.grid_indices_edge.size(), 16u * 8);
-    EXPECT_EQ(exposedSides(s), (std::vector<std::size_t>{2, 2, 2, 2, 0, 2, 2, 2, 2}));
+    // Eight tops, eight bottoms, twelve frame sides and the four walls of the hole; the hole's corners add the four
+    // verticals down its walls to the 60 lines of the whole block.
+    EXPECT_EQ(s.cell_indices_edge.size(), 32u * 6);
+    EXPECT_EQ(s.grid_indices_edge.size(), 64u * 2);
     const int b = 16, B = 16 + s.points_in_layer;
     for (const Indices* list :
          {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices}) {
@@ -116,11 +111,11 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
             EXPECT_EQ(cornersIn(*list).count(B + v), 0u);
         }
     }
-    // Cell (0, 1), below the hole: its far side (corners 2, 3) is exposed and outlined.
+    // Cell (0, 1), below the hole: its far side (corners 2, 3) is a wall of the hole, outlined down both pillars.
     const int f = 4, F = 4 + s.points_in_layer;
-    const Indices farSide{f + 2, F + 2, f + 3, F + 3, f + 2, f + 3, F + 2, F + 3};
-    EXPECT_NE(std::search(s.grid_indices_edge.begin(), s.grid_indices_edge.end(), farSide.begin(), farSide.end()),
-              s.grid_indices_edge.end());
+    const auto lines = shellLines(s);
+    EXPECT_EQ(lines.count({f + 2, F + 2}), 1u);
+    EXPECT_EQ(lines.count({f + 3, F + 3}), 1u);
 }
 
 // Inactive cells: each layer draws runs of the shared lists and outlines the faces its hidden cells expose; shown
@@ -146,21 +141,19 @@ TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
     // layer 2 cells 4 to 7, ordinals 3 to 6.
     EXPECT_EQ(s.cell_runs, (Indices{0, 8, 0, 3, 4, 4, 3, 4}));
 
-    // Exposed sides per layer; the layer between the top and the bottom also shows the top faces that lie open
-    // under a hidden cell (none here: layer 0 is whole).
+    // The shell per layer: tops with no drawn cell above, bottoms with none below, sides on the frame or facing a
+    // cell that is not drawn.
     ASSERT_EQ(s.cell_indices_edge_layer.size(), 4u);
     auto facesOf = [&](int k) { return (s.cell_indices_edge_layer[k + 1] - s.cell_indices_edge_layer[k]) / 6; };
-    EXPECT_EQ(facesOf(0), 11u + 3);         // the frame but cell 3's side, and the three sides facing cell 3
-    EXPECT_EQ(facesOf(1), 11u + 2 + 3);     // also the three facing the hidden middle cell, not the middle's own
-    EXPECT_EQ(facesOf(2), 2u + 3 + 3 + 2);  // cells 4 to 7
+    EXPECT_EQ(facesOf(0), 8u + 1 + 14);  // every top, the bottom over the hidden middle, 14 sides
+    EXPECT_EQ(facesOf(1), 0u + 4 + 16);  // no top; the bottoms over cells 0, 1, 2 and 8 of layer 2; 16 sides
+    EXPECT_EQ(facesOf(2), 1u + 4 + 10);  // the middle's top under the hidden middle, every bottom, 10 sides
     EXPECT_EQ(s.grid_indices_edge_layer.back(), s.grid_indices_edge.size());
-    for (std::size_t k = 0; k < 3; ++k)
-        EXPECT_EQ((s.grid_indices_edge_layer[k + 1] - s.grid_indices_edge_layer[k]) / 8, facesOf(k));
 
     // Hiding a cell of the top layer opens the top face of the cell below it.
     s.cell_active[5] = 0;
     ASSERT_TRUE(buildIndices(s));
-    EXPECT_EQ(facesOf(1), 11u + 2 + 3 + 1);
+    EXPECT_EQ(facesOf(1), 0u + 4 + 16 + 1);
     const Indices middleLayer(s.cell_indices_edge.begin() + static_cast<long>(s.cell_indices_edge_layer[1]),
                               s.cell_indices_edge.begin() + static_cast<long>(s.cell_indices_edge_layer[2]));
     const int b = 5 * 4;  // cell 5's top corner 0
@@ -170,7 +163,7 @@ TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
     // Shown, the inactive cells make no difference to the lists.
     s.IJ_undef[1][0] = 1;
     ASSERT_TRUE(buildGridIndices(s, s, s, s, true));
-    EXPECT_TRUE(s.cell_runs_layer.empty() && s.grid_indices_edge_layer.empty());
+    EXPECT_TRUE(s.cell_runs_layer.empty());
     EXPECT_EQ(s.cell_indices, allActive.cell_indices);
     EXPECT_EQ(s.grid_indices_edge, allActive.grid_indices_edge);
     EXPECT_EQ(s.cell_indices_edge, allActive.cell_indices_edge);

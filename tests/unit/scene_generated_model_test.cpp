@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
@@ -75,7 +76,13 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     ASSERT_TRUE(buildGridIndices(s, s, s, s));
     EXPECT_EQ(s.grid_indices.size(), 1200u * 24);
     EXPECT_EQ(s.cell_indices.size(), 1200u * 30);
-    EXPECT_EQ(s.grid_indices_edge.size(), (2u * 40 + 2u * 30) * 8);  // one side per frame cell edge
+    // Inside the model the shell keeps only the fault's walls, where the neighbours' corners part: in layer 2 the
+    // two cells facing each other across the fault have faces, a cell away from fault and frame has none.
+    const std::set<int> layer2(s.cell_indices_edge.begin() + long(s.cell_indices_edge_layer[2]),
+                               s.cell_indices_edge.begin() + long(s.cell_indices_edge_layer[3]));
+    EXPECT_EQ(layer2.count(int(west * 4 + 1)), 1u);
+    EXPECT_EQ(layer2.count(int(east * 4)), 1u);
+    EXPECT_EQ(layer2.count(int((row * 40 + 10) * 4)), 0u);
     EXPECT_EQ(s.cell_indices.front(), 0);
     EXPECT_EQ(s.cell_indices[1], 1);  // rows along +y: counter-clockwise top faces
 

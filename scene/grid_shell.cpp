@@ -1,0 +1,220 @@
+#include "scene/grid_shell.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "scene/cell_faces.h"
+
+namespace morvane {
+
+namespace {
+
+// Corners 0-3 are the top ones (near-left, near-right, far-left, far-right), 4-7 the bottom ones alike.
+enum Side { Top, Bottom, Near, Far, Left, Right, kSides };
+
+// Each side's corners, ordered so that corner i of a side meets corner i of the neighbour's facing side.
+constexpr std::array<std::array<int, 4>, kSides> kSideCorners{
+    {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 1, 4, 5}, {2, 3, 6, 7}, {0, 2, 4, 6}, {1, 3, 5, 7}}};
+constexpr std::array<Side, kSides> kFacing{Bottom, Top, Far, Near, Right, Left};
+constexpr std::array<std::array<int, 3>, kSides> kStep{  // layer, row, column of the neighbour across a side
+    {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}}};
+
+// The twelve edges as corner pairs: four on the top, four on the bottom, four vertical.
+constexpr int kEdgeCount = 12;
+constexpr std::array<std::array<int, 2>, kEdgeCount> kEdges{
+    {{0, 1}, {2, 3}, {0, 2}, {1, 3}, {4, 5}, {6, 7}, {4, 6}, {5, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}}};
+
+constexpr int edgeOf(int a, int b)
+{
+    for (int e = 0; e < kEdgeCount; ++e)
+        if ((kEdges[e][0] == a && kEdges[e][1] == b) || (kEdges[e][0] == b && kEdges[e][1] == a)) return e;
+    return -1;
+}
+
+// The edges that outline each side.
+constexpr std::array<unsigned, kSides> kSideEdges = [] {
+    std::array<unsigned, kSides> masks{};
+    for (int side = 0; side < kSides; ++side)
+        for (int i = 0; i < 4; ++i)
+            for (int j = i + 1; j < 4; ++j) {
+                const int e = edgeOf(kSideCorners[side][i], kSideCorners[side][j]);
+                if (e >= 0) masks[side] |= 1u << e;
+            }
+    return masks;
+}();
+
+// Cells of the same layer met before this one in row order that may already have drawn one of its edges, with
+// where each of this cell's corners sits among theirs (-1: not shared).
+struct EarlierCell {
+    int dr, dc;
+    std::array<int, 8> corner;
+};
+constexpr std::array<EarlierCell, 4> kEarlier{{
+    {0, -1, {1, -1, 3, -1, 5, -1, 7, -1}},     // left
+    {-1, 0, {2, 3, -1, -1, 6, 7, -1, -1}},     // near
+    {-1, -1, {3, -1, -1, -1, 7, -1, -1, -1}},  // near-left, across the pillar
+    {-1, 1, {-1, 2, -1, -1, -1, 6, -1, -1}},   // near-right, across the pillar
+}};
+
+bool samePoint(const float* a, const float* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+
+class ShellBuilder {
+public:
+    // Cells outside layers `first` to `last` count as not drawn. With `wholeCells` every edge of a drawn cell is
+    // outlined and no face is listed.
+    ShellBuilder(const GridGeometry& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last,
+                 bool wholeCells)
+        : layers_(g.ZCORN_K), rows_(g.cell_i), cols_(g.cell_j), surface_(g.points_in_layer), first_(first),
+          last_(last), flag_(flag), wholeCells_(wholeCells), drawn_(drawn)
+    {
+        // Positions are compared only where a layer holds every corner of both surfaces.
+        const std::size_t floats = 6 * 2 * static_cast<std::size_t>(surface_);
+        for (int k = 0; k < layers_; ++k) {
+            const auto layer = static_cast<std::size_t>(k);
+            positions_.push_back(layer < g.grid_lines_k.size() && g.grid_lines_k[layer].size() >= floats
+                                     ? g.grid_lines_k[layer].data()
+                                     : nullptr);
+        }
+    }
+
+    ShellLists build()
+    {
+        for (int k = 0; k < layers_; ++k) buildLayer(k);
+        out_.faceStart.push_back(out_.faces.size());
+        out_.lineStart.push_back(out_.lines.size());
+        return std::move(out_);
+    }
+
+private:
+    void buildLayer(int k)
+    {
+        out_.faceStart.push_back(out_.faces.size());
+        out_.lineStart.push_back(out_.lines.size());
+        if (k < first_ || k > last_) return;
+        above_.swap(here_);
+        if (k == first_) above_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
+        here_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
+        for (int r = 0; r < rows_; ++r) {
+            for (int c = 0; c < cols_; ++c) {
+                unsigned outline = 0;
+                if (isDrawn(k, r, c)) {
+                    for (int side = 0; side < kSides; ++side) {
+                        if (wholeCells_) {
+                            outline |= kSideEdges[side];
+                        } else if (!covered(k, r, c, static_cast<Side>(side))) {
+                            appendFace(out_.faces, faceOf(static_cast<Side>(side), vertex(r, c, 0)), flag_);
+                            outline |= kSideEdges[side];
+                        }
+                    }
+                    for (int e = 0; e < kEdgeCount; ++e)
+                        if ((outline >> e & 1u) != 0 && !outlinedBefore(k, r, c, e))
+                            appendLines(out_.lines, {vertex(r, c, kEdges[e][0]), vertex(r, c, kEdges[e][1])});
+                }
+                here_[static_cast<std::size_t>(r) * cols_ + c] = static_cast<std::uint16_t>(outline);
+            }
+        }
+    }
+
+    bool isDrawn(int k, int r, int c) const
+    {
+        if (k < first_ || k > last_ || r < 0 || r >= rows_ || c < 0 || c >= cols_) return false;
+        return drawn_[(static_cast<std::size_t>(k) * rows_ + r) * cols_ + c] != 0;
+    }
+
+    int vertex(int r, int c, int corner) const
+    {
+        return (r * cols_ + c) * 4 + (corner < 4 ? corner : surface_ + corner - 4);
+    }
+
+    const float* position(int k, int r, int c, int corner) const
+    {
+        const float* layer = positions_[static_cast<std::size_t>(k)];
+        return layer ? layer + 6 * static_cast<std::size_t>(vertex(r, c, corner)) : nullptr;
+    }
+
+    bool sameCorner(int k, int r, int c, int corner, int k2, int r2, int c2, int corner2) const
+    {
+        const float* a = position(k, r, c, corner);
+        const float* b = position(k2, r2, c2, corner2);
+        return a && b && samePoint(a, b);
+    }
+
+    // A side is covered when the neighbour across it is drawn and its facing side has the same four corners.
+    bool covered(int k, int r, int c, Side side) const
+    {
+        const auto& step = kStep[side];
+        const int k2 = k + step[0], r2 = r + step[1], c2 = c + step[2];
+        if (!isDrawn(k2, r2, c2)) return false;
+        for (int i = 0; i < 4; ++i)
+            if (!sameCorner(k, r, c, kSideCorners[side][i], k2, r2, c2, kSideCorners[kFacing[side]][i])) return false;
+        return true;
+    }
+
+    // Whether a cell met earlier in this layer, or the cell above, outlines the same edge, end for end.
+    bool outlinedBefore(int k, int r, int c, int e) const
+    {
+        const int a = kEdges[e][0], b = kEdges[e][1];
+        const auto outlines = [&](const std::vector<std::uint16_t>& layer, int r2, int c2, int a2, int b2) {
+            const unsigned outline = layer[static_cast<std::size_t>(r2) * cols_ + c2];
+            return (outline >> edgeOf(a2, b2) & 1u) != 0;
+        };
+        for (const EarlierCell& earlier : kEarlier) {
+            const int a2 = earlier.corner[a], b2 = earlier.corner[b];
+            const int r2 = r + earlier.dr, c2 = c + earlier.dc;
+            if (a2 < 0 || b2 < 0 || r2 < 0 || c2 < 0 || c2 >= cols_ || !outlines(here_, r2, c2, a2, b2)) continue;
+            if (sameCorner(k, r, c, a, k, r2, c2, a2) && sameCorner(k, r, c, b, k, r2, c2, b2)) return true;
+        }
+        // A top edge of this cell is a bottom edge of the cell above (corners 0-3 over 4-7).
+        return k > first_ && a < 4 && b < 4 && outlines(above_, r, c, a + 4, b + 4) &&
+               sameCorner(k, r, c, a, k - 1, r, c, a + 4) && sameCorner(k, r, c, b, k - 1, r, c, b + 4);
+    }
+
+    Face faceOf(Side side, int b) const
+    {
+        const int B = b + surface_;
+        switch (side) {
+            case Top: return topFace(b);
+            case Bottom: return bottomFace(B);
+            case Near: return nearFace(b, B);
+            case Far: return farFace(b, B);
+            case Left: return leftFace(b, B);
+            default: return rightFace(b, B);
+        }
+    }
+
+    int layers_, rows_, cols_, surface_, first_, last_;
+    bool flag_, wholeCells_;
+    const std::vector<std::uint8_t>& drawn_;
+    ShellLists out_;
+    std::vector<const float*> positions_;
+    std::vector<std::uint16_t> above_, here_;  // the edges each cell of the layer above and of this one outlines
+};
+
+}  // namespace
+
+ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+                                int first, int last, bool wholeCells)
+{
+    const std::size_t cells = static_cast<std::size_t>(std::max(geometry.ZCORN_K, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.cell_i, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.cell_j, 0));
+    // A flag list that does not fit the grid, or cells that would number corners beyond a surface, draw nothing.
+    const bool cornersFit = 4LL * geometry.cell_i * geometry.cell_j <= geometry.points_in_layer;
+    if (drawn.size() != cells || !cornersFit) first = geometry.ZCORN_K;
+    return ShellBuilder(geometry, drawn, flag, std::max(first, 0), std::min(last, geometry.ZCORN_K - 1), wholeCells)
+        .build();
+}
+
+void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+                    GridDrawing& drawing)
+{
+    ShellLists shell = buildLayerBlockShell(geometry, drawn, flag, 0, geometry.ZCORN_K - 1, false);
+    drawing.cell_indices_edge = std::move(shell.faces);
+    drawing.grid_indices_edge = std::move(shell.lines);
+    drawing.cell_indices_edge_layer = std::move(shell.faceStart);
+    drawing.grid_indices_edge_layer = std::move(shell.lineStart);
+}
+
+}  // namespace morvane

@@ -1,0 +1,33 @@
+// The shell of the drawn cells, as the 3D view shows the model: per layer, every face of a drawn cell that no drawn
+// neighbour covers face to face, and the outlines of those faces, each line once. A face shared by two drawn cells
+// with the same four corners lies inside the model and is never seen. What remains is the surface a viewer sees
+// from any side: the top, the base, the frame, the walls of holes left by hidden cells, and the steps where a fault
+// displaces the neighbour's corners.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/model_state.h"
+
+namespace morvane {
+
+// Faces and lines of some layers, layer after layer: layer k's from faceStart[k] (lineStart[k]) to the next entry.
+struct ShellLists {
+    Indices faces, lines;
+    std::vector<std::size_t> faceStart, lineStart;
+};
+
+// Fills grid_indices_edge and cell_indices_edge with the shell's lines and faces, layer after layer, and their
+// per-layer tables. `drawn` holds one flag per cell, layer after layer, row after row (cell_i rows of cell_j cells).
+// Faces count as shared only when both layers' corner positions (grid_lines_k) are at hand and equal.
+void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+                    GridDrawing& drawing);
+
+// The shell of layers `first` to `last` drawn on their own (the layer view), with the tables for every layer of the
+// grid (those outside the block empty). With `wholeCells` the lines are every edge of every drawn cell of the
+// block, each once, as a see-through view shows them, and no faces are listed.
+ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+                                int first, int last, bool wholeCells);
+
+}  // namespace morvane
