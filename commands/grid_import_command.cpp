@@ -1,7 +1,12 @@
 #include "commands/grid_import_command.h"
 
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <mutex>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "io/grid_reader.h"
 
@@ -37,6 +42,36 @@ void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
         fb.advanceProgress(10);
         break;
     }
+}
+
+// Reads the file on a helper thread while the window keeps repainting; the reader's stages reach the feedback from
+// this thread, in order, as they happen. An exception of the reader (out of memory) is raised here.
+GridReadResult readWhileResponsive(const std::string& path, GridInput& incoming, Feedback& fb,
+                                   GridImportWindow& window)
+{
+    std::mutex mutex;
+    std::vector<std::pair<GridReadStage, bool>> stages;
+    auto reading = std::async(std::launch::async, [&] {
+        return readGridFile(path, incoming, [&](GridReadStage stage, bool includeLayout) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stages.emplace_back(stage, includeLayout);
+        });
+    });
+    std::vector<std::pair<GridReadStage, bool>> reached;
+    const auto report = [&] {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            reached.swap(stages);
+        }
+        for (const auto& [stage, includeLayout] : reached) reportStage(fb, stage, includeLayout);
+        reached.clear();
+    };
+    while (reading.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
+        report();
+        window.keepResponsive();
+    }
+    report();
+    return reading.get();
 }
 
 void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
@@ -102,8 +137,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     ctx.window.beginWait();
 
     GridInput incoming;
-    const GridReadResult read = readGridFile(
-        path, incoming, [&fb](GridReadStage stage, bool includeLayout) { reportStage(fb, stage, includeLayout); });
+    const GridReadResult read = readWhileResponsive(path, incoming, fb, ctx.window);
 
     // What the reader noticed in a file it read goes to the log whatever becomes of the grid.
     for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);

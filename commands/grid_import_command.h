@@ -29,6 +29,8 @@ public:
     virtual void enableTopView() = 0;               // the 2D button becomes usable
     virtual void uncheckLayerAndFlatSection() = 0;  // their mode flags are reset by the command
     virtual void useTreeImages() = 0;               // the data tree shows its type icons
+    // Called again and again while the file is read on a helper thread: repaint, let timers run, take no input.
+    virtual void keepResponsive() {}
 };
 
 // A window with none of those controls (snapshots, tools).

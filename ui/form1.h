@@ -240,6 +240,7 @@ private:
     // GridImportWindow and PropertyImportWindow: the controls the imports drive.
     void beginWait() override;
     void endWait(bool finished) override;
+    void keepResponsive() override;
     void focusTree() override;
     void enableTopView() override;
     void uncheckLayerAndFlatSection() override;

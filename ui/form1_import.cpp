@@ -71,6 +71,8 @@ void Form1::beginWait()
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void Form1::keepResponsive() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 void Form1::endWait(bool finished)
 {
     if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/grid_import_command.h"
+#include "io/grid_reader.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/recorded_scene.h"
@@ -40,11 +41,13 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     void enableTopView() override { call("enableTopView"); }
     void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
     void useTreeImages() override { call("useTreeImages"); }
+    void keepResponsive() override { ++repaints; }
     void setLegendCaption(const std::string& text) override { call("legend " + text); }
     void showLegend() override { call("showLegend"); }
 
     ModelState& state;
     bool acceptGrid;
+    int repaints = 0;
     GridBuildOutcome refusal = GridBuildOutcome::CellSizeRejected;
 };
 
@@ -122,6 +125,24 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_TRUE(state.edge_mode);
     EXPECT_EQ(state.saved_K, 0);
     EXPECT_EQ(state.transp_model, 1.0f);
+}
+
+// A file that takes a while to read is read beside the window, which keeps repainting; the stages still arrive
+// in order and the grid is the same as a read in one go.
+TEST_F(GridImportCommand, ALongReadKeepsTheWindowRepainting)
+{
+    gen::GridOptions o = smallGrid("LARGE");
+    o.nx = 160;
+    o.ny = 100;
+    o.nz = 10;
+    const auto file = gen::writeGrid(o, folder.path()).front();
+    ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
+    EXPECT_GT(view->repaints, 0);
+    EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
+                                                           "Initializing grid", "Rendering grid"}));
+    GridInput direct;
+    ASSERT_EQ(readGridFile(file.string(), direct).outcome, GridReadOutcome::Read);
+    EXPECT_EQ(state.grid_lines_xy, direct.grid_lines_xy);
 }
 
 TEST_F(GridImportCommand, IncludeLayoutEndsWithAllGoodAndNoTreeImages)
