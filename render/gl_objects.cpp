@@ -123,7 +123,7 @@ void setSplitVertexLayout(GLName positions, GLName colours)
     glBindBuffer(GL_ARRAY_BUFFER, positions);
     setPositionLayout();
     glBindBuffer(GL_ARRAY_BUFFER, colours);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), reinterpret_cast<const void*>(0));
+    glVertexAttribPointer(1, 3, GL_UNSIGNED_BYTE, GL_TRUE, 4, reinterpret_cast<const void*>(0));
     glEnableVertexAttribArray(1);
 }
 

@@ -58,7 +58,7 @@ void setColouredVertexLayout();
 void setPositionLayout();
 
 // The coloured-vertex locations from two buffers, on the bound vertex array: the position from `positions` (three
-// floats per vertex) and the colour from `colours` (three floats per vertex). Leaves `colours` bound.
+// floats per vertex) and the colour from `colours` (four bytes per vertex, the fourth unused). Leaves `colours` bound.
 void setSplitVertexLayout(GLName positions, GLName colours);
 
 }  // namespace morvane

@@ -118,7 +118,7 @@ private:
     // Per-layer vertex arrays over shared buffers: `vbos` one per layer, one element buffer for every layer.
     // Without `positionVbos`, `layers` are the grid's coloured vertices, of which the buffers keep the positions only
     // (the grid lines take their one colour from gridLineColour_). With `positionVbos` (such position buffers, one
-    // per layer), `layers` hold one colour (three floats) per vertex.
+    // per layer), `layers` hold one colour (three floats) per vertex, uploaded as four bytes.
     void uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const std::vector<Vertices>& layers,
                       const Indices& indices, Slots* sharedVbos, const Slots* positionVbos = nullptr);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);

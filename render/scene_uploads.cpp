@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include <glm/matrix.hpp>
 
@@ -24,6 +25,22 @@ constexpr GLenum kStatic = GL_STATIC_DRAW;
 std::size_t layerCount(const ModelState& s, const std::vector<Vertices>& layers)
 {
     return std::min(layers.size(), static_cast<std::size_t>(std::max(s.ZCORN_K, 0)));
+}
+
+// Colours of three floats per vertex as four bytes (red, green, blue, unused): the framebuffer keeps eight bits a
+// channel, so the picture is the same and the buffer a third of the size.
+void packColourBytes(const Vertices& colours, std::vector<std::uint8_t>& bytes)
+{
+    const std::size_t vertices = colours.size() / 3;
+    bytes.resize(4 * vertices);
+    for (std::size_t v = 0; v < vertices; ++v) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            const float x = colours[3 * v + c];
+            const float inRange = x > 0.0f ? (x < 1.0f ? x : 1.0f) : 0.0f;  // NaN too becomes 0
+            bytes[4 * v + c] = static_cast<std::uint8_t>(inRange * 255.0f + 0.5f);
+        }
+        bytes[4 * v + 3] = 255;
+    }
 }
 
 }  // namespace
@@ -76,16 +93,18 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
     }
     GLName elements = 0;
     std::vector<float> positions;
+    std::vector<std::uint8_t> colourBytes;
     for (std::size_t k = 0; k < count; ++k) {
         const Vertices& vertices = layers[k];
         vaos[k] = gl_.newVertexArray();
-        // Grid vertices (six floats) become positions (three); cell colours (three floats) go up as they are.
+        // Grid vertices (six floats) become positions (three); cell colours (three floats) become four bytes.
         std::size_t vertexCount = vertices.size() / (positionVbos ? 3 : 6);
         if (sharedVbos && k < sharedVbos->size() && (*sharedVbos)[k] != 0) {
             vbos[k] = (*sharedVbos)[k];
             glBindBuffer(GL_ARRAY_BUFFER, vbos[k]);
         } else if (positionVbos) {
-            vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, vertices.data(), vertices.size() * sizeof(float), kStatic);
+            packColourBytes(vertices, colourBytes);
+            vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, colourBytes.data(), colourBytes.size(), kStatic);
         } else {
             positions.resize(3 * vertexCount);
             for (std::size_t v = 0; v < vertexCount; ++v) std::copy_n(&vertices[6 * v], 3, &positions[3 * v]);
