@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -142,15 +143,17 @@ void Form1::openDataFiles(const std::vector<std::string>& paths)
     if (!wells.empty()) importWellsFromPaths(wells, true);
 }
 
+// While an import runs (the wait cursor is up) the window still repaints and may see a drop: it is refused, so one
+// import never starts inside another.
 void Form1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).empty()) event->acceptProposedAction();
+    if (!QApplication::overrideCursor() && !localFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event)
 {
     const std::vector<std::string> paths = localFiles(event->mimeData());
-    if (paths.empty()) return;
+    if (paths.empty() || QApplication::overrideCursor()) return;
     event->acceptProposedAction();
     // The imports ask questions in dialogs of their own: after the drop has ended, not inside it.
     QTimer::singleShot(0, this, [this, paths] { openDataFiles(paths); });

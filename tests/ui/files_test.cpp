@@ -84,6 +84,19 @@ protected:
 TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
 {
     auto form = makeForm();
+    // While an import runs (the wait cursor is up) the window refuses files: no import starts inside another.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QMimeData busyData;
+    busyData.setUrls({QUrl::fromLocalFile(QString::fromStdString(grid))});
+    QDragEnterEvent busyEnter(QPoint(10, 10), Qt::CopyAction, &busyData, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &busyEnter);
+    QDropEvent busyDrop(QPointF(10, 10), Qt::CopyAction, &busyData, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &busyDrop);
+    QTest::qWait(50);
+    QApplication::restoreOverrideCursor();
+    EXPECT_FALSE(busyEnter.isAccepted());
+    EXPECT_FALSE(modelState().gridLoaded);
+
     // In any order: the properties belong to the grid of the same drop.
     drop(*form, {properties, notes, grid});
     const ModelState& s = modelState();
