@@ -2,7 +2,8 @@
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
 // uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
 // shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, the
-// time of a cell pick at the middle of the view in each mode, and flat-section frames while the model turns.
+// time of a cell pick at the middle of the view in each mode, the layer view see-through as the program opens it,
+// and flat-section frames while the model turns.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
 //   --frames N          timed frames per view (default 5; the median and the best are reported)
@@ -176,6 +177,17 @@ int main(int argc, char** argv)
         std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,
                     hit ? "" : " (no cell at the middle)");
     }
+    // The layer view as the program opens it with its default of eight layers: half transparent, so every face
+    // of the eight layers is drawn.
+    state.flat_section_mode = false;
+    state.layers_mode = true;
+    state.transp_model = 0.5f;
+    const FrameTimes seeThrough = timeFrames(*view, frames);
+    std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "layer view, see-through", seeThrough.median * 1e3,
+                seeThrough.best * 1e3);
+    state.layers_mode = false;
+    state.flat_section_mode = true;
+    state.transp_model = 1.0f;
     // The section follows the model as it turns: every frame finds the cut cells anew.
     const FrameTimes turning = timeFrames(*view, frames, [&] { state.rotation.z += 0.5f; });
     std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "flat section, turning", turning.median * 1e3,
