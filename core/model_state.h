@@ -111,6 +111,9 @@ struct GridDrawing {
     Indices cell_runs;
     std::vector<std::size_t> cell_runs_layer, grid_indices_edge_layer, cell_indices_edge_layer;
     std::vector<std::uint8_t> cell_drawn;  // per cell, layer after layer, row after row (cell_i x cell_j): 1 drawn
+    // The shell's faces and lines by the side they look to, and each side's triangle planes (grid_shell.h).
+    std::vector<std::size_t> shell_face_runs, shell_line_runs;
+    std::array<std::vector<float>, 6> shell_side_planes;
     Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
     Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
     Slots cells_VAO, cells_VBO, cells_EBO;

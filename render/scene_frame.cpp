@@ -12,11 +12,13 @@
 #include <limits>
 
 #include <glm/gtc/matrix_transform.hpp>
+#include <glm/matrix.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "core/angles.h"
 #include "core/decimal_text.h"
 #include "render/scene_renderer.h"
+#include "scene/grid_shell.h"
 #include "scene/reference_plane.h"
 
 namespace morvane {
@@ -138,6 +140,55 @@ void SceneRenderer::drawLayerPart(GLName vao, unsigned int mode, const Indices& 
                    reinterpret_cast<const void*>(first * sizeof(GLuint)));
 }
 
+void SceneRenderer::drawShellRuns(GLName vao, unsigned int mode, const Indices& list,
+                                  const std::vector<std::size_t>& layerStart, const std::vector<std::size_t>& runs,
+                                  int runsPerLayer, int k, const std::function<bool(int)>& drawRun)
+{
+    const auto layers = layerStart.empty() ? 0 : layerStart.size() - 1;
+    if (runs.size() != layers * static_cast<std::size_t>(runsPerLayer)) {
+        drawLayerPart(vao, mode, list, layerStart, k);
+        return;
+    }
+    if (vao == 0 || k < 0 || static_cast<std::size_t>(k) >= layers) return;
+    const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, list.size()), 0));
+    runCounts_.clear();
+    runOffsets_.clear();
+    const std::size_t base = static_cast<std::size_t>(k) * static_cast<std::size_t>(runsPerLayer);
+    for (int r = 0; r < runsPerLayer; ++r) {
+        const std::size_t first = runs[base + static_cast<std::size_t>(r)];
+        const std::size_t last = r + 1 < runsPerLayer ? runs[base + static_cast<std::size_t>(r) + 1] : layerStart[k + 1];
+        if (last <= first || last > drawable || !drawRun(r)) continue;
+        runCounts_.push_back(static_cast<int>(last - first));
+        runOffsets_.push_back(reinterpret_cast<const void*>(first * sizeof(GLuint)));
+    }
+    if (runCounts_.empty()) return;
+    glBindVertexArray(vao);
+    glMultiDrawElements(mode, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
+                        static_cast<GLsizei>(runCounts_.size()));
+}
+
+// A side of the shell none of whose triangles faces the viewer is hidden in the closed shell, and so are the lines
+// that border only its faces: the frame leaves them out. The viewer is the eye (perspective) or the direction
+// towards it (orthographic), in the grid's coordinates.
+std::array<bool, 6> SceneRenderer::shellSidesSeen() const
+{
+    std::array<bool, 6> seen{};
+    const glm::mat4 viewModel = s_.ViewMatrix * s_.ModelMatrix;
+    const bool orthographic = s_.ProjectionMatrix[3][3] == 1.0f;
+    const glm::vec4 eye = glm::inverse(viewModel) * (orthographic ? glm::vec4(0, 0, 1, 0) : glm::vec4(0, 0, 0, 1));
+    // A mirroring transform turns every winding, and with it the faces GL counts as turned away.
+    const float facing = glm::determinant(glm::mat3(viewModel)) < 0.0f ? -1.0f : 1.0f;
+    const float margin = 1e-5f * (1.0f + glm::length(glm::vec3(eye)));
+    for (std::size_t side = 0; side < seen.size(); ++side) {
+        const std::vector<float>& planes = s_.shell_side_planes[side];
+        for (std::size_t i = 0; i + 3 < planes.size() && !seen[side]; i += 4) {
+            const float distance = planes[i] * eye.x + planes[i + 1] * eye.y + planes[i + 2] * eye.z + planes[i + 3] * eye.w;
+            seen[side] = !(facing * distance <= -margin);  // NaN counts as seen
+        }
+    }
+    return seen;
+}
+
 // The fixed blue square is a backdrop: it fills only pixels nothing has been drawn to yet and writes no depth, so
 // whatever comes later in the frame covers it. At its own depth it lay in front of every model deeper than its
 // plane and, seen from above that plane, covered the whole model (zoomed out, the 2D top view, thin models).
@@ -179,9 +230,12 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         drawLayerCells(k);
     };
     if (s.edge_mode) {
+        const std::array<bool, 6> seen = shellSidesSeen();
+        const auto sideSeen = [&](int run) { return seen[static_cast<std::size_t>(run)]; };
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
-            drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer, k);
+            drawShellRuns(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
+                          s.shell_face_runs, kShellSides, k, sideSeen);
         }
     }
     if (s.layers_mode) {
@@ -349,9 +403,12 @@ void SceneRenderer::Render()
         glLineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
+            // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
+            const std::array<bool, 6> seen = shellSidesSeen();
+            const auto runSeen = [&](int run) { return run == 0 || seen[static_cast<std::size_t>(run - 1)]; };
             for (int k = 0; k < layers; ++k)
-                drawLayerPart(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
-                              s.grid_indices_edge_layer, k);
+                drawShellRuns(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
+                              s.grid_indices_edge_layer, s.shell_line_runs, kShellSides + 1, k, runSeen);
         }
         if (s.layers_mode) {
             // Each line of the upper layer once: all of them when the block is seen through, else its shell's.

@@ -187,6 +187,13 @@ private:
     // Layer k's part of an edge list: the whole list when one serves every layer.
     void drawLayerPart(GLName vao, unsigned int mode, const Indices& list, const std::vector<std::size_t>& layerStart,
                        int k);
+    // Layer k's part of a shell list, only the runs `drawRun` keeps (runsPerLayer runs a layer, grid_shell.h). The
+    // whole part when the runs do not describe the list.
+    void drawShellRuns(GLName vao, unsigned int mode, const Indices& list, const std::vector<std::size_t>& layerStart,
+                       const std::vector<std::size_t>& runs, int runsPerLayer, int k,
+                       const std::function<bool(int)>& drawRun);
+    // Per side of the shell, whether any of its triangles faces the viewer of the current matrices.
+    std::array<bool, 6> shellSidesSeen() const;
     void drawWells();
     void drawBackdropSquare();
     void drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs);

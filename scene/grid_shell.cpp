@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <glm/geometric.hpp>
+#include <glm/vec3.hpp>
+
 #include "scene/cell_faces.h"
 
 namespace morvane {
@@ -13,6 +16,7 @@ namespace {
 
 // Corners 0-3 are the top ones (near-left, near-right, far-left, far-right), 4-7 the bottom ones alike.
 enum Side { Top, Bottom, Near, Far, Left, Right, kSides };
+static_assert(kSides == kShellSides);
 
 // Each side's corners, ordered so that corner i of a side meets corner i of the neighbour's facing side.
 constexpr std::array<std::array<int, 4>, kSides> kSideCorners{
@@ -92,29 +96,82 @@ private:
     {
         out_.faceStart.push_back(out_.faces.size());
         out_.lineStart.push_back(out_.lines.size());
-        if (k < first_ || k > last_) return;
-        above_.swap(here_);
-        if (k == first_) above_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
-        here_.assign(static_cast<std::size_t>(rows_) * cols_, 0);
-        for (int r = 0; r < rows_; ++r) {
-            for (int c = 0; c < cols_; ++c) {
-                unsigned outline = 0;
-                if (isDrawn(k, r, c)) {
-                    for (int side = 0; side < kSides; ++side) {
-                        if (wholeCells_) {
-                            outline |= kSideEdges[side];
-                        } else if (!covered(k, r, c, static_cast<Side>(side))) {
-                            appendFace(out_.faces, faceOf(static_cast<Side>(side), vertex(r, c, 0)), flag_);
-                            outline |= kSideEdges[side];
-                        }
-                    }
-                    for (int e = 0; e < kEdgeCount; ++e)
-                        if ((outline >> e & 1u) != 0 && !outlinedBefore(k, r, c, e))
-                            appendLines(out_.lines, {vertex(r, c, kEdges[e][0]), vertex(r, c, kEdges[e][1])});
-                }
-                here_[static_cast<std::size_t>(r) * cols_ + c] = static_cast<std::uint16_t>(outline);
-            }
+        for (auto& run : faceRuns_) run.clear();
+        for (auto& run : lineRuns_) run.clear();
+        if (k >= first_ && k <= last_) {
+            above_.swap(here_);
+            if (k == first_) above_.assign(static_cast<std::size_t>(rows_) * cols_, Outlines{});
+            here_.assign(static_cast<std::size_t>(rows_) * cols_, Outlines{});
+            for (int r = 0; r < rows_; ++r)
+                for (int c = 0; c < cols_; ++c)
+                    if (isDrawn(k, r, c)) buildCell(k, r, c);
         }
+        for (std::size_t run = 0; run < faceRuns_.size(); ++run) {
+            out_.faceRuns.push_back(out_.faces.size());
+            out_.faces.insert(out_.faces.end(), faceRuns_[run].begin(), faceRuns_[run].end());
+        }
+        for (std::size_t run = 0; run < lineRuns_.size(); ++run) {
+            out_.lineRuns.push_back(out_.lines.size());
+            out_.lines.insert(out_.lines.end(), lineRuns_[run].begin(), lineRuns_[run].end());
+        }
+    }
+
+    // The cell's uncovered faces, and its edges, each in the run of the one side whose faces it borders or in the
+    // run of lines bordering several sides.
+    void buildCell(int k, int r, int c)
+    {
+        std::array<unsigned, kEdgeCount> sidesOf{};  // per edge, the sides of the faces it borders
+        for (int side = 0; side < kSides; ++side) {
+            if (!wholeCells_ && covered(k, r, c, static_cast<Side>(side))) continue;
+            for (int e = 0; e < kEdgeCount; ++e)
+                if ((kSideEdges[side] >> e & 1u) != 0) sidesOf[e] |= 1u << side;
+            if (wholeCells_) continue;
+            Indices& run = faceRuns_[side];
+            appendFace(run, faceOf(static_cast<Side>(side), vertex(r, c, 0)), flag_);
+            appendPlanes(k, run, side);
+        }
+        Outlines& outlines = here_[static_cast<std::size_t>(r) * cols_ + c];
+        for (int e = 0; e < kEdgeCount; ++e) {
+            if (sidesOf[e] == 0) continue;
+            const int run = wholeCells_ || (sidesOf[e] & (sidesOf[e] - 1)) != 0 ? 0 : 1 + lowestBit(sidesOf[e]);
+            outlines[run] |= static_cast<std::uint16_t>(1u << e);
+            if (!outlinedBefore(k, r, c, e, run))
+                appendLines(lineRuns_[run], {vertex(r, c, kEdges[e][0]), vertex(r, c, kEdges[e][1])});
+        }
+    }
+
+    // The planes of the face's two triangles just appended to `run`; where positions are missing, a plane every
+    // viewer is in front of.
+    void appendPlanes(int k, const Indices& run, int side)
+    {
+        const float* layer = positions_[static_cast<std::size_t>(k)];
+        std::vector<float>& planes = out_.sidePlanes[static_cast<std::size_t>(side)];
+        for (std::size_t t = run.size() - 6; t < run.size(); t += 3) {
+            glm::vec3 n(0.0f);
+            glm::vec3 p0(0.0f);
+            if (layer) {
+                const auto at = [&](std::size_t i) {
+                    const float* p = layer + 6 * static_cast<std::size_t>(run[i]);
+                    return glm::vec3(p[0], p[1], p[2]);
+                };
+                p0 = at(t);
+                n = glm::cross(at(t + 1) - p0, at(t + 2) - p0);
+            }
+            const float length = glm::length(n);
+            if (!(length > 0.0f)) {
+                planes.insert(planes.end(), {0.0f, 0.0f, 0.0f, 1.0f});
+                continue;
+            }
+            n /= length;
+            planes.insert(planes.end(), {n.x, n.y, n.z, -glm::dot(n, p0)});
+        }
+    }
+
+    static int lowestBit(unsigned bits)
+    {
+        int bit = 0;
+        while ((bits >> bit & 1u) == 0) ++bit;
+        return bit;
     }
 
     bool isDrawn(int k, int r, int c) const
@@ -152,12 +209,13 @@ private:
         return true;
     }
 
-    // Whether a cell met earlier in this layer, or the cell above, outlines the same edge, end for end.
-    bool outlinedBefore(int k, int r, int c, int e) const
+    // Whether a cell met earlier in this layer, or the cell above, outlines the same edge, end for end, in the same
+    // run of lines.
+    bool outlinedBefore(int k, int r, int c, int e, int run) const
     {
         const int a = kEdges[e][0], b = kEdges[e][1];
-        const auto outlines = [&](const std::vector<std::uint16_t>& layer, int r2, int c2, int a2, int b2) {
-            const unsigned outline = layer[static_cast<std::size_t>(r2) * cols_ + c2];
+        const auto outlines = [&](const std::vector<Outlines>& layer, int r2, int c2, int a2, int b2) {
+            const unsigned outline = layer[static_cast<std::size_t>(r2) * cols_ + c2][static_cast<std::size_t>(run)];
             return (outline >> edgeOf(a2, b2) & 1u) != 0;
         };
         for (const EarlierCell& earlier : kEarlier) {
@@ -189,7 +247,11 @@ private:
     const std::vector<std::uint8_t>& drawn_;
     ShellLists out_;
     std::vector<const float*> positions_;
-    std::vector<std::uint16_t> above_, here_;  // the edges each cell of the layer above and of this one outlines
+    // Per cell, the edges it outlines in each run of lines, for the layer above and for this one.
+    using Outlines = std::array<std::uint16_t, kSides + 1>;
+    std::vector<Outlines> above_, here_;
+    std::array<Indices, kSides> faceRuns_;      // this layer's faces by side
+    std::array<Indices, kSides + 1> lineRuns_;  // this layer's lines: of several sides, then by side
 };
 
 }  // namespace
@@ -215,6 +277,9 @@ void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t
     drawing.grid_indices_edge = std::move(shell.lines);
     drawing.cell_indices_edge_layer = std::move(shell.faceStart);
     drawing.grid_indices_edge_layer = std::move(shell.lineStart);
+    drawing.shell_face_runs = std::move(shell.faceRuns);
+    drawing.shell_line_runs = std::move(shell.lineRuns);
+    drawing.shell_side_planes = std::move(shell.sidePlanes);
 }
 
 }  // namespace morvane

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <set>
 
+#include <glm/geometric.hpp>
+#include <glm/vec3.hpp>
+
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
 #include "tests/support/scene_grid_fixture.h"
@@ -89,6 +92,43 @@ TEST(GridIndices, ThreeByThreeRegularCells)
     for (const auto& line : lines) EXPECT_EQ(lines.count(line), 1u);
     const int middleTop = 4 * 4, middleBottom = middleTop + s.points_in_layer;
     for (int v = 0; v < 4; ++v) EXPECT_EQ(lines.count({middleTop + v, middleBottom + v}), 0u);
+
+    // The lines by the sides of the faces they border: the frame's top and base outlines and the four corner
+    // verticals border two sides; the inner lines of the top and of the base one; two verticals on each wall one.
+    ASSERT_EQ(s.shell_line_runs.size(), 7u);
+    std::vector<std::size_t> runLengths;
+    for (std::size_t r = 0; r < 7; ++r)
+        runLengths.push_back(((r + 1 < 7 ? s.shell_line_runs[r + 1] : s.grid_indices_edge.size()) -
+                              s.shell_line_runs[r]) / 2);
+    EXPECT_EQ(runLengths, (std::vector<std::size_t>{28, 12, 12, 2, 2, 2, 2}));
+}
+
+// Every triangle of the shell is listed under the side it looks to, with its plane facing out of its cell: the
+// cell's centre lies behind it.
+TEST(GridIndices, ShellPlanesFaceOutOfTheirCells)
+{
+    ModelState s = builtLattice(2, 2, 50, -50, 20);
+    ASSERT_TRUE(buildIndices(s));
+    const Vertices& layer = s.grid_lines_k[0];
+    const auto at = [&](int v) { return glm::vec3(layer[6 * v], layer[6 * v + 1], layer[6 * v + 2]); };
+    ASSERT_EQ(s.shell_face_runs.size(), 6u);
+    for (std::size_t side = 0; side < 6; ++side) {
+        const std::size_t from = s.shell_face_runs[side];
+        const std::size_t to = side + 1 < 6 ? s.shell_face_runs[side + 1] : s.cell_indices_edge.size();
+        const std::vector<float>& planes = s.shell_side_planes[side];
+        ASSERT_EQ(planes.size(), (to - from) / 3 * 4) << side;
+        for (std::size_t t = from, p = 0; t < to; t += 3, p += 4) {
+            const int cell = (s.cell_indices_edge[t] % s.points_in_layer) / 4;
+            glm::vec3 centre(0.0f);
+            for (int corner = 0; corner < 4; ++corner)
+                centre += (at(4 * cell + corner) + at(4 * cell + corner + s.points_in_layer)) / 8.0f;
+            const glm::vec3 n(planes[p], planes[p + 1], planes[p + 2]);
+            EXPECT_NEAR(glm::length(n), 1.0f, 1e-4f);
+            EXPECT_LT(glm::dot(n, centre) + planes[p + 3], 0.0f) << "side " << side << " faces into its cell";
+            if (side == 0) EXPECT_GT(n.z, 0.9f);   // the top looks up
+            if (side == 1) EXPECT_LT(n.z, -0.9f);  // the base down
+        }
+    }
 }
 
 TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
@@ -100,9 +140,10 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
     EXPECT_EQ(s.cell_indices.size(), 8u * 30);
     EXPECT_EQ(s.OWC_indices.size(), 8u * 6);
     // Eight tops, eight bottoms, twelve frame sides and the four walls of the hole; the hole's corners add the four
-    // verticals down its walls to the 60 lines of the whole block.
+    // verticals down its walls to the 60 lines of the whole block, each listed twice: it borders walls looking two
+    // ways, and each way's lines are left out on their own when that way is turned from the viewer.
     EXPECT_EQ(s.cell_indices_edge.size(), 32u * 6);
-    EXPECT_EQ(s.grid_indices_edge.size(), 64u * 2);
+    EXPECT_EQ(s.grid_indices_edge.size(), (60u + 2 * 4) * 2);
     const int b = 16, B = 16 + s.points_in_layer;
     for (const Indices* list :
          {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices}) {
