@@ -65,6 +65,9 @@ double heldBytes(const morvane::ModelState& s)
     for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
     add(s.IJ);
     add(s.cell_drawn);
+    add(s.shell_face_runs);
+    add(s.shell_line_runs);
+    addAll(s.shell_side_planes);
     addAll(s.IJ_undef);
     addAll(s.grid_lines_k);
     addAll(s.cells_k);
