@@ -99,6 +99,14 @@ void SceneRenderer::drawLayerCells(int k)
     drawLayerRuns(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size(), k, 30);
 }
 
+void SceneRenderer::drawRunsGathered(GLName vao, unsigned int mode)
+{
+    if (runCounts_.empty()) return;
+    glBindVertexArray(vao);
+    glMultiDrawElements(mode, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
+                        static_cast<GLsizei>(runCounts_.size()));
+}
+
 void SceneRenderer::drawLayerRuns(GLName vao, unsigned int mode, std::size_t listSize, int k, std::size_t perCell)
 {
     const auto& starts = s_.cell_runs_layer;
@@ -118,10 +126,7 @@ void SceneRenderer::drawLayerRuns(GLName vao, unsigned int mode, std::size_t lis
         runCounts_.push_back(static_cast<int>(count * perCell));
         runOffsets_.push_back(reinterpret_cast<const void*>(first * perCell * sizeof(GLuint)));
     }
-    if (runCounts_.empty()) return;
-    glBindVertexArray(vao);
-    glMultiDrawElements(mode, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
-                        static_cast<GLsizei>(runCounts_.size()));
+    drawRunsGathered(vao, mode);
 }
 
 void SceneRenderer::drawLayerPart(GLName vao, unsigned int mode, const Indices& list,
@@ -161,10 +166,7 @@ void SceneRenderer::drawShellRuns(GLName vao, unsigned int mode, const Indices& 
         runCounts_.push_back(static_cast<int>(last - first));
         runOffsets_.push_back(reinterpret_cast<const void*>(first * sizeof(GLuint)));
     }
-    if (runCounts_.empty()) return;
-    glBindVertexArray(vao);
-    glMultiDrawElements(mode, runCounts_.data(), GL_UNSIGNED_INT, runOffsets_.data(),
-                        static_cast<GLsizei>(runCounts_.size()));
+    drawRunsGathered(vao, mode);
 }
 
 // A side of the shell none of whose triangles faces the viewer is hidden in the closed shell, and so are the lines

@@ -194,6 +194,8 @@ private:
                        const std::function<bool(int)>& drawRun);
     // Per side of the shell, whether any of its triangles faces the viewer of the current matrices.
     std::array<bool, 6> shellSidesSeen() const;
+    // One multi-draw of the runs gathered in runCounts_ and runOffsets_ (element counts and byte offsets).
+    void drawRunsGathered(GLName vao, unsigned int mode);
     void drawWells();
     void drawBackdropSquare();
     void drawWellPart(GLName vao, const Vertices& part, const std::vector<int>* runs);
