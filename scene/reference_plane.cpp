@@ -10,8 +10,9 @@ namespace {
 
 constexpr int kLinesAlongY = 13;
 constexpr float kPlaneGrey = 0.502f;
-// Bounds the lines along x for a degenerate extent (a grid one pillar wide, non-finite coordinates).
-constexpr float kMaxLinesAlongX = 1.0e6f;
+// Bounds the lines along x: a grid far longer than it is wide gets wider spacing rather than a grey sheet of
+// lines (and megabytes of vertices); a non-finite extent gets this many lines.
+constexpr float kMaxLinesAlongX = 1000.0f;
 
 struct Extent {
     float lo = 0, hi = 0;
@@ -65,6 +66,8 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
     float spacing = std::ceil((x.hi - x.lo) * mult / 10);
     // A zero or non-finite x extent would give no spacing and endless lines along x.
     if (!(spacing >= 1.0f && std::isfinite(spacing))) spacing = 1.0f;
+    const float wider = std::ceil((y.hi - y.lo) * mult / kMaxLinesAlongX);
+    if (wider > spacing && std::isfinite(wider)) spacing = wider;
     const float rows = std::ceil((y.hi - y.lo) * mult / spacing);
     plane.y_limit = rows >= 0 ? static_cast<int>(std::min(rows, kMaxLinesAlongX)) : 0;  // a NaN count gives 0
 

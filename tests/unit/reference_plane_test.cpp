@@ -55,8 +55,9 @@ TEST(ReferencePlane, DegenerateExtentsStayBounded)
     s.grid_lines_xy = {1, 0, 1, 0, 1, 5000, 1, 5000};  // one x for every pillar, 5000 km in y
     buildXYPlane(s, s, s);
     EXPECT_EQ(s.x_lines.size(), 13u);
-    EXPECT_EQ(s.y_limit, 1'000'000);  // five billion 1 m spacings, capped
-    EXPECT_EQ(s.y_lines.size(), 1'000'002u);
+    EXPECT_EQ(s.y_limit, 1000);  // lines 5 km apart rather than five million 1 m apart
+    EXPECT_NEAR(s.y_lines[1000] - s.y_lines[0], 5000, 1e-9);
+    EXPECT_EQ(s.y_lines.size(), 1002u);
     s.grid_lines_xy = {0, 0, 1e30, 1e30};
     buildXYPlane(s, s, s);
     EXPECT_EQ(s.y_lines.size(), static_cast<std::size_t>(s.y_limit) + 2);
