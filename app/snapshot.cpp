@@ -9,6 +9,7 @@
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "commands/well_import_command.h"
+#include "commands/view_modes.h"
 #include "commands/well_section_command.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
@@ -38,6 +39,41 @@ public:
 private:
     int progress_ = 0;
 };
+
+// The turn and the layer view, flat section or top view of the command line, as the right drag and the mode
+// buttons set them. False, with the reason on standard error, when the grid does not allow it.
+bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& cl)
+{
+    const bool gridView = cl.view == SnapshotView::Layer || cl.view == SnapshotView::FlatSection ||
+                          cl.view == SnapshotView::TopView || cl.turnDegrees != 0;
+    if (gridView && !state.gridLoaded) {
+        std::cerr << "morvane: --layer, --flat, --top and --turn need a grid file\n";
+        return false;
+    }
+    state.rotation.z += cl.turnDegrees;
+    switch (cl.view) {
+    case SnapshotView::Layer:
+        if (cl.layer > state.ZCORN_K) {
+            std::cerr << "morvane: --layer " << cl.layer << ": the grid has " << state.ZCORN_K << " layers\n";
+            return false;
+        }
+        state.oneLayer = !cl.eightLayers;
+        state.saved_K = cl.layer;
+        switchLayerView(state, &view, false);
+        break;
+    case SnapshotView::FlatSection:
+        switchFlatSection(state, &view, false);
+        break;
+    case SnapshotView::TopView:
+        // The turn down to the top view, run to its end as the frames would run it.
+        switchTopView(state, &view, true);
+        for (int frame = 0; frame < 20 && state.mode_2d; ++frame) advanceViewAnimations(state);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -122,6 +158,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         if (!state.oilProd.empty())
             toggleProductionDisplay(ProductionContext{state, console, *renderer, console}, false);
     }
+    if (!showModeView(state, *renderer, cl)) return 1;
     if (!cl.sectionWells.empty()) {
         NoWellSectionWindow noWindow;
         const WellSectionContext section{state, console, *renderer, noWindow, console, appSettings()};

@@ -1,6 +1,8 @@
 #include "commands/command_line.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 
 #include "commands/property_filter.h"
 #include "core/decimal_text.h"
@@ -11,11 +13,11 @@ namespace morvane {
 
 namespace {
 
-bool parsePositive(std::string_view text, int& value)
+bool parsePositive(std::string_view text, int& value, int limit = 16384)
 {
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || v <= 0 || v > 16384) return false;
+    if (ec != std::errc() || end != text.data() + text.size() || v <= 0 || v > limit) return false;
     value = v;
     return true;
 }
@@ -58,6 +60,13 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         if (error) *error = std::move(why);
         return std::nullopt;
     };
+    // The mode buttons are one group: a snapshot shows one of their views.
+    const std::string oneView = "give one view of --section, --filter, --filter-above, --layer, --flat and --top";
+    auto chooseView = [&cl](SnapshotView view) {
+        if (cl.view != SnapshotView::Shell) return false;
+        cl.view = view;
+        return true;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -72,6 +81,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (i + 1 >= args.size()) return fail("--section needs the wells' names, for example W-1,W-2,W-3");
             if (!parseNames(args[++i], cl.sectionWells))
                 return fail("--section needs the wells' names separated by commas, not \"" + args[i] + "\"");
+            if (!chooseView(SnapshotView::WellSection)) return fail(oneView);
         } else if (a == "--size") {
             if (i + 1 >= args.size()) return fail("--size needs WIDTHxHEIGHT, for example 1024x768");
             if (!parseSize(args[++i], cl.width, cl.height))
@@ -92,6 +102,24 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!cut || *cut == 0) return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
             cl.filterCut = *cut;
             cl.filterAbove = a == "--filter-above";
+            if (!chooseView(SnapshotView::Filter)) return fail(oneView);
+        } else if (a == "--layer") {
+            if (i + 1 >= args.size()) return fail("--layer needs the layer to show, from 1 at the top");
+            if (!parsePositive(args[++i], cl.layer, std::numeric_limits<int>::max()))
+                return fail("--layer needs the layer to show as a whole number from 1, not \"" + args[i] + "\"");
+            if (!chooseView(SnapshotView::Layer)) return fail(oneView);
+        } else if (a == "--eight-layers") {
+            cl.eightLayers = true;
+        } else if (a == "--flat") {
+            if (!chooseView(SnapshotView::FlatSection)) return fail(oneView);
+        } else if (a == "--top") {
+            if (!chooseView(SnapshotView::TopView)) return fail(oneView);
+        } else if (a == "--turn") {
+            if (i + 1 >= args.size()) return fail("--turn needs the angle in degrees, for example 45");
+            const std::optional<double> degrees = parseDecimalText(args[++i]);
+            if (!degrees || !(std::abs(*degrees) <= 360))
+                return fail("--turn needs the angle in degrees from -360 to 360, not \"" + args[i] + "\"");
+            cl.turnDegrees = static_cast<float>(*degrees);
         } else if (a == "--production") {
             if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
             cl.productionFile = args[++i];
@@ -110,6 +138,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
     if (cl.filterCut && cl.snapshotFile.empty())
         return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
+    if (cl.eightLayers && cl.view != SnapshotView::Layer)
+        return fail("--eight-layers shows the layer view with eight layers: give --layer K too");
+    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0) && cl.snapshotFile.empty())
+        return fail("--layer, --flat, --top and --turn draw a view into a snapshot: give --snapshot OUT.png too");
     return cl;
 }
 
@@ -131,8 +163,9 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--production FILE] [--snapshot OUT.png [--section WELL,...]\n"
-           "               [--filter CUT | --filter-above CUT]] [--size WxH]\n"
+           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES]] [--size WxH]\n"
+           "VIEW:          --section WELL,... | --filter CUT | --filter-above CUT | --layer K [--eight-layers]\n"
+           "               | --flat | --top\n"
            "\n"
            "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
            "apart by their content: deviation files, each with its columns named MD, X, Y and Z, and GRDECL property\n"
@@ -151,7 +184,12 @@ std::string commandLineUsage()
            "                      property loaded besides the grid)\n"
            "  --filter CUT        the snapshot shows the property filter view: the cells of the shown continuous\n"
            "                      property below CUT are removed\n"
-           "  --filter-above CUT  the same, removing the cells above CUT\n"
+           "  --filter-above CUT  the same, removing the cells above CUT\n"           "  --layer K           the snapshot shows the layer view at layer K (from 1 at the top), that layer alone\n"
+           "  --eight-layers      with --layer, the eight layers from K down, half transparent\n"
+           "  --flat              the snapshot shows the flat section: the model cut by the fixed inclined plane\n"
+           "                      through the middle of the view\n"
+           "  --top               the snapshot shows the 2D top view\n"
+           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

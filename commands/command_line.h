@@ -1,5 +1,6 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [--section WELL,...] [--filter CUT | --filter-above CUT]] [--size WxH]
+// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES]] [--size WxH], VIEW being one of --section WELL,...,
+// --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top
 #pragma once
 
 #include <optional>
@@ -7,6 +8,9 @@
 #include <vector>
 
 namespace morvane {
+
+// The view a snapshot shows: the shell, unless one of the mode buttons' views is asked for.
+enum class SnapshotView { Shell, WellSection, Filter, Layer, FlatSection, TopView };
 
 struct CommandLine {
     std::string gridFile;                // imported at start, as the menu command would (empty: none)
@@ -23,6 +27,10 @@ struct CommandLine {
     // removed, or with filterAbove those above it.
     std::optional<float> filterCut;
     bool filterAbove = false;
+    SnapshotView view = SnapshotView::Shell;
+    int layer = 0;             // the layer the layer view shows, from 1 at the top
+    bool eightLayers = false;  // the layer view shows eight half-transparent layers from `layer` down, not one
+    float turnDegrees = 0.0f;  // the model turned about the vertical axis, as a right drag turns it
     // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
     std::string productionFile;
 };

@@ -148,6 +148,53 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
     EXPECT_TRUE(log.contains("holds codes"));
 }
 
+// The mode buttons' views and the turn, each drawn into its own picture of a generated dome: every one differs from
+// the shell, the layer view shows less of the model and the flat section its red plane; a layer the grid lacks is
+// refused with its count.
+TEST(CommandLineSnapshot, LayerFlatTopAndTurnedViews)
+{
+    testing::TempFolder folder;
+    gen::GridOptions g;
+    g.name = "DOME", g.nx = 16, g.ny = 10, g.nz = 6, g.domeHeight = 40, g.rotation = 20;
+    const QString grid = QString::fromStdString(gen::writeGrid(g, folder.path()).front().string());
+    const auto draw = [&](QStringList options) {
+        const QString out = QString::fromStdString(folder.file("view.png").string());
+        QString log;
+        options << "--snapshot" << out << "--size" << "400x300";
+        EXPECT_EQ(runWithoutDisplay(folder, QStringList{grid} + options, log), 0) << log.toStdString();
+        return QImage(out);
+    };
+    const auto count = [](const QImage& image, auto&& test) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += test(image.pixelColor(x, y));
+        return n;
+    };
+    const QImage shell = draw({});
+    const QColor background = shell.pixelColor(shell.width() - 1, 0);
+    const auto model = [&](const QColor& c) { return c != background && c.red() > 90; };
+    const int shellPixels = count(shell, model);
+    ASSERT_GT(shellPixels, 400 * 300 / 40);
+
+    const QImage layer = draw({"--layer", "2"});
+    EXPECT_LT(count(layer, model), shellPixels * 9 / 10);
+    EXPECT_GT(count(layer, model), shellPixels / 10);
+    EXPECT_NE(layer, draw({"--layer", "2", "--eight-layers"}));
+
+    const auto red = [](const QColor& c) { return c.red() > c.green() + 50 && c.red() > c.blue() + 50; };
+    EXPECT_EQ(count(shell, red), 0);
+    EXPECT_GT(count(draw({"--flat"}), red), 400 * 300 / 10);
+    const QImage turned = draw({"--turn", "90"}), top = draw({"--top"});
+    EXPECT_NE(turned, shell);
+    EXPECT_NE(top, shell);
+    EXPECT_NE(top, turned);
+
+    QString log;
+    EXPECT_EQ(runWithoutDisplay(folder, {grid, "--layer", "7", "--snapshot", folder.file("x.png").string().c_str()}, log),
+              1);
+    EXPECT_TRUE(log.contains("the grid has 6 layers")) << log.toStdString();
+}
+
 TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)
 {
     testing::TempFolder folder;

@@ -21,6 +21,13 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_EQ(cl->sectionWells, (std::vector<std::string>{"W-1", "Скв 2", "W-3"}));
 
+    cl = parseCommandLine({"m.GRDECL", "--turn", "-45,5", "--layer", "3", "--eight-layers", "--snapshot", "s.png"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_EQ(cl->view, SnapshotView::Layer);
+    EXPECT_EQ(cl->layer, 3);
+    EXPECT_TRUE(cl->eightLayers);
+    EXPECT_FLOAT_EQ(cl->turnDegrees, -45.5f);
+
     cl = parseCommandLine({}, &error);
     ASSERT_TRUE(cl.has_value());
     EXPECT_TRUE(cl->gridFile.empty());
@@ -80,7 +87,16 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--filter", "0"},
                                                  {"--snapshot", "s.png", "--filter", "1e39"},
                                                  {"--snapshot", "s.png", "--filter", "0.1", "--filter-above", "0.2"},
-                                                 {"m.GRDECL", "p.GRDECL", "--filter", "0.1"}}) {
+                                                 {"m.GRDECL", "p.GRDECL", "--filter", "0.1"},
+                                                 {"--snapshot", "s.png", "--layer", "0"},
+                                                 {"--snapshot", "s.png", "--layer", "2x"},
+                                                 {"--snapshot", "s.png", "--eight-layers"},
+                                                 {"--snapshot", "s.png", "--flat", "--top"},
+                                                 {"--snapshot", "s.png", "--layer", "2", "--section", "W-1"},
+                                                 {"--snapshot", "s.png", "--filter", "0.1", "--flat"},
+                                                 {"--snapshot", "s.png", "--turn", "400"},
+                                                 {"m.GRDECL", "--flat"},
+                                                 {"m.GRDECL", "--turn", "30"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
