@@ -41,6 +41,18 @@ const Vertices* shownBubble(const ModelState& s, std::size_t i)
     return disc.size() < 3 ? nullptr : &disc;
 }
 
+// The faces of a shell's sides seen: run r holds side r's faces.
+std::function<bool(int)> facesOfSidesSeen(const std::array<bool, 6>& seen)
+{
+    return [seen](int run) { return seen[static_cast<std::size_t>(run)]; };
+}
+
+// The lines of a shell's sides seen: those bordering several sides (run 0) always, a side's own while it is seen.
+std::function<bool(int)> linesOfSidesSeen(const std::array<bool, 6>& seen)
+{
+    return [seen](int run) { return run == 0 || seen[static_cast<std::size_t>(run - 1)]; };
+}
+
 }  // namespace
 
 void SceneRenderer::setUniformMatrix(int location, const glm::mat4& m)
@@ -155,24 +167,42 @@ void SceneRenderer::drawShellRuns(GLName vao, unsigned int mode, const Indices& 
         return;
     }
     if (vao == 0 || k < 0 || static_cast<std::size_t>(k) >= layers) return;
-    const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, list.size()), 0));
+    drawRuns(vao, mode, list.size(), &runs[static_cast<std::size_t>(k) * static_cast<std::size_t>(runsPerLayer)],
+             runsPerLayer, layerStart[k + 1], 0, drawRun);
+}
+
+void SceneRenderer::drawRuns(GLName vao, unsigned int mode, std::size_t uploaded, const std::size_t* starts,
+                             int runCount, std::size_t end, std::size_t origin, const std::function<bool(int)>& drawRun)
+{
+    const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, uploaded), 0));
     runCounts_.clear();
     runOffsets_.clear();
-    const std::size_t base = static_cast<std::size_t>(k) * static_cast<std::size_t>(runsPerLayer);
-    for (int r = 0; r < runsPerLayer; ++r) {
-        const std::size_t first = runs[base + static_cast<std::size_t>(r)];
-        const std::size_t last = r + 1 < runsPerLayer ? runs[base + static_cast<std::size_t>(r) + 1] : layerStart[k + 1];
-        if (last <= first || last > drawable || !drawRun(r)) continue;
+    for (int r = 0; r < runCount; ++r) {
+        const std::size_t first = starts[r], last = r + 1 < runCount ? starts[r + 1] : end;
+        if (last <= first || first < origin || last - origin > drawable || !drawRun(r)) continue;
         runCounts_.push_back(static_cast<int>(last - first));
-        runOffsets_.push_back(reinterpret_cast<const void*>(first * sizeof(GLuint)));
+        runOffsets_.push_back(reinterpret_cast<const void*>((first - origin) * sizeof(GLuint)));
     }
     drawRunsGathered(vao, mode);
+}
+
+void SceneRenderer::drawBlockLines()
+{
+    const auto top = static_cast<std::size_t>(std::max(s_.SHOW_K - 1, 0));
+    constexpr std::size_t runs = kShellSides + 1;
+    if (top + 1 >= block_.lineStart.size() || block_.lineRuns.size() < (top + 1) * runs) {
+        drawIndexed(s_.block_lines_VAO, GL_LINES, kWholeList);
+        return;
+    }
+    const std::size_t from = block_.lineStart[top], to = block_.lineStart[top + 1];
+    drawRuns(s_.block_lines_VAO, GL_LINES, to - from, &block_.lineRuns[top * runs], runs, to, from,
+             linesOfSidesSeen(shellSidesSeen(block_.sidePlanes)));
 }
 
 // A side of the shell none of whose triangles faces the viewer is hidden in the closed shell, and so are the lines
 // that border only its faces: the frame leaves them out. The viewer is the eye (perspective) or the direction
 // towards it (orthographic), in the grid's coordinates.
-std::array<bool, 6> SceneRenderer::shellSidesSeen() const
+std::array<bool, 6> SceneRenderer::shellSidesSeen(const std::array<std::vector<float>, 6>& sidePlanes) const
 {
     std::array<bool, 6> seen{};
     const glm::mat4 viewModel = s_.ViewMatrix * s_.ModelMatrix;
@@ -182,7 +212,7 @@ std::array<bool, 6> SceneRenderer::shellSidesSeen() const
     const float facing = glm::determinant(glm::mat3(viewModel)) < 0.0f ? -1.0f : 1.0f;
     const float margin = 1e-5f * (1.0f + glm::length(glm::vec3(eye)));
     for (std::size_t side = 0; side < seen.size(); ++side) {
-        const std::vector<float>& planes = s_.shell_side_planes[side];
+        const std::vector<float>& planes = sidePlanes[side];
         for (std::size_t i = 0; i + 3 < planes.size() && !seen[side]; i += 4) {
             const float distance = planes[i] * eye.x + planes[i + 1] * eye.y + planes[i + 2] * eye.z + planes[i + 3] * eye.w;
             seen[side] = !(facing * distance <= -margin);  // NaN counts as seen
@@ -232,8 +262,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         drawLayerCells(k);
     };
     if (s.edge_mode) {
-        const std::array<bool, 6> seen = shellSidesSeen();
-        const auto sideSeen = [&](int run) { return seen[static_cast<std::size_t>(run)]; };
+        const auto sideSeen = facesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
             drawShellRuns(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
@@ -244,12 +273,16 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         const int first = s.SHOW_K - 1, last = s.oneLayer ? first : s.SHOW_K + 6;
         // Opaque, the block shows only its shell; seen through, every face of every cell counts.
         const bool shellOnly = s.transp_model >= 1.0f && updateLayerBlock();
+        const auto sideSeen = facesOfSidesSeen(shellSidesSeen(block_.sidePlanes));
         for (int k = last; k >= first; --k) {
             if (!shellOnly) {
                 layerCells(k);
-            } else if (k >= 0 && k < layers) {
+            } else if (k >= 0 && k < layers && static_cast<std::size_t>(k) + 1 < block_.faceStart.size() &&
+                       block_.faceRuns.size() >= static_cast<std::size_t>(k + 1) * kShellSides) {
                 if (beforeLayer) beforeLayer(k);
-                drawIndexed(slotAt(s.cells_block_VAO, k), GL_TRIANGLES, kWholeList);
+                const std::size_t from = block_.faceStart[k], to = block_.faceStart[k + 1];
+                drawRuns(slotAt(s.cells_block_VAO, k), GL_TRIANGLES, to - from,
+                         &block_.faceRuns[static_cast<std::size_t>(k) * kShellSides], kShellSides, to, from, sideSeen);
             }
         }
     }
@@ -406,8 +439,7 @@ void SceneRenderer::Render()
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
             // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
-            const std::array<bool, 6> seen = shellSidesSeen();
-            const auto runSeen = [&](int run) { return run == 0 || seen[static_cast<std::size_t>(run - 1)]; };
+            const auto runSeen = linesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
             for (int k = 0; k < layers; ++k)
                 drawShellRuns(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, s.shell_line_runs, kShellSides + 1, k, runSeen);
@@ -415,7 +447,7 @@ void SceneRenderer::Render()
         if (s.layers_mode) {
             // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
             if (updateLayerBlock())
-                drawIndexed(s.block_lines_VAO, GL_LINES, kWholeList);
+                drawBlockLines();
             else
                 drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
                               24);

@@ -192,8 +192,15 @@ private:
     void drawShellRuns(GLName vao, unsigned int mode, const Indices& list, const std::vector<std::size_t>& layerStart,
                        const std::vector<std::size_t>& runs, int runsPerLayer, int k,
                        const std::function<bool(int)>& drawRun);
-    // Per side of the shell, whether any of its triangles faces the viewer of the current matrices.
-    std::array<bool, 6> shellSidesSeen() const;
+    // The runs of one layer's part of a shell list: run r from starts[r] to the next start (the last to `end`), only
+    // those `drawRun` keeps. The buffer of `vao` holds `uploaded` elements of the list from `origin` on.
+    void drawRuns(GLName vao, unsigned int mode, std::size_t uploaded, const std::size_t* starts, int runCount,
+                  std::size_t end, std::size_t origin, const std::function<bool(int)>& drawRun);
+    // The upper layer's lines of the layer view's block, without those bordering only sides turned from the viewer.
+    void drawBlockLines();
+    // Per side of a shell, whether any of its triangles (`sidePlanes`, grid_shell.h) faces the viewer of the current
+    // matrices.
+    std::array<bool, 6> shellSidesSeen(const std::array<std::vector<float>, 6>& sidePlanes) const;
     // One multi-draw of the runs gathered in runCounts_ and runOffsets_ (element counts and byte offsets).
     void drawRunsGathered(GLName vao, unsigned int mode);
     void drawWells();
@@ -222,9 +229,13 @@ private:
     glm::vec4 sectionPlane_{0.0f};
     bool sectionCurrent_ = false;
     // The layers and opacity the layer view's block was built for; rebuilt after any new upload.
+    // The block's runs and side planes (grid_shell.h ShellLists), kept so that the sides turned from the viewer and
+    // the lines bordering only them are left out of each frame.
     struct LayerBlock {
         int first = -1, last = -1;
         bool seeThrough = false, current = false;
+        std::vector<std::size_t> faceStart, faceRuns, lineStart, lineRuns;
+        std::array<std::vector<float>, 6> sidePlanes;
     } block_;
     // The corner index the well bounds search, built for the grid at the first well after a grid import.
     std::unique_ptr<ModelSurfaceCorners> wellCorners_;

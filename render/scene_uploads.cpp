@@ -234,7 +234,8 @@ bool SceneRenderer::updateLayerBlock()
         glBindVertexArray(0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
-    block_ = {first, last, seeThrough, true};
+    block_ = {first, last, seeThrough, true, block.faceStart, block.faceRuns, block.lineStart, block.lineRuns,
+              block.sidePlanes};
     return true;
 }
 

@@ -121,11 +121,11 @@ int differingPixels(const RgbaImage& a, const RgbaImage& b)
     return n;
 }
 
-// The shell and the section draw only the faces that can be seen. On a turned, irregular, faulted grid with inactive
-// cells, coloured cell by cell, they must show what drawing every face of every cell shows: from above and the
-// sides the shell against every layer drawn whole; the opaque section against the section drawn see-through by a
-// hair, which draws every face.
-TEST(RealGridPictures, ShellAndSectionShowWhatEveryFaceShows)
+// The shell, the section and the layer view's block draw only the faces and lines that can be seen. On a turned,
+// irregular, faulted grid with inactive cells, coloured cell by cell, they must show what drawing every face of
+// every cell shows: from above and the sides the shell against every layer drawn whole; the opaque section and block
+// against themselves drawn see-through by a hair, which draws every face.
+TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
 {
     OffscreenScene scene(640, 480);
     ASSERT_TRUE(scene.ok()) << scene.error();
@@ -154,6 +154,17 @@ TEST(RealGridPictures, ShellAndSectionShowWhatEveryFaceShows)
         EXPECT_LT(differingPixels(section, scene.frame()), area / 500) << "section at " << turn.z;
         s.transp_model = 1.0f;
         s.flat_section_mode = false;
+
+        s.layers_mode = true;  // the block of eight layers from layer 2 down, with the lines of its upper layer
+        s.oneLayer = false;
+        s.SHOW_K = 2;
+        s.displayGridLines = true;
+        const RgbaImage block = scene.frame("block_turned.png");
+        s.transp_model = 0.999f;
+        EXPECT_LT(differingPixels(block, scene.frame()), area / 500) << "layer block at " << turn.z;
+        s.transp_model = 1.0f;
+        s.layers_mode = false;
+        s.displayGridLines = false;
     }
 }
 
