@@ -409,7 +409,10 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
         layout.IJ_undef.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
         layout.cell_i = static_cast<int>(rows);
         layout.cell_j = static_cast<int>(cols);
-        dimension = std::max(1L, std::lround(medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true)));
+        // The nominal size of a grid laid out by its counts: the median edge, at least 1 m and within an int
+        // (an absurd or non-finite edge would otherwise wrap to a negative size).
+        const float median = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
+        dimension = median >= 1.0f ? static_cast<long long>(std::min(std::round(double(median)), double(INT_MAX))) : 1;
     } else if (!spacingFits) {
         reject(report, grid_messages::Layout,
                "The " + std::to_string(pillars) + " pillars in the COORD section of " +

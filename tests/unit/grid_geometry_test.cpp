@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "scene/grid_geometry.h"
@@ -170,6 +171,16 @@ TEST(GridLayout, CellSizeRounding)
     ASSERT_TRUE(fine.report.built());
     EXPECT_EQ(fine.state.grid_dimension, 25);
     EXPECT_EQ(fine.state.TOTAL_CELLS, 4);
+
+    // Laid out by SPECGRID, the size is the median edge, kept within an int however wide the cells.
+    for (const double edge : {0.4, 3e9, 1e30}) {
+        GridInput wide = latticeGrid(2, 2, 1, edge, edge);
+        wide.SPECGRID = {2, 2, 1};
+        Built b;
+        build(b, wide);
+        ASSERT_TRUE(b.report.built()) << edge;
+        EXPECT_EQ(b.state.grid_dimension, edge < 1 ? 1 : INT_MAX) << edge;
+    }
 }
 
 // A rejected cell size leaves the model of the earlier grid exactly as it was.
