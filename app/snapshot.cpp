@@ -40,17 +40,21 @@ private:
     int progress_ = 0;
 };
 
-// The turn and the layer view, flat section or top view of the command line, as the right drag and the mode
-// buttons set them. False, with the reason on standard error, when the grid does not allow it.
+// The turn, the exaggeration and the layer view, flat section or top view of the command line, as the right drag,
+// the exaggeration slider and the mode buttons set them. False, with the reason on standard error, when the grid does not allow it.
 bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& cl)
 {
     const bool gridView = cl.view == SnapshotView::Layer || cl.view == SnapshotView::FlatSection ||
-                          cl.view == SnapshotView::TopView || cl.turnDegrees != 0;
+                          cl.view == SnapshotView::TopView || cl.turnDegrees != 0 || cl.exaggeration;
     if (gridView && !state.gridLoaded) {
-        std::cerr << "morvane: --layer, --flat, --top and --turn need a grid file\n";
+        std::cerr << "morvane: --layer, --flat, --top, --turn and --exaggeration need a grid file\n";
         return false;
     }
     state.rotation.z += cl.turnDegrees;
+    if (cl.exaggeration) {
+        state.VERT_SCALE = *cl.exaggeration;
+        state.scale.z = state.scale.x * state.VERT_SCALE;
+    }
     switch (cl.view) {
     case SnapshotView::Layer:
         if (cl.layer > state.ZCORN_K) {

@@ -120,6 +120,12 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!degrees || !(std::abs(*degrees) <= 360))
                 return fail("--turn needs the angle in degrees from -360 to 360, not \"" + args[i] + "\"");
             cl.turnDegrees = static_cast<float>(*degrees);
+        } else if (a == "--exaggeration") {
+            if (i + 1 >= args.size()) return fail("--exaggeration needs the vertical exaggeration, for example 5");
+            const std::optional<double> e = parseDecimalText(args[++i]);
+            if (!e || !(*e > 0 && *e <= 100))
+                return fail("--exaggeration needs a number above 0 and at most 100, not \"" + args[i] + "\"");
+            cl.exaggeration = static_cast<float>(*e);
         } else if (a == "--production") {
             if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
             cl.productionFile = args[++i];
@@ -140,8 +146,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
     if (cl.eightLayers && cl.view != SnapshotView::Layer)
         return fail("--eight-layers shows the layer view with eight layers: give --layer K too");
-    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0) && cl.snapshotFile.empty())
-        return fail("--layer, --flat, --top and --turn draw a view into a snapshot: give --snapshot OUT.png too");
+    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration) && cl.snapshotFile.empty())
+        return fail("--layer, --flat, --top, --turn and --exaggeration draw a view into a snapshot: give --snapshot "
+                    "OUT.png too");
     return cl;
 }
 
@@ -163,7 +170,8 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES]] [--size WxH]\n"
+           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]]\n"
+           "               [--size WxH]\n"
            "VIEW:          --section WELL,... | --filter CUT | --filter-above CUT | --layer K [--eight-layers]\n"
            "               | --flat | --top\n"
            "\n"
@@ -189,7 +197,7 @@ std::string commandLineUsage()
            "  --flat              the snapshot shows the flat section: the model cut by the fixed inclined plane\n"
            "                      through the middle of the view\n"
            "  --top               the snapshot shows the 2D top view\n"
-           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"
+           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"           "  --exaggeration E    vertical exaggeration E (the program starts with 5)\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

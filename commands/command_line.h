@@ -1,5 +1,6 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES]] [--size WxH], VIEW being one of --section WELL,...,
+// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]] [--size WxH], VIEW being one of
+// --section WELL,...,
 // --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top
 #pragma once
 
@@ -31,6 +32,7 @@ struct CommandLine {
     int layer = 0;             // the layer the layer view shows, from 1 at the top
     bool eightLayers = false;  // the layer view shows eight half-transparent layers from `layer` down, not one
     float turnDegrees = 0.0f;  // the model turned about the vertical axis, as a right drag turns it
+    std::optional<float> exaggeration;  // the vertical exaggeration, as the slider sets it
     // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
     std::string productionFile;
 };

@@ -148,10 +148,10 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
     EXPECT_TRUE(log.contains("holds codes"));
 }
 
-// The mode buttons' views and the turn, each drawn into its own picture of a generated dome: every one differs from
+// The mode buttons' views, the turn and the exaggeration, each drawn into its own picture of a generated dome: every one differs from
 // the shell, the layer view shows less of the model and the flat section its red plane; a layer the grid lacks is
 // refused with its count.
-TEST(CommandLineSnapshot, LayerFlatTopAndTurnedViews)
+TEST(CommandLineSnapshot, LayerFlatTopTurnedAndExaggeratedViews)
 {
     testing::TempFolder folder;
     gen::GridOptions g;
@@ -188,6 +188,8 @@ TEST(CommandLineSnapshot, LayerFlatTopAndTurnedViews)
     EXPECT_NE(turned, shell);
     EXPECT_NE(top, shell);
     EXPECT_NE(top, turned);
+    // At true scale the thin model covers less of the view than at the starting exaggeration of 5.
+    EXPECT_LT(count(draw({"--exaggeration", "1"}), model), shellPixels * 9 / 10);
 
     QString log;
     EXPECT_EQ(runWithoutDisplay(folder, {grid, "--layer", "7", "--snapshot", folder.file("x.png").string().c_str()}, log),

@@ -21,12 +21,15 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_EQ(cl->sectionWells, (std::vector<std::string>{"W-1", "Скв 2", "W-3"}));
 
-    cl = parseCommandLine({"m.GRDECL", "--turn", "-45,5", "--layer", "3", "--eight-layers", "--snapshot", "s.png"}, &error);
+    cl = parseCommandLine({"m.GRDECL", "--turn", "-45,5", "--layer", "3", "--eight-layers", "--exaggeration", "1.5",
+                           "--snapshot", "s.png"},
+                          &error);
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_EQ(cl->view, SnapshotView::Layer);
     EXPECT_EQ(cl->layer, 3);
     EXPECT_TRUE(cl->eightLayers);
     EXPECT_FLOAT_EQ(cl->turnDegrees, -45.5f);
+    EXPECT_EQ(cl->exaggeration, 1.5f);
 
     cl = parseCommandLine({}, &error);
     ASSERT_TRUE(cl.has_value());
@@ -96,7 +99,9 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--filter", "0.1", "--flat"},
                                                  {"--snapshot", "s.png", "--turn", "400"},
                                                  {"m.GRDECL", "--flat"},
-                                                 {"m.GRDECL", "--turn", "30"}}) {
+                                                 {"m.GRDECL", "--turn", "30"},
+                                                 {"--snapshot", "s.png", "--exaggeration", "0"},
+                                                 {"m.GRDECL", "--exaggeration", "2"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
