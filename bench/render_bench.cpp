@@ -2,8 +2,8 @@
 // for the 1 M-cell model (200 x 100 x 50) in edge mode, layer view and flat-section view, the GPU buffer bytes the
 // uploads hold per cell and the bytes of the grid and property arrays the model keeps on the CPU, with one property
 // shown (goal: 600 bytes per cell in all). Grid build, colouring and upload times are reported beside them, the
-// time of a cell pick at the middle of the view in each mode, the layer view see-through as the program opens it,
-// and flat-section frames while the model turns.
+// time of a cell pick at the middle of the view in each mode, the layer view of eight see-through layers (the
+// settings' other choice) and flat-section frames while the model turns.
 //
 // Usage: bench_render [--frames N] [--nx X --ny Y --nz Z] [--picture PATH] [--pictures PREFIX]
 //   --frames N          timed frames per view (default 5; the median and the best are reported)
@@ -180,10 +180,11 @@ int main(int argc, char** argv)
         std::printf("pick,  %-24s median %8.1f ms, best %8.1f ms%s\n", mode.name, p.median * 1e3, p.best * 1e3,
                     hit ? "" : " (no cell at the middle)");
     }
-    // The layer view as the program opens it with its default of eight layers: half transparent, so every face
-    // of the eight layers is drawn.
+    // The layer view of eight layers (the settings' other choice than one opaque layer): half transparent, so every
+    // face of the eight layers is drawn.
     state.flat_section_mode = false;
     state.layers_mode = true;
+    state.oneLayer = false;
     state.transp_model = 0.5f;
     const FrameTimes seeThrough = timeFrames(*view, frames);
     std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "layer view, see-through", seeThrough.median * 1e3,
