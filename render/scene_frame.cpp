@@ -177,11 +177,17 @@ void SceneRenderer::drawRuns(GLName vao, unsigned int mode, std::size_t uploaded
     const auto drawable = static_cast<std::size_t>(std::max(gl_.drawable(vao, uploaded), 0));
     runCounts_.clear();
     runOffsets_.clear();
+    std::size_t joinedEnd = std::numeric_limits<std::size_t>::max();  // where the last kept run ends
     for (int r = 0; r < runCount; ++r) {
         const std::size_t first = starts[r], last = r + 1 < runCount ? starts[r + 1] : end;
         if (last <= first || first < origin || last - origin > drawable || !drawRun(r)) continue;
-        runCounts_.push_back(static_cast<int>(last - first));
-        runOffsets_.push_back(reinterpret_cast<const void*>((first - origin) * sizeof(GLuint)));
+        if (first == joinedEnd) {
+            runCounts_.back() += static_cast<int>(last - first);  // kept runs side by side are drawn as one
+        } else {
+            runCounts_.push_back(static_cast<int>(last - first));
+            runOffsets_.push_back(reinterpret_cast<const void*>((first - origin) * sizeof(GLuint)));
+        }
+        joinedEnd = last;
     }
     drawRunsGathered(vao, mode);
 }
