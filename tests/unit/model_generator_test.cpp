@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -542,24 +544,30 @@ TEST(ModelGeneratorWells, DevFileHasNamedHeaderAndOneRowPerStation)
 
 TEST(ModelGeneratorWells, WellsForAGridStandInsideItsFootprintAndReachItsBase)
 {
-    const GridOptions g = faultedDome();
-    const std::vector<WellOptions> wells = wellsForGrid(g, 4);
-    ASSERT_EQ(wells.size(), 4u);
-    const std::vector<double> depths = cornerDepths(g);
-    const double deepest = *std::max_element(depths.begin(), depths.end());
-    int deviated = 0;
-    for (const WellOptions& w : wells) {
-        deviated += w.deviated;
-        for (const WellStation& s : wellStations(w)) {
-            EXPECT_GE(s.x, g.originX);
-            EXPECT_LE(s.x, g.originX + g.nx * g.cellSize);
-            EXPECT_GE(s.y, g.originY);
-            EXPECT_LE(s.y, g.originY + g.ny * g.cellSize);
+    for (const GridOptions& g : {faultedDome(), asRealExport(faultedDome())}) {
+        const std::vector<WellOptions> wells = wellsForGrid(g, 4);
+        ASSERT_EQ(wells.size(), 4u);
+        const std::vector<double> depths = cornerDepths(g);
+        const double deepest = *std::max_element(depths.begin(), depths.end());
+        // A map point in the grid's own frame: its origin at the first pillar, turned back.
+        const double a = -g.rotation * std::numbers::pi / 180;
+        const auto frame = [&](double x, double y) {
+            x -= g.originX, y -= g.originY;
+            return std::array<double, 2>{x * std::cos(a) - y * std::sin(a), x * std::sin(a) + y * std::cos(a)};
+        };
+        const auto [far, up] = frame(footprintPoint(g, 1, 1)[0], footprintPoint(g, 1, 1)[1]);
+        int deviated = 0;
+        for (const WellOptions& w : wells) {
+            deviated += w.deviated;
+            for (const WellStation& s : wellStations(w)) {
+                const auto [u, v] = frame(s.x, s.y);
+                EXPECT_TRUE(u >= 0 && u <= far && v >= 0 && v <= up) << w.name << " at " << s.md << ", turn " << g.rotation;
+            }
+            EXPECT_LT(wellStations(w).back().z, -deepest) << w.name;
         }
-        EXPECT_LT(wellStations(w).back().z, -deepest) << w.name;
+        EXPECT_EQ(deviated, 2);
+        EXPECT_EQ(wells[2].name, "W-3");
     }
-    EXPECT_EQ(deviated, 2);
-    EXPECT_EQ(wells[2].name, "W-3");
 }
 
 }  // namespace

@@ -267,6 +267,13 @@ std::vector<double> pillarCoords(const GridOptions& o)
     return values;
 }
 
+std::array<double, 2> footprintPoint(const GridOptions& o, double fu, double fv)
+{
+    const Lines lines = pillarLines(o);
+    const auto [x, y] = placed(o, fu * lines.u.back(), fv * lines.v.back());
+    return o.localCoordinates ? std::array<double, 2>{o.originX + x, o.originY + y} : std::array<double, 2>{x, y};
+}
+
 GridOptions asRealExport(GridOptions o)
 {
     o.rotation = 28;

@@ -5,6 +5,7 @@
 // get the same bytes on every run. Values are written in file units (metres); depths are positive downwards.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -78,6 +79,10 @@ GridOptions realExportGrid(const std::string& name, int nx, int ny, int nz);
 // (top x, y, z, bottom x, y, z). Pillars span the corners that stand on them; they are vertical unless
 // `inclination` leans them. Rounded as written.
 std::vector<double> pillarCoords(const GridOptions& o);
+
+// The map position of the point at shares (fu, fv) of the grid's extent along its rows and columns, counted from
+// the first pillar: with the grid's spacing and turn, and placed at the origin (by MAPAXES for local coordinates).
+std::array<double, 2> footprintPoint(const GridOptions& o, double fu, double fv);
 
 // ACTNUM in file order (i fastest, then j, then k): 1 active, 0 inactive.
 std::vector<std::uint8_t> activeCells(const GridOptions& o);

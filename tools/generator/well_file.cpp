@@ -145,16 +145,20 @@ std::vector<WellOptions> wellsForGrid(const GridOptions& g, int count)
     for (int n = 0; n < count; ++n) {
         WellOptions w;
         w.name = "W-" + std::to_string(n + 1);
+        // A place inside the footprint, turned and spaced as the grid is.
         const double fx = 0.2 + 0.6 * rng.uniform(), fy = 0.2 + 0.6 * rng.uniform();
-        w.headX = roundTo(g.originX + fx * width, 2);
-        w.headY = roundTo(g.originY + fy * height, 2);
+        const auto [headX, headY] = footprintPoint(g, fx, fy);
+        w.headX = roundTo(headX, 2);
+        w.headY = roundTo(headY, 2);
         w.datum = roundTo(20.0 + 20.0 * rng.uniform(), 2);
         w.lineEnd = g.lineEnd;
         w.deviated = n % 2 == 1;
         const double targetTvd = w.datum + deepest + 20.0;
         if (w.deviated) {
             // Build and hold towards the model centre, with a horizontal reach that stays inside the footprint.
-            w.azimuth = std::fmod(std::atan2(0.5 - fx, 0.5 - fy) * 180.0 / std::numbers::pi + 360.0, 360.0);
+            // Azimuths run clockwise from north and the grid turns counter-clockwise: the turn is taken off.
+            w.azimuth =
+                std::fmod(std::atan2(0.5 - fx, 0.5 - fy) * 180.0 / std::numbers::pi - g.rotation + 720.0, 360.0);
             w.buildRate = 3.0;
             w.kickoffDepth = std::max(50.0, std::floor((targetTvd - 600.0) / 10.0) * 10.0);
             const double radius = 30.0 / w.buildRate * 180.0 / std::numbers::pi;
