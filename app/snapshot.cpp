@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "commands/cell_pick.h"
 #include "commands/command_line.h"
 #include "commands/contacts_command.h"
 #include "commands/grid_import_command.h"
@@ -171,6 +172,15 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             std::cerr << "morvane: no well section: " << why << '\n';
             return 1;
         }
+    }
+
+    if (cl.pickPixel) {
+        // The pick reads the cells the last frame drew, as a click on the window does.
+        renderer->frame();
+        const CellPick pick =
+            pickCell(state, renderer->scene().pickCell(cl.pickPixel->first, cl.pickPixel->second));
+        renderer->scene().bindPickedCellBuffers();
+        std::cout << pick.status << std::endl;
     }
 
     QImage picture = renderer->frame().toQImage();

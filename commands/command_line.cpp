@@ -13,11 +13,12 @@ namespace morvane {
 
 namespace {
 
-bool parsePositive(std::string_view text, int& value, int limit = 16384)
+// A whole number from `lowest` to `highest`, the whole text.
+bool parseWhole(std::string_view text, int& value, int lowest, int highest)
 {
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || v <= 0 || v > limit) return false;
+    if (ec != std::errc() || end != text.data() + text.size() || v < lowest || v > highest) return false;
     value = v;
     return true;
 }
@@ -27,8 +28,8 @@ bool parseSize(const std::string& text, int& width, int& height)
     const auto x = text.find_first_of("xX");
     if (x == std::string::npos) return false;
     int w = 0, h = 0;
-    if (!parsePositive(std::string_view(text).substr(0, x), w) ||
-        !parsePositive(std::string_view(text).substr(x + 1), h))
+    if (!parseWhole(std::string_view(text).substr(0, x), w, 1, 16384) ||
+        !parseWhole(std::string_view(text).substr(x + 1), h, 1, 16384))
         return false;
     width = w;
     height = h;
@@ -105,7 +106,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!chooseView(SnapshotView::Filter)) return fail(oneView);
         } else if (a == "--layer") {
             if (i + 1 >= args.size()) return fail("--layer needs the layer to show, from 1 at the top");
-            if (!parsePositive(args[++i], cl.layer, std::numeric_limits<int>::max()))
+            if (!parseWhole(args[++i], cl.layer, 1, std::numeric_limits<int>::max()))
                 return fail("--layer needs the layer to show as a whole number from 1, not \"" + args[i] + "\"");
             if (!chooseView(SnapshotView::Layer)) return fail(oneView);
         } else if (a == "--eight-layers") {
@@ -126,6 +127,15 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!e || !(*e > 0 && *e <= 100))
                 return fail("--exaggeration needs a number above 0 and at most 100, not \"" + args[i] + "\"");
             cl.exaggeration = static_cast<float>(*e);
+        } else if (a == "--pick") {
+            if (i + 1 >= args.size()) return fail("--pick needs the pixel X,Y of the snapshot, for example 512,384");
+            const std::string& pixel = args[++i];
+            const auto comma = pixel.find(',');
+            int x = 0, y = 0;
+            if (comma == std::string::npos || !parseWhole(std::string_view(pixel).substr(0, comma), x, 0, 16383) ||
+                !parseWhole(std::string_view(pixel).substr(comma + 1), y, 0, 16383))
+                return fail("--pick needs the pixel as X,Y with whole numbers from 0, not \"" + pixel + "\"");
+            cl.pickPixel = std::pair{x, y};
         } else if (a == "--production") {
             if (i + 1 >= args.size()) return fail("--production needs the production file, for example production.csv");
             cl.productionFile = args[++i];
@@ -144,10 +154,14 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
     if (cl.filterCut && cl.snapshotFile.empty())
         return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
+    if (cl.pickPixel && (cl.pickPixel->first >= cl.width || cl.pickPixel->second >= cl.height))
+        return fail("--pick needs a pixel inside the snapshot of " + std::to_string(cl.width) + " x " +
+                    std::to_string(cl.height));
     if (cl.eightLayers && cl.view != SnapshotView::Layer)
         return fail("--eight-layers shows the layer view with eight layers: give --layer K too");
-    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration) && cl.snapshotFile.empty())
-        return fail("--layer, --flat, --top, --turn and --exaggeration draw a view into a snapshot: give --snapshot "
+    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration || cl.pickPixel) &&
+        cl.snapshotFile.empty())
+        return fail("--layer, --flat, --top, --turn, --exaggeration and --pick draw into a snapshot: give --snapshot "
                     "OUT.png too");
     return cl;
 }
@@ -170,8 +184,8 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
 std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]]\n"
-           "               [--size WxH]\n"
+           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]\n"
+           "               [--pick X,Y]] [--size WxH]\n"
            "VIEW:          --section WELL,... | --filter CUT | --filter-above CUT | --layer K [--eight-layers]\n"
            "               | --flat | --top\n"
            "\n"
@@ -197,7 +211,8 @@ std::string commandLineUsage()
            "  --flat              the snapshot shows the flat section: the model cut by the fixed inclined plane\n"
            "                      through the middle of the view\n"
            "  --top               the snapshot shows the 2D top view\n"
-           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"           "  --exaggeration E    vertical exaggeration E (the program starts with 5)\n"
+           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"           "  --exaggeration E    vertical exaggeration E (the program starts with 5)\n"           "  --pick X,Y          pick the cell at pixel X,Y of the snapshot (from its top left) as a Ctrl+click\n"
+           "                      does: it is outlined, and what the status bar says is printed\n"
            "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
 }
 

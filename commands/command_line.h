@@ -1,11 +1,12 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]] [--size WxH], VIEW being one of
-// --section WELL,...,
+// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]] [--size WxH], VIEW
+// being one of --section WELL,...,
 // --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top
 #pragma once
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -33,6 +34,9 @@ struct CommandLine {
     bool eightLayers = false;  // the layer view shows eight half-transparent layers from `layer` down, not one
     float turnDegrees = 0.0f;  // the model turned about the vertical axis, as a right drag turns it
     std::optional<float> exaggeration;  // the vertical exaggeration, as the slider sets it
+    // The cell at this pixel of the snapshot (from its top left) picked as a Ctrl+click picks it: outlined in the
+    // picture, what the status bar would say printed on standard output.
+    std::optional<std::pair<int, int>> pickPixel;
     // Cumulative production of the loaded wells (io/production_reader), shown as circle diagrams.
     std::string productionFile;
 };

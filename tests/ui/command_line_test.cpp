@@ -12,8 +12,9 @@ namespace {
 
 QString program() { return QCoreApplication::applicationDirPath() + "/morvane"; }
 
-// Runs the program without a display; its standard error is returned in `log`.
-int runWithoutDisplay(const testing::TempFolder& folder, const QStringList& arguments, QString& log)
+// Runs the program without a display; its standard error is returned in `log`, its standard output in `out`.
+int runWithoutDisplay(const testing::TempFolder& folder, const QStringList& arguments, QString& log,
+                      QString* out = nullptr)
 {
     QProcess run;
     run.setWorkingDirectory(QCoreApplication::applicationDirPath());
@@ -24,6 +25,7 @@ int runWithoutDisplay(const testing::TempFolder& folder, const QStringList& argu
     run.start(program(), arguments);
     if (!run.waitForFinished(60000)) return -1;
     log = QString::fromUtf8(run.readAllStandardError());
+    if (out) *out = QString::fromUtf8(run.readAllStandardOutput());
     return run.exitCode();
 }
 
@@ -148,10 +150,10 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
     EXPECT_TRUE(log.contains("holds codes"));
 }
 
-// The mode buttons' views, the turn and the exaggeration, each drawn into its own picture of a generated dome: every one differs from
-// the shell, the layer view shows less of the model and the flat section its red plane; a layer the grid lacks is
-// refused with its count.
-TEST(CommandLineSnapshot, LayerFlatTopTurnedAndExaggeratedViews)
+// The mode buttons' views, the turn and the exaggeration, each drawn into its own picture of a generated dome: every
+// one differs from the shell, the layer view shows less of the model and the flat section its red plane; a layer the
+// grid lacks is refused with its count. A pick says which cell is at a pixel and marks it.
+TEST(CommandLineSnapshot, ViewsTurnsExaggerationAndPicksFromTheCommandLine)
 {
     testing::TempFolder folder;
     gen::GridOptions g;
@@ -191,10 +193,21 @@ TEST(CommandLineSnapshot, LayerFlatTopTurnedAndExaggeratedViews)
     // At true scale the thin model covers less of the view than at the starting exaggeration of 5.
     EXPECT_LT(count(draw({"--exaggeration", "1"}), model), shellPixels * 9 / 10);
 
-    QString log;
+    QString log, said;
     EXPECT_EQ(runWithoutDisplay(folder, {grid, "--layer", "7", "--snapshot", folder.file("x.png").string().c_str()}, log),
               1);
     EXPECT_TRUE(log.contains("the grid has 6 layers")) << log.toStdString();
+
+    // A pick at the middle names a top cell and outlines it in magenta; one at the corner finds nothing.
+    const QString picked = QString::fromStdString(folder.file("picked.png").string());
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, "--pick", "200,150", "--snapshot", picked, "--size", "400x300"}, log,
+                                &said),
+              0);
+    EXPECT_TRUE(said.startsWith("Cell I = ") && said.contains(", K = 1")) << said.toStdString();
+    EXPECT_GT(count(QImage(picked), [](const QColor& c) { return c == QColor(255, 0, 255); }), 10);
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, "--pick", "0,0", "--snapshot", picked, "--size", "400x300"}, log, &said),
+              0);
+    EXPECT_EQ(said.trimmed(), "No cell under the pointer");
 }
 
 TEST(CommandLineSnapshot, ContactsGivenInMetresAreDrawnOverTheModel)

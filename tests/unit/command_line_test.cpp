@@ -22,7 +22,7 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_EQ(cl->sectionWells, (std::vector<std::string>{"W-1", "Скв 2", "W-3"}));
 
     cl = parseCommandLine({"m.GRDECL", "--turn", "-45,5", "--layer", "3", "--eight-layers", "--exaggeration", "1.5",
-                           "--snapshot", "s.png"},
+                           "--pick", "0,767", "--snapshot", "s.png"},
                           &error);
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_EQ(cl->view, SnapshotView::Layer);
@@ -30,6 +30,7 @@ TEST(CommandLineArguments, GridSnapshotAndSize)
     EXPECT_TRUE(cl->eightLayers);
     EXPECT_FLOAT_EQ(cl->turnDegrees, -45.5f);
     EXPECT_EQ(cl->exaggeration, 1.5f);
+    EXPECT_EQ(cl->pickPixel, (std::pair{0, 767}));
 
     cl = parseCommandLine({}, &error);
     ASSERT_TRUE(cl.has_value());
@@ -101,7 +102,11 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"m.GRDECL", "--flat"},
                                                  {"m.GRDECL", "--turn", "30"},
                                                  {"--snapshot", "s.png", "--exaggeration", "0"},
-                                                 {"m.GRDECL", "--exaggeration", "2"}}) {
+                                                 {"m.GRDECL", "--exaggeration", "2"},
+                                                 {"--snapshot", "s.png", "--pick", "5"},
+                                                 {"--snapshot", "s.png", "--pick", "-1,5"},
+                                                 {"--snapshot", "s.png", "--pick", "1024,5"},
+                                                 {"--snapshot", "s.png", "--size", "64x48", "--pick", "10,48"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
