@@ -157,6 +157,8 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
     if (cl.pickPixel && (cl.pickPixel->first >= cl.width || cl.pickPixel->second >= cl.height))
         return fail("--pick needs a pixel inside the snapshot of " + std::to_string(cl.width) + " x " +
                     std::to_string(cl.height));
+    if (cl.pickPixel && cl.view == SnapshotView::WellSection)
+        return fail("--pick picks a cell of the grid, and the unfolded well section shows none: drop --section");
     if (cl.eightLayers && cl.view != SnapshotView::Layer)
         return fail("--eight-layers shows the layer view with eight layers: give --layer K too");
     if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration || cl.pickPixel) &&

@@ -106,7 +106,8 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--pick", "5"},
                                                  {"--snapshot", "s.png", "--pick", "-1,5"},
                                                  {"--snapshot", "s.png", "--pick", "1024,5"},
-                                                 {"--snapshot", "s.png", "--size", "64x48", "--pick", "10,48"}}) {
+                                                 {"--snapshot", "s.png", "--size", "64x48", "--pick", "10,48"},
+                                                 {"--snapshot", "s.png", "--section", "W-1", "--pick", "1,1"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
