@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include <glm/matrix.hpp>
 
@@ -210,7 +211,7 @@ bool SceneRenderer::updateLayerBlock()
     const bool seeThrough = s_.transp_model < 1.0f;
     if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
 
-    const ShellLists block =
+    ShellLists block =
         buildLayerBlockShell(s_, s_.cell_drawn, gridWindingFlag(s_, s_), first, last, seeThrough);
     std::vector<Indices> faces(block.faceStart.empty() ? 0 : block.faceStart.size() - 1);
     for (std::size_t k = 0; k < faces.size(); ++k)
@@ -234,8 +235,15 @@ bool SceneRenderer::updateLayerBlock()
         glBindVertexArray(0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
-    block_ = {first, last, seeThrough, true, block.faceStart, block.faceRuns, block.lineStart, block.lineRuns,
-              block.sidePlanes};
+    block_ = {first,
+              last,
+              seeThrough,
+              true,
+              std::move(block.faceStart),
+              std::move(block.faceRuns),
+              std::move(block.lineStart),
+              std::move(block.lineRuns),
+              std::move(block.sidePlanes)};
     return true;
 }
 
