@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "core/trace_text.h"
+#include "scene/layer_halves.h"
 #include "scene/reference_plane.h"
 #include "scene/view_fit.h"
 
@@ -88,6 +89,20 @@ void writeVertex(float* v, float x, float y, float z, const float* colour)
     v[5] = colour[2];
 }
 
+// One vertex array per layer, each filled by fill(k, layer); the later half of the layers is filled on the second
+// core, which also halves the time spent on the first touch of the arrays' fresh memory.
+template <class FillLayer>
+std::vector<Vertices> layerArrays(int layers, std::size_t cellsPerLayer, const FillLayer& fill)
+{
+    std::vector<Vertices> result(static_cast<std::size_t>(std::max(layers, 0)));
+    const int count = static_cast<int>(result.size());
+    inLayerHalves(0, count / 2, count, cellsPerLayer * result.size(), [&](int from, int to) {
+        for (int k = from; k < to; ++k) fill(static_cast<std::size_t>(k), result[static_cast<std::size_t>(k)]);
+        return to - from;
+    });
+    return result;
+}
+
 // One vertex array per layer: surfaces top then bottom, cell rows, cells, corners near-left, near-right, far-left,
 // far-right. x and y come from the pillars' tops, z from each cell's own corner depths.
 std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeometry& geometry, int rows, int cols,
@@ -117,9 +132,7 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
     float colour[3] = {1.0f, 1.0f, 1.0f};
     for (std::size_t n = 0; n < 3 && n < geometry.gridLinesColor.size(); ++n) colour[n] = geometry.gridLinesColor[n];
 
-    std::vector<Vertices> result(static_cast<std::size_t>(layers));
-    for (std::size_t k = 0; k < result.size(); ++k) {
-        Vertices& layer = result[k];
+    return layerArrays(layers, I * J, [&](std::size_t k, Vertices& layer) {
         layer.reserve(2 * perSurface * 6);  // appended cell by cell: no zero-filling pass over fresh memory
         float cell[24];
         for (std::size_t t = 0; t < 2; ++t) {
@@ -137,8 +150,7 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
                 }
             }
         }
-    }
-    return result;
+    });
 }
 
 // The contacts stood on the old grid: their surfaces go, and they are neither set nor drawn any more.
@@ -215,9 +227,7 @@ std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const 
     float colour[3] = {1.0f, 1.0f, 1.0f};
     for (std::size_t n = 0; n < 3 && n < geometry.gridLinesColor.size(); ++n) colour[n] = geometry.gridLinesColor[n];
 
-    std::vector<Vertices> result(static_cast<std::size_t>(layers));
-    for (std::size_t k = 0; k < result.size(); ++k) {
-        Vertices& layer = result[k];
+    return layerArrays(layers, I * J, [&](std::size_t k, Vertices& layer) {
         layer.reserve(2 * perSurface * 6);
         float cell[24];
         for (std::size_t t = 0; t < 2; ++t) {
@@ -241,8 +251,7 @@ std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const 
                 }
             }
         }
-    }
-    return result;
+    });
 }
 
 // The median of the cell edges along I (pillar (i, j) to (i + 1, j)) or along J, from the pillars' tops, in file

@@ -9,6 +9,7 @@
 #include <glm/vec3.hpp>
 
 #include "scene/cell_faces.h"
+#include "scene/layer_halves.h"
 
 namespace morvane {
 
@@ -83,11 +84,16 @@ public:
         }
     }
 
-    ShellLists build()
+    // The lists of layers `from` to `to` - 1, their tables without the closing entries.
+    ShellLists build(int from, int to)
     {
-        for (int k = 0; k < layers_; ++k) buildLayer(k);
-        out_.faceStart.push_back(out_.faces.size());
-        out_.lineStart.push_back(out_.lines.size());
+        if (from > first_ && from <= last_) {
+            // The layer above is outlined first, so that its bottom edges are not listed again as this layer's top
+            // ones; its own faces and lines are listed by whoever builds that layer.
+            buildLayer(from - 1);
+            out_ = ShellLists{};
+        }
+        for (int k = from; k < to; ++k) buildLayer(k);
         return std::move(out_);
     }
 
@@ -100,7 +106,7 @@ private:
         for (auto& run : lineRuns_) run.clear();
         if (k >= first_ && k <= last_) {
             above_.swap(here_);
-            if (k == first_) above_.assign(static_cast<std::size_t>(rows_) * cols_, Outlines{});
+            if (k == first_ || above_.empty()) above_.assign(static_cast<std::size_t>(rows_) * cols_, Outlines{});
             here_.assign(static_cast<std::size_t>(rows_) * cols_, Outlines{});
             for (int r = 0; r < rows_; ++r)
                 for (int c = 0; c < cols_; ++c)
@@ -254,6 +260,24 @@ private:
     std::array<Indices, kSides + 1> lineRuns_;  // this layer's lines: of several sides, then by side
 };
 
+// Appends the lists of later layers to those of earlier ones: the later tables' positions move by what the earlier
+// lists hold.
+void appendLaterLayers(ShellLists& to, ShellLists&& later)
+{
+    const auto shifted = [](std::vector<std::size_t>& table, const std::vector<std::size_t>& more, std::size_t by) {
+        for (const std::size_t at : more) table.push_back(at + by);
+    };
+    shifted(to.faceStart, later.faceStart, to.faces.size());
+    shifted(to.faceRuns, later.faceRuns, to.faces.size());
+    shifted(to.lineStart, later.lineStart, to.lines.size());
+    shifted(to.lineRuns, later.lineRuns, to.lines.size());
+    to.faces.insert(to.faces.end(), later.faces.begin(), later.faces.end());
+    to.lines.insert(to.lines.end(), later.lines.begin(), later.lines.end());
+    for (std::size_t side = 0; side < to.sidePlanes.size(); ++side)
+        to.sidePlanes[side].insert(to.sidePlanes[side].end(), later.sidePlanes[side].begin(),
+                                   later.sidePlanes[side].end());
+}
+
 }  // namespace
 
 ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
@@ -265,8 +289,20 @@ ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<
     // A flag list that does not fit the grid, or cells that would number corners beyond a surface, draw nothing.
     const bool cornersFit = 4LL * geometry.cell_i * geometry.cell_j <= geometry.points_in_layer;
     if (drawn.size() != cells || !cornersFit) first = geometry.ZCORN_K;
-    return ShellBuilder(geometry, drawn, flag, std::max(first, 0), std::min(last, geometry.ZCORN_K - 1), wholeCells)
-        .build();
+    const int layers = std::max(geometry.ZCORN_K, 0);
+    first = std::max(first, 0);
+    last = std::min(last, layers - 1);
+    const std::size_t blockCells =
+        first <= last ? cells / static_cast<std::size_t>(layers) * static_cast<std::size_t>(last - first + 1) : 0;
+    // The block's upper half of layers on this core, the lower half on the other.
+    const int split = std::clamp(first + (last - first + 1) / 2, 0, layers);
+    auto [shell, lower] = inLayerHalves(0, split, layers, blockCells, [&](int from, int to) {
+        return ShellBuilder(geometry, drawn, flag, first, last, wholeCells).build(from, to);
+    });
+    appendLaterLayers(shell, std::move(lower));
+    shell.faceStart.push_back(shell.faces.size());
+    shell.lineStart.push_back(shell.lines.size());
+    return shell;
 }
 
 void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,

@@ -6,6 +6,7 @@
 
 #include "core/trace_text.h"
 #include "io/property_reader.h"
+#include "scene/layer_halves.h"
 
 namespace morvane {
 
@@ -71,19 +72,25 @@ template <typename ColourOf>
 void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf colourOf)
 {
     cells.resize(shape.layers);
-    std::vector<Rgb> colours(shape.cellsPerLayer());
-    for (std::size_t k = 0; k < shape.layers; ++k) {
-        for (std::size_t c = 0; c < colours.size(); ++c) colours[c] = colourOf(k, c);
-        Vertices& dst = cells[k];
-        if (dst.size() != shape.coloursPerLayer()) {
-            dst.clear();
-            dst.shrink_to_fit();
-            dst.resize(shape.coloursPerLayer());
+    const int layers = static_cast<int>(shape.layers);
+    // The later half of the layers on the second core: a first fill touches fresh memory, which costs as much as
+    // the colouring itself.
+    inLayerHalves(0, layers / 2, layers, shape.cells(), [&](int from, int to) {
+        std::vector<Rgb> colours(shape.cellsPerLayer());
+        for (auto k = static_cast<std::size_t>(from); k < static_cast<std::size_t>(to); ++k) {
+            for (std::size_t c = 0; c < colours.size(); ++c) colours[c] = colourOf(k, c);
+            Vertices& dst = cells[k];
+            if (dst.size() != shape.coloursPerLayer()) {
+                dst.clear();
+                dst.shrink_to_fit();
+                dst.resize(shape.coloursPerLayer());
+            }
+            float* out = dst.data();
+            for (int surface = 0; surface < 2; ++surface)
+                for (const Rgb& colour : colours) out = putSurface(out, colour);
         }
-        float* out = dst.data();
-        for (int surface = 0; surface < 2; ++surface)
-            for (const Rgb& colour : colours) out = putSurface(out, colour);
-    }
+        return to - from;
+    });
 }
 
 // The grid's inactive cells, when it has any, and their colour.

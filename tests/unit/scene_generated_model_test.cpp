@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <set>
 
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
+#include "scene/grid_shell.h"
+#include "scene/layer_halves.h"
 #include "scene/property_colouring.h"
 #include "tools/generator/model_generator.h"
 
@@ -123,6 +127,62 @@ TEST(GeneratedModel, ReadThenBuiltFromTheFileText)
     static_cast<GridInput&>(fromNumbers) = expected;
     ASSERT_TRUE(buildGrid(fromNumbers).built());
     EXPECT_EQ(s.grid_lines_k, fromNumbers.grid_lines_k);
+}
+
+
+// Large grids build their vertex arrays, shell, layer blocks and colours with the later layers on a second thread;
+// what comes out must be what one thread builds, on the regular layout and on a turned, irregular SPECGRID one with
+// inactive cells. The threshold is moved so that small grids take either way.
+TEST(GeneratedModel, BothCoresBuildWhatOneBuilds)
+{
+    struct Built {
+        ModelState s;
+        ShellLists block, seeThrough;
+    };
+    const auto build = [](const std::string& text, std::size_t cellsForTwo) {
+        const std::size_t usual = cellsForSecondCore.exchange(cellsForTwo);
+        auto b = std::make_unique<Built>();
+        ModelState& s = b->s;
+        EXPECT_EQ(readGridText("MODEL.GRDECL", text, s).outcome, GridReadOutcome::Read);
+        EXPECT_TRUE(buildGrid(s).built());
+        EXPECT_TRUE(buildGridIndices(s, s, s, s));
+        b->block = buildLayerBlockShell(s, s.cell_drawn, true, 2, 6, false);
+        b->seeThrough = buildLayerBlockShell(s, s.cell_drawn, true, 3, 8, true);
+        s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE))};
+        for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 7);
+        s.PROP_max_value_color = {6};
+        s.PROP_min_value_color = {0};
+        s.prop_no_morvane = -1;
+        EXPECT_TRUE(colourProperty(s, s, 1, false, 5).coloured);
+        cellsForSecondCore = usual;
+        return b;
+    };
+    const auto sameShell = [](const ShellLists& a, const ShellLists& b) {
+        return a.faces == b.faces && a.lines == b.lines && a.faceStart == b.faceStart && a.lineStart == b.lineStart &&
+               a.faceRuns == b.faceRuns && a.lineRuns == b.lineRuns && a.sidePlanes == b.sidePlanes;
+    };
+    gen::GridOptions regular = modelOptions();
+    regular.nz = 11;
+    gen::GridOptions turned = gen::realExportGrid("ROT", 23, 17, 10);
+    turned.inactive = 0.3;
+    for (const gen::GridOptions& o : {regular, turned}) {
+        const std::string text = gen::gridText(o);
+        const auto one = build(text, SIZE_MAX);
+        const auto two = build(text, 0);
+        EXPECT_EQ(one->s.grid_lines_k, two->s.grid_lines_k) << o.name;
+        EXPECT_EQ(one->s.cell_indices_edge, two->s.cell_indices_edge) << o.name;
+        EXPECT_EQ(one->s.grid_indices_edge, two->s.grid_indices_edge) << o.name;
+        EXPECT_EQ(one->s.cell_indices_edge_layer, two->s.cell_indices_edge_layer) << o.name;
+        EXPECT_EQ(one->s.grid_indices_edge_layer, two->s.grid_indices_edge_layer) << o.name;
+        EXPECT_EQ(one->s.shell_face_runs, two->s.shell_face_runs) << o.name;
+        EXPECT_EQ(one->s.shell_line_runs, two->s.shell_line_runs) << o.name;
+        EXPECT_EQ(one->s.shell_side_planes, two->s.shell_side_planes) << o.name;
+        EXPECT_TRUE(sameShell(one->block, two->block)) << o.name;
+        EXPECT_TRUE(sameShell(one->seeThrough, two->seeThrough)) << o.name;
+        EXPECT_EQ(one->s.cells_k, two->s.cells_k) << o.name;
+        EXPECT_FALSE(one->s.cell_indices_edge.empty());
+        EXPECT_FALSE(one->block.faces.empty());
+    }
 }
 
 }  // namespace
