@@ -1,6 +1,6 @@
 // Reading a whole file into memory in one go: the grid and property files, the included grid parts and the shader
 // sources all come through here. The bytes are held once, without the zero fill a std::string would do before the
-// read, which matters for grid files of several gigabytes.
+// read, or, for a large grid file, not copied at all but mapped (io/mapped_file.h).
 #pragma once
 
 #include <cstddef>
@@ -11,21 +11,39 @@
 
 namespace morvane {
 
+class MappedFile;
+
 class FileText {
 public:
-    std::string_view view() const { return {bytes_.get(), size_}; }
+    FileText();
+    FileText(FileText&&) noexcept;
+    FileText& operator=(FileText&&) noexcept;
+    ~FileText();
+
+    std::string_view view() const { return {data_, size_}; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
+    // False when the file was mapped and shrank, or its disk failed, while its bytes were read: some of them then
+    // read as zeros, and what was made of them must be dropped. Always true for bytes read into memory.
+    bool intact() const;
+
 private:
-    friend bool readWholeFile(const std::filesystem::path& path, FileText& out);
+    friend bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLarge);
     std::unique_ptr<char[]> bytes_;
+    std::unique_ptr<MappedFile> mapped_;
+    const char* data_ = nullptr;
     std::size_t size_ = 0;
 };
 
+// Files from this size on are mapped rather than read when the caller allows it.
+inline constexpr std::size_t kMapFilesFrom = std::size_t{16} << 20;
+
 // The whole file into `out`. False, with `out` emptied, when the path is not a regular file, cannot be opened, is
-// shorter than its size said, or does not fit in memory.
-bool readWholeFile(const std::filesystem::path& path, FileText& out);
+// shorter than its size said, or does not fit in memory. With `mapLarge` a file of kMapFilesFrom bytes or more is
+// mapped instead of copied (read as usual when it cannot be mapped); the caller then checks `intact` after using
+// the bytes.
+bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLarge = false);
 
 // The first `limit` bytes of a regular file (all of a shorter one) into `out`, to tell what kind of file it is.
 // False, with `out` emptied, when the path is not a regular file or cannot be read.

@@ -546,10 +546,19 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
 GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage)
 {
     FileText text;
-    if (!readWholeFile(fs::path(path), text)) {
+    if (!readWholeFile(fs::path(path), text, true)) {
         return failure(GridReadOutcome::NotAGrid, false, "Cannot read the file " + path + ".");
     }
-    return readGridText(path, text.view(), grid, onStage);
+    // Read aside and kept only when the file stayed whole while it was read: a file mapped from a disk that failed,
+    // or written anew meanwhile, reads partly as zeros.
+    GridInput read;
+    GridReadResult result = readGridText(path, text.view(), read, onStage);
+    if (!text.intact()) {
+        return failure(GridReadOutcome::NotAGrid, false,
+                       "The file " + path + " changed, or could not be read from its disk, while it was being read.");
+    }
+    if (result.outcome == GridReadOutcome::Read) swapReadGrid(grid, read);
+    return result;
 }
 
 std::optional<MapFrame> mapFrameOf(const std::vector<double>& m)

@@ -1,13 +1,17 @@
 // The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
 // repeats that real exports need.
 #include "io/grid_reader.h"
+#include "io/file_text.h"
+#include "io/mapped_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_fixtures.h"
+#include "tools/generator/model_generator.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -482,6 +486,47 @@ TEST(GridReaderFile, UnreadableMainFileIsNotAGrid)
         EXPECT_NE(r.result.message.find(path), std::string::npos);
         expectUnchanged(r.grid);
     }
+}
+
+
+// A large grid file is mapped, not copied: what the reader makes of it is what it makes of the same text in memory.
+TEST(GridReaderFile, LargeFileMappedReadsAsItsText)
+{
+    const gen::GridOptions o = gen::realExportGrid("BIG", 70, 60, 60);
+    const std::string text = gen::gridText(o);
+    ASSERT_GE(text.size(), kMapFilesFrom);
+    const testing::TempFolder folder;
+    const std::string path = testing::writeText(folder.file("BIG.GRDECL"), text);
+    GridInput fromFile, fromText;
+    const GridReadResult file = readGridFile(path, fromFile);
+    ASSERT_EQ(file.outcome, GridReadOutcome::Read) << file.message;
+    ASSERT_EQ(readGridText(path, text, fromText).outcome, GridReadOutcome::Read);
+    EXPECT_EQ(fromFile.points_coords, fromText.points_coords);
+    EXPECT_EQ(fromFile.ZCORN, fromText.ZCORN);
+    EXPECT_EQ(fromFile.ACTNUM, fromText.ACTNUM);
+    EXPECT_EQ(fromFile.SPECGRID, fromText.SPECGRID);
+}
+
+// A mapped file cut short by another program while it is read: the lost pages read as zeros instead of stopping
+// the program with a bus error, and the text says it is no longer whole. Other mappings stay whole.
+TEST(GridReaderFile, MappedFileCutShortWhileReadReadsZerosAndSaysSo)
+{
+    const testing::TempFolder folder;
+    const std::string body(3 * 65536, '7');
+    const std::string cut = testing::writeText(folder.file("CUT.GRDECL"), body);
+    const std::string kept = testing::writeText(folder.file("KEPT.GRDECL"), body);
+    const std::unique_ptr<MappedFile> cutShort = MappedFile::open(cut);
+    const std::unique_ptr<MappedFile> whole = MappedFile::open(kept);
+    ASSERT_TRUE(cutShort && whole);
+    EXPECT_EQ(cutShort->data()[0], '7');
+    std::filesystem::resize_file(cut, 1000);
+    std::size_t sevens = 0;
+    for (std::size_t n = 0; n < cutShort->size(); ++n) sevens += cutShort->data()[n] == '7';
+    EXPECT_EQ(sevens, 1000u);
+    EXPECT_EQ(cutShort->data()[cutShort->size() - 1], '\0');
+    EXPECT_FALSE(cutShort->intact());
+    EXPECT_EQ(std::string(whole->data(), whole->size()), body);
+    EXPECT_TRUE(whole->intact());
 }
 
 }  // namespace
