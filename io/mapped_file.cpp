@@ -28,16 +28,20 @@ std::mutex slotsMutex;
 std::uintptr_t pageBytes = 4096;
 struct sigaction previousBusHandler;
 
-// A bus error inside a guarded mapping: the page becomes a page of zeros and the mapping is marked damaged; the
-// read that faulted runs again and reads zeros. Any other bus error goes where it went before.
+// A bus error inside a guarded mapping: the mapping from that page on becomes zeros (what follows a lost page is
+// lost too when the file shrank, and the read is dropped anyway) and is marked damaged; the read that faulted runs
+// again and reads zeros. Any other bus error goes where it went before.
 void onBusError(int signal, siginfo_t* info, void* context)
 {
     const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
     for (Guarded& g : guarded) {
         const std::uintptr_t begin = g.begin.load();
-        if (begin == 0 || at < begin || at >= g.end.load()) continue;
-        void* page = reinterpret_cast<void*>(at & ~(pageBytes - 1));
-        if (mmap(page, pageBytes, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+        const std::uintptr_t end = g.end.load();
+        if (begin == 0 || at < begin || at >= end) continue;
+        const std::uintptr_t page = at & ~(pageBytes - 1);
+        const std::uintptr_t rest = ((end + pageBytes - 1) & ~(pageBytes - 1)) - page;
+        if (mmap(reinterpret_cast<void*>(page), rest, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+            MAP_FAILED) {
             g.damaged = true;
             return;
         }
