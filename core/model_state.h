@@ -156,7 +156,7 @@ struct Properties {
     std::vector<std::vector<int>> PROP_disc_codes;
     std::vector<std::vector<float>> PROP_disc_codes_perc;
     std::vector<std::vector<std::vector<float>>> PROP_disc_color = initialDiscreteColours();
-    std::vector<Vertices> cells_k;                       // per layer, r, g, b of each grid_lines_k vertex
+    std::vector<Vertices> cells_k;                       // per layer, r, g, b of each cell, row by row
     std::array<float, 3> UNDEF_COLOR{127, 127, 127};     // 0..255
     std::array<float, 3> INACTIVE_COLOR{176, 176, 176};  // 0..255, inactive cells when they are shown
     // Continuous palettes, indexed by type code: low (1), middle (2) and high (3) colour.

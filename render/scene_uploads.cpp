@@ -28,19 +28,27 @@ std::size_t layerCount(const ModelState& s, const std::vector<Vertices>& layers)
     return std::min(layers.size(), static_cast<std::size_t>(std::max(s.ZCORN_K, 0)));
 }
 
-// Colours of three floats per vertex as four bytes (red, green, blue, unused): the framebuffer keeps eight bits a
-// channel, so the picture is the same and the buffer a third of the size.
-void packColourBytes(const Vertices& colours, std::vector<std::uint8_t>& bytes)
+constexpr std::size_t kCornersPerCell = 8;  // four top corners in the layer's first half, four bottom in its second
+
+// The cells' colours, three floats a cell, as four bytes (red, green, blue, unused) on each of the cell's eight
+// corners in the grid's vertex order: the framebuffer keeps eight bits a channel, so the picture is the same.
+void spreadColourBytes(const Vertices& colours, std::vector<std::uint8_t>& bytes)
 {
-    const std::size_t vertices = colours.size() / 3;
-    bytes.resize(4 * vertices);
-    for (std::size_t v = 0; v < vertices; ++v) {
-        for (std::size_t c = 0; c < 3; ++c) {
-            const float x = colours[3 * v + c];
+    const std::size_t cells = colours.size() / 3;
+    bytes.resize(4 * kCornersPerCell * cells);
+    std::uint8_t* top = bytes.data();
+    std::uint8_t* bottom = top + 4 * 4 * cells;
+    for (std::size_t c = 0; c < cells; ++c) {
+        std::uint8_t rgba[4] = {0, 0, 0, 255};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const float x = colours[3 * c + i];
             const float inRange = x > 0.0f ? (x < 1.0f ? x : 1.0f) : 0.0f;  // NaN too becomes 0
-            bytes[4 * v + c] = static_cast<std::uint8_t>(inRange * 255.0f + 0.5f);
+            rgba[i] = static_cast<std::uint8_t>(inRange * 255.0f + 0.5f);
         }
-        bytes[4 * v + 3] = 255;
+        for (int corner = 0; corner < 4; ++corner, top += 4, bottom += 4) {
+            std::copy_n(rgba, 4, top);
+            std::copy_n(rgba, 4, bottom);
+        }
     }
 }
 
@@ -98,13 +106,14 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
     for (std::size_t k = 0; k < count; ++k) {
         const Vertices& vertices = layers[k];
         vaos[k] = gl_.newVertexArray();
-        // Grid vertices (six floats) become positions (three); cell colours (three floats) become four bytes.
-        std::size_t vertexCount = vertices.size() / (positionVbos ? 3 : 6);
+        // Grid vertices (six floats) become positions (three); a cell's colour (three floats) becomes four bytes on
+        // each of its corners.
+        std::size_t vertexCount = positionVbos ? kCornersPerCell * (vertices.size() / 3) : vertices.size() / 6;
         if (sharedVbos && k < sharedVbos->size() && (*sharedVbos)[k] != 0) {
             vbos[k] = (*sharedVbos)[k];
             glBindBuffer(GL_ARRAY_BUFFER, vbos[k]);
         } else if (positionVbos) {
-            packColourBytes(vertices, colourBytes);
+            spreadColourBytes(vertices, colourBytes);
             vbos[k] = gl_.newBuffer(GL_ARRAY_BUFFER, colourBytes.data(), colourBytes.size(), kStatic);
         } else {
             positions.resize(3 * vertexCount);

@@ -15,7 +15,7 @@ namespace {
 using trace_text::line;
 
 constexpr std::size_t kFloatsPerVertex = 6;  // x, y, z, r, g, b in grid_lines_k
-constexpr std::size_t kColourFloats = 3;     // r, g, b of each vertex in cells_k
+constexpr std::size_t kColourFloats = 3;     // r, g, b of each cell in cells_k
 constexpr std::size_t kPaletteTypes = 10;
 
 struct GridShape {
@@ -24,7 +24,7 @@ struct GridShape {
     std::size_t cells() const { return layers * rows * cols; }
     std::size_t verticesPerLayer() const { return 2 * 4 * cellsPerLayer(); }
     std::size_t floatsPerLayer() const { return verticesPerLayer() * kFloatsPerVertex; }
-    std::size_t coloursPerLayer() const { return verticesPerLayer() * kColourFloats; }
+    std::size_t coloursPerLayer() const { return cellsPerLayer() * kColourFloats; }
 };
 
 // The grid's counts, when its vertex arrays match them.
@@ -53,21 +53,15 @@ void reshape(const std::vector<T>& flat, const GridShape& shape, std::vector<std
     }
 }
 
-// Stores `colour` on the four corners of a cell surface, vertex by vertex.
-inline float* putSurface(float* out, const Rgb& colour)
+inline void putColour(float* out, const Rgb& colour)
 {
-    for (int v = 0; v < 4; ++v) {
-        out[0] = colour.r;
-        out[1] = colour.g;
-        out[2] = colour.b;
-        out += kColourFloats;
-    }
-    return out;
+    out[0] = colour.r;
+    out[1] = colour.g;
+    out[2] = colour.b;
 }
 
-// Fills cells_k with the colours of the grid's vertices, giving the eight corners of cell c of layer k
-// colourOf(k, c): in each layer the top corners of every cell, then the bottom corners, as grid_lines_k orders
-// them. A recolour overwrites cells_k in place; a first fill sizes it once.
+// Fills cells_k with the colour of each cell, colourOf(k, c) for cell c of layer k. A recolour overwrites cells_k
+// in place; a first fill sizes it once.
 template <typename ColourOf>
 void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf colourOf)
 {
@@ -76,9 +70,7 @@ void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf co
     // The later half of the layers on the second core: a first fill touches fresh memory, which costs as much as
     // the colouring itself.
     inLayerHalves(0, layers / 2, layers, shape.cells(), [&](int from, int to) {
-        std::vector<Rgb> colours(shape.cellsPerLayer());
         for (auto k = static_cast<std::size_t>(from); k < static_cast<std::size_t>(to); ++k) {
-            for (std::size_t c = 0; c < colours.size(); ++c) colours[c] = colourOf(k, c);
             Vertices& dst = cells[k];
             if (dst.size() != shape.coloursPerLayer()) {
                 dst.clear();
@@ -86,8 +78,8 @@ void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf co
                 dst.resize(shape.coloursPerLayer());
             }
             float* out = dst.data();
-            for (int surface = 0; surface < 2; ++surface)
-                for (const Rgb& colour : colours) out = putSurface(out, colour);
+            for (std::size_t c = 0; c < shape.cellsPerLayer(); ++c, out += kColourFloats)
+                putColour(out, colourOf(k, c));
         }
         return to - from;
     });
@@ -309,18 +301,13 @@ bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int 
     }
     const auto& shown = tableOf(properties, properties.PROP_type_displaying);
     const Rgb undefined = undefinedColour(properties);
-    const std::size_t below = 4 * shape.cellsPerLayer() * kColourFloats;
     const InactiveCells inactive(grid, properties, shape);
     for (std::size_t k = 0; k < shape.layers; ++k) {
-        float* layer = properties.cells_k[k].data();
+        float* out = properties.cells_k[k].data();
         for (std::size_t i = 0; i < shape.rows; ++i) {
-            for (std::size_t j = 0; j < shape.cols; ++j) {
+            for (std::size_t j = 0; j < shape.cols; ++j, out += kColourFloats) {
                 const bool off = inactive.at((k * shape.rows + i) * shape.cols + j);
-                const Rgb colour =
-                    off ? inactive.colour : discreteColour(properties.PROP_disc[k][i][j], shown, undefined);
-                float* top = layer + 4 * (i * shape.cols + j) * kColourFloats;
-                putSurface(top, colour);
-                putSurface(top + below, colour);
+                putColour(out, off ? inactive.colour : discreteColour(properties.PROP_disc[k][i][j], shown, undefined));
             }
         }
     }

@@ -1,8 +1,8 @@
 // Colours the grid cells by one property: a three-colour ramp for a continuous property, a table of code colours
 // for a discrete one, grey for undefined values and near-black for cells the property filter removes. The colours go
-// into cells_k: per layer the colour (r, g, b) of each of the grid's vertices in grid_lines_k's order, all eight
-// corners of a cell sharing its colour. The drawing takes the positions from the grid's own vertex buffers, so the
-// positions are held once.
+// into cells_k: per layer the colour (r, g, b) of each cell, row by row. The upload gives it to the cell's eight
+// corners and takes the positions from the grid's own vertex buffers, so neither positions nor colours are held
+// twice.
 #pragma once
 
 #include <string>

@@ -64,7 +64,7 @@ protected:
     }
     Rgb cellColour(std::size_t cell) const
     {
-        const float* v = &s.cells_k.at(cell / (NX * NY)).at(4 * (cell % (NX * NY)) * 3);
+        const float* v = &s.cells_k.at(cell / (NX * NY)).at((cell % (NX * NY)) * 3);
         return {v[0], v[1], v[2]};
     }
 

@@ -108,11 +108,11 @@ TEST_F(LoadingPropDialog, TheRealPromptsAnswerWithTheDialog)
 using testing::LogLine;
 using testing::logLines;
 
-// The colour written into cell (k, c) of the coloured layers (its first top corner).
+// The colour written into cell (k, c) of the coloured layers.
 std::array<float, 3> cellColour(const ModelState& s, int k, int c)
 {
     const Vertices& layer = s.cells_k.at(static_cast<std::size_t>(k));
-    const std::size_t at = static_cast<std::size_t>(4 * c) * 3;
+    const std::size_t at = static_cast<std::size_t>(c) * 3;
     return {layer.at(at), layer.at(at + 1), layer.at(at + 2)};
 }
 

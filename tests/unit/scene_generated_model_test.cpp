@@ -99,8 +99,8 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     ASSERT_EQ(s.cells_k.size(), 5u);
     const float* cells = s.cells_k[4].data();
     EXPECT_EQ(cells[2], 1.0f);          // cell 0: value 0, blue
-    EXPECT_EQ(cells[4 * 3 + 0], 1.0f);  // cell 1: value 1, red
-    EXPECT_EQ(s.cells_k[4].size() * 2, s.grid_lines_k[4].size());
+    EXPECT_EQ(cells[3], 1.0f);  // cell 1: value 1, red
+    EXPECT_EQ(s.cells_k[4].size() * 16, s.grid_lines_k[4].size());
 }
 
 // The file as the reader takes it: the layout built from what the reader leaves matches the generator's numbers.
