@@ -3,7 +3,6 @@
 // displayed entry and the loading flag; then a recolour in place and a change of one code colour.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
