@@ -1,7 +1,7 @@
 // The property import on generated models of 1 M cells (200 x 100 x 50) and 4 M cells (200 x 200 x 100), for a
 // continuous property written with four decimals and a discrete one written as long n*v runs:
 // - reading: decode the text, split it at its marker, read and expand the values, classify, statistics, append,
-//   against a bare std::from_chars pass over the same text in memory (goal: at least 0.7 of its throughput);
+//   against a bare std::from_chars pass over the same text in memory (goal: 1.3 x its throughput, both cores reading);
 // - the whole import command over a view that colours the cells (file read included, GL upload excluded);
 // - the recolour after a legend colour change (a ramp colour: a full repaint of cells_k; a code colour: cells_k
 //   recoloured in place) against a bare copy of the grid's vertex arrays (goal: within 1.5 x);
@@ -257,7 +257,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
         const double mb = bytes.size() / 1e6;
         std::printf("  %s, %.1f MB of text\n", discrete ? "discrete, long n*v runs" : "continuous, 4 decimals", mb);
         std::printf("    baseline from_chars   %7.3f s  %7.1f MB/s\n", baseline, mb / baseline);
-        std::printf("    reading               %7.3f s  %7.1f MB/s  ratio %.2f (goal >= 0.7)\n", reading, mb / reading,
+        std::printf("    reading               %7.3f s  %7.1f MB/s  ratio %.2f (goal >= 1.3)\n", reading, mb / reading,
                     baseline / reading);
         std::printf("    whole import          %7.3f s  %7.1f MB/s  ratio %.2f (file read and colouring included)\n",
                     whole, mb / whole, baseline / whole);

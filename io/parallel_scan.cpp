@@ -33,6 +33,11 @@ void setPieceRule(const PieceRule& rule)
     currentRule = rule;
 }
 
+std::size_t pieceBytesFor(const PieceRule& rule, std::size_t textBytes)
+{
+    return std::max<std::size_t>(std::min(rule.pieceBytes, std::max(rule.smallestPiece, textBytes / 64)), 1);
+}
+
 std::string_view textPiece(std::string_view text, std::size_t pieceBytes, std::size_t index)
 {
     pieceBytes = std::max<std::size_t>(pieceBytes, 1);

@@ -1,6 +1,7 @@
-// The numbers of a long GRDECL section scanned on both cores: the text is cut at line starts into pieces of about a
-// megabyte, the threads take the pieces in turn and scan each by the rules of grdecl_scan.h into a buffer of its
-// own, and the buffers are appended to the result in text order as soon as every piece before them is in.
+// The numbers of a long GRDECL section scanned on both cores: the text is cut at line starts into pieces of a 64th
+// of it, between 64 KiB and a megabyte, the threads take the pieces in turn and scan each by the rules of
+// grdecl_scan.h into a buffer of its own, and the buffers are appended to the result in text order as soon as every
+// piece before them is in.
 //
 // A line start is always a word boundary and never inside a "--" comment (a comment ends at its line's "\n"), so a
 // piece scans exactly as its lines do inside the whole text. The join stops at the first piece that ended on a "/"
@@ -29,9 +30,15 @@ namespace morvane::grdecl {
 // When and how a scan goes to pieces.
 struct PieceRule {
     std::size_t parallelFrom = std::size_t{1} << 20;  // texts shorter than this are scanned in one go
-    std::size_t pieceBytes = std::size_t{1} << 20;    // tests and fuzzing use a few bytes
+    std::size_t pieceBytes = std::size_t{1} << 20;    // the largest piece; tests and fuzzing use a few bytes
     unsigned threads = 2;                             // threads scanning the pieces, the calling one among them
+    std::size_t smallestPiece = std::size_t{64} << 10;
 };
+
+// The piece size for a text of `textBytes`: a 64th of it within [smallestPiece, pieceBytes], at least 1. Two threads
+// taking pieces in turn end within a piece of each other, so a short text is not left to one thread for its last
+// megabyte, while a long one keeps the pieces large enough that joining them costs little.
+std::size_t pieceBytesFor(const PieceRule& rule, std::size_t textBytes);
 
 // The rule in force for the whole process (the default above unless set).
 PieceRule pieceRule();
@@ -68,7 +75,7 @@ ScanSummary scanConverted(std::string_view text, std::vector<T>& out, const Conv
                           std::size_t maxValues = kMaxSectionValues)
 {
     const PieceRule rule = pieceRule();
-    const std::size_t pieceBytes = std::max<std::size_t>(rule.pieceBytes, 1);
+    const std::size_t pieceBytes = pieceBytesFor(rule, text.size());
     if (text.size() < rule.parallelFrom || text.size() <= pieceBytes) {
         return detail::scanInto(text, out, convert, maxValues);
     }

@@ -80,7 +80,9 @@ TEST(ParallelScan, PiecesGiveTheValuesStopAndReasonOfTheWholeScan)
             const Scanned whole = inOneGo(body, bound);
             for (std::size_t pieceBytes : {1, 5, 13, 64, 700}) {
                 for (unsigned threads : {1u, 2u}) {
-                    const Scanned pieces = inPieces(body, bound, {0, pieceBytes, threads});
+                    const PieceRule rule{0, pieceBytes, threads};
+                    ASSERT_EQ(pieceBytesFor(rule, body.size()), pieceBytes);  // a short text still goes to pieces
+                    const Scanned pieces = inPieces(body, bound, rule);
                     SCOPED_TRACE(testing::Message() << "bound " << bound << ", pieces of " << pieceBytes << ", "
                                                     << threads << " threads, text " << text.substr(0, 30));
                     EXPECT_EQ(pieces.values, whole.values);
