@@ -49,14 +49,6 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
 
 namespace {
 
-// The properties of a decoded text: marked ones, or else keyword blocks of one value per cell.
-std::vector<PropertyEntry> propertiesOf(std::string_view text, int cells)
-{
-    std::vector<PropertyEntry> entries = splitPropertyText(text);
-    if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
-    return entries;
-}
-
 // The steps after the file is read: the type dialog (or no kinds), then each property read, checked, appended and
 // coloured.
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
@@ -96,7 +88,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
-    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.GRID_SIZE);
     if (entries.empty()) {
         stopWork(ctx);
         const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
@@ -182,7 +174,7 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
     std::string decoded;
     const std::string_view text = utf8Text(bytes.view(), decoded);
-    const std::vector<PropertyEntry> entries = propertiesOf(text, s.GRID_SIZE);
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.GRID_SIZE);
     if (entries.empty()) return ended(PropertyImportOutcome::NotAProperty);
 
     std::string names;

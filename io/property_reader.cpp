@@ -129,6 +129,13 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
     return entries;
 }
 
+std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells)
+{
+    std::vector<PropertyEntry> entries = splitPropertyText(text);
+    if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
+    return entries;
+}
+
 PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
 {
     PropertyValues read;

@@ -92,6 +92,10 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text);
 // The keyword blocks of a file without markers that hold exactly `cells` values, in file order.
 std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells);
 
+// The properties of a decoded file for a grid of `cells` cells: its marked ones, or else (a file without markers)
+// its keyword blocks of one value per cell.
+std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells);
+
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
     bool discrete = false;          // no "." anywhere among its values (up to the "/"); for a keyword block,

@@ -27,6 +27,8 @@ reads it and reported as a JSON array with one object per property, in file orde
 With --grid GRID the grid is read and built first, and every property also gets
   "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid
   "message"      the message the viewer shows for a rejection ("" when accepted)
+A file without marker lines is read, with --grid only, as the viewer reads it: its keyword blocks of one value per
+cell of that grid are its properties, each named by its keyword, discrete when every value is a whole code.
 
 A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) as the viewer does
 and reported as one JSON object:

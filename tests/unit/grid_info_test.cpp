@@ -180,6 +180,19 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
               std::string::npos)
         << checked;
     EXPECT_EQ(checked.find("rejected"), checked.rfind("rejected"));  // the wide one only
+
+    // Plain keyword blocks are properties only against a grid: those of one value per cell, as the viewer takes
+    // them, codes written with a point included.
+    const std::string blocks = "PORO\n 0.1 0.2 0.3 0.4 /\nSHORT\n 1 2 /\nFACIES\n 1.0 2 2*3 /\n";
+    EXPECT_TRUE(info::propertyInfo(blocks).empty());
+    const auto fromBlocks = info::propertyInfo(blocks, 4);
+    ASSERT_EQ(fromBlocks.size(), 2u);
+    EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"kind\": \"continuous\""), std::string::npos)
+        << fromBlocks[0].text();
+    EXPECT_NE(fromBlocks[1].text().find("\"kind\": \"discrete\", \"count\": 4, \"min\": 1, \"max\": 3, "
+                                        "\"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),
+              std::string::npos)
+        << fromBlocks[1].text();
 }
 
 }  // namespace

@@ -45,12 +45,14 @@ std::string keywordAbove(std::string_view text, std::size_t marker)
     return {};
 }
 
-JsonObject describe(std::string_view text, const PropertyEntry& entry)
+// `gridSize` is needed only for a keyword block, whose kind is decided by reading its values as the import does.
+JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridSize = 0)
 {
     JsonObject o;
     o.addString("name", entry.name);
-    const std::size_t marker = text.rfind(property_texts::Marker, entry.valuesBegin);
-    o.addString("keyword", marker == npos ? std::string() : keywordAbove(text, marker));
+    const std::size_t marker = entry.keywordBlock ? npos : text.rfind(property_texts::Marker, entry.valuesBegin);
+    const std::string keyword = marker == npos ? std::string() : keywordAbove(text, marker);
+    o.addString("keyword", entry.keywordBlock ? entry.name : keyword);
 
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::string_view block = text.substr(begin, std::clamp(entry.valuesEnd, begin, text.size()) - begin);
@@ -69,9 +71,11 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry)
         return grdecl::scanNumbers(
             block, [&](double v) { take(1, v); }, [&](std::uint64_t n, double v) { take(n, v); });
     };
-    grdecl::ScanSummary scan = scanBlock(dot == npos);
-    const bool discrete = dot == npos || dot >= scan.stop;
-    if (discrete && dot != npos) scan = scanBlock(true);
+    // A keyword block is discrete when all its values are whole codes, whether or not they are written with a point.
+    const bool blockCodes = entry.keywordBlock && readPropertyValues(text, entry, gridSize).discrete;
+    grdecl::ScanSummary scan = scanBlock(entry.keywordBlock ? blockCodes : dot == npos);
+    const bool discrete = entry.keywordBlock ? blockCodes : dot == npos || dot >= scan.stop;
+    if (!entry.keywordBlock && discrete && dot != npos) scan = scanBlock(true);
     o.addString("kind", discrete ? "discrete" : "continuous");
     o.addInteger("count", static_cast<long long>(scan.values));
     o.addNumber("min", scan.values > 0 ? std::optional<double>(lo) : std::nullopt);
@@ -140,8 +144,8 @@ std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::s
 {
     std::vector<JsonObject> list;
     Properties lists;  // what the import would append to; only the outcome is reported
-    for (const PropertyEntry& entry : splitPropertyText(text)) {
-        JsonObject o = describe(text, entry);
+    for (const PropertyEntry& entry : propertyEntries(text, gridSize)) {
+        JsonObject o = describe(text, entry, gridSize);
         const PropertyReport report = loadProperty(text, entry, 0, gridSize, lang, lists);
         o.addString("conformity", report.accepted ? "accepted" : "rejected");
         o.addString("message", report.messageBox ? report.messageBox->text : std::string());
