@@ -192,6 +192,16 @@ void SceneRenderer::drawRuns(GLName vao, unsigned int mode, std::size_t uploaded
     drawRunsGathered(vao, mode);
 }
 
+void SceneRenderer::drawBlockFaces(const Slots& vaos, const LayerBlock& block, int k,
+                                   const std::function<bool(int)>& sideSeen)
+{
+    const auto layer = static_cast<std::size_t>(k);
+    if (k < 0 || layer + 1 >= block.faceStart.size() || block.faceRuns.size() < (layer + 1) * kShellSides) return;
+    const std::size_t from = block.faceStart[layer], to = block.faceStart[layer + 1];
+    drawRuns(slotAt(vaos, k), GL_TRIANGLES, to - from, &block.faceRuns[layer * kShellSides], kShellSides, to, from,
+             sideSeen);
+}
+
 void SceneRenderer::drawBlockLines()
 {
     const auto top = static_cast<std::size_t>(std::max(s_.SHOW_K - 1, 0));
@@ -283,12 +293,9 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         for (int k = last; k >= first; --k) {
             if (!shellOnly) {
                 layerCells(k);
-            } else if (k >= 0 && k < layers && static_cast<std::size_t>(k) + 1 < block_.faceStart.size() &&
-                       block_.faceRuns.size() >= static_cast<std::size_t>(k + 1) * kShellSides) {
+            } else if (k >= 0 && k < layers) {
                 if (beforeLayer) beforeLayer(k);
-                const std::size_t from = block_.faceStart[k], to = block_.faceStart[k + 1];
-                drawRuns(slotAt(s.cells_block_VAO, k), GL_TRIANGLES, to - from,
-                         &block_.faceRuns[static_cast<std::size_t>(k) * kShellSides], kShellSides, to, from, sideSeen);
+                drawBlockFaces(s.cells_block_VAO, block_, k, sideSeen);
             }
         }
     }
@@ -306,15 +313,16 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         }
     }
     if (s.threeD_mode) {
-        // The filter view: every layer, with only the cells on the kept side of the cut when a filter is set.
-        const bool filtered = !s.cells_filter_VAO.empty();
+        // The filter view: the shell of the cells on the kept side of the cut when a filter is set, else the model's.
+        const bool filtered = filter_.current && !s.cells_filter_VAO.empty();
+        const auto sideSeen = facesOfSidesSeen(shellSidesSeen(filtered ? filter_.sidePlanes : s.shell_side_planes));
         for (int k = layers - 1; k >= 0; --k) {
-            if (!filtered) {
-                layerCells(k);
-                continue;
-            }
             if (beforeLayer) beforeLayer(k);
-            drawIndexed(slotAt(s.cells_filter_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+            if (filtered)
+                drawBlockFaces(s.cells_filter_VAO, filter_, k, sideSeen);
+            else
+                drawShellRuns(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge,
+                              s.cell_indices_edge_layer, s.shell_face_runs, kShellSides, k, sideSeen);
         }
     }
 }

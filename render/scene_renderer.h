@@ -123,7 +123,7 @@ private:
                       const Indices& indices, Slots* sharedVbos, const Slots* positionVbos = nullptr);
     void releaseSlots(Slots& vaos, Slots& vbos, Slots* ebos);
     void releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slots& edgeVaos, Slots& edgeVbos, Slots& edgeEbos);
-    // Per-layer vertex arrays over the cells' buffers with only the cells the property filter keeps.
+    // Per-layer vertex arrays over the cells' buffers with the outer faces of the cells the property filter keeps.
     void uploadFilteredCells();
     // Per-layer vertex arrays of the cells the flat section cuts and their neighbours, rebuilt when the model has
     // moved through the section since the last call. False when there are none to draw from.
@@ -198,6 +198,9 @@ private:
                   std::size_t end, std::size_t origin, const std::function<bool(int)>& drawRun);
     // The upper layer's lines of the layer view's block, without those bordering only sides turned from the viewer.
     void drawBlockLines();
+    // Layer k's faces of a block's shell uploaded to `vaos`, without the sides turned from the viewer.
+    struct LayerBlock;
+    void drawBlockFaces(const Slots& vaos, const LayerBlock& block, int k, const std::function<bool(int)>& sideSeen);
     // Per side of a shell, whether any of its triangles (`sidePlanes`, grid_shell.h) faces the viewer of the current
     // matrices.
     std::array<bool, 6> shellSidesSeen(const std::array<std::vector<float>, 6>& sidePlanes) const;
@@ -237,6 +240,8 @@ private:
         std::vector<std::size_t> faceStart, faceRuns, lineStart, lineRuns;
         std::array<std::vector<float>, 6> sidePlanes;
     } block_;
+    // The shell of the cells the property filter keeps, all layers (current: a filter is set and was uploaded).
+    LayerBlock filter_;
     // The corner index the well bounds search, built for the grid at the first well after a grid import.
     std::unique_ptr<ModelSurfaceCorners> wellCorners_;
     bool glAvailable_ = false;

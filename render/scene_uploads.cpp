@@ -23,6 +23,16 @@ namespace {
 
 constexpr GLenum kStatic = GL_STATIC_DRAW;
 
+// A shell's faces as one list per layer, as the per-layer vertex arrays take them.
+std::vector<Indices> facesByLayer(const ShellLists& shell)
+{
+    std::vector<Indices> faces(shell.faceStart.empty() ? 0 : shell.faceStart.size() - 1);
+    for (std::size_t k = 0; k < faces.size(); ++k)
+        faces[k].assign(shell.faces.begin() + static_cast<std::ptrdiff_t>(shell.faceStart[k]),
+                        shell.faces.begin() + static_cast<std::ptrdiff_t>(shell.faceStart[k + 1]));
+    return faces;
+}
+
 std::size_t layerCount(const ModelState& s, const std::vector<Vertices>& layers)
 {
     return std::min(layers.size(), static_cast<std::size_t>(std::max(s.ZCORN_K, 0)));
@@ -196,7 +206,14 @@ void SceneRenderer::bindPropBuffers()
 
 void SceneRenderer::uploadFilteredCells()
 {
-    uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, keptCellIndices(s_, s_, s_.cell_indices));
+    // The filter view shows the kept cells as one closed shell, drawn as the model's own is: the faces between two
+    // kept cells are never seen, and on a large grid they are most of the faces.
+    const std::vector<std::uint8_t> kept = keptCells(s_, s_, s_.cell_drawn);
+    ShellLists shell;
+    if (!kept.empty()) shell = buildLayerBlockShell(s_, kept, gridWindingFlag(s_, s_), 0, s_.ZCORN_K - 1, false);
+    uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, facesByLayer(shell));
+    filter_ = {0, s_.ZCORN_K - 1, false, !kept.empty(), std::move(shell.faceStart), std::move(shell.faceRuns),
+               {}, {}, std::move(shell.sidePlanes)};
 }
 
 bool SceneRenderer::updateSectionCells()
@@ -222,11 +239,7 @@ bool SceneRenderer::updateLayerBlock()
 
     ShellLists block =
         buildLayerBlockShell(s_, s_.cell_drawn, gridWindingFlag(s_, s_), first, last, seeThrough);
-    std::vector<Indices> faces(block.faceStart.empty() ? 0 : block.faceStart.size() - 1);
-    for (std::size_t k = 0; k < faces.size(); ++k)
-        faces[k].assign(block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k]),
-                        block.faces.begin() + static_cast<std::ptrdiff_t>(block.faceStart[k + 1]));
-    uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, faces);
+    uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, facesByLayer(block));
 
     gl_.deleteVertexArray(s_.block_lines_VAO);
     gl_.deleteBuffer(s_.block_lines_EBO);

@@ -173,32 +173,26 @@ bool removedByFilter(double value, float cut, bool cutBelow)
     return cutBelow ? value < cut : value > cut;
 }
 
-std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& p, const Indices& cellIndices)
+std::vector<std::uint8_t> keptCells(const GridGeometry& grid, const Properties& p,
+                                    const std::vector<std::uint8_t>& drawn)
 {
-    constexpr std::size_t perCell = 30;  // top face and four sides, two triangles each
     GridShape shape;
     if (p.cont_prop_cut == 0 || p.disc_PROP_displaying || !shapeOf(grid, shape) || p.PROP_cont.size() != shape.layers ||
-        cellIndices.size() % perCell != 0)
+        drawn.size() != shape.cells())
         return {};
     for (const auto& layer : p.PROP_cont) {
         if (layer.size() != shape.rows) return {};
         for (const auto& row : layer)
             if (row.size() != shape.cols) return {};
     }
-    std::vector<Indices> kept(shape.layers);
-    for (std::size_t k = 0; k < shape.layers; ++k) {
-        for (std::size_t at = 0; at < cellIndices.size(); at += perCell) {
-            // A block starts with the cell's first top corner, vertex 4c of cell c = row * columns + column.
-            const int first = cellIndices[at];
-            if (first < 0) continue;
-            const std::size_t cell = static_cast<std::size_t>(first) / 4;
-            if (cell >= shape.cellsPerLayer()) continue;
-            if (removedByFilter(p.PROP_cont[k][cell / shape.cols][cell % shape.cols], p.cont_prop_cut, p.cut_below))
-                continue;
-            kept[k].insert(kept[k].end(), cellIndices.begin() + static_cast<std::ptrdiff_t>(at),
-                           cellIndices.begin() + static_cast<std::ptrdiff_t>(at + perCell));
-        }
-    }
+    std::vector<std::uint8_t> kept(drawn.size());
+    std::size_t cell = 0;
+    for (const auto& layer : p.PROP_cont)
+        for (const auto& row : layer)
+            for (const double value : row) {
+                kept[cell] = drawn[cell] && !removedByFilter(value, p.cont_prop_cut, p.cut_below);
+                ++cell;
+            }
     return kept;
 }
 

@@ -5,6 +5,7 @@
 // twice.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,11 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp);
 // lies below the cut (cutBelow) or above it. The single-precision cut is compared with the double value.
 bool removedByFilter(double value, float cut, bool cutBelow);
 
-// The cells the property filter view draws: per layer, the 30-index blocks (top and four sides) of cellIndices whose
-// cells the filter keeps, from the displayed continuous property in PROP_cont. Empty when no filter is set, the
-// displayed property is discrete, or PROP_cont does not match the grid.
-std::vector<Indices> keptCellIndices(const GridGeometry& grid, const Properties& properties,
-                                     const Indices& cellIndices);
+// The cells the property filter view draws: one flag per cell (layer after layer, row after row, as `drawn`), set
+// for a drawn cell whose value in the displayed continuous property (PROP_cont) the filter keeps. Empty when no
+// filter is set, the displayed property is discrete, or PROP_cont or `drawn` does not match the grid.
+std::vector<std::uint8_t> keptCells(const GridGeometry& grid, const Properties& properties,
+                                    const std::vector<std::uint8_t>& drawn);
 
 // Colour of one discrete code in a code table (grey 0.8 outside it); UNDEFINED_CODE takes `undefined`.
 Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const Rgb& undefined);

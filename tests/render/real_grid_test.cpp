@@ -107,24 +107,28 @@ TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
     EXPECT_GT(bottom, 0);
 }
 
-// Pixels that differ by more than a rounding step in some channel.
-int differingPixels(const RgbaImage& a, const RgbaImage& b)
+// Pixels that differ by more than a rounding step in some channel, the corner of the view's labels (the layer,
+// the cut) left out when `besideLabels`.
+int differingPixels(const RgbaImage& a, const RgbaImage& b, bool besideLabels = false)
 {
     int n = 0;
     for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x)
+        for (int x = 0; x < a.width; ++x) {
+            if (besideLabels && x < 220 && y >= a.height - 130) continue;
             for (std::size_t c = 0; c < 3; ++c)
                 if (std::abs(int(a.at(x, y)[c]) - int(b.at(x, y)[c])) > 12) {
                     ++n;
                     break;
                 }
+        }
     return n;
 }
 
-// The shell, the section and the layer view's block draw only the faces and lines that can be seen. On a turned,
-// irregular, faulted grid with inactive cells, coloured cell by cell, they must show what drawing every face of
-// every cell shows: from above and the sides the shell against every layer drawn whole; the opaque section and block
-// against themselves drawn see-through by a hair, which draws every face.
+// The shell, the section, the layer view's block and the kept cells of the property filter draw only the faces and
+// lines that can be seen. On a turned, irregular, faulted grid with inactive cells, coloured cell by cell, they must
+// show what drawing every face of every cell shows: from above and the sides the shell, and the filter view with a
+// cut that keeps every cell, against the block of all layers seen through by a hair; the opaque section and block
+// against themselves so seen, which draws every face.
 TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
 {
     OffscreenScene scene(640, 480);
@@ -151,9 +155,25 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
         s.edge_mode = true;
         const RgbaImage shell = scene.frame("shell_turned.png");
         s.edge_mode = false;
-        s.threeD_mode = true;  // the filter view without a filter: every layer, every cell
-        EXPECT_LT(differingPixels(shell, scene.frame()), area / 500) << "shell at " << turn.z;
+        s.layers_mode = true;  // every layer, every face, seen through by a hair
+        s.oneLayer = false;
+        s.SHOW_K = 1;
+        s.transp_model = 0.999f;
+        const RgbaImage everyFace = scene.frame();
+        s.layers_mode = false;
+        s.transp_model = 1.0f;
+        EXPECT_LT(differingPixels(shell, everyFace, true), area / 500) << "shell at " << turn.z;
+        s.threeD_mode = true;
+        s.cut_below = true;
+        s.cont_prop_cut = -1.0f;  // removes the cells below -1: none
+        scene.view().initPROP(1, false, 5);
+        scene.view().bindPropBuffers();
+        EXPECT_LT(differingPixels(everyFace, scene.frame("filter_turned.png"), true), area / 500)
+            << "filter view at " << turn.z;
         s.threeD_mode = false;
+        s.cont_prop_cut = 0.0f;
+        scene.view().initPROP(1, false, 5);
+        scene.view().bindPropBuffers();
 
         s.flat_section_mode = true;
         seenThroughAlike("section", "section_turned.png", turn.z);
