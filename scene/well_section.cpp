@@ -194,6 +194,7 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
             }
             const int nA = static_cast<int>(std::count(sideA, sideA + 4, true));
             const int nB = 4 - nA;
+            if (nA == 0 || nB == 0) continue;  // the line passes the face by: most faces of a large grid
 
             const std::size_t before = lines.size();
             int c1 = 0, c2 = 0;
@@ -208,7 +209,7 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
                 owc.insert(owc.end(), {x.x, x.y, contacts.uniform_OWC, owcR, owcG, owcB});
             }
 
-            const bool acceptedFace = nA > 0 && nB > 0 && (c1 == 2 || c1 + c2 == 2 || c1 + c2 == 1);
+            const bool acceptedFace = c1 == 2 || c1 + c2 == 2 || c1 + c2 == 1;
             if (!acceptedFace) {
                 lines.resize(before);
                 owc.resize(before);
