@@ -157,6 +157,15 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
             return 1;
         }
     }
+    for (const auto& [kind, regional] :
+         {std::pair{ContactKind::OWC, &cl.owcRegions}, std::pair{ContactKind::GOC, &cl.gocRegions}}) {
+        if (*regional &&
+            !showRegionalContact(state, *renderer, kind, (*regional)->property, (*regional)->depths, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " by regions needs a grid and a loaded property of "
+                      << "codes called \"" << (*regional)->property << "\" that fits it\n";
+            return 1;
+        }
+    }
     if (!cl.productionFile.empty()) {
         if (!importProductionFile(state, console, cl.productionFile).read) return 1;
         // With wells loaded the discs are shown as the production button shows them.

@@ -52,6 +52,31 @@ bool parseNames(const std::string& text, std::vector<std::string>& names)
     return true;
 }
 
+// PROPERTY:CODE=DEPTH,CODE=DEPTH,... with whole codes, each once, and depths other than 0 ("." as the decimal
+// separator, the comma parting the codes).
+bool parseRegionalDepths(const std::string& text, CommandLine::RegionalDepths& out)
+{
+    const std::size_t colon = text.rfind(':');
+    std::vector<std::string> items;
+    if (colon == std::string::npos || colon == 0 || !parseNames(text.substr(colon + 1), items)) return false;
+    CommandLine::RegionalDepths read{text.substr(0, colon), {}};
+    for (const std::string& item : items) {
+        const std::size_t equals = item.find('=');
+        int code = 0;
+        if (equals == std::string::npos ||
+            !parseWhole(std::string_view(item).substr(0, equals), code, std::numeric_limits<int>::min(),
+                        std::numeric_limits<int>::max()))
+            return false;
+        const std::optional<double> depth = parseDecimalText(item.substr(equals + 1));
+        if (!depth || *depth == 0) return false;
+        for (const auto& [seen, depthSeen] : read.depths)
+            if (seen == code) return false;
+        read.depths.emplace_back(code, *depth);
+    }
+    out = std::move(read);
+    return true;
+}
+
 }  // namespace
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error)
@@ -95,6 +120,14 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!depth || *depth == 0)
                 return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
+        } else if (a == "--owc-regions" || a == "--goc-regions") {
+            if (i + 1 >= args.size())
+                return fail(a + " needs the region property and a depth for each code, for example "
+                                "REGIONS:1=2050,2=2065.5");
+            auto& regional = a == "--owc-regions" ? cl.owcRegions : cl.gocRegions;
+            if (!parseRegionalDepths(args[++i], regional.emplace()))
+                return fail(a + " needs PROPERTY:CODE=DEPTH,... with whole codes, each once, and depths in metres "
+                                "below datum other than 0, not \"" + args[i] + "\"");
         } else if (a == "--filter" || a == "--filter-above") {
             if (cl.filterCut) return fail("give one of --filter and --filter-above, once");
             if (i + 1 >= args.size()) return fail(a + " needs the cut value, for example 0.15");
@@ -154,6 +187,11 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
     if (cl.filterCut && cl.snapshotFile.empty())
         return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
+    if ((cl.owcRegions && cl.owcDepth) || (cl.gocRegions && cl.gocDepth))
+        return fail("give a contact either one depth (--owc, --goc) or depths by region (--owc-regions, "
+                    "--goc-regions)");
+    if ((cl.owcRegions || cl.gocRegions) && cl.snapshotFile.empty())
+        return fail("--owc-regions and --goc-regions draw into a snapshot: give --snapshot OUT.png too");
     if (cl.pickPixel && (cl.pickPixel->first >= cl.width || cl.pickPixel->second >= cl.height))
         return fail("--pick needs a pixel inside the snapshot of " + std::to_string(cl.width) + " x " +
                     std::to_string(cl.height));
@@ -187,7 +225,7 @@ std::string commandLineUsage()
 {
     return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
            "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]\n"
-           "               [--pick X,Y]] [--size WxH]\n"
+           "               [--pick X,Y] [--owc-regions PROPERTY:CODE=DEPTH,...] [--goc-regions ...]] [--size WxH]\n"
            "VIEW:          --section WELL,... | --filter CUT | --filter-above CUT | --layer K [--eight-layers]\n"
            "               | --flat | --top\n"
            "\n"
@@ -199,6 +237,12 @@ std::string commandLineUsage()
            "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or \",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
+           "  --owc-regions PROPERTY:CODE=DEPTH,...\n"
+           "                      the snapshot shows an oil-water contact by region: each column of cells at the\n"
+           "                      depth given for its code in the loaded property of codes PROPERTY (top layer),\n"
+           "                      metres below datum with \".\" as the decimal separator; codes not given get none\n"
+           "  --goc-regions PROPERTY:CODE=DEPTH,...\n"
+           "                      the same for a gas-oil contact\n"
            "  --production FILE   cumulative production of the loaded wells, shown as circle diagrams: one line per\n"
            "                      well with its name, oil and water (thousand m3) and gas (million m3), separated by\n"
            "                      tabs, semicolons or commas; \".\" or \",\" as the decimal separator\n"

@@ -1,5 +1,6 @@
 // The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]] [--size WxH], VIEW
+// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]
+// [--owc-regions PROPERTY:CODE=DEPTH,...] [--goc-regions ...]] [--size WxH], VIEW
 // being one of --section WELL,...,
 // --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top
 #pragma once
@@ -25,6 +26,12 @@ struct CommandLine {
     bool help = false;
     // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
     std::optional<double> owcDepth, gocDepth;
+    // Contacts by region in a snapshot: a depth (metres below datum) for each code of a loaded property of codes.
+    struct RegionalDepths {
+        std::string property;
+        std::vector<std::pair<int, double>> depths;  // code, depth
+    };
+    std::optional<RegionalDepths> owcRegions, gocRegions;
     // The snapshot shows the property filter view of the shown (continuous) property: the cells below the cut
     // removed, or with filterAbove those above it.
     std::optional<float> filterCut;

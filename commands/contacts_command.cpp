@@ -1,5 +1,6 @@
 #include "commands/contacts_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -160,15 +161,38 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
     return r;
 }
 
-bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback)
+namespace {
+
+// A contact just built from the command line: uploaded and switched on for display.
+bool uploadAndShow(const ContactReport& report, ModelState& s, SceneOperations& view, ContactKind kind,
+                   Feedback& feedback)
 {
-    if (depthDown == 0 || !std::isfinite(depthDown)) return false;
-    const ContactReport report = buildUniformContact(kind, -depthDown, s, s, s);
     deliver(report, feedback);
     if (report.outcome != ContactBuild::Built) return false;
     view.bindContacts();
     contactFields(s, kind).display = true;
     return true;
+}
+
+}  // namespace
+
+bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback)
+{
+    if (depthDown == 0 || !std::isfinite(depthDown)) return false;
+    return uploadAndShow(buildUniformContact(kind, -depthDown, s, s, s), s, view, kind, feedback);
+}
+
+bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,
+                         const std::vector<std::pair<int, double>>& depthsDown, Feedback& feedback)
+{
+    const std::vector<LoadedProperty> loaded = loadedProperties(s);
+    const auto region = std::find_if(loaded.begin(), loaded.end(), [&](const LoadedProperty& p) {
+        return p.name == property && p.discrete && p.perKindIndex > 0;
+    });
+    if (region == loaded.end()) return false;
+    std::vector<RegionCodeDepth> rows;
+    for (const auto& [code, depthDown] : depthsDown) rows.push_back({code, -depthDown});
+    return uploadAndShow(buildRegionalContact(kind, region->perKindIndex, rows, s, s, s, s), s, view, kind, feedback);
 }
 
 }  // namespace morvane

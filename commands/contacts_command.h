@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/data_manager_rules.h"
@@ -70,5 +71,12 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
 // A uniform contact at `depthDown` metres below datum (positive down), built, uploaded and switched on for display.
 // False, with nothing changed, when no grid can carry it or the depth is 0.
 bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback);
+
+// A contact by region over the loaded property of codes called `property`: each column of cells at the depth given
+// for its code (metres below datum, positive down), built from the top layer's codes as the data manager builds it,
+// uploaded and switched on for display; codes without a depth get no surface. False, with nothing changed, when no
+// property of codes has that name or it does not fit the grid.
+bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,
+                         const std::vector<std::pair<int, double>>& depthsDown, Feedback& feedback);
 
 }  // namespace morvane

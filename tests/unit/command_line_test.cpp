@@ -69,6 +69,15 @@ TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
     ASSERT_TRUE(filtered.has_value()) << error;
     EXPECT_EQ(filtered->filterCut, 0.15f);
     EXPECT_TRUE(filtered->filterAbove);
+
+    // By region: the property's name up to the last colon, a depth per code.
+    const auto regional =
+        parseCommandLine({"m.GRDECL", "--snapshot", "s.png", "--goc-regions", "FIP:NUM:-2=1500,7=1620.5"}, &error);
+    ASSERT_TRUE(regional.has_value()) << error;
+    ASSERT_TRUE(regional->gocRegions.has_value());
+    EXPECT_EQ(regional->gocRegions->property, "FIP:NUM");
+    EXPECT_EQ(regional->gocRegions->depths, (std::vector<std::pair<int, double>>{{-2, 1500}, {7, 1620.5}}));
+    EXPECT_FALSE(regional->owcRegions.has_value());
 }
 
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
@@ -107,7 +116,15 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--pick", "-1,5"},
                                                  {"--snapshot", "s.png", "--pick", "1024,5"},
                                                  {"--snapshot", "s.png", "--size", "64x48", "--pick", "10,48"},
-                                                 {"--snapshot", "s.png", "--section", "W-1", "--pick", "1,1"}}) {
+                                                 {"--snapshot", "s.png", "--section", "W-1", "--pick", "1,1"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R:1=2000,1=2100"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R:1=0"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R:1.5=2000"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R:1=2000,"},
+                                                 {"--snapshot", "s.png", "--owc-regions", ":1=2000"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R"},
+                                                 {"--snapshot", "s.png", "--owc", "2000", "--owc-regions", "R:1=2000"},
+                                                 {"m.GRDECL", "--goc-regions", "R:1=2000"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());

@@ -210,6 +210,17 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     ModelState noGrid;
     EXPECT_FALSE(showUniformContact(noGrid, view, ContactKind::GOC, 1500, quiet));
     EXPECT_FALSE(noGrid.GOC_set || noGrid.displayGOC);
+
+    // By region, over a property of codes whatever its type: REGIONS' top-layer codes 1 1 2 / 2 3 3, code 2 without
+    // a depth. A name that is no property of codes changes nothing.
+    EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "PORO", {{1, 1500}}, quiet));
+    EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "NOSUCH", {{1, 1500}}, quiet));
+    EXPECT_FALSE(s.GOC_set || s.displayGOC);
+    ASSERT_TRUE(showRegionalContact(s, view, ContactKind::GOC, "REGIONS", {{3, 1600.5}, {1, 1500}}, quiet));
+    EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
+    EXPECT_TRUE(s.GOC_set && s.displayGOC);
+    EXPECT_FALSE(s.is_uniform_GOC);
+    EXPECT_EQ(view.calls.back(), "bindContacts @0");
 }
 
 }  // namespace
