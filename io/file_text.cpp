@@ -1,10 +1,12 @@
 #include "io/file_text.h"
 
+#include <algorithm>
 #include <fstream>
 #include <new>
 #include <system_error>
 
 #include "io/mapped_file.h"
+#include "io/text_codec.h"
 
 namespace morvane {
 
@@ -23,7 +25,9 @@ bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLar
     const auto size = std::filesystem::file_size(path, error);
     if (error) return false;
     if (mapLarge && size >= kMapFilesFrom) {
-        if (std::unique_ptr<MappedFile> mapped = MappedFile::open(path)) {
+        std::unique_ptr<MappedFile> mapped = MappedFile::open(path);
+        // UTF-16 text is converted, so it is read as usual.
+        if (mapped && !startsAsUtf16(std::string_view(mapped->data(), std::min<std::size_t>(mapped->size(), 2)))) {
             out.data_ = mapped->data();
             out.size_ = mapped->size();
             out.mapped_ = std::move(mapped);
@@ -36,9 +40,17 @@ bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLar
     if (!bytes) return false;
     in.read(bytes.get(), static_cast<std::streamsize>(size));
     if (static_cast<std::uintmax_t>(in.gcount()) != size) return false;
+    if (startsAsUtf16(std::string_view(bytes.get(), static_cast<std::size_t>(size)))) {
+        const std::string text = utf8FromUtf16(std::string_view(bytes.get(), static_cast<std::size_t>(size)));
+        bytes.reset(new (std::nothrow) char[text.size() + 1]);
+        if (!bytes) return false;
+        std::copy(text.begin(), text.end(), bytes.get());
+        out.size_ = text.size();
+    } else {
+        out.size_ = static_cast<std::size_t>(size);
+    }
     out.bytes_ = std::move(bytes);
     out.data_ = out.bytes_.get();
-    out.size_ = static_cast<std::size_t>(size);
     return true;
 }
 
@@ -56,6 +68,7 @@ bool readFileStart(const std::filesystem::path& path, std::size_t limit, std::st
         return false;
     }
     out.resize(static_cast<std::size_t>(in.gcount()));
+    if (startsAsUtf16(out)) out = utf8FromUtf16(out);
     return true;
 }
 

@@ -62,11 +62,65 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
+bool startsAsUtf16(std::string_view bytes)
+{
+    return bytes.size() >= 2 &&
+           ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
 namespace {
 
 std::string fromWindows1251(std::string_view bytes);
 
+void appendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 }  // namespace
+
+std::string utf8FromUtf16(std::string_view bytes)
+{
+    const bool bigEndian = bytes.size() >= 2 && bytes[0] == '\xFE';
+    const std::size_t from = startsAsUtf16(bytes) ? 2 : 0;
+    const std::size_t units = (bytes.size() - from) / 2;
+    const auto unit = [&](std::size_t n) {
+        const auto first = static_cast<unsigned char>(bytes[from + 2 * n]);
+        const auto second = static_cast<unsigned char>(bytes[from + 2 * n + 1]);
+        return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    const auto lowHalf = [](char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
+    constexpr char32_t kReplacement = 0xFFFD;
+    std::string out;
+    out.reserve(units + units / 2);  // exports are nearly all ASCII: a byte a character
+    for (std::size_t n = 0; n < units; ++n) {
+        const char32_t u = unit(n);
+        if (u < 0xD800 || u > 0xDFFF) {
+            appendUtf8(out, u);
+        } else if (u <= 0xDBFF && n + 1 < units && lowHalf(unit(n + 1))) {
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(n + 1) - 0xDC00));
+            ++n;
+        } else {
+            appendUtf8(out, kReplacement);
+        }
+    }
+    if ((bytes.size() - from) % 2 != 0) appendUtf8(out, kReplacement);
+    return out;
+}
 
 std::string decodeUserText(std::string_view bytes)
 {

@@ -50,8 +50,12 @@ TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
     testing::TempFolder folder;
     const std::string well = testing::writeText(folder.file("well.txt"), "# WELL NAME: W\r\n  MD X Y Z\r\n0 1 2 3\r\n");
     const std::string grid = testing::writeText(folder.file("grid.dev"), "SPECGRID\n 1 1 1 1 F /\nCOORD\n");
-    const DataFileKinds kinds = sortDataFiles({grid, well, folder.file("none.dev").string()});
-    EXPECT_EQ(kinds.wells, (std::vector<std::string>{well}));
+    // Saved as "Unicode" (UTF-16, big-endian here): told apart by the same lines.
+    std::string wide = "\xFE\xFF";
+    for (const char c : std::string("# WELL NAME: W\r\n  MD X Y Z\r\n0 1 2 3\r\n")) wide += {'\0', c};
+    const std::string wideWell = testing::writeText(folder.file("wide.txt"), wide);
+    const DataFileKinds kinds = sortDataFiles({grid, well, folder.file("none.dev").string(), wideWell});
+    EXPECT_EQ(kinds.wells, (std::vector<std::string>{well, wideWell}));
     EXPECT_EQ(kinds.others, (std::vector<std::string>{grid}));
     EXPECT_EQ(kinds.unreadable, (std::vector<std::string>{folder.file("none.dev").string()}));
 }

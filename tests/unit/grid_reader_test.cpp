@@ -490,7 +490,17 @@ TEST(GridReaderFile, UnreadableMainFileIsNotAGrid)
 
 
 // A large grid file is mapped, not copied: what the reader makes of it is what it makes of the same text in memory.
-TEST(GridReaderFile, LargeFileMappedReadsAsItsText)
+// The text as a Windows tool saves it as "Unicode": UTF-16, little-endian, with its byte order mark (ASCII only).
+std::string asUtf16(const std::string& ascii)
+{
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii) out += {c, '\0'};
+    return out;
+}
+
+// A large file is mapped rather than copied, and one saved in UTF-16 is converted rather than mapped: both give
+// the arrays of their text.
+TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
 {
     const gen::GridOptions o = gen::realExportGrid("BIG", 70, 60, 60);
     const std::string text = gen::gridText(o);
@@ -505,6 +515,13 @@ TEST(GridReaderFile, LargeFileMappedReadsAsItsText)
     EXPECT_EQ(fromFile.ZCORN, fromText.ZCORN);
     EXPECT_EQ(fromFile.ACTNUM, fromText.ACTNUM);
     EXPECT_EQ(fromFile.SPECGRID, fromText.SPECGRID);
+
+    GridInput fromUtf16;
+    const GridReadResult utf16 = readGridFile(testing::writeText(folder.file("BIG16.GRDECL"), asUtf16(text)), fromUtf16);
+    ASSERT_EQ(utf16.outcome, GridReadOutcome::Read) << utf16.message;
+    EXPECT_EQ(fromUtf16.points_coords, fromText.points_coords);
+    EXPECT_EQ(fromUtf16.ZCORN, fromText.ZCORN);
+    EXPECT_EQ(fromUtf16.ACTNUM, fromText.ACTNUM);
 }
 
 // A mapped file cut short by another program while it is read: the lost pages read as zeros instead of stopping
