@@ -517,7 +517,8 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     EXPECT_EQ(fromFile.SPECGRID, fromText.SPECGRID);
 
     GridInput fromUtf16;
-    const GridReadResult utf16 = readGridFile(testing::writeText(folder.file("BIG16.GRDECL"), asUtf16(text)), fromUtf16);
+    const std::string wide = testing::writeText(folder.file("BIG16.GRDECL"), asUtf16(text));
+    const GridReadResult utf16 = readGridFile(wide, fromUtf16);
     ASSERT_EQ(utf16.outcome, GridReadOutcome::Read) << utf16.message;
     EXPECT_EQ(fromUtf16.points_coords, fromText.points_coords);
     EXPECT_EQ(fromUtf16.ZCORN, fromText.ZCORN);
