@@ -17,6 +17,29 @@ FileText::~FileText() = default;
 
 bool FileText::intact() const { return !mapped_ || mapped_->intact(); }
 
+namespace {
+
+// Line ends are looked for in the first 64 KiB.
+constexpr std::size_t kLineEndProbe = std::size_t{64} << 10;
+
+// Lines ended by a carriage return alone (old Macintosh text, Excel's "CSV (Macintosh)"): returns, and no line
+// feed, in the start of the text. The readers take line feeds for line ends.
+bool returnsEndTheLines(std::string_view text)
+{
+    const std::string_view start = text.substr(0, kLineEndProbe);
+    return start.find('\r') != std::string_view::npos && start.find('\n') == std::string_view::npos;
+}
+
+// Whether the text must be turned into UTF-8 with line feeds before the readers see it.
+bool needsTurning(std::string_view start) { return startsAsUtf16(start) || returnsEndTheLines(start); }
+
+void returnsToLineFeeds(char* text, std::size_t size)
+{
+    if (returnsEndTheLines(std::string_view(text, size))) std::replace(text, text + size, '\r', '\n');
+}
+
+}  // namespace
+
 bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLarge)
 {
     out = FileText();
@@ -26,8 +49,8 @@ bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLar
     if (error) return false;
     if (mapLarge && size >= kMapFilesFrom) {
         std::unique_ptr<MappedFile> mapped = MappedFile::open(path);
-        // UTF-16 text is converted, so it is read as usual.
-        if (mapped && !startsAsUtf16(std::string_view(mapped->data(), std::min<std::size_t>(mapped->size(), 2)))) {
+        // Text that must be turned is read as usual instead.
+        if (mapped && !needsTurning(std::string_view(mapped->data(), mapped->size()))) {
             out.data_ = mapped->data();
             out.size_ = mapped->size();
             out.mapped_ = std::move(mapped);
@@ -40,15 +63,15 @@ bool readWholeFile(const std::filesystem::path& path, FileText& out, bool mapLar
     if (!bytes) return false;
     in.read(bytes.get(), static_cast<std::streamsize>(size));
     if (static_cast<std::uintmax_t>(in.gcount()) != size) return false;
-    if (startsAsUtf16(std::string_view(bytes.get(), static_cast<std::size_t>(size)))) {
-        const std::string text = utf8FromUtf16(std::string_view(bytes.get(), static_cast<std::size_t>(size)));
+    out.size_ = static_cast<std::size_t>(size);
+    if (startsAsUtf16(std::string_view(bytes.get(), out.size_))) {
+        const std::string text = utf8FromUtf16(std::string_view(bytes.get(), out.size_));
         bytes.reset(new (std::nothrow) char[text.size() + 1]);
         if (!bytes) return false;
         std::copy(text.begin(), text.end(), bytes.get());
         out.size_ = text.size();
-    } else {
-        out.size_ = static_cast<std::size_t>(size);
     }
+    returnsToLineFeeds(bytes.get(), out.size_);
     out.bytes_ = std::move(bytes);
     out.data_ = out.bytes_.get();
     return true;
@@ -69,6 +92,7 @@ bool readFileStart(const std::filesystem::path& path, std::size_t limit, std::st
     }
     out.resize(static_cast<std::size_t>(in.gcount()));
     if (startsAsUtf16(out)) out = utf8FromUtf16(out);
+    returnsToLineFeeds(out.data(), out.size());
     return true;
 }
 

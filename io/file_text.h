@@ -1,7 +1,8 @@
 // Reading a whole file into memory in one go: the grid and property files, the included grid parts and the shader
 // sources all come through here. The bytes are held once, without the zero fill a std::string would do before the
 // read, or, for a large grid file, not copied at all but mapped (io/mapped_file.h). A file in UTF-16 (with its byte
-// order mark, as Windows tools save "Unicode" text) is held as UTF-8, so that every reader sees the same text.
+// order mark, as Windows tools save "Unicode" text) is held as UTF-8, and one whose lines end in a carriage return
+// alone (old Macintosh text) with line feeds instead, so that every reader sees the same text.
 #pragma once
 
 #include <cstddef>

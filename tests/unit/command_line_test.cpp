@@ -54,8 +54,10 @@ TEST(CommandLineArguments, FilesAfterTheGridAreToldApartByContent)
     std::string wide = "\xFE\xFF";
     for (const char c : std::string("# WELL NAME: W\r\n  MD X Y Z\r\n0 1 2 3\r\n")) wide += {'\0', c};
     const std::string wideWell = testing::writeText(folder.file("wide.txt"), wide);
-    const DataFileKinds kinds = sortDataFiles({grid, well, folder.file("none.dev").string(), wideWell});
-    EXPECT_EQ(kinds.wells, (std::vector<std::string>{well, wideWell}));
+    // Lines ended by a carriage return alone (old Macintosh text): the same.
+    const std::string macWell = testing::writeText(folder.file("mac.dev"), "# WELL NAME: W\r  MD X Y Z\r0 1 2 3\r");
+    const DataFileKinds kinds = sortDataFiles({grid, well, folder.file("none.dev").string(), wideWell, macWell});
+    EXPECT_EQ(kinds.wells, (std::vector<std::string>{well, wideWell, macWell}));
     EXPECT_EQ(kinds.others, (std::vector<std::string>{grid}));
     EXPECT_EQ(kinds.unreadable, (std::vector<std::string>{folder.file("none.dev").string()}));
 }

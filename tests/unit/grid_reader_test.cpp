@@ -7,6 +7,7 @@
 #include "tests/support/text_fixtures.h"
 #include "tools/generator/model_generator.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -498,8 +499,8 @@ std::string asUtf16(const std::string& ascii)
     return out;
 }
 
-// A large file is mapped rather than copied, and one saved in UTF-16 is converted rather than mapped: both give
-// the arrays of their text.
+// A large file is mapped rather than copied, and one saved in UTF-16, or with its lines ended by a carriage return
+// alone, is turned into the usual text rather than mapped: all give the arrays of their text.
 TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
 {
     const gen::GridOptions o = gen::realExportGrid("BIG", 70, 60, 60);
@@ -523,6 +524,14 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     EXPECT_EQ(fromUtf16.points_coords, fromText.points_coords);
     EXPECT_EQ(fromUtf16.ZCORN, fromText.ZCORN);
     EXPECT_EQ(fromUtf16.ACTNUM, fromText.ACTNUM);
+
+    std::string returns = text;
+    std::replace(returns.begin(), returns.end(), '\n', '\r');
+    GridInput fromReturns;
+    const GridReadResult mac = readGridFile(testing::writeText(folder.file("MAC.GRDECL"), returns), fromReturns);
+    ASSERT_EQ(mac.outcome, GridReadOutcome::Read) << mac.message;
+    EXPECT_EQ(fromReturns.ZCORN, fromText.ZCORN);
+    EXPECT_EQ(fromReturns.ACTNUM, fromText.ACTNUM);
 }
 
 // A mapped file cut short by another program while it is read: the lost pages read as zeros instead of stopping
