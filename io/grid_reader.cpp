@@ -147,16 +147,51 @@ public:
     }
 
 private:
-    // An included name relative to the including file's folder, or to the main file's folder when only there;
-    // exports written on Windows may use backslashes.
+    // An included name relative to the including file's folder, or to the main file's folder when only there.
+    // Exports written on Windows may use backslashes, and name a file in other letter case than it has on disk
+    // (Windows does not tell them apart): such a name finds the one file that differs from it only in case.
     fs::path resolve(const fs::path& folder, std::string name) const
     {
         std::replace(name.begin(), name.end(), '\\', '/');
         const fs::path here = folder / fs::path(name);
         std::error_code error;
-        if (fs::exists(here, error) || folder == sources_.front().folder) return here;
-        const fs::path main = sources_.front().folder / fs::path(name);
-        return fs::exists(main, error) ? main : here;
+        if (fs::exists(here, error)) return here;
+        const fs::path& mainFolder = sources_.front().folder;
+        const fs::path main = mainFolder / fs::path(name);
+        if (folder != mainFolder && fs::exists(main, error)) return main;
+        if (std::optional<fs::path> found = inAnyCase(folder, fs::path(name))) return *found;
+        if (folder != mainFolder)
+            if (std::optional<fs::path> found = inAnyCase(mainFolder, fs::path(name))) return *found;
+        return here;
+    }
+
+    // `relative` under `folder`, each part of it matched by the one entry of its folder whose name differs from it
+    // in ASCII letter case alone; none when a part has no such entry, or several.
+    static std::optional<fs::path> inAnyCase(const fs::path& folder, const fs::path& relative)
+    {
+        const auto lower = [](std::string text) {
+            for (char& c : text)
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            return text;
+        };
+        fs::path at = folder;
+        std::error_code error;
+        for (const fs::path& part : relative) {
+            if (part.empty() || part == "." || part == ".." || fs::exists(at / part, error)) {
+                at /= part;
+                continue;
+            }
+            const std::string wanted = lower(part.string());
+            std::optional<fs::path> match;
+            for (fs::directory_iterator entry(at, error), end; !error && entry != end; entry.increment(error)) {
+                if (lower(entry->path().filename().string()) != wanted) continue;
+                if (match) return std::nullopt;
+                match = entry->path();
+            }
+            if (!match) return std::nullopt;
+            at = *match;
+        }
+        return at;
     }
 
     static std::string key(const fs::path& file)

@@ -420,6 +420,19 @@ TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
     EXPECT_EQ(r.grid.coord_file, folder.file("parts/deep/C.inc").string());
     EXPECT_TRUE(r.result.warnings.empty());
 
+    // Names written in another letter case than the files have (Windows does not tell them apart), in the
+    // including file's folder or, failing that, the main file's: each finds the one file so named in any case.
+    testing::writeText(folder.file("CASE.GRDECL"), "SPECGRID\n 1 1 1 /\nINCLUDE\n'PARTS/Other.INC' /\n");
+    testing::writeText(folder.file("parts/other.inc"), "INCLUDE 'DEEP/c.inc' /\nINCLUDE 'z.INC' /\n");
+    const Read anyCase = readFile(folder.file("CASE.GRDECL").string());
+    expectFixtureModel(anyCase);
+    EXPECT_EQ(anyCase.grid.coord_file, folder.file("parts/deep/C.inc").string());
+    // Two files that differ only in case leave the name unmatched rather than taking either.
+    testing::writeText(folder.file("parts/z.inc"), "ZCORN\n4*1 4*2 /\n");
+    testing::writeText(folder.file("TWO.GRDECL"),
+                       "SPECGRID\n 1 1 1 /\nINCLUDE 'parts/deep/c.inc' /\nINCLUDE 'parts/Z.INC' /\n");
+    EXPECT_EQ(readFile(folder.file("TWO.GRDECL").string()).result.outcome, GridReadOutcome::MissingInclude);
+
     // A file that includes itself is read once.
     testing::writeText(folder.file("LOOP.GRDECL"), directExport() + "INCLUDE 'LOOP.GRDECL' /\n");
     expectFixtureModel(readFile(folder.file("LOOP.GRDECL").string()));
