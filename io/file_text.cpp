@@ -19,15 +19,12 @@ bool FileText::intact() const { return !mapped_ || mapped_->intact(); }
 
 namespace {
 
-// Line ends are looked for in the first 64 KiB.
-constexpr std::size_t kLineEndProbe = std::size_t{64} << 10;
-
-// Lines ended by a carriage return alone (old Macintosh text, Excel's "CSV (Macintosh)"): returns, and no line
-// feed, in the start of the text. The readers take line feeds for line ends.
+// Lines ended by a carriage return alone (old Macintosh text, Excel's "CSV (Macintosh)"): the first line ends in a
+// return that no line feed follows. The readers take line feeds for line ends.
 bool returnsEndTheLines(std::string_view text)
 {
-    const std::string_view start = text.substr(0, kLineEndProbe);
-    return start.find('\r') != std::string_view::npos && start.find('\n') == std::string_view::npos;
+    const std::size_t end = text.find_first_of("\r\n");
+    return end != std::string_view::npos && text[end] == '\r' && (end + 1 == text.size() || text[end + 1] != '\n');
 }
 
 // Whether the text must be turned into UTF-8 with line feeds before the readers see it.
