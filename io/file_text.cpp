@@ -28,7 +28,7 @@ bool returnsEndTheLines(std::string_view text)
 }
 
 // Whether the text must be turned into UTF-8 with line feeds before the readers see it.
-bool needsTurning(std::string_view start) { return startsAsUtf16(start) || returnsEndTheLines(start); }
+bool needsTurning(std::string_view text) { return startsAsUtf16(text) || returnsEndTheLines(text); }
 
 void returnsToLineFeeds(char* text, std::size_t size)
 {
