@@ -212,8 +212,13 @@ void SceneRenderer::uploadFilteredCells()
     ShellLists shell;
     if (!kept.empty()) shell = buildLayerBlockShell(s_, kept, gridWindingFlag(s_, s_), 0, s_.ZCORN_K - 1, false);
     uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, facesByLayer(shell));
-    filter_ = {0, s_.ZCORN_K - 1, false, !kept.empty(), std::move(shell.faceStart), std::move(shell.faceRuns),
-               {}, {}, std::move(shell.sidePlanes)};
+    filter_ = LayerBlock{};
+    filter_.first = 0;
+    filter_.last = s_.ZCORN_K - 1;
+    filter_.current = !kept.empty();
+    filter_.faceStart = std::move(shell.faceStart);
+    filter_.faceRuns = std::move(shell.faceRuns);
+    filter_.sidePlanes = std::move(shell.sidePlanes);
 }
 
 bool SceneRenderer::updateSectionCells()
