@@ -9,7 +9,7 @@
 
 #include "app/snapshot.h"
 #include "commands/command_line.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "commands/command_line.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

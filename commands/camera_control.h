@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "scene/cell_outline.h"
 
 namespace morvane {

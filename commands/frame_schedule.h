@@ -7,7 +7,7 @@
 // that ends a turn asks for the one frame that shows where it ended.
 #pragma once
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -2,7 +2,7 @@
 // hiding its inactive cells.
 #pragma once
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {

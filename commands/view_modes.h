@@ -6,7 +6,7 @@
 // click and says what the buttons show afterwards; the window only moves the check marks.
 #pragma once
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {

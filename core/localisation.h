@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/model_state.h"
-
 namespace morvane {
+
+inline constexpr int LOCALS_SIZE = 862;  // slots of the text table
 
 // The filled table, 862 slots; unused slots hold the empty string.
 std::array<std::string, LOCALS_SIZE> makeLocals();

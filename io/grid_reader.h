@@ -32,7 +32,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

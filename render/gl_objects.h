@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "core/view_targets.h"
 #include "render/scene_renderer.h"
 #include "scene/scene_operations.h"

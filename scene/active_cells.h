@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

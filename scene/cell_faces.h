@@ -7,7 +7,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

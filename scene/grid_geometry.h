@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

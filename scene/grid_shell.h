@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "scene/property_colouring.h"
 
 namespace morvane {

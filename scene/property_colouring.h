@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -8,7 +8,7 @@
 
 #include <glm/vec4.hpp>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

@@ -12,7 +12,7 @@
 #include <glm/glm.hpp>
 
 #include "core/feedback.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "core/view_targets.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"

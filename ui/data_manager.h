@@ -18,7 +18,7 @@
 
 #include "commands/contacts_command.h"
 #include "commands/data_manager_rules.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
 #include "ui/production_table.h"

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "ui/loading_prop.h"
 #include "ui/loading_well.h"
 

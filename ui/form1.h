@@ -31,7 +31,7 @@
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
 #include "core/feedback.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "core/user_prompts.h"
 
 class QAction;

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 class QLabel;
 class QLineEdit;

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "core/localisation.h"
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 

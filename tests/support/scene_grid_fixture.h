@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane::test {
 

@@ -20,7 +20,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 #include "core/user_prompts.h"
 #include "platform/app_settings.h"
 #include "tests/support/recorded_prompts.h"

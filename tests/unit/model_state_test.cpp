@@ -7,7 +7,7 @@
 
 #include <glm/glm.hpp>
 
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 namespace morvane {
 namespace {

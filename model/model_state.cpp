@@ -1,4 +1,4 @@
-#include "core/model_state.h"
+#include "model/model_state.h"
 
 #include "core/localisation.h"
 

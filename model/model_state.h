@@ -16,6 +16,8 @@
 
 #include <glm/glm.hpp>
 
+#include "core/localisation.h"
+
 namespace morvane {
 
 // A GL object name (VAO, VBO, EBO, program, texture). Plain integer so that pure code needs no GL header.
@@ -27,8 +29,6 @@ using Slots = std::vector<GLName>;
 
 using Vertices = std::vector<float>;  // coloured vertices, six floats each: x, y, z, r, g, b
 using Indices = std::vector<int>;     // 32-bit element indices
-
-inline constexpr int LOCALS_SIZE = 862;
 
 // Values that more than one group starts from.
 namespace initial {
