@@ -47,7 +47,7 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
 {
     const bool gridView = cl.view == SnapshotView::Layer || cl.view == SnapshotView::FlatSection ||
                           cl.view == SnapshotView::TopView || cl.turnDegrees != 0 || cl.exaggeration;
-    if (gridView && !state.gridLoaded) {
+    if (gridView && !state.document.grid.loaded) {
         std::cerr << "morvane: --layer, --flat, --top, --turn and --exaggeration need a grid file\n";
         return false;
     }
@@ -58,8 +58,8 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
     }
     switch (cl.view) {
     case SnapshotView::Layer:
-        if (cl.layer > state.ZCORN_K) {
-            std::cerr << "morvane: --layer " << cl.layer << ": the grid has " << state.ZCORN_K << " layers\n";
+        if (cl.layer > state.document.grid.layers) {
+            std::cerr << "morvane: --layer " << cl.layer << ": the grid has " << state.document.grid.layers << " layers\n";
             return false;
         }
         state.oneLayer = !cl.eightLayers;

@@ -57,10 +57,10 @@ void keepBest(double& best, double value) { best = std::min(best, value); }
 double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
 {
     auto bytes = [](const auto& v) { return double(v.capacity() * sizeof(v[0])); };
-    double total = bytes(s.points_coords) + bytes(s.grid_lines_xy) + bytes(s.ZCORN) + bytes(s.ZCORN_stars);
-    total += bytes(s.cell_active) + bytes(s.cell_runs) + bytes(s.grid_indices) + bytes(s.cell_indices) +
+    double total = bytes(s.document.grid.input.pillars) + bytes(s.document.grid.input.pillarXY) + bytes(s.document.grid.input.cornerDepths);
+    total += bytes(s.document.grid.active) + bytes(s.cell_runs) + bytes(s.grid_indices) + bytes(s.cell_indices) +
              bytes(s.grid_indices_edge) + bytes(s.cell_indices_edge);
-    for (const auto& layer : s.grid_lines_k) total += bytes(layer);
+    for (const auto& layer : s.document.grid.layerVertices) total += bytes(layer);
     for (const auto& layer : s.cells_k) total += bytes(layer);
     for (const auto& list : s.PROP_cont_loading) total += bytes(list);
     for (const auto& layer : s.PROP_cont)
@@ -74,7 +74,8 @@ bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
     morvane::FileText text;
     keepBest(t.read, bench::seconds([&] { text = bench::readWhole(path); }));
     morvane::GridReadResult read;
-    keepBest(t.parse, bench::seconds([&] { read = morvane::readGridText(path.string(), text.view(), s); }));
+    keepBest(t.parse, bench::seconds([&] { read = morvane::readGridText(path.string(), text.view()); }));
+    s.document.grid.input = std::move(read.grid);
     text = morvane::FileText();  // the text is not needed past the reader
     if (read.outcome != morvane::GridReadOutcome::Read) return false;
 
@@ -82,17 +83,17 @@ bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
     keepBest(t.geometry, bench::seconds([&] { built = morvane::buildGrid(s); }));
     if (!built.built()) return false;
     bool indexed = false;
-    keepBest(t.indices, bench::seconds([&] { indexed = morvane::buildGridIndices(s, s, s, s); }));
+    keepBest(t.indices, bench::seconds([&] { indexed = morvane::buildGridIndices(s.document.grid, s, s); }));
 
     // The placeholder "grid" property, coloured as the import command does (first fill of cells_k).
-    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE), morvane::UNDEFINED_VALUE)};
+    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount), morvane::UNDEFINED_VALUE)};
     s.PROP_cont_loading_name = {"grid"};
     s.PROP_max_value = s.PROP_min_value = s.PROP_max_value_color = s.PROP_min_value_color = {-999.99};
     s.PROP_type = {10};
     s.PROP_name = "grid";
     s.propLoading = true;
     bool coloured = false;
-    keepBest(t.placeholder, bench::seconds([&] { coloured = morvane::colourProperty(s, s, 1, false, 10).coloured; }));
+    keepBest(t.placeholder, bench::seconds([&] { coloured = morvane::colourProperty(s.document.grid, s, 1, false, 10).coloured; }));
     return indexed && coloured;
 }
 
@@ -128,7 +129,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats, const fs::p
         s->PROP_type.push_back(4);
         s->propLoading = false;
         s->prop_no_morvane = 0;
-        keepBest(t.recolour, bench::seconds([&] { good = morvane::colourProperty(*s, *s, 2, false, 4).coloured; }));
+        keepBest(t.recolour, bench::seconds([&] { good = morvane::colourProperty((*s).document.grid, *s, 2, false, 4).coloured; }));
         if (run == 0) {
             peak = bench::peakRssBytes();
             held = heldBytesPerCell(*s, cells);
@@ -136,10 +137,10 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats, const fs::p
 
         // The yardsticks: a bare copy of grid_lines_k into fresh vectors and into vectors already there.
         std::vector<morvane::Vertices> copy;
-        keepBest(t.copyFresh, bench::seconds([&] { copy = s->grid_lines_k; }));
+        keepBest(t.copyFresh, bench::seconds([&] { copy = s->document.grid.layerVertices; }));
         keepBest(t.copyInPlace, bench::seconds([&] {
-                     for (std::size_t k = 0; k < s->grid_lines_k.size(); ++k)
-                         std::copy(s->grid_lines_k[k].begin(), s->grid_lines_k[k].end(), copy[k].begin());
+                     for (std::size_t k = 0; k < s->document.grid.layerVertices.size(); ++k)
+                         std::copy(s->document.grid.layerVertices[k].begin(), s->document.grid.layerVertices[k].end(), copy[k].begin());
                  }));
     }
     {

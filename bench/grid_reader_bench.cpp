@@ -58,10 +58,10 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
     morvane::grdecl::PieceRule noPieces = pieces;
     noPieces.parallelFrom = static_cast<std::size_t>(-1);
     auto readText = [&] {
-        morvane::GridInput grid;
-        result = morvane::readGridText(path.string(), text.view(), grid);
-        good = good && result.outcome == morvane::GridReadOutcome::Read && grid.ZCORN.size() == cells * 8 &&
-               grid.points_coords.size() == static_cast<std::size_t>(m.nx + 1) * (m.ny + 1) * 6;
+        result = morvane::readGridText(path.string(), text.view());
+        const morvane::CornerPointInput& grid = result.grid;
+        good = good && result.outcome == morvane::GridReadOutcome::Read && grid.cornerDepths.size() == cells * 8 &&
+               grid.pillars.size() == static_cast<std::size_t>(m.nx + 1) * (m.ny + 1) * 6;
     };
     for (int n = 0; n < repeats; ++n) {
         baseline = std::min(baseline, bench::seconds([&] {
@@ -74,10 +74,10 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
         oneThread = std::min(oneThread, bench::seconds(readText));
         morvane::grdecl::setPieceRule(pieces);
         readerFile = std::min(readerFile, bench::seconds([&] {
-                                  morvane::GridInput grid;
-                                  result = morvane::readGridFile(path.string(), grid);
+                                  result = morvane::readGridFile(path.string());
+                                  const morvane::CornerPointInput& grid = result.grid;
                                   good = good && result.outcome == morvane::GridReadOutcome::Read &&
-                                         grid.ZCORN.size() == cells * 8;
+                                         grid.cornerDepths.size() == cells * 8;
                               }));
     }
 

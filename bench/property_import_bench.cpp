@@ -85,11 +85,11 @@ public:
     explicit ColouringView(ModelState& s) : s_(s) {}
     GridBuildOutcome initGRID() override { return GridBuildOutcome::Built; }
     void bindGridBuffers() override {}
-    void initPROP(int index, bool discrete, int type) override { colourProperty(s_, s_, index, discrete, type); }
+    void initPROP(int index, bool discrete, int type) override { colourProperty(s_.document.grid, s_, index, discrete, type); }
     void bindPropBuffers() override {}
     void change_color(int type, int code, float r, float g, float b) override
     {
-        changeDiscreteColour(s_, s_, type, code, r, g, b);
+        changeDiscreteColour(s_.document.grid, s_, type, code, r, g, b);
     }
     void initXY__PLANE() override {}
     void bindXYplaneBuffers() override {}
@@ -172,13 +172,15 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
 {
     const fs::path gridPath = gen::writeGrid(bench::referenceGrid(m.label, m.nx, m.ny, m.nz), folder).front();
     auto s = std::make_unique<ModelState>();
-    if (readGridFile(gridPath.string(), *s).outcome != GridReadOutcome::Read || !buildGrid(*s).built()) {
+    GridReadResult read = readGridFile(gridPath.string());
+    s->document.grid.input = std::move(read.grid);
+    if (read.outcome != GridReadOutcome::Read || !buildGrid(*s).built()) {
         std::printf("  ERROR: the grid failed\n");
         return false;
     }
     fs::remove(gridPath);
-    s->gridLoaded = true;
-    const int cells = s->GRID_SIZE;
+    s->document.grid.loaded = true;
+    const int cells = s->document.grid.cellCount;
     std::printf("\n%s: %d x %d x %d = %d cells\n", m.label, m.nx, m.ny, m.nz, cells);
 
     for (bool discrete : {false, true}) {
@@ -210,7 +212,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                 addPlaceholder(*s, cells);
                 s->cells_k = std::move(colouredCells);
                 s->PROP_cont = std::move(reshaped);
-                if (s->cells_k.empty()) colourProperty(*s, *s, 1, false, PLACEHOLDER_TYPE);
+                if (s->cells_k.empty()) colourProperty((*s).document.grid, *s, 1, false, PLACEHOLDER_TYPE);
             }
             SilentFeedback quiet;
             ColouringView view(*s);
@@ -235,16 +237,16 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
             s->propLoading = false;
             keepBest(recolour, bench::seconds([&] {
                          if (discrete) {
-                             changeDiscreteColour(*s, *s, s->PROP_type_displaying, 2, 0.1f, 0.2f, 0.3f);
+                             changeDiscreteColour((*s).document.grid, *s, s->PROP_type_displaying, 2, 0.1f, 0.2f, 0.3f);
                          } else {
                              s->r2[9] = 0.5f;
-                             colourProperty(*s, *s, 2, false, 9);
+                             colourProperty((*s).document.grid, *s, 2, false, 9);
                          }
                      }));
-            std::vector<Vertices> copied = s->grid_lines_k;  // the yardstick copies into memory already there
+            std::vector<Vertices> copied = s->document.grid.layerVertices;  // the yardstick copies into memory already there
             keepBest(copy, bench::seconds([&] {
-                         for (std::size_t k = 0; k < s->grid_lines_k.size(); ++k)
-                             std::copy(s->grid_lines_k[k].begin(), s->grid_lines_k[k].end(), copied[k].begin());
+                         for (std::size_t k = 0; k < s->document.grid.layerVertices.size(); ++k)
+                             std::copy(s->document.grid.layerVertices[k].begin(), s->document.grid.layerVertices[k].end(), copied[k].begin());
                      }));
         }
 

@@ -62,15 +62,15 @@ double heldBytes(const morvane::ModelState& s)
     auto addAll = [&](const auto& lists) {
         for (const auto& list : lists) add(list);
     };
-    for (const auto* v : {&s.points_coords, &s.grid_lines_xy, &s.ZCORN, &s.ZCORN_stars}) add(*v);
+    for (const auto* v : {&s.document.grid.input.pillars, &s.document.grid.input.pillarXY, &s.document.grid.input.cornerDepths}) add(*v);
     for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
-    add(s.IJ);
+    add(s.document.grid.rowCellCounts);
     add(s.cell_drawn);
     add(s.shell_face_runs);
     add(s.shell_line_runs);
     addAll(s.shell_side_planes);
-    addAll(s.IJ_undef);
-    addAll(s.grid_lines_k);
+    addAll(s.document.grid.regularCells);
+    addAll(s.document.grid.layerVertices);
     addAll(s.cells_k);
     addAll(s.PROP_cont_loading);
     addAll(s.PROP_disc_loading);
@@ -138,7 +138,7 @@ int main(int argc, char** argv)
     start = Clock::now();
     view->bindGridBuffers();
     glFinish();
-    std::vector<double>().swap(state.ZCORN);  // as the grid import does once the layers are uploaded
+    std::vector<double>().swap(state.document.grid.input.cornerDepths);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
     std::printf("shell: %zu faces, %zu lines (the whole grid: %.0f faces, %.0f lines)\n",
                 state.cell_indices_edge.size() / 6, state.grid_indices_edge.size() / 2, 5 * double(nx) * ny * nz,

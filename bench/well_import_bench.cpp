@@ -36,14 +36,14 @@ void putGrid(ModelState& s, const gen::GridOptions& o)
     const std::vector<double> coords = gen::pillarCoords(o);
     const std::vector<double> depths = gen::cornerDepths(o);
     for (std::size_t p = 0; p + 5 < coords.size(); p += 6) {
-        s.points_coords.insert(s.points_coords.end(),
+        s.document.grid.input.pillars.insert(s.document.grid.input.pillars.end(),
                                {coords[p] / 1000, coords[p + 1] / 1000, -coords[p + 2] / 1000, coords[p + 3] / 1000,
                                 coords[p + 4] / 1000, -coords[p + 5] / 1000});
-        s.grid_lines_xy.insert(s.grid_lines_xy.end(),
+        s.document.grid.input.pillarXY.insert(s.document.grid.input.pillarXY.end(),
                                {coords[p] / 1000, coords[p + 1] / 1000, coords[p + 3] / 1000, coords[p + 4] / 1000});
     }
-    s.ZCORN.reserve(depths.size());
-    for (double d : depths) s.ZCORN.push_back(-d / 1000);
+    s.document.grid.input.cornerDepths.reserve(depths.size());
+    for (double d : depths) s.document.grid.input.cornerDepths.push_back(-d / 1000);
 }
 
 // No file dialog, no message boxes: the benchmark's files all load.
@@ -60,11 +60,11 @@ void forgetWells(ModelState& s)
 }
 
 // The corner a walk over every corner in order keeps, as the bounds need it: (top z, bottom z) of the nearest.
-std::pair<float, float> walkNearest(const GridGeometry& g, float x, float y)
+std::pair<float, float> walkNearest(const Grid& g, float x, float y)
 {
-    const std::size_t half = 4 * static_cast<std::size_t>(g.ZCORN_I) * static_cast<std::size_t>(g.ZCORN_J);
-    const Vertices& top = g.grid_lines_k.front();
-    const Vertices& bottom = g.grid_lines_k.back();
+    const std::size_t half = 4 * static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns);
+    const Vertices& top = g.layerVertices.front();
+    const Vertices& bottom = g.layerVertices.back();
     double bestTop = 1e12, bestBottom = 1e12;
     float topZ = 0, bottomZ = 0;
     for (std::size_t m = 0; m < half; ++m) {
@@ -77,9 +77,9 @@ std::pair<float, float> walkNearest(const GridGeometry& g, float x, float y)
 }
 
 // The bounds of one trajectory with the walk (the same rule as wellVerticalBounds); counts the searches.
-WellBounds walkBounds(const std::vector<std::vector<float>>& points, const GridGeometry& g, int& searches)
+WellBounds walkBounds(const std::vector<std::vector<float>>& points, const Grid& g, int& searches)
 {
-    WellBounds b{1000.0f * g.model_z_max, 1000.0f * g.model_z_min};
+    WellBounds b{1000.0f * g.extent.zMax, 1000.0f * g.extent.zMin};
     for (const auto& p : points) {
         if (!(p[3] > b.lower && p[3] < b.upper)) continue;
         ++searches;
@@ -116,7 +116,7 @@ int run(const gen::GridOptions& grid, const bench::Arguments& args)
         return 1;
     }
     std::printf("grid %d x %d x %d = %d cells, %zu corners per face; %d wells of %d stations, %.1f MB of files\n",
-                s.ZCORN_J, s.ZCORN_I, s.ZCORN_K, s.GRID_SIZE, static_cast<std::size_t>(4) * s.ZCORN_I * s.ZCORN_J,
+                s.document.grid.columns, s.document.grid.rows, s.document.grid.layers, s.document.grid.cellCount, static_cast<std::size_t>(4) * s.document.grid.rows * s.document.grid.columns,
                 kWells, kStations, static_cast<double>(bytes) / 1e6);
 
     double bare = 1e300, reader = 1e300, import = 1e300, index = 1e300, bounds = 1e300;
@@ -150,9 +150,9 @@ int run(const gen::GridOptions& grid, const bench::Arguments& args)
 
     // The bounds alone: the corner index once, then every well's bounds.
     std::unique_ptr<ModelSurfaceCorners> corners;
-    index = std::min(index, bench::seconds([&] { corners = std::make_unique<ModelSurfaceCorners>(s); }));
+    index = std::min(index, bench::seconds([&] { corners = std::make_unique<ModelSurfaceCorners>(s.document.grid); }));
     bounds = std::min(bounds, bench::seconds([&] {
-                          for (const auto& t : trajectories) (void)wellVerticalBounds(t, s, corners.get());
+                          for (const auto& t : trajectories) (void)wellVerticalBounds(t, s.document.grid, corners.get());
                       }));
 }
 
@@ -169,11 +169,11 @@ int searches = 0;
 std::vector<WellBounds> walkedBounds;
 const double walk = bench::seconds([&] {
     for (int w = 0; w < walked; ++w)
-        walkedBounds.push_back(walkBounds(trajectories[static_cast<std::size_t>(w)], s, searches));
+        walkedBounds.push_back(walkBounds(trajectories[static_cast<std::size_t>(w)], s.document.grid, searches));
 });
-const ModelSurfaceCorners corners(s);
+const ModelSurfaceCorners corners(s.document.grid);
 for (int w = 0; w < walked; ++w) {
-    const WellBounds b = wellVerticalBounds(trajectories[static_cast<std::size_t>(w)], s, &corners);
+    const WellBounds b = wellVerticalBounds(trajectories[static_cast<std::size_t>(w)], s.document.grid, &corners);
     const WellBounds& a = walkedBounds[static_cast<std::size_t>(w)];
     if (a.upper != b.upper || a.lower != b.lower) std::fprintf(stderr, "well %d: the bounds differ\n", w);
 }

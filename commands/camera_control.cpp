@@ -104,7 +104,7 @@ void wheel(ModelState& s, int delta)
     if (s.layers_mode) {
         if (delta > 0) {
             if (s.SHOW_K > 1) s.SHOW_K -= 1;
-        } else if (s.SHOW_K < s.ZCORN_K) {
+        } else if (s.SHOW_K < s.document.grid.layers) {
             s.SHOW_K += 1;
         }
         return;
@@ -157,7 +157,7 @@ std::optional<std::string> keyDown(CameraFields& f, ModelState& s, CameraKey key
         s.position.x -= 0.1f;
         break;
     case CameraKey::O:
-        if (s.SHOW_K < s.ZCORN_K) s.SHOW_K += 1;
+        if (s.SHOW_K < s.document.grid.layers) s.SHOW_K += 1;
         break;
     case CameraKey::L:
         if (s.SHOW_K > 1) s.SHOW_K -= 1;
@@ -210,7 +210,7 @@ std::string generalNumber(float value)
 
 CameraStatus cameraStatus(const ModelState& s)
 {
-    const auto mult = static_cast<float>(Constants::COORD_MULT);
+    const auto mult = static_cast<float>(kCoordScale);
     return CameraStatus{"K = " + std::to_string(s.SHOW_K), "Z: " + generalNumber(-s.position.z * mult),
                         "Y: " + generalNumber(-s.position.y * mult), "X: " + generalNumber(-s.position.x * mult)};
 }

@@ -51,7 +51,7 @@ void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c);
 // A release ends the drag of that button (the pivot cursor hides for left and right).
 void releaseDrag(CameraFields& f, ModelState& s, DragButton button);
 
-// Wheel: one layer per notch in layer view (kept within 1..ZCORN_K), otherwise a vertical shift of the model. A
+// Wheel: one layer per notch in layer view (kept within 1..layers), otherwise a vertical shift of the model. A
 // delta of 0 (a horizontal scroll of a tilt wheel or touchpad) does nothing.
 void wheel(ModelState& s, int delta);
 

@@ -29,7 +29,7 @@ std::string displayedValueText(const ModelState& s, const CellAddress& address)
     // The values the cells are coloured from: after an import that is the new property, before any tree click.
     if (!s.propLoaded || s.displayGrid || s.PROP_type_displaying == kGridPlaceholderType || s.coloured_kind_entry < 0)
         return "";
-    const std::size_t index = cellIndex(s, address);
+    const std::size_t index = cellIndex(s.document.grid, address);
     const auto entry = static_cast<std::size_t>(s.coloured_kind_entry);
     const std::vector<std::string>& names = s.coloured_discrete ? s.PROP_disc_loading_name : s.PROP_cont_loading_name;
     const std::string name = entry < names.size() ? names[entry] : s.PROP_name_displaying;
@@ -58,8 +58,8 @@ std::string pickedCellStatus(const ModelState& s, const std::optional<CellAddres
 CellPick pickCell(ModelState& s, const std::optional<CellHit>& hit)
 {
     CellPick pick;
-    if (hit) pick.address = cellAddress(s, *hit);
-    s.picked_cell_lines = pick.address ? cellOutline(s, *hit) : Vertices{};
+    if (hit) pick.address = cellAddress(s.document.grid, *hit);
+    s.picked_cell_lines = pick.address ? cellOutline(s.document.grid, *hit) : Vertices{};
     pick.status = pickedCellStatus(s, pick.address);
     return pick;
 }

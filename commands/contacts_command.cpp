@@ -67,7 +67,7 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
     if (request.uniform) {
         const std::optional<double> depth = readUniformDepth(request.depthText);
         if (!depth) return ContactOutcome::DepthRefused;
-        const ContactReport report = buildUniformContact(kind, *depth, s, s, s);
+        const ContactReport report = buildUniformContact(kind, *depth, s.document.grid, s);
         deliver(report, feedback);
         return outcomeOf(report.outcome);
     }
@@ -81,7 +81,7 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
         rows.push_back({*code, readDepth(row.depth)});
     }
     const RegionChoice& region = regions[static_cast<std::size_t>(request.regionSelected)];
-    const ContactReport report = buildRegionalContact(kind, region.perKindIndex, rows, s, s, s, s);
+    const ContactReport report = buildRegionalContact(kind, region.perKindIndex, rows, s.document.grid, s, s);
     deliver(report, feedback);
     if (report.outcome == ContactBuild::Built) {
         f.region_selected = request.regionSelected;
@@ -134,7 +134,7 @@ std::optional<ContactMessage> contactRefusal(ContactKind kind, ContactOutcome ou
 
 std::string depthText(float level)
 {
-    const float metres = level * static_cast<float>(Constants::COORD_MULT);
+    const float metres = level * static_cast<float>(kCoordScale);
     char digits[64];
     const auto end = std::to_chars(digits, digits + sizeof digits, metres).ptr;
     return std::string(digits, end);
@@ -179,7 +179,7 @@ bool uploadAndShow(const ContactReport& report, ModelState& s, SceneOperations& 
 bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback)
 {
     if (depthDown == 0 || !std::isfinite(depthDown)) return false;
-    return uploadAndShow(buildUniformContact(kind, -depthDown, s, s, s), s, view, kind, feedback);
+    return uploadAndShow(buildUniformContact(kind, -depthDown, s.document.grid, s), s, view, kind, feedback);
 }
 
 bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,
@@ -192,7 +192,7 @@ bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind,
     if (region == loaded.end()) return false;
     std::vector<RegionCodeDepth> rows;
     for (const auto& [code, depthDown] : depthsDown) rows.push_back({code, -depthDown});
-    return uploadAndShow(buildRegionalContact(kind, region->perKindIndex, rows, s, s, s, s), s, view, kind, feedback);
+    return uploadAndShow(buildRegionalContact(kind, region->perKindIndex, rows, s.document.grid, s, s), s, view, kind, feedback);
 }
 
 }  // namespace morvane

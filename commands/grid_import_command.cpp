@@ -46,13 +46,12 @@ void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
 
 // Reads the file on a helper thread while the window keeps repainting; the reader's stages reach the feedback from
 // this thread, in order, as they happen. An exception of the reader (out of memory) is raised here.
-GridReadResult readWhileResponsive(const std::string& path, GridInput& incoming, Feedback& fb,
-                                   GridImportWindow& window)
+GridReadResult readWhileResponsive(const std::string& path, Feedback& fb, GridImportWindow& window)
 {
     std::mutex mutex;
     std::vector<std::pair<GridReadStage, bool>> stages;
     auto reading = std::async(std::launch::async, [&] {
-        return readGridFile(path, incoming, [&](GridReadStage stage, bool includeLayout) {
+        return readGridFile(path, [&](GridReadStage stage, bool includeLayout) {
             const std::lock_guard<std::mutex> lock(mutex);
             stages.emplace_back(stage, includeLayout);
         });
@@ -127,17 +126,16 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     Feedback& fb = ctx.feedback;
 
     const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
-    const std::string shownName = s.gridfilename_string;
-    s.gridfilename_string = file.stem().string();
-    fb.appendLog("Opening file: " + s.gridfilename_string, log_colour::LightGrey);
+    const std::string shownName = s.document.grid.name;
+    s.document.grid.name = file.stem().string();
+    fb.appendLog("Opening file: " + s.document.grid.name, log_colour::LightGrey);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return GridImportOutcome::Cancelled;
 
     fb.setStatus("Reading COORD section");
     ctx.window.beginWait();
 
-    GridInput incoming;
-    const GridReadResult read = readWhileResponsive(path, incoming, fb, ctx.window);
+    GridReadResult read = readWhileResponsive(path, fb, ctx.window);
 
     // What the reader noticed in a file it read goes to the log whatever becomes of the grid.
     for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);
@@ -161,15 +159,16 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     }
 
     for (const std::string& note : read.notes) fb.appendLog(note, log_colour::LightGrey);
-    fb.trace("ZCORN_size = " + std::to_string(incoming.ZCORN.size()));
+    fb.trace("ZCORN_size = " + std::to_string(read.grid.cornerDepths.size()));
     fb.setStatus("Initializing grid");
-    swapReadGrid(s, incoming);
+    // The builder takes the grid's input (see buildGrid).
+    std::swap(s.document.grid.input, read.grid);
     const GridBuildOutcome built = ctx.view.initGRID();
     if (built != GridBuildOutcome::Built) {
         // The builder has logged why and changed nothing; nothing below may run on counts that do not belong to
         // this grid. The current model gets its arrays back and stays as it was.
-        swapReadGrid(s, incoming);
-        s.gridfilename_string = shownName;  // the tree root still names the model on show
+        std::swap(s.document.grid.input, read.grid);
+        s.document.grid.name = shownName;  // the tree root still names the model on show
         fb.setProgress(0);
         ctx.window.focusTree();
         ctx.window.endWait(true);
@@ -178,7 +177,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     fb.advanceProgress(10);
     ctx.view.bindGridBuffers();
     // The corner depths now live in the layers' vertices; nothing reads them again, so their 64 bytes per cell go.
-    std::vector<double>().swap(s.ZCORN);
+    std::vector<double>().swap(s.document.grid.input.cornerDepths);
 
     ctx.window.enableTopView();
     s.displayGrid = true;
@@ -192,7 +191,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     s.edge_mode = true;
     s.transp_model = 1.0f;
 
-    registerGridPlaceholder(s, s.GRID_SIZE);
+    registerGridPlaceholder(s, s.document.grid.cellCount);
 
     fb.setStatus("Rendering grid");
     if (!read.includeLayout) ctx.window.useTreeImages();

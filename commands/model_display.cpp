@@ -6,16 +6,16 @@ namespace morvane {
 
 bool fitModelInView(ModelState& s)
 {
-    if (!s.gridLoaded) return false;
+    if (!s.document.grid.loaded) return false;
     const glm::vec3 position = s.position, scale = s.scale;
-    fitView(modelBox(s), s);
+    fitView(modelBox(s.document.grid), s);
     return s.position != position || s.scale != scale;
 }
 
 void showInactiveCells(ModelState& s, SceneOperations* view, bool show)
 {
     s.showInactiveCells = show;
-    if (!s.gridLoaded || !view) return;
+    if (!s.document.grid.loaded || !view) return;
     // The cells keep their colours (inactive ones are grey anyway); only what is drawn changes.
     view->bindGridBuffers();
     view->bindPropBuffers();

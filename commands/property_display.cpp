@@ -43,7 +43,7 @@ std::optional<std::size_t> displayedEntry(const Properties& p)
 PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const PropertyTreeNode& node)
 {
     ModelState& s = ctx.state;
-    if (!s.gridLoaded) return PropertySelection::Ignored;
+    if (!s.document.grid.loaded) return PropertySelection::Ignored;
 
     // A load colours and uploads its property, then selects its new node: the last overall entry.
     bool colouredByLoad = s.propLoading && !node.root && node.index >= 0 &&

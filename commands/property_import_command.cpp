@@ -33,7 +33,7 @@ void stopWork(const PropertyImportContext& ctx)
 
 PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx)
 {
-    if (!ctx.state.gridLoaded) {
+    if (!ctx.state.document.grid.loaded) {
         const bool russian = ctx.state.Lang == "ru";
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
         return ended(PropertyImportOutcome::NoGrid);
@@ -61,7 +61,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
 
-    if (!s.gridLoaded)
+    if (!s.document.grid.loaded)
         return ended(PropertyImportOutcome::NoGrid);  // the menu has told the user; callers without it too
 
     const std::filesystem::path file(path);
@@ -88,7 +88,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
-    const std::vector<PropertyEntry> entries = propertyEntries(text, s.GRID_SIZE);
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount);
     if (entries.empty()) {
         stopWork(ctx);
         const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
@@ -132,7 +132,7 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         waiting = true;
         fb.setProgress(10);
 
-        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.GRID_SIZE, s.Lang, s, s.cell_active);
+        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.document.grid.cellCount, s.Lang, s, s.document.grid.active);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;
@@ -171,10 +171,10 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
 {
     ModelState& s = ctx.state;
     FileText bytes;
-    if (!s.gridLoaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
+    if (!s.document.grid.loaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
     std::string decoded;
     const std::string_view text = utf8Text(bytes.view(), decoded);
-    const std::vector<PropertyEntry> entries = propertyEntries(text, s.GRID_SIZE);
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount);
     if (entries.empty()) return ended(PropertyImportOutcome::NotAProperty);
 
     std::string names;

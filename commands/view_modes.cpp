@@ -32,7 +32,7 @@ void resetPropertyCut(ModelState& s, SceneOperations* view)
 
 ModeButtons switchFlatSection(ModelState& s, SceneOperations* view, bool wasChecked)
 {
-    if (!s.gridLoaded) return ModeButtons::Unchanged;
+    if (!s.document.grid.loaded) return ModeButtons::Unchanged;
     showShell(s);
     if (wasChecked) {
         s.transp_all = 1;
@@ -61,7 +61,7 @@ ModeButtons switchLayerView(ModelState& s, SceneOperations* view, bool wasChecke
     s.transp_all = 1;
     if (!s.oneLayer) s.transp_model = 0.5f;
     // The first time the middle layer; a grid of one layer still shows layer 1.
-    s.SHOW_K = s.saved_K != 0 ? s.saved_K : std::max(1, s.ZCORN_K / 2);
+    s.SHOW_K = s.saved_K != 0 ? s.saved_K : std::max(1, s.document.grid.layers / 2);
     return ModeButtons::OnlyThisOne;
 }
 

@@ -42,7 +42,7 @@ bool nearlyVertical(const ModelState& s, int w)
 {
     const std::size_t i = static_cast<std::size_t>(w);
     const float reach = i < s.well_proj_length.size() ? s.well_proj_length[i] : 0.0f;
-    return reach * static_cast<float>(Constants::COORD_MULT) < 2.0f * static_cast<float>(s.grid_dimension);
+    return reach * static_cast<float>(kCoordScale) < 2.0f * static_cast<float>(s.document.grid.cellSize);
 }
 
 // A well whose trajectory never enters the model has only a placeholder at the origin as its inside part.
@@ -75,8 +75,8 @@ class SectionCutter {
 public:
     explicit SectionCutter(const WellSectionContext& ctx) : ctx_(ctx), s_(ctx.state)
     {
-        D_ = std::sqrt((s_.model_x_max - s_.model_x_min) * (s_.model_x_max - s_.model_x_min) +
-                       (s_.model_y_max - s_.model_y_min) * (s_.model_y_max - s_.model_y_min));
+        D_ = std::sqrt((s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) * (s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) +
+                       (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin) * (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin));
     }
 
     float diagonal() const { return D_; }
@@ -86,7 +86,7 @@ public:
     {
         const SectionSegment segment{extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y,
                                      start.x,         start.y,         end.x,         end.y};
-        for (const std::string& line : makeWellSection(s_, s_, s_, s_, segment)) ctx_.feedback.trace(line);
+        for (const std::string& line : makeWellSection(s_.document.grid, s_, s_, s_, segment)) ctx_.feedback.trace(line);
         ctx_.view.bindIntersectBuffers();
         ctx_.feedback.trace(label);
         for (const float v :
@@ -123,8 +123,8 @@ void placeSectionPlane(const WellSectionContext& ctx, Point S, Point E)
 {
     ModelState& s = ctx.state;
     const auto rectangle = [&](const std::array<float, 3>& c) {
-        return Vertices{S.x, S.y, s.model_z_min, c[0], c[1], c[2], S.x, S.y, s.model_z_max, c[0], c[1], c[2],
-                        E.x, E.y, s.model_z_min, c[0], c[1], c[2], E.x, E.y, s.model_z_max, c[0], c[1], c[2]};
+        return Vertices{S.x, S.y, s.document.grid.extent.zMin, c[0], c[1], c[2], S.x, S.y, s.document.grid.extent.zMax, c[0], c[1], c[2],
+                        E.x, E.y, s.document.grid.extent.zMin, c[0], c[1], c[2], E.x, E.y, s.document.grid.extent.zMax, c[0], c[1], c[2]};
     };
     s.model_section = rectangle(s.model_section_color);
     s.model_section_border = rectangle(s.model_section_border_color);
@@ -159,7 +159,7 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
     ModelState& s = ctx.state;
     const bool russian = s.Lang == "ru";
     const std::string caption = russian ? property_texts::CaptionRu : property_texts::CaptionEn;
-    if (!s.gridLoaded) {
+    if (!s.document.grid.loaded) {
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, caption);
         return ModeButtons::Unchanged;
     }

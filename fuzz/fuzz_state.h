@@ -10,8 +10,7 @@ namespace morvane::fuzz {
 inline ModelState& freshState()
 {
     static ModelState state;
-    static_cast<GridInput&>(state) = GridInput{};
-    static_cast<GridGeometry&>(state) = GridGeometry{};
+    state.document = Document{};
     static_cast<GridDrawing&>(state) = GridDrawing{};
     static_cast<Properties&>(state) = Properties{};
     static_cast<Contacts&>(state) = Contacts{};

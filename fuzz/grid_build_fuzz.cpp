@@ -44,7 +44,7 @@ double oddValue(FuzzedDataProvider& in)
     return in.PickValueInArray(kOdd);
 }
 
-GridInput makeGrid(FuzzedDataProvider& in)
+CornerPointInput makeGrid(FuzzedDataProvider& in)
 {
     const int rows = in.ConsumeIntegralInRange(1, 6);  // cell rows
     const int cols = in.ConsumeIntegralInRange(1, 6);  // cells per row
@@ -59,8 +59,7 @@ GridInput makeGrid(FuzzedDataProvider& in)
     const double angle = in.ConsumeBool() ? 0.0 : in.ConsumeFloatingPointInRange(0.0, 6.3);
     const double cs = std::cos(angle), sn = std::sin(angle);
 
-    GridInput input;
-    input.gridfilename_string = "fuzz";
+    CornerPointInput input;
     for (int r = 0; r <= rows; ++r) {
         int pillars = cols + 1;
         if (in.ConsumeIntegralInRange(0, 15) == 0) pillars += in.ConsumeBool() ? 1 : -1;
@@ -72,17 +71,17 @@ GridInput makeGrid(FuzzedDataProvider& in)
             if (in.ConsumeIntegralInRange(0, 31) == 0) x = oddValue(in);
             const double lean = in.ConsumeIntegralInRange(0, 3) == 0 ? in.ConsumeFloatingPointInRange(-50.0, 50.0) : 3;
             const double bottom = in.ConsumeIntegralInRange(0, 31) == 0 ? -1.0 : -1.2;  // sometimes a flat pillar
-            input.points_coords.insert(input.points_coords.end(),
+            input.pillars.insert(input.pillars.end(),
                                        {x / 1000, y / 1000, -1.0, (x + lean) / 1000, (y - 2) / 1000, bottom});
-            input.grid_lines_xy.insert(input.grid_lines_xy.end(),
+            input.pillarXY.insert(input.pillarXY.end(),
                                        {x / 1000, y / 1000, (x + lean) / 1000, (y - 2) / 1000});
         }
     }
     static const std::size_t kCut[] = {0, 0, 0, 0, 0, 1, 4, 5, 6};
-    const std::size_t cutCoords = std::min(in.PickValueInArray(kCut), input.points_coords.size());
-    input.points_coords.resize(input.points_coords.size() - cutCoords);
-    const std::size_t cutLines = std::min(in.PickValueInArray(kCut), input.grid_lines_xy.size());
-    input.grid_lines_xy.resize(input.grid_lines_xy.size() - cutLines);
+    const std::size_t cutCoords = std::min(in.PickValueInArray(kCut), input.pillars.size());
+    input.pillars.resize(input.pillars.size() - cutCoords);
+    const std::size_t cutLines = std::min(in.PickValueInArray(kCut), input.pillarXY.size());
+    input.pillarXY.resize(input.pillarXY.size() - cutLines);
 
     const long long surface = 4LL * rows * cols;
     const long long counts[] = {2 * surface * layers,
@@ -99,56 +98,56 @@ GridInput makeGrid(FuzzedDataProvider& in)
     for (long long n = 0; n < count; ++n) {
         double depth = -(1000 + 10 * (n / surface)) / 1000.0;
         if (in.ConsumeIntegralInRange(0, 63) == 0) depth = oddValue(in);
-        input.ZCORN.push_back(depth);
+        input.cornerDepths.push_back(depth);
     }
 
     // SPECGRID as the reader passes it on: none, the true counts, or counts one off.
     const int specChoice = in.ConsumeIntegralInRange(0, 3);
-    if (specChoice == 1) input.SPECGRID = {cols, rows, layers};
-    if (specChoice == 2) input.SPECGRID = {cols + in.ConsumeIntegralInRange(-1, 1), rows, layers};
-    if (specChoice == 3) input.SPECGRID = {cols, rows, layers + 1};
+    if (specChoice == 1) input.declaredSize = {cols, rows, layers};
+    if (specChoice == 2) input.declaredSize = {cols + in.ConsumeIntegralInRange(-1, 1), rows, layers};
+    if (specChoice == 3) input.declaredSize = {cols, rows, layers + 1};
     const std::size_t cells = static_cast<std::size_t>(rows * cols * layers);
     static const int kActnumLength[] = {0, 0, 1, 1, 1, -1, 2};  // none, exact, short, long
     switch (in.PickValueInArray(kActnumLength)) {
     case 1:
-        input.ACTNUM.resize(cells);
+        input.actnum.resize(cells);
         break;
     case -1:
-        input.ACTNUM.resize(cells / 2);
+        input.actnum.resize(cells / 2);
         break;
     case 2:
-        input.ACTNUM.resize(cells + 1);
+        input.actnum.resize(cells + 1);
         break;
     default:
         break;
     }
-    for (auto& flag : input.ACTNUM) flag = in.ConsumeIntegralInRange(0, 3) == 0 ? 0 : 1;
+    for (auto& flag : input.actnum) flag = in.ConsumeIntegralInRange(0, 3) == 0 ? 0 : 1;
     return input;
 }
 
 // The layout variables the rejections must (or must not) keep.
 struct Snapshot {
-    int grid_dimension, ZCORN_I, ZCORN_J, ZCORN_K, GRID_SIZE, points_in_layer, cell_i, cell_j;
-    std::size_t layers;
-    bool gridLoaded;
+    int cellSize, rows, columns, layers, cellCount, surfaceVertices, definedRows, definedColumns;
+    std::size_t vertexLayers;
+    bool loaded;
 
-    explicit Snapshot(const ModelState& s)
-        : grid_dimension(s.grid_dimension),
-          ZCORN_I(s.ZCORN_I),
-          ZCORN_J(s.ZCORN_J),
-          ZCORN_K(s.ZCORN_K),
-          GRID_SIZE(s.GRID_SIZE),
-          points_in_layer(s.points_in_layer),
-          cell_i(s.cell_i),
-          cell_j(s.cell_j),
-          layers(s.grid_lines_k.size()),
-          gridLoaded(s.gridLoaded)
+    explicit Snapshot(const Grid& g)
+        : cellSize(g.cellSize),
+          rows(g.rows),
+          columns(g.columns),
+          layers(g.layers),
+          cellCount(g.cellCount),
+          surfaceVertices(g.surfaceVertices),
+          definedRows(g.definedRows),
+          definedColumns(g.definedColumns),
+          vertexLayers(g.layerVertices.size()),
+          loaded(g.loaded)
     {}
     bool sameLayout(const Snapshot& o) const
     {
-        return grid_dimension == o.grid_dimension && ZCORN_I == o.ZCORN_I && ZCORN_J == o.ZCORN_J &&
-               ZCORN_K == o.ZCORN_K && GRID_SIZE == o.GRID_SIZE && points_in_layer == o.points_in_layer &&
-               cell_i == o.cell_i && cell_j == o.cell_j;
+        return cellSize == o.cellSize && rows == o.rows && columns == o.columns && layers == o.layers &&
+               cellCount == o.cellCount && surfaceVertices == o.surfaceVertices && definedRows == o.definedRows &&
+               definedColumns == o.definedColumns;
     }
 };
 
@@ -163,29 +162,29 @@ float onPillar(const double* c, double z, int axis)
 
 // Every vertex of a built grid sits on its own corner depth, and on its pillar's top (a spacing layout) or on its
 // pillar's line (a SPECGRID layout).
-void checkBuilt(const ModelState& s, const GridInput& input)
+void checkBuilt(const ModelState& s, const CornerPointInput& input)
 {
-    const std::size_t I = std::size_t(s.ZCORN_I), J = std::size_t(s.ZCORN_J), K = std::size_t(s.ZCORN_K);
+    const std::size_t I = std::size_t(s.document.grid.rows), J = std::size_t(s.document.grid.columns), K = std::size_t(s.document.grid.layers);
     const std::size_t cells = I * J * K;
-    if (s.layout_from_specgrid) {
-        FUZZ_CHECK(input.SPECGRID[0] == s.ZCORN_J && input.SPECGRID[1] == s.ZCORN_I && input.SPECGRID[2] == s.ZCORN_K);
-        FUZZ_CHECK(s.grid_dimension >= 1);
-        for (const auto& row : s.IJ_undef) FUZZ_CHECK(std::count(row.begin(), row.begin() + J, 1) == long(J));
+    if (s.document.grid.layoutFromSpecgrid) {
+        FUZZ_CHECK(input.declaredSize[0] == s.document.grid.columns && input.declaredSize[1] == s.document.grid.rows && input.declaredSize[2] == s.document.grid.layers);
+        FUZZ_CHECK(s.document.grid.cellSize >= 1);
+        for (const auto& row : s.document.grid.regularCells) FUZZ_CHECK(std::count(row.begin(), row.begin() + J, 1) == long(J));
     } else {
-        FUZZ_CHECK(s.grid_dimension > 0 && s.grid_dimension % Constants::DIMENSION_MIN == 0 &&
-                   s.grid_dimension <= Constants::DIMENSION_MAX);
+        FUZZ_CHECK(s.document.grid.cellSize > 0 && s.document.grid.cellSize % Constants::DIMENSION_MIN == 0 &&
+                   s.document.grid.cellSize <= Constants::DIMENSION_MAX);
     }
-    FUZZ_CHECK(s.cell_active.empty() || s.cell_active.size() == cells);
-    FUZZ_CHECK(s.cell_active.empty() || std::count(s.cell_active.begin(), s.cell_active.end(), 0) > 0);
-    if (input.ACTNUM.size() != cells) FUZZ_CHECK(s.cell_active.empty());
-    FUZZ_CHECK(s.GRID_SIZE == static_cast<long long>(I * J * K));
-    FUZZ_CHECK(s.points_in_layer == static_cast<long long>(4 * I * J));
-    FUZZ_CHECK(s.TOTAL_CELLS >= 0 && s.TOTAL_CELLS <= s.GRID_SIZE);
-    FUZZ_CHECK(s.IJ_undef.size() == I);
-    for (const auto& row : s.IJ_undef) FUZZ_CHECK(row.size() >= J);
-    FUZZ_CHECK(s.grid_lines_k.size() == K);
+    FUZZ_CHECK(s.document.grid.active.empty() || s.document.grid.active.size() == cells);
+    FUZZ_CHECK(s.document.grid.active.empty() || std::count(s.document.grid.active.begin(), s.document.grid.active.end(), 0) > 0);
+    if (input.actnum.size() != cells) FUZZ_CHECK(s.document.grid.active.empty());
+    FUZZ_CHECK(s.document.grid.cellCount == static_cast<long long>(I * J * K));
+    FUZZ_CHECK(s.document.grid.surfaceVertices == static_cast<long long>(4 * I * J));
+    FUZZ_CHECK(s.document.grid.activeCellCount >= 0 && s.document.grid.activeCellCount <= s.document.grid.cellCount);
+    FUZZ_CHECK(s.document.grid.regularCells.size() == I);
+    for (const auto& row : s.document.grid.regularCells) FUZZ_CHECK(row.size() >= J);
+    FUZZ_CHECK(s.document.grid.layerVertices.size() == K);
     for (std::size_t k = 0; k < K; ++k) {
-        const Vertices& layer = s.grid_lines_k[k];
+        const Vertices& layer = s.document.grid.layerVertices[k];
         FUZZ_CHECK(layer.size() == 2 * 4 * I * J * 6);
         std::size_t v = 0;
         for (std::size_t t = 0; t < 2; ++t)
@@ -196,15 +195,15 @@ void checkBuilt(const ModelState& s, const GridInput& input)
                         const std::size_t depth =
                             (2 * k + t) * 4 * I * J + 4 * J * r + (corner / 2) * 2 * J + 2 * c + corner % 2;
                         const float* p = &layer[6 * v];
-                        if (s.layout_from_specgrid) {
-                            const double* c = &s.points_coords[6 * pillar];
-                            FUZZ_CHECK(sameFloat(p[0], onPillar(c, s.ZCORN[depth], 0)));
-                            FUZZ_CHECK(sameFloat(p[1], onPillar(c, s.ZCORN[depth], 1)));
+                        if (s.document.grid.layoutFromSpecgrid) {
+                            const double* c = &s.document.grid.input.pillars[6 * pillar];
+                            FUZZ_CHECK(sameFloat(p[0], onPillar(c, s.document.grid.input.cornerDepths[depth], 0)));
+                            FUZZ_CHECK(sameFloat(p[1], onPillar(c, s.document.grid.input.cornerDepths[depth], 1)));
                         } else {
-                            FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.grid_lines_xy[4 * pillar])));
-                            FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.grid_lines_xy[4 * pillar + 1])));
+                            FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.document.grid.input.pillarXY[4 * pillar])));
+                            FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.document.grid.input.pillarXY[4 * pillar + 1])));
                         }
-                        FUZZ_CHECK(sameFloat(p[2], static_cast<float>(s.ZCORN[depth])));
+                        FUZZ_CHECK(sameFloat(p[2], static_cast<float>(s.document.grid.input.cornerDepths[depth])));
                     }
     }
 }
@@ -220,10 +219,10 @@ void checkLayerTable(const std::vector<std::size_t>& starts, std::size_t layers,
 
 void checkIndices(ModelState& s, bool showInactive)
 {
-    const bool indexed = buildGridIndices(s, s, s, s, showInactive);
+    const bool indexed = buildGridIndices(s.document.grid, s, s, showInactive);
     if (!indexed) return;
-    FUZZ_CHECK(s.gridLoaded);
-    const long long vertices = 2LL * s.points_in_layer;
+    FUZZ_CHECK(s.document.grid.loaded);
+    const long long vertices = 2LL * s.document.grid.surfaceVertices;
     for (const Indices* list :
          {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices})
         for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
@@ -231,8 +230,8 @@ void checkIndices(ModelState& s, bool showInactive)
     FUZZ_CHECK(s.cell_indices.size() / 30 == s.grid_indices.size() / 24);
 
     // Runs of drawn cells lie inside the shared lists, in order, one layer after another.
-    const std::size_t layers = std::size_t(s.ZCORN_K);
-    if (showInactive || s.cell_active.empty()) FUZZ_CHECK(s.cell_runs_layer.empty());
+    const std::size_t layers = std::size_t(s.document.grid.layers);
+    if (showInactive || s.document.grid.active.empty()) FUZZ_CHECK(s.cell_runs_layer.empty());
     checkLayerTable(s.cell_runs_layer, layers, s.cell_runs.size());
     checkLayerTable(s.grid_indices_edge_layer, layers, s.grid_indices_edge.size());
     checkLayerTable(s.cell_indices_edge_layer, layers, s.cell_indices_edge.size());
@@ -245,48 +244,48 @@ void checkIndices(ModelState& s, bool showInactive)
             end = first + count;
         }
     }
-    FUZZ_CHECK(s.cell_drawn.size() == layers * std::size_t(s.cell_i) * std::size_t(s.cell_j));
+    FUZZ_CHECK(s.cell_drawn.size() == layers * std::size_t(s.document.grid.definedRows) * std::size_t(s.document.grid.definedColumns));
 }
 
 // The lists drawn for a view of part of the model: a block of layers and the cells around a flat section. Their
 // indices stay inside a layer's vertices and their tables cover every layer.
 void checkPartialViews(const ModelState& s, FuzzedDataProvider& in)
 {
-    if (!s.gridLoaded || s.cell_drawn.empty()) return;
-    const long long vertices = 2LL * s.points_in_layer;
-    const int first = in.ConsumeIntegralInRange(-1, s.ZCORN_K);
+    if (!s.document.grid.loaded || s.cell_drawn.empty()) return;
+    const long long vertices = 2LL * s.document.grid.surfaceVertices;
+    const int first = in.ConsumeIntegralInRange(-1, s.document.grid.layers);
     const ShellLists block =
-        buildLayerBlockShell(s, s.cell_drawn, in.ConsumeBool(), first, first + in.ConsumeIntegralInRange(0, 8),
+        buildLayerBlockShell(s.document.grid, s.cell_drawn, in.ConsumeBool(), first, first + in.ConsumeIntegralInRange(0, 8),
                              in.ConsumeBool());
-    checkLayerTable(block.faceStart, std::size_t(s.ZCORN_K), block.faces.size());
-    checkLayerTable(block.lineStart, std::size_t(s.ZCORN_K), block.lines.size());
+    checkLayerTable(block.faceStart, std::size_t(s.document.grid.layers), block.faces.size());
+    checkLayerTable(block.lineStart, std::size_t(s.document.grid.layers), block.lines.size());
     for (const Indices* list : {&block.faces, &block.lines})
         for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);
 
     const glm::vec4 plane(in.ConsumeFloatingPoint<float>(), in.ConsumeFloatingPoint<float>(),
                           in.ConsumeFloatingPoint<float>(), in.ConsumeFloatingPoint<float>());
-    const std::vector<Indices> section = sectionCellIndices(s, s, plane);
-    FUZZ_CHECK(section.empty() || section.size() == std::size_t(s.ZCORN_K));
+    const std::vector<Indices> section = sectionCellIndices(s.document.grid, s, plane);
+    FUZZ_CHECK(section.empty() || section.size() == std::size_t(s.document.grid.layers));
     for (const Indices& layer : section) {
         FUZZ_CHECK(layer.size() % 30 == 0 && layer.size() <= s.cell_indices.size());
         for (int index : layer) FUZZ_CHECK(index >= 0 && index < vertices);
     }
 }
 
-void buildAndCheck(ModelState& state, GridInput input, FuzzedDataProvider& in)
+void buildAndCheck(ModelState& state, CornerPointInput input, FuzzedDataProvider& in)
 {
-    const Snapshot before(state);
-    static_cast<GridInput&>(state) = input;
+    const Snapshot before(state.document.grid);
+    state.document.grid.input = input;
     const GridBuildReport report = buildGrid(state);
-    const Snapshot after(state);
+    const Snapshot after(state.document.grid);
     if (report.built()) {
-        FUZZ_CHECK(state.gridLoaded);
+        FUZZ_CHECK(state.document.grid.loaded);
         checkBuilt(state, input);
     } else {
         // A refused grid changes nothing of the model shown before, and names its reason.
-        FUZZ_CHECK(after.sameLayout(before) && after.gridLoaded == before.gridLoaded && after.layers == before.layers);
+        FUZZ_CHECK(after.sameLayout(before) && after.loaded == before.loaded && after.vertexLayers == before.vertexLayers);
         FUZZ_CHECK(!report.message.empty());
-        FUZZ_CHECK(state.ACTNUM == input.ACTNUM);
+        FUZZ_CHECK(state.document.grid.input.actnum == input.actnum);
     }
     checkIndices(state, false);
     checkPartialViews(state, in);
@@ -300,7 +299,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider in(data, size);
     ModelState& state = fuzz::freshState();
     const bool twice = in.ConsumeBool();
-    GridInput first = makeGrid(in);
+    CornerPointInput first = makeGrid(in);
     buildAndCheck(state, std::move(first), in);
     if (twice) buildAndCheck(state, makeGrid(in), in);
     return 0;

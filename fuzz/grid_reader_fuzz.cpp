@@ -87,23 +87,23 @@ void scanHelpers(std::string_view text)
 // A direct layout's numbers are the sections' numbers as the scanning helpers cut and expand them: x and y over
 // 1000, z and depths negated. Only a text with one ZCORN is compared (with more, the reader takes the one after
 // COORD).
-void compareWithHelpers(std::string_view text, const GridInput& grid)
+void compareWithHelpers(std::string_view text, const CornerPointInput& grid)
 {
     const auto coord = grdecl::cutSection(text, "COORD");
     if (!coord) return;
     std::vector<double> values;
     grdecl::scanExpanded(*coord, values);
-    FUZZ_CHECK(values.size() == grid.points_coords.size());
+    FUZZ_CHECK(values.size() == grid.pillars.size());
     for (std::size_t n = 0; n < values.size(); ++n)
-        FUZZ_CHECK(grid.points_coords[n] == (n % 3 == 2 ? -(values[n] / 1000) : values[n] / 1000));
+        FUZZ_CHECK(grid.pillars[n] == (n % 3 == 2 ? -(values[n] / 1000) : values[n] / 1000));
 
     const std::size_t zcorn = grdecl::findKeyword(text, "ZCORN");
     if (zcorn == std::string_view::npos || grdecl::findKeyword(text, "ZCORN", zcorn + 1) != std::string_view::npos)
         return;
     values.clear();
     grdecl::scanExpanded(*grdecl::cutSection(text, "ZCORN"), values);
-    FUZZ_CHECK(values.size() == grid.ZCORN.size());
-    for (std::size_t n = 0; n < values.size(); ++n) FUZZ_CHECK(grid.ZCORN[n] == -(values[n] / 1000));
+    FUZZ_CHECK(values.size() == grid.cornerDepths.size());
+    for (std::size_t n = 0; n < values.size(); ++n) FUZZ_CHECK(grid.cornerDepths[n] == -(values[n] / 1000));
 }
 
 }  // namespace
@@ -116,39 +116,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (hasHugeRepeat(text)) return 0;
 
     static const std::string path = "/tmp/morvane-fuzz-absent-folder-a7f3/main.GRDECL";
-    ModelState& state = fuzz::freshState();
-    state.points_coords = {1.0, 2.0};  // a previous grid's leftovers: kept unless the read succeeds
-    const std::vector<double> before = state.points_coords;
-    const GridReadResult result = readGridText(path, text, state);
+    GridReadResult result = readGridText(path, text);
+    const CornerPointInput& input = result.grid;
     if (result.outcome != GridReadOutcome::Read) {
-        FUZZ_CHECK(state.points_coords == before);
+        // A failed read gives back no part of a grid, and says why.
+        FUZZ_CHECK(input.pillars.empty() && input.cornerDepths.empty() && input.actnum.empty());
         FUZZ_CHECK(!result.message.empty());
         return 0;
     }
-    const std::size_t coords = state.points_coords.size();
-    FUZZ_CHECK(state.grid_lines_xy.size() == coords / 3 * 2 + std::min<std::size_t>(coords % 3, 2));
-    FUZZ_CHECK(state.ZCORN_stars.empty());
+    const std::size_t coords = input.pillars.size();
+    FUZZ_CHECK(input.pillarXY.size() == coords / 3 * 2 + std::min<std::size_t>(coords % 3, 2));
     // What is read fits together: whole pillars, and with SPECGRID exactly its counts.
     FUZZ_CHECK(coords % 6 == 0);
-    const auto& counts = state.SPECGRID;
+    const auto& counts = input.declaredSize;
     if (counts[0] > 0) {
         FUZZ_CHECK(coords == 6 * std::size_t(counts[0] + 1) * std::size_t(counts[1] + 1));
-        FUZZ_CHECK(state.ZCORN.size() == 8 * std::size_t(counts[0]) * std::size_t(counts[1]) * std::size_t(counts[2]));
+        FUZZ_CHECK(input.cornerDepths.size() == 8 * std::size_t(counts[0]) * std::size_t(counts[1]) * std::size_t(counts[2]));
     }
-    for (std::uint8_t flag : state.ACTNUM) FUZZ_CHECK(flag <= 1);
+    for (std::uint8_t flag : input.actnum) FUZZ_CHECK(flag <= 1);
     // The reader passes over a byte order mark at the start; so must the comparison.
-    if (!result.includeLayout && !state.MAPAXES_applied) compareWithHelpers(grdecl::withoutByteOrderMark(text), state);
-    if (state.points_coords.size() > kBuildBound || state.ZCORN.size() > kBuildBound) return 0;
+    if (!result.includeLayout && !input.mapAxesApplied) compareWithHelpers(grdecl::withoutByteOrderMark(text), input);
+    if (input.pillars.size() > kBuildBound || input.cornerDepths.size() > kBuildBound) return 0;
 
+    ModelState& state = fuzz::freshState();
+    state.document.grid.input = std::move(result.grid);
     const GridBuildReport report = buildGrid(state);
+    const Grid& grid = state.document.grid;
     if (report.built()) {
-        FUZZ_CHECK(state.grid_lines_k.size() == static_cast<std::size_t>(state.ZCORN_K));
-        for (const Vertices& layer : state.grid_lines_k)
-            FUZZ_CHECK(layer.size() == static_cast<std::size_t>(state.points_in_layer) * 2 * 6);
+        FUZZ_CHECK(grid.layerVertices.size() == static_cast<std::size_t>(grid.layers));
+        for (const Vertices& layer : grid.layerVertices)
+            FUZZ_CHECK(layer.size() == static_cast<std::size_t>(grid.surfaceVertices) * 2 * 6);
         for (bool showInactive : {false, true}) {
-            const bool indexed = buildGridIndices(state, state, state, state, showInactive);
+            const bool indexed = buildGridIndices(grid, state, state, showInactive);
             FUZZ_CHECK(indexed);
-            const auto vertices = static_cast<long long>(state.points_in_layer) * 2;
+            const auto vertices = static_cast<long long>(grid.surfaceVertices) * 2;
             for (const Indices* list : {&state.grid_indices, &state.cell_indices, &state.grid_indices_edge,
                                         &state.cell_indices_edge, &state.OWC_indices})
                 for (int index : *list) FUZZ_CHECK(index >= 0 && index < vertices);

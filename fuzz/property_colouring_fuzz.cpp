@@ -80,11 +80,11 @@ void fillProperties(FuzzedDataProvider& in, Properties& p, std::size_t cells)
 // each that the grid keeps for a cell.
 void checkColoured(const ModelState& s)
 {
-    FUZZ_CHECK(s.cells_k.size() == s.grid_lines_k.size());
-    const std::size_t cellsPerLayer = static_cast<std::size_t>(s.points_in_layer) / 4;
+    FUZZ_CHECK(s.cells_k.size() == s.document.grid.layerVertices.size());
+    const std::size_t cellsPerLayer = static_cast<std::size_t>(s.document.grid.surfaceVertices) / 4;
     for (std::size_t k = 0; k < s.cells_k.size(); ++k) {
         FUZZ_CHECK(s.cells_k[k].size() == 3 * cellsPerLayer);
-        FUZZ_CHECK(s.cells_k[k].size() * 16 == s.grid_lines_k[k].size());
+        FUZZ_CHECK(s.cells_k[k].size() * 16 == s.document.grid.layerVertices[k].size());
     }
 }
 
@@ -96,15 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ModelState& state = fuzz::freshState();
     const int nx = in.ConsumeIntegralInRange(1, 4), ny = in.ConsumeIntegralInRange(1, 3),
               nz = in.ConsumeIntegralInRange(1, 3);
-    static_cast<GridInput&>(state) = test::latticeGrid(nx, ny, nz);
+    state.document.grid.input = test::latticeGrid(nx, ny, nz);
     FUZZ_CHECK(buildGrid(state).built());
-    const std::size_t cells = static_cast<std::size_t>(state.GRID_SIZE);
+    const std::size_t cells = static_cast<std::size_t>(state.document.grid.cellCount);
     fillProperties(in, state, cells);
 
     const bool discrete = in.ConsumeBool();
     const int index = fuzzedInt(in);
     const int type = fuzzedInt(in);
-    const PropertyColourReport report = colourProperty(state, state, index, discrete, type);
+    const PropertyColourReport report = colourProperty(state.document.grid, state, index, discrete, type);
     if (!report.coloured) return 0;
     checkColoured(state);
     FUZZ_CHECK(discrete ? state.PROP_disc.size() == std::size_t(nz) : state.PROP_cont.size() == std::size_t(nz));
@@ -112,14 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A second colouring overwrites cells_k in place.
     state.propLoading = false;
     state.cont_prop_cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
-    const PropertyColourReport again = colourProperty(state, state, index, discrete, fuzzedInt(in));
+    const PropertyColourReport again = colourProperty(state.document.grid, state, index, discrete, fuzzedInt(in));
     FUZZ_CHECK(again.coloured);
     checkColoured(state);
 
     const int code = in.ConsumeIntegralInRange(0, 15) == 0 ? in.ConsumeIntegral<int>() : fuzzedInt(in);
     const int codeType = fuzzedInt(in);
     if (code > 100000 && code <= MAX_COLOUR_CODE) return 0;  // valid but slow: a table of a million entries
-    const bool stored = changeDiscreteColour(state, state, codeType, code, 0.1f, 0.2f, 0.3f);
+    const bool stored = changeDiscreteColour(state.document.grid, state, codeType, code, 0.1f, 0.2f, 0.3f);
     FUZZ_CHECK(stored == (codeType >= 0 && codeType <= MAX_TYPE_CODE && code >= 0 && code <= MAX_COLOUR_CODE));
     checkColoured(state);
     return 0;

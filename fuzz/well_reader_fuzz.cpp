@@ -18,16 +18,16 @@ namespace {
 using namespace morvane;
 
 // Two cells of 50 m along x, top from 1000 m to 1100 m deep, 100 m thick, bottom face shifted (inclined pillars).
-const GridGeometry& smallGrid()
+const Grid& smallGrid()
 {
-    static const GridGeometry grid = [] {
-        GridGeometry g;
-        g.gridLoaded = true;
-        g.ZCORN_I = 1;
-        g.ZCORN_J = 2;
-        g.ZCORN_K = 1;
-        g.model_z_max = -1.0f;
-        g.model_z_min = -1.2f;
+    static const Grid grid = [] {
+        Grid g;
+        g.loaded = true;
+        g.rows = 1;
+        g.columns = 2;
+        g.layers = 1;
+        g.extent.zMax = -1.0f;
+        g.extent.zMin = -1.2f;
         Vertices layer;
         for (int t = 0; t < 2; ++t)
             for (int c = 0; c < 2; ++c)
@@ -36,7 +36,7 @@ const GridGeometry& smallGrid()
                     const float y = 0.05f * static_cast<float>(corner / 2);
                     layer.insert(layer.end(), {x, y, -1.0f - x - 0.1f * static_cast<float>(t), 1, 1, 1});
                 }
-        g.grid_lines_k.push_back(layer);
+        g.layerVertices.push_back(layer);
         return g;
     }();
     return grid;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& point : report.trajectory) FUZZ_CHECK(point.size() == 4);
 
         static const ModelSurfaceCorners corners(smallGrid());
-        const WellBounds free = wellVerticalBounds(report.trajectory, GridGeometry{}, nullptr);
+        const WellBounds free = wellVerticalBounds(report.trajectory, Grid{}, nullptr);
         checkParts(splitWell(report.trajectory, free, {0, 0, 0}));
         const WellBounds cut = wellVerticalBounds(report.trajectory, smallGrid(), &corners);
         FUZZ_CHECK(std::isfinite(cut.upper) && std::isfinite(cut.lower));

@@ -26,7 +26,7 @@ constexpr std::string_view kCoord = "COORD";
 constexpr std::string_view kZcorn = "ZCORN";
 constexpr std::string_view kInclude = "INCLUDE";
 constexpr std::string_view kActnum = "ACTNUM";
-constexpr double kCoordMult = Constants::COORD_MULT;
+constexpr double kCoordMult = kCoordScale;
 constexpr int kMaxIncludeDepth = 8;  // included files that include further files; deeper statements are ignored
 
 // The file names of the INCLUDE statements in text[from, to), in order: the quoted name (single or double quotes)
@@ -349,7 +349,7 @@ bool readDimensions(std::string_view body, std::array<int, 3>& dims)
 
 }  // namespace
 
-GridReadResult readGridText(const std::string& path, std::string_view mainText, GridInput& grid,
+GridReadResult readGridText(const std::string& path, std::string_view mainText,
                             const GridStageCallback& onStage)
 {
     mainText = grdecl::withoutByteOrderMark(mainText);
@@ -399,7 +399,7 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
     }
     std::vector<std::string> warnings;
 
-    // COORD: x, y as value / COORD_MULT, z as -value / COORD_MULT; six numbers per pillar. The numbers are
+    // COORD: x, y as value / kCoordScale, z as -value / kCoordScale; six numbers per pillar. The numbers are
     // scanned first (on both cores when there are many) and scaled by their place in the pillar afterwards.
     std::vector<double> points;
     std::vector<double> linesXY;
@@ -424,7 +424,7 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
     }
     stage(GridReadStage::CoordRead);
 
-    // ZCORN: the depths, each -value / COORD_MULT, with every n*v expanded as it is scanned. The numbers as
+    // ZCORN: the depths, each -value / kCoordScale, with every n*v expanded as it is scanned. The numbers as
     // written are not kept: nothing reads them after the expansion, and holding them would cost another
     // 8 bytes per corner at the peak of the load.
     std::vector<double> depths;
@@ -559,40 +559,37 @@ GridReadResult readGridText(const std::string& path, std::string_view mainText, 
         }
     }
 
-    grid.points_coords = std::move(points);
-    grid.grid_lines_xy = std::move(linesXY);
-    grid.ZCORN_stars.clear();
-    grid.ZCORN_stars.shrink_to_fit();
-    grid.ZCORN = std::move(depths);
-    grid.SPECGRID = dimsFile.empty() ? std::array<int, 3>{} : dims;
-    grid.ACTNUM = std::move(actnum);
-    grid.MAPAXES = mapAxesFile.empty() ? std::vector<double>{} : mapAxes;
-    grid.MAPAXES_applied = mapApplied;
-    grid.GRIDUNIT = gridUnit;
-    grid.coord_file = coordFile;
-    grid.zcorn_file = zcornFile;
-    grid.actnum_file = actnumFound ? actnumFile : std::string();
+    CornerPointInput& grid = result.grid;
+    grid.pillars = std::move(points);
+    grid.pillarXY = std::move(linesXY);
+    grid.cornerDepths = std::move(depths);
+    grid.declaredSize = dimsFile.empty() ? std::array<int, 3>{} : dims;
+    grid.actnum = std::move(actnum);
+    grid.mapAxes = mapAxesFile.empty() ? std::vector<double>{} : mapAxes;
+    grid.mapAxesApplied = mapApplied;
+    grid.unit = gridUnit;
+    grid.coordFile = coordFile;
+    grid.zcornFile = zcornFile;
+    grid.actnumFile = actnumFound ? actnumFile : std::string();
     result.outcome = GridReadOutcome::Read;
     result.includeLayout = includeLayout;
     result.warnings = std::move(warnings);
     return result;
 }
 
-GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage)
+GridReadResult readGridFile(const std::string& path, const GridStageCallback& onStage)
 {
     FileText text;
     if (!readWholeFile(fs::path(path), text, true)) {
         return failure(GridReadOutcome::NotAGrid, false, "Cannot read the file " + path + ".");
     }
-    // Read aside and kept only when the file stayed whole while it was read: a file mapped from a disk that failed,
-    // or written anew meanwhile, reads partly as zeros.
-    GridInput read;
-    GridReadResult result = readGridText(path, text.view(), read, onStage);
+    // Kept only when the file stayed whole while it was read: a file mapped from a disk that failed, or written anew
+    // meanwhile, reads partly as zeros.
+    GridReadResult result = readGridText(path, text.view(), onStage);
     if (!text.intact()) {
         return failure(GridReadOutcome::NotAGrid, false,
                        "The file " + path + " changed, or could not be read from its disk, while it was being read.");
     }
-    if (result.outcome == GridReadOutcome::Read) swapReadGrid(grid, read);
     return result;
 }
 
@@ -612,22 +609,6 @@ std::array<double, 2> MapFrame::toLocal(double x, double y) const
     const double dx = x - ox, dy = y - oy;
     const double det = ex_x * ey_y - ex_y * ey_x;
     return {(dx * ey_y - dy * ey_x) / det, (ex_x * dy - ex_y * dx) / det};
-}
-
-void swapReadGrid(GridInput& a, GridInput& b)
-{
-    a.points_coords.swap(b.points_coords);
-    a.grid_lines_xy.swap(b.grid_lines_xy);
-    a.ZCORN_stars.swap(b.ZCORN_stars);
-    a.ZCORN.swap(b.ZCORN);
-    std::swap(a.SPECGRID, b.SPECGRID);
-    a.ACTNUM.swap(b.ACTNUM);
-    a.MAPAXES.swap(b.MAPAXES);
-    std::swap(a.MAPAXES_applied, b.MAPAXES_applied);
-    a.GRIDUNIT.swap(b.GRIDUNIT);
-    a.coord_file.swap(b.coord_file);
-    a.zcorn_file.swap(b.zcorn_file);
-    a.actnum_file.swap(b.actnum_file);
 }
 
 }  // namespace morvane

@@ -5,8 +5,7 @@
 //
 // Keywords are whole words outside "--" comments (see grdecl_scan.h). Signs are kept: x and y are stored as
 // value / 1000, z and depths as -value / 1000. Only the token form n*v repeats a value, and it is expanded while
-// scanning: the numbers as written are not kept, so a read leaves ZCORN_stars empty. The reader either fills the
-// grid input completely (outcome Read) or leaves it untouched.
+// scanning: the numbers as written are not kept. The reader gives back the whole grid input (outcome Read) or none.
 //
 // Include layout: every `INCLUDE 'name' /` (single or double quotes, or a bare name without "/"; any extension; a
 // folder part allowed) is resolved against the folder of the file that holds the statement (then against the main
@@ -32,7 +31,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/model_state.h"
+#include "model/grid.h"
 
 namespace morvane {
 
@@ -69,17 +68,17 @@ struct GridReadResult {
     // Keyword blocks in the main text besides the grid's own sections: properties held inline, when they hold one
     // value per cell (the property reader judges that).
     std::vector<std::string> inlineKeywords;
+    CornerPointInput grid;  // for a read: the pillars, corner depths and what real exports add
 };
 
 using GridStageCallback = std::function<void(GridReadStage stage, bool includeLayout)>;
 
 // Reads from the main text of the file at `path` (the path resolves included file names).
-GridReadResult readGridText(const std::string& path, std::string_view mainText, GridInput& grid,
-                            const GridStageCallback& onStage = {});
+GridReadResult readGridText(const std::string& path, std::string_view mainText, const GridStageCallback& onStage = {});
 
 // Reads the file at `path` whole, then as readGridText. A main file that cannot be read gives NotAGrid with a
 // message naming the file.
-GridReadResult readGridFile(const std::string& path, GridInput& grid, const GridStageCallback& onStage = {});
+GridReadResult readGridFile(const std::string& path, const GridStageCallback& onStage = {});
 
 // The map frame of the six MAPAXES numbers (a point on the y axis, the origin, a point on the x axis, in file
 // units), in model units: map origin and unit axes. Nothing when the numbers do not span a frame.
@@ -89,9 +88,5 @@ struct MapFrame {
     std::array<double, 2> toLocal(double x, double y) const;
 };
 std::optional<MapFrame> mapFrameOf(const std::vector<double>& mapaxes);
-
-// Exchanges everything the reader fills (not the file name): the import reads into a spare input and puts it in
-// place only for the geometry builder, so a refused grid can give the current model its own arrays back.
-void swapReadGrid(GridInput& a, GridInput& b);
 
 }  // namespace morvane

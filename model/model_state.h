@@ -1,10 +1,10 @@
 // The program-wide model state: loaded data, derived geometry, GL object names, view settings and mode flags.
 //
 // Every variable keeps the name the rest of the program knows it by. The variables are grouped by what they
-// describe; `ModelState` inherits every group, so `state.points_coords` and `state.SHOW_K` read naturally, while a
-// pure builder takes only the group it needs (`GridInput&`, `GridGeometry&`) and tests build the groups they want.
+// describe; `ModelState` inherits every group, so `state.pillars` and `state.SHOW_K` read naturally, while a
+// pure builder takes only the group it needs (`CornerPointInput&`, `Grid&`) and tests build the groups they want.
 //
-// Units: positions are file values divided by COORD_MULT (metres become kilometres); depths are negated, so a
+// Units: positions are file values divided by kCoordScale (metres become kilometres); depths are negated, so a
 // depth below datum is a negative elevation.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include <glm/glm.hpp>
 
 #include "core/localisation.h"
+#include "model/document.h"
 
 namespace morvane {
 
@@ -27,9 +28,6 @@ using GLName = std::uint32_t;
 // wells have no fixed cap; uploads resize them as needed.
 using Slots = std::vector<GLName>;
 
-using Vertices = std::vector<float>;  // coloured vertices, six floats each: x, y, z, r, g, b
-using Indices = std::vector<int>;     // 32-bit element indices
-
 // Values that more than one group starts from.
 namespace initial {
 inline constexpr glm::vec3 position{-548.9129f, -6414.604f, 2.298867f};
@@ -39,7 +37,6 @@ inline constexpr float VERT_SCALE = 5.0f;
 
 // Fixed for the whole run.
 struct Constants {
-    static constexpr int COORD_MULT = 1000;       // file units to model units
     static constexpr int DIMENSION_MIN = 25;      // the cell size must be a multiple of this
     static constexpr int DIMENSION_MAX = 500;     // largest accepted cell size
     static constexpr int MAX_ZCORN_STARS = 1000;  // unused: n*v repeats are bounded by the section's size
@@ -52,49 +49,6 @@ struct Constants {
     static constexpr float fov = 40.0f;
     static constexpr float nearPlane = 0.5f;
     static constexpr float farPlane = 1000.0f;
-};
-
-// Written by the grid reader.
-struct GridInput {
-    std::string gridfilename_string;    // grid file name without folder and extension
-    std::vector<double> points_coords;  // COORD, six per pillar: top x, y, z, bottom x, y, z
-    std::vector<double> grid_lines_xy;  // pillar x and y only, four per pillar
-    std::vector<double> ZCORN_stars;    // raw ZCORN numbers; released by the reader once they are expanded
-    std::vector<double> ZCORN;          // expanded corner depths
-    // Read beside the pillars and depths when the file (or a file it includes) gives them.
-    std::array<int, 3> SPECGRID{};     // NX, NY, NZ from SPECGRID or DIMENS; zeros when the file gives none
-    std::vector<std::uint8_t> ACTNUM;  // per cell in file order as read: 1 active, 0 inactive; empty when none
-    std::vector<double> MAPAXES;       // the six MAPAXES numbers as written (file units); empty when none
-    bool MAPAXES_applied = false;      // pillar x and y were turned from local into map coordinates
-    std::string GRIDUNIT;              // the unit word of GRIDUNIT ("METRES", "FEET"); empty when none
-    std::string coord_file, zcorn_file, actnum_file;  // the files that held the sections, for messages
-};
-
-// Written by the grid geometry builder.
-struct GridGeometry {
-    int grid_dimension = 1;                  // cell size along the rows, file units
-    std::vector<int> IJ;                     // cells per pillar row
-    std::vector<std::vector<int>> IJ_undef;  // per cell row: 1 regular cell, 0 undefined
-    int ZCORN_I = 1;                         // cell rows
-    int ZCORN_J = 1;                         // cells per row
-    int ZCORN_K = 1;                         // layers
-    int GRID_SIZE = 1;                       // cells; the length of every property array
-    int points_in_layer = 1;                 // 4 * ZCORN_I * ZCORN_J vertices per surface
-    int cell_i = 0;
-    int cell_j = 0;
-    int TOTAL_CELLS = 0;                 // active regular cells over all layers
-    std::vector<Vertices> grid_lines_k;  // per layer, corner vertices of all cells
-    std::vector<float> gridLinesColor{1.0f, 1.0f, 1.0f};
-    float model_x_min = 0, model_x_max = 0, model_y_min = 0, model_y_max = 0;
-    float model_z_min = 0;  // deepest corner
-    float model_z_max = 0;  // shallowest corner
-    float model_center_z = -1.8f;
-    float model_z_delta = 0.5f;
-    bool gridLoaded = false;
-    bool displayGrid = false;
-    std::vector<std::uint8_t> cell_active;   // per cell in file order, 1 active 0 inactive; empty: every cell active
-    bool layout_from_specgrid = false;       // NX NY from SPECGRID rather than from the pillar spacing
-    float cell_size_i = 0, cell_size_j = 0;  // median cell edge along I (the rows) and along J, file units
 };
 
 // Index lists and GL names of the grid.
@@ -355,6 +309,7 @@ struct ModeFlags {
     int SHOW_K = 1, saved_K = 0;
     bool displayGridLines = true, displayText = true;
     bool showInactiveCells = false;  // inactive cells drawn grey rather than left out
+    bool displayGrid = false;        // a grid is loaded and drawn
     std::string COPYRIGHT_LABEL = "Morvane";
     std::map<char32_t, Character> Characters;  // keyed by Unicode code point
     GLName text_VAO = 0, text_VBO = 0;
@@ -365,8 +320,6 @@ struct ModeFlags {
 };
 
 struct ModelState : Constants,
-                    GridInput,
-                    GridGeometry,
                     GridDrawing,
                     Properties,
                     Contacts,
@@ -377,6 +330,8 @@ struct ModelState : Constants,
                     ViewCamera,
                     ModeFlags {
     ModelState();
+
+    Document document;
 };
 
 // The one program-wide instance.

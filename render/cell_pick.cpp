@@ -116,8 +116,8 @@ void SceneRenderer::releasePickTarget()
 std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
 {
     ModelState& s = s_;
-    if (!glAvailable_ || !s.gridLoaded || !s.propLoaded || s.well_section_mode || x < 0 || y < 0 ||
-        x >= viewportWidth_ || y >= viewportHeight_ || s.points_in_layer < 4)
+    if (!glAvailable_ || !s.document.grid.loaded || !s.propLoaded || s.well_section_mode || x < 0 || y < 0 ||
+        x >= viewportWidth_ || y >= viewportHeight_ || s.document.grid.surfaceVertices < 4)
         return std::nullopt;
     if (!ensurePickTarget()) return std::nullopt;
 
@@ -144,7 +144,7 @@ std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
     setUniformMatrix(pick_.ProjectionMatrix,
                      pixelProjection(x, glY, viewportWidth_, viewportHeight_) * s.ProjectionMatrix);
     setUniformVec4(pick_.clip_plane0, s.clip_plane0);
-    setUniformInt(pick_.points_in_layer, s.points_in_layer);
+    setUniformInt(pick_.points_in_layer, s.document.grid.surfaceVertices);
     if (s.flat_section_mode) glEnable(GL_CLIP_DISTANCE0);
     setUniformInt(pick_.clip_enabled, s.flat_section_mode ? 1 : 0);
     drawCells([this](int layer) { setUniformInt(pick_.layer, layer); });

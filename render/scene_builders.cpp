@@ -50,13 +50,13 @@ GridBuildOutcome SceneRenderer::initGRID()
 void SceneRenderer::buildGridIndexLists()
 {
     trace("staring binding grid");
-    buildGridIndices(s_, s_, s_, s_, s_.showInactiveCells);
+    buildGridIndices(s_.document.grid, s_, s_, s_.showInactiveCells);
     trace("binding grid1");
 }
 
 void SceneRenderer::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
 {
-    const PropertyColourReport report = colourProperty(s_, s_, proprty_count, is_property_discrete, prop_type);
+    const PropertyColourReport report = colourProperty(s_.document.grid, s_, proprty_count, is_property_discrete, prop_type);
     sendTrace(log_, report.trace);
     if (report.addTreeNode) {
         if (tree_) tree_->addPropertyNode(report.treeNode, report.typeCode);
@@ -66,19 +66,19 @@ void SceneRenderer::initPROP(int proprty_count, bool is_property_discrete, int p
 
 void SceneRenderer::change_color(int prop_type, int code, float r, float g, float b)
 {
-    changeDiscreteColour(s_, s_, prop_type, code, r, g, b);
+    changeDiscreteColour(s_.document.grid, s_, prop_type, code, r, g, b);
 }
 
 void SceneRenderer::initWELL()
 {
     // The corner index is built once per grid: importing many wells searches the same corners.
-    if (s_.gridLoaded && (!wellCorners_ || !wellCorners_->describes(s_)))
-        wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_);
-    sendTrace(log_, buildLastWellGeometry(s_, s_, s_, s_.gridLoaded ? wellCorners_.get() : nullptr));
+    if (s_.document.grid.loaded && (!wellCorners_ || !wellCorners_->describes(s_.document.grid)))
+        wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_.document.grid);
+    sendTrace(log_, buildLastWellGeometry(s_, s_, s_.document.grid, s_.document.grid.loaded ? wellCorners_.get() : nullptr));
 }
 
 void SceneRenderer::initALL_WELLS() { recolourWells(s_); }
 
-void SceneRenderer::initXY__PLANE() { buildXYPlane(s_, s_, s_); }
+void SceneRenderer::initXY__PLANE() { buildXYPlane(s_.document.grid, s_); }
 
 }  // namespace morvane

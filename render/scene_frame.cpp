@@ -271,7 +271,7 @@ void SceneRenderer::drawWellPart(GLName vao, const Vertices& part, const std::ve
 void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
 {
     const ModelState& s = s_;
-    const int layers = s.ZCORN_K;
+    const int layers = s.document.grid.layers;
     const auto layerCells = [&](int k) {
         if (k < 0 || k >= layers) return;
         if (beforeLayer) beforeLayer(k);
@@ -363,8 +363,8 @@ void SceneRenderer::Render()
     setUniformVec3(core_.lightPos, s.lightPos);
     setUniformFloat(core_.current_x, -s.position.x);
     setUniformFloat(core_.current_y, -s.position.y);
-    setUniformFloat(core_.model_z_min, s.model_z_min);
-    setUniformFloat(core_.model_z_max, s.model_z_max);
+    setUniformFloat(core_.model_z_min, s.document.grid.extent.zMin);
+    setUniformFloat(core_.model_z_max, s.document.grid.extent.zMax);
 
     // Pivot cursor, with the previous frame's view and projection and its choice of whether the cursor shows.
     const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
@@ -447,8 +447,8 @@ void SceneRenderer::Render()
     setUniformInt(core_.transp_all, s.transp_all);
     if (s.flat_section_mode) setClipDistance0(true);
 
-    const int layers = s.ZCORN_K;
-    if (s.gridLoaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
+    const int layers = s.document.grid.layers;
+    if (s.document.grid.loaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
         glLineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.edge_mode) {
@@ -574,7 +574,7 @@ void SceneRenderer::drawWellLabels(float w, float h)
         for (std::size_t i = 0; i < s.well_coord_vertex_hide.size(); ++i) {
             if (i >= s.well_coord.size() || s.well_coord[i].empty() || s.well_coord[i].back().size() < 4) continue;
             const auto& row = s.well_coord[i].back();
-            const float mult = static_cast<float>(Constants::COORD_MULT);
+            const float mult = static_cast<float>(kCoordScale);
             label(i, glm::vec3(row[1] / mult, row[2] / mult, row[3] / mult), nameOf(i));
         }
     } else {

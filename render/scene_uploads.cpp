@@ -35,7 +35,7 @@ std::vector<Indices> facesByLayer(const ShellLists& shell)
 
 std::size_t layerCount(const ModelState& s, const std::vector<Vertices>& layers)
 {
-    return std::min(layers.size(), static_cast<std::size_t>(std::max(s.ZCORN_K, 0)));
+    return std::min(layers.size(), static_cast<std::size_t>(std::max(s.document.grid.layers, 0)));
 }
 
 constexpr std::size_t kCornersPerCell = 8;  // four top corners in the layer's first half, four bottom in its second
@@ -138,7 +138,7 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
         if (positionVbos) {
             // Colours here, positions in the grid's buffer of the same layer: both must hold every vertex.
             const GLName gridBuffer = k < positionVbos->size() ? (*positionVbos)[k] : 0;
-            const std::size_t gridVertices = k < s_.grid_lines_k.size() ? s_.grid_lines_k[k].size() / 6 : 0;
+            const std::size_t gridVertices = k < s_.document.grid.layerVertices.size() ? s_.document.grid.layerVertices[k].size() / 6 : 0;
             vertexCount = gridBuffer != 0 ? std::min(vertexCount, gridVertices) : 0;
             if (gridBuffer != 0) setSplitVertexLayout(gridBuffer, vbos[k]);
         } else {
@@ -173,16 +173,16 @@ void SceneRenderer::releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slo
 
 void SceneRenderer::bindGridBuffers()
 {
-    if (!s_.gridLoaded) return;
+    if (!s_.document.grid.loaded) return;
     buildGridIndexLists();
     if (!glAvailable_) return;
     releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
                       s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
     // Every grid vertex carries the grid line colour: the buffers keep positions only and the lines take it whole.
-    if (!s_.grid_lines_k.empty() && s_.grid_lines_k[0].size() >= 6)
-        std::copy_n(&s_.grid_lines_k[0][3], 3, gridLineColour_);
-    uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_k, s_.grid_indices, nullptr);
-    uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.grid_lines_k,
+    if (!s_.document.grid.layerVertices.empty() && s_.document.grid.layerVertices[0].size() >= 6)
+        std::copy_n(&s_.document.grid.layerVertices[0][3], 3, gridLineColour_);
+    uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.document.grid.layerVertices, s_.grid_indices, nullptr);
+    uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.document.grid.layerVertices,
                  s_.grid_indices_edge, &s_.grid_lines_VBO);
 }
 
@@ -208,13 +208,13 @@ void SceneRenderer::uploadFilteredCells()
 {
     // The filter view shows the kept cells as one closed shell, drawn as the model's own is: the faces between two
     // kept cells are never seen, and on a large grid they are most of the faces.
-    const std::vector<std::uint8_t> kept = keptCells(s_, s_, s_.cell_drawn);
+    const std::vector<std::uint8_t> kept = keptCells(s_.document.grid, s_, s_.cell_drawn);
     ShellLists shell;
-    if (!kept.empty()) shell = buildLayerBlockShell(s_, kept, gridWindingFlag(s_, s_), 0, s_.ZCORN_K - 1, false);
+    if (!kept.empty()) shell = buildLayerBlockShell(s_.document.grid, kept, gridWindingFlag(s_.document.grid), 0, s_.document.grid.layers - 1, false);
     uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, facesByLayer(shell));
     filter_ = LayerBlock{};
     filter_.first = 0;
-    filter_.last = s_.ZCORN_K - 1;
+    filter_.last = s_.document.grid.layers - 1;
     filter_.current = !kept.empty();
     filter_.faceStart = std::move(shell.faceStart);
     filter_.faceRuns = std::move(shell.faceRuns);
@@ -227,7 +227,7 @@ bool SceneRenderer::updateSectionCells()
     // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
     const glm::vec4 plane = glm::transpose(s_.ModelMatrix) * s_.clip_plane0;
     if (!sectionCurrent_ || plane != sectionPlane_) {
-        uploadCellSubsets(s_.cells_section_VAO, s_.cells_section_EBO, sectionCellIndices(s_, s_, plane));
+        uploadCellSubsets(s_.cells_section_VAO, s_.cells_section_EBO, sectionCellIndices(s_.document.grid, s_, plane));
         sectionPlane_ = plane;
         sectionCurrent_ = true;
     }
@@ -243,7 +243,7 @@ bool SceneRenderer::updateLayerBlock()
     if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
 
     ShellLists block =
-        buildLayerBlockShell(s_, s_.cell_drawn, gridWindingFlag(s_, s_), first, last, seeThrough);
+        buildLayerBlockShell(s_.document.grid, s_.cell_drawn, gridWindingFlag(s_.document.grid), first, last, seeThrough);
     uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, facesByLayer(block));
 
     gl_.deleteVertexArray(s_.block_lines_VAO);

@@ -9,34 +9,34 @@
 namespace morvane {
 
 // Whether the grid holds one active flag per cell; without them every cell counts as active.
-inline bool hasActiveFlags(const GridGeometry& grid)
+inline bool hasActiveFlags(const Grid& grid)
 {
-    return grid.ZCORN_K > 0 && grid.ZCORN_I > 0 && grid.ZCORN_J > 0 &&
-           grid.cell_active.size() == static_cast<std::size_t>(grid.ZCORN_K) * static_cast<std::size_t>(grid.ZCORN_I) *
-                                          static_cast<std::size_t>(grid.ZCORN_J);
+    return grid.layers > 0 && grid.rows > 0 && grid.columns > 0 &&
+           grid.active.size() == static_cast<std::size_t>(grid.layers) * static_cast<std::size_t>(grid.rows) *
+                                          static_cast<std::size_t>(grid.columns);
 }
 
 // Cell (k, i, j): layer k, row i, column j, in the file's order of cells.
-inline bool cellActive(const GridGeometry& grid, int k, int i, int j)
+inline bool cellActive(const Grid& grid, int k, int i, int j)
 {
     if (!hasActiveFlags(grid)) return true;
-    const std::size_t I = static_cast<std::size_t>(grid.ZCORN_I), J = static_cast<std::size_t>(grid.ZCORN_J);
-    return grid.cell_active[(static_cast<std::size_t>(k) * I + static_cast<std::size_t>(i)) * J +
+    const std::size_t I = static_cast<std::size_t>(grid.rows), J = static_cast<std::size_t>(grid.columns);
+    return grid.active[(static_cast<std::size_t>(k) * I + static_cast<std::size_t>(i)) * J +
                             static_cast<std::size_t>(j)] != 0;
 }
 
 // The first (topmost) active layer of column (i, j), or -1 when none is. Without flags: layer 0.
-inline int firstActiveLayer(const GridGeometry& grid, int i, int j)
+inline int firstActiveLayer(const Grid& grid, int i, int j)
 {
-    for (int k = 0; k < grid.ZCORN_K; ++k)
+    for (int k = 0; k < grid.layers; ++k)
         if (cellActive(grid, k, i, j)) return k;
     return -1;
 }
 
 // The last (deepest) active layer of column (i, j), or -1 when none is. Without flags: the bottom layer.
-inline int lastActiveLayer(const GridGeometry& grid, int i, int j)
+inline int lastActiveLayer(const Grid& grid, int i, int j)
 {
-    for (int k = grid.ZCORN_K - 1; k >= 0; --k)
+    for (int k = grid.layers - 1; k >= 0; --k)
         if (cellActive(grid, k, i, j)) return k;
     return -1;
 }

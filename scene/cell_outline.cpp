@@ -2,28 +2,28 @@
 
 namespace morvane {
 
-std::optional<CellAddress> cellAddress(const GridGeometry& grid, const CellHit& hit)
+std::optional<CellAddress> cellAddress(const Grid& grid, const CellHit& hit)
 {
-    if (!grid.gridLoaded || grid.ZCORN_J < 1 || hit.layer < 0 || hit.layer >= grid.ZCORN_K || hit.cell < 0 ||
-        hit.cell >= grid.ZCORN_I * grid.ZCORN_J)
+    if (!grid.loaded || grid.columns < 1 || hit.layer < 0 || hit.layer >= grid.layers || hit.cell < 0 ||
+        hit.cell >= grid.rows * grid.columns)
         return std::nullopt;
-    return CellAddress{hit.cell % grid.ZCORN_J + 1, hit.cell / grid.ZCORN_J + 1, hit.layer + 1};
+    return CellAddress{hit.cell % grid.columns + 1, hit.cell / grid.columns + 1, hit.layer + 1};
 }
 
-std::size_t cellIndex(const GridGeometry& grid, const CellAddress& a)
+std::size_t cellIndex(const Grid& grid, const CellAddress& a)
 {
-    const auto rows = static_cast<std::size_t>(grid.ZCORN_I);
-    const auto columns = static_cast<std::size_t>(grid.ZCORN_J);
+    const auto rows = static_cast<std::size_t>(grid.rows);
+    const auto columns = static_cast<std::size_t>(grid.columns);
     return (static_cast<std::size_t>(a.k) - 1) * rows * columns + (static_cast<std::size_t>(a.j) - 1) * columns +
            static_cast<std::size_t>(a.i) - 1;
 }
 
-Vertices cellOutline(const GridGeometry& grid, const CellHit& hit)
+Vertices cellOutline(const Grid& grid, const CellHit& hit)
 {
-    if (!cellAddress(grid, hit) || static_cast<std::size_t>(hit.layer) >= grid.grid_lines_k.size()) return {};
-    const Vertices& layer = grid.grid_lines_k[static_cast<std::size_t>(hit.layer)];
+    if (!cellAddress(grid, hit) || static_cast<std::size_t>(hit.layer) >= grid.layerVertices.size()) return {};
+    const Vertices& layer = grid.layerVertices[static_cast<std::size_t>(hit.layer)];
     const std::size_t top = static_cast<std::size_t>(hit.cell) * 4;
-    const std::size_t bottom = top + static_cast<std::size_t>(grid.points_in_layer);
+    const std::size_t bottom = top + static_cast<std::size_t>(grid.surfaceVertices);
     if ((bottom + 4) * 6 > layer.size()) return {};
     // Corners 0 near-left, 1 near-right, 2 far-left, 3 far-right of each surface.
     static constexpr int ring[4][2] = {{0, 1}, {1, 3}, {3, 2}, {2, 0}};

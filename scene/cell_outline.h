@@ -24,15 +24,15 @@ struct CellAddress {
 };
 
 // The file numbers of a hit, or nothing when it lies outside the grid's counts.
-std::optional<CellAddress> cellAddress(const GridGeometry& grid, const CellHit& hit);
+std::optional<CellAddress> cellAddress(const Grid& grid, const CellHit& hit);
 
 // The cell's position in the property arrays (file order: I fastest, then J, then K).
-std::size_t cellIndex(const GridGeometry& grid, const CellAddress& address);
+std::size_t cellIndex(const Grid& grid, const CellAddress& address);
 
 inline constexpr float kOutlineColour[3] = {1.0f, 0.0f, 1.0f};  // magenta: in no palette
 
 // The twelve edges of the cell as 24 coloured vertices (lines), from the layer's corners; empty when the hit lies
 // outside the grid or its vertex arrays.
-Vertices cellOutline(const GridGeometry& grid, const CellHit& hit);
+Vertices cellOutline(const Grid& grid, const CellHit& hit);
 
 }  // namespace morvane

@@ -10,11 +10,11 @@ namespace morvane {
 
 namespace {
 
-std::size_t rowsOf(const GridGeometry& g) { return g.ZCORN_I > 0 ? static_cast<std::size_t>(g.ZCORN_I) : 0; }
-std::size_t colsOf(const GridGeometry& g) { return g.ZCORN_J > 0 ? static_cast<std::size_t>(g.ZCORN_J) : 0; }
-std::size_t layersOf(const GridGeometry& g) { return g.ZCORN_K > 0 ? static_cast<std::size_t>(g.ZCORN_K) : 0; }
+std::size_t rowsOf(const Grid& g) { return g.rows > 0 ? static_cast<std::size_t>(g.rows) : 0; }
+std::size_t colsOf(const Grid& g) { return g.columns > 0 ? static_cast<std::size_t>(g.columns) : 0; }
+std::size_t layersOf(const Grid& g) { return g.layers > 0 ? static_cast<std::size_t>(g.layers) : 0; }
 
-bool levelsFitGrid(const GridGeometry& geometry, const std::vector<std::vector<float>>& levels)
+bool levelsFitGrid(const Grid& geometry, const std::vector<std::vector<float>>& levels)
 {
     if (levels.size() != rowsOf(geometry)) return false;
     for (const auto& row : levels)
@@ -22,7 +22,7 @@ bool levelsFitGrid(const GridGeometry& geometry, const std::vector<std::vector<f
     return true;
 }
 
-bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, int perKindIndex, const GridGeometry& geometry,
+bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, int perKindIndex, const Grid& geometry,
                  const Properties& properties)
 {
     if (perKindIndex < 1 || static_cast<std::size_t>(perKindIndex) > properties.PROP_disc_loading.size()) return false;
@@ -65,14 +65,15 @@ ContactFields contactFields(Contacts& c, ContactKind kind)
 
 const char* contactName(ContactKind kind) { return kind == ContactKind::OWC ? "OWC" : "GOC"; }
 
-bool gridCarriesContacts(const GridInput& input, const GridGeometry& geometry)
+bool gridCarriesContacts(const Grid& geometry)
 {
+    const CornerPointInput& input = geometry.input;
     const std::size_t I = rowsOf(geometry);
     const std::size_t J = colsOf(geometry);
-    return geometry.gridLoaded && I > 0 && J > 0 && input.grid_lines_xy.size() / 4 >= (I + 1) * (J + 1);
+    return geometry.loaded && I > 0 && J > 0 && input.pillarXY.size() / 4 >= (I + 1) * (J + 1);
 }
 
-std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const GridGeometry& geometry,
+std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry,
                                                                  const std::vector<int>& values)
 {
     const std::size_t K = layersOf(geometry);
@@ -87,15 +88,16 @@ std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const GridGeome
     return out;
 }
 
-Vertices contactSurface(const GridInput& input, const GridGeometry& geometry,
+Vertices contactSurface(const Grid& geometry,
                         const std::vector<std::vector<float>>& levels, const std::vector<float>& colour)
 {
-    if (!gridCarriesContacts(input, geometry) || !levelsFitGrid(geometry, levels)) return {};
+    const CornerPointInput& input = geometry.input;
+    if (!gridCarriesContacts(geometry) || !levelsFitGrid(geometry, levels)) return {};
     const std::size_t I = rowsOf(geometry);
     const std::size_t J = colsOf(geometry);
     const float rgb[3] = {colour.size() > 0 ? colour[0] : 0.0f, colour.size() > 1 ? colour[1] : 0.0f,
                           colour.size() > 2 ? colour[2] : 0.0f};
-    const auto& xy = input.grid_lines_xy;
+    const auto& xy = input.pillarXY;
     Vertices out;
     out.reserve(I * J * 4 * 6);
     for (std::size_t r = 0; r < I; ++r) {
@@ -112,7 +114,7 @@ Vertices contactSurface(const GridInput& input, const GridGeometry& geometry,
     return out;
 }
 
-std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
+std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
                                                const std::vector<std::vector<std::vector<int>>>& region,
                                                const std::vector<float>& codes, const std::vector<float>& levels)
 {
@@ -135,24 +137,24 @@ std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
     return out;
 }
 
-bool initProp_disc_OWC(int perKindIndex, const GridGeometry& geometry, const Properties& properties, Contacts& contacts)
+bool initProp_disc_OWC(int perKindIndex, const Grid& geometry, const Properties& properties, Contacts& contacts)
 {
     return reshapeInto(contacts.PROP_disc_OWC, perKindIndex, geometry, properties);
 }
 
-bool initProp_disc_GOC(int perKindIndex, const GridGeometry& geometry, const Properties& properties, Contacts& contacts)
+bool initProp_disc_GOC(int perKindIndex, const Grid& geometry, const Properties& properties, Contacts& contacts)
 {
     return reshapeInto(contacts.PROP_disc_GOC, perKindIndex, geometry, properties);
 }
 
-ContactReport buildUniformContact(ContactKind kind, double depth, const GridInput& input, const GridGeometry& geometry,
+ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& geometry,
                                   Contacts& contacts)
 {
     ContactReport report;
-    if (!gridCarriesContacts(input, geometry)) return report;
+    if (!gridCarriesContacts(geometry)) return report;
     ContactFields f = contactFields(contacts, kind);
-    const float z = static_cast<float>(depth / Constants::COORD_MULT);
-    f.k = contactSurface(input, geometry,
+    const float z = static_cast<float>(depth / kCoordScale);
+    f.k = contactSurface(geometry,
                          std::vector<std::vector<float>>(rowsOf(geometry), std::vector<float>(colsOf(geometry), z)),
                          f.color);
     f.uniform = z;
@@ -164,11 +166,11 @@ ContactReport buildUniformContact(ContactKind kind, double depth, const GridInpu
 }
 
 ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std::vector<RegionCodeDepth>& rows,
-                                   const GridInput& input, const GridGeometry& geometry, const Properties& properties,
+                                   const Grid& geometry, const Properties& properties,
                                    Contacts& contacts)
 {
     ContactReport report;
-    if (!gridCarriesContacts(input, geometry)) return report;
+    if (!gridCarriesContacts(geometry)) return report;
     const bool reshaped = kind == ContactKind::OWC ? initProp_disc_OWC(perKindIndex, geometry, properties, contacts)
                                                    : initProp_disc_GOC(perKindIndex, geometry, properties, contacts);
     if (!reshaped) {
@@ -181,10 +183,10 @@ ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std
     for (const RegionCodeDepth& row : rows) {
         if (!row.depth) continue;  // a row without a depth leaves its columns at 0
         f.code_z.push_back(static_cast<float>(row.code));
-        f.z.push_back(static_cast<float>(*row.depth / Constants::COORD_MULT));
+        f.z.push_back(static_cast<float>(*row.depth / kCoordScale));
     }
     f.z_ij = regionalLevels(geometry, f.PROP_disc, f.code_z, f.z);
-    f.k = contactSurface(input, geometry, f.z_ij, f.color);
+    f.k = contactSurface(geometry, f.z_ij, f.color);
     f.set = true;
     f.is_uniform = false;
     report.outcome = ContactBuild::Built;

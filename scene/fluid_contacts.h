@@ -41,22 +41,22 @@ const char* contactName(ContactKind kind);
 
 // Whether the grid's pillars can carry a surface: a grid is loaded and its pillar list covers every corner of the
 // ZCORN_I x ZCORN_J cells.
-bool gridCarriesContacts(const GridInput& input, const GridGeometry& geometry);
+bool gridCarriesContacts(const Grid& geometry);
 
 // A discrete property's values (one per cell, file order) as [layer][row][column]; empty when the count is not
 // ZCORN_K * ZCORN_I * ZCORN_J.
-std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const GridGeometry& geometry,
+std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry,
                                                                  const std::vector<int>& values);
 
 // The surface of levels[row][column] (model units): four vertices per cell at the tops of its four pillars. Empty
 // when the grid carries no contacts or `levels` is not ZCORN_I rows of ZCORN_J.
-Vertices contactSurface(const GridInput& input, const GridGeometry& geometry,
+Vertices contactSurface(const Grid& geometry,
                         const std::vector<std::vector<float>>& levels, const std::vector<float>& colour);
 
 // The level of every column from the region code of its topmost active cell in `region` ([layer][row][column]; the
 // top layer when every cell is active): a column whose code matches codes[n] takes levels[n], the last match
 // winning; a column whose code has no level stays at 0.
-std::vector<std::vector<float>> regionalLevels(const GridGeometry& geometry,
+std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
                                                const std::vector<std::vector<std::vector<int>>>& region,
                                                const std::vector<float>& codes, const std::vector<float>& levels);
 
@@ -74,14 +74,14 @@ struct ContactReport {
 // The region property `perKindIndex` (1-based in PROP_disc_loading) reshaped into PROP_disc_OWC or PROP_disc_GOC.
 // False, with nothing changed, when the index names no loaded discrete property or the property does not hold one
 // value per cell.
-bool initProp_disc_OWC(int perKindIndex, const GridGeometry& geometry, const Properties& properties,
+bool initProp_disc_OWC(int perKindIndex, const Grid& geometry, const Properties& properties,
                        Contacts& contacts);
-bool initProp_disc_GOC(int perKindIndex, const GridGeometry& geometry, const Properties& properties,
+bool initProp_disc_GOC(int perKindIndex, const Grid& geometry, const Properties& properties,
                        Contacts& contacts);
 
 // A uniform contact at `depth` metres (signed like the grid's z extents: below datum negative): the contact's level
-// is depth / COORD_MULT everywhere; set, uniform.
-ContactReport buildUniformContact(ContactKind kind, double depth, const GridInput& input, const GridGeometry& geometry,
+// is depth / kCoordScale everywhere; set, uniform.
+ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& geometry,
                                   Contacts& contacts);
 
 // One code row of a regional contact: the region code and its depth in metres, when one was given.
@@ -93,7 +93,7 @@ struct RegionCodeDepth {
 // A regional contact over region property `perKindIndex` (1-based in PROP_disc_loading): codes and levels from the
 // rows with a depth, in row order; columns from the top layer of the region property; set, not uniform.
 ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std::vector<RegionCodeDepth>& rows,
-                                   const GridInput& input, const GridGeometry& geometry, const Properties& properties,
+                                   const Grid& geometry, const Properties& properties,
                                    Contacts& contacts);
 
 }  // namespace morvane

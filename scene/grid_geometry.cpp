@@ -16,23 +16,20 @@ namespace {
 
 using trace_text::line;
 
-// How far beyond the view's edge (in half views) a corner of the model may lie at load before the view is fitted.
-constexpr float kCutOffAtLoad = 1.25f;
-
 // Distances beyond this (in file units) are treated as this; keeps the rounding inside long long.
 constexpr double kSpacingCap = 1e15;
 
 // The layout found by scanning the pillars, before anything is committed.
 struct PillarLayout {
-    std::vector<int> IJ;
-    std::vector<std::vector<int>> IJ_undef;
-    int cell_i = 0;
-    int cell_j = 0;
+    std::vector<int> rowCellCounts;
+    std::vector<std::vector<int>> regularCells;
+    int definedRows = 0;
+    int definedColumns = 0;
 };
 
-std::size_t usablePillars(const GridInput& input)
+std::size_t usablePillars(const CornerPointInput& input)
 {
-    return std::min(input.points_coords.size() / 6, input.grid_lines_xy.size() / 4);
+    return std::min(input.pillars.size() / 6, input.pillarXY.size() / 4);
 }
 
 long long pairSpacing(const std::vector<double>& coords, std::size_t m)
@@ -46,25 +43,25 @@ long long pairSpacing(const std::vector<double>& coords, std::size_t m)
 PillarLayout scanRows(const std::vector<double>& coords, std::size_t pillars, long long dimension)
 {
     PillarLayout layout;
-    layout.IJ.push_back(0);
-    layout.IJ_undef.push_back({0});
+    layout.rowCellCounts.push_back(0);
+    layout.regularCells.push_back({0});
     long long c = 0;
     for (std::size_t m = 0; m + 1 < pillars; ++m) {
         const long long d = pairSpacing(coords, m);
         if (d > dimension) {  // the pair wraps to a new pillar row
-            layout.IJ.push_back(-1);
-            layout.IJ_undef.push_back({0});
+            layout.rowCellCounts.push_back(-1);
+            layout.regularCells.push_back({0});
             c = -1;
-            ++layout.cell_i;
+            ++layout.definedRows;
         } else {
             // The current row always holds c + 1 or c + 2 entries here, so flag c exists.
-            layout.IJ_undef.back()[static_cast<std::size_t>(c)] = (d == dimension) ? 1 : 0;
+            layout.regularCells.back()[static_cast<std::size_t>(c)] = (d == dimension) ? 1 : 0;
         }
         ++c;
-        ++layout.IJ.back();
-        layout.IJ_undef.back().push_back(0);
+        ++layout.rowCellCounts.back();
+        layout.regularCells.back().push_back(0);
     }
-    layout.cell_j = layout.IJ.back();
+    layout.definedColumns = layout.rowCellCounts.back();
     return layout;
 }
 
@@ -72,7 +69,7 @@ PillarLayout scanRows(const std::vector<double>& coords, std::size_t pillars, lo
 // trailing entry.
 void combineEdges(PillarLayout& layout, int cellsPerRow)
 {
-    auto& rows = layout.IJ_undef;
+    auto& rows = layout.regularCells;
     for (std::size_t r = 0; r + 1 < rows.size(); ++r)
         for (int c = 0; c < cellsPerRow; ++c) rows[r][c] = (rows[r][c] != 0 && rows[r + 1][c] != 0) ? 1 : 0;
     rows.pop_back();
@@ -105,14 +102,14 @@ std::vector<Vertices> layerArrays(int layers, std::size_t cellsPerLayer, const F
 
 // One vertex array per layer: surfaces top then bottom, cell rows, cells, corners near-left, near-right, far-left,
 // far-right. x and y come from the pillars' tops, z from each cell's own corner depths.
-std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeometry& geometry, int rows, int cols,
+std::vector<Vertices> buildLayerVertices(const CornerPointInput& input, const Grid& geometry, int rows, int cols,
                                          int layers)
 {
     const std::size_t I = static_cast<std::size_t>(rows);
     const std::size_t J = static_cast<std::size_t>(cols);
     const std::size_t perSurface = 4 * I * J;
-    const auto& xy = input.grid_lines_xy;
-    const auto& zcorn = input.ZCORN;
+    const auto& xy = input.pillarXY;
+    const auto& zcorn = input.cornerDepths;
 
     // Corner x, y of every cell, shared by all surfaces.
     std::vector<float> cornerXY(perSurface * 2);
@@ -129,8 +126,7 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
         }
     }
 
-    float colour[3] = {1.0f, 1.0f, 1.0f};
-    for (std::size_t n = 0; n < 3 && n < geometry.gridLinesColor.size(); ++n) colour[n] = geometry.gridLinesColor[n];
+    const float* colour = kGridLineColour;
 
     return layerArrays(layers, I * J, [&](std::size_t k, Vertices& layer) {
         layer.reserve(2 * perSurface * 6);  // appended cell by cell: no zero-filling pass over fresh memory
@@ -153,20 +149,12 @@ std::vector<Vertices> buildLayerVertices(const GridInput& input, const GridGeome
     });
 }
 
-// The contacts stood on the old grid: their surfaces go, and they are neither set nor drawn any more.
-void dropContacts(Contacts& contacts)
-{
-    Vertices().swap(contacts.OWC_k);
-    Vertices().swap(contacts.GOC_k);
-    contacts.OWC_set = contacts.GOC_set = false;
-    contacts.displayOWC = contacts.displayGOC = false;
-}
-
-void placeCamera(GridBuildReport& report, const GridInput& input, GridGeometry& geometry, ViewCamera& camera)
+// The model's extents: pillar tops and bottoms in x and y, corner depths in z.
+void computeExtent(GridBuildReport& report, const CornerPointInput& input, Grid& geometry)
 {
     report.trace.push_back("we loaded");
     float x_min = 0, x_max = 0, y_min = 0, y_max = 0;
-    const auto& xy = input.grid_lines_xy;
+    const auto& xy = input.pillarXY;
     if (xy.size() >= 2) {
         x_min = x_max = static_cast<float>(xy[0]);
         y_min = y_max = static_cast<float>(xy[1]);
@@ -179,38 +167,29 @@ void placeCamera(GridBuildReport& report, const GridInput& input, GridGeometry& 
         y_min = std::min(y_min, y);
         y_max = std::max(y_max, y);
     }
-    const auto [z_lo, z_hi] = std::minmax_element(input.ZCORN.begin(), input.ZCORN.end());
-    geometry.model_x_min = x_min;
-    geometry.model_x_max = x_max;
-    geometry.model_y_min = y_min;
-    geometry.model_y_max = y_max;
-    geometry.model_z_min = static_cast<float>(*z_lo);
-    geometry.model_z_max = static_cast<float>(*z_hi);
-    geometry.model_center_z = (geometry.model_z_max + geometry.model_z_min) / 2;
-    geometry.model_z_delta = geometry.model_z_max - geometry.model_z_min;
+    const auto [z_lo, z_hi] = std::minmax_element(input.cornerDepths.begin(), input.cornerDepths.end());
+    geometry.extent.xMin = x_min;
+    geometry.extent.xMax = x_max;
+    geometry.extent.yMin = y_min;
+    geometry.extent.yMax = y_max;
+    geometry.extent.zMin = static_cast<float>(*z_lo);
+    geometry.extent.zMax = static_cast<float>(*z_hi);
+    geometry.extent.centreZ = (geometry.extent.zMax + geometry.extent.zMin) / 2;
+    geometry.extent.depthRange = geometry.extent.zMax - geometry.extent.zMin;
 
-    const float center_x = (x_min + x_max) / 2;
-    const float center_y = (y_min + y_max) / 2;
-    report.trace.push_back(line("", center_x));
-    report.trace.push_back(line("", center_y));
-
-    // Scale so that the model's larger horizontal extent fills the view: 1.8475 for 1 km, about 0.353 for 10 km.
-    const float extent = std::max(x_max - x_min, y_max - y_min);
-    float s = 1.0f;
-    if (extent > 0 && std::isfinite(extent)) s = static_cast<float>(1.8475 * std::pow(double(extent), -0.719));
-    camera.position = glm::vec3(-center_x, -center_y, -geometry.model_center_z);
-    camera.scale = glm::vec3(s, s, camera.VERT_SCALE * s);
+    report.trace.push_back(line("", (x_min + x_max) / 2));
+    report.trace.push_back(line("", (y_min + y_max) / 2));
 }
 
 // One vertex array per layer on a SPECGRID layout: each corner on its pillar's line at the corner's depth, the
 // pillar's top and bottom points interpolated, so inclined pillars give the true cell shapes.
-std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const GridGeometry& geometry, int rows,
+std::vector<Vertices> buildLayerVerticesOnPillars(const CornerPointInput& input, const Grid& geometry, int rows,
                                                   int cols, int layers)
 {
     const std::size_t I = static_cast<std::size_t>(rows);
     const std::size_t J = static_cast<std::size_t>(cols);
     const std::size_t perSurface = 4 * I * J;
-    const auto& zcorn = input.ZCORN;
+    const auto& zcorn = input.cornerDepths;
 
     // Per pillar: the top point and the change of x and y per unit of depth along the pillar.
     struct Pillar {
@@ -218,14 +197,13 @@ std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const 
     };
     std::vector<Pillar> pillars((I + 1) * (J + 1));
     for (std::size_t p = 0; p < pillars.size(); ++p) {
-        const double* c = &input.points_coords[6 * p];
+        const double* c = &input.pillars[6 * p];
         const double dz = c[5] - c[2];
         const bool slanted = std::abs(dz) > 1e-12;
         pillars[p] = {c[0], c[1], c[2], slanted ? (c[3] - c[0]) / dz : 0.0, slanted ? (c[4] - c[1]) / dz : 0.0};
     }
 
-    float colour[3] = {1.0f, 1.0f, 1.0f};
-    for (std::size_t n = 0; n < 3 && n < geometry.gridLinesColor.size(); ++n) colour[n] = geometry.gridLinesColor[n];
+    const float* colour = kGridLineColour;
 
     return layerArrays(layers, I * J, [&](std::size_t k, Vertices& layer) {
         layer.reserve(2 * perSurface * 6);
@@ -256,9 +234,9 @@ std::vector<Vertices> buildLayerVerticesOnPillars(const GridInput& input, const 
 
 // The median of the cell edges along I (pillar (i, j) to (i + 1, j)) or along J, from the pillars' tops, in file
 // units.
-float medianEdge(const GridInput& input, int rows, int cols, bool alongI)
+float medianEdge(const CornerPointInput& input, int rows, int cols, bool alongI)
 {
-    const auto& xy = input.grid_lines_xy;
+    const auto& xy = input.pillarXY;
     const std::size_t stride = static_cast<std::size_t>(cols) + 1;
     std::vector<float> lengths;
     lengths.reserve(stride * (static_cast<std::size_t>(rows) + 1));
@@ -267,7 +245,7 @@ float medianEdge(const GridInput& input, int rows, int cols, bool alongI)
             const std::size_t a = j * stride + i;
             const std::size_t b = alongI ? a + 1 : a + stride;
             lengths.push_back(static_cast<float>(std::hypot(xy[4 * a] - xy[4 * b], xy[4 * a + 1] - xy[4 * b + 1]) *
-                                                 Constants::COORD_MULT));
+                                                 kCoordScale));
         }
     if (lengths.empty()) return 0;
     auto middle = lengths.begin() + static_cast<std::ptrdiff_t>(lengths.size() / 2);
@@ -275,10 +253,10 @@ float medianEdge(const GridInput& input, int rows, int cols, bool alongI)
     return *middle;
 }
 
-std::string fileOf(const std::string& file, const GridInput& input)
+std::string fileOf(const std::string& file, const std::string& gridName)
 {
     if (!file.empty()) return file;
-    return input.gridfilename_string.empty() ? std::string("the grid") : input.gridfilename_string;
+    return gridName.empty() ? std::string("the grid") : gridName;
 }
 
 void reject(GridBuildReport& report, std::string message, std::string detail)
@@ -291,17 +269,18 @@ void reject(GridBuildReport& report, std::string message, std::string detail)
 
 // The depths must make whole layers of the layout: two surfaces of 4 x rows x cols depths each. Returns the layer
 // count, or 0 with the reason in the report.
-std::size_t layersOf(GridBuildReport& report, const GridInput& input, std::size_t rows, std::size_t cols)
+std::size_t layersOf(GridBuildReport& report, const CornerPointInput& input, const std::string& gridName, std::size_t rows,
+                     std::size_t cols)
 {
     const std::size_t perSurface = 4 * rows * cols;
     const std::size_t perLayer = 2 * perSurface;
-    const std::size_t depths = input.ZCORN.size();
+    const std::size_t depths = input.cornerDepths.size();
     if (depths % perLayer != 0 || depths == 0) {
         const std::size_t lower = depths / perLayer * perLayer;
         const std::string expected =
             lower > 0 ? std::to_string(lower) + " or " + std::to_string(lower + perLayer) : std::to_string(perLayer);
         reject(report, grid_messages::Layout,
-               "The ZCORN section of " + fileOf(input.zcorn_file, input) + " holds " + std::to_string(depths) +
+               "The ZCORN section of " + fileOf(input.zcornFile, gridName) + " holds " + std::to_string(depths) +
                    " values; " + std::to_string(rows) + " rows of " + std::to_string(cols) + " cells take " +
                    std::to_string(perLayer) + " per layer (two surfaces of " + std::to_string(perSurface) + "), so " +
                    expected + " were expected.");
@@ -309,7 +288,7 @@ std::size_t layersOf(GridBuildReport& report, const GridInput& input, std::size_
     }
     if (depths / perLayer * rows * cols > static_cast<std::size_t>(INT_MAX)) {
         reject(report, grid_messages::Layout,
-               "The ZCORN section of " + fileOf(input.zcorn_file, input) +
+               "The ZCORN section of " + fileOf(input.zcornFile, gridName) +
                    " describes more cells than the viewer can hold.");
         return 0;
     }
@@ -322,7 +301,7 @@ long long roundedPillarSpacing(double x0, double y0, double x1, double y1)
 {
     const double dx = x0 - x1;
     const double dy = y0 - y1;
-    const double distance = std::sqrt(dx * dx + dy * dy) * Constants::COORD_MULT + 0.4;
+    const double distance = std::sqrt(dx * dx + dy * dy) * kCoordScale + 0.4;
     if (!std::isfinite(distance)) return -1;
     return std::llround(std::min(distance, kSpacingCap));
 }
@@ -338,20 +317,19 @@ std::string groupDigits(long long value)
     return value < 0 ? "-" + grouped : grouped;
 }
 
-GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, ViewCamera& camera, Properties& properties,
-                                  Contacts& contacts)
+GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& geometry)
 {
     GridBuildReport report;
     report.colour = log_colour::Red;
     const std::size_t pillars = usablePillars(input);
-    const auto& coords = input.points_coords;
-    const std::array<int, 3> counts = input.SPECGRID;
+    const auto& coords = input.pillars;
+    const std::array<int, 3> counts = input.declaredSize;
     const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
 
     // Nominal cell size: the first pair spacing that is a multiple of DIMENSION_MIN.
     const long long maxTriple = 2 * static_cast<long long>(pillars) - 2;
     report.trace.push_back(line("max_i = ", maxTriple));
-    long long dimension = geometry.grid_dimension;
+    long long dimension = geometry.cellSize;
     for (std::size_t m = 0; m + 1 < pillars; ++m) {
         dimension = pairSpacing(coords, m);
         report.trace.push_back(line("grid_dimension = ", dimension));
@@ -376,15 +354,15 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     if (sizeAccepted) {
         report.trace.push_back("passed 1.3");
         layout = scanRows(coords, pillars, dimension);
-        rows = static_cast<long long>(layout.IJ.size()) - 1;
-        cols = layout.IJ.back();
+        rows = static_cast<long long>(layout.rowCellCounts.size()) - 1;
+        cols = layout.rowCellCounts.back();
         // Every pillar row must hold the same number of cells; otherwise no depth index below would be bounded.
-        rectangular = std::all_of(layout.IJ.begin(), layout.IJ.end(), [&](int n) { return n == cols; });
+        rectangular = std::all_of(layout.rowCellCounts.begin(), layout.rowCellCounts.end(), [&](int n) { return n == cols; });
         report.trace.push_back("passed 1.5");
         if (rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
         report.trace.push_back("passed 2");
-        report.trace.push_back(line("IJ.size ", layout.IJ.size()));
-        report.trace.push_back(line("ZCORN.size() ", input.ZCORN.size()));
+        report.trace.push_back(line("IJ.size ", layout.rowCellCounts.size()));
+        report.trace.push_back(line("ZCORN.size() ", input.cornerDepths.size()));
         report.trace.push_back(line("ZCORN_I ", rows));
         report.trace.push_back(line("ZCORN_J ", cols));
     }
@@ -395,8 +373,8 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     bool fromCounts = false;
     if (hasCounts) {
         bool allRegular = spacingFits;
-        for (std::size_t r = 0; allRegular && r < layout.IJ_undef.size(); ++r)
-            for (long long c = 0; allRegular && c < cols; ++c) allRegular = layout.IJ_undef[r][c] != 0;
+        for (std::size_t r = 0; allRegular && r < layout.regularCells.size(); ++r)
+            for (long long c = 0; allRegular && c < cols; ++c) allRegular = layout.regularCells[r][c] != 0;
         fromCounts = !(spacingFits && rows == counts[1] && cols == counts[0] && allRegular);
     }
     if (fromCounts) {
@@ -405,19 +383,19 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
         rows = counts[1];
         cols = counts[0];
         const std::size_t needed = static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(cols + 1);
-        if (pillars != needed || input.points_coords.size() != 6 * needed) {
+        if (pillars != needed || input.pillars.size() != 6 * needed) {
             reject(report, grid_messages::Layout,
-                   "The COORD section of " + fileOf(input.coord_file, input) + " holds " +
-                       std::to_string(input.points_coords.size()) + " values; SPECGRID " + std::to_string(counts[0]) +
+                   "The COORD section of " + fileOf(input.coordFile, gridName) + " holds " +
+                       std::to_string(input.pillars.size()) + " values; SPECGRID " + std::to_string(counts[0]) +
                        " x " + std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
                        std::to_string(6 * needed) + ".");
             return report;
         }
         layout = PillarLayout{};
-        layout.IJ.assign(static_cast<std::size_t>(rows) + 1, static_cast<int>(cols));
-        layout.IJ_undef.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
-        layout.cell_i = static_cast<int>(rows);
-        layout.cell_j = static_cast<int>(cols);
+        layout.rowCellCounts.assign(static_cast<std::size_t>(rows) + 1, static_cast<int>(cols));
+        layout.regularCells.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
+        layout.definedRows = static_cast<int>(rows);
+        layout.definedColumns = static_cast<int>(cols);
         // The nominal size of a grid laid out by its counts: the median edge, at least 1 m and within an int
         // (an absurd or non-finite edge would otherwise wrap to a negative size).
         const float median = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
@@ -425,17 +403,17 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     } else if (!spacingFits) {
         reject(report, grid_messages::Layout,
                "The " + std::to_string(pillars) + " pillars in the COORD section of " +
-                   fileOf(input.coord_file, input) + " do not stand in rows of equal length.");
+                   fileOf(input.coordFile, gridName) + " do not stand in rows of equal length.");
         return report;
     }
 
     // Whole layers only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
-    const std::size_t layers = layersOf(report, input, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
+    const std::size_t layers = layersOf(report, input, gridName, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
     if (layers == 0) return report;
     if (hasCounts && layers != static_cast<std::size_t>(counts[2])) {
         reject(report, grid_messages::Layout,
-               "The ZCORN section of " + fileOf(input.zcorn_file, input) + " holds " +
-                   std::to_string(input.ZCORN.size()) + " values, " + std::to_string(layers) +
+               "The ZCORN section of " + fileOf(input.zcornFile, gridName) + " holds " +
+                   std::to_string(input.cornerDepths.size()) + " values, " + std::to_string(layers) +
                    " layers; SPECGRID expects " + std::to_string(counts[2]) + ".");
         return report;
     }
@@ -443,93 +421,84 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
     const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
 
     // Active cells: one flag per cell. More flags than cells belong to another grid; fewer leave every cell active.
-    const std::string actnumFile = fileOf(input.actnum_file, input);
-    if (input.ACTNUM.size() > cells) {
+    const std::string actnumFile = fileOf(input.actnumFile, gridName);
+    if (input.actnum.size() > cells) {
         reject(report, grid_messages::NotLoaded,
-               "The ACTNUM section of " + actnumFile + " holds " + std::to_string(input.ACTNUM.size()) +
+               "The ACTNUM section of " + actnumFile + " holds " + std::to_string(input.actnum.size()) +
                    " values; the grid has " + std::to_string(cells) + " cells.");
         return report;
     }
-    if (input.ACTNUM.empty()) {
+    if (input.actnum.empty()) {
         report.notes.push_back({"No ACTNUM: every cell is active.", log_colour::LightGrey});
-    } else if (input.ACTNUM.size() < cells) {
+    } else if (input.actnum.size() < cells) {
         report.notes.push_back({"The ACTNUM section of " + actnumFile + " holds " +
-                                    std::to_string(input.ACTNUM.size()) + " values, fewer than the " +
+                                    std::to_string(input.actnum.size()) + " values, fewer than the " +
                                     std::to_string(cells) + " cells: every cell is taken as active.",
                                 log_colour::Orange});
     }
 
-    // From here on the build cannot fail: release the old vertices before the new ones are made.
-    std::vector<Vertices>().swap(geometry.grid_lines_k);
-    dropContacts(contacts);
-    geometry.grid_dimension = static_cast<int>(dimension);
-    geometry.ZCORN_I = static_cast<int>(rows);
-    geometry.ZCORN_J = static_cast<int>(cols);
-    geometry.ZCORN_K = static_cast<int>(layers);
-    geometry.GRID_SIZE = static_cast<int>(cells);
-    geometry.points_in_layer = static_cast<int>(perSurface);
-    geometry.cell_i = layout.cell_i;
-    geometry.cell_j = layout.cell_j;
-    geometry.layout_from_specgrid = fromCounts;
+    // From here on the build cannot fail: release the old grid's arrays before the new ones are made.
+    std::vector<Vertices>().swap(geometry.layerVertices);
+    geometry.input = CornerPointInput{};
+    geometry.cellSize = static_cast<int>(dimension);
+    geometry.rows = static_cast<int>(rows);
+    geometry.columns = static_cast<int>(cols);
+    geometry.layers = static_cast<int>(layers);
+    geometry.cellCount = static_cast<int>(cells);
+    geometry.surfaceVertices = static_cast<int>(perSurface);
+    geometry.definedRows = layout.definedRows;
+    geometry.definedColumns = layout.definedColumns;
+    geometry.layoutFromSpecgrid = fromCounts;
     report.trace.push_back("gridLines = 0");
-    report.trace.push_back(line("points_in_layer = ", geometry.points_in_layer));
+    report.trace.push_back(line("points_in_layer = ", geometry.surfaceVertices));
 
-    geometry.grid_lines_k =
-        fromCounts ? buildLayerVerticesOnPillars(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K)
-                   : buildLayerVertices(input, geometry, geometry.ZCORN_I, geometry.ZCORN_J, geometry.ZCORN_K);
-    placeCamera(report, input, geometry, camera);
-    // The usual placement often leaves a near corner just outside the view, which is how models have always been
-    // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
-    const ModelBox box = modelBox(geometry);
-    if (!boxInView(box, camera, kCutOffAtLoad)) {
-        fitView(box, camera);
-        report.viewFitted = true;
-        report.trace.push_back("view fitted to the model");
-    }
-
-    std::vector<std::vector<int>>().swap(properties.PROP_disc_loading);
-    std::vector<std::vector<double>>().swap(properties.PROP_cont_loading);
+    geometry.layerVertices =
+        fromCounts ? buildLayerVerticesOnPillars(input, geometry, geometry.rows, geometry.columns, geometry.layers)
+                   : buildLayerVertices(input, geometry, geometry.rows, geometry.columns, geometry.layers);
+    computeExtent(report, input, geometry);
     const bool someInactive =
-        input.ACTNUM.size() == cells && std::find(input.ACTNUM.begin(), input.ACTNUM.end(), 0) != input.ACTNUM.end();
+        input.actnum.size() == cells && std::find(input.actnum.begin(), input.actnum.end(), 0) != input.actnum.end();
     if (someInactive)
-        geometry.cell_active = std::move(input.ACTNUM);
+        geometry.active = std::move(input.actnum);
     else
-        std::vector<std::uint8_t>().swap(geometry.cell_active);
-    std::vector<std::uint8_t>().swap(input.ACTNUM);
+        std::vector<std::uint8_t>().swap(geometry.active);
+    std::vector<std::uint8_t>().swap(input.actnum);
     long long regular = 0;
-    for (const auto& row : layout.IJ_undef)
-        for (int c = 0; c < geometry.ZCORN_J; ++c) regular += row[c] != 0;
-    long long active = regular * geometry.ZCORN_K;
+    for (const auto& row : layout.regularCells)
+        for (int c = 0; c < geometry.columns; ++c) regular += row[c] != 0;
+    long long active = regular * geometry.layers;
     if (someInactive) {
         const std::size_t perLayer = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
         active = 0;
         for (std::size_t n = 0; n < cells; ++n) {
             const std::size_t column = n % perLayer;
-            active += geometry.cell_active[n] != 0 &&
-                      layout.IJ_undef[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
+            active += geometry.active[n] != 0 &&
+                      layout.regularCells[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
         }
     }
-    geometry.TOTAL_CELLS = static_cast<int>(active);
-    geometry.IJ = std::move(layout.IJ);
-    geometry.IJ_undef = std::move(layout.IJ_undef);
-    geometry.cell_size_i = medianEdge(input, geometry.ZCORN_I, geometry.ZCORN_J, true);
-    geometry.cell_size_j = medianEdge(input, geometry.ZCORN_I, geometry.ZCORN_J, false);
+    geometry.activeCellCount = static_cast<int>(active);
+    geometry.rowCellCounts = std::move(layout.rowCellCounts);
+    geometry.regularCells = std::move(layout.regularCells);
+    geometry.medianCellSizeI = medianEdge(input, geometry.rows, geometry.columns, true);
+    geometry.medianCellSizeJ = medianEdge(input, geometry.rows, geometry.columns, false);
 
-    const std::string unit = input.GRIDUNIT == "FEET" ? " ft" : "";
-    report.modelStat_cell_i = std::to_string(geometry.ZCORN_I);
-    report.modelStat_cell_j = std::to_string(geometry.ZCORN_J);
-    report.modelStat_cell_k = std::to_string(geometry.ZCORN_K);
-    report.modelStat_cell_ijk = groupDigits(geometry.TOTAL_CELLS);
+    const std::string unit = input.unit == "FEET" ? " ft" : "";
+    report.modelStat_cell_i = std::to_string(geometry.rows);
+    report.modelStat_cell_j = std::to_string(geometry.columns);
+    report.modelStat_cell_k = std::to_string(geometry.layers);
+    report.modelStat_cell_ijk = groupDigits(geometry.activeCellCount);
     report.modelStat_resol =
-        fromCounts ? "≈ " + std::to_string(std::lround(geometry.cell_size_i)) + " x " +
-                         std::to_string(std::lround(geometry.cell_size_j)) + unit
-                   : std::to_string(geometry.grid_dimension) + " x " + std::to_string(geometry.grid_dimension) + unit;
+        fromCounts ? "≈ " + std::to_string(std::lround(geometry.medianCellSizeI)) + " x " +
+                         std::to_string(std::lround(geometry.medianCellSizeJ)) + unit
+                   : std::to_string(geometry.cellSize) + " x " + std::to_string(geometry.cellSize) + unit;
 
-    geometry.gridLoaded = true;
-    properties.propLoaded = false;
+    geometry.loaded = true;
+    geometry.name = gridName;
+    geometry.input = std::move(input);
+    ++geometry.revision;
     report.outcome = GridBuildOutcome::Built;
     report.clearDataTree = true;
-    report.treeNode = input.gridfilename_string;
+    report.treeNode = gridName;
     report.message = grid_messages::Loaded;
     report.colour = log_colour::Green;
     return report;
@@ -537,8 +506,23 @@ GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, View
 
 GridBuildReport buildGrid(ModelState& state)
 {
-    GridBuildReport report = buildGridGeometry(state, state, state, state, state);
-    if (report.built()) buildXYPlane(state, state, state);
+    Grid& grid = state.document.grid;
+    CornerPointInput incoming = std::move(grid.input);
+    GridBuildReport report = buildGridGeometry(incoming, grid.name, grid);
+    if (!report.built()) {
+        grid.input = std::move(incoming);
+        return report;
+    }
+    // The properties and contacts belonged to the old grid.
+    std::vector<std::vector<int>>().swap(state.PROP_disc_loading);
+    std::vector<std::vector<double>>().swap(state.PROP_cont_loading);
+    state.propLoaded = false;
+    Vertices().swap(state.OWC_k);
+    Vertices().swap(state.GOC_k);
+    state.OWC_set = state.GOC_set = false;
+    state.displayOWC = state.displayGOC = false;
+    report.viewFitted = placeCameraOnGrid(grid, state, &report.trace);
+    buildXYPlane(grid, state);
     return report;
 }
 

@@ -43,6 +43,9 @@ inline constexpr const char* NotLoaded = "Grid was not loaded.";
 inline constexpr const char* NotLoadedRu = "Грид не загружен.";
 }  // namespace grid_messages
 
+// The colour every grid vertex carries: the grid lines are drawn in it.
+inline constexpr float kGridLineColour[3] = {1.0f, 1.0f, 1.0f};
+
 struct GridBuildLine {
     std::string text;
     LogColour colour;
@@ -73,19 +76,19 @@ struct GridBuildReport {
     bool built() const { return outcome == GridBuildOutcome::Built; }
 };
 
-// Builds the layout, vertex arrays, extents and camera of the grid in `input`.
+// Builds the layout, vertex arrays and extents of the grid read into `input`, named `gridName` (for messages).
 //
-// Built: every variable of the layout is replaced; gridLoaded = true, propLoaded = false; PROP_cont_loading,
-// PROP_disc_loading, OWC_k and GOC_k are emptied and both contacts are no longer set or drawn. The input's ACTNUM
-// moves into cell_active when some cell is inactive; one shorter than the cell count is dropped (every cell active,
-// with an orange note).
-// CellSizeRejected and LayoutRejected: nothing changes (grid_dimension, the contacts and the input included), so the
-// model shown before stays whole.
-// Never reads beyond `ZCORN`, `points_coords` or `grid_lines_xy`, whatever they hold.
-GridBuildReport buildGridGeometry(GridInput& input, GridGeometry& geometry, ViewCamera& camera, Properties& properties,
-                                  Contacts& contacts);
+// Built: the whole grid is replaced: its layout, vertices and extents, `loaded` set, the name, the input moved in
+// (its actnum moved into `active` when some cell is inactive; one shorter than the cell count is dropped: every cell
+// active, with an orange note), and the revision bumped.
+// CellSizeRejected and LayoutRejected: nothing changes (the grid and `input` included), so the model shown before
+// stays whole.
+// Never reads beyond the input's corner depths, pillars or pillar x and y, whatever they hold.
+GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& grid);
 
-// The whole grid build on the model state: buildGridGeometry, then, when built, the XY reference plane arrays.
+// The whole grid build on the model state, from the input read into its grid: buildGridGeometry, then, when built,
+// the properties and contacts of the old grid dropped, the camera placed on the new one and the XY reference plane
+// built.
 GridBuildReport buildGrid(ModelState& state);
 
 // The main log line of a build in the interface language ("en" or "ru"): a refused cell size says the size found
@@ -95,7 +98,7 @@ std::string gridBuildLogLine(const GridBuildReport& report, const std::string& l
 // Sends the trace lines, the notes, the main log line (in `lang`) and the details of a build to the user.
 void deliverGridReport(const GridBuildReport& report, Feedback& feedback, const std::string& lang = "en");
 
-// Pillar spacing in file units as the layout rules round it: the distance times COORD_MULT plus 0.4, to the
+// Pillar spacing in file units as the layout rules round it: the distance times kCoordScale plus 0.4, to the
 // nearest integer with halves away from zero (24.1 gives 25, 24.09 gives 24). A non-finite distance gives -1.
 long long roundedPillarSpacing(double x0, double y0, double x1, double y1);
 

@@ -10,24 +10,25 @@ namespace morvane {
 
 namespace {
 
-bool layoutIsConsistent(const GridGeometry& g)
+bool layoutIsConsistent(const Grid& g)
 {
-    if (!g.gridLoaded || g.cell_i < 1 || g.cell_j < 1) return false;
-    if (g.cell_i > g.ZCORN_I || g.cell_j > g.ZCORN_J) return false;
-    if (static_cast<long long>(g.points_in_layer) != 4LL * g.ZCORN_I * g.ZCORN_J) return false;
-    if (g.IJ_undef.size() < static_cast<std::size_t>(g.cell_i)) return false;
-    for (int r = 0; r < g.cell_i; ++r)
-        if (g.IJ_undef[r].size() < static_cast<std::size_t>(g.cell_j)) return false;
+    if (!g.loaded || g.definedRows < 1 || g.definedColumns < 1) return false;
+    if (g.definedRows > g.rows || g.definedColumns > g.columns) return false;
+    if (static_cast<long long>(g.surfaceVertices) != 4LL * g.rows * g.columns) return false;
+    if (g.regularCells.size() < static_cast<std::size_t>(g.definedRows)) return false;
+    for (int r = 0; r < g.definedRows; ++r)
+        if (g.regularCells[r].size() < static_cast<std::size_t>(g.definedColumns)) return false;
     return true;
 }
 
 }  // namespace
 
-bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry)
+bool gridWindingFlag(const Grid& geometry)
 {
-    const auto& xy = input.grid_lines_xy;
-    const std::size_t q = static_cast<std::size_t>(geometry.ZCORN_J) + 1;
-    if (geometry.ZCORN_J < 1 || xy.size() < 4 * (q + 1)) return true;
+    const CornerPointInput& input = geometry.input;
+    const auto& xy = input.pillarXY;
+    const std::size_t q = static_cast<std::size_t>(geometry.columns) + 1;
+    if (geometry.columns < 1 || xy.size() < 4 * (q + 1)) return true;
     const float x0 = static_cast<float>(xy[0]), y0 = static_cast<float>(xy[1]);
     const float x1 = static_cast<float>(xy[4]), y1 = static_cast<float>(xy[5]);
     const float xq = static_cast<float>(xy[4 * q]), yq = static_cast<float>(xy[4 * q + 1]);
@@ -35,15 +36,15 @@ bool gridWindingFlag(const GridInput& input, const GridGeometry& geometry)
     return !(cross > 0);
 }
 
-bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, GridDrawing& drawing, Contacts& contacts,
+bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, Contacts& contacts,
                       bool showInactive)
 {
     if (!layoutIsConsistent(geometry)) return false;
-    const bool flag = gridWindingFlag(input, geometry);
-    const int rows = geometry.cell_i;
-    const int cols = geometry.cell_j;
-    const int below = geometry.points_in_layer;
-    auto regular = [&](int r, int c) { return geometry.IJ_undef[r][c] == 1; };
+    const bool flag = gridWindingFlag(geometry);
+    const int rows = geometry.definedRows;
+    const int cols = geometry.definedColumns;
+    const int below = geometry.surfaceVertices;
+    auto regular = [&](int r, int c) { return geometry.regularCells[r][c] == 1; };
 
     std::size_t regularCells = 0;
     for (int r = 0; r < rows; ++r)
@@ -70,14 +71,14 @@ bool buildGridIndices(const GridInput& input, const GridGeometry& geometry, Grid
 
     // Which cells a layer draws: regular ones, and of those the active ones unless inactive cells are shown.
     const std::size_t perLayer =
-        static_cast<std::size_t>(geometry.ZCORN_I) * static_cast<std::size_t>(geometry.ZCORN_J);
-    const int layers = geometry.ZCORN_K;
-    const bool byLayer = !showInactive && layers > 0 && rows == geometry.ZCORN_I && cols == geometry.ZCORN_J &&
-                         geometry.cell_active.size() == perLayer * static_cast<std::size_t>(layers);
+        static_cast<std::size_t>(geometry.rows) * static_cast<std::size_t>(geometry.columns);
+    const int layers = geometry.layers;
+    const bool byLayer = !showInactive && layers > 0 && rows == geometry.rows && cols == geometry.columns &&
+                         geometry.active.size() == perLayer * static_cast<std::size_t>(layers);
     auto drawn = [&](int k, int r, int c) {
         return regular(r, c) &&
                (!byLayer ||
-                geometry.cell_active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] !=
+                geometry.active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] !=
                     0);
     };
 

@@ -69,17 +69,17 @@ class ShellBuilder {
 public:
     // Cells outside layers `first` to `last` count as not drawn. With `wholeCells` every edge of a drawn cell is
     // outlined and no face is listed.
-    ShellBuilder(const GridGeometry& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last,
+    ShellBuilder(const Grid& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last,
                  bool wholeCells)
-        : layers_(g.ZCORN_K), rows_(g.cell_i), cols_(g.cell_j), surface_(g.points_in_layer), first_(first),
+        : layers_(g.layers), rows_(g.definedRows), cols_(g.definedColumns), surface_(g.surfaceVertices), first_(first),
           last_(last), flag_(flag), wholeCells_(wholeCells), drawn_(drawn)
     {
         // Positions are compared only where a layer holds every corner of both surfaces.
         const std::size_t floats = 6 * 2 * static_cast<std::size_t>(surface_);
         for (int k = 0; k < layers_; ++k) {
             const auto layer = static_cast<std::size_t>(k);
-            positions_.push_back(layer < g.grid_lines_k.size() && g.grid_lines_k[layer].size() >= floats
-                                     ? g.grid_lines_k[layer].data()
+            positions_.push_back(layer < g.layerVertices.size() && g.layerVertices[layer].size() >= floats
+                                     ? g.layerVertices[layer].data()
                                      : nullptr);
         }
     }
@@ -280,16 +280,16 @@ void appendLaterLayers(ShellLists& to, ShellLists&& later)
 
 }  // namespace
 
-ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
                                 int first, int last, bool wholeCells)
 {
-    const std::size_t cells = static_cast<std::size_t>(std::max(geometry.ZCORN_K, 0)) *
-                              static_cast<std::size_t>(std::max(geometry.cell_i, 0)) *
-                              static_cast<std::size_t>(std::max(geometry.cell_j, 0));
+    const std::size_t cells = static_cast<std::size_t>(std::max(geometry.layers, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.definedRows, 0)) *
+                              static_cast<std::size_t>(std::max(geometry.definedColumns, 0));
     // A flag list that does not fit the grid, or cells that would number corners beyond a surface, draw nothing.
-    const bool cornersFit = 4LL * geometry.cell_i * geometry.cell_j <= geometry.points_in_layer;
-    if (drawn.size() != cells || !cornersFit) first = geometry.ZCORN_K;
-    const int layers = std::max(geometry.ZCORN_K, 0);
+    const bool cornersFit = 4LL * geometry.definedRows * geometry.definedColumns <= geometry.surfaceVertices;
+    if (drawn.size() != cells || !cornersFit) first = geometry.layers;
+    const int layers = std::max(geometry.layers, 0);
     first = std::max(first, 0);
     last = std::min(last, layers - 1);
     const std::size_t blockCells =
@@ -305,10 +305,10 @@ ShellLists buildLayerBlockShell(const GridGeometry& geometry, const std::vector<
     return shell;
 }
 
-void buildGridShell(const GridGeometry& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
+void buildGridShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
                     GridDrawing& drawing)
 {
-    ShellLists shell = buildLayerBlockShell(geometry, drawn, flag, 0, geometry.ZCORN_K - 1, false);
+    ShellLists shell = buildLayerBlockShell(geometry, drawn, flag, 0, geometry.layers - 1, false);
     drawing.cell_indices_edge = std::move(shell.faces);
     drawing.grid_indices_edge = std::move(shell.lines);
     drawing.cell_indices_edge_layer = std::move(shell.faceStart);

@@ -28,13 +28,13 @@ struct GridShape {
 };
 
 // The grid's counts, when its vertex arrays match them.
-bool shapeOf(const GridGeometry& grid, GridShape& shape)
+bool shapeOf(const Grid& grid, GridShape& shape)
 {
-    if (!grid.gridLoaded || grid.ZCORN_K < 1 || grid.ZCORN_I < 1 || grid.ZCORN_J < 1) return false;
-    shape = {std::size_t(grid.ZCORN_K), std::size_t(grid.ZCORN_I), std::size_t(grid.ZCORN_J)};
-    if (std::size_t(grid.points_in_layer) != 4 * shape.cellsPerLayer()) return false;
-    if (grid.grid_lines_k.size() != shape.layers) return false;
-    for (const auto& layer : grid.grid_lines_k)
+    if (!grid.loaded || grid.layers < 1 || grid.rows < 1 || grid.columns < 1) return false;
+    shape = {std::size_t(grid.layers), std::size_t(grid.rows), std::size_t(grid.columns)};
+    if (std::size_t(grid.surfaceVertices) != 4 * shape.cellsPerLayer()) return false;
+    if (grid.layerVertices.size() != shape.layers) return false;
+    for (const auto& layer : grid.layerVertices)
         if (layer.size() != shape.floatsPerLayer()) return false;
     return true;
 }
@@ -87,8 +87,8 @@ void paintCopy(const GridShape& shape, std::vector<Vertices>& cells, ColourOf co
 
 // The grid's inactive cells, when it has any, and their colour.
 struct InactiveCells {
-    InactiveCells(const GridGeometry& grid, const Properties& p, const GridShape& shape)
-        : flags(grid.cell_active.size() == shape.cells() ? grid.cell_active.data() : nullptr),
+    InactiveCells(const Grid& grid, const Properties& p, const GridShape& shape)
+        : flags(grid.active.size() == shape.cells() ? grid.active.data() : nullptr),
           colour{p.INACTIVE_COLOR[0] / 255, p.INACTIVE_COLOR[1] / 255, p.INACTIVE_COLOR[2] / 255}
     {}
     bool at(std::size_t cell) const { return flags && flags[cell] == 0; }
@@ -173,7 +173,7 @@ bool removedByFilter(double value, float cut, bool cutBelow)
     return cutBelow ? value < cut : value > cut;
 }
 
-std::vector<std::uint8_t> keptCells(const GridGeometry& grid, const Properties& p,
+std::vector<std::uint8_t> keptCells(const Grid& grid, const Properties& p,
                                     const std::vector<std::uint8_t>& drawn)
 {
     GridShape shape;
@@ -205,7 +205,7 @@ Rgb discreteColour(int code, const std::vector<std::vector<float>>& table, const
     return {entry[0], entry[1], entry[2]};
 }
 
-PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex, bool discrete,
+PropertyColourReport colourProperty(const Grid& grid, Properties& properties, int perKindIndex, bool discrete,
                                     int typeCode)
 {
     PropertyColourReport report;
@@ -270,7 +270,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
     return report;
 }
 
-bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int type, int code, float r, float g,
+bool changeDiscreteColour(const Grid& grid, Properties& properties, int type, int code, float r, float g,
                           float b)
 {
     if (type < 0 || type > MAX_TYPE_CODE || code < 0 || code > MAX_COLOUR_CODE) return false;

@@ -51,7 +51,7 @@ bool removedByFilter(double value, float cut, bool cutBelow);
 // The cells the property filter view draws: one flag per cell (layer after layer, row after row, as `drawn`), set
 // for a drawn cell whose value in the displayed continuous property (PROP_cont) the filter keeps. Empty when no
 // filter is set, the displayed property is discrete, or PROP_cont or `drawn` does not match the grid.
-std::vector<std::uint8_t> keptCells(const GridGeometry& grid, const Properties& properties,
+std::vector<std::uint8_t> keptCells(const Grid& grid, const Properties& properties,
                                     const std::vector<std::uint8_t>& drawn);
 
 // Colour of one discrete code in a code table (grey 0.8 outside it); UNDEFINED_CODE takes `undefined`.
@@ -78,7 +78,7 @@ struct PropertyColourReport {
 // prop_no_morvane + 1, or the last entry during a load.
 // Nothing changes (coloured = false) when no grid is loaded, the index names no property, the property holds fewer
 // than GRID_SIZE values or the grid's vertex arrays do not match its counts.
-PropertyColourReport colourProperty(const GridGeometry& grid, Properties& properties, int perKindIndex, bool discrete,
+PropertyColourReport colourProperty(const Grid& grid, Properties& properties, int perKindIndex, bool discrete,
                                     int typeCode);
 
 // The discrete legend's recolouring: stores the colour for `code` in the table of type `type`, growing the table
@@ -88,7 +88,7 @@ PropertyColourReport colourProperty(const GridGeometry& grid, Properties& proper
 // MAX_COLOUR_CODE.
 inline constexpr int MAX_COLOUR_CODE = 1'000'000;
 inline constexpr int MAX_TYPE_CODE = 10;  // type codes: 0 none .. 9 continuous, 10 the grid placeholder
-bool changeDiscreteColour(const GridGeometry& grid, Properties& properties, int type, int code, float r, float g,
+bool changeDiscreteColour(const Grid& grid, Properties& properties, int type, int code, float r, float g,
                           float b);
 
 // Sends the trace lines and, on a load, the log line of a colouring to the user.

@@ -40,8 +40,9 @@ void appendVertex(Vertices& out, double x, double y, float z)
 
 }  // namespace
 
-void buildXYPlane(const GridInput& input, const GridGeometry& geometry, ReferencePlane& plane)
+void buildXYPlane(const Grid& geometry, ReferencePlane& plane)
 {
+    const CornerPointInput& input = geometry.input;
     plane.x_cubes.clear();
     plane.y_cubes.clear();
     plane.x_lines.clear();
@@ -49,8 +50,8 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
     plane.xy_plane.clear();
 
     Extent x, y;
-    if (geometry.gridLoaded) {
-        const auto& xy = input.grid_lines_xy;
+    if (geometry.loaded) {
+        const auto& xy = input.pillarXY;
         x = extentOf(xy, 0, 2, xy.size());
         y = extentOf(xy, 1, 2, xy.size());
     } else {
@@ -62,7 +63,7 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
         y = extentOf(plane.y_cubes, 0, 1, plane.y_cubes.size());
     }
 
-    const float mult = static_cast<float>(Constants::COORD_MULT);
+    const float mult = static_cast<float>(kCoordScale);
     float spacing = std::ceil((x.hi - x.lo) * mult / 10);
     // A zero or non-finite x extent would give no spacing and endless lines along x.
     if (!(spacing >= 1.0f && std::isfinite(spacing))) spacing = 1.0f;
@@ -71,11 +72,11 @@ void buildXYPlane(const GridInput& input, const GridGeometry& geometry, Referenc
     const float rows = std::ceil((y.hi - y.lo) * mult / spacing);
     plane.y_limit = rows >= 0 ? static_cast<int>(std::min(rows, kMaxLinesAlongX)) : 0;  // a NaN count gives 0
 
-    const double step = static_cast<double>(spacing) / Constants::COORD_MULT;
+    const double step = static_cast<double>(spacing) / kCoordScale;
     for (int i = 0; i < kLinesAlongY; ++i) plane.x_lines.push_back(x.lo - step + i * step);
     for (int j = 0; j <= plane.y_limit + 1; ++j) plane.y_lines.push_back(y.lo + j * step);
 
-    const float z = geometry.model_center_z - geometry.model_z_delta;
+    const float z = geometry.extent.centreZ - geometry.extent.depthRange;
     plane.xy_plane.reserve(static_cast<std::size_t>(kLinesAlongY + plane.y_limit + 2) * 12);
     for (double lx : plane.x_lines) {
         appendVertex(plane.xy_plane, lx, plane.y_lines.front(), z);

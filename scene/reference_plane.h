@@ -11,7 +11,7 @@ namespace morvane {
 // Rebuilds x_lines, y_lines, y_limit and xy_plane (and x_cubes, y_cubes without a grid). The line spacing is a
 // tenth of the x extent in file units, rounded up; the extents come from the grid's pillars when a grid is loaded,
 // else from the built-in sample points. The plane lies half a model thickness below the model's bottom.
-void buildXYPlane(const GridInput& input, const GridGeometry& geometry, ReferencePlane& plane);
+void buildXYPlane(const Grid& geometry, ReferencePlane& plane);
 
 // Vertices of xy_plane that are drawn: the 13 lines along y and the lines along x up to y_limit (the last line
 // along x stays undrawn).

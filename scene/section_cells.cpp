@@ -16,17 +16,17 @@ constexpr std::size_t kPerCell = 30;  // top face and four sides, two triangles 
 
 }  // namespace
 
-std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDrawing& drawing, const glm::vec4& plane)
+std::vector<Indices> sectionCellIndices(const Grid& grid, const GridDrawing& drawing, const glm::vec4& plane)
 {
     const Indices& list = drawing.cell_indices;
-    if (grid.ZCORN_K < 1 || grid.cell_i < 1 || grid.cell_j < 1 || list.empty() || list.size() % kPerCell != 0 ||
-        grid.grid_lines_k.size() < static_cast<std::size_t>(grid.ZCORN_K))
+    if (grid.layers < 1 || grid.definedRows < 1 || grid.definedColumns < 1 || list.empty() || list.size() % kPerCell != 0 ||
+        grid.layerVertices.size() < static_cast<std::size_t>(grid.layers))
         return {};
-    const auto layers = static_cast<std::size_t>(grid.ZCORN_K);
-    const auto rows = static_cast<std::size_t>(grid.cell_i), cols = static_cast<std::size_t>(grid.cell_j);
+    const auto layers = static_cast<std::size_t>(grid.layers);
+    const auto rows = static_cast<std::size_t>(grid.definedRows), cols = static_cast<std::size_t>(grid.definedColumns);
     const std::size_t perLayer = rows * cols, blocks = list.size() / kPerCell;
     const auto drawn = [&](std::size_t k, std::size_t cell) { return drawing.cell_drawn[k * perLayer + cell] != 0; };
-    const auto surface = static_cast<std::size_t>(std::max(grid.points_in_layer, 0));
+    const auto surface = static_cast<std::size_t>(std::max(grid.surfaceVertices, 0));
     if (drawing.cell_drawn.size() != layers * perLayer || 4 * perLayer > surface) return {};
 
     // The cell each block draws: its first entry is the cell's top corner 0, vertex 4c of cell c.
@@ -41,7 +41,7 @@ std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDraw
     const auto distance = [&](const float* p) { return plane.x * p[0] + plane.y * p[1] + plane.z * p[2] + plane.w; };
     std::vector<std::uint8_t> cut(layers * perLayer, 0);
     for (std::size_t k = 0; k < layers; ++k) {
-        const Vertices& vertices = grid.grid_lines_k[k];
+        const Vertices& vertices = grid.layerVertices[k];
         if (vertices.size() < 6 * 2 * surface) return {};
         for (std::size_t b = 0; b < blocks; ++b) {
             const std::size_t cell = cellOf[b];

@@ -16,6 +16,6 @@ namespace morvane {
 // neighbours in this and the adjacent layers. `plane` is in the grid's own coordinates (those of grid_lines_k); the
 // kept side is where (x, y, z, 1) . plane >= 0. Cells within a hair of the plane count as cut, so that rounding in
 // the clipping never opens a cell whose neighbours were left out. Empty when the lists do not fit the grid.
-std::vector<Indices> sectionCellIndices(const GridGeometry& grid, const GridDrawing& drawing, const glm::vec4& plane);
+std::vector<Indices> sectionCellIndices(const Grid& grid, const GridDrawing& drawing, const glm::vec4& plane);
 
 }  // namespace morvane

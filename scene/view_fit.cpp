@@ -13,6 +13,8 @@ namespace {
 constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
 constexpr float kCameraDistance = 3.0f;  // the fixed camera stands at (0, 0, 3) looking at the origin
 constexpr float kMargin = 0.9f;          // a fitted box keeps a tenth of the view free on its tightest side
+// How far beyond the view's edge (in half views) a corner of the model may lie at load before the view is fitted.
+constexpr float kCutOffAtLoad = 1.25f;
 
 glm::mat4 rotationOf(const ViewCamera& c)
 {
@@ -35,9 +37,9 @@ void forEachCorner(const ModelBox& b, Visit&& visit)
 
 }  // namespace
 
-ModelBox modelBox(const GridGeometry& g)
+ModelBox modelBox(const Grid& g)
 {
-    return {{g.model_x_min, g.model_y_min, g.model_z_min}, {g.model_x_max, g.model_y_max, g.model_z_max}};
+    return {{g.extent.xMin, g.extent.yMin, g.extent.zMin}, {g.extent.xMax, g.extent.yMax, g.extent.zMax}};
 }
 
 bool boxInView(const ModelBox& box, const ViewCamera& c, float slack)
@@ -91,6 +93,24 @@ void fitView(const ModelBox& box, ViewCamera& c)
     if (!std::isfinite(s) || !(s > 0)) return;  // a box without extent: nothing to frame
     c.position = -centre;
     c.scale = glm::vec3(s, s, exaggeration * s);
+}
+
+bool placeCameraOnGrid(const Grid& grid, ViewCamera& camera, std::vector<std::string>* trace)
+{
+    const GridExtent& e = grid.extent;
+    // Scale so that the model's larger horizontal extent fills the view: 1.8475 for 1 km, about 0.353 for 10 km.
+    const float extent = std::max(e.xMax - e.xMin, e.yMax - e.yMin);
+    float s = 1.0f;
+    if (extent > 0 && std::isfinite(extent)) s = static_cast<float>(1.8475 * std::pow(double(extent), -0.719));
+    camera.position = glm::vec3(-(e.xMin + e.xMax) / 2, -(e.yMin + e.yMax) / 2, -e.centreZ);
+    camera.scale = glm::vec3(s, s, camera.VERT_SCALE * s);
+    // The usual placement often leaves a near corner just outside the view, which is how models have always been
+    // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
+    const ModelBox box = modelBox(grid);
+    if (boxInView(box, camera, kCutOffAtLoad)) return false;
+    fitView(box, camera);
+    if (trace) trace->push_back("view fitted to the model");
+    return true;
 }
 
 }  // namespace morvane

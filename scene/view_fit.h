@@ -3,6 +3,9 @@
 // perspective of Constants::fov degrees (or, in the orthographic 2D view, a box of width 2), aspect WINDOW_RATIO.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <glm/glm.hpp>
 
 #include "model/model_state.h"
@@ -14,7 +17,7 @@ struct ModelBox {
     glm::vec3 min{0.0f}, max{0.0f};
 };
 
-ModelBox modelBox(const GridGeometry& geometry);
+ModelBox modelBox(const Grid& geometry);
 
 // True when every corner of the box lies inside the view (and in front of the camera). With `slack` above 1 a
 // corner may lie that far out, in units of half the view (1.25: a quarter of the view beyond an edge).
@@ -24,5 +27,9 @@ bool boxInView(const ModelBox& box, const ViewCamera& camera, float slack = 1.0f
 // at the pivot, the largest scale at which every corner stays within 90 % of the view, the vertical exaggeration
 // kept.
 void fitView(const ModelBox& box, ViewCamera& camera);
+
+// The camera on a newly loaded grid: the model's centre at the pivot, its larger horizontal extent filling the view,
+// the vertical exaggeration kept; fitted (fitView) when that placement would cut the model off. True when fitted.
+bool placeCameraOnGrid(const Grid& grid, ViewCamera& camera, std::vector<std::string>* trace = nullptr);
 
 }  // namespace morvane

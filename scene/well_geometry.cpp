@@ -173,17 +173,17 @@ struct Halves {
 
 // The top face of the top layer (the first half of layer 0) and the bottom face of the bottom layer (the second
 // half of layer ZCORN_K - 1), as far as the arrays hold them.
-Halves surfaceHalves(const GridGeometry& g)
+Halves surfaceHalves(const Grid& g)
 {
     Halves h;
-    if (!g.gridLoaded || g.ZCORN_K < 1 || g.ZCORN_I < 1 || g.ZCORN_J < 1 || g.grid_lines_k.empty()) return h;
-    const std::size_t half = 4 * static_cast<std::size_t>(g.ZCORN_I) * static_cast<std::size_t>(g.ZCORN_J);
-    const Vertices& top = g.grid_lines_k.front();
+    if (!g.loaded || g.layers < 1 || g.rows < 1 || g.columns < 1 || g.layerVertices.empty()) return h;
+    const std::size_t half = 4 * static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns);
+    const Vertices& top = g.layerVertices.front();
     h.top = top.data();
     h.topCount = std::min(half, top.size() / 6);
-    const std::size_t last = static_cast<std::size_t>(g.ZCORN_K) - 1;
-    if (last < g.grid_lines_k.size()) {
-        const Vertices& bottom = g.grid_lines_k[last];
+    const std::size_t last = static_cast<std::size_t>(g.layers) - 1;
+    if (last < g.layerVertices.size()) {
+        const Vertices& bottom = g.layerVertices[last];
         const std::size_t vertices = bottom.size() / 6;
         if (vertices > half) {
             h.bottom = bottom.data() + 6 * half;
@@ -221,24 +221,24 @@ struct ActiveSurfaces {
     Vertices top, bottom;
 };
 
-ActiveSurfaces activeSurfaces(const GridGeometry& g, const Halves& whole)
+ActiveSurfaces activeSurfaces(const Grid& g, const Halves& whole)
 {
     ActiveSurfaces s;
-    const std::size_t columns = static_cast<std::size_t>(g.ZCORN_I) * static_cast<std::size_t>(g.ZCORN_J);
+    const std::size_t columns = static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns);
     const std::size_t half = 4 * columns;
     if (whole.topCount != half || whole.bottomCount != half) return s;
-    for (const auto& layer : g.grid_lines_k)
+    for (const auto& layer : g.layerVertices)
         if (layer.size() < 12 * half) return s;
     const float none = std::numeric_limits<float>::quiet_NaN();
     s.top.assign(6 * half, none);
     s.bottom.assign(6 * half, none);
     for (std::size_t column = 0; column < columns; ++column) {
-        const int i = static_cast<int>(column / static_cast<std::size_t>(g.ZCORN_J));
-        const int j = static_cast<int>(column % static_cast<std::size_t>(g.ZCORN_J));
+        const int i = static_cast<int>(column / static_cast<std::size_t>(g.columns));
+        const int j = static_cast<int>(column % static_cast<std::size_t>(g.columns));
         const int first = firstActiveLayer(g, i, j), last = lastActiveLayer(g, i, j);
         if (first < 0) continue;
-        const float* top = g.grid_lines_k[static_cast<std::size_t>(first)].data() + 24 * column;
-        const float* bottom = g.grid_lines_k[static_cast<std::size_t>(last)].data() + 6 * half + 24 * column;
+        const float* top = g.layerVertices[static_cast<std::size_t>(first)].data() + 24 * column;
+        const float* bottom = g.layerVertices[static_cast<std::size_t>(last)].data() + 6 * half + 24 * column;
         std::copy(top, top + 24, s.top.begin() + static_cast<std::ptrdiff_t>(24 * column));
         std::copy(bottom, bottom + 24, s.bottom.begin() + static_cast<std::ptrdiff_t>(24 * column));
     }
@@ -247,12 +247,12 @@ ActiveSurfaces activeSurfaces(const GridGeometry& g, const Halves& whole)
 
 }  // namespace
 
-ModelSurfaceCorners::ModelSurfaceCorners(const GridGeometry& grid)
+ModelSurfaceCorners::ModelSurfaceCorners(const Grid& grid)
 {
     Halves h = surfaceHalves(grid);
-    layers_ = grid.ZCORN_K;
-    rows_ = grid.ZCORN_I;
-    columns_ = grid.ZCORN_J;
+    layers_ = grid.layers;
+    rows_ = grid.rows;
+    columns_ = grid.columns;
     topFloats_ = h.topCount * 6;
     bottomFloats_ = h.bottomCount * 6;
     fingerprint_ = sampleCorners(h);
@@ -294,23 +294,23 @@ ModelSurfaceCorners::Nearest ModelSurfaceCorners::nearest(float x, float y) cons
     return n;
 }
 
-bool ModelSurfaceCorners::describes(const GridGeometry& grid) const
+bool ModelSurfaceCorners::describes(const Grid& grid) const
 {
     const Halves h = surfaceHalves(grid);
     const std::array<float, 8> sample = sampleCorners(h);
-    return grid.ZCORN_K == layers_ && grid.ZCORN_I == rows_ && grid.ZCORN_J == columns_ &&
+    return grid.layers == layers_ && grid.rows == rows_ && grid.columns == columns_ &&
            h.topCount * 6 == topFloats_ && h.bottomCount * 6 == bottomFloats_ &&
            std::memcmp(sample.data(), fingerprint_.data(), sizeof sample) == 0;
 }
 
-WellBounds wellVerticalBounds(const std::vector<std::vector<float>>& points, const GridGeometry& grid,
+WellBounds wellVerticalBounds(const std::vector<std::vector<float>>& points, const Grid& grid,
                               const ModelSurfaceCorners* corners)
 {
     WellBounds b;
-    if (!grid.gridLoaded) return b;
-    const float mult = static_cast<float>(Constants::COORD_MULT);
-    b.upper = mult * grid.model_z_max;
-    b.lower = mult * grid.model_z_min;
+    if (!grid.loaded) return b;
+    const float mult = static_cast<float>(kCoordScale);
+    b.upper = mult * grid.extent.zMax;
+    b.lower = mult * grid.extent.zMin;
     for (const auto& p : points) {
         if (p.size() < 4 || !(p[3] > b.lower && p[3] < b.upper)) continue;
         if (!corners) continue;
@@ -328,7 +328,7 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
 {
     const float r = colour.size() > 0 ? colour[0] : 0.0f, g = colour.size() > 1 ? colour[1] : 0.0f,
                 bl = colour.size() > 2 ? colour[2] : 0.0f;
-    const float mult = static_cast<float>(Constants::COORD_MULT);
+    const float mult = static_cast<float>(kCoordScale);
     WellParts parts;
     const auto put = [&](Vertices& part, const std::vector<float>& p) {
         part.insert(part.end(), {p[1] / mult, p[2] / mult, p[3] / mult, r, g, bl});
@@ -367,7 +367,7 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
     return parts;
 }
 
-std::vector<std::string> buildLastWellGeometry(Wells& wells, Production& production, const GridGeometry& grid,
+std::vector<std::string> buildLastWellGeometry(Wells& wells, Production& production, const Grid& grid,
                                                const ModelSurfaceCorners* corners)
 {
     std::vector<std::string> trace{"starting initWELL"};

@@ -42,14 +42,14 @@ public:
     };
 
     // From the layer arrays of a loaded grid; an index without corners when the grid has no layers.
-    explicit ModelSurfaceCorners(const GridGeometry& grid);
+    explicit ModelSurfaceCorners(const Grid& grid);
 
     // The first corner (lowest index) at the smallest horizontal distance from (x, y), for each surface, among
     // the corners closer than 1 000 000 scene units. Distances are compared as squares in double precision.
     Nearest nearest(float x, float y) const;
 
     // Whether this index was built from `grid` as it is now (same layout, same corners at a few sampled places).
-    bool describes(const GridGeometry& grid) const;
+    bool describes(const Grid& grid) const;
     bool empty() const { return top_.entries.empty() && bottom_.entries.empty(); }
 
 private:
@@ -78,7 +78,7 @@ private:
 // The bounds of the trajectory `points` (per point MD, X, Y, Z in file units). Without a grid (`corners` null or
 // gridLoaded false): +-50000 and no margin. With one: the model's top and bottom, narrowed point by point as
 // described above, then WELL_CUT_SHIFT added above and below.
-WellBounds wellVerticalBounds(const std::vector<std::vector<float>>& points, const GridGeometry& grid,
+WellBounds wellVerticalBounds(const std::vector<std::vector<float>>& points, const Grid& grid,
                               const ModelSurfaceCorners* corners);
 
 struct WellParts {
@@ -95,7 +95,7 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
 // initWELL: builds the parts of the last well of well_coord and appends the entries of every per-well list
 // (well_name from well_name_loading, the parts and their runs, well_proj_length, -1 production). `corners` may be
 // null (no grid). Returns the trace lines.
-std::vector<std::string> buildLastWellGeometry(Wells& wells, Production& production, const GridGeometry& grid,
+std::vector<std::string> buildLastWellGeometry(Wells& wells, Production& production, const Grid& grid,
                                                const ModelSurfaceCorners* corners);
 
 // initALL_WELLS: every vertex of every part takes WELL_LINE_COLOR; positions stay.

@@ -71,11 +71,11 @@ bool onSideA(float dx, float dy, float g)
     return dy == 0;  // on the horizontal through the start: A; on the vertical: B
 }
 
-bool regularColumn(const GridGeometry& grid, int i, int j)
+bool regularColumn(const Grid& grid, int i, int j)
 {
-    return i >= 0 && static_cast<std::size_t>(i) < grid.IJ_undef.size() && j >= 0 &&
-           static_cast<std::size_t>(j) < grid.IJ_undef[static_cast<std::size_t>(i)].size() &&
-           grid.IJ_undef[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] == 1;
+    return i >= 0 && static_cast<std::size_t>(i) < grid.regularCells.size() && j >= 0 &&
+           static_cast<std::size_t>(j) < grid.regularCells[static_cast<std::size_t>(i)].size() &&
+           grid.regularCells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] == 1;
 }
 
 template <typename T>
@@ -146,7 +146,7 @@ Rgb sectionCellColour(const Properties& properties, int k, int i, int j)
                           undefinedColour(properties));
 }
 
-std::vector<std::string> makeWellSection(const GridGeometry& grid, const Properties& properties,
+std::vector<std::string> makeWellSection(const Grid& grid, const Properties& properties,
                                          const Contacts& contacts, WellSection& section, const SectionSegment& segment)
 {
     std::vector<std::string> trace{"starting making well saction"};
@@ -171,18 +171,18 @@ std::vector<std::string> makeWellSection(const GridGeometry& grid, const Propert
     const float owcG = contacts.OWC_Color.size() > 1 ? contacts.OWC_Color[1] : 0.0f;
     const float owcB = contacts.OWC_Color.size() > 2 ? contacts.OWC_Color[2] : 0.0f;
 
-    const long long cells = static_cast<long long>(std::max(grid.ZCORN_I, 0)) * std::max(grid.ZCORN_J, 0);
-    const std::size_t layers = std::min(grid.grid_lines_k.size(), static_cast<std::size_t>(std::max(grid.ZCORN_K, 0)));
+    const long long cells = static_cast<long long>(std::max(grid.rows, 0)) * std::max(grid.columns, 0);
+    const std::size_t layers = std::min(grid.layerVertices.size(), static_cast<std::size_t>(std::max(grid.layers, 0)));
     Indices outline;
     std::vector<CutFace> tops, bottoms;
     for (std::size_t k = 0; k < layers && cells > 0; ++k) {
         tops.clear();
         bottoms.clear();
-        const Vertices& layer = grid.grid_lines_k[k];
+        const Vertices& layer = grid.layerVertices[k];
         const long long faces = std::min<long long>(2 * cells, static_cast<long long>(layer.size() / 24));
         for (long long f = 0; f < faces; ++f) {
             const long long c = f % cells;
-            const int i = static_cast<int>(c / grid.ZCORN_J), j = static_cast<int>(c % grid.ZCORN_J);
+            const int i = static_cast<int>(c / grid.columns), j = static_cast<int>(c % grid.columns);
             if (!regularColumn(grid, i, j) || !cellActive(grid, static_cast<int>(k), i, j)) continue;
             const float* face = layer.data() + f * 24;
 

@@ -42,7 +42,7 @@ Rgb sectionCellColour(const Properties& properties, int k, int i, int j);
 // Cuts one segment through the grid and appends one entry to intersect_lines, intersect_owc and
 // intersect_lines_indices; the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
 // as needed). A segment that crosses no regular, active cell leaves an empty entry. Returns the trace lines.
-std::vector<std::string> makeWellSection(const GridGeometry& grid, const Properties& properties,
+std::vector<std::string> makeWellSection(const Grid& grid, const Properties& properties,
                                          const Contacts& contacts, WellSection& section, const SectionSegment& segment);
 
 // Removes the last `count` entries of the three result lists (the segments made last are withdrawn).

@@ -25,9 +25,9 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 void Form1::dataManagerMainMenu_Click()
 {
     ModelState& s = state_;
-    Data_manager manager(s, OpenGL, *prompts_, s.gridLoaded, s.propLoaded && s.PROP_type.size() > 1, false, false,
-                         s.model_x_max, s.model_x_min, s.model_y_max, s.model_y_min, s.model_z_max, s.model_z_min,
-                         s.propertyNameAll, s.PROP_type, s.ZCORN_K, s.well_name, s.oilProd, s.waterProd, s.gasProd,
+    Data_manager manager(s, OpenGL, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1, false, false,
+                         s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
+                         s.propertyNameAll, s.PROP_type, s.document.grid.layers, s.well_name, s.oilProd, s.waterProd, s.gasProd,
                          this);
     manager.updateLang(s.Lang);
     manager.exec();

@@ -133,7 +133,7 @@ void Form1::openDataFiles(const std::vector<std::string>& paths)
     }
     // A property file belongs to the grid imported before it.
     for (const std::string& grid : grids) importGridFromPath(grid);
-    if (!properties.empty() && !state_.gridLoaded) {
+    if (!properties.empty() && !state_.document.grid.loaded) {
         const bool russian = languageOffset(state_.Lang) == 1;
         prompts_->information(russian ? kNoGridTextRu : kNoGridTextEn,
                               russian ? property_texts::CaptionRu : property_texts::CaptionEn);

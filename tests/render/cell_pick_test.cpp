@@ -14,15 +14,15 @@ using namespace morvane::testing;
 std::optional<CellAddress> pickedAt(OffscreenScene& scene, glm::ivec2 pixel)
 {
     const std::optional<CellHit> hit = scene.view().scene().pickCell(pixel.x, pixel.y);
-    return hit ? cellAddress(scene.s(), *hit) : std::nullopt;
+    return hit ? cellAddress(scene.s().document.grid, *hit) : std::nullopt;
 }
 
 // The centre of the outward wall of cell (k, row 0, column j), on the side of the first cell row.
 glm::vec3 nearWallCentre(const ModelState& s, int k, int j)
 {
-    const Vertices& layer = s.grid_lines_k.at(static_cast<std::size_t>(k));
+    const Vertices& layer = s.document.grid.layerVertices.at(static_cast<std::size_t>(k));
     glm::vec3 sum(0.0f);
-    for (int v : {j * 4, j * 4 + 1, j * 4 + s.points_in_layer, j * 4 + 1 + s.points_in_layer})
+    for (int v : {j * 4, j * 4 + 1, j * 4 + s.document.grid.surfaceVertices, j * 4 + 1 + s.document.grid.surfaceVertices})
         sum += glm::vec3(layer[static_cast<std::size_t>(v) * 6], layer[static_cast<std::size_t>(v) * 6 + 1],
                          layer[static_cast<std::size_t>(v) * 6 + 2]);
     return sum / 4.0f;

@@ -27,7 +27,7 @@ void importAndColour(OffscreenScene& scene, const gen::GridOptions& o, const Tem
     ASSERT_EQ(importGridFile({scene.s(), feedback, scene.view(), noWindow, prompts},
                              gen::writeGrid(o, folder.path()).front().string()),
               GridImportOutcome::Loaded);
-    const std::size_t cells = static_cast<std::size_t>(scene.s().GRID_SIZE);
+    const std::size_t cells = static_cast<std::size_t>(scene.s().document.grid.cellCount);
     loadContinuousProperty(scene.s(), scene.view(), std::vector<double>(cells, 0.5));
     scene.s().displayGridLines = false;
     scene.s().displayGrid = false;
@@ -55,7 +55,7 @@ TEST(RealGridPictures, TurnedGridShowsNoInactiveCell)
     const TempFolder folder;
     importAndColour(scene, o, folder);
     ModelState& s = scene.s();
-    ASSERT_TRUE(s.layout_from_specgrid);
+    ASSERT_TRUE(s.document.grid.layoutFromSpecgrid);
     s.rotation = glm::vec3(0.0f);
     fitModelInView(s);
     const RgbaImage image = scene.frame("turned_grid.png");
@@ -89,7 +89,7 @@ TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
     importAndColour(scene, testing::thickGridInFeet(), folder);
     const RgbaImage image = scene.frame("thick_grid.png");
 
-    EXPECT_TRUE(boxInView(modelBox(scene.s()), scene.s()));
+    EXPECT_TRUE(boxInView(modelBox(scene.s().document.grid), scene.s()));
     EXPECT_EQ(onTheEdge(image, kGreen, 2), 0);
     // The model reaches towards every side: green in each outer third of the picture.
     int left = 0, right = 0, top = 0, bottom = 0;
@@ -138,7 +138,7 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
     o.faultThrow = 30;
     importAndColour(scene, o, folder);
     ModelState& s = scene.s();
-    std::vector<double> values(static_cast<std::size_t>(s.GRID_SIZE));
+    std::vector<double> values(static_cast<std::size_t>(s.document.grid.cellCount));
     for (std::size_t c = 0; c < values.size(); ++c) values[c] = double((c * 7919) % 101) / 100.0;
     loadContinuousProperty(s, scene.view(), values);
     const int area = scene.width() * scene.height();

@@ -17,16 +17,16 @@ void addVerticalWell(ModelState& s, int i, int j, const std::string& name)
 {
     const glm::vec3 top = topFaceCentre(s, 0, i, j);
     const float x = top.x * 1000, y = top.y * 1000;
-    const float zTop = s.model_z_max * 1000 + 2, zBottom = s.model_z_min * 1000 - 2;
+    const float zTop = s.document.grid.extent.zMax * 1000 + 2, zBottom = s.document.grid.extent.zMin * 1000 - 2;
     s.well_coord.push_back({{0, x, y, zTop}, {zTop - zBottom, x, y, zBottom}});
     s.well_name.push_back(name);
     const auto vertex = [&](float z) { return std::vector<float>{x / 1000, y / 1000, z / 1000, 0, 0, 0}; };
     Vertices shown, hidden;
-    for (float z : {s.model_z_max * 1000, s.model_z_min * 1000}) {
+    for (float z : {s.document.grid.extent.zMax * 1000, s.document.grid.extent.zMin * 1000}) {
         const auto v = vertex(z);
         shown.insert(shown.end(), v.begin(), v.end());
     }
-    for (float z : {zTop, s.model_z_max * 1000}) {
+    for (float z : {zTop, s.document.grid.extent.zMax * 1000}) {
         const auto v = vertex(z);
         hidden.insert(hidden.end(), v.begin(), v.end());
     }
@@ -295,7 +295,7 @@ TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)
     scene.colour(cellValues(2, 2, 1, [](int, int, int) { return 1.0; }));  // red cells
     ModelState& s = scene.s();
     // The top surface of the grid, lifted 1 m above the top and coloured blue, with the grid's contact indices.
-    const Vertices& top = s.grid_lines_k[0];
+    const Vertices& top = s.document.grid.layerVertices[0];
     s.OWC_k.assign(top.begin(), top.end());
     for (std::size_t v = 0; v < s.OWC_k.size(); v += 6) {
         s.OWC_k[v + 2] += 0.001f;

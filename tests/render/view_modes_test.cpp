@@ -31,10 +31,10 @@ void setMode(ModelState& s, bool edge, bool layers, bool flat, bool filter)
 // Centre of the outward side face of cell (k, i = 0, j) on the near side (the side of the first cell row).
 glm::vec3 nearSideCentre(const ModelState& s, int k, int j)
 {
-    const Vertices& layer = s.grid_lines_k.at(static_cast<std::size_t>(k));
+    const Vertices& layer = s.document.grid.layerVertices.at(static_cast<std::size_t>(k));
     glm::vec3 sum(0.0f);
     const int b = j * 4;
-    for (int v : {b, b + 1, b + s.points_in_layer, b + 1 + s.points_in_layer}) {
+    for (int v : {b, b + 1, b + s.document.grid.surfaceVertices, b + 1 + s.document.grid.surfaceVertices}) {
         const std::size_t at = static_cast<std::size_t>(v) * 6;
         sum += glm::vec3(layer[at], layer[at + 1], layer[at + 2]);
     }
@@ -64,10 +64,10 @@ TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
     // From below the shell is closed by the bottom layer's bottom faces: no red inner wall of the middle layer shows
     // through, only its outer walls seen edge-on. The filter view without a cut draws the same shell.
     s.rotation = glm::vec3(-160, 0, 40);
-    const Vertices& bottomLayer = s.grid_lines_k.at(2);
+    const Vertices& bottomLayer = s.document.grid.layerVertices.at(2);
     glm::vec3 bottomCentre(0.0f);
     for (int v = 0; v < 4; ++v) {
-        const std::size_t at = static_cast<std::size_t>(4 * 4 + v + s.points_in_layer) * 6;  // cell (1, 1)
+        const std::size_t at = static_cast<std::size_t>(4 * 4 + v + s.document.grid.surfaceVertices) * 6;  // cell (1, 1)
         bottomCentre += glm::vec3(bottomLayer[at], bottomLayer[at + 1], bottomLayer[at + 2]) / 4.0f;
     }
     const glm::ivec2 bottom = scene.pixelOf(bottomCentre);

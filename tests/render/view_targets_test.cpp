@@ -70,13 +70,13 @@ TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
     Viewed v;
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(3, 2, 1));
-    v.state.ZCORN.pop_back();  // 47 depths for a 3 x 2 layer
+    v.state.document.grid.input.cornerDepths.pop_back();  // 47 depths for a 3 x 2 layer
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(v.window.calls,
               (std::vector<std::string>{"red: Grid was not loaded. There are some problems with ZCORN array.",
                                         "red: The ZCORN section of TEST holds 47 values; 2 rows of 3 cells take 48 "
                                         "per layer (two surfaces of 24), so 48 were expected."}));
-    EXPECT_FALSE(v.state.gridLoaded);
+    EXPECT_FALSE(v.state.document.grid.loaded);
     // Nothing is uploaded for a grid that is not loaded.
     v.view->bindGridBuffers();
     EXPECT_TRUE(v.state.grid_lines_VAO.empty());

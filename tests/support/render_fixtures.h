@@ -26,17 +26,17 @@ inline void putGeneratedGrid(ModelState& s, const gen::GridOptions& o)
 {
     const std::vector<double> coords = gen::pillarCoords(o);
     const std::vector<double> depths = gen::cornerDepths(o);
-    s.gridfilename_string = o.name;
-    s.points_coords.clear();
-    s.grid_lines_xy.clear();
+    s.document.grid.name = o.name;
+    s.document.grid.input.pillars.clear();
+    s.document.grid.input.pillarXY.clear();
     for (std::size_t p = 0; p + 5 < coords.size(); p += 6) {
         const double top[3] = {coords[p] / 1000, coords[p + 1] / 1000, -coords[p + 2] / 1000};
         const double bottom[3] = {coords[p + 3] / 1000, coords[p + 4] / 1000, -coords[p + 5] / 1000};
-        s.points_coords.insert(s.points_coords.end(), {top[0], top[1], top[2], bottom[0], bottom[1], bottom[2]});
-        s.grid_lines_xy.insert(s.grid_lines_xy.end(), {top[0], top[1], bottom[0], bottom[1]});
+        s.document.grid.input.pillars.insert(s.document.grid.input.pillars.end(), {top[0], top[1], top[2], bottom[0], bottom[1], bottom[2]});
+        s.document.grid.input.pillarXY.insert(s.document.grid.input.pillarXY.end(), {top[0], top[1], bottom[0], bottom[1]});
     }
-    s.ZCORN.clear();
-    for (double d : depths) s.ZCORN.push_back(-d / 1000);
+    s.document.grid.input.cornerDepths.clear();
+    for (double d : depths) s.document.grid.input.cornerDepths.push_back(-d / 1000);
 }
 
 // A grid of nx x ny x nz cells of 50 m at real-world coordinates (548 km, 6414 km), so that the reference square
@@ -90,9 +90,9 @@ inline glm::vec2 projectToPixel(const ModelState& s, const glm::vec3& p, int wid
 // The centre of a cell's top face, from the layer's vertex array (four top corners of cell row i, column j).
 inline glm::vec3 topFaceCentre(const ModelState& s, int k, int i, int j)
 {
-    const Vertices& layer = s.grid_lines_k.at(static_cast<std::size_t>(k));
+    const Vertices& layer = s.document.grid.layerVertices.at(static_cast<std::size_t>(k));
     glm::vec3 sum(0.0f);
-    const std::size_t first = static_cast<std::size_t>((i * s.ZCORN_J + j) * 4);
+    const std::size_t first = static_cast<std::size_t>((i * s.document.grid.columns + j) * 4);
     for (std::size_t c = 0; c < 4; ++c) {
         const std::size_t v = (first + c) * 6;
         sum += glm::vec3(layer.at(v), layer.at(v + 1), layer.at(v + 2));

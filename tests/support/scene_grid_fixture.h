@@ -16,17 +16,16 @@ struct PillarMetres {
 };
 
 // Grid input from pillar tops in metres (file order) and corner depths in metres (positive down).
-inline GridInput gridFromPillars(const std::vector<PillarMetres>& pillars, const std::vector<double>& depthsMetres,
+inline CornerPointInput gridFromPillars(const std::vector<PillarMetres>& pillars, const std::vector<double>& depthsMetres,
                                  double topDepth = 1000, double bottomDepth = 1100)
 {
-    GridInput input;
-    input.gridfilename_string = "fixture";
+    CornerPointInput input;
     for (const auto& p : pillars) {
         const double x = p.x / 1000, y = p.y / 1000;
-        input.points_coords.insert(input.points_coords.end(), {x, y, -topDepth / 1000, x, y, -bottomDepth / 1000});
-        input.grid_lines_xy.insert(input.grid_lines_xy.end(), {x, y, x, y});
+        input.pillars.insert(input.pillars.end(), {x, y, -topDepth / 1000, x, y, -bottomDepth / 1000});
+        input.pillarXY.insert(input.pillarXY.end(), {x, y, x, y});
     }
-    for (double d : depthsMetres) input.ZCORN.push_back(-d / 1000);
+    for (double d : depthsMetres) input.cornerDepths.push_back(-d / 1000);
     return input;
 }
 
@@ -65,7 +64,7 @@ inline std::vector<double> cornerDepths(int nx, int ny, int nz, const DepthRule&
     return depths;
 }
 
-inline GridInput latticeGrid(int nx, int ny, int nz, double dx = 50, double dy = 50, double x0 = 0, double y0 = 0)
+inline CornerPointInput latticeGrid(int nx, int ny, int nz, double dx = 50, double dy = 50, double x0 = 0, double y0 = 0)
 {
     return gridFromPillars(latticePillars(nx, ny, dx, dy, x0, y0), cornerDepths(nx, ny, nz));
 }

@@ -17,11 +17,11 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
                               const std::vector<std::pair<int, int>>& undefined = {})
 {
     ModelState s;
-    s.ZCORN_I = rows;
-    s.ZCORN_J = columns;
-    s.ZCORN_K = layers;
-    s.IJ_undef.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(columns), 1));
-    for (const auto& [i, j] : undefined) s.IJ_undef[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 0;
+    s.document.grid.rows = rows;
+    s.document.grid.columns = columns;
+    s.document.grid.layers = layers;
+    s.document.grid.regularCells.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(columns), 1));
+    for (const auto& [i, j] : undefined) s.document.grid.regularCells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 0;
     const float dy = southwards ? -cell : cell;
     for (int k = 0; k < layers; ++k) {
         Vertices layer;
@@ -35,16 +35,16 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
                         layer.insert(layer.end(), {x, y, z, 1, 1, 1});
                     }
                 }
-        s.grid_lines_k.push_back(std::move(layer));
+        s.document.grid.layerVertices.push_back(std::move(layer));
     }
-    s.model_x_min = 0;
-    s.model_x_max = static_cast<float>(columns) * cell;
-    s.model_y_min = southwards ? -static_cast<float>(rows) * cell : 0;
-    s.model_y_max = southwards ? 0 : static_cast<float>(rows) * cell;
-    s.model_z_max = -1.0f;
-    s.model_z_min = -1.0f - static_cast<float>(layers) - 0.1f * s.model_y_max;
-    s.grid_dimension = static_cast<int>(cell * static_cast<float>(Constants::COORD_MULT) + 0.5f);
-    s.gridLoaded = true;
+    s.document.grid.extent.xMin = 0;
+    s.document.grid.extent.xMax = static_cast<float>(columns) * cell;
+    s.document.grid.extent.yMin = southwards ? -static_cast<float>(rows) * cell : 0;
+    s.document.grid.extent.yMax = southwards ? 0 : static_cast<float>(rows) * cell;
+    s.document.grid.extent.zMax = -1.0f;
+    s.document.grid.extent.zMin = -1.0f - static_cast<float>(layers) - 0.1f * s.document.grid.extent.yMax;
+    s.document.grid.cellSize = static_cast<int>(cell * static_cast<float>(kCoordScale) + 0.5f);
+    s.document.grid.loaded = true;
 
     s.PROP_type = {10, 9};
     s.PROP_type_displaying = 9;

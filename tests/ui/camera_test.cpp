@@ -70,7 +70,7 @@ TEST_F(CameraWindowTest, PanelDragsMoveAndTurnTheModel)
 
 TEST_F(CameraWindowTest, PanelWheelStepsLayersInLayerView)
 {
-    s->ZCORN_K = 4;
+    s->document.grid.layers = 4;
     s->layers_mode = true;
     s->SHOW_K = 2;
     for (int i = 0; i < 5; ++i) {
@@ -143,10 +143,10 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
     form->timer1_Tick();
     // Where the top centre of cell (row i, column j) of layer k lies on the panel in the last frame.
     const auto pixelOf = [&](int k, int i, int j) {
-        const Vertices& layer = s->grid_lines_k.at(static_cast<std::size_t>(k));
+        const Vertices& layer = s->document.grid.layerVertices.at(static_cast<std::size_t>(k));
         glm::vec3 centre(0.0f);
         for (int c = 0; c < 4; ++c) {
-            const std::size_t v = static_cast<std::size_t>((i * s->ZCORN_J + j) * 4 + c) * 6;
+            const std::size_t v = static_cast<std::size_t>((i * s->document.grid.columns + j) * 4 + c) * 6;
             centre += glm::vec3(layer[v], layer[v + 1], layer[v + 2]) / 4.0f;
         }
         const glm::vec4 clip = s->ProjectionMatrix * s->ViewMatrix * s->ModelMatrix * glm::vec4(centre, 1.0f);

@@ -135,7 +135,7 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         view->bindGridBuffers();
         view->Render();
         view->SwapOpenGLBuffers();
-        EXPECT_TRUE(state.gridLoaded);
+        EXPECT_TRUE(state.document.grid.loaded);
         EXPECT_EQ(state.grid_indices.size(), 4u * 24u);
         // The grid's own lines (no ACTNUM, success); no second context message.
         ASSERT_EQ(log.log.size(), 3u);

@@ -105,7 +105,7 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
         EXPECT_TRUE(child<QFrame>(m, "panel8")->toolTip().isEmpty());
         m.updateLang("en");
         EXPECT_EQ(iconOf(m.panel16), StatusIcon::Attention);
-        EXPECT_EQ(child<QLabel>(m, "extent5")->text(), QString::number(double(modelState().model_z_min * 1000)));
+        EXPECT_EQ(child<QLabel>(m, "extent5")->text(), QString::number(double(modelState().document.grid.extent.zMin * 1000)));
         EXPECT_TRUE(m.addNewZone->isEnabled());
 
         QComboBox* poro = child<QComboBox>(m, "prop0");
@@ -288,7 +288,7 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
     EXPECT_FALSE(s.is_uniform_GOC);
     EXPECT_EQ(s.goc_code_z, (std::vector<float>{0, 1, 2, 3}));
     EXPECT_FLOAT_EQ(s.GOC_z[0], -1.4905f);
-    EXPECT_EQ(s.GOC_k.size(), static_cast<std::size_t>(s.points_in_layer) * 6);
+    EXPECT_EQ(s.GOC_k.size(), static_cast<std::size_t>(s.document.grid.surfaceVertices) * 6);
     EXPECT_FALSE(form.goc_Check->isHidden());
 
     withManager([&](Data_manager& m) {

@@ -95,13 +95,13 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
     QTest::qWait(50);
     QApplication::restoreOverrideCursor();
     EXPECT_FALSE(busyEnter.isAccepted());
-    EXPECT_FALSE(modelState().gridLoaded);
+    EXPECT_FALSE(modelState().document.grid.loaded);
 
     // In any order: the properties belong to the grid of the same drop.
     drop(*form, {properties, notes, grid});
     const ModelState& s = modelState();
-    EXPECT_TRUE(s.gridLoaded);
-    EXPECT_EQ(s.gridfilename_string, "DROPPED");
+    EXPECT_TRUE(s.document.grid.loaded);
+    EXPECT_EQ(s.document.grid.name, "DROPPED");
     ASSERT_EQ(s.PROP_cont_loading_name.size(), 2u);
     EXPECT_EQ(s.PROP_cont_loading_name[1], "PORO");
     const auto lines = testing::logLines(form->richTextBox1);
@@ -115,7 +115,7 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
     testing::resetProgramState();
     auto fresh = makeForm();
     drop(*fresh, {properties});
-    EXPECT_FALSE(modelState().gridLoaded);
+    EXPECT_FALSE(modelState().document.grid.loaded);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].text, kNoGridTextEn);
 }
@@ -137,7 +137,7 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
     EXPECT_EQ(later->projectMenu_Recent->title(), "Недавние файлы");
     EXPECT_EQ(recentEntries(*later), (std::vector<QString>{"&1  props.txt  (свойства)", "&2  DROPPED.GRDECL  (грид)"}));
     later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
-    EXPECT_TRUE(modelState().gridLoaded);
+    EXPECT_TRUE(modelState().document.grid.loaded);
     EXPECT_EQ(recentEntries(*later).front(), "&1  DROPPED.GRDECL  (грид)");
 
     // A file gone from the disk is said in the log and leaves the list.
@@ -156,7 +156,7 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     const int layer = modelState().SHOW_K;
     QTest::keyClick(form->findChild<QWidget*>("treeView2"), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
-    EXPECT_TRUE(modelState().gridLoaded);
+    EXPECT_TRUE(modelState().document.grid.loaded);
     EXPECT_EQ(modelState().SHOW_K, layer) << "O with Ctrl is no layer step";
     EXPECT_EQ(form->importMainMenu_grid->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_TRUE(form->projectMenu->actions().contains(form->importMainMenu_grid)) << "shown in the Project menu";

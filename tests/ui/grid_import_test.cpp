@@ -53,11 +53,11 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     form.findChild<QAction*>("importMainMenu_grid")->trigger();
 
     const ModelState& s = modelState();
-    EXPECT_TRUE(s.gridLoaded);
-    EXPECT_EQ(s.ZCORN_I, 5);
-    EXPECT_EQ(s.ZCORN_J, 6);
-    EXPECT_EQ(s.ZCORN_K, 4);
-    EXPECT_EQ(s.GRID_SIZE, 120);
+    EXPECT_TRUE(s.document.grid.loaded);
+    EXPECT_EQ(s.document.grid.rows, 5);
+    EXPECT_EQ(s.document.grid.columns, 6);
+    EXPECT_EQ(s.document.grid.layers, 4);
+    EXPECT_EQ(s.document.grid.cellCount, 120);
     ASSERT_EQ(s.PROP_cont_loading.size(), 1u);
     EXPECT_EQ(s.PROP_cont_loading[0].size(), 120u);
 
@@ -88,8 +88,8 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
-    EXPECT_EQ(s.GRID_SIZE, 120);
-    EXPECT_TRUE(s.gridLoaded);
+    EXPECT_EQ(s.document.grid.cellCount, 120);
+    EXPECT_TRUE(s.document.grid.loaded);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -116,7 +116,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     EXPECT_FALSE(modelState().layers_mode);
     EXPECT_TRUE(modelState().edge_mode);
     EXPECT_EQ(modelState().saved_K, 0);
-    EXPECT_EQ(modelState().ZCORN_K, 2);
+    EXPECT_EQ(modelState().document.grid.layers, 2);
     EXPECT_EQ(modelState().PROP_cont_loading_name, std::vector<std::string>{"grid"});
     EXPECT_EQ(form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0)->text(0), "SECOND");
 }

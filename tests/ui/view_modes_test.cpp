@@ -256,7 +256,7 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
         if (std::string(trigger) == "menu") action("modelMenu_fitview")->trigger();
         if (std::string(trigger) == "key") QTest::keyClick(form.get(), Qt::Key_F);
         if (std::string(trigger) == "button") action("fitViewMainMenu")->trigger();
-        EXPECT_FLOAT_EQ(s->position.x, -(s->model_x_min + s->model_x_max) / 2) << trigger;
+        EXPECT_FLOAT_EQ(s->position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2) << trigger;
         EXPECT_LT(s->scale.x, 40.0f) << trigger;
     }
 

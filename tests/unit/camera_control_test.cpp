@@ -151,7 +151,7 @@ TEST(CameraDrag, MiddleDragKeepsTheSectionHeightInTheTopView)
 TEST(CameraWheel, StepsThroughLayersWithinTheGridOrShiftsTheModel)
 {
     ModelState s = startedState();
-    s.ZCORN_K = 3;
+    s.document.grid.layers = 3;
     s.layers_mode = true;
     s.SHOW_K = 1;
     wheel(s, 120);
@@ -201,7 +201,7 @@ TEST(CameraKeys, ExaggerationChangesOncePerPressAndLayersStayInTheGrid)
     keyDown(f, s, CameraKey::X);
     EXPECT_NEAR(s.position.x, -1.1f, kEps);
 
-    s.ZCORN_K = 2;
+    s.document.grid.layers = 2;
     s.SHOW_K = 1;
     keyDown(f, s, CameraKey::O);
     keyDown(f, s, CameraKey::O);

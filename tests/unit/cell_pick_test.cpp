@@ -11,14 +11,14 @@ namespace {
 ModelState gridOf3x2x2()
 {
     ModelState s;
-    s.gridLoaded = true;
-    s.ZCORN_I = 2;
-    s.ZCORN_J = 3;
-    s.ZCORN_K = 2;
-    s.points_in_layer = 4 * 2 * 3;
-    s.grid_lines_k.assign(2, Vertices());
-    for (Vertices& layer : s.grid_lines_k)
-        for (int v = 0; v < 2 * s.points_in_layer; ++v) layer.insert(layer.end(), {float(v), 0, 0, 1, 1, 1});
+    s.document.grid.loaded = true;
+    s.document.grid.rows = 2;
+    s.document.grid.columns = 3;
+    s.document.grid.layers = 2;
+    s.document.grid.surfaceVertices = 4 * 2 * 3;
+    s.document.grid.layerVertices.assign(2, Vertices());
+    for (Vertices& layer : s.document.grid.layerVertices)
+        for (int v = 0; v < 2 * s.document.grid.surfaceVertices; ++v) layer.insert(layer.end(), {float(v), 0, 0, 1, 1, 1});
     s.propLoaded = true;
     s.displayGrid = false;
     s.PROP_type_displaying = 4;

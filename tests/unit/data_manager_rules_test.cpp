@@ -26,7 +26,7 @@ void loadFourProperties(Properties& p)
 ModelState gridWithProperties()
 {
     ModelState s;
-    static_cast<GridInput&>(s) = test::gridFromPillars(test::latticePillars(3, 2, 50, 50), test::cornerDepths(3, 2, 2));
+    s.document.grid.input = test::gridFromPillars(test::latticePillars(3, 2, 50, 50), test::cornerDepths(3, 2, 2));
     EXPECT_TRUE(buildGrid(s).built());
     loadFourProperties(s);
     return s;

@@ -18,7 +18,7 @@ using test::latticePillars;
 ModelState builtGrid()
 {
     ModelState s;
-    static_cast<GridInput&>(s) =
+    s.document.grid.input =
         gridFromPillars(latticePillars(3, 2, 50, -50, 548000, 6414000, 30), cornerDepths(3, 2, 2));
     EXPECT_TRUE(buildGrid(s).built());
     return s;
@@ -34,7 +34,7 @@ void addRegions(ModelState& s)
 TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
 {
     ModelState s = builtGrid();
-    const ContactReport report = buildUniformContact(ContactKind::OWC, -1520.5, s, s, s);
+    const ContactReport report = buildUniformContact(ContactKind::OWC, -1520.5, s.document.grid, s);
     ASSERT_EQ(report.outcome, ContactBuild::Built);
     EXPECT_EQ(report.trace, (std::vector<std::string>{"OWC_z = -1.5205"}));
     EXPECT_TRUE(s.OWC_set);
@@ -42,8 +42,8 @@ TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
     EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
 
     // Vertex n stands where the top-surface corner n of the layer arrays stands: the grid's index lists draw it.
-    const Vertices& top = s.grid_lines_k[0];
-    ASSERT_EQ(s.OWC_k.size(), static_cast<std::size_t>(s.points_in_layer) * 6);
+    const Vertices& top = s.document.grid.layerVertices[0];
+    ASSERT_EQ(s.OWC_k.size(), static_cast<std::size_t>(s.document.grid.surfaceVertices) * 6);
     for (std::size_t v = 0; v < s.OWC_k.size(); v += 6) {
         EXPECT_FLOAT_EQ(s.OWC_k[v], top[v]) << v / 6;
         EXPECT_FLOAT_EQ(s.OWC_k[v + 1], top[v + 1]) << v / 6;
@@ -51,7 +51,7 @@ TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
         EXPECT_EQ(std::vector<float>(s.OWC_k.begin() + v + 3, s.OWC_k.begin() + v + 6), (std::vector<float>{0, 0, 1}));
     }
     // The GOC is built on its own, green.
-    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1480, s, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1480, s.document.grid, s).outcome, ContactBuild::Built);
     EXPECT_EQ(std::vector<float>(s.GOC_k.begin() + 3, s.GOC_k.begin() + 6), (std::vector<float>{0, 1, 0}));
     EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
 }
@@ -62,7 +62,7 @@ TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinnin
     addRegions(s);
     // Code 1 twice (the later row wins), code 3 once, code 2 without a depth, a row for a code not in the grid.
     const std::vector<RegionCodeDepth> rows{{1, -1500.0}, {2, std::nullopt}, {3, -1600.0}, {1, -1510.0}, {7, -1700.0}};
-    const ContactReport report = buildRegionalContact(ContactKind::OWC, 2, rows, s, s, s, s);
+    const ContactReport report = buildRegionalContact(ContactKind::OWC, 2, rows, s.document.grid, s, s);
     ASSERT_EQ(report.outcome, ContactBuild::Built);
     EXPECT_TRUE(s.OWC_set);
     EXPECT_FALSE(s.is_uniform_OWC);
@@ -82,17 +82,17 @@ TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
 {
     ModelState s = builtGrid();
     addRegions(s);
-    s.cell_active.assign(12, 1);
-    s.cell_active[2] = 0;                      // column (0, 2): the bottom layer's code 1 instead of code 2
-    s.cell_active[3] = s.cell_active[9] = 0;  // column (1, 0): no active cell
+    s.document.grid.active.assign(12, 1);
+    s.document.grid.active[2] = 0;                      // column (0, 2): the bottom layer's code 1 instead of code 2
+    s.document.grid.active[3] = s.document.grid.active[9] = 0;  // column (1, 0): no active cell
     const std::vector<RegionCodeDepth> rows{{1, -1510.0}, {3, -1600.0}};
-    ASSERT_EQ(buildRegionalContact(ContactKind::OWC, 2, rows, s, s, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildRegionalContact(ContactKind::OWC, 2, rows, s.document.grid, s, s).outcome, ContactBuild::Built);
     EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, -1.51f}, {0, -1.6f, -1.6f}}));
 
-    ASSERT_TRUE(buildGridIndices(s, s, s, s));
+    ASSERT_TRUE(buildGridIndices(s.document.grid, s, s));
     ASSERT_EQ(s.OWC_indices.size(), 5u * 6);
     for (int v : s.OWC_indices) EXPECT_TRUE(v < 12 || v >= 16) << v;  // column (1, 0) has corners 12 to 15
-    ASSERT_TRUE(buildGridIndices(s, s, s, s, true));  // shown grey, the inactive column carries its contact again
+    ASSERT_TRUE(buildGridIndices(s.document.grid, s, s, true));  // shown grey, the inactive column carries its contact again
     EXPECT_EQ(s.OWC_indices.size(), 6u * 6);
 }
 
@@ -100,20 +100,20 @@ TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)
 {
     ModelState s = builtGrid();
     addRegions(s);
-    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s.document.grid, s).outcome, ContactBuild::Built);
     const Vertices before = s.OWC_k;
 
     // A region property that is not loaded, or does not hold one value per cell.
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 3, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 1, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 0, {{1, -1.0}}, s, s, s, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 3, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 1, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 0, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
     // No grid: the pillar list would be read past its end.
     ModelState noGrid;
-    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1500, noGrid, noGrid, noGrid).outcome, ContactBuild::NoGrid);
+    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1500, noGrid.document.grid, noGrid).outcome, ContactBuild::NoGrid);
     EXPECT_TRUE(noGrid.OWC_k.empty());
     EXPECT_FALSE(noGrid.OWC_set);
-    s.grid_lines_xy.resize(s.grid_lines_xy.size() - 4);
-    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1400, s, s, s).outcome, ContactBuild::NoGrid);
+    s.document.grid.input.pillarXY.resize(s.document.grid.input.pillarXY.size() - 4);
+    EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1400, s.document.grid, s).outcome, ContactBuild::NoGrid);
 
     EXPECT_EQ(s.OWC_k, before);
     EXPECT_TRUE(s.is_uniform_OWC);
@@ -123,10 +123,10 @@ TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)
 TEST(ContactSurface, ANewGridDropsTheContactsOfTheOldOne)
 {
     ModelState s = builtGrid();
-    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s, s, s).outcome, ContactBuild::Built);
-    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1450, s, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s.document.grid, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1450, s.document.grid, s).outcome, ContactBuild::Built);
     s.displayOWC = s.displayGOC = true;
-    static_cast<GridInput&>(s) = gridFromPillars(latticePillars(2, 2, 50, 50), cornerDepths(2, 2, 1));
+    s.document.grid.input = gridFromPillars(latticePillars(2, 2, 50, 50), cornerDepths(2, 2, 1));
     ASSERT_TRUE(buildGrid(s).built());
     EXPECT_TRUE(s.OWC_k.empty());
     EXPECT_TRUE(s.GOC_k.empty());

@@ -22,9 +22,9 @@ using test::latticePillars;
 constexpr std::size_t kFloats = 6;
 
 // x, y, z of vertex v of layer k.
-glm::vec3 vertexAt(const GridGeometry& g, std::size_t k, std::size_t v)
+glm::vec3 vertexAt(const Grid& g, std::size_t k, std::size_t v)
 {
-    const float* p = &g.grid_lines_k.at(k).at(v * kFloats);
+    const float* p = &g.layerVertices.at(k).at(v * kFloats);
     return {p[0], p[1], p[2]};
 }
 
@@ -34,9 +34,10 @@ struct Built {
 };
 
 // Builds `input` into a fresh model state.
-void build(Built& b, GridInput input)
+void build(Built& b, CornerPointInput input)
 {
-    static_cast<GridInput&>(b.state) = std::move(input);
+    b.state.document.grid.input = std::move(input);
+    b.state.document.grid.name = "fixture";
     b.report = buildGrid(b.state);
 }
 
@@ -56,23 +57,23 @@ TEST(GridLayout, ThreeByTwoGridWithFiftyMetreCells)
     const ModelState& s = b.state;
 
     ASSERT_TRUE(b.report.built());
-    EXPECT_EQ(s.grid_dimension, 50);
-    EXPECT_EQ(s.IJ, (std::vector<int>{3, 3, 3}));
-    EXPECT_EQ(s.ZCORN_I, 2);
-    EXPECT_EQ(s.ZCORN_J, 3);
-    EXPECT_EQ(s.ZCORN_K, 2);
-    EXPECT_EQ(s.GRID_SIZE, 12);
-    EXPECT_EQ(s.points_in_layer, 24);
-    EXPECT_EQ(s.cell_i, 2);
-    EXPECT_EQ(s.cell_j, 3);
-    EXPECT_EQ(s.TOTAL_CELLS, 12);
-    ASSERT_EQ(s.IJ_undef.size(), 2u);
-    EXPECT_EQ(s.IJ_undef[0], (std::vector<int>{1, 1, 1}));
-    EXPECT_EQ(s.IJ_undef[1], (std::vector<int>{1, 1, 1, 0}));  // later rows keep one trailing 0
-    ASSERT_EQ(s.grid_lines_k.size(), 2u);
-    EXPECT_EQ(s.grid_lines_k[0].size(), 2u * 24 * kFloats);
+    EXPECT_EQ(s.document.grid.cellSize, 50);
+    EXPECT_EQ(s.document.grid.rowCellCounts, (std::vector<int>{3, 3, 3}));
+    EXPECT_EQ(s.document.grid.rows, 2);
+    EXPECT_EQ(s.document.grid.columns, 3);
+    EXPECT_EQ(s.document.grid.layers, 2);
+    EXPECT_EQ(s.document.grid.cellCount, 12);
+    EXPECT_EQ(s.document.grid.surfaceVertices, 24);
+    EXPECT_EQ(s.document.grid.definedRows, 2);
+    EXPECT_EQ(s.document.grid.definedColumns, 3);
+    EXPECT_EQ(s.document.grid.activeCellCount, 12);
+    ASSERT_EQ(s.document.grid.regularCells.size(), 2u);
+    EXPECT_EQ(s.document.grid.regularCells[0], (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(s.document.grid.regularCells[1], (std::vector<int>{1, 1, 1, 0}));  // later rows keep one trailing 0
+    ASSERT_EQ(s.document.grid.layerVertices.size(), 2u);
+    EXPECT_EQ(s.document.grid.layerVertices[0].size(), 2u * 24 * kFloats);
 
-    EXPECT_TRUE(s.gridLoaded);
+    EXPECT_TRUE(s.document.grid.loaded);
     EXPECT_FALSE(s.propLoaded);
     EXPECT_TRUE(s.PROP_cont_loading.empty());
     EXPECT_TRUE(s.PROP_disc_loading.empty());
@@ -107,8 +108,8 @@ TEST(GridLayout, TraceLinesOfABuildInOrder)
                                         "grid_dimension final = 50", "passed 1.3", "passed 1.5", "passed 2",
                                         "IJ.size 2", "ZCORN.size() 16", "ZCORN_I 1", "ZCORN_J 2", "gridLines = 0",
                                         "points_in_layer = 8", "we loaded", "0.05", "0.025"}));
-    EXPECT_EQ(b.state.IJ_undef, (std::vector<std::vector<int>>{{0, 1}}));
-    EXPECT_EQ(b.state.TOTAL_CELLS, 1);
+    EXPECT_EQ(b.state.document.grid.regularCells, (std::vector<std::vector<int>>{{0, 1}}));
+    EXPECT_EQ(b.state.document.grid.activeCellCount, 1);
     EXPECT_EQ(b.report.modelStat_cell_ijk, "1");
 }
 
@@ -123,17 +124,17 @@ TEST(GridLayout, CornerVerticesFollowTheCornerPointOrder)
     const auto z = [](int entry) { return -(entry + 1) / 1000.0f; };
 
     // Layer 0, top surface, cell (0, 0), corner 0: pillar 0, entry 0.
-    EXPECT_EQ(vertexAt(b.state, 0, 0), glm::vec3(0, 0, z(0)));
+    EXPECT_EQ(vertexAt(b.state.document.grid, 0, 0), glm::vec3(0, 0, z(0)));
     // Layer 0, top, cell (1, 0), corner 2 (far left): pillar (2, 0), entry 4W + 2W = 18; vertex (1 * 3 + 0) * 4 + 2.
-    EXPECT_EQ(vertexAt(b.state, 0, 14), glm::vec3(0, 0.1f, z(18)));
+    EXPECT_EQ(vertexAt(b.state.document.grid, 0, 14), glm::vec3(0, 0.1f, z(18)));
     // Layer 0, top, cell (0, 1), corner 1 (near right): pillar (0, 2), entry 3.
-    EXPECT_EQ(vertexAt(b.state, 0, 5), glm::vec3(0.1f, 0, z(3)));
+    EXPECT_EQ(vertexAt(b.state.document.grid, 0, 5), glm::vec3(0.1f, 0, z(3)));
     // Layer 1, bottom, cell (1, 2), corner 3: pillar (2, 3), the last entry; the last vertex of the layer.
-    EXPECT_EQ(vertexAt(b.state, 1, 47), glm::vec3(0.15f, 0.1f, z(95)));
+    EXPECT_EQ(vertexAt(b.state.document.grid, 1, 47), glm::vec3(0.15f, 0.1f, z(95)));
     // Layer 1, top surface starts at entry 48.
-    EXPECT_EQ(vertexAt(b.state, 1, 0).z, z(48));
+    EXPECT_EQ(vertexAt(b.state.document.grid, 1, 0).z, z(48));
     // Every vertex carries the grid-line colour.
-    const auto& layer = b.state.grid_lines_k[1];
+    const auto& layer = b.state.document.grid.layerVertices[1];
     for (std::size_t v = 0; v < layer.size(); v += kFloats) {
         ASSERT_EQ(layer[v + 3], 1.0f);
         ASSERT_EQ(layer[v + 5], 1.0f);
@@ -150,8 +151,8 @@ TEST(GridLayout, FaultBetweenRowsKeepsEachCellsOwnDepths)
     build(b, gridFromPillars(latticePillars(3, 2, 50, 50), cornerDepths(3, 2, 1, faulted)));
     ASSERT_TRUE(b.report.built());
     for (int c = 0; c < 3; ++c) {
-        const glm::vec3 farOfRow0 = vertexAt(b.state, 0, (0 * 3 + c) * 4 + 2);
-        const glm::vec3 nearOfRow1 = vertexAt(b.state, 0, (1 * 3 + c) * 4 + 0);
+        const glm::vec3 farOfRow0 = vertexAt(b.state.document.grid, 0, (0 * 3 + c) * 4 + 2);
+        const glm::vec3 nearOfRow1 = vertexAt(b.state.document.grid, 0, (1 * 3 + c) * 4 + 0);
         EXPECT_EQ(glm::vec2(farOfRow0), glm::vec2(nearOfRow1)) << "same pillar";
         EXPECT_FLOAT_EQ(farOfRow0.z, -1.0f);
         EXPECT_FLOAT_EQ(nearOfRow1.z, -1.005f);
@@ -169,17 +170,17 @@ TEST(GridLayout, CellSizeRounding)
     Built fine;
     build(fine, latticeGrid(2, 2, 1, 24.1, 24.1));
     ASSERT_TRUE(fine.report.built());
-    EXPECT_EQ(fine.state.grid_dimension, 25);
-    EXPECT_EQ(fine.state.TOTAL_CELLS, 4);
+    EXPECT_EQ(fine.state.document.grid.cellSize, 25);
+    EXPECT_EQ(fine.state.document.grid.activeCellCount, 4);
 
     // Laid out by SPECGRID, the size is the median edge, kept within an int however wide the cells.
     for (const double edge : {0.4, 3e9, 1e30}) {
-        GridInput wide = latticeGrid(2, 2, 1, edge, edge);
-        wide.SPECGRID = {2, 2, 1};
+        CornerPointInput wide = latticeGrid(2, 2, 1, edge, edge);
+        wide.declaredSize = {2, 2, 1};
         Built b;
         build(b, wide);
         ASSERT_TRUE(b.report.built()) << edge;
-        EXPECT_EQ(b.state.grid_dimension, edge < 1 ? 1 : INT_MAX) << edge;
+        EXPECT_EQ(b.state.document.grid.cellSize, edge < 1 ? 1 : INT_MAX) << edge;
     }
 }
 
@@ -190,7 +191,7 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         Built b;
         build(b, latticeGrid(3, 2, 1));
         ASSERT_TRUE(b.report.built());
-        const GridGeometry before = b.state;
+        const Grid before = b.state.document.grid;
         const glm::vec3 position = b.state.position;
         b.state.propLoaded = true;
 
@@ -199,11 +200,11 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         EXPECT_EQ(b.report.message, "Ошибка: размерность грида не кратна 25 метрам или больше максимальной.");
         EXPECT_EQ(b.report.colour, log_colour::Red);
         EXPECT_FALSE(b.report.clearDataTree);
-        EXPECT_EQ(b.state.grid_dimension, 50) << spacing;
-        EXPECT_EQ(b.state.IJ, before.IJ);
-        EXPECT_EQ(b.state.grid_lines_k, before.grid_lines_k);
+        EXPECT_EQ(b.state.document.grid.cellSize, 50) << spacing;
+        EXPECT_EQ(b.state.document.grid.rowCellCounts, before.rowCellCounts);
+        EXPECT_EQ(b.state.document.grid.layerVertices, before.layerVertices);
         EXPECT_EQ(b.state.position, position);
-        EXPECT_TRUE(b.state.gridLoaded);
+        EXPECT_TRUE(b.state.document.grid.loaded);
         EXPECT_TRUE(b.state.propLoaded);
     }
     // The log line says the size found and the limits, in the interface language.
@@ -227,7 +228,7 @@ TEST(GridLayout, FirstPairAtOnePlaceIsNoCellSize)
     Built b;
     build(b, gridFromPillars(pillars, cornerDepths(3, 2, 1)));
     EXPECT_EQ(b.report.outcome, GridBuildOutcome::CellSizeRejected);
-    EXPECT_FALSE(b.state.gridLoaded);
+    EXPECT_FALSE(b.state.document.grid.loaded);
 }
 
 TEST(GridLayout, CloserPairsMakeCellsUndefinedOnNearAndFarEdges)
@@ -241,13 +242,13 @@ TEST(GridLayout, CloserPairsMakeCellsUndefinedOnNearAndFarEdges)
     Built b;
     build(b, gridFromPillars(pillars, cornerDepths(3, 2, 1)));
     ASSERT_TRUE(b.report.built());
-    const auto& flags = b.state.IJ_undef;
+    const auto& flags = b.state.document.grid.regularCells;
     EXPECT_EQ(std::vector<int>(flags[0].begin(), flags[0].begin() + 3), (std::vector<int>{1, 1, 0}));
     EXPECT_EQ(std::vector<int>(flags[1].begin(), flags[1].begin() + 3), (std::vector<int>{0, 1, 1}));
-    EXPECT_EQ(b.state.TOTAL_CELLS, 4);
+    EXPECT_EQ(b.state.document.grid.activeCellCount, 4);
     EXPECT_EQ(b.report.modelStat_cell_ijk, "4");
     // Undefined cells still get their vertices.
-    EXPECT_FLOAT_EQ(vertexAt(b.state, 0, (0 * 3 + 2) * 4 + 1).x, 0.13f);
+    EXPECT_FLOAT_EQ(vertexAt(b.state.document.grid, 0, (0 * 3 + 2) * 4 + 1).x, 0.13f);
 }
 
 // Depths that do not make whole layers (two surfaces each) are refused, naming the section, the file and the counts;
@@ -263,10 +264,10 @@ TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
         build(b, latticeGrid(2, 2, 3));
         ASSERT_TRUE(b.report.built());
         b.state.propLoaded = true;
-        const std::vector<Vertices> before = b.state.grid_lines_k;
+        const std::vector<Vertices> before = b.state.document.grid.layerVertices;
         auto input = gridFromPillars(latticePillars(3, 2, 50, 50), cornerDepths(3, 2, 2));
-        input.ZCORN.resize(c.count);
-        input.zcorn_file = "/data/CUT.GRDECL";
+        input.cornerDepths.resize(c.count);
+        input.zcornFile = "/data/CUT.GRDECL";
         build(b, input);
         EXPECT_EQ(b.report.outcome, GridBuildOutcome::LayoutRejected) << c.count;
         EXPECT_EQ(b.report.message, "Grid was not loaded. There are some problems with ZCORN array.");
@@ -276,12 +277,12 @@ TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
                                            c.expected + " were expected.");
         EXPECT_FALSE(b.report.clearDataTree);
         // Nothing of the earlier grid changed.
-        EXPECT_TRUE(b.state.gridLoaded);
+        EXPECT_TRUE(b.state.document.grid.loaded);
         EXPECT_TRUE(b.state.propLoaded);
-        EXPECT_EQ(b.state.grid_lines_k, before);
+        EXPECT_EQ(b.state.document.grid.layerVertices, before);
         EXPECT_EQ(gridBuildLogLine(b.report, "ru"), "Грид не загружен. Массив ZCORN не соответствует сетке COORD.");
-        EXPECT_EQ(b.state.IJ, (std::vector<int>{2, 2, 2}));
-        EXPECT_EQ(b.state.GRID_SIZE, 12);
+        EXPECT_EQ(b.state.document.grid.rowCellCounts, (std::vector<int>{2, 2, 2}));
+        EXPECT_EQ(b.state.document.grid.cellCount, 12);
     }
 }
 
@@ -311,16 +312,16 @@ TEST(GridLayout, MalformedPillarLayoutsAreRejected)
     for (std::size_t cut : {0u, 7u, 13u}) {
         Built b;
         auto input = latticeGrid(1, 1, 1);
-        input.points_coords.resize(cut);
+        input.pillars.resize(cut);
         build(b, input);
         EXPECT_FALSE(b.report.built()) << cut;
-        EXPECT_FALSE(b.state.gridLoaded);
+        EXPECT_FALSE(b.state.document.grid.loaded);
     }
 
     // grid_lines_xy shorter than COORD: only pillars present in both count.
     Built shortXY;
     auto input = latticeGrid(3, 2, 1);
-    input.grid_lines_xy.resize(input.grid_lines_xy.size() - 4);
+    input.pillarXY.resize(input.pillarXY.size() - 4);
     build(shortXY, input);
     EXPECT_EQ(shortXY.report.outcome, GridBuildOutcome::LayoutRejected);
 }
@@ -332,16 +333,16 @@ TEST(GridLayout, NegativeCoordinatesAndRowsRunningSouth)
     build(b, latticeGrid(4, 3, 2, 50, -50, -7975.73, -1200));
     ASSERT_TRUE(b.report.built());
     const ModelState& s = b.state;
-    EXPECT_EQ(s.grid_dimension, 50);
-    EXPECT_EQ(s.TOTAL_CELLS, 24);
-    EXPECT_FLOAT_EQ(s.model_x_min, -7.97573f);
-    EXPECT_FLOAT_EQ(s.model_x_max, -7.77573f);
-    EXPECT_FLOAT_EQ(s.model_y_min, -1.35f);
-    EXPECT_FLOAT_EQ(s.model_y_max, -1.2f);
-    EXPECT_FLOAT_EQ(s.model_z_max, -1.0f);
-    EXPECT_FLOAT_EQ(s.model_z_min, -1.02f);
-    EXPECT_FLOAT_EQ(s.model_center_z, -1.01f);
-    EXPECT_NEAR(s.model_z_delta, 0.02f, 1e-6f);
+    EXPECT_EQ(s.document.grid.cellSize, 50);
+    EXPECT_EQ(s.document.grid.activeCellCount, 24);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.xMin, -7.97573f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.xMax, -7.77573f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.yMin, -1.35f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.yMax, -1.2f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.zMax, -1.0f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.zMin, -1.02f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.centreZ, -1.01f);
+    EXPECT_NEAR(s.document.grid.extent.depthRange, 0.02f, 1e-6f);
     EXPECT_FLOAT_EQ(s.position.x, 7.87573f);
     EXPECT_FLOAT_EQ(s.position.y, 1.275f);
     EXPECT_FLOAT_EQ(s.position.z, 1.01f);

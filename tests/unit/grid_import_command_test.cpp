@@ -31,8 +31,8 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     {
         call("initGRID");
         if (!acceptGrid) return refusal;
-        state.gridLoaded = true;
-        state.GRID_SIZE = 24;
+        state.document.grid.loaded = true;
+        state.document.grid.cellCount = 24;
         return GridBuildOutcome::Built;
     }
     void beginWait() override { call("beginWait"); }
@@ -88,7 +88,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     ASSERT_EQ(prompts->questions.size(), 1u);
     EXPECT_EQ(prompts->questions[0].title, "Import grid");
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
-    EXPECT_EQ(state.gridfilename_string, "FIELD");
+    EXPECT_EQ(state.document.grid.name, "FIELD");
     const std::vector<std::string> expectedCalls{"beginWait @0",
                                                  "initGRID @80",
                                                  "bindGridBuffers @90",
@@ -104,7 +104,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
                                                            "Initializing grid", "Rendering grid"}));
     EXPECT_TRUE(contains(feedback.traces, "Starting loading grid"));
     EXPECT_TRUE(contains(feedback.traces, "ZCORN_size = " + std::to_string(8 * 3 * 2 * 4)));
-    EXPECT_EQ(state.ZCORN.capacity(), 0u);  // built into the layers' vertices, then released
+    EXPECT_EQ(state.document.grid.input.cornerDepths.capacity(), 0u);  // built into the layers' vertices, then released
     ASSERT_FALSE(feedback.log.empty());
     EXPECT_EQ(feedback.log.front().text, "Opening file: FIELD");
     EXPECT_EQ(feedback.log.front().colour, log_colour::LightGrey);
@@ -140,9 +140,9 @@ TEST_F(GridImportCommand, ALongReadKeepsTheWindowRepainting)
     EXPECT_GT(view->repaints, 0);
     EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
                                                            "Initializing grid", "Rendering grid"}));
-    GridInput direct;
-    ASSERT_EQ(readGridFile(file.string(), direct).outcome, GridReadOutcome::Read);
-    EXPECT_EQ(state.grid_lines_xy, direct.grid_lines_xy);
+    const GridReadResult direct = readGridFile(file.string());
+    ASSERT_EQ(direct.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(state.document.grid.input.pillarXY, direct.grid.pillarXY);
 }
 
 TEST_F(GridImportCommand, IncludeLayoutEndsWithAllGoodAndNoTreeImages)
@@ -213,23 +213,23 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
     // whether for its cell size or for a layout the depths do not fit.
     for (GridBuildOutcome refusal : {GridBuildOutcome::CellSizeRejected, GridBuildOutcome::LayoutRejected}) {
         const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
-        state.points_coords = {1, 2, -3, 1, 2, -4};
-        state.grid_lines_xy = {1, 2, 1, 2};
-        state.ZCORN = {-1.0, -2.0};
-        state.gridLoaded = true;
+        state.document.grid.input.pillars = {1, 2, -3, 1, 2, -4};
+        state.document.grid.input.pillarXY = {1, 2, 1, 2};
+        state.document.grid.input.cornerDepths = {-1.0, -2.0};
+        state.document.grid.loaded = true;
         state.propLoaded = true;
-        state.gridfilename_string = "FIELD";
+        state.document.grid.name = "FIELD";
         view = std::make_unique<RecordedView>(state, feedback, false);
         view->refusal = refusal;
         prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
 
         ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
                   GridImportOutcome::Rejected);
-        EXPECT_EQ(state.gridfilename_string, "FIELD");
-        EXPECT_EQ(state.points_coords, (std::vector<double>{1, 2, -3, 1, 2, -4}));
-        EXPECT_EQ(state.grid_lines_xy, (std::vector<double>{1, 2, 1, 2}));
-        EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
-        EXPECT_TRUE(state.gridLoaded);
+        EXPECT_EQ(state.document.grid.name, "FIELD");
+        EXPECT_EQ(state.document.grid.input.pillars, (std::vector<double>{1, 2, -3, 1, 2, -4}));
+        EXPECT_EQ(state.document.grid.input.pillarXY, (std::vector<double>{1, 2, 1, 2}));
+        EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
+        EXPECT_TRUE(state.document.grid.loaded);
         EXPECT_TRUE(state.propLoaded);
         EXPECT_EQ(feedback.progress(), 0);
     }
@@ -238,7 +238,7 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
 TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
 {
     const std::string file = testing::writeText(folder.file("notes.txt"), "just some words\n1 2 3\n");
-    state.ZCORN = {-1.0, -2.0};
+    state.document.grid.input.cornerDepths = {-1.0, -2.0};
 
     ASSERT_EQ(run(true, {file}), GridImportOutcome::NotAGrid);
     ASSERT_EQ(prompts->messages.size(), 1u);
@@ -254,8 +254,8 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
               (RecordedFeedback::LogLine{file + " holds no COORD section and no INCLUDE statement.", log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
-    EXPECT_EQ(state.gridfilename_string, "notes");
-    EXPECT_EQ(state.ZCORN, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_EQ(state.document.grid.name, "notes");
+    EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
     EXPECT_TRUE(contains(view->calls, "endWait failed @0"));
     EXPECT_FALSE(contains(view->calls, "initGRID @80"));
 }
@@ -264,7 +264,7 @@ TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
 {
     const auto files = gen::writeGrid(smallGrid("PART", gen::GridLayout::Include), folder.path());
     std::filesystem::remove(folder.file("PART_ZCORN.GRDECL"));
-    state.ZCORN = {-5.0};
+    state.document.grid.input.cornerDepths = {-5.0};
 
     ASSERT_EQ(run(true, {files.front().string()}), GridImportOutcome::MissingInclude);
     ASSERT_EQ(prompts->messages.size(), 1u);
@@ -272,15 +272,15 @@ TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
     EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
     EXPECT_NE(feedback.log.back().text.find("PART_ZCORN.GRDECL"), std::string::npos);
     EXPECT_EQ(feedback.progress(), 0);
-    EXPECT_EQ(state.ZCORN, std::vector<double>{-5.0});
+    EXPECT_EQ(state.document.grid.input.cornerDepths, std::vector<double>{-5.0});
     EXPECT_FALSE(contains(view->calls, "initGRID @80"));
 }
 
 TEST_F(GridImportCommand, CancelChangesNothingAndShowsNothing)
 {
-    state.gridfilename_string = "OLD";
+    state.document.grid.name = "OLD";
     EXPECT_EQ(run(true, {""}), GridImportOutcome::Cancelled);
-    EXPECT_EQ(state.gridfilename_string, "OLD");
+    EXPECT_EQ(state.document.grid.name, "OLD");
     EXPECT_TRUE(feedback.log.empty());
     EXPECT_TRUE(feedback.statuses.empty());
     EXPECT_TRUE(view->calls.empty());

@@ -21,13 +21,13 @@ using test::latticePillars;
 ModelState builtLattice(int nx, int ny, double dx = 50, double dy = 50, double degrees = 0)
 {
     ModelState state;
-    static_cast<GridInput&>(state) =
+    state.document.grid.input =
         gridFromPillars(latticePillars(nx, ny, dx, dy, 0, 0, degrees), cornerDepths(nx, ny, 1));
     EXPECT_TRUE(buildGrid(state).built());
     return state;
 }
 
-bool buildIndices(ModelState& s) { return buildGridIndices(s, s, s, s); }
+bool buildIndices(ModelState& s) { return buildGridIndices(s.document.grid, s, s); }
 
 std::set<int> cornersIn(const Indices& list) { return {list.begin(), list.end()}; }
 
@@ -90,7 +90,7 @@ TEST(GridIndices, ThreeByThreeRegularCells)
     const auto lines = shellLines(s);
     EXPECT_EQ(s.grid_indices_edge.size(), 60u * 2);
     for (const auto& line : lines) EXPECT_EQ(lines.count(line), 1u);
-    const int middleTop = 4 * 4, middleBottom = middleTop + s.points_in_layer;
+    const int middleTop = 4 * 4, middleBottom = middleTop + s.document.grid.surfaceVertices;
     for (int v = 0; v < 4; ++v) EXPECT_EQ(lines.count({middleTop + v, middleBottom + v}), 0u);
 
     // The lines by the sides of the faces they border: the frame's top and base outlines and the four corner
@@ -109,7 +109,7 @@ TEST(GridIndices, ShellPlanesFaceOutOfTheirCells)
 {
     ModelState s = builtLattice(2, 2, 50, -50, 20);
     ASSERT_TRUE(buildIndices(s));
-    const Vertices& layer = s.grid_lines_k[0];
+    const Vertices& layer = s.document.grid.layerVertices[0];
     const auto at = [&](int v) { return glm::vec3(layer[6 * v], layer[6 * v + 1], layer[6 * v + 2]); };
     ASSERT_EQ(s.shell_face_runs.size(), 6u);
     for (std::size_t side = 0; side < 6; ++side) {
@@ -118,10 +118,10 @@ TEST(GridIndices, ShellPlanesFaceOutOfTheirCells)
         const std::vector<float>& planes = s.shell_side_planes[side];
         ASSERT_EQ(planes.size(), (to - from) / 3 * 4) << side;
         for (std::size_t t = from, p = 0; t < to; t += 3, p += 4) {
-            const int cell = (s.cell_indices_edge[t] % s.points_in_layer) / 4;
+            const int cell = (s.cell_indices_edge[t] % s.document.grid.surfaceVertices) / 4;
             glm::vec3 centre(0.0f);
             for (int corner = 0; corner < 4; ++corner)
-                centre += (at(4 * cell + corner) + at(4 * cell + corner + s.points_in_layer)) / 8.0f;
+                centre += (at(4 * cell + corner) + at(4 * cell + corner + s.document.grid.surfaceVertices)) / 8.0f;
             const glm::vec3 n(planes[p], planes[p + 1], planes[p + 2]);
             EXPECT_NEAR(glm::length(n), 1.0f, 1e-4f);
             EXPECT_LT(glm::dot(n, centre) + planes[p + 3], 0.0f) << "side " << side << " faces into its cell";
@@ -134,7 +134,7 @@ TEST(GridIndices, ShellPlanesFaceOutOfTheirCells)
 TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
 {
     ModelState s = builtLattice(3, 3);
-    s.IJ_undef[1][1] = 0;
+    s.document.grid.regularCells[1][1] = 0;
     ASSERT_TRUE(buildIndices(s));
     EXPECT_EQ(s.grid_indices.size(), 8u * 24);
     EXPECT_EQ(s.cell_indices.size(), 8u * 30);
@@ -144,7 +144,7 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
     // ways, and each way's lines are left out on their own when that way is turned from the viewer.
     EXPECT_EQ(s.cell_indices_edge.size(), 32u * 6);
     EXPECT_EQ(s.grid_indices_edge.size(), (60u + 2 * 4) * 2);
-    const int b = 16, B = 16 + s.points_in_layer;
+    const int b = 16, B = 16 + s.document.grid.surfaceVertices;
     for (const Indices* list :
          {&s.grid_indices, &s.cell_indices, &s.grid_indices_edge, &s.cell_indices_edge, &s.OWC_indices}) {
         for (int v = 0; v < 4; ++v) {
@@ -153,7 +153,7 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
         }
     }
     // Cell (0, 1), below the hole: its far side (corners 2, 3) is a wall of the hole, outlined down both pillars.
-    const int f = 4, F = 4 + s.points_in_layer;
+    const int f = 4, F = 4 + s.document.grid.surfaceVertices;
     const auto lines = shellLines(s);
     EXPECT_EQ(lines.count({f + 2, F + 2}), 1u);
     EXPECT_EQ(lines.count({f + 3, F + 3}), 1u);
@@ -164,17 +164,17 @@ TEST(GridIndices, UndefinedMiddleCellGetsNothingAndItsNeighboursFaceIt)
 TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
 {
     ModelState s;
-    static_cast<GridInput&>(s) = gridFromPillars(latticePillars(3, 3, 50, 50), cornerDepths(3, 3, 3));
+    s.document.grid.input = gridFromPillars(latticePillars(3, 3, 50, 50), cornerDepths(3, 3, 3));
     ASSERT_TRUE(buildGrid(s).built());
     ASSERT_TRUE(buildIndices(s));
     const ModelState allActive = s;
 
     // Layer 0 whole; layer 1 without its middle cell; layer 2 without its first row and its last cell. The
     // middle column's cell 3 is undefined in every layer (so runs skip it in the shared lists).
-    s.IJ_undef[1][0] = 0;
-    s.cell_active.assign(27, 1);
-    s.cell_active[9 + 4] = 0;
-    for (int c : {0, 1, 2, 8}) s.cell_active[18 + c] = 0;
+    s.document.grid.regularCells[1][0] = 0;
+    s.document.grid.active.assign(27, 1);
+    s.document.grid.active[9 + 4] = 0;
+    for (int c : {0, 1, 2, 8}) s.document.grid.active[18 + c] = 0;
     ASSERT_TRUE(buildIndices(s));
     EXPECT_EQ(s.cell_indices.size(), 8u * 30);  // the shared lists hold the regular cells of any layer
     EXPECT_EQ(s.cell_runs_layer, (std::vector<std::size_t>{0, 2, 6, 8}));
@@ -192,7 +192,7 @@ TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
     EXPECT_EQ(s.grid_indices_edge_layer.back(), s.grid_indices_edge.size());
 
     // Hiding a cell of the top layer opens the top face of the cell below it.
-    s.cell_active[5] = 0;
+    s.document.grid.active[5] = 0;
     ASSERT_TRUE(buildIndices(s));
     EXPECT_EQ(facesOf(1), 0u + 4 + 16 + 1);
     const Indices middleLayer(s.cell_indices_edge.begin() + static_cast<long>(s.cell_indices_edge_layer[1]),
@@ -202,8 +202,8 @@ TEST(GridIndices, InactiveCellsAreLeftOutLayerByLayer)
     EXPECT_NE(std::search(middleLayer.begin(), middleLayer.end(), top.begin(), top.end()), middleLayer.end());
 
     // Shown, the inactive cells make no difference to the lists.
-    s.IJ_undef[1][0] = 1;
-    ASSERT_TRUE(buildGridIndices(s, s, s, s, true));
+    s.document.grid.regularCells[1][0] = 1;
+    ASSERT_TRUE(buildGridIndices(s.document.grid, s, s, true));
     EXPECT_TRUE(s.cell_runs_layer.empty());
     EXPECT_EQ(s.cell_indices, allActive.cell_indices);
     EXPECT_EQ(s.grid_indices_edge, allActive.grid_indices_edge);
@@ -222,8 +222,8 @@ TEST(GridIndices, WindingFollowsTheDirectionOfTheRows)
 {
     ModelState north = builtLattice(2, 2, 50, 50);
     ModelState south = builtLattice(2, 2, 50, -50);
-    EXPECT_FALSE(gridWindingFlag(north, north));
-    EXPECT_TRUE(gridWindingFlag(south, south));
+    EXPECT_FALSE(gridWindingFlag(north.document.grid));
+    EXPECT_TRUE(gridWindingFlag(south.document.grid));
     ASSERT_TRUE(buildIndices(north));
     ASSERT_TRUE(buildIndices(south));
     // Rows along +y: top face (b, b+1, b+2), (b+1, b+3, b+2); rows along -y: (b, b+2, b+1), (b+1, b+2, b+3).
@@ -236,7 +236,7 @@ TEST(GridIndices, WindingFollowsTheDirectionOfTheRows)
 
     // Rows running along the row direction turned a quarter: I along +y, rows along -x is counter-clockwise.
     ModelState turned = builtLattice(2, 2, 50, 50, 90);
-    EXPECT_FALSE(gridWindingFlag(turned, turned));
+    EXPECT_FALSE(gridWindingFlag(turned.document.grid));
 }
 
 // A grid turned by a few degrees keeps the winding of the unturned grid, whichever way its rows run.
@@ -245,8 +245,8 @@ TEST(GridIndices, WindingIsStableUnderSmallRotations)
     for (double degrees : {-30.0, -5.0, 5.0, 30.0, 150.0, 200.0}) {
         ModelState north = builtLattice(2, 2, 50, 50, degrees);
         ModelState south = builtLattice(2, 2, 50, -50, degrees);
-        EXPECT_FALSE(gridWindingFlag(north, north)) << degrees;
-        EXPECT_TRUE(gridWindingFlag(south, south)) << degrees;
+        EXPECT_FALSE(gridWindingFlag(north.document.grid)) << degrees;
+        EXPECT_TRUE(gridWindingFlag(south.document.grid)) << degrees;
     }
 }
 
@@ -255,14 +255,14 @@ TEST(GridIndices, NothingChangesWithoutALoadedGrid)
     ModelState s = builtLattice(2, 2);
     ASSERT_TRUE(buildIndices(s));
     const Indices before = s.cell_indices;
-    s.gridLoaded = false;
-    s.IJ_undef[0][0] = 0;
+    s.document.grid.loaded = false;
+    s.document.grid.regularCells[0][0] = 0;
     EXPECT_FALSE(buildIndices(s));
     EXPECT_EQ(s.cell_indices, before);
 
     // Flags missing for some cells (a layout that does not match the counts) are refused, not read.
-    s.gridLoaded = true;
-    s.IJ_undef.pop_back();
+    s.document.grid.loaded = true;
+    s.document.grid.regularCells.pop_back();
     EXPECT_FALSE(buildIndices(s));
     EXPECT_EQ(s.cell_indices, before);
 }

@@ -58,40 +58,48 @@ Values expectedLinesXY()
 
 const Values kModelDepths{-1.8505, -1.8505, -1.8505, -1.8505, -1.90025, -1.90025, -1.90025, -1.90025};
 
-// A grid input that a failed read must leave exactly as it was.
-GridInput previousGrid()
+// The grid of the model shown before a read: the import puts a read's grid in its place only when the read
+// succeeded, so a failed read must leave it exactly as it was and give back no part of a grid.
+CornerPointInput previousGrid()
 {
-    GridInput g;
-    g.gridfilename_string = "previous";
-    g.points_coords = {1, 2, -3, 1, 2, -4};
-    g.grid_lines_xy = {1, 2, 1, 2};
-    g.ZCORN_stars = {2, 3000};
-    g.ZCORN = {-3, -3};
+    CornerPointInput g;
+    g.pillars = {1, 2, -3, 1, 2, -4};
+    g.pillarXY = {1, 2, 1, 2};
+    g.cornerDepths = {-3, -3};
     return g;
 }
 
-void expectUnchanged(const GridInput& g)
+void expectUnchanged(const CornerPointInput& g)
 {
-    const GridInput before = previousGrid();
-    EXPECT_EQ(g.gridfilename_string, before.gridfilename_string);
-    EXPECT_EQ(g.points_coords, before.points_coords);
-    EXPECT_EQ(g.grid_lines_xy, before.grid_lines_xy);
-    EXPECT_EQ(g.ZCORN_stars, before.ZCORN_stars);
-    EXPECT_EQ(g.ZCORN, before.ZCORN);
+    const CornerPointInput before = previousGrid();
+    EXPECT_EQ(g.pillars, before.pillars);
+    EXPECT_EQ(g.pillarXY, before.pillarXY);
+    EXPECT_EQ(g.cornerDepths, before.cornerDepths);
 }
 
 struct Read {
     GridReadResult result;
-    GridInput grid;
+    CornerPointInput grid;
     std::vector<std::pair<GridReadStage, bool>> stages;
 };
+
+// The shown grid after a read as the import treats it: replaced by a successful read, else kept; a failed read
+// holds no arrays.
+void takeRead(Read& r)
+{
+    if (r.result.outcome == GridReadOutcome::Read) {
+        r.grid = std::move(r.result.grid);
+        return;
+    }
+    EXPECT_TRUE(r.result.grid.pillars.empty() && r.result.grid.cornerDepths.empty() && r.result.grid.actnum.empty());
+}
 
 Read readText(const std::string& text, const std::string& path = kInlinePath)
 {
     Read r;
     r.grid = previousGrid();
-    r.result =
-        readGridText(path, text, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    r.result = readGridText(path, text, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    takeRead(r);
     return r;
 }
 
@@ -99,7 +107,8 @@ Read readFile(const std::string& path)
 {
     Read r;
     r.grid = previousGrid();
-    r.result = readGridFile(path, r.grid, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    r.result = readGridFile(path, [&](GridReadStage s, bool include) { r.stages.emplace_back(s, include); });
+    takeRead(r);
     return r;
 }
 
@@ -116,10 +125,9 @@ std::vector<std::pair<GridReadStage, bool>> allStages(bool include)
 void expectFixtureModel(const Read& r)
 {
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
-    EXPECT_EQ(r.grid.points_coords, expectedPoints());
-    EXPECT_EQ(r.grid.grid_lines_xy, expectedLinesXY());
-    EXPECT_EQ(r.grid.ZCORN, kModelDepths);
-    EXPECT_EQ(r.grid.gridfilename_string, "previous");  // the command's business, not the reader's
+    EXPECT_EQ(r.grid.pillars, expectedPoints());
+    EXPECT_EQ(r.grid.pillarXY, expectedLinesXY());
+    EXPECT_EQ(r.grid.cornerDepths, kModelDepths);
 }
 
 // A direct-layout export as real tools write it: header keywords, the keyword line with a trailing comment,
@@ -156,16 +164,16 @@ TEST(GridReaderDirect, KeywordAloneOnItsLineOrFollowedByNumbersOnTheSameLine)
     // Exports put the keyword alone on its line, so a line break ends the keyword just as a blank does.
     const Read own = readText("COORD\n1 2 3 4 5 6\n/\nZCORN\n7 /");
     ASSERT_EQ(own.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(own.grid.points_coords, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
-    EXPECT_EQ(own.grid.ZCORN, (Values{-0.007}));
+    EXPECT_EQ(own.grid.pillars, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
+    EXPECT_EQ(own.grid.cornerDepths, (Values{-0.007}));
 
     const Read same = readText("COORD 1 2 3 4 5 6 / ZCORN 7 8 /");
-    EXPECT_EQ(same.grid.points_coords, own.grid.points_coords);
-    EXPECT_EQ(same.grid.ZCORN, (Values{-0.007, -0.008}));
+    EXPECT_EQ(same.grid.pillars, own.grid.pillars);
+    EXPECT_EQ(same.grid.cornerDepths, (Values{-0.007, -0.008}));
 
     const Read crlf = readText("COORD\r\n1 2 3 4 5 6\r\n/\r\nZCORN\r\n7\r\n/\r\n");
-    EXPECT_EQ(crlf.grid.points_coords, own.grid.points_coords);
-    EXPECT_EQ(crlf.grid.ZCORN, (Values{-0.007}));
+    EXPECT_EQ(crlf.grid.pillars, own.grid.pillars);
+    EXPECT_EQ(crlf.grid.cornerDepths, (Values{-0.007}));
 }
 
 TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections)
@@ -181,8 +189,8 @@ TEST(GridReaderDirect, KeywordsInCommentsOrInsideOtherWordsAreNotSections)
         "ZCORN -- 7 ZCORN 8\n"
         "2500 /\n");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(r.grid.points_coords, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
-    EXPECT_EQ(r.grid.ZCORN, (Values{-2.5}));
+    EXPECT_EQ(r.grid.pillars, (Values{0.001, 0.002, -0.003, 0.004, 0.005, -0.006}));
+    EXPECT_EQ(r.grid.cornerDepths, (Values{-2.5}));
 }
 
 TEST(GridReaderDirect, SignsAreKept)
@@ -190,9 +198,9 @@ TEST(GridReaderDirect, SignsAreKept)
     // x, y as value / 1000 and z as -value / 1000, with the file's signs.
     const Read r = readText("COORD\n-612345 -6189.5 1500 612345 6189.5 -20 /\nZCORN\n1500 -5 2*-40 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(r.grid.points_coords, (Values{-612.345, -6.1895, -1.5, 612.345, 6.1895, 0.02}));
-    EXPECT_EQ(r.grid.grid_lines_xy, (Values{-612.345, -6.1895, 612.345, 6.1895}));
-    EXPECT_EQ(r.grid.ZCORN, (Values{-1.5, 0.005, 0.04, 0.04}));
+    EXPECT_EQ(r.grid.pillars, (Values{-612.345, -6.1895, -1.5, 612.345, 6.1895, 0.02}));
+    EXPECT_EQ(r.grid.pillarXY, (Values{-612.345, -6.1895, 612.345, 6.1895}));
+    EXPECT_EQ(r.grid.cornerDepths, (Values{-1.5, 0.005, 0.04, 0.04}));
 }
 
 TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths)
@@ -201,17 +209,14 @@ TEST(GridReaderDirect, OnlyStarTokensRepeatAndPlainNumbersAreDepths)
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     Values depths{-2.5005, -2.5005, -2.5005, -2.5005, -2.5, -2.5, -0.95, -0.0, -0.001};
     depths.insert(depths.end(), 1500, -3.0005);
-    EXPECT_EQ(r.grid.ZCORN, depths);
+    EXPECT_EQ(r.grid.cornerDepths, depths);
 }
 
-TEST(GridReaderDirect, RawNumbersAreReleasedOnceExpanded)
+TEST(GridReaderDirect, ARepeatAloneIsExpanded)
 {
-    // Only the expanded depths are kept; the previous grid's raw list does not linger after a new load.
-    GridInput grid = previousGrid();
-    const GridReadResult result = readGridText("model.GRDECL", "COORD 0 0 0 0 0 0 /\nZCORN 2*2500 /", grid);
+    const GridReadResult result = readGridText("model.GRDECL", "COORD 0 0 0 0 0 0 /\nZCORN 2*2500 /");
     ASSERT_EQ(result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(grid.ZCORN, (Values{-2.5, -2.5}));
-    EXPECT_TRUE(grid.ZCORN_stars.empty());
+    EXPECT_EQ(result.grid.cornerDepths, (Values{-2.5, -2.5}));
 }
 
 TEST(GridReaderDirect, RepeatsInCoord)
@@ -219,15 +224,15 @@ TEST(GridReaderDirect, RepeatsInCoord)
     // A flat export compresses equal coordinates into n*v repeats, in COORD as in ZCORN.
     const Read r = readText("COORD\n2*0 2000 3*10 /\nZCORN 1 /");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(r.grid.points_coords, (Values{0, 0, -2, 0.01, 0.01, -0.01}));
-    EXPECT_EQ(r.grid.grid_lines_xy, (Values{0, 0, 0.01, 0.01}));
+    EXPECT_EQ(r.grid.pillars, (Values{0, 0, -2, 0.01, 0.01, -0.01}));
+    EXPECT_EQ(r.grid.pillarXY, (Values{0, 0, 0.01, 0.01}));
 }
 
 TEST(GridReaderDirect, BigDepthsAndNumberForms)
 {
     const Read r = readText("COORD 1 2 3 4 5 6 /\nZCORN\n123456789.5 2.5E+03 +1850 .5 8e3 2500.25/ 1 2 3");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(r.grid.ZCORN, (Values{-123456.7895, -2.5, -1.85, -0.0005, -8, -2.50025}));
+    EXPECT_EQ(r.grid.cornerDepths, (Values{-123456.7895, -2.5, -1.85, -0.0005, -8, -2.50025}));
 }
 
 TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord)
@@ -235,19 +240,19 @@ TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord)
     // COORD has no "/": its scan ends at the ZCORN keyword; ZCORN runs to the end of the text.
     const Read r = readText("COORD\n1 2 3 4 5 6\nZCORN\n1850 1900");
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(r.grid.points_coords.size(), 6u);
-    EXPECT_EQ(r.grid.ZCORN, (Values{-1.85, -1.9}));
+    EXPECT_EQ(r.grid.pillars.size(), 6u);
+    EXPECT_EQ(r.grid.cornerDepths, (Values{-1.85, -1.9}));
 
     const Read word = readText("COORD 1 2 3 4 5 6 /\nZCORN\n1850 1900 ACTNUM 1 1 /");
-    EXPECT_EQ(word.grid.ZCORN, (Values{-1.85, -1.9}));
+    EXPECT_EQ(word.grid.cornerDepths, (Values{-1.85, -1.9}));
 }
 
 TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
 {
     const Read before = readText("ZCORN\n1850 /\nCOORD\n1 2 3 4 5 6 /\n");
     ASSERT_EQ(before.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(before.grid.ZCORN, (Values{-1.85}));
-    EXPECT_EQ(before.grid.points_coords.size(), 6u);
+    EXPECT_EQ(before.grid.cornerDepths, (Values{-1.85}));
+    EXPECT_EQ(before.grid.pillars.size(), 6u);
 
     // Without ZCORN the grid is refused with a message of its own, after every stage; nothing changes.
     const Read none = readText("COORD\n1 2 3 4 5 6 /\n");
@@ -372,35 +377,35 @@ TEST(GridReaderRealExports, KeywordsAroundTheSections)
                              kPillars + "/ZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n  1*0 /\nPORO\n 0.25 /\nFACIES\n 2 /\n";
     const Read r = readText(text);
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
-    EXPECT_EQ(r.grid.SPECGRID, (std::array<int, 3>{1, 1, 1}));
-    EXPECT_EQ(r.grid.ACTNUM, (std::vector<std::uint8_t>{0}));
-    EXPECT_EQ(r.grid.GRIDUNIT, "FEET");
-    EXPECT_EQ(r.grid.MAPAXES, (Values{452000, 6801000, 452000, 6800000, 453000, 6800000}));
-    EXPECT_EQ(r.grid.ZCORN, kModelDepths);
+    EXPECT_EQ(r.grid.declaredSize, (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(r.grid.actnum, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(r.grid.unit, "FEET");
+    EXPECT_EQ(r.grid.mapAxes, (Values{452000, 6801000, 452000, 6800000, 453000, 6800000}));
+    EXPECT_EQ(r.grid.cornerDepths, kModelDepths);
     EXPECT_EQ(r.result.inlineKeywords, (std::vector<std::string>{"PORO", "FACIES"}));
     EXPECT_TRUE(r.result.warnings.empty());
 
     // The pillars lie near the local origin: turned into map coordinates, origin (452, 6800) km, axes unturned.
-    ASSERT_TRUE(r.grid.MAPAXES_applied);
+    ASSERT_TRUE(r.grid.mapAxesApplied);
     ASSERT_EQ(r.result.notes.size(), 1u);
     const Values local = expectedLinesXY();
     for (std::size_t p = 0; p < 4; ++p) {
         for (std::size_t top = 0; top < 2; ++top) {  // the top point, then the bottom point
-            EXPECT_NEAR(r.grid.grid_lines_xy[4 * p + 2 * top], 452 + local[4 * p + 2 * top], 1e-9);
-            EXPECT_NEAR(r.grid.points_coords[6 * p + 3 * top + 1], 6800 + local[4 * p + 2 * top + 1], 1e-9);
+            EXPECT_NEAR(r.grid.pillarXY[4 * p + 2 * top], 452 + local[4 * p + 2 * top], 1e-9);
+            EXPECT_NEAR(r.grid.pillars[6 * p + 3 * top + 1], 6800 + local[4 * p + 2 * top + 1], 1e-9);
         }
     }
 
     // Axes turned by 90 degrees: local x runs north, local y west.
     const Read turned = readText("MAPAXES\n 0 0 1000 0 1000 1000 /\nCOORD\n 1 2 0 1 2 10 /\nZCORN\n 8*5 /\n");
-    ASSERT_TRUE(turned.grid.MAPAXES_applied);
-    EXPECT_NEAR(turned.grid.grid_lines_xy[0], 1 - 0.002, 1e-12);
-    EXPECT_NEAR(turned.grid.grid_lines_xy[1], 0.001, 1e-12);
+    ASSERT_TRUE(turned.grid.mapAxesApplied);
+    EXPECT_NEAR(turned.grid.pillarXY[0], 1 - 0.002, 1e-12);
+    EXPECT_NEAR(turned.grid.pillarXY[1], 0.001, 1e-12);
 
     // An export in map coordinates whose MAPAXES stands at the grid keeps its coordinates.
     const Read map = readText("MAPAXES\n -7975 6289 -7975 6189 -7875 6189 /\n" + directExport());
     expectFixtureModel(map);
-    EXPECT_FALSE(map.grid.MAPAXES_applied);
+    EXPECT_FALSE(map.grid.mapAxesApplied);
 }
 
 // Included files may include further files, each name relative to the file that holds it; ACTNUM may come from any.
@@ -415,9 +420,9 @@ TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
     testing::writeText(folder.file("parts/deep/A.inc"), "ACTNUM\n 0 /\n");
     const Read r = readFile(folder.file("MAIN.GRDECL").string());
     expectFixtureModel(r);
-    EXPECT_EQ(r.grid.ACTNUM, (std::vector<std::uint8_t>{0}));
-    EXPECT_EQ(r.grid.actnum_file, folder.file("parts/deep/A.inc").string());
-    EXPECT_EQ(r.grid.coord_file, folder.file("parts/deep/C.inc").string());
+    EXPECT_EQ(r.grid.actnum, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(r.grid.actnumFile, folder.file("parts/deep/A.inc").string());
+    EXPECT_EQ(r.grid.coordFile, folder.file("parts/deep/C.inc").string());
     EXPECT_TRUE(r.result.warnings.empty());
 
     // Names written in another letter case than the files have (Windows does not tell them apart), in the
@@ -426,7 +431,7 @@ TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
     testing::writeText(folder.file("parts/other.inc"), "INCLUDE 'DEEP/c.inc' /\nINCLUDE 'z.INC' /\n");
     const Read anyCase = readFile(folder.file("CASE.GRDECL").string());
     expectFixtureModel(anyCase);
-    EXPECT_EQ(anyCase.grid.coord_file, folder.file("parts/deep/C.inc").string());
+    EXPECT_EQ(anyCase.grid.coordFile, folder.file("parts/deep/C.inc").string());
     // Two files that differ only in case leave the name unmatched rather than taking either.
     testing::writeText(folder.file("parts/z.inc"), "ZCORN\n4*1 4*2 /\n");
     testing::writeText(folder.file("TWO.GRDECL"),
@@ -469,7 +474,7 @@ TEST(GridReaderRealExports, CountsThatDoNotFitAreRefused)
     // A SPECGRID without three counts is no SPECGRID: warned about, the layout left to the pillars.
     const Read bad = readText("SPECGRID\n 40 30 /\n" + directExport().substr(directExport().find("COORD ")));
     EXPECT_EQ(bad.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(bad.grid.SPECGRID, (std::array<int, 3>{}));
+    EXPECT_EQ(bad.grid.declaredSize, (std::array<int, 3>{}));
     EXPECT_EQ(bad.result.warnings.size(), 1u);
 }
 
@@ -521,30 +526,32 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     ASSERT_GE(text.size(), kMapFilesFrom);
     const testing::TempFolder folder;
     const std::string path = testing::writeText(folder.file("BIG.GRDECL"), text);
-    GridInput fromFile, fromText;
-    const GridReadResult file = readGridFile(path, fromFile);
+    const GridReadResult file = readGridFile(path);
     ASSERT_EQ(file.outcome, GridReadOutcome::Read) << file.message;
-    ASSERT_EQ(readGridText(path, text, fromText).outcome, GridReadOutcome::Read);
-    EXPECT_EQ(fromFile.points_coords, fromText.points_coords);
-    EXPECT_EQ(fromFile.ZCORN, fromText.ZCORN);
-    EXPECT_EQ(fromFile.ACTNUM, fromText.ACTNUM);
-    EXPECT_EQ(fromFile.SPECGRID, fromText.SPECGRID);
+    const GridReadResult read = readGridText(path, text);
+    ASSERT_EQ(read.outcome, GridReadOutcome::Read);
+    const CornerPointInput& fromFile = file.grid;
+    const CornerPointInput& fromText = read.grid;
+    EXPECT_EQ(fromFile.pillars, fromText.pillars);
+    EXPECT_EQ(fromFile.cornerDepths, fromText.cornerDepths);
+    EXPECT_EQ(fromFile.actnum, fromText.actnum);
+    EXPECT_EQ(fromFile.declaredSize, fromText.declaredSize);
 
-    GridInput fromUtf16;
     const std::string wide = testing::writeText(folder.file("BIG16.GRDECL"), asUtf16(text));
-    const GridReadResult utf16 = readGridFile(wide, fromUtf16);
+    const GridReadResult utf16 = readGridFile(wide);
+    const CornerPointInput& fromUtf16 = utf16.grid;
     ASSERT_EQ(utf16.outcome, GridReadOutcome::Read) << utf16.message;
-    EXPECT_EQ(fromUtf16.points_coords, fromText.points_coords);
-    EXPECT_EQ(fromUtf16.ZCORN, fromText.ZCORN);
-    EXPECT_EQ(fromUtf16.ACTNUM, fromText.ACTNUM);
+    EXPECT_EQ(fromUtf16.pillars, fromText.pillars);
+    EXPECT_EQ(fromUtf16.cornerDepths, fromText.cornerDepths);
+    EXPECT_EQ(fromUtf16.actnum, fromText.actnum);
 
     std::string returns = text;
     std::replace(returns.begin(), returns.end(), '\n', '\r');
-    GridInput fromReturns;
-    const GridReadResult mac = readGridFile(testing::writeText(folder.file("MAC.GRDECL"), returns), fromReturns);
+    const GridReadResult mac = readGridFile(testing::writeText(folder.file("MAC.GRDECL"), returns));
+    const CornerPointInput& fromReturns = mac.grid;
     ASSERT_EQ(mac.outcome, GridReadOutcome::Read) << mac.message;
-    EXPECT_EQ(fromReturns.ZCORN, fromText.ZCORN);
-    EXPECT_EQ(fromReturns.ACTNUM, fromText.ACTNUM);
+    EXPECT_EQ(fromReturns.cornerDepths, fromText.cornerDepths);
+    EXPECT_EQ(fromReturns.actnum, fromText.actnum);
 }
 
 // A mapped file cut short by another program while it is read: the lost pages read as zeros instead of stopping

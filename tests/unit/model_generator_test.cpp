@@ -43,12 +43,11 @@ GridOptions faultedDome()
     return o;
 }
 
-GridInput readText(const GridOptions& o, const std::string& text)
+CornerPointInput readText(const GridOptions& o, const std::string& text)
 {
-    GridInput grid;
-    const GridReadResult r = readGridText("/nowhere/" + o.name + ".GRDECL", text, grid);
+    GridReadResult r = readGridText("/nowhere/" + o.name + ".GRDECL", text);
     EXPECT_EQ(r.outcome, GridReadOutcome::Read) << r.message;
-    return grid;
+    return std::move(r.grid);
 }
 
 fs::path freshFolder(const std::string& name)
@@ -96,27 +95,27 @@ double toDouble(std::string_view s)
 TEST(ModelGeneratorGrid, DirectLayoutReadsBackAsTheOptionsDescribe)
 {
     const GridOptions o = faultedDome();
-    const GridInput grid = readText(o, gridText(o));
+    const CornerPointInput grid = readText(o, gridText(o));
 
-    ASSERT_EQ(grid.points_coords.size(), std::size_t(8 * 6 * 6));
-    ASSERT_EQ(grid.ZCORN.size(), std::size_t(8 * 7 * 5 * 3));
+    ASSERT_EQ(grid.pillars.size(), std::size_t(8 * 6 * 6));
+    ASSERT_EQ(grid.cornerDepths.size(), std::size_t(8 * 7 * 5 * 3));
 
     // Every written value comes back, depths as negative kilometres.
     const std::vector<double> coords = pillarCoords(o);
     for (std::size_t n = 0; n < coords.size(); ++n) {
         const double expected = n % 3 == 2 ? -coords[n] / 1000 : coords[n] / 1000;
-        ASSERT_NEAR(grid.points_coords[n], expected, 1e-12) << "COORD entry " << n;
+        ASSERT_NEAR(grid.pillars[n], expected, 1e-12) << "COORD entry " << n;
     }
     const std::vector<double> depths = cornerDepths(o);
     for (std::size_t n = 0; n < depths.size(); ++n)
-        ASSERT_NEAR(grid.ZCORN[n], -depths[n] / 1000, 1e-12) << "ZCORN entry " << n;
+        ASSERT_NEAR(grid.cornerDepths[n], -depths[n] / 1000, 1e-12) << "ZCORN entry " << n;
 
     // Pillar (i, j) = i + (nx + 1) j stands at the origin plus i and j cell sizes.
     for (int j = 0; j <= o.ny; ++j)
         for (int i = 0; i <= o.nx; ++i) {
             const std::size_t p = i + (o.nx + 1) * j;
-            EXPECT_NEAR(grid.grid_lines_xy[4 * p] * 1000, o.originX + i * o.cellSize, 1e-6);
-            EXPECT_NEAR(grid.grid_lines_xy[4 * p + 1] * 1000, o.originY + j * o.cellSize, 1e-6);
+            EXPECT_NEAR(grid.pillarXY[4 * p] * 1000, o.originX + i * o.cellSize, 1e-6);
+            EXPECT_NEAR(grid.pillarXY[4 * p + 1] * 1000, o.originY + j * o.cellSize, 1e-6);
         }
     // The structure makes depths vary, and the shallowest corner is the dome's crest.
     const auto [shallow, deep] = std::minmax_element(depths.begin(), depths.end());
@@ -161,23 +160,23 @@ TEST(ModelGeneratorGrid, CellSizesFromTwentyFiveToFiveHundredKeepExactSpacing)
     for (double size : {25.0, 50.0, 125.0, 500.0}) {
         GridOptions o = faultedDome();
         o.cellSize = size;
-        const GridInput grid = readText(o, gridText(o));
-        ASSERT_EQ(grid.grid_lines_xy.size(), std::size_t(8 * 6 * 4));
+        const CornerPointInput grid = readText(o, gridText(o));
+        ASSERT_EQ(grid.pillarXY.size(), std::size_t(8 * 6 * 4));
         // Neighbouring pillars along a row are one cell size apart to the centimetre.
         for (int i = 0; i < o.nx; ++i)
-            EXPECT_NEAR((grid.grid_lines_xy[4 * (i + 1)] - grid.grid_lines_xy[4 * i]) * 1000, size, 0.005);
-        EXPECT_NEAR(grid.grid_lines_xy[4 * o.nx] * 1000, o.originX + o.nx * size, 0.005);
+            EXPECT_NEAR((grid.pillarXY[4 * (i + 1)] - grid.pillarXY[4 * i]) * 1000, size, 0.005);
+        EXPECT_NEAR(grid.pillarXY[4 * o.nx] * 1000, o.originX + o.nx * size, 0.005);
     }
 }
 
 TEST(ModelGeneratorGrid, RepeatRunsExpandToTheSameDepths)
 {
     GridOptions o = faultedDome();
-    const GridInput plain = readText(o, gridText(o));
+    const CornerPointInput plain = readText(o, gridText(o));
     o.repeats = true;
     const std::string runs = gridText(o);
     EXPECT_NE(runs.find("2*"), std::string::npos);
-    EXPECT_EQ(readText(o, runs).ZCORN, plain.ZCORN);
+    EXPECT_EQ(readText(o, runs).cornerDepths, plain.cornerDepths);
 
     // A flat model folds into long runs, never longer than the limit.
     GridOptions flat;
@@ -197,10 +196,10 @@ TEST(ModelGeneratorGrid, RepeatRunsExpandToTheSameDepths)
         EXPECT_LE(toDouble(std::string_view(w).substr(0, star)), 999) << w;
     }
     EXPECT_GE(runsSeen, 4);
-    const GridInput flatGrid = readText(flat, text);
-    ASSERT_EQ(flatGrid.ZCORN.size(), std::size_t(8 * 30 * 20 * 2));
-    EXPECT_DOUBLE_EQ(flatGrid.ZCORN.front(), -2.0);
-    EXPECT_DOUBLE_EQ(flatGrid.ZCORN.back(), -2.010);
+    const CornerPointInput flatGrid = readText(flat, text);
+    ASSERT_EQ(flatGrid.cornerDepths.size(), std::size_t(8 * 30 * 20 * 2));
+    EXPECT_DOUBLE_EQ(flatGrid.cornerDepths.front(), -2.0);
+    EXPECT_DOUBLE_EQ(flatGrid.cornerDepths.back(), -2.010);
 }
 
 TEST(ModelGeneratorGrid, WholeNumberDepthsReadBackWithoutDecimals)
@@ -217,17 +216,17 @@ TEST(ModelGeneratorGrid, WholeNumberDepthsReadBackWithoutDecimals)
     const std::size_t zcorn = text.find("ZCORN ");
     ASSERT_NE(zcorn, std::string::npos);
     EXPECT_EQ(text.find('.', zcorn), std::string::npos);
-    const GridInput grid = readText(o, text);
-    ASSERT_EQ(grid.ZCORN.size(), std::size_t(8 * 3 * 2 * 2));
-    EXPECT_DOUBLE_EQ(grid.ZCORN.front(), 0.0);
-    EXPECT_DOUBLE_EQ(grid.ZCORN.back(), -0.010);
+    const CornerPointInput grid = readText(o, text);
+    ASSERT_EQ(grid.cornerDepths.size(), std::size_t(8 * 3 * 2 * 2));
+    EXPECT_DOUBLE_EQ(grid.cornerDepths.front(), 0.0);
+    EXPECT_DOUBLE_EQ(grid.cornerDepths.back(), -0.010);
 }
 
 TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf)
 {
     GridOptions o = faultedDome();
     o.repeats = true;
-    const GridInput direct = readText(o, gridText(o));
+    const CornerPointInput direct = readText(o, gridText(o));
 
     o.layout = GridLayout::Include;
     const fs::path folder = freshFolder("include");
@@ -252,11 +251,11 @@ TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf)
     EXPECT_NE(readFile(paths[1]).find("COORD                                  -- Generated : Petrel\n"),
               std::string::npos);
 
-    GridInput included;
-    const GridReadResult r = readGridFile(paths[0].string(), included);
+    const GridReadResult r = readGridFile(paths[0].string());
+    const CornerPointInput& included = r.grid;
     ASSERT_EQ(r.outcome, GridReadOutcome::Read) << r.message;
-    EXPECT_EQ(included.points_coords, direct.points_coords);
-    EXPECT_EQ(included.ZCORN, direct.ZCORN);
+    EXPECT_EQ(included.pillars, direct.pillars);
+    EXPECT_EQ(included.cornerDepths, direct.cornerDepths);
 
     // CRLF: every line break is a pair, and the numbers are the same.
     o.lineEnd = LineEnd::CRLF;
@@ -267,13 +266,14 @@ TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf)
         for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
             ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << p << " at " << at;
     }
-    GridInput crlf;
-    ASSERT_EQ(readGridFile(crlfPaths[0].string(), crlf).outcome, GridReadOutcome::Read);
-    EXPECT_EQ(crlf.points_coords, direct.points_coords);
-    EXPECT_EQ(crlf.ZCORN, direct.ZCORN);
+    const GridReadResult crlfRead = readGridFile(crlfPaths[0].string());
+    ASSERT_EQ(crlfRead.outcome, GridReadOutcome::Read);
+    const CornerPointInput& crlf = crlfRead.grid;
+    EXPECT_EQ(crlf.pillars, direct.pillars);
+    EXPECT_EQ(crlf.cornerDepths, direct.cornerDepths);
 
     o.layout = GridLayout::Direct;
-    EXPECT_EQ(readText(o, gridText(o)).ZCORN, direct.ZCORN);
+    EXPECT_EQ(readText(o, gridText(o)).cornerDepths, direct.cornerDepths);
 }
 
 TEST(ModelGeneratorGrid, SameOptionsGiveTheSameBytes)

@@ -8,6 +8,7 @@
 #include <glm/glm.hpp>
 
 #include "model/model_state.h"
+#include "scene/grid_geometry.h"
 
 namespace morvane {
 namespace {
@@ -162,14 +163,14 @@ TEST(ModelStateTest, SectionAndContactsStartEmptyWithTheirFixedIndices)
 TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
 {
     const ModelState s;
-    EXPECT_EQ(s.grid_dimension, 1);
-    EXPECT_EQ(s.ZCORN_I * s.ZCORN_J * s.ZCORN_K, 1);
-    EXPECT_EQ(s.GRID_SIZE, 1);
-    EXPECT_FLOAT_EQ(s.model_center_z, -1.8f);
-    EXPECT_FLOAT_EQ(s.model_z_delta, 0.5f);
-    EXPECT_EQ(s.gridLinesColor, (std::vector<float>{1, 1, 1}));
-    EXPECT_FALSE(s.gridLoaded);
-    EXPECT_TRUE(s.points_coords.empty());
+    EXPECT_EQ(s.document.grid.cellSize, 1);
+    EXPECT_EQ(s.document.grid.rows * s.document.grid.columns * s.document.grid.layers, 1);
+    EXPECT_EQ(s.document.grid.cellCount, 1);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.centreZ, -1.8f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.depthRange, 0.5f);
+    EXPECT_EQ((std::array<float, 3>{kGridLineColour[0], kGridLineColour[1], kGridLineColour[2]}), (std::array<float, 3>{1, 1, 1}));
+    EXPECT_FALSE(s.document.grid.loaded);
+    EXPECT_TRUE(s.document.grid.input.pillars.empty());
     EXPECT_TRUE(s.cut_below);
     EXPECT_TRUE(s.disc_PROP_displaying);
     EXPECT_TRUE(s.oneLayer);
@@ -185,7 +186,7 @@ TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
     EXPECT_EQ(s.COPYRIGHT_LABEL, "Morvane");
     EXPECT_EQ(s.Lang, "en");
     EXPECT_EQ(s.locals[0], "Project");
-    EXPECT_EQ(ModelState::COORD_MULT, 1000);
+    EXPECT_EQ(kCoordScale, 1000);
     EXPECT_EQ(ModelState::DIMENSION_MIN, 25);
 }
 

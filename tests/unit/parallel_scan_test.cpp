@@ -123,16 +123,18 @@ TEST(ParallelScan, ReadersGiveTheSameArraysInPiecesAsInOneGo)
 {
     for (gen::LineEnd lineEnd : {gen::LineEnd::LF, gen::LineEnd::CRLF}) {
         const std::string text = generatedGrid(lineEnd);
-        GridInput whole, pieces;
-        ASSERT_EQ(readGridText("/nowhere/M.GRDECL", text, whole).outcome, GridReadOutcome::Read);
+        GridReadResult wholeRead = readGridText("/nowhere/M.GRDECL", text), piecesRead;
+        ASSERT_EQ(wholeRead.outcome, GridReadOutcome::Read);
         {
             PieceRuleScope scope({0, 11, 2});
-            ASSERT_EQ(readGridText("/nowhere/M.GRDECL", text, pieces).outcome, GridReadOutcome::Read);
+            piecesRead = readGridText("/nowhere/M.GRDECL", text);
+            ASSERT_EQ(piecesRead.outcome, GridReadOutcome::Read);
         }
-        EXPECT_EQ(pieces.points_coords, whole.points_coords);
-        EXPECT_EQ(pieces.grid_lines_xy, whole.grid_lines_xy);
-        EXPECT_EQ(pieces.ZCORN, whole.ZCORN);
-        EXPECT_EQ(whole.ZCORN.size(), 7u * 5 * 4 * 8);
+        const CornerPointInput &whole = wholeRead.grid, &pieces = piecesRead.grid;
+        EXPECT_EQ(pieces.pillars, whole.pillars);
+        EXPECT_EQ(pieces.pillarXY, whole.pillarXY);
+        EXPECT_EQ(pieces.cornerDepths, whole.cornerDepths);
+        EXPECT_EQ(whole.cornerDepths.size(), 7u * 5 * 4 * 8);
 
         gen::PropertyFileOptions po;
         po.properties = gen::defaultProperties();

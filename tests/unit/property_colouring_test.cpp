@@ -19,7 +19,7 @@ struct Scene {
 
     Scene(int nx, int ny, int nz)
     {
-        static_cast<GridInput&>(s) = latticeGrid(nx, ny, nz);
+        s.document.grid.input = latticeGrid(nx, ny, nz);
         EXPECT_TRUE(buildGrid(s).built());
         s.PROP_max_value = s.PROP_min_value = s.PROP_max_value_color = s.PROP_min_value_color = {-999.99};
         s.PROP_type = {10};
@@ -53,8 +53,8 @@ struct Scene {
     Rgb cell(std::size_t k, std::size_t i, std::size_t j) const
     {
         const auto& layer = s.cells_k.at(k);
-        EXPECT_EQ(layer.size() * 4, std::size_t(s.points_in_layer) * 3);
-        const float* p = &layer.at((i * std::size_t(s.ZCORN_J) + j) * 3);
+        EXPECT_EQ(layer.size() * 4, std::size_t(s.document.grid.surfaceVertices) * 3);
+        const float* p = &layer.at((i * std::size_t(s.document.grid.columns) + j) * 3);
         return {p[0], p[1], p[2]};
     }
 };
@@ -70,7 +70,7 @@ TEST(PropertyColouring, PermeabilityRampFromBlueThroughGreenToRed)
 {
     Scene scene(7, 1, 1);
     scene.addContinuous({0, 0.25, 0.5, 0.75, 1, 1.2, -0.1}, 0, 1, 5);
-    const auto report = colourProperty(scene.s, scene.s, 1, false, 5);
+    const auto report = colourProperty(scene.s.document.grid, scene.s, 1, false, 5);
     ASSERT_TRUE(report.coloured);
     EXPECT_EQ(scene.s.PROP_type_displaying, 5);
     expectColour(scene.cell(0, 0, 0), {0, 0, 1}, "0");
@@ -118,18 +118,18 @@ TEST(PropertyColouring, RampUsesTheColourLimitsOfTheRightEntry)
     scene.addContinuous({1}, 0, 4, 5);
     scene.s.PROP_max_value_color[1] = 2;  // colour limits typed for the first property: 0 .. 2
     scene.s.prop_no_morvane = 0;
-    const auto shown = colourProperty(scene.s, scene.s, 1, false, 5);
+    const auto shown = colourProperty(scene.s.document.grid, scene.s, 1, false, 5);
     ASSERT_TRUE(shown.coloured);
     expectColour(scene.cell(0, 0, 0), {0, 1, 0}, "1 in 0 .. 2 is the middle colour");
     EXPECT_EQ(shown.trace, (std::vector<std::string>{"prop_type = 5", "Prop_max = 1", "Prop_min = 0"}));
 
     scene.s.propLoading = true;  // a load colours by the last entry, 0 .. 4, whatever is displayed
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, false, 5).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, false, 5).coloured);
     expectColour(scene.cell(0, 0, 0), {0, 0.5f, 0.5f}, "1 in 0 .. 4 is a quarter up");
 
     scene.addDiscrete({3}, 1);
     scene.s.propLoading = false;
-    const auto codes = colourProperty(scene.s, scene.s, 1, true, 1);
+    const auto codes = colourProperty(scene.s.document.grid, scene.s, 1, true, 1);
     EXPECT_EQ(codes.trace, (std::vector<std::string>{"Prop_max = 10", "Prop_min = 0", "PROP_type_here = 1"}));
     EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0, 1, 1}));
 }
@@ -170,7 +170,7 @@ TEST(PropertyColouring, ReshapeTakesValuesLayerRowColumn)
     std::vector<double> values(12);
     for (std::size_t n = 0; n < values.size(); ++n) values[n] = double(n);
     scene.addContinuous(values, 0, 11, 9);
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, false, 9).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, false, 9).coloured);
     const auto& grid = scene.s.PROP_cont;
     ASSERT_EQ(grid.size(), 2u);
     ASSERT_EQ(grid[1].size(), 2u);
@@ -188,7 +188,7 @@ TEST(PropertyColouring, DiscreteCodesOutsideTheTableAreGrey)
 {
     Scene scene(4, 1, 1);
     scene.addDiscrete({2, 12, -1, UNDEFINED_CODE}, 1);
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 1).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, true, 1).coloured);
     EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{1, 0.5f, 0}));
     EXPECT_EQ(scene.cell(0, 0, 1), OUTSIDE_TABLE_COLOUR);
     EXPECT_EQ(scene.cell(0, 0, 2), OUTSIDE_TABLE_COLOUR);
@@ -197,9 +197,9 @@ TEST(PropertyColouring, DiscreteCodesOutsideTheTableAreGrey)
     EXPECT_EQ(scene.s.PROP_disc[0][0][1], 12);
 
     // A discrete property typed as porosity has no table: every code grey; a bar click keeps undefined cells.
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 4).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, true, 4).coloured);
     for (std::size_t j = 0; j < 3; ++j) EXPECT_EQ(scene.cell(0, 0, j), OUTSIDE_TABLE_COLOUR);
-    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 4, 2, 0, 0, 1));
+    ASSERT_TRUE(changeDiscreteColour(scene.s.document.grid, scene.s, 4, 2, 0, 0, 1));
     EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0, 0, 1}));
     EXPECT_EQ(scene.cell(0, 0, 3), undefined);
 }
@@ -208,18 +208,18 @@ TEST(PropertyColouring, DiscreteCodesOutsideTheTableAreGrey)
 TEST(PropertyColouring, InactiveCellsAreGreyWhateverTheirValue)
 {
     Scene scene(2, 1, 2);
-    scene.s.cell_active = {1, 0, 0, 1};
+    scene.s.document.grid.active = {1, 0, 0, 1};
     const Rgb grey{176 / 255.0f, 176 / 255.0f, 176 / 255.0f};
     scene.addContinuous({0, 1, 0.5, 1}, 0, 1, 5);
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, false, 5).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, false, 5).coloured);
     expectColour(scene.cell(0, 0, 0), {0, 0, 1}, "active low");
     expectColour(scene.cell(0, 0, 1), grey, "inactive high");
     expectColour(scene.cell(1, 0, 0), grey, "inactive middle");
     expectColour(scene.cell(1, 0, 1), {1, 0, 0}, "active high");
 
     scene.addDiscrete({1, 2, 3, 4}, 1);
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 1).coloured);
-    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 1, 2, 0.1f, 0.2f, 0.3f));
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, true, 1).coloured);
+    ASSERT_TRUE(changeDiscreteColour(scene.s.document.grid, scene.s, 1, 2, 0.1f, 0.2f, 0.3f));
     expectColour(scene.cell(0, 0, 1), grey, "inactive code 2 after its colour changed");
     expectColour(scene.cell(0, 0, 0), {1, 1, 0}, "active code 1");
 }
@@ -230,7 +230,7 @@ TEST(PropertyColouring, LoadWithoutTypeTakesTheGenericPaletteAndAddsTheNode)
     continuous.addContinuous({0, 1}, 0, 1, 0);
     continuous.s.propLoading = true;
     continuous.s.PROP_name = "PORO";
-    const auto report = colourProperty(continuous.s, continuous.s, 1, false, 0);
+    const auto report = colourProperty(continuous.s.document.grid, continuous.s, 1, false, 0);
     ASSERT_TRUE(report.coloured);
     EXPECT_EQ(report.typeCode, 9);
     EXPECT_EQ(continuous.s.PROP_type.back(), 9);
@@ -244,14 +244,14 @@ TEST(PropertyColouring, LoadWithoutTypeTakesTheGenericPaletteAndAddsTheNode)
     Scene discrete(2, 1, 1);
     discrete.addDiscrete({0, 3}, 0);
     discrete.s.propLoading = true;
-    const auto disc = colourProperty(discrete.s, discrete.s, 1, true, 0);
+    const auto disc = colourProperty(discrete.s.document.grid, discrete.s, 1, true, 0);
     EXPECT_EQ(disc.typeCode, 8);
     EXPECT_EQ(discrete.s.PROP_type.back(), 8);
     EXPECT_EQ(discrete.cell(0, 0, 1), (Rgb{0, 1, 0}));
 
     // Re-typed to 0 later (not a load): 0 stays, coloured with the empty table.
     discrete.s.propLoading = false;
-    EXPECT_EQ(colourProperty(discrete.s, discrete.s, 1, true, 0).typeCode, 0);
+    EXPECT_EQ(colourProperty(discrete.s.document.grid, discrete.s, 1, true, 0).typeCode, 0);
     EXPECT_EQ(discrete.cell(0, 0, 1), OUTSIDE_TABLE_COLOUR);
 }
 
@@ -262,7 +262,7 @@ TEST(PropertyColouring, PlaceholderPropertyIsUndefinedGreyWithoutANode)
     scene.s.PROP_name = "grid";
     scene.s.propLoading = true;
     scene.s.cont_prop_cut = 0.5f;
-    const auto report = colourProperty(scene.s, scene.s, 1, false, 10);
+    const auto report = colourProperty(scene.s.document.grid, scene.s, 1, false, 10);
     ASSERT_TRUE(report.coloured);
     EXPECT_FALSE(report.addTreeNode);
     EXPECT_TRUE(report.message.empty());
@@ -271,7 +271,7 @@ TEST(PropertyColouring, PlaceholderPropertyIsUndefinedGreyWithoutANode)
 
     // A real property that happens to be called "grid" is loaded like any other: it gets its node.
     scene.addContinuous(std::vector<double>(8, 0.2), 0, 1, 0);
-    const auto named = colourProperty(scene.s, scene.s, 2, false, 0);
+    const auto named = colourProperty(scene.s.document.grid, scene.s, 2, false, 0);
     EXPECT_TRUE(named.addTreeNode);
     EXPECT_EQ(named.treeNode, "grid");
 }
@@ -280,34 +280,34 @@ TEST(PropertyColouring, IncompletePropertiesAndGridsAreNotColoured)
 {
     Scene scene(2, 2, 1);
     scene.addContinuous({0, 1, 2}, 0, 2, 9);  // three values for four cells
-    EXPECT_FALSE(colourProperty(scene.s, scene.s, 1, false, 9).coloured);
-    EXPECT_FALSE(colourProperty(scene.s, scene.s, 2, false, 9).coloured);  // no second property
-    EXPECT_FALSE(colourProperty(scene.s, scene.s, 0, false, 9).coloured);
+    EXPECT_FALSE(colourProperty(scene.s.document.grid, scene.s, 1, false, 9).coloured);
+    EXPECT_FALSE(colourProperty(scene.s.document.grid, scene.s, 2, false, 9).coloured);  // no second property
+    EXPECT_FALSE(colourProperty(scene.s.document.grid, scene.s, 0, false, 9).coloured);
     EXPECT_TRUE(scene.s.cells_k.empty());
 
     scene.s.PROP_cont_loading[0].push_back(3);
-    scene.s.gridLoaded = false;
-    EXPECT_FALSE(colourProperty(scene.s, scene.s, 1, false, 9).coloured);
-    scene.s.gridLoaded = true;
-    scene.s.grid_lines_k.pop_back();
-    EXPECT_FALSE(colourProperty(scene.s, scene.s, 1, false, 9).coloured);
+    scene.s.document.grid.loaded = false;
+    EXPECT_FALSE(colourProperty(scene.s.document.grid, scene.s, 1, false, 9).coloured);
+    scene.s.document.grid.loaded = true;
+    scene.s.document.grid.layerVertices.pop_back();
+    EXPECT_FALSE(colourProperty(scene.s.document.grid, scene.s, 1, false, 9).coloured);
 }
 
 TEST(PropertyColouring, ChangeColourRecoloursInPlaceAndGrowsTheTable)
 {
     Scene scene(3, 1, 2);
     scene.addDiscrete({1, 12, 2, 12, 1, 0}, 1);
-    ASSERT_TRUE(colourProperty(scene.s, scene.s, 1, true, 1).coloured);
+    ASSERT_TRUE(colourProperty(scene.s.document.grid, scene.s, 1, true, 1).coloured);
     const float* before = scene.s.cells_k[0].data();
 
-    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 1, 1, 0.1f, 0.2f, 0.3f));
+    ASSERT_TRUE(changeDiscreteColour(scene.s.document.grid, scene.s, 1, 1, 0.1f, 0.2f, 0.3f));
     EXPECT_EQ(scene.s.cells_k[0].data(), before);  // in place
     EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(scene.cell(1, 0, 1), (Rgb{0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(scene.cell(0, 0, 2), (Rgb{1, 0.5f, 0}));
 
     // Code 12 lies beyond the lithology table's ten entries: the table grows with grey and keeps the colour.
-    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, 1, 12, 0.9f, 0.1f, 0.5f));
+    ASSERT_TRUE(changeDiscreteColour(scene.s.document.grid, scene.s, 1, 12, 0.9f, 0.1f, 0.5f));
     const auto& table = scene.s.PROP_disc_color[1];
     ASSERT_EQ(table.size(), 13u);
     EXPECT_EQ(table[10], (std::vector<float>{0.8f, 0.8f, 0.8f}));
@@ -316,8 +316,8 @@ TEST(PropertyColouring, ChangeColourRecoloursInPlaceAndGrowsTheTable)
     EXPECT_EQ(scene.cell(1, 0, 0), (Rgb{0.9f, 0.1f, 0.5f}));
     EXPECT_EQ(scene.cell(1, 0, 2), (Rgb{0.7f, 0.7f, 0.7f}));
 
-    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, 1, -1, 0, 0, 0));
-    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, 1, MAX_COLOUR_CODE + 1, 0, 0, 0));
+    EXPECT_FALSE(changeDiscreteColour(scene.s.document.grid, scene.s, 1, -1, 0, 0, 0));
+    EXPECT_FALSE(changeDiscreteColour(scene.s.document.grid, scene.s, 1, MAX_COLOUR_CODE + 1, 0, 0, 0));
     EXPECT_EQ(table.size(), 13u);
 }
 
@@ -327,13 +327,13 @@ TEST(PropertyColouring, ChangeColourRefusesUnknownTypeCodes)
 {
     Scene scene(2, 1, 1);
     const std::size_t tables = scene.s.PROP_disc_color.size();
-    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, MAX_TYPE_CODE + 1, 1, 0.1f, 0.2f, 0.3f));
-    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, 2'000'000'000, 1, 0.1f, 0.2f, 0.3f));
-    EXPECT_FALSE(changeDiscreteColour(scene.s, scene.s, -1, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_FALSE(changeDiscreteColour(scene.s.document.grid, scene.s, MAX_TYPE_CODE + 1, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_FALSE(changeDiscreteColour(scene.s.document.grid, scene.s, 2'000'000'000, 1, 0.1f, 0.2f, 0.3f));
+    EXPECT_FALSE(changeDiscreteColour(scene.s.document.grid, scene.s, -1, 1, 0.1f, 0.2f, 0.3f));
     EXPECT_EQ(scene.s.PROP_disc_color.size(), tables);
 
     // The grid placeholder's code 10 lies one past the ten tables: its table is made.
-    ASSERT_TRUE(changeDiscreteColour(scene.s, scene.s, MAX_TYPE_CODE, 3, 0.1f, 0.2f, 0.3f));
+    ASSERT_TRUE(changeDiscreteColour(scene.s.document.grid, scene.s, MAX_TYPE_CODE, 3, 0.1f, 0.2f, 0.3f));
     ASSERT_EQ(scene.s.PROP_disc_color.size(), std::size_t(MAX_TYPE_CODE) + 1);
     EXPECT_EQ(scene.s.PROP_disc_color[MAX_TYPE_CODE][3], (std::vector<float>{0.1f, 0.2f, 0.3f}));
 }

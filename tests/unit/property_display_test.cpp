@@ -38,9 +38,9 @@ class PropertyDisplay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        s.gridLoaded = true;
+        s.document.grid.loaded = true;
         s.propLoaded = true;
-        s.gridfilename_string = "FIELD";
+        s.document.grid.name = "FIELD";
         s.PROP_cont_loading = {{-999.99}, {0.2}, {0.5}, {0.7}};
         s.PROP_cont_loading_name = {"grid", "PORO", "FIELD", "grid"};
         s.PROP_disc_loading = {{1}};
@@ -107,7 +107,7 @@ TEST_F(PropertyDisplay, EachNodeShowsItsOwnPropertyWithItsIndexTypeAndLegend)
 
     EXPECT_EQ(select("gone", 7), PropertySelection::Unknown);
     EXPECT_TRUE(view.calls.empty());
-    s.gridLoaded = false;
+    s.document.grid.loaded = false;
     EXPECT_EQ(select("PORO", 1), PropertySelection::Ignored);
 }
 

@@ -63,9 +63,9 @@ class PropertyImportCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        state.gridLoaded = true;
-        state.GRID_SIZE = NX * NY * NZ;
-        registerGridPlaceholder(state, state.GRID_SIZE);
+        state.document.grid.loaded = true;
+        state.document.grid.cellCount = NX * NY * NZ;
+        registerGridPlaceholder(state, state.document.grid.cellCount);
         state.PROP_type.push_back(10);
         state.propLoading = false;
     }
@@ -91,7 +91,7 @@ protected:
 
 TEST_F(PropertyImportCommand, WithoutAGridOnlyTellsTheUserInTheirLanguage)
 {
-    state.gridLoaded = false;
+    state.document.grid.loaded = false;
     EXPECT_EQ(run({"unused"}, {}).outcome, PropertyImportOutcome::NoGrid);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");

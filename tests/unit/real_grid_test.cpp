@@ -8,6 +8,7 @@
 #include <memory>
 #include <regex>
 
+#include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/view_fit.h"
@@ -28,7 +29,7 @@ Loaded load(const gen::GridOptions& o)
 {
     testing::TempFolder folder;
     Loaded l;
-    l.read = readGridFile(gen::writeGrid(o, folder.path()).front().string(), *l.state);
+    l.read = test::readGridInto(l.state->document.grid, gen::writeGrid(o, folder.path()).front().string());
     if (l.read.outcome == GridReadOutcome::Read) l.build = buildGrid(*l.state);
     return l;
 }
@@ -41,9 +42,9 @@ gen::GridOptions rotatedGrid()
 }
 
 // A corner's x and y on the line of pillar p at the corner's depth z, from COORD's top and bottom points.
-glm::dvec2 onPillar(const GridInput& g, std::size_t p, double z)
+glm::dvec2 onPillar(const CornerPointInput& g, std::size_t p, double z)
 {
-    const double* c = &g.points_coords[6 * p];
+    const double* c = &g.pillars[6 * p];
     const double t = (z - c[2]) / (c[5] - c[2]);
     return {c[0] + t * (c[3] - c[0]), c[1] + t * (c[4] - c[1])};
 }
@@ -57,35 +58,35 @@ TEST(RealGrid, TurnedIrregularGridIsLaidOutBySpecgridWithCornersOnThePillarLines
     const ModelState& s = *l.state;
 
     // Every cell defined; the map origin in the millions reached through MAPAXES.
-    EXPECT_TRUE(s.layout_from_specgrid);
-    EXPECT_EQ(s.ZCORN_J, o.nx);
-    EXPECT_EQ(s.ZCORN_I, o.ny);
-    EXPECT_EQ(s.ZCORN_K, o.nz);
-    for (const auto& row : s.IJ_undef) EXPECT_EQ(std::count(row.begin(), row.end(), 1), o.nx);
-    EXPECT_TRUE(s.MAPAXES_applied);
-    EXPECT_GT(s.model_x_min, 450.0f);
-    EXPECT_GT(s.model_y_min, 6799.0f);
+    EXPECT_TRUE(s.document.grid.layoutFromSpecgrid);
+    EXPECT_EQ(s.document.grid.columns, o.nx);
+    EXPECT_EQ(s.document.grid.rows, o.ny);
+    EXPECT_EQ(s.document.grid.layers, o.nz);
+    for (const auto& row : s.document.grid.regularCells) EXPECT_EQ(std::count(row.begin(), row.end(), 1), o.nx);
+    EXPECT_TRUE(s.document.grid.input.mapAxesApplied);
+    EXPECT_GT(s.document.grid.extent.xMin, 450.0f);
+    EXPECT_GT(s.document.grid.extent.yMin, 6799.0f);
 
     // Active cells: the generator's ACTNUM, about 40 % of them off, counted in TOTAL_CELLS.
     const std::vector<std::uint8_t> active = gen::activeCells(o);
-    EXPECT_EQ(s.cell_active, active);
+    EXPECT_EQ(s.document.grid.active, active);
     const auto on = std::count(active.begin(), active.end(), 1);
     EXPECT_NEAR(1.0 - double(on) / double(active.size()), 0.4, 0.04);
-    EXPECT_EQ(s.TOTAL_CELLS, on);
+    EXPECT_EQ(s.document.grid.activeCellCount, on);
 
     // Each corner on its pillar's line at its own depth; the pillars lean, so the lines are not vertical.
     const std::size_t rows = o.ny, cols = o.nx, perSurface = 4 * rows * cols;
     double leaning = 0;
-    for (std::size_t k = 0; k < s.grid_lines_k.size(); ++k)
+    for (std::size_t k = 0; k < s.document.grid.layerVertices.size(); ++k)
         for (std::size_t v = 0; v < 2 * perSurface; ++v) {
             const std::size_t cell = (v % perSurface) / 4, corner = v % 4;
             const std::size_t r = cell / cols, c = cell % cols;
             const std::size_t pillar = (r + corner / 2) * (cols + 1) + c + corner % 2;
-            const float* vertex = &s.grid_lines_k[k][6 * v];
-            const glm::dvec2 expected = onPillar(s, pillar, vertex[2]);
+            const float* vertex = &s.document.grid.layerVertices[k][6 * v];
+            const glm::dvec2 expected = onPillar(s.document.grid.input, pillar, vertex[2]);
             ASSERT_NEAR(vertex[0], expected.x, 1e-3) << k << " " << v;
             ASSERT_NEAR(vertex[1], expected.y, 1e-3) << k << " " << v;
-            leaning = std::max(leaning, std::abs(expected.x - s.grid_lines_xy[4 * pillar]));
+            leaning = std::max(leaning, std::abs(expected.x - s.document.grid.input.pillarXY[4 * pillar]));
         }
     EXPECT_GT(leaning, 0.005);  // more than 5 m off the pillar's top
 
@@ -97,7 +98,7 @@ TEST(RealGrid, TurnedIrregularGridIsLaidOutBySpecgridWithCornersOnThePillarLines
         EXPECT_GE(std::stoi(m[n]), 60);
         EXPECT_LE(std::stoi(m[n]), 140);
     }
-    EXPECT_EQ(std::lround(s.cell_size_i), std::stoi(m[1]));
+    EXPECT_EQ(std::lround(s.document.grid.medianCellSizeI), std::stoi(m[1]));
 }
 
 // A grid the spacing rule lays out as SPECGRID says gets exactly the arrays it gets without SPECGRID.
@@ -114,23 +115,23 @@ TEST(RealGrid, RegularGridWithSpecgridKeepsTheSpacingLayoutByteForByte)
     o.faultThrow = 10;
     const Loaded with = load(o);
     ASSERT_TRUE(with.build.built());
-    ASSERT_EQ(with.state->SPECGRID, (std::array<int, 3>{8, 6, 3}));
+    ASSERT_EQ(with.state->document.grid.input.declaredSize, (std::array<int, 3>{8, 6, 3}));
 
     auto without = std::make_unique<ModelState>();
     testing::TempFolder folder;
-    const GridReadResult read = readGridFile(gen::writeGrid(o, folder.path()).front().string(), *without);
+    const GridReadResult read = test::readGridInto(without->document.grid, gen::writeGrid(o, folder.path()).front().string());
     ASSERT_EQ(read.outcome, GridReadOutcome::Read);
-    without->SPECGRID = {};
+    without->document.grid.input.declaredSize = {};
     const GridBuildReport built = buildGrid(*without);
     ASSERT_TRUE(built.built());
 
     const ModelState &a = *with.state, &b = *without;
-    EXPECT_FALSE(a.layout_from_specgrid);
-    EXPECT_EQ(a.grid_lines_k, b.grid_lines_k);
-    EXPECT_EQ(a.IJ, b.IJ);
-    EXPECT_EQ(a.IJ_undef, b.IJ_undef);
-    EXPECT_EQ(a.grid_dimension, 50);
-    EXPECT_EQ(a.TOTAL_CELLS, b.TOTAL_CELLS);
+    EXPECT_FALSE(a.document.grid.layoutFromSpecgrid);
+    EXPECT_EQ(a.document.grid.layerVertices, b.document.grid.layerVertices);
+    EXPECT_EQ(a.document.grid.rowCellCounts, b.document.grid.rowCellCounts);
+    EXPECT_EQ(a.document.grid.regularCells, b.document.grid.regularCells);
+    EXPECT_EQ(a.document.grid.cellSize, 50);
+    EXPECT_EQ(a.document.grid.activeCellCount, b.document.grid.activeCellCount);
     EXPECT_EQ(a.position, b.position);
     EXPECT_EQ(a.scale, b.scale);
     EXPECT_EQ(with.build.modelStat_resol, "50 x 50");
@@ -155,10 +156,10 @@ TEST(RealGrid, SpecgridDecidesWhereTheSpacingRuleCannot)
         o.rotation = c.rotation;
         const Loaded l = load(o);
         ASSERT_TRUE(l.build.built()) << c.cellSize;
-        EXPECT_EQ(l.state->layout_from_specgrid, c.fromSpecgrid) << c.cellSize << " " << c.irregular;
-        EXPECT_EQ(l.state->ZCORN_J, 6);
-        EXPECT_EQ(l.state->ZCORN_I, 4);
-        EXPECT_EQ(l.state->TOTAL_CELLS, 6 * 4 * 2);
+        EXPECT_EQ(l.state->document.grid.layoutFromSpecgrid, c.fromSpecgrid) << c.cellSize << " " << c.irregular;
+        EXPECT_EQ(l.state->document.grid.columns, 6);
+        EXPECT_EQ(l.state->document.grid.rows, 4);
+        EXPECT_EQ(l.state->document.grid.activeCellCount, 6 * 4 * 2);
     }
 }
 
@@ -172,22 +173,22 @@ TEST(RealGrid, ActiveCellFlagsMustMatchTheCells)
     o.inactive = 0.3;
     Loaded l = load(o);
     ASSERT_TRUE(l.build.built());
-    ASSERT_EQ(l.state->cell_active.size(), 24u);
-    EXPECT_TRUE(l.state->ACTNUM.empty());  // moved into cell_active
+    ASSERT_EQ(l.state->document.grid.active.size(), 24u);
+    EXPECT_TRUE(l.state->document.grid.input.actnum.empty());  // moved into cell_active
 
     auto rebuild = [&](std::size_t flags) {
         auto s = std::make_unique<ModelState>();
         testing::TempFolder folder;
-        readGridFile(gen::writeGrid(o, folder.path()).front().string(), *s);
-        s->actnum_file = "/data/A.GRDECL";
-        s->ACTNUM.resize(flags, 0);
+        test::readGridInto(s->document.grid, gen::writeGrid(o, folder.path()).front().string());
+        s->document.grid.input.actnumFile = "/data/A.GRDECL";
+        s->document.grid.input.actnum.resize(flags, 0);
         GridBuildReport report = buildGrid(*s);
         return std::make_pair(std::move(s), report);
     };
     auto [shortState, shortReport] = rebuild(10);
     ASSERT_TRUE(shortReport.built());
-    EXPECT_TRUE(shortState->cell_active.empty());
-    EXPECT_EQ(shortState->TOTAL_CELLS, 24);
+    EXPECT_TRUE(shortState->document.grid.active.empty());
+    EXPECT_EQ(shortState->document.grid.activeCellCount, 24);
     ASSERT_EQ(shortReport.notes.size(), 1u);
     EXPECT_EQ(shortReport.notes[0].text,
               "The ACTNUM section of /data/A.GRDECL holds 10 values, fewer than the 24 "
@@ -199,7 +200,7 @@ TEST(RealGrid, ActiveCellFlagsMustMatchTheCells)
     EXPECT_EQ(longReport.message, "Grid was not loaded.");
     EXPECT_EQ(longReport.details,
               std::vector<std::string>{"The ACTNUM section of /data/A.GRDECL holds 25 values; the grid has 24 cells."});
-    EXPECT_FALSE(longState->gridLoaded);
+    EXPECT_FALSE(longState->document.grid.loaded);
 }
 
 // A thick grid in feet: the statistics say so, and the usual camera placement, which would cut the model off, is
@@ -211,7 +212,7 @@ TEST(RealGrid, ThickGridInFeetIsFittedToTheView)
     ASSERT_TRUE(l.build.built());
     EXPECT_EQ(l.build.modelStat_resol, "300 x 300 ft");
     EXPECT_TRUE(l.build.viewFitted);
-    EXPECT_TRUE(boxInView(modelBox(*l.state), *l.state));
+    EXPECT_TRUE(boxInView(modelBox((*l.state).document.grid), *l.state));
 
     // A thin grid of the same size in metres keeps the usual placement.
     o.nz = 4;

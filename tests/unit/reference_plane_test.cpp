@@ -11,7 +11,7 @@ namespace {
 TEST(ReferencePlane, WithoutAGridTheSampleExtentPlacesIt)
 {
     ModelState s;
-    buildXYPlane(s, s, s);
+    buildXYPlane(s.document.grid, s);
     EXPECT_EQ(s.y_limit, 10);
     ASSERT_EQ(s.x_lines.size(), 13u);
     ASSERT_EQ(s.y_lines.size(), 12u);
@@ -37,29 +37,29 @@ TEST(ReferencePlane, GridWhoseYExtentIsAWholeNumberOfSpacings)
 {
     // 1000 m by 500 m, rows running south from y = -200 m, x negative: spacing 100 m, five spacings in y.
     ModelState s;
-    static_cast<GridInput&>(s) = test::latticeGrid(20, 10, 2, 50, -50, -3000, -200);
+    s.document.grid.input = test::latticeGrid(20, 10, 2, 50, -50, -3000, -200);
     ASSERT_TRUE(buildGrid(s).built());
     EXPECT_EQ(s.y_limit, 5);
     EXPECT_NEAR(s.x_lines[0], -3.1, 1e-6);
     EXPECT_NEAR(s.x_lines[12], -1.9, 1e-6);
     EXPECT_NEAR(s.y_lines[0], -0.7, 1e-6);
     EXPECT_NEAR(s.y_lines[5], -0.2, 1e-6);  // the lines along y end at ymax
-    EXPECT_FLOAT_EQ(s.xy_plane[2], s.model_center_z - s.model_z_delta);
+    EXPECT_FLOAT_EQ(s.xy_plane[2], s.document.grid.extent.centreZ - s.document.grid.extent.depthRange);
     EXPECT_FLOAT_EQ(s.xy_plane[2], -1.03f);
 }
 
 TEST(ReferencePlane, DegenerateExtentsStayBounded)
 {
     ModelState s;
-    s.gridLoaded = true;
-    s.grid_lines_xy = {1, 0, 1, 0, 1, 5000, 1, 5000};  // one x for every pillar, 5000 km in y
-    buildXYPlane(s, s, s);
+    s.document.grid.loaded = true;
+    s.document.grid.input.pillarXY = {1, 0, 1, 0, 1, 5000, 1, 5000};  // one x for every pillar, 5000 km in y
+    buildXYPlane(s.document.grid, s);
     EXPECT_EQ(s.x_lines.size(), 13u);
     EXPECT_EQ(s.y_limit, 1000);  // lines 5 km apart rather than five million 1 m apart
     EXPECT_NEAR(s.y_lines[1000] - s.y_lines[0], 5000, 1e-9);
     EXPECT_EQ(s.y_lines.size(), 1002u);
-    s.grid_lines_xy = {0, 0, 1e30, 1e30};
-    buildXYPlane(s, s, s);
+    s.document.grid.input.pillarXY = {0, 0, 1e30, 1e30};
+    buildXYPlane(s.document.grid, s);
     EXPECT_EQ(s.y_lines.size(), static_cast<std::size_t>(s.y_limit) + 2);
 }
 

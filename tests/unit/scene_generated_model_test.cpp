@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
@@ -33,20 +34,19 @@ gen::GridOptions modelOptions()
 }
 
 // The generator's numbers in model units, as the grid reader stores them.
-GridInput inputOf(const gen::GridOptions& o)
+CornerPointInput inputOf(const gen::GridOptions& o)
 {
-    GridInput input;
-    input.gridfilename_string = o.name;
-    input.points_coords = gen::pillarCoords(o);
-    for (std::size_t n = 0; n < input.points_coords.size(); ++n) {
-        double& v = input.points_coords[n];
+    CornerPointInput input;
+    input.pillars = gen::pillarCoords(o);
+    for (std::size_t n = 0; n < input.pillars.size(); ++n) {
+        double& v = input.pillars[n];
         v = (n % 3 == 2) ? -v / 1000 : v / 1000;
     }
-    for (std::size_t p = 0; p + 5 < input.points_coords.size(); p += 6) {
-        const double* c = &input.points_coords[p];
-        input.grid_lines_xy.insert(input.grid_lines_xy.end(), {c[0], c[1], c[3], c[4]});
+    for (std::size_t p = 0; p + 5 < input.pillars.size(); p += 6) {
+        const double* c = &input.pillars[p];
+        input.pillarXY.insert(input.pillarXY.end(), {c[0], c[1], c[3], c[4]});
     }
-    for (double d : gen::cornerDepths(o)) input.ZCORN.push_back(-d / 1000);
+    for (double d : gen::cornerDepths(o)) input.cornerDepths.push_back(-d / 1000);
     return input;
 }
 
@@ -54,30 +54,31 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
 {
     const gen::GridOptions o = modelOptions();
     ModelState s;
-    static_cast<GridInput&>(s) = inputOf(o);
+    s.document.grid.input = inputOf(o);
+    s.document.grid.name = o.name;
     const GridBuildReport report = buildGrid(s);
     ASSERT_TRUE(report.built()) << report.message;
-    EXPECT_EQ(s.grid_dimension, 50);
-    EXPECT_EQ(s.ZCORN_I, o.ny);
-    EXPECT_EQ(s.ZCORN_J, o.nx);
-    EXPECT_EQ(s.ZCORN_K, o.nz);
-    EXPECT_EQ(s.TOTAL_CELLS, o.nx * o.ny * o.nz);
+    EXPECT_EQ(s.document.grid.cellSize, 50);
+    EXPECT_EQ(s.document.grid.rows, o.ny);
+    EXPECT_EQ(s.document.grid.columns, o.nx);
+    EXPECT_EQ(s.document.grid.layers, o.nz);
+    EXPECT_EQ(s.document.grid.activeCellCount, o.nx * o.ny * o.nz);
     EXPECT_EQ(report.modelStat_cell_ijk, "6 000");
-    EXPECT_FLOAT_EQ(s.model_x_min, -7.97573f);
-    EXPECT_FLOAT_EQ(s.model_x_max, -5.97573f);
-    const auto [lo, hi] = std::minmax_element(s.ZCORN.begin(), s.ZCORN.end());
-    EXPECT_EQ(s.model_z_min, static_cast<float>(*lo));
-    EXPECT_EQ(s.model_z_max, static_cast<float>(*hi));
+    EXPECT_FLOAT_EQ(s.document.grid.extent.xMin, -7.97573f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.xMax, -5.97573f);
+    const auto [lo, hi] = std::minmax_element(s.document.grid.input.cornerDepths.begin(), s.document.grid.input.cornerDepths.end());
+    EXPECT_EQ(s.document.grid.extent.zMin, static_cast<float>(*lo));
+    EXPECT_EQ(s.document.grid.extent.zMax, static_cast<float>(*hi));
 
     // Across the fault (between cells 19 and 20 of a row) the shared pillar carries two depths 20 m apart.
     const std::size_t row = 7, west = row * 40 + 19, east = west + 1;
-    const float* layer = s.grid_lines_k[2].data();
+    const float* layer = s.document.grid.layerVertices[2].data();
     const float* westRight = layer + (west * 4 + 1) * 6;
     const float* eastLeft = layer + (east * 4 + 0) * 6;
     EXPECT_FLOAT_EQ(westRight[0], eastLeft[0]);
     EXPECT_NEAR(westRight[2] - eastLeft[2], 0.020f, 1e-5f);
 
-    ASSERT_TRUE(buildGridIndices(s, s, s, s));
+    ASSERT_TRUE(buildGridIndices(s.document.grid, s, s));
     EXPECT_EQ(s.grid_indices.size(), 1200u * 24);
     EXPECT_EQ(s.cell_indices.size(), 1200u * 30);
     // Inside the model the shell keeps only the fault's walls, where the neighbours' corners part: in layer 2 the
@@ -90,17 +91,17 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     EXPECT_EQ(s.cell_indices.front(), 0);
     EXPECT_EQ(s.cell_indices[1], 1);  // rows along +y: counter-clockwise top faces
 
-    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE), 0.0)};
+    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount), 0.0)};
     for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 2);
     s.PROP_max_value_color = {1};
     s.PROP_min_value_color = {0};
     s.prop_no_morvane = -1;
-    ASSERT_TRUE(colourProperty(s, s, 1, false, 5).coloured);
+    ASSERT_TRUE(colourProperty(s.document.grid, s, 1, false, 5).coloured);
     ASSERT_EQ(s.cells_k.size(), 5u);
     const float* cells = s.cells_k[4].data();
     EXPECT_EQ(cells[2], 1.0f);          // cell 0: value 0, blue
     EXPECT_EQ(cells[3], 1.0f);  // cell 1: value 1, red
-    EXPECT_EQ(s.cells_k[4].size() * 16, s.grid_lines_k[4].size());
+    EXPECT_EQ(s.cells_k[4].size() * 16, s.document.grid.layerVertices[4].size());
 }
 
 // The file as the reader takes it: the layout built from what the reader leaves matches the generator's numbers.
@@ -109,24 +110,24 @@ TEST(GeneratedModel, ReadThenBuiltFromTheFileText)
     gen::GridOptions o = modelOptions();
     o.repeats = true;
     ModelState s;
-    ASSERT_EQ(readGridText("MODEL.GRDECL", gen::gridText(o), s).outcome, GridReadOutcome::Read);
-    s.gridfilename_string = "MODEL";
+    ASSERT_EQ(test::readGridTextInto(s.document.grid, "MODEL.GRDECL", gen::gridText(o)).outcome, GridReadOutcome::Read);
+    s.document.grid.name = "MODEL";
     const GridBuildReport report = buildGrid(s);
     ASSERT_TRUE(report.built()) << report.message;
     EXPECT_EQ(report.treeNode, "MODEL");
-    EXPECT_EQ(s.ZCORN_I, o.ny);
-    EXPECT_EQ(s.ZCORN_J, o.nx);
-    EXPECT_EQ(s.ZCORN_K, o.nz);
-    EXPECT_EQ(s.TOTAL_CELLS, o.nx * o.ny * o.nz);
+    EXPECT_EQ(s.document.grid.rows, o.ny);
+    EXPECT_EQ(s.document.grid.columns, o.nx);
+    EXPECT_EQ(s.document.grid.layers, o.nz);
+    EXPECT_EQ(s.document.grid.activeCellCount, o.nx * o.ny * o.nz);
 
-    const GridInput expected = inputOf(o);
-    EXPECT_FLOAT_EQ(s.model_x_min, -7.97573f);
-    EXPECT_FLOAT_EQ(s.model_y_min, -1.2f);
-    ASSERT_EQ(s.ZCORN.size(), expected.ZCORN.size());
+    const CornerPointInput expected = inputOf(o);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.xMin, -7.97573f);
+    EXPECT_FLOAT_EQ(s.document.grid.extent.yMin, -1.2f);
+    ASSERT_EQ(s.document.grid.input.cornerDepths.size(), expected.cornerDepths.size());
     ModelState fromNumbers;
-    static_cast<GridInput&>(fromNumbers) = expected;
+    fromNumbers.document.grid.input = expected;
     ASSERT_TRUE(buildGrid(fromNumbers).built());
-    EXPECT_EQ(s.grid_lines_k, fromNumbers.grid_lines_k);
+    EXPECT_EQ(s.document.grid.layerVertices, fromNumbers.document.grid.layerVertices);
 }
 
 
@@ -143,17 +144,17 @@ TEST(GeneratedModel, BothCoresBuildWhatOneBuilds)
         const std::size_t usual = cellsForSecondCore.exchange(cellsForTwo);
         auto b = std::make_unique<Built>();
         ModelState& s = b->s;
-        EXPECT_EQ(readGridText("MODEL.GRDECL", text, s).outcome, GridReadOutcome::Read);
+        EXPECT_EQ(test::readGridTextInto(s.document.grid, "MODEL.GRDECL", text).outcome, GridReadOutcome::Read);
         EXPECT_TRUE(buildGrid(s).built());
-        EXPECT_TRUE(buildGridIndices(s, s, s, s));
-        b->block = buildLayerBlockShell(s, s.cell_drawn, true, 2, 6, false);
-        b->seeThrough = buildLayerBlockShell(s, s.cell_drawn, true, 3, 8, true);
-        s.PROP_cont_loading = {std::vector<double>(std::size_t(s.GRID_SIZE))};
+        EXPECT_TRUE(buildGridIndices(s.document.grid, s, s));
+        b->block = buildLayerBlockShell(s.document.grid, s.cell_drawn, true, 2, 6, false);
+        b->seeThrough = buildLayerBlockShell(s.document.grid, s.cell_drawn, true, 3, 8, true);
+        s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount))};
         for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 7);
         s.PROP_max_value_color = {6};
         s.PROP_min_value_color = {0};
         s.prop_no_morvane = -1;
-        EXPECT_TRUE(colourProperty(s, s, 1, false, 5).coloured);
+        EXPECT_TRUE(colourProperty(s.document.grid, s, 1, false, 5).coloured);
         cellsForSecondCore = usual;
         return b;
     };
@@ -169,7 +170,7 @@ TEST(GeneratedModel, BothCoresBuildWhatOneBuilds)
         const std::string text = gen::gridText(o);
         const auto one = build(text, SIZE_MAX);
         const auto two = build(text, 0);
-        EXPECT_EQ(one->s.grid_lines_k, two->s.grid_lines_k) << o.name;
+        EXPECT_EQ(one->s.document.grid.layerVertices, two->s.document.grid.layerVertices) << o.name;
         EXPECT_EQ(one->s.cell_indices_edge, two->s.cell_indices_edge) << o.name;
         EXPECT_EQ(one->s.grid_indices_edge, two->s.grid_indices_edge) << o.name;
         EXPECT_EQ(one->s.cell_indices_edge_layer, two->s.cell_indices_edge_layer) << o.name;

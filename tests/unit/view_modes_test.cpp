@@ -15,8 +15,8 @@ protected:
     // A grid of seven layers with one continuous property of type 4 on display, as the tree selection leaves it.
     void SetUp() override
     {
-        s.gridLoaded = true;
-        s.ZCORN_K = 7;
+        s.document.grid.loaded = true;
+        s.document.grid.layers = 7;
         s.propLoaded = true;
         s.PROP_type = {10, 4};
         s.PROP_cont_loading = {{}, {}};
@@ -57,7 +57,7 @@ TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
     EXPECT_EQ(s.transp_model, 0.5f);  // eight layers, half transparent
 
     ModelState single;
-    single.ZCORN_K = 1;
+    single.document.grid.layers = 1;
     switchLayerView(single, nullptr, false);
     EXPECT_EQ(single.SHOW_K, 1);
 }

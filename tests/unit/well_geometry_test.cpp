@@ -35,21 +35,18 @@ std::vector<float> elevations(const Vertices& part)
 
 // Built by the geometry builder from pillars and corner depths in metres, like a grid that was read.
 struct BuiltGrid {
-    explicit BuiltGrid(GridInput input)  // the builder takes the input's ACTNUM over
+    explicit BuiltGrid(CornerPointInput input)  // the builder takes the input's ACTNUM over
     {
-        const GridBuildReport r = buildGridGeometry(input, geometry, camera, properties, contacts);
+        const GridBuildReport r = buildGridGeometry(input, "fixture", geometry);
         EXPECT_TRUE(r.built()) << r.message;
     }
-    GridGeometry geometry;
-    ViewCamera camera;
-    Properties properties;
-    Contacts contacts;
+    Grid geometry;
 };
 
 // One cell of 50 m with its top at 1000 m and its bottom at 1100 m: bounds -990 .. -1110 with the margin.
-const GridInput& oneCell()
+const CornerPointInput& oneCell()
 {
-    static const GridInput input = test::gridFromPillars(
+    static const CornerPointInput input = test::gridFromPillars(
         test::latticePillars(1, 1, 50, 50),
         test::cornerDepths(1, 1, 1, [](int, int t, int, int, int, int) { return 1000.0 + 100 * t; }));
     return input;
@@ -58,7 +55,7 @@ const GridInput& oneCell()
 TEST(WellGeometry, BoundsWithoutAGridAndWithTheMargin)
 {
     const Points well = verticalWell({60000, 0, -60000});
-    GridGeometry none;
+    Grid none;
     const WellBounds free = wellVerticalBounds(well, none, nullptr);
     EXPECT_EQ(free.upper, 50000.0f);
     EXPECT_EQ(free.lower, -50000.0f);  // no margin without a grid
@@ -126,8 +123,8 @@ TEST(WellGeometry, BoundsFollowTheModelAtTheLastPointInside)
 // Over a column whose top and bottom layers are inactive the model is the middle layer only: 1010 m to 1020 m.
 TEST(WellGeometry, BoundsFollowTheActiveCellsOfTheColumn)
 {
-    GridInput input = test::gridFromPillars(test::latticePillars(2, 1, 50, 50), test::cornerDepths(2, 1, 3));
-    input.ACTNUM = {0, 1, 1, 1, 0, 1};
+    CornerPointInput input = test::gridFromPillars(test::latticePillars(2, 1, 50, 50), test::cornerDepths(2, 1, 3));
+    input.actnum = {0, 1, 1, 1, 0, 1};
     BuiltGrid grid(input);
     const ModelSurfaceCorners corners(grid.geometry);
     const WellBounds b = wellVerticalBounds(verticalWell({0, -1015, -2000}), grid.geometry, &corners);
@@ -197,7 +194,7 @@ long long walkNearest(const float* vertices, std::size_t count, float x, float y
 
 // A hand-made layer array: I x J cells whose corners sit on a jittered lattice (neighbouring cells share corner
 // positions, as on real pillars), the bottom face shifted by `lean` (inclined pillars), a few corners not finite.
-GridGeometry randomGrid(std::mt19937& rng, int rows, int cols, int layers, float lean)
+Grid randomGrid(std::mt19937& rng, int rows, int cols, int layers, float lean)
 {
     std::uniform_real_distribution<float> jitter(-0.01f, 0.01f), depth(-2.0f, -1.0f);
     std::vector<std::vector<std::array<float, 2>>> lattice(rows + 1, std::vector<std::array<float, 2>>(cols + 1));
@@ -205,11 +202,11 @@ GridGeometry randomGrid(std::mt19937& rng, int rows, int cols, int layers, float
         for (auto& p : row) p = {0, 0};
     for (int r = 0; r <= rows; ++r)
         for (int c = 0; c <= cols; ++c) lattice[r][c] = {c * 0.05f + jitter(rng), r * 0.05f + jitter(rng)};
-    GridGeometry g;
-    g.gridLoaded = true;
-    g.ZCORN_I = rows;
-    g.ZCORN_J = cols;
-    g.ZCORN_K = layers;
+    Grid g;
+    g.loaded = true;
+    g.rows = rows;
+    g.columns = cols;
+    g.layers = layers;
     const std::size_t half = 4 * static_cast<std::size_t>(rows * cols);
     for (int k = 0; k < layers; ++k) {
         Vertices layer(2 * half * 6, 0.0f);
@@ -224,10 +221,10 @@ GridGeometry randomGrid(std::mt19937& rng, int rows, int cols, int layers, float
                         layer[6 * v + 2] = depth(rng);
                         ++v;
                     }
-        g.grid_lines_k.push_back(std::move(layer));
+        g.layerVertices.push_back(std::move(layer));
     }
-    g.grid_lines_k[0][6 * 5] = std::numeric_limits<float>::quiet_NaN();
-    g.grid_lines_k[layers - 1][6 * (half + 7) + 1] = std::numeric_limits<float>::infinity();
+    g.layerVertices[0][6 * 5] = std::numeric_limits<float>::quiet_NaN();
+    g.layerVertices[layers - 1][6 * (half + 7) + 1] = std::numeric_limits<float>::infinity();
     return g;
 }
 
@@ -235,11 +232,11 @@ TEST(WellGeometry, CornerIndexFindsWhatAWalkOverEveryCornerFinds)
 {
     std::mt19937 rng(7);
     for (const float lean : {0.0f, 0.013f}) {
-        const GridGeometry g = randomGrid(rng, 13, 17, 3, lean);
+        const Grid g = randomGrid(rng, 13, 17, 3, lean);
         const ModelSurfaceCorners corners(g);
         const std::size_t half = 4 * 13 * 17;
-        const float* top = g.grid_lines_k.front().data();
-        const float* bottom = g.grid_lines_k.back().data() + 6 * half;
+        const float* top = g.layerVertices.front().data();
+        const float* bottom = g.layerVertices.back().data() + 6 * half;
         std::uniform_real_distribution<float> where(-0.5f, 1.5f);
         std::vector<std::array<float, 2>> queries;
         for (int q = 0; q < 400; ++q) queries.push_back({where(rng), where(rng)});
@@ -254,8 +251,8 @@ TEST(WellGeometry, CornerIndexFindsWhatAWalkOverEveryCornerFinds)
             EXPECT_EQ(n.bottomZ.value_or(0.0f), b >= 0 ? bottom[6 * b + 2] : 0.0f);
         }
         EXPECT_TRUE(corners.describes(g));
-        GridGeometry changed = g;
-        changed.grid_lines_k[0][2] += 0.5f;
+        Grid changed = g;
+        changed.layerVertices[0][2] += 0.5f;
         EXPECT_FALSE(corners.describes(changed));
     }
 }

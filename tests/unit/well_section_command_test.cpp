@@ -109,7 +109,7 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     ModelState none;
     WellSectionContext noGrid{none, feedback, view, window, prompts, settings};
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
-    none.gridLoaded = true;
+    none.document.grid.loaded = true;
     none.PROP_type = {10};
     none.Lang = "ru";
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
@@ -153,8 +153,8 @@ TEST_F(WellSectionCommand, OneWellIsOneSegmentAndCannotBeBuilt)
     EXPECT_EQ(window.rows, (std::vector<std::pair<std::string, int>>{{"W-1", 1}}));
     EXPECT_TRUE(s.displaySection);
     ASSERT_EQ(s.model_section.size(), 24u);
-    EXPECT_EQ(s.model_section[2], s.model_z_min);
-    EXPECT_EQ(s.model_section[8], s.model_z_max);
+    EXPECT_EQ(s.model_section[2], s.document.grid.extent.zMin);
+    EXPECT_EQ(s.model_section[8], s.document.grid.extent.zMax);
     ASSERT_EQ(s.section_well_coord_vertex.size(), 1u);
     EXPECT_EQ(s.section_well_coord_vertex[0].size(),
               s.well_coord_vertex_hide[0].size() + s.well_coord_vertex_show[0].size());

@@ -27,7 +27,7 @@ SectionSegment segment(float sx, float sy, float tx, float ty)
     return {sx - ux, sy - uy, tx + ux, ty + uy, sx, sy, tx, ty};
 }
 
-void cut(ModelState& s, const SectionSegment& seg) { makeWellSection(s, s, s, s, seg); }
+void cut(ModelState& s, const SectionSegment& seg) { makeWellSection(s.document.grid, s, s, s, seg); }
 
 struct Vertex {
     float x, y, z;
@@ -75,7 +75,7 @@ TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
     // The same cut near the origin and at map coordinates of thousands of kilometres.
     for (const auto& [ox, oy] : {std::pair{0.0f, 0.0f}, {548.0f, 6414.0f}}) {
         ModelState s = gridState(2, 4, 1, false, {{0, 2}});
-        for (Vertices& layer : s.grid_lines_k)
+        for (Vertices& layer : s.document.grid.layerVertices)
             for (std::size_t i = 0; i + 5 < layer.size(); i += 6) {
                 layer[i] += ox;
                 layer[i + 1] += oy;
@@ -139,8 +139,8 @@ TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
 TEST(WellSectionCut, InactiveCellsAreNotCutAndEachCellIsOutlinedOnItsOwn)
 {
     ModelState s = gridState(2, 4, 2);
-    s.cell_active.assign(16, 1);
-    s.cell_active[8 + 1] = 0;
+    s.document.grid.active.assign(16, 1);
+    s.document.grid.active[8 + 1] = 0;
     cut(s, segment(0.5f, 0.35f, 3.5f, 0.95f));
     const Vertices& lines = s.intersect_lines[0];
     ASSERT_EQ(lines.size(), (16u + 12u) * 6);  // four cells of the first layer, three of the second, 2 x 2 each
@@ -163,7 +163,7 @@ TEST(WellSectionCut, InactiveCellsAreNotCutAndEachCellIsOutlinedOnItsOwn)
     // last lies beyond the segment's end). Each outlined top is joined to the bottom of its own cell, 0.6 east of
     // it or less (the first top crossing is clamped onto the segment's start).
     ModelState slanted = gridState(1, 4, 1);
-    for (std::size_t v = 16; v < 32; ++v) slanted.grid_lines_k[0][v * 6] += 0.6f;
+    for (std::size_t v = 16; v < 32; ++v) slanted.document.grid.layerVertices[0][v * 6] += 0.6f;
     cut(slanted, segment(0.5f, 0.35f, 3.5f, 0.95f));
     const Vertices& slantedLines = slanted.intersect_lines[0];
     ASSERT_EQ(slantedLines.size(), (8u + 6u) * 6);

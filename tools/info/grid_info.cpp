@@ -36,18 +36,18 @@ const char* outcomeName(GridReadOutcome outcome)
     return "not_a_grid";
 }
 
-void addReaderFields(JsonObject& report, const GridReadResult& result, const GridInput& grid)
+void addReaderFields(JsonObject& report, const GridReadResult& result, const CornerPointInput& grid)
 {
     report.addString("outcome", outcomeName(result.outcome));
     report.addString("message", result.message);
-    report.addInteger("pillars", static_cast<long long>(grid.points_coords.size() / 6));
-    report.addInteger("zcorn_count", static_cast<long long>(grid.ZCORN.size()));
+    report.addInteger("pillars", static_cast<long long>(grid.pillars.size() / 6));
+    report.addInteger("zcorn_count", static_cast<long long>(grid.cornerDepths.size()));
     Range x, y, z;
-    for (std::size_t n = 0; n + 1 < grid.grid_lines_xy.size(); n += 2) {
-        x.add(grid.grid_lines_xy[n]);
-        y.add(grid.grid_lines_xy[n + 1]);
+    for (std::size_t n = 0; n + 1 < grid.pillarXY.size(); n += 2) {
+        x.add(grid.pillarXY[n]);
+        y.add(grid.pillarXY[n + 1]);
     }
-    for (double depth : grid.ZCORN) z.add(depth);
+    for (double depth : grid.cornerDepths) z.add(depth);
     report.addNumber("x_min", x.min);
     report.addNumber("x_max", x.max);
     report.addNumber("y_min", y.min);
@@ -58,19 +58,19 @@ void addReaderFields(JsonObject& report, const GridReadResult& result, const Gri
 
 void addBuilderFields(JsonObject& report, const GridBuildReport* build, const ModelState& state)
 {
-    report.addBool("gridLoaded", state.gridLoaded);
-    report.addInteger("ZCORN_I", state.ZCORN_I);
-    report.addInteger("ZCORN_J", state.ZCORN_J);
-    report.addInteger("ZCORN_K", state.ZCORN_K);
-    report.addInteger("GRID_SIZE", state.GRID_SIZE);
-    report.addInteger("TOTAL_CELLS", state.TOTAL_CELLS);
-    report.addInteger("grid_dimension", state.grid_dimension);
-    report.addFloat("model_x_min", state.model_x_min);
-    report.addFloat("model_x_max", state.model_x_max);
-    report.addFloat("model_y_min", state.model_y_min);
-    report.addFloat("model_y_max", state.model_y_max);
-    report.addFloat("model_z_min", state.model_z_min);
-    report.addFloat("model_z_max", state.model_z_max);
+    report.addBool("gridLoaded", state.document.grid.loaded);
+    report.addInteger("ZCORN_I", state.document.grid.rows);
+    report.addInteger("ZCORN_J", state.document.grid.columns);
+    report.addInteger("ZCORN_K", state.document.grid.layers);
+    report.addInteger("GRID_SIZE", state.document.grid.cellCount);
+    report.addInteger("TOTAL_CELLS", state.document.grid.activeCellCount);
+    report.addInteger("grid_dimension", state.document.grid.cellSize);
+    report.addFloat("model_x_min", state.document.grid.extent.xMin);
+    report.addFloat("model_x_max", state.document.grid.extent.xMax);
+    report.addFloat("model_y_min", state.document.grid.extent.yMin);
+    report.addFloat("model_y_max", state.document.grid.extent.yMax);
+    report.addFloat("model_z_min", state.document.grid.extent.zMin);
+    report.addFloat("model_z_max", state.document.grid.extent.zMax);
     report.addString("builder_message", build ? build->message : std::string());
 }
 
@@ -82,23 +82,23 @@ void addRealGridFields(JsonObject& report, const GridReadResult& result, const G
     if (build)
         for (const std::string& d : build->details) warnings += (warnings.empty() ? "" : "\n") + d;
     report.addString("details", warnings);
-    const bool loaded = state.gridLoaded && build;
+    const bool loaded = state.document.grid.loaded && build;
     if (loaded)
-        report.addString("layout_source", state.layout_from_specgrid ? "specgrid" : "spacing");
+        report.addString("layout_source", state.document.grid.layoutFromSpecgrid ? "specgrid" : "spacing");
     else
         report.addNumber("layout_source", std::nullopt);
-    report.addInteger("active_cells", loaded ? state.TOTAL_CELLS : 0);
-    report.addFloat("cell_size_i", loaded ? state.cell_size_i : 0.0f);
-    report.addFloat("cell_size_j", loaded ? state.cell_size_j : 0.0f);
-    report.addString("grid_unit", state.GRIDUNIT);
+    report.addInteger("active_cells", loaded ? state.document.grid.activeCellCount : 0);
+    report.addFloat("cell_size_i", loaded ? state.document.grid.medianCellSizeI : 0.0f);
+    report.addFloat("cell_size_j", loaded ? state.document.grid.medianCellSizeJ : 0.0f);
+    report.addString("grid_unit", state.document.grid.input.unit);
 
     // With MAPAXES both frames: the pillar extents in map coordinates and in the grid's local ones.
-    const std::optional<MapFrame> frame = mapFrameOf(state.MAPAXES);
-    if (!frame || state.grid_lines_xy.empty()) return;
-    report.addBool("mapaxes_applied", state.MAPAXES_applied);
+    const std::optional<MapFrame> frame = mapFrameOf(state.document.grid.input.mapAxes);
+    if (!frame || state.document.grid.input.pillarXY.empty()) return;
+    report.addBool("mapaxes_applied", state.document.grid.input.mapAxesApplied);
     Range mapX, mapY, localX, localY;
-    for (std::size_t n = 0; n + 1 < state.grid_lines_xy.size(); n += 2) {
-        const double x = state.grid_lines_xy[n], y = state.grid_lines_xy[n + 1];
+    for (std::size_t n = 0; n + 1 < state.document.grid.input.pillarXY.size(); n += 2) {
+        const double x = state.document.grid.input.pillarXY[n], y = state.document.grid.input.pillarXY[n + 1];
         mapX.add(x);
         mapY.add(y);
         const auto local = frame->toLocal(x, y);
@@ -118,9 +118,10 @@ void addRealGridFields(JsonObject& report, const GridReadResult& result, const G
 JsonObject gridInfo(const std::string& path, bool& loaded)
 {
     auto state = std::make_unique<ModelState>();
-    const GridReadResult result = readGridFile(path, *state);
+    GridReadResult result = readGridFile(path);
+    if (result.outcome == GridReadOutcome::Read) state->document.grid.input = std::move(result.grid);
     JsonObject report;
-    addReaderFields(report, result, *state);
+    addReaderFields(report, result, state->document.grid.input);
     std::optional<GridBuildReport> build;
     if (result.outcome == GridReadOutcome::Read) build = buildGrid(*state);
     addBuilderFields(report, build ? &*build : nullptr, *state);

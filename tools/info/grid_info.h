@@ -15,7 +15,7 @@ const char* outcomeName(GridReadOutcome outcome);
 
 // outcome, message, pillars, zcorn_count, x_min, x_max, y_min, y_max (over grid_lines_xy), z_min, z_max (over
 // ZCORN), in model units; extremes of empty arrays are null.
-void addReaderFields(JsonObject& report, const GridReadResult& result, const GridInput& grid);
+void addReaderFields(JsonObject& report, const GridReadResult& result, const CornerPointInput& grid);
 
 // gridLoaded, ZCORN_I, ZCORN_J, ZCORN_K, GRID_SIZE, TOTAL_CELLS, grid_dimension, model_x_min .. model_z_max and
 // builder_message (the log line the geometry builder wrote; empty when the builder did not run).

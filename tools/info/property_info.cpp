@@ -117,7 +117,8 @@ bool readTextFile(const std::string& path, std::string& text)
 bool gridCells(const std::string& path, int& cells, std::string& why)
 {
     auto state = std::make_unique<ModelState>();
-    const GridReadResult read = readGridFile(path, *state);
+    GridReadResult read = readGridFile(path);
+    if (read.outcome == GridReadOutcome::Read) state->document.grid.input = std::move(read.grid);
     if (read.outcome != GridReadOutcome::Read) {
         why = read.message.empty() ? "it is not a grid file" : read.message;
         return false;
@@ -127,7 +128,7 @@ bool gridCells(const std::string& path, int& cells, std::string& why)
         why = built.message;
         return false;
     }
-    cells = state->GRID_SIZE;
+    cells = state->document.grid.cellCount;
     return true;
 }
 

@@ -1,0 +1,13 @@
+// The document: everything the user loaded or typed, each part owned here once. Readers fill values that commands
+// put into it; the scene is built from it and never writes back.
+#pragma once
+
+#include "model/grid.h"
+
+namespace morvane {
+
+struct Document {
+    Grid grid;
+};
+
+}  // namespace morvane
