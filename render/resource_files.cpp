@@ -4,6 +4,12 @@
 
 namespace morvane {
 
+std::vector<std::filesystem::path> resourceDirsBeside(const std::filesystem::path& exe)
+{
+    const std::filesystem::path folder = exe.parent_path();
+    return {folder, folder.parent_path() / "share" / "morvane"};
+}
+
 std::vector<std::filesystem::path> defaultResourceDirs()
 {
     std::vector<std::filesystem::path> dirs;
@@ -11,7 +17,9 @@ std::vector<std::filesystem::path> defaultResourceDirs()
     const auto cwd = std::filesystem::current_path(ec);
     if (!ec) dirs.push_back(cwd);
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path() && exe.parent_path() != cwd) dirs.push_back(exe.parent_path());
+    if (!ec && exe.has_parent_path())
+        for (const auto& dir : resourceDirsBeside(exe))
+            if (dir != cwd) dirs.push_back(dir);
     return dirs;
 }
 

@@ -1,7 +1,10 @@
 // Pure helpers of the view: UTF-8 decoding of labels and the lookup of resource files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <QTemporaryDir>
 
@@ -46,12 +49,17 @@ TEST(ResourceFiles, TheFirstFolderHoldingTheFileWins)
     EXPECT_FALSE(findResource("shader.glsl", {}));
 }
 
-TEST(ResourceFiles, TheWorkingDirectoryComesBeforeTheExecutablesFolder)
+TEST(ResourceFiles, TheWorkingDirectoryComesBeforeTheExecutablesFolderAndTheInstalledDataFolder)
 {
     const auto dirs = defaultResourceDirs();
-    ASSERT_FALSE(dirs.empty());
+    const auto bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    ASSERT_GE(dirs.size(), 2u);
     EXPECT_EQ(dirs.front(), std::filesystem::current_path());
-    EXPECT_EQ(dirs.back(), std::filesystem::read_symlink("/proc/self/exe").parent_path());
+    EXPECT_NE(std::find(dirs.begin(), dirs.end(), bin), dirs.end());  // unless it is the working directory
+    EXPECT_EQ(dirs.back(), bin.parent_path() / "share" / "morvane");
+    // An installed program under any prefix.
+    const std::vector<std::filesystem::path> installed{"/opt/tools/bin", "/opt/tools/share/morvane"};
+    EXPECT_EQ(resourceDirsBeside("/opt/tools/bin/morvane"), installed);
 }
 
 }  // namespace
