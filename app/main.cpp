@@ -10,6 +10,8 @@
 #include "app/snapshot.h"
 #include "commands/command_line.h"
 #include "model/model_state.h"
+#include "platform/app_settings.h"
+#include "platform/qt_translations.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
 
@@ -71,6 +73,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     morvane::CommandLine cl;
     if (const int status = runCommandLine(userArguments(QApplication::arguments()), cl); status >= 0) return status;
+    // Qt's own texts (standard buttons, file and colour dialogs) in the interface's language.
+    morvane::installQtTranslations(morvane::appSettings().ReadAppSettings(morvane::settings_key::Lang));
 
     // The GL view cannot live on Qt's windowless platforms; a picture is what can be had there.
     const QString platform = QGuiApplication::platformName();

@@ -10,6 +10,7 @@ packages=(
   libegl-dev libegl-mesa0 libgl1-mesa-dri libglx-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  qt6-translations-l10n
 )
 
 if [ "${1:-}" = "--fuzz" ]; then
