@@ -12,6 +12,7 @@
 #include "model/model_state.h"
 #include "platform/app_settings.h"
 #include "platform/qt_translations.h"
+#include "render/resource_files.h"
 #include "ui/copengl.h"
 #include "ui/form1.h"
 
@@ -43,6 +44,19 @@ int runCommandLine(const std::vector<std::string>& args, morvane::CommandLine& c
     if (cl.help) {
         std::cout << morvane::commandLineUsage();
         return 0;
+    }
+    if (cl.version) {
+        std::cout << morvane::versionLine("morvane");
+        return 0;
+    }
+    if (cl.demo) {
+        // Installed in share/morvane/demo beside the program's bin/ folder, or beside the program in its build folder.
+        const auto grid = morvane::findResource("demo/DEMO.GRDECL", morvane::defaultResourceDirs());
+        if (!grid) {
+            std::cerr << "morvane: the demo model (demo/DEMO.GRDECL) is not installed with the program\n";
+            return 1;
+        }
+        morvane::openDemoModel(cl, grid->parent_path());
     }
     return -1;
 }

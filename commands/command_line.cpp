@@ -97,6 +97,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             cl.help = true;
+        } else if (a == "--version") {
+            cl.version = true;
+        } else if (a == "--demo") {
+            cl.demo = true;
         } else if (a == "--snapshot") {
             if (i + 1 >= args.size()) return fail("--snapshot needs the picture file to write");
             cl.snapshotFile = args[++i];
@@ -181,7 +185,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             cl.dataFiles.push_back(a);
         }
     }
-    if (!cl.propertyName.empty() && cl.dataFiles.empty())
+    if (cl.demo && !cl.gridFile.empty())
+        return fail("--demo opens the demo model: give no grid or data files with it");
+    if (!cl.propertyName.empty() && cl.dataFiles.empty() && !cl.demo)
         return fail("--property names a property of a property file, and none was given after the grid file");
     if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
         return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
@@ -221,19 +227,34 @@ DataFileKinds sortDataFiles(const std::vector<std::string>& files)
     return kinds;
 }
 
+void openDemoModel(CommandLine& cl, const std::filesystem::path& demoFolder)
+{
+    cl.gridFile = (demoFolder / "DEMO.GRDECL").string();
+    cl.dataFiles.clear();
+    for (const char* file : {"DEMO_props.GRDECL", "well-1.dev", "P-2.dev", "W-3.dev", "well-4.dev"})
+        cl.dataFiles.push_back((demoFolder / file).string());
+    if (cl.propertyName.empty()) cl.propertyName = "PORO";
+}
+
+std::string versionLine(const std::string& program) { return program + " " + MORVANE_VERSION + "\n"; }
+
 std::string commandLineUsage()
 {
-    return "Usage: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]\n"
-           "               [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E]\n"
-           "               [--pick X,Y] [--owc-regions PROPERTY:CODE=DEPTH,...] [--goc-regions ...]] [--size WxH]\n"
-           "VIEW:          --section WELL,... | --filter CUT | --filter-above CUT | --layer K [--eight-layers]\n"
-           "               | --flat | --top\n"
+    return "Usage: morvane [OPTION]... [GRID_FILE [DATA_FILE]...]\n"
+           "  or:  morvane --demo [OPTION]...\n"
+           "  or:  morvane GRID_FILE [DATA_FILE]... --snapshot OUT.png [VIEW] [OPTION]...\n"
            "\n"
-           "Opens the viewer; a GRDECL grid file given here is imported at start, then the data files after it, told\n"
-           "apart by their content: deviation files, each with its columns named MD, X, Y and Z, and GRDECL property\n"
-           "files, every property discrete or continuous by its values. The first property loaded is shown with its\n"
-           "legend.\n"
-           "  --property NAME     show the property NAME instead\n"
+           "Opens the viewer of corner-point reservoir models; a GRDECL grid file given here is imported at\n"
+           "start, then the data files after it, told apart by their content: deviation files, each with its\n"
+           "columns named MD, X, Y and Z, and GRDECL property files, every property discrete or continuous by its\n"
+           "values. The first property loaded is shown with its legend. With --snapshot no window opens: the model\n"
+           "is drawn offscreen into a picture, showing the shell or one VIEW of --section, --filter, --filter-above,\n"
+           "--layer, --flat and --top.\n"
+           "\n"
+           "Options:\n"
+           "  --demo              open the demo model installed with the program: its grid, porosity and facies, and\n"
+           "                      four wells, porosity shown\n"
+           "  --property NAME     show the property NAME instead of the first one loaded (with --demo: PORO)\n"
            "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or \",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
@@ -248,18 +269,27 @@ std::string commandLineUsage()
            "                      tabs, semicolons or commas; \".\" or \",\" as the decimal separator\n"
            "  --snapshot OUT.png  draw the model (and the legend of the shown property) offscreen into OUT.png and\n"
            "                      exit without opening a window\n"
-           "  --section W1,W2,... the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
+           "  --section WELL,...  the snapshot shows the well section through these wells, unfolded in 2D (needs a\n"
            "                      property loaded besides the grid)\n"
            "  --filter CUT        the snapshot shows the property filter view: the cells of the shown continuous\n"
            "                      property below CUT are removed\n"
-           "  --filter-above CUT  the same, removing the cells above CUT\n"           "  --layer K           the snapshot shows the layer view at layer K (from 1 at the top), that layer alone\n"
+           "  --filter-above CUT  the same, removing the cells above CUT\n"
+           "  --layer K           the snapshot shows the layer view at layer K (from 1 at the top), that layer alone\n"
            "  --eight-layers      with --layer, the eight layers from K down, half transparent\n"
            "  --flat              the snapshot shows the flat section: the model cut by the fixed inclined plane\n"
            "                      through the middle of the view\n"
            "  --top               the snapshot shows the 2D top view\n"
-           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"           "  --exaggeration E    vertical exaggeration E (the program starts with 5)\n"           "  --pick X,Y          pick the cell at pixel X,Y of the snapshot (from its top left) as a Ctrl+click\n"
+           "  --turn DEGREES      the model turned about the vertical axis by DEGREES, as a right drag turns it\n"
+           "  --exaggeration E    vertical exaggeration E (the program starts with 5)\n"
+           "  --pick X,Y          pick the cell at pixel X,Y of the snapshot (from its top left) as a Ctrl+click\n"
            "                      does: it is outlined, and what the status bar says is printed\n"
-           "  --size WxH          size of the snapshot in pixels (default 1024x768)\n";
+           "  --size WxH          size of the snapshot in pixels (default 1024x768)\n"
+           "  -h, --help          print this help and exit\n"
+           "  --version           print the program's version and exit\n"
+           "\n"
+           "Exit status:\n"
+           "  0 when the window is closed or the snapshot is written, 1 when a file given cannot be loaded or no\n"
+           "  window can be opened, 2 for wrong usage or when nothing can be drawn offscreen.\n";
 }
 
 }  // namespace morvane

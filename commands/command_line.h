@@ -1,10 +1,11 @@
-// The program's command line: morvane [GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH] [--goc DEPTH]
-// [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]
+// The program's command line: morvane [--demo | GRID_FILE [DATA_FILE ...]] [--property NAME] [--owc DEPTH]
+// [--goc DEPTH] [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]
 // [--owc-regions PROPERTY:CODE=DEPTH,...] [--goc-regions ...]] [--size WxH], VIEW
 // being one of --section WELL,...,
-// --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top
+// --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top; or --help, or --version
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +25,9 @@ struct CommandLine {
     int width = 1024;                       // snapshot size
     int height = 768;
     bool help = false;
+    bool version = false;
+    // The demo model shipped with the program is opened (see openDemoModel) instead of files named here.
+    bool demo = false;
     // Uniform contacts shown once the grid and its data are loaded: metres below datum, positive down.
     std::optional<double> owcDepth, gocDepth;
     // Contacts by region in a snapshot: a depth (metres below datum) for each code of a loaded property of codes.
@@ -58,7 +62,14 @@ struct DataFileKinds {
 };
 DataFileKinds sortDataFiles(const std::vector<std::string>& files);
 
+// The demo model in `demoFolder` as the files to open: its grid, its property file and its four wells, porosity
+// shown unless another property is named.
+void openDemoModel(CommandLine& cl, const std::filesystem::path& demoFolder);
+
 // Usage text for --help and for wrong arguments.
 std::string commandLineUsage();
+
+// The line --version prints: the program's name and version.
+std::string versionLine(const std::string& program);
 
 }  // namespace morvane

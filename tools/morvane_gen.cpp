@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 using namespace morvane::gen;
 
 constexpr const char* kUsage = R"(Usage: morvane-gen COMMAND --out PATH [OPTIONS]
+  or:  morvane-gen --help | --version
 
 Writes a deterministic synthetic corner-point model in the layouts that modelling packages export.
 The same options always give the same bytes. Written paths are printed one per line.
@@ -68,6 +69,10 @@ Well options:
   --cp1251            well and property names written in the Windows-1251 code page (older Russian exports);
                       property names are then Russian
   --foreign           another tool's layout (WELLNAME line, X Y TVD MD, closing -999), which the viewer refuses
+
+Other options:
+  -h, --help          print this help and exit
+  --version           print the program's version and exit
 
 Examples:
   morvane-gen grid --out /tmp/m --nx 200 --ny 100 --nz 50 --dome 60 --fault 15
@@ -271,6 +276,9 @@ int main(int argc, char** argv)
     for (int n = 1; n < argc; ++n)
         if (std::strcmp(argv[n], "--help") == 0 || std::strcmp(argv[n], "-h") == 0) {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (std::strcmp(argv[n], "--version") == 0) {
+            std::fputs("morvane-gen " MORVANE_VERSION "\n", stdout);
             return 0;
         }
     Args args;

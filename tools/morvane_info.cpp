@@ -13,7 +13,11 @@
 namespace {
 
 constexpr const char* kUsage = R"(Usage: morvane-info FILE
-       morvane-info [--grid GRID] PROPERTY_FILE
+  or:  morvane-info [--grid GRID] PROPERTY_FILE
+  or:  morvane-info --help | --version
+
+Reads a GRDECL grid file, a GRDECL property file or a deviation (.dev) file with the viewer's readers and prints
+what it found as JSON.
 
 A property file (one holding "Property name in Petrel : " marker lines) is read as the viewer's property import
 reads it and reported as a JSON array with one object per property, in file order:
@@ -63,8 +67,14 @@ A deviation file (told apart by its first lines, whatever its extension) gives i
   "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
   "first" "last" the numbers of the first and last data line
 
-Exit status: 0 when the grid is loaded (read and built), the well would load with the preselected columns, or the
-property file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
+Options:
+  --grid GRID    read and build the grid GRID first, and check each property of PROPERTY_FILE against it
+  -h, --help     print this help and exit
+  --version      print the program's version and exit
+
+Exit status:
+  0 when the grid is loaded (read and built), the well would load with the preselected columns, or the property
+  file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
 )";
 
 }  // namespace
@@ -73,6 +83,10 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("morvane-info " MORVANE_VERSION "\n", stdout);
         return 0;
     }
     const bool withGrid = argc == 4 && std::strcmp(argv[1], "--grid") == 0;

@@ -1,6 +1,8 @@
 // The program's command line: what the arguments ask for, and the reasons wrong ones are refused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "commands/command_line.h"
 #include "tests/support/temp_folder.h"
 
@@ -86,6 +88,35 @@ TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
     EXPECT_FALSE(regional->owcRegions.has_value());
 }
 
+TEST(CommandLineArguments, TheDemoModelIsItsGridPropertiesAndWells)
+{
+    std::string error;
+    auto cl = parseCommandLine({"--demo", "--snapshot", "d.png"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_TRUE(cl->demo);
+    const std::filesystem::path demo = std::filesystem::path(MORVANE_TEST_DATA_DIR) / ".." / ".." / "resources" / "demo";
+    openDemoModel(*cl, demo);
+    EXPECT_EQ(cl->gridFile, (demo / "DEMO.GRDECL").string());
+    EXPECT_EQ(cl->propertyName, "PORO");
+    EXPECT_EQ(cl->snapshotFile, "d.png");
+    // The files exist as named, and their content tells the four wells from the property file.
+    EXPECT_TRUE(std::filesystem::is_regular_file(cl->gridFile));
+    const DataFileKinds kinds = sortDataFiles(cl->dataFiles);
+    EXPECT_EQ(kinds.wells.size(), 4u);
+    EXPECT_EQ(kinds.others, (std::vector<std::string>{(demo / "DEMO_props.GRDECL").string()}));
+    EXPECT_TRUE(kinds.unreadable.empty());
+
+    // A property named with --demo is one of the demo's.
+    cl = parseCommandLine({"--demo", "--property", "Facies"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    openDemoModel(*cl, demo);
+    EXPECT_EQ(cl->propertyName, "Facies");
+
+    cl = parseCommandLine({"--version"}, &error);
+    ASSERT_TRUE(cl.has_value()) << error;
+    EXPECT_TRUE(cl->version);
+}
+
 TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--snapshot"},
@@ -130,7 +161,8 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--owc-regions", ":1=2000"},
                                                  {"--snapshot", "s.png", "--owc-regions", "R"},
                                                  {"--snapshot", "s.png", "--owc", "2000", "--owc-regions", "R:1=2000"},
-                                                 {"m.GRDECL", "--goc-regions", "R:1=2000"}}) {
+                                                 {"m.GRDECL", "--goc-regions", "R:1=2000"},
+                                                 {"--demo", "m.GRDECL"}}) {
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, &error).has_value()) << args.front();
         EXPECT_FALSE(error.empty());
