@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the viewer, its tests and benchmarks need. Quick when all are already there.
+# Installs every Debian package the viewer, its tests, benchmarks and its Debian package need. Quick when all are
+# already there.
 # With --fuzz it also installs clang and its sanitizer runtime for the fuzz targets (see README, Fuzzing).
 set -euo pipefail
 
@@ -11,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   qt6-translations-l10n
+  help2man librsvg2-bin desktop-file-utils appstream shared-mime-info bash-completion file
+  xdg-utils libfile-mimeinfo-perl
 )
 
 if [ "${1:-}" = "--fuzz" ]; then
