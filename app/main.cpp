@@ -13,7 +13,7 @@
 #include "platform/app_settings.h"
 #include "platform/qt_translations.h"
 #include "render/resource_files.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 
 namespace {
@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
         }
     }
 
-    OpenGLForm::setViewSurfaceFormat();  // before the application object exists
+    morvane::setViewSurfaceFormat();  // before the application object exists
     QApplication app(argc, argv);
     morvane::CommandLine cl;
     if (const int status = runCommandLine(userArguments(QApplication::arguments()), cl); status >= 0) return status;

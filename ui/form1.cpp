@@ -21,7 +21,7 @@
 #include "core/decimal_text.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
 #include "ui/display_well_section_mode.h"
@@ -68,7 +68,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
 
     treeTarget_ = std::make_unique<DataTreeView>(treeView2);
     const QSize hostSize = splitContainer1_Panel2->size();
-    OpenGL = new OpenGLForm::COpenGL(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), modelStatForm,
+    OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), modelStatForm,
                                      treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view

@@ -50,14 +50,11 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 
-namespace OpenGLForm {
-class COpenGL;
-}
-
 namespace morvane {
 
 class ColorButton;
 class DataTreeView;
+class GlView;
 class Display_well_section_mode;
 class InfoWindow;
 class ModelStat;
@@ -215,7 +212,7 @@ public:
     // The copied picture's width for the current panel (see clipboardPictureWidth).
     int clipboardWidth() const;
 
-    OpenGLForm::COpenGL* OpenGL = nullptr;
+    GlView* OpenGL = nullptr;
     ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
     PropFilter* setPropFilterForm = nullptr;

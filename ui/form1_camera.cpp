@@ -14,7 +14,7 @@
 
 #include "commands/cell_pick.h"
 #include "commands/production_command.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 #include "ui/property_legend.h"
 

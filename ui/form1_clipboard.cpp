@@ -4,7 +4,7 @@
 #include <QGroupBox>
 
 #include "ui/clipboard_picture.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 #include "ui/property_legend.h"
 

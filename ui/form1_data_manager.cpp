@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 
 #include "commands/contacts_command.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/data_manager.h"
 #include "ui/data_tree_view.h"
 #include "ui/form1.h"

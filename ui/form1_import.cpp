@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 
 #include "commands/recent_files.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/data_tree_view.h"
 #include "ui/form1.h"
 #include "ui/property_legend.h"

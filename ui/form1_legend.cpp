@@ -12,7 +12,7 @@
 #include "platform/trace.h"
 #include "scene/legend_layout.h"
 #include "ui/color_button.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"

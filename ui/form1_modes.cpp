@@ -16,7 +16,7 @@
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/form1.h"
 #include "ui/info_windows.h"

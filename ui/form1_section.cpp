@@ -3,7 +3,7 @@
 #include <QToolButton>
 
 #include "platform/app_settings.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/form1.h"
 

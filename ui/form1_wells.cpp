@@ -11,7 +11,7 @@
 #include "platform/app_settings.h"
 #include "scene/well_geometry.h"
 #include "ui/color_button.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 
 namespace morvane {

@@ -26,7 +26,7 @@
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/temp_folder.h"
 #include "tools/generator/model_generator.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 
 namespace morvane::testing {
 
@@ -51,7 +51,7 @@ inline int runUiTests(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (CTest does it to find them) needs no window system, so it works without a display.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
-    OpenGLForm::setViewSurfaceFormat();
+    morvane::setViewSurfaceFormat();
     QApplication app(argc, argv);
     QTemporaryDir folder;
     settingsFile() = folder.filePath(QStringLiteral("Morvane.ini"));

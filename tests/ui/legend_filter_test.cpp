@@ -17,7 +17,7 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 #include "ui/form1.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"

@@ -34,7 +34,7 @@ protected:
         testing::resetProgramState();
         panel = std::make_unique<Panel>();
         panel->resize(480, 360);
-        view = new OpenGLForm::COpenGL(log, panel.get(), 480, 360, nullptr, nullptr, state);
+        view = new GlView(log, panel.get(), 480, 360, nullptr, nullptr, state);
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
         QTest::qWait(50);
@@ -44,7 +44,7 @@ protected:
     ModelState state;
     RecordingLog log;
     std::unique_ptr<Panel> panel;
-    OpenGLForm::COpenGL* view = nullptr;
+    GlView* view = nullptr;
 };
 
 TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
@@ -120,7 +120,7 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
     {
         Panel panel;
         panel.resize(320, 240);
-        auto* view = new OpenGLForm::COpenGL(log, &panel, 320, 240, nullptr, nullptr, state);
+        auto* view = new GlView(log, &panel, 320, 240, nullptr, nullptr, state);
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
         QTest::qWait(50);

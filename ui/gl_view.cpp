@@ -1,4 +1,4 @@
-#include "ui/copengl.h"
+#include "ui/gl_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include "render/gl_debug.h"
 #include "render/scene_renderer.h"
 
-namespace OpenGLForm {
+namespace morvane {
 
 namespace {
 
@@ -27,7 +27,7 @@ QSurfaceFormat viewFormat()
     format.setDepthBufferSize(24);
     format.setStencilBufferSize(8);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    if (morvane::glDebugRequested()) format.setOption(QSurfaceFormat::DebugContext);
+    if (glDebugRequested()) format.setOption(QSurfaceFormat::DebugContext);
     return format;
 }
 
@@ -42,12 +42,12 @@ bool usableFormat(const QSurfaceFormat& format)
 
 void setViewSurfaceFormat() { QSurfaceFormat::setDefaultFormat(viewFormat()); }
 
-COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth, int iHeight,
-                 morvane::ModelStatFields* modelStat, morvane::DataTree* treeView1, morvane::ModelState& state)
-    : QOpenGLWidget(parentForm),
+GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, ModelStatFields* statistics,
+               DataTree* dataTree, ModelState& state)
+    : QOpenGLWidget(hostPanel),
       state_(state),
-      panel2_(parentForm),
-      scene_(std::make_unique<morvane::SceneRenderer>(state, &messageLog, modelStat, treeView1))
+      hostPanel_(hostPanel),
+      scene_(std::make_unique<SceneRenderer>(state, &messageLog, statistics, dataTree))
 {
     // Mouse input goes to the host panel, whose handlers move the model.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -57,7 +57,7 @@ COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth,
     move(0, 0);
 
     scene_->setPanelSizeSource([this] {
-        if (panel2_) return std::array<int, 2>{panel2_->width(), panel2_->height()};
+        if (hostPanel_) return std::array<int, 2>{hostPanel_->width(), hostPanel_->height()};
         return std::array<int, 2>{state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT};
     });
     scene_->setRedrawRequest([this] { changed(); });
@@ -66,33 +66,33 @@ COpenGL::COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth,
     QOpenGLContext probe;
     probe.setFormat(QSurfaceFormat::defaultFormat());
     if (!probe.create() || !usableFormat(probe.format())) logNoContext({});
-    ReSizeGLScene(iWidth, iHeight);
+    ReSizeGLScene(width, height);
 }
 
-COpenGL::~COpenGL()
+GlView::~GlView()
 {
     releaseGL();
     // The base class destroys the context after this body: its signal must not reach the released renderer.
     if (context()) disconnect(context(), nullptr, this, nullptr);
 }
 
-void COpenGL::logNoContext(const std::string& reason)
+void GlView::logNoContext(const std::string& reason)
 {
     if (failureLogged_) return;  // said once
     failureLogged_ = true;
     AppendRichText(
         reason.empty() ? std::string(kNoContextMessage) : std::string(kNoContextMessage) + " (" + reason + ")",
-        morvane::log_colour::Red, true);
+        log_colour::Red, true);
 }
 
-bool COpenGL::makeViewCurrent()
+bool GlView::makeViewCurrent()
 {
     if (!ready_ || !context()) return false;
     makeCurrent();
     return true;
 }
 
-void COpenGL::releaseGL()
+void GlView::releaseGL()
 {
     if (ready_ && context() && context()->isValid()) {
         makeCurrent();
@@ -105,7 +105,7 @@ void COpenGL::releaseGL()
     ready_ = false;
 }
 
-void COpenGL::initializeGL()
+void GlView::initializeGL()
 {
     std::string reason;
     if (!usableFormat(context()->format())) {
@@ -113,7 +113,7 @@ void COpenGL::initializeGL()
                      std::to_string(context()->format().minorVersion()) + " without the compatibility functions");
         return;
     }
-    if (!morvane::SceneRenderer::initGlew(&reason)) {
+    if (!SceneRenderer::initGlew(&reason)) {
         logNoContext(reason);
         return;
     }
@@ -131,13 +131,13 @@ void COpenGL::initializeGL()
     }
 }
 
-void COpenGL::resizeGL(int w, int h)
+void GlView::resizeGL(int w, int h)
 {
     frameDrawn_ = false;  // the framebuffer was remade
     setDeviceViewport(w, h);
 }
 
-void COpenGL::paintGL()
+void GlView::paintGL()
 {
     // Frames come from Render; draw here only when the framebuffer holds none yet.
     if (ready_ && !frameDrawn_) {
@@ -147,13 +147,13 @@ void COpenGL::paintGL()
     }
 }
 
-bool COpenGL::InitGL()
+bool GlView::InitGL()
 {
     if (!makeViewCurrent()) return false;
     return scene_->InitGL();
 }
 
-void COpenGL::ReSizeGLScene(int width, int height)
+void GlView::ReSizeGLScene(int width, int height)
 {
     makeViewCurrent();
     scene_->ReSizeGLScene(width, height);
@@ -162,7 +162,7 @@ void COpenGL::ReSizeGLScene(int width, int height)
     changed();
 }
 
-void COpenGL::setDeviceViewport(int width, int height)
+void GlView::setDeviceViewport(int width, int height)
 {
     // The framebuffer is in device pixels on high-density screens.
     const qreal ratio = devicePixelRatioF();
@@ -170,7 +170,7 @@ void COpenGL::setDeviceViewport(int width, int height)
                         static_cast<int>(std::lround(std::max(height, 1) * ratio)));
 }
 
-void COpenGL::Render()
+void GlView::Render()
 {
     if (!makeViewCurrent()) return;
     scene_->Render();
@@ -178,108 +178,108 @@ void COpenGL::Render()
     ++framesDrawn_;
 }
 
-void COpenGL::SwapOpenGLBuffers() { update(); }
+void GlView::SwapOpenGLBuffers() { update(); }
 
-void COpenGL::changeBackgroundColor()
+void GlView::changeBackgroundColor()
 {
     if (makeViewCurrent()) scene_->changeBackgroundColor();
     changed();
 }
 
-void COpenGL::AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine)
+void GlView::AppendRichText(const std::string& text, LogColour color, bool AddNewLine)
 {
     scene_->AppendRichText(text, color, AddNewLine);
 }
 
 // The builders run with or without a context; their uploads need one.
-morvane::GridBuildOutcome COpenGL::initGRID()
+GridBuildOutcome GlView::initGRID()
 {
     makeViewCurrent();
-    const morvane::GridBuildOutcome outcome = scene_->initGRID();
+    const GridBuildOutcome outcome = scene_->initGRID();
     changed();
     return outcome;
 }
-void COpenGL::bindGridBuffers()
+void GlView::bindGridBuffers()
 {
     makeViewCurrent();
     scene_->bindGridBuffers();
     changed();
 }
-void COpenGL::bindBuffers()
+void GlView::bindBuffers()
 {
     makeViewCurrent();
     scene_->bindBuffers();
     changed();
 }
-void COpenGL::bindCursorBuffers()
+void GlView::bindCursorBuffers()
 {
     makeViewCurrent();
     scene_->bindCursorBuffers();
     changed();
 }
-void COpenGL::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
+void GlView::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
 {
     scene_->initPROP(proprty_count, is_property_discrete, prop_type);
     changed();
 }
-void COpenGL::bindPropBuffers()
+void GlView::bindPropBuffers()
 {
     makeViewCurrent();
     scene_->bindPropBuffers();
     changed();
 }
-void COpenGL::change_color(int prop_type, int code, float r, float g, float b)
+void GlView::change_color(int prop_type, int code, float r, float g, float b)
 {
     scene_->change_color(prop_type, code, r, g, b);
     changed();
 }
-void COpenGL::initXY__PLANE() { scene_->initXY__PLANE(); }
-void COpenGL::bindXYplaneBuffers()
+void GlView::initXY__PLANE() { scene_->initXY__PLANE(); }
+void GlView::bindXYplaneBuffers()
 {
     makeViewCurrent();
     scene_->bindXYplaneBuffers();
     changed();
 }
-void COpenGL::bindFlatPlaneBuffers()
+void GlView::bindFlatPlaneBuffers()
 {
     makeViewCurrent();
     scene_->bindFlatPlaneBuffers();
     changed();
 }
-void COpenGL::initWELL() { scene_->initWELL(); }
-void COpenGL::initALL_WELLS() { scene_->initALL_WELLS(); }
-void COpenGL::bindWellBuffers()
+void GlView::initWELL() { scene_->initWELL(); }
+void GlView::initALL_WELLS() { scene_->initALL_WELLS(); }
+void GlView::bindWellBuffers()
 {
     makeViewCurrent();
     scene_->bindWellBuffers();
     changed();
 }
-void COpenGL::bindIntersectBuffers()
+void GlView::bindIntersectBuffers()
 {
     makeViewCurrent();
     scene_->bindIntersectBuffers();
     changed();
 }
-void COpenGL::bindIntersectPlaneBuffers()
+void GlView::bindIntersectPlaneBuffers()
 {
     makeViewCurrent();
     scene_->bindIntersectPlaneBuffers();
     changed();
 }
-void COpenGL::bindCircleDiagramBuffers()
+void GlView::bindCircleDiagramBuffers()
 {
     makeViewCurrent();
     scene_->bindCircleDiagramBuffers();
     changed();
 }
-void COpenGL::bindContacts()
+void GlView::bindContacts()
 {
     makeViewCurrent();
     scene_->bindContacts();
     changed();
 }
 
-std::optional<morvane::CellHit> COpenGL::pickCell(QPoint at)
+std::optional<CellHit> GlView::pickCell(QPoint at)
 {
     if (!makeViewCurrent()) return std::nullopt;
     // The framebuffer is in device pixels on high-density screens.
@@ -287,20 +287,20 @@ std::optional<morvane::CellHit> COpenGL::pickCell(QPoint at)
     return scene_->pickCell(static_cast<int>(std::floor(at.x() * ratio)), static_cast<int>(std::floor(at.y() * ratio)));
 }
 
-void COpenGL::bindPickedCellBuffers()
+void GlView::bindPickedCellBuffers()
 {
     makeViewCurrent();
     scene_->bindPickedCellBuffers();
     changed();
 }
 
-bool COpenGL::loadShaders(morvane::GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
+bool GlView::loadShaders(GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
 
-bool COpenGL::loadTextShader() { return makeViewCurrent() && scene_->loadTextShader(); }
+bool GlView::loadTextShader() { return makeViewCurrent() && scene_->loadTextShader(); }
 
-void COpenGL::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color)
+void GlView::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color)
 {
     if (makeViewCurrent()) scene_->RenderText(std::move(text), x, y, scale, w_scale, h_scale, color);
 }
 
-}  // namespace OpenGLForm
+}  // namespace morvane

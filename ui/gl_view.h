@@ -18,27 +18,24 @@
 #include "scene/scene_operations.h"
 
 namespace morvane {
-class SceneRenderer;
-}
 
-namespace OpenGLForm {
+class SceneRenderer;
 
 // The default surface format of the program: OpenGL 4.5 compatibility profile with the deprecated functions,
 // depth 24, double buffer. Call before the QApplication is created.
 void setViewSurfaceFormat();
 
-class COpenGL : public QOpenGLWidget, public morvane::SceneOperations {
+class GlView : public QOpenGLWidget, public SceneOperations {
 public:
-    // messageLog: the events log (AppendRichText and the builders' result lines go there); parentForm: the host
-    // panel, whose client size is iWidth x iHeight and is read at every frame; modelStat and treeView1: may be
-    // null. The view draws `state`, the program-wide model state unless a test passes its own.
-    COpenGL(morvane::Feedback& messageLog, QWidget* parentForm, int iWidth, int iHeight,
-            morvane::ModelStatFields* modelStat, morvane::DataTree* treeView1,
-            morvane::ModelState& state = morvane::modelState());
-    ~COpenGL() override;
+    // messageLog: the events log (AppendRichText and the builders' result lines go there); hostPanel: the panel
+    // the view covers, whose client size is width x height and is read at every frame; statistics and dataTree: may
+    // be null. The view draws `state`, the program-wide model state unless a test passes its own.
+    GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, ModelStatFields* statistics,
+           DataTree* dataTree, ModelState& state = modelState());
+    ~GlView() override;
 
-    COpenGL(const COpenGL&) = delete;
-    COpenGL& operator=(const COpenGL&) = delete;
+    GlView(const GlView&) = delete;
+    GlView& operator=(const GlView&) = delete;
 
     // One-time GL state, background from the settings, shaders, fixed buffers, matrices and uniforms, the start
     // angle and scale, cursor and flat-plane geometry. Runs by itself when the context is first made. False when
@@ -50,10 +47,10 @@ public:
     void Render() override;
     void SwapOpenGLBuffers();
     void changeBackgroundColor() override;
-    void AppendRichText(const std::string& text, morvane::LogColour color, bool AddNewLine) override;
+    void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override;
 
     // Geometry builders and uploads (see SceneOperations).
-    morvane::GridBuildOutcome initGRID() override;
+    GridBuildOutcome initGRID() override;
     void bindGridBuffers() override;
     void bindBuffers() override;
     void bindCursorBuffers();
@@ -72,12 +69,12 @@ public:
     void bindContacts() override;
 
     // The cell the last frame drew at `at` (logical pixels of the view), by a pick pass; nothing over the background.
-    std::optional<morvane::CellHit> pickCell(QPoint at);
+    std::optional<CellHit> pickCell(QPoint at);
     // The picked cell's outline (picked_cell_lines).
     void bindPickedCellBuffers();
 
     // Shader programs and glyphs (normally run by InitGL); false, said in red in the log, when one fails.
-    bool loadShaders(morvane::GLName& program);
+    bool loadShaders(GLName& program);
     bool loadTextShader();
     // Draws `text` (UTF-8) with its baseline at (x, y) of the 1024 x 768 label space.
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
@@ -90,7 +87,7 @@ public:
 
     // True once a context exists and InitGL has run on it.
     bool contextReady() const { return ready_; }
-    morvane::SceneRenderer& scene() { return *scene_; }
+    SceneRenderer& scene() { return *scene_; }
 
 protected:
     void initializeGL() override;
@@ -109,9 +106,9 @@ private:
         if (sceneChanged_) sceneChanged_();
     }
 
-    morvane::ModelState& state_;
-    QWidget* panel2_;
-    std::unique_ptr<morvane::SceneRenderer> scene_;
+    ModelState& state_;
+    QWidget* hostPanel_;
+    std::unique_ptr<SceneRenderer> scene_;
     bool ready_ = false;
     bool frameDrawn_ = false;  // the framebuffer holds a frame drawn by Render since it was last recreated
     bool failureLogged_ = false;
@@ -119,4 +116,4 @@ private:
     long framesDrawn_ = 0;
 };
 
-}  // namespace OpenGLForm
+}  // namespace morvane
