@@ -14,7 +14,7 @@
 #include "platform/qt_translations.h"
 #include "render/resource_files.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    morvane::Form1 window;
+    morvane::MainWindow window;
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.

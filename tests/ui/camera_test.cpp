@@ -13,7 +13,7 @@
 #include "commands/camera_control.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/ui_harness.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -33,14 +33,14 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<Form1>();
+        form = std::make_unique<MainWindow>();
         panel = form->splitContainer1_Panel2;
         s = &modelState();
         s->scale = {3.0f, 3.0f, 15.0f};
         s->rotation.z = 0.0f;
     }
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     QWidget* panel = nullptr;
     ModelState* s = nullptr;
 };

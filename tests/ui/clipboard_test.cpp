@@ -9,7 +9,7 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/clipboard_picture.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -73,7 +73,7 @@ bool nearColour(QColor a, QColor b)
 }
 
 // Sizes the host panel to `width` pixels by moving the splitter.
-int setPanelWidth(Form1& form, int width)
+int setPanelWidth(MainWindow& form, int width)
 {
     QSplitter* split = form.splitContainer1;
     const int total = split->width() - split->handleWidth();
@@ -85,7 +85,7 @@ int setPanelWidth(Form1& form, int width)
 TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
 {
     testing::resetProgramState();
-    Form1 form;
+    MainWindow form;
     form.resize(1900, 900);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -20,7 +20,7 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/data_manager.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -80,7 +80,7 @@ protected:
     }
 
     TempFolder folder;
-    Form1 form;
+    MainWindow form;
     RecordedPrompts* prompts = nullptr;
 };
 

@@ -17,7 +17,7 @@
 #include "commands/recent_files.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -41,9 +41,9 @@ protected:
     }
 
     // A form with recorded answers: the property dialog answers "porosity".
-    std::unique_ptr<Form1> makeForm(std::vector<std::string> paths = {})
+    std::unique_ptr<MainWindow> makeForm(std::vector<std::string> paths = {})
     {
-        auto form = std::make_unique<Form1>();
+        auto form = std::make_unique<MainWindow>();
         auto recorded = std::make_unique<RecordedPrompts>(std::move(paths));
         recorded->typeAnswers = {std::vector<int>{4}, std::vector<int>{4}};
         prompts = recorded.get();
@@ -51,7 +51,7 @@ protected:
         return form;
     }
 
-    void drop(Form1& form, const std::vector<std::string>& files)
+    void drop(MainWindow& form, const std::vector<std::string>& files)
     {
         QMimeData data;
         QList<QUrl> urls;
@@ -67,7 +67,7 @@ protected:
     }
 
     // The entries of the Project menu's recent files as the user sees them when it opens.
-    std::vector<QString> recentEntries(Form1& form)
+    std::vector<QString> recentEntries(MainWindow& form)
     {
         form.refreshRecentMenu();
         std::vector<QString> entries;

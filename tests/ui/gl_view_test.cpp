@@ -11,7 +11,7 @@
 #include "tests/support/render_fixtures.h"
 #include "tests/support/scene_feedback_recorder.h"
 #include "tests/support/ui_harness.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -157,7 +157,7 @@ TEST(WindowWithABrokenShader, SaysSoInRedInTheEventsLog)
     } restore;
     std::filesystem::current_path(folder.path());  // shaders are looked up here first
 
-    Form1 form;
+    MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(50);

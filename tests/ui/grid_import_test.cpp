@@ -13,7 +13,7 @@
 #include "commands/grid_import_command.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/model_stat.h"
 
 namespace morvane {
@@ -43,7 +43,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     const auto first = gen::writeGrid(o, folder.path()).front();
     const std::string notGrid = testing::writeText(folder.file("empty.GRDECL"), "");
 
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{first.string(), notGrid});
     RecordedPrompts& answers = *prompts;
     form.setUserPrompts(std::move(prompts));
@@ -101,7 +101,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     o.nz = 2;
     const auto second = gen::writeGrid(o, folder.path()).front();
 
-    Form1 form;
+    MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.importGridFromPath(first.string()), GridImportOutcome::Loaded);

@@ -13,14 +13,14 @@
 #include <QtTest/QTest>
 
 #include "tests/support/ui_harness.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
 namespace {
 
 // Every caption and tool tip of the window's menus, buttons, pane labels and the legend, by object name.
-std::map<QString, QString> captions(const Form1& form)
+std::map<QString, QString> captions(const MainWindow& form)
 {
     std::map<QString, QString> texts;
     for (const QAction* a : form.findChildren<QAction*>())
@@ -43,7 +43,7 @@ protected:
 
 TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
 {
-    Form1 form;
+    MainWindow form;
     const auto english = captions(form);
     EXPECT_EQ(english.at("projectMenu"), "Project");
     EXPECT_EQ(english.at("viewTab"), "    VISUAL    ");
@@ -91,7 +91,7 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
 // four view buttons sit left of the copy button without covering a command.
 TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBeingCut)
 {
-    Form1 form;
+    MainWindow form;
     EXPECT_LE(form.minimumWidth(), 1366 - 20);
     EXPECT_LE(form.minimumHeight(), 768 - 100);
     form.resize(form.minimumSize());
@@ -127,7 +127,7 @@ TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBe
 TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)
 {
     appSettings().UpdateAppSettings("Lang", "ru");
-    Form1 form;
+    MainWindow form;
     EXPECT_EQ(form.findChild<QMenu*>("modelMenu")->title(), "Модель");
     EXPECT_EQ(form.findChild<QAction*>("historyMatchTab")->text(), "    АДАПТАЦИЯ    ");
     EXPECT_TRUE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
@@ -136,7 +136,7 @@ TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)
 TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
 {
     appSettings().UpdateAppSettings("Lang", "de");
-    Form1 form;
+    MainWindow form;
     EXPECT_EQ(modelState().Lang, "de");
     EXPECT_EQ(form.findChild<QMenu*>("projectMenu")->title(), "Project");
     EXPECT_FALSE(form.findChild<QAction*>("EnglishLangMenu")->isChecked());

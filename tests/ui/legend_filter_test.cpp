@@ -18,7 +18,7 @@
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 
@@ -69,7 +69,7 @@ protected:
     }
 
     TempFolder folder;
-    Form1 form;
+    MainWindow form;
     ModelState& s = modelState();
     QGroupBox* legend = nullptr;
     QTreeWidget* tree = nullptr;

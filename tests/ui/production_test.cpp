@@ -13,7 +13,7 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/data_manager.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -70,7 +70,7 @@ protected:
         return texts;
     }
 
-    Form1 form;
+    MainWindow form;
     RecordedPrompts* prompts = nullptr;
 };
 

@@ -19,7 +19,7 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialog_prompts.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/loading_prop.h"
 
 namespace morvane {
@@ -138,7 +138,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     const std::string props = testing::writeText(
         folder.file("ROCK.GRDECL"), propertyText({continuous("PERM"), discrete("Facies"), continuous("SW", 3)}));
 
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{props});
     prompts->typeAnswers = {std::vector<int>{5, 0, 0}};
     form.setUserPrompts(std::move(prompts));
@@ -245,7 +245,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     const std::string props =
         testing::writeText(folder.file("OTHER.GRDECL"), propertyText({continuous("PERM")}, NZ + 2));
 
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{props});
     prompts->typeAnswers = {std::vector<int>{5}};
     RecordedPrompts& answers = *prompts;
@@ -269,7 +269,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
 
 TEST_F(PropertyImportWindowTest, WithoutAGridTheMenuOnlyShowsTheMessage)
 {
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts& answers = *prompts;
     form.setUserPrompts(std::move(prompts));

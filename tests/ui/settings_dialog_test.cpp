@@ -11,7 +11,7 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<Form1>();
+        form = std::make_unique<MainWindow>();
         dialog = form->settingsForm;
     }
 
@@ -34,7 +34,7 @@ protected:
     QPushButton* apply() { return child<QPushButton>("apply_btn"); }
     std::string stored(const char* key) { return appSettings().ReadAppSettings(key); }
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     Settings* dialog = nullptr;
 };
 
@@ -148,7 +148,7 @@ TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
     appSettings().UpdateAppSettings("bubbleSize", "x1");
     appSettings().UpdateAppSettings("copy", "Лаборатория");
     modelState() = ModelState();
-    Form1 window;
+    MainWindow window;
     const ModelState& s = modelState();
     EXPECT_FALSE(s.displayGridLines);
     EXPECT_FALSE(s.oneLayer);

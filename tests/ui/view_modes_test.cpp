@@ -10,7 +10,7 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<Form1>();
+        form = std::make_unique<MainWindow>();
         s = &modelState();
     }
 
@@ -42,7 +42,7 @@ protected:
     QToolButton* button(const char* name) { return form->findChild<QToolButton*>(name); }
 
     testing::TempFolder folder;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     ModelState* s = nullptr;
 };
 
@@ -270,7 +270,7 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
     EXPECT_EQ(appSettings().ReadAppSettings("show_inactive_cells"), "True");
 
     // The next start takes the stored choice.
-    form = std::make_unique<Form1>();
+    form = std::make_unique<MainWindow>();
     EXPECT_TRUE(action("modelMenu_inactive")->isChecked());
     EXPECT_TRUE(modelState().showInactiveCells);
 }

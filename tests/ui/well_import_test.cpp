@@ -18,7 +18,7 @@
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialog_prompts.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/loading_well.h"
 
 namespace morvane {
@@ -122,7 +122,7 @@ protected:
     }
 
     // The window with the grid loaded and the three wells imported through the menu with "OK for all".
-    void importThroughTheMenu(Form1& form)
+    void importThroughTheMenu(MainWindow& form)
     {
         auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
         prompts->fileLists = {files};
@@ -141,7 +141,7 @@ protected:
 
 TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
 {
-    Form1 form;
+    MainWindow form;
     importThroughTheMenu(form);
     ModelState& s = modelState();
 
@@ -177,7 +177,7 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
 
 TEST_F(WellWindowTest, DisplaySettings)
 {
-    Form1 form;
+    MainWindow form;
     importThroughTheMenu(form);
     ModelState& s = modelState();
 
@@ -219,7 +219,7 @@ TEST_F(WellWindowTest, DisplaySettings)
 
 TEST_F(WellWindowTest, HoveringALabelPicksItsWell)
 {
-    Form1 form;
+    MainWindow form;
     importThroughTheMenu(form);
     if (!form.OpenGL->contextReady()) GTEST_SKIP() << "no GL context on this display";
     ModelState& s = modelState();

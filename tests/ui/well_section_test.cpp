@@ -12,7 +12,7 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/display_well_section_mode.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -50,7 +50,7 @@ protected:
         }
     }
 
-    void loadModel(Form1& form)
+    void loadModel(MainWindow& form)
     {
         ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importMainMenu_prop")->trigger();
@@ -66,7 +66,7 @@ protected:
 TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
 {
     writeModel();
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts* recorded = prompts.get();
     form.setUserPrompts(std::move(prompts));
@@ -83,7 +83,7 @@ TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
 TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSection)
 {
     writeModel();
-    Form1 form;
+    MainWindow form;
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{properties});
     prompts->typeAnswers = {std::vector<int>{4}};
     form.setUserPrompts(std::move(prompts));

@@ -16,10 +16,10 @@
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
-#include "ui/gl_view.h"
 #include "ui/display_well_section_mode.h"
-#include "ui/form1.h"
+#include "ui/gl_view.h"
 #include "ui/info_windows.h"
+#include "ui/main_window.h"
 #include "ui/model_stat.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
@@ -27,7 +27,7 @@
 
 namespace morvane {
 
-void Form1::onClickKeepingState(QAction* action, void (Form1::*handler)())
+void MainWindow::onClickKeepingState(QAction* action, void (MainWindow::*handler)())
 {
     connect(action, &QAction::triggered, this, [this, action, handler] {
         // Qt has already flipped the check mark; the handlers decide it themselves from the state before.
@@ -39,59 +39,59 @@ void Form1::onClickKeepingState(QAction* action, void (Form1::*handler)())
     });
 }
 
-void Form1::connectCommands()
+void MainWindow::connectCommands()
 {
-    auto on = [this](QAction* action, void (Form1::*handler)()) {
+    auto on = [this](QAction* action, void (MainWindow::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on(importMainMenu, &Form1::importMainMenu_ButtonClick);
+    on(importMainMenu, &MainWindow::importMainMenu_ButtonClick);
     connect(importMainMenu_grid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
     connect(importMainMenu_prop, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
     connect(importMainMenu_well, &QAction::triggered, this, [this] { importMainMenu_well_Click(); });
-    on(dataManagerMainMenu, &Form1::dataManagerMainMenu_Click);
-    onClickKeepingState(productionMainMenu, &Form1::productionMainMenu_Click);  // pressed by the handler
-    on(developmentMenu_load, &Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
-    onClickKeepingState(legendMainMenu, &Form1::legendMainMenu_Click);
-    on(statisticsMainMenu, &Form1::toolStripButton10_Click);
-    on(modelMenu_Stat, &Form1::авторToolStripMenuItem_Click);
-    on(modelMenu_palette, &Form1::настроитьПалитруToolStripMenuItem_Click);
-    on(modelMenu_hidegrid, &Form1::скрытьСеткуЯчеекToolStripMenuItem_Click);
-    on(modelMenu_wellontop, &Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
-    on(modelMenu_fitview, &Form1::modelMenu_fitview_Click);
-    on(fitViewMainMenu, &Form1::modelMenu_fitview_Click);
-    on(modelMenu_inactive, &Form1::modelMenu_inactive_Click);
-    on(settingsMenu_general, &Form1::общиеНастройкиToolStripMenuItem_Click);
-    on(EnglishLangMenu, &Form1::EnglishLangMenuItem_Click);
-    on(RussianLangMenu, &Form1::RussianLangMenuItem_Click);
-    on(projectMenu_Exit, &Form1::выйтиToolStripMenuItem_Click);
-    onClickKeepingState(viewTab, &Form1::viewTab_Click_1);
-    onClickKeepingState(analysisTab, &Form1::analysisTab_Click_1);
-    onClickKeepingState(wellsectionMainMenu, &Form1::wellsectionMainMenu_Click);
-    onClickKeepingState(flatsectionMainMenu, &Form1::flatsectionMainMenu_Click);
-    onClickKeepingState(layersMainMenu, &Form1::layersMainMenu_Click);
-    onClickKeepingState(threedMainMenu, &Form1::threedMainMenu_Click);
-    on(clopboardMainMenu, &Form1::toolStripButton14_Click);
-    on(aboutMenu_about, &Form1::оПрограммеToolStripMenuItem2_Click);
-    on(aboutMenu_feedback, &Form1::FeedbackMenu_Click);
-    on(aboutMenu_support, &Form1::помощьToolStripMenuItem_Click);
+    on(dataManagerMainMenu, &MainWindow::dataManagerMainMenu_Click);
+    onClickKeepingState(productionMainMenu, &MainWindow::productionMainMenu_Click);  // pressed by the handler
+    on(developmentMenu_load, &MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
+    onClickKeepingState(legendMainMenu, &MainWindow::legendMainMenu_Click);
+    on(statisticsMainMenu, &MainWindow::toolStripButton10_Click);
+    on(modelMenu_Stat, &MainWindow::авторToolStripMenuItem_Click);
+    on(modelMenu_palette, &MainWindow::настроитьПалитруToolStripMenuItem_Click);
+    on(modelMenu_hidegrid, &MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click);
+    on(modelMenu_wellontop, &MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
+    on(modelMenu_fitview, &MainWindow::modelMenu_fitview_Click);
+    on(fitViewMainMenu, &MainWindow::modelMenu_fitview_Click);
+    on(modelMenu_inactive, &MainWindow::modelMenu_inactive_Click);
+    on(settingsMenu_general, &MainWindow::общиеНастройкиToolStripMenuItem_Click);
+    on(EnglishLangMenu, &MainWindow::EnglishLangMenuItem_Click);
+    on(RussianLangMenu, &MainWindow::RussianLangMenuItem_Click);
+    on(projectMenu_Exit, &MainWindow::выйтиToolStripMenuItem_Click);
+    onClickKeepingState(viewTab, &MainWindow::viewTab_Click_1);
+    onClickKeepingState(analysisTab, &MainWindow::analysisTab_Click_1);
+    onClickKeepingState(wellsectionMainMenu, &MainWindow::wellsectionMainMenu_Click);
+    onClickKeepingState(flatsectionMainMenu, &MainWindow::flatsectionMainMenu_Click);
+    onClickKeepingState(layersMainMenu, &MainWindow::layersMainMenu_Click);
+    onClickKeepingState(threedMainMenu, &MainWindow::threedMainMenu_Click);
+    on(clopboardMainMenu, &MainWindow::toolStripButton14_Click);
+    on(aboutMenu_about, &MainWindow::оПрограммеToolStripMenuItem2_Click);
+    on(aboutMenu_feedback, &MainWindow::FeedbackMenu_Click);
+    on(aboutMenu_support, &MainWindow::помощьToolStripMenuItem_Click);
 
-    connect(twod_Menu, &QToolButton::clicked, this, &Form1::twod_Menu_Click);
-    connect(rotate_Menu, &QToolButton::clicked, this, &Form1::rotate_Menu_Click);
-    connect(displayGrid_Menu, &QToolButton::clicked, this, &Form1::displayGrid_Menu_Click);
-    connect(cut_well_Menu, &QToolButton::clicked, this, &Form1::cut_well_Menu_Click);
-    connect(goc_Check, &QToolButton::clicked, this, &Form1::goc_Check_Click);
-    connect(owc_Check, &QToolButton::clicked, this, &Form1::owc_Check_Click);
-    connect(kryptonButton1, &QToolButton::clicked, this, &Form1::kryptonButton1_Click);
-    connect(kryptonButton2, &QToolButton::clicked, this, &Form1::kryptonButton2_Click);
+    connect(twod_Menu, &QToolButton::clicked, this, &MainWindow::twod_Menu_Click);
+    connect(rotate_Menu, &QToolButton::clicked, this, &MainWindow::rotate_Menu_Click);
+    connect(displayGrid_Menu, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
+    connect(cut_well_Menu, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
+    connect(goc_Check, &QToolButton::clicked, this, &MainWindow::goc_Check_Click);
+    connect(owc_Check, &QToolButton::clicked, this, &MainWindow::owc_Check_Click);
+    connect(kryptonButton1, &QToolButton::clicked, this, &MainWindow::kryptonButton1_Click);
+    connect(kryptonButton2, &QToolButton::clicked, this, &MainWindow::kryptonButton2_Click);
     connect(kryptonColorButton1, &ColorButton::selectedColorChanged, this,
-            &Form1::kryptonColorButton1_SelectedColorChanged);
+            &MainWindow::kryptonColorButton1_SelectedColorChanged);
     connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
-            &Form1::kryptonColorButton2_SelectedColorChanged);
-    connect(treeView1, &QTreeWidget::currentItemChanged, this, &Form1::treeView1_AfterSelect);
+            &MainWindow::kryptonColorButton2_SelectedColorChanged);
+    connect(treeView1, &QTreeWidget::currentItemChanged, this, &MainWindow::treeView1_AfterSelect);
     connect(treeView2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current) treeView2_AfterSelect();
     });
-    connect(richTextBox1, &QTextEdit::textChanged, this, &Form1::richTextBox1_TextChanged);
+    connect(richTextBox1, &QTextEdit::textChanged, this, &MainWindow::richTextBox1_TextChanged);
     connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
         if (stop == 1) rgb1_SelectedColorChanged();
         if (stop == 2) rgb2_SelectedColorChanged();
@@ -99,63 +99,63 @@ void Form1::connectCommands()
     });
     connect(propLegend, &PropertyLegend::limitClicked, this,
             [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
-    connect(propLegend, &PropertyLegend::barClicked, this, &Form1::wtf);
-    connect(propLegend, &PropertyLegend::mouseEntered, this, &Form1::propLegend_MouseEnter);
-    connect(settingsForm, &Settings::formClosing, this, &Form1::settingsFormClosing);
+    connect(propLegend, &PropertyLegend::barClicked, this, &MainWindow::wtf);
+    connect(propLegend, &PropertyLegend::mouseEntered, this, &MainWindow::propLegend_MouseEnter);
+    connect(settingsForm, &Settings::formClosing, this, &MainWindow::settingsFormClosing);
     connect(displayWellSectionForm, &Display_well_section_mode::visibilityChanged, this,
-            &Form1::displayWellSectionFormHide);
+            &MainWindow::displayWellSectionFormHide);
     rotate_Menu->installEventFilter(this);
     // The small view buttons follow the copy button whenever its caption changes its size or place.
     if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);
 }
 
-void Form1::productionMainMenu_Click()
+void MainWindow::productionMainMenu_Click()
 {
     if (!OpenGL) return;
     productionMainMenu->setChecked(
         toggleProductionDisplay(ProductionContext{state_, *this, *OpenGL, *prompts_}, productionMainMenu->isChecked()));
 }
 
-void Form1::importProductionFromPath(const std::string& path)
+void MainWindow::importProductionFromPath(const std::string& path)
 {
     if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !productionMainMenu->isChecked())
         productionMainMenu_Click();
 }
 
-void Form1::importMainMenu_ButtonClick()
+void MainWindow::importMainMenu_ButtonClick()
 {
     if (auto* button = qobject_cast<QToolButton*>(toolStrip2->widgetForAction(importMainMenu))) button->showMenu();
 }
 
 // View modes. The four mode buttons form one group: switching one on unchecks the other three.
 
-void Form1::checkOnlyMode(QAction* mode)
+void MainWindow::checkOnlyMode(QAction* mode)
 {
     for (QAction* a : {wellsectionMainMenu, flatsectionMainMenu, layersMainMenu, threedMainMenu})
         a->setChecked(a == mode);
 }
 
-void Form1::applyModeButtons(QAction* mode, ModeButtons buttons)
+void MainWindow::applyModeButtons(QAction* mode, ModeButtons buttons)
 {
     if (buttons == ModeButtons::OnlyThisOne) checkOnlyMode(mode);
     if (buttons == ModeButtons::ThisOneOff) mode->setChecked(false);
 }
 
-void Form1::uncheckModes() { showShell(state_); }
+void MainWindow::uncheckModes() { showShell(state_); }
 
-void Form1::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, OpenGL); }
+void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, OpenGL); }
 
-void Form1::flatsectionMainMenu_Click()
+void MainWindow::flatsectionMainMenu_Click()
 {
     applyModeButtons(flatsectionMainMenu, switchFlatSection(state_, OpenGL, flatsectionMainMenu->isChecked()));
 }
 
-void Form1::layersMainMenu_Click()
+void MainWindow::layersMainMenu_Click()
 {
     applyModeButtons(layersMainMenu, switchLayerView(state_, OpenGL, layersMainMenu->isChecked()));
 }
 
-void Form1::threedMainMenu_Click()
+void MainWindow::threedMainMenu_Click()
 {
     const ModeButtons buttons = switchFilterView(state_, OpenGL, threedMainMenu->isChecked(), twod_Menu->isChecked());
     applyModeButtons(threedMainMenu, buttons);
@@ -169,35 +169,35 @@ void Form1::threedMainMenu_Click()
     setPropFilterForm->updateMargins();
 }
 
-void Form1::twod_Menu_Click()
+void MainWindow::twod_Menu_Click()
 {
     // On, the top view leaves every mode, so no mode button stays pressed.
     if (twod_Menu->isChecked()) checkOnlyMode(nullptr);
     switchTopView(state_, OpenGL, twod_Menu->isChecked());
 }
 
-void Form1::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }
+void MainWindow::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }
 
-void Form1::rotate_Menu_MouseHover() { QToolTip::showText(QCursor::pos(), rotateToolStrip, rotate_Menu); }
+void MainWindow::rotate_Menu_MouseHover() { QToolTip::showText(QCursor::pos(), rotateToolStrip, rotate_Menu); }
 
-void Form1::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Menu->isChecked(); }
+void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Menu->isChecked(); }
 
-void Form1::goc_Check_Click() { state_.displayGOC = goc_Check->isChecked(); }
+void MainWindow::goc_Check_Click() { state_.displayGOC = goc_Check->isChecked(); }
 
-void Form1::owc_Check_Click() { state_.displayOWC = owc_Check->isChecked(); }
+void MainWindow::owc_Check_Click() { state_.displayOWC = owc_Check->isChecked(); }
 
 // The well label size and line width menus open at the top-right corner of their buttons.
-void Form1::kryptonButton1_Click()
+void MainWindow::kryptonButton1_Click()
 {
     kryptonContextMenu1->popup(kryptonButton1->mapToGlobal(QPoint(kryptonButton1->width(), 0)));
 }
 
-void Form1::kryptonButton2_Click()
+void MainWindow::kryptonButton2_Click()
 {
     kryptonContextMenu2->popup(kryptonButton2->mapToGlobal(QPoint(kryptonButton2->width(), 0)));
 }
 
-void Form1::treeView1_AfterSelect()
+void MainWindow::treeView1_AfterSelect()
 {
     QTreeWidgetItem* item = treeView1->currentItem();
     if (!item) return;
@@ -207,7 +207,7 @@ void Form1::treeView1_AfterSelect()
 
 // Tabs: the view set and the analysis set are shown one at a time.
 
-void Form1::showTab(bool view)
+void MainWindow::showTab(bool view)
 {
     viewTab->setChecked(view);
     analysisTab->setChecked(!view);
@@ -219,13 +219,13 @@ void Form1::showTab(bool view)
     fitCommandRow();
 }
 
-void Form1::viewTab_Click_1() { showTab(!viewTab->isChecked()); }
+void MainWindow::viewTab_Click_1() { showTab(!viewTab->isChecked()); }
 
-void Form1::analysisTab_Click_1() { showTab(analysisTab->isChecked()); }
+void MainWindow::analysisTab_Click_1() { showTab(analysisTab->isChecked()); }
 
 // Display toggles.
 
-void Form1::скрытьСеткуЯчеекToolStripMenuItem_Click()
+void MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click()
 {
     state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
     const bool ru = state_.Lang == "ru";
@@ -238,7 +238,7 @@ void Form1::скрытьСеткуЯчеекToolStripMenuItem_Click()
     }
 }
 
-void Form1::legendMainMenu_Click()
+void MainWindow::legendMainMenu_Click()
 {
     if (legendMainMenu->isChecked()) {
         legendMainMenu->setChecked(false);
@@ -249,10 +249,10 @@ void Form1::legendMainMenu_Click()
     }
 }
 
-void Form1::modelMenu_fitview_Click() { fitModelInView(state_); }
+void MainWindow::modelMenu_fitview_Click() { fitModelInView(state_); }
 
 // The item's check mark is the choice; it is kept for the next start.
-void Form1::modelMenu_inactive_Click()
+void MainWindow::modelMenu_inactive_Click()
 {
     const bool show = modelMenu_inactive->isChecked();
     showInactiveCells(state_, OpenGL, show);
@@ -261,7 +261,7 @@ void Form1::modelMenu_inactive_Click()
 
 // Windows.
 
-void Form1::toolStripButton10_Click()
+void MainWindow::toolStripButton10_Click()
 {
     modelStatForm->updateLang(state_.Lang);
     modelStatForm->show();
@@ -273,16 +273,16 @@ void Form1::toolStripButton10_Click()
     modelStatForm->raise();
 }
 
-void Form1::авторToolStripMenuItem_Click() { toolStripButton10_Click(); }
+void MainWindow::авторToolStripMenuItem_Click() { toolStripButton10_Click(); }
 
-void Form1::общиеНастройкиToolStripMenuItem_Click()
+void MainWindow::общиеНастройкиToolStripMenuItem_Click()
 {
     const std::string lang = state_.Lang;
     settingsForm->updateLang(lang);
     settingsForm->exec();
 }
 
-void Form1::settingsFormClosing()
+void MainWindow::settingsFormClosing()
 {
     state_.BACKGROUND_COLOR = {settingsForm->color_r(), settingsForm->color_g(), settingsForm->color_b()};
     applyBackgroundColor();
@@ -295,20 +295,20 @@ void Form1::settingsFormClosing()
     state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
 }
 
-void Form1::выйтиToolStripMenuItem_Click() { close(); }
+void MainWindow::выйтиToolStripMenuItem_Click() { close(); }
 
-void Form1::оПрограммеToolStripMenuItem2_Click()
+void MainWindow::оПрограммеToolStripMenuItem2_Click()
 {
     InfoWindow about(InfoWindow::Kind::About, this);
     about.exec();
 }
 
-void Form1::FeedbackMenu_Click()
+void MainWindow::FeedbackMenu_Click()
 {
     InfoWindow feedback(InfoWindow::Kind::Feedback, this);
     feedback.exec();
 }
 
-void Form1::помощьToolStripMenuItem_Click() { donateForm->exec(); }
+void MainWindow::помощьToolStripMenuItem_Click() { donateForm->exec(); }
 
 }  // namespace morvane

@@ -13,7 +13,7 @@
 #include "scene/legend_layout.h"
 #include "ui/color_button.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
@@ -29,35 +29,35 @@ constexpr std::string_view kBarPrefix = "color_code_";
 
 }  // namespace
 
-void Form1::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
+void MainWindow::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
 {
     propLegend->showContinuous(continuousLegend(state_, nodeIndex));
 }
 
-void Form1::refreshDiscMorvane(int perKindIndex)
+void MainWindow::refreshDiscMorvane(int perKindIndex)
 {
     propLegend->showDiscrete(discreteLegend(state_, perKindIndex, legendRowWidth()));
 }
 
-int Form1::legendRowWidth() const
+int MainWindow::legendRowWidth() const
 {
     // From the legend's left edge to the exaggeration slider at the right of the view, less the box's margins.
     const int right = std::min(splitContainer1_Panel2->width(), vertScaleBar->x());
     return std::max(legend_bars::Left + legend_bars::Width, right - propLegend->x() - 12);
 }
 
-void Form1::rampColourChanged(RampStop stop, const char* picker)
+void MainWindow::rampColourChanged(RampStop stop, const char* picker)
 {
     auto* button = propLegend->findChild<ColorButton*>(QString::fromLatin1(picker));
     if (!button || !OpenGL) return;
     changeRampColour(propertyDisplayContext(), stop, unitColour(button->selectedColor()));
 }
 
-void Form1::rgb1_SelectedColorChanged() { rampColourChanged(RampStop::Low, "rgb1"); }
-void Form1::rgb2_SelectedColorChanged() { rampColourChanged(RampStop::Middle, "rgb2"); }
-void Form1::rgb3_SelectedColorChanged() { rampColourChanged(RampStop::High, "rgb3"); }
+void MainWindow::rgb1_SelectedColorChanged() { rampColourChanged(RampStop::Low, "rgb1"); }
+void MainWindow::rgb2_SelectedColorChanged() { rampColourChanged(RampStop::Middle, "rgb2"); }
+void MainWindow::rgb3_SelectedColorChanged() { rampColourChanged(RampStop::High, "rgb3"); }
 
-void Form1::limitLabelClicked(bool upper)
+void MainWindow::limitLabelClicked(bool upper)
 {
     const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
     const auto& limits = upper ? state_.PROP_max_value_color : state_.PROP_min_value_color;
@@ -70,10 +70,10 @@ void Form1::limitLabelClicked(bool upper)
     propColorLimitsForm->activateWindow();
 }
 
-void Form1::Color_label_max_Click() { limitLabelClicked(true); }
-void Form1::Color_label_min_Click() { limitLabelClicked(false); }
+void MainWindow::Color_label_max_Click() { limitLabelClicked(true); }
+void MainWindow::Color_label_min_Click() { limitLabelClicked(false); }
 
-void Form1::wtf(QWidget* bar)
+void MainWindow::wtf(QWidget* bar)
 {
     if (!bar || !OpenGL) return;
     const std::string name = bar->objectName().toStdString();
@@ -92,13 +92,13 @@ void Form1::wtf(QWidget* bar)
     changeCodeColour(propertyDisplayContext(), code, {r / 255.0f, g / 255.0f, b / 255.0f});
 }
 
-void Form1::propLegend_MouseEnter()
+void MainWindow::propLegend_MouseEnter()
 {
     for (const char* name : {"rgb1", "rgb2", "rgb3"})
         if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->show();
 }
 
-void Form1::настроитьПалитруToolStripMenuItem_Click()
+void MainWindow::настроитьПалитруToolStripMenuItem_Click()
 {
     PropertypaletteForm->adjustSize();
     QRect frame = PropertypaletteForm->frameGeometry();
@@ -107,7 +107,7 @@ void Form1::настроитьПалитруToolStripMenuItem_Click()
     PropertypaletteForm->exec();
 }
 
-void Form1::setPropFilterFormHide()
+void MainWindow::setPropFilterFormHide()
 {
     if (!OpenGL) return;
     if (setPropFilterForm->cancelled()) {
@@ -119,7 +119,7 @@ void Form1::setPropFilterFormHide()
                         setPropFilterForm->get_reverse_cut());
 }
 
-void Form1::propColorLimitsFormHide()
+void MainWindow::propColorLimitsFormHide()
 {
     if (!OpenGL || propColorLimitsForm->cancelled()) return;
     applyColourLimit(propertyDisplayContext(), propColorLimitsForm->get_is_max() != 0.0f,

@@ -5,14 +5,14 @@
 
 #include "ui/clipboard_picture.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
 
-int Form1::clipboardWidth() const { return clipboardPictureWidth(splitContainer1_Panel2->width()); }
+int MainWindow::clipboardWidth() const { return clipboardPictureWidth(splitContainer1_Panel2->width()); }
 
-void Form1::toolStripButton14_Click()
+void MainWindow::toolStripButton14_Click()
 {
     const int height = splitContainer1_Panel2->height();
     const int width = clipboardWidth();

@@ -12,7 +12,7 @@
 #include "scene/well_geometry.h"
 #include "ui/color_button.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 
@@ -22,19 +22,19 @@ constexpr int kLabelSizes[] = {4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 30};
 
 }  // namespace
 
-WellImportContext Form1::wellImportContext(UserPrompts& prompts)
+WellImportContext MainWindow::wellImportContext(UserPrompts& prompts)
 {
     return WellImportContext{state_, *this, *OpenGL, *this, prompts};
 }
 
-WellImportResult Form1::importMainMenu_well_Click()
+WellImportResult MainWindow::importMainMenu_well_Click()
 {
     const WellImportResult result = importWellsWithDialog(wellImportContext(*prompts_));
     rememberRecentFiles(DataFileKind::Well, result.loadedFiles);
     return result;
 }
 
-WellImportResult Form1::importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns)
+WellImportResult MainWindow::importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns)
 {
     PreselectedWellColumns preselected(*prompts_);
     const WellImportResult result =
@@ -43,7 +43,7 @@ WellImportResult Form1::importWellsFromPaths(const std::vector<std::string>& pat
     return result;
 }
 
-void Form1::setWaitCursor(bool on)
+void MainWindow::setWaitCursor(bool on)
 {
     if (on == wellWaitCursor_) return;
     wellWaitCursor_ = on;
@@ -55,7 +55,7 @@ void Form1::setWaitCursor(bool on)
     }
 }
 
-void Form1::showFinished(bool front)
+void MainWindow::showFinished(bool front)
 {
     if (front)
         finished_pic->raise();
@@ -63,9 +63,9 @@ void Form1::showFinished(bool front)
         finished_pic->lower();
 }
 
-void Form1::focusWellTree() { treeView1->setFocus(); }
+void MainWindow::focusWellTree() { treeView1->setFocus(); }
 
-void Form1::addWellNode(const std::string& name)
+void MainWindow::addWellNode(const std::string& name)
 {
     treeView1->setUpdatesEnabled(false);
     treeView1->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(name)}));
@@ -73,7 +73,7 @@ void Form1::addWellNode(const std::string& name)
 }
 
 // The entries of the two well menus: checkable, one checked at a time, the current size checked at start.
-void Form1::buildWellMenus()
+void MainWindow::buildWellMenus()
 {
     auto* widths = new QActionGroup(kryptonContextMenu2);
     for (int n = 1; n <= 10; ++n) {
@@ -95,28 +95,28 @@ void Form1::buildWellMenus()
     }
 }
 
-void Form1::well_line_size_Click(int n)
+void MainWindow::well_line_size_Click(int n)
 {
     state_.WELL_LINE_SIZE = n;
     for (QAction* entry : kryptonContextMenu2->actions())
         entry->setChecked(entry->objectName() == QStringLiteral("well_line_size_%1").arg(n));
 }
 
-void Form1::well_label_size_Click(int n)
+void MainWindow::well_label_size_Click(int n)
 {
     state_.WELL_LABEL_SIZE = wellLabelSizeForEntry(n);
     for (QAction* entry : kryptonContextMenu1->actions())
         entry->setChecked(entry->objectName() == QStringLiteral("well_label_size_%1").arg(n));
 }
 
-void Form1::kryptonColorButton1_SelectedColorChanged()
+void MainWindow::kryptonColorButton1_SelectedColorChanged()
 {
     // Labels are drawn every frame in this colour; nothing to rebuild.
     const QColor c = kryptonColorButton1->selectedColor();
     state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
 }
 
-void Form1::kryptonColorButton2_SelectedColorChanged()
+void MainWindow::kryptonColorButton2_SelectedColorChanged()
 {
     const QColor c = kryptonColorButton2->selectedColor();
     state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
@@ -125,13 +125,13 @@ void Form1::kryptonColorButton2_SelectedColorChanged()
     OpenGL->bindWellBuffers();
 }
 
-void Form1::cut_well_Menu_Click()
+void MainWindow::cut_well_Menu_Click()
 {
     trace("well_coord.size() = " + std::to_string(state_.well_coord.size()));
     state_.cut_wells = cut_well_Menu->isChecked();
 }
 
-void Form1::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click()
+void MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click()
 {
     state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
     const bool ru = state_.Lang == "ru";

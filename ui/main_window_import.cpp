@@ -9,21 +9,21 @@
 #include <QTreeWidget>
 
 #include "commands/recent_files.h"
-#include "ui/gl_view.h"
 #include "ui/data_tree_view.h"
-#include "ui/form1.h"
+#include "ui/gl_view.h"
+#include "ui/main_window.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
 
-GridImportContext Form1::importContext(UserPrompts& prompts)
+GridImportContext MainWindow::importContext(UserPrompts& prompts)
 {
     return GridImportContext{state_, *this, *OpenGL, *this, prompts, this};
 }
 
 // A grid, property or well file that loaded goes to the front of the recent files.
 
-GridImportOutcome Form1::importMainMenu_grid_Click()
+GridImportOutcome MainWindow::importMainMenu_grid_Click()
 {
     NotingFileChoices chosen(*prompts_);
     const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
@@ -33,7 +33,7 @@ GridImportOutcome Form1::importMainMenu_grid_Click()
     return outcome;
 }
 
-GridImportOutcome Form1::importGridFromPath(const std::string& path)
+GridImportOutcome MainWindow::importGridFromPath(const std::string& path)
 {
     const GridImportOutcome outcome = importGridFile(importContext(*prompts_), path);
     if (outcome == GridImportOutcome::Loaded) rememberRecentFiles(DataFileKind::Grid, {path});
@@ -42,12 +42,12 @@ GridImportOutcome Form1::importGridFromPath(const std::string& path)
     return outcome;
 }
 
-PropertyImportContext Form1::propertyImportContext(UserPrompts& prompts)
+PropertyImportContext MainWindow::propertyImportContext(UserPrompts& prompts)
 {
     return PropertyImportContext{state_, *this, *OpenGL, *this, prompts};
 }
 
-PropertyImportResult Form1::importMainMenu_prop_Click()
+PropertyImportResult MainWindow::importMainMenu_prop_Click()
 {
     NotingFileChoices chosen(*prompts_);
     const PropertyImportResult result = importPropertiesWithDialog(propertyImportContext(chosen));
@@ -56,7 +56,7 @@ PropertyImportResult Form1::importMainMenu_prop_Click()
     return result;
 }
 
-PropertyImportResult Form1::importPropertiesFromPath(const std::string& path, PropertyTypes types)
+PropertyImportResult MainWindow::importPropertiesFromPath(const std::string& path, PropertyTypes types)
 {
     const PropertyImportResult result = importPropertyFile(propertyImportContext(*prompts_), path, types);
     if (result.accepted > 0) rememberRecentFiles(DataFileKind::Property, {path});
@@ -64,16 +64,16 @@ PropertyImportResult Form1::importPropertiesFromPath(const std::string& path, Pr
     return result;
 }
 
-void Form1::beginWait()
+void MainWindow::beginWait()
 {
     finished_pic->lower();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void Form1::keepResponsive() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void MainWindow::keepResponsive() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-void Form1::endWait(bool finished)
+void MainWindow::endWait(bool finished)
 {
     if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     if (finished)
@@ -82,33 +82,33 @@ void Form1::endWait(bool finished)
         finished_pic->lower();
 }
 
-void Form1::focusTree() { treeView2->setFocus(); }
+void MainWindow::focusTree() { treeView2->setFocus(); }
 
-void Form1::enableTopView() { twod_Menu->setEnabled(true); }
+void MainWindow::enableTopView() { twod_Menu->setEnabled(true); }
 
-void Form1::uncheckLayerAndFlatSection()
+void MainWindow::uncheckLayerAndFlatSection()
 {
     layersMainMenu->setChecked(false);
     flatsectionMainMenu->setChecked(false);
 }
 
-void Form1::useTreeImages() { treeTarget_->useImages(makeImageList1()); }
+void MainWindow::useTreeImages() { treeTarget_->useImages(makeImageList1()); }
 
-void Form1::setLegendCaption(const std::string& text) { propLegend->setTitle(QString::fromStdString(text)); }
+void MainWindow::setLegendCaption(const std::string& text) { propLegend->setTitle(QString::fromStdString(text)); }
 
-void Form1::clearLegend() { propLegend->clearContent(); }
+void MainWindow::clearLegend() { propLegend->clearContent(); }
 
-bool Form1::filterViewChecked() const { return threedMainMenu->isChecked(); }
+bool MainWindow::filterViewChecked() const { return threedMainMenu->isChecked(); }
 
-void Form1::uncheckFilterView() { threedMainMenu->setChecked(false); }
+void MainWindow::uncheckFilterView() { threedMainMenu->setChecked(false); }
 
-void Form1::showLegend()
+void MainWindow::showLegend()
 {
     legendMainMenu->setChecked(true);
     propLegend->show();
 }
 
-void Form1::treeView2_AfterSelect()
+void MainWindow::treeView2_AfterSelect()
 {
     QTreeWidgetItem* node = treeView2->currentItem();
     if (!node || !OpenGL) return;
@@ -117,10 +117,12 @@ void Form1::treeView2_AfterSelect()
     selectPropertyNode(propertyDisplayContext(), {node->text(0).toStdString(), index, node->parent() == nullptr});
 }
 
-PropertyDisplayContext Form1::propertyDisplayContext() { return PropertyDisplayContext{state_, *this, *OpenGL, *this}; }
+PropertyDisplayContext MainWindow::propertyDisplayContext()
+{
+    return PropertyDisplayContext{state_, *this, *OpenGL, *this};
+}
 
-
-bool Form1::showProperty(const std::string& name)
+bool MainWindow::showProperty(const std::string& name)
 {
     const std::optional<int> index = propertyNodeIndex(state_, name);
     QTreeWidgetItem* root = treeView2->topLevelItem(0);

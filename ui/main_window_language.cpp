@@ -11,7 +11,7 @@
 
 #include "core/localisation.h"
 #include "platform/app_settings.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/property_legend.h"
 #include "ui/ui_text.h"
 
@@ -45,7 +45,7 @@ constexpr TextPair kExaggerationTip{"Vertical exaggeration: drag up for more, do
 
 }  // namespace
 
-void Form1::updateFormLang()
+void MainWindow::updateFormLang()
 {
     const std::string& lang = state_.Lang;
     auto text = [&lang](int base) { return localUiText(base, lang); };
@@ -121,7 +121,7 @@ void Form1::updateFormLang()
     refreshPickedCell();
 }
 
-void Form1::updateLang()
+void MainWindow::updateLang()
 {
     if (state_.Lang == "en") {
         EnglishLangMenu->setChecked(true);
@@ -132,7 +132,7 @@ void Form1::updateLang()
     }
 }
 
-void Form1::EnglishLangMenuItem_Click()
+void MainWindow::EnglishLangMenuItem_Click()
 {
     state_.Lang = "en";
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
@@ -141,7 +141,7 @@ void Form1::EnglishLangMenuItem_Click()
     fitCommandRow();
 }
 
-void Form1::RussianLangMenuItem_Click()
+void MainWindow::RussianLangMenuItem_Click()
 {
     state_.Lang = "ru";
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);

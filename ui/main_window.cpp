@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,10 +21,10 @@
 #include "core/decimal_text.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
-#include "ui/gl_view.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
 #include "ui/display_well_section_mode.h"
+#include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/model_stat.h"
 #include "ui/prop_color_limits.h"
@@ -40,9 +40,9 @@ namespace {
 constexpr QSize kPreferredSize{1698, 824};
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barColours_(std::random_device{}())
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState()), barColours_(std::random_device{}())
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
     setAcceptDrops(true);  // grid, property and well files dropped on the window are imported
     // Small enough for a 1366 x 768 laptop screen; the command row scrolls when the window is narrower than it.
@@ -69,16 +69,16 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
     treeTarget_ = std::make_unique<DataTreeView>(treeView2);
     const QSize hostSize = splitContainer1_Panel2->size();
     OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), modelStatForm,
-                                     treeTarget_.get(), state_);
+                        treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view
     OpenGL->setSceneChanged([this] { requestFrame(); });
 
     connectCommands();
     showContactToggles();
-    connect(splitContainer1, &QSplitter::splitterMoved, this, &Form1::splitContainer1_SplitterMoved);
-    connect(setPropFilterForm, &PropFilter::formHidden, this, &Form1::setPropFilterFormHide);
-    connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &Form1::propColorLimitsFormHide);
+    connect(splitContainer1, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
+    connect(setPropFilterForm, &PropFilter::formHidden, this, &MainWindow::setPropFilterFormHide);
+    connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &MainWindow::propColorLimitsFormHide);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
 
@@ -90,12 +90,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), state_(modelState()), barCo
     timer1 = new QTimer(this);
     timer1->setObjectName(QStringLiteral("timer1"));
     timer1->setInterval(2);
-    connect(timer1, &QTimer::timeout, this, &Form1::timer1_Tick);
+    connect(timer1, &QTimer::timeout, this, &MainWindow::timer1_Tick);
 
-    Form1_Load();
+    applyStoredSettings();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
     // The view refers to the tree adapter and to this window's feedback: let it go first.
@@ -103,12 +103,12 @@ Form1::~Form1()
     OpenGL = nullptr;
 }
 
-void Form1::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
+void MainWindow::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
 {
     if (prompts) prompts_ = std::move(prompts);
 }
 
-void Form1::Form1_Load()
+void MainWindow::applyStoredSettings()
 {
     AppSettings& store = appSettings();
     if (store.readFlag(settings_key::fullscreen)) setWindowState(windowState() | Qt::WindowMaximized);
@@ -135,14 +135,14 @@ void Form1::Form1_Load()
     state_.BACKGROUND_COLOR = readBackgroundColor(store, state_.BACKGROUND_COLOR);
     applyBackgroundColor();
 
-    Form1_Resize();
+    layOutView();
     finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 5);
     vertScaleBar->move(splitContainer1_Panel2->width() - 199, 200);
 
     StatusLabel->setText(QStringLiteral("All good"));
 }
 
-void Form1::applyBackgroundColor()
+void MainWindow::applyBackgroundColor()
 {
     const auto& c = state_.BACKGROUND_COLOR;
     const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
@@ -150,13 +150,13 @@ void Form1::applyBackgroundColor()
     propLegend->setBackground(QColor(c[0], c[1], c[2]), legendTextColour_);
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Form1_Resize();
+    layOutView();
 }
 
-void Form1::Form1_Resize()
+void MainWindow::layOutView()
 {
     if (!statusStrip1 || !splitContainer1_Panel2) return;
     finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 6);
@@ -175,12 +175,12 @@ void Form1::Form1_Resize()
     requestFrame();
 }
 
-void Form1::splitContainer1_SplitterMoved()
+void MainWindow::splitContainer1_SplitterMoved()
 {
     if (OpenGL) OpenGL->ReSizeGLScene(splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
 }
 
-void Form1::placeViewButtons()
+void MainWindow::placeViewButtons()
 {
     QWidget* clop = toolStrip2->widgetForAction(clopboardMainMenu);
     const int clopWidth = clop ? clop->width() : 0;
@@ -192,7 +192,7 @@ void Form1::placeViewButtons()
     for (QToolButton* b : {rotate_Menu, twod_Menu, displayGrid_Menu, cut_well_Menu}) b->raise();
 }
 
-void Form1::fitCommandRow()
+void MainWindow::fitCommandRow()
 {
     toolStrip2->setMinimumWidth(0);
     toolStrip2->layout()->invalidate();
@@ -201,31 +201,34 @@ void Form1::fitCommandRow()
     placeViewButtons();
 }
 
-void Form1::showExaggeration()
+void MainWindow::showExaggeration()
 {
     vertScaleLabel->setText(QStringLiteral("\u00D7") + QString::number(state_.VERT_SCALE, 'f', 1));
     vertScaleLabel->adjustSize();
     vertScaleLabel->move(vertScaleBar->x() - vertScaleLabel->width() - 4, vertScaleBar->y());
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();  // closing always succeeds; settings are saved when they change, not at exit
 }
 
 // Feedback channels.
 
-void Form1::setStatus(const std::string& text) { StatusLabel->setText(QString::fromStdString(text)); }
+void MainWindow::setStatus(const std::string& text) { StatusLabel->setText(QString::fromStdString(text)); }
 
-void Form1::setProgress(int value) { toolStripProgressBar1->setValue(std::clamp(value, 0, 100)); }
+void MainWindow::setProgress(int value) { toolStripProgressBar1->setValue(std::clamp(value, 0, 100)); }
 
-int Form1::progress() const { return toolStripProgressBar1->value(); }
+int MainWindow::progress() const { return toolStripProgressBar1->value(); }
 
-void Form1::appendLog(const std::string& text, LogColour colour) { AppendRichText(richTextBox1, text, colour, true); }
+void MainWindow::appendLog(const std::string& text, LogColour colour)
+{
+    AppendRichText(richTextBox1, text, colour, true);
+}
 
-void Form1::trace(const std::string& line) { morvane::trace(line); }
+void MainWindow::trace(const std::string& line) { morvane::trace(line); }
 
-void Form1::AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine)
+void MainWindow::AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine)
 {
     QTextCursor cursor = box->textCursor();
     cursor.movePosition(QTextCursor::End);
@@ -236,7 +239,7 @@ void Form1::AppendRichText(QTextEdit* box, const std::string& text, LogColour co
     box->setTextCursor(cursor);
 }
 
-void Form1::richTextBox1_TextChanged()
+void MainWindow::richTextBox1_TextChanged()
 {
     QTextCursor cursor = richTextBox1->textCursor();
     cursor.movePosition(QTextCursor::End);

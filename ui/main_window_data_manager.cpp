@@ -6,10 +6,10 @@
 #include <QTreeWidget>
 
 #include "commands/contacts_command.h"
-#include "ui/gl_view.h"
 #include "ui/data_manager.h"
 #include "ui/data_tree_view.h"
-#include "ui/form1.h"
+#include "ui/gl_view.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 
@@ -22,7 +22,7 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 
 }  // namespace
 
-void Form1::dataManagerMainMenu_Click()
+void MainWindow::dataManagerMainMenu_Click()
 {
     ModelState& s = state_;
     Data_manager manager(s, OpenGL, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1, false, false,
@@ -51,9 +51,9 @@ void Form1::dataManagerMainMenu_Click()
     manager.OK_manager_false();
 }
 
-void Form1::загрузитьДанныеПоДобычеToolStripMenuItem_Click() { dataManagerMainMenu_Click(); }
+void MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click() { dataManagerMainMenu_Click(); }
 
-void Form1::showContactToggles()
+void MainWindow::showContactToggles()
 {
     for (const auto& [button, set, display] : {std::tuple{owc_Check, state_.OWC_set, &state_.displayOWC},
                                                std::tuple{goc_Check, state_.GOC_set, &state_.displayGOC}}) {
@@ -66,7 +66,7 @@ void Form1::showContactToggles()
     }
 }
 
-void Form1::showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth)
+void MainWindow::showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth)
 {
     for (const auto& [kind, depth, button] :
          {std::tuple{ContactKind::OWC, owcDepth, owc_Check}, std::tuple{ContactKind::GOC, gocDepth, goc_Check}}) {

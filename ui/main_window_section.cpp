@@ -3,23 +3,23 @@
 #include <QToolButton>
 
 #include "platform/app_settings.h"
-#include "ui/gl_view.h"
 #include "ui/display_well_section_mode.h"
-#include "ui/form1.h"
+#include "ui/gl_view.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 
-WellSectionContext Form1::wellSectionContext()
+WellSectionContext MainWindow::wellSectionContext()
 {
     return WellSectionContext{state_, *this, *OpenGL, *this, *prompts_, appSettings()};
 }
 
-void Form1::wellsectionMainMenu_Click()
+void MainWindow::wellsectionMainMenu_Click()
 {
     applyModeButtons(wellsectionMainMenu, switchWellSection(wellSectionContext(), wellsectionMainMenu->isChecked()));
 }
 
-void Form1::displayWellSectionFormHide()
+void MainWindow::displayWellSectionFormHide()
 {
     // Only the build button's hide of a section still being picked builds it: leaving the mode hides the window
     // too, after the mode is off.
@@ -28,9 +28,9 @@ void Form1::displayWellSectionFormHide()
     RenderWellSection();
 }
 
-bool Form1::RenderWellSection() { return morvane::RenderWellSection(wellSectionContext()); }
+bool MainWindow::RenderWellSection() { return morvane::RenderWellSection(wellSectionContext()); }
 
-void Form1::showSelectionWindow()
+void MainWindow::showSelectionWindow()
 {
     const QRect frame = frameGeometry();
     displayWellSectionForm->move(frame.x() + frame.width() - 237, frame.y() + 195);
@@ -40,22 +40,22 @@ void Form1::showSelectionWindow()
     activateWindow();  // the focus stays with the main window, where the wells are picked
 }
 
-void Form1::hideSelectionWindow() { displayWellSectionForm->hide(); }
+void MainWindow::hideSelectionWindow() { displayWellSectionForm->hide(); }
 
-void Form1::addSectionRow(const std::string& well, int number)
+void MainWindow::addSectionRow(const std::string& well, int number)
 {
     displayWellSectionForm->addRow(QString::fromStdString(well), number);
 }
 
-void Form1::releaseSectionButton() { wellsectionMainMenu->setChecked(false); }
+void MainWindow::releaseSectionButton() { wellsectionMainMenu->setChecked(false); }
 
-void Form1::enableViewButtons(bool enabled)
+void MainWindow::enableViewButtons(bool enabled)
 {
     twod_Menu->setEnabled(enabled);
     rotate_Menu->setEnabled(enabled);
 }
 
-void Form1::applySectionColours(bool sectionShown)
+void MainWindow::applySectionColours(bool sectionShown)
 {
     legendTextColour_ = sectionShown ? Qt::black : Qt::white;
     applyBackgroundColor();

@@ -1,12 +1,13 @@
 // The main window: menus, the ribbon-like tab and command rows, the wells, model and events panes, the status
 // strip, and the 3D view with its overlays in the right panel of the split container.
 //
-// The class is spread over several files by concern: form1.cpp (construction, load, resize, feedback channels),
-// form1_layout.cpp (the controls), form1_lang.cpp (texts and language), form1_modes.cpp (view modes and the other
-// commands), form1_camera.cpp (frame timer, mouse, keys, slider), form1_import.cpp (grid and property import,
-// property tree selection), form1_legend.cpp (legend, palettes, property filter and colour limits), form1_wells.cpp
-// (well import and the well display settings), form1_data_manager.cpp (the data manager and the contact toggles),
-// form1_section.cpp (the well section), form1_clipboard.cpp (copy picture).
+// The class is spread over several files by concern: main_window.cpp (construction, load, resize, feedback
+// channels), main_window_layout.cpp (the controls), main_window_language.cpp (texts and language),
+// main_window_modes.cpp (view modes and the other commands), main_window_camera.cpp (frame timer, mouse, keys,
+// slider), main_window_import.cpp (grid and property import, property tree selection), main_window_legend.cpp
+// (legend, palettes, property filter and colour limits), main_window_wells.cpp (well import and the well display
+// settings), main_window_data_manager.cpp (the data manager and the contact toggles), main_window_section.cpp (the
+// well section), main_window_clipboard.cpp (copy picture), main_window_files.cpp (recent files and drops).
 #pragma once
 
 #include <cstdint>
@@ -64,18 +65,18 @@ class Propertypalette;
 class PropFilter;
 class Settings;
 
-class Form1 : public QMainWindow,
-              public Feedback,
-              public CameraFields,
-              private GridImportWindow,
-              private PropertyImportWindow,
-              private PropertyDisplayWindow,
-              private WellImportWindow,
-              private WellSectionWindow {
+class MainWindow : public QMainWindow,
+                   public Feedback,
+                   public CameraFields,
+                   private GridImportWindow,
+                   private PropertyImportWindow,
+                   private PropertyDisplayWindow,
+                   private WellImportWindow,
+                   private WellSectionWindow {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The smallest window: it fits a 1366 x 768 laptop screen with its title bar and a task bar.
     static constexpr int kMinimumWidth = 1000;
@@ -96,8 +97,8 @@ public:
     void AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine);
 
     // Load and layout.
-    void Form1_Load();
-    void Form1_Resize();
+    void applyStoredSettings();
+    void layOutView();
     void splitContainer1_SplitterMoved();
 
     // Texts and language.
@@ -203,8 +204,8 @@ public:
     void pickCellAt(QPoint panelPos);
     void splitContainer1_Panel2_MouseEnter();
     // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
-    void Form1_KeyDown(int key, std::uint32_t x11KeyCode = 0);
-    void Form1_KeyUp(int key, std::uint32_t x11KeyCode = 0);
+    void onKeyDown(int key, std::uint32_t x11KeyCode = 0);
+    void onKeyUp(int key, std::uint32_t x11KeyCode = 0);
     void vertScaleBar_MouseDown(int y);
     void vertScaleBar_MouseMove(Qt::MouseButtons buttons);
     void vertScaleBar_MouseUp();
@@ -290,7 +291,7 @@ private:
     // The hand cursor over a well label and the wells under the pointer.
     void updateHover();
     // Undoes Qt's automatic check toggle so a handler sees the state before the click.
-    void onClickKeepingState(QAction* action, void (Form1::*handler)());
+    void onClickKeepingState(QAction* action, void (MainWindow::*handler)());
 
     // View-mode helpers: the check marks of the mode group, the shell view, the displayed property recoloured.
     void checkOnlyMode(QAction* mode);

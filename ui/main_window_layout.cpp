@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ui/color_button.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -139,7 +139,7 @@ private:
 
 }  // namespace
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     menuStrip1 = new QMenuBar(this);
     menuStrip1->setObjectName(QStringLiteral("menuStrip1"));
@@ -155,7 +155,7 @@ void Form1::buildMenus()
     projectMenu->addSeparator();
     projectMenu_Recent = namedMenu("projectMenu_Recent", projectMenu);  // the imports join it with the row
     projectMenu->addMenu(projectMenu_Recent);
-    connect(projectMenu_Recent, &QMenu::aboutToShow, this, &Form1::refreshRecentMenu);
+    connect(projectMenu_Recent, &QMenu::aboutToShow, this, &MainWindow::refreshRecentMenu);
     projectMenu->addSeparator();
     projectMenu->addAction(projectMenu_Exit);
     projectMenu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -209,7 +209,7 @@ void Form1::buildMenus()
         menuStrip1->addMenu(menu);
 }
 
-void Form1::buildToolStrips()
+void MainWindow::buildToolStrips()
 {
     toolStrip1 = new QToolBar(this);
     toolStrip1->setObjectName(QStringLiteral("toolStrip1"));
@@ -299,7 +299,7 @@ void Form1::buildToolStrips()
     displayGrid_Menu->setChecked(true);
 }
 
-void Form1::buildPanes()
+void MainWindow::buildPanes()
 {
     // The command row heads the central area, above the split container.
     auto* central = new QWidget(this);
@@ -396,7 +396,7 @@ void Form1::buildPanes()
     splitContainer2->setStretchFactor(1, 1);
 }
 
-void Form1::buildViewPanel()
+void MainWindow::buildViewPanel()
 {
     splitContainer1_Panel2 = new QWidget(splitContainer1);
     splitContainer1_Panel2->setObjectName(QStringLiteral("splitContainer1_Panel2"));
@@ -436,7 +436,7 @@ void Form1::buildViewPanel()
     panel4->adjustSize();
 }
 
-void Form1::buildStatusStrip()
+void MainWindow::buildStatusStrip()
 {
     statusStrip1 = new QStatusBar(this);
     statusStrip1->setObjectName(QStringLiteral("statusStrip1"));

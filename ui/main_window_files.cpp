@@ -14,7 +14,7 @@
 #include "core/localisation.h"
 #include "io/property_reader.h"
 #include "platform/app_settings.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 
@@ -59,12 +59,12 @@ std::vector<std::string> localFiles(const QMimeData* data)
 
 }  // namespace
 
-void Form1::rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths)
+void MainWindow::rememberRecentFiles(DataFileKind kind, const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) rememberRecentFile(appSettings(), {kind, path});
 }
 
-void Form1::refreshRecentMenu()
+void MainWindow::refreshRecentMenu()
 {
     projectMenu_Recent->clear();
     const std::vector<RecentFile> files = readRecentFiles(appSettings());
@@ -88,7 +88,7 @@ void Form1::refreshRecentMenu()
     connect(clear, &QAction::triggered, this, [] { clearRecentFiles(appSettings()); });
 }
 
-void Form1::openRecentFile(const RecentFile& file)
+void MainWindow::openRecentFile(const RecentFile& file)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file.path, ec)) {
@@ -111,7 +111,7 @@ void Form1::openRecentFile(const RecentFile& file)
     }
 }
 
-void Form1::openDataFiles(const std::vector<std::string>& paths)
+void MainWindow::openDataFiles(const std::vector<std::string>& paths)
 {
     std::vector<std::string> grids, properties, wells;
     for (const std::string& path : paths) {
@@ -145,12 +145,12 @@ void Form1::openDataFiles(const std::vector<std::string>& paths)
 
 // While an import runs (the wait cursor is up) the window still repaints and may see a drop: it is refused, so one
 // import never starts inside another.
-void Form1::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!QApplication::overrideCursor() && !localFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
-void Form1::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     const std::vector<std::string> paths = localFiles(event->mimeData());
     if (paths.empty() || QApplication::overrideCursor()) return;

@@ -15,7 +15,7 @@
 #include "commands/cell_pick.h"
 #include "commands/production_command.h"
 #include "ui/gl_view.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -34,13 +34,13 @@ ScreenPoint screenPoint(QPoint p) { return ScreenPoint{p.x(), p.y()}; }
 
 }  // namespace
 
-void Form1::requestFrame()
+void MainWindow::requestFrame()
 {
     frames_.request();
     updateFrameTimer();
 }
 
-void Form1::timer1_Tick()
+void MainWindow::timer1_Tick()
 {
     if (frames_.beginTick(state_) && OpenGL) {
         OpenGL->Render();
@@ -58,7 +58,7 @@ void Form1::timer1_Tick()
     if (!frames_.endTick(state_) && timer1) timer1->stop();
 }
 
-void Form1::updateHover()
+void MainWindow::updateHover()
 {
     if (state_.diplay_well_section_mode) return;
     const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
@@ -69,7 +69,7 @@ void Form1::updateHover()
 
 // The frame timer runs only while the window can be seen and a frame is asked for or the view animates, so an idle
 // program does not spin.
-void Form1::updateFrameTimer()
+void MainWindow::updateFrameTimer()
 {
     if (!timer1) return;
     const bool run = isVisible() && !isMinimized() && frames_.pending(state_);
@@ -77,26 +77,26 @@ void Form1::updateFrameTimer()
     if (!run && timer1->isActive()) timer1->stop();
 }
 
-void Form1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    Form1_Resize();
+    layOutView();
     requestFrame();
 }
 
-void Form1::hideEvent(QHideEvent* event)
+void MainWindow::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
     updateFrameTimer();
 }
 
-void Form1::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) requestFrame();
 }
 
-void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
+void MainWindow::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
 {
     const ScreenPoint c = screenPoint(screenPos);
     switch (dragButton(buttons & Qt::LeftButton, buttons & Qt::RightButton, buttons & Qt::MiddleButton)) {
@@ -116,7 +116,7 @@ void Form1::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint sc
     requestFrame();
 }
 
-void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
+void MainWindow::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
 {
     const DragButton released = button == Qt::LeftButton     ? DragButton::Left
                                 : button == Qt::RightButton  ? DragButton::Right
@@ -125,15 +125,15 @@ void Form1::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
     releaseDrag(*this, state_, released);
 }
 
-void Form1::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
+void MainWindow::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
 
 // A press does not move the camera; in the well section mode, the left button adds the hovered well.
-void Form1::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
+void MainWindow::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
 {
     addSectionWell(wellSectionContext(), button == Qt::LeftButton);
 }
 
-void Form1::pickCellAt(QPoint panelPos)
+void MainWindow::pickCellAt(QPoint panelPos)
 {
     // The unfolded well section has no cells of the grid; its clicks choose wells.
     if (!OpenGL || state_.well_section_mode) return;
@@ -143,7 +143,7 @@ void Form1::pickCellAt(QPoint panelPos)
     pickedCellLabel->setText(QString::fromStdString(pick.status));
 }
 
-void Form1::refreshPickedCell()
+void MainWindow::refreshPickedCell()
 {
     if (pickedCell_ && state_.picked_cell_lines.empty()) {
         pickedCell_.reset();
@@ -154,13 +154,13 @@ void Form1::refreshPickedCell()
         pickedCellLabel->setText(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
 }
 
-void Form1::splitContainer1_Panel2_MouseEnter()
+void MainWindow::splitContainer1_Panel2_MouseEnter()
 {
     for (const char* name : {"rgb1", "rgb2", "rgb3"})
         if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->hide();
 }
 
-void Form1::Form1_KeyDown(int key, std::uint32_t x11KeyCode)
+void MainWindow::onKeyDown(int key, std::uint32_t x11KeyCode)
 {
     // F fits the view; under a Russian layout the same key arrives as А (X11 key code 41).
     const bool latinLetter = key >= Qt::Key_A && key <= Qt::Key_Z;
@@ -173,14 +173,14 @@ void Form1::Form1_KeyDown(int key, std::uint32_t x11KeyCode)
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);
 }
 
-void Form1::Form1_KeyUp(int key, std::uint32_t x11KeyCode)
+void MainWindow::onKeyUp(int key, std::uint32_t x11KeyCode)
 {
     if (const auto k = cameraKeyOf(key, x11KeyCode)) keyUp(*this, *k);
 }
 
-void Form1::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
+void MainWindow::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
 
-void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
+void MainWindow::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
 {
     if (!(buttons & Qt::LeftButton)) return;
     const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
@@ -189,12 +189,12 @@ void Form1::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
     requestFrame();
 }
 
-void Form1::vertScaleBar_MouseUp()
+void MainWindow::vertScaleBar_MouseUp()
 {
     if (OpenGL) vertScaleReleased(state_, *OpenGL, *this, productionMainMenu->isChecked());
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
 
@@ -229,9 +229,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             // A press with Ctrl, Alt or Meta held is a shortcut, not a camera key; a release always ends a press.
             const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
             if (type == QEvent::KeyPress && !shortcut)
-                Form1_KeyDown(key->key(), x11KeyCode(*key));
+                onKeyDown(key->key(), x11KeyCode(*key));
             else if (type == QEvent::KeyRelease && !key->isAutoRepeat())
-                Form1_KeyUp(key->key(), x11KeyCode(*key));
+                onKeyUp(key->key(), x11KeyCode(*key));
         }
         return false;
     }
@@ -265,7 +265,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             splitContainer1_Panel2_MouseEnter();
             break;
         case QEvent::Resize:
-            Form1_Resize();
+            layOutView();
             break;
         default:
             break;
