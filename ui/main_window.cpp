@@ -26,7 +26,7 @@
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
-#include "ui/model_stat.h"
+#include "ui/dialogs/statistics_dialog.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
@@ -50,8 +50,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     prompts_ = makeDialogPrompts(this);
 
     // The long-lived windows, reused rather than re-created.
-    modelStatForm = new ModelStat(this);
-    modelStatForm->setWindowFlag(Qt::Window);
+    statisticsDialog_ = new StatisticsDialog(this);
+    statisticsDialog_->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
     setPropFilterForm = new PropFilter(state_, this);
     propColorLimitsForm = new PropColorLimits(this);
@@ -68,7 +68,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
 
     treeTarget_ = std::make_unique<DataTreeView>(treeView2);
     const QSize hostSize = splitContainer1_Panel2->size();
-    OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), modelStatForm,
+    OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), statisticsDialog_,
                         treeTarget_.get(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view

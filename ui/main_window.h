@@ -58,12 +58,12 @@ class DataTreeView;
 class GlView;
 class Display_well_section_mode;
 class InfoWindow;
-class ModelStat;
 class PropColorLimits;
 class PropertyLegend;
 class Propertypalette;
 class PropFilter;
 class Settings;
+class StatisticsDialog;
 
 class MainWindow : public QMainWindow,
                    public Feedback,
@@ -214,7 +214,6 @@ public:
     int clipboardWidth() const;
 
     GlView* OpenGL = nullptr;
-    ModelStat* modelStatForm = nullptr;
     Settings* settingsForm = nullptr;
     PropFilter* setPropFilterForm = nullptr;
     PropColorLimits* propColorLimitsForm = nullptr;
@@ -304,6 +303,7 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    StatisticsDialog* statisticsDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

@@ -20,7 +20,7 @@
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
-#include "ui/model_stat.h"
+#include "ui/dialogs/statistics_dialog.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
@@ -263,14 +263,14 @@ void MainWindow::modelMenu_inactive_Click()
 
 void MainWindow::toolStripButton10_Click()
 {
-    modelStatForm->updateLang(state_.Lang);
-    modelStatForm->show();
+    statisticsDialog_->updateLang(state_.Lang);
+    statisticsDialog_->show();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = modelStatForm->frameGeometry();
+        QRect frame = statisticsDialog_->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
-        modelStatForm->move(frame.topLeft());
+        statisticsDialog_->move(frame.topLeft());
     }
-    modelStatForm->raise();
+    statisticsDialog_->raise();
 }
 
 void MainWindow::авторToolStripMenuItem_Click() { toolStripButton10_Click(); }

@@ -13,8 +13,8 @@
 #include "commands/grid_import_command.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
+#include "ui/dialogs/statistics_dialog.h"
 #include "ui/main_window.h"
-#include "ui/model_stat.h"
 
 namespace morvane {
 namespace {
@@ -79,8 +79,10 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "Rendering grid");
     EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(form.modelStatForm->modelStat_cell_k->text(), "4");
-    EXPECT_EQ(form.modelStatForm->modelStat_resol->text(), "50 x 50");
+    auto* statistics = form.findChild<StatisticsDialog*>("statisticsDialog");
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_EQ(statistics->findChild<QLineEdit*>("cellsK")->text(), "4");
+    EXPECT_EQ(statistics->findChild<QLineEdit*>("cellSize")->text(), "50 x 50");
 
     // A file that holds no grid: progress back to 0, the model stays.
     form.findChild<QAction*>("importMainMenu_grid")->trigger();

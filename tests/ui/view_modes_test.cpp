@@ -10,9 +10,9 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
-#include "ui/main_window.h"
+#include "ui/dialogs/statistics_dialog.h"
 #include "ui/info_windows.h"
-#include "ui/model_stat.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
@@ -311,10 +311,12 @@ TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
 {
     s->Lang = "ru";
     action("statisticsMainMenu")->trigger();
-    EXPECT_TRUE(form->modelStatForm->isVisible());
-    EXPECT_FALSE(form->modelStatForm->isModal());
-    EXPECT_EQ(form->modelStatForm->windowTitle(), QString::fromStdString(s->locals[801]));
-    form->modelStatForm->close();
+    auto* statistics = form->findChild<StatisticsDialog*>("statisticsDialog");
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_TRUE(statistics->isVisible());
+    EXPECT_FALSE(statistics->isModal());
+    EXPECT_EQ(statistics->windowTitle(), QString::fromStdString(s->locals[801]));
+    statistics->close();
 }
 
 }  // namespace
