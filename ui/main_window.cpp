@@ -23,14 +23,14 @@
 #include "platform/trace.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/dialogs/palette_dialog.h"
+#include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
-#include "ui/dialogs/statistics_dialog.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
-#include "ui/property_palette.h"
 #include "ui/settings_dialog.h"
 
 namespace morvane {
@@ -57,7 +57,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     propColorLimitsForm = new PropColorLimits(this);
     displayWellSectionForm = new Display_well_section_mode(this);
     rotateToolStrip.clear();
-    PropertypaletteForm = new Propertypalette(this);
+    paletteDialog_ = new PaletteDialog(this);
     donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
 
     buildMenus();

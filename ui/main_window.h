@@ -59,8 +59,8 @@ class GlView;
 class Display_well_section_mode;
 class InfoWindow;
 class PropColorLimits;
+class PaletteDialog;
 class PropertyLegend;
-class Propertypalette;
 class PropFilter;
 class Settings;
 class StatisticsDialog;
@@ -217,7 +217,6 @@ public:
     Settings* settingsForm = nullptr;
     PropFilter* setPropFilterForm = nullptr;
     PropColorLimits* propColorLimitsForm = nullptr;
-    Propertypalette* PropertypaletteForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -304,6 +303,7 @@ private:
 
     ModelState& state_;
     StatisticsDialog* statisticsDialog_ = nullptr;
+    PaletteDialog* paletteDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

@@ -12,12 +12,12 @@
 #include "platform/trace.h"
 #include "scene/legend_layout.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/palette_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
-#include "ui/property_palette.h"
 
 namespace morvane {
 
@@ -100,11 +100,11 @@ void MainWindow::propLegend_MouseEnter()
 
 void MainWindow::настроитьПалитруToolStripMenuItem_Click()
 {
-    PropertypaletteForm->adjustSize();
-    QRect frame = PropertypaletteForm->frameGeometry();
+    paletteDialog_->adjustSize();
+    QRect frame = paletteDialog_->frameGeometry();
     frame.moveCenter(frameGeometry().center());
-    PropertypaletteForm->move(frame.topLeft());
-    PropertypaletteForm->exec();
+    paletteDialog_->move(frame.topLeft());
+    paletteDialog_->exec();
 }
 
 void MainWindow::setPropFilterFormHide()
