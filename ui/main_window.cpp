@@ -23,12 +23,12 @@
 #include "platform/trace.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
-#include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
@@ -54,7 +54,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     statisticsDialog_->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
     setPropFilterForm = new PropFilter(state_, this);
-    propColorLimitsForm = new PropColorLimits(this);
+    colourLimitsDialog_ = new ColourLimitsDialog(this);
     displayWellSectionForm = new Display_well_section_mode(this);
     rotateToolStrip.clear();
     paletteDialog_ = new PaletteDialog(this);
@@ -78,7 +78,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
     connect(setPropFilterForm, &PropFilter::formHidden, this, &MainWindow::setPropFilterFormHide);
-    connect(propColorLimitsForm, &PropColorLimits::formHidden, this, &MainWindow::propColorLimitsFormHide);
+    connect(colourLimitsDialog_, &ColourLimitsDialog::windowHidden, this, &MainWindow::applyEditedLimit);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
 

@@ -54,11 +54,11 @@ class QTreeWidget;
 namespace morvane {
 
 class ColorButton;
+class ColourLimitsDialog;
 class DataTreeView;
 class GlView;
 class Display_well_section_mode;
 class InfoWindow;
-class PropColorLimits;
 class PaletteDialog;
 class PropertyLegend;
 class PropFilter;
@@ -190,7 +190,7 @@ public:
     void wtf(QWidget* bar);
     void propLegend_MouseEnter();
     void setPropFilterFormHide();
-    void propColorLimitsFormHide();
+    void applyEditedLimit();
 
     // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
     // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
@@ -216,7 +216,6 @@ public:
     GlView* OpenGL = nullptr;
     Settings* settingsForm = nullptr;
     PropFilter* setPropFilterForm = nullptr;
-    PropColorLimits* propColorLimitsForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -304,6 +303,7 @@ private:
     ModelState& state_;
     StatisticsDialog* statisticsDialog_ = nullptr;
     PaletteDialog* paletteDialog_ = nullptr;
+    ColourLimitsDialog* colourLimitsDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

@@ -12,10 +12,10 @@
 #include "platform/trace.h"
 #include "scene/legend_layout.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
-#include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 
@@ -62,12 +62,12 @@ void MainWindow::limitLabelClicked(bool upper)
     const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
     const auto& limits = upper ? state_.PROP_max_value_color : state_.PROP_min_value_color;
     if (state_.prop_no_morvane < 0 || entry >= limits.size()) return;
-    propColorLimitsForm->in_value(static_cast<float>(limits[entry]), upper);
+    colourLimitsDialog_->editLimit(static_cast<float>(limits[entry]), upper);
     if (upper) trace("prop_no_morvane1 = " + std::to_string(state_.prop_no_morvane));
-    propColorLimitsForm->updateLang(state_.Lang);
-    propColorLimitsForm->show();
-    propColorLimitsForm->raise();
-    propColorLimitsForm->activateWindow();
+    colourLimitsDialog_->updateLang(state_.Lang);
+    colourLimitsDialog_->show();
+    colourLimitsDialog_->raise();
+    colourLimitsDialog_->activateWindow();
 }
 
 void MainWindow::Color_label_max_Click() { limitLabelClicked(true); }
@@ -119,11 +119,10 @@ void MainWindow::setPropFilterFormHide()
                         setPropFilterForm->get_reverse_cut());
 }
 
-void MainWindow::propColorLimitsFormHide()
+void MainWindow::applyEditedLimit()
 {
-    if (!OpenGL || propColorLimitsForm->cancelled()) return;
-    applyColourLimit(propertyDisplayContext(), propColorLimitsForm->get_is_max() != 0.0f,
-                     propColorLimitsForm->get_value());
+    if (!OpenGL || colourLimitsDialog_->cancelled()) return;
+    applyColourLimit(propertyDisplayContext(), colourLimitsDialog_->editsUpperLimit(), colourLimitsDialog_->value());
 }
 
 }  // namespace morvane

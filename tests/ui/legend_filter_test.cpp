@@ -17,9 +17,9 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
-#include "ui/prop_color_limits.h"
 #include "ui/prop_filter.h"
 
 namespace morvane {
@@ -152,17 +152,17 @@ TEST_F(LegendWindow, TheRampShowsItsLimitsAndAPickedColourRecoloursEveryPorosity
 TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
 {
     show(0);
-    auto* limits = form.findChild<PropColorLimits*>("PropColorLimits");
+    auto* limits = form.findChild<ColourLimitsDialog*>("colourLimitsDialog");
     QTest::mouseClick(inLegend<QLabel>("Color_label_max"), Qt::LeftButton);
     ASSERT_TRUE(limits->isVisible());
     EXPECT_EQ(limits->windowTitle(), "Change limit");
-    auto* text = limits->findChild<QLineEdit*>("textBox1");
+    auto* text = limits->findChild<QLineEdit*>("limitValue");
     EXPECT_EQ(text->text().toStdString(), limitText(static_cast<float>(s.PROP_max_value_color[1])));
     const double upper = s.PROP_max_value_color[1], lower = s.PROP_min_value_color[1];
 
     // Not a number: the window says so, stays open, the limit stays.
     text->setText("abc");
-    limits->findChild<QPushButton*>("kryptonButton1")->click();
+    limits->findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(limits->isVisible());
     EXPECT_TRUE(limits->findChild<QLabel*>("messageLabel")->isVisible());
     EXPECT_EQ(s.PROP_max_value_color[1], upper);
@@ -177,7 +177,7 @@ TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
     // A lower limit above the upper one is ignored without a word.
     QTest::mouseClick(inLegend<QLabel>("Color_label_min"), Qt::LeftButton);
     text->setText("0.3");
-    limits->findChild<QPushButton*>("kryptonButton1")->click();
+    limits->findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(limits->isVisible());
     EXPECT_EQ(s.PROP_min_value_color[1], lower);
 }
