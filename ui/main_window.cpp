@@ -25,11 +25,11 @@
 #include "ui/dialog_prompts.h"
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
+#include "ui/dialogs/property_filter_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
-#include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
 
@@ -53,7 +53,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     statisticsDialog_ = new StatisticsDialog(this);
     statisticsDialog_->setWindowFlag(Qt::Window);
     settingsForm = new Settings(this);
-    setPropFilterForm = new PropFilter(state_, this);
+    propertyFilterDialog_ = new PropertyFilterDialog(state_, this);
     colourLimitsDialog_ = new ColourLimitsDialog(this);
     displayWellSectionForm = new Display_well_section_mode(this);
     rotateToolStrip.clear();
@@ -77,7 +77,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     connectCommands();
     showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
-    connect(setPropFilterForm, &PropFilter::formHidden, this, &MainWindow::setPropFilterFormHide);
+    connect(propertyFilterDialog_, &PropertyFilterDialog::windowHidden, this, &MainWindow::applyChosenFilter);
     connect(colourLimitsDialog_, &ColourLimitsDialog::windowHidden, this, &MainWindow::applyEditedLimit);
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};

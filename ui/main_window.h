@@ -60,8 +60,8 @@ class GlView;
 class Display_well_section_mode;
 class InfoWindow;
 class PaletteDialog;
+class PropertyFilterDialog;
 class PropertyLegend;
-class PropFilter;
 class Settings;
 class StatisticsDialog;
 
@@ -189,7 +189,7 @@ public:
     // A click on a code bar of the discrete legend: the code gets a new random colour.
     void wtf(QWidget* bar);
     void propLegend_MouseEnter();
-    void setPropFilterFormHide();
+    void applyChosenFilter();
     void applyEditedLimit();
 
     // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
@@ -215,7 +215,6 @@ public:
 
     GlView* OpenGL = nullptr;
     Settings* settingsForm = nullptr;
-    PropFilter* setPropFilterForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -304,6 +303,7 @@ private:
     StatisticsDialog* statisticsDialog_ = nullptr;
     PaletteDialog* paletteDialog_ = nullptr;
     ColourLimitsDialog* colourLimitsDialog_ = nullptr;
+    PropertyFilterDialog* propertyFilterDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

@@ -14,9 +14,9 @@
 #include "ui/color_button.h"
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
+#include "ui/dialogs/property_filter_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
-#include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -107,16 +107,16 @@ void MainWindow::настроитьПалитруToolStripMenuItem_Click()
     paletteDialog_->exec();
 }
 
-void MainWindow::setPropFilterFormHide()
+void MainWindow::applyChosenFilter()
 {
     if (!OpenGL) return;
-    if (setPropFilterForm->cancelled()) {
+    if (propertyFilterDialog_->cancelled()) {
         // Closed through its title bar: no filter; the mode button goes back up with the shell view.
         threedMainMenu->setChecked(false);
         return;
     }
-    applyPropertyFilter(propertyDisplayContext(), setPropFilterForm->get_cont_prop_cut(),
-                        setPropFilterForm->get_reverse_cut());
+    applyPropertyFilter(propertyDisplayContext(), propertyFilterDialog_->cutValue(),
+                        propertyFilterDialog_->cutsBelow());
 }
 
 void MainWindow::applyEditedLimit()

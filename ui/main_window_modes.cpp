@@ -16,12 +16,12 @@
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/property_filter_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
-#include "ui/prop_filter.h"
 #include "ui/property_legend.h"
 #include "ui/settings_dialog.h"
 
@@ -161,12 +161,12 @@ void MainWindow::threedMainMenu_Click()
     applyModeButtons(threedMainMenu, buttons);
     if (buttons != ModeButtons::OnlyThisOne) return;
     // The property filter dialog takes over from here (it sets the filter view when it is hidden).
-    setPropFilterForm->setVariables(state_.PROP_max_value_color, state_.PROP_min_value_color, state_.prop_no_morvane,
-                                    state_.r3, state_.g3, state_.b3, state_.r2, state_.g2, state_.b2, state_.r1,
-                                    state_.g1, state_.b1, state_.PROP_type_displaying);
-    setPropFilterForm->show();
-    setPropFilterForm->raise();
-    setPropFilterForm->updateMargins();
+    propertyFilterDialog_->setDisplayedProperty(
+        state_.PROP_max_value_color, state_.PROP_min_value_color, state_.prop_no_morvane, state_.r3, state_.g3,
+        state_.b3, state_.r2, state_.g2, state_.b2, state_.r1, state_.g1, state_.b1, state_.PROP_type_displaying);
+    propertyFilterDialog_->show();
+    propertyFilterDialog_->raise();
+    propertyFilterDialog_->showLimits();
 }
 
 void MainWindow::twod_Menu_Click()

@@ -18,9 +18,9 @@
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/colour_limits_dialog.h"
+#include "ui/dialogs/property_filter_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
-#include "ui/prop_filter.h"
 
 namespace morvane {
 namespace {
@@ -185,24 +185,24 @@ TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
 TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
 {
     show(0);
-    auto* filter = form.findChild<PropFilter*>("PropFilter");
+    auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
     QAction* threed = form.findChild<QAction*>("threedMainMenu");
     threed->trigger();
     ASSERT_TRUE(filter->isVisible());
     EXPECT_TRUE(threed->isChecked());
-    EXPECT_EQ(filter->findChild<QLabel*>("Color_label_max")->text().toStdString(),
+    EXPECT_EQ(filter->findChild<QLabel*>("upperLimitLabel")->text().toStdString(),
               limitText(s.PROP_max_value_color[1]));
-    EXPECT_EQ(filter->findChild<QLineEdit*>("Color_label_cut")->text().toStdString(),
+    EXPECT_EQ(filter->findChild<QLineEdit*>("cutValue")->text().toStdString(),
               limitText((s.PROP_max_value_color[1] + s.PROP_min_value_color[1]) / 2));
 
     // The slider to the bottom of the ramp: the cut is the lower limit; removing the cells above it shades the
     // whole ramp.
-    filter->polzunok_MouseDown(0);
-    filter->polzunok_MouseMove(190);
-    EXPECT_EQ(filter->findChild<QPushButton*>("polzunok")->y(), 190);
-    filter->findChild<QPushButton*>("reverse_cut")->click();
-    EXPECT_EQ(filter->cut_palitra->geometry(), QRect(85, 39, 35, 160));
-    filter->findChild<QPushButton*>("kryptonButton1")->click();
+    filter->pressSlider(0);
+    filter->dragSliderTo(190);
+    EXPECT_EQ(filter->findChild<QPushButton*>("cutSlider")->y(), 190);
+    filter->findChild<QPushButton*>("cutDirectionButton")->click();
+    EXPECT_EQ(filter->findChild<QWidget*>("removedShade")->geometry(), QRect(85, 39, 35, 160));
+    filter->findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(filter->isVisible());
     EXPECT_TRUE(s.threeD_mode);
     EXPECT_FALSE(s.edge_mode);

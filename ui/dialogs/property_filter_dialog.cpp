@@ -1,0 +1,306 @@
+#include "ui/dialogs/property_filter_dialog.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include "commands/property_filter.h"
+#include "core/decimal_text.h"
+#include "platform/app_settings.h"
+#include "platform/trace.h"
+
+namespace morvane {
+
+namespace fw = filter_window;
+
+namespace {
+
+QFont limitFont()
+{
+    QFont font(QStringLiteral("Microsoft Sans Serif"));
+    font.setPointSizeF(9.75);
+    font.setItalic(true);
+    return font;
+}
+
+QColor paletteColour(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b,
+                     int type)
+{
+    if (type < 0 || type >= 10) return Qt::black;
+    auto c = [](float v) { return static_cast<int>(v * 255.0f) & 0xFF; };
+    return QColor(c(r[type]), c(g[type]), c(b[type]));
+}
+
+// A panel painted by a function: the two halves of the ramp and the shade over the removed side.
+class PaintedPanel final : public QWidget {
+public:
+    using Paint = std::function<void(QPainter&, const QRect&)>;
+    PaintedPanel(const char* name, Paint paint, QWidget* parent) : QWidget(parent), paint_(std::move(paint))
+    {
+        setObjectName(QString::fromLatin1(name));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        paint_(painter, rect());
+    }
+
+private:
+    Paint paint_;
+};
+
+// The direction button's picture: an arrow pointing to the side whose cells are removed.
+QIcon directionIcon(bool cutBelow)
+{
+    QPixmap pixmap(21, 44);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    painter.drawLine(10, 6, 10, 38);
+    painter.setBrush(QColor(200, 30, 30));
+    painter.setPen(Qt::NoPen);
+    const QPointF down[] = {{3, 28}, {17, 28}, {10, 41}};
+    const QPointF up[] = {{3, 16}, {17, 16}, {10, 3}};
+    painter.drawPolygon(cutBelow ? down : up, 3);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+PropertyFilterDialog::PropertyFilterDialog(Properties& properties, QWidget* parent) : QDialog(parent), p_(properties)
+{
+    setObjectName(QStringLiteral("propertyFilterDialog"));
+    setWindowTitle(QStringLiteral("Фильтр свойства"));
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(195, 303);
+
+    okButton_ = new QPushButton(QStringLiteral("ОК"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(10, 238, 145, 55);
+    connect(okButton_, &QPushButton::clicked, this, &PropertyFilterDialog::takeCut);
+
+    removedShade_ = new PaintedPanel(
+        "removedShade",
+        [](QPainter& painter, const QRect& area) {
+        painter.fillRect(area, QColor(0, 0, 0, 150));
+        painter.fillRect(area, QBrush(QColor(255, 255, 255, 90), Qt::BDiagPattern));
+        },
+        this);
+    removedShade_->setGeometry(85, fw::RampTop, 35, fw::RampHeight);
+    removedShade_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    directionButton_ = new QPushButton(this);
+    directionButton_->setObjectName(QStringLiteral("cutDirectionButton"));
+    directionButton_->setGeometry(161, 241, 25, 48);
+    directionButton_->setFlat(true);
+    directionButton_->setIcon(directionIcon(true));
+    directionButton_->setIconSize(QSize(21, 44));
+    connect(directionButton_, &QPushButton::clicked, this, &PropertyFilterDialog::reverseDirection);
+
+    messageLabel_ = new QLabel(this);
+    messageLabel_->setObjectName(QStringLiteral("messageLabel"));
+    messageLabel_->setGeometry(4, 205, 187, 30);
+    messageLabel_->setWordWrap(true);
+    messageLabel_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    messageLabel_->hide();
+
+    shadeTimer_ = new QTimer(this);
+    shadeTimer_->setObjectName(QStringLiteral("shadeTimer"));
+    shadeTimer_->setInterval(2);
+    connect(shadeTimer_, &QTimer::timeout, this, &PropertyFilterDialog::placeShade);
+}
+
+void PropertyFilterDialog::setDisplayedProperty(const std::vector<double>& upper, const std::vector<double>& lower,
+                                                int nodeIndex, const Palette& r3, const Palette& g3, const Palette& b3,
+                                                const Palette& r2, const Palette& g2, const Palette& b2,
+                                                const Palette& r1, const Palette& g1, const Palette& b1, int typeCode)
+{
+    p_.prop_max_value_form = upper;
+    p_.prop_min_value_form = lower;
+    nodeIndex_ = nodeIndex;
+    p_.r3_form = r3, p_.g3_form = g3, p_.b3_form = b3;
+    p_.r2_form = r2, p_.g2_form = g2, p_.b2_form = b2;
+    p_.r1_form = r1, p_.g1_form = g1, p_.b1_form = b1;
+    typeCode_ = typeCode;
+    if (upperRamp_) upperRamp_->update();
+    if (lowerRamp_) lowerRamp_->update();
+}
+
+double PropertyFilterDialog::upperLimit() const
+{
+    const std::size_t entry = static_cast<std::size_t>(nodeIndex_) + 1;
+    return nodeIndex_ >= 0 && entry < p_.prop_max_value_form.size() ? p_.prop_max_value_form[entry] : 0;
+}
+
+double PropertyFilterDialog::lowerLimit() const
+{
+    const std::size_t entry = static_cast<std::size_t>(nodeIndex_) + 1;
+    return nodeIndex_ >= 0 && entry < p_.prop_min_value_form.size() ? p_.prop_min_value_form[entry] : 0;
+}
+
+void PropertyFilterDialog::addRampControls()
+{
+    loaded_ = true;
+    auto gradient = [this](bool upperHalf) {
+        return [this, upperHalf](QPainter& painter, const QRect& area) {
+            const int t = typeCode_;
+            const QColor high = paletteColour(p_.r3_form, p_.g3_form, p_.b3_form, t);
+            const QColor middle = paletteColour(p_.r2_form, p_.g2_form, p_.b2_form, t);
+            const QColor low = paletteColour(p_.r1_form, p_.g1_form, p_.b1_form, t);
+            QLinearGradient g(0, 0, 0, area.height());
+            g.setColorAt(0, upperHalf ? high : middle);
+            g.setColorAt(1, upperHalf ? middle : low);
+            painter.fillRect(area, g);
+        };
+    };
+    upperRamp_ = new PaintedPanel("upperRamp", gradient(true), this);
+    upperRamp_->setGeometry(85, fw::RampTop, 35, fw::RampHeight / 2);
+    lowerRamp_ = new PaintedPanel("lowerRamp", gradient(false), this);
+    lowerRamp_->setGeometry(85, fw::RampTop + fw::RampHeight / 2, 35, fw::RampHeight / 2);
+
+    auto label = [this](const char* name, int y) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setFont(limitFont());
+        l->move(27, y);
+        l->show();
+        return l;
+    };
+    upperLimitLabel_ = label("upperLimitLabel", fw::MaxLabelY);
+    lowerLimitLabel_ = label("lowerLimitLabel", fw::MinLabelY);
+    cutText_ = new QLineEdit(this);
+    cutText_->setObjectName(QStringLiteral("cutValue"));
+    cutText_->setReadOnly(true);
+    cutText_->setFont(limitFont());
+    cutText_->setFrame(false);
+    cutText_->setGeometry(27, fw::CutTextY, 50, 15);
+
+    slider_ = new QPushButton(this);
+    slider_->setObjectName(QStringLiteral("cutSlider"));
+    slider_->setGeometry(123, 112, 35, 15);
+    slider_->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: rgb(220, 0, 0); border: 1px solid "
+                       "rgb(120, 0, 0); border-radius: 5px; }"));
+    slider_->setCursor(Qt::SizeVerCursor);
+    slider_->installEventFilter(this);
+
+    for (QWidget* w : {upperRamp_, lowerRamp_, static_cast<QWidget*>(cutText_), static_cast<QWidget*>(slider_)})
+        w->show();
+    removedShade_->raise();
+    slider_->raise();
+}
+
+void PropertyFilterDialog::showLimits()
+{
+    trace("PropFilter no = " + std::to_string(nodeIndex_));
+    if (!loaded_) return;
+    const double upper = upperLimit(), lower = lowerLimit();
+    upperLimitLabel_->setText(QString::fromStdString(limitText(upper)));
+    upperLimitLabel_->adjustSize();
+    lowerLimitLabel_->setText(QString::fromStdString(limitText(lower)));
+    lowerLimitLabel_->adjustSize();
+    cutText_->setText(QString::fromStdString(limitText((upper + lower) / 2)));
+    messageLabel_->hide();
+    upperRamp_->update();
+    lowerRamp_->update();
+}
+
+void PropertyFilterDialog::pressSlider(int y) { sliderGrabY_ = y; }
+
+void PropertyFilterDialog::dragSliderTo(int windowY)
+{
+    const auto step = dragSlider(windowY, sliderGrabY_, upperLimit(), lowerLimit());
+    if (!step) return;
+    slider_->move(slider_->x(), step->sliderY);
+    if (step->cutTextY) cutText_->move(cutText_->x(), *step->cutTextY);
+    shadeCoef_ = step->coef;
+    cutText_->setText(QString::fromStdString(step->cutText));
+}
+
+void PropertyFilterDialog::placeShade()
+{
+    const RampShade shade = rampShade(shadeCoef_, cutBelow_);
+    removedShade_->setGeometry(85, shade.y, 35, shade.height);
+}
+
+void PropertyFilterDialog::reverseDirection()
+{
+    cutBelow_ = !cutBelow_;
+    directionButton_->setIcon(directionIcon(cutBelow_));
+    if (!cutBelow_) removedShade_->move(85, fw::RampTop);
+    placeShade();
+}
+
+void PropertyFilterDialog::takeCut()
+{
+    if (cutText_) {
+        trace("found");
+        const QString text = cutText_->text();
+        const auto value = readLimitText(text.toStdString());
+        if (!value) {
+            showMessage(
+                QString::fromStdString(notANumberMessage(text.toStdString(), appSettings().ReadAppSettings("Lang"))));
+            return;
+        }
+        cut_ = *value;
+    }
+    cancelled_ = false;
+    hide();
+}
+
+void PropertyFilterDialog::showMessage(const QString& text)
+{
+    messageLabel_->setText(text);
+    messageLabel_->show();
+    messageLabel_->raise();
+}
+
+void PropertyFilterDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!loaded_) addRampControls();
+    cancelled_ = false;
+    placeShade();
+    shadeTimer_->start();
+}
+
+void PropertyFilterDialog::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    shadeTimer_->stop();
+    if (!event->spontaneous()) emit windowHidden();
+}
+
+void PropertyFilterDialog::closeEvent(QCloseEvent* event)
+{
+    // Closed through the title bar: hidden like OK does, with nothing to apply.
+    cancelled_ = true;
+    event->ignore();
+    hide();
+}
+
+bool PropertyFilterDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == slider_) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            pressSlider(static_cast<QMouseEvent*>(event)->position().toPoint().y());
+            return true;
+        }
+        if (event->type() == QEvent::MouseMove) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->buttons() & Qt::LeftButton) dragSliderTo(slider_->mapTo(this, mouse->position().toPoint()).y());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace morvane
