@@ -26,12 +26,12 @@
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
 #include "ui/dialogs/property_filter_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/property_legend.h"
-#include "ui/settings_dialog.h"
 
 namespace morvane {
 
@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     // The long-lived windows, reused rather than re-created.
     statisticsDialog_ = new StatisticsDialog(this);
     statisticsDialog_->setWindowFlag(Qt::Window);
-    settingsForm = new Settings(this);
+    settingsDialog_ = new SettingsDialog(this);
     propertyFilterDialog_ = new PropertyFilterDialog(state_, this);
     colourLimitsDialog_ = new ColourLimitsDialog(this);
     displayWellSectionForm = new Display_well_section_mode(this);

@@ -62,7 +62,7 @@ class InfoWindow;
 class PaletteDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
-class Settings;
+class SettingsDialog;
 class StatisticsDialog;
 
 class MainWindow : public QMainWindow,
@@ -144,7 +144,7 @@ public:
     void modelMenu_inactive_Click();
     void отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click();
     void общиеНастройкиToolStripMenuItem_Click();
-    void settingsFormClosing();
+    void takeSettings();
     void выйтиToolStripMenuItem_Click();
     void viewTab_Click_1();
     void analysisTab_Click_1();
@@ -214,7 +214,6 @@ public:
     int clipboardWidth() const;
 
     GlView* OpenGL = nullptr;
-    Settings* settingsForm = nullptr;
     InfoWindow* donateForm = nullptr;
     Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
@@ -304,6 +303,7 @@ private:
     PaletteDialog* paletteDialog_ = nullptr;
     ColourLimitsDialog* colourLimitsDialog_ = nullptr;
     PropertyFilterDialog* propertyFilterDialog_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

@@ -17,13 +17,13 @@
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/property_filter_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
-#include "ui/settings_dialog.h"
 
 namespace morvane {
 
@@ -101,7 +101,7 @@ void MainWindow::connectCommands()
             [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
     connect(propLegend, &PropertyLegend::barClicked, this, &MainWindow::wtf);
     connect(propLegend, &PropertyLegend::mouseEntered, this, &MainWindow::propLegend_MouseEnter);
-    connect(settingsForm, &Settings::formClosing, this, &MainWindow::settingsFormClosing);
+    connect(settingsDialog_, &SettingsDialog::closing, this, &MainWindow::takeSettings);
     connect(displayWellSectionForm, &Display_well_section_mode::visibilityChanged, this,
             &MainWindow::displayWellSectionFormHide);
     rotate_Menu->installEventFilter(this);
@@ -278,19 +278,20 @@ void MainWindow::авторToolStripMenuItem_Click() { toolStripButton10_Click()
 void MainWindow::общиеНастройкиToolStripMenuItem_Click()
 {
     const std::string lang = state_.Lang;
-    settingsForm->updateLang(lang);
-    settingsForm->exec();
+    settingsDialog_->updateLang(lang);
+    settingsDialog_->exec();
 }
 
-void MainWindow::settingsFormClosing()
+void MainWindow::takeSettings()
 {
-    state_.BACKGROUND_COLOR = {settingsForm->color_r(), settingsForm->color_g(), settingsForm->color_b()};
+    const QColor background = settingsDialog_->background();
+    state_.BACKGROUND_COLOR = {background.red(), background.green(), background.blue()};
     applyBackgroundColor();
-    state_.twoD_ortho = settingsForm->twoD();
+    state_.twoD_ortho = settingsDialog_->orthographicTopView();
     state_.oneLayer = appSettings().readFlag(settings_key::oneLayer);
     state_.transp_model = (!state_.oneLayer && state_.layers_mode) ? 0.5f : 1.0f;
-    state_.BUBBLE_COEF = settingsForm->bubble_size();
-    state_.BUBBLE_LABEL_SIZE = settingsForm->bubble_text_size();
+    state_.BUBBLE_COEF = settingsDialog_->bubbleSize();
+    state_.BUBBLE_LABEL_SIZE = settingsDialog_->bubbleTextSize();
     if (OpenGL) OpenGL->changeBackgroundColor();
     state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
 }

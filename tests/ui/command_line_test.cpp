@@ -162,7 +162,8 @@ TEST(CommandLineSnapshot, ViewsTurnsExaggerationAndPicksFromTheCommandLine)
     const auto draw = [&](QStringList options) {
         const QString out = QString::fromStdString(folder.file("view.png").string());
         QString log;
-        options << "--snapshot" << out << "--size" << "400x300";
+        options << "--snapshot" << out << "--size"
+                << "400x300";
         EXPECT_EQ(runWithoutDisplay(folder, QStringList{grid} + options, log), 0) << log.toStdString();
         return QImage(out);
     };
@@ -194,15 +195,15 @@ TEST(CommandLineSnapshot, ViewsTurnsExaggerationAndPicksFromTheCommandLine)
     EXPECT_LT(count(draw({"--exaggeration", "1"}), model), shellPixels * 9 / 10);
 
     QString log, said;
-    EXPECT_EQ(runWithoutDisplay(folder, {grid, "--layer", "7", "--snapshot", folder.file("x.png").string().c_str()}, log),
-              1);
+    EXPECT_EQ(
+        runWithoutDisplay(folder, {grid, "--layer", "7", "--snapshot", folder.file("x.png").string().c_str()}, log), 1);
     EXPECT_TRUE(log.contains("the grid has 6 layers")) << log.toStdString();
 
     // A pick at the middle names a top cell and outlines it in magenta; one at the corner finds nothing.
     const QString picked = QString::fromStdString(folder.file("picked.png").string());
-    ASSERT_EQ(runWithoutDisplay(folder, {grid, "--pick", "200,150", "--snapshot", picked, "--size", "400x300"}, log,
-                                &said),
-              0);
+    ASSERT_EQ(
+        runWithoutDisplay(folder, {grid, "--pick", "200,150", "--snapshot", picked, "--size", "400x300"}, log, &said),
+        0);
     EXPECT_TRUE(said.startsWith("Cell I = ") && said.contains(", K = 1")) << said.toStdString();
     EXPECT_GT(count(QImage(picked), [](const QColor& c) { return c == QColor(255, 0, 255); }), 10);
     ASSERT_EQ(runWithoutDisplay(folder, {grid, "--pick", "0,0", "--snapshot", picked, "--size", "400x300"}, log, &said),

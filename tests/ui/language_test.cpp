@@ -13,8 +13,8 @@
 #include <QtTest/QTest>
 
 #include "tests/support/ui_harness.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/main_window.h"
-#include "ui/settings_dialog.h"
 
 namespace morvane {
 namespace {
@@ -145,14 +145,14 @@ TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
 
 TEST_F(Language, SettingsDialogTakesTheLanguageItIsGiven)
 {
-    Settings dialog;
+    SettingsDialog dialog;
     dialog.updateLang("ru");
-    EXPECT_EQ(dialog.findChild<QWidget*>("oneLayer_radio")->property("text").toString(), "1 непрозрачный слой");
-    EXPECT_EQ(dialog.findChild<QWidget*>("tenLayer_radio")->property("text").toString(), "7 прозрачных слоёв");
+    EXPECT_EQ(dialog.findChild<QWidget*>("oneLayerRadio")->property("text").toString(), "1 непрозрачный слой");
+    EXPECT_EQ(dialog.findChild<QWidget*>("transparentLayersRadio")->property("text").toString(), "7 прозрачных слоёв");
     dialog.updateLang("en");
     EXPECT_EQ(dialog.windowTitle(), "Settings");
-    EXPECT_EQ(dialog.findChild<QGroupBox*>("circle_group")->title(), "Bubble point diagrams");
-    EXPECT_EQ(dialog.findChild<QWidget*>("checkBox9")->property("text").toString(), "Run fullscreen");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("bubblesGroup")->title(), "Bubble point diagrams");
+    EXPECT_EQ(dialog.findChild<QWidget*>("fullScreenCheck")->property("text").toString(), "Run fullscreen");
 }
 
 }  // namespace

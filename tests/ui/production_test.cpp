@@ -13,8 +13,8 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/data_manager.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/main_window.h"
-#include "ui/settings_dialog.h"
 
 namespace morvane {
 namespace {
@@ -154,8 +154,9 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
 
     // A new bubble factor in the settings shows at the next rebuild: the slider's release, for its exaggeration.
     appSettings().UpdateAppSettings("bubbleSize", "2,5");
-    form.settingsForm->show();
-    form.settingsForm->close();
+    auto* settings = form.findChild<SettingsDialog*>("settingsDialog");
+    settings->show();
+    settings->close();
     EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
     s.prod_mode = false;  // as while the slider is dragged
     s.VERT_SCALE = 2;

@@ -19,8 +19,8 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialog_prompts.h"
-#include "ui/main_window.h"
 #include "ui/loading_prop.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/main_window.h"
-#include "ui/settings_dialog.h"
 
 namespace morvane {
 namespace {
@@ -23,7 +23,7 @@ protected:
     {
         testing::resetProgramState();
         form = std::make_unique<MainWindow>();
-        dialog = form->settingsForm;
+        dialog = form->findChild<SettingsDialog*>("settingsDialog");
     }
 
     template <typename T>
@@ -31,11 +31,11 @@ protected:
     {
         return dialog->findChild<T*>(name);
     }
-    QPushButton* apply() { return child<QPushButton>("apply_btn"); }
+    QPushButton* apply() { return child<QPushButton>("applyButton"); }
     std::string stored(const char* key) { return appSettings().ReadAppSettings(key); }
 
     std::unique_ptr<MainWindow> form;
-    Settings* dialog = nullptr;
+    SettingsDialog* dialog = nullptr;
 };
 
 TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
@@ -48,30 +48,30 @@ TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
 
     EXPECT_EQ(dialog->size(), QSize(1323, 930));
     EXPECT_FALSE(apply()->isEnabled());
-    EXPECT_TRUE(child<QPushButton>("Main_btn")->isChecked());
-    EXPECT_TRUE(child<QWidget>("panel1")->isVisible());
-    EXPECT_FALSE(child<QWidget>("panel2")->isVisible());
-    EXPECT_EQ(child<QWidget>("panel3")->pos(), QPoint(226, 36));
-    EXPECT_TRUE(child<QCheckBox>("checkBox_grid_lines")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("ortho_radio")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("oneLayer_radio")->isChecked());
-    EXPECT_EQ(child<ColorButton>("backgroundColorButton")->selectedColor(), QColor(51, 76, 76));
-    EXPECT_EQ(child<QLineEdit>("textBox1")->text(), "Field team");
-    EXPECT_FALSE(child<QCheckBox>("checkBox9")->isChecked());
-    EXPECT_FLOAT_EQ(dialog->bubble_size(), 1.5f);
+    EXPECT_TRUE(child<QPushButton>("mainSectionButton")->isChecked());
+    EXPECT_TRUE(child<QWidget>("mainPage")->isVisible());
+    EXPECT_FALSE(child<QWidget>("visualPage")->isVisible());
+    EXPECT_EQ(child<QWidget>("compositionPage")->pos(), QPoint(226, 36));
+    EXPECT_TRUE(child<QCheckBox>("gridLinesCheck")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("orthographicRadio")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("oneLayerRadio")->isChecked());
+    EXPECT_EQ(child<ColorButton>("backgroundColourButton")->selectedColor(), QColor(51, 76, 76));
+    EXPECT_EQ(child<QLineEdit>("authorLabelEdit")->text(), "Field team");
+    EXPECT_FALSE(child<QCheckBox>("fullScreenCheck")->isChecked());
+    EXPECT_FLOAT_EQ(dialog->bubbleSize(), 1.5f);
     // A stored size that does not parse is repaired and the dialog's copy kept.
     EXPECT_EQ(stored("bubbleTextSize"), "0,3");
-    EXPECT_FLOAT_EQ(dialog->bubble_text_size(), 0.3f);
-    EXPECT_TRUE(dialog->twoD());
+    EXPECT_FLOAT_EQ(dialog->bubbleTextSize(), 0.3f);
+    EXPECT_TRUE(dialog->orthographicTopView());
 
     // Section buttons show their page alone; pressing the shown one keeps it.
-    QTest::mouseClick(child<QPushButton>("Visual_btn"), Qt::LeftButton);
-    EXPECT_TRUE(child<QWidget>("panel2")->isVisible());
-    EXPECT_FALSE(child<QWidget>("panel1")->isVisible());
-    EXPECT_FALSE(child<QPushButton>("Main_btn")->isChecked());
-    QTest::mouseClick(child<QPushButton>("Visual_btn"), Qt::LeftButton);
-    EXPECT_TRUE(child<QPushButton>("Visual_btn")->isChecked());
-    EXPECT_TRUE(child<QWidget>("panel2")->isVisible());
+    QTest::mouseClick(child<QPushButton>("visualSectionButton"), Qt::LeftButton);
+    EXPECT_TRUE(child<QWidget>("visualPage")->isVisible());
+    EXPECT_FALSE(child<QWidget>("mainPage")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("mainSectionButton")->isChecked());
+    QTest::mouseClick(child<QPushButton>("visualSectionButton"), Qt::LeftButton);
+    EXPECT_TRUE(child<QPushButton>("visualSectionButton")->isChecked());
+    EXPECT_TRUE(child<QWidget>("visualPage")->isVisible());
     dialog->close();
 }
 
@@ -79,13 +79,13 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 {
     modelState().displayGridLines = true;
     dialog->show();
-    child<ColorButton>("backgroundColorButton")->setSelectedColor(QColor(10, 20, 30));
+    child<ColorButton>("backgroundColourButton")->setSelectedColor(QColor(10, 20, 30));
     EXPECT_TRUE(apply()->isEnabled());
-    child<QCheckBox>("checkBox_grid_lines")->setChecked(false);
-    child<QLineEdit>("bubbleSize_textBox")->setText("2.5");
-    child<QLineEdit>("bubbleTextSize_textBox")->setText("big");
-    child<QLineEdit>("textBox1")->setText("Team A");
-    child<QCheckBox>("checkBox9")->setChecked(true);
+    child<QCheckBox>("gridLinesCheck")->setChecked(false);
+    child<QLineEdit>("bubbleSizeEdit")->setText("2.5");
+    child<QLineEdit>("bubbleTextSizeEdit")->setText("big");
+    child<QLineEdit>("authorLabelEdit")->setText("Team A");
+    child<QCheckBox>("fullScreenCheck")->setChecked(true);
     QTest::mouseClick(apply(), Qt::LeftButton);
 
     EXPECT_FALSE(apply()->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     EXPECT_EQ(stored("fullscreen"), "True");
     EXPECT_EQ(stored("copy"), "Team A");
 
-    QTest::mouseClick(child<QPushButton>("exit_btn"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("exitButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     const ModelState& s = modelState();
     EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{10, 20, 30}));
@@ -113,7 +113,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
 {
     dialog->show();
-    child<QRadioButton>("tenLayer_radio")->setChecked(true);
+    child<QRadioButton>("transparentLayersRadio")->setChecked(true);
     QTest::mouseClick(apply(), Qt::LeftButton);
     dialog->close();
     EXPECT_FALSE(modelState().oneLayer);

@@ -18,8 +18,8 @@
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialog_prompts.h"
-#include "ui/main_window.h"
 #include "ui/loading_well.h"
+#include "ui/main_window.h"
 
 namespace morvane {
 namespace {
