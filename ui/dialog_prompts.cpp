@@ -5,8 +5,8 @@
 #include <QStringList>
 
 #include "model/model_state.h"
-#include "ui/loading_prop.h"
-#include "ui/loading_well.h"
+#include "ui/dialogs/property_kinds_dialog.h"
+#include "ui/dialogs/well_columns_dialog.h"
 
 namespace morvane {
 
@@ -34,7 +34,7 @@ public:
 
     WellColumnAnswer chooseWellColumns(const WellColumnQuestion& question) override
     {
-        LoadingWell dialog(question.wellName, question.columns, question.severalFiles, parent_);
+        WellColumnsDialog dialog(question.wellName, question.columns, question.severalFiles, parent_);
         dialog.updateLang(question.lang);
         dialog.exec();  // modal, centred on its owner
         return dialog.answer();
@@ -51,12 +51,12 @@ public:
     {
         // The dialog collects the codes in the program-wide list and leaves it empty again.
         std::vector<int>& types = modelState().PROP_types;
-        LoadingProp dialog(names, types, parent_);
+        PropertyKindsDialog dialog(names, types, parent_);
         dialog.updateLang(lang);
         dialog.exec();  // modal, centred on its owner
-        if (!dialog.OK_loading()) return std::nullopt;
-        std::vector<int> chosen = dialog.get_prop_types();
-        dialog.clear_types();
+        if (!dialog.confirmed()) return std::nullopt;
+        std::vector<int> chosen = dialog.chosenKinds();
+        dialog.clearChosenKinds();
         return chosen;
     }
 

@@ -19,7 +19,7 @@
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialog_prompts.h"
-#include "ui/loading_prop.h"
+#include "ui/dialogs/property_kinds_dialog.h"
 #include "ui/main_window.h"
 
 namespace morvane {
@@ -31,66 +31,66 @@ using namespace testing::generated_properties;
 
 // The loading dialog itself.
 
-class LoadingPropDialog : public ::testing::Test {
+class PropertyKindsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { testing::resetProgramState(); }
 };
 
-TEST_F(LoadingPropDialog, OkCollectsOneCodePerPropertyAndClosingOtherwiseDoesNot)
+TEST_F(PropertyKindsDialogTest, OkCollectsOneCodePerPropertyAndClosingOtherwiseDoesNot)
 {
     std::vector<int> types;
-    LoadingProp dialog({"PORO", "Facies", "NTG"}, types);
+    PropertyKindsDialog dialog({"PORO", "Facies", "NTG"}, types);
     dialog.updateLang("en");
     EXPECT_EQ(dialog.windowTitle(), "Property loading");
-    EXPECT_EQ(dialog.findChild<QGroupBox*>("groupBox1")->title(), "Property types");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>("kindsGroup")->title(), "Property types");
     dialog.updateLang("ru");
     EXPECT_NE(dialog.windowTitle(), "Property loading");
     EXPECT_FALSE(dialog.windowTitle().isEmpty());
 
-    ASSERT_EQ(dialog.count, 3);
+    ASSERT_EQ(dialog.propertyCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        QComboBox* list = dialog.findChild<QComboBox*>(QStringLiteral("prop%1").arg(i));
+        QComboBox* list = dialog.findChild<QComboBox*>(QStringLiteral("kindList%1").arg(i));
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->count(), 6);
         EXPECT_EQ(list->currentIndex(), -1);
     }
-    EXPECT_EQ(dialog.typeList(0)->itemText(0), "lithology");  // the stored language is English by default
-    EXPECT_EQ(dialog.typeList(0)->itemText(5), "water saturation");
-    EXPECT_EQ(dialog.findChild<QComboBox*>("prop3"), nullptr);
+    EXPECT_EQ(dialog.kindList(0)->itemText(0), "lithology");  // the stored language is English by default
+    EXPECT_EQ(dialog.kindList(0)->itemText(5), "water saturation");
+    EXPECT_EQ(dialog.findChild<QComboBox*>("kindList3"), nullptr);
 
-    dialog.typeList(0)->setCurrentIndex(3);  // porosity
-    dialog.typeList(2)->setCurrentIndex(2);  // NTG
-    dialog.findChild<QPushButton*>("kryptonButton1")->click();
-    EXPECT_TRUE(dialog.OK_loading());
-    EXPECT_EQ(dialog.get_prop_types(), (std::vector<int>{4, 0, 3}));
-    dialog.clear_types();
+    dialog.kindList(0)->setCurrentIndex(3);  // porosity
+    dialog.kindList(2)->setCurrentIndex(2);  // NTG
+    dialog.findChild<QPushButton*>("okButton")->click();
+    EXPECT_TRUE(dialog.confirmed());
+    EXPECT_EQ(dialog.chosenKinds(), (std::vector<int>{4, 0, 3}));
+    dialog.clearChosenKinds();
     EXPECT_TRUE(types.empty());
 
-    LoadingProp closed({"PORO"}, types);
+    PropertyKindsDialog closed({"PORO"}, types);
     closed.show();
     closed.close();
-    EXPECT_FALSE(closed.OK_loading());
+    EXPECT_FALSE(closed.confirmed());
     EXPECT_TRUE(types.empty());
 }
 
-TEST_F(LoadingPropDialog, KindNamesFollowTheStoredLanguage)
+TEST_F(PropertyKindsDialogTest, KindNamesFollowTheStoredLanguage)
 {
     appSettings().UpdateAppSettings("Lang", "ru");
     std::vector<int> types;
-    LoadingProp dialog({"PORO"}, types);
-    EXPECT_EQ(dialog.typeList(0)->itemText(0), "литология");
-    EXPECT_EQ(dialog.typeList(0)->itemText(2), "коллектор/неколлектор");
+    PropertyKindsDialog dialog({"PORO"}, types);
+    EXPECT_EQ(dialog.kindList(0)->itemText(0), "литология");
+    EXPECT_EQ(dialog.kindList(0)->itemText(2), "коллектор/неколлектор");
 }
 
-TEST_F(LoadingPropDialog, TheRealPromptsAnswerWithTheDialog)
+TEST_F(PropertyKindsDialogTest, TheRealPromptsAnswerWithTheDialog)
 {
     QWidget owner;
     auto prompts = makeDialogPrompts(&owner);
     QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<LoadingProp*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<PropertyKindsDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->typeList(1)->setCurrentIndex(4);  // permeability
-        dialog->findChild<QPushButton*>("kryptonButton1")->click();
+        dialog->kindList(1)->setCurrentIndex(4);  // permeability
+        dialog->findChild<QPushButton*>("okButton")->click();
     });
     const auto chosen = prompts->choosePropertyTypes({"A", "B"}, "en");
     ASSERT_TRUE(chosen.has_value());

@@ -18,7 +18,7 @@
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialog_prompts.h"
-#include "ui/loading_well.h"
+#include "ui/dialogs/well_columns_dialog.h"
 #include "ui/main_window.h"
 
 namespace morvane {
@@ -32,64 +32,64 @@ using Button = WellColumnAnswer::Button;
 
 const std::vector<std::string> kColumns{"MD", "X", "Y", "Z", "TVD", "DX", "DY", "AZIM_TN", "INCL", "DLS", "AZIM_GN"};
 
-class LoadingWellDialog : public ::testing::Test {
+class WellColumnsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { testing::resetProgramState(); }
 };
 
-TEST_F(LoadingWellDialog, TextsPreselectionAndButtons)
+TEST_F(WellColumnsDialogTest, TextsPreselectionAndButtons)
 {
-    LoadingWell one("Скв-1", {"Z", "MD", "X", "Y", "X"}, false);
+    WellColumnsDialog one("Скв-1", {"Z", "MD", "X", "Y", "X"}, false);
     one.updateLang("en");
     EXPECT_EQ(one.windowTitle(), "Well loading");
-    EXPECT_EQ(one.groupBox1->title(), "Column typization");
-    EXPECT_EQ(one.label5->text(), "X ccordinate");
+    EXPECT_EQ(one.findChild<QGroupBox*>("columnsGroup")->title(), "Column typization");
+    EXPECT_EQ(one.findChild<QLabel*>("xCaption")->text(), "X ccordinate");
     one.updateLang("ru");
     EXPECT_EQ(one.windowTitle(), "Загрузка скважин");
-    EXPECT_EQ(one.label1->text(), "Глубина, MD");
-    EXPECT_EQ(one.kryptonButton2->text(), "ОК для всех");
-    EXPECT_EQ(one.kryptonButton1->text(), "ОК");
+    EXPECT_EQ(one.findChild<QLabel*>("mdCaption")->text(), "Глубина, MD");
+    EXPECT_EQ(one.findChild<QPushButton*>("okForAllButton")->text(), "ОК для всех");
+    EXPECT_EQ(one.findChild<QPushButton*>("okButton")->text(), "ОК");
     one.show();
     // Exact names, the last duplicate wins; the name is shown; one file: no "OK for all", "ОК" moved left.
-    EXPECT_EQ(one.kryptonComboBox4->currentIndex(), 1);
-    EXPECT_EQ(one.kryptonComboBox1->currentIndex(), 4);
-    EXPECT_EQ(one.kryptonComboBox2->currentIndex(), 3);
-    EXPECT_EQ(one.kryptonComboBox3->currentIndex(), 0);
-    EXPECT_EQ(one.label6->text(), "Скв-1");
-    EXPECT_FALSE(one.kryptonButton2->isVisible());
-    EXPECT_EQ(one.kryptonButton1->x(), 105);
-    one.kryptonButton1->click();
-    EXPECT_FALSE(one.well_dispose());
-    EXPECT_FALSE(one.OK_for_all());
-    EXPECT_EQ(one.well_column_x(), 0);  // "ОК" records no indices
+    EXPECT_EQ(one.findChild<QComboBox*>("mdColumn")->currentIndex(), 1);
+    EXPECT_EQ(one.findChild<QComboBox*>("xColumn")->currentIndex(), 4);
+    EXPECT_EQ(one.findChild<QComboBox*>("yColumn")->currentIndex(), 3);
+    EXPECT_EQ(one.findChild<QComboBox*>("zColumn")->currentIndex(), 0);
+    EXPECT_EQ(one.findChild<QLabel*>("wellName")->text(), "Скв-1");
+    EXPECT_FALSE(one.findChild<QPushButton*>("okForAllButton")->isVisible());
+    EXPECT_EQ(one.findChild<QPushButton*>("okButton")->x(), 105);
+    one.findChild<QPushButton*>("okButton")->click();
+    EXPECT_FALSE(one.abandoned());
+    EXPECT_FALSE(one.okForAll());
+    EXPECT_EQ(one.recordedX(), 0);  // "ОК" records no indices
     EXPECT_EQ(one.answer().button, Button::Ok);
 
-    LoadingWell several("W", kColumns, true);
+    WellColumnsDialog several("W", kColumns, true);
     several.show();
-    EXPECT_TRUE(several.kryptonButton2->isVisible());
-    several.kryptonComboBox3->setCurrentIndex(4);  // the user takes TVD for Z
-    several.kryptonButton2->click();
-    EXPECT_TRUE(several.OK_for_all());
-    EXPECT_EQ(several.well_column_md(), 0);
-    EXPECT_EQ(several.well_column_z(), 4);
+    EXPECT_TRUE(several.findChild<QPushButton*>("okForAllButton")->isVisible());
+    several.findChild<QComboBox*>("zColumn")->setCurrentIndex(4);  // the user takes TVD for Z
+    several.findChild<QPushButton*>("okForAllButton")->click();
+    EXPECT_TRUE(several.okForAll());
+    EXPECT_EQ(several.recordedMd(), 0);
+    EXPECT_EQ(several.recordedZ(), 4);
     EXPECT_EQ(several.answer().button, Button::OkForAll);
 
-    LoadingWell closed("W", kColumns, true);
+    WellColumnsDialog closed("W", kColumns, true);
     closed.show();
     closed.close();
-    EXPECT_TRUE(closed.well_dispose());
+    EXPECT_TRUE(closed.abandoned());
     EXPECT_EQ(closed.answer().button, Button::CloseBox);
 }
 
-TEST_F(LoadingWellDialog, TheRealPromptsAnswerWithTheDialog)
+TEST_F(WellColumnsDialogTest, TheRealPromptsAnswerWithTheDialog)
 {
     QWidget owner;
     auto prompts = makeDialogPrompts(&owner);
     QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<LoadingWell*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<WellColumnsDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->kryptonComboBox4->setCurrentIndex(-1);
-        dialog->kryptonButton1->click();
+        dialog->findChild<QComboBox*>("mdColumn")->setCurrentIndex(-1);
+        dialog->findChild<QPushButton*>("okButton")->click();
     });
     const WellColumnAnswer a = prompts->chooseWellColumns({"W", kColumns, false, "en"});
     EXPECT_EQ(a.button, Button::Ok);

@@ -18,33 +18,24 @@ class QPushButton;
 
 namespace morvane {
 
-class LoadingWell : public QDialog {
+class WellColumnsDialog : public QDialog {
     Q_OBJECT
 public:
-    LoadingWell(const std::string& wellName, const std::vector<std::string>& columns, bool severalFiles,
-                QWidget* parent = nullptr);
+    WellColumnsDialog(const std::string& wellName, const std::vector<std::string>& columns, bool severalFiles,
+                      QWidget* parent = nullptr);
 
     void updateLang(const std::string& lang);
 
     // The column indices "OK for all" recorded (0 otherwise).
-    int well_column_x() const { return columnX_; }
-    int well_column_y() const { return columnY_; }
-    int well_column_z() const { return columnZ_; }
-    int well_column_md() const { return columnMd_; }
-    bool OK_for_all() const { return okForAll_; }
+    int recordedX() const { return columnX_; }
+    int recordedY() const { return columnY_; }
+    int recordedZ() const { return columnZ_; }
+    int recordedMd() const { return columnMd_; }
+    bool okForAll() const { return okForAll_; }
     // True when the dialog was closed without either button.
-    bool well_dispose() const { return dispose_; }
+    bool abandoned() const { return abandoned_; }
     // The lists' selections and the way the dialog was left.
     WellColumnAnswer answer() const;
-
-    void LoadingWell_Load();
-    void kryptonButton1_Click();
-    void kryptonButton2_Click();
-
-    QGroupBox* groupBox1 = nullptr;
-    QLabel *label1, *label2, *label3, *label4, *label5, *label6;
-    QComboBox *kryptonComboBox1, *kryptonComboBox2, *kryptonComboBox3, *kryptonComboBox4;
-    QPushButton *kryptonButton1, *kryptonButton2;
 
 public slots:
     // The close box and Escape: the import is abandoned.
@@ -54,6 +45,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The columns named exactly MD, X, Y, Z selected, and the well's name shown (first showing).
+    void preselectColumns();
+    void confirm();
+    void confirmForAll();
     bool allSelected() const;
 
     std::string wellName_;
@@ -61,8 +56,13 @@ private:
     bool answered_ = false;
     bool okForAll_ = false;
     bool okForAllPressed_ = false;
-    bool dispose_ = false;
+    bool abandoned_ = false;
     int columnX_ = 0, columnY_ = 0, columnZ_ = 0, columnMd_ = 0;
+
+    QGroupBox* columnsGroup_ = nullptr;
+    QLabel *wellNameCaption_, *wellNameLabel_, *mdCaption_, *xCaption_, *yCaption_, *zCaption_;
+    QComboBox *mdColumn_, *xColumn_, *yColumn_, *zColumn_;
+    QPushButton *okButton_, *okForAllButton_;
 };
 
 }  // namespace morvane
