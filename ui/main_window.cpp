@@ -26,9 +26,9 @@
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
 #include "ui/dialogs/property_filter_dialog.h"
+#include "ui/dialogs/section_well_picker.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
-#include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/property_legend.h"
@@ -55,7 +55,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     settingsDialog_ = new SettingsDialog(this);
     propertyFilterDialog_ = new PropertyFilterDialog(state_, this);
     colourLimitsDialog_ = new ColourLimitsDialog(this);
-    displayWellSectionForm = new Display_well_section_mode(this);
+    sectionWellPicker_ = new SectionWellPicker(this);
     rotateToolStrip.clear();
     paletteDialog_ = new PaletteDialog(this);
     donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);

@@ -57,11 +57,11 @@ class ColorButton;
 class ColourLimitsDialog;
 class DataTreeView;
 class GlView;
-class Display_well_section_mode;
 class InfoWindow;
 class PaletteDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
+class SectionWellPicker;
 class SettingsDialog;
 class StatisticsDialog;
 
@@ -150,7 +150,7 @@ public:
     void analysisTab_Click_1();
     void wellsectionMainMenu_Click();
     // The selection window was shown or hidden: hidden by its build button, the section is built.
-    void displayWellSectionFormHide();
+    void buildSectionWhenPicked();
     // Unfolds the picked section and shows it in 2D (or switches the mode off when it cannot be built).
     bool RenderWellSection();
     void flatsectionMainMenu_Click();
@@ -215,7 +215,6 @@ public:
 
     GlView* OpenGL = nullptr;
     InfoWindow* donateForm = nullptr;
-    Display_well_section_mode* displayWellSectionForm = nullptr;
     QString rotateToolStrip;
     QTimer* timer1 = nullptr;
 
@@ -304,6 +303,7 @@ private:
     ColourLimitsDialog* colourLimitsDialog_ = nullptr;
     PropertyFilterDialog* propertyFilterDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;
+    SectionWellPicker* sectionWellPicker_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

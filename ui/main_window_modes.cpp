@@ -17,9 +17,9 @@
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/property_filter_dialog.h"
+#include "ui/dialogs/section_well_picker.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
-#include "ui/display_well_section_mode.h"
 #include "ui/gl_view.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
@@ -102,8 +102,7 @@ void MainWindow::connectCommands()
     connect(propLegend, &PropertyLegend::barClicked, this, &MainWindow::wtf);
     connect(propLegend, &PropertyLegend::mouseEntered, this, &MainWindow::propLegend_MouseEnter);
     connect(settingsDialog_, &SettingsDialog::closing, this, &MainWindow::takeSettings);
-    connect(displayWellSectionForm, &Display_well_section_mode::visibilityChanged, this,
-            &MainWindow::displayWellSectionFormHide);
+    connect(sectionWellPicker_, &SectionWellPicker::visibilityChanged, this, &MainWindow::buildSectionWhenPicked);
     rotate_Menu->installEventFilter(this);
     // The small view buttons follow the copy button whenever its caption changes its size or place.
     if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);

@@ -3,7 +3,7 @@
 #include <QToolButton>
 
 #include "platform/app_settings.h"
-#include "ui/display_well_section_mode.h"
+#include "ui/dialogs/section_well_picker.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 
@@ -19,11 +19,11 @@ void MainWindow::wellsectionMainMenu_Click()
     applyModeButtons(wellsectionMainMenu, switchWellSection(wellSectionContext(), wellsectionMainMenu->isChecked()));
 }
 
-void MainWindow::displayWellSectionFormHide()
+void MainWindow::buildSectionWhenPicked()
 {
     // Only the build button's hide of a section still being picked builds it: leaving the mode hides the window
     // too, after the mode is off.
-    if (displayWellSectionForm->isVisible() || !displayWellSectionForm->is_render()) return;
+    if (sectionWellPicker_->isVisible() || !sectionWellPicker_->buildRequested()) return;
     if (!state_.well_section_mode || state_.diplay_well_section_mode) return;
     RenderWellSection();
 }
@@ -33,18 +33,18 @@ bool MainWindow::RenderWellSection() { return morvane::RenderWellSection(wellSec
 void MainWindow::showSelectionWindow()
 {
     const QRect frame = frameGeometry();
-    displayWellSectionForm->move(frame.x() + frame.width() - 237, frame.y() + 195);
-    displayWellSectionForm->clearRows();
-    displayWellSectionForm->updateLang(state_.Lang);
-    displayWellSectionForm->show();
+    sectionWellPicker_->move(frame.x() + frame.width() - 237, frame.y() + 195);
+    sectionWellPicker_->clearRows();
+    sectionWellPicker_->updateLang(state_.Lang);
+    sectionWellPicker_->show();
     activateWindow();  // the focus stays with the main window, where the wells are picked
 }
 
-void MainWindow::hideSelectionWindow() { displayWellSectionForm->hide(); }
+void MainWindow::hideSelectionWindow() { sectionWellPicker_->hide(); }
 
 void MainWindow::addSectionRow(const std::string& well, int number)
 {
-    displayWellSectionForm->addRow(QString::fromStdString(well), number);
+    sectionWellPicker_->addRow(QString::fromStdString(well), number);
 }
 
 void MainWindow::releaseSectionButton() { wellsectionMainMenu->setChecked(false); }

@@ -11,7 +11,7 @@
 
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
-#include "ui/display_well_section_mode.h"
+#include "ui/dialogs/section_well_picker.h"
 #include "ui/main_window.h"
 
 namespace morvane {
@@ -77,7 +77,7 @@ TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
     EXPECT_EQ(recorded->messages.size(), 2u);
     EXPECT_FALSE(button->isChecked());
     EXPECT_FALSE(modelState().well_section_mode);
-    EXPECT_FALSE(form.findChild<Display_well_section_mode*>("displayWellSectionForm")->isVisible());
+    EXPECT_FALSE(form.findChild<SectionWellPicker*>("sectionWellPicker")->isVisible());
 }
 
 TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSection)
@@ -100,16 +100,16 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     button->trigger();
     EXPECT_TRUE(button->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("layersMainMenu")->isChecked());
-    auto* picker = form.findChild<Display_well_section_mode*>("displayWellSectionForm");
+    auto* picker = form.findChild<SectionWellPicker*>("sectionWellPicker");
     ASSERT_TRUE(picker->isVisible());
     EXPECT_EQ(picker->windowTitle(), "Well choice");
     EXPECT_EQ(picker->pos(), form.frameGeometry().topLeft() + QPoint(form.frameGeometry().width() - 237, 195));
-    auto* list = picker->findChild<QTreeWidget*>("listView1");
+    auto* list = picker->findChild<QTreeWidget*>("pickedWells");
     EXPECT_EQ(list->topLevelItemCount(), 0);
     const int height = picker->height();
 
     // The build button does nothing while the list is empty.
-    auto* build = picker->findChild<QPushButton*>("kryptonButton1");
+    auto* build = picker->findChild<QPushButton*>("buildSectionButton");
     EXPECT_EQ(build->text(), "Build section");
     build->click();
     EXPECT_TRUE(picker->isVisible());
@@ -125,7 +125,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(list->topLevelItem(0)->text(1), "1");
     EXPECT_EQ(list->topLevelItem(2)->text(0), "W-2");
     EXPECT_EQ(list->topLevelItem(2)->text(1), "3");
-    EXPECT_EQ(picker->height(), height + 3 * Display_well_section_mode::RowHeight);
+    EXPECT_EQ(picker->height(), height + 3 * SectionWellPicker::RowHeight);
     EXPECT_EQ(s.intersect_lines.size(), 5u);
 
     build->click();

@@ -1,4 +1,4 @@
-// The well selection window of the section mode: a small window that stays on top, listing the wells picked for the
+// The well picker of the well section mode: a small window that stays on top, listing the wells picked for the
 // section in picking order, with the button that builds the section. Created once by the main window and shown
 // while the mode is on.
 #pragma once
@@ -12,22 +12,19 @@ class QTreeWidget;
 
 namespace morvane {
 
-class Display_well_section_mode : public QWidget {
+class SectionWellPicker : public QWidget {
     Q_OBJECT
 public:
-    explicit Display_well_section_mode(QWidget* parent = nullptr);
+    explicit SectionWellPicker(QWidget* parent = nullptr);
 
     // Whether the build button was used (once set, it stays set).
-    bool is_render() const { return render_; }
+    bool buildRequested() const { return buildRequested_; }
     // No rows, the list and the window at their smallest height.
     void clearRows();
     // A row with the well's name and its picking number; the list and the window grow by one row.
     void addRow(const QString& well, int number);
     // Title, column names and button in the interface language ("en" or "ru").
     void updateLang(const std::string& lang);
-
-    QTreeWidget* listView1 = nullptr;
-    QPushButton* kryptonButton1 = nullptr;
 
     static constexpr int RowHeight = 22;
 
@@ -42,9 +39,11 @@ protected:
 
 private:
     // The build button: with at least one row, the section is to be built and the window hides.
-    void kryptonButton1_Click();
+    void requestBuild();
 
-    bool render_ = false;
+    bool buildRequested_ = false;
+    QTreeWidget* wellList_ = nullptr;
+    QPushButton* buildButton_ = nullptr;
 };
 
 }  // namespace morvane
