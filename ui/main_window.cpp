@@ -23,6 +23,7 @@
 #include "platform/trace.h"
 #include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
+#include "ui/dialogs/about_dialogs.h"
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/palette_dialog.h"
 #include "ui/dialogs/property_filter_dialog.h"
@@ -30,7 +31,6 @@
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/gl_view.h"
-#include "ui/info_windows.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -58,7 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     sectionWellPicker_ = new SectionWellPicker(this);
     rotateToolStrip.clear();
     paletteDialog_ = new PaletteDialog(this);
-    donateForm = new InfoWindow(InfoWindow::Kind::Donate, this);
+    supportDialog_ = new SupportDialog(this);
 
     buildMenus();
     buildToolStrips();

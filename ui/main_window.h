@@ -57,8 +57,8 @@ class ColorButton;
 class ColourLimitsDialog;
 class DataTreeView;
 class GlView;
-class InfoWindow;
 class PaletteDialog;
+class SupportDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
 class SectionWellPicker;
@@ -214,7 +214,6 @@ public:
     int clipboardWidth() const;
 
     GlView* OpenGL = nullptr;
-    InfoWindow* donateForm = nullptr;
     QString rotateToolStrip;
     QTimer* timer1 = nullptr;
 
@@ -304,6 +303,7 @@ private:
     PropertyFilterDialog* propertyFilterDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;
     SectionWellPicker* sectionWellPicker_ = nullptr;
+    SupportDialog* supportDialog_ = nullptr;
     std::optional<CellAddress> pickedCell_;
     std::unique_ptr<UserPrompts> prompts_;
     // The key event last acted on, so one that travels up through the parents counts once.

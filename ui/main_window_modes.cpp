@@ -16,12 +16,12 @@
 #include "commands/view_modes.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/about_dialogs.h"
 #include "ui/dialogs/property_filter_dialog.h"
 #include "ui/dialogs/section_well_picker.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/gl_view.h"
-#include "ui/info_windows.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
 
@@ -299,16 +299,16 @@ void MainWindow::выйтиToolStripMenuItem_Click() { close(); }
 
 void MainWindow::оПрограммеToolStripMenuItem2_Click()
 {
-    InfoWindow about(InfoWindow::Kind::About, this);
+    AboutDialog about(this);
     about.exec();
 }
 
 void MainWindow::FeedbackMenu_Click()
 {
-    InfoWindow feedback(InfoWindow::Kind::Feedback, this);
+    FeedbackDialog feedback(this);
     feedback.exec();
 }
 
-void MainWindow::помощьToolStripMenuItem_Click() { donateForm->exec(); }
+void MainWindow::помощьToolStripMenuItem_Click() { supportDialog_->exec(); }
 
 }  // namespace morvane

@@ -10,8 +10,8 @@
 
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
+#include "ui/dialogs/about_dialogs.h"
 #include "ui/dialogs/statistics_dialog.h"
-#include "ui/info_windows.h"
 #include "ui/main_window.h"
 
 namespace morvane {
@@ -297,14 +297,16 @@ TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
 TEST_F(ViewModes, SupportWindowReadsTheStoredLanguageEachTimeItOpens)
 {
     // The window is made with the main window; the language is switched afterwards.
+    auto* support = form->findChild<SupportDialog*>("supportDialog");
+    ASSERT_NE(support, nullptr);
     appSettings().UpdateAppSettings("Lang", "ru");
-    form->donateForm->show();
-    EXPECT_EQ(form->donateForm->windowTitle(), QStringLiteral("Поддержать Morvane"));
-    form->donateForm->close();
+    support->show();
+    EXPECT_EQ(support->windowTitle(), QStringLiteral("Поддержать Morvane"));
+    support->close();
     appSettings().UpdateAppSettings("Lang", "en");
-    form->donateForm->show();
-    EXPECT_EQ(form->donateForm->windowTitle(), QStringLiteral("Support Morvane"));
-    form->donateForm->close();
+    support->show();
+    EXPECT_EQ(support->windowTitle(), QStringLiteral("Support Morvane"));
+    support->close();
 }
 
 TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
