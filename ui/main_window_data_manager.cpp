@@ -6,8 +6,8 @@
 #include <QTreeWidget>
 
 #include "commands/contacts_command.h"
-#include "ui/data_manager.h"
 #include "ui/data_tree_view.h"
+#include "ui/dialogs/data_manager_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 
@@ -25,16 +25,17 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 void MainWindow::dataManagerMainMenu_Click()
 {
     ModelState& s = state_;
-    Data_manager manager(s, OpenGL, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1, false, false,
-                         s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
-                         s.propertyNameAll, s.PROP_type, s.document.grid.layers, s.well_name, s.oilProd, s.waterProd, s.gasProd,
-                         this);
+    DataManagerDialog manager(s, OpenGL, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1,
+                              false, false, s.document.grid.extent.xMax, s.document.grid.extent.xMin,
+                              s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax,
+                              s.document.grid.extent.zMin, s.propertyNameAll, s.PROP_type, s.document.grid.layers,
+                              s.well_name, s.oilProd, s.waterProd, s.gasProd, this);
     manager.updateLang(s.Lang);
     manager.exec();
-    if (!manager.OK_manager()) return;
+    if (!manager.applied()) return;
 
     // Property types: the model state and the icons of the property nodes.
-    const std::vector<int> types = manager.get_prop_types();
+    const std::vector<int> types = manager.propertyTypes();
     treeView2->setUpdatesEnabled(false);
     for (std::size_t i = 0; i < types.size() && i + 1 < s.PROP_type.size(); ++i) {
         s.PROP_type[i + 1] = types[i];
@@ -45,10 +46,9 @@ void MainWindow::dataManagerMainMenu_Click()
     showContactToggles();
 
     // Production: one value per well, as far as both lists go.
-    copyBack(manager.get_oilProd(), s.oilProd);
-    copyBack(manager.get_waterProd(), s.waterProd);
-    copyBack(manager.get_gasProd(), s.gasProd);
-    manager.OK_manager_false();
+    copyBack(manager.oilProduction(), s.oilProd);
+    copyBack(manager.waterProduction(), s.waterProd);
+    copyBack(manager.gasProduction(), s.gasProd);
 }
 
 void MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click() { dataManagerMainMenu_Click(); }

@@ -12,7 +12,7 @@
 #include <QtTest/QTest>
 
 #include "tests/support/ui_harness.h"
-#include "ui/data_manager.h"
+#include "ui/dialogs/data_manager_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/main_window.h"
 
@@ -46,12 +46,12 @@ protected:
         }
     }
 
-    bool withManager(const std::function<void(Data_manager&, ProductionTable&)>& body)
+    bool withManager(const std::function<void(DataManagerDialog&, ProductionTable&)>& body)
     {
-        return testing::withModalDialog<Data_manager>(
+        return testing::withModalDialog<DataManagerDialog>(
             [this] { form.findChild<QAction*>("dataManagerMainMenu")->trigger(); },
-            [&](Data_manager& m) {
-            auto* table = m.findChild<ProductionTable*>("kryptonDataGridView1");
+            [&](DataManagerDialog& m) {
+            auto* table = m.findChild<ProductionTable*>("productionTable");
             ASSERT_NE(table, nullptr);
             body(m, *table);
             });
@@ -80,8 +80,8 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
     modelState().oilProd[1] = 12.5f;
     const Production before = modelState();
 
-    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
-        EXPECT_EQ(table.parentWidget(), static_cast<QWidget*>(m.groupBox12));
+    EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
+        EXPECT_EQ(table.parentWidget(), m.findChild<QWidget*>("productionGroup"));
         ASSERT_EQ(table.rowCount(), 5);
         EXPECT_EQ(table.horizontalHeaderItem(OilColumn)->text(), "Oil production,\n*1000 m3");
         EXPECT_EQ(table.columnWidth(WellColumn), 111);
@@ -90,12 +90,12 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_FALSE(table.item(0, WellColumn)->flags() & Qt::ItemIsEditable);
         EXPECT_EQ(table.findChild<QTableView*>("frozenWellColumn")->width(), 111);
         EXPECT_EQ(column(table, OilColumn), QStringList({"", "12.5", "", "", ""}));  // -1 shows empty
-        EXPECT_FALSE(m.applyButton->isEnabled());
+        EXPECT_FALSE(m.findChild<QPushButton*>("applyButton")->isEnabled());
 
         // Three lines closed by line breaks fill three rows and enable Apply.
         pasteAt(table, 0, OilColumn, "10\n20\n30\n");
         EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "", ""}));
-        EXPECT_TRUE(m.applyButton->isEnabled());
+        EXPECT_TRUE(m.findChild<QPushButton*>("applyButton")->isEnabled());
         // The last line without a break is pasted too; a value that is not a number keeps its cell and is logged.
         pasteAt(table, 3, OilColumn, "40\r\nabc");
         EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", ""}));
@@ -108,14 +108,15 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
     // Closed without Apply: nothing kept.
     EXPECT_EQ(modelState().oilProd, before.oilProd);
 
-    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
+    EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         // A block of three spreadsheet columns, decimal comma included, then Apply.
         pasteAt(table, 0, OilColumn, "10\t5\t1\n20\t6\t2\n30\t7\t3\n40\t8\t4\n50,5\t9\t5\n");
-        QTest::mouseClick(m.applyButton, Qt::LeftButton);
-        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::OK);
+        QTest::mouseClick(m.findChild<QPushButton*>("applyButton"), Qt::LeftButton);
+        EXPECT_EQ(StatusIcon(m.findChild<QLabel*>("productionSummaryIcon")->property("statusIcon").toInt()),
+                  StatusIcon::OK);
         // Typed after Apply and closed: not kept.
         table.item(0, OilColumn)->setText("99");
-        EXPECT_TRUE(m.applyButton->isEnabled());
+        EXPECT_TRUE(m.findChild<QPushButton*>("applyButton")->isEnabled());
     }));
     const ModelState& s = modelState();
     EXPECT_EQ(s.oilProd, (std::vector<float>{10, 20, 30, 40, 50.5f}));
@@ -123,12 +124,14 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
     EXPECT_EQ(s.gasProd, (std::vector<float>{1, 2, 3, 4, 5}));
 
     // Shown again as applied, the summary complete from the start; a gas cell emptied leaves it partly complete.
-    EXPECT_TRUE(withManager([&](Data_manager& m, ProductionTable& table) {
+    EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", "50.5"}));
-        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::OK);
+        EXPECT_EQ(StatusIcon(m.findChild<QLabel*>("productionSummaryIcon")->property("statusIcon").toInt()),
+                  StatusIcon::OK);
         table.item(2, GasColumn)->setText("");
-        QTest::mouseClick(m.applyButton, Qt::LeftButton);
-        EXPECT_EQ(StatusIcon(m.panel17->property("statusIcon").toInt()), StatusIcon::Attention);
+        QTest::mouseClick(m.findChild<QPushButton*>("applyButton"), Qt::LeftButton);
+        EXPECT_EQ(StatusIcon(m.findChild<QLabel*>("productionSummaryIcon")->property("statusIcon").toInt()),
+                  StatusIcon::Attention);
     }));
     EXPECT_EQ(s.gasProd[2], -1.0f);
 }

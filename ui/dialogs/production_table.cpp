@@ -1,4 +1,4 @@
-#include "ui/production_table.h"
+#include "ui/dialogs/production_table.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ float entry(const std::vector<float>& list, std::size_t i) { return i < list.siz
 
 ProductionTable::ProductionTable(QWidget* parent) : QTableWidget(0, PRODUCTION_COLUMNS, parent)
 {
-    setObjectName(QStringLiteral("kryptonDataGridView1"));
+    setObjectName(QStringLiteral("productionTable"));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(RowHeight);

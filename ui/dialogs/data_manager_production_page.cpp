@@ -1,0 +1,65 @@
+// The data manager's production page: the cumulative production of each well, typed or pasted into a table and read
+// back on Apply.
+#include <QGroupBox>
+
+#include "platform/trace.h"
+#include "ui/dialogs/data_manager_dialog.h"
+
+namespace morvane {
+
+void DataManagerDialog::buildProductionPage()
+{
+    productionGroup_ = new QGroupBox(productionPage_);
+    productionGroup_->setObjectName(QStringLiteral("productionGroup"));
+    productionGroup_->setGeometry(10, 10, 600, 450);
+    productionTable_ = new ProductionTable(productionGroup_);
+    productionTable_->setGeometry(10, 25, 580, 60);
+    connect(productionTable_, &ProductionTable::edited, this, &DataManagerDialog::markChanged);
+    connect(productionTable_, &ProductionTable::pasteRefused, this, [this](const QString& line) {
+        trace(line.toStdString());
+        if (view_) view_->AppendRichText(line.toStdString(), log_colour::Red, true);
+    });
+    injectionGroup_ = new QGroupBox(productionPage_);
+    injectionGroup_->setObjectName(QStringLiteral("injectionGroup"));
+    injectionGroup_->setGeometry(10, 470, 600, 160);
+}
+
+void DataManagerDialog::fillProductionTable()
+{
+    productionTable_->fill(state_.well_name_form, state_.oilProdForm, state_.waterProdForm, state_.gasProdForm,
+                           productionGroup_->height() - productionTable_->y() - 10);
+    // The production summary shows what is stored from the start, as the wells and model summaries do.
+    showProductionCompleteness(checkProductionColumns(productionTable_->volumeTexts()));
+}
+
+void DataManagerDialog::showProductionCompleteness(const ProductionColumnsCheck& check)
+{
+    switch (productionCompleteness(check)) {
+    case ProductionCompleteness::Complete:
+        setIcon(productionSummaryIcon_, StatusIcon::OK);
+        break;
+    case ProductionCompleteness::Partial:
+        setIcon(productionSummaryIcon_, StatusIcon::Attention);
+        break;
+    case ProductionCompleteness::Missing:
+        setIcon(productionSummaryIcon_, StatusIcon::Error);
+        break;
+    }
+}
+
+void DataManagerDialog::applyProduction()
+{
+    // The volumes are read into the copies here, so what is changed after the last Apply is not kept.
+    const std::vector<std::array<std::string, 3>> cells = productionTable_->volumeTexts();
+    for (auto [column, copy] :
+         {std::pair{0, &state_.oilProdForm}, {1, &state_.waterProdForm}, {2, &state_.gasProdForm}}) {
+        copy->resize(state_.well_name_form.size(), -1.0f);
+        for (std::size_t i = 0; i < copy->size(); ++i)
+            (*copy)[i] = i < cells.size() ? productionCellValue(cells[i][static_cast<std::size_t>(column)]) : -1.0f;
+    }
+    const ProductionColumnsCheck check = checkProductionColumns(cells);
+    for (const std::string& line : check.trace) trace(line);
+    showProductionCompleteness(check);
+}
+
+}  // namespace morvane
