@@ -30,6 +30,7 @@
 #include "ui/dialogs/section_well_picker.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/statistics_dialog.h"
+#include "ui/events_log_panel.h"
 #include "ui/gl_view.h"
 #include "ui/property_legend.h"
 
@@ -221,30 +222,8 @@ void MainWindow::setProgress(int value) { toolStripProgressBar1->setValue(std::c
 
 int MainWindow::progress() const { return toolStripProgressBar1->value(); }
 
-void MainWindow::appendLog(const std::string& text, LogColour colour)
-{
-    AppendRichText(richTextBox1, text, colour, true);
-}
+void MainWindow::appendLog(const std::string& text, LogColour colour) { eventsLog_->append(text, colour); }
 
 void MainWindow::trace(const std::string& line) { morvane::trace(line); }
-
-void MainWindow::AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine)
-{
-    QTextCursor cursor = box->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    if (AddNewLine && !box->document()->isEmpty()) cursor.insertBlock();
-    QTextCharFormat format;
-    format.setForeground(QColor(color.r, color.g, color.b));
-    cursor.insertText(QString::fromStdString(text), format);
-    box->setTextCursor(cursor);
-}
-
-void MainWindow::richTextBox1_TextChanged()
-{
-    QTextCursor cursor = richTextBox1->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    richTextBox1->setTextCursor(cursor);
-    richTextBox1->ensureCursorVisible();
-}
 
 }  // namespace morvane

@@ -56,6 +56,7 @@ namespace morvane {
 class ColorButton;
 class ColourLimitsDialog;
 class DataTreeView;
+class EventsLogPanel;
 class GlView;
 class PaletteDialog;
 class SupportDialog;
@@ -86,15 +87,12 @@ public:
     void setUserPrompts(std::unique_ptr<UserPrompts> prompts);
     UserPrompts& userPrompts() { return *prompts_; }
 
-    // Feedback channels: StatusLabel, toolStripProgressBar1, richTextBox1 and the trace.
+    // Feedback channels: the status label, the progress bar, the events log and the trace.
     void setStatus(const std::string& text) override;
     void setProgress(int value) override;
     int progress() const override;
     void appendLog(const std::string& text, LogColour colour) override;
     void trace(const std::string& line) override;
-
-    // Appends coloured text to the events log, on a new line when the log already holds text.
-    void AppendRichText(QTextEdit* box, const std::string& text, LogColour color, bool AddNewLine);
 
     // Load and layout.
     void applyStoredSettings();
@@ -176,7 +174,6 @@ public:
     void помощьToolStripMenuItem_Click();
     void treeView1_AfterSelect();
     void treeView2_AfterSelect();
-    void richTextBox1_TextChanged();
 
     // Legend, palettes, property filter and colour limits.
     void refreshContMorvane(int perKindIndex, int nodeIndex) override;
@@ -297,6 +294,7 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    EventsLogPanel* eventsLog_ = nullptr;
     StatisticsDialog* statisticsDialog_ = nullptr;
     PaletteDialog* paletteDialog_ = nullptr;
     ColourLimitsDialog* colourLimitsDialog_ = nullptr;
@@ -355,13 +353,12 @@ public:
     QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
-    QLabel *wellPaneLabel, *modelPaneLabel, *logPaneLabel;
+    QLabel *wellPaneLabel, *modelPaneLabel;
     QTreeWidget *treeView1, *treeView2;
     QToolButton *kryptonButton1, *kryptonButton2;
     QMenu *kryptonContextMenu1, *kryptonContextMenu2;  // well label size and well line width
     ColorButton *kryptonColorButton1, *kryptonColorButton2;
     QToolButton *goc_Check, *owc_Check;
-    QTextEdit* richTextBox1;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
     PropertyLegend* propLegend = nullptr;

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "ui/color_button.h"
+#include "ui/events_log_panel.h"
 
 #include "core/localisation.h"
 #include "platform/app_settings.h"
@@ -114,7 +115,7 @@ void MainWindow::updateFormLang()
 
     wellPaneLabel->setText(text(500));
     modelPaneLabel->setText(text(502));
-    logPaneLabel->setText(text(504));
+    eventsLog_->setCaption(text(504));
     propLegend->setTitle(text(506));
     rotateToolStrip = text(508);
     rotate_Menu->setToolTip(rotateToolStrip);  // shown by the hover handler

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ui/color_button.h"
+#include "ui/events_log_panel.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
 
@@ -378,17 +379,7 @@ void MainWindow::buildPanes()
     modelLayout->addWidget(treeView2, 1);
     modelLayout->addLayout(contactRow);
 
-    // Events log.
-    auto* logPane = new QWidget(splitContainer2);
-    logPaneLabel = paneLabel("logPaneLabel", logPane);
-    richTextBox1 = new QTextEdit(logPane);
-    richTextBox1->setObjectName(QStringLiteral("richTextBox1"));
-    richTextBox1->setReadOnly(true);
-    richTextBox1->setTextColor(Qt::black);
-    auto* logLayout = new QVBoxLayout(logPane);
-    logLayout->setContentsMargins(2, 2, 2, 2);
-    logLayout->addWidget(logPaneLabel);
-    logLayout->addWidget(richTextBox1, 1);
+    eventsLog_ = new EventsLogPanel(splitContainer2);
 
     splitContainer3->setStretchFactor(0, 1);
     splitContainer3->setStretchFactor(1, 2);

@@ -91,7 +91,6 @@ void MainWindow::connectCommands()
     connect(treeView2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current) treeView2_AfterSelect();
     });
-    connect(richTextBox1, &QTextEdit::textChanged, this, &MainWindow::richTextBox1_TextChanged);
     connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
         if (stop == 1) rgb1_SelectedColorChanged();
         if (stop == 2) rgb2_SelectedColorChanged();

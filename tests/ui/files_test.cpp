@@ -104,7 +104,7 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
     EXPECT_EQ(s.document.grid.name, "DROPPED");
     ASSERT_EQ(s.PROP_cont_loading_name.size(), 2u);
     EXPECT_EQ(s.PROP_cont_loading_name[1], "PORO");
-    const auto lines = testing::logLines(form->richTextBox1);
+    const auto lines = testing::logLines(form->findChild<QTextEdit*>("eventsLog"));
     const auto refused = std::find_if(lines.begin(), lines.end(),
                                       [](const testing::LogLine& l) { return l.text.contains("notes.GRDECL"); });
     ASSERT_NE(refused, lines.end());
@@ -143,7 +143,7 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
     // A file gone from the disk is said in the log and leaves the list.
     std::filesystem::remove(properties);
     later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
-    EXPECT_TRUE(later->richTextBox1->toPlainText().contains("Файл не найден: "));
+    EXPECT_TRUE(later->findChild<QTextEdit*>("eventsLog")->toPlainText().contains("Файл не найден: "));
     EXPECT_EQ(recentEntries(*later).size(), 1u);
 }
 

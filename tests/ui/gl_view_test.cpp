@@ -161,7 +161,7 @@ TEST(WindowWithABrokenShader, SaysSoInRedInTheEventsLog)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(50);
-    const auto lines = testing::logLines(form.richTextBox1);
+    const auto lines = testing::logLines(form.findChild<QTextEdit*>("eventsLog"));
     const auto said = std::find_if(lines.begin(), lines.end(), [](const testing::LogLine& line) {
         return line.text.contains(QStringLiteral("vertex_core.glsl")) && line.colour == QColor(255, 0, 0);
     });

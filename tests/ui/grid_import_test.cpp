@@ -66,7 +66,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "WINDOWGRID");
     EXPECT_FALSE(tree->topLevelItem(0)->icon(0).isNull());
 
-    const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
+    const auto lines = logLines(form.findChild<QTextEdit*>("eventsLog"));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines.front().text, "Opening file: WINDOWGRID");
     EXPECT_EQ(lines.front().colour, QColor(211, 211, 211));
@@ -89,7 +89,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 0);
     EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
     ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
+    EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(s.document.grid.cellCount, 120);
     EXPECT_TRUE(s.document.grid.loaded);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -19,7 +19,7 @@
 namespace morvane {
 namespace {
 
-// Every caption and tool tip of the window's menus, buttons, pane labels and the legend, by object name.
+// Every caption and tool tip of the window's menus, buttons, panel captions and the legend, by object name.
 std::map<QString, QString> captions(const MainWindow& form)
 {
     std::map<QString, QString> texts;
@@ -30,7 +30,7 @@ std::map<QString, QString> captions(const MainWindow& form)
         }
     for (const QMenu* m : form.findChildren<QMenu*>()) texts[m->objectName()] = m->title();
     for (const QLabel* l : form.findChildren<QLabel*>())
-        if (l->objectName().endsWith("PaneLabel")) texts[l->objectName()] = l->text();
+        if (l->objectName().endsWith("Caption") && l->window() == &form) texts[l->objectName()] = l->text();
     texts["propLegend"] = form.findChild<QGroupBox*>("propLegend")->title();
     texts["rotateToolStrip"] = form.rotateToolStrip;
     return texts;
@@ -49,7 +49,7 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     EXPECT_EQ(english.at("viewTab"), "    VISUAL    ");
     EXPECT_EQ(english.at("completionsMainMenu"), "Well \ncompletions");
     EXPECT_EQ(english.at("importMainMenu/tip"), "Import initial data: model, wells etc.");
-    EXPECT_EQ(english.at("logPaneLabel"), "Events log");
+    EXPECT_EQ(english.at("eventsLogCaption"), "Events log");
     EXPECT_EQ(english.at("rotateToolStrip"), "Smoothly rotate the model");
 
     form.findChild<QAction*>("RussianLangMenu")->trigger();

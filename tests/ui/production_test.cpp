@@ -99,7 +99,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         // The last line without a break is pasted too; a value that is not a number keeps its cell and is logged.
         pasteAt(table, 3, OilColumn, "40\r\nabc");
         EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", ""}));
-        EXPECT_EQ(testing::logLines(form.richTextBox1).back().text,
+        EXPECT_EQ(testing::logLines(form.findChild<QTextEdit*>("eventsLog")).back().text,
                   "Not a number, so not pasted: \"abc\" (oil of well P-5)");
         // Nothing goes into the well column.
         pasteAt(table, 0, WellColumn, "X\nY\n");

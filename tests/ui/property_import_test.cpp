@@ -165,7 +165,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_FALSE(root->child(1)->icon(0).isNull());
     EXPECT_EQ(tree->currentItem(), root->child(2));
 
-    const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
+    const auto lines = logLines(form.findChild<QTextEdit*>("eventsLog"));
     EXPECT_EQ(std::count_if(
                   lines.begin(), lines.end(),
                   [](const LogLine& l) {
@@ -259,7 +259,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(answers.messages[0].text,
               "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
               "48 values, the grid has 24 cells.");
-    EXPECT_EQ(logLines(form.findChild<QTextEdit*>("richTextBox1")).back().colour, QColor(255, 0, 0));
+    EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
     EXPECT_TRUE(modelState().propertyNameAll.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0)->childCount(), 0);

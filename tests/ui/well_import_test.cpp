@@ -148,7 +148,7 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
     auto* tree = form.findChild<QTreeWidget*>("treeView1");
     ASSERT_EQ(tree->topLevelItemCount(), 3);
     EXPECT_EQ(tree->topLevelItem(1)->text(0), "Скв-2");
-    const auto lines = logLines(form.findChild<QTextEdit*>("richTextBox1"));
+    const auto lines = logLines(form.findChild<QTextEdit*>("eventsLog"));
     EXPECT_EQ(std::count_if(
                   lines.begin(), lines.end(),
                   [](const LogLine& l) {
