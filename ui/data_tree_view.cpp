@@ -41,7 +41,7 @@ QIcon gridIcon()
 
 }  // namespace
 
-QList<QIcon> makeImageList1()
+QList<QIcon> propertyKindIcons()
 {
     // Discrete kinds are squares, continuous ones discs, in the colours the kinds are usually drawn in.
     return {swatchIcon(QColor(160, 160, 160), false),  // 0 none

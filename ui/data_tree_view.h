@@ -1,5 +1,5 @@
-// The model data tree `treeView2` as the view's DataTree: a root node for the grid file and a child per property,
-// each with the icon of its type code from the image list `imageList1`.
+// The model tree as the view's DataTree: a root node for the grid file and a child per property, each with the icon
+// of its type code from the kind icons.
 #pragma once
 
 #include <QIcon>
@@ -12,7 +12,7 @@ class QTreeWidget;
 namespace morvane {
 
 // Icons by type code: 0 none, 1 lithology ... 9 continuous, 10 the grid.
-QList<QIcon> makeImageList1();
+QList<QIcon> propertyKindIcons();
 
 class DataTreeView final : public DataTree {
 public:

@@ -3,7 +3,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/panel_caption.h"
+#include "ui/panel_widgets.h"
 
 namespace morvane {
 

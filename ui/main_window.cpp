@@ -21,7 +21,6 @@
 #include "core/decimal_text.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
-#include "ui/data_tree_view.h"
 #include "ui/dialog_prompts.h"
 #include "ui/dialogs/about_dialogs.h"
 #include "ui/dialogs/colour_limits_dialog.h"
@@ -32,6 +31,7 @@
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/events_log_panel.h"
 #include "ui/gl_view.h"
+#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -67,10 +67,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     buildStatusStrip();
     buildViewPanel();
 
-    treeTarget_ = std::make_unique<DataTreeView>(treeView2);
     const QSize hostSize = splitContainer1_Panel2->size();
     OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), statisticsDialog_,
-                        treeTarget_.get(), state_);
+                        &modelTree_->dataTree(), state_);
     OpenGL->setObjectName(QStringLiteral("OpenGL"));
     OpenGL->lower();  // the overlays stay above the view
     OpenGL->setSceneChanged([this] { requestFrame(); });

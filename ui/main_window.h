@@ -23,6 +23,7 @@
 
 #include "commands/camera_control.h"
 #include "commands/cell_pick.h"
+#include "commands/contacts_command.h"
 #include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_display.h"
@@ -55,9 +56,9 @@ namespace morvane {
 
 class ColorButton;
 class ColourLimitsDialog;
-class DataTreeView;
 class EventsLogPanel;
 class GlView;
+class ModelTreePanel;
 class PaletteDialog;
 class SupportDialog;
 class PropertyFilterDialog;
@@ -159,8 +160,8 @@ public:
     void rotate_Menu_MouseHover();
     void displayGrid_Menu_Click();
     void cut_well_Menu_Click();
-    void goc_Check_Click();
-    void owc_Check_Click();
+    // A contact toggle under the model tree: the contact drawn or not.
+    void showContact(ContactKind kind, bool on);
     void kryptonButton1_Click();
     void kryptonButton2_Click();
     void kryptonColorButton1_SelectedColorChanged();
@@ -173,7 +174,8 @@ public:
     void FeedbackMenu_Click();
     void помощьToolStripMenuItem_Click();
     void treeView1_AfterSelect();
-    void treeView2_AfterSelect();
+    // The node selected in the model tree: the property shown, or the grid alone.
+    void selectModelTreeNode();
 
     // Legend, palettes, property filter and colour limits.
     void refreshContMorvane(int perKindIndex, int nodeIndex) override;
@@ -294,6 +296,7 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    ModelTreePanel* modelTree_ = nullptr;
     EventsLogPanel* eventsLog_ = nullptr;
     StatisticsDialog* statisticsDialog_ = nullptr;
     PaletteDialog* paletteDialog_ = nullptr;
@@ -309,7 +312,6 @@ private:
     quint64 lastKeyTimestamp_ = 0;
     int lastKeyType_ = 0;
     int lastKey_ = 0;
-    std::unique_ptr<DataTreeView> treeTarget_;
     FrameSchedule frames_;
     std::mt19937 barColours_;  // seeded once per run: every click on a code bar draws a new colour
     bool wellWaitCursor_ = false;
@@ -353,12 +355,11 @@ public:
     QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
-    QLabel *wellPaneLabel, *modelPaneLabel;
-    QTreeWidget *treeView1, *treeView2;
+    QLabel* wellPaneLabel;
+    QTreeWidget* treeView1;
     QToolButton *kryptonButton1, *kryptonButton2;
     QMenu *kryptonContextMenu1, *kryptonContextMenu2;  // well label size and well line width
     ColorButton *kryptonColorButton1, *kryptonColorButton2;
-    QToolButton *goc_Check, *owc_Check;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
     PropertyLegend* propLegend = nullptr;

@@ -6,10 +6,10 @@
 #include <QTreeWidget>
 
 #include "commands/contacts_command.h"
-#include "ui/data_tree_view.h"
 #include "ui/dialogs/data_manager_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/model_tree_panel.h"
 
 namespace morvane {
 
@@ -36,12 +36,12 @@ void MainWindow::dataManagerMainMenu_Click()
 
     // Property types: the model state and the icons of the property nodes.
     const std::vector<int> types = manager.propertyTypes();
-    treeView2->setUpdatesEnabled(false);
+    modelTree_->setUpdatesEnabled(false);
     for (std::size_t i = 0; i < types.size() && i + 1 < s.PROP_type.size(); ++i) {
         s.PROP_type[i + 1] = types[i];
-        treeTarget_->setPropertyImage(static_cast<int>(i), types[i]);
+        modelTree_->setPropertyIcon(static_cast<int>(i), types[i]);
     }
-    treeView2->setUpdatesEnabled(true);
+    modelTree_->setUpdatesEnabled(true);
 
     showContactToggles();
 
@@ -55,27 +55,23 @@ void MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem
 
 void MainWindow::showContactToggles()
 {
-    for (const auto& [button, set, display] : {std::tuple{owc_Check, state_.OWC_set, &state_.displayOWC},
-                                               std::tuple{goc_Check, state_.GOC_set, &state_.displayGOC}}) {
-        button->setVisible(set);
+    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, state_.OWC_set, &state_.displayOWC},
+                                             std::tuple{ContactKind::GOC, state_.GOC_set, &state_.displayGOC}}) {
+        modelTree_->showContactToggle(kind, set);
         // A contact no longer set is not drawn either.
-        if (!set) {
-            button->setChecked(false);
-            *display = false;
-        }
+        if (!set) *display = false;
     }
 }
 
 void MainWindow::showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth)
 {
-    for (const auto& [kind, depth, button] :
-         {std::tuple{ContactKind::OWC, owcDepth, owc_Check}, std::tuple{ContactKind::GOC, gocDepth, goc_Check}}) {
+    for (const auto& [kind, depth] : {std::pair{ContactKind::OWC, owcDepth}, std::pair{ContactKind::GOC, gocDepth}}) {
         if (!depth) continue;
         if (!OpenGL || !showUniformContact(state_, *OpenGL, kind, *depth, *this)) {
             appendLog(std::string("The ") + contactName(kind) + " needs a loaded grid", log_colour::Red);
             continue;
         }
-        button->setChecked(true);
+        modelTree_->checkContactToggle(kind);
     }
     showContactToggles();
 }

@@ -9,9 +9,9 @@
 #include <QTreeWidget>
 
 #include "commands/recent_files.h"
-#include "ui/data_tree_view.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -82,7 +82,7 @@ void MainWindow::endWait(bool finished)
         finished_pic->lower();
 }
 
-void MainWindow::focusTree() { treeView2->setFocus(); }
+void MainWindow::focusTree() { modelTree_->focusTree(); }
 
 void MainWindow::enableTopView() { twod_Menu->setEnabled(true); }
 
@@ -92,7 +92,7 @@ void MainWindow::uncheckLayerAndFlatSection()
     flatsectionMainMenu->setChecked(false);
 }
 
-void MainWindow::useTreeImages() { treeTarget_->useImages(makeImageList1()); }
+void MainWindow::useTreeImages() { modelTree_->useKindIcons(); }
 
 void MainWindow::setLegendCaption(const std::string& text) { propLegend->setTitle(QString::fromStdString(text)); }
 
@@ -108,13 +108,12 @@ void MainWindow::showLegend()
     propLegend->show();
 }
 
-void MainWindow::treeView2_AfterSelect()
+void MainWindow::selectModelTreeNode()
 {
-    QTreeWidgetItem* node = treeView2->currentItem();
+    const std::optional<PropertyTreeNode> node = modelTree_->currentNode();
     if (!node || !OpenGL) return;
     const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
-    const int index = node->parent() ? node->parent()->indexOfChild(node) : treeView2->indexOfTopLevelItem(node);
-    selectPropertyNode(propertyDisplayContext(), {node->text(0).toStdString(), index, node->parent() == nullptr});
+    selectPropertyNode(propertyDisplayContext(), *node);
 }
 
 PropertyDisplayContext MainWindow::propertyDisplayContext()
@@ -125,14 +124,7 @@ PropertyDisplayContext MainWindow::propertyDisplayContext()
 bool MainWindow::showProperty(const std::string& name)
 {
     const std::optional<int> index = propertyNodeIndex(state_, name);
-    QTreeWidgetItem* root = treeView2->topLevelItem(0);
-    if (!index || !root || *index >= root->childCount()) return false;
-    QTreeWidgetItem* node = root->child(*index);
-    if (treeView2->currentItem() == node)
-        treeView2_AfterSelect();  // shown again, with its legend
-    else
-        treeView2->setCurrentItem(node);
-    return true;
+    return index && modelTree_->selectProperty(*index);
 }
 
 }  // namespace morvane

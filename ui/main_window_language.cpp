@@ -9,6 +9,7 @@
 
 #include "ui/color_button.h"
 #include "ui/events_log_panel.h"
+#include "ui/model_tree_panel.h"
 
 #include "core/localisation.h"
 #include "platform/app_settings.h"
@@ -94,8 +95,6 @@ void MainWindow::updateFormLang()
     const std::pair<QWidget*, TextPair> widgetTips[] = {{twod_Menu, kTopViewTip},
                                                         {displayGrid_Menu, kGridLinesTip},
                                                         {cut_well_Menu, kCutWellsTip},
-                                                        {goc_Check, kGocTip},
-                                                        {owc_Check, kOwcTip},
                                                         {kryptonButton1, kLabelSizeTip},
                                                         {kryptonColorButton1, kLabelColourTip},
                                                         {kryptonButton2, kLineWidthTip},
@@ -114,7 +113,7 @@ void MainWindow::updateFormLang()
                                    : QStringLiteral("Show inactive cells"));
 
     wellPaneLabel->setText(text(500));
-    modelPaneLabel->setText(text(502));
+    modelTree_->setTexts(text(502), pair(kGocTip), pair(kOwcTip));
     eventsLog_->setCaption(text(504));
     propLegend->setTitle(text(506));
     rotateToolStrip = text(508);

@@ -22,6 +22,7 @@
 #include "ui/color_button.h"
 #include "ui/events_log_panel.h"
 #include "ui/main_window.h"
+#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -361,23 +362,7 @@ void MainWindow::buildPanes()
     wellsLayout->addWidget(wellPaneLabel);
     wellsLayout->addLayout(wellsRow);
 
-    // Model pane: the data tree and the contact switches.
-    auto* modelPane = new QWidget(splitContainer3);
-    modelPaneLabel = paneLabel("modelPaneLabel", modelPane);
-    treeView2 = new QTreeWidget(modelPane);
-    treeView2->setObjectName(QStringLiteral("treeView2"));
-    treeView2->setHeaderHidden(true);
-    goc_Check = checkButton("goc_Check", QStringLiteral("GOC"), modelPane);
-    owc_Check = checkButton("owc_Check", QStringLiteral("OWC"), modelPane);
-    auto* contactRow = new QHBoxLayout;
-    contactRow->addWidget(goc_Check);
-    contactRow->addWidget(owc_Check);
-    contactRow->addStretch(1);
-    auto* modelLayout = new QVBoxLayout(modelPane);
-    modelLayout->setContentsMargins(2, 2, 2, 2);
-    modelLayout->addWidget(modelPaneLabel);
-    modelLayout->addWidget(treeView2, 1);
-    modelLayout->addLayout(contactRow);
+    modelTree_ = new ModelTreePanel(splitContainer3);
 
     eventsLog_ = new EventsLogPanel(splitContainer2);
 

@@ -23,6 +23,7 @@
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 
 namespace morvane {
@@ -79,8 +80,7 @@ void MainWindow::connectCommands()
     connect(rotate_Menu, &QToolButton::clicked, this, &MainWindow::rotate_Menu_Click);
     connect(displayGrid_Menu, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
     connect(cut_well_Menu, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
-    connect(goc_Check, &QToolButton::clicked, this, &MainWindow::goc_Check_Click);
-    connect(owc_Check, &QToolButton::clicked, this, &MainWindow::owc_Check_Click);
+    connect(modelTree_, &ModelTreePanel::contactToggled, this, &MainWindow::showContact);
     connect(kryptonButton1, &QToolButton::clicked, this, &MainWindow::kryptonButton1_Click);
     connect(kryptonButton2, &QToolButton::clicked, this, &MainWindow::kryptonButton2_Click);
     connect(kryptonColorButton1, &ColorButton::selectedColorChanged, this,
@@ -88,9 +88,7 @@ void MainWindow::connectCommands()
     connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
             &MainWindow::kryptonColorButton2_SelectedColorChanged);
     connect(treeView1, &QTreeWidget::currentItemChanged, this, &MainWindow::treeView1_AfterSelect);
-    connect(treeView2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (current) treeView2_AfterSelect();
-    });
+    connect(modelTree_, &ModelTreePanel::nodeSelected, this, &MainWindow::selectModelTreeNode);
     connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
         if (stop == 1) rgb1_SelectedColorChanged();
         if (stop == 2) rgb2_SelectedColorChanged();
@@ -180,9 +178,10 @@ void MainWindow::rotate_Menu_MouseHover() { QToolTip::showText(QCursor::pos(), r
 
 void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Menu->isChecked(); }
 
-void MainWindow::goc_Check_Click() { state_.displayGOC = goc_Check->isChecked(); }
-
-void MainWindow::owc_Check_Click() { state_.displayOWC = owc_Check->isChecked(); }
+void MainWindow::showContact(ContactKind kind, bool on)
+{
+    (kind == ContactKind::OWC ? state_.displayOWC : state_.displayGOC) = on;
+}
 
 // The well label size and line width menus open at the top-right corner of their buttons.
 void MainWindow::kryptonButton1_Click()

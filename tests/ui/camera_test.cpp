@@ -91,7 +91,7 @@ TEST_F(CameraWindowTest, PanelWheelStepsLayersInLayerView)
 TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
 {
     // Keys arrive at whichever control has the focus; the window acts on each press once.
-    QWidget* focus = form->findChild<QWidget*>("treeView2");
+    QWidget* focus = form->findChild<QWidget*>("modelTree");
     QTest::keyClick(focus, Qt::Key_W);
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 6.0f);
     EXPECT_FLOAT_EQ(s->scale.z, 18.0f);

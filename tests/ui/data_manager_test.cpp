@@ -125,7 +125,7 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
     });
     ModelState& s = modelState();
     EXPECT_EQ(s.PROP_type, (std::vector<int>{10, 4, 7, 8}));
-    QTreeWidgetItem* root = form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0);
+    QTreeWidgetItem* root = form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0);
     EXPECT_EQ(root->child(1)->data(0, Qt::UserRole + 1).toInt(), 7);
 
     // The next time the lithology is a region property too, in load order.
@@ -195,7 +195,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
     });
     EXPECT_FALSE(s.OWC_set);  // closed without Apply
     EXPECT_TRUE(s.OWC_k.empty());
-    EXPECT_TRUE(form.owc_Check->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
 
     withManager([&](DataManagerDialog& m) {
         child<QCheckBox>(m, "owcCheck")->click();
@@ -213,9 +213,9 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         EXPECT_TRUE(child<QCheckBox>(m, "owcCheck")->isChecked());
     });
     EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
-    EXPECT_FALSE(form.owc_Check->isHidden());
-    EXPECT_TRUE(form.goc_Check->isHidden());
-    form.owc_Check->click();
+    EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("gocToggle")->isHidden());
+    form.findChild<QToolButton*>("owcToggle")->click();
     EXPECT_TRUE(s.displayOWC);
 
     // Unchecked and applied: the toggle goes and the surface is no longer drawn.
@@ -227,7 +227,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         EXPECT_EQ(iconOf(child<QLabel>(m, "contactsIcon")), StatusIcon::Error);
     });
     EXPECT_FALSE(s.OWC_set);
-    EXPECT_TRUE(form.owc_Check->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_FALSE(s.displayOWC);
 }
 
@@ -236,13 +236,13 @@ TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
     ModelState& s = modelState();
     form.showUniformContacts(2030.5, std::nullopt);
     EXPECT_FLOAT_EQ(s.uniform_OWC, -2.0305f);
-    EXPECT_FALSE(form.owc_Check->isHidden());
-    EXPECT_TRUE(form.owc_Check->isChecked());
+    EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isChecked());
     EXPECT_TRUE(s.displayOWC);
-    EXPECT_TRUE(form.goc_Check->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("gocToggle")->isHidden());
 
     ASSERT_EQ(form.importGridFromPath((folder.path() / "FIELD.GRDECL").string()), GridImportOutcome::Loaded);
-    EXPECT_TRUE(form.owc_Check->isHidden());
+    EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_FALSE(s.OWC_set || s.displayOWC);
 }
 
@@ -290,7 +290,7 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
     EXPECT_EQ(s.goc_code_z, (std::vector<float>{0, 1, 2, 3}));
     EXPECT_FLOAT_EQ(s.GOC_z[0], -1.4905f);
     EXPECT_EQ(s.GOC_k.size(), static_cast<std::size_t>(s.document.grid.surfaceVertices) * 6);
-    EXPECT_FALSE(form.goc_Check->isHidden());
+    EXPECT_FALSE(form.findChild<QToolButton*>("gocToggle")->isHidden());
 
     withManager([&](DataManagerDialog& m) {
         QTest::mouseClick(child<QPushButton>(m, "modelPageButton"), Qt::LeftButton);

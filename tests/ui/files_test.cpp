@@ -154,7 +154,7 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     const int layer = modelState().SHOW_K;
-    QTest::keyClick(form->findChild<QWidget*>("treeView2"), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form->findChild<QWidget*>("modelTree"), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
     EXPECT_TRUE(modelState().document.grid.loaded);
     EXPECT_EQ(modelState().SHOW_K, layer) << "O with Ctrl is no layer step";
@@ -172,11 +172,13 @@ TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
         std::map<QString, QString> t;
         for (QAction* a : form->toolStrip2->actions())
             if (!a->isSeparator() && !a->objectName().isEmpty()) t[a->objectName()] = a->toolTip();
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 form->rotate_Menu, form->twod_Menu, form->displayGrid_Menu, form->cut_well_Menu, form->goc_Check,
-                 form->owc_Check, form->kryptonButton1, form->kryptonButton2, form->kryptonColorButton1,
-                 form->kryptonColorButton2, form->vertScaleBar})
-            t[w->objectName()] = w->toolTip();
+        for (const char* name :
+             {"rotate_Menu", "twod_Menu", "displayGrid_Menu", "cut_well_Menu", "gocToggle", "owcToggle",
+              "kryptonButton1", "kryptonButton2", "kryptonColorButton1", "kryptonColorButton2", "vertScaleBar"}) {
+            const QWidget* w = form->findChild<QWidget*>(name);
+            EXPECT_NE(w, nullptr) << name;
+            if (w) t[w->objectName()] = w->toolTip();
+        }
         return t;
     };
     const auto english = tips();

@@ -61,7 +61,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     ASSERT_EQ(s.PROP_cont_loading.size(), 1u);
     EXPECT_EQ(s.PROP_cont_loading[0].size(), 120u);
 
-    auto* tree = form.findChild<QTreeWidget*>("treeView2");
+    auto* tree = form.findChild<QTreeWidget*>("modelTree");
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "WINDOWGRID");
     EXPECT_FALSE(tree->topLevelItem(0)->icon(0).isNull());
@@ -120,7 +120,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     EXPECT_EQ(modelState().saved_K, 0);
     EXPECT_EQ(modelState().document.grid.layers, 2);
     EXPECT_EQ(modelState().PROP_cont_loading_name, std::vector<std::string>{"grid"});
-    EXPECT_EQ(form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0)->text(0), "SECOND");
+    EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->text(0), "SECOND");
 }
 
 }  // namespace

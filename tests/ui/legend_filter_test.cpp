@@ -53,7 +53,7 @@ protected:
         form.findChild<QAction*>("importMainMenu_prop")->trigger();
         ASSERT_EQ(s.propertyNameAll, (std::vector<std::string>{"PORO", "Litho"}));
         legend = form.findChild<QGroupBox*>("propLegend");
-        tree = form.findChild<QTreeWidget*>("treeView2");
+        tree = form.findChild<QTreeWidget*>("modelTree");
     }
 
     void show(int node) { tree->setCurrentItem(tree->topLevelItem(0)->child(node)); }

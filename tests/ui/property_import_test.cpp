@@ -153,7 +153,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_EQ(s.PROP_type, (std::vector<int>{10, 5, 8, 9}));
     EXPECT_EQ(s.propertyNameAll, (std::vector<std::string>{"PERM", "Facies", "SW"}));
 
-    auto* tree = form.findChild<QTreeWidget*>("treeView2");
+    auto* tree = form.findChild<QTreeWidget*>("modelTree");
     QTreeWidgetItem* root = tree->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     ASSERT_EQ(root->childCount(), 3);
@@ -262,7 +262,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
     EXPECT_TRUE(modelState().propertyNameAll.empty());
-    EXPECT_EQ(form.findChild<QTreeWidget*>("treeView2")->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->childCount(), 0);
     EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

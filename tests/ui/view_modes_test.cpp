@@ -214,11 +214,11 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
 
     button("displayGrid_Menu")->click();
     EXPECT_EQ(s->displayGridLines, button("displayGrid_Menu")->isChecked());
-    button("goc_Check")->click();
+    button("gocToggle")->click();
     EXPECT_TRUE(s->displayGOC);
-    button("owc_Check")->click();
+    button("owcToggle")->click();
     EXPECT_TRUE(s->displayOWC);
-    button("owc_Check")->click();
+    button("owcToggle")->click();
     EXPECT_FALSE(s->displayOWC);
 
     // The settings dialog, a child of the window, has a control of the same name: take the window's own.
