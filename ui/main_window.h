@@ -59,6 +59,7 @@ class ColourLimitsDialog;
 class EventsLogPanel;
 class GlView;
 class ModelTreePanel;
+class WellsPanel;
 class PaletteDialog;
 class SupportDialog;
 class PropertyFilterDialog;
@@ -162,18 +163,16 @@ public:
     void cut_well_Menu_Click();
     // A contact toggle under the model tree: the contact drawn or not.
     void showContact(ContactKind kind, bool on);
-    void kryptonButton1_Click();
-    void kryptonButton2_Click();
-    void kryptonColorButton1_SelectedColorChanged();
-    void kryptonColorButton2_SelectedColorChanged();
-    // Entry n of the line width menu (1..10) and of the label size menu (4..30).
-    void well_line_size_Click(int n);
-    void well_label_size_Click(int n);
+    // The wells panel's choices: entry n of the line width menu (1..10) and of the label size menu (4..30), the
+    // label and the line colour.
+    void setWellLineWidth(int n);
+    void setWellLabelSize(int n);
+    void setWellLabelColour(const QColor& colour);
+    void setWellLineColour(const QColor& colour);
     void toolStripButton14_Click();
     void оПрограммеToolStripMenuItem2_Click();
     void FeedbackMenu_Click();
     void помощьToolStripMenuItem_Click();
-    void treeView1_AfterSelect();
     // The node selected in the model tree: the property shown, or the grid alone.
     void selectModelTreeNode();
 
@@ -264,7 +263,6 @@ private:
     void enableViewButtons(bool enabled) override;
     void applySectionColours(bool sectionShown) override;
     WellSectionContext wellSectionContext();
-    void buildWellMenus();
     // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
     void showContactToggles();
 
@@ -296,6 +294,7 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    WellsPanel* wellsPanel_ = nullptr;
     ModelTreePanel* modelTree_ = nullptr;
     EventsLogPanel* eventsLog_ = nullptr;
     StatisticsDialog* statisticsDialog_ = nullptr;
@@ -355,11 +354,6 @@ public:
     QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
-    QLabel* wellPaneLabel;
-    QTreeWidget* treeView1;
-    QToolButton *kryptonButton1, *kryptonButton2;
-    QMenu *kryptonContextMenu1, *kryptonContextMenu2;  // well label size and well line width
-    ColorButton *kryptonColorButton1, *kryptonColorButton2;
 
     QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
     PropertyLegend* propLegend = nullptr;

@@ -10,6 +10,7 @@
 #include "ui/color_button.h"
 #include "ui/events_log_panel.h"
 #include "ui/model_tree_panel.h"
+#include "ui/wells_panel.h"
 
 #include "core/localisation.h"
 #include "platform/app_settings.h"
@@ -95,10 +96,6 @@ void MainWindow::updateFormLang()
     const std::pair<QWidget*, TextPair> widgetTips[] = {{twod_Menu, kTopViewTip},
                                                         {displayGrid_Menu, kGridLinesTip},
                                                         {cut_well_Menu, kCutWellsTip},
-                                                        {kryptonButton1, kLabelSizeTip},
-                                                        {kryptonColorButton1, kLabelColourTip},
-                                                        {kryptonButton2, kLineWidthTip},
-                                                        {kryptonColorButton2, kLineColourTip},
                                                         {vertScaleBar, kExaggerationTip}};
     for (const auto& [widget, tip] : widgetTips) widget->setToolTip(pair(tip));
     projectMenu_Recent->setTitle(pair(kRecentFiles));
@@ -112,7 +109,8 @@ void MainWindow::updateFormLang()
     modelMenu_inactive->setText(ru ? QStringLiteral("Показывать неактивные ячейки")
                                    : QStringLiteral("Show inactive cells"));
 
-    wellPaneLabel->setText(text(500));
+    wellsPanel_->setTexts(text(500), pair(kLabelSizeTip), pair(kLabelColourTip), pair(kLineWidthTip),
+                          pair(kLineColourTip));
     modelTree_->setTexts(text(502), pair(kGocTip), pair(kOwcTip));
     eventsLog_->setCaption(text(504));
     propLegend->setTitle(text(506));

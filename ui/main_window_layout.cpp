@@ -24,6 +24,7 @@
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/wells_panel.h"
 
 namespace morvane {
 
@@ -321,47 +322,11 @@ void MainWindow::buildPanes()
     splitContainer3 = new QSplitter(Qt::Vertical, splitContainer2);
     splitContainer3->setObjectName(QStringLiteral("splitContainer3"));
 
-    // Wells pane: the wells tree and the column of label and line style buttons.
-    auto* wellsPane = new QWidget(splitContainer3);
-    wellPaneLabel = paneLabel("wellPaneLabel", wellsPane);
-    treeView1 = new QTreeWidget(wellsPane);
-    treeView1->setObjectName(QStringLiteral("treeView1"));
-    treeView1->setHeaderHidden(true);
-    kryptonButton1 = new QToolButton(wellsPane);
-    kryptonButton1->setObjectName(QStringLiteral("kryptonButton1"));
-    kryptonButton1->setText(QStringLiteral("Aa"));
-    kryptonColorButton1 = new ColorButton({}, wellsPane);
-    kryptonColorButton1->setObjectName(QStringLiteral("kryptonColorButton1"));
-    kryptonButton2 = new QToolButton(wellsPane);
-    kryptonButton2->setObjectName(QStringLiteral("kryptonButton2"));
-    kryptonButton2->setText(QStringLiteral("—"));
-    kryptonColorButton2 = new ColorButton({}, wellsPane);
-    kryptonColorButton2->setObjectName(QStringLiteral("kryptonColorButton2"));
-    kryptonContextMenu1 = namedMenu("kryptonContextMenu1", this);
-    kryptonContextMenu2 = namedMenu("kryptonContextMenu2", this);
-    buildWellMenus();
     const auto& labelColour = state_.WELL_LABEL_COLOR;
     const auto& lineColour = state_.WELL_LINE_COLOR;
-    {
-        QSignalBlocker b1(kryptonColorButton1), b2(kryptonColorButton2);
-        kryptonColorButton1->setSelectedColor(QColor::fromRgbF(labelColour[0], labelColour[1], labelColour[2]));
-        kryptonColorButton2->setSelectedColor(QColor::fromRgbF(lineColour[0], lineColour[1], lineColour[2]));
-    }
-    auto* styleColumn = new QVBoxLayout;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{kryptonButton1, kryptonColorButton1, kryptonButton2, kryptonColorButton2}) {
-        w->setFixedSize(32, 28);
-        styleColumn->addWidget(w);
-    }
-    styleColumn->addStretch(1);
-    auto* wellsRow = new QHBoxLayout;
-    wellsRow->addWidget(treeView1, 1);
-    wellsRow->addLayout(styleColumn);
-    auto* wellsLayout = new QVBoxLayout(wellsPane);
-    wellsLayout->setContentsMargins(2, 2, 2, 2);
-    wellsLayout->addWidget(wellPaneLabel);
-    wellsLayout->addLayout(wellsRow);
-
+    wellsPanel_ = new WellsPanel(state_.WELL_LINE_SIZE, state_.WELL_LABEL_SIZE,
+                                 QColor::fromRgbF(labelColour[0], labelColour[1], labelColour[2]),
+                                 QColor::fromRgbF(lineColour[0], lineColour[1], lineColour[2]), splitContainer3);
     modelTree_ = new ModelTreePanel(splitContainer3);
 
     eventsLog_ = new EventsLogPanel(splitContainer2);

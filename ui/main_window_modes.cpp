@@ -25,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/wells_panel.h"
 
 namespace morvane {
 
@@ -81,13 +82,10 @@ void MainWindow::connectCommands()
     connect(displayGrid_Menu, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
     connect(cut_well_Menu, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
     connect(modelTree_, &ModelTreePanel::contactToggled, this, &MainWindow::showContact);
-    connect(kryptonButton1, &QToolButton::clicked, this, &MainWindow::kryptonButton1_Click);
-    connect(kryptonButton2, &QToolButton::clicked, this, &MainWindow::kryptonButton2_Click);
-    connect(kryptonColorButton1, &ColorButton::selectedColorChanged, this,
-            &MainWindow::kryptonColorButton1_SelectedColorChanged);
-    connect(kryptonColorButton2, &ColorButton::selectedColorChanged, this,
-            &MainWindow::kryptonColorButton2_SelectedColorChanged);
-    connect(treeView1, &QTreeWidget::currentItemChanged, this, &MainWindow::treeView1_AfterSelect);
+    connect(wellsPanel_, &WellsPanel::lineWidthChosen, this, &MainWindow::setWellLineWidth);
+    connect(wellsPanel_, &WellsPanel::labelSizeChosen, this, &MainWindow::setWellLabelSize);
+    connect(wellsPanel_, &WellsPanel::labelColourChosen, this, &MainWindow::setWellLabelColour);
+    connect(wellsPanel_, &WellsPanel::lineColourChosen, this, &MainWindow::setWellLineColour);
     connect(modelTree_, &ModelTreePanel::nodeSelected, this, &MainWindow::selectModelTreeNode);
     connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
         if (stop == 1) rgb1_SelectedColorChanged();
@@ -181,25 +179,6 @@ void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = displayGri
 void MainWindow::showContact(ContactKind kind, bool on)
 {
     (kind == ContactKind::OWC ? state_.displayOWC : state_.displayGOC) = on;
-}
-
-// The well label size and line width menus open at the top-right corner of their buttons.
-void MainWindow::kryptonButton1_Click()
-{
-    kryptonContextMenu1->popup(kryptonButton1->mapToGlobal(QPoint(kryptonButton1->width(), 0)));
-}
-
-void MainWindow::kryptonButton2_Click()
-{
-    kryptonContextMenu2->popup(kryptonButton2->mapToGlobal(QPoint(kryptonButton2->width(), 0)));
-}
-
-void MainWindow::treeView1_AfterSelect()
-{
-    QTreeWidgetItem* item = treeView1->currentItem();
-    if (!item) return;
-    const QModelIndex index = treeView1->indexFromItem(item);
-    trace("selected node " + std::to_string(index.row()));
 }
 
 // Tabs: the view set and the analysis set are shown one at a time.

@@ -13,14 +13,9 @@
 #include "ui/color_button.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/wells_panel.h"
 
 namespace morvane {
-
-namespace {
-
-constexpr int kLabelSizes[] = {4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 30};
-
-}  // namespace
 
 WellImportContext MainWindow::wellImportContext(UserPrompts& prompts)
 {
@@ -63,62 +58,22 @@ void MainWindow::showFinished(bool front)
         finished_pic->lower();
 }
 
-void MainWindow::focusWellTree() { treeView1->setFocus(); }
+void MainWindow::focusWellTree() { wellsPanel_->focusList(); }
 
-void MainWindow::addWellNode(const std::string& name)
-{
-    treeView1->setUpdatesEnabled(false);
-    treeView1->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(name)}));
-    treeView1->setUpdatesEnabled(true);
-}
+void MainWindow::addWellNode(const std::string& name) { wellsPanel_->addWell(name); }
 
-// The entries of the two well menus: checkable, one checked at a time, the current size checked at start.
-void MainWindow::buildWellMenus()
-{
-    auto* widths = new QActionGroup(kryptonContextMenu2);
-    for (int n = 1; n <= 10; ++n) {
-        QAction* entry = kryptonContextMenu2->addAction(QString::number(n));
-        entry->setObjectName(QStringLiteral("well_line_size_%1").arg(n));
-        entry->setCheckable(true);
-        entry->setChecked(n == state_.WELL_LINE_SIZE);
-        widths->addAction(entry);
-        connect(entry, &QAction::triggered, this, [this, n] { well_line_size_Click(n); });
-    }
-    auto* sizes = new QActionGroup(kryptonContextMenu1);
-    for (int n : kLabelSizes) {
-        QAction* entry = kryptonContextMenu1->addAction(QString::number(n));
-        entry->setObjectName(QStringLiteral("well_label_size_%1").arg(n));
-        entry->setCheckable(true);
-        entry->setChecked(wellLabelSizeForEntry(n) == state_.WELL_LABEL_SIZE);
-        sizes->addAction(entry);
-        connect(entry, &QAction::triggered, this, [this, n] { well_label_size_Click(n); });
-    }
-}
+void MainWindow::setWellLineWidth(int n) { state_.WELL_LINE_SIZE = n; }
 
-void MainWindow::well_line_size_Click(int n)
-{
-    state_.WELL_LINE_SIZE = n;
-    for (QAction* entry : kryptonContextMenu2->actions())
-        entry->setChecked(entry->objectName() == QStringLiteral("well_line_size_%1").arg(n));
-}
+void MainWindow::setWellLabelSize(int n) { state_.WELL_LABEL_SIZE = wellLabelSizeForEntry(n); }
 
-void MainWindow::well_label_size_Click(int n)
-{
-    state_.WELL_LABEL_SIZE = wellLabelSizeForEntry(n);
-    for (QAction* entry : kryptonContextMenu1->actions())
-        entry->setChecked(entry->objectName() == QStringLiteral("well_label_size_%1").arg(n));
-}
-
-void MainWindow::kryptonColorButton1_SelectedColorChanged()
+void MainWindow::setWellLabelColour(const QColor& c)
 {
     // Labels are drawn every frame in this colour; nothing to rebuild.
-    const QColor c = kryptonColorButton1->selectedColor();
     state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
 }
 
-void MainWindow::kryptonColorButton2_SelectedColorChanged()
+void MainWindow::setWellLineColour(const QColor& c)
 {
-    const QColor c = kryptonColorButton2->selectedColor();
     state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
     if (!OpenGL) return;
     OpenGL->initALL_WELLS();

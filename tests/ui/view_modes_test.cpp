@@ -222,9 +222,9 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     EXPECT_FALSE(s->displayOWC);
 
     // The settings dialog, a child of the window, has a control of the same name: take the window's own.
-    form->kryptonColorButton1->setSelectedColor(QColor(255, 0, 51));
+    form->findChild<ColorButton*>("labelColourButton")->setSelectedColor(QColor(255, 0, 51));
     EXPECT_EQ(s->WELL_LABEL_COLOR, (std::vector<float>{1.0f, 0.0f, 0.2f}));
-    form->kryptonColorButton2->setSelectedColor(QColor(0, 51, 255));
+    form->findChild<ColorButton*>("lineColourButton")->setSelectedColor(QColor(0, 51, 255));
     EXPECT_EQ(s->WELL_LINE_COLOR, (std::vector<float>{0.0f, 0.2f, 1.0f}));
 
     auto* legend = form->findChild<QGroupBox*>("propLegend");
@@ -279,8 +279,8 @@ TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const std::pair<const char*, const char*> pairs[] = {{"kryptonButton1", "kryptonContextMenu1"},
-                                                         {"kryptonButton2", "kryptonContextMenu2"}};
+    const std::pair<const char*, const char*> pairs[] = {{"labelSizeButton", "labelSizeMenu"},
+                                                         {"lineWidthButton", "lineWidthMenu"}};
     for (const auto& [buttonName, menuName] : pairs) {
         QToolButton* b = button(buttonName);
         auto* menu = form->findChild<QMenu*>(menuName);

@@ -145,7 +145,7 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
     importThroughTheMenu(form);
     ModelState& s = modelState();
 
-    auto* tree = form.findChild<QTreeWidget*>("treeView1");
+    auto* tree = form.findChild<QTreeWidget*>("wellList");
     ASSERT_EQ(tree->topLevelItemCount(), 3);
     EXPECT_EQ(tree->topLevelItem(1)->text(0), "Скв-2");
     const auto lines = logLines(form.findChild<QTextEdit*>("eventsLog"));
@@ -182,27 +182,27 @@ TEST_F(WellWindowTest, DisplaySettings)
     ModelState& s = modelState();
 
     // The line colour recolours both parts of every loaded well.
-    form.kryptonColorButton2->setSelectedColor(QColor(255, 0, 51));
+    form.findChild<ColorButton*>("lineColourButton")->setSelectedColor(QColor(255, 0, 51));
     for (const auto* parts : {&s.well_coord_vertex_show, &s.well_coord_vertex_hide})
         for (const Vertices& part : *parts)
             for (std::size_t v = 0; v < part.size(); v += 6) {
                 ASSERT_FLOAT_EQ(part[v + 3], 1.0f);
                 ASSERT_FLOAT_EQ(part[v + 5], 0.2f);
             }
-    form.kryptonColorButton1->setSelectedColor(QColor(0, 0, 255));
+    form.findChild<ColorButton*>("labelColourButton")->setSelectedColor(QColor(0, 0, 255));
     EXPECT_EQ(s.WELL_LABEL_COLOR, (std::vector<float>{0, 0, 1}));
 
     // Menus: entry n sets the size and is the only one checked.
-    auto* sizes = form.findChild<QMenu*>("kryptonContextMenu1");
+    auto* sizes = form.findChild<QMenu*>("labelSizeMenu");
     ASSERT_EQ(sizes->actions().size(), 13);
-    EXPECT_TRUE(form.findChild<QAction*>("well_label_size_14")->isChecked());  // 0.5 at start
-    form.findChild<QAction*>("well_label_size_26")->trigger();
+    EXPECT_TRUE(form.findChild<QAction*>("labelSize_14")->isChecked());  // 0.5 at start
+    form.findChild<QAction*>("labelSize_26")->trigger();
     EXPECT_FLOAT_EQ(s.WELL_LABEL_SIZE, 0.8f);
     for (QAction* a : sizes->actions()) EXPECT_EQ(a->isChecked(), a->text() == "26") << a->text().toStdString();
-    ASSERT_EQ(form.findChild<QMenu*>("kryptonContextMenu2")->actions().size(), 10);
-    form.findChild<QAction*>("well_line_size_7")->trigger();
+    ASSERT_EQ(form.findChild<QMenu*>("lineWidthMenu")->actions().size(), 10);
+    form.findChild<QAction*>("lineWidth_7")->trigger();
     EXPECT_EQ(s.WELL_LINE_SIZE, 7);
-    EXPECT_FALSE(form.findChild<QAction*>("well_line_size_5")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("lineWidth_5")->isChecked());
 
     // The cut toggle follows its button; wells above the model toggle and say the other choice.
     form.findChild<QToolButton*>("cut_well_Menu")->click();
