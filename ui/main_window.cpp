@@ -33,6 +33,7 @@
 #include "ui/gl_view.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/status_strip.h"
 
 namespace morvane {
 
@@ -136,10 +137,10 @@ void MainWindow::applyStoredSettings()
     applyBackgroundColor();
 
     layOutView();
-    finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 5);
+    statusStrip_->placeFinishedPicture(5);
     vertScaleBar->move(splitContainer1_Panel2->width() - 199, 200);
 
-    StatusLabel->setText(QStringLiteral("All good"));
+    statusStrip_->setStatus(QStringLiteral("All good"));
 }
 
 void MainWindow::applyBackgroundColor()
@@ -158,8 +159,8 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::layOutView()
 {
-    if (!statusStrip1 || !splitContainer1_Panel2) return;
-    finished_pic->move(toolStripProgressBar1->mapTo(this, QPoint(0, 0)).x() + 35, statusStrip1->y() + 6);
+    if (!statusStrip_ || !splitContainer1_Panel2) return;
+    statusStrip_->placeFinishedPicture(6);
     placeViewButtons();
     const int panelWidth = splitContainer1_Panel2->width();
     const int panelHeight = splitContainer1_Panel2->height();
@@ -215,11 +216,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 // Feedback channels.
 
-void MainWindow::setStatus(const std::string& text) { StatusLabel->setText(QString::fromStdString(text)); }
+void MainWindow::setStatus(const std::string& text) { statusStrip_->setStatus(QString::fromStdString(text)); }
 
-void MainWindow::setProgress(int value) { toolStripProgressBar1->setValue(std::clamp(value, 0, 100)); }
+void MainWindow::setProgress(int value) { statusStrip_->setProgress(value); }
 
-int MainWindow::progress() const { return toolStripProgressBar1->value(); }
+int MainWindow::progress() const { return statusStrip_->progress(); }
 
 void MainWindow::appendLog(const std::string& text, LogColour colour) { eventsLog_->append(text, colour); }
 

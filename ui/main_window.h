@@ -64,6 +64,7 @@ class PaletteDialog;
 class SupportDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
+class StatusStrip;
 class SectionWellPicker;
 class SettingsDialog;
 class StatisticsDialog;
@@ -294,6 +295,7 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    StatusStrip* statusStrip_ = nullptr;
     WellsPanel* wellsPanel_ = nullptr;
     ModelTreePanel* modelTree_ = nullptr;
     EventsLogPanel* eventsLog_ = nullptr;
@@ -346,12 +348,6 @@ public:
         *toolStripSeparator1;
 
     QToolButton *rotate_Menu, *twod_Menu, *displayGrid_Menu, *cut_well_Menu;
-
-    QStatusBar* statusStrip1 = nullptr;
-    QLabel *StatusbarLablel4, *StatusbarLablel3, *StatusbarLablel1, *StatusbarLablel2;
-    QProgressBar* toolStripProgressBar1;
-    QLabel *info, *StatusLabel, *finished_pic;
-    QLabel* pickedCellLabel;  // the picked cell: I, J, K and the displayed value
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
 

@@ -17,6 +17,7 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
+#include "ui/status_strip.h"
 
 namespace morvane {
 
@@ -50,10 +51,7 @@ void MainWindow::timer1_Tick()
     updateHover();                  // the labels may have moved
 
     const CameraStatus status = cameraStatus(state_);
-    StatusbarLablel1->setText(QString::fromStdString(status.y));
-    StatusbarLablel2->setText(QString::fromStdString(status.x));
-    StatusbarLablel3->setText(QString::fromStdString(status.z));
-    StatusbarLablel4->setText(QString::fromStdString(status.k));
+    statusStrip_->showCamera(status);
     showExaggeration();
     if (!frames_.endTick(state_) && timer1) timer1->stop();
 }
@@ -140,18 +138,18 @@ void MainWindow::pickCellAt(QPoint panelPos)
     const CellPick pick = pickCell(state_, OpenGL->pickCell(panelPos));
     pickedCell_ = pick.address;
     OpenGL->bindPickedCellBuffers();
-    pickedCellLabel->setText(QString::fromStdString(pick.status));
+    statusStrip_->setPickedCell(QString::fromStdString(pick.status));
 }
 
 void MainWindow::refreshPickedCell()
 {
     if (pickedCell_ && state_.picked_cell_lines.empty()) {
         pickedCell_.reset();
-        pickedCellLabel->clear();
+        statusStrip_->clearPickedCell();
         return;
     }
-    if (!pickedCellLabel->text().isEmpty())
-        pickedCellLabel->setText(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
+    if (!statusStrip_->pickedCell().isEmpty())
+        statusStrip_->setPickedCell(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
 }
 
 void MainWindow::splitContainer1_Panel2_MouseEnter()

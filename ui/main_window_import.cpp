@@ -13,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/status_strip.h"
 
 namespace morvane {
 
@@ -66,7 +67,7 @@ PropertyImportResult MainWindow::importPropertiesFromPath(const std::string& pat
 
 void MainWindow::beginWait()
 {
-    finished_pic->lower();
+    statusStrip_->showFinished(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -76,10 +77,7 @@ void MainWindow::keepResponsive() { QApplication::processEvents(QEventLoop::Excl
 void MainWindow::endWait(bool finished)
 {
     if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    if (finished)
-        finished_pic->raise();
-    else
-        finished_pic->lower();
+    statusStrip_->showFinished(finished);
 }
 
 void MainWindow::focusTree() { modelTree_->focusTree(); }

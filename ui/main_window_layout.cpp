@@ -24,6 +24,7 @@
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/status_strip.h"
 #include "ui/wells_panel.h"
 
 namespace morvane {
@@ -65,19 +66,7 @@ QLabel* paneLabel(const char* name, QWidget* parent)
     return label;
 }
 
-// Small pictures of the status strip and the view overlays.
-QPixmap finishedPicture()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 150, 0), 3));
-    painter.drawLine(3, 8, 7, 12);
-    painter.drawLine(7, 12, 13, 3);
-    return pixmap;
-}
-
+// Small pictures of the view overlays.
 QPixmap northArrowPicture()
 {
     QPixmap pixmap(40, 48);
@@ -377,43 +366,6 @@ void MainWindow::buildViewPanel()
     panel4->adjustSize();
 }
 
-void MainWindow::buildStatusStrip()
-{
-    statusStrip1 = new QStatusBar(this);
-    statusStrip1->setObjectName(QStringLiteral("statusStrip1"));
-    setStatusBar(statusStrip1);
-    auto label = [this](const char* name, int width) {
-        auto* l = new QLabel(statusStrip1);
-        l->setObjectName(QString::fromLatin1(name));
-        if (width > 0) l->setMinimumWidth(width);
-        return l;
-    };
-    StatusbarLablel4 = label("StatusbarLablel4", 70);
-    StatusbarLablel3 = label("StatusbarLablel3", 110);
-    StatusbarLablel1 = label("StatusbarLablel1", 110);
-    StatusbarLablel2 = label("StatusbarLablel2", 110);
-    toolStripProgressBar1 = new QProgressBar(statusStrip1);
-    toolStripProgressBar1->setObjectName(QStringLiteral("toolStripProgressBar1"));
-    toolStripProgressBar1->setRange(0, 100);
-    toolStripProgressBar1->setValue(0);
-    toolStripProgressBar1->setFixedWidth(150);
-    toolStripProgressBar1->setTextVisible(false);
-    info = label("info", 0);
-    info->hide();
-    StatusLabel = label("StatusLabel", 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{StatusbarLablel4, StatusbarLablel3, StatusbarLablel1,
-                                                      StatusbarLablel2, toolStripProgressBar1, info})
-        statusStrip1->addWidget(w);
-    statusStrip1->addWidget(StatusLabel, 1);
-    pickedCellLabel = label("pickedCellLabel", 0);
-    statusStrip1->addPermanentWidget(pickedCellLabel);
-
-    finished_pic = new QLabel(this);
-    finished_pic->setObjectName(QStringLiteral("finished_pic"));
-    finished_pic->setPixmap(finishedPicture());
-    finished_pic->setFixedSize(16, 16);
-    finished_pic->setAttribute(Qt::WA_TransparentForMouseEvents);
-    finished_pic->raise();
-}
+void MainWindow::buildStatusStrip() { statusStrip_ = new StatusStrip(this); }
 
 }  // namespace morvane

@@ -13,6 +13,7 @@
 #include "ui/color_button.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/status_strip.h"
 #include "ui/wells_panel.h"
 
 namespace morvane {
@@ -50,13 +51,7 @@ void MainWindow::setWaitCursor(bool on)
     }
 }
 
-void MainWindow::showFinished(bool front)
-{
-    if (front)
-        finished_pic->raise();
-    else
-        finished_pic->lower();
-}
+void MainWindow::showFinished(bool front) { statusStrip_->showFinished(front); }
 
 void MainWindow::focusWellTree() { wellsPanel_->focusList(); }
 

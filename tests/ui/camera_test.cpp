@@ -160,26 +160,31 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
     };
 
     click(QEvent::MouseButtonPress, pixelOf(0, 2, 3), Qt::ControlModifier);
-    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+    EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
+              std::string("Cell I = 4, J = 3, K = 1"));
     EXPECT_EQ(s->picked_cell_lines.size(), 24u * 6);
     click(QEvent::MouseButtonRelease, pixelOf(0, 2, 3), Qt::ControlModifier);
     click(QEvent::MouseButtonPress, pixelOf(0, 1, 1), Qt::NoModifier);  // a plain click picks nothing
-    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 4, J = 3, K = 1"));
+    EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
+              std::string("Cell I = 4, J = 3, K = 1"));
 
     form->findChild<QAction*>("layersMainMenu")->trigger();  // the middle layer, 2 of 5
     form->timer1_Tick();
     click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
-    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Cell I = 5, J = 1, K = 2"));
+    EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
+              std::string("Cell I = 5, J = 1, K = 2"));
     click(QEvent::MouseButtonDblClick, QPoint(3, 3), Qt::NoModifier);
-    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("No cell under the pointer"));
+    EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
+              std::string("No cell under the pointer"));
     EXPECT_TRUE(s->picked_cell_lines.empty());
 
     // The status is said again in the other language; a new grid takes the mark and the status away.
     click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
     form->findChild<QAction*>("RussianLangMenu")->trigger();
-    EXPECT_EQ(form->pickedCellLabel->text().toStdString(), std::string("Ячейка I = 5, J = 1, K = 2"));
+    EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
+              std::string("Ячейка I = 5, J = 1, K = 2"));
     ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
-    EXPECT_TRUE(form->pickedCellLabel->text().isEmpty());
+    EXPECT_TRUE(form->findChild<QLabel*>("pickedCellLabel")->text().isEmpty());
     EXPECT_TRUE(s->picked_cell_lines.empty());
 }
 

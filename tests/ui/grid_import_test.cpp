@@ -75,8 +75,8 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     ASSERT_NE(loaded, lines.end());
     EXPECT_EQ(loaded->colour, QColor(0, 128, 0));
 
-    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 100);
-    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "Rendering grid");
+    EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
+    EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "Rendering grid");
     EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     auto* statistics = form.findChild<StatisticsDialog*>("statisticsDialog");
@@ -86,8 +86,8 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
 
     // A file that holds no grid: progress back to 0, the model stays.
     form.findChild<QAction*>("importMainMenu_grid")->trigger();
-    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 0);
-    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
+    EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 0);
+    EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
     EXPECT_EQ(s.document.grid.cellCount, 120);

@@ -175,8 +175,8 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const LogLine& l) {
         return l.text == "Opening file: ROCK" && l.colour == QColor(211, 211, 211);
     }));
-    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 100);
-    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
+    EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
+    EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
     EXPECT_TRUE(form.findChild<QAction*>("legendMainMenu")->isChecked());
     auto* legend = form.findChild<QGroupBox*>("propLegend");
     EXPECT_TRUE(legend->isVisible());
@@ -263,7 +263,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
     EXPECT_TRUE(modelState().propertyNameAll.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->childCount(), 0);
-    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 0);
+    EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

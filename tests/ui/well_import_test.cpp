@@ -156,8 +156,8 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
                l.text.startsWith("Well ");
                   }),
               3);
-    EXPECT_EQ(form.findChild<QProgressBar*>("toolStripProgressBar1")->value(), 100);
-    EXPECT_EQ(form.findChild<QLabel*>("StatusLabel")->text(), "All good");
+    EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
+    EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // Every per-well list has one entry per well; the wells start above the model and reach below it.
