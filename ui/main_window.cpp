@@ -34,6 +34,7 @@
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
@@ -68,14 +69,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     buildStatusStrip();
     buildViewPanel();
 
-    const QSize hostSize = splitContainer1_Panel2->size();
-    OpenGL = new GlView(*this, splitContainer1_Panel2, hostSize.width(), hostSize.height(), statisticsDialog_,
-                        &modelTree_->dataTree(), state_);
-    OpenGL->setObjectName(QStringLiteral("OpenGL"));
-    OpenGL->lower();  // the overlays stay above the view
-    OpenGL->setSceneChanged([this] { requestFrame(); });
+    const QSize hostSize = viewPanel_->size();
+    glView_ = new GlView(*this, viewPanel_, hostSize.width(), hostSize.height(), statisticsDialog_,
+                         &modelTree_->dataTree(), state_);
+    glView_->setObjectName(QStringLiteral("glView"));
+    glView_->lower();  // the overlays stay above the view
+    glView_->setSceneChanged([this] { requestFrame(); });
 
     connectCommands();
+    connectViewPanel();
     showContactToggles();
     connect(splitContainer1, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
     connect(propertyFilterDialog_, &PropertyFilterDialog::windowHidden, this, &MainWindow::applyChosenFilter);
@@ -88,10 +90,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
         resize(kPreferredSize.boundedTo(room).expandedTo(minimumSize()));
     }
 
-    timer1 = new QTimer(this);
-    timer1->setObjectName(QStringLiteral("timer1"));
-    timer1->setInterval(2);
-    connect(timer1, &QTimer::timeout, this, &MainWindow::timer1_Tick);
+    frameTimer_ = new QTimer(this);
+    frameTimer_->setObjectName(QStringLiteral("frameTimer"));
+    frameTimer_->setInterval(2);
+    connect(frameTimer_, &QTimer::timeout, this, &MainWindow::onFrameTimer);
 
     applyStoredSettings();
 }
@@ -100,9 +102,11 @@ MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
     // The view refers to the tree adapter and to this window's feedback: let it go first.
-    delete OpenGL;
-    OpenGL = nullptr;
+    delete glView_;
+    glView_ = nullptr;
 }
+
+PropertyLegend& MainWindow::legend() const { return viewPanel_->legend(); }
 
 void MainWindow::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
 {
@@ -138,18 +142,12 @@ void MainWindow::applyStoredSettings()
 
     layOutView();
     statusStrip_->placeFinishedPicture(5);
-    vertScaleBar->move(splitContainer1_Panel2->width() - 199, 200);
+    viewPanel_->placeSlider(200);
 
     statusStrip_->setStatus(QStringLiteral("All good"));
 }
 
-void MainWindow::applyBackgroundColor()
-{
-    const auto& c = state_.BACKGROUND_COLOR;
-    const QString style = QStringLiteral("background-color: rgb(%1,%2,%3);").arg(c[0]).arg(c[1]).arg(c[2]);
-    splitContainer1_Panel2->setStyleSheet(QStringLiteral("#splitContainer1_Panel2 { %1 }").arg(style));
-    propLegend->setBackground(QColor(c[0], c[1], c[2]), legendTextColour_);
-}
+void MainWindow::applyBackgroundColor() { viewPanel_->setBackground(state_.BACKGROUND_COLOR, legendTextColour_); }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
@@ -159,26 +157,23 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::layOutView()
 {
-    if (!statusStrip_ || !splitContainer1_Panel2) return;
+    if (!statusStrip_ || !viewPanel_) return;
     statusStrip_->placeFinishedPicture(6);
     placeViewButtons();
-    const int panelWidth = splitContainer1_Panel2->width();
-    const int panelHeight = splitContainer1_Panel2->height();
-    vertScaleBar->move(panelWidth - 199, vertScaleBar->y());
+    const int panelWidth = viewPanel_->width();
+    const int panelHeight = viewPanel_->height();
+    viewPanel_->placeOverlays();
     showExaggeration();
-    panel3->move(panelWidth - 210, 50);
-    // At 600 from the top, or higher up on a short view so that it stays in sight.
-    panel4->move(panelWidth - 210, std::max(0, std::min(600, panelHeight - panel4->height() - 10)));
-    if (OpenGL) OpenGL->ReSizeGLScene(panelWidth, panelHeight);
+    if (glView_) glView_->ReSizeGLScene(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
     // Code bars wrap to the room the view leaves them.
-    if (propLegend->showsDiscrete() && !state_.displayGrid) refreshDiscMorvane(state_.i_morvane);
+    if (legend().showsDiscrete() && !state_.displayGrid) refreshDiscMorvane(state_.i_morvane);
     requestFrame();
 }
 
 void MainWindow::splitContainer1_SplitterMoved()
 {
-    if (OpenGL) OpenGL->ReSizeGLScene(splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
+    if (glView_) glView_->ReSizeGLScene(viewPanel_->width(), viewPanel_->height());
 }
 
 void MainWindow::placeViewButtons()
@@ -202,12 +197,7 @@ void MainWindow::fitCommandRow()
     placeViewButtons();
 }
 
-void MainWindow::showExaggeration()
-{
-    vertScaleLabel->setText(QStringLiteral("\u00D7") + QString::number(state_.VERT_SCALE, 'f', 1));
-    vertScaleLabel->adjustSize();
-    vertScaleLabel->move(vertScaleBar->x() - vertScaleLabel->width() - 4, vertScaleBar->y());
-}
+void MainWindow::showExaggeration() { viewPanel_->showExaggeration(state_.VERT_SCALE); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

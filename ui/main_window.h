@@ -65,6 +65,7 @@ class SupportDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
 class StatusStrip;
+class ViewPanel;
 class SectionWellPicker;
 class SettingsDialog;
 class StatisticsDialog;
@@ -187,34 +188,40 @@ public:
     void Color_label_min_Click();
     // A click on a code bar of the discrete legend: the code gets a new random colour.
     void wtf(QWidget* bar);
-    void propLegend_MouseEnter();
+    // The pointer over the legend shows the ramp's colour pickers; over the view it hides them.
+    void showRampPickers();
+    void hideRampPickers();
     void applyChosenFilter();
     void applyEditedLimit();
 
     // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
     // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
     void requestFrame();
-    void timer1_Tick();
-    void splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos);
-    void splitContainer1_Panel2_MouseUp(Qt::MouseButton button);
-    void splitContainer1_Panel2_MouseWheel(int delta);
-    void splitContainer1_Panel2_MouseDown(Qt::MouseButton button);
+    // A tick of the frame timer: the frame drawn if one is due, the next step of a turn, the hover and the status.
+    void onFrameTimer();
+    // The mouse over the view: a drag with `buttons` held moves the camera, a press in the well section mode adds
+    // the hovered well, a release ends the drag, the wheel zooms.
+    void dragInView(Qt::MouseButtons buttons, QPoint screenPos);
+    void pressInView(Qt::MouseButton button);
+    void releaseInView(Qt::MouseButton button);
+    void turnWheelInView(int delta);
     // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
     void pickCellAt(QPoint panelPos);
-    void splitContainer1_Panel2_MouseEnter();
     // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
     void onKeyDown(int key, std::uint32_t x11KeyCode = 0);
     void onKeyUp(int key, std::uint32_t x11KeyCode = 0);
-    void vertScaleBar_MouseDown(int y);
-    void vertScaleBar_MouseMove(Qt::MouseButtons buttons);
-    void vertScaleBar_MouseUp();
+    // The vertical exaggeration slider: grabbed at `y` inside it, dragged, released.
+    void grabExaggerationSlider(int y);
+    void dragExaggerationSlider(Qt::MouseButtons buttons);
+    void releaseExaggerationSlider();
 
     // The copied picture's width for the current panel (see clipboardPictureWidth).
     int clipboardWidth() const;
 
-    GlView* OpenGL = nullptr;
+    // The 3D view (null once the window is going).
+    GlView* glView() const { return glView_; }
+
     QString rotateToolStrip;
-    QTimer* timer1 = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -272,6 +279,8 @@ private:
     void buildPanes();
     void buildStatusStrip();
     void buildViewPanel();
+    void connectViewPanel();
+    PropertyLegend& legend() const;
     void connectCommands();
     void placeViewButtons();
     // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
@@ -295,6 +304,9 @@ private:
     void refreshPickedCell();
 
     ModelState& state_;
+    GlView* glView_ = nullptr;
+    ViewPanel* viewPanel_ = nullptr;
+    QTimer* frameTimer_ = nullptr;
     StatusStrip* statusStrip_ = nullptr;
     WellsPanel* wellsPanel_ = nullptr;
     ModelTreePanel* modelTree_ = nullptr;
@@ -350,12 +362,6 @@ public:
     QToolButton *rotate_Menu, *twod_Menu, *displayGrid_Menu, *cut_well_Menu;
 
     QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
-
-    QWidget* splitContainer1_Panel2 = nullptr;  // the host panel of the 3D view
-    PropertyLegend* propLegend = nullptr;
-    QFrame* vertScaleBar = nullptr;
-    QLabel* vertScaleLabel = nullptr;  // the vertical exaggeration, beside the slider
-    QLabel *panel3, *panel4;
 };
 
 }  // namespace morvane

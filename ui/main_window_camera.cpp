@@ -18,6 +18,7 @@
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
@@ -41,11 +42,11 @@ void MainWindow::requestFrame()
     updateFrameTimer();
 }
 
-void MainWindow::timer1_Tick()
+void MainWindow::onFrameTimer()
 {
-    if (frames_.beginTick(state_) && OpenGL) {
-        OpenGL->Render();
-        OpenGL->SwapOpenGLBuffers();
+    if (frames_.beginTick(state_) && glView_) {
+        glView_->Render();
+        glView_->SwapOpenGLBuffers();
     }
     advanceViewAnimations(state_);  // the next frame shows the next step of a turn
     updateHover();                  // the labels may have moved
@@ -53,26 +54,25 @@ void MainWindow::timer1_Tick()
     const CameraStatus status = cameraStatus(state_);
     statusStrip_->showCamera(status);
     showExaggeration();
-    if (!frames_.endTick(state_) && timer1) timer1->stop();
+    if (!frames_.endTick(state_) && frameTimer_) frameTimer_->stop();
 }
 
 void MainWindow::updateHover()
 {
     if (state_.diplay_well_section_mode) return;
-    const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
-    state_.current_well =
-        wellsUnderPointer(state_, screenPoint(p), splitContainer1_Panel2->width(), splitContainer1_Panel2->height());
-    splitContainer1_Panel2->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    const QPoint p = viewPanel_->mapFromGlobal(QCursor::pos());
+    state_.current_well = wellsUnderPointer(state_, screenPoint(p), viewPanel_->width(), viewPanel_->height());
+    viewPanel_->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
 }
 
 // The frame timer runs only while the window can be seen and a frame is asked for or the view animates, so an idle
 // program does not spin.
 void MainWindow::updateFrameTimer()
 {
-    if (!timer1) return;
+    if (!frameTimer_) return;
     const bool run = isVisible() && !isMinimized() && frames_.pending(state_);
-    if (run && !timer1->isActive()) timer1->start();
-    if (!run && timer1->isActive()) timer1->stop();
+    if (run && !frameTimer_->isActive()) frameTimer_->start();
+    if (!run && frameTimer_->isActive()) frameTimer_->stop();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -94,7 +94,27 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange) requestFrame();
 }
 
-void MainWindow::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoint screenPos)
+void MainWindow::connectViewPanel()
+{
+    connect(viewPanel_, &ViewPanel::pointerMoved, this, &MainWindow::dragInView);
+    connect(viewPanel_, &ViewPanel::pressed, this,
+            [this](Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers modifiers) {
+        if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) pickCellAt(pos);
+        pressInView(button);
+    });
+    connect(viewPanel_, &ViewPanel::doubleClicked, this, [this](Qt::MouseButton button, QPoint pos) {
+        if (button == Qt::LeftButton) pickCellAt(pos);
+    });
+    connect(viewPanel_, &ViewPanel::released, this, &MainWindow::releaseInView);
+    connect(viewPanel_, &ViewPanel::wheelTurned, this, &MainWindow::turnWheelInView);
+    connect(viewPanel_, &ViewPanel::entered, this, &MainWindow::hideRampPickers);
+    connect(viewPanel_, &ViewPanel::resized, this, &MainWindow::layOutView);
+    connect(viewPanel_, &ViewPanel::sliderPressed, this, &MainWindow::grabExaggerationSlider);
+    connect(viewPanel_, &ViewPanel::sliderMoved, this, &MainWindow::dragExaggerationSlider);
+    connect(viewPanel_, &ViewPanel::sliderReleased, this, &MainWindow::releaseExaggerationSlider);
+}
+
+void MainWindow::dragInView(Qt::MouseButtons buttons, QPoint screenPos)
 {
     const ScreenPoint c = screenPoint(screenPos);
     switch (dragButton(buttons & Qt::LeftButton, buttons & Qt::RightButton, buttons & Qt::MiddleButton)) {
@@ -114,7 +134,7 @@ void MainWindow::splitContainer1_Panel2_MouseMove(Qt::MouseButtons buttons, QPoi
     requestFrame();
 }
 
-void MainWindow::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
+void MainWindow::releaseInView(Qt::MouseButton button)
 {
     const DragButton released = button == Qt::LeftButton     ? DragButton::Left
                                 : button == Qt::RightButton  ? DragButton::Right
@@ -123,21 +143,18 @@ void MainWindow::splitContainer1_Panel2_MouseUp(Qt::MouseButton button)
     releaseDrag(*this, state_, released);
 }
 
-void MainWindow::splitContainer1_Panel2_MouseWheel(int delta) { wheel(state_, delta); }
+void MainWindow::turnWheelInView(int delta) { wheel(state_, delta); }
 
 // A press does not move the camera; in the well section mode, the left button adds the hovered well.
-void MainWindow::splitContainer1_Panel2_MouseDown(Qt::MouseButton button)
-{
-    addSectionWell(wellSectionContext(), button == Qt::LeftButton);
-}
+void MainWindow::pressInView(Qt::MouseButton button) { addSectionWell(wellSectionContext(), button == Qt::LeftButton); }
 
 void MainWindow::pickCellAt(QPoint panelPos)
 {
     // The unfolded well section has no cells of the grid; its clicks choose wells.
-    if (!OpenGL || state_.well_section_mode) return;
-    const CellPick pick = pickCell(state_, OpenGL->pickCell(panelPos));
+    if (!glView_ || state_.well_section_mode) return;
+    const CellPick pick = pickCell(state_, glView_->pickCell(panelPos));
     pickedCell_ = pick.address;
-    OpenGL->bindPickedCellBuffers();
+    glView_->bindPickedCellBuffers();
     statusStrip_->setPickedCell(QString::fromStdString(pick.status));
 }
 
@@ -152,11 +169,7 @@ void MainWindow::refreshPickedCell()
         statusStrip_->setPickedCell(QString::fromStdString(pickedCellStatus(state_, pickedCell_)));
 }
 
-void MainWindow::splitContainer1_Panel2_MouseEnter()
-{
-    for (const char* name : {"rgb1", "rgb2", "rgb3"})
-        if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->hide();
-}
+void MainWindow::hideRampPickers() { legend().showPickers(false); }
 
 void MainWindow::onKeyDown(int key, std::uint32_t x11KeyCode)
 {
@@ -176,20 +189,19 @@ void MainWindow::onKeyUp(int key, std::uint32_t x11KeyCode)
     if (const auto k = cameraKeyOf(key, x11KeyCode)) keyUp(*this, *k);
 }
 
-void MainWindow::vertScaleBar_MouseDown(int y) { vertScalebarClickY = y; }
+void MainWindow::grabExaggerationSlider(int y) { vertScalebarClickY = y; }
 
-void MainWindow::vertScaleBar_MouseMove(Qt::MouseButtons buttons)
+void MainWindow::dragExaggerationSlider(Qt::MouseButtons buttons)
 {
     if (!(buttons & Qt::LeftButton)) return;
-    const QPoint p = splitContainer1_Panel2->mapFromGlobal(QCursor::pos());
-    if (const auto top = sliderDrag(*this, state_, p.y()))
-        vertScaleBar->move(splitContainer1_Panel2->width() - 199, *top);
+    const QPoint p = viewPanel_->mapFromGlobal(QCursor::pos());
+    if (const auto top = sliderDrag(*this, state_, p.y())) viewPanel_->placeSlider(*top);
     requestFrame();
 }
 
-void MainWindow::vertScaleBar_MouseUp()
+void MainWindow::releaseExaggerationSlider()
 {
-    if (OpenGL) vertScaleReleased(state_, *OpenGL, *this, productionMainMenu->isChecked());
+    if (glView_) vertScaleReleased(state_, *glView_, *this, productionMainMenu->isChecked());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -234,56 +246,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
 
-    if (watched == splitContainer1_Panel2) {
-        switch (type) {
-        case QEvent::MouseMove: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            splitContainer1_Panel2_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
-                pickCellAt(mouse->position().toPoint());
-            splitContainer1_Panel2_MouseDown(mouse->button());
-            return true;
-        }
-        case QEvent::MouseButtonDblClick: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) pickCellAt(mouse->position().toPoint());
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-            splitContainer1_Panel2_MouseUp(static_cast<QMouseEvent*>(event)->button());
-            return true;
-        case QEvent::Wheel:
-            splitContainer1_Panel2_MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
-            return true;
-        case QEvent::Enter:
-            splitContainer1_Panel2_MouseEnter();
-            break;
-        case QEvent::Resize:
-            layOutView();
-            break;
-        default:
-            break;
-        }
-    } else if (watched == vertScaleBar) {
-        switch (type) {
-        case QEvent::MouseButtonPress:
-            vertScaleBar_MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint().y());
-            return true;
-        case QEvent::MouseMove:
-            vertScaleBar_MouseMove(static_cast<QMouseEvent*>(event)->buttons());
-            return true;
-        case QEvent::MouseButtonRelease:
-            vertScaleBar_MouseUp();
-            return true;
-        default:
-            break;
-        }
-    } else if ((type == QEvent::Resize || type == QEvent::Move) &&
-               watched == toolStrip2->widgetForAction(clopboardMainMenu)) {
+    if ((type == QEvent::Resize || type == QEvent::Move) && watched == toolStrip2->widgetForAction(clopboardMainMenu)) {
         placeViewButtons();
     } else if (watched == static_cast<QObject*>(rotate_Menu) && type == QEvent::ToolTip) {
         rotate_Menu_MouseHover();

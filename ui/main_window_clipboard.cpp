@@ -7,23 +7,24 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
-int MainWindow::clipboardWidth() const { return clipboardPictureWidth(splitContainer1_Panel2->width()); }
+int MainWindow::clipboardWidth() const { return clipboardPictureWidth(viewPanel_->width()); }
 
 void MainWindow::toolStripButton14_Click()
 {
-    const int height = splitContainer1_Panel2->height();
+    const int height = viewPanel_->height();
     const int width = clipboardWidth();
     trace(std::to_string(height));
-    trace(std::to_string(splitContainer1_Panel2->width()));
-    if (!OpenGL || width <= 0 || height <= 0) return;
+    trace(std::to_string(viewPanel_->width()));
+    if (!glView_ || width <= 0 || height <= 0) return;
 
-    const QImage view = OpenGL->grabFramebuffer();
-    const QImage legend = propLegend->grab().toImage();
-    const QImage picture =
-        composeClipboardPicture(view, width, height, legend, propLegend->pos(), propLegend->isVisible());
+    const QImage view = glView_->grabFramebuffer();
+    PropertyLegend& shownLegend = legend();
+    const QImage picture = composeClipboardPicture(view, width, height, shownLegend.grab().toImage(), shownLegend.pos(),
+                                                   shownLegend.isVisible());
     QApplication::clipboard()->setImage(picture);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
@@ -25,7 +26,7 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 void MainWindow::dataManagerMainMenu_Click()
 {
     ModelState& s = state_;
-    DataManagerDialog manager(s, OpenGL, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1,
+    DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1,
                               false, false, s.document.grid.extent.xMax, s.document.grid.extent.xMin,
                               s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax,
                               s.document.grid.extent.zMin, s.propertyNameAll, s.PROP_type, s.document.grid.layers,
@@ -67,7 +68,7 @@ void MainWindow::showUniformContacts(std::optional<double> owcDepth, std::option
 {
     for (const auto& [kind, depth] : {std::pair{ContactKind::OWC, owcDepth}, std::pair{ContactKind::GOC, gocDepth}}) {
         if (!depth) continue;
-        if (!OpenGL || !showUniformContact(state_, *OpenGL, kind, *depth, *this)) {
+        if (!glView_ || !showUniformContact(state_, *glView_, kind, *depth, *this)) {
             appendLog(std::string("The ") + contactName(kind) + " needs a loaded grid", log_colour::Red);
             continue;
         }

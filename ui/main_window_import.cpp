@@ -14,12 +14,13 @@
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
 GridImportContext MainWindow::importContext(UserPrompts& prompts)
 {
-    return GridImportContext{state_, *this, *OpenGL, *this, prompts, this};
+    return GridImportContext{state_, *this, *glView_, *this, prompts, this};
 }
 
 // A grid, property or well file that loaded goes to the front of the recent files.
@@ -45,7 +46,7 @@ GridImportOutcome MainWindow::importGridFromPath(const std::string& path)
 
 PropertyImportContext MainWindow::propertyImportContext(UserPrompts& prompts)
 {
-    return PropertyImportContext{state_, *this, *OpenGL, *this, prompts};
+    return PropertyImportContext{state_, *this, *glView_, *this, prompts};
 }
 
 PropertyImportResult MainWindow::importMainMenu_prop_Click()
@@ -92,9 +93,9 @@ void MainWindow::uncheckLayerAndFlatSection()
 
 void MainWindow::useTreeImages() { modelTree_->useKindIcons(); }
 
-void MainWindow::setLegendCaption(const std::string& text) { propLegend->setTitle(QString::fromStdString(text)); }
+void MainWindow::setLegendCaption(const std::string& text) { legend().setTitle(QString::fromStdString(text)); }
 
-void MainWindow::clearLegend() { propLegend->clearContent(); }
+void MainWindow::clearLegend() { legend().clearContent(); }
 
 bool MainWindow::filterViewChecked() const { return threedMainMenu->isChecked(); }
 
@@ -103,20 +104,20 @@ void MainWindow::uncheckFilterView() { threedMainMenu->setChecked(false); }
 void MainWindow::showLegend()
 {
     legendMainMenu->setChecked(true);
-    propLegend->show();
+    legend().show();
 }
 
 void MainWindow::selectModelTreeNode()
 {
     const std::optional<PropertyTreeNode> node = modelTree_->currentNode();
-    if (!node || !OpenGL) return;
+    if (!node || !glView_) return;
     const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
     selectPropertyNode(propertyDisplayContext(), *node);
 }
 
 PropertyDisplayContext MainWindow::propertyDisplayContext()
 {
-    return PropertyDisplayContext{state_, *this, *OpenGL, *this};
+    return PropertyDisplayContext{state_, *this, *glView_, *this};
 }
 
 bool MainWindow::showProperty(const std::string& name)

@@ -17,6 +17,7 @@
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
 #include "ui/ui_text.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
@@ -93,10 +94,8 @@ void MainWindow::updateFormLang()
                                                         {stoiipWellMainMenu, kStoiipWellTip},
                                                         {KHMainMenu, kKhTip}};
     for (const auto& [action, tip] : actionTips) action->setToolTip(pair(tip));
-    const std::pair<QWidget*, TextPair> widgetTips[] = {{twod_Menu, kTopViewTip},
-                                                        {displayGrid_Menu, kGridLinesTip},
-                                                        {cut_well_Menu, kCutWellsTip},
-                                                        {vertScaleBar, kExaggerationTip}};
+    const std::pair<QWidget*, TextPair> widgetTips[] = {
+        {twod_Menu, kTopViewTip}, {displayGrid_Menu, kGridLinesTip}, {cut_well_Menu, kCutWellsTip}};
     for (const auto& [widget, tip] : widgetTips) widget->setToolTip(pair(tip));
     projectMenu_Recent->setTitle(pair(kRecentFiles));
 
@@ -113,7 +112,8 @@ void MainWindow::updateFormLang()
                           pair(kLineColourTip));
     modelTree_->setTexts(text(502), pair(kGocTip), pair(kOwcTip));
     eventsLog_->setCaption(text(504));
-    propLegend->setTitle(text(506));
+    legend().setTitle(text(506));
+    viewPanel_->setSliderTip(pair(kExaggerationTip));
     rotateToolStrip = text(508);
     rotate_Menu->setToolTip(rotateToolStrip);  // shown by the hover handler
     refreshPickedCell();

@@ -25,6 +25,7 @@
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
+#include "ui/view_panel.h"
 #include "ui/wells_panel.h"
 
 namespace morvane {
@@ -64,35 +65,6 @@ QLabel* paneLabel(const char* name, QWidget* parent)
     label->setObjectName(QString::fromLatin1(name));
     label->setStyleSheet(QStringLiteral("font-weight: bold; padding: 2px;"));
     return label;
-}
-
-// Small pictures of the view overlays.
-QPixmap northArrowPicture()
-{
-    QPixmap pixmap(40, 48);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(230, 230, 230, 200));
-    const QPointF arrow[] = {{20, 14}, {30, 44}, {20, 36}, {10, 44}};
-    painter.drawPolygon(arrow, 4);
-    painter.setPen(QColor(230, 230, 230));
-    painter.drawText(QRect(0, 0, 40, 14), Qt::AlignCenter, QStringLiteral("N"));
-    return pixmap;
-}
-
-QPixmap axesPicture()
-{
-    QPixmap pixmap(40, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(220, 80, 80), 2));
-    painter.drawLine(6, 34, 34, 34);
-    painter.setPen(QPen(QColor(80, 200, 80), 2));
-    painter.drawLine(6, 34, 6, 6);
-    return pixmap;
 }
 
 // Holds the command row. When the window is narrower than the row, the row keeps its width and scrolls sideways,
@@ -328,42 +300,11 @@ void MainWindow::buildPanes()
 
 void MainWindow::buildViewPanel()
 {
-    splitContainer1_Panel2 = new QWidget(splitContainer1);
-    splitContainer1_Panel2->setObjectName(QStringLiteral("splitContainer1_Panel2"));
-    splitContainer1_Panel2->setAttribute(Qt::WA_StyledBackground, true);
-    splitContainer1_Panel2->setMouseTracking(true);
-    splitContainer1_Panel2->setMinimumSize(200, 200);
-    splitContainer1_Panel2->installEventFilter(this);
+    viewPanel_ = new ViewPanel(splitContainer1);
     splitContainer1->setStretchFactor(0, 0);
     splitContainer1->setStretchFactor(1, 1);
     splitContainer1->setSizes({260, 1400});
     splitContainer1->setChildrenCollapsible(false);
-
-    propLegend = new PropertyLegend(splitContainer1_Panel2);
-    propLegend->hide();
-
-    vertScaleBar = new QFrame(splitContainer1_Panel2);
-    vertScaleBar->setObjectName(QStringLiteral("vertScaleBar"));
-    vertScaleBar->setFixedSize(40, 270);
-    vertScaleBar->setStyleSheet(QStringLiteral("#vertScaleBar { background-color: rgb(112,128,144); }"));
-    vertScaleBar->setCursor(Qt::SizeVerCursor);
-    vertScaleBar->move(0, 200);
-    vertScaleBar->installEventFilter(this);
-    vertScaleLabel = new QLabel(splitContainer1_Panel2);
-    vertScaleLabel->setObjectName(QStringLiteral("vertScaleLabel"));
-    vertScaleLabel->setStyleSheet(QStringLiteral("#vertScaleLabel { color: rgb(230,230,230); font-weight: bold; }"));
-    vertScaleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    panel3 = new QLabel(splitContainer1_Panel2);
-    panel3->setObjectName(QStringLiteral("panel3"));
-    panel3->setPixmap(northArrowPicture());
-    panel3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    panel3->adjustSize();
-    panel4 = new QLabel(splitContainer1_Panel2);
-    panel4->setObjectName(QStringLiteral("panel4"));
-    panel4->setPixmap(axesPicture());
-    panel4->setAttribute(Qt::WA_TransparentForMouseEvents);
-    panel4->adjustSize();
 }
 
 void MainWindow::buildStatusStrip() { statusStrip_ = new StatusStrip(this); }

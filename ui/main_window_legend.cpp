@@ -18,6 +18,7 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
@@ -31,25 +32,25 @@ constexpr std::string_view kBarPrefix = "color_code_";
 
 void MainWindow::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
 {
-    propLegend->showContinuous(continuousLegend(state_, nodeIndex));
+    legend().showContinuous(continuousLegend(state_, nodeIndex));
 }
 
 void MainWindow::refreshDiscMorvane(int perKindIndex)
 {
-    propLegend->showDiscrete(discreteLegend(state_, perKindIndex, legendRowWidth()));
+    legend().showDiscrete(discreteLegend(state_, perKindIndex, legendRowWidth()));
 }
 
 int MainWindow::legendRowWidth() const
 {
     // From the legend's left edge to the exaggeration slider at the right of the view, less the box's margins.
-    const int right = std::min(splitContainer1_Panel2->width(), vertScaleBar->x());
-    return std::max(legend_bars::Left + legend_bars::Width, right - propLegend->x() - 12);
+    const int right = std::min(viewPanel_->width(), viewPanel_->sliderLeft());
+    return std::max(legend_bars::Left + legend_bars::Width, right - legend().x() - 12);
 }
 
 void MainWindow::rampColourChanged(RampStop stop, const char* picker)
 {
-    auto* button = propLegend->findChild<ColorButton*>(QString::fromLatin1(picker));
-    if (!button || !OpenGL) return;
+    auto* button = legend().findChild<ColorButton*>(QString::fromLatin1(picker));
+    if (!button || !glView_) return;
     changeRampColour(propertyDisplayContext(), stop, unitColour(button->selectedColor()));
 }
 
@@ -75,7 +76,7 @@ void MainWindow::Color_label_min_Click() { limitLabelClicked(false); }
 
 void MainWindow::wtf(QWidget* bar)
 {
-    if (!bar || !OpenGL) return;
+    if (!bar || !glView_) return;
     const std::string name = bar->objectName().toStdString();
     if (name.rfind(kBarPrefix, 0) != 0) return;
     int code = 0;
@@ -92,11 +93,7 @@ void MainWindow::wtf(QWidget* bar)
     changeCodeColour(propertyDisplayContext(), code, {r / 255.0f, g / 255.0f, b / 255.0f});
 }
 
-void MainWindow::propLegend_MouseEnter()
-{
-    for (const char* name : {"rgb1", "rgb2", "rgb3"})
-        if (auto* button = propLegend->findChild<QWidget*>(QString::fromLatin1(name))) button->show();
-}
+void MainWindow::showRampPickers() { legend().showPickers(true); }
 
 void MainWindow::настроитьПалитруToolStripMenuItem_Click()
 {
@@ -109,7 +106,7 @@ void MainWindow::настроитьПалитруToolStripMenuItem_Click()
 
 void MainWindow::applyChosenFilter()
 {
-    if (!OpenGL) return;
+    if (!glView_) return;
     if (propertyFilterDialog_->cancelled()) {
         // Closed through its title bar: no filter; the mode button goes back up with the shell view.
         threedMainMenu->setChecked(false);
@@ -121,7 +118,7 @@ void MainWindow::applyChosenFilter()
 
 void MainWindow::applyEditedLimit()
 {
-    if (!OpenGL || colourLimitsDialog_->cancelled()) return;
+    if (!glView_ || colourLimitsDialog_->cancelled()) return;
     applyColourLimit(propertyDisplayContext(), colourLimitsDialog_->editsUpperLimit(), colourLimitsDialog_->value());
 }
 

@@ -25,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
+#include "ui/view_panel.h"
 #include "ui/wells_panel.h"
 
 namespace morvane {
@@ -87,15 +88,15 @@ void MainWindow::connectCommands()
     connect(wellsPanel_, &WellsPanel::labelColourChosen, this, &MainWindow::setWellLabelColour);
     connect(wellsPanel_, &WellsPanel::lineColourChosen, this, &MainWindow::setWellLineColour);
     connect(modelTree_, &ModelTreePanel::nodeSelected, this, &MainWindow::selectModelTreeNode);
-    connect(propLegend, &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
+    connect(&legend(), &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
         if (stop == 1) rgb1_SelectedColorChanged();
         if (stop == 2) rgb2_SelectedColorChanged();
         if (stop == 3) rgb3_SelectedColorChanged();
     });
-    connect(propLegend, &PropertyLegend::limitClicked, this,
+    connect(&legend(), &PropertyLegend::limitClicked, this,
             [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
-    connect(propLegend, &PropertyLegend::barClicked, this, &MainWindow::wtf);
-    connect(propLegend, &PropertyLegend::mouseEntered, this, &MainWindow::propLegend_MouseEnter);
+    connect(&legend(), &PropertyLegend::barClicked, this, &MainWindow::wtf);
+    connect(&legend(), &PropertyLegend::mouseEntered, this, &MainWindow::showRampPickers);
     connect(settingsDialog_, &SettingsDialog::closing, this, &MainWindow::takeSettings);
     connect(sectionWellPicker_, &SectionWellPicker::visibilityChanged, this, &MainWindow::buildSectionWhenPicked);
     rotate_Menu->installEventFilter(this);
@@ -105,9 +106,9 @@ void MainWindow::connectCommands()
 
 void MainWindow::productionMainMenu_Click()
 {
-    if (!OpenGL) return;
-    productionMainMenu->setChecked(
-        toggleProductionDisplay(ProductionContext{state_, *this, *OpenGL, *prompts_}, productionMainMenu->isChecked()));
+    if (!glView_) return;
+    productionMainMenu->setChecked(toggleProductionDisplay(ProductionContext{state_, *this, *glView_, *prompts_},
+                                                           productionMainMenu->isChecked()));
 }
 
 void MainWindow::importProductionFromPath(const std::string& path)
@@ -137,21 +138,21 @@ void MainWindow::applyModeButtons(QAction* mode, ModeButtons buttons)
 
 void MainWindow::uncheckModes() { showShell(state_); }
 
-void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, OpenGL); }
+void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, glView_); }
 
 void MainWindow::flatsectionMainMenu_Click()
 {
-    applyModeButtons(flatsectionMainMenu, switchFlatSection(state_, OpenGL, flatsectionMainMenu->isChecked()));
+    applyModeButtons(flatsectionMainMenu, switchFlatSection(state_, glView_, flatsectionMainMenu->isChecked()));
 }
 
 void MainWindow::layersMainMenu_Click()
 {
-    applyModeButtons(layersMainMenu, switchLayerView(state_, OpenGL, layersMainMenu->isChecked()));
+    applyModeButtons(layersMainMenu, switchLayerView(state_, glView_, layersMainMenu->isChecked()));
 }
 
 void MainWindow::threedMainMenu_Click()
 {
-    const ModeButtons buttons = switchFilterView(state_, OpenGL, threedMainMenu->isChecked(), twod_Menu->isChecked());
+    const ModeButtons buttons = switchFilterView(state_, glView_, threedMainMenu->isChecked(), twod_Menu->isChecked());
     applyModeButtons(threedMainMenu, buttons);
     if (buttons != ModeButtons::OnlyThisOne) return;
     // The property filter dialog takes over from here (it sets the filter view when it is hidden).
@@ -167,7 +168,7 @@ void MainWindow::twod_Menu_Click()
 {
     // On, the top view leaves every mode, so no mode button stays pressed.
     if (twod_Menu->isChecked()) checkOnlyMode(nullptr);
-    switchTopView(state_, OpenGL, twod_Menu->isChecked());
+    switchTopView(state_, glView_, twod_Menu->isChecked());
 }
 
 void MainWindow::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }
@@ -218,10 +219,10 @@ void MainWindow::legendMainMenu_Click()
 {
     if (legendMainMenu->isChecked()) {
         legendMainMenu->setChecked(false);
-        propLegend->hide();
+        legend().hide();
     } else {
         legendMainMenu->setChecked(true);
-        propLegend->show();
+        legend().show();
     }
 }
 
@@ -231,7 +232,7 @@ void MainWindow::modelMenu_fitview_Click() { fitModelInView(state_); }
 void MainWindow::modelMenu_inactive_Click()
 {
     const bool show = modelMenu_inactive->isChecked();
-    showInactiveCells(state_, OpenGL, show);
+    showInactiveCells(state_, glView_, show);
     appSettings().UpdateAppSettings(settings_key::show_inactive_cells, boolText(show));
 }
 
@@ -268,7 +269,7 @@ void MainWindow::takeSettings()
     state_.transp_model = (!state_.oneLayer && state_.layers_mode) ? 0.5f : 1.0f;
     state_.BUBBLE_COEF = settingsDialog_->bubbleSize();
     state_.BUBBLE_LABEL_SIZE = settingsDialog_->bubbleTextSize();
-    if (OpenGL) OpenGL->changeBackgroundColor();
+    if (glView_) glView_->changeBackgroundColor();
     state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
 }
 

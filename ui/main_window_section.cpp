@@ -6,12 +6,13 @@
 #include "ui/dialogs/section_well_picker.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/view_panel.h"
 
 namespace morvane {
 
 WellSectionContext MainWindow::wellSectionContext()
 {
-    return WellSectionContext{state_, *this, *OpenGL, *this, *prompts_, appSettings()};
+    return WellSectionContext{state_, *this, *glView_, *this, *prompts_, appSettings()};
 }
 
 void MainWindow::wellsectionMainMenu_Click()

@@ -14,13 +14,14 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
+#include "ui/view_panel.h"
 #include "ui/wells_panel.h"
 
 namespace morvane {
 
 WellImportContext MainWindow::wellImportContext(UserPrompts& prompts)
 {
-    return WellImportContext{state_, *this, *OpenGL, *this, prompts};
+    return WellImportContext{state_, *this, *glView_, *this, prompts};
 }
 
 WellImportResult MainWindow::importMainMenu_well_Click()
@@ -70,9 +71,9 @@ void MainWindow::setWellLabelColour(const QColor& c)
 void MainWindow::setWellLineColour(const QColor& c)
 {
     state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
-    if (!OpenGL) return;
-    OpenGL->initALL_WELLS();
-    OpenGL->bindWellBuffers();
+    if (!glView_) return;
+    glView_->initALL_WELLS();
+    glView_->bindWellBuffers();
 }
 
 void MainWindow::cut_well_Menu_Click()

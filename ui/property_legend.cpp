@@ -182,6 +182,12 @@ void PropertyLegend::showDiscrete(const DiscreteLegend& legend)
     fitToContent();
 }
 
+void PropertyLegend::showPickers(bool shown)
+{
+    for (const char* name : {"rgb1", "rgb2", "rgb3"})
+        if (auto* picker = findChild<QWidget*>(QString::fromLatin1(name))) picker->setVisible(shown);
+}
+
 void PropertyLegend::palitra3_Paint(QPainter& painter, int width, int height) const
 {
     paintGradient(painter, width, height, ramp_.high, ramp_.middle);

@@ -28,6 +28,8 @@ public:
     void showDiscrete(const DiscreteLegend& legend);
     void clearContent();
     bool showsDiscrete() const { return discrete_; }
+    // The ramp's colour pickers shown (the pointer is over the legend) or hidden (it is over the view).
+    void showPickers(bool shown);
 
     // The box and its texts: the view's background colour, white text (black over the white well section).
     void setBackground(const QColor& colour, const QColor& text = Qt::white);

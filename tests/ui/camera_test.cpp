@@ -34,7 +34,7 @@ protected:
     {
         testing::resetProgramState();
         form = std::make_unique<MainWindow>();
-        panel = form->splitContainer1_Panel2;
+        panel = form->findChild<QWidget*>("viewPanel");
         s = &modelState();
         s->scale = {3.0f, 3.0f, 15.0f};
         s->rotation.z = 0.0f;
@@ -114,8 +114,9 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
     QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
     EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
-    form->timer1_Tick();
-    EXPECT_EQ(form->vertScaleLabel->text(), QStringLiteral("×7.0")) << "shown beside the slider";
+    form->onFrameTimer();
+    EXPECT_EQ(form->findChild<QLabel*>("exaggerationLabel")->text(), QStringLiteral("×7.0"))
+        << "shown beside the slider";
 }
 
 TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
@@ -140,7 +141,7 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);
-    form->timer1_Tick();
+    form->onFrameTimer();
     // Where the top centre of cell (row i, column j) of layer k lies on the panel in the last frame.
     const auto pixelOf = [&](int k, int i, int j) {
         const Vertices& layer = s->document.grid.layerVertices.at(static_cast<std::size_t>(k));
@@ -169,7 +170,7 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
               std::string("Cell I = 4, J = 3, K = 1"));
 
     form->findChild<QAction*>("layersMainMenu")->trigger();  // the middle layer, 2 of 5
-    form->timer1_Tick();
+    form->onFrameTimer();
     click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
     EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
               std::string("Cell I = 5, J = 1, K = 2"));

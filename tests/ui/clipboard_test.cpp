@@ -79,7 +79,7 @@ int setPanelWidth(MainWindow& form, int width)
     const int total = split->width() - split->handleWidth();
     split->setSizes({total - width, width});
     QApplication::processEvents();
-    return form.splitContainer1_Panel2->width();
+    return form.findChild<QWidget*>("viewPanel")->width();
 }
 
 TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
@@ -100,7 +100,7 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     ASSERT_TRUE(legend->isVisible());
     legend->setStyleSheet("#propLegend { background-color: rgb(250, 10, 200); }");
     QApplication::processEvents();
-    form.timer1_Tick();
+    form.onFrameTimer();
 
     QApplication::clipboard()->clear();
     form.findChild<QAction*>("clopboardMainMenu")->trigger();
@@ -109,7 +109,7 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     // In device pixels (CTest runs this window test at a pixel ratio of 2 too, QT_SCALE_FACTOR=2).
     const qreal ratio = form.devicePixelRatioF();
     EXPECT_EQ(picture.width(), qRound(1100 * ratio));
-    EXPECT_EQ(picture.height(), qRound(form.splitContainer1_Panel2->height() * ratio));
+    EXPECT_EQ(picture.height(), qRound(form.findChild<QWidget*>("viewPanel")->height() * ratio));
     const QPoint inside = (legend->pos() + QPoint(legend->width() / 2, legend->height() - 5)) * ratio;
     EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200)))
         << picture.pixelColor(inside).name().toStdString();

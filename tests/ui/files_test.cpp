@@ -174,7 +174,7 @@ TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
             if (!a->isSeparator() && !a->objectName().isEmpty()) t[a->objectName()] = a->toolTip();
         for (const char* name :
              {"rotate_Menu", "twod_Menu", "displayGrid_Menu", "cut_well_Menu", "gocToggle", "owcToggle",
-              "labelSizeButton", "lineWidthButton", "labelColourButton", "lineColourButton", "vertScaleBar"}) {
+              "labelSizeButton", "lineWidthButton", "labelColourButton", "lineColourButton", "exaggerationSlider"}) {
             const QWidget* w = form->findChild<QWidget*>(name);
             EXPECT_NE(w, nullptr) << name;
             if (w) t[w->objectName()] = w->toolTip();

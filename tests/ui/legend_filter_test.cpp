@@ -143,9 +143,13 @@ TEST_F(LegendWindow, TheRampShowsItsLimitsAndAPickedColourRecoloursEveryPorosity
     EXPECT_GT(cellColour(nearest).b, 0.7f);
 
     // The pickers hide while the mouse is over the view and come back over the legend.
-    form.splitContainer1_Panel2_MouseEnter();
+    const auto enter = [](QWidget* w) {
+        QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(w->mapToGlobal(QPoint(1, 1))));
+        QApplication::sendEvent(w, &event);
+    };
+    enter(form.findChild<QWidget*>("viewPanel"));
     EXPECT_FALSE(inLegend<ColorButton>("rgb1")->isVisible());
-    form.propLegend_MouseEnter();
+    enter(legend);
     EXPECT_TRUE(inLegend<ColorButton>("rgb1")->isVisible());
 }
 
@@ -208,7 +212,7 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_FALSE(s.edge_mode);
     EXPECT_FALSE(s.cut_below);
     EXPECT_FLOAT_EQ(s.cont_prop_cut, *parseDecimalText(sixDecimalsText(s.PROP_min_value_color[1], 3)));
-    if (form.OpenGL->contextReady()) {
+    if (form.glView()->contextReady()) {
         EXPECT_EQ(s.cells_filter_VAO.size(), static_cast<std::size_t>(NZ));
     }
 

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest/QTest>
@@ -68,6 +69,14 @@ protected:
         QStringList texts;
         for (int r = 0; r < table.rowCount(); ++r) texts << table.item(r, c)->text();
         return texts;
+    }
+    // The mouse let go of the exaggeration slider.
+    void releaseSlider()
+    {
+        QWidget* slider = form.findChild<QWidget*>("exaggerationSlider");
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(slider->mapToGlobal(QPoint(5, 5))),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(slider, &release);
     }
 
     MainWindow form;
@@ -163,7 +172,7 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
     EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
     s.prod_mode = false;  // as while the slider is dragged
     s.VERT_SCALE = 2;
-    form.vertScaleBar_MouseUp();
+    releaseSlider();
     EXPECT_TRUE(s.prod_mode);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 2, 1e-5f);
@@ -171,7 +180,7 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
     button->trigger();
     EXPECT_FALSE(button->isChecked());
     EXPECT_FALSE(s.prod_mode);
-    form.vertScaleBar_MouseUp();  // with the display off the release leaves it off
+    releaseSlider();  // with the display off the release leaves it off
     EXPECT_FALSE(s.prod_mode);
 }
 

@@ -105,7 +105,7 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     loadGrid(3);
-    form->timer1->stop();  // frames are driven one by one here
+    form->findChild<QTimer*>("frameTimer")->stop();  // frames are driven one by one here
     action("layersMainMenu")->trigger();
 
     QToolButton* twod = button("twod_Menu");
@@ -115,16 +115,16 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     EXPECT_TRUE(s->mode_2d);
     EXPECT_FALSE(s->layers_mode);
     EXPECT_FALSE(action("layersMainMenu")->isChecked()) << "the layer view is off, so is its button";
-    for (int frame = 0; frame < 9; ++frame) form->timer1_Tick();
+    for (int frame = 0; frame < 9; ++frame) form->onFrameTimer();
     EXPECT_TRUE(s->mode_2d);
     EXPECT_LT(s->rotation.x, 0.0f);
-    form->timer1_Tick();
+    form->onFrameTimer();
     EXPECT_FALSE(s->mode_2d);
     EXPECT_EQ(s->rotation.x, 0.0f);
 
     twod->click();
     EXPECT_FALSE(twod->isChecked());
-    for (int frame = 0; frame < 10; ++frame) form->timer1_Tick();
+    for (int frame = 0; frame < 10; ++frame) form->onFrameTimer();
     EXPECT_EQ(s->rotation.x, -70.0f);
     EXPECT_FALSE(s->mode_3d);
 }
@@ -135,15 +135,17 @@ TEST_F(ViewModes, FramesAreDrawnOnlyAfterAChange)
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_EQ(form->timer1->interval(), 2);
-    const auto idle = [&] { return QTest::qWaitFor([&] { return !form->timer1->isActive(); }, 2000); };
-    const auto frames = [&] { return form->OpenGL->framesDrawn(); };
+    EXPECT_EQ(form->findChild<QTimer*>("frameTimer")->interval(), 2);
+    const auto idle = [&] {
+        return QTest::qWaitFor([&] { return !form->findChild<QTimer*>("frameTimer")->isActive(); }, 2000);
+    };
+    const auto frames = [&] { return form->glView()->framesDrawn(); };
     ASSERT_TRUE(idle());
     const long shown = frames();
     EXPECT_GE(shown, 1);
     QTest::qWait(1000);
     EXPECT_EQ(frames(), shown) << "frames drawn while nothing changed";
-    EXPECT_FALSE(form->timer1->isActive());
+    EXPECT_FALSE(form->findChild<QTimer*>("frameTimer")->isActive());
 
     QTest::keyClick(form.get(), Qt::Key_W);  // more vertical exaggeration
     ASSERT_TRUE(idle());
@@ -156,7 +158,7 @@ TEST_F(ViewModes, FramesAreDrawnOnlyAfterAChange)
     form->showMinimized();
     QTest::qWait(50);
     form->requestFrame();
-    EXPECT_FALSE(form->timer1->isActive());
+    EXPECT_FALSE(form->findChild<QTimer*>("frameTimer")->isActive());
     form->showNormal();
     EXPECT_TRUE(QTest::qWaitFor([&] { return frames() > afterKey + 1; }, 2000));
 }

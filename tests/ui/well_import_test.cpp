@@ -169,7 +169,7 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
         EXPECT_GT(s.well_coord_vertex_show[i].size(), 12u) << i;
         EXPECT_GE(s.well_hide_runs[i].size(), 2u) << i;  // above the model and below it
     }
-    if (form.OpenGL->contextReady()) {
+    if (form.glView()->contextReady()) {
         EXPECT_EQ(s.well_show_VAO.size(), 3u);
         EXPECT_NE(s.well_hide_VAO[2], 0u);
     }
@@ -221,18 +221,18 @@ TEST_F(WellWindowTest, HoveringALabelPicksItsWell)
 {
     MainWindow form;
     importThroughTheMenu(form);
-    if (!form.OpenGL->contextReady()) GTEST_SKIP() << "no GL context on this display";
+    if (!form.glView()->contextReady()) GTEST_SKIP() << "no GL context on this display";
     ModelState& s = modelState();
-    form.timer1_Tick();  // a frame places the labels
-    QWidget* panel = form.splitContainer1_Panel2;
+    form.onFrameTimer();  // a frame places the labels
+    QWidget* panel = form.findChild<QWidget*>("viewPanel");
     const QPoint label(s.WELL_POS_X[1], s.WELL_POS_Y[1]);
     ASSERT_TRUE(panel->rect().contains(label));
     QCursor::setPos(panel->mapToGlobal(label + QPoint(20, -10)));
-    form.timer1_Tick();
+    form.onFrameTimer();
     EXPECT_NE(std::find(s.current_well.begin(), s.current_well.end(), 1), s.current_well.end());
     EXPECT_EQ(panel->cursor().shape(), Qt::PointingHandCursor);
     QCursor::setPos(panel->mapToGlobal(QPoint(2, 2)));
-    form.timer1_Tick();
+    form.onFrameTimer();
     EXPECT_TRUE(s.current_well.empty());
     EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
 }

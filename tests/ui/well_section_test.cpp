@@ -91,7 +91,8 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     loadModel(form);
-    form.timer1->stop();  // the pointer does not hover any label here: the clicked wells are set below
+    form.findChild<QTimer*>("frameTimer")
+        ->stop();  // the pointer does not hover any label here: the clicked wells are set below
     ModelState& s = modelState();
     const glm::vec3 position = s.position, rotation = s.rotation;
 
@@ -116,10 +117,10 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
 
     for (int w : {2, 0, 1}) {
         s.current_well = {w};
-        QTest::mouseClick(form.splitContainer1_Panel2, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::LeftButton, {}, QPoint(300, 300));
     }
     s.current_well = {0};
-    QTest::mouseClick(form.splitContainer1_Panel2, Qt::RightButton, {}, QPoint(300, 300));
+    QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::RightButton, {}, QPoint(300, 300));
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "W-3");
     EXPECT_EQ(list->topLevelItem(0)->text(1), "1");
@@ -136,7 +137,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(s.rotation.x, -90.0f);
 
     // The section is copied like any view: white, with the cells' coloured outlines.
-    form.timer1_Tick();
+    form.onFrameTimer();
     QApplication::clipboard()->clear();
     form.findChild<QAction*>("clopboardMainMenu")->trigger();
     const QImage picture = QApplication::clipboard()->image();
@@ -168,7 +169,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(picker->height(), height);
     for (int w : {0, 1}) {
         s.current_well = {w};
-        form.splitContainer1_Panel2_MouseDown(Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::LeftButton, {}, QPoint(300, 300));
     }
     const Vertices picked = s.intersect_lines.at(0);
     button->trigger();
