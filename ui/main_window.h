@@ -181,13 +181,12 @@ public:
     // Legend, palettes, property filter and colour limits.
     void refreshContMorvane(int perKindIndex, int nodeIndex) override;
     void refreshDiscMorvane(int perKindIndex) override;
-    void rgb1_SelectedColorChanged();
-    void rgb2_SelectedColorChanged();
-    void rgb3_SelectedColorChanged();
-    void Color_label_max_Click();
-    void Color_label_min_Click();
-    // A click on a code bar of the discrete legend: the code gets a new random colour.
-    void wtf(QWidget* bar);
+    // A colour picked for stop 1 (low), 2 (middle) or 3 (high) of the legend's ramp.
+    void changeRampColourTo(int stop, const QColor& colour);
+    // A click on a limit of the legend opens the colour-limit window on it.
+    void editColourLimit(bool upper);
+    // A click on the bar of `code` in the discrete legend: the code gets a new random colour.
+    void recolourCodeBar(QWidget* bar, int code);
     // The pointer over the legend shows the ramp's colour pickers; over the view it hides them.
     void showRampPickers();
     void hideRampPickers();
@@ -253,8 +252,6 @@ private:
     bool filterViewChecked() const override;
     void uncheckFilterView() override;
     PropertyDisplayContext propertyDisplayContext();
-    void rampColourChanged(RampStop stop, const char* picker);
-    void limitLabelClicked(bool upper);
     // The room the view leaves the legend for a row of code bars.
     int legendRowWidth() const;
     // WellImportWindow: the controls the well import drives.

@@ -26,8 +26,6 @@ namespace {
 
 Rgb unitColour(const QColor& c) { return {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f}; }
 
-constexpr std::string_view kBarPrefix = "color_code_";
-
 }  // namespace
 
 void MainWindow::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
@@ -47,18 +45,14 @@ int MainWindow::legendRowWidth() const
     return std::max(legend_bars::Left + legend_bars::Width, right - legend().x() - 12);
 }
 
-void MainWindow::rampColourChanged(RampStop stop, const char* picker)
+void MainWindow::changeRampColourTo(int stop, const QColor& colour)
 {
-    auto* button = legend().findChild<ColorButton*>(QString::fromLatin1(picker));
-    if (!button || !glView_) return;
-    changeRampColour(propertyDisplayContext(), stop, unitColour(button->selectedColor()));
+    if (!glView_ || stop < 1 || stop > 3) return;
+    const RampStop stops[] = {RampStop::Low, RampStop::Middle, RampStop::High};
+    changeRampColour(propertyDisplayContext(), stops[stop - 1], unitColour(colour));
 }
 
-void MainWindow::rgb1_SelectedColorChanged() { rampColourChanged(RampStop::Low, "rgb1"); }
-void MainWindow::rgb2_SelectedColorChanged() { rampColourChanged(RampStop::Middle, "rgb2"); }
-void MainWindow::rgb3_SelectedColorChanged() { rampColourChanged(RampStop::High, "rgb3"); }
-
-void MainWindow::limitLabelClicked(bool upper)
+void MainWindow::editColourLimit(bool upper)
 {
     const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
     const auto& limits = upper ? state_.PROP_max_value_color : state_.PROP_min_value_color;
@@ -71,19 +65,9 @@ void MainWindow::limitLabelClicked(bool upper)
     colourLimitsDialog_->activateWindow();
 }
 
-void MainWindow::Color_label_max_Click() { limitLabelClicked(true); }
-void MainWindow::Color_label_min_Click() { limitLabelClicked(false); }
-
-void MainWindow::wtf(QWidget* bar)
+void MainWindow::recolourCodeBar(QWidget* bar, int code)
 {
     if (!bar || !glView_) return;
-    const std::string name = bar->objectName().toStdString();
-    if (name.rfind(kBarPrefix, 0) != 0) return;
-    int code = 0;
-    const char* digits = name.data() + kBarPrefix.size();
-    const auto [end, error] = std::from_chars(digits, name.data() + name.size(), code);
-    if (error != std::errc() || end != name.data() + name.size()) return;
-
     const int r = static_cast<int>(barColours_() % 255);
     const int g = static_cast<int>(barColours_() % 255);
     const int b = static_cast<int>(barColours_() % 255);

@@ -88,14 +88,9 @@ void MainWindow::connectCommands()
     connect(wellsPanel_, &WellsPanel::labelColourChosen, this, &MainWindow::setWellLabelColour);
     connect(wellsPanel_, &WellsPanel::lineColourChosen, this, &MainWindow::setWellLineColour);
     connect(modelTree_, &ModelTreePanel::nodeSelected, this, &MainWindow::selectModelTreeNode);
-    connect(&legend(), &PropertyLegend::rampColourPicked, this, [this](int stop, const QColor&) {
-        if (stop == 1) rgb1_SelectedColorChanged();
-        if (stop == 2) rgb2_SelectedColorChanged();
-        if (stop == 3) rgb3_SelectedColorChanged();
-    });
-    connect(&legend(), &PropertyLegend::limitClicked, this,
-            [this](bool upper) { upper ? Color_label_max_Click() : Color_label_min_Click(); });
-    connect(&legend(), &PropertyLegend::barClicked, this, &MainWindow::wtf);
+    connect(&legend(), &PropertyLegend::rampColourPicked, this, &MainWindow::changeRampColourTo);
+    connect(&legend(), &PropertyLegend::limitClicked, this, &MainWindow::editColourLimit);
+    connect(&legend(), &PropertyLegend::barClicked, this, &MainWindow::recolourCodeBar);
     connect(&legend(), &PropertyLegend::mouseEntered, this, &MainWindow::showRampPickers);
     connect(settingsDialog_, &SettingsDialog::closing, this, &MainWindow::takeSettings);
     connect(sectionWellPicker_, &SectionWellPicker::visibilityChanged, this, &MainWindow::buildSectionWhenPicked);

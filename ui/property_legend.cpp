@@ -77,7 +77,7 @@ void paintGradient(QPainter& painter, int width, int height, const Rgb255& top, 
 
 PropertyLegend::PropertyLegend(QWidget* parent) : QGroupBox(parent)
 {
-    setObjectName(QStringLiteral("propLegend"));
+    setObjectName(QStringLiteral("propertyLegend"));
     setTitle(QStringLiteral("Свойство"));
     setFont(legendFont());
     setAttribute(Qt::WA_StyledBackground, true);
@@ -88,8 +88,8 @@ PropertyLegend::PropertyLegend(QWidget* parent) : QGroupBox(parent)
 
 void PropertyLegend::setBackground(const QColor& colour, const QColor& text)
 {
-    setStyleSheet(QStringLiteral("#propLegend { background-color: rgb(%1,%2,%3); color: %4; }"
-                                 " #propLegend QLabel { color: %4; background: transparent; }")
+    setStyleSheet(QStringLiteral("#propertyLegend { background-color: rgb(%1,%2,%3); color: %4; }"
+                                 " #propertyLegend QLabel { color: %4; background: transparent; }")
                       .arg(colour.red())
                       .arg(colour.green())
                       .arg(colour.blue())
@@ -117,8 +117,9 @@ void PropertyLegend::showContinuous(const ContinuousLegend& legend)
         int stop, y;
         Rgb255 colour;
     };
-    for (const Picker& p : {Picker{"rgb3", 3, 33, legend.high}, Picker{"rgb2", 2, 96, legend.middle},
-                            Picker{"rgb1", 1, 160, legend.low}}) {
+    for (const Picker& p :
+         {Picker{"highColourPicker", 3, 33, legend.high}, Picker{"middleColourPicker", 2, 96, legend.middle},
+          Picker{"lowColourPicker", 1, 160, legend.low}}) {
         auto* picker = new ColorButton({}, this);
         picker->setObjectName(QString::fromLatin1(p.name));
         picker->setGeometry(115, p.y, 35, 15);
@@ -137,10 +138,10 @@ void PropertyLegend::showContinuous(const ContinuousLegend& legend)
     }
 
     auto* upperRamp = new GradientPanel(
-        "palitra3", [this](QPainter& painter, int w, int h) { palitra3_Paint(painter, w, h); }, this);
+        "upperRamp", [this](QPainter& painter, int w, int h) { paintUpperRamp(painter, w, h); }, this);
     upperRamp->setGeometry(77, 39, 35, 65);
     auto* lowerRamp = new GradientPanel(
-        "palitra2", [this](QPainter& painter, int w, int h) { palitra2_Paint(painter, w, h); }, this);
+        "lowerRamp", [this](QPainter& painter, int w, int h) { paintLowerRamp(painter, w, h); }, this);
     lowerRamp->setGeometry(77, 104, 35, 65);
 
     auto limitLabel = [this](const char* name, const std::string& text, int y, bool upper) {
@@ -152,8 +153,8 @@ void PropertyLegend::showContinuous(const ContinuousLegend& legend)
         label->move(19, y);
         label->adjustSize();
     };
-    limitLabel("Color_label_max", legend.maxText, 30, true);
-    limitLabel("Color_label_min", legend.minText, 155, false);
+    limitLabel("upperLimitLabel", legend.maxText, 30, true);
+    limitLabel("lowerLimitLabel", legend.minText, 155, false);
 
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->show();
     fitToContent();
@@ -169,8 +170,9 @@ void PropertyLegend::showDiscrete(const DiscreteLegend& legend)
         code->adjustSize();
 
         auto* swatch = new Clickable<QFrame>(this);
-        swatch->onClick = [this, swatch] { emit barClicked(swatch); };
-        swatch->setObjectName(QStringLiteral("color_code_%1").arg(bar.code));
+        const int barCode = bar.code;
+        swatch->onClick = [this, swatch, barCode] { emit barClicked(swatch, barCode); };
+        swatch->setObjectName(QStringLiteral("codeBar_%1").arg(bar.code));
         swatch->setGeometry(bar.x, bar.top, bar.width, bar.height);
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
@@ -184,16 +186,16 @@ void PropertyLegend::showDiscrete(const DiscreteLegend& legend)
 
 void PropertyLegend::showPickers(bool shown)
 {
-    for (const char* name : {"rgb1", "rgb2", "rgb3"})
+    for (const char* name : {"lowColourPicker", "middleColourPicker", "highColourPicker"})
         if (auto* picker = findChild<QWidget*>(QString::fromLatin1(name))) picker->setVisible(shown);
 }
 
-void PropertyLegend::palitra3_Paint(QPainter& painter, int width, int height) const
+void PropertyLegend::paintUpperRamp(QPainter& painter, int width, int height) const
 {
     paintGradient(painter, width, height, ramp_.high, ramp_.middle);
 }
 
-void PropertyLegend::palitra2_Paint(QPainter& painter, int width, int height) const
+void PropertyLegend::paintLowerRamp(QPainter& painter, int width, int height) const
 {
     paintGradient(painter, width, height, ramp_.middle, ramp_.low);
 }

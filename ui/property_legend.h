@@ -1,4 +1,4 @@
-// The colour legend `propLegend`: a small box over the top-left corner of the 3D view, captioned with the displayed
+// The colour legend: a small box over the top-left corner of the 3D view, captioned with the displayed
 // property's name. For a continuous property it holds the ramp as two gradient panels, a colour picker for each of
 // its three colours and the two colour limits (clickable); for a discrete property a bar per code, as tall as the
 // code's share of the cells, with the code under it (clickable). It only places what the legend layout worked out
@@ -34,16 +34,13 @@ public:
     // The box and its texts: the view's background colour, white text (black over the white well section).
     void setBackground(const QColor& colour, const QColor& text = Qt::white);
 
-    // The two gradient panels paint themselves through these.
-    void palitra3_Paint(QPainter& painter, int width, int height) const;
-    void palitra2_Paint(QPainter& painter, int width, int height) const;
-
 signals:
-    // A picker's new colour: stop 1 low ("rgb1"), 2 middle ("rgb2"), 3 high ("rgb3").
+    // A picker's new colour: stop 1 low ("lowColourPicker"), 2 middle ("middleColourPicker"), 3 high
+    // ("highColourPicker").
     void rampColourPicked(int stop, const QColor& colour);
     void limitClicked(bool upper);
-    // A code bar ("color_code_" + code) was clicked.
-    void barClicked(QWidget* bar);
+    // The bar of `code` ("codeBar_" + code) was clicked.
+    void barClicked(QWidget* bar, int code);
     void mouseEntered();
 
 protected:
@@ -52,6 +49,9 @@ protected:
 private:
     // Auto-size: the initial size, grown to hold the caption and every control with a margin of 4.
     void fitToContent();
+    // The two halves of the ramp paint themselves through these: high to middle, middle to low.
+    void paintUpperRamp(QPainter& painter, int width, int height) const;
+    void paintLowerRamp(QPainter& painter, int width, int height) const;
 
     ContinuousLegend ramp_;
     bool discrete_ = false;

@@ -95,10 +95,10 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
         EXPECT_EQ(form.clipboardWidth(), expected);
     }
 
-    auto* legend = form.findChild<QGroupBox*>("propLegend");
+    auto* legend = form.findChild<QGroupBox*>("propertyLegend");
     form.findChild<QAction*>("legendMainMenu")->trigger();
     ASSERT_TRUE(legend->isVisible());
-    legend->setStyleSheet("#propLegend { background-color: rgb(250, 10, 200); }");
+    legend->setStyleSheet("#propertyLegend { background-color: rgb(250, 10, 200); }");
     QApplication::processEvents();
     form.onFrameTimer();
 

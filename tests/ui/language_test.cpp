@@ -31,7 +31,7 @@ std::map<QString, QString> captions(const MainWindow& form)
     for (const QMenu* m : form.findChildren<QMenu*>()) texts[m->objectName()] = m->title();
     for (const QLabel* l : form.findChildren<QLabel*>())
         if (l->objectName().endsWith("Caption") && l->window() == &form) texts[l->objectName()] = l->text();
-    texts["propLegend"] = form.findChild<QGroupBox*>("propLegend")->title();
+    texts["propertyLegend"] = form.findChild<QGroupBox*>("propertyLegend")->title();
     texts["rotateToolStrip"] = form.rotateToolStrip;
     return texts;
 }

@@ -52,7 +52,7 @@ protected:
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importMainMenu_prop")->trigger();
         ASSERT_EQ(s.propertyNameAll, (std::vector<std::string>{"PORO", "Litho"}));
-        legend = form.findChild<QGroupBox*>("propLegend");
+        legend = form.findChild<QGroupBox*>("propertyLegend");
         tree = form.findChild<QTreeWidget*>("modelTree");
     }
 
@@ -83,7 +83,7 @@ TEST_F(LegendWindow, CodeBarsStandOnOneLineAndAClickGivesTheirCodeANewColour)
     const DiscreteLegend layout = discreteLegend(s, 0, 1000);
     ASSERT_FALSE(layout.bars.empty());
     for (const LegendBar& expected : layout.bars) {
-        auto* bar = inLegend<QWidget>(QStringLiteral("color_code_%1").arg(expected.code));
+        auto* bar = inLegend<QWidget>(QStringLiteral("codeBar_%1").arg(expected.code));
         ASSERT_NE(bar, nullptr) << expected.code;
         EXPECT_EQ(bar->geometry(), QRect(expected.x, expected.top, 15, expected.height));
         EXPECT_EQ(bar->geometry().bottom() + 1, 95);
@@ -94,7 +94,7 @@ TEST_F(LegendWindow, CodeBarsStandOnOneLineAndAClickGivesTheirCodeANewColour)
     // Two clicks on one bar: two new colours (one generator for the run), each written into the table of the
     // lithology type and into every cell holding that code.
     const int code = layout.bars.front().code;
-    auto* bar = inLegend<QWidget>(QStringLiteral("color_code_%1").arg(code));
+    auto* bar = inLegend<QWidget>(QStringLiteral("codeBar_%1").arg(code));
     std::vector<QColor> drawn;
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(bar, Qt::LeftButton);
@@ -122,17 +122,19 @@ TEST_F(LegendWindow, TheRampShowsItsLimitsAndAPickedColourRecoloursEveryPorosity
 {
     show(0);
     EXPECT_EQ(legend->title(), "PORO");
-    for (const char* name : {"rgb1", "rgb2", "rgb3"}) EXPECT_TRUE(inLegend<ColorButton>(name)->isVisible()) << name;
-    EXPECT_EQ(inLegend<QWidget>("palitra3")->geometry(), QRect(77, 39, 35, 65));
-    EXPECT_EQ(inLegend<QWidget>("palitra2")->geometry(), QRect(77, 104, 35, 65));
-    EXPECT_EQ(inLegend<QLabel>("Color_label_max")->text().toStdString(), limitText(s.PROP_max_value_color[1]));
-    EXPECT_EQ(inLegend<QLabel>("Color_label_min")->pos(), QPoint(19, 155));
-    EXPECT_EQ(inLegend<ColorButton>("rgb2")->selectedColor(), QColor(255, 255, 0));  // porosity's middle colour
+    for (const char* name : {"lowColourPicker", "middleColourPicker", "highColourPicker"})
+        EXPECT_TRUE(inLegend<ColorButton>(name)->isVisible()) << name;
+    EXPECT_EQ(inLegend<QWidget>("upperRamp")->geometry(), QRect(77, 39, 35, 65));
+    EXPECT_EQ(inLegend<QWidget>("lowerRamp")->geometry(), QRect(77, 104, 35, 65));
+    EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text().toStdString(), limitText(s.PROP_max_value_color[1]));
+    EXPECT_EQ(inLegend<QLabel>("lowerLimitLabel")->pos(), QPoint(19, 155));
+    EXPECT_EQ(inLegend<ColorButton>("middleColourPicker")->selectedColor(),
+              QColor(255, 255, 0));  // porosity's middle colour
 
-    inLegend<ColorButton>("rgb2")->setSelectedColor(QColor(0, 0, 255));
+    inLegend<ColorButton>("middleColourPicker")->setSelectedColor(QColor(0, 0, 255));
     EXPECT_EQ((Rgb{s.r2[4], s.g2[4], s.b2[4]}), (Rgb{0, 0, 1}));
     QApplication::processEvents();  // the old pickers go once their signal has returned
-    EXPECT_EQ(inLegend<ColorButton>("rgb2")->selectedColor(), QColor(0, 0, 255));
+    EXPECT_EQ(inLegend<ColorButton>("middleColourPicker")->selectedColor(), QColor(0, 0, 255));
     // A cell at the middle of the ramp now takes the new colour.
     const auto& values = s.PROP_cont_loading.at(1);
     const double middle = (s.PROP_max_value_color[1] + s.PROP_min_value_color[1]) / 2;
@@ -148,16 +150,16 @@ TEST_F(LegendWindow, TheRampShowsItsLimitsAndAPickedColourRecoloursEveryPorosity
         QApplication::sendEvent(w, &event);
     };
     enter(form.findChild<QWidget*>("viewPanel"));
-    EXPECT_FALSE(inLegend<ColorButton>("rgb1")->isVisible());
+    EXPECT_FALSE(inLegend<ColorButton>("lowColourPicker")->isVisible());
     enter(legend);
-    EXPECT_TRUE(inLegend<ColorButton>("rgb1")->isVisible());
+    EXPECT_TRUE(inLegend<ColorButton>("lowColourPicker")->isVisible());
 }
 
 TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
 {
     show(0);
     auto* limits = form.findChild<ColourLimitsDialog*>("colourLimitsDialog");
-    QTest::mouseClick(inLegend<QLabel>("Color_label_max"), Qt::LeftButton);
+    QTest::mouseClick(inLegend<QLabel>("upperLimitLabel"), Qt::LeftButton);
     ASSERT_TRUE(limits->isVisible());
     EXPECT_EQ(limits->windowTitle(), "Change limit");
     auto* text = limits->findChild<QLineEdit*>("limitValue");
@@ -176,10 +178,10 @@ TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_FALSE(limits->isVisible());
     EXPECT_EQ(s.PROP_max_value_color[1], 0.2f);
-    EXPECT_EQ(inLegend<QLabel>("Color_label_max")->text(), "0.200");
+    EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text(), "0.200");
 
     // A lower limit above the upper one is ignored without a word.
-    QTest::mouseClick(inLegend<QLabel>("Color_label_min"), Qt::LeftButton);
+    QTest::mouseClick(inLegend<QLabel>("lowerLimitLabel"), Qt::LeftButton);
     text->setText("0.3");
     limits->findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(limits->isVisible());

@@ -178,7 +178,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
     EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
     EXPECT_TRUE(form.findChild<QAction*>("legendMainMenu")->isChecked());
-    auto* legend = form.findChild<QGroupBox*>("propLegend");
+    auto* legend = form.findChild<QGroupBox*>("propertyLegend");
     EXPECT_TRUE(legend->isVisible());
     EXPECT_EQ(legend->title(), "SW");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

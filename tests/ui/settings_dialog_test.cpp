@@ -103,7 +103,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     const ModelState& s = modelState();
     EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{10, 20, 30}));
     EXPECT_TRUE(form->findChild<QWidget*>("viewPanel")->styleSheet().contains("rgb(10,20,30)"));
-    EXPECT_TRUE(form->findChild<QGroupBox*>("propLegend")->styleSheet().contains("rgb(10,20,30)"));
+    EXPECT_TRUE(form->findChild<QGroupBox*>("propertyLegend")->styleSheet().contains("rgb(10,20,30)"));
     EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
     EXPECT_FLOAT_EQ(s.BUBBLE_LABEL_SIZE, 0.3f);
     EXPECT_EQ(s.COPYRIGHT_LABEL, "Team A");

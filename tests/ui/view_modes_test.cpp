@@ -229,7 +229,7 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     form->findChild<ColorButton*>("lineColourButton")->setSelectedColor(QColor(0, 51, 255));
     EXPECT_EQ(s->WELL_LINE_COLOR, (std::vector<float>{0.0f, 0.2f, 1.0f}));
 
-    auto* legend = form->findChild<QGroupBox*>("propLegend");
+    auto* legend = form->findChild<QGroupBox*>("propertyLegend");
     form->show();
     EXPECT_FALSE(legend->isVisible());
     action("legendMainMenu")->trigger();
