@@ -59,15 +59,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     propertyFilterDialog_ = new PropertyFilterDialog(state_, this);
     colourLimitsDialog_ = new ColourLimitsDialog(this);
     sectionWellPicker_ = new SectionWellPicker(this);
-    rotateToolStrip.clear();
     paletteDialog_ = new PaletteDialog(this);
     supportDialog_ = new SupportDialog(this);
 
-    buildMenus();
-    buildToolStrips();
-    buildPanes();
-    buildStatusStrip();
-    buildViewPanel();
+    buildControls();
 
     const QSize hostSize = viewPanel_->size();
     glView_ = new GlView(*this, viewPanel_, hostSize.width(), hostSize.height(), statisticsDialog_,
@@ -79,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     connectCommands();
     connectViewPanel();
     showContactToggles();
-    connect(splitContainer1, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
+    connect(mainSplitter_, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
     connect(propertyFilterDialog_, &PropertyFilterDialog::windowHidden, this, &MainWindow::applyChosenFilter);
     connect(colourLimitsDialog_, &ColourLimitsDialog::windowHidden, this, &MainWindow::applyEditedLimit);
     qApp->installEventFilter(this);  // the window previews every key before its controls
@@ -125,9 +120,9 @@ void MainWindow::applyStoredSettings()
     state_.displayGridLines = store.readFlag(settings_key::grid_lines_enable);
     state_.twoD_ortho = store.readFlag(settings_key::twod_ortho);
     state_.oneLayer = store.readFlag(settings_key::oneLayer);
-    displayGrid_Menu->setChecked(state_.displayGridLines);
+    ribbon_.gridLinesButton->setChecked(state_.displayGridLines);
     state_.showInactiveCells = store.readFlag(settings_key::show_inactive_cells);
-    modelMenu_inactive->setChecked(state_.showInactiveCells);
+    menus_.inactiveCells->setChecked(state_.showInactiveCells);
 
     const BubbleFactors bubbles = loadBubbleFactors(store, {state_.BUBBLE_COEF, state_.BUBBLE_LABEL_SIZE});
     state_.BUBBLE_COEF = bubbles.size;
@@ -176,26 +171,9 @@ void MainWindow::splitContainer1_SplitterMoved()
     if (glView_) glView_->ReSizeGLScene(viewPanel_->width(), viewPanel_->height());
 }
 
-void MainWindow::placeViewButtons()
-{
-    QWidget* clop = toolStrip2->widgetForAction(clopboardMainMenu);
-    const int clopWidth = clop ? clop->width() : 0;
-    const int right = toolStrip2->width() - 2 - clopWidth;
-    rotate_Menu->move(right - rotate_Menu->width(), 0);
-    twod_Menu->move(right - rotate_Menu->width() - twod_Menu->width(), 0);
-    displayGrid_Menu->move(right - displayGrid_Menu->width(), rotate_Menu->height());
-    cut_well_Menu->move(right - displayGrid_Menu->width() - cut_well_Menu->width(), displayGrid_Menu->height());
-    for (QToolButton* b : {rotate_Menu, twod_Menu, displayGrid_Menu, cut_well_Menu}) b->raise();
-}
+void MainWindow::placeViewButtons() { ribbon_.placeViewButtons(); }
 
-void MainWindow::fitCommandRow()
-{
-    toolStrip2->setMinimumWidth(0);
-    toolStrip2->layout()->invalidate();
-    toolStrip2->setMinimumWidth(toolStrip2->sizeHint().width());
-    commandRowArea->updateGeometry();
-    placeViewButtons();
-}
+void MainWindow::fitCommandRow() { ribbon_.fitCommandRow(); }
 
 void MainWindow::showExaggeration() { viewPanel_->showExaggeration(state_.VERT_SCALE); }
 

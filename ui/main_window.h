@@ -35,6 +35,8 @@
 #include "core/feedback.h"
 #include "model/model_state.h"
 #include "core/user_prompts.h"
+#include "ui/main_menus.h"
+#include "ui/ribbon.h"
 
 class QAction;
 class QFrame;
@@ -220,8 +222,6 @@ public:
     // The 3D view (null once the window is going).
     GlView* glView() const { return glView_; }
 
-    QString rotateToolStrip;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -271,10 +271,8 @@ private:
     // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
     void showContactToggles();
 
-    void buildMenus();
-    void buildToolStrips();
-    void buildPanes();
-    void buildStatusStrip();
+    void buildControls();
+    void buildPanels();
     void buildViewPanel();
     void connectViewPanel();
     PropertyLegend& legend() const;
@@ -327,38 +325,9 @@ private:
     bool wellWaitCursor_ = false;
     QColor legendTextColour_ = Qt::white;  // black while the well section is shown on white
 
-public:
-    // Controls, under their object names.
-    QMenuBar* menuStrip1 = nullptr;
-    QMenu *projectMenu, *modelMenu, *developmentMenu, *settingsMenu, *aboutMenu, *LanguageToolStripMenuItem;
-    QAction *projectMenu_Open, *projectMenu_Save, *projectMenu_SaveAs, *projectMenu_Close, *projectMenu_Exit;
-    QMenu* projectMenu_Recent;  // the recent files, rebuilt each time it opens
-    QAction *modelMenu_Stat, *modelMenu_GSR, *modelMenu_reserves, *modelMenu_time, *modelMenu_palette,
-        *modelMenu_hidegrid, *modelMenu_wellontop;
-    QAction *modelMenu_fitview, *modelMenu_inactive;
-    QAction *developmentMenu_load, *developmentMenu_time;
-    QAction *settingsMenu_general, *settingsMenu_hardware;
-    QAction *aboutMenu_about, *aboutMenu_support, *aboutMenu_feedback;
-    QAction *EnglishLangMenu, *RussianLangMenu;
-
-    QToolBar* toolStrip1 = nullptr;
-    QAction *geologyTab, *viewTab, *analysisTab, *historyMatchTab;
-
-    QScrollArea* commandRowArea = nullptr;  // scrolls the command row when the window is narrower than it
-    QToolBar* toolStrip2 = nullptr;
-    QAction* importMainMenu;
-    QMenu* importMenu;
-    QAction *importMainMenu_well, *importMainMenu_grid, *importMainMenu_prop;
-    QAction *dataManagerMainMenu, *completionsMainMenu, *fracsMainMenu, *legendMainMenu, *statisticsMainMenu,
-        *productionMainMenu, *wellsectionMainMenu, *flatsectionMainMenu, *layersMainMenu, *threedMainMenu,
-        *clopboardMainMenu, *stoiipContourMainMenu, *stoiipWellMainMenu, *KHMainMenu;
-    QAction* fitViewMainMenu;  // the command row's Fit view button
-    QAction *toolStripSeparator4, *toolStripSeparator6, *toolStripSeparator5, *toolStripSeparator2,
-        *toolStripSeparator1;
-
-    QToolButton *rotate_Menu, *twod_Menu, *displayGrid_Menu, *cut_well_Menu;
-
-    QSplitter *splitContainer1, *splitContainer2, *splitContainer3;
+    MainMenus menus_;
+    Ribbon ribbon_;
+    QSplitter *mainSplitter_ = nullptr, *sidePanelsSplitter_ = nullptr, *dataPanelsSplitter_ = nullptr;
 };
 
 }  // namespace morvane

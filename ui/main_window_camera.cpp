@@ -201,7 +201,7 @@ void MainWindow::dragExaggerationSlider(Qt::MouseButtons buttons)
 
 void MainWindow::releaseExaggerationSlider()
 {
-    if (glView_) vertScaleReleased(state_, *glView_, *this, productionMainMenu->isChecked());
+    if (glView_) vertScaleReleased(state_, *glView_, *this, ribbon_.production->isChecked());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -246,9 +246,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
 
-    if ((type == QEvent::Resize || type == QEvent::Move) && watched == toolStrip2->widgetForAction(clopboardMainMenu)) {
+    if ((type == QEvent::Resize || type == QEvent::Move) &&
+        watched == ribbon_.commandRow->widgetForAction(ribbon_.copyPicture)) {
         placeViewButtons();
-    } else if (watched == static_cast<QObject*>(rotate_Menu) && type == QEvent::ToolTip) {
+    } else if (watched == static_cast<QObject*>(ribbon_.rotateButton) && type == QEvent::ToolTip) {
         rotate_Menu_MouseHover();
         return true;
     }

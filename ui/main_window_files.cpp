@@ -66,25 +66,25 @@ void MainWindow::rememberRecentFiles(DataFileKind kind, const std::vector<std::s
 
 void MainWindow::refreshRecentMenu()
 {
-    projectMenu_Recent->clear();
+    menus_.recentFiles->clear();
     const std::vector<RecentFile> files = readRecentFiles(appSettings());
     if (files.empty()) {
-        projectMenu_Recent->addAction(QString::fromStdString(kNoRecentFiles.in(state_.Lang)))->setEnabled(false);
+        menus_.recentFiles->addAction(QString::fromStdString(kNoRecentFiles.in(state_.Lang)))->setEnabled(false);
         return;
     }
     for (std::size_t n = 0; n < files.size(); ++n) {
         const RecentFile file = files[n];
         const QString name = QString::fromStdString(std::filesystem::path(file.path).filename().string());
         const QString kind = QString::fromStdString(kindWord(file.kind).in(state_.Lang));
-        QAction* entry = projectMenu_Recent->addAction(QStringLiteral("&%1  %2  (%3)").arg(n + 1).arg(name, kind));
-        entry->setObjectName(QStringLiteral("projectMenu_Recent_%1").arg(n + 1));
+        QAction* entry = menus_.recentFiles->addAction(QStringLiteral("&%1  %2  (%3)").arg(n + 1).arg(name, kind));
+        entry->setObjectName(QStringLiteral("recentFile_%1").arg(n + 1));
         entry->setToolTip(QString::fromStdString(file.path));
         entry->setStatusTip(QString::fromStdString(file.path));
         connect(entry, &QAction::triggered, this, [this, file] { openRecentFile(file); });
     }
-    projectMenu_Recent->addSeparator();
-    QAction* clear = projectMenu_Recent->addAction(QString::fromStdString(kClearRecentFiles.in(state_.Lang)));
-    clear->setObjectName(QStringLiteral("projectMenu_RecentClear"));
+    menus_.recentFiles->addSeparator();
+    QAction* clear = menus_.recentFiles->addAction(QString::fromStdString(kClearRecentFiles.in(state_.Lang)));
+    clear->setObjectName(QStringLiteral("clearRecentFilesItem"));
     connect(clear, &QAction::triggered, this, [] { clearRecentFiles(appSettings()); });
 }
 

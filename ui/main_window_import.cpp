@@ -83,12 +83,12 @@ void MainWindow::endWait(bool finished)
 
 void MainWindow::focusTree() { modelTree_->focusTree(); }
 
-void MainWindow::enableTopView() { twod_Menu->setEnabled(true); }
+void MainWindow::enableTopView() { ribbon_.topViewButton->setEnabled(true); }
 
 void MainWindow::uncheckLayerAndFlatSection()
 {
-    layersMainMenu->setChecked(false);
-    flatsectionMainMenu->setChecked(false);
+    ribbon_.layerView->setChecked(false);
+    ribbon_.flatSection->setChecked(false);
 }
 
 void MainWindow::useTreeImages() { modelTree_->useKindIcons(); }
@@ -97,13 +97,13 @@ void MainWindow::setLegendCaption(const std::string& text) { legend().setTitle(Q
 
 void MainWindow::clearLegend() { legend().clearContent(); }
 
-bool MainWindow::filterViewChecked() const { return threedMainMenu->isChecked(); }
+bool MainWindow::filterViewChecked() const { return ribbon_.filterView->isChecked(); }
 
-void MainWindow::uncheckFilterView() { threedMainMenu->setChecked(false); }
+void MainWindow::uncheckFilterView() { ribbon_.filterView->setChecked(false); }
 
 void MainWindow::showLegend()
 {
-    legendMainMenu->setChecked(true);
+    ribbon_.legend->setChecked(true);
     legend().show();
 }
 

@@ -93,7 +93,7 @@ void MainWindow::applyChosenFilter()
     if (!glView_) return;
     if (propertyFilterDialog_->cancelled()) {
         // Closed through its title bar: no filter; the mode button goes back up with the shell view.
-        threedMainMenu->setChecked(false);
+        ribbon_.filterView->setChecked(false);
         return;
     }
     applyPropertyFilter(propertyDisplayContext(), propertyFilterDialog_->cutValue(),

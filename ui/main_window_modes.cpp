@@ -47,41 +47,41 @@ void MainWindow::connectCommands()
     auto on = [this](QAction* action, void (MainWindow::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on(importMainMenu, &MainWindow::importMainMenu_ButtonClick);
-    connect(importMainMenu_grid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
-    connect(importMainMenu_prop, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
-    connect(importMainMenu_well, &QAction::triggered, this, [this] { importMainMenu_well_Click(); });
-    on(dataManagerMainMenu, &MainWindow::dataManagerMainMenu_Click);
-    onClickKeepingState(productionMainMenu, &MainWindow::productionMainMenu_Click);  // pressed by the handler
-    on(developmentMenu_load, &MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
-    onClickKeepingState(legendMainMenu, &MainWindow::legendMainMenu_Click);
-    on(statisticsMainMenu, &MainWindow::toolStripButton10_Click);
-    on(modelMenu_Stat, &MainWindow::авторToolStripMenuItem_Click);
-    on(modelMenu_palette, &MainWindow::настроитьПалитруToolStripMenuItem_Click);
-    on(modelMenu_hidegrid, &MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click);
-    on(modelMenu_wellontop, &MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
-    on(modelMenu_fitview, &MainWindow::modelMenu_fitview_Click);
-    on(fitViewMainMenu, &MainWindow::modelMenu_fitview_Click);
-    on(modelMenu_inactive, &MainWindow::modelMenu_inactive_Click);
-    on(settingsMenu_general, &MainWindow::общиеНастройкиToolStripMenuItem_Click);
-    on(EnglishLangMenu, &MainWindow::EnglishLangMenuItem_Click);
-    on(RussianLangMenu, &MainWindow::RussianLangMenuItem_Click);
-    on(projectMenu_Exit, &MainWindow::выйтиToolStripMenuItem_Click);
-    onClickKeepingState(viewTab, &MainWindow::viewTab_Click_1);
-    onClickKeepingState(analysisTab, &MainWindow::analysisTab_Click_1);
-    onClickKeepingState(wellsectionMainMenu, &MainWindow::wellsectionMainMenu_Click);
-    onClickKeepingState(flatsectionMainMenu, &MainWindow::flatsectionMainMenu_Click);
-    onClickKeepingState(layersMainMenu, &MainWindow::layersMainMenu_Click);
-    onClickKeepingState(threedMainMenu, &MainWindow::threedMainMenu_Click);
-    on(clopboardMainMenu, &MainWindow::toolStripButton14_Click);
-    on(aboutMenu_about, &MainWindow::оПрограммеToolStripMenuItem2_Click);
-    on(aboutMenu_feedback, &MainWindow::FeedbackMenu_Click);
-    on(aboutMenu_support, &MainWindow::помощьToolStripMenuItem_Click);
+    on(ribbon_.importCommand, &MainWindow::importMainMenu_ButtonClick);
+    connect(ribbon_.importGrid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
+    connect(ribbon_.importProperties, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
+    connect(ribbon_.importWells, &QAction::triggered, this, [this] { importMainMenu_well_Click(); });
+    on(ribbon_.dataManager, &MainWindow::dataManagerMainMenu_Click);
+    onClickKeepingState(ribbon_.production, &MainWindow::productionMainMenu_Click);  // pressed by the handler
+    on(menus_.loadProduction, &MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
+    onClickKeepingState(ribbon_.legend, &MainWindow::legendMainMenu_Click);
+    on(ribbon_.statistics, &MainWindow::toolStripButton10_Click);
+    on(menus_.statistics, &MainWindow::авторToolStripMenuItem_Click);
+    on(menus_.palette, &MainWindow::настроитьПалитруToolStripMenuItem_Click);
+    on(menus_.gridLines, &MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click);
+    on(menus_.wellsOnTop, &MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
+    on(menus_.fitView, &MainWindow::modelMenu_fitview_Click);
+    on(ribbon_.fitView, &MainWindow::modelMenu_fitview_Click);
+    on(menus_.inactiveCells, &MainWindow::modelMenu_inactive_Click);
+    on(menus_.generalSettings, &MainWindow::общиеНастройкиToolStripMenuItem_Click);
+    on(menus_.english, &MainWindow::EnglishLangMenuItem_Click);
+    on(menus_.russian, &MainWindow::RussianLangMenuItem_Click);
+    on(menus_.quit, &MainWindow::выйтиToolStripMenuItem_Click);
+    onClickKeepingState(ribbon_.viewTab, &MainWindow::viewTab_Click_1);
+    onClickKeepingState(ribbon_.analysisTab, &MainWindow::analysisTab_Click_1);
+    onClickKeepingState(ribbon_.wellSection, &MainWindow::wellsectionMainMenu_Click);
+    onClickKeepingState(ribbon_.flatSection, &MainWindow::flatsectionMainMenu_Click);
+    onClickKeepingState(ribbon_.layerView, &MainWindow::layersMainMenu_Click);
+    onClickKeepingState(ribbon_.filterView, &MainWindow::threedMainMenu_Click);
+    on(ribbon_.copyPicture, &MainWindow::toolStripButton14_Click);
+    on(menus_.aboutProgram, &MainWindow::оПрограммеToolStripMenuItem2_Click);
+    on(menus_.feedback, &MainWindow::FeedbackMenu_Click);
+    on(menus_.support, &MainWindow::помощьToolStripMenuItem_Click);
 
-    connect(twod_Menu, &QToolButton::clicked, this, &MainWindow::twod_Menu_Click);
-    connect(rotate_Menu, &QToolButton::clicked, this, &MainWindow::rotate_Menu_Click);
-    connect(displayGrid_Menu, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
-    connect(cut_well_Menu, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
+    connect(ribbon_.topViewButton, &QToolButton::clicked, this, &MainWindow::twod_Menu_Click);
+    connect(ribbon_.rotateButton, &QToolButton::clicked, this, &MainWindow::rotate_Menu_Click);
+    connect(ribbon_.gridLinesButton, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
+    connect(ribbon_.cutWellsButton, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
     connect(modelTree_, &ModelTreePanel::contactToggled, this, &MainWindow::showContact);
     connect(wellsPanel_, &WellsPanel::lineWidthChosen, this, &MainWindow::setWellLineWidth);
     connect(wellsPanel_, &WellsPanel::labelSizeChosen, this, &MainWindow::setWellLabelSize);
@@ -94,34 +94,35 @@ void MainWindow::connectCommands()
     connect(&legend(), &PropertyLegend::mouseEntered, this, &MainWindow::showRampPickers);
     connect(settingsDialog_, &SettingsDialog::closing, this, &MainWindow::takeSettings);
     connect(sectionWellPicker_, &SectionWellPicker::visibilityChanged, this, &MainWindow::buildSectionWhenPicked);
-    rotate_Menu->installEventFilter(this);
+    ribbon_.rotateButton->installEventFilter(this);
     // The small view buttons follow the copy button whenever its caption changes its size or place.
-    if (QWidget* copy = toolStrip2->widgetForAction(clopboardMainMenu)) copy->installEventFilter(this);
+    if (QWidget* copy = ribbon_.commandRow->widgetForAction(ribbon_.copyPicture)) copy->installEventFilter(this);
 }
 
 void MainWindow::productionMainMenu_Click()
 {
     if (!glView_) return;
-    productionMainMenu->setChecked(toggleProductionDisplay(ProductionContext{state_, *this, *glView_, *prompts_},
-                                                           productionMainMenu->isChecked()));
+    ribbon_.production->setChecked(toggleProductionDisplay(ProductionContext{state_, *this, *glView_, *prompts_},
+                                                           ribbon_.production->isChecked()));
 }
 
 void MainWindow::importProductionFromPath(const std::string& path)
 {
-    if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !productionMainMenu->isChecked())
+    if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !ribbon_.production->isChecked())
         productionMainMenu_Click();
 }
 
 void MainWindow::importMainMenu_ButtonClick()
 {
-    if (auto* button = qobject_cast<QToolButton*>(toolStrip2->widgetForAction(importMainMenu))) button->showMenu();
+    if (auto* button = qobject_cast<QToolButton*>(ribbon_.commandRow->widgetForAction(ribbon_.importCommand)))
+        button->showMenu();
 }
 
 // View modes. The four mode buttons form one group: switching one on unchecks the other three.
 
 void MainWindow::checkOnlyMode(QAction* mode)
 {
-    for (QAction* a : {wellsectionMainMenu, flatsectionMainMenu, layersMainMenu, threedMainMenu})
+    for (QAction* a : {ribbon_.wellSection, ribbon_.flatSection, ribbon_.layerView, ribbon_.filterView})
         a->setChecked(a == mode);
 }
 
@@ -137,18 +138,19 @@ void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, glVi
 
 void MainWindow::flatsectionMainMenu_Click()
 {
-    applyModeButtons(flatsectionMainMenu, switchFlatSection(state_, glView_, flatsectionMainMenu->isChecked()));
+    applyModeButtons(ribbon_.flatSection, switchFlatSection(state_, glView_, ribbon_.flatSection->isChecked()));
 }
 
 void MainWindow::layersMainMenu_Click()
 {
-    applyModeButtons(layersMainMenu, switchLayerView(state_, glView_, layersMainMenu->isChecked()));
+    applyModeButtons(ribbon_.layerView, switchLayerView(state_, glView_, ribbon_.layerView->isChecked()));
 }
 
 void MainWindow::threedMainMenu_Click()
 {
-    const ModeButtons buttons = switchFilterView(state_, glView_, threedMainMenu->isChecked(), twod_Menu->isChecked());
-    applyModeButtons(threedMainMenu, buttons);
+    const ModeButtons buttons =
+        switchFilterView(state_, glView_, ribbon_.filterView->isChecked(), ribbon_.topViewButton->isChecked());
+    applyModeButtons(ribbon_.filterView, buttons);
     if (buttons != ModeButtons::OnlyThisOne) return;
     // The property filter dialog takes over from here (it sets the filter view when it is hidden).
     propertyFilterDialog_->setDisplayedProperty(
@@ -162,15 +164,18 @@ void MainWindow::threedMainMenu_Click()
 void MainWindow::twod_Menu_Click()
 {
     // On, the top view leaves every mode, so no mode button stays pressed.
-    if (twod_Menu->isChecked()) checkOnlyMode(nullptr);
-    switchTopView(state_, glView_, twod_Menu->isChecked());
+    if (ribbon_.topViewButton->isChecked()) checkOnlyMode(nullptr);
+    switchTopView(state_, glView_, ribbon_.topViewButton->isChecked());
 }
 
-void MainWindow::rotate_Menu_Click() { state_.rotating = rotate_Menu->isChecked(); }
+void MainWindow::rotate_Menu_Click() { state_.rotating = ribbon_.rotateButton->isChecked(); }
 
-void MainWindow::rotate_Menu_MouseHover() { QToolTip::showText(QCursor::pos(), rotateToolStrip, rotate_Menu); }
+void MainWindow::rotate_Menu_MouseHover()
+{
+    QToolTip::showText(QCursor::pos(), ribbon_.rotateButton->toolTip(), ribbon_.rotateButton);
+}
 
-void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = displayGrid_Menu->isChecked(); }
+void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = ribbon_.gridLinesButton->isChecked(); }
 
 void MainWindow::showContact(ContactKind kind, bool on)
 {
@@ -179,21 +184,11 @@ void MainWindow::showContact(ContactKind kind, bool on)
 
 // Tabs: the view set and the analysis set are shown one at a time.
 
-void MainWindow::showTab(bool view)
-{
-    viewTab->setChecked(view);
-    analysisTab->setChecked(!view);
-    for (QAction* a : {importMainMenu, dataManagerMainMenu, completionsMainMenu, fracsMainMenu, productionMainMenu,
-                       toolStripSeparator5, statisticsMainMenu, legendMainMenu, layersMainMenu, toolStripSeparator2,
-                       flatsectionMainMenu, wellsectionMainMenu, threedMainMenu, fitViewMainMenu, toolStripSeparator1})
-        a->setVisible(view);
-    for (QAction* a : {stoiipContourMainMenu, stoiipWellMainMenu, KHMainMenu}) a->setVisible(!view);
-    fitCommandRow();
-}
+void MainWindow::showTab(bool view) { ribbon_.showTab(view); }
 
-void MainWindow::viewTab_Click_1() { showTab(!viewTab->isChecked()); }
+void MainWindow::viewTab_Click_1() { showTab(!ribbon_.viewTab->isChecked()); }
 
-void MainWindow::analysisTab_Click_1() { showTab(analysisTab->isChecked()); }
+void MainWindow::analysisTab_Click_1() { showTab(ribbon_.analysisTab->isChecked()); }
 
 // Display toggles.
 
@@ -203,20 +198,20 @@ void MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click()
     const bool ru = state_.Lang == "ru";
     if (state_.displayGridLines) {
         state_.displayGridLines = false;
-        modelMenu_hidegrid->setText(ru ? QStringLiteral("Показать сетку ячеек") : QStringLiteral("Show grid lines"));
+        menus_.gridLines->setText(ru ? QStringLiteral("Показать сетку ячеек") : QStringLiteral("Show grid lines"));
     } else {
         state_.displayGridLines = true;
-        modelMenu_hidegrid->setText(ru ? QStringLiteral("Скрыть сетку ячеек") : QStringLiteral("Hide grid lines"));
+        menus_.gridLines->setText(ru ? QStringLiteral("Скрыть сетку ячеек") : QStringLiteral("Hide grid lines"));
     }
 }
 
 void MainWindow::legendMainMenu_Click()
 {
-    if (legendMainMenu->isChecked()) {
-        legendMainMenu->setChecked(false);
+    if (ribbon_.legend->isChecked()) {
+        ribbon_.legend->setChecked(false);
         legend().hide();
     } else {
-        legendMainMenu->setChecked(true);
+        ribbon_.legend->setChecked(true);
         legend().show();
     }
 }
@@ -226,7 +221,7 @@ void MainWindow::modelMenu_fitview_Click() { fitModelInView(state_); }
 // The item's check mark is the choice; it is kept for the next start.
 void MainWindow::modelMenu_inactive_Click()
 {
-    const bool show = modelMenu_inactive->isChecked();
+    const bool show = menus_.inactiveCells->isChecked();
     showInactiveCells(state_, glView_, show);
     appSettings().UpdateAppSettings(settings_key::show_inactive_cells, boolText(show));
 }

@@ -17,7 +17,7 @@ WellSectionContext MainWindow::wellSectionContext()
 
 void MainWindow::wellsectionMainMenu_Click()
 {
-    applyModeButtons(wellsectionMainMenu, switchWellSection(wellSectionContext(), wellsectionMainMenu->isChecked()));
+    applyModeButtons(ribbon_.wellSection, switchWellSection(wellSectionContext(), ribbon_.wellSection->isChecked()));
 }
 
 void MainWindow::buildSectionWhenPicked()
@@ -48,12 +48,12 @@ void MainWindow::addSectionRow(const std::string& well, int number)
     sectionWellPicker_->addRow(QString::fromStdString(well), number);
 }
 
-void MainWindow::releaseSectionButton() { wellsectionMainMenu->setChecked(false); }
+void MainWindow::releaseSectionButton() { ribbon_.wellSection->setChecked(false); }
 
 void MainWindow::enableViewButtons(bool enabled)
 {
-    twod_Menu->setEnabled(enabled);
-    rotate_Menu->setEnabled(enabled);
+    ribbon_.topViewButton->setEnabled(enabled);
+    ribbon_.rotateButton->setEnabled(enabled);
 }
 
 void MainWindow::applySectionColours(bool sectionShown)

@@ -79,7 +79,7 @@ void MainWindow::setWellLineColour(const QColor& c)
 void MainWindow::cut_well_Menu_Click()
 {
     trace("well_coord.size() = " + std::to_string(state_.well_coord.size()));
-    state_.cut_wells = cut_well_Menu->isChecked();
+    state_.cut_wells = ribbon_.cutWellsButton->isChecked();
 }
 
 void MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click()
@@ -88,11 +88,11 @@ void MainWindow::отобразитьСкважиныПоверхМоделиToo
     const bool ru = state_.Lang == "ru";
     state_.wells_top_layer = !state_.wells_top_layer;
     if (state_.wells_top_layer)
-        modelMenu_wellontop->setText(ru ? QStringLiteral("Не отображать скважины поверх модели")
-                                        : QStringLiteral("Don't show wells above model"));
+        menus_.wellsOnTop->setText(ru ? QStringLiteral("Не отображать скважины поверх модели")
+                                      : QStringLiteral("Don't show wells above model"));
     else
-        modelMenu_wellontop->setText(ru ? QStringLiteral("Отображать скважины поверх модели")
-                                        : QStringLiteral("Show wells above model"));
+        menus_.wellsOnTop->setText(ru ? QStringLiteral("Отображать скважины поверх модели")
+                                      : QStringLiteral("Show wells above model"));
 }
 
 }  // namespace morvane

@@ -121,7 +121,7 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
 
 TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
 {
-    auto* rotate = form->findChild<QToolButton*>("rotate_Menu");
+    auto* rotate = form->findChild<QToolButton*>("rotateButton");
     rotate->click();
     EXPECT_TRUE(rotate->isChecked());
     EXPECT_TRUE(s->rotating);
@@ -169,7 +169,7 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
     EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
               std::string("Cell I = 4, J = 3, K = 1"));
 
-    form->findChild<QAction*>("layersMainMenu")->trigger();  // the middle layer, 2 of 5
+    form->findChild<QAction*>("layerViewCommand")->trigger();  // the middle layer, 2 of 5
     form->onFrameTimer();
     click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
     EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
@@ -181,7 +181,7 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
 
     // The status is said again in the other language; a new grid takes the mark and the status away.
     click(QEvent::MouseButtonDblClick, pixelOf(1, 0, 4), Qt::NoModifier);
-    form->findChild<QAction*>("RussianLangMenu")->trigger();
+    form->findChild<QAction*>("russianItem")->trigger();
     EXPECT_EQ(form->findChild<QLabel*>("pickedCellLabel")->text().toStdString(),
               std::string("Ячейка I = 5, J = 1, K = 2"));
     ASSERT_EQ(form->importGridFromPath(gen::writeGrid(o, folder.path()).front().string()), GridImportOutcome::Loaded);

@@ -75,7 +75,7 @@ bool nearColour(QColor a, QColor b)
 // Sizes the host panel to `width` pixels by moving the splitter.
 int setPanelWidth(MainWindow& form, int width)
 {
-    QSplitter* split = form.splitContainer1;
+    QSplitter* split = form.findChild<QSplitter*>("mainSplitter");
     const int total = split->width() - split->handleWidth();
     split->setSizes({total - width, width});
     QApplication::processEvents();
@@ -96,14 +96,14 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     }
 
     auto* legend = form.findChild<QGroupBox*>("propertyLegend");
-    form.findChild<QAction*>("legendMainMenu")->trigger();
+    form.findChild<QAction*>("legendCommand")->trigger();
     ASSERT_TRUE(legend->isVisible());
     legend->setStyleSheet("#propertyLegend { background-color: rgb(250, 10, 200); }");
     QApplication::processEvents();
     form.onFrameTimer();
 
     QApplication::clipboard()->clear();
-    form.findChild<QAction*>("clopboardMainMenu")->trigger();
+    form.findChild<QAction*>("copyPictureCommand")->trigger();
     const QImage picture = QApplication::clipboard()->image();
     ASSERT_FALSE(picture.isNull());
     // In device pixels (CTest runs this window test at a pixel ratio of 2 too, QT_SCALE_FACTOR=2).

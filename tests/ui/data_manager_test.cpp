@@ -50,7 +50,7 @@ protected:
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
-        form.findChild<QAction*>("importMainMenu_prop")->trigger();
+        form.findChild<QAction*>("importPropertiesItem")->trigger();
         ASSERT_EQ(modelState().PROP_type, (std::vector<int>{10, 4, 1, 8}));
     }
 
@@ -58,7 +58,7 @@ protected:
     void withManager(const std::function<void(DataManagerDialog&)>& body)
     {
         EXPECT_TRUE(testing::withModalDialog<DataManagerDialog>(
-            [this] { form.findChild<QAction*>("dataManagerMainMenu")->trigger(); }, body));
+            [this] { form.findChild<QAction*>("dataManagerCommand")->trigger(); }, body));
     }
 
     template <typename T>

@@ -71,8 +71,8 @@ protected:
     {
         form.refreshRecentMenu();
         std::vector<QString> entries;
-        for (QAction* a : form.projectMenu_Recent->actions())
-            if (a->objectName().startsWith("projectMenu_Recent_")) entries.push_back(a->text());
+        for (QAction* a : form.findChild<QMenu*>("recentFilesMenu")->actions())
+            if (a->objectName().startsWith("recentFile_")) entries.push_back(a->text());
         return entries;
     }
 
@@ -124,7 +124,7 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
 {
     {
         auto form = makeForm({grid});
-        form->findChild<QAction*>("importMainMenu_grid")->trigger();
+        form->findChild<QAction*>("importGridItem")->trigger();
         form->importPropertiesFromPath(properties);
         form->importGridFromPath(notes);  // refused: not remembered
         EXPECT_EQ(recentEntries(*form),
@@ -134,15 +134,15 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
     modelState() = ModelState();
     appSettings().UpdateAppSettings(settings_key::Lang, "ru");
     auto later = makeForm();
-    EXPECT_EQ(later->projectMenu_Recent->title(), "Недавние файлы");
+    EXPECT_EQ(later->findChild<QMenu*>("recentFilesMenu")->title(), "Недавние файлы");
     EXPECT_EQ(recentEntries(*later), (std::vector<QString>{"&1  props.txt  (свойства)", "&2  DROPPED.GRDECL  (грид)"}));
-    later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
+    later->findChild<QAction*>("recentFile_2")->trigger();
     EXPECT_TRUE(modelState().document.grid.loaded);
     EXPECT_EQ(recentEntries(*later).front(), "&1  DROPPED.GRDECL  (грид)");
 
     // A file gone from the disk is said in the log and leaves the list.
     std::filesystem::remove(properties);
-    later->findChild<QAction*>("projectMenu_Recent_2")->trigger();
+    later->findChild<QAction*>("recentFile_2")->trigger();
     EXPECT_TRUE(later->findChild<QTextEdit*>("eventsLog")->toPlainText().contains("Файл не найден: "));
     EXPECT_EQ(recentEntries(*later).size(), 1u);
 }
@@ -158,9 +158,10 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
     EXPECT_TRUE(modelState().document.grid.loaded);
     EXPECT_EQ(modelState().SHOW_K, layer) << "O with Ctrl is no layer step";
-    EXPECT_EQ(form->importMainMenu_grid->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_TRUE(form->projectMenu->actions().contains(form->importMainMenu_grid)) << "shown in the Project menu";
-    EXPECT_EQ(form->projectMenu_Exit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(form->findChild<QAction*>("importGridItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_TRUE(form->findChild<QMenu*>("projectMenu")->actions().contains(form->findChild<QAction*>("importGridItem")))
+        << "shown in the Project menu";
+    EXPECT_EQ(form->findChild<QAction*>("quitItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
 // Every command button of the row, the four view buttons, the style buttons of the wells pane, the contact buttons
@@ -170,10 +171,10 @@ TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
     auto form = makeForm();
     const auto tips = [&] {
         std::map<QString, QString> t;
-        for (QAction* a : form->toolStrip2->actions())
+        for (QAction* a : form->findChild<QToolBar*>("ribbonCommands")->actions())
             if (!a->isSeparator() && !a->objectName().isEmpty()) t[a->objectName()] = a->toolTip();
         for (const char* name :
-             {"rotate_Menu", "twod_Menu", "displayGrid_Menu", "cut_well_Menu", "gocToggle", "owcToggle",
+             {"rotateButton", "topViewButton", "gridLinesButton", "cutWellsButton", "gocToggle", "owcToggle",
               "labelSizeButton", "lineWidthButton", "labelColourButton", "lineColourButton", "exaggerationSlider"}) {
             const QWidget* w = form->findChild<QWidget*>(name);
             EXPECT_NE(w, nullptr) << name;
@@ -182,7 +183,7 @@ TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
         return t;
     };
     const auto english = tips();
-    form->findChild<QAction*>("RussianLangMenu")->trigger();
+    form->findChild<QAction*>("russianItem")->trigger();
     const auto russian = tips();
     EXPECT_EQ(english.size(), 27u);  // Fit view among them
     for (const auto& [name, tip] : english) {

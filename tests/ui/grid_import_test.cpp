@@ -50,7 +50,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
-    form.findChild<QAction*>("importMainMenu_grid")->trigger();
+    form.findChild<QAction*>("importGridItem")->trigger();
 
     const ModelState& s = modelState();
     EXPECT_TRUE(s.document.grid.loaded);
@@ -77,7 +77,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
 
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
     EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "Rendering grid");
-    EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
+    EXPECT_TRUE(form.findChild<QToolButton*>("topViewButton")->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     auto* statistics = form.findChild<StatisticsDialog*>("statisticsDialog");
     ASSERT_NE(statistics, nullptr);
@@ -85,7 +85,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(statistics->findChild<QLineEdit*>("cellSize")->text(), "50 x 50");
 
     // A file that holds no grid: progress back to 0, the model stays.
-    form.findChild<QAction*>("importMainMenu_grid")->trigger();
+    form.findChild<QAction*>("importGridItem")->trigger();
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 0);
     EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
     ASSERT_EQ(answers.messages.size(), 1u);
@@ -107,7 +107,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.importGridFromPath(first.string()), GridImportOutcome::Loaded);
-    auto* layers = form.findChild<QAction*>("layersMainMenu");
+    auto* layers = form.findChild<QAction*>("layerViewCommand");
     layers->trigger();
     ASSERT_TRUE(layers->isChecked());
     ASSERT_TRUE(modelState().layers_mode);

@@ -32,7 +32,7 @@ std::map<QString, QString> captions(const MainWindow& form)
     for (const QLabel* l : form.findChildren<QLabel*>())
         if (l->objectName().endsWith("Caption") && l->window() == &form) texts[l->objectName()] = l->text();
     texts["propertyLegend"] = form.findChild<QGroupBox*>("propertyLegend")->title();
-    texts["rotateToolStrip"] = form.rotateToolStrip;
+    texts["rotateButton/tip"] = form.findChild<QToolButton*>("rotateButton")->toolTip();
     return texts;
 }
 
@@ -47,43 +47,45 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     const auto english = captions(form);
     EXPECT_EQ(english.at("projectMenu"), "Project");
     EXPECT_EQ(english.at("viewTab"), "    VISUAL    ");
-    EXPECT_EQ(english.at("completionsMainMenu"), "Well \ncompletions");
-    EXPECT_EQ(english.at("importMainMenu/tip"), "Import initial data: model, wells etc.");
+    EXPECT_EQ(english.at("completionsCommand"), "Well \ncompletions");
+    EXPECT_EQ(english.at("importCommand/tip"), "Import initial data: model, wells etc.");
     EXPECT_EQ(english.at("eventsLogCaption"), "Events log");
-    EXPECT_EQ(english.at("rotateToolStrip"), "Smoothly rotate the model");
+    EXPECT_EQ(english.at("rotateButton/tip"), "Smoothly rotate the model");
 
-    form.findChild<QAction*>("RussianLangMenu")->trigger();
+    form.findChild<QAction*>("russianItem")->trigger();
     EXPECT_EQ(modelState().Lang, "ru");
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "ru");
-    EXPECT_TRUE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
-    EXPECT_FALSE(form.findChild<QAction*>("EnglishLangMenu")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
     const auto russian = captions(form);
 
     // The small view buttons move left of the copy button, whose Russian caption is wider.
     form.show();
     QApplication::processEvents();
-    const int copyWidth = form.toolStrip2->widgetForAction(form.clopboardMainMenu)->width();
-    const QWidget* rotate = form.findChild<QWidget*>("rotate_Menu");
-    EXPECT_EQ(rotate->x(), form.toolStrip2->width() - 2 - copyWidth - rotate->width());
+    const int copyWidth = form.findChild<QToolBar*>("ribbonCommands")
+                              ->widgetForAction(form.findChild<QAction*>("copyPictureCommand"))
+                              ->width();
+    const QWidget* rotate = form.findChild<QWidget*>("rotateButton");
+    EXPECT_EQ(rotate->x(), form.findChild<QToolBar*>("ribbonCommands")->width() - 2 - copyWidth - rotate->width());
     EXPECT_EQ(russian.at("projectMenu"), "Проект");
     EXPECT_EQ(russian.at("viewTab"), "    ПРОСМОТР    ");
-    EXPECT_EQ(russian.at("layersMainMenu"), "Послойный\nпросмотр");
-    EXPECT_EQ(russian.at("importMainMenu_prop"), "Загрузить свойства");
+    EXPECT_EQ(russian.at("layerViewCommand"), "Послойный\nпросмотр");
+    EXPECT_EQ(russian.at("importPropertiesItem"), "Загрузить свойства");
     // Every translated caption changed; only texts that have no table entry stay.
     int changed = 0;
     for (const auto& [name, text] : english)
         if (russian.at(name) != text) ++changed;
     EXPECT_GT(changed, 50);
 
-    form.findChild<QAction*>("EnglishLangMenu")->trigger();
+    form.findChild<QAction*>("englishItem")->trigger();
     const auto back = captions(form);
     for (const auto& [name, text] : english) {
         ASSERT_TRUE(back.count(name)) << name.toStdString();
         EXPECT_EQ(back.at(name), text) << name.toStdString();
     }
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "en");
-    EXPECT_TRUE(form.findChild<QAction*>("EnglishLangMenu")->isChecked());
-    EXPECT_FALSE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("englishItem")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("russianItem")->isChecked());
 }
 
 // The smallest window fits a 1366 x 768 laptop screen (with a title bar and a task bar). There, in both languages,
@@ -97,11 +99,11 @@ TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBe
     form.resize(form.minimumSize());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    for (const char* language : {"EnglishLangMenu", "RussianLangMenu"}) {
+    for (const char* language : {"englishItem", "russianItem"}) {
         form.findChild<QAction*>(language)->trigger();
         QApplication::processEvents();
         ASSERT_EQ(form.size(), form.minimumSize());
-        const QToolBar* row = form.toolStrip2;
+        const QToolBar* row = form.findChild<QToolBar*>("ribbonCommands");
         const QRect rowRect = row->rect();
         std::vector<QRect> commands;
         for (QAction* a : row->actions()) {
@@ -110,17 +112,20 @@ TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBe
             if (!w || !qobject_cast<const QToolButton*>(w)) continue;
             EXPECT_TRUE(w->isVisible()) << language << ": " << a->objectName().toStdString() << " folded away";
             EXPECT_TRUE(rowRect.contains(w->geometry())) << a->objectName().toStdString();
-            if (a != form.clopboardMainMenu) commands.push_back(w->geometry());  // they sit right beside it
+            if (a != form.findChild<QAction*>("copyPictureCommand"))
+                commands.push_back(w->geometry());  // they sit right beside it
         }
         EXPECT_GE(commands.size(), 10u);
-        for (const char* name : {"rotate_Menu", "twod_Menu", "displayGrid_Menu", "cut_well_Menu"}) {
+        for (const char* name : {"rotateButton", "topViewButton", "gridLinesButton", "cutWellsButton"}) {
             const QWidget* b = form.findChild<QWidget*>(name);
             EXPECT_TRUE(b->isVisible() && rowRect.contains(b->geometry())) << name;
             for (const QRect& c : commands) EXPECT_FALSE(c.intersects(b->geometry())) << name << " covers a command";
         }
-        const QScrollBar* bar = form.commandRowArea->horizontalScrollBar();
-        EXPECT_EQ(bar->maximum(), std::max(0, row->width() - form.commandRowArea->viewport()->width()));
-        EXPECT_GE(form.commandRowArea->viewport()->height(), row->height()) << "the row cut at the bottom";
+        const QScrollBar* bar = form.findChild<QScrollArea*>("commandRowArea")->horizontalScrollBar();
+        EXPECT_EQ(bar->maximum(),
+                  std::max(0, row->width() - form.findChild<QScrollArea*>("commandRowArea")->viewport()->width()));
+        EXPECT_GE(form.findChild<QScrollArea*>("commandRowArea")->viewport()->height(), row->height())
+            << "the row cut at the bottom";
     }
 }
 
@@ -130,7 +135,7 @@ TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)
     MainWindow form;
     EXPECT_EQ(form.findChild<QMenu*>("modelMenu")->title(), "Модель");
     EXPECT_EQ(form.findChild<QAction*>("historyMatchTab")->text(), "    АДАПТАЦИЯ    ");
-    EXPECT_TRUE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
 }
 
 TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
@@ -139,8 +144,8 @@ TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
     MainWindow form;
     EXPECT_EQ(modelState().Lang, "de");
     EXPECT_EQ(form.findChild<QMenu*>("projectMenu")->title(), "Project");
-    EXPECT_FALSE(form.findChild<QAction*>("EnglishLangMenu")->isChecked());
-    EXPECT_FALSE(form.findChild<QAction*>("RussianLangMenu")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("russianItem")->isChecked());
 }
 
 TEST_F(Language, SettingsDialogTakesTheLanguageItIsGiven)

@@ -50,7 +50,7 @@ protected:
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
-        form.findChild<QAction*>("importMainMenu_prop")->trigger();
+        form.findChild<QAction*>("importPropertiesItem")->trigger();
         ASSERT_EQ(s.propertyNameAll, (std::vector<std::string>{"PORO", "Litho"}));
         legend = form.findChild<QGroupBox*>("propertyLegend");
         tree = form.findChild<QTreeWidget*>("modelTree");
@@ -109,7 +109,7 @@ TEST_F(LegendWindow, CodeBarsStandOnOneLineAndAClickGivesTheirCodeANewColour)
     EXPECT_NE(drawn[0], drawn[1]);
 
     // The legend button hides and shows it.
-    QAction* button = form.findChild<QAction*>("legendMainMenu");
+    QAction* button = form.findChild<QAction*>("legendCommand");
     button->trigger();
     EXPECT_FALSE(legend->isVisible());
     EXPECT_FALSE(button->isChecked());
@@ -192,7 +192,7 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
 {
     show(0);
     auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
-    QAction* threed = form.findChild<QAction*>("threedMainMenu");
+    QAction* threed = form.findChild<QAction*>("filterViewCommand");
     threed->trigger();
     ASSERT_TRUE(filter->isVisible());
     EXPECT_TRUE(threed->isChecked());
@@ -243,7 +243,7 @@ TEST_F(LegendWindow, ThePaletteWindowOpensEmpty)
         for (int c = 0; c < table->columnCount(); ++c) headers << table->horizontalHeaderItem(c)->text();
         dialog->close();
     });
-    form.findChild<QAction*>("modelMenu_palette")->trigger();
+    form.findChild<QAction*>("paletteItem")->trigger();
     EXPECT_EQ(title, "Настройка цветовой палитры свойства");
     EXPECT_EQ(headers, (QStringList{"Код", "Цвет"}));
     EXPECT_EQ(rows, 0);

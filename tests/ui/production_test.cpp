@@ -50,7 +50,7 @@ protected:
     bool withManager(const std::function<void(DataManagerDialog&, ProductionTable&)>& body)
     {
         return testing::withModalDialog<DataManagerDialog>(
-            [this] { form.findChild<QAction*>("dataManagerMainMenu")->trigger(); },
+            [this] { form.findChild<QAction*>("dataManagerCommand")->trigger(); },
             [&](DataManagerDialog& m) {
             auto* table = m.findChild<ProductionTable*>("productionTable");
             ASSERT_NE(table, nullptr);
@@ -147,7 +147,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
 
 TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThem)
 {
-    QAction* button = form.findChild<QAction*>("productionMainMenu");
+    QAction* button = form.findChild<QAction*>("productionCommand");
     ModelState& s = modelState();
     button->trigger();
     ASSERT_EQ(prompts->messages.size(), 1u);

@@ -146,7 +146,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
 
-    form.findChild<QAction*>("importMainMenu_prop")->trigger();
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
 
     ModelState& s = modelState();
     // Properties loaded without a type are typed 8 (discrete) or 9 (continuous) at once.
@@ -177,7 +177,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     }));
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 100);
     EXPECT_EQ(form.findChild<QLabel*>("statusLabel")->text(), "All good");
-    EXPECT_TRUE(form.findChild<QAction*>("legendMainMenu")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("legendCommand")->isChecked());
     auto* legend = form.findChild<QGroupBox*>("propertyLegend");
     EXPECT_TRUE(legend->isVisible());
     EXPECT_EQ(legend->title(), "SW");
@@ -195,9 +195,9 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     // colour (red), within the permeability's own limits and not those of the property displayed before. The
     // property filter view ends.
     s.cont_prop_cut = 0.2f;
-    form.findChild<QAction*>("threedMainMenu")->setChecked(true);
+    form.findChild<QAction*>("filterViewCommand")->setChecked(true);
     tree->setCurrentItem(root->child(0));
-    EXPECT_FALSE(form.findChild<QAction*>("threedMainMenu")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("filterViewCommand")->isChecked());
     EXPECT_EQ(s.cont_prop_cut, 0.0f);
     EXPECT_TRUE(s.edge_mode);
     EXPECT_EQ(s.PROP_name_displaying, "PERM");
@@ -273,7 +273,7 @@ TEST_F(PropertyImportWindowTest, WithoutAGridTheMenuOnlyShowsTheMessage)
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts& answers = *prompts;
     form.setUserPrompts(std::move(prompts));
-    form.findChild<QAction*>("importMainMenu_prop")->trigger();
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text, "There are no grid loaded. Please, load grid first.");
     EXPECT_TRUE(answers.questions.empty());

@@ -119,7 +119,7 @@ TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
     EXPECT_FALSE(modelState().oneLayer);
     EXPECT_EQ(modelState().transp_model, 1.0f);
 
-    form->findChild<QAction*>("layersMainMenu")->trigger();
+    form->findChild<QAction*>("layerViewCommand")->trigger();
     modelState().transp_model = 1.0f;
     dialog->show();
     dialog->close();
@@ -135,7 +135,7 @@ TEST_F(SettingsDialogTest, MenuOpensTheDialogModallyInTheCurrentLanguage)
         EXPECT_EQ(dialog->windowTitle(), QString::fromStdString(modelState().locals[601]));
         dialog->close();
     });
-    form->findChild<QAction*>("settingsMenu_general")->trigger();
+    form->findChild<QAction*>("generalSettingsItem")->trigger();
     EXPECT_TRUE(sawDialog);
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -155,7 +155,7 @@ TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
     EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 1.0f);
     EXPECT_EQ(stored("bubbleSize"), "1");
     EXPECT_EQ(s.COPYRIGHT_LABEL, "Лаборатория");
-    EXPECT_FALSE(window.findChild<QWidget*>("displayGrid_Menu")->property("checked").toBool());
+    EXPECT_FALSE(window.findChild<QWidget*>("gridLinesButton")->property("checked").toBool());
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ protected:
 TEST_F(ViewModes, ModeButtonsAreOneGroup)
 {
     loadGrid(7);
-    QAction* layers = action("layersMainMenu");
-    QAction* flat = action("flatsectionMainMenu");
+    QAction* layers = action("layerViewCommand");
+    QAction* flat = action("flatSectionCommand");
     layers->trigger();
     EXPECT_TRUE(layers->isChecked());
     EXPECT_TRUE(s->layers_mode);
@@ -81,20 +81,20 @@ TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
     // Production and the wells-on-top item are pressed or renamed by their own commands, never by the click.
     // Production without wells answers with a message, recorded here instead of shown.
     form->setUserPrompts(std::make_unique<testing::RecordedPrompts>(std::vector<std::string>{}));
-    action("productionMainMenu")->trigger();
-    EXPECT_FALSE(action("productionMainMenu")->isChecked());
+    action("productionCommand")->trigger();
+    EXPECT_FALSE(action("productionCommand")->isChecked());
     EXPECT_FALSE(s->prod_mode);
-    action("modelMenu_wellontop")->trigger();
-    EXPECT_FALSE(action("modelMenu_wellontop")->isChecked());
+    action("wellsOnTopItem")->trigger();
+    EXPECT_FALSE(action("wellsOnTopItem")->isChecked());
 
-    QAction* flat = action("flatsectionMainMenu");
+    QAction* flat = action("flatSectionCommand");
     flat->trigger();  // no grid
     EXPECT_FALSE(flat->isChecked());
     EXPECT_FALSE(s->flat_section_mode);
     EXPECT_TRUE(s->edge_mode);
 
     loadGrid(3);
-    QAction* filter = action("threedMainMenu");
+    QAction* filter = action("filterViewCommand");
     filter->trigger();  // only the placeholder property
     EXPECT_FALSE(filter->isChecked());
     EXPECT_TRUE(s->edge_mode);
@@ -106,15 +106,15 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     loadGrid(3);
     form->findChild<QTimer*>("frameTimer")->stop();  // frames are driven one by one here
-    action("layersMainMenu")->trigger();
+    action("layerViewCommand")->trigger();
 
-    QToolButton* twod = button("twod_Menu");
+    QToolButton* twod = button("topViewButton");
     ASSERT_TRUE(twod->isEnabled());
     twod->click();
     EXPECT_TRUE(twod->isChecked());
     EXPECT_TRUE(s->mode_2d);
     EXPECT_FALSE(s->layers_mode);
-    EXPECT_FALSE(action("layersMainMenu")->isChecked()) << "the layer view is off, so is its button";
+    EXPECT_FALSE(action("layerViewCommand")->isChecked()) << "the layer view is off, so is its button";
     for (int frame = 0; frame < 9; ++frame) form->onFrameTimer();
     EXPECT_TRUE(s->mode_2d);
     EXPECT_LT(s->rotation.x, 0.0f);
@@ -168,23 +168,23 @@ TEST_F(ViewModes, TabsShowTheirOwnButtons)
     QAction* view = action("viewTab");
     QAction* analysis = action("analysisTab");
     EXPECT_TRUE(view->isChecked());
-    EXPECT_TRUE(action("layersMainMenu")->isVisible());
-    EXPECT_FALSE(action("KHMainMenu")->isVisible());
+    EXPECT_TRUE(action("layerViewCommand")->isVisible());
+    EXPECT_FALSE(action("khCommand")->isVisible());
 
     analysis->trigger();
     EXPECT_TRUE(analysis->isChecked());
     EXPECT_FALSE(view->isChecked());
-    EXPECT_FALSE(action("layersMainMenu")->isVisible());
-    EXPECT_FALSE(action("importMainMenu")->isVisible());
-    EXPECT_TRUE(action("KHMainMenu")->isVisible());
-    EXPECT_TRUE(action("stoiipContourMainMenu")->isVisible());
-    EXPECT_TRUE(action("clopboardMainMenu")->isVisible());
-    EXPECT_TRUE(action("toolStripSeparator4")->isVisible());
+    EXPECT_FALSE(action("layerViewCommand")->isVisible());
+    EXPECT_FALSE(action("importCommand")->isVisible());
+    EXPECT_TRUE(action("khCommand")->isVisible());
+    EXPECT_TRUE(action("oilInPlaceContourCommand")->isVisible());
+    EXPECT_TRUE(action("copyPictureCommand")->isVisible());
+    EXPECT_TRUE(action("importSeparator")->isVisible());
 
     analysis->trigger();  // the checked tab: back to the other one
     EXPECT_TRUE(view->isChecked());
-    EXPECT_TRUE(action("importMainMenu")->isVisible());
-    EXPECT_FALSE(action("KHMainMenu")->isVisible());
+    EXPECT_TRUE(action("importCommand")->isVisible());
+    EXPECT_FALSE(action("khCommand")->isVisible());
 
     view->trigger();
     EXPECT_TRUE(analysis->isChecked());
@@ -196,13 +196,13 @@ TEST_F(ViewModes, TabsShowTheirOwnButtons)
         action(name)->trigger();
         EXPECT_FALSE(action(name)->isChecked()) << name;
         EXPECT_TRUE(view->isChecked()) << name;
-        EXPECT_TRUE(action("layersMainMenu")->isVisible()) << name;
+        EXPECT_TRUE(action("layerViewCommand")->isVisible()) << name;
     }
 }
 
 TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
 {
-    QAction* hide = action("modelMenu_hidegrid");
+    QAction* hide = action("gridLinesItem");
     hide->trigger();
     EXPECT_FALSE(s->displayGridLines);
     EXPECT_EQ(hide->text(), "Show grid lines");
@@ -214,8 +214,8 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     EXPECT_EQ(hide->text(), "Показать сетку ячеек");
     EXPECT_EQ(s->Lang, "ru");
 
-    button("displayGrid_Menu")->click();
-    EXPECT_EQ(s->displayGridLines, button("displayGrid_Menu")->isChecked());
+    button("gridLinesButton")->click();
+    EXPECT_EQ(s->displayGridLines, button("gridLinesButton")->isChecked());
     button("gocToggle")->click();
     EXPECT_TRUE(s->displayGOC);
     button("owcToggle")->click();
@@ -232,9 +232,9 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
     auto* legend = form->findChild<QGroupBox*>("propertyLegend");
     form->show();
     EXPECT_FALSE(legend->isVisible());
-    action("legendMainMenu")->trigger();
+    action("legendCommand")->trigger();
     EXPECT_TRUE(legend->isVisible());
-    action("legendMainMenu")->trigger();
+    action("legendCommand")->trigger();
     EXPECT_FALSE(legend->isVisible());
 }
 
@@ -255,14 +255,14 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
     for (const char* trigger : {"menu", "key", "button"}) {
         s->position = glm::vec3(5.0f);
         s->scale = glm::vec3(40.0f);
-        if (std::string(trigger) == "menu") action("modelMenu_fitview")->trigger();
+        if (std::string(trigger) == "menu") action("fitViewItem")->trigger();
         if (std::string(trigger) == "key") QTest::keyClick(form.get(), Qt::Key_F);
-        if (std::string(trigger) == "button") action("fitViewMainMenu")->trigger();
+        if (std::string(trigger) == "button") action("fitViewCommand")->trigger();
         EXPECT_FLOAT_EQ(s->position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2) << trigger;
         EXPECT_LT(s->scale.x, 40.0f) << trigger;
     }
 
-    QAction* inactive = action("modelMenu_inactive");
+    QAction* inactive = action("inactiveCellsItem");
     EXPECT_EQ(inactive->text(), "Show inactive cells");
     EXPECT_FALSE(inactive->isChecked());
     EXPECT_FALSE(s->cell_runs_layer.empty());  // inactive cells left out layer by layer
@@ -273,7 +273,7 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
 
     // The next start takes the stored choice.
     form = std::make_unique<MainWindow>();
-    EXPECT_TRUE(action("modelMenu_inactive")->isChecked());
+    EXPECT_TRUE(action("inactiveCellsItem")->isChecked());
     EXPECT_TRUE(modelState().showInactiveCells);
 }
 
@@ -314,7 +314,7 @@ TEST_F(ViewModes, SupportWindowReadsTheStoredLanguageEachTimeItOpens)
 TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
 {
     s->Lang = "ru";
-    action("statisticsMainMenu")->trigger();
+    action("statisticsCommand")->trigger();
     auto* statistics = form->findChild<StatisticsDialog*>("statisticsDialog");
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());

@@ -131,7 +131,7 @@ protected:
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
-        form.findChild<QAction*>("importMainMenu_well")->trigger();
+        form.findChild<QAction*>("importWellsItem")->trigger();
     }
 
     TempFolder folder;
@@ -205,9 +205,9 @@ TEST_F(WellWindowTest, DisplaySettings)
     EXPECT_FALSE(form.findChild<QAction*>("lineWidth_5")->isChecked());
 
     // The cut toggle follows its button; wells above the model toggle and say the other choice.
-    form.findChild<QToolButton*>("cut_well_Menu")->click();
+    form.findChild<QToolButton*>("cutWellsButton")->click();
     EXPECT_TRUE(s.cut_wells);
-    QAction* onTop = form.findChild<QAction*>("modelMenu_wellontop");
+    QAction* onTop = form.findChild<QAction*>("wellsOnTopItem");
     onTop->trigger();
     EXPECT_TRUE(s.wells_top_layer);
     EXPECT_EQ(onTop->text(), "Don't show wells above model");

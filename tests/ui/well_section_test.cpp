@@ -53,7 +53,7 @@ protected:
     void loadModel(MainWindow& form)
     {
         ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
-        form.findChild<QAction*>("importMainMenu_prop")->trigger();
+        form.findChild<QAction*>("importPropertiesItem")->trigger();
         ASSERT_EQ(modelState().PROP_type.size(), 2u);
         ASSERT_EQ(form.importWellsFromPaths(wells).loaded, 3);
     }
@@ -70,7 +70,7 @@ TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts* recorded = prompts.get();
     form.setUserPrompts(std::move(prompts));
-    QAction* button = form.findChild<QAction*>("wellsectionMainMenu");
+    QAction* button = form.findChild<QAction*>("wellSectionCommand");
     button->trigger();
     ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
     button->trigger();
@@ -96,11 +96,11 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     ModelState& s = modelState();
     const glm::vec3 position = s.position, rotation = s.rotation;
 
-    QAction* button = form.findChild<QAction*>("wellsectionMainMenu");
-    form.findChild<QAction*>("layersMainMenu")->trigger();
+    QAction* button = form.findChild<QAction*>("wellSectionCommand");
+    form.findChild<QAction*>("layerViewCommand")->trigger();
     button->trigger();
     EXPECT_TRUE(button->isChecked());
-    EXPECT_FALSE(form.findChild<QAction*>("layersMainMenu")->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("layerViewCommand")->isChecked());
     auto* picker = form.findChild<SectionWellPicker*>("sectionWellPicker");
     ASSERT_TRUE(picker->isVisible());
     EXPECT_EQ(picker->windowTitle(), "Well choice");
@@ -132,14 +132,14 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     build->click();
     EXPECT_FALSE(picker->isVisible());
     EXPECT_TRUE(s.diplay_well_section_mode);
-    EXPECT_FALSE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
-    EXPECT_FALSE(form.findChild<QToolButton*>("rotate_Menu")->isEnabled());
+    EXPECT_FALSE(form.findChild<QToolButton*>("topViewButton")->isEnabled());
+    EXPECT_FALSE(form.findChild<QToolButton*>("rotateButton")->isEnabled());
     EXPECT_EQ(s.rotation.x, -90.0f);
 
     // The section is copied like any view: white, with the cells' coloured outlines.
     form.onFrameTimer();
     QApplication::clipboard()->clear();
-    form.findChild<QAction*>("clopboardMainMenu")->trigger();
+    form.findChild<QAction*>("copyPictureCommand")->trigger();
     const QImage picture = QApplication::clipboard()->image();
     ASSERT_FALSE(picture.isNull());
     int white = 0, coloured = 0;
@@ -160,7 +160,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(s.position, position);
     EXPECT_EQ(s.rotation, rotation);
     EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{51, 76, 76}));
-    EXPECT_TRUE(form.findChild<QToolButton*>("twod_Menu")->isEnabled());
+    EXPECT_TRUE(form.findChild<QToolButton*>("topViewButton")->isEnabled());
     EXPECT_FALSE(picker->isVisible());
 
     // Picked again and left without building: leaving hides the window, and that builds nothing.
