@@ -74,7 +74,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     connectCommands();
     connectViewPanel();
     showContactToggles();
-    connect(mainSplitter_, &QSplitter::splitterMoved, this, &MainWindow::splitContainer1_SplitterMoved);
+    connect(mainSplitter_, &QSplitter::splitterMoved, this, &MainWindow::resizeGlToPanel);
     connect(propertyFilterDialog_, &PropertyFilterDialog::windowHidden, this, &MainWindow::applyChosenFilter);
     connect(colourLimitsDialog_, &ColourLimitsDialog::windowHidden, this, &MainWindow::applyEditedLimit);
     qApp->installEventFilter(this);  // the window previews every key before its controls
@@ -115,7 +115,7 @@ void MainWindow::applyStoredSettings()
 
     state_.COPYRIGHT_LABEL = store.ReadAppSettings(settings_key::copy);
     state_.Lang = store.ReadAppSettings(settings_key::Lang);
-    updateLang();
+    checkLanguageItem();
 
     state_.displayGridLines = store.readFlag(settings_key::grid_lines_enable);
     state_.twoD_ortho = store.readFlag(settings_key::twod_ortho);
@@ -128,7 +128,7 @@ void MainWindow::applyStoredSettings()
     state_.BUBBLE_COEF = bubbles.size;
     state_.BUBBLE_LABEL_SIZE = bubbles.text_size;
 
-    updateFormLang();
+    showTexts();
     fitCommandRow();
     // The view reads the stored background when its context starts, which in Qt comes only with the first show;
     // the panels around it take the same colour now.
@@ -166,7 +166,7 @@ void MainWindow::layOutView()
     requestFrame();
 }
 
-void MainWindow::splitContainer1_SplitterMoved()
+void MainWindow::resizeGlToPanel()
 {
     if (glView_) glView_->ReSizeGLScene(viewPanel_->width(), viewPanel_->height());
 }

@@ -1,13 +1,15 @@
-// The main window: menus, the ribbon-like tab and command rows, the wells, model and events panes, the status
-// strip, and the 3D view with its overlays in the right panel of the split container.
+// The main window: the menus and the ribbon (tab row and command row) above, the wells, model tree and events log
+// panels at the left, the view panel (the GL view and its overlays) at the right, the status strip below.
 //
 // The class is spread over several files by concern: main_window.cpp (construction, load, resize, feedback
-// channels), main_window_layout.cpp (the controls), main_window_language.cpp (texts and language),
-// main_window_modes.cpp (view modes and the other commands), main_window_camera.cpp (frame timer, mouse, keys,
-// slider), main_window_import.cpp (grid and property import, property tree selection), main_window_legend.cpp
-// (legend, palettes, property filter and colour limits), main_window_wells.cpp (well import and the well display
-// settings), main_window_data_manager.cpp (the data manager and the contact toggles), main_window_section.cpp (the
-// well section), main_window_clipboard.cpp (copy picture), main_window_files.cpp (recent files and drops).
+// channels), main_window_layout.cpp (the controls and where they sit), main_window_language.cpp (texts and
+// language), main_window_modes.cpp (the commands: view modes, tabs, display toggles, windows),
+// main_window_camera.cpp (frame timer, mouse, keys, slider), main_window_import.cpp (grid and property import,
+// model tree selection), main_window_legend.cpp (legend, palettes, property filter and colour limits),
+// main_window_wells.cpp (well import and the well display settings), main_window_data_manager.cpp (the data
+// manager and the contact toggles), main_window_section.cpp (the well section), main_window_clipboard.cpp (copy
+// picture), main_window_files.cpp (recent files and drops). The panels, the menus and the ribbon are classes of
+// their own.
 #pragma once
 
 #include <cstdint>
@@ -39,38 +41,25 @@
 #include "ui/ribbon.h"
 
 class QAction;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QMenu;
-class QMenuBar;
-class QProgressBar;
-class QScrollArea;
 class QSplitter;
-class QStatusBar;
-class QTextEdit;
 class QTimer;
-class QToolBar;
-class QToolButton;
-class QTreeWidget;
 
 namespace morvane {
 
-class ColorButton;
 class ColourLimitsDialog;
 class EventsLogPanel;
 class GlView;
 class ModelTreePanel;
-class WellsPanel;
 class PaletteDialog;
-class SupportDialog;
 class PropertyFilterDialog;
 class PropertyLegend;
-class StatusStrip;
-class ViewPanel;
 class SectionWellPicker;
 class SettingsDialog;
 class StatisticsDialog;
+class StatusStrip;
+class SupportDialog;
+class ViewPanel;
+class WellsPanel;
 
 class MainWindow : public QMainWindow,
                    public Feedback,
@@ -100,31 +89,23 @@ public:
     void appendLog(const std::string& text, LogColour colour) override;
     void trace(const std::string& line) override;
 
-    // Load and layout.
-    void applyStoredSettings();
-    void layOutView();
-    void splitContainer1_SplitterMoved();
-
-    // Texts and language.
-    void updateFormLang();
-    void updateLang();
-    void EnglishLangMenuItem_Click();
-    void RussianLangMenuItem_Click();
-
-    // Commands.
-    void importMainMenu_ButtonClick();
-    GridImportOutcome importMainMenu_grid_Click();
-    GridImportOutcome importGridFromPath(const std::string& path);  // the command without its file dialog
-    PropertyImportResult importMainMenu_prop_Click();
+    // The imports, as the menu commands run them (with their file dialogs) and without the dialogs.
+    GridImportOutcome importGrid();
+    GridImportOutcome importGridFromPath(const std::string& path);
+    PropertyImportResult importProperties();
     // The property import without its file dialog: by default every property without a kind (the command line);
     // a drop or a recent file asks the kinds as the menu command does.
     PropertyImportResult importPropertiesFromPath(const std::string& path, PropertyTypes types = PropertyTypes::None);
-    // Selects the tree node of the loaded property `name`; false when none has that name.
-    bool showProperty(const std::string& name);
-    WellImportResult importMainMenu_well_Click();
+    WellImportResult importWells();
     // Well files given on the command line: loaded with the column dialog's preselection, without the dialog; with
     // `askColumns`, the column dialog is asked for each as in the menu command.
     WellImportResult importWellsFromPaths(const std::vector<std::string>& paths, bool askColumns = false);
+    // Selects the tree node of the loaded property `name`; false when none has that name.
+    bool showProperty(const std::string& name);
+    // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
+    void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
+    // Production from a file given on the command line, shown as circle diagrams when wells are loaded.
+    void importProductionFromPath(const std::string& path);
 
     // Files by their content (grids, property files, deviation files), as a drop or the recent files open them:
     // the grids first, then the properties, then the wells; a file of no known kind is said in the log.
@@ -132,93 +113,15 @@ public:
     void openRecentFile(const RecentFile& file);
     // The Project menu's recent files, from the settings.
     void refreshRecentMenu();
-    void dataManagerMainMenu_Click();
-    // Uniform contacts given on the command line (metres below datum), shown with their toggles checked.
-    void showUniformContacts(std::optional<double> owcDepth, std::optional<double> gocDepth);
-    void productionMainMenu_Click();
-    // Production from a file given on the command line, shown as circle diagrams when wells are loaded.
-    void importProductionFromPath(const std::string& path);
-    void загрузитьДанныеПоДобычеToolStripMenuItem_Click();
-    void legendMainMenu_Click();
-    void toolStripButton10_Click();
-    void авторToolStripMenuItem_Click();
-    void настроитьПалитруToolStripMenuItem_Click();
-    void скрытьСеткуЯчеекToolStripMenuItem_Click();
-    void modelMenu_fitview_Click();
-    void modelMenu_inactive_Click();
-    void отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click();
-    void общиеНастройкиToolStripMenuItem_Click();
-    void takeSettings();
-    void выйтиToolStripMenuItem_Click();
-    void viewTab_Click_1();
-    void analysisTab_Click_1();
-    void wellsectionMainMenu_Click();
-    // The selection window was shown or hidden: hidden by its build button, the section is built.
-    void buildSectionWhenPicked();
-    // Unfolds the picked section and shows it in 2D (or switches the mode off when it cannot be built).
-    bool RenderWellSection();
-    void flatsectionMainMenu_Click();
-    void layersMainMenu_Click();
-    void threedMainMenu_Click();
-    void twod_Menu_Click();
-    void rotate_Menu_Click();
-    void rotate_Menu_MouseHover();
-    void displayGrid_Menu_Click();
-    void cut_well_Menu_Click();
-    // A contact toggle under the model tree: the contact drawn or not.
-    void showContact(ContactKind kind, bool on);
-    // The wells panel's choices: entry n of the line width menu (1..10) and of the label size menu (4..30), the
-    // label and the line colour.
-    void setWellLineWidth(int n);
-    void setWellLabelSize(int n);
-    void setWellLabelColour(const QColor& colour);
-    void setWellLineColour(const QColor& colour);
-    void toolStripButton14_Click();
-    void оПрограммеToolStripMenuItem2_Click();
-    void FeedbackMenu_Click();
-    void помощьToolStripMenuItem_Click();
-    // The node selected in the model tree: the property shown, or the grid alone.
-    void selectModelTreeNode();
 
-    // Legend, palettes, property filter and colour limits.
-    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
-    void refreshDiscMorvane(int perKindIndex) override;
-    // A colour picked for stop 1 (low), 2 (middle) or 3 (high) of the legend's ramp.
-    void changeRampColourTo(int stop, const QColor& colour);
-    // A click on a limit of the legend opens the colour-limit window on it.
-    void editColourLimit(bool upper);
-    // A click on the bar of `code` in the discrete legend: the code gets a new random colour.
-    void recolourCodeBar(QWidget* bar, int code);
-    // The pointer over the legend shows the ramp's colour pickers; over the view it hides them.
-    void showRampPickers();
-    void hideRampPickers();
-    void applyChosenFilter();
-    void applyEditedLimit();
-
-    // Frame timer, mouse over the view, keys, exaggeration slider. The timer runs only while a frame is asked for
-    // or the view animates (see FrameSchedule): requestFrame after any change the view shows.
+    // The frame timer runs only while a frame is asked for or the view animates (see FrameSchedule): requestFrame
+    // after any change the view shows. A tick draws the frame if one is due, takes the next step of a turn and
+    // updates the hover and the status.
     void requestFrame();
-    // A tick of the frame timer: the frame drawn if one is due, the next step of a turn, the hover and the status.
     void onFrameTimer();
-    // The mouse over the view: a drag with `buttons` held moves the camera, a press in the well section mode adds
-    // the hovered well, a release ends the drag, the wheel zooms.
-    void dragInView(Qt::MouseButtons buttons, QPoint screenPos);
-    void pressInView(Qt::MouseButton button);
-    void releaseInView(Qt::MouseButton button);
-    void turnWheelInView(int delta);
-    // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
-    void pickCellAt(QPoint panelPos);
-    // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
-    void onKeyDown(int key, std::uint32_t x11KeyCode = 0);
-    void onKeyUp(int key, std::uint32_t x11KeyCode = 0);
-    // The vertical exaggeration slider: grabbed at `y` inside it, dragged, released.
-    void grabExaggerationSlider(int y);
-    void dragExaggerationSlider(Qt::MouseButtons buttons);
-    void releaseExaggerationSlider();
 
     // The copied picture's width for the current panel (see clipboardPictureWidth).
     int clipboardWidth() const;
-
     // The 3D view (null once the window is going).
     GlView* glView() const { return glView_; }
 
@@ -233,6 +136,122 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Construction: the controls, where they sit, what they are connected to; the stored settings taken.
+    void buildControls();
+    void buildPanels();
+    void buildViewPanel();
+    void connectCommands();
+    void connectViewPanel();
+    // Undoes Qt's automatic check toggle so a handler sees the state before the click.
+    void onClickKeepingState(QAction* action, void (MainWindow::*handler)());
+    void applyStoredSettings();
+    // The view panel's overlays, the finished tick and the view buttons placed for the window's size.
+    void layOutView();
+    void resizeGlToPanel();
+    void placeViewButtons();
+    // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
+    void fitCommandRow();
+    void showExaggeration();
+    void applyBackgroundColor();
+    PropertyLegend& legend() const;
+
+    // Texts and language.
+    void showTexts();
+    void checkLanguageItem();
+    void chooseLanguage(const std::string& lang);
+
+    // The commands of the menus and the ribbon.
+    void openImportMenu();
+    void openDataManager();
+    void toggleProduction();
+    void toggleLegend();
+    void showStatistics();
+    void openPaletteDialog();
+    void toggleGridLinesItem();
+    void fitView();
+    void toggleInactiveCells();
+    void toggleWellsOnTop();
+    void openSettings();
+    // The settings dialog closed: what it stored taken into the view.
+    void takeSettings();
+    void quit();
+    void clickViewTab();
+    void clickAnalysisTab();
+    void showTab(bool view);
+    void toggleWellSection();
+    void toggleFlatSection();
+    void toggleLayerView();
+    void toggleFilterView();
+    void toggleTopView();
+    void toggleRotation();
+    void showRotateTip();
+    void setGridLinesFromButton();
+    void toggleCutWells();
+    void copyViewToClipboard();
+    void showAbout();
+    void showFeedback();
+    void showSupport();
+    // View-mode helpers: the check marks of the mode group, the shell view, the displayed property recoloured.
+    void checkOnlyMode(QAction* mode);
+    void applyModeButtons(QAction* mode, ModeButtons buttons);
+    void uncheckModes();
+    void rebuildPropertyArrays();
+
+    // The well section: the picking window was shown or hidden (hidden by its build button, the section is built);
+    // the picked section unfolded and shown in 2D (or the mode switched off when it cannot be built).
+    void buildSectionWhenPicked();
+    bool buildWellSection();
+
+    // The panels' choices: a contact toggle; the node selected in the model tree (the property shown, or the grid
+    // alone); entry n of the well line width menu (1..10) and of the label size menu (4..30), the label and line
+    // colours.
+    void showContact(ContactKind kind, bool on);
+    void selectModelTreeNode();
+    void setWellLineWidth(int n);
+    void setWellLabelSize(int n);
+    void setWellLabelColour(const QColor& colour);
+    void setWellLineColour(const QColor& colour);
+    // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
+    void showContactToggles();
+
+    // The legend: a colour picked for stop 1 (low), 2 (middle) or 3 (high) of the ramp; a click on a limit opens
+    // the colour-limit window on it; a click on the bar of `code` gives the code a new random colour; the pointer
+    // over the legend shows the ramp's pickers, over the view it hides them.
+    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
+    void refreshDiscMorvane(int perKindIndex) override;
+    void changeRampColourTo(int stop, const QColor& colour);
+    void editColourLimit(bool upper);
+    void recolourCodeBar(QWidget* bar, int code);
+    void showRampPickers();
+    void hideRampPickers();
+    // The property filter and colour-limit windows hidden: what they hold applied unless they were cancelled.
+    void applyChosenFilter();
+    void applyEditedLimit();
+    // The room the view leaves the legend for a row of code bars.
+    int legendRowWidth() const;
+
+    // The mouse over the view: a drag with `buttons` held moves the camera, a press in the well section mode adds
+    // the hovered well, a release ends the drag, the wheel zooms.
+    void dragInView(Qt::MouseButtons buttons, QPoint screenPos);
+    void pressInView(Qt::MouseButton button);
+    void releaseInView(Qt::MouseButton button);
+    void turnWheelInView(int delta);
+    // Ctrl+click or a double-click on the view: the cell there is marked and the status bar says what it is.
+    void pickCellAt(QPoint panelPos);
+    // The picked cell's status said again in the current language and with the displayed property; cleared when a
+    // new grid took the mark away.
+    void refreshPickedCell();
+    // `key` the toolkit's key code; `x11KeyCode` the key's place on the keyboard where the platform gives it.
+    void onKeyDown(int key, std::uint32_t x11KeyCode = 0);
+    void onKeyUp(int key, std::uint32_t x11KeyCode = 0);
+    // The vertical exaggeration slider: grabbed at `y` inside it, dragged, released.
+    void grabExaggerationSlider(int y);
+    void dragExaggerationSlider(Qt::MouseButtons buttons);
+    void releaseExaggerationSlider();
+    void updateFrameTimer();
+    // The hand cursor over a well label and the wells under the pointer.
+    void updateHover();
+
     // GridImportWindow and PropertyImportWindow: the controls the imports drive.
     void beginWait() override;
     void endWait(bool finished) override;
@@ -252,8 +271,6 @@ private:
     bool filterViewChecked() const override;
     void uncheckFilterView() override;
     PropertyDisplayContext propertyDisplayContext();
-    // The room the view leaves the legend for a row of code bars.
-    int legendRowWidth() const;
     // WellImportWindow: the controls the well import drives.
     void setWaitCursor(bool on) override;
     void showFinished(bool front) override;
@@ -268,35 +285,6 @@ private:
     void enableViewButtons(bool enabled) override;
     void applySectionColours(bool sectionShown) override;
     WellSectionContext wellSectionContext();
-    // The contact toggles: shown for a contact that is set, hidden (and off) otherwise.
-    void showContactToggles();
-
-    void buildControls();
-    void buildPanels();
-    void buildViewPanel();
-    void connectViewPanel();
-    PropertyLegend& legend() const;
-    void connectCommands();
-    void placeViewButtons();
-    // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
-    void fitCommandRow();
-    void showExaggeration();
-    void applyBackgroundColor();
-    void updateFrameTimer();
-    // The hand cursor over a well label and the wells under the pointer.
-    void updateHover();
-    // Undoes Qt's automatic check toggle so a handler sees the state before the click.
-    void onClickKeepingState(QAction* action, void (MainWindow::*handler)());
-
-    // View-mode helpers: the check marks of the mode group, the shell view, the displayed property recoloured.
-    void checkOnlyMode(QAction* mode);
-    void applyModeButtons(QAction* mode, ModeButtons buttons);
-    void uncheckModes();
-    void rebuildPropertyArrays();
-    void showTab(bool view);
-    // The picked cell's status said again in the current language and with the displayed property; cleared when a
-    // new grid took the mark away.
-    void refreshPickedCell();
 
     ModelState& state_;
     GlView* glView_ = nullptr;

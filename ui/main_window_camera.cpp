@@ -176,7 +176,7 @@ void MainWindow::onKeyDown(int key, std::uint32_t x11KeyCode)
     // F fits the view; under a Russian layout the same key arrives as А (X11 key code 41).
     const bool latinLetter = key >= Qt::Key_A && key <= Qt::Key_Z;
     if (key == Qt::Key_F || (!latinLetter && (x11KeyCode == 41 || key == 0x0410))) {
-        modelMenu_fitview_Click();
+        fitView();
         return;
     }
     const auto k = cameraKeyOf(key, x11KeyCode);
@@ -250,7 +250,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         watched == ribbon_.commandRow->widgetForAction(ribbon_.copyPicture)) {
         placeViewButtons();
     } else if (watched == static_cast<QObject*>(ribbon_.rotateButton) && type == QEvent::ToolTip) {
-        rotate_Menu_MouseHover();
+        showRotateTip();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

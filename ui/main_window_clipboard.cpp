@@ -13,7 +13,7 @@ namespace morvane {
 
 int MainWindow::clipboardWidth() const { return clipboardPictureWidth(viewPanel_->width()); }
 
-void MainWindow::toolStripButton14_Click()
+void MainWindow::copyViewToClipboard()
 {
     const int height = viewPanel_->height();
     const int width = clipboardWidth();

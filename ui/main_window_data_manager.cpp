@@ -23,7 +23,7 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 
 }  // namespace
 
-void MainWindow::dataManagerMainMenu_Click()
+void MainWindow::openDataManager()
 {
     ModelState& s = state_;
     DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1,
@@ -51,8 +51,6 @@ void MainWindow::dataManagerMainMenu_Click()
     copyBack(manager.waterProduction(), s.waterProd);
     copyBack(manager.gasProduction(), s.gasProd);
 }
-
-void MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click() { dataManagerMainMenu_Click(); }
 
 void MainWindow::showContactToggles()
 {

@@ -25,7 +25,7 @@ GridImportContext MainWindow::importContext(UserPrompts& prompts)
 
 // A grid, property or well file that loaded goes to the front of the recent files.
 
-GridImportOutcome MainWindow::importMainMenu_grid_Click()
+GridImportOutcome MainWindow::importGrid()
 {
     NotingFileChoices chosen(*prompts_);
     const GridImportOutcome outcome = importGridWithDialog(importContext(chosen));
@@ -49,7 +49,7 @@ PropertyImportContext MainWindow::propertyImportContext(UserPrompts& prompts)
     return PropertyImportContext{state_, *this, *glView_, *this, prompts};
 }
 
-PropertyImportResult MainWindow::importMainMenu_prop_Click()
+PropertyImportResult MainWindow::importProperties()
 {
     NotingFileChoices chosen(*prompts_);
     const PropertyImportResult result = importPropertiesWithDialog(propertyImportContext(chosen));

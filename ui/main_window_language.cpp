@@ -35,7 +35,7 @@ constexpr TextPair kExaggerationTip{"Vertical exaggeration: drag up for more, do
 
 }  // namespace
 
-void MainWindow::updateFormLang()
+void MainWindow::showTexts()
 {
     const std::string& lang = state_.Lang;
     auto text = [&lang](int base) { return localUiText(base, lang); };
@@ -51,7 +51,7 @@ void MainWindow::updateFormLang()
     refreshPickedCell();
 }
 
-void MainWindow::updateLang()
+void MainWindow::checkLanguageItem()
 {
     if (state_.Lang == "en") {
         menus_.english->setChecked(true);
@@ -62,21 +62,12 @@ void MainWindow::updateLang()
     }
 }
 
-void MainWindow::EnglishLangMenuItem_Click()
+void MainWindow::chooseLanguage(const std::string& lang)
 {
-    state_.Lang = "en";
+    state_.Lang = lang;
     appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
-    updateLang();
-    updateFormLang();
-    fitCommandRow();
-}
-
-void MainWindow::RussianLangMenuItem_Click()
-{
-    state_.Lang = "ru";
-    appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
-    updateLang();
-    updateFormLang();
+    checkLanguageItem();
+    showTexts();
     fitCommandRow();
 }
 

@@ -79,7 +79,7 @@ void MainWindow::recolourCodeBar(QWidget* bar, int code)
 
 void MainWindow::showRampPickers() { legend().showPickers(true); }
 
-void MainWindow::настроитьПалитруToolStripMenuItem_Click()
+void MainWindow::openPaletteDialog()
 {
     paletteDialog_->adjustSize();
     QRect frame = paletteDialog_->frameGeometry();

@@ -47,41 +47,41 @@ void MainWindow::connectCommands()
     auto on = [this](QAction* action, void (MainWindow::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on(ribbon_.importCommand, &MainWindow::importMainMenu_ButtonClick);
-    connect(ribbon_.importGrid, &QAction::triggered, this, [this] { importMainMenu_grid_Click(); });
-    connect(ribbon_.importProperties, &QAction::triggered, this, [this] { importMainMenu_prop_Click(); });
-    connect(ribbon_.importWells, &QAction::triggered, this, [this] { importMainMenu_well_Click(); });
-    on(ribbon_.dataManager, &MainWindow::dataManagerMainMenu_Click);
-    onClickKeepingState(ribbon_.production, &MainWindow::productionMainMenu_Click);  // pressed by the handler
-    on(menus_.loadProduction, &MainWindow::загрузитьДанныеПоДобычеToolStripMenuItem_Click);
-    onClickKeepingState(ribbon_.legend, &MainWindow::legendMainMenu_Click);
-    on(ribbon_.statistics, &MainWindow::toolStripButton10_Click);
-    on(menus_.statistics, &MainWindow::авторToolStripMenuItem_Click);
-    on(menus_.palette, &MainWindow::настроитьПалитруToolStripMenuItem_Click);
-    on(menus_.gridLines, &MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click);
-    on(menus_.wellsOnTop, &MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click);
-    on(menus_.fitView, &MainWindow::modelMenu_fitview_Click);
-    on(ribbon_.fitView, &MainWindow::modelMenu_fitview_Click);
-    on(menus_.inactiveCells, &MainWindow::modelMenu_inactive_Click);
-    on(menus_.generalSettings, &MainWindow::общиеНастройкиToolStripMenuItem_Click);
-    on(menus_.english, &MainWindow::EnglishLangMenuItem_Click);
-    on(menus_.russian, &MainWindow::RussianLangMenuItem_Click);
-    on(menus_.quit, &MainWindow::выйтиToolStripMenuItem_Click);
-    onClickKeepingState(ribbon_.viewTab, &MainWindow::viewTab_Click_1);
-    onClickKeepingState(ribbon_.analysisTab, &MainWindow::analysisTab_Click_1);
-    onClickKeepingState(ribbon_.wellSection, &MainWindow::wellsectionMainMenu_Click);
-    onClickKeepingState(ribbon_.flatSection, &MainWindow::flatsectionMainMenu_Click);
-    onClickKeepingState(ribbon_.layerView, &MainWindow::layersMainMenu_Click);
-    onClickKeepingState(ribbon_.filterView, &MainWindow::threedMainMenu_Click);
-    on(ribbon_.copyPicture, &MainWindow::toolStripButton14_Click);
-    on(menus_.aboutProgram, &MainWindow::оПрограммеToolStripMenuItem2_Click);
-    on(menus_.feedback, &MainWindow::FeedbackMenu_Click);
-    on(menus_.support, &MainWindow::помощьToolStripMenuItem_Click);
+    on(ribbon_.importCommand, &MainWindow::openImportMenu);
+    connect(ribbon_.importGrid, &QAction::triggered, this, [this] { importGrid(); });
+    connect(ribbon_.importProperties, &QAction::triggered, this, [this] { importProperties(); });
+    connect(ribbon_.importWells, &QAction::triggered, this, [this] { importWells(); });
+    on(ribbon_.dataManager, &MainWindow::openDataManager);
+    onClickKeepingState(ribbon_.production, &MainWindow::toggleProduction);  // pressed by the handler
+    on(menus_.loadProduction, &MainWindow::openDataManager);
+    onClickKeepingState(ribbon_.legend, &MainWindow::toggleLegend);
+    on(ribbon_.statistics, &MainWindow::showStatistics);
+    on(menus_.statistics, &MainWindow::showStatistics);
+    on(menus_.palette, &MainWindow::openPaletteDialog);
+    on(menus_.gridLines, &MainWindow::toggleGridLinesItem);
+    on(menus_.wellsOnTop, &MainWindow::toggleWellsOnTop);
+    on(menus_.fitView, &MainWindow::fitView);
+    on(ribbon_.fitView, &MainWindow::fitView);
+    on(menus_.inactiveCells, &MainWindow::toggleInactiveCells);
+    on(menus_.generalSettings, &MainWindow::openSettings);
+    connect(menus_.english, &QAction::triggered, this, [this] { chooseLanguage("en"); });
+    connect(menus_.russian, &QAction::triggered, this, [this] { chooseLanguage("ru"); });
+    on(menus_.quit, &MainWindow::quit);
+    onClickKeepingState(ribbon_.viewTab, &MainWindow::clickViewTab);
+    onClickKeepingState(ribbon_.analysisTab, &MainWindow::clickAnalysisTab);
+    onClickKeepingState(ribbon_.wellSection, &MainWindow::toggleWellSection);
+    onClickKeepingState(ribbon_.flatSection, &MainWindow::toggleFlatSection);
+    onClickKeepingState(ribbon_.layerView, &MainWindow::toggleLayerView);
+    onClickKeepingState(ribbon_.filterView, &MainWindow::toggleFilterView);
+    on(ribbon_.copyPicture, &MainWindow::copyViewToClipboard);
+    on(menus_.aboutProgram, &MainWindow::showAbout);
+    on(menus_.feedback, &MainWindow::showFeedback);
+    on(menus_.support, &MainWindow::showSupport);
 
-    connect(ribbon_.topViewButton, &QToolButton::clicked, this, &MainWindow::twod_Menu_Click);
-    connect(ribbon_.rotateButton, &QToolButton::clicked, this, &MainWindow::rotate_Menu_Click);
-    connect(ribbon_.gridLinesButton, &QToolButton::clicked, this, &MainWindow::displayGrid_Menu_Click);
-    connect(ribbon_.cutWellsButton, &QToolButton::clicked, this, &MainWindow::cut_well_Menu_Click);
+    connect(ribbon_.topViewButton, &QToolButton::clicked, this, &MainWindow::toggleTopView);
+    connect(ribbon_.rotateButton, &QToolButton::clicked, this, &MainWindow::toggleRotation);
+    connect(ribbon_.gridLinesButton, &QToolButton::clicked, this, &MainWindow::setGridLinesFromButton);
+    connect(ribbon_.cutWellsButton, &QToolButton::clicked, this, &MainWindow::toggleCutWells);
     connect(modelTree_, &ModelTreePanel::contactToggled, this, &MainWindow::showContact);
     connect(wellsPanel_, &WellsPanel::lineWidthChosen, this, &MainWindow::setWellLineWidth);
     connect(wellsPanel_, &WellsPanel::labelSizeChosen, this, &MainWindow::setWellLabelSize);
@@ -99,7 +99,7 @@ void MainWindow::connectCommands()
     if (QWidget* copy = ribbon_.commandRow->widgetForAction(ribbon_.copyPicture)) copy->installEventFilter(this);
 }
 
-void MainWindow::productionMainMenu_Click()
+void MainWindow::toggleProduction()
 {
     if (!glView_) return;
     ribbon_.production->setChecked(toggleProductionDisplay(ProductionContext{state_, *this, *glView_, *prompts_},
@@ -109,10 +109,10 @@ void MainWindow::productionMainMenu_Click()
 void MainWindow::importProductionFromPath(const std::string& path)
 {
     if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !ribbon_.production->isChecked())
-        productionMainMenu_Click();
+        toggleProduction();
 }
 
-void MainWindow::importMainMenu_ButtonClick()
+void MainWindow::openImportMenu()
 {
     if (auto* button = qobject_cast<QToolButton*>(ribbon_.commandRow->widgetForAction(ribbon_.importCommand)))
         button->showMenu();
@@ -136,17 +136,17 @@ void MainWindow::uncheckModes() { showShell(state_); }
 
 void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, glView_); }
 
-void MainWindow::flatsectionMainMenu_Click()
+void MainWindow::toggleFlatSection()
 {
     applyModeButtons(ribbon_.flatSection, switchFlatSection(state_, glView_, ribbon_.flatSection->isChecked()));
 }
 
-void MainWindow::layersMainMenu_Click()
+void MainWindow::toggleLayerView()
 {
     applyModeButtons(ribbon_.layerView, switchLayerView(state_, glView_, ribbon_.layerView->isChecked()));
 }
 
-void MainWindow::threedMainMenu_Click()
+void MainWindow::toggleFilterView()
 {
     const ModeButtons buttons =
         switchFilterView(state_, glView_, ribbon_.filterView->isChecked(), ribbon_.topViewButton->isChecked());
@@ -161,21 +161,21 @@ void MainWindow::threedMainMenu_Click()
     propertyFilterDialog_->showLimits();
 }
 
-void MainWindow::twod_Menu_Click()
+void MainWindow::toggleTopView()
 {
     // On, the top view leaves every mode, so no mode button stays pressed.
     if (ribbon_.topViewButton->isChecked()) checkOnlyMode(nullptr);
     switchTopView(state_, glView_, ribbon_.topViewButton->isChecked());
 }
 
-void MainWindow::rotate_Menu_Click() { state_.rotating = ribbon_.rotateButton->isChecked(); }
+void MainWindow::toggleRotation() { state_.rotating = ribbon_.rotateButton->isChecked(); }
 
-void MainWindow::rotate_Menu_MouseHover()
+void MainWindow::showRotateTip()
 {
     QToolTip::showText(QCursor::pos(), ribbon_.rotateButton->toolTip(), ribbon_.rotateButton);
 }
 
-void MainWindow::displayGrid_Menu_Click() { state_.displayGridLines = ribbon_.gridLinesButton->isChecked(); }
+void MainWindow::setGridLinesFromButton() { state_.displayGridLines = ribbon_.gridLinesButton->isChecked(); }
 
 void MainWindow::showContact(ContactKind kind, bool on)
 {
@@ -186,13 +186,13 @@ void MainWindow::showContact(ContactKind kind, bool on)
 
 void MainWindow::showTab(bool view) { ribbon_.showTab(view); }
 
-void MainWindow::viewTab_Click_1() { showTab(!ribbon_.viewTab->isChecked()); }
+void MainWindow::clickViewTab() { showTab(!ribbon_.viewTab->isChecked()); }
 
-void MainWindow::analysisTab_Click_1() { showTab(ribbon_.analysisTab->isChecked()); }
+void MainWindow::clickAnalysisTab() { showTab(ribbon_.analysisTab->isChecked()); }
 
 // Display toggles.
 
-void MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click()
+void MainWindow::toggleGridLinesItem()
 {
     state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
     const bool ru = state_.Lang == "ru";
@@ -205,7 +205,7 @@ void MainWindow::скрытьСеткуЯчеекToolStripMenuItem_Click()
     }
 }
 
-void MainWindow::legendMainMenu_Click()
+void MainWindow::toggleLegend()
 {
     if (ribbon_.legend->isChecked()) {
         ribbon_.legend->setChecked(false);
@@ -216,10 +216,10 @@ void MainWindow::legendMainMenu_Click()
     }
 }
 
-void MainWindow::modelMenu_fitview_Click() { fitModelInView(state_); }
+void MainWindow::fitView() { fitModelInView(state_); }
 
 // The item's check mark is the choice; it is kept for the next start.
-void MainWindow::modelMenu_inactive_Click()
+void MainWindow::toggleInactiveCells()
 {
     const bool show = menus_.inactiveCells->isChecked();
     showInactiveCells(state_, glView_, show);
@@ -228,7 +228,7 @@ void MainWindow::modelMenu_inactive_Click()
 
 // Windows.
 
-void MainWindow::toolStripButton10_Click()
+void MainWindow::showStatistics()
 {
     statisticsDialog_->updateLang(state_.Lang);
     statisticsDialog_->show();
@@ -240,9 +240,7 @@ void MainWindow::toolStripButton10_Click()
     statisticsDialog_->raise();
 }
 
-void MainWindow::авторToolStripMenuItem_Click() { toolStripButton10_Click(); }
-
-void MainWindow::общиеНастройкиToolStripMenuItem_Click()
+void MainWindow::openSettings()
 {
     const std::string lang = state_.Lang;
     settingsDialog_->updateLang(lang);
@@ -263,20 +261,20 @@ void MainWindow::takeSettings()
     state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
 }
 
-void MainWindow::выйтиToolStripMenuItem_Click() { close(); }
+void MainWindow::quit() { close(); }
 
-void MainWindow::оПрограммеToolStripMenuItem2_Click()
+void MainWindow::showAbout()
 {
     AboutDialog about(this);
     about.exec();
 }
 
-void MainWindow::FeedbackMenu_Click()
+void MainWindow::showFeedback()
 {
     FeedbackDialog feedback(this);
     feedback.exec();
 }
 
-void MainWindow::помощьToolStripMenuItem_Click() { supportDialog_->exec(); }
+void MainWindow::showSupport() { supportDialog_->exec(); }
 
 }  // namespace morvane

@@ -15,7 +15,7 @@ WellSectionContext MainWindow::wellSectionContext()
     return WellSectionContext{state_, *this, *glView_, *this, *prompts_, appSettings()};
 }
 
-void MainWindow::wellsectionMainMenu_Click()
+void MainWindow::toggleWellSection()
 {
     applyModeButtons(ribbon_.wellSection, switchWellSection(wellSectionContext(), ribbon_.wellSection->isChecked()));
 }
@@ -26,10 +26,10 @@ void MainWindow::buildSectionWhenPicked()
     // too, after the mode is off.
     if (sectionWellPicker_->isVisible() || !sectionWellPicker_->buildRequested()) return;
     if (!state_.well_section_mode || state_.diplay_well_section_mode) return;
-    RenderWellSection();
+    buildWellSection();
 }
 
-bool MainWindow::RenderWellSection() { return morvane::RenderWellSection(wellSectionContext()); }
+bool MainWindow::buildWellSection() { return RenderWellSection(wellSectionContext()); }
 
 void MainWindow::showSelectionWindow()
 {

@@ -24,7 +24,7 @@ WellImportContext MainWindow::wellImportContext(UserPrompts& prompts)
     return WellImportContext{state_, *this, *glView_, *this, prompts};
 }
 
-WellImportResult MainWindow::importMainMenu_well_Click()
+WellImportResult MainWindow::importWells()
 {
     const WellImportResult result = importWellsWithDialog(wellImportContext(*prompts_));
     rememberRecentFiles(DataFileKind::Well, result.loadedFiles);
@@ -76,13 +76,13 @@ void MainWindow::setWellLineColour(const QColor& c)
     glView_->bindWellBuffers();
 }
 
-void MainWindow::cut_well_Menu_Click()
+void MainWindow::toggleCutWells()
 {
     trace("well_coord.size() = " + std::to_string(state_.well_coord.size()));
     state_.cut_wells = ribbon_.cutWellsButton->isChecked();
 }
 
-void MainWindow::отобразитьСкважиныПоверхМоделиToolStripMenuItem_Click()
+void MainWindow::toggleWellsOnTop()
 {
     state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
     const bool ru = state_.Lang == "ru";

@@ -41,7 +41,7 @@ protected:
     }
 
     // A form with recorded answers: the property dialog answers "porosity".
-    std::unique_ptr<MainWindow> makeForm(std::vector<std::string> paths = {})
+    std::unique_ptr<MainWindow> makeWindow(std::vector<std::string> paths = {})
     {
         auto form = std::make_unique<MainWindow>();
         auto recorded = std::make_unique<RecordedPrompts>(std::move(paths));
@@ -83,7 +83,7 @@ protected:
 
 TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
 {
-    auto form = makeForm();
+    auto form = makeWindow();
     // While an import runs (the wait cursor is up) the window refuses files: no import starts inside another.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QMimeData busyData;
@@ -113,7 +113,7 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
 
     // Properties alone, without a grid in a fresh model, are refused with the menu command's message.
     testing::resetProgramState();
-    auto fresh = makeForm();
+    auto fresh = makeWindow();
     drop(*fresh, {properties});
     EXPECT_FALSE(modelState().document.grid.loaded);
     ASSERT_EQ(prompts->messages.size(), 1u);
@@ -123,7 +123,7 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
 TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
 {
     {
-        auto form = makeForm({grid});
+        auto form = makeWindow({grid});
         form->findChild<QAction*>("importGridItem")->trigger();
         form->importPropertiesFromPath(properties);
         form->importGridFromPath(notes);  // refused: not remembered
@@ -133,7 +133,7 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
     // After a restart, in Russian, the list is the same; choosing the grid imports it again.
     modelState() = ModelState();
     appSettings().UpdateAppSettings(settings_key::Lang, "ru");
-    auto later = makeForm();
+    auto later = makeWindow();
     EXPECT_EQ(later->findChild<QMenu*>("recentFilesMenu")->title(), "Недавние файлы");
     EXPECT_EQ(recentEntries(*later), (std::vector<QString>{"&1  props.txt  (свойства)", "&2  DROPPED.GRDECL  (грид)"}));
     later->findChild<QAction*>("recentFile_2")->trigger();
@@ -149,7 +149,7 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
 
 TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
 {
-    auto form = makeForm({grid});
+    auto form = makeWindow({grid});
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -168,7 +168,7 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
 // and the exaggeration slider say what they do, in English and in Russian.
 TEST_F(FilesIn, EveryCommandButtonHasAToolTipInBothLanguages)
 {
-    auto form = makeForm();
+    auto form = makeWindow();
     const auto tips = [&] {
         std::map<QString, QString> t;
         for (QAction* a : form->findChild<QToolBar*>("ribbonCommands")->actions())

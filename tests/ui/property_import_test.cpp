@@ -254,7 +254,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
 
-    EXPECT_EQ(form.importMainMenu_prop_Click().rejected, 1);
+    EXPECT_EQ(form.importProperties().rejected, 1);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text,
               "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
