@@ -9,8 +9,8 @@
 #include "commands/production_command.h"
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
-#include "commands/well_import_command.h"
 #include "commands/view_modes.h"
+#include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
@@ -80,11 +80,76 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
     return true;
 }
 
+// The grid with its property files, and the well files, of the command line, loaded as the menus load them; the
+// names of the loaded properties go to `loaded`. False, with the reason on standard error, when one cannot be.
+bool loadFiles(ModelState& state, const CommandLine& cl, const DataFileKinds& kinds, ConsoleFeedback& console,
+               OffscreenRenderer& renderer, std::vector<std::string>& loaded)
+{
+    if (!cl.gridFile.empty()) {
+        NoGridImportWindow noWindow;
+        const GridImportContext ctx{state, console, renderer, noWindow, console};
+        const GridImportOutcome outcome = importGridFile(ctx, cl.gridFile);
+        if (outcome == GridImportOutcome::Cancelled) {
+            std::cerr << "morvane: no such file: " << cl.gridFile << '\n';
+            return false;
+        }
+        if (outcome != GridImportOutcome::Loaded) return false;
+
+        NoPropertyImportWindow noLegend;
+        const PropertyImportContext properties{state, console, renderer, noLegend, console};
+        for (const std::string& file : kinds.others) {
+            const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
+            if (result.outcome != PropertyImportOutcome::Done) {
+                std::cerr << "morvane: not a property or deviation file, so not loaded: " << file << '\n';
+                return false;
+            }
+            loaded.insert(loaded.end(), result.names.begin(), result.names.end());
+        }
+    }
+    if (!kinds.wells.empty()) {
+        NoWellImportWindow noWindow;
+        PreselectedWellColumns preselected(console);
+        const WellImportResult wells =
+            importWellFiles(WellImportContext{state, console, renderer, noWindow, preselected}, kinds.wells);
+        if (wells.refused > 0) return false;
+    }
+    return true;
+}
+
+// The contacts and the production of the command line, shown as their toggles and the production button show
+// them. False, with the reason on standard error, when one cannot be shown.
+bool showContactsAndProduction(ModelState& state, const CommandLine& cl, ConsoleFeedback& console,
+                               OffscreenRenderer& renderer)
+{
+    for (const auto& [kind, depth] :
+         {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
+        if (depth && !showUniformContact(state, renderer, kind, *depth, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
+            return false;
+        }
+    }
+    for (const auto& [kind, regional] :
+         {std::pair{ContactKind::OWC, &cl.owcRegions}, std::pair{ContactKind::GOC, &cl.gocRegions}}) {
+        if (*regional &&
+            !showRegionalContact(state, renderer, kind, (*regional)->property, (*regional)->depths, console)) {
+            std::cerr << "morvane: the " << contactName(kind) << " by regions needs a grid and a loaded property of "
+                      << "codes called \"" << (*regional)->property << "\" that fits it\n";
+            return false;
+        }
+    }
+    if (!cl.productionFile.empty()) {
+        if (!importProductionFile(state, console, cl.productionFile).read) return false;
+        // With wells loaded the discs are shown as the production button shows them.
+        if (!state.oilProd.empty())
+            toggleProductionDisplay(ProductionContext{state, console, renderer, console}, false);
+    }
+    return true;
+}
+
 }  // namespace
 
 int writeSnapshot(ModelState& state, const CommandLine& cl)
 {
-    const std::string& gridFile = cl.gridFile;
     const std::string& outFile = cl.snapshotFile;
     ConsoleFeedback console;
     const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
@@ -98,34 +163,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         return 2;
     }
     std::vector<std::string> loaded;
-    if (!gridFile.empty()) {
-        NoGridImportWindow noWindow;
-        const GridImportContext ctx{state, console, *renderer, noWindow, console};
-        const GridImportOutcome outcome = importGridFile(ctx, gridFile);
-        if (outcome == GridImportOutcome::Cancelled) {
-            std::cerr << "morvane: no such file: " << gridFile << '\n';
-            return 1;
-        }
-        if (outcome != GridImportOutcome::Loaded) return 1;
-
-        NoPropertyImportWindow noLegend;
-        const PropertyImportContext properties{state, console, *renderer, noLegend, console};
-        for (const std::string& file : kinds.others) {
-            const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
-            if (result.outcome != PropertyImportOutcome::Done) {
-                std::cerr << "morvane: not a property or deviation file, so not loaded: " << file << '\n';
-                return 1;
-            }
-            loaded.insert(loaded.end(), result.names.begin(), result.names.end());
-        }
-    }
-    if (!kinds.wells.empty()) {
-        NoWellImportWindow noWindow;
-        PreselectedWellColumns preselected(console);
-        const WellImportResult wells =
-            importWellFiles(WellImportContext{state, console, *renderer, noWindow, preselected}, kinds.wells);
-        if (wells.refused > 0) return 1;
-    }
+    if (!loadFiles(state, cl, kinds, console, *renderer, loaded)) return 1;
 
     // The chosen property, or the first one loaded, shown as a click on its tree node would show it.
     PropertyLegend legend;
@@ -150,28 +188,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         std::cerr << "morvane: --filter needs a property file after the grid\n";
         return 1;
     }
-    for (const auto& [kind, depth] :
-         {std::pair{ContactKind::OWC, cl.owcDepth}, std::pair{ContactKind::GOC, cl.gocDepth}}) {
-        if (depth && !showUniformContact(state, *renderer, kind, *depth, console)) {
-            std::cerr << "morvane: the " << contactName(kind) << " needs a loaded grid\n";
-            return 1;
-        }
-    }
-    for (const auto& [kind, regional] :
-         {std::pair{ContactKind::OWC, &cl.owcRegions}, std::pair{ContactKind::GOC, &cl.gocRegions}}) {
-        if (*regional &&
-            !showRegionalContact(state, *renderer, kind, (*regional)->property, (*regional)->depths, console)) {
-            std::cerr << "morvane: the " << contactName(kind) << " by regions needs a grid and a loaded property of "
-                      << "codes called \"" << (*regional)->property << "\" that fits it\n";
-            return 1;
-        }
-    }
-    if (!cl.productionFile.empty()) {
-        if (!importProductionFile(state, console, cl.productionFile).read) return 1;
-        // With wells loaded the discs are shown as the production button shows them.
-        if (!state.oilProd.empty())
-            toggleProductionDisplay(ProductionContext{state, console, *renderer, console}, false);
-    }
+    if (!showContactsAndProduction(state, cl, console, *renderer)) return 1;
     if (!showModeView(state, *renderer, cl)) return 1;
     if (!cl.sectionWells.empty()) {
         NoWellSectionWindow noWindow;
@@ -186,8 +203,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     if (cl.pickPixel) {
         // The pick reads the cells the last frame drew, as a click on the window does.
         renderer->frame();
-        const CellPick pick =
-            pickCell(state, renderer->scene().pickCell(cl.pickPixel->first, cl.pickPixel->second));
+        const CellPick pick = pickCell(state, renderer->scene().pickCell(cl.pickPixel->first, cl.pickPixel->second));
         renderer->scene().bindPickedCellBuffers();
         std::cout << pick.status << std::endl;
     }
