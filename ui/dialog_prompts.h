@@ -1,4 +1,5 @@
-// The questions of the commands answered by real dialogs: file choosers, message boxes, the property loading dialog.
+// The questions of the commands answered by real dialogs: file choosers, message boxes, the property kinds and
+// well columns dialogs.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,4 @@
-// Recorded answers to the questions a command asks: file dialogs, message boxes and the property loading dialog.
+// Recorded answers to the questions a command asks: file dialogs, message boxes and the property kinds dialog.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +12,7 @@
 namespace morvane::testing {
 
 // Answers a file dialog with the next queued path ("" = cancel), the multi-file dialog with the next queued list
-// (nothing queued = cancel), the property loading dialog with the next queued type codes (nothing queued or
+// (nothing queued = cancel), the property kinds dialog with the next queued type codes (nothing queued or
 // std::nullopt = closed without OK), the well column dialog with the next queued answer (nothing queued = the close
 // box), and records every question.
 class RecordedPrompts final : public UserPrompts {

@@ -1,4 +1,4 @@
-// The property loading dialog, and the property import end to end through the main window with a generated grid and
+// The property kinds dialog, and the property import end to end through the main window with a generated grid and
 // property file, including the choice of the displayed property in the tree.
 #include <QAction>
 #include <QApplication>
@@ -29,7 +29,7 @@ using testing::RecordedPrompts;
 using testing::TempFolder;
 using namespace testing::generated_properties;
 
-// The loading dialog itself.
+// The property kinds dialog itself.
 
 class PropertyKindsDialogTest : public ::testing::Test {
 protected:
