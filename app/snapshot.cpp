@@ -59,7 +59,8 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
     switch (cl.view) {
     case SnapshotView::Layer:
         if (cl.layer > state.document.grid.layers) {
-            std::cerr << "morvane: --layer " << cl.layer << ": the grid has " << state.document.grid.layers << " layers\n";
+            std::cerr << "morvane: --layer " << cl.layer << ": the grid has " << state.document.grid.layers
+                      << " layers\n";
             return false;
         }
         state.oneLayer = !cl.eightLayers;

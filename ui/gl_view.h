@@ -12,8 +12,8 @@
 #include <glm/glm.hpp>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
 #include "core/view_targets.h"
+#include "model/model_state.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 

@@ -35,8 +35,8 @@
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
 #include "core/feedback.h"
-#include "model/model_state.h"
 #include "core/user_prompts.h"
+#include "model/model_state.h"
 #include "ui/main_menus.h"
 #include "ui/ribbon.h"
 
