@@ -170,16 +170,17 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     PropertyLegend legend;
     const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
     if (!shown.empty()) {
-        const std::optional<int> node = propertyNodeIndex(state, shown);
+        const std::optional<int> node = propertyNodeIndex(state.document.properties, shown);
         if (!node) {
             std::cerr << "morvane: no property called \"" << shown << "\" was loaded\n";
             return 1;
         }
-        LegendDisplay legendDisplay(legend, state, cl.width - PropertyLegend::Left - 12);
+        LegendDisplay legendDisplay(legend, state.document.properties, state.view.shownProperty,
+                                    cl.width - PropertyLegend::Left - 12);
         const PropertyDisplayContext display{state, console, *renderer, legendDisplay};
         selectPropertyNode(display, {shown, *node, false});
         if (cl.filterCut) {
-            if (state.disc_PROP_displaying) {
+            if (state.document.properties.find(shown)->discrete) {
                 std::cerr << "morvane: the filter takes a property of values, and " << shown << " holds codes\n";
                 return 1;
             }

@@ -62,9 +62,7 @@ double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
              bytes(s.grid_indices_edge) + bytes(s.cell_indices_edge);
     for (const auto& layer : s.document.grid.layerVertices) total += bytes(layer);
     for (const auto& layer : s.cells_k) total += bytes(layer);
-    for (const auto& list : s.PROP_cont_loading) total += bytes(list);
-    for (const auto& layer : s.PROP_cont)
-        for (const auto& row : layer) total += bytes(row);
+    for (const morvane::Property& p : s.document.properties.items) total += bytes(p.values) + bytes(p.codes);
     return total / double(cells);
 }
 
@@ -85,15 +83,11 @@ bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
     bool indexed = false;
     keepBest(t.indices, bench::seconds([&] { indexed = morvane::buildGridIndices(s.document.grid, s, s); }));
 
-    // The placeholder "grid" property, coloured as the import command does (first fill of cells_k).
-    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount), morvane::UNDEFINED_VALUE)};
-    s.PROP_cont_loading_name = {"grid"};
-    s.PROP_max_value = s.PROP_min_value = s.PROP_max_value_color = s.PROP_min_value_color = {-999.99};
-    s.PROP_type = {10};
-    s.PROP_name = "grid";
-    s.propLoading = true;
+    // The bare grid, coloured as the import command does (first fill of the cell colours).
     bool coloured = false;
-    keepBest(t.placeholder, bench::seconds([&] { coloured = morvane::colourProperty(s.document.grid, s, 1, false, 10).coloured; }));
+    keepBest(t.placeholder, bench::seconds([&] {
+        coloured = morvane::colourCells(s.document.grid, s.document.properties, nullptr, {}, s.cells_k);
+    }));
     return indexed && coloured;
 }
 
@@ -121,15 +115,15 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats, const fs::p
         if (run == 0) first = t;
         if (!good) break;
 
-        // A recolour by a loaded continuous property (porosity, type 4): cells_k is refilled in place.
-        s->PROP_cont_loading.push_back(porosity);
-        s->PROP_cont_loading_name.push_back("PORO");
-        for (auto* list : {&s->PROP_max_value, &s->PROP_max_value_color}) list->push_back(0.35);
-        for (auto* list : {&s->PROP_min_value, &s->PROP_min_value_color}) list->push_back(0.05);
-        s->PROP_type.push_back(4);
-        s->propLoading = false;
-        s->prop_no_morvane = 0;
-        keepBest(t.recolour, bench::seconds([&] { good = morvane::colourProperty((*s).document.grid, *s, 2, false, 4).coloured; }));
+        // A recolour by a loaded continuous property (porosity): the cell colours are refilled in place.
+        morvane::Property poro = morvane::makeContinuousProperty("PORO", morvane::PropertyKind::Porosity, porosity);
+        poro.lowLimit = 0.05;
+        poro.highLimit = 0.35;
+        s->document.properties.add(std::move(poro));
+        keepBest(t.recolour, bench::seconds([&] {
+            good = morvane::colourCells(s->document.grid, s->document.properties, &s->document.properties.items[0],
+                                        {}, s->cells_k);
+        }));
         if (run == 0) {
             peak = bench::peakRssBytes();
             held = heldBytesPerCell(*s, cells);

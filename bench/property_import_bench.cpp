@@ -61,22 +61,17 @@ bool inChild(const std::function<bool()>& work)
     return child > 0 && ::waitpid(child, &status, 0) >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The property lists as a grid import leaves them: the placeholder only.
-void addPlaceholder(Properties& p, int cells)
-{
-    p = Properties();
-    registerGridPlaceholder(p, cells);
-    p.PROP_type = {PLACEHOLDER_TYPE};
-    p.propLoading = false;
-}
-
-// Everything but the file read: what the import does with the bytes up to the appended property.
-bool readProperty(std::string_view bytes, int cells, Properties& p)
+// Everything but the file read: what the import does with the bytes up to the property added to the document.
+bool readProperty(std::string_view bytes, int cells, PropertySet& p)
 {
     std::string decoded;
     const std::string_view text = utf8Text(bytes, decoded);
     const std::vector<PropertyEntry> entries = splitPropertyText(text);
-    return entries.size() == 1 && loadProperty(text, entries[0], 0, cells, "en", p).accepted;
+    if (entries.size() != 1) return false;
+    PropertyReport report = loadProperty(text, entries[0], PropertyKind::Unset, cells, "en", p);
+    if (!report.accepted) return false;
+    p.add(std::move(report.property));
+    return true;
 }
 
 // The view of the whole-import measurement: it colours as the window's view does and uploads nothing.
@@ -85,12 +80,12 @@ public:
     explicit ColouringView(ModelState& s) : s_(s) {}
     GridBuildOutcome initGRID() override { return GridBuildOutcome::Built; }
     void bindGridBuffers() override {}
-    void initPROP(int index, bool discrete, int type) override { colourProperty(s_.document.grid, s_, index, discrete, type); }
-    void bindPropBuffers() override {}
-    void change_color(int type, int code, float r, float g, float b) override
+    void recolourCells() override
     {
-        changeDiscreteColour(s_.document.grid, s_, type, code, r, g, b);
+        const PropertySet& p = s_.document.properties;
+        colourCells(s_.document.grid, p, p.find(s_.view.shownProperty), s_.view.filter, s_.cells_k);
     }
+    void bindPropBuffers() override {}
     void initXY__PLANE() override {}
     void bindXYplaneBuffers() override {}
     void bindBuffers() override {}
@@ -151,8 +146,7 @@ long statusBytes(const char* key)
 bool measureMemory(const fs::path& folder, const Model& m, bool discrete)
 {
     const int cells = m.nx * m.ny * m.nz;
-    Properties lists;
-    addPlaceholder(lists, cells);
+    PropertySet lists;
     ::malloc_trim(0);
     if (std::FILE* reset = std::fopen("/proc/self/clear_refs", "w")) {
         std::fputs("5", reset);
@@ -195,8 +189,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                          values.reserve(static_cast<std::size_t>(cells));
                          bench::baselineScan(bytes, values);
                      }));
-            Properties lists;
-            addPlaceholder(lists, cells);
+            PropertySet lists;
             bool ok = false;
             keepBest(reading, bench::seconds([&] { ok = readProperty(bytes, cells, lists); }));
             if (!ok) {
@@ -204,16 +197,11 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                 return false;
             }
 
-            // The command: file read, the same reading, and the colouring of the new property over the arrays the
-            // grid import's placeholder colouring left.
-            {
-                auto colouredCells = std::move(s->cells_k);
-                auto reshaped = std::move(s->PROP_cont);
-                addPlaceholder(*s, cells);
-                s->cells_k = std::move(colouredCells);
-                s->PROP_cont = std::move(reshaped);
-                if (s->cells_k.empty()) colourProperty((*s).document.grid, *s, 1, false, PLACEHOLDER_TYPE);
-            }
+            // The command: file read, the same reading, and the colouring of the new property over the cell colours
+            // the grid import left.
+            s->document.properties.clear();
+            s->view.shownProperty.clear();
+            if (s->cells_k.empty()) colourCells(s->document.grid, s->document.properties, nullptr, {}, s->cells_k);
             SilentFeedback quiet;
             ColouringView view(*s);
             NoPropertyImportWindow noWindow;
@@ -231,17 +219,15 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                 return false;
             }
 
-            // The legend: a new middle colour repaints the continuous property; a bar click recolours one code.
-            s->prop_no_morvane = 0;
-            s->i_morvane = discrete ? 0 : 1;
-            s->propLoading = false;
+            // The legend: a new middle colour repaints the continuous property; a bar click recolours by a code's colour.
+            PropertySet& p = s->document.properties;
+            const Property& shown = p.items.at(0);
             keepBest(recolour, bench::seconds([&] {
-                         if (discrete) {
-                             changeDiscreteColour((*s).document.grid, *s, s->PROP_type_displaying, 2, 0.1f, 0.2f, 0.3f);
-                         } else {
-                             s->r2[9] = 0.5f;
-                             colourProperty((*s).document.grid, *s, 2, false, 9);
-                         }
+                         if (discrete)
+                             p.setCodeColour(shown.kind, 2, {0.1f, 0.2f, 0.3f});
+                         else
+                             p.ramps[static_cast<std::size_t>(PropertyKind::Continuous)].middle.r = 0.5f;
+                         colourCells(s->document.grid, p, &shown, {}, s->cells_k);
                      }));
             std::vector<Vertices> copied = s->document.grid.layerVertices;  // the yardstick copies into memory already there
             keepBest(copy, bench::seconds([&] {

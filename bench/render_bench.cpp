@@ -72,10 +72,10 @@ double heldBytes(const morvane::ModelState& s)
     addAll(s.document.grid.regularCells);
     addAll(s.document.grid.layerVertices);
     addAll(s.cells_k);
-    addAll(s.PROP_cont_loading);
-    addAll(s.PROP_disc_loading);
-    for (const auto& layer : s.PROP_cont) addAll(layer);
-    for (const auto& layer : s.PROP_disc) addAll(layer);
+    for (const morvane::Property& p : s.document.properties.items) {
+        add(p.values);
+        add(p.codes);
+    }
     return total;
 }
 
@@ -147,7 +147,6 @@ int main(int argc, char** argv)
     std::vector<double> values(static_cast<std::size_t>(cells));
     for (std::size_t c = 0; c < values.size(); ++c) values[c] = static_cast<double>(c % 997) / 996.0;
     start = Clock::now();
-    state.PROP_cont_loading = {values};
     morvane::testing::loadContinuousProperty(state, *view, values);
     glFinish();
     std::printf("colouring + property upload:       %8.3f s\n", secondsSince(start));
@@ -200,8 +199,8 @@ int main(int argc, char** argv)
     // The property filter view with the cells above the middle of the values removed: the kept cells only.
     state.flat_section_mode = false;
     state.threeD_mode = true;
-    state.cont_prop_cut = 0.5f;
-    state.cut_below = false;
+    state.view.filter.cut = 0.5f;
+    state.view.filter.below = false;
     start = Clock::now();
     morvane::rebuildDisplayedProperty(state, view.get());
     glFinish();
@@ -211,7 +210,7 @@ int main(int argc, char** argv)
                 filtered.best * 1e3);
     if (!pictures.empty()) view->frame().save(pictures + "_filter.png");
     state.threeD_mode = false;
-    state.cont_prop_cut = 0.0f;
+    state.view.filter.cut = 0.0f;
     morvane::rebuildDisplayedProperty(state, view.get());
     if (!picture.empty()) {
         state.edge_mode = true;

@@ -9,7 +9,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int kGridPlaceholderType = 10;  // the type code of the placeholder property "grid"
 
 constexpr TextPair kCell{"Cell", "Ячейка"};
 constexpr TextPair kUndefined{"undefined", "не определено"};
@@ -26,22 +25,15 @@ std::string shortNumber(double value)
 
 std::string displayedValueText(const ModelState& s, const CellAddress& address)
 {
-    // The values the cells are coloured from: after an import that is the new property, before any tree click.
-    if (!s.propLoaded || s.displayGrid || s.PROP_type_displaying == kGridPlaceholderType || s.coloured_kind_entry < 0)
-        return "";
+    // The values the cells are coloured from: the shown property (none over the bare grid).
+    const Property* shown = s.document.properties.find(s.view.shownProperty);
+    if (!shown) return "";
     const std::size_t index = cellIndex(s.document.grid, address);
-    const auto entry = static_cast<std::size_t>(s.coloured_kind_entry);
-    const std::vector<std::string>& names = s.coloured_discrete ? s.PROP_disc_loading_name : s.PROP_cont_loading_name;
-    const std::string name = entry < names.size() ? names[entry] : s.PROP_name_displaying;
-    if (name == PLACEHOLDER_PROPERTY) return "";
-    if (s.coloured_discrete) {
-        if (entry >= s.PROP_disc_loading.size() || index >= s.PROP_disc_loading[entry].size()) return "";
-        return name + " = " + std::to_string(s.PROP_disc_loading[entry][index]);
-    }
-    if (entry >= s.PROP_cont_loading.size() || index >= s.PROP_cont_loading[entry].size()) return "";
-    const double value = s.PROP_cont_loading[entry][index];
-    if (value == UNDEFINED_VALUE) return name + " " + kUndefined.in(s.Lang);
-    return name + " = " + shortNumber(value);
+    if (index >= shown->size()) return "";
+    if (shown->discrete) return shown->name + " = " + std::to_string(shown->codes[index]);
+    const double value = shown->values[index];
+    if (value == UNDEFINED_VALUE) return shown->name + " " + kUndefined.in(s.Lang);
+    return shown->name + " = " + shortNumber(value);
 }
 
 std::string pickedCellStatus(const ModelState& s, const std::optional<CellAddress>& address)

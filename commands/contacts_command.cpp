@@ -81,7 +81,9 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
         rows.push_back({*code, readDepth(row.depth)});
     }
     const RegionChoice& region = regions[static_cast<std::size_t>(request.regionSelected)];
-    const ContactReport report = buildRegionalContact(kind, region.perKindIndex, rows, s.document.grid, s, s);
+    const Property* codes = s.document.properties.find(region.name);
+    const ContactReport report = buildRegionalContact(kind, codes && codes->discrete ? codes->codes : std::vector<int>{},
+                                                      rows, s.document.grid, s);
     deliver(report, feedback);
     if (report.outcome == ContactBuild::Built) {
         f.region_selected = request.regionSelected;
@@ -151,7 +153,7 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
         return r;
     r.regionSelected = f.region_selected;
     const RegionChoice& region = regions[static_cast<std::size_t>(f.region_selected)];
-    for (const int code : regionCodes(s, region.perKindIndex)) {
+    for (const int code : regionCodes(s.document.properties, region.name)) {
         CodeRowText row{std::to_string(code), {}};
         // Depths are stored only for the codes that had one, so they are matched by code, not by row.
         for (std::size_t n = 0; n < f.code_z.size() && n < f.z.size(); ++n)
@@ -185,14 +187,11 @@ bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, 
 bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,
                          const std::vector<std::pair<int, double>>& depthsDown, Feedback& feedback)
 {
-    const std::vector<LoadedProperty> loaded = loadedProperties(s);
-    const auto region = std::find_if(loaded.begin(), loaded.end(), [&](const LoadedProperty& p) {
-        return p.name == property && p.discrete && p.perKindIndex > 0;
-    });
-    if (region == loaded.end()) return false;
+    const Property* region = s.document.properties.find(property);
+    if (!region || !region->discrete) return false;
     std::vector<RegionCodeDepth> rows;
     for (const auto& [code, depthDown] : depthsDown) rows.push_back({code, -depthDown});
-    return uploadAndShow(buildRegionalContact(kind, region->perKindIndex, rows, s.document.grid, s, s), s, view, kind, feedback);
+    return uploadAndShow(buildRegionalContact(kind, region->codes, rows, s.document.grid, s), s, view, kind, feedback);
 }
 
 }  // namespace morvane

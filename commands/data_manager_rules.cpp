@@ -10,32 +10,11 @@ bool isDiscreteTypeCode(int code) { return code == 1 || code == 2 || code == 7 |
 
 bool isContinuousTypeCode(int code) { return (code >= 3 && code <= 6) || code == 9; }
 
-std::vector<LoadedProperty> loadedProperties(const Properties& p)
+std::vector<LoadedProperty> loadedProperties(const PropertySet& properties)
 {
-    const auto& disc = p.PROP_disc_loading_name;
-    const auto& cont = p.PROP_cont_loading_name;
     std::vector<LoadedProperty> out;
-    out.reserve(p.propertyNameAll.size());
-    std::size_t d = 0;
-    std::size_t c = 1;  // entry 0 is the placeholder "grid"
-    for (std::size_t n = 0; n < p.propertyNameAll.size(); ++n) {
-        LoadedProperty entry;
-        entry.name = p.propertyNameAll[n];
-        entry.typeCode = n + 1 < p.PROP_type.size() ? p.PROP_type[n + 1] : 0;
-        const bool nextDisc = d < disc.size() && disc[d] == entry.name;
-        const bool nextCont = c < cont.size() && cont[c] == entry.name;
-        // Both lists may hold the name next (the same name loaded as codes and as values): the type decides.
-        const bool discrete = nextDisc && (!nextCont || !isContinuousTypeCode(entry.typeCode));
-        if (discrete) {
-            entry.discrete = true;
-            entry.perKindIndex = static_cast<int>(++d);
-        } else if (nextCont) {
-            entry.perKindIndex = static_cast<int>(c++);
-        } else {
-            entry.discrete = isDiscreteTypeCode(entry.typeCode);  // not found: perKindIndex stays 0
-        }
-        out.push_back(std::move(entry));
-    }
+    out.reserve(properties.items.size());
+    for (const Property& p : properties.items) out.push_back({p.name, static_cast<int>(p.kind), p.discrete});
     return out;
 }
 
@@ -52,23 +31,16 @@ std::vector<RegionChoice> regionChoices(const std::vector<LoadedProperty>& loade
     std::vector<RegionChoice> out;
     for (std::size_t n = 0; n < loaded.size(); ++n) {
         const LoadedProperty& p = loaded[n];
-        if ((p.typeCode == 7 || p.typeCode == 8) && p.discrete && p.perKindIndex > 0)
-            out.push_back({p.name, static_cast<int>(n), p.perKindIndex});
+        if ((p.typeCode == 7 || p.typeCode == 8) && p.discrete) out.push_back({p.name, static_cast<int>(n)});
     }
     return out;
 }
 
-std::vector<int> regionCodes(const Properties& properties, int perKindIndex)
+std::vector<int> regionCodes(const PropertySet& properties, const std::string& name)
 {
-    if (perKindIndex < 1) return {};
-    const auto index = static_cast<std::size_t>(perKindIndex - 1);
-    if (index < properties.PROP_disc_codes.size()) return properties.PROP_disc_codes[index];
-    // Codes not listed at load: taken from the values themselves.
-    if (index >= properties.PROP_disc_loading.size()) return {};
-    std::vector<int> codes = properties.PROP_disc_loading[index];
-    std::sort(codes.begin(), codes.end());
-    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
-    return codes;
+    const Property* p = properties.find(name);
+    if (!p || !p->discrete) return {};
+    return p->distinctCodes;
 }
 
 int zoneCheckFailures(const std::vector<ZoneRow>& zones)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/model_state.h"
+#include "model/property_set.h"
 
 namespace morvane {
 
@@ -17,18 +18,15 @@ inline constexpr int TYPE_CODE_COUNT = 10;
 bool isDiscreteTypeCode(int code);
 bool isContinuousTypeCode(int code);
 
-// A loaded property as the data manager lists it: its name, its type code and where its values are kept.
+// A loaded property as the data manager lists it: its name, its type code and whether it holds codes.
 struct LoadedProperty {
     std::string name;
     int typeCode = 0;
     bool discrete = false;
-    int perKindIndex = 0;  // 1-based in PROP_disc_loading or PROP_cont_loading; 0 when it could not be found
 };
 
-// One entry per loaded property, in load order (entry n pairs name n of propertyNameAll with PROP_type n + 1). The
-// kind is how the values were loaded: the per-kind lists are walked in step with the overall list, which they
-// follow in load order.
-std::vector<LoadedProperty> loadedProperties(const Properties& properties);
+// One entry per loaded property, in load order.
+std::vector<LoadedProperty> loadedProperties(const PropertySet& properties);
 
 // The choice the type list keeps when the user picks `chosen` for a property whose code is `current`: codes that
 // describe values are refused for a property loaded as codes and the other way round (the list returns to
@@ -38,13 +36,12 @@ int acceptedTypeChoice(bool discrete, int current, int chosen);
 // A property that can carry regional contacts: typed regions or discrete, and loaded as codes.
 struct RegionChoice {
     std::string name;
-    int property = 0;      // among the loaded properties
-    int perKindIndex = 0;  // 1-based in PROP_disc_loading
+    int property = 0;  // among the loaded properties
 };
 std::vector<RegionChoice> regionChoices(const std::vector<LoadedProperty>& loaded);
 
-// The distinct codes of discrete property `perKindIndex` (1-based), ascending; none when there is no such property.
-std::vector<int> regionCodes(const Properties& properties, int perKindIndex);
+// The distinct codes of the property of codes called `name`, ascending; none when there is no such property.
+std::vector<int> regionCodes(const PropertySet& properties, const std::string& name);
 
 // Zones: a zone has a name and a first layer (1-based); it ends where the next one starts. At most six are made.
 inline constexpr int MAX_ZONES = 6;

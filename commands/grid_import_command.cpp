@@ -14,8 +14,6 @@ namespace morvane {
 
 namespace {
 
-constexpr double kUndefinedValue = -999.99;
-constexpr int kPlaceholderType = 10;
 
 // Status, progress and trace at the reader's stages.
 void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
@@ -73,6 +71,18 @@ GridReadResult readWhileResponsive(const std::string& path, Feedback& fb, GridIm
     return reading.get();
 }
 
+// The properties, the filter on them and the contacts stood on the grid shown before.
+void dropWhatBelongedToTheOldGrid(ModelState& s)
+{
+    s.document.properties.clear();
+    s.view.shownProperty.clear();
+    s.view.filter.cut = 0;
+    Vertices().swap(s.OWC_k);
+    Vertices().swap(s.GOC_k);
+    s.OWC_set = s.GOC_set = false;
+    s.displayOWC = s.displayGOC = false;
+}
+
 void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
 {
     ctx.feedback.setProgress(0);
@@ -84,34 +94,6 @@ void failWithMessage(const GridImportContext& ctx, const std::string& boxText, c
 }
 
 }  // namespace
-
-void clearPropertyLists(Properties& p)
-{
-    p.PROP_cont_loading.clear();
-    p.PROP_cont_loading_name.clear();
-    p.PROP_disc_loading.clear();
-    p.PROP_disc_loading_name.clear();
-    p.PROP_max_value.clear();
-    p.PROP_min_value.clear();
-    p.PROP_max_value_color.clear();
-    p.PROP_min_value_color.clear();
-    p.PROP_type.clear();
-    p.propertyNameAll.clear();
-    p.PROP_disc_codes.clear();
-    p.PROP_disc_codes_perc.clear();
-}
-
-void registerGridPlaceholder(Properties& p, int cells)
-{
-    p.PROP_cont_loading.emplace_back(static_cast<std::size_t>(std::max(cells, 0)), kUndefinedValue);
-    p.PROP_max_value.push_back(kUndefinedValue);
-    p.PROP_min_value.push_back(kUndefinedValue);
-    p.PROP_max_value_color.push_back(kUndefinedValue);
-    p.PROP_min_value_color.push_back(kUndefinedValue);
-    p.PROP_name = "grid";
-    p.PROP_cont_loading_name.push_back(p.PROP_name);
-    p.propLoading = true;
-}
 
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
 {
@@ -175,14 +157,12 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         return GridImportOutcome::Rejected;
     }
     fb.advanceProgress(10);
+    dropWhatBelongedToTheOldGrid(s);
     ctx.view.bindGridBuffers();
     // The corner depths now live in the layers' vertices; nothing reads them again, so their 64 bytes per cell go.
     std::vector<double>().swap(s.document.grid.input.cornerDepths);
 
     ctx.window.enableTopView();
-    s.displayGrid = true;
-
-    clearPropertyLists(s);
 
     s.saved_K = 0;
     s.layers_mode = false;
@@ -191,13 +171,9 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     s.edge_mode = true;
     s.transp_model = 1.0f;
 
-    registerGridPlaceholder(s, s.document.grid.cellCount);
-
     fb.setStatus("Rendering grid");
     if (!read.includeLayout) ctx.window.useTreeImages();
-    s.PROP_type.push_back(kPlaceholderType);
-    ctx.view.initPROP(static_cast<int>(s.PROP_cont_loading.size()), false, kPlaceholderType);
-    ctx.view.bindPropBuffers();
+    ctx.view.recolourCells();
     fb.advanceProgress(10);
 
     ctx.window.focusTree();

@@ -1,5 +1,5 @@
-// The grid import command: asks for a GRDECL file, reads it, builds and uploads the grid, resets the property
-// lists and view modes and draws the model at once through the placeholder property "grid".
+// The grid import command: asks for a GRDECL file, reads it, builds and uploads the grid, drops the properties and
+// contacts of the model before, resets the view modes and draws the bare grid at once.
 //
 // Written against small interfaces (feedback channels, prompts, the view's scene operations and the few main-window
 // controls it touches), so the same command runs from the menu, from the command line, headless for a snapshot,
@@ -77,10 +77,5 @@ GridImportOutcome importGridWithDialog(const GridImportContext& ctx);
 
 // The command for a path already chosen (the dialog's answer or the command line).
 GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string& path);
-
-// The property lists emptied before a new grid's placeholder is registered.
-void clearPropertyLists(Properties& p);
-// The continuous placeholder property "grid": `cells` values of -999.99, limits -999.99.
-void registerGridPlaceholder(Properties& p, int cells);
 
 }  // namespace morvane

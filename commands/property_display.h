@@ -21,10 +21,8 @@ public:
     virtual void setLegendCaption(const std::string& text) = 0;
     // Removes every control from the legend (its caption stays).
     virtual void clearLegend() = 0;
-    // Rebuilds the legend for discrete entry `perKindIndex` (from 0), or for continuous entry `perKindIndex` shown at
-    // tree node `nodeIndex`.
-    virtual void refreshDiscMorvane(int perKindIndex) = 0;
-    virtual void refreshContMorvane(int perKindIndex, int nodeIndex) = 0;
+    // Rebuilds the legend for the shown property.
+    virtual void refreshLegend() = 0;
     // The property filter view's button (threedMainMenu).
     virtual bool filterViewChecked() const = 0;
     virtual void uncheckFilterView() = 0;
@@ -39,8 +37,8 @@ struct PropertyDisplayContext {
 
 // A node of the model tree: the root stands for the grid, its children for the loaded properties in load order.
 struct PropertyTreeNode {
-    std::string text;
-    int index = 0;  // among its siblings; a property's overall entry is index + 1
+    std::string text;  // a property node's text is its property's name
+    int index = 0;     // among its siblings, which follow the properties' load order
     bool root = false;
 };
 
@@ -51,29 +49,28 @@ enum class PropertySelection {
     Unknown,   // no loaded property answers to the node
 };
 
-// The model tree's selection. Ends the property filter view when it is on; the root shows the grid; a property node
-// becomes the displayed property: coloured with its own per-kind index, kind and type code, uploaded, and its legend
-// rebuilt. The node that a load has just added was coloured and uploaded by the load: it is not done again.
+// The model tree's selection. Ends the property filter view when it is on; the root shows the bare grid; a property
+// node's property becomes the shown one: the cells coloured by it and its legend rebuilt. The property already
+// shown (a load shows its property before it selects the new node) is not coloured again.
 PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const PropertyTreeNode& node);
 
-// The tree node of the loaded property called `name` (its index in propertyNameAll).
-std::optional<int> propertyNodeIndex(const Properties& properties, const std::string& name);
+// The tree node of the loaded property called `name`: its place in load order.
+std::optional<int> propertyNodeIndex(const PropertySet& properties, const std::string& name);
 
-// A ramp colour picked in the legend: `stop` 1 low, 2 middle, 3 high, for the displayed type, every property of
-// that type alike. The displayed property is recoloured and its legend rebuilt.
+// A ramp colour picked in the legend: `stop` 1 low, 2 middle, 3 high, for the shown property's kind, every property
+// of that kind alike. The shown property is recoloured and its legend rebuilt.
 enum class RampStop { Low = 1, Middle = 2, High = 3 };
 void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rgb& colour);
 
-// A new colour for one code of the displayed discrete property's type. The cells are recoloured in place, once.
+// A new colour for one code of the shown property's kind; the cells are recoloured.
 void changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour);
 
-// A colour limit typed for the displayed property. An upper limit must stay above the lower one and a lower limit
+// A colour limit typed for the shown property. An upper limit must stay above the lower one and a lower limit
 // below the upper one; a value that would meet or cross the other limit is ignored. True when stored (the property
 // is then recoloured and its legend rebuilt).
 bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value);
 
-// The property filter confirmed: the filter view on, cells below (or above) `cut` removed from the displayed
-// property.
+// The property filter confirmed: the filter view on, cells below (or above) `cut` removed from the shown property.
 void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutBelow);
 
 }  // namespace morvane

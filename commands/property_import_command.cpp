@@ -109,14 +109,13 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
     PropertyImportResult result;
     fb.setProgress(10);
 
-    // The names go to propertyNameAll only with their properties, when each is accepted.
+    // The names are the document's only with their properties, when each is accepted.
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (const PropertyEntry& e : entries) names.push_back(e.name);
     const std::optional<std::vector<int>> chosen = types == PropertyTypes::Ask
                                                        ? ctx.prompts.choosePropertyTypes(names, s.Lang)
                                                        : std::vector<int>(names.size(), 0);
-    s.OK_prop_loading = chosen.has_value();
     if (!chosen) {
         stopWork(ctx);
         fb.setStatus(texts::AllGood);
@@ -132,7 +131,8 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         waiting = true;
         fb.setProgress(10);
 
-        const PropertyReport report = loadProperty(text, entries[k], typeCode, s.document.grid.cellCount, s.Lang, s, s.document.grid.active);
+        PropertyReport report = loadProperty(text, entries[k], propertyKindOf(typeCode), s.document.grid.cellCount,
+                                             s.Lang, s.document.properties, s.document.grid.active);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;
@@ -146,12 +146,17 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         }
 
         ++result.accepted;
-        result.names.push_back(report.name);
+        const PropertyKind kind = report.property.kind;
+        const std::string name = s.document.properties.add(std::move(report.property));
+        result.names.push_back(name);
         fb.advanceProgress(50);
-        ctx.window.setLegendCaption(report.name);
+        ctx.window.setLegendCaption(name);
         deliverPropertyReport(report, fb);
-        ctx.view.initPROP(report.perKindIndex, report.discrete, report.typeCode);
-        ctx.view.bindPropBuffers();
+        // The new property is shown at once; its node in the model tree is selected.
+        s.view.shownProperty = name;
+        ctx.view.recolourCells();
+        ctx.window.addPropertyNode(name, static_cast<int>(kind));
+        fb.appendLog(texts::Loaded, log_colour::Green);
 
         if (k + 1 == entries.size()) {
             fb.advanceProgress(20);

@@ -30,6 +30,8 @@ public:
     virtual void setLegendCaption(const std::string& text) = 0;
     // The legend button checked and the legend shown.
     virtual void showLegend() = 0;
+    // A node for a property just loaded, its icon by its kind code, added to the model tree and selected.
+    virtual void addPropertyNode(const std::string& name, int kindCode) = 0;
 };
 
 // For runs without a main window (snapshots): there is no cursor, picture, tree or legend to drive.
@@ -40,6 +42,7 @@ public:
     void focusTree() override {}
     void setLegendCaption(const std::string&) override {}
     void showLegend() override {}
+    void addPropertyNode(const std::string&, int) override {}
 };
 
 enum class PropertyImportOutcome {

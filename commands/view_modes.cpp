@@ -15,18 +15,14 @@ void showShell(ModelState& s)
 
 void rebuildDisplayedProperty(ModelState& s, SceneOperations* view)
 {
-    const std::size_t entry = static_cast<std::size_t>(s.prop_no_morvane) + 1;
-    if (!s.propLoaded || !view || s.prop_no_morvane < 0 || entry >= s.PROP_type.size()) return;
-    const std::size_t kindCount = s.disc_PROP_displaying ? s.PROP_disc_loading.size() : s.PROP_cont_loading.size();
-    if (s.i_morvane < 0 || static_cast<std::size_t>(s.i_morvane) >= kindCount) return;
-    view->initPROP(s.i_morvane + 1, s.disc_PROP_displaying, s.PROP_type[entry]);
-    view->bindPropBuffers();
+    if (!view || !s.document.grid.loaded) return;
+    view->recolourCells();
 }
 
 void resetPropertyCut(ModelState& s, SceneOperations* view)
 {
-    if (s.cont_prop_cut == 0.0f) return;
-    s.cont_prop_cut = 0.0f;
+    if (!s.view.filter.on()) return;
+    s.view.filter.cut = 0.0f;
     rebuildDisplayedProperty(s, view);
 }
 
@@ -67,10 +63,10 @@ ModeButtons switchLayerView(ModelState& s, SceneOperations* view, bool wasChecke
 
 ModeButtons switchFilterView(ModelState& s, SceneOperations* view, bool wasChecked, bool topView)
 {
-    if (s.PROP_type.size() <= 1 || topView || s.PROP_type_displaying == 10) return ModeButtons::Unchanged;
+    if (s.document.properties.items.empty() || topView || s.view.shownProperty.empty()) return ModeButtons::Unchanged;
     showShell(s);
     if (wasChecked) {
-        s.cont_prop_cut = 0.0f;
+        s.view.filter.cut = 0.0f;
         rebuildDisplayedProperty(s, view);
         return ModeButtons::ThisOneOff;
     }
@@ -91,7 +87,7 @@ void switchTopView(ModelState& s, SceneOperations* view, bool checked)
             s.transp_model = 1.0f;
         }
         showShell(s);
-        s.cont_prop_cut = 0.0f;
+        s.view.filter.cut = 0.0f;
         rebuildDisplayedProperty(s, view);
         s.mode_3d = false;  // a return still running would fight the new turn for `step`
         s.mode_2d = true;

@@ -86,7 +86,7 @@ public:
     {
         const SectionSegment segment{extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y,
                                      start.x,         start.y,         end.x,         end.y};
-        for (const std::string& line : makeWellSection(s_.document.grid, s_, s_, s_, segment)) ctx_.feedback.trace(line);
+        for (const std::string& line : makeWellSection(s_.document.grid, s_.document.properties, s_.document.properties.find(s_.view.shownProperty), s_, s_, segment)) ctx_.feedback.trace(line);
         ctx_.view.bindIntersectBuffers();
         ctx_.feedback.trace(label);
         for (const float v :
@@ -163,7 +163,7 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, caption);
         return ModeButtons::Unchanged;
     }
-    if (s.PROP_type.size() <= 1) {
+    if (s.document.properties.items.empty()) {
         ctx.prompts.information(russian ? kNoPropertyTextRu : kNoPropertyTextEn, caption);
         return ModeButtons::Unchanged;
     }
@@ -197,7 +197,7 @@ bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    if (!s.well_section_mode || !leftButton || s.current_well.empty() || !s.propLoaded) return false;
+    if (!s.well_section_mode || !leftButton || s.current_well.empty() || !s.cellsColoured()) return false;
     fb.trace("wellsection3d");
     const int k = static_cast<int>(s.well_section.size());
     const int b = s.current_well.front();

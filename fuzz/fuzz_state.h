@@ -12,7 +12,8 @@ inline ModelState& freshState()
     static ModelState state;
     state.document = Document{};
     static_cast<GridDrawing&>(state) = GridDrawing{};
-    static_cast<Properties&>(state) = Properties{};
+    static_cast<CellColouring&>(state) = CellColouring{};
+    state.view = ViewState{};
     static_cast<Contacts&>(state) = Contacts{};
     static_cast<ReferencePlane&>(state) = ReferencePlane{};
     static_cast<ViewCamera&>(state) = ViewCamera{};

@@ -1,6 +1,6 @@
-// Fuzzes the property colouring on a small built grid: property arrays of fuzzed count and length (some too short),
-// values including the undefined marker and non-finite numbers, fuzzed colour limits, type codes, filter, the
-// displayed entry and the loading flag; then a recolour in place and a change of one code colour.
+// Fuzzes the property colouring on a small built grid: properties of fuzzed count and length (some too short),
+// values including the undefined marker and non-finite numbers, fuzzed colour limits, kinds (known and not), filter
+// and shown property (or none); then a picked code colour and a recolour in place.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -46,34 +46,31 @@ std::size_t fuzzedLength(FuzzedDataProvider& in, std::size_t cells)
     return n < 0 ? 0 : static_cast<std::size_t>(n);
 }
 
-void fillProperties(FuzzedDataProvider& in, Properties& p, std::size_t cells)
+// Properties of fuzzed kinds and lengths (some too short for the grid), values and codes, limits and code tables.
+void fillProperties(FuzzedDataProvider& in, PropertySet& p, std::size_t cells)
 {
     const int continuous = in.ConsumeIntegralInRange(0, 3);
     for (int n = 0; n < continuous; ++n) {
         std::vector<double> values(fuzzedLength(in, cells));
         for (double& v : values) v = fuzzedValue(in);
-        p.PROP_cont_loading.push_back(std::move(values));
+        Property property = makeContinuousProperty("V", propertyKindOf(fuzzedInt(in)), std::move(values));
+        property.lowLimit = fuzzedValue(in);
+        property.highLimit = fuzzedValue(in);
+        property.kind = static_cast<PropertyKind>(fuzzedInt(in));  // also kinds beyond the known ones
+        p.items.push_back(std::move(property));
     }
     const int discrete = in.ConsumeIntegralInRange(0, 3);
     for (int n = 0; n < discrete; ++n) {
         std::vector<int> codes(fuzzedLength(in, cells));
         for (int& c : codes) c = fuzzedInt(in);
-        p.PROP_disc_loading.push_back(std::move(codes));
+        Property property = makeDiscreteProperty("C", propertyKindOf(fuzzedInt(in)), std::move(codes));
+        property.kind = static_cast<PropertyKind>(fuzzedInt(in));
+        p.items.push_back(std::move(property));
     }
-    for (auto* limits : {&p.PROP_max_value, &p.PROP_min_value, &p.PROP_max_value_color, &p.PROP_min_value_color}) {
-        const int count = in.ConsumeIntegralInRange(0, 5);
-        for (int n = 0; n < count; ++n) limits->push_back(fuzzedValue(in));
+    if (in.ConsumeIntegralInRange(0, 7) == 0) {
+        auto& table = p.codeColours[static_cast<std::size_t>(in.ConsumeIntegralInRange(0, kPropertyKindCount - 1))];
+        table.resize(static_cast<std::size_t>(in.ConsumeIntegralInRange(0, 12)));
     }
-    const int types = in.ConsumeIntegralInRange(0, 3);
-    for (int n = 0; n < types; ++n) p.PROP_type.push_back(fuzzedInt(in));
-    if (in.ConsumeIntegralInRange(0, 7) == 0) p.PROP_disc_color.resize(in.ConsumeIntegralInRange(0, 12));
-    if (in.ConsumeIntegralInRange(0, 7) == 0 && !p.PROP_disc_color.empty())
-        p.PROP_disc_color.back().push_back({0.5f});  // an entry too short to be a colour
-    p.prop_no_morvane = fuzzedInt(in);
-    p.cont_prop_cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
-    p.cut_below = in.ConsumeBool();
-    p.propLoading = in.ConsumeBool();
-    p.PROP_name = in.ConsumeBool() ? PLACEHOLDER_PROPERTY : "PORO";  // a real property may be called "grid" too
 }
 
 // After a colouring every layer holds one colour for each cell: three floats for the eight vertices of six floats
@@ -99,28 +96,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.document.grid.input = test::latticeGrid(nx, ny, nz);
     FUZZ_CHECK(buildGrid(state).built());
     const std::size_t cells = static_cast<std::size_t>(state.document.grid.cellCount);
-    fillProperties(in, state, cells);
+    PropertySet& p = state.document.properties;
+    fillProperties(in, p, cells);
 
-    const bool discrete = in.ConsumeBool();
-    const int index = fuzzedInt(in);
-    const int type = fuzzedInt(in);
-    const PropertyColourReport report = colourProperty(state.document.grid, state, index, discrete, type);
-    if (!report.coloured) return 0;
+    const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, p.items.size());
+    const Property* shown = pick < p.items.size() ? &p.items[pick] : nullptr;  // or the bare grid
+    PropertyFilterSetting filter{static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in)), in.ConsumeBool()};
+    const bool coloured = colourCells(state.document.grid, p, shown, filter, state.cells_k);
+    FUZZ_CHECK(coloured == (!shown || shown->size() >= cells));
+    if (!coloured) return 0;
     checkColoured(state);
-    FUZZ_CHECK(discrete ? state.PROP_disc.size() == std::size_t(nz) : state.PROP_cont.size() == std::size_t(nz));
+    const std::vector<std::uint8_t> kept = keptCells(state.document.grid, shown, filter, std::vector<std::uint8_t>(cells, 1));
+    FUZZ_CHECK(kept.empty() || kept.size() == cells);
 
-    // A second colouring overwrites cells_k in place.
-    state.propLoading = false;
-    state.cont_prop_cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
-    const PropertyColourReport again = colourProperty(state.document.grid, state, index, discrete, fuzzedInt(in));
-    FUZZ_CHECK(again.coloured);
-    checkColoured(state);
-
+    // A second colouring overwrites the colours in place, after a picked code colour.
     const int code = in.ConsumeIntegralInRange(0, 15) == 0 ? in.ConsumeIntegral<int>() : fuzzedInt(in);
-    const int codeType = fuzzedInt(in);
-    if (code > 100000 && code <= MAX_COLOUR_CODE) return 0;  // valid but slow: a table of a million entries
-    const bool stored = changeDiscreteColour(state.document.grid, state, codeType, code, 0.1f, 0.2f, 0.3f);
-    FUZZ_CHECK(stored == (codeType >= 0 && codeType <= MAX_TYPE_CODE && code >= 0 && code <= MAX_COLOUR_CODE));
+    const int kind = fuzzedInt(in);
+    if (code > 100000 && code <= kMaxColourCode) return 0;  // valid but slow: a table of a million entries
+    const bool stored = p.setCodeColour(static_cast<PropertyKind>(kind), code, {0.1f, 0.2f, 0.3f});
+    FUZZ_CHECK(stored == (kind >= 0 && kind < kPropertyKindCount && code >= 0 && code <= kMaxColourCode));
+    filter.cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
+    FUZZ_CHECK(colourCells(state.document.grid, p, shown, filter, state.cells_k));
     checkColoured(state);
     return 0;
 }

@@ -1,9 +1,9 @@
 // Fuzzes the property reader as the import runs it: decode the text, split it at its marker lines (or, without
-// them, into keyword blocks of one value per cell), then read, check and append every property against a small grid
-// with a fuzzed type code and a fuzzed mask of active cells. Whatever the text, the property
-// lists stay aligned, an accepted property holds exactly one value per cell, codes are ascending and distinct, shares
-// add up to at most 100 and every loaded name is unique. Each property is also read with its value block cut into
-// pieces of a few bytes (on two threads for some inputs) and must read exactly as in one go.
+// them, into keyword blocks of one value per cell), then read, check and add every property against a small grid
+// with a fuzzed kind and a fuzzed mask of active cells. Whatever the text, an accepted property holds exactly one
+// value per cell, codes are ascending and distinct, shares add up to at most 100 and every loaded name is unique.
+// Each property is also read with its value block cut into pieces of a few bytes (on two threads for some inputs)
+// and must read exactly as in one go.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -22,46 +22,29 @@ namespace {
 
 using namespace morvane;
 
-Properties withPlaceholder(int cells)
+// Every property known by a name of its own.
+void checkNames(const PropertySet& p)
 {
-    Properties p;
-    p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
-    p.PROP_cont_loading_name.push_back("grid");
-    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {-999.99};
-    p.PROP_type = {10};
-    return p;
+    std::set<std::string> names;
+    for (const Property& property : p.items) names.insert(property.name);
+    FUZZ_CHECK(names.size() == p.items.size());
 }
 
-void checkAligned(const Properties& p)
+// An accepted property holds one value (or code) per cell, and its range and shares fit its values.
+void checkAccepted(const Property& p, std::size_t cells)
 {
-    const std::size_t entries = p.PROP_type.size();
-    FUZZ_CHECK(p.PROP_max_value.size() == entries && p.PROP_min_value.size() == entries);
-    FUZZ_CHECK(p.PROP_max_value_color.size() == entries && p.PROP_min_value_color.size() == entries);
-    FUZZ_CHECK(p.propertyNameAll.size() + 1 == entries);
-    FUZZ_CHECK(p.PROP_disc_loading.size() == p.PROP_disc_loading_name.size());
-    FUZZ_CHECK(p.PROP_cont_loading.size() == p.PROP_cont_loading_name.size());
-    FUZZ_CHECK(p.PROP_disc_codes.size() == p.PROP_disc_loading.size());
-    FUZZ_CHECK(p.PROP_disc_codes_perc.size() == p.PROP_disc_loading.size());
-    FUZZ_CHECK(p.PROP_disc_loading.size() + p.PROP_cont_loading.size() == entries);
-    const std::set<std::string> names(p.propertyNameAll.begin(), p.propertyNameAll.end());
-    FUZZ_CHECK(names.size() == p.propertyNameAll.size());
-}
-
-void checkAccepted(const Properties& p, const PropertyReport& report, std::size_t cells)
-{
-    FUZZ_CHECK(report.perKindIndex >= 1);
-    const std::size_t at = static_cast<std::size_t>(report.perKindIndex) - 1;
-    if (!report.discrete) {
-        FUZZ_CHECK(at < p.PROP_cont_loading.size() && p.PROP_cont_loading[at].size() == cells);
-        FUZZ_CHECK(p.PROP_min_value.back() <= p.PROP_max_value.back());
+    FUZZ_CHECK(p.kind != PropertyKind::Unset);
+    if (!p.discrete) {
+        FUZZ_CHECK(p.values.size() == cells && p.codes.empty());
+        FUZZ_CHECK(!(p.min > p.max));
         return;
     }
-    FUZZ_CHECK(at < p.PROP_disc_loading.size() && p.PROP_disc_loading[at].size() == cells);
-    const auto& codes = p.PROP_disc_codes[at];
-    const auto& shares = p.PROP_disc_codes_perc[at];
+    FUZZ_CHECK(p.codes.size() == cells && p.values.empty());
+    const auto& codes = p.distinctCodes;
+    const auto& shares = p.codePercent;
     FUZZ_CHECK(codes.size() == shares.size());
     FUZZ_CHECK(std::adjacent_find(codes.begin(), codes.end(), std::greater_equal<int>()) == codes.end());
-    FUZZ_CHECK(std::find(codes.begin(), codes.end(), UNDEFINED_CODE) == codes.end());
+    FUZZ_CHECK(std::find(codes.begin(), codes.end(), kUndefinedCode) == codes.end());
     double total = 0;
     for (float share : shares) {
         FUZZ_CHECK(share > 0.0f);
@@ -69,8 +52,8 @@ void checkAccepted(const Properties& p, const PropertyReport& report, std::size_
     }
     FUZZ_CHECK(total <= 100.001);
     if (!codes.empty()) {
-        FUZZ_CHECK(p.PROP_min_value.back() == codes.front());
-        FUZZ_CHECK(p.PROP_max_value.back() == codes.back());
+        FUZZ_CHECK(p.min == codes.front());
+        FUZZ_CHECK(p.max == codes.back());
     }
 }
 
@@ -113,22 +96,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (entries.empty()) entries = keywords;
 
-    Properties p = withPlaceholder(cells);
+    PropertySet p;
     for (const PropertyEntry& entry : entries) {
         FUZZ_CHECK(entry.valuesBegin <= entry.valuesEnd && entry.valuesEnd <= text.size());
         const int type = static_cast<int>(typeSeed % 11);
         typeSeed = typeSeed / 11 + 7 * type + 3;
-        checkPieces(text, entry, cells, isDiscreteType(type), size);
-        const std::size_t before = p.PROP_type.size();
-        const PropertyReport report = loadProperty(text, entry, type, cells, type % 2 ? "ru" : "en", p, active);
-        checkAligned(p);
+        const PropertyKind kind = propertyKindOf(type);
+        checkPieces(text, entry, cells, isCodeKind(kind), size);
+        PropertyReport report = loadProperty(text, entry, kind, cells, type % 2 ? "ru" : "en", p, active);
         if (report.accepted) {
-            FUZZ_CHECK(p.PROP_type.size() == before + 1);
             FUZZ_CHECK(!report.messageBox);
-            checkAccepted(p, report, static_cast<std::size_t>(cells));
+            checkAccepted(report.property, static_cast<std::size_t>(cells));
+            FUZZ_CHECK(p.find(report.property.name) == nullptr);  // a name of its own
+            p.add(std::move(report.property));
+            checkNames(p);
         } else {
-            FUZZ_CHECK(p.PROP_type.size() == before);
             FUZZ_CHECK(report.messageBox.has_value());
+            FUZZ_CHECK(report.property.values.empty() && report.property.codes.empty());
         }
     }
     return 0;

@@ -44,29 +44,15 @@ std::string formatNumber(double value)
     return std::string(buf, result.ptr);
 }
 
-// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is UNDEFINED_CODE).
+// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is kUndefinedCode).
 std::optional<int> toCode(double value)
 {
     const double whole = std::trunc(value);
-    if (!(whole > static_cast<double>(UNDEFINED_CODE) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
+    if (!(whole > static_cast<double>(kUndefinedCode) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
     return static_cast<int>(whole);
 }
 
 }  // namespace
-
-bool isDiscreteType(int typeCode) { return typeCode == 1 || typeCode == 2 || typeCode == 7 || typeCode == 8; }
-
-std::string uniquePropertyName(const std::vector<std::string>& loadedNames, const std::string& name)
-{
-    auto taken = [&](const std::string& candidate) {
-        return std::find(loadedNames.begin(), loadedNames.end(), candidate) != loadedNames.end();
-    };
-    if (!taken(name)) return name;
-    for (std::size_t n = 2;; ++n) {
-        std::string numbered = name + " (" + std::to_string(n) + ")";
-        if (!taken(numbered)) return numbered;
-    }
-}
 
 std::vector<PropertyEntry> splitPropertyText(std::string_view text)
 {
@@ -158,14 +144,14 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         auto notWhole = [&](double v) { return discreteType && std::isfinite(v) && v != std::trunc(v); };
         std::atomic<bool> someOutOfRange{false};
         auto codeOf = [&](double v) {
-            if (notWhole(v)) return UNDEFINED_CODE;
+            if (notWhole(v)) return kUndefinedCode;
             const auto code = toCode(v);
             if (!code) someOutOfRange.store(true, std::memory_order_relaxed);
             return code.value_or(0);
         };
         scan = grdecl::scanConverted(block, read.codes, codeOf, limit);
         if (discreteType)
-            read.notWhole = static_cast<std::size_t>(std::count(read.codes.begin(), read.codes.end(), UNDEFINED_CODE));
+            read.notWhole = static_cast<std::size_t>(std::count(read.codes.begin(), read.codes.end(), kUndefinedCode));
         if (someOutOfRange) {
             auto first = [&](double v) {
                 if (!outOfRange && !notWhole(v) && !toCode(v)) outOfRange = v;
@@ -228,148 +214,17 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     return read;
 }
 
-CodeShares codeShares(const std::vector<int>& codes)
-{
-    CodeShares shares;
-    std::vector<std::pair<int, std::size_t>> counts;
-    // Codes are nearly always a handful of small numbers: one pass into a small table, when they all fit it.
-    constexpr int kSmall = 256;
-    std::array<std::size_t, kSmall> small{};
-    bool allSmall = true;
-    for (int c : codes) {
-        if (static_cast<unsigned>(c) < static_cast<unsigned>(kSmall))
-            ++small[static_cast<std::size_t>(c)];
-        else if (c != UNDEFINED_CODE)
-            allSmall = false;
-    }
-    int lo = INT_MAX, hi = INT_MIN;
-    if (!allSmall) {
-        for (int c : codes) {
-            if (c == UNDEFINED_CODE) continue;
-            lo = std::min(lo, c);
-            hi = std::max(hi, c);
-        }
-    }
-    const long long span = static_cast<long long>(hi) - lo + 1;
-    if (allSmall) {
-        for (int c = 0; c < kSmall; ++c)
-            if (small[static_cast<std::size_t>(c)] != 0) counts.emplace_back(c, small[static_cast<std::size_t>(c)]);
-    } else if (span <= static_cast<long long>(codes.size()) + 1024) {
-        // Codes in a range not much wider than their count: count them in a table.
-        // Codes are usually a handful of small numbers: count them in a table.
-        std::vector<std::size_t> table(static_cast<std::size_t>(span), 0);
-        for (int c : codes)
-            if (c != UNDEFINED_CODE) ++table[static_cast<std::size_t>(static_cast<long long>(c) - lo)];
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i] != 0) counts.emplace_back(static_cast<int>(lo + static_cast<long long>(i)), table[i]);
-        }
-    } else {
-        std::vector<int> sorted;
-        sorted.reserve(codes.size());
-        for (int c : codes)
-            if (c != UNDEFINED_CODE) sorted.push_back(c);
-        std::sort(sorted.begin(), sorted.end());
-        for (std::size_t i = 0; i < sorted.size();) {
-            std::size_t j = i;
-            while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
-            counts.emplace_back(sorted[i], j - i);
-            i = j;
-        }
-    }
-    const double total = static_cast<double>(codes.size());
-    for (const auto& [code, count] : counts) {
-        shares.codes.push_back(code);
-        // The count goes through single precision, as the legend's shares always have.
-        const double share = static_cast<double>(static_cast<float>(count)) * 100.0 / total;
-        shares.percent.push_back(static_cast<float>(share));
-    }
-    return shares;
-}
-
-namespace {
-
-struct ValueRange {
-    double min = 0, max = 0;
-};
-
-// The smallest and largest of the values whose cells are active (all of them without `active`), as std::min and
-// std::max give them taken in order from the first; 0 and 0 when there is none.
-// Not inlined: inside appendProperty GCC keeps the two extremes in memory, which makes the loop three times slower.
-[[gnu::noinline]] ValueRange activeRange(const std::vector<double>& values, const std::vector<std::uint8_t>* active)
-{
-    const auto skipped = [&](std::size_t n) { return active && !(*active)[n]; };
-    std::size_t n = 0;
-    while (n < values.size() && skipped(n)) ++n;
-    if (n == values.size()) return {};
-    double min = values[n], max = values[n];
-    for (++n; n < values.size(); ++n) {
-        if (skipped(n)) continue;
-        const double v = values[n];
-        min = v < min ? v : min;
-        max = max < v ? v : max;
-    }
-    return {min, max};
-}
-
-}  // namespace
-
-int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
-                   std::vector<PropertyReportLine>& trace, const std::vector<std::uint8_t>& active)
-{
-    double maxValue = 0.0, minValue = 0.0;
-    int perKindIndex = 0;
-    const std::size_t count = read.discrete ? read.codes.size() : read.values.size();
-    const bool someInactive = active.size() == count && std::find(active.begin(), active.end(), 0) != active.end();
-    if (read.discrete) {
-        std::vector<int> activeCodes;
-        if (someInactive) {
-            for (std::size_t n = 0; n < count; ++n)
-                if (active[n]) activeCodes.push_back(read.codes[n]);
-        }
-        CodeShares shares = codeShares(someInactive ? activeCodes : read.codes);
-        for (std::size_t i = 0; i < shares.codes.size(); ++i) {
-            trace.push_back({Line::Kind::Trace, "code = " + std::to_string(shares.codes[i]) + ", freq = " +
-                                                    formatNumber(static_cast<double>(shares.percent[i]))});
-        }
-        if (!shares.codes.empty()) {
-            minValue = shares.codes.front();
-            maxValue = shares.codes.back();
-        }
-        properties.PROP_disc_loading.push_back(std::move(read.codes));
-        properties.PROP_disc_loading_name.push_back(name);
-        properties.PROP_disc_codes.push_back(std::move(shares.codes));
-        properties.PROP_disc_codes_perc.push_back(std::move(shares.percent));
-        perKindIndex = static_cast<int>(properties.PROP_disc_loading.size());
-    } else {
-        const ValueRange range = activeRange(read.values, someInactive ? &active : nullptr);
-        minValue = range.min;
-        maxValue = range.max;
-        properties.PROP_cont_loading.push_back(std::move(read.values));
-        properties.PROP_cont_loading_name.push_back(name);
-        perKindIndex = static_cast<int>(properties.PROP_cont_loading.size());
-    }
-    properties.PROP_max_value.push_back(maxValue);
-    properties.PROP_min_value.push_back(minValue);
-    properties.PROP_max_value_color.push_back(maxValue);
-    properties.PROP_min_value_color.push_back(minValue);
-    properties.PROP_type.push_back(typeCode);
-    properties.propertyNameAll.push_back(name);
-    properties.PROP_name = name;
-    properties.propLoading = true;
-    return perKindIndex;
-}
-
-PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
-                            std::string_view lang, Properties& properties, const std::vector<std::uint8_t>& active)
+PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
+                            std::string_view lang, const PropertySet& loaded, const std::vector<std::uint8_t>& active)
 {
     PropertyReport report;
-    report.typeCode = typeCode;
+    const int typeCode = static_cast<int>(kind);
     auto status = [&](const char* line) { report.lines.push_back({Line::Kind::Status, line}); };
     auto trace = [&](std::string line) { report.lines.push_back({Line::Kind::Trace, std::move(line)}); };
 
     trace(texts::TraceType + std::to_string(typeCode));
     status(texts::CheckingKind);
-    PropertyValues read = readPropertyValues(text, entry, gridSize, isDiscreteType(typeCode));
+    PropertyValues read = readPropertyValues(text, entry, gridSize, isCodeKind(kind));
     report.discrete = read.discrete;
     trace(read.discrete ? texts::TraceDiscrete : texts::TraceContinuous);
 
@@ -397,16 +252,22 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, i
 
     const bool discrete = read.discrete;
     const std::size_t notWhole = read.notWhole;
-    report.name = uniquePropertyName(properties.propertyNameAll, entry.name);
-    report.perKindIndex = appendProperty(properties, report.name, std::move(read), typeCode, report.lines, active);
-    if (report.name != entry.name) {
+    const std::string name = loaded.uniqueName(entry.name);
+    report.property = discrete ? makeDiscreteProperty(name, kind, std::move(read.codes), active)
+                               : makeContinuousProperty(name, kind, std::move(read.values), active);
+    for (std::size_t i = 0; i < report.property.distinctCodes.size(); ++i) {
+        report.lines.push_back({Line::Kind::Trace, "code = " + std::to_string(report.property.distinctCodes[i]) +
+                                                       ", freq = " +
+                                                       formatNumber(static_cast<double>(report.property.codePercent[i]))});
+    }
+    if (name != entry.name) {
         report.lines.push_back(
-            {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + report.name,
+            {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + name,
              log_colour::Black});
     }
     if (notWhole > 0) {
         report.lines.push_back({Line::Kind::Log,
-                                report.name + ": " + std::to_string(notWhole) +
+                                name + ": " + std::to_string(notWhole) +
                                     (notWhole == 1 ? " cell holds a value that is not a whole code; it is"
                                                    : " cells hold values that are not whole codes; they are") +
                                     " drawn as undefined",

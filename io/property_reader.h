@@ -1,12 +1,12 @@
-// Reads cell properties from a GRDECL property file, checks each against the loaded grid and appends the accepted
-// ones to the property lists. A file whose properties are marked with "Property name in Petrel : NAME" comment
+// Reads cell properties from a GRDECL property file and checks each against the loaded grid; an accepted one comes
+// back as a property the import command adds to the document. A file whose properties are marked with "Property name in Petrel : NAME" comment
 // lines is split at those lines. A file without them is read as plain keyword blocks (PORO, PERMX, NTG, FACIES,
 // SATNUM, ...): each block of exactly one value per grid cell is a property named by its keyword, discrete when
 // every value is a whole number; blocks of any other size and the grid's own keywords are passed over.
 //
 // The import command works in four steps: decode the file text (UTF-8 inside the program), split it into its
-// properties (splitPropertyText), ask the user the type of each, then for each property loadProperty, which reads,
-// checks and appends it and returns everything the user must be told, in order.
+// properties (splitPropertyText), ask the user the kind of each, then for each property loadProperty, which reads
+// and checks it and returns the property with everything the user must be told, in order.
 //
 // Value rules (shared with the grid reader, grdecl_scan.h): the values are white-space separated numbers, n*v is
 // exactly n copies of v, a plain number is always a value, signs are kept, "--" comments are skipped and the first
@@ -15,7 +15,7 @@
 // no memory.
 //
 // A property the user typed as lithology or facies is read as codes even when a few of its values carry a decimal
-// point (real lithology exports hold a stray 3*1.5 among millions of codes): such values become UNDEFINED_CODE,
+// point (real lithology exports hold a stray 3*1.5 among millions of codes): such values become kUndefinedCode,
 // drawn in the undefined colour, and the log says how many cells hold one. A property whose name is already loaded
 // is numbered ("PORO (2)"), so every tree node names one property.
 #pragma once
@@ -29,19 +29,9 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "model/property_set.h"
 
 namespace morvane {
-
-// The code of a cell whose value in a discrete property is not a whole number: drawn in the undefined colour, left
-// out of the property's codes, shares and range.
-inline constexpr int UNDEFINED_CODE = INT_MIN;
-
-// Type codes that make a property discrete whatever its values look like: lithology, facies, regions, discrete.
-bool isDiscreteType(int typeCode);
-
-// `name`, or when a loaded property already has it, the first of "name (2)", "name (3)", ... that none has.
-std::string uniquePropertyName(const std::vector<std::string>& loadedNames, const std::string& name);
 
 namespace property_texts {
 inline constexpr std::string_view Marker = "Property name in Petrel : ";
@@ -53,6 +43,7 @@ inline constexpr const char* CheckingConformity = "Checking conformity with grid
 inline constexpr const char* CalculatingRange = "Calculation max and min values";
 inline constexpr const char* Rendering = "Rendering property";
 inline constexpr const char* AllGood = "All good";
+inline constexpr const char* Loaded = "Property is loaded successfully";
 
 // Message boxes and log lines.
 inline constexpr const char* CaptionRu = "Загрузка свойства";
@@ -101,8 +92,8 @@ struct PropertyValues {
     bool discrete = false;          // no "." anywhere among its values (up to the "/"); for a keyword block,
                                     // every value a whole number within the range of codes
     std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
-    std::vector<int> codes;         // discrete: the codes (whole part of each value, or UNDEFINED_CODE)
-    std::size_t notWhole = 0;       // discrete by type: values with a fractional part, read as UNDEFINED_CODE
+    std::vector<int> codes;         // discrete: the codes (whole part of each value, or kUndefinedCode)
+    std::size_t notWhole = 0;       // discrete by type: values with a fractional part, read as kUndefinedCode
     std::size_t count = 0;          // values after expansion (counted, not expanded, beyond gridSize)
     bool tooMany = false;           // more values than gridSize: none kept
     bool countBeyondBound = false;  // even more than grdecl::kMaxSectionValues: count is that bound
@@ -114,14 +105,6 @@ struct PropertyValues {
 // property as a discrete kind, so it is read as codes even when some values carry a decimal point.
 PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize,
                                   bool discreteType = false);
-
-// The distinct codes of a discrete property in ascending order and the share of cells holding each, in percent of
-// all cells. UNDEFINED_CODE is not a code: its cells count in the total only.
-struct CodeShares {
-    std::vector<int> codes;
-    std::vector<float> percent;
-};
-CodeShares codeShares(const std::vector<int>& codes);
 
 // What the import command shows for one line of feedback, in the order the lines are produced.
 struct PropertyReportLine {
@@ -139,27 +122,18 @@ struct PropertyMessageBox {
 struct PropertyReport {
     bool accepted = false;
     bool discrete = false;
-    int typeCode = 0;
-    int perKindIndex = 0;  // accepted: 1-based position in PROP_disc_loading or PROP_cont_loading (for initPROP)
-    std::string name;      // accepted: the name it is known by (numbered when the file's name was taken)
+    // Accepted: the property read, under the name it is known by (numbered when a loaded property has the file's
+    // name) and with the kind it was given (Discrete or Continuous by its values when it was given none).
+    Property property;
     std::vector<PropertyReportLine> lines;
     std::optional<PropertyMessageBox> messageBox;  // shown (OK button, information icon) after the lines
 };
 
-// Appends an accepted property to the lists: its values to the per-kind list and name, its name to propertyNameAll
-// and PROP_name, the largest and smallest value to PROP_max_value/PROP_min_value and to the colour limits, the type
-// code to PROP_type, and for a discrete property its distinct codes and shares; sets propLoading. `name` must be
-// unique among the loaded properties (uniquePropertyName). Adds the "code = ..., freq = ..." trace lines to
-// `trace`. Takes the values over. Returns the per-kind index (1-based). With `active` (one flag per value; empty:
-// every cell active) the range and the shares count active cells only, since the values of inactive cells are
-// placeholders.
-int appendProperty(Properties& properties, const std::string& name, PropertyValues&& read, int typeCode,
-                   std::vector<PropertyReportLine>& trace, const std::vector<std::uint8_t>& active = {});
-
-// Reads, checks and (when it conforms) appends one property. A rejected property leaves `properties` untouched.
-// `lang` chooses the language of the continuous mismatch message ("ru" Russian, anything else English).
-PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, int typeCode, int gridSize,
-                            std::string_view lang, Properties& properties,
+// Reads and checks one property of kind `kind` for a grid of `gridSize` cells whose active cells are `active` (empty:
+// all), named so that it differs from every property of `loaded`. `lang` chooses the language of the mismatch
+// message ("ru" Russian, anything else English).
+PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
+                            std::string_view lang, const PropertySet& loaded,
                             const std::vector<std::uint8_t>& active = {});
 
 // The message box (in the interface language) and red log line naming `fileName` for a file without any marker.

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "model/grid.h"
+#include "model/property_set.h"
 
 namespace morvane {
 
 struct Document {
     Grid grid;
+    PropertySet properties;
 };
 
 }  // namespace morvane

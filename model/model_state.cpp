@@ -4,20 +4,6 @@
 
 namespace morvane {
 
-std::vector<std::vector<std::vector<float>>> Properties::initialDiscreteColours()
-{
-    using Table = std::vector<std::vector<float>>;
-    const Table lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0},       {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
-                          {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0},    {0, 0, 0}, {0, 0, 0}};
-    Table ntg = lithology;
-    ntg[1] = {0.6f, 1, 0.4f};
-    const Table discrete{{1, 0, 0},    {1, 0.5f, 0},    {1, 1, 0}, {0, 1, 0}, {0, 0.75f, 1}, {0, 0.5f, 1},
-                         {0.7f, 0, 1}, {0.7f, 0, 0.1f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-    // Type codes 0..9: none, lithology, facies, NTG, porosity, permeability, water saturation, regions,
-    // discrete, continuous. Types without a table draw every code grey.
-    return {Table{}, lithology, lithology, ntg, Table{}, Table{}, Table{}, lithology, discrete, Table{}};
-}
-
 std::array<float, 120> ReferencePlane::initialSamplePoints()
 {
     // Twenty white points on a 5 x 4 lattice spanning the sample's extent.

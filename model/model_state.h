@@ -18,6 +18,7 @@
 
 #include "core/localisation.h"
 #include "model/document.h"
+#include "view/view_state.h"
 
 namespace morvane {
 
@@ -90,57 +91,19 @@ struct GridDrawing {
     GLName picked_cell_VAO = 0, picked_cell_VBO = 0;
 };
 
-// Loaded properties, the displayed one, and the colour tables.
-struct Properties {
-    std::vector<std::vector<double>> PROP_cont_loading;  // continuous properties as loaded; entry 0 "grid"
-    std::vector<std::string> PROP_cont_loading_name;
-    std::vector<std::vector<int>> PROP_disc_loading;  // discrete properties as loaded
-    std::vector<std::string> PROP_disc_loading_name;
-    std::vector<double> PROP_max_value, PROP_min_value;  // per property; entry 0 the placeholder
-    std::vector<double> PROP_max_value_color, PROP_min_value_color;
-    std::vector<int> PROP_type;   // per property, type code (10 the placeholder)
-    std::vector<int> PROP_types;  // codes chosen in the loading dialog
-    std::vector<std::string> propertyNameAll;
-    std::string PROP_name;
-    std::string PROP_name_displaying;
-    int PROP_type_displaying = 0;
-    std::vector<double> PROP_stars;
-    std::vector<std::vector<std::vector<double>>> PROP_cont;  // [layer][row][column]
-    std::vector<std::vector<std::vector<int>>> PROP_disc;
-    std::vector<std::vector<int>> PROP_disc_codes;
-    std::vector<std::vector<float>> PROP_disc_codes_perc;
-    std::vector<std::vector<std::vector<float>>> PROP_disc_color = initialDiscreteColours();
-    std::vector<Vertices> cells_k;                       // per layer, r, g, b of each cell, row by row
-    std::array<float, 3> UNDEF_COLOR{127, 127, 127};     // 0..255
-    std::array<float, 3> INACTIVE_COLOR{176, 176, 176};  // 0..255, inactive cells when they are shown
-    // Continuous palettes, indexed by type code: low (1), middle (2) and high (3) colour.
-    std::array<float, 10> r1{0, 0, 0, 0.5f, 0.4f, 0, 0, 0, 0, 0.2f};
-    std::array<float, 10> g1{0, 0, 0, 0.5f, 1, 0, 1, 0, 0, 0.2f};
-    std::array<float, 10> b1{0, 0, 0, 0.5f, 0.2f, 1, 0, 0, 0, 0.8f};
-    std::array<float, 10> r2{0, 0, 0, 0.55f, 1, 0, 0, 0, 0, 0};
-    std::array<float, 10> g2{0, 0, 0, 0.5f, 1, 1, 0.5f, 0, 0, 1};
-    std::array<float, 10> b2{0, 0, 0, 0.45f, 0, 0, 0.5f, 0, 0, 0};
-    std::array<float, 10> r3{0, 0, 0, 0.6f, 1, 1, 0, 0, 0, 1};
-    std::array<float, 10> g3{0, 0, 0, 1, 0.4f, 0, 0, 0, 0, 0.6f};
-    std::array<float, 10> b3{0, 0, 0, 0.4f, 0, 0, 1, 0, 0, 0.2f};
-    std::array<float, 10> r1_form{}, g1_form{}, b1_form{}, r2_form{}, g2_form{}, b2_form{};
-    std::array<float, 10> r3_form{}, g3_form{}, b3_form{};
-    std::vector<double> prop_max_value_form, prop_min_value_form;
-    int i_morvane = 0;        // displayed property: index within its kind
-    // The values the cells are coloured from (set by the colouring, also after an import): the entry within
-    // PROP_disc_loading (discrete) or PROP_cont_loading; -1 while nothing is coloured.
-    int coloured_kind_entry = -1;
-    bool coloured_discrete = false;
-    int prop_no_morvane = 0;  // displayed property: node index (overall entry is this + 1)
-    float cont_prop_cut = 0;  // filter threshold, 0 = no filter
-    bool cut_below = true;
-    bool disc_PROP_displaying = true;
-    bool propLoaded = false;
-    bool propLoading = false;
-    bool OK_prop_loading = false;
-
-    // The code colour tables of the ten type codes.
-    static std::vector<std::vector<std::vector<float>>> initialDiscreteColours();
+// The colour of every cell by the shown property, per layer r, g, b of each cell, row by row (scene/property_colouring).
+struct CellColouring {
+    std::vector<Vertices> cells_k;
+    // What the colours were made from: the cells are coloured again only when some of it changed.
+    struct Source {
+        bool valid = false;  // the colours belong to the grid on show
+        std::uint64_t grid = 0, properties = 0;
+        std::string shown;
+        float cut = 0;
+        bool below = true;
+        friend bool operator==(const Source&, const Source&) = default;
+    } colouredFrom;
+    bool cellsColoured() const { return colouredFrom.valid; }
 };
 
 // Oil-water and gas-oil contacts, and zones.
@@ -321,7 +284,7 @@ struct ModeFlags {
 
 struct ModelState : Constants,
                     GridDrawing,
-                    Properties,
+                    CellColouring,
                     Contacts,
                     Wells,
                     WellSection,
@@ -332,6 +295,7 @@ struct ModelState : Constants,
     ModelState();
 
     Document document;
+    ViewState view;
 };
 
 // The one program-wide instance.

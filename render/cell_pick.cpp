@@ -116,7 +116,7 @@ void SceneRenderer::releasePickTarget()
 std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
 {
     ModelState& s = s_;
-    if (!glAvailable_ || !s.document.grid.loaded || !s.propLoaded || s.well_section_mode || x < 0 || y < 0 ||
+    if (!glAvailable_ || !s.document.grid.loaded || !s.cellsColoured() || s.well_section_mode || x < 0 || y < 0 ||
         x >= viewportWidth_ || y >= viewportHeight_ || s.document.grid.surfaceVertices < 4)
         return std::nullopt;
     if (!ensurePickTarget()) return std::nullopt;

@@ -70,19 +70,15 @@ public:
         makeCurrent();
         scene_->bindGridBuffers();
     }
-    void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override
+    void recolourCells() override
     {
         makeCurrent();
-        scene_->initPROP(proprty_count, is_property_discrete, prop_type);
+        scene_->recolourCells();
     }
     void bindPropBuffers() override
     {
         makeCurrent();
         scene_->bindPropBuffers();
-    }
-    void change_color(int prop_type, int code, float r, float g, float b) override
-    {
-        scene_->change_color(prop_type, code, r, g, b);
     }
     void initXY__PLANE() override { scene_->initXY__PLANE(); }
     void bindXYplaneBuffers() override

@@ -54,19 +54,16 @@ void SceneRenderer::buildGridIndexLists()
     trace("binding grid1");
 }
 
-void SceneRenderer::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
+void SceneRenderer::recolourCells()
 {
-    const PropertyColourReport report = colourProperty(s_.document.grid, s_, proprty_count, is_property_discrete, prop_type);
-    sendTrace(log_, report.trace);
-    if (report.addTreeNode) {
-        if (tree_) tree_->addPropertyNode(report.treeNode, report.typeCode);
-        AppendRichText(report.message, log_colour::Green, true);
-    }
-}
-
-void SceneRenderer::change_color(int prop_type, int code, float r, float g, float b)
-{
-    changeDiscreteColour(s_.document.grid, s_, prop_type, code, r, g, b);
+    const Document& doc = s_.document;
+    const CellColouring::Source source{true, doc.grid.revision, doc.properties.revision, s_.view.shownProperty,
+                                       s_.view.filter.cut, s_.view.filter.below};
+    if (s_.colouredFrom == source) return;
+    if (!colourCells(doc.grid, doc.properties, doc.properties.find(s_.view.shownProperty), s_.view.filter, s_.cells_k))
+        return;
+    s_.colouredFrom = source;
+    bindPropBuffers();
 }
 
 void SceneRenderer::initWELL()

@@ -424,7 +424,7 @@ void SceneRenderer::Render()
         drawBackdropSquare();
     }
 
-    if (s.well_section_mode && s.propLoaded) {
+    if (s.well_section_mode && s.cellsColoured()) {
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
             const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
             glLineWidth(6);
@@ -468,7 +468,7 @@ void SceneRenderer::Render()
         }
     }
 
-    if (s.propLoaded && !s.well_section_mode) {
+    if (s.cellsColoured() && !s.well_section_mode) {
         drawCells({});
         setUniformFloat(core_.transp, 0.5f);
         if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
@@ -611,8 +611,8 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     const float size = Constants::COPYRIGHT_LABEL_SIZE;
     RenderText(s.COPYRIGHT_LABEL, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
     if (s.layers_mode) RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
-    if (s.cont_prop_cut != 0)
-        RenderText(s.PROP_name_displaying + (s.cut_below ? " > " : " < ") + sixDecimalsText(s.cont_prop_cut, 3), 7, 100,
+    if (s.view.filter.on())
+        RenderText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3), 7, 100,
                    size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
 }
 

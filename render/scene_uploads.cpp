@@ -189,7 +189,7 @@ void SceneRenderer::bindGridBuffers()
 void SceneRenderer::bindPropBuffers()
 {
     if (!glAvailable_) return;
-    if (!s_.propLoaded) return;
+    if (!s_.cellsColoured()) return;
     releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
                       s_.cells_edge_EBO);
     // The cells draw the grid's own vertex buffers with their colours beside them.
@@ -208,7 +208,9 @@ void SceneRenderer::uploadFilteredCells()
 {
     // The filter view shows the kept cells as one closed shell, drawn as the model's own is: the faces between two
     // kept cells are never seen, and on a large grid they are most of the faces.
-    const std::vector<std::uint8_t> kept = keptCells(s_.document.grid, s_, s_.cell_drawn);
+    const PropertySet& properties = s_.document.properties;
+    const std::vector<std::uint8_t> kept =
+        keptCells(s_.document.grid, properties.find(s_.view.shownProperty), s_.view.filter, s_.cell_drawn);
     ShellLists shell;
     if (!kept.empty()) shell = buildLayerBlockShell(s_.document.grid, kept, gridWindingFlag(s_.document.grid), 0, s_.document.grid.layers - 1, false);
     uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, facesByLayer(shell));
@@ -360,7 +362,7 @@ void SceneRenderer::bindWellBuffers()
 void SceneRenderer::bindIntersectBuffers()
 {
     if (!glAvailable_) return;
-    if (!s_.propLoaded) return;
+    if (!s_.cellsColoured()) return;
     releaseSlots(s_.intersect_lines_VAO, s_.intersect_lines_VBO, &s_.intersect_lines_EBO);
     releaseSlots(s_.intersect_owc_VAO, s_.intersect_owc_VBO, &s_.intersect_owc_EBO);
     releaseSlots(s_.section_well_VAO, s_.section_well_VBO, nullptr);

@@ -22,11 +22,10 @@ bool levelsFitGrid(const Grid& geometry, const std::vector<std::vector<float>>& 
     return true;
 }
 
-bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, int perKindIndex, const Grid& geometry,
-                 const Properties& properties)
+bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, const std::vector<int>& regionCodes,
+                 const Grid& geometry)
 {
-    if (perKindIndex < 1 || static_cast<std::size_t>(perKindIndex) > properties.PROP_disc_loading.size()) return false;
-    auto reshaped = reshapeRegionProperty(geometry, properties.PROP_disc_loading[perKindIndex - 1]);
+    auto reshaped = reshapeRegionProperty(geometry, regionCodes);
     if (reshaped.empty()) return false;
     target = std::move(reshaped);
     return true;
@@ -137,14 +136,14 @@ std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
     return out;
 }
 
-bool initProp_disc_OWC(int perKindIndex, const Grid& geometry, const Properties& properties, Contacts& contacts)
+bool initProp_disc_OWC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts)
 {
-    return reshapeInto(contacts.PROP_disc_OWC, perKindIndex, geometry, properties);
+    return reshapeInto(contacts.PROP_disc_OWC, regionCodes, geometry);
 }
 
-bool initProp_disc_GOC(int perKindIndex, const Grid& geometry, const Properties& properties, Contacts& contacts)
+bool initProp_disc_GOC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts)
 {
-    return reshapeInto(contacts.PROP_disc_GOC, perKindIndex, geometry, properties);
+    return reshapeInto(contacts.PROP_disc_GOC, regionCodes, geometry);
 }
 
 ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& geometry,
@@ -165,14 +164,13 @@ ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& ge
     return report;
 }
 
-ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std::vector<RegionCodeDepth>& rows,
-                                   const Grid& geometry, const Properties& properties,
-                                   Contacts& contacts)
+ContactReport buildRegionalContact(ContactKind kind, const std::vector<int>& regionCodes,
+                                   const std::vector<RegionCodeDepth>& rows, const Grid& geometry, Contacts& contacts)
 {
     ContactReport report;
     if (!gridCarriesContacts(geometry)) return report;
-    const bool reshaped = kind == ContactKind::OWC ? initProp_disc_OWC(perKindIndex, geometry, properties, contacts)
-                                                   : initProp_disc_GOC(perKindIndex, geometry, properties, contacts);
+    const bool reshaped = kind == ContactKind::OWC ? initProp_disc_OWC(regionCodes, geometry, contacts)
+                                                   : initProp_disc_GOC(regionCodes, geometry, contacts);
     if (!reshaped) {
         report.outcome = ContactBuild::RegionUnusable;
         return report;

@@ -71,13 +71,10 @@ struct ContactReport {
     std::vector<std::string> trace;
 };
 
-// The region property `perKindIndex` (1-based in PROP_disc_loading) reshaped into PROP_disc_OWC or PROP_disc_GOC.
-// False, with nothing changed, when the index names no loaded discrete property or the property does not hold one
-// value per cell.
-bool initProp_disc_OWC(int perKindIndex, const Grid& geometry, const Properties& properties,
-                       Contacts& contacts);
-bool initProp_disc_GOC(int perKindIndex, const Grid& geometry, const Properties& properties,
-                       Contacts& contacts);
+// The codes of a region property reshaped into PROP_disc_OWC or PROP_disc_GOC. False, with nothing changed, when
+// they are not one code per cell.
+bool initProp_disc_OWC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts);
+bool initProp_disc_GOC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts);
 
 // A uniform contact at `depth` metres (signed like the grid's z extents: below datum negative): the contact's level
 // is depth / kCoordScale everywhere; set, uniform.
@@ -90,10 +87,9 @@ struct RegionCodeDepth {
     std::optional<double> depth;
 };
 
-// A regional contact over region property `perKindIndex` (1-based in PROP_disc_loading): codes and levels from the
-// rows with a depth, in row order; columns from the top layer of the region property; set, not uniform.
-ContactReport buildRegionalContact(ContactKind kind, int perKindIndex, const std::vector<RegionCodeDepth>& rows,
-                                   const Grid& geometry, const Properties& properties,
-                                   Contacts& contacts);
+// A regional contact over the codes of a region property: codes and levels from the rows with a depth, in row
+// order; columns from the top layer of the region property; set, not uniform.
+ContactReport buildRegionalContact(ContactKind kind, const std::vector<int>& regionCodes,
+                                   const std::vector<RegionCodeDepth>& rows, const Grid& geometry, Contacts& contacts);
 
 }  // namespace morvane

@@ -513,14 +513,7 @@ GridBuildReport buildGrid(ModelState& state)
         grid.input = std::move(incoming);
         return report;
     }
-    // The properties and contacts belonged to the old grid.
-    std::vector<std::vector<int>>().swap(state.PROP_disc_loading);
-    std::vector<std::vector<double>>().swap(state.PROP_cont_loading);
-    state.propLoaded = false;
-    Vertices().swap(state.OWC_k);
-    Vertices().swap(state.GOC_k);
-    state.OWC_set = state.GOC_set = false;
-    state.displayOWC = state.displayGOC = false;
+    state.colouredFrom.valid = false;  // the cell colours were the old grid's
     report.viewFitted = placeCameraOnGrid(grid, state, &report.trace);
     buildXYPlane(grid, state);
     return report;

@@ -87,8 +87,7 @@ struct GridBuildReport {
 GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& grid);
 
 // The whole grid build on the model state, from the input read into its grid: buildGridGeometry, then, when built,
-// the properties and contacts of the old grid dropped, the camera placed on the new one and the XY reference plane
-// built.
+// the camera placed on the new grid and the XY reference plane built.
 GridBuildReport buildGrid(ModelState& state);
 
 // The main log line of a build in the interface language ("en" or "ru"): a refused cell size says the size found

@@ -16,43 +16,35 @@ int component255(float c)
     return static_cast<int>(scaled) & 0xFF;
 }
 
-Rgb paletteAt(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b, int type)
+std::size_t kindIndex(PropertyKind kind)
 {
-    if (type < 0 || type >= 10) return {};
-    return {r[type], g[type], b[type]};
+    const int k = static_cast<int>(kind);
+    return k >= 0 && k < kPropertyKindCount ? static_cast<std::size_t>(k) : 0;
 }
 
 }  // namespace
 
 Rgb255 toRgb255(const Rgb& colour) { return {component255(colour.r), component255(colour.g), component255(colour.b)}; }
 
-ContinuousLegend continuousLegend(const Properties& p, int nodeIndex)
+ContinuousLegend continuousLegend(const PropertySet& p, const Property& shown)
 {
     ContinuousLegend legend;
-    const int type = p.PROP_type_displaying;
-    legend.low = toRgb255(paletteAt(p.r1, p.g1, p.b1, type));
-    legend.middle = toRgb255(paletteAt(p.r2, p.g2, p.b2, type));
-    legend.high = toRgb255(paletteAt(p.r3, p.g3, p.b3, type));
-    const std::size_t entry = static_cast<std::size_t>(nodeIndex) + 1;
-    if (nodeIndex >= 0 && entry < p.PROP_max_value_color.size())
-        legend.maxText = limitText(p.PROP_max_value_color[entry]);
-    if (nodeIndex >= 0 && entry < p.PROP_min_value_color.size())
-        legend.minText = limitText(p.PROP_min_value_color[entry]);
+    const ColourRamp& ramp = p.ramps[kindIndex(shown.kind)];
+    legend.low = toRgb255(ramp.low);
+    legend.middle = toRgb255(ramp.middle);
+    legend.high = toRgb255(ramp.high);
+    legend.maxText = limitText(shown.highLimit);
+    legend.minText = limitText(shown.lowLimit);
     return legend;
 }
 
-DiscreteLegend discreteLegend(const Properties& p, int perKindIndex, int availableWidth)
+DiscreteLegend discreteLegend(const PropertySet& p, const Property& shown, int availableWidth)
 {
     namespace bars = legend_bars;
     DiscreteLegend legend;
-    const std::size_t at = static_cast<std::size_t>(perKindIndex);
-    if (perKindIndex < 0 || at >= p.PROP_disc_codes.size() || at >= p.PROP_disc_codes_perc.size()) return legend;
-    const auto& codes = p.PROP_disc_codes[at];
-    const auto& shares = p.PROP_disc_codes_perc[at];
-    const int type = p.PROP_type_displaying;
-    static const std::vector<std::vector<float>> noTable;
-    const auto& table =
-        type >= 0 && static_cast<std::size_t>(type) < p.PROP_disc_color.size() ? p.PROP_disc_color[type] : noTable;
+    const auto& codes = shown.distinctCodes;
+    const auto& shares = shown.codePercent;
+    const std::vector<Rgb>& table = p.codeColours[kindIndex(shown.kind)];
 
     const int perRow = std::max(1, (availableWidth - bars::Left - bars::Width) / bars::Pitch + 1);
     const std::size_t count = std::min(codes.size(), shares.size());
@@ -69,7 +61,7 @@ DiscreteLegend discreteLegend(const Properties& p, int perKindIndex, int availab
         bar.height = static_cast<int>(height);
         bar.labelY = bars::Baseline + bars::RowPitch * row;
         bar.top = bar.labelY - bar.height;
-        bar.colour = toRgb255(discreteColour(codes[n], table, OUTSIDE_TABLE_COLOUR));
+        bar.colour = toRgb255(codeColour(codes[n], table, kOutsideTableColour));
         legend.bars.push_back(std::move(bar));
         legend.rows = row + 1;
     }

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
-#include "scene/property_colouring.h"
+#include "model/property_set.h"
 
 namespace morvane {
 
@@ -19,12 +18,12 @@ struct Rgb255 {
 Rgb255 toRgb255(const Rgb& colour);
 
 struct ContinuousLegend {
-    Rgb255 low, middle, high;      // the palettes of the displayed type (PROP_type_displaying)
-    std::string maxText, minText;  // the colour limits of overall entry nodeIndex + 1, by limitText
+    Rgb255 low, middle, high;      // the ramp of the property's kind
+    std::string maxText, minText;  // its colour limits, by limitText
 };
 
-// The continuous legend of the property shown at tree node `nodeIndex`. Missing entries show as empty texts.
-ContinuousLegend continuousLegend(const Properties& properties, int nodeIndex);
+// The continuous legend of property `shown`.
+ContinuousLegend continuousLegend(const PropertySet& properties, const Property& shown);
 
 // Placement of the discrete legend inside the legend box. Bars stand on the line `baseline` of their row, the code
 // under each bar; a code held by every cell is `tallest` pixels high.
@@ -42,7 +41,7 @@ struct LegendBar {
     std::string label;  // the code as decimal text
     int x = 0, top = 0, width = legend_bars::Width, height = 0;
     int labelY = 0;  // top of the code label: the bar's baseline
-    Rgb255 colour;   // the code's colour in the table of the displayed type, grey 0.8 outside it
+    Rgb255 colour;   // the code's colour in the table of the property's kind, grey 0.8 outside it
 };
 
 struct DiscreteLegend {
@@ -50,9 +49,9 @@ struct DiscreteLegend {
     int rows = 0;
 };
 
-// The discrete legend of per-kind entry `perKindIndex` (from 0). Bars run left to right; when the next bar would
+// The discrete legend of property `shown`, a bar per code it holds. Bars run left to right; when the next bar would
 // end beyond `availableWidth` (the room the view leaves the legend), it starts a new row RowPitch lower, so a
 // property with dozens of codes wraps instead of running off the view. At least one bar goes on every row.
-DiscreteLegend discreteLegend(const Properties& properties, int perKindIndex, int availableWidth);
+DiscreteLegend discreteLegend(const PropertySet& properties, const Property& shown, int availableWidth);
 
 }  // namespace morvane

@@ -18,11 +18,10 @@ public:
     // initGRID tells whether the builder accepted the grid (see GridBuildOutcome).
     virtual GridBuildOutcome initGRID() = 0;
     virtual void bindGridBuffers() = 0;
-    // Property colouring of the cells (1-based per-kind index) and its upload.
-    virtual void initPROP(int proprty_count, bool is_property_discrete, int prop_type) = 0;
+    // The cells coloured by the shown property under the property filter, and uploaded.
+    virtual void recolourCells() = 0;
+    // The upload of the cell colours as they are.
     virtual void bindPropBuffers() = 0;
-    // One code of a discrete colour table, recolouring the cells in place (upload with bindPropBuffers).
-    virtual void change_color(int prop_type, int code, float r, float g, float b) = 0;
     // XY reference plane and the fixed buffers (text quad, XY plane, reference square).
     virtual void initXY__PLANE() = 0;
     virtual void bindXYplaneBuffers() = 0;

@@ -78,16 +78,6 @@ bool regularColumn(const Grid& grid, int i, int j)
            grid.regularCells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] == 1;
 }
 
-template <typename T>
-const T* cellOf(const std::vector<std::vector<std::vector<T>>>& layers, int k, int i, int j)
-{
-    if (k < 0 || i < 0 || j < 0 || static_cast<std::size_t>(k) >= layers.size()) return nullptr;
-    const auto& rows = layers[static_cast<std::size_t>(k)];
-    if (static_cast<std::size_t>(i) >= rows.size()) return nullptr;
-    const auto& row = rows[static_cast<std::size_t>(i)];
-    return static_cast<std::size_t>(j) < row.size() ? &row[static_cast<std::size_t>(j)] : nullptr;
-}
-
 void setStart(std::vector<std::vector<float>>& starts, std::size_t s, float x, float y)
 {
     if (starts.size() <= s) starts.resize(s + 1, std::vector<float>{0, 0});
@@ -131,22 +121,22 @@ Rgb sectionContinuousColour(float v)
     return {1, 0, 0};
 }
 
-Rgb sectionCellColour(const Properties& properties, int k, int i, int j)
+Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Property* shown, int k, int i, int j)
 {
-    if (!properties.disc_PROP_displaying) {
-        const double* value = cellOf(properties.PROP_cont, k, i, j);
-        return value ? sectionContinuousColour(static_cast<float>(*value)) : Rgb{};
-    }
-    const int* code = cellOf(properties.PROP_disc, k, i, j);
-    if (!code) return {};
-    static const std::vector<std::vector<float>> noTable;
-    const int type = properties.PROP_type_displaying;
-    const bool known = type >= 0 && static_cast<std::size_t>(type) < properties.PROP_disc_color.size();
-    return discreteColour(*code, known ? properties.PROP_disc_color[static_cast<std::size_t>(type)] : noTable,
-                          undefinedColour(properties));
+    if (!shown || k < 0 || i < 0 || j < 0 || k >= grid.layers || i >= grid.rows || j >= grid.columns) return {};
+    const std::size_t n = (static_cast<std::size_t>(k) * static_cast<std::size_t>(grid.rows) + static_cast<std::size_t>(i)) *
+                              static_cast<std::size_t>(grid.columns) +
+                          static_cast<std::size_t>(j);
+    if (n >= shown->size()) return {};
+    if (!shown->discrete) return sectionContinuousColour(static_cast<float>(shown->values[n]));
+    const int kind = static_cast<int>(shown->kind);
+    static const std::vector<Rgb> noTable;
+    const bool known = kind >= 0 && kind < kPropertyKindCount;
+    return codeColour(shown->codes[n], known ? properties.codeColours[static_cast<std::size_t>(kind)] : noTable,
+                      properties.undefinedColour);
 }
 
-std::vector<std::string> makeWellSection(const Grid& grid, const Properties& properties,
+std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
                                          const Contacts& contacts, WellSection& section, const SectionSegment& segment)
 {
     std::vector<std::string> trace{"starting making well saction"};
@@ -198,7 +188,7 @@ std::vector<std::string> makeWellSection(const Grid& grid, const Properties& pro
 
             const std::size_t before = lines.size();
             int c1 = 0, c2 = 0;
-            const Rgb colour = sectionCellColour(properties, static_cast<int>(k), i, j);
+            const Rgb colour = sectionCellColour(grid, properties, shown, static_cast<int>(k), i, j);
             static constexpr int kEdges[4][2] = {{0, 1}, {2, 3}, {0, 2}, {1, 3}};
             for (int e = 0; e < 4; ++e) {
                 const int a = kEdges[e][0], b = kEdges[e][1];

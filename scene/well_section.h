@@ -34,15 +34,15 @@ struct SectionSegment {
 // cyan, green and yellow to red (above 0.2), each stretch starting at full strength.
 Rgb sectionContinuousColour(float v);
 
-// The colour of cell (k, i, j) in the section: the continuous stretches above, or for a discrete property the code
-// colour of the displayed property's own table, as the cells are coloured in the 3D view. Black when the displayed
-// arrays do not hold the cell.
-Rgb sectionCellColour(const Properties& properties, int k, int i, int j);
+// The colour of cell (k, i, j) in the section: the continuous stretches above, or for a property of codes the code
+// colour of its kind's table, as the cells are coloured in the 3D view. Black without a shown property or when the
+// cell lies outside the grid or the property.
+Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Property* shown, int k, int i, int j);
 
 // Cuts one segment through the grid and appends one entry to intersect_lines, intersect_owc and
 // intersect_lines_indices; the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
 // as needed). A segment that crosses no regular, active cell leaves an empty entry. Returns the trace lines.
-std::vector<std::string> makeWellSection(const Grid& grid, const Properties& properties,
+std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
                                          const Contacts& contacts, WellSection& section, const SectionSegment& segment);
 
 // Removes the last `count` entries of the three result lists (the segments made last are withdrawn).

@@ -49,8 +49,8 @@ public:
     std::optional<std::vector<int>> choosePropertyTypes(const std::vector<std::string>& names,
                                                         const std::string& lang) override
     {
-        // The dialog collects the codes in the program-wide list and leaves it empty again.
-        std::vector<int>& types = modelState().PROP_types;
+        // The dialog collects the codes in a list of this question's own.
+        std::vector<int> types;
         PropertyKindsDialog dialog(names, types, parent_);
         dialog.updateLang(lang);
         dialog.exec();  // modal, centred on its owner

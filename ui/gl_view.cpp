@@ -217,20 +217,16 @@ void GlView::bindCursorBuffers()
     scene_->bindCursorBuffers();
     changed();
 }
-void GlView::initPROP(int proprty_count, bool is_property_discrete, int prop_type)
+void GlView::recolourCells()
 {
-    scene_->initPROP(proprty_count, is_property_discrete, prop_type);
+    makeViewCurrent();
+    scene_->recolourCells();
     changed();
 }
 void GlView::bindPropBuffers()
 {
     makeViewCurrent();
     scene_->bindPropBuffers();
-    changed();
-}
-void GlView::change_color(int prop_type, int code, float r, float g, float b)
-{
-    scene_->change_color(prop_type, code, r, g, b);
     changed();
 }
 void GlView::initXY__PLANE() { scene_->initXY__PLANE(); }

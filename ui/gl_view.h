@@ -54,9 +54,8 @@ public:
     void bindGridBuffers() override;
     void bindBuffers() override;
     void bindCursorBuffers();
-    void initPROP(int proprty_count, bool is_property_discrete, int prop_type) override;
+    void recolourCells() override;
     void bindPropBuffers() override;
-    void change_color(int prop_type, int code, float r, float g, float b) override;
     void initXY__PLANE() override;
     void bindXYplaneBuffers() override;
     void bindFlatPlaneBuffers();

@@ -56,7 +56,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState
     statisticsDialog_ = new StatisticsDialog(this);
     statisticsDialog_->setWindowFlag(Qt::Window);
     settingsDialog_ = new SettingsDialog(this);
-    propertyFilterDialog_ = new PropertyFilterDialog(state_, this);
+    propertyFilterDialog_ = new PropertyFilterDialog(this);
     colourLimitsDialog_ = new ColourLimitsDialog(this);
     sectionWellPicker_ = new SectionWellPicker(this);
     paletteDialog_ = new PaletteDialog(this);
@@ -162,7 +162,7 @@ void MainWindow::layOutView()
     if (glView_) glView_->ReSizeGLScene(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
     // Code bars wrap to the room the view leaves them.
-    if (legend().showsDiscrete() && !state_.displayGrid) refreshDiscMorvane(state_.i_morvane);
+    if (legend().showsDiscrete()) refreshLegend();
     requestFrame();
 }
 

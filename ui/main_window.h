@@ -217,8 +217,7 @@ private:
     // The legend: a colour picked for stop 1 (low), 2 (middle) or 3 (high) of the ramp; a click on a limit opens
     // the colour-limit window on it; a click on the bar of `code` gives the code a new random colour; the pointer
     // over the legend shows the ramp's pickers, over the view it hides them.
-    void refreshContMorvane(int perKindIndex, int nodeIndex) override;
-    void refreshDiscMorvane(int perKindIndex) override;
+    void refreshLegend() override;
     void changeRampColourTo(int stop, const QColor& colour);
     void editColourLimit(bool upper);
     void recolourCodeBar(QWidget* bar, int code);
@@ -276,6 +275,8 @@ private:
     void showFinished(bool front) override;
     void focusWellTree() override;
     void addWellNode(const std::string& name) override;
+    // PropertyImportWindow: a property just loaded gets its node in the model tree.
+    void addPropertyNode(const std::string& name, int kindCode) override;
     WellImportContext wellImportContext(UserPrompts& prompts);
     // WellSectionWindow: the selection window, the mode button, the view buttons and the section's colours.
     void showSelectionWindow() override;

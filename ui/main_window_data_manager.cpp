@@ -26,22 +26,30 @@ void copyBack(const std::vector<float>& from, std::vector<float>& to)
 void MainWindow::openDataManager()
 {
     ModelState& s = state_;
-    DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, s.propLoaded && s.PROP_type.size() > 1,
-                              false, false, s.document.grid.extent.xMax, s.document.grid.extent.xMin,
-                              s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax,
-                              s.document.grid.extent.zMin, s.propertyNameAll, s.PROP_type, s.document.grid.layers,
+    PropertySet& properties = s.document.properties;
+    std::vector<std::string> names;
+    std::vector<int> kinds;
+    for (const Property& p : properties.items) {
+        names.push_back(p.name);
+        kinds.push_back(static_cast<int>(p.kind));
+    }
+    DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, !properties.items.empty(), false, false,
+                              s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax,
+                              s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
+                              names, kinds, s.document.grid.layers,
                               s.well_name, s.oilProd, s.waterProd, s.gasProd, this);
     manager.updateLang(s.Lang);
     manager.exec();
     if (!manager.applied()) return;
 
-    // Property types: the model state and the icons of the property nodes.
+    // Property kinds: the document's and the icons of the property nodes.
     const std::vector<int> types = manager.propertyTypes();
     modelTree_->setUpdatesEnabled(false);
-    for (std::size_t i = 0; i < types.size() && i + 1 < s.PROP_type.size(); ++i) {
-        s.PROP_type[i + 1] = types[i];
+    for (std::size_t i = 0; i < types.size() && i < properties.items.size(); ++i) {
+        properties.items[i].kind = propertyKindOf(types[i]);
         modelTree_->setPropertyIcon(static_cast<int>(i), types[i]);
     }
+    ++properties.revision;
     modelTree_->setUpdatesEnabled(true);
 
     showContactToggles();

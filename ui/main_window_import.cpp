@@ -12,6 +12,7 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
+#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
 #include "ui/view_panel.h"
@@ -122,8 +123,13 @@ PropertyDisplayContext MainWindow::propertyDisplayContext()
 
 bool MainWindow::showProperty(const std::string& name)
 {
-    const std::optional<int> index = propertyNodeIndex(state_, name);
+    const std::optional<int> index = propertyNodeIndex(state_.document.properties, name);
     return index && modelTree_->selectProperty(*index);
+}
+
+void MainWindow::addPropertyNode(const std::string& name, int kindCode)
+{
+    modelTree_->dataTree().addPropertyNode(name, kindCode);
 }
 
 }  // namespace morvane

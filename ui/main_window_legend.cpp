@@ -28,14 +28,9 @@ Rgb unitColour(const QColor& c) { return {c.red() / 255.0f, c.green() / 255.0f, 
 
 }  // namespace
 
-void MainWindow::refreshContMorvane(int /*perKindIndex*/, int nodeIndex)
+void MainWindow::refreshLegend()
 {
-    legend().showContinuous(continuousLegend(state_, nodeIndex));
-}
-
-void MainWindow::refreshDiscMorvane(int perKindIndex)
-{
-    legend().showDiscrete(discreteLegend(state_, perKindIndex, legendRowWidth()));
+    showLegendOf(legend(), state_.document.properties, state_.view.shownProperty, legendRowWidth());
 }
 
 int MainWindow::legendRowWidth() const
@@ -54,11 +49,9 @@ void MainWindow::changeRampColourTo(int stop, const QColor& colour)
 
 void MainWindow::editColourLimit(bool upper)
 {
-    const std::size_t entry = static_cast<std::size_t>(state_.prop_no_morvane) + 1;
-    const auto& limits = upper ? state_.PROP_max_value_color : state_.PROP_min_value_color;
-    if (state_.prop_no_morvane < 0 || entry >= limits.size()) return;
-    colourLimitsDialog_->editLimit(static_cast<float>(limits[entry]), upper);
-    if (upper) trace("prop_no_morvane1 = " + std::to_string(state_.prop_no_morvane));
+    const Property* shown = state_.document.properties.find(state_.view.shownProperty);
+    if (!shown) return;
+    colourLimitsDialog_->editLimit(static_cast<float>(upper ? shown->highLimit : shown->lowLimit), upper);
     colourLimitsDialog_->updateLang(state_.Lang);
     colourLimitsDialog_->show();
     colourLimitsDialog_->raise();

@@ -153,9 +153,14 @@ void MainWindow::toggleFilterView()
     applyModeButtons(ribbon_.filterView, buttons);
     if (buttons != ModeButtons::OnlyThisOne) return;
     // The property filter dialog takes over from here (it sets the filter view when it is hidden).
-    propertyFilterDialog_->setDisplayedProperty(
-        state_.PROP_max_value_color, state_.PROP_min_value_color, state_.prop_no_morvane, state_.r3, state_.g3,
-        state_.b3, state_.r2, state_.g2, state_.b2, state_.r1, state_.g1, state_.b1, state_.PROP_type_displaying);
+    const PropertySet& properties = state_.document.properties;
+    const Property* shown = properties.find(state_.view.shownProperty);
+    if (!shown) return;
+    const int kind = static_cast<int>(shown->kind);
+    propertyFilterDialog_->setProperty(shown->name, shown->highLimit, shown->lowLimit,
+                                       kind >= 0 && kind < kPropertyKindCount
+                                           ? properties.ramps[static_cast<std::size_t>(kind)]
+                                           : ColourRamp{});
     propertyFilterDialog_->show();
     propertyFilterDialog_->raise();
     propertyFilterDialog_->showLimits();

@@ -217,4 +217,17 @@ void PropertyLegend::fitToContent()
     resize(right, bottom);
 }
 
+void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth)
+{
+    const Property* property = properties.find(shown);
+    if (!property) {
+        legend.clearContent();
+        return;
+    }
+    if (property->discrete)
+        legend.showDiscrete(discreteLegend(properties, *property, rowWidth));
+    else
+        legend.showContinuous(continuousLegend(properties, *property));
+}
+
 }  // namespace morvane

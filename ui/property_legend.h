@@ -57,29 +57,27 @@ private:
     bool discrete_ = false;
 };
 
+// The legend of the property called `shown`: its ramp and limits, or its code bars wrapping within `rowWidth`;
+// emptied when there is no such property.
+void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth);
+
 // A legend driven by the property display commands without a main window (the snapshot): no filter view button,
 // and code bars wrap within `rowWidth`.
 class LegendDisplay final : public PropertyDisplayWindow {
 public:
-    LegendDisplay(PropertyLegend& legend, const Properties& properties, int rowWidth)
-        : legend_(legend), properties_(properties), rowWidth_(rowWidth)
+    LegendDisplay(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth)
+        : legend_(legend), properties_(properties), shown_(shown), rowWidth_(rowWidth)
     {}
     void setLegendCaption(const std::string& text) override { legend_.setTitle(QString::fromStdString(text)); }
     void clearLegend() override { legend_.clearContent(); }
-    void refreshDiscMorvane(int perKindIndex) override
-    {
-        legend_.showDiscrete(discreteLegend(properties_, perKindIndex, rowWidth_));
-    }
-    void refreshContMorvane(int, int nodeIndex) override
-    {
-        legend_.showContinuous(continuousLegend(properties_, nodeIndex));
-    }
+    void refreshLegend() override { showLegendOf(legend_, properties_, shown_, rowWidth_); }
     bool filterViewChecked() const override { return false; }
     void uncheckFilterView() override {}
 
 private:
     PropertyLegend& legend_;
-    const Properties& properties_;
+    const PropertySet& properties_;
+    const std::string& shown_;  // the view state's shown property
     int rowWidth_;
 };
 

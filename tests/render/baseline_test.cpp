@@ -60,12 +60,8 @@ TEST_F(Baselines, PropertyColours)
     const PropertyImportResult imported =
         importPropertyFile({s, feedback, scene.view(), noWindow, prompts}, demoProperties);
     ASSERT_EQ(imported.accepted, 2);
-    s.disc_PROP_displaying = false;
-    s.i_morvane = 1;  // after the placeholder "grid"
-    s.prop_no_morvane = 0;
-    s.PROP_type_displaying = 4;
+    s.view.shownProperty = imported.names.front();  // porosity chosen in the model tree
     rebuildDisplayedProperty(s, &scene.view());
-    s.displayGrid = false;
     s.displayGridLines = false;  // the colours, not the cell edges
     EXPECT_TRUE(matchesBaseline(scene.frame(), "property_colours"));
 }

@@ -164,16 +164,14 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
         s.transp_model = 1.0f;
         EXPECT_LT(differingPixels(shell, everyFace, true), area / 500) << "shell at " << turn.z;
         s.threeD_mode = true;
-        s.cut_below = true;
-        s.cont_prop_cut = -1.0f;  // removes the cells below -1: none
-        scene.view().initPROP(1, false, 5);
-        scene.view().bindPropBuffers();
+        s.view.filter.below = true;
+        s.view.filter.cut = -1.0f;  // removes the cells below -1: none
+        scene.view().recolourCells();
         EXPECT_LT(differingPixels(everyFace, scene.frame("filter_turned.png"), true), area / 500)
             << "filter view at " << turn.z;
         s.threeD_mode = false;
-        s.cont_prop_cut = 0.0f;
-        scene.view().initPROP(1, false, 5);
-        scene.view().bindPropBuffers();
+        s.view.filter.cut = 0.0f;
+        scene.view().recolourCells();
 
         s.flat_section_mode = true;
         seenThroughAlike("section", "section_turned.png", turn.z);

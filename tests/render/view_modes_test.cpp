@@ -192,10 +192,9 @@ TEST(PropertyCut, CellsBelowTheCutAreAbsentAndTheCutIsLabelled)
     scene.colour(values);
     ModelState& s = scene.s();
     setMode(s, false, false, false, true);
-    s.cont_prop_cut = 0.25f;
-    s.cut_below = true;
-    scene.view().initPROP(1, false, 5);
-    scene.view().bindPropBuffers();
+    s.view.filter.cut = 0.25f;
+    s.view.filter.below = true;
+    scene.view().recolourCells();
     const RgbaImage image = scene.frame("property_cut.png");
 
     for (int j = 0; j < 3; ++j) {
@@ -228,8 +227,8 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
     ModelState& s = scene.s();
     s.rotation = glm::vec3(0.0f);  // straight down
     setMode(s, false, false, false, true);
-    s.cont_prop_cut = 0.5f;
-    s.cut_below = false;
+    s.view.filter.cut = 0.5f;
+    s.view.filter.below = false;
     scene.colour(values);
     const RgbaImage image = scene.frame("property_filter_view.png");
 
@@ -253,9 +252,8 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
     EXPECT_GT(removed, 5);
     EXPECT_GT(background, removed / 2);
 
-    s.cont_prop_cut = 0.0f;
-    scene.view().initPROP(1, false, 5);
-    scene.view().bindPropBuffers();
+    s.view.filter.cut = 0.0f;
+    scene.view().recolourCells();
     const RgbaImage whole = scene.frame();
     for (int i = 0; i < 6; ++i)
         for (int j = 0; j < 8; ++j) {
@@ -274,8 +272,8 @@ TEST(PropertyCut, AHoleInTheTopLayerShowsTheCellBeneath)
     ModelState& s = scene.s();
     s.rotation = glm::vec3(0.0f);  // straight down
     setMode(s, false, false, false, true);
-    s.cont_prop_cut = 0.5f;
-    s.cut_below = false;
+    s.view.filter.cut = 0.5f;
+    s.view.filter.below = false;
     const auto value = [](int k, int i, int j) { return k == 0 ? (i == 1 && j == 1 ? 0.9 : 0.1) : 0.2 * k; };
     scene.colour(cellValues(3, 3, 3, value));
     const RgbaImage image = scene.frame("property_cut_hole.png");

@@ -278,7 +278,7 @@ TEST(ViewSetup, UploadsReplaceTheirObjectsAndReleaseFreesEverything)
     const GlObjects& gl = scene.view().scene().objects();
     // Recolouring, regridding, the fixed buffers and every per-item upload again: nothing accumulates.
     const auto uploadEverything = [&] {
-        scene.view().initPROP(1, false, 5);
+        scene.view().recolourCells();
         scene.view().bindPropBuffers();
         scene.view().bindGridBuffers();
         scene.view().bindBuffers();

@@ -82,7 +82,9 @@ TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
     EXPECT_TRUE(v.state.grid_lines_VAO.empty());
 }
 
-TEST(ViewTargets, APropertyLoadAddsItsTreeNodeThenLogsInGreen)
+// A recolour tells no window anything (the import command adds the tree node and says it in the log), and the
+// cells are coloured and uploaded again only when something they are coloured from has changed.
+TEST(ViewTargets, ARecolourUploadsOnlyWhenItsSourceChanged)
 {
     Viewed v;
     ASSERT_TRUE(v.view);
@@ -91,10 +93,22 @@ TEST(ViewTargets, APropertyLoadAddsItsTreeNodeThenLogsInGreen)
     v.view->bindGridBuffers();
     v.window.calls.clear();
     loadContinuousProperty(v.state, *v.view, {0.1, 0.2, 0.3, 0.4}, 0, "PORO");
-    EXPECT_EQ(v.window.calls,
-              (std::vector<std::string>{"tree node: PORO 9", "green: Property is loaded successfully"}));
-    EXPECT_TRUE(v.state.propLoaded);
-    EXPECT_EQ(v.state.cells_VAO.size(), 1u);
+    EXPECT_TRUE(v.window.calls.empty());
+    EXPECT_TRUE(v.state.cellsColoured());
+    ASSERT_EQ(v.state.cells_VAO.size(), 1u);
+    const GLName first = v.state.cells_VAO[0];
+
+    v.view->recolourCells();  // nothing changed: the same objects
+    EXPECT_EQ(v.state.cells_VAO[0], first);
+    v.state.view.filter.cut = 0.25f;
+    v.view->recolourCells();
+    ASSERT_EQ(v.state.cells_VAO.size(), 1u);
+    const GLName filtered = v.state.cells_VAO[0];
+    EXPECT_NE(filtered, 0u);
+    ++v.state.document.properties.revision;  // a colour or limit changed
+    v.view->recolourCells();
+    EXPECT_NE(v.state.cells_VAO[0], 0u);
+    EXPECT_TRUE(v.window.calls.empty());
 }
 
 }  // namespace

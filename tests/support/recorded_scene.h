@@ -1,5 +1,5 @@
 // Scene operations for command tests: records the calls a command makes, each with the progress at that moment
-// ("initPROP 2 cont 9 @90"); everything that only draws does nothing.
+// ("recolour PORO @90"); everything that only draws does nothing.
 #pragma once
 
 #include <string>
@@ -20,12 +20,16 @@ public:
         return GridBuildOutcome::Built;
     }
     void bindGridBuffers() override { call("bindGridBuffers"); }
-    void initPROP(int index, bool discrete, int type) override
+    // The property that colours the cells when the command asks for a recolour ("" for the bare grid), and the
+    // filter then; set `shown` and `filter` to what the recorder should report.
+    void recolourCells() override
     {
-        call("initPROP " + std::to_string(index) + (discrete ? " disc " : " cont ") + std::to_string(type));
+        std::string what = "recolour";
+        if (shown && !shown->empty()) what += " " + *shown;
+        if (filterCut && *filterCut != 0) what += " cut " + std::to_string(*filterCut);
+        call(what);
     }
     void bindPropBuffers() override { call("bindPropBuffers"); }
-    void change_color(int, int, float, float, float) override { call("change_color"); }
     void initXY__PLANE() override {}
     void bindXYplaneBuffers() override {}
     void bindBuffers() override {}
@@ -45,6 +49,8 @@ public:
 
     Feedback& feedback;
     std::vector<std::string> calls;
+    const std::string* shown = nullptr;  // the view state's shown property, when the test gives it
+    const float* filterCut = nullptr;
 };
 
 }  // namespace morvane::test

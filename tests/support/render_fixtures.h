@@ -61,22 +61,13 @@ inline gen::GridOptions smallGrid(int nx, int ny, int nz)
 inline void loadContinuousProperty(ModelState& s, SceneOperations& view, const std::vector<double>& values,
                                    int type = 5, const std::string& name = "PERM")
 {
-    s.PROP_cont_loading = {values};
-    s.PROP_cont_loading_name = {name};
-    s.PROP_max_value = {0, 1};
-    s.PROP_min_value = {0, 0};
-    s.PROP_max_value_color = {0, 1};
-    s.PROP_min_value_color = {0, 0};
-    s.PROP_type = {10, type};
-    s.PROP_name = name;
-    s.PROP_name_displaying = name;
-    s.prop_no_morvane = 0;
-    s.i_morvane = 0;
-    s.disc_PROP_displaying = false;  // chosen in the tree, as the load's selection does
-    s.propLoading = true;
-    view.initPROP(1, false, type);
-    s.propLoading = false;
-    view.bindPropBuffers();
+    Property p = makeContinuousProperty(name, propertyKindOf(type), values);
+    p.min = p.lowLimit = 0;
+    p.max = p.highLimit = 1;
+    s.document.properties.clear();
+    s.document.properties.add(std::move(p));
+    s.view.shownProperty = name;
+    view.recolourCells();
 }
 
 // Where a model point lands in an image of the given size under the state's last frame matrices; y from the top.

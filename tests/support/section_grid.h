@@ -46,13 +46,11 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
     s.document.grid.cellSize = static_cast<int>(cell * static_cast<float>(kCoordScale) + 0.5f);
     s.document.grid.loaded = true;
 
-    s.PROP_type = {10, 9};
-    s.PROP_type_displaying = 9;
-    s.disc_PROP_displaying = false;
-    s.propLoaded = true;
-    s.PROP_cont.assign(static_cast<std::size_t>(layers),
-                       std::vector<std::vector<double>>(static_cast<std::size_t>(rows),
-                                                        std::vector<double>(static_cast<std::size_t>(columns), 0.1)));
+    const std::size_t cells = static_cast<std::size_t>(layers) * static_cast<std::size_t>(rows * columns);
+    s.document.grid.cellCount = static_cast<int>(cells);
+    s.document.properties.add(makeContinuousProperty("VALUES", PropertyKind::Continuous, std::vector<double>(cells, 0.1)));
+    s.view.shownProperty = "VALUES";
+    s.colouredFrom.valid = true;  // the cells wear the property's colours
     s.uniform_OWC = -1.5f;
     return s;
 }

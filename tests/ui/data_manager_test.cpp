@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialogs/data_manager_dialog.h"
@@ -51,7 +52,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importPropertiesItem")->trigger();
-        ASSERT_EQ(modelState().PROP_type, (std::vector<int>{10, 4, 1, 8}));
+        ASSERT_EQ(testing::propertyKinds(modelState().document.properties), (std::vector<int>{4, 1, 8}));
     }
 
     // Opens the data manager from its ribbon button, runs `body` on it, and closes it with Exit.
@@ -124,7 +125,7 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
         EXPECT_FALSE(child<QPushButton>(m, "applyButton")->isEnabled());
     });
     ModelState& s = modelState();
-    EXPECT_EQ(s.PROP_type, (std::vector<int>{10, 4, 7, 8}));
+    EXPECT_EQ(testing::propertyKinds(s.document.properties), (std::vector<int>{4, 7, 8}));
     QTreeWidgetItem* root = form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0);
     EXPECT_EQ(root->child(1)->data(0, Qt::UserRole + 1).toInt(), 7);
 

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 
 #include "commands/grid_import_command.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialogs/statistics_dialog.h"
@@ -58,8 +59,9 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(s.document.grid.columns, 6);
     EXPECT_EQ(s.document.grid.layers, 4);
     EXPECT_EQ(s.document.grid.cellCount, 120);
-    ASSERT_EQ(s.PROP_cont_loading.size(), 1u);
-    EXPECT_EQ(s.PROP_cont_loading[0].size(), 120u);
+    EXPECT_TRUE(s.document.properties.items.empty());  // the bare grid
+    EXPECT_EQ(s.cells_k.size(), 4u);                    // coloured, a colour for each of 30 cells a layer
+    EXPECT_EQ(s.cells_k[0].size(), 30u * 3);
 
     auto* tree = form.findChild<QTreeWidget*>("modelTree");
     ASSERT_EQ(tree->topLevelItemCount(), 1);
@@ -111,7 +113,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     layers->trigger();
     ASSERT_TRUE(layers->isChecked());
     ASSERT_TRUE(modelState().layers_mode);
-    modelState().PROP_cont_loading_name.push_back("PORO");
+    modelState().document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
 
     ASSERT_EQ(form.importGridFromPath(second.string()), GridImportOutcome::Loaded);
     EXPECT_FALSE(layers->isChecked());
@@ -119,7 +121,7 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     EXPECT_TRUE(modelState().edge_mode);
     EXPECT_EQ(modelState().saved_K, 0);
     EXPECT_EQ(modelState().document.grid.layers, 2);
-    EXPECT_EQ(modelState().PROP_cont_loading_name, std::vector<std::string>{"grid"});
+    EXPECT_TRUE(modelState().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->text(0), "SECOND");
 }
 

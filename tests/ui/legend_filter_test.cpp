@@ -14,6 +14,7 @@
 
 #include "core/decimal_text.h"
 #include "scene/legend_layout.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
@@ -51,7 +52,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importPropertiesItem")->trigger();
-        ASSERT_EQ(s.propertyNameAll, (std::vector<std::string>{"PORO", "Litho"}));
+        ASSERT_EQ(testing::propertyNames(s.document.properties), (std::vector<std::string>{"PORO", "Litho"}));
         legend = form.findChild<QGroupBox*>("propertyLegend");
         tree = form.findChild<QTreeWidget*>("modelTree");
     }
@@ -71,6 +72,8 @@ protected:
     TempFolder folder;
     MainWindow form;
     ModelState& s = modelState();
+    const Property& poro() const { return s.document.properties.items.at(0); }
+    const Property& litho() const { return s.document.properties.items.at(1); }
     QGroupBox* legend = nullptr;
     QTreeWidget* tree = nullptr;
 };
@@ -80,7 +83,7 @@ TEST_F(LegendWindow, CodeBarsStandOnOneLineAndAClickGivesTheirCodeANewColour)
     EXPECT_TRUE(legend->isVisible());
     EXPECT_EQ(legend->title(), "Litho");
     EXPECT_EQ(legend->pos(), QPoint(4, 4));
-    const DiscreteLegend layout = discreteLegend(s, 0, 1000);
+    const DiscreteLegend layout = discreteLegend(s.document.properties, litho(), 1000);
     ASSERT_FALSE(layout.bars.empty());
     for (const LegendBar& expected : layout.bars) {
         auto* bar = inLegend<QWidget>(QStringLiteral("codeBar_%1").arg(expected.code));
@@ -99,11 +102,11 @@ TEST_F(LegendWindow, CodeBarsStandOnOneLineAndAClickGivesTheirCodeANewColour)
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(bar, Qt::LeftButton);
         const QColor now = bar->palette().color(QPalette::Window);
-        const auto& entry = s.PROP_disc_color.at(1).at(static_cast<std::size_t>(code));
-        EXPECT_EQ(entry, (std::vector<float>{now.red() / 255.0f, now.green() / 255.0f, now.blue() / 255.0f}));
-        const auto& codes = s.PROP_disc_loading.at(0);
+        const Rgb entry = s.document.properties.codeColours.at(1).at(static_cast<std::size_t>(code));
+        EXPECT_EQ(entry, (Rgb{now.red() / 255.0f, now.green() / 255.0f, now.blue() / 255.0f}));
+        const auto& codes = litho().codes;
         const std::size_t cell = std::find(codes.begin(), codes.end(), code) - codes.begin();
-        EXPECT_EQ(cellColour(cell), (Rgb{entry[0], entry[1], entry[2]}));
+        EXPECT_EQ(cellColour(cell), entry);
         drawn.push_back(now);
     }
     EXPECT_NE(drawn[0], drawn[1]);
@@ -126,18 +129,18 @@ TEST_F(LegendWindow, TheRampShowsItsLimitsAndAPickedColourRecoloursEveryPorosity
         EXPECT_TRUE(inLegend<ColorButton>(name)->isVisible()) << name;
     EXPECT_EQ(inLegend<QWidget>("upperRamp")->geometry(), QRect(77, 39, 35, 65));
     EXPECT_EQ(inLegend<QWidget>("lowerRamp")->geometry(), QRect(77, 104, 35, 65));
-    EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text().toStdString(), limitText(s.PROP_max_value_color[1]));
+    EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text().toStdString(), limitText(poro().highLimit));
     EXPECT_EQ(inLegend<QLabel>("lowerLimitLabel")->pos(), QPoint(19, 155));
     EXPECT_EQ(inLegend<ColorButton>("middleColourPicker")->selectedColor(),
               QColor(255, 255, 0));  // porosity's middle colour
 
     inLegend<ColorButton>("middleColourPicker")->setSelectedColor(QColor(0, 0, 255));
-    EXPECT_EQ((Rgb{s.r2[4], s.g2[4], s.b2[4]}), (Rgb{0, 0, 1}));
+    EXPECT_EQ(s.document.properties.ramps[4].middle, (Rgb{0, 0, 1}));
     QApplication::processEvents();  // the old pickers go once their signal has returned
     EXPECT_EQ(inLegend<ColorButton>("middleColourPicker")->selectedColor(), QColor(0, 0, 255));
     // A cell at the middle of the ramp now takes the new colour.
-    const auto& values = s.PROP_cont_loading.at(1);
-    const double middle = (s.PROP_max_value_color[1] + s.PROP_min_value_color[1]) / 2;
+    const auto& values = poro().values;
+    const double middle = (poro().highLimit + poro().lowLimit) / 2;
     const std::size_t nearest =
         std::min_element(values.begin(), values.end(),
                          [&](double a, double b) { return std::abs(a - middle) < std::abs(b - middle); }) -
@@ -163,21 +166,21 @@ TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
     ASSERT_TRUE(limits->isVisible());
     EXPECT_EQ(limits->windowTitle(), "Change limit");
     auto* text = limits->findChild<QLineEdit*>("limitValue");
-    EXPECT_EQ(text->text().toStdString(), limitText(static_cast<float>(s.PROP_max_value_color[1])));
-    const double upper = s.PROP_max_value_color[1], lower = s.PROP_min_value_color[1];
+    EXPECT_EQ(text->text().toStdString(), limitText(static_cast<float>(poro().highLimit)));
+    const double upper = poro().highLimit, lower = poro().lowLimit;
 
     // Not a number: the window says so, stays open, the limit stays.
     text->setText("abc");
     limits->findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(limits->isVisible());
     EXPECT_TRUE(limits->findChild<QLabel*>("messageLabel")->isVisible());
-    EXPECT_EQ(s.PROP_max_value_color[1], upper);
+    EXPECT_EQ(poro().highLimit, upper);
 
     // A comma works as well as a point; Enter takes it.
     text->setText("0,2");
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_FALSE(limits->isVisible());
-    EXPECT_EQ(s.PROP_max_value_color[1], 0.2f);
+    EXPECT_EQ(poro().highLimit, 0.2f);
     EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text(), "0.200");
 
     // A lower limit above the upper one is ignored without a word.
@@ -185,7 +188,7 @@ TEST_F(LegendWindow, ALimitIsTypedInItsWindowAndTakenWhenItHides)
     text->setText("0.3");
     limits->findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(limits->isVisible());
-    EXPECT_EQ(s.PROP_min_value_color[1], lower);
+    EXPECT_EQ(poro().lowLimit, lower);
 }
 
 TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
@@ -197,9 +200,9 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     ASSERT_TRUE(filter->isVisible());
     EXPECT_TRUE(threed->isChecked());
     EXPECT_EQ(filter->findChild<QLabel*>("upperLimitLabel")->text().toStdString(),
-              limitText(s.PROP_max_value_color[1]));
+              limitText(poro().highLimit));
     EXPECT_EQ(filter->findChild<QLineEdit*>("cutValue")->text().toStdString(),
-              limitText((s.PROP_max_value_color[1] + s.PROP_min_value_color[1]) / 2));
+              limitText((poro().highLimit + poro().lowLimit) / 2));
 
     // The slider to the bottom of the ramp: the cut is the lower limit; removing the cells above it shades the
     // whole ramp.
@@ -212,21 +215,21 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_FALSE(filter->isVisible());
     EXPECT_TRUE(s.threeD_mode);
     EXPECT_FALSE(s.edge_mode);
-    EXPECT_FALSE(s.cut_below);
-    EXPECT_FLOAT_EQ(s.cont_prop_cut, *parseDecimalText(sixDecimalsText(s.PROP_min_value_color[1], 3)));
+    EXPECT_FALSE(s.view.filter.below);
+    EXPECT_FLOAT_EQ(s.view.filter.cut, *parseDecimalText(sixDecimalsText(poro().lowLimit, 3)));
     if (form.glView()->contextReady()) {
         EXPECT_EQ(s.cells_filter_VAO.size(), static_cast<std::size_t>(NZ));
     }
 
     // Closed through its title bar, the window applies nothing and the view goes back to the shell.
     threed->trigger();
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
     threed->trigger();
     ASSERT_TRUE(filter->isVisible());
     filter->close();
     EXPECT_FALSE(threed->isChecked());
     EXPECT_FALSE(s.threeD_mode);
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
 }
 
 TEST_F(LegendWindow, ThePaletteWindowOpensEmpty)

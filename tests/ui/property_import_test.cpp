@@ -16,6 +16,7 @@
 #include "commands/cell_pick.h"
 #include "commands/grid_import_command.h"
 #include "commands/property_import_command.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialog_prompts.h"
@@ -95,7 +96,6 @@ TEST_F(PropertyKindsDialogTest, TheRealPromptsAnswerWithTheDialog)
     const auto chosen = prompts->choosePropertyTypes({"A", "B"}, "en");
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, (std::vector<int>{0, 5}));
-    EXPECT_TRUE(modelState().PROP_types.empty());
 
     QTimer::singleShot(0, [] {
         if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
@@ -150,8 +150,8 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
 
     ModelState& s = modelState();
     // Properties loaded without a type are typed 8 (discrete) or 9 (continuous) at once.
-    EXPECT_EQ(s.PROP_type, (std::vector<int>{10, 5, 8, 9}));
-    EXPECT_EQ(s.propertyNameAll, (std::vector<std::string>{"PERM", "Facies", "SW"}));
+    EXPECT_EQ(testing::propertyKinds(s.document.properties), (std::vector<int>{5, 8, 9}));
+    EXPECT_EQ(testing::propertyNames(s.document.properties), (std::vector<std::string>{"PERM", "Facies", "SW"}));
 
     auto* tree = form.findChild<QTreeWidget*>("modelTree");
     QTreeWidgetItem* root = tree->topLevelItem(0);
@@ -184,31 +184,23 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // The last loaded property is the displayed one.
-    EXPECT_EQ(s.PROP_type_displaying, 9);
-    EXPECT_FALSE(s.disc_PROP_displaying);
-    EXPECT_EQ(s.i_morvane, 2);
-    EXPECT_EQ(s.prop_no_morvane, 2);
+    EXPECT_EQ(s.view.shownProperty, "SW");
     // A picked cell is told with the displayed property's value.
     EXPECT_EQ(pickedCellStatus(s, CellAddress{1, 1, 1}).rfind("Cell I = 1, J = 1, K = 1: SW = ", 0), 0u);
 
     // Selecting the permeability: the lowest value is drawn in the low colour (blue), the highest in the high
     // colour (red), within the permeability's own limits and not those of the property displayed before. The
     // property filter view ends.
-    s.cont_prop_cut = 0.2f;
+    s.view.filter.cut = 0.2f;
     form.findChild<QAction*>("filterViewCommand")->setChecked(true);
     tree->setCurrentItem(root->child(0));
     EXPECT_FALSE(form.findChild<QAction*>("filterViewCommand")->isChecked());
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_TRUE(s.edge_mode);
-    EXPECT_EQ(s.PROP_name_displaying, "PERM");
-    EXPECT_EQ(s.PROP_type_displaying, 5);
-    EXPECT_FALSE(s.disc_PROP_displaying);
-    EXPECT_FALSE(s.displayGrid);
-    EXPECT_EQ(s.i_morvane, 1);
-    EXPECT_EQ(s.prop_no_morvane, 0);
+    EXPECT_EQ(s.view.shownProperty, "PERM");
     EXPECT_EQ(legend->title(), "PERM");
     EXPECT_EQ(pickedCellStatus(s, CellAddress{1, 1, 1}).rfind("Cell I = 1, J = 1, K = 1: PERM = ", 0), 0u);
-    const std::vector<double>& perm = s.PROP_cont_loading.at(1);
+    const std::vector<double>& perm = s.document.properties.items.at(0).values;
     const auto lowest = std::min_element(perm.begin(), perm.end()) - perm.begin();
     const auto highest = std::max_element(perm.begin(), perm.end()) - perm.begin();
     const int layerCells = NX * NY;
@@ -218,19 +210,17 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
 
     // Back to the facies: each cell takes its code's colour from the type-8 table.
     tree->setCurrentItem(root->child(1));
-    EXPECT_EQ(s.PROP_type_displaying, 8);
-    EXPECT_EQ(s.prop_no_morvane, 1);
-    const int code = s.PROP_disc_loading.at(0).at(5);
-    const auto& table = s.PROP_disc_color.at(8);
+    EXPECT_EQ(s.view.shownProperty, "Facies");
+    const int code = s.document.properties.items.at(1).codes.at(5);
+    const auto& table = s.document.properties.codeColours.at(8);
     ASSERT_LT(static_cast<std::size_t>(code), table.size());
-    expectColour(cellColour(s, 0, 5), table[code][0], table[code][1], table[code][2]);
+    expectColour(cellColour(s, 0, 5), table[code].r, table[code].g, table[code].b);
 
     // The root node shows the bare grid and an empty legend.
     new QLabel(QStringLiteral("swatch"), legend);
     tree->setCurrentItem(root);
     EXPECT_TRUE(legend->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty());
-    EXPECT_TRUE(s.displayGrid);
-    EXPECT_EQ(s.PROP_type_displaying, 10);
+    EXPECT_TRUE(s.view.shownProperty.empty());
     EXPECT_EQ(legend->title(), "FIELD");
     expectColour(cellColour(s, 1, 3), 127.0f / 255, 127.0f / 255, 127.0f / 255);
 }
@@ -260,8 +250,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
               "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
               "48 values, the grid has 24 cells.");
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
-    EXPECT_EQ(modelState().PROP_type, std::vector<int>{10});
-    EXPECT_TRUE(modelState().propertyNameAll.empty());
+    EXPECT_TRUE(modelState().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->childCount(), 0);
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -54,7 +54,7 @@ protected:
     {
         ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importPropertiesItem")->trigger();
-        ASSERT_EQ(modelState().PROP_type.size(), 2u);
+        ASSERT_EQ(modelState().document.properties.items.size(), 1u);
         ASSERT_EQ(form.importWellsFromPaths(wells).loaded, 3);
     }
 

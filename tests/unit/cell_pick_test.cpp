@@ -19,14 +19,11 @@ ModelState gridOf3x2x2()
     s.document.grid.layerVertices.assign(2, Vertices());
     for (Vertices& layer : s.document.grid.layerVertices)
         for (int v = 0; v < 2 * s.document.grid.surfaceVertices; ++v) layer.insert(layer.end(), {float(v), 0, 0, 1, 1, 1});
-    s.propLoaded = true;
-    s.displayGrid = false;
-    s.PROP_type_displaying = 4;
-    s.PROP_cont_loading_name = {"grid", "PORO"};
-    s.coloured_discrete = false;
-    s.coloured_kind_entry = 1;
-    s.PROP_cont_loading = {std::vector<double>(12, -999.99), {}};
-    for (int n = 0; n < 12; ++n) s.PROP_cont_loading[1].push_back(n / 100.0);
+    s.document.grid.cellCount = 12;
+    std::vector<double> poro;
+    for (int n = 0; n < 12; ++n) poro.push_back(n / 100.0);
+    s.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, poro));
+    s.view.shownProperty = "PORO";
     return s;
 }
 
@@ -37,23 +34,21 @@ TEST(CellPick, SaysTheCellsFileNumbersAndTheDisplayedValue)
     CellPick pick = pickCell(s, CellHit{1, 5});
     EXPECT_EQ(pick.address, (CellAddress{3, 2, 2}));
     EXPECT_EQ(pick.status, "Cell I = 3, J = 2, K = 2: PORO = 0.11");
-    s.PROP_cont_loading[1][11] = -999.99;
+    s.document.properties.find("PORO")->values[11] = -999.99;
     s.Lang = "ru";
     EXPECT_EQ(pickCell(s, CellHit{1, 5}).status, "Ячейка I = 3, J = 2, K = 2: PORO не определено");
 
-    // A discrete property shows its code; the grid itself no value.
-    s.coloured_discrete = true;
-    s.coloured_kind_entry = 0;
-    s.PROP_disc_loading_name = {"FACIES"};
-    s.PROP_disc_loading = {std::vector<int>(12, 0)};
-    s.PROP_disc_loading[0][0] = 3;
+    // A property of codes shows its code; the bare grid no value, nor a shown property that is gone.
+    std::vector<int> codes(12, 0);
+    codes[0] = 3;
+    s.document.properties.add(makeDiscreteProperty("FACIES", PropertyKind::Facies, codes));
+    s.view.shownProperty = "FACIES";
     s.Lang = "en";
     EXPECT_EQ(pickCell(s, CellHit{0, 0}).status, "Cell I = 1, J = 1, K = 1: FACIES = 3");
-    s.displayGrid = true;
+    s.view.shownProperty.clear();
     EXPECT_EQ(pickCell(s, CellHit{0, 0}).status, "Cell I = 1, J = 1, K = 1");
-    s.displayGrid = false;
-    s.coloured_discrete = false;  // the placeholder coloured after a grid import
-    s.coloured_kind_entry = 0;
+    s.view.shownProperty = "FACIES";
+    s.document.properties.clear();
     EXPECT_EQ(pickCell(s, CellHit{0, 0}).status, "Cell I = 1, J = 1, K = 1");
 }
 

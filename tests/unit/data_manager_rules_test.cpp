@@ -12,15 +12,17 @@ namespace morvane {
 namespace {
 
 // Loaded in this order: PORO (values), LITHO (codes), SAT (values, typed none), REGIONS (codes, discrete).
-void loadFourProperties(Properties& p)
+void loadFourProperties(PropertySet& p)
 {
-    p.propertyNameAll = {"PORO", "LITHO", "SAT", "REGIONS"};
-    p.PROP_type = {10, 4, 1, 0, 8};
-    p.PROP_cont_loading_name = {"grid", "PORO", "SAT"};
-    p.PROP_disc_loading_name = {"LITHO", "REGIONS"};
-    p.PROP_disc_loading = {{5, 5, 6, 6, 5, 5, 6, 6, 5, 5, 6, 6}, {1, 1, 2, 2, 3, 3, 4, 4, 4, 4, 4, 4}};
-    p.PROP_disc_codes = {{5, 6}, {1, 2, 3, 4}};
+    p.add(makeContinuousProperty("PORO", PropertyKind::Porosity, std::vector<double>(12, 0.2)));
+    p.add(makeDiscreteProperty("LITHO", PropertyKind::Lithology, {5, 5, 6, 6, 5, 5, 6, 6, 5, 5, 6, 6}));
+    Property sat = makeContinuousProperty("SAT", PropertyKind::Unset, std::vector<double>(12, 0.5));
+    sat.kind = PropertyKind::Unset;  // re-typed to none in the data manager
+    p.add(std::move(sat));
+    p.add(makeDiscreteProperty("REGIONS", PropertyKind::Discrete, {1, 1, 2, 2, 3, 3, 4, 4, 4, 4, 4, 4}));
 }
+
+void retype(PropertySet& p, const std::string& name, PropertyKind kind) { p.find(name)->kind = kind; }
 
 // 3 cells per row, 2 rows, 2 layers, with the four properties.
 ModelState gridWithProperties()
@@ -28,7 +30,7 @@ ModelState gridWithProperties()
     ModelState s;
     s.document.grid.input = test::gridFromPillars(test::latticePillars(3, 2, 50, 50), test::cornerDepths(3, 2, 2));
     EXPECT_TRUE(buildGrid(s).built());
-    loadFourProperties(s);
+    loadFourProperties(s.document.properties);
     return s;
 }
 
@@ -42,16 +44,16 @@ ContactRequest uniform(const std::string& depth)
 
 TEST(DataManagerTypes, ChoicesFollowHowThePropertyWasLoaded)
 {
-    Properties p;
+    PropertySet p;
     loadFourProperties(p);
     const std::vector<LoadedProperty> loaded = loadedProperties(p);
     ASSERT_EQ(loaded.size(), 4u);
     EXPECT_FALSE(loaded[0].discrete);
-    EXPECT_EQ(loaded[0].perKindIndex, 1);
     EXPECT_TRUE(loaded[1].discrete);
-    EXPECT_EQ(loaded[1].perKindIndex, 1);
-    EXPECT_EQ(loaded[2].perKindIndex, 2);
-    EXPECT_EQ(loaded[3].perKindIndex, 2);
+    EXPECT_FALSE(loaded[2].discrete);
+    EXPECT_TRUE(loaded[3].discrete);
+    EXPECT_EQ(loaded[2].typeCode, 0);
+    EXPECT_EQ(loaded[3].typeCode, 8);
 
     // Porosity cannot become lithology; lithology can become regions; the empty item is always taken.
     EXPECT_EQ(acceptedTypeChoice(loaded[0].discrete, 4, 1), 4);
@@ -66,33 +68,25 @@ TEST(DataManagerTypes, ChoicesFollowHowThePropertyWasLoaded)
 
 TEST(DataManagerTypes, RegionListsHoldTheRegionAndDiscretePropertiesLoadedAsCodes)
 {
-    Properties p;
+    PropertySet p;
     loadFourProperties(p);
     std::vector<RegionChoice> regions = regionChoices(loadedProperties(p));
     ASSERT_EQ(regions.size(), 1u);
     EXPECT_EQ(regions[0].name, "REGIONS");
-    EXPECT_EQ(regions[0].perKindIndex, 2);  // the second property of codes, not the first entry of the list
+    EXPECT_EQ(regions[0].property, 3);  // its place among the loaded properties
 
     // Re-typed: lithology as regions joins the list in load order; values typed as discrete never do.
-    p.PROP_type = {10, 8, 7, 8, 8};
+    retype(p, "PORO", PropertyKind::Discrete);
+    retype(p, "LITHO", PropertyKind::Regions);
+    retype(p, "SAT", PropertyKind::Discrete);
     regions = regionChoices(loadedProperties(p));
     ASSERT_EQ(regions.size(), 2u);
     EXPECT_EQ(regions[0].name, "LITHO");
-    EXPECT_EQ(regions[0].perKindIndex, 1);
-    EXPECT_EQ(regions[1].perKindIndex, 2);
-    EXPECT_EQ(regionCodes(p, 2), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_TRUE(regionCodes(p, 3).empty());
-
-    // The same name loaded as values and then as codes: each entry keeps its own kind.
-    Properties twice;
-    twice.propertyNameAll = {"X", "X"};
-    twice.PROP_type = {10, 9, 8};
-    twice.PROP_cont_loading_name = {"grid", "X"};
-    twice.PROP_disc_loading_name = {"X"};
-    const std::vector<LoadedProperty> both = loadedProperties(twice);
-    EXPECT_FALSE(both[0].discrete);
-    EXPECT_TRUE(both[1].discrete);
-    EXPECT_EQ(both[1].perKindIndex, 1);
+    EXPECT_EQ(regions[1].name, "REGIONS");
+    EXPECT_EQ(regionCodes(p, "REGIONS"), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(regionCodes(p, "LITHO"), (std::vector<int>{5, 6}));
+    EXPECT_TRUE(regionCodes(p, "PORO").empty());  // values, whatever their type
+    EXPECT_TRUE(regionCodes(p, "GONE").empty());
 }
 
 TEST(DataManagerZones, StartsOneFiveNineOnTwelveLayers)
@@ -164,8 +158,8 @@ TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
 TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainByCode)
 {
     ModelState s = gridWithProperties();
-    s.PROP_type = {10, 4, 7, 0, 8};  // LITHO re-typed as regions: the list is LITHO, REGIONS
-    const std::vector<RegionChoice> regions = regionChoices(loadedProperties(s));
+    retype(s.document.properties, "LITHO", PropertyKind::Regions);  // the list is LITHO, REGIONS
+    const std::vector<RegionChoice> regions = regionChoices(loadedProperties(s.document.properties));
     ASSERT_EQ(regions.size(), 2u);
     SilentFeedback quiet;
 

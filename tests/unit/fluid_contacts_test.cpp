@@ -24,12 +24,8 @@ ModelState builtGrid()
     return s;
 }
 
-// A region property: top layer codes by row (row 0: 1 1 2, row 1: 2 3 3), bottom layer all 1.
-void addRegions(ModelState& s)
-{
-    s.PROP_disc_loading = {{9, 9, 9, 9, 9, 9}, {1, 1, 2, 2, 3, 3, 1, 1, 1, 1, 1, 1}};
-    s.PROP_disc_loading_name = {"other", "REGIONS"};
-}
+// A region property's codes: top layer by row (row 0: 1 1 2, row 1: 2 3 3), bottom layer all 1.
+const std::vector<int> kRegions{1, 1, 2, 2, 3, 3, 1, 1, 1, 1, 1, 1};
 
 TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
 {
@@ -59,10 +55,9 @@ TEST(ContactSurface, UniformContactLiesOnThePillarTopsOfEveryCellAtItsLevel)
 TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinning)
 {
     ModelState s = builtGrid();
-    addRegions(s);
     // Code 1 twice (the later row wins), code 3 once, code 2 without a depth, a row for a code not in the grid.
     const std::vector<RegionCodeDepth> rows{{1, -1500.0}, {2, std::nullopt}, {3, -1600.0}, {1, -1510.0}, {7, -1700.0}};
-    const ContactReport report = buildRegionalContact(ContactKind::OWC, 2, rows, s.document.grid, s, s);
+    const ContactReport report = buildRegionalContact(ContactKind::OWC, kRegions, rows, s.document.grid, s);
     ASSERT_EQ(report.outcome, ContactBuild::Built);
     EXPECT_TRUE(s.OWC_set);
     EXPECT_FALSE(s.is_uniform_OWC);
@@ -81,12 +76,11 @@ TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinnin
 TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
 {
     ModelState s = builtGrid();
-    addRegions(s);
     s.document.grid.active.assign(12, 1);
     s.document.grid.active[2] = 0;                      // column (0, 2): the bottom layer's code 1 instead of code 2
     s.document.grid.active[3] = s.document.grid.active[9] = 0;  // column (1, 0): no active cell
     const std::vector<RegionCodeDepth> rows{{1, -1510.0}, {3, -1600.0}};
-    ASSERT_EQ(buildRegionalContact(ContactKind::OWC, 2, rows, s.document.grid, s, s).outcome, ContactBuild::Built);
+    ASSERT_EQ(buildRegionalContact(ContactKind::OWC, kRegions, rows, s.document.grid, s).outcome, ContactBuild::Built);
     EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, -1.51f}, {0, -1.6f, -1.6f}}));
 
     ASSERT_TRUE(buildGridIndices(s.document.grid, s, s));
@@ -99,14 +93,13 @@ TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
 TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)
 {
     ModelState s = builtGrid();
-    addRegions(s);
     ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s.document.grid, s).outcome, ContactBuild::Built);
     const Vertices before = s.OWC_k;
 
-    // A region property that is not loaded, or does not hold one value per cell.
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 3, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 1, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
-    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, 0, {{1, -1.0}}, s.document.grid, s, s).outcome, ContactBuild::RegionUnusable);
+    // A region property that is not loaded, or does not hold one code per cell.
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, {}, {{1, -1.0}}, s.document.grid, s).outcome, ContactBuild::RegionUnusable);
+    EXPECT_EQ(buildRegionalContact(ContactKind::OWC, {9, 9, 9, 9, 9, 9}, {{1, -1.0}}, s.document.grid, s).outcome,
+              ContactBuild::RegionUnusable);
     // No grid: the pillar list would be read past its end.
     ModelState noGrid;
     EXPECT_EQ(buildUniformContact(ContactKind::OWC, -1500, noGrid.document.grid, noGrid).outcome, ContactBuild::NoGrid);
@@ -118,19 +111,6 @@ TEST(ContactSurface, AContactThatCannotBeBuiltChangesNothing)
     EXPECT_EQ(s.OWC_k, before);
     EXPECT_TRUE(s.is_uniform_OWC);
     EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5f);
-}
-
-TEST(ContactSurface, ANewGridDropsTheContactsOfTheOldOne)
-{
-    ModelState s = builtGrid();
-    ASSERT_EQ(buildUniformContact(ContactKind::OWC, -1500, s.document.grid, s).outcome, ContactBuild::Built);
-    ASSERT_EQ(buildUniformContact(ContactKind::GOC, -1450, s.document.grid, s).outcome, ContactBuild::Built);
-    s.displayOWC = s.displayGOC = true;
-    s.document.grid.input = gridFromPillars(latticePillars(2, 2, 50, 50), cornerDepths(2, 2, 1));
-    ASSERT_TRUE(buildGrid(s).built());
-    EXPECT_TRUE(s.OWC_k.empty());
-    EXPECT_TRUE(s.GOC_k.empty());
-    EXPECT_FALSE(s.OWC_set || s.GOC_set || s.displayOWC || s.displayGOC);
 }
 
 }  // namespace

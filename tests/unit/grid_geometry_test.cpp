@@ -49,10 +49,6 @@ bool hasTrace(const GridBuildReport& r, const std::string& line)
 TEST(GridLayout, ThreeByTwoGridWithFiftyMetreCells)
 {
     Built b;
-    b.state.PROP_cont_loading = {{1.0}};
-    b.state.PROP_disc_loading = {{1}};
-    b.state.OWC_k = {1, 2, 3};
-    b.state.propLoaded = true;
     build(b, latticeGrid(3, 2, 2));
     const ModelState& s = b.state;
 
@@ -74,10 +70,6 @@ TEST(GridLayout, ThreeByTwoGridWithFiftyMetreCells)
     EXPECT_EQ(s.document.grid.layerVertices[0].size(), 2u * 24 * kFloats);
 
     EXPECT_TRUE(s.document.grid.loaded);
-    EXPECT_FALSE(s.propLoaded);
-    EXPECT_TRUE(s.PROP_cont_loading.empty());
-    EXPECT_TRUE(s.PROP_disc_loading.empty());
-    EXPECT_TRUE(s.OWC_k.empty());
 
     EXPECT_EQ(b.report.message, "Grid is loaded successfully");
     EXPECT_EQ(b.report.colour, log_colour::Green);
@@ -193,7 +185,7 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         ASSERT_TRUE(b.report.built());
         const Grid before = b.state.document.grid;
         const glm::vec3 position = b.state.position;
-        b.state.propLoaded = true;
+        b.state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {1.0}));
 
         build(b, latticeGrid(3, 2, 1, spacing, spacing));
         EXPECT_EQ(b.report.outcome, GridBuildOutcome::CellSizeRejected) << spacing;
@@ -205,7 +197,7 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         EXPECT_EQ(b.state.document.grid.layerVertices, before.layerVertices);
         EXPECT_EQ(b.state.position, position);
         EXPECT_TRUE(b.state.document.grid.loaded);
-        EXPECT_TRUE(b.state.propLoaded);
+        EXPECT_EQ(b.state.document.properties.items.size(), 1u);
     }
     // The log line says the size found and the limits, in the interface language.
     Built b;
@@ -263,7 +255,7 @@ TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
         Built b;
         build(b, latticeGrid(2, 2, 3));
         ASSERT_TRUE(b.report.built());
-        b.state.propLoaded = true;
+        b.state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {1.0}));
         const std::vector<Vertices> before = b.state.document.grid.layerVertices;
         auto input = gridFromPillars(latticePillars(3, 2, 50, 50), cornerDepths(3, 2, 2));
         input.cornerDepths.resize(c.count);
@@ -278,7 +270,7 @@ TEST(GridLayout, CornerDepthCountMustMakeWholeLayers)
         EXPECT_FALSE(b.report.clearDataTree);
         // Nothing of the earlier grid changed.
         EXPECT_TRUE(b.state.document.grid.loaded);
-        EXPECT_TRUE(b.state.propLoaded);
+        EXPECT_EQ(b.state.document.properties.items.size(), 1u);
         EXPECT_EQ(b.state.document.grid.layerVertices, before);
         EXPECT_EQ(gridBuildLogLine(b.report, "ru"), "Грид не загружен. Массив ZCORN не соответствует сетке COORD.");
         EXPECT_EQ(b.state.document.grid.rowCellCounts, (std::vector<int>{2, 2, 2}));

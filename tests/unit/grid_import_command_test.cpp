@@ -25,7 +25,9 @@ using RecordedFeedback = test::FeedbackRecorder;
 // The view's scene operations and the window's controls, recording the calls with the progress at each.
 struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, PropertyImportWindow {
     RecordedView(ModelState& s, Feedback& fb, bool accept) : RecordedSceneOperations(fb), state(s), acceptGrid(accept)
-    {}
+    {
+        shown = &s.view.shownProperty;
+    }
 
     GridBuildOutcome initGRID() override
     {
@@ -44,6 +46,10 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     void keepResponsive() override { ++repaints; }
     void setLegendCaption(const std::string& text) override { call("legend " + text); }
     void showLegend() override { call("showLegend"); }
+    void addPropertyNode(const std::string& name, int kind) override
+    {
+        call("node " + name + " " + std::to_string(kind));
+    }
 
     ModelState& state;
     bool acceptGrid;
@@ -79,9 +85,11 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     state.edge_mode = false;
     state.saved_K = 3;
     state.transp_model = 0.5f;
-    state.PROP_cont_loading_name = {"grid", "PORO"};
-    state.PROP_type = {10, 4};
-    state.propertyNameAll = {"PORO"};
+    state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
+    state.view.shownProperty = "PORO";
+    state.view.filter.cut = 0.2f;
+    state.OWC_k = state.GOC_k = {1, 2, 3};
+    state.OWC_set = state.displayOWC = state.GOC_set = state.displayGOC = true;
 
     ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
 
@@ -95,8 +103,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
                                                  "enableTopView @90",
                                                  "uncheckLayerAndFlatSection @90",
                                                  "useTreeImages @90",
-                                                 "initPROP 1 cont 10 @90",
-                                                 "bindPropBuffers @90",
+                                                 "recolour @90",
                                                  "focusTree @100",
                                                  "endWait finished @100"};
     EXPECT_EQ(view->calls, expectedCalls);
@@ -109,17 +116,13 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_EQ(feedback.log.front().text, "Opening file: FIELD");
     EXPECT_EQ(feedback.log.front().colour, log_colour::LightGrey);
 
-    // The property lists hold only the placeholder; the view modes are back to the shell.
-    ASSERT_EQ(state.PROP_cont_loading.size(), 1u);
-    EXPECT_EQ(state.PROP_cont_loading[0], std::vector<double>(24, -999.99));
-    EXPECT_EQ(state.PROP_cont_loading_name, std::vector<std::string>{"grid"});
-    EXPECT_EQ(state.PROP_type, std::vector<int>{10});
-    EXPECT_EQ(state.PROP_max_value, std::vector<double>{-999.99});
-    EXPECT_EQ(state.PROP_min_value_color, std::vector<double>{-999.99});
-    EXPECT_TRUE(state.propertyNameAll.empty());
-    EXPECT_EQ(state.PROP_name, "grid");
-    EXPECT_TRUE(state.propLoading);
-    EXPECT_TRUE(state.displayGrid);
+    // The properties, the filter and the contacts of the grid before are gone, the bare grid shown; the view
+    // modes are back to the shell.
+    EXPECT_TRUE(state.document.properties.items.empty());
+    EXPECT_TRUE(state.view.shownProperty.empty());
+    EXPECT_FALSE(state.view.filter.on());
+    EXPECT_TRUE(state.OWC_k.empty() && state.GOC_k.empty());
+    EXPECT_FALSE(state.OWC_set || state.displayOWC || state.GOC_set || state.displayGOC);
     EXPECT_FALSE(state.layers_mode);
     EXPECT_FALSE(state.flat_section_mode);
     EXPECT_TRUE(state.edge_mode);
@@ -153,13 +156,14 @@ TEST_F(GridImportCommand, IncludeLayoutEndsWithAllGoodAndNoTreeImages)
     EXPECT_EQ(feedback.progress(), 100);
     EXPECT_TRUE(contains(feedback.traces, "COORD reading done"));
     EXPECT_FALSE(contains(view->calls, "useTreeImages @90"));
-    EXPECT_TRUE(contains(view->calls, "initPROP 1 cont 10 @90"));
+    EXPECT_TRUE(contains(view->calls, "recolour @90"));
 }
 
 TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
 {
     const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
-    state.PROP_cont_loading_name = {"grid", "PORO"};
+    state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
+    state.view.shownProperty = "PORO";
     state.saved_K = 3;
     state.layers_mode = true;
 
@@ -168,10 +172,10 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
               (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0", "endWait finished @0"}));
     EXPECT_EQ(feedback.progress(), 0);
     // No later step ran on counts that belong to no grid.
-    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
+    EXPECT_EQ(state.document.properties.items.size(), 1u);
+    EXPECT_EQ(state.view.shownProperty, "PORO");
     EXPECT_EQ(state.saved_K, 3);
     EXPECT_TRUE(state.layers_mode);
-    EXPECT_FALSE(state.displayGrid);
 }
 
 // Properties held in the grid file after its sections are offered once the grid is loaded, with a log line.
@@ -187,15 +191,17 @@ TEST_F(GridImportCommand, PropertiesInTheGridFileAreOfferedAfterTheGridLoads)
     ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts, view.get()}),
               GridImportOutcome::Loaded);
     EXPECT_TRUE(std::any_of(view->calls.begin(), view->calls.end(),
-                            [](const std::string& c) { return c.rfind("initPROP 2 cont 4 @", 0) == 0; }));
+                            [](const std::string& c) { return c.rfind("recolour PORO @", 0) == 0; }));
     ASSERT_EQ(prompts->typeQuestions.size(), 1u);
     EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "FACIES"}));
     const auto said =
         std::find(feedback.log.begin(), feedback.log.end(),
                   RecordedFeedback::LogLine{"The grid file holds 2 properties: PORO, FACIES.", log_colour::LightGrey});
     EXPECT_NE(said, feedback.log.end());
-    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
-    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"FACIES"});
+    ASSERT_EQ(state.document.properties.items.size(), 2u);
+    EXPECT_EQ(state.document.properties.items[0].kind, PropertyKind::Porosity);
+    EXPECT_EQ(state.document.properties.items[1].name, "FACIES");
+    EXPECT_TRUE(state.document.properties.items[1].discrete);
 
     // Without a window to offer them in (a snapshot), the grid alone loads.
     ModelState quiet;
@@ -217,7 +223,8 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
         state.document.grid.input.pillarXY = {1, 2, 1, 2};
         state.document.grid.input.cornerDepths = {-1.0, -2.0};
         state.document.grid.loaded = true;
-        state.propLoaded = true;
+        state.document.properties.clear();
+        state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
         state.document.grid.name = "FIELD";
         view = std::make_unique<RecordedView>(state, feedback, false);
         view->refusal = refusal;
@@ -230,7 +237,7 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
         EXPECT_EQ(state.document.grid.input.pillarXY, (std::vector<double>{1, 2, 1, 2}));
         EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
         EXPECT_TRUE(state.document.grid.loaded);
-        EXPECT_TRUE(state.propLoaded);
+        EXPECT_EQ(state.document.properties.items.size(), 1u);
         EXPECT_EQ(feedback.progress(), 0);
     }
 }

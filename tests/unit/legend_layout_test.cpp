@@ -24,12 +24,14 @@ TEST(LegendTexts, LimitsKeepThreeDecimalsBelowTenAndTheWholePartFromTen)
 
 TEST(LegendBars, CodesStandOnOneLineWithHeightsFromTheirShares)
 {
-    Properties p;
-    p.PROP_disc_codes = {{0}, {1, 2, 5}};
-    p.PROP_disc_codes_perc = {{100}, {50, 30, 20}};
-    p.PROP_type_displaying = 1;  // lithology: code 1 yellow, 2 orange, 5 violet
+    PropertySet p;
+    Property codes;
+    codes.discrete = true;
+    codes.kind = PropertyKind::Lithology;  // code 1 yellow, 2 orange, 5 violet
+    codes.distinctCodes = {1, 2, 5};
+    codes.codePercent = {50, 30, 20};
 
-    const DiscreteLegend legend = discreteLegend(p, 1, 1000);
+    const DiscreteLegend legend = discreteLegend(p, codes, 1000);
     ASSERT_EQ(legend.bars.size(), 3u);
     EXPECT_EQ(legend.rows, 1);
     const int x[] = {5, 25, 45}, height[] = {35, 21, 14};
@@ -45,26 +47,29 @@ TEST(LegendBars, CodesStandOnOneLineWithHeightsFromTheirShares)
     }
     EXPECT_EQ(legend.bars[2].label, "5");
 
-    // A code held by every cell is 70 high; a type without a table draws its codes grey 0.8.
-    p.PROP_type_displaying = 4;
-    const DiscreteLegend full = discreteLegend(p, 0, 1000);
+    // A code held by every cell is 70 high; a kind without a table draws its codes grey 0.8.
+    Property everywhere = codes;
+    everywhere.kind = PropertyKind::Porosity;
+    everywhere.distinctCodes = {0};
+    everywhere.codePercent = {100};
+    const DiscreteLegend full = discreteLegend(p, everywhere, 1000);
     ASSERT_EQ(full.bars.size(), 1u);
     EXPECT_EQ(full.bars[0].height, 70);
     EXPECT_EQ(full.bars[0].colour, (Rgb255{204, 204, 204}));
-    EXPECT_TRUE(discreteLegend(p, 2, 1000).bars.empty());
+    EXPECT_TRUE(discreteLegend(p, Property{}, 1000).bars.empty());
 }
 
 TEST(LegendBars, ManyCodesWrapIntoRowsWithinTheRoomTheViewLeaves)
 {
-    Properties p;
-    p.PROP_disc_codes = {{}};
-    p.PROP_disc_codes_perc = {{}};
+    PropertySet p;
+    Property codes;
+    codes.discrete = true;
     for (int code = 0; code < 25; ++code) {
-        p.PROP_disc_codes[0].push_back(code);
-        p.PROP_disc_codes_perc[0].push_back(4.0f);
+        codes.distinctCodes.push_back(code);
+        codes.codePercent.push_back(4.0f);
     }
     // 200 pixels hold bars at x = 5, 25, ..., 185 (the tenth ends at 200).
-    const DiscreteLegend legend = discreteLegend(p, 0, 200);
+    const DiscreteLegend legend = discreteLegend(p, codes, 200);
     EXPECT_EQ(legend.rows, 3);
     EXPECT_EQ(legend.bars[9].x, 185);
     EXPECT_EQ(legend.bars[10].x, 5);
@@ -73,22 +78,23 @@ TEST(LegendBars, ManyCodesWrapIntoRowsWithinTheRoomTheViewLeaves)
     EXPECT_EQ(legend.bars[24].top + legend.bars[24].height, 275);
     for (const LegendBar& bar : legend.bars) EXPECT_LE(bar.x + bar.width, 200);
     // However narrow the view, every row holds a bar.
-    EXPECT_EQ(discreteLegend(p, 0, 3).rows, 25);
+    EXPECT_EQ(discreteLegend(p, codes, 3).rows, 25);
 }
 
-TEST(LegendRamp, ColoursOfTheDisplayedTypeAndLimitsOfTheDisplayedEntry)
+TEST(LegendRamp, ColoursOfTheShownKindAndTheShownPropertysLimits)
 {
-    Properties p;
-    p.PROP_type_displaying = 4;  // porosity
-    p.PROP_max_value_color = {-999.99, 45.678, 0.5};
-    p.PROP_min_value_color = {-999.99, 0.123456, 0.1};
-    const ContinuousLegend legend = continuousLegend(p, 0);
+    PropertySet p;
+    Property poro;
+    poro.kind = PropertyKind::Porosity;
+    poro.highLimit = 45.678;
+    poro.lowLimit = 0.123456;
+    poro.max = 0.5;  // the value range is not what the legend shows
+    const ContinuousLegend legend = continuousLegend(p, poro);
     EXPECT_EQ(legend.low, (Rgb255{102, 255, 51}));
     EXPECT_EQ(legend.middle, (Rgb255{255, 255, 0}));
     EXPECT_EQ(legend.high, (Rgb255{255, 102, 0}));
     EXPECT_EQ(legend.maxText, "45");
     EXPECT_EQ(legend.minText, "0.123");
-    EXPECT_TRUE(continuousLegend(p, 5).maxText.empty());
 }
 
 TEST(FilterSlider, PositionGivesTheCutAndStopsAtTheEndsOfTheRamp)

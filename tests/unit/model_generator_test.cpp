@@ -369,7 +369,7 @@ TEST(ModelGeneratorProperties, FileHasOneMarkedValueBlockPerPropertyWithOneValue
                 for (const std::string& t : p.tokens) {
                     anyRun = anyRun || t.find('*') != std::string::npos;
                     // Readers tell the kinds apart by the decimal point: every continuous value has one.
-                    if (definition.kind == PropertyKind::Continuous)
+                    if (definition.kind == gen::PropertyKind::Continuous)
                         EXPECT_NE(t.find('.'), std::string::npos) << t;
                     else
                         EXPECT_EQ(t.find('.'), std::string::npos) << t;
@@ -426,24 +426,24 @@ TEST(ModelGeneratorProperties, FieldExportReadsBackThroughThePropertyReader)
     EXPECT_EQ(entries[5].name, "Литология");
     EXPECT_EQ(entries[8].name, "Пористость_2");
 
-    Properties lists;
+    const PropertySet none;
     const int cells = 20 * 15 * 6;
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const PropertyDefinition& d = o.properties[n];
-        const int type = d.name == "Литология" ? 1 : 0;
-        const PropertyReport r = loadProperty(text, entries[n], type, cells, "ru", lists);
+        const morvane::PropertyKind kind = d.name == "Литология" ? morvane::PropertyKind::Lithology : morvane::PropertyKind::Unset;
+        const PropertyReport r = loadProperty(text, entries[n], kind, cells, "ru", none);
         EXPECT_EQ(r.accepted, n != 9) << d.name;
         if (!r.accepted) continue;
         const std::vector<double> written = propertyValues(o, d);
         if (!r.discrete) {
-            EXPECT_EQ(lists.PROP_cont_loading.back(), written) << d.name;
+            EXPECT_EQ(r.property.values, written) << d.name;
             continue;
         }
-        const std::vector<int>& codes = lists.PROP_disc_loading.back();
+        const std::vector<int>& codes = r.property.codes;
         std::size_t undefined = 0;
         for (std::size_t c = 0; c < written.size(); ++c) {
             if (written[c] == 1.5) {
-                EXPECT_EQ(codes[c], UNDEFINED_CODE);
+                EXPECT_EQ(codes[c], kUndefinedCode);
                 ++undefined;
             } else {
                 EXPECT_EQ(codes[c], static_cast<int>(written[c]));

@@ -13,62 +13,58 @@
 namespace morvane {
 namespace {
 
-using Colour = std::vector<float>;
 
-TEST(ModelStateTest, ContinuousPalettesHoldTheirStopsPerTypeCode)
+TEST(ModelStateTest, ContinuousRampsHoldTheirColoursPerKind)
 {
-    const Properties p;
-    // Columns 3, 4, 5, 6 and 9 of r1..b3 (NTG, porosity, permeability, water saturation, continuous).
-    const std::array<int, 5> columns{3, 4, 5, 6, 9};
-    const std::array<std::array<float, 5>, 9> expected{{
-        {0.5f, 0.4f, 0, 0, 0.2f},  // r1
-        {0.5f, 1, 0, 1, 0.2f},     // g1
-        {0.5f, 0.2f, 1, 0, 0.8f},  // b1
-        {0.55f, 1, 0, 0, 0},       // r2
-        {0.5f, 1, 1, 0.5f, 1},     // g2
-        {0.45f, 0, 0, 0.5f, 0},    // b2
-        {0.6f, 1, 1, 0, 1},        // r3
-        {1, 0.4f, 0, 0, 0.6f},     // g3
-        {0.4f, 0, 0, 1, 0.2f},     // b3
+    const PropertySet p;
+    // Kinds 3, 4, 5, 6 and 9 (NTG, porosity, permeability, water saturation, continuous): low, middle, high.
+    const std::array<int, 5> kinds{3, 4, 5, 6, 9};
+    const std::array<std::array<Rgb, 3>, 5> expected{{
+        {{{0.5f, 0.5f, 0.5f}, {0.55f, 0.5f, 0.45f}, {0.6f, 1, 0.4f}}},
+        {{{0.4f, 1, 0.2f}, {1, 1, 0}, {1, 0.4f, 0}}},
+        {{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}},
+        {{{0, 1, 0}, {0, 0.5f, 0.5f}, {0, 0, 1}}},
+        {{{0.2f, 0.2f, 0.8f}, {0, 1, 0}, {1, 0.6f, 0.2f}}},
     }};
-    const std::array<const std::array<float, 10>*, 9> palettes{&p.r1, &p.g1, &p.b1, &p.r2, &p.g2,
-                                                               &p.b2, &p.r3, &p.g3, &p.b3};
-    for (std::size_t a = 0; a < palettes.size(); ++a) {
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            EXPECT_FLOAT_EQ((*palettes[a])[static_cast<std::size_t>(columns[c])], expected[a][c])
-                << "palette " << a << " stop " << columns[c];
-        for (int zero : {0, 1, 2, 7, 8}) EXPECT_EQ((*palettes[a])[static_cast<std::size_t>(zero)], 0.0f);
+    for (std::size_t n = 0; n < kinds.size(); ++n) {
+        const ColourRamp& ramp = p.ramps[static_cast<std::size_t>(kinds[n])];
+        EXPECT_EQ(ramp.low, expected[n][0]) << kinds[n];
+        EXPECT_EQ(ramp.middle, expected[n][1]) << kinds[n];
+        EXPECT_EQ(ramp.high, expected[n][2]) << kinds[n];
     }
-    EXPECT_EQ(p.r1_form, (std::array<float, 10>{}));
-    EXPECT_EQ(p.UNDEF_COLOR, (std::array<float, 3>{127, 127, 127}));
+    for (int black : {0, 1, 2, 7, 8}) {
+        const ColourRamp& ramp = p.ramps[static_cast<std::size_t>(black)];
+        EXPECT_EQ(ramp.low, Rgb{}) << black;
+        EXPECT_EQ(ramp.high, Rgb{}) << black;
+    }
+    EXPECT_EQ(p.undefinedColour, (Rgb{127.0f / 255, 127.0f / 255, 127.0f / 255}));
 }
 
-TEST(ModelStateTest, DiscreteColourTablesPerTypeCode)
+TEST(ModelStateTest, CodeColourTablesPerKind)
 {
-    const Properties p;
-    ASSERT_EQ(p.PROP_disc_color.size(), 10u);
-    for (int empty : {0, 4, 5, 6, 9}) EXPECT_TRUE(p.PROP_disc_color[static_cast<std::size_t>(empty)].empty()) << empty;
+    const PropertySet p;
+    for (int empty : {0, 4, 5, 6, 9}) EXPECT_TRUE(p.codeColours[static_cast<std::size_t>(empty)].empty()) << empty;
 
-    const std::vector<Colour> lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0},       {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
-                                        {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0},    {0, 0, 0}, {0, 0, 0}};
-    EXPECT_EQ(p.PROP_disc_color[1], lithology);
-    EXPECT_EQ(p.PROP_disc_color[2], lithology);
-    EXPECT_EQ(p.PROP_disc_color[7], lithology);
-    std::vector<Colour> ntg = lithology;
+    const std::vector<Rgb> lithology{{0.7f, 0.7f, 0.7f}, {1, 1, 0},       {1, 0.5f, 0}, {0, 1, 1}, {0, 0.5f, 1},
+                                     {0.7f, 0, 1},       {0.7f, 0, 0.1f}, {0, 0, 0},    {0, 0, 0}, {0, 0, 0}};
+    EXPECT_EQ(p.codeColours[1], lithology);
+    EXPECT_EQ(p.codeColours[2], lithology);
+    EXPECT_EQ(p.codeColours[7], lithology);
+    std::vector<Rgb> ntg = lithology;
     ntg[1] = {0.6f, 1, 0.4f};
-    EXPECT_EQ(p.PROP_disc_color[3], ntg);
+    EXPECT_EQ(p.codeColours[3], ntg);
 
-    const std::vector<Colour>& discrete = p.PROP_disc_color[8];
+    const std::vector<Rgb>& discrete = p.codeColours[8];
     ASSERT_EQ(discrete.size(), 11u);
-    EXPECT_EQ(discrete[0], (Colour{1, 0, 0}));
-    EXPECT_EQ(discrete[4], (Colour{0, 0.75f, 1}));
-    EXPECT_EQ(discrete[7], (Colour{0.7f, 0, 0.1f}));
-    for (std::size_t code = 8; code <= 10; ++code) EXPECT_EQ(discrete[code], (Colour{0, 0, 0}));
+    EXPECT_EQ(discrete[0], (Rgb{1, 0, 0}));
+    EXPECT_EQ(discrete[4], (Rgb{0, 0.75f, 1}));
+    EXPECT_EQ(discrete[7], (Rgb{0.7f, 0, 0.1f}));
+    for (std::size_t code = 8; code <= 10; ++code) EXPECT_EQ(discrete[code], (Rgb{0, 0, 0}));
 
-    // Each state owns its tables: recolouring one code does not leak into another state.
-    Properties other;
-    other.PROP_disc_color[1][1] = {0, 0, 0};
-    EXPECT_EQ(p.PROP_disc_color[1][1], (Colour{1, 1, 0}));
+    // Each document owns its tables: recolouring one code does not leak into another.
+    PropertySet other;
+    other.codeColours[1][1] = {0, 0, 0};
+    EXPECT_EQ(p.codeColours[1][1], (Rgb{1, 1, 0}));
 }
 
 TEST(ModelStateTest, FixedDrawingArrays)
@@ -171,8 +167,9 @@ TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
     EXPECT_EQ((std::array<float, 3>{kGridLineColour[0], kGridLineColour[1], kGridLineColour[2]}), (std::array<float, 3>{1, 1, 1}));
     EXPECT_FALSE(s.document.grid.loaded);
     EXPECT_TRUE(s.document.grid.input.pillars.empty());
-    EXPECT_TRUE(s.cut_below);
-    EXPECT_TRUE(s.disc_PROP_displaying);
+    EXPECT_TRUE(s.view.filter.below);
+    EXPECT_FALSE(s.view.filter.on());
+    EXPECT_TRUE(s.view.shownProperty.empty());
     EXPECT_TRUE(s.oneLayer);
     EXPECT_TRUE(s.edge_mode);
     EXPECT_TRUE(s.displayGridLines);

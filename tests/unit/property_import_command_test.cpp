@@ -25,6 +25,10 @@ using namespace testing::generated_properties;
 struct RecordedView final : test::RecordedSceneOperations, PropertyImportWindow {
     explicit RecordedView(Feedback& fb) : RecordedSceneOperations(fb) {}
 
+    void addPropertyNode(const std::string& name, int kind) override
+    {
+        call("node " + name + " " + std::to_string(kind));
+    }
     void beginWait() override { call("beginWait"); }
     void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
     void focusTree() override { call("focusTree"); }
@@ -37,27 +41,32 @@ bool contains(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// Everything the command may change in the property lists.
+// The document's properties as the command may change them: name, kind and values of each.
 struct ListsSnapshot {
-    explicit ListsSnapshot(const Properties& p)
-        : cont(p.PROP_cont_loading),
-          disc(p.PROP_disc_loading),
-          contNames(p.PROP_cont_loading_name),
-          discNames(p.PROP_disc_loading_name),
-          all(p.propertyNameAll),
-          type(p.PROP_type),
-          max(p.PROP_max_value),
-          minColor(p.PROP_min_value_color),
-          codes(p.PROP_disc_codes)
-    {}
+    explicit ListsSnapshot(const PropertySet& p)
+    {
+        for (const Property& property : p.items) items.push_back({property.name, property.kind, property.values, property.codes});
+    }
+    struct Item {
+        std::string name;
+        PropertyKind kind;
+        std::vector<double> values;
+        std::vector<int> codes;
+        bool operator==(const Item&) const = default;
+    };
     bool operator==(const ListsSnapshot&) const = default;
-    std::vector<std::vector<double>> cont;
-    std::vector<std::vector<int>> disc;
-    std::vector<std::string> contNames, discNames, all;
-    std::vector<int> type;
-    std::vector<double> max, minColor;
-    std::vector<std::vector<int>> codes;
+    std::vector<Item> items;
 };
+
+// Each property's name and kind code, in load order.
+std::vector<std::pair<std::string, int>> kinds(const PropertySet& p)
+{
+    std::vector<std::pair<std::string, int>> out;
+    for (const Property& property : p.items) out.emplace_back(property.name, static_cast<int>(property.kind));
+    return out;
+}
+
+using Kinds = std::vector<std::pair<std::string, int>>;
 
 class PropertyImportCommand : public ::testing::Test {
 protected:
@@ -65,9 +74,7 @@ protected:
     {
         state.document.grid.loaded = true;
         state.document.grid.cellCount = NX * NY * NZ;
-        registerGridPlaceholder(state, state.document.grid.cellCount);
-        state.PROP_type.push_back(10);
-        state.propLoading = false;
+        view.shown = &state.view.shownProperty;
     }
 
     PropertyImportResult run(std::vector<std::string> answers, std::vector<std::optional<std::vector<int>>> types)
@@ -107,7 +114,7 @@ TEST_F(PropertyImportCommand, WithoutAGridOnlyTellsTheUserInTheirLanguage)
     EXPECT_TRUE(prompts->questions.empty());
     EXPECT_TRUE(view.calls.empty());
     EXPECT_TRUE(feedback.statuses.empty());
-    EXPECT_EQ(state.PROP_type, std::vector<int>{10});
+    EXPECT_TRUE(state.document.properties.items.empty());
 }
 
 TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
@@ -126,27 +133,24 @@ TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
     EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "Facies"}));
     EXPECT_EQ(prompts->typeQuestions[0].lang, "en");
     EXPECT_TRUE(prompts->messages.empty());
-    EXPECT_TRUE(state.OK_prop_loading);
 
-    // Continuous first (per-kind index 2: entry 1 of PROP_cont_loading, after the placeholder), then discrete.
-    const std::vector<std::string> expected{"endWait failed @0",     "beginWait @10",        "legend PORO @80",
-                                            "initPROP 2 cont 4 @80", "bindPropBuffers @80",  "legend Facies @80",
-                                            "initPROP 1 disc 0 @80", "bindPropBuffers @80",  "focusTree @100",
-                                            "showLegend @100",       "endWait finished @100"};
+    // In file order, each shown as it loads and given its node; the one given no kind is Discrete by its codes.
+    const std::vector<std::string> expected{"endWait failed @0",       "beginWait @10",    "legend PORO @80",
+                                            "recolour PORO @80",       "node PORO 4 @80",  "legend Facies @80",
+                                            "recolour Facies @80",     "node Facies 8 @80", "focusTree @100",
+                                            "showLegend @100",         "endWait finished @100"};
     EXPECT_EQ(view.calls, expected);
 
-    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 4, 0}));
-    EXPECT_EQ(state.propertyNameAll, (std::vector<std::string>{"PORO", "Facies"}));
-    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
-    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"Facies"});
-    ASSERT_EQ(state.PROP_cont_loading.size(), 2u);
+    EXPECT_EQ(kinds(state.document.properties), (Kinds{{"PORO", 4}, {"Facies", 8}}));
+    EXPECT_EQ(state.view.shownProperty, "Facies");
     gen::PropertyFileOptions o;
     o.nx = NX, o.ny = NY, o.nz = NZ;
-    EXPECT_EQ(state.PROP_cont_loading[1], gen::propertyValues(o, continuous("PORO")));
-    ASSERT_EQ(state.PROP_disc_loading.size(), 1u);
-    EXPECT_EQ(state.PROP_disc_loading[0].size(), static_cast<std::size_t>(NX * NY * NZ));
-    EXPECT_EQ(state.PROP_max_value.size(), 3u);
-    EXPECT_EQ(state.PROP_disc_codes.size(), 1u);
+    EXPECT_EQ(state.document.properties.items[0].values, gen::propertyValues(o, continuous("PORO")));
+    EXPECT_EQ(state.document.properties.items[1].codes.size(), static_cast<std::size_t>(NX * NY * NZ));
+    EXPECT_FALSE(state.document.properties.items[1].distinctCodes.empty());
+    EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
+                         RecordedFeedback::LogLine{"Property is loaded successfully", log_colour::Green}),
+              2);
 
     EXPECT_EQ(feedback.progress(), 100);
     EXPECT_EQ(feedback.statuses.front(), "Reading property");
@@ -178,11 +182,8 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
                              "Property file does not correspond to loaded grid. B: 36 values, the grid has 24 cells.",
                              log_colour::Red}),
         1);
-    // The lists stay aligned: no trace of B anywhere.
-    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 5, 1}));
-    EXPECT_EQ(state.propertyNameAll, (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(state.PROP_cont_loading_name, (std::vector<std::string>{"grid", "A"}));
-    EXPECT_EQ(state.PROP_max_value.size(), 3u);
+    // No trace of B anywhere; C keeps the kind chosen for it, not B's.
+    EXPECT_EQ(kinds(state.document.properties), (Kinds{{"A", 5}, {"C", 1}}));
     // The wait after the rejection starts again for C, and the file ends finished.
     EXPECT_TRUE(contains(view.calls, "endWait failed @0"));
     EXPECT_EQ(std::count_if(view.calls.begin(), view.calls.end(),
@@ -206,20 +207,20 @@ TEST_F(PropertyImportCommand, UntypedImportAndAWrongLastPropertyStillShowTheLege
     EXPECT_EQ(result.names, (std::vector<std::string>{"A", "C"}));
     EXPECT_TRUE(prompts->typeQuestions.empty());
     EXPECT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 0, 0}));
-    EXPECT_TRUE(contains(view.calls, "initPROP 2 cont 0 @80"));
+    EXPECT_EQ(kinds(state.document.properties), (Kinds{{"A", 9}, {"C", 8}}));
+    EXPECT_TRUE(contains(view.calls, "recolour A @80"));
     EXPECT_EQ(view.calls.back(), "showLegend @0");
 }
 
 TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
 {
     const std::string path = file("SHORT.GRDECL", propertyText({discrete("F")}, NZ - 1));
-    const ListsSnapshot before(state);
+    const ListsSnapshot before(state.document.properties);
     state.Lang = "en";
 
     const PropertyImportResult result = run({path}, {std::vector<int>{2}});
     EXPECT_EQ(result.accepted, 0);
-    EXPECT_EQ(ListsSnapshot(state), before);
+    EXPECT_EQ(ListsSnapshot(state.document.properties), before);
     // A discrete property is told in the interface language too, with the counts.
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
@@ -232,7 +233,7 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
     EXPECT_EQ(view.calls.back(), "focusTree @0");
     EXPECT_FALSE(contains(view.calls, "showLegend @100"));
     EXPECT_EQ(std::count_if(view.calls.begin(), view.calls.end(),
-                            [](const std::string& c) { return c.rfind("initPROP", 0) == 0; }),
+                            [](const std::string& c) { return c.rfind("recolour", 0) == 0; }),
               0);
 }
 
@@ -252,16 +253,15 @@ TEST_F(PropertyImportCommand, KeywordBlocksWithoutMarkersAreOfferedByTheirKeywor
     EXPECT_EQ(r.accepted, 2);
     ASSERT_EQ(prompts->typeQuestions.size(), 1u);
     EXPECT_EQ(prompts->typeQuestions[0].names, (std::vector<std::string>{"PORO", "FACIES"}));
-    EXPECT_EQ(state.PROP_cont_loading.back(), gen::propertyValues(o, o.properties[0]));
-    EXPECT_EQ(state.PROP_disc_loading_name, std::vector<std::string>{"FACIES"});
-    EXPECT_EQ(state.PROP_type, (std::vector<int>{10, 4, 2}));
+    EXPECT_EQ(state.document.properties.items.at(0).values, gen::propertyValues(o, o.properties[0]));
+    EXPECT_EQ(kinds(state.document.properties), (Kinds{{"PORO", 4}, {"FACIES", 2}}));
 }
 
 // A file without markers whose blocks do not fit the grid is no property file.
 TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
 {
     const std::string path = file("GRID.GRDECL", "PORO\n  0.1 0.2 0.3 /\n");
-    const ListsSnapshot before(state);
+    const ListsSnapshot before(state.document.properties);
 
     EXPECT_EQ(run({path}, {std::vector<int>{4}}).outcome, PropertyImportOutcome::NotAProperty);
     EXPECT_TRUE(prompts->typeQuestions.empty());
@@ -275,12 +275,12 @@ TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
                                          log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
-    EXPECT_EQ(ListsSnapshot(state), before);
+    EXPECT_EQ(ListsSnapshot(state.document.properties), before);
 }
 
 TEST_F(PropertyImportCommand, CancellingTheFileOrTheTypesAddsNothing)
 {
-    const ListsSnapshot before(state);
+    const ListsSnapshot before(state.document.properties);
     EXPECT_EQ(run({""}, {}).outcome, PropertyImportOutcome::Cancelled);
     EXPECT_TRUE(feedback.log.empty());
     EXPECT_EQ(feedback.statuses, std::vector<std::string>{"All good"});
@@ -292,8 +292,7 @@ TEST_F(PropertyImportCommand, CancellingTheFileOrTheTypesAddsNothing)
 
     const std::string path = file("ROCK.GRDECL", propertyText({continuous("PORO")}));
     EXPECT_EQ(run({path}, {std::nullopt}).outcome, PropertyImportOutcome::TypesCancelled);
-    EXPECT_FALSE(state.OK_prop_loading);
-    EXPECT_EQ(ListsSnapshot(state), before);
+    EXPECT_EQ(ListsSnapshot(state.document.properties), before);
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(view.calls.back(), "focusTree @0");

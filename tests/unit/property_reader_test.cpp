@@ -37,15 +37,20 @@ const std::string kExport =
     " /\n";
 constexpr int kExportCells = 123;
 
-// Properties as the grid import leaves them: the placeholder at overall entry 0 and continuous entry 0.
-Properties withPlaceholder(int cells)
+// Reads one property as the import does: an accepted one is added to the document's properties.
+PropertyReport load(std::string_view text, const PropertyEntry& entry, int kindCode, int cells, std::string_view lang,
+                    PropertySet& p, const std::vector<std::uint8_t>& active = {})
 {
-    Properties p;
-    p.PROP_cont_loading.push_back(std::vector<double>(static_cast<std::size_t>(cells), -999.99));
-    p.PROP_cont_loading_name.push_back("grid");
-    p.PROP_max_value = p.PROP_min_value = p.PROP_max_value_color = p.PROP_min_value_color = {-999.99};
-    p.PROP_type = {10};
-    return p;
+    PropertyReport r = loadProperty(text, entry, propertyKindOf(kindCode), cells, lang, p, active);
+    if (r.accepted) p.add(r.property);
+    return r;
+}
+
+std::vector<std::string> namesOf(const PropertySet& p)
+{
+    std::vector<std::string> names;
+    for (const Property& property : p.items) names.push_back(property.name);
+    return names;
 }
 
 // One property with the given value lines, behind a keyword line and the marker.
@@ -217,26 +222,29 @@ TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
 {
     const std::string text = oneProperty("LITHOLOGIES", "Litho", "  4*1 3*1.5 2*2.0 -999.99");
     const auto entries = splitPropertyText(text);
-    Properties p = withPlaceholder(10);
-    const PropertyReport litho = loadProperty(text, entries[0], 1, 10, "en", p);
+    PropertySet p;
+    const PropertyReport litho = load(text, entries[0], 1, 10, "en", p);
     ASSERT_TRUE(litho.accepted);
     EXPECT_TRUE(litho.discrete);
-    constexpr int U = UNDEFINED_CODE;
-    EXPECT_EQ(p.PROP_disc_loading.at(0), (std::vector<int>{1, 1, 1, 1, U, U, U, 2, 2, U}));
-    EXPECT_EQ(p.PROP_disc_codes.at(0), (std::vector<int>{1, 2}));
-    EXPECT_EQ(p.PROP_disc_codes_perc.at(0), (std::vector<float>{40.0f, 20.0f}));
-    EXPECT_EQ(p.PROP_min_value.back(), 1);
-    EXPECT_EQ(p.PROP_max_value.back(), 2);
+    constexpr int U = kUndefinedCode;
+    const Property& read = p.items.at(0);
+    EXPECT_EQ(read.kind, PropertyKind::Lithology);
+    EXPECT_EQ(read.codes, (std::vector<int>{1, 1, 1, 1, U, U, U, 2, 2, U}));
+    EXPECT_EQ(read.distinctCodes, (std::vector<int>{1, 2}));
+    EXPECT_EQ(read.codePercent, (std::vector<float>{40.0f, 20.0f}));
+    EXPECT_EQ(read.min, 1);
+    EXPECT_EQ(read.max, 2);
     EXPECT_EQ(
         linesOf(litho, PropertyReportLine::Kind::Log),
         std::vector<std::string>{"Litho: 4 cells hold values that are not whole codes; they are drawn as undefined"});
     EXPECT_EQ(linesOf(litho, PropertyReportLine::Kind::Trace)[1], texts::TraceDiscrete);
 
-    Properties untyped = withPlaceholder(10);
-    EXPECT_FALSE(loadProperty(text, entries[0], 0, 10, "en", untyped).discrete);
-    Properties facies = withPlaceholder(4);
+    PropertySet untyped;
+    EXPECT_FALSE(load(text, entries[0], 0, 10, "en", untyped).discrete);
+    EXPECT_EQ(untyped.items.at(0).kind, PropertyKind::Continuous);  // no kind given: continuous by its values
+    PropertySet facies;
     const std::string wrongSize = oneProperty("FACIES", "F", "2*1 3*1.5");
-    const PropertyReport rejected = loadProperty(wrongSize, splitPropertyText(wrongSize)[0], 2, 4, "en", facies);
+    const PropertyReport rejected = load(wrongSize, splitPropertyText(wrongSize)[0], 2, 4, "en", facies);
     ASSERT_TRUE(rejected.messageBox);
     // Discrete too: the text in the interface language, with the values found against the cells.
     EXPECT_EQ(rejected.messageBox->text, std::string(texts::MismatchEn) + "\n\nF: 5 values, the grid has 4 cells.");
@@ -246,52 +254,51 @@ TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
 // choosing a node by its name finds one property.
 TEST(PropertyAppend, ANameAlreadyLoadedIsNumberedAndSaidSo)
 {
-    Properties p = withPlaceholder(kExportCells);
+    PropertySet p;
     for (int round = 0; round < 3; ++round)
-        for (const auto& e : splitPropertyText(kExport))
-            ASSERT_TRUE(loadProperty(kExport, e, 0, kExportCells, "en", p).accepted);
-    EXPECT_EQ(p.propertyNameAll,
+        for (const auto& e : splitPropertyText(kExport)) ASSERT_TRUE(load(kExport, e, 0, kExportCells, "en", p).accepted);
+    EXPECT_EQ(namesOf(p),
               (std::vector<std::string>{"Facies  ", "PORO", "Facies   (2)", "PORO (2)", "Facies   (3)", "PORO (3)"}));
-    EXPECT_EQ(p.PROP_cont_loading_name.back(), "PORO (3)");
-    EXPECT_EQ(p.PROP_name, "PORO (3)");
+    EXPECT_EQ(p.find("PORO (3)"), &p.items.back());
 
     const auto entries = splitPropertyText(kExport);
-    const PropertyReport again = loadProperty(kExport, entries[1], 0, kExportCells, "en", p);
-    EXPECT_EQ(again.name, "PORO (4)");
+    const PropertyReport again = loadProperty(kExport, entries[1], PropertyKind::Unset, kExportCells, "en", p);
+    EXPECT_EQ(again.property.name, "PORO (4)");
     EXPECT_EQ(linesOf(again, PropertyReportLine::Kind::Log),
               std::vector<std::string>{"A property named PORO is already loaded: this one is named PORO (4)"});
 }
 
 TEST(PropertyStatistics, NegativeValuesKeepTheirSignInValuesAndRange)
 {
-    Properties p = withPlaceholder(4);
+    PropertySet p;
     const std::string text = oneProperty("PERMX", "Perm", "  -5.5 2*10.25 0.0");
     const auto entries = splitPropertyText(text);
-    const PropertyReport r = loadProperty(text, entries[0], 5, 4, "en", p);
+    const PropertyReport r = load(text, entries[0], 5, 4, "en", p);
     ASSERT_TRUE(r.accepted);
-    EXPECT_EQ(p.PROP_cont_loading[1], (std::vector<double>{-5.5, 10.25, 10.25, 0.0}));
-    EXPECT_EQ(p.PROP_min_value.back(), -5.5);
-    EXPECT_EQ(p.PROP_max_value.back(), 10.25);
-    EXPECT_EQ(p.PROP_min_value_color.back(), -5.5);
-    EXPECT_EQ(p.PROP_max_value_color.back(), 10.25);
+    const Property& perm = p.items.at(0);
+    EXPECT_EQ(perm.values, (std::vector<double>{-5.5, 10.25, 10.25, 0.0}));
+    EXPECT_EQ(perm.min, -5.5);
+    EXPECT_EQ(perm.max, 10.25);
+    EXPECT_EQ(perm.lowLimit, -5.5);
+    EXPECT_EQ(perm.highLimit, 10.25);
 }
 
 // The values of inactive cells are placeholders (often 0): the range and the shares count active cells only.
 TEST(PropertyStatistics, RangeAndSharesCountActiveCellsOnly)
 {
     const std::vector<std::uint8_t> active{0, 1, 1, 0, 1, 1};
-    Properties p = withPlaceholder(6);
+    PropertySet p;
     const std::string poro = oneProperty("PORO", "P", "  0 0.2 0.3 -999 0.1 0.25");
-    ASSERT_TRUE(loadProperty(poro, splitPropertyText(poro)[0], 4, 6, "en", p, active).accepted);
-    EXPECT_EQ(p.PROP_min_value.back(), 0.1);
-    EXPECT_EQ(p.PROP_max_value_color.back(), 0.3);
-    EXPECT_EQ(p.PROP_cont_loading.back().size(), 6u);  // the values themselves are all kept
+    ASSERT_TRUE(load(poro, splitPropertyText(poro)[0], 4, 6, "en", p, active).accepted);
+    EXPECT_EQ(p.items.back().min, 0.1);
+    EXPECT_EQ(p.items.back().highLimit, 0.3);
+    EXPECT_EQ(p.items.back().values.size(), 6u);  // the values themselves are all kept
 
     const std::string facies = oneProperty("FACIES", "F", "  0 2 2 0 3 3");
-    ASSERT_TRUE(loadProperty(facies, splitPropertyText(facies)[0], 2, 6, "en", p, active).accepted);
-    EXPECT_EQ(p.PROP_disc_codes.back(), (std::vector<int>{2, 3}));
-    EXPECT_EQ(p.PROP_disc_codes_perc.back(), (std::vector<float>{50.0f, 50.0f}));
-    EXPECT_EQ(p.PROP_min_value.back(), 2);
+    ASSERT_TRUE(load(facies, splitPropertyText(facies)[0], 2, 6, "en", p, active).accepted);
+    EXPECT_EQ(p.items.back().distinctCodes, (std::vector<int>{2, 3}));
+    EXPECT_EQ(p.items.back().codePercent, (std::vector<float>{50.0f, 50.0f}));
+    EXPECT_EQ(p.items.back().min, 2);
 }
 
 TEST(PropertyStatistics, CodesAscendingWithSharesInPercent)
@@ -307,31 +314,31 @@ TEST(PropertyStatistics, CodesAscendingWithSharesInPercent)
     EXPECT_TRUE(codeShares({}).codes.empty());
 }
 
-TEST(PropertyAppend, AcceptedPropertiesFillEveryListAligned)
+TEST(PropertyAppend, AcceptedPropertiesCarryTheirKindRangeAndShares)
 {
-    Properties p = withPlaceholder(kExportCells);
+    PropertySet p;
     const auto entries = splitPropertyText(kExport);
-    const PropertyReport facies = loadProperty(kExport, entries[0], 2, kExportCells, "en", p);
-    const PropertyReport poro = loadProperty(kExport, entries[1], 0, kExportCells, "en", p);
+    const PropertyReport facies = load(kExport, entries[0], 2, kExportCells, "en", p);
+    const PropertyReport poro = load(kExport, entries[1], 0, kExportCells, "en", p);
     ASSERT_TRUE(facies.accepted);
     ASSERT_TRUE(poro.accepted);
     EXPECT_TRUE(facies.discrete);
-    EXPECT_EQ(facies.perKindIndex, 1);  // first discrete property
-    EXPECT_EQ(poro.perKindIndex, 2);    // the placeholder is continuous entry 0
-    EXPECT_EQ(p.PROP_type, (std::vector<int>{10, 2, 0}));
-    EXPECT_EQ(p.propertyNameAll, (std::vector<std::string>{"Facies  ", "PORO"}));
-    EXPECT_EQ(p.PROP_disc_loading_name, (std::vector<std::string>{"Facies  "}));
-    EXPECT_EQ(p.PROP_cont_loading_name, (std::vector<std::string>{"grid", "PORO"}));
-    EXPECT_EQ(p.PROP_disc_codes, (std::vector<std::vector<int>>{{0, 1}}));
-    ASSERT_EQ(p.PROP_disc_codes_perc.size(), 1u);
-    EXPECT_FLOAT_EQ(p.PROP_disc_codes_perc[0][0], static_cast<float>(121 * 100.0 / 123));
-    EXPECT_EQ(p.PROP_max_value, (std::vector<double>{-999.99, 1, 0.3}));
-    EXPECT_EQ(p.PROP_min_value, (std::vector<double>{-999.99, 0, 0.1}));
-    EXPECT_EQ(p.PROP_max_value_color, p.PROP_max_value);
-    EXPECT_EQ(p.PROP_min_value_color, p.PROP_min_value);
-    EXPECT_EQ(p.PROP_name, "PORO");
-    EXPECT_TRUE(p.propLoading);
-    EXPECT_TRUE(p.PROP_stars.empty());
+    EXPECT_EQ(namesOf(p), (std::vector<std::string>{"Facies  ", "PORO"}));
+    const Property& codes = p.items[0];
+    const Property& values = p.items[1];
+    EXPECT_EQ(codes.kind, PropertyKind::Facies);
+    EXPECT_EQ(values.kind, PropertyKind::Continuous);  // given none: continuous by its values
+    EXPECT_EQ(codes.distinctCodes, (std::vector<int>{0, 1}));
+    ASSERT_EQ(codes.codePercent.size(), 2u);
+    EXPECT_FLOAT_EQ(codes.codePercent[0], static_cast<float>(121 * 100.0 / 123));
+    EXPECT_EQ(codes.max, 1);
+    EXPECT_EQ(codes.min, 0);
+    EXPECT_EQ(values.max, 0.3);
+    EXPECT_EQ(values.min, 0.1);
+    EXPECT_EQ(values.highLimit, values.max);
+    EXPECT_EQ(values.lowLimit, values.min);
+    EXPECT_TRUE(codes.values.empty());
+    EXPECT_TRUE(values.codes.empty());
 
     // What the user is told for the discrete one, in order.
     EXPECT_EQ(linesOf(facies, PropertyReportLine::Kind::Status),
@@ -368,9 +375,9 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
     };
     for (const Case& c : cases) {
         for (int cells : {2, 4}) {
-            Properties p = withPlaceholder(cells);
+            PropertySet p;
             const auto entries = splitPropertyText(*c.text);
-            const PropertyReport r = loadProperty(*c.text, entries[0], 4, cells, c.lang, p);
+            const PropertyReport r = load(*c.text, entries[0], 4, cells, c.lang, p);
             EXPECT_FALSE(r.accepted);
             ASSERT_TRUE(r.messageBox);
             EXPECT_EQ(r.messageBox->caption, c.caption);
@@ -384,14 +391,9 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
                                                     ": 3 values, the grid has " + std::to_string(cells) + " cells."});
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Status).back(), texts::AllGood);
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = 3");
-            // Untouched lists.
-            EXPECT_EQ(p.PROP_type, std::vector<int>{10});
-            EXPECT_EQ(p.PROP_cont_loading.size(), 1u);
-            EXPECT_TRUE(p.PROP_disc_loading.empty());
-            EXPECT_TRUE(p.propertyNameAll.empty());
-            EXPECT_TRUE(p.PROP_disc_codes.empty());
-            EXPECT_EQ(p.PROP_max_value.size(), 1u);
-            EXPECT_FALSE(p.propLoading);
+            // Nothing to add.
+            EXPECT_TRUE(p.items.empty());
+            EXPECT_TRUE(r.property.values.empty() && r.property.codes.empty());
         }
     }
 }
@@ -400,16 +402,15 @@ TEST(PropertyConformity, ThreePropertiesWithTheSecondWrongLoadTheOtherTwo)
 {
     const std::string text =
         oneProperty("A", "A", "4*1") + oneProperty("B", "B", "3*0.5") + oneProperty("C", "C", "2*0.5 2*0.75");
-    Properties p = withPlaceholder(4);
+    PropertySet p;
     int boxes = 0;
     const auto entries = splitPropertyText(text);
     ASSERT_EQ(entries.size(), 3u);
-    for (const auto& e : entries) boxes += loadProperty(text, e, 0, 4, "en", p).messageBox ? 1 : 0;
+    for (const auto& e : entries) boxes += load(text, e, 0, 4, "en", p).messageBox ? 1 : 0;
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(p.propertyNameAll, (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(p.PROP_type.size(), 3u);
-    EXPECT_EQ(p.PROP_cont_loading.size(), 2u);
-    EXPECT_EQ(p.PROP_disc_loading.size(), 1u);
+    EXPECT_EQ(namesOf(p), (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(p.items[0].discrete);
+    EXPECT_FALSE(p.items[1].discrete);
 }
 
 TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding)
@@ -428,9 +429,9 @@ TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding)
     EXPECT_FALSE(read.conforms);
     EXPECT_TRUE(read.codes.empty());
     EXPECT_LT(read.values.capacity(), 1000u);
-    Properties p = withPlaceholder(10);
+    PropertySet p;
     const auto entries = splitPropertyText(huge);
-    const PropertyReport r = loadProperty(huge, entries[0], 1, 10, "en", p);
+    const PropertyReport r = load(huge, entries[0], 1, 10, "en", p);
     EXPECT_FALSE(r.accepted);
     EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = more than 268435456");
     EXPECT_EQ(readOnly(oneProperty("F", "F", "12*1"), 10).count, 12u);
@@ -469,22 +470,22 @@ TEST(PropertyRoundTrip, GeneratedExportLoadsExactlyAsWritten)
         const std::string text = gen::propertyFileText(o);
         const auto entries = splitPropertyText(text);
         ASSERT_EQ(entries.size(), 3u);
-        Properties p = withPlaceholder(cells);
+        PropertySet p;
         for (std::size_t k = 0; k < entries.size(); ++k) {
             EXPECT_EQ(entries[k].name, o.properties[k].name);
-            const PropertyReport r = loadProperty(text, entries[k], 0, cells, "en", p);
+            const PropertyReport r = load(text, entries[k], 0, cells, "en", p);
             ASSERT_TRUE(r.accepted) << entries[k].name;
             const std::vector<double> expected = gen::propertyValues(o, o.properties[k]);
             if (o.properties[k].kind == gen::PropertyKind::Discrete) {
                 ASSERT_TRUE(r.discrete);
-                EXPECT_EQ(p.PROP_disc_loading.back(), std::vector<int>(expected.begin(), expected.end()));
+                EXPECT_EQ(p.items.back().codes, std::vector<int>(expected.begin(), expected.end()));
             } else {
                 ASSERT_FALSE(r.discrete);
-                EXPECT_EQ(p.PROP_cont_loading.back(), expected);
-                EXPECT_EQ(p.PROP_min_value.back(), *std::min_element(expected.begin(), expected.end()));
+                EXPECT_EQ(p.items.back().values, expected);
+                EXPECT_EQ(p.items.back().min, *std::min_element(expected.begin(), expected.end()));
             }
         }
-        EXPECT_EQ(p.PROP_type.size(), 4u);
+        EXPECT_EQ(p.items.size(), 3u);
     }
 }
 

@@ -91,12 +91,10 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     EXPECT_EQ(s.cell_indices.front(), 0);
     EXPECT_EQ(s.cell_indices[1], 1);  // rows along +y: counter-clockwise top faces
 
-    s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount), 0.0)};
-    for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 2);
-    s.PROP_max_value_color = {1};
-    s.PROP_min_value_color = {0};
-    s.prop_no_morvane = -1;
-    ASSERT_TRUE(colourProperty(s.document.grid, s, 1, false, 5).coloured);
+    std::vector<double> values(std::size_t(s.document.grid.cellCount), 0.0);
+    for (std::size_t n = 0; n < values.size(); ++n) values[n] = double(n % 2);
+    s.document.properties.add(makeContinuousProperty("PERM", PropertyKind::Permeability, values));
+    ASSERT_TRUE(colourCells(s.document.grid, s.document.properties, &s.document.properties.items[0], {}, s.cells_k));
     ASSERT_EQ(s.cells_k.size(), 5u);
     const float* cells = s.cells_k[4].data();
     EXPECT_EQ(cells[2], 1.0f);          // cell 0: value 0, blue
@@ -149,12 +147,10 @@ TEST(GeneratedModel, BothCoresBuildWhatOneBuilds)
         EXPECT_TRUE(buildGridIndices(s.document.grid, s, s));
         b->block = buildLayerBlockShell(s.document.grid, s.cell_drawn, true, 2, 6, false);
         b->seeThrough = buildLayerBlockShell(s.document.grid, s.cell_drawn, true, 3, 8, true);
-        s.PROP_cont_loading = {std::vector<double>(std::size_t(s.document.grid.cellCount))};
-        for (std::size_t n = 0; n < s.PROP_cont_loading[0].size(); ++n) s.PROP_cont_loading[0][n] = double(n % 7);
-        s.PROP_max_value_color = {6};
-        s.PROP_min_value_color = {0};
-        s.prop_no_morvane = -1;
-        EXPECT_TRUE(colourProperty(s.document.grid, s, 1, false, 5).coloured);
+        std::vector<double> values(std::size_t(s.document.grid.cellCount));
+        for (std::size_t n = 0; n < values.size(); ++n) values[n] = double(n % 7);
+        s.document.properties.add(makeContinuousProperty("PERM", PropertyKind::Permeability, values));
+        EXPECT_TRUE(colourCells(s.document.grid, s.document.properties, &s.document.properties.items[0], {}, s.cells_k));
         cellsForSecondCore = usual;
         return b;
     };

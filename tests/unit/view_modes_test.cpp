@@ -12,25 +12,22 @@ namespace {
 
 class ViewModeSwitches : public ::testing::Test {
 protected:
-    // A grid of seven layers with one continuous property of type 4 on display, as the tree selection leaves it.
+    // A grid of seven layers with one porosity property on show, as the tree selection leaves it.
     void SetUp() override
     {
         s.document.grid.loaded = true;
         s.document.grid.layers = 7;
-        s.propLoaded = true;
-        s.PROP_type = {10, 4};
-        s.PROP_cont_loading = {{}, {}};
-        s.PROP_type_displaying = 4;
-        s.disc_PROP_displaying = false;
-        s.i_morvane = 1;
-        s.prop_no_morvane = 0;
+        s.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
+        s.view.shownProperty = "PORO";
+        view.shown = &s.view.shownProperty;
+        view.filterCut = &s.view.filter.cut;
     }
     std::vector<std::string> recolours() const { return view.calls; }
 
     ModelState s;
     test::FeedbackRecorder feedback;
     test::RecordedSceneOperations view{feedback};
-    const std::vector<std::string> oneRecolour{"initPROP 2 cont 4 @0", "bindPropBuffers @0"};
+    const std::vector<std::string> oneRecolour{"recolour PORO @0"};
 };
 
 TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
@@ -42,12 +39,12 @@ TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
     EXPECT_EQ(s.transp_model, 1.0f);
 
     s.SHOW_K = 6;
-    s.cont_prop_cut = 0.25f;
+    s.view.filter.cut = 0.25f;
     EXPECT_EQ(switchLayerView(s, &view, true), ModeButtons::ThisOneOff);
     EXPECT_FALSE(s.layers_mode);
     EXPECT_TRUE(s.edge_mode);
     EXPECT_EQ(s.saved_K, 6);
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
 
     s.SHOW_K = 1;
@@ -71,14 +68,14 @@ TEST_F(ViewModeSwitches, FlatSectionNeedsAGridAndReplacesTheOtherModes)
 
     switchLayerView(s, &view, false);
     s.SHOW_K = 2;
-    s.cont_prop_cut = 0.25f;  // the layer view keeps a cut; the flat section takes it off, with one recolour
+    s.view.filter.cut = 0.25f;  // the layer view keeps a cut; the flat section takes it off, with one recolour
     EXPECT_EQ(switchFlatSection(s, &view, false), ModeButtons::OnlyThisOne);
     EXPECT_TRUE(s.flat_section_mode);
     EXPECT_FALSE(s.layers_mode);
     EXPECT_FALSE(s.edge_mode);
     EXPECT_EQ(s.transp_all, 0);
     EXPECT_EQ(s.saved_K, 2);
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
 
     s.transp_model = 0.5f;
@@ -93,14 +90,14 @@ TEST_F(ViewModeSwitches, FlatSectionNeedsAGridAndReplacesTheOtherModes)
 TEST_F(ViewModeSwitches, FilterViewNeedsALoadedPropertyOnDisplayInThe3DView)
 {
     EXPECT_EQ(switchFilterView(s, &view, false, true), ModeButtons::Unchanged);  // top view
-    s.PROP_type_displaying = 10;
-    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // the grid itself on display
-    s.PROP_type_displaying = 4;
-    s.PROP_type = {10};
-    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // only the placeholder
+    s.view.shownProperty.clear();
+    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // the bare grid on display
+    s.view.shownProperty = "PORO";
+    s.document.properties.clear();
+    EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::Unchanged);  // no property loaded
     EXPECT_TRUE(view.calls.empty());
 
-    s.PROP_type = {10, 4};
+    s.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
     switchLayerView(s, &view, false);
     EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::OnlyThisOne);
     EXPECT_TRUE(s.edge_mode);  // the filter dialog sets the filter view itself once it is closed
@@ -116,38 +113,27 @@ TEST_F(ViewModeSwitches, FilterViewNeedsALoadedPropertyOnDisplayInThe3DView)
     EXPECT_EQ(recolours(), oneRecolour);
 }
 
-TEST_F(ViewModeSwitches, RecolourUsesTheDisplayedPropertysOwnKindIndexAndTypeOnlyWhenItExists)
+TEST_F(ViewModeSwitches, RecolourNeedsAGridAndAView)
 {
-    s.disc_PROP_displaying = true;
-    s.PROP_disc_loading = {{1, 2}};
-    s.PROP_type = {10, 4, 2};
-    s.prop_no_morvane = 1;
-    s.i_morvane = 0;
     rebuildDisplayedProperty(s, &view);
-    EXPECT_EQ(recolours(), (std::vector<std::string>{"initPROP 1 disc 2 @0", "bindPropBuffers @0"}));
+    EXPECT_EQ(recolours(), oneRecolour);
 
     view.calls.clear();
-    s.i_morvane = 1;  // beyond the discrete list
-    rebuildDisplayedProperty(s, &view);
-    s.i_morvane = 0;
-    s.prop_no_morvane = 2;  // no overall entry
-    rebuildDisplayedProperty(s, &view);
-    s.prop_no_morvane = 1;
-    s.propLoaded = false;
-    rebuildDisplayedProperty(s, &view);
     rebuildDisplayedProperty(s, nullptr);
+    s.document.grid.loaded = false;
+    rebuildDisplayedProperty(s, &view);
     EXPECT_TRUE(view.calls.empty());
 }
 
 TEST_F(ViewModeSwitches, TopViewLeavesEveryModeAndTurnsDownInTenFrames)
 {
     switchLayerView(s, &view, false);
-    s.cont_prop_cut = 0.25f;
+    s.view.filter.cut = 0.25f;
     s.position.z = 0.25f;
     switchTopView(s, &view, true);
     EXPECT_TRUE(s.edge_mode);
     EXPECT_FALSE(s.layers_mode);
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
     EXPECT_EQ(s.saved_position_z_2d, 0.25f);
 

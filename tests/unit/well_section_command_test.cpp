@@ -110,7 +110,6 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     WellSectionContext noGrid{none, feedback, view, window, prompts, settings};
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
     none.document.grid.loaded = true;
-    none.PROP_type = {10};
     none.Lang = "ru";
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
     ASSERT_EQ(prompts.messages.size(), 2u);
@@ -124,8 +123,7 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
 
     // Entering: every other mode off, the cut taken off with one recolour, the earlier section emptied.
     s.layers_mode = true;
-    s.cont_prop_cut = 0.2f;
-    s.PROP_cont_loading = {{}, {}};
+    s.view.filter.cut = 0.2f;
     s.well_section = {3};
     s.intersect_lines = {{1, 2, 3, 4, 5, 6}};
     s.intersect_owc = {{}};
@@ -134,8 +132,8 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     enter();
     EXPECT_TRUE(s.well_section_mode);
     EXPECT_FALSE(s.edge_mode || s.layers_mode || s.flat_section_mode || s.threeD_mode);
-    EXPECT_EQ(s.cont_prop_cut, 0.0f);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"initPROP 1 cont 9 @0", "bindPropBuffers @0"}));
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"recolour @0"}));
     EXPECT_TRUE(s.well_section.empty() && s.intersect_lines.empty() && s.intersect_owc.empty() &&
                 s.intersect_lines_indices.empty() && s.section_well_coord_vertex.empty());
     EXPECT_TRUE(window.shown);

@@ -27,7 +27,10 @@ SectionSegment segment(float sx, float sy, float tx, float ty)
     return {sx - ux, sy - uy, tx + ux, ty + uy, sx, sy, tx, ty};
 }
 
-void cut(ModelState& s, const SectionSegment& seg) { makeWellSection(s.document.grid, s, s, s, seg); }
+void cut(ModelState& s, const SectionSegment& seg)
+{
+    makeWellSection(s.document.grid, s.document.properties, s.document.properties.find(s.view.shownProperty), s, s, seg);
+}
 
 struct Vertex {
     float x, y, z;
@@ -57,15 +60,16 @@ TEST(SectionColours, StretchesOfTheContinuousTableAndTheDisplayedCodeTable)
     EXPECT_TRUE(near(sectionContinuousColour(0.0f), {1, 0, 1}));
     EXPECT_TRUE(near(sectionContinuousColour(-1.0f), {1, 0, 1}));
 
-    // A discrete property takes the table of its own type, as its cells in the 3D view do.
+    // A property of codes takes the table of its own kind, as its cells in the 3D view do.
     ModelState s = gridState(1, 3, 1);
-    s.disc_PROP_displaying = true;
-    s.PROP_type_displaying = 2;  // facies
-    s.PROP_disc = {{{1, 12, UNDEFINED_CODE}}};
-    EXPECT_EQ(sectionCellColour(s, 0, 0, 0), (Rgb{1, 1, 0}));
-    EXPECT_EQ(sectionCellColour(s, 0, 0, 1), OUTSIDE_TABLE_COLOUR);
-    EXPECT_EQ(sectionCellColour(s, 0, 0, 2), undefinedColour(s));  // a value of a code property that is no code
-    EXPECT_EQ(sectionCellColour(s, 0, 0, 5), (Rgb{}));  // not in the displayed arrays
+    const PropertySet& p = s.document.properties;
+    s.document.properties.add(makeDiscreteProperty("FACIES", PropertyKind::Facies, {1, 12, kUndefinedCode}));
+    const Property* facies = p.find("FACIES");
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 0), (Rgb{1, 1, 0}));
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 1), kOutsideTableColour);
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 2), p.undefinedColour);  // a value that is no code
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 5), (Rgb{}));  // not a cell of the grid
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, nullptr, 0, 0, 0), (Rgb{}));  // no shown property
 }
 
 // The segment y = 0.2 x + 0.25 from x = 0.5 to x = 3.5 over a row of four columns, the third undefined; a second

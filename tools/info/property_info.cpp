@@ -144,10 +144,11 @@ std::vector<JsonObject> propertyInfo(std::string_view text)
 std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::string_view lang)
 {
     std::vector<JsonObject> list;
-    Properties lists;  // what the import would append to; only the outcome is reported
+    PropertySet loaded;  // what the import would add to; only the outcome is reported
     for (const PropertyEntry& entry : propertyEntries(text, gridSize)) {
         JsonObject o = describe(text, entry, gridSize);
-        const PropertyReport report = loadProperty(text, entry, 0, gridSize, lang, lists);
+        PropertyReport report = loadProperty(text, entry, PropertyKind::Unset, gridSize, lang, loaded);
+        if (report.accepted) loaded.add(std::move(report.property));
         o.addString("conformity", report.accepted ? "accepted" : "rejected");
         o.addString("message", report.messageBox ? report.messageBox->text : std::string());
         list.push_back(std::move(o));

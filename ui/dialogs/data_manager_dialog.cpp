@@ -79,14 +79,13 @@ DataManagerDialog::DataManagerDialog(ModelState& state, SceneOperations* view, U
     state_.oilProdForm = oilProd;
     state_.waterProdForm = waterProd;
     state_.gasProdForm = gasProd;
-    state_.PROP_types.clear();
     trace(trace_text::line("propNames = ", propertyNameAll.size()));
     trace(trace_text::line("PROP_type = ", PROP_type.size()));
 
     // The kind names follow the user's stored language, Russian unless it is English.
     typeNames_ = QStringList{QString()} + propertyTypeNames(appSettings().ReadAppSettings("Lang") == "en");
 
-    loaded_ = loadedProperties(state_);
+    loaded_ = loadedProperties(state_.document.properties);
     regions_ = regionChoices(loaded_);
     buildControls();
     buildModelPage(propertyNameAll, PROP_type);
@@ -375,8 +374,8 @@ void DataManagerDialog::updateApplyButton()
 void DataManagerDialog::apply()
 {
     // 1. Property types, one code per property row.
-    state_.PROP_types.clear();
-    for (const QComboBox* list : typeLists_) state_.PROP_types.push_back(std::max(list->currentIndex(), 0));
+    chosenTypes_.clear();
+    for (const QComboBox* list : typeLists_) chosenTypes_.push_back(std::max(list->currentIndex(), 0));
     applied_ = true;
 
     // 2. Zones.

@@ -60,7 +60,7 @@ public:
 
     // Apply was pressed at least once.
     bool applied() const { return applied_; }
-    std::vector<int> propertyTypes() const { return state_.PROP_types; }
+    std::vector<int> propertyTypes() const { return chosenTypes_; }
     // The production as the production page leaves it, one value per well (-1 none).
     std::vector<float> oilProduction() const { return state_.oilProdForm; }
     std::vector<float> waterProduction() const { return state_.waterProdForm; }
@@ -176,6 +176,7 @@ private:
     std::vector<LoadedProperty> loaded_;
     std::vector<RegionChoice> regions_;
     std::vector<QComboBox*> typeLists_;
+    std::vector<int> chosenTypes_;  // the kind code of each property's row, as Apply took them
     std::vector<ZoneWidgets> zones_;
     ContactControls owc_, goc_;
     StatusRow padsRow_, wellsRow_, typeRow_, completionsRow_, gridRow_, propertiesRow_, zonesRow_, contactsRow_;

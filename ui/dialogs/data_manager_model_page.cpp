@@ -74,7 +74,7 @@ void DataManagerDialog::buildModelPage(const std::vector<std::string>& names, co
         label->adjustSize();
         auto* list = named(new QComboBox(typesGroup_), QStringLiteral("typeList") + QString::number(i));
         list->addItems(typeNames_);
-        const std::size_t entry = static_cast<std::size_t>(i) + 1;
+        const std::size_t entry = static_cast<std::size_t>(i);
         const int code = entry < types.size() ? types[entry] : 0;
         list->setCurrentIndex(code >= 0 && code < TYPE_CODE_COUNT ? code : 0);
         // Long property names push the lists to the right instead of covering them.

@@ -28,12 +28,10 @@ QFont limitFont()
     return font;
 }
 
-QColor paletteColour(const std::array<float, 10>& r, const std::array<float, 10>& g, const std::array<float, 10>& b,
-                     int type)
+QColor rampColour(const Rgb& colour)
 {
-    if (type < 0 || type >= 10) return Qt::black;
     auto c = [](float v) { return static_cast<int>(v * 255.0f) & 0xFF; };
-    return QColor(c(r[type]), c(g[type]), c(b[type]));
+    return QColor(c(colour.r), c(colour.g), c(colour.b));
 }
 
 // A panel painted by a function: the two halves of the ramp and the shade over the removed side.
@@ -75,7 +73,7 @@ QIcon directionIcon(bool cutBelow)
 
 }  // namespace
 
-PropertyFilterDialog::PropertyFilterDialog(Properties& properties, QWidget* parent) : QDialog(parent), p_(properties)
+PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("propertyFilterDialog"));
     setWindowTitle(QStringLiteral("Фильтр свойства"));
@@ -118,43 +116,28 @@ PropertyFilterDialog::PropertyFilterDialog(Properties& properties, QWidget* pare
     connect(shadeTimer_, &QTimer::timeout, this, &PropertyFilterDialog::placeShade);
 }
 
-void PropertyFilterDialog::setDisplayedProperty(const std::vector<double>& upper, const std::vector<double>& lower,
-                                                int nodeIndex, const Palette& r3, const Palette& g3, const Palette& b3,
-                                                const Palette& r2, const Palette& g2, const Palette& b2,
-                                                const Palette& r1, const Palette& g1, const Palette& b1, int typeCode)
+void PropertyFilterDialog::setProperty(const std::string& name, double upper, double lower, const ColourRamp& ramp)
 {
-    p_.prop_max_value_form = upper;
-    p_.prop_min_value_form = lower;
-    nodeIndex_ = nodeIndex;
-    p_.r3_form = r3, p_.g3_form = g3, p_.b3_form = b3;
-    p_.r2_form = r2, p_.g2_form = g2, p_.b2_form = b2;
-    p_.r1_form = r1, p_.g1_form = g1, p_.b1_form = b1;
-    typeCode_ = typeCode;
+    name_ = name;
+    upper_ = upper;
+    lower_ = lower;
+    ramp_ = ramp;
     if (upperRamp_) upperRamp_->update();
     if (lowerRamp_) lowerRamp_->update();
 }
 
-double PropertyFilterDialog::upperLimit() const
-{
-    const std::size_t entry = static_cast<std::size_t>(nodeIndex_) + 1;
-    return nodeIndex_ >= 0 && entry < p_.prop_max_value_form.size() ? p_.prop_max_value_form[entry] : 0;
-}
+double PropertyFilterDialog::upperLimit() const { return upper_; }
 
-double PropertyFilterDialog::lowerLimit() const
-{
-    const std::size_t entry = static_cast<std::size_t>(nodeIndex_) + 1;
-    return nodeIndex_ >= 0 && entry < p_.prop_min_value_form.size() ? p_.prop_min_value_form[entry] : 0;
-}
+double PropertyFilterDialog::lowerLimit() const { return lower_; }
 
 void PropertyFilterDialog::addRampControls()
 {
     loaded_ = true;
     auto gradient = [this](bool upperHalf) {
         return [this, upperHalf](QPainter& painter, const QRect& area) {
-            const int t = typeCode_;
-            const QColor high = paletteColour(p_.r3_form, p_.g3_form, p_.b3_form, t);
-            const QColor middle = paletteColour(p_.r2_form, p_.g2_form, p_.b2_form, t);
-            const QColor low = paletteColour(p_.r1_form, p_.g1_form, p_.b1_form, t);
+            const QColor high = rampColour(ramp_.high);
+            const QColor middle = rampColour(ramp_.middle);
+            const QColor low = rampColour(ramp_.low);
             QLinearGradient g(0, 0, 0, area.height());
             g.setColorAt(0, upperHalf ? high : middle);
             g.setColorAt(1, upperHalf ? middle : low);
@@ -200,7 +183,7 @@ void PropertyFilterDialog::addRampControls()
 
 void PropertyFilterDialog::showLimits()
 {
-    trace("PropFilter no = " + std::to_string(nodeIndex_));
+    trace("PropFilter " + name_);
     if (!loaded_) return;
     const double upper = upperLimit(), lower = lowerLimit();
     upperLimitLabel_->setText(QString::fromStdString(limitText(upper)));

@@ -4,12 +4,11 @@
 // window takes as the order to filter. Created once with the main window and reused.
 #pragma once
 
-#include <array>
-#include <vector>
+#include <string>
 
 #include <QDialog>
 
-#include "model/model_state.h"
+#include "model/property_set.h"
 
 class QLabel;
 class QLineEdit;
@@ -21,16 +20,12 @@ namespace morvane {
 class PropertyFilterDialog : public QDialog {
     Q_OBJECT
 public:
-    // The palette copies (r1_form ...) and limit copies (prop_max_value_form ...) live in `properties`.
-    explicit PropertyFilterDialog(Properties& properties, QWidget* parent = nullptr);
+    explicit PropertyFilterDialog(QWidget* parent = nullptr);
 
-    using Palette = std::array<float, 10>;
-    // Copies the colour limits, the displayed property's node index, the nine palettes (high r, g, b, middle r, g,
-    // b, low r, g, b) and its type code into the window.
-    void setDisplayedProperty(const std::vector<double>& upper, const std::vector<double>& lower, int nodeIndex,
-                              const Palette& r3, const Palette& g3, const Palette& b3, const Palette& r2,
-                              const Palette& g2, const Palette& b2, const Palette& r1, const Palette& g1,
-                              const Palette& b1, int typeCode);
+    // The property the window filters, by name, with its colour limits and its kind's ramp (copies: the window shows
+    // them as they were when it was opened).
+    void setProperty(const std::string& name, double upper, double lower, const ColourRamp& ramp);
+    const std::string& propertyName() const { return name_; }
     // The two limit labels and the cut text from the copied limits (the cut text the mean of the two).
     void showLimits();
     float cutValue() const { return cut_; }
@@ -64,15 +59,15 @@ private:
     double lowerLimit() const;
     void showMessage(const QString& text);
 
-    Properties& p_;
+    std::string name_;
+    double upper_ = 0, lower_ = 0;
+    ColourRamp ramp_;
     bool loaded_ = false;
     bool cancelled_ = false;
     float cut_ = 0;
     bool cutBelow_ = true;
     float shadeCoef_ = 0.5f;
     int sliderGrabY_ = 0;
-    int nodeIndex_ = 0;
-    int typeCode_ = 0;
 
     QPushButton* okButton_ = nullptr;
     QWidget* removedShade_ = nullptr;

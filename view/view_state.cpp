@@ -1,0 +1,1 @@
+#include "view/view_state.h"
