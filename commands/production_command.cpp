@@ -57,15 +57,15 @@ void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback,
     rebuildCircleDiagrams(s, view, feedback);
 }
 
-ProductionMatch applyProductionRows(Production& production, const Wells& wells, const std::vector<ProductionRow>& rows)
+ProductionMatch applyProductionRows(Production& production, const WellSet& wells, const std::vector<ProductionRow>& rows)
 {
     ProductionMatch match;
-    std::vector<bool> took(wells.well_name.size(), false);
+    std::vector<bool> took(wells.items.size(), false);
     for (const ProductionRow& row : rows) {
         const std::string name = withoutSpaces(row.name);
         bool found = false;
-        for (std::size_t i = 0; i < wells.well_name.size(); ++i) {
-            if (wells.well_name[i] != name) continue;
+        for (std::size_t i = 0; i < wells.items.size(); ++i) {
+            if (wells.items[i].name != name) continue;
             found = true;
             took[i] = true;
             setVolume(production.oilProd, i, row.oil);
@@ -94,7 +94,7 @@ ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const s
         return result;
     }
     result.read = true;
-    static_cast<ProductionMatch&>(result) = applyProductionRows(s, s, file.rows);
+    static_cast<ProductionMatch&>(result) = applyProductionRows(s, s.document.wells, file.rows);
     if (!result.unknown.empty()) {
         std::string names;
         for (const std::string& name : result.unknown) names += (names.empty() ? "" : ", ") + name;

@@ -40,7 +40,7 @@ struct ProductionMatch {
 
 // Puts the rows' volumes on the loaded wells of the same name (spaces are not part of well names; a later row of
 // the same name wins). Other wells keep their volumes.
-ProductionMatch applyProductionRows(Production& production, const Wells& wells, const std::vector<ProductionRow>& rows);
+ProductionMatch applyProductionRows(Production& production, const WellSet& wells, const std::vector<ProductionRow>& rows);
 
 struct ProductionImport : ProductionMatch {
     bool read = false;  // the file was read and its rows applied

@@ -32,7 +32,7 @@ void appendAndDraw(const WellImportContext& ctx, const std::string& path, WellRe
     ctx.feedback.setProgress(100);
     ctx.window.focusWellTree();
     ctx.window.setWaitCursor(false);
-    appendWell(s, std::move(report));  // the trajectory, WELL_POS_X and WELL_POS_Y entries, wellLoaded
+    s.document.wells.add(Well{report.name, std::move(report.trajectory)});
     ctx.feedback.setStatus(texts::Rendering);
     ctx.view.initWELL();
     ctx.view.bindWellBuffers();
@@ -91,6 +91,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
     Feedback& fb = ctx.feedback;
     WellImportResult result;
     std::array<std::string, 4> forAllNames;  // MD, X, Y, Z column names chosen under "OK for all"
+    bool okForAll = false;                   // the columns were chosen once for the rest of the selection
 
     for (const std::string& path : paths) {
         const std::filesystem::path file(path);
@@ -100,9 +101,6 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         if (!std::filesystem::is_regular_file(file, ec)) continue;
 
         ctx.window.showFinished(false);
-        s.well_coord_loading.clear();
-        s.well_loading_row.clear();
-        s.well_name_loading.clear();
         FileText bytes;
         if (!readWholeFile(file, bytes)) {
             fb.appendLog("Cannot read file: " + file.filename().string(), log_colour::Red);
@@ -112,7 +110,6 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         // Names and comments in UTF-8 or in the Windows-1251 code page of older exports.
         const WellFile well = parseWellFile(decodeUserText(bytes.view()));
         bytes = FileText();
-        setLoadingWell(s, well);
 
         // Read by position, another tool's layout would put X where MD belongs: refused before any column is chosen.
         if (well.foreignLayout) {
@@ -121,7 +118,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
             continue;
         }
 
-        if (s.OK_for_all_wells) {
+        if (okForAll) {
             // A later file of the selection: the columns named as those chosen under the earlier "OK for all".
             finishFile(ctx, path, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
                        result);
@@ -132,17 +129,11 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
             ctx.prompts.chooseWellColumns({well.name, well.columns, paths.size() > 1, s.Lang});
         const WellColumns columns{answer.md, answer.x, answer.y, answer.z};
         const bool forAll = answer.button == WellColumnAnswer::Button::OkForAll && columns.complete();
-        // The dialog reports column indices only for "OK for all"; they serve the later files of the selection.
-        s.well_column_md = forAll ? answer.md : 0;
-        s.well_column_x = forAll ? answer.x : 0;
-        s.well_column_y = forAll ? answer.y : 0;
-        s.well_column_z = forAll ? answer.z : 0;
-        s.OK_for_all_wells = forAll;
+        okForAll = forAll;
         if (forAll)
             forAllNames = {columnName(well.columns, answer.md), columnName(well.columns, answer.x),
                            columnName(well.columns, answer.y), columnName(well.columns, answer.z)};
-        s.well_loading_dispose = answer.button == WellColumnAnswer::Button::CloseBox;
-        if (s.well_loading_dispose) {
+        if (answer.button == WellColumnAnswer::Button::CloseBox) {
             // The close box abandons this file and the rest of the selection, without a message.
             fb.setProgress(100);
             ctx.window.showFinished(false);
@@ -161,8 +152,6 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         finishFile(ctx, path, std::move(report), result);
     }
 
-    s.OK_for_all_wells = false;
-    s.well_loading_dispose = false;
     fb.setStatus(texts::AllGood);
     return result;
 }

@@ -329,7 +329,8 @@ bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
 
     fb.trace("raz1");
     const std::size_t w = static_cast<std::size_t>(b);
-    ctx.window.addSectionRow(w < s.well_name.size() ? s.well_name[w] : std::string(), k + 1);
+    const auto& wells = s.document.wells.items;
+    ctx.window.addSectionRow(w < wells.size() ? wells[w].name : std::string(), k + 1);
     fb.trace("raz2");
     return true;
 }
@@ -380,9 +381,10 @@ bool showSectionThroughWells(const WellSectionContext& ctx, const std::vector<st
     if (switchWellSection(ctx, false) == ModeButtons::Unchanged)
         return fail("the well section needs a grid and a loaded property");
     for (const std::string& name : wells) {
-        const auto found = std::find(s.well_name.begin(), s.well_name.end(), name);
-        if (found == s.well_name.end()) return fail("no well called \"" + name + "\" was loaded");
-        s.current_well = {static_cast<int>(found - s.well_name.begin())};
+        const auto& wells = s.document.wells.items;
+        const auto found = std::find_if(wells.begin(), wells.end(), [&](const Well& w) { return w.name == name; });
+        if (found == wells.end()) return fail("no well called \"" + name + "\" was loaded");
+        s.current_well = {static_cast<int>(found - wells.begin())};
         addSectionWell(ctx, true);
     }
     s.current_well.clear();

@@ -38,11 +38,13 @@ void checkFile(const ProductionFile& file)
 }
 
 // The groups the matching and the discs work on, without the rest of the model state.
-struct WellsAndProduction : Wells, Production {};
+struct WellsAndProduction : Wells, Production {
+    WellSet wellSet;  // the document's wells
+};
 
 void checkDiscs(const WellsAndProduction& s)
 {
-    FUZZ_CHECK(s.circleDiagram.size() == s.well_name.size());
+    FUZZ_CHECK(s.circleDiagram.size() == s.wellSet.items.size());
     for (const Vertices& disc : s.circleDiagram) {
         FUZZ_CHECK(disc.empty() || disc.size() == 6 || disc.size() == std::size_t{CIRCLE_SECTORS} * 3 * 6);
         for (float v : disc) FUZZ_CHECK(std::isfinite(v));
@@ -73,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WellsAndProduction s;
     const std::string first = file.rows.empty() ? "A" : file.rows.front().name;
     for (const std::string& name : {first, std::string("P-2"), std::string("Скв-3")}) {
-        const float x = 548.0f + static_cast<float>(s.well_name.size()) * 0.1f;
-        s.well_name.push_back(name);
+        const float x = 548.0f + static_cast<float>(s.wellSet.items.size()) * 0.1f;
+        s.wellSet.add(Well{name, {}});
         s.well_coord_vertex_show.push_back({x, 6414, -2, 0, 0, 0, x, 6414, -2.1f, 0, 0, 0});
         s.well_coord_vertex_hide.push_back({x, 6414, 0.02f, 0, 0, 0, x, 6414, -2, 0, 0, 0});
         s.oilProd.push_back(-1);
@@ -82,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.gasProd.push_back(-1);
     }
     s.well_coord_vertex_show[2] = Vertices(12, 0.0f);
-    const ProductionMatch match = applyProductionRows(s, s, file.rows);
+    const ProductionMatch match = applyProductionRows(s, s.wellSet, file.rows);
     FUZZ_CHECK(match.wells <= 3);
     FUZZ_CHECK(file.rows.empty() || match.wells >= 1 || first.find(' ') != std::string::npos);
     s.BUBBLE_COEF = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;

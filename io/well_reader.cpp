@@ -238,20 +238,4 @@ WellReport foreignLayoutReport(const std::string& fileName)
     return report;
 }
 
-void appendWell(Wells& wells, WellReport&& report)
-{
-    if (!report.accepted) return;
-    wells.well_coord.push_back(std::move(report.trajectory));
-    wells.WELL_POS_X.push_back(0);
-    wells.WELL_POS_Y.push_back(0);
-    wells.wellLoaded = true;
-}
-
-void setLoadingWell(Wells& wells, const WellFile& file)
-{
-    wells.well_name_loading = file.name;
-    wells.well_loading_row = file.columns;
-    wells.well_coord_loading = file.rows;
-}
-
 }  // namespace morvane

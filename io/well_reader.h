@@ -3,8 +3,8 @@
 //
 // The import command decodes the file (UTF-8 inside the program), parses it with parseWellFile, lets the user type
 // the columns (the column dialog starts from preselectedColumns, or an earlier "OK for all" answer is reused), then
-// calls loadWell, which checks the well and builds its trajectory, and appendWell for an accepted well. Everything
-// the user must be told comes back in the report, in order.
+// calls loadWell, which checks the well and builds its trajectory; the command adds an accepted well to the
+// document. Everything the user must be told comes back in the report, in order.
 //
 // The header is split at any run of white space, tabs included, and every word names the number at the same
 // position of each data line. A line whose first character other than white space is "#" is a comment, and a rule
@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
 #include "io/property_reader.h"
 
 namespace morvane {
@@ -120,13 +119,5 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
 
 // The refusal of a file of another tool's layout (`fileName` without folder), before any column is chosen.
 WellReport foreignLayoutReport(const std::string& fileName);
-
-// Appends an accepted well: its trajectory to well_coord, 0 to WELL_POS_X and WELL_POS_Y; sets wellLoaded. The
-// remaining per-well lists (well_name from well_name_loading, the drawable parts, the production placeholders) are
-// appended by the well geometry builder that runs next. Takes the trajectory over.
-void appendWell(Wells& wells, WellReport&& report);
-
-// Fills the scratch variables of the well being read (well_name_loading, well_loading_row, well_coord_loading).
-void setLoadingWell(Wells& wells, const WellFile& file);
 
 }  // namespace morvane

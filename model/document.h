@@ -4,12 +4,14 @@
 
 #include "model/grid.h"
 #include "model/property_set.h"
+#include "model/wells.h"
 
 namespace morvane {
 
 struct Document {
     Grid grid;
     PropertySet properties;
+    WellSet wells;
 };
 
 }  // namespace morvane

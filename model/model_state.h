@@ -128,21 +128,14 @@ struct Contacts {
     int ZONE_count = 0;
 };
 
-// Well trajectories and their display.
+// The drawing of the wells (their trajectories are the document's) and how they are shown.
 struct Wells {
-    std::vector<std::string> well_loading_row;
-    int well_column_x = 0, well_column_y = 0, well_column_z = 0, well_column_md = 0;
-    std::string well_name_loading;
-    std::vector<std::vector<float>> well_coord_loading;
-    std::vector<std::string> well_name;
-    std::vector<std::vector<std::vector<float>>> well_coord;
     std::vector<Vertices> well_coord_vertex_show, well_coord_vertex_hide;
     // Per well and part, the first vertex of every run: a part that leaves and re-enters the model is drawn as
     // separate line strips.
     std::vector<std::vector<int>> well_show_runs, well_hide_runs;
     std::vector<float> well_proj_length;
     Slots well_show_VAO, well_show_VBO, well_hide_VAO, well_hide_VBO;
-    bool wellLoaded = false, OK_for_all_wells = false, well_loading_dispose = false;
     bool cut_wells = false, wells_top_layer = false;
     std::vector<float> WELL_LINE_COLOR{0, 0, 0};
     std::vector<float> WELL_LABEL_COLOR{0.5f, 0.8f, 0.2f};

@@ -71,7 +71,10 @@ void SceneRenderer::initWELL()
     // The corner index is built once per grid: importing many wells searches the same corners.
     if (s_.document.grid.loaded && (!wellCorners_ || !wellCorners_->describes(s_.document.grid)))
         wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_.document.grid);
-    sendTrace(log_, buildLastWellGeometry(s_, s_, s_.document.grid, s_.document.grid.loaded ? wellCorners_.get() : nullptr));
+    const WellSet& wells = s_.document.wells;
+    if (wells.empty()) return;
+    sendTrace(log_, buildWellGeometry(wells.items.back(), s_, s_, s_.document.grid,
+                                      s_.document.grid.loaded ? wellCorners_.get() : nullptr));
 }
 
 void SceneRenderer::initALL_WELLS() { recolourWells(s_); }

@@ -332,7 +332,7 @@ void SceneRenderer::drawWells()
     const auto runsOf = [](const std::vector<std::vector<int>>& list, std::size_t i) {
         return i < list.size() ? &list[i] : nullptr;
     };
-    for (std::size_t i = 0; i < s_.well_coord.size(); ++i) {
+    for (std::size_t i = 0; i < s_.document.wells.items.size(); ++i) {
         glLineWidth(static_cast<float>(s_.WELL_LINE_SIZE));
         if (i < s_.well_coord_vertex_show.size())
             drawWellPart(slotAt(s_.well_show_VAO, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
@@ -416,7 +416,7 @@ void SceneRenderer::Render()
     // The unfolded well section lies in a space of its own: the wells, the reference plane, the square and the circle
     // diagrams, placed in the model's space, would cross it at random wherever the model's coordinates are small.
     const bool modelSpace = !s.diplay_well_section_mode;
-    if (!s.wells_top_layer && s.wellLoaded && modelSpace) drawWells();
+    if (!s.wells_top_layer && !s.document.wells.empty() && modelSpace) drawWells();
 
     if (modelSpace) {
         glLineWidth(1);
@@ -480,7 +480,7 @@ void SceneRenderer::Render()
         setClipDistance0(false);
         setUniformFloat(core_.transp, 1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
-        if (s.wellLoaded && modelSpace) drawWells();
+        if (!s.document.wells.empty() && modelSpace) drawWells();
     }
 
     if (s.prod_mode && modelSpace) drawBubbles();
@@ -510,7 +510,7 @@ void SceneRenderer::Render()
     const float h =
         static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.CURRENT_WINDOW_HEIGHT, 1));
     glClear(GL_DEPTH_BUFFER_BIT);
-    if (s.wellLoaded) drawWellLabels(w, h);
+    if (!s.document.wells.empty()) drawWellLabels(w, h);
     if (s.prod_mode && modelSpace) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
 }
@@ -568,12 +568,13 @@ void SceneRenderer::drawWellLabels(float w, float h)
             static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.windowSpacePos.y) /
                              static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.PANEL2_HEIGHT));
     };
-    const auto nameOf = [&](std::size_t well) { return well < s.well_name.size() ? s.well_name[well] : std::string(); };
+    const auto& wells = s.document.wells.items;
+    const auto nameOf = [&](std::size_t well) { return well < wells.size() ? wells[well].name : std::string(); };
 
     if (!s.diplay_well_section_mode) {
         for (std::size_t i = 0; i < s.well_coord_vertex_hide.size(); ++i) {
-            if (i >= s.well_coord.size() || s.well_coord[i].empty() || s.well_coord[i].back().size() < 4) continue;
-            const auto& row = s.well_coord[i].back();
+            if (i >= wells.size() || wells[i].trajectory.empty() || wells[i].trajectory.back().size() < 4) continue;
+            const auto& row = wells[i].trajectory.back();
             const float mult = static_cast<float>(kCoordScale);
             label(i, glm::vec3(row[1] / mult, row[2] / mult, row[3] / mult), nameOf(i));
         }

@@ -77,7 +77,7 @@ std::vector<std::string> buildCircleDiagrams(Production& production, const Wells
 {
     std::vector<std::string> trace;
     production.circleDiagram.clear();
-    const std::size_t wellCount = wells.well_name.size();
+    const std::size_t wellCount = wells.well_coord_vertex_show.size();  // one drawing a well
     if (production.circle_rotation.size() < wellCount) production.circle_rotation.resize(wellCount);
     for (std::size_t i = 0; i < wellCount; ++i) {
         production.circle_rotation[i] = glm::vec3(0.0f);

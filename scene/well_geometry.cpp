@@ -367,18 +367,16 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
     return parts;
 }
 
-std::vector<std::string> buildLastWellGeometry(Wells& wells, Production& production, const Grid& grid,
-                                               const ModelSurfaceCorners* corners)
+std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, Production& production, const Grid& grid,
+                                           const ModelSurfaceCorners* corners)
 {
     std::vector<std::string> trace{"starting initWELL"};
-    if (wells.well_coord.empty()) return trace;
-    const auto& points = wells.well_coord.back();
+    const auto& points = well.trajectory;
     WellParts parts = splitWell(points, wellVerticalBounds(points, grid, corners), wells.WELL_LINE_COLOR);
     wells.well_coord_vertex_hide.push_back(std::move(parts.hidden));
     wells.well_coord_vertex_show.push_back(std::move(parts.shown));
     wells.well_hide_runs.push_back(std::move(parts.hiddenRuns));
     wells.well_show_runs.push_back(std::move(parts.shownRuns));
-    wells.well_name.push_back(wells.well_name_loading);
     production.oilProd.push_back(-1.0f);
     production.waterProd.push_back(-1.0f);
     production.gasProd.push_back(-1.0f);

@@ -27,8 +27,9 @@ void MainWindow::openDataManager()
 {
     ModelState& s = state_;
     PropertySet& properties = s.document.properties;
-    std::vector<std::string> names;
+    std::vector<std::string> names, wellNames;
     std::vector<int> kinds;
+    for (const Well& well : s.document.wells.items) wellNames.push_back(well.name);
     for (const Property& p : properties.items) {
         names.push_back(p.name);
         kinds.push_back(static_cast<int>(p.kind));
@@ -37,7 +38,7 @@ void MainWindow::openDataManager()
                               s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax,
                               s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
                               names, kinds, s.document.grid.layers,
-                              s.well_name, s.oilProd, s.waterProd, s.gasProd, this);
+                              wellNames, s.oilProd, s.waterProd, s.gasProd, this);
     manager.updateLang(s.Lang);
     manager.exec();
     if (!manager.applied()) return;

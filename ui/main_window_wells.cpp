@@ -78,7 +78,7 @@ void MainWindow::setWellLineColour(const QColor& c)
 
 void MainWindow::toggleCutWells()
 {
-    trace("well_coord.size() = " + std::to_string(state_.well_coord.size()));
+    trace("well_coord.size() = " + std::to_string(state_.document.wells.items.size()));
     state_.cut_wells = ribbon_.cutWellsButton->isChecked();
 }
 

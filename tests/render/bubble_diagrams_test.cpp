@@ -20,7 +20,7 @@ const std::array<int, 3> kBlue = rgb255(0, 0, 1);
 
 void addWell(ModelState& s, const std::string& name, const glm::vec3& top, float oil, float water)
 {
-    s.well_name.push_back(name);
+    s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.05f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({});
     s.oilProd.push_back(oil);
@@ -48,7 +48,7 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     addWell(s, "A", a, 30, 10);  // radius 0.04, a quarter water
     addWell(s, "B", b, 0, 0);    // produced nothing
     addWell(s, "C", none, -1, 200);
-    s.wellLoaded = false;  // the discs alone, without the well lines
+    s.document.wells = WellSet{};  // the discs alone, without the well lines
 
     SilentFeedback feedback;
     RecordedPrompts prompts({});

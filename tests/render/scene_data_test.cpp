@@ -18,8 +18,7 @@ void addVerticalWell(ModelState& s, int i, int j, const std::string& name)
     const glm::vec3 top = topFaceCentre(s, 0, i, j);
     const float x = top.x * 1000, y = top.y * 1000;
     const float zTop = s.document.grid.extent.zMax * 1000 + 2, zBottom = s.document.grid.extent.zMin * 1000 - 2;
-    s.well_coord.push_back({{0, x, y, zTop}, {zTop - zBottom, x, y, zBottom}});
-    s.well_name.push_back(name);
+    s.document.wells.add(Well{name, {{0, x, y, zTop}, {zTop - zBottom, x, y, zBottom}}});
     const auto vertex = [&](float z) { return std::vector<float>{x / 1000, y / 1000, z / 1000, 0, 0, 0}; };
     Vertices shown, hidden;
     for (float z : {s.document.grid.extent.zMax * 1000, s.document.grid.extent.zMin * 1000}) {
@@ -34,7 +33,6 @@ void addVerticalWell(ModelState& s, int i, int j, const std::string& name)
     s.well_coord_vertex_hide.push_back(hidden);
     s.WELL_POS_X.push_back(0);
     s.WELL_POS_Y.push_back(0);
-    s.wellLoaded = true;
 }
 
 TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
@@ -57,7 +55,7 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
 
     // Hit positions: the label's lower-left corner in host-panel pixels (the panel is the picture here).
     for (std::size_t w = 0; w < 2; ++w) {
-        const auto& last = s.well_coord[w].back();
+        const auto& last = s.document.wells.items[w].trajectory.back();
         const glm::vec2 p = projectToPixel(s, glm::vec3(last[1], last[2], last[3]) / 1000.0f, 1024, 768);
         EXPECT_NEAR(s.WELL_POS_X[w], p.x + 5, 1.5) << "well " << w;
         EXPECT_NEAR(s.WELL_POS_Y[w], p.y, 1.5) << "well " << w;
@@ -131,7 +129,7 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
     EXPECT_FALSE(near(over.at(chord.x, chord.y), kBlack)) << describe(over.at(chord.x, chord.y));
 
     // The label sits at the projected last station: the Cyrillic name in the label colour right of it.
-    const auto& last = s.well_coord[0].back();
+    const auto& last = s.document.wells.items[0].trajectory.back();
     const glm::ivec2 anchor = scene.pixelOf(glm::vec3(last[1], last[2], last[3]) / 1000.0f);
     EXPECT_NEAR(s.WELL_POS_X[0], anchor.x + 5, 1.5);
     int labelPixels = 0;
@@ -154,13 +152,12 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
     for (int w = 0; w < 501; ++w) {
-        s.well_coord.push_back({{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}});
-        s.well_name_loading = std::to_string(w);  // the labels are numbers
+        // The labels are numbers.
+        s.document.wells.add(Well{std::to_string(w), {{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}}});
         s.WELL_POS_X.push_back(0);
         s.WELL_POS_Y.push_back(0);
         scene.view().initWELL();
     }
-    s.wellLoaded = true;
     scene.view().bindWellBuffers();
     ASSERT_EQ(s.well_show_VAO.size(), 501u);
     EXPECT_NE(s.well_show_VAO[500], 0u);
@@ -175,12 +172,10 @@ TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
     OffscreenScene scene(512, 384);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.well_name = {"A", "B", "C"};
-    s.well_coord = {{{0, 0, 0, 0}}, {{0, 0, 0, 0}}, {{0, 0, 0, 0}}};
+    for (const char* name : {"A", "B", "C"}) s.document.wells.add(Well{name, {{0, 0, 0, 0}}});
     s.well_coord_vertex_hide.resize(3);
     s.WELL_POS_X.assign(3, 0);
     s.WELL_POS_Y.assign(3, 0);
-    s.wellLoaded = true;
     s.diplay_well_section_mode = true;
     s.rotation = glm::vec3(0.0f);
     s.well_section = {2, 0};
@@ -204,10 +199,9 @@ TEST(Wells, MoreLabelsThanHitPositionsGrowTheHitLists)
     OffscreenScene scene(256, 192);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.well_name = {"A", "B"};
-    s.well_coord = {{{0, 548900, 6414600, -2000}}, {{0, 548950, 6414600, -2000}}};
+    s.document.wells.add(Well{"A", {{0, 548900, 6414600, -2000}}});
+    s.document.wells.add(Well{"B", {{0, 548950, 6414600, -2000}}});
     s.well_coord_vertex_hide.resize(2);
-    s.wellLoaded = true;
     scene.frame();
     EXPECT_EQ(s.WELL_POS_X.size(), 2u);
     EXPECT_EQ(s.WELL_POS_Y.size(), 2u);

@@ -54,11 +54,7 @@ public:
     // built against the grid and uploaded.
     void loadWell(const std::string& name, std::vector<std::vector<float>> points)
     {
-        state_.well_coord.push_back(std::move(points));
-        state_.well_name_loading = name;
-        state_.WELL_POS_X.push_back(0);
-        state_.WELL_POS_Y.push_back(0);
-        state_.wellLoaded = true;
+        state_.document.wells.add(Well{name, std::move(points)});
         view_->initWELL();
         view_->bindWellBuffers();
     }

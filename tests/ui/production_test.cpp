@@ -40,7 +40,7 @@ protected:
         ModelState& s = modelState();
         for (int i = 0; i < n; ++i) {
             const glm::vec3 top = -s.position + glm::vec3(0.1f * static_cast<float>(i), 0, 0);
-            s.well_name.push_back("P-" + std::to_string(i + 1));
+            s.document.wells.add(Well{"P-" + std::to_string(i + 1), {}});
             s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
             s.well_coord_vertex_hide.emplace_back();
             for (auto* list : {&s.oilProd, &s.waterProd, &s.gasProd}) list->push_back(-1);

@@ -161,9 +161,10 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // Every per-well list has one entry per well; the wells start above the model and reach below it.
-    EXPECT_EQ(s.well_name, (std::vector<std::string>{"W-1", "Скв-2", "W-3"}));
+    ASSERT_EQ(s.document.wells.items.size(), 3u);
+    EXPECT_EQ(s.document.wells.items[1].name, "Скв-2");
     for (std::size_t n : {s.well_coord_vertex_show.size(), s.well_coord_vertex_hide.size(), s.well_proj_length.size(),
-                          s.oilProd.size(), s.WELL_POS_X.size(), s.well_show_runs.size()})
+                          s.oilProd.size(), s.well_show_runs.size()})
         EXPECT_EQ(n, 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_GT(s.well_coord_vertex_show[i].size(), 12u) << i;

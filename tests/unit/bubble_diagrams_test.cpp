@@ -12,7 +12,7 @@ namespace {
 // A well whose shown part starts at `top` and goes 0.1 down.
 void addWell(ModelState& s, const std::string& name, glm::vec3 top, float oil, float water)
 {
-    s.well_name.push_back(name);
+    s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({top.x, top.y, top.z + 0.2f, 0, 0, 0, top.x, top.y, top.z, 0, 0, 0});
     s.oilProd.push_back(oil);

@@ -15,8 +15,8 @@ using test::FeedbackRecorder;
 
 void addWell(ModelState& s, const std::string& name)
 {
-    const float x = 548.0f + static_cast<float>(s.well_name.size());
-    s.well_name.push_back(name);
+    const float x = 548.0f + static_cast<float>(s.document.wells.items.size());
+    s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({x, 6414, -2, 0, 0, 0, x, 6414, -2.1f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({});
     s.oilProd.push_back(-1);

@@ -141,11 +141,9 @@ TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
     Production production;
     wells.WELL_LINE_COLOR = {1, 0, 0};
     for (const char* name : {"P-1", "Скв-2"}) {
-        wells.well_coord.push_back(Points{{0, 0, 0, -900}, {100, 30, 40, -1050}, {200, 60, 80, -1300}});
-        wells.well_name_loading = name;
-        EXPECT_EQ(buildLastWellGeometry(wells, production, grid.geometry, &corners).front(), "starting initWELL");
+        const Well well{name, Points{{0, 0, 0, -900}, {100, 30, 40, -1050}, {200, 60, 80, -1300}}};
+        EXPECT_EQ(buildWellGeometry(well, wells, production, grid.geometry, &corners).front(), "starting initWELL");
     }
-    EXPECT_EQ(wells.well_name, (std::vector<std::string>{"P-1", "Скв-2"}));
     for (const auto* list : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide}) EXPECT_EQ(list->size(), 2u);
     EXPECT_EQ(wells.well_show_runs.size(), 2u);
     EXPECT_EQ(production.oilProd, (std::vector<float>{-1, -1}));

@@ -111,14 +111,12 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
     EXPECT_TRUE(logged(texts::NoNameLog, log_colour::Red));
     EXPECT_TRUE(logged("Opening file: nameless", log_colour::LightGrey));
 
-    ASSERT_EQ(state.well_coord.size(), 3u);
-    EXPECT_EQ(state.WELL_POS_X.size(), 3u);
+    ASSERT_EQ(state.document.wells.items.size(), 3u);
+    EXPECT_EQ(state.document.wells.items[2].name, "C-3");
     EXPECT_EQ(countCalls("initWELL"), 3u);
     EXPECT_EQ(countCalls("bindWellBuffers"), 3u);
-    EXPECT_NEAR(state.well_coord[1][0][1], 548744.52f, 0.06f);  // X in file units, as written
-    EXPECT_NEAR(state.well_coord[1][0][3], 25.0f, 1e-4f);       // the first elevation is above sea level
-    EXPECT_TRUE(state.wellLoaded);
-    EXPECT_FALSE(state.OK_for_all_wells);  // only for the selection it was given in
+    EXPECT_NEAR(state.document.wells.items[1].trajectory[0][1], 548744.52f, 0.06f);  // X in file units, as written
+    EXPECT_NEAR(state.document.wells.items[1].trajectory[0][3], 25.0f, 1e-4f);       // the first elevation is above sea level
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_FALSE(view.waiting);
 }
@@ -134,8 +132,8 @@ TEST_F(WellImportCommand, OkForAllFindsTheChosenColumnsByNameInEachLaterFile)
 
     EXPECT_EQ(r.loaded, 2);
     EXPECT_EQ(r.refused, 1);
-    ASSERT_EQ(state.well_coord.size(), 2u);
-    const auto& reordered = state.well_coord[1];
+    ASSERT_EQ(state.document.wells.items.size(), 2u);
+    const auto& reordered = state.document.wells.items[1].trajectory;
     ASSERT_EQ(reordered.size(), 2u);
     EXPECT_EQ(reordered[1], (std::vector<float>{50.0f, 110.0f, 210.0f, -60.0f}));  // MD, X, Y, Z
     EXPECT_TRUE(logged(texts::NoColumnsLog, log_colour::Red));
@@ -149,7 +147,7 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
     ASSERT_EQ(prompts->columnQuestions.size(), 1u);
     EXPECT_FALSE(prompts->columnQuestions[0].severalFiles);
     EXPECT_TRUE(logged("Well is loaded successfully", log_colour::Green));
-    EXPECT_EQ(state.well_coord.size(), 1u);
+    EXPECT_EQ(state.document.wells.items.size(), 1u);
 
     // A list left empty: the Russian message box and the red line; nothing appended, the next file is asked for.
     const WellImportResult r = run({write("B.dev", exportWell("B-2")), write("C.dev", exportWell("C-3"))},
@@ -160,13 +158,13 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
     EXPECT_TRUE(logged("No right match columns are privided", log_colour::Red));
     EXPECT_EQ(prompts->columnQuestions.size(), 2u);  // an incomplete "OK for all" applies to nothing
     EXPECT_EQ(r.loaded, 1);
-    EXPECT_EQ(state.well_coord.size(), 2u);
+    EXPECT_EQ(state.document.wells.items.size(), 2u);
     EXPECT_EQ(view.nodes.back(), "C-3");
 
     // A well without a name confirmed with "ОК": the red line, nothing appended, and the wait cursor is off again.
     EXPECT_EQ(run({write("nameless.dev", "  MD X Y Z\n0 1 2 3\n")}, {kAllColumns}).refused, 1);
     EXPECT_TRUE(logged(texts::NoNameLog, log_colour::Red));
-    EXPECT_EQ(state.well_coord.size(), 2u);
+    EXPECT_EQ(state.document.wells.items.size(), 2u);
     EXPECT_FALSE(view.waiting);
 }
 
@@ -175,8 +173,7 @@ TEST_F(WellImportCommand, TheCloseBoxAbandonsTheRestAndCancelDoesNothing)
     const WellImportResult r = run({write("A.dev", exportWell("A-1")), write("B.dev", exportWell("B-2"))}, {});
     EXPECT_TRUE(r.abandoned);
     EXPECT_EQ(prompts->columnQuestions.size(), 1u);
-    EXPECT_TRUE(state.well_coord.empty());
-    EXPECT_FALSE(state.well_loading_dispose);  // only while the selection runs
+    EXPECT_TRUE(state.document.wells.empty());
     EXPECT_EQ(feedback.progressValue, 100);
     EXPECT_FALSE(logged("Opening file: B", log_colour::LightGrey));
     EXPECT_TRUE(view.nodes.empty());
@@ -206,7 +203,8 @@ TEST_F(WellImportCommand, ForeignLayoutMissingFileAndWindowsNamesInOneSelection)
     EXPECT_EQ(feedback.log[3], (Log{"Opening file: old", log_colour::LightGrey}));
     EXPECT_EQ(r.loaded, 1);
     EXPECT_EQ(r.refused, 1);
-    EXPECT_EQ(state.well_name, (std::vector<std::string>{}));  // the fake view builds no geometry
+    ASSERT_EQ(state.document.wells.items.size(), 1u);
+    EXPECT_EQ(state.document.wells.items[0].name, "Скв-7");
     EXPECT_EQ(view.nodes, (std::vector<std::string>{"Скв-7"}));
 }
 
@@ -223,8 +221,8 @@ TEST_F(WellImportCommand, CommandLineFilesLoadWithThePreselectionOnly)
     ASSERT_EQ(inner.messages.size(), 1u);
     EXPECT_EQ(inner.messages[0].text, texts::NoColumnsBoxEn);
     EXPECT_TRUE(logged("Well is loaded successfully", log_colour::Green));
-    ASSERT_EQ(state.well_coord.size(), 1u);
-    EXPECT_EQ(state.well_coord[0].size(), 7u);  // stations every 50 m to 300 m
+    ASSERT_EQ(state.document.wells.items.size(), 1u);
+    EXPECT_EQ(state.document.wells.items[0].trajectory.size(), 7u);  // stations every 50 m to 300 m
 }
 
 }  // namespace

@@ -178,10 +178,7 @@ TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
             const auto* line = logWith(r, texts::NoNameLog);
             ASSERT_NE(line, nullptr);
             EXPECT_EQ(line->colour, log_colour::Red);
-            Wells wells;
-            appendWell(wells, std::move(r));
-            EXPECT_TRUE(wells.well_coord.empty());
-            EXPECT_FALSE(wells.wellLoaded);
+            EXPECT_TRUE(r.trajectory.empty());  // nothing for the import to add
         }
     }
 }
@@ -220,25 +217,17 @@ TEST(WellReaderTest, PreselectionIsExactAndTheLastDuplicateWins)
     EXPECT_EQ(r.trajectory[0], (std::vector<float>{0, 100, 200, -5}));
 }
 
-TEST(WellReaderTest, AcceptedWellIsAppendedBesideEarlierOnes)
+TEST(WellReaderTest, AnAcceptedWellCarriesItsNameAndEveryStation)
 {
-    Wells wells;
-    wells.well_coord.push_back({{0, 1, 2, 3}});
-    wells.WELL_POS_X = {5};
-    wells.WELL_POS_Y = {6};
     const WellFile f = parseWellFile(realShape());
-    setLoadingWell(wells, f);
-    EXPECT_EQ(wells.well_name_loading, "W-7");
-    EXPECT_EQ(wells.well_loading_row, kRealColumns);
-    EXPECT_EQ(wells.well_coord_loading.size(), 3u);
-    appendWell(wells, loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok));
-    ASSERT_EQ(wells.well_coord.size(), 2u);
-    EXPECT_EQ(wells.well_coord[0], (std::vector<std::vector<float>>{{0, 1, 2, 3}}));
-    ASSERT_EQ(wells.well_coord[1].size(), 3u);
-    EXPECT_EQ(wells.well_coord[1][1], (std::vector<float>{10.0f, -7975.73f, 6414711.02f, 12.69f}));
-    EXPECT_EQ(wells.WELL_POS_X, (std::vector<int>{5, 0}));
-    EXPECT_EQ(wells.WELL_POS_Y, (std::vector<int>{6, 0}));
-    EXPECT_TRUE(wells.wellLoaded);
+    EXPECT_EQ(f.name, "W-7");
+    EXPECT_EQ(f.columns, kRealColumns);
+    EXPECT_EQ(f.rows.size(), 3u);
+    const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok);
+    ASSERT_TRUE(r.accepted);
+    EXPECT_EQ(r.name, "W-7");
+    ASSERT_EQ(r.trajectory.size(), 3u);
+    EXPECT_EQ(r.trajectory[1], (std::vector<float>{10.0f, -7975.73f, 6414711.02f, 12.69f}));
 }
 
 TEST(WellReaderTest, GeneratedWellsRoundTrip)

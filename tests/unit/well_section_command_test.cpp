@@ -50,8 +50,8 @@ protected:
         s.well_coord_vertex_show.push_back(shown);
         s.well_coord_vertex_hide.push_back(hidden);
         s.well_proj_length.push_back(std::hypot(lx - fx, ly - fy));
-        s.well_name.push_back(name);
-        return static_cast<int>(s.well_name.size()) - 1;
+        s.document.wells.add(Well{name, {}});
+        return static_cast<int>(s.document.wells.items.size()) - 1;
     }
     // A deviated well of eight stations from (x, y) towards (x + dx, y + dy).
     int deviated(const std::string& name, float x, float y, float dx, float dy)
@@ -237,11 +237,11 @@ TEST_F(WellSectionCommand, NearlyVerticalWellsAreAimedAtTheirNeighbours)
 
 TEST_F(WellSectionCommand, AWellOutsideTheModelIsNotPicked)
 {
-    const int above = static_cast<int>(s.well_name.size());
+    const int above = static_cast<int>(s.document.wells.items.size());
     s.well_coord_vertex_show.push_back({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({0.5f, 0.5f, 0.2f, 0, 0, 0, 0.5f, 0.5f, 0.1f, 0, 0, 0});
     s.well_proj_length.push_back(0);
-    s.well_name.push_back("SHALLOW");
+    s.document.wells.add(Well{"SHALLOW", {}});
     enter();
     EXPECT_FALSE(click(above));
     EXPECT_FALSE(click(above + 1));  // no such well

@@ -255,10 +255,10 @@ void DataManagerDialog::loadModelValues()
         fillZones();
         zonesAssigned_ = true;
     }
-    if (state_.wellLoaded) {
+    if (!state_.document.wells.empty()) {
         wellsLoaded_ = true;
-        for (const std::string& name : state_.well_name)
-            wellList_->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(name)}));
+        for (const Well& well : state_.document.wells.items)
+            wellList_->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromStdString(well.name)}));
         setRowOK(wellsRow_);
     }
     showStoredContact(owc_);
