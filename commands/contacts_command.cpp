@@ -19,23 +19,6 @@ std::optional<int> readCode(const std::string& text)
     return static_cast<int>(*v);
 }
 
-// What the data manager shows of a stored contact.
-struct StoredContact {
-    bool set;
-    bool is_uniform;
-    float uniform;
-    int region_selected;
-    const std::vector<float>& code_z;
-    const std::vector<float>& z;
-};
-
-StoredContact storedContact(const Contacts& c, ContactKind kind)
-{
-    if (kind == ContactKind::OWC)
-        return {c.OWC_set, c.is_uniform_OWC, c.uniform_OWC, c.OWC_region_selected, c.owc_code_z, c.OWC_z};
-    return {c.GOC_set, c.is_uniform_GOC, c.uniform_GOC, c.GOC_region_selected, c.goc_code_z, c.GOC_z};
-}
-
 void deliver(const ContactReport& report, Feedback& feedback)
 {
     for (const std::string& line : report.trace) feedback.trace(line);
@@ -54,22 +37,41 @@ ContactOutcome outcomeOf(ContactBuild build)
     return ContactOutcome::NoGrid;
 }
 
+// The codes of the property a regional contact stands on; none for a uniform one or a property that is gone.
+const std::vector<int>& regionCodesOf(const ModelState& s, const FluidContact& contact)
+{
+    static const std::vector<int> none;
+    if (contact.uniform) return none;
+    const Property* region = s.document.properties.find(contact.regionProperty);
+    return region && region->discrete ? region->codes : none;
+}
+
+// The contact drawn and, when it could be, put in the document in place of the one before.
+ContactOutcome setContact(ModelState& s, ContactKind kind, FluidContact contact, Feedback& feedback)
+{
+    const ContactReport report = drawContact(kind, contact, regionCodesOf(s, contact), s.document.grid, s);
+    deliver(report, feedback);
+    if (report.outcome == ContactBuild::Built) {
+        s.document.contacts[kind] = std::move(contact);
+        ++s.document.contacts.revision;
+    }
+    return outcomeOf(report.outcome);
+}
+
 }  // namespace
 
 ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactRequest& request,
                              const std::vector<RegionChoice>& regions, Feedback& feedback)
 {
-    ContactFields f = contactFields(s, kind);
     if (!request.checked) {
-        f.set = false;
+        s.document.contacts[kind].set = false;
+        ++s.document.contacts.revision;
         return ContactOutcome::Off;
     }
     if (request.uniform) {
         const std::optional<double> depth = readUniformDepth(request.depthText);
         if (!depth) return ContactOutcome::DepthRefused;
-        const ContactReport report = buildUniformContact(kind, *depth, s.document.grid, s);
-        deliver(report, feedback);
-        return outcomeOf(report.outcome);
+        return setContact(s, kind, uniformContact(*depth), feedback);
     }
     if (request.regionSelected < 0 || static_cast<std::size_t>(request.regionSelected) >= regions.size())
         return ContactOutcome::NoRegion;
@@ -80,16 +82,9 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
         if (!code) continue;
         rows.push_back({*code, readDepth(row.depth)});
     }
-    const RegionChoice& region = regions[static_cast<std::size_t>(request.regionSelected)];
-    const Property* codes = s.document.properties.find(region.name);
-    const ContactReport report = buildRegionalContact(kind, codes && codes->discrete ? codes->codes : std::vector<int>{},
-                                                      rows, s.document.grid, s);
-    deliver(report, feedback);
-    if (report.outcome == ContactBuild::Built) {
-        f.region_selected = request.regionSelected;
-        f.last_code_size = static_cast<int>(request.rows.size());
-    }
-    return outcomeOf(report.outcome);
+    FluidContact contact = regionalContact(regions[static_cast<std::size_t>(request.regionSelected)].name, rows);
+    contact.rowCount = static_cast<int>(request.rows.size());
+    return setContact(s, kind, std::move(contact), feedback);
 }
 
 ContactsOutcome changeContacts(ModelState& s, SceneOperations* view, const ContactRequest& owc,
@@ -144,20 +139,20 @@ std::string depthText(float level)
 
 ContactRequest storedContactControls(const ModelState& s, ContactKind kind, const std::vector<RegionChoice>& regions)
 {
-    const StoredContact f = storedContact(s, kind);
+    const FluidContact& f = s.document.contacts[kind];
     ContactRequest r;
     r.checked = f.set;
-    r.uniform = f.is_uniform;
-    if (f.set && f.is_uniform) r.depthText = depthText(f.uniform);
-    if (f.is_uniform || f.region_selected < 0 || static_cast<std::size_t>(f.region_selected) >= regions.size())
-        return r;
-    r.regionSelected = f.region_selected;
-    const RegionChoice& region = regions[static_cast<std::size_t>(f.region_selected)];
-    for (const int code : regionCodes(s.document.properties, region.name)) {
+    r.uniform = f.uniform;
+    if (f.set && f.uniform) r.depthText = depthText(f.level);
+    const auto region = std::find_if(regions.begin(), regions.end(),
+                                     [&](const RegionChoice& c) { return c.name == f.regionProperty; });
+    if (f.uniform || region == regions.end()) return r;
+    r.regionSelected = static_cast<int>(region - regions.begin());
+    for (const int code : regionCodes(s.document.properties, region->name)) {
         CodeRowText row{std::to_string(code), {}};
         // Depths are stored only for the codes that had one, so they are matched by code, not by row.
-        for (std::size_t n = 0; n < f.code_z.size() && n < f.z.size(); ++n)
-            if (f.code_z[n] == static_cast<float>(code)) row.depth = depthText(f.z[n]);
+        for (std::size_t n = 0; n < f.codes.size() && n < f.levels.size(); ++n)
+            if (f.codes[n] == static_cast<float>(code)) row.depth = depthText(f.levels[n]);
         r.rows.push_back(std::move(row));
     }
     return r;
@@ -165,14 +160,13 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
 
 namespace {
 
-// A contact just built from the command line: uploaded and switched on for display.
-bool uploadAndShow(const ContactReport& report, ModelState& s, SceneOperations& view, ContactKind kind,
-                   Feedback& feedback)
+// A contact given on the command line: set, uploaded and switched on for display.
+bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, FluidContact contact,
+                      Feedback& feedback)
 {
-    deliver(report, feedback);
-    if (report.outcome != ContactBuild::Built) return false;
+    if (setContact(s, kind, std::move(contact), feedback) != ContactOutcome::Built) return false;
     view.bindContacts();
-    contactFields(s, kind).display = true;
+    contactDrawingFields(s, kind).display = true;
     return true;
 }
 
@@ -181,7 +175,7 @@ bool uploadAndShow(const ContactReport& report, ModelState& s, SceneOperations& 
 bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback)
 {
     if (depthDown == 0 || !std::isfinite(depthDown)) return false;
-    return uploadAndShow(buildUniformContact(kind, -depthDown, s.document.grid, s), s, view, kind, feedback);
+    return setUploadAndShow(s, view, kind, uniformContact(-depthDown), feedback);
 }
 
 bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,
@@ -191,7 +185,7 @@ bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind,
     if (!region || !region->discrete) return false;
     std::vector<RegionCodeDepth> rows;
     for (const auto& [code, depthDown] : depthsDown) rows.push_back({code, -depthDown});
-    return uploadAndShow(buildRegionalContact(kind, region->codes, rows, s.document.grid, s), s, view, kind, feedback);
+    return setUploadAndShow(s, view, kind, regionalContact(property, rows), feedback);
 }
 
 }  // namespace morvane

@@ -57,14 +57,12 @@ int zoneCheckFailures(const std::vector<ZoneRow>& zones)
 
 bool zonesPass(const std::vector<ZoneRow>& zones) { return zones.size() >= 2 && zoneCheckFailures(zones) == 0; }
 
-void storeZones(const std::vector<ZoneRow>& zones, Contacts& contacts)
+void storeZones(const std::vector<ZoneRow>& rows, Zones& zones)
 {
-    const std::size_t count = std::min<std::size_t>(zones.size(), MAX_ZONES);
-    contacts.ZONE_count = static_cast<int>(count);
-    for (std::size_t n = 0; n < count; ++n) {
-        contacts.ZONE_names[n] = zones[n].name;
-        contacts.ZONE_start[n] = zones[n].start;
-    }
+    const std::size_t count = std::min<std::size_t>(rows.size(), MAX_ZONES);
+    zones.items.clear();
+    for (std::size_t n = 0; n < count; ++n) zones.items.push_back({rows[n].name, rows[n].start});
+    ++zones.revision;
 }
 
 std::optional<double> readDepth(std::string_view text) { return parseDecimalText(text); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/model_state.h"
+#include "model/contacts.h"
 #include "model/property_set.h"
 
 namespace morvane {
@@ -56,8 +57,8 @@ struct ZoneRow {
 int zoneCheckFailures(const std::vector<ZoneRow>& zones);
 // The zones can be stored: at least two, all fitting together.
 bool zonesPass(const std::vector<ZoneRow>& zones);
-// ZONE_count, ZONE_names and ZONE_start from the zones (at most the first six).
-void storeZones(const std::vector<ZoneRow>& zones, Contacts& contacts);
+// The document's zones from the rows (at most the first six).
+void storeZones(const std::vector<ZoneRow>& rows, Zones& zones);
 
 // A depth typed in metres, with "." or "," as the decimal separator.
 std::optional<double> readDepth(std::string_view text);

@@ -77,9 +77,10 @@ void dropWhatBelongedToTheOldGrid(ModelState& s)
     s.document.properties.clear();
     s.view.shownProperty.clear();
     s.view.filter.cut = 0;
+    s.document.contacts.owc.set = s.document.contacts.goc.set = false;
+    ++s.document.contacts.revision;
     Vertices().swap(s.OWC_k);
     Vertices().swap(s.GOC_k);
-    s.OWC_set = s.GOC_set = false;
     s.displayOWC = s.displayGOC = false;
 }
 

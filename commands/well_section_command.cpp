@@ -86,7 +86,9 @@ public:
     {
         const SectionSegment segment{extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y,
                                      start.x,         start.y,         end.x,         end.y};
-        for (const std::string& line : makeWellSection(s_.document.grid, s_.document.properties, s_.document.properties.find(s_.view.shownProperty), s_, s_, segment)) ctx_.feedback.trace(line);
+        for (const std::string& line : makeWellSection(s_.document.grid, s_.document.properties,
+                                                       s_.document.properties.find(s_.view.shownProperty),
+                                                       s_.document.contacts, s_, s_, segment)) ctx_.feedback.trace(line);
         ctx_.view.bindIntersectBuffers();
         ctx_.feedback.trace(label);
         for (const float v :

@@ -14,7 +14,7 @@ inline ModelState& freshState()
     static_cast<GridDrawing&>(state) = GridDrawing{};
     static_cast<CellColouring&>(state) = CellColouring{};
     state.view = ViewState{};
-    static_cast<Contacts&>(state) = Contacts{};
+    static_cast<ContactDrawing&>(state) = ContactDrawing{};
     static_cast<ReferencePlane&>(state) = ReferencePlane{};
     static_cast<ViewCamera&>(state) = ViewCamera{};
     return state;

@@ -2,6 +2,7 @@
 // put into it; the scene is built from it and never writes back.
 #pragma once
 
+#include "model/contacts.h"
 #include "model/grid.h"
 #include "model/property_set.h"
 #include "model/wells.h"
@@ -12,6 +13,8 @@ struct Document {
     Grid grid;
     PropertySet properties;
     WellSet wells;
+    Contacts contacts;
+    Zones zones;
 };
 
 }  // namespace morvane

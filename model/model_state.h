@@ -106,26 +106,16 @@ struct CellColouring {
     bool cellsColoured() const { return colouredFrom.valid; }
 };
 
-// Oil-water and gas-oil contacts, and zones.
-struct Contacts {
-    std::vector<float> OWC_z, GOC_z;
-    std::vector<float> owc_code_z, goc_code_z;
+// The drawing of the fluid contacts (the contacts themselves are the document's) and whether each is shown.
+struct ContactDrawing {
     std::vector<std::vector<float>> OWC_z_ij, GOC_z_ij;
     Vertices OWC_k, GOC_k;
     std::vector<std::vector<std::vector<int>>> PROP_disc_OWC, PROP_disc_GOC;
-    float uniform_OWC = 0, uniform_GOC = 0;
-    bool is_uniform_OWC = true, is_uniform_GOC = true;
-    bool OWC_set = false, GOC_set = false;
-    int OWC_region_selected = -1, GOC_region_selected = -1;
-    int last_owc_code_size = 0, last_goc_code_size = 0;
     std::vector<float> OWC_Color{0, 0, 1};
     std::vector<float> GOC_Color{0, 1, 0};
     bool displayOWC = false, displayGOC = false;
     Indices OWC_indices, GOC_indices;
     GLName OWC_VAO = 0, OWC_VBO = 0, OWC_EBO = 0, GOC_VAO = 0, GOC_VBO = 0, GOC_EBO = 0;
-    std::array<std::string, 7> ZONE_names;
-    std::array<int, 7> ZONE_start{};
-    int ZONE_count = 0;
 };
 
 // The drawing of the wells (their trajectories are the document's) and how they are shown.
@@ -278,7 +268,7 @@ struct ModeFlags {
 struct ModelState : Constants,
                     GridDrawing,
                     CellColouring,
-                    Contacts,
+                    ContactDrawing,
                     Wells,
                     WellSection,
                     Production,

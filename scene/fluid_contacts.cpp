@@ -22,47 +22,13 @@ bool levelsFitGrid(const Grid& geometry, const std::vector<std::vector<float>>& 
     return true;
 }
 
-bool reshapeInto(std::vector<std::vector<std::vector<int>>>& target, const std::vector<int>& regionCodes,
-                 const Grid& geometry)
-{
-    auto reshaped = reshapeRegionProperty(geometry, regionCodes);
-    if (reshaped.empty()) return false;
-    target = std::move(reshaped);
-    return true;
-}
-
 }  // namespace
 
-ContactFields contactFields(Contacts& c, ContactKind kind)
+ContactDrawingFields contactDrawingFields(ContactDrawing& d, ContactKind kind)
 {
-    if (kind == ContactKind::OWC)
-        return {c.OWC_set,
-                c.is_uniform_OWC,
-                c.uniform_OWC,
-                c.OWC_region_selected,
-                c.last_owc_code_size,
-                c.PROP_disc_OWC,
-                c.owc_code_z,
-                c.OWC_z,
-                c.OWC_z_ij,
-                c.OWC_k,
-                c.OWC_Color,
-                c.displayOWC};
-    return {c.GOC_set,
-            c.is_uniform_GOC,
-            c.uniform_GOC,
-            c.GOC_region_selected,
-            c.last_goc_code_size,
-            c.PROP_disc_GOC,
-            c.goc_code_z,
-            c.GOC_z,
-            c.GOC_z_ij,
-            c.GOC_k,
-            c.GOC_Color,
-            c.displayGOC};
+    if (kind == ContactKind::OWC) return {d.PROP_disc_OWC, d.OWC_z_ij, d.OWC_k, d.OWC_Color, d.displayOWC};
+    return {d.PROP_disc_GOC, d.GOC_z_ij, d.GOC_k, d.GOC_Color, d.displayGOC};
 }
-
-const char* contactName(ContactKind kind) { return kind == ContactKind::OWC ? "OWC" : "GOC"; }
 
 bool gridCarriesContacts(const Grid& geometry)
 {
@@ -136,59 +102,55 @@ std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
     return out;
 }
 
-bool initProp_disc_OWC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts)
-{
-    return reshapeInto(contacts.PROP_disc_OWC, regionCodes, geometry);
-}
-
-bool initProp_disc_GOC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts)
-{
-    return reshapeInto(contacts.PROP_disc_GOC, regionCodes, geometry);
-}
-
-ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& geometry,
-                                  Contacts& contacts)
+ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
+                          const Grid& geometry, ContactDrawing& drawing)
 {
     ContactReport report;
     if (!gridCarriesContacts(geometry)) return report;
-    ContactFields f = contactFields(contacts, kind);
-    const float z = static_cast<float>(depth / kCoordScale);
-    f.k = contactSurface(geometry,
-                         std::vector<std::vector<float>>(rowsOf(geometry), std::vector<float>(colsOf(geometry), z)),
-                         f.color);
-    f.uniform = z;
-    f.set = true;
-    f.is_uniform = true;
-    report.trace.push_back(trace_text::line(std::string(contactName(kind)) + "_z = ", z));
-    report.outcome = ContactBuild::Built;
-    return report;
-}
-
-ContactReport buildRegionalContact(ContactKind kind, const std::vector<int>& regionCodes,
-                                   const std::vector<RegionCodeDepth>& rows, const Grid& geometry, Contacts& contacts)
-{
-    ContactReport report;
-    if (!gridCarriesContacts(geometry)) return report;
-    const bool reshaped = kind == ContactKind::OWC ? initProp_disc_OWC(regionCodes, geometry, contacts)
-                                                   : initProp_disc_GOC(regionCodes, geometry, contacts);
-    if (!reshaped) {
+    ContactDrawingFields f = contactDrawingFields(drawing, kind);
+    if (contact.uniform) {
+        f.k = contactSurface(
+            geometry,
+            std::vector<std::vector<float>>(rowsOf(geometry), std::vector<float>(colsOf(geometry), contact.level)),
+            f.color);
+        report.trace.push_back(trace_text::line(std::string(contactName(kind)) + "_z = ", contact.level));
+        report.outcome = ContactBuild::Built;
+        return report;
+    }
+    auto region = reshapeRegionProperty(geometry, regionCodes);
+    if (region.empty()) {
         report.outcome = ContactBuild::RegionUnusable;
         return report;
     }
-    ContactFields f = contactFields(contacts, kind);
-    f.code_z.clear();
-    f.z.clear();
-    for (const RegionCodeDepth& row : rows) {
-        if (!row.depth) continue;  // a row without a depth leaves its columns at 0
-        f.code_z.push_back(static_cast<float>(row.code));
-        f.z.push_back(static_cast<float>(*row.depth / kCoordScale));
-    }
-    f.z_ij = regionalLevels(geometry, f.PROP_disc, f.code_z, f.z);
+    f.PROP_disc = std::move(region);
+    f.z_ij = regionalLevels(geometry, f.PROP_disc, contact.codes, contact.levels);
     f.k = contactSurface(geometry, f.z_ij, f.color);
-    f.set = true;
-    f.is_uniform = false;
     report.outcome = ContactBuild::Built;
     return report;
+}
+
+FluidContact uniformContact(double depth)
+{
+    FluidContact c;
+    c.set = true;
+    c.uniform = true;
+    c.level = static_cast<float>(depth / kCoordScale);
+    return c;
+}
+
+FluidContact regionalContact(const std::string& property, const std::vector<RegionCodeDepth>& rows)
+{
+    FluidContact c;
+    c.set = true;
+    c.uniform = false;
+    c.regionProperty = property;
+    for (const RegionCodeDepth& row : rows) {
+        if (!row.depth) continue;  // a row without a depth leaves its columns at 0
+        c.codes.push_back(static_cast<float>(row.code));
+        c.levels.push_back(static_cast<float>(*row.depth / kCoordScale));
+    }
+    c.rowCount = static_cast<int>(rows.size());
+    return c;
 }
 
 }  // namespace morvane

@@ -13,31 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "model/contacts.h"
 #include "model/model_state.h"
 
 namespace morvane {
 
-enum class ContactKind { OWC, GOC };
-
-// One contact's variables in the model state, OWC_... or GOC_...
-struct ContactFields {
-    bool& set;
-    bool& is_uniform;
-    float& uniform;
-    int& region_selected;
-    int& last_code_size;
-    std::vector<std::vector<std::vector<int>>>& PROP_disc;
-    std::vector<float>& code_z;
-    std::vector<float>& z;
-    std::vector<std::vector<float>>& z_ij;
-    Vertices& k;
+// One contact's drawing in the contact drawing, OWC_... or GOC_...
+struct ContactDrawingFields {
+    std::vector<std::vector<std::vector<int>>>& PROP_disc;  // the region property's codes, [layer][row][column]
+    std::vector<std::vector<float>>& z_ij;                   // the level of every column
+    Vertices& k;                                             // the surface
     const std::vector<float>& color;
     bool& display;
 };
-ContactFields contactFields(Contacts& contacts, ContactKind kind);
-
-// "OWC" or "GOC".
-const char* contactName(ContactKind kind);
+ContactDrawingFields contactDrawingFields(ContactDrawing& drawing, ContactKind kind);
 
 // Whether the grid's pillars can carry a surface: a grid is loaded and its pillar list covers every corner of the
 // ZCORN_I x ZCORN_J cells.
@@ -71,15 +60,12 @@ struct ContactReport {
     std::vector<std::string> trace;
 };
 
-// The codes of a region property reshaped into PROP_disc_OWC or PROP_disc_GOC. False, with nothing changed, when
-// they are not one code per cell.
-bool initProp_disc_OWC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts);
-bool initProp_disc_GOC(const std::vector<int>& regionCodes, const Grid& geometry, Contacts& contacts);
-
-// A uniform contact at `depth` metres (signed like the grid's z extents: below datum negative): the contact's level
-// is depth / kCoordScale everywhere; set, uniform.
-ContactReport buildUniformContact(ContactKind kind, double depth, const Grid& geometry,
-                                  Contacts& contacts);
+// The surface of `contact` (set or not) on `geometry` into the contact's drawing: a uniform contact at its level
+// everywhere; a regional one with each column at the level of the region code of its topmost active cell in
+// `regionCodes` (one code per cell; a code without a level leaves its column at 0). NoGrid or RegionUnusable leave
+// the drawing as it was.
+ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
+                          const Grid& geometry, ContactDrawing& drawing);
 
 // One code row of a regional contact: the region code and its depth in metres, when one was given.
 struct RegionCodeDepth {
@@ -87,9 +73,10 @@ struct RegionCodeDepth {
     std::optional<double> depth;
 };
 
-// A regional contact over the codes of a region property: codes and levels from the rows with a depth, in row
-// order; columns from the top layer of the region property; set, not uniform.
-ContactReport buildRegionalContact(ContactKind kind, const std::vector<int>& regionCodes,
-                                   const std::vector<RegionCodeDepth>& rows, const Grid& geometry, Contacts& contacts);
+// The contacts as the data manager and the command line set them: a uniform contact at `depth` metres (signed like
+// the grid's z extents: below datum negative), level depth / kCoordScale; a regional one over property
+// `property`, with the code and level of every row that has a depth, in row order.
+FluidContact uniformContact(double depth);
+FluidContact regionalContact(const std::string& property, const std::vector<RegionCodeDepth>& rows);
 
 }  // namespace morvane

@@ -36,7 +36,7 @@ bool gridWindingFlag(const Grid& geometry)
     return !(cross > 0);
 }
 
-bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, Contacts& contacts,
+bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing& contacts,
                       bool showInactive)
 {
     if (!layoutIsConsistent(geometry)) return false;

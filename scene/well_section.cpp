@@ -137,7 +137,8 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
 }
 
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
-                                         const Contacts& contacts, WellSection& section, const SectionSegment& segment)
+                                         const Contacts& contacts, const ContactDrawing& drawing, WellSection& section,
+                                         const SectionSegment& segment)
 {
     std::vector<std::string> trace{"starting making well saction"};
     const float esx = segment.x_start_extended, esy = segment.y_start_extended;
@@ -157,9 +158,9 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
     Vertices& owc = section.intersect_owc[s];
     const SegmentBox box{std::min(segment.x_start, segment.x_end), std::max(segment.x_start, segment.x_end),
                          std::min(segment.y_start, segment.y_end), std::max(segment.y_start, segment.y_end)};
-    const float owcR = contacts.OWC_Color.size() > 0 ? contacts.OWC_Color[0] : 0.0f;
-    const float owcG = contacts.OWC_Color.size() > 1 ? contacts.OWC_Color[1] : 0.0f;
-    const float owcB = contacts.OWC_Color.size() > 2 ? contacts.OWC_Color[2] : 0.0f;
+    const float owcR = drawing.OWC_Color.size() > 0 ? drawing.OWC_Color[0] : 0.0f;
+    const float owcG = drawing.OWC_Color.size() > 1 ? drawing.OWC_Color[1] : 0.0f;
+    const float owcB = drawing.OWC_Color.size() > 2 ? drawing.OWC_Color[2] : 0.0f;
 
     const long long cells = static_cast<long long>(std::max(grid.rows, 0)) * std::max(grid.columns, 0);
     const std::size_t layers = std::min(grid.layerVertices.size(), static_cast<std::size_t>(std::max(grid.layers, 0)));
@@ -196,7 +197,7 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
                 const Crossing x = crossEdge(esx, esy, eex, eey, cornerOf(face, a), cornerOf(face, b), box);
                 if (x.inside) (e < 2 ? c1 : c2) += 1;
                 lines.insert(lines.end(), {x.x, x.y, x.z, colour.r, colour.g, colour.b});
-                owc.insert(owc.end(), {x.x, x.y, contacts.uniform_OWC, owcR, owcG, owcB});
+                owc.insert(owc.end(), {x.x, x.y, contacts.owc.level, owcR, owcG, owcB});
             }
 
             const bool acceptedFace = c1 == 2 || c1 + c2 == 2 || c1 + c2 == 1;

@@ -63,8 +63,9 @@ void MainWindow::openDataManager()
 
 void MainWindow::showContactToggles()
 {
-    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, state_.OWC_set, &state_.displayOWC},
-                                             std::tuple{ContactKind::GOC, state_.GOC_set, &state_.displayGOC}}) {
+    const Contacts& contacts = state_.document.contacts;
+    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, contacts.owc.set, &state_.displayOWC},
+                                             std::tuple{ContactKind::GOC, contacts.goc.set, &state_.displayGOC}}) {
         modelTree_->showContactToggle(kind, set);
         // A contact no longer set is not drawn either.
         if (!set) *display = false;

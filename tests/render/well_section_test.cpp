@@ -40,7 +40,7 @@ TEST(WellSection, UnfoldedSectionShowsColouredCellOutlinesOnWhite)
     // Values over the section's whole table: deeper layers and eastern columns higher.
     scene.colour(cellValues(24, 16, 6, [](int k, int, int j) { return 0.01 + 0.04 * k + 0.002 * j; }));
     ModelState& s = scene.s();
-    s.uniform_OWC = -2.035f;  // the contact in the middle of the model
+    s.document.contacts.owc.level = -2.035f;  // the contact in the middle of the model
     importDeviatedWell(scene, "W-1", 200, 200, 60);
     importDeviatedWell(scene, "W-2", 600, 550, 120);
     importDeviatedWell(scene, "W-3", 1000, 250, 30);

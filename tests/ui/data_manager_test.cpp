@@ -162,9 +162,12 @@ TEST_F(DataManagerTest, ZonesStartingAtOneFiveNineAreCheckedStoredAndShownAgain)
         EXPECT_EQ(iconOf(child<QLabel>(m, "zonesIcon")), StatusIcon::OK);
     });
     ModelState& s = modelState();
-    EXPECT_EQ(s.ZONE_count, 3);
-    EXPECT_EQ(s.ZONE_names[2], "Zone 3");
-    EXPECT_EQ((std::vector<int>(s.ZONE_start.begin(), s.ZONE_start.begin() + 3)), (std::vector<int>{1, 5, 9}));
+    const std::vector<Zone>& zones = s.document.zones.items;
+    ASSERT_EQ(zones.size(), 3u);
+    EXPECT_EQ(zones[2].name, "Zone 3");
+    EXPECT_EQ(zones[0].firstLayer, 1);
+    EXPECT_EQ(zones[1].firstLayer, 5);
+    EXPECT_EQ(zones[2].firstLayer, 9);
 
     withManager([&](DataManagerDialog& m) {
         EXPECT_EQ(m.zoneCount(), 3);
@@ -180,7 +183,7 @@ TEST_F(DataManagerTest, ZonesStartingAtOneFiveNineAreCheckedStoredAndShownAgain)
         EXPECT_FALSE(m.zonesValid());
         child<QPushButton>(m, "applyButton")->click();
     });
-    EXPECT_EQ(s.ZONE_count, 3);
+    EXPECT_EQ(s.document.zones.items.size(), 3u);
 }
 
 TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTheStoredOne)
@@ -194,7 +197,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         type(child<QLineEdit>(m, "owcDepth"), "-1520,5");
         EXPECT_TRUE(child<QPushButton>(m, "applyButton")->isEnabled());
     });
-    EXPECT_FALSE(s.OWC_set);  // closed without Apply
+    EXPECT_FALSE(s.document.contacts.owc.set);  // closed without Apply
     EXPECT_TRUE(s.OWC_k.empty());
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
 
@@ -202,8 +205,8 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         child<QCheckBox>(m, "owcCheck")->click();
         type(child<QLineEdit>(m, "owcDepth"), "-1520,5");
         child<QPushButton>(m, "applyButton")->click();
-        EXPECT_TRUE(s.OWC_set);
-        EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+        EXPECT_TRUE(s.document.contacts.owc.set);
+        EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
         EXPECT_EQ(iconOf(child<QLabel>(m, "contactsIcon")), StatusIcon::OK);
 
         type(child<QLineEdit>(m, "owcDepth"), "abc");
@@ -213,7 +216,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "-1520.5");
         EXPECT_TRUE(child<QCheckBox>(m, "owcCheck")->isChecked());
     });
-    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+    EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
     EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_TRUE(form.findChild<QToolButton*>("gocToggle")->isHidden());
     form.findChild<QToolButton*>("owcToggle")->click();
@@ -227,7 +230,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_EQ(iconOf(child<QLabel>(m, "contactsIcon")), StatusIcon::Error);
     });
-    EXPECT_FALSE(s.OWC_set);
+    EXPECT_FALSE(s.document.contacts.owc.set);
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_FALSE(s.displayOWC);
 }
@@ -236,7 +239,7 @@ TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
 {
     ModelState& s = modelState();
     form.showUniformContacts(2030.5, std::nullopt);
-    EXPECT_FLOAT_EQ(s.uniform_OWC, -2.0305f);
+    EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.0305f);
     EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isChecked());
     EXPECT_TRUE(s.displayOWC);
@@ -244,7 +247,7 @@ TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
 
     ASSERT_EQ(form.importGridFromPath((folder.path() / "FIELD.GRDECL").string()), GridImportOutcome::Loaded);
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
-    EXPECT_FALSE(s.OWC_set || s.displayOWC);
+    EXPECT_FALSE(s.document.contacts.owc.set || s.displayOWC);
 }
 
 TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
@@ -256,9 +259,9 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
         child<QRadioButton>(m, "gocRegionRadio")->click();
         child<QComboBox>(m, "gocRegionList")->setCurrentIndex(0);
     });
-    EXPECT_EQ(s.GOC_region_selected, -1);
-    EXPECT_EQ(s.last_goc_code_size, 0);
-    EXPECT_FALSE(s.GOC_set);
+    EXPECT_TRUE(s.document.contacts.goc.regionProperty.empty());
+    EXPECT_EQ(s.document.contacts.goc.rowCount, 0);
+    EXPECT_FALSE(s.document.contacts.goc.set);
 
     withManager([&](DataManagerDialog& m) {
         QTest::mouseClick(child<QPushButton>(m, "modelPageButton"), Qt::LeftButton);
@@ -286,10 +289,10 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
         EXPECT_TRUE(child<QComboBox>(m, "gocRegionList")->isVisible());
         child<QPushButton>(m, "applyButton")->click();
     });
-    EXPECT_TRUE(s.GOC_set);
-    EXPECT_FALSE(s.is_uniform_GOC);
-    EXPECT_EQ(s.goc_code_z, (std::vector<float>{0, 1, 2, 3}));
-    EXPECT_FLOAT_EQ(s.GOC_z[0], -1.4905f);
+    EXPECT_TRUE(s.document.contacts.goc.set);
+    EXPECT_FALSE(s.document.contacts.goc.uniform);
+    EXPECT_EQ(s.document.contacts.goc.codes, (std::vector<float>{0, 1, 2, 3}));
+    EXPECT_FLOAT_EQ(s.document.contacts.goc.levels[0], -1.4905f);
     EXPECT_EQ(s.GOC_k.size(), static_cast<std::size_t>(s.document.grid.surfaceVertices) * 6);
     EXPECT_FALSE(form.findChild<QToolButton*>("gocToggle")->isHidden());
 

@@ -94,11 +94,13 @@ TEST(DataManagerZones, StartsOneFiveNineOnTwelveLayers)
     std::vector<ZoneRow> zones{{"Zone 1", 1, 4}, {"Zone 2", 5, 8}, {"Zone 3", 9, 12}};
     EXPECT_EQ(zoneCheckFailures(zones), 0);
     ASSERT_TRUE(zonesPass(zones));
-    Contacts c;
-    storeZones(zones, c);
-    EXPECT_EQ(c.ZONE_count, 3);
-    EXPECT_EQ(c.ZONE_names[1], "Zone 2");
-    EXPECT_EQ((std::vector<int>(c.ZONE_start.begin(), c.ZONE_start.begin() + 3)), (std::vector<int>{1, 5, 9}));
+    Zones z;
+    storeZones(zones, z);
+    ASSERT_EQ(z.items.size(), 3u);
+    EXPECT_EQ(z.items[1].name, "Zone 2");
+    EXPECT_EQ(z.items[0].firstLayer, 1);
+    EXPECT_EQ(z.items[1].firstLayer, 5);
+    EXPECT_EQ(z.items[2].firstLayer, 9);
 
     zones[1].end = 6;  // zone 3 still starts at 9
     EXPECT_EQ(zoneCheckFailures(zones), 1);
@@ -132,7 +134,7 @@ TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
     ModelState s = gridWithProperties();
     SilentFeedback quiet;
     EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform("-1520,5"), {}, quiet), ContactOutcome::Built);
-    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+    EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
     const Vertices built = s.OWC_k;
 
     for (const char* text : {"0", "abc"}) {
@@ -141,8 +143,8 @@ TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
         ASSERT_TRUE(message);
         EXPECT_NE(message->text.find(std::string("\"") + text + "\""), std::string::npos);
     }
-    EXPECT_TRUE(s.OWC_set);
-    EXPECT_FLOAT_EQ(s.uniform_OWC, -1.5205f);
+    EXPECT_TRUE(s.document.contacts.owc.set);
+    EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
     EXPECT_EQ(s.OWC_k, built);
     EXPECT_EQ(storedContactControls(s, ContactKind::OWC, {}).depthText, "-1520.5");
 
@@ -150,9 +152,9 @@ TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
     ContactRequest off = uniform("-1500");
     off.checked = false;
     EXPECT_EQ(changeContact(s, ContactKind::OWC, off, {}, quiet), ContactOutcome::Off);
-    EXPECT_FALSE(s.OWC_set);
+    EXPECT_FALSE(s.document.contacts.owc.set);
     EXPECT_EQ(s.OWC_k, built);
-    EXPECT_FALSE(s.GOC_set);
+    EXPECT_FALSE(s.document.contacts.goc.set);
 }
 
 TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainByCode)
@@ -167,14 +169,14 @@ TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainBy
     r.checked = true;
     r.uniform = false;
     EXPECT_EQ(changeContact(s, ContactKind::GOC, r, regions, quiet), ContactOutcome::NoRegion);
-    EXPECT_FALSE(s.GOC_set);
+    EXPECT_FALSE(s.document.contacts.goc.set);
 
     r.regionSelected = 1;  // REGIONS: top-layer codes 1 1 2 / 2 3 3
     r.rows = {{"1", "-1500"}, {"2", "x"}, {"3", "-1600,5"}, {"4", "-1700"}};
     EXPECT_EQ(changeContact(s, ContactKind::GOC, r, regions, quiet), ContactOutcome::Built);
     EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
-    EXPECT_EQ(s.GOC_region_selected, 1);
-    EXPECT_EQ(s.last_goc_code_size, 4);
+    EXPECT_EQ(s.document.contacts.goc.regionProperty, "REGIONS");
+    EXPECT_EQ(s.document.contacts.goc.rowCount, 4);
 
     // Shown again: the stored region, a row per code, each with the depth of its own code.
     const ContactRequest shown = storedContactControls(s, ContactKind::GOC, regions);
@@ -196,24 +198,24 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     SilentFeedback quiet;
     test::RecordedSceneOperations view(quiet);
     ASSERT_TRUE(showUniformContact(s, view, ContactKind::OWC, 2030.25, quiet));
-    EXPECT_FLOAT_EQ(s.uniform_OWC, -2.03025f);
-    EXPECT_TRUE(s.OWC_set && s.displayOWC);
+    EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.03025f);
+    EXPECT_TRUE(s.document.contacts.owc.set && s.displayOWC);
     EXPECT_FALSE(s.displayGOC);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"bindContacts @0"}));
 
     ModelState noGrid;
     EXPECT_FALSE(showUniformContact(noGrid, view, ContactKind::GOC, 1500, quiet));
-    EXPECT_FALSE(noGrid.GOC_set || noGrid.displayGOC);
+    EXPECT_FALSE(noGrid.document.contacts.goc.set || noGrid.displayGOC);
 
     // By region, over a property of codes whatever its type: REGIONS' top-layer codes 1 1 2 / 2 3 3, code 2 without
     // a depth. A name that is no property of codes changes nothing.
     EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "PORO", {{1, 1500}}, quiet));
     EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "NOSUCH", {{1, 1500}}, quiet));
-    EXPECT_FALSE(s.GOC_set || s.displayGOC);
+    EXPECT_FALSE(s.document.contacts.goc.set || s.displayGOC);
     ASSERT_TRUE(showRegionalContact(s, view, ContactKind::GOC, "REGIONS", {{3, 1600.5}, {1, 1500}}, quiet));
     EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
-    EXPECT_TRUE(s.GOC_set && s.displayGOC);
-    EXPECT_FALSE(s.is_uniform_GOC);
+    EXPECT_TRUE(s.document.contacts.goc.set && s.displayGOC);
+    EXPECT_FALSE(s.document.contacts.goc.uniform);
     EXPECT_EQ(view.calls.back(), "bindContacts @0");
 }
 

@@ -89,7 +89,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     state.view.shownProperty = "PORO";
     state.view.filter.cut = 0.2f;
     state.OWC_k = state.GOC_k = {1, 2, 3};
-    state.OWC_set = state.displayOWC = state.GOC_set = state.displayGOC = true;
+    state.document.contacts.owc.set = state.displayOWC = state.document.contacts.goc.set = state.displayGOC = true;
 
     ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
 
@@ -122,7 +122,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_TRUE(state.view.shownProperty.empty());
     EXPECT_FALSE(state.view.filter.on());
     EXPECT_TRUE(state.OWC_k.empty() && state.GOC_k.empty());
-    EXPECT_FALSE(state.OWC_set || state.displayOWC || state.GOC_set || state.displayGOC);
+    EXPECT_FALSE(state.document.contacts.owc.set || state.displayOWC || state.document.contacts.goc.set || state.displayGOC);
     EXPECT_FALSE(state.layers_mode);
     EXPECT_FALSE(state.flat_section_mode);
     EXPECT_TRUE(state.edge_mode);

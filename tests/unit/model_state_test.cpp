@@ -149,10 +149,10 @@ TEST(ModelStateTest, SectionAndContactsStartEmptyWithTheirFixedIndices)
 
     EXPECT_EQ(s.OWC_Color, (std::vector<float>{0, 0, 1}));
     EXPECT_EQ(s.GOC_Color, (std::vector<float>{0, 1, 0}));
-    EXPECT_EQ(s.OWC_region_selected, -1);
-    EXPECT_EQ(s.GOC_region_selected, -1);
-    EXPECT_TRUE(s.is_uniform_OWC);
-    EXPECT_TRUE(s.is_uniform_GOC);
+    EXPECT_TRUE(s.document.contacts.owc.regionProperty.empty());
+    EXPECT_FALSE(s.document.contacts.goc.set);
+    EXPECT_TRUE(s.document.contacts.owc.uniform);
+    EXPECT_TRUE(s.document.contacts.goc.uniform);
     EXPECT_EQ(s.circle_rotation.size(), 500u);
 }
 

@@ -29,7 +29,8 @@ SectionSegment segment(float sx, float sy, float tx, float ty)
 
 void cut(ModelState& s, const SectionSegment& seg)
 {
-    makeWellSection(s.document.grid, s.document.properties, s.document.properties.find(s.view.shownProperty), s, s, seg);
+    makeWellSection(s.document.grid, s.document.properties, s.document.properties.find(s.view.shownProperty),
+                    s.document.contacts, s, s, seg);
 }
 
 struct Vertex {

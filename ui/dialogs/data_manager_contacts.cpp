@@ -226,7 +226,7 @@ void DataManagerDialog::changeContacts()
             showStoredContact(*controls);
         }
     }
-    contactsAssigned_ = state_.OWC_set || state_.GOC_set;
+    contactsAssigned_ = state_.document.contacts.owc.set || state_.document.contacts.goc.set;
 }
 
 void DataManagerDialog::uploadContacts()

@@ -251,7 +251,7 @@ void DataManagerDialog::loadModelValues()
     loading_ = true;
     showPage(wellsPageButton_);
 
-    if (state_.ZONE_count > 0) {
+    if (!state_.document.zones.items.empty()) {
         fillZones();
         zonesAssigned_ = true;
     }
@@ -263,7 +263,7 @@ void DataManagerDialog::loadModelValues()
     }
     showStoredContact(owc_);
     showStoredContact(goc_);
-    if (state_.OWC_set || state_.GOC_set) contactsAssigned_ = true;
+    if (state_.document.contacts.owc.set || state_.document.contacts.goc.set) contactsAssigned_ = true;
 
     if (gridLoaded_) {
         setRowOK(gridRow_);
@@ -381,7 +381,7 @@ void DataManagerDialog::apply()
     // 2. Zones.
     if (zonesValid_) {
         setRowOK(zonesRow_);
-        storeZones(zoneRows(), state_);
+        storeZones(zoneRows(), state_.document.zones);
         zonesAssigned_ = true;
     } else {
         zonesAssigned_ = false;

@@ -152,11 +152,12 @@ DataManagerDialog::ZoneWidgets DataManagerDialog::addZoneWidgets(int n, int y)
 
 void DataManagerDialog::fillZones()
 {
-    const int stored = std::clamp(state_.ZONE_count, 0, MAX_ZONES);
+    const std::vector<Zone>& zones = state_.document.zones.items;
+    const int stored = std::clamp(static_cast<int>(zones.size()), 0, MAX_ZONES);
     for (int n = 1; n <= stored; ++n) {
         const int y = 45 + 30 * (n - 1);
         ZoneWidgets z = addZoneWidgets(n, y);
-        z.name->setText(QString::fromStdString(state_.ZONE_names[static_cast<std::size_t>(n - 1)]));
+        z.name->setText(QString::fromStdString(zones[static_cast<std::size_t>(n - 1)].name));
         fillLayers(z.start, 1, layerCount_);
         fillLayers(z.end, 1, layerCount_);
         addZoneButton_->move(7, y + 32);
@@ -167,10 +168,10 @@ void DataManagerDialog::fillZones()
     zoneCount_ = stored;
     for (int n = 1; n <= stored; ++n) {
         ZoneWidgets& z = zones_[static_cast<std::size_t>(n - 1)];
-        z.start->setCurrentIndex(state_.ZONE_start[static_cast<std::size_t>(n - 1)] - 1);
+        z.start->setCurrentIndex(zones[static_cast<std::size_t>(n - 1)].firstLayer - 1);
         if (n == 1) z.start->setEnabled(false);
         if (n < stored) {
-            z.end->setCurrentIndex(state_.ZONE_start[static_cast<std::size_t>(n)] - 2);
+            z.end->setCurrentIndex(zones[static_cast<std::size_t>(n)].firstLayer - 2);
         } else {
             z.end->setCurrentIndex(z.end->count() - 1);
             z.end->setEnabled(false);
