@@ -141,7 +141,7 @@ bool showContactsAndProduction(ModelState& state, const CommandLine& cl, Console
     if (!cl.productionFile.empty()) {
         if (!importProductionFile(state, console, cl.productionFile).read) return false;
         // With wells loaded the discs are shown as the production button shows them.
-        if (!state.oilProd.empty())
+        if (!state.document.wells.empty())
             toggleProductionDisplay(ProductionContext{state, console, renderer, console}, false);
     }
     return true;

@@ -56,7 +56,7 @@ public:
 void forgetWells(ModelState& s)
 {
     static_cast<Wells&>(s) = Wells{};
-    static_cast<Production&>(s) = Production{};
+    s.document.wells = WellSet{};
 }
 
 // The corner a walk over every corner in order keeps, as the bounds need it: (top z, bottom z) of the nearest.

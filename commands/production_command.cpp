@@ -16,23 +16,20 @@ std::string withoutSpaces(std::string name)
     return name;
 }
 
-void setVolume(std::vector<float>& list, std::size_t i, float value)
-{
-    if (i < list.size()) list[i] = value;
-}
-
 }  // namespace
 
 void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedback)
 {
-    for (const std::string& line : buildCircleDiagrams(s, s, s.VERT_SCALE)) feedback.trace(line);
+    for (const std::string& line :
+         buildCircleDiagrams(s, s, s.document.wells, s.document.production, s.VERT_SCALE))
+        feedback.trace(line);
     view.bindCircleDiagramBuffers();
 }
 
 bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)
 {
     ModelState& s = ctx.state;
-    if (s.oilProd.empty()) {
+    if (s.document.wells.empty()) {
         const bool english = s.Lang == "en";
         ctx.prompts.information(english ? "There are no production data loaded. Please, load this data through Data "
                                           "manager."
@@ -68,14 +65,13 @@ ProductionMatch applyProductionRows(Production& production, const WellSet& wells
             if (wells.items[i].name != name) continue;
             found = true;
             took[i] = true;
-            setVolume(production.oilProd, i, row.oil);
-            setVolume(production.waterProd, i, row.water);
-            setVolume(production.gasProd, i, row.gas);
+            production.byWell[name] = WellVolumes{row.oil, row.water, row.gas};
         }
         if (!found && std::find(match.unknown.begin(), match.unknown.end(), row.name) == match.unknown.end())
             match.unknown.push_back(row.name);
     }
     match.wells = static_cast<int>(std::count(took.begin(), took.end(), true));
+    ++production.revision;
     return match;
 }
 
@@ -94,7 +90,7 @@ ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const s
         return result;
     }
     result.read = true;
-    static_cast<ProductionMatch&>(result) = applyProductionRows(s, s.document.wells, file.rows);
+    static_cast<ProductionMatch&>(result) = applyProductionRows(s.document.production, s.document.wells, file.rows);
     if (!result.unknown.empty()) {
         std::string names;
         for (const std::string& name : result.unknown) names += (names.empty() ? "" : ", ") + name;

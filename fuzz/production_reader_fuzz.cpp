@@ -38,8 +38,9 @@ void checkFile(const ProductionFile& file)
 }
 
 // The groups the matching and the discs work on, without the rest of the model state.
-struct WellsAndProduction : Wells, Production {
-    WellSet wellSet;  // the document's wells
+struct WellsAndProduction : Wells, ProductionDrawing {
+    WellSet wellSet;        // the document's wells
+    Production production;  // and their volumes
 };
 
 void checkDiscs(const WellsAndProduction& s)
@@ -79,16 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.wellSet.add(Well{name, {}});
         s.well_coord_vertex_show.push_back({x, 6414, -2, 0, 0, 0, x, 6414, -2.1f, 0, 0, 0});
         s.well_coord_vertex_hide.push_back({x, 6414, 0.02f, 0, 0, 0, x, 6414, -2, 0, 0, 0});
-        s.oilProd.push_back(-1);
-        s.waterProd.push_back(-1);
-        s.gasProd.push_back(-1);
     }
     s.well_coord_vertex_show[2] = Vertices(12, 0.0f);
-    const ProductionMatch match = applyProductionRows(s, s.wellSet, file.rows);
+    const ProductionMatch match = applyProductionRows(s.production, s.wellSet, file.rows);
     FUZZ_CHECK(match.wells <= 3);
     FUZZ_CHECK(file.rows.empty() || match.wells >= 1 || first.find(' ') != std::string::npos);
     s.BUBBLE_COEF = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;
-    buildCircleDiagrams(s, s, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f);
+    buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f);
     checkDiscs(s);
 
     const int rows = size > 2 ? data[2] % 8 : 3;

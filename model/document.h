@@ -4,6 +4,7 @@
 
 #include "model/contacts.h"
 #include "model/grid.h"
+#include "model/production.h"
 #include "model/property_set.h"
 #include "model/wells.h"
 
@@ -15,6 +16,7 @@ struct Document {
     WellSet wells;
     Contacts contacts;
     Zones zones;
+    Production production;
 };
 
 }  // namespace morvane

@@ -175,9 +175,8 @@ struct WellSection {
     float saved_VERT_SCALE = initial::VERT_SCALE;
 };
 
-// Cumulative production and its circle diagrams.
-struct Production {
-    std::vector<float> oilProd, waterProd, gasProd;  // per well; -1 = no value
+// The circle diagrams of the cumulative production (the volumes are the document's).
+struct ProductionDrawing {
     std::vector<float> oilProdForm, waterProdForm, gasProdForm;
     std::vector<std::string> well_name_form;
     bool prod_mode = false;
@@ -271,7 +270,7 @@ struct ModelState : Constants,
                     ContactDrawing,
                     Wells,
                     WellSection,
-                    Production,
+                    ProductionDrawing,
                     ReferencePlane,
                     ViewCamera,
                     ModeFlags {

@@ -73,7 +73,7 @@ void SceneRenderer::initWELL()
         wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_.document.grid);
     const WellSet& wells = s_.document.wells;
     if (wells.empty()) return;
-    sendTrace(log_, buildWellGeometry(wells.items.back(), s_, s_, s_.document.grid,
+    sendTrace(log_, buildWellGeometry(wells.items.back(), s_, s_.document.grid,
                                       s_.document.grid.loaded ? wellCorners_.get() : nullptr));
 }
 

@@ -36,7 +36,10 @@ GLName slotAt(const Slots& list, long long k)
 // The disc of bubble i when it is drawn: both of the well's volumes are known and the disc has been built.
 const Vertices* shownBubble(const ModelState& s, std::size_t i)
 {
-    if (i >= s.oilProd.size() || i >= s.waterProd.size() || s.oilProd[i] == -1 || s.waterProd[i] == -1) return nullptr;
+    const auto& wells = s.document.wells.items;
+    if (i >= wells.size() || i >= s.circleDiagram.size()) return nullptr;
+    const WellVolumes v = s.document.production.of(wells[i].name);
+    if (v.oil == kNoVolume || v.water == kNoVolume) return nullptr;
     const Vertices& disc = s.circleDiagram[i];
     return disc.size() < 3 ? nullptr : &disc;
 }
@@ -599,9 +602,9 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
         const float x = s.windowSpacePos.x + 5;
         const float y = s.windowSpacePos.y;
-        RenderText(sixDecimalsText(s.oilProd[i], 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimalsText(s.waterProd[i], 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h,
-                   glm::vec3(0, 0, 1));
+        const WellVolumes v = s.document.production.of(s.document.wells.items[i].name);
+        RenderText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
+        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 0, 1));
     }
 }
 

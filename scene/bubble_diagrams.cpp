@@ -30,7 +30,7 @@ int waterSectors(float water_percent)
     return static_cast<int>(std::lround(water_percent));
 }
 
-std::string initCircleDiagram(Production& production, float VERT_SCALE, float tie_x, float tie_y, float tie_z,
+std::string initCircleDiagram(ProductionDrawing& production, float VERT_SCALE, float tie_x, float tie_y, float tie_z,
                               float radius, float water_percent)
 {
     const int w = waterSectors(water_percent);
@@ -73,11 +73,12 @@ bool circleDiagramCentre(const Wells& wells, std::size_t i, glm::vec3& centre)
     return false;
 }
 
-std::vector<std::string> buildCircleDiagrams(Production& production, const Wells& wells, float VERT_SCALE)
+std::vector<std::string> buildCircleDiagrams(ProductionDrawing& production, const Wells& wells, const WellSet& wellSet,
+                                             const Production& volumes, float VERT_SCALE)
 {
     std::vector<std::string> trace;
     production.circleDiagram.clear();
-    const std::size_t wellCount = wells.well_coord_vertex_show.size();  // one drawing a well
+    const std::size_t wellCount = std::min(wells.well_coord_vertex_show.size(), wellSet.items.size());
     if (production.circle_rotation.size() < wellCount) production.circle_rotation.resize(wellCount);
     for (std::size_t i = 0; i < wellCount; ++i) {
         production.circle_rotation[i] = glm::vec3(0.0f);
@@ -86,8 +87,9 @@ std::vector<std::string> buildCircleDiagrams(Production& production, const Wells
             production.circleDiagram.emplace_back();
             continue;
         }
-        const double oil = i < production.oilProd.size() ? production.oilProd[i] : -1.0;
-        const double water = i < production.waterProd.size() ? production.waterProd[i] : -1.0;
+        const WellVolumes v = volumes.of(wellSet.items[i].name);
+        const double oil = v.oil;
+        const double water = v.water;
         const double total = oil + water;
         if (total == 0.0) {
             // Nothing produced: no disc to draw, and no share to divide.

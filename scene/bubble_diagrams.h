@@ -27,7 +27,7 @@ int waterSectors(float water_percent);
 // Appends one disc centred on (tie_x, tie_y, tie_z) in scene units, of horizontal radius `radius`, with
 // `water_percent` of it blue, and sets displayCircleDiagrams. Returns the trace line "circleSize = " with the
 // number of discs.
-std::string initCircleDiagram(Production& production, float VERT_SCALE, float tie_x, float tie_y, float tie_z,
+std::string initCircleDiagram(ProductionDrawing& production, float VERT_SCALE, float tie_x, float tie_y, float tie_z,
                               float radius, float water_percent);
 
 // Where well i's disc stands: the first vertex of its shown part (where it enters the model), or the well head for
@@ -39,6 +39,7 @@ bool circleDiagramCentre(const Wells& wells, std::size_t i, glm::vec3& centre);
 // water x 100 / (oil + water), circle_rotation reset. A well whose oil and water add up to 0 gets a disc of its
 // centre alone, which is not drawn (its labels still stand there); a well without any vertex gets an empty one.
 // Returns the trace lines.
-std::vector<std::string> buildCircleDiagrams(Production& production, const Wells& wells, float VERT_SCALE);
+std::vector<std::string> buildCircleDiagrams(ProductionDrawing& production, const Wells& wells, const WellSet& wellSet,
+                                             const Production& volumes, float VERT_SCALE);
 
 }  // namespace morvane

@@ -367,7 +367,7 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
     return parts;
 }
 
-std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, Production& production, const Grid& grid,
+std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
                                            const ModelSurfaceCorners* corners)
 {
     std::vector<std::string> trace{"starting initWELL"};
@@ -377,9 +377,6 @@ std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, Produ
     wells.well_coord_vertex_show.push_back(std::move(parts.shown));
     wells.well_hide_runs.push_back(std::move(parts.hiddenRuns));
     wells.well_show_runs.push_back(std::move(parts.shownRuns));
-    production.oilProd.push_back(-1.0f);
-    production.waterProd.push_back(-1.0f);
-    production.gasProd.push_back(-1.0f);
     wells.well_proj_length.push_back(parts.projLength);
     return trace;
 }

@@ -93,9 +93,8 @@ struct WellParts {
 WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bounds, const std::vector<float>& colour);
 
 // initWELL: builds the parts of `well`, the document's last, and appends the entries of every per-well list (the
-// parts and their runs, well_proj_length, -1 production). `corners` may be null (no grid).
-// Returns the trace lines.
-std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, Production& production, const Grid& grid,
+// parts and their runs, well_proj_length). `corners` may be null (no grid). Returns the trace lines.
+std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
                                            const ModelSurfaceCorners* corners);
 
 // initALL_WELLS: every vertex of every part takes WELL_LINE_COLOR; positions stay.

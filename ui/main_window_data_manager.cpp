@@ -14,22 +14,21 @@
 
 namespace morvane {
 
-namespace {
-
-void copyBack(const std::vector<float>& from, std::vector<float>& to)
-{
-    std::copy_n(from.begin(), std::min(from.size(), to.size()), to.begin());
-}
-
-}  // namespace
-
 void MainWindow::openDataManager()
 {
     ModelState& s = state_;
     PropertySet& properties = s.document.properties;
     std::vector<std::string> names, wellNames;
     std::vector<int> kinds;
-    for (const Well& well : s.document.wells.items) wellNames.push_back(well.name);
+    // The production table lists the wells in load order, each with its volumes.
+    std::vector<float> oil, water, gas;
+    for (const Well& well : s.document.wells.items) {
+        wellNames.push_back(well.name);
+        const WellVolumes v = s.document.production.of(well.name);
+        oil.push_back(v.oil);
+        water.push_back(v.water);
+        gas.push_back(v.gas);
+    }
     for (const Property& p : properties.items) {
         names.push_back(p.name);
         kinds.push_back(static_cast<int>(p.kind));
@@ -38,7 +37,7 @@ void MainWindow::openDataManager()
                               s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax,
                               s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
                               names, kinds, s.document.grid.layers,
-                              wellNames, s.oilProd, s.waterProd, s.gasProd, this);
+                              wellNames, oil, water, gas, this);
     manager.updateLang(s.Lang);
     manager.exec();
     if (!manager.applied()) return;
@@ -55,10 +54,13 @@ void MainWindow::openDataManager()
 
     showContactToggles();
 
-    // Production: one value per well, as far as both lists go.
-    copyBack(manager.oilProduction(), s.oilProd);
-    copyBack(manager.waterProduction(), s.waterProd);
-    copyBack(manager.gasProduction(), s.gasProd);
+    // Production: the volumes of each well listed.
+    const std::vector<float> &oilBack = manager.oilProduction(), &waterBack = manager.waterProduction(),
+                             &gasBack = manager.gasProduction();
+    for (std::size_t i = 0; i < wellNames.size() && i < oilBack.size() && i < waterBack.size() && i < gasBack.size();
+         ++i)
+        s.document.production.byWell[wellNames[i]] = WellVolumes{oilBack[i], waterBack[i], gasBack[i]};
+    ++s.document.production.revision;
 }
 
 void MainWindow::showContactToggles()

@@ -108,7 +108,8 @@ void MainWindow::toggleProduction()
 
 void MainWindow::importProductionFromPath(const std::string& path)
 {
-    if (importProductionFile(state_, *this, path).read && !state_.oilProd.empty() && !ribbon_.production->isChecked())
+    if (importProductionFile(state_, *this, path).read && !state_.document.wells.empty() &&
+        !ribbon_.production->isChecked())
         toggleProduction();
 }
 

@@ -23,9 +23,7 @@ void addWell(ModelState& s, const std::string& name, const glm::vec3& top, float
     s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.05f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({});
-    s.oilProd.push_back(oil);
-    s.waterProd.push_back(water);
-    s.gasProd.push_back(-1);
+    s.document.production.byWell[name] = WellVolumes{oil, water, kNoVolume};
 }
 
 // Pixels of a colour in a box of the picture (x0..x1, y0..y1, y from the top).
@@ -48,12 +46,15 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     addWell(s, "A", a, 30, 10);  // radius 0.04, a quarter water
     addWell(s, "B", b, 0, 0);    // produced nothing
     addWell(s, "C", none, -1, 200);
-    s.document.wells = WellSet{};  // the discs alone, without the well lines
 
     SilentFeedback feedback;
     RecordedPrompts prompts({});
     ASSERT_TRUE(toggleProductionDisplay(ProductionContext{s, feedback, scene.view(), prompts}, false));
-    const std::size_t objects = scene.view().scene().objects().liveVertexArrays();
+    // The discs alone, without the well lines.
+    const auto shown = std::move(s.well_coord_vertex_show), hidden = std::move(s.well_coord_vertex_hide);
+    s.well_coord_vertex_show.clear();
+    s.well_coord_vertex_hide.clear();
+    scene.view().bindWellBuffers();
     const RgbaImage picture = scene.frame("circle_diagrams.png");
 
     // Disc A: blue from 12 to 3 o'clock, green on the left; seen from the south, the water quarter is upper right.
@@ -91,6 +92,10 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     s.diplay_well_section_mode = false;
 
     // Rebuilt again and again (the slider's release): the objects are replaced, not added.
+    s.well_coord_vertex_show = shown;
+    s.well_coord_vertex_hide = hidden;
+    scene.view().bindWellBuffers();
+    const std::size_t objects = scene.view().scene().objects().liveVertexArrays();
     for (int release = 0; release < 3; ++release) vertScaleReleased(s, scene.view(), feedback, true);
     EXPECT_EQ(s.circleDiagram.size(), 3u);
     EXPECT_EQ(scene.view().scene().objects().liveVertexArrays(), objects);

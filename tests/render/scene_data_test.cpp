@@ -228,8 +228,10 @@ TEST(Bubbles, ADiscWithProductionIsDrawnAndLabelledAndOneWithoutIsNot)
     const glm::vec3 pivot = -s.position;
     const glm::vec3 magenta(1, 0, 1), cyan(0, 1, 1);
     s.circleDiagram = {disc(pivot, 0.05f, magenta), disc(pivot + glm::vec3(0.15f, 0, 0), 0.05f, cyan)};
-    s.oilProd = {12.5f, -1};
-    s.waterProd = {3, 4};
+    s.document.wells.add(Well{"A", {}});
+    s.document.wells.add(Well{"B", {}});
+    s.document.production.byWell["A"] = WellVolumes{12.5f, 3, kNoVolume};
+    s.document.production.byWell["B"] = WellVolumes{kNoVolume, 4, kNoVolume};
     s.prod_mode = true;
     s.displayCircleDiagrams = true;
     scene.view().bindCircleDiagramBuffers();
@@ -261,8 +263,8 @@ TEST(Frame, WritesBackOnlyWhatLaterReadersNeed)
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
     s.circleDiagram = {disc(-s.position, 0.05f, glm::vec3(1, 0, 1))};
-    s.oilProd = {1};
-    s.waterProd = {1};
+    s.document.wells.add(Well{"A", {}});
+    s.document.production.byWell["A"] = WellVolumes{1, 1, kNoVolume};
     s.prod_mode = true;
     s.displayCircleDiagrams = true;
     scene.view().bindCircleDiagramBuffers();

@@ -43,7 +43,6 @@ protected:
             s.document.wells.add(Well{"P-" + std::to_string(i + 1), {}});
             s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
             s.well_coord_vertex_hide.emplace_back();
-            for (auto* list : {&s.oilProd, &s.waterProd, &s.gasProd}) list->push_back(-1);
         }
     }
 
@@ -86,8 +85,8 @@ protected:
 TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
 {
     addWells(5);
-    modelState().oilProd[1] = 12.5f;
-    const Production before = modelState();
+    modelState().document.production.byWell["P-2"].oil = 12.5f;
+    const auto before = modelState().document.production.byWell;
 
     EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         EXPECT_EQ(table.parentWidget(), m.findChild<QWidget*>("productionGroup"));
@@ -115,7 +114,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_EQ(column(table, WellColumn), QStringList({"P-1", "P-2", "P-3", "P-4", "P-5"}));
     }));
     // Closed without Apply: nothing kept.
-    EXPECT_EQ(modelState().oilProd, before.oilProd);
+    EXPECT_EQ(modelState().document.production.byWell, before);
 
     EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         // A block of three spreadsheet columns, decimal comma included, then Apply.
@@ -128,9 +127,11 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_TRUE(m.findChild<QPushButton*>("applyButton")->isEnabled());
     }));
     const ModelState& s = modelState();
-    EXPECT_EQ(s.oilProd, (std::vector<float>{10, 20, 30, 40, 50.5f}));
-    EXPECT_EQ(s.waterProd, (std::vector<float>{5, 6, 7, 8, 9}));
-    EXPECT_EQ(s.gasProd, (std::vector<float>{1, 2, 3, 4, 5}));
+    for (int i = 0; i < 5; ++i) {
+        const float n = static_cast<float>(i + 1);
+        EXPECT_EQ(s.document.production.of("P-" + std::to_string(i + 1)),
+                  (WellVolumes{i == 4 ? 50.5f : 10 * n, 4 + n, n}));
+    }
 
     // Shown again as applied, the summary complete from the start; a gas cell emptied leaves it partly complete.
     EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
@@ -142,7 +143,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_EQ(StatusIcon(m.findChild<QLabel*>("productionSummaryIcon")->property("statusIcon").toInt()),
                   StatusIcon::Attention);
     }));
-    EXPECT_EQ(s.gasProd[2], -1.0f);
+    EXPECT_EQ(s.document.production.of("P-3").gas, kNoVolume);
 }
 
 TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThem)
@@ -155,8 +156,8 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
     EXPECT_FALSE(button->isChecked());
 
     addWells(2);
-    s.oilProd = {300, 50};
-    s.waterProd = {100, 0};
+    s.document.production.byWell["P-1"] = WellVolumes{300, 100, kNoVolume};
+    s.document.production.byWell["P-2"] = WellVolumes{50, 0, kNoVolume};
     button->trigger();
     EXPECT_TRUE(button->isChecked());
     EXPECT_TRUE(s.prod_mode);

@@ -164,7 +164,7 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
     ASSERT_EQ(s.document.wells.items.size(), 3u);
     EXPECT_EQ(s.document.wells.items[1].name, "Скв-2");
     for (std::size_t n : {s.well_coord_vertex_show.size(), s.well_coord_vertex_hide.size(), s.well_proj_length.size(),
-                          s.oilProd.size(), s.well_show_runs.size()})
+                          s.well_show_runs.size()})
         EXPECT_EQ(n, 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_GT(s.well_coord_vertex_show[i].size(), 12u) << i;

@@ -15,9 +15,7 @@ void addWell(ModelState& s, const std::string& name, glm::vec3 top, float oil, f
     s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({top.x, top.y, top.z + 0.2f, 0, 0, 0, top.x, top.y, top.z, 0, 0, 0});
-    s.oilProd.push_back(oil);
-    s.waterProd.push_back(water);
-    s.gasProd.push_back(-1);
+    s.document.production.byWell[name] = WellVolumes{oil, water, kNoVolume};
 }
 
 glm::vec3 vertex(const Vertices& disc, int v) { return {disc[6 * v], disc[6 * v + 1], disc[6 * v + 2]}; }
@@ -42,7 +40,7 @@ TEST(CircleDiagrams, RadiusFollowsTheLiquidAndTheFactorAndTheSectorsTheWaterCut)
     addWell(s, "E", head, -1, 20);       // no oil entered: built, the frame neither draws nor labels it
     s.circle_rotation[2] = glm::vec3(10, 20, 0);
 
-    for (int build = 0; build < 2; ++build) buildCircleDiagrams(s, s, 5.0f);  // rebuilt, not stacked
+    for (int build = 0; build < 2; ++build) buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f);  // rebuilt, not stacked
     ASSERT_EQ(s.circleDiagram.size(), 5u);
     EXPECT_TRUE(s.displayCircleDiagrams);
     EXPECT_EQ(s.circle_rotation[2], glm::vec3(0.0f));
@@ -82,7 +80,7 @@ TEST(CircleDiagrams, AWellThatProducedNothingKeepsOnlyItsAnchor)
     s.well_coord_vertex_show[2].clear();
     s.well_coord_vertex_hide[2].clear();
 
-    buildCircleDiagrams(s, s, 5.0f);
+    buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f);
     ASSERT_EQ(s.circleDiagram.size(), 3u);
     EXPECT_EQ(s.circleDiagram[0], (Vertices{548.5f, 6414.2f, -2.0f, 0, 1, 0}));
     EXPECT_EQ(vertex(s.circleDiagram[1], 0), glm::vec3(549.0f, 6414.0f, 0.03f));

@@ -13,15 +13,23 @@ namespace {
 
 using test::FeedbackRecorder;
 
+// Oil, water and gas of every well, in load order (-1: not given).
+std::vector<std::vector<float>> volumes(const ModelState& s)
+{
+    std::vector<std::vector<float>> out;
+    for (const Well& w : s.document.wells.items) {
+        const WellVolumes v = s.document.production.of(w.name);
+        out.push_back({v.oil, v.water, v.gas});
+    }
+    return out;
+}
+
 void addWell(ModelState& s, const std::string& name)
 {
     const float x = 548.0f + static_cast<float>(s.document.wells.items.size());
     s.document.wells.add(Well{name, {}});
     s.well_coord_vertex_show.push_back({x, 6414, -2, 0, 0, 0, x, 6414, -2.1f, 0, 0, 0});
     s.well_coord_vertex_hide.push_back({});
-    s.oilProd.push_back(-1);
-    s.waterProd.push_back(-1);
-    s.gasProd.push_back(-1);
 }
 
 TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCannotRead)
@@ -30,7 +38,7 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     ModelState s;
     // The well reader keeps names without spaces: "Скв 2" in a file is well Скв2.
     for (const char* name : {"P-1", "Скв2", "P-3"}) addWell(s, name);
-    s.oilProd[2] = 7;  // not in the file: kept
+    s.document.production.byWell["P-3"].oil = 7;  // not in the file: kept
     FeedbackRecorder feedback;
 
     const std::string good = testing::writeText(folder.file("prod.csv"),
@@ -39,9 +47,7 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     const ProductionImport read = importProductionFile(s, feedback, good);
     EXPECT_TRUE(read.read);
     EXPECT_EQ(read.wells, 2);
-    EXPECT_EQ(s.oilProd, (std::vector<float>{100.5f, 0, 7}));
-    EXPECT_EQ(s.waterProd, (std::vector<float>{20, 0, -1}));
-    EXPECT_EQ(s.gasProd, (std::vector<float>{1, -1, -1}));
+    EXPECT_EQ(volumes(s), (std::vector<std::vector<float>>{{100.5f, 20, 1}, {0, 0, -1}, {7, -1, -1}}));
     ASSERT_EQ(feedback.log.size(), 3u);
     EXPECT_EQ(feedback.log[0], (FeedbackRecorder::LogLine{"Opening file: " + good, log_colour::LightGrey}));
     EXPECT_EQ(feedback.log[1],
@@ -50,13 +56,12 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     EXPECT_EQ(feedback.log[2], (FeedbackRecorder::LogLine{"Production is loaded for 2 wells", log_colour::Green}));
 
     // A wrong line further down, or a file that is not there: nothing changes and the log says why in red.
-    const Production before = s;
+    const auto before = volumes(s);
     for (const std::string& path :
          {testing::writeText(folder.file("bad.txt"), "P-1\t1\t2\t3\nP-3\t1,5,2\n"), folder.file("none.csv").string()}) {
         feedback.log.clear();
         EXPECT_FALSE(importProductionFile(s, feedback, path).read);
-        EXPECT_EQ(s.oilProd, before.oilProd);
-        EXPECT_EQ(s.gasProd, before.gasProd);
+        EXPECT_EQ(volumes(s), before);
         ASSERT_EQ(feedback.log.size(), 2u);
         EXPECT_EQ(feedback.log[1].colour, log_colour::Red);
     }
@@ -82,8 +87,7 @@ TEST(ProductionDisplay, AsksForWellsBuildsTheDiscsAndRebuildsThemWhenTheSliderIs
 
     addWell(s, "A");
     addWell(s, "B");
-    s.oilProd = {300, -1};
-    s.waterProd = {100, -1};
+    s.document.production.byWell["A"] = WellVolumes{300, 100, kNoVolume};
     EXPECT_TRUE(toggleProductionDisplay(ctx, false));
     EXPECT_TRUE(s.prod_mode);
     ASSERT_EQ(s.circleDiagram.size(), 2u);

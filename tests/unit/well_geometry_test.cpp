@@ -138,16 +138,13 @@ TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
     BuiltGrid grid(oneCell());
     const ModelSurfaceCorners corners(grid.geometry);
     Wells wells;
-    Production production;
     wells.WELL_LINE_COLOR = {1, 0, 0};
     for (const char* name : {"P-1", "Скв-2"}) {
         const Well well{name, Points{{0, 0, 0, -900}, {100, 30, 40, -1050}, {200, 60, 80, -1300}}};
-        EXPECT_EQ(buildWellGeometry(well, wells, production, grid.geometry, &corners).front(), "starting initWELL");
+        EXPECT_EQ(buildWellGeometry(well, wells, grid.geometry, &corners).front(), "starting initWELL");
     }
     for (const auto* list : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide}) EXPECT_EQ(list->size(), 2u);
     EXPECT_EQ(wells.well_show_runs.size(), 2u);
-    EXPECT_EQ(production.oilProd, (std::vector<float>{-1, -1}));
-    EXPECT_EQ(production.gasProd, (std::vector<float>{-1, -1}));
     // The shown part runs from (30, 40) to the first point below, (60, 80): 50 m, in scene units.
     ASSERT_EQ(wells.well_proj_length.size(), 2u);
     EXPECT_NEAR(wells.well_proj_length[1], 0.05f, 1e-6f);
