@@ -22,12 +22,6 @@
 
 namespace morvane {
 
-// A GL object name (VAO, VBO, EBO, program, texture). Plain integer so that pure code needs no GL header.
-using GLName = std::uint32_t;
-
-// GL object names indexed like their data (one per layer, well, bubble or section piece). Growable, so layers and
-// wells have no fixed cap; uploads resize them as needed.
-using Slots = std::vector<GLName>;
 
 // Values that more than one group starts from.
 namespace initial {
@@ -69,26 +63,14 @@ struct GridDrawing {
     // The shell's faces and lines by the side they look to, and each side's triangle planes (grid_shell.h).
     std::vector<std::size_t> shell_face_runs, shell_line_runs;
     std::array<std::vector<float>, 6> shell_side_planes;
-    Slots grid_lines_VAO, grid_lines_VBO, grid_lines_EBO;
-    Slots grid_lines_edge_VAO, grid_lines_edge_VBO, grid_lines_edge_EBO;
-    Slots cells_VAO, cells_VBO, cells_EBO;
-    Slots cells_edge_VAO, cells_edge_VBO, cells_edge_EBO;
-    Slots cells_filter_VAO, cells_filter_EBO;  // per layer, the cells the property filter keeps (over cells_VBO)
-    Slots cells_section_VAO, cells_section_EBO;  // per layer, the cells a flat section needs (over cells_VBO)
-    // The layer view's block of layers: per layer its shell (over cells_VBO), and the lines of its upper layer.
-    Slots cells_block_VAO, cells_block_EBO;
-    GLName block_lines_VAO = 0, block_lines_EBO = 0;
     // A blue square 200 wide at z = -1, facing up (two triangles).
     std::array<float, 36> infinite{100, 100,  -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, 100,  -100, -1, 0, 0, 1,
                                    100, -100, -1, 0, 0, 1, -100, 100, -1, 0, 0, 1, -100, -100, -1, 0, 0, 1};
-    GLName inf_VAO = 0, inf_VBO = 0;
     // The pivot cursor: two green line segments; positions are set when the view starts.
     std::array<float, 12> cursor_point_vertex{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
     std::array<float, 12> cursor_point_vertex2{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
-    GLName cursor_point_VAO = 0, cursor_point_VBO = 0, cursor_point_VAO2 = 0, cursor_point_VBO2 = 0;
     // The outline of the cell the user picked (24 coloured vertices, lines), empty while no cell is marked.
     Vertices picked_cell_lines;
-    GLName picked_cell_VAO = 0, picked_cell_VBO = 0;
 };
 
 // The colour of every cell by the shown property, per layer r, g, b of each cell, row by row (scene/property_colouring).
@@ -115,7 +97,6 @@ struct ContactDrawing {
     std::vector<float> GOC_Color{0, 1, 0};
     bool displayOWC = false, displayGOC = false;
     Indices OWC_indices, GOC_indices;
-    GLName OWC_VAO = 0, OWC_VBO = 0, OWC_EBO = 0, GOC_VAO = 0, GOC_VBO = 0, GOC_EBO = 0;
 };
 
 // The drawing of the wells (their trajectories are the document's) and how they are shown.
@@ -125,7 +106,6 @@ struct Wells {
     // separate line strips.
     std::vector<std::vector<int>> well_show_runs, well_hide_runs;
     std::vector<float> well_proj_length;
-    Slots well_show_VAO, well_show_VBO, well_hide_VAO, well_hide_VBO;
     bool cut_wells = false, wells_top_layer = false;
     std::vector<float> WELL_LINE_COLOR{0, 0, 0};
     std::vector<float> WELL_LABEL_COLOR{0.5f, 0.8f, 0.2f};
@@ -144,20 +124,15 @@ struct WellSection {
     // Per section well, the first vertex of every run of its outside-model part and then of its inside-model part,
     // so each run is drawn as a line strip of its own.
     std::vector<std::vector<int>> section_well_runs;
-    Slots section_well_VAO, section_well_VBO;
     std::vector<Vertices> intersect_lines, intersect_owc;
     std::vector<Indices> intersect_lines_indices;
     std::vector<std::vector<float>> intersect_lines_start_xy{20, std::vector<float>{0, 0}};
     std::vector<std::vector<float>> intersect_owc_start_xy{20, std::vector<float>{0, 0}};
-    Slots intersect_lines_VAO, intersect_lines_VBO, intersect_lines_EBO;
-    Slots intersect_owc_VAO, intersect_owc_VBO, intersect_owc_EBO;
     Vertices model_section, model_section_border;
     Indices model_section_indices{0, 2, 1, 2, 3, 1};
     Indices model_section_border_indices{0, 1, 1, 3, 3, 2, 2, 0};
     std::array<float, 3> model_section_color{0.5f, 0, 0};
     std::array<float, 3> model_section_border_color{0, 0.5f, 0};
-    GLName model_section_VAO = 0, model_section_VBO = 0, model_section_EBO = 0;
-    GLName model_section_border_VAO = 0, model_section_border_VBO = 0, model_section_border_EBO = 0;
     float last_well_section_x = 0, last_well_section_y = 0;
     float last_last_well_section_x = 0, last_last_well_section_y = 0;
     float last_well_section_x_start = 0, last_well_section_y_start = 0;
@@ -182,7 +157,6 @@ struct ProductionDrawing {
     bool prod_mode = false;
     std::vector<Vertices> circleDiagram;
     std::vector<glm::vec3> circle_rotation = std::vector<glm::vec3>(500, glm::vec3(0.0f));
-    Slots circleDiagram_VAO, circleDiagram_VBO;
     bool displayCircleDiagrams = false;
     float BUBBLE_COEF = 1.0f;
     float BUBBLE_LABEL_SIZE = 0.3f;
@@ -196,10 +170,8 @@ struct ReferencePlane {
     int y_limit = 0;
     // Built-in sample of 20 points whose x and y extents place the reference plane before a grid is loaded.
     std::array<float, 120> start = initialSamplePoints();
-    GLName xy_plane_VAO = 0, xy_plane_VBO = 0;
     std::array<float, 36> flat_plane_vertex{0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0,
                                             0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0};
-    GLName flat_plane_VAO = 0, flat_plane_VBO = 0;
     glm::vec4 clip_plane0{0.0f, 1.0f, -2.6f, 0.0f};
 
     static std::array<float, 120> initialSamplePoints();
@@ -217,7 +189,6 @@ struct ViewCamera {
     glm::mat4 ModelMatrix{1.0f}, ViewMatrix{1.0f}, ProjectionMatrix{1.0f};
     glm::vec3 lightPos{548.6273f, 6414.321f, -1.87842f};
     glm::vec3 lightColor{1.0f, 1.0f, 1.0f};
-    GLName core_program = 0, text_program = 0;
     bool GLloaded = false;
     std::array<int, 3> BACKGROUND_COLOR{51, 76, 76};
     int CURRENT_WINDOW_WIDTH = Constants::WINDOW_WIDTH;
@@ -237,14 +208,6 @@ struct ViewCamera {
     bool twoD_ortho = false;
 };
 
-// A rasterised glyph: its texture and metrics in pixels.
-struct Character {
-    GLName TextureID = 0;
-    glm::ivec2 Size{0};
-    glm::ivec2 Bearing{0};
-    unsigned int Advance = 0;  // in 1/64 pixel
-};
-
 // Mode flags, the layer choice, texts and language.
 struct ModeFlags {
     bool threeD_mode = false, mode_3d = false, mode_2d = false, mode_3d_first_step = false;
@@ -256,8 +219,6 @@ struct ModeFlags {
     bool showInactiveCells = false;  // inactive cells drawn grey rather than left out
     bool displayGrid = false;        // a grid is loaded and drawn
     std::string COPYRIGHT_LABEL = "Morvane";
-    std::map<char32_t, Character> Characters;  // keyed by Unicode code point
-    GLName text_VAO = 0, text_VBO = 0;
     std::array<std::string, LOCALS_SIZE> locals;  // interface texts, English and Russian pairs
     std::string Lang = "en";
 

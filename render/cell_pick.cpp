@@ -159,7 +159,7 @@ std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFbo));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFbo));
     glViewport(0, 0, viewportWidth_, viewportHeight_);
-    glUseProgram(s.core_program);
+    glUseProgram(gpu_.coreProgram);
     if (id[0] == 0 || id[1] == 0) return std::nullopt;
     return CellHit{static_cast<int>(id[1]) - 1, static_cast<int>(id[0]) - 1};
 }

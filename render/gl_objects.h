@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "model/model_state.h"
+#include "render/gpu_scene.h"
 
 namespace morvane {
 

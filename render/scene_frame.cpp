@@ -111,7 +111,7 @@ void SceneRenderer::drawIndexed(GLName vao, unsigned int mode, std::size_t count
 
 void SceneRenderer::drawLayerCells(int k)
 {
-    drawLayerRuns(slotAt(s_.cells_VAO, k), GL_TRIANGLES, s_.cell_indices.size(), k, 30);
+    drawLayerRuns(slotAt(gpu_.cells.vaos, k), GL_TRIANGLES, s_.cell_indices.size(), k, 30);
 }
 
 void SceneRenderer::drawRunsGathered(GLName vao, unsigned int mode)
@@ -210,11 +210,11 @@ void SceneRenderer::drawBlockLines()
     const auto top = static_cast<std::size_t>(std::max(s_.SHOW_K - 1, 0));
     constexpr std::size_t runs = kShellSides + 1;
     if (top + 1 >= block_.lineStart.size() || block_.lineRuns.size() < (top + 1) * runs) {
-        drawIndexed(s_.block_lines_VAO, GL_LINES, kWholeList);
+        drawIndexed(gpu_.blockLines.vao, GL_LINES, kWholeList);
         return;
     }
     const std::size_t from = block_.lineStart[top], to = block_.lineStart[top + 1];
-    drawRuns(s_.block_lines_VAO, GL_LINES, to - from, &block_.lineRuns[top * runs], runs, to, from,
+    drawRuns(gpu_.blockLines.vao, GL_LINES, to - from, &block_.lineRuns[top * runs], runs, to, from,
              linesOfSidesSeen(shellSidesSeen(block_.sidePlanes)));
 }
 
@@ -248,7 +248,7 @@ void SceneRenderer::drawBackdropSquare()
     glDepthRange(1.0, 1.0);  // its fragments sit at the far end of the depth range
     glDepthFunc(GL_LEQUAL);  // and pass only where the depth buffer is still clear
     glDepthMask(GL_FALSE);
-    drawArrays(s_.inf_VAO, GL_TRIANGLES, 6);
+    drawArrays(gpu_.backdrop.vao, GL_TRIANGLES, 6);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LESS);
     glDepthRange(0.0, 1.0);
@@ -284,7 +284,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         const auto sideSeen = facesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
-            drawShellRuns(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
+            drawShellRuns(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
                           s.shell_face_runs, kShellSides, k, sideSeen);
         }
     }
@@ -298,7 +298,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
                 layerCells(k);
             } else if (k >= 0 && k < layers) {
                 if (beforeLayer) beforeLayer(k);
-                drawBlockFaces(s.cells_block_VAO, block_, k, sideSeen);
+                drawBlockFaces(gpu_.layerBlock.vaos, block_, k, sideSeen);
             }
         }
     }
@@ -307,9 +307,9 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         if (s.transp_model >= 1.0f && updateSectionCells()) {
             for (int k = 0; k < layers; ++k) {
                 if (beforeLayer) beforeLayer(k);
-                drawLayerPart(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
+                drawLayerPart(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
                               k);
-                drawIndexed(slotAt(s.cells_section_VAO, k), GL_TRIANGLES, s.cell_indices.size());
+                drawIndexed(slotAt(gpu_.sectionCells.vaos, k), GL_TRIANGLES, s.cell_indices.size());
             }
         } else {
             for (int k = 0; k < layers; ++k) layerCells(k);
@@ -317,14 +317,14 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
     }
     if (s.threeD_mode) {
         // The filter view: the shell of the cells on the kept side of the cut when a filter is set, else the model's.
-        const bool filtered = filter_.current && !s.cells_filter_VAO.empty();
+        const bool filtered = filter_.current && !gpu_.filteredCells.vaos.empty();
         const auto sideSeen = facesOfSidesSeen(shellSidesSeen(filtered ? filter_.sidePlanes : s.shell_side_planes));
         for (int k = layers - 1; k >= 0; --k) {
             if (beforeLayer) beforeLayer(k);
             if (filtered)
-                drawBlockFaces(s.cells_filter_VAO, filter_, k, sideSeen);
+                drawBlockFaces(gpu_.filteredCells.vaos, filter_, k, sideSeen);
             else
-                drawShellRuns(slotAt(s.cells_edge_VAO, k), GL_TRIANGLES, s.cell_indices_edge,
+                drawShellRuns(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge,
                               s.cell_indices_edge_layer, s.shell_face_runs, kShellSides, k, sideSeen);
         }
     }
@@ -338,10 +338,10 @@ void SceneRenderer::drawWells()
     for (std::size_t i = 0; i < s_.document.wells.items.size(); ++i) {
         glLineWidth(static_cast<float>(s_.WELL_LINE_SIZE));
         if (i < s_.well_coord_vertex_show.size())
-            drawWellPart(slotAt(s_.well_show_VAO, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
+            drawWellPart(slotAt(gpu_.wellsShown.vaos, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
                          runsOf(s_.well_show_runs, i));
         if (!s_.cut_wells && i < s_.well_coord_vertex_hide.size())
-            drawWellPart(slotAt(s_.well_hide_VAO, static_cast<long long>(i)), s_.well_coord_vertex_hide[i],
+            drawWellPart(slotAt(gpu_.wellsHidden.vaos, static_cast<long long>(i)), s_.well_coord_vertex_hide[i],
                          runsOf(s_.well_hide_runs, i));
     }
 }
@@ -359,9 +359,9 @@ void SceneRenderer::Render()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     // Without the main program there is nothing to draw with; the failure was said in red when it was built.
     if (!coreReady_) return;
-    if (core_.program != s.core_program) core_ = coreUniformsOf(s.core_program);
+    if (core_.program != gpu_.coreProgram) core_ = coreUniformsOf(gpu_.coreProgram);
     glEnable(GL_DEPTH_TEST);
-    glUseProgram(s.core_program);
+    glUseProgram(gpu_.coreProgram);
     setUniformVec3(core_.lightColor, s.lightColor);
     setUniformVec3(core_.lightPos, s.lightPos);
     setUniformFloat(core_.current_x, -s.position.x);
@@ -375,11 +375,11 @@ void SceneRenderer::Render()
     setUniformMatrix(core_.ModelMatrix, atPivot);
     if (!s.diplay_well_section_mode && s.isCursor && s.displayCursor) {
         glPointSize(20);
-        drawArrays(s.cursor_point_VAO, GL_POINTS, 1);
+        drawArrays(gpu_.cursor.vao, GL_POINTS, 1);
         glEnable(GL_POINT_SMOOTH);
         glLineWidth(4);
-        drawArrays(s.cursor_point_VAO, GL_LINES, 2);
-        drawArrays(s.cursor_point_VAO2, GL_LINES, 2);
+        drawArrays(gpu_.cursor.vao, GL_LINES, 2);
+        drawArrays(gpu_.cursorCross.vao, GL_LINES, 2);
     }
 
     setUniformFloat(core_.transp, 0.5f);
@@ -423,7 +423,7 @@ void SceneRenderer::Render()
 
     if (modelSpace) {
         glLineWidth(1);
-        drawArrays(s.xy_plane_VAO, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
+        drawArrays(gpu_.referencePlane.vao, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
         drawBackdropSquare();
     }
 
@@ -431,17 +431,17 @@ void SceneRenderer::Render()
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
             const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
             glLineWidth(6);
-            drawIndexed(slotAt(s.intersect_lines_VAO, static_cast<long long>(i)), GL_LINES, count);
+            drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
             glLineWidth(10);
-            drawIndexed(slotAt(s.intersect_owc_VAO, static_cast<long long>(i)), GL_LINES, count);
+            drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
             if (s.displaySection) {
                 glLineWidth(3);
-                drawIndexed(s.model_section_border_VAO, GL_LINES, s.model_section_border_indices.size());
+                drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());
             }
         }
         for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
             glLineWidth(static_cast<float>(s.WELL_LINE_SIZE));
-            drawWellPart(slotAt(s.section_well_VAO, static_cast<long long>(j)), s.section_well_coord_vertex[j],
+            drawWellPart(slotAt(gpu_.sectionWells.vaos, static_cast<long long>(j)), s.section_well_coord_vertex[j],
                          j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
         }
     }
@@ -458,7 +458,7 @@ void SceneRenderer::Render()
             // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
             const auto runSeen = linesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
             for (int k = 0; k < layers; ++k)
-                drawShellRuns(slotAt(s.grid_lines_edge_VAO, k), GL_LINES, s.grid_indices_edge,
+                drawShellRuns(slotAt(gpu_.gridShellLines.vaos, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, s.shell_line_runs, kShellSides + 1, k, runSeen);
         }
         if (s.layers_mode) {
@@ -466,7 +466,7 @@ void SceneRenderer::Render()
             if (updateLayerBlock())
                 drawBlockLines();
             else
-                drawLayerRuns(slotAt(s.grid_lines_VAO, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
+                drawLayerRuns(slotAt(gpu_.gridLines.vaos, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
                               24);
         }
     }
@@ -474,8 +474,8 @@ void SceneRenderer::Render()
     if (s.cellsColoured() && !s.well_section_mode) {
         drawCells({});
         setUniformFloat(core_.transp, 0.5f);
-        if (s.displayOWC) drawIndexed(s.OWC_VAO, GL_TRIANGLES, s.OWC_indices.size());
-        if (s.displayGOC) drawIndexed(s.GOC_VAO, GL_TRIANGLES, s.GOC_indices.size());
+        if (s.displayOWC) drawIndexed(gpu_.owc.vao, GL_TRIANGLES, s.OWC_indices.size());
+        if (s.displayGOC) drawIndexed(gpu_.goc.vao, GL_TRIANGLES, s.GOC_indices.size());
     }
     setUniformInt(core_.transp_all, 1);
 
@@ -491,18 +491,18 @@ void SceneRenderer::Render()
     if (s.flat_section_mode) {
         setClipDistance0(false);
         setUniformMatrix(core_.ModelMatrix, atPivot);
-        drawArrays(s.flat_plane_VAO, GL_TRIANGLES, 6);
+        drawArrays(gpu_.flatPlane.vao, GL_TRIANGLES, 6);
     }
     glBindVertexArray(0);
 
     setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
     // The picked cell's outline, over everything so a cell behind others stays marked.
-    if (s.picked_cell_VAO != 0) {
+    if (gpu_.pickedCell.vao != 0) {
         setClipDistance0(false);
         setUniformFloat(core_.transp, 1.0f);
         glDisable(GL_DEPTH_TEST);
         glLineWidth(3);
-        drawArrays(s.picked_cell_VAO, GL_LINES, s.picked_cell_lines.size() / 6);
+        drawArrays(gpu_.pickedCell.vao, GL_LINES, s.picked_cell_lines.size() / 6);
         glEnable(GL_DEPTH_TEST);
         glBindVertexArray(0);
     }
@@ -540,7 +540,7 @@ void SceneRenderer::drawBubbles()
         setUniformMatrix(core_.ModelMatrix, m);
         // A well that produced nothing has only its centre, where its labels stand: no disc to draw.
         if (s.displayCircleDiagrams && disc.size() >= 3 * 6)
-            drawArrays(slotAt(s.circleDiagram_VAO, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
+            drawArrays(slotAt(gpu_.bubbles.vaos, static_cast<long long>(i)), GL_TRIANGLES, disc.size() / 6);
     }
 }
 

@@ -90,7 +90,7 @@ bool SceneRenderer::startContext()
     changeBackgroundColor();
     glClearDepth(1.0);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    coreReady_ = loadShaders(s_.core_program);
+    coreReady_ = loadShaders(gpu_.coreProgram);
     textReady_ = loadTextShader();
     bindBuffers();
     return true;
@@ -99,7 +99,7 @@ bool SceneRenderer::startContext()
 void SceneRenderer::setStartUniforms()
 {
     if (!coreReady_) return;
-    glUseProgram(s_.core_program);
+    glUseProgram(gpu_.coreProgram);
     setUniformMatrix(core_.ModelMatrix, s_.ModelMatrix);
     setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
     setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
@@ -122,12 +122,8 @@ void SceneRenderer::applyFixedState()
 bool SceneRenderer::restoreGL()
 {
     if (!glAvailable_) return false;
-    // Programs and glyph textures named in the state belong to the context it was drawn in before (a snapshot
-    // draws a copy of the view's state): make new ones here, and never delete or bind those foreign names.
-    for (auto& [code, glyph] : s_.Characters) gl_.deleteTexture(glyph.TextureID);
-    s_.Characters.clear();
-    s_.core_program = 0;
-    s_.text_program = 0;
+    // Every object is made anew on this context from the arrays the scene holds.
+    forgetGL();
     if (!startContext()) return false;
     glViewport(0, 0, viewportWidth_, viewportHeight_);
     bindCursorBuffers();
@@ -182,8 +178,8 @@ void SceneRenderer::releaseGL()
         forgetGL();
         return;
     }
-    if (s_.core_program != 0) glDeleteProgram(s_.core_program);
-    if (s_.text_program != 0) glDeleteProgram(s_.text_program);
+    if (gpu_.coreProgram != 0) glDeleteProgram(gpu_.coreProgram);
+    if (gpu_.textProgram != 0) glDeleteProgram(gpu_.textProgram);
     releasePickTarget();
     gl_.deleteAll();
     forgetGL();
@@ -194,55 +190,12 @@ void SceneRenderer::forgetGL()
     gl_.forgetAll();
     sectionCurrent_ = false;
     block_ = {};
-    for (Slots* list :
-         {&s_.grid_lines_VAO,      &s_.grid_lines_VBO,      &s_.grid_lines_EBO,      &s_.grid_lines_edge_VAO,
-          &s_.grid_lines_edge_VBO, &s_.grid_lines_edge_EBO, &s_.cells_VAO,           &s_.cells_VBO,
-          &s_.cells_EBO,           &s_.cells_edge_VAO,      &s_.cells_edge_VBO,      &s_.cells_edge_EBO,
-          &s_.cells_filter_VAO,    &s_.cells_filter_EBO,    &s_.cells_section_VAO,   &s_.cells_section_EBO,
-          &s_.cells_block_VAO,     &s_.cells_block_EBO,
-          &s_.well_show_VAO,       &s_.well_show_VBO,
-          &s_.well_hide_VAO,       &s_.well_hide_VBO,       &s_.section_well_VAO,    &s_.section_well_VBO,
-          &s_.intersect_lines_VAO, &s_.intersect_lines_VBO, &s_.intersect_lines_EBO, &s_.intersect_owc_VAO,
-          &s_.intersect_owc_VBO,   &s_.intersect_owc_EBO,   &s_.circleDiagram_VAO,   &s_.circleDiagram_VBO})
-        list->clear();
-    for (GLName* name : {&s_.block_lines_VAO,
-                         &s_.block_lines_EBO,
-                         &s_.inf_VAO,
-                         &s_.inf_VBO,
-                         &s_.cursor_point_VAO,
-                         &s_.cursor_point_VBO,
-                         &s_.cursor_point_VAO2,
-                         &s_.cursor_point_VBO2,
-                         &s_.OWC_VAO,
-                         &s_.OWC_VBO,
-                         &s_.OWC_EBO,
-                         &s_.GOC_VAO,
-                         &s_.GOC_VBO,
-                         &s_.GOC_EBO,
-                         &s_.model_section_VAO,
-                         &s_.model_section_VBO,
-                         &s_.model_section_EBO,
-                         &s_.model_section_border_VAO,
-                         &s_.model_section_border_VBO,
-                         &s_.model_section_border_EBO,
-                         &s_.xy_plane_VAO,
-                         &s_.xy_plane_VBO,
-                         &s_.flat_plane_VAO,
-                         &s_.flat_plane_VBO,
-                         &s_.text_VAO,
-                         &s_.text_VBO,
-                         &s_.picked_cell_VAO,
-                         &s_.picked_cell_VBO})
-        *name = 0;
+    gpu_ = GpuScene{};
     pick_ = {};
-    s_.core_program = 0;
-    s_.text_program = 0;
     coreReady_ = false;
     textReady_ = false;
     core_ = {};
     text_ = {};
-    for (auto& [code, glyph] : s_.Characters) glyph.TextureID = 0;
-    s_.Characters.clear();
 }
 
 }  // namespace morvane

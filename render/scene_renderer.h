@@ -20,6 +20,7 @@
 #include "core/view_targets.h"
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"
+#include "render/gpu_scene.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 #include "scene/well_geometry.h"
@@ -84,7 +85,7 @@ public:
     const std::string& glFailure() const { return glFailure_; }
     void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
 
-    // Deletes every GL object this renderer made (context current) and forgets the names in the model state.
+    // Deletes every GL object this renderer made (context current) and forgets their names.
     void releaseGL();
     // Forgets every GL name without GL calls: the context that held them is already gone.
     void forgetGL();
@@ -107,6 +108,8 @@ public:
 
     ModelState& state() { return s_; }
     const GlObjects& objects() const { return gl_; }
+    const GpuScene& gpu() const { return gpu_; }
+    GpuScene& gpu() { return gpu_; }  // tests take an object away to see the picture without it
 
 private:
     // Uploads `floats` coloured-vertex floats into a new vertex array and buffer, replacing the old ones.
@@ -217,6 +220,7 @@ private:
     void loadGlyphs();
 
     ModelState& s_;
+    GpuScene gpu_;  // every GL object of the scene, on the context current when they were made
     Feedback* log_;
     ModelStatFields* modelStat_;
     DataTree* tree_;

@@ -54,7 +54,7 @@ void SceneRenderer::loadGlyphs()
             std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
             continue;
         }
-        if (s_.Characters.count(code) != 0) continue;  // an existing entry stays
+        if (gpu_.glyphs.count(code) != 0) continue;  // an existing entry stays
         const FT_GlyphSlot glyph = face->glyph;
         GLName texture = gl_.newTexture();
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -64,12 +64,12 @@ void SceneRenderer::loadGlyphs()
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        Character character;
+        Glyph character;
         character.TextureID = texture;
         character.Size = glm::ivec2(static_cast<int>(glyph->bitmap.width), static_cast<int>(glyph->bitmap.rows));
         character.Bearing = glm::ivec2(glyph->bitmap_left, glyph->bitmap_top);
         character.Advance = static_cast<unsigned int>(glyph->advance.x);
-        s_.Characters.emplace(code, character);
+        gpu_.glyphs.emplace(code, character);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     FT_Done_Face(face);
@@ -80,32 +80,32 @@ void SceneRenderer::RenderText(std::string text, float x, float y, float scale, 
                                glm::vec3 color)
 {
     if (!glAvailable_ || !textReady_) return;  // a text program that failed was said in red when it was built
-    if (text_.program != s_.text_program) text_ = textUniformsOf(s_.text_program);
-    glUseProgram(s_.text_program);
+    if (text_.program != gpu_.textProgram) text_ = textUniformsOf(gpu_.textProgram);
+    glUseProgram(gpu_.textProgram);
     const glm::mat4 projection = glm::ortho(0.0f, static_cast<float>(Constants::WINDOW_WIDTH), 0.0f,
                                             static_cast<float>(Constants::WINDOW_HEIGHT), -1.0f, 1.0f);
     glUniformMatrix4fv(text_.projection, 1, GL_FALSE, glm::value_ptr(projection));
     glUniform3f(text_.textColor, color.x, color.y, color.z);
     glActiveTexture(GL_TEXTURE0);
-    glBindVertexArray(s_.text_VAO);
+    glBindVertexArray(gpu_.textQuad.vao);
     // Glyph boxes overlap their neighbours; without the depth test a glyph's empty corner cannot hide the next one.
     const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_DEPTH_TEST);
 
-    static const Character noGlyph;
+    static const Glyph noGlyph;
     for (char32_t code : decodeUtf8(text)) {
         // A code without a glyph draws nothing and takes no room.
-        const auto found = s_.Characters.find(code);
-        const Character& ch = found != s_.Characters.end() ? found->second : noGlyph;
+        const auto found = gpu_.glyphs.find(code);
+        const Glyph& ch = found != gpu_.glyphs.end() ? found->second : noGlyph;
         const float xpos = x + static_cast<float>(ch.Bearing.x) * scale;
         const float ypos = y - static_cast<float>(ch.Size.y - ch.Bearing.y) * scale;
         const float w = static_cast<float>(ch.Size.x) * scale * w_scale;
         const float h = static_cast<float>(ch.Size.y) * scale * h_scale;
-        if (ch.TextureID != 0 && s_.text_VBO != 0 && w > 0 && h > 0) {
+        if (ch.TextureID != 0 && gpu_.textQuad.vbo != 0 && w > 0 && h > 0) {
             const float vertices[6][4] = {{xpos, ypos + h, 0, 0}, {xpos, ypos, 0, 1},     {xpos + w, ypos, 1, 1},
                                           {xpos, ypos + h, 0, 0}, {xpos + w, ypos, 1, 1}, {xpos + w, ypos + h, 1, 0}};
             glBindTexture(GL_TEXTURE_2D, ch.TextureID);
-            glBindBuffer(GL_ARRAY_BUFFER, s_.text_VBO);
+            glBindBuffer(GL_ARRAY_BUFFER, gpu_.textQuad.vbo);
             glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof vertices, vertices);
             glBindBuffer(GL_ARRAY_BUFFER, 0);
             glDrawArrays(GL_TRIANGLES, 0, 6);

@@ -176,26 +176,26 @@ void SceneRenderer::bindGridBuffers()
     if (!s_.document.grid.loaded) return;
     buildGridIndexLists();
     if (!glAvailable_) return;
-    releaseLayerSlots(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.grid_lines_edge_VAO,
-                      s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO);
+    releaseLayerSlots(gpu_.gridLines.vaos, gpu_.gridLines.vbos, gpu_.gridLines.ebos, gpu_.gridShellLines.vaos,
+                      gpu_.gridShellLines.vbos, gpu_.gridShellLines.ebos);
     // Every grid vertex carries the grid line colour: the buffers keep positions only and the lines take it whole.
     if (!s_.document.grid.layerVertices.empty() && s_.document.grid.layerVertices[0].size() >= 6)
         std::copy_n(&s_.document.grid.layerVertices[0][3], 3, gridLineColour_);
-    uploadLayers(s_.grid_lines_VAO, s_.grid_lines_VBO, s_.grid_lines_EBO, s_.document.grid.layerVertices, s_.grid_indices, nullptr);
-    uploadLayers(s_.grid_lines_edge_VAO, s_.grid_lines_edge_VBO, s_.grid_lines_edge_EBO, s_.document.grid.layerVertices,
-                 s_.grid_indices_edge, &s_.grid_lines_VBO);
+    uploadLayers(gpu_.gridLines.vaos, gpu_.gridLines.vbos, gpu_.gridLines.ebos, s_.document.grid.layerVertices, s_.grid_indices, nullptr);
+    uploadLayers(gpu_.gridShellLines.vaos, gpu_.gridShellLines.vbos, gpu_.gridShellLines.ebos, s_.document.grid.layerVertices,
+                 s_.grid_indices_edge, &gpu_.gridLines.vbos);
 }
 
 void SceneRenderer::bindPropBuffers()
 {
     if (!glAvailable_) return;
     if (!s_.cellsColoured()) return;
-    releaseLayerSlots(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_edge_VAO, s_.cells_edge_VBO,
-                      s_.cells_edge_EBO);
+    releaseLayerSlots(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, gpu_.cellShell.vaos, gpu_.cellShell.vbos,
+                      gpu_.cellShell.ebos);
     // The cells draw the grid's own vertex buffers with their colours beside them.
-    uploadLayers(s_.cells_VAO, s_.cells_VBO, s_.cells_EBO, s_.cells_k, s_.cell_indices, nullptr, &s_.grid_lines_VBO);
-    uploadLayers(s_.cells_edge_VAO, s_.cells_edge_VBO, s_.cells_edge_EBO, s_.cells_k, s_.cell_indices_edge,
-                 &s_.cells_VBO, &s_.grid_lines_VBO);
+    uploadLayers(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, s_.cells_k, s_.cell_indices, nullptr, &gpu_.gridLines.vbos);
+    uploadLayers(gpu_.cellShell.vaos, gpu_.cellShell.vbos, gpu_.cellShell.ebos, s_.cells_k, s_.cell_indices_edge,
+                 &gpu_.cells.vbos, &gpu_.gridLines.vbos);
     uploadFilteredCells();
     sectionCurrent_ = false;
     block_.current = false;
@@ -213,7 +213,7 @@ void SceneRenderer::uploadFilteredCells()
         keptCells(s_.document.grid, properties.find(s_.view.shownProperty), s_.view.filter, s_.cell_drawn);
     ShellLists shell;
     if (!kept.empty()) shell = buildLayerBlockShell(s_.document.grid, kept, gridWindingFlag(s_.document.grid), 0, s_.document.grid.layers - 1, false);
-    uploadCellSubsets(s_.cells_filter_VAO, s_.cells_filter_EBO, facesByLayer(shell));
+    uploadCellSubsets(gpu_.filteredCells.vaos, gpu_.filteredCells.ebos, facesByLayer(shell));
     filter_ = LayerBlock{};
     filter_.first = 0;
     filter_.last = s_.document.grid.layers - 1;
@@ -225,42 +225,42 @@ void SceneRenderer::uploadFilteredCells()
 
 bool SceneRenderer::updateSectionCells()
 {
-    if (s_.cells_VAO.empty()) return false;
+    if (gpu_.cells.vaos.empty()) return false;
     // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
     const glm::vec4 plane = glm::transpose(s_.ModelMatrix) * s_.clip_plane0;
     if (!sectionCurrent_ || plane != sectionPlane_) {
-        uploadCellSubsets(s_.cells_section_VAO, s_.cells_section_EBO, sectionCellIndices(s_.document.grid, s_, plane));
+        uploadCellSubsets(gpu_.sectionCells.vaos, gpu_.sectionCells.ebos, sectionCellIndices(s_.document.grid, s_, plane));
         sectionPlane_ = plane;
         sectionCurrent_ = true;
     }
-    return !s_.cells_section_VAO.empty();
+    return !gpu_.sectionCells.vaos.empty();
 }
 
 bool SceneRenderer::updateLayerBlock()
 {
     const int first = s_.SHOW_K - 1, last = s_.oneLayer ? first : s_.SHOW_K + 6;
     const auto top = static_cast<std::size_t>(first);
-    if (first < 0 || top >= s_.cells_VAO.size() || top >= s_.grid_lines_VAO.size()) return false;
+    if (first < 0 || top >= gpu_.cells.vaos.size() || top >= gpu_.gridLines.vaos.size()) return false;
     const bool seeThrough = s_.transp_model < 1.0f;
     if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
 
     ShellLists block =
         buildLayerBlockShell(s_.document.grid, s_.cell_drawn, gridWindingFlag(s_.document.grid), first, last, seeThrough);
-    uploadCellSubsets(s_.cells_block_VAO, s_.cells_block_EBO, facesByLayer(block));
+    uploadCellSubsets(gpu_.layerBlock.vaos, gpu_.layerBlock.ebos, facesByLayer(block));
 
-    gl_.deleteVertexArray(s_.block_lines_VAO);
-    gl_.deleteBuffer(s_.block_lines_EBO);
-    const bool linesInRange = gl_.drawable(s_.grid_lines_VAO[top], s_.grid_indices.size()) > 0;
+    gl_.deleteVertexArray(gpu_.blockLines.vao);
+    gl_.deleteBuffer(gpu_.blockLines.ebo);
+    const bool linesInRange = gl_.drawable(gpu_.gridLines.vaos[top], s_.grid_indices.size()) > 0;
     if (linesInRange && top + 1 < block.lineStart.size()) {
         const auto from = static_cast<std::ptrdiff_t>(block.lineStart[top]);
         const Indices lines(block.lines.begin() + from,
                             block.lines.begin() + static_cast<std::ptrdiff_t>(block.lineStart[top + 1]));
-        s_.block_lines_VAO = gl_.newVertexArray();
-        glBindBuffer(GL_ARRAY_BUFFER, s_.grid_lines_VBO[top]);
-        s_.block_lines_EBO =
+        gpu_.blockLines.vao = gl_.newVertexArray();
+        glBindBuffer(GL_ARRAY_BUFFER, gpu_.gridLines.vbos[top]);
+        gpu_.blockLines.ebo =
             gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lines.data(), lines.size() * sizeof(int), kStatic);
         setPositionLayout();
-        gl_.setDrawable(s_.block_lines_VAO, lines.size());
+        gl_.setDrawable(gpu_.blockLines.vao, lines.size());
         glBindVertexArray(0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
@@ -282,13 +282,13 @@ void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vecto
     releaseSlots(vaos, sharedVbos, &ebos);
     vaos.assign(lists.size(), 0);
     ebos.assign(lists.size(), 0);
-    for (std::size_t k = 0; k < lists.size() && k < s_.cells_VBO.size() && k < s_.grid_lines_VBO.size(); ++k) {
+    for (std::size_t k = 0; k < lists.size() && k < gpu_.cells.vbos.size() && k < gpu_.gridLines.vbos.size(); ++k) {
         // The subsets are blocks of cell_indices: drawable exactly when the whole list is.
-        const bool inRange = gl_.drawable(s_.cells_VAO[k], s_.cell_indices.size()) > 0;
-        if (s_.cells_VBO[k] == 0 || !inRange || lists[k].empty()) continue;
+        const bool inRange = gl_.drawable(gpu_.cells.vaos[k], s_.cell_indices.size()) > 0;
+        if (gpu_.cells.vbos[k] == 0 || !inRange || lists[k].empty()) continue;
         vaos[k] = gl_.newVertexArray();
         ebos[k] = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lists[k].data(), lists[k].size() * sizeof(int), kStatic);
-        setSplitVertexLayout(s_.grid_lines_VBO[k], s_.cells_VBO[k]);
+        setSplitVertexLayout(gpu_.gridLines.vbos[k], gpu_.cells.vbos[k]);
         gl_.setDrawable(vaos[k], lists[k].size());
     }
     glBindVertexArray(0);
@@ -298,64 +298,64 @@ void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vecto
 void SceneRenderer::bindBuffers()
 {
     if (!glAvailable_) return;
-    gl_.deleteVertexArray(s_.text_VAO);
-    gl_.deleteBuffer(s_.text_VBO);
-    s_.text_VAO = gl_.newVertexArray();
-    s_.text_VBO = gl_.newBuffer(GL_ARRAY_BUFFER, nullptr, 6 * 4 * sizeof(float), GL_DYNAMIC_DRAW);
+    gl_.deleteVertexArray(gpu_.textQuad.vao);
+    gl_.deleteBuffer(gpu_.textQuad.vbo);
+    gpu_.textQuad.vao = gl_.newVertexArray();
+    gpu_.textQuad.vbo = gl_.newBuffer(GL_ARRAY_BUFFER, nullptr, 6 * 4 * sizeof(float), GL_DYNAMIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);
 
     bindXYplaneBuffers();
-    uploadColoured(s_.inf_VAO, s_.inf_VBO, s_.infinite.data(), s_.infinite.size());
+    uploadColoured(gpu_.backdrop.vao, gpu_.backdrop.vbo, s_.infinite.data(), s_.infinite.size());
 }
 
 void SceneRenderer::bindPickedCellBuffers()
 {
     if (!glAvailable_) return;
     if (s_.picked_cell_lines.empty()) {
-        gl_.deleteVertexArray(s_.picked_cell_VAO);
-        gl_.deleteBuffer(s_.picked_cell_VBO);
+        gl_.deleteVertexArray(gpu_.pickedCell.vao);
+        gl_.deleteBuffer(gpu_.pickedCell.vbo);
         return;
     }
-    uploadColoured(s_.picked_cell_VAO, s_.picked_cell_VBO, s_.picked_cell_lines.data(), s_.picked_cell_lines.size());
+    uploadColoured(gpu_.pickedCell.vao, gpu_.pickedCell.vbo, s_.picked_cell_lines.data(), s_.picked_cell_lines.size());
 }
 
 void SceneRenderer::bindCursorBuffers()
 {
     if (!glAvailable_) return;
-    uploadColoured(s_.cursor_point_VAO, s_.cursor_point_VBO, s_.cursor_point_vertex.data(),
+    uploadColoured(gpu_.cursor.vao, gpu_.cursor.vbo, s_.cursor_point_vertex.data(),
                    s_.cursor_point_vertex.size());
-    uploadColoured(s_.cursor_point_VAO2, s_.cursor_point_VBO2, s_.cursor_point_vertex2.data(),
+    uploadColoured(gpu_.cursorCross.vao, gpu_.cursorCross.vbo, s_.cursor_point_vertex2.data(),
                    s_.cursor_point_vertex2.size());
 }
 
 void SceneRenderer::bindXYplaneBuffers()
 {
     if (!glAvailable_) return;
-    uploadColoured(s_.xy_plane_VAO, s_.xy_plane_VBO, s_.xy_plane.data(), s_.xy_plane.size());
+    uploadColoured(gpu_.referencePlane.vao, gpu_.referencePlane.vbo, s_.xy_plane.data(), s_.xy_plane.size());
 }
 
 void SceneRenderer::bindFlatPlaneBuffers()
 {
     if (!glAvailable_) return;
-    uploadColoured(s_.flat_plane_VAO, s_.flat_plane_VBO, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
+    uploadColoured(gpu_.flatPlane.vao, gpu_.flatPlane.vbo, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
 }
 
 void SceneRenderer::bindWellBuffers()
 {
     if (!glAvailable_) return;
-    releaseSlots(s_.well_show_VAO, s_.well_show_VBO, nullptr);
-    releaseSlots(s_.well_hide_VAO, s_.well_hide_VBO, nullptr);
+    releaseSlots(gpu_.wellsShown.vaos, gpu_.wellsShown.vbos, nullptr);
+    releaseSlots(gpu_.wellsHidden.vaos, gpu_.wellsHidden.vbos, nullptr);
     const std::size_t wells = std::min(s_.well_coord_vertex_show.size(), s_.well_coord_vertex_hide.size());
-    for (Slots* list : {&s_.well_show_VAO, &s_.well_show_VBO, &s_.well_hide_VAO, &s_.well_hide_VBO})
+    for (Slots* list : {&gpu_.wellsShown.vaos, &gpu_.wellsShown.vbos, &gpu_.wellsHidden.vaos, &gpu_.wellsHidden.vbos})
         list->assign(wells, 0);
     for (std::size_t i = 0; i < wells; ++i) {
         const Vertices& shown = s_.well_coord_vertex_show[i];
         const Vertices& hidden = s_.well_coord_vertex_hide[i];
-        uploadColoured(s_.well_show_VAO[i], s_.well_show_VBO[i], shown.data(), shown.size());
-        uploadColoured(s_.well_hide_VAO[i], s_.well_hide_VBO[i], hidden.data(), hidden.size());
+        uploadColoured(gpu_.wellsShown.vaos[i], gpu_.wellsShown.vbos[i], shown.data(), shown.size());
+        uploadColoured(gpu_.wellsHidden.vaos[i], gpu_.wellsHidden.vbos[i], hidden.data(), hidden.size());
     }
 }
 
@@ -363,30 +363,30 @@ void SceneRenderer::bindIntersectBuffers()
 {
     if (!glAvailable_) return;
     if (!s_.cellsColoured()) return;
-    releaseSlots(s_.intersect_lines_VAO, s_.intersect_lines_VBO, &s_.intersect_lines_EBO);
-    releaseSlots(s_.intersect_owc_VAO, s_.intersect_owc_VBO, &s_.intersect_owc_EBO);
-    releaseSlots(s_.section_well_VAO, s_.section_well_VBO, nullptr);
+    releaseSlots(gpu_.sectionLines.vaos, gpu_.sectionLines.vbos, &gpu_.sectionLines.ebos);
+    releaseSlots(gpu_.sectionContactLines.vaos, gpu_.sectionContactLines.vbos, &gpu_.sectionContactLines.ebos);
+    releaseSlots(gpu_.sectionWells.vaos, gpu_.sectionWells.vbos, nullptr);
 
     const std::size_t entries = std::min(s_.intersect_lines.size(), s_.intersect_lines_indices.size());
-    for (Slots* list : {&s_.intersect_lines_VAO, &s_.intersect_lines_VBO, &s_.intersect_lines_EBO,
-                        &s_.intersect_owc_VAO, &s_.intersect_owc_VBO, &s_.intersect_owc_EBO})
+    for (Slots* list : {&gpu_.sectionLines.vaos, &gpu_.sectionLines.vbos, &gpu_.sectionLines.ebos,
+                        &gpu_.sectionContactLines.vaos, &gpu_.sectionContactLines.vbos, &gpu_.sectionContactLines.ebos})
         list->assign(entries, 0);
     static const Vertices none;
     for (std::size_t e = 0; e < entries; ++e) {
         const Indices& indices = s_.intersect_lines_indices[e];
         const Vertices& lines = s_.intersect_lines[e];
         const Vertices& owc = e < s_.intersect_owc.size() ? s_.intersect_owc[e] : none;
-        uploadIndexed(s_.intersect_lines_VAO[e], s_.intersect_lines_VBO[e], s_.intersect_lines_EBO[e], lines.data(),
+        uploadIndexed(gpu_.sectionLines.vaos[e], gpu_.sectionLines.vbos[e], gpu_.sectionLines.ebos[e], lines.data(),
                       lines.size(), indices);
-        uploadIndexed(s_.intersect_owc_VAO[e], s_.intersect_owc_VBO[e], s_.intersect_owc_EBO[e], owc.data(), owc.size(),
+        uploadIndexed(gpu_.sectionContactLines.vaos[e], gpu_.sectionContactLines.vbos[e], gpu_.sectionContactLines.ebos[e], owc.data(), owc.size(),
                       indices);
     }
     const std::size_t wells = s_.section_well_coord_vertex.size();
-    s_.section_well_VAO.assign(wells, 0);
-    s_.section_well_VBO.assign(wells, 0);
+    gpu_.sectionWells.vaos.assign(wells, 0);
+    gpu_.sectionWells.vbos.assign(wells, 0);
     for (std::size_t j = 0; j < wells; ++j) {
         const Vertices& well = s_.section_well_coord_vertex[j];
-        uploadColoured(s_.section_well_VAO[j], s_.section_well_VBO[j], well.data(), well.size());
+        uploadColoured(gpu_.sectionWells.vaos[j], gpu_.sectionWells.vbos[j], well.data(), well.size());
     }
 }
 
@@ -394,30 +394,30 @@ void SceneRenderer::bindIntersectPlaneBuffers()
 {
     if (!glAvailable_) return;
     if (!s_.displaySection) return;
-    uploadIndexed(s_.model_section_VAO, s_.model_section_VBO, s_.model_section_EBO, s_.model_section.data(),
+    uploadIndexed(gpu_.sectionPlane.vao, gpu_.sectionPlane.vbo, gpu_.sectionPlane.ebo, s_.model_section.data(),
                   s_.model_section.size(), s_.model_section_indices);
-    uploadIndexed(s_.model_section_border_VAO, s_.model_section_border_VBO, s_.model_section_border_EBO,
+    uploadIndexed(gpu_.sectionPlaneBorder.vao, gpu_.sectionPlaneBorder.vbo, gpu_.sectionPlaneBorder.ebo,
                   s_.model_section_border.data(), s_.model_section_border.size(), s_.model_section_border_indices);
 }
 
 void SceneRenderer::bindCircleDiagramBuffers()
 {
     if (!glAvailable_) return;
-    releaseSlots(s_.circleDiagram_VAO, s_.circleDiagram_VBO, nullptr);
+    releaseSlots(gpu_.bubbles.vaos, gpu_.bubbles.vbos, nullptr);
     const std::size_t discs = s_.circleDiagram.size();
-    s_.circleDiagram_VAO.assign(discs, 0);
-    s_.circleDiagram_VBO.assign(discs, 0);
+    gpu_.bubbles.vaos.assign(discs, 0);
+    gpu_.bubbles.vbos.assign(discs, 0);
     for (std::size_t i = 0; i < discs; ++i) {
         const Vertices& disc = s_.circleDiagram[i];
-        uploadColoured(s_.circleDiagram_VAO[i], s_.circleDiagram_VBO[i], disc.data(), disc.size());
+        uploadColoured(gpu_.bubbles.vaos[i], gpu_.bubbles.vbos[i], disc.data(), disc.size());
     }
 }
 
 void SceneRenderer::bindContacts()
 {
     if (!glAvailable_) return;
-    uploadIndexed(s_.OWC_VAO, s_.OWC_VBO, s_.OWC_EBO, s_.OWC_k.data(), s_.OWC_k.size(), s_.OWC_indices);
-    uploadIndexed(s_.GOC_VAO, s_.GOC_VBO, s_.GOC_EBO, s_.GOC_k.data(), s_.GOC_k.size(), s_.GOC_indices);
+    uploadIndexed(gpu_.owc.vao, gpu_.owc.vbo, gpu_.owc.ebo, s_.OWC_k.data(), s_.OWC_k.size(), s_.OWC_indices);
+    uploadIndexed(gpu_.goc.vao, gpu_.goc.vbo, gpu_.goc.ebo, s_.GOC_k.data(), s_.GOC_k.size(), s_.GOC_indices);
 }
 
 }  // namespace morvane

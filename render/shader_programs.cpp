@@ -194,17 +194,17 @@ bool SceneRenderer::loadTextShader()
         success = false;
     }
 
-    if (s_.text_program != 0) glDeleteProgram(s_.text_program);
-    s_.text_program = glCreateProgram();
-    glAttachShader(s_.text_program, vertexShader);
-    glAttachShader(s_.text_program, fragmentShader);
-    if (!linkProgram(s_.text_program, kTextVertexFile, kTextFragmentFile, success, &log)) {
+    if (gpu_.textProgram != 0) glDeleteProgram(gpu_.textProgram);
+    gpu_.textProgram = glCreateProgram();
+    glAttachShader(gpu_.textProgram, vertexShader);
+    glAttachShader(gpu_.textProgram, fragmentShader);
+    if (!linkProgram(gpu_.textProgram, kTextVertexFile, kTextFragmentFile, success, &log)) {
         std::cout << "ERROR::SHADER::PROGRAM::LINKING_FAILED\n" << log << std::endl;
         success = false;
     }
     glDeleteShader(vertexShader);
     glDeleteShader(fragmentShader);
-    if (success) text_ = textUniformsOf(s_.text_program);
+    if (success) text_ = textUniformsOf(gpu_.textProgram);
 
     loadGlyphs();
     return success;

@@ -14,6 +14,7 @@
 #include "core/feedback.h"
 #include "core/view_targets.h"
 #include "model/model_state.h"
+#include "render/gpu_scene.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 
@@ -87,6 +88,9 @@ public:
     // True once a context exists and InitGL has run on it.
     bool contextReady() const { return ready_; }
     SceneRenderer& scene() { return *scene_; }
+    // Deletes every GL object of the view with its context current (it does so itself as it is destroyed or its
+    // context goes); the next frame on a new context makes them again.
+    void releaseGL();
 
 protected:
     void initializeGL() override;
@@ -96,7 +100,6 @@ protected:
 private:
     // Makes the view's context current; false when there is none (GL work is then skipped).
     bool makeViewCurrent();
-    void releaseGL();
     void setDeviceViewport(int width, int height);
     // One red line in the log, the first time only: the view stays empty, the rest of the program works on.
     void logNoContext(const std::string& reason);

@@ -159,9 +159,9 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
         scene.view().initWELL();
     }
     scene.view().bindWellBuffers();
-    ASSERT_EQ(s.well_show_VAO.size(), 501u);
-    EXPECT_NE(s.well_show_VAO[500], 0u);
-    EXPECT_NE(s.well_hide_VBO[500], s.well_hide_VBO[499]);
+    ASSERT_EQ(scene.view().scene().gpu().wellsShown.vaos.size(), 501u);
+    EXPECT_NE(scene.view().scene().gpu().wellsShown.vaos[500], 0u);
+    EXPECT_NE(scene.view().scene().gpu().wellsHidden.vbos[500], scene.view().scene().gpu().wellsHidden.vbos[499]);
     EXPECT_GE(scene.view().scene().objects().liveVertexArrays(), 2 * 501u);
     scene.frame();
     EXPECT_EQ(s.WELL_POS_X.size(), 501u);
@@ -274,13 +274,14 @@ TEST(Frame, WritesBackOnlyWhatLaterReadersNeed)
     s.transp = 0.7f;
     s.COPYRIGHT_LABEL = "\xe4\xb8\xad";
     const ModelState before = s;
+    const std::size_t glyphs = scene.view().scene().gpu().glyphs.size();
     scene.frame();
     EXPECT_EQ(s.rotation, before.rotation);
     EXPECT_EQ(s.scale, before.scale);
     EXPECT_EQ(s.step, before.step);
     EXPECT_TRUE(s.mode_2d);
     EXPECT_EQ(s.transp, 0.7f);
-    EXPECT_EQ(s.Characters.size(), before.Characters.size());
+    EXPECT_EQ(scene.view().scene().gpu().glyphs.size(), glyphs);
 }
 
 TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)

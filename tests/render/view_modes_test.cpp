@@ -307,10 +307,10 @@ TEST(ReferenceSquare, NeverCoversAModelLyingBelowItsPlane)
     const std::array<int, 3> blue = rgb255(0, 0, 1);
 
     const auto check = [&](const std::string& view) {
-        const GLName square = s.inf_VAO;
-        s.inf_VAO = 0;
+        const GLName square = scene.view().scene().gpu().backdrop.vao;
+        scene.view().scene().gpu().backdrop.vao = 0;
         const RgbaImage model = scene.frame(view + "_without_square.png");
-        s.inf_VAO = square;
+        scene.view().scene().gpu().backdrop.vao = square;
         const RgbaImage image = scene.frame(view + ".png");
         int modelPixels = 0, blueOnModel = 0;
         for (int y = 0; y < image.height; ++y)

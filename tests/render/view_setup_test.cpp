@@ -65,8 +65,8 @@ TEST(ViewSetup, InitGLTurnsTheModelToItsStartAngleAndScale)
     EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
     EXPECT_EQ(state.scale, glm::vec3(3, 3, 15));
     EXPECT_EQ(state.lightPos, -state.position);
-    EXPECT_NE(state.core_program, 0u);
-    EXPECT_NE(state.text_program, 0u);
+    EXPECT_NE(view->scene().gpu().coreProgram, 0u);
+    EXPECT_NE(view->scene().gpu().textProgram, 0u);
     // The pivot cursor starts at the pivot and reaches one unit up and one unit down.
     EXPECT_FLOAT_EQ(state.cursor_point_vertex[0], -state.position.x);
     EXPECT_FLOAT_EQ(state.cursor_point_vertex[7], 1 - state.position.y);
@@ -298,23 +298,23 @@ TEST(ViewSetup, UploadsReplaceTheirObjectsAndReleaseFreesEverything)
     // A smaller grid frees the slots of the layers it no longer has.
     scene.loadGrid(2, 2, 2);
     scene.colour(cellValues(2, 2, 2, [](int, int, int) { return 0.5; }));
-    EXPECT_EQ(scene.s().grid_lines_VAO.size(), 2u);
-    EXPECT_EQ(scene.s().cells_edge_VAO.size(), 2u);
+    EXPECT_EQ(scene.view().scene().gpu().gridLines.vaos.size(), 2u);
+    EXPECT_EQ(scene.view().scene().gpu().cellShell.vaos.size(), 2u);
     EXPECT_LT(gl.bufferBytes(), bytes);
 
     // Each layer's vertices are held once, shared by its two vertex arrays; one index list serves all layers.
-    EXPECT_EQ(scene.s().grid_lines_edge_VBO, scene.s().grid_lines_VBO);
-    EXPECT_EQ(scene.s().cells_EBO[0], scene.s().cells_EBO[1]);
+    EXPECT_EQ(scene.view().scene().gpu().gridShellLines.vbos, scene.view().scene().gpu().gridLines.vbos);
+    EXPECT_EQ(scene.view().scene().gpu().cells.ebos[0], scene.view().scene().gpu().cells.ebos[1]);
 
     scene.view().makeCurrent();
     scene.view().scene().releaseGL();
     EXPECT_EQ(gl.liveBuffers(), 0u);
     EXPECT_EQ(gl.liveVertexArrays(), 0u);
     EXPECT_EQ(gl.liveTextures(), 0u);
-    EXPECT_TRUE(scene.s().cells_VAO.empty());
-    EXPECT_TRUE(scene.s().well_show_VAO.empty());
-    EXPECT_EQ(scene.s().OWC_VAO, 0u);
-    EXPECT_EQ(scene.s().core_program, 0u);
+    EXPECT_TRUE(scene.view().scene().gpu().cells.vaos.empty());
+    EXPECT_TRUE(scene.view().scene().gpu().wellsShown.vaos.empty());
+    EXPECT_EQ(scene.view().scene().gpu().owc.vao, 0u);
+    EXPECT_EQ(scene.view().scene().gpu().coreProgram, 0u);
     GLuint probe = 0;
     glGenBuffers(1, &probe);  // the context is still usable
     EXPECT_NE(probe, 0u);
@@ -336,7 +336,7 @@ TEST(Snapshot, WritesThePictureOfAStateAndLeavesItsViewIntact)
     scene.colour(std::vector<double>(9, 1.0));  // red cells
     const int before = countPixels(scene.frame(), {255, 0, 0});
     ASSERT_GT(before, 1000);
-    const Slots names = scene.s().cells_VAO;
+    const Slots names = scene.view().scene().gpu().cells.vaos;
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -351,7 +351,7 @@ TEST(Snapshot, WritesThePictureOfAStateAndLeavesItsViewIntact)
     EXPECT_GT(red, before * 3);  // four times the area, the same view
 
     scene.view().makeCurrent();
-    EXPECT_EQ(scene.s().cells_VAO, names);
+    EXPECT_EQ(scene.view().scene().gpu().cells.vaos, names);
     EXPECT_EQ(countPixels(scene.frame(), {255, 0, 0}), before);
 
     EXPECT_FALSE(
@@ -377,7 +377,7 @@ TEST(Snapshot, DrawsTheLabelsOfAStateWhoseGlyphsBelongToAnotherContext)
     ASSERT_TRUE(scene.ok()) << scene.error();
     const std::array<int, 3> authorGreen = rgb255(0.5f, 0.8f, 0.2f);
     ASSERT_GT(countPixels(scene.frame(), authorGreen, 12), 50);
-    ASSERT_FALSE(scene.s().Characters.empty());
+    ASSERT_FALSE(scene.view().scene().gpu().glyphs.empty());
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -62,7 +62,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     EXPECT_FALSE(v.window.traces.empty());
     // The reference plane was rebuilt for the grid and uploaded: 13 lines along y plus the lines along x.
     EXPECT_GT(v.state.xy_plane.size(), 13u * 12u);
-    EXPECT_NE(v.state.xy_plane_VAO, 0u);
+    EXPECT_NE(v.view->scene().gpu().referencePlane.vao, 0u);
 }
 
 TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
@@ -79,7 +79,7 @@ TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
     EXPECT_FALSE(v.state.document.grid.loaded);
     // Nothing is uploaded for a grid that is not loaded.
     v.view->bindGridBuffers();
-    EXPECT_TRUE(v.state.grid_lines_VAO.empty());
+    EXPECT_TRUE(v.view->scene().gpu().gridLines.vaos.empty());
 }
 
 // A recolour tells no window anything (the import command adds the tree node and says it in the log), and the
@@ -95,19 +95,19 @@ TEST(ViewTargets, ARecolourUploadsOnlyWhenItsSourceChanged)
     loadContinuousProperty(v.state, *v.view, {0.1, 0.2, 0.3, 0.4}, 0, "PORO");
     EXPECT_TRUE(v.window.calls.empty());
     EXPECT_TRUE(v.state.cellsColoured());
-    ASSERT_EQ(v.state.cells_VAO.size(), 1u);
-    const GLName first = v.state.cells_VAO[0];
+    ASSERT_EQ(v.view->scene().gpu().cells.vaos.size(), 1u);
+    const GLName first = v.view->scene().gpu().cells.vaos[0];
 
     v.view->recolourCells();  // nothing changed: the same objects
-    EXPECT_EQ(v.state.cells_VAO[0], first);
+    EXPECT_EQ(v.view->scene().gpu().cells.vaos[0], first);
     v.state.view.filter.cut = 0.25f;
     v.view->recolourCells();
-    ASSERT_EQ(v.state.cells_VAO.size(), 1u);
-    const GLName filtered = v.state.cells_VAO[0];
+    ASSERT_EQ(v.view->scene().gpu().cells.vaos.size(), 1u);
+    const GLName filtered = v.view->scene().gpu().cells.vaos[0];
     EXPECT_NE(filtered, 0u);
     ++v.state.document.properties.revision;  // a colour or limit changed
     v.view->recolourCells();
-    EXPECT_NE(v.state.cells_VAO[0], 0u);
+    EXPECT_NE(v.view->scene().gpu().cells.vaos[0], 0u);
     EXPECT_TRUE(v.window.calls.empty());
 }
 

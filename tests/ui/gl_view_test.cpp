@@ -98,10 +98,14 @@ TEST_F(WindowView, ReleasesItsObjectsWhenDestroyed)
     view->initGRID();
     view->bindGridBuffers();
     EXPECT_GT(view->scene().objects().liveBuffers(), 0u);
+    EXPECT_FALSE(view->scene().gpu().gridLines.vaos.empty());
+    view->releaseGL();  // what the view does as it is destroyed, or its context goes
+    EXPECT_EQ(view->scene().objects().liveBuffers(), 0u);
+    EXPECT_EQ(view->scene().objects().liveVertexArrays(), 0u);
+    EXPECT_TRUE(view->scene().gpu().gridLines.vaos.empty());
+    EXPECT_EQ(view->scene().gpu().coreProgram, 0u);
     delete view;
     view = nullptr;
-    EXPECT_TRUE(state.grid_lines_VAO.empty());
-    EXPECT_EQ(state.core_program, 0u);
 }
 
 // A display whose contexts lack the compatibility functions: the program runs on, says so once, and the builders

@@ -20,6 +20,7 @@
 #include "ui/color_button.h"
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/property_filter_dialog.h"
+#include "render/scene_renderer.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 
@@ -218,7 +219,7 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_FALSE(s.view.filter.below);
     EXPECT_FLOAT_EQ(s.view.filter.cut, *parseDecimalText(sixDecimalsText(poro().lowLimit, 3)));
     if (form.glView()->contextReady()) {
-        EXPECT_EQ(s.cells_filter_VAO.size(), static_cast<std::size_t>(NZ));
+        EXPECT_EQ(form.glView()->scene().gpu().filteredCells.vaos.size(), static_cast<std::size_t>(NZ));
     }
 
     // Closed through its title bar, the window applies nothing and the view goes back to the shell.

@@ -15,10 +15,12 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "render/scene_renderer.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialog_prompts.h"
 #include "ui/dialogs/well_columns_dialog.h"
+#include "ui/gl_view.h"
 #include "ui/main_window.h"
 
 namespace morvane {
@@ -171,8 +173,9 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
         EXPECT_GE(s.well_hide_runs[i].size(), 2u) << i;  // above the model and below it
     }
     if (form.glView()->contextReady()) {
-        EXPECT_EQ(s.well_show_VAO.size(), 3u);
-        EXPECT_NE(s.well_hide_VAO[2], 0u);
+        const GpuScene& gpu = form.glView()->scene().gpu();
+        EXPECT_EQ(gpu.wellsShown.vaos.size(), 3u);
+        EXPECT_NE(gpu.wellsHidden.vaos[2], 0u);
     }
 }
 
