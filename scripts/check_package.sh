@@ -30,9 +30,11 @@ depended=$(sed 's/([^)]*)//g; s/|/,/g' <<<"$depends" | tr ',' '\n' | tr -d ' ')
 dpkg-deb --extract "$deb" "$work/unpacked"
 for program in morvane morvane-info morvane-gen; do
   for library in $(objdump -p "$work/unpacked/usr/bin/$program" | awk '$1 == "NEEDED" { print $2 }'); do
-    path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ { print $NF; exit }')
-    owner=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -1 | cut -d: -f1) || true
-    [ -n "$owner" ] || owner=$(dpkg -S "$path" | head -1 | cut -d: -f1)
+    # No reader in these pipes stops early: under pipefail the writer's SIGPIPE would end the script.
+    path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ && !found { print $NF; found = 1 }')
+    owner=$( (dpkg -S "$(realpath "$path")" 2>/dev/null || true) | sed -n '1s/:.*//p')
+    [ -n "$owner" ] || owner=$( (dpkg -S "$path" 2>/dev/null || true) | sed -n '1s/:.*//p')
+    [ -n "$owner" ] || fail "$program needs $library, which no installed package owns"
     grep -qxF "$owner" <<<"$depended" || fail "$program needs $library from $owner, which Depends lacks"
   done
 done
@@ -42,17 +44,21 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$work/apt.log" 2>&1 |
 trap cleanup EXIT
 
 cd "$work"
-morvane --version | grep -qE "^morvane [0-9]" || fail "morvane --version"
-morvane-info /usr/share/morvane/demo/DEMO.GRDECL | grep -q '"gridLoaded": true' ||
-  fail "morvane-info on the installed demo"
+# Outputs are kept in files before they are searched: under pipefail a `grep -q` that stops at its first
+# match would kill the writer with SIGPIPE and fail the script on a good result.
+morvane --version >version.txt || fail "morvane --version exits with an error"
+grep -qE "^morvane [0-9]" version.txt || fail "morvane --version"
+morvane-info /usr/share/morvane/demo/DEMO.GRDECL >info.json || fail "morvane-info exits with an error"
+grep -q '"gridLoaded": true' info.json || fail "morvane-info on the installed demo"
 morvane --demo --snapshot "$work/demo.png" --size 640x480 2>"$work/snapshot.log" || fail "morvane --demo --snapshot"
-file "$work/demo.png" | grep -q "PNG image data, 640 x 480," || fail "the snapshot is not a 640 x 480 picture"
+file "$work/demo.png" | grep "PNG image data, 640 x 480," >/dev/null || fail "the snapshot is not a 640 x 480 picture"
 grep -q "Grid is loaded successfully" "$work/snapshot.log" || fail "the installed demo grid did not load"
 
 desktop-file-validate /usr/share/applications/org.morvane.Morvane.desktop || fail "desktop-file-validate"
 appstreamcli validate --no-net /usr/share/metainfo/org.morvane.Morvane.metainfo.xml || fail "appstreamcli validate"
 man -w morvane >/dev/null || fail "man does not find morvane(1)"
-MANWIDTH=100 man morvane 2>/dev/null | grep -q -- "--snapshot" || fail "man morvane does not show the options"
+MANWIDTH=100 man morvane >man.txt 2>/dev/null || fail "man morvane"
+grep -q -- "--snapshot" man.txt || fail "man morvane does not show the options"
 
 # File types: by extension, and by content for a grid whose name does not say it; opened by Morvane.
 cp /usr/share/morvane/demo/DEMO.GRDECL field.GRDECL
