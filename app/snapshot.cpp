@@ -51,10 +51,10 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
         std::cerr << "morvane: --layer, --flat, --top, --turn and --exaggeration need a grid file\n";
         return false;
     }
-    state.rotation.z += cl.turnDegrees;
+    state.view.camera.rotation.z += cl.turnDegrees;
     if (cl.exaggeration) {
-        state.VERT_SCALE = *cl.exaggeration;
-        state.scale.z = state.scale.x * state.VERT_SCALE;
+        state.view.camera.verticalScale = *cl.exaggeration;
+        state.view.camera.scale.z = state.view.camera.scale.x * state.view.camera.verticalScale;
     }
     switch (cl.view) {
     case SnapshotView::Layer:
@@ -63,8 +63,8 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
                       << " layers\n";
             return false;
         }
-        state.oneLayer = !cl.eightLayers;
-        state.saved_K = cl.layer;
+        state.view.layer.oneAtATime = !cl.eightLayers;
+        state.view.layer.saved = cl.layer;
         switchLayerView(state, &view, false);
         break;
     case SnapshotView::FlatSection:
@@ -73,7 +73,7 @@ bool showModeView(ModelState& state, SceneOperations& view, const CommandLine& c
     case SnapshotView::TopView:
         // The turn down to the top view, run to its end as the frames would run it.
         switchTopView(state, &view, true);
-        for (int frame = 0; frame < 20 && state.mode_2d; ++frame) advanceViewAnimations(state);
+        for (int frame = 0; frame < 20 && state.view.animation.turningDown; ++frame) advanceViewAnimations(state);
         break;
     default:
         break;
@@ -213,8 +213,8 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     QImage picture = renderer->frame().toQImage();
     if (!shown.empty()) {
         // The background the frame was drawn on: the view's, or the white of the well section.
-        const auto& c = state.BACKGROUND_COLOR;
-        legend.setBackground(QColor(c[0], c[1], c[2]), state.diplay_well_section_mode ? Qt::black : Qt::white);
+        const auto& c = state.view.display.background;
+        legend.setBackground(QColor(c[0], c[1], c[2]), state.view.section.unfolded ? Qt::black : Qt::white);
         legend.setAttribute(Qt::WA_DontShowOnScreen);
         legend.show();
         picture = composeClipboardPicture(picture, picture.width(), picture.height(), legend.grab().toImage(),

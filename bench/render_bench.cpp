@@ -161,17 +161,15 @@ int main(int argc, char** argv)
 
     struct Mode {
         const char* name;
-        bool edge, layers, flat;
+        morvane::ViewMode viewMode;
         const char* file;
     };
     for (const Mode& mode :
-         {Mode{"edge mode", true, false, false, "edge"}, Mode{"layer view (K = middle)", false, true, false, "layer"},
-          Mode{"flat-section view", false, false, true, "flat"}}) {
-        state.edge_mode = mode.edge;
-        state.layers_mode = mode.layers;
-        state.flat_section_mode = mode.flat;
-        state.transp_all = mode.flat ? 0 : 1;
-        state.SHOW_K = std::max(1, nz / 2);
+         {Mode{"edge mode", morvane::ViewMode::Shell, "edge"},
+          Mode{"layer view (K = middle)", morvane::ViewMode::Layers, "layer"},
+          Mode{"flat-section view", morvane::ViewMode::FlatSection, "flat"}}) {
+        state.view.mode = mode.viewMode;
+        state.view.layer.shown = std::max(1, nz / 2);
         const FrameTimes t = timeFrames(*view, frames);
         std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", mode.name, t.median * 1e3, t.best * 1e3);
         if (!pictures.empty()) view->frame().save(pictures + "_" + mode.file + ".png");
@@ -182,23 +180,20 @@ int main(int argc, char** argv)
     }
     // The layer view of eight layers (the settings' other choice than one opaque layer): half transparent, so every
     // face of the eight layers is drawn.
-    state.flat_section_mode = false;
-    state.layers_mode = true;
-    state.oneLayer = false;
-    state.transp_model = 0.5f;
+    state.view.mode = morvane::ViewMode::Layers;
+    state.view.layer.oneAtATime = false;
+    state.view.display.modelOpacity = 0.5f;
     const FrameTimes seeThrough = timeFrames(*view, frames);
     std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "layer view, see-through", seeThrough.median * 1e3,
                 seeThrough.best * 1e3);
-    state.layers_mode = false;
-    state.flat_section_mode = true;
-    state.transp_model = 1.0f;
+    state.view.mode = morvane::ViewMode::FlatSection;
+    state.view.display.modelOpacity = 1.0f;
     // The section follows the model as it turns: every frame finds the cut cells anew.
-    const FrameTimes turning = timeFrames(*view, frames, [&] { state.rotation.z += 0.5f; });
+    const FrameTimes turning = timeFrames(*view, frames, [&] { state.view.camera.rotation.z += 0.5f; });
     std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "flat section, turning", turning.median * 1e3,
                 turning.best * 1e3);
     // The property filter view with the cells above the middle of the values removed: the kept cells only.
-    state.flat_section_mode = false;
-    state.threeD_mode = true;
+    state.view.mode = morvane::ViewMode::Filter;
     state.view.filter.cut = 0.5f;
     state.view.filter.below = false;
     start = Clock::now();
@@ -209,12 +204,11 @@ int main(int argc, char** argv)
     std::printf("frame, %-24s median %8.1f ms, best %8.1f ms\n", "filter view, cut at 0.5", filtered.median * 1e3,
                 filtered.best * 1e3);
     if (!pictures.empty()) view->frame().save(pictures + "_filter.png");
-    state.threeD_mode = false;
+    state.view.mode = morvane::ViewMode::Shell;
     state.view.filter.cut = 0.0f;
     morvane::rebuildDisplayedProperty(state, view.get());
     if (!picture.empty()) {
-        state.edge_mode = true;
-        state.layers_mode = state.flat_section_mode = false;
+        state.view.mode = morvane::ViewMode::Shell;
         view->frame().save(picture);
     }
     return 0;

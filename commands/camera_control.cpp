@@ -17,38 +17,38 @@ DragButton dragButton(bool left, bool right, bool middle)
 
 void leftDrag(CameraFields& f, ModelState& s, ScreenPoint c)
 {
-    s.isCursor = true;
+    s.view.pivotCursor = true;
     if (c == f.previousPosition) return;
     float dx = static_cast<float>(c.x - f.previousPosition.x);
     float dy = static_cast<float>(c.y - f.previousPosition.y);
     f.previousPosition = c;
     if (f.firstMouse_left) {
-        f.obj_lastX = s.position.x;
-        f.obj_lastY = s.position.y;
-        f.obj_lastZ = s.position.z;
+        f.obj_lastX = s.view.camera.position.x;
+        f.obj_lastY = s.view.camera.position.y;
+        f.obj_lastZ = s.view.camera.position.z;
         f.yaw = 0.0f;
         f.pitch = 0.0f;
         dx = 0.0f;
         dy = 0.0f;
         f.firstMouse_left = false;
     }
-    const float speed = std::sqrt(15.0f) * 0.001f / std::sqrt(s.scale.z);
+    const float speed = std::sqrt(15.0f) * 0.001f / std::sqrt(s.view.camera.scale.z);
     dx *= speed;
     dy *= speed;
     f.yaw += dx;
     f.pitch -= dy;
-    if (s.diplay_well_section_mode) {
-        s.position.x = f.obj_lastX + f.yaw;
+    if (s.view.section.unfolded) {
+        s.view.camera.position.x = f.obj_lastX + f.yaw;
         return;
     }
-    const float a = s.rotation.z * kDegToRad;
-    s.position.x = f.obj_lastX + std::sin(a) * f.pitch + std::cos(a) * f.yaw;
-    s.position.y = f.pitch * std::cos(a) + f.obj_lastY - f.yaw * std::sin(a);
+    const float a = s.view.camera.rotation.z * kDegToRad;
+    s.view.camera.position.x = f.obj_lastX + std::sin(a) * f.pitch + std::cos(a) * f.yaw;
+    s.view.camera.position.y = f.pitch * std::cos(a) + f.obj_lastY - f.yaw * std::sin(a);
 }
 
 void rightDrag(CameraFields& f, ModelState& s, ScreenPoint c)
 {
-    s.isCursor = true;
+    s.view.pivotCursor = true;
     if (f.firstMouse_right) {
         f.lastX_right = static_cast<float>(c.x);
         f.firstMouse_right = false;
@@ -56,15 +56,15 @@ void rightDrag(CameraFields& f, ModelState& s, ScreenPoint c)
     const float d = (f.lastX_right - static_cast<float>(c.x)) * 0.05f;
     f.lastX_right = static_cast<float>(c.x);
     f.pitch_right += d;
-    if (!s.diplay_well_section_mode) s.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
+    if (!s.view.section.unfolded) s.view.camera.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
 }
 
 void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
 {
     if (f.firstMouse_middle) {
-        f.obj_lastScaleX = s.scale.x;
-        f.obj_lastScaleY = s.scale.y;
-        f.obj_lastScaleZ = s.scale.z;
+        f.obj_lastScaleX = s.view.camera.scale.x;
+        f.obj_lastScaleY = s.view.camera.scale.y;
+        f.obj_lastScaleZ = s.view.camera.scale.z;
         f.yaw_middle = 0.0f;
         f.lastY_middle = static_cast<float>(c.y);
         f.firstMouse_middle = false;
@@ -73,10 +73,10 @@ void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
     f.lastY_middle = static_cast<float>(c.y);
     f.yaw_middle += d;
     if (f.obj_lastScaleX + f.yaw_middle <= 0.1f) return;
-    s.scale.x = f.obj_lastScaleX + f.yaw_middle;
+    s.view.camera.scale.x = f.obj_lastScaleX + f.yaw_middle;
     // In the unfolded section seen from above the section's vertical is the screen's y: keep it.
-    if (!(s.diplay_well_section_mode && s.mode_2d)) s.scale.y = f.obj_lastScaleY + f.yaw_middle;
-    s.scale.z = f.obj_lastScaleZ + f.yaw_middle * s.VERT_SCALE;
+    if (!(s.view.section.unfolded && s.view.animation.turningDown)) s.view.camera.scale.y = f.obj_lastScaleY + f.yaw_middle;
+    s.view.camera.scale.z = f.obj_lastScaleZ + f.yaw_middle * s.view.camera.verticalScale;
 }
 
 void releaseDrag(CameraFields& f, ModelState& s, DragButton button)
@@ -84,11 +84,11 @@ void releaseDrag(CameraFields& f, ModelState& s, DragButton button)
     switch (button) {
     case DragButton::Left:
         f.firstMouse_left = true;
-        s.isCursor = false;
+        s.view.pivotCursor = false;
         break;
     case DragButton::Right:
         f.firstMouse_right = true;
-        s.isCursor = false;
+        s.view.pivotCursor = false;
         break;
     case DragButton::Middle:
         f.firstMouse_middle = true;
@@ -101,15 +101,15 @@ void releaseDrag(CameraFields& f, ModelState& s, DragButton button)
 void wheel(ModelState& s, int delta)
 {
     if (delta == 0) return;
-    if (s.layers_mode) {
+    if (s.view.is(ViewMode::Layers)) {
         if (delta > 0) {
-            if (s.SHOW_K > 1) s.SHOW_K -= 1;
-        } else if (s.SHOW_K < s.document.grid.layers) {
-            s.SHOW_K += 1;
+            if (s.view.layer.shown > 1) s.view.layer.shown -= 1;
+        } else if (s.view.layer.shown < s.document.grid.layers) {
+            s.view.layer.shown += 1;
         }
         return;
     }
-    s.position.z += static_cast<float>(delta) * 0.00005f;
+    s.view.camera.position.z += static_cast<float>(delta) * 0.00005f;
 }
 
 std::optional<CameraKey> cameraKeyOf(int key, std::uint32_t x11KeyCode)
@@ -139,28 +139,28 @@ std::optional<std::string> keyDown(CameraFields& f, ModelState& s, CameraKey key
     switch (key) {
     case CameraKey::W:
         if (f.key_W_pressed) break;
-        s.VERT_SCALE += 1.0f;
-        s.scale.z = s.scale.x * s.VERT_SCALE;
+        s.view.camera.verticalScale += 1.0f;
+        s.view.camera.scale.z = s.view.camera.scale.x * s.view.camera.verticalScale;
         f.key_W_pressed = true;
-        s.position.z += 0.0001f;
-        return generalNumber(s.VERT_SCALE);
+        s.view.camera.position.z += 0.0001f;
+        return generalNumber(s.view.camera.verticalScale);
     case CameraKey::S:
-        if (f.key_S_pressed || !(s.VERT_SCALE > 1.0f)) break;
-        s.VERT_SCALE -= 1.0f;
-        s.scale.z = s.scale.x * s.VERT_SCALE;
+        if (f.key_S_pressed || !(s.view.camera.verticalScale > 1.0f)) break;
+        s.view.camera.verticalScale -= 1.0f;
+        s.view.camera.scale.z = s.view.camera.scale.x * s.view.camera.verticalScale;
         f.key_S_pressed = true;
         break;
     case CameraKey::Z:
-        s.position.x += 0.1f;
+        s.view.camera.position.x += 0.1f;
         break;
     case CameraKey::X:
-        s.position.x -= 0.1f;
+        s.view.camera.position.x -= 0.1f;
         break;
     case CameraKey::O:
-        if (s.SHOW_K < s.document.grid.layers) s.SHOW_K += 1;
+        if (s.view.layer.shown < s.document.grid.layers) s.view.layer.shown += 1;
         break;
     case CameraKey::L:
-        if (s.SHOW_K > 1) s.SHOW_K -= 1;
+        if (s.view.layer.shown > 1) s.view.layer.shown -= 1;
         break;
     }
     return std::nullopt;
@@ -174,14 +174,14 @@ void keyUp(CameraFields& f, CameraKey key)
 
 std::optional<int> sliderDrag(CameraFields& f, ModelState& s, int pointerY)
 {
-    s.prod_mode = false;  // bubbles hide while the exaggeration changes
+    s.view.production.discs = false;  // bubbles hide while the exaggeration changes
     const int top = pointerY - f.vertScalebarClickY;
     if (top < 100 || top > 300) return std::nullopt;
     const float v = static_cast<float>(309 - top) / 207.0f;
     const float e = ((v * 2.0f - 1.0f) * 4.0f) + 5.0f;
     if (e > 0.0f && e < 9.0f) {
-        s.VERT_SCALE = e;
-        s.scale.z = s.scale.x * s.VERT_SCALE;
+        s.view.camera.verticalScale = e;
+        s.view.camera.scale.z = s.view.camera.scale.x * s.view.camera.verticalScale;
         f.key_W_pressed = true;
     }
     return top;
@@ -191,9 +191,9 @@ std::vector<int> wellsUnderPointer(const ModelState& s, ScreenPoint p, int panel
 {
     std::vector<int> hits;
     const std::size_t wells = s.well_coord_vertex_show.size();
-    for (std::size_t i = 0; i < wells && i < s.WELL_POS_X.size() && i < s.WELL_POS_Y.size(); ++i) {
-        const int x = s.WELL_POS_X[i];
-        const int y = s.WELL_POS_Y[i];
+    for (std::size_t i = 0; i < wells && i < s.view.frame.wellLabelX.size() && i < s.view.frame.wellLabelY.size(); ++i) {
+        const int x = s.view.frame.wellLabelX[i];
+        const int y = s.view.frame.wellLabelY[i];
         if (x > 0 && x < panelWidth && y > 0 && y < panelHeight && p.x > x && p.x < x + 60 && p.y > y - 30 && p.y < y)
             hits.push_back(static_cast<int>(i));
     }
@@ -211,8 +211,8 @@ std::string generalNumber(float value)
 CameraStatus cameraStatus(const ModelState& s)
 {
     const auto mult = static_cast<float>(kCoordScale);
-    return CameraStatus{"K = " + std::to_string(s.SHOW_K), "Z: " + generalNumber(-s.position.z * mult),
-                        "Y: " + generalNumber(-s.position.y * mult), "X: " + generalNumber(-s.position.x * mult)};
+    return CameraStatus{"K = " + std::to_string(s.view.layer.shown), "Z: " + generalNumber(-s.view.camera.position.z * mult),
+                        "Y: " + generalNumber(-s.view.camera.position.y * mult), "X: " + generalNumber(-s.view.camera.position.x * mult)};
 }
 
 }  // namespace morvane

@@ -32,7 +32,7 @@ struct CameraFields {
     float lastX_right = Constants::WINDOW_WIDTH / 2.0f;
     float yaw_middle = 0.0f;  // zoom of the current middle drag
     float lastY_middle = Constants::WINDOW_HEIGHT / 2.0f;
-    float obj_lastScaleX = 1.0f, obj_lastScaleY = 1.0f, obj_lastScaleZ = initial::VERT_SCALE;
+    float obj_lastScaleX = 1.0f, obj_lastScaleY = 1.0f, obj_lastScaleZ = initial::verticalScale;
     bool key_W_pressed = false, key_S_pressed = false;  // one exaggeration step per key press
     int vertScalebarClickY = 0;                         // y of the press inside the slider
 };

@@ -32,15 +32,15 @@ std::string displayedValueText(const ModelState& s, const CellAddress& address)
     if (index >= shown->size()) return "";
     if (shown->discrete) return shown->name + " = " + std::to_string(shown->codes[index]);
     const double value = shown->values[index];
-    if (value == UNDEFINED_VALUE) return shown->name + " " + kUndefined.in(s.Lang);
+    if (value == UNDEFINED_VALUE) return shown->name + " " + kUndefined.in(s.view.language);
     return shown->name + " = " + shortNumber(value);
 }
 
 std::string pickedCellStatus(const ModelState& s, const std::optional<CellAddress>& address)
 {
-    if (!address) return kNoCell.in(s.Lang);
+    if (!address) return kNoCell.in(s.view.language);
     const CellAddress& a = *address;
-    std::string status = kCell.in(s.Lang) + " I = " + std::to_string(a.i) + ", J = " + std::to_string(a.j) +
+    std::string status = kCell.in(s.view.language) + " I = " + std::to_string(a.i) + ", J = " + std::to_string(a.j) +
                          ", K = " + std::to_string(a.k);
     const std::string value = displayedValueText(s, a);
     if (!value.empty()) status += ": " + value;

@@ -46,10 +46,15 @@ const std::vector<int>& regionCodesOf(const ModelState& s, const FluidContact& c
     return region && region->discrete ? region->codes : none;
 }
 
+const std::vector<float>& contactColour(const ViewState& v, ContactKind kind)
+{
+    return kind == ContactKind::OWC ? v.contacts.owcColour : v.contacts.gocColour;
+}
+
 // The contact drawn and, when it could be, put in the document in place of the one before.
 ContactOutcome setContact(ModelState& s, ContactKind kind, FluidContact contact, Feedback& feedback)
 {
-    const ContactReport report = drawContact(kind, contact, regionCodesOf(s, contact), s.document.grid, s);
+    const ContactReport report = drawContact(kind, contact, regionCodesOf(s, contact), s.document.grid, contactColour(s.view, kind), s);
     deliver(report, feedback);
     if (report.outcome == ContactBuild::Built) {
         s.document.contacts[kind] = std::move(contact);
@@ -166,7 +171,7 @@ bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, Fl
 {
     if (setContact(s, kind, std::move(contact), feedback) != ContactOutcome::Built) return false;
     view.bindContacts();
-    contactDrawingFields(s, kind).display = true;
+    (kind == ContactKind::OWC ? s.view.contacts.owc : s.view.contacts.goc) = true;
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 namespace morvane {
 
-bool viewAnimating(const ModelState& s) { return s.rotating || s.mode_2d || s.mode_3d; }
+bool viewAnimating(const ModelState& s) { return s.view.animation.spinning || s.view.animation.turningDown || s.view.animation.turningUp; }
 
 bool FrameSchedule::beginTick(const ModelState& s)
 {

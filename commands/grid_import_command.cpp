@@ -81,7 +81,7 @@ void dropWhatBelongedToTheOldGrid(ModelState& s)
     ++s.document.contacts.revision;
     Vertices().swap(s.OWC_k);
     Vertices().swap(s.GOC_k);
-    s.displayOWC = s.displayGOC = false;
+    s.view.contacts.owc = s.view.contacts.goc = false;
 }
 
 void failWithMessage(const GridImportContext& ctx, const std::string& boxText, const std::string& logLine)
@@ -89,7 +89,7 @@ void failWithMessage(const GridImportContext& ctx, const std::string& boxText, c
     ctx.feedback.setProgress(0);
     ctx.window.focusTree();
     ctx.window.endWait(false);
-    ctx.prompts.information(boxText, kGridImportCaption.in(ctx.state.Lang));
+    ctx.prompts.information(boxText, kGridImportCaption.in(ctx.state.view.language));
     ctx.feedback.appendLog(logLine, log_colour::Red);
     ctx.feedback.setStatus("All good");
 }
@@ -98,7 +98,7 @@ void failWithMessage(const GridImportContext& ctx, const std::string& boxText, c
 
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
 {
-    const std::string path = ctx.prompts.openFileName(kGridDialogTitle.in(ctx.state.Lang), kGridDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kGridDialogTitle.in(ctx.state.view.language), kGridDialogFilter);
     if (path.empty()) return GridImportOutcome::Cancelled;
     return importGridFile(ctx, path);
 }
@@ -124,7 +124,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
-        failWithMessage(ctx, kNotAGridText.in(s.Lang), "Selected file is not grid file: " + file.filename().string());
+        failWithMessage(ctx, kNotAGridText.in(s.view.language), "Selected file is not grid file: " + file.filename().string());
         if (!read.message.empty()) fb.appendLog(read.message, log_colour::Red);
         return GridImportOutcome::NotAGrid;
     case GridReadOutcome::MissingInclude:
@@ -165,12 +165,11 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
 
     ctx.window.enableTopView();
 
-    s.saved_K = 0;
-    s.layers_mode = false;
-    s.flat_section_mode = false;
-    ctx.window.uncheckLayerAndFlatSection();
-    s.edge_mode = true;
-    s.transp_model = 1.0f;
+    s.view.layer.saved = 0;
+    // Whatever mode was on belonged to the old grid and its properties: the new one shows its shell.
+    s.view.mode = ViewMode::Shell;
+    ctx.window.uncheckModeButtons();
+    s.view.display.modelOpacity = 1.0f;
 
     fb.setStatus("Rendering grid");
     if (!read.includeLayout) ctx.window.useTreeImages();

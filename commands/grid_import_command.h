@@ -27,7 +27,7 @@ public:
     virtual void endWait(bool finished) = 0;
     virtual void focusTree() = 0;
     virtual void enableTopView() = 0;               // the 2D button becomes usable
-    virtual void uncheckLayerAndFlatSection() = 0;  // their mode flags are reset by the command
+    virtual void uncheckModeButtons() = 0;  // the command shows the shell
     virtual void useTreeImages() = 0;               // the data tree shows its type icons
     // Called again and again while the file is read on a helper thread: repaint, let timers run, take no input.
     virtual void keepResponsive() {}
@@ -40,7 +40,7 @@ public:
     void endWait(bool) override {}
     void focusTree() override {}
     void enableTopView() override {}
-    void uncheckLayerAndFlatSection() override {}
+    void uncheckModeButtons() override {}
     void useTreeImages() override {}
 };
 

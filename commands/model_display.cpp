@@ -7,14 +7,14 @@ namespace morvane {
 bool fitModelInView(ModelState& s)
 {
     if (!s.document.grid.loaded) return false;
-    const glm::vec3 position = s.position, scale = s.scale;
-    fitView(modelBox(s.document.grid), s);
-    return s.position != position || s.scale != scale;
+    const glm::vec3 position = s.view.camera.position, scale = s.view.camera.scale;
+    fitView(modelBox(s.document.grid), s.view);
+    return s.view.camera.position != position || s.view.camera.scale != scale;
 }
 
 void showInactiveCells(ModelState& s, SceneOperations* view, bool show)
 {
-    s.showInactiveCells = show;
+    s.view.display.inactiveCells = show;
     if (!s.document.grid.loaded || !view) return;
     // The cells keep their colours (inactive ones are grey anyway); only what is drawn changes.
     view->bindGridBuffers();

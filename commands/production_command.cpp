@@ -21,7 +21,8 @@ std::string withoutSpaces(std::string name)
 void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedback)
 {
     for (const std::string& line :
-         buildCircleDiagrams(s, s, s.document.wells, s.document.production, s.VERT_SCALE))
+         buildCircleDiagrams(s, s, s.document.wells, s.document.production, s.view.camera.verticalScale,
+                             s.view.production.scale))
         feedback.trace(line);
     view.bindCircleDiagramBuffers();
 }
@@ -30,7 +31,7 @@ bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)
 {
     ModelState& s = ctx.state;
     if (s.document.wells.empty()) {
-        const bool english = s.Lang == "en";
+        const bool english = s.view.language == "en";
         ctx.prompts.information(english ? "There are no production data loaded. Please, load this data through Data "
                                           "manager."
                                         : "В проект еще не загружены данные по добыче и закачке. Пожалуйста, "
@@ -39,10 +40,10 @@ bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)
         return pressed;
     }
     if (pressed) {
-        s.prod_mode = false;
+        s.view.production.discs = false;
         return false;
     }
-    s.prod_mode = true;
+    s.view.production.discs = true;
     rebuildCircleDiagrams(s, ctx.view, ctx.feedback);
     return true;
 }
@@ -50,7 +51,7 @@ bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)
 void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback, bool productionPressed)
 {
     if (!productionPressed) return;
-    s.prod_mode = true;
+    s.view.production.discs = true;
     rebuildCircleDiagrams(s, view, feedback);
 }
 

@@ -115,8 +115,7 @@ void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutB
 {
     ModelState& s = ctx.state;
     showShell(s);
-    s.edge_mode = false;
-    s.threeD_mode = true;
+    s.view.mode = ViewMode::Filter;
     s.view.filter.cut = cut;
     s.view.filter.below = cutBelow;
     rebuildDisplayedProperty(s, &ctx.view);

@@ -34,11 +34,11 @@ void stopWork(const PropertyImportContext& ctx)
 PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx)
 {
     if (!ctx.state.document.grid.loaded) {
-        const bool russian = ctx.state.Lang == "ru";
+        const bool russian = ctx.state.view.language == "ru";
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
         return ended(PropertyImportOutcome::NoGrid);
     }
-    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.Lang), kPropertyDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.view.language), kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
@@ -91,7 +91,7 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount);
     if (entries.empty()) {
         stopWork(ctx);
-        const PropertyReport report = notPropertyFileReport(s.Lang, file.filename().string());
+        const PropertyReport report = notPropertyFileReport(s.view.language, file.filename().string());
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         deliverPropertyReport(report, fb);
         return ended(PropertyImportOutcome::NotAProperty);
@@ -114,7 +114,7 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
     names.reserve(entries.size());
     for (const PropertyEntry& e : entries) names.push_back(e.name);
     const std::optional<std::vector<int>> chosen = types == PropertyTypes::Ask
-                                                       ? ctx.prompts.choosePropertyTypes(names, s.Lang)
+                                                       ? ctx.prompts.choosePropertyTypes(names, s.view.language)
                                                        : std::vector<int>(names.size(), 0);
     if (!chosen) {
         stopWork(ctx);
@@ -132,7 +132,7 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         fb.setProgress(10);
 
         PropertyReport report = loadProperty(text, entries[k], propertyKindOf(typeCode), s.document.grid.cellCount,
-                                             s.Lang, s.document.properties, s.document.grid.active);
+                                             s.view.language, s.document.properties, s.document.grid.active);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;

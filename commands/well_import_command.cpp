@@ -76,7 +76,7 @@ std::string columnName(const std::vector<std::string>& header, int index)
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
 {
-    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.Lang), kWellDialogFilter);
+    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.view.language), kWellDialogFilter);
     if (paths.empty()) {
         WellImportResult none;
         none.cancelled = true;
@@ -126,7 +126,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         }
 
         const WellColumnAnswer answer =
-            ctx.prompts.chooseWellColumns({well.name, well.columns, paths.size() > 1, s.Lang});
+            ctx.prompts.chooseWellColumns({well.name, well.columns, paths.size() > 1, s.view.language});
         const WellColumns columns{answer.md, answer.x, answer.y, answer.z};
         const bool forAll = answer.button == WellColumnAnswer::Button::OkForAll && columns.complete();
         okForAll = forAll;
@@ -147,7 +147,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         WellReport report =
             loadWell(well, columns,
                      answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll,
-                     ctx.state.Lang);
+                     ctx.state.view.language);
         if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         finishFile(ctx, path, std::move(report), result);
     }

@@ -88,7 +88,7 @@ public:
                                      start.x,         start.y,         end.x,         end.y};
         for (const std::string& line : makeWellSection(s_.document.grid, s_.document.properties,
                                                        s_.document.properties.find(s_.view.shownProperty),
-                                                       s_.document.contacts, s_, s_, segment)) ctx_.feedback.trace(line);
+                                                       s_.document.contacts, s_.view.contacts.owcColour, s_, segment)) ctx_.feedback.trace(line);
         ctx_.view.bindIntersectBuffers();
         ctx_.feedback.trace(label);
         for (const float v :
@@ -112,7 +112,7 @@ private:
 
 void emptySection(ModelState& s)
 {
-    s.well_section.clear();
+    s.view.section.wells.clear();
     s.intersect_lines.clear();
     s.intersect_owc.clear();
     s.intersect_lines_indices.clear();
@@ -130,7 +130,7 @@ void placeSectionPlane(const WellSectionContext& ctx, Point S, Point E)
     };
     s.model_section = rectangle(s.model_section_color);
     s.model_section_border = rectangle(s.model_section_border_color);
-    s.displaySection = true;
+    s.view.section.planePlaced = true;
     ctx.view.bindIntersectPlaneBuffers();
 }
 
@@ -159,7 +159,7 @@ void appendSectionWell(ModelState& s, int b)
 ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
 {
     ModelState& s = ctx.state;
-    const bool russian = s.Lang == "ru";
+    const bool russian = s.view.language == "ru";
     const std::string caption = russian ? property_texts::CaptionRu : property_texts::CaptionEn;
     if (!s.document.grid.loaded) {
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, caption);
@@ -171,8 +171,7 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
     }
     if (!wasChecked) {
         showShell(s);
-        s.edge_mode = false;
-        s.well_section_mode = true;
+        s.view.mode = ViewMode::WellSection;
         resetPropertyCut(s, &ctx.view);
         emptySection(s);
         ctx.view.bindIntersectBuffers();  // frees the objects of an earlier section
@@ -181,14 +180,14 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
     }
     showShell(s);
     ctx.window.hideSelectionWindow();
-    if (s.diplay_well_section_mode) {
-        s.position = s.saved_position;
-        s.rotation = s.saved_rotation;
-        s.scale = s.saved_scale;
-        s.VERT_SCALE = s.saved_VERT_SCALE;
-        s.diplay_well_section_mode = false;
+    if (s.view.section.unfolded) {
+        s.view.camera.position = s.view.section.savedCamera.position;
+        s.view.camera.rotation = s.view.section.savedCamera.rotation;
+        s.view.camera.scale = s.view.section.savedCamera.scale;
+        s.view.camera.verticalScale = s.view.section.savedCamera.verticalScale;
+        s.view.section.unfolded = false;
         ctx.window.enableViewButtons(true);
-        s.BACKGROUND_COLOR = readBackgroundColor(ctx.settings, s.BACKGROUND_COLOR);
+        s.view.display.background = readBackgroundColor(ctx.settings, s.view.display.background);
         ctx.view.changeBackgroundColor();
         ctx.window.applySectionColours(false);
     }
@@ -199,17 +198,17 @@ bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    if (!s.well_section_mode || !leftButton || s.current_well.empty() || !s.cellsColoured()) return false;
+    if (!s.view.is(ViewMode::WellSection) || !leftButton || s.view.hoveredWells.empty() || !s.cellsColoured()) return false;
     fb.trace("wellsection3d");
-    const int k = static_cast<int>(s.well_section.size());
-    const int b = s.current_well.front();
-    if (std::find(s.well_section.begin(), s.well_section.end(), b) != s.well_section.end()) return false;
+    const int k = static_cast<int>(s.view.section.wells.size());
+    const int b = s.view.hoveredWells.front();
+    if (std::find(s.view.section.wells.begin(), s.view.section.wells.end(), b) != s.view.section.wells.end()) return false;
     if (k >= MAX_SECTION_WELLS) return false;
     if (!entersModel(s, b)) {
         fb.trace("the well does not enter the model");
         return false;
     }
-    s.well_section.push_back(b);
+    s.view.section.wells.push_back(b);
 
     // The well's own segment: from six stations before its last inside-model vertex to that vertex.
     const Vertices& inside = s.well_coord_vertex_show[static_cast<std::size_t>(b)];
@@ -342,7 +341,7 @@ bool RenderWellSection(const WellSectionContext& ctx)
     ModelState& s = ctx.state;
     const auto switchOff = [&] {
         ctx.window.releaseSectionButton();
-        s.well_section_mode = false;
+        s.view.mode = ViewMode::Shell;
         ctx.window.hideSelectionWindow();
         return false;
     };
@@ -354,22 +353,22 @@ bool RenderWellSection(const WellSectionContext& ctx)
     if (!strip.laidOut) return switchOff();
     ctx.view.bindIntersectBuffers();
 
-    s.BACKGROUND_COLOR = {255, 255, 255};
+    s.view.display.background = {255, 255, 255};
     ctx.view.changeBackgroundColor();
     ctx.window.applySectionColours(true);
-    s.diplay_well_section_mode = true;
+    s.view.section.unfolded = true;
     ctx.window.enableViewButtons(false);
 
-    s.saved_position = s.position;
-    s.saved_rotation = s.rotation;
-    s.saved_scale = s.scale;
-    s.saved_VERT_SCALE = s.VERT_SCALE;
+    s.view.section.savedCamera.position = s.view.camera.position;
+    s.view.section.savedCamera.rotation = s.view.camera.rotation;
+    s.view.section.savedCamera.scale = s.view.camera.scale;
+    s.view.section.savedCamera.verticalScale = s.view.camera.verticalScale;
     const float width = strip.xmax - strip.xmin;
-    s.position = {-(strip.xmax + strip.xmin) / 2, 0.0f, -(strip.zmax + strip.zmin) / 2};
-    s.rotation.x = -90;
-    s.rotation.z = 0;
-    s.scale.x = 2 / width - 0.01f;
-    s.scale.z = s.scale.x * s.VERT_SCALE;
+    s.view.camera.position = {-(strip.xmax + strip.xmin) / 2, 0.0f, -(strip.zmax + strip.zmin) / 2};
+    s.view.camera.rotation.x = -90;
+    s.view.camera.rotation.z = 0;
+    s.view.camera.scale.x = 2 / width - 0.01f;
+    s.view.camera.scale.z = s.view.camera.scale.x * s.view.camera.verticalScale;
     return true;
 }
 
@@ -386,10 +385,10 @@ bool showSectionThroughWells(const WellSectionContext& ctx, const std::vector<st
         const auto& wells = s.document.wells.items;
         const auto found = std::find_if(wells.begin(), wells.end(), [&](const Well& w) { return w.name == name; });
         if (found == wells.end()) return fail("no well called \"" + name + "\" was loaded");
-        s.current_well = {static_cast<int>(found - wells.begin())};
+        s.view.hoveredWells = {static_cast<int>(found - wells.begin())};
         addSectionWell(ctx, true);
     }
-    s.current_well.clear();
+    s.view.hoveredWells.clear();
     if (!RenderWellSection(ctx)) return fail("the section needs at least two wells that cross the model");
     return true;
 }

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(match.wells <= 3);
     FUZZ_CHECK(file.rows.empty() || match.wells >= 1 || first.find(' ') != std::string::npos);
     s.BUBBLE_COEF = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;
-    buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f);
+    buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f, 1.0f);
     checkDiscs(s);
 
     const int rows = size > 2 ? data[2] % 8 : 3;

@@ -26,21 +26,6 @@ std::array<float, 120> ReferencePlane::initialSamplePoints()
     return points;
 }
 
-ModeFlags::ModeFlags() : locals(makeLocals()) {}
-
-ModelState::ModelState()
-{
-    // Initial values that depend on one another, in the order the program has always set them.
-    position = initial::position;
-    saved_position = position;
-    saved_rotation = rotation;
-    saved_VERT_SCALE = VERT_SCALE;
-    scale = glm::vec3(1.0f, 1.0f, VERT_SCALE);
-    saved_scale = scale;
-    CURRENT_WINDOW_WIDTH = WINDOW_WIDTH;
-    CURRENT_WINDOW_HEIGHT = WINDOW_HEIGHT;
-}
-
 ModelState& modelState()
 {
     static ModelState state;

@@ -23,12 +23,6 @@
 namespace morvane {
 
 
-// Values that more than one group starts from.
-namespace initial {
-inline constexpr glm::vec3 position{-548.9129f, -6414.604f, 2.298867f};
-inline constexpr glm::vec3 rotation{-70.0f, 0.0f, 0.0f};
-inline constexpr float VERT_SCALE = 5.0f;
-}  // namespace initial
 
 // Fixed for the whole run.
 struct Constants {
@@ -41,9 +35,6 @@ struct Constants {
     static constexpr int INITIAL_ROTATION_Z = 40;   // degrees
     static constexpr float WELL_CUT_SHIFT = 10.0f;  // file units above the top and below the bottom
     static constexpr float COPYRIGHT_LABEL_SIZE = 0.5f;
-    static constexpr float fov = 40.0f;
-    static constexpr float nearPlane = 0.5f;
-    static constexpr float farPlane = 1000.0f;
 };
 
 // Index lists and GL names of the grid.
@@ -93,9 +84,6 @@ struct ContactDrawing {
     std::vector<std::vector<float>> OWC_z_ij, GOC_z_ij;
     Vertices OWC_k, GOC_k;
     std::vector<std::vector<std::vector<int>>> PROP_disc_OWC, PROP_disc_GOC;
-    std::vector<float> OWC_Color{0, 0, 1};
-    std::vector<float> GOC_Color{0, 1, 0};
-    bool displayOWC = false, displayGOC = false;
     Indices OWC_indices, GOC_indices;
 };
 
@@ -106,20 +94,10 @@ struct Wells {
     // separate line strips.
     std::vector<std::vector<int>> well_show_runs, well_hide_runs;
     std::vector<float> well_proj_length;
-    bool cut_wells = false, wells_top_layer = false;
-    std::vector<float> WELL_LINE_COLOR{0, 0, 0};
-    std::vector<float> WELL_LABEL_COLOR{0.5f, 0.8f, 0.2f};
-    int WELL_LINE_SIZE = 5;
-    float WELL_LABEL_SIZE = 0.5f;
-    std::vector<int> WELL_POS_X, WELL_POS_Y;  // label positions of the last frame, window pixels
-    std::vector<int> current_well;            // wells under the mouse pointer
 };
 
 // The vertical section through chosen wells.
 struct WellSection {
-    std::vector<int> well_section;
-    bool well_section_mode = false, diplay_well_section_mode = false;
-    bool displaySection = false;
     std::vector<Vertices> section_well_coord_vertex;
     // Per section well, the first vertex of every run of its outside-model part and then of its inside-model part,
     // so each run is drawn as a line strip of its own.
@@ -143,23 +121,15 @@ struct WellSection {
     float last_last_ext_well_section_y_start = 0, last_last_ext_well_section_y_end = 0;
     float last_alfa = 0, last_gamma = 0;
     int last_b = 0;
-    // The camera kept while the section is shown; starts as a copy of the initial camera.
-    glm::vec3 saved_position = initial::position;
-    glm::vec3 saved_rotation = initial::rotation;
-    glm::vec3 saved_scale{1.0f, 1.0f, initial::VERT_SCALE};
-    float saved_VERT_SCALE = initial::VERT_SCALE;
 };
 
 // The circle diagrams of the cumulative production (the volumes are the document's).
 struct ProductionDrawing {
     std::vector<float> oilProdForm, waterProdForm, gasProdForm;
     std::vector<std::string> well_name_form;
-    bool prod_mode = false;
     std::vector<Vertices> circleDiagram;
     std::vector<glm::vec3> circle_rotation = std::vector<glm::vec3>(500, glm::vec3(0.0f));
     bool displayCircleDiagrams = false;
-    float BUBBLE_COEF = 1.0f;
-    float BUBBLE_LABEL_SIZE = 0.3f;
 };
 
 // The XY reference grid under the model and the flat-section plane.
@@ -177,53 +147,6 @@ struct ReferencePlane {
     static std::array<float, 120> initialSamplePoints();
 };
 
-// Camera, matrices, window and frame state.
-struct ViewCamera {
-    glm::vec3 position = initial::position;
-    glm::vec3 rotation = initial::rotation;
-    glm::vec3 scale{1.0f, 1.0f, initial::VERT_SCALE};
-    float VERT_SCALE = initial::VERT_SCALE;
-    glm::vec3 camPosition{0.0f, 0.0f, 3.0f};
-    glm::vec3 camTarget{0.0f, 0.0f, 0.0f};
-    glm::vec3 worldUp{0.0f, 1.0f, 0.0f};
-    glm::mat4 ModelMatrix{1.0f}, ViewMatrix{1.0f}, ProjectionMatrix{1.0f};
-    glm::vec3 lightPos{548.6273f, 6414.321f, -1.87842f};
-    glm::vec3 lightColor{1.0f, 1.0f, 1.0f};
-    bool GLloaded = false;
-    std::array<int, 3> BACKGROUND_COLOR{51, 76, 76};
-    int CURRENT_WINDOW_WIDTH = Constants::WINDOW_WIDTH;
-    int CURRENT_WINDOW_HEIGHT = Constants::WINDOW_HEIGHT;
-    float WINDOW_RATIO = 2.22f;
-    int PANEL2_WIDTH = 0, PANEL2_HEIGHT = 0;
-    float transp = 1.0f, transp_model = 1.0f;
-    int transp_all = 1;
-    glm::vec4 clipSpacePos{0.0f};
-    glm::vec3 ndcSpacePos{0.0f};
-    glm::vec2 windowSpacePos{0.0f};
-    bool isCursor = false, displayCursor = true;
-    bool rotating = false;
-    float step = 0;  // progress of the 3D/2D switch animation, 0..5
-    float saved_position_z_2d = 0;
-    float saved_ratio_2d = 0;  // the view ratio the orthographic top view divided the scale by (0: not divided)
-    bool twoD_ortho = false;
-};
-
-// Mode flags, the layer choice, texts and language.
-struct ModeFlags {
-    bool threeD_mode = false, mode_3d = false, mode_2d = false, mode_3d_first_step = false;
-    bool layers_mode = false, flat_section_mode = false;
-    bool oneLayer = true;
-    bool edge_mode = true;
-    int SHOW_K = 1, saved_K = 0;
-    bool displayGridLines = true, displayText = true;
-    bool showInactiveCells = false;  // inactive cells drawn grey rather than left out
-    bool displayGrid = false;        // a grid is loaded and drawn
-    std::string COPYRIGHT_LABEL = "Morvane";
-    std::array<std::string, LOCALS_SIZE> locals;  // interface texts, English and Russian pairs
-    std::string Lang = "en";
-
-    ModeFlags();
-};
 
 struct ModelState : Constants,
                     GridDrawing,
@@ -232,10 +155,8 @@ struct ModelState : Constants,
                     Wells,
                     WellSection,
                     ProductionDrawing,
-                    ReferencePlane,
-                    ViewCamera,
-                    ModeFlags {
-    ModelState();
+                    ReferencePlane {
+    std::array<std::string, LOCALS_SIZE> locals = makeLocals();  // interface texts, English and Russian pairs
 
     Document document;
     ViewState view;

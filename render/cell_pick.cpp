@@ -116,7 +116,7 @@ void SceneRenderer::releasePickTarget()
 std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
 {
     ModelState& s = s_;
-    if (!glAvailable_ || !s.document.grid.loaded || !s.cellsColoured() || s.well_section_mode || x < 0 || y < 0 ||
+    if (!glAvailable_ || !s.document.grid.loaded || !s.cellsColoured() || s.view.is(ViewMode::WellSection) || x < 0 || y < 0 ||
         x >= viewportWidth_ || y >= viewportHeight_ || s.document.grid.surfaceVertices < 4)
         return std::nullopt;
     if (!ensurePickTarget()) return std::nullopt;
@@ -139,14 +139,14 @@ std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
 
     glUseProgram(pick_.program);
     const int glY = viewportHeight_ - 1 - y;
-    setUniformMatrix(pick_.ModelMatrix, s.ModelMatrix);
-    setUniformMatrix(pick_.ViewMatrix, s.ViewMatrix);
+    setUniformMatrix(pick_.ModelMatrix, s.view.frame.model);
+    setUniformMatrix(pick_.ViewMatrix, s.view.frame.view);
     setUniformMatrix(pick_.ProjectionMatrix,
-                     pixelProjection(x, glY, viewportWidth_, viewportHeight_) * s.ProjectionMatrix);
+                     pixelProjection(x, glY, viewportWidth_, viewportHeight_) * s.view.frame.projection);
     setUniformVec4(pick_.clip_plane0, s.clip_plane0);
     setUniformInt(pick_.points_in_layer, s.document.grid.surfaceVertices);
-    if (s.flat_section_mode) glEnable(GL_CLIP_DISTANCE0);
-    setUniformInt(pick_.clip_enabled, s.flat_section_mode ? 1 : 0);
+    if (s.view.is(ViewMode::FlatSection)) glEnable(GL_CLIP_DISTANCE0);
+    setUniformInt(pick_.clip_enabled, s.view.is(ViewMode::FlatSection) ? 1 : 0);
     drawCells([this](int layer) { setUniformInt(pick_.layer, layer); });
     glDisable(GL_CLIP_DISTANCE0);
     glBindVertexArray(0);

@@ -42,7 +42,7 @@ GridBuildOutcome SceneRenderer::initGRID()
         tree_->clearTree();
     }
     for (const GridBuildLine& note : report.notes) AppendRichText(note.text, note.colour, true);
-    AppendRichText(gridBuildLogLine(report, s_.Lang), report.colour, true);
+    AppendRichText(gridBuildLogLine(report, s_.view.language), report.colour, true);
     for (const std::string& detail : report.details) AppendRichText(detail, log_colour::Red, true);
     return report.outcome;
 }
@@ -50,7 +50,7 @@ GridBuildOutcome SceneRenderer::initGRID()
 void SceneRenderer::buildGridIndexLists()
 {
     trace("staring binding grid");
-    buildGridIndices(s_.document.grid, s_, s_, s_.showInactiveCells);
+    buildGridIndices(s_.document.grid, s_, s_, s_.view.display.inactiveCells);
     trace("binding grid1");
 }
 
@@ -74,10 +74,10 @@ void SceneRenderer::initWELL()
     const WellSet& wells = s_.document.wells;
     if (wells.empty()) return;
     sendTrace(log_, buildWellGeometry(wells.items.back(), s_, s_.document.grid,
-                                      s_.document.grid.loaded ? wellCorners_.get() : nullptr));
+                                      s_.document.grid.loaded ? wellCorners_.get() : nullptr, s_.view.wells.lineColour));
 }
 
-void SceneRenderer::initALL_WELLS() { recolourWells(s_); }
+void SceneRenderer::initALL_WELLS() { recolourWells(s_, s_.view.wells.lineColour); }
 
 void SceneRenderer::initXY__PLANE() { buildXYPlane(s_.document.grid, s_); }
 

@@ -86,11 +86,11 @@ void SceneRenderer::setClipDistance0(bool on)
 glm::mat4 SceneRenderer::modelTransform() const
 {
     glm::mat4 m(1.0f);
-    m = glm::rotate(m, s_.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
-    m = glm::rotate(m, s_.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
-    m = glm::rotate(m, s_.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
-    m = glm::scale(m, s_.scale);
-    return glm::translate(m, s_.position);
+    m = glm::rotate(m, s_.view.camera.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+    m = glm::rotate(m, s_.view.camera.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+    m = glm::rotate(m, s_.view.camera.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+    m = glm::scale(m, s_.view.camera.scale);
+    return glm::translate(m, s_.view.camera.position);
 }
 
 void SceneRenderer::drawArrays(GLName vao, unsigned int mode, std::size_t count)
@@ -207,7 +207,7 @@ void SceneRenderer::drawBlockFaces(const Slots& vaos, const LayerBlock& block, i
 
 void SceneRenderer::drawBlockLines()
 {
-    const auto top = static_cast<std::size_t>(std::max(s_.SHOW_K - 1, 0));
+    const auto top = static_cast<std::size_t>(std::max(s_.view.layer.shown - 1, 0));
     constexpr std::size_t runs = kShellSides + 1;
     if (top + 1 >= block_.lineStart.size() || block_.lineRuns.size() < (top + 1) * runs) {
         drawIndexed(gpu_.blockLines.vao, GL_LINES, kWholeList);
@@ -224,8 +224,8 @@ void SceneRenderer::drawBlockLines()
 std::array<bool, 6> SceneRenderer::shellSidesSeen(const std::array<std::vector<float>, 6>& sidePlanes) const
 {
     std::array<bool, 6> seen{};
-    const glm::mat4 viewModel = s_.ViewMatrix * s_.ModelMatrix;
-    const bool orthographic = s_.ProjectionMatrix[3][3] == 1.0f;
+    const glm::mat4 viewModel = s_.view.frame.view * s_.view.frame.model;
+    const bool orthographic = s_.view.frame.projection[3][3] == 1.0f;
     const glm::vec4 eye = glm::inverse(viewModel) * (orthographic ? glm::vec4(0, 0, 1, 0) : glm::vec4(0, 0, 0, 1));
     // A mirroring transform turns every winding, and with it the faces GL counts as turned away.
     const float facing = glm::determinant(glm::mat3(viewModel)) < 0.0f ? -1.0f : 1.0f;
@@ -280,7 +280,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         if (beforeLayer) beforeLayer(k);
         drawLayerCells(k);
     };
-    if (s.edge_mode) {
+    if (s.view.is(ViewMode::Shell)) {
         const auto sideSeen = facesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
         for (int k = 0; k < layers; ++k) {
             if (beforeLayer) beforeLayer(k);
@@ -288,10 +288,10 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
                           s.shell_face_runs, kShellSides, k, sideSeen);
         }
     }
-    if (s.layers_mode) {
-        const int first = s.SHOW_K - 1, last = s.oneLayer ? first : s.SHOW_K + 6;
+    if (s.view.is(ViewMode::Layers)) {
+        const int first = s.view.layer.shown - 1, last = s.view.layer.oneAtATime ? first : s.view.layer.shown + 6;
         // Opaque, the block shows only its shell; seen through, every face of every cell counts.
-        const bool shellOnly = s.transp_model >= 1.0f && updateLayerBlock();
+        const bool shellOnly = s.view.display.modelOpacity >= 1.0f && updateLayerBlock();
         const auto sideSeen = facesOfSidesSeen(shellSidesSeen(block_.sidePlanes));
         for (int k = last; k >= first; --k) {
             if (!shellOnly) {
@@ -302,9 +302,9 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
             }
         }
     }
-    if (s.flat_section_mode) {
+    if (s.view.is(ViewMode::FlatSection)) {
         // Opaque, the section shows the shell and the cells around the cut; seen through, every face counts.
-        if (s.transp_model >= 1.0f && updateSectionCells()) {
+        if (s.view.display.modelOpacity >= 1.0f && updateSectionCells()) {
             for (int k = 0; k < layers; ++k) {
                 if (beforeLayer) beforeLayer(k);
                 drawLayerPart(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
@@ -315,7 +315,7 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
             for (int k = 0; k < layers; ++k) layerCells(k);
         }
     }
-    if (s.threeD_mode) {
+    if (s.view.is(ViewMode::Filter)) {
         // The filter view: the shell of the cells on the kept side of the cut when a filter is set, else the model's.
         const bool filtered = filter_.current && !gpu_.filteredCells.vaos.empty();
         const auto sideSeen = facesOfSidesSeen(shellSidesSeen(filtered ? filter_.sidePlanes : s.shell_side_planes));
@@ -336,11 +336,11 @@ void SceneRenderer::drawWells()
         return i < list.size() ? &list[i] : nullptr;
     };
     for (std::size_t i = 0; i < s_.document.wells.items.size(); ++i) {
-        glLineWidth(static_cast<float>(s_.WELL_LINE_SIZE));
+        glLineWidth(static_cast<float>(s_.view.wells.lineWidth));
         if (i < s_.well_coord_vertex_show.size())
             drawWellPart(slotAt(gpu_.wellsShown.vaos, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
                          runsOf(s_.well_show_runs, i));
-        if (!s_.cut_wells && i < s_.well_coord_vertex_hide.size())
+        if (!s_.view.wells.cut && i < s_.well_coord_vertex_hide.size())
             drawWellPart(slotAt(gpu_.wellsHidden.vaos, static_cast<long long>(i)), s_.well_coord_vertex_hide[i],
                          runsOf(s_.well_hide_runs, i));
     }
@@ -351,9 +351,9 @@ void SceneRenderer::Render()
     if (!glAvailable_) return;
     ModelState& s = s_;
     const std::array<int, 2> panel =
-        panelSize_ ? panelSize_() : std::array<int, 2>{s.CURRENT_WINDOW_WIDTH, s.CURRENT_WINDOW_HEIGHT};
-    s.PANEL2_WIDTH = panel[0];
-    s.PANEL2_HEIGHT = panel[1];
+        panelSize_ ? panelSize_() : std::array<int, 2>{s.view.frame.width, s.view.frame.height};
+    s.view.frame.panelWidth = panel[0];
+    s.view.frame.panelHeight = panel[1];
 
     glViewport(0, 0, viewportWidth_, viewportHeight_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -362,10 +362,10 @@ void SceneRenderer::Render()
     if (core_.program != gpu_.coreProgram) core_ = coreUniformsOf(gpu_.coreProgram);
     glEnable(GL_DEPTH_TEST);
     glUseProgram(gpu_.coreProgram);
-    setUniformVec3(core_.lightColor, s.lightColor);
-    setUniformVec3(core_.lightPos, s.lightPos);
-    setUniformFloat(core_.current_x, -s.position.x);
-    setUniformFloat(core_.current_y, -s.position.y);
+    setUniformVec3(core_.lightColor, kLightColour);
+    setUniformVec3(core_.lightPos, lightPosition_);
+    setUniformFloat(core_.current_x, -s.view.camera.position.x);
+    setUniformFloat(core_.current_y, -s.view.camera.position.y);
     setUniformFloat(core_.model_z_min, s.document.grid.extent.zMin);
     setUniformFloat(core_.model_z_max, s.document.grid.extent.zMax);
 
@@ -373,7 +373,7 @@ void SceneRenderer::Render()
     const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
     const glm::mat4 atPivot = glm::translate(glm::mat4(1.0f), -cursorStart);
     setUniformMatrix(core_.ModelMatrix, atPivot);
-    if (!s.diplay_well_section_mode && s.isCursor && s.displayCursor) {
+    if (!s.view.section.unfolded && s.view.pivotCursor && cursorAllowed_) {
         glPointSize(20);
         drawArrays(gpu_.cursor.vao, GL_POINTS, 1);
         glEnable(GL_POINT_SMOOTH);
@@ -383,43 +383,41 @@ void SceneRenderer::Render()
     }
 
     setUniformFloat(core_.transp, 0.5f);
-    s.ModelMatrix = modelTransform();
-    setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
-    s.ViewMatrix = glm::lookAtRH(s.camPosition, s.camTarget, s.worldUp);
-    setUniformMatrix(core_.ViewMatrix, s.ViewMatrix);
+    s.view.frame.model = modelTransform();
+    setUniformMatrix(core_.ModelMatrix, s.view.frame.model);
+    s.view.frame.view = glm::lookAtRH(eye::position, eye::target, eye::up);
+    setUniformMatrix(core_.ViewMatrix, s.view.frame.view);
 
     const auto ortho = [&] {
-        return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.WINDOW_RATIO, 1.0f / s.WINDOW_RATIO, Constants::nearPlane,
-                               Constants::farPlane);
+        return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.view.frame.ratio, 1.0f / s.view.frame.ratio, eye::nearPlane,
+                               eye::farPlane);
     };
     const auto perspective = [&] {
-        return glm::perspectiveRH_NO(Constants::fov * kDegToRad, s.WINDOW_RATIO, Constants::nearPlane,
-                                     Constants::farPlane);
+        return glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, s.view.frame.ratio, eye::nearPlane, eye::farPlane);
     };
-    if (s.diplay_well_section_mode) {
-        s.ProjectionMatrix = ortho();
-        s.displayCursor = false;
-    } else if (s.rotation.x != 0) {
-        s.ProjectionMatrix = perspective();
-        s.displayCursor = true;
-    } else if (s.twoD_ortho) {
-        s.ProjectionMatrix = ortho();
-        s.displayCursor = false;
+    if (s.view.section.unfolded) {
+        s.view.frame.projection = ortho();
+        cursorAllowed_ = false;
+    } else if (s.view.camera.rotation.x != 0) {
+        s.view.frame.projection = perspective();
+        cursorAllowed_ = true;
+    } else if (s.view.display.orthographicTopView) {
+        s.view.frame.projection = ortho();
+        cursorAllowed_ = false;
     } else {
-        s.ProjectionMatrix = perspective();
-        s.displayCursor = true;
+        s.view.frame.projection = perspective();
+        cursorAllowed_ = true;
     }
-    setUniformMatrix(core_.ProjectionMatrix, s.ProjectionMatrix);
+    setUniformMatrix(core_.ProjectionMatrix, s.view.frame.projection);
 
     setUniformVec4(core_.clip_plane0, s.clip_plane0);
     setClipDistance0(false);
     setUniformFloat(core_.transp, 1.0f);
-    setUniformInt(core_.transp_all, 1);
 
     // The unfolded well section lies in a space of its own: the wells, the reference plane, the square and the circle
     // diagrams, placed in the model's space, would cross it at random wherever the model's coordinates are small.
-    const bool modelSpace = !s.diplay_well_section_mode;
-    if (!s.wells_top_layer && !s.document.wells.empty() && modelSpace) drawWells();
+    const bool modelSpace = !s.view.section.unfolded;
+    if (!s.view.wells.labelsOnTop && !s.document.wells.empty() && modelSpace) drawWells();
 
     if (modelSpace) {
         glLineWidth(1);
@@ -427,75 +425,73 @@ void SceneRenderer::Render()
         drawBackdropSquare();
     }
 
-    if (s.well_section_mode && s.cellsColoured()) {
+    if (s.view.is(ViewMode::WellSection) && s.cellsColoured()) {
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
             const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
             glLineWidth(6);
             drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
             glLineWidth(10);
             drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
-            if (s.displaySection) {
+            if (s.view.section.planePlaced) {
                 glLineWidth(3);
                 drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());
             }
         }
         for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
-            glLineWidth(static_cast<float>(s.WELL_LINE_SIZE));
+            glLineWidth(static_cast<float>(s.view.wells.lineWidth));
             drawWellPart(slotAt(gpu_.sectionWells.vaos, static_cast<long long>(j)), s.section_well_coord_vertex[j],
                          j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
         }
     }
 
-    setUniformFloat(core_.transp, s.transp_model);
-    setUniformInt(core_.transp_all, s.transp_all);
-    if (s.flat_section_mode) setClipDistance0(true);
+    setUniformFloat(core_.transp, s.view.display.modelOpacity);
+    if (s.view.is(ViewMode::FlatSection)) setClipDistance0(true);
 
     const int layers = s.document.grid.layers;
-    if (s.document.grid.loaded && (s.displayGridLines || s.displayGrid) && !s.well_section_mode) {
+    if (s.document.grid.loaded && s.view.display.gridLines && !s.view.is(ViewMode::WellSection)) {
         glLineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
-        if (s.edge_mode) {
+        if (s.view.is(ViewMode::Shell)) {
             // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
             const auto runSeen = linesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
             for (int k = 0; k < layers; ++k)
                 drawShellRuns(slotAt(gpu_.gridShellLines.vaos, k), GL_LINES, s.grid_indices_edge,
                               s.grid_indices_edge_layer, s.shell_line_runs, kShellSides + 1, k, runSeen);
         }
-        if (s.layers_mode) {
+        if (s.view.is(ViewMode::Layers)) {
             // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
             if (updateLayerBlock())
                 drawBlockLines();
             else
-                drawLayerRuns(slotAt(gpu_.gridLines.vaos, s.SHOW_K - 1), GL_LINES, s.grid_indices.size(), s.SHOW_K - 1,
+                drawLayerRuns(slotAt(gpu_.gridLines.vaos, s.view.layer.shown - 1), GL_LINES, s.grid_indices.size(), s.view.layer.shown - 1,
                               24);
         }
     }
 
-    if (s.cellsColoured() && !s.well_section_mode) {
+    if (s.cellsColoured() && !s.view.is(ViewMode::WellSection)) {
         drawCells({});
         setUniformFloat(core_.transp, 0.5f);
-        if (s.displayOWC) drawIndexed(gpu_.owc.vao, GL_TRIANGLES, s.OWC_indices.size());
-        if (s.displayGOC) drawIndexed(gpu_.goc.vao, GL_TRIANGLES, s.GOC_indices.size());
+        if (s.view.contacts.owc) drawIndexed(gpu_.owc.vao, GL_TRIANGLES, s.OWC_indices.size());
+        if (s.view.contacts.goc) drawIndexed(gpu_.goc.vao, GL_TRIANGLES, s.GOC_indices.size());
     }
-    setUniformInt(core_.transp_all, 1);
 
-    if (s.wells_top_layer) {
+    if (s.view.wells.labelsOnTop) {
         setClipDistance0(false);
         setUniformFloat(core_.transp, 1.0f);
         glClear(GL_DEPTH_BUFFER_BIT);
         if (!s.document.wells.empty() && modelSpace) drawWells();
     }
 
-    if (s.prod_mode && modelSpace) drawBubbles();
+    if (s.view.production.discs && modelSpace) drawBubbles();
 
-    if (s.flat_section_mode) {
+    if (s.view.is(ViewMode::FlatSection)) {
         setClipDistance0(false);
         setUniformMatrix(core_.ModelMatrix, atPivot);
         drawArrays(gpu_.flatPlane.vao, GL_TRIANGLES, 6);
     }
     glBindVertexArray(0);
 
-    setUniformMatrix(core_.ModelMatrix, s.ModelMatrix);
+    setUniformMatrix(core_.ModelMatrix, s.view.frame.model);
     // The picked cell's outline, over everything so a cell behind others stays marked.
     if (gpu_.pickedCell.vao != 0) {
         setClipDistance0(false);
@@ -509,12 +505,12 @@ void SceneRenderer::Render()
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
     const float w =
-        static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.CURRENT_WINDOW_WIDTH, 1));
+        static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.view.frame.width, 1));
     const float h =
-        static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.CURRENT_WINDOW_HEIGHT, 1));
+        static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.view.frame.height, 1));
     glClear(GL_DEPTH_BUFFER_BIT);
     if (!s.document.wells.empty()) drawWellLabels(w, h);
-    if (s.prod_mode && modelSpace) drawBubbleLabels(w, h);
+    if (s.view.production.discs && modelSpace) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
 }
 
@@ -528,14 +524,14 @@ void SceneRenderer::drawBubbles()
         const glm::vec3 c(disc[0], disc[1], disc[2]);
         const glm::vec3 tilt = i < s.circle_rotation.size() ? s.circle_rotation[i] : glm::vec3(0.0f);
         glm::mat4 m(1.0f);
-        m = glm::rotate(m, s.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
-        m = glm::rotate(m, s.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
-        m = glm::rotate(m, s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
-        m = glm::scale(m, s.scale);
-        m = glm::translate(m, c + s.position);
+        m = glm::rotate(m, s.view.camera.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+        m = glm::rotate(m, s.view.camera.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+        m = glm::rotate(m, s.view.camera.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+        m = glm::scale(m, s.view.camera.scale);
+        m = glm::translate(m, c + s.view.camera.position);
         m = glm::rotate(m, tilt.x * kDegToRad, glm::vec3(1, 0, 0));
         m = glm::rotate(m, tilt.y * kDegToRad, glm::vec3(0, 1, 0));
-        m = glm::rotate(m, -s.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+        m = glm::rotate(m, -s.view.camera.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
         m = glm::translate(m, -c);
         setUniformMatrix(core_.ModelMatrix, m);
         // A well that produced nothing has only its centre, where its labels stand: no disc to draw.
@@ -547,34 +543,34 @@ void SceneRenderer::drawBubbles()
 void SceneRenderer::projectAnchor(const glm::vec3& anchor)
 {
     ModelState& s = s_;
-    s.clipSpacePos = s.ProjectionMatrix * (s.ViewMatrix * (s.ModelMatrix * glm::vec4(anchor, 1.0f)));
-    if (s.clipSpacePos.w != 0) s.ndcSpacePos = glm::vec3(s.clipSpacePos) / s.clipSpacePos.w;
-    s.windowSpacePos = glm::vec2((s.ndcSpacePos.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
-                                 (s.ndcSpacePos.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
+    s.view.frame.pivotClip = s.view.frame.projection * (s.view.frame.view * (s.view.frame.model * glm::vec4(anchor, 1.0f)));
+    if (s.view.frame.pivotClip.w != 0) s.view.frame.pivotNdc = glm::vec3(s.view.frame.pivotClip) / s.view.frame.pivotClip.w;
+    s.view.frame.pivotWindow = glm::vec2((s.view.frame.pivotNdc.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
+                                 (s.view.frame.pivotNdc.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
 }
 
 void SceneRenderer::drawWellLabels(float w, float h)
 {
     ModelState& s = s_;
-    const glm::vec3 colour(s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[0] : 0.5f,
-                           s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[1] : 0.8f,
-                           s.WELL_LABEL_COLOR.size() >= 3 ? s.WELL_LABEL_COLOR[2] : 0.2f);
+    const glm::vec3 colour(s.view.wells.labelColour.size() >= 3 ? s.view.wells.labelColour[0] : 0.5f,
+                           s.view.wells.labelColour.size() >= 3 ? s.view.wells.labelColour[1] : 0.8f,
+                           s.view.wells.labelColour.size() >= 3 ? s.view.wells.labelColour[2] : 0.2f);
     // Draws one label at the projected anchor and records its lower-left corner in host-panel pixels.
     const auto label = [&](std::size_t slot, const glm::vec3& anchor, const std::string& name) {
         projectAnchor(anchor);
-        RenderText(name, s.windowSpacePos.x + 5, s.windowSpacePos.y, s.WELL_LABEL_SIZE, w, h, colour);
-        if (s.WELL_POS_X.size() <= slot) s.WELL_POS_X.resize(slot + 1, 0);
-        if (s.WELL_POS_Y.size() <= slot) s.WELL_POS_Y.resize(slot + 1, 0);
-        s.WELL_POS_X[slot] = static_cast<int>((s.windowSpacePos.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
-                                              static_cast<float>(s.PANEL2_WIDTH));
-        s.WELL_POS_Y[slot] =
-            static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.windowSpacePos.y) /
-                             static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.PANEL2_HEIGHT));
+        RenderText(name, s.view.frame.pivotWindow.x + 5, s.view.frame.pivotWindow.y, s.view.wells.labelSize, w, h, colour);
+        if (s.view.frame.wellLabelX.size() <= slot) s.view.frame.wellLabelX.resize(slot + 1, 0);
+        if (s.view.frame.wellLabelY.size() <= slot) s.view.frame.wellLabelY.resize(slot + 1, 0);
+        s.view.frame.wellLabelX[slot] = static_cast<int>((s.view.frame.pivotWindow.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
+                                              static_cast<float>(s.view.frame.panelWidth));
+        s.view.frame.wellLabelY[slot] =
+            static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.view.frame.pivotWindow.y) /
+                             static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.view.frame.panelHeight));
     };
     const auto& wells = s.document.wells.items;
     const auto nameOf = [&](std::size_t well) { return well < wells.size() ? wells[well].name : std::string(); };
 
-    if (!s.diplay_well_section_mode) {
+    if (!s.view.section.unfolded) {
         for (std::size_t i = 0; i < s.well_coord_vertex_hide.size(); ++i) {
             if (i >= wells.size() || wells[i].trajectory.empty() || wells[i].trajectory.back().size() < 4) continue;
             const auto& row = wells[i].trajectory.back();
@@ -582,11 +578,11 @@ void SceneRenderer::drawWellLabels(float w, float h)
             label(i, glm::vec3(row[1] / mult, row[2] / mult, row[3] / mult), nameOf(i));
         }
     } else {
-        for (std::size_t j = 0; j < s.well_section.size(); ++j) {
+        for (std::size_t j = 0; j < s.view.section.wells.size(); ++j) {
             if (j >= s.section_well_coord_vertex.size() || s.section_well_coord_vertex[j].size() < 6) continue;
             const Vertices& v = s.section_well_coord_vertex[j];
             const std::size_t n = v.size();
-            const int well = s.well_section[j];
+            const int well = s.view.section.wells[j];
             label(j, glm::vec3(v[n - 6], v[n - 5], v[n - 4]), well >= 0 ? nameOf(static_cast<std::size_t>(well)) : "");
         }
     }
@@ -600,21 +596,21 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         if (!shown) continue;
         const Vertices& disc = *shown;
         projectAnchor(glm::vec3(disc[0], disc[1], disc[2]));
-        const float x = s.windowSpacePos.x + 5;
-        const float y = s.windowSpacePos.y;
+        const float x = s.view.frame.pivotWindow.x + 5;
+        const float y = s.view.frame.pivotWindow.y;
         const WellVolumes v = s.document.production.of(s.document.wells.items[i].name);
-        RenderText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.BUBBLE_LABEL_SIZE, w, h, glm::vec3(0, 0, 1));
+        RenderText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.view.production.labelSize, w, h, glm::vec3(0, 1, 0));
+        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.view.production.labelSize, w, h, glm::vec3(0, 0, 1));
     }
 }
 
 void SceneRenderer::drawStatusLabels(float w, float h)
 {
     const ModelState& s = s_;
-    if (!s.displayText) return;
+    if (!s.view.display.text) return;
     const float size = Constants::COPYRIGHT_LABEL_SIZE;
-    RenderText(s.COPYRIGHT_LABEL, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
-    if (s.layers_mode) RenderText("K = " + std::to_string(s.SHOW_K), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+    RenderText(s.view.display.signature, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
+    if (s.view.is(ViewMode::Layers)) RenderText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.view.filter.on())
         RenderText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3), 7, 100,
                    size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));

@@ -53,27 +53,27 @@ bool SceneRenderer::InitGL()
 {
     initXY__PLANE();
     if (!glAvailable_) return false;
-    if (settings_) s_.BACKGROUND_COLOR = readBackgroundColor(*settings_, s_.BACKGROUND_COLOR);
+    if (settings_) s_.view.display.background = readBackgroundColor(*settings_, s_.view.display.background);
     if (!startContext()) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
-    s_.ModelMatrix = s_.ModelMatrix * modelTransform();
-    s_.ViewMatrix = glm::lookAtRH(s_.camPosition, s_.camTarget, s_.worldUp);
-    s_.ProjectionMatrix =
-        glm::perspectiveRH_NO(Constants::fov * kDegToRad, s_.WINDOW_RATIO, Constants::nearPlane, Constants::farPlane);
-    s_.lightPos = -s_.position;
+    s_.view.frame.model = s_.view.frame.model * modelTransform();
+    s_.view.frame.view = glm::lookAtRH(eye::position, eye::target, eye::up);
+    s_.view.frame.projection =
+        glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, s_.view.frame.ratio, eye::nearPlane, eye::farPlane);
+    lightPosition_ = -s_.view.camera.position;
     setStartUniforms();
 
-    s_.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z);
-    s_.scale.x += 2;
-    s_.scale.y += 2;
-    s_.scale.z += 2 * s_.VERT_SCALE;
+    s_.view.camera.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z);
+    s_.view.camera.scale.x += 2;
+    s_.view.camera.scale.y += 2;
+    s_.view.camera.scale.z += 2 * s_.view.camera.verticalScale;
 
     // The pivot cursor and the flat-section plane; both are drawn with a translation that puts them back at
     // their world positions around the pivot.
-    placeCursor(s_.position, s_);
+    placeCursor(s_.view.camera.position, s_);
     bindCursorBuffers();
-    placeFlatPlane(s_.position, s_);
+    placeFlatPlane(s_.view.camera.position, s_);
     bindFlatPlaneBuffers();
     return coreReady_ && textReady_;
 }
@@ -100,12 +100,12 @@ void SceneRenderer::setStartUniforms()
 {
     if (!coreReady_) return;
     glUseProgram(gpu_.coreProgram);
-    setUniformMatrix(core_.ModelMatrix, s_.ModelMatrix);
-    setUniformMatrix(core_.ViewMatrix, s_.ViewMatrix);
-    setUniformMatrix(core_.ProjectionMatrix, s_.ProjectionMatrix);
-    setUniformFloat(core_.transp, s_.transp);
-    setUniformVec3(core_.lightColor, s_.lightColor);
-    setUniformVec3(core_.lightPos, s_.lightPos);
+    setUniformMatrix(core_.ModelMatrix, s_.view.frame.model);
+    setUniformMatrix(core_.ViewMatrix, s_.view.frame.view);
+    setUniformMatrix(core_.ProjectionMatrix, s_.view.frame.projection);
+    setUniformFloat(core_.transp, 1.0f);
+    setUniformVec3(core_.lightColor, kLightColour);
+    setUniformVec3(core_.lightPos, lightPosition_);
 }
 
 void SceneRenderer::applyFixedState()
@@ -143,11 +143,11 @@ bool SceneRenderer::restoreGL()
 void SceneRenderer::ReSizeGLScene(int width, int height)
 {
     trace("resizing window");
-    s_.CURRENT_WINDOW_WIDTH = width;
-    s_.CURRENT_WINDOW_HEIGHT = height;
+    s_.view.frame.width = width;
+    s_.view.frame.height = height;
     if (height == 0) height = 1;
     setViewport(width, height);
-    s_.WINDOW_RATIO = static_cast<float>(width) / static_cast<float>(height);
+    s_.view.frame.ratio = static_cast<float>(width) / static_cast<float>(height);
     trace(std::to_string(width));
 }
 
@@ -161,9 +161,9 @@ void SceneRenderer::setViewport(int width, int height)
 void SceneRenderer::changeBackgroundColor()
 {
     if (!glAvailable_) return;
-    glClearColor(static_cast<float>(s_.BACKGROUND_COLOR[0]) / 255.0f,
-                 static_cast<float>(s_.BACKGROUND_COLOR[1]) / 255.0f,
-                 static_cast<float>(s_.BACKGROUND_COLOR[2]) / 255.0f, 1.0f);
+    glClearColor(static_cast<float>(s_.view.display.background[0]) / 255.0f,
+                 static_cast<float>(s_.view.display.background[1]) / 255.0f,
+                 static_cast<float>(s_.view.display.background[2]) / 255.0f, 1.0f);
 }
 
 void SceneRenderer::AppendRichText(const std::string& text, LogColour color, bool /*AddNewLine*/)

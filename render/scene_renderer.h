@@ -27,6 +27,8 @@
 
 namespace morvane {
 
+inline constexpr glm::vec3 kLightColour{1.0f, 1.0f, 1.0f};
+
 class SceneRenderer : public SceneOperations {
 public:
     // `log`, `modelStat` and `tree` may be null (nothing is shown then).
@@ -103,6 +105,8 @@ public:
     // program build is skipped (the window view before its context exists, or when none can be made).
     void setGlAvailable(bool available) { glAvailable_ = available; }
     bool glAvailable() const { return glAvailable_; }
+    const glm::vec3& lightPosition() const { return lightPosition_; }
+    bool cursorAllowed() const { return cursorAllowed_; }
     // The viewport in device pixels when it differs from the view size (high-density screens).
     void setViewport(int width, int height);
 
@@ -148,7 +152,7 @@ private:
     // Uniform locations of the two programs, looked up by name once after each link (-1: not in the program).
     struct CoreUniforms {
         GLName program = 0;
-        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, transp = -1, transp_all = -1, lightColor = -1,
+        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, transp = -1, lightColor = -1,
             lightPos = -1, current_x = -1, current_y = -1, model_z_min = -1, model_z_max = -1, clip_plane0 = -1,
             clip_enabled = -1;
     };
@@ -264,6 +268,10 @@ private:
     int viewportWidth_ = Constants::WINDOW_WIDTH;
     int viewportHeight_ = Constants::WINDOW_HEIGHT;
     float gridLineColour_[3] = {1.0f, 1.0f, 1.0f};  // the one colour of the grid's line vertices
+    // The light sits where the pivot was when the view started and stays there.
+    glm::vec3 lightPosition_{548.6273f, 6414.321f, -1.87842f};
+    // Whether the pivot cursor may show: only in the perspective views, decided by the frame before.
+    bool cursorAllowed_ = true;
 };
 
 }  // namespace morvane

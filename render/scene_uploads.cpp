@@ -200,8 +200,8 @@ void SceneRenderer::bindPropBuffers()
     sectionCurrent_ = false;
     block_.current = false;
     if (redrawRequest_) redrawRequest_();
-    trace("width = " + std::to_string(s_.CURRENT_WINDOW_WIDTH));
-    trace("height = " + std::to_string(s_.CURRENT_WINDOW_HEIGHT));
+    trace("width = " + std::to_string(s_.view.frame.width));
+    trace("height = " + std::to_string(s_.view.frame.height));
 }
 
 void SceneRenderer::uploadFilteredCells()
@@ -227,7 +227,7 @@ bool SceneRenderer::updateSectionCells()
 {
     if (gpu_.cells.vaos.empty()) return false;
     // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
-    const glm::vec4 plane = glm::transpose(s_.ModelMatrix) * s_.clip_plane0;
+    const glm::vec4 plane = glm::transpose(s_.view.frame.model) * s_.clip_plane0;
     if (!sectionCurrent_ || plane != sectionPlane_) {
         uploadCellSubsets(gpu_.sectionCells.vaos, gpu_.sectionCells.ebos, sectionCellIndices(s_.document.grid, s_, plane));
         sectionPlane_ = plane;
@@ -238,10 +238,10 @@ bool SceneRenderer::updateSectionCells()
 
 bool SceneRenderer::updateLayerBlock()
 {
-    const int first = s_.SHOW_K - 1, last = s_.oneLayer ? first : s_.SHOW_K + 6;
+    const int first = s_.view.layer.shown - 1, last = s_.view.layer.oneAtATime ? first : s_.view.layer.shown + 6;
     const auto top = static_cast<std::size_t>(first);
     if (first < 0 || top >= gpu_.cells.vaos.size() || top >= gpu_.gridLines.vaos.size()) return false;
-    const bool seeThrough = s_.transp_model < 1.0f;
+    const bool seeThrough = s_.view.display.modelOpacity < 1.0f;
     if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
 
     ShellLists block =
@@ -393,7 +393,7 @@ void SceneRenderer::bindIntersectBuffers()
 void SceneRenderer::bindIntersectPlaneBuffers()
 {
     if (!glAvailable_) return;
-    if (!s_.displaySection) return;
+    if (!s_.view.section.planePlaced) return;
     uploadIndexed(gpu_.sectionPlane.vao, gpu_.sectionPlane.vbo, gpu_.sectionPlane.ebo, s_.model_section.data(),
                   s_.model_section.size(), s_.model_section_indices);
     uploadIndexed(gpu_.sectionPlaneBorder.vao, gpu_.sectionPlaneBorder.vbo, gpu_.sectionPlaneBorder.ebo,

@@ -219,7 +219,6 @@ SceneRenderer::CoreUniforms SceneRenderer::coreUniformsOf(GLName program)
     u.ViewMatrix = at("ViewMatrix");
     u.ProjectionMatrix = at("ProjectionMatrix");
     u.transp = at("transp");
-    u.transp_all = at("transp_all");
     u.lightColor = at("lightColor");
     u.lightPos = at("lightPos");
     u.current_x = at("current_x");

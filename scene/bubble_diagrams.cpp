@@ -74,7 +74,7 @@ bool circleDiagramCentre(const Wells& wells, std::size_t i, glm::vec3& centre)
 }
 
 std::vector<std::string> buildCircleDiagrams(ProductionDrawing& production, const Wells& wells, const WellSet& wellSet,
-                                             const Production& volumes, float VERT_SCALE)
+                                             const Production& volumes, float VERT_SCALE, float discScale)
 {
     std::vector<std::string> trace;
     production.circleDiagram.clear();
@@ -99,7 +99,7 @@ std::vector<std::string> buildCircleDiagrams(ProductionDrawing& production, cons
             continue;
         }
         constexpr double largest = std::numeric_limits<float>::max();
-        const auto radius = static_cast<float>(std::clamp(production.BUBBLE_COEF * 0.001 * total, -largest, largest));
+        const auto radius = static_cast<float>(std::clamp(discScale * 0.001 * total, -largest, largest));
         // Shares beyond 0..100 (volumes of opposite signs) only matter as "none" or "all": kept within a float.
         const auto water_percent = static_cast<float>(std::clamp(water * 100.0 / total, -1.0, 101.0));
         trace.push_back(initCircleDiagram(production, VERT_SCALE, centre.x, centre.y, centre.z, radius, water_percent));

@@ -35,11 +35,11 @@ std::string initCircleDiagram(ProductionDrawing& production, float VERT_SCALE, f
 // well has no vertex at all.
 bool circleDiagramCentre(const Wells& wells, std::size_t i, glm::vec3& centre);
 
-// Builds every disc anew, one per well in well order: radius BUBBLE_COEF x 0.001 x (oil + water), water share
+// Builds every disc anew, one per well in well order: radius discScale x 0.001 x (oil + water), water share
 // water x 100 / (oil + water), circle_rotation reset. A well whose oil and water add up to 0 gets a disc of its
 // centre alone, which is not drawn (its labels still stand there); a well without any vertex gets an empty one.
 // Returns the trace lines.
 std::vector<std::string> buildCircleDiagrams(ProductionDrawing& production, const Wells& wells, const WellSet& wellSet,
-                                             const Production& volumes, float VERT_SCALE);
+                                             const Production& volumes, float VERT_SCALE, float discScale);
 
 }  // namespace morvane

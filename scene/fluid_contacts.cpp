@@ -26,8 +26,8 @@ bool levelsFitGrid(const Grid& geometry, const std::vector<std::vector<float>>& 
 
 ContactDrawingFields contactDrawingFields(ContactDrawing& d, ContactKind kind)
 {
-    if (kind == ContactKind::OWC) return {d.PROP_disc_OWC, d.OWC_z_ij, d.OWC_k, d.OWC_Color, d.displayOWC};
-    return {d.PROP_disc_GOC, d.GOC_z_ij, d.GOC_k, d.GOC_Color, d.displayGOC};
+    if (kind == ContactKind::OWC) return {d.PROP_disc_OWC, d.OWC_z_ij, d.OWC_k};
+    return {d.PROP_disc_GOC, d.GOC_z_ij, d.GOC_k};
 }
 
 bool gridCarriesContacts(const Grid& geometry)
@@ -103,7 +103,8 @@ std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
 }
 
 ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
-                          const Grid& geometry, ContactDrawing& drawing)
+                          const Grid& geometry, const std::vector<float>& colour,
+                          ContactDrawing& drawing)
 {
     ContactReport report;
     if (!gridCarriesContacts(geometry)) return report;
@@ -112,7 +113,7 @@ ContactReport drawContact(ContactKind kind, const FluidContact& contact, const s
         f.k = contactSurface(
             geometry,
             std::vector<std::vector<float>>(rowsOf(geometry), std::vector<float>(colsOf(geometry), contact.level)),
-            f.color);
+            colour);
         report.trace.push_back(trace_text::line(std::string(contactName(kind)) + "_z = ", contact.level));
         report.outcome = ContactBuild::Built;
         return report;
@@ -124,7 +125,7 @@ ContactReport drawContact(ContactKind kind, const FluidContact& contact, const s
     }
     f.PROP_disc = std::move(region);
     f.z_ij = regionalLevels(geometry, f.PROP_disc, contact.codes, contact.levels);
-    f.k = contactSurface(geometry, f.z_ij, f.color);
+    f.k = contactSurface(geometry, f.z_ij, colour);
     report.outcome = ContactBuild::Built;
     return report;
 }

@@ -23,8 +23,6 @@ struct ContactDrawingFields {
     std::vector<std::vector<std::vector<int>>>& PROP_disc;  // the region property's codes, [layer][row][column]
     std::vector<std::vector<float>>& z_ij;                   // the level of every column
     Vertices& k;                                             // the surface
-    const std::vector<float>& color;
-    bool& display;
 };
 ContactDrawingFields contactDrawingFields(ContactDrawing& drawing, ContactKind kind);
 
@@ -60,12 +58,13 @@ struct ContactReport {
     std::vector<std::string> trace;
 };
 
-// The surface of `contact` (set or not) on `geometry` into the contact's drawing: a uniform contact at its level
+// The surface of `contact` (set or not) on `geometry` into the contact's drawing, in `colour`: a uniform contact at its level
 // everywhere; a regional one with each column at the level of the region code of its topmost active cell in
 // `regionCodes` (one code per cell; a code without a level leaves its column at 0). NoGrid or RegionUnusable leave
 // the drawing as it was.
 ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
-                          const Grid& geometry, ContactDrawing& drawing);
+                          const Grid& geometry, const std::vector<float>& colour,
+                          ContactDrawing& drawing);
 
 // One code row of a regional contact: the region code and its depth in metres, when one was given.
 struct RegionCodeDepth {

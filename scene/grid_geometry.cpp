@@ -514,7 +514,7 @@ GridBuildReport buildGrid(ModelState& state)
         return report;
     }
     state.colouredFrom.valid = false;  // the cell colours were the old grid's
-    report.viewFitted = placeCameraOnGrid(grid, state, &report.trace);
+    report.viewFitted = placeCameraOnGrid(grid, state.view, &report.trace);
     buildXYPlane(grid, state);
     return report;
 }

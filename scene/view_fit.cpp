@@ -16,17 +16,17 @@ constexpr float kMargin = 0.9f;          // a fitted box keeps a tenth of the vi
 // How far beyond the view's edge (in half views) a corner of the model may lie at load before the view is fitted.
 constexpr float kCutOffAtLoad = 1.25f;
 
-glm::mat4 rotationOf(const ViewCamera& c)
+glm::mat4 rotationOf(const ViewState& c)
 {
     glm::mat4 m(1.0f);
-    m = glm::rotate(m, c.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
-    m = glm::rotate(m, c.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
-    return glm::rotate(m, c.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
+    m = glm::rotate(m, c.camera.rotation.x * kDegToRad, glm::vec3(1, 0, 0));
+    m = glm::rotate(m, c.camera.rotation.y * kDegToRad, glm::vec3(0, 1, 0));
+    return glm::rotate(m, c.camera.rotation.z * kDegToRad, glm::vec3(0, 0, 1));
 }
 
-bool orthographic(const ViewCamera& c) { return c.rotation.x == 0 && c.twoD_ortho; }
+bool orthographic(const ViewState& c) { return c.camera.rotation.x == 0 && c.display.orthographicTopView; }
 
-float aspectOf(const ViewCamera& c) { return c.WINDOW_RATIO > 0 ? c.WINDOW_RATIO : 1.0f; }
+float aspectOf(const ViewState& c) { return c.frame.ratio > 0 ? c.frame.ratio : 1.0f; }
 
 template <class Visit>
 void forEachCorner(const ModelBox& b, Visit&& visit)
@@ -42,15 +42,15 @@ ModelBox modelBox(const Grid& g)
     return {{g.extent.xMin, g.extent.yMin, g.extent.zMin}, {g.extent.xMax, g.extent.yMax, g.extent.zMax}};
 }
 
-bool boxInView(const ModelBox& box, const ViewCamera& c, float slack)
+bool boxInView(const ModelBox& box, const ViewState& c, float slack)
 {
     const float aspect = aspectOf(c);
     const glm::mat4 projection =
         orthographic(c)
-            ? glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / aspect, 1.0f / aspect, Constants::nearPlane, Constants::farPlane)
-            : glm::perspectiveRH_NO(Constants::fov * kDegToRad, aspect, Constants::nearPlane, Constants::farPlane);
-    const glm::mat4 view = glm::lookAtRH(c.camPosition, c.camTarget, c.worldUp);
-    const glm::mat4 model = glm::translate(glm::scale(rotationOf(c), c.scale), c.position);
+            ? glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / aspect, 1.0f / aspect, eye::nearPlane, eye::farPlane)
+            : glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, aspect, eye::nearPlane, eye::farPlane);
+    const glm::mat4 view = glm::lookAtRH(eye::position, eye::target, eye::up);
+    const glm::mat4 model = glm::translate(glm::scale(rotationOf(c), c.camera.scale), c.camera.position);
     const glm::mat4 all = projection * view * model;
     bool inside = true;
     forEachCorner(box, [&](const glm::vec3& corner) {
@@ -65,13 +65,13 @@ bool boxInView(const ModelBox& box, const ViewCamera& c, float slack)
     return inside;
 }
 
-void fitView(const ModelBox& box, ViewCamera& c)
+void fitView(const ModelBox& box, ViewState& c)
 {
     const glm::vec3 centre = (box.min + box.max) * 0.5f;
-    const float exaggeration = c.scale.x != 0 ? c.scale.z / c.scale.x : c.VERT_SCALE;
+    const float exaggeration = c.camera.scale.x != 0 ? c.camera.scale.z / c.camera.scale.x : c.camera.verticalScale;
     const glm::mat3 turn(rotationOf(c));
     const float aspect = aspectOf(c);
-    const float f = 1.0f / std::tan(Constants::fov * kDegToRad / 2);
+    const float f = 1.0f / std::tan(eye::fieldOfView * kDegToRad / 2);
     float s = std::numeric_limits<float>::infinity();
     auto bound = [&s](float numerator, float denominator) {
         if (denominator > 0) s = std::min(s, numerator / denominator);
@@ -87,23 +87,23 @@ void fitView(const ModelBox& box, ViewCamera& c)
         // Seen at distance 3 - s qz, a corner stays within the margin while s (f/aspect |qx| + margin qz) <= 3 margin.
         bound(kCameraDistance * kMargin, f / aspect * std::abs(q.x) + kMargin * q.z);
         bound(kCameraDistance * kMargin, f * std::abs(q.y) + kMargin * q.z);
-        bound(kCameraDistance - Constants::nearPlane - 0.01f, q.z);
-        bound(Constants::farPlane - kCameraDistance - 1.0f, -q.z);
+        bound(kCameraDistance - eye::nearPlane - 0.01f, q.z);
+        bound(eye::farPlane - kCameraDistance - 1.0f, -q.z);
     });
     if (!std::isfinite(s) || !(s > 0)) return;  // a box without extent: nothing to frame
-    c.position = -centre;
-    c.scale = glm::vec3(s, s, exaggeration * s);
+    c.camera.position = -centre;
+    c.camera.scale = glm::vec3(s, s, exaggeration * s);
 }
 
-bool placeCameraOnGrid(const Grid& grid, ViewCamera& camera, std::vector<std::string>* trace)
+bool placeCameraOnGrid(const Grid& grid, ViewState& camera, std::vector<std::string>* trace)
 {
     const GridExtent& e = grid.extent;
     // Scale so that the model's larger horizontal extent fills the view: 1.8475 for 1 km, about 0.353 for 10 km.
     const float extent = std::max(e.xMax - e.xMin, e.yMax - e.yMin);
     float s = 1.0f;
     if (extent > 0 && std::isfinite(extent)) s = static_cast<float>(1.8475 * std::pow(double(extent), -0.719));
-    camera.position = glm::vec3(-(e.xMin + e.xMax) / 2, -(e.yMin + e.yMax) / 2, -e.centreZ);
-    camera.scale = glm::vec3(s, s, camera.VERT_SCALE * s);
+    camera.camera.position = glm::vec3(-(e.xMin + e.xMax) / 2, -(e.yMin + e.yMax) / 2, -e.centreZ);
+    camera.camera.scale = glm::vec3(s, s, camera.camera.verticalScale * s);
     // The usual placement often leaves a near corner just outside the view, which is how models have always been
     // shown; a model cut off further than that (a thick grid in feet fills the view with one corner) is fitted.
     const ModelBox box = modelBox(grid);

@@ -368,11 +368,11 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
 }
 
 std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
-                                           const ModelSurfaceCorners* corners)
+                                           const ModelSurfaceCorners* corners, const std::vector<float>& lineColour)
 {
     std::vector<std::string> trace{"starting initWELL"};
     const auto& points = well.trajectory;
-    WellParts parts = splitWell(points, wellVerticalBounds(points, grid, corners), wells.WELL_LINE_COLOR);
+    WellParts parts = splitWell(points, wellVerticalBounds(points, grid, corners), lineColour);
     wells.well_coord_vertex_hide.push_back(std::move(parts.hidden));
     wells.well_coord_vertex_show.push_back(std::move(parts.shown));
     wells.well_hide_runs.push_back(std::move(parts.hiddenRuns));
@@ -381,9 +381,9 @@ std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const
     return trace;
 }
 
-void recolourWells(Wells& wells)
+void recolourWells(Wells& wells, const std::vector<float>& lineColour)
 {
-    const std::vector<float>& c = wells.WELL_LINE_COLOR;
+    const std::vector<float>& c = lineColour;
     if (c.size() < 3) return;
     for (auto* parts : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide})
         for (Vertices& part : *parts)

@@ -95,10 +95,10 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
 // initWELL: builds the parts of `well`, the document's last, and appends the entries of every per-well list (the
 // parts and their runs, well_proj_length). `corners` may be null (no grid). Returns the trace lines.
 std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
-                                           const ModelSurfaceCorners* corners);
+                                           const ModelSurfaceCorners* corners, const std::vector<float>& lineColour);
 
-// initALL_WELLS: every vertex of every part takes WELL_LINE_COLOR; positions stay.
-void recolourWells(Wells& wells);
+// initALL_WELLS: every vertex of every part takes `lineColour`; positions stay.
+void recolourWells(Wells& wells, const std::vector<float>& lineColour);
 
 // The label size of entry n of the label size menu: 0.25 + (n - 4) * 0.025.
 float wellLabelSizeForEntry(int n);

@@ -137,7 +137,7 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
 }
 
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
-                                         const Contacts& contacts, const ContactDrawing& drawing, WellSection& section,
+                                         const Contacts& contacts, const std::vector<float>& owcColour, WellSection& section,
                                          const SectionSegment& segment)
 {
     std::vector<std::string> trace{"starting making well saction"};
@@ -158,9 +158,9 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
     Vertices& owc = section.intersect_owc[s];
     const SegmentBox box{std::min(segment.x_start, segment.x_end), std::max(segment.x_start, segment.x_end),
                          std::min(segment.y_start, segment.y_end), std::max(segment.y_start, segment.y_end)};
-    const float owcR = drawing.OWC_Color.size() > 0 ? drawing.OWC_Color[0] : 0.0f;
-    const float owcG = drawing.OWC_Color.size() > 1 ? drawing.OWC_Color[1] : 0.0f;
-    const float owcB = drawing.OWC_Color.size() > 2 ? drawing.OWC_Color[2] : 0.0f;
+    const float owcR = owcColour.size() > 0 ? owcColour[0] : 0.0f;
+    const float owcG = owcColour.size() > 1 ? owcColour[1] : 0.0f;
+    const float owcB = owcColour.size() > 2 ? owcColour[2] : 0.0f;
 
     const long long cells = static_cast<long long>(std::max(grid.rows, 0)) * std::max(grid.columns, 0);
     const std::size_t layers = std::min(grid.layerVertices.size(), static_cast<std::size_t>(std::max(grid.layers, 0)));

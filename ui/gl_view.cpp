@@ -58,7 +58,7 @@ GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, 
 
     scene_->setPanelSizeSource([this] {
         if (hostPanel_) return std::array<int, 2>{hostPanel_->width(), hostPanel_->height()};
-        return std::array<int, 2>{state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT};
+        return std::array<int, 2>{state_.view.frame.width, state_.view.frame.height};
     });
     scene_->setRedrawRequest([this] { changed(); });
 
@@ -121,11 +121,11 @@ void GlView::initializeGL()
         context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseGL(); }, Qt::DirectConnection);
     scene_->setGlAvailable(true);
     ready_ = true;
-    scene_->ReSizeGLScene(state_.CURRENT_WINDOW_WIDTH, state_.CURRENT_WINDOW_HEIGHT);
+    scene_->ReSizeGLScene(state_.view.frame.width, state_.view.frame.height);
     setDeviceViewport(width(), height());
-    if (!state_.GLloaded) {
+    if (!initialised_) {
         InitGL();
-        state_.GLloaded = true;
+        initialised_ = true;
     } else {
         scene_->restoreGL();  // a new context for a view that was already set up
     }

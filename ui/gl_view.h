@@ -112,6 +112,7 @@ private:
     QWidget* hostPanel_;
     std::unique_ptr<SceneRenderer> scene_;
     bool ready_ = false;
+    bool initialised_ = false;  // InitGL has run once; a later context only restores the GL objects
     bool frameDrawn_ = false;  // the framebuffer holds a frame drawn by Render since it was last recreated
     bool failureLogged_ = false;
     std::function<void()> sceneChanged_;

@@ -113,26 +113,26 @@ void MainWindow::applyStoredSettings()
     AppSettings& store = appSettings();
     if (store.readFlag(settings_key::fullscreen)) setWindowState(windowState() | Qt::WindowMaximized);
 
-    state_.COPYRIGHT_LABEL = store.ReadAppSettings(settings_key::copy);
-    state_.Lang = store.ReadAppSettings(settings_key::Lang);
+    state_.view.display.signature = store.ReadAppSettings(settings_key::copy);
+    state_.view.language = store.ReadAppSettings(settings_key::Lang);
     checkLanguageItem();
 
-    state_.displayGridLines = store.readFlag(settings_key::grid_lines_enable);
-    state_.twoD_ortho = store.readFlag(settings_key::twod_ortho);
-    state_.oneLayer = store.readFlag(settings_key::oneLayer);
-    ribbon_.gridLinesButton->setChecked(state_.displayGridLines);
-    state_.showInactiveCells = store.readFlag(settings_key::show_inactive_cells);
-    menus_.inactiveCells->setChecked(state_.showInactiveCells);
+    state_.view.display.gridLines = store.readFlag(settings_key::grid_lines_enable);
+    state_.view.display.orthographicTopView = store.readFlag(settings_key::twod_ortho);
+    state_.view.layer.oneAtATime = store.readFlag(settings_key::oneLayer);
+    ribbon_.gridLinesButton->setChecked(state_.view.display.gridLines);
+    state_.view.display.inactiveCells = store.readFlag(settings_key::show_inactive_cells);
+    menus_.inactiveCells->setChecked(state_.view.display.inactiveCells);
 
-    const BubbleFactors bubbles = loadBubbleFactors(store, {state_.BUBBLE_COEF, state_.BUBBLE_LABEL_SIZE});
-    state_.BUBBLE_COEF = bubbles.size;
-    state_.BUBBLE_LABEL_SIZE = bubbles.text_size;
+    const BubbleFactors bubbles = loadBubbleFactors(store, {state_.view.production.scale, state_.view.production.labelSize});
+    state_.view.production.scale = bubbles.size;
+    state_.view.production.labelSize = bubbles.text_size;
 
     showTexts();
     fitCommandRow();
     // The view reads the stored background when its context starts, which in Qt comes only with the first show;
     // the panels around it take the same colour now.
-    state_.BACKGROUND_COLOR = readBackgroundColor(store, state_.BACKGROUND_COLOR);
+    state_.view.display.background = readBackgroundColor(store, state_.view.display.background);
     applyBackgroundColor();
 
     layOutView();
@@ -142,7 +142,7 @@ void MainWindow::applyStoredSettings()
     statusStrip_->setStatus(QStringLiteral("All good"));
 }
 
-void MainWindow::applyBackgroundColor() { viewPanel_->setBackground(state_.BACKGROUND_COLOR, legendTextColour_); }
+void MainWindow::applyBackgroundColor() { viewPanel_->setBackground(state_.view.display.background, legendTextColour_); }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
@@ -175,7 +175,7 @@ void MainWindow::placeViewButtons() { ribbon_.placeViewButtons(); }
 
 void MainWindow::fitCommandRow() { ribbon_.fitCommandRow(); }
 
-void MainWindow::showExaggeration() { viewPanel_->showExaggeration(state_.VERT_SCALE); }
+void MainWindow::showExaggeration() { viewPanel_->showExaggeration(state_.view.camera.verticalScale); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -257,7 +257,7 @@ private:
     void keepResponsive() override;
     void focusTree() override;
     void enableTopView() override;
-    void uncheckLayerAndFlatSection() override;
+    void uncheckModeButtons() override;
     void useTreeImages() override;
     void setLegendCaption(const std::string& text) override;
     void showLegend() override;

@@ -59,10 +59,10 @@ void MainWindow::onFrameTimer()
 
 void MainWindow::updateHover()
 {
-    if (state_.diplay_well_section_mode) return;
+    if (state_.view.section.unfolded) return;
     const QPoint p = viewPanel_->mapFromGlobal(QCursor::pos());
-    state_.current_well = wellsUnderPointer(state_, screenPoint(p), viewPanel_->width(), viewPanel_->height());
-    viewPanel_->setCursor(state_.current_well.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    state_.view.hoveredWells = wellsUnderPointer(state_, screenPoint(p), viewPanel_->width(), viewPanel_->height());
+    viewPanel_->setCursor(state_.view.hoveredWells.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
 }
 
 // The frame timer runs only while the window can be seen and a frame is asked for or the view animates, so an idle
@@ -151,7 +151,7 @@ void MainWindow::pressInView(Qt::MouseButton button) { addSectionWell(wellSectio
 void MainWindow::pickCellAt(QPoint panelPos)
 {
     // The unfolded well section has no cells of the grid; its clicks choose wells.
-    if (!glView_ || state_.well_section_mode) return;
+    if (!glView_ || state_.view.is(ViewMode::WellSection)) return;
     const CellPick pick = pickCell(state_, glView_->pickCell(panelPos));
     pickedCell_ = pick.address;
     glView_->bindPickedCellBuffers();

@@ -38,7 +38,7 @@ void MainWindow::openDataManager()
                               s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
                               names, kinds, s.document.grid.layers,
                               wellNames, oil, water, gas, this);
-    manager.updateLang(s.Lang);
+    manager.updateLang(s.view.language);
     manager.exec();
     if (!manager.applied()) return;
 
@@ -66,8 +66,8 @@ void MainWindow::openDataManager()
 void MainWindow::showContactToggles()
 {
     const Contacts& contacts = state_.document.contacts;
-    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, contacts.owc.set, &state_.displayOWC},
-                                             std::tuple{ContactKind::GOC, contacts.goc.set, &state_.displayGOC}}) {
+    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, contacts.owc.set, &state_.view.contacts.owc},
+                                             std::tuple{ContactKind::GOC, contacts.goc.set, &state_.view.contacts.goc}}) {
         modelTree_->showContactToggle(kind, set);
         // A contact no longer set is not drawn either.
         if (!set) *display = false;

@@ -69,13 +69,13 @@ void MainWindow::refreshRecentMenu()
     menus_.recentFiles->clear();
     const std::vector<RecentFile> files = readRecentFiles(appSettings());
     if (files.empty()) {
-        menus_.recentFiles->addAction(QString::fromStdString(kNoRecentFiles.in(state_.Lang)))->setEnabled(false);
+        menus_.recentFiles->addAction(QString::fromStdString(kNoRecentFiles.in(state_.view.language)))->setEnabled(false);
         return;
     }
     for (std::size_t n = 0; n < files.size(); ++n) {
         const RecentFile file = files[n];
         const QString name = QString::fromStdString(std::filesystem::path(file.path).filename().string());
-        const QString kind = QString::fromStdString(kindWord(file.kind).in(state_.Lang));
+        const QString kind = QString::fromStdString(kindWord(file.kind).in(state_.view.language));
         QAction* entry = menus_.recentFiles->addAction(QStringLiteral("&%1  %2  (%3)").arg(n + 1).arg(name, kind));
         entry->setObjectName(QStringLiteral("recentFile_%1").arg(n + 1));
         entry->setToolTip(QString::fromStdString(file.path));
@@ -83,7 +83,7 @@ void MainWindow::refreshRecentMenu()
         connect(entry, &QAction::triggered, this, [this, file] { openRecentFile(file); });
     }
     menus_.recentFiles->addSeparator();
-    QAction* clear = menus_.recentFiles->addAction(QString::fromStdString(kClearRecentFiles.in(state_.Lang)));
+    QAction* clear = menus_.recentFiles->addAction(QString::fromStdString(kClearRecentFiles.in(state_.view.language)));
     clear->setObjectName(QStringLiteral("clearRecentFilesItem"));
     connect(clear, &QAction::triggered, this, [] { clearRecentFiles(appSettings()); });
 }
@@ -92,7 +92,7 @@ void MainWindow::openRecentFile(const RecentFile& file)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file.path, ec)) {
-        appendLog(kFileNotFound.in(state_.Lang) + file.path, log_colour::Red);
+        appendLog(kFileNotFound.in(state_.view.language) + file.path, log_colour::Red);
         forgetRecentFile(appSettings(), file.path);
         return;
     }
@@ -126,7 +126,7 @@ void MainWindow::openDataFiles(const std::vector<std::string>& paths)
             wells.push_back(path);
             break;
         case DataFileKind::Unknown:
-            appendLog(withName(kNotImported.in(state_.Lang), std::filesystem::path(path).filename().string()),
+            appendLog(withName(kNotImported.in(state_.view.language), std::filesystem::path(path).filename().string()),
                       log_colour::Red);
             break;
         }
@@ -134,7 +134,7 @@ void MainWindow::openDataFiles(const std::vector<std::string>& paths)
     // A property file belongs to the grid imported before it.
     for (const std::string& grid : grids) importGridFromPath(grid);
     if (!properties.empty() && !state_.document.grid.loaded) {
-        const bool russian = languageOffset(state_.Lang) == 1;
+        const bool russian = languageOffset(state_.view.language) == 1;
         prompts_->information(russian ? kNoGridTextRu : kNoGridTextEn,
                               russian ? property_texts::CaptionRu : property_texts::CaptionEn);
     } else {

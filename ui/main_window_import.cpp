@@ -86,10 +86,13 @@ void MainWindow::focusTree() { modelTree_->focusTree(); }
 
 void MainWindow::enableTopView() { ribbon_.topViewButton->setEnabled(true); }
 
-void MainWindow::uncheckLayerAndFlatSection()
+void MainWindow::uncheckModeButtons()
 {
     ribbon_.layerView->setChecked(false);
     ribbon_.flatSection->setChecked(false);
+    ribbon_.filterView->setChecked(false);
+    ribbon_.wellSection->setChecked(false);
+    hideSelectionWindow();
 }
 
 void MainWindow::useTreeImages() { modelTree_->useKindIcons(); }

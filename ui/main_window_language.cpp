@@ -37,7 +37,7 @@ constexpr TextPair kExaggerationTip{"Vertical exaggeration: drag up for more, do
 
 void MainWindow::showTexts()
 {
-    const std::string& lang = state_.Lang;
+    const std::string& lang = state_.view.language;
     auto text = [&lang](int base) { return localUiText(base, lang); };
     const auto pair = [&lang](const TextPair& t) { return QString::fromStdString(t.in(lang)); };
     menus_.setTexts(lang);
@@ -53,10 +53,10 @@ void MainWindow::showTexts()
 
 void MainWindow::checkLanguageItem()
 {
-    if (state_.Lang == "en") {
+    if (state_.view.language == "en") {
         menus_.english->setChecked(true);
         menus_.russian->setChecked(false);
-    } else if (state_.Lang == "ru") {
+    } else if (state_.view.language == "ru") {
         menus_.english->setChecked(false);
         menus_.russian->setChecked(true);
     }
@@ -64,8 +64,8 @@ void MainWindow::checkLanguageItem()
 
 void MainWindow::chooseLanguage(const std::string& lang)
 {
-    state_.Lang = lang;
-    appSettings().UpdateAppSettings(settings_key::Lang, state_.Lang);
+    state_.view.language = lang;
+    appSettings().UpdateAppSettings(settings_key::Lang, state_.view.language);
     checkLanguageItem();
     showTexts();
     fitCommandRow();

@@ -45,9 +45,9 @@ void MainWindow::buildPanels()
     dataPanelsSplitter_ = new QSplitter(Qt::Vertical, sidePanelsSplitter_);
     dataPanelsSplitter_->setObjectName(QStringLiteral("dataPanelsSplitter"));
 
-    const auto& labelColour = state_.WELL_LABEL_COLOR;
-    const auto& lineColour = state_.WELL_LINE_COLOR;
-    wellsPanel_ = new WellsPanel(state_.WELL_LINE_SIZE, state_.WELL_LABEL_SIZE,
+    const auto& labelColour = state_.view.wells.labelColour;
+    const auto& lineColour = state_.view.wells.lineColour;
+    wellsPanel_ = new WellsPanel(state_.view.wells.lineWidth, state_.view.wells.labelSize,
                                  QColor::fromRgbF(labelColour[0], labelColour[1], labelColour[2]),
                                  QColor::fromRgbF(lineColour[0], lineColour[1], lineColour[2]), dataPanelsSplitter_);
     modelTree_ = new ModelTreePanel(dataPanelsSplitter_);

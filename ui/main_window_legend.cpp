@@ -52,7 +52,7 @@ void MainWindow::editColourLimit(bool upper)
     const Property* shown = state_.document.properties.find(state_.view.shownProperty);
     if (!shown) return;
     colourLimitsDialog_->editLimit(static_cast<float>(upper ? shown->highLimit : shown->lowLimit), upper);
-    colourLimitsDialog_->updateLang(state_.Lang);
+    colourLimitsDialog_->updateLang(state_.view.language);
     colourLimitsDialog_->show();
     colourLimitsDialog_->raise();
     colourLimitsDialog_->activateWindow();

@@ -174,18 +174,18 @@ void MainWindow::toggleTopView()
     switchTopView(state_, glView_, ribbon_.topViewButton->isChecked());
 }
 
-void MainWindow::toggleRotation() { state_.rotating = ribbon_.rotateButton->isChecked(); }
+void MainWindow::toggleRotation() { state_.view.animation.spinning = ribbon_.rotateButton->isChecked(); }
 
 void MainWindow::showRotateTip()
 {
     QToolTip::showText(QCursor::pos(), ribbon_.rotateButton->toolTip(), ribbon_.rotateButton);
 }
 
-void MainWindow::setGridLinesFromButton() { state_.displayGridLines = ribbon_.gridLinesButton->isChecked(); }
+void MainWindow::setGridLinesFromButton() { state_.view.display.gridLines = ribbon_.gridLinesButton->isChecked(); }
 
 void MainWindow::showContact(ContactKind kind, bool on)
 {
-    (kind == ContactKind::OWC ? state_.displayOWC : state_.displayGOC) = on;
+    (kind == ContactKind::OWC ? state_.view.contacts.owc : state_.view.contacts.goc) = on;
 }
 
 // Tabs: the view set and the analysis set are shown one at a time.
@@ -200,13 +200,13 @@ void MainWindow::clickAnalysisTab() { showTab(ribbon_.analysisTab->isChecked());
 
 void MainWindow::toggleGridLinesItem()
 {
-    state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
-    const bool ru = state_.Lang == "ru";
-    if (state_.displayGridLines) {
-        state_.displayGridLines = false;
+    state_.view.language = appSettings().ReadAppSettings(settings_key::Lang);
+    const bool ru = state_.view.language == "ru";
+    if (state_.view.display.gridLines) {
+        state_.view.display.gridLines = false;
         menus_.gridLines->setText(ru ? QStringLiteral("Показать сетку ячеек") : QStringLiteral("Show grid lines"));
     } else {
-        state_.displayGridLines = true;
+        state_.view.display.gridLines = true;
         menus_.gridLines->setText(ru ? QStringLiteral("Скрыть сетку ячеек") : QStringLiteral("Hide grid lines"));
     }
 }
@@ -236,7 +236,7 @@ void MainWindow::toggleInactiveCells()
 
 void MainWindow::showStatistics()
 {
-    statisticsDialog_->updateLang(state_.Lang);
+    statisticsDialog_->updateLang(state_.view.language);
     statisticsDialog_->show();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = statisticsDialog_->frameGeometry();
@@ -248,7 +248,7 @@ void MainWindow::showStatistics()
 
 void MainWindow::openSettings()
 {
-    const std::string lang = state_.Lang;
+    const std::string lang = state_.view.language;
     settingsDialog_->updateLang(lang);
     settingsDialog_->exec();
 }
@@ -256,15 +256,15 @@ void MainWindow::openSettings()
 void MainWindow::takeSettings()
 {
     const QColor background = settingsDialog_->background();
-    state_.BACKGROUND_COLOR = {background.red(), background.green(), background.blue()};
+    state_.view.display.background = {background.red(), background.green(), background.blue()};
     applyBackgroundColor();
-    state_.twoD_ortho = settingsDialog_->orthographicTopView();
-    state_.oneLayer = appSettings().readFlag(settings_key::oneLayer);
-    state_.transp_model = (!state_.oneLayer && state_.layers_mode) ? 0.5f : 1.0f;
-    state_.BUBBLE_COEF = settingsDialog_->bubbleSize();
-    state_.BUBBLE_LABEL_SIZE = settingsDialog_->bubbleTextSize();
+    state_.view.display.orthographicTopView = settingsDialog_->orthographicTopView();
+    state_.view.layer.oneAtATime = appSettings().readFlag(settings_key::oneLayer);
+    state_.view.display.modelOpacity = (!state_.view.layer.oneAtATime && state_.view.is(ViewMode::Layers)) ? 0.5f : 1.0f;
+    state_.view.production.scale = settingsDialog_->bubbleSize();
+    state_.view.production.labelSize = settingsDialog_->bubbleTextSize();
     if (glView_) glView_->changeBackgroundColor();
-    state_.COPYRIGHT_LABEL = appSettings().ReadAppSettings(settings_key::copy);
+    state_.view.display.signature = appSettings().ReadAppSettings(settings_key::copy);
 }
 
 void MainWindow::quit() { close(); }

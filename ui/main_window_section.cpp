@@ -25,7 +25,7 @@ void MainWindow::buildSectionWhenPicked()
     // Only the build button's hide of a section still being picked builds it: leaving the mode hides the window
     // too, after the mode is off.
     if (sectionWellPicker_->isVisible() || !sectionWellPicker_->buildRequested()) return;
-    if (!state_.well_section_mode || state_.diplay_well_section_mode) return;
+    if (!state_.view.is(ViewMode::WellSection) || state_.view.section.unfolded) return;
     buildWellSection();
 }
 
@@ -36,7 +36,7 @@ void MainWindow::showSelectionWindow()
     const QRect frame = frameGeometry();
     sectionWellPicker_->move(frame.x() + frame.width() - 237, frame.y() + 195);
     sectionWellPicker_->clearRows();
-    sectionWellPicker_->updateLang(state_.Lang);
+    sectionWellPicker_->updateLang(state_.view.language);
     sectionWellPicker_->show();
     activateWindow();  // the focus stays with the main window, where the wells are picked
 }

@@ -58,19 +58,19 @@ void MainWindow::focusWellTree() { wellsPanel_->focusList(); }
 
 void MainWindow::addWellNode(const std::string& name) { wellsPanel_->addWell(name); }
 
-void MainWindow::setWellLineWidth(int n) { state_.WELL_LINE_SIZE = n; }
+void MainWindow::setWellLineWidth(int n) { state_.view.wells.lineWidth = n; }
 
-void MainWindow::setWellLabelSize(int n) { state_.WELL_LABEL_SIZE = wellLabelSizeForEntry(n); }
+void MainWindow::setWellLabelSize(int n) { state_.view.wells.labelSize = wellLabelSizeForEntry(n); }
 
 void MainWindow::setWellLabelColour(const QColor& c)
 {
     // Labels are drawn every frame in this colour; nothing to rebuild.
-    state_.WELL_LABEL_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+    state_.view.wells.labelColour = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
 }
 
 void MainWindow::setWellLineColour(const QColor& c)
 {
-    state_.WELL_LINE_COLOR = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
+    state_.view.wells.lineColour = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
     if (!glView_) return;
     glView_->initALL_WELLS();
     glView_->bindWellBuffers();
@@ -79,15 +79,15 @@ void MainWindow::setWellLineColour(const QColor& c)
 void MainWindow::toggleCutWells()
 {
     trace("well_coord.size() = " + std::to_string(state_.document.wells.items.size()));
-    state_.cut_wells = ribbon_.cutWellsButton->isChecked();
+    state_.view.wells.cut = ribbon_.cutWellsButton->isChecked();
 }
 
 void MainWindow::toggleWellsOnTop()
 {
-    state_.Lang = appSettings().ReadAppSettings(settings_key::Lang);
-    const bool ru = state_.Lang == "ru";
-    state_.wells_top_layer = !state_.wells_top_layer;
-    if (state_.wells_top_layer)
+    state_.view.language = appSettings().ReadAppSettings(settings_key::Lang);
+    const bool ru = state_.view.language == "ru";
+    state_.view.wells.labelsOnTop = !state_.view.wells.labelsOnTop;
+    if (state_.view.wells.labelsOnTop)
         menus_.wellsOnTop->setText(ru ? QStringLiteral("Не отображать скважины поверх модели")
                                       : QStringLiteral("Don't show wells above model"));
     else

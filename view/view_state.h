@@ -1,10 +1,25 @@
-// How the document is looked at: which property colours the cells, the property filter, and (as the window's state
-// moves here) the camera, the view mode and the rest of what the user sets without changing the data.
+// How the document is looked at: the camera, the view mode, the layer, which property colours the cells and its
+// filter, what else is drawn and how. Everything the user sets without changing the data; the commands change it,
+// the renderer draws from it. `frame` alone is written by the renderer: what the last frame measured.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "view/camera.h"
 
 namespace morvane {
+
+// The reference size of the view and of the label space, pixels.
+inline constexpr int kReferenceViewWidth = 1024;
+inline constexpr int kReferenceViewHeight = 768;
+
+// One mode at a time: the shell of outer faces, the flat section, the layer view, the property filter view, or the
+// well section (picking wells, then unfolded into 2D: `SectionView::unfolded`).
+enum class ViewMode { Shell, FlatSection, Layers, Filter, WellSection };
 
 // The property filter: cells of the shown continuous property below (or above) the cut are not drawn.
 struct PropertyFilterSetting {
@@ -13,9 +28,92 @@ struct PropertyFilterSetting {
     bool on() const { return cut != 0; }
 };
 
+// The layer the layer view shows (1-based) and how.
+struct LayerChoice {
+    int shown = 1;
+    int saved = 0;           // kept while the layer view is off; 0: the middle layer on the first visit
+    bool oneAtATime = true;  // one layer, or a half-transparent block of eight
+};
+
+// The turns of the model that run over frames: the continuous turn and the turns into and out of the top view.
+struct ViewAnimation {
+    bool spinning = false;
+    bool turningDown = false, turningUp = false;  // into the top view, back to the oblique view
+    bool undoOrthographic = false;                // the way back starts from the orthographic top view
+    float step = 0;                               // progress of a turn, 0..5
+    float savedZ = 0;                             // position.z before the turn down
+    float savedRatio = 0;  // the view ratio the orthographic top view divided the scale by (0: not divided)
+};
+
+struct DisplayOptions {
+    bool gridLines = true, text = true;
+    bool inactiveCells = false;  // inactive cells drawn grey rather than left out
+    bool orthographicTopView = false;
+    std::array<int, 3> background{51, 76, 76};
+    float modelOpacity = 1.0f;  // below 1 the model is seen through (the block of layers)
+    std::string signature = "Morvane";  // the label in the lower left corner
+};
+
+struct WellDisplay {
+    bool cut = false;          // only the parts inside the model
+    bool labelsOnTop = false;  // wells and labels drawn over the model
+    std::vector<float> lineColour{0, 0, 0};
+    std::vector<float> labelColour{0.5f, 0.8f, 0.2f};
+    int lineWidth = 5;
+    float labelSize = 0.5f;
+};
+
+struct ContactDisplay {
+    bool owc = false, goc = false;
+    std::vector<float> owcColour{0, 0, 1};
+    std::vector<float> gocColour{0, 1, 0};
+};
+
+struct ProductionDisplay {
+    bool discs = false;  // the production discs drawn (hidden while the exaggeration changes)
+    float scale = 1.0f;
+    float labelSize = 0.3f;
+};
+
+// The well section: the wells picked for it in order, whether its plane is placed, and whether it is unfolded into
+// 2D (then the camera looks at the strip face-on and the 3D camera waits in `savedCamera`).
+struct SectionView {
+    std::vector<int> wells;
+    bool planePlaced = false;
+    bool unfolded = false;
+    Camera savedCamera;
+};
+
+// What the last frame measured, for the pointer and the commands that follow it.
+struct FrameReadings {
+    glm::mat4 model{1.0f}, view{1.0f}, projection{1.0f};
+    int width = kReferenceViewWidth, height = kReferenceViewHeight;  // the drawn view, pixels
+    float ratio = 2.22f;                                             // width / height
+    int panelWidth = 0, panelHeight = 0;                             // the host panel
+    glm::vec4 pivotClip{0.0f};
+    glm::vec3 pivotNdc{0.0f};
+    glm::vec2 pivotWindow{0.0f};
+    std::vector<int> wellLabelX, wellLabelY;  // label positions per well, window pixels
+};
+
 struct ViewState {
+    Camera camera;
+    ViewMode mode = ViewMode::Shell;
+    LayerChoice layer;
+    ViewAnimation animation;
+    DisplayOptions display;
+    bool pivotCursor = false;  // the cross at the point the model turns about, shown while a drag moves the model
     std::string shownProperty;  // the property that colours the cells; empty: the bare grid
     PropertyFilterSetting filter;
+    WellDisplay wells;
+    ContactDisplay contacts;
+    ProductionDisplay production;
+    SectionView section;
+    std::vector<int> hoveredWells;  // wells whose label is under the pointer
+    std::string language = "en";
+    FrameReadings frame;
+
+    bool is(ViewMode m) const { return mode == m; }
 };
 
 }  // namespace morvane

@@ -62,7 +62,7 @@ TEST_F(Baselines, PropertyColours)
     ASSERT_EQ(imported.accepted, 2);
     s.view.shownProperty = imported.names.front();  // porosity chosen in the model tree
     rebuildDisplayedProperty(s, &scene.view());
-    s.displayGridLines = false;  // the colours, not the cell edges
+    s.view.display.gridLines = false;  // the colours, not the cell edges
     EXPECT_TRUE(matchesBaseline(scene.frame(), "property_colours"));
 }
 

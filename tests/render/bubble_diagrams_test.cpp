@@ -40,8 +40,8 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     OffscreenScene scene(1024, 768);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.rotation.z = 0;  // looking north
-    const glm::vec3 pivot = -s.position;
+    s.view.camera.rotation.z = 0;  // looking north
+    const glm::vec3 pivot = -s.view.camera.position;
     const glm::vec3 a = pivot + glm::vec3(-0.15f, 0, 0), b = pivot + glm::vec3(0.12f, 0, 0.03f), none = pivot;
     addWell(s, "A", a, 30, 10);  // radius 0.04, a quarter water
     addWell(s, "B", b, 0, 0);    // produced nothing
@@ -79,17 +79,17 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
         EXPECT_EQ(pixelsIn(picture, colour, cc.x - 60, cc.y - 60, cc.x + 60, cc.y + 60), 0);
 
     // Turned a quarter about the vertical, the disc still faces the viewer: its water quarter is still upper right.
-    s.rotation.z = 90;
+    s.view.camera.rotation.z = 90;
     const RgbaImage turned = scene.frame("circle_diagrams_turned.png");
     const glm::ivec2 ta = scene.pixelOf(a);
     EXPECT_TRUE(near(turned.at(ta.x + r / 3, ta.y - r / 3), kBlue)) << describe(turned.at(ta.x + r / 3, ta.y - r / 3));
     EXPECT_TRUE(near(turned.at(ta.x - r / 2, ta.y), kGreen)) << describe(turned.at(ta.x - r / 2, ta.y));
 
     // Over the unfolded well section, which has a space of its own, neither discs nor labels are drawn.
-    s.diplay_well_section_mode = true;
+    s.view.section.unfolded = true;
     const RgbaImage section = scene.frame("circle_diagrams_section.png");
     EXPECT_EQ(countPixels(section, kBlue, 8) + countPixels(section, kGreen, 8), 0);
-    s.diplay_well_section_mode = false;
+    s.view.section.unfolded = false;
 
     // Rebuilt again and again (the slider's release): the objects are replaced, not added.
     s.well_coord_vertex_show = shown;

@@ -36,8 +36,8 @@ TEST(CellPick, FindsTheCellAtAPixelInTheShellLayerViewAndFlatSection)
     scene.loadGrid(nx, ny, nz);
     scene.colour(cellValues(nx, ny, nz, [](int k, int i, int j) { return (k * 30 + i * 6 + j) / 119.0; }));
     ModelState& s = scene.s();
-    const glm::vec3 startRotation = s.rotation;
-    s.rotation = glm::vec3(-60, 0, 0);  // the near walls in sight
+    const glm::vec3 startRotation = s.view.camera.rotation;
+    s.view.camera.rotation = glm::vec3(-60, 0, 0);  // the near walls in sight
     scene.frame("pick_shell.png");
 
     for (int i = 0; i < ny; ++i)
@@ -51,24 +51,21 @@ TEST(CellPick, FindsTheCellAtAPixelInTheShellLayerViewAndFlatSection)
     EXPECT_EQ(pickedAt(scene, {-1, 10}), std::nullopt) << "outside the view";
 
     // Layer view of the third layer: its cells, not those of the top layer above it.
-    s.edge_mode = false;
-    s.layers_mode = true;
-    s.SHOW_K = 3;
+    s.view.mode = ViewMode::Layers;
+    s.view.layer.shown = 3;
     scene.frame("pick_layer_view.png");
     for (int i = 0; i < ny; ++i)
         EXPECT_EQ(pickedAt(scene, scene.topCentrePixel(2, i, 4)), (CellAddress{5, i + 1, 3})) << "row " << i;
 
     // Flat section: a top cell on the kept side of the plane is picked, one cut away is not (what lies beyond it is).
-    s.layers_mode = false;
-    s.flat_section_mode = true;
-    s.transp_all = 0;
-    s.rotation = startRotation;
+    s.view.mode = ViewMode::FlatSection;
+    s.view.camera.rotation = startRotation;
     scene.frame("pick_flat_section.png");
     int kept = 0, cut = 0;
     for (int i = 0; i < ny; ++i)
         for (int j = 0; j < nx; ++j) {
             const float distance =
-                glm::dot(s.ModelMatrix * glm::vec4(topFaceCentre(s, 0, i, j), 1.0f), s.clip_plane0);
+                glm::dot(s.view.frame.model * glm::vec4(topFaceCentre(s, 0, i, j), 1.0f), s.clip_plane0);
             const std::optional<CellAddress> picked = pickedAt(scene, scene.topCentrePixel(0, i, j));
             if (distance > 0.05f) {
                 EXPECT_EQ(picked, (CellAddress{j + 1, i + 1, 1})) << "kept row " << i << ", column " << j;
@@ -80,9 +77,8 @@ TEST(CellPick, FindsTheCellAtAPixelInTheShellLayerViewAndFlatSection)
         }
     EXPECT_GT(kept, 0);
     EXPECT_GT(cut, 0);
-    s.flat_section_mode = false;
-    s.layers_mode = true;
-    s.rotation = glm::vec3(-60, 0, 0);
+    s.view.mode = ViewMode::Layers;
+    s.view.camera.rotation = glm::vec3(-60, 0, 0);
 
     // The picked cell is outlined; a miss takes the outline away.
     const std::array<int, 3> magenta = rgb255(1, 0, 1);

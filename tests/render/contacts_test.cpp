@@ -56,7 +56,7 @@ TEST(ContactsDrawn, OwcCutsADomeAtItsDepth)
 
     // From straight above nothing hides a top face: every face wholly above the contact is red, every face wholly
     // below it is seen through the contact.
-    s.rotation = glm::vec3(0.0f);
+    s.view.camera.rotation = glm::vec3(0.0f);
     const RgbaImage image = scene.frame("owc_dome_top.png");
     int above = 0, below = 0;
     for (int i = 0; i < N; ++i)
@@ -76,7 +76,7 @@ TEST(ContactsDrawn, OwcCutsADomeAtItsDepth)
     EXPECT_GE(below, 30);
 
     // Without the toggle the surface is not drawn.
-    s.displayOWC = false;
+    s.view.contacts.owc = false;
     const RgbaImage off = scene.frame();
     const glm::ivec2 corner = scene.topCentrePixel(0, 0, 0);
     EXPECT_TRUE(near(off.at(corner.x, corner.y), {255, 0, 0}, 6)) << describe(off.at(corner.x, corner.y));

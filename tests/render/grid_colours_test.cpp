@@ -57,10 +57,9 @@ TEST(GridColours, TopViewShowsTheLowerLayerInLayerView)
     const auto value = [](int k, int i, int j) { return (k * 9 + i * 3 + j) / 17.0; };
     scene.colour(cellValues(3, 3, 2, value));
     ModelState& s = scene.s();
-    s.rotation = glm::vec3(0.0f);  // straight down
-    s.edge_mode = false;
-    s.layers_mode = true;
-    s.SHOW_K = 2;
+    s.view.camera.rotation = glm::vec3(0.0f);  // straight down
+    s.view.mode = ViewMode::Layers;
+    s.view.layer.shown = 2;
     const RgbaImage image = scene.frame("layer2_top_view.png");
 
     for (int i = 0; i < 3; ++i)

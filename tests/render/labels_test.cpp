@@ -45,7 +45,7 @@ TEST(Labels, TheAuthorLabelSitsAtTheBottomLeftAndFollowsDisplayText)
     EXPECT_LT(label.bottom, 768 - 10);
     EXPECT_LT(label.right, 200);
 
-    scene.s().displayText = false;
+    scene.s().view.display.text = false;
     EXPECT_EQ(boxOf(scene.frame(), kAuthorGreen).pixels, 0);
 }
 
@@ -54,21 +54,21 @@ TEST(Labels, CyrillicLettersAreDrawnAndUnknownOnesTakeNoRoom)
     OffscreenScene scene(1024, 768);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.COPYRIGHT_LABEL = "ЖЖЖ";
+    s.view.display.signature = "ЖЖЖ";
     const Box cyrillic = boxOf(scene.frame("cyrillic_label.png"), kAuthorGreen);
     EXPECT_GT(cyrillic.pixels, 100);
 
     // A character outside the glyph set (a CJK ideograph) draws nothing and does not move the pen.
-    s.COPYRIGHT_LABEL = "ЖЖЖ";
+    s.view.display.signature = "ЖЖЖ";
     const Box plain = boxOf(scene.frame(), kAuthorGreen);
-    s.COPYRIGHT_LABEL = "\xe4\xb8\xadЖЖЖ";
+    s.view.display.signature = "\xe4\xb8\xadЖЖЖ";
     const Box withUnknown = boxOf(scene.frame(), kAuthorGreen);
     EXPECT_EQ(withUnknown.left, plain.left);
     EXPECT_EQ(withUnknown.right, plain.right);
     EXPECT_EQ(withUnknown.pixels, plain.pixels);
 
     // Broken UTF-8 is drawn as far as it can be, never read beyond the text.
-    s.COPYRIGHT_LABEL = std::string("A\xd0", 2);
+    s.view.display.signature = std::string("A\xd0", 2);
     EXPECT_GT(boxOf(scene.frame(), kAuthorGreen).pixels, 10);
 }
 
@@ -93,9 +93,8 @@ TEST(Labels, LayerViewNamesTheShownLayer)
     ModelState& s = scene.s();
     const std::array<int, 3> yellow = rgb255(0.9f, 0.8f, 0.2f);
     EXPECT_EQ(boxOf(scene.frame(), yellow).pixels, 0);
-    s.edge_mode = false;
-    s.layers_mode = true;
-    s.SHOW_K = 3;
+    s.view.mode = ViewMode::Layers;
+    s.view.layer.shown = 3;
     const Box k = boxOf(scene.frame("layer_label.png"), yellow);
     EXPECT_GT(k.pixels, 50);
     EXPECT_GT(k.bottom, 768 - 80);  // baseline at y = 70
@@ -107,22 +106,22 @@ TEST(Projection, AStraightDownOrthographicViewHidesThePivotCursorAndAnyTiltBring
     OffscreenScene scene(320, 240);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.twoD_ortho = true;
-    s.isCursor = true;
-    s.rotation.x = 0;
+    s.view.display.orthographicTopView = true;
+    s.view.pivotCursor = true;
+    s.view.camera.rotation.x = 0;
     scene.frame();
-    EXPECT_FALSE(s.displayCursor);
-    EXPECT_EQ(s.ProjectionMatrix[2][3], 0.0f);  // orthographic: no perspective divide
+    EXPECT_FALSE(scene.view().scene().cursorAllowed());
+    EXPECT_EQ(s.view.frame.projection[2][3], 0.0f);  // orthographic: no perspective divide
 
-    s.rotation.x = -1;
+    s.view.camera.rotation.x = -1;
     scene.frame();
-    EXPECT_TRUE(s.displayCursor);
-    EXPECT_EQ(s.ProjectionMatrix[2][3], -1.0f);
+    EXPECT_TRUE(scene.view().scene().cursorAllowed());
+    EXPECT_EQ(s.view.frame.projection[2][3], -1.0f);
 
-    s.twoD_ortho = false;
-    s.rotation.x = 0;
+    s.view.display.orthographicTopView = false;
+    s.view.camera.rotation.x = 0;
     scene.frame();
-    EXPECT_TRUE(s.displayCursor);  // the perspective top view keeps the cursor
+    EXPECT_TRUE(scene.view().scene().cursorAllowed());  // the perspective top view keeps the cursor
 }
 
 }  // namespace

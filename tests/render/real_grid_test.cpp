@@ -29,8 +29,7 @@ void importAndColour(OffscreenScene& scene, const gen::GridOptions& o, const Tem
               GridImportOutcome::Loaded);
     const std::size_t cells = static_cast<std::size_t>(scene.s().document.grid.cellCount);
     loadContinuousProperty(scene.s(), scene.view(), std::vector<double>(cells, 0.5));
-    scene.s().displayGridLines = false;
-    scene.s().displayGrid = false;
+    scene.s().view.display.gridLines = false;
 }
 
 // Pixels of the colour within `margin` pixels of the picture's edge.
@@ -56,7 +55,7 @@ TEST(RealGridPictures, TurnedGridShowsNoInactiveCell)
     importAndColour(scene, o, folder);
     ModelState& s = scene.s();
     ASSERT_TRUE(s.document.grid.layoutFromSpecgrid);
-    s.rotation = glm::vec3(0.0f);
+    s.view.camera.rotation = glm::vec3(0.0f);
     fitModelInView(s);
     const RgbaImage image = scene.frame("turned_grid.png");
 
@@ -89,7 +88,7 @@ TEST(RealGridPictures, FittedThickGridShowsAllFourSides)
     importAndColour(scene, testing::thickGridInFeet(), folder);
     const RgbaImage image = scene.frame("thick_grid.png");
 
-    EXPECT_TRUE(boxInView(modelBox(scene.s().document.grid), scene.s()));
+    EXPECT_TRUE(boxInView(modelBox(scene.s().document.grid), scene.s().view));
     EXPECT_EQ(onTheEdge(image, kGreen, 2), 0);
     // The model reaches towards every side: green in each outer third of the picture.
     int left = 0, right = 0, top = 0, bottom = 0;
@@ -145,45 +144,43 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
     // The opaque view against itself drawn see-through by a hair.
     const auto seenThroughAlike = [&](const char* view, const char* file, float turn) {
         const RgbaImage opaque = scene.frame(file);
-        s.transp_model = 0.999f;
+        s.view.display.modelOpacity = 0.999f;
         EXPECT_LT(differingPixels(opaque, scene.frame()), area / 500) << view << " at " << turn;
-        s.transp_model = 1.0f;
+        s.view.display.modelOpacity = 1.0f;
     };
 
     for (const glm::vec3 turn : {glm::vec3(-55, 0, 30), glm::vec3(-35, 0, -120), glm::vec3(-75, 0, 200)}) {
-        s.rotation = turn;
-        s.edge_mode = true;
+        s.view.camera.rotation = turn;
+        s.view.mode = ViewMode::Shell;
         const RgbaImage shell = scene.frame("shell_turned.png");
-        s.edge_mode = false;
-        s.layers_mode = true;  // every layer, every face, seen through by a hair
-        s.oneLayer = false;
-        s.SHOW_K = 1;
-        s.transp_model = 0.999f;
+        s.view.mode = ViewMode::Layers;  // every layer, every face, seen through by a hair
+        s.view.layer.oneAtATime = false;
+        s.view.layer.shown = 1;
+        s.view.display.modelOpacity = 0.999f;
         const RgbaImage everyFace = scene.frame();
-        s.layers_mode = false;
-        s.transp_model = 1.0f;
+        s.view.mode = ViewMode::Shell;
+        s.view.display.modelOpacity = 1.0f;
         EXPECT_LT(differingPixels(shell, everyFace, true), area / 500) << "shell at " << turn.z;
-        s.threeD_mode = true;
+        s.view.mode = ViewMode::Filter;
         s.view.filter.below = true;
         s.view.filter.cut = -1.0f;  // removes the cells below -1: none
         scene.view().recolourCells();
         EXPECT_LT(differingPixels(everyFace, scene.frame("filter_turned.png"), true), area / 500)
             << "filter view at " << turn.z;
-        s.threeD_mode = false;
+        s.view.mode = ViewMode::Shell;
         s.view.filter.cut = 0.0f;
         scene.view().recolourCells();
 
-        s.flat_section_mode = true;
+        s.view.mode = ViewMode::FlatSection;
         seenThroughAlike("section", "section_turned.png", turn.z);
-        s.flat_section_mode = false;
 
-        s.layers_mode = true;  // the block of eight layers from layer 2 down, with the lines of its upper layer
-        s.oneLayer = false;
-        s.SHOW_K = 2;
-        s.displayGridLines = true;
+        s.view.mode = ViewMode::Layers;  // the block of eight layers from layer 2 down, with the lines of its upper layer
+        s.view.layer.oneAtATime = false;
+        s.view.layer.shown = 2;
+        s.view.display.gridLines = true;
         seenThroughAlike("layer block", "block_turned.png", turn.z);
-        s.layers_mode = false;
-        s.displayGridLines = false;
+        s.view.mode = ViewMode::Shell;
+        s.view.display.gridLines = false;
     }
 }
 

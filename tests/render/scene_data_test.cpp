@@ -31,8 +31,8 @@ void addVerticalWell(ModelState& s, int i, int j, const std::string& name)
     }
     s.well_coord_vertex_show.push_back(shown);
     s.well_coord_vertex_hide.push_back(hidden);
-    s.WELL_POS_X.push_back(0);
-    s.WELL_POS_Y.push_back(0);
+    s.view.frame.wellLabelX.push_back(0);
+    s.view.frame.wellLabelY.push_back(0);
 }
 
 TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
@@ -57,24 +57,24 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
     for (std::size_t w = 0; w < 2; ++w) {
         const auto& last = s.document.wells.items[w].trajectory.back();
         const glm::vec2 p = projectToPixel(s, glm::vec3(last[1], last[2], last[3]) / 1000.0f, 1024, 768);
-        EXPECT_NEAR(s.WELL_POS_X[w], p.x + 5, 1.5) << "well " << w;
-        EXPECT_NEAR(s.WELL_POS_Y[w], p.y, 1.5) << "well " << w;
+        EXPECT_NEAR(s.view.frame.wellLabelX[w], p.x + 5, 1.5) << "well " << w;
+        EXPECT_NEAR(s.view.frame.wellLabelY[w], p.y, 1.5) << "well " << w;
         // The label's glyphs are just right of and above that corner.
         int labelPixels = 0;
-        for (int y = s.WELL_POS_Y[w] - 30; y < s.WELL_POS_Y[w] + 8; ++y)
-            for (int x = s.WELL_POS_X[w]; x < s.WELL_POS_X[w] + 120; ++x)
+        for (int y = s.view.frame.wellLabelY[w] - 30; y < s.view.frame.wellLabelY[w] + 8; ++y)
+            for (int x = s.view.frame.wellLabelX[w]; x < s.view.frame.wellLabelX[w] + 120; ++x)
                 labelPixels += near(under.at(x, y), rgb255(0.5f, 0.8f, 0.2f), 12) ? 1 : 0;
         EXPECT_GT(labelPixels, 30) << "label of well " << w;
     }
 
     // Cut wells: only the part inside the model is drawn.
-    s.cut_wells = true;
+    s.view.wells.cut = true;
     const RgbaImage cut = scene.frame();
     EXPECT_FALSE(near(cut.at(above.x, above.y), kBlack));
 
     // Wells over the model: the part inside shows through the cells.
-    s.cut_wells = false;
-    s.wells_top_layer = true;
+    s.view.wells.cut = false;
+    s.view.wells.labelsOnTop = true;
     const RgbaImage over = scene.frame("wells_over.png");
     EXPECT_TRUE(near(over.at(inside.x, inside.y), kBlack)) << describe(over.at(inside.x, inside.y));
 }
@@ -113,9 +113,9 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
                 {548280, -1960}});
     EXPECT_EQ(s.well_show_runs[1], (std::vector<int>{0, 3}));
 
-    s.wells_top_layer = true;  // every well drawn over the cells
-    s.VERT_SCALE = 1;          // everything in the picture
-    s.scale.z = s.scale.x;
+    s.view.wells.labelsOnTop = true;  // every well drawn over the cells
+    s.view.camera.verticalScale = 1;          // everything in the picture
+    s.view.camera.scale.z = s.view.camera.scale.x;
     const RgbaImage over = scene.frame("wells_imported.png");
     const auto inPicture = [&](const glm::ivec2& q) { return q.x >= 0 && q.y >= 0 && q.x < 1024 && q.y < 768; };
     for (const glm::vec3& p : {at(548080, -1965), at(548170, -2010), at(548200, -2060), at(548280, -2040)}) {
@@ -131,7 +131,7 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
     // The label sits at the projected last station: the Cyrillic name in the label colour right of it.
     const auto& last = s.document.wells.items[0].trajectory.back();
     const glm::ivec2 anchor = scene.pixelOf(glm::vec3(last[1], last[2], last[3]) / 1000.0f);
-    EXPECT_NEAR(s.WELL_POS_X[0], anchor.x + 5, 1.5);
+    EXPECT_NEAR(s.view.frame.wellLabelX[0], anchor.x + 5, 1.5);
     int labelPixels = 0;
     for (int y = anchor.y - 30; y < anchor.y + 8; ++y)
         for (int x = anchor.x + 5; x < anchor.x + 120; ++x)
@@ -139,7 +139,7 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
     EXPECT_GT(labelPixels, 30);
 
     // Cut: the part above the model goes, the part inside stays.
-    s.cut_wells = true;
+    s.view.wells.cut = true;
     const RgbaImage cut = scene.frame();
     const glm::ivec2 above = scene.pixelOf(at(548080, -1965)), inside = scene.pixelOf(at(548170, -2010));
     EXPECT_FALSE(near(cut.at(above.x, above.y), kBlack));
@@ -154,8 +154,8 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
     for (int w = 0; w < 501; ++w) {
         // The labels are numbers.
         s.document.wells.add(Well{std::to_string(w), {{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}}});
-        s.WELL_POS_X.push_back(0);
-        s.WELL_POS_Y.push_back(0);
+        s.view.frame.wellLabelX.push_back(0);
+        s.view.frame.wellLabelY.push_back(0);
         scene.view().initWELL();
     }
     scene.view().bindWellBuffers();
@@ -164,7 +164,7 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
     EXPECT_NE(scene.view().scene().gpu().wellsHidden.vbos[500], scene.view().scene().gpu().wellsHidden.vbos[499]);
     EXPECT_GE(scene.view().scene().objects().liveVertexArrays(), 2 * 501u);
     scene.frame();
-    EXPECT_EQ(s.WELL_POS_X.size(), 501u);
+    EXPECT_EQ(s.view.frame.wellLabelX.size(), 501u);
 }
 
 TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
@@ -174,24 +174,24 @@ TEST(Wells, SectionViewLabelsTheSectionWellsInSectionOrder)
     ModelState& s = scene.s();
     for (const char* name : {"A", "B", "C"}) s.document.wells.add(Well{name, {{0, 0, 0, 0}}});
     s.well_coord_vertex_hide.resize(3);
-    s.WELL_POS_X.assign(3, 0);
-    s.WELL_POS_Y.assign(3, 0);
-    s.diplay_well_section_mode = true;
-    s.rotation = glm::vec3(0.0f);
-    s.well_section = {2, 0};
-    const glm::vec3 pivot = -s.position;
+    s.view.frame.wellLabelX.assign(3, 0);
+    s.view.frame.wellLabelY.assign(3, 0);
+    s.view.section.unfolded = true;
+    s.view.camera.rotation = glm::vec3(0.0f);
+    s.view.section.wells = {2, 0};
+    const glm::vec3 pivot = -s.view.camera.position;
     s.section_well_coord_vertex = {
         {pivot.x - 0.1f, pivot.y, pivot.z, 0, 0, 0, pivot.x - 0.1f, pivot.y + 0.05f, pivot.z, 0, 0, 0},
         {pivot.x + 0.1f, pivot.y, pivot.z, 0, 0, 0, pivot.x + 0.1f, pivot.y - 0.05f, pivot.z, 0, 0, 0}};
     scene.frame("section_labels.png");
-    EXPECT_EQ(s.ProjectionMatrix[2][3], 0.0f);  // orthographic
+    EXPECT_EQ(s.view.frame.projection[2][3], 0.0f);  // orthographic
     // Entry 0 is well C, anchored at the left end; entry 1 is well A, at the right.
     const glm::vec2 left = projectToPixel(s, pivot + glm::vec3(-0.1f, 0.05f, 0), 512, 384);
     const glm::vec2 right = projectToPixel(s, pivot + glm::vec3(0.1f, -0.05f, 0), 512, 384);
-    EXPECT_NEAR(s.WELL_POS_X[0], left.x + 5 * 512 / 1024.0, 1.5);
-    EXPECT_NEAR(s.WELL_POS_Y[0], left.y, 1.5);
-    EXPECT_NEAR(s.WELL_POS_X[1], right.x + 5 * 512 / 1024.0, 1.5);
-    EXPECT_EQ(s.WELL_POS_X[2], 0);  // untouched: not a section entry
+    EXPECT_NEAR(s.view.frame.wellLabelX[0], left.x + 5 * 512 / 1024.0, 1.5);
+    EXPECT_NEAR(s.view.frame.wellLabelY[0], left.y, 1.5);
+    EXPECT_NEAR(s.view.frame.wellLabelX[1], right.x + 5 * 512 / 1024.0, 1.5);
+    EXPECT_EQ(s.view.frame.wellLabelX[2], 0);  // untouched: not a section entry
 }
 
 TEST(Wells, MoreLabelsThanHitPositionsGrowTheHitLists)
@@ -203,8 +203,8 @@ TEST(Wells, MoreLabelsThanHitPositionsGrowTheHitLists)
     s.document.wells.add(Well{"B", {{0, 548950, 6414600, -2000}}});
     s.well_coord_vertex_hide.resize(2);
     scene.frame();
-    EXPECT_EQ(s.WELL_POS_X.size(), 2u);
-    EXPECT_EQ(s.WELL_POS_Y.size(), 2u);
+    EXPECT_EQ(s.view.frame.wellLabelX.size(), 2u);
+    EXPECT_EQ(s.view.frame.wellLabelY.size(), 2u);
 }
 
 // A disc of `n` triangles around `c` in the horizontal plane, all one colour; the first vertex is the centre.
@@ -225,14 +225,14 @@ TEST(Bubbles, ADiscWithProductionIsDrawnAndLabelledAndOneWithoutIsNot)
     OffscreenScene scene(1024, 768);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    const glm::vec3 pivot = -s.position;
+    const glm::vec3 pivot = -s.view.camera.position;
     const glm::vec3 magenta(1, 0, 1), cyan(0, 1, 1);
     s.circleDiagram = {disc(pivot, 0.05f, magenta), disc(pivot + glm::vec3(0.15f, 0, 0), 0.05f, cyan)};
     s.document.wells.add(Well{"A", {}});
     s.document.wells.add(Well{"B", {}});
     s.document.production.byWell["A"] = WellVolumes{12.5f, 3, kNoVolume};
     s.document.production.byWell["B"] = WellVolumes{kNoVolume, 4, kNoVolume};
-    s.prod_mode = true;
+    s.view.production.discs = true;
     s.displayCircleDiagrams = true;
     scene.view().bindCircleDiagramBuffers();
     const RgbaImage image = scene.frame("bubbles.png");
@@ -262,25 +262,23 @@ TEST(Frame, WritesBackOnlyWhatLaterReadersNeed)
     OffscreenScene scene(320, 240);
     ASSERT_TRUE(scene.ok()) << scene.error();
     ModelState& s = scene.s();
-    s.circleDiagram = {disc(-s.position, 0.05f, glm::vec3(1, 0, 1))};
+    s.circleDiagram = {disc(-s.view.camera.position, 0.05f, glm::vec3(1, 0, 1))};
     s.document.wells.add(Well{"A", {}});
     s.document.production.byWell["A"] = WellVolumes{1, 1, kNoVolume};
-    s.prod_mode = true;
+    s.view.production.discs = true;
     s.displayCircleDiagrams = true;
     scene.view().bindCircleDiagramBuffers();
-    s.rotating = true;
-    s.mode_2d = true;
-    s.step = 1;
-    s.transp = 0.7f;
-    s.COPYRIGHT_LABEL = "\xe4\xb8\xad";
+    s.view.animation.spinning = true;
+    s.view.animation.turningDown = true;
+    s.view.animation.step = 1;
+    s.view.display.signature = "\xe4\xb8\xad";
     const ModelState before = s;
     const std::size_t glyphs = scene.view().scene().gpu().glyphs.size();
     scene.frame();
-    EXPECT_EQ(s.rotation, before.rotation);
-    EXPECT_EQ(s.scale, before.scale);
-    EXPECT_EQ(s.step, before.step);
-    EXPECT_TRUE(s.mode_2d);
-    EXPECT_EQ(s.transp, 0.7f);
+    EXPECT_EQ(s.view.camera.rotation, before.view.camera.rotation);
+    EXPECT_EQ(s.view.camera.scale, before.view.camera.scale);
+    EXPECT_EQ(s.view.animation.step, before.view.animation.step);
+    EXPECT_TRUE(s.view.animation.turningDown);
     EXPECT_EQ(scene.view().scene().gpu().glyphs.size(), glyphs);
 }
 
@@ -304,7 +302,7 @@ TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)
     const RgbaImage hidden = scene.frame();
     const glm::ivec2 p = scene.topCentrePixel(0, 0, 0);
     EXPECT_TRUE(near(hidden.at(p.x, p.y), {255, 0, 0}));
-    s.displayOWC = true;
+    s.view.contacts.owc = true;
     const RgbaImage image = scene.frame("owc.png");
     EXPECT_TRUE(near(image.at(p.x, p.y), {128, 0, 128}, 2)) << describe(image.at(p.x, p.y));
 
@@ -330,8 +328,7 @@ TEST(WellSection, ShowsTheSectionLinesInsteadOfTheModel)
     s.intersect_lines_indices = {{0, 1}};
     s.section_well_coord_vertex.clear();
     scene.view().bindIntersectBuffers();
-    s.well_section_mode = true;
-    s.edge_mode = false;
+    s.view.mode = ViewMode::WellSection;
     const RgbaImage image = scene.frame("well_section_lines.png");
     EXPECT_GT(countPixels(image, rgb255(1, 0, 1), 2), 50);
     EXPECT_GT(countPixels(image, rgb255(0, 1, 1), 2), 50);

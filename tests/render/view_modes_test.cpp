@@ -20,14 +20,6 @@ void redMiddleLayer(OffscreenScene& scene)
     scene.colour(cellValues(3, 3, 3, [](int k, int, int) { return k == 1 ? 1.0 : 0.0; }));
 }
 
-void setMode(ModelState& s, bool edge, bool layers, bool flat, bool filter)
-{
-    s.edge_mode = edge;
-    s.layers_mode = layers;
-    s.flat_section_mode = flat;
-    s.threeD_mode = filter;
-}
-
 // Centre of the outward side face of cell (k, i = 0, j) on the near side (the side of the first cell row).
 glm::vec3 nearSideCentre(const ModelState& s, int k, int j)
 {
@@ -48,7 +40,7 @@ TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
     redMiddleLayer(scene);
     ModelState& s = scene.s();
     // From above and the near side: the top layer's top faces and every layer's near walls.
-    s.rotation = glm::vec3(-70, 0, 0);
+    s.view.camera.rotation = glm::vec3(-70, 0, 0);
     const RgbaImage side = scene.frame("edge_side.png");
     const glm::ivec2 top = scene.topCentrePixel(0, 1, 1);
     EXPECT_TRUE(near(side.at(top.x, top.y), kBlue)) << describe(side.at(top.x, top.y));
@@ -63,7 +55,7 @@ TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
 
     // From below the shell is closed by the bottom layer's bottom faces: no red inner wall of the middle layer shows
     // through, only its outer walls seen edge-on. The filter view without a cut draws the same shell.
-    s.rotation = glm::vec3(-160, 0, 40);
+    s.view.camera.rotation = glm::vec3(-160, 0, 40);
     const Vertices& bottomLayer = s.document.grid.layerVertices.at(2);
     glm::vec3 bottomCentre(0.0f);
     for (int v = 0; v < 4; ++v) {
@@ -72,7 +64,7 @@ TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
     }
     const glm::ivec2 bottom = scene.pixelOf(bottomCentre);
     const RgbaImage shell = scene.frame("edge_from_below.png");
-    setMode(s, false, false, false, true);
+    s.view.mode = ViewMode::Filter;
     const RgbaImage filterView = scene.frame("filter_view_from_below.png");
     for (const RgbaImage* image : {&shell, &filterView}) {
         EXPECT_TRUE(near(image->at(bottom.x, bottom.y), kBlue)) << describe(image->at(bottom.x, bottom.y));
@@ -88,10 +80,10 @@ TEST(LayerView, ShowsOnlyTheChosenLayer)
     // Layer 0 blue, layer 1 green, layer 2 red.
     scene.colour(cellValues(3, 3, 3, [](int k, int, int) { return k * 0.5; }));
     ModelState& s = scene.s();
-    setMode(s, false, true, false, false);
+    s.view.mode = ViewMode::Layers;
     const std::array<std::array<int, 3>, 3> colours{kBlue, kGreen, kRed};
     for (int shown = 1; shown <= 3; ++shown) {
-        s.SHOW_K = shown;
+        s.view.layer.shown = shown;
         const RgbaImage image = scene.frame("layer_" + std::to_string(shown) + ".png");
         for (int k = 0; k < 3; ++k) {
             const int pixels = countPixels(image, colours[static_cast<std::size_t>(k)], 2);
@@ -112,14 +104,14 @@ TEST(LayerView, EightLayersFromTheChosenOneDownwardsAndNoneBelowTheLast)
     const auto value = [](int k, int, int) { return k / 9.0; };
     scene.colour(cellValues(1, 1, 10, value));
     ModelState& s = scene.s();
-    setMode(s, false, true, false, false);
-    s.oneLayer = false;
-    s.transp_model = 1.0f;              // opaque, so a wall shows its own colour
-    s.rotation = glm::vec3(-90, 0, 0);  // from the side: every layer's near wall is in view
-    s.scale *= 0.1f;                    // ten layers of a one-cell column fit in the picture
+    s.view.mode = ViewMode::Layers;
+    s.view.layer.oneAtATime = false;
+    s.view.display.modelOpacity = 1.0f;              // opaque, so a wall shows its own colour
+    s.view.camera.rotation = glm::vec3(-90, 0, 0);  // from the side: every layer's near wall is in view
+    s.view.camera.scale *= 0.1f;                    // ten layers of a one-cell column fit in the picture
 
     const auto drawnLayers = [&](int showK) {
-        s.SHOW_K = showK;
+        s.view.layer.shown = showK;
         const RgbaImage image = scene.frame("eight_layers_from_" + std::to_string(showK) + ".png");
         std::vector<int> drawn;
         for (int k = 0; k < 10; ++k) {
@@ -144,8 +136,7 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
     const auto value = [](int k, int i, int j) { return (k * 25 + i * 5 + j) / 49.0; };
     scene.colour(cellValues(5, 5, 2, value));
     ModelState& s = scene.s();
-    setMode(s, false, false, true, false);
-    s.transp_all = 0;
+    s.view.mode = ViewMode::FlatSection;
     const RgbaImage image = scene.frame("flat_section.png");
 
     // Which top-face centres lie on the kept side of the plane y = 2.6 z (in world space, where the shader cuts).
@@ -153,7 +144,7 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j) {
             const glm::vec3 centre = topFaceCentre(s, 0, i, j);
-            const float distance = glm::dot(s.ModelMatrix * glm::vec4(centre, 1.0f), s.clip_plane0);
+            const float distance = glm::dot(s.view.frame.model * glm::vec4(centre, 1.0f), s.clip_plane0);
             const glm::ivec2 p = scene.pixelOf(centre);
             // The red plane is drawn half-transparent over what lies behind it.
             const std::array<int, 3> own = permeabilityColour(value(0, i, j));
@@ -169,12 +160,12 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
         }
     EXPECT_GT(kept, 0);
     EXPECT_GT(cut, 0);
-    const std::array<int, 3> planeOverBackground{(255 + s.BACKGROUND_COLOR[0] + 1) / 2, s.BACKGROUND_COLOR[1] / 2,
-                                                 s.BACKGROUND_COLOR[2] / 2};
+    const std::array<int, 3> planeOverBackground{(255 + s.view.display.background[0] + 1) / 2, s.view.display.background[1] / 2,
+                                                 s.view.display.background[2] / 2};
     EXPECT_GT(countPixels(image, planeOverBackground, 2), 1000) << "the red section plane";
 
     // The same model without the section shows every top cell.
-    setMode(s, true, false, false, false);
+    s.view.mode = ViewMode::Shell;
     const RgbaImage whole = scene.frame();
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j) {
@@ -191,7 +182,7 @@ TEST(PropertyCut, CellsBelowTheCutAreAbsentAndTheCutIsLabelled)
     const std::vector<double> values{0.1, 0.25, 0.8};
     scene.colour(values);
     ModelState& s = scene.s();
-    setMode(s, false, false, false, true);
+    s.view.mode = ViewMode::Filter;
     s.view.filter.cut = 0.25f;
     s.view.filter.below = true;
     scene.view().recolourCells();
@@ -225,8 +216,8 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
     poro.minValue = 0.0, poro.maxValue = 1.0, poro.decimals = 3, poro.seed = 5;
     const std::vector<double> values = gen::propertyValues(o, poro);
     ModelState& s = scene.s();
-    s.rotation = glm::vec3(0.0f);  // straight down
-    setMode(s, false, false, false, true);
+    s.view.camera.rotation = glm::vec3(0.0f);  // straight down
+    s.view.mode = ViewMode::Filter;
     s.view.filter.cut = 0.5f;
     s.view.filter.below = false;
     scene.colour(values);
@@ -270,8 +261,8 @@ TEST(PropertyCut, AHoleInTheTopLayerShowsTheCellBeneath)
     ASSERT_TRUE(scene.ok()) << scene.error();
     scene.loadGrid(3, 3, 3);
     ModelState& s = scene.s();
-    s.rotation = glm::vec3(0.0f);  // straight down
-    setMode(s, false, false, false, true);
+    s.view.camera.rotation = glm::vec3(0.0f);  // straight down
+    s.view.mode = ViewMode::Filter;
     s.view.filter.cut = 0.5f;
     s.view.filter.below = false;
     const auto value = [](int k, int i, int j) { return k == 0 ? (i == 1 && j == 1 ? 0.9 : 0.1) : 0.2 * k; };
@@ -303,7 +294,7 @@ TEST(ReferenceSquare, NeverCoversAModelLyingBelowItsPlane)
     scene.view().bindGridBuffers();
     scene.colour(cellValues(40, 40, 2, [](int, int, int) { return 1.0; }));  // red cells
     ModelState& s = scene.s();
-    s.displayGridLines = false;
+    s.view.display.gridLines = false;
     const std::array<int, 3> blue = rgb255(0, 0, 1);
 
     const auto check = [&](const std::string& view) {
@@ -325,15 +316,15 @@ TEST(ReferenceSquare, NeverCoversAModelLyingBelowItsPlane)
     };
 
     // Zoomed out until the camera is high above the square's plane.
-    s.rotation = glm::vec3(-70, 0, 40);
-    s.scale = glm::vec3(0.3f);
+    s.view.camera.rotation = glm::vec3(-70, 0, 40);
+    s.view.camera.scale = glm::vec3(0.3f);
     check("zoomed_out");
 
     // The orthographic top view as the turn down leaves it.
-    s.rotation = glm::vec3(0, 0, 40);
-    s.twoD_ortho = true;
-    s.scale = glm::vec3(1.0f, 1.0f, s.VERT_SCALE) / s.WINDOW_RATIO;
-    s.position.z = -1;
+    s.view.camera.rotation = glm::vec3(0, 0, 40);
+    s.view.display.orthographicTopView = true;
+    s.view.camera.scale = glm::vec3(1.0f, 1.0f, s.view.camera.verticalScale) / s.view.frame.ratio;
+    s.view.camera.position.z = -1;
     check("top_view");
 }
 

@@ -62,15 +62,15 @@ TEST(ViewSetup, InitGLTurnsTheModelToItsStartAngleAndScale)
     std::string error;
     auto view = OffscreenRenderer::create(state, 320, 240, &error);
     ASSERT_TRUE(view) << error;
-    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
-    EXPECT_EQ(state.scale, glm::vec3(3, 3, 15));
-    EXPECT_EQ(state.lightPos, -state.position);
+    EXPECT_EQ(state.view.camera.rotation, glm::vec3(-70, 0, 40));
+    EXPECT_EQ(state.view.camera.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(view->scene().lightPosition(), -state.view.camera.position);
     EXPECT_NE(view->scene().gpu().coreProgram, 0u);
     EXPECT_NE(view->scene().gpu().textProgram, 0u);
     // The pivot cursor starts at the pivot and reaches one unit up and one unit down.
-    EXPECT_FLOAT_EQ(state.cursor_point_vertex[0], -state.position.x);
-    EXPECT_FLOAT_EQ(state.cursor_point_vertex[7], 1 - state.position.y);
-    EXPECT_FLOAT_EQ(state.cursor_point_vertex2[7], -state.position.y - 1);
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex[0], -state.view.camera.position.x);
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex[7], 1 - state.view.camera.position.y);
+    EXPECT_FLOAT_EQ(state.cursor_point_vertex2[7], -state.view.camera.position.y - 1);
     // With nothing loaded the frame shows the background, the reference plane and the author label.
     const RgbaImage image = view->frame();
     EXPECT_GT(countPixels(image, backgroundOf(state)), 320 * 240 / 2);
@@ -95,7 +95,7 @@ TEST(ViewSetup, BackgroundComesFromTheSettingsOnlyWhenAllThreeAreNumbers)
         view->scene().setSettings(&settings);
         view->makeCurrent();
         view->scene().InitGL();
-        state.displayText = false;
+        state.view.display.text = false;
         return view->frame().at(1, 1);
     };
     EXPECT_TRUE(near(startWith("10", "20", "30"), {10, 20, 30}, 0));
@@ -109,15 +109,15 @@ TEST(ViewSetup, AZeroHeightViewKeepsAFiniteRatioAndStillDraws)
     auto view = OffscreenRenderer::create(state, 320, 240, &error);
     ASSERT_TRUE(view) << error;
     view->ReSizeGLScene(800, 0);
-    EXPECT_EQ(state.CURRENT_WINDOW_WIDTH, 800);
-    EXPECT_EQ(state.CURRENT_WINDOW_HEIGHT, 0);
-    EXPECT_TRUE(std::isfinite(state.WINDOW_RATIO));
-    EXPECT_FLOAT_EQ(state.WINDOW_RATIO, 800.0f);
+    EXPECT_EQ(state.view.frame.width, 800);
+    EXPECT_EQ(state.view.frame.height, 0);
+    EXPECT_TRUE(std::isfinite(state.view.frame.ratio));
+    EXPECT_FLOAT_EQ(state.view.frame.ratio, 800.0f);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[3], 1);
     view->frame();
-    EXPECT_TRUE(std::isfinite(state.ProjectionMatrix[0][0]) && std::isfinite(state.ProjectionMatrix[1][1]));
+    EXPECT_TRUE(std::isfinite(state.view.frame.projection[0][0]) && std::isfinite(state.view.frame.projection[1][1]));
 }
 
 TEST(ViewSetup, MissingShaderFilesAreTracedInOrderAndStartUpCompletes)
@@ -148,7 +148,7 @@ TEST(ViewSetup, MissingShaderFilesAreTracedInOrderAndStartUpCompletes)
     EXPECT_NE(out.find("ERROR::SHADER::VERTEX::COMPILATION_FAILED"), std::string::npos) << out;
     EXPECT_NE(out.find("ERROR::FREETYPE: Failed to load font"), std::string::npos) << out;
     view->frame();  // draws with whatever program state resulted
-    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
+    EXPECT_EQ(state.view.camera.rotation, glm::vec3(-70, 0, 40));
 }
 
 TEST(ViewSetup, ShaderFilesAreFoundInTheFirstFolderThatHoldsThem)

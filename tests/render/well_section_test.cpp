@@ -58,7 +58,7 @@ TEST(WellSection, UnfoldedSectionShowsColouredCellOutlinesOnWhite)
     for (const Vertices& entry : s.intersect_lines) EXPECT_FALSE(entry.empty());
 
     // The wells in the model's own space take a colour of their own; only their copies in the section are drawn.
-    s.WELL_LINE_COLOR = {0.5f, 0.3f, 0.7f};
+    s.view.wells.lineColour = {0.5f, 0.3f, 0.7f};
     scene.view().initALL_WELLS();
     scene.view().bindWellBuffers();
 

@@ -73,7 +73,7 @@ inline void loadContinuousProperty(ModelState& s, SceneOperations& view, const s
 // Where a model point lands in an image of the given size under the state's last frame matrices; y from the top.
 inline glm::vec2 projectToPixel(const ModelState& s, const glm::vec3& p, int width, int height)
 {
-    const glm::vec4 clip = s.ProjectionMatrix * s.ViewMatrix * s.ModelMatrix * glm::vec4(p, 1.0f);
+    const glm::vec4 clip = s.view.frame.projection * s.view.frame.view * s.view.frame.model * glm::vec4(p, 1.0f);
     const glm::vec3 ndc = glm::vec3(clip) / clip.w;
     return {(ndc.x + 1.0f) * 0.5f * static_cast<float>(width), (1.0f - ndc.y) * 0.5f * static_cast<float>(height)};
 }
@@ -108,7 +108,7 @@ inline bool near(const std::array<std::uint8_t, 4>& pixel, const std::array<int,
 
 inline std::array<int, 3> backgroundOf(const ModelState& s)
 {
-    return {s.BACKGROUND_COLOR[0], s.BACKGROUND_COLOR[1], s.BACKGROUND_COLOR[2]};
+    return {s.view.display.background[0], s.view.display.background[1], s.view.display.background[2]};
 }
 
 // Number of pixels of the image that match the colour.

@@ -36,8 +36,8 @@ protected:
         form = std::make_unique<MainWindow>();
         panel = form->findChild<QWidget*>("viewPanel");
         s = &modelState();
-        s->scale = {3.0f, 3.0f, 15.0f};
-        s->rotation.z = 0.0f;
+        s->view.camera.scale = {3.0f, 3.0f, 15.0f};
+        s->view.camera.rotation.z = 0.0f;
     }
 
     std::unique_ptr<MainWindow> form;
@@ -47,23 +47,23 @@ protected:
 
 TEST_F(CameraWindowTest, PanelDragsMoveAndTurnTheModel)
 {
-    const glm::vec3 start = s->position;
+    const glm::vec3 start = s->view.camera.position;
     sendMouse(panel, QEvent::MouseMove, {300, 300}, Qt::NoButton, Qt::LeftButton);
     sendMouse(panel, QEvent::MouseMove, {320, 300}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_NEAR(s->position.x, start.x + 0.02f, kEps);
-    EXPECT_TRUE(s->isCursor);
+    EXPECT_NEAR(s->view.camera.position.x, start.x + 0.02f, kEps);
+    EXPECT_TRUE(s->view.pivotCursor);
     sendMouse(panel, QEvent::MouseButtonRelease, {320, 300}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(s->isCursor);
+    EXPECT_FALSE(s->view.pivotCursor);
     EXPECT_TRUE(form->firstMouse_left);
 
     // Two buttons at once do nothing.
-    const glm::vec3 before = s->position;
+    const glm::vec3 before = s->view.camera.position;
     sendMouse(panel, QEvent::MouseMove, {400, 400}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(s->position, before);
+    EXPECT_EQ(s->view.camera.position, before);
 
     sendMouse(panel, QEvent::MouseMove, {400, 300}, Qt::NoButton, Qt::RightButton);
     sendMouse(panel, QEvent::MouseMove, {440, 300}, Qt::NoButton, Qt::RightButton);
-    EXPECT_FLOAT_EQ(s->rotation.z, 38.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.rotation.z, 38.0f);
     sendMouse(panel, QEvent::MouseButtonRelease, {440, 300}, Qt::RightButton, Qt::NoButton);
     EXPECT_TRUE(form->firstMouse_right);
 }
@@ -71,21 +71,21 @@ TEST_F(CameraWindowTest, PanelDragsMoveAndTurnTheModel)
 TEST_F(CameraWindowTest, PanelWheelStepsLayersInLayerView)
 {
     s->document.grid.layers = 4;
-    s->layers_mode = true;
-    s->SHOW_K = 2;
+    s->view.mode = ViewMode::Layers;
+    s->view.layer.shown = 2;
     for (int i = 0; i < 5; ++i) {
         QWheelEvent down(QPointF(50, 50), QPointF(panel->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -120),
                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(panel, &down);
     }
-    EXPECT_EQ(s->SHOW_K, 4);
+    EXPECT_EQ(s->view.layer.shown, 4);
     // A horizontal scroll (tilt wheel, touchpad) has no vertical delta and changes nothing (from a middle layer,
     // where a step either way would show).
-    s->SHOW_K = 2;
+    s->view.layer.shown = 2;
     QWheelEvent sideways(QPointF(50, 50), QPointF(panel->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(120, 0),
                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(panel, &sideways);
-    EXPECT_EQ(s->SHOW_K, 2);
+    EXPECT_EQ(s->view.layer.shown, 2);
 }
 
 TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
@@ -93,16 +93,16 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     // Keys arrive at whichever control has the focus; the window acts on each press once.
     QWidget* focus = form->findChild<QWidget*>("modelTree");
     QTest::keyClick(focus, Qt::Key_W);
-    EXPECT_FLOAT_EQ(s->VERT_SCALE, 6.0f);
-    EXPECT_FLOAT_EQ(s->scale.z, 18.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.verticalScale, 6.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.scale.z, 18.0f);
     QTest::keyPress(form.get(), Qt::Key_W);
     QTest::keyPress(form.get(), Qt::Key_W, Qt::NoModifier, -1);
     QTest::keyRelease(form.get(), Qt::Key_W);
-    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.verticalScale, 7.0f);
     QTest::keyClick(form.get(), Qt::Key_S);
-    EXPECT_FLOAT_EQ(s->VERT_SCALE, 6.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.verticalScale, 6.0f);
     QTest::keyClick(form->findChild<QWidget*>("eventsLog"), Qt::Key_Z);
-    EXPECT_NEAR(s->position.x, initial::position.x + 0.1f, 1e-3f);
+    EXPECT_NEAR(s->view.camera.position.x, initial::position.x + 0.1f, 1e-3f);
 
     // Under the Russian layout the W key arrives as Ц, with the key's own X11 code; Ctrl+W is no camera key.
     const auto russianKey = [&](QEvent::Type type, int key, quint32 x11, const QString& text, Qt::KeyboardModifiers m) {
@@ -111,9 +111,9 @@ TEST_F(CameraWindowTest, WindowSeesKeysBeforeItsControls)
     };
     russianKey(QEvent::KeyPress, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
     russianKey(QEvent::KeyRelease, 0x0426, 25, QStringLiteral("ц"), Qt::NoModifier);
-    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.verticalScale, 7.0f);
     QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_FLOAT_EQ(s->VERT_SCALE, 7.0f);
+    EXPECT_FLOAT_EQ(s->view.camera.verticalScale, 7.0f);
     form->onFrameTimer();
     EXPECT_EQ(form->findChild<QLabel*>("exaggerationLabel")->text(), QStringLiteral("×7.0"))
         << "shown beside the slider";
@@ -124,9 +124,9 @@ TEST_F(CameraWindowTest, RotationToggleTurnsTheModelEveryFrame)
     auto* rotate = form->findChild<QToolButton*>("rotateButton");
     rotate->click();
     EXPECT_TRUE(rotate->isChecked());
-    EXPECT_TRUE(s->rotating);
+    EXPECT_TRUE(s->view.animation.spinning);
     rotate->click();
-    EXPECT_FALSE(s->rotating);
+    EXPECT_FALSE(s->view.animation.spinning);
 }
 
 // Ctrl+click and a double-click on the view pick the cell there: the status bar names it and the view marks it.
@@ -150,7 +150,7 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
             const std::size_t v = static_cast<std::size_t>((i * s->document.grid.columns + j) * 4 + c) * 6;
             centre += glm::vec3(layer[v], layer[v + 1], layer[v + 2]) / 4.0f;
         }
-        const glm::vec4 clip = s->ProjectionMatrix * s->ViewMatrix * s->ModelMatrix * glm::vec4(centre, 1.0f);
+        const glm::vec4 clip = s->view.frame.projection * s->view.frame.view * s->view.frame.model * glm::vec4(centre, 1.0f);
         return QPoint(static_cast<int>((clip.x / clip.w + 1) / 2 * panel->width()),
                       static_cast<int>((1 - clip.y / clip.w) / 2 * panel->height()));
     };

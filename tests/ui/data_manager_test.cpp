@@ -220,7 +220,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
     EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_TRUE(form.findChild<QToolButton*>("gocToggle")->isHidden());
     form.findChild<QToolButton*>("owcToggle")->click();
-    EXPECT_TRUE(s.displayOWC);
+    EXPECT_TRUE(s.view.contacts.owc);
 
     // Unchecked and applied: the toggle goes and the surface is no longer drawn.
     withManager([&](DataManagerDialog& m) {
@@ -232,7 +232,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
     });
     EXPECT_FALSE(s.document.contacts.owc.set);
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
-    EXPECT_FALSE(s.displayOWC);
+    EXPECT_FALSE(s.view.contacts.owc);
 }
 
 TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
@@ -242,12 +242,12 @@ TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.0305f);
     EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isChecked());
-    EXPECT_TRUE(s.displayOWC);
+    EXPECT_TRUE(s.view.contacts.owc);
     EXPECT_TRUE(form.findChild<QToolButton*>("gocToggle")->isHidden());
 
     ASSERT_EQ(form.importGridFromPath((folder.path() / "FIELD.GRDECL").string()), GridImportOutcome::Loaded);
     EXPECT_TRUE(form.findChild<QToolButton*>("owcToggle")->isHidden());
-    EXPECT_FALSE(s.document.contacts.owc.set || s.displayOWC);
+    EXPECT_FALSE(s.document.contacts.owc.set || s.view.contacts.owc);
 }
 
 TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)

@@ -153,11 +153,11 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    const int layer = modelState().SHOW_K;
+    const int layer = modelState().view.layer.shown;
     QTest::keyClick(form->findChild<QWidget*>("modelTree"), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
     EXPECT_TRUE(modelState().document.grid.loaded);
-    EXPECT_EQ(modelState().SHOW_K, layer) << "O with Ctrl is no layer step";
+    EXPECT_EQ(modelState().view.layer.shown, layer) << "O with Ctrl is no layer step";
     EXPECT_EQ(form->findChild<QAction*>("importGridItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_TRUE(form->findChild<QMenu*>("projectMenu")->actions().contains(form->findChild<QAction*>("importGridItem")))
         << "shown in the Project menu";

@@ -50,8 +50,7 @@ protected:
 TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
 {
     ASSERT_TRUE(view->contextReady()) << (log.log.empty() ? "" : log.log.front().text);
-    EXPECT_TRUE(state.GLloaded);
-    EXPECT_EQ(state.rotation, glm::vec3(-70, 0, 40));
+    EXPECT_EQ(state.view.camera.rotation, glm::vec3(-70, 0, 40));
     EXPECT_TRUE(log.log.empty()) << log.log.front().text;
 
     testing::putGeneratedGrid(state, testing::smallGrid(3, 3, 2));
@@ -67,8 +66,8 @@ TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
         for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
     EXPECT_GT(red, 5000);
     EXPECT_EQ(image.pixelColor(2, 2), QColor(51, 76, 76));
-    EXPECT_EQ(state.PANEL2_WIDTH, 480);
-    EXPECT_EQ(state.PANEL2_HEIGHT, 360);
+    EXPECT_EQ(state.view.frame.panelWidth, 480);
+    EXPECT_EQ(state.view.frame.panelHeight, 360);
 }
 
 TEST_F(WindowView, MouseInputReachesTheHostPanel)
@@ -83,8 +82,8 @@ TEST_F(WindowView, ResizesWithTheHostPanelDownToAZeroHeight)
 {
     view->ReSizeGLScene(300, 0);
     EXPECT_EQ(view->size(), QSize(300, 0));
-    EXPECT_EQ(state.CURRENT_WINDOW_HEIGHT, 0);
-    EXPECT_FLOAT_EQ(state.WINDOW_RATIO, 300.0f);
+    EXPECT_EQ(state.view.frame.height, 0);
+    EXPECT_FLOAT_EQ(state.view.frame.ratio, 300.0f);
     view->Render();  // nothing to draw into, and no failure
     view->ReSizeGLScene(320, 240);
     view->Render();
@@ -129,7 +128,6 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
         QTest::qWait(50);
         EXPECT_FALSE(view->contextReady());
-        EXPECT_FALSE(state.GLloaded);
         ASSERT_EQ(log.log.size(), 1u);
         EXPECT_NE(log.log.front().text.find("no OpenGL 4.5 compatibility context"), std::string::npos)
             << log.log.front().text;

@@ -112,14 +112,14 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     auto* layers = form.findChild<QAction*>("layerViewCommand");
     layers->trigger();
     ASSERT_TRUE(layers->isChecked());
-    ASSERT_TRUE(modelState().layers_mode);
+    ASSERT_TRUE(modelState().view.is(ViewMode::Layers));
     modelState().document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
 
     ASSERT_EQ(form.importGridFromPath(second.string()), GridImportOutcome::Loaded);
     EXPECT_FALSE(layers->isChecked());
-    EXPECT_FALSE(modelState().layers_mode);
-    EXPECT_TRUE(modelState().edge_mode);
-    EXPECT_EQ(modelState().saved_K, 0);
+    EXPECT_FALSE(modelState().view.is(ViewMode::Layers));
+    EXPECT_TRUE(modelState().view.is(ViewMode::Shell));
+    EXPECT_EQ(modelState().view.layer.saved, 0);
     EXPECT_EQ(modelState().document.grid.layers, 2);
     EXPECT_TRUE(modelState().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->text(0), "SECOND");

@@ -53,7 +53,7 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     EXPECT_EQ(english.at("rotateButton/tip"), "Smoothly rotate the model");
 
     form.findChild<QAction*>("russianItem")->trigger();
-    EXPECT_EQ(modelState().Lang, "ru");
+    EXPECT_EQ(modelState().view.language, "ru");
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "ru");
     EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
@@ -142,7 +142,7 @@ TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
 {
     appSettings().UpdateAppSettings("Lang", "de");
     MainWindow form;
-    EXPECT_EQ(modelState().Lang, "de");
+    EXPECT_EQ(modelState().view.language, "de");
     EXPECT_EQ(form.findChild<QMenu*>("projectMenu")->title(), "Project");
     EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("russianItem")->isChecked());

@@ -214,8 +214,8 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_EQ(filter->findChild<QWidget*>("removedShade")->geometry(), QRect(85, 39, 35, 160));
     filter->findChild<QPushButton*>("okButton")->click();
     EXPECT_FALSE(filter->isVisible());
-    EXPECT_TRUE(s.threeD_mode);
-    EXPECT_FALSE(s.edge_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Filter));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell));
     EXPECT_FALSE(s.view.filter.below);
     EXPECT_FLOAT_EQ(s.view.filter.cut, *parseDecimalText(sixDecimalsText(poro().lowLimit, 3)));
     if (form.glView()->contextReady()) {
@@ -229,7 +229,7 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     ASSERT_TRUE(filter->isVisible());
     filter->close();
     EXPECT_FALSE(threed->isChecked());
-    EXPECT_FALSE(s.threeD_mode);
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
     EXPECT_EQ(s.view.filter.cut, 0.0f);
 }
 

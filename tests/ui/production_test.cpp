@@ -39,7 +39,7 @@ protected:
     {
         ModelState& s = modelState();
         for (int i = 0; i < n; ++i) {
-            const glm::vec3 top = -s.position + glm::vec3(0.1f * static_cast<float>(i), 0, 0);
+            const glm::vec3 top = -s.view.camera.position + glm::vec3(0.1f * static_cast<float>(i), 0, 0);
             s.document.wells.add(Well{"P-" + std::to_string(i + 1), {}});
             s.well_coord_vertex_show.push_back({top.x, top.y, top.z, 0, 0, 0, top.x, top.y, top.z - 0.1f, 0, 0, 0});
             s.well_coord_vertex_hide.emplace_back();
@@ -160,29 +160,29 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
     s.document.production.byWell["P-2"] = WellVolumes{50, 0, kNoVolume};
     button->trigger();
     EXPECT_TRUE(button->isChecked());
-    EXPECT_TRUE(s.prod_mode);
+    EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     const auto topOfFirstDisc = [&] { return s.circleDiagram[0][14] - s.circleDiagram[0][2]; };
-    EXPECT_NEAR(topOfFirstDisc(), 0.4f / s.VERT_SCALE, 1e-5f);
+    EXPECT_NEAR(topOfFirstDisc(), 0.4f / s.view.camera.verticalScale, 1e-5f);
 
     // A new bubble factor in the settings shows at the next rebuild: the slider's release, for its exaggeration.
     appSettings().UpdateAppSettings("bubbleSize", "2,5");
     auto* settings = form.findChild<SettingsDialog*>("settingsDialog");
     settings->show();
     settings->close();
-    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
-    s.prod_mode = false;  // as while the slider is dragged
-    s.VERT_SCALE = 2;
+    EXPECT_FLOAT_EQ(s.view.production.scale, 2.5f);
+    s.view.production.discs = false;  // as while the slider is dragged
+    s.view.camera.verticalScale = 2;
     releaseSlider();
-    EXPECT_TRUE(s.prod_mode);
+    EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 2, 1e-5f);
 
     button->trigger();
     EXPECT_FALSE(button->isChecked());
-    EXPECT_FALSE(s.prod_mode);
+    EXPECT_FALSE(s.view.production.discs);
     releaseSlider();  // with the display off the release leaves it off
-    EXPECT_FALSE(s.prod_mode);
+    EXPECT_FALSE(s.view.production.discs);
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     tree->setCurrentItem(root->child(0));
     EXPECT_FALSE(form.findChild<QAction*>("filterViewCommand")->isChecked());
     EXPECT_EQ(s.view.filter.cut, 0.0f);
-    EXPECT_TRUE(s.edge_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_EQ(s.view.shownProperty, "PERM");
     EXPECT_EQ(legend->title(), "PERM");
     EXPECT_EQ(pickedCellStatus(s, CellAddress{1, 1, 1}).rfind("Cell I = 1, J = 1, K = 1: PERM = ", 0), 0u);

@@ -77,7 +77,7 @@ TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
 
 TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 {
-    modelState().displayGridLines = true;
+    modelState().view.display.gridLines = true;
     dialog->show();
     child<ColorButton>("backgroundColourButton")->setSelectedColor(QColor(10, 20, 30));
     EXPECT_TRUE(apply()->isEnabled());
@@ -101,13 +101,13 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     QTest::mouseClick(child<QPushButton>("exitButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     const ModelState& s = modelState();
-    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{10, 20, 30}));
+    EXPECT_EQ(s.view.display.background, (std::array<int, 3>{10, 20, 30}));
     EXPECT_TRUE(form->findChild<QWidget*>("viewPanel")->styleSheet().contains("rgb(10,20,30)"));
     EXPECT_TRUE(form->findChild<QGroupBox*>("propertyLegend")->styleSheet().contains("rgb(10,20,30)"));
-    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 2.5f);
-    EXPECT_FLOAT_EQ(s.BUBBLE_LABEL_SIZE, 0.3f);
-    EXPECT_EQ(s.COPYRIGHT_LABEL, "Team A");
-    EXPECT_TRUE(s.displayGridLines);  // the grid-lines setting waits for the next start
+    EXPECT_FLOAT_EQ(s.view.production.scale, 2.5f);
+    EXPECT_FLOAT_EQ(s.view.production.labelSize, 0.3f);
+    EXPECT_EQ(s.view.display.signature, "Team A");
+    EXPECT_TRUE(s.view.display.gridLines);  // the grid-lines setting waits for the next start
 }
 
 TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
@@ -116,19 +116,19 @@ TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
     child<QRadioButton>("transparentLayersRadio")->setChecked(true);
     QTest::mouseClick(apply(), Qt::LeftButton);
     dialog->close();
-    EXPECT_FALSE(modelState().oneLayer);
-    EXPECT_EQ(modelState().transp_model, 1.0f);
+    EXPECT_FALSE(modelState().view.layer.oneAtATime);
+    EXPECT_EQ(modelState().view.display.modelOpacity, 1.0f);
 
     form->findChild<QAction*>("layerViewCommand")->trigger();
-    modelState().transp_model = 1.0f;
+    modelState().view.display.modelOpacity = 1.0f;
     dialog->show();
     dialog->close();
-    EXPECT_EQ(modelState().transp_model, 0.5f);
+    EXPECT_EQ(modelState().view.display.modelOpacity, 0.5f);
 }
 
 TEST_F(SettingsDialogTest, MenuOpensTheDialogModallyInTheCurrentLanguage)
 {
-    modelState().Lang = "ru";
+    modelState().view.language = "ru";
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         sawDialog = dialog->isVisible() && dialog->isModal();
@@ -150,11 +150,11 @@ TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
     modelState() = ModelState();
     MainWindow window;
     const ModelState& s = modelState();
-    EXPECT_FALSE(s.displayGridLines);
-    EXPECT_FALSE(s.oneLayer);
-    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 1.0f);
+    EXPECT_FALSE(s.view.display.gridLines);
+    EXPECT_FALSE(s.view.layer.oneAtATime);
+    EXPECT_FLOAT_EQ(s.view.production.scale, 1.0f);
     EXPECT_EQ(stored("bubbleSize"), "1");
-    EXPECT_EQ(s.COPYRIGHT_LABEL, "Лаборатория");
+    EXPECT_EQ(s.view.display.signature, "Лаборатория");
     EXPECT_FALSE(window.findChild<QWidget*>("gridLinesButton")->property("checked").toBool());
 }
 

@@ -55,25 +55,25 @@ TEST_F(ViewModes, ModeButtonsAreOneGroup)
     QAction* flat = action("flatSectionCommand");
     layers->trigger();
     EXPECT_TRUE(layers->isChecked());
-    EXPECT_TRUE(s->layers_mode);
-    EXPECT_EQ(s->SHOW_K, 3);
-    s->SHOW_K = 2;
+    EXPECT_TRUE(s->view.is(ViewMode::Layers));
+    EXPECT_EQ(s->view.layer.shown, 3);
+    s->view.layer.shown = 2;
     flat->trigger();
     EXPECT_TRUE(flat->isChecked());
     EXPECT_FALSE(layers->isChecked());
-    EXPECT_TRUE(s->flat_section_mode);
-    EXPECT_FALSE(s->layers_mode);
-    EXPECT_EQ(s->saved_K, 2);
+    EXPECT_TRUE(s->view.is(ViewMode::FlatSection));
+    EXPECT_FALSE(s->view.is(ViewMode::Layers));
+    EXPECT_EQ(s->view.layer.saved, 2);
 
     flat->trigger();
     EXPECT_FALSE(flat->isChecked());
-    EXPECT_FALSE(s->flat_section_mode);
-    EXPECT_TRUE(s->edge_mode);
+    EXPECT_FALSE(s->view.is(ViewMode::FlatSection));
+    EXPECT_TRUE(s->view.is(ViewMode::Shell));
     layers->trigger();
-    EXPECT_EQ(s->SHOW_K, 2);
+    EXPECT_EQ(s->view.layer.shown, 2);
     layers->trigger();
     EXPECT_FALSE(layers->isChecked());
-    EXPECT_TRUE(s->edge_mode);
+    EXPECT_TRUE(s->view.is(ViewMode::Shell));
 }
 
 TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
@@ -83,21 +83,21 @@ TEST_F(ViewModes, CommandsWithoutTheirDataDoNothing)
     form->setUserPrompts(std::make_unique<testing::RecordedPrompts>(std::vector<std::string>{}));
     action("productionCommand")->trigger();
     EXPECT_FALSE(action("productionCommand")->isChecked());
-    EXPECT_FALSE(s->prod_mode);
+    EXPECT_FALSE(s->view.production.discs);
     action("wellsOnTopItem")->trigger();
     EXPECT_FALSE(action("wellsOnTopItem")->isChecked());
 
     QAction* flat = action("flatSectionCommand");
     flat->trigger();  // no grid
     EXPECT_FALSE(flat->isChecked());
-    EXPECT_FALSE(s->flat_section_mode);
-    EXPECT_TRUE(s->edge_mode);
+    EXPECT_FALSE(s->view.is(ViewMode::FlatSection));
+    EXPECT_TRUE(s->view.is(ViewMode::Shell));
 
     loadGrid(3);
     QAction* filter = action("filterViewCommand");
     filter->trigger();  // only the placeholder property
     EXPECT_FALSE(filter->isChecked());
-    EXPECT_TRUE(s->edge_mode);
+    EXPECT_TRUE(s->view.is(ViewMode::Shell));
 }
 
 TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
@@ -112,21 +112,21 @@ TEST_F(ViewModes, TopViewButtonTurnsTheModelFrameByFrame)
     ASSERT_TRUE(twod->isEnabled());
     twod->click();
     EXPECT_TRUE(twod->isChecked());
-    EXPECT_TRUE(s->mode_2d);
-    EXPECT_FALSE(s->layers_mode);
+    EXPECT_TRUE(s->view.animation.turningDown);
+    EXPECT_FALSE(s->view.is(ViewMode::Layers));
     EXPECT_FALSE(action("layerViewCommand")->isChecked()) << "the layer view is off, so is its button";
     for (int frame = 0; frame < 9; ++frame) form->onFrameTimer();
-    EXPECT_TRUE(s->mode_2d);
-    EXPECT_LT(s->rotation.x, 0.0f);
+    EXPECT_TRUE(s->view.animation.turningDown);
+    EXPECT_LT(s->view.camera.rotation.x, 0.0f);
     form->onFrameTimer();
-    EXPECT_FALSE(s->mode_2d);
-    EXPECT_EQ(s->rotation.x, 0.0f);
+    EXPECT_FALSE(s->view.animation.turningDown);
+    EXPECT_EQ(s->view.camera.rotation.x, 0.0f);
 
     twod->click();
     EXPECT_FALSE(twod->isChecked());
     for (int frame = 0; frame < 10; ++frame) form->onFrameTimer();
-    EXPECT_EQ(s->rotation.x, -70.0f);
-    EXPECT_FALSE(s->mode_3d);
+    EXPECT_EQ(s->view.camera.rotation.x, -70.0f);
+    EXPECT_FALSE(s->view.animation.turningUp);
 }
 
 // Frames are drawn when something changed, not on every tick: idle, the timer stops and no frame is drawn for a
@@ -204,30 +204,30 @@ TEST_F(ViewModes, DisplayTogglesFollowTheirButtons)
 {
     QAction* hide = action("gridLinesItem");
     hide->trigger();
-    EXPECT_FALSE(s->displayGridLines);
+    EXPECT_FALSE(s->view.display.gridLines);
     EXPECT_EQ(hide->text(), "Show grid lines");
     hide->trigger();
-    EXPECT_TRUE(s->displayGridLines);
+    EXPECT_TRUE(s->view.display.gridLines);
     EXPECT_EQ(hide->text(), "Hide grid lines");
     appSettings().UpdateAppSettings("Lang", "ru");  // the item reads the stored language itself
     hide->trigger();
     EXPECT_EQ(hide->text(), "Показать сетку ячеек");
-    EXPECT_EQ(s->Lang, "ru");
+    EXPECT_EQ(s->view.language, "ru");
 
     button("gridLinesButton")->click();
-    EXPECT_EQ(s->displayGridLines, button("gridLinesButton")->isChecked());
+    EXPECT_EQ(s->view.display.gridLines, button("gridLinesButton")->isChecked());
     button("gocToggle")->click();
-    EXPECT_TRUE(s->displayGOC);
+    EXPECT_TRUE(s->view.contacts.goc);
     button("owcToggle")->click();
-    EXPECT_TRUE(s->displayOWC);
+    EXPECT_TRUE(s->view.contacts.owc);
     button("owcToggle")->click();
-    EXPECT_FALSE(s->displayOWC);
+    EXPECT_FALSE(s->view.contacts.owc);
 
     // The settings dialog, a child of the window, has a control of the same name: take the window's own.
     form->findChild<ColorButton*>("labelColourButton")->setSelectedColor(QColor(255, 0, 51));
-    EXPECT_EQ(s->WELL_LABEL_COLOR, (std::vector<float>{1.0f, 0.0f, 0.2f}));
+    EXPECT_EQ(s->view.wells.labelColour, (std::vector<float>{1.0f, 0.0f, 0.2f}));
     form->findChild<ColorButton*>("lineColourButton")->setSelectedColor(QColor(0, 51, 255));
-    EXPECT_EQ(s->WELL_LINE_COLOR, (std::vector<float>{0.0f, 0.2f, 1.0f}));
+    EXPECT_EQ(s->view.wells.lineColour, (std::vector<float>{0.0f, 0.2f, 1.0f}));
 
     auto* legend = form->findChild<QGroupBox*>("propertyLegend");
     form->show();
@@ -253,13 +253,13 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
 
     for (const char* trigger : {"menu", "key", "button"}) {
-        s->position = glm::vec3(5.0f);
-        s->scale = glm::vec3(40.0f);
+        s->view.camera.position = glm::vec3(5.0f);
+        s->view.camera.scale = glm::vec3(40.0f);
         if (std::string(trigger) == "menu") action("fitViewItem")->trigger();
         if (std::string(trigger) == "key") QTest::keyClick(form.get(), Qt::Key_F);
         if (std::string(trigger) == "button") action("fitViewCommand")->trigger();
-        EXPECT_FLOAT_EQ(s->position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2) << trigger;
-        EXPECT_LT(s->scale.x, 40.0f) << trigger;
+        EXPECT_FLOAT_EQ(s->view.camera.position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2) << trigger;
+        EXPECT_LT(s->view.camera.scale.x, 40.0f) << trigger;
     }
 
     QAction* inactive = action("inactiveCellsItem");
@@ -267,14 +267,14 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
     EXPECT_FALSE(inactive->isChecked());
     EXPECT_FALSE(s->cell_runs_layer.empty());  // inactive cells left out layer by layer
     inactive->trigger();
-    EXPECT_TRUE(s->showInactiveCells);
+    EXPECT_TRUE(s->view.display.inactiveCells);
     EXPECT_TRUE(s->cell_runs_layer.empty());
     EXPECT_EQ(appSettings().ReadAppSettings("show_inactive_cells"), "True");
 
     // The next start takes the stored choice.
     form = std::make_unique<MainWindow>();
     EXPECT_TRUE(action("inactiveCellsItem")->isChecked());
-    EXPECT_TRUE(modelState().showInactiveCells);
+    EXPECT_TRUE(modelState().view.display.inactiveCells);
 }
 
 TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
@@ -313,7 +313,7 @@ TEST_F(ViewModes, SupportWindowReadsTheStoredLanguageEachTimeItOpens)
 
 TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
 {
-    s->Lang = "ru";
+    s->view.language = "ru";
     action("statisticsCommand")->trigger();
     auto* statistics = form->findChild<StatisticsDialog*>("statisticsDialog");
     ASSERT_NE(statistics, nullptr);

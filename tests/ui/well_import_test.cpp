@@ -194,30 +194,30 @@ TEST_F(WellWindowTest, DisplaySettings)
                 ASSERT_FLOAT_EQ(part[v + 5], 0.2f);
             }
     form.findChild<ColorButton*>("labelColourButton")->setSelectedColor(QColor(0, 0, 255));
-    EXPECT_EQ(s.WELL_LABEL_COLOR, (std::vector<float>{0, 0, 1}));
+    EXPECT_EQ(s.view.wells.labelColour, (std::vector<float>{0, 0, 1}));
 
     // Menus: entry n sets the size and is the only one checked.
     auto* sizes = form.findChild<QMenu*>("labelSizeMenu");
     ASSERT_EQ(sizes->actions().size(), 13);
     EXPECT_TRUE(form.findChild<QAction*>("labelSize_14")->isChecked());  // 0.5 at start
     form.findChild<QAction*>("labelSize_26")->trigger();
-    EXPECT_FLOAT_EQ(s.WELL_LABEL_SIZE, 0.8f);
+    EXPECT_FLOAT_EQ(s.view.wells.labelSize, 0.8f);
     for (QAction* a : sizes->actions()) EXPECT_EQ(a->isChecked(), a->text() == "26") << a->text().toStdString();
     ASSERT_EQ(form.findChild<QMenu*>("lineWidthMenu")->actions().size(), 10);
     form.findChild<QAction*>("lineWidth_7")->trigger();
-    EXPECT_EQ(s.WELL_LINE_SIZE, 7);
+    EXPECT_EQ(s.view.wells.lineWidth, 7);
     EXPECT_FALSE(form.findChild<QAction*>("lineWidth_5")->isChecked());
 
     // The cut toggle follows its button; wells above the model toggle and say the other choice.
     form.findChild<QToolButton*>("cutWellsButton")->click();
-    EXPECT_TRUE(s.cut_wells);
+    EXPECT_TRUE(s.view.wells.cut);
     QAction* onTop = form.findChild<QAction*>("wellsOnTopItem");
     onTop->trigger();
-    EXPECT_TRUE(s.wells_top_layer);
+    EXPECT_TRUE(s.view.wells.labelsOnTop);
     EXPECT_EQ(onTop->text(), "Don't show wells above model");
     appSettings().UpdateAppSettings("Lang", "ru");
     onTop->trigger();
-    EXPECT_FALSE(s.wells_top_layer);
+    EXPECT_FALSE(s.view.wells.labelsOnTop);
     EXPECT_EQ(onTop->text(), "Отображать скважины поверх модели");
 }
 
@@ -229,15 +229,15 @@ TEST_F(WellWindowTest, HoveringALabelPicksItsWell)
     ModelState& s = modelState();
     form.onFrameTimer();  // a frame places the labels
     QWidget* panel = form.findChild<QWidget*>("viewPanel");
-    const QPoint label(s.WELL_POS_X[1], s.WELL_POS_Y[1]);
+    const QPoint label(s.view.frame.wellLabelX[1], s.view.frame.wellLabelY[1]);
     ASSERT_TRUE(panel->rect().contains(label));
     QCursor::setPos(panel->mapToGlobal(label + QPoint(20, -10)));
     form.onFrameTimer();
-    EXPECT_NE(std::find(s.current_well.begin(), s.current_well.end(), 1), s.current_well.end());
+    EXPECT_NE(std::find(s.view.hoveredWells.begin(), s.view.hoveredWells.end(), 1), s.view.hoveredWells.end());
     EXPECT_EQ(panel->cursor().shape(), Qt::PointingHandCursor);
     QCursor::setPos(panel->mapToGlobal(QPoint(2, 2)));
     form.onFrameTimer();
-    EXPECT_TRUE(s.current_well.empty());
+    EXPECT_TRUE(s.view.hoveredWells.empty());
     EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
 }
 

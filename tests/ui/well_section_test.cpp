@@ -76,7 +76,7 @@ TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
     button->trigger();
     EXPECT_EQ(recorded->messages.size(), 2u);
     EXPECT_FALSE(button->isChecked());
-    EXPECT_FALSE(modelState().well_section_mode);
+    EXPECT_FALSE(modelState().view.is(ViewMode::WellSection));
     EXPECT_FALSE(form.findChild<SectionWellPicker*>("sectionWellPicker")->isVisible());
 }
 
@@ -94,7 +94,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     form.findChild<QTimer*>("frameTimer")
         ->stop();  // the pointer does not hover any label here: the clicked wells are set below
     ModelState& s = modelState();
-    const glm::vec3 position = s.position, rotation = s.rotation;
+    const glm::vec3 position = s.view.camera.position, rotation = s.view.camera.rotation;
 
     QAction* button = form.findChild<QAction*>("wellSectionCommand");
     form.findChild<QAction*>("layerViewCommand")->trigger();
@@ -116,10 +116,10 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_TRUE(picker->isVisible());
 
     for (int w : {2, 0, 1}) {
-        s.current_well = {w};
+        s.view.hoveredWells = {w};
         QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::LeftButton, {}, QPoint(300, 300));
     }
-    s.current_well = {0};
+    s.view.hoveredWells = {0};
     QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::RightButton, {}, QPoint(300, 300));
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "W-3");
@@ -131,10 +131,10 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
 
     build->click();
     EXPECT_FALSE(picker->isVisible());
-    EXPECT_TRUE(s.diplay_well_section_mode);
+    EXPECT_TRUE(s.view.section.unfolded);
     EXPECT_FALSE(form.findChild<QToolButton*>("topViewButton")->isEnabled());
     EXPECT_FALSE(form.findChild<QToolButton*>("rotateButton")->isEnabled());
-    EXPECT_EQ(s.rotation.x, -90.0f);
+    EXPECT_EQ(s.view.camera.rotation.x, -90.0f);
 
     // The section is copied like any view: white, with the cells' coloured outlines.
     form.onFrameTimer();
@@ -155,11 +155,11 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
 
     button->trigger();
     EXPECT_FALSE(button->isChecked());
-    EXPECT_FALSE(s.diplay_well_section_mode || s.well_section_mode);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_EQ(s.position, position);
-    EXPECT_EQ(s.rotation, rotation);
-    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{51, 76, 76}));
+    EXPECT_FALSE(s.view.section.unfolded || s.view.is(ViewMode::WellSection));
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.camera.position, position);
+    EXPECT_EQ(s.view.camera.rotation, rotation);
+    EXPECT_EQ(s.view.display.background, (std::array<int, 3>{51, 76, 76}));
     EXPECT_TRUE(form.findChild<QToolButton*>("topViewButton")->isEnabled());
     EXPECT_FALSE(picker->isVisible());
 
@@ -168,14 +168,14 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(picker->height(), height);
     for (int w : {0, 1}) {
-        s.current_well = {w};
+        s.view.hoveredWells = {w};
         QTest::mouseClick(form.findChild<QWidget*>("viewPanel"), Qt::LeftButton, {}, QPoint(300, 300));
     }
     const Vertices picked = s.intersect_lines.at(0);
     button->trigger();
-    EXPECT_FALSE(s.diplay_well_section_mode);
+    EXPECT_FALSE(s.view.section.unfolded);
     EXPECT_EQ(s.intersect_lines.at(0), picked);
-    EXPECT_EQ(s.rotation, rotation);
+    EXPECT_EQ(s.view.camera.rotation, rotation);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ int blueSectors(const Vertices& disc)
 TEST(CircleDiagrams, RadiusFollowsTheLiquidAndTheFactorAndTheSectorsTheWaterCut)
 {
     ModelState s;
-    s.BUBBLE_COEF = 2.0f;
+    s.view.production.scale = 2.0f;
     const glm::vec3 head(548.5f, 6414.2f, -2.0f);
     addWell(s, "A", head, 300, 100);     // 25 % water, radius 2 x 0.001 x 400
     addWell(s, "B", head, 400, 0);       // all oil
@@ -40,7 +40,7 @@ TEST(CircleDiagrams, RadiusFollowsTheLiquidAndTheFactorAndTheSectorsTheWaterCut)
     addWell(s, "E", head, -1, 20);       // no oil entered: built, the frame neither draws nor labels it
     s.circle_rotation[2] = glm::vec3(10, 20, 0);
 
-    for (int build = 0; build < 2; ++build) buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f);  // rebuilt, not stacked
+    for (int build = 0; build < 2; ++build) buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f, s.view.production.scale);  // rebuilt, not stacked
     ASSERT_EQ(s.circleDiagram.size(), 5u);
     EXPECT_TRUE(s.displayCircleDiagrams);
     EXPECT_EQ(s.circle_rotation[2], glm::vec3(0.0f));
@@ -80,7 +80,7 @@ TEST(CircleDiagrams, AWellThatProducedNothingKeepsOnlyItsAnchor)
     s.well_coord_vertex_show[2].clear();
     s.well_coord_vertex_hide[2].clear();
 
-    buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f);
+    buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f, s.view.production.scale);
     ASSERT_EQ(s.circleDiagram.size(), 3u);
     EXPECT_EQ(s.circleDiagram[0], (Vertices{548.5f, 6414.2f, -2.0f, 0, 1, 0}));
     EXPECT_EQ(vertex(s.circleDiagram[1], 0), glm::vec3(549.0f, 6414.0f, 0.03f));

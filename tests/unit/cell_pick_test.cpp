@@ -35,7 +35,7 @@ TEST(CellPick, SaysTheCellsFileNumbersAndTheDisplayedValue)
     EXPECT_EQ(pick.address, (CellAddress{3, 2, 2}));
     EXPECT_EQ(pick.status, "Cell I = 3, J = 2, K = 2: PORO = 0.11");
     s.document.properties.find("PORO")->values[11] = -999.99;
-    s.Lang = "ru";
+    s.view.language = "ru";
     EXPECT_EQ(pickCell(s, CellHit{1, 5}).status, "Ячейка I = 3, J = 2, K = 2: PORO не определено");
 
     // A property of codes shows its code; the bare grid no value, nor a shown property that is gone.
@@ -43,7 +43,7 @@ TEST(CellPick, SaysTheCellsFileNumbersAndTheDisplayedValue)
     codes[0] = 3;
     s.document.properties.add(makeDiscreteProperty("FACIES", PropertyKind::Facies, codes));
     s.view.shownProperty = "FACIES";
-    s.Lang = "en";
+    s.view.language = "en";
     EXPECT_EQ(pickCell(s, CellHit{0, 0}).status, "Cell I = 1, J = 1, K = 1: FACIES = 3");
     s.view.shownProperty.clear();
     EXPECT_EQ(pickCell(s, CellHit{0, 0}).status, "Cell I = 1, J = 1, K = 1");

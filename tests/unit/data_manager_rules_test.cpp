@@ -199,22 +199,22 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     test::RecordedSceneOperations view(quiet);
     ASSERT_TRUE(showUniformContact(s, view, ContactKind::OWC, 2030.25, quiet));
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.03025f);
-    EXPECT_TRUE(s.document.contacts.owc.set && s.displayOWC);
-    EXPECT_FALSE(s.displayGOC);
+    EXPECT_TRUE(s.document.contacts.owc.set && s.view.contacts.owc);
+    EXPECT_FALSE(s.view.contacts.goc);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"bindContacts @0"}));
 
     ModelState noGrid;
     EXPECT_FALSE(showUniformContact(noGrid, view, ContactKind::GOC, 1500, quiet));
-    EXPECT_FALSE(noGrid.document.contacts.goc.set || noGrid.displayGOC);
+    EXPECT_FALSE(noGrid.document.contacts.goc.set || noGrid.view.contacts.goc);
 
     // By region, over a property of codes whatever its type: REGIONS' top-layer codes 1 1 2 / 2 3 3, code 2 without
     // a depth. A name that is no property of codes changes nothing.
     EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "PORO", {{1, 1500}}, quiet));
     EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "NOSUCH", {{1, 1500}}, quiet));
-    EXPECT_FALSE(s.document.contacts.goc.set || s.displayGOC);
+    EXPECT_FALSE(s.document.contacts.goc.set || s.view.contacts.goc);
     ASSERT_TRUE(showRegionalContact(s, view, ContactKind::GOC, "REGIONS", {{3, 1600.5}, {1, 1500}}, quiet));
     EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
-    EXPECT_TRUE(s.document.contacts.goc.set && s.displayGOC);
+    EXPECT_TRUE(s.document.contacts.goc.set && s.view.contacts.goc);
     EXPECT_FALSE(s.document.contacts.goc.uniform);
     EXPECT_EQ(view.calls.back(), "bindContacts @0");
 }

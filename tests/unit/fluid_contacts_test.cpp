@@ -17,7 +17,8 @@ using test::latticePillars;
 // A contact drawn on the state's grid and, when it could be, kept in its document, as the contact commands do.
 ContactReport place(ModelState& s, ContactKind kind, const FluidContact& contact, const std::vector<int>& codes)
 {
-    const ContactReport report = drawContact(kind, contact, codes, s.document.grid, s);
+    const ContactReport report = drawContact(kind, contact, codes, s.document.grid,
+                                             kind == ContactKind::OWC ? s.view.contacts.owcColour : s.view.contacts.gocColour, s);
     if (report.outcome == ContactBuild::Built) s.document.contacts[kind] = contact;
     return report;
 }

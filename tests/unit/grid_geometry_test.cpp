@@ -184,7 +184,7 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         build(b, latticeGrid(3, 2, 1));
         ASSERT_TRUE(b.report.built());
         const Grid before = b.state.document.grid;
-        const glm::vec3 position = b.state.position;
+        const glm::vec3 position = b.state.view.camera.position;
         b.state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {1.0}));
 
         build(b, latticeGrid(3, 2, 1, spacing, spacing));
@@ -195,7 +195,7 @@ TEST(GridLayout, RejectedCellSizesChangeNothing)
         EXPECT_EQ(b.state.document.grid.cellSize, 50) << spacing;
         EXPECT_EQ(b.state.document.grid.rowCellCounts, before.rowCellCounts);
         EXPECT_EQ(b.state.document.grid.layerVertices, before.layerVertices);
-        EXPECT_EQ(b.state.position, position);
+        EXPECT_EQ(b.state.view.camera.position, position);
         EXPECT_TRUE(b.state.document.grid.loaded);
         EXPECT_EQ(b.state.document.properties.items.size(), 1u);
     }
@@ -335,12 +335,12 @@ TEST(GridLayout, NegativeCoordinatesAndRowsRunningSouth)
     EXPECT_FLOAT_EQ(s.document.grid.extent.zMin, -1.02f);
     EXPECT_FLOAT_EQ(s.document.grid.extent.centreZ, -1.01f);
     EXPECT_NEAR(s.document.grid.extent.depthRange, 0.02f, 1e-6f);
-    EXPECT_FLOAT_EQ(s.position.x, 7.87573f);
-    EXPECT_FLOAT_EQ(s.position.y, 1.275f);
-    EXPECT_FLOAT_EQ(s.position.z, 1.01f);
+    EXPECT_FLOAT_EQ(s.view.camera.position.x, 7.87573f);
+    EXPECT_FLOAT_EQ(s.view.camera.position.y, 1.275f);
+    EXPECT_FLOAT_EQ(s.view.camera.position.z, 1.01f);
     const float expected = static_cast<float>(1.8475 * std::pow(0.2, -0.719));
-    EXPECT_NEAR(s.scale.x, expected, 1e-5f);
-    EXPECT_NEAR(s.scale.z, 5 * expected, 5e-5f);
+    EXPECT_NEAR(s.view.camera.scale.x, expected, 1e-5f);
+    EXPECT_NEAR(s.view.camera.scale.z, 5 * expected, 5e-5f);
 }
 
 TEST(GridLayout, CameraScaleFollowsTheLargerExtent)
@@ -348,16 +348,16 @@ TEST(GridLayout, CameraScaleFollowsTheLargerExtent)
     Built oneKm;
     build(oneKm, latticeGrid(20, 4, 1, 50, 50));  // 1000 m by 200 m
     ASSERT_TRUE(oneKm.report.built());
-    EXPECT_NEAR(oneKm.state.scale.x, 1.8475f, 1e-5f);
-    EXPECT_NEAR(oneKm.state.scale.z, oneKm.state.VERT_SCALE * 1.8475f, 1e-4f);
+    EXPECT_NEAR(oneKm.state.view.camera.scale.x, 1.8475f, 1e-5f);
+    EXPECT_NEAR(oneKm.state.view.camera.scale.z, oneKm.state.view.camera.verticalScale * 1.8475f, 1e-4f);
 
     // 10 km by 1 km seen from above, which that placement keeps in view.
     Built tenKm;
-    tenKm.state.rotation = glm::vec3(0.0f);
+    tenKm.state.view.camera.rotation = glm::vec3(0.0f);
     build(tenKm, latticeGrid(20, 2, 1, 500, 500));
     ASSERT_TRUE(tenKm.report.built());
     EXPECT_FALSE(tenKm.report.viewFitted);
-    EXPECT_NEAR(tenKm.state.scale.x, 0.353f, 5e-4f);
+    EXPECT_NEAR(tenKm.state.view.camera.scale.x, 0.353f, 5e-4f);
 }
 
 TEST(GridLayout, CellCountsAreGroupedByThousands)

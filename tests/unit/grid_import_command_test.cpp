@@ -41,7 +41,7 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     void endWait(bool finished) override { call(finished ? "endWait finished" : "endWait failed"); }
     void focusTree() override { call("focusTree"); }
     void enableTopView() override { call("enableTopView"); }
-    void uncheckLayerAndFlatSection() override { call("uncheckLayerAndFlatSection"); }
+    void uncheckModeButtons() override { call("uncheckModeButtons"); }
     void useTreeImages() override { call("useTreeImages"); }
     void keepResponsive() override { ++repaints; }
     void setLegendCaption(const std::string& text) override { call("legend " + text); }
@@ -81,15 +81,14 @@ protected:
 TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
 {
     const auto file = gen::writeGrid(smallGrid("FIELD"), folder.path()).front();
-    state.layers_mode = state.flat_section_mode = true;
-    state.edge_mode = false;
-    state.saved_K = 3;
-    state.transp_model = 0.5f;
+    state.view.mode = ViewMode::FlatSection;
+    state.view.layer.saved = 3;
+    state.view.display.modelOpacity = 0.5f;
     state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
     state.view.shownProperty = "PORO";
     state.view.filter.cut = 0.2f;
     state.OWC_k = state.GOC_k = {1, 2, 3};
-    state.document.contacts.owc.set = state.displayOWC = state.document.contacts.goc.set = state.displayGOC = true;
+    state.document.contacts.owc.set = state.view.contacts.owc = state.document.contacts.goc.set = state.view.contacts.goc = true;
 
     ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
 
@@ -101,7 +100,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
                                                  "initGRID @80",
                                                  "bindGridBuffers @90",
                                                  "enableTopView @90",
-                                                 "uncheckLayerAndFlatSection @90",
+                                                 "uncheckModeButtons @90",
                                                  "useTreeImages @90",
                                                  "recolour @90",
                                                  "focusTree @100",
@@ -122,12 +121,12 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_TRUE(state.view.shownProperty.empty());
     EXPECT_FALSE(state.view.filter.on());
     EXPECT_TRUE(state.OWC_k.empty() && state.GOC_k.empty());
-    EXPECT_FALSE(state.document.contacts.owc.set || state.displayOWC || state.document.contacts.goc.set || state.displayGOC);
-    EXPECT_FALSE(state.layers_mode);
-    EXPECT_FALSE(state.flat_section_mode);
-    EXPECT_TRUE(state.edge_mode);
-    EXPECT_EQ(state.saved_K, 0);
-    EXPECT_EQ(state.transp_model, 1.0f);
+    EXPECT_FALSE(state.document.contacts.owc.set || state.view.contacts.owc || state.document.contacts.goc.set || state.view.contacts.goc);
+    EXPECT_FALSE(state.view.is(ViewMode::Layers));
+    EXPECT_FALSE(state.view.is(ViewMode::FlatSection));
+    EXPECT_TRUE(state.view.is(ViewMode::Shell));
+    EXPECT_EQ(state.view.layer.saved, 0);
+    EXPECT_EQ(state.view.display.modelOpacity, 1.0f);
 }
 
 // A file that takes a while to read is read beside the window, which keeps repainting; the stages still arrive
@@ -164,8 +163,8 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     const auto file = gen::writeGrid(smallGrid("BAD"), folder.path()).front();
     state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
     state.view.shownProperty = "PORO";
-    state.saved_K = 3;
-    state.layers_mode = true;
+    state.view.layer.saved = 3;
+    state.view.mode = ViewMode::Layers;
 
     ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
     EXPECT_EQ(view->calls,
@@ -174,8 +173,8 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
     // No later step ran on counts that belong to no grid.
     EXPECT_EQ(state.document.properties.items.size(), 1u);
     EXPECT_EQ(state.view.shownProperty, "PORO");
-    EXPECT_EQ(state.saved_K, 3);
-    EXPECT_TRUE(state.layers_mode);
+    EXPECT_EQ(state.view.layer.saved, 3);
+    EXPECT_TRUE(state.view.is(ViewMode::Layers));
 }
 
 // Properties held in the grid file after its sections are offered once the grid is loaded, with a log line.

@@ -152,7 +152,7 @@ TEST(LocalisationTest, TextsOfTheWindowsAsTheyAreShown)
 TEST(LocalisationTest, TheModelStateStartsWithTheTableInEnglish)
 {
     const ModelState state;
-    EXPECT_EQ(state.Lang, "en");
+    EXPECT_EQ(state.view.language, "en");
     EXPECT_EQ(state.locals, table());
 }
 

@@ -110,28 +110,25 @@ TEST(ModelStateTest, FixedDrawingArrays)
 TEST(ModelStateTest, CameraStartsFromTheSampleAndTheSavedCameraCopiesIt)
 {
     ModelState s;
-    EXPECT_EQ(s.position, glm::vec3(-548.9129f, -6414.604f, 2.298867f));
-    EXPECT_EQ(s.rotation, glm::vec3(-70.0f, 0.0f, 0.0f));
-    EXPECT_EQ(s.VERT_SCALE, 5.0f);
-    EXPECT_EQ(s.scale, glm::vec3(1.0f, 1.0f, 5.0f));
-    EXPECT_EQ(s.saved_position, s.position);
-    EXPECT_EQ(s.saved_rotation, s.rotation);
-    EXPECT_EQ(s.saved_scale, s.scale);
-    EXPECT_EQ(s.saved_VERT_SCALE, s.VERT_SCALE);
-    EXPECT_EQ(s.camPosition, glm::vec3(0, 0, 3));
-    EXPECT_EQ(s.worldUp, glm::vec3(0, 1, 0));
-    EXPECT_EQ(s.ModelMatrix, glm::mat4(1.0f));
-    EXPECT_EQ(s.lightPos, glm::vec3(548.6273f, 6414.321f, -1.87842f));
-    EXPECT_EQ(s.CURRENT_WINDOW_WIDTH, 1024);
-    EXPECT_EQ(s.CURRENT_WINDOW_HEIGHT, 768);
-    EXPECT_FLOAT_EQ(s.WINDOW_RATIO, 2.22f);
-    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{51, 76, 76}));
+    EXPECT_EQ(s.view.camera.position, glm::vec3(-548.9129f, -6414.604f, 2.298867f));
+    EXPECT_EQ(s.view.camera.rotation, glm::vec3(-70.0f, 0.0f, 0.0f));
+    EXPECT_EQ(s.view.camera.verticalScale, 5.0f);
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(1.0f, 1.0f, 5.0f));
+    EXPECT_EQ(s.view.section.savedCamera.position, s.view.camera.position);
+    EXPECT_EQ(s.view.section.savedCamera.rotation, s.view.camera.rotation);
+    EXPECT_EQ(s.view.section.savedCamera.scale, s.view.camera.scale);
+    EXPECT_EQ(s.view.section.savedCamera.verticalScale, s.view.camera.verticalScale);
+    EXPECT_EQ(s.view.frame.model, glm::mat4(1.0f));
+    EXPECT_EQ(s.view.frame.width, 1024);
+    EXPECT_EQ(s.view.frame.height, 768);
+    EXPECT_FLOAT_EQ(s.view.frame.ratio, 2.22f);
+    EXPECT_EQ(s.view.display.background, (std::array<int, 3>{51, 76, 76}));
 
     // The saved camera is a copy, not a view of the live one.
-    s.position.x = 0.0f;
-    s.scale.z = 2.0f;
-    EXPECT_EQ(s.saved_position.x, -548.9129f);
-    EXPECT_EQ(s.saved_scale.z, 5.0f);
+    s.view.camera.position.x = 0.0f;
+    s.view.camera.scale.z = 2.0f;
+    EXPECT_EQ(s.view.section.savedCamera.position.x, -548.9129f);
+    EXPECT_EQ(s.view.section.savedCamera.scale.z, 5.0f);
 }
 
 TEST(ModelStateTest, SectionAndContactsStartEmptyWithTheirFixedIndices)
@@ -145,10 +142,10 @@ TEST(ModelStateTest, SectionAndContactsStartEmptyWithTheirFixedIndices)
     EXPECT_EQ(s.model_section_border_indices, (Indices{0, 1, 1, 3, 3, 2, 2, 0}));
     EXPECT_EQ(s.model_section_color, (std::array<float, 3>{0.5f, 0, 0}));
     EXPECT_EQ(s.model_section_border_color, (std::array<float, 3>{0, 0.5f, 0}));
-    EXPECT_TRUE(s.well_section.empty());
+    EXPECT_TRUE(s.view.section.wells.empty());
 
-    EXPECT_EQ(s.OWC_Color, (std::vector<float>{0, 0, 1}));
-    EXPECT_EQ(s.GOC_Color, (std::vector<float>{0, 1, 0}));
+    EXPECT_EQ(s.view.contacts.owcColour, (std::vector<float>{0, 0, 1}));
+    EXPECT_EQ(s.view.contacts.gocColour, (std::vector<float>{0, 1, 0}));
     EXPECT_TRUE(s.document.contacts.owc.regionProperty.empty());
     EXPECT_FALSE(s.document.contacts.goc.set);
     EXPECT_TRUE(s.document.contacts.owc.uniform);
@@ -170,18 +167,17 @@ TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
     EXPECT_TRUE(s.view.filter.below);
     EXPECT_FALSE(s.view.filter.on());
     EXPECT_TRUE(s.view.shownProperty.empty());
-    EXPECT_TRUE(s.oneLayer);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_TRUE(s.displayGridLines);
-    EXPECT_TRUE(s.displayText);
-    EXPECT_TRUE(s.displayCursor);
-    EXPECT_EQ(s.SHOW_K, 1);
-    EXPECT_EQ(s.WELL_LINE_SIZE, 5);
-    EXPECT_EQ(s.WELL_LABEL_COLOR, (std::vector<float>{0.5f, 0.8f, 0.2f}));
-    EXPECT_FLOAT_EQ(s.BUBBLE_COEF, 1.0f);
-    EXPECT_FLOAT_EQ(s.BUBBLE_LABEL_SIZE, 0.3f);
-    EXPECT_EQ(s.COPYRIGHT_LABEL, "Morvane");
-    EXPECT_EQ(s.Lang, "en");
+    EXPECT_TRUE(s.view.layer.oneAtATime);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_TRUE(s.view.display.gridLines);
+    EXPECT_TRUE(s.view.display.text);
+    EXPECT_EQ(s.view.layer.shown, 1);
+    EXPECT_EQ(s.view.wells.lineWidth, 5);
+    EXPECT_EQ(s.view.wells.labelColour, (std::vector<float>{0.5f, 0.8f, 0.2f}));
+    EXPECT_FLOAT_EQ(s.view.production.scale, 1.0f);
+    EXPECT_FLOAT_EQ(s.view.production.labelSize, 0.3f);
+    EXPECT_EQ(s.view.display.signature, "Morvane");
+    EXPECT_EQ(s.view.language, "en");
     EXPECT_EQ(s.locals[0], "Project");
     EXPECT_EQ(kCoordScale, 1000);
     EXPECT_EQ(ModelState::DIMENSION_MIN, 25);

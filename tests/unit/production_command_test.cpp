@@ -82,29 +82,29 @@ TEST(ProductionDisplay, AsksForWellsBuildsTheDiscsAndRebuildsThemWhenTheSliderIs
     EXPECT_EQ(prompts.messages[0].caption, "Cumulative production");
     EXPECT_EQ(prompts.messages[0].text,
               "There are no production data loaded. Please, load this data through Data manager.");
-    EXPECT_FALSE(s.prod_mode);
+    EXPECT_FALSE(s.view.production.discs);
     EXPECT_TRUE(view.calls.empty());
 
     addWell(s, "A");
     addWell(s, "B");
     s.document.production.byWell["A"] = WellVolumes{300, 100, kNoVolume};
     EXPECT_TRUE(toggleProductionDisplay(ctx, false));
-    EXPECT_TRUE(s.prod_mode);
+    EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"bindCircleDiagramBuffers @0"}));
 
     // Off: the discs stay for the next time.
     EXPECT_FALSE(toggleProductionDisplay(ctx, true));
-    EXPECT_FALSE(s.prod_mode);
+    EXPECT_FALSE(s.view.production.discs);
     EXPECT_EQ(s.circleDiagram.size(), 2u);
 
     // The slider rebuilds only while the button is pressed, for the new exaggeration.
-    s.VERT_SCALE = 2;
+    s.view.camera.verticalScale = 2;
     vertScaleReleased(s, view, feedback, false);
-    EXPECT_FALSE(s.prod_mode);
+    EXPECT_FALSE(s.view.production.discs);
     EXPECT_EQ(view.calls.size(), 1u);
     vertScaleReleased(s, view, feedback, true);
-    EXPECT_TRUE(s.prod_mode);
+    EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     EXPECT_NEAR(s.circleDiagram[0][14], -2.0f + 0.4f / 2.0f, 1e-5f);  // the top rim point of a 0.4 radius
     EXPECT_EQ(view.calls.size(), 2u);

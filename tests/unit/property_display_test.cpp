@@ -125,15 +125,14 @@ TEST_F(PropertyDisplay, ChoosingANodeEndsTheFilterViewAndTakesTheCutOff)
 {
     display(1);
     window.filterView = true;
-    s.threeD_mode = true;
-    s.edge_mode = false;
+    s.view.mode = ViewMode::Filter;
     s.view.filter.cut = 0.2f;
     // Even the property already shown is coloured again: its colours carried the cut.
     EXPECT_EQ(select("PORO", 1), PropertySelection::Property);
     EXPECT_EQ(view.calls, (Calls{"uncheckFilterView", "caption PORO", "recolour PORO @0", "refreshLegend"}));
     EXPECT_EQ(s.view.filter.cut, 0.0f);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_FALSE(s.threeD_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
 }
 
 TEST_F(PropertyDisplay, ColourLimitsThatWouldMeetOrCrossTheOtherAreIgnored)
@@ -187,11 +186,11 @@ TEST_F(PropertyDisplay, LegendColoursRecolourTheShownPropertyAndAreKeptPerKind)
 TEST_F(PropertyDisplay, TheFilterTurnsTheFilterViewOnAndRecoloursWithTheCut)
 {
     display(1);
-    s.layers_mode = true;
+    s.view.mode = ViewMode::Layers;
     applyPropertyFilter(ctx, 0.2f, false);
-    EXPECT_TRUE(s.threeD_mode);
-    EXPECT_FALSE(s.edge_mode);
-    EXPECT_FALSE(s.layers_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Filter));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell));
+    EXPECT_FALSE(s.view.is(ViewMode::Layers));
     EXPECT_EQ(s.view.filter.cut, 0.2f);
     EXPECT_FALSE(s.view.filter.below);
     EXPECT_EQ(view.calls, (Calls{"recolour PORO cut 0.200000 @0"}));

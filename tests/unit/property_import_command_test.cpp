@@ -105,7 +105,7 @@ TEST_F(PropertyImportCommand, WithoutAGridOnlyTellsTheUserInTheirLanguage)
     EXPECT_EQ(prompts->messages[0].text, "There are no grid loaded. Please, load grid first.");
     EXPECT_TRUE(prompts->questions.empty());
 
-    state.Lang = "ru";
+    state.view.language = "ru";
     EXPECT_EQ(run({"unused"}, {}).outcome, PropertyImportOutcome::NoGrid);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Загрузка свойства");
@@ -216,7 +216,7 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
 {
     const std::string path = file("SHORT.GRDECL", propertyText({discrete("F")}, NZ - 1));
     const ListsSnapshot before(state.document.properties);
-    state.Lang = "en";
+    state.view.language = "en";
 
     const PropertyImportResult result = run({path}, {std::vector<int>{2}});
     EXPECT_EQ(result.accepted, 0);

@@ -132,8 +132,8 @@ TEST(RealGrid, RegularGridWithSpecgridKeepsTheSpacingLayoutByteForByte)
     EXPECT_EQ(a.document.grid.regularCells, b.document.grid.regularCells);
     EXPECT_EQ(a.document.grid.cellSize, 50);
     EXPECT_EQ(a.document.grid.activeCellCount, b.document.grid.activeCellCount);
-    EXPECT_EQ(a.position, b.position);
-    EXPECT_EQ(a.scale, b.scale);
+    EXPECT_EQ(a.view.camera.position, b.view.camera.position);
+    EXPECT_EQ(a.view.camera.scale, b.view.camera.scale);
     EXPECT_EQ(with.build.modelStat_resol, "50 x 50");
     EXPECT_EQ(with.build.trace, built.trace);
 }
@@ -212,7 +212,7 @@ TEST(RealGrid, ThickGridInFeetIsFittedToTheView)
     ASSERT_TRUE(l.build.built());
     EXPECT_EQ(l.build.modelStat_resol, "300 x 300 ft");
     EXPECT_TRUE(l.build.viewFitted);
-    EXPECT_TRUE(boxInView(modelBox((*l.state).document.grid), *l.state));
+    EXPECT_TRUE(boxInView(modelBox(l.state->document.grid), l.state->view));
 
     // A thin grid of the same size in metres keeps the usual placement.
     o.nz = 4;
@@ -231,14 +231,14 @@ TEST(RealGrid, FittedBoxFillsTheViewFromAnyDirection)
     const glm::vec3 turns[] = {{-70, 0, 0}, {0, 0, 0}, {-30, 0, 45}, {-89, 0, 120}, {-10, 20, 200}};
     for (bool ortho : {false, true}) {
         for (const glm::vec3& turn : turns) {
-            ViewCamera c;
-            c.rotation = turn;
-            c.twoD_ortho = ortho;
-            c.scale = glm::vec3(1.0f, 1.0f, 5.0f);
+            ViewState c;
+            c.camera.rotation = turn;
+            c.display.orthographicTopView = ortho;
+            c.camera.scale = glm::vec3(1.0f, 1.0f, 5.0f);
             fitView(box, c);
             EXPECT_TRUE(boxInView(box, c)) << turn.x << " " << turn.z << " " << ortho;
             EXPECT_FALSE(boxInView(box, c, 0.85f)) << turn.x << " " << turn.z << " " << ortho;
-            EXPECT_FLOAT_EQ(c.scale.z, 5 * c.scale.x);  // the exaggeration stays
+            EXPECT_FLOAT_EQ(c.camera.scale.z, 5 * c.camera.scale.x);  // the exaggeration stays
         }
     }
 }

@@ -33,57 +33,55 @@ protected:
 TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
 {
     EXPECT_EQ(switchLayerView(s, &view, false), ModeButtons::OnlyThisOne);
-    EXPECT_TRUE(s.layers_mode);
-    EXPECT_FALSE(s.edge_mode);
-    EXPECT_EQ(s.SHOW_K, 3);  // 7 / 2
-    EXPECT_EQ(s.transp_model, 1.0f);
+    EXPECT_TRUE(s.view.is(ViewMode::Layers));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.layer.shown, 3);  // 7 / 2
+    EXPECT_EQ(s.view.display.modelOpacity, 1.0f);
 
-    s.SHOW_K = 6;
+    s.view.layer.shown = 6;
     s.view.filter.cut = 0.25f;
     EXPECT_EQ(switchLayerView(s, &view, true), ModeButtons::ThisOneOff);
-    EXPECT_FALSE(s.layers_mode);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_EQ(s.saved_K, 6);
+    EXPECT_FALSE(s.view.is(ViewMode::Layers));
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.layer.saved, 6);
     EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
 
-    s.SHOW_K = 1;
-    s.oneLayer = false;
+    s.view.layer.shown = 1;
+    s.view.layer.oneAtATime = false;
     switchLayerView(s, &view, false);
-    EXPECT_EQ(s.SHOW_K, 6);
-    EXPECT_EQ(s.transp_model, 0.5f);  // eight layers, half transparent
+    EXPECT_EQ(s.view.layer.shown, 6);
+    EXPECT_EQ(s.view.display.modelOpacity, 0.5f);  // eight layers, half transparent
 
     ModelState single;
     single.document.grid.layers = 1;
     switchLayerView(single, nullptr, false);
-    EXPECT_EQ(single.SHOW_K, 1);
+    EXPECT_EQ(single.view.layer.shown, 1);
 }
 
 TEST_F(ViewModeSwitches, FlatSectionNeedsAGridAndReplacesTheOtherModes)
 {
     ModelState empty;
     EXPECT_EQ(switchFlatSection(empty, &view, false), ModeButtons::Unchanged);
-    EXPECT_TRUE(empty.edge_mode);
-    EXPECT_FALSE(empty.flat_section_mode);
+    EXPECT_TRUE(empty.view.is(ViewMode::Shell));
+    EXPECT_FALSE(empty.view.is(ViewMode::FlatSection));
 
     switchLayerView(s, &view, false);
-    s.SHOW_K = 2;
+    s.view.layer.shown = 2;
     s.view.filter.cut = 0.25f;  // the layer view keeps a cut; the flat section takes it off, with one recolour
     EXPECT_EQ(switchFlatSection(s, &view, false), ModeButtons::OnlyThisOne);
-    EXPECT_TRUE(s.flat_section_mode);
-    EXPECT_FALSE(s.layers_mode);
-    EXPECT_FALSE(s.edge_mode);
-    EXPECT_EQ(s.transp_all, 0);
-    EXPECT_EQ(s.saved_K, 2);
+    EXPECT_TRUE(s.view.is(ViewMode::FlatSection));
+    EXPECT_FALSE(s.view.is(ViewMode::Layers));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.layer.saved, 2);
     EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
 
-    s.transp_model = 0.5f;
+    s.view.display.modelOpacity = 0.5f;
     EXPECT_EQ(switchFlatSection(s, &view, true), ModeButtons::ThisOneOff);
-    EXPECT_FALSE(s.flat_section_mode);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_EQ(s.transp_all, 1);
-    EXPECT_EQ(s.transp_model, 1.0f);
+    EXPECT_FALSE(s.view.is(ViewMode::FlatSection));
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.display.modelOpacity, 1.0f);
     EXPECT_EQ(recolours(), oneRecolour);  // no cut, no recolour
 }
 
@@ -100,16 +98,15 @@ TEST_F(ViewModeSwitches, FilterViewNeedsALoadedPropertyOnDisplayInThe3DView)
     s.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
     switchLayerView(s, &view, false);
     EXPECT_EQ(switchFilterView(s, &view, false, false), ModeButtons::OnlyThisOne);
-    EXPECT_TRUE(s.edge_mode);  // the filter dialog sets the filter view itself once it is closed
-    EXPECT_FALSE(s.layers_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));  // the filter dialog sets the filter view itself once it is closed
+    EXPECT_FALSE(s.view.is(ViewMode::Layers));
     EXPECT_TRUE(view.calls.empty());
 
     // Off, the displayed property is recoloured without a cut even when none was set.
-    s.threeD_mode = true;
-    s.edge_mode = false;
+    s.view.mode = ViewMode::Filter;
     EXPECT_EQ(switchFilterView(s, &view, true, false), ModeButtons::ThisOneOff);
-    EXPECT_FALSE(s.threeD_mode);
-    EXPECT_TRUE(s.edge_mode);
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_EQ(recolours(), oneRecolour);
 }
 
@@ -129,92 +126,91 @@ TEST_F(ViewModeSwitches, TopViewLeavesEveryModeAndTurnsDownInTenFrames)
 {
     switchLayerView(s, &view, false);
     s.view.filter.cut = 0.25f;
-    s.position.z = 0.25f;
+    s.view.camera.position.z = 0.25f;
     switchTopView(s, &view, true);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_FALSE(s.layers_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_FALSE(s.view.is(ViewMode::Layers));
     EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(recolours(), oneRecolour);
-    EXPECT_EQ(s.saved_position_z_2d, 0.25f);
+    EXPECT_EQ(s.view.animation.savedZ, 0.25f);
 
     advanceViewAnimations(s);
-    EXPECT_FLOAT_EQ(s.rotation.x, 70.0f * 0.25f / 25.0f - 70.0f);  // eased: step 0.5 squared
+    EXPECT_FLOAT_EQ(s.view.camera.rotation.x, 70.0f * 0.25f / 25.0f - 70.0f);  // eased: step 0.5 squared
     for (int frame = 1; frame < 9; ++frame) advanceViewAnimations(s);
-    EXPECT_TRUE(s.mode_2d);
+    EXPECT_TRUE(s.view.animation.turningDown);
     advanceViewAnimations(s);
-    EXPECT_FALSE(s.mode_2d);
-    EXPECT_EQ(s.rotation.x, 0.0f);
-    EXPECT_EQ(s.scale, ModelState().scale);  // the perspective top view keeps the scale
+    EXPECT_FALSE(s.view.animation.turningDown);
+    EXPECT_EQ(s.view.camera.rotation.x, 0.0f);
+    EXPECT_EQ(s.view.camera.scale, ModelState().view.camera.scale);  // the perspective top view keeps the scale
 
     // Back up, and down again before the return ends: the turn down starts over from the beginning.
     switchTopView(s, &view, false);
     for (int frame = 0; frame < 4; ++frame) advanceViewAnimations(s);
-    EXPECT_TRUE(s.mode_3d);
+    EXPECT_TRUE(s.view.animation.turningUp);
     switchTopView(s, &view, true);
-    EXPECT_EQ(s.step, 0.0f);
-    EXPECT_FALSE(s.mode_3d);
+    EXPECT_EQ(s.view.animation.step, 0.0f);
+    EXPECT_FALSE(s.view.animation.turningUp);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_EQ(s.rotation.x, 0.0f);
+    EXPECT_EQ(s.view.camera.rotation.x, 0.0f);
     switchTopView(s, &view, false);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_FALSE(s.mode_3d);
-    EXPECT_EQ(s.rotation.x, -70.0f);
+    EXPECT_FALSE(s.view.animation.turningUp);
+    EXPECT_EQ(s.view.camera.rotation.x, -70.0f);
 
-    s.rotating = true;
-    const float z = s.rotation.z;
+    s.view.animation.spinning = true;
+    const float z = s.view.camera.rotation.z;
     advanceViewAnimations(s);
-    EXPECT_FLOAT_EQ(s.rotation.z, z + 0.1f);
+    EXPECT_FLOAT_EQ(s.view.camera.rotation.z, z + 0.1f);
 }
 
 TEST_F(ViewModeSwitches, OrthographicTopViewRescalesOnceAndUndoesItOnlyWhenReached)
 {
-    s.twoD_ortho = true;
-    s.WINDOW_RATIO = 2.0f;
-    s.scale = {3, 3, 15};
-    s.position.z = 0.25f;
+    s.view.display.orthographicTopView = true;
+    s.view.frame.ratio = 2.0f;
+    s.view.camera.scale = {3, 3, 15};
+    s.view.camera.position.z = 0.25f;
     switchTopView(s, nullptr, true);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_EQ(s.scale, glm::vec3(1.5f, 1.5f, 7.5f));
-    EXPECT_EQ(s.position.z, -1.0f);
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(1.5f, 1.5f, 7.5f));
+    EXPECT_EQ(s.view.camera.position.z, -1.0f);
 
     switchTopView(s, nullptr, false);
     advanceViewAnimations(s);
-    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
-    EXPECT_EQ(s.position.z, 0.25f);
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.view.camera.position.z, 0.25f);
     for (int frame = 1; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(3, 3, 15));
 
     // Turned back before the top view was reached: nothing was rescaled, so nothing is undone.
     switchTopView(s, nullptr, true);
     for (int frame = 0; frame < 3; ++frame) advanceViewAnimations(s);
     switchTopView(s, nullptr, false);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
-    EXPECT_EQ(s.rotation.x, -70.0f);
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.view.camera.rotation.x, -70.0f);
 
     // The window resized while the top view is shown: the way back undoes the division it made, not another one.
     switchTopView(s, nullptr, true);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    s.WINDOW_RATIO = 1.25f;
+    s.view.frame.ratio = 1.25f;
     switchTopView(s, nullptr, false);
     for (int frame = 0; frame < 10; ++frame) advanceViewAnimations(s);
-    EXPECT_EQ(s.scale, glm::vec3(3, 3, 15));
+    EXPECT_EQ(s.view.camera.scale, glm::vec3(3, 3, 15));
 }
 
 TEST_F(ViewModeSwitches, TopViewEndsTheLayerViewAndFlatSectionAsTheirOwnSwitchesDo)
 {
-    s.oneLayer = false;
+    s.view.layer.oneAtATime = false;
     switchLayerView(s, &view, false);
-    s.SHOW_K = 5;
+    s.view.layer.shown = 5;
     switchTopView(s, &view, true);
-    EXPECT_EQ(s.transp_model, 1.0f) << "the shell drawn half transparent";
-    EXPECT_EQ(s.saved_K, 5);
+    EXPECT_EQ(s.view.display.modelOpacity, 1.0f) << "the shell drawn half transparent";
+    EXPECT_EQ(s.view.layer.saved, 5);
 
     switchTopView(s, &view, false);
     switchFlatSection(s, &view, false);
     switchTopView(s, &view, true);
-    EXPECT_EQ(s.transp_all, 1);
-    EXPECT_FALSE(s.flat_section_mode);
+    EXPECT_FALSE(s.view.is(ViewMode::FlatSection));
 }
 
 // The window's frame timer: a tick draws when the schedule says so, then steps the animations. Runs until the timer
@@ -223,7 +219,7 @@ std::vector<float> framesUntilIdle(FrameSchedule& frames, ModelState& s, int lim
 {
     std::vector<float> drawn;
     for (int tick = 0; tick < limit; ++tick) {
-        if (frames.beginTick(s)) drawn.push_back(s.rotation.x);
+        if (frames.beginTick(s)) drawn.push_back(s.view.camera.rotation.x);
         advanceViewAnimations(s);
         if (!frames.endTick(s)) break;
     }
@@ -249,11 +245,11 @@ TEST_F(ViewModeSwitches, FramesAreDrawnOnlyForAChangeOrWhileATurnRuns)
 
     // The continuous turn keeps the timer going, one step per frame; switched off, one last frame shows where it
     // stopped.
-    s.rotating = true;
-    const float z = s.rotation.z;
+    s.view.animation.spinning = true;
+    const float z = s.view.camera.rotation.z;
     EXPECT_EQ(framesUntilIdle(frames, s, 50).size(), 50u);
-    EXPECT_NEAR(s.rotation.z, z + 5.0f, 1e-4f);
-    s.rotating = false;
+    EXPECT_NEAR(s.view.camera.rotation.z, z + 5.0f, 1e-4f);
+    s.view.animation.spinning = false;
     EXPECT_EQ(framesUntilIdle(frames, s).size(), 1u);
 }
 

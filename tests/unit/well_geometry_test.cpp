@@ -138,10 +138,10 @@ TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
     BuiltGrid grid(oneCell());
     const ModelSurfaceCorners corners(grid.geometry);
     Wells wells;
-    wells.WELL_LINE_COLOR = {1, 0, 0};
+    const std::vector<float> red{1, 0, 0};
     for (const char* name : {"P-1", "Скв-2"}) {
         const Well well{name, Points{{0, 0, 0, -900}, {100, 30, 40, -1050}, {200, 60, 80, -1300}}};
-        EXPECT_EQ(buildWellGeometry(well, wells, grid.geometry, &corners).front(), "starting initWELL");
+        EXPECT_EQ(buildWellGeometry(well, wells, grid.geometry, &corners, red).front(), "starting initWELL");
     }
     for (const auto* list : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide}) EXPECT_EQ(list->size(), 2u);
     EXPECT_EQ(wells.well_show_runs.size(), 2u);
@@ -150,9 +150,8 @@ TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
     EXPECT_NEAR(wells.well_proj_length[1], 0.05f, 1e-6f);
     EXPECT_EQ(wells.well_coord_vertex_show[0][3], 1.0f);
 
-    wells.WELL_LINE_COLOR = {0.1f, 0.2f, 0.3f};
     const Vertices shownBefore = wells.well_coord_vertex_show[1];
-    recolourWells(wells);
+    recolourWells(wells, {0.1f, 0.2f, 0.3f});
     for (const auto* parts : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide})
         for (const Vertices& part : *parts)
             for (std::size_t v = 0; v < part.size(); v += 6) {

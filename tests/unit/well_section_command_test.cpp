@@ -67,7 +67,7 @@ protected:
 
     bool click(int well, bool left = true)
     {
-        s.current_well = {well};
+        s.view.hoveredWells = {well};
         return addSectionWell(ctx, left);
     }
     void enter() { ASSERT_EQ(switchWellSection(ctx, false), ModeButtons::OnlyThisOne); }
@@ -110,31 +110,31 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     WellSectionContext noGrid{none, feedback, view, window, prompts, settings};
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
     none.document.grid.loaded = true;
-    none.Lang = "ru";
+    none.view.language = "ru";
     EXPECT_EQ(switchWellSection(noGrid, false), ModeButtons::Unchanged);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].text, "There are no grid loaded. Please, load grid first.");
     EXPECT_EQ(prompts.messages[0].caption, "Property loading");
     EXPECT_EQ(prompts.messages[1].text, "В проект еще не загружены свойства. Пожалуйста, загрузите сначала свойства.");
     EXPECT_EQ(prompts.messages[1].caption, "Загрузка свойства");
-    EXPECT_FALSE(none.well_section_mode);
-    EXPECT_TRUE(none.edge_mode);
+    EXPECT_FALSE(none.view.is(ViewMode::WellSection));
+    EXPECT_TRUE(none.view.is(ViewMode::Shell));
     EXPECT_FALSE(window.shown);
 
     // Entering: every other mode off, the cut taken off with one recolour, the earlier section emptied.
-    s.layers_mode = true;
+    s.view.mode = ViewMode::Layers;
     s.view.filter.cut = 0.2f;
-    s.well_section = {3};
+    s.view.section.wells = {3};
     s.intersect_lines = {{1, 2, 3, 4, 5, 6}};
     s.intersect_owc = {{}};
     s.intersect_lines_indices = {{}};
     s.section_well_coord_vertex = {{}};
     enter();
-    EXPECT_TRUE(s.well_section_mode);
-    EXPECT_FALSE(s.edge_mode || s.layers_mode || s.flat_section_mode || s.threeD_mode);
+    EXPECT_TRUE(s.view.is(ViewMode::WellSection));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell) || s.view.is(ViewMode::Layers) || s.view.is(ViewMode::FlatSection) || s.view.is(ViewMode::Filter));
     EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"recolour @0"}));
-    EXPECT_TRUE(s.well_section.empty() && s.intersect_lines.empty() && s.intersect_owc.empty() &&
+    EXPECT_TRUE(s.view.section.wells.empty() && s.intersect_lines.empty() && s.intersect_owc.empty() &&
                 s.intersect_lines_indices.empty() && s.section_well_coord_vertex.empty());
     EXPECT_TRUE(window.shown);
 }
@@ -149,7 +149,7 @@ TEST_F(WellSectionCommand, OneWellIsOneSegmentAndCannotBeBuilt)
     ASSERT_EQ(s.intersect_lines.size(), 1u);
     EXPECT_FALSE(s.intersect_lines[0].empty());
     EXPECT_EQ(window.rows, (std::vector<std::pair<std::string, int>>{{"W-1", 1}}));
-    EXPECT_TRUE(s.displaySection);
+    EXPECT_TRUE(s.view.section.planePlaced);
     ASSERT_EQ(s.model_section.size(), 24u);
     EXPECT_EQ(s.model_section[2], s.document.grid.extent.zMin);
     EXPECT_EQ(s.model_section[8], s.document.grid.extent.zMax);
@@ -161,8 +161,8 @@ TEST_F(WellSectionCommand, OneWellIsOneSegmentAndCannotBeBuilt)
     EXPECT_FALSE(RenderWellSection(ctx));
     EXPECT_TRUE(window.released);
     EXPECT_FALSE(window.shown);
-    EXPECT_FALSE(s.well_section_mode || s.diplay_well_section_mode);
-    EXPECT_FALSE(s.edge_mode || s.layers_mode || s.flat_section_mode || s.threeD_mode);
+    EXPECT_FALSE(s.view.is(ViewMode::WellSection) || s.view.section.unfolded);
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));  // the model is shown again, not an empty view
 }
 
 TEST_F(WellSectionCommand, WellsAreJoinedUpToNineAndPickedOnce)
@@ -181,7 +181,7 @@ TEST_F(WellSectionCommand, WellsAreJoinedUpToNineAndPickedOnce)
 
     for (int n = 2; n < 9; ++n) EXPECT_TRUE(click(wells[static_cast<std::size_t>(n)])) << n;
     EXPECT_FALSE(click(wells[9]));  // the tenth
-    EXPECT_EQ(s.well_section.size(), 9u);
+    EXPECT_EQ(s.view.section.wells.size(), 9u);
     EXPECT_EQ(s.intersect_lines.size(), 17u);
     ASSERT_EQ(window.rows.size(), 9u);
     EXPECT_EQ(window.rows.back(), (std::pair<std::string, int>{"W-9", 9}));
@@ -245,7 +245,7 @@ TEST_F(WellSectionCommand, AWellOutsideTheModelIsNotPicked)
     enter();
     EXPECT_FALSE(click(above));
     EXPECT_FALSE(click(above + 1));  // no such well
-    EXPECT_TRUE(s.well_section.empty());
+    EXPECT_TRUE(s.view.section.wells.empty());
     EXPECT_TRUE(s.intersect_lines.empty());
 }
 
@@ -256,16 +256,16 @@ TEST_F(WellSectionCommand, ShownSectionFillsTheViewAndLeavingRestoresCameraAndBa
     enter();
     click(a);
     click(b);
-    const glm::vec3 position = s.position, rotation = s.rotation, scale = s.scale;
-    s.VERT_SCALE = 4;
-    s.rotating = true;
+    const glm::vec3 position = s.view.camera.position, rotation = s.view.camera.rotation, scale = s.view.camera.scale;
+    s.view.camera.verticalScale = 4;
+    s.view.animation.spinning = true;
     settings.UpdateAppSettings(settings_key::BackgroundColorR, "10");
     settings.UpdateAppSettings(settings_key::BackgroundColorG, "20");
     settings.UpdateAppSettings(settings_key::BackgroundColorB, "30");
 
     ASSERT_TRUE(RenderWellSection(ctx));
-    EXPECT_TRUE(s.diplay_well_section_mode);
-    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{255, 255, 255}));
+    EXPECT_TRUE(s.view.section.unfolded);
+    EXPECT_EQ(s.view.display.background, (std::array<int, 3>{255, 255, 255}));
     EXPECT_FALSE(window.viewButtons);
     EXPECT_TRUE(window.darkLegendText);
     float xmin = 1e9f, xmax = -1e9f;
@@ -274,26 +274,26 @@ TEST_F(WellSectionCommand, ShownSectionFillsTheViewAndLeavingRestoresCameraAndBa
             xmin = std::min(xmin, v[i]);
             xmax = std::max(xmax, v[i]);
         }
-    EXPECT_FLOAT_EQ(s.position.x, -(xmin + xmax) / 2);
-    EXPECT_EQ(s.rotation.x, -90.0f);
-    EXPECT_EQ(s.rotation.z, 0.0f);
-    EXPECT_FLOAT_EQ(s.scale.x, 2 / (xmax - xmin) - 0.01f);
-    EXPECT_FLOAT_EQ(s.scale.z, s.scale.x * 4);
+    EXPECT_FLOAT_EQ(s.view.camera.position.x, -(xmin + xmax) / 2);
+    EXPECT_EQ(s.view.camera.rotation.x, -90.0f);
+    EXPECT_EQ(s.view.camera.rotation.z, 0.0f);
+    EXPECT_FLOAT_EQ(s.view.camera.scale.x, 2 / (xmax - xmin) - 0.01f);
+    EXPECT_FLOAT_EQ(s.view.camera.scale.z, s.view.camera.scale.x * 4);
     advanceViewAnimations(s);  // the section never turns
-    EXPECT_EQ(s.rotation.z, 0.0f);
+    EXPECT_EQ(s.view.camera.rotation.z, 0.0f);
 
     EXPECT_EQ(switchWellSection(ctx, true), ModeButtons::ThisOneOff);
-    EXPECT_EQ(s.position, position);
-    EXPECT_EQ(s.rotation, rotation);
-    EXPECT_EQ(s.scale, scale);
-    EXPECT_FALSE(s.diplay_well_section_mode || s.well_section_mode);
-    EXPECT_TRUE(s.edge_mode);
-    EXPECT_EQ(s.BACKGROUND_COLOR, (std::array<int, 3>{10, 20, 30}));
+    EXPECT_EQ(s.view.camera.position, position);
+    EXPECT_EQ(s.view.camera.rotation, rotation);
+    EXPECT_EQ(s.view.camera.scale, scale);
+    EXPECT_FALSE(s.view.section.unfolded || s.view.is(ViewMode::WellSection));
+    EXPECT_TRUE(s.view.is(ViewMode::Shell));
+    EXPECT_EQ(s.view.display.background, (std::array<int, 3>{10, 20, 30}));
     EXPECT_TRUE(window.viewButtons);
     EXPECT_FALSE(window.darkLegendText);
     EXPECT_FALSE(window.shown);
     advanceViewAnimations(s);
-    EXPECT_GT(s.rotation.z, rotation.z);
+    EXPECT_GT(s.view.camera.rotation.z, rotation.z);
 }
 
 TEST_F(WellSectionCommand, SectionThroughNamedWellsNeedsLoadedNames)
@@ -303,7 +303,7 @@ TEST_F(WellSectionCommand, SectionThroughNamedWellsNeedsLoadedNames)
     EXPECT_FALSE(showSectionThroughWells(ctx, {"A", "C"}, &error));
     EXPECT_EQ(error, "no well called \"C\" was loaded");
     EXPECT_FALSE(showSectionThroughWells(ctx, {"A"}, &error));  // one well: nothing to unfold
-    EXPECT_FALSE(s.well_section_mode || s.diplay_well_section_mode);
+    EXPECT_FALSE(s.view.is(ViewMode::WellSection) || s.view.section.unfolded);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ SectionSegment segment(float sx, float sy, float tx, float ty)
 void cut(ModelState& s, const SectionSegment& seg)
 {
     makeWellSection(s.document.grid, s.document.properties, s.document.properties.find(s.view.shownProperty),
-                    s.document.contacts, s, s, seg);
+                    s.document.contacts, s.view.contacts.owcColour, s, seg);
 }
 
 struct Vertex {
