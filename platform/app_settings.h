@@ -34,6 +34,10 @@ inline constexpr const char* BackgroundColorB = "BackgroundColorB";        // "7
 inline constexpr const char* show_inactive_cells = "show_inactive_cells";  // "False"
 // Files opened lately, newest first: one "kind<TAB>path" line each (see commands/recent_files.h); "".
 inline constexpr const char* recentFiles = "recentFiles";
+// The main window as the user left it: Qt's geometry of the window, and the three splitters' states (side panels,
+// data panels, view), each base64, the states separated by spaces; "" (the window's own first size).
+inline constexpr const char* windowGeometry = "windowGeometry";
+inline constexpr const char* windowSplitters = "windowSplitters";
 }  // namespace settings_key
 
 // The default value of a key; "" for a key that is not one of the store's keys.

@@ -111,6 +111,8 @@ void MainWindow::setUserPrompts(std::unique_ptr<UserPrompts> prompts)
 void MainWindow::applyStoredSettings()
 {
     AppSettings& store = appSettings();
+    restoreWindowLayout(store);
+    // Maximised only when the settings ask for full screen; otherwise the size and place the user left.
     if (store.readFlag(settings_key::fullscreen)) setWindowState(windowState() | Qt::WindowMaximized);
 
     state_.view.display.signature = store.ReadAppSettings(settings_key::copy);
@@ -179,7 +181,31 @@ void MainWindow::showExaggeration() { viewPanel_->showExaggeration(state_.view.c
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    event->accept();  // closing always succeeds; settings are saved when they change, not at exit
+    // Closing always succeeds. Settings are saved when they change; only the window's own layout waits for the
+    // close, since it changes with every drag.
+    saveWindowLayout(appSettings());
+    event->accept();
+}
+
+void MainWindow::restoreWindowLayout(const AppSettings& store)
+{
+    const std::string geometry = store.ReadAppSettings(settings_key::windowGeometry);
+    // Qt checks the blob and keeps the window on a screen that exists now; a damaged value leaves the first size.
+    if (!geometry.empty()) restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
+    const QList<QByteArray> states =
+        QByteArray::fromStdString(store.ReadAppSettings(settings_key::windowSplitters)).split(' ');
+    QSplitter* const splitters[] = {mainSplitter_, sidePanelsSplitter_, dataPanelsSplitter_};
+    for (qsizetype i = 0; i < states.size() && i < qsizetype(std::size(splitters)); ++i)
+        if (!states[i].isEmpty()) splitters[i]->restoreState(QByteArray::fromBase64(states[i]));
+}
+
+void MainWindow::saveWindowLayout(AppSettings& store) const
+{
+    store.UpdateAppSettings(settings_key::windowGeometry, saveGeometry().toBase64().toStdString());
+    QByteArray states;
+    for (const QSplitter* splitter : {mainSplitter_, sidePanelsSplitter_, dataPanelsSplitter_})
+        states += splitter->saveState().toBase64() + ' ';
+    store.UpdateAppSettings(settings_key::windowSplitters, states.trimmed().toStdString());
 }
 
 // Feedback channels.

@@ -46,6 +46,7 @@ class QTimer;
 
 namespace morvane {
 
+class AppSettings;
 class ColourLimitsDialog;
 class EventsLogPanel;
 class GlView;
@@ -145,6 +146,9 @@ private:
     // Undoes Qt's automatic check toggle so a handler sees the state before the click.
     void onClickKeepingState(QAction* action, void (MainWindow::*handler)());
     void applyStoredSettings();
+    // The window's place and size and the splitters' positions, put back from the settings and saved on close.
+    void restoreWindowLayout(const AppSettings& store);
+    void saveWindowLayout(AppSettings& store) const;
     // The view panel's overlays, the finished tick and the view buttons placed for the window's size.
     void layOutView();
     void resizeGlToPanel();

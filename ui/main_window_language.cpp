@@ -14,6 +14,7 @@
 
 #include "core/localisation.h"
 #include "platform/app_settings.h"
+#include "platform/qt_translations.h"
 #include "ui/main_window.h"
 #include "ui/property_legend.h"
 #include "ui/ui_text.h"
@@ -66,6 +67,7 @@ void MainWindow::chooseLanguage(const std::string& lang)
 {
     state_.view.language = lang;
     appSettings().UpdateAppSettings(settings_key::Lang, state_.view.language);
+    installQtTranslations(lang);  // Qt's own dialogs and standard buttons follow the interface
     checkLanguageItem();
     showTexts();
     fitCommandRow();

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -57,6 +59,9 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "ru");
     EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
+    // Qt's own buttons and dialogs follow the interface at once.
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text().remove('&'),
+              QString::fromUtf8("Отмена"));
     const auto russian = captions(form);
 
     // The small view buttons move left of the copy button, whose Russian caption is wider.
@@ -84,6 +89,8 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
         EXPECT_EQ(back.at(name), text) << name.toStdString();
     }
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "en");
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text().remove('&'),
+              "Cancel");
     EXPECT_TRUE(form.findChild<QAction*>("englishItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("russianItem")->isChecked());
 }

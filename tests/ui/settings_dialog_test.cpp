@@ -1,11 +1,13 @@
 // The general settings dialog on a settings file of the test's own: what it shows, what Apply stores and what the
 // main window takes when the dialog closes.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -156,6 +158,36 @@ TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
     EXPECT_EQ(stored("bubbleSize"), "1");
     EXPECT_EQ(s.view.display.signature, "Лаборатория");
     EXPECT_FALSE(window.findChild<QWidget*>("gridLinesButton")->property("checked").toBool());
+}
+
+// The window comes back as large as the user left it, with its panels where they were dragged; it is maximised
+// only when the settings ask for full screen, and a damaged stored layout leaves the first size.
+TEST_F(SettingsDialogTest, TheWindowComesBackAsItWasClosed)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->resize(1300, 820);
+    auto* panels = form->findChild<QSplitter*>("mainSplitter");
+    panels->setSizes({420, panels->width() - 420 - panels->handleWidth()});
+    QApplication::processEvents();
+    const QList<int> sizes = panels->sizes();
+    ASSERT_EQ(sizes.front(), 420);
+    ASSERT_TRUE(form->close());
+    form.reset();
+
+    MainWindow again;
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.size(), QSize(1300, 820));
+    EXPECT_EQ(again.findChild<QSplitter*>("mainSplitter")->sizes(), sizes);
+    EXPECT_FALSE(again.isMaximized());
+
+    appSettings().UpdateAppSettings("windowGeometry", "not a layout");
+    appSettings().UpdateAppSettings("windowSplitters", "%%% ###");
+    appSettings().UpdateAppSettings("fullscreen", "True");
+    MainWindow damaged;
+    EXPECT_TRUE(damaged.windowState() & Qt::WindowMaximized);
+    EXPECT_GT(damaged.findChild<QSplitter*>("mainSplitter")->sizes().front(), 0);
 }
 
 }  // namespace
