@@ -330,13 +330,17 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
     }
 }
 
+void SceneRenderer::lineWidth(float logical) const { glLineWidth(logical * pixelRatio_); }
+
+void SceneRenderer::pointSize(float logical) const { glPointSize(logical * pixelRatio_); }
+
 void SceneRenderer::drawWells()
 {
     const auto runsOf = [](const std::vector<std::vector<int>>& list, std::size_t i) {
         return i < list.size() ? &list[i] : nullptr;
     };
     for (std::size_t i = 0; i < s_.document.wells.items.size(); ++i) {
-        glLineWidth(static_cast<float>(s_.view.wells.lineWidth));
+        lineWidth(static_cast<float>(s_.view.wells.lineWidth));
         if (i < s_.well_coord_vertex_show.size())
             drawWellPart(slotAt(gpu_.wellsShown.vaos, static_cast<long long>(i)), s_.well_coord_vertex_show[i],
                          runsOf(s_.well_show_runs, i));
@@ -374,10 +378,10 @@ void SceneRenderer::Render()
     const glm::mat4 atPivot = glm::translate(glm::mat4(1.0f), -cursorStart);
     setUniformMatrix(core_.ModelMatrix, atPivot);
     if (!s.view.section.unfolded && s.view.pivotCursor && cursorAllowed_) {
-        glPointSize(20);
+        pointSize(20);
         drawArrays(gpu_.cursor.vao, GL_POINTS, 1);
         glEnable(GL_POINT_SMOOTH);
-        glLineWidth(4);
+        lineWidth(4);
         drawArrays(gpu_.cursor.vao, GL_LINES, 2);
         drawArrays(gpu_.cursorCross.vao, GL_LINES, 2);
     }
@@ -420,7 +424,7 @@ void SceneRenderer::Render()
     if (!s.view.wells.labelsOnTop && !s.document.wells.empty() && modelSpace) drawWells();
 
     if (modelSpace) {
-        glLineWidth(1);
+        lineWidth(1);
         drawArrays(gpu_.referencePlane.vao, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
         drawBackdropSquare();
     }
@@ -428,17 +432,17 @@ void SceneRenderer::Render()
     if (s.view.is(ViewMode::WellSection) && s.cellsColoured()) {
         for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
             const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
-            glLineWidth(6);
+            lineWidth(6);
             drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
-            glLineWidth(10);
+            lineWidth(10);
             drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
             if (s.view.section.planePlaced) {
-                glLineWidth(3);
+                lineWidth(3);
                 drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());
             }
         }
         for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
-            glLineWidth(static_cast<float>(s.view.wells.lineWidth));
+            lineWidth(static_cast<float>(s.view.wells.lineWidth));
             drawWellPart(slotAt(gpu_.sectionWells.vaos, static_cast<long long>(j)), s.section_well_coord_vertex[j],
                          j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
         }
@@ -449,7 +453,7 @@ void SceneRenderer::Render()
 
     const int layers = s.document.grid.layers;
     if (s.document.grid.loaded && s.view.display.gridLines && !s.view.is(ViewMode::WellSection)) {
-        glLineWidth(2);
+        lineWidth(2);
         glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
         if (s.view.is(ViewMode::Shell)) {
             // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
@@ -497,7 +501,7 @@ void SceneRenderer::Render()
         setClipDistance0(false);
         setUniformFloat(core_.transp, 1.0f);
         glDisable(GL_DEPTH_TEST);
-        glLineWidth(3);
+        lineWidth(3);
         drawArrays(gpu_.pickedCell.vao, GL_LINES, s.picked_cell_lines.size() / 6);
         glEnable(GL_DEPTH_TEST);
         glBindVertexArray(0);

@@ -109,6 +109,9 @@ public:
     bool cursorAllowed() const { return cursorAllowed_; }
     // The viewport in device pixels when it differs from the view size (high-density screens).
     void setViewport(int width, int height);
+    // Device pixels per logical pixel: lines and points are widened by it so they look as thick on a high-density
+    // screen as on an ordinary one.
+    void setPixelRatio(float ratio) { pixelRatio_ = ratio > 0.0f ? ratio : 1.0f; }
 
     ModelState& state() { return s_; }
     const GlObjects& objects() const { return gl_; }
@@ -116,6 +119,9 @@ public:
     GpuScene& gpu() { return gpu_; }  // tests take an object away to see the picture without it
 
 private:
+    // glLineWidth and glPointSize in logical pixels.
+    void lineWidth(float logical) const;
+    void pointSize(float logical) const;
     // Uploads `floats` coloured-vertex floats into a new vertex array and buffer, replacing the old ones.
     void uploadColoured(GLName& vao, GLName& vbo, const float* data, std::size_t floats);
     // The same with an element buffer of `indices`.
@@ -272,6 +278,7 @@ private:
     glm::vec3 lightPosition_{548.6273f, 6414.321f, -1.87842f};
     // Whether the pivot cursor may show: only in the perspective views, decided by the frame before.
     bool cursorAllowed_ = true;
+    float pixelRatio_ = 1.0f;
 };
 
 }  // namespace morvane

@@ -166,6 +166,7 @@ void GlView::setDeviceViewport(int width, int height)
 {
     // The framebuffer is in device pixels on high-density screens.
     const qreal ratio = devicePixelRatioF();
+    scene_->setPixelRatio(static_cast<float>(ratio));
     scene_->setViewport(static_cast<int>(std::lround(width * ratio)),
                         static_cast<int>(std::lround(std::max(height, 1) * ratio)));
 }

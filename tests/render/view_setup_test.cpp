@@ -77,6 +77,26 @@ TEST(ViewSetup, InitGLTurnsTheModelToItsStartAngleAndScale)
     EXPECT_GT(countPixels(image, rgb255(0.5f, 0.8f, 0.2f), 20), 50);
 }
 
+// On a high-density screen the lines are widened by the device pixel ratio, so they look as thick as on an ordinary
+// one: the reference plane's lines cover about twice the pixels at a ratio of 2.
+TEST(ViewSetup, LinesKeepTheirLookOnHighDensityScreens)
+{
+    ModelState state;
+    std::string error;
+    auto view = OffscreenRenderer::create(state, 320, 240, &error);
+    ASSERT_TRUE(view) << error;
+    const auto linePixels = [&] {
+        const RgbaImage image = view->frame();
+        return 320 * 240 - countPixels(image, backgroundOf(state), 8) - countPixels(image, rgb255(0.5f, 0.8f, 0.2f), 60);
+    };
+    const int ordinary = linePixels();
+    ASSERT_GT(ordinary, 100);
+    view->scene().setPixelRatio(2.0f);
+    const int dense = linePixels();
+    EXPECT_GT(dense, ordinary * 3 / 2);
+    EXPECT_LT(dense, ordinary * 3);
+}
+
 TEST(ViewSetup, BackgroundComesFromTheSettingsOnlyWhenAllThreeAreNumbers)
 {
     QTemporaryDir dir;
