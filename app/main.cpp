@@ -1,5 +1,6 @@
 // Program entry: the viewer window, or with --snapshot a picture drawn offscreen without any window.
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,9 @@ int runCommandLine(const std::vector<std::string>& args, morvane::CommandLine& c
 
 int main(int argc, char* argv[])
 {
-    morvane::ModelState& state = morvane::modelState();  // initial values are in place before any window
+    // The model and view the program shows: one for the whole run, owned here, handed to the window or the snapshot.
+    const auto owned = std::make_unique<morvane::ModelState>();
+    morvane::ModelState& state = *owned;
 
     // Help, wrong arguments and snapshots need no display at all: no QApplication, no platform plugin. Only an
     // option we do not know may still be one of Qt's (-platform, -style, ...), taken out by QApplication below.
@@ -98,7 +101,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    morvane::MainWindow window;
+    morvane::MainWindow window(state);
     window.show();
     if (!cl.gridFile.empty()) {
         // Imported once the window is up, so the user sees the progress.

@@ -216,11 +216,19 @@ std::array<std::string, LOCALS_SIZE> makeLocals()
     return locals;
 }
 
+const std::array<std::string, LOCALS_SIZE>& textTable()
+{
+    static const std::array<std::string, LOCALS_SIZE> table = makeLocals();
+    return table;
+}
+
 int languageOffset(const std::string& lang) { return lang == "ru" ? 1 : 0; }
 
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang)
 {
     return locals.at(static_cast<std::size_t>(base + languageOffset(lang)));
 }
+
+const std::string& localText(int base, const std::string& lang) { return localText(textTable(), base, lang); }
 
 }  // namespace morvane

@@ -18,8 +18,12 @@ std::array<std::string, LOCALS_SIZE> makeLocals();
 // 1 when the language is exactly "ru", else 0: any other value selects English.
 int languageOffset(const std::string& lang);
 
-// The text of a pair in the given language.
+// The program's table, filled once on first use and never changed after: it is read from any thread.
+const std::array<std::string, LOCALS_SIZE>& textTable();
+
+// The text of a pair in the given language, from `locals` or from the program's table.
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang);
+const std::string& localText(int base, const std::string& lang);
 
 // A text the interface shows outside the table (a message box, a file dialog's title, a log line, a tool tip or a
 // menu entry the table has no slot for), in English and in Russian; the language is chosen as for the table.

@@ -26,10 +26,4 @@ std::array<float, 120> ReferencePlane::initialSamplePoints()
     return points;
 }
 
-ModelState& modelState()
-{
-    static ModelState state;
-    return state;
-}
-
 }  // namespace morvane

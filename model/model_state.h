@@ -156,13 +156,8 @@ struct ModelState : Constants,
                     WellSection,
                     ProductionDrawing,
                     ReferencePlane {
-    std::array<std::string, LOCALS_SIZE> locals = makeLocals();  // interface texts, English and Russian pairs
-
     Document document;
     ViewState view;
 };
-
-// The one program-wide instance.
-ModelState& modelState();
 
 }  // namespace morvane

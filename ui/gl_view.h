@@ -30,9 +30,9 @@ class GlView : public QOpenGLWidget, public SceneOperations {
 public:
     // messageLog: the events log (AppendRichText and the builders' result lines go there); hostPanel: the panel
     // the view covers, whose client size is width x height and is read at every frame; statistics and dataTree: may
-    // be null. The view draws `state`, the program-wide model state unless a test passes its own.
+    // be null. The view draws `state`, which its owner keeps for the view's whole life.
     GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, ModelStatFields* statistics,
-           DataTree* dataTree, ModelState& state = modelState());
+           DataTree* dataTree, ModelState& state);
     ~GlView() override;
 
     GlView(const GlView&) = delete;

@@ -43,7 +43,7 @@ namespace {
 constexpr QSize kPreferredSize{1698, 824};
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), state_(modelState()), barColours_(std::random_device{}())
+MainWindow::MainWindow(ModelState& state, QWidget* parent) : QMainWindow(parent), state_(state), barColours_(std::random_device{}())
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));

@@ -72,7 +72,8 @@ class MainWindow : public QMainWindow,
                    private WellSectionWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The window shows and changes `state`, which its owner keeps for the window's whole life.
+    explicit MainWindow(ModelState& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The smallest window: it fits a 1366 x 768 laptop screen with its title bar and a task bar.

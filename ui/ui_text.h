@@ -22,7 +22,7 @@ inline QString uiText(const std::string& text)
 // The text of pair `base` in language `lang`, from the program-wide table.
 inline QString localUiText(int base, const std::string& lang)
 {
-    return uiText(localText(modelState().locals, base, lang));
+    return uiText(localText(base, lang));
 }
 
 // The names of the property type codes 1 (lithology) to 9 (continuous) as the type lists show them.

@@ -37,12 +37,19 @@ inline QString& settingsFile()
     return path;
 }
 
+// The model state the test's window shows, as the program's start owns one for the window.
+inline ModelState& state()
+{
+    static ModelState shown;
+    return shown;
+}
+
 // Every test starts from the default settings and a fresh model state.
 inline void resetProgramState()
 {
     QFile::remove(settingsFile());
     appSettings().setFilePath(settingsFile());
-    modelState() = ModelState();
+    state() = ModelState();
 }
 
 // The program's own start: GL format before the application, then the tests with the user's settings untouched.

@@ -33,9 +33,9 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<MainWindow>();
+        form = std::make_unique<MainWindow>(testing::state());
         panel = form->findChild<QWidget*>("viewPanel");
-        s = &modelState();
+        s = &testing::state();
         s->view.camera.scale = {3.0f, 3.0f, 15.0f};
         s->view.camera.rotation.z = 0.0f;
     }

@@ -85,7 +85,7 @@ int setPanelWidth(MainWindow& form, int width)
 TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
 {
     testing::resetProgramState();
-    MainWindow form;
+    MainWindow form(testing::state());
     form.resize(1900, 900);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -114,7 +114,7 @@ TEST(ClipboardWindow, CopiesTheViewWithTheLegendAtItsPlace)
     EXPECT_TRUE(nearColour(picture.pixelColor(inside), QColor(250, 10, 200)))
         << picture.pixelColor(inside).name().toStdString();
     // Away from the legend the view's background is there.
-    const auto& bg = modelState().view.display.background;
+    const auto& bg = testing::state().view.display.background;
     EXPECT_TRUE(nearColour(picture.pixelColor(picture.width() - 5, picture.height() - 5), QColor(bg[0], bg[1], bg[2])));
 }
 

@@ -52,7 +52,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         ASSERT_EQ(form.importGridFromPath(grid.string()), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importPropertiesItem")->trigger();
-        ASSERT_EQ(testing::propertyKinds(modelState().document.properties), (std::vector<int>{4, 1, 8}));
+        ASSERT_EQ(testing::propertyKinds(testing::state().document.properties), (std::vector<int>{4, 1, 8}));
     }
 
     // Opens the data manager from its ribbon button, runs `body` on it, and closes it with Exit.
@@ -81,7 +81,7 @@ protected:
     }
 
     TempFolder folder;
-    MainWindow form;
+    MainWindow form{testing::state()};
     RecordedPrompts* prompts = nullptr;
 };
 
@@ -107,7 +107,7 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
         m.updateLang("en");
         EXPECT_EQ(iconOf(child<QLabel>(m, "modelSummaryIcon")), StatusIcon::Attention);
         EXPECT_EQ(child<QLabel>(m, "minZ")->text(),
-                  QString::number(double(modelState().document.grid.extent.zMin * 1000)));
+                  QString::number(double(testing::state().document.grid.extent.zMin * 1000)));
         EXPECT_TRUE(child<QPushButton>(m, "addZoneButton")->isEnabled());
 
         QComboBox* poro = child<QComboBox>(m, "typeList0");
@@ -124,7 +124,7 @@ TEST_F(DataManagerTest, ShowsCompletenessAndRetypesWithinTheKindOfEachProperty)
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_FALSE(child<QPushButton>(m, "applyButton")->isEnabled());
     });
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     EXPECT_EQ(testing::propertyKinds(s.document.properties), (std::vector<int>{4, 7, 8}));
     QTreeWidgetItem* root = form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0);
     EXPECT_EQ(root->child(1)->data(0, Qt::UserRole + 1).toInt(), 7);
@@ -161,7 +161,7 @@ TEST_F(DataManagerTest, ZonesStartingAtOneFiveNineAreCheckedStoredAndShownAgain)
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_EQ(iconOf(child<QLabel>(m, "zonesIcon")), StatusIcon::OK);
     });
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     const std::vector<Zone>& zones = s.document.zones.items;
     ASSERT_EQ(zones.size(), 3u);
     EXPECT_EQ(zones[2].name, "Zone 3");
@@ -188,7 +188,7 @@ TEST_F(DataManagerTest, ZonesStartingAtOneFiveNineAreCheckedStoredAndShownAgain)
 
 TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTheStoredOne)
 {
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     withManager([&](DataManagerDialog& m) {
         EXPECT_FALSE(child<QLineEdit>(m, "owcDepth")->isEnabled());
         EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "0");
@@ -237,7 +237,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
 
 TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
 {
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     form.showUniformContacts(2030.5, std::nullopt);
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.0305f);
     EXPECT_FALSE(form.findChild<QToolButton*>("owcToggle")->isHidden());
@@ -252,7 +252,7 @@ TEST_F(DataManagerTest, CommandLineContactsAreShownUntilANewGridIsLoaded)
 
 TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
 {
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     // A region chosen and the dialog closed: nothing of it is kept.
     withManager([&](DataManagerDialog& m) {
         child<QCheckBox>(m, "gocCheck")->click();

@@ -44,7 +44,7 @@ protected:
     // A form with recorded answers: the property dialog answers "porosity".
     std::unique_ptr<MainWindow> makeWindow(std::vector<std::string> paths = {})
     {
-        auto form = std::make_unique<MainWindow>();
+        auto form = std::make_unique<MainWindow>(testing::state());
         auto recorded = std::make_unique<RecordedPrompts>(std::move(paths));
         recorded->typeAnswers = {std::vector<int>{4}, std::vector<int>{4}};
         prompts = recorded.get();
@@ -96,11 +96,11 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
     QTest::qWait(50);
     QApplication::restoreOverrideCursor();
     EXPECT_FALSE(busyEnter.isAccepted());
-    EXPECT_FALSE(modelState().document.grid.loaded);
+    EXPECT_FALSE(testing::state().document.grid.loaded);
 
     // In any order: the properties belong to the grid of the same drop.
     drop(*form, {properties, notes, grid});
-    const ModelState& s = modelState();
+    const ModelState& s = testing::state();
     EXPECT_TRUE(s.document.grid.loaded);
     EXPECT_EQ(s.document.grid.name, "DROPPED");
     EXPECT_EQ(testing::propertyNames(s.document.properties), std::vector<std::string>{"PORO"});
@@ -115,7 +115,7 @@ TEST_F(FilesIn, ADropImportsTheGridBeforeItsPropertiesAndSaysWhatItCannotImport)
     testing::resetProgramState();
     auto fresh = makeWindow();
     drop(*fresh, {properties});
-    EXPECT_FALSE(modelState().document.grid.loaded);
+    EXPECT_FALSE(testing::state().document.grid.loaded);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].text, kNoGridTextEn);
 }
@@ -131,13 +131,13 @@ TEST_F(FilesIn, RecentFilesSurviveARestartAndReopenByTheirKind)
                   (std::vector<QString>{"&1  props.txt  (properties)", "&2  DROPPED.GRDECL  (grid)"}));
     }
     // After a restart, in Russian, the list is the same; choosing the grid imports it again.
-    modelState() = ModelState();
+    testing::state() = ModelState();
     appSettings().UpdateAppSettings(settings_key::Lang, "ru");
     auto later = makeWindow();
     EXPECT_EQ(later->findChild<QMenu*>("recentFilesMenu")->title(), "Недавние файлы");
     EXPECT_EQ(recentEntries(*later), (std::vector<QString>{"&1  props.txt  (свойства)", "&2  DROPPED.GRDECL  (грид)"}));
     later->findChild<QAction*>("recentFile_2")->trigger();
-    EXPECT_TRUE(modelState().document.grid.loaded);
+    EXPECT_TRUE(testing::state().document.grid.loaded);
     EXPECT_EQ(recentEntries(*later).front(), "&1  DROPPED.GRDECL  (грид)");
 
     // A file gone from the disk is said in the log and leaves the list.
@@ -153,11 +153,11 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    const int layer = modelState().view.layer.shown;
+    const int layer = testing::state().view.layer.shown;
     QTest::keyClick(form->findChild<QWidget*>("modelTree"), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(prompts->questions.size(), 1u) << "the grid file dialog";
-    EXPECT_TRUE(modelState().document.grid.loaded);
-    EXPECT_EQ(modelState().view.layer.shown, layer) << "O with Ctrl is no layer step";
+    EXPECT_TRUE(testing::state().document.grid.loaded);
+    EXPECT_EQ(testing::state().view.layer.shown, layer) << "O with Ctrl is no layer step";
     EXPECT_EQ(form->findChild<QAction*>("importGridItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_TRUE(form->findChild<QMenu*>("projectMenu")->actions().contains(form->findChild<QAction*>("importGridItem")))
         << "shown in the Project menu";

@@ -159,7 +159,7 @@ TEST(WindowWithABrokenShader, SaysSoInRedInTheEventsLog)
     } restore;
     std::filesystem::current_path(folder.path());  // shaders are looked up here first
 
-    MainWindow form;
+    MainWindow form(testing::state());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(50);

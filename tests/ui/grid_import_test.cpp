@@ -44,7 +44,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     const auto first = gen::writeGrid(o, folder.path()).front();
     const std::string notGrid = testing::writeText(folder.file("empty.GRDECL"), "");
 
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{first.string(), notGrid});
     RecordedPrompts& answers = *prompts;
     form.setUserPrompts(std::move(prompts));
@@ -53,7 +53,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
 
     form.findChild<QAction*>("importGridItem")->trigger();
 
-    const ModelState& s = modelState();
+    const ModelState& s = testing::state();
     EXPECT_TRUE(s.document.grid.loaded);
     EXPECT_EQ(s.document.grid.rows, 5);
     EXPECT_EQ(s.document.grid.columns, 6);
@@ -105,23 +105,23 @@ TEST_F(GridImportWindowTest, SecondGridTurnsLayerViewOffAndReplacesTheProperties
     o.nz = 2;
     const auto second = gen::writeGrid(o, folder.path()).front();
 
-    MainWindow form;
+    MainWindow form(testing::state());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(form.importGridFromPath(first.string()), GridImportOutcome::Loaded);
     auto* layers = form.findChild<QAction*>("layerViewCommand");
     layers->trigger();
     ASSERT_TRUE(layers->isChecked());
-    ASSERT_TRUE(modelState().view.is(ViewMode::Layers));
-    modelState().document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
+    ASSERT_TRUE(testing::state().view.is(ViewMode::Layers));
+    testing::state().document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
 
     ASSERT_EQ(form.importGridFromPath(second.string()), GridImportOutcome::Loaded);
     EXPECT_FALSE(layers->isChecked());
-    EXPECT_FALSE(modelState().view.is(ViewMode::Layers));
-    EXPECT_TRUE(modelState().view.is(ViewMode::Shell));
-    EXPECT_EQ(modelState().view.layer.saved, 0);
-    EXPECT_EQ(modelState().document.grid.layers, 2);
-    EXPECT_TRUE(modelState().document.properties.items.empty());
+    EXPECT_FALSE(testing::state().view.is(ViewMode::Layers));
+    EXPECT_TRUE(testing::state().view.is(ViewMode::Shell));
+    EXPECT_EQ(testing::state().view.layer.saved, 0);
+    EXPECT_EQ(testing::state().document.grid.layers, 2);
+    EXPECT_TRUE(testing::state().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->text(0), "SECOND");
 }
 

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     const auto english = captions(form);
     EXPECT_EQ(english.at("projectMenu"), "Project");
     EXPECT_EQ(english.at("viewTab"), "    VISUAL    ");
@@ -55,7 +55,7 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
     EXPECT_EQ(english.at("rotateButton/tip"), "Smoothly rotate the model");
 
     form.findChild<QAction*>("russianItem")->trigger();
-    EXPECT_EQ(modelState().view.language, "ru");
+    EXPECT_EQ(testing::state().view.language, "ru");
     EXPECT_EQ(appSettings().ReadAppSettings("Lang"), "ru");
     EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
@@ -100,7 +100,7 @@ TEST_F(Language, RussianAndBackRestoresEveryEnglishCaption)
 // four view buttons sit left of the copy button without covering a command.
 TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBeingCut)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     EXPECT_LE(form.minimumWidth(), 1366 - 20);
     EXPECT_LE(form.minimumHeight(), 768 - 100);
     form.resize(form.minimumSize());
@@ -139,7 +139,7 @@ TEST_F(Language, TheSmallestWindowFitsALaptopAndItsCommandRowScrollsRatherThanBe
 TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)
 {
     appSettings().UpdateAppSettings("Lang", "ru");
-    MainWindow form;
+    MainWindow form(testing::state());
     EXPECT_EQ(form.findChild<QMenu*>("modelMenu")->title(), "Модель");
     EXPECT_EQ(form.findChild<QAction*>("historyMatchTab")->text(), "    АДАПТАЦИЯ    ");
     EXPECT_TRUE(form.findChild<QAction*>("russianItem")->isChecked());
@@ -148,8 +148,8 @@ TEST_F(Language, StoredRussianShowsRussianBeforeTheFirstFrame)
 TEST_F(Language, AnUnknownStoredLanguageGivesEnglishAndLeavesTheMarks)
 {
     appSettings().UpdateAppSettings("Lang", "de");
-    MainWindow form;
-    EXPECT_EQ(modelState().view.language, "de");
+    MainWindow form(testing::state());
+    EXPECT_EQ(testing::state().view.language, "de");
     EXPECT_EQ(form.findChild<QMenu*>("projectMenu")->title(), "Project");
     EXPECT_FALSE(form.findChild<QAction*>("englishItem")->isChecked());
     EXPECT_FALSE(form.findChild<QAction*>("russianItem")->isChecked());

@@ -71,8 +71,8 @@ protected:
     }
 
     TempFolder folder;
-    MainWindow form;
-    ModelState& s = modelState();
+    MainWindow form{testing::state()};
+    ModelState& s = testing::state();
     const Property& poro() const { return s.document.properties.items.at(0); }
     const Property& litho() const { return s.document.properties.items.at(1); }
     QGroupBox* legend = nullptr;

@@ -37,7 +37,7 @@ protected:
     // Wells P-1 ... P-n standing 0.1 apart around the pivot, without production.
     void addWells(int n)
     {
-        ModelState& s = modelState();
+        ModelState& s = testing::state();
         for (int i = 0; i < n; ++i) {
             const glm::vec3 top = -s.view.camera.position + glm::vec3(0.1f * static_cast<float>(i), 0, 0);
             s.document.wells.add(Well{"P-" + std::to_string(i + 1), {}});
@@ -78,15 +78,15 @@ protected:
         QApplication::sendEvent(slider, &release);
     }
 
-    MainWindow form;
+    MainWindow form{testing::state()};
     RecordedPrompts* prompts = nullptr;
 };
 
 TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
 {
     addWells(5);
-    modelState().document.production.byWell["P-2"].oil = 12.5f;
-    const auto before = modelState().document.production.byWell;
+    testing::state().document.production.byWell["P-2"].oil = 12.5f;
+    const auto before = testing::state().document.production.byWell;
 
     EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         EXPECT_EQ(table.parentWidget(), m.findChild<QWidget*>("productionGroup"));
@@ -114,7 +114,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_EQ(column(table, WellColumn), QStringList({"P-1", "P-2", "P-3", "P-4", "P-5"}));
     }));
     // Closed without Apply: nothing kept.
-    EXPECT_EQ(modelState().document.production.byWell, before);
+    EXPECT_EQ(testing::state().document.production.byWell, before);
 
     EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
         // A block of three spreadsheet columns, decimal comma included, then Apply.
@@ -126,7 +126,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         table.item(0, OilColumn)->setText("99");
         EXPECT_TRUE(m.findChild<QPushButton*>("applyButton")->isEnabled());
     }));
-    const ModelState& s = modelState();
+    const ModelState& s = testing::state();
     for (int i = 0; i < 5; ++i) {
         const float n = static_cast<float>(i + 1);
         EXPECT_EQ(s.document.production.of("P-" + std::to_string(i + 1)),
@@ -149,7 +149,7 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
 TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThem)
 {
     QAction* button = form.findChild<QAction*>("productionCommand");
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     button->trigger();
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Cumulative production");

@@ -138,7 +138,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     const std::string props = testing::writeText(
         folder.file("ROCK.GRDECL"), propertyText({continuous("PERM"), discrete("Facies"), continuous("SW", 3)}));
 
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{props});
     prompts->typeAnswers = {std::vector<int>{5, 0, 0}};
     form.setUserPrompts(std::move(prompts));
@@ -148,7 +148,7 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
 
     form.findChild<QAction*>("importPropertiesItem")->trigger();
 
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     // Properties loaded without a type are typed 8 (discrete) or 9 (continuous) at once.
     EXPECT_EQ(testing::propertyKinds(s.document.properties), (std::vector<int>{5, 8, 9}));
     EXPECT_EQ(testing::propertyNames(s.document.properties), (std::vector<std::string>{"PERM", "Facies", "SW"}));
@@ -235,7 +235,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     const std::string props =
         testing::writeText(folder.file("OTHER.GRDECL"), propertyText({continuous("PERM")}, NZ + 2));
 
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{props});
     prompts->typeAnswers = {std::vector<int>{5}};
     RecordedPrompts& answers = *prompts;
@@ -250,7 +250,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
               "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
               "48 values, the grid has 24 cells.");
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
-    EXPECT_TRUE(modelState().document.properties.items.empty());
+    EXPECT_TRUE(testing::state().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->childCount(), 0);
     EXPECT_EQ(form.findChild<QProgressBar*>("progressBar")->value(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -258,7 +258,7 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
 
 TEST_F(PropertyImportWindowTest, WithoutAGridTheMenuOnlyShowsTheMessage)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts& answers = *prompts;
     form.setUserPrompts(std::move(prompts));

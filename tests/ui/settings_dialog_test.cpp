@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<MainWindow>();
+        form = std::make_unique<MainWindow>(testing::state());
         dialog = form->findChild<SettingsDialog*>("settingsDialog");
     }
 
@@ -79,7 +79,7 @@ TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
 
 TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 {
-    modelState().view.display.gridLines = true;
+    testing::state().view.display.gridLines = true;
     dialog->show();
     child<ColorButton>("backgroundColourButton")->setSelectedColor(QColor(10, 20, 30));
     EXPECT_TRUE(apply()->isEnabled());
@@ -102,7 +102,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 
     QTest::mouseClick(child<QPushButton>("exitButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
-    const ModelState& s = modelState();
+    const ModelState& s = testing::state();
     EXPECT_EQ(s.view.display.background, (std::array<int, 3>{10, 20, 30}));
     EXPECT_TRUE(form->findChild<QWidget*>("viewPanel")->styleSheet().contains("rgb(10,20,30)"));
     EXPECT_TRUE(form->findChild<QGroupBox*>("propertyLegend")->styleSheet().contains("rgb(10,20,30)"));
@@ -118,23 +118,23 @@ TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)
     child<QRadioButton>("transparentLayersRadio")->setChecked(true);
     QTest::mouseClick(apply(), Qt::LeftButton);
     dialog->close();
-    EXPECT_FALSE(modelState().view.layer.oneAtATime);
-    EXPECT_EQ(modelState().view.display.modelOpacity, 1.0f);
+    EXPECT_FALSE(testing::state().view.layer.oneAtATime);
+    EXPECT_EQ(testing::state().view.display.modelOpacity, 1.0f);
 
     form->findChild<QAction*>("layerViewCommand")->trigger();
-    modelState().view.display.modelOpacity = 1.0f;
+    testing::state().view.display.modelOpacity = 1.0f;
     dialog->show();
     dialog->close();
-    EXPECT_EQ(modelState().view.display.modelOpacity, 0.5f);
+    EXPECT_EQ(testing::state().view.display.modelOpacity, 0.5f);
 }
 
 TEST_F(SettingsDialogTest, MenuOpensTheDialogModallyInTheCurrentLanguage)
 {
-    modelState().view.language = "ru";
+    testing::state().view.language = "ru";
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
         sawDialog = dialog->isVisible() && dialog->isModal();
-        EXPECT_EQ(dialog->windowTitle(), QString::fromStdString(modelState().locals[601]));
+        EXPECT_EQ(dialog->windowTitle(), QString::fromStdString(textTable()[601]));
         dialog->close();
     });
     form->findChild<QAction*>("generalSettingsItem")->trigger();
@@ -149,9 +149,9 @@ TEST_F(SettingsDialogTest, WindowLoadAppliesStoredSettings)
     appSettings().UpdateAppSettings("oneLayer", "False");
     appSettings().UpdateAppSettings("bubbleSize", "x1");
     appSettings().UpdateAppSettings("copy", "Лаборатория");
-    modelState() = ModelState();
-    MainWindow window;
-    const ModelState& s = modelState();
+    testing::state() = ModelState();
+    MainWindow window(testing::state());
+    const ModelState& s = testing::state();
     EXPECT_FALSE(s.view.display.gridLines);
     EXPECT_FALSE(s.view.layer.oneAtATime);
     EXPECT_FLOAT_EQ(s.view.production.scale, 1.0f);
@@ -175,7 +175,7 @@ TEST_F(SettingsDialogTest, TheWindowComesBackAsItWasClosed)
     ASSERT_TRUE(form->close());
     form.reset();
 
-    MainWindow again;
+    MainWindow again(testing::state());
     again.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
     EXPECT_EQ(again.size(), QSize(1300, 820));
@@ -185,7 +185,7 @@ TEST_F(SettingsDialogTest, TheWindowComesBackAsItWasClosed)
     appSettings().UpdateAppSettings("windowGeometry", "not a layout");
     appSettings().UpdateAppSettings("windowSplitters", "%%% ###");
     appSettings().UpdateAppSettings("fullscreen", "True");
-    MainWindow damaged;
+    MainWindow damaged(testing::state());
     EXPECT_TRUE(damaged.windowState() & Qt::WindowMaximized);
     EXPECT_GT(damaged.findChild<QSplitter*>("mainSplitter")->sizes().front(), 0);
 }

@@ -22,8 +22,8 @@ protected:
     void SetUp() override
     {
         testing::resetProgramState();
-        form = std::make_unique<MainWindow>();
-        s = &modelState();
+        form = std::make_unique<MainWindow>(testing::state());
+        s = &testing::state();
     }
 
     // A generated grid of `layers` layers, imported through the menu command without its dialog.
@@ -272,9 +272,9 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
     EXPECT_EQ(appSettings().ReadAppSettings("show_inactive_cells"), "True");
 
     // The next start takes the stored choice.
-    form = std::make_unique<MainWindow>();
+    form = std::make_unique<MainWindow>(testing::state());
     EXPECT_TRUE(action("inactiveCellsItem")->isChecked());
-    EXPECT_TRUE(modelState().view.display.inactiveCells);
+    EXPECT_TRUE(testing::state().view.display.inactiveCells);
 }
 
 TEST_F(ViewModes, WellStyleButtonsOpenTheirMenusAtTheirTopRightCorner)
@@ -319,7 +319,7 @@ TEST_F(ViewModes, StatisticsWindowOpensInTheCurrentLanguage)
     ASSERT_NE(statistics, nullptr);
     EXPECT_TRUE(statistics->isVisible());
     EXPECT_FALSE(statistics->isModal());
-    EXPECT_EQ(statistics->windowTitle(), QString::fromStdString(s->locals[801]));
+    EXPECT_EQ(statistics->windowTitle(), QString::fromStdString(textTable()[801]));
     statistics->close();
 }
 

@@ -143,9 +143,9 @@ protected:
 
 TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     importThroughTheMenu(form);
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
 
     auto* tree = form.findChild<QTreeWidget*>("wellList");
     ASSERT_EQ(tree->topLevelItemCount(), 3);
@@ -181,9 +181,9 @@ TEST_F(WellWindowTest, MenuImportFillsTheWellTreeLogAndTheViewsArrays)
 
 TEST_F(WellWindowTest, DisplaySettings)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     importThroughTheMenu(form);
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
 
     // The line colour recolours both parts of every loaded well.
     form.findChild<ColorButton*>("lineColourButton")->setSelectedColor(QColor(255, 0, 51));
@@ -223,10 +223,10 @@ TEST_F(WellWindowTest, DisplaySettings)
 
 TEST_F(WellWindowTest, HoveringALabelPicksItsWell)
 {
-    MainWindow form;
+    MainWindow form(testing::state());
     importThroughTheMenu(form);
     if (!form.glView()->contextReady()) GTEST_SKIP() << "no GL context on this display";
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     form.onFrameTimer();  // a frame places the labels
     QWidget* panel = form.findChild<QWidget*>("viewPanel");
     const QPoint label(s.view.frame.wellLabelX[1], s.view.frame.wellLabelY[1]);

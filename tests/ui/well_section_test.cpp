@@ -54,7 +54,7 @@ protected:
     {
         ASSERT_EQ(form.importGridFromPath(grid), GridImportOutcome::Loaded);
         form.findChild<QAction*>("importPropertiesItem")->trigger();
-        ASSERT_EQ(modelState().document.properties.items.size(), 1u);
+        ASSERT_EQ(testing::state().document.properties.items.size(), 1u);
         ASSERT_EQ(form.importWellsFromPaths(wells).loaded, 3);
     }
 
@@ -66,7 +66,7 @@ protected:
 TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
 {
     writeModel();
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{});
     RecordedPrompts* recorded = prompts.get();
     form.setUserPrompts(std::move(prompts));
@@ -76,14 +76,14 @@ TEST_F(WellSectionWindowTest, WithoutAPropertyTheButtonOnlyShowsTheMessage)
     button->trigger();
     EXPECT_EQ(recorded->messages.size(), 2u);
     EXPECT_FALSE(button->isChecked());
-    EXPECT_FALSE(modelState().view.is(ViewMode::WellSection));
+    EXPECT_FALSE(testing::state().view.is(ViewMode::WellSection));
     EXPECT_FALSE(form.findChild<SectionWellPicker*>("sectionWellPicker")->isVisible());
 }
 
 TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSection)
 {
     writeModel();
-    MainWindow form;
+    MainWindow form(testing::state());
     auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{properties});
     prompts->typeAnswers = {std::vector<int>{4}};
     form.setUserPrompts(std::move(prompts));
@@ -93,7 +93,7 @@ TEST_F(WellSectionWindowTest, ClickedWellsAreListedAndTheBuildButtonShowsTheSect
     loadModel(form);
     form.findChild<QTimer*>("frameTimer")
         ->stop();  // the pointer does not hover any label here: the clicked wells are set below
-    ModelState& s = modelState();
+    ModelState& s = testing::state();
     const glm::vec3 position = s.view.camera.position, rotation = s.view.camera.rotation;
 
     QAction* button = form.findChild<QAction*>("wellSectionCommand");

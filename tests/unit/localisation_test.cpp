@@ -149,11 +149,11 @@ TEST(LocalisationTest, TextsOfTheWindowsAsTheyAreShown)
     }
 }
 
-TEST(LocalisationTest, TheModelStateStartsWithTheTableInEnglish)
+TEST(LocalisationTest, TheProgramTableIsTheFilledTableAndTheStateStartsInEnglish)
 {
-    const ModelState state;
-    EXPECT_EQ(state.view.language, "en");
-    EXPECT_EQ(state.locals, table());
+    EXPECT_EQ(textTable(), table());
+    EXPECT_EQ(&textTable(), &textTable());
+    EXPECT_EQ(ModelState().view.language, "en");
 }
 
 }  // namespace

@@ -178,7 +178,6 @@ TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
     EXPECT_FLOAT_EQ(s.view.production.labelSize, 0.3f);
     EXPECT_EQ(s.view.display.signature, "Morvane");
     EXPECT_EQ(s.view.language, "en");
-    EXPECT_EQ(s.locals[0], "Project");
     EXPECT_EQ(kCoordScale, 1000);
     EXPECT_EQ(ModelState::DIMENSION_MIN, 25);
 }
