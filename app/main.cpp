@@ -10,7 +10,7 @@
 
 #include "app/snapshot.h"
 #include "commands/command_line.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "platform/app_settings.h"
 #include "platform/qt_translations.h"
 #include "render/resource_files.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "commands/command_line.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane {
 

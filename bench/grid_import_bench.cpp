@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "commands/model_state.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane {
 

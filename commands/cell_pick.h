@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/cell_outline.h"
 
 namespace morvane {

@@ -9,7 +9,7 @@
 
 #include "commands/data_manager_rules.h"
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/fluid_contacts.h"
 #include "scene/scene_operations.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "model/contacts.h"
 #include "model/property_set.h"
 

@@ -7,7 +7,7 @@
 // that ends a turn asks for the one frame that shows where it ended.
 #pragma once
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane {
 

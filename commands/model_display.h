@@ -2,7 +2,7 @@
 // hiding its inactive cells.
 #pragma once
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "io/production_reader.h"
 #include "scene/scene_operations.h"

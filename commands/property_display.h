@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/property_colouring.h"
 #include "scene/scene_operations.h"
 

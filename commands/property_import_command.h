@@ -11,7 +11,7 @@
 
 #include "core/feedback.h"
 #include "core/localisation.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
 

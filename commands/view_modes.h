@@ -6,7 +6,7 @@
 // click and says what the buttons show afterwards; the window only moves the check marks.
 #pragma once
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/scene_operations.h"
 
 namespace morvane {

@@ -15,7 +15,7 @@
 
 #include "commands/view_modes.h"
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "platform/app_settings.h"
 #include "scene/scene_operations.h"

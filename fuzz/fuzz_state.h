@@ -3,7 +3,7 @@
 // readers and builders touch are reset before every run.
 #pragma once
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane::fuzz {
 

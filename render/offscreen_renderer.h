@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "core/view_targets.h"
 #include "render/scene_renderer.h"
 #include "scene/scene_operations.h"

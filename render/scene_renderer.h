@@ -16,7 +16,7 @@
 #include <glm/glm.hpp>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "core/view_targets.h"
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
+#include "model/production.h"
+#include "model/wells.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

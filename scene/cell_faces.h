@@ -7,7 +7,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

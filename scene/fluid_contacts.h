@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/contacts.h"
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

@@ -504,18 +504,17 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     return report;
 }
 
-GridBuildReport buildGrid(ModelState& state)
+GridBuildReport buildGrid(Grid& grid, ViewState& view, CellColouring& colours, ReferencePlane& plane)
 {
-    Grid& grid = state.document.grid;
     CornerPointInput incoming = std::move(grid.input);
     GridBuildReport report = buildGridGeometry(incoming, grid.name, grid);
     if (!report.built()) {
         grid.input = std::move(incoming);
         return report;
     }
-    state.colouredFrom.valid = false;  // the cell colours were the old grid's
-    report.viewFitted = placeCameraOnGrid(grid, state.view, &report.trace);
-    buildXYPlane(grid, state);
+    colours.colouredFrom.valid = false;  // the cell colours were the old grid's
+    report.viewFitted = placeCameraOnGrid(grid, view, &report.trace);
+    buildXYPlane(grid, plane);
     return report;
 }
 

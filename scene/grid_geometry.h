@@ -22,7 +22,8 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
+#include "view/view_state.h"
 
 namespace morvane {
 
@@ -86,9 +87,9 @@ struct GridBuildReport {
 // Never reads beyond the input's corner depths, pillars or pillar x and y, whatever they hold.
 GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& grid);
 
-// The whole grid build on the model state, from the input read into its grid: buildGridGeometry, then, when built,
-// the camera placed on the new grid and the XY reference plane built.
-GridBuildReport buildGrid(ModelState& state);
+// The whole grid build from the input read into `grid`: buildGridGeometry, then, when built, the cell colours marked
+// stale, the camera placed on the new grid and the XY reference plane built.
+GridBuildReport buildGrid(Grid& grid, ViewState& view, CellColouring& colours, ReferencePlane& plane);
 
 // The main log line of a build in the interface language ("en" or "ru"): a refused cell size says the size found
 // and the limits, so that the user can mend the file.

@@ -6,7 +6,7 @@
 // layer, since faults and hidden cells open different faces in every layer.
 #pragma once
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

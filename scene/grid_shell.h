@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

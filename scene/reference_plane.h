@@ -4,7 +4,7 @@
 
 #include <glm/glm.hpp>
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

@@ -8,7 +8,7 @@
 
 #include <glm/vec4.hpp>
 
-#include "model/model_state.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

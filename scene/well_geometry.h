@@ -21,7 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
+#include "model/wells.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 

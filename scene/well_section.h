@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "model/model_state.h"
+#include "model/contacts.h"
+#include "scene/scene_meshes.h"
 #include "scene/property_colouring.h"
 
 namespace morvane {

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "ui/dialogs/property_kinds_dialog.h"
 #include "ui/dialogs/well_columns_dialog.h"
 

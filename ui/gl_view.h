@@ -13,7 +13,7 @@
 
 #include "core/feedback.h"
 #include "core/view_targets.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "render/gpu_scene.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"

@@ -36,7 +36,7 @@
 #include "commands/well_section_command.h"
 #include "core/feedback.h"
 #include "core/user_prompts.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "ui/main_menus.h"
 #include "ui/ribbon.h"
 

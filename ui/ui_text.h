@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "core/localisation.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane {
 

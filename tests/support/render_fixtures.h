@@ -14,7 +14,7 @@
 
 #include <glm/glm.hpp>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "render/offscreen_renderer.h"
 #include "tools/generator/model_generator.h"
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane::test {
 

@@ -21,7 +21,7 @@
 #include <QTimer>
 
 #include "core/user_prompts.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "platform/app_settings.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/temp_folder.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/model_state.h"
 #include "scene/bubble_diagrams.h"
 
 namespace morvane {

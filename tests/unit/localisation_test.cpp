@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "core/localisation.h"
-#include "model/model_state.h"
+#include "commands/model_state.h"
 
 namespace morvane {
 namespace {

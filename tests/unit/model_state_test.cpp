@@ -7,7 +7,7 @@
 
 #include <glm/glm.hpp>
 
-#include "model/model_state.h"
+#include "commands/model_state.h"
 #include "scene/grid_geometry.h"
 
 namespace morvane {

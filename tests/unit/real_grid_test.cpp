@@ -8,6 +8,7 @@
 #include <memory>
 #include <regex>
 
+#include "commands/model_state.h"
 #include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "commands/model_state.h"
 #include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "commands/model_state.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "tools/info/json_object.h"

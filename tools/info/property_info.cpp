@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "commands/model_state.h"
 #include "io/file_text.h"
 #include "io/grdecl_scan.h"
 #include "io/grid_reader.h"

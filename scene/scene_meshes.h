@@ -1,8 +1,6 @@
-// The program-wide model state: loaded data, derived geometry, GL object names, view settings and mode flags.
-//
-// Every variable keeps the name the rest of the program knows it by. The variables are grouped by what they
-// describe; `ModelState` inherits every group, so `state.pillars` and `state.SHOW_K` read naturally, while a
-// pure builder takes only the group it needs (`CornerPointInput&`, `Grid&`) and tests build the groups they want.
+// What the scene builders make from the document and the view: the grid's index lists and shell, the cell colours,
+// the contact surfaces, the wells' lines, the well section's strips, the production discs and the reference plane.
+// Pure data, rebuilt from the document; nothing here is loaded or typed by the user.
 //
 // Units: positions are file values divided by kCoordScale (metres become kilometres); depths are negated, so a
 // depth below datum is a negative elevation.
@@ -10,19 +8,14 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
 #include <glm/glm.hpp>
 
-#include "core/localisation.h"
-#include "model/document.h"
-#include "view/view_state.h"
+#include "model/grid.h"
 
 namespace morvane {
-
-
 
 // Fixed for the whole run.
 struct Constants {
@@ -145,19 +138,6 @@ struct ReferencePlane {
     glm::vec4 clip_plane0{0.0f, 1.0f, -2.6f, 0.0f};
 
     static std::array<float, 120> initialSamplePoints();
-};
-
-
-struct ModelState : Constants,
-                    GridDrawing,
-                    CellColouring,
-                    ContactDrawing,
-                    Wells,
-                    WellSection,
-                    ProductionDrawing,
-                    ReferencePlane {
-    Document document;
-    ViewState view;
 };
 
 }  // namespace morvane

@@ -1,6 +1,4 @@
-#include "model/model_state.h"
-
-#include "core/localisation.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 
