@@ -125,8 +125,12 @@ TEST(GridIndices, ShellPlanesFaceOutOfTheirCells)
             const glm::vec3 n(planes[p], planes[p + 1], planes[p + 2]);
             EXPECT_NEAR(glm::length(n), 1.0f, 1e-4f);
             EXPECT_LT(glm::dot(n, centre) + planes[p + 3], 0.0f) << "side " << side << " faces into its cell";
-            if (side == 0) EXPECT_GT(n.z, 0.9f);   // the top looks up
-            if (side == 1) EXPECT_LT(n.z, -0.9f);  // the base down
+            if (side == 0) {
+                EXPECT_GT(n.z, 0.9f);  // the top looks up
+            }
+            if (side == 1) {
+                EXPECT_LT(n.z, -0.9f);  // the base down
+            }
         }
     }
 }
