@@ -85,8 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ProductionMatch match = applyProductionRows(s.production, s.wellSet, file.rows);
     FUZZ_CHECK(match.wells <= 3);
     FUZZ_CHECK(file.rows.empty() || match.wells >= 1 || first.find(' ') != std::string::npos);
-    s.BUBBLE_COEF = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;
-    buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f, 1.0f);
+    const float discScale = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;
+    buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f,
+                        discScale);
     checkDiscs(s);
 
     const int rows = size > 2 ? data[2] % 8 : 3;
