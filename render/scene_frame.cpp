@@ -12,8 +12,8 @@
 #include <limits>
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/matrix.hpp>
 #include <glm/gtc/type_ptr.hpp>
+#include <glm/matrix.hpp>
 
 #include "core/angles.h"
 #include "core/decimal_text.h"
@@ -233,7 +233,8 @@ std::array<bool, 6> SceneRenderer::shellSidesSeen(const std::array<std::vector<f
     for (std::size_t side = 0; side < seen.size(); ++side) {
         const std::vector<float>& planes = sidePlanes[side];
         for (std::size_t i = 0; i + 3 < planes.size() && !seen[side]; i += 4) {
-            const float distance = planes[i] * eye.x + planes[i + 1] * eye.y + planes[i + 2] * eye.z + planes[i + 3] * eye.w;
+            const float distance =
+                planes[i] * eye.x + planes[i + 1] * eye.y + planes[i + 2] * eye.z + planes[i + 3] * eye.w;
             seen[side] = !(facing * distance <= -margin);  // NaN counts as seen
         }
     }
@@ -307,8 +308,8 @@ void SceneRenderer::drawCells(const std::function<void(int)>& beforeLayer)
         if (s.view.display.modelOpacity >= 1.0f && updateSectionCells()) {
             for (int k = 0; k < layers; ++k) {
                 if (beforeLayer) beforeLayer(k);
-                drawLayerPart(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge, s.cell_indices_edge_layer,
-                              k);
+                drawLayerPart(slotAt(gpu_.cellShell.vaos, k), GL_TRIANGLES, s.cell_indices_edge,
+                              s.cell_indices_edge_layer, k);
                 drawIndexed(slotAt(gpu_.sectionCells.vaos, k), GL_TRIANGLES, s.cell_indices.size());
             }
         } else {
@@ -373,46 +374,9 @@ void SceneRenderer::Render()
     setUniformFloat(core_.model_z_min, s.document.grid.extent.zMin);
     setUniformFloat(core_.model_z_max, s.document.grid.extent.zMax);
 
-    // Pivot cursor, with the previous frame's view and projection and its choice of whether the cursor shows.
-    const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
-    const glm::mat4 atPivot = glm::translate(glm::mat4(1.0f), -cursorStart);
-    setUniformMatrix(core_.ModelMatrix, atPivot);
-    if (!s.view.section.unfolded && s.view.pivotCursor && cursorAllowed_) {
-        pointSize(20);
-        drawArrays(gpu_.cursor.vao, GL_POINTS, 1);
-        glEnable(GL_POINT_SMOOTH);
-        lineWidth(4);
-        drawArrays(gpu_.cursor.vao, GL_LINES, 2);
-        drawArrays(gpu_.cursorCross.vao, GL_LINES, 2);
-    }
+    const glm::mat4 atPivot = drawPivotCursor();
 
-    setUniformFloat(core_.transp, 0.5f);
-    s.view.frame.model = modelTransform();
-    setUniformMatrix(core_.ModelMatrix, s.view.frame.model);
-    s.view.frame.view = glm::lookAtRH(eye::position, eye::target, eye::up);
-    setUniformMatrix(core_.ViewMatrix, s.view.frame.view);
-
-    const auto ortho = [&] {
-        return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.view.frame.ratio, 1.0f / s.view.frame.ratio, eye::nearPlane,
-                               eye::farPlane);
-    };
-    const auto perspective = [&] {
-        return glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, s.view.frame.ratio, eye::nearPlane, eye::farPlane);
-    };
-    if (s.view.section.unfolded) {
-        s.view.frame.projection = ortho();
-        cursorAllowed_ = false;
-    } else if (s.view.camera.rotation.x != 0) {
-        s.view.frame.projection = perspective();
-        cursorAllowed_ = true;
-    } else if (s.view.display.orthographicTopView) {
-        s.view.frame.projection = ortho();
-        cursorAllowed_ = false;
-    } else {
-        s.view.frame.projection = perspective();
-        cursorAllowed_ = true;
-    }
-    setUniformMatrix(core_.ProjectionMatrix, s.view.frame.projection);
+    placeFrameMatrices();
 
     setUniformVec4(core_.clip_plane0, s.clip_plane0);
     setClipDistance0(false);
@@ -425,52 +389,17 @@ void SceneRenderer::Render()
 
     if (modelSpace) {
         lineWidth(1);
-        drawArrays(gpu_.referencePlane.vao, GL_LINES, static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
+        drawArrays(gpu_.referencePlane.vao, GL_LINES,
+                   static_cast<std::size_t>(std::max(xyPlaneDrawnVertexCount(s), 0)));
         drawBackdropSquare();
     }
 
-    if (s.view.is(ViewMode::WellSection) && s.cellsColoured()) {
-        for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
-            const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
-            lineWidth(6);
-            drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
-            lineWidth(10);
-            drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
-            if (s.view.section.planePlaced) {
-                lineWidth(3);
-                drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());
-            }
-        }
-        for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
-            lineWidth(static_cast<float>(s.view.wells.lineWidth));
-            drawWellPart(slotAt(gpu_.sectionWells.vaos, static_cast<long long>(j)), s.section_well_coord_vertex[j],
-                         j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
-        }
-    }
+    if (s.view.is(ViewMode::WellSection) && s.cellsColoured()) drawSectionStrips();
 
     setUniformFloat(core_.transp, s.view.display.modelOpacity);
     if (s.view.is(ViewMode::FlatSection)) setClipDistance0(true);
 
-    const int layers = s.document.grid.layers;
-    if (s.document.grid.loaded && s.view.display.gridLines && !s.view.is(ViewMode::WellSection)) {
-        lineWidth(2);
-        glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
-        if (s.view.is(ViewMode::Shell)) {
-            // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
-            const auto runSeen = linesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
-            for (int k = 0; k < layers; ++k)
-                drawShellRuns(slotAt(gpu_.gridShellLines.vaos, k), GL_LINES, s.grid_indices_edge,
-                              s.grid_indices_edge_layer, s.shell_line_runs, kShellSides + 1, k, runSeen);
-        }
-        if (s.view.is(ViewMode::Layers)) {
-            // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
-            if (updateLayerBlock())
-                drawBlockLines();
-            else
-                drawLayerRuns(slotAt(gpu_.gridLines.vaos, s.view.layer.shown - 1), GL_LINES, s.grid_indices.size(), s.view.layer.shown - 1,
-                              24);
-        }
-    }
+    if (s.document.grid.loaded && s.view.display.gridLines && !s.view.is(ViewMode::WellSection)) drawGridLines();
 
     if (s.cellsColoured() && !s.view.is(ViewMode::WellSection)) {
         drawCells({});
@@ -508,14 +437,112 @@ void SceneRenderer::Render()
     }
 
     // A view of zero width or height (a collapsed panel) keeps finite glyph sizes.
-    const float w =
-        static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.view.frame.width, 1));
-    const float h =
-        static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.view.frame.height, 1));
+    const float w = static_cast<float>(Constants::WINDOW_WIDTH) / static_cast<float>(std::max(s.view.frame.width, 1));
+    const float h = static_cast<float>(Constants::WINDOW_HEIGHT) / static_cast<float>(std::max(s.view.frame.height, 1));
     glClear(GL_DEPTH_BUFFER_BIT);
     if (!s.document.wells.empty()) drawWellLabels(w, h);
     if (s.view.production.discs && modelSpace) drawBubbleLabels(w, h);
     drawStatusLabels(w, h);
+}
+
+// The pivot cursor, drawn with the previous frame's view and projection and its choice of whether the cursor shows.
+// Returns the model matrix that puts the pivot at the origin (the flat-section plane is drawn with it too).
+glm::mat4 SceneRenderer::drawPivotCursor()
+{
+    const ModelState& s = s_;
+    const glm::vec3 cursorStart(s.cursor_point_vertex[0], s.cursor_point_vertex[1], s.cursor_point_vertex[2]);
+    const glm::mat4 atPivot = glm::translate(glm::mat4(1.0f), -cursorStart);
+    setUniformMatrix(core_.ModelMatrix, atPivot);
+    if (!s.view.section.unfolded && s.view.pivotCursor && cursorAllowed_) {
+        pointSize(20);
+        drawArrays(gpu_.cursor.vao, GL_POINTS, 1);
+        glEnable(GL_POINT_SMOOTH);
+        lineWidth(4);
+        drawArrays(gpu_.cursor.vao, GL_LINES, 2);
+        drawArrays(gpu_.cursorCross.vao, GL_LINES, 2);
+    }
+    return atPivot;
+}
+
+// This frame's model, view and projection, kept in the view state for the readers after the frame (picking, labels,
+// the pivot); the projection is orthographic on the unfolded section and in the orthographic top view.
+void SceneRenderer::placeFrameMatrices()
+{
+    ModelState& s = s_;
+    setUniformFloat(core_.transp, 0.5f);
+    s.view.frame.model = modelTransform();
+    setUniformMatrix(core_.ModelMatrix, s.view.frame.model);
+    s.view.frame.view = glm::lookAtRH(eye::position, eye::target, eye::up);
+    setUniformMatrix(core_.ViewMatrix, s.view.frame.view);
+
+    const auto ortho = [&] {
+        return glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / s.view.frame.ratio, 1.0f / s.view.frame.ratio, eye::nearPlane,
+                               eye::farPlane);
+    };
+    const auto perspective = [&] {
+        return glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, s.view.frame.ratio, eye::nearPlane, eye::farPlane);
+    };
+    if (s.view.section.unfolded) {
+        s.view.frame.projection = ortho();
+        cursorAllowed_ = false;
+    } else if (s.view.camera.rotation.x != 0) {
+        s.view.frame.projection = perspective();
+        cursorAllowed_ = true;
+    } else if (s.view.display.orthographicTopView) {
+        s.view.frame.projection = ortho();
+        cursorAllowed_ = false;
+    } else {
+        s.view.frame.projection = perspective();
+        cursorAllowed_ = true;
+    }
+    setUniformMatrix(core_.ProjectionMatrix, s.view.frame.projection);
+}
+
+// The well section's strips on the model: the cut lines, their contact lines, the section plane's border while it is
+// placed, and the section wells.
+void SceneRenderer::drawSectionStrips()
+{
+    const ModelState& s = s_;
+    for (std::size_t i = 0; i < s.intersect_lines.size(); ++i) {
+        const std::size_t count = i < s.intersect_lines_indices.size() ? s.intersect_lines_indices[i].size() : 0;
+        lineWidth(6);
+        drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
+        lineWidth(10);
+        drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
+        if (s.view.section.planePlaced) {
+            lineWidth(3);
+            drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());
+        }
+    }
+    for (std::size_t j = 0; j < s.section_well_coord_vertex.size(); ++j) {
+        lineWidth(static_cast<float>(s.view.wells.lineWidth));
+        drawWellPart(slotAt(gpu_.sectionWells.vaos, static_cast<long long>(j)), s.section_well_coord_vertex[j],
+                     j < s.section_well_runs.size() ? &s.section_well_runs[j] : nullptr);
+    }
+}
+
+// The grid lines: the shell's in the shell view (by the sides seen), the shown layer's or the block's in the layer view.
+void SceneRenderer::drawGridLines()
+{
+    const ModelState& s = s_;
+    const int layers = s.document.grid.layers;
+    lineWidth(2);
+    glVertexAttrib3fv(1, gridLineColour_);  // the grid's line buffers hold positions only
+    if (s.view.is(ViewMode::Shell)) {
+        // Lines bordering several sides' faces always; those of one side's faces while that side is seen.
+        const auto runSeen = linesOfSidesSeen(shellSidesSeen(s.shell_side_planes));
+        for (int k = 0; k < layers; ++k)
+            drawShellRuns(slotAt(gpu_.gridShellLines.vaos, k), GL_LINES, s.grid_indices_edge, s.grid_indices_edge_layer,
+                          s.shell_line_runs, kShellSides + 1, k, runSeen);
+    }
+    if (s.view.is(ViewMode::Layers)) {
+        // Each line of the upper layer once: all of them when the block is seen through, else its shell's.
+        if (updateLayerBlock())
+            drawBlockLines();
+        else
+            drawLayerRuns(slotAt(gpu_.gridLines.vaos, s.view.layer.shown - 1), GL_LINES, s.grid_indices.size(),
+                          s.view.layer.shown - 1, 24);
+    }
 }
 
 void SceneRenderer::drawBubbles()
@@ -547,10 +574,13 @@ void SceneRenderer::drawBubbles()
 void SceneRenderer::projectAnchor(const glm::vec3& anchor)
 {
     ModelState& s = s_;
-    s.view.frame.pivotClip = s.view.frame.projection * (s.view.frame.view * (s.view.frame.model * glm::vec4(anchor, 1.0f)));
-    if (s.view.frame.pivotClip.w != 0) s.view.frame.pivotNdc = glm::vec3(s.view.frame.pivotClip) / s.view.frame.pivotClip.w;
-    s.view.frame.pivotWindow = glm::vec2((s.view.frame.pivotNdc.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
-                                 (s.view.frame.pivotNdc.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
+    s.view.frame.pivotClip =
+        s.view.frame.projection * (s.view.frame.view * (s.view.frame.model * glm::vec4(anchor, 1.0f)));
+    if (s.view.frame.pivotClip.w != 0)
+        s.view.frame.pivotNdc = glm::vec3(s.view.frame.pivotClip) / s.view.frame.pivotClip.w;
+    s.view.frame.pivotWindow =
+        glm::vec2((s.view.frame.pivotNdc.x + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_WIDTH),
+                  (s.view.frame.pivotNdc.y + 1.0f) * 0.5f * static_cast<float>(Constants::WINDOW_HEIGHT));
 }
 
 void SceneRenderer::drawWellLabels(float w, float h)
@@ -562,14 +592,16 @@ void SceneRenderer::drawWellLabels(float w, float h)
     // Draws one label at the projected anchor and records its lower-left corner in host-panel pixels.
     const auto label = [&](std::size_t slot, const glm::vec3& anchor, const std::string& name) {
         projectAnchor(anchor);
-        RenderText(name, s.view.frame.pivotWindow.x + 5, s.view.frame.pivotWindow.y, s.view.wells.labelSize, w, h, colour);
+        RenderText(name, s.view.frame.pivotWindow.x + 5, s.view.frame.pivotWindow.y, s.view.wells.labelSize, w, h,
+                   colour);
         if (s.view.frame.wellLabelX.size() <= slot) s.view.frame.wellLabelX.resize(slot + 1, 0);
         if (s.view.frame.wellLabelY.size() <= slot) s.view.frame.wellLabelY.resize(slot + 1, 0);
-        s.view.frame.wellLabelX[slot] = static_cast<int>((s.view.frame.pivotWindow.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
-                                              static_cast<float>(s.view.frame.panelWidth));
-        s.view.frame.wellLabelY[slot] =
-            static_cast<int>((static_cast<float>(Constants::WINDOW_HEIGHT) - s.view.frame.pivotWindow.y) /
-                             static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.view.frame.panelHeight));
+        s.view.frame.wellLabelX[slot] =
+            static_cast<int>((s.view.frame.pivotWindow.x + 5) / static_cast<float>(Constants::WINDOW_WIDTH) *
+                             static_cast<float>(s.view.frame.panelWidth));
+        s.view.frame.wellLabelY[slot] = static_cast<int>(
+            (static_cast<float>(Constants::WINDOW_HEIGHT) - s.view.frame.pivotWindow.y) /
+            static_cast<float>(Constants::WINDOW_HEIGHT) * static_cast<float>(s.view.frame.panelHeight));
     };
     const auto& wells = s.document.wells.items;
     const auto nameOf = [&](std::size_t well) { return well < wells.size() ? wells[well].name : std::string(); };
@@ -604,7 +636,8 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         const float y = s.view.frame.pivotWindow.y;
         const WellVolumes v = s.document.production.of(s.document.wells.items[i].name);
         RenderText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.view.production.labelSize, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.view.production.labelSize, w, h, glm::vec3(0, 0, 1));
+        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.view.production.labelSize, w, h,
+                   glm::vec3(0, 0, 1));
     }
 }
 
@@ -614,10 +647,11 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     if (!s.view.display.text) return;
     const float size = Constants::COPYRIGHT_LABEL_SIZE;
     RenderText(s.view.display.signature, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
-    if (s.view.is(ViewMode::Layers)) RenderText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+    if (s.view.is(ViewMode::Layers))
+        RenderText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.view.filter.on())
-        RenderText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3), 7, 100,
-                   size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+        RenderText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3),
+                   7, 100, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
 }
 
 }  // namespace morvane

@@ -119,6 +119,11 @@ public:
     GpuScene& gpu() { return gpu_; }  // tests take an object away to see the picture without it
 
 private:
+    // Parts of a frame, in the order Render draws them.
+    glm::mat4 drawPivotCursor();
+    void placeFrameMatrices();
+    void drawSectionStrips();
+    void drawGridLines();
     // glLineWidth and glPointSize in logical pixels.
     void lineWidth(float logical) const;
     void pointSize(float logical) const;
