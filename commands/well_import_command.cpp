@@ -43,9 +43,14 @@ void appendAndDraw(const WellImportContext& ctx, const std::string& path, WellRe
 }
 
 // A file whose columns are confirmed: an accepted well gets its tree node before its log line and is drawn; a refused
-// one has been explained in the report's lines.
+// one has been explained in the report's lines. A well far from the grid loaded is drawn as read, with a warning.
 void finishFile(const WellImportContext& ctx, const std::string& path, WellReport&& report, WellImportResult& result)
 {
+    const Grid& grid = ctx.state.document.grid;
+    if (report.accepted && grid.loaded)
+        if (auto far = footprintWarning(report.name, report.trajectory, grid.extent, ctx.state.view.language,
+                                        std::filesystem::path(path).filename().string()))
+            report.lines.insert(report.lines.end() - 1, std::move(*far));  // before the closing green line
     if (report.accepted) ctx.window.addWellNode(report.name);
     deliverReportLines(report.lines, ctx.feedback);
     if (report.accepted)
@@ -76,7 +81,8 @@ std::string columnName(const std::vector<std::string>& header, int index)
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
 {
-    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.view.language), kWellDialogFilter);
+    const std::vector<std::string> paths =
+        ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.view.language), kWellDialogFilter);
     if (paths.empty()) {
         WellImportResult none;
         none.cancelled = true;
@@ -120,7 +126,9 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
 
         if (okForAll) {
             // A later file of the selection: the columns named as those chosen under the earlier "OK for all".
-            finishFile(ctx, path, loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused),
+            finishFile(ctx, path,
+                       loadWell(well, sameNamedColumns(well.columns, forAllNames), WellConfirmation::Reused,
+                                ctx.state.view.language, file.filename().string()),
                        result);
             continue;
         }
@@ -147,7 +155,7 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
         WellReport report =
             loadWell(well, columns,
                      answer.button == WellColumnAnswer::Button::Ok ? WellConfirmation::Ok : WellConfirmation::OkForAll,
-                     ctx.state.view.language);
+                     ctx.state.view.language, file.filename().string());
         if (report.messageBox) ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         finishFile(ctx, path, std::move(report), result);
     }

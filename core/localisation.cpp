@@ -222,6 +222,21 @@ const std::array<std::string, LOCALS_SIZE>& textTable()
     return table;
 }
 
+std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values)
+{
+    std::string out;
+    auto value = values.begin();
+    std::size_t from = 0;
+    for (std::size_t at = pattern.find("{}"); at != std::string_view::npos && value != values.end();
+         at = pattern.find("{}", from)) {
+        out.append(pattern.substr(from, at - from));
+        out.append(*value++);
+        from = at + 2;
+    }
+    out.append(pattern.substr(from));
+    return out;
+}
+
 int languageOffset(const std::string& lang) { return lang == "ru" ? 1 : 0; }
 
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang)

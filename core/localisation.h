@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ struct TextPair {
     std::string_view en;
     std::string_view ru;
     std::string in(const std::string& lang) const { return std::string(languageOffset(lang) == 1 ? ru : en); }
+    std::string in(std::string_view lang) const { return in(std::string(lang)); }
 };
+
+// `pattern` with each "{}" replaced by the next of `values`, in order: how a message gets its file, line and
+// numbers in either language. A "{}" beyond the values is left as it is; values beyond the "{}" are dropped.
+std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 }  // namespace morvane

@@ -68,8 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data), size));
     (void)looksLikeWellText(text);
     const WellFile file = parseWellFile(text);
-    for (const auto& row : file.rows)
-        for (float v : row) FUZZ_CHECK(std::isfinite(v));
+    for (const auto& row : file.rows) {
+        // Every word has its place: a number, or NaN with the word kept (up to a bound) to say why.
+        std::size_t notNumbers = 0;
+        for (float v : row.values) {
+            FUZZ_CHECK(std::isfinite(v) || std::isnan(v));
+            notNumbers += std::isnan(v) ? 1 : 0;
+        }
+        FUZZ_CHECK(row.unreadable.size() <= notNumbers);
+        for (const WellWord& w : row.unreadable)
+            FUZZ_CHECK(w.column < row.values.size() && std::isnan(row.values[w.column]));
+    }
     FUZZ_CHECK(file.hasHeader || (file.columns.empty() && file.rows.empty()));
 
     const WellColumns preselected = preselectedColumns(file.columns);
@@ -78,11 +87,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WellColumns chosen = preselected;
     if (size >= 4) chosen = WellColumns{data[0] % 12, data[1] % 12, data[2] % 12, data[3] % 12};
     for (const WellColumns& columns : {preselected, chosen}) {
-        const WellReport report = loadWell(file, columns, WellConfirmation::Ok);
+        const WellReport report = loadWell(file, columns, WellConfirmation::Ok, "en", "fuzz.dev");
         FUZZ_CHECK(report.accepted == (!report.trajectory.empty()));
+        // Every data line is a point or is counted as not used; and a line not used is said.
+        FUZZ_CHECK(!report.accepted ||
+                   report.trajectory.size() + static_cast<std::size_t>(report.skippedRows) == file.rows.size());
+        FUZZ_CHECK(report.skippedRows == 0 || report.lines.size() >= 2);
         if (!report.accepted) continue;
         FUZZ_CHECK(!file.name.empty() && columns.complete());
-        for (const auto& point : report.trajectory) FUZZ_CHECK(point.size() == 4);
+        for (const auto& point : report.trajectory) {
+            FUZZ_CHECK(point.size() == 4);
+            for (float v : point) FUZZ_CHECK(std::isfinite(v));
+        }
+        (void)footprintWarning(report.name, report.trajectory, smallGrid().extent, "ru", "fuzz.dev");
 
         static const ModelSurfaceCorners corners(smallGrid());
         const WellBounds free = wellVerticalBounds(report.trajectory, Grid{}, nullptr);

@@ -16,13 +16,17 @@
 // refused with a message saying so, before any column is chosen.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "io/property_reader.h"
+#include "model/grid.h"
 
 namespace morvane {
 
@@ -55,13 +59,59 @@ inline constexpr const char* ForeignLayoutPrefix =
     "a closing -999), whose columns cannot be matched: ";
 inline constexpr const char* ForeignLayoutSuffix =
     ". Export the well with a \"# WELL NAME:\" comment line and a header naming MD, X, Y and Z.";
+
+// What is said about data lines that were not used, the gaps they leave and points far from the grid; "{}" takes
+// the file, line numbers, words and counts in order.
+inline constexpr TextPair LinesNotUsed{"{}: {} data lines not used: {}.", "{}: не использовано строк данных: {}: {}."};
+inline constexpr TextPair NotANumber{"line {}: \"{}\" is not a number", "строка {}: \"{}\" — не число"};
+inline constexpr TextPair NotANumberIn{"line {}: \"{}\" in column {} is not a number",
+                                       "строка {}: \"{}\" в столбце {} — не число"};
+inline constexpr TextPair TooLargeIn{"line {}: {} in column {} is too large",
+                                     "строка {}: {} в столбце {} — слишком большое число"};
+inline constexpr TextPair WordCount{"line {}: {} words where the other lines hold {}",
+                                    "строка {}: слов {}, а в остальных строках {}"};
+inline constexpr TextPair TooFewWords{"line {}: {} words, too few for the chosen columns",
+                                      "строка {}: слов {}, меньше, чем нужно для выбранных столбцов"};
+inline constexpr TextPair AndMore{"and {} more", "и ещё {}"};
+inline constexpr TextPair Gaps{"{}: the well is drawn as a straight line across the data lines not used, between {}",
+                               "{}: на месте неиспользованных строк скважина проведена прямой линией, между {}"};
+inline constexpr TextPair Gap{"MD {} (line {}) and MD {} (line {})", "MD {} (строка {}) и MD {} (строка {})"};
+inline constexpr TextPair FarOutside{
+    "Well {} ({}): {} of {} points lie far outside the grid (x {} to {} km, y {} to {} km); the well is drawn as read",
+    "Скважина {} ({}): {} из {} точек лежат далеко за пределами грида (x от {} до {} км, y от {} до {} км); "
+    "скважина показана как прочитана"};
 }  // namespace well_texts
+
+// Why a word of a data line is not a usable number.
+enum class WellWordProblem : std::uint8_t {
+    Text,       // a word that is no number: N/A, nan, inf, a name
+    Malformed,  // starts as a number but is not one: glued numbers (549166-94), two points, a decimal comma
+    TooLarge,   // a number beyond what a float holds (1e39)
+};
+
+struct WellWord {
+    std::size_t column = 0;  // 0-based position of the word in its line
+    WellWordProblem problem = WellWordProblem::Text;
+    std::string word;  // as written, cut to a few dozen characters
+};
+
+// One data line: every white-space separated word at its position, so a damaged word never moves the words
+// after it into another column.
+struct WellRow {
+    int line = 0;                      // 1-based line of the file
+    std::vector<float> values;         // one per word; NaN where the word is not a usable number
+    std::vector<WellWord> unreadable;  // the words that are not, with why (the first few dozen)
+    bool malformed = false;            // a word starts as a number but is not one
+    std::size_t words() const { return values.size(); }
+    bool number(int column) const;
+};
 
 // What a .dev text holds, before the user has typed its columns.
 struct WellFile {
-    std::string name;                      // from the last "WELL NAME" comment line, spaces removed; "" if none
-    std::vector<std::string> columns;      // header words, in order
-    std::vector<std::vector<float>> rows;  // per data line, the numbers read from its start, in order
+    std::string name;                  // from the last "WELL NAME" comment line, spaces removed; "" if none
+    std::vector<std::string> columns;  // header words, in order
+    std::vector<WellRow> rows;         // per data line, in file order
+    std::size_t usualWords = 0;        // the number of words most data lines hold (ties: the header's, else most)
     bool hasHeader = false;
     bool foreignLayout = false;  // first line "WELLNAME: ...": another tool's layout, refused
 };
@@ -79,9 +129,9 @@ bool looksLikeWellText(std::string_view text);
 // "" (a line that ends right after the keyword).
 std::optional<std::string> wellNameFromComment(std::string_view line);
 
-// The numbers at the start of a data line: leading white space skipped, optional sign, decimal point, exponent;
-// reading stops at the first text that is not a number or at a value a float cannot hold.
-std::vector<float> readDataRow(std::string_view line);
+// The words of a data line (leading white space skipped, a trailing CR ignored) with their numbers: optional
+// sign, decimal point, exponent. A word is a number only as a whole and only when a float holds it.
+WellRow readWellRow(std::string_view line, int lineNumber = 0);
 
 // Column positions (0-based) of measured depth, X, Y and Z; -1 = not chosen.
 struct WellColumns {
@@ -106,16 +156,29 @@ struct WellReport {
     bool accepted = false;
     std::string name;
     std::vector<std::vector<float>> trajectory;    // accepted: per point MD, X, Y, Z in file units
-    int skippedRows = 0;                           // data lines lacking a chosen column
+    int skippedRows = 0;                           // data lines not used (see loadWell)
     std::vector<PropertyReportLine> lines;         // log and trace lines, in order
     std::optional<PropertyMessageBox> messageBox;  // shown (OK button, information icon) after the lines
 };
 
-// Checks a parsed well against the confirmed columns and builds its trajectory: every data line that holds all four
-// chosen columns gives the point (MD, X, Y, Z). Refused: no name, columns not all chosen, no usable data line.
-// The message box is in the interface language `lang` ("en" or "ru").
+// Checks a parsed well against the confirmed columns and builds its trajectory from its data lines in order. A
+// data line gives the point (MD, X, Y, Z) only when it is whole: it holds the usual number of words (a lost or an
+// extra word would move every column after it), none of its words is a malformed number (549166-94 is never read
+// as 549166 and -94), and each chosen column holds a number a float can hold. Any other line is not used, and an
+// orange line names the file, the lines and the words; lines left out between two points used leave a gap that
+// the well is drawn across as a straight line, and a second orange line names each gap by its measured depths.
+// Refused: no name, columns not all chosen, no usable data line. The message box and the lines are in the
+// interface language `lang` ("en" or "ru"); `fileName` (without folder) is named in the lines.
 WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation,
-                    std::string_view lang = "ru");
+                    std::string_view lang = "ru", std::string_view fileName = {});
+
+// Said when points of a well lie far outside the footprint of the grid loaded: farther from the rectangle of its
+// pillars than the rectangle's larger side, and at least a kilometre (a wrong column, a unit or coordinate
+// system other than the grid's, or a value like -999.25). Nothing when every point lies near the grid.
+std::optional<PropertyReportLine> footprintWarning(const std::string& wellName,
+                                                   const std::vector<std::vector<float>>& trajectory,
+                                                   const GridExtent& extent, std::string_view lang,
+                                                   std::string_view fileName);
 
 // The refusal of a file of another tool's layout (`fileName` without folder), before any column is chosen.
 WellReport foreignLayoutReport(const std::string& fileName);

@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kUsage = R"(Usage: morvane-info FILE
   or:  morvane-info [--grid GRID] PROPERTY_FILE
+  or:  morvane-info [--grid GRID] DEVIATION_FILE
   or:  morvane-info --help | --version
 
 Reads a GRDECL grid file, a GRDECL property file or a deviation (.dev) file with the viewer's readers and prints
@@ -65,10 +66,14 @@ A deviation file (told apart by its first lines, whatever its extension) gives i
   "columns"      the column names of the header, in order
   "rows"         number of data lines
   "md" "x" "y" "z"  the columns the column dialog preselects (named exactly MD, X, Y, Z; -1 when none is)
-  "first" "last" the numbers of the first and last data line
+  "first" "last" the numbers of the first and last data line (null for a word that is no number)
+  "points"       the points of the trajectory the import builds with the preselected columns
+  "messages"     the import's log lines, in order: why the well is refused, the data lines not used and why, the
+                 gaps they leave, and with --grid GRID points far outside that grid's footprint
 
 Options:
-  --grid GRID    read and build the grid GRID first, and check each property of PROPERTY_FILE against it
+  --grid GRID    read and build the grid GRID first, and check each property of PROPERTY_FILE against it, or
+                 the points of DEVIATION_FILE against its footprint
   -h, --help     print this help and exit
   --version      print the program's version and exit
 
@@ -96,9 +101,19 @@ int main(int argc, char** argv)
     }
     const char* file = argv[argc - 1];
     try {
-        if (!withGrid && morvane::info::isWellFile(file)) {
+        if (morvane::info::isWellFile(file)) {
+            morvane::GridExtent extent;
+            if (withGrid) {
+                int cells = 0;
+                std::string why;
+                if (!morvane::info::gridCells(argv[2], cells, why, &extent)) {
+                    std::fprintf(stderr, "morvane-info: the grid %s cannot be used: %s\n", argv[2], why.c_str());
+                    return 1;
+                }
+            }
             bool loadable = false;
-            const morvane::info::JsonObject report = morvane::info::wellInfo(file, loadable);
+            const morvane::info::JsonObject report =
+                morvane::info::wellInfo(file, loadable, withGrid ? &extent : nullptr);
             std::printf("%s\n", report.text().c_str());
             return loadable ? 0 : 1;
         }

@@ -53,6 +53,16 @@ TEST(LocalisationTest, OnlyExactlyRuSelectsRussian)
     EXPECT_EQ(localText(table(), 0, ""), "Project");
 }
 
+TEST(LocalisationTest, MessagesTakeTheirFileLineAndNumbersInOrder)
+{
+    EXPECT_EQ(fillText("{}: line {}", {"a.dev", "12"}), "a.dev: line 12");
+    // A value holding "{}" (a file named so) is taken as it is, not filled again.
+    EXPECT_EQ(fillText("{} and {}", {"{}", "b"}), "{} and b");
+    EXPECT_EQ(fillText("{} of {}", {"3"}), "3 of {}");  // too few values: the rest stay visible
+    EXPECT_EQ(fillText("no place", {"x"}), "no place");
+    EXPECT_EQ(fillText(TextPair{"{} rows", "строк: {}"}.in(std::string("ru")), {"4"}), "строк: 4");
+}
+
 TEST(LocalisationTest, EveryListedPairIsFilledInBothLanguagesAndNothingElse)
 {
     ASSERT_EQ(table().size(), 862u);

@@ -108,7 +108,7 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
     EXPECT_EQ(view.nodes, (std::vector<std::string>{"A-1", "B-2", "C-3"}));
     for (const char* name : {"A-1", "B-2", "C-3"})
         EXPECT_TRUE(logged(std::string("Well ") + name + " is loaded successfully", log_colour::Green)) << name;
-    EXPECT_TRUE(logged(texts::NoNameLog, log_colour::Red));
+    EXPECT_TRUE(logged(std::string(texts::NoNameLog) + " (nameless.dev)", log_colour::Red));
     EXPECT_TRUE(logged("Opening file: nameless", log_colour::LightGrey));
 
     ASSERT_EQ(state.document.wells.items.size(), 3u);
@@ -116,7 +116,8 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
     EXPECT_EQ(countCalls("initWELL"), 3u);
     EXPECT_EQ(countCalls("bindWellBuffers"), 3u);
     EXPECT_NEAR(state.document.wells.items[1].trajectory[0][1], 548744.52f, 0.06f);  // X in file units, as written
-    EXPECT_NEAR(state.document.wells.items[1].trajectory[0][3], 25.0f, 1e-4f);       // the first elevation is above sea level
+    EXPECT_NEAR(state.document.wells.items[1].trajectory[0][3], 25.0f,
+                1e-4f);  // the first elevation is above sea level
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_FALSE(view.waiting);
 }
@@ -136,7 +137,7 @@ TEST_F(WellImportCommand, OkForAllFindsTheChosenColumnsByNameInEachLaterFile)
     const auto& reordered = state.document.wells.items[1].trajectory;
     ASSERT_EQ(reordered.size(), 2u);
     EXPECT_EQ(reordered[1], (std::vector<float>{50.0f, 110.0f, 210.0f, -60.0f}));  // MD, X, Y, Z
-    EXPECT_TRUE(logged(texts::NoColumnsLog, log_colour::Red));
+    EXPECT_TRUE(logged(std::string(texts::NoColumnsLog) + " (noz.dev)", log_colour::Red));
     EXPECT_EQ(prompts->columnQuestions.size(), 1u);
 }
 
@@ -155,7 +156,7 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].text, texts::NoColumnsBoxEn);
     EXPECT_EQ(prompts->messages[0].caption, "Well import");
-    EXPECT_TRUE(logged("No right match columns are privided", log_colour::Red));
+    EXPECT_TRUE(logged("No right match columns are privided (B.dev)", log_colour::Red));
     EXPECT_EQ(prompts->columnQuestions.size(), 2u);  // an incomplete "OK for all" applies to nothing
     EXPECT_EQ(r.loaded, 1);
     EXPECT_EQ(state.document.wells.items.size(), 2u);
@@ -163,7 +164,7 @@ TEST_F(WellImportCommand, OneFileAndTheColumnMessage)
 
     // A well without a name confirmed with "ОК": the red line, nothing appended, and the wait cursor is off again.
     EXPECT_EQ(run({write("nameless.dev", "  MD X Y Z\n0 1 2 3\n")}, {kAllColumns}).refused, 1);
-    EXPECT_TRUE(logged(texts::NoNameLog, log_colour::Red));
+    EXPECT_TRUE(logged(std::string(texts::NoNameLog) + " (nameless.dev)", log_colour::Red));
     EXPECT_EQ(state.document.wells.items.size(), 2u);
     EXPECT_FALSE(view.waiting);
 }
@@ -223,6 +224,27 @@ TEST_F(WellImportCommand, CommandLineFilesLoadWithThePreselectionOnly)
     EXPECT_TRUE(logged("Well is loaded successfully", log_colour::Green));
     ASSERT_EQ(state.document.wells.items.size(), 1u);
     EXPECT_EQ(state.document.wells.items[0].trajectory.size(), 7u);  // stations every 50 m to 300 m
+}
+
+TEST_F(WellImportCommand, AWellFarFromTheGridLoadedIsDrawnAsReadWithAWarning)
+{
+    // A grid of a kilometre square near the export's head (548.7 km, 6414.5 km); a damaged head far from it.
+    state.document.grid.loaded = true;
+    state.document.grid.extent.xMin = 548.0f, state.document.grid.extent.xMax = 549.0f;
+    state.document.grid.extent.yMin = 6414.0f, state.document.grid.extent.yMax = 6415.0f;
+    gen::WellOptions far = exportWell("F-1");
+    far.headX = -999.25;
+    const WellImportResult r =
+        run({write("A.dev", exportWell("A-1")), write("F.dev", far)}, {{Button::OkForAll, 0, 1, 2, 3}});
+    EXPECT_EQ(r.loaded, 2);
+    const auto warned = std::find_if(feedback.log.begin(), feedback.log.end(),
+                                     [](const Log& l) { return l.colour == log_colour::Orange; });
+    ASSERT_NE(warned, feedback.log.end());
+    EXPECT_EQ(warned->text.rfind("Well F-1 (F.dev): 7 of 7 points lie far outside the grid", 0), 0u) << warned->text;
+    EXPECT_EQ(std::next(warned)->text, "Well F-1 is loaded successfully");  // said before the well's closing line
+    EXPECT_EQ(std::count_if(feedback.log.begin(), feedback.log.end(),
+                            [](const Log& l) { return l.colour == log_colour::Orange; }),
+              1);  // the well near the grid is not mentioned
 }
 
 }  // namespace

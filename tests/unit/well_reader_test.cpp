@@ -50,10 +50,12 @@ TEST(WellReaderTest, RealShapeGivesNameColumnsAndRowsWithSignsKept)
         EXPECT_EQ(f.name, "W-7");
         EXPECT_EQ(f.columns, kRealColumns);
         ASSERT_EQ(f.rows.size(), 3u);
-        ASSERT_EQ(f.rows[2].size(), 11u);
-        EXPECT_FLOAT_EQ(f.rows[2][0], 20.0f);
-        EXPECT_FLOAT_EQ(f.rows[2][1], -7975.5f);  // negative local x stays negative
-        EXPECT_FLOAT_EQ(f.rows[2][3], -7.31f);    // z is an elevation, negative below datum, as written
+        ASSERT_EQ(f.rows[2].values.size(), 11u);
+        EXPECT_EQ(f.rows[2].line, 21);
+        EXPECT_EQ(f.usualWords, 11u);
+        EXPECT_FLOAT_EQ(f.rows[2].values[0], 20.0f);
+        EXPECT_FLOAT_EQ(f.rows[2].values[1], -7975.5f);  // negative local x stays negative
+        EXPECT_FLOAT_EQ(f.rows[2].values[3], -7.31f);    // z is an elevation, negative below datum, as written
         EXPECT_EQ(preselectedColumns(f.columns), (WellColumns{0, 1, 2, 3}));
     }
 }
@@ -135,35 +137,163 @@ TEST(WellReaderTest, CyrillicNameIsKeptAsUtf8)
     EXPECT_NE(logWith(r, "Well " + name + " is loaded successfully"), nullptr);
 }
 
-TEST(WellReaderTest, DataLinesReadNumbersUpToTheFirstText)
+TEST(WellReaderTest, EveryWordOfADataLineKeepsItsColumn)
 {
-    EXPECT_EQ(readDataRow("12.5 7 x 9"), (std::vector<float>{12.5f, 7.0f}));
-    EXPECT_EQ(readDataRow("\t+1e2  -3.5E-1\r"), (std::vector<float>{100.0f, -0.35f}));
-    EXPECT_TRUE(readDataRow("garbage 1 2").empty());
-    EXPECT_TRUE(readDataRow("").empty());
-    EXPECT_EQ(readDataRow("1 1e400 2"), (std::vector<float>{1.0f}));  // out of range: not kept, reading stops
-    EXPECT_EQ(readDataRow("1 1e39 2"), (std::vector<float>{1.0f}));   // beyond a float as well
-    EXPECT_EQ(readDataRow("1 nan 2"), (std::vector<float>{1.0f}));
+    const WellRow r = readWellRow("\t+1e2  -3.5E-1 x 9\r", 12);
+    EXPECT_EQ(r.line, 12);
+    ASSERT_EQ(r.words(), 4u);
+    EXPECT_FLOAT_EQ(r.values[0], 100.0f);
+    EXPECT_FLOAT_EQ(r.values[1], -0.35f);
+    EXPECT_FALSE(r.number(2));
+    EXPECT_FLOAT_EQ(r.values[3], 9.0f);  // text does not end the line: the word after it stays in its column
+    EXPECT_FALSE(r.malformed);
+    EXPECT_TRUE(readWellRow("").values.empty());
+
+    // Words that are no number, each with why; a glued or damaged number is never split into two.
+    const struct {
+        const char* word;
+        WellWordProblem problem;
+    } words[] = {{"549166-94", WellWordProblem::Malformed},
+                 {"5491.66.94", WellWordProblem::Malformed},
+                 {"0,25", WellWordProblem::Malformed},
+                 {"12abc", WellWordProblem::Malformed},
+                 {"nan", WellWordProblem::Text},
+                 {"-inf", WellWordProblem::Text},
+                 {"N/A", WellWordProblem::Text},
+                 {"1e39", WellWordProblem::TooLarge},
+                 {"1e400", WellWordProblem::TooLarge}};
+    for (const auto& w : words) {
+        const WellRow row = readWellRow(std::string("1 ") + w.word + " 2");
+        ASSERT_EQ(row.words(), 3u) << w.word;
+        EXPECT_FALSE(row.number(1)) << w.word;
+        EXPECT_FLOAT_EQ(row.values[2], 2.0f) << w.word;
+        ASSERT_EQ(row.unreadable.size(), 1u) << w.word;
+        EXPECT_EQ(row.unreadable[0].column, 1u);
+        EXPECT_EQ(row.unreadable[0].problem, w.problem) << w.word;
+        EXPECT_EQ(row.unreadable[0].word, w.word);
+        EXPECT_EQ(row.malformed, w.problem == WellWordProblem::Malformed) << w.word;
+    }
 }
 
-TEST(WellReaderTest, ShortRowsAreSkippedAndAWellWithoutPointsIsRefused)
+// A well of five columns and five stations, 100 m apart; `damage` replaces the text of one station's line.
+std::string fiveStations(int damaged = -1, const std::string& damage = {})
+{
+    std::string t = "# WELL NAME: D-1\nMD X Y Z TVD\n";
+    for (int i = 0; i < 5; ++i) {
+        const std::string md = std::to_string(i * 100);
+        t += (i == damaged ? damage : md + " 549166.92 6414711.02 -" + md + " " + md) + "\n";
+    }
+    return t;
+}
+
+TEST(WellReaderTest, DamagedDataLinesAreLeftOutAndNamedWithTheirWords)
+{
+    // Each damage leaves out the line of MD 200 (line 5 of the file), whatever its kind: glued numbers, a lost
+    // space, a flipped digit that splits a number in two, a decimal comma, words in a chosen column.
+    const struct {
+        std::string line;
+        std::string said;
+    } damages[] = {
+        {"200 549166-94 6414711.02 -200 200", "line 5: \"549166-94\" is not a number"},
+        {"200 5491.66.94 6414711.02 -200 200", "line 5: \"5491.66.94\" is not a number"},
+        {"200 549166.926414711.02 -200 200", "line 5: 4 words where the other lines hold 5"},
+        {"200 549 66.92 6414711.02 -200 200", "line 5: 6 words where the other lines hold 5"},
+        {"200 549166,92 6414711.02 -200 200", "line 5: \"549166,92\" is not a number"},
+        {"200 549166.92 N/A -200 200", "line 5: \"N/A\" in column Y is not a number"},
+        {"200 549166.92 6414711.02 nan 200", "line 5: \"nan\" in column Z is not a number"},
+        {"200 549166.92 6414711.02 1e39 200", "line 5: 1e39 in column Z is too large"},
+        {"200 549166.92", "line 5: 2 words, too few for the chosen columns"},
+    };
+    for (const auto& d : damages) {
+        const WellFile f = parseWellFile(fiveStations(2, d.line));
+        const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok, "en", "D-1.dev");
+        ASSERT_TRUE(r.accepted) << d.line;
+        EXPECT_EQ(r.skippedRows, 1) << d.line;
+        ASSERT_EQ(r.trajectory.size(), 4u) << d.line;
+        for (const auto& p : r.trajectory) {
+            EXPECT_FLOAT_EQ(p[1], 549166.92f) << d.line;  // no column ever moves into another
+            EXPECT_FLOAT_EQ(p[2], 6414711.02f) << d.line;
+            EXPECT_FLOAT_EQ(p[3], -p[0]) << d.line;
+        }
+        const auto* said = logWith(r, "D-1.dev: 1 data lines not used: " + d.said + ".");
+        ASSERT_NE(said, nullptr) << d.line;
+        EXPECT_EQ(said->colour, log_colour::Orange);
+        // The line lay between two stations used: the gap is named by their depths.
+        const auto* gap = logWith(r,
+                                  "D-1.dev: the well is drawn as a straight line across the data lines not used, "
+                                  "between MD 100 (line 4) and MD 300 (line 6)");
+        ASSERT_NE(gap, nullptr) << d.line;
+        EXPECT_EQ(gap->colour, log_colour::Orange);
+        EXPECT_EQ(r.lines.back().text, texts::LoadedLog);
+    }
+
+    // A word that is no number in a column not chosen changes no point and is not worth a word.
+    const WellFile tvd = parseWellFile(fiveStations(2, "200 549166.92 6414711.02 -200 N/A"));
+    const WellReport kept = loadWell(tvd, preselectedColumns(tvd.columns), WellConfirmation::Ok, "en", "D-1.dev");
+    EXPECT_EQ(kept.trajectory.size(), 5u);
+    EXPECT_EQ(kept.skippedRows, 0);
+    ASSERT_EQ(kept.lines.size(), 1u);
+
+    // Lines left out at the start shorten the well without a gap; many are counted, not all listed; Russian.
+    std::string many = "# WELL NAME: D-2\nMD X Y Z\n";
+    for (int i = 0; i < 7; ++i) many += "x 1 2 3\n";
+    many += "700 1 2 -3\n";
+    const WellFile m = parseWellFile(many);
+    const WellReport ru = loadWell(m, preselectedColumns(m.columns), WellConfirmation::Ok, "ru", "D-2.dev");
+    ASSERT_TRUE(ru.accepted);
+    EXPECT_EQ(ru.skippedRows, 7);
+    ASSERT_EQ(ru.lines.size(), 3u);  // the trace, the orange line and the green one: no gap
+    EXPECT_EQ(ru.lines[1].text,
+              "D-2.dev: не использовано строк данных: 7: строка 3: \"x\" в столбце MD — не число; строка 4: \"x\" в "
+              "столбце MD — не число; строка 5: \"x\" в столбце MD — не число; строка 6: \"x\" в столбце MD — не "
+              "число; строка 7: \"x\" в столбце MD — не число; и ещё 2.");
+}
+
+TEST(WellReaderTest, LinesWithoutChosenColumnsAreNamedAndAWellWithoutPointsIsRefused)
 {
     const WellFile f = parseWellFile("# WELL NAME: S\nMD X Y Z\n0 1 2 3\nnot numbers\n\n5 6 7\n10 11 12 13 14\n");
     ASSERT_EQ(f.rows.size(), 4u);  // the blank line is no row
-    const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok);
+    EXPECT_EQ(f.usualWords, 4u);   // four lengths once each: the header's
+    const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok, "en", "s.dev");
     ASSERT_TRUE(r.accepted);
-    EXPECT_EQ(r.skippedRows, 2);
-    ASSERT_EQ(r.trajectory.size(), 2u);
-    EXPECT_EQ(r.trajectory[1], (std::vector<float>{10, 11, 12, 13}));
+    EXPECT_EQ(r.skippedRows, 3);
+    ASSERT_EQ(r.trajectory.size(), 1u);
+    EXPECT_EQ(r.trajectory[0], (std::vector<float>{0, 1, 2, 3}));
+    EXPECT_NE(logWith(r,
+                      "s.dev: 3 data lines not used: line 4: 2 words, too few for the chosen columns; line 6: 3 "
+                      "words, too few for the chosen columns; line 7: 5 words where the other lines hold 4."),
+              nullptr);
     EXPECT_NE(logWith(r, texts::LoadedLog), nullptr);
 
     const WellFile garbage = parseWellFile("# WELL NAME: G\nMD X Y Z\nabc def\n\x01\x02\xff\n");
-    const WellReport g = loadWell(garbage, preselectedColumns(garbage.columns), WellConfirmation::Ok);
+    const WellReport g = loadWell(garbage, preselectedColumns(garbage.columns), WellConfirmation::Ok, "en", "g.dev");
     EXPECT_FALSE(g.accepted);
     EXPECT_TRUE(g.trajectory.empty());
-    const auto* line = logWith(g, std::string(texts::NoPointsPrefix) + "G");
+    const auto* line = logWith(g, std::string(texts::NoPointsPrefix) + "G (g.dev)");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->colour, log_colour::Red);
+    EXPECT_NE(logWith(g,
+                      "g.dev: 2 data lines not used: line 3: 2 words, too few for the chosen columns; line 4: 1 "
+                      "words, too few for the chosen columns."),
+              nullptr);
+}
+
+TEST(WellReaderTest, PointsFarOutsideTheGridAreSaid)
+{
+    // A grid of 2 x 1 km at x 549..551 km, y 6414..6415 km; a kilometre or two beyond its edge is still near.
+    GridExtent grid;
+    grid.xMin = 549.0f, grid.xMax = 551.0f, grid.yMin = 6414.0f, grid.yMax = 6415.0f;
+    const std::vector<std::vector<float>> near{{0, 548100, 6414500, 0}, {100, 552900, 6416900, -100}};
+    EXPECT_FALSE(footprintWarning("N", near, grid, "en", "n.dev"));
+    // -999.25 as X, and a point 30 km away.
+    const std::vector<std::vector<float>> far{
+        {0, 550000, 6414500, 0}, {100, -999.25f, 6414500, -100}, {200, 580000, 6414500, -200}};
+    const auto said = footprintWarning("F", far, grid, "en", "f.dev");
+    ASSERT_TRUE(said);
+    EXPECT_EQ(said->colour, log_colour::Orange);
+    EXPECT_EQ(said->text,
+              "Well F (f.dev): 2 of 3 points lie far outside the grid (x 549 to 551 km, y 6414 to 6415 "
+              "km); the well is drawn as read");
 }
 
 TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
@@ -177,6 +307,10 @@ TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
             EXPECT_FALSE(r.accepted);
             const auto* line = logWith(r, texts::NoNameLog);
             ASSERT_NE(line, nullptr);
+            // Its words are kept; the file is named beside them.
+            EXPECT_NE(logWith(loadWell(f, preselectedColumns(f.columns), how, "en", "a.dev"),
+                              std::string(texts::NoNameLog) + " (a.dev)"),
+                      nullptr);
             EXPECT_EQ(line->colour, log_colour::Red);
             EXPECT_TRUE(r.trajectory.empty());  // nothing for the import to add
         }
@@ -201,6 +335,9 @@ TEST(WellReaderTest, EmptyTextAndMissingColumns)
     EXPECT_EQ(r.messageBox->caption, texts::NoColumnsCaption);
     EXPECT_EQ(r.messageBox->text, texts::NoColumnsBox);
     EXPECT_NE(logWith(r, texts::NoColumnsLog), nullptr);
+    EXPECT_NE(
+        logWith(loadWell(f, c, WellConfirmation::Ok, "en", "L.dev"), std::string(texts::NoColumnsLog) + " (L.dev)"),
+        nullptr);
     const WellReport en = loadWell(f, c, WellConfirmation::Ok, "en");
     EXPECT_EQ(en.messageBox->caption, texts::NoColumnsCaptionEn);
     EXPECT_EQ(en.messageBox->text, texts::NoColumnsBoxEn);

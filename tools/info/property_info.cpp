@@ -115,7 +115,7 @@ bool readTextFile(const std::string& path, std::string& text)
     return true;
 }
 
-bool gridCells(const std::string& path, int& cells, std::string& why)
+bool gridCells(const std::string& path, int& cells, std::string& why, GridExtent* extent)
 {
     auto state = std::make_unique<ModelState>();
     GridReadResult read = readGridFile(path);
@@ -130,6 +130,7 @@ bool gridCells(const std::string& path, int& cells, std::string& why)
         return false;
     }
     cells = state->document.grid.cellCount;
+    if (extent) *extent = state->document.grid.extent;
     return true;
 }
 

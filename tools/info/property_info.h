@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/grid.h"
 #include "tools/info/json_object.h"
 
 namespace morvane::info {
@@ -24,8 +25,9 @@ std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::s
 // The file's text as the import decodes it (UTF-8, or Windows-1251 turned into UTF-8). False when unreadable.
 bool readTextFile(const std::string& path, std::string& text);
 
-// The cell count of the grid file at `path` once read and built as the grid import does, or why it cannot be had.
-bool gridCells(const std::string& path, int& cells, std::string& why);
+// The cell count of the grid file at `path` once read and built as the grid import does, or why it cannot be had;
+// with `extent`, also the model's extent.
+bool gridCells(const std::string& path, int& cells, std::string& why, GridExtent* extent = nullptr);
 
 // True when the text holds at least one property marker.
 bool isPropertyText(std::string_view text);
