@@ -52,7 +52,18 @@ namespace {
 // The steps after the file is read: the type dialog (or no kinds), then each property read, checked, appended and
 // coloured.
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
-                                   const std::vector<PropertyEntry>& entries, PropertyTypes types);
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types,
+                                   const std::string& fileName);
+
+// The blocks of values the file holds that are not loaded, each named with its line and why.
+void sayDropped(const PropertyImportContext& ctx, const std::vector<DroppedBlock>& dropped, const std::string& fileName)
+{
+    for (const DroppedBlock& block : dropped) {
+        const PropertyReportLine line =
+            droppedBlockLine(block, ctx.state.document.grid.cellCount, fileName, ctx.state.view.language);
+        ctx.feedback.appendLog(line.text, line.colour);
+    }
+}
 
 }  // namespace
 
@@ -88,21 +99,25 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     const std::string_view text = utf8Text(bytes.view(), decoded);
     fb.advanceProgress(10);
 
-    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount);
+    std::vector<DroppedBlock> dropped;
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount, &dropped);
     if (entries.empty()) {
         stopWork(ctx);
         const PropertyReport report = notPropertyFileReport(s.view.language, file.filename().string());
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
+        sayDropped(ctx, dropped, file.filename().string());  // why each block is not taken, before the verdict
         deliverPropertyReport(report, fb);
         return ended(PropertyImportOutcome::NotAProperty);
     }
-    return importEntries(ctx, text, entries, types);
+    sayDropped(ctx, dropped, file.filename().string());
+    return importEntries(ctx, text, entries, types, file.filename().string());
 }
 
 namespace {
 
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
-                                   const std::vector<PropertyEntry>& entries, PropertyTypes types)
+                                   const std::vector<PropertyEntry>& entries, PropertyTypes types,
+                                   const std::string& fileName)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -132,7 +147,7 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         fb.setProgress(10);
 
         PropertyReport report = loadProperty(text, entries[k], propertyKindOf(typeCode), s.document.grid.cellCount,
-                                             s.view.language, s.document.properties, s.document.grid.active);
+                                             s.view.language, s.document.properties, s.document.grid.active, fileName);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;
@@ -179,7 +194,10 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     if (!s.document.grid.loaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
     std::string decoded;
     const std::string_view text = utf8Text(bytes.view(), decoded);
-    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount);
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    std::vector<DroppedBlock> dropped;
+    const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount, &dropped);
+    sayDropped(ctx, dropped, fileName);
     if (entries.empty()) return ended(PropertyImportOutcome::NotAProperty);
 
     std::string names;
@@ -190,7 +208,7 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     ctx.feedback.setStatus(texts::ReadingProperty);
     ctx.feedback.trace(texts::TraceStart);
     ctx.window.endWait(false);
-    return importEntries(ctx, text, entries, types);
+    return importEntries(ctx, text, entries, types, fileName);
 }
 
 }  // namespace morvane

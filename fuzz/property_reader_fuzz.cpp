@@ -84,8 +84,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t n = 0; n < active.size(); ++n) active[n] = ((data[1] ^ 0x5a) >> (n % 8)) & 1;
     const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
 
-    std::vector<PropertyEntry> entries = splitPropertyText(text);
-    const std::vector<PropertyEntry> keywords = splitKeywordProperties(text, static_cast<std::size_t>(cells));
+    std::vector<DroppedBlock> unmarked, blocks;
+    std::vector<PropertyEntry> entries = splitPropertyText(text, &unmarked);
+    const std::vector<PropertyEntry> keywords = splitKeywordProperties(text, static_cast<std::size_t>(cells), &blocks);
+    // The split is the same whether or not it says what it leaves out.
+    FUZZ_CHECK(splitPropertyText(text).size() == entries.size());
+    FUZZ_CHECK(splitKeywordProperties(text, static_cast<std::size_t>(cells)).size() == keywords.size());
+    const auto lineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    for (const std::vector<DroppedBlock>* dropped : {&unmarked, &blocks})
+        for (const DroppedBlock& d : *dropped) {
+            FUZZ_CHECK(d.line >= 1 && d.line <= lineCount && d.wordLine <= lineCount);
+            FUZZ_CHECK(!droppedBlockLine(d, cells, "fuzz.GRDECL", "ru").text.empty());
+        }
+    for (const PropertyEntry& e : entries)
+        FUZZ_CHECK(e.line >= 1 && e.line <= e.valuesLine && e.valuesLine <= lineCount);
     for (const PropertyEntry& e : keywords) {
         FUZZ_CHECK(e.valuesBegin <= e.valuesEnd && e.valuesEnd <= text.size());
         FUZZ_CHECK(e.keywordBlock && !e.name.empty());
@@ -103,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         typeSeed = typeSeed / 11 + 7 * type + 3;
         const PropertyKind kind = propertyKindOf(type);
         checkPieces(text, entry, cells, isCodeKind(kind), size);
-        PropertyReport report = loadProperty(text, entry, kind, cells, type % 2 ? "ru" : "en", p, active);
+        PropertyReport report =
+            loadProperty(text, entry, kind, cells, type % 2 ? "ru" : "en", p, active, type % 3 ? "fuzz.GRDECL" : "");
         if (report.accepted) {
             FUZZ_CHECK(!report.messageBox);
             checkAccepted(report.property, static_cast<std::size_t>(cells));

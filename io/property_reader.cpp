@@ -52,9 +52,159 @@ std::optional<int> toCode(double value)
     return static_cast<int>(whole);
 }
 
+// The 1-based line of offsets asked in rising order, counted once over the text.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view text) : text_(text) {}
+    int at(std::size_t pos)
+    {
+        pos = std::min(pos, text_.size());
+        if (pos < pos_) {  // asked out of order: count again from the start
+            pos_ = 0;
+            line_ = 1;
+        }
+        line_ += static_cast<int>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                                             text_.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+        pos_ = pos;
+        return line_;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+std::size_t lineStartOf(std::string_view text, std::size_t pos)
+{
+    const std::size_t lineBreak = pos == 0 ? npos : text.rfind('\n', pos - 1);
+    return lineBreak == npos ? 0 : lineBreak + 1;
+}
+
+bool isBlankOrComment(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && grdecl::detail::isSpace(line[i])) ++i;
+    return i == line.size() || line.substr(i, 2) == "--";
+}
+
+// The first word of a line (after blanks), up to white space.
+std::string_view firstWord(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && grdecl::detail::isSpace(line[i])) ++i;
+    std::size_t end = i;
+    while (end < line.size() && !grdecl::detail::isSpace(line[end])) ++end;
+    return line.substr(i, end - i);
+}
+
+// A word that starts as a number does: a digit, or a sign or point before one.
+bool numberLike(std::string_view word)
+{
+    std::size_t i = 0;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+    if (i < word.size() && word[i] == '.') ++i;
+    return i < word.size() && grdecl::detail::isDigit(word[i]);
+}
+
+// True for a line whose first word starts as a number: values, not a keyword, "/" or comment.
+bool startsNumber(std::string_view line) { return !isBlankOrComment(line) && numberLike(firstWord(line)); }
+
+// The first word of the nearest line above the one starting at `lineStart` that is neither blank nor a comment,
+// or "" when there is none.
+std::string_view wordAbove(std::string_view text, std::size_t lineStart)
+{
+    while (lineStart > 0) {
+        const std::size_t previous = lineStartOf(text, lineStart - 1);
+        const std::string_view line = text.substr(previous, lineStart - 1 - previous);
+        if (!isBlankOrComment(line)) return firstWord(line);
+        lineStart = previous;
+    }
+    return {};
+}
+
+// The keyword line above a marker: the word above it when that is no number (a number ends the values before).
+std::string keywordAbove(std::string_view text, std::size_t marker)
+{
+    const std::string_view word = wordAbove(text, lineStartOf(text, marker));
+    if (word.empty() || numberLike(word) || word.front() == '/') return {};
+    return std::string(word);
+}
+
+// A name as the messages show it: control characters as "?", at most 120 bytes (not splitting a UTF-8 sequence).
+std::string shownText(std::string_view text)
+{
+    constexpr std::size_t kLongest = 120;
+    std::size_t length = text.size();
+    if (length > kLongest) {
+        length = kLongest;
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+    }
+    std::string out(text.substr(0, length));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    if (length < text.size()) out += "...";
+    return out;
+}
+
+// Records never one value per cell: box limits, edits naming other keywords, single settings.
+constexpr std::string_view kOtherRecords[] = {"BOX",      "ENDBOX",   "EQUALS",   "COPY",     "ADD",    "MULTIPLY",
+                                              "MAXVALUE", "MINVALUE", "OPERATE",  "MINPV",    "PINCH",  "NOECHO",
+                                              "ECHO",     "FILEUNIT", "GDORIENT", "MULTFLT",  "FAULTS", "EDITNNC",
+                                              "COPYBOX",  "MULTIREG", "EQUALREG", "ADDREG",   "TOLCRIT"};
+
+bool isOtherRecord(std::string_view keyword)
+{
+    return std::find(std::begin(kOtherRecords), std::end(kOtherRecords), keyword) != std::end(kOtherRecords);
+}
+
+// The marker line's name without the values a lost line break put after it: the words up to the first one that
+// starts as a number (the first word always belongs to the name).
+std::string_view nameWithoutValues(std::string_view name, bool& heldValues)
+{
+    std::size_t i = 0;
+    bool first = true;
+    while (i < name.size()) {
+        while (i < name.size() && (name[i] == ' ' || name[i] == '\t')) ++i;
+        const std::size_t begin = i;
+        while (i < name.size() && name[i] != ' ' && name[i] != '\t') ++i;
+        if (i == begin) break;
+        if (!first && numberLike(name.substr(begin, i - begin))) {
+            heldValues = true;
+            std::size_t end = begin;
+            while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '\t')) --end;
+            return name.substr(0, end);
+        }
+        first = false;
+    }
+    return name;
+}
+
+// The values without a marker in [from, to), reported as NoMarker: each run of value lines up to its "/".
+void findUnmarkedValues(std::string_view text, std::size_t from, std::size_t to, LineCounter& lines,
+                        std::vector<DroppedBlock>& dropped)
+{
+    std::size_t pos = from;
+    while (pos < to) {
+        const std::size_t end = std::min(lineEnd(text, pos), to);
+        if (!startsNumber(text.substr(pos, end - pos))) {
+            pos = end + 1;
+            continue;
+        }
+        DroppedBlock block;
+        block.why = DroppedBlock::Why::NoMarker;
+        block.line = lines.at(pos);
+        const std::string_view above = wordAbove(text, pos);
+        if (!above.empty() && !numberLike(above)) block.keyword = std::string(above);
+        dropped.push_back(std::move(block));
+        const std::size_t slash = grdecl::sectionEnd(text, pos);
+        pos = slash == npos || slash >= to ? to : lineEnd(text, slash) + 1;
+    }
+}
+
 }  // namespace
 
-std::vector<PropertyEntry> splitPropertyText(std::string_view text)
+std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<DroppedBlock>* dropped)
 {
     std::vector<std::size_t> markers;
     for (std::size_t pos = text.find(texts::Marker); pos != npos; pos = text.find(texts::Marker, pos + 1)) {
@@ -62,11 +212,15 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text)
     }
     std::vector<PropertyEntry> entries;
     entries.reserve(markers.size());
+    LineCounter lines(text);
+    if (dropped && !markers.empty()) findUnmarkedValues(text, 0, lineStartOf(text, markers[0]), lines, *dropped);
     for (std::size_t m = 0; m < markers.size(); ++m) {
         const std::size_t nameBegin = markers[m] + texts::Marker.size();
         const std::size_t nameEnd = lineEnd(text, nameBegin);
         std::string_view name = text.substr(nameBegin, nameEnd - nameBegin);
         if (!name.empty() && name.back() == '\r') name.remove_suffix(1);
+        bool heldValues = false;
+        name = nameWithoutValues(name, heldValues);
 
         // The values end where the next marker's line begins, so a property never takes another one's values.
         std::size_t bound = text.size();
@@ -80,46 +234,179 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text)
             if (startsValues(text.substr(begin, end - begin))) break;
             begin = std::min(end + 1, bound);
         }
-        entries.push_back({std::string(name), begin, bound});
+        PropertyEntry entry{std::string(name), begin, bound};
+        entry.keyword = keywordAbove(text, markers[m]);
+        entry.line = lines.at(markers[m]);
+        entry.valuesLine = lines.at(begin);
+        entry.markerHoldsValues = heldValues;
+        if (dropped && begin < bound) {
+            // Values after this property's "/" and before the next marker have lost their own marker line.
+            const std::size_t slash = grdecl::sectionEnd(text, begin);
+            if (slash != npos && slash < bound) findUnmarkedValues(text, lineEnd(text, slash) + 1, bound, lines, *dropped);
+        }
+        entries.push_back(std::move(entry));
     }
     return entries;
 }
 
-std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells)
+std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells,
+                                                  std::vector<DroppedBlock>* dropped)
 {
     std::vector<PropertyEntry> entries;
+    LineCounter lines(text);
+    // Whether the word at `at` stands first on its line and looks like a keyword: a keyword starts there.
+    auto keywordStartsAt = [&](std::size_t at) {
+        const std::size_t start = lineStartOf(text, at);
+        const std::string_view keyword = grdecl::keywordAtLineStart(text, start);
+        return !keyword.empty() && static_cast<std::size_t>(keyword.data() - text.data()) == at;
+    };
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::string_view keyword = grdecl::keywordAtLineStart(text, pos);
         if (keyword.empty()) {
-            pos = lineEnd(text, pos) + 1;
+            const std::size_t end = lineEnd(text, pos);
+            if (dropped && cells > 0 && startsNumber(text.substr(pos, end - pos))) {
+                // Values on lines of their own: the line above them should have been their keyword.
+                DroppedBlock block;
+                block.why = DroppedBlock::Why::NoKeyword;
+                block.line = lines.at(pos);
+                block.word = shownText(wordAbove(text, pos));
+                dropped->push_back(std::move(block));
+                const std::size_t slash = grdecl::sectionEnd(text, pos);
+                pos = slash == npos ? text.size() : slash + 1;
+                continue;
+            }
+            pos = end + 1;
             continue;
         }
-        const std::size_t body = static_cast<std::size_t>(keyword.data() - text.data()) + keyword.size();
+        const std::size_t at = static_cast<std::size_t>(keyword.data() - text.data());
+        const std::size_t body = at + keyword.size();
         const std::size_t slash = grdecl::sectionEnd(text, body);
         const std::size_t end = slash == npos ? text.size() : slash + 1;
-        if (!grdecl::isGridKeyword(keyword) && cells > 0) {
-            // Counted without reading the numbers: each word is one value, n*v is n; a word that is no number
-            // makes the block something other than a property.
-            std::size_t count = 0;
-            bool numbers = true;
-            const auto summary = grdecl::scanNumbers(
-                text.substr(body, end - body), [&](double) { ++count; }, [&](std::uint64_t n, double) { count += n; },
-                cells + 1);
-            numbers = summary.end != grdecl::ScanEnd::NotANumber;
-            if (numbers && summary.end != grdecl::ScanEnd::TooMany && count == cells)
-                entries.push_back({std::string(keyword), body, end, true});
+        if (grdecl::isGridKeyword(keyword) || isOtherRecord(keyword) || cells == 0) {
+            pos = end;
+            continue;
+        }
+        // Counted without reading the numbers: each word is one value, n*v is n.
+        std::size_t count = 0;
+        const std::string_view values = text.substr(body, end - body);
+        const auto summary = grdecl::scanNumbers(
+            values, [&](double) { ++count; }, [&](std::uint64_t n, double) { count += n; }, cells + 1);
+        DroppedBlock block;
+        block.keyword = std::string(keyword);
+        block.line = lines.at(at);
+        if (summary.end == grdecl::ScanEnd::NotANumber) {
+            const std::size_t word = body + summary.stop;
+            if (keywordStartsAt(word)) {
+                // The next keyword: this one holds no values (NOECHO), or the "/" after its values is missing.
+                if (summary.entries > 0 && dropped) {
+                    block.why = DroppedBlock::Why::NoSlash;
+                    block.word = std::string(grdecl::keywordAtLineStart(text, lineStartOf(text, word)));
+                    block.wordLine = lines.at(word);
+                    dropped->push_back(std::move(block));
+                }
+                pos = lineStartOf(text, word);
+                continue;
+            }
+            if (summary.entries > 0 && dropped) {
+                // Values, then a word that is no number: a damaged value. A record of words (METRIC) is no property.
+                block.why = DroppedBlock::Why::NotANumber;
+                block.word = shownText(firstWord(text.substr(word, lineEnd(text, word) - word)));
+                block.wordLine = lines.at(word);
+                dropped->push_back(std::move(block));
+            }
+            // The block ends at the "/" after that word: a "/" inside it (N/A) ends nothing, and what follows it on
+            // its line is no keyword.
+            std::size_t wordEnd = word;
+            while (wordEnd < text.size() && !grdecl::detail::isSpace(text[wordEnd])) ++wordEnd;
+            const std::size_t after = grdecl::sectionEnd(text, wordEnd);
+            pos = after == npos ? text.size() : after + 1;
+            continue;
+        }
+        if (summary.end != grdecl::ScanEnd::TooMany && count == cells) {
+            PropertyEntry entry{std::string(keyword), body, end, true};
+            entry.keyword = entry.name;
+            entry.line = block.line;
+            entry.valuesLine = block.line;
+            entries.push_back(std::move(entry));
+        } else if (dropped && (count > 0 || summary.end == grdecl::ScanEnd::TooMany)) {
+            block.why = DroppedBlock::Why::WrongCount;
+            block.count = summary.end == grdecl::ScanEnd::TooMany ? cells : count;
+            block.countBeyond = summary.end == grdecl::ScanEnd::TooMany;
+            dropped->push_back(std::move(block));
         }
         pos = end;
     }
     return entries;
 }
 
-std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells)
+std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells, std::vector<DroppedBlock>* dropped)
 {
-    std::vector<PropertyEntry> entries = splitPropertyText(text);
-    if (entries.empty()) entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)));
+    std::vector<PropertyEntry> entries = splitPropertyText(text, dropped);
+    if (entries.empty()) {
+        if (dropped) dropped->clear();
+        entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)), dropped);
+    }
     return entries;
+}
+
+PropertyReportLine droppedBlockLine(const DroppedBlock& block, int cells, std::string_view fileName,
+                                    std::string_view lang)
+{
+    using Why = DroppedBlock::Why;
+    const std::string line = std::to_string(block.line);
+    const std::string file(fileName);
+    const std::string where = fillText(texts::Where.in(lang), {block.keyword, file, line});
+    std::string text;
+    switch (block.why) {
+    case Why::WrongCount: {
+        const std::string count = block.countBeyond ? fillText(texts::MoreThan.in(lang), {std::to_string(block.count)})
+                                                    : std::to_string(block.count);
+        text = fillText(texts::DroppedCount.in(lang), {where, count, std::to_string(cells)});
+        break;
+    }
+    case Why::NotANumber:
+        text = fillText(texts::DroppedWord.in(lang), {where, block.word, std::to_string(block.wordLine)});
+        break;
+    case Why::NoSlash:
+        text = fillText(texts::DroppedSlash.in(lang), {where, block.word, std::to_string(block.wordLine)});
+        break;
+    case Why::NoKeyword:
+        text = fillText(texts::DroppedNoKeyword.in(lang), {line, file, block.word});
+        break;
+    case Why::NoMarker:
+        text = fillText(texts::DroppedNoMarker.in(lang), {line, file, block.keyword});
+        break;
+    }
+    return {PropertyReportLine::Kind::Log, std::move(text), log_colour::Orange};
+}
+
+bool holdsFraction(PropertyKind kind, std::string_view keyword, std::string_view name)
+{
+    if (kind == PropertyKind::Porosity || kind == PropertyKind::NetToGross || kind == PropertyKind::WaterSaturation)
+        return true;
+    if (kind != PropertyKind::Unset && kind != PropertyKind::Continuous) return false;
+    auto upper = [](std::string_view word) {
+        std::string out(word);
+        while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return out;
+    };
+    static constexpr std::string_view kFractions[] = {"NTG",  "SWAT", "SOIL",  "SGAS",  "SW",       "SO",
+                                                      "SG",   "SWL",  "SWCR",  "SWU",   "SGL",      "SGCR",
+                                                      "SGU",  "SOWCR", "SOGCR", "SWATINIT", "SGI"};
+    // Russian stems: porosity, net-to-gross (sand share), saturation, in both cases of the first letter.
+    static constexpr std::string_view kRussian[] = {"ористост", "есчанистост", "асыщенност"};
+    for (const std::string_view word : {keyword, name}) {
+        const std::string w = upper(word);
+        if (w.rfind("PORO", 0) == 0 || w.find("SATURATION") != std::string::npos ||
+            std::find(std::begin(kFractions), std::end(kFractions), w) != std::end(kFractions))
+            return true;
+        for (const std::string_view stem : kRussian)
+            if (word.find(stem) != std::string_view::npos) return true;
+    }
+    return false;
 }
 
 PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
@@ -190,7 +477,13 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     }
     case grdecl::ScanEnd::NotANumber: {
         const std::size_t wordEnd = std::min(lineEnd(block, scan.stop), block.find_first_of(" \t\r", scan.stop));
-        read.problem = "not a number: \"" + std::string(block.substr(scan.stop, wordEnd - scan.stop)) + "\"";
+        read.problemWord = std::string(block.substr(scan.stop, wordEnd - scan.stop));
+        read.problem = "not a number: \"" + read.problemWord + "\"";
+        read.problemOffset = begin + scan.stop;
+        const std::size_t start = lineStartOf(text, read.problemOffset);
+        const std::string_view keyword = grdecl::keywordAtLineStart(text, start);
+        read.problemIsKeyword =
+            !keyword.empty() && static_cast<std::size_t>(keyword.data() - text.data()) == read.problemOffset;
         break;
     }
     case grdecl::ScanEnd::Terminator:
@@ -208,14 +501,18 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         }
         read.values = {};
     }
-    if (outOfRange && read.problem.empty()) read.problem = "code out of range: " + formatNumber(*outOfRange);
+    if (outOfRange && read.problem.empty()) {
+        read.problem = "code out of range: " + formatNumber(*outOfRange);
+        read.badCode = outOfRange;
+    }
     if (!read.problem.empty()) read.codes = {};
     read.conforms = read.problem.empty() && gridSize > 0 && read.count == limit;
     return read;
 }
 
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
-                            std::string_view lang, const PropertySet& loaded, const std::vector<std::uint8_t>& active)
+                            std::string_view lang, const PropertySet& loaded, const std::vector<std::uint8_t>& active,
+                            std::string_view fileName)
 {
     PropertyReport report;
     const int typeCode = static_cast<int>(kind);
@@ -234,18 +531,38 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
     if (!read.conforms) {
         if (!read.problem.empty()) trace("Property " + entry.name + ": " + read.problem);
         const bool russian = lang == "ru";
-        // The counts that let the user find the wrong file: values found against the grid's cells.
+        // The counts that let the user find the wrong file: values found against the grid's cells; with the file,
+        // where the property stands and what stopped the reading, in the box's language and in the log's English.
         const std::string found = (read.countBeyondBound ? "> " : "") + std::to_string(read.count);
         const std::string cells = std::to_string(gridSize);
-        const std::string counts =
-            russian ? entry.name + ": " + found + " значений, в гриде " + cells + " ячеек."
-                    : entry.name + ": " + found + " values, the grid has " + cells + " cells.";
+        auto explained = [&](std::string_view language) {
+            const std::string where =
+                fileName.empty() ? entry.name
+                                 : fillText(texts::Where.in(language),
+                                            {shownText(entry.name), fileName, std::to_string(entry.line)});
+            std::string said = fillText(texts::ValuesAgainstCells.in(language), {where, found, cells});
+            if (fileName.empty()) return said;
+            if (!read.problemWord.empty()) {
+                const std::string line = std::to_string(
+                    entry.valuesLine +
+                    std::count(text.begin() + static_cast<std::ptrdiff_t>(std::min(entry.valuesBegin, text.size())),
+                               text.begin() + static_cast<std::ptrdiff_t>(std::min(read.problemOffset, text.size())),
+                               '\n'));
+                said += ' ' + (read.problemIsKeyword
+                                   ? fillText(texts::SlashMissing.in(language), {shownText(read.problemWord), line})
+                                   : fillText(texts::StoppedAt.in(language), {line, shownText(read.problemWord)}));
+            } else if (read.badCode) {
+                said += ' ' + fillText(texts::CodeTooLarge.in(language), {formatNumber(*read.badCode)});
+            }
+            if (entry.markerHoldsValues)
+                said += ' ' + fillText(texts::MarkerHoldsValues.in(language), {std::to_string(entry.line)});
+            return said;
+        };
         report.messageBox = PropertyMessageBox{russian ? texts::CaptionRu : texts::CaptionEn,
                                                std::string(russian ? texts::MismatchRu : texts::MismatchEn) + "\n\n" +
-                                                   counts};
-        report.lines.push_back({Line::Kind::Log, std::string(texts::MismatchLog) + ". " + entry.name + ": " + found +
-                                                     " values, the grid has " + cells + " cells.",
-                                log_colour::Red});
+                                                   explained(russian ? "ru" : "en")};
+        report.lines.push_back(
+            {Line::Kind::Log, std::string(texts::MismatchLog) + ". " + explained("en"), log_colour::Red});
         status(texts::AllGood);
         return report;
     }
@@ -272,6 +589,26 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
                                                    : " cells hold values that are not whole codes; they are") +
                                     " drawn as undefined",
                                 log_colour::Black});
+    }
+    if (!discrete && holdsFraction(kind, entry.keyword, entry.name)) {
+        // Values a fraction cannot hold are kept as read (they may be a placeholder the user knows), and counted.
+        const std::vector<double>& values = report.property.values;
+        std::size_t outside = 0, counted = 0;
+        for (std::size_t c = 0; c < values.size(); ++c) {
+            if (active.size() == values.size() && !active[c]) continue;
+            ++counted;
+            outside += values[c] < 0.0 || values[c] > 1.0 ? 1 : 0;
+        }
+        if (outside > 0) {
+            const std::string where =
+                fileName.empty() ? name
+                                 : fillText(texts::Where.in(lang), {shownText(name), fileName, std::to_string(entry.line)});
+            report.lines.push_back({Line::Kind::Log,
+                                    fillText(texts::OutsideFraction.in(lang),
+                                             {where, std::to_string(outside), std::to_string(counted),
+                                              formatNumber(report.property.min), formatNumber(report.property.max)}),
+                                    log_colour::Orange});
+        }
     }
     status(discrete ? texts::CalculatingRange : texts::CheckingConformity);
     report.accepted = true;

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/feedback.h"
+#include "core/localisation.h"
 #include "model/property_set.h"
 
 namespace morvane {
@@ -67,25 +68,91 @@ inline constexpr const char* TraceDiscrete = "Свойство дискретн�
 inline constexpr const char* TraceContinuous = "Свойство непрерывно";
 inline constexpr const char* TracePropSize = "PROP size = ";
 inline constexpr const char* TraceGridSize = "GRID size = ";
+
+// Where a property stands and why one was refused or left out; "{}" takes names, files, lines and counts in order.
+inline constexpr TextPair Where{"{} ({}, line {})", "{} ({}, строка {})"};
+inline constexpr TextPair ValuesAgainstCells{"{}: {} values, the grid has {} cells.",
+                                             "{}: {} значений, в гриде {} ячеек."};
+inline constexpr TextPair StoppedAt{"Reading stopped at line {}: \"{}\" is not a number.",
+                                    "Чтение остановлено на строке {}: \"{}\" — не число."};
+inline constexpr TextPair SlashMissing{"No \"/\" ends its values before {} on line {}.",
+                                       "Значения не закрыты символом \"/\" перед {} на строке {}."};
+inline constexpr TextPair CodeTooLarge{"The value {} is too large for a code.", "Значение {} слишком велико для кода."};
+inline constexpr TextPair MarkerHoldsValues{
+    "Its name line {} holds values as well: a line break may be lost there.",
+    "Строка {} с именем свойства содержит и значения: возможно, там потерян перевод строки."};
+inline constexpr TextPair MoreThan{"more than {}", "более {}"};
+inline constexpr TextPair DroppedCount{"{} was not loaded: it holds {} values, the grid has {} cells",
+                                       "{} не загружено: в нём {} значений, в гриде {} ячеек"};
+inline constexpr TextPair DroppedWord{"{} was not loaded: \"{}\" on line {} is not a number",
+                                      "{} не загружено: \"{}\" на строке {} — не число"};
+inline constexpr TextPair DroppedSlash{"{} was not loaded: no \"/\" ends its values before {} on line {}",
+                                       "{} не загружено: значения не закрыты символом \"/\" перед {} на строке {}"};
+inline constexpr TextPair DroppedNoKeyword{
+    "Values on line {} of {} were not loaded: the line above them, \"{}\", is not a keyword",
+    "Значения на строке {} файла {} не загружены: строка над ними, \"{}\", — не ключевое слово"};
+inline constexpr TextPair DroppedNoMarker{
+    "Values on line {} of {} were not loaded: no \"Property name in Petrel\" line names them (keyword \"{}\")",
+    "Значения на строке {} файла {} не загружены: их не называет строка \"Property name in Petrel\" (ключевое "
+    "слово \"{}\")"};
+inline constexpr TextPair OutsideFraction{
+    "{}: {} of {} cells hold values outside 0 to 1 (from {} to {}); the values are kept as read",
+    "{}: в {} из {} ячеек значения вне диапазона от 0 до 1 (от {} до {}); значения оставлены как прочитаны"};
 }  // namespace property_texts
 
 // One property of a file: its name and where its values lie in the text.
 struct PropertyEntry {
-    std::string name;             // the rest of the marker line, without a trailing CR; other trailing blanks kept
+    // The rest of the marker line, without a trailing CR (other trailing blanks kept), up to the first word that is
+    // a number: a marker line that lost its line break holds values too, which never belong to the name.
+    std::string name;
     std::size_t valuesBegin = 0;  // first line after the marker line that is not blank, a comment or a keyword line
     std::size_t valuesEnd = 0;    // bound of the search: the line of the next marker, or the end of the text
     bool keywordBlock = false;    // a block without a marker: discrete when every value is a whole number
+    std::string keyword;          // the keyword line above the marker ("" when none), or the block's keyword
+    int line = 0;                 // 1-based line of the marker (of the keyword for a block)
+    int valuesLine = 0;           // 1-based line of valuesBegin
+    bool markerHoldsValues = false;  // the marker line held numbers after the name (see name)
 };
 
-// The properties of a file in file order; empty when the text holds no marker (not a property file).
-std::vector<PropertyEntry> splitPropertyText(std::string_view text);
+// A block of values a file holds that is not taken as a property, and why.
+struct DroppedBlock {
+    enum class Why {
+        WrongCount,  // numbers, but not one per grid cell
+        NotANumber,  // a word among its values that is no number
+        NoSlash,     // its values run into the next keyword: the "/" that ends them is missing
+        NoKeyword,   // values after a line that is no keyword (a keyword misspelt or in lower case)
+        NoMarker,    // values in a marked file that no marker line names (a damaged or lost marker line)
+    };
+    Why why = Why::WrongCount;
+    std::string keyword;      // the keyword it stands under ("" when none)
+    int line = 0;             // 1-based line of the keyword (of the first values without one)
+    std::size_t count = 0;    // WrongCount: the values found
+    bool countBeyond = false;  // WrongCount: more values than count, which is the bound they were counted to
+    std::string word;         // NotANumber: the word; NoSlash: the next keyword; NoKeyword: the line above
+    int wordLine = 0;         // NotANumber, NoSlash: the word's line
+};
 
-// The keyword blocks of a file without markers that hold exactly `cells` values, in file order.
-std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells);
+// The properties of a file in file order; empty when the text holds no marker (not a property file). With
+// `dropped`, values that no marker names (before the first marker, or after the "/" of a property and before the
+// next marker) are added there.
+std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<DroppedBlock>* dropped = nullptr);
+
+// The keyword blocks of a file without markers that hold exactly `cells` values, in file order. The grid's own
+// keywords and keywords of other records (BOX, EQUALS, COPY, ...) are passed over; a keyword followed on the next
+// line by another keyword holds no values (NOECHO). With `dropped`, every other block holding numbers is added
+// there with why it is not a property.
+std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells,
+                                                  std::vector<DroppedBlock>* dropped = nullptr);
 
 // The properties of a decoded file for a grid of `cells` cells: its marked ones, or else (a file without markers)
-// its keyword blocks of one value per cell.
-std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells);
+// its keyword blocks of one value per cell; with `dropped`, the blocks left out and why.
+std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells,
+                                           std::vector<DroppedBlock>* dropped = nullptr);
+
+// Whether a property holds a fraction of the rock or of its pores, 0 to 1 (porosity, net-to-gross, saturations):
+// by the kind the user gave it, or, given none, by its keyword or name (PORO, NTG, SWAT, SOIL, SGAS, SW, ...,
+// names holding "SATURATION" or the Russian words for porosity, net-to-gross and saturation).
+bool holdsFraction(PropertyKind kind, std::string_view keyword, std::string_view name);
 
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
@@ -98,6 +165,10 @@ struct PropertyValues {
     bool tooMany = false;           // more values than gridSize: none kept
     bool countBeyondBound = false;  // even more than grdecl::kMaxSectionValues: count is that bound
     std::string problem;            // why the values cannot be taken apart from their count, or empty
+    std::string problemWord;        // the word that is no number ("" when the problem is another)
+    std::size_t problemOffset = 0;  // where that word starts, in the text
+    bool problemIsKeyword = false;  // that word is a keyword at the start of its line: the "/" before it is missing
+    std::optional<double> badCode;  // a whole value too large for a code
     bool conforms = false;          // exactly gridSize values, all of them readable
 };
 
@@ -113,6 +184,10 @@ struct PropertyReportLine {
     std::string text;
     LogColour colour{};  // for Log lines
 };
+
+// The orange log line naming a dropped block with its file, line and reason, in the language `lang`.
+PropertyReportLine droppedBlockLine(const DroppedBlock& block, int cells, std::string_view fileName,
+                                    std::string_view lang);
 
 struct PropertyMessageBox {
     std::string caption;
@@ -131,10 +206,12 @@ struct PropertyReport {
 
 // Reads and checks one property of kind `kind` for a grid of `gridSize` cells whose active cells are `active` (empty:
 // all), named so that it differs from every property of `loaded`. `lang` chooses the language of the mismatch
-// message ("ru" Russian, anything else English).
+// message ("ru" Russian, anything else English). With `fileName`, a refusal names the file and the line of the
+// property, and the word that stopped the reading with its line. An accepted property holding a fraction
+// (holdsFraction) with active cells outside 0 to 1 is loaded as read with an orange line counting them.
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
                             std::string_view lang, const PropertySet& loaded,
-                            const std::vector<std::uint8_t>& active = {});
+                            const std::vector<std::uint8_t>& active = {}, std::string_view fileName = {});
 
 // The message box (in the interface language) and red log line naming `fileName` for a file without any marker.
 PropertyReport notPropertyFileReport(std::string_view lang = "ru", const std::string& fileName = {});

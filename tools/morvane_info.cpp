@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "io/file_text.h"
@@ -24,6 +25,7 @@ A property file (one holding "Property name in Petrel : " marker lines) is read 
 reads it and reported as a JSON array with one object per property, in file order:
   "name"         the property's name (UTF-8, also when the file writes it in Windows-1251)
   "keyword"      the keyword line above its marker ("" when there is none)
+  "line"         the line of its marker
   "kind"         "discrete" (no decimal point among its values) or "continuous"
   "count"        values after n*v runs are expanded
   "min" "max"    smallest and largest value (null without values)
@@ -32,8 +34,13 @@ reads it and reported as a JSON array with one object per property, in file orde
 With --grid GRID the grid is read and built first, and every property also gets
   "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid
   "message"      the message the viewer shows for a rejection ("" when accepted)
+  "messages"     the viewer's log lines about it: the refusal naming file and line, values outside 0 to 1 for
+                 porosity, net-to-gross and saturations
 A file without marker lines is read, with --grid only, as the viewer reads it: its keyword blocks of one value per
 cell of that grid are its properties, each named by its keyword, discrete when every value is a whole code.
+After the properties, one object per block of values the viewer leaves out (values no marker names; with --grid
+also keyword blocks of another size, with a word that is no number or without their "/"):
+  "name" "line"  the keyword above it and its line;  "conformity" "dropped";  "message" what the viewer says
 
 A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) as the viewer does
 and reported as one JSON object:
@@ -100,6 +107,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const char* file = argv[argc - 1];
+    const std::string fileName = std::filesystem::path(file).filename().string();
     try {
         if (morvane::info::isWellFile(file)) {
             morvane::GridExtent extent;
@@ -132,14 +140,14 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "morvane-info: the grid %s cannot be used: %s\n", argv[2], why.c_str());
                 return 1;
             }
-            const auto report = morvane::info::propertyInfo(text, cells);
-            std::printf("%s\n", morvane::info::jsonArray(report).c_str());
-            return report.empty() ? 1 : 0;
+            const auto report = morvane::info::propertyInfo(text, cells, fileName);
+            std::printf("%s\n", morvane::info::jsonArray(report.objects).c_str());
+            return report.properties == 0 ? 1 : 0;
         }
         if (propertyFile) {
-            const auto report = morvane::info::propertyInfo(text);
-            std::printf("%s\n", morvane::info::jsonArray(report).c_str());
-            return report.empty() ? 1 : 0;
+            const auto report = morvane::info::propertyInfo(text, fileName);
+            std::printf("%s\n", morvane::info::jsonArray(report.objects).c_str());
+            return report.properties == 0 ? 1 : 0;
         }
         bool loaded = false;
         const morvane::info::JsonObject report = morvane::info::gridInfo(file, loaded);

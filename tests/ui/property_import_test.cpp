@@ -247,8 +247,8 @@ TEST_F(PropertyImportWindowTest, AMismatchingFileLeavesTreeAndListsAsTheyWere)
     EXPECT_EQ(form.importProperties().rejected, 1);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM: "
-              "48 values, the grid has 24 cells.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nPERM "
+              "(OTHER.GRDECL, line 9): 48 values, the grid has 24 cells.");
     EXPECT_EQ(logLines(form.findChild<QTextEdit*>("eventsLog")).back().colour, QColor(255, 0, 0));
     EXPECT_TRUE(testing::state().document.properties.items.empty());
     EXPECT_EQ(form.findChild<QTreeWidget*>("modelTree")->topLevelItem(0)->childCount(), 0);

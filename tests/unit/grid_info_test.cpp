@@ -153,12 +153,13 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
     const auto values = gen::propertyValues(o, poro);
     const auto codes = gen::propertyValues(o, facies);
     const auto zeros = static_cast<long long>(std::count(codes.begin(), codes.end(), 0.0));
-    const auto report = info::propertyInfo(text);
+    const auto report = info::propertyInfo(text).objects;
     ASSERT_EQ(report.size(), 3u);
     EXPECT_EQ(report[0].text(), JsonObject([&] {
                                     JsonObject e;
                                     e.addString("name", "PORO");
                                     e.addString("keyword", "PORO");
+                                    e.addInteger("line", splitPropertyText(text).at(0).line);
                                     e.addString("kind", "continuous");
                                     e.addInteger("count", 4);
                                     e.addNumber("min", *std::min_element(values.begin(), values.end()));
@@ -173,9 +174,9 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
     EXPECT_NE(report[1].text().find(expectedCodes + "}}"), std::string::npos) << report[1].text();
     EXPECT_NE(report[2].text().find("\"count\": 6"), std::string::npos);
 
-    const std::string checked = info::jsonArray(info::propertyInfo(text, 4));
+    const std::string checked = info::jsonArray(info::propertyInfo(text, 4, "p.GRDECL").objects);
     EXPECT_EQ(checked.front(), '[');
-    EXPECT_NE(checked.find("\"conformity\": \"accepted\", \"message\": \"\"}"), std::string::npos) << checked;
+    EXPECT_NE(checked.find("\"conformity\": \"accepted\", \"message\": \"\""), std::string::npos) << checked;
     EXPECT_NE(checked.find(std::string("\"conformity\": \"rejected\", \"message\": \"") + property_texts::MismatchEn),
               std::string::npos)
         << checked;
@@ -184,10 +185,13 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
     // Plain keyword blocks are properties only against a grid: those of one value per cell, as the viewer takes
     // them, codes written with a point included.
     const std::string blocks = "PORO\n 0.1 0.2 0.3 0.4 /\nSHORT\n 1 2 /\nFACIES\n 1.0 2 2*3 /\n";
-    EXPECT_TRUE(info::propertyInfo(blocks).empty());
-    const auto fromBlocks = info::propertyInfo(blocks, 4);
-    ASSERT_EQ(fromBlocks.size(), 2u);
-    EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"kind\": \"continuous\""), std::string::npos)
+    EXPECT_TRUE(info::propertyInfo(blocks).objects.empty());
+    const auto fromBlocks = info::propertyInfo(blocks, 4, "b.GRDECL").objects;
+    ASSERT_EQ(fromBlocks.size(), 3u);  // the two properties, then the block left out
+    EXPECT_EQ(fromBlocks[2].text(), "{\"name\": \"SHORT\", \"line\": 3, \"conformity\": \"dropped\", \"message\": "
+                                    "\"SHORT (b.GRDECL, line 3) was not loaded: it holds 2 values, the grid has 4 "
+                                    "cells\"}");
+    EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"line\": 1, \"kind\": \"continuous\""), std::string::npos)
         << fromBlocks[0].text();
     EXPECT_NE(fromBlocks[1].text().find("\"kind\": \"discrete\", \"count\": 4, \"min\": 1, \"max\": 3, "
                                         "\"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),

@@ -175,11 +175,12 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nB: 36 "
-              "values, the grid has 24 cells.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nB (MIXED.GRDECL, "
+              "line 23): 36 values, the grid has 24 cells.");
     EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
                          RecordedFeedback::LogLine{
-                             "Property file does not correspond to loaded grid. B: 36 values, the grid has 24 cells.",
+                             "Property file does not correspond to loaded grid. B (MIXED.GRDECL, line 23): 36 values, "
+                             "the grid has 24 cells.",
                              log_colour::Red}),
         1);
     // No trace of B anywhere; C keeps the kind chosen for it, not B's.
@@ -225,8 +226,8 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nF: 12 "
-              "values, the grid has 24 cells.");
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nF (SHORT.GRDECL, "
+              "line 9): 12 values, the grid has 24 cells.");
     EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
@@ -269,6 +270,12 @@ TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
               "The chosen file is not a property file. Please choose a correct property file.");
+    // The block left out is named with its line and counts before the verdict.
+    EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
+                         RecordedFeedback::LogLine{
+                             "PORO (GRID.GRDECL, line 1) was not loaded: it holds 3 values, the grid has 24 cells",
+                             log_colour::Orange}),
+              1);
     EXPECT_EQ(feedback.log.back(),
               (RecordedFeedback::LogLine{"Selected file is not property file: " +
                                              std::filesystem::path(path).filename().string(),

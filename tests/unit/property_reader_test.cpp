@@ -136,6 +136,85 @@ TEST(PropertyKeywordBlocks, EachBlockOfTheCellCountIsAProperty)
     EXPECT_TRUE(splitPropertyText(text).empty());  // no marker: splitting at markers finds nothing
 }
 
+// Every block of values the reader leaves out is named with its line and why, so the file can be mended: a block of
+// another size, a word that is no number, a missing "/", a keyword that is not one, values whose marker line is
+// damaged. Records of edits (EQUALS) are no properties and are passed over without a word.
+TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
+{
+    const std::string keywords = "EQUALS\n PORO 0.2 1 2 1 1 1 1 /\n/\n"  // lines 1-3
+                                 "PORO\n 0.1 0.2 0.3 /\n"                  // 4-5: three values for four cells
+                                 "NTG\n 0.5 N/A 0.5 0.5 /\n"               // 6-7
+                                 "SWAT\n 0.1 0.2 0.3 0.4\n"                // 8-9: no "/"
+                                 "PERMX\n 1 2 3 4 /\n"                     // 10-11: the one property
+                                 "poro\n 4*0.2 /\n";                       // 12-13: not a keyword
+    std::vector<DroppedBlock> dropped;
+    const auto entries = propertyEntries(keywords, 4, &dropped);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "PERMX");
+    EXPECT_EQ(entries[0].line, 10);
+    std::vector<std::string> said;
+    for (const DroppedBlock& d : dropped) said.push_back(droppedBlockLine(d, 4, "K.GRDECL", "en").text);
+    EXPECT_EQ(said, (std::vector<std::string>{
+                        "PORO (K.GRDECL, line 4) was not loaded: it holds 3 values, the grid has 4 cells",
+                        "NTG (K.GRDECL, line 6) was not loaded: \"N/A\" on line 7 is not a number",
+                        "SWAT (K.GRDECL, line 8) was not loaded: no \"/\" ends its values before PERMX on line 10",
+                        "Values on line 13 of K.GRDECL were not loaded: the line above them, \"poro\", is not a "
+                        "keyword"}));
+    for (const DroppedBlock& d : dropped)
+        EXPECT_EQ(droppedBlockLine(d, 4, "K.GRDECL", "en").colour, log_colour::Orange);
+    EXPECT_EQ(droppedBlockLine(dropped[0], 4, "K.GRDECL", "ru").text,
+              "PORO (K.GRDECL, строка 4) не загружено: в нём 3 значений, в гриде 4 ячеек");
+
+    // A damaged first marker line leaves its values without a name; a marker line that lost its line break keeps
+    // only the name and is refused naming that line.
+    const std::string marked = "PORO\n-- Property nme in Petrel : A\n 4*0.1\n /\n"  // 1-4
+                               "NTG\n-- Property name in Petrel : B 0.5 0.5\n 0.5 0.5\n /\n";  // 5-8
+    dropped.clear();
+    const auto markedEntries = propertyEntries(marked, 4, &dropped);
+    ASSERT_EQ(markedEntries.size(), 1u);
+    EXPECT_EQ(markedEntries[0].name, "B");
+    EXPECT_TRUE(markedEntries[0].markerHoldsValues);
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(droppedBlockLine(dropped[0], 4, "M.GRDECL", "en").text,
+              "Values on line 3 of M.GRDECL were not loaded: no \"Property name in Petrel\" line names them (keyword "
+              "\"PORO\")");
+    PropertySet p;
+    const PropertyReport b = loadProperty(marked, markedEntries[0], PropertyKind::Unset, 4, "en", p, {}, "M.GRDECL");
+    EXPECT_FALSE(b.accepted);
+    ASSERT_TRUE(b.messageBox);
+    EXPECT_EQ(b.messageBox->text, std::string(texts::MismatchEn) +
+                                      "\n\nB (M.GRDECL, line 6): 2 values, the grid has 4 cells. Its name line 6 "
+                                      "holds values as well: a line break may be lost there.");
+}
+
+// Porosity, net-to-gross and saturations are fractions: values outside 0 to 1 in active cells are kept as read and
+// counted in an orange line; another quantity, or the same values in inactive cells, is not warned about.
+TEST(PropertyPlausibility, FractionsOutsideZeroToOneAreCountedAndKept)
+{
+    const std::string text = oneProperty("PORO", "Porosity", "0.2 1.5 -999 0.3") +
+                             oneProperty("PERMX", "Perm", "0.2 1.5 -999 0.3") +
+                             oneProperty("SWAT", "Sw", "0.2 1.5 0.5 0.3");
+    const auto entries = splitPropertyText(text);
+    ASSERT_EQ(entries.size(), 3u);
+    auto orange = [&](const PropertyEntry& e, PropertyKind kind, const std::vector<std::uint8_t>& active) {
+        PropertySet p;
+        const PropertyReport r = loadProperty(text, e, kind, 4, "en", p, active, "P.GRDECL");
+        EXPECT_TRUE(r.accepted);
+        EXPECT_EQ(r.property.values[2], e.name == "Sw" ? 0.5 : -999.0);  // kept as read
+        std::vector<std::string> lines;
+        for (const PropertyReportLine& l : r.lines)
+            if (l.kind == PropertyReportLine::Kind::Log && l.colour == log_colour::Orange) lines.push_back(l.text);
+        return lines;
+    };
+    EXPECT_EQ(orange(entries[0], PropertyKind::Unset, {}),
+              std::vector<std::string>{"Porosity (P.GRDECL, line 2): 2 of 4 cells hold values outside 0 to 1 (from "
+                                       "-999 to 1.5); the values are kept as read"});
+    EXPECT_TRUE(orange(entries[1], PropertyKind::Unset, {}).empty());
+    EXPECT_EQ(orange(entries[1], PropertyKind::Porosity, {}).size(), 1u);  // the kind the user gave decides
+    EXPECT_TRUE(orange(entries[2], PropertyKind::Unset, {1, 0, 1, 1}).empty());  // 1.5 lies in an inactive cell
+    EXPECT_EQ(orange(entries[2], PropertyKind::Unset, {}).size(), 1u);
+}
+
 // The value block starts at the first value line after the marker, found by its content and not by a count of
 // characters, so the first value "121*0" keeps all its digits with LF line ends as with CRLF.
 TEST(PropertyValueBlock, FirstValueKeepsItsLeadingDigitsWithLfAndCrlf)

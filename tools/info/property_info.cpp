@@ -22,38 +22,13 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The first word of the nearest line above the marker's line that is neither blank nor a "--" comment.
-std::string keywordAbove(std::string_view text, std::size_t marker)
-{
-    std::size_t lineStart = text.rfind('\n', marker);
-    while (lineStart != npos && lineStart > 0) {
-        const std::size_t previous = text.rfind('\n', lineStart - 1);
-        const std::size_t begin = previous == npos ? 0 : previous + 1;
-        std::string_view line = text.substr(begin, lineStart - begin);
-        const std::size_t first = line.find_first_not_of(" \t\r");
-        if (first != npos && line.substr(first, 2) != "--") {
-            line.remove_prefix(first);
-            const std::size_t end = line.find_first_of(" \t\r");
-            const std::string_view word = line.substr(0, end);
-            // A number is the end of the previous property's values, not a keyword.
-            const char c = word.front();
-            if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == '/') return {};
-            return std::string(word);
-        }
-        if (previous == npos) break;
-        lineStart = previous;
-    }
-    return {};
-}
-
 // `gridSize` is needed only for a keyword block, whose kind is decided by reading its values as the import does.
 JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridSize = 0)
 {
     JsonObject o;
     o.addString("name", entry.name);
-    const std::size_t marker = entry.keywordBlock ? npos : text.rfind(property_texts::Marker, entry.valuesBegin);
-    const std::string keyword = marker == npos ? std::string() : keywordAbove(text, marker);
-    o.addString("keyword", entry.keywordBlock ? entry.name : keyword);
+    o.addString("keyword", entry.keyword);
+    o.addInteger("line", entry.line);
 
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::string_view block = text.substr(begin, std::clamp(entry.valuesEnd, begin, text.size()) - begin);
@@ -136,25 +111,55 @@ bool gridCells(const std::string& path, int& cells, std::string& why, GridExtent
 
 bool isPropertyText(std::string_view text) { return text.find(property_texts::Marker) != npos; }
 
-std::vector<JsonObject> propertyInfo(std::string_view text)
+namespace {
+
+// One object per block of values left out: its keyword, line and the import's message about it.
+void addDropped(std::vector<JsonObject>& list, const std::vector<DroppedBlock>& dropped, int gridSize,
+                std::string_view fileName, std::string_view lang)
 {
-    std::vector<JsonObject> list;
-    for (const PropertyEntry& entry : splitPropertyText(text)) list.push_back(describe(text, entry));
+    for (const DroppedBlock& block : dropped) {
+        JsonObject o;
+        o.addString("name", block.keyword);
+        o.addInteger("line", block.line);
+        o.addString("conformity", "dropped");
+        o.addString("message", droppedBlockLine(block, gridSize, fileName, lang).text);
+        list.push_back(std::move(o));
+    }
+}
+
+}  // namespace
+
+PropertyList propertyInfo(std::string_view text, std::string_view fileName)
+{
+    PropertyList list;
+    std::vector<DroppedBlock> dropped;
+    for (const PropertyEntry& entry : splitPropertyText(text, &dropped)) {
+        list.objects.push_back(describe(text, entry));
+        ++list.properties;
+    }
+    addDropped(list.objects, dropped, 0, fileName, "en");
     return list;
 }
 
-std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::string_view lang)
+PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view fileName, std::string_view lang)
 {
-    std::vector<JsonObject> list;
+    PropertyList list;
     PropertySet loaded;  // what the import would add to; only the outcome is reported
-    for (const PropertyEntry& entry : propertyEntries(text, gridSize)) {
+    std::vector<DroppedBlock> dropped;
+    for (const PropertyEntry& entry : propertyEntries(text, gridSize, &dropped)) {
         JsonObject o = describe(text, entry, gridSize);
-        PropertyReport report = loadProperty(text, entry, PropertyKind::Unset, gridSize, lang, loaded);
+        PropertyReport report = loadProperty(text, entry, PropertyKind::Unset, gridSize, lang, loaded, {}, fileName);
+        std::vector<std::string> messages;
+        for (const PropertyReportLine& line : report.lines)
+            if (line.kind == PropertyReportLine::Kind::Log) messages.push_back(line.text);
         if (report.accepted) loaded.add(std::move(report.property));
         o.addString("conformity", report.accepted ? "accepted" : "rejected");
         o.addString("message", report.messageBox ? report.messageBox->text : std::string());
-        list.push_back(std::move(o));
+        o.addStringList("messages", messages);
+        list.objects.push_back(std::move(o));
+        ++list.properties;
     }
+    addDropped(list.objects, dropped, gridSize, fileName, lang);
     return list;
 }
 

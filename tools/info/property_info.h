@@ -12,15 +12,24 @@
 
 namespace morvane::info {
 
-// "name", "keyword" (the keyword line above the marker, "" when there is none), "kind" ("discrete" or
-// "continuous"), "count" (values after n*v expansion), "min", "max" (null without values), for a discrete
-// property "codes" (code -> cells), and "problem" when a word before the "/" is no number.
-std::vector<JsonObject> propertyInfo(std::string_view text);
+struct PropertyList {
+    std::vector<JsonObject> objects;  // the properties in file order, then the blocks left out
+    int properties = 0;               // how many of the objects are properties
+};
 
-// The same, each with "conformity" ("accepted" or "rejected") and "message" (the message box of a rejection, ""
-// otherwise) for a grid of `gridSize` cells; `lang` chooses the language of the message as the viewer's setting
-// does.
-std::vector<JsonObject> propertyInfo(std::string_view text, int gridSize, std::string_view lang = "en");
+// Per property "name", "keyword" (the keyword line above the marker, "" when there is none), "line" (of its
+// marker), "kind" ("discrete" or "continuous"), "count" (values after n*v expansion), "min", "max" (null without
+// values), for a discrete property "codes" (code -> cells), and "problem" when a word before the "/" is no number.
+// Then per block of values no marker names: "name" (the keyword above it), "line", "conformity": "dropped" and
+// "message" (the import's line about it, naming `fileName`).
+PropertyList propertyInfo(std::string_view text, std::string_view fileName = {});
+
+// The same for a grid of `gridSize` cells, a file without markers read as keyword blocks; each property also with
+// "conformity" ("accepted" or "rejected"), "message" (the message box of a rejection, "" otherwise) and
+// "messages" (the import's log lines about it), and each block left out as above; `lang` chooses the language of
+// the messages as the viewer's setting does.
+PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view fileName,
+                          std::string_view lang = "en");
 
 // The file's text as the import decodes it (UTF-8, or Windows-1251 turned into UTF-8). False when unreadable.
 bool readTextFile(const std::string& path, std::string& text);
