@@ -1,6 +1,7 @@
 #include "commands/production_command.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "io/file_text.h"
 #include "io/text_codec.h"
@@ -65,6 +66,16 @@ ProductionMatch applyProductionRows(Production& production, const WellSet& wells
         for (std::size_t i = 0; i < wells.items.size(); ++i) {
             if (wells.items[i].name != name) continue;
             found = true;
+            if (took[i]) {
+                auto repeat = std::find_if(match.repeated.begin(), match.repeated.end(),
+                                           [&](const ProductionRepeat& r) { return r.name == name; });
+                if (repeat == match.repeated.end()) {
+                    const auto first = std::find_if(rows.begin(), rows.end(),
+                                                    [&](const ProductionRow& r) { return withoutSpaces(r.name) == name; });
+                    repeat = match.repeated.insert(match.repeated.end(), ProductionRepeat{name, {first->line}});
+                }
+                repeat->lines.push_back(row.line);
+            }
             took[i] = true;
             production.byWell[name] = WellVolumes{row.oil, row.water, row.gas};
         }
@@ -92,6 +103,19 @@ ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const s
     }
     result.read = true;
     static_cast<ProductionMatch&>(result) = applyProductionRows(s.document.production, s.document.wells, file.rows);
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    for (const ProductionExcess& excess : file.excess)
+        feedback.appendLog(productionExcessText(excess, fileName, s.view.language), log_colour::Orange);
+    for (const ProductionRepeat& repeat : result.repeated) {
+        std::string lines;
+        for (std::size_t k = 0; k < repeat.lines.size(); ++k) {
+            if (k > 0) lines += k + 1 == repeat.lines.size() ? production_texts::And.in(s.view.language) : ", ";
+            lines += std::to_string(repeat.lines[k]);
+        }
+        feedback.appendLog(fillText(production_texts::Duplicate.in(s.view.language),
+                                    {repeat.name, lines, fileName, std::to_string(repeat.lines.back())}),
+                           log_colour::Orange);
+    }
     if (!result.unknown.empty()) {
         std::string names;
         for (const std::string& name : result.unknown) names += (names.empty() ? "" : ", ") + name;

@@ -33,13 +33,20 @@ bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed);
 // rebuilt for the new exaggeration.
 void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback, bool productionPressed);
 
+// A loaded well given on more than one row: the rows' lines in file order; the last one's volumes are kept.
+struct ProductionRepeat {
+    std::string name;
+    std::vector<int> lines;
+};
+
 struct ProductionMatch {
     int wells = 0;                     // wells that took volumes
     std::vector<std::string> unknown;  // names of rows for which no well is loaded, each once, in file order
+    std::vector<ProductionRepeat> repeated;  // loaded wells given on several rows, in the order of their first row
 };
 
 // Puts the rows' volumes on the loaded wells of the same name (spaces are not part of well names; a later row of
-// the same name wins). Other wells keep their volumes.
+// the same name wins, and the well is listed in `repeated`). Other wells keep their volumes.
 ProductionMatch applyProductionRows(Production& production, const WellSet& wells, const std::vector<ProductionRow>& rows);
 
 struct ProductionImport : ProductionMatch {
@@ -48,7 +55,8 @@ struct ProductionImport : ProductionMatch {
 
 // Reads a production file (UTF-8 or Windows-1251) and applies it. The log says what happened: the file opened, a
 // red line when it cannot be read or a line of it is wrong (nothing changes then), a red line naming the wells that
-// are not loaded, and a green line with the number of wells that took volumes.
+// are not loaded, an orange line per volume beyond any well's and per well given on several rows (which row is
+// kept), and a green line with the number of wells that took volumes.
 ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path);
 
 }  // namespace morvane

@@ -23,7 +23,8 @@ bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c
 
 bool trimmed(const std::string& text) { return text.empty() || (!blank(text.front()) && !blank(text.back())); }
 
-bool volume(float v) { return std::isfinite(v); }
+// Finite, and not negative unless it is -1 (not known).
+bool volume(float v) { return std::isfinite(v) && (v >= 0.0f || v == -1.0f); }
 
 void checkFile(const ProductionFile& file)
 {
@@ -34,6 +35,15 @@ void checkFile(const ProductionFile& file)
         FUZZ_CHECK(volume(row.oil) && volume(row.water) && volume(row.gas));
         FUZZ_CHECK(row.line > previous);
         previous = row.line;
+    }
+    // Every volume beyond any well's is noted once, with its row's line and name.
+    std::size_t beyond = 0;
+    for (const ProductionRow& row : file.rows)
+        for (float v : {row.oil, row.water, row.gas}) beyond += v > kLargestWellVolume ? 1 : 0;
+    FUZZ_CHECK(file.excess.size() == beyond);
+    for (const ProductionExcess& e : file.excess) {
+        FUZZ_CHECK(e.column >= 0 && e.column <= 2 && e.value > kLargestWellVolume);
+        FUZZ_CHECK(!productionExcessText(e, "fuzz.csv", "ru").empty());
     }
 }
 
@@ -84,6 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.well_coord_vertex_show[2] = Vertices(12, 0.0f);
     const ProductionMatch match = applyProductionRows(s.production, s.wellSet, file.rows);
     FUZZ_CHECK(match.wells <= 3);
+    for (const ProductionRepeat& repeat : match.repeated) {
+        FUZZ_CHECK(repeat.lines.size() >= 2);
+        for (std::size_t k = 1; k < repeat.lines.size(); ++k) FUZZ_CHECK(repeat.lines[k] > repeat.lines[k - 1]);
+    }
     FUZZ_CHECK(file.rows.empty() || match.wells >= 1 || first.find(' ') != std::string::npos);
     const float discScale = size > 0 ? static_cast<float>(data[0]) / 16.0f : 1.0f;
     buildCircleDiagrams(s, s, s.wellSet, s.production, size > 1 ? 1.0f + static_cast<float>(data[1] % 9) : 5.0f,

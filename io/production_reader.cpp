@@ -1,7 +1,9 @@
 #include "io/production_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "core/decimal_text.h"
@@ -11,6 +13,7 @@ namespace morvane {
 namespace {
 
 constexpr std::size_t kColumns = 4;  // name, oil, water, gas
+constexpr std::string_view kColumnNames[] = {"oil", "water", "gas"};
 
 // A field without the white space and the double quotes around it.
 std::string_view fieldText(std::string_view field)
@@ -131,9 +134,32 @@ ProductionFile parseProductionText(std::string_view text)
         }
         if (fields[0].empty()) return refuse(number, "no well name");
         row.name = std::string(fields[0]);
+        for (std::size_t c = 0; c < volumes.size(); ++c) {
+            const float v = *volumes[c];
+            // -1 is how a volume not known is written; any other negative volume is no production.
+            if (v < 0.0f && v != -1.0f)
+                return refuse(number, "the " + std::string(kColumnNames[c]) + " volume " + std::string(fields[c + 1]) +
+                                          " is negative (-1 is written for a volume not known)");
+            if (v > kLargestWellVolume)
+                file.excess.push_back({number, row.name, static_cast<int>(c), v});
+        }
         file.rows.push_back(std::move(row));
     }
     return file;
+}
+
+std::string productionExcessText(const ProductionExcess& excess, std::string_view fileName, std::string_view lang)
+{
+    namespace texts = production_texts;
+    const TextPair* columns[] = {&texts::Oil, &texts::Water, &texts::Gas};
+    char value[32];
+    std::snprintf(value, sizeof value, "%g", static_cast<double>(excess.value));
+    char bound[32];
+    std::snprintf(bound, sizeof bound, "%.0f", static_cast<double>(kLargestWellVolume));
+    const TextPair& unit = excess.column == 2 ? texts::MillionCubicMetres : texts::ThousandCubicMetres;
+    return fillText(texts::Beyond.in(lang), {fileName, std::to_string(excess.line), excess.name,
+                                             columns[std::clamp(excess.column, 0, 2)]->in(lang), value,
+                                             fillText(unit.in(lang), {bound})});
 }
 
 }  // namespace morvane

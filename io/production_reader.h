@@ -8,8 +8,9 @@
 // not known (-1). Fields may be quoted ("..."), and white space around them is ignored.
 //
 // A file is taken whole or not at all: a line that cannot be read (a name without volumes, a volume that is not a
-// number, more than four columns, no name) refuses the file, naming the line, so a file written with decimal commas
-// between comma-separated columns is never read as shifted columns.
+// number or is negative, more than four columns, no name) refuses the file, naming the line, so a file written with
+// decimal commas between comma-separated columns is never read as shifted columns. A volume beyond any real well's
+// cumulative production is kept as read and noted, with its line and column.
 #pragma once
 
 #include <optional>
@@ -17,7 +18,29 @@
 #include <string_view>
 #include <vector>
 
+#include "core/localisation.h"
+
 namespace morvane {
+
+namespace production_texts {
+// "{}" takes the file, line, well, column, value and bound in order.
+inline constexpr TextPair Beyond{
+    "{}, line {}, well {}: {} {} is more than any well produces ({}); the value is kept as read",
+    "{}, строка {}, скважина {}: {} {} больше, чем даёт любая скважина ({}); значение оставлено как прочитано"};
+inline constexpr TextPair Oil{"oil", "нефть"};
+inline constexpr TextPair Water{"water", "вода"};
+inline constexpr TextPair Gas{"gas", "газ"};
+inline constexpr TextPair ThousandCubicMetres{"more than {} thousand m3", "более {} тыс. м3"};
+inline constexpr TextPair MillionCubicMetres{"more than {} million m3", "более {} млн м3"};
+// "{}" takes the well, its lines ("3, 5 and 7"), the file and the line kept.
+inline constexpr TextPair Duplicate{"Well {} is given on lines {} of {}; the volumes of line {} are kept",
+                                    "Скважина {} указана в строках {} файла {}; оставлены объёмы строки {}"};
+inline constexpr TextPair And{" and ", " и "};
+}  // namespace production_texts
+
+// The largest cumulative volume a well can have in a production file's units (thousand m3 of oil or water, million
+// m3 of gas): far above the largest wells known, so only a value that cannot be a volume passes it.
+inline constexpr float kLargestWellVolume = 1.0e5f;
 
 // Production text is split into lines and fields the same way in files and in pastes: its lines (ended by LF, CRLF
 // or CR; a last line without an ending counts), the pieces between separators (as many as separators plus one), and
@@ -37,8 +60,17 @@ struct ProductionRow {
     int line = 0;  // 1-based
 };
 
+// A volume beyond kLargestWellVolume: the row's line, the well and the column (0 oil, 1 water, 2 gas).
+struct ProductionExcess {
+    int line = 0;
+    std::string name;
+    int column = 0;
+    float value = 0;
+};
+
 struct ProductionFile {
     std::vector<ProductionRow> rows;  // in file order; empty when refused
+    std::vector<ProductionExcess> excess;  // volumes beyond any well's, in file order (kept in rows as read)
     bool headerSkipped = false;
     std::string error;  // why the file was refused, naming the line; empty when it was read
     bool read() const { return error.empty(); }
@@ -46,5 +78,8 @@ struct ProductionFile {
 
 // Parses a production file's text (UTF-8; a leading byte order mark and CRLF line ends are fine).
 ProductionFile parseProductionText(std::string_view text);
+
+// The line noting a volume beyond any well's, naming the file, in the language `lang`.
+std::string productionExcessText(const ProductionExcess& excess, std::string_view fileName, std::string_view lang);
 
 }  // namespace morvane

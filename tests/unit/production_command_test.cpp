@@ -66,6 +66,25 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
         EXPECT_EQ(feedback.log[1].colour, log_colour::Red);
     }
     EXPECT_NE(feedback.log[1].text.find("cannot be read"), std::string::npos);
+
+    // A well given on several rows keeps the last row's volumes and says so, with every line; a volume beyond any
+    // well's is kept and named.
+    feedback.log.clear();
+    const std::string twice = testing::writeText(folder.file("twice.txt"),
+                                                 "P-1\t1\t2\t3\nP-3\t4\t5\t6\nP-1\t7\t8\t9\nP-1\t10\t11\t2e6\n"
+                                                 "Скв 2\t1\t1\t1\nСкв2\t2\t2\t2\n");
+    const ProductionImport repeated = importProductionFile(s, feedback, twice);
+    EXPECT_TRUE(repeated.read);
+    EXPECT_EQ(volumes(s), (std::vector<std::vector<float>>{{10, 11, 2e6f}, {2, 2, 2}, {4, 5, 6}}));
+    ASSERT_EQ(feedback.log.size(), 5u);
+    EXPECT_EQ(feedback.log[1].text, "twice.txt, line 4, well P-1: gas 2e+06 is more than any well produces (more than "
+                                    "100000 million m3); the value is kept as read");
+    EXPECT_EQ(feedback.log[2],
+              (FeedbackRecorder::LogLine{"Well P-1 is given on lines 1, 3 and 4 of twice.txt; the volumes of line 4 "
+                                         "are kept",
+                                         log_colour::Orange}));
+    EXPECT_EQ(feedback.log[3].text, "Well Скв2 is given on lines 5 and 6 of twice.txt; the volumes of line 6 are kept");
+    EXPECT_EQ(feedback.log[4], (FeedbackRecorder::LogLine{"Production is loaded for 3 wells", log_colour::Green}));
 }
 
 TEST(ProductionDisplay, AsksForWellsBuildsTheDiscsAndRebuildsThemWhenTheSliderIsReleased)

@@ -52,6 +52,9 @@ TEST(ProductionFile, ALineThatCannotBeReadRefusesTheFile)
         {"A;1;2;3\nB;1;2;1e39\n", "line 2: \"1e39\" is not a number"},  // beyond a float
         {"A;1\n\nJustAName\n", "line 3: a well name and its oil"},
         {"A;1\n;2;3;4\n", "line 2: no well name"},
+        // A negative volume is no production; only -1 (not known) is.
+        {"A;1;-1;2\nB;3;-0.5;4\n", "line 2: the water volume -0.5 is negative"},
+        {"A;-1;-1;-1\nB;-999.25;1;1\n", "line 2: the oil volume -999.25 is negative"},
     };
     for (const auto& c : cases) {
         const ProductionFile file = parseProductionText(c.text);
@@ -59,6 +62,22 @@ TEST(ProductionFile, ALineThatCannotBeReadRefusesTheFile)
         EXPECT_TRUE(file.rows.empty()) << c.text;
         EXPECT_EQ(file.error.rfind(c.error, 0), 0u) << file.error;
     }
+}
+
+// A volume no well can have is kept as read and noted with its line, well and column, in either language.
+TEST(ProductionFile, AVolumeBeyondAnyWellsIsKeptAndNoted)
+{
+    const ProductionFile file = parseProductionText("A;100000;1;1\nB;1;1;1e38\nC;1;100001;1\n");
+    ASSERT_TRUE(file.read());
+    ASSERT_EQ(file.rows.size(), 3u);
+    EXPECT_EQ(file.rows[1].gas, 1e38f);
+    ASSERT_EQ(file.excess.size(), 2u);  // 100000 itself is a volume
+    EXPECT_EQ(productionExcessText(file.excess[0], "P.csv", "en"),
+              "P.csv, line 2, well B: gas 1e+38 is more than any well produces (more than 100000 million m3); the "
+              "value is kept as read");
+    EXPECT_EQ(productionExcessText(file.excess[1], "P.csv", "ru"),
+              "P.csv, строка 3, скважина C: вода 100001 больше, чем даёт любая скважина (более 100000 тыс. м3); "
+              "значение оставлено как прочитано");
 }
 
 }  // namespace
