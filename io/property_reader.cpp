@@ -265,13 +265,16 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
         const std::string_view keyword = grdecl::keywordAtLineStart(text, pos);
         if (keyword.empty()) {
             const std::size_t end = lineEnd(text, pos);
-            if (dropped && cells > 0 && startsNumber(text.substr(pos, end - pos))) {
-                // Values on lines of their own: the line above them should have been their keyword.
-                DroppedBlock block;
-                block.why = DroppedBlock::Why::NoKeyword;
-                block.line = lines.at(pos);
-                block.word = shownText(wordAbove(text, pos));
-                dropped->push_back(std::move(block));
+            if (cells > 0 && startsNumber(text.substr(pos, end - pos))) {
+                // Values on lines of their own, passed over up to their "/": the line above them should have been
+                // their keyword.
+                if (dropped) {
+                    DroppedBlock block;
+                    block.why = DroppedBlock::Why::NoKeyword;
+                    block.line = lines.at(pos);
+                    block.word = shownText(wordAbove(text, pos));
+                    dropped->push_back(std::move(block));
+                }
                 const std::size_t slash = grdecl::sectionEnd(text, pos);
                 pos = slash == npos ? text.size() : slash + 1;
                 continue;
