@@ -220,8 +220,9 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         picture = composeClipboardPicture(picture, picture.width(), picture.height(), legend.grab().toImage(),
                                           QPoint(PropertyLegend::Left, PropertyLegend::Top), true);
     }
-    if (!picture.save(QString::fromStdString(outFile))) {
-        std::cerr << "morvane: cannot write " << outFile << '\n';
+    std::string why;
+    if (!savePicture(picture, outFile, &why)) {
+        std::cerr << "morvane: cannot write " << outFile << ": " << why << '\n';
         return 1;
     }
     return 0;

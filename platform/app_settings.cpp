@@ -1,10 +1,13 @@
 #include "platform/app_settings.h"
 
 #include <charconv>
+#include <cstdio>
 #include <map>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QMap>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -109,6 +112,40 @@ std::optional<int> parseColourComponent(std::string_view text)
     return value;
 }
 
+// Writes `wanted` as an INI file at `path` and reads it back from the disk: true only when every key came back
+// with its value. The reading goes through a copy at a name this process has never opened, since the INI reader
+// serves a file it has just written from memory.
+bool writeSettingsChecked(const QString& path, const QMap<QString, QVariant>& wanted)
+{
+    QFile::remove(path);
+    {
+        QSettings file(path, QSettings::IniFormat);
+        for (auto it = wanted.begin(); it != wanted.end(); ++it) file.setValue(it.key(), it.value());
+        file.sync();
+        if (file.status() != QSettings::NoError) return false;
+    }
+    static int checks = 0;
+    const QString copy =
+        path + QStringLiteral(".check%1-%2").arg(QCoreApplication::applicationPid()).arg(++checks);
+    QFile::remove(copy);
+    if (!QFile::copy(path, copy)) return false;
+    bool same = QFileInfo(copy).size() == QFileInfo(path).size();
+    if (same) {
+        const QSettings check(copy, QSettings::IniFormat);
+        same = check.status() == QSettings::NoError && check.allKeys().size() == wanted.size();
+        for (auto it = wanted.begin(); same && it != wanted.end(); ++it)
+            same = valueText(check.value(it.key())) == valueText(it.value());
+    }
+    QFile::remove(copy);
+    return same;
+}
+
+// Puts `from` in the place of `to` in one step (the old file stays whole until then).
+bool replaceFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
 }  // namespace
 
 std::string defaultAppSetting(std::string_view key)
@@ -167,10 +204,18 @@ bool AppSettings::write(const std::string& key, const std::string& value, bool o
         }
     }
 
-    QSettings file(path_, QSettings::IniFormat);
-    file.setValue(qKey(key), QString::fromStdString(value));
-    file.sync();
-    if (file.status() != QSettings::NoError) {
+    // The INI writer reports no error when the disk takes only part of the file, and a settings file cut short
+    // loses the user's other settings. So the new file is written beside the old one, read back from the disk and
+    // compared, and only then takes the old one's place; any failure keeps the old file as it was.
+    QMap<QString, QVariant> wanted;
+    {
+        const QSettings current(path_, QSettings::IniFormat);
+        for (const QString& k : current.allKeys()) wanted.insert(k, current.value(k));
+    }
+    wanted.insert(qKey(key), QString::fromStdString(value));
+    const QString next = path_ + QStringLiteral(".new");
+    if (!writeSettingsChecked(next, wanted) || !replaceFile(next, path_)) {
+        QFile::remove(next);
         trace("some error");
         return false;
     }

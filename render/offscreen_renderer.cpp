@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 
+#include "platform/whole_file.h"
 #include "render/gl_debug.h"
 
 namespace morvane {
@@ -44,9 +48,36 @@ QImage RgbaImage::toQImage() const
     return image.copy();  // own the pixels
 }
 
-bool RgbaImage::save(const std::string& path) const
+bool RgbaImage::save(const std::string& path, std::string* why) const
 {
-    return width > 0 && height > 0 && toQImage().save(QString::fromStdString(path));
+    if (width <= 0 || height <= 0) {
+        if (why) *why = "the picture is empty";
+        return false;
+    }
+    return savePicture(toQImage(), path, why);
+}
+
+bool savePicture(const QImage& picture, const std::string& path, std::string* why)
+{
+    const QString file = QString::fromStdString(path);
+    const QByteArray format = QFileInfo(file).suffix().toLower().toLatin1();
+    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) {
+        if (why) *why = "no picture format is known for the extension \"" + format.toStdString() + "\"";
+        return false;
+    }
+    // Encoded in memory first, so the file is only ever written with the whole picture.
+    QByteArray contents;
+    QBuffer buffer(&contents);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture)) {
+        if (why) *why = "the picture cannot be encoded: " + writer.errorString().toStdString();
+        return false;
+    }
+    QString reason;
+    const bool written = writeFileWhole(file, contents, &reason);
+    if (!written && why) *why = reason.toStdString();
+    return written;
 }
 
 std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, int width, int height,
@@ -196,8 +227,9 @@ bool renderSnapshot(const ModelState& state, int width, int height, const std::s
     ModelState copy = state;  // the copy's GL names belong to the snapshot's own context
     auto renderer = OffscreenRenderer::create(copy, width, height, error, OffscreenRenderer::Start::Restore);
     if (!renderer) return false;
-    if (!renderer->frame().save(path)) {
-        if (error) *error = "Could not write the picture " + path;
+    std::string why;
+    if (!renderer->frame().save(path, &why)) {
+        if (error) *error = "Could not write the picture " + path + ": " + why;
         return false;
     }
     return true;

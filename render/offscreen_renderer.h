@@ -27,9 +27,14 @@ struct RgbaImage {
     // The pixel at column x, row y counted from the top; (0, 0, 0, 0) outside the image.
     std::array<std::uint8_t, 4> at(int x, int y) const;
     QImage toQImage() const;
-    // Writes the image (PNG by the file's extension); false when it cannot be written.
-    bool save(const std::string& path) const;
+    // Writes the image whole or not at all (see savePicture); false when it cannot be written.
+    bool save(const std::string& path, std::string* why = nullptr) const;
 };
+
+// Writes a picture in the format of the file's extension (png, jpg, bmp, ...) through a temporary file that takes
+// the file's place only when complete, so a failed write keeps the picture that was there. False when the format is
+// unknown or the file cannot be written; `why` then says what failed.
+bool savePicture(const QImage& picture, const std::string& path, std::string* why = nullptr);
 
 class OffscreenRenderer : public SceneOperations {
 public:

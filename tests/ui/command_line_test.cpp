@@ -1,6 +1,13 @@
 // The program run from the command line: snapshots of the shipped demo model with its wells, and of a generated
 // model with its properties, drawn offscreen without a window.
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 
@@ -265,6 +272,58 @@ TEST(CommandLineSnapshot, ProductionIsDrawnAsDiscsAndUnknownWellsAreNamed)
     ASSERT_TRUE(wrong.waitForFinished(60000));
     EXPECT_EQ(wrong.exitCode(), 1);
     EXPECT_TRUE(wrong.readAllStandardError().contains("line 1: more than four columns"));
+}
+
+// A picture is written whole or not at all: a write that fails half-way (here a file size limit, as a full disk
+// does), a device or a folder in the picture's place exit 1 with the reason and leave what was there untouched.
+TEST(CommandLineSnapshot, AFailedPictureWriteExits1AndKeepsThePictureThere)
+{
+    testing::TempFolder folder;
+    const QString out = QString::fromStdString(folder.file("view.png").string());
+    auto snapshot = [&](const QString& target, rlim_t sizeLimit, QByteArray& said) {
+        QProcess run;
+        run.setWorkingDirectory(QCoreApplication::applicationDirPath());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.path().string()));
+        run.setProcessEnvironment(env);
+        run.setChildProcessModifier([sizeLimit] {
+            if (sizeLimit == RLIM_INFINITY) return;
+            std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit then fails as on a full disk
+            const rlimit limit{sizeLimit, sizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        run.start(program(), {"demo/DEMO.GRDECL", "--snapshot", target, "--size", "400x300"});
+        if (!run.waitForFinished(60000)) return -1;
+        said = run.readAllStandardError();
+        return run.exitCode();
+    };
+    auto bytesOf = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QByteArray said;
+    ASSERT_EQ(snapshot(out, RLIM_INFINITY, said), 0) << said.toStdString();
+    const QByteArray before = bytesOf(out);
+    ASSERT_GT(before.size(), 4096);
+
+    EXPECT_EQ(snapshot(out, 4096, said), 1);
+    EXPECT_TRUE(said.contains("cannot write " + out.toUtf8() + ": ")) << said.toStdString();
+    EXPECT_EQ(bytesOf(out), before);
+    EXPECT_EQ(QDir(QString::fromStdString(folder.path().string())).entryList({"view.png*"}, QDir::Files),
+              QStringList{"view.png"});  // no piece of the failed write left beside it
+
+    EXPECT_EQ(snapshot(QStringLiteral("/dev/full"), RLIM_INFINITY, said), 1);
+    EXPECT_TRUE(said.contains("cannot write /dev/full: ")) << said.toStdString();
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile());
+
+    const QString folderInPlace = QString::fromStdString(folder.file("folder.png").string());
+    ASSERT_TRUE(QDir().mkdir(folderInPlace));
+    EXPECT_EQ(snapshot(folderInPlace, RLIM_INFINITY, said), 1);
+    EXPECT_TRUE(said.contains("folder.png: it is not a regular file")) << said.toStdString();
+    EXPECT_TRUE(QFileInfo(folderInPlace).isDir());
+    EXPECT_EQ(snapshot(QString::fromStdString(folder.file("missing/view.png").string()), RLIM_INFINITY, said), 1);
+    EXPECT_TRUE(said.contains("cannot write")) << said.toStdString();
 }
 
 TEST(CommandLineSnapshot, HelpAndMissingFiles)

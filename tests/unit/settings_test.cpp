@@ -1,5 +1,9 @@
 // The settings store: defaults, flags, decimal settings and their repair, the background colour, and that a bad
 // file never costs the user more than the defaults.
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -197,6 +201,34 @@ TEST_F(SettingsTest, FailedWriteIsReportedAndChangesNothing)
     EXPECT_EQ(trace_lines.back(), "some error");
     EXPECT_EQ(settings.ReadAppSettings("Lang"), "en");
     EXPECT_EQ(fileBytes(), QByteArray("not a folder"));
+}
+
+// A disk that takes only part of the file (here a file size limit, as a full disk does) fails the write, and the
+// settings written before are all still there.
+TEST_F(SettingsTest, AWriteTheDiskTakesOnlyInPartKeepsTheFileThere)
+{
+    AppSettings settings(path());
+    ASSERT_TRUE(settings.UpdateAppSettings("Lang", "ru"));
+    ASSERT_TRUE(settings.UpdateAppSettings("copy", "Field A"));
+    const QByteArray before = fileBytes();
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 2048;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = settings.UpdateAppSettings("copy", std::string(4000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(trace_lines.back(), "some error");
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(AppSettings(path()).ReadAppSettings("Lang"), "ru");
+    EXPECT_EQ(AppSettings(path()).ReadAppSettings("copy"), "Field A");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.ini"});  // nothing left beside it
+    EXPECT_TRUE(settings.UpdateAppSettings("copy", std::string(4000, 'x')));  // without the limit it is written
 }
 
 TEST_F(SettingsTest, BackgroundColourNeedsThreeWholeComponents)

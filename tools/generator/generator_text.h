@@ -198,15 +198,35 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// Writes the file whole or not at all: into a temporary file beside it, renamed over it only when every byte was
+// written and the file closed without an error, so a failed write keeps the file that was there.
 template <class Fill>
 void writeFile(const std::filesystem::path& path, LineEnd lineEnd, Fill&& fill)
 {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.string().c_str(), "wb"));
+    std::filesystem::path part = path;
+    part += ".part";
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(part.string().c_str(), "wb"));
     if (!f) throw std::runtime_error("cannot write " + path.string());
-    TextOut out(lineEnd, f.get());
-    fill(out);
-    out.finish();
-    if (std::fflush(f.get()) != 0) throw std::runtime_error("cannot write " + path.string());
+    bool written = false;
+    try {
+        TextOut out(lineEnd, f.get());
+        fill(out);
+        out.finish();
+        written = std::fflush(f.get()) == 0 && std::ferror(f.get()) == 0;
+    } catch (...) {
+        f.reset();
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        throw;
+    }
+    written = std::fclose(f.release()) == 0 && written;
+    std::error_code renamed;
+    if (written) std::filesystem::rename(part, path, renamed);
+    if (!written || renamed) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        throw std::runtime_error("cannot write " + path.string());
+    }
 }
 
 template <class Fill>
