@@ -91,6 +91,7 @@ ProductionFile parseProductionText(std::string_view text)
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const auto refuse = [&file](int line, const std::string& why) {
         file.rows.clear();
+        file.excess.clear();
         file.error = lineLabel(line) + why;
         return file;
     };

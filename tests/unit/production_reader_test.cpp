@@ -55,11 +55,13 @@ TEST(ProductionFile, ALineThatCannotBeReadRefusesTheFile)
         // A negative volume is no production; only -1 (not known) is.
         {"A;1;-1;2\nB;3;-0.5;4\n", "line 2: the water volume -0.5 is negative"},
         {"A;-1;-1;-1\nB;-999.25;1;1\n", "line 2: the oil volume -999.25 is negative"},
+        {"A;1e6;1;1\nB\n", "line 2: a well name and its oil"},  // a volume noted before the refusal goes too
     };
     for (const auto& c : cases) {
         const ProductionFile file = parseProductionText(c.text);
         EXPECT_FALSE(file.read()) << c.text;
         EXPECT_TRUE(file.rows.empty()) << c.text;
+        EXPECT_TRUE(file.excess.empty()) << c.text;
         EXPECT_EQ(file.error.rfind(c.error, 0), 0u) << file.error;
     }
 }
