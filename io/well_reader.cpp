@@ -365,6 +365,21 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
     if (!gaps.empty())
         report.lines.push_back(
             logLine(fillText(texts::Gaps.in(lang), {file_, listed(gaps, lang)}), log_colour::Orange));
+    std::size_t beyond = 0;
+    float zMin = report.trajectory[0][3], zMax = zMin, mdMin = report.trajectory[0][0], mdMax = mdMin;
+    for (const std::vector<float>& p : report.trajectory) {
+        beyond += std::fabs(p[0]) > kDeepestWellPoint || std::fabs(p[3]) > kDeepestWellPoint ? 1 : 0;
+        zMin = std::min(zMin, p[3]);
+        zMax = std::max(zMax, p[3]);
+        mdMin = std::min(mdMin, p[0]);
+        mdMax = std::max(mdMax, p[0]);
+    }
+    if (beyond > 0)
+        report.lines.push_back(logLine(
+            fillText(texts::DepthsBeyond.in(lang),
+                     {file.name, file_, std::to_string(beyond), std::to_string(report.trajectory.size()),
+                      numberText(zMin), numberText(zMax), numberText(mdMin), numberText(mdMax)}),
+            log_colour::Orange));
     report.accepted = true;
     report.lines.push_back(logLine(confirmation == WellConfirmation::Ok
                                        ? std::string(texts::LoadedLog)

@@ -80,7 +80,15 @@ inline constexpr TextPair FarOutside{
     "Well {} ({}): {} of {} points lie far outside the grid (x {} to {} km, y {} to {} km); the well is drawn as read",
     "Скважина {} ({}): {} из {} точек лежат далеко за пределами грида (x от {} до {} км, y от {} до {} км); "
     "скважина показана как прочитана"};
+inline constexpr TextPair DepthsBeyond{
+    "Well {} ({}): {} of {} points lie deeper or higher than 20 km (depths {} to {}, measured depths {} to {}); the "
+    "well is drawn as read",
+    "Скважина {} ({}): {} из {} точек лежат глубже или выше 20 км (глубины от {} до {}, MD от {} до {}); скважина "
+    "показана как прочитана"};
 }  // namespace well_texts
+
+// The deepest a well point can lie, and the longest a well can be, in metres: no well has been drilled half as deep.
+inline constexpr float kDeepestWellPoint = 20000.0f;
 
 // Why a word of a data line is not a usable number.
 enum class WellWordProblem : std::uint8_t {
@@ -167,7 +175,8 @@ struct WellReport {
 // as 549166 and -94), and each chosen column holds a number a float can hold. Any other line is not used, and an
 // orange line names the file, the lines and the words; lines left out between two points used leave a gap that
 // the well is drawn across as a straight line, and a second orange line names each gap by its measured depths.
-// Refused: no name, columns not all chosen, no usable data line. The message box and the lines are in the
+// Points deeper or higher than kDeepestWellPoint (depth or measured depth) are kept as read, counted in an orange
+// line. Refused: no name, columns not all chosen, no usable data line. The message box and the lines are in the
 // interface language `lang` ("en" or "ru"); `fileName` (without folder) is named in the lines.
 WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation,
                     std::string_view lang = "ru", std::string_view fileName = {});

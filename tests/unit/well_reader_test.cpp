@@ -296,6 +296,28 @@ TEST(WellReaderTest, PointsFarOutsideTheGridAreSaid)
               "km); the well is drawn as read");
 }
 
+// A depth no well reaches (a sentinel such as -1e30, a depth in millimetres) loads as read with a warning counting
+// the points; a deep but real well (12 km measured) loads without one.
+TEST(WellReaderTest, DepthsBeyondAnyWellAreSaid)
+{
+    const WellFile deep = parseWellFile("# WELL NAME: D\nMD X Y Z\n0 1 2 30\n12000 1 2 -10500\n");
+    const WellReport d = loadWell(deep, preselectedColumns(deep.columns), WellConfirmation::Ok, "en", "d.dev");
+    ASSERT_TRUE(d.accepted);
+    EXPECT_EQ(std::count_if(d.lines.begin(), d.lines.end(),
+                            [](const PropertyReportLine& l) { return l.colour == log_colour::Orange; }),
+              0);
+
+    const WellFile wild = parseWellFile("# WELL NAME: W\nMD X Y Z\n0 1 2 30\n100 1 2 -1e30\n25000 1 2 -900\n");
+    const WellReport w = loadWell(wild, preselectedColumns(wild.columns), WellConfirmation::Ok, "en", "w.dev");
+    ASSERT_TRUE(w.accepted);
+    EXPECT_EQ(w.trajectory[1][3], -1e30f);  // kept as read
+    const auto* said = logWith(w,
+                               "Well W (w.dev): 2 of 3 points lie deeper or higher than 20 km (depths -1e+30 to 30, "
+                               "measured depths 0 to 25000); the well is drawn as read");
+    ASSERT_NE(said, nullptr) << w.lines.back().text;
+    EXPECT_EQ(said->colour, log_colour::Orange);
+}
+
 TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
 {
     const std::string body = "MD X Y Z\n0 1 2 3\n";
