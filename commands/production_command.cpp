@@ -66,22 +66,24 @@ ProductionMatch applyProductionRows(Production& production, const WellSet& wells
         for (std::size_t i = 0; i < wells.items.size(); ++i) {
             if (wells.items[i].name != name) continue;
             found = true;
-            if (took[i]) {
-                auto repeat = std::find_if(match.repeated.begin(), match.repeated.end(),
-                                           [&](const ProductionRepeat& r) { return r.name == name; });
-                if (repeat == match.repeated.end()) {
-                    const auto first = std::find_if(rows.begin(), rows.end(),
-                                                    [&](const ProductionRow& r) { return withoutSpaces(r.name) == name; });
-                    repeat = match.repeated.insert(match.repeated.end(), ProductionRepeat{name, {first->line}});
-                }
-                repeat->lines.push_back(row.line);
-            }
             took[i] = true;
             production.byWell[name] = WellVolumes{row.oil, row.water, row.gas};
+        }
+        if (found) {
+            // Every row of a loaded well's name, once per row (the list may hold two wells of one name).
+            auto given = std::find_if(match.repeated.begin(), match.repeated.end(),
+                                      [&](const ProductionRepeat& r) { return r.name == name; });
+            if (given == match.repeated.end())
+                match.repeated.push_back({name, {row.line}});
+            else
+                given->lines.push_back(row.line);
         }
         if (!found && std::find(match.unknown.begin(), match.unknown.end(), row.name) == match.unknown.end())
             match.unknown.push_back(row.name);
     }
+    match.repeated.erase(std::remove_if(match.repeated.begin(), match.repeated.end(),
+                                        [](const ProductionRepeat& r) { return r.lines.size() < 2; }),
+                         match.repeated.end());
     match.wells = static_cast<int>(std::count(took.begin(), took.end(), true));
     ++production.revision;
     return match;
