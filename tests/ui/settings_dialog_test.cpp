@@ -5,12 +5,14 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "tests/support/temp_folder.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/settings_dialog.h"
@@ -38,6 +40,7 @@ protected:
 
     std::unique_ptr<MainWindow> form;
     SettingsDialog* dialog = nullptr;
+    testing::TempFolder folder;
 };
 
 TEST_F(SettingsDialogTest, OpensWithTheStoredValuesAndApplyOff)
@@ -110,6 +113,26 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     EXPECT_FLOAT_EQ(s.view.production.labelSize, 0.3f);
     EXPECT_EQ(s.view.display.signature, "Team A");
     EXPECT_TRUE(s.view.display.gridLines);  // the grid-lines setting waits for the next start
+}
+
+// A settings file that cannot be written is said in a warning naming it; Apply stays on to try again.
+TEST_F(SettingsDialogTest, ASettingsFileThatCannotBeWrittenIsSaid)
+{
+    const QString blocked = QString::fromStdString(testing::writeText(folder.file("not-a-folder"), "x")) +
+                            QStringLiteral("/settings.ini");
+    appSettings().setFilePath(blocked);
+    dialog->show();
+    child<QLineEdit>("authorLabelEdit")->setText("Team B");
+    QString said;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->close();
+        }
+    });
+    QTest::mouseClick(apply(), Qt::LeftButton);
+    EXPECT_EQ(said, "The settings could not be saved to " + blocked + ". The file keeps the settings saved before.");
+    EXPECT_TRUE(apply()->isEnabled());
 }
 
 TEST_F(SettingsDialogTest, TransparentLayersTakeEffectOnlyInLayerView)

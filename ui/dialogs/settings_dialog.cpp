@@ -8,16 +8,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "core/decimal_text.h"
+#include "core/localisation.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/ui_text.h"
 
 namespace morvane {
+
+namespace {
+// Said when Apply could not write the settings file; "{}" takes the file.
+constexpr TextPair kSettingsNotSaved{
+    "The settings could not be saved to {}. The file keeps the settings saved before.",
+    "Не удалось сохранить настройки в файл {}. В файле остались прежние настройки."};
+}  // namespace
 
 namespace {
 
@@ -266,6 +275,7 @@ void SettingsDialog::buildButtons()
 void SettingsDialog::updateLang(const std::string& lang)
 {
     const std::string l = lang;  // the dialog keeps its own copy
+    lang_ = lang;
     setWindowTitle(localUiText(600, l));
     const std::pair<QWidget*, int> texts[] = {{mainSectionButton_, 602},
                                               {visualSectionButton_, 604},
@@ -364,28 +374,40 @@ void SettingsDialog::markChanged()
 void SettingsDialog::apply()
 {
     applyButton_->setEnabled(false);
-    store_.UpdateAppSettings(settings_key::grid_lines_enable, boolText(gridLinesCheck_->isChecked()));
-    store_.UpdateAppSettings(settings_key::twod_ortho, boolText(orthographicRadio_->isChecked()));
+    bool saved = true;
+    auto store = [&](const std::string& key, const std::string& value) {
+        saved = store_.UpdateAppSettings(key, value) && saved;
+    };
+    store(settings_key::grid_lines_enable, boolText(gridLinesCheck_->isChecked()));
+    store(settings_key::twod_ortho, boolText(orthographicRadio_->isChecked()));
     const QColor bg = backgroundColourButton_->selectedColor();
-    store_.UpdateAppSettings(settings_key::BackgroundColorR, std::to_string(bg.red()));
-    store_.UpdateAppSettings(settings_key::BackgroundColorG, std::to_string(bg.green()));
-    store_.UpdateAppSettings(settings_key::BackgroundColorB, std::to_string(bg.blue()));
-    store_.UpdateAppSettings(settings_key::oneLayer, boolText(oneLayerRadio_->isChecked()));
+    store(settings_key::BackgroundColorR, std::to_string(bg.red()));
+    store(settings_key::BackgroundColorG, std::to_string(bg.green()));
+    store(settings_key::BackgroundColorB, std::to_string(bg.blue()));
+    store(settings_key::oneLayer, boolText(oneLayerRadio_->isChecked()));
 
     // A bubble factor that does not parse is neither stored nor taken.
     const std::string size = decimalCommaText(bubbleSizeEdit_->text().toStdString());
     if (const auto v = parseDecimalText(size)) {
         bubbleSize_ = static_cast<float>(*v);
-        store_.UpdateAppSettings(settings_key::bubbleSize, size);
+        store(settings_key::bubbleSize, size);
     }
     const std::string textSize = decimalCommaText(bubbleTextSizeEdit_->text().toStdString());
     if (const auto v = parseDecimalText(textSize)) {
         bubbleTextSize_ = static_cast<float>(*v);
-        store_.UpdateAppSettings(settings_key::bubbleTextSize, textSize);
+        store(settings_key::bubbleTextSize, textSize);
     }
 
-    store_.UpdateAppSettings(settings_key::fullscreen, boolText(fullScreenCheck_->isChecked()));
-    store_.UpdateAppSettings(settings_key::copy, authorLabelEdit_->text().toStdString());
+    store(settings_key::fullscreen, boolText(fullScreenCheck_->isChecked()));
+    store(settings_key::copy, authorLabelEdit_->text().toStdString());
+
+    if (!saved) {
+        // Nothing is lost silently: the file keeps what it held, and Apply stays on to try again.
+        applyButton_->setEnabled(true);
+        QMessageBox::warning(this, windowTitle(),
+                             QString::fromStdString(fillText(kSettingsNotSaved.in(lang_),
+                                                             {store_.filePath().toStdString()})));
+    }
 }
 
 void SettingsDialog::done(int result)

@@ -60,6 +60,7 @@ private:
     void apply();
 
     AppSettings& store_;
+    std::string lang_ = "en";  // the language of the message when the settings cannot be saved
 
     int background_[3] = {51, 76, 76};
     float bubbleSize_ = 1.0f;
