@@ -224,6 +224,41 @@ const std::array<std::string, LOCALS_SIZE>& textTable()
 
 int languageOffset(const std::string& lang) { return lang == "ru" ? 1 : 0; }
 
+namespace {
+
+std::string filled(std::string_view pattern, std::initializer_list<std::string_view> words)
+{
+    std::string text;
+    text.reserve(pattern.size() + 64);
+    auto word = words.begin();
+    for (std::size_t at = 0; at < pattern.size();) {
+        const std::size_t mark = pattern.find("{}", at);
+        if (mark == std::string_view::npos || word == words.end()) {
+            text.append(pattern.substr(at));
+            break;
+        }
+        text.append(pattern.substr(at, mark - at));
+        text.append(*word++);
+        at = mark + 2;
+    }
+    return text;
+}
+
+}  // namespace
+
+LocalMessage fillIn(const TextPair& pattern, std::initializer_list<std::string_view> words)
+{
+    return {filled(pattern.en, words), filled(pattern.ru, words)};
+}
+
+LocalMessage& LocalMessage::operator+=(const LocalMessage& more)
+{
+    if (more.empty()) return *this;
+    en += (en.empty() ? "" : " ") + more.en;
+    ru += (ru.empty() ? "" : " ") + more.ru;
+    return *this;
+}
+
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang)
 {
     return locals.at(static_cast<std::size_t>(base + languageOffset(lang)));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,19 @@ struct TextPair {
     std::string_view ru;
     std::string in(const std::string& lang) const { return std::string(languageOffset(lang) == 1 ? ru : en); }
 };
+
+// A message with its file names and numbers filled in, in English and in Russian: what a reader tells the user,
+// shown later in the language of the window.
+struct LocalMessage {
+    std::string en, ru;
+    const std::string& in(const std::string& lang) const { return languageOffset(lang) == 1 ? ru : en; }
+    bool empty() const { return en.empty(); }
+    // The two texts with another message after them, a space between.
+    LocalMessage& operator+=(const LocalMessage& more);
+};
+
+// The pair's texts with each "{}" replaced by the next of `words` (the same words in both languages); a "{}" left
+// without a word stays as it is.
+LocalMessage fillIn(const TextPair& pattern, std::initializer_list<std::string_view> words);
 
 }  // namespace morvane

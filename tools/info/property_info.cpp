@@ -121,7 +121,7 @@ bool gridCells(const std::string& path, int& cells, std::string& why)
     GridReadResult read = readGridFile(path);
     if (read.outcome == GridReadOutcome::Read) state->document.grid.input = std::move(read.grid);
     if (read.outcome != GridReadOutcome::Read) {
-        why = read.message.empty() ? "it is not a grid file" : read.message;
+        why = read.message.empty() ? "it is not a grid file" : read.message.en;
         return false;
     }
     const GridBuildReport built = buildGrid(*state);
