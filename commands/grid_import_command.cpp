@@ -225,6 +225,8 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
             s.document.grid = Grid{};
             s.document.grid.name = shownName;
             ctx.view.bindGridBuffers();
+        } else {
+            s.document.grid.name = shownName;
         }
         const std::string why = fillIn(drawing ? kGridOutOfMemoryDrawing : kGridOutOfMemory, {path}).in(s.view.language);
         failWithMessage(ctx, why, why);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
+#include "commands/import_memory.h"
 #include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
@@ -56,7 +58,10 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
 
 }  // namespace
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+namespace {
+
+PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx, const std::string& path,
+                                               PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -99,7 +104,6 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     return importEntries(ctx, text, entries, types);
 }
 
-namespace {
 
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
                                    const std::vector<PropertyEntry>& entries, PropertyTypes types)
@@ -170,9 +174,8 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
     return result;
 }
 
-}  // namespace
-
-PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+PropertyImportResult readAndImportInlineProperties(const PropertyImportContext& ctx, const std::string& path,
+                                                   PropertyTypes types)
 {
     ModelState& s = ctx.state;
     FileText bytes;
@@ -191,6 +194,39 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     ctx.feedback.trace(texts::TraceStart);
     ctx.window.endWait(false);
     return importEntries(ctx, text, entries, types);
+}
+
+// Memory that runs out while a file is read or its properties are made ends the import with the file named; the
+// properties appended before stay.
+PropertyImportResult outOfMemory(const PropertyImportContext& ctx, const std::string& path)
+{
+    stopWork(ctx);
+    const std::string why = fillIn(kImportOutOfMemory, {path}).in(ctx.state.view.language);
+    ctx.feedback.appendLog(why, log_colour::Red);
+    ctx.feedback.setStatus(texts::AllGood);
+    ctx.prompts.information(why, ctx.state.view.language == "ru" ? texts::CaptionRu : texts::CaptionEn);
+    return ended(PropertyImportOutcome::Cancelled);
+}
+
+}  // namespace
+
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+{
+    try {
+        return readAndImportPropertyFile(ctx, path, types);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(ctx, path);
+    }
+}
+
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path,
+                                            PropertyTypes types)
+{
+    try {
+        return readAndImportInlineProperties(ctx, path, types);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(ctx, path);
+    }
 }
 
 }  // namespace morvane

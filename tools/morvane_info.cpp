@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "io/file_text.h"
@@ -130,6 +131,9 @@ int main(int argc, char** argv)
         const morvane::info::JsonObject report = morvane::info::gridInfo(file, loaded);
         std::printf("%s\n", report.text().c_str());
         return loaded ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "morvane-info: there is not enough memory to read %s\n", file);
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "morvane-info: %s\n", e.what());
         return 1;

@@ -613,3 +613,108 @@ TEST(GridReaderFile, MappedFileCutShortWhileReadReadsZerosAndSaysSo)
 
 }  // namespace
 }  // namespace morvane
+
+namespace morvane {
+namespace {
+
+const std::string kFixtureDeck = std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n";
+
+// A repeat count is bounded by what the declared layout needs: a tiny file cannot demand gigabytes. A damaged,
+// short or empty ACTNUM is refused with its file, line and counts instead of switching every cell on.
+TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
+{
+    const Read huge = readText("SPECGRID 2 2 1 /\nCOORD 268435455*1 /\nZCORN 32*1 /\n");
+    ASSERT_EQ(huge.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(huge.result.message.en, "The COORD section of " + kInlinePath +
+                                          " (line 2) holds 268435455 values; SPECGRID 2 x 2 x 1 in " + kInlinePath +
+                                          " expects 54 (6 for each of 3 x 3 pillars).");
+    expectUnchanged(huge.grid);
+
+    const Read word = readText(kFixtureDeck + "ACTNUM\n 1*1 x /\n");
+    ASSERT_EQ(word.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(word.result.message.en,
+              "The ACTNUM section of " + kInlinePath + " stops at line 12 at the word \"x\", which is not a number.");
+    const Read empty = readText(kFixtureDeck + "ACTNUM\n/\n");
+    ASSERT_EQ(empty.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(empty.result.message.en, "The ACTNUM section of " + kInlinePath +
+                                           " (line 11) holds 0 values; SPECGRID 1 x 1 x 1 in " + kInlinePath +
+                                           " expects 1 (one for each cell).");
+    expectUnchanged(empty.grid);
+
+    // Values other than 0 and 1 are taken as active, with a warning; depths beyond 20 km are kept, with a warning.
+    const Read odd = readText(std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars +
+                              "/\nZCORN\n4*1850.5 2*1900.25 2*1e308 /\nACTNUM\n 7 /\n");
+    ASSERT_EQ(odd.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(odd.grid.actnum, (std::vector<std::uint8_t>{1}));
+    ASSERT_EQ(odd.result.warnings.size(), 2u) << warningsOf(odd);
+    EXPECT_EQ(odd.result.warnings[0].en, "1 values of the ACTNUM section of " + kInlinePath +
+                                             " (line 11) are neither 0 nor 1 (the first: 7); they are taken as active.");
+    EXPECT_EQ(odd.result.warnings[1].en, "2 of the 8 corner depths in the ZCORN section of " + kInlinePath +
+                                             " lie beyond 20 km from the datum (from 1e+308 to 1e+308); they are "
+                                             "kept as read.");
+    EXPECT_EQ(odd.grid.cornerDepths[7], -1e305);
+}
+
+// Each faulty INCLUDE is named with its file and line and the reason; a keyword inside a quoted name is none, and
+// a name written in Windows-1251 is decoded before the file is looked for.
+TEST(GridReaderDamage, FaultyIncludesAreNamedWithTheirStatement)
+{
+    const testing::TempFolder folder;
+    const std::string main = folder.file("MAIN.GRDECL").string();
+    testing::writeText(folder.file("GEN ZCORN file.GRDECL"), "ZCORN\n4*1850.5 4*1900.25 /\n");
+    testing::writeText(folder.file("Пласт.GRDECL"), std::string("COORD\n") + kPillars + "/\n");
+    const Read quoted = readText("INCLUDE '\xCF\xEB\xE0\xF1\xF2.GRDECL' /\nINCLUDE 'GEN ZCORN file.GRDECL' /\n", main);
+    expectFixtureModel(quoted);
+    EXPECT_TRUE(quoted.result.warnings.empty()) << warningsOf(quoted);
+
+    testing::writeText(folder.file("EMPTY.GRDECL"), "\n  -- nothing\n");
+    const Read empty = readText(kFixtureDeck + "INCLUDE 'EMPTY.GRDECL' /\n", main);
+    ASSERT_EQ(empty.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(empty.result.message.en,
+              "The file " + folder.file("EMPTY.GRDECL").string() + ", included in " + main + ", line 11, is empty.");
+
+    // A file that includes itself is read once, with a warning; a chain nine files deep is not followed.
+    testing::writeText(folder.file("SELF.GRDECL"), "INCLUDE 'SELF.GRDECL' /\n");
+    const Read self = readText(kFixtureDeck + "INCLUDE 'SELF.GRDECL' /\n", main);
+    expectFixtureModel(self);
+    ASSERT_EQ(self.result.warnings.size(), 1u) << warningsOf(self);
+    EXPECT_EQ(self.result.warnings[0].en, "The INCLUDE statement in " + folder.file("SELF.GRDECL").string() +
+                                              ", line 1, names " + folder.file("SELF.GRDECL").string() +
+                                              ", which is being read already; it is not read again.");
+    for (int n = 1; n <= 9; ++n)
+        testing::writeText(folder.file("D" + std::to_string(n) + ".inc"),
+                           "INCLUDE 'D" + std::to_string(n + 1) + ".inc' /\n");
+    const Read deep = readText(kFixtureDeck + "INCLUDE 'D1.inc' /\n", main);
+    ASSERT_EQ(deep.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(deep.result.message.en, "The INCLUDE statement in " + folder.file("D8.inc").string() +
+                                          ", line 1, names " + folder.file("D9.inc").string() +
+                                          ", which would be included more than 8 files deep; it is not followed.");
+}
+
+// Decks as simulators read them: names inside another keyword's records are data, array edits are not applied
+// (and said so), MAPAXES are converted by their units, and what the viewer cannot be sure of is warned about.
+TEST(GridReaderDamage, DeckStructureAndUnits)
+{
+    const Read edits = readText("SPECGRID\n 1 1 1 /\nEQUALS\n ACTNUM 1 1 3 1 2 1 1 /\n/\nCOORD\n" +
+                                std::string(kPillars) + "/\nZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n 0 /\n");
+    expectFixtureModel(edits);
+    EXPECT_EQ(edits.grid.actnum, (std::vector<std::uint8_t>{0}));
+    ASSERT_EQ(edits.result.warnings.size(), 1u) << warningsOf(edits);
+    EXPECT_EQ(edits.result.warnings[0].en, kInlinePath +
+                                               " holds simulator edits that the viewer does not apply: EQUALS (line "
+                                               "3); the arrays are shown as written.");
+
+    // MAPAXES in feet on a grid in metres: the frame's origin in metres.
+    const Read feet = readText("MAPUNITS\n FEET /\nMAPAXES\n 0 1000 0 0 1000 0 /\nGRIDUNIT\n METRES /\n" +
+                               kFixtureDeck);
+    ASSERT_EQ(feet.result.outcome, GridReadOutcome::Read);
+    EXPECT_NEAR(feet.grid.mapAxes[1], 304.8, 1e-9);
+    const Read unknown = readText("GRIDUNIT\n FURLONGS /\n" + kFixtureDeck);
+    ASSERT_EQ(unknown.result.warnings.size(), 1u) << warningsOf(unknown);
+    EXPECT_EQ(unknown.result.warnings[0].en, "The GRIDUNIT of " + kInlinePath +
+                                                 " (line 1) gives the unit \"FURLONGS\", which the viewer does not "
+                                                 "know; lengths are taken as metres.");
+}
+
+}  // namespace
+}  // namespace morvane
