@@ -81,6 +81,9 @@ constexpr TextPair kIncludeTwoFolders{
     "file ({}); {} is read.",
     "Оператор INCLUDE в файле {}, строка {}, называет {}: такой файл есть и рядом с ним ({}), и рядом с основным "
     "файлом ({}); прочитан {}."};
+constexpr TextPair kEndsWithoutCoord{"Its grid keywords end at line {}, the end of the file: it may be cut short.",
+                                     "Его ключевые слова грида заканчиваются в строке {}, в конце файла: файл, "
+                                     "возможно, обрезан."};
 constexpr TextPair kNoCoordNoInclude{"{} holds no COORD section and no INCLUDE statement.",
                                      "Файл {} не содержит ни раздела COORD, ни оператора INCLUDE."};
 constexpr TextPair kNeitherSection{"Neither {} nor the files it includes hold COORD or ZCORN.",
@@ -842,7 +845,14 @@ GridReadResult DeckReader::finish()
     if (!unreadIncludes_.empty() && (!coord_.found() || !zcorn_.found()))
         return refuse(GridReadOutcome::MissingInclude, unreadIncludes_.front());
     if (!coord_.found()) {
-        if (!sawInclude_) return refuse(GridReadOutcome::NotAGrid, fillIn(kNoCoordNoInclude, {path_}));
+        if (!sawInclude_) {
+            // A file with grid keywords but no COORD was most likely cut short: said with the line it ends at.
+            LocalMessage message = fillIn(kNoCoordNoInclude, {path_});
+            const std::string_view text = sources_[0].text;
+            if (sawGridKeyword_ && !zcorn_.found() && !text.empty())
+                message += fillIn(kEndsWithoutCoord, {number(lineOf(text, text.size() - 1))});
+            return refuse(GridReadOutcome::NotAGrid, std::move(message));
+        }
         if (!zcorn_.found()) return refuse(GridReadOutcome::NotAGrid, fillIn(kNeitherSection, {path_}));
         stage(GridReadStage::LayoutDecided);
         std::string included;

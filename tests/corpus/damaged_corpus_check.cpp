@@ -149,7 +149,8 @@ bool namesFile(const std::string& said, const fs::path& file)
 
 bool locates(const std::string& said)
 {
-    return said.find("line ") != std::string::npos || said.find("строк") != std::string::npos ||
+    return said.find("line ") != std::string::npos || said.find("Line ") != std::string::npos ||
+           said.find("строк") != std::string::npos ||
            said.find("end of the file") != std::string::npos;
 }
 

@@ -630,6 +630,12 @@ TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
                                           " expects 54 (6 for each of 3 x 3 pillars).");
     expectUnchanged(huge.grid);
 
+    // Cut before COORD: the grid keywords end with the file.
+    const Read cut = readText("SPECGRID\n 1 1 1 /\nMAPAXES\n 0 1 0 0 1 0 /\n");
+    ASSERT_EQ(cut.result.outcome, GridReadOutcome::NotAGrid);
+    EXPECT_EQ(cut.result.message.en, kInlinePath + " holds no COORD section and no INCLUDE statement. Its grid keywords "
+                                                   "end at line 4, the end of the file: it may be cut short.");
+
     const Read word = readText(kFixtureDeck + "ACTNUM\n 1*1 x /\n");
     ASSERT_EQ(word.result.outcome, GridReadOutcome::Refused);
     EXPECT_EQ(word.result.message.en,
@@ -684,6 +690,21 @@ TEST(GridReaderDamage, FaultyIncludesAreNamedWithTheirStatement)
     for (int n = 1; n <= 9; ++n)
         testing::writeText(folder.file("D" + std::to_string(n) + ".inc"),
                            "INCLUDE 'D" + std::to_string(n + 1) + ".inc' /\n");
+    // A name that both the including file's folder and the main file's folder hold: the one beside the including
+    // file is read, and the choice is told.
+    std::filesystem::create_directories(folder.file("parts"));
+    testing::writeText(folder.file("parts/GRID.inc"), "INCLUDE 'Z.inc' /\n");
+    testing::writeText(folder.file("parts/Z.inc"), "ZCORN\n4*1850.5 4*1900.25 /\n");
+    testing::writeText(folder.file("Z.inc"), "ZCORN\n8*1 /\n");
+    const Read twice = readText(std::string("COORD\n") + kPillars + "/\nINCLUDE 'parts/GRID.inc' /\n", main);
+    expectFixtureModel(twice);
+    ASSERT_EQ(twice.result.warnings.size(), 1u) << warningsOf(twice);
+    const std::string chosen = folder.file("parts/Z.inc").string();
+    EXPECT_EQ(twice.result.warnings[0].en, "The INCLUDE statement in " + folder.file("parts/GRID.inc").string() +
+                                               ", line 1, names Z.inc, which stands both beside that file (" + chosen +
+                                               ") and beside the main file (" + folder.file("Z.inc").string() +
+                                               "); " + chosen + " is read.");
+
     const Read deep = readText(kFixtureDeck + "INCLUDE 'D1.inc' /\n", main);
     ASSERT_EQ(deep.result.outcome, GridReadOutcome::Refused);
     EXPECT_EQ(deep.result.message.en, "The INCLUDE statement in " + folder.file("D8.inc").string() +

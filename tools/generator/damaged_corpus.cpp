@@ -252,7 +252,7 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
         w.text(kind, "base", "none", 0, [](const std::string& t) { return t; });
 
     // The grid in one file.
-    w.generic("grid", 0, "", 9, 8, 4, 1);
+    w.generic("grid", 0, "", 16, 16, 6, 1);
     w.specials("grid", 0, "");
     w.text("grid", "swap-coord-zcorn", "keyword", 0, [](std::string t) {
         t = replacedFirst(t, "COORD", "@@@@@");
@@ -274,6 +274,9 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.text("grid", "specgrid-huge", "count", 0, [](const std::string& t) {
         return replacedFirst(t, "6 5 4 1 F", "100000 100000 100 1 F");
     }, std::uint64_t{1000000000000}, std::uint64_t{10000200001});
+    w.text("grid", "specgrid-10m", "count", 0, [](const std::string& t) {
+        return replacedFirst(t, "6 5 4 1 F", "1000 1000 10 1 F");
+    }, 10000000, 1002001);
     w.text("grid", "specgrid-more", "count", 0, [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "6 5 5 1 F"); },
            150, kPillars);
     w.text("grid", "actnum-short", "count", 0, [](const std::string& t) {
@@ -291,7 +294,7 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
 
     // The include layout: each included file damaged in turn, and the statements themselves.
     const char* parts[] = {"", "coord", "zcorn", "actnum"};
-    for (std::size_t which = 1; which <= 3; ++which) w.generic("include", which, parts[which], 3, 3, 1, 10 + which);
+    for (std::size_t which = 1; which <= 3; ++which) w.generic("include", which, parts[which], 5, 5, 2, 10 + which);
     w.specials("include", 2, "zcorn");
     w.text("include", "missing-zcorn", "include", 0, [](const std::string& t) {
         return replacedFirst(t, "INC_ZCORN.GRDECL", "INC_ZCORN_GONE.GRDECL");
@@ -319,7 +322,7 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.variants.back().damaged = folder / "include-chain-deep" / "CHAIN9.inc";
 
     // Properties.
-    w.generic("property", 0, "", 5, 5, 3, 21);
+    w.generic("property", 0, "", 8, 8, 4, 21);
     w.specials("property", 0, "");
     for (int k = 0; k < 2; ++k)
         w.text("property", "glued" + std::to_string(k + 1), "glued", 0, [k](const std::string& t) { return gluedNumbers(t, k * 30); });
@@ -328,7 +331,7 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.text("property", "porosity-above-one", "value", 0, [](const std::string& t) { return firstValueAfter(t, "PORO", "1.5"); });
 
     // Deviation files.
-    w.generic("well", 0, "", 4, 5, 3, 31);
+    w.generic("well", 0, "", 6, 8, 4, 31);
     w.specials("well", 0, "");
     for (int k = 0; k < 3; ++k)
         w.text("well", "glued" + std::to_string(k + 1), "glued", 0, [k](const std::string& t) { return gluedNumbers(t, k * 25); });
@@ -351,7 +354,7 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
         });
 
     // Production.
-    w.generic("production", 0, "", 2, 3, 1, 41);
+    w.generic("production", 0, "", 3, 4, 2, 41);
     w.special("production", "fifo", 0, [](const fs::path& p) { return ::mkfifo(p.c_str(), 0644) == 0; });
     w.text("production", "duplicate-row", "double-line", 0, [](const std::string& t) { return t + "W-1;1;1;1\n"; });
     w.text("production", "negative", "value", 0, [](const std::string& t) { return replacedFirst(t, "120.5", "-120.5"); });
