@@ -107,8 +107,9 @@ int main(int argc, char** argv)
         std::string head, text;
         const bool propertyFile =
             withGrid || (morvane::readFileStart(file, 1 << 20, head) && morvane::info::isPropertyText(head));
-        if (propertyFile && !morvane::info::readTextFile(file, text)) {
-            std::fprintf(stderr, "morvane-info: cannot read %s\n", file);
+        std::string why;
+        if (propertyFile && !morvane::info::readTextFile(file, text, &why)) {
+            std::fprintf(stderr, "morvane-info: cannot read %s: %s\n", file, why.c_str());
             return 1;
         }
         if (withGrid) {

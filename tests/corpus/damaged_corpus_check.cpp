@@ -8,7 +8,8 @@
 //              declares needs (plus the file itself and 16 MB of slack)
 //   silent     it loaded data other than the undamaged file's without a warning that names the damaged file
 //   unclear    it refused the file without naming the damaged file, or without saying where (a line, or the end
-//              of the file), unless the whole file is at fault (empty, garbage, a special file, a missing include)
+//              of the file), unless the whole file is at fault (empty, garbage, a special file, a missing include);
+//              or it refused a special file without saying what stands there (a folder, a pipe, a link loop, ...)
 //   snapshot   the snapshot loaded a grid that morvane-info refused, or the other way round
 // Prints a table of variants by outcome for each kind of file. Exit status 1 when an asserted check fails (see
 // kAsserted), 0 otherwise; with --report every outcome is only counted, for comparing builds.
@@ -154,6 +155,20 @@ bool locates(const std::string& said)
            said.find("end of the file") != std::string::npos;
 }
 
+// A special file in a file's place is said as such: the word its refusal must hold, by the variant's name.
+bool saysWhatStandsThere(const DamagedVariant& v, std::string said)
+{
+    // The variant's folder is named after it ("grid-folder"): its path says nothing.
+    const std::string folder = v.target.parent_path().string();
+    for (std::size_t at; (at = said.find(folder)) != std::string::npos;) said.erase(at, folder.size());
+    for (const auto& [name, word] : {std::pair{"folder", "folder"}, std::pair{"fifo", "pipe"},
+                                     std::pair{"linkloop", "loop"}, std::pair{"device", "device"},
+                                     std::pair{"unreadable", "permission"}})
+        if (v.id.size() >= std::strlen(name) && v.id.compare(v.id.size() - std::strlen(name), std::string::npos, name) == 0)
+            return said.find(word) != std::string::npos;
+    return true;
+}
+
 // Damage of the whole file: there is no line to name.
 bool wholeFileDamage(const DamagedVariant& v)
 {
@@ -229,7 +244,8 @@ int main(int argc, char** argv)
         if (run.exitCode == 0 && v.damage != "none" && !namesFile(said, v.damaged) &&
             (loadedFigures(v.kind, run) != baseFigures[v.kind] || (production && v.damage == "value")))
             outcomes.insert("silent");
-        if (run.exitCode == 1 && (!namesFile(said, v.damaged) || (!locates(said) && !wholeFileDamage(v))))
+        if (run.exitCode == 1 && (!namesFile(said, v.damaged) || (!locates(said) && !wholeFileDamage(v)) ||
+                                  (v.damage == "special" && !saysWhatStandsThere(v, said))))
             outcomes.insert("unclear");
         // A sample of the grids through the snapshot: it loads exactly what morvane-info loads.
         if (v.kind == "grid" && index++ % 4 == 0 && !run.timedOut) {

@@ -107,10 +107,14 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
 
 }  // namespace
 
-bool readTextFile(const std::string& path, std::string& text)
+bool readTextFile(const std::string& path, std::string& text, std::string* why)
 {
     FileText bytes;
-    if (!readWholeFile(path, bytes)) return false;
+    FileProblem problem = FileProblem::None;
+    if (!readWholeFile(path, bytes, false, &problem)) {
+        if (why) *why = fileProblemText(problem, path).en;
+        return false;
+    }
     text = decodeUserText(bytes.view());
     return true;
 }
