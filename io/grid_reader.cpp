@@ -768,6 +768,12 @@ Walk DeckReader::include(std::size_t s, std::size_t at, std::size_t& pos)
         warnings_.push_back(fillIn(kIncludeTwice, {file, number(line), target.string()}));
         return Walk::On;
     }
+    // A file far larger than the declared grid can fill is refused before it is read.
+    std::error_code sizeError;
+    if (fileProblemAt(target) == FileProblem::None) {
+        const std::uintmax_t size = fs::file_size(target, sizeError);
+        if (!sizeError && !sizeFits(target.string(), size)) return Walk::Stop;
+    }
     FileProblem problem = FileProblem::None;
     FileText bytes;
     if (!readWholeFile(target, bytes, true, &problem)) {

@@ -630,6 +630,14 @@ TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
                                           " expects 54 (6 for each of 3 x 3 pillars).");
     expectUnchanged(huge.grid);
 
+    // A file far larger than its declared grid can fill.
+    std::string padded = kFixtureDeck;
+    while (padded.size() < (std::size_t{3} << 20)) padded += "-- padding\n";
+    const Read large = readText(padded);
+    ASSERT_EQ(large.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(large.result.message.en, kInlinePath + " is 3.0 MB, far more than a grid of SPECGRID 1 x 1 x 1 in " +
+                                           kInlinePath + " can fill; it is not read.");
+
     // Cut before COORD: the grid keywords end with the file.
     const Read cut = readText("SPECGRID\n 1 1 1 /\nMAPAXES\n 0 1 0 0 1 0 /\n");
     ASSERT_EQ(cut.result.outcome, GridReadOutcome::NotAGrid);

@@ -277,6 +277,16 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.text("grid", "specgrid-10m", "count", 0, [](const std::string& t) {
         return replacedFirst(t, "6 5 4 1 F", "1000 1000 10 1 F");
     }, 10000000, 1002001);
+    w.text("grid", "padded", "count", 0, [](const std::string& t) {
+        std::string padding;
+        while (padding.size() < (std::size_t{3} << 20)) padding += "-- padding that no export writes\n";
+        return t + padding;
+    });
+    w.text("include", "zcorn-padded", "count", 2, [](const std::string& t) {
+        std::string padding;
+        while (padding.size() < (std::size_t{3} << 20)) padding += "-- padding that no export writes\n";
+        return t + padding;
+    });
     w.text("grid", "specgrid-more", "count", 0, [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "6 5 5 1 F"); },
            150, kPillars);
     w.text("grid", "actnum-short", "count", 0, [](const std::string& t) {
