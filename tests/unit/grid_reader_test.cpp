@@ -250,6 +250,10 @@ TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord)
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(r.grid.pillars.size(), 6u);
     EXPECT_EQ(r.grid.cornerDepths, (Values{-1.85, -1.9}));
+    ASSERT_EQ(r.result.warnings.size(), 2u) << warningsOf(r);
+    EXPECT_EQ(r.result.warnings[0].en, "The COORD section of " + kInlinePath +
+                                           " (line 1) has no closing \"/\": it is taken to end where ZCORN starts, on "
+                                           "line 3.");
 
     // A keyword on a line of its own ends a section whose "/" was lost, with a warning; a keyword amid the numbers
     // is a damaged section, refused naming the line and the word.
