@@ -73,9 +73,10 @@ PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx,
     fb.setStatus(texts::ReadingProperty);
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
-    std::error_code ec;
     FileText bytes;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    // Nothing at the path: as if no file was chosen. A folder, a pipe, a device or a link loop: said, never read.
+    if (const FileProblem problem = fileProblemAt(file); problem != FileProblem::None) {
+        if (problem != FileProblem::Missing) fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
     }

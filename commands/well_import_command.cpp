@@ -103,8 +103,12 @@ void importWellFilesInto(const WellImportContext& ctx, const std::vector<std::st
         const std::filesystem::path file(path);
         fb.appendLog(texts::OpeningFile + file.stem().string(), log_colour::LightGrey);
         fb.setStatus(texts::ReadingWell);
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) continue;
+        // Nothing at the path: passed over. A folder, a pipe, a device or a link loop: said, never read.
+        if (const FileProblem problem = fileProblemAt(file); problem != FileProblem::None) {
+            if (problem != FileProblem::Missing)
+                fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
+            continue;
+        }
 
         ctx.window.showFinished(false);
         FileText bytes;
