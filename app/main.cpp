@@ -1,6 +1,7 @@
 // Program entry: the viewer window, or with --snapshot a picture drawn offscreen without any window.
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,13 @@ int main(int argc, char* argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
             int qtArgc = 1;
             QApplication app(qtArgc, argv);
-            return morvane::writeSnapshot(state, cl);
+            try {
+                return morvane::writeSnapshot(state, cl);
+            } catch (const std::bad_alloc&) {
+                // Each import names its own file when memory runs out; this is what is left: the drawing.
+                std::cerr << "morvane: there is not enough memory to draw " << cl.snapshotFile << '\n';
+                return 1;
+            }
         }
     }
 

@@ -12,6 +12,7 @@
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
+#include "io/file_text.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "render/offscreen_renderer.h"
@@ -154,7 +155,14 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     const std::string& outFile = cl.snapshotFile;
     ConsoleFeedback console;
     const DataFileKinds kinds = sortDataFiles(cl.dataFiles);
-    for (const std::string& file : kinds.unreadable) std::cerr << "morvane: no such file: " << file << '\n';
+    // Missing, or something other than a file (a folder, a pipe, a device, a link loop): said as such.
+    for (const std::string& file : kinds.unreadable) {
+        const FileProblem problem = fileProblemAt(file);
+        if (problem == FileProblem::Missing || problem == FileProblem::None)
+            std::cerr << "morvane: no such file: " << file << '\n';
+        else
+            std::cerr << "morvane: " << fileProblemText(problem, file).en << '\n';
+    }
     if (!kinds.unreadable.empty()) return 1;
     std::string error;
     auto renderer =

@@ -89,7 +89,7 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
     std::printf("  readGridFile          %8.3f s  %8.1f MB/s  ratio to baseline %.2f\n", readerFile, mb / readerFile,
                 baseline / readerFile);
     std::printf("  peak RSS so far       %ld MB\n", bench::peakRssBytes() / (1024 * 1024));
-    if (!good) std::printf("  ERROR: the reader did not read the model whole (%s)\n", result.message.c_str());
+    if (!good) std::printf("  ERROR: the reader did not read the model whole (%s)\n", result.message.en.c_str());
     fs::remove(path);
     return good;
 }

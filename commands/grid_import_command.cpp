@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/file_text.h"
 #include "io/grid_reader.h"
 
 namespace morvane {
@@ -103,50 +104,55 @@ GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
     return importGridFile(ctx, path);
 }
 
-GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string& path)
+namespace {
+
+// The import from the read on, with allocation failure left to the caller. `drawing` turns true once the grid shown
+// before has been given up for the new one.
+GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::string& path, const std::string& shownName,
+                                     bool& drawing)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-
-    const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
-    const std::string shownName = s.document.grid.name;
-    s.document.grid.name = file.stem().string();
-    fb.appendLog("Opening file: " + s.document.grid.name, log_colour::LightGrey);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return GridImportOutcome::Cancelled;
-
+    const std::filesystem::path file(path);
     fb.setStatus("Reading COORD section");
     ctx.window.beginWait();
 
     GridReadResult read = readWhileResponsive(path, fb, ctx.window);
 
     // What the reader noticed in a file it read goes to the log whatever becomes of the grid.
-    for (const std::string& warning : read.warnings) fb.appendLog(warning, log_colour::Orange);
+    for (const LocalMessage& warning : read.warnings) fb.appendLog(warning.in(s.view.language), log_colour::Orange);
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
         failWithMessage(ctx, kNotAGridText.in(s.view.language), "Selected file is not grid file: " + file.filename().string());
-        if (!read.message.empty()) fb.appendLog(read.message, log_colour::Red);
+        if (!read.message.empty()) fb.appendLog(read.message.in(s.view.language), log_colour::Red);
         return GridImportOutcome::NotAGrid;
     case GridReadOutcome::MissingInclude:
-        failWithMessage(ctx, read.message, read.message);
+        failWithMessage(ctx, read.message.in(s.view.language), read.message.in(s.view.language));
         return GridImportOutcome::MissingInclude;
     case GridReadOutcome::Refused:
-        failWithMessage(ctx, read.message, read.message);
+        failWithMessage(ctx, read.message.in(s.view.language), read.message.in(s.view.language));
         return GridImportOutcome::Refused;
     case GridReadOutcome::Stopped:
-        // Silent: the status and the progress bar stay where the reader stopped; only the wait ends.
-        ctx.window.endWait(true);
+        failWithMessage(ctx, read.message.in(s.view.language), read.message.in(s.view.language));
         return GridImportOutcome::Stopped;
     case GridReadOutcome::Read:
         break;
     }
 
-    for (const std::string& note : read.notes) fb.appendLog(note, log_colour::LightGrey);
+    for (const LocalMessage& note : read.notes) fb.appendLog(note.in(s.view.language), log_colour::LightGrey);
     fb.trace("ZCORN_size = " + std::to_string(read.grid.cornerDepths.size()));
     fb.setStatus("Initializing grid");
-    // The builder takes the grid's input (see buildGrid).
+    // The builder takes the grid's input (see buildGrid); it changes nothing of the grid shown before it has made the
+    // new grid's vertices, also when memory runs out.
     std::swap(s.document.grid.input, read.grid);
-    const GridBuildOutcome built = ctx.view.initGRID();
+    GridBuildOutcome built = GridBuildOutcome::CellSizeRejected;
+    try {
+        built = ctx.view.initGRID();
+    } catch (const std::bad_alloc&) {
+        std::swap(s.document.grid.input, read.grid);
+        s.document.grid.name = shownName;
+        throw;
+    }
     if (built != GridBuildOutcome::Built) {
         // The builder has logged why and changed nothing; nothing below may run on counts that do not belong to
         // this grid. The current model gets its arrays back and stays as it was.
@@ -157,6 +163,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         ctx.window.endWait(true);
         return GridImportOutcome::Rejected;
     }
+    drawing = true;
     fb.advanceProgress(10);
     dropWhatBelongedToTheOldGrid(s);
     ctx.view.bindGridBuffers();
@@ -184,6 +191,47 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
     if (!read.inlineKeywords.empty() && ctx.propertyWindow)
         importInlineProperties(PropertyImportContext{s, fb, ctx.view, *ctx.propertyWindow, ctx.prompts}, path);
     return GridImportOutcome::Loaded;
+}
+
+}  // namespace
+
+GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string& path)
+{
+    ModelState& s = ctx.state;
+    Feedback& fb = ctx.feedback;
+
+    const std::filesystem::path file(path);  // bytes as given: UTF-8 on the systems we run on
+    const std::string shownName = s.document.grid.name;
+    s.document.grid.name = file.stem().string();
+    fb.appendLog("Opening file: " + s.document.grid.name, log_colour::LightGrey);
+    // Nothing at the path: as if no file was chosen. A folder, a pipe, a device or a link loop: said as such, and
+    // never read.
+    const FileProblem problem = fileProblemAt(file);
+    if (problem == FileProblem::Missing) return GridImportOutcome::Cancelled;
+    if (problem != FileProblem::None) {
+        const std::string why = fileProblemText(problem, path).in(s.view.language);
+        failWithMessage(ctx, why, why);
+        return GridImportOutcome::NotAGrid;
+    }
+
+    bool drawing = false;
+    try {
+        return importReadableGrid(ctx, path, shownName, drawing);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while the grid was read or built: nothing of the model shown changed. Once the grid shown
+        // before was given up for the new one, drawing the new one may fail too: then neither is shown, and the
+        // user is told so.
+        if (drawing) {
+            s.document.grid = Grid{};
+            s.document.grid.name = shownName;
+            ctx.view.bindGridBuffers();
+        } else {
+            s.document.grid.name = shownName;
+        }
+        const std::string why = fillIn(drawing ? kGridOutOfMemoryDrawing : kGridOutOfMemory, {path}).in(s.view.language);
+        failWithMessage(ctx, why, why);
+        return GridImportOutcome::Refused;
+    }
 }
 
 }  // namespace morvane

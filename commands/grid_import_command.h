@@ -45,13 +45,14 @@ public:
 };
 
 enum class GridImportOutcome {
-    Cancelled,       // no file chosen, or the chosen path names no file
+    Cancelled,       // no file chosen, or nothing stands at the chosen path
     Loaded,          // the grid is built and drawn
-    NotAGrid,        // the file holds no grid; the user was told
+    NotAGrid,        // the file holds no grid, or is no file to read (a folder, a pipe, a device); the user was told
     MissingInclude,  // an included file is missing or unreadable; the user was told
-    Stopped,         // the included COORD file lacks its keyword (silent)
-    Refused,         // the sections do not fit together (counts against SPECGRID, COORD without ZCORN); the user
-                     // was told which section, file and counts
+    Stopped,         // the included files hold no COORD section; the user was told which files were included
+    Refused,         // the file is damaged or its sections do not fit together (counts against SPECGRID, COORD
+                     // without ZCORN), or the grid does not fit in memory; the user was told which section, file,
+                     // line and counts, and that the model shown before is kept
     Rejected,        // the geometry builder refused the grid and logged why
 };
 
@@ -71,6 +72,14 @@ inline constexpr TextPair kNotAGridText{
     "The chosen file is not a grid file. Please choose a correct grid file.",
     "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида."};
 inline constexpr TextPair kGridImportCaption{"Grid import", "Загрузка грида"};
+inline constexpr TextPair kGridOutOfMemory{
+    "There is not enough memory to import the grid {}; the model shown before is kept.",
+    "Для загрузки грида {} не хватает памяти; показанная ранее модель сохранена."};
+inline constexpr TextPair kGridOutOfMemoryDrawing{
+    "There is not enough memory to draw the grid {}; the model shown before had to be released and is no longer "
+    "shown.",
+    "Для отображения грида {} не хватает памяти; показанную ранее модель пришлось выгрузить, она больше не "
+    "показывается."};
 
 // The menu command: the file dialog, then importGridFile.
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx);

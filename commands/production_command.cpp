@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
+#include "commands/import_memory.h"
 #include "io/file_text.h"
 #include "io/text_codec.h"
 #include "scene/bubble_diagrams.h"
@@ -89,7 +91,9 @@ ProductionMatch applyProductionRows(Production& production, const WellSet& wells
     return match;
 }
 
-ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path)
+namespace {
+
+ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, const std::string& path)
 {
     ProductionImport result;
     feedback.appendLog("Opening file: " + path, log_colour::LightGrey);
@@ -127,6 +131,18 @@ ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const s
     const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
     feedback.appendLog("Production is loaded for " + wells, log_colour::Green);
     return result;
+}
+
+}  // namespace
+
+ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path)
+{
+    try {
+        return readAndApplyProductionFile(s, feedback, path);
+    } catch (const std::bad_alloc&) {
+        feedback.appendLog(fillIn(kImportOutOfMemory, {path}).in(s.view.language), log_colour::Red);
+        return {};
+    }
 }
 
 }  // namespace morvane

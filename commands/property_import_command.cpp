@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
+#include "commands/import_memory.h"
 #include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
@@ -67,7 +69,10 @@ void sayDropped(const PropertyImportContext& ctx, const std::vector<DroppedBlock
 
 }  // namespace
 
-PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+namespace {
+
+PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx, const std::string& path,
+                                               PropertyTypes types)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -79,9 +84,10 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     fb.setStatus(texts::ReadingProperty);
     fb.appendLog("Opening file: " + file.stem().string(), log_colour::LightGrey);
     fb.trace(texts::TraceStart);
-    std::error_code ec;
     FileText bytes;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    // Nothing at the path: as if no file was chosen. A folder, a pipe, a device or a link loop: said, never read.
+    if (const FileProblem problem = fileProblemAt(file); problem != FileProblem::None) {
+        if (problem != FileProblem::Missing) fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
     }
@@ -113,7 +119,6 @@ PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const 
     return importEntries(ctx, text, entries, types, file.filename().string());
 }
 
-namespace {
 
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
                                    const std::vector<PropertyEntry>& entries, PropertyTypes types,
@@ -185,9 +190,8 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
     return result;
 }
 
-}  // namespace
-
-PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+PropertyImportResult readAndImportInlineProperties(const PropertyImportContext& ctx, const std::string& path,
+                                                   PropertyTypes types)
 {
     ModelState& s = ctx.state;
     FileText bytes;
@@ -209,6 +213,39 @@ PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, co
     ctx.feedback.trace(texts::TraceStart);
     ctx.window.endWait(false);
     return importEntries(ctx, text, entries, types, fileName);
+}
+
+// Memory that runs out while a file is read or its properties are made ends the import with the file named; the
+// properties appended before stay.
+PropertyImportResult outOfMemory(const PropertyImportContext& ctx, const std::string& path)
+{
+    stopWork(ctx);
+    const std::string why = fillIn(kImportOutOfMemory, {path}).in(ctx.state.view.language);
+    ctx.feedback.appendLog(why, log_colour::Red);
+    ctx.feedback.setStatus(texts::AllGood);
+    ctx.prompts.information(why, ctx.state.view.language == "ru" ? texts::CaptionRu : texts::CaptionEn);
+    return ended(PropertyImportOutcome::Cancelled);
+}
+
+}  // namespace
+
+PropertyImportResult importPropertyFile(const PropertyImportContext& ctx, const std::string& path, PropertyTypes types)
+{
+    try {
+        return readAndImportPropertyFile(ctx, path, types);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(ctx, path);
+    }
+}
+
+PropertyImportResult importInlineProperties(const PropertyImportContext& ctx, const std::string& path,
+                                            PropertyTypes types)
+{
+    try {
+        return readAndImportInlineProperties(ctx, path, types);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(ctx, path);
+    }
 }
 
 }  // namespace morvane

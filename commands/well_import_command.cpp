@@ -2,9 +2,11 @@
 
 #include <array>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 
+#include "commands/import_memory.h"
 #include "io/file_text.h"
 #include "io/text_codec.h"
 #include "io/well_reader.h"
@@ -91,20 +93,28 @@ WellImportResult importWellsWithDialog(const WellImportContext& ctx)
     return importWellFiles(ctx, paths);
 }
 
-WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector<std::string>& paths)
+namespace {
+
+// The wells of the files, appended to `result` as each is loaded; `current` names the file being read.
+void importWellFilesInto(const WellImportContext& ctx, const std::vector<std::string>& paths, WellImportResult& result,
+                         std::string& current)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    WellImportResult result;
     std::array<std::string, 4> forAllNames;  // MD, X, Y, Z column names chosen under "OK for all"
     bool okForAll = false;                   // the columns were chosen once for the rest of the selection
 
     for (const std::string& path : paths) {
+        current = path;
         const std::filesystem::path file(path);
         fb.appendLog(texts::OpeningFile + file.stem().string(), log_colour::LightGrey);
         fb.setStatus(texts::ReadingWell);
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) continue;
+        // Nothing at the path: passed over. A folder, a pipe, a device or a link loop: said, never read.
+        if (const FileProblem problem = fileProblemAt(file); problem != FileProblem::None) {
+            if (problem != FileProblem::Missing)
+                fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
+            continue;
+        }
 
         ctx.window.showFinished(false);
         FileText bytes;
@@ -161,6 +171,23 @@ WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector
     }
 
     fb.setStatus(texts::AllGood);
+}
+
+}  // namespace
+
+WellImportResult importWellFiles(const WellImportContext& ctx, const std::vector<std::string>& paths)
+{
+    WellImportResult result;
+    std::string current;
+    try {
+        importWellFilesInto(ctx, paths, result, current);
+    } catch (const std::bad_alloc&) {
+        // The wells loaded before stay; the file being read and the rest of the selection are not loaded.
+        ctx.feedback.appendLog(fillIn(kImportOutOfMemory, {current}).in(ctx.state.view.language), log_colour::Red);
+        ctx.feedback.setStatus(texts::AllGood);
+        ctx.window.setWaitCursor(false);
+        ++result.refused;
+    }
     return result;
 }
 

@@ -239,6 +239,19 @@ std::string fillText(std::string_view pattern, std::initializer_list<std::string
 
 int languageOffset(const std::string& lang) { return lang == "ru" ? 1 : 0; }
 
+LocalMessage fillIn(const TextPair& pattern, std::initializer_list<std::string_view> words)
+{
+    return {fillText(pattern.en, words), fillText(pattern.ru, words)};
+}
+
+LocalMessage& LocalMessage::operator+=(const LocalMessage& more)
+{
+    if (more.empty()) return *this;
+    en += (en.empty() ? "" : " ") + more.en;
+    ru += (ru.empty() ? "" : " ") + more.ru;
+    return *this;
+}
+
 const std::string& localText(const std::array<std::string, LOCALS_SIZE>& locals, int base, const std::string& lang)
 {
     return locals.at(static_cast<std::size_t>(base + languageOffset(lang)));

@@ -39,4 +39,17 @@ struct TextPair {
 // numbers in either language. A "{}" beyond the values is left as it is; values beyond the "{}" are dropped.
 std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values);
 
+// A message with its file names and numbers filled in, in English and in Russian: what a reader tells the user,
+// shown later in the language of the window.
+struct LocalMessage {
+    std::string en, ru;
+    const std::string& in(const std::string& lang) const { return languageOffset(lang) == 1 ? ru : en; }
+    bool empty() const { return en.empty(); }
+    // The two texts with another message after them, a space between.
+    LocalMessage& operator+=(const LocalMessage& more);
+};
+
+// The pair's texts filled by fillText with the same `words` in both languages.
+LocalMessage fillIn(const TextPair& pattern, std::initializer_list<std::string_view> words);
+
 }  // namespace morvane

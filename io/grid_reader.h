@@ -1,23 +1,29 @@
 // Reads a corner-point grid from a GRDECL text file: the pillar coordinates (COORD) and the corner depths (ZCORN),
 // either in the chosen file itself (direct layout) or in files it names with INCLUDE statements (include layout),
 // and beside them what real exports add: the cell counts (SPECGRID or DIMENS), the active cells (ACTNUM), the map
-// frame of local coordinates (MAPAXES) and the length unit (GRIDUNIT).
+// frame of local coordinates (MAPAXES, in the unit of MAPUNITS) and the length unit (GRIDUNIT).
 //
-// Keywords are whole words outside "--" comments (see grdecl_scan.h). Signs are kept: x and y are stored as
-// value / 1000, z and depths as -value / 1000. Only the token form n*v repeats a value, and it is expanded while
-// scanning: the numbers as written are not kept. The reader gives back the whole grid input (outcome Read) or none.
+// The deck is read keyword by keyword, in order, as grdecl_deck.h describes: a keyword starts only where a keyword
+// can start, so a name inside another keyword's records (EQUALS, BOX, COPY, ...) or inside quotes is no keyword.
+// Included files are read where their INCLUDE statement stands. Signs are kept: x and y are stored as value / 1000,
+// z and depths as -value / 1000. Only the token form n*v repeats a value, and it is expanded while scanning. The
+// reader gives back the whole grid input (outcome Read) or none.
 //
-// Include layout: every `INCLUDE 'name' /` (single or double quotes, or a bare name without "/"; any extension; a
-// folder part allowed) is resolved against the folder of the file that holds the statement (then against the main
-// file's folder), and included files may include further files. Each section may sit in the main text or in any
-// included file; the first one found counts, the main text's own first. An included file that cannot be read stops
-// the load only when COORD or ZCORN is still missing after the others were read (MissingInclude, naming it);
-// otherwise it is named in a warning.
-//
-// With SPECGRID the counts must agree: 6 (NX + 1)(NY + 1) COORD values and 8 NX NY NZ corner depths; without it
-// COORD must hold whole pillars. A grid that does not fit is Refused with a message naming the section, the file and
-// the expected against the found count. The active cells are judged by the geometry builder, which knows the cell
-// count of grids without SPECGRID.
+// What the reader does not take silently, each told with the file, the line and the word or the counts:
+// - a word that is not a number inside COORD, ZCORN or ACTNUM, and a word standing where a keyword should: refused;
+//   a section whose "/" is missing and that runs into a keyword the deck knows is read, with a warning;
+// - with SPECGRID the counts must agree: 6 (NX + 1)(NY + 1) COORD values, 8 NX NY NZ corner depths and NX NY NZ
+//   ACTNUM flags; a repeat count is bounded by what the layout needs, so a short file cannot demand gigabytes.
+//   Without SPECGRID COORD must hold whole pillars (the geometry builder judges the rest);
+// - a grid whose declared counts need more memory than is available, or a file far larger than they can fill, is
+//   refused before its arrays are allocated or its bytes read;
+// - an INCLUDE that names nothing, has an unclosed quote, nests deeper than 8 files, or names an empty or damaged
+//   file is refused; one naming a file that is absent or cannot be read stops the load only when COORD or ZCORN
+//   is missing after the others were read (MissingInclude), otherwise it is warned about, as are a file that
+//   includes itself, a name two folders could resolve, and a file named twice;
+// - a second COORD, ZCORN or ACTNUM, simulator edits the viewer does not apply (EQUALS, BOX, MULTIPLY, ...), a word
+//   one letter away from a grid keyword, an unknown unit word, ACTNUM values other than 0 and 1, and depths beyond
+//   20 km: read, with a warning.
 //
 // MAPAXES gives the map position of the local frame: origin and the directions of the x and y axes. Pillar x and y
 // are turned into map coordinates when they are local, that is when the grid lies nearer the frame's local origin
@@ -31,6 +37,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/localisation.h"
 #include "model/grid.h"
 
 namespace morvane {
@@ -38,18 +45,19 @@ namespace morvane {
 enum class GridReadOutcome {
     Read,            // COORD and ZCORN were read (the geometry builder judges whether they make a grid)
     NotAGrid,        // no COORD section and no include statement naming a file that holds COORD or ZCORN; also an
-                     // unreadable main file, or a section expanding beyond grdecl::kMaxSectionValues values (this
-                     // one is found while scanning, so some stages have been reported before it)
+                     // unreadable main file, or a section expanding beyond grdecl::kMaxSectionValues values
     Stopped,         // the included files hold ZCORN but none holds COORD (after the LayoutDecided stage)
     MissingInclude,  // an included file is missing or unreadable and a section was not found elsewhere
-    Refused,         // the sections were read but do not fit together (COORD without ZCORN, counts against
-                     // SPECGRID, COORD cut inside a pillar); after every stage
+    Refused,         // the deck is damaged (a word that is no number, text where a keyword should stand, a faulty
+                     // INCLUDE), the sections do not fit together (COORD without ZCORN, counts against SPECGRID,
+                     // COORD cut inside a pillar), or the grid needs more memory than there is; after every stage
+                     // when the deck was read to its end
 };
+// Outcomes other than Read may come after some stages: the stages are reported as the sections are read.
 
 // The points at which the import command updates status, progress and trace.
 enum class GridReadStage {
-    LayoutDecided,  // direct or include layout known (and included files read); not reached by NotAGrid or
-                    // MissingInclude outcomes decided while looking for the sections
+    LayoutDecided,  // COORD found and about to be read (reported with CoordRead, once COORD is read)
     CoordRead,
     ZcornCut,
     StarsReplaced,  // nothing is replaced any more (the scan understands n*v); kept as a progress step
@@ -59,12 +67,14 @@ enum class GridReadStage {
 
 struct GridReadResult {
     GridReadOutcome outcome = GridReadOutcome::NotAGrid;
-    bool includeLayout = false;  // the main text lacked a section and named included files
-    std::string message;         // for a failure, a sentence naming the file and the problem
-    // For a read: what the user should know though the grid was read (a section that ends at the end of its file
-    // without its "/", an included file that could not be read), and plain notes (map coordinates).
-    std::vector<std::string> warnings;
-    std::vector<std::string> notes;
+    bool includeLayout = false;  // the main text named included files and COORD or ZCORN came from one (or was
+                                 // looked for in them in vain)
+    LocalMessage message;        // for a failure, a sentence naming the file, the line and the problem
+    // What the user should know though the grid was read (a section that ends at the end of its file without its
+    // "/", an included file that could not be read, data read but not used), and plain notes (map coordinates).
+    // A refusal keeps the warnings found before it.
+    std::vector<LocalMessage> warnings;
+    std::vector<LocalMessage> notes;
     // Keyword blocks in the main text besides the grid's own sections: properties held inline, when they hold one
     // value per cell (the property reader judges that).
     std::vector<std::string> inlineKeywords;
@@ -76,8 +86,8 @@ using GridStageCallback = std::function<void(GridReadStage stage, bool includeLa
 // Reads from the main text of the file at `path` (the path resolves included file names).
 GridReadResult readGridText(const std::string& path, std::string_view mainText, const GridStageCallback& onStage = {});
 
-// Reads the file at `path` whole, then as readGridText. A main file that cannot be read gives NotAGrid with a
-// message naming the file.
+// Reads the file at `path` whole (mapped when large), then as readGridText. A main file that cannot be read gives
+// NotAGrid with a message naming the file and why (a folder, a pipe, a device, a link loop, no permission).
 GridReadResult readGridFile(const std::string& path, const GridStageCallback& onStage = {});
 
 // The map frame of the six MAPAXES numbers (a point on the y axis, the origin, a point on the x axis, in file

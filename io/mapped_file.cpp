@@ -88,17 +88,20 @@ int claimSlot(const char* data, std::size_t size)
 
 std::unique_ptr<MappedFile> MappedFile::open(const std::filesystem::path& path)
 {
-    if (!busErrorsGuarded()) return nullptr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
-        close(fd);
-        return nullptr;
-    }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    std::unique_ptr<MappedFile> mapped;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        mapped = map(fd, static_cast<std::size_t>(info.st_size));
     close(fd);
+    return mapped;
+}
+
+std::unique_ptr<MappedFile> MappedFile::map(int descriptor, std::size_t size)
+{
+    if (size == 0 || !busErrorsGuarded()) return nullptr;
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
     if (mapped == MAP_FAILED) return nullptr;
     char* data = static_cast<char*>(mapped);
     const int slot = claimSlot(data, size);

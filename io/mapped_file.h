@@ -17,6 +17,9 @@ public:
     // The whole regular file mapped, or nothing when it is empty or cannot be opened or mapped (the caller then
     // reads it the usual way).
     static std::unique_ptr<MappedFile> open(const std::filesystem::path& path);
+    // The first `size` bytes of the regular file open at `descriptor` mapped, or nothing; the descriptor stays open
+    // and the caller's.
+    static std::unique_ptr<MappedFile> map(int descriptor, std::size_t size);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;

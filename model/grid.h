@@ -28,7 +28,9 @@ struct CornerPointInput {
     std::vector<double> mapAxes;        // the six MAPAXES numbers as written (file units); empty when none
     bool mapAxesApplied = false;        // pillar x and y were turned from local into map coordinates
     std::string unit;                   // the unit word of GRIDUNIT ("METRES", "FEET"); empty when none
-    std::string coordFile, zcornFile, actnumFile;  // the files that held the sections, for messages
+    std::string coordFile, zcornFile, actnumFile;  // the files that held the sections, for messages; actnumFile is
+                                                   // set whenever an ACTNUM keyword was read, even an empty one
+    std::size_t actnumLine = 0;                    // the line of the ACTNUM keyword in actnumFile
 };
 
 // The model's bounding box in model units; zMin is the deepest corner, zMax the shallowest.

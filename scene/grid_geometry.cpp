@@ -420,24 +420,32 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     const std::size_t perSurface = 4 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
 
-    // Active cells: one flag per cell. More flags than cells belong to another grid; fewer leave every cell active.
+    // Active cells: one flag per cell. An ACTNUM of another count belongs to another grid, or was cut short or
+    // damaged: switching every cell on instead would show cells the model leaves out, so the grid is refused. Only a
+    // grid without any ACTNUM has every cell active.
     const std::string actnumFile = fileOf(input.actnumFile, gridName);
-    if (input.actnum.size() > cells) {
+    if ((!input.actnumFile.empty() || !input.actnum.empty()) && input.actnum.size() != cells) {
+        const std::string line = input.actnumLine > 0 ? " (line " + std::to_string(input.actnumLine) + ")" : "";
         reject(report, grid_messages::NotLoaded,
-               "The ACTNUM section of " + actnumFile + " holds " + std::to_string(input.actnum.size()) +
+               "The ACTNUM section of " + actnumFile + line + " holds " + std::to_string(input.actnum.size()) +
                    " values; the grid has " + std::to_string(cells) + " cells.");
         return report;
     }
     if (input.actnum.empty()) {
-        report.notes.push_back({"No ACTNUM: every cell is active.", log_colour::LightGrey});
-    } else if (input.actnum.size() < cells) {
-        report.notes.push_back({"The ACTNUM section of " + actnumFile + " holds " +
-                                    std::to_string(input.actnum.size()) + " values, fewer than the " +
-                                    std::to_string(cells) + " cells: every cell is taken as active.",
-                                log_colour::Orange});
+        report.notes.push_back({"No ACTNUM: every cell is active (" + fileOf(input.zcornFile, gridName) + ": " +
+                                    std::to_string(cells) + (cells == 1 ? " cell)." : " cells)."),
+                                log_colour::LightGrey});
     }
 
-    // From here on the build cannot fail: release the old grid's arrays before the new ones are made.
+    // The new vertices are made before anything of the grid shown is touched: when memory runs out on the way
+    // (std::bad_alloc reaches the caller), the grid shown stays whole. From here on the build cannot fail.
+    std::vector<Vertices> vertices =
+        fromCounts ? buildLayerVerticesOnPillars(input, geometry, static_cast<int>(rows), static_cast<int>(cols),
+                                                 static_cast<int>(layers))
+                   : buildLayerVertices(input, geometry, static_cast<int>(rows), static_cast<int>(cols),
+                                        static_cast<int>(layers));
+    const float medianI = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
+    const float medianJ = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), false);
     std::vector<Vertices>().swap(geometry.layerVertices);
     geometry.input = CornerPointInput{};
     geometry.cellSize = static_cast<int>(dimension);
@@ -452,9 +460,7 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     report.trace.push_back("gridLines = 0");
     report.trace.push_back(line("points_in_layer = ", geometry.surfaceVertices));
 
-    geometry.layerVertices =
-        fromCounts ? buildLayerVerticesOnPillars(input, geometry, geometry.rows, geometry.columns, geometry.layers)
-                   : buildLayerVertices(input, geometry, geometry.rows, geometry.columns, geometry.layers);
+    geometry.layerVertices = std::move(vertices);
     computeExtent(report, input, geometry);
     const bool someInactive =
         input.actnum.size() == cells && std::find(input.actnum.begin(), input.actnum.end(), 0) != input.actnum.end();
@@ -479,8 +485,8 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     geometry.activeCellCount = static_cast<int>(active);
     geometry.rowCellCounts = std::move(layout.rowCellCounts);
     geometry.regularCells = std::move(layout.regularCells);
-    geometry.medianCellSizeI = medianEdge(input, geometry.rows, geometry.columns, true);
-    geometry.medianCellSizeJ = medianEdge(input, geometry.rows, geometry.columns, false);
+    geometry.medianCellSizeI = medianI;
+    geometry.medianCellSizeJ = medianJ;
 
     const std::string unit = input.unit == "FEET" ? " ft" : "";
     report.modelStat_cell_i = std::to_string(geometry.rows);

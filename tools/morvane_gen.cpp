@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/generator/damaged_corpus.h"
 #include "tools/generator/model_generator.h"
 
 namespace {
@@ -27,6 +28,10 @@ Commands:
   props   --out FILE  a property file for the grid size: PORO (continuous) and FACIES (discrete)
   wells   --out DIR   W-1.dev, W-2.dev, ... inside the grid footprint, vertical and deviated in turn
   model   --out DIR   all three: the grid, NAME_props.GRDECL and the wells
+  damaged --out DIR   a corpus of damaged files made from a small real-shaped model (grid in both layouts,
+                      properties, wells, production): cut, flipped, lines deleted or doubled, keywords swapped,
+                      numbers glued, absurd counts and values, garbage, special files; one folder per variant
+                      and DIR/manifest.tsv listing them (the grid options are not used)
 
 Grid options (they also size the property file and place the wells):
   --name NAME         file name stem (default MODEL)
@@ -110,7 +115,8 @@ std::string parseArgs(int argc, char** argv, Args& a)
 {
     if (argc < 2) return "no command given";
     a.command = argv[1];
-    if (a.command != "grid" && a.command != "props" && a.command != "wells" && a.command != "model")
+    if (a.command != "grid" && a.command != "props" && a.command != "wells" && a.command != "model" &&
+        a.command != "damaged")
         return "unknown command '" + a.command + "'";
     for (int n = 2; n < argc; ++n) {
         const std::string_view opt = argv[n];
@@ -263,6 +269,11 @@ std::vector<fs::path> run(const Args& a)
     if (a.command == "grid") return writeGrid(a.grid, a.out);
     if (a.command == "props") return {writePropertyFile(propertyOptions(a), a.out)};
     if (a.command == "wells") return writeWells(a, a.out);
+    if (a.command == "damaged") {
+        std::vector<fs::path> paths;
+        for (const DamagedVariant& v : writeDamagedCorpus(a.out)) paths.push_back(v.target);
+        return paths;
+    }
     std::vector<fs::path> paths = writeGrid(a.grid, a.out);
     paths.push_back(writePropertyFile(propertyOptions(a), a.out / (a.grid.name + "_props.GRDECL")));
     for (const fs::path& p : writeWells(a, a.out)) paths.push_back(p);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <string>
 
 #include "io/file_text.h"
@@ -129,8 +130,9 @@ int main(int argc, char** argv)
         std::string head, text;
         const bool propertyFile =
             withGrid || (morvane::readFileStart(file, 1 << 20, head) && morvane::info::isPropertyText(head));
-        if (propertyFile && !morvane::info::readTextFile(file, text)) {
-            std::fprintf(stderr, "morvane-info: cannot read %s\n", file);
+        std::string why;
+        if (propertyFile && !morvane::info::readTextFile(file, text, &why)) {
+            std::fprintf(stderr, "morvane-info: cannot read %s: %s\n", file, why.c_str());
             return 1;
         }
         if (withGrid) {
@@ -153,6 +155,9 @@ int main(int argc, char** argv)
         const morvane::info::JsonObject report = morvane::info::gridInfo(file, loaded);
         std::printf("%s\n", report.text().c_str());
         return loaded ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "morvane-info: there is not enough memory to read %s\n", file);
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "morvane-info: %s\n", e.what());
         return 1;

@@ -57,7 +57,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     putGeneratedGrid(v.state, smallGrid(3, 2, 4));
     EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::Built);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
-                                                        "log: No ACTNUM: every cell is active.",
+                                                        "log: No ACTNUM: every cell is active (TEST: 24 cells).",
                                                         "green: Grid is loaded successfully"}));
     EXPECT_FALSE(v.window.traces.empty());
     // The reference plane was rebuilt for the grid and uploaded: 13 lines along y plus the lines along x.

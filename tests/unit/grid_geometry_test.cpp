@@ -380,7 +380,7 @@ TEST(GridLayout, ReportReachesTheUserTraceFirstThenTheLogLine)
     test::FeedbackRecorder feedback;
     deliverGridReport(b.report, feedback);
     ASSERT_EQ(feedback.log.size(), 2u);
-    EXPECT_EQ(feedback.log[0].text, "No ACTNUM: every cell is active.");
+    EXPECT_EQ(feedback.log[0].text, "No ACTNUM: every cell is active (fixture: 1 cell).");
     EXPECT_EQ(feedback.log[1].text, "Grid is loaded successfully");
     EXPECT_EQ(feedback.log[1].colour, log_colour::Green);
     EXPECT_EQ(feedback.traces, b.report.trace);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <new>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     GridBuildOutcome initGRID() override
     {
         call("initGRID");
+        if (outOfMemory) throw std::bad_alloc();
         if (!acceptGrid) return refusal;
         state.document.grid.loaded = true;
         state.document.grid.cellCount = 24;
@@ -55,6 +57,7 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
     bool acceptGrid;
     int repaints = 0;
     GridBuildOutcome refusal = GridBuildOutcome::CellSizeRejected;
+    bool outOfMemory = false;  // the build runs out of memory
 };
 
 bool contains(const std::vector<std::string>& lines, const std::string& line)
@@ -239,6 +242,36 @@ TEST_F(GridImportCommand, ARefusedGridLeavesTheCurrentModelWhole)
         EXPECT_EQ(state.document.properties.items.size(), 1u);
         EXPECT_EQ(feedback.progress(), 0);
     }
+}
+
+// Memory that runs out while the new grid is built, and a path that is no file to read, leave the model shown
+// whole and tell the user why, naming the file.
+TEST_F(GridImportCommand, OutOfMemoryAndSpecialFilesKeepTheModelShown)
+{
+    const auto file = gen::writeGrid(smallGrid("HUGE"), folder.path()).front();
+    state.document.grid.input.cornerDepths = {-1.0, -2.0};
+    state.document.grid.loaded = true;
+    state.document.grid.name = "FIELD";
+    view = std::make_unique<RecordedView>(state, feedback, true);
+    view->outOfMemory = true;
+    prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file.string()});
+    ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
+              GridImportOutcome::Refused);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].text, "There is not enough memory to import the grid " + file.string() +
+                                             "; the model shown before is kept.");
+    EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
+    EXPECT_EQ(state.document.grid.name, "FIELD");
+    EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_TRUE(state.document.grid.loaded);
+
+    // A folder named like a grid file is said to be one, and nothing is read.
+    std::filesystem::create_directory(folder.file("DIR.GRDECL"));
+    ASSERT_EQ(run(true, {folder.file("DIR.GRDECL").string()}), GridImportOutcome::NotAGrid);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].text, folder.file("DIR.GRDECL").string() + " is a folder, not a file.");
+    EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
+    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
 }
 
 TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)

@@ -112,6 +112,14 @@ Read readFile(const std::string& path)
     return r;
 }
 
+// The warnings one a line, for failure messages.
+std::string warningsOf(const Read& r)
+{
+    std::string text;
+    for (const LocalMessage& w : r.result.warnings) text += w.en + "\n";
+    return text;
+}
+
 std::vector<std::pair<GridReadStage, bool>> allStages(bool include)
 {
     std::vector<std::pair<GridReadStage, bool>> v;
@@ -124,7 +132,7 @@ std::vector<std::pair<GridReadStage, bool>> allStages(bool include)
 
 void expectFixtureModel(const Read& r)
 {
-    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message.en;
     EXPECT_EQ(r.grid.pillars, expectedPoints());
     EXPECT_EQ(r.grid.pillarXY, expectedLinesXY());
     EXPECT_EQ(r.grid.cornerDepths, kModelDepths);
@@ -242,9 +250,25 @@ TEST(GridReaderDirect, SectionsWithoutSlashEndAtTheFirstWord)
     ASSERT_EQ(r.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(r.grid.pillars.size(), 6u);
     EXPECT_EQ(r.grid.cornerDepths, (Values{-1.85, -1.9}));
+    ASSERT_EQ(r.result.warnings.size(), 2u) << warningsOf(r);
+    EXPECT_EQ(r.result.warnings[0].en, "The COORD section of " + kInlinePath +
+                                           " (line 1) has no closing \"/\": it is taken to end where ZCORN starts, on "
+                                           "line 3.");
 
+    // A keyword on a line of its own ends a section whose "/" was lost, with a warning; a keyword amid the numbers
+    // is a damaged section, refused naming the line and the word.
+    const Read line = readText("COORD 1 2 3 4 5 6 /\nZCORN\n1850 1900\nACTNUM 1 1 /");
+    ASSERT_EQ(line.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(line.grid.cornerDepths, (Values{-1.85, -1.9}));
+    ASSERT_EQ(line.result.warnings.size(), 1u) << warningsOf(line);
+    EXPECT_EQ(line.result.warnings[0].en, "The ZCORN section of " + kInlinePath +
+                                              " (line 2) has no closing \"/\": it is taken to end where ACTNUM starts, "
+                                              "on line 4.");
     const Read word = readText("COORD 1 2 3 4 5 6 /\nZCORN\n1850 1900 ACTNUM 1 1 /");
-    EXPECT_EQ(word.grid.cornerDepths, (Values{-1.85, -1.9}));
+    ASSERT_EQ(word.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(word.result.message.en, "The ZCORN section of " + kInlinePath +
+                                          " stops at line 3 at the word \"ACTNUM\", which is not a number.");
+    expectUnchanged(word.grid);
 }
 
 TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
@@ -257,7 +281,7 @@ TEST(GridReaderDirect, ZcornBeforeCoordAndMissingZcorn)
     // Without ZCORN the grid is refused with a message of its own, after every stage; nothing changes.
     const Read none = readText("COORD\n1 2 3 4 5 6 /\n");
     ASSERT_EQ(none.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(none.result.message, "The grid in " + kInlinePath + " has a COORD section but no ZCORN section.");
+    EXPECT_EQ(none.result.message.en, "The grid in " + kInlinePath + " has a COORD section but no ZCORN section.");
     EXPECT_EQ(none.stages, allStages(false));
     expectUnchanged(none.grid);
 }
@@ -271,17 +295,22 @@ TEST(GridReaderDirect, GarbageAndEmptyTextsAreNotGrids)
           std::string("ZCORN 1 2 /"), binary, std::string("-- COORD 1 2 3 4 5 6 /\n")}) {
         const Read r = readText(text);
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
-        EXPECT_NE(r.result.message.find(kInlinePath), std::string::npos) << r.result.message;
+        EXPECT_NE(r.result.message.en.find(kInlinePath), std::string::npos) << r.result.message.en;
         EXPECT_TRUE(r.stages.empty());
         expectUnchanged(r.grid);
     }
-    // A COORD keyword with garbage after it reads what numbers there are, which make no whole pillar: the COORD
+    // A COORD keyword with garbage among its numbers is refused at the first word that is no number: the COORD
     // section is blamed, not ZCORN.
     const Read garbage = readText("COORD\n1 2 abc 3 /\nZCORN\n\x01\x02 /");
     ASSERT_EQ(garbage.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(garbage.result.message,
-              "The COORD section of " + kInlinePath + " holds 2 values; a pillar takes 6, so 0 or 6 were expected.");
+    EXPECT_EQ(garbage.result.message.en,
+              "The COORD section of " + kInlinePath + " stops at line 2 at the word \"abc\", which is not a number.");
     expectUnchanged(garbage.grid);
+    // Whole words that are numbers but no whole pillar: the count is blamed.
+    const Read partial = readText("COORD\n1 2 /\nZCORN\n1 /");
+    ASSERT_EQ(partial.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(partial.result.message.en, "The COORD section of " + kInlinePath +
+                                             " (line 1) holds 2 values; a pillar takes 6, so 0 or 6 were expected.");
 }
 
 TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid)
@@ -291,7 +320,7 @@ TEST(GridReaderDirect, AbsurdRepeatCountsAreRefusedWithoutChangingTheGrid)
                                     std::string("COORD\n3000000000*1 /\nZCORN 1 /")}) {
         const Read r = readText(text);
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid);
-        EXPECT_NE(r.result.message.find("values"), std::string::npos) << r.result.message;
+        EXPECT_NE(r.result.message.en.find("values"), std::string::npos) << r.result.message.en;
         expectUnchanged(r.grid);
     }
 }
@@ -328,22 +357,23 @@ TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsF
     // is named in a warning.
     const Read direct = readText(directExport() + "INCLUDE\n'ABSENT_ACTNUM.GRDECL' /\n", folder + "OTHER.GRDECL");
     expectFixtureModel(direct);
-    ASSERT_EQ(direct.result.warnings.size(), 1u);
-    EXPECT_EQ(direct.result.warnings[0],
-              "Cannot read the included file " + folder + "ABSENT_ACTNUM.GRDECL; the grid is read without it.");
+    ASSERT_EQ(direct.result.warnings.size(), 1u) << warningsOf(direct);
+    EXPECT_EQ(direct.result.warnings[0].en,
+              "Cannot read the included file " + folder + "ABSENT_ACTNUM.GRDECL; the grid is read without it. (INCLUDE in " +
+                  folder + "OTHER.GRDECL, line 19: There is no file " + folder + "ABSENT_ACTNUM.GRDECL.)");
 }
 
 TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing)
 {
     const Read r = readFile(kDataDir + "/include_missing/BROKEN.GRDECL");
     EXPECT_EQ(r.result.outcome, GridReadOutcome::MissingInclude);
-    EXPECT_NE(r.result.message.find("BROKEN_COORD.GRDECL"), std::string::npos) << r.result.message;
+    EXPECT_NE(r.result.message.en.find("BROKEN_COORD.GRDECL"), std::string::npos) << r.result.message.en;
     EXPECT_TRUE(r.stages.empty());
     expectUnchanged(r.grid);
 
     const Read inline_ = readText("INCLUDE\n'GONE_COORD.GRDECL' /\nINCLUDE 'GONE_ZCORN.GRDECL' /\n");
     EXPECT_EQ(inline_.result.outcome, GridReadOutcome::MissingInclude);
-    EXPECT_NE(inline_.result.message.find("GONE_COORD.GRDECL"), std::string::npos);
+    EXPECT_NE(inline_.result.message.en.find("GONE_COORD.GRDECL"), std::string::npos);
     expectUnchanged(inline_.grid);
 }
 
@@ -360,11 +390,20 @@ TEST(GridReaderInclude, IncludedFilesWithoutCoordStopOrAreNotAGrid)
     EXPECT_EQ(neither.result.outcome, GridReadOutcome::NotAGrid);
     EXPECT_TRUE(neither.stages.empty());
     expectUnchanged(neither.grid);
-    for (const char* text : {"INCLUDE\n/\n", "INCLUDE 'unclosed\n/\n", "-- INCLUDE 'X_COORD.GRDECL' /\n"}) {
-        const Read r = readText(text, kDataDir + "/include_no_coord/NOCOORD.GRDECL");
-        EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid) << text;
-        expectUnchanged(r.grid);
-    }
+    const Read commented = readText("-- INCLUDE 'X_COORD.GRDECL' /\n", kDataDir + "/include_no_coord/NOCOORD.GRDECL");
+    EXPECT_EQ(commented.result.outcome, GridReadOutcome::NotAGrid);
+    expectUnchanged(commented.grid);
+    // A statement that names nothing, or whose quote is not closed, is a faulty one: refused naming it.
+    const std::string main = kDataDir + "/include_no_coord/NOCOORD.GRDECL";
+    const Read noName = readText("SPECGRID 1 1 1 /\nINCLUDE\n/\n", main);
+    EXPECT_EQ(noName.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(noName.result.message.en, "The INCLUDE statement in " + main + ", line 2, names no file.");
+    expectUnchanged(noName.grid);
+    const Read unclosed = readText("INCLUDE 'unclosed\n/\n", main);
+    EXPECT_EQ(unclosed.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(unclosed.result.message.en, "The INCLUDE statement in " + main +
+                                              ", line 1: the quote before the file name is not closed on its line.");
+    expectUnchanged(unclosed.grid);
 }
 
 // What real exports add around COORD and ZCORN: SPECGRID, ACTNUM with n*v runs, MAPAXES, GRIDUNIT, properties held
@@ -376,14 +415,14 @@ TEST(GridReaderRealExports, KeywordsAroundTheSections)
                                  "GRIDUNIT\n  'FEET    ' '  ' /\nSPECGRID\n  1 1 1 1 F /\nCOORD\n") +
                              kPillars + "/ZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n  1*0 /\nPORO\n 0.25 /\nFACIES\n 2 /\n";
     const Read r = readText(text);
-    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message;
+    ASSERT_EQ(r.result.outcome, GridReadOutcome::Read) << r.result.message.en;
     EXPECT_EQ(r.grid.declaredSize, (std::array<int, 3>{1, 1, 1}));
     EXPECT_EQ(r.grid.actnum, (std::vector<std::uint8_t>{0}));
     EXPECT_EQ(r.grid.unit, "FEET");
     EXPECT_EQ(r.grid.mapAxes, (Values{452000, 6801000, 452000, 6800000, 453000, 6800000}));
     EXPECT_EQ(r.grid.cornerDepths, kModelDepths);
     EXPECT_EQ(r.result.inlineKeywords, (std::vector<std::string>{"PORO", "FACIES"}));
-    EXPECT_TRUE(r.result.warnings.empty());
+    EXPECT_TRUE(r.result.warnings.empty()) << warningsOf(r);
 
     // The pillars lie near the local origin: turned into map coordinates, origin (452, 6800) km, axes unturned.
     ASSERT_TRUE(r.grid.mapAxesApplied);
@@ -423,7 +462,7 @@ TEST(GridReaderRealExports, NestedIncludesResolveAgainstTheIncludingFile)
     EXPECT_EQ(r.grid.actnum, (std::vector<std::uint8_t>{0}));
     EXPECT_EQ(r.grid.actnumFile, folder.file("parts/deep/A.inc").string());
     EXPECT_EQ(r.grid.coordFile, folder.file("parts/deep/C.inc").string());
-    EXPECT_TRUE(r.result.warnings.empty());
+    EXPECT_TRUE(r.result.warnings.empty()) << warningsOf(r);
 
     // Names written in another letter case than the files have (Windows does not tell them apart), in the
     // including file's folder or, failing that, the main file's: each finds the one file so named in any case.
@@ -450,32 +489,32 @@ TEST(GridReaderRealExports, CountsThatDoNotFitAreRefused)
     const std::string coordCut = std::string("SPECGRID\n 2 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1 /\n";
     const Read refused = readText(coordCut);
     EXPECT_EQ(refused.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(refused.result.message, "The COORD section of " + kInlinePath +
-                                          " holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
+    EXPECT_EQ(refused.result.message.en, "The COORD section of " + kInlinePath +
+                                          " (line 3) holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
                                           " expects 36 (6 for each of 3 x 2 pillars).");
     expectUnchanged(refused.grid);
 
     // ZCORN cut off inside the data, at the end of the file.
     const Read cut = readText(std::string("SPECGRID\n 1 1 2 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
     EXPECT_EQ(cut.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(cut.result.message, "The ZCORN section of " + kInlinePath + " holds 10 values; SPECGRID 1 x 1 x 2 in " +
+    EXPECT_EQ(cut.result.message.en, "The ZCORN section of " + kInlinePath + " (line 9) holds 10 values; SPECGRID 1 x 1 x 2 in " +
                                       kInlinePath + " expects 16 (8 for each of 2 cells).");
-    EXPECT_EQ(cut.result.warnings,
-              (std::vector<std::string>{"The ZCORN section of " + kInlinePath +
-                                        " ends at the end of the file without its closing \"/\": the file may be cut "
-                                        "short."}));
+    ASSERT_EQ(cut.result.warnings.size(), 1u);
+    EXPECT_EQ(cut.result.warnings[0].en, "The ZCORN section of " + kInlinePath +
+                                             " ends at the end of the file without its closing \"/\": the file may be "
+                                             "cut short.");
     expectUnchanged(cut.grid);
 
     // Without SPECGRID the same cut is read (the builder judges the layout), and still warned about.
     const Read unchecked = readText(std::string("COORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
     EXPECT_EQ(unchecked.result.outcome, GridReadOutcome::Read);
-    EXPECT_EQ(unchecked.result.warnings.size(), 1u);
+    EXPECT_EQ(unchecked.result.warnings.size(), 1u) << warningsOf(unchecked);
 
     // A SPECGRID without three counts is no SPECGRID: warned about, the layout left to the pillars.
     const Read bad = readText("SPECGRID\n 40 30 /\n" + directExport().substr(directExport().find("COORD ")));
     EXPECT_EQ(bad.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(bad.grid.declaredSize, (std::array<int, 3>{}));
-    EXPECT_EQ(bad.result.warnings.size(), 1u);
+    EXPECT_EQ(bad.result.warnings.size(), 1u) << warningsOf(bad);
 }
 
 TEST(GridReaderFile, ByteOrderMarkBeforeTheFirstKeyword)
@@ -502,7 +541,7 @@ TEST(GridReaderFile, UnreadableMainFileIsNotAGrid)
     for (const std::string& path : {kDataDir + "/no_such_file.GRDECL", kDataDir + "/include_crlf"}) {
         const Read r = readFile(path);
         EXPECT_EQ(r.result.outcome, GridReadOutcome::NotAGrid);
-        EXPECT_NE(r.result.message.find(path), std::string::npos);
+        EXPECT_NE(r.result.message.en.find(path), std::string::npos);
         expectUnchanged(r.grid);
     }
 }
@@ -527,7 +566,7 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     const testing::TempFolder folder;
     const std::string path = testing::writeText(folder.file("BIG.GRDECL"), text);
     const GridReadResult file = readGridFile(path);
-    ASSERT_EQ(file.outcome, GridReadOutcome::Read) << file.message;
+    ASSERT_EQ(file.outcome, GridReadOutcome::Read) << file.message.en;
     const GridReadResult read = readGridText(path, text);
     ASSERT_EQ(read.outcome, GridReadOutcome::Read);
     const CornerPointInput& fromFile = file.grid;
@@ -540,7 +579,7 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     const std::string wide = testing::writeText(folder.file("BIG16.GRDECL"), asUtf16(text));
     const GridReadResult utf16 = readGridFile(wide);
     const CornerPointInput& fromUtf16 = utf16.grid;
-    ASSERT_EQ(utf16.outcome, GridReadOutcome::Read) << utf16.message;
+    ASSERT_EQ(utf16.outcome, GridReadOutcome::Read) << utf16.message.en;
     EXPECT_EQ(fromUtf16.pillars, fromText.pillars);
     EXPECT_EQ(fromUtf16.cornerDepths, fromText.cornerDepths);
     EXPECT_EQ(fromUtf16.actnum, fromText.actnum);
@@ -549,7 +588,7 @@ TEST(GridReaderFile, LargeFileMappedOrInUtf16ReadsAsItsText)
     std::replace(returns.begin(), returns.end(), '\n', '\r');
     const GridReadResult mac = readGridFile(testing::writeText(folder.file("MAC.GRDECL"), returns));
     const CornerPointInput& fromReturns = mac.grid;
-    ASSERT_EQ(mac.outcome, GridReadOutcome::Read) << mac.message;
+    ASSERT_EQ(mac.outcome, GridReadOutcome::Read) << mac.message.en;
     EXPECT_EQ(fromReturns.cornerDepths, fromText.cornerDepths);
     EXPECT_EQ(fromReturns.actnum, fromText.actnum);
 }
@@ -574,6 +613,140 @@ TEST(GridReaderFile, MappedFileCutShortWhileReadReadsZerosAndSaysSo)
     EXPECT_FALSE(cutShort->intact());
     EXPECT_EQ(std::string(whole->data(), whole->size()), body);
     EXPECT_TRUE(whole->intact());
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+const std::string kFixtureDeck = std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n";
+
+// A repeat count is bounded by what the declared layout needs: a tiny file cannot demand gigabytes. A damaged,
+// short or empty ACTNUM is refused with its file, line and counts instead of switching every cell on.
+TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
+{
+    const Read huge = readText("SPECGRID 2 2 1 /\nCOORD 268435455*1 /\nZCORN 32*1 /\n");
+    ASSERT_EQ(huge.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(huge.result.message.en, "The COORD section of " + kInlinePath +
+                                          " (line 2) holds 268435455 values; SPECGRID 2 x 2 x 1 in " + kInlinePath +
+                                          " expects 54 (6 for each of 3 x 3 pillars).");
+    expectUnchanged(huge.grid);
+
+    // A file far larger than its declared grid can fill.
+    std::string padded = kFixtureDeck;
+    while (padded.size() < (std::size_t{3} << 20)) padded += "-- padding\n";
+    const Read large = readText(padded);
+    ASSERT_EQ(large.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(large.result.message.en, kInlinePath + " is 3.0 MB, far more than a grid of SPECGRID 1 x 1 x 1 in " +
+                                           kInlinePath + " can fill; it is not read.");
+
+    // Cut before COORD: the grid keywords end with the file.
+    const Read cut = readText("SPECGRID\n 1 1 1 /\nMAPAXES\n 0 1 0 0 1 0 /\n");
+    ASSERT_EQ(cut.result.outcome, GridReadOutcome::NotAGrid);
+    EXPECT_EQ(cut.result.message.en, kInlinePath + " holds no COORD section and no INCLUDE statement. Its grid keywords "
+                                                   "end at line 4, the end of the file: it may be cut short.");
+
+    const Read word = readText(kFixtureDeck + "ACTNUM\n 1*1 x /\n");
+    ASSERT_EQ(word.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(word.result.message.en,
+              "The ACTNUM section of " + kInlinePath + " stops at line 12 at the word \"x\", which is not a number.");
+    const Read empty = readText(kFixtureDeck + "ACTNUM\n/\n");
+    ASSERT_EQ(empty.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(empty.result.message.en, "The ACTNUM section of " + kInlinePath +
+                                           " (line 11) holds 0 values; SPECGRID 1 x 1 x 1 in " + kInlinePath +
+                                           " expects 1 (one for each cell).");
+    expectUnchanged(empty.grid);
+
+    // Values other than 0 and 1 are taken as active, with a warning; depths beyond 20 km are kept, with a warning.
+    const Read odd = readText(std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars +
+                              "/\nZCORN\n4*1850.5 2*1900.25 2*1e308 /\nACTNUM\n 7 /\n");
+    ASSERT_EQ(odd.result.outcome, GridReadOutcome::Read);
+    EXPECT_EQ(odd.grid.actnum, (std::vector<std::uint8_t>{1}));
+    ASSERT_EQ(odd.result.warnings.size(), 2u) << warningsOf(odd);
+    EXPECT_EQ(odd.result.warnings[0].en, "1 values of the ACTNUM section of " + kInlinePath +
+                                             " (line 11) are neither 0 nor 1 (the first: 7); they are taken as active.");
+    EXPECT_EQ(odd.result.warnings[1].en, "2 of the 8 corner depths in the ZCORN section of " + kInlinePath +
+                                             " lie beyond 20 km from the datum (from 1e+308 to 1e+308); they are "
+                                             "kept as read.");
+    EXPECT_EQ(odd.grid.cornerDepths[7], -1e305);
+}
+
+// Each faulty INCLUDE is named with its file and line and the reason; a keyword inside a quoted name is none, and
+// a name written in Windows-1251 is decoded before the file is looked for.
+TEST(GridReaderDamage, FaultyIncludesAreNamedWithTheirStatement)
+{
+    const testing::TempFolder folder;
+    const std::string main = folder.file("MAIN.GRDECL").string();
+    testing::writeText(folder.file("GEN ZCORN file.GRDECL"), "ZCORN\n4*1850.5 4*1900.25 /\n");
+    testing::writeText(folder.file("Пласт.GRDECL"), std::string("COORD\n") + kPillars + "/\n");
+    const Read quoted = readText("INCLUDE '\xCF\xEB\xE0\xF1\xF2.GRDECL' /\nINCLUDE 'GEN ZCORN file.GRDECL' /\n", main);
+    expectFixtureModel(quoted);
+    EXPECT_TRUE(quoted.result.warnings.empty()) << warningsOf(quoted);
+
+    testing::writeText(folder.file("EMPTY.GRDECL"), "\n  -- nothing\n");
+    const Read empty = readText(kFixtureDeck + "INCLUDE 'EMPTY.GRDECL' /\n", main);
+    ASSERT_EQ(empty.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(empty.result.message.en,
+              "The file " + folder.file("EMPTY.GRDECL").string() + ", included in " + main + ", line 11, is empty.");
+
+    // A file that includes itself is read once, with a warning; a chain nine files deep is not followed.
+    testing::writeText(folder.file("SELF.GRDECL"), "INCLUDE 'SELF.GRDECL' /\n");
+    const Read self = readText(kFixtureDeck + "INCLUDE 'SELF.GRDECL' /\n", main);
+    expectFixtureModel(self);
+    ASSERT_EQ(self.result.warnings.size(), 1u) << warningsOf(self);
+    EXPECT_EQ(self.result.warnings[0].en, "The INCLUDE statement in " + folder.file("SELF.GRDECL").string() +
+                                              ", line 1, names " + folder.file("SELF.GRDECL").string() +
+                                              ", which is being read already; it is not read again.");
+    for (int n = 1; n <= 9; ++n)
+        testing::writeText(folder.file("D" + std::to_string(n) + ".inc"),
+                           "INCLUDE 'D" + std::to_string(n + 1) + ".inc' /\n");
+    // A name that both the including file's folder and the main file's folder hold: the one beside the including
+    // file is read, and the choice is told.
+    std::filesystem::create_directories(folder.file("parts"));
+    testing::writeText(folder.file("parts/GRID.inc"), "INCLUDE 'Z.inc' /\n");
+    testing::writeText(folder.file("parts/Z.inc"), "ZCORN\n4*1850.5 4*1900.25 /\n");
+    testing::writeText(folder.file("Z.inc"), "ZCORN\n8*1 /\n");
+    const Read twice = readText(std::string("COORD\n") + kPillars + "/\nINCLUDE 'parts/GRID.inc' /\n", main);
+    expectFixtureModel(twice);
+    ASSERT_EQ(twice.result.warnings.size(), 1u) << warningsOf(twice);
+    const std::string chosen = folder.file("parts/Z.inc").string();
+    EXPECT_EQ(twice.result.warnings[0].en, "The INCLUDE statement in " + folder.file("parts/GRID.inc").string() +
+                                               ", line 1, names Z.inc, which stands both beside that file (" + chosen +
+                                               ") and beside the main file (" + folder.file("Z.inc").string() +
+                                               "); " + chosen + " is read.");
+
+    const Read deep = readText(kFixtureDeck + "INCLUDE 'D1.inc' /\n", main);
+    ASSERT_EQ(deep.result.outcome, GridReadOutcome::Refused);
+    EXPECT_EQ(deep.result.message.en, "The INCLUDE statement in " + folder.file("D8.inc").string() +
+                                          ", line 1, names " + folder.file("D9.inc").string() +
+                                          ", which would be included more than 8 files deep; it is not followed.");
+}
+
+// Decks as simulators read them: names inside another keyword's records are data, array edits are not applied
+// (and said so), MAPAXES are converted by their units, and what the viewer cannot be sure of is warned about.
+TEST(GridReaderDamage, DeckStructureAndUnits)
+{
+    const Read edits = readText("SPECGRID\n 1 1 1 /\nEQUALS\n ACTNUM 1 1 3 1 2 1 1 /\n/\nCOORD\n" +
+                                std::string(kPillars) + "/\nZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n 0 /\n");
+    expectFixtureModel(edits);
+    EXPECT_EQ(edits.grid.actnum, (std::vector<std::uint8_t>{0}));
+    ASSERT_EQ(edits.result.warnings.size(), 1u) << warningsOf(edits);
+    EXPECT_EQ(edits.result.warnings[0].en, kInlinePath +
+                                               " holds simulator edits that the viewer does not apply: EQUALS (line "
+                                               "3); the arrays are shown as written.");
+
+    // MAPAXES in feet on a grid in metres: the frame's origin in metres.
+    const Read feet = readText("MAPUNITS\n FEET /\nMAPAXES\n 0 1000 0 0 1000 0 /\nGRIDUNIT\n METRES /\n" +
+                               kFixtureDeck);
+    ASSERT_EQ(feet.result.outcome, GridReadOutcome::Read);
+    EXPECT_NEAR(feet.grid.mapAxes[1], 304.8, 1e-9);
+    const Read unknown = readText("GRIDUNIT\n FURLONGS /\n" + kFixtureDeck);
+    ASSERT_EQ(unknown.result.warnings.size(), 1u) << warningsOf(unknown);
+    EXPECT_EQ(unknown.result.warnings[0].en, "The GRIDUNIT of " + kInlinePath +
+                                                 " (line 1) gives the unit \"FURLONGS\", which the viewer does not "
+                                                 "know; lengths are taken as metres.");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ GridOptions faultedDome()
 CornerPointInput readText(const GridOptions& o, const std::string& text)
 {
     GridReadResult r = readGridText("/nowhere/" + o.name + ".GRDECL", text);
-    EXPECT_EQ(r.outcome, GridReadOutcome::Read) << r.message;
+    EXPECT_EQ(r.outcome, GridReadOutcome::Read) << r.message.en;
     return std::move(r.grid);
 }
 
@@ -253,7 +253,7 @@ TEST(ModelGeneratorGrid, IncludeLayoutAndCrlfReadTheSameAsDirectLf)
 
     const GridReadResult r = readGridFile(paths[0].string());
     const CornerPointInput& included = r.grid;
-    ASSERT_EQ(r.outcome, GridReadOutcome::Read) << r.message;
+    ASSERT_EQ(r.outcome, GridReadOutcome::Read) << r.message.en;
     EXPECT_EQ(included.pillars, direct.pillars);
     EXPECT_EQ(included.cornerDepths, direct.cornerDepths);
 

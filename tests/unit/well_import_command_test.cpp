@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "io/well_reader.h"
 #include "tests/support/recorded_prompts.h"
@@ -207,6 +208,17 @@ TEST_F(WellImportCommand, ForeignLayoutMissingFileAndWindowsNamesInOneSelection)
     ASSERT_EQ(state.document.wells.items.size(), 1u);
     EXPECT_EQ(state.document.wells.items[0].name, "Скв-7");
     EXPECT_EQ(view.nodes, (std::vector<std::string>{"Скв-7"}));
+}
+
+TEST_F(WellImportCommand, APipeInTheSelectionIsSaidAndNeverRead)
+{
+    // Reading a pipe without a writer would wait for ever: the import would hang here.
+    const std::string pipe = folder.file("W-9.dev").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const WellImportResult r = run({pipe}, {kAllColumns});
+    EXPECT_TRUE(logged(pipe + " is a named pipe (FIFO), not a file; it is not read.", log_colour::Red));
+    EXPECT_TRUE(prompts->columnQuestions.empty());
+    EXPECT_EQ(r.loaded, 0);
 }
 
 TEST_F(WellImportCommand, CommandLineFilesLoadWithThePreselectionOnly)

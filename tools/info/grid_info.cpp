@@ -39,7 +39,7 @@ const char* outcomeName(GridReadOutcome outcome)
 void addReaderFields(JsonObject& report, const GridReadResult& result, const CornerPointInput& grid)
 {
     report.addString("outcome", outcomeName(result.outcome));
-    report.addString("message", result.message);
+    report.addString("message", result.message.en);
     report.addInteger("pillars", static_cast<long long>(grid.pillars.size() / 6));
     report.addInteger("zcorn_count", static_cast<long long>(grid.cornerDepths.size()));
     Range x, y, z;
@@ -78,7 +78,7 @@ void addRealGridFields(JsonObject& report, const GridReadResult& result, const G
                        const ModelState& state)
 {
     std::string warnings;
-    for (const std::string& w : result.warnings) warnings += (warnings.empty() ? "" : "\n") + w;
+    for (const LocalMessage& w : result.warnings) warnings += (warnings.empty() ? "" : "\n") + w.en;
     if (build)
         for (const std::string& d : build->details) warnings += (warnings.empty() ? "" : "\n") + d;
     report.addString("details", warnings);

@@ -82,10 +82,14 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
 
 }  // namespace
 
-bool readTextFile(const std::string& path, std::string& text)
+bool readTextFile(const std::string& path, std::string& text, std::string* why)
 {
     FileText bytes;
-    if (!readWholeFile(path, bytes)) return false;
+    FileProblem problem = FileProblem::None;
+    if (!readWholeFile(path, bytes, false, &problem)) {
+        if (why) *why = fileProblemText(problem, path).en;
+        return false;
+    }
     text = decodeUserText(bytes.view());
     return true;
 }
@@ -96,7 +100,7 @@ bool gridCells(const std::string& path, int& cells, std::string& why, GridExtent
     GridReadResult read = readGridFile(path);
     if (read.outcome == GridReadOutcome::Read) state->document.grid.input = std::move(read.grid);
     if (read.outcome != GridReadOutcome::Read) {
-        why = read.message.empty() ? "it is not a grid file" : read.message;
+        why = read.message.empty() ? "it is not a grid file" : read.message.en;
         return false;
     }
     const GridBuildReport built = buildGrid(*state);

@@ -31,8 +31,9 @@ PropertyList propertyInfo(std::string_view text, std::string_view fileName = {})
 PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view fileName,
                           std::string_view lang = "en");
 
-// The file's text as the import decodes it (UTF-8, or Windows-1251 turned into UTF-8). False when unreadable.
-bool readTextFile(const std::string& path, std::string& text);
+// The file's text as the import decodes it (UTF-8, or Windows-1251 turned into UTF-8). False when unreadable,
+// with the reason (a folder, a pipe, no permission, ...) in `why` when given.
+bool readTextFile(const std::string& path, std::string& text, std::string* why = nullptr);
 
 // The cell count of the grid file at `path` once read and built as the grid import does, or why it cannot be had;
 // with `extent`, also the model's extent.
