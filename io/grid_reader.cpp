@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <limits>
 #include <list>
+#include <map>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -293,6 +294,23 @@ public:
     GridReadResult read();
 
 private:
+    // The line of an offset in one of the deck's texts, counted on from the last offset asked in that text:
+    // keywords are met in rising order, so each text is counted once rather than from its start at every keyword.
+    std::size_t lineOf(std::string_view text, std::size_t at)
+    {
+        Counted& counted = lineCounts_[text.data()];
+        at = std::min(at, text.size());
+        if (at < counted.offset) counted = Counted{};
+        counted.line += static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted.offset),
+                                                            text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+        counted.offset = at;
+        return counted.line;
+    }
+    struct Counted {
+        std::size_t offset = 0, line = 1;
+    };
+    std::map<const char*, Counted> lineCounts_;
+
     Walk walk(std::size_t s);
     Walk readArray(std::size_t s, std::string_view keyword, std::size_t at, std::size_t& pos);
     Walk readCounts(std::size_t s, std::string_view keyword, std::size_t at, std::size_t& pos);
