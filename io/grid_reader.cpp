@@ -263,11 +263,10 @@ struct Source {
     std::string key;   // the file's canonical path, to tell files apart
 };
 
-// Where a keyword stands: which text, the keyword's offset in it and its line.
+// Where a keyword stands: which text and the keyword's offset in it (its line is counted when a message needs it).
 struct Place {
     std::size_t source = npos;
     std::size_t keyword = 0;
-    std::size_t line = 0;
     bool found() const { return source != npos; }
 };
 
@@ -305,6 +304,10 @@ private:
                                                             text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
         counted.offset = at;
         return counted.line;
+    }
+    std::size_t lineAt(const Place& place)
+    {
+        return place.found() ? lineOf(sources_[place.source].text, place.keyword) : 0;
     }
     struct Counted {
         std::size_t offset = 0, line = 1;
@@ -448,7 +451,8 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
 {
     const Source& source = sources_[s];
     const std::string_view text = source.text;
-    const std::size_t line = lineOf(text, at);
+    // The keyword's line is counted only when a message needs it: counting is a pass over the text.
+    const auto line = [&] { return lineOf(text, at); };
     Place& place = keyword == kCoord ? coord_ : keyword == kZcorn ? zcorn_ : actnum_;
 
     // A section already read, or one filling a box only, is passed over with a warning.
@@ -456,13 +460,13 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
         const grdecl::RecordEnd end = grdecl::findRecordEnd(text, pos, true);
         pos = end.why == grdecl::RecordEnd::Why::Slash ? grdecl::afterRecord(text, end.at, true) : end.at;
         if (place.found())
-            warnings_.push_back(fillIn(kSecondSection, {keyword, source.file, number(line), placeFile(place),
-                                                         number(place.line)}));
+            warnings_.push_back(fillIn(kSecondSection, {keyword, source.file, number(line()), placeFile(place),
+                                                         number(lineAt(place))}));
         else
-            warnings_.push_back(fillIn(kSectionInBox, {keyword, source.file, number(line)}));
+            warnings_.push_back(fillIn(kSectionInBox, {keyword, source.file, number(line())}));
         return Walk::On;
     }
-    place = {s, at, line};
+    place = {s, at};
 
     // With the counts declared, a section holds exactly what they need: the bound, and the arrays reserved whole.
     std::size_t expected = 0;
@@ -505,7 +509,7 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
         const std::string_view word = grdecl::wordAt(text, stop);
         if (grdecl::startsLine(text, stop) && grdecl::isKeywordName(word) && grdecl::isKnownKeyword(word)) {
             warnings_.push_back(fillIn(kNoSlashBeforeKeyword,
-                                       {keyword, source.file, number(line), word, number(lineOf(text, stop))}));
+                                       {keyword, source.file, number(line()), word, number(lineOf(text, stop))}));
             pos = stop;
             break;
         }
@@ -518,9 +522,9 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
         if (!haveDims_) {
             if (bound < grdecl::kMaxSectionValues)
                 return fail(GridReadOutcome::Refused,
-                            fillIn(kNeedsMemoryUndeclared, {keyword, source.file, number(line), memoryText(*memory_)}));
+                            fillIn(kNeedsMemoryUndeclared, {keyword, source.file, number(line()), memoryText(*memory_)}));
             return fail(GridReadOutcome::NotAGrid,
-                        fillIn(kTooManyValues, {keyword, source.file, number(line), number(bound)}));
+                        fillIn(kTooManyValues, {keyword, source.file, number(line()), number(bound)}));
         }
         // More than the layout needs: the rest is counted, not kept, for the message.
         const grdecl::ScanSummary rest = grdecl::scanNumbers(
@@ -531,13 +535,13 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
         const std::string countsFile = placeFile(counts_);
         if (keyword == kCoord)
             return fail(GridReadOutcome::Refused,
-                        fillIn(kCoordAgainstSpecgrid, {source.file, number(line), held, dims, countsFile,
+                        fillIn(kCoordAgainstSpecgrid, {source.file, number(line()), held, dims, countsFile,
                                                        number(expected), number(dims_[0] + 1), number(dims_[1] + 1)}));
         if (keyword == kZcorn)
             return fail(GridReadOutcome::Refused,
-                        fillIn(kZcornAgainstSpecgrid, {source.file, number(line), held, dims, countsFile,
+                        fillIn(kZcornAgainstSpecgrid, {source.file, number(line()), held, dims, countsFile,
                                                        number(expected), number(expected / 8)}));
-        return fail(GridReadOutcome::Refused, fillIn(kActnumAgainstSpecgrid, {source.file, number(line), held, dims,
+        return fail(GridReadOutcome::Refused, fillIn(kActnumAgainstSpecgrid, {source.file, number(line()), held, dims,
                                                                               countsFile, number(expected)}));
     }
     }
@@ -555,7 +559,7 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
             grdecl::scanNumbers(
                 body, [&](double v) { first = v; }, [&](std::uint64_t, double v) { first = v; },
                 static_cast<std::size_t>(std::find(actnumValues_.begin(), actnumValues_.end(), 2) - actnumValues_.begin()) + 1);
-            warnings_.push_back(fillIn(kOddActnum, {number(odd), source.file, number(line), shortNumber(first)}));
+            warnings_.push_back(fillIn(kOddActnum, {number(odd), source.file, number(line()), shortNumber(first)}));
             std::replace(actnumValues_.begin(), actnumValues_.end(), std::uint8_t{2}, std::uint8_t{1});
         }
     }
@@ -569,7 +573,8 @@ Walk DeckReader::readCounts(std::size_t s, std::string_view keyword, std::size_t
     const grdecl::RecordEnd end = grdecl::findRecordEnd(text, pos, true);
     const std::string_view body = text.substr(pos, end.at - pos);
     pos = end.why == grdecl::RecordEnd::Why::Slash ? grdecl::afterRecord(text, end.at, true) : end.at;
-    const std::size_t line = lineOf(text, at);
+    // The keyword's line is counted only when a message needs it: counting is a pass over the text.
+    const auto line = [&] { return lineOf(text, at); };
     const std::vector<double> n = leadingNumbers(body, 3);
     std::array<int, 3> dims{};
     bool whole = n.size() == 3;
@@ -579,11 +584,11 @@ Walk DeckReader::readCounts(std::size_t s, std::string_view keyword, std::size_t
     }
     if (counts_.found()) {
         if (!haveDims_ || !whole || dims != dims_)
-            warnings_.push_back(fillIn(kSecondCounts, {keyword, source.file, number(line), placeFile(counts_),
-                                                        number(counts_.line)}));
+            warnings_.push_back(fillIn(kSecondCounts, {keyword, source.file, number(line()), placeFile(counts_),
+                                                        number(lineAt(counts_))}));
         return Walk::On;
     }
-    counts_ = {s, at, line};
+    counts_ = {s, at};
     countsKeyword_ = std::string(keyword);
     if (!whole) {
         warnings_.push_back(fillIn(kNoCellCounts, {keyword, source.file}));
@@ -592,7 +597,7 @@ Walk DeckReader::readCounts(std::size_t s, std::string_view keyword, std::size_t
     const std::uint64_t cells = std::uint64_t(dims[0]) * std::uint64_t(dims[1]) * std::uint64_t(dims[2]);
     if (cells > kMostCells)
         return fail(GridReadOutcome::Refused,
-                    fillIn(kTooManyCells, {keyword, source.file, number(line), number(dims[0]), number(dims[1]),
+                    fillIn(kTooManyCells, {keyword, source.file, number(line()), number(dims[0]), number(dims[1]),
                                            number(dims[2]), number(kMostCells)}));
     dims_ = dims;
     haveDims_ = true;
@@ -649,7 +654,7 @@ Walk DeckReader::skipRecords(std::size_t s, std::string_view keyword, std::size_
         for (std::string_view grid : {kCoord, kZcorn, kActnum, std::string_view("SPECGRID"), kInclude,
                                       std::string_view("MAPAXES"), std::string_view("DIMENS")}) {
             if (grdecl::oneEditApart(keyword, grid)) {
-                lookalikes_.push_back({{s, at, lineOf(text, at)}, std::string(keyword), std::string(grid)});
+                lookalikes_.push_back({{s, at}, std::string(keyword), std::string(grid)});
                 break;
             }
         }
@@ -667,7 +672,7 @@ Walk DeckReader::skipRecords(std::size_t s, std::string_view keyword, std::size_
     if (s == 0 && shape == grdecl::RecordShape::One &&
         std::find(std::begin(kNoProperty), std::end(kNoProperty), keyword) == std::end(kNoProperty))
         inlineKeywords_.emplace_back(keyword);
-    const Place here{s, at, lineOf(text, at)};
+    const Place here{s, at};
     for (;;) {
         const grdecl::RecordEnd end = grdecl::findRecordEnd(text, pos, true);
         using Why = grdecl::RecordEnd::Why;
@@ -856,7 +861,7 @@ GridReadResult DeckReader::finish()
         if (!list.empty()) warnings_.push_back(fillIn(kEditsNotApplied, {sources_[s].file, list}));
     }
     for (const Lookalike& l : lookalikes_)
-        warnings_.push_back(fillIn(kLikeAKeyword, {l.word, placeFile(l.place), number(l.place.line), l.keyword}));
+        warnings_.push_back(fillIn(kLikeAKeyword, {l.word, placeFile(l.place), number(lineAt(l.place)), l.keyword}));
     const bool includeLayout = sawInclude_ && (!coord_.found() || !zcorn_.found() || coord_.source != 0 ||
                                                zcorn_.source != 0);
     auto refuse = [&](GridReadOutcome outcome, LocalMessage message) {
@@ -898,24 +903,24 @@ GridReadResult DeckReader::finish()
         if (coordValues != 6 * pillars)
             return refuse(GridReadOutcome::Refused,
                           fillIn(kCoordAgainstSpecgrid,
-                                 {coordFile, number(coord_.line), number(coordValues), dims, countsFile,
+                                 {coordFile, number(lineAt(coord_)), number(coordValues), dims, countsFile,
                                   number(6 * pillars), number(dims_[0] + 1), number(dims_[1] + 1)}));
         if (depths_.size() != 8 * cells)
             return refuse(GridReadOutcome::Refused,
-                          fillIn(kZcornAgainstSpecgrid, {zcornFile, number(zcorn_.line), number(depths_.size()), dims,
+                          fillIn(kZcornAgainstSpecgrid, {zcornFile, number(lineAt(zcorn_)), number(depths_.size()), dims,
                                                          countsFile, number(8 * cells), number(cells)}));
         if (actnumValues_.size() != cells && actnumValues_.size() > 0)
             return refuse(GridReadOutcome::Refused,
-                          fillIn(kActnumAgainstSpecgrid, {placeFile(actnum_), number(actnum_.line),
+                          fillIn(kActnumAgainstSpecgrid, {placeFile(actnum_), number(lineAt(actnum_)),
                                                           number(actnumValues_.size()), dims, countsFile, number(cells)}));
         if (actnumValues_.empty() && actnum_.found())
             return refuse(GridReadOutcome::Refused,
                           fillIn(kActnumAgainstSpecgrid,
-                                 {placeFile(actnum_), number(actnum_.line), "0", dims, countsFile, number(cells)}));
+                                 {placeFile(actnum_), number(lineAt(actnum_)), "0", dims, countsFile, number(cells)}));
     } else if (coordValues % 6 != 0) {
         const std::size_t whole = coordValues / 6 * 6;
         return refuse(GridReadOutcome::Refused,
-                      fillIn(kCoordWholePillars, {coordFile, number(coord_.line), number(coordValues), number(whole),
+                      fillIn(kCoordWholePillars, {coordFile, number(lineAt(coord_)), number(coordValues), number(whole),
                                                   number(whole + 6)}));
     }
 
@@ -925,7 +930,7 @@ GridReadResult DeckReader::finish()
         if (const auto metres = metresPerUnit(gridUnit_))
             gridMetres = *metres;
         else
-            warnings_.push_back(fillIn(kUnknownGridUnit, {placeFile(gridUnitPlace_), number(gridUnitPlace_.line),
+            warnings_.push_back(fillIn(kUnknownGridUnit, {placeFile(gridUnitPlace_), number(lineAt(gridUnitPlace_)),
                                                           gridUnit_}));
     }
     if (!mapUnits_.empty() && mapAxesPlace_.found()) {
@@ -936,7 +941,7 @@ GridReadResult DeckReader::finish()
                                                         unitWord(gridUnit_, gridMetres)}));
             }
         } else {
-            warnings_.push_back(fillIn(kUnknownMapUnit, {placeFile(mapUnitsPlace_), number(mapUnitsPlace_.line),
+            warnings_.push_back(fillIn(kUnknownMapUnit, {placeFile(mapUnitsPlace_), number(lineAt(mapUnitsPlace_)),
                                                          mapUnits_}));
         }
     }
@@ -1000,7 +1005,10 @@ GridReadResult DeckReader::finish()
     grid.coordFile = coordFile;
     grid.zcornFile = zcornFile;
     grid.actnumFile = actnum_.found() ? placeFile(actnum_) : std::string();
-    grid.actnumLine = actnum_.found() ? actnum_.line : 0;
+    // The builder names ACTNUM's line only when its count does not fit the cells (8 depths each): counting lines is a
+    // pass over the text up to ACTNUM, usually the whole file, so it is done only then.
+    const bool actnumMisfits = grid.actnum.size() * 8 != grid.cornerDepths.size();
+    grid.actnumLine = actnum_.found() && actnumMisfits ? lineAt(actnum_) : 0;
     result.outcome = GridReadOutcome::Read;
     result.includeLayout = includeLayout;
     result.warnings = std::move(warnings_);
