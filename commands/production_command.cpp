@@ -99,7 +99,11 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
     feedback.appendLog("Opening file: " + path, log_colour::LightGrey);
     FileText bytes;
     if (!readWholeFile(path, bytes)) {
-        feedback.appendLog("Production was not loaded. The file cannot be read: " + path, log_colour::Red);
+        // What stands at the path, when that is why (a folder, a pipe, a device, a link loop, no permission).
+        const FileProblem problem = fileProblemAt(path);
+        const std::string why =
+            problem == FileProblem::None ? path : fileProblemText(problem, path).in(s.view.language);
+        feedback.appendLog("Production was not loaded. The file cannot be read: " + why, log_colour::Red);
         return result;
     }
     const ProductionFile file = parseProductionText(decodeUserText(bytes.view()));
@@ -129,6 +133,12 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
                            log_colour::Red);
     }
     const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
+    if (file.rows.empty()) {
+        // A file without a single row (empty, or cut before its first) changes nothing: not a success to report.
+        feedback.appendLog("Production is loaded for " + wells + ": " + path + " holds no production rows",
+                           log_colour::Orange);
+        return result;
+    }
     feedback.appendLog("Production is loaded for " + wells, log_colour::Green);
     return result;
 }

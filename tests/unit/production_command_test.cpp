@@ -67,6 +67,20 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     }
     EXPECT_NE(feedback.log[1].text.find("cannot be read"), std::string::npos);
 
+    // A folder in the file's place is said as such; an empty file changes nothing and is no success.
+    feedback.log.clear();
+    EXPECT_FALSE(importProductionFile(s, feedback, folder.path().string()).read);
+    ASSERT_EQ(feedback.log.size(), 2u);
+    EXPECT_NE(feedback.log[1].text.find("folder"), std::string::npos) << feedback.log[1].text;
+    feedback.log.clear();
+    const std::string empty = testing::writeText(folder.file("empty.csv"), "");
+    importProductionFile(s, feedback, empty);
+    EXPECT_EQ(volumes(s), before);
+    ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.back(), (FeedbackRecorder::LogLine{"Production is loaded for 0 wells: " + empty +
+                                                                  " holds no production rows",
+                                                              log_colour::Orange}));
+
     // A well given on several rows keeps the last row's volumes and says so, with every line; a volume beyond any
     // well's is kept and named.
     feedback.log.clear();
