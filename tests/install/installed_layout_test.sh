@@ -38,7 +38,7 @@ for file in bin/morvane bin/morvane-info bin/morvane-gen \
 done
 for size in 16 24 32 48 64 128 256; do
   png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
-  file "$png" | grep -q "PNG image data, $size x $size," || fail "no ${size}x${size} PNG icon"
+  file "$png" | grep "PNG image data, $size x $size," >/dev/null || fail "no ${size}x${size} PNG icon"
 done
 
 # Nothing refers to where the program was built.
@@ -51,10 +51,13 @@ for program in morvane morvane-info morvane-gen; do
   grep -q "^Usage: $program " <<<"$out" || fail "$program --help does not start with its usage"
   out=$(run "$prefix/bin/$program" --version) || fail "$program --version exits with $?"
   grep -qE "^$program [0-9]+\.[0-9]+" <<<"$out" || fail "$program --version prints \"$out\""
-  zcat "$prefix/share/man/man1/$program.1.gz" | grep -qF -- '\-\-version' ||
+  # Whole outputs are searched: under pipefail a grep -q that stops early could kill its writer with SIGPIPE.
+  manual=$(zcat "$prefix/share/man/man1/$program.1.gz")
+  grep -qF -- '\-\-version' <<<"$manual" ||
     fail "the manual of $program lacks --version"
 done
-zcat "$prefix/share/man/man1/morvane.1.gz" | grep -qF -- '\-\-snapshot' || fail "the manual of morvane lacks --snapshot"
+manual=$(zcat "$prefix/share/man/man1/morvane.1.gz")
+grep -qF -- '\-\-snapshot' <<<"$manual" || fail "the manual of morvane lacks --snapshot"
 
 # The installed demo, read by morvane-info and drawn by the installed viewer with the installed shaders and font.
 out=$(run "$prefix/bin/morvane-info" "$prefix/share/morvane/demo/DEMO.GRDECL") || fail "morvane-info exits with $?"
