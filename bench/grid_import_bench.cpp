@@ -58,7 +58,8 @@ void keepBest(double& best, double value) { best = std::min(best, value); }
 double heldBytesPerCell(const morvane::ModelState& s, std::size_t cells)
 {
     auto bytes = [](const auto& v) { return double(v.capacity() * sizeof(v[0])); };
-    double total = bytes(s.document.grid.input.pillars) + bytes(s.document.grid.input.pillarXY) + bytes(s.document.grid.input.cornerDepths);
+    double total = bytes(s.document.grid.input.pillars) + bytes(s.document.grid.input.pillarXY) +
+                   bytes(s.document.grid.input.cornerDepths);
     total += bytes(s.document.grid.active) + bytes(s.cell_runs) + bytes(s.grid_indices) + bytes(s.cell_indices) +
              bytes(s.grid_indices_edge) + bytes(s.cell_indices_edge);
     for (const auto& layer : s.document.grid.layerVertices) total += bytes(layer);
@@ -87,8 +88,8 @@ bool importOnce(const fs::path& path, morvane::ModelState& s, Times& t)
     // The bare grid, coloured as the import command does (first fill of the cell colours).
     bool coloured = false;
     keepBest(t.placeholder, bench::seconds([&] {
-        coloured = morvane::colourCells(s.document.grid, s.document.properties, nullptr, {}, s.cells_k);
-    }));
+                 coloured = morvane::colourCells(s.document.grid, s.document.properties, nullptr, {}, s.cells_k);
+             }));
     return indexed && coloured;
 }
 
@@ -122,9 +123,9 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats, const fs::p
         poro.highLimit = 0.35;
         s->document.properties.add(std::move(poro));
         keepBest(t.recolour, bench::seconds([&] {
-            good = morvane::colourCells(s->document.grid, s->document.properties, &s->document.properties.items[0],
-                                        {}, s->cells_k);
-        }));
+                     good = morvane::colourCells(s->document.grid, s->document.properties,
+                                                 &s->document.properties.items[0], {}, s->cells_k);
+                 }));
         if (run == 0) {
             peak = bench::peakRssBytes();
             held = heldBytesPerCell(*s, cells);
@@ -135,7 +136,8 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats, const fs::p
         keepBest(t.copyFresh, bench::seconds([&] { copy = s->document.grid.layerVertices; }));
         keepBest(t.copyInPlace, bench::seconds([&] {
                      for (std::size_t k = 0; k < s->document.grid.layerVertices.size(); ++k)
-                         std::copy(s->document.grid.layerVertices[k].begin(), s->document.grid.layerVertices[k].end(), copy[k].begin());
+                         std::copy(s->document.grid.layerVertices[k].begin(), s->document.grid.layerVertices[k].end(),
+                                   copy[k].begin());
                  }));
     }
     {

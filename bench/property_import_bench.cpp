@@ -229,10 +229,12 @@ bool benchModel(const Model& m, const fs::path& folder, int repeats)
                              p.ramps[static_cast<std::size_t>(PropertyKind::Continuous)].middle.r = 0.5f;
                          colourCells(s->document.grid, p, &shown, {}, s->cells_k);
                      }));
-            std::vector<Vertices> copied = s->document.grid.layerVertices;  // the yardstick copies into memory already there
+            std::vector<Vertices> copied =
+                s->document.grid.layerVertices;  // the yardstick copies into memory already there
             keepBest(copy, bench::seconds([&] {
                          for (std::size_t k = 0; k < s->document.grid.layerVertices.size(); ++k)
-                             std::copy(s->document.grid.layerVertices[k].begin(), s->document.grid.layerVertices[k].end(), copied[k].begin());
+                             std::copy(s->document.grid.layerVertices[k].begin(),
+                                       s->document.grid.layerVertices[k].end(), copied[k].begin());
                      }));
         }
 

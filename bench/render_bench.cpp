@@ -62,7 +62,9 @@ double heldBytes(const morvane::ModelState& s)
     auto addAll = [&](const auto& lists) {
         for (const auto& list : lists) add(list);
     };
-    for (const auto* v : {&s.document.grid.input.pillars, &s.document.grid.input.pillarXY, &s.document.grid.input.cornerDepths}) add(*v);
+    for (const auto* v :
+         {&s.document.grid.input.pillars, &s.document.grid.input.pillarXY, &s.document.grid.input.cornerDepths})
+        add(*v);
     for (const auto* v : {&s.grid_indices, &s.grid_indices_edge, &s.cell_indices, &s.cell_indices_edge}) add(*v);
     add(s.document.grid.rowCellCounts);
     add(s.cell_drawn);
@@ -138,7 +140,8 @@ int main(int argc, char** argv)
     start = Clock::now();
     view->bindGridBuffers();
     glFinish();
-    std::vector<double>().swap(state.document.grid.input.cornerDepths);  // as the grid import does once the layers are uploaded
+    std::vector<double>().swap(
+        state.document.grid.input.cornerDepths);  // as the grid import does once the layers are uploaded
     std::printf("index lists + grid upload:         %8.3f s\n", secondsSince(start));
     std::printf("shell: %zu faces, %zu lines (the whole grid: %.0f faces, %.0f lines)\n",
                 state.cell_indices_edge.size() / 6, state.grid_indices_edge.size() / 2, 5 * double(nx) * ny * nz,
@@ -164,10 +167,9 @@ int main(int argc, char** argv)
         morvane::ViewMode viewMode;
         const char* file;
     };
-    for (const Mode& mode :
-         {Mode{"edge mode", morvane::ViewMode::Shell, "edge"},
-          Mode{"layer view (K = middle)", morvane::ViewMode::Layers, "layer"},
-          Mode{"flat-section view", morvane::ViewMode::FlatSection, "flat"}}) {
+    for (const Mode& mode : {Mode{"edge mode", morvane::ViewMode::Shell, "edge"},
+                             Mode{"layer view (K = middle)", morvane::ViewMode::Layers, "layer"},
+                             Mode{"flat-section view", morvane::ViewMode::FlatSection, "flat"}}) {
         state.view.mode = mode.viewMode;
         state.view.layer.shown = std::max(1, nz / 2);
         const FrameTimes t = timeFrames(*view, frames);

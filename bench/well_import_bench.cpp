@@ -37,10 +37,11 @@ void putGrid(ModelState& s, const gen::GridOptions& o)
     const std::vector<double> depths = gen::cornerDepths(o);
     for (std::size_t p = 0; p + 5 < coords.size(); p += 6) {
         s.document.grid.input.pillars.insert(s.document.grid.input.pillars.end(),
-                               {coords[p] / 1000, coords[p + 1] / 1000, -coords[p + 2] / 1000, coords[p + 3] / 1000,
-                                coords[p + 4] / 1000, -coords[p + 5] / 1000});
-        s.document.grid.input.pillarXY.insert(s.document.grid.input.pillarXY.end(),
-                               {coords[p] / 1000, coords[p + 1] / 1000, coords[p + 3] / 1000, coords[p + 4] / 1000});
+                                             {coords[p] / 1000, coords[p + 1] / 1000, -coords[p + 2] / 1000,
+                                              coords[p + 3] / 1000, coords[p + 4] / 1000, -coords[p + 5] / 1000});
+        s.document.grid.input.pillarXY.insert(
+            s.document.grid.input.pillarXY.end(),
+            {coords[p] / 1000, coords[p + 1] / 1000, coords[p + 3] / 1000, coords[p + 4] / 1000});
     }
     s.document.grid.input.cornerDepths.reserve(depths.size());
     for (double d : depths) s.document.grid.input.cornerDepths.push_back(-d / 1000);
@@ -116,8 +117,9 @@ int run(const gen::GridOptions& grid, const bench::Arguments& args)
         return 1;
     }
     std::printf("grid %d x %d x %d = %d cells, %zu corners per face; %d wells of %d stations, %.1f MB of files\n",
-                s.document.grid.columns, s.document.grid.rows, s.document.grid.layers, s.document.grid.cellCount, static_cast<std::size_t>(4) * s.document.grid.rows * s.document.grid.columns,
-                kWells, kStations, static_cast<double>(bytes) / 1e6);
+                s.document.grid.columns, s.document.grid.rows, s.document.grid.layers, s.document.grid.cellCount,
+                static_cast<std::size_t>(4) * s.document.grid.rows * s.document.grid.columns, kWells, kStations,
+                static_cast<double>(bytes) / 1e6);
 
     double bare = 1e300, reader = 1e300, import = 1e300, index = 1e300, bounds = 1e300;
     std::vector<double> values;
@@ -152,7 +154,8 @@ int run(const gen::GridOptions& grid, const bench::Arguments& args)
     std::unique_ptr<ModelSurfaceCorners> corners;
     index = std::min(index, bench::seconds([&] { corners = std::make_unique<ModelSurfaceCorners>(s.document.grid); }));
     bounds = std::min(bounds, bench::seconds([&] {
-                          for (const auto& t : trajectories) (void)wellVerticalBounds(t, s.document.grid, corners.get());
+                          for (const auto& t : trajectories)
+                              (void)wellVerticalBounds(t, s.document.grid, corners.get());
                       }));
 }
 

@@ -56,7 +56,8 @@ void rightDrag(CameraFields& f, ModelState& s, ScreenPoint c)
     const float d = (f.lastX_right - static_cast<float>(c.x)) * 0.05f;
     f.lastX_right = static_cast<float>(c.x);
     f.pitch_right += d;
-    if (!s.view.section.unfolded) s.view.camera.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
+    if (!s.view.section.unfolded)
+        s.view.camera.rotation.z = static_cast<float>(Constants::INITIAL_ROTATION_Z) + f.pitch_right;
 }
 
 void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
@@ -75,7 +76,8 @@ void middleDrag(CameraFields& f, ModelState& s, ScreenPoint c)
     if (f.obj_lastScaleX + f.yaw_middle <= 0.1f) return;
     s.view.camera.scale.x = f.obj_lastScaleX + f.yaw_middle;
     // In the unfolded section seen from above the section's vertical is the screen's y: keep it.
-    if (!(s.view.section.unfolded && s.view.animation.turningDown)) s.view.camera.scale.y = f.obj_lastScaleY + f.yaw_middle;
+    if (!(s.view.section.unfolded && s.view.animation.turningDown))
+        s.view.camera.scale.y = f.obj_lastScaleY + f.yaw_middle;
     s.view.camera.scale.z = f.obj_lastScaleZ + f.yaw_middle * s.view.camera.verticalScale;
 }
 
@@ -191,7 +193,8 @@ std::vector<int> wellsUnderPointer(const ModelState& s, ScreenPoint p, int panel
 {
     std::vector<int> hits;
     const std::size_t wells = s.well_coord_vertex_show.size();
-    for (std::size_t i = 0; i < wells && i < s.view.frame.wellLabelX.size() && i < s.view.frame.wellLabelY.size(); ++i) {
+    for (std::size_t i = 0; i < wells && i < s.view.frame.wellLabelX.size() && i < s.view.frame.wellLabelY.size();
+         ++i) {
         const int x = s.view.frame.wellLabelX[i];
         const int y = s.view.frame.wellLabelY[i];
         if (x > 0 && x < panelWidth && y > 0 && y < panelHeight && p.x > x && p.x < x + 60 && p.y > y - 30 && p.y < y)
@@ -211,8 +214,10 @@ std::string generalNumber(float value)
 CameraStatus cameraStatus(const ModelState& s)
 {
     const auto mult = static_cast<float>(kCoordScale);
-    return CameraStatus{"K = " + std::to_string(s.view.layer.shown), "Z: " + generalNumber(-s.view.camera.position.z * mult),
-                        "Y: " + generalNumber(-s.view.camera.position.y * mult), "X: " + generalNumber(-s.view.camera.position.x * mult)};
+    return CameraStatus{"K = " + std::to_string(s.view.layer.shown),
+                        "Z: " + generalNumber(-s.view.camera.position.z * mult),
+                        "Y: " + generalNumber(-s.view.camera.position.y * mult),
+                        "X: " + generalNumber(-s.view.camera.position.x * mult)};
 }
 
 }  // namespace morvane

@@ -9,7 +9,6 @@ namespace morvane {
 
 namespace {
 
-
 constexpr TextPair kCell{"Cell", "Ячейка"};
 constexpr TextPair kUndefined{"undefined", "не определено"};
 constexpr TextPair kNoCell{"No cell under the pointer", "Под указателем нет ячейки"};

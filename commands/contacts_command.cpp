@@ -54,7 +54,8 @@ const std::vector<float>& contactColour(const ViewState& v, ContactKind kind)
 // The contact drawn and, when it could be, put in the document in place of the one before.
 ContactOutcome setContact(ModelState& s, ContactKind kind, FluidContact contact, Feedback& feedback)
 {
-    const ContactReport report = drawContact(kind, contact, regionCodesOf(s, contact), s.document.grid, contactColour(s.view, kind), s);
+    const ContactReport report =
+        drawContact(kind, contact, regionCodesOf(s, contact), s.document.grid, contactColour(s.view, kind), s);
     deliver(report, feedback);
     if (report.outcome == ContactBuild::Built) {
         s.document.contacts[kind] = std::move(contact);
@@ -149,8 +150,8 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
     r.checked = f.set;
     r.uniform = f.uniform;
     if (f.set && f.uniform) r.depthText = depthText(f.level);
-    const auto region = std::find_if(regions.begin(), regions.end(),
-                                     [&](const RegionChoice& c) { return c.name == f.regionProperty; });
+    const auto region =
+        std::find_if(regions.begin(), regions.end(), [&](const RegionChoice& c) { return c.name == f.regionProperty; });
     if (f.uniform || region == regions.end()) return r;
     r.regionSelected = static_cast<int>(region - regions.begin());
     for (const int code : regionCodes(s.document.properties, region->name)) {
@@ -166,8 +167,7 @@ ContactRequest storedContactControls(const ModelState& s, ContactKind kind, cons
 namespace {
 
 // A contact given on the command line: set, uploaded and switched on for display.
-bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, FluidContact contact,
-                      Feedback& feedback)
+bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, FluidContact contact, Feedback& feedback)
 {
     if (setContact(s, kind, std::move(contact), feedback) != ContactOutcome::Built) return false;
     view.bindContacts();

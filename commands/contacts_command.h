@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "commands/data_manager_rules.h"
-#include "core/feedback.h"
 #include "commands/model_state.h"
+#include "core/feedback.h"
 #include "scene/fluid_contacts.h"
 #include "scene/scene_operations.h"
 

@@ -2,7 +2,10 @@
 
 namespace morvane {
 
-bool viewAnimating(const ModelState& s) { return s.view.animation.spinning || s.view.animation.turningDown || s.view.animation.turningUp; }
+bool viewAnimating(const ModelState& s)
+{
+    return s.view.animation.spinning || s.view.animation.turningDown || s.view.animation.turningUp;
+}
 
 bool FrameSchedule::beginTick(const ModelState& s)
 {

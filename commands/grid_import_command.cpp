@@ -15,7 +15,6 @@ namespace morvane {
 
 namespace {
 
-
 // Status, progress and trace at the reader's stages.
 void reportStage(Feedback& fb, GridReadStage stage, bool includeLayout)
 {
@@ -108,8 +107,8 @@ namespace {
 
 // The import from the read on, with allocation failure left to the caller. `drawing` turns true once the grid shown
 // before has been given up for the new one.
-GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::string& path, const std::string& shownName,
-                                     bool& drawing)
+GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::string& path,
+                                     const std::string& shownName, bool& drawing)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
@@ -123,7 +122,8 @@ GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::st
     for (const LocalMessage& warning : read.warnings) fb.appendLog(warning.in(s.view.language), log_colour::Orange);
     switch (read.outcome) {
     case GridReadOutcome::NotAGrid:
-        failWithMessage(ctx, kNotAGridText.in(s.view.language), "Selected file is not grid file: " + file.filename().string());
+        failWithMessage(ctx, kNotAGridText.in(s.view.language),
+                        "Selected file is not grid file: " + file.filename().string());
         if (!read.message.empty()) fb.appendLog(read.message.in(s.view.language), log_colour::Red);
         return GridImportOutcome::NotAGrid;
     case GridReadOutcome::MissingInclude:
@@ -228,7 +228,8 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         } else {
             s.document.grid.name = shownName;
         }
-        const std::string why = fillIn(drawing ? kGridOutOfMemoryDrawing : kGridOutOfMemory, {path}).in(s.view.language);
+        const std::string why =
+            fillIn(drawing ? kGridOutOfMemoryDrawing : kGridOutOfMemory, {path}).in(s.view.language);
         failWithMessage(ctx, why, why);
         return GridImportOutcome::Refused;
     }

@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "commands/model_state.h"
 #include "commands/property_import_command.h"
 #include "core/feedback.h"
 #include "core/localisation.h"
-#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
 
@@ -26,9 +26,9 @@ public:
     // Normal cursor; the "finished" picture to the front (done) or left at the back (failed).
     virtual void endWait(bool finished) = 0;
     virtual void focusTree() = 0;
-    virtual void enableTopView() = 0;               // the 2D button becomes usable
+    virtual void enableTopView() = 0;       // the 2D button becomes usable
     virtual void uncheckModeButtons() = 0;  // the command shows the shell
-    virtual void useTreeImages() = 0;               // the data tree shows its type icons
+    virtual void useTreeImages() = 0;       // the data tree shows its type icons
     // Called again and again while the file is read on a helper thread: repaint, let timers run, take no input.
     virtual void keepResponsive() {}
 };

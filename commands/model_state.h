@@ -23,9 +23,6 @@ struct ModelState : Constants,
 };
 
 // The whole grid build on the state, from the input read into its grid (see buildGrid in scene/grid_geometry.h).
-inline GridBuildReport buildGrid(ModelState& state)
-{
-    return buildGrid(state.document.grid, state.view, state, state);
-}
+inline GridBuildReport buildGrid(ModelState& state) { return buildGrid(state.document.grid, state.view, state, state); }
 
 }  // namespace morvane

@@ -23,9 +23,8 @@ std::string withoutSpaces(std::string name)
 
 void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedback)
 {
-    for (const std::string& line :
-         buildCircleDiagrams(s, s, s.document.wells, s.document.production, s.view.camera.verticalScale,
-                             s.view.production.scale))
+    for (const std::string& line : buildCircleDiagrams(s, s, s.document.wells, s.document.production,
+                                                       s.view.camera.verticalScale, s.view.production.scale))
         feedback.trace(line);
     view.bindCircleDiagramBuffers();
 }
@@ -58,7 +57,8 @@ void vertScaleReleased(ModelState& s, SceneOperations& view, Feedback& feedback,
     rebuildCircleDiagrams(s, view, feedback);
 }
 
-ProductionMatch applyProductionRows(Production& production, const WellSet& wells, const std::vector<ProductionRow>& rows)
+ProductionMatch applyProductionRows(Production& production, const WellSet& wells,
+                                    const std::vector<ProductionRow>& rows)
 {
     ProductionMatch match;
     std::vector<bool> took(wells.items.size(), false);

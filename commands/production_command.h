@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/feedback.h"
 #include "commands/model_state.h"
+#include "core/feedback.h"
 #include "core/user_prompts.h"
 #include "io/production_reader.h"
 #include "scene/scene_operations.h"
@@ -40,14 +40,15 @@ struct ProductionRepeat {
 };
 
 struct ProductionMatch {
-    int wells = 0;                     // wells that took volumes
-    std::vector<std::string> unknown;  // names of rows for which no well is loaded, each once, in file order
+    int wells = 0;                           // wells that took volumes
+    std::vector<std::string> unknown;        // names of rows for which no well is loaded, each once, in file order
     std::vector<ProductionRepeat> repeated;  // loaded wells given on several rows, in the order of their first row
 };
 
 // Puts the rows' volumes on the loaded wells of the same name (spaces are not part of well names; a later row of
 // the same name wins, and the well is listed in `repeated`). Other wells keep their volumes.
-ProductionMatch applyProductionRows(Production& production, const WellSet& wells, const std::vector<ProductionRow>& rows);
+ProductionMatch applyProductionRows(Production& production, const WellSet& wells,
+                                    const std::vector<ProductionRow>& rows);
 
 struct ProductionImport : ProductionMatch {
     bool read = false;  // the file was read and its rows applied

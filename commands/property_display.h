@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/feedback.h"
 #include "commands/model_state.h"
+#include "core/feedback.h"
 #include "scene/property_colouring.h"
 #include "scene/scene_operations.h"
 

@@ -40,7 +40,8 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
         return ended(PropertyImportOutcome::NoGrid);
     }
-    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.view.language), kPropertyDialogFilter);
+    const std::string path =
+        ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.view.language), kPropertyDialogFilter);
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
@@ -87,7 +88,8 @@ PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx,
     FileText bytes;
     // Nothing at the path: as if no file was chosen. A folder, a pipe, a device or a link loop: said, never read.
     if (const FileProblem problem = fileProblemAt(file); problem != FileProblem::None) {
-        if (problem != FileProblem::Missing) fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
+        if (problem != FileProblem::Missing)
+            fb.appendLog(fileProblemText(problem, path).in(s.view.language), log_colour::Red);
         fb.setStatus(texts::AllGood);
         return ended(PropertyImportOutcome::Cancelled);
     }
@@ -118,7 +120,6 @@ PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx,
     sayDropped(ctx, dropped, file.filename().string());
     return importEntries(ctx, text, entries, types, file.filename().string());
 }
-
 
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
                                    const std::vector<PropertyEntry>& entries, PropertyTypes types,
@@ -195,7 +196,8 @@ PropertyImportResult readAndImportInlineProperties(const PropertyImportContext& 
 {
     ModelState& s = ctx.state;
     FileText bytes;
-    if (!s.document.grid.loaded || !readWholeFile(std::filesystem::path(path), bytes)) return ended(PropertyImportOutcome::NoGrid);
+    if (!s.document.grid.loaded || !readWholeFile(std::filesystem::path(path), bytes))
+        return ended(PropertyImportOutcome::NoGrid);
     std::string decoded;
     const std::string_view text = utf8Text(bytes.view(), decoded);
     const std::string fileName = std::filesystem::path(path).filename().string();

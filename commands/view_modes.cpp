@@ -4,10 +4,7 @@
 
 namespace morvane {
 
-void showShell(ModelState& s)
-{
-    s.view.mode = ViewMode::Shell;
-}
+void showShell(ModelState& s) { s.view.mode = ViewMode::Shell; }
 
 void rebuildDisplayedProperty(ModelState& s, SceneOperations* view)
 {

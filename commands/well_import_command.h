@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/model_state.h"
 #include "core/feedback.h"
 #include "core/localisation.h"
-#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "scene/scene_operations.h"
 

@@ -75,8 +75,10 @@ class SectionCutter {
 public:
     explicit SectionCutter(const WellSectionContext& ctx) : ctx_(ctx), s_(ctx.state)
     {
-        D_ = std::sqrt((s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) * (s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) +
-                       (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin) * (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin));
+        D_ = std::sqrt((s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) *
+                           (s_.document.grid.extent.xMax - s_.document.grid.extent.xMin) +
+                       (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin) *
+                           (s_.document.grid.extent.yMax - s_.document.grid.extent.yMin));
     }
 
     float diagonal() const { return D_; }
@@ -88,7 +90,8 @@ public:
                                      start.x,         start.y,         end.x,         end.y};
         for (const std::string& line : makeWellSection(s_.document.grid, s_.document.properties,
                                                        s_.document.properties.find(s_.view.shownProperty),
-                                                       s_.document.contacts, s_.view.contacts.owcColour, s_, segment)) ctx_.feedback.trace(line);
+                                                       s_.document.contacts, s_.view.contacts.owcColour, s_, segment))
+            ctx_.feedback.trace(line);
         ctx_.view.bindIntersectBuffers();
         ctx_.feedback.trace(label);
         for (const float v :
@@ -125,8 +128,10 @@ void placeSectionPlane(const WellSectionContext& ctx, Point S, Point E)
 {
     ModelState& s = ctx.state;
     const auto rectangle = [&](const std::array<float, 3>& c) {
-        return Vertices{S.x, S.y, s.document.grid.extent.zMin, c[0], c[1], c[2], S.x, S.y, s.document.grid.extent.zMax, c[0], c[1], c[2],
-                        E.x, E.y, s.document.grid.extent.zMin, c[0], c[1], c[2], E.x, E.y, s.document.grid.extent.zMax, c[0], c[1], c[2]};
+        return Vertices{S.x, S.y, s.document.grid.extent.zMin, c[0], c[1], c[2],
+                        S.x, S.y, s.document.grid.extent.zMax, c[0], c[1], c[2],
+                        E.x, E.y, s.document.grid.extent.zMin, c[0], c[1], c[2],
+                        E.x, E.y, s.document.grid.extent.zMax, c[0], c[1], c[2]};
     };
     s.model_section = rectangle(s.model_section_color);
     s.model_section_border = rectangle(s.model_section_border_color);
@@ -198,11 +203,13 @@ bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
 {
     ModelState& s = ctx.state;
     Feedback& fb = ctx.feedback;
-    if (!s.view.is(ViewMode::WellSection) || !leftButton || s.view.hoveredWells.empty() || !s.cellsColoured()) return false;
+    if (!s.view.is(ViewMode::WellSection) || !leftButton || s.view.hoveredWells.empty() || !s.cellsColoured())
+        return false;
     fb.trace("wellsection3d");
     const int k = static_cast<int>(s.view.section.wells.size());
     const int b = s.view.hoveredWells.front();
-    if (std::find(s.view.section.wells.begin(), s.view.section.wells.end(), b) != s.view.section.wells.end()) return false;
+    if (std::find(s.view.section.wells.begin(), s.view.section.wells.end(), b) != s.view.section.wells.end())
+        return false;
     if (k >= MAX_SECTION_WELLS) return false;
     if (!entersModel(s, b)) {
         fb.trace("the well does not enter the model");

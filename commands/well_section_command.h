@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/model_state.h"
 #include "commands/view_modes.h"
 #include "core/feedback.h"
-#include "commands/model_state.h"
 #include "core/user_prompts.h"
 #include "platform/app_settings.h"
 #include "scene/scene_operations.h"

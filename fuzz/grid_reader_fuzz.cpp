@@ -76,7 +76,8 @@ void scanHelpers(std::string_view text)
     if (summary.end == grdecl::ScanEnd::Terminator) FUZZ_CHECK(text[summary.stop] == '/');
 
     std::vector<double> pieces;
-    const grdecl::ScanSummary inPieces = grdecl::scanConverted(text, pieces, [](double v) { return v; }, kSmallBound);
+    const grdecl::ScanSummary inPieces = grdecl::scanConverted(
+        text, pieces, [](double v) { return v; }, kSmallBound);
     FUZZ_CHECK(inPieces.end == summary.end && inPieces.stop == summary.stop);
     FUZZ_CHECK(inPieces.values == summary.values && inPieces.entries == summary.entries);
     FUZZ_CHECK(pieces.size() == values.size());
@@ -145,7 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint8_t flag : input.actnum) FUZZ_CHECK(flag <= 1);
     // The reader passes over a byte order mark at the start; so must the comparison.
     // A read that warned may have ended a section at a keyword line or the end of the text instead of its "/".
-    if (!result.includeLayout && !input.mapAxesApplied && result.warnings.empty()) compareWithHelpers(grdecl::withoutByteOrderMark(text), input);
+    if (!result.includeLayout && !input.mapAxesApplied && result.warnings.empty())
+        compareWithHelpers(grdecl::withoutByteOrderMark(text), input);
     if (input.pillars.size() > kBuildBound || input.cornerDepths.size() > kBuildBound) return 0;
 
     ModelState& state = fuzz::freshState();

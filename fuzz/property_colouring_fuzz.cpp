@@ -106,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(coloured == (!shown || shown->size() >= cells));
     if (!coloured) return 0;
     checkColoured(state);
-    const std::vector<std::uint8_t> kept = keptCells(state.document.grid, shown, filter, std::vector<std::uint8_t>(cells, 1));
+    const std::vector<std::uint8_t> kept =
+        keptCells(state.document.grid, shown, filter, std::vector<std::uint8_t>(cells, 1));
     FUZZ_CHECK(kept.empty() || kept.size() == cells);
 
     // A second colouring overwrites the colours in place, after a picked code colour.

@@ -13,32 +13,32 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // Keywords that take no data: the headers of a deck's parts, switches, and the ends of boxes and decks.
 constexpr std::string_view kWithoutData[] = {
-    "RUNSPEC", "GRID",    "EDIT",    "PROPS",   "REGIONS", "SOLUTION", "SUMMARY", "SCHEDULE", "ECHO",    "NOECHO",
-    "ENDBOX",  "END",     "ENDFIN",  "ENDSKIP", "NONNC",   "OLDTRAN",  "NEWTRAN", "NOGGF",    "INIT",    "FMTIN",
-    "FMTOUT",  "UNIFIN",  "UNIFOUT", "NOSIM",   "FILLEPS", "NOINSPEC", "NORSSPEC", "METRIC",  "FIELD",   "LAB",
-    "OIL",     "WATER",   "GAS",     "DISGAS",  "VAPOIL",  "FORMFEED", "SKIP",    "SKIP100",  "SKIP300", "RPTONLY"};
+    "RUNSPEC", "GRID",   "EDIT",    "PROPS",   "REGIONS", "SOLUTION", "SUMMARY",  "SCHEDULE", "ECHO",    "NOECHO",
+    "ENDBOX",  "END",    "ENDFIN",  "ENDSKIP", "NONNC",   "OLDTRAN",  "NEWTRAN",  "NOGGF",    "INIT",    "FMTIN",
+    "FMTOUT",  "UNIFIN", "UNIFOUT", "NOSIM",   "FILLEPS", "NOINSPEC", "NORSSPEC", "METRIC",   "FIELD",   "LAB",
+    "OIL",     "WATER",  "GAS",     "DISGAS",  "VAPOIL",  "FORMFEED", "SKIP",     "SKIP100",  "SKIP300", "RPTONLY"};
 
 // Keywords whose data are records up to an empty record.
 constexpr std::string_view kUntilEmpty[] = {
-    "EQUALS",  "ADD",     "MULTIPLY", "COPY",    "MAXVALUE", "MINVALUE", "OPERATE", "OPERATER", "EQUALREG",
-    "ADDREG",  "MULTIREG", "COPYREG", "MULTREGP", "MULTREGT", "MULTREGH", "FAULTS", "MULTFLT",  "NNC",
-    "EDITNNC", "EDITNNCR", "COPYBOX", "ADDZCORN", "AQUCON",   "AQUNUM",   "THPRES"};
+    "EQUALS",  "ADD",      "MULTIPLY", "COPY",     "MAXVALUE", "MINVALUE", "OPERATE", "OPERATER", "EQUALREG",
+    "ADDREG",  "MULTIREG", "COPYREG",  "MULTREGP", "MULTREGT", "MULTREGH", "FAULTS",  "MULTFLT",  "NNC",
+    "EDITNNC", "EDITNNCR", "COPYBOX",  "ADDZCORN", "AQUCON",   "AQUNUM",   "THPRES"};
 
 // Edits of the arrays (values, active cells, corner depths) that a simulator applies on reading the deck.
-constexpr std::string_view kArrayEdits[] = {
-    "EQUALS",  "ADD",     "MULTIPLY", "COPY",    "MAXVALUE", "MINVALUE", "OPERATE", "OPERATER", "EQUALREG",
-    "ADDREG",  "MULTIREG", "COPYREG", "COPYBOX", "ADDZCORN", "BOX",      "MINPV",   "MINPVV"};
+constexpr std::string_view kArrayEdits[] = {"EQUALS",  "ADD",      "MULTIPLY", "COPY",   "MAXVALUE", "MINVALUE",
+                                            "OPERATE", "OPERATER", "EQUALREG", "ADDREG", "MULTIREG", "COPYREG",
+                                            "COPYBOX", "ADDZCORN", "BOX",      "MINPV",  "MINPVV"};
 
 // Keywords of one record that grid decks hold: the grid's own, its frame and units, and the arrays of the grid
 // and property parts.
 constexpr std::string_view kOneRecord[] = {
-    "COORD",  "ZCORN",  "ACTNUM", "SPECGRID", "DIMENS", "MAPAXES", "MAPUNITS", "GRIDUNIT", "COORDSYS", "INCLUDE",
-    "BOX",    "PINCH",  "FILEUNIT", "GRIDFILE", "GDORIENT", "GRIDOPTS", "MINPV", "MINPVV", "PORO",   "PERMX",    "PERMY",
-    "PERMZ",  "NTG",    "SWAT",   "SOIL",     "SGAS",   "SWL",     "SWCR",     "SATNUM", "FIPNUM",   "EQLNUM",
-    "PVTNUM", "MULTX",  "MULTY",  "MULTZ",    "MULTX-", "MULTY-",  "MULTZ-",   "TOPS",   "DX",       "DY",
-    "DZ",     "DXV",    "DYV",    "DZV",      "DEPTH",  "MULTPV",  "FLUXNUM",  "MULTNUM", "OPERNUM", "ROCKNUM",
-    "IMBNUM", "TRANX",  "TRANY",  "TRANZ",    "PORV",   "PRESSURE", "RS",      "RV",     "SWATINIT", "FACIES",
-    "TITLE"};
+    "COORD",   "ZCORN",  "ACTNUM",   "SPECGRID", "DIMENS",   "MAPAXES",  "MAPUNITS", "GRIDUNIT", "COORDSYS",
+    "INCLUDE", "BOX",    "PINCH",    "FILEUNIT", "GRIDFILE", "GDORIENT", "GRIDOPTS", "MINPV",    "MINPVV",
+    "PORO",    "PERMX",  "PERMY",    "PERMZ",    "NTG",      "SWAT",     "SOIL",     "SGAS",     "SWL",
+    "SWCR",    "SATNUM", "FIPNUM",   "EQLNUM",   "PVTNUM",   "MULTX",    "MULTY",    "MULTZ",    "MULTX-",
+    "MULTY-",  "MULTZ-", "TOPS",     "DX",       "DY",       "DZ",       "DXV",      "DYV",      "DZV",
+    "DEPTH",   "MULTPV", "FLUXNUM",  "MULTNUM",  "OPERNUM",  "ROCKNUM",  "IMBNUM",   "TRANX",    "TRANY",
+    "TRANZ",   "PORV",   "PRESSURE", "RS",       "RV",       "SWATINIT", "FACIES",   "TITLE"};
 
 template <std::size_t N>
 bool among(const std::string_view (&list)[N], std::string_view word)
@@ -115,7 +115,8 @@ bool startsLine(std::string_view text, std::size_t pos)
 std::size_t lineOf(std::string_view text, std::size_t pos)
 {
     pos = std::min(pos, text.size());
-    return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+    return 1 +
+           static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
 }
 
 std::string_view keywordLineAt(std::string_view text, std::size_t pos, std::size_t& at)
@@ -138,7 +139,8 @@ RecordEnd findRecordEnd(std::string_view text, std::size_t from, bool keywordLin
             if (!keywordLineAt(text, p, at).empty()) return {RecordEnd::Why::KeywordLine, at};
         }
         const void* newline = std::memchr(begin + p, '\n', size - p);
-        const std::size_t lineEnd = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - begin) : size;
+        const std::size_t lineEnd =
+            newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - begin) : size;
         for (std::size_t q = p; q < lineEnd; ++q) {
             const char c = begin[q];
             if (c == '/') return {RecordEnd::Why::Slash, q};

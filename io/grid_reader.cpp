@@ -342,8 +342,8 @@ private:
     std::vector<Source> sources_;
     std::list<std::pair<FileText, std::string>> held_;  // the included files' texts and names; a list keeps their
                                                         // addresses
-    std::vector<std::string> stack_;  // keys of the files being read, the main file first
-    std::set<std::string> read_;      // keys of every file read
+    std::vector<std::string> stack_;                    // keys of the files being read, the main file first
+    std::set<std::string> read_;                        // keys of every file read
 
     Place coord_, zcorn_, actnum_, counts_;
     std::string countsKeyword_;
@@ -356,11 +356,11 @@ private:
     std::string gridUnit_, mapUnits_;
     Place gridUnitPlace_, mapUnitsPlace_;
     bool inBox_ = false;
-    bool sawInclude_ = false;           // the main text holds an INCLUDE statement
-    bool sawGridKeyword_ = false;       // a keyword of grids was met: text that is no keyword is then damage
-    std::optional<std::uint64_t> memory_;  // the memory available, once asked
-    std::vector<LocalMessage> unreadIncludes_;   // included files that could not be read: their message
-    std::vector<LocalMessage> unreadWarnings_;   // and the warning for a grid read without them
+    bool sawInclude_ = false;                   // the main text holds an INCLUDE statement
+    bool sawGridKeyword_ = false;               // a keyword of grids was met: text that is no keyword is then damage
+    std::optional<std::uint64_t> memory_;       // the memory available, once asked
+    std::vector<LocalMessage> unreadIncludes_;  // included files that could not be read: their message
+    std::vector<LocalMessage> unreadWarnings_;  // and the warning for a grid read without them
     std::vector<std::pair<std::size_t, std::string>> edits_;  // simulator edits: source and "EQUALS (line 12)"
     struct Lookalike {
         Place place;
@@ -376,8 +376,8 @@ private:
 
 void DeckReader::stage(GridReadStage last)
 {
-    const bool includeLayout = sawInclude_ && ((coord_.found() && coord_.source != 0) ||
-                                               (zcorn_.found() && zcorn_.source != 0));
+    const bool includeLayout =
+        sawInclude_ && ((coord_.found() && coord_.source != 0) || (zcorn_.found() && zcorn_.source != 0));
     for (; stagesDone_ <= static_cast<int>(last); ++stagesDone_)
         if (onStage_) onStage_(static_cast<GridReadStage>(stagesDone_), includeLayout);
 }
@@ -460,8 +460,8 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
         const grdecl::RecordEnd end = grdecl::findRecordEnd(text, pos, true);
         pos = end.why == grdecl::RecordEnd::Why::Slash ? grdecl::afterRecord(text, end.at, true) : end.at;
         if (place.found())
-            warnings_.push_back(fillIn(kSecondSection, {keyword, source.file, number(line()), placeFile(place),
-                                                         number(lineAt(place))}));
+            warnings_.push_back(fillIn(
+                kSecondSection, {keyword, source.file, number(line()), placeFile(place), number(lineAt(place))}));
         else
             warnings_.push_back(fillIn(kSectionInBox, {keyword, source.file, number(line())}));
         return Walk::On;
@@ -485,15 +485,19 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
     if (keyword == kCoord) {
         stage(GridReadStage::LayoutDecided);
         points_.reserve(reserve);
-        summary = grdecl::scanConverted(body, points_, [](double v) { return v; }, bound);
+        summary = grdecl::scanConverted(
+            body, points_, [](double v) { return v; }, bound);
     } else if (keyword == kZcorn) {
         depths_.reserve(reserve);
-        summary = grdecl::scanConverted(body, depths_, [](double v) { return -(v / kCoordMult); }, bound);
+        summary = grdecl::scanConverted(
+            body, depths_, [](double v) { return -(v / kCoordMult); }, bound);
     } else {
         actnumValues_.reserve(reserve);
         // 0 and 1 as written; any other value is marked 2 and told about once the section is read.
         summary = grdecl::scanConverted(
-            body, actnumValues_, [](double v) -> std::uint8_t { return v == 0 ? 0 : v == 1 ? 1 : 2; }, bound);
+            body, actnumValues_, [](double v) -> std::uint8_t { return v == 0   ? 0
+                                                                       : v == 1 ? 1
+                                                                                : 2; }, bound);
     }
 
     const std::size_t stop = pos + summary.stop;
@@ -521,8 +525,9 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
     case grdecl::ScanEnd::TooMany: {
         if (!haveDims_) {
             if (bound < grdecl::kMaxSectionValues)
-                return fail(GridReadOutcome::Refused,
-                            fillIn(kNeedsMemoryUndeclared, {keyword, source.file, number(line()), memoryText(*memory_)}));
+                return fail(
+                    GridReadOutcome::Refused,
+                    fillIn(kNeedsMemoryUndeclared, {keyword, source.file, number(line()), memoryText(*memory_)}));
             return fail(GridReadOutcome::NotAGrid,
                         fillIn(kTooManyValues, {keyword, source.file, number(line()), number(bound)}));
         }
@@ -558,7 +563,9 @@ Walk DeckReader::readArray(std::size_t s, std::string_view keyword, std::size_t 
             double first = 0;
             grdecl::scanNumbers(
                 body, [&](double v) { first = v; }, [&](std::uint64_t, double v) { first = v; },
-                static_cast<std::size_t>(std::find(actnumValues_.begin(), actnumValues_.end(), 2) - actnumValues_.begin()) + 1);
+                static_cast<std::size_t>(std::find(actnumValues_.begin(), actnumValues_.end(), 2) -
+                                         actnumValues_.begin()) +
+                    1);
             warnings_.push_back(fillIn(kOddActnum, {number(odd), source.file, number(line()), shortNumber(first)}));
             std::replace(actnumValues_.begin(), actnumValues_.end(), std::uint8_t{2}, std::uint8_t{1});
         }
@@ -584,8 +591,8 @@ Walk DeckReader::readCounts(std::size_t s, std::string_view keyword, std::size_t
     }
     if (counts_.found()) {
         if (!haveDims_ || !whole || dims != dims_)
-            warnings_.push_back(fillIn(kSecondCounts, {keyword, source.file, number(line()), placeFile(counts_),
-                                                        number(lineAt(counts_))}));
+            warnings_.push_back(fillIn(
+                kSecondCounts, {keyword, source.file, number(line()), placeFile(counts_), number(lineAt(counts_))}));
         return Walk::On;
     }
     counts_ = {s, at};
@@ -626,8 +633,8 @@ bool DeckReader::sizeFits(const std::string& file, std::uint64_t bytes)
     const std::uint64_t pillars = std::uint64_t(dims_[0] + 1) * std::uint64_t(dims_[1] + 1);
     const std::uint64_t room = (std::uint64_t{1} << 20) + 40 * (6 * pillars + 9 * cells + 64 * cells);
     if (bytes <= room) return true;
-    fail(GridReadOutcome::Refused, fillIn(kFileTooLarge, {file, memoryText(bytes), countsKeyword_, countsText(dims_),
-                                                          placeFile(counts_)}));
+    fail(GridReadOutcome::Refused,
+         fillIn(kFileTooLarge, {file, memoryText(bytes), countsKeyword_, countsText(dims_), placeFile(counts_)}));
     return false;
 }
 
@@ -637,7 +644,8 @@ Walk DeckReader::skipRecords(std::size_t s, std::string_view keyword, std::size_
     const std::string_view text = source.text;
     const grdecl::RecordShape shape = grdecl::recordShapeOf(keyword);
     const bool known = grdecl::isKnownKeyword(keyword);
-    if (grdecl::isArrayEdit(keyword)) edits_.emplace_back(s, std::string(keyword) + " (line " + number(lineOf(text, at)) + ")");
+    if (grdecl::isArrayEdit(keyword))
+        edits_.emplace_back(s, std::string(keyword) + " (line " + number(lineOf(text, at)) + ")");
     if (keyword == "BOX") inBox_ = true;
     if (keyword == "ENDBOX") inBox_ = false;
     if (keyword == "MAPAXES" || keyword == "GRIDUNIT" || keyword == "MAPUNITS") sawGridKeyword_ = true;
@@ -667,7 +675,7 @@ Walk DeckReader::skipRecords(std::size_t s, std::string_view keyword, std::size_
             return Walk::On;
     }
     // Arrays of the main text besides the grid's own: properties held inline (the property reader judges them).
-    constexpr std::string_view kNoProperty[] = {"MAPAXES", "MAPUNITS", "GRIDUNIT", "COORDSYS", "BOX",     "PINCH",
+    constexpr std::string_view kNoProperty[] = {"MAPAXES",  "MAPUNITS", "GRIDUNIT", "COORDSYS", "BOX",   "PINCH",
                                                 "FILEUNIT", "GRIDFILE", "GDORIENT", "GRIDOPTS", "MINPV", "MINPVV"};
     if (s == 0 && shape == grdecl::RecordShape::One &&
         std::find(std::begin(kNoProperty), std::end(kNoProperty), keyword) == std::end(kNoProperty))
@@ -862,8 +870,8 @@ GridReadResult DeckReader::finish()
     }
     for (const Lookalike& l : lookalikes_)
         warnings_.push_back(fillIn(kLikeAKeyword, {l.word, placeFile(l.place), number(lineAt(l.place)), l.keyword}));
-    const bool includeLayout = sawInclude_ && (!coord_.found() || !zcorn_.found() || coord_.source != 0 ||
-                                               zcorn_.source != 0);
+    const bool includeLayout =
+        sawInclude_ && (!coord_.found() || !zcorn_.found() || coord_.source != 0 || zcorn_.source != 0);
     auto refuse = [&](GridReadOutcome outcome, LocalMessage message) {
         outcome_ = outcome;
         message_ = std::move(message);
@@ -885,8 +893,7 @@ GridReadResult DeckReader::finish()
         if (!zcorn_.found()) return refuse(GridReadOutcome::NotAGrid, fillIn(kNeitherSection, {path_}));
         stage(GridReadStage::LayoutDecided);
         std::string included;
-        for (std::size_t s = 1; s < sources_.size(); ++s)
-            included += (included.empty() ? "" : ", ") + sources_[s].file;
+        for (std::size_t s = 1; s < sources_.size(); ++s) included += (included.empty() ? "" : ", ") + sources_[s].file;
         return refuse(GridReadOutcome::Stopped, fillIn(kNoCoordIncluded, {path_, included}));
     }
     for (const LocalMessage& warning : unreadWarnings_) warnings_.push_back(warning);
@@ -901,18 +908,19 @@ GridReadResult DeckReader::finish()
         const std::size_t cells = static_cast<std::size_t>(dims_[0]) * dims_[1] * dims_[2];
         const std::string dims = countsText(dims_), countsFile = placeFile(counts_);
         if (coordValues != 6 * pillars)
-            return refuse(GridReadOutcome::Refused,
-                          fillIn(kCoordAgainstSpecgrid,
-                                 {coordFile, number(lineAt(coord_)), number(coordValues), dims, countsFile,
-                                  number(6 * pillars), number(dims_[0] + 1), number(dims_[1] + 1)}));
+            return refuse(
+                GridReadOutcome::Refused,
+                fillIn(kCoordAgainstSpecgrid, {coordFile, number(lineAt(coord_)), number(coordValues), dims, countsFile,
+                                               number(6 * pillars), number(dims_[0] + 1), number(dims_[1] + 1)}));
         if (depths_.size() != 8 * cells)
             return refuse(GridReadOutcome::Refused,
-                          fillIn(kZcornAgainstSpecgrid, {zcornFile, number(lineAt(zcorn_)), number(depths_.size()), dims,
-                                                         countsFile, number(8 * cells), number(cells)}));
+                          fillIn(kZcornAgainstSpecgrid, {zcornFile, number(lineAt(zcorn_)), number(depths_.size()),
+                                                         dims, countsFile, number(8 * cells), number(cells)}));
         if (actnumValues_.size() != cells && actnumValues_.size() > 0)
-            return refuse(GridReadOutcome::Refused,
-                          fillIn(kActnumAgainstSpecgrid, {placeFile(actnum_), number(lineAt(actnum_)),
-                                                          number(actnumValues_.size()), dims, countsFile, number(cells)}));
+            return refuse(
+                GridReadOutcome::Refused,
+                fillIn(kActnumAgainstSpecgrid, {placeFile(actnum_), number(lineAt(actnum_)),
+                                                number(actnumValues_.size()), dims, countsFile, number(cells)}));
         if (actnumValues_.empty() && actnum_.found())
             return refuse(GridReadOutcome::Refused,
                           fillIn(kActnumAgainstSpecgrid,
@@ -930,19 +938,19 @@ GridReadResult DeckReader::finish()
         if (const auto metres = metresPerUnit(gridUnit_))
             gridMetres = *metres;
         else
-            warnings_.push_back(fillIn(kUnknownGridUnit, {placeFile(gridUnitPlace_), number(lineAt(gridUnitPlace_)),
-                                                          gridUnit_}));
+            warnings_.push_back(
+                fillIn(kUnknownGridUnit, {placeFile(gridUnitPlace_), number(lineAt(gridUnitPlace_)), gridUnit_}));
     }
     if (!mapUnits_.empty() && mapAxesPlace_.found()) {
         if (const auto metres = metresPerUnit(mapUnits_)) {
             if (*metres != gridMetres) {
                 for (double& v : mapAxes_) v *= *metres / gridMetres;
-                notes_.push_back(fillIn(kMapConverted, {placeFile(mapAxesPlace_), mapUnits_,
-                                                        unitWord(gridUnit_, gridMetres)}));
+                notes_.push_back(
+                    fillIn(kMapConverted, {placeFile(mapAxesPlace_), mapUnits_, unitWord(gridUnit_, gridMetres)}));
             }
         } else {
-            warnings_.push_back(fillIn(kUnknownMapUnit, {placeFile(mapUnitsPlace_), number(lineAt(mapUnitsPlace_)),
-                                                         mapUnits_}));
+            warnings_.push_back(
+                fillIn(kUnknownMapUnit, {placeFile(mapUnitsPlace_), number(lineAt(mapUnitsPlace_)), mapUnits_}));
         }
     }
 
@@ -960,11 +968,11 @@ GridReadResult DeckReader::finish()
             high = std::max(high, -values[n] * kCoordMult);
         }
         if (far == 0) return;
-        LocalMessage m = fillIn(kFarDepths, {number(far), number(all), what.en, section, file, shortNumber(low),
-                                             shortNumber(high)});
-        m.ru = fillIn(kFarDepths, {number(far), number(all), what.ru, section, file, shortNumber(low),
-                                   shortNumber(high)})
-                   .ru;
+        LocalMessage m =
+            fillIn(kFarDepths, {number(far), number(all), what.en, section, file, shortNumber(low), shortNumber(high)});
+        m.ru =
+            fillIn(kFarDepths, {number(far), number(all), what.ru, section, file, shortNumber(low), shortNumber(high)})
+                .ru;
         warnings_.push_back(std::move(m));
     };
 

@@ -80,8 +80,8 @@ std::optional<std::uint64_t> availableMemory()
     std::uint64_t available = meminfoField("MemAvailable");
     const std::uint64_t swap = meminfoField("SwapFree");
     if (available != kNone && swap != kNone) available += swap;
-    available = std::min({available, leftUnder(RLIMIT_AS, ownPages(0)), leftUnder(RLIMIT_DATA, ownPages(5)),
-                          leftInGroup()});
+    available =
+        std::min({available, leftUnder(RLIMIT_AS, ownPages(0)), leftUnder(RLIMIT_DATA, ownPages(5)), leftInGroup()});
     if (available == kNone) return std::nullopt;
     return available;
 }

@@ -141,8 +141,7 @@ ProductionFile parseProductionText(std::string_view text)
             if (v < 0.0f && v != -1.0f)
                 return refuse(number, "the " + std::string(kColumnNames[c]) + " volume " + std::string(fields[c + 1]) +
                                           " is negative (-1 is written for a volume not known)");
-            if (v > kLargestWellVolume)
-                file.excess.push_back({number, row.name, static_cast<int>(c), v});
+            if (v > kLargestWellVolume) file.excess.push_back({number, row.name, static_cast<int>(c), v});
         }
         file.rows.push_back(std::move(row));
     }
@@ -158,9 +157,9 @@ std::string productionExcessText(const ProductionExcess& excess, std::string_vie
     char bound[32];
     std::snprintf(bound, sizeof bound, "%.0f", static_cast<double>(kLargestWellVolume));
     const TextPair& unit = excess.column == 2 ? texts::MillionCubicMetres : texts::ThousandCubicMetres;
-    return fillText(texts::Beyond.in(lang), {fileName, std::to_string(excess.line), excess.name,
-                                             columns[std::clamp(excess.column, 0, 2)]->in(lang), value,
-                                             fillText(unit.in(lang), {bound})});
+    return fillText(texts::Beyond.in(lang),
+                    {fileName, std::to_string(excess.line), excess.name,
+                     columns[std::clamp(excess.column, 0, 2)]->in(lang), value, fillText(unit.in(lang), {bound})});
 }
 
 }  // namespace morvane

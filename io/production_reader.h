@@ -69,7 +69,7 @@ struct ProductionExcess {
 };
 
 struct ProductionFile {
-    std::vector<ProductionRow> rows;  // in file order; empty when refused
+    std::vector<ProductionRow> rows;       // in file order; empty when refused
     std::vector<ProductionExcess> excess;  // volumes beyond any well's, in file order (kept in rows as read)
     bool headerSkipped = false;
     std::string error;  // why the file was refused, naming the line; empty when it was read

@@ -1,8 +1,8 @@
 #include "io/property_reader.h"
 
 #include <algorithm>
-#include <atomic>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -148,10 +148,10 @@ std::string shownText(std::string_view text)
 }
 
 // Records never one value per cell: box limits, edits naming other keywords, single settings.
-constexpr std::string_view kOtherRecords[] = {"BOX",      "ENDBOX",   "EQUALS",   "COPY",     "ADD",    "MULTIPLY",
-                                              "MAXVALUE", "MINVALUE", "OPERATE",  "MINPV",    "PINCH",  "NOECHO",
-                                              "ECHO",     "FILEUNIT", "GDORIENT", "MULTFLT",  "FAULTS", "EDITNNC",
-                                              "COPYBOX",  "MULTIREG", "EQUALREG", "ADDREG",   "TOLCRIT"};
+constexpr std::string_view kOtherRecords[] = {"BOX",      "ENDBOX",   "EQUALS",   "COPY",    "ADD",    "MULTIPLY",
+                                              "MAXVALUE", "MINVALUE", "OPERATE",  "MINPV",   "PINCH",  "NOECHO",
+                                              "ECHO",     "FILEUNIT", "GDORIENT", "MULTFLT", "FAULTS", "EDITNNC",
+                                              "COPYBOX",  "MULTIREG", "EQUALREG", "ADDREG",  "TOLCRIT"};
 
 bool isOtherRecord(std::string_view keyword)
 {
@@ -242,7 +242,8 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<
         if (dropped && begin < bound) {
             // Values after this property's "/" and before the next marker have lost their own marker line.
             const std::size_t slash = grdecl::sectionEnd(text, begin);
-            if (slash != npos && slash < bound) findUnmarkedValues(text, lineEnd(text, slash) + 1, bound, lines, *dropped);
+            if (slash != npos && slash < bound)
+                findUnmarkedValues(text, lineEnd(text, slash) + 1, bound, lines, *dropped);
         }
         entries.push_back(std::move(entry));
     }
@@ -396,9 +397,9 @@ bool holdsFraction(PropertyKind kind, std::string_view keyword, std::string_view
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         return out;
     };
-    static constexpr std::string_view kFractions[] = {"NTG",  "SWAT", "SOIL",  "SGAS",  "SW",       "SO",
-                                                      "SG",   "SWL",  "SWCR",  "SWU",   "SGL",      "SGCR",
-                                                      "SGU",  "SOWCR", "SOGCR", "SWATINIT", "SGI"};
+    static constexpr std::string_view kFractions[] = {"NTG", "SWAT",  "SOIL",  "SGAS",     "SW",  "SO",
+                                                      "SG",  "SWL",   "SWCR",  "SWU",      "SGL", "SGCR",
+                                                      "SGU", "SOWCR", "SOGCR", "SWATINIT", "SGI"};
     // Russian stems: porosity, net-to-gross (sand share), saturation, in both cases of the first letter.
     static constexpr std::string_view kRussian[] = {"ористост", "есчанистост", "асыщенност"};
     for (const std::string_view word : {keyword, name}) {
@@ -446,7 +447,8 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
             auto first = [&](double v) {
                 if (!outOfRange && !notWhole(v) && !toCode(v)) outOfRange = v;
             };
-            grdecl::scanNumbers(block, first, [&](std::uint64_t, double v) { first(v); }, limit);
+            grdecl::scanNumbers(
+                block, first, [&](std::uint64_t, double v) { first(v); }, limit);
         }
         // A "/" inside a comment can hide a decimal point further on: then the values are read again as numbers.
         if (!discreteType && pointBefore(scan.stop)) {
@@ -457,13 +459,15 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     }
     if (!asCodes) {
         read.values.reserve(limit);
-        scan = grdecl::scanConverted(block, read.values, [](double v) { return v; }, limit);
+        scan = grdecl::scanConverted(
+            block, read.values, [](double v) { return v; }, limit);
     }
     read.count = scan.values;
     // A keyword block (no marker line) is discrete when every value is a whole number that fits a code.
-    read.discrete = asCodes || (entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
-                                                                  [](double v) { return v == std::trunc(v) && toCode(v); })
-                                                   : !pointBefore(scan.stop));
+    read.discrete =
+        asCodes || (entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
+                                                     [](double v) { return v == std::trunc(v) && toCode(v); })
+                                       : !pointBefore(scan.stop));
 
     switch (scan.end) {
     case grdecl::ScanEnd::TooMany: {
@@ -539,10 +543,10 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
         const std::string found = (read.countBeyondBound ? "> " : "") + std::to_string(read.count);
         const std::string cells = std::to_string(gridSize);
         auto explained = [&](std::string_view language) {
-            const std::string where =
-                fileName.empty() ? entry.name
-                                 : fillText(texts::Where.in(language),
-                                            {shownText(entry.name), fileName, std::to_string(entry.line)});
+            const std::string where = fileName.empty()
+                                          ? entry.name
+                                          : fillText(texts::Where.in(language),
+                                                     {shownText(entry.name), fileName, std::to_string(entry.line)});
             std::string said = fillText(texts::ValuesAgainstCells.in(language), {where, found, cells});
             if (fileName.empty()) return said;
             if (!read.problemWord.empty()) {
@@ -561,9 +565,9 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
                 said += ' ' + fillText(texts::MarkerHoldsValues.in(language), {std::to_string(entry.line)});
             return said;
         };
-        report.messageBox = PropertyMessageBox{russian ? texts::CaptionRu : texts::CaptionEn,
-                                               std::string(russian ? texts::MismatchRu : texts::MismatchEn) + "\n\n" +
-                                                   explained(russian ? "ru" : "en")};
+        report.messageBox = PropertyMessageBox{
+            russian ? texts::CaptionRu : texts::CaptionEn,
+            std::string(russian ? texts::MismatchRu : texts::MismatchEn) + "\n\n" + explained(russian ? "ru" : "en")};
         report.lines.push_back(
             {Line::Kind::Log, std::string(texts::MismatchLog) + ". " + explained("en"), log_colour::Red});
         status(texts::AllGood);
@@ -576,14 +580,14 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
     report.property = discrete ? makeDiscreteProperty(name, kind, std::move(read.codes), active)
                                : makeContinuousProperty(name, kind, std::move(read.values), active);
     for (std::size_t i = 0; i < report.property.distinctCodes.size(); ++i) {
-        report.lines.push_back({Line::Kind::Trace, "code = " + std::to_string(report.property.distinctCodes[i]) +
-                                                       ", freq = " +
-                                                       formatNumber(static_cast<double>(report.property.codePercent[i]))});
+        report.lines.push_back(
+            {Line::Kind::Trace, "code = " + std::to_string(report.property.distinctCodes[i]) +
+                                    ", freq = " + formatNumber(static_cast<double>(report.property.codePercent[i]))});
     }
     if (name != entry.name) {
-        report.lines.push_back(
-            {Line::Kind::Log, "A property named " + entry.name + " is already loaded: this one is named " + name,
-             log_colour::Black});
+        report.lines.push_back({Line::Kind::Log,
+                                "A property named " + entry.name + " is already loaded: this one is named " + name,
+                                log_colour::Black});
     }
     if (notWhole > 0) {
         report.lines.push_back({Line::Kind::Log,
@@ -604,8 +608,9 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
         }
         if (outside > 0) {
             const std::string where =
-                fileName.empty() ? name
-                                 : fillText(texts::Where.in(lang), {shownText(name), fileName, std::to_string(entry.line)});
+                fileName.empty()
+                    ? name
+                    : fillText(texts::Where.in(lang), {shownText(name), fileName, std::to_string(entry.line)});
             report.lines.push_back({Line::Kind::Log,
                                     fillText(texts::OutsideFraction.in(lang),
                                              {where, std::to_string(outside), std::to_string(counted),

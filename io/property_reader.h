@@ -105,12 +105,12 @@ struct PropertyEntry {
     // The rest of the marker line, without a trailing CR (other trailing blanks kept), up to the first word that is
     // a number: a marker line that lost its line break holds values too, which never belong to the name.
     std::string name;
-    std::size_t valuesBegin = 0;  // first line after the marker line that is not blank, a comment or a keyword line
-    std::size_t valuesEnd = 0;    // bound of the search: the line of the next marker, or the end of the text
-    bool keywordBlock = false;    // a block without a marker: discrete when every value is a whole number
-    std::string keyword;          // the keyword line above the marker ("" when none), or the block's keyword
-    int line = 0;                 // 1-based line of the marker (of the keyword for a block)
-    int valuesLine = 0;           // 1-based line of valuesBegin
+    std::size_t valuesBegin = 0;     // first line after the marker line that is not blank, a comment or a keyword line
+    std::size_t valuesEnd = 0;       // bound of the search: the line of the next marker, or the end of the text
+    bool keywordBlock = false;       // a block without a marker: discrete when every value is a whole number
+    std::string keyword;             // the keyword line above the marker ("" when none), or the block's keyword
+    int line = 0;                    // 1-based line of the marker (of the keyword for a block)
+    int valuesLine = 0;              // 1-based line of valuesBegin
     bool markerHoldsValues = false;  // the marker line held numbers after the name (see name)
 };
 
@@ -124,12 +124,12 @@ struct DroppedBlock {
         NoMarker,    // values in a marked file that no marker line names (a damaged or lost marker line)
     };
     Why why = Why::WrongCount;
-    std::string keyword;      // the keyword it stands under ("" when none)
-    int line = 0;             // 1-based line of the keyword (of the first values without one)
-    std::size_t count = 0;    // WrongCount: the values found
+    std::string keyword;       // the keyword it stands under ("" when none)
+    int line = 0;              // 1-based line of the keyword (of the first values without one)
+    std::size_t count = 0;     // WrongCount: the values found
     bool countBeyond = false;  // WrongCount: more values than count, which is the bound they were counted to
-    std::string word;         // NotANumber: the word; NoSlash: the next keyword; NoKeyword: the line above
-    int wordLine = 0;         // NotANumber, NoSlash: the word's line
+    std::string word;          // NotANumber: the word; NoSlash: the next keyword; NoKeyword: the line above
+    int wordLine = 0;          // NotANumber, NoSlash: the word's line
 };
 
 // The properties of a file in file order; empty when the text holds no marker (not a property file). With

@@ -375,11 +375,11 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
         mdMax = std::max(mdMax, p[0]);
     }
     if (beyond > 0)
-        report.lines.push_back(logLine(
-            fillText(texts::DepthsBeyond.in(lang),
-                     {file.name, file_, std::to_string(beyond), std::to_string(report.trajectory.size()),
-                      numberText(zMin), numberText(zMax), numberText(mdMin), numberText(mdMax)}),
-            log_colour::Orange));
+        report.lines.push_back(
+            logLine(fillText(texts::DepthsBeyond.in(lang),
+                             {file.name, file_, std::to_string(beyond), std::to_string(report.trajectory.size()),
+                              numberText(zMin), numberText(zMax), numberText(mdMin), numberText(mdMax)}),
+                    log_colour::Orange));
     report.accepted = true;
     report.lines.push_back(logLine(confirmation == WellConfirmation::Ok
                                        ? std::string(texts::LoadedLog)

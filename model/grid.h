@@ -46,22 +46,22 @@ struct Grid {
     std::string name;        // the grid file's name without folder and extension
     CornerPointInput input;  // as read; the corner depths are released after the build
     bool loaded = false;
-    int cellSize = 1;                          // nominal cell size along the rows, file units (spacing layout)
-    std::vector<int> rowCellCounts;            // cells per pillar row
+    int cellSize = 1;                            // nominal cell size along the rows, file units (spacing layout)
+    std::vector<int> rowCellCounts;              // cells per pillar row
     std::vector<std::vector<int>> regularCells;  // per cell row: 1 regular cell, 0 undefined
-    int rows = 1;                              // cell rows (I)
-    int columns = 1;                           // cells per row (J)
-    int layers = 1;                            // K
-    int cellCount = 1;                         // rows x columns x layers: the length of every property array
-    int surfaceVertices = 1;                   // 4 x rows x columns vertices per surface
-    int definedRows = 0, definedColumns = 0;   // the rows and cells per row the layout defines
-    int activeCellCount = 0;                   // active regular cells over all layers
-    std::vector<Vertices> layerVertices;       // per layer, top then bottom corners of every cell
-    std::vector<std::uint8_t> active;          // per cell, 1 active 0 inactive; empty: every cell active
+    int rows = 1;                                // cell rows (I)
+    int columns = 1;                             // cells per row (J)
+    int layers = 1;                              // K
+    int cellCount = 1;                           // rows x columns x layers: the length of every property array
+    int surfaceVertices = 1;                     // 4 x rows x columns vertices per surface
+    int definedRows = 0, definedColumns = 0;     // the rows and cells per row the layout defines
+    int activeCellCount = 0;                     // active regular cells over all layers
+    std::vector<Vertices> layerVertices;         // per layer, top then bottom corners of every cell
+    std::vector<std::uint8_t> active;            // per cell, 1 active 0 inactive; empty: every cell active
     GridExtent extent;
-    bool layoutFromSpecgrid = false;           // NX NY from SPECGRID rather than from the pillar spacing
+    bool layoutFromSpecgrid = false;                 // NX NY from SPECGRID rather than from the pillar spacing
     float medianCellSizeI = 0, medianCellSizeJ = 0;  // median cell edge along I and along J, file units
-    std::uint64_t revision = 0;                // bumped whenever the grid is replaced
+    std::uint64_t revision = 0;                      // bumped whenever the grid is replaced
 };
 
 }  // namespace morvane

@@ -186,7 +186,8 @@ bool PropertySet::setCodeColour(PropertyKind kind, int code, const Rgb& colour)
     const int k = static_cast<int>(kind);
     if (k < 0 || k >= kPropertyKindCount || code < 0 || code > kMaxColourCode) return false;
     auto& table = codeColours[static_cast<std::size_t>(k)];
-    if (static_cast<std::size_t>(code) >= table.size()) table.resize(static_cast<std::size_t>(code) + 1, kOutsideTableColour);
+    if (static_cast<std::size_t>(code) >= table.size())
+        table.resize(static_cast<std::size_t>(code) + 1, kOutsideTableColour);
     table[static_cast<std::size_t>(code)] = colour;
     ++revision;
     return true;

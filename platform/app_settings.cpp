@@ -7,9 +7,9 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QMap>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -125,8 +125,7 @@ bool writeSettingsChecked(const QString& path, const QMap<QString, QVariant>& wa
         if (file.status() != QSettings::NoError) return false;
     }
     static int checks = 0;
-    const QString copy =
-        path + QStringLiteral(".check%1-%2").arg(QCoreApplication::applicationPid()).arg(++checks);
+    const QString copy = path + QStringLiteral(".check%1-%2").arg(QCoreApplication::applicationPid()).arg(++checks);
     QFile::remove(copy);
     if (!QFile::copy(path, copy)) return false;
     bool same = QFileInfo(copy).size() == QFileInfo(path).size();

@@ -22,9 +22,10 @@ bool writeFileWhole(const QString& path, const QByteArray& contents, QString* wh
     while (written < contents.size()) {
         const qint64 n = out.write(contents.constData() + written, contents.size() - written);
         if (n <= 0) {
-            const QString reason = out.error() != QFileDevice::NoError
-                                       ? out.errorString()
-                                       : QStringLiteral("only %1 of %2 bytes were written").arg(written).arg(contents.size());
+            const QString reason =
+                out.error() != QFileDevice::NoError
+                    ? out.errorString()
+                    : QStringLiteral("only %1 of %2 bytes were written").arg(written).arg(contents.size());
             out.cancelWriting();
             return fail(reason);
         }

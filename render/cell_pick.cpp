@@ -116,8 +116,8 @@ void SceneRenderer::releasePickTarget()
 std::optional<CellHit> SceneRenderer::pickCell(int x, int y)
 {
     ModelState& s = s_;
-    if (!glAvailable_ || !s.document.grid.loaded || !s.cellsColoured() || s.view.is(ViewMode::WellSection) || x < 0 || y < 0 ||
-        x >= viewportWidth_ || y >= viewportHeight_ || s.document.grid.surfaceVertices < 4)
+    if (!glAvailable_ || !s.document.grid.loaded || !s.cellsColoured() || s.view.is(ViewMode::WellSection) || x < 0 ||
+        y < 0 || x >= viewportWidth_ || y >= viewportHeight_ || s.document.grid.surfaceVertices < 4)
         return std::nullopt;
     if (!ensurePickTarget()) return std::nullopt;
 

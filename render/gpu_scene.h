@@ -43,12 +43,12 @@ struct GpuScene {
     // Per layer, over the cells' buffers: the cells the property filter keeps, the cells around a flat section, and
     // the layer view's block.
     GpuMeshes filteredCells, sectionCells, layerBlock;
-    GpuMesh blockLines;  // the upper layer's lines of the layer view's block
-    GpuMesh backdrop;    // the blue square under the model
-    GpuMesh cursor, cursorCross;  // the pivot cursor's two segments
-    GpuMesh pickedCell;           // the outline of the picked cell
-    GpuMeshes wellsShown, wellsHidden;  // per well: the part inside the model and the parts outside it
-    GpuMeshes sectionWells;             // per section well, its line over the unfolded section
+    GpuMesh blockLines;                           // the upper layer's lines of the layer view's block
+    GpuMesh backdrop;                             // the blue square under the model
+    GpuMesh cursor, cursorCross;                  // the pivot cursor's two segments
+    GpuMesh pickedCell;                           // the outline of the picked cell
+    GpuMeshes wellsShown, wellsHidden;            // per well: the part inside the model and the parts outside it
+    GpuMeshes sectionWells;                       // per section well, its line over the unfolded section
     GpuMeshes sectionLines, sectionContactLines;  // per section piece: the cut cells and the contact line
     GpuMesh sectionPlane, sectionPlaneBorder;     // the section's plane in the model's space and its outline
     GpuMeshes bubbles;                            // per well, its production disc

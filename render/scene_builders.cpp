@@ -57,8 +57,12 @@ void SceneRenderer::buildGridIndexLists()
 void SceneRenderer::recolourCells()
 {
     const Document& doc = s_.document;
-    const CellColouring::Source source{true, doc.grid.revision, doc.properties.revision, s_.view.shownProperty,
-                                       s_.view.filter.cut, s_.view.filter.below};
+    const CellColouring::Source source{true,
+                                       doc.grid.revision,
+                                       doc.properties.revision,
+                                       s_.view.shownProperty,
+                                       s_.view.filter.cut,
+                                       s_.view.filter.below};
     if (s_.colouredFrom == source) return;
     if (!colourCells(doc.grid, doc.properties, doc.properties.find(s_.view.shownProperty), s_.view.filter, s_.cells_k))
         return;
@@ -73,8 +77,9 @@ void SceneRenderer::initWELL()
         wellCorners_ = std::make_unique<ModelSurfaceCorners>(s_.document.grid);
     const WellSet& wells = s_.document.wells;
     if (wells.empty()) return;
-    sendTrace(log_, buildWellGeometry(wells.items.back(), s_, s_.document.grid,
-                                      s_.document.grid.loaded ? wellCorners_.get() : nullptr, s_.view.wells.lineColour));
+    sendTrace(log_,
+              buildWellGeometry(wells.items.back(), s_, s_.document.grid,
+                                s_.document.grid.loaded ? wellCorners_.get() : nullptr, s_.view.wells.lineColour));
 }
 
 void SceneRenderer::initALL_WELLS() { recolourWells(s_, s_.view.wells.lineColour); }

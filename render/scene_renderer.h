@@ -15,8 +15,8 @@
 
 #include <glm/glm.hpp>
 
-#include "core/feedback.h"
 #include "commands/model_state.h"
+#include "core/feedback.h"
 #include "core/view_targets.h"
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"
@@ -163,9 +163,8 @@ private:
     // Uniform locations of the two programs, looked up by name once after each link (-1: not in the program).
     struct CoreUniforms {
         GLName program = 0;
-        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, transp = -1, lightColor = -1,
-            lightPos = -1, current_x = -1, current_y = -1, model_z_min = -1, model_z_max = -1, clip_plane0 = -1,
-            clip_enabled = -1;
+        int ModelMatrix = -1, ViewMatrix = -1, ProjectionMatrix = -1, transp = -1, lightColor = -1, lightPos = -1,
+            current_x = -1, current_y = -1, model_z_min = -1, model_z_max = -1, clip_plane0 = -1, clip_enabled = -1;
     };
     struct TextUniforms {
         GLName program = 0;

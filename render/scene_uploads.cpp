@@ -138,7 +138,8 @@ void SceneRenderer::uploadLayers(Slots& vaos, Slots& vbos, Slots& ebos, const st
         if (positionVbos) {
             // Colours here, positions in the grid's buffer of the same layer: both must hold every vertex.
             const GLName gridBuffer = k < positionVbos->size() ? (*positionVbos)[k] : 0;
-            const std::size_t gridVertices = k < s_.document.grid.layerVertices.size() ? s_.document.grid.layerVertices[k].size() / 6 : 0;
+            const std::size_t gridVertices =
+                k < s_.document.grid.layerVertices.size() ? s_.document.grid.layerVertices[k].size() / 6 : 0;
             vertexCount = gridBuffer != 0 ? std::min(vertexCount, gridVertices) : 0;
             if (gridBuffer != 0) setSplitVertexLayout(gridBuffer, vbos[k]);
         } else {
@@ -181,9 +182,10 @@ void SceneRenderer::bindGridBuffers()
     // Every grid vertex carries the grid line colour: the buffers keep positions only and the lines take it whole.
     if (!s_.document.grid.layerVertices.empty() && s_.document.grid.layerVertices[0].size() >= 6)
         std::copy_n(&s_.document.grid.layerVertices[0][3], 3, gridLineColour_);
-    uploadLayers(gpu_.gridLines.vaos, gpu_.gridLines.vbos, gpu_.gridLines.ebos, s_.document.grid.layerVertices, s_.grid_indices, nullptr);
-    uploadLayers(gpu_.gridShellLines.vaos, gpu_.gridShellLines.vbos, gpu_.gridShellLines.ebos, s_.document.grid.layerVertices,
-                 s_.grid_indices_edge, &gpu_.gridLines.vbos);
+    uploadLayers(gpu_.gridLines.vaos, gpu_.gridLines.vbos, gpu_.gridLines.ebos, s_.document.grid.layerVertices,
+                 s_.grid_indices, nullptr);
+    uploadLayers(gpu_.gridShellLines.vaos, gpu_.gridShellLines.vbos, gpu_.gridShellLines.ebos,
+                 s_.document.grid.layerVertices, s_.grid_indices_edge, &gpu_.gridLines.vbos);
 }
 
 void SceneRenderer::bindPropBuffers()
@@ -193,7 +195,8 @@ void SceneRenderer::bindPropBuffers()
     releaseLayerSlots(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, gpu_.cellShell.vaos, gpu_.cellShell.vbos,
                       gpu_.cellShell.ebos);
     // The cells draw the grid's own vertex buffers with their colours beside them.
-    uploadLayers(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, s_.cells_k, s_.cell_indices, nullptr, &gpu_.gridLines.vbos);
+    uploadLayers(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, s_.cells_k, s_.cell_indices, nullptr,
+                 &gpu_.gridLines.vbos);
     uploadLayers(gpu_.cellShell.vaos, gpu_.cellShell.vbos, gpu_.cellShell.ebos, s_.cells_k, s_.cell_indices_edge,
                  &gpu_.cells.vbos, &gpu_.gridLines.vbos);
     uploadFilteredCells();
@@ -212,7 +215,9 @@ void SceneRenderer::uploadFilteredCells()
     const std::vector<std::uint8_t> kept =
         keptCells(s_.document.grid, properties.find(s_.view.shownProperty), s_.view.filter, s_.cell_drawn);
     ShellLists shell;
-    if (!kept.empty()) shell = buildLayerBlockShell(s_.document.grid, kept, gridWindingFlag(s_.document.grid), 0, s_.document.grid.layers - 1, false);
+    if (!kept.empty())
+        shell = buildLayerBlockShell(s_.document.grid, kept, gridWindingFlag(s_.document.grid), 0,
+                                     s_.document.grid.layers - 1, false);
     uploadCellSubsets(gpu_.filteredCells.vaos, gpu_.filteredCells.ebos, facesByLayer(shell));
     filter_ = LayerBlock{};
     filter_.first = 0;
@@ -229,7 +234,8 @@ bool SceneRenderer::updateSectionCells()
     // The section is fixed in the world and the model turns through it: the plane in the grid's coordinates.
     const glm::vec4 plane = glm::transpose(s_.view.frame.model) * s_.clip_plane0;
     if (!sectionCurrent_ || plane != sectionPlane_) {
-        uploadCellSubsets(gpu_.sectionCells.vaos, gpu_.sectionCells.ebos, sectionCellIndices(s_.document.grid, s_, plane));
+        uploadCellSubsets(gpu_.sectionCells.vaos, gpu_.sectionCells.ebos,
+                          sectionCellIndices(s_.document.grid, s_, plane));
         sectionPlane_ = plane;
         sectionCurrent_ = true;
     }
@@ -244,8 +250,8 @@ bool SceneRenderer::updateLayerBlock()
     const bool seeThrough = s_.view.display.modelOpacity < 1.0f;
     if (block_.current && block_.first == first && block_.last == last && block_.seeThrough == seeThrough) return true;
 
-    ShellLists block =
-        buildLayerBlockShell(s_.document.grid, s_.cell_drawn, gridWindingFlag(s_.document.grid), first, last, seeThrough);
+    ShellLists block = buildLayerBlockShell(s_.document.grid, s_.cell_drawn, gridWindingFlag(s_.document.grid), first,
+                                            last, seeThrough);
     uploadCellSubsets(gpu_.layerBlock.vaos, gpu_.layerBlock.ebos, facesByLayer(block));
 
     gl_.deleteVertexArray(gpu_.blockLines.vao);
@@ -257,8 +263,7 @@ bool SceneRenderer::updateLayerBlock()
                             block.lines.begin() + static_cast<std::ptrdiff_t>(block.lineStart[top + 1]));
         gpu_.blockLines.vao = gl_.newVertexArray();
         glBindBuffer(GL_ARRAY_BUFFER, gpu_.gridLines.vbos[top]);
-        gpu_.blockLines.ebo =
-            gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lines.data(), lines.size() * sizeof(int), kStatic);
+        gpu_.blockLines.ebo = gl_.newBuffer(GL_ELEMENT_ARRAY_BUFFER, lines.data(), lines.size() * sizeof(int), kStatic);
         setPositionLayout();
         gl_.setDrawable(gpu_.blockLines.vao, lines.size());
         glBindVertexArray(0);
@@ -325,8 +330,7 @@ void SceneRenderer::bindPickedCellBuffers()
 void SceneRenderer::bindCursorBuffers()
 {
     if (!glAvailable_) return;
-    uploadColoured(gpu_.cursor.vao, gpu_.cursor.vbo, s_.cursor_point_vertex.data(),
-                   s_.cursor_point_vertex.size());
+    uploadColoured(gpu_.cursor.vao, gpu_.cursor.vbo, s_.cursor_point_vertex.data(), s_.cursor_point_vertex.size());
     uploadColoured(gpu_.cursorCross.vao, gpu_.cursorCross.vbo, s_.cursor_point_vertex2.data(),
                    s_.cursor_point_vertex2.size());
 }
@@ -378,8 +382,8 @@ void SceneRenderer::bindIntersectBuffers()
         const Vertices& owc = e < s_.intersect_owc.size() ? s_.intersect_owc[e] : none;
         uploadIndexed(gpu_.sectionLines.vaos[e], gpu_.sectionLines.vbos[e], gpu_.sectionLines.ebos[e], lines.data(),
                       lines.size(), indices);
-        uploadIndexed(gpu_.sectionContactLines.vaos[e], gpu_.sectionContactLines.vbos[e], gpu_.sectionContactLines.ebos[e], owc.data(), owc.size(),
-                      indices);
+        uploadIndexed(gpu_.sectionContactLines.vaos[e], gpu_.sectionContactLines.vbos[e],
+                      gpu_.sectionContactLines.ebos[e], owc.data(), owc.size(), indices);
     }
     const std::size_t wells = s_.section_well_coord_vertex.size();
     gpu_.sectionWells.vaos.assign(wells, 0);

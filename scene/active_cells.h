@@ -13,7 +13,7 @@ inline bool hasActiveFlags(const Grid& grid)
 {
     return grid.layers > 0 && grid.rows > 0 && grid.columns > 0 &&
            grid.active.size() == static_cast<std::size_t>(grid.layers) * static_cast<std::size_t>(grid.rows) *
-                                          static_cast<std::size_t>(grid.columns);
+                                     static_cast<std::size_t>(grid.columns);
 }
 
 // Cell (k, i, j): layer k, row i, column j, in the file's order of cells.
@@ -22,7 +22,7 @@ inline bool cellActive(const Grid& grid, int k, int i, int j)
     if (!hasActiveFlags(grid)) return true;
     const std::size_t I = static_cast<std::size_t>(grid.rows), J = static_cast<std::size_t>(grid.columns);
     return grid.active[(static_cast<std::size_t>(k) * I + static_cast<std::size_t>(i)) * J +
-                            static_cast<std::size_t>(j)] != 0;
+                       static_cast<std::size_t>(j)] != 0;
 }
 
 // The first (topmost) active layer of column (i, j), or -1 when none is. Without flags: layer 0.

@@ -38,8 +38,7 @@ bool gridCarriesContacts(const Grid& geometry)
     return geometry.loaded && I > 0 && J > 0 && input.pillarXY.size() / 4 >= (I + 1) * (J + 1);
 }
 
-std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry,
-                                                                 const std::vector<int>& values)
+std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry, const std::vector<int>& values)
 {
     const std::size_t K = layersOf(geometry);
     const std::size_t I = rowsOf(geometry);
@@ -53,8 +52,8 @@ std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geo
     return out;
 }
 
-Vertices contactSurface(const Grid& geometry,
-                        const std::vector<std::vector<float>>& levels, const std::vector<float>& colour)
+Vertices contactSurface(const Grid& geometry, const std::vector<std::vector<float>>& levels,
+                        const std::vector<float>& colour)
 {
     const CornerPointInput& input = geometry.input;
     if (!gridCarriesContacts(geometry) || !levelsFitGrid(geometry, levels)) return {};
@@ -103,8 +102,7 @@ std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
 }
 
 ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
-                          const Grid& geometry, const std::vector<float>& colour,
-                          ContactDrawing& drawing)
+                          const Grid& geometry, const std::vector<float>& colour, ContactDrawing& drawing)
 {
     ContactReport report;
     if (!gridCarriesContacts(geometry)) return report;

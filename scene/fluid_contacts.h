@@ -21,8 +21,8 @@ namespace morvane {
 // One contact's drawing in the contact drawing, OWC_... or GOC_...
 struct ContactDrawingFields {
     std::vector<std::vector<std::vector<int>>>& PROP_disc;  // the region property's codes, [layer][row][column]
-    std::vector<std::vector<float>>& z_ij;                   // the level of every column
-    Vertices& k;                                             // the surface
+    std::vector<std::vector<float>>& z_ij;                  // the level of every column
+    Vertices& k;                                            // the surface
 };
 ContactDrawingFields contactDrawingFields(ContactDrawing& drawing, ContactKind kind);
 
@@ -32,13 +32,12 @@ bool gridCarriesContacts(const Grid& geometry);
 
 // A discrete property's values (one per cell, file order) as [layer][row][column]; empty when the count is not
 // ZCORN_K * ZCORN_I * ZCORN_J.
-std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry,
-                                                                 const std::vector<int>& values);
+std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry, const std::vector<int>& values);
 
 // The surface of levels[row][column] (model units): four vertices per cell at the tops of its four pillars. Empty
 // when the grid carries no contacts or `levels` is not ZCORN_I rows of ZCORN_J.
-Vertices contactSurface(const Grid& geometry,
-                        const std::vector<std::vector<float>>& levels, const std::vector<float>& colour);
+Vertices contactSurface(const Grid& geometry, const std::vector<std::vector<float>>& levels,
+                        const std::vector<float>& colour);
 
 // The level of every column from the region code of its topmost active cell in `region` ([layer][row][column]; the
 // top layer when every cell is active): a column whose code matches codes[n] takes levels[n], the last match
@@ -63,8 +62,7 @@ struct ContactReport {
 // `regionCodes` (one code per cell; a code without a level leaves its column at 0). NoGrid or RegionUnusable leave
 // the drawing as it was.
 ContactReport drawContact(ContactKind kind, const FluidContact& contact, const std::vector<int>& regionCodes,
-                          const Grid& geometry, const std::vector<float>& colour,
-                          ContactDrawing& drawing);
+                          const Grid& geometry, const std::vector<float>& colour, ContactDrawing& drawing);
 
 // One code row of a regional contact: the region code and its depth in metres, when one was given.
 struct RegionCodeDepth {

@@ -244,8 +244,8 @@ float medianEdge(const CornerPointInput& input, int rows, int cols, bool alongI)
         for (std::size_t i = 0; i + (alongI ? 1 : 0) <= static_cast<std::size_t>(cols); ++i) {
             const std::size_t a = j * stride + i;
             const std::size_t b = alongI ? a + 1 : a + stride;
-            lengths.push_back(static_cast<float>(std::hypot(xy[4 * a] - xy[4 * b], xy[4 * a + 1] - xy[4 * b + 1]) *
-                                                 kCoordScale));
+            lengths.push_back(
+                static_cast<float>(std::hypot(xy[4 * a] - xy[4 * b], xy[4 * a + 1] - xy[4 * b + 1]) * kCoordScale));
         }
     if (lengths.empty()) return 0;
     auto middle = lengths.begin() + static_cast<std::ptrdiff_t>(lengths.size() / 2);
@@ -269,8 +269,8 @@ void reject(GridBuildReport& report, std::string message, std::string detail)
 
 // The depths must make whole layers of the layout: two surfaces of 4 x rows x cols depths each. Returns the layer
 // count, or 0 with the reason in the report.
-std::size_t layersOf(GridBuildReport& report, const CornerPointInput& input, const std::string& gridName, std::size_t rows,
-                     std::size_t cols)
+std::size_t layersOf(GridBuildReport& report, const CornerPointInput& input, const std::string& gridName,
+                     std::size_t rows, std::size_t cols)
 {
     const std::size_t perSurface = 4 * rows * cols;
     const std::size_t perLayer = 2 * perSurface;
@@ -344,7 +344,8 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
         report.message = grid_messages::CellSize;
         const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
         report.detailEn = "Cell size found: " + found + " m; it must be a multiple of 25 m, at most " + most + " m.";
-        report.detailRu = "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
+        report.detailRu =
+            "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
         return report;
     }
 
@@ -357,7 +358,8 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
         rows = static_cast<long long>(layout.rowCellCounts.size()) - 1;
         cols = layout.rowCellCounts.back();
         // Every pillar row must hold the same number of cells; otherwise no depth index below would be bounded.
-        rectangular = std::all_of(layout.rowCellCounts.begin(), layout.rowCellCounts.end(), [&](int n) { return n == cols; });
+        rectangular =
+            std::all_of(layout.rowCellCounts.begin(), layout.rowCellCounts.end(), [&](int n) { return n == cols; });
         report.trace.push_back("passed 1.5");
         if (rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
         report.trace.push_back("passed 2");
@@ -386,8 +388,8 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
         if (pillars != needed || input.pillars.size() != 6 * needed) {
             reject(report, grid_messages::Layout,
                    "The COORD section of " + fileOf(input.coordFile, gridName) + " holds " +
-                       std::to_string(input.pillars.size()) + " values; SPECGRID " + std::to_string(counts[0]) +
-                       " x " + std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
+                       std::to_string(input.pillars.size()) + " values; SPECGRID " + std::to_string(counts[0]) + " x " +
+                       std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
                        std::to_string(6 * needed) + ".");
             return report;
         }
@@ -408,7 +410,8 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     }
 
     // Whole layers only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
-    const std::size_t layers = layersOf(report, input, gridName, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
+    const std::size_t layers =
+        layersOf(report, input, gridName, static_cast<std::size_t>(rows), static_cast<std::size_t>(cols));
     if (layers == 0) return report;
     if (hasCounts && layers != static_cast<std::size_t>(counts[2])) {
         reject(report, grid_messages::Layout,
@@ -439,11 +442,11 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
 
     // The new vertices are made before anything of the grid shown is touched: when memory runs out on the way
     // (std::bad_alloc reaches the caller), the grid shown stays whole. From here on the build cannot fail.
-    std::vector<Vertices> vertices =
-        fromCounts ? buildLayerVerticesOnPillars(input, geometry, static_cast<int>(rows), static_cast<int>(cols),
-                                                 static_cast<int>(layers))
-                   : buildLayerVertices(input, geometry, static_cast<int>(rows), static_cast<int>(cols),
-                                        static_cast<int>(layers));
+    std::vector<Vertices> vertices = fromCounts
+                                         ? buildLayerVerticesOnPillars(input, geometry, static_cast<int>(rows),
+                                                                       static_cast<int>(cols), static_cast<int>(layers))
+                                         : buildLayerVertices(input, geometry, static_cast<int>(rows),
+                                                              static_cast<int>(cols), static_cast<int>(layers));
     const float medianI = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
     const float medianJ = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), false);
     std::vector<Vertices>().swap(geometry.layerVertices);
@@ -478,8 +481,9 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
         active = 0;
         for (std::size_t n = 0; n < cells; ++n) {
             const std::size_t column = n % perLayer;
-            active += geometry.active[n] != 0 &&
-                      layout.regularCells[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
+            active +=
+                geometry.active[n] != 0 &&
+                layout.regularCells[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
         }
     }
     geometry.activeCellCount = static_cast<int>(active);
@@ -493,10 +497,10 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     report.modelStat_cell_j = std::to_string(geometry.columns);
     report.modelStat_cell_k = std::to_string(geometry.layers);
     report.modelStat_cell_ijk = groupDigits(geometry.activeCellCount);
-    report.modelStat_resol =
-        fromCounts ? "≈ " + std::to_string(std::lround(geometry.medianCellSizeI)) + " x " +
-                         std::to_string(std::lround(geometry.medianCellSizeJ)) + unit
-                   : std::to_string(geometry.cellSize) + " x " + std::to_string(geometry.cellSize) + unit;
+    report.modelStat_resol = fromCounts
+                                 ? "≈ " + std::to_string(std::lround(geometry.medianCellSizeI)) + " x " +
+                                       std::to_string(std::lround(geometry.medianCellSizeJ)) + unit
+                                 : std::to_string(geometry.cellSize) + " x " + std::to_string(geometry.cellSize) + unit;
 
     geometry.loaded = true;
     geometry.name = gridName;

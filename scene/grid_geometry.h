@@ -54,7 +54,7 @@ struct GridBuildLine {
 
 struct GridBuildReport {
     GridBuildOutcome outcome = GridBuildOutcome::CellSizeRejected;
-    std::string message;               // the main log line of the build
+    std::string message;  // the main log line of the build
     // A refused cell size's numbers (the size found and its limits), in English and Russian; see gridBuildLogLine.
     std::string detailEn, detailRu;
     LogColour colour;                  // red for a rejection, green for success

@@ -36,8 +36,7 @@ bool gridWindingFlag(const Grid& geometry)
     return !(cross > 0);
 }
 
-bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing& contacts,
-                      bool showInactive)
+bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing& contacts, bool showInactive)
 {
     if (!layoutIsConsistent(geometry)) return false;
     const bool flag = gridWindingFlag(geometry);
@@ -70,16 +69,14 @@ bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing
     }
 
     // Which cells a layer draws: regular ones, and of those the active ones unless inactive cells are shown.
-    const std::size_t perLayer =
-        static_cast<std::size_t>(geometry.rows) * static_cast<std::size_t>(geometry.columns);
+    const std::size_t perLayer = static_cast<std::size_t>(geometry.rows) * static_cast<std::size_t>(geometry.columns);
     const int layers = geometry.layers;
     const bool byLayer = !showInactive && layers > 0 && rows == geometry.rows && cols == geometry.columns &&
                          geometry.active.size() == perLayer * static_cast<std::size_t>(layers);
     auto drawn = [&](int k, int r, int c) {
         return regular(r, c) &&
                (!byLayer ||
-                geometry.active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] !=
-                    0);
+                geometry.active[static_cast<std::size_t>(k) * perLayer + static_cast<std::size_t>(r * cols + c)] != 0);
     };
 
     // The contacts lie under the drawn columns only: a column of inactive cells carries none.

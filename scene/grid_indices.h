@@ -19,7 +19,6 @@ bool gridWindingFlag(const Grid& geometry);
 // per-layer tables (cell_runs and cell_runs_layer, empty when every layer draws the same cells; the shell's
 // grid_indices_edge_layer and cell_indices_edge_layer), and which cells are drawn (cell_drawn). With `showInactive` inactive cells are drawn like active ones.
 // Returns false and changes nothing when no grid is loaded or the layout variables do not describe the arrays.
-bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing& contacts,
-                      bool showInactive = false);
+bool buildGridIndices(const Grid& geometry, GridDrawing& drawing, ContactDrawing& contacts, bool showInactive = false);
 
 }  // namespace morvane

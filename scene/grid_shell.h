@@ -31,13 +31,12 @@ struct ShellLists {
 // Fills grid_indices_edge and cell_indices_edge with the shell's lines and faces, layer after layer, their
 // per-layer tables and their runs and side planes (shell_face_runs, shell_line_runs, shell_side_planes). `drawn` holds one flag per cell, layer after layer, row after row (cell_i rows of cell_j cells).
 // Faces count as shared only when both layers' corner positions (grid_lines_k) are at hand and equal.
-void buildGridShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
-                    GridDrawing& drawing);
+void buildGridShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag, GridDrawing& drawing);
 
 // The shell of layers `first` to `last` drawn on their own (the layer view), with the tables for every layer of the
 // grid (those outside the block empty). With `wholeCells` the lines are every edge of every drawn cell of the
 // block, each once, as a see-through view shows them, all in the first run, and no faces are listed.
-ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
-                                int first, int last, bool wholeCells);
+ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag, int first,
+                                int last, bool wholeCells);
 
 }  // namespace morvane

@@ -10,7 +10,6 @@ namespace morvane {
 
 namespace {
 
-
 constexpr std::size_t kFloatsPerVertex = 6;  // x, y, z, r, g, b in the layer vertices
 constexpr std::size_t kColourFloats = 3;     // r, g, b of each cell
 

@@ -46,9 +46,8 @@ bool boxInView(const ModelBox& box, const ViewState& c, float slack)
 {
     const float aspect = aspectOf(c);
     const glm::mat4 projection =
-        orthographic(c)
-            ? glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / aspect, 1.0f / aspect, eye::nearPlane, eye::farPlane)
-            : glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, aspect, eye::nearPlane, eye::farPlane);
+        orthographic(c) ? glm::orthoRH_NO(-1.0f, 1.0f, -1.0f / aspect, 1.0f / aspect, eye::nearPlane, eye::farPlane)
+                        : glm::perspectiveRH_NO(eye::fieldOfView * kDegToRad, aspect, eye::nearPlane, eye::farPlane);
     const glm::mat4 view = glm::lookAtRH(eye::position, eye::target, eye::up);
     const glm::mat4 model = glm::translate(glm::scale(rotationOf(c), c.camera.scale), c.camera.position);
     const glm::mat4 all = projection * view * model;

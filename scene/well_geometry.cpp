@@ -298,9 +298,8 @@ bool ModelSurfaceCorners::describes(const Grid& grid) const
 {
     const Halves h = surfaceHalves(grid);
     const std::array<float, 8> sample = sampleCorners(h);
-    return grid.layers == layers_ && grid.rows == rows_ && grid.columns == columns_ &&
-           h.topCount * 6 == topFloats_ && h.bottomCount * 6 == bottomFloats_ &&
-           std::memcmp(sample.data(), fingerprint_.data(), sizeof sample) == 0;
+    return grid.layers == layers_ && grid.rows == rows_ && grid.columns == columns_ && h.topCount * 6 == topFloats_ &&
+           h.bottomCount * 6 == bottomFloats_ && std::memcmp(sample.data(), fingerprint_.data(), sizeof sample) == 0;
 }
 
 WellBounds wellVerticalBounds(const std::vector<std::vector<float>>& points, const Grid& grid,

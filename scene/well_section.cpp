@@ -124,9 +124,10 @@ Rgb sectionContinuousColour(float v)
 Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Property* shown, int k, int i, int j)
 {
     if (!shown || k < 0 || i < 0 || j < 0 || k >= grid.layers || i >= grid.rows || j >= grid.columns) return {};
-    const std::size_t n = (static_cast<std::size_t>(k) * static_cast<std::size_t>(grid.rows) + static_cast<std::size_t>(i)) *
-                              static_cast<std::size_t>(grid.columns) +
-                          static_cast<std::size_t>(j);
+    const std::size_t n =
+        (static_cast<std::size_t>(k) * static_cast<std::size_t>(grid.rows) + static_cast<std::size_t>(i)) *
+            static_cast<std::size_t>(grid.columns) +
+        static_cast<std::size_t>(j);
     if (n >= shown->size()) return {};
     if (!shown->discrete) return sectionContinuousColour(static_cast<float>(shown->values[n]));
     const int kind = static_cast<int>(shown->kind);
@@ -137,8 +138,8 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
 }
 
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
-                                         const Contacts& contacts, const std::vector<float>& owcColour, WellSection& section,
-                                         const SectionSegment& segment)
+                                         const Contacts& contacts, const std::vector<float>& owcColour,
+                                         WellSection& section, const SectionSegment& segment)
 {
     std::vector<std::string> trace{"starting making well saction"};
     const float esx = segment.x_start_extended, esy = segment.y_start_extended;

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "model/contacts.h"
-#include "scene/scene_meshes.h"
 #include "scene/property_colouring.h"
+#include "scene/scene_meshes.h"
 
 namespace morvane {
 
@@ -44,8 +44,8 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
 // intersect_lines_indices; the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
 // as needed). A segment that crosses no regular, active cell leaves an empty entry. Returns the trace lines.
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
-                                         const Contacts& contacts, const std::vector<float>& owcColour, WellSection& section,
-                                         const SectionSegment& segment);
+                                         const Contacts& contacts, const std::vector<float>& owcColour,
+                                         WellSection& section, const SectionSegment& segment);
 
 // Removes the last `count` entries of the three result lists (the segments made last are withdrawn).
 void withdrawSectionEntries(WellSection& section, int count);

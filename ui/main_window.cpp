@@ -43,7 +43,8 @@ namespace {
 constexpr QSize kPreferredSize{1698, 824};
 }  // namespace
 
-MainWindow::MainWindow(ModelState& state, QWidget* parent) : QMainWindow(parent), state_(state), barColours_(std::random_device{}())
+MainWindow::MainWindow(ModelState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state), barColours_(std::random_device{}())
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Morvane 2021.0 x64 beta"));
@@ -126,7 +127,8 @@ void MainWindow::applyStoredSettings()
     state_.view.display.inactiveCells = store.readFlag(settings_key::show_inactive_cells);
     menus_.inactiveCells->setChecked(state_.view.display.inactiveCells);
 
-    const BubbleFactors bubbles = loadBubbleFactors(store, {state_.view.production.scale, state_.view.production.labelSize});
+    const BubbleFactors bubbles =
+        loadBubbleFactors(store, {state_.view.production.scale, state_.view.production.labelSize});
     state_.view.production.scale = bubbles.size;
     state_.view.production.labelSize = bubbles.text_size;
 
@@ -144,7 +146,10 @@ void MainWindow::applyStoredSettings()
     statusStrip_->setStatus(QStringLiteral("All good"));
 }
 
-void MainWindow::applyBackgroundColor() { viewPanel_->setBackground(state_.view.display.background, legendTextColour_); }
+void MainWindow::applyBackgroundColor()
+{
+    viewPanel_->setBackground(state_.view.display.background, legendTextColour_);
+}
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {

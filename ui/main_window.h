@@ -28,6 +28,7 @@
 #include "commands/contacts_command.h"
 #include "commands/frame_schedule.h"
 #include "commands/grid_import_command.h"
+#include "commands/model_state.h"
 #include "commands/property_display.h"
 #include "commands/property_import_command.h"
 #include "commands/recent_files.h"
@@ -36,7 +37,6 @@
 #include "commands/well_section_command.h"
 #include "core/feedback.h"
 #include "core/user_prompts.h"
-#include "commands/model_state.h"
 #include "ui/main_menus.h"
 #include "ui/ribbon.h"
 

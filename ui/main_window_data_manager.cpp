@@ -36,8 +36,7 @@ void MainWindow::openDataManager()
     DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, !properties.items.empty(), false, false,
                               s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax,
                               s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
-                              names, kinds, s.document.grid.layers,
-                              wellNames, oil, water, gas, this);
+                              names, kinds, s.document.grid.layers, wellNames, oil, water, gas, this);
     manager.updateLang(s.view.language);
     manager.exec();
     if (!manager.applied()) return;
@@ -55,8 +54,8 @@ void MainWindow::openDataManager()
     showContactToggles();
 
     // Production: the volumes of each well listed.
-    const std::vector<float> &oilBack = manager.oilProduction(), &waterBack = manager.waterProduction(),
-                             &gasBack = manager.gasProduction();
+    const std::vector<float>&oilBack = manager.oilProduction(), &waterBack = manager.waterProduction(),
+          &gasBack = manager.gasProduction();
     for (std::size_t i = 0; i < wellNames.size() && i < oilBack.size() && i < waterBack.size() && i < gasBack.size();
          ++i)
         s.document.production.byWell[wellNames[i]] = WellVolumes{oilBack[i], waterBack[i], gasBack[i]};
@@ -66,8 +65,9 @@ void MainWindow::openDataManager()
 void MainWindow::showContactToggles()
 {
     const Contacts& contacts = state_.document.contacts;
-    for (const auto& [kind, set, display] : {std::tuple{ContactKind::OWC, contacts.owc.set, &state_.view.contacts.owc},
-                                             std::tuple{ContactKind::GOC, contacts.goc.set, &state_.view.contacts.goc}}) {
+    for (const auto& [kind, set, display] :
+         {std::tuple{ContactKind::OWC, contacts.owc.set, &state_.view.contacts.owc},
+          std::tuple{ContactKind::GOC, contacts.goc.set, &state_.view.contacts.goc}}) {
         modelTree_->showContactToggle(kind, set);
         // A contact no longer set is not drawn either.
         if (!set) *display = false;

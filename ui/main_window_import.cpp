@@ -12,7 +12,6 @@
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 #include "ui/model_tree_panel.h"
-#include "ui/model_tree_panel.h"
 #include "ui/property_legend.h"
 #include "ui/status_strip.h"
 #include "ui/view_panel.h"

@@ -158,10 +158,9 @@ void MainWindow::toggleFilterView()
     const Property* shown = properties.find(state_.view.shownProperty);
     if (!shown) return;
     const int kind = static_cast<int>(shown->kind);
-    propertyFilterDialog_->setProperty(shown->name, shown->highLimit, shown->lowLimit,
-                                       kind >= 0 && kind < kPropertyKindCount
-                                           ? properties.ramps[static_cast<std::size_t>(kind)]
-                                           : ColourRamp{});
+    propertyFilterDialog_->setProperty(
+        shown->name, shown->highLimit, shown->lowLimit,
+        kind >= 0 && kind < kPropertyKindCount ? properties.ramps[static_cast<std::size_t>(kind)] : ColourRamp{});
     propertyFilterDialog_->show();
     propertyFilterDialog_->raise();
     propertyFilterDialog_->showLimits();
@@ -260,7 +259,8 @@ void MainWindow::takeSettings()
     applyBackgroundColor();
     state_.view.display.orthographicTopView = settingsDialog_->orthographicTopView();
     state_.view.layer.oneAtATime = appSettings().readFlag(settings_key::oneLayer);
-    state_.view.display.modelOpacity = (!state_.view.layer.oneAtATime && state_.view.is(ViewMode::Layers)) ? 0.5f : 1.0f;
+    state_.view.display.modelOpacity =
+        (!state_.view.layer.oneAtATime && state_.view.is(ViewMode::Layers)) ? 0.5f : 1.0f;
     state_.view.production.scale = settingsDialog_->bubbleSize();
     state_.view.production.labelSize = settingsDialog_->bubbleTextSize();
     if (glView_) glView_->changeBackgroundColor();

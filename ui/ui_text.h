@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/localisation.h"
 #include "commands/model_state.h"
+#include "core/localisation.h"
 
 namespace morvane {
 
@@ -20,10 +20,7 @@ inline QString uiText(const std::string& text)
 }
 
 // The text of pair `base` in language `lang`, from the program-wide table.
-inline QString localUiText(int base, const std::string& lang)
-{
-    return uiText(localText(base, lang));
-}
+inline QString localUiText(int base, const std::string& lang) { return uiText(localText(base, lang)); }
 
 // The names of the property type codes 1 (lithology) to 9 (continuous) as the type lists show them.
 inline QStringList propertyTypeNames(bool english)

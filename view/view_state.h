@@ -50,7 +50,7 @@ struct DisplayOptions {
     bool inactiveCells = false;  // inactive cells drawn grey rather than left out
     bool orthographicTopView = false;
     std::array<int, 3> background{51, 76, 76};
-    float modelOpacity = 1.0f;  // below 1 the model is seen through (the block of layers)
+    float modelOpacity = 1.0f;          // below 1 the model is seen through (the block of layers)
     std::string signature = "Morvane";  // the label in the lower left corner
 };
 
@@ -102,7 +102,7 @@ struct ViewState {
     LayerChoice layer;
     ViewAnimation animation;
     DisplayOptions display;
-    bool pivotCursor = false;  // the cross at the point the model turns about, shown while a drag moves the model
+    bool pivotCursor = false;   // the cross at the point the model turns about, shown while a drag moves the model
     std::string shownProperty;  // the property that colours the cells; empty: the bare grid
     PropertyFilterSetting filter;
     WellDisplay wells;

@@ -52,11 +52,8 @@ struct KindChecks {
     bool changesWarned;  // "silent" fails the check
 };
 constexpr KindChecks kAsserted[] = {
-    {"grid", true, true},
-    {"include", true, true},
-    {"property", false, false},
-    {"well", false, false},
-    {"production", false, false},
+    {"grid", true, true},   {"include", true, true},      {"property", false, false},
+    {"well", false, false}, {"production", false, false},
 };
 
 const char* const kOutcomes[] = {"ok", "crash", "hang", "exit", "memory", "silent", "unclear", "snapshot"};
@@ -151,8 +148,7 @@ bool namesFile(const std::string& said, const fs::path& file)
 bool locates(const std::string& said)
 {
     return said.find("line ") != std::string::npos || said.find("Line ") != std::string::npos ||
-           said.find("строк") != std::string::npos ||
-           said.find("end of the file") != std::string::npos;
+           said.find("строк") != std::string::npos || said.find("end of the file") != std::string::npos;
 }
 
 // A special file in a file's place is said as such: the word its refusal must hold, by the variant's name.
@@ -161,10 +157,11 @@ bool saysWhatStandsThere(const DamagedVariant& v, std::string said)
     // The variant's folder is named after it ("grid-folder"): its path says nothing.
     const std::string folder = v.target.parent_path().string();
     for (std::size_t at; (at = said.find(folder)) != std::string::npos;) said.erase(at, folder.size());
-    for (const auto& [name, word] : {std::pair{"folder", "folder"}, std::pair{"fifo", "pipe"},
-                                     std::pair{"linkloop", "loop"}, std::pair{"device", "device"},
-                                     std::pair{"unreadable", "permission"}})
-        if (v.id.size() >= std::strlen(name) && v.id.compare(v.id.size() - std::strlen(name), std::string::npos, name) == 0)
+    for (const auto& [name, word] :
+         {std::pair{"folder", "folder"}, std::pair{"fifo", "pipe"}, std::pair{"linkloop", "loop"},
+          std::pair{"device", "device"}, std::pair{"unreadable", "permission"}})
+        if (v.id.size() >= std::strlen(name) &&
+            v.id.compare(v.id.size() - std::strlen(name), std::string::npos, name) == 0)
             return said.find(word) != std::string::npos;
     return true;
 }
@@ -203,10 +200,14 @@ int main(int argc, char** argv)
     bool report = false;
     for (int n = 1; n < argc; ++n) {
         const std::string a = argv[n];
-        if (a == "--report") report = true;
-        else if (a == "--info" && n + 1 < argc) info = argv[++n];
-        else if (a == "--viewer" && n + 1 < argc) viewer = argv[++n];
-        else if (a == "--out" && n + 1 < argc) out = argv[++n];
+        if (a == "--report")
+            report = true;
+        else if (a == "--info" && n + 1 < argc)
+            info = argv[++n];
+        else if (a == "--viewer" && n + 1 < argc)
+            viewer = argv[++n];
+        else if (a == "--out" && n + 1 < argc)
+            out = argv[++n];
     }
     if (info.empty() || viewer.empty() || out.empty()) {
         std::fprintf(stderr, "usage: damaged_corpus_check --info MORVANE_INFO --viewer MORVANE --out DIR [--report]\n");

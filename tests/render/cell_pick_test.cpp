@@ -22,7 +22,8 @@ glm::vec3 nearWallCentre(const ModelState& s, int k, int j)
 {
     const Vertices& layer = s.document.grid.layerVertices.at(static_cast<std::size_t>(k));
     glm::vec3 sum(0.0f);
-    for (int v : {j * 4, j * 4 + 1, j * 4 + s.document.grid.surfaceVertices, j * 4 + 1 + s.document.grid.surfaceVertices})
+    for (int v :
+         {j * 4, j * 4 + 1, j * 4 + s.document.grid.surfaceVertices, j * 4 + 1 + s.document.grid.surfaceVertices})
         sum += glm::vec3(layer[static_cast<std::size_t>(v) * 6], layer[static_cast<std::size_t>(v) * 6 + 1],
                          layer[static_cast<std::size_t>(v) * 6 + 2]);
     return sum / 4.0f;

@@ -32,7 +32,8 @@ std::pair<float, float> faceDepths(const ModelState& s, int i, int j)
     const Vertices& layer = s.document.grid.layerVertices[0];
     float shallow = 1e9f, deep = -1e9f;
     for (int c = 0; c < 4; ++c) {
-        const float depth = -layer[static_cast<std::size_t>(((i * s.document.grid.columns + j) * 4 + c) * 6 + 2)] * 1000;
+        const float depth =
+            -layer[static_cast<std::size_t>(((i * s.document.grid.columns + j) * 4 + c) * 6 + 2)] * 1000;
         shallow = std::min(shallow, depth);
         deep = std::max(deep, depth);
     }

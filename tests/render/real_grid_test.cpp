@@ -5,10 +5,10 @@
 #include "commands/grid_import_command.h"
 #include "commands/model_display.h"
 #include "scene/view_fit.h"
+#include "tests/support/generated_inputs.h"
 #include "tests/support/offscreen_scene.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/scene_feedback_recorder.h"
-#include "tests/support/generated_inputs.h"
 #include "tests/support/temp_folder.h"
 
 namespace morvane {
@@ -174,7 +174,8 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
         s.view.mode = ViewMode::FlatSection;
         seenThroughAlike("section", "section_turned.png", turn.z);
 
-        s.view.mode = ViewMode::Layers;  // the block of eight layers from layer 2 down, with the lines of its upper layer
+        s.view.mode =
+            ViewMode::Layers;  // the block of eight layers from layer 2 down, with the lines of its upper layer
         s.view.layer.oneAtATime = false;
         s.view.layer.shown = 2;
         s.view.display.gridLines = true;

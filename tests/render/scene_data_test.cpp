@@ -114,7 +114,7 @@ TEST(Wells, ImportedWellsAreSplitAtTheModelAndDrawnRunByRun)
     EXPECT_EQ(s.well_show_runs[1], (std::vector<int>{0, 3}));
 
     s.view.wells.labelsOnTop = true;  // every well drawn over the cells
-    s.view.camera.verticalScale = 1;          // everything in the picture
+    s.view.camera.verticalScale = 1;  // everything in the picture
     s.view.camera.scale.z = s.view.camera.scale.x;
     const RgbaImage over = scene.frame("wells_imported.png");
     const auto inPicture = [&](const glm::ivec2& q) { return q.x >= 0 && q.y >= 0 && q.x < 1024 && q.y < 768; };
@@ -153,7 +153,8 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
     ModelState& s = scene.s();
     for (int w = 0; w < 501; ++w) {
         // The labels are numbers.
-        s.document.wells.add(Well{std::to_string(w), {{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}}});
+        s.document.wells.add(
+            Well{std::to_string(w), {{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}}});
         s.view.frame.wellLabelX.push_back(0);
         s.view.frame.wellLabelY.push_back(0);
         scene.view().initWELL();

@@ -59,7 +59,8 @@ TEST(EdgeMode, ShowsTopBottomAndSidesButNoInnerFaces)
     const Vertices& bottomLayer = s.document.grid.layerVertices.at(2);
     glm::vec3 bottomCentre(0.0f);
     for (int v = 0; v < 4; ++v) {
-        const std::size_t at = static_cast<std::size_t>(4 * 4 + v + s.document.grid.surfaceVertices) * 6;  // cell (1, 1)
+        const std::size_t at =
+            static_cast<std::size_t>(4 * 4 + v + s.document.grid.surfaceVertices) * 6;  // cell (1, 1)
         bottomCentre += glm::vec3(bottomLayer[at], bottomLayer[at + 1], bottomLayer[at + 2]) / 4.0f;
     }
     const glm::ivec2 bottom = scene.pixelOf(bottomCentre);
@@ -106,7 +107,7 @@ TEST(LayerView, EightLayersFromTheChosenOneDownwardsAndNoneBelowTheLast)
     ModelState& s = scene.s();
     s.view.mode = ViewMode::Layers;
     s.view.layer.oneAtATime = false;
-    s.view.display.modelOpacity = 1.0f;              // opaque, so a wall shows its own colour
+    s.view.display.modelOpacity = 1.0f;             // opaque, so a wall shows its own colour
     s.view.camera.rotation = glm::vec3(-90, 0, 0);  // from the side: every layer's near wall is in view
     s.view.camera.scale *= 0.1f;                    // ten layers of a one-cell column fit in the picture
 
@@ -160,8 +161,8 @@ TEST(FlatSection, ClipsTheModelOnTheFarSideOfThePlaneAndShowsThePlane)
         }
     EXPECT_GT(kept, 0);
     EXPECT_GT(cut, 0);
-    const std::array<int, 3> planeOverBackground{(255 + s.view.display.background[0] + 1) / 2, s.view.display.background[1] / 2,
-                                                 s.view.display.background[2] / 2};
+    const std::array<int, 3> planeOverBackground{(255 + s.view.display.background[0] + 1) / 2,
+                                                 s.view.display.background[1] / 2, s.view.display.background[2] / 2};
     EXPECT_GT(countPixels(image, planeOverBackground, 2), 1000) << "the red section plane";
 
     // The same model without the section shows every top cell.

@@ -87,7 +87,8 @@ TEST(ViewSetup, LinesKeepTheirLookOnHighDensityScreens)
     ASSERT_TRUE(view) << error;
     const auto linePixels = [&] {
         const RgbaImage image = view->frame();
-        return 320 * 240 - countPixels(image, backgroundOf(state), 8) - countPixels(image, rgb255(0.5f, 0.8f, 0.2f), 60);
+        return 320 * 240 - countPixels(image, backgroundOf(state), 8) -
+               countPixels(image, rgb255(0.5f, 0.8f, 0.2f), 60);
     };
     const int ordinary = linePixels();
     ASSERT_GT(ordinary, 100);

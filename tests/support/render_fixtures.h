@@ -32,8 +32,10 @@ inline void putGeneratedGrid(ModelState& s, const gen::GridOptions& o)
     for (std::size_t p = 0; p + 5 < coords.size(); p += 6) {
         const double top[3] = {coords[p] / 1000, coords[p + 1] / 1000, -coords[p + 2] / 1000};
         const double bottom[3] = {coords[p + 3] / 1000, coords[p + 4] / 1000, -coords[p + 5] / 1000};
-        s.document.grid.input.pillars.insert(s.document.grid.input.pillars.end(), {top[0], top[1], top[2], bottom[0], bottom[1], bottom[2]});
-        s.document.grid.input.pillarXY.insert(s.document.grid.input.pillarXY.end(), {top[0], top[1], bottom[0], bottom[1]});
+        s.document.grid.input.pillars.insert(s.document.grid.input.pillars.end(),
+                                             {top[0], top[1], top[2], bottom[0], bottom[1], bottom[2]});
+        s.document.grid.input.pillarXY.insert(s.document.grid.input.pillarXY.end(),
+                                              {top[0], top[1], bottom[0], bottom[1]});
     }
     s.document.grid.input.cornerDepths.clear();
     for (double d : depths) s.document.grid.input.cornerDepths.push_back(-d / 1000);

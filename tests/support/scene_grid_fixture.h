@@ -16,8 +16,9 @@ struct PillarMetres {
 };
 
 // Grid input from pillar tops in metres (file order) and corner depths in metres (positive down).
-inline CornerPointInput gridFromPillars(const std::vector<PillarMetres>& pillars, const std::vector<double>& depthsMetres,
-                                 double topDepth = 1000, double bottomDepth = 1100)
+inline CornerPointInput gridFromPillars(const std::vector<PillarMetres>& pillars,
+                                        const std::vector<double>& depthsMetres, double topDepth = 1000,
+                                        double bottomDepth = 1100)
 {
     CornerPointInput input;
     for (const auto& p : pillars) {
@@ -64,7 +65,8 @@ inline std::vector<double> cornerDepths(int nx, int ny, int nz, const DepthRule&
     return depths;
 }
 
-inline CornerPointInput latticeGrid(int nx, int ny, int nz, double dx = 50, double dy = 50, double x0 = 0, double y0 = 0)
+inline CornerPointInput latticeGrid(int nx, int ny, int nz, double dx = 50, double dy = 50, double x0 = 0,
+                                    double y0 = 0)
 {
     return gridFromPillars(latticePillars(nx, ny, dx, dy, x0, y0), cornerDepths(nx, ny, nz));
 }

@@ -20,8 +20,10 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
     s.document.grid.rows = rows;
     s.document.grid.columns = columns;
     s.document.grid.layers = layers;
-    s.document.grid.regularCells.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(columns), 1));
-    for (const auto& [i, j] : undefined) s.document.grid.regularCells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 0;
+    s.document.grid.regularCells.assign(static_cast<std::size_t>(rows),
+                                        std::vector<int>(static_cast<std::size_t>(columns), 1));
+    for (const auto& [i, j] : undefined)
+        s.document.grid.regularCells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = 0;
     const float dy = southwards ? -cell : cell;
     for (int k = 0; k < layers; ++k) {
         Vertices layer;
@@ -48,7 +50,8 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
 
     const std::size_t cells = static_cast<std::size_t>(layers) * static_cast<std::size_t>(rows * columns);
     s.document.grid.cellCount = static_cast<int>(cells);
-    s.document.properties.add(makeContinuousProperty("VALUES", PropertyKind::Continuous, std::vector<double>(cells, 0.1)));
+    s.document.properties.add(
+        makeContinuousProperty("VALUES", PropertyKind::Continuous, std::vector<double>(cells, 0.1)));
     s.view.shownProperty = "VALUES";
     s.colouredFrom.valid = true;  // the cells wear the property's colours
     s.document.contacts.owc.level = -1.5f;

@@ -20,8 +20,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "core/user_prompts.h"
 #include "commands/model_state.h"
+#include "core/user_prompts.h"
 #include "platform/app_settings.h"
 #include "tests/support/recorded_prompts.h"
 #include "tests/support/temp_folder.h"

@@ -150,7 +150,8 @@ TEST_F(CameraWindowTest, CtrlClickOrDoubleClickSaysWhichCellIsThere)
             const std::size_t v = static_cast<std::size_t>((i * s->document.grid.columns + j) * 4 + c) * 6;
             centre += glm::vec3(layer[v], layer[v + 1], layer[v + 2]) / 4.0f;
         }
-        const glm::vec4 clip = s->view.frame.projection * s->view.frame.view * s->view.frame.model * glm::vec4(centre, 1.0f);
+        const glm::vec4 clip =
+            s->view.frame.projection * s->view.frame.view * s->view.frame.model * glm::vec4(centre, 1.0f);
         return QPoint(static_cast<int>((clip.x / clip.w + 1) / 2 * panel->width()),
                       static_cast<int>((1 - clip.y / clip.w) / 2 * panel->height()));
     };

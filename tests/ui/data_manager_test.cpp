@@ -17,8 +17,8 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
-#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialogs/data_manager_dialog.h"
 #include "ui/main_window.h"

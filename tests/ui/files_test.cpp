@@ -15,8 +15,8 @@
 #include "ui/color_button.h"
 
 #include "commands/recent_files.h"
-#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/ui_harness.h"
 #include "ui/main_window.h"
 

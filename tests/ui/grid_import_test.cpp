@@ -11,8 +11,8 @@
 #include <QtTest/QTest>
 
 #include "commands/grid_import_command.h"
-#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialogs/statistics_dialog.h"
 #include "ui/main_window.h"
@@ -60,7 +60,7 @@ TEST_F(GridImportWindowTest, MenuImportFillsStateTreeLogAndStatus)
     EXPECT_EQ(s.document.grid.layers, 4);
     EXPECT_EQ(s.document.grid.cellCount, 120);
     EXPECT_TRUE(s.document.properties.items.empty());  // the bare grid
-    EXPECT_EQ(s.cells_k.size(), 4u);                    // coloured, a colour for each of 30 cells a layer
+    EXPECT_EQ(s.cells_k.size(), 4u);                   // coloured, a colour for each of 30 cells a layer
     EXPECT_EQ(s.cells_k[0].size(), 30u * 3);
 
     auto* tree = form.findChild<QTreeWidget*>("modelTree");

@@ -4,10 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>

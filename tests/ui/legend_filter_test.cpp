@@ -13,14 +13,14 @@
 #include <QtTest/QTest>
 
 #include "core/decimal_text.h"
+#include "render/scene_renderer.h"
 #include "scene/legend_layout.h"
-#include "tests/support/property_lists.h"
 #include "tests/support/generated_inputs.h"
+#include "tests/support/property_lists.h"
 #include "tests/support/ui_harness.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/colour_limits_dialog.h"
 #include "ui/dialogs/property_filter_dialog.h"
-#include "render/scene_renderer.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 
@@ -200,8 +200,7 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     threed->trigger();
     ASSERT_TRUE(filter->isVisible());
     EXPECT_TRUE(threed->isChecked());
-    EXPECT_EQ(filter->findChild<QLabel*>("upperLimitLabel")->text().toStdString(),
-              limitText(poro().highLimit));
+    EXPECT_EQ(filter->findChild<QLabel*>("upperLimitLabel")->text().toStdString(), limitText(poro().highLimit));
     EXPECT_EQ(filter->findChild<QLineEdit*>("cutValue")->text().toStdString(),
               limitText((poro().highLimit + poro().lowLimit) / 2));
 

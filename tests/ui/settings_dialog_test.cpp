@@ -118,8 +118,8 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
 // A settings file that cannot be written is said in a warning naming it; Apply stays on to try again.
 TEST_F(SettingsDialogTest, ASettingsFileThatCannotBeWrittenIsSaid)
 {
-    const QString blocked = QString::fromStdString(testing::writeText(folder.file("not-a-folder"), "x")) +
-                            QStringLiteral("/settings.ini");
+    const QString blocked =
+        QString::fromStdString(testing::writeText(folder.file("not-a-folder"), "x")) + QStringLiteral("/settings.ini");
     appSettings().setFilePath(blocked);
     dialog->show();
     child<QLineEdit>("authorLabelEdit")->setText("Team B");

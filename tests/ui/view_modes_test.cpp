@@ -258,7 +258,8 @@ TEST_F(ViewModes, FitViewAndInactiveCellsFromTheModelMenu)
         if (std::string(trigger) == "menu") action("fitViewItem")->trigger();
         if (std::string(trigger) == "key") QTest::keyClick(form.get(), Qt::Key_F);
         if (std::string(trigger) == "button") action("fitViewCommand")->trigger();
-        EXPECT_FLOAT_EQ(s->view.camera.position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2) << trigger;
+        EXPECT_FLOAT_EQ(s->view.camera.position.x, -(s->document.grid.extent.xMin + s->document.grid.extent.xMax) / 2)
+            << trigger;
         EXPECT_LT(s->view.camera.scale.x, 40.0f) << trigger;
     }
 

@@ -41,7 +41,9 @@ TEST(CircleDiagrams, RadiusFollowsTheLiquidAndTheFactorAndTheSectorsTheWaterCut)
     addWell(s, "E", head, -1, 20);       // no oil entered: built, the frame neither draws nor labels it
     s.circle_rotation[2] = glm::vec3(10, 20, 0);
 
-    for (int build = 0; build < 2; ++build) buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f, s.view.production.scale);  // rebuilt, not stacked
+    for (int build = 0; build < 2; ++build)
+        buildCircleDiagrams(s, s, s.document.wells, s.document.production, 5.0f,
+                            s.view.production.scale);  // rebuilt, not stacked
     ASSERT_EQ(s.circleDiagram.size(), 5u);
     EXPECT_TRUE(s.displayCircleDiagrams);
     EXPECT_EQ(s.circle_rotation[2], glm::vec3(0.0f));

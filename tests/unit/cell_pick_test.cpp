@@ -18,7 +18,8 @@ ModelState gridOf3x2x2()
     s.document.grid.surfaceVertices = 4 * 2 * 3;
     s.document.grid.layerVertices.assign(2, Vertices());
     for (Vertices& layer : s.document.grid.layerVertices)
-        for (int v = 0; v < 2 * s.document.grid.surfaceVertices; ++v) layer.insert(layer.end(), {float(v), 0, 0, 1, 1, 1});
+        for (int v = 0; v < 2 * s.document.grid.surfaceVertices; ++v)
+            layer.insert(layer.end(), {float(v), 0, 0, 1, 1, 1});
     s.document.grid.cellCount = 12;
     std::vector<double> poro;
     for (int n = 0; n < 12; ++n) poro.push_back(n / 100.0);

@@ -32,10 +32,10 @@ TEST(FileText, SpecialFilesAreNamedAndNeverRead)
         {pipe, FileProblem::Pipe, pipe.string() + " is a named pipe (FIFO), not a file; it is not read."},
         {"/dev/zero", FileProblem::Device, "/dev/zero is a device, not a file; it is not read."},
         {loop, FileProblem::LinkLoop, loop.string() + " is a symbolic link that leads round in a loop."},
-        {folder.file("FOLDER.GRDECL"), FileProblem::Folder, folder.file("FOLDER.GRDECL").string() +
-                                                                " is a folder, not a file."},
-        {folder.file("NONE.GRDECL"), FileProblem::Missing, "There is no file " +
-                                                               folder.file("NONE.GRDECL").string() + "."},
+        {folder.file("FOLDER.GRDECL"), FileProblem::Folder,
+         folder.file("FOLDER.GRDECL").string() + " is a folder, not a file."},
+        {folder.file("NONE.GRDECL"), FileProblem::Missing,
+         "There is no file " + folder.file("NONE.GRDECL").string() + "."},
     };
     for (const auto& c : cases) {
         FileText text;
@@ -67,8 +67,8 @@ TEST(FileText, SpecialFilesAreNamedAndNeverRead)
 
     // An included pipe is named in the include's warning, and the grid in the main file is read without it.
     const std::string main = folder.file("MAIN.GRDECL").string();
-    ASSERT_FALSE(testing::writeText(main, "COORD\n0 0 1000 0 0 1010 /\nZCORN\n8*1000 /\nINCLUDE 'PIPE.GRDECL' /\n")
-                     .empty());
+    ASSERT_FALSE(
+        testing::writeText(main, "COORD\n0 0 1000 0 0 1010 /\nZCORN\n8*1000 /\nINCLUDE 'PIPE.GRDECL' /\n").empty());
     const GridReadResult withPipe = readGridFile(main);
     EXPECT_EQ(withPipe.outcome, GridReadOutcome::Read);
     ASSERT_EQ(withPipe.warnings.size(), 1u);

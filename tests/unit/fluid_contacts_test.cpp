@@ -17,8 +17,9 @@ using test::latticePillars;
 // A contact drawn on the state's grid and, when it could be, kept in its document, as the contact commands do.
 ContactReport place(ModelState& s, ContactKind kind, const FluidContact& contact, const std::vector<int>& codes)
 {
-    const ContactReport report = drawContact(kind, contact, codes, s.document.grid,
-                                             kind == ContactKind::OWC ? s.view.contacts.owcColour : s.view.contacts.gocColour, s);
+    const ContactReport report =
+        drawContact(kind, contact, codes, s.document.grid,
+                    kind == ContactKind::OWC ? s.view.contacts.owcColour : s.view.contacts.gocColour, s);
     if (report.outcome == ContactBuild::Built) s.document.contacts[kind] = contact;
     return report;
 }
@@ -38,8 +39,7 @@ ContactReport buildRegionalContact(ContactKind kind, const std::vector<int>& cod
 ModelState builtGrid()
 {
     ModelState s;
-    s.document.grid.input =
-        gridFromPillars(latticePillars(3, 2, 50, -50, 548000, 6414000, 30), cornerDepths(3, 2, 2));
+    s.document.grid.input = gridFromPillars(latticePillars(3, 2, 50, -50, 548000, 6414000, 30), cornerDepths(3, 2, 2));
     EXPECT_TRUE(buildGrid(s).built());
     return s;
 }
@@ -97,7 +97,7 @@ TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
 {
     ModelState s = builtGrid();
     s.document.grid.active.assign(12, 1);
-    s.document.grid.active[2] = 0;                      // column (0, 2): the bottom layer's code 1 instead of code 2
+    s.document.grid.active[2] = 0;  // column (0, 2): the bottom layer's code 1 instead of code 2
     s.document.grid.active[3] = s.document.grid.active[9] = 0;  // column (1, 0): no active cell
     const std::vector<RegionCodeDepth> rows{{1, -1510.0}, {3, -1600.0}};
     ASSERT_EQ(buildRegionalContact(ContactKind::OWC, kRegions, rows, s).outcome, ContactBuild::Built);
@@ -106,7 +106,8 @@ TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
     ASSERT_TRUE(buildGridIndices(s.document.grid, s, s));
     ASSERT_EQ(s.OWC_indices.size(), 5u * 6);
     for (int v : s.OWC_indices) EXPECT_TRUE(v < 12 || v >= 16) << v;  // column (1, 0) has corners 12 to 15
-    ASSERT_TRUE(buildGridIndices(s.document.grid, s, s, true));  // shown grey, the inactive column carries its contact again
+    ASSERT_TRUE(
+        buildGridIndices(s.document.grid, s, s, true));  // shown grey, the inactive column carries its contact again
     EXPECT_EQ(s.OWC_indices.size(), 6u * 6);
 }
 

@@ -91,7 +91,8 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     state.view.shownProperty = "PORO";
     state.view.filter.cut = 0.2f;
     state.OWC_k = state.GOC_k = {1, 2, 3};
-    state.document.contacts.owc.set = state.view.contacts.owc = state.document.contacts.goc.set = state.view.contacts.goc = true;
+    state.document.contacts.owc.set = state.view.contacts.owc = state.document.contacts.goc.set =
+        state.view.contacts.goc = true;
 
     ASSERT_EQ(run(true, {file.string()}), GridImportOutcome::Loaded);
 
@@ -99,15 +100,9 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_EQ(prompts->questions[0].title, "Import grid");
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
     EXPECT_EQ(state.document.grid.name, "FIELD");
-    const std::vector<std::string> expectedCalls{"beginWait @0",
-                                                 "initGRID @80",
-                                                 "bindGridBuffers @90",
-                                                 "enableTopView @90",
-                                                 "uncheckModeButtons @90",
-                                                 "useTreeImages @90",
-                                                 "recolour @90",
-                                                 "focusTree @100",
-                                                 "endWait finished @100"};
+    const std::vector<std::string> expectedCalls{
+        "beginWait @0",      "initGRID @80", "bindGridBuffers @90", "enableTopView @90",    "uncheckModeButtons @90",
+        "useTreeImages @90", "recolour @90", "focusTree @100",      "endWait finished @100"};
     EXPECT_EQ(view->calls, expectedCalls);
     EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
                                                            "Initializing grid", "Rendering grid"}));
@@ -124,7 +119,8 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_TRUE(state.view.shownProperty.empty());
     EXPECT_FALSE(state.view.filter.on());
     EXPECT_TRUE(state.OWC_k.empty() && state.GOC_k.empty());
-    EXPECT_FALSE(state.document.contacts.owc.set || state.view.contacts.owc || state.document.contacts.goc.set || state.view.contacts.goc);
+    EXPECT_FALSE(state.document.contacts.owc.set || state.view.contacts.owc || state.document.contacts.goc.set ||
+                 state.view.contacts.goc);
     EXPECT_FALSE(state.view.is(ViewMode::Layers));
     EXPECT_FALSE(state.view.is(ViewMode::FlatSection));
     EXPECT_TRUE(state.view.is(ViewMode::Shell));
@@ -258,8 +254,8 @@ TEST_F(GridImportCommand, OutOfMemoryAndSpecialFilesKeepTheModelShown)
     ASSERT_EQ(importGridWithDialog(GridImportContext{state, feedback, *view, *view, *prompts}),
               GridImportOutcome::Refused);
     ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0].text, "There is not enough memory to import the grid " + file.string() +
-                                             "; the model shown before is kept.");
+    EXPECT_EQ(prompts->messages[0].text,
+              "There is not enough memory to import the grid " + file.string() + "; the model shown before is kept.");
     EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
     EXPECT_EQ(state.document.grid.name, "FIELD");
     EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
@@ -285,10 +281,10 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
     EXPECT_EQ(prompts->messages[0].caption, "Grid import");
     // The line naming the file, then the reader's own reason.
     ASSERT_GE(feedback.log.size(), 2u);
-    EXPECT_EQ(feedback.log[feedback.log.size() - 2],
-              (RecordedFeedback::LogLine{"Selected file is not grid file: " +
-                                             std::filesystem::path(file).filename().string(),
-                                         log_colour::Red}));
+    EXPECT_EQ(
+        feedback.log[feedback.log.size() - 2],
+        (RecordedFeedback::LogLine{"Selected file is not grid file: " + std::filesystem::path(file).filename().string(),
+                                   log_colour::Red}));
     EXPECT_EQ(feedback.log.back(),
               (RecordedFeedback::LogLine{file + " holds no COORD section and no INCLUDE statement.", log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");

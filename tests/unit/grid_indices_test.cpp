@@ -21,8 +21,7 @@ using test::latticePillars;
 ModelState builtLattice(int nx, int ny, double dx = 50, double dy = 50, double degrees = 0)
 {
     ModelState state;
-    state.document.grid.input =
-        gridFromPillars(latticePillars(nx, ny, dx, dy, 0, 0, degrees), cornerDepths(nx, ny, 1));
+    state.document.grid.input = gridFromPillars(latticePillars(nx, ny, dx, dy, 0, 0, degrees), cornerDepths(nx, ny, 1));
     EXPECT_TRUE(buildGrid(state).built());
     return state;
 }
@@ -98,8 +97,8 @@ TEST(GridIndices, ThreeByThreeRegularCells)
     ASSERT_EQ(s.shell_line_runs.size(), 7u);
     std::vector<std::size_t> runLengths;
     for (std::size_t r = 0; r < 7; ++r)
-        runLengths.push_back(((r + 1 < 7 ? s.shell_line_runs[r + 1] : s.grid_indices_edge.size()) -
-                              s.shell_line_runs[r]) / 2);
+        runLengths.push_back(
+            ((r + 1 < 7 ? s.shell_line_runs[r + 1] : s.grid_indices_edge.size()) - s.shell_line_runs[r]) / 2);
     EXPECT_EQ(runLengths, (std::vector<std::size_t>{28, 12, 12, 2, 2, 2, 2}));
 }
 

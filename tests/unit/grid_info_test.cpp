@@ -188,10 +188,12 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
     EXPECT_TRUE(info::propertyInfo(blocks).objects.empty());
     const auto fromBlocks = info::propertyInfo(blocks, 4, "b.GRDECL").objects;
     ASSERT_EQ(fromBlocks.size(), 3u);  // the two properties, then the block left out
-    EXPECT_EQ(fromBlocks[2].text(), "{\"name\": \"SHORT\", \"line\": 3, \"conformity\": \"dropped\", \"message\": "
-                                    "\"SHORT (b.GRDECL, line 3) was not loaded: it holds 2 values, the grid has 4 "
-                                    "cells\"}");
-    EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"line\": 1, \"kind\": \"continuous\""), std::string::npos)
+    EXPECT_EQ(fromBlocks[2].text(),
+              "{\"name\": \"SHORT\", \"line\": 3, \"conformity\": \"dropped\", \"message\": "
+              "\"SHORT (b.GRDECL, line 3) was not loaded: it holds 2 values, the grid has 4 "
+              "cells\"}");
+    EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"line\": 1, \"kind\": \"continuous\""),
+              std::string::npos)
         << fromBlocks[0].text();
     EXPECT_NE(fromBlocks[1].text().find("\"kind\": \"discrete\", \"count\": 4, \"min\": 1, \"max\": 3, "
                                         "\"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),

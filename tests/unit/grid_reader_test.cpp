@@ -358,9 +358,10 @@ TEST(GridReaderInclude, MainTextHoldingASectionItselfAndNamesResolvedAgainstItsF
     const Read direct = readText(directExport() + "INCLUDE\n'ABSENT_ACTNUM.GRDECL' /\n", folder + "OTHER.GRDECL");
     expectFixtureModel(direct);
     ASSERT_EQ(direct.result.warnings.size(), 1u) << warningsOf(direct);
-    EXPECT_EQ(direct.result.warnings[0].en,
-              "Cannot read the included file " + folder + "ABSENT_ACTNUM.GRDECL; the grid is read without it. (INCLUDE in " +
-                  folder + "OTHER.GRDECL, line 19: There is no file " + folder + "ABSENT_ACTNUM.GRDECL.)");
+    EXPECT_EQ(direct.result.warnings[0].en, "Cannot read the included file " + folder +
+                                                "ABSENT_ACTNUM.GRDECL; the grid is read without it. (INCLUDE in " +
+                                                folder + "OTHER.GRDECL, line 19: There is no file " + folder +
+                                                "ABSENT_ACTNUM.GRDECL.)");
 }
 
 TEST(GridReaderInclude, MissingIncludedFileIsNamedAndChangesNothing)
@@ -490,15 +491,16 @@ TEST(GridReaderRealExports, CountsThatDoNotFitAreRefused)
     const Read refused = readText(coordCut);
     EXPECT_EQ(refused.result.outcome, GridReadOutcome::Refused);
     EXPECT_EQ(refused.result.message.en, "The COORD section of " + kInlinePath +
-                                          " (line 3) holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
-                                          " expects 36 (6 for each of 3 x 2 pillars).");
+                                             " (line 3) holds 24 values; SPECGRID 2 x 1 x 1 in " + kInlinePath +
+                                             " expects 36 (6 for each of 3 x 2 pillars).");
     expectUnchanged(refused.grid);
 
     // ZCORN cut off inside the data, at the end of the file.
     const Read cut = readText(std::string("SPECGRID\n 1 1 2 /\nCOORD\n") + kPillars + "/\nZCORN\n8*1850 2*1900");
     EXPECT_EQ(cut.result.outcome, GridReadOutcome::Refused);
-    EXPECT_EQ(cut.result.message.en, "The ZCORN section of " + kInlinePath + " (line 9) holds 10 values; SPECGRID 1 x 1 x 2 in " +
-                                      kInlinePath + " expects 16 (8 for each of 2 cells).");
+    EXPECT_EQ(cut.result.message.en, "The ZCORN section of " + kInlinePath +
+                                         " (line 9) holds 10 values; SPECGRID 1 x 1 x 2 in " + kInlinePath +
+                                         " expects 16 (8 for each of 2 cells).");
     ASSERT_EQ(cut.result.warnings.size(), 1u);
     EXPECT_EQ(cut.result.warnings[0].en, "The ZCORN section of " + kInlinePath +
                                              " ends at the end of the file without its closing \"/\": the file may be "
@@ -545,7 +547,6 @@ TEST(GridReaderFile, UnreadableMainFileIsNotAGrid)
         expectUnchanged(r.grid);
     }
 }
-
 
 // A large grid file is mapped, not copied: what the reader makes of it is what it makes of the same text in memory.
 // The text as a Windows tool saves it as "Unicode": UTF-16, little-endian, with its byte order mark (ASCII only).
@@ -621,7 +622,8 @@ TEST(GridReaderFile, MappedFileCutShortWhileReadReadsZerosAndSaysSo)
 namespace morvane {
 namespace {
 
-const std::string kFixtureDeck = std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n";
+const std::string kFixtureDeck =
+    std::string("SPECGRID\n 1 1 1 /\nCOORD\n") + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\n";
 
 // A repeat count is bounded by what the declared layout needs: a tiny file cannot demand gigabytes. A damaged,
 // short or empty ACTNUM is refused with its file, line and counts instead of switching every cell on.
@@ -645,8 +647,9 @@ TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
     // Cut before COORD: the grid keywords end with the file.
     const Read cut = readText("SPECGRID\n 1 1 1 /\nMAPAXES\n 0 1 0 0 1 0 /\n");
     ASSERT_EQ(cut.result.outcome, GridReadOutcome::NotAGrid);
-    EXPECT_EQ(cut.result.message.en, kInlinePath + " holds no COORD section and no INCLUDE statement. Its grid keywords "
-                                                   "end at line 4, the end of the file: it may be cut short.");
+    EXPECT_EQ(cut.result.message.en, kInlinePath +
+                                         " holds no COORD section and no INCLUDE statement. Its grid keywords "
+                                         "end at line 4, the end of the file: it may be cut short.");
 
     const Read word = readText(kFixtureDeck + "ACTNUM\n 1*1 x /\n");
     ASSERT_EQ(word.result.outcome, GridReadOutcome::Refused);
@@ -665,8 +668,9 @@ TEST(GridReaderDamage, RepeatsAreBoundedByTheLayoutAndDamagedActnumIsRefused)
     ASSERT_EQ(odd.result.outcome, GridReadOutcome::Read);
     EXPECT_EQ(odd.grid.actnum, (std::vector<std::uint8_t>{1}));
     ASSERT_EQ(odd.result.warnings.size(), 2u) << warningsOf(odd);
-    EXPECT_EQ(odd.result.warnings[0].en, "1 values of the ACTNUM section of " + kInlinePath +
-                                             " (line 11) are neither 0 nor 1 (the first: 7); they are taken as active.");
+    EXPECT_EQ(odd.result.warnings[0].en,
+              "1 values of the ACTNUM section of " + kInlinePath +
+                  " (line 11) are neither 0 nor 1 (the first: 7); they are taken as active.");
     EXPECT_EQ(odd.result.warnings[1].en, "2 of the 8 corner depths in the ZCORN section of " + kInlinePath +
                                              " lie beyond 20 km from the datum (from 1e+308 to 1e+308); they are "
                                              "kept as read.");
@@ -714,8 +718,8 @@ TEST(GridReaderDamage, FaultyIncludesAreNamedWithTheirStatement)
     const std::string chosen = folder.file("parts/Z.inc").string();
     EXPECT_EQ(twice.result.warnings[0].en, "The INCLUDE statement in " + folder.file("parts/GRID.inc").string() +
                                                ", line 1, names Z.inc, which stands both beside that file (" + chosen +
-                                               ") and beside the main file (" + folder.file("Z.inc").string() +
-                                               "); " + chosen + " is read.");
+                                               ") and beside the main file (" + folder.file("Z.inc").string() + "); " +
+                                               chosen + " is read.");
 
     const Read deep = readText(kFixtureDeck + "INCLUDE 'D1.inc' /\n", main);
     ASSERT_EQ(deep.result.outcome, GridReadOutcome::Refused);
@@ -738,8 +742,8 @@ TEST(GridReaderDamage, DeckStructureAndUnits)
                                                "3); the arrays are shown as written.");
 
     // MAPAXES in feet on a grid in metres: the frame's origin in metres.
-    const Read feet = readText("MAPUNITS\n FEET /\nMAPAXES\n 0 1000 0 0 1000 0 /\nGRIDUNIT\n METRES /\n" +
-                               kFixtureDeck);
+    const Read feet =
+        readText("MAPUNITS\n FEET /\nMAPAXES\n 0 1000 0 0 1000 0 /\nGRIDUNIT\n METRES /\n" + kFixtureDeck);
     ASSERT_EQ(feet.result.outcome, GridReadOutcome::Read);
     EXPECT_NEAR(feet.grid.mapAxes[1], 304.8, 1e-9);
     const Read unknown = readText("GRIDUNIT\n FURLONGS /\n" + kFixtureDeck);

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "core/localisation.h"
 #include "commands/model_state.h"
+#include "core/localisation.h"
 
 namespace morvane {
 namespace {

@@ -430,7 +430,8 @@ TEST(ModelGeneratorProperties, FieldExportReadsBackThroughThePropertyReader)
     const int cells = 20 * 15 * 6;
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const PropertyDefinition& d = o.properties[n];
-        const morvane::PropertyKind kind = d.name == "Литология" ? morvane::PropertyKind::Lithology : morvane::PropertyKind::Unset;
+        const morvane::PropertyKind kind =
+            d.name == "Литология" ? morvane::PropertyKind::Lithology : morvane::PropertyKind::Unset;
         const PropertyReport r = loadProperty(text, entries[n], kind, cells, "ru", none);
         EXPECT_EQ(r.accepted, n != 9) << d.name;
         if (!r.accepted) continue;
@@ -561,7 +562,8 @@ TEST(ModelGeneratorWells, WellsForAGridStandInsideItsFootprintAndReachItsBase)
             deviated += w.deviated;
             for (const WellStation& s : wellStations(w)) {
                 const auto [u, v] = frame(s.x, s.y);
-                EXPECT_TRUE(u >= 0 && u <= far && v >= 0 && v <= up) << w.name << " at " << s.md << ", turn " << g.rotation;
+                EXPECT_TRUE(u >= 0 && u <= far && v >= 0 && v <= up)
+                    << w.name << " at " << s.md << ", turn " << g.rotation;
             }
             EXPECT_LT(wellStations(w).back().z, -deepest) << w.name;
         }

@@ -13,7 +13,6 @@
 namespace morvane {
 namespace {
 
-
 TEST(ModelStateTest, ContinuousRampsHoldTheirColoursPerKind)
 {
     const PropertySet p;
@@ -161,7 +160,8 @@ TEST(ModelStateTest, GridModesAndTextsStartAsTheProgramOpens)
     EXPECT_EQ(s.document.grid.cellCount, 1);
     EXPECT_FLOAT_EQ(s.document.grid.extent.centreZ, -1.8f);
     EXPECT_FLOAT_EQ(s.document.grid.extent.depthRange, 0.5f);
-    EXPECT_EQ((std::array<float, 3>{kGridLineColour[0], kGridLineColour[1], kGridLineColour[2]}), (std::array<float, 3>{1, 1, 1}));
+    EXPECT_EQ((std::array<float, 3>{kGridLineColour[0], kGridLineColour[1], kGridLineColour[2]}),
+              (std::array<float, 3>{1, 1, 1}));
     EXPECT_FALSE(s.document.grid.loaded);
     EXPECT_TRUE(s.document.grid.input.pillars.empty());
     EXPECT_TRUE(s.view.filter.below);

@@ -77,9 +77,9 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     importProductionFile(s, feedback, empty);
     EXPECT_EQ(volumes(s), before);
     ASSERT_FALSE(feedback.log.empty());
-    EXPECT_EQ(feedback.log.back(), (FeedbackRecorder::LogLine{"Production is loaded for 0 wells: " + empty +
-                                                                  " holds no production rows",
-                                                              log_colour::Orange}));
+    EXPECT_EQ(feedback.log.back(),
+              (FeedbackRecorder::LogLine{"Production is loaded for 0 wells: " + empty + " holds no production rows",
+                                         log_colour::Orange}));
 
     // A well given on several rows keeps the last row's volumes and says so, with every line; a volume beyond any
     // well's is kept and named.
@@ -91,8 +91,9 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     EXPECT_TRUE(repeated.read);
     EXPECT_EQ(volumes(s), (std::vector<std::vector<float>>{{10, 11, 2e6f}, {2, 2, 2}, {4, 5, 6}}));
     ASSERT_EQ(feedback.log.size(), 5u);
-    EXPECT_EQ(feedback.log[1].text, "twice.txt, line 4, well P-1: gas 2e+06 is more than any well produces (more than "
-                                    "100000 million m3); the value is kept as read");
+    EXPECT_EQ(feedback.log[1].text,
+              "twice.txt, line 4, well P-1: gas 2e+06 is more than any well produces (more than "
+              "100000 million m3); the value is kept as read");
     EXPECT_EQ(feedback.log[2],
               (FeedbackRecorder::LogLine{"Well P-1 is given on lines 1, 3 and 4 of twice.txt; the volumes of line 4 "
                                          "are kept",

@@ -35,7 +35,8 @@ struct Scene {
 
     Property& addCodes(const std::string& name, std::vector<int> codes, PropertyKind kind)
     {
-        return *s.document.properties.find(s.document.properties.add(makeDiscreteProperty(name, kind, std::move(codes))));
+        return *s.document.properties.find(
+            s.document.properties.add(makeDiscreteProperty(name, kind, std::move(codes))));
     }
 
     bool colour(const std::string& shown, PropertyFilterSetting filter = {})
@@ -155,8 +156,10 @@ TEST(PropertyColouring, CellsFollowTheValuesLayerRowColumn)
     // The lowest value is the low colour, the highest the high colour, the middle one's cell halfway.
     expectColour(scene.cell(0, 0, 0), {0.2f, 0.2f, 0.8f}, "first cell");
     expectColour(scene.cell(1, 1, 2), {1, 0.6f, 0.2f}, "last cell");
-    EXPECT_EQ(scene.cell(0, 1, 0), continuousColour(3, makeRamp(scene.s.document.properties, scene.s.document.properties.items[0], {})));
-    EXPECT_EQ(scene.cell(1, 0, 1), continuousColour(7, makeRamp(scene.s.document.properties, scene.s.document.properties.items[0], {})));
+    EXPECT_EQ(scene.cell(0, 1, 0),
+              continuousColour(3, makeRamp(scene.s.document.properties, scene.s.document.properties.items[0], {})));
+    EXPECT_EQ(scene.cell(1, 0, 1),
+              continuousColour(7, makeRamp(scene.s.document.properties, scene.s.document.properties.items[0], {})));
 }
 
 TEST(PropertyColouring, CodesOutsideTheTableAreGreyAndAKindWithoutATableIsGrey)

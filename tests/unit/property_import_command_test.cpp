@@ -45,7 +45,8 @@ bool contains(const std::vector<std::string>& lines, const std::string& line)
 struct ListsSnapshot {
     explicit ListsSnapshot(const PropertySet& p)
     {
-        for (const Property& property : p.items) items.push_back({property.name, property.kind, property.values, property.codes});
+        for (const Property& property : p.items)
+            items.push_back({property.name, property.kind, property.values, property.codes});
     }
     struct Item {
         std::string name;
@@ -135,10 +136,10 @@ TEST_F(PropertyImportCommand, LoadsEveryPropertyInFileOrderWithTheChosenTypes)
     EXPECT_TRUE(prompts->messages.empty());
 
     // In file order, each shown as it loads and given its node; the one given no kind is Discrete by its codes.
-    const std::vector<std::string> expected{"endWait failed @0",       "beginWait @10",    "legend PORO @80",
-                                            "recolour PORO @80",       "node PORO 4 @80",  "legend Facies @80",
-                                            "recolour Facies @80",     "node Facies 8 @80", "focusTree @100",
-                                            "showLegend @100",         "endWait finished @100"};
+    const std::vector<std::string> expected{"endWait failed @0",   "beginWait @10",        "legend PORO @80",
+                                            "recolour PORO @80",   "node PORO 4 @80",      "legend Facies @80",
+                                            "recolour Facies @80", "node Facies 8 @80",    "focusTree @100",
+                                            "showLegend @100",     "endWait finished @100"};
     EXPECT_EQ(view.calls, expected);
 
     EXPECT_EQ(kinds(state.document.properties), (Kinds{{"PORO", 4}, {"Facies", 8}}));
@@ -175,14 +176,15 @@ TEST_F(PropertyImportCommand, AMismatchingPropertyIsSkippedAndTheOthersLoad)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nB (MIXED.GRDECL, "
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nB "
+              "(MIXED.GRDECL, "
               "line 23): 36 values, the grid has 24 cells.");
     EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
                          RecordedFeedback::LogLine{
                              "Property file does not correspond to loaded grid. B (MIXED.GRDECL, line 23): 36 values, "
                              "the grid has 24 cells.",
                              log_colour::Red}),
-        1);
+              1);
     // No trace of B anywhere; C keeps the kind chosen for it, not B's.
     EXPECT_EQ(kinds(state.document.properties), (Kinds{{"A", 5}, {"C", 1}}));
     // The wait after the rejection starts again for C, and the file ends finished.
@@ -226,7 +228,8 @@ TEST_F(PropertyImportCommand, AWrongCountLeavesEveryListAsItWas)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nF (SHORT.GRDECL, "
+              "Chosed file not consisted with geometry of loaded grid. Please, choose right file of property.\n\nF "
+              "(SHORT.GRDECL, "
               "line 9): 12 values, the grid has 24 cells.");
     EXPECT_EQ(feedback.log.back().colour, log_colour::Red);
     EXPECT_EQ(feedback.statuses.back(), "All good");
@@ -276,10 +279,9 @@ TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
                              "PORO (GRID.GRDECL, line 1) was not loaded: it holds 3 values, the grid has 24 cells",
                              log_colour::Orange}),
               1);
-    EXPECT_EQ(feedback.log.back(),
-              (RecordedFeedback::LogLine{"Selected file is not property file: " +
-                                             std::filesystem::path(path).filename().string(),
-                                         log_colour::Red}));
+    EXPECT_EQ(feedback.log.back(), (RecordedFeedback::LogLine{"Selected file is not property file: " +
+                                                                  std::filesystem::path(path).filename().string(),
+                                                              log_colour::Red}));
     EXPECT_EQ(feedback.statuses.back(), "All good");
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(ListsSnapshot(state.document.properties), before);

@@ -141,12 +141,13 @@ TEST(PropertyKeywordBlocks, EachBlockOfTheCellCountIsAProperty)
 // damaged. Records of edits (EQUALS) are no properties and are passed over without a word.
 TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
 {
-    const std::string keywords = "EQUALS\n PORO 0.2 1 2 1 1 1 1 /\n/\n"  // lines 1-3
-                                 "PORO\n 0.1 0.2 0.3 /\n"                  // 4-5: three values for four cells
-                                 "NTG\n 0.5 N/A 0.5 0.5 /\n"               // 6-7
-                                 "SWAT\n 0.1 0.2 0.3 0.4\n"                // 8-9: no "/"
-                                 "PERMX\n 1 2 3 4 /\n"                     // 10-11: the one property
-                                 "poro\n 4*0.2 /\n";                       // 12-13: not a keyword
+    const std::string keywords =
+        "EQUALS\n PORO 0.2 1 2 1 1 1 1 /\n/\n"  // lines 1-3
+        "PORO\n 0.1 0.2 0.3 /\n"                // 4-5: three values for four cells
+        "NTG\n 0.5 N/A 0.5 0.5 /\n"             // 6-7
+        "SWAT\n 0.1 0.2 0.3 0.4\n"              // 8-9: no "/"
+        "PERMX\n 1 2 3 4 /\n"                   // 10-11: the one property
+        "poro\n 4*0.2 /\n";                     // 12-13: not a keyword
     std::vector<DroppedBlock> dropped;
     const auto entries = propertyEntries(keywords, 4, &dropped);
     ASSERT_EQ(entries.size(), 1u);
@@ -167,8 +168,9 @@ TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
 
     // A damaged first marker line leaves its values without a name; a marker line that lost its line break keeps
     // only the name and is refused naming that line.
-    const std::string marked = "PORO\n-- Property nme in Petrel : A\n 4*0.1\n /\n"  // 1-4
-                               "NTG\n-- Property name in Petrel : B 0.5 0.5\n 0.5 0.5\n /\n";  // 5-8
+    const std::string marked =
+        "PORO\n-- Property nme in Petrel : A\n 4*0.1\n /\n"             // 1-4
+        "NTG\n-- Property name in Petrel : B 0.5 0.5\n 0.5 0.5\n /\n";  // 5-8
     dropped.clear();
     const auto markedEntries = propertyEntries(marked, 4, &dropped);
     ASSERT_EQ(markedEntries.size(), 1u);
@@ -210,7 +212,7 @@ TEST(PropertyPlausibility, FractionsOutsideZeroToOneAreCountedAndKept)
               std::vector<std::string>{"Porosity (P.GRDECL, line 2): 2 of 4 cells hold values outside 0 to 1 (from "
                                        "-999 to 1.5); the values are kept as read"});
     EXPECT_TRUE(orange(entries[1], PropertyKind::Unset, {}).empty());
-    EXPECT_EQ(orange(entries[1], PropertyKind::Porosity, {}).size(), 1u);  // the kind the user gave decides
+    EXPECT_EQ(orange(entries[1], PropertyKind::Porosity, {}).size(), 1u);        // the kind the user gave decides
     EXPECT_TRUE(orange(entries[2], PropertyKind::Unset, {1, 0, 1, 1}).empty());  // 1.5 lies in an inactive cell
     EXPECT_EQ(orange(entries[2], PropertyKind::Unset, {}).size(), 1u);
 }
@@ -335,7 +337,8 @@ TEST(PropertyAppend, ANameAlreadyLoadedIsNumberedAndSaidSo)
 {
     PropertySet p;
     for (int round = 0; round < 3; ++round)
-        for (const auto& e : splitPropertyText(kExport)) ASSERT_TRUE(load(kExport, e, 0, kExportCells, "en", p).accepted);
+        for (const auto& e : splitPropertyText(kExport))
+            ASSERT_TRUE(load(kExport, e, 0, kExportCells, "en", p).accepted);
     EXPECT_EQ(namesOf(p),
               (std::vector<std::string>{"Facies  ", "PORO", "Facies   (2)", "PORO (2)", "Facies   (3)", "PORO (3)"}));
     EXPECT_EQ(p.find("PORO (3)"), &p.items.back());
@@ -462,8 +465,9 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
             EXPECT_EQ(r.messageBox->caption, c.caption);
             // The fixed text, then the property's name with the values found against the grid's cells.
             const bool ru = std::string(c.lang) == "ru";
-            const std::string counts = entries[0].name + ": 3" + (ru ? " значений, в гриде " : " values, the grid has ") +
-                                       std::to_string(cells) + (ru ? " ячеек." : " cells.");
+            const std::string counts = entries[0].name + ": 3" +
+                                       (ru ? " значений, в гриде " : " values, the grid has ") + std::to_string(cells) +
+                                       (ru ? " ячеек." : " cells.");
             EXPECT_EQ(r.messageBox->text, std::string(c.box) + "\n\n" + counts);
             const auto log = linesOf(r, PropertyReportLine::Kind::Log);
             EXPECT_EQ(log, std::vector<std::string>{std::string(texts::MismatchLog) + ". " + entries[0].name +

@@ -9,11 +9,11 @@
 #include <regex>
 
 #include "commands/model_state.h"
-#include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/view_fit.h"
 #include "tests/support/generated_inputs.h"
+#include "tests/support/grid_reading.h"
 #include "tests/support/temp_folder.h"
 #include "tools/generator/model_generator.h"
 
@@ -120,7 +120,8 @@ TEST(RealGrid, RegularGridWithSpecgridKeepsTheSpacingLayoutByteForByte)
 
     auto without = std::make_unique<ModelState>();
     testing::TempFolder folder;
-    const GridReadResult read = test::readGridInto(without->document.grid, gen::writeGrid(o, folder.path()).front().string());
+    const GridReadResult read =
+        test::readGridInto(without->document.grid, gen::writeGrid(o, folder.path()).front().string());
     ASSERT_EQ(read.outcome, GridReadOutcome::Read);
     without->document.grid.input.declaredSize = {};
     const GridBuildReport built = buildGrid(*without);
@@ -192,18 +193,21 @@ TEST(RealGrid, ActiveCellFlagsMustMatchTheCells)
     auto [shortState, shortReport] = rebuild(10);
     EXPECT_EQ(shortReport.outcome, GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(shortReport.details,
-              std::vector<std::string>{"The ACTNUM section of /data/A.GRDECL (line 7) holds 10 values; the grid has 24 cells."});
+              std::vector<std::string>{
+                  "The ACTNUM section of /data/A.GRDECL (line 7) holds 10 values; the grid has 24 cells."});
     EXPECT_FALSE(shortState->document.grid.loaded);
     auto [emptyState, emptyReport] = rebuild(0);
     EXPECT_EQ(emptyReport.outcome, GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(emptyReport.details,
-              std::vector<std::string>{"The ACTNUM section of /data/A.GRDECL (line 7) holds 0 values; the grid has 24 cells."});
+              std::vector<std::string>{
+                  "The ACTNUM section of /data/A.GRDECL (line 7) holds 0 values; the grid has 24 cells."});
 
     auto [longState, longReport] = rebuild(25);
     EXPECT_EQ(longReport.outcome, GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(longReport.message, "Grid was not loaded.");
     EXPECT_EQ(longReport.details,
-              std::vector<std::string>{"The ACTNUM section of /data/A.GRDECL (line 7) holds 25 values; the grid has 24 cells."});
+              std::vector<std::string>{
+                  "The ACTNUM section of /data/A.GRDECL (line 7) holds 25 values; the grid has 24 cells."});
     EXPECT_FALSE(longState->document.grid.loaded);
 }
 

@@ -8,13 +8,13 @@
 #include <set>
 
 #include "commands/model_state.h"
-#include "tests/support/grid_reading.h"
 #include "io/grid_reader.h"
 #include "scene/grid_geometry.h"
 #include "scene/grid_indices.h"
 #include "scene/grid_shell.h"
 #include "scene/layer_halves.h"
 #include "scene/property_colouring.h"
+#include "tests/support/grid_reading.h"
 #include "tools/generator/model_generator.h"
 
 namespace morvane {
@@ -67,7 +67,8 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     EXPECT_EQ(report.modelStat_cell_ijk, "6 000");
     EXPECT_FLOAT_EQ(s.document.grid.extent.xMin, -7.97573f);
     EXPECT_FLOAT_EQ(s.document.grid.extent.xMax, -5.97573f);
-    const auto [lo, hi] = std::minmax_element(s.document.grid.input.cornerDepths.begin(), s.document.grid.input.cornerDepths.end());
+    const auto [lo, hi] =
+        std::minmax_element(s.document.grid.input.cornerDepths.begin(), s.document.grid.input.cornerDepths.end());
     EXPECT_EQ(s.document.grid.extent.zMin, static_cast<float>(*lo));
     EXPECT_EQ(s.document.grid.extent.zMax, static_cast<float>(*hi));
 
@@ -98,7 +99,7 @@ TEST(GeneratedModel, LayoutFaultIndicesAndColours)
     ASSERT_TRUE(colourCells(s.document.grid, s.document.properties, &s.document.properties.items[0], {}, s.cells_k));
     ASSERT_EQ(s.cells_k.size(), 5u);
     const float* cells = s.cells_k[4].data();
-    EXPECT_EQ(cells[2], 1.0f);          // cell 0: value 0, blue
+    EXPECT_EQ(cells[2], 1.0f);  // cell 0: value 0, blue
     EXPECT_EQ(cells[3], 1.0f);  // cell 1: value 1, red
     EXPECT_EQ(s.cells_k[4].size() * 16, s.document.grid.layerVertices[4].size());
 }
@@ -129,7 +130,6 @@ TEST(GeneratedModel, ReadThenBuiltFromTheFileText)
     EXPECT_EQ(s.document.grid.layerVertices, fromNumbers.document.grid.layerVertices);
 }
 
-
 // Large grids build their vertex arrays, shell, layer blocks and colours with the later layers on a second thread;
 // what comes out must be what one thread builds, on the regular layout and on a turned, irregular SPECGRID one with
 // inactive cells. The threshold is moved so that small grids take either way.
@@ -151,7 +151,8 @@ TEST(GeneratedModel, BothCoresBuildWhatOneBuilds)
         std::vector<double> values(std::size_t(s.document.grid.cellCount));
         for (std::size_t n = 0; n < values.size(); ++n) values[n] = double(n % 7);
         s.document.properties.add(makeContinuousProperty("PERM", PropertyKind::Permeability, values));
-        EXPECT_TRUE(colourCells(s.document.grid, s.document.properties, &s.document.properties.items[0], {}, s.cells_k));
+        EXPECT_TRUE(
+            colourCells(s.document.grid, s.document.properties, &s.document.properties.items[0], {}, s.cells_k));
         cellsForSecondCore = usual;
         return b;
     };

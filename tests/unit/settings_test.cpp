@@ -228,7 +228,7 @@ TEST_F(SettingsTest, AWriteTheDiskTakesOnlyInPartKeepsTheFileThere)
     EXPECT_EQ(AppSettings(path()).ReadAppSettings("Lang"), "ru");
     EXPECT_EQ(AppSettings(path()).ReadAppSettings("copy"), "Field A");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.ini"});  // nothing left beside it
-    EXPECT_TRUE(settings.UpdateAppSettings("copy", std::string(4000, 'x')));  // without the limit it is written
+    EXPECT_TRUE(settings.UpdateAppSettings("copy", std::string(4000, 'x')));          // without the limit it is written
 }
 
 TEST_F(SettingsTest, BackgroundColourNeedsThreeWholeComponents)

@@ -131,7 +131,8 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     s.section_well_coord_vertex = {{}};
     enter();
     EXPECT_TRUE(s.view.is(ViewMode::WellSection));
-    EXPECT_FALSE(s.view.is(ViewMode::Shell) || s.view.is(ViewMode::Layers) || s.view.is(ViewMode::FlatSection) || s.view.is(ViewMode::Filter));
+    EXPECT_FALSE(s.view.is(ViewMode::Shell) || s.view.is(ViewMode::Layers) || s.view.is(ViewMode::FlatSection) ||
+                 s.view.is(ViewMode::Filter));
     EXPECT_EQ(s.view.filter.cut, 0.0f);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"recolour @0"}));
     EXPECT_TRUE(s.view.section.wells.empty() && s.intersect_lines.empty() && s.intersect_owc.empty() &&

@@ -69,8 +69,8 @@ TEST(SectionColours, StretchesOfTheContinuousTableAndTheDisplayedCodeTable)
     EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 0), (Rgb{1, 1, 0}));
     EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 1), kOutsideTableColour);
     EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 2), p.undefinedColour);  // a value that is no code
-    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 5), (Rgb{}));  // not a cell of the grid
-    EXPECT_EQ(sectionCellColour(s.document.grid, p, nullptr, 0, 0, 0), (Rgb{}));  // no shown property
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, facies, 0, 0, 5), (Rgb{}));            // not a cell of the grid
+    EXPECT_EQ(sectionCellColour(s.document.grid, p, nullptr, 0, 0, 0), (Rgb{}));           // no shown property
 }
 
 // The segment y = 0.2 x + 0.25 from x = 0.5 to x = 3.5 over a row of four columns, the third undefined; a second

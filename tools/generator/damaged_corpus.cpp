@@ -176,9 +176,8 @@ struct Writer {
     {
         const std::string prefix = tag.empty() ? std::string() : tag + "-";
         for (int k = 1; k <= cuts; ++k)
-            text(kind, prefix + "cut" + std::to_string(k), "cut", which, [&](const std::string& t) {
-                return t.substr(0, t.size() * k / (cuts + 1));
-            });
+            text(kind, prefix + "cut" + std::to_string(k), "cut", which,
+                 [&](const std::string& t) { return t.substr(0, t.size() * k / (cuts + 1)); });
         Noise noise{seed};
         for (int k = 0; k < flips; ++k) {
             const unsigned r = noise.next();
@@ -259,24 +258,31 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
         t = replacedFirst(t, "ZCORN", "COORD");
         return replacedFirst(t, "@@@@@", "ZCORN");
     });
-    w.text("grid", "renamed-actnum", "keyword", 0, [](const std::string& t) { return replacedFirst(t, "ACTNUM", "ACTNUN"); });
-    w.text("grid", "renamed-specgrid", "keyword", 0, [](const std::string& t) { return replacedFirst(t, "SPECGRID", "SPECGRIF"); });
-    w.text("grid", "word-in-zcorn", "keyword", 0, [](const std::string& t) { return firstValueAfter(t, "ZCORN", "ZCORN"); });
+    w.text("grid", "renamed-actnum", "keyword", 0,
+           [](const std::string& t) { return replacedFirst(t, "ACTNUM", "ACTNUN"); });
+    w.text("grid", "renamed-specgrid", "keyword", 0,
+           [](const std::string& t) { return replacedFirst(t, "SPECGRID", "SPECGRIF"); });
+    w.text("grid", "word-in-zcorn", "keyword", 0,
+           [](const std::string& t) { return firstValueAfter(t, "ZCORN", "ZCORN"); });
     for (int k = 0; k < 3; ++k)
-        w.text("grid", "glued" + std::to_string(k + 1), "glued", 0, [k](const std::string& t) { return gluedNumbers(t, k * 40); });
+        w.text("grid", "glued" + std::to_string(k + 1), "glued", 0,
+               [k](const std::string& t) { return gluedNumbers(t, k * 40); });
     // Absurd counts: a tiny file asking for gigabytes, a layout far larger than its file, counts that do not fit.
-    w.text("grid", "repeat-huge", "count", 0, [](const std::string&) {
+    w.text(
+        "grid", "repeat-huge", "count", 0,
+        [](const std::string&) {
         return std::string("SPECGRID\n 2 2 1 1 F /\nCOORD\n 268435455*1 /\nZCORN\n 32*2000 /\n");
-    }, 4, 9);
-    w.text("grid", "repeat-beyond", "count", 0, [](const std::string& t) {
-        return firstValueAfter(t, "ZCORN", "4000000000*2500");
-    });
-    w.text("grid", "specgrid-huge", "count", 0, [](const std::string& t) {
-        return replacedFirst(t, "6 5 4 1 F", "100000 100000 100 1 F");
-    }, std::uint64_t{1000000000000}, std::uint64_t{10000200001});
-    w.text("grid", "specgrid-10m", "count", 0, [](const std::string& t) {
-        return replacedFirst(t, "6 5 4 1 F", "1000 1000 10 1 F");
-    }, 10000000, 1002001);
+        },
+        4, 9);
+    w.text("grid", "repeat-beyond", "count", 0,
+           [](const std::string& t) { return firstValueAfter(t, "ZCORN", "4000000000*2500"); });
+    w.text(
+        "grid", "specgrid-huge", "count", 0,
+        [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "100000 100000 100 1 F"); },
+        std::uint64_t{1000000000000}, std::uint64_t{10000200001});
+    w.text(
+        "grid", "specgrid-10m", "count", 0,
+        [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "1000 1000 10 1 F"); }, 10000000, 1002001);
     w.text("grid", "padded", "count", 0, [](const std::string& t) {
         std::string padding;
         while (padding.size() < (std::size_t{3} << 20)) padding += "-- padding that no export writes\n";
@@ -287,8 +293,9 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
         while (padding.size() < (std::size_t{3} << 20)) padding += "-- padding that no export writes\n";
         return t + padding;
     });
-    w.text("grid", "specgrid-more", "count", 0, [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "6 5 5 1 F"); },
-           150, kPillars);
+    w.text(
+        "grid", "specgrid-more", "count", 0,
+        [](const std::string& t) { return replacedFirst(t, "6 5 4 1 F", "6 5 5 1 F"); }, 150, kPillars);
     w.text("grid", "actnum-short", "count", 0, [](const std::string& t) {
         const std::size_t at = t.find("ACTNUM");
         if (at == std::string::npos) return t;
@@ -298,27 +305,22 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     // Absurd values.
     for (const auto& [id, value] : {std::pair{"depth-huge", "1e308"}, std::pair{"depth-negative-huge", "-1e308"},
                                     std::pair{"depth-nan", "nan"}, std::pair{"depth-inf", "inf"}})
-        w.text("grid", id, "value", 0, [value = std::string(value)](const std::string& t) {
-            return firstValueAfter(t, "ZCORN", value);
-        });
+        w.text("grid", id, "value", 0,
+               [value = std::string(value)](const std::string& t) { return firstValueAfter(t, "ZCORN", value); });
 
     // The include layout: each included file damaged in turn, and the statements themselves.
     const char* parts[] = {"", "coord", "zcorn", "actnum"};
     for (std::size_t which = 1; which <= 3; ++which) w.generic("include", which, parts[which], 5, 5, 2, 10 + which);
     w.specials("include", 2, "zcorn");
-    w.text("include", "missing-zcorn", "include", 0, [](const std::string& t) {
-        return replacedFirst(t, "INC_ZCORN.GRDECL", "INC_ZCORN_GONE.GRDECL");
-    });
+    w.text("include", "missing-zcorn", "include", 0,
+           [](const std::string& t) { return replacedFirst(t, "INC_ZCORN.GRDECL", "INC_ZCORN_GONE.GRDECL"); });
     w.text("include", "self", "include", 0, [](const std::string& t) { return t + "INCLUDE\n 'INC.GRDECL' /\n"; });
-    w.text("include", "unclosed-quote", "include", 0, [](const std::string& t) {
-        return replacedFirst(t, "'INC_ZCORN.GRDECL'", "'INC_ZCORN.GRDECL");
-    });
-    w.text("include", "empty-name", "include", 0, [](const std::string& t) {
-        return replacedFirst(t, "'INC_ZCORN.GRDECL'", "''");
-    });
-    w.text("include", "no-coord", "include", 0, [](const std::string& t) {
-        return replacedFirst(t, "'INC_COORD.GRDECL'", "'INC_ACTNUM.GRDECL'");
-    });
+    w.text("include", "unclosed-quote", "include", 0,
+           [](const std::string& t) { return replacedFirst(t, "'INC_ZCORN.GRDECL'", "'INC_ZCORN.GRDECL"); });
+    w.text("include", "empty-name", "include", 0,
+           [](const std::string& t) { return replacedFirst(t, "'INC_ZCORN.GRDECL'", "''"); });
+    w.text("include", "no-coord", "include", 0,
+           [](const std::string& t) { return replacedFirst(t, "'INC_COORD.GRDECL'", "'INC_ACTNUM.GRDECL'"); });
     w.text("include", "chain-deep", "include", 0, [&](const std::string& t) {
         // Nine files deep before ZCORN is reached.
         const fs::path dir = folder / "include-chain-deep";
@@ -335,17 +337,23 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.generic("property", 0, "", 8, 8, 4, 21);
     w.specials("property", 0, "");
     for (int k = 0; k < 2; ++k)
-        w.text("property", "glued" + std::to_string(k + 1), "glued", 0, [k](const std::string& t) { return gluedNumbers(t, k * 30); });
-    w.text("property", "renamed-keyword", "keyword", 0, [](const std::string& t) { return replacedFirst(t, "PORO", "P0RO"); });
-    w.text("property", "porosity-negative", "value", 0, [](const std::string& t) { return firstValueAfter(t, "PORO", "-999"); });
-    w.text("property", "porosity-above-one", "value", 0, [](const std::string& t) { return firstValueAfter(t, "PORO", "1.5"); });
+        w.text("property", "glued" + std::to_string(k + 1), "glued", 0,
+               [k](const std::string& t) { return gluedNumbers(t, k * 30); });
+    w.text("property", "renamed-keyword", "keyword", 0,
+           [](const std::string& t) { return replacedFirst(t, "PORO", "P0RO"); });
+    w.text("property", "porosity-negative", "value", 0,
+           [](const std::string& t) { return firstValueAfter(t, "PORO", "-999"); });
+    w.text("property", "porosity-above-one", "value", 0,
+           [](const std::string& t) { return firstValueAfter(t, "PORO", "1.5"); });
 
     // Deviation files.
     w.generic("well", 0, "", 6, 8, 4, 31);
     w.specials("well", 0, "");
     for (int k = 0; k < 3; ++k)
-        w.text("well", "glued" + std::to_string(k + 1), "glued", 0, [k](const std::string& t) { return gluedNumbers(t, k * 25); });
-    for (const auto& [id, value] : {std::pair{"x-nan", "nan"}, std::pair{"x-huge", "1e39"}, std::pair{"x-null", "-999.25"}})
+        w.text("well", "glued" + std::to_string(k + 1), "glued", 0,
+               [k](const std::string& t) { return gluedNumbers(t, k * 25); });
+    for (const auto& [id, value] :
+         {std::pair{"x-nan", "nan"}, std::pair{"x-huge", "1e39"}, std::pair{"x-null", "-999.25"}})
         w.text("well", id, "value", 0, [value = std::string(value)](const std::string& t) {
             const std::size_t rule = t.rfind("#=");
             const std::size_t row = t.find('\n', rule == std::string::npos ? 0 : rule);
@@ -367,7 +375,8 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     w.generic("production", 0, "", 3, 4, 2, 41);
     w.special("production", "fifo", 0, [](const fs::path& p) { return ::mkfifo(p.c_str(), 0644) == 0; });
     w.text("production", "duplicate-row", "double-line", 0, [](const std::string& t) { return t + "W-1;1;1;1\n"; });
-    w.text("production", "negative", "value", 0, [](const std::string& t) { return replacedFirst(t, "120.5", "-120.5"); });
+    w.text("production", "negative", "value", 0,
+           [](const std::string& t) { return replacedFirst(t, "120.5", "-120.5"); });
     w.text("production", "huge", "value", 0, [](const std::string& t) { return replacedFirst(t, "120.5", "1e38"); });
 
     std::ofstream manifest(folder / "manifest.tsv", std::ios::trunc);
@@ -390,8 +399,8 @@ std::vector<DamagedVariant> readDamagedManifest(const fs::path& folder)
             fields.push_back(line.substr(from, tab - from));
         fields.push_back(line.substr(from));
         if (fields.size() != 7) continue;
-        variants.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], std::stoull(fields[5]),
-                            std::stoull(fields[6])});
+        variants.push_back(
+            {fields[0], fields[1], fields[2], fields[3], fields[4], std::stoull(fields[5]), std::stoull(fields[6])});
     }
     return variants;
 }

@@ -15,11 +15,11 @@
 namespace morvane::gen {
 
 struct DamagedVariant {
-    std::string kind;    // "grid", "include", "property", "well" or "production"
-    std::string id;      // unique, also the name of the variant's folder
-    std::string damage;  // cut, flip, delete-line, double-line, keyword, glued, count, value, garbage, empty,
-                         // special, include, or "none" for the undamaged file every kind starts from
-    std::filesystem::path target;   // the file the reader is given (the main file of an include layout)
+    std::string kind;              // "grid", "include", "property", "well" or "production"
+    std::string id;                // unique, also the name of the variant's folder
+    std::string damage;            // cut, flip, delete-line, double-line, keyword, glued, count, value, garbage, empty,
+                                   // special, include, or "none" for the undamaged file every kind starts from
+    std::filesystem::path target;  // the file the reader is given (the main file of an include layout)
     std::filesystem::path damaged;  // the file that was damaged (the target or one it includes)
     std::uint64_t cells = 0;        // cells and pillars of the grid the variant declares, for the memory bound
     std::uint64_t pillars = 0;

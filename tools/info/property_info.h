@@ -28,8 +28,7 @@ PropertyList propertyInfo(std::string_view text, std::string_view fileName = {})
 // "conformity" ("accepted" or "rejected"), "message" (the message box of a rejection, "" otherwise) and
 // "messages" (the import's log lines about it), and each block left out as above; `lang` chooses the language of
 // the messages as the viewer's setting does.
-PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view fileName,
-                          std::string_view lang = "en");
+PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view fileName, std::string_view lang = "en");
 
 // The file's text as the import decodes it (UTF-8, or Windows-1251 turned into UTF-8). False when unreadable,
 // with the reason (a folder, a pipe, no permission, ...) in `why` when given.

@@ -123,7 +123,8 @@ void DataManagerDialog::regionListChanged(ContactControls& c)
     const int selected = c.regionList->currentIndex();
     if (selected >= 0 && static_cast<std::size_t>(selected) < regions_.size()) {
         std::vector<CodeRowText> rows;
-        for (const int code : regionCodes(state_.document.properties, regions_[static_cast<std::size_t>(selected)].name))
+        for (const int code :
+             regionCodes(state_.document.properties, regions_[static_cast<std::size_t>(selected)].name))
             rows.push_back({std::to_string(code), {}});
         addCodeRows(c, rows);
     }

@@ -23,9 +23,8 @@ namespace morvane {
 
 namespace {
 // Said when Apply could not write the settings file; "{}" takes the file.
-constexpr TextPair kSettingsNotSaved{
-    "The settings could not be saved to {}. The file keeps the settings saved before.",
-    "Не удалось сохранить настройки в файл {}. В файле остались прежние настройки."};
+constexpr TextPair kSettingsNotSaved{"The settings could not be saved to {}. The file keeps the settings saved before.",
+                                     "Не удалось сохранить настройки в файл {}. В файле остались прежние настройки."};
 }  // namespace
 
 namespace {
@@ -404,9 +403,9 @@ void SettingsDialog::apply()
     if (!saved) {
         // Nothing is lost silently: the file keeps what it held, and Apply stays on to try again.
         applyButton_->setEnabled(true);
-        QMessageBox::warning(this, windowTitle(),
-                             QString::fromStdString(fillText(kSettingsNotSaved.in(lang_),
-                                                             {store_.filePath().toStdString()})));
+        QMessageBox::warning(
+            this, windowTitle(),
+            QString::fromStdString(fillText(kSettingsNotSaved.in(lang_), {store_.filePath().toStdString()})));
     }
 }
 
