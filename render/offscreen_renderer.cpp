@@ -95,7 +95,7 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
         return nullptr;
     }
 
-    std::unique_ptr<OffscreenRenderer> renderer(new OffscreenRenderer());
+    std::unique_ptr<OffscreenRenderer> renderer(new OffscreenRenderer(state, log, modelStat, tree));
     renderer->egl_ = std::make_unique<Egl>();
     Egl& egl = *renderer->egl_;
 
@@ -123,26 +123,30 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
     if (!SceneRenderer::initGlew(&reason)) return fail(reason);
     if (!renderer->makeFramebuffer(width, height, &reason)) return fail(reason);
 
-    renderer->scene_ = std::make_unique<SceneRenderer>(state, log, modelStat, tree);
-    renderer->scene_->setGlAvailable(true);
-    renderer->scene_->setPanelSizeSource([r = renderer.get()] { return std::array<int, 2>{r->width_, r->height_}; });
-    renderer->scene_->ReSizeGLScene(width, height);
-    const bool started = start == Start::InitGL ? renderer->scene_->InitGL() : renderer->scene_->restoreGL();
+    renderer->setGlAvailable(true);
+    renderer->setSurface(renderer.get());
+    renderer->ReSizeGLScene(width, height);
+    const bool started = start == Start::InitGL ? renderer->InitGL() : renderer->restoreGL();
     if (!started) {
-        if (error) *error = renderer->scene_->glFailure();
+        if (error) *error = renderer->glFailure();
         return nullptr;
     }
     return renderer;
 }
 
+OffscreenRenderer::OffscreenRenderer(ModelState& state, Feedback* log, ModelStatFields* modelStat, DataTree* tree)
+    : SceneRenderer(state, log, modelStat, tree)
+{}
+
 OffscreenRenderer::~OffscreenRenderer()
 {
+    setSurface(nullptr);
     if (!egl_ || egl_->context == EGL_NO_CONTEXT) return;
     if (makeCurrent()) {
-        if (scene_) scene_->releaseGL();
+        releaseGL();
         deleteFramebuffer();
-    } else if (scene_) {
-        scene_->forgetGL();
+    } else {
+        forgetGL();
     }
     eglMakeCurrent(egl_->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(egl_->display, egl_->context);
@@ -190,12 +194,11 @@ void OffscreenRenderer::deleteFramebuffer()
     framebuffer_ = colour_ = depth_ = 0;
 }
 
-void OffscreenRenderer::ReSizeGLScene(int width, int height)
+void OffscreenRenderer::surfaceResized(int width, int height)
 {
-    makeCurrent();
-    // The framebuffer keeps at least one pixel in each direction; the view's own sizes record what was asked.
-    makeFramebuffer(std::max(width, 1), std::max(height, 1), nullptr);
-    scene_->ReSizeGLScene(width, height);
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width != width_ || height != height_) makeFramebuffer(width, height, nullptr);
 }
 
 RgbaImage OffscreenRenderer::frame()

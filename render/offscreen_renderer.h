@@ -6,13 +6,15 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/model_state.h"
 #include "core/view_targets.h"
+#include "render/render_surface.h"
 #include "render/scene_renderer.h"
-#include "scene/scene_operations.h"
 
 class QImage;
 
@@ -36,7 +38,9 @@ struct RgbaImage {
 // unknown or the file cannot be written; `why` then says what failed.
 bool savePicture(const QImage& picture, const std::string& path, std::string* why = nullptr);
 
-class OffscreenRenderer : public SceneOperations {
+// A SceneRenderer whose surface is an offscreen framebuffer: every scene operation (builds, uploads, recolours,
+// resize, frame) is the renderer's own, with this context made current around it.
+class OffscreenRenderer : public SceneRenderer, private RenderSurface {
 public:
     enum class Start {
         InitGL,   // as the program starts: InitGL sets the start angle and scale of a fresh model state
@@ -61,93 +65,23 @@ public:
     // Makes this renderer's context current (needed only when several renderers live at once).
     bool makeCurrent() const;
 
-    SceneRenderer& scene() { return *scene_; }
+    SceneRenderer& scene() { return *this; }
     int width() const { return width_; }
     int height() const { return height_; }
 
-    morvane::GridBuildOutcome initGRID() override
-    {
-        makeCurrent();
-        return scene_->initGRID();
-    }
-    void bindGridBuffers() override
-    {
-        makeCurrent();
-        scene_->bindGridBuffers();
-    }
-    void recolourCells() override
-    {
-        makeCurrent();
-        scene_->recolourCells();
-    }
-    void bindPropBuffers() override
-    {
-        makeCurrent();
-        scene_->bindPropBuffers();
-    }
-    void initXY__PLANE() override { scene_->initXY__PLANE(); }
-    void bindXYplaneBuffers() override
-    {
-        makeCurrent();
-        scene_->bindXYplaneBuffers();
-    }
-    void bindBuffers() override
-    {
-        makeCurrent();
-        scene_->bindBuffers();
-    }
-    void initWELL() override { scene_->initWELL(); }
-    void initALL_WELLS() override { scene_->initALL_WELLS(); }
-    void bindWellBuffers() override
-    {
-        makeCurrent();
-        scene_->bindWellBuffers();
-    }
-    void bindIntersectBuffers() override
-    {
-        makeCurrent();
-        scene_->bindIntersectBuffers();
-    }
-    void bindIntersectPlaneBuffers() override
-    {
-        makeCurrent();
-        scene_->bindIntersectPlaneBuffers();
-    }
-    void bindCircleDiagramBuffers() override
-    {
-        makeCurrent();
-        scene_->bindCircleDiagramBuffers();
-    }
-    void bindContacts() override
-    {
-        makeCurrent();
-        scene_->bindContacts();
-    }
-    // Resizes the framebuffer too.
-    void ReSizeGLScene(int width, int height) override;
-    void changeBackgroundColor() override
-    {
-        makeCurrent();
-        scene_->changeBackgroundColor();
-    }
-    void Render() override
-    {
-        makeCurrent();
-        scene_->Render();
-    }
-    void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override
-    {
-        scene_->AppendRichText(text, color, AddNewLine);
-    }
-
 private:
     struct Egl;
-    OffscreenRenderer() = default;
+    OffscreenRenderer(ModelState& state, Feedback* log, ModelStatFields* modelStat, DataTree* tree);
     bool makeFramebuffer(int width, int height, std::string* error);
     void deleteFramebuffer();
 
+    // The renderer's surface: this context, and a framebuffer remade at a new size (at least one pixel each way;
+    // the view's own sizes record what was asked).
+    bool makeContextCurrent() override { return makeCurrent(); }
+    void surfaceResized(int width, int height) override;
+    std::optional<std::pair<int, int>> panelSize() const override { return std::pair{width_, height_}; }
+
     std::unique_ptr<Egl> egl_;
-    std::unique_ptr<SceneRenderer> scene_;
     unsigned int framebuffer_ = 0, colour_ = 0, depth_ = 0;
     int width_ = 0, height_ = 0;
 };

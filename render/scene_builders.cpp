@@ -26,6 +26,7 @@ void sendTrace(Feedback* log, const std::vector<std::string>& lines)
 
 GridBuildOutcome SceneRenderer::initGRID()
 {
+    const SurfaceUse use(surface_);
     const GridBuildReport report = buildGrid(s_);
     sendTrace(log_, report.trace);
     wellCorners_.reset();  // the wells of a new grid search its corners
@@ -56,6 +57,7 @@ void SceneRenderer::buildGridIndexLists()
 
 void SceneRenderer::recolourCells()
 {
+    const SurfaceUse use(surface_);
     const Document& doc = s_.document;
     const CellColouring::Source source{true,
                                        doc.grid.revision,

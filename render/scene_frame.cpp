@@ -353,12 +353,18 @@ void SceneRenderer::drawWells()
 
 void SceneRenderer::Render()
 {
+    if (surface_ && !surface_->makeContextCurrent()) return;
+    drawFrame();
+    if (surface_) surface_->frameDrawn();
+}
+
+void SceneRenderer::drawFrame()
+{
     if (!glAvailable_) return;
     ModelState& s = s_;
-    const std::array<int, 2> panel =
-        panelSize_ ? panelSize_() : std::array<int, 2>{s.view.frame.width, s.view.frame.height};
-    s.view.frame.panelWidth = panel[0];
-    s.view.frame.panelHeight = panel[1];
+    const auto panel = surface_ ? surface_->panelSize() : std::nullopt;
+    s.view.frame.panelWidth = panel ? panel->first : s.view.frame.width;
+    s.view.frame.panelHeight = panel ? panel->second : s.view.frame.height;
 
     glViewport(0, 0, viewportWidth_, viewportHeight_);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

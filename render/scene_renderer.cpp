@@ -51,6 +51,7 @@ bool SceneRenderer::initGlew(std::string* reason)
 
 bool SceneRenderer::InitGL()
 {
+    if (surface_ && !surface_->makeContextCurrent()) return false;
     initXY__PLANE();
     if (!glAvailable_) return false;
     if (settings_) s_.view.display.background = readBackgroundColor(*settings_, s_.view.display.background);
@@ -142,6 +143,7 @@ bool SceneRenderer::restoreGL()
 
 void SceneRenderer::ReSizeGLScene(int width, int height)
 {
+    const SurfaceUse use(surface_);
     trace("resizing window");
     s_.view.frame.width = width;
     s_.view.frame.height = height;
@@ -149,6 +151,7 @@ void SceneRenderer::ReSizeGLScene(int width, int height)
     setViewport(width, height);
     s_.view.frame.ratio = static_cast<float>(width) / static_cast<float>(height);
     trace(std::to_string(width));
+    if (surface_) surface_->surfaceResized(s_.view.frame.width, s_.view.frame.height);
 }
 
 void SceneRenderer::setViewport(int width, int height)
@@ -160,6 +163,7 @@ void SceneRenderer::setViewport(int width, int height)
 
 void SceneRenderer::changeBackgroundColor()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     glClearColor(static_cast<float>(s_.view.display.background[0]) / 255.0f,
                  static_cast<float>(s_.view.display.background[1]) / 255.0f,

@@ -21,6 +21,7 @@
 #include "platform/app_settings.h"
 #include "render/gl_objects.h"
 #include "render/gpu_scene.h"
+#include "render/render_surface.h"
 #include "scene/cell_outline.h"
 #include "scene/scene_operations.h"
 #include "scene/well_geometry.h"
@@ -92,14 +93,13 @@ public:
     // Forgets every GL name without GL calls: the context that held them is already gone.
     void forgetGL();
 
-    // The host panel's size, read at the start of every frame; by default the last size given to ReSizeGLScene.
-    void setPanelSizeSource(std::function<std::array<int, 2>()> source) { panelSize_ = std::move(source); }
+    // The window widget or offscreen target that holds the context (may be null: GL work then runs on whatever
+    // context is current). Its panelSize is read at the start of every frame.
+    void setSurface(RenderSurface* surface) { surface_ = surface; }
     // Where shader and font files are looked up, in order (default: working directory, executable folder).
     void setResourceDirs(std::vector<std::filesystem::path> dirs) { resourceDirs_ = std::move(dirs); }
     // The settings store the background colour is read from (default: the user's own store).
     void setSettings(const AppSettings* settings) { settings_ = settings; }
-    // Called after bindPropBuffers to make the view redraw (the window view resizes itself by one pixel).
-    void setRedrawRequest(std::function<void()> request) { redrawRequest_ = std::move(request); }
 
     // Whether a context is current for GL work. Without one, the builders still run and every upload, draw and
     // program build is skipped (the window view before its context exists, or when none can be made).
@@ -119,6 +119,27 @@ public:
     GpuScene& gpu() { return gpu_; }  // tests take an object away to see the picture without it
 
 private:
+    // Held through every public upload, recolour and resize: the surface's context is made current first, and the
+    // surface is told of the change after.
+    class SurfaceUse {
+    public:
+        explicit SurfaceUse(RenderSurface* surface) : surface_(surface)
+        {
+            if (surface_) surface_->makeContextCurrent();
+        }
+        ~SurfaceUse()
+        {
+            if (surface_) surface_->sceneChanged();
+        }
+        SurfaceUse(const SurfaceUse&) = delete;
+        SurfaceUse& operator=(const SurfaceUse&) = delete;
+
+    private:
+        RenderSurface* surface_;
+    };
+
+    // The frame itself (Render makes the context current around it and tells the surface a frame was drawn).
+    void drawFrame();
     // Parts of a frame, in the order Render draws them.
     glm::mat4 drawPivotCursor();
     void placeFrameMatrices();
@@ -239,10 +260,9 @@ private:
     ModelStatFields* modelStat_;
     DataTree* tree_;
     GlObjects gl_;
-    std::function<std::array<int, 2>()> panelSize_;
+    RenderSurface* surface_ = nullptr;
     std::vector<std::filesystem::path> resourceDirs_;
     const AppSettings* settings_;
-    std::function<void()> redrawRequest_;
     std::vector<int> runCounts_;           // scratch of drawLayerRuns
     std::vector<const void*> runOffsets_;  // scratch of drawLayerRuns
     // The plane, in the grid's coordinates, that cells_section_VAO was built for; rebuilt after any new upload.

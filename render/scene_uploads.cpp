@@ -174,6 +174,7 @@ void SceneRenderer::releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slo
 
 void SceneRenderer::bindGridBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!s_.document.grid.loaded) return;
     buildGridIndexLists();
     if (!glAvailable_) return;
@@ -190,6 +191,7 @@ void SceneRenderer::bindGridBuffers()
 
 void SceneRenderer::bindPropBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     if (!s_.cellsColoured()) return;
     releaseLayerSlots(gpu_.cells.vaos, gpu_.cells.vbos, gpu_.cells.ebos, gpu_.cellShell.vaos, gpu_.cellShell.vbos,
@@ -202,7 +204,6 @@ void SceneRenderer::bindPropBuffers()
     uploadFilteredCells();
     sectionCurrent_ = false;
     block_.current = false;
-    if (redrawRequest_) redrawRequest_();
     trace("width = " + std::to_string(s_.view.frame.width));
     trace("height = " + std::to_string(s_.view.frame.height));
 }
@@ -302,6 +303,7 @@ void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vecto
 
 void SceneRenderer::bindBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     gl_.deleteVertexArray(gpu_.textQuad.vao);
     gl_.deleteBuffer(gpu_.textQuad.vbo);
@@ -318,6 +320,7 @@ void SceneRenderer::bindBuffers()
 
 void SceneRenderer::bindPickedCellBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     if (s_.picked_cell_lines.empty()) {
         gl_.deleteVertexArray(gpu_.pickedCell.vao);
@@ -329,6 +332,7 @@ void SceneRenderer::bindPickedCellBuffers()
 
 void SceneRenderer::bindCursorBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadColoured(gpu_.cursor.vao, gpu_.cursor.vbo, s_.cursor_point_vertex.data(), s_.cursor_point_vertex.size());
     uploadColoured(gpu_.cursorCross.vao, gpu_.cursorCross.vbo, s_.cursor_point_vertex2.data(),
@@ -337,18 +341,21 @@ void SceneRenderer::bindCursorBuffers()
 
 void SceneRenderer::bindXYplaneBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadColoured(gpu_.referencePlane.vao, gpu_.referencePlane.vbo, s_.xy_plane.data(), s_.xy_plane.size());
 }
 
 void SceneRenderer::bindFlatPlaneBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadColoured(gpu_.flatPlane.vao, gpu_.flatPlane.vbo, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
 }
 
 void SceneRenderer::bindWellBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     releaseSlots(gpu_.wellsShown.vaos, gpu_.wellsShown.vbos, nullptr);
     releaseSlots(gpu_.wellsHidden.vaos, gpu_.wellsHidden.vbos, nullptr);
@@ -365,6 +372,7 @@ void SceneRenderer::bindWellBuffers()
 
 void SceneRenderer::bindIntersectBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     if (!s_.cellsColoured()) return;
     releaseSlots(gpu_.sectionLines.vaos, gpu_.sectionLines.vbos, &gpu_.sectionLines.ebos);
@@ -396,6 +404,7 @@ void SceneRenderer::bindIntersectBuffers()
 
 void SceneRenderer::bindIntersectPlaneBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     if (!s_.view.section.planePlaced) return;
     uploadIndexed(gpu_.sectionPlane.vao, gpu_.sectionPlane.vbo, gpu_.sectionPlane.ebo, s_.model_section.data(),
@@ -406,6 +415,7 @@ void SceneRenderer::bindIntersectPlaneBuffers()
 
 void SceneRenderer::bindCircleDiagramBuffers()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     releaseSlots(gpu_.bubbles.vaos, gpu_.bubbles.vbos, nullptr);
     const std::size_t discs = s_.circleDiagram.size();
@@ -419,6 +429,7 @@ void SceneRenderer::bindCircleDiagramBuffers()
 
 void SceneRenderer::bindContacts()
 {
+    const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadIndexed(gpu_.owc.vao, gpu_.owc.vbo, gpu_.owc.ebo, s_.OWC_k.data(), s_.OWC_k.size(), s_.OWC_indices);
     uploadIndexed(gpu_.goc.vao, gpu_.goc.vbo, gpu_.goc.ebo, s_.GOC_k.data(), s_.GOC_k.size(), s_.GOC_indices);

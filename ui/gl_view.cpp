@@ -45,6 +45,7 @@ void setViewSurfaceFormat() { QSurfaceFormat::setDefaultFormat(viewFormat()); }
 GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, ModelStatFields* statistics,
                DataTree* dataTree, ModelState& state)
     : QOpenGLWidget(hostPanel),
+      log_(messageLog),
       state_(state),
       hostPanel_(hostPanel),
       scene_(std::make_unique<SceneRenderer>(state, &messageLog, statistics, dataTree))
@@ -56,17 +57,13 @@ GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, 
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     move(0, 0);
 
-    scene_->setPanelSizeSource([this] {
-        if (hostPanel_) return std::array<int, 2>{hostPanel_->width(), hostPanel_->height()};
-        return std::array<int, 2>{state_.view.frame.width, state_.view.frame.height};
-    });
-    scene_->setRedrawRequest([this] { changed(); });
+    scene_->setSurface(this);
 
     // Probe once whether the display can give the view its context, so a missing one is said in the log.
     QOpenGLContext probe;
     probe.setFormat(QSurfaceFormat::defaultFormat());
     if (!probe.create() || !usableFormat(probe.format())) logNoContext({});
-    ReSizeGLScene(width, height);
+    scene_->ReSizeGLScene(width, height);
 }
 
 GlView::~GlView()
@@ -80,16 +77,9 @@ void GlView::logNoContext(const std::string& reason)
 {
     if (failureLogged_) return;  // said once
     failureLogged_ = true;
-    AppendRichText(
+    log_.appendLog(
         reason.empty() ? std::string(kNoContextMessage) : std::string(kNoContextMessage) + " (" + reason + ")",
-        log_colour::Red, true);
-}
-
-bool GlView::makeViewCurrent()
-{
-    if (!ready_ || !context()) return false;
-    makeCurrent();
-    return true;
+        log_colour::Red);
 }
 
 void GlView::releaseGL()
@@ -124,7 +114,7 @@ void GlView::initializeGL()
     scene_->ReSizeGLScene(state_.view.frame.width, state_.view.frame.height);
     setDeviceViewport(width(), height());
     if (!initialised_) {
-        InitGL();
+        scene_->InitGL();
         initialised_ = true;
     } else {
         scene_->restoreGL();  // a new context for a view that was already set up
@@ -140,26 +130,37 @@ void GlView::resizeGL(int w, int h)
 void GlView::paintGL()
 {
     // Frames come from Render; draw here only when the framebuffer holds none yet.
-    if (ready_ && !frameDrawn_) {
-        scene_->Render();
-        frameDrawn_ = true;
-        ++framesDrawn_;
-    }
+    if (ready_ && !frameDrawn_) scene_->Render();  // the renderer tells frameDrawn
 }
 
-bool GlView::InitGL()
+bool GlView::makeContextCurrent()
 {
-    if (!makeViewCurrent()) return false;
-    return scene_->InitGL();
+    if (!ready_ || !context()) return false;
+    makeCurrent();
+    return true;
 }
 
-void GlView::ReSizeGLScene(int width, int height)
+void GlView::sceneChanged()
 {
-    makeViewCurrent();
-    scene_->ReSizeGLScene(width, height);
+    if (sceneChanged_) sceneChanged_();
+}
+
+void GlView::surfaceResized(int width, int height)
+{
     setDeviceViewport(width, height);
     resize(width, height);
-    changed();
+}
+
+void GlView::frameDrawn()
+{
+    frameDrawn_ = true;
+    ++framesDrawn_;
+}
+
+std::optional<std::pair<int, int>> GlView::panelSize() const
+{
+    if (!hostPanel_) return std::nullopt;
+    return std::pair{hostPanel_->width(), hostPanel_->height()};
 }
 
 void GlView::setDeviceViewport(int width, int height)
@@ -171,133 +172,14 @@ void GlView::setDeviceViewport(int width, int height)
                         static_cast<int>(std::lround(std::max(height, 1) * ratio)));
 }
 
-void GlView::Render()
-{
-    if (!makeViewCurrent()) return;
-    scene_->Render();
-    frameDrawn_ = true;
-    ++framesDrawn_;
-}
-
 void GlView::SwapOpenGLBuffers() { update(); }
-
-void GlView::changeBackgroundColor()
-{
-    if (makeViewCurrent()) scene_->changeBackgroundColor();
-    changed();
-}
-
-void GlView::AppendRichText(const std::string& text, LogColour color, bool AddNewLine)
-{
-    scene_->AppendRichText(text, color, AddNewLine);
-}
-
-// The builders run with or without a context; their uploads need one.
-GridBuildOutcome GlView::initGRID()
-{
-    makeViewCurrent();
-    const GridBuildOutcome outcome = scene_->initGRID();
-    changed();
-    return outcome;
-}
-void GlView::bindGridBuffers()
-{
-    makeViewCurrent();
-    scene_->bindGridBuffers();
-    changed();
-}
-void GlView::bindBuffers()
-{
-    makeViewCurrent();
-    scene_->bindBuffers();
-    changed();
-}
-void GlView::bindCursorBuffers()
-{
-    makeViewCurrent();
-    scene_->bindCursorBuffers();
-    changed();
-}
-void GlView::recolourCells()
-{
-    makeViewCurrent();
-    scene_->recolourCells();
-    changed();
-}
-void GlView::bindPropBuffers()
-{
-    makeViewCurrent();
-    scene_->bindPropBuffers();
-    changed();
-}
-void GlView::initXY__PLANE() { scene_->initXY__PLANE(); }
-void GlView::bindXYplaneBuffers()
-{
-    makeViewCurrent();
-    scene_->bindXYplaneBuffers();
-    changed();
-}
-void GlView::bindFlatPlaneBuffers()
-{
-    makeViewCurrent();
-    scene_->bindFlatPlaneBuffers();
-    changed();
-}
-void GlView::initWELL() { scene_->initWELL(); }
-void GlView::initALL_WELLS() { scene_->initALL_WELLS(); }
-void GlView::bindWellBuffers()
-{
-    makeViewCurrent();
-    scene_->bindWellBuffers();
-    changed();
-}
-void GlView::bindIntersectBuffers()
-{
-    makeViewCurrent();
-    scene_->bindIntersectBuffers();
-    changed();
-}
-void GlView::bindIntersectPlaneBuffers()
-{
-    makeViewCurrent();
-    scene_->bindIntersectPlaneBuffers();
-    changed();
-}
-void GlView::bindCircleDiagramBuffers()
-{
-    makeViewCurrent();
-    scene_->bindCircleDiagramBuffers();
-    changed();
-}
-void GlView::bindContacts()
-{
-    makeViewCurrent();
-    scene_->bindContacts();
-    changed();
-}
 
 std::optional<CellHit> GlView::pickCell(QPoint at)
 {
-    if (!makeViewCurrent()) return std::nullopt;
+    if (!makeContextCurrent()) return std::nullopt;
     // The framebuffer is in device pixels on high-density screens.
     const qreal ratio = devicePixelRatioF();
     return scene_->pickCell(static_cast<int>(std::floor(at.x() * ratio)), static_cast<int>(std::floor(at.y() * ratio)));
-}
-
-void GlView::bindPickedCellBuffers()
-{
-    makeViewCurrent();
-    scene_->bindPickedCellBuffers();
-    changed();
-}
-
-bool GlView::loadShaders(GLName& program) { return makeViewCurrent() && scene_->loadShaders(program); }
-
-bool GlView::loadTextShader() { return makeViewCurrent() && scene_->loadTextShader(); }
-
-void GlView::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color)
-{
-    if (makeViewCurrent()) scene_->RenderText(std::move(text), x, y, scale, w_scale, h_scale, color);
 }
 
 }  // namespace morvane

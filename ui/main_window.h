@@ -37,6 +37,7 @@
 #include "commands/well_section_command.h"
 #include "core/feedback.h"
 #include "core/user_prompts.h"
+#include "ui/gl_view.h"
 #include "ui/main_menus.h"
 #include "ui/ribbon.h"
 
@@ -49,7 +50,6 @@ namespace morvane {
 class AppSettings;
 class ColourLimitsDialog;
 class EventsLogPanel;
-class GlView;
 class ModelTreePanel;
 class PaletteDialog;
 class PropertyFilterDialog;
@@ -126,6 +126,8 @@ public:
     int clipboardWidth() const;
     // The 3D view (null once the window is going).
     GlView* glView() const { return glView_; }
+    // The view's scene operations for the commands; null once the window is going.
+    SceneOperations* sceneOperations() { return glView_ ? &glView_->scene() : nullptr; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -45,7 +45,7 @@ void MainWindow::requestFrame()
 void MainWindow::onFrameTimer()
 {
     if (frames_.beginTick(state_) && glView_) {
-        glView_->Render();
+        glView_->scene().Render();
         glView_->SwapOpenGLBuffers();
     }
     advanceViewAnimations(state_);  // the next frame shows the next step of a turn
@@ -154,7 +154,7 @@ void MainWindow::pickCellAt(QPoint panelPos)
     if (!glView_ || state_.view.is(ViewMode::WellSection)) return;
     const CellPick pick = pickCell(state_, glView_->pickCell(panelPos));
     pickedCell_ = pick.address;
-    glView_->bindPickedCellBuffers();
+    glView_->scene().bindPickedCellBuffers();
     statusStrip_->setPickedCell(QString::fromStdString(pick.status));
 }
 
@@ -201,7 +201,7 @@ void MainWindow::dragExaggerationSlider(Qt::MouseButtons buttons)
 
 void MainWindow::releaseExaggerationSlider()
 {
-    if (glView_) vertScaleReleased(state_, *glView_, *this, ribbon_.production->isChecked());
+    if (glView_) vertScaleReleased(state_, glView_->scene(), *this, ribbon_.production->isChecked());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -33,10 +33,11 @@ void MainWindow::openDataManager()
         names.push_back(p.name);
         kinds.push_back(static_cast<int>(p.kind));
     }
-    DataManagerDialog manager(s, glView_, *prompts_, s.document.grid.loaded, !properties.items.empty(), false, false,
-                              s.document.grid.extent.xMax, s.document.grid.extent.xMin, s.document.grid.extent.yMax,
-                              s.document.grid.extent.yMin, s.document.grid.extent.zMax, s.document.grid.extent.zMin,
-                              names, kinds, s.document.grid.layers, wellNames, oil, water, gas, this);
+    DataManagerDialog manager(s, sceneOperations(), *prompts_, s.document.grid.loaded, !properties.items.empty(), false,
+                              false, s.document.grid.extent.xMax, s.document.grid.extent.xMin,
+                              s.document.grid.extent.yMax, s.document.grid.extent.yMin, s.document.grid.extent.zMax,
+                              s.document.grid.extent.zMin, names, kinds, s.document.grid.layers, wellNames, oil, water,
+                              gas, this);
     manager.updateLang(s.view.language);
     manager.exec();
     if (!manager.applied()) return;
@@ -78,7 +79,7 @@ void MainWindow::showUniformContacts(std::optional<double> owcDepth, std::option
 {
     for (const auto& [kind, depth] : {std::pair{ContactKind::OWC, owcDepth}, std::pair{ContactKind::GOC, gocDepth}}) {
         if (!depth) continue;
-        if (!glView_ || !showUniformContact(state_, *glView_, kind, *depth, *this)) {
+        if (!glView_ || !showUniformContact(state_, glView_->scene(), kind, *depth, *this)) {
             appendLog(std::string("The ") + contactName(kind) + " needs a loaded grid", log_colour::Red);
             continue;
         }

@@ -20,7 +20,7 @@ namespace morvane {
 
 GridImportContext MainWindow::importContext(UserPrompts& prompts)
 {
-    return GridImportContext{state_, *this, *glView_, *this, prompts, this};
+    return GridImportContext{state_, *this, glView_->scene(), *this, prompts, this};
 }
 
 // A grid, property or well file that loaded goes to the front of the recent files.
@@ -46,7 +46,7 @@ GridImportOutcome MainWindow::importGridFromPath(const std::string& path)
 
 PropertyImportContext MainWindow::propertyImportContext(UserPrompts& prompts)
 {
-    return PropertyImportContext{state_, *this, *glView_, *this, prompts};
+    return PropertyImportContext{state_, *this, glView_->scene(), *this, prompts};
 }
 
 PropertyImportResult MainWindow::importProperties()
@@ -120,7 +120,7 @@ void MainWindow::selectModelTreeNode()
 
 PropertyDisplayContext MainWindow::propertyDisplayContext()
 {
-    return PropertyDisplayContext{state_, *this, *glView_, *this};
+    return PropertyDisplayContext{state_, *this, glView_->scene(), *this};
 }
 
 bool MainWindow::showProperty(const std::string& name)

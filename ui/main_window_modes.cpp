@@ -102,8 +102,8 @@ void MainWindow::connectCommands()
 void MainWindow::toggleProduction()
 {
     if (!glView_) return;
-    ribbon_.production->setChecked(toggleProductionDisplay(ProductionContext{state_, *this, *glView_, *prompts_},
-                                                           ribbon_.production->isChecked()));
+    ribbon_.production->setChecked(toggleProductionDisplay(
+        ProductionContext{state_, *this, glView_->scene(), *prompts_}, ribbon_.production->isChecked()));
 }
 
 void MainWindow::importProductionFromPath(const std::string& path)
@@ -135,22 +135,23 @@ void MainWindow::applyModeButtons(QAction* mode, ModeButtons buttons)
 
 void MainWindow::uncheckModes() { showShell(state_); }
 
-void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, glView_); }
+void MainWindow::rebuildPropertyArrays() { rebuildDisplayedProperty(state_, sceneOperations()); }
 
 void MainWindow::toggleFlatSection()
 {
-    applyModeButtons(ribbon_.flatSection, switchFlatSection(state_, glView_, ribbon_.flatSection->isChecked()));
+    applyModeButtons(ribbon_.flatSection,
+                     switchFlatSection(state_, sceneOperations(), ribbon_.flatSection->isChecked()));
 }
 
 void MainWindow::toggleLayerView()
 {
-    applyModeButtons(ribbon_.layerView, switchLayerView(state_, glView_, ribbon_.layerView->isChecked()));
+    applyModeButtons(ribbon_.layerView, switchLayerView(state_, sceneOperations(), ribbon_.layerView->isChecked()));
 }
 
 void MainWindow::toggleFilterView()
 {
-    const ModeButtons buttons =
-        switchFilterView(state_, glView_, ribbon_.filterView->isChecked(), ribbon_.topViewButton->isChecked());
+    const ModeButtons buttons = switchFilterView(state_, sceneOperations(), ribbon_.filterView->isChecked(),
+                                                 ribbon_.topViewButton->isChecked());
     applyModeButtons(ribbon_.filterView, buttons);
     if (buttons != ModeButtons::OnlyThisOne) return;
     // The property filter dialog takes over from here (it sets the filter view when it is hidden).
@@ -170,7 +171,7 @@ void MainWindow::toggleTopView()
 {
     // On, the top view leaves every mode, so no mode button stays pressed.
     if (ribbon_.topViewButton->isChecked()) checkOnlyMode(nullptr);
-    switchTopView(state_, glView_, ribbon_.topViewButton->isChecked());
+    switchTopView(state_, sceneOperations(), ribbon_.topViewButton->isChecked());
 }
 
 void MainWindow::toggleRotation() { state_.view.animation.spinning = ribbon_.rotateButton->isChecked(); }
@@ -227,7 +228,7 @@ void MainWindow::fitView() { fitModelInView(state_); }
 void MainWindow::toggleInactiveCells()
 {
     const bool show = menus_.inactiveCells->isChecked();
-    showInactiveCells(state_, glView_, show);
+    showInactiveCells(state_, sceneOperations(), show);
     appSettings().UpdateAppSettings(settings_key::show_inactive_cells, boolText(show));
 }
 
@@ -263,7 +264,7 @@ void MainWindow::takeSettings()
         (!state_.view.layer.oneAtATime && state_.view.is(ViewMode::Layers)) ? 0.5f : 1.0f;
     state_.view.production.scale = settingsDialog_->bubbleSize();
     state_.view.production.labelSize = settingsDialog_->bubbleTextSize();
-    if (glView_) glView_->changeBackgroundColor();
+    if (glView_) glView_->scene().changeBackgroundColor();
     state_.view.display.signature = appSettings().ReadAppSettings(settings_key::copy);
 }
 

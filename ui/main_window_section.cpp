@@ -12,7 +12,7 @@ namespace morvane {
 
 WellSectionContext MainWindow::wellSectionContext()
 {
-    return WellSectionContext{state_, *this, *glView_, *this, *prompts_, appSettings()};
+    return WellSectionContext{state_, *this, glView_->scene(), *this, *prompts_, appSettings()};
 }
 
 void MainWindow::toggleWellSection()

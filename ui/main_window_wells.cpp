@@ -21,7 +21,7 @@ namespace morvane {
 
 WellImportContext MainWindow::wellImportContext(UserPrompts& prompts)
 {
-    return WellImportContext{state_, *this, *glView_, *this, prompts};
+    return WellImportContext{state_, *this, glView_->scene(), *this, prompts};
 }
 
 WellImportResult MainWindow::importWells()
@@ -72,8 +72,8 @@ void MainWindow::setWellLineColour(const QColor& c)
 {
     state_.view.wells.lineColour = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
     if (!glView_) return;
-    glView_->initALL_WELLS();
-    glView_->bindWellBuffers();
+    glView_->scene().initALL_WELLS();
+    glView_->scene().bindWellBuffers();
 }
 
 void MainWindow::toggleCutWells()

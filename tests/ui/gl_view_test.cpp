@@ -54,10 +54,10 @@ TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
     EXPECT_TRUE(log.log.empty()) << log.log.front().text;
 
     testing::putGeneratedGrid(state, testing::smallGrid(3, 3, 2));
-    view->initGRID();
-    view->bindGridBuffers();
-    testing::loadContinuousProperty(state, *view, std::vector<double>(18, 1.0));  // all red
-    view->Render();
+    view->scene().initGRID();
+    view->scene().bindGridBuffers();
+    testing::loadContinuousProperty(state, view->scene(), std::vector<double>(18, 1.0));  // all red
+    view->scene().Render();
     view->SwapOpenGLBuffers();
     const QImage image = view->grabFramebuffer();
     ASSERT_EQ(image.size(), QSize(480, 360));
@@ -80,13 +80,13 @@ TEST_F(WindowView, MouseInputReachesTheHostPanel)
 
 TEST_F(WindowView, ResizesWithTheHostPanelDownToAZeroHeight)
 {
-    view->ReSizeGLScene(300, 0);
+    view->scene().ReSizeGLScene(300, 0);
     EXPECT_EQ(view->size(), QSize(300, 0));
     EXPECT_EQ(state.view.frame.height, 0);
     EXPECT_FLOAT_EQ(state.view.frame.ratio, 300.0f);
-    view->Render();  // nothing to draw into, and no failure
-    view->ReSizeGLScene(320, 240);
-    view->Render();
+    view->scene().Render();  // nothing to draw into, and no failure
+    view->scene().ReSizeGLScene(320, 240);
+    view->scene().Render();
     EXPECT_EQ(view->grabFramebuffer().size(), QSize(320, 240));
 }
 
@@ -94,8 +94,8 @@ TEST_F(WindowView, ReleasesItsObjectsWhenDestroyed)
 {
     ASSERT_TRUE(view->contextReady());
     testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 2));
-    view->initGRID();
-    view->bindGridBuffers();
+    view->scene().initGRID();
+    view->scene().bindGridBuffers();
     EXPECT_GT(view->scene().objects().liveBuffers(), 0u);
     EXPECT_FALSE(view->scene().gpu().gridLines.vaos.empty());
     view->releaseGL();  // what the view does as it is destroyed, or its context goes
@@ -133,9 +133,9 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
             << log.log.front().text;
 
         testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 1));
-        view->initGRID();
-        view->bindGridBuffers();
-        view->Render();
+        view->scene().initGRID();
+        view->scene().bindGridBuffers();
+        view->scene().Render();
         view->SwapOpenGLBuffers();
         EXPECT_TRUE(state.document.grid.loaded);
         EXPECT_EQ(state.grid_indices.size(), 4u * 24u);
