@@ -31,61 +31,65 @@ QMenu* namedMenu(const char* name, QWidget* parent)
 
 }  // namespace
 
-void MainMenus::build(QMainWindow& window)
+void MainMenus::build(QMainWindow& window, std::span<const WindowCommand> commands)
 {
     bar = new QMenuBar(&window);
     bar->setObjectName(QStringLiteral("mainMenuBar"));
     window.setMenuBar(bar);
 
     project = namedMenu("projectMenu", &window);
-    openProject = namedAction("openProjectItem", project);
-    saveProject = namedAction("saveProjectItem", project);
-    saveProjectAs = namedAction("saveProjectAsItem", project);
-    closeProject = namedAction("closeProjectItem", project);
-    quit = namedAction("quitItem", project);
-    project->addActions({openProject, saveProject, saveProjectAs, closeProject});
-    project->addSeparator();
-    recentFiles = namedMenu("recentFilesMenu", project);  // the imports join it with the row
-    project->addMenu(recentFiles);
-    project->addSeparator();
-    project->addAction(quit);
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
     model = namedMenu("modelMenu", &window);
-    statistics = namedAction("statisticsItem", model);
-    verticalStatistics = namedAction("verticalStatisticsItem", model);
-    reserves = namedAction("reservesItem", model);
-    timeBinding = namedAction("timeBindingItem", model);
-    palette = namedAction("paletteItem", model);
-    gridLines = namedAction("gridLinesItem", model);
-    wellsOnTop = namedAction("wellsOnTopItem", model);  // its text says the state
-    model->addActions({statistics, verticalStatistics, reserves, timeBinding});
-    model->addSeparator();
-    model->addActions({palette, gridLines, wellsOnTop});
-    model->addSeparator();
-    fitView = namedAction("fitViewItem", model);
-    fitView->setShortcut(QKeySequence(Qt::Key_F));  // shown in the menu; the key itself is previewed
-    fitView->setShortcutContext(Qt::WidgetShortcut);
-    inactiveCells = namedAction("inactiveCellsItem", model, true);
-    model->addActions({fitView, inactiveCells});
-
     development = namedMenu("developmentMenu", &window);
-    loadProduction = namedAction("loadProductionItem", development);
-    developmentStart = namedAction("developmentStartItem", development);
-    development->addActions({loadProduction, developmentStart});
-
     settings = namedMenu("settingsMenu", &window);
-    generalSettings = namedAction("generalSettingsItem", settings);
-    generalSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    hardwareSettings = namedAction("hardwareSettingsItem", settings);
-    settings->addActions({generalSettings, hardwareSettings});
-
     about = namedMenu("aboutMenu", &window);
-    aboutProgram = namedAction("aboutItem", about);
-    aboutProgram->setShortcut(QKeySequence(Qt::Key_F1));
-    support = namedAction("supportItem", about);
-    feedback = namedAction("feedbackItem", about);
-    about->addActions({aboutProgram, feedback, support});
+    recentFiles = namedMenu("recentFilesMenu", project);  // the imports join it with the row
+
+    // The table's items, group by group; a separator between two groups of one menu, the recent files between the
+    // project's file commands and Quit.
+    const std::pair<MenuGroup, QMenu*> groups[] = {
+        {MenuGroup::ProjectFile, project}, {MenuGroup::ProjectEnd, project}, {MenuGroup::ModelInfo, model},
+        {MenuGroup::ModelLook, model},     {MenuGroup::ModelView, model},    {MenuGroup::Development, development},
+        {MenuGroup::Settings, settings},   {MenuGroup::About, about}};
+    for (const auto& [group, menu] : groups) {
+        if (!menu->actions().isEmpty()) menu->addSeparator();
+        if (group == MenuGroup::ProjectEnd) {
+            project->addMenu(recentFiles);
+            project->addSeparator();
+        }
+        for (const WindowCommand& command : commands) {
+            if (command.menu != group) continue;
+            QAction* item = namedAction("", menu, command.check != CheckMark::None);
+            item->setObjectName(menuItemName(command));
+            if (command.shortcut) {
+                item->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut), QKeySequence::PortableText));
+                if (command.menuKeyShownOnly) item->setShortcutContext(Qt::WidgetShortcut);
+            }
+            menu->addAction(item);
+            items_.emplace_back(&command, item);
+        }
+    }
+    const auto find = [this](std::string_view id) { return item(id); };
+    openProject = find("openProject");
+    saveProject = find("saveProject");
+    saveProjectAs = find("saveProjectAs");
+    closeProject = find("closeProject");
+    quit = find("quit");
+    statistics = find("statistics");
+    verticalStatistics = find("verticalStatistics");
+    reserves = find("reserves");
+    timeBinding = find("timeBinding");
+    palette = find("palette");
+    gridLines = find("gridLines");
+    wellsOnTop = find("wellsOnTop");
+    fitView = find("fitView");
+    inactiveCells = find("inactiveCells");
+    loadProduction = find("loadProduction");
+    developmentStart = find("developmentStart");
+    generalSettings = find("generalSettings");
+    hardwareSettings = find("hardwareSettings");
+    aboutProgram = find("about");
+    support = find("support");
+    feedback = find("feedback");
 
     // The language menu names each language in itself, so it needs no translation.
     language = namedMenu("languageMenu", &window);
@@ -99,6 +103,13 @@ void MainMenus::build(QMainWindow& window)
     for (QMenu* menu : {project, model, development, settings, about, language}) bar->addMenu(menu);
 }
 
+QAction* MainMenus::item(std::string_view id) const
+{
+    for (const auto& [command, item] : items_)
+        if (command->id == id) return item;
+    return nullptr;
+}
+
 void MainMenus::offerImports(QAction* grid, QAction* properties, QAction* wells)
 {
     project->insertActions(recentFiles->menuAction(), {grid, properties, wells});
@@ -110,32 +121,11 @@ void MainMenus::setTexts(const std::string& lang)
     const std::pair<QMenu*, int> menus[] = {{project, 0}, {model, 20}, {development, 40}, {settings, 60}, {about, 80}};
     for (const auto& [menu, base] : menus) menu->setTitle(text(base));
 
-    const std::pair<QAction*, int> items[] = {{openProject, 2},
-                                              {saveProject, 4},
-                                              {saveProjectAs, 6},
-                                              {closeProject, 8},
-                                              {quit, 10},
-                                              {statistics, 22},
-                                              {verticalStatistics, 24},
-                                              {reserves, 26},
-                                              {timeBinding, 28},
-                                              {palette, 30},
-                                              {gridLines, 32},
-                                              {wellsOnTop, 34},
-                                              {loadProduction, 42},
-                                              {developmentStart, 44},
-                                              {generalSettings, 62},
-                                              {hardwareSettings, 64},
-                                              {aboutProgram, 82},
-                                              {support, 84},
-                                              {feedback, 88}};
-    for (const auto& [action, base] : items) action->setText(text(base));
+    for (const auto& [command, item] : items_)
+        item->setText(commandText(
+            std::holds_alternative<std::monostate>(command->menuCaption) ? command->caption : command->menuCaption,
+            lang));
     recentFiles->setTitle(QString::fromStdString(kRecentFiles.in(lang)));
-
-    // Items the localisation table has no entries for.
-    const bool ru = lang == "ru";
-    fitView->setText(ru ? QStringLiteral("Вписать модель в окно") : QStringLiteral("Fit view"));
-    inactiveCells->setText(ru ? QStringLiteral("Показывать неактивные ячейки") : QStringLiteral("Show inactive cells"));
 }
 
 }  // namespace morvane

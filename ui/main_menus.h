@@ -3,7 +3,13 @@
 // window that owns it privately; the window connects them.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/window_commands.h"
 
 class QAction;
 class QMainWindow;
@@ -33,12 +39,18 @@ struct MainMenus {
     // Language.
     QAction *english = nullptr, *russian = nullptr;
 
-    // Builds the menus into `window`'s menu bar.
-    void build(QMainWindow& window);
+    // Builds the menus into `window`'s menu bar with the menu items of `commands` in their groups.
+    void build(QMainWindow& window, std::span<const WindowCommand> commands);
+    // The menu item of the command `id`; null when no menu shows it.
+    QAction* item(std::string_view id) const;
+    const std::vector<std::pair<const WindowCommand*, QAction*>>& commandItems() const { return items_; }
     // The imports offered in the Project menu too, above the recent files.
     void offerImports(QAction* grid, QAction* properties, QAction* wells);
     // The captions in the interface language `lang`.
     void setTexts(const std::string& lang);
+
+private:
+    std::vector<std::pair<const WindowCommand*, QAction*>> items_;
 };
 
 }  // namespace morvane

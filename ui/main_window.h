@@ -16,7 +16,9 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QColor>
@@ -40,6 +42,7 @@
 #include "ui/gl_view.h"
 #include "ui/main_menus.h"
 #include "ui/ribbon.h"
+#include "ui/window_commands.h"
 
 class QAction;
 class QSplitter;
@@ -126,6 +129,11 @@ public:
     int clipboardWidth() const;
     // The 3D view (null once the window is going).
     GlView* glView() const { return glView_; }
+    // The window's commands: where they show, their texts and shortcuts, what they run (ui/window_commands.cpp).
+    static std::span<const WindowCommand> commandTable();
+    // Runs the command `id` of the table as its ribbon action or menu item would; false for an unknown id or a
+    // command that is not available yet.
+    bool runCommand(std::string_view id);
     // The view's scene operations for the commands; null once the window is going.
     SceneOperations* sceneOperations() { return glView_ ? &glView_->scene() : nullptr; }
 
@@ -146,8 +154,6 @@ private:
     void buildViewPanel();
     void connectCommands();
     void connectViewPanel();
-    // Undoes Qt's automatic check toggle so a handler sees the state before the click.
-    void onClickKeepingState(QAction* action, void (MainWindow::*handler)());
     void applyStoredSettings();
     // The window's place and size and the splitters' positions, put back from the settings and saved on close.
     void restoreWindowLayout(const AppSettings& store);
@@ -175,7 +181,6 @@ private:
     void showStatistics();
     void openPaletteDialog();
     void toggleGridLinesItem();
-    void fitView();
     void toggleInactiveCells();
     void toggleWellsOnTop();
     void openSettings();

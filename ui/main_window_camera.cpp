@@ -176,7 +176,7 @@ void MainWindow::onKeyDown(int key, std::uint32_t x11KeyCode)
     // F fits the view; under a Russian layout the same key arrives as А (X11 key code 41).
     const bool latinLetter = key >= Qt::Key_A && key <= Qt::Key_Z;
     if (key == Qt::Key_F || (!latinLetter && (x11KeyCode == 41 || key == 0x0410))) {
-        fitView();
+        runCommand("fitView");
         return;
     }
     const auto k = cameraKeyOf(key, x11KeyCode);

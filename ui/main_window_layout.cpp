@@ -16,9 +16,9 @@ namespace morvane {
 
 void MainWindow::buildControls()
 {
-    menus_.build(*this);
+    menus_.build(*this, commandTable());
     connect(menus_.recentFiles, &QMenu::aboutToShow, this, &MainWindow::refreshRecentMenu);
-    ribbon_.build(*this);
+    ribbon_.build(*this, commandTable());
     menus_.offerImports(ribbon_.importGrid, ribbon_.importProperties, ribbon_.importWells);
     buildPanels();
     statusStrip_ = new StatusStrip(this);

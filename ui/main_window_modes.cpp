@@ -30,53 +30,50 @@
 
 namespace morvane {
 
-void MainWindow::onClickKeepingState(QAction* action, void (MainWindow::*handler)())
+bool MainWindow::runCommand(std::string_view id)
 {
-    connect(action, &QAction::triggered, this, [this, action, handler] {
-        // Qt has already flipped the check mark; the handlers decide it themselves from the state before.
-        if (action->isCheckable()) {
-            QSignalBlocker block(action);
-            action->setChecked(!action->isChecked());
-        }
-        (this->*handler)();
-    });
+    for (const WindowCommand& command : commandTable()) {
+        if (command.id != id) continue;
+        if (!command.run) return false;
+        command.run(*this);
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::connectCommands()
 {
+    // Every action of a command runs it; a check mark the handler decides is put back first, since Qt has already
+    // flipped it and the handler decides from the state before the click.
+    const auto connectCommand = [this](const WindowCommand& command, QAction* action) {
+        if (!command.run) return;
+        const bool keepState = command.check == CheckMark::Handler;
+        connect(action, &QAction::triggered, this, [this, action, run = command.run, keepState] {
+            if (keepState) {
+                QSignalBlocker block(action);
+                action->setChecked(!action->isChecked());
+            }
+            run(*this);
+        });
+    };
+    for (const auto& [command, action] : ribbon_.commandActions()) connectCommand(*command, action);
+    for (const auto& [command, item] : menus_.commandItems()) connectCommand(*command, item);
+
     auto on = [this](QAction* action, void (MainWindow::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
+    auto onClickKeepingState = [this](QAction* action, void (MainWindow::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, action, handler] {
+            QSignalBlocker block(action);
+            action->setChecked(!action->isChecked());
+            (this->*handler)();
+        });
+    };
     on(ribbon_.importCommand, &MainWindow::openImportMenu);
-    connect(ribbon_.importGrid, &QAction::triggered, this, [this] { importGrid(); });
-    connect(ribbon_.importProperties, &QAction::triggered, this, [this] { importProperties(); });
-    connect(ribbon_.importWells, &QAction::triggered, this, [this] { importWells(); });
-    on(ribbon_.dataManager, &MainWindow::openDataManager);
-    onClickKeepingState(ribbon_.production, &MainWindow::toggleProduction);  // pressed by the handler
-    on(menus_.loadProduction, &MainWindow::openDataManager);
-    onClickKeepingState(ribbon_.legend, &MainWindow::toggleLegend);
-    on(ribbon_.statistics, &MainWindow::showStatistics);
-    on(menus_.statistics, &MainWindow::showStatistics);
-    on(menus_.palette, &MainWindow::openPaletteDialog);
-    on(menus_.gridLines, &MainWindow::toggleGridLinesItem);
-    on(menus_.wellsOnTop, &MainWindow::toggleWellsOnTop);
-    on(menus_.fitView, &MainWindow::fitView);
-    on(ribbon_.fitView, &MainWindow::fitView);
-    on(menus_.inactiveCells, &MainWindow::toggleInactiveCells);
-    on(menus_.generalSettings, &MainWindow::openSettings);
     connect(menus_.english, &QAction::triggered, this, [this] { chooseLanguage("en"); });
     connect(menus_.russian, &QAction::triggered, this, [this] { chooseLanguage("ru"); });
-    on(menus_.quit, &MainWindow::quit);
     onClickKeepingState(ribbon_.viewTab, &MainWindow::clickViewTab);
     onClickKeepingState(ribbon_.analysisTab, &MainWindow::clickAnalysisTab);
-    onClickKeepingState(ribbon_.wellSection, &MainWindow::toggleWellSection);
-    onClickKeepingState(ribbon_.flatSection, &MainWindow::toggleFlatSection);
-    onClickKeepingState(ribbon_.layerView, &MainWindow::toggleLayerView);
-    onClickKeepingState(ribbon_.filterView, &MainWindow::toggleFilterView);
-    on(ribbon_.copyPicture, &MainWindow::copyViewToClipboard);
-    on(menus_.aboutProgram, &MainWindow::showAbout);
-    on(menus_.feedback, &MainWindow::showFeedback);
-    on(menus_.support, &MainWindow::showSupport);
 
     connect(ribbon_.topViewButton, &QToolButton::clicked, this, &MainWindow::toggleTopView);
     connect(ribbon_.rotateButton, &QToolButton::clicked, this, &MainWindow::toggleRotation);
@@ -221,8 +218,6 @@ void MainWindow::toggleLegend()
         legend().show();
     }
 }
-
-void MainWindow::fitView() { fitModelInView(state_); }
 
 // The item's check mark is the choice; it is kept for the next start.
 void MainWindow::toggleInactiveCells()

@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "core/localisation.h"
+#include "core/text_ids.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_text.h"
 
@@ -19,15 +20,7 @@ namespace morvane {
 
 namespace {
 
-// Tool tips of the commands the table gives none.
-constexpr TextPair kCompletionsTip{"Well completions (not available yet)", "Перфорации скважин (пока недоступно)"};
-constexpr TextPair kFracsTip{"Hydraulic fractures (not available yet)", "Гидроразрывы пласта (пока недоступно)"};
-constexpr TextPair kStoiipContourTip{"Oil in place within a contour (not available yet)",
-                                     "Запасы нефти в контуре (пока недоступно)"};
-constexpr TextPair kStoiipWellTip{"Oil in place around the wells (not available yet)",
-                                  "Запасы нефти по скважинам (пока недоступно)"};
-constexpr TextPair kKhTip{"Kh: permeability times thickness (not available yet)",
-                          "Расчёт Kh: проницаемость на толщину (пока недоступно)"};
+// Tool tips of the view buttons.
 constexpr TextPair kTopViewTip{"Top view in 2D; press again to turn back to the 3D view",
                                "Вид сверху в 2D; повторное нажатие возвращает к 3D"};
 constexpr TextPair kGridLinesTip{"Show or hide the cell edges", "Показать или скрыть рёбра ячеек"};
@@ -88,7 +81,7 @@ private:
 
 }  // namespace
 
-void Ribbon::build(QMainWindow& window)
+void Ribbon::build(QMainWindow& window, std::span<const WindowCommand> commands)
 {
     tabRow = toolRow("ribbonTabs", &window);
     // Only the view and analysis tabs switch; the other two have no pages yet and keep their look when clicked.
@@ -108,49 +101,48 @@ void Ribbon::build(QMainWindow& window)
     importCommand = namedAction("importCommand", commandRow);
     importMenu = new QMenu(&window);
     importMenu->setObjectName(QStringLiteral("importMenu"));
-    importWells = namedAction("importWellsItem", importMenu);
-    importGrid = namedAction("importGridItem", importMenu);
-    importProperties = namedAction("importPropertiesItem", importMenu);
-    importMenu->addActions({importWells, importGrid, importProperties});
     importCommand->setMenu(importMenu);
-    importGrid->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    importProperties->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-
-    dataManager = namedAction("dataManagerCommand", commandRow);
-    completions = namedAction("completionsCommand", commandRow);
-    fractures = namedAction("fracturesCommand", commandRow);
-    legend = namedAction("legendCommand", commandRow, true);
-    statistics = namedAction("statisticsCommand", commandRow);
-    production = namedAction("productionCommand", commandRow, true);
-    wellSection = namedAction("wellSectionCommand", commandRow, true);
-    flatSection = namedAction("flatSectionCommand", commandRow, true);
-    layerView = namedAction("layerViewCommand", commandRow, true);
-    filterView = namedAction("filterViewCommand", commandRow, true);
-    copyPicture = namedAction("copyPictureCommand", commandRow);
-    copyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    fitView = namedAction("fitViewCommand", commandRow);
-    oilInPlaceContour = namedAction("oilInPlaceContourCommand", commandRow);
-    oilInPlaceWells = namedAction("oilInPlaceWellsCommand", commandRow);
-    kh = namedAction("khCommand", commandRow);
-
-    auto separator = [this](const char* name) {
-        QAction* s = commandRow->addSeparator();
-        s->setObjectName(QString::fromLatin1(name));
-        return s;
-    };
     commandRow->addAction(importCommand);
     if (auto* button = qobject_cast<QToolButton*>(commandRow->widgetForAction(importCommand)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    importSeparator = separator("importSeparator");
-    commandRow->addActions({dataManager, completions, fractures});
-    dataSeparator = separator("dataSeparator");
-    commandRow->addActions({legend, statistics, production});
-    displaySeparator = separator("displaySeparator");
-    commandRow->addActions({wellSection, flatSection, layerView});
-    modesSeparator = separator("modesSeparator");
-    commandRow->addActions({filterView, fitView});
-    viewSeparator = separator("viewSeparator");
-    commandRow->addActions({oilInPlaceContour, oilInPlaceWells, kh});
+
+    // The commands of the table, group by group, a separator after each group of the row.
+    const std::pair<RibbonGroup, const char*> groups[] = {
+        {RibbonGroup::ImportMenu, "importSeparator"}, {RibbonGroup::Data, "dataSeparator"},
+        {RibbonGroup::Display, "displaySeparator"},   {RibbonGroup::Modes, "modesSeparator"},
+        {RibbonGroup::View, "viewSeparator"},         {RibbonGroup::Analysis, nullptr}};
+    for (const auto& [group, separatorName] : groups) {
+        QWidget* holder = group == RibbonGroup::ImportMenu ? static_cast<QWidget*>(importMenu) : commandRow;
+        for (const WindowCommand& command : commands)
+            if (command.ribbon == group) holder->addAction(commandAction(command, holder));
+        if (!separatorName) continue;
+        QAction* s = commandRow->addSeparator();
+        s->setObjectName(QString::fromLatin1(separatorName));
+    }
+    const auto find = [this](std::string_view id) { return action(id); };
+    importWells = find("importWells");
+    importGrid = find("importGrid");
+    importProperties = find("importProperties");
+    dataManager = find("dataManager");
+    completions = find("completions");
+    fractures = find("fractures");
+    legend = find("legend");
+    statistics = find("statistics");
+    production = find("production");
+    wellSection = find("wellSection");
+    flatSection = find("flatSection");
+    layerView = find("layerView");
+    filterView = find("filterView");
+    fitView = find("fitView");
+    oilInPlaceContour = find("oilInPlaceContour");
+    oilInPlaceWells = find("oilInPlaceWells");
+    kh = find("kh");
+    importSeparator = commandRow->findChild<QAction*>(QStringLiteral("importSeparator"));
+    dataSeparator = commandRow->findChild<QAction*>(QStringLiteral("dataSeparator"));
+    displaySeparator = commandRow->findChild<QAction*>(QStringLiteral("displaySeparator"));
+    modesSeparator = commandRow->findChild<QAction*>(QStringLiteral("modesSeparator"));
+    viewSeparator = commandRow->findChild<QAction*>(QStringLiteral("viewSeparator"));
+
     // The copy button keeps the right end; the four small view buttons sit just left of it, over a spacer that
     // keeps their room.
     rotateButton = toggleButton("rotateButton", QStringLiteral("Rotate"), commandRow);
@@ -161,7 +153,9 @@ void Ribbon::build(QMainWindow& window)
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     spacer->setMinimumWidth(rotateButton->width() + topViewButton->width() + 8);
     commandRow->addWidget(spacer);
-    commandRow->addAction(copyPicture);
+    for (const WindowCommand& command : commands)
+        if (command.ribbon == RibbonGroup::RightEnd) commandRow->addAction(commandAction(command, commandRow));
+    copyPicture = action("copyPicture");
     for (QAction* a : {oilInPlaceContour, oilInPlaceWells, kh}) a->setVisible(false);
     commandRowArea->setWidget(commandRow);
     topViewButton->setEnabled(false);  // usable once a grid is loaded
@@ -171,51 +165,39 @@ void Ribbon::build(QMainWindow& window)
 void Ribbon::setTexts(const std::string& lang)
 {
     auto text = [&lang](int base) { return localUiText(base, lang); };
-    const std::pair<QAction*, int> captions[] = {{oilInPlaceContour, 100},
-                                                 {oilInPlaceWells, 102},
-                                                 {kh, 104},
-                                                 {geologyTab, 180},
-                                                 {viewTab, 182},
-                                                 {analysisTab, 184},
-                                                 {historyMatchTab, 186},
-                                                 {importCommand, 200},
-                                                 {importWells, 202},
-                                                 {importGrid, 204},
-                                                 {importProperties, 206},
-                                                 {completions, 220},
-                                                 {fractures, 240},
-                                                 {production, 260},
-                                                 {statistics, 280},
-                                                 {legend, 300},
-                                                 {layerView, 320},
-                                                 {flatSection, 340},
-                                                 {wellSection, 360},
-                                                 {filterView, 380},
-                                                 {dataManager, 400},
-                                                 {copyPicture, 420}};
+    const std::pair<QAction*, int> captions[] = {
+        {geologyTab, 180}, {viewTab, 182}, {analysisTab, 184}, {historyMatchTab, 186}, {importCommand, 200}};
     for (const auto& [action, base] : captions) action->setText(text(base));
-
-    const std::pair<QAction*, int> tips[] = {
-        {importCommand, 208}, {production, 262},  {statistics, 282}, {legend, 302},      {layerView, 322},
-        {flatSection, 342},   {wellSection, 362}, {filterView, 382}, {dataManager, 402}, {copyPicture, 422}};
-    for (const auto& [action, base] : tips) action->setToolTip(text(base));
+    importCommand->setToolTip(localUiText(static_cast<int>(Text::ImportTip), lang));
+    for (const auto& [command, action] : actions_) {
+        action->setText(commandText(command->caption, lang));
+        action->setToolTip(commandText(command->tip, lang));
+    }
 
     const auto pair = [&lang](const TextPair& t) { return QString::fromStdString(t.in(lang)); };
-    const std::pair<QAction*, TextPair> actionTips[] = {{completions, kCompletionsTip},
-                                                        {fractures, kFracsTip},
-                                                        {oilInPlaceContour, kStoiipContourTip},
-                                                        {oilInPlaceWells, kStoiipWellTip},
-                                                        {kh, kKhTip}};
-    for (const auto& [action, tip] : actionTips) action->setToolTip(pair(tip));
     const std::pair<QToolButton*, TextPair> buttonTips[] = {
         {topViewButton, kTopViewTip}, {gridLinesButton, kGridLinesTip}, {cutWellsButton, kCutWellsTip}};
     for (const auto& [button, tip] : buttonTips) button->setToolTip(pair(tip));
     rotateButton->setToolTip(text(508));  // shown by the hover handler
+}
 
-    // Commands the localisation table has no entries for.
-    const bool ru = lang == "ru";
-    fitView->setText(ru ? QStringLiteral("Вписать") : QStringLiteral("Fit view"));
-    fitView->setToolTip(ru ? QStringLiteral("Показать всю модель (F)") : QStringLiteral("Show the whole model (F)"));
+QAction* Ribbon::commandAction(const WindowCommand& command, QObject* parent)
+{
+    auto* action = new QAction(parent);
+    action->setObjectName(ribbonActionName(command));
+    action->setCheckable(command.check != CheckMark::None);
+    // A command in a menu too has its key there.
+    if (command.shortcut && command.menu == MenuGroup::None)
+        action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut), QKeySequence::PortableText));
+    actions_.emplace_back(&command, action);
+    return action;
+}
+
+QAction* Ribbon::action(std::string_view id) const
+{
+    for (const auto& [command, action] : actions_)
+        if (command->id == id) return action;
+    return nullptr;
 }
 
 void Ribbon::showTab(bool view)

@@ -4,9 +4,16 @@
 // window that owns it privately; the window connects them.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/window_commands.h"
 
 class QAction;
+class QObject;
 class QMainWindow;
 class QMenu;
 class QScrollArea;
@@ -34,8 +41,13 @@ struct Ribbon {
     QToolButton *rotateButton = nullptr, *topViewButton = nullptr, *gridLinesButton = nullptr,
                 *cutWellsButton = nullptr;
 
-    // Builds the tab row and, under it, the command row for `window` (the command row is placed by the window).
-    void build(QMainWindow& window);
+    // Builds the tab row and, under it, the command row for `window` with the ribbon's commands of `commands` in
+    // their groups (the command row is placed by the window).
+    void build(QMainWindow& window, std::span<const WindowCommand> commands);
+    // The action of the command `id` on the ribbon; null when the ribbon does not show it.
+    QAction* action(std::string_view id) const;
+    // Every command the ribbon shows, with its action.
+    const std::vector<std::pair<const WindowCommand*, QAction*>>& commandActions() const { return actions_; }
     // The captions and tool tips in the interface language `lang`.
     void setTexts(const std::string& lang);
     // The commands of the view tab, or of the analysis tab.
@@ -44,6 +56,11 @@ struct Ribbon {
     void placeViewButtons();
     // The command row never narrower than its buttons (the area scrolls instead); after captions or tabs change.
     void fitCommandRow();
+
+private:
+    QAction* commandAction(const WindowCommand& command, QObject* parent);
+
+    std::vector<std::pair<const WindowCommand*, QAction*>> actions_;
 };
 
 }  // namespace morvane

@@ -1,5 +1,8 @@
 // Files into the window: dropped on it, reopened from the Project menu's recent files after a restart, imported
 // with the keyboard; and the tool tips of the commands in both languages.
+#include <algorithm>
+#include <map>
+
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -162,6 +165,44 @@ TEST_F(FilesIn, CtrlOImportsAGridAndTheMenusShowTheirShortcuts)
     EXPECT_TRUE(form->findChild<QMenu*>("projectMenu")->actions().contains(form->findChild<QAction*>("importGridItem")))
         << "shown in the Project menu";
     EXPECT_EQ(form->findChild<QAction*>("quitItem")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+}
+
+// The command table is where the ribbon, the menus and the keys come from: every command shows where the table puts
+// it, with a caption in both languages, and no key is given to two actions of the window (Qt then runs neither).
+TEST_F(FilesIn, EveryCommandShowsWhereTheTablePutsItAndNoKeyIsTakenTwice)
+{
+    auto form = makeWindow();
+    for (const char* language : {"russianItem", "englishItem"}) {
+        form->findChild<QAction*>(language)->trigger();
+        for (const WindowCommand& command : MainWindow::commandTable()) {
+            const QString id = QString::fromLatin1(command.id.data(), static_cast<int>(command.id.size()));
+            if (command.ribbon != RibbonGroup::None) {
+                const QAction* action = form->findChild<QAction*>(ribbonActionName(command));
+                ASSERT_NE(action, nullptr) << id.toStdString();
+                EXPECT_FALSE(action->text().isEmpty()) << id.toStdString() << " in " << language;
+            }
+            if (command.menu != MenuGroup::None) {
+                const QAction* item = form->findChild<QAction*>(menuItemName(command));
+                ASSERT_NE(item, nullptr) << id.toStdString();
+                EXPECT_FALSE(item->text().isEmpty()) << id.toStdString() << " in " << language;
+                const QObjectList shownIn = item->associatedObjects();
+                EXPECT_TRUE(std::any_of(shownIn.begin(), shownIn.end(),
+                                        [](const QObject* o) { return qobject_cast<const QMenu*>(o) != nullptr; }))
+                    << id.toStdString() << " is in no menu";
+            }
+        }
+    }
+    std::map<QString, QString> keys;
+    for (const QAction* action : form->findChildren<QAction*>()) {
+        if (action->shortcut().isEmpty()) continue;
+        const QString key = action->shortcut().toString();
+        EXPECT_TRUE(keys.emplace(key, action->objectName()).second)
+            << key.toStdString() << " is taken by " << keys[key].toStdString() << " and "
+            << action->objectName().toStdString();
+    }
+    EXPECT_TRUE(form->runCommand("fitView"));
+    EXPECT_FALSE(form->runCommand("reserves")) << "shown, not available yet";
+    EXPECT_FALSE(form->runCommand("noSuchCommand"));
 }
 
 // Every command button of the row, the four view buttons, the style buttons of the wells pane, the contact buttons
