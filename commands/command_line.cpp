@@ -77,6 +77,35 @@ bool parseRegionalDepths(const std::string& text, CommandLine::RegionalDepths& o
     return true;
 }
 
+// Options that do not go together, or that need another: the reason, or nothing when the options fit.
+std::optional<std::string> combinationProblem(const CommandLine& cl)
+{
+    if (cl.demo && !cl.gridFile.empty()) return "--demo opens the demo model: give no grid or data files with it";
+    if (!cl.propertyName.empty() && cl.dataFiles.empty() && !cl.demo)
+        return "--property names a property of a property file, and none was given after the grid file";
+    if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
+        return "--section draws the well section into a snapshot: give --snapshot OUT.png too";
+    if (cl.filterCut && cl.snapshotFile.empty())
+        return "--filter draws the property filter view into a snapshot: give --snapshot OUT.png too";
+    if ((cl.owcRegions && cl.owcDepth) || (cl.gocRegions && cl.gocDepth))
+        return "give a contact either one depth (--owc, --goc) or depths by region (--owc-regions, "
+               "--goc-regions)";
+    if ((cl.owcRegions || cl.gocRegions) && cl.snapshotFile.empty())
+        return "--owc-regions and --goc-regions draw into a snapshot: give --snapshot OUT.png too";
+    if (cl.pickPixel && (cl.pickPixel->first >= cl.width || cl.pickPixel->second >= cl.height))
+        return "--pick needs a pixel inside the snapshot of " + std::to_string(cl.width) + " x " +
+               std::to_string(cl.height);
+    if (cl.pickPixel && cl.view == SnapshotView::WellSection)
+        return "--pick picks a cell of the grid, and the unfolded well section shows none: drop --section";
+    if (cl.eightLayers && cl.view != SnapshotView::Layer)
+        return "--eight-layers shows the layer view with eight layers: give --layer K too";
+    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration || cl.pickPixel) &&
+        cl.snapshotFile.empty())
+        return "--layer, --flat, --top, --turn, --exaggeration and --pick draw into a snapshot: give --snapshot "
+               "OUT.png too";
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string* error)
@@ -126,18 +155,22 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
         } else if (a == "--owc-regions" || a == "--goc-regions") {
             if (i + 1 >= args.size())
-                return fail(a + " needs the region property and a depth for each code, for example "
-                                "REGIONS:1=2050,2=2065.5");
+                return fail(a +
+                            " needs the region property and a depth for each code, for example "
+                            "REGIONS:1=2050,2=2065.5");
             auto& regional = a == "--owc-regions" ? cl.owcRegions : cl.gocRegions;
             if (!parseRegionalDepths(args[++i], regional.emplace()))
-                return fail(a + " needs PROPERTY:CODE=DEPTH,... with whole codes, each once, and depths in metres "
-                                "below datum other than 0, not \"" + args[i] + "\"");
+                return fail(a +
+                            " needs PROPERTY:CODE=DEPTH,... with whole codes, each once, and depths in metres "
+                            "below datum other than 0, not \"" +
+                            args[i] + "\"");
         } else if (a == "--filter" || a == "--filter-above") {
             if (cl.filterCut) return fail("give one of --filter and --filter-above, once");
             if (i + 1 >= args.size()) return fail(a + " needs the cut value, for example 0.15");
             // A cut of 0 is no filter, as in the filter window.
             const std::optional<float> cut = readLimitText(args[++i]);
-            if (!cut || *cut == 0) return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
+            if (!cut || *cut == 0)
+                return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
             cl.filterCut = *cut;
             cl.filterAbove = a == "--filter-above";
             if (!chooseView(SnapshotView::Filter)) return fail(oneView);
@@ -185,30 +218,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             cl.dataFiles.push_back(a);
         }
     }
-    if (cl.demo && !cl.gridFile.empty())
-        return fail("--demo opens the demo model: give no grid or data files with it");
-    if (!cl.propertyName.empty() && cl.dataFiles.empty() && !cl.demo)
-        return fail("--property names a property of a property file, and none was given after the grid file");
-    if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
-        return fail("--section draws the well section into a snapshot: give --snapshot OUT.png too");
-    if (cl.filterCut && cl.snapshotFile.empty())
-        return fail("--filter draws the property filter view into a snapshot: give --snapshot OUT.png too");
-    if ((cl.owcRegions && cl.owcDepth) || (cl.gocRegions && cl.gocDepth))
-        return fail("give a contact either one depth (--owc, --goc) or depths by region (--owc-regions, "
-                    "--goc-regions)");
-    if ((cl.owcRegions || cl.gocRegions) && cl.snapshotFile.empty())
-        return fail("--owc-regions and --goc-regions draw into a snapshot: give --snapshot OUT.png too");
-    if (cl.pickPixel && (cl.pickPixel->first >= cl.width || cl.pickPixel->second >= cl.height))
-        return fail("--pick needs a pixel inside the snapshot of " + std::to_string(cl.width) + " x " +
-                    std::to_string(cl.height));
-    if (cl.pickPixel && cl.view == SnapshotView::WellSection)
-        return fail("--pick picks a cell of the grid, and the unfolded well section shows none: drop --section");
-    if (cl.eightLayers && cl.view != SnapshotView::Layer)
-        return fail("--eight-layers shows the layer view with eight layers: give --layer K too");
-    if ((cl.view != SnapshotView::Shell || cl.turnDegrees != 0 || cl.exaggeration || cl.pickPixel) &&
-        cl.snapshotFile.empty())
-        return fail("--layer, --flat, --top, --turn, --exaggeration and --pick draw into a snapshot: give --snapshot "
-                    "OUT.png too");
+    if (std::optional<std::string> why = combinationProblem(cl)) return fail(std::move(*why));
     return cl;
 }
 
@@ -255,7 +265,8 @@ std::string commandLineUsage()
            "  --demo              open the demo model installed with the program: its grid, porosity and facies, and\n"
            "                      four wells, porosity shown\n"
            "  --property NAME     show the property NAME instead of the first one loaded (with --demo: PORO)\n"
-           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or \",\"\n"
+           "  --owc DEPTH         show an oil-water contact at DEPTH metres below datum (positive down; \".\" or "
+           "\",\"\n"
            "                      as the decimal separator) once the grid is loaded\n"
            "  --goc DEPTH         the same for a gas-oil contact\n"
            "  --owc-regions PROPERTY:CODE=DEPTH,...\n"

@@ -159,6 +159,139 @@ void appendSectionWell(ModelState& s, int b)
     s.section_well_runs.push_back(std::move(runs));
 }
 
+// A well's part of the section: its own segment S to E, and the section line XS to XE that runs a model diagonal
+// beyond both ends.
+struct WellSegment {
+    Point S, E, XS, XE;
+};
+
+// The well's own segment: from six stations before its last inside-model vertex to that vertex, drawn in by 0.2 at
+// both ends; its section line runs the model's diagonal `D` beyond them.
+WellSegment ownSegment(const Vertices& inside, float D)
+{
+    const std::size_t N = inside.size() / 6;
+    const Point E = vertexAt(inside, N - 1);
+    const Point S = vertexAt(inside, N < 6 ? 0 : N - 6);
+    // A well whose last stations stand on one spot takes the direction of its whole inside-model course.
+    const Point first = vertexAt(inside, 0);
+    const float a0 =
+        S.x == E.x && S.y == E.y ? slopeAngle(E.y - first.y, E.x - first.x) : slopeAngle(E.y - S.y, E.x - S.x);
+    WellSegment segment;
+    segment.XS = {S.x + std::cos(a0) * D, S.y + std::sin(a0) * D};
+    segment.XE = {E.x - std::cos(a0) * D, E.y - std::sin(a0) * D};
+    segment.S = {S.x + std::cos(a0) * 0.2f, S.y + std::sin(a0) * 0.2f};
+    segment.E = {E.x - std::cos(a0) * 0.2f, E.y - std::sin(a0) * 0.2f};
+    return segment;
+}
+
+// The direction from the new well towards the previous well's midpoint P, measured from the point R returned with
+// it. A nearly vertical new well is first turned about its own midpoint to aim at P.
+float aimAtPreviousWell(const ModelState& s, int b, Point P, WellSegment& segment, Point& R)
+{
+    if (!nearlyVertical(s, b)) {
+        R = segment.S;
+        return slopeAngle(P.y - segment.S.y, P.x - segment.S.x);
+    }
+    const Point W = midpointOf(s, b);
+    const float a1 = slopeAngle(P.y - W.y, P.x - W.x);
+    R = W;
+    const float t = a1 - slopeAngle(segment.E.y - segment.S.y, segment.E.x - segment.S.x);
+    segment.S = rotated(segment.S, t, W);
+    segment.E = rotated(segment.E, t, W);
+    segment.XS = rotated(segment.XS, t, W);
+    segment.XE = rotated(segment.XE, t, W);
+    return a1;
+}
+
+// A nearly vertical previous well has no direction of its own: it is turned about its midpoint P towards the new
+// well (direction a1 from R), its entries withdrawn and cut again. The `n`th well in the section is being added.
+void reaimPreviousWell(const WellSectionContext& ctx, SectionCutter& cutter, int n, float a1, Point P, Point R)
+{
+    ModelState& s = ctx.state;
+    if (!nearlyVertical(s, s.last_b) || n < 2) return;
+    const Point prevStart{s.last_well_section_x_start, s.last_well_section_y_start};
+    const Point prevEnd{s.last_well_section_x, s.last_well_section_y};
+    const Point prevExtStart{s.last_ext_well_section_x_start, s.last_ext_well_section_y_start};
+    const Point prevExtEnd{s.last_ext_well_section_x_end, s.last_ext_well_section_y_end};
+    Point S1, E1;
+    if (n == 2) {
+        // Re-aim the first well at the second.
+        const float t2 = a1 - slopeAngle(prevStart.y - prevEnd.y, prevStart.x - prevEnd.x);
+        S1 = rotated(prevStart, t2, P);
+        E1 = rotated(prevEnd, t2, P);
+        withdrawSectionEntries(s, 1);
+        cutter.cut("prev", rotated(prevExtStart, t2, P), rotated(prevExtEnd, t2, P), S1, E1);
+    } else {
+        // Re-aim a middle well between its neighbours: its own segment and the connecting one before it again.
+        const bool f1 = R.x > P.x && R.y > P.y;
+        const bool f2 = R.x < P.x && R.y > P.y;
+        const bool f3 = R.y > P.y;
+        const bool f4 = s.last_last_well_section_y_start > P.y;
+        const bool f5 = s.last_last_well_section_x_start > P.x;
+        ctx.feedback.trace(trace_text::line("alfa1 = ", a1));
+        ctx.feedback.trace(trace_text::line("last_alfa = ", s.last_alfa));
+        const float g = middleWellTurn(a1, s.last_alfa, f1, f2, f3, f4, f5);
+        ctx.feedback.trace(trace_text::line("gamma = ", g));
+        S1 = rotated(prevStart, g, P);
+        E1 = rotated(prevEnd, g, P);
+        withdrawSectionEntries(s, 2);
+        cutter.cutBetween("zamena1", {s.last_last_well_section_x, s.last_last_well_section_y}, S1);
+        cutter.cut("zamena2", rotated(prevExtStart, g, P), rotated(prevExtEnd, g, P), S1, E1);
+    }
+    s.last_well_section_x_start = S1.x;
+    s.last_well_section_y_start = S1.y;
+    s.last_well_section_x = E1.x;
+    s.last_well_section_y = E1.y;
+}
+
+// Joins the nearest ends of the previous and the new segment (the new one turned end for end when that brings them
+// nearer; the second well may also join the first well's start).
+void joinNearestEnds(ModelState& s, SectionCutter& cutter, int n, WellSegment& segment)
+{
+    Point& S = segment.S;
+    Point& E = segment.E;
+    const Point PS{s.last_well_section_x_start, s.last_well_section_y_start};
+    Point PE{s.last_well_section_x, s.last_well_section_y};
+    if (n == 2) {
+        const float d1 = distance(PS, S), d2 = distance(PS, E), d3 = distance(PE, S), d4 = distance(PE, E);
+        if (d1 < d2 && d1 < d3 && d1 < d4) {
+            PE = PS;
+        } else if (d2 < d1 && d2 < d3 && d2 < d4) {
+            PE = PS;
+            std::swap(S, E);
+        } else if (d4 < d1 && d4 < d2 && d4 < d3) {
+            std::swap(S, E);
+        }
+        s.last_well_section_x = PE.x;
+        s.last_well_section_y = PE.y;
+    } else if (distance(PE, E) < distance(PE, S)) {
+        std::swap(S, E);
+    }
+    cutter.cutBetween("mezhdu", PE, S);
+}
+
+// The new well's segment becomes the previous one, and the previous one the one before it.
+void rememberSegment(ModelState& s, const WellSegment& segment, int b)
+{
+    s.last_last_well_section_x = s.last_well_section_x;
+    s.last_last_well_section_y = s.last_well_section_y;
+    s.last_last_well_section_x_start = s.last_well_section_x_start;
+    s.last_last_well_section_y_start = s.last_well_section_y_start;
+    s.last_last_ext_well_section_x_start = s.last_ext_well_section_x_start;
+    s.last_last_ext_well_section_y_start = s.last_ext_well_section_y_start;
+    s.last_last_ext_well_section_x_end = s.last_ext_well_section_x_end;
+    s.last_last_ext_well_section_y_end = s.last_ext_well_section_y_end;
+    s.last_well_section_x_start = segment.S.x;
+    s.last_well_section_y_start = segment.S.y;
+    s.last_well_section_x = segment.E.x;
+    s.last_well_section_y = segment.E.y;
+    s.last_ext_well_section_x_start = segment.XS.x;
+    s.last_ext_well_section_y_start = segment.XS.y;
+    s.last_ext_well_section_x_end = segment.XE.x;
+    s.last_ext_well_section_y_end = segment.XE.y;
+    s.last_b = b;
+}
+
 }  // namespace
 
 ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
@@ -217,123 +350,23 @@ bool addSectionWell(const WellSectionContext& ctx, bool leftButton)
     }
     s.view.section.wells.push_back(b);
 
-    // The well's own segment: from six stations before its last inside-model vertex to that vertex.
     const Vertices& inside = s.well_coord_vertex_show[static_cast<std::size_t>(b)];
-    const std::size_t N = inside.size() / 6;
-    Point E = vertexAt(inside, N - 1);
-    Point S = vertexAt(inside, N < 6 ? 0 : N - 6);
     appendSectionWell(s, b);
-
     SectionCutter cutter(ctx);
-    const float D = cutter.diagonal();
-    // A well whose last stations stand on one spot takes the direction of its whole inside-model course.
-    const Point first = vertexAt(inside, 0);
-    const float a0 =
-        S.x == E.x && S.y == E.y ? slopeAngle(E.y - first.y, E.x - first.x) : slopeAngle(E.y - S.y, E.x - S.x);
-    Point XS{S.x + std::cos(a0) * D, S.y + std::sin(a0) * D};
-    Point XE{E.x - std::cos(a0) * D, E.y - std::sin(a0) * D};
-    S = {S.x + std::cos(a0) * 0.2f, S.y + std::sin(a0) * 0.2f};
-    E = {E.x - std::cos(a0) * 0.2f, E.y - std::sin(a0) * 0.2f};
-
-    placeSectionPlane(ctx, S, E);
+    WellSegment segment = ownSegment(inside, cutter.diagonal());
+    placeSectionPlane(ctx, segment.S, segment.E);
 
     const int n = k + 1;
     if (n > 1) {
         const Point P = midpointOf(s, s.last_b);
-        const Point W = midpointOf(s, b);
-        float a1 = 0;
         Point R;
-        if (nearlyVertical(s, b)) {
-            // Aim the new well's segment at the previous well.
-            a1 = slopeAngle(P.y - W.y, P.x - W.x);
-            R = W;
-            const float t = a1 - slopeAngle(E.y - S.y, E.x - S.x);
-            S = rotated(S, t, W);
-            E = rotated(E, t, W);
-            XS = rotated(XS, t, W);
-            XE = rotated(XE, t, W);
-        } else {
-            a1 = slopeAngle(P.y - S.y, P.x - S.x);
-            R = S;
-        }
-        const bool f1 = R.x > P.x && R.y > P.y;
-        const bool f2 = R.x < P.x && R.y > P.y;
-        const bool f3 = R.y > P.y;
-        const bool f4 = s.last_last_well_section_y_start > P.y;
-        const bool f5 = s.last_last_well_section_x_start > P.x;
-
-        const Point prevStart{s.last_well_section_x_start, s.last_well_section_y_start};
-        const Point prevEnd{s.last_well_section_x, s.last_well_section_y};
-        const Point prevExtStart{s.last_ext_well_section_x_start, s.last_ext_well_section_y_start};
-        const Point prevExtEnd{s.last_ext_well_section_x_end, s.last_ext_well_section_y_end};
-        if (nearlyVertical(s, s.last_b) && n == 2) {
-            // Re-aim the first well at the second.
-            const float t2 = a1 - slopeAngle(prevStart.y - prevEnd.y, prevStart.x - prevEnd.x);
-            const Point S1 = rotated(prevStart, t2, P), E1 = rotated(prevEnd, t2, P);
-            withdrawSectionEntries(s, 1);
-            cutter.cut("prev", rotated(prevExtStart, t2, P), rotated(prevExtEnd, t2, P), S1, E1);
-            s.last_well_section_x_start = S1.x;
-            s.last_well_section_y_start = S1.y;
-            s.last_well_section_x = E1.x;
-            s.last_well_section_y = E1.y;
-        }
-        if (nearlyVertical(s, s.last_b) && n > 2) {
-            // Re-aim a middle well between its neighbours: its own segment and the connecting one before it again.
-            fb.trace(trace_text::line("alfa1 = ", a1));
-            fb.trace(trace_text::line("last_alfa = ", s.last_alfa));
-            const float g = middleWellTurn(a1, s.last_alfa, f1, f2, f3, f4, f5);
-            fb.trace(trace_text::line("gamma = ", g));
-            const Point S1 = rotated(prevStart, g, P), E1 = rotated(prevEnd, g, P);
-            withdrawSectionEntries(s, 2);
-            cutter.cutBetween("zamena1", {s.last_last_well_section_x, s.last_last_well_section_y}, S1);
-            cutter.cut("zamena2", rotated(prevExtStart, g, P), rotated(prevExtEnd, g, P), S1, E1);
-            s.last_well_section_x_start = S1.x;
-            s.last_well_section_y_start = S1.y;
-            s.last_well_section_x = E1.x;
-            s.last_well_section_y = E1.y;
-        }
-
-        // Join the nearest ends of the previous and the new segment.
-        const Point PS{s.last_well_section_x_start, s.last_well_section_y_start};
-        Point PE{s.last_well_section_x, s.last_well_section_y};
-        if (n == 2) {
-            const float d1 = distance(PS, S), d2 = distance(PS, E), d3 = distance(PE, S), d4 = distance(PE, E);
-            if (d1 < d2 && d1 < d3 && d1 < d4) {
-                PE = PS;
-            } else if (d2 < d1 && d2 < d3 && d2 < d4) {
-                PE = PS;
-                std::swap(S, E);
-            } else if (d4 < d1 && d4 < d2 && d4 < d3) {
-                std::swap(S, E);
-            }
-            s.last_well_section_x = PE.x;
-            s.last_well_section_y = PE.y;
-        } else if (distance(PE, E) < distance(PE, S)) {
-            std::swap(S, E);
-        }
-        cutter.cutBetween("mezhdu", PE, S);
+        const float a1 = aimAtPreviousWell(s, b, P, segment, R);
+        reaimPreviousWell(ctx, cutter, n, a1, P, R);
+        joinNearestEnds(s, cutter, n, segment);
         s.last_alfa = a1;
     }
-
-    cutter.cut("current", XS, XE, S, E);
-
-    s.last_last_well_section_x = s.last_well_section_x;
-    s.last_last_well_section_y = s.last_well_section_y;
-    s.last_last_well_section_x_start = s.last_well_section_x_start;
-    s.last_last_well_section_y_start = s.last_well_section_y_start;
-    s.last_last_ext_well_section_x_start = s.last_ext_well_section_x_start;
-    s.last_last_ext_well_section_y_start = s.last_ext_well_section_y_start;
-    s.last_last_ext_well_section_x_end = s.last_ext_well_section_x_end;
-    s.last_last_ext_well_section_y_end = s.last_ext_well_section_y_end;
-    s.last_well_section_x_start = S.x;
-    s.last_well_section_y_start = S.y;
-    s.last_well_section_x = E.x;
-    s.last_well_section_y = E.y;
-    s.last_ext_well_section_x_start = XS.x;
-    s.last_ext_well_section_y_start = XS.y;
-    s.last_ext_well_section_x_end = XE.x;
-    s.last_ext_well_section_y_end = XE.y;
-    s.last_b = b;
+    cutter.cut("current", segment.XS, segment.XE, segment.S, segment.E);
+    rememberSegment(s, segment, b);
 
     fb.trace("raz1");
     const std::size_t w = static_cast<std::size_t>(b);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "core/trace_text.h"
 #include "scene/layer_halves.h"
@@ -102,8 +103,7 @@ std::vector<Vertices> layerArrays(int layers, std::size_t cellsPerLayer, const F
 
 // One vertex array per layer: surfaces top then bottom, cell rows, cells, corners near-left, near-right, far-left,
 // far-right. x and y come from the pillars' tops, z from each cell's own corner depths.
-std::vector<Vertices> buildLayerVertices(const CornerPointInput& input, const Grid& geometry, int rows, int cols,
-                                         int layers)
+std::vector<Vertices> buildLayerVertices(const CornerPointInput& input, int rows, int cols, int layers)
 {
     const std::size_t I = static_cast<std::size_t>(rows);
     const std::size_t J = static_cast<std::size_t>(cols);
@@ -183,8 +183,7 @@ void computeExtent(GridBuildReport& report, const CornerPointInput& input, Grid&
 
 // One vertex array per layer on a SPECGRID layout: each corner on its pillar's line at the corner's depth, the
 // pillar's top and bottom points interpolated, so inclined pillars give the true cell shapes.
-std::vector<Vertices> buildLayerVerticesOnPillars(const CornerPointInput& input, const Grid& geometry, int rows,
-                                                  int cols, int layers)
+std::vector<Vertices> buildLayerVerticesOnPillars(const CornerPointInput& input, int rows, int cols, int layers)
 {
     const std::size_t I = static_cast<std::size_t>(rows);
     const std::size_t J = static_cast<std::size_t>(cols);
@@ -317,97 +316,202 @@ std::string groupDigits(long long value)
     return value < 0 ? "-" + grouped : grouped;
 }
 
-GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& geometry)
-{
-    GridBuildReport report;
-    report.colour = log_colour::Red;
-    const std::size_t pillars = usablePillars(input);
-    const auto& coords = input.pillars;
-    const std::array<int, 3> counts = input.declaredSize;
-    const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
+namespace {
 
-    // Nominal cell size: the first pair spacing that is a multiple of DIMENSION_MIN.
+// The layout chosen for the grid: rows and columns of cells with their regular flags, the nominal cell size, and
+// whether SPECGRID gave it.
+struct ChosenLayout {
+    PillarLayout cells;
+    long long rows = 0, cols = 0;
+    long long dimension = 0;
+    bool fromCounts = false;
+};
+
+// Nominal cell size: the first pair spacing that is a multiple of DIMENSION_MIN (the last spacing when none is;
+// `previous` without pairs).
+long long nominalCellSize(GridBuildReport& report, const std::vector<double>& coords, std::size_t pillars,
+                          long long previous)
+{
     const long long maxTriple = 2 * static_cast<long long>(pillars) - 2;
     report.trace.push_back(line("max_i = ", maxTriple));
-    long long dimension = geometry.cellSize;
+    long long dimension = previous;
     for (std::size_t m = 0; m + 1 < pillars; ++m) {
         dimension = pairSpacing(coords, m);
         report.trace.push_back(line("grid_dimension = ", dimension));
         if (dimension % Constants::DIMENSION_MIN == 0) break;
     }
     report.trace.push_back(line("grid_dimension final = ", dimension));
+    return dimension;
+}
+
+void rejectCellSize(GridBuildReport& report, long long dimension)
+{
+    report.outcome = GridBuildOutcome::CellSizeRejected;
+    report.message = grid_messages::CellSize;
+    const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
+    report.detailEn = "Cell size found: " + found + " m; it must be a multiple of 25 m, at most " + most + " m.";
+    report.detailRu = "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
+}
+
+// Rows and columns by the spacing of consecutive pillars. Returns whether every pillar row holds the same number of
+// cells; otherwise no depth index would be bounded.
+bool layoutBySpacing(GridBuildReport& report, const CornerPointInput& input, std::size_t pillars, ChosenLayout& chosen)
+{
+    report.trace.push_back("passed 1.3");
+    PillarLayout& layout = chosen.cells;
+    layout = scanRows(input.pillars, pillars, chosen.dimension);
+    chosen.rows = static_cast<long long>(layout.rowCellCounts.size()) - 1;
+    chosen.cols = layout.rowCellCounts.back();
+    const long long cols = chosen.cols;
+    const bool rectangular =
+        std::all_of(layout.rowCellCounts.begin(), layout.rowCellCounts.end(), [&](int n) { return n == cols; });
+    report.trace.push_back("passed 1.5");
+    if (chosen.rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
+    report.trace.push_back("passed 2");
+    report.trace.push_back(line("IJ.size ", layout.rowCellCounts.size()));
+    report.trace.push_back(line("ZCORN.size() ", input.cornerDepths.size()));
+    report.trace.push_back(line("ZCORN_I ", chosen.rows));
+    report.trace.push_back(line("ZCORN_J ", chosen.cols));
+    return rectangular;
+}
+
+// The layout SPECGRID declares, every cell regular, on pillars that must be exactly as many as it needs; the
+// nominal size is the median edge. Returns false with the reason in the report when COORD does not fit.
+bool layoutFromCounts(GridBuildReport& report, const CornerPointInput& input, const std::string& gridName,
+                      std::size_t pillars, ChosenLayout& chosen)
+{
+    const std::array<int, 3> counts = input.declaredSize;
+    report.trace.push_back("layout from SPECGRID " + std::to_string(counts[0]) + " x " + std::to_string(counts[1]) +
+                           " x " + std::to_string(counts[2]));
+    const long long rows = counts[1], cols = counts[0];
+    chosen.rows = rows;
+    chosen.cols = cols;
+    const std::size_t needed = static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(cols + 1);
+    if (pillars != needed || input.pillars.size() != 6 * needed) {
+        reject(report, grid_messages::Layout,
+               "The COORD section of " + fileOf(input.coordFile, gridName) + " holds " +
+                   std::to_string(input.pillars.size()) + " values; SPECGRID " + std::to_string(counts[0]) + " x " +
+                   std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
+                   std::to_string(6 * needed) + ".");
+        return false;
+    }
+    PillarLayout& layout = chosen.cells;
+    layout = PillarLayout{};
+    layout.rowCellCounts.assign(static_cast<std::size_t>(rows) + 1, static_cast<int>(cols));
+    layout.regularCells.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
+    layout.definedRows = static_cast<int>(rows);
+    layout.definedColumns = static_cast<int>(cols);
+    // The nominal size of a grid laid out by its counts: the median edge, at least 1 m and within an int (an absurd
+    // or non-finite edge would otherwise wrap to a negative size).
+    const float median = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
+    chosen.dimension =
+        median >= 1.0f ? static_cast<long long>(std::min(std::round(double(median)), double(INT_MAX))) : 1;
+    return true;
+}
+
+// The grid's layout by the spacing of its pillars, or by SPECGRID where the spacing rule cannot decide: it refused
+// the grid, found other counts, or left cells undefined that SPECGRID says exist. Nothing, with the reason in the
+// report, when neither gives a layout.
+std::optional<ChosenLayout> chooseLayout(GridBuildReport& report, const CornerPointInput& input,
+                                         const std::string& gridName, long long previousCellSize)
+{
+    const std::size_t pillars = usablePillars(input);
+    const std::array<int, 3> counts = input.declaredSize;
+    const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
+    ChosenLayout chosen;
+    chosen.dimension = nominalCellSize(report, input.pillars, pillars, previousCellSize);
     // A spacing of 0 (two pillars at one place) is no cell size, although 0 is a multiple of 25.
+    const long long dimension = chosen.dimension;
     const bool sizeAccepted =
         dimension > 0 && dimension % Constants::DIMENSION_MIN == 0 && dimension <= Constants::DIMENSION_MAX;
     if (!sizeAccepted && !hasCounts) {
-        report.outcome = GridBuildOutcome::CellSizeRejected;
-        report.message = grid_messages::CellSize;
-        const std::string found = std::to_string(dimension), most = std::to_string(Constants::DIMENSION_MAX);
-        report.detailEn = "Cell size found: " + found + " m; it must be a multiple of 25 m, at most " + most + " m.";
-        report.detailRu =
-            "Найден размер ячейки " + found + " м; он должен быть кратен 25 м и не больше " + most + " м.";
-        return report;
+        rejectCellSize(report, dimension);
+        return std::nullopt;
     }
+    const bool rectangular = sizeAccepted && layoutBySpacing(report, input, pillars, chosen);
+    const bool spacingFits = sizeAccepted && chosen.rows >= 1 && chosen.cols >= 1 && rectangular;
 
-    PillarLayout layout;
-    long long rows = 0, cols = 0;
-    bool rectangular = false;
-    if (sizeAccepted) {
-        report.trace.push_back("passed 1.3");
-        layout = scanRows(coords, pillars, dimension);
-        rows = static_cast<long long>(layout.rowCellCounts.size()) - 1;
-        cols = layout.rowCellCounts.back();
-        // Every pillar row must hold the same number of cells; otherwise no depth index below would be bounded.
-        rectangular =
-            std::all_of(layout.rowCellCounts.begin(), layout.rowCellCounts.end(), [&](int n) { return n == cols; });
-        report.trace.push_back("passed 1.5");
-        if (rows >= 1 && cols >= 1 && rectangular) combineEdges(layout, static_cast<int>(cols));
-        report.trace.push_back("passed 2");
-        report.trace.push_back(line("IJ.size ", layout.rowCellCounts.size()));
-        report.trace.push_back(line("ZCORN.size() ", input.cornerDepths.size()));
-        report.trace.push_back(line("ZCORN_I ", rows));
-        report.trace.push_back(line("ZCORN_J ", cols));
-    }
-    const bool spacingFits = sizeAccepted && rows >= 1 && cols >= 1 && rectangular;
-
-    // SPECGRID decides where the spacing rule cannot: it refused the grid, found other counts, or left cells
-    // undefined that SPECGRID says exist.
-    bool fromCounts = false;
     if (hasCounts) {
         bool allRegular = spacingFits;
-        for (std::size_t r = 0; allRegular && r < layout.regularCells.size(); ++r)
-            for (long long c = 0; allRegular && c < cols; ++c) allRegular = layout.regularCells[r][c] != 0;
-        fromCounts = !(spacingFits && rows == counts[1] && cols == counts[0] && allRegular);
+        for (std::size_t r = 0; allRegular && r < chosen.cells.regularCells.size(); ++r)
+            for (long long c = 0; allRegular && c < chosen.cols; ++c) allRegular = chosen.cells.regularCells[r][c] != 0;
+        chosen.fromCounts = !(spacingFits && chosen.rows == counts[1] && chosen.cols == counts[0] && allRegular);
     }
-    if (fromCounts) {
-        report.trace.push_back("layout from SPECGRID " + std::to_string(counts[0]) + " x " + std::to_string(counts[1]) +
-                               " x " + std::to_string(counts[2]));
-        rows = counts[1];
-        cols = counts[0];
-        const std::size_t needed = static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(cols + 1);
-        if (pillars != needed || input.pillars.size() != 6 * needed) {
-            reject(report, grid_messages::Layout,
-                   "The COORD section of " + fileOf(input.coordFile, gridName) + " holds " +
-                       std::to_string(input.pillars.size()) + " values; SPECGRID " + std::to_string(counts[0]) + " x " +
-                       std::to_string(counts[1]) + " x " + std::to_string(counts[2]) + " expects " +
-                       std::to_string(6 * needed) + ".");
-            return report;
-        }
-        layout = PillarLayout{};
-        layout.rowCellCounts.assign(static_cast<std::size_t>(rows) + 1, static_cast<int>(cols));
-        layout.regularCells.assign(static_cast<std::size_t>(rows), std::vector<int>(static_cast<std::size_t>(cols), 1));
-        layout.definedRows = static_cast<int>(rows);
-        layout.definedColumns = static_cast<int>(cols);
-        // The nominal size of a grid laid out by its counts: the median edge, at least 1 m and within an int
-        // (an absurd or non-finite edge would otherwise wrap to a negative size).
-        const float median = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
-        dimension = median >= 1.0f ? static_cast<long long>(std::min(std::round(double(median)), double(INT_MAX))) : 1;
+    if (chosen.fromCounts) {
+        if (!layoutFromCounts(report, input, gridName, pillars, chosen)) return std::nullopt;
     } else if (!spacingFits) {
         reject(report, grid_messages::Layout,
                "The " + std::to_string(pillars) + " pillars in the COORD section of " +
                    fileOf(input.coordFile, gridName) + " do not stand in rows of equal length.");
-        return report;
+        return std::nullopt;
     }
+    return chosen;
+}
+
+// Active cells: one flag per cell. An ACTNUM of another count belongs to another grid, or was cut short or damaged:
+// switching every cell on instead would show cells the model leaves out, so the grid is refused (false, with the
+// reason in the report). Only a grid without any ACTNUM has every cell active, said in a note.
+bool actnumFits(GridBuildReport& report, const CornerPointInput& input, const std::string& gridName, std::size_t cells)
+{
+    const std::string actnumFile = fileOf(input.actnumFile, gridName);
+    if ((!input.actnumFile.empty() || !input.actnum.empty()) && input.actnum.size() != cells) {
+        const std::string line = input.actnumLine > 0 ? " (line " + std::to_string(input.actnumLine) + ")" : "";
+        reject(report, grid_messages::NotLoaded,
+               "The ACTNUM section of " + actnumFile + line + " holds " + std::to_string(input.actnum.size()) +
+                   " values; the grid has " + std::to_string(cells) + " cells.");
+        return false;
+    }
+    if (input.actnum.empty()) {
+        report.notes.push_back({"No ACTNUM: every cell is active (" + fileOf(input.zcornFile, gridName) + ": " +
+                                    std::to_string(cells) + (cells == 1 ? " cell)." : " cells)."),
+                                log_colour::LightGrey});
+    }
+    return true;
+}
+
+// Cells both regular in the layout and active by ACTNUM (every layer alike when no cell is inactive).
+long long activeCells(const Grid& geometry, const PillarLayout& layout, bool someInactive)
+{
+    long long regular = 0;
+    for (const auto& row : layout.regularCells)
+        for (int c = 0; c < geometry.columns; ++c) regular += row[c] != 0;
+    if (!someInactive) return regular * geometry.layers;
+    const std::size_t cols = static_cast<std::size_t>(geometry.columns);
+    const std::size_t perLayer = static_cast<std::size_t>(geometry.rows) * cols;
+    const std::size_t cells = static_cast<std::size_t>(geometry.cellCount);
+    long long active = 0;
+    for (std::size_t n = 0; n < cells; ++n) {
+        const std::size_t column = n % perLayer;
+        active += geometry.active[n] != 0 && layout.regularCells[column / cols][column % cols];
+    }
+    return active;
+}
+
+// The model statistics the report carries: counts, active cells and the cell size ("≈" for a median edge).
+void writeModelStatistics(GridBuildReport& report, const Grid& geometry, const std::string& unitWord)
+{
+    const std::string unit = unitWord == "FEET" ? " ft" : "";
+    report.modelStat_cell_i = std::to_string(geometry.rows);
+    report.modelStat_cell_j = std::to_string(geometry.columns);
+    report.modelStat_cell_k = std::to_string(geometry.layers);
+    report.modelStat_cell_ijk = groupDigits(geometry.activeCellCount);
+    report.modelStat_resol = geometry.layoutFromSpecgrid
+                                 ? "≈ " + std::to_string(std::lround(geometry.medianCellSizeI)) + " x " +
+                                       std::to_string(std::lround(geometry.medianCellSizeJ)) + unit
+                                 : std::to_string(geometry.cellSize) + " x " + std::to_string(geometry.cellSize) + unit;
+}
+
+}  // namespace
+
+GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gridName, Grid& geometry)
+{
+    GridBuildReport report;
+    report.colour = log_colour::Red;
+    std::optional<ChosenLayout> chosen = chooseLayout(report, input, gridName, geometry.cellSize);
+    if (!chosen) return report;
+    const long long rows = chosen->rows, cols = chosen->cols;
+    const std::array<int, 3> counts = input.declaredSize;
+    const bool hasCounts = counts[0] > 0 && counts[1] > 0 && counts[2] > 0;
 
     // Whole layers only, counted exactly (a single-precision quotient accepts depth counts that are a few short).
     const std::size_t layers =
@@ -422,44 +526,28 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     }
     const std::size_t perSurface = 4 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     const std::size_t cells = layers * static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
-
-    // Active cells: one flag per cell. An ACTNUM of another count belongs to another grid, or was cut short or
-    // damaged: switching every cell on instead would show cells the model leaves out, so the grid is refused. Only a
-    // grid without any ACTNUM has every cell active.
-    const std::string actnumFile = fileOf(input.actnumFile, gridName);
-    if ((!input.actnumFile.empty() || !input.actnum.empty()) && input.actnum.size() != cells) {
-        const std::string line = input.actnumLine > 0 ? " (line " + std::to_string(input.actnumLine) + ")" : "";
-        reject(report, grid_messages::NotLoaded,
-               "The ACTNUM section of " + actnumFile + line + " holds " + std::to_string(input.actnum.size()) +
-                   " values; the grid has " + std::to_string(cells) + " cells.");
-        return report;
-    }
-    if (input.actnum.empty()) {
-        report.notes.push_back({"No ACTNUM: every cell is active (" + fileOf(input.zcornFile, gridName) + ": " +
-                                    std::to_string(cells) + (cells == 1 ? " cell)." : " cells)."),
-                                log_colour::LightGrey});
-    }
+    if (!actnumFits(report, input, gridName, cells)) return report;
 
     // The new vertices are made before anything of the grid shown is touched: when memory runs out on the way
     // (std::bad_alloc reaches the caller), the grid shown stays whole. From here on the build cannot fail.
-    std::vector<Vertices> vertices = fromCounts
-                                         ? buildLayerVerticesOnPillars(input, geometry, static_cast<int>(rows),
-                                                                       static_cast<int>(cols), static_cast<int>(layers))
-                                         : buildLayerVertices(input, geometry, static_cast<int>(rows),
-                                                              static_cast<int>(cols), static_cast<int>(layers));
+    std::vector<Vertices> vertices =
+        chosen->fromCounts
+            ? buildLayerVerticesOnPillars(input, static_cast<int>(rows), static_cast<int>(cols),
+                                          static_cast<int>(layers))
+            : buildLayerVertices(input, static_cast<int>(rows), static_cast<int>(cols), static_cast<int>(layers));
     const float medianI = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), true);
     const float medianJ = medianEdge(input, static_cast<int>(rows), static_cast<int>(cols), false);
     std::vector<Vertices>().swap(geometry.layerVertices);
     geometry.input = CornerPointInput{};
-    geometry.cellSize = static_cast<int>(dimension);
+    geometry.cellSize = static_cast<int>(chosen->dimension);
     geometry.rows = static_cast<int>(rows);
     geometry.columns = static_cast<int>(cols);
     geometry.layers = static_cast<int>(layers);
     geometry.cellCount = static_cast<int>(cells);
     geometry.surfaceVertices = static_cast<int>(perSurface);
-    geometry.definedRows = layout.definedRows;
-    geometry.definedColumns = layout.definedColumns;
-    geometry.layoutFromSpecgrid = fromCounts;
+    geometry.definedRows = chosen->cells.definedRows;
+    geometry.definedColumns = chosen->cells.definedColumns;
+    geometry.layoutFromSpecgrid = chosen->fromCounts;
     report.trace.push_back("gridLines = 0");
     report.trace.push_back(line("points_in_layer = ", geometry.surfaceVertices));
 
@@ -472,35 +560,12 @@ GridBuildReport buildGridGeometry(CornerPointInput& input, const std::string& gr
     else
         std::vector<std::uint8_t>().swap(geometry.active);
     std::vector<std::uint8_t>().swap(input.actnum);
-    long long regular = 0;
-    for (const auto& row : layout.regularCells)
-        for (int c = 0; c < geometry.columns; ++c) regular += row[c] != 0;
-    long long active = regular * geometry.layers;
-    if (someInactive) {
-        const std::size_t perLayer = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
-        active = 0;
-        for (std::size_t n = 0; n < cells; ++n) {
-            const std::size_t column = n % perLayer;
-            active +=
-                geometry.active[n] != 0 &&
-                layout.regularCells[column / static_cast<std::size_t>(cols)][column % static_cast<std::size_t>(cols)];
-        }
-    }
-    geometry.activeCellCount = static_cast<int>(active);
-    geometry.rowCellCounts = std::move(layout.rowCellCounts);
-    geometry.regularCells = std::move(layout.regularCells);
+    geometry.activeCellCount = static_cast<int>(activeCells(geometry, chosen->cells, someInactive));
+    geometry.rowCellCounts = std::move(chosen->cells.rowCellCounts);
+    geometry.regularCells = std::move(chosen->cells.regularCells);
     geometry.medianCellSizeI = medianI;
     geometry.medianCellSizeJ = medianJ;
-
-    const std::string unit = input.unit == "FEET" ? " ft" : "";
-    report.modelStat_cell_i = std::to_string(geometry.rows);
-    report.modelStat_cell_j = std::to_string(geometry.columns);
-    report.modelStat_cell_k = std::to_string(geometry.layers);
-    report.modelStat_cell_ijk = groupDigits(geometry.activeCellCount);
-    report.modelStat_resol = fromCounts
-                                 ? "≈ " + std::to_string(std::lround(geometry.medianCellSizeI)) + " x " +
-                                       std::to_string(std::lround(geometry.medianCellSizeJ)) + unit
-                                 : std::to_string(geometry.cellSize) + " x " + std::to_string(geometry.cellSize) + unit;
+    writeModelStatistics(report, geometry, input.unit);
 
     geometry.loaded = true;
     geometry.name = gridName;

@@ -240,17 +240,9 @@ struct Writer {
     }
 };
 
-}  // namespace
-
-std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
+// The grid in one file: generic damage, special files, keywords, counts and values no grid has.
+void damageGrids(Writer& w)
 {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    Writer w{folder, {}};
-    for (const char* kind : {"grid", "include", "property", "well", "production"})
-        w.text(kind, "base", "none", 0, [](const std::string& t) { return t; });
-
-    // The grid in one file.
     w.generic("grid", 0, "", 16, 16, 6, 1);
     w.specials("grid", 0, "");
     w.text("grid", "swap-coord-zcorn", "keyword", 0, [](std::string t) {
@@ -307,8 +299,11 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
                                     std::pair{"depth-nan", "nan"}, std::pair{"depth-inf", "inf"}})
         w.text("grid", id, "value", 0,
                [value = std::string(value)](const std::string& t) { return firstValueAfter(t, "ZCORN", value); });
+}
 
-    // The include layout: each included file damaged in turn, and the statements themselves.
+// The include layout: each included file damaged in turn, and the statements themselves.
+void damageIncludes(Writer& w, const fs::path& folder)
+{
     const char* parts[] = {"", "coord", "zcorn", "actnum"};
     for (std::size_t which = 1; which <= 3; ++which) w.generic("include", which, parts[which], 5, 5, 2, 10 + which);
     w.specials("include", 2, "zcorn");
@@ -332,8 +327,11 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
     });
     // The statement at fault is the one nine files deep.
     w.variants.back().damaged = folder / "include-chain-deep" / "CHAIN9.inc";
+}
 
-    // Properties.
+// Properties: generic damage, special files, a renamed keyword and porosities out of range.
+void damageProperties(Writer& w)
+{
     w.generic("property", 0, "", 8, 8, 4, 21);
     w.specials("property", 0, "");
     for (int k = 0; k < 2; ++k)
@@ -345,8 +343,11 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
            [](const std::string& t) { return firstValueAfter(t, "PORO", "-999"); });
     w.text("property", "porosity-above-one", "value", 0,
            [](const std::string& t) { return firstValueAfter(t, "PORO", "1.5"); });
+}
 
-    // Deviation files.
+// Deviation files: generic damage, special files, glued numbers and an X no well has.
+void damageWells(Writer& w)
+{
     w.generic("well", 0, "", 6, 8, 4, 31);
     w.specials("well", 0, "");
     for (int k = 0; k < 3; ++k)
@@ -370,20 +371,45 @@ std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
             while (end < out.size() && !std::isspace(static_cast<unsigned char>(out[end]))) ++end;
             return out.replace(at, end - at, value);
         });
+}
 
-    // Production.
+// Production: generic damage, a pipe, a repeated row and rates out of range.
+void damageProduction(Writer& w)
+{
     w.generic("production", 0, "", 3, 4, 2, 41);
     w.special("production", "fifo", 0, [](const fs::path& p) { return ::mkfifo(p.c_str(), 0644) == 0; });
     w.text("production", "duplicate-row", "double-line", 0, [](const std::string& t) { return t + "W-1;1;1;1\n"; });
     w.text("production", "negative", "value", 0,
            [](const std::string& t) { return replacedFirst(t, "120.5", "-120.5"); });
     w.text("production", "huge", "value", 0, [](const std::string& t) { return replacedFirst(t, "120.5", "1e38"); });
+}
 
+// The manifest the corpus check reads: one line per variant, its fields separated by tabs.
+void writeManifest(const fs::path& folder, const std::vector<DamagedVariant>& variants)
+{
     std::ofstream manifest(folder / "manifest.tsv", std::ios::trunc);
-    for (const DamagedVariant& v : w.variants)
+    for (const DamagedVariant& v : variants)
         manifest << v.kind << '\t' << v.id << '\t' << v.damage << '\t' << v.target.string() << '\t'
                  << v.damaged.string() << '\t' << v.cells << '\t' << v.pillars << '\n';
     if (!manifest) throw std::runtime_error("cannot write " + (folder / "manifest.tsv").string());
+}
+
+}  // namespace
+
+std::vector<DamagedVariant> writeDamagedCorpus(const fs::path& folder)
+{
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    Writer w{folder, {}};
+    for (const char* kind : {"grid", "include", "property", "well", "production"})
+        w.text(kind, "base", "none", 0, [](const std::string& t) { return t; });
+
+    damageGrids(w);
+    damageIncludes(w, folder);
+    damageProperties(w);
+    damageWells(w);
+    damageProduction(w);
+    writeManifest(folder, w.variants);
     return w.variants;
 }
 
