@@ -422,10 +422,10 @@ bool showSectionThroughWells(const WellSectionContext& ctx, const std::vector<st
     if (switchWellSection(ctx, false) == ModeButtons::Unchanged)
         return fail("the well section needs a grid and a loaded property");
     for (const std::string& name : wells) {
-        const auto& wells = s.document.wells.items;
-        const auto found = std::find_if(wells.begin(), wells.end(), [&](const Well& w) { return w.name == name; });
-        if (found == wells.end()) return fail("no well called \"" + name + "\" was loaded");
-        s.view.hoveredWells = {static_cast<int>(found - wells.begin())};
+        const auto& loaded = s.document.wells.items;
+        const auto found = std::find_if(loaded.begin(), loaded.end(), [&](const Well& w) { return w.name == name; });
+        if (found == loaded.end()) return fail("no well called \"" + name + "\" was loaded");
+        s.view.hoveredWells = {static_cast<int>(found - loaded.begin())};
         addSectionWell(ctx, true);
     }
     s.view.hoveredWells.clear();

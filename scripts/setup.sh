@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git clang-format
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libglew-dev libglm-dev libfreetype-dev libboost-dev
   libegl-dev libegl-mesa0 libgl1-mesa-dri libglx-mesa0

@@ -137,9 +137,9 @@ int main(int argc, char** argv)
         }
         if (withGrid) {
             int cells = 0;
-            std::string why;
-            if (!morvane::info::gridCells(argv[2], cells, why)) {
-                std::fprintf(stderr, "morvane-info: the grid %s cannot be used: %s\n", argv[2], why.c_str());
+            std::string gridWhy;
+            if (!morvane::info::gridCells(argv[2], cells, gridWhy)) {
+                std::fprintf(stderr, "morvane-info: the grid %s cannot be used: %s\n", argv[2], gridWhy.c_str());
                 return 1;
             }
             const auto report = morvane::info::propertyInfo(text, cells, fileName);
