@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
 
 namespace morvane {
 

@@ -16,7 +16,8 @@
 
 #include "model/production.h"
 #include "model/wells.h"
-#include "scene/scene_meshes.h"
+#include "scene/overlay_meshes.h"
+#include "scene/well_meshes.h"
 
 namespace morvane {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
 
 namespace morvane {
 

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
 
 namespace morvane {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/contacts.h"
-#include "scene/scene_meshes.h"
+#include "scene/overlay_meshes.h"
 
 namespace morvane {
 

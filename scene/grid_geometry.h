@@ -22,7 +22,8 @@
 #include <vector>
 
 #include "core/feedback.h"
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
+#include "scene/overlay_meshes.h"
 #include "view/view_state.h"
 
 namespace morvane {

@@ -6,7 +6,8 @@
 // layer, since faults and hidden cells open different faces in every layer.
 #pragma once
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
+#include "scene/overlay_meshes.h"
 
 namespace morvane {
 

@@ -23,7 +23,8 @@ static_assert(kSides == kShellSides);
 constexpr std::array<std::array<int, 4>, kSides> kSideCorners{
     {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 1, 4, 5}, {2, 3, 6, 7}, {0, 2, 4, 6}, {1, 3, 5, 7}}};
 constexpr std::array<Side, kSides> kFacing{Bottom, Top, Far, Near, Right, Left};
-constexpr std::array<std::array<int, 3>, kSides> kStep{  // layer, row, column of the neighbour across a side
+constexpr std::array<std::array<int, 3>, kSides> kStep{
+    // layer, row, column of the neighbour across a side
     {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}}};
 
 // The twelve edges as corner pairs: four on the top, four on the bottom, four vertical.
@@ -69,10 +70,16 @@ class ShellBuilder {
 public:
     // Cells outside layers `first` to `last` count as not drawn. With `wholeCells` every edge of a drawn cell is
     // outlined and no face is listed.
-    ShellBuilder(const Grid& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last,
-                 bool wholeCells)
-        : layers_(g.layers), rows_(g.definedRows), cols_(g.definedColumns), surface_(g.surfaceVertices), first_(first),
-          last_(last), flag_(flag), wholeCells_(wholeCells), drawn_(drawn)
+    ShellBuilder(const Grid& g, const std::vector<std::uint8_t>& drawn, bool flag, int first, int last, bool wholeCells)
+        : layers_(g.layers),
+          rows_(g.definedRows),
+          cols_(g.definedColumns),
+          surface_(g.surfaceVertices),
+          first_(first),
+          last_(last),
+          flag_(flag),
+          wholeCells_(wholeCells),
+          drawn_(drawn)
     {
         // Positions are compared only where a layer holds every corner of both surfaces.
         const std::size_t floats = 6 * 2 * static_cast<std::size_t>(surface_);
@@ -239,12 +246,18 @@ private:
     {
         const int B = b + surface_;
         switch (side) {
-            case Top: return topFace(b);
-            case Bottom: return bottomFace(B);
-            case Near: return nearFace(b, B);
-            case Far: return farFace(b, B);
-            case Left: return leftFace(b, B);
-            default: return rightFace(b, B);
+        case Top:
+            return topFace(b);
+        case Bottom:
+            return bottomFace(B);
+        case Near:
+            return nearFace(b, B);
+        case Far:
+            return farFace(b, B);
+        case Left:
+            return leftFace(b, B);
+        default:
+            return rightFace(b, B);
         }
     }
 
@@ -280,8 +293,8 @@ void appendLaterLayers(ShellLists& to, ShellLists&& later)
 
 }  // namespace
 
-ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
-                                int first, int last, bool wholeCells)
+ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag, int first,
+                                int last, bool wholeCells)
 {
     const std::size_t cells = static_cast<std::size_t>(std::max(geometry.layers, 0)) *
                               static_cast<std::size_t>(std::max(geometry.definedRows, 0)) *
@@ -305,8 +318,7 @@ ShellLists buildLayerBlockShell(const Grid& geometry, const std::vector<std::uin
     return shell;
 }
 
-void buildGridShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag,
-                    GridDrawing& drawing)
+void buildGridShell(const Grid& geometry, const std::vector<std::uint8_t>& drawn, bool flag, GridDrawing& drawing)
 {
     ShellLists shell = buildLayerBlockShell(geometry, drawn, flag, 0, geometry.layers - 1, false);
     drawing.cell_indices_edge = std::move(shell.faces);

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
 
 namespace morvane {
 

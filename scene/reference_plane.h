@@ -4,7 +4,8 @@
 
 #include <glm/glm.hpp>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
+#include "scene/overlay_meshes.h"
 
 namespace morvane {
 

@@ -19,8 +19,8 @@ constexpr std::size_t kPerCell = 30;  // top face and four sides, two triangles 
 std::vector<Indices> sectionCellIndices(const Grid& grid, const GridDrawing& drawing, const glm::vec4& plane)
 {
     const Indices& list = drawing.cell_indices;
-    if (grid.layers < 1 || grid.definedRows < 1 || grid.definedColumns < 1 || list.empty() || list.size() % kPerCell != 0 ||
-        grid.layerVertices.size() < static_cast<std::size_t>(grid.layers))
+    if (grid.layers < 1 || grid.definedRows < 1 || grid.definedColumns < 1 || list.empty() ||
+        list.size() % kPerCell != 0 || grid.layerVertices.size() < static_cast<std::size_t>(grid.layers))
         return {};
     const auto layers = static_cast<std::size_t>(grid.layers);
     const auto rows = static_cast<std::size_t>(grid.definedRows), cols = static_cast<std::size_t>(grid.definedColumns);

@@ -8,7 +8,7 @@
 
 #include <glm/vec4.hpp>
 
-#include "scene/scene_meshes.h"
+#include "scene/grid_meshes.h"
 
 namespace morvane {
 

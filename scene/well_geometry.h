@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "model/wells.h"
-#include "scene/scene_meshes.h"
+#include "scene/well_meshes.h"
 
 namespace morvane {
 

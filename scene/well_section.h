@@ -19,7 +19,7 @@
 
 #include "model/contacts.h"
 #include "scene/property_colouring.h"
-#include "scene/scene_meshes.h"
+#include "scene/well_meshes.h"
 
 namespace morvane {
 

@@ -1,4 +1,4 @@
-#include "scene/scene_meshes.h"
+#include "scene/overlay_meshes.h"
 
 namespace morvane {
 
