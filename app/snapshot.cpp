@@ -166,7 +166,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     if (!kinds.unreadable.empty()) return 1;
     std::string error;
     auto renderer =
-        OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::InitGL, &console);
+        OffscreenRenderer::create(state, cl.width, cl.height, &error, OffscreenRenderer::Start::startGL, &console);
     if (!renderer) {
         std::cerr << "morvane: cannot render offscreen: " << error << '\n';
         return 2;
@@ -214,7 +214,7 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
         // The pick reads the cells the last frame drew, as a click on the window does.
         renderer->frame();
         const CellPick pick = pickCell(state, renderer->scene().pickCell(cl.pickPixel->first, cl.pickPixel->second));
-        renderer->scene().bindPickedCellBuffers();
+        renderer->scene().uploadPickedCell();
         std::cout << pick.status << std::endl;
     }
 

@@ -78,28 +78,28 @@ bool readProperty(std::string_view bytes, int cells, PropertySet& p)
 class ColouringView final : public SceneOperations {
 public:
     explicit ColouringView(ModelState& s) : s_(s) {}
-    GridBuildOutcome initGRID() override { return GridBuildOutcome::Built; }
-    void bindGridBuffers() override {}
+    GridBuildOutcome buildGridMeshes() override { return GridBuildOutcome::Built; }
+    void uploadGrid() override {}
     void recolourCells() override
     {
         const PropertySet& p = s_.document.properties;
         colourCells(s_.document.grid, p, p.find(s_.view.shownProperty), s_.view.filter, s_.cells_k);
     }
-    void bindPropBuffers() override {}
-    void initXY__PLANE() override {}
-    void bindXYplaneBuffers() override {}
-    void bindBuffers() override {}
-    void initWELL() override {}
-    void initALL_WELLS() override {}
-    void bindWellBuffers() override {}
-    void bindIntersectBuffers() override {}
-    void bindIntersectPlaneBuffers() override {}
-    void bindCircleDiagramBuffers() override {}
-    void bindContacts() override {}
-    void ReSizeGLScene(int, int) override {}
-    void changeBackgroundColor() override {}
-    void Render() override {}
-    void AppendRichText(const std::string&, LogColour, bool) override {}
+    void uploadCellColours() override {}
+    void buildReferencePlane() override {}
+    void uploadReferencePlane() override {}
+    void uploadFixedBuffers() override {}
+    void buildLastWell() override {}
+    void colourWellLines() override {}
+    void uploadWells() override {}
+    void uploadWellSection() override {}
+    void uploadSectionPlane() override {}
+    void uploadProductionDiscs() override {}
+    void uploadContacts() override {}
+    void resizeView(int, int) override {}
+    void applyBackground() override {}
+    void renderFrame() override {}
+    void appendLogLine(const std::string&, LogColour) override {}
 
 private:
     ModelState& s_;

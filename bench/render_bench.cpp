@@ -40,13 +40,13 @@ struct FrameTimes {
 // `beforeFrame` runs before each timed frame, inside the timing (a turn of the model that the frame must follow).
 FrameTimes timeFrames(morvane::OffscreenRenderer& view, int frames, const std::function<void()>& beforeFrame = {})
 {
-    view.Render();  // warm-up: shader variants, first touch of the buffers
+    view.renderFrame();  // warm-up: shader variants, first touch of the buffers
     glFinish();
     std::vector<double> times;
     for (int f = 0; f < frames; ++f) {
         const auto start = Clock::now();
         if (beforeFrame) beforeFrame();
-        view.Render();
+        view.renderFrame();
         glFinish();
         times.push_back(secondsSince(start));
     }
@@ -84,7 +84,7 @@ double heldBytes(const morvane::ModelState& s)
 // A cell pick at the middle of the view, as a Ctrl+click asks it, after a frame has set the view.
 FrameTimes timePicks(morvane::OffscreenRenderer& view, int picks, bool* hit)
 {
-    view.Render();
+    view.renderFrame();
     std::vector<double> times;
     for (int p = 0; p < picks; ++p) {
         const auto start = Clock::now();
@@ -135,10 +135,10 @@ int main(int argc, char** argv)
     std::printf("model: %d x %d x %d = %.0f cells\n", nx, ny, nz, cells);
 
     auto start = Clock::now();
-    view->initGRID();
-    std::printf("grid build (initGRID):            %8.3f s\n", secondsSince(start));
+    view->buildGridMeshes();
+    std::printf("grid build (buildGridMeshes):            %8.3f s\n", secondsSince(start));
     start = Clock::now();
-    view->bindGridBuffers();
+    view->uploadGrid();
     glFinish();
     std::vector<double>().swap(
         state.document.grid.input.cornerDepths);  // as the grid import does once the layers are uploaded

@@ -99,7 +99,7 @@ ContactsOutcome changeContacts(ModelState& s, SceneOperations* view, const Conta
     ContactsOutcome out;
     out.owc = changeContact(s, ContactKind::OWC, owc, regions, feedback);
     out.goc = changeContact(s, ContactKind::GOC, goc, regions, feedback);
-    if (view) view->bindContacts();
+    if (view) view->uploadContacts();
     return out;
 }
 
@@ -170,7 +170,7 @@ namespace {
 bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, FluidContact contact, Feedback& feedback)
 {
     if (setContact(s, kind, std::move(contact), feedback) != ContactOutcome::Built) return false;
-    view.bindContacts();
+    view.uploadContacts();
     (kind == ContactKind::OWC ? s.view.contacts.owc : s.view.contacts.goc) = true;
     return true;
 }

@@ -147,7 +147,7 @@ GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::st
     std::swap(s.document.grid.input, read.grid);
     GridBuildOutcome built = GridBuildOutcome::CellSizeRejected;
     try {
-        built = ctx.view.initGRID();
+        built = ctx.view.buildGridMeshes();
     } catch (const std::bad_alloc&) {
         std::swap(s.document.grid.input, read.grid);
         s.document.grid.name = shownName;
@@ -166,7 +166,7 @@ GridImportOutcome importReadableGrid(const GridImportContext& ctx, const std::st
     drawing = true;
     fb.advanceProgress(10);
     dropWhatBelongedToTheOldGrid(s);
-    ctx.view.bindGridBuffers();
+    ctx.view.uploadGrid();
     // The corner depths now live in the layers' vertices; nothing reads them again, so their 64 bytes per cell go.
     std::vector<double>().swap(s.document.grid.input.cornerDepths);
 
@@ -224,7 +224,7 @@ GridImportOutcome importGridFile(const GridImportContext& ctx, const std::string
         if (drawing) {
             s.document.grid = Grid{};
             s.document.grid.name = shownName;
-            ctx.view.bindGridBuffers();
+            ctx.view.uploadGrid();
         } else {
             s.document.grid.name = shownName;
         }

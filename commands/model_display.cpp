@@ -17,8 +17,8 @@ void showInactiveCells(ModelState& s, SceneOperations* view, bool show)
     s.view.display.inactiveCells = show;
     if (!s.document.grid.loaded || !view) return;
     // The cells keep their colours (inactive ones are grey anyway); only what is drawn changes.
-    view->bindGridBuffers();
-    view->bindPropBuffers();
+    view->uploadGrid();
+    view->uploadCellColours();
 }
 
 }  // namespace morvane

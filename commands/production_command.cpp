@@ -26,7 +26,7 @@ void rebuildCircleDiagrams(ModelState& s, SceneOperations& view, Feedback& feedb
     for (const std::string& line : buildCircleDiagrams(s, s, s.document.wells, s.document.production,
                                                        s.view.camera.verticalScale, s.view.production.scale))
         feedback.trace(line);
-    view.bindCircleDiagramBuffers();
+    view.uploadProductionDiscs();
 }
 
 bool toggleProductionDisplay(const ProductionContext& ctx, bool pressed)

@@ -36,8 +36,8 @@ void appendAndDraw(const WellImportContext& ctx, const std::string& path, WellRe
     ctx.window.setWaitCursor(false);
     s.document.wells.add(Well{report.name, std::move(report.trajectory)});
     ctx.feedback.setStatus(texts::Rendering);
-    ctx.view.initWELL();
-    ctx.view.bindWellBuffers();
+    ctx.view.buildLastWell();
+    ctx.view.uploadWells();
     ctx.window.showFinished(true);
     ctx.feedback.setStatus(texts::AllGood);
     ++result.loaded;

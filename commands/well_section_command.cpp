@@ -92,7 +92,7 @@ public:
                                                        s_.document.properties.find(s_.view.shownProperty),
                                                        s_.document.contacts, s_.view.contacts.owcColour, s_, segment))
             ctx_.feedback.trace(line);
-        ctx_.view.bindIntersectBuffers();
+        ctx_.view.uploadWellSection();
         ctx_.feedback.trace(label);
         for (const float v :
              {extendedStart.x, extendedStart.y, extendedEnd.x, extendedEnd.y, start.x, start.y, end.x, end.y})
@@ -136,7 +136,7 @@ void placeSectionPlane(const WellSectionContext& ctx, Point S, Point E)
     s.model_section = rectangle(s.model_section_color);
     s.model_section_border = rectangle(s.model_section_border_color);
     s.view.section.planePlaced = true;
-    ctx.view.bindIntersectPlaneBuffers();
+    ctx.view.uploadSectionPlane();
 }
 
 // The picked well's vertices for the section (outside-model part, then inside-model part) and the first vertex of
@@ -312,7 +312,7 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
         s.view.mode = ViewMode::WellSection;
         resetPropertyCut(s, &ctx.view);
         emptySection(s);
-        ctx.view.bindIntersectBuffers();  // frees the objects of an earlier section
+        ctx.view.uploadWellSection();  // frees the objects of an earlier section
         ctx.window.showSelectionWindow();
         return ModeButtons::OnlyThisOne;
     }
@@ -326,7 +326,7 @@ ModeButtons switchWellSection(const WellSectionContext& ctx, bool wasChecked)
         s.view.section.unfolded = false;
         ctx.window.enableViewButtons(true);
         s.view.display.background = readBackgroundColor(ctx.settings, s.view.display.background);
-        ctx.view.changeBackgroundColor();
+        ctx.view.applyBackground();
         ctx.window.applySectionColours(false);
     }
     return ModeButtons::ThisOneOff;
@@ -391,10 +391,10 @@ bool RenderWellSection(const WellSectionContext& ctx)
     for (const std::string& line : strip.trace) ctx.feedback.trace(line);
     // Nothing of the model along the whole path: there is no strip to show.
     if (!strip.laidOut) return switchOff();
-    ctx.view.bindIntersectBuffers();
+    ctx.view.uploadWellSection();
 
     s.view.display.background = {255, 255, 255};
-    ctx.view.changeBackgroundColor();
+    ctx.view.applyBackground();
     ctx.window.applySectionColours(true);
     s.view.section.unfolded = true;
     ctx.window.enableViewButtons(false);

@@ -125,8 +125,8 @@ std::unique_ptr<OffscreenRenderer> OffscreenRenderer::create(ModelState& state, 
 
     renderer->setGlAvailable(true);
     renderer->setSurface(renderer.get());
-    renderer->ReSizeGLScene(width, height);
-    const bool started = start == Start::InitGL ? renderer->InitGL() : renderer->restoreGL();
+    renderer->resizeView(width, height);
+    const bool started = start == Start::startGL ? renderer->startGL() : renderer->restoreGL();
     if (!started) {
         if (error) *error = renderer->glFailure();
         return nullptr;
@@ -203,7 +203,7 @@ void OffscreenRenderer::surfaceResized(int width, int height)
 
 RgbaImage OffscreenRenderer::frame()
 {
-    Render();
+    renderFrame();
     return readPixels();
 }
 

@@ -43,15 +43,15 @@ bool savePicture(const QImage& picture, const std::string& path, std::string* wh
 class OffscreenRenderer : public SceneRenderer, private RenderSurface {
 public:
     enum class Start {
-        InitGL,   // as the program starts: InitGL sets the start angle and scale of a fresh model state
+        startGL,  // as the program starts: startGL sets the start angle and scale of a fresh model state
         Restore,  // draw a state that is already set up: GL state, programs and every array uploaded, camera kept
     };
 
-    // A context and a framebuffer of width x height, ReSizeGLScene to that size, then `start`. Null when no
+    // A context and a framebuffer of width x height, resizeView to that size, then `start`. Null when no
     // context can be made or a shader program cannot be built, with the reason in `error` (a shader failure is
     // also a red line in `log`).
     static std::unique_ptr<OffscreenRenderer> create(ModelState& state, int width, int height, std::string* error,
-                                                     Start start = Start::InitGL, Feedback* log = nullptr,
+                                                     Start start = Start::startGL, Feedback* log = nullptr,
                                                      ModelStatFields* modelStat = nullptr, DataTree* tree = nullptr);
     ~OffscreenRenderer() override;
 

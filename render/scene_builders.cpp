@@ -24,7 +24,7 @@ void sendTrace(Feedback* log, const std::vector<std::string>& lines)
 
 }  // namespace
 
-GridBuildOutcome SceneRenderer::initGRID()
+GridBuildOutcome SceneRenderer::buildGridMeshes()
 {
     const SurfaceUse use(surface_);
     const GridBuildReport report = buildGrid(s_);
@@ -33,18 +33,18 @@ GridBuildOutcome SceneRenderer::initGRID()
     if (report.built()) {
         // A cell marked on the grid before is no cell of this one.
         s_.picked_cell_lines.clear();
-        bindPickedCellBuffers();
+        uploadPickedCell();
         if (modelStat_)
             modelStat_->showModelStat({report.modelStat_cell_i, report.modelStat_cell_j, report.modelStat_cell_k,
                                        report.modelStat_cell_ijk, report.modelStat_resol});
-        bindXYplaneBuffers();
+        uploadReferencePlane();
         if (tree_) tree_->showGridNode(report.treeNode);
     } else if (report.clearDataTree && tree_) {
         tree_->clearTree();
     }
-    for (const GridBuildLine& note : report.notes) AppendRichText(note.text, note.colour, true);
-    AppendRichText(gridBuildLogLine(report, s_.view.language), report.colour, true);
-    for (const std::string& detail : report.details) AppendRichText(detail, log_colour::Red, true);
+    for (const GridBuildLine& note : report.notes) appendLogLine(note.text, note.colour);
+    appendLogLine(gridBuildLogLine(report, s_.view.language), report.colour);
+    for (const std::string& detail : report.details) appendLogLine(detail, log_colour::Red);
     return report.outcome;
 }
 
@@ -69,10 +69,10 @@ void SceneRenderer::recolourCells()
     if (!colourCells(doc.grid, doc.properties, doc.properties.find(s_.view.shownProperty), s_.view.filter, s_.cells_k))
         return;
     s_.colouredFrom = source;
-    bindPropBuffers();
+    uploadCellColours();
 }
 
-void SceneRenderer::initWELL()
+void SceneRenderer::buildLastWell()
 {
     // The corner index is built once per grid: importing many wells searches the same corners.
     if (s_.document.grid.loaded && (!wellCorners_ || !wellCorners_->describes(s_.document.grid)))
@@ -84,8 +84,8 @@ void SceneRenderer::initWELL()
                                 s_.document.grid.loaded ? wellCorners_.get() : nullptr, s_.view.wells.lineColour));
 }
 
-void SceneRenderer::initALL_WELLS() { recolourWells(s_, s_.view.wells.lineColour); }
+void SceneRenderer::colourWellLines() { recolourWells(s_, s_.view.wells.lineColour); }
 
-void SceneRenderer::initXY__PLANE() { buildXYPlane(s_.document.grid, s_); }
+void SceneRenderer::buildReferencePlane() { buildXYPlane(s_.document.grid, s_); }
 
 }  // namespace morvane

@@ -351,7 +351,7 @@ void SceneRenderer::drawWells()
     }
 }
 
-void SceneRenderer::Render()
+void SceneRenderer::renderFrame()
 {
     if (surface_ && !surface_->makeContextCurrent()) return;
     drawFrame();
@@ -598,8 +598,8 @@ void SceneRenderer::drawWellLabels(float w, float h)
     // Draws one label at the projected anchor and records its lower-left corner in host-panel pixels.
     const auto label = [&](std::size_t slot, const glm::vec3& anchor, const std::string& name) {
         projectAnchor(anchor);
-        RenderText(name, s.view.frame.pivotWindow.x + 5, s.view.frame.pivotWindow.y, s.view.wells.labelSize, w, h,
-                   colour);
+        drawText(name, s.view.frame.pivotWindow.x + 5, s.view.frame.pivotWindow.y, s.view.wells.labelSize, w, h,
+                 colour);
         if (s.view.frame.wellLabelX.size() <= slot) s.view.frame.wellLabelX.resize(slot + 1, 0);
         if (s.view.frame.wellLabelY.size() <= slot) s.view.frame.wellLabelY.resize(slot + 1, 0);
         s.view.frame.wellLabelX[slot] =
@@ -641,9 +641,9 @@ void SceneRenderer::drawBubbleLabels(float w, float h)
         const float x = s.view.frame.pivotWindow.x + 5;
         const float y = s.view.frame.pivotWindow.y;
         const WellVolumes v = s.document.production.of(s.document.wells.items[i].name);
-        RenderText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.view.production.labelSize, w, h, glm::vec3(0, 1, 0));
-        RenderText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.view.production.labelSize, w, h,
-                   glm::vec3(0, 0, 1));
+        drawText(sixDecimalsText(v.oil, 5) + "K m3", x, y, s.view.production.labelSize, w, h, glm::vec3(0, 1, 0));
+        drawText(sixDecimalsText(v.water, 5) + "K m3", x, y - 30, s.view.production.labelSize, w, h,
+                 glm::vec3(0, 0, 1));
     }
 }
 
@@ -652,12 +652,12 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     const ModelState& s = s_;
     if (!s.view.display.text) return;
     const float size = Constants::COPYRIGHT_LABEL_SIZE;
-    RenderText(s.view.display.signature, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
+    drawText(s.view.display.signature, 7, 20, size, w, h, glm::vec3(0.5f, 0.8f, 0.2f));
     if (s.view.is(ViewMode::Layers))
-        RenderText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+        drawText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.view.filter.on())
-        RenderText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3),
-                   7, 100, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+        drawText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3),
+                 7, 100, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
 }
 
 }  // namespace morvane

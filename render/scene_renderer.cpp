@@ -49,10 +49,10 @@ bool SceneRenderer::initGlew(std::string* reason)
     return true;
 }
 
-bool SceneRenderer::InitGL()
+bool SceneRenderer::startGL()
 {
     if (surface_ && !surface_->makeContextCurrent()) return false;
-    initXY__PLANE();
+    buildReferencePlane();
     if (!glAvailable_) return false;
     if (settings_) s_.view.display.background = readBackgroundColor(*settings_, s_.view.display.background);
     if (!startContext()) return false;
@@ -73,9 +73,9 @@ bool SceneRenderer::InitGL()
     // The pivot cursor and the flat-section plane; both are drawn with a translation that puts them back at
     // their world positions around the pivot.
     placeCursor(s_.view.camera.position, s_);
-    bindCursorBuffers();
+    uploadCursor();
     placeFlatPlane(s_.view.camera.position, s_);
-    bindFlatPlaneBuffers();
+    uploadFlatPlane();
     return coreReady_ && textReady_;
 }
 
@@ -88,12 +88,12 @@ bool SceneRenderer::startContext()
         return false;
     }
     applyFixedState();
-    changeBackgroundColor();
+    applyBackground();
     glClearDepth(1.0);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     coreReady_ = loadShaders(gpu_.coreProgram);
     textReady_ = loadTextShader();
-    bindBuffers();
+    uploadFixedBuffers();
     return true;
 }
 
@@ -127,21 +127,21 @@ bool SceneRenderer::restoreGL()
     forgetGL();
     if (!startContext()) return false;
     glViewport(0, 0, viewportWidth_, viewportHeight_);
-    bindCursorBuffers();
-    bindFlatPlaneBuffers();
+    uploadCursor();
+    uploadFlatPlane();
     setStartUniforms();
-    bindGridBuffers();
-    bindPropBuffers();
-    bindWellBuffers();
-    bindIntersectBuffers();
-    bindIntersectPlaneBuffers();
-    bindCircleDiagramBuffers();
-    bindContacts();
-    bindPickedCellBuffers();
+    uploadGrid();
+    uploadCellColours();
+    uploadWells();
+    uploadWellSection();
+    uploadSectionPlane();
+    uploadProductionDiscs();
+    uploadContacts();
+    uploadPickedCell();
     return coreReady_ && textReady_;
 }
 
-void SceneRenderer::ReSizeGLScene(int width, int height)
+void SceneRenderer::resizeView(int width, int height)
 {
     const SurfaceUse use(surface_);
     trace("resizing window");
@@ -161,7 +161,7 @@ void SceneRenderer::setViewport(int width, int height)
     if (glAvailable_) glViewport(0, 0, width, height);
 }
 
-void SceneRenderer::changeBackgroundColor()
+void SceneRenderer::applyBackground()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -170,7 +170,7 @@ void SceneRenderer::changeBackgroundColor()
                  static_cast<float>(s_.view.display.background[2]) / 255.0f, 1.0f);
 }
 
-void SceneRenderer::AppendRichText(const std::string& text, LogColour color, bool /*AddNewLine*/)
+void SceneRenderer::appendLogLine(const std::string& text, LogColour color)
 {
     // The log starts a new line before every entry once it holds text.
     if (log_) log_->appendLog(text, color);

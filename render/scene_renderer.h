@@ -1,6 +1,6 @@
 // The view's drawing code, free of any widget: one-time GL state, shader programs, the uploads of the scene
 // arrays, the frame and the labels. It works on whatever GL 4.5 compatibility context is current, so the window
-// view (COpenGL) and the offscreen renderer run the very same code. Geometry comes from the scene builders; this
+// view (GlView) and the offscreen renderer run the very same code. Geometry comes from the scene builders; this
 // class only calls them, uploads their arrays and draws.
 #pragma once
 
@@ -45,34 +45,34 @@ public:
     // GLEW, the one-time GL state, the background, both shader programs and the glyphs, the fixed buffers, the
     // start angle and scale. False when GLEW or a shader program failed: the failure is in the trace and a red log
     // line, and the view then shows only its background (see glFailure).
-    bool InitGL();
+    bool startGL();
     // Rebuilds the GL side of a model state that is already set up, on a new context: the one-time GL state, the
     // programs and glyphs, the fixed buffers and every array the state holds. Camera and arrays stay as they are.
-    // False, as InitGL, when a shader program failed.
+    // False, as startGL, when a shader program failed.
     bool restoreGL();
-    void ReSizeGLScene(int width, int height) override;
-    void changeBackgroundColor() override;
-    void Render() override;
-    void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) override;
+    void resizeView(int width, int height) override;
+    void applyBackground() override;
+    void renderFrame() override;
+    void appendLogLine(const std::string& text, LogColour color) override;
 
-    GridBuildOutcome initGRID() override;
-    void bindGridBuffers() override;
-    void bindBuffers() override;
-    void bindCursorBuffers();
+    GridBuildOutcome buildGridMeshes() override;
+    void uploadGrid() override;
+    void uploadFixedBuffers() override;
+    void uploadCursor();
     void recolourCells() override;
-    void bindPropBuffers() override;
-    void initXY__PLANE() override;
-    void bindXYplaneBuffers() override;
-    void bindFlatPlaneBuffers();
-    void initWELL() override;
-    void initALL_WELLS() override;
-    void bindWellBuffers() override;
-    void bindIntersectBuffers() override;
-    void bindIntersectPlaneBuffers() override;
-    void bindCircleDiagramBuffers() override;
-    void bindContacts() override;
+    void uploadCellColours() override;
+    void buildReferencePlane() override;
+    void uploadReferencePlane() override;
+    void uploadFlatPlane();
+    void buildLastWell() override;
+    void colourWellLines() override;
+    void uploadWells() override;
+    void uploadWellSection() override;
+    void uploadSectionPlane() override;
+    void uploadProductionDiscs() override;
+    void uploadContacts() override;
     // The outline of the picked cell (picked_cell_lines); none when it is empty.
-    void bindPickedCellBuffers();
+    void uploadPickedCell();
 
     // The cell drawn at pixel (x, y) of the viewport (device pixels, from the top left) in the last frame's view, by
     // a pick pass over the cells the current mode draws; nothing over the background, outside the view, without a
@@ -86,7 +86,7 @@ public:
     bool loadTextShader();
     // The first red line of a GL failure since this renderer was made; empty when none.
     const std::string& glFailure() const { return glFailure_; }
-    void RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
+    void drawText(std::string text, float x, float y, float scale, float w_scale, float h_scale, glm::vec3 color);
 
     // Deletes every GL object this renderer made (context current) and forgets their names.
     void releaseGL();
@@ -138,9 +138,9 @@ private:
         RenderSurface* surface_;
     };
 
-    // The frame itself (Render makes the context current around it and tells the surface a frame was drawn).
+    // The frame itself (renderFrame makes the context current around it and tells the surface a frame was drawn).
     void drawFrame();
-    // Parts of a frame, in the order Render draws them.
+    // Parts of a frame, in the order renderFrame draws them.
     glm::mat4 drawPivotCursor();
     void placeFrameMatrices();
     void drawSectionStrips();

@@ -1,4 +1,4 @@
-// Labels in the view: glyph textures rasterised once with FreeType, and RenderText drawing one textured quad per
+// Labels in the view: glyph textures rasterised once with FreeType, and drawText drawing one textured quad per
 // character in the 1024 x 768 label space.
 #include <GL/glew.h>
 
@@ -76,8 +76,8 @@ void SceneRenderer::loadGlyphs()
     FT_Done_FreeType(library);
 }
 
-void SceneRenderer::RenderText(std::string text, float x, float y, float scale, float w_scale, float h_scale,
-                               glm::vec3 color)
+void SceneRenderer::drawText(std::string text, float x, float y, float scale, float w_scale, float h_scale,
+                             glm::vec3 color)
 {
     if (!glAvailable_ || !textReady_) return;  // a text program that failed was said in red when it was built
     if (text_.program != gpu_.textProgram) text_ = textUniformsOf(gpu_.textProgram);

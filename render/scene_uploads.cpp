@@ -172,7 +172,7 @@ void SceneRenderer::releaseLayerSlots(Slots& vaos, Slots& vbos, Slots& ebos, Slo
     releaseSlots(vaos, vbos, &ebos);
 }
 
-void SceneRenderer::bindGridBuffers()
+void SceneRenderer::uploadGrid()
 {
     const SurfaceUse use(surface_);
     if (!s_.document.grid.loaded) return;
@@ -189,7 +189,7 @@ void SceneRenderer::bindGridBuffers()
                  s_.document.grid.layerVertices, s_.grid_indices_edge, &gpu_.gridLines.vbos);
 }
 
-void SceneRenderer::bindPropBuffers()
+void SceneRenderer::uploadCellColours()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -301,7 +301,7 @@ void SceneRenderer::uploadCellSubsets(Slots& vaos, Slots& ebos, const std::vecto
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void SceneRenderer::bindBuffers()
+void SceneRenderer::uploadFixedBuffers()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -314,11 +314,11 @@ void SceneRenderer::bindBuffers()
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);
 
-    bindXYplaneBuffers();
+    uploadReferencePlane();
     uploadColoured(gpu_.backdrop.vao, gpu_.backdrop.vbo, s_.infinite.data(), s_.infinite.size());
 }
 
-void SceneRenderer::bindPickedCellBuffers()
+void SceneRenderer::uploadPickedCell()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -330,7 +330,7 @@ void SceneRenderer::bindPickedCellBuffers()
     uploadColoured(gpu_.pickedCell.vao, gpu_.pickedCell.vbo, s_.picked_cell_lines.data(), s_.picked_cell_lines.size());
 }
 
-void SceneRenderer::bindCursorBuffers()
+void SceneRenderer::uploadCursor()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -339,21 +339,21 @@ void SceneRenderer::bindCursorBuffers()
                    s_.cursor_point_vertex2.size());
 }
 
-void SceneRenderer::bindXYplaneBuffers()
+void SceneRenderer::uploadReferencePlane()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadColoured(gpu_.referencePlane.vao, gpu_.referencePlane.vbo, s_.xy_plane.data(), s_.xy_plane.size());
 }
 
-void SceneRenderer::bindFlatPlaneBuffers()
+void SceneRenderer::uploadFlatPlane()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
     uploadColoured(gpu_.flatPlane.vao, gpu_.flatPlane.vbo, s_.flat_plane_vertex.data(), s_.flat_plane_vertex.size());
 }
 
-void SceneRenderer::bindWellBuffers()
+void SceneRenderer::uploadWells()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -370,7 +370,7 @@ void SceneRenderer::bindWellBuffers()
     }
 }
 
-void SceneRenderer::bindIntersectBuffers()
+void SceneRenderer::uploadWellSection()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -402,7 +402,7 @@ void SceneRenderer::bindIntersectBuffers()
     }
 }
 
-void SceneRenderer::bindIntersectPlaneBuffers()
+void SceneRenderer::uploadSectionPlane()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -413,7 +413,7 @@ void SceneRenderer::bindIntersectPlaneBuffers()
                   s_.model_section_border.data(), s_.model_section_border.size(), s_.model_section_border_indices);
 }
 
-void SceneRenderer::bindCircleDiagramBuffers()
+void SceneRenderer::uploadProductionDiscs()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;
@@ -427,7 +427,7 @@ void SceneRenderer::bindCircleDiagramBuffers()
     }
 }
 
-void SceneRenderer::bindContacts()
+void SceneRenderer::uploadContacts()
 {
     const SurfaceUse use(surface_);
     if (!glAvailable_) return;

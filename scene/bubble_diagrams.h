@@ -8,7 +8,7 @@
 // the vertical exaggeration, so the disc looks round once the view stretches z, and must be rebuilt when the
 // exaggeration changes.
 //
-// Pure code: the view uploads circleDiagram with bindCircleDiagramBuffers.
+// Pure code: the view uploads circleDiagram with uploadProductionDiscs.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // The view's named operations that commands and dialogs call: build geometry from the model state with the scene
-// builders, upload it, recolour, resize, draw. The window view (COpenGL) and the offscreen renderer both provide
-// them, so an import command written against this interface also runs headless (snapshots, tests).
+// builders, upload it, recolour, resize, draw. The renderer provides them on the window's context and on the
+// offscreen one alike, so an import command written against this interface also runs headless (snapshots, tests).
 #pragma once
 
 #include <string>
@@ -15,33 +15,33 @@ public:
     virtual ~SceneOperations() = default;
 
     // Grid: layout, per-layer corner vertices, camera, statistics and tree; then index lists and per-layer buffers.
-    // initGRID tells whether the builder accepted the grid (see GridBuildOutcome).
-    virtual GridBuildOutcome initGRID() = 0;
-    virtual void bindGridBuffers() = 0;
+    // buildGridMeshes tells whether the builder accepted the grid (see GridBuildOutcome).
+    virtual GridBuildOutcome buildGridMeshes() = 0;
+    virtual void uploadGrid() = 0;
     // The cells coloured by the shown property under the property filter, and uploaded.
     virtual void recolourCells() = 0;
     // The upload of the cell colours as they are.
-    virtual void bindPropBuffers() = 0;
+    virtual void uploadCellColours() = 0;
     // XY reference plane and the fixed buffers (text quad, XY plane, reference square).
-    virtual void initXY__PLANE() = 0;
-    virtual void bindXYplaneBuffers() = 0;
-    virtual void bindBuffers() = 0;
+    virtual void buildReferencePlane() = 0;
+    virtual void uploadReferencePlane() = 0;
+    virtual void uploadFixedBuffers() = 0;
     // Wells: the geometry of the last loaded well (its shown and hidden parts and every per-well entry), the line
     // colour of every well, and the upload of every well's parts.
-    virtual void initWELL() = 0;
-    virtual void initALL_WELLS() = 0;
+    virtual void buildLastWell() = 0;
+    virtual void colourWellLines() = 0;
     // Uploads of the arrays that the well, section, bubble and contact builders fill.
-    virtual void bindWellBuffers() = 0;
-    virtual void bindIntersectBuffers() = 0;
-    virtual void bindIntersectPlaneBuffers() = 0;
-    virtual void bindCircleDiagramBuffers() = 0;
-    virtual void bindContacts() = 0;
+    virtual void uploadWells() = 0;
+    virtual void uploadWellSection() = 0;
+    virtual void uploadSectionPlane() = 0;
+    virtual void uploadProductionDiscs() = 0;
+    virtual void uploadContacts() = 0;
 
-    virtual void ReSizeGLScene(int width, int height) = 0;
-    virtual void changeBackgroundColor() = 0;
-    virtual void Render() = 0;
+    virtual void resizeView(int width, int height) = 0;
+    virtual void applyBackground() = 0;
+    virtual void renderFrame() = 0;
     // One coloured line in the events log.
-    virtual void AppendRichText(const std::string& text, LogColour color, bool AddNewLine) = 0;
+    virtual void appendLogLine(const std::string& text, LogColour color) = 0;
 };
 
 }  // namespace morvane

@@ -369,7 +369,7 @@ WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bo
 std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
                                            const ModelSurfaceCorners* corners, const std::vector<float>& lineColour)
 {
-    std::vector<std::string> trace{"starting initWELL"};
+    std::vector<std::string> trace{"starting buildLastWell"};
     const auto& points = well.trajectory;
     WellParts parts = splitWell(points, wellVerticalBounds(points, grid, corners), lineColour);
     wells.well_coord_vertex_hide.push_back(std::move(parts.hidden));

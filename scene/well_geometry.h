@@ -93,12 +93,12 @@ struct WellParts {
 // starts its hidden part with that point. An empty shown part becomes two vertices at the origin.
 WellParts splitWell(const std::vector<std::vector<float>>& points, WellBounds bounds, const std::vector<float>& colour);
 
-// initWELL: builds the parts of `well`, the document's last, and appends the entries of every per-well list (the
+// buildLastWell: builds the parts of `well`, the document's last, and appends the entries of every per-well list (the
 // parts and their runs, well_proj_length). `corners` may be null (no grid). Returns the trace lines.
 std::vector<std::string> buildWellGeometry(const Well& well, Wells& wells, const Grid& grid,
                                            const ModelSurfaceCorners* corners, const std::vector<float>& lineColour);
 
-// initALL_WELLS: every vertex of every part takes `lineColour`; positions stay.
+// colourWellLines: every vertex of every part takes `lineColour`; positions stay.
 void recolourWells(Wells& wells, const std::vector<float>& lineColour);
 
 // The label size of entry n of the label size menu: 0.25 + (n - 4) * 0.025.

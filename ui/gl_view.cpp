@@ -53,7 +53,7 @@ GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, 
     // Mouse input goes to the host panel, whose handlers move the model.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    // Render draws into the framebuffer between paints; it must survive until the next composition.
+    // renderFrame draws into the framebuffer between paints; it must survive until the next composition.
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     move(0, 0);
 
@@ -63,7 +63,7 @@ GlView::GlView(Feedback& messageLog, QWidget* hostPanel, int width, int height, 
     QOpenGLContext probe;
     probe.setFormat(QSurfaceFormat::defaultFormat());
     if (!probe.create() || !usableFormat(probe.format())) logNoContext({});
-    scene_->ReSizeGLScene(width, height);
+    scene_->resizeView(width, height);
 }
 
 GlView::~GlView()
@@ -111,10 +111,10 @@ void GlView::initializeGL()
         context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseGL(); }, Qt::DirectConnection);
     scene_->setGlAvailable(true);
     ready_ = true;
-    scene_->ReSizeGLScene(state_.view.frame.width, state_.view.frame.height);
+    scene_->resizeView(state_.view.frame.width, state_.view.frame.height);
     setDeviceViewport(width(), height());
     if (!initialised_) {
-        scene_->InitGL();
+        scene_->startGL();
         initialised_ = true;
     } else {
         scene_->restoreGL();  // a new context for a view that was already set up
@@ -129,8 +129,8 @@ void GlView::resizeGL(int w, int h)
 
 void GlView::paintGL()
 {
-    // Frames come from Render; draw here only when the framebuffer holds none yet.
-    if (ready_ && !frameDrawn_) scene_->Render();  // the renderer tells frameDrawn
+    // Frames come from renderFrame; draw here only when the framebuffer holds none yet.
+    if (ready_ && !frameDrawn_) scene_->renderFrame();  // the renderer tells frameDrawn
 }
 
 bool GlView::makeContextCurrent()
@@ -172,7 +172,7 @@ void GlView::setDeviceViewport(int width, int height)
                         static_cast<int>(std::lround(std::max(height, 1) * ratio)));
 }
 
-void GlView::SwapOpenGLBuffers() { update(); }
+void GlView::presentFrame() { update(); }
 
 std::optional<CellHit> GlView::pickCell(QPoint at)
 {

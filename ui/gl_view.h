@@ -40,8 +40,8 @@ public:
     // The renderer of this view: its operations (builds, uploads, recolours, resize, frame) make the view's context
     // current themselves and have a frame shown after. Commands take it as their SceneOperations.
     SceneRenderer& scene() { return *scene_; }
-    // Presents the frame Render drew.
-    void SwapOpenGLBuffers();
+    // Presents the frame renderFrame drew.
+    void presentFrame();
 
     // The cell the last frame drew at `at` (logical pixels of the view), by a pick pass; nothing over the background.
     std::optional<CellHit> pickCell(QPoint at);
@@ -52,7 +52,7 @@ public:
     // Frames drawn since the view was made.
     long framesDrawn() const { return framesDrawn_; }
 
-    // True once a context exists and InitGL has run on it.
+    // True once a context exists and startGL has run on it.
     bool contextReady() const { return ready_; }
     // Deletes every GL object of the view with its context current (it does so itself as it is destroyed or its
     // context goes); the next frame on a new context makes them again.
@@ -80,8 +80,8 @@ private:
     QWidget* hostPanel_;
     std::unique_ptr<SceneRenderer> scene_;
     bool ready_ = false;
-    bool initialised_ = false;  // InitGL has run once; a later context only restores the GL objects
-    bool frameDrawn_ = false;   // the framebuffer holds a frame drawn by Render since it was last recreated
+    bool initialised_ = false;  // startGL has run once; a later context only restores the GL objects
+    bool frameDrawn_ = false;   // the framebuffer holds a frame drawn by renderFrame since it was last recreated
     bool failureLogged_ = false;
     std::function<void()> sceneChanged_;
     long framesDrawn_ = 0;

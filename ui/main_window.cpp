@@ -166,7 +166,7 @@ void MainWindow::layOutView()
     const int panelHeight = viewPanel_->height();
     viewPanel_->placeOverlays();
     showExaggeration();
-    if (glView_) glView_->scene().ReSizeGLScene(panelWidth, panelHeight);
+    if (glView_) glView_->scene().resizeView(panelWidth, panelHeight);
     trace("h = " + std::to_string(panelHeight));
     // Code bars wrap to the room the view leaves them.
     if (legend().showsDiscrete()) refreshLegend();
@@ -175,7 +175,7 @@ void MainWindow::layOutView()
 
 void MainWindow::resizeGlToPanel()
 {
-    if (glView_) glView_->scene().ReSizeGLScene(viewPanel_->width(), viewPanel_->height());
+    if (glView_) glView_->scene().resizeView(viewPanel_->width(), viewPanel_->height());
 }
 
 void MainWindow::placeViewButtons() { ribbon_.placeViewButtons(); }

@@ -45,8 +45,8 @@ void MainWindow::requestFrame()
 void MainWindow::onFrameTimer()
 {
     if (frames_.beginTick(state_) && glView_) {
-        glView_->scene().Render();
-        glView_->SwapOpenGLBuffers();
+        glView_->scene().renderFrame();
+        glView_->presentFrame();
     }
     advanceViewAnimations(state_);  // the next frame shows the next step of a turn
     updateHover();                  // the labels may have moved
@@ -154,7 +154,7 @@ void MainWindow::pickCellAt(QPoint panelPos)
     if (!glView_ || state_.view.is(ViewMode::WellSection)) return;
     const CellPick pick = pickCell(state_, glView_->pickCell(panelPos));
     pickedCell_ = pick.address;
-    glView_->scene().bindPickedCellBuffers();
+    glView_->scene().uploadPickedCell();
     statusStrip_->setPickedCell(QString::fromStdString(pick.status));
 }
 

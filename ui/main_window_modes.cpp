@@ -259,7 +259,7 @@ void MainWindow::takeSettings()
         (!state_.view.layer.oneAtATime && state_.view.is(ViewMode::Layers)) ? 0.5f : 1.0f;
     state_.view.production.scale = settingsDialog_->bubbleSize();
     state_.view.production.labelSize = settingsDialog_->bubbleTextSize();
-    if (glView_) glView_->scene().changeBackgroundColor();
+    if (glView_) glView_->scene().applyBackground();
     state_.view.display.signature = appSettings().ReadAppSettings(settings_key::copy);
 }
 

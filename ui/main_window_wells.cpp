@@ -72,8 +72,8 @@ void MainWindow::setWellLineColour(const QColor& c)
 {
     state_.view.wells.lineColour = {c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f};
     if (!glView_) return;
-    glView_->scene().initALL_WELLS();
-    glView_->scene().bindWellBuffers();
+    glView_->scene().colourWellLines();
+    glView_->scene().uploadWells();
 }
 
 void MainWindow::toggleCutWells()

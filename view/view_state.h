@@ -10,6 +10,7 @@
 #include <glm/glm.hpp>
 
 #include "view/camera.h"
+#include "view/display_options.h"
 
 namespace morvane {
 
@@ -43,36 +44,6 @@ struct ViewAnimation {
     float step = 0;                               // progress of a turn, 0..5
     float savedZ = 0;                             // position.z before the turn down
     float savedRatio = 0;  // the view ratio the orthographic top view divided the scale by (0: not divided)
-};
-
-struct DisplayOptions {
-    bool gridLines = true, text = true;
-    bool inactiveCells = false;  // inactive cells drawn grey rather than left out
-    bool orthographicTopView = false;
-    std::array<int, 3> background{51, 76, 76};
-    float modelOpacity = 1.0f;          // below 1 the model is seen through (the block of layers)
-    std::string signature = "Morvane";  // the label in the lower left corner
-};
-
-struct WellDisplay {
-    bool cut = false;          // only the parts inside the model
-    bool labelsOnTop = false;  // wells and labels drawn over the model
-    std::vector<float> lineColour{0, 0, 0};
-    std::vector<float> labelColour{0.5f, 0.8f, 0.2f};
-    int lineWidth = 5;
-    float labelSize = 0.5f;
-};
-
-struct ContactDisplay {
-    bool owc = false, goc = false;
-    std::vector<float> owcColour{0, 0, 1};
-    std::vector<float> gocColour{0, 1, 0};
-};
-
-struct ProductionDisplay {
-    bool discs = false;  // the production discs drawn (hidden while the exaggeration changes)
-    float scale = 1.0f;
-    float labelSize = 0.3f;
 };
 
 // The well section: the wells picked for it in order, whether its plane is placed, and whether it is unfolded into

@@ -54,7 +54,7 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     const auto shown = std::move(s.well_coord_vertex_show), hidden = std::move(s.well_coord_vertex_hide);
     s.well_coord_vertex_show.clear();
     s.well_coord_vertex_hide.clear();
-    scene.view().bindWellBuffers();
+    scene.view().uploadWells();
     const RgbaImage picture = scene.frame("circle_diagrams.png");
 
     // Disc A: blue from 12 to 3 o'clock, green on the left; seen from the south, the water quarter is upper right.
@@ -94,7 +94,7 @@ TEST(CircleDiagramsDrawn, TwoWellsShowTheirDiscsAndLabelsAndAWellWithoutDataShow
     // Rebuilt again and again (the slider's release): the objects are replaced, not added.
     s.well_coord_vertex_show = shown;
     s.well_coord_vertex_hide = hidden;
-    scene.view().bindWellBuffers();
+    scene.view().uploadWells();
     const std::size_t objects = scene.view().scene().objects().liveVertexArrays();
     for (int release = 0; release < 3; ++release) vertScaleReleased(s, scene.view(), feedback, true);
     EXPECT_EQ(s.circleDiagram.size(), 3u);

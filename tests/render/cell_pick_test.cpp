@@ -84,10 +84,10 @@ TEST(CellPick, FindsTheCellAtAPixelInTheShellLayerViewAndFlatSection)
     // The picked cell is outlined; a miss takes the outline away.
     const std::array<int, 3> magenta = rgb255(1, 0, 1);
     pickCell(s, scene.view().scene().pickCell(scene.topCentrePixel(2, 1, 1).x, scene.topCentrePixel(2, 1, 1).y));
-    scene.view().scene().bindPickedCellBuffers();
+    scene.view().scene().uploadPickedCell();
     EXPECT_GT(countPixels(scene.frame("pick_marked.png"), magenta, 0), 40);
     pickCell(s, std::nullopt);
-    scene.view().scene().bindPickedCellBuffers();
+    scene.view().scene().uploadPickedCell();
     EXPECT_EQ(countPixels(scene.frame(), magenta, 0), 0);
 }
 

@@ -21,8 +21,8 @@ void loadDome(OffscreenScene& scene)
     gen::GridOptions o = smallGrid(N, N, 2);
     o.domeHeight = 40;
     putGeneratedGrid(scene.s(), o);
-    scene.view().initGRID();
-    scene.view().bindGridBuffers();
+    scene.view().buildGridMeshes();
+    scene.view().uploadGrid();
     scene.colour(cellValues(N, N, 2, [](int, int, int) { return 1.0; }));  // red
 }
 

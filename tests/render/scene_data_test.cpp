@@ -44,7 +44,7 @@ TEST(Wells, AreDrawnUnderOrOverTheModelWithTheirLabelsAndHitPositions)
     ModelState& s = scene.s();
     addVerticalWell(s, 1, 1, "W-1");
     addVerticalWell(s, 0, 2, "Скв-2");
-    scene.view().bindWellBuffers();
+    scene.view().uploadWells();
 
     const RgbaImage under = scene.frame("wells_under.png");
     const glm::vec3 centre = topFaceCentre(s, 0, 1, 1);
@@ -157,9 +157,9 @@ TEST(Wells, MoreThanFiveHundredWellsEachGetTheirObjects)
             Well{std::to_string(w), {{0, 548900.0f + w, 6414600, 0}, {100, 548900.0f + w, 6414600, -100}}});
         s.view.frame.wellLabelX.push_back(0);
         s.view.frame.wellLabelY.push_back(0);
-        scene.view().initWELL();
+        scene.view().buildLastWell();
     }
-    scene.view().bindWellBuffers();
+    scene.view().uploadWells();
     ASSERT_EQ(scene.view().scene().gpu().wellsShown.vaos.size(), 501u);
     EXPECT_NE(scene.view().scene().gpu().wellsShown.vaos[500], 0u);
     EXPECT_NE(scene.view().scene().gpu().wellsHidden.vbos[500], scene.view().scene().gpu().wellsHidden.vbos[499]);
@@ -235,7 +235,7 @@ TEST(Bubbles, ADiscWithProductionIsDrawnAndLabelledAndOneWithoutIsNot)
     s.document.production.byWell["B"] = WellVolumes{kNoVolume, 4, kNoVolume};
     s.view.production.discs = true;
     s.displayCircleDiagrams = true;
-    scene.view().bindCircleDiagramBuffers();
+    scene.view().uploadProductionDiscs();
     const RgbaImage image = scene.frame("bubbles.png");
 
     EXPECT_GT(countPixels(image, rgb255(1, 0, 1), 2), 500);
@@ -268,7 +268,7 @@ TEST(Frame, WritesBackOnlyWhatLaterReadersNeed)
     s.document.production.byWell["A"] = WellVolumes{1, 1, kNoVolume};
     s.view.production.discs = true;
     s.displayCircleDiagrams = true;
-    scene.view().bindCircleDiagramBuffers();
+    scene.view().uploadProductionDiscs();
     s.view.animation.spinning = true;
     s.view.animation.turningDown = true;
     s.view.animation.step = 1;
@@ -299,7 +299,7 @@ TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)
         s.OWC_k[v + 4] = 0;
         s.OWC_k[v + 5] = 1;
     }
-    scene.view().bindContacts();
+    scene.view().uploadContacts();
     const RgbaImage hidden = scene.frame();
     const glm::ivec2 p = scene.topCentrePixel(0, 0, 0);
     EXPECT_TRUE(near(hidden.at(p.x, p.y), {255, 0, 0}));
@@ -311,7 +311,7 @@ TEST(Contacts, AShownContactIsDrawnHalfTransparentOverTheCells)
     s.OWC_indices.push_back(static_cast<int>(s.OWC_k.size() / 6));
     s.OWC_indices.push_back(0);
     s.OWC_indices.push_back(1);
-    scene.view().bindContacts();
+    scene.view().uploadContacts();
     EXPECT_TRUE(near(scene.frame().at(p.x, p.y), {255, 0, 0}));
 }
 
@@ -328,7 +328,7 @@ TEST(WellSection, ShowsTheSectionLinesInsteadOfTheModel)
     s.intersect_owc = {{c.x, c.y, c.z - 0.005f, 0, 1, 1, c.x + 0.05f, c.y + 0.05f, c.z - 0.005f, 0, 1, 1}};
     s.intersect_lines_indices = {{0, 1}};
     s.section_well_coord_vertex.clear();
-    scene.view().bindIntersectBuffers();
+    scene.view().uploadWellSection();
     s.view.mode = ViewMode::WellSection;
     const RgbaImage image = scene.frame("well_section_lines.png");
     EXPECT_GT(countPixels(image, rgb255(1, 0, 1), 2), 50);

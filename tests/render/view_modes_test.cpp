@@ -291,8 +291,8 @@ TEST(ReferenceSquare, NeverCoversAModelLyingBelowItsPlane)
     deep.originY = 1000;
     deep.topDepth = 3000;
     putGeneratedGrid(scene.s(), deep);
-    scene.view().initGRID();
-    scene.view().bindGridBuffers();
+    scene.view().buildGridMeshes();
+    scene.view().uploadGrid();
     scene.colour(cellValues(40, 40, 2, [](int, int, int) { return 1.0; }));  // red cells
     ModelState& s = scene.s();
     s.view.display.gridLines = false;

@@ -1,4 +1,4 @@
-// The view's start-up and housekeeping: InitGL's camera, the background from the settings, resizing to a zero
+// The view's start-up and housekeeping: startGL's camera, the background from the settings, resizing to a zero
 // height, shader files that cannot be opened, and GL objects that are replaced or released without leaking.
 #include <gtest/gtest.h>
 
@@ -115,7 +115,7 @@ TEST(ViewSetup, BackgroundComesFromTheSettingsOnlyWhenAllThreeAreNumbers)
         if (!view) return std::array<std::uint8_t, 4>{};
         view->scene().setSettings(&settings);
         view->makeCurrent();
-        view->scene().InitGL();
+        view->scene().startGL();
         state.view.display.text = false;
         return view->frame().at(1, 1);
     };
@@ -129,7 +129,7 @@ TEST(ViewSetup, AZeroHeightViewKeepsAFiniteRatioAndStillDraws)
     std::string error;
     auto view = OffscreenRenderer::create(state, 320, 240, &error);
     ASSERT_TRUE(view) << error;
-    view->ReSizeGLScene(800, 0);
+    view->resizeView(800, 0);
     EXPECT_EQ(state.view.frame.width, 800);
     EXPECT_EQ(state.view.frame.height, 0);
     EXPECT_TRUE(std::isfinite(state.view.frame.ratio));
@@ -153,7 +153,7 @@ TEST(ViewSetup, MissingShaderFilesAreTracedInOrderAndStartUpCompletes)
 
     TraceRecorder trace;
     ::testing::internal::CaptureStdout();
-    view->scene().InitGL();
+    view->scene().startGL();
     const std::string out = ::testing::internal::GetCapturedStdout();
 
     const auto openVertex = trace.indexOf("ERROR COULD NOT OPEN VERTEX SHADER FILE");
@@ -259,7 +259,7 @@ TEST(ViewSetup, AShaderThatFailsIsSaidInRedAndTheViewShowsOnlyItsBackground)
         view->scene().setResourceDirs({dir});
         TraceRecorder trace;
         ::testing::internal::CaptureStdout();
-        EXPECT_FALSE(view->scene().InitGL());
+        EXPECT_FALSE(view->scene().startGL());
         ::testing::internal::GetCapturedStdout();
 
         ASSERT_EQ(log.log.size(), 1u);
@@ -300,14 +300,14 @@ TEST(ViewSetup, UploadsReplaceTheirObjectsAndReleaseFreesEverything)
     // Recolouring, regridding, the fixed buffers and every per-item upload again: nothing accumulates.
     const auto uploadEverything = [&] {
         scene.view().recolourCells();
-        scene.view().bindPropBuffers();
-        scene.view().bindGridBuffers();
-        scene.view().bindBuffers();
-        scene.view().bindXYplaneBuffers();
-        scene.view().bindWellBuffers();
-        scene.view().bindCircleDiagramBuffers();
-        scene.view().bindIntersectBuffers();
-        scene.view().bindContacts();
+        scene.view().uploadCellColours();
+        scene.view().uploadGrid();
+        scene.view().uploadFixedBuffers();
+        scene.view().uploadReferencePlane();
+        scene.view().uploadWells();
+        scene.view().uploadProductionDiscs();
+        scene.view().uploadWellSection();
+        scene.view().uploadContacts();
     };
     uploadEverything();
     const std::size_t buffers = gl.liveBuffers(), arrays = gl.liveVertexArrays(), bytes = gl.bufferBytes();

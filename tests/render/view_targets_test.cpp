@@ -44,7 +44,7 @@ struct Viewed {
     Viewed()
     {
         std::string error;
-        view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::InitGL, &window, &window,
+        view = OffscreenRenderer::create(state, 64, 48, &error, OffscreenRenderer::Start::startGL, &window, &window,
                                          &window);
         EXPECT_TRUE(view) << error;
     }
@@ -55,7 +55,7 @@ TEST(ViewTargets, ABuiltGridFillsTheStatisticsTheTreeAndTheLogInOrder)
     Viewed v;
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(3, 2, 4));
-    EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::Built);
+    EXPECT_EQ(v.view->buildGridMeshes(), GridBuildOutcome::Built);
     EXPECT_EQ(v.window.calls, (std::vector<std::string>{"stat: 2 | 3 | 4 | 24 | 50 x 50", "tree root: TEST",
                                                         "log: No ACTNUM: every cell is active (TEST: 24 cells).",
                                                         "green: Grid is loaded successfully"}));
@@ -71,14 +71,14 @@ TEST(ViewTargets, ARejectedLayoutSaysWhyInRedAndKeepsTheTree)
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(3, 2, 1));
     v.state.document.grid.input.cornerDepths.pop_back();  // 47 depths for a 3 x 2 layer
-    EXPECT_EQ(v.view->initGRID(), GridBuildOutcome::LayoutRejected);
+    EXPECT_EQ(v.view->buildGridMeshes(), GridBuildOutcome::LayoutRejected);
     EXPECT_EQ(v.window.calls,
               (std::vector<std::string>{"red: Grid was not loaded. There are some problems with ZCORN array.",
                                         "red: The ZCORN section of TEST holds 47 values; 2 rows of 3 cells take 48 "
                                         "per layer (two surfaces of 24), so 48 were expected."}));
     EXPECT_FALSE(v.state.document.grid.loaded);
     // Nothing is uploaded for a grid that is not loaded.
-    v.view->bindGridBuffers();
+    v.view->uploadGrid();
     EXPECT_TRUE(v.view->scene().gpu().gridLines.vaos.empty());
 }
 
@@ -89,8 +89,8 @@ TEST(ViewTargets, ARecolourUploadsOnlyWhenItsSourceChanged)
     Viewed v;
     ASSERT_TRUE(v.view);
     putGeneratedGrid(v.state, smallGrid(2, 2, 1));
-    v.view->initGRID();
-    v.view->bindGridBuffers();
+    v.view->buildGridMeshes();
+    v.view->uploadGrid();
     v.window.calls.clear();
     loadContinuousProperty(v.state, *v.view, {0.1, 0.2, 0.3, 0.4}, 0, "PORO");
     EXPECT_TRUE(v.window.calls.empty());

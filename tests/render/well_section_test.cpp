@@ -35,8 +35,8 @@ TEST(WellSection, UnfoldedSectionShowsColouredCellOutlinesOnWhite)
     grid.originX = 0;
     grid.originY = 0;
     putGeneratedGrid(scene.s(), grid);
-    scene.view().initGRID();
-    scene.view().bindGridBuffers();
+    scene.view().buildGridMeshes();
+    scene.view().uploadGrid();
     // Values over the section's whole table: deeper layers and eastern columns higher.
     scene.colour(cellValues(24, 16, 6, [](int k, int, int j) { return 0.01 + 0.04 * k + 0.002 * j; }));
     ModelState& s = scene.s();
@@ -59,8 +59,8 @@ TEST(WellSection, UnfoldedSectionShowsColouredCellOutlinesOnWhite)
 
     // The wells in the model's own space take a colour of their own; only their copies in the section are drawn.
     s.view.wells.lineColour = {0.5f, 0.3f, 0.7f};
-    scene.view().initALL_WELLS();
-    scene.view().bindWellBuffers();
+    scene.view().colourWellLines();
+    scene.view().uploadWells();
 
     const RgbaImage image = scene.frame("well_section_unfolded.png");
     EXPECT_EQ(countPixels(image, rgb255(0.5f, 0.3f, 0.7f), 12), 0) << "the wells in the model's space";

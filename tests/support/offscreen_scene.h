@@ -14,7 +14,7 @@
 
 namespace morvane::testing {
 
-// A model state with an offscreen view of W x H that has gone through InitGL, as the program starts.
+// A model state with an offscreen view of W x H that has gone through startGL, as the program starts.
 class OffscreenScene {
 public:
     explicit OffscreenScene(int width = 512, int height = 384) : width_(width), height_(height)
@@ -42,8 +42,8 @@ public:
     void loadGrid(int nx, int ny, int nz)
     {
         putGeneratedGrid(state_, smallGrid(nx, ny, nz));
-        view_->initGRID();
-        view_->bindGridBuffers();
+        view_->buildGridMeshes();
+        view_->uploadGrid();
     }
     void colour(const std::vector<double>& values, int type = 5)
     {
@@ -55,8 +55,8 @@ public:
     void loadWell(const std::string& name, std::vector<std::vector<float>> points)
     {
         state_.document.wells.add(Well{name, std::move(points)});
-        view_->initWELL();
-        view_->bindWellBuffers();
+        view_->buildLastWell();
+        view_->uploadWells();
     }
 
     // One frame. A named frame is kept, and written under picturePath when the test fails.

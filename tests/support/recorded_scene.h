@@ -14,12 +14,12 @@ class RecordedSceneOperations : public SceneOperations {
 public:
     explicit RecordedSceneOperations(Feedback& fb) : feedback(fb) {}
 
-    GridBuildOutcome initGRID() override
+    GridBuildOutcome buildGridMeshes() override
     {
-        call("initGRID");
+        call("buildGridMeshes");
         return GridBuildOutcome::Built;
     }
-    void bindGridBuffers() override { call("bindGridBuffers"); }
+    void uploadGrid() override { call("uploadGrid"); }
     // The property that colours the cells when the command asks for a recolour ("" for the bare grid), and the
     // filter then; set `shown` and `filter` to what the recorder should report.
     void recolourCells() override
@@ -29,21 +29,21 @@ public:
         if (filterCut && *filterCut != 0) what += " cut " + std::to_string(*filterCut);
         call(what);
     }
-    void bindPropBuffers() override { call("bindPropBuffers"); }
-    void initXY__PLANE() override {}
-    void bindXYplaneBuffers() override {}
-    void bindBuffers() override {}
-    void initWELL() override { call("initWELL"); }
-    void initALL_WELLS() override { call("initALL_WELLS"); }
-    void bindWellBuffers() override { call("bindWellBuffers"); }
-    void bindIntersectBuffers() override {}
-    void bindIntersectPlaneBuffers() override {}
-    void bindCircleDiagramBuffers() override { call("bindCircleDiagramBuffers"); }
-    void bindContacts() override { call("bindContacts"); }
-    void ReSizeGLScene(int, int) override {}
-    void changeBackgroundColor() override {}
-    void Render() override {}
-    void AppendRichText(const std::string&, LogColour, bool) override {}
+    void uploadCellColours() override { call("uploadCellColours"); }
+    void buildReferencePlane() override {}
+    void uploadReferencePlane() override {}
+    void uploadFixedBuffers() override {}
+    void buildLastWell() override { call("buildLastWell"); }
+    void colourWellLines() override { call("colourWellLines"); }
+    void uploadWells() override { call("uploadWells"); }
+    void uploadWellSection() override {}
+    void uploadSectionPlane() override {}
+    void uploadProductionDiscs() override { call("uploadProductionDiscs"); }
+    void uploadContacts() override { call("uploadContacts"); }
+    void resizeView(int, int) override {}
+    void applyBackground() override {}
+    void renderFrame() override {}
+    void appendLogLine(const std::string&, LogColour) override {}
 
     void call(const std::string& what) { calls.push_back(what + " @" + std::to_string(feedback.progress())); }
 

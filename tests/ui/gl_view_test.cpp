@@ -1,5 +1,5 @@
-// The window view on a real display: its context and start-up, frames drawn by Render and presented by
-// SwapOpenGLBuffers, the host panel receiving the mouse, resizing to a zero height, release on destruction, and a
+// The window view on a real display: its context and start-up, frames drawn by renderFrame and presented by
+// presentFrame, the host panel receiving the mouse, resizing to a zero height, release on destruction, and a
 // broken shader said in the window's log.
 #include <algorithm>
 #include <filesystem>
@@ -54,11 +54,11 @@ TEST_F(WindowView, StartsUpAndDrawsTheModelThroughRender)
     EXPECT_TRUE(log.log.empty()) << log.log.front().text;
 
     testing::putGeneratedGrid(state, testing::smallGrid(3, 3, 2));
-    view->scene().initGRID();
-    view->scene().bindGridBuffers();
+    view->scene().buildGridMeshes();
+    view->scene().uploadGrid();
     testing::loadContinuousProperty(state, view->scene(), std::vector<double>(18, 1.0));  // all red
-    view->scene().Render();
-    view->SwapOpenGLBuffers();
+    view->scene().renderFrame();
+    view->presentFrame();
     const QImage image = view->grabFramebuffer();
     ASSERT_EQ(image.size(), QSize(480, 360));
     int red = 0;
@@ -80,13 +80,13 @@ TEST_F(WindowView, MouseInputReachesTheHostPanel)
 
 TEST_F(WindowView, ResizesWithTheHostPanelDownToAZeroHeight)
 {
-    view->scene().ReSizeGLScene(300, 0);
+    view->scene().resizeView(300, 0);
     EXPECT_EQ(view->size(), QSize(300, 0));
     EXPECT_EQ(state.view.frame.height, 0);
     EXPECT_FLOAT_EQ(state.view.frame.ratio, 300.0f);
-    view->scene().Render();  // nothing to draw into, and no failure
-    view->scene().ReSizeGLScene(320, 240);
-    view->scene().Render();
+    view->scene().renderFrame();  // nothing to draw into, and no failure
+    view->scene().resizeView(320, 240);
+    view->scene().renderFrame();
     EXPECT_EQ(view->grabFramebuffer().size(), QSize(320, 240));
 }
 
@@ -94,8 +94,8 @@ TEST_F(WindowView, ReleasesItsObjectsWhenDestroyed)
 {
     ASSERT_TRUE(view->contextReady());
     testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 2));
-    view->scene().initGRID();
-    view->scene().bindGridBuffers();
+    view->scene().buildGridMeshes();
+    view->scene().uploadGrid();
     EXPECT_GT(view->scene().objects().liveBuffers(), 0u);
     EXPECT_FALSE(view->scene().gpu().gridLines.vaos.empty());
     view->releaseGL();  // what the view does as it is destroyed, or its context goes
@@ -133,10 +133,10 @@ TEST(WindowViewWithoutContext, SaysSoOnceAndKeepsWorking)
             << log.log.front().text;
 
         testing::putGeneratedGrid(state, testing::smallGrid(2, 2, 1));
-        view->scene().initGRID();
-        view->scene().bindGridBuffers();
-        view->scene().Render();
-        view->SwapOpenGLBuffers();
+        view->scene().buildGridMeshes();
+        view->scene().uploadGrid();
+        view->scene().renderFrame();
+        view->presentFrame();
         EXPECT_TRUE(state.document.grid.loaded);
         EXPECT_EQ(state.grid_indices.size(), 4u * 24u);
         // The grid's own lines (no ACTNUM, success); no second context message.

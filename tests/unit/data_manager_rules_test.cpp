@@ -201,7 +201,7 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -2.03025f);
     EXPECT_TRUE(s.document.contacts.owc.set && s.view.contacts.owc);
     EXPECT_FALSE(s.view.contacts.goc);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"bindContacts @0"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"uploadContacts @0"}));
 
     ModelState noGrid;
     EXPECT_FALSE(showUniformContact(noGrid, view, ContactKind::GOC, 1500, quiet));
@@ -216,7 +216,7 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
     EXPECT_TRUE(s.document.contacts.goc.set && s.view.contacts.goc);
     EXPECT_FALSE(s.document.contacts.goc.uniform);
-    EXPECT_EQ(view.calls.back(), "bindContacts @0");
+    EXPECT_EQ(view.calls.back(), "uploadContacts @0");
 }
 
 }  // namespace

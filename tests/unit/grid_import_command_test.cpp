@@ -30,9 +30,9 @@ struct RecordedView final : test::RecordedSceneOperations, GridImportWindow, Pro
         shown = &s.view.shownProperty;
     }
 
-    GridBuildOutcome initGRID() override
+    GridBuildOutcome buildGridMeshes() override
     {
-        call("initGRID");
+        call("buildGridMeshes");
         if (outOfMemory) throw std::bad_alloc();
         if (!acceptGrid) return refusal;
         state.document.grid.loaded = true;
@@ -101,8 +101,8 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     EXPECT_EQ(prompts->questions[0].filter, "GRDECL files|*.GRDECL|All files (*.*)|*.*");
     EXPECT_EQ(state.document.grid.name, "FIELD");
     const std::vector<std::string> expectedCalls{
-        "beginWait @0",      "initGRID @80", "bindGridBuffers @90", "enableTopView @90",    "uncheckModeButtons @90",
-        "useTreeImages @90", "recolour @90", "focusTree @100",      "endWait finished @100"};
+        "beginWait @0",      "buildGridMeshes @80", "uploadGrid @90", "enableTopView @90",    "uncheckModeButtons @90",
+        "useTreeImages @90", "recolour @90",        "focusTree @100", "endWait finished @100"};
     EXPECT_EQ(view->calls, expectedCalls);
     EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Reading COORD section", "Reading ZCORN section",
                                                            "Initializing grid", "Rendering grid"}));
@@ -167,7 +167,7 @@ TEST_F(GridImportCommand, RejectedGridStopsAfterTheBuilderAndRestoresTheWindow)
 
     ASSERT_EQ(run(false, {file.string()}), GridImportOutcome::Rejected);
     EXPECT_EQ(view->calls,
-              (std::vector<std::string>{"beginWait @0", "initGRID @80", "focusTree @0", "endWait finished @0"}));
+              (std::vector<std::string>{"beginWait @0", "buildGridMeshes @80", "focusTree @0", "endWait finished @0"}));
     EXPECT_EQ(feedback.progress(), 0);
     // No later step ran on counts that belong to no grid.
     EXPECT_EQ(state.document.properties.items.size(), 1u);
@@ -267,7 +267,7 @@ TEST_F(GridImportCommand, OutOfMemoryAndSpecialFilesKeepTheModelShown)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].text, folder.file("DIR.GRDECL").string() + " is a folder, not a file.");
     EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
-    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+    EXPECT_FALSE(contains(view->calls, "buildGridMeshes @80"));
 }
 
 TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
@@ -292,7 +292,7 @@ TEST_F(GridImportCommand, NotAGridFileTellsTheUserAndKeepsTheModel)
     EXPECT_EQ(state.document.grid.name, "notes");
     EXPECT_EQ(state.document.grid.input.cornerDepths, (std::vector<double>{-1.0, -2.0}));
     EXPECT_TRUE(contains(view->calls, "endWait failed @0"));
-    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+    EXPECT_FALSE(contains(view->calls, "buildGridMeshes @80"));
 }
 
 TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
@@ -308,7 +308,7 @@ TEST_F(GridImportCommand, MissingIncludedFileIsNamedInTheLogAndAMessage)
     EXPECT_NE(feedback.log.back().text.find("PART_ZCORN.GRDECL"), std::string::npos);
     EXPECT_EQ(feedback.progress(), 0);
     EXPECT_EQ(state.document.grid.input.cornerDepths, std::vector<double>{-5.0});
-    EXPECT_FALSE(contains(view->calls, "initGRID @80"));
+    EXPECT_FALSE(contains(view->calls, "buildGridMeshes @80"));
 }
 
 TEST_F(GridImportCommand, CancelChangesNothingAndShowsNothing)

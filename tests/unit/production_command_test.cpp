@@ -125,7 +125,7 @@ TEST(ProductionDisplay, AsksForWellsBuildsTheDiscsAndRebuildsThemWhenTheSliderIs
     EXPECT_TRUE(toggleProductionDisplay(ctx, false));
     EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"bindCircleDiagramBuffers @0"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"uploadProductionDiscs @0"}));
 
     // Off: the discs stay for the next time.
     EXPECT_FALSE(toggleProductionDisplay(ctx, true));

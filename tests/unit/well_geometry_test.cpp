@@ -141,7 +141,7 @@ TEST(WellGeometry, InitWellAppendsEveryPerWellListAndRecolours)
     const std::vector<float> red{1, 0, 0};
     for (const char* name : {"P-1", "Скв-2"}) {
         const Well well{name, Points{{0, 0, 0, -900}, {100, 30, 40, -1050}, {200, 60, 80, -1300}}};
-        EXPECT_EQ(buildWellGeometry(well, wells, grid.geometry, &corners, red).front(), "starting initWELL");
+        EXPECT_EQ(buildWellGeometry(well, wells, grid.geometry, &corners, red).front(), "starting buildLastWell");
     }
     for (const auto* list : {&wells.well_coord_vertex_show, &wells.well_coord_vertex_hide}) EXPECT_EQ(list->size(), 2u);
     EXPECT_EQ(wells.well_show_runs.size(), 2u);

@@ -114,8 +114,8 @@ TEST_F(WellImportCommand, OkForAllAppliesToTheLaterFilesOfTheSelection)
 
     ASSERT_EQ(state.document.wells.items.size(), 3u);
     EXPECT_EQ(state.document.wells.items[2].name, "C-3");
-    EXPECT_EQ(countCalls("initWELL"), 3u);
-    EXPECT_EQ(countCalls("bindWellBuffers"), 3u);
+    EXPECT_EQ(countCalls("buildLastWell"), 3u);
+    EXPECT_EQ(countCalls("uploadWells"), 3u);
     EXPECT_NEAR(state.document.wells.items[1].trajectory[0][1], 548744.52f, 0.06f);  // X in file units, as written
     EXPECT_NEAR(state.document.wells.items[1].trajectory[0][3], 25.0f,
                 1e-4f);  // the first elevation is above sea level

@@ -232,7 +232,7 @@ void DataManagerDialog::changeContacts()
 
 void DataManagerDialog::uploadContacts()
 {
-    if (view_) view_->bindContacts();
+    if (view_) view_->uploadContacts();
 }
 
 }  // namespace morvane

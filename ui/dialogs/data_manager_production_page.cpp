@@ -17,7 +17,7 @@ void DataManagerDialog::buildProductionPage()
     connect(productionTable_, &ProductionTable::edited, this, &DataManagerDialog::markChanged);
     connect(productionTable_, &ProductionTable::pasteRefused, this, [this](const QString& line) {
         trace(line.toStdString());
-        if (view_) view_->AppendRichText(line.toStdString(), log_colour::Red, true);
+        if (view_) view_->appendLogLine(line.toStdString(), log_colour::Red);
     });
     injectionGroup_ = new QGroupBox(productionPage_);
     injectionGroup_->setObjectName(QStringLiteral("injectionGroup"));
