@@ -145,6 +145,10 @@ ProductionFile parseProductionText(std::string_view text)
         }
         file.rows.push_back(std::move(row));
     }
+    // A text that stops right after a row, without its line end, may have been cut inside that row.
+    if (!file.rows.empty() && !text.empty() && text.back() != '\n' && text.back() != '\r' &&
+        file.rows.back().line == number)
+        file.openLastLine = number;
     return file;
 }
 
@@ -160,6 +164,11 @@ std::string productionExcessText(const ProductionExcess& excess, std::string_vie
     return fillText(texts::Beyond.in(lang),
                     {fileName, std::to_string(excess.line), excess.name,
                      columns[std::clamp(excess.column, 0, 2)]->in(lang), value, fillText(unit.in(lang), {bound})});
+}
+
+std::string productionCutText(int line, std::string_view fileName, std::string_view lang)
+{
+    return fillText(production_texts::LastLineOpen.in(lang), {fileName, std::to_string(line)});
 }
 
 }  // namespace morvane
