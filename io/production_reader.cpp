@@ -131,7 +131,9 @@ ProductionFile parseProductionText(std::string_view text)
                 file.headerSkipped = true;
                 continue;
             }
-            return refuse(number, "\"" + std::string(unreadable) + "\" is not a number");
+            std::string why = "\"";
+            why.append(unreadable).append("\" is not a number");
+            return refuse(number, why);
         }
         if (fields[0].empty()) return refuse(number, "no well name");
         row.name = std::string(fields[0]);
