@@ -255,7 +255,7 @@ TEST(CommandLineSnapshot, ProductionIsDrawnAsDiscsAndUnknownWellsAreNamed)
     ASSERT_TRUE(run.waitForFinished(60000));
     const QByteArray log = run.readAllStandardError();
     ASSERT_EQ(run.exitCode(), 0) << log.toStdString();
-    EXPECT_TRUE(log.contains("so their production was not loaded: Ghost\n")) << log.toStdString();
+    EXPECT_TRUE(log.contains("so their production was not loaded: Ghost (production.csv)\n")) << log.toStdString();
     EXPECT_TRUE(log.contains("Production is loaded for 2 wells"));
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
