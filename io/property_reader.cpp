@@ -532,9 +532,10 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     };
 
     // Codes go straight into ints (a run of n codes is one fill) when the user's type asks for codes or no value
-    // before the first "/" has a decimal point or an exponent; a property that fits holds exactly one value per cell, so that is
-    // what is reserved, however short its runs make the text. Long blocks are scanned on both cores, so the code of
-    // a value depends on the value alone; the first code out of range is looked up again only when there is one.
+    // before the first "/" has a decimal point or an exponent; a property that fits holds exactly one value per
+    // cell, so that is what is reserved, however short its runs make the text. Long blocks are scanned on both
+    // cores, so the code of a value depends on the value alone; the first code out of range is looked up again only
+    // when there is one.
     grdecl::ScanSummary scan;
     std::optional<double> outOfRange;
     // Keyword blocks are read as numbers first: their whole values may be codes or a property of values.

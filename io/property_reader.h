@@ -2,7 +2,7 @@
 // back as a property the import command adds to the document. A file whose properties are marked with "Property name in Petrel : NAME" comment
 // lines is split at those lines. A file without them is read as plain keyword blocks (PORO, PERMX, NTG, FACIES,
 // SATNUM, ...): each block of exactly one value per grid cell is a property named by its keyword, discrete when
-// every value is a whole number; blocks of any other size and the grid's own keywords are passed over.
+// every value is a whole number; blocks of any other size are said and left out, the grid's own keywords passed over.
 //
 // The import command works in four steps: decode the file text (UTF-8 inside the program), split it into its
 // properties (splitPropertyText), ask the user the kind of each, then for each property loadProperty, which reads
@@ -146,10 +146,12 @@ struct DroppedBlock {
 // (a file cut inside the next property's lines).
 std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<DroppedBlock>* dropped = nullptr);
 
-// The keyword blocks of a file without markers that hold exactly `cells` values, in file order. The grid's own
-// keywords and keywords of other records (BOX, EQUALS, COPY, ...) are passed over; a keyword followed on the next
-// line by another keyword holds no values (NOECHO). With `dropped`, every other block holding numbers is added
-// there with why it is not a property.
+// The keyword blocks of a file without markers that hold exactly `cells` values, in file order. Keywords are read
+// in any case, as simulators read them ("poro" is PORO). The grid's own keywords and keywords of other records
+// (BOX, EQUALS, COPY, ...) are passed over, an edit of several records (EQUALS) up to its empty record; section
+// headers and switches (GRID, PROPS, EDIT, REGIONS, SOLUTION, SCHEDULE, END, NOECHO, ECHO) hold no data, and so
+// does any keyword followed on the next line by another keyword. With `dropped`, every other block holding numbers
+// is added there with why it is not a property.
 std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells,
                                                   std::vector<DroppedBlock>* dropped = nullptr);
 
