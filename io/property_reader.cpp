@@ -424,7 +424,10 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
             entry.line = block.line;
             entry.valuesLine = block.line;
             entries.push_back(std::move(entry));
-        } else if (dropped && (count > 0 || summary.end == grdecl::ScanEnd::TooMany)) {
+        } else if (dropped && (count > 0 || summary.end == grdecl::ScanEnd::TooMany ||
+                               (summary.end == grdecl::ScanEnd::Terminator && grdecl::isKnownKeyword(keyword)))) {
+            // An array the deck knows (PORO, NTG, SATNUM, ...) that holds no value at all is said too; an unknown
+            // keyword's empty record is a setting, not a property.
             block.why = DroppedBlock::Why::WrongCount;
             block.count = summary.end == grdecl::ScanEnd::TooMany ? cells : count;
             block.countBeyond = summary.end == grdecl::ScanEnd::TooMany;

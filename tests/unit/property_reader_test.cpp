@@ -173,6 +173,12 @@ TEST(PropertyKeywordBlocks, SectionKeywordsHoldNoDataAndLowerCaseKeywordsCount)
         EXPECT_EQ(entries[1].line, 11);
         EXPECT_EQ(entries[1].keyword, "PERMX");
     }
+    // A block of the wrong size never vanishes: an array with no value at all is said as one of another size.
+    std::vector<DroppedBlock> dropped;
+    EXPECT_TRUE(propertyEntries("NOECHO\nntg\n /\nRPTGRID\n /\nECHO\n", 4, &dropped).empty());
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(droppedBlockLine(dropped[0], 4, "DECK.INC", "en").text,
+              "NTG (DECK.INC, line 2) was not loaded: it holds 0 values, the grid has 4 cells");
 }
 
 // Every block of values the reader leaves out is named with its line and why, so the file can be mended: a block of
