@@ -12,6 +12,7 @@
 #include "commands/view_modes.h"
 #include "commands/well_import_command.h"
 #include "commands/well_section_command.h"
+#include "core/localisation.h"
 #include "io/file_text.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
@@ -22,6 +23,11 @@
 namespace morvane {
 
 namespace {
+
+// Said when not one property of a file fits the grid: the run draws nothing the user asked for from it.
+constexpr TextPair kNoPropertyFits{
+    "morvane: no property of {} fits the grid ({} cells), so none was loaded",
+    "morvane: ни одно свойство из {} не подходит к гриду ({} ячеек), ничего не загружено"};
 
 // The events log and message boxes of a run without windows: standard error.
 class ConsoleFeedback final : public Feedback, public UserPrompts {
@@ -103,6 +109,12 @@ bool loadFiles(ModelState& state, const CommandLine& cl, const DataFileKinds& ki
             const PropertyImportResult result = importPropertyFile(properties, file, PropertyTypes::None);
             if (result.outcome != PropertyImportOutcome::Done) {
                 std::cerr << "morvane: not a property or deviation file, so not loaded: " << file << '\n';
+                return false;
+            }
+            if (result.accepted == 0) {
+                std::cerr << fillText(kNoPropertyFits.in(state.view.language),
+                                      {file, std::to_string(state.document.grid.cellCount)})
+                          << '\n';
                 return false;
             }
             loaded.insert(loaded.end(), result.names.begin(), result.names.end());

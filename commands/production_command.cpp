@@ -116,6 +116,8 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
     const std::string fileName = std::filesystem::path(path).filename().string();
     for (const ProductionExcess& excess : file.excess)
         feedback.appendLog(productionExcessText(excess, fileName, s.view.language), log_colour::Orange);
+    if (file.openLastLine > 0)
+        feedback.appendLog(productionCutText(file.openLastLine, fileName, s.view.language), log_colour::Orange);
     for (const ProductionRepeat& repeat : result.repeated) {
         std::string lines;
         for (std::size_t k = 0; k < repeat.lines.size(); ++k) {
@@ -129,8 +131,9 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
     if (!result.unknown.empty()) {
         std::string names;
         for (const std::string& name : result.unknown) names += (names.empty() ? "" : ", ") + name;
-        feedback.appendLog("No well of these names is loaded, so their production was not loaded: " + names,
-                           log_colour::Red);
+        feedback.appendLog(
+            "No well of these names is loaded, so their production was not loaded: " + names + " (" + fileName + ")",
+            log_colour::Red);
     }
     const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
     if (file.rows.empty()) {

@@ -111,7 +111,13 @@ PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx,
     const std::vector<PropertyEntry> entries = propertyEntries(text, s.document.grid.cellCount, &dropped);
     if (entries.empty()) {
         stopWork(ctx);
-        const PropertyReport report = notPropertyFileReport(s.view.language, file.filename().string());
+        // A keyword file whose blocks all fail the grid says which block holds how many values in its refusal.
+        std::vector<std::string> reasons;
+        for (const DroppedBlock& block : dropped)
+            reasons.push_back(
+                droppedBlockLine(block, s.document.grid.cellCount, file.filename().string(), s.view.language).text);
+        if (reasons.empty()) reasons.push_back(noPropertyFoundText(text, file.filename().string(), s.view.language));
+        const PropertyReport report = notPropertyFileReport(s.view.language, file.filename().string(), reasons);
         ctx.prompts.information(report.messageBox->text, report.messageBox->caption);
         sayDropped(ctx, dropped, file.filename().string());  // why each block is not taken, before the verdict
         deliverPropertyReport(report, fb);

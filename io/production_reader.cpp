@@ -131,7 +131,9 @@ ProductionFile parseProductionText(std::string_view text)
                 file.headerSkipped = true;
                 continue;
             }
-            return refuse(number, "\"" + std::string(unreadable) + "\" is not a number");
+            std::string why = "\"";
+            why.append(unreadable).append("\" is not a number");
+            return refuse(number, why);
         }
         if (fields[0].empty()) return refuse(number, "no well name");
         row.name = std::string(fields[0]);
@@ -145,6 +147,10 @@ ProductionFile parseProductionText(std::string_view text)
         }
         file.rows.push_back(std::move(row));
     }
+    // A text that stops right after a row, without its line end, may have been cut inside that row.
+    if (!file.rows.empty() && !text.empty() && text.back() != '\n' && text.back() != '\r' &&
+        file.rows.back().line == number)
+        file.openLastLine = number;
     return file;
 }
 
@@ -160,6 +166,11 @@ std::string productionExcessText(const ProductionExcess& excess, std::string_vie
     return fillText(texts::Beyond.in(lang),
                     {fileName, std::to_string(excess.line), excess.name,
                      columns[std::clamp(excess.column, 0, 2)]->in(lang), value, fillText(unit.in(lang), {bound})});
+}
+
+std::string productionCutText(int line, std::string_view fileName, std::string_view lang)
+{
+    return fillText(production_texts::LastLineOpen.in(lang), {fileName, std::to_string(line)});
 }
 
 }  // namespace morvane

@@ -36,6 +36,11 @@ inline constexpr TextPair MillionCubicMetres{"more than {} million m3", "бол�
 inline constexpr TextPair Duplicate{"Well {} is given on lines {} of {}; the volumes of line {} are kept",
                                     "Скважина {} указана в строках {} файла {}; оставлены объёмы строки {}"};
 inline constexpr TextPair And{" and ", " и "};
+// "{}" takes the file and the line.
+inline constexpr TextPair LastLineOpen{
+    "{}, line {}, the last, has no line end: the file may be cut inside it; its volumes are kept as read",
+    "{}, строка {}, последняя, не завершена переводом строки: файл, возможно, обрезан на ней; её объёмы оставлены как "
+    "прочитаны"};
 }  // namespace production_texts
 
 // The largest cumulative volume a well can have in a production file's units (thousand m3 of oil or water, million
@@ -72,7 +77,8 @@ struct ProductionFile {
     std::vector<ProductionRow> rows;       // in file order; empty when refused
     std::vector<ProductionExcess> excess;  // volumes beyond any well's, in file order (kept in rows as read)
     bool headerSkipped = false;
-    std::string error;  // why the file was refused, naming the line; empty when it was read
+    int openLastLine = 0;  // the last row's line when the text stops right after it without a line end, else 0
+    std::string error;     // why the file was refused, naming the line; empty when it was read
     bool read() const { return error.empty(); }
 };
 
@@ -81,5 +87,8 @@ ProductionFile parseProductionText(std::string_view text);
 
 // The line noting a volume beyond any well's, naming the file, in the language `lang`.
 std::string productionExcessText(const ProductionExcess& excess, std::string_view fileName, std::string_view lang);
+
+// The line noting a last row without its line end (openLastLine), naming the file, in the language `lang`.
+std::string productionCutText(int line, std::string_view fileName, std::string_view lang);
 
 }  // namespace morvane

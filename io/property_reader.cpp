@@ -8,6 +8,7 @@
 #include <cmath>
 #include <utility>
 
+#include "io/grdecl_deck.h"
 #include "io/grdecl_scan.h"
 #include "io/parallel_scan.h"
 
@@ -158,6 +159,48 @@ bool isOtherRecord(std::string_view keyword)
     return std::find(std::begin(kOtherRecords), std::end(kOtherRecords), keyword) != std::end(kOtherRecords);
 }
 
+// The keyword at the start of the line at `pos` (after blanks) as simulators read one: a letter, then letters,
+// digits, "_", ".", "+" or "-", ended by white space, "/" or the line's end, in any case ("PORO", "poro", "Permx").
+// Empty when the line starts otherwise.
+std::string_view deckKeywordAt(std::string_view text, std::size_t pos)
+{
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    if (pos >= text.size() || !letter(text[pos])) return {};
+    std::size_t end = pos + 1;
+    while (end < text.size() && (letter(text[end]) || grdecl::detail::isDigit(text[end]) || text[end] == '_' ||
+                                 text[end] == '.' || text[end] == '+' || text[end] == '-'))
+        ++end;
+    if (end < text.size() && !grdecl::detail::isSpace(text[end]) && text[end] != '/') return {};
+    return text.substr(pos, end - pos);
+}
+
+std::string upperCase(std::string_view word)
+{
+    std::string out(word);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+// Where the records of an edit such as EQUALS, which start at `from`, end: after their empty record "/", or where a
+// line holding a keyword alone starts when that "/" is missing, or at the end of the text. What follows a record's
+// "/" on its line is a comment.
+std::size_t afterRecords(std::string_view text, std::size_t from)
+{
+    std::size_t pos = from;
+    for (;;) {
+        pos = grdecl::skipBlanks(text, pos);
+        if (pos >= text.size()) return text.size();
+        if (text[pos] == '/') return pos + 1;
+        std::size_t at = 0;
+        if (!grdecl::keywordLineAt(text, pos, at).empty()) return at;
+        const std::size_t slash = grdecl::sectionEnd(text, pos);
+        if (slash == npos) return text.size();
+        pos = std::min(lineEnd(text, slash) + 1, text.size());
+    }
+}
+
 // The marker line's name without the values a lost line break put after it: the words up to the first one that
 // starts as a number (the first word always belongs to the name).
 std::string_view nameWithoutValues(std::string_view name, bool& heldValues)
@@ -234,7 +277,10 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<
             if (startsValues(text.substr(begin, end - begin))) break;
             begin = std::min(end + 1, bound);
         }
-        PropertyEntry entry{std::string(name), begin, bound};
+        PropertyEntry entry;
+        entry.name = std::string(name);
+        entry.valuesBegin = begin;
+        entry.valuesEnd = bound;
         entry.keyword = keywordAbove(text, markers[m]);
         entry.line = lines.at(markers[m]);
         entry.valuesLine = lines.at(begin);
@@ -247,6 +293,30 @@ std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<
         }
         entries.push_back(std::move(entry));
     }
+    if (dropped && !entries.empty() && entries.back().valuesBegin < entries.back().valuesEnd) {
+        // After the last property's "/": a keyword that takes values, then nothing but blanks and comments to the
+        // end of the text. The file was cut between that keyword and its values (a cut marker line included).
+        const std::size_t slash = grdecl::sectionEnd(text, entries.back().valuesBegin);
+        std::size_t pos = slash == npos ? text.size() : lineEnd(text, slash) + 1;
+        while (pos < text.size()) {
+            const std::string_view keyword = deckKeywordAt(text, pos);
+            if (!keyword.empty() && grdecl::recordShapeOf(upperCase(keyword)) == grdecl::RecordShape::One) {
+                std::size_t rest = lineEnd(text, pos) + 1;
+                while (rest < text.size() && isBlankOrComment(text.substr(rest, lineEnd(text, rest) - rest)))
+                    rest = lineEnd(text, rest) + 1;
+                if (rest >= text.size()) {
+                    DroppedBlock block;
+                    block.why = DroppedBlock::Why::Unfinished;
+                    block.keyword = std::string(keyword);
+                    block.line = lines.at(pos);
+                    block.wordLine = lines.at(text.size()) - (text.back() == '\n' ? 1 : 0);
+                    dropped->push_back(std::move(block));
+                }
+                break;
+            }
+            pos = lineEnd(text, pos) + 1;
+        }
+    }
     return entries;
 }
 
@@ -258,13 +328,13 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
     // Whether the word at `at` stands first on its line and looks like a keyword: a keyword starts there.
     auto keywordStartsAt = [&](std::size_t at) {
         const std::size_t start = lineStartOf(text, at);
-        const std::string_view keyword = grdecl::keywordAtLineStart(text, start);
+        const std::string_view keyword = deckKeywordAt(text, start);
         return !keyword.empty() && static_cast<std::size_t>(keyword.data() - text.data()) == at;
     };
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::string_view keyword = grdecl::keywordAtLineStart(text, pos);
-        if (keyword.empty()) {
+        const std::string_view written = deckKeywordAt(text, pos);
+        if (written.empty()) {
             const std::size_t end = lineEnd(text, pos);
             if (cells > 0 && startsNumber(text.substr(pos, end - pos))) {
                 // Values on lines of their own, passed over up to their "/": the line above them should have been
@@ -283,8 +353,25 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
             pos = end + 1;
             continue;
         }
-        const std::size_t at = static_cast<std::size_t>(keyword.data() - text.data());
-        const std::size_t body = at + keyword.size();
+        // Simulators read keywords in any case: "poro" is PORO, and the property is named so.
+        const std::string keyword = upperCase(written);
+        const std::size_t at = static_cast<std::size_t>(written.data() - text.data());
+        const std::size_t body = at + written.size();
+        // Section headers and switches (GRID, PROPS, EDIT, NOECHO, ECHO, END, ...) hold no data, and an edit of
+        // several records ends at its empty record: neither may take the block after it.
+        switch (grdecl::recordShapeOf(keyword)) {
+        case grdecl::RecordShape::None:
+            pos = lineEnd(text, body) + 1;
+            continue;
+        case grdecl::RecordShape::Line:
+            pos = lineEnd(text, lineEnd(text, body) + 1) + 1;
+            continue;
+        case grdecl::RecordShape::UntilEmpty:
+            pos = afterRecords(text, body);
+            continue;
+        case grdecl::RecordShape::One:
+            break;
+        }
         const std::size_t slash = grdecl::sectionEnd(text, body);
         const std::size_t end = slash == npos ? text.size() : slash + 1;
         if (grdecl::isGridKeyword(keyword) || isOtherRecord(keyword) || cells == 0) {
@@ -305,7 +392,7 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
                 // The next keyword: this one holds no values (NOECHO), or the "/" after its values is missing.
                 if (summary.entries > 0 && dropped) {
                     block.why = DroppedBlock::Why::NoSlash;
-                    block.word = std::string(grdecl::keywordAtLineStart(text, lineStartOf(text, word)));
+                    block.word = std::string(deckKeywordAt(text, lineStartOf(text, word)));
                     block.wordLine = lines.at(word);
                     dropped->push_back(std::move(block));
                 }
@@ -328,12 +415,19 @@ std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::si
             continue;
         }
         if (summary.end != grdecl::ScanEnd::TooMany && count == cells) {
-            PropertyEntry entry{std::string(keyword), body, end, true};
+            PropertyEntry entry;
+            entry.name = keyword;
+            entry.valuesBegin = body;
+            entry.valuesEnd = end;
+            entry.keywordBlock = true;
             entry.keyword = entry.name;
             entry.line = block.line;
             entry.valuesLine = block.line;
             entries.push_back(std::move(entry));
-        } else if (dropped && (count > 0 || summary.end == grdecl::ScanEnd::TooMany)) {
+        } else if (dropped && (count > 0 || summary.end == grdecl::ScanEnd::TooMany ||
+                               (summary.end == grdecl::ScanEnd::Terminator && grdecl::isKnownKeyword(keyword)))) {
+            // An array the deck knows (PORO, NTG, SATNUM, ...) that holds no value at all is said too; an unknown
+            // keyword's empty record is a setting, not a property.
             block.why = DroppedBlock::Why::WrongCount;
             block.count = summary.end == grdecl::ScanEnd::TooMany ? cells : count;
             block.countBeyond = summary.end == grdecl::ScanEnd::TooMany;
@@ -352,6 +446,19 @@ std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells, std
         entries = splitKeywordProperties(text, static_cast<std::size_t>(std::max(cells, 0)), dropped);
     }
     return entries;
+}
+
+bool writtenAsFraction(std::string_view values)
+{
+    if (values.find('.') != npos) return true;
+    // An exponent: E or D (any case) right after a digit and before a digit or a sign ("5E-1", "25D-2", "1e0").
+    for (std::size_t i = 1; i + 1 < values.size(); ++i) {
+        const char c = values[i];
+        if ((c == 'E' || c == 'e' || c == 'D' || c == 'd') && grdecl::detail::isDigit(values[i - 1]) &&
+            (grdecl::detail::isDigit(values[i + 1]) || values[i + 1] == '-' || values[i + 1] == '+'))
+            return true;
+    }
+    return false;
 }
 
 PropertyReportLine droppedBlockLine(const DroppedBlock& block, int cells, std::string_view fileName,
@@ -380,6 +487,9 @@ PropertyReportLine droppedBlockLine(const DroppedBlock& block, int cells, std::s
         break;
     case Why::NoMarker:
         text = fillText(texts::DroppedNoMarker.in(lang), {line, file, block.keyword});
+        break;
+    case Why::Unfinished:
+        text = fillText(texts::DroppedUnfinished.in(lang), {where, std::to_string(block.wordLine)});
         break;
     }
     return {PropertyReportLine::Kind::Log, std::move(text), log_colour::Orange};
@@ -420,12 +530,15 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
     const std::string_view block = text.substr(begin, end - begin);
     const std::size_t limit = gridSize > 0 ? static_cast<std::size_t>(gridSize) : 0;
-    auto pointBefore = [&](std::size_t stop) { return block.substr(0, stop).find('.') != npos; };
+    auto pointBefore = [&](std::size_t stop) {
+        return writtenAsFraction(block.substr(0, std::min(stop, block.size())));
+    };
 
     // Codes go straight into ints (a run of n codes is one fill) when the user's type asks for codes or no value
-    // before the first "/" has a decimal point; a property that fits holds exactly one value per cell, so that is
-    // what is reserved, however short its runs make the text. Long blocks are scanned on both cores, so the code of
-    // a value depends on the value alone; the first code out of range is looked up again only when there is one.
+    // before the first "/" has a decimal point or an exponent; a property that fits holds exactly one value per
+    // cell, so that is what is reserved, however short its runs make the text. Long blocks are scanned on both
+    // cores, so the code of a value depends on the value alone; the first code out of range is looked up again only
+    // when there is one.
     grdecl::ScanSummary scan;
     std::optional<double> outOfRange;
     // Keyword blocks are read as numbers first: their whole values may be codes or a property of values.
@@ -450,7 +563,8 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
             grdecl::scanNumbers(
                 block, first, [&](std::uint64_t, double v) { first(v); }, limit);
         }
-        // A "/" inside a comment can hide a decimal point further on: then the values are read again as numbers.
+        // A "/" inside a comment can hide a decimal point or an exponent further on: then the values are read again
+        // as numbers.
         if (!discreteType && pointBefore(scan.stop)) {
             asCodes = false;
             read.codes = {};
@@ -624,11 +738,19 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
     return report;
 }
 
-PropertyReport notPropertyFileReport(std::string_view lang, const std::string& fileName)
+std::string noPropertyFoundText(std::string_view text, std::string_view fileName, std::string_view lang)
+{
+    const auto lines = std::count(text.begin(), text.end(), '\n') + (!text.empty() && text.back() != '\n' ? 1 : 0);
+    return fillText(texts::NoPropertyFound.in(lang), {fileName, std::to_string(std::max<std::ptrdiff_t>(lines, 1))});
+}
+
+PropertyReport notPropertyFileReport(std::string_view lang, const std::string& fileName,
+                                     const std::vector<std::string>& reasons)
 {
     PropertyReport report;
     report.messageBox = lang == "ru" ? PropertyMessageBox{texts::CaptionRu, texts::NotPropertyFileBox}
                                      : PropertyMessageBox{texts::CaptionEn, texts::NotPropertyFileBoxEn};
+    for (std::size_t i = 0; i < reasons.size(); ++i) report.messageBox->text += (i == 0 ? "\n\n" : "\n") + reasons[i];
     report.lines.push_back(
         {Line::Kind::Log, fileName.empty() ? texts::NotPropertyFileLog : texts::NotPropertyFileLog + (": " + fileName),
          log_colour::Red});

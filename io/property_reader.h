@@ -2,7 +2,7 @@
 // back as a property the import command adds to the document. A file whose properties are marked with "Property name in Petrel : NAME" comment
 // lines is split at those lines. A file without them is read as plain keyword blocks (PORO, PERMX, NTG, FACIES,
 // SATNUM, ...): each block of exactly one value per grid cell is a property named by its keyword, discrete when
-// every value is a whole number; blocks of any other size and the grid's own keywords are passed over.
+// every value is a whole number; blocks of any other size are said and left out, the grid's own keywords passed over.
 //
 // The import command works in four steps: decode the file text (UTF-8 inside the program), split it into its
 // properties (splitPropertyText), ask the user the kind of each, then for each property loadProperty, which reads
@@ -95,6 +95,13 @@ inline constexpr TextPair DroppedNoMarker{
     "Values on line {} of {} were not loaded: no \"Property name in Petrel\" line names them (keyword \"{}\")",
     "Значения на строке {} файла {} не загружены: их не называет строка \"Property name in Petrel\" (ключевое "
     "слово \"{}\")"};
+inline constexpr TextPair DroppedUnfinished{"{} was not loaded: the file ends on line {} before its values",
+                                            "{} не загружено: файл кончается на строке {} раньше его значений"};
+inline constexpr TextPair NoPropertyFound{
+    "{} holds no \"Property name in Petrel\" line and no keyword block of values that could be a property, up to "
+    "the end of the file (line {})",
+    "В файле {} нет ни строки \"Property name in Petrel\", ни блока значений под ключевым словом, который мог бы быть "
+    "свойством, до конца файла (строка {})"};
 inline constexpr TextPair OutsideFraction{
     "{}: {} of {} cells hold values outside 0 to 1 (from {} to {}); the values are kept as read",
     "{}: в {} из {} ячеек значения вне диапазона от 0 до 1 (от {} до {}); значения оставлены как прочитаны"};
@@ -122,6 +129,7 @@ struct DroppedBlock {
         NoSlash,     // its values run into the next keyword: the "/" that ends them is missing
         NoKeyword,   // values after a line that is no keyword (a keyword misspelt or in lower case)
         NoMarker,    // values in a marked file that no marker line names (a damaged or lost marker line)
+        Unfinished,  // a keyword after the last property of a marked file, and no values up to the file's end (cut)
     };
     Why why = Why::WrongCount;
     std::string keyword;       // the keyword it stands under ("" when none)
@@ -129,18 +137,21 @@ struct DroppedBlock {
     std::size_t count = 0;     // WrongCount: the values found
     bool countBeyond = false;  // WrongCount: more values than count, which is the bound they were counted to
     std::string word;          // NotANumber: the word; NoSlash: the next keyword; NoKeyword: the line above
-    int wordLine = 0;          // NotANumber, NoSlash: the word's line
+    int wordLine = 0;          // NotANumber, NoSlash: the word's line; Unfinished: the file's last line
 };
 
 // The properties of a file in file order; empty when the text holds no marker (not a property file). With
 // `dropped`, values that no marker names (before the first marker, or after the "/" of a property and before the
-// next marker) are added there.
+// next marker) are added there, and so is a keyword after the last property that the file ends before any value of
+// (a file cut inside the next property's lines).
 std::vector<PropertyEntry> splitPropertyText(std::string_view text, std::vector<DroppedBlock>* dropped = nullptr);
 
-// The keyword blocks of a file without markers that hold exactly `cells` values, in file order. The grid's own
-// keywords and keywords of other records (BOX, EQUALS, COPY, ...) are passed over; a keyword followed on the next
-// line by another keyword holds no values (NOECHO). With `dropped`, every other block holding numbers is added
-// there with why it is not a property.
+// The keyword blocks of a file without markers that hold exactly `cells` values, in file order. Keywords are read
+// in any case, as simulators read them ("poro" is PORO). The grid's own keywords and keywords of other records
+// (BOX, EQUALS, COPY, ...) are passed over, an edit of several records (EQUALS) up to its empty record; section
+// headers and switches (GRID, PROPS, EDIT, REGIONS, SOLUTION, SCHEDULE, END, NOECHO, ECHO) hold no data, and so
+// does any keyword followed on the next line by another keyword. With `dropped`, every other block holding numbers
+// is added there with why it is not a property.
 std::vector<PropertyEntry> splitKeywordProperties(std::string_view text, std::size_t cells,
                                                   std::vector<DroppedBlock>* dropped = nullptr);
 
@@ -154,9 +165,13 @@ std::vector<PropertyEntry> propertyEntries(std::string_view text, int cells,
 // names holding "SATURATION" or the Russian words for porosity, net-to-gross and saturation).
 bool holdsFraction(PropertyKind kind, std::string_view keyword, std::string_view name);
 
+// Whether values as written carry a fraction: a decimal point, or an exponent (5E-1, Fortran's 5D-1) on a number.
+// Codes are whole numbers written without either; a property written with either holds values.
+bool writtenAsFraction(std::string_view values);
+
 // A property's values as read, before it is judged against the grid.
 struct PropertyValues {
-    bool discrete = false;          // no "." anywhere among its values (up to the "/"); for a keyword block,
+    bool discrete = false;          // no "." or exponent among its values (up to the "/"); for a keyword block,
                                     // every value a whole number within the range of codes
     std::vector<double> values;     // continuous: the values; discrete: emptied once turned into codes
     std::vector<int> codes;         // discrete: the codes (whole part of each value, or kUndefinedCode)
@@ -213,8 +228,13 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
                             std::string_view lang, const PropertySet& loaded,
                             const std::vector<std::uint8_t>& active = {}, std::string_view fileName = {});
 
-// The message box (in the interface language) and red log line naming `fileName` for a file without any marker.
-PropertyReport notPropertyFileReport(std::string_view lang = "ru", const std::string& fileName = {});
+// Why a file holding no property (no entry, no block left out) is refused: `fileName` read to its last line.
+std::string noPropertyFoundText(std::string_view text, std::string_view fileName, std::string_view lang);
+
+// The message box (in the interface language) and red log line naming `fileName` for a file without any marker;
+// the box ends with `reasons`, one a line (why each block of values the file holds was not taken).
+PropertyReport notPropertyFileReport(std::string_view lang = "ru", const std::string& fileName = {},
+                                     const std::vector<std::string>& reasons = {});
 
 // Sends the status, trace and log lines of a report to the user (the message box is the caller's).
 void deliverPropertyReport(const PropertyReport& report, Feedback& feedback);

@@ -221,6 +221,15 @@ WellFile parseWellFile(std::string_view text)
         file.rows.push_back(readWellRow(line, number));
         return true;
     });
+    // Exports end every line: a text that stops without a line end after its data lines (inside a row, or in the
+    // blanks before the next one) may have been cut there.
+    if (!file.rows.empty() && !text.empty() && text.back() != '\n' && text.back() != '\r') {
+        const int lastLine = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        const std::size_t lastBreak = text.rfind('\n');
+        const bool blank = isBlankLine(text.substr(lastBreak == std::string_view::npos ? 0 : lastBreak + 1));
+        if (file.rows.back().line == lastLine || (blank && file.rows.back().line == lastLine - 1))
+            file.openLine = lastLine;
+    }
 
     // The usual number of words: the most frequent among the data lines; of equally frequent ones the header's,
     // else the largest.
@@ -330,8 +339,9 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
 
     std::vector<std::string> reasons;
     std::vector<std::string> gaps;
-    int lastUsedLine = 0;  // line of the last point
-    bool leftOut = false;  // lines were left out since the last point
+    std::vector<std::string> notRising;  // points whose measured depth is not above the one before
+    int lastUsedLine = 0;                // line of the last point
+    bool leftOut = false;                // lines were left out since the last point
     for (const WellRow& row : file.rows) {
         if (std::optional<std::string> why = whyNot(row)) {
             reasons.push_back(std::move(*why));
@@ -346,6 +356,10 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
             gaps.push_back(
                 fillText(texts::Gap.in(lang), {numberText(report.trajectory.back()[0]), std::to_string(lastUsedLine),
                                                numberText(point[0]), std::to_string(row.line)}));
+        if (!report.trajectory.empty() && !(point[0] > report.trajectory.back()[0]))
+            notRising.push_back(fillText(texts::DepthStep.in(lang),
+                                         {std::to_string(row.line), numberText(point[0]),
+                                          numberText(report.trajectory.back()[0]), std::to_string(lastUsedLine)}));
         leftOut = false;
         lastUsedLine = row.line;
         report.trajectory.push_back(point);
@@ -365,6 +379,12 @@ WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfir
     if (!gaps.empty())
         report.lines.push_back(
             logLine(fillText(texts::Gaps.in(lang), {file_, listed(gaps, lang)}), log_colour::Orange));
+    if (!notRising.empty())
+        report.lines.push_back(
+            logLine(fillText(texts::DepthNotRising.in(lang), {file_, listed(notRising, lang)}), log_colour::Orange));
+    if (file.openLine > 0)
+        report.lines.push_back(logLine(fillText(texts::LastLineOpen.in(lang), {file_, std::to_string(file.openLine)}),
+                                       log_colour::Orange));
     std::size_t beyond = 0;
     float zMin = report.trajectory[0][3], zMax = zMin, mdMin = report.trajectory[0][0], mdMax = mdMin;
     for (const std::vector<float>& p : report.trajectory) {

@@ -85,6 +85,12 @@ inline constexpr TextPair DepthsBeyond{
     "well is drawn as read",
     "Скважина {} ({}): {} из {} точек лежат глубже или выше 20 км (глубины от {} до {}, MD от {} до {}); скважина "
     "показана как прочитана"};
+inline constexpr TextPair LastLineOpen{
+    "{}: the file stops at line {} without a line end: it may be cut there; the points are kept as read",
+    "{}: файл обрывается на строке {} без перевода строки: возможно, он обрезан там; точки оставлены как прочитаны"};
+inline constexpr TextPair DepthNotRising{"{}: the measured depth does not increase at {}; the points are kept as read",
+                                         "{}: измеренная глубина не растёт в {}; точки оставлены как прочитаны"};
+inline constexpr TextPair DepthStep{"line {} (MD {} after {} on line {})", "строке {} (MD {} после {} в строке {})"};
 }  // namespace well_texts
 
 // The deepest a well point can lie, and the longest a well can be, in metres: no well has been drilled half as deep.
@@ -122,6 +128,7 @@ struct WellFile {
     std::size_t usualWords = 0;        // the number of words most data lines hold (ties: the header's, else most)
     bool hasHeader = false;
     bool foreignLayout = false;  // first line "WELLNAME: ...": another tool's layout, refused
+    int openLine = 0;  // the last line, when the text stops there without a line end after its data lines, else 0
 };
 
 // Parses a decoded .dev text (a leading byte order mark is ignored; CRLF and LF line ends).
@@ -176,7 +183,8 @@ struct WellReport {
 // orange line names the file, the lines and the words; lines left out between two points used leave a gap that
 // the well is drawn across as a straight line, and a second orange line names each gap by its measured depths.
 // Points deeper or higher than kDeepestWellPoint (depth or measured depth) are kept as read, counted in an orange
-// line. Refused: no name, columns not all chosen, no usable data line. The message box and the lines are in the
+// line; so are points whose measured depth does not increase (a line written twice), each named with its line, and
+// a text that stops without a line end after its data lines (the file may be cut there, inside a number or a row). Refused: no name, columns not all chosen, no usable data line. The message box and the lines are in the
 // interface language `lang` ("en" or "ru"); `fileName` (without folder) is named in the lines.
 WellReport loadWell(const WellFile& file, const WellColumns& columns, WellConfirmation confirmation,
                     std::string_view lang = "ru", std::string_view fileName = {});

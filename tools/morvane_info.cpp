@@ -8,6 +8,7 @@
 #include <string>
 
 #include "io/file_text.h"
+#include "io/property_reader.h"
 #include "tools/info/grid_info.h"
 #include "tools/info/property_info.h"
 #include "tools/info/well_info.h"
@@ -27,7 +28,7 @@ reads it and reported as a JSON array with one object per property, in file orde
   "name"         the property's name (UTF-8, also when the file writes it in Windows-1251)
   "keyword"      the keyword line above its marker ("" when there is none)
   "line"         the line of its marker
-  "kind"         "discrete" (no decimal point among its values) or "continuous"
+  "kind"         "discrete" (no decimal point or exponent among its values) or "continuous"
   "count"        values after n*v runs are expanded
   "min" "max"    smallest and largest value (null without values)
   "codes"        discrete only: each code and the number of cells holding it
@@ -87,7 +88,8 @@ Options:
 
 Exit status:
   0 when the grid is loaded (read and built), the well would load with the preselected columns, or the property
-  file holds at least one property (with --grid: and the grid was built); 1 otherwise; 2 for wrong usage.
+  file holds at least one property (with --grid: the grid was built and at least one property fits it); 1
+  otherwise; 2 for wrong usage.
 )";
 
 }  // namespace
@@ -144,11 +146,15 @@ int main(int argc, char** argv)
             }
             const auto report = morvane::info::propertyInfo(text, cells, fileName);
             std::printf("%s\n", morvane::info::jsonArray(report.objects).c_str());
-            return report.properties == 0 ? 1 : 0;
+            if (report.objects.empty())
+                std::fprintf(stderr, "morvane-info: %s\n", morvane::noPropertyFoundText(text, fileName, "en").c_str());
+            return report.accepted == 0 ? 1 : 0;
         }
         if (propertyFile) {
             const auto report = morvane::info::propertyInfo(text, fileName);
             std::printf("%s\n", morvane::info::jsonArray(report.objects).c_str());
+            if (report.objects.empty())
+                std::fprintf(stderr, "morvane-info: %s\n", morvane::noPropertyFoundText(text, fileName, "en").c_str());
             return report.properties == 0 ? 1 : 0;
         }
         bool loaded = false;

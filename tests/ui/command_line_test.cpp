@@ -137,6 +137,13 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
     EXPECT_NE(runWithoutDisplay(folder, {grid, props, "--property", "NONE", "--snapshot", facies}, log), 0);
     EXPECT_TRUE(log.contains("NONE"));
 
+    // A file of which no property fits the grid loads nothing: the run says so with the file and the cells, exit 1.
+    o.properties = {other};
+    const QString wrong = QString::fromStdString(gen::writePropertyFile(o, folder.file("WRONG.GRDECL")).string());
+    EXPECT_EQ(runWithoutDisplay(folder, {grid, wrong, "--snapshot", facies}, log), 1);
+    EXPECT_TRUE(log.contains("no property of " + wrong + " fits the grid (288 cells), so none was loaded"))
+        << log.toStdString();
+
     // The filter view: removing the cells of PORO above the middle of its range leaves a smaller model; the filter
     // refuses a property of codes.
     const QString cut = QString::fromStdString(folder.file("cut.png").string());
@@ -255,7 +262,7 @@ TEST(CommandLineSnapshot, ProductionIsDrawnAsDiscsAndUnknownWellsAreNamed)
     ASSERT_TRUE(run.waitForFinished(60000));
     const QByteArray log = run.readAllStandardError();
     ASSERT_EQ(run.exitCode(), 0) << log.toStdString();
-    EXPECT_TRUE(log.contains("so their production was not loaded: Ghost\n")) << log.toStdString();
+    EXPECT_TRUE(log.contains("so their production was not loaded: Ghost (production.csv)\n")) << log.toStdString();
     EXPECT_TRUE(log.contains("Production is loaded for 2 wells"));
     const QImage image(out);
     ASSERT_FALSE(image.isNull());

@@ -199,6 +199,17 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
                                         "\"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),
               std::string::npos)
         << fromBlocks[1].text();
+
+    // What the exit status tells: how many properties fit the grid, none when every one is refused; a property
+    // written with exponents only is continuous here as in the viewer.
+    EXPECT_EQ(info::propertyInfo(text, 4, "p.GRDECL").accepted, 2);
+    EXPECT_EQ(info::propertyInfo(text, 5, "p.GRDECL").accepted, 0);
+    EXPECT_EQ(info::propertyInfo(text, 5, "p.GRDECL").properties, 3);
+    const std::string exponents = "PORO\n-- Property name in Petrel : P\n 2*5E-1 2*25D-2\n /\n";
+    EXPECT_NE(info::jsonArray(info::propertyInfo(exponents).objects)
+                  .find("\"kind\": \"continuous\", \"count\": 4, "
+                        "\"min\": 0.25, \"max\": 0.5"),
+              std::string::npos);
 }
 
 }  // namespace

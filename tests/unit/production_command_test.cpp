@@ -51,8 +51,9 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     ASSERT_EQ(feedback.log.size(), 3u);
     EXPECT_EQ(feedback.log[0], (FeedbackRecorder::LogLine{"Opening file: " + good, log_colour::LightGrey}));
     EXPECT_EQ(feedback.log[1],
-              (FeedbackRecorder::LogLine{"No well of these names is loaded, so their production was not loaded: Ghost",
-                                         log_colour::Red}));
+              (FeedbackRecorder::LogLine{
+                  "No well of these names is loaded, so their production was not loaded: Ghost (prod.csv)",
+                  log_colour::Red}));
     EXPECT_EQ(feedback.log[2], (FeedbackRecorder::LogLine{"Production is loaded for 2 wells", log_colour::Green}));
 
     // A wrong line further down, or a file that is not there: nothing changes and the log says why in red.

@@ -82,5 +82,32 @@ TEST(ProductionFile, AVolumeBeyondAnyWellsIsKeptAndNoted)
               "значение оставлено как прочитано");
 }
 
+// A file that stops right after a row without its line end may have been cut inside that row (a volume cut short,
+// the last columns lost): the row is kept as read and its line is noted. A file ending with its line end, in any of
+// the three forms, or with blanks after it, notes nothing.
+TEST(ProductionFile, ALastRowWithoutItsLineEndIsNoted)
+{
+    const std::string whole = "Well;Oil;Water;Gas\nW-1;120.5;30.25;4.5\nW-2;80;12.5;2.75\n";
+    for (const std::string& text : {whole, std::string("Well\tOil\tWater\tGas\r\nW-1\t1\t2\t3\r\n"),
+                                    std::string("Well;Oil;Water;Gas\rW-1;1;2;3\r"), whole + "  "}) {
+        const ProductionFile file = parseProductionText(text);
+        ASSERT_TRUE(file.read());
+        EXPECT_EQ(file.openLastLine, 0) << text;
+    }
+    const ProductionFile shortened = parseProductionText(whole.substr(0, whole.size() - 4));
+    ASSERT_TRUE(shortened.read());
+    EXPECT_EQ(volumesOf(shortened), (std::vector<Volumes>{{"W-1", 120.5f, 30.25f, 4.5f}, {"W-2", 80, 12.5f, 2}}));
+    EXPECT_EQ(shortened.openLastLine, 3);
+    EXPECT_EQ(productionCutText(shortened.openLastLine, "P.csv", "en"),
+              "P.csv, line 3, the last, has no line end: the file may be cut inside it; its volumes are kept as read");
+    EXPECT_EQ(productionCutText(2, "P.csv", "ru"),
+              "P.csv, строка 2, последняя, не завершена переводом строки: файл, возможно, обрезан на ней; её объёмы "
+              "оставлены как прочитаны");
+    const ProductionFile lost = parseProductionText("Well;Oil;Water;Gas\nW-1;120.5;30.2");
+    ASSERT_TRUE(lost.read());
+    EXPECT_EQ(volumesOf(lost), (std::vector<Volumes>{{"W-1", 120.5f, 30.2f, -1}}));
+    EXPECT_EQ(lost.openLastLine, 2);
+}
+
 }  // namespace
 }  // namespace morvane

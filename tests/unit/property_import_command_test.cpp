@@ -261,7 +261,8 @@ TEST_F(PropertyImportCommand, KeywordBlocksWithoutMarkersAreOfferedByTheirKeywor
     EXPECT_EQ(kinds(state.document.properties), (Kinds{{"PORO", 4}, {"FACIES", 2}}));
 }
 
-// A file without markers whose blocks do not fit the grid is no property file.
+// A file without markers whose blocks do not fit the grid is no property file; the refusal says which block holds
+// how many values against the grid's cells.
 TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
 {
     const std::string path = file("GRID.GRDECL", "PORO\n  0.1 0.2 0.3 /\n");
@@ -272,7 +273,8 @@ TEST_F(PropertyImportCommand, AFileWithoutMarkerIsNoPropertyFile)
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].caption, "Property loading");
     EXPECT_EQ(prompts->messages[0].text,
-              "The chosen file is not a property file. Please choose a correct property file.");
+              "The chosen file is not a property file. Please choose a correct property file.\n\n"
+              "PORO (GRID.GRDECL, line 1) was not loaded: it holds 3 values, the grid has 24 cells");
     // The block left out is named with its line and counts before the verdict.
     EXPECT_EQ(std::count(feedback.log.begin(), feedback.log.end(),
                          RecordedFeedback::LogLine{

@@ -106,6 +106,12 @@ TEST(PropertySplit, TextWithoutMarkerIsNotAPropertyFile)
               std::vector<std::string>{std::string(texts::NotPropertyFileLog) + ": notes.txt"});
     ASSERT_EQ(linesOf(r, PropertyReportLine::Kind::Log), std::vector<std::string>{texts::NotPropertyFileLog});
     EXPECT_EQ(r.lines[0].colour, log_colour::Red);
+    // A file cut before its first property says so with the line it was read to.
+    EXPECT_EQ(noPropertyFoundText("-- Format : GRDECL\n-- Grid : 6 x", "P.GRDECL", "en"),
+              "P.GRDECL holds no \"Property name in Petrel\" line and no keyword block of values that could be a "
+              "property, up to the end of the file (line 2)");
+    EXPECT_EQ(notPropertyFileReport("en", "P.GRDECL", {"one", "two"}).messageBox->text,
+              std::string(texts::NotPropertyFileBoxEn) + "\n\none\ntwo");
 }
 
 // A file without markers: every keyword block of exactly one value per cell is a property named by its keyword,
@@ -136,6 +142,45 @@ TEST(PropertyKeywordBlocks, EachBlockOfTheCellCountIsAProperty)
     EXPECT_TRUE(splitPropertyText(text).empty());  // no marker: splitting at markers finds nothing
 }
 
+// A deck as simulators read it: NOECHO ... ECHO around the arrays and the headers of its sections (PROPS, EDIT,
+// REGIONS, SOLUTION, SCHEDULE, END) hold no data, so none of them takes the block after it; an edit of several
+// records (EQUALS) ends at its empty record, so its second record is no block of its own; keywords written in lower
+// case are keywords, named as the simulator names them.
+TEST(PropertyKeywordBlocks, SectionKeywordsHoldNoDataAndLowerCaseKeywordsCount)
+{
+    const std::string deck =
+        "NOECHO\nGRID\nPROPS\n"
+        "PORO\n 4*0.2 /\n"
+        "EDIT\n"
+        "EQUALS\n PERMX 100 /\n NTG 0.5 1 2 1 /\n/\n"
+        "permx   -- Generated : Petrel\n 1 2 3 4 /\n"
+        "REGIONS\n"
+        "fipnum\n 2*1 2*2 /\n"
+        "SOLUTION\nSCHEDULE\nSatnum\n 4*3 /\nEND\nECHO\n";
+    for (const std::string& t : {deck, test::withCrlf(deck)}) {
+        std::vector<DroppedBlock> dropped;
+        const auto entries = propertyEntries(t, 4, &dropped);
+        std::vector<std::string> names;
+        for (const auto& e : entries) names.push_back(e.name);
+        EXPECT_EQ(names, (std::vector<std::string>{"PORO", "PERMX", "FIPNUM", "SATNUM"}));
+        std::vector<std::string> said;
+        for (const DroppedBlock& d : dropped) said.push_back(droppedBlockLine(d, 4, "DECK.INC", "en").text);
+        EXPECT_EQ(said, std::vector<std::string>{});
+        ASSERT_EQ(entries.size(), 4u);
+        EXPECT_EQ(readPropertyValues(t, entries[0], 4).values, (std::vector<double>{0.2, 0.2, 0.2, 0.2}));
+        EXPECT_EQ(readPropertyValues(t, entries[1], 4).codes, (std::vector<int>{1, 2, 3, 4}));
+        EXPECT_EQ(readPropertyValues(t, entries[2], 4).codes, (std::vector<int>{1, 1, 2, 2}));
+        EXPECT_EQ(entries[1].line, 11);
+        EXPECT_EQ(entries[1].keyword, "PERMX");
+    }
+    // A block of the wrong size never vanishes: an array with no value at all is said as one of another size.
+    std::vector<DroppedBlock> dropped;
+    EXPECT_TRUE(propertyEntries("NOECHO\nntg\n /\nRPTGRID\n /\nECHO\n", 4, &dropped).empty());
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(droppedBlockLine(dropped[0], 4, "DECK.INC", "en").text,
+              "NTG (DECK.INC, line 2) was not loaded: it holds 0 values, the grid has 4 cells");
+}
+
 // Every block of values the reader leaves out is named with its line and why, so the file can be mended: a block of
 // another size, a word that is no number, a missing "/", a keyword that is not one, values whose marker line is
 // damaged. Records of edits (EQUALS) are no properties and are passed over without a word.
@@ -147,7 +192,7 @@ TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
         "NTG\n 0.5 N/A 0.5 0.5 /\n"             // 6-7
         "SWAT\n 0.1 0.2 0.3 0.4\n"              // 8-9: no "/"
         "PERMX\n 1 2 3 4 /\n"                   // 10-11: the one property
-        "poro\n 4*0.2 /\n";                     // 12-13: not a keyword
+        "PORO:\n 4*0.2 /\n";                    // 12-13: not a keyword
     std::vector<DroppedBlock> dropped;
     const auto entries = propertyEntries(keywords, 4, &dropped);
     ASSERT_EQ(entries.size(), 1u);
@@ -159,7 +204,7 @@ TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
                         "PORO (K.GRDECL, line 4) was not loaded: it holds 3 values, the grid has 4 cells",
                         "NTG (K.GRDECL, line 6) was not loaded: \"N/A\" on line 7 is not a number",
                         "SWAT (K.GRDECL, line 8) was not loaded: no \"/\" ends its values before PERMX on line 10",
-                        "Values on line 13 of K.GRDECL were not loaded: the line above them, \"poro\", is not a "
+                        "Values on line 13 of K.GRDECL were not loaded: the line above them, \"PORO:\", is not a "
                         "keyword"}));
     for (const DroppedBlock& d : dropped)
         EXPECT_EQ(droppedBlockLine(d, 4, "K.GRDECL", "en").colour, log_colour::Orange);
@@ -180,6 +225,21 @@ TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
     EXPECT_EQ(droppedBlockLine(dropped[0], 4, "M.GRDECL", "en").text,
               "Values on line 3 of M.GRDECL were not loaded: no \"Property name in Petrel\" line names them (keyword "
               "\"PORO\")");
+    // A file cut inside the lines that name its next property: the keyword is named, with where the file ends.
+    for (const std::string tail : {"FACIES   -- Generated : Petrel\n-- Property name in Pet",
+                                   "FACIES   -- Generated : Petrel\n", "FACIES   -- Gen"}) {
+        const std::string cut = oneProperty("PORO", "P", "  4*0.1") + "\n" + tail;
+        dropped.clear();
+        ASSERT_EQ(propertyEntries(cut, 4, &dropped).size(), 1u);
+        ASSERT_EQ(dropped.size(), 1u) << tail;
+        EXPECT_EQ(droppedBlockLine(dropped[0], 4, "C.GRDECL", "en").text,
+                  std::string("FACIES (C.GRDECL, line 6) was not loaded: the file ends on line ") +
+                      (tail.find("Property") != std::string::npos ? "7" : "6") + " before its values");
+    }
+    dropped.clear();
+    propertyEntries(oneProperty("PORO", "P", "  4*0.1") + "ECHO\nEND\n-- the end\n", 4, &dropped);
+    EXPECT_TRUE(dropped.empty());
+
     PropertySet p;
     const PropertyReport b = loadProperty(marked, markedEntries[0], PropertyKind::Unset, 4, "en", p, {}, "M.GRDECL");
     EXPECT_FALSE(b.accepted);
@@ -294,6 +354,32 @@ TEST(PropertyKind, PointAnywhereMakesContinuousAndRepeatsGiveExactlyNCopies)
 
     // A plain 100000 is a value, not a repeat count.
     EXPECT_EQ(readOnly(oneProperty("PERMX", "K", "100000 2*0.5"), 3).values, (std::vector<double>{100000, 0.5, 0.5}));
+}
+
+// Exports write small values with exponents and no point at all (12*5E-1, 25E-2, Fortran's 5D-1): such a property
+// holds values, not codes. Whole codes are written as whole numbers; a "3D" in a comment among them is no exponent.
+TEST(PropertyKind, ExponentsMakeContinuousWithoutAPoint)
+{
+    for (const std::string values : {"  2*5E-1 2*25E-2", "  2*5D-1 25d-2 2.5E-1", "  12*5E-1 12*25E-2"}) {
+        const int cells = values.find("12*") != std::string::npos ? 24 : 4;
+        const PropertyValues read = readOnly(oneProperty("PORO", "Porosity", values), cells);
+        EXPECT_FALSE(read.discrete) << values;
+        EXPECT_TRUE(read.conforms) << values;
+        EXPECT_TRUE(read.codes.empty());
+        ASSERT_EQ(read.values.size(), static_cast<std::size_t>(cells)) << values;
+        EXPECT_EQ(read.values.front(), 0.5);
+        EXPECT_EQ(read.values.back(), 0.25);
+        PropertySet p;
+        const std::string text = oneProperty("PORO", "Porosity", values);
+        const PropertyReport r = load(text, splitPropertyText(text)[0], 0, cells, "en", p);
+        ASSERT_TRUE(r.accepted) << values;
+        EXPECT_EQ(p.items[0].kind, PropertyKind::Continuous);
+        EXPECT_DOUBLE_EQ(p.items[0].min, 0.25);
+        EXPECT_DOUBLE_EQ(p.items[0].max, 0.5);
+    }
+    const PropertyValues codes = readOnly(oneProperty("FACIES", "F", "  2*1 -- facies of the 3D model\n  2*3"), 4);
+    EXPECT_TRUE(codes.discrete);
+    EXPECT_EQ(codes.codes, (std::vector<int>{1, 1, 3, 3}));
 }
 
 // A real lithology export holds a stray 3*1.5 among its codes. Typed as lithology, the property stays discrete:
@@ -520,7 +606,7 @@ TEST(PropertyConformity, GarbageAndAbsurdCountsAreRejectedWithoutExpanding)
     EXPECT_EQ(readOnly(oneProperty("F", "F", "12*1"), 10).count, 12u);
 
     // A discrete code beyond the int range cannot be stored: rejected, not wrapped.
-    const PropertyValues big = readOnly(oneProperty("F", "F", "1 3e10"), 2);
+    const PropertyValues big = readOnly(oneProperty("F", "F", "1 30000000000"), 2);
     EXPECT_TRUE(big.discrete);
     EXPECT_FALSE(big.conforms);
 

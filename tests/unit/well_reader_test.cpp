@@ -318,6 +318,51 @@ TEST(WellReaderTest, DepthsBeyondAnyWellAreSaid)
     EXPECT_EQ(said->colour, log_colour::Orange);
 }
 
+// A cut or doubled survey leaves evidence: a last data line without its line end (the file may be cut inside a
+// number of it), and a measured depth that does not increase (a line written twice). Each is said in orange with
+// the file and the line, and the points are kept as read. A whole file with rising depths says neither.
+TEST(WellReaderTest, ACutLastLineAndDepthsThatDoNotIncreaseAreSaid)
+{
+    const std::string whole = "# WELL NAME: C\nMD X Y Z\n0 1 2 30\n10 1 2 20\n20 1 2 10\n";
+    auto orange = [](const WellReport& r) {
+        std::vector<std::string> said;
+        for (const auto& l : r.lines)
+            if (l.kind == PropertyReportLine::Kind::Log && l.colour == log_colour::Orange) said.push_back(l.text);
+        return said;
+    };
+    // Whole, with either line end; stopped without the last line end; stopped in the blanks before a next row.
+    for (const std::string& text :
+         {whole, test::withCrlf(whole), whole.substr(0, whole.size() - 1), whole + "     ", whole + "\n"}) {
+        const bool open = text.back() != '\n';
+        const WellFile f = parseWellFile(text);
+        const WellReport r = loadWell(f, preselectedColumns(f.columns), WellConfirmation::Ok, "en", "c.dev");
+        ASSERT_TRUE(r.accepted);
+        ASSERT_EQ(r.trajectory.size(), 3u);
+        const std::string line = text.back() == ' ' ? "6" : "5";
+        EXPECT_EQ(orange(r), open ? std::vector<std::string>{"c.dev: the file stops at line " + line +
+                                                             " without a line end: it may be cut there; the points "
+                                                             "are kept as read"}
+                                  : std::vector<std::string>{});
+    }
+    // Cut inside the last depth: 10 is read where 1 0 stood, and said.
+    const WellFile cut = parseWellFile(whole.substr(0, whole.size() - 2));
+    const WellReport c = loadWell(cut, preselectedColumns(cut.columns), WellConfirmation::Ok, "ru", "c.dev");
+    ASSERT_TRUE(c.accepted);
+    EXPECT_EQ(c.trajectory.back()[3], 1.0f);
+    EXPECT_EQ(orange(c), std::vector<std::string>{"c.dev: файл обрывается на строке 5 без перевода строки: возможно, "
+                                                  "он обрезан там; точки оставлены как прочитаны"});
+
+    const WellFile twice = parseWellFile(
+        "# WELL NAME: C\nMD X Y Z\n0 1 2 30\n10 1 2 20\n10 1 2 20\n20 1 2 10\n"
+        "15 1 2 12\n");
+    const WellReport t = loadWell(twice, preselectedColumns(twice.columns), WellConfirmation::Ok, "en", "t.dev");
+    ASSERT_TRUE(t.accepted);
+    EXPECT_EQ(t.trajectory.size(), 5u);
+    EXPECT_EQ(orange(t), std::vector<std::string>{"t.dev: the measured depth does not increase at line 5 (MD 10 after "
+                                                  "10 on line 4); line 7 (MD 15 after 20 on line 6); the points are "
+                                                  "kept as read"});
+}
+
 TEST(WellReaderTest, WellWithoutNameIsRefusedOnEveryPath)
 {
     const std::string body = "MD X Y Z\n0 1 2 3\n";

@@ -32,9 +32,9 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
 
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::string_view block = text.substr(begin, std::clamp(entry.valuesEnd, begin, text.size()) - begin);
-    // Codes are counted only for a block that can be discrete (no "." before its end), so a continuous property
-    // of millions of distinct values costs no map.
-    const std::size_t dot = block.find('.');
+    // Codes are counted only for a block that can be discrete (no "." or exponent before its end), so a continuous
+    // property of millions of distinct values costs no map.
+    const bool fractionAnywhere = writtenAsFraction(block);
     double lo = std::numeric_limits<double>::infinity(), hi = -lo;
     std::map<long long, std::uint64_t> codes;
     auto scanBlock = [&](bool countCodes) {
@@ -49,9 +49,10 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
     };
     // A keyword block is discrete when all its values are whole codes, whether or not they are written with a point.
     const bool blockCodes = entry.keywordBlock && readPropertyValues(text, entry, gridSize).discrete;
-    grdecl::ScanSummary scan = scanBlock(entry.keywordBlock ? blockCodes : dot == npos);
-    const bool discrete = entry.keywordBlock ? blockCodes : dot == npos || dot >= scan.stop;
-    if (!entry.keywordBlock && discrete && dot != npos) scan = scanBlock(true);
+    grdecl::ScanSummary scan = scanBlock(entry.keywordBlock ? blockCodes : !fractionAnywhere);
+    const bool discrete =
+        entry.keywordBlock ? blockCodes : !writtenAsFraction(block.substr(0, std::min(scan.stop, block.size())));
+    if (!entry.keywordBlock && discrete && fractionAnywhere) scan = scanBlock(true);
     o.addString("kind", discrete ? "discrete" : "continuous");
     o.addInteger("count", static_cast<long long>(scan.values));
     o.addNumber("min", scan.values > 0 ? std::optional<double>(lo) : std::nullopt);
@@ -156,7 +157,10 @@ PropertyList propertyInfo(std::string_view text, int gridSize, std::string_view 
         std::vector<std::string> messages;
         for (const PropertyReportLine& line : report.lines)
             if (line.kind == PropertyReportLine::Kind::Log) messages.push_back(line.text);
-        if (report.accepted) loaded.add(std::move(report.property));
+        if (report.accepted) {
+            loaded.add(std::move(report.property));
+            ++list.accepted;
+        }
         o.addString("conformity", report.accepted ? "accepted" : "rejected");
         o.addString("message", report.messageBox ? report.messageBox->text : std::string());
         o.addStringList("messages", messages);

@@ -15,6 +15,7 @@ namespace morvane::info {
 struct PropertyList {
     std::vector<JsonObject> objects;  // the properties in file order, then the blocks left out
     int properties = 0;               // how many of the objects are properties
+    int accepted = 0;                 // with a grid: how many properties fit it
 };
 
 // Per property "name", "keyword" (the keyword line above the marker, "" when there is none), "line" (of its
