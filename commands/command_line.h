@@ -41,9 +41,9 @@ struct CommandLine {
     std::optional<float> filterCut;
     bool filterAbove = false;
     SnapshotView view = SnapshotView::Shell;
-    int layer = 0;             // the layer the layer view shows, from 1 at the top
-    bool eightLayers = false;  // the layer view shows eight half-transparent layers from `layer` down, not one
-    float turnDegrees = 0.0f;  // the model turned about the vertical axis, as a right drag turns it
+    int layer = 0;                      // the layer the layer view shows, from 1 at the top
+    bool eightLayers = false;           // the layer view shows eight half-transparent layers from `layer` down, not one
+    float turnDegrees = 0.0f;           // the model turned about the vertical axis, as a right drag turns it
     std::optional<float> exaggeration;  // the vertical exaggeration, as the slider sets it
     // The cell at this pixel of the snapshot (from its top left) picked as a Ctrl+click picks it: outlined in the
     // picture, what the status bar would say printed on standard output.

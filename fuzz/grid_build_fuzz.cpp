@@ -72,9 +72,8 @@ CornerPointInput makeGrid(FuzzedDataProvider& in)
             const double lean = in.ConsumeIntegralInRange(0, 3) == 0 ? in.ConsumeFloatingPointInRange(-50.0, 50.0) : 3;
             const double bottom = in.ConsumeIntegralInRange(0, 31) == 0 ? -1.0 : -1.2;  // sometimes a flat pillar
             input.pillars.insert(input.pillars.end(),
-                                       {x / 1000, y / 1000, -1.0, (x + lean) / 1000, (y - 2) / 1000, bottom});
-            input.pillarXY.insert(input.pillarXY.end(),
-                                       {x / 1000, y / 1000, (x + lean) / 1000, (y - 2) / 1000});
+                                 {x / 1000, y / 1000, -1.0, (x + lean) / 1000, (y - 2) / 1000, bottom});
+            input.pillarXY.insert(input.pillarXY.end(), {x / 1000, y / 1000, (x + lean) / 1000, (y - 2) / 1000});
         }
     }
     static const std::size_t kCut[] = {0, 0, 0, 0, 0, 1, 4, 5, 6};
@@ -164,18 +163,22 @@ float onPillar(const double* c, double z, int axis)
 // pillar's line (a SPECGRID layout).
 void checkBuilt(const ModelState& s, const CornerPointInput& input)
 {
-    const std::size_t I = std::size_t(s.document.grid.rows), J = std::size_t(s.document.grid.columns), K = std::size_t(s.document.grid.layers);
+    const std::size_t I = std::size_t(s.document.grid.rows), J = std::size_t(s.document.grid.columns),
+                      K = std::size_t(s.document.grid.layers);
     const std::size_t cells = I * J * K;
     if (s.document.grid.layoutFromSpecgrid) {
-        FUZZ_CHECK(input.declaredSize[0] == s.document.grid.columns && input.declaredSize[1] == s.document.grid.rows && input.declaredSize[2] == s.document.grid.layers);
+        FUZZ_CHECK(input.declaredSize[0] == s.document.grid.columns && input.declaredSize[1] == s.document.grid.rows &&
+                   input.declaredSize[2] == s.document.grid.layers);
         FUZZ_CHECK(s.document.grid.cellSize >= 1);
-        for (const auto& row : s.document.grid.regularCells) FUZZ_CHECK(std::count(row.begin(), row.begin() + J, 1) == long(J));
+        for (const auto& row : s.document.grid.regularCells)
+            FUZZ_CHECK(std::count(row.begin(), row.begin() + J, 1) == long(J));
     } else {
         FUZZ_CHECK(s.document.grid.cellSize > 0 && s.document.grid.cellSize % Constants::DIMENSION_MIN == 0 &&
                    s.document.grid.cellSize <= Constants::DIMENSION_MAX);
     }
     FUZZ_CHECK(s.document.grid.active.empty() || s.document.grid.active.size() == cells);
-    FUZZ_CHECK(s.document.grid.active.empty() || std::count(s.document.grid.active.begin(), s.document.grid.active.end(), 0) > 0);
+    FUZZ_CHECK(s.document.grid.active.empty() ||
+               std::count(s.document.grid.active.begin(), s.document.grid.active.end(), 0) > 0);
     if (input.actnum.size() != cells) FUZZ_CHECK(s.document.grid.active.empty());
     FUZZ_CHECK(s.document.grid.cellCount == static_cast<long long>(I * J * K));
     FUZZ_CHECK(s.document.grid.surfaceVertices == static_cast<long long>(4 * I * J));
@@ -201,7 +204,8 @@ void checkBuilt(const ModelState& s, const CornerPointInput& input)
                             FUZZ_CHECK(sameFloat(p[1], onPillar(c, s.document.grid.input.cornerDepths[depth], 1)));
                         } else {
                             FUZZ_CHECK(sameFloat(p[0], static_cast<float>(s.document.grid.input.pillarXY[4 * pillar])));
-                            FUZZ_CHECK(sameFloat(p[1], static_cast<float>(s.document.grid.input.pillarXY[4 * pillar + 1])));
+                            FUZZ_CHECK(
+                                sameFloat(p[1], static_cast<float>(s.document.grid.input.pillarXY[4 * pillar + 1])));
                         }
                         FUZZ_CHECK(sameFloat(p[2], static_cast<float>(s.document.grid.input.cornerDepths[depth])));
                     }
@@ -244,7 +248,8 @@ void checkIndices(ModelState& s, bool showInactive)
             end = first + count;
         }
     }
-    FUZZ_CHECK(s.cell_drawn.size() == layers * std::size_t(s.document.grid.definedRows) * std::size_t(s.document.grid.definedColumns));
+    FUZZ_CHECK(s.cell_drawn.size() ==
+               layers * std::size_t(s.document.grid.definedRows) * std::size_t(s.document.grid.definedColumns));
 }
 
 // The lists drawn for a view of part of the model: a block of layers and the cells around a flat section. Their
@@ -254,9 +259,8 @@ void checkPartialViews(const ModelState& s, FuzzedDataProvider& in)
     if (!s.document.grid.loaded || s.cell_drawn.empty()) return;
     const long long vertices = 2LL * s.document.grid.surfaceVertices;
     const int first = in.ConsumeIntegralInRange(-1, s.document.grid.layers);
-    const ShellLists block =
-        buildLayerBlockShell(s.document.grid, s.cell_drawn, in.ConsumeBool(), first, first + in.ConsumeIntegralInRange(0, 8),
-                             in.ConsumeBool());
+    const ShellLists block = buildLayerBlockShell(s.document.grid, s.cell_drawn, in.ConsumeBool(), first,
+                                                  first + in.ConsumeIntegralInRange(0, 8), in.ConsumeBool());
     checkLayerTable(block.faceStart, std::size_t(s.document.grid.layers), block.faces.size());
     checkLayerTable(block.lineStart, std::size_t(s.document.grid.layers), block.lines.size());
     for (const Indices* list : {&block.faces, &block.lines})
@@ -283,7 +287,8 @@ void buildAndCheck(ModelState& state, CornerPointInput input, FuzzedDataProvider
         checkBuilt(state, input);
     } else {
         // A refused grid changes nothing of the model shown before, and names its reason.
-        FUZZ_CHECK(after.sameLayout(before) && after.loaded == before.loaded && after.vertexLayers == before.vertexLayers);
+        FUZZ_CHECK(after.sameLayout(before) && after.loaded == before.loaded &&
+                   after.vertexLayers == before.vertexLayers);
         FUZZ_CHECK(!report.message.empty());
         FUZZ_CHECK(state.document.grid.input.actnum == input.actnum);
     }

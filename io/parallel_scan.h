@@ -61,8 +61,7 @@ ScanSummary scanInto(std::string_view text, std::vector<T>& out, const Convert& 
 {
     return scanNumbers(
         text, [&](double v) { out.push_back(convert(v)); },
-        [&](std::uint64_t n, double v) { out.insert(out.end(), static_cast<std::size_t>(n), convert(v)); },
-        maxValues);
+        [&](std::uint64_t n, double v) { out.insert(out.end(), static_cast<std::size_t>(n), convert(v)); }, maxValues);
 }
 
 }  // namespace detail

@@ -69,7 +69,8 @@ void MainWindow::refreshRecentMenu()
     menus_.recentFiles->clear();
     const std::vector<RecentFile> files = readRecentFiles(appSettings());
     if (files.empty()) {
-        menus_.recentFiles->addAction(QString::fromStdString(kNoRecentFiles.in(state_.view.language)))->setEnabled(false);
+        menus_.recentFiles->addAction(QString::fromStdString(kNoRecentFiles.in(state_.view.language)))
+            ->setEnabled(false);
         return;
     }
     for (std::size_t n = 0; n < files.size(); ++n) {

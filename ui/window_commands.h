@@ -37,9 +37,9 @@ struct WindowCommand {
     std::string_view id;  // a ribbon row action is named id + "Command", a menu item id + "Item"
     RibbonGroup ribbon = RibbonGroup::None;
     MenuGroup menu = MenuGroup::None;
-    CommandText caption;      // on the ribbon, and in the menu unless menuCaption says otherwise
-    CommandText tip;          // the ribbon's tool tip
-    CommandText menuCaption;  // none: the caption
+    CommandText caption{};      // on the ribbon, and in the menu unless menuCaption says otherwise
+    CommandText tip{};          // the ribbon's tool tip
+    CommandText menuCaption{};  // none: the caption
     // Qt's portable text ("Ctrl+O"); on the menu item when there is one, else on the ribbon action. A key that is
     // only shown (menuKeyShownOnly) is handled by the view's own key handling.
     const char* shortcut = nullptr;

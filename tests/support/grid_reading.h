@@ -16,7 +16,10 @@ inline GridReadResult takeGridRead(Grid& grid, GridReadResult read)
     return read;
 }
 
-inline GridReadResult readGridInto(Grid& grid, const std::string& path) { return takeGridRead(grid, readGridFile(path)); }
+inline GridReadResult readGridInto(Grid& grid, const std::string& path)
+{
+    return takeGridRead(grid, readGridFile(path));
+}
 
 inline GridReadResult readGridTextInto(Grid& grid, const std::string& path, std::string_view text)
 {

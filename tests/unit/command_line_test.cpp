@@ -94,7 +94,8 @@ TEST(CommandLineArguments, TheDemoModelIsItsGridPropertiesAndWells)
     auto cl = parseCommandLine({"--demo", "--snapshot", "d.png"}, &error);
     ASSERT_TRUE(cl.has_value()) << error;
     EXPECT_TRUE(cl->demo);
-    const std::filesystem::path demo = std::filesystem::path(MORVANE_TEST_DATA_DIR) / ".." / ".." / "resources" / "demo";
+    const std::filesystem::path demo =
+        std::filesystem::path(MORVANE_TEST_DATA_DIR) / ".." / ".." / "resources" / "demo";
     openDemoModel(*cl, demo);
     EXPECT_EQ(cl->gridFile, (demo / "DEMO.GRDECL").string());
     EXPECT_EQ(cl->propertyName, "PORO");

@@ -60,7 +60,8 @@ Scanned inPieces(std::string_view text, std::size_t bound, const PieceRule& rule
     PieceRuleScope scope(rule);
     Scanned s;
     s.values = {-7.0};  // values already held stay in front
-    s.summary = scanConverted(text, s.values, [](double v) { return v; }, bound);
+    s.summary = scanConverted(
+        text, s.values, [](double v) { return v; }, bound);
     s.values.erase(s.values.begin());
     return s;
 }

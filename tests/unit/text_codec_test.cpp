@@ -53,8 +53,14 @@ TEST(TextCodecTest, MalformedUtf8IsNotTakenForUtf8)
 
 TEST(TextCodecTest, Utf16WithItsMarkBecomesUtf8)
 {
-    const std::string little("\xFF\xFE" "W\0-\0\x21\x04\x3A\x04\x32\x04", 12);  // "W-Скв"
-    const std::string big("\xFE\xFF" "\0W\0-\x04\x21\x04\x3A\x04\x32", 12);
+    const std::string little(
+        "\xFF\xFE"
+        "W\0-\0\x21\x04\x3A\x04\x32\x04",
+        12);  // "W-Скв"
+    const std::string big(
+        "\xFE\xFF"
+        "\0W\0-\x04\x21\x04\x3A\x04\x32",
+        12);
     EXPECT_TRUE(startsAsUtf16(little) && startsAsUtf16(big));
     EXPECT_EQ(utf8FromUtf16(little), "W-Скв");
     EXPECT_EQ(utf8FromUtf16(big), "W-Скв");
@@ -63,8 +69,14 @@ TEST(TextCodecTest, Utf16WithItsMarkBecomesUtf8)
     // A pair of surrogates is one character; a half without its other half, or a last byte without its pair, is
     // a replacement mark, and the text goes on.
     EXPECT_EQ(utf8FromUtf16(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(utf8FromUtf16(std::string("\xFF\xFE\x3D\xD8" "A\0\x00\xDE" "B", 9)),
-              "\xEF\xBF\xBD" "A" "\xEF\xBF\xBD" "\xEF\xBF\xBD");
+    EXPECT_EQ(utf8FromUtf16(std::string("\xFF\xFE\x3D\xD8"
+                                        "A\0\x00\xDE"
+                                        "B",
+                                        9)),
+              "\xEF\xBF\xBD"
+              "A"
+              "\xEF\xBF\xBD"
+              "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -20,8 +20,8 @@
 
 #include "commands/contacts_command.h"
 #include "commands/data_manager_rules.h"
-#include "core/user_prompts.h"
 #include "commands/model_state.h"
+#include "core/user_prompts.h"
 #include "scene/scene_operations.h"
 #include "ui/dialogs/production_table.h"
 #include "ui/status_icons.h"
