@@ -13,7 +13,7 @@ DataFileKind dataFileKindOfText(std::string_view text)
     // A property file is a GRDECL file too; its marker lines set it apart from a grid.
     if (text.find(property_texts::Marker) != std::string_view::npos) return DataFileKind::Property;
     if (looksLikeWellText(text)) return DataFileKind::Well;
-    for (std::string_view keyword : {"COORD", "ZCORN", "SPECGRID", "INCLUDE"})
+    for (std::string_view keyword : {"COORD", "ZCORN", "SPECGRID", "INCLUDE", "coord", "zcorn", "specgrid", "include"})
         if (grdecl::findKeyword(text, keyword) != std::string_view::npos) return DataFileKind::Grid;
     return DataFileKind::Unknown;
 }

@@ -82,6 +82,22 @@ bool isKeywordName(std::string_view word)
     });
 }
 
+std::string keywordInCapitals(std::string_view word)
+{
+    if (isKeywordName(word)) return std::string(word);
+    if (word.empty() || word.size() > 64) return {};
+    std::string upper(word);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return isKeywordName(upper) && isKnownKeyword(upper) ? upper : std::string();
+}
+
+bool isDeckKeyword(std::string_view word)
+{
+    const std::string name = keywordInCapitals(word);
+    return !name.empty() && isKnownKeyword(name);
+}
+
 std::string_view wordAt(std::string_view text, std::size_t pos)
 {
     if (pos >= text.size()) return {};
@@ -123,7 +139,7 @@ std::string_view keywordLineAt(std::string_view text, std::size_t pos, std::size
 {
     while (pos < text.size() && isBlank(text[pos])) ++pos;
     const std::string_view word = wordAt(text, pos);
-    if (!isKeywordName(word) || !isKnownKeyword(word) || !restOfLineIsEmpty(text, pos + word.size())) return {};
+    if (!isDeckKeyword(word) || !restOfLineIsEmpty(text, pos + word.size())) return {};
     at = pos;
     return word;
 }
@@ -163,7 +179,7 @@ std::size_t afterRecord(std::string_view text, std::size_t slash, bool keywordMa
     if (p >= text.size() || text[p] == '\n') return p;
     if (detail::startsComment(text.data() + p, text.data() + text.size())) return p;
     const std::string_view word = wordAt(text, p);
-    if (keywordMayFollow && isKeywordName(word) && isKnownKeyword(word)) return p;
+    if (keywordMayFollow && isDeckKeyword(word)) return p;
     const std::size_t lineEnd = text.find('\n', p);
     return lineEnd == npos ? text.size() : lineEnd;
 }

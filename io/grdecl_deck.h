@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace morvane::grdecl {
@@ -38,6 +39,13 @@ bool isArrayEdit(std::string_view keyword);
 
 // Whether the word has the form of a keyword name (see above; at most 64 characters).
 bool isKeywordName(std::string_view word);
+
+// The keyword a word names as simulators read it, in capitals: the word itself when it has the form of a keyword
+// name, or a keyword the deck knows written in lower or mixed case ("coord", "Zcorn"); empty otherwise. Words in
+// lower case that are no known keyword stay words, so prose in a file is not taken for keywords.
+std::string keywordInCapitals(std::string_view word);
+// Whether the word is a keyword the deck knows, in any case.
+bool isDeckKeyword(std::string_view word);
 
 // The word at `pos`: up to white space, "/", the start of a "--" comment or the end of the text.
 std::string_view wordAt(std::string_view text, std::size_t pos);

@@ -97,9 +97,11 @@ Walk DeckReader::walk(std::size_t s)
             pos = grdecl::afterRecord(text, pos, true);
             continue;
         }
-        const std::string_view word = grdecl::wordAt(text, pos);
-        if (!grdecl::isKeywordName(word)) {
-            if (notAKeyword(s, pos, word) == Walk::Stop) return Walk::Stop;
+        // Simulators read keywords in any case: "coord" is COORD.
+        const std::string name = grdecl::keywordInCapitals(grdecl::wordAt(text, pos));
+        const std::string_view word = name;
+        if (word.empty()) {
+            if (notAKeyword(s, pos, grdecl::wordAt(text, pos)) == Walk::Stop) return Walk::Stop;
             pos = text.size();  // the main file's text before any grid keyword: nothing more is looked for
             continue;
         }
@@ -221,7 +223,7 @@ Walk DeckReader::sectionStopsAtWord(std::size_t s, std::string_view keyword, std
     const Source& source = sources_[s];
     const std::string_view text = source.text;
     const std::string_view word = grdecl::wordAt(text, stop);
-    if (grdecl::startsLine(text, stop) && grdecl::isKeywordName(word) && grdecl::isKnownKeyword(word)) {
+    if (grdecl::startsLine(text, stop) && grdecl::isDeckKeyword(word)) {
         warnings_.push_back(fillIn(kNoSlashBeforeKeyword,
                                    {keyword, source.file, number(lineOf(text, at)), word, number(lineOf(text, stop))}));
         return Walk::On;
@@ -328,8 +330,7 @@ Walk DeckReader::skipRecords(std::size_t s, std::string_view keyword, std::size_
         // takes no data.
         const std::size_t next = grdecl::skipBlanks(text, pos);
         const std::string_view nextWord = grdecl::wordAt(text, next);
-        if (next < text.size() && next != pos && grdecl::startsLine(text, next) && grdecl::isKeywordName(nextWord) &&
-            grdecl::isKnownKeyword(nextWord))
+        if (next < text.size() && next != pos && grdecl::startsLine(text, next) && grdecl::isDeckKeyword(nextWord))
             return Walk::On;
     }
     // Arrays of the main text besides the grid's own: properties held inline (the property reader judges them).

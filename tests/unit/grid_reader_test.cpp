@@ -1,6 +1,7 @@
 // The GRDECL grid reader: both layouts, the four outcomes, the stages, and the rules for keywords, signs and
 // repeats that real exports need.
 #include "io/grid_reader.h"
+#include "io/data_file_kind.h"
 #include "io/file_text.h"
 #include "io/mapped_file.h"
 #include "tests/support/temp_folder.h"
@@ -446,6 +447,36 @@ TEST(GridReaderRealExports, KeywordsAroundTheSections)
     const Read map = readText("MAPAXES\n -7975 6289 -7975 6189 -7875 6189 /\n" + directExport());
     expectFixtureModel(map);
     EXPECT_FALSE(map.grid.mapAxesApplied);
+}
+
+// Simulators read keywords in any case: a deck written in lower or mixed case is the same grid, and is known as a
+// grid when dropped on the window. A word that is no keyword in any case still stops the deck as before.
+TEST(GridReaderRealExports, KeywordsInAnyCase)
+{
+    const std::string capitals =
+        std::string("SPECGRID\n  1 1 1 1 F /\nCOORD\n") + kPillars + "/\nZCORN\n4*1850.5 4*1900.25 /\nACTNUM\n 0 /\n";
+    const std::string lower =
+        std::string("specgrid\n  1 1 1 1 F /\ncoord\n") + kPillars + "/\nZcorn\n4*1850.5 4*1900.25 /\nactnum\n 0 /\n";
+    const Read upper = readText(capitals), mixed = readText(lower);
+    ASSERT_EQ(upper.result.outcome, GridReadOutcome::Read) << upper.result.message.en;
+    ASSERT_EQ(mixed.result.outcome, GridReadOutcome::Read) << mixed.result.message.en;
+    EXPECT_EQ(mixed.grid.declaredSize, upper.grid.declaredSize);
+    EXPECT_EQ(mixed.grid.pillars, upper.grid.pillars);
+    EXPECT_EQ(mixed.grid.cornerDepths, upper.grid.cornerDepths);
+    EXPECT_EQ(mixed.grid.actnum, (std::vector<std::uint8_t>{0}));
+    EXPECT_TRUE(mixed.result.warnings.empty()) << warningsOf(mixed);
+    EXPECT_EQ(dataFileKindOfText(lower), DataFileKind::Grid);
+
+    // A missing "/" before a keyword in lower case is the same missing "/" as before one in capitals.
+    const Read noSlash = readText(std::string("coord\n") + kPillars + "\nzcorn\n8*5 /\n");
+    const Read noSlashCapitals = readText(std::string("COORD\n") + kPillars + "\nZCORN\n8*5 /\n");
+    ASSERT_EQ(noSlash.result.outcome, GridReadOutcome::Read) << noSlash.result.message.en;
+    EXPECT_EQ(noSlash.grid.cornerDepths, noSlashCapitals.grid.cornerDepths);
+    EXPECT_EQ(noSlash.result.warnings.size(), noSlashCapitals.result.warnings.size());
+
+    // Prose in lower case is no keyword.
+    EXPECT_NE(readText(std::string("exported grid\ncoord\n") + kPillars + "/\nzcorn\n8*5 /\n").result.outcome,
+              GridReadOutcome::Read);
 }
 
 // Included files may include further files, each name relative to the file that holds it; ACTNUM may come from any.
