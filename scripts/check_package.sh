@@ -18,6 +18,7 @@ fail() {
   failures=$((failures + 1))
 }
 cleanup() {
+  cd /  # the package's removal scripts must not start in the folder removed here
   rm -rf "$work"
   if ! $keep; then DEBIAN_FRONTEND=noninteractive apt-get remove -y morvane >/dev/null; fi
 }
