@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -72,6 +75,26 @@ TEST_F(PropertyKindsDialogTest, OkCollectsOneCodePerPropertyAndClosingOtherwiseD
     closed.close();
     EXPECT_FALSE(closed.confirmed());
     EXPECT_TRUE(types.empty());
+}
+
+// A field export of 31 properties on a laptop screen: the rows scroll, so the dialog fits the screen and OK can be
+// reached; every list can still be scrolled to.
+TEST_F(PropertyKindsDialogTest, ManyPropertiesScrollAndOkStaysOnTheScreen)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 31; ++i) names.push_back("PROPERTY_" + std::to_string(i));
+    std::vector<int> types;
+    PropertyKindsDialog dialog(names, types);
+    dialog.show();
+    const QRect screen = dialog.screen()->availableGeometry();
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height()) << "the window runs off the screen";
+    const QPushButton* ok = dialog.findChild<QPushButton*>("okButton");
+    EXPECT_LE(ok->geometry().bottom(), dialog.height()) << "OK is outside the window";
+    auto* rows = dialog.findChild<QScrollArea*>("kindsArea");
+    ASSERT_NE(rows, nullptr);
+    EXPECT_GT(rows->verticalScrollBar()->maximum(), 0) << "31 rows of 30 pixels are taller than the screen here";
+    rows->ensureWidgetVisible(dialog.kindList(30));
+    EXPECT_TRUE(dialog.kindList(30)->visibleRegion().boundingRect().height() > 0);
 }
 
 TEST_F(PropertyKindsDialogTest, KindNamesFollowTheStoredLanguage)

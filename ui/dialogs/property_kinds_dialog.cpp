@@ -3,9 +3,14 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFont>
+#include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -27,9 +32,13 @@ PropertyKindsDialog::PropertyKindsDialog(const std::vector<std::string>& names, 
     // "some error" itself and answers the default when its file cannot be read.
     const QStringList kinds = propertyTypeNames(appSettings().ReadAppSettings("Lang") == "en").mid(0, 6);
 
-    kindsGroup_ = new QGroupBox(QStringLiteral("Типизация свойств"), this);
+    // The rows scroll when there are more than the screen holds, so OK stays on the screen.
+    auto* rows = new QScrollArea(this);
+    rows->setObjectName(QStringLiteral("kindsArea"));
+    rows->setFrameShape(QFrame::NoFrame);
+    rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    kindsGroup_ = new QGroupBox(QStringLiteral("Типизация свойств"));
     kindsGroup_->setObjectName(QStringLiteral("kindsGroup"));
-    kindsGroup_->move(13, 13);
 
     QFont labelFont(QStringLiteral("Microsoft Sans Serif"));
     labelFont.setPointSizeF(9.75);
@@ -52,14 +61,23 @@ PropertyKindsDialog::PropertyKindsDialog(const std::vector<std::string>& names, 
     }
     kindsGroup_->adjustSize();
     kindsGroup_->resize(std::max(kindsGroup_->width(), 420), std::max(kindsGroup_->height(), bottom + 15));
+    rows->setWidget(kindsGroup_);
+
+    // Room on the screen for the rows: its free height less the OK button, the margins and the title bar.
+    const QScreen* shownOn = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = shownOn ? shownOn->availableGeometry().height() : 768;
+    const int room = std::max(120, screenHeight - 13 - 10 - 55 - 13 - 40);
+    const bool scrolls = kindsGroup_->height() > room;
+    const int scrollBar = scrolls ? rows->verticalScrollBar()->sizeHint().width() : 0;
+    rows->setGeometry(13, 13, kindsGroup_->width() + scrollBar, std::min(kindsGroup_->height(), room));
 
     okButton_ = new QPushButton(QStringLiteral("ОК"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
-    okButton_->setGeometry(138, std::max(78, kindsGroup_->y() + kindsGroup_->height() + 10), 175, 55);
+    okButton_->setGeometry(138, std::max(78, rows->y() + rows->height() + 10), 175, 55);
     connect(okButton_, &QPushButton::clicked, this, &PropertyKindsDialog::collectKinds);
 
     // The window grows with its content.
-    resize(std::max(kindsGroup_->x() + kindsGroup_->width(), okButton_->x() + okButton_->width()) + 13,
+    resize(std::max(rows->x() + rows->width(), okButton_->x() + okButton_->width()) + 13,
            okButton_->y() + okButton_->height() + 13);
 }
 
