@@ -76,6 +76,7 @@ void dropWhatBelongedToTheOldGrid(ModelState& s)
 {
     s.document.properties.clear();
     s.view.shownProperty.clear();
+    s.view.legendHiddenCodes.clear();
     s.view.filter.cut = 0;
     s.document.contacts.owc.set = s.document.contacts.goc.set = false;
     ++s.document.contacts.revision;
@@ -98,7 +99,8 @@ void failWithMessage(const GridImportContext& ctx, const std::string& boxText, c
 
 GridImportOutcome importGridWithDialog(const GridImportContext& ctx)
 {
-    const std::string path = ctx.prompts.openFileName(kGridDialogTitle.in(ctx.state.view.language), kGridDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kGridDialogTitle.in(ctx.state.view.language),
+                                                      kGridDialogFilter.in(ctx.state.view.language));
     if (path.empty()) return GridImportOutcome::Cancelled;
     return importGridFile(ctx, path);
 }

@@ -67,7 +67,8 @@ struct GridImportContext {
 };
 
 inline constexpr TextPair kGridDialogTitle{"Import grid", "Загрузить грид"};
-inline constexpr const char* kGridDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
+inline constexpr TextPair kGridDialogFilter{"GRDECL files|*.GRDECL|All files (*.*)|*.*",
+                                            "Файлы GRDECL|*.GRDECL|Все файлы (*.*)|*.*"};
 inline constexpr TextPair kNotAGridText{
     "The chosen file is not a grid file. Please choose a correct grid file.",
     "Выбранный файл не является файлом грида. Пожалуйста, выберите правильный файл грида."};

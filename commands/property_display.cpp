@@ -87,11 +87,36 @@ void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rg
     ctx.window.refreshLegend();
 }
 
-void changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour)
+bool changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour)
 {
     const Property* shown = shownProperty(ctx.state);
-    if (!shown || !ctx.state.document.properties.setCodeColour(shown->kind, code, colour)) return;
+    if (!shown || !ctx.state.document.properties.setCodeColour(shown->kind, code, colour)) return false;
     ctx.view.recolourCells();
+    return true;
+}
+
+bool nameCode(const PropertyDisplayContext& ctx, const std::string& property, int code, const std::string& name)
+{
+    Property* p = ctx.state.document.properties.find(property);
+    if (!p || !p->discrete || !std::binary_search(p->distinctCodes.begin(), p->distinctCodes.end(), code)) return false;
+    const auto blank = name.find_first_not_of(" \t\r\n");
+    if (blank == std::string::npos)
+        p->codeNames.erase(code);
+    else
+        p->codeNames[code] = name.substr(blank, name.find_last_not_of(" \t\r\n") - blank + 1);
+    ++ctx.state.document.properties.revision;
+    if (property == ctx.state.view.shownProperty) ctx.window.refreshLegend();
+    return true;
+}
+
+void showCodeInLegend(const PropertyDisplayContext& ctx, const std::string& property, int code, bool shown)
+{
+    std::set<int>& hidden = ctx.state.view.legendHiddenCodes[property];
+    if (shown)
+        hidden.erase(code);
+    else
+        hidden.insert(code);
+    if (property == ctx.state.view.shownProperty) ctx.window.refreshLegend();
 }
 
 bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value)

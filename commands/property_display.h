@@ -62,8 +62,16 @@ std::optional<int> propertyNodeIndex(const PropertySet& properties, const std::s
 enum class RampStop { Low = 1, Middle = 2, High = 3 };
 void changeRampColour(const PropertyDisplayContext& ctx, RampStop stop, const Rgb& colour);
 
-// A new colour for one code of the shown property's kind; the cells are recoloured.
-void changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour);
+// A new colour for one code of the shown property's kind; the cells are recoloured. False, with nothing changed,
+// when there is no shown property or the code can take no colour.
+bool changeCodeColour(const PropertyDisplayContext& ctx, int code, const Rgb& colour);
+
+// A name typed for `code` of the property called `property` (blank: its name removed); the legend is rebuilt when
+// that property is on show. False when there is no such property of codes or it holds no such code.
+bool nameCode(const PropertyDisplayContext& ctx, const std::string& property, int code, const std::string& name);
+
+// Code `code` of the property called `property` shown in its legend, or left out of it; the legend is rebuilt.
+void showCodeInLegend(const PropertyDisplayContext& ctx, const std::string& property, int code, bool shown);
 
 // A colour limit typed for the shown property. An upper limit must stay above the lower one and a lower limit
 // below the upper one; a value that would meet or cross the other limit is ignored. True when stored (the property

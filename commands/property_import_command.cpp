@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "commands/import_memory.h"
+#include "io/code_names.h"
 #include "io/file_text.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
@@ -40,8 +41,8 @@ PropertyImportResult importPropertiesWithDialog(const PropertyImportContext& ctx
         ctx.prompts.information(russian ? kNoGridTextRu : kNoGridTextEn, russian ? texts::CaptionRu : texts::CaptionEn);
         return ended(PropertyImportOutcome::NoGrid);
     }
-    const std::string path =
-        ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.view.language), kPropertyDialogFilter);
+    const std::string path = ctx.prompts.openFileName(kPropertyDialogTitle.in(ctx.state.view.language),
+                                                      kPropertyDialogFilter.in(ctx.state.view.language));
     if (path.empty()) {
         ctx.feedback.trace(texts::TraceStart);
         ctx.feedback.setStatus(texts::AllGood);
@@ -56,7 +57,35 @@ namespace {
 // coloured.
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
                                    const std::vector<PropertyEntry>& entries, PropertyTypes types,
-                                   const std::string& fileName);
+                                   const std::string& path);
+
+// The names of a property's codes: those in the comment lines beside its block, then those of the first companion
+// file found beside the property file, whose rows win. Rows left out of the companion file are said in the log.
+void attachCodeNames(const PropertyImportContext& ctx, std::string_view text, const PropertyEntry& entry,
+                     const std::string& path, Property& property)
+{
+    namespace fs = std::filesystem;
+    const std::string& lang = ctx.state.view.language;
+    CodeNameTable names = codeNamesNearBlock(text, entry);
+    for (const std::string& candidate : codeNameFiles(path, entry.name)) {
+        std::error_code error;
+        // The property file itself (a property named like its file) is no table of names.
+        if (!fs::is_regular_file(candidate, error) || fs::equivalent(candidate, path, error)) continue;
+        FileText bytes;
+        if (!readWholeFile(fs::path(candidate), bytes)) continue;
+        std::string decoded;
+        const std::string fileName = fs::path(candidate).filename().string();
+        CodeNameTable fromFile = readCodeNameFile(utf8Text(bytes.view(), decoded), fileName);
+        for (const LocalMessage& warning : fromFile.warnings)
+            ctx.feedback.appendLog(warning.in(lang), log_colour::Orange);
+        for (auto& [code, name] : fromFile.names) names.names[code] = std::move(name);
+        ctx.feedback.appendLog(fillText(code_name_texts::NamesRead.in(lang),
+                                        {property.name, std::to_string(fromFile.names.size()), fileName}),
+                               log_colour::LightGrey);
+        break;
+    }
+    property.codeNames = std::move(names.names);
+}
 
 // The blocks of values the file holds that are not loaded, each named with its line and why.
 void sayDropped(const PropertyImportContext& ctx, const std::vector<DroppedBlock>& dropped, const std::string& fileName)
@@ -124,14 +153,15 @@ PropertyImportResult readAndImportPropertyFile(const PropertyImportContext& ctx,
         return ended(PropertyImportOutcome::NotAProperty);
     }
     sayDropped(ctx, dropped, file.filename().string());
-    return importEntries(ctx, text, entries, types, file.filename().string());
+    return importEntries(ctx, text, entries, types, path);
 }
 
 PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string_view text,
                                    const std::vector<PropertyEntry>& entries, PropertyTypes types,
-                                   const std::string& fileName)
+                                   const std::string& path)
 {
     ModelState& s = ctx.state;
+    const std::string fileName = std::filesystem::path(path).filename().string();
     Feedback& fb = ctx.feedback;
     PropertyImportResult result;
     fb.setProgress(10);
@@ -173,6 +203,7 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         }
 
         ++result.accepted;
+        if (report.property.discrete) attachCodeNames(ctx, text, entries[k], path, report.property);
         const PropertyKind kind = report.property.kind;
         const std::string name = s.document.properties.add(std::move(report.property));
         result.names.push_back(name);
@@ -220,7 +251,7 @@ PropertyImportResult readAndImportInlineProperties(const PropertyImportContext& 
     ctx.feedback.setStatus(texts::ReadingProperty);
     ctx.feedback.trace(texts::TraceStart);
     ctx.window.endWait(false);
-    return importEntries(ctx, text, entries, types, fileName);
+    return importEntries(ctx, text, entries, types, path);
 }
 
 // Memory that runs out while a file is read or its properties are made ends the import with the file named; the

@@ -69,7 +69,8 @@ struct PropertyImportContext {
 };
 
 inline constexpr TextPair kPropertyDialogTitle{"Import properties", "Загрузить свойства"};
-inline constexpr const char* kPropertyDialogFilter = "GRDECL files|*.GRDECL|All files (*.*)|*.*";
+inline constexpr TextPair kPropertyDialogFilter{"GRDECL files|*.GRDECL|All files (*.*)|*.*",
+                                                "Файлы GRDECL|*.GRDECL|Все файлы (*.*)|*.*"};
 inline constexpr const char* kNoGridTextEn = "There are no grid loaded. Please, load grid first.";
 inline constexpr const char* kNoGridTextRu =
     "В проект еще не загружен грид. Пожалуйста, загрузите сначала грид, затем свойства.";

@@ -83,8 +83,8 @@ std::string columnName(const std::vector<std::string>& header, int index)
 
 WellImportResult importWellsWithDialog(const WellImportContext& ctx)
 {
-    const std::vector<std::string> paths =
-        ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.view.language), kWellDialogFilter);
+    const std::vector<std::string> paths = ctx.prompts.openFileNames(kWellDialogTitle.in(ctx.state.view.language),
+                                                                     kWellDialogFilter.in(ctx.state.view.language));
     if (paths.empty()) {
         WellImportResult none;
         none.cancelled = true;

@@ -56,7 +56,8 @@ struct WellImportResult {
 };
 
 inline constexpr TextPair kWellDialogTitle{"Import wells", "Загрузить скважины"};
-inline constexpr const char* kWellDialogFilter = "dev files|*.dev|All files (*.*)|*.*";
+inline constexpr TextPair kWellDialogFilter{"dev files|*.dev|All files (*.*)|*.*",
+                                            "Файлы dev|*.dev|Все файлы (*.*)|*.*"};
 
 // The menu command: the multi-file dialog, then importWellFiles.
 WellImportResult importWellsWithDialog(const WellImportContext& ctx);

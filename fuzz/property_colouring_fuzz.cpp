@@ -115,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int kind = fuzzedInt(in);
     if (code > 100000 && code <= kMaxColourCode) return 0;  // valid but slow: a table of a million entries
     const bool stored = p.setCodeColour(static_cast<PropertyKind>(kind), code, {0.1f, 0.2f, 0.3f});
-    FUZZ_CHECK(stored == (kind >= 0 && kind < kPropertyKindCount && code >= 0 && code <= kMaxColourCode));
+    FUZZ_CHECK(stored == (kind >= 0 && kind < kPropertyKindCount && code != kUndefinedCode && code >= -kMaxColourCode &&
+                          code <= kMaxColourCode));
     filter.cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
     FUZZ_CHECK(colourCells(state.document.grid, p, shown, filter, state.cells_k));
     checkColoured(state);

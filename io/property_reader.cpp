@@ -244,7 +244,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
         if (!read.problem.empty()) trace("Property " + entry.name + ": " + read.problem);
         const bool russian = lang == "ru";
         // The counts that let the user find the wrong file: values found against the grid's cells; with the file,
-        // where the property stands and what stopped the reading, in the box's language and in the log's English.
+        // where the property stands and what stopped the reading, in the interface language.
         const std::string found = (read.countBeyondBound ? "> " : "") + std::to_string(read.count);
         const std::string cells = std::to_string(gridSize);
         auto explained = [&](std::string_view language) {
@@ -274,7 +274,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
             russian ? texts::CaptionRu : texts::CaptionEn,
             std::string(russian ? texts::MismatchRu : texts::MismatchEn) + "\n\n" + explained(russian ? "ru" : "en")};
         report.lines.push_back(
-            {Line::Kind::Log, std::string(texts::MismatchLog) + ". " + explained("en"), log_colour::Red});
+            {Line::Kind::Log, std::string(texts::MismatchLog) + ". " + explained(lang), log_colour::Red});
         status(texts::AllGood);
         return report;
     }
@@ -290,16 +290,13 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
                                     ", freq = " + formatNumber(static_cast<double>(report.property.codePercent[i]))});
     }
     if (name != entry.name) {
-        report.lines.push_back({Line::Kind::Log,
-                                "A property named " + entry.name + " is already loaded: this one is named " + name,
-                                log_colour::Black});
+        report.lines.push_back(
+            {Line::Kind::Log, fillText(texts::AlreadyLoaded.in(lang), {entry.name, name}), log_colour::Black});
     }
     if (notWhole > 0) {
         report.lines.push_back({Line::Kind::Log,
-                                name + ": " + std::to_string(notWhole) +
-                                    (notWhole == 1 ? " cell holds a value that is not a whole code; it is"
-                                                   : " cells hold values that are not whole codes; they are") +
-                                    " drawn as undefined",
+                                fillText((notWhole == 1 ? texts::NotWholeCode : texts::NotWholeCodes).in(lang),
+                                         {name, std::to_string(notWhole)}),
                                 log_colour::Black});
     }
     if (!discrete && holdsFraction(kind, entry.keyword, entry.name)) {

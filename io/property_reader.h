@@ -102,6 +102,14 @@ inline constexpr TextPair NoPropertyFound{
     "the end of the file (line {})",
     "В файле {} нет ни строки \"Property name in Petrel\", ни блока значений под ключевым словом, который мог бы быть "
     "свойством, до конца файла (строка {})"};
+inline constexpr TextPair AlreadyLoaded{"A property named {} is already loaded: this one is named {}",
+                                        "Свойство с именем {} уже загружено: это названо {}"};
+inline constexpr TextPair NotWholeCode{
+    "{}: {} cell holds a value that is not a whole code; it is drawn as undefined",
+    "{}: в {} ячейке значение не является целым кодом; она показана как неопределённая"};
+inline constexpr TextPair NotWholeCodes{
+    "{}: {} cells hold values that are not whole codes; they are drawn as undefined",
+    "{}: в {} ячейках значения не являются целыми кодами; они показаны как неопределённые"};
 inline constexpr TextPair OutsideFraction{
     "{}: {} of {} cells hold values outside 0 to 1 (from {} to {}); the values are kept as read",
     "{}: в {} из {} ячеек значения вне диапазона от 0 до 1 (от {} до {}); значения оставлены как прочитаны"};

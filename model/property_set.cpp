@@ -184,7 +184,13 @@ void PropertySet::clear()
 bool PropertySet::setCodeColour(PropertyKind kind, int code, const Rgb& colour)
 {
     const int k = static_cast<int>(kind);
-    if (k < 0 || k >= kPropertyKindCount || code < 0 || code > kMaxColourCode) return false;
+    if (k < 0 || k >= kPropertyKindCount || code == kUndefinedCode || code < -kMaxColourCode || code > kMaxColourCode)
+        return false;
+    if (code < 0) {
+        negativeCodeColours[static_cast<std::size_t>(k)][code] = colour;
+        ++revision;
+        return true;
+    }
     auto& table = codeColours[static_cast<std::size_t>(k)];
     if (static_cast<std::size_t>(code) >= table.size())
         table.resize(static_cast<std::size_t>(code) + 1, kOutsideTableColour);
@@ -217,6 +223,23 @@ std::array<std::vector<Rgb>, kPropertyKindCount> PropertySet::initialCodeColours
                          {0.7f, 0, 1}, {0.7f, 0, 0.1f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
     // Kinds without a table draw every code grey.
     return {Table{}, lithology, lithology, ntg, Table{}, Table{}, Table{}, lithology, discrete, Table{}};
+}
+
+Rgb PropertySet::colourOfCode(PropertyKind kind, int code, const Rgb& undefined) const
+{
+    const int k = static_cast<int>(kind);
+    if (k < 0 || k >= kPropertyKindCount) return codeColour(code, {}, undefined);
+    return codeColour(code, codeColours[static_cast<std::size_t>(k)], negativeCodeColours[static_cast<std::size_t>(k)],
+                      undefined);
+}
+
+Rgb codeColour(int code, const std::vector<Rgb>& table, const std::map<int, Rgb>& negative, const Rgb& undefined)
+{
+    if (code < 0 && code != kUndefinedCode && !negative.empty()) {
+        const auto picked = negative.find(code);
+        if (picked != negative.end()) return picked->second;
+    }
+    return codeColour(code, table, undefined);
 }
 
 Rgb codeColour(int code, const std::vector<Rgb>& table, const Rgb& undefined)

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,9 +48,10 @@ struct Property {
     std::vector<double> values;  // continuous
     std::vector<int> codes;      // discrete: whole codes or kUndefinedCode
     double min = 0, max = 0;     // smallest and largest value of the active cells (codes: smallest and largest code)
-    double lowLimit = 0, highLimit = 0;  // the colour limits; start as min and max
-    std::vector<int> distinctCodes;      // discrete: the codes held, ascending
-    std::vector<float> codePercent;      // discrete: per code, its share of all cells in percent
+    double lowLimit = 0, highLimit = 0;    // the colour limits; start as min and max
+    std::vector<int> distinctCodes;        // discrete: the codes held, ascending
+    std::vector<float> codePercent;        // discrete: per code, its share of all cells in percent
+    std::map<int, std::string> codeNames;  // discrete: what a code stands for ("Sand"), read or typed; may be empty
 
     std::size_t size() const { return discrete ? codes.size() : values.size(); }
 };
@@ -80,6 +82,8 @@ struct PropertySet {
     // Per kind: the ramp of continuous properties and the colours of codes (index = code).
     std::array<ColourRamp, kPropertyKindCount> ramps = initialRamps();
     std::array<std::vector<Rgb>, kPropertyKindCount> codeColours = initialCodeColours();
+    // Per kind: the colours a user picked for negative codes (a table indexed by code cannot hold them).
+    std::array<std::map<int, Rgb>, kPropertyKindCount> negativeCodeColours;
     Rgb undefinedColour{127.0f / 255, 127.0f / 255, 127.0f / 255};
     Rgb inactiveColour{176.0f / 255, 176.0f / 255, 176.0f / 255};  // inactive cells, when they are shown
     std::uint64_t revision = 0;  // bumped on every change of a property or of a colour
@@ -93,8 +97,12 @@ struct PropertySet {
     // Every property gone (a new grid); the colours stay.
     void clear();
     // The colour a user picked for `code` in the table of `kind`, which grows with grey 0.8 entries when the code
-    // lies beyond its end. False, with nothing changed, for a negative code or one beyond kMaxColourCode.
+    // lies beyond its end; a negative code's colour is kept beside the table. False, with nothing changed, for a
+    // code beyond kMaxColourCode either way.
     bool setCodeColour(PropertyKind kind, int code, const Rgb& colour);
+    // The colour cells of `code` are drawn in for a property of `kind`: its table entry or picked negative colour,
+    // grey 0.8 otherwise, `undefined` for kUndefinedCode.
+    Rgb colourOfCode(PropertyKind kind, int code, const Rgb& undefined) const;
 
     static std::array<ColourRamp, kPropertyKindCount> initialRamps();
     static std::array<std::vector<Rgb>, kPropertyKindCount> initialCodeColours();
@@ -105,5 +113,7 @@ inline constexpr int kMaxColourCode = 1'000'000;
 // Colour of one code in a kind's table: grey 0.8 outside it, `undefined` for kUndefinedCode.
 inline constexpr Rgb kOutsideTableColour{0.8f, 0.8f, 0.8f};
 Rgb codeColour(int code, const std::vector<Rgb>& table, const Rgb& undefined);
+// The same with the colours picked for negative codes.
+Rgb codeColour(int code, const std::vector<Rgb>& table, const std::map<int, Rgb>& negative, const Rgb& undefined);
 
 }  // namespace morvane

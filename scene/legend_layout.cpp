@@ -38,32 +38,64 @@ ContinuousLegend continuousLegend(const PropertySet& p, const Property& shown)
     return legend;
 }
 
-DiscreteLegend discreteLegend(const PropertySet& p, const Property& shown, int availableWidth)
+DiscreteLegend discreteLegend(const PropertySet& p, const Property& shown, int availableWidth,
+                              const std::set<int>& hidden)
 {
     namespace bars = legend_bars;
     DiscreteLegend legend;
     const auto& codes = shown.distinctCodes;
     const auto& shares = shown.codePercent;
-    const std::vector<Rgb>& table = p.codeColours[kindIndex(shown.kind)];
-
-    const int perRow = std::max(1, (availableWidth - bars::Left - bars::Width) / bars::Pitch + 1);
     const std::size_t count = std::min(codes.size(), shares.size());
-    legend.bars.reserve(count);
+
+    std::vector<std::size_t> listed;
+    listed.reserve(count);
+    std::size_t longest = 1;
     for (std::size_t n = 0; n < count; ++n) {
-        const int row = static_cast<int>(n) / perRow;
-        const int column = static_cast<int>(n) % perRow;
+        if (hidden.count(codes[n])) continue;
+        listed.push_back(n);
+        longest = std::max(longest, std::to_string(codes[n]).size());
+    }
+    legend.listed =
+        std::any_of(listed.begin(), listed.end(), [&](std::size_t n) { return shown.codeNames.count(codes[n]) != 0; });
+
+    // Long codes spread the bars so that their labels do not run into each other.
+    const int pitch = std::max(bars::Pitch, bars::CharWidth * static_cast<int>(longest) + 4);
+    const int width = std::min(availableWidth, bars::WidestRow);
+    const int perRow = std::max(1, (width - bars::Left - bars::Width) / pitch + 1);
+    legend.bars.reserve(listed.size());
+    for (std::size_t at = 0; at < listed.size(); ++at) {
+        const std::size_t n = listed[at];
         LegendBar bar;
         bar.code = codes[n];
         bar.label = std::to_string(codes[n]);
-        bar.x = bars::Left + bars::Pitch * column;
-        // Shares are percentages of every cell, so heights never pass the tallest bar.
-        const double height = std::clamp(static_cast<double>(shares[n]), 0.0, 100.0) * bars::Tallest / 100.0;
-        bar.height = static_cast<int>(height);
-        bar.labelY = bars::Baseline + bars::RowPitch * row;
-        bar.top = bar.labelY - bar.height;
-        bar.colour = toRgb255(codeColour(codes[n], table, kOutsideTableColour));
+        // Shares are percentages of every cell, so lengths never pass the tallest bar; no code is too rare to see.
+        const double share = std::clamp(static_cast<double>(shares[n]), 0.0, 100.0) * bars::Tallest / 100.0;
+        const int length = std::max(bars::Shortest, static_cast<int>(share));
+        bar.colour = toRgb255(p.colourOfCode(shown.kind, codes[n], kOutsideTableColour));
+        if (legend.listed) {
+            const auto name = shown.codeNames.find(codes[n]);
+            if (name != shown.codeNames.end()) bar.label += ' ' + name->second;
+            const int line = static_cast<int>(at);
+            bar.x = bars::Left;
+            bar.top = bars::ListTop + bars::ListPitch * line + (bars::ListPitch - bars::ListBar) / 2;
+            bar.width = length;
+            bar.height = bars::ListBar;
+            bar.labelX = bars::ListLabelX;
+            bar.labelY = bars::ListTop + bars::ListPitch * line;
+            legend.rows = line + 1;
+            legend.bottom = bar.labelY + bars::ListPitch;
+        } else {
+            const int row = static_cast<int>(at) / perRow;
+            const int column = static_cast<int>(at) % perRow;
+            bar.x = bars::Left + pitch * column;
+            bar.height = length;
+            bar.labelX = bar.x;
+            bar.labelY = bars::Baseline + bars::RowPitch * row;
+            bar.top = bar.labelY - bar.height;
+            legend.rows = row + 1;
+            legend.bottom = bar.labelY + bars::ListPitch;
+        }
         legend.bars.push_back(std::move(bar));
-        legend.rows = row + 1;
     }
     return legend;
 }

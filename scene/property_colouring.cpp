@@ -161,10 +161,11 @@ bool colourCells(const Grid& grid, const PropertySet& properties, const Property
     } else if (shown->discrete) {
         const std::vector<int>& codes = shown->codes;
         const std::vector<Rgb>& table = properties.codeColours[kindIndex(shown->kind)];
+        const std::map<int, Rgb>& negative = properties.negativeCodeColours[kindIndex(shown->kind)];
         const Rgb undefined = properties.undefinedColour;
         paintCopy(shape, cells, [&](std::size_t k, std::size_t c) {
             const std::size_t n = k * perLayer + c;
-            return inactive.at(n) ? inactive.colour : codeColour(codes[n], table, undefined);
+            return inactive.at(n) ? inactive.colour : codeColour(codes[n], table, negative, undefined);
         });
     } else {
         const std::vector<double>& values = shown->values;

@@ -130,11 +130,7 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
         static_cast<std::size_t>(j);
     if (n >= shown->size()) return {};
     if (!shown->discrete) return sectionContinuousColour(static_cast<float>(shown->values[n]));
-    const int kind = static_cast<int>(shown->kind);
-    static const std::vector<Rgb> noTable;
-    const bool known = kind >= 0 && kind < kPropertyKindCount;
-    return codeColour(shown->codes[n], known ? properties.codeColours[static_cast<std::size_t>(kind)] : noTable,
-                      properties.undefinedColour);
+    return properties.colourOfCode(shown->kind, shown->codes[n], properties.undefinedColour);
 }
 
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,

@@ -32,6 +32,7 @@ reads it and reported as a JSON array with one object per property, in file orde
   "count"        values after n*v runs are expanded
   "min" "max"    smallest and largest value (null without values)
   "codes"        discrete only: each code and the number of cells holding it
+  "codeNames"    discrete only, when comment lines beside the block name codes ("-- 1 Sand"): code -> name
   "problem"      only when a word before the "/" is no number (the import refuses such a property)
 With --grid GRID the grid is read and built first, and every property also gets
   "conformity"   "accepted" or "rejected": whether it holds exactly one value per cell of that grid

@@ -22,7 +22,9 @@ void ColorButton::setSelectedColor(const QColor& color)
 
 void ColorButton::pickColor()
 {
-    const QColor chosen = QColorDialog::getColor(color_, this);
+    // The chooser belongs to the button's window, not to the button: a button inside a styled panel (the legend's
+    // white labels, its pickers painted in the ramp colours) would hand that styling down to the chooser.
+    const QColor chosen = QColorDialog::getColor(color_, window());
     if (chosen.isValid()) setSelectedColor(chosen);
 }
 

@@ -78,6 +78,7 @@ MainWindow::MainWindow(ModelState& state, QWidget* parent)
     connect(mainSplitter_, &QSplitter::splitterMoved, this, &MainWindow::resizeGlToPanel);
     connect(propertyFilterDialog_, &PropertyFilterDialog::windowHidden, this, &MainWindow::applyChosenFilter);
     connect(colourLimitsDialog_, &ColourLimitsDialog::windowHidden, this, &MainWindow::applyEditedLimit);
+    connectPaletteDialog();
     qApp->installEventFilter(this);  // the window previews every key before its controls
     previousPosition = ScreenPoint{QCursor::pos().x(), QCursor::pos().y()};
 

@@ -180,6 +180,10 @@ private:
     void toggleLegend();
     void showStatistics();
     void openPaletteDialog();
+    // The palette window: the shown property's codes with their colours, names and legend marks; what the user
+    // changes there goes to the property and its legend.
+    void fillPaletteDialog();
+    void connectPaletteDialog();
     void toggleGridLinesItem();
     void toggleInactiveCells();
     void toggleWellsOnTop();
@@ -235,9 +239,12 @@ private:
     void recolourCodeBar(QWidget* bar, int code);
     void showRampPickers();
     void hideRampPickers();
-    // The property filter and colour-limit windows hidden: what they hold applied unless they were cancelled.
+    // The property filter and colour-limit windows hidden: what they hold applied unless they were cancelled or
+    // belong to a property no longer on show.
     void applyChosenFilter();
     void applyEditedLimit();
+    // The filter and colour-limit windows opened for another property than `shown` closed, applying nothing.
+    void closeWindowsOfOtherProperties(const std::string& shown);
     // The room the view leaves the legend for a row of code bars.
     int legendRowWidth() const;
 

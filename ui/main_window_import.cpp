@@ -115,6 +115,7 @@ void MainWindow::selectModelTreeNode()
     const std::optional<PropertyTreeNode> node = modelTree_->currentNode();
     if (!node || !glView_) return;
     const auto sayPickedCellAgain = qScopeGuard([this] { refreshPickedCell(); });
+    closeWindowsOfOtherProperties(node->root ? std::string() : node->text);
     selectPropertyNode(propertyDisplayContext(), *node);
 }
 

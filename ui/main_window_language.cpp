@@ -8,6 +8,9 @@
 #include <QToolButton>
 
 #include "ui/color_button.h"
+#include "ui/dialogs/colour_limits_dialog.h"
+#include "ui/dialogs/palette_dialog.h"
+#include "ui/dialogs/property_filter_dialog.h"
 #include "ui/events_log_panel.h"
 #include "ui/model_tree_panel.h"
 #include "ui/wells_panel.h"
@@ -49,6 +52,9 @@ void MainWindow::showTexts()
     eventsLog_->setCaption(text(504));
     legend().setTitle(text(506));
     viewPanel_->setSliderTip(pair(kExaggerationTip));
+    propertyFilterDialog_->setLanguage(lang);
+    paletteDialog_->setLanguage(lang);
+    colourLimitsDialog_->updateLang(lang);
     refreshPickedCell();
 }
 

@@ -30,7 +30,9 @@ Rgb unitColour(const QColor& c) { return {c.red() / 255.0f, c.green() / 255.0f, 
 
 void MainWindow::refreshLegend()
 {
-    showLegendOf(legend(), state_.document.properties, state_.view.shownProperty, legendRowWidth());
+    const auto hidden = state_.view.legendHiddenCodes.find(state_.view.shownProperty);
+    showLegendOf(legend(), state_.document.properties, state_.view.shownProperty, legendRowWidth(),
+                 hidden == state_.view.legendHiddenCodes.end() ? std::set<int>{} : hidden->second);
 }
 
 int MainWindow::legendRowWidth() const
@@ -51,7 +53,7 @@ void MainWindow::editColourLimit(bool upper)
 {
     const Property* shown = state_.document.properties.find(state_.view.shownProperty);
     if (!shown) return;
-    colourLimitsDialog_->editLimit(static_cast<float>(upper ? shown->highLimit : shown->lowLimit), upper);
+    colourLimitsDialog_->editLimit(shown->name, static_cast<float>(upper ? shown->highLimit : shown->lowLimit), upper);
     colourLimitsDialog_->updateLang(state_.view.language);
     colourLimitsDialog_->show();
     colourLimitsDialog_->raise();
@@ -64,16 +66,51 @@ void MainWindow::recolourCodeBar(QWidget* bar, int code)
     const int r = static_cast<int>(barColours_() % 255);
     const int g = static_cast<int>(barColours_() % 255);
     const int b = static_cast<int>(barColours_() % 255);
+    // The bar shows the colour only once the cells wear it too.
+    if (!changeCodeColour(propertyDisplayContext(), code, {r / 255.0f, g / 255.0f, b / 255.0f})) return;
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, QColor(r, g, b));
     bar->setPalette(palette);
-    changeCodeColour(propertyDisplayContext(), code, {r / 255.0f, g / 255.0f, b / 255.0f});
 }
 
 void MainWindow::showRampPickers() { legend().showPickers(true); }
 
+void MainWindow::fillPaletteDialog()
+{
+    std::vector<PaletteRow> rows;
+    const PropertySet& properties = state_.document.properties;
+    const Property* shown = properties.find(state_.view.shownProperty);
+    if (shown && shown->discrete) {
+        const auto hidden = state_.view.legendHiddenCodes.find(shown->name);
+        for (const int code : shown->distinctCodes) {
+            const Rgb255 c = toRgb255(properties.colourOfCode(shown->kind, code, kOutsideTableColour));
+            const auto name = shown->codeNames.find(code);
+            rows.push_back({code, QColor(c.r, c.g, c.b),
+                            name == shown->codeNames.end() ? QString() : QString::fromStdString(name->second),
+                            hidden == state_.view.legendHiddenCodes.end() || !hidden->second.count(code)});
+        }
+    }
+    paletteDialog_->showCodes(rows);
+}
+
+void MainWindow::connectPaletteDialog()
+{
+    // The window edits the property on show when it was opened; it is modal, so that stays the shown one.
+    connect(paletteDialog_, &PaletteDialog::codeNamed, this, [this](int code, const QString& name) {
+        if (glView_) nameCode(propertyDisplayContext(), state_.view.shownProperty, code, name.toStdString());
+    });
+    connect(paletteDialog_, &PaletteDialog::codeShownInLegend, this, [this](int code, bool shown) {
+        if (glView_) showCodeInLegend(propertyDisplayContext(), state_.view.shownProperty, code, shown);
+    });
+    connect(paletteDialog_, &PaletteDialog::codeColourPicked, this, [this](int code, const QColor& colour) {
+        if (glView_ && changeCodeColour(propertyDisplayContext(), code, unitColour(colour))) refreshLegend();
+    });
+}
+
 void MainWindow::openPaletteDialog()
 {
+    paletteDialog_->setLanguage(state_.view.language);
+    fillPaletteDialog();
     paletteDialog_->adjustSize();
     QRect frame = paletteDialog_->frameGeometry();
     frame.moveCenter(frameGeometry().center());
@@ -81,10 +118,21 @@ void MainWindow::openPaletteDialog()
     paletteDialog_->exec();
 }
 
+void MainWindow::closeWindowsOfOtherProperties(const std::string& shown)
+{
+    // A filter or limit typed for one property means nothing for another: the window closes, applying nothing.
+    if (propertyFilterDialog_->isVisible() && propertyFilterDialog_->propertyName() != shown)
+        propertyFilterDialog_->close();
+    if (colourLimitsDialog_->isVisible() && colourLimitsDialog_->propertyName() != shown) colourLimitsDialog_->close();
+}
+
 void MainWindow::applyChosenFilter()
 {
     if (!glView_) return;
-    if (propertyFilterDialog_->cancelled()) {
+    // The filter view ended or another property came on show while the window was open: nothing to filter.
+    const bool stale =
+        !ribbon_.filterView->isChecked() || propertyFilterDialog_->propertyName() != state_.view.shownProperty;
+    if (propertyFilterDialog_->cancelled() || stale) {
         // Closed through its title bar: no filter; the mode button goes back up with the shell view.
         ribbon_.filterView->setChecked(false);
         return;
@@ -96,6 +144,7 @@ void MainWindow::applyChosenFilter()
 void MainWindow::applyEditedLimit()
 {
     if (!glView_ || colourLimitsDialog_->cancelled()) return;
+    if (colourLimitsDialog_->propertyName() != state_.view.shownProperty) return;
     applyColourLimit(propertyDisplayContext(), colourLimitsDialog_->editsUpperLimit(), colourLimitsDialog_->value());
 }
 

@@ -9,6 +9,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "ui/color_button.h"
 
@@ -164,21 +166,50 @@ void PropertyLegend::showDiscrete(const DiscreteLegend& legend)
 {
     clearContent();
     discrete_ = true;
+    // Codes beyond what the box shows at once scroll inside it, under the caption, so the box never covers the
+    // model however many codes the property holds.
+    QWidget* holder = this;
+    QScrollArea* scroll = nullptr;
+    int shift = 0;
+    if (legend.bottom > DiscreteBottom) {
+        scroll = new QScrollArea(this);
+        scroll->setObjectName(QStringLiteral("codeBarScroll"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        scroll->viewport()->setAutoFillBackground(false);
+        holder = new QWidget;
+        holder->setObjectName(QStringLiteral("codeBars"));
+        shift = ScrollTop;
+        scroll->setWidget(holder);
+        // The legend's own background shows through (setWidget makes the content paint its own).
+        scroll->setAutoFillBackground(false);
+        holder->setAutoFillBackground(false);
+    }
+    int right = 0;
     for (const LegendBar& bar : legend.bars) {
-        auto* code = new QLabel(QString::fromStdString(bar.label), this);
-        code->move(bar.x, bar.labelY);
+        auto* code = new QLabel(QString::fromStdString(bar.label), holder);
+        code->setObjectName(QStringLiteral("codeLabel_%1").arg(bar.code));
+        code->move(bar.labelX, bar.labelY - shift);
         code->adjustSize();
+        right = std::max({right, code->geometry().right() + 1, bar.x + bar.width});
 
-        auto* swatch = new Clickable<QFrame>(this);
+        auto* swatch = new Clickable<QFrame>(holder);
         const int barCode = bar.code;
         swatch->onClick = [this, swatch, barCode] { emit barClicked(swatch, barCode); };
         swatch->setObjectName(QStringLiteral("codeBar_%1").arg(bar.code));
-        swatch->setGeometry(bar.x, bar.top, bar.width, bar.height);
+        swatch->setGeometry(bar.x, bar.top - shift, bar.width, bar.height);
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
         palette.setColor(QPalette::Window, qcolour(bar.colour));
         swatch->setPalette(palette);
         swatch->setCursor(Qt::PointingHandCursor);
+    }
+    if (scroll) {
+        holder->resize(right + 4, legend.bottom - shift);
+        for (QWidget* w : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->show();
+        scroll->setGeometry(0, ScrollTop, right + 4 + scroll->verticalScrollBar()->sizeHint().width(),
+                            DiscreteBottom - ScrollTop);
     }
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->show();
     fitToContent();
@@ -217,7 +248,8 @@ void PropertyLegend::fitToContent()
     resize(right, bottom);
 }
 
-void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth)
+void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth,
+                  const std::set<int>& hidden)
 {
     const Property* property = properties.find(shown);
     if (!property) {
@@ -225,7 +257,7 @@ void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const s
         return;
     }
     if (property->discrete)
-        legend.showDiscrete(discreteLegend(properties, *property, rowWidth));
+        legend.showDiscrete(discreteLegend(properties, *property, rowWidth, hidden));
     else
         legend.showContinuous(continuousLegend(properties, *property));
 }

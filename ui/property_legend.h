@@ -1,9 +1,12 @@
 // The colour legend: a small box over the top-left corner of the 3D view, captioned with the displayed
 // property's name. For a continuous property it holds the ramp as two gradient panels, a colour picker for each of
 // its three colours and the two colour limits (clickable); for a discrete property a bar per code, as tall as the
-// code's share of the cells, with the code under it (clickable). It only places what the legend layout worked out
+// code's share of the cells (a rare code still a few pixels), with the code under it (clickable), or a list of
+// "code name" lines when the property names its codes; bars beyond what the box shows scroll. It only places what the legend layout worked out
 // and says what the user clicked; the main window acts on it.
 #pragma once
+
+#include <set>
 
 #include <QColor>
 #include <QGroupBox>
@@ -20,6 +23,8 @@ class PropertyLegend : public QGroupBox {
 public:
     static constexpr int InitialWidth = 158, InitialHeight = 207;
     static constexpr int Left = 4, Top = 4;  // its place in the view panel
+    // Code bars and labels below this scroll inside the box, from just under the caption.
+    static constexpr int DiscreteBottom = 300, ScrollTop = 18;
 
     explicit PropertyLegend(QWidget* parent = nullptr);
 
@@ -57,9 +62,10 @@ private:
     bool discrete_ = false;
 };
 
-// The legend of the property called `shown`: its ramp and limits, or its code bars wrapping within `rowWidth`;
-// emptied when there is no such property.
-void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth);
+// The legend of the property called `shown`: its ramp and limits, or its code bars wrapping within `rowWidth`
+// (without the codes in `hidden`); emptied when there is no such property.
+void showLegendOf(PropertyLegend& legend, const PropertySet& properties, const std::string& shown, int rowWidth,
+                  const std::set<int>& hidden = {});
 
 // A legend driven by the property display commands without a main window (the snapshot): no filter view button,
 // and code bars wrap within `rowWidth`.

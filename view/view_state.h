@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,8 @@ struct ViewState {
     DisplayOptions display;
     bool pivotCursor = false;   // the cross at the point the model turns about, shown while a drag moves the model
     std::string shownProperty;  // the property that colours the cells; empty: the bare grid
+    // Per property name: the codes the user left out of its legend (the cells keep their colours).
+    std::map<std::string, std::set<int>> legendHiddenCodes;
     PropertyFilterSetting filter;
     WellDisplay wells;
     ContactDisplay contacts;

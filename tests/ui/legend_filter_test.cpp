@@ -1,5 +1,9 @@
 // The legend, the colour-limit window, the property filter window and the palette window through the main window,
 // on a generated grid with a porosity and a lithology.
+#include <functional>
+#include <map>
+#include <set>
+
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -7,7 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest/QTest>
@@ -23,6 +30,7 @@
 #include "ui/dialogs/property_filter_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
+#include "ui/property_legend.h"
 
 namespace morvane {
 namespace {
@@ -232,24 +240,258 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_EQ(s.view.filter.cut, 0.0f);
 }
 
-TEST_F(LegendWindow, ThePaletteWindowOpensEmpty)
+// The palette window lists the codes of the shown property: a name typed there and a code taken out of the legend
+// go to the property and its legend at once; for a property of values the table is empty.
+TEST_F(LegendWindow, ThePaletteWindowNamesTheShownCodesAndTakesThemOutOfTheLegend)
 {
     QString title;
-    QStringList headers;
-    int rows = -1;
+    QStringList headers, codes;
+    const auto editInPalette = [&](std::function<void(QTableWidget*)> edit) {
+        QTimer::singleShot(0, [&, edit] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            auto* table = dialog->findChild<QTableWidget*>();
+            headers.clear();
+            codes.clear();
+            for (int c = 0; c < table->columnCount(); ++c) headers << table->horizontalHeaderItem(c)->text();
+            for (int r = 0; r < table->rowCount(); ++r) codes << table->item(r, 0)->text();
+            edit(table);
+            dialog->close();
+        });
+        form.findChild<QAction*>("paletteItem")->trigger();
+    };
+    ASSERT_EQ(litho().distinctCodes, (std::vector<int>{0, 1}));
+    editInPalette([](QTableWidget* table) {
+        table->item(0, 2)->setText(" Sand ");
+        table->item(1, 3)->setCheckState(Qt::Unchecked);
+    });
+    EXPECT_EQ(title, "Property colour palette");
+    EXPECT_EQ(headers, (QStringList{"Code", "Colour", "Name", "In legend"}));
+    EXPECT_EQ(codes, (QStringList{"0", "1"}));
+    EXPECT_EQ(litho().codeNames, (std::map<int, std::string>{{0, "Sand"}}));
+    EXPECT_EQ(s.view.legendHiddenCodes["Litho"], (std::set<int>{1}));
+    QApplication::processEvents();
+    ASSERT_NE(inLegend<QLabel>("codeLabel_0"), nullptr);
+    EXPECT_EQ(inLegend<QLabel>("codeLabel_0")->text(), "0 Sand");
+    EXPECT_EQ(inLegend<QWidget>("codeBar_1"), nullptr);
+
+    // The name cleared and the code back in the legend: the bars as they were.
+    editInPalette([](QTableWidget* table) {
+        EXPECT_EQ(table->item(0, 2)->text(), "Sand");
+        table->item(0, 2)->setText("");
+        table->item(1, 3)->setCheckState(Qt::Checked);
+    });
+    QApplication::processEvents();
+    EXPECT_TRUE(litho().codeNames.empty());
+    EXPECT_EQ(inLegend<QLabel>("codeLabel_0")->text(), "0");
+    ASSERT_NE(inLegend<QWidget>("codeBar_1"), nullptr);
+    EXPECT_EQ(inLegend<QWidget>("codeBar_1")->geometry().bottom() + 1, legend_bars::Baseline);
+
+    show(0);
+    editInPalette([](QTableWidget*) {});
+    EXPECT_TRUE(codes.isEmpty());
+}
+
+// Properties loaded while the filter view is on get one node each, in load order, and each shows its own kind and
+// limits when its node is chosen.
+TEST_F(LegendWindow, PropertiesLoadedInTheFilterViewGetOneNodeEachAndTheirOwnLegend)
+{
+    show(0);
+    auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
+    QAction* threed = form.findChild<QAction*>("filterViewCommand");
+    threed->trigger();
+    ASSERT_TRUE(filter->isVisible());
+    filter->findChild<QPushButton*>("okButton")->click();
+    ASSERT_TRUE(s.view.is(ViewMode::Filter));
+
+    gen::PropertyDefinition permx = continuous("PERMX", 5);
+    permx.keyword = "PERMX";
+    permx.minValue = 10;
+    permx.maxValue = 900;
+    const std::string file = testing::writeText(folder.file("MORE.GRDECL"), propertyText({permx, discrete("FACIES")}));
+    auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file});
+    prompts->typeAnswers = {std::vector<int>{5, 2}};
+    form.setUserPrompts(std::move(prompts));
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
+    ASSERT_EQ(testing::propertyNames(s.document.properties),
+              (std::vector<std::string>{"PORO", "Litho", "PERMX", "FACIES"}));
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    QStringList nodes;
+    for (int n = 0; n < root->childCount(); ++n) nodes << root->child(n)->text(0);
+    EXPECT_EQ(nodes, (QStringList{"PORO", "Litho", "PERMX", "FACIES"}));
+    EXPECT_FALSE(threed->isChecked());
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
+
+    show(2);
+    const Property& loaded = s.document.properties.items.at(2);
+    EXPECT_EQ(loaded.kind, PropertyKind::Permeability);
+    EXPECT_FALSE(legend->findChild<QWidget*>("codeBar_0"));
+    EXPECT_EQ(inLegend<QLabel>("upperLimitLabel")->text().toStdString(), limitText(loaded.highLimit));
+    EXPECT_EQ(inLegend<QLabel>("lowerLimitLabel")->text().toStdString(), limitText(loaded.lowLimit));
+    EXPECT_GT(loaded.highLimit, 100);
+    EXPECT_EQ(inLegend<ColorButton>("middleColourPicker")->selectedColor(), QColor(0, 255, 0));
+    show(3);
+    EXPECT_EQ(s.document.properties.items.at(3).kind, PropertyKind::Facies);
+    EXPECT_NE(inLegend<QWidget>("codeBar_0"), nullptr);
+}
+
+// The colour-limit and filter windows belong to the property they were opened for: choosing another one closes
+// them with nothing applied, and the filter view ends as a choice in the tree always ends it.
+TEST_F(LegendWindow, TheLimitAndFilterWindowsCloseWhenAnotherPropertyIsChosen)
+{
+    show(0);
+    const double upper = poro().highLimit;
+    auto* limits = form.findChild<ColourLimitsDialog*>("colourLimitsDialog");
+    QTest::mouseClick(inLegend<QLabel>("upperLimitLabel"), Qt::LeftButton);
+    ASSERT_TRUE(limits->isVisible());
+    limits->findChild<QLineEdit*>("limitValue")->setText("0.2");
+    show(1);
+    const Rgb lithoCell = cellColour(0);
+    EXPECT_FALSE(limits->isVisible());
+    EXPECT_EQ(poro().highLimit, upper);
+    EXPECT_EQ(litho().highLimit, litho().max);
+    EXPECT_NE(inLegend<QWidget>("codeBar_0"), nullptr);
+
+    show(0);
+    auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
+    QAction* threed = form.findChild<QAction*>("filterViewCommand");
+    threed->trigger();
+    ASSERT_TRUE(filter->isVisible());
+    show(1);
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_FALSE(threed->isChecked());
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
+    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_EQ(cellColour(0), lithoCell);
+
+    // Filtering again and choosing a node still ends the filter view.
+    show(0);
+    threed->trigger();
+    filter->findChild<QPushButton*>("okButton")->click();
+    ASSERT_TRUE(s.view.is(ViewMode::Filter));
+    show(1);
+    EXPECT_FALSE(s.view.is(ViewMode::Filter));
+    EXPECT_FALSE(threed->isChecked());
+}
+
+// The colour chooser of a ramp picker is a plain dialog of the main window: none of the legend's styling (white
+// labels, buttons painted in the ramp's colours) reaches it.
+TEST_F(LegendWindow, TheColourChooserLooksLikeAnyDialog)
+{
+    show(0);
+    bool inLegendBox = true;
+    QColor labelText, buttonFace;
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
+        inLegendBox = legend->isAncestorOf(dialog);
+        labelText = dialog->findChild<QLabel*>()->palette().color(QPalette::WindowText);
+        buttonFace = dialog->findChild<QPushButton*>()->palette().color(QPalette::Button);
+        dialog->close();
+    });
+    inLegend<ColorButton>("middleColourPicker")->click();
+    EXPECT_FALSE(inLegendBox);
+    EXPECT_EQ(labelText, QApplication::palette().color(QPalette::WindowText));
+    EXPECT_EQ(buttonFace, QApplication::palette().color(QPalette::Button));
+}
+
+// The windows' titles and headers, the import's file filter and its newer log lines in the interface language.
+TEST_F(LegendWindow, WindowsAndLogLinesSpeakTheInterfaceLanguage)
+{
+    auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
+    EXPECT_EQ(filter->windowTitle(), "Property filter");
+    form.findChild<QAction*>("russianItem")->trigger();
+    EXPECT_EQ(filter->windowTitle(), QString::fromUtf8("Фильтр свойства"));
+    QString paletteTitle;
+    QStringList headers;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        paletteTitle = dialog->windowTitle();
         auto* table = dialog->findChild<QTableWidget*>();
-        rows = table->rowCount();
         for (int c = 0; c < table->columnCount(); ++c) headers << table->horizontalHeaderItem(c)->text();
         dialog->close();
     });
     form.findChild<QAction*>("paletteItem")->trigger();
-    EXPECT_EQ(title, "Настройка цветовой палитры свойства");
-    EXPECT_EQ(headers, (QStringList{"Код", "Цвет"}));
-    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(paletteTitle, QString::fromUtf8("Настройка цветовой палитры свойства"));
+    EXPECT_EQ(headers, (QStringList{"Код", "Цвет", "Название", "В легенде"}));
+
+    // The same file again: its properties are renamed, which the log says in Russian; a file for another grid is
+    // refused with its counts in Russian.
+    const std::string again = folder.file("ROCK.GRDECL");
+    const std::string other = testing::writeText(folder.file("OTHER.GRDECL"), propertyText({continuous("SW")}, 3));
+    auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{again, other});
+    prompts->typeAnswers = {std::vector<int>{4, 1}, std::vector<int>{6}};
+    RecordedPrompts& asked = *prompts;
+    form.setUserPrompts(std::move(prompts));
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
+    EXPECT_EQ(asked.questions.at(0).filter, "Файлы GRDECL|*.GRDECL|Все файлы (*.*)|*.*");
+    QStringList log;
+    for (const auto& line : testing::logLines(form.findChild<QTextEdit*>("eventsLog"))) log << line.text;
+    EXPECT_TRUE(log.contains(QString::fromUtf8("Свойство с именем PORO уже загружено: это названо PORO (2)")))
+        << log.join('\n').toStdString();
+    const QString refused = log.filter("Property file does not correspond to loaded grid").value(0);
+    EXPECT_TRUE(refused.contains(QString::fromUtf8("значений, в гриде 24 ячеек"))) << refused.toStdString();
+
+    form.findChild<QAction*>("englishItem")->trigger();
+    EXPECT_EQ(filter->windowTitle(), "Property filter");
+}
+
+// Codes named in comment lines beside their block and in a companion file beside the property file: the names of
+// the file win, its rows left out are said in the log, and the legend lists "code name".
+TEST_F(LegendWindow, CodeNamesFromTheFileAndItsCompanionShowInTheLegend)
+{
+    const std::string file = testing::writeText(folder.file("ZONEFILE.GRDECL"),
+                                                "-- CODE NAME\n-- 0 Shale\n-- 1 Sand\nZONES\n8*0 8*1 8*2 /\n");
+    testing::writeText(folder.file("ZONEFILE_codes.txt"), "2 Coal\n1 Sandstone\nnot a row\n");
+    auto prompts = std::make_unique<RecordedPrompts>(std::vector<std::string>{file});
+    prompts->typeAnswers = {std::vector<int>{7}};
+    form.setUserPrompts(std::move(prompts));
+    form.findChild<QAction*>("importPropertiesItem")->trigger();
+    const Property* zones = s.document.properties.find("ZONES");
+    ASSERT_NE(zones, nullptr);
+    EXPECT_EQ(zones->codeNames, (std::map<int, std::string>{{0, "Shale"}, {1, "Sandstone"}, {2, "Coal"}}));
+    QStringList log;
+    for (const auto& line : testing::logLines(form.findChild<QTextEdit*>("eventsLog"))) log << line.text;
+    EXPECT_TRUE(
+        log.contains("ZONEFILE_codes.txt, line 3: \"not a row\" is not a code and a name; the line is left out"))
+        << log.join('\n').toStdString();
+    EXPECT_TRUE(log.contains("ZONES: names of 2 codes read from ZONEFILE_codes.txt"));
+    QApplication::processEvents();
+    ASSERT_NE(inLegend<QLabel>("codeLabel_1"), nullptr);
+    EXPECT_EQ(inLegend<QLabel>("codeLabel_1")->text(), "1 Sandstone");
+    EXPECT_GT(inLegend<QLabel>("codeLabel_1")->x(), inLegend<QWidget>("codeBar_1")->geometry().right());
+}
+
+// A region property of a hundred codes, one of them in a single cell: every code keeps a bar that can be seen and
+// clicked, the box stays small enough to leave the model in view, and the bars beyond it scroll.
+TEST(LegendCodes, AHundredRegionsEachKeepAClickableBarInABoxThatScrolls)
+{
+    PropertySet properties;
+    std::vector<int> codes;
+    for (int code = 1; code <= 100; ++code) codes.insert(codes.end(), code == 100 ? 1 : 100, code);
+    properties.add(makeDiscreteProperty("REGIONS", PropertyKind::Regions, codes));
+    PropertyLegend legend;
+    showLegendOf(legend, properties, "REGIONS", 1500);
+    legend.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&legend));
+    auto* scroll = legend.findChild<QScrollArea*>("codeBarScroll");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_LE(legend.height(), PropertyLegend::DiscreteBottom + 8);
+    EXPECT_LE(legend.width(), legend_bars::WidestRow + 40);
+    for (int code = 1; code <= 100; ++code) {
+        auto* bar = legend.findChild<QWidget*>(QStringLiteral("codeBar_%1").arg(code));
+        ASSERT_NE(bar, nullptr) << code;
+        EXPECT_GE(bar->height(), legend_bars::Shortest) << code;
+    }
+    QSignalSpy clicks(&legend, &PropertyLegend::barClicked);
+    auto* rare = legend.findChild<QWidget*>("codeBar_100");
+    scroll->ensureWidgetVisible(rare);
+    QTest::mouseClick(rare, Qt::LeftButton, {}, QPoint(1, 1));
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(1).toInt(), 100);
 }
 
 }  // namespace

@@ -81,6 +81,65 @@ TEST(LegendBars, ManyCodesWrapIntoRowsWithinTheRoomTheViewLeaves)
     EXPECT_EQ(discreteLegend(p, codes, 3).rows, 25);
 }
 
+// A region property of a hundred codes, one of them in a single cell of ten thousand: every code keeps a bar a
+// user can see and click, rows stay narrow enough to leave the model in view, and long codes spread their bars.
+TEST(LegendBars, RareCodesKeepABarAndManyCodesStayNarrow)
+{
+    PropertySet p;
+    Property regions;
+    regions.discrete = true;
+    for (int code = 1; code <= 100; ++code) {
+        regions.distinctCodes.push_back(code);
+        regions.codePercent.push_back(code == 50 ? 0.01f : 0.99f);
+    }
+    const DiscreteLegend legend = discreteLegend(p, regions, 1500);
+    ASSERT_EQ(legend.bars.size(), 100u);
+    for (const LegendBar& bar : legend.bars) {
+        EXPECT_GE(bar.height, legend_bars::Shortest) << bar.code;
+        EXPECT_LE(bar.x + bar.width, legend_bars::WidestRow) << bar.code;
+    }
+    // "100" is wider than the 20-pixel pitch of short codes: the bars spread so that the labels do not overlap.
+    EXPECT_GE(legend.bars[1].x - legend.bars[0].x, 3 * legend_bars::CharWidth);
+    EXPECT_EQ(legend.bottom, legend.bars.back().labelY + legend_bars::ListPitch);
+
+    // Codes left out of the legend leave no gap.
+    const DiscreteLegend fewer = discreteLegend(p, regions, 1500, {1, 2});
+    ASSERT_EQ(fewer.bars.size(), 98u);
+    EXPECT_EQ(fewer.bars[0].code, 3);
+    EXPECT_EQ(fewer.bars[0].x, legend_bars::Left);
+}
+
+// Named codes are listed one per line, "code name", each with a bar along its line as long as its share; a code
+// without a name shows the code alone.
+TEST(LegendBars, NamedCodesAreListedWithTheirNames)
+{
+    PropertySet p;
+    Property facies;
+    facies.discrete = true;
+    facies.kind = PropertyKind::Facies;
+    facies.distinctCodes = {1, 2, 3};
+    facies.codePercent = {60, 39.9f, 0.1f};
+    facies.codeNames = {{1, "Sand"}, {3, "Coal"}};
+    const DiscreteLegend legend = discreteLegend(p, facies, 1000);
+    ASSERT_TRUE(legend.listed);
+    ASSERT_EQ(legend.bars.size(), 3u);
+    EXPECT_EQ(legend.bars[0].label, "1 Sand");
+    EXPECT_EQ(legend.bars[1].label, "2");
+    EXPECT_EQ(legend.bars[2].label, "3 Coal");
+    EXPECT_EQ(legend.rows, 3);
+    EXPECT_EQ(legend.bars[0].width, 42);  // 60 % of 70
+    EXPECT_EQ(legend.bars[2].width, legend_bars::Shortest);
+    for (std::size_t n = 0; n < 3; ++n) {
+        const LegendBar& bar = legend.bars[n];
+        EXPECT_EQ(bar.height, legend_bars::ListBar);
+        EXPECT_EQ(bar.labelY, legend_bars::ListTop + legend_bars::ListPitch * static_cast<int>(n));
+        EXPECT_GT(bar.labelX, bar.x + bar.width);
+        if (n > 0) {
+            EXPECT_GE(bar.top, legend.bars[n - 1].top + legend.bars[n - 1].height);
+        }
+    }
+}
+
 TEST(LegendRamp, ColoursOfTheShownKindAndTheShownPropertysLimits)
 {
     PropertySet p;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scene/grid_geometry.h"
+#include "scene/legend_layout.h"
 #include "scene/property_colouring.h"
 #include "tests/support/scene_grid_fixture.h"
 
@@ -275,9 +276,35 @@ TEST(PropertyColouring, APickedCodeColourGrowsTheTableAndRecoloursInPlace)
     EXPECT_EQ(scene.cell(1, 0, 0), (Rgb{0.9f, 0.1f, 0.5f}));
     EXPECT_EQ(scene.cell(1, 0, 2), (Rgb{0.7f, 0.7f, 0.7f}));
 
-    EXPECT_FALSE(p.setCodeColour(PropertyKind::Lithology, -1, {}));
+    EXPECT_FALSE(p.setCodeColour(PropertyKind::Lithology, -kMaxColourCode - 1, {}));
     EXPECT_FALSE(p.setCodeColour(PropertyKind::Lithology, kMaxColourCode + 1, {}));
+    EXPECT_FALSE(p.setCodeColour(PropertyKind::Lithology, kUndefinedCode, {}));
     EXPECT_EQ(table.size(), 13u);
+}
+
+// A negative code (a placeholder some exports write, such as -1) takes a picked colour like any other: its cells,
+// its legend bar and the well section all wear it, for its kind only, and the code table does not grow for it.
+TEST(PropertyColouring, ANegativeCodeTakesThePickedColourInItsCellsAndItsBar)
+{
+    Scene scene(3, 1, 2);
+    scene.addCodes("LITHO", {-1, 2, -1, 2, 1, 1}, PropertyKind::Lithology);
+    PropertySet& p = scene.s.document.properties;
+    const std::size_t tableSize = p.codeColours[1].size();
+    ASSERT_TRUE(scene.colour("LITHO"));
+    EXPECT_EQ(scene.cell(0, 0, 0), kOutsideTableColour);
+
+    ASSERT_TRUE(p.setCodeColour(PropertyKind::Lithology, -1, {0.1f, 0.2f, 0.3f}));
+    ASSERT_TRUE(scene.colour("LITHO"));
+    EXPECT_EQ(scene.cell(0, 0, 0), (Rgb{0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(scene.cell(0, 0, 2), (Rgb{0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(scene.cell(0, 0, 1), (Rgb{1, 0.5f, 0}));  // code 2 keeps the lithology colour
+    EXPECT_EQ(p.codeColours[1].size(), tableSize);
+
+    const DiscreteLegend legend = discreteLegend(p, *p.find("LITHO"), 1000);
+    ASSERT_EQ(legend.bars.front().code, -1);
+    EXPECT_EQ(legend.bars.front().colour, toRgb255({0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(p.colourOfCode(PropertyKind::Facies, -1, {}), kOutsideTableColour);
+    EXPECT_EQ(p.colourOfCode(PropertyKind::Lithology, kUndefinedCode, p.undefinedColour), p.undefinedColour);
 }
 
 // A kind beyond the known ones would grow the tables up to it (billions of tables for a large one): it is refused

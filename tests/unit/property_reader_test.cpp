@@ -3,12 +3,14 @@
 #include "io/property_reader.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "io/code_names.h"
 #include "tests/support/text_fixtures.h"
 #include "tools/generator/model_generator.h"
 
@@ -556,8 +558,8 @@ TEST(PropertyConformity, WrongCountIsRejectedWithItsMessageAndChangesNothing)
                                        (ru ? " ячеек." : " cells.");
             EXPECT_EQ(r.messageBox->text, std::string(c.box) + "\n\n" + counts);
             const auto log = linesOf(r, PropertyReportLine::Kind::Log);
-            EXPECT_EQ(log, std::vector<std::string>{std::string(texts::MismatchLog) + ". " + entries[0].name +
-                                                    ": 3 values, the grid has " + std::to_string(cells) + " cells."});
+            // The log's fixed line, then the same counts in the interface language.
+            EXPECT_EQ(log, std::vector<std::string>{std::string(texts::MismatchLog) + ". " + counts});
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Status).back(), texts::AllGood);
             EXPECT_EQ(linesOf(r, PropertyReportLine::Kind::Trace)[2], "PROP size = 3");
             // Nothing to add.
@@ -656,6 +658,67 @@ TEST(PropertyRoundTrip, GeneratedExportLoadsExactlyAsWritten)
         }
         EXPECT_EQ(p.items.size(), 3u);
     }
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// Code names as exporters write them beside a block of codes: a headed table of comment lines above the keyword,
+// rows with ":" or "=" between the keyword and the values; a lone comment that starts with a number is no table, and
+// the comments of the block above never name the codes of the block below.
+TEST(CodeNames, CommentTablesBesideABlockNameItsCodes)
+{
+    const std::string text =
+        "-- Exported by a modelling package\n"
+        "-- CODE NAME\n"
+        "-- 1 Sand\n"
+        "-- 2: Shaly sand\n"
+        "FACIES\n"
+        "-- 3 = Shale\n"
+        "1 2 3 1 2 3 /\n"
+        "-- 2024 export\n"
+        "SATNUM\n"
+        "1 1 1 2 2 2 /\n"
+        "-- 7 Fine\n"
+        "-- 8 Coarse\n"
+        "GRAIN\n"
+        "7 8 7 8 7 8 /\n";
+    const std::vector<PropertyEntry> entries = propertyEntries(text, 6);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(codeNamesNearBlock(text, entries[0]).names,
+              (std::map<int, std::string>{{1, "Sand"}, {2, "Shaly sand"}, {3, "Shale"}}));
+    EXPECT_TRUE(codeNamesNearBlock(text, entries[1]).names.empty());
+    EXPECT_EQ(codeNamesNearBlock(text, entries[2]).names, (std::map<int, std::string>{{7, "Fine"}, {8, "Coarse"}}));
+
+    int code = 0;
+    std::string name;
+    EXPECT_TRUE(readCodeNameRow("  -4\tGas cap ", code, name));
+    EXPECT_EQ(code, -4);
+    EXPECT_EQ(name, "Gas cap");
+    for (const char* row : {"12a Sand", "3", "Sand 3", "99999999999 Big", ": Sand", ""})
+        EXPECT_FALSE(readCodeNameRow(row, code, name)) << row;
+}
+
+// A companion file: its heading and comments are skipped; a row that is no code and name and a code named twice are
+// left out with a warning naming the file, the line and what was found; the files tried are PROPERTY.txt and
+// FILE_codes.txt beside the property file.
+TEST(CodeNames, ACompanionFileSaysWhatItLeavesOut)
+{
+    const CodeNameTable table = readCodeNameFile(
+        "Code Name\r\n# lithology\r\n0 Shale\r\n1\tSand\r\n\r\nSand two\r\n1 Coal\r\n5: Песчаник\r\n", "FACIES.txt");
+    EXPECT_EQ(table.names, (std::map<int, std::string>{{0, "Shale"}, {1, "Sand"}, {5, "Песчаник"}}));
+    ASSERT_EQ(table.warnings.size(), 2u);
+    EXPECT_EQ(table.warnings[0].en, "FACIES.txt, line 6: \"Sand two\" is not a code and a name; the line is left out");
+    EXPECT_EQ(table.warnings[1].ru,
+              "FACIES.txt, строка 7: код 1 назван ещё раз (\"Coal\"); оставлено первое название \"Sand\"");
+
+    EXPECT_EQ(codeNameFiles("/data/model/ROCK.GRDECL", "FACIES"),
+              (std::vector<std::string>{"/data/model/FACIES.txt", "/data/model/ROCK_codes.txt"}));
+    EXPECT_EQ(codeNameFiles("/data/model/ROCK.GRDECL", "a/b"),
+              (std::vector<std::string>{"/data/model/ROCK_codes.txt"}));
 }
 
 }  // namespace

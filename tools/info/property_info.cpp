@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "commands/model_state.h"
+#include "io/code_names.h"
 #include "io/file_text.h"
 #include "io/grdecl_scan.h"
 #include "io/grid_reader.h"
@@ -68,6 +69,17 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
         }
         json += '}';
         o.addJson("codes", std::move(json));
+        // The names the comment lines beside the block give its codes, as the import reads them.
+        const CodeNameTable names = codeNamesNearBlock(text, entry);
+        if (!names.names.empty()) {
+            std::string named = "{";
+            for (const auto& [code, name] : names.names) {
+                if (named.size() > 1) named += ", ";
+                named += jsonString(std::to_string(code)) + ": " + jsonString(name);
+            }
+            named += '}';
+            o.addJson("codeNames", std::move(named));
+        }
     }
     if (scan.end == grdecl::ScanEnd::NotANumber) {
         const std::size_t end = block.find_first_of(" \t\r\n", scan.stop);

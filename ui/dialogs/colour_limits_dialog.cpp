@@ -40,8 +40,9 @@ ColourLimitsDialog::ColourLimitsDialog(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ColourLimitsDialog::editLimit(float value, bool upper)
+void ColourLimitsDialog::editLimit(const std::string& property, float value, bool upper)
 {
+    property_ = property;
     upper_ = upper;
     value_ = value;
     valueEdit_->setText(QString::fromStdString(limitText(value)));

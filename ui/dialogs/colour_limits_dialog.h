@@ -19,8 +19,10 @@ class ColourLimitsDialog : public QDialog {
 public:
     explicit ColourLimitsDialog(QWidget* parent = nullptr);
 
-    // The limit to edit: its current value (shown by the limit number rule) and whether it is the upper one.
-    void editLimit(float value, bool upper);
+    // The limit to edit: the property it belongs to, its current value (shown by the limit number rule) and
+    // whether it is the upper one.
+    void editLimit(const std::string& property, float value, bool upper);
+    const std::string& propertyName() const { return property_; }
     float value() const { return value_; }
     bool editsUpperLimit() const { return upper_; }
     void updateLang(const std::string& lang);
@@ -38,6 +40,7 @@ private:
     // OK and Enter: the typed number taken and the window hidden, or the message shown.
     void takeValue();
 
+    std::string property_;
     bool upper_ = true;
     float value_ = 0;
     std::string lang_ = "en";

@@ -11,6 +11,7 @@
 
 #include "commands/property_filter.h"
 #include "core/decimal_text.h"
+#include "core/localisation.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
 
@@ -71,6 +72,8 @@ QIcon directionIcon(bool cutBelow)
     return QIcon(pixmap);
 }
 
+constexpr TextPair kFilterTitle{"Property filter", "Фильтр свойства"};
+
 }  // namespace
 
 PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
@@ -114,6 +117,11 @@ PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
     shadeTimer_->setObjectName(QStringLiteral("shadeTimer"));
     shadeTimer_->setInterval(2);
     connect(shadeTimer_, &QTimer::timeout, this, &PropertyFilterDialog::placeShade);
+}
+
+void PropertyFilterDialog::setLanguage(const std::string& lang)
+{
+    setWindowTitle(QString::fromStdString(kFilterTitle.in(lang)));
 }
 
 void PropertyFilterDialog::setProperty(const std::string& name, double upper, double lower, const ColourRamp& ramp)

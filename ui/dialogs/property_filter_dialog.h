@@ -26,6 +26,8 @@ public:
     // them as they were when it was opened).
     void setProperty(const std::string& name, double upper, double lower, const ColourRamp& ramp);
     const std::string& propertyName() const { return name_; }
+    // The window's title in the interface language ("en" or "ru").
+    void setLanguage(const std::string& lang);
     // The two limit labels and the cut text from the copied limits (the cut text the mean of the two).
     void showLimits();
     float cutValue() const { return cut_; }
