@@ -385,7 +385,8 @@ TEST_F(LegendWindow, TheColourChooserLooksLikeAnyDialog)
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        inLegendBox = legend->isAncestorOf(dialog);
+        inLegendBox = false;
+        for (QWidget* up = dialog->parentWidget(); up; up = up->parentWidget()) inLegendBox |= up == legend;
         labelText = dialog->findChild<QLabel*>()->palette().color(QPalette::WindowText);
         buttonFace = dialog->findChild<QPushButton*>()->palette().color(QPalette::Button);
         dialog->close();

@@ -200,6 +200,14 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
               std::string::npos)
         << fromBlocks[1].text();
 
+    // Codes named in comment lines beside their block are listed after the codes, names escaped.
+    const std::string named = "-- CODE NAME\n-- 1 Sand\n-- 3 \"Tight\" shale\nFACIES\n 1 1 3 3 /\n";
+    const std::string namedReport = info::jsonArray(info::propertyInfo(named, 4, "n.GRDECL").objects);
+    EXPECT_NE(namedReport.find("\"codes\": {\"1\": 2, \"3\": 2}, "
+                               "\"codeNames\": {\"1\": \"Sand\", \"3\": \"\\\"Tight\\\" shale\"}"),
+              std::string::npos)
+        << namedReport;
+
     // What the exit status tells: how many properties fit the grid, none when every one is refused; a property
     // written with exponents only is continuous here as in the viewer.
     EXPECT_EQ(info::propertyInfo(text, 4, "p.GRDECL").accepted, 2);
