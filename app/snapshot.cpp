@@ -1,5 +1,6 @@
 #include "app/snapshot.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "commands/cell_pick.h"
@@ -186,6 +187,20 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
     std::vector<std::string> loaded;
     if (!loadFiles(state, cl, kinds, console, *renderer, loaded)) return 1;
 
+    // The scales asked for, before anything is coloured.
+    for (const bool log : {true, false}) {
+        for (const std::string& name : log ? cl.logScale : cl.linearScale) {
+            Property* property = state.document.properties.find(name);
+            if (!property || property->discrete) {
+                std::cerr << "morvane: " << (log ? "--log-scale" : "--linear-scale") << " names no loaded property of "
+                          << "values called \"" << name << "\"\n";
+                return 1;
+            }
+            property->logScale = log;
+            ++state.document.properties.revision;
+        }
+    }
+
     // The chosen property, or the first one loaded, shown as a click on its tree node would show it.
     PropertyLegend legend;
     const std::string shown = cl.propertyName.empty() && !loaded.empty() ? loaded.front() : cl.propertyName;
@@ -199,14 +214,30 @@ int writeSnapshot(ModelState& state, const CommandLine& cl)
                                     cl.width - PropertyLegend::Left - 12);
         const PropertyDisplayContext display{state, console, *renderer, legendDisplay};
         selectPropertyNode(display, {shown, *node, false});
-        if (cl.filterCut) {
-            if (state.document.properties.find(shown)->discrete) {
-                std::cerr << "morvane: the filter takes a property of values, and " << shown << " holds codes\n";
+        const Property& property = *state.document.properties.find(shown);
+        if ((cl.filterCut || cl.filterRange) && property.discrete) {
+            std::cerr << "morvane: the filter takes a property of values, and " << shown << " holds codes\n";
+            return 1;
+        }
+        if (!cl.filterCodes.empty()) {
+            if (!property.discrete) {
+                std::cerr << "morvane: --filter-codes takes a property of codes, and " << shown << " holds values\n";
                 return 1;
             }
-            applyPropertyFilter(display, *cl.filterCut, !cl.filterAbove);
+            for (const int code : cl.filterCodes) {
+                if (!std::binary_search(property.distinctCodes.begin(), property.distinctCodes.end(), code)) {
+                    std::cerr << "morvane: no cell of " << shown << " holds the code " << code << '\n';
+                    return 1;
+                }
+            }
         }
-    } else if (cl.filterCut) {
+        if (cl.filterCut)
+            applyPropertyFilter(display, *cl.filterCut, !cl.filterAbove);
+        else if (cl.filterRange)
+            applyPropertyFilter(display, PropertyFilterSetting::between(cl.filterRange->first, cl.filterRange->second));
+        else if (!cl.filterCodes.empty())
+            applyPropertyFilter(display, PropertyFilterSetting::holding(cl.filterCodes));
+    } else if (cl.filterCut || cl.filterRange || !cl.filterCodes.empty()) {
         std::cerr << "morvane: --filter needs a property file after the grid\n";
         return 1;
     }

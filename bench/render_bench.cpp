@@ -196,8 +196,7 @@ int main(int argc, char** argv)
                 turning.best * 1e3);
     // The property filter view with the cells above the middle of the values removed: the kept cells only.
     state.view.mode = morvane::ViewMode::Filter;
-    state.view.filter.cut = 0.5f;
-    state.view.filter.below = false;
+    state.view.filter = morvane::PropertyFilterSetting::cutAt(0.5f, false);
     start = Clock::now();
     morvane::rebuildDisplayedProperty(state, view.get());
     glFinish();
@@ -207,7 +206,7 @@ int main(int argc, char** argv)
                 filtered.best * 1e3);
     if (!pictures.empty()) view->frame().save(pictures + "_filter.png");
     state.view.mode = morvane::ViewMode::Shell;
-    state.view.filter.cut = 0.0f;
+    state.view.filter = {};
     morvane::rebuildDisplayedProperty(state, view.get());
     if (!picture.empty()) {
         state.view.mode = morvane::ViewMode::Shell;

@@ -29,9 +29,13 @@ std::string displayedValueText(const ModelState& s, const CellAddress& address)
     if (!shown) return "";
     const std::size_t index = cellIndex(s.document.grid, address);
     if (index >= shown->size()) return "";
-    if (shown->discrete) return shown->name + " = " + std::to_string(shown->codes[index]);
+    const std::string undefined = shown->name + " " + kUndefined.in(s.view.language);
+    if (shown->discrete) {
+        const int code = shown->codes[index];
+        return code == kUndefinedCode ? undefined : shown->name + " = " + std::to_string(code);
+    }
     const double value = shown->values[index];
-    if (value == UNDEFINED_VALUE) return shown->name + " " + kUndefined.in(s.view.language);
+    if (isNoValue(value) || value == UNDEFINED_VALUE) return undefined;
     return shown->name + " = " + shortNumber(value);
 }
 

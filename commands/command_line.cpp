@@ -85,7 +85,7 @@ std::optional<std::string> combinationProblem(const CommandLine& cl)
         return "--property names a property of a property file, and none was given after the grid file";
     if (!cl.sectionWells.empty() && cl.snapshotFile.empty())
         return "--section draws the well section into a snapshot: give --snapshot OUT.png too";
-    if (cl.filterCut && cl.snapshotFile.empty())
+    if ((cl.filterCut || cl.filterRange || !cl.filterCodes.empty()) && cl.snapshotFile.empty())
         return "--filter draws the property filter view into a snapshot: give --snapshot OUT.png too";
     if ((cl.owcRegions && cl.owcDepth) || (cl.gocRegions && cl.gocDepth))
         return "give a contact either one depth (--owc, --goc) or depths by region (--owc-regions, "
@@ -116,7 +116,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
     };
     // The mode buttons are one group: a snapshot shows one of their views.
-    const std::string oneView = "give one view of --section, --filter, --filter-above, --layer, --flat and --top";
+    const std::string oneView =
+        "give one view of --section, --filter, --filter-above, --filter-range, --filter-codes, --layer, --flat and "
+        "--top";
     auto chooseView = [&cl](SnapshotView view) {
         if (cl.view != SnapshotView::Shell) return false;
         cl.view = view;
@@ -167,13 +169,43 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (a == "--filter" || a == "--filter-above") {
             if (cl.filterCut) return fail("give one of --filter and --filter-above, once");
             if (i + 1 >= args.size()) return fail(a + " needs the cut value, for example 0.15");
-            // A cut of 0 is no filter, as in the filter window.
+            // A cut of 0 is a cut: it removes the negative cells (or the positive ones).
             const std::optional<float> cut = readLimitText(args[++i]);
-            if (!cut || *cut == 0)
-                return fail(a + " needs the cut value (a number other than 0), not \"" + args[i] + "\"");
+            if (!cut) return fail(a + " needs the cut value as a number, not \"" + args[i] + "\"");
             cl.filterCut = *cut;
             cl.filterAbove = a == "--filter-above";
             if (!chooseView(SnapshotView::Filter)) return fail(oneView);
+        } else if (a == "--filter-range") {
+            if (i + 1 >= args.size()) return fail("--filter-range needs the values LO,HI, for example 0.1,0.25");
+            const std::string& range = args[++i];
+            const auto comma = range.find(',');
+            const std::optional<double> lo =
+                comma == std::string::npos ? std::nullopt : parseDecimalText(range.substr(0, comma));
+            const std::optional<double> hi =
+                comma == std::string::npos ? std::nullopt : parseDecimalText(range.substr(comma + 1));
+            if (!lo || !hi || !(*lo <= *hi))
+                return fail(
+                    "--filter-range needs two numbers LO,HI with LO not above HI (\".\" as the decimal "
+                    "separator), not \"" +
+                    range + "\"");
+            cl.filterRange = std::pair{*lo, *hi};
+            if (!chooseView(SnapshotView::Filter)) return fail(oneView);
+        } else if (a == "--filter-codes") {
+            if (i + 1 >= args.size()) return fail("--filter-codes needs the codes to keep, for example 1,3");
+            std::vector<std::string> items;
+            std::vector<int> codes;
+            bool ok = parseNames(args[++i], items);
+            for (const std::string& item : items) {
+                int code = 0;
+                ok = ok && parseWhole(item, code, std::numeric_limits<int>::min() + 1, std::numeric_limits<int>::max());
+                codes.push_back(code);
+            }
+            if (!ok) return fail("--filter-codes needs whole codes separated by commas, not \"" + args[i] + "\"");
+            cl.filterCodes = std::move(codes);
+            if (!chooseView(SnapshotView::Filter)) return fail(oneView);
+        } else if (a == "--log-scale" || a == "--linear-scale") {
+            if (i + 1 >= args.size()) return fail(a + " needs the name of a loaded property");
+            (a == "--log-scale" ? cl.logScale : cl.linearScale).push_back(args[++i]);
         } else if (a == "--layer") {
             if (i + 1 >= args.size()) return fail("--layer needs the layer to show, from 1 at the top");
             if (!parseWhole(args[++i], cl.layer, 1, std::numeric_limits<int>::max()))
@@ -257,7 +289,9 @@ std::string commandLineUsage()
            "Opens the viewer of corner-point reservoir models; a GRDECL grid file given here is imported at\n"
            "start, then the data files after it, told apart by their content: deviation files, each with its\n"
            "columns named MD, X, Y and Z, and GRDECL property files, every property discrete or continuous by its\n"
-           "values. The first property loaded is shown with its legend. With --snapshot no window opens: the model\n"
+           "values; values written for cells without one (-999, -999.25, -999.99, -9999, -99999, 1e20, -1e20, 1e30,\n"
+           "-1e30, or one the file's header declares) are read as no value. The first property loaded is shown\n"
+           "with its legend. With --snapshot no window opens: the model\n"
            "is drawn offscreen into a picture, showing the shell or one VIEW of --section, --filter, --filter-above,\n"
            "--layer, --flat and --top.\n"
            "\n"
@@ -284,7 +318,17 @@ std::string commandLineUsage()
            "                      property loaded besides the grid)\n"
            "  --filter CUT        the snapshot shows the property filter view: the cells of the shown continuous\n"
            "                      property below CUT are removed\n"
-           "  --filter-above CUT  the same, removing the cells above CUT\n"
+           "  --filter-above CUT  the same, removing the cells above CUT (a CUT of 0 is a cut like any other)\n"
+           "  --filter-range LO,HI\n"
+           "                      the snapshot shows the property filter view keeping the cells of the shown\n"
+           "                      continuous property from LO to HI (\".\" as the decimal separator)\n"
+           "  --filter-codes C,...\n"
+           "                      the property filter view keeping the cells of the shown property of codes that\n"
+           "                      hold one of the codes C; the filters say how many cells they keep\n"
+           "  --log-scale NAME    colour the loaded continuous property NAME on a logarithmic ramp (permeability\n"
+           "                      starts on one: kind permeability, names PERM..., KX, KY, KZ); values of 0 and\n"
+           "                      below take the ramp's low colour\n"
+           "  --linear-scale NAME colour the loaded continuous property NAME on a linear ramp\n"
            "  --layer K           the snapshot shows the layer view at layer K (from 1 at the top), that layer alone\n"
            "  --eight-layers      with --layer, the eight layers from K down, half transparent\n"
            "  --flat              the snapshot shows the flat section: the model cut by the fixed inclined plane\n"

@@ -2,7 +2,8 @@
 // [--goc DEPTH] [--production FILE] [--snapshot OUT.png [VIEW] [--turn DEGREES] [--exaggeration E] [--pick X,Y]
 // [--owc-regions PROPERTY:CODE=DEPTH,...] [--goc-regions ...]] [--size WxH], VIEW
 // being one of --section WELL,...,
-// --filter CUT, --filter-above CUT, --layer K [--eight-layers], --flat and --top; or --help, or --version
+// --filter CUT, --filter-above CUT, --filter-range LO,HI, --filter-codes C,..., --layer K [--eight-layers], --flat
+// and --top; [--log-scale NAME] [--linear-scale NAME]; or --help, or --version
 #pragma once
 
 #include <filesystem>
@@ -40,6 +41,12 @@ struct CommandLine {
     // removed, or with filterAbove those above it.
     std::optional<float> filterCut;
     bool filterAbove = false;
+    // Or the cells of the shown continuous property from the first value to the second kept.
+    std::optional<std::pair<double, double>> filterRange;
+    // Or the cells of the shown property of codes holding one of these kept.
+    std::vector<int> filterCodes;
+    // Loaded continuous properties coloured on a logarithmic or on a linear ramp, by name.
+    std::vector<std::string> logScale, linearScale;
     SnapshotView view = SnapshotView::Shell;
     int layer = 0;                      // the layer the layer view shows, from 1 at the top
     bool eightLayers = false;           // the layer view shows eight half-transparent layers from `layer` down, not one

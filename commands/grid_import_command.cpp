@@ -77,7 +77,7 @@ void dropWhatBelongedToTheOldGrid(ModelState& s)
     s.document.properties.clear();
     s.view.shownProperty.clear();
     s.view.legendHiddenCodes.clear();
-    s.view.filter.cut = 0;
+    s.view.filter = {};
     s.document.contacts.owc.set = s.document.contacts.goc.set = false;
     ++s.document.contacts.revision;
     Vertices().swap(s.OWC_k);

@@ -1,9 +1,13 @@
 #include "commands/property_display.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "commands/view_modes.h"
+#include "core/decimal_text.h"
+#include "core/localisation.h"
 #include "core/trace_text.h"
+#include "io/property_reader.h"
 
 namespace morvane {
 
@@ -19,7 +23,7 @@ PropertySelection selectPropertyNode(const PropertyDisplayContext& ctx, const Pr
     if (ctx.window.filterViewChecked()) {
         ctx.window.uncheckFilterView();
         showShell(s);
-        s.view.filter.cut = 0.0f;
+        s.view.filter = {};
         coloured = false;
     }
 
@@ -138,13 +142,101 @@ bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value
 
 void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutBelow)
 {
+    applyPropertyFilter(ctx, PropertyFilterSetting::cutAt(cut, cutBelow));
+}
+
+namespace {
+constexpr TextPair kKeptCells{"{}: {} of {} cells kept by the filter", "{}: фильтр оставил {} из {} ячеек"};
+}  // namespace
+
+std::string keptCellsText(const std::string& name, std::size_t kept, std::size_t cells, const std::string& lang)
+{
+    return fillText(kKeptCells.in(lang), {name, groupedCount(kept), groupedCount(cells)});
+}
+
+std::size_t applyPropertyFilter(const PropertyDisplayContext& ctx, const PropertyFilterSetting& filter)
+{
     ModelState& s = ctx.state;
     showShell(s);
     s.view.mode = ViewMode::Filter;
-    s.view.filter.cut = cut;
-    s.view.filter.below = cutBelow;
+    s.view.filter = filter;
     rebuildDisplayedProperty(s, &ctx.view);
-    ctx.feedback.trace(trace_text::line("cont_prop_cut = ", cut));
+    if (filter.keep == PropertyFilterSetting::Keep::Cut)
+        ctx.feedback.trace(trace_text::line("cont_prop_cut = ", filter.cut));
+    const Property* shown = shownProperty(s);
+    if (!shown) return 0;
+    const std::size_t kept = keptCellCount(*shown, filter, s.document.grid.active);
+    const std::size_t all = keptCellCount(*shown, {}, s.document.grid.active);
+    ctx.feedback.appendLog(keptCellsText(shown->name, kept, all, s.view.language), log_colour::Black);
+    return kept;
+}
+
+bool resetColourLimits(const PropertyDisplayContext& ctx)
+{
+    Property* shown = shownProperty(ctx.state);
+    if (!shown) return false;
+    shown->lowLimit = shown->min;
+    shown->highLimit = shown->max;
+    ++ctx.state.document.properties.revision;
+    ctx.view.recolourCells();
+    ctx.window.refreshLegend();
+    return true;
+}
+
+std::optional<double> percentileOf(std::vector<double>& values, double percent)
+{
+    if (values.empty() || !(percent >= 0 && percent <= 100)) return std::nullopt;
+    // Nearest rank: the smallest value with at least `percent` of the values at or below it.
+    const double rank = std::ceil(percent / 100.0 * static_cast<double>(values.size()));
+    const std::size_t at = rank < 1 ? 0 : std::min(values.size() - 1, static_cast<std::size_t>(rank) - 1);
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
+    return values[at];
+}
+
+namespace {
+constexpr TextPair kPercentileLimits{"{}: colour limits at P{} = {} and P{} = {}",
+                                     "{}: пределы цвета по P{} = {} и P{} = {}"};
+}  // namespace
+
+bool percentileColourLimits(const PropertyDisplayContext& ctx, double low, double high)
+{
+    ModelState& s = ctx.state;
+    Property* shown = shownProperty(s);
+    if (!shown || shown->discrete || !(low >= 0 && low < high && high <= 100)) return false;
+    const std::vector<std::uint8_t>& active = s.document.grid.active;
+    const bool someInactive = active.size() == shown->values.size();
+    std::vector<double> values;
+    values.reserve(shown->values.size());
+    for (std::size_t n = 0; n < shown->values.size(); ++n)
+        if (!isNoValue(shown->values[n]) && !(someInactive && !active[n])) values.push_back(shown->values[n]);
+    const std::optional<double> lowValue = percentileOf(values, low);
+    const std::optional<double> highValue = percentileOf(values, high);
+    if (!lowValue || !highValue) return false;
+    shown->lowLimit = *lowValue;
+    // A property whose values are nearly all equal keeps a ramp: the upper limit stays above the lower one.
+    shown->highLimit = *highValue > *lowValue ? *highValue : std::max(shown->max, *lowValue);
+    ++s.document.properties.revision;
+    ctx.view.recolourCells();
+    ctx.window.refreshLegend();
+    auto number = [](double v) { return shortestNumberText(v); };
+    ctx.feedback.appendLog(
+        fillText(kPercentileLimits.in(s.view.language),
+                 {shown->name, number(low), limitText(shown->lowLimit), number(high), limitText(shown->highLimit)}),
+        log_colour::Black);
+    return true;
+}
+
+bool setLogScale(const PropertyDisplayContext& ctx, bool log)
+{
+    Property* shown = shownProperty(ctx.state);
+    if (!shown || shown->discrete) return false;
+    if (shown->logScale != log) {
+        shown->logScale = log;
+        ++ctx.state.document.properties.revision;
+        ctx.view.recolourCells();
+        ctx.window.refreshLegend();
+    }
+    return true;
 }
 
 }  // namespace morvane

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands/model_state.h"
 #include "core/feedback.h"
@@ -78,7 +79,32 @@ void showCodeInLegend(const PropertyDisplayContext& ctx, const std::string& prop
 // is then recoloured and its legend rebuilt).
 bool applyColourLimit(const PropertyDisplayContext& ctx, bool upper, float value);
 
+// The shown property's colour limits back to its data range (its smallest and largest value). False without a shown
+// property.
+bool resetColourLimits(const PropertyDisplayContext& ctx);
+
+// The shown continuous property's colour limits at percentiles `low` and `high` (0 to 100) of the values of its active
+// cells, so a few extreme cells no longer take the whole ramp (P5 to P95 by default). The log says the limits. False
+// without a shown continuous property with a value, or for percentiles outside 0..100 or not in order.
+bool percentileColourLimits(const PropertyDisplayContext& ctx, double low = 5, double high = 95);
+
+// The value at percentile `percent` (0 to 100) of `values` (no kNoValue among them), by the nearest rank; `values`
+// is reordered. Nothing when `values` is empty.
+std::optional<double> percentileOf(std::vector<double>& values, double percent);
+
 // The property filter confirmed: the filter view on, cells below (or above) `cut` removed from the shown property.
 void applyPropertyFilter(const PropertyDisplayContext& ctx, float cut, bool cutBelow);
+
+// Any filter confirmed (a cut, a range or codes): the filter view on with it; the log says how many of the shown
+// property's active cells with a value it keeps ("PORO: 1 204 of 5 000 cells kept by the filter"), and so does the
+// count returned.
+std::size_t applyPropertyFilter(const PropertyDisplayContext& ctx, const PropertyFilterSetting& filter);
+
+// The log line about the cells a filter keeps, in `lang`.
+std::string keptCellsText(const std::string& name, std::size_t kept, std::size_t cells, const std::string& lang);
+
+// A logarithmic (true) or linear ramp for the shown continuous property; recoloured and its legend rebuilt. False
+// when no continuous property is shown.
+bool setLogScale(const PropertyDisplayContext& ctx, bool log);
 
 }  // namespace morvane

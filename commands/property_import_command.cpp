@@ -189,7 +189,8 @@ PropertyImportResult importEntries(const PropertyImportContext& ctx, std::string
         fb.setProgress(10);
 
         PropertyReport report = loadProperty(text, entries[k], propertyKindOf(typeCode), s.document.grid.cellCount,
-                                             s.view.language, s.document.properties, s.document.grid.active, fileName);
+                                             s.view.language, s.document.properties, s.document.grid.active, fileName,
+                                             s.document.properties.undefinedMarkers);
         fb.advanceProgress(20);  // read and expanded
         if (!report.accepted) {
             ++result.rejected;

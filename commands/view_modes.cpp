@@ -15,7 +15,7 @@ void rebuildDisplayedProperty(ModelState& s, SceneOperations* view)
 void resetPropertyCut(ModelState& s, SceneOperations* view)
 {
     if (!s.view.filter.on()) return;
-    s.view.filter.cut = 0.0f;
+    s.view.filter = {};
     rebuildDisplayedProperty(s, view);
 }
 
@@ -54,7 +54,7 @@ ModeButtons switchFilterView(ModelState& s, SceneOperations* view, bool wasCheck
     if (s.document.properties.items.empty() || topView || s.view.shownProperty.empty()) return ModeButtons::Unchanged;
     showShell(s);
     if (wasChecked) {
-        s.view.filter.cut = 0.0f;
+        s.view.filter = {};
         rebuildDisplayedProperty(s, view);
         return ModeButtons::ThisOneOff;
     }
@@ -74,7 +74,7 @@ void switchTopView(ModelState& s, SceneOperations* view, bool checked)
             s.view.display.modelOpacity = 1.0f;
         }
         showShell(s);
-        s.view.filter.cut = 0.0f;
+        s.view.filter = {};
         rebuildDisplayedProperty(s, view);
         s.view.animation.turningUp = false;  // a return still running would fight the new turn for `step`
         s.view.animation.turningDown = true;

@@ -49,6 +49,19 @@ std::string sixDecimalsText(double value, std::size_t drop)
     return std::string(digits, length > drop ? length - drop : 0);
 }
 
-std::string limitText(double value) { return sixDecimalsText(value, value >= 10 ? 7 : 3); }
+std::string limitText(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 0.1) || magnitude == 0) return sixDecimalsText(value, value >= 10 ? 7 : 3);
+    // Three decimals would show a small value as 0.000: three significant digits instead, in fixed notation down
+    // to a millionth, in scientific notation below.
+    char digits[64];
+    const auto [end, error] =
+        magnitude >= 1e-6 ? std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed,
+                                          3 + static_cast<int>(std::floor(-std::log10(magnitude))))
+                          : std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 2);
+    if (error != std::errc()) return {};
+    return std::string(digits, end);
+}
 
 }  // namespace morvane

@@ -22,7 +22,8 @@ std::string sixDecimalsText(double value, std::size_t drop);
 
 // A colour limit as the legend, the property filter and the limit dialog show it: six decimals less three, and
 // from 10 on less four more, so values below 10 keep three decimals (truncated) and larger ones their whole part
-// only (0.123456 -> "0.123", 45.678 -> "45", 12.5 -> "12", -999.99 -> "-999.990").
+// only (0.123456 -> "0.123", 45.678 -> "45", 12.5 -> "12", -999.99 -> "-999.990"). A value nearer 0 than 0.1 keeps
+// three significant digits, rounded (0.00042 -> "0.000420", -0.05 -> "-0.0500", 4.2e-7 -> "4.20e-07").
 std::string limitText(double value);
 
 }  // namespace morvane

@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::size_t pick = in.ConsumeIntegralInRange<std::size_t>(0, p.items.size());
     const Property* shown = pick < p.items.size() ? &p.items[pick] : nullptr;  // or the bare grid
-    PropertyFilterSetting filter{static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in)), in.ConsumeBool()};
+    PropertyFilterSetting filter;
+    if (in.ConsumeBool()) filter = PropertyFilterSetting::cutAt(static_cast<float>(fuzzedValue(in)), in.ConsumeBool());
     const bool coloured = colourCells(state.document.grid, p, shown, filter, state.cells_k);
     FUZZ_CHECK(coloured == (!shown || shown->size() >= cells));
     if (!coloured) return 0;
@@ -117,7 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool stored = p.setCodeColour(static_cast<PropertyKind>(kind), code, {0.1f, 0.2f, 0.3f});
     FUZZ_CHECK(stored == (kind >= 0 && kind < kPropertyKindCount && code != kUndefinedCode && code >= -kMaxColourCode &&
                           code <= kMaxColourCode));
-    filter.cut = static_cast<float>(in.ConsumeBool() ? 0.0 : fuzzedValue(in));
+    if (in.ConsumeBool())
+        filter = PropertyFilterSetting::between(fuzzedValue(in), fuzzedValue(in));
+    else
+        filter = PropertyFilterSetting::holding({fuzzedInt(in), fuzzedInt(in)});
     FUZZ_CHECK(colourCells(state.document.grid, p, shown, filter, state.cells_k));
     checkColoured(state);
     return 0;

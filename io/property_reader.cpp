@@ -29,12 +29,43 @@ std::string formatNumber(double value)
     return std::string(buf, result.ptr);
 }
 
-// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is kUndefinedCode).
+// The codes just above kUndefinedCode stand for the markers of no value while the values are read (markerCode),
+// so no value read is taken for one of them.
+constexpr int kMarkerCodes = 64;
+constexpr int markerCode(int marker) { return kUndefinedCode + 1 + marker; }
+
+// Whole part of a discrete value as a code, or nothing when it does not fit an int (or is kUndefinedCode or one of
+// the marker codes).
 std::optional<int> toCode(double value)
 {
     const double whole = std::trunc(value);
-    if (!(whole > static_cast<double>(kUndefinedCode) && whole <= static_cast<double>(INT_MAX))) return std::nullopt;
+    if (!(whole > static_cast<double>(kUndefinedCode) + kMarkerCodes && whole <= static_cast<double>(INT_MAX)))
+        return std::nullopt;
     return static_cast<int>(whole);
+}
+
+// Every marker code turned into kUndefinedCode, counted per marker.
+void countMarkerCodes(std::vector<int>& codes, std::vector<std::size_t>& counts)
+{
+    for (int& c : codes) {
+        if (c > kUndefinedCode && c < markerCode(kMarkerCodes)) {
+            const auto marker = static_cast<std::size_t>(c - markerCode(0));
+            if (marker < counts.size()) ++counts[marker];
+            c = kUndefinedCode;
+        }
+    }
+}
+
+// Every marker among `values` turned into kNoValue, counted per marker.
+void countMarkerValues(std::vector<double>& values, const UndefinedMarkers& markers, std::vector<std::size_t>& counts)
+{
+    if (markers.empty()) return;
+    for (double& v : values) {
+        const int marker = markers.find(v);
+        if (marker < 0) continue;
+        ++counts[static_cast<std::size_t>(marker)];
+        v = kNoValue;
+    }
 }
 
 }  // namespace
@@ -114,9 +145,17 @@ bool holdsFraction(PropertyKind kind, std::string_view keyword, std::string_view
     return false;
 }
 
-PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType)
+PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize, bool discreteType,
+                                  const UndefinedMarkers& givenMarkers)
 {
     PropertyValues read;
+    // More markers than the codes set aside for them are not told apart: the first ones count.
+    const UndefinedMarkers markers =
+        givenMarkers.values().size() <= kMarkerCodes
+            ? givenMarkers
+            : UndefinedMarkers(
+                  std::vector<double>(givenMarkers.values().begin(), givenMarkers.values().begin() + kMarkerCodes));
+    read.markerCounts.assign(markers.values().size(), 0);
     const std::size_t begin = std::min(entry.valuesBegin, text.size());
     const std::size_t end = std::clamp(entry.valuesEnd, begin, text.size());
     const std::string_view block = text.substr(begin, end - begin);
@@ -139,6 +178,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         auto notWhole = [&](double v) { return discreteType && std::isfinite(v) && v != std::trunc(v); };
         std::atomic<bool> someOutOfRange{false};
         auto codeOf = [&](double v) {
+            if (const int marker = markers.find(v); marker >= 0) return markerCode(marker);
             if (notWhole(v)) return kUndefinedCode;
             const auto code = toCode(v);
             if (!code) someOutOfRange.store(true, std::memory_order_relaxed);
@@ -149,7 +189,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
             read.notWhole = static_cast<std::size_t>(std::count(read.codes.begin(), read.codes.end(), kUndefinedCode));
         if (someOutOfRange) {
             auto first = [&](double v) {
-                if (!outOfRange && !notWhole(v) && !toCode(v)) outOfRange = v;
+                if (!outOfRange && markers.find(v) < 0 && !notWhole(v) && !toCode(v)) outOfRange = v;
             };
             grdecl::scanNumbers(
                 block, first, [&](std::uint64_t, double v) { first(v); }, limit);
@@ -168,11 +208,18 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
             block, read.values, [](double v) { return v; }, limit);
     }
     read.count = scan.values;
+    if (scan.end != grdecl::ScanEnd::TooMany) {
+        if (asCodes)
+            countMarkerCodes(read.codes, read.markerCounts);
+        else
+            countMarkerValues(read.values, markers, read.markerCounts);
+    }
     // A keyword block (no marker line) is discrete when every value is a whole number that fits a code.
     read.discrete =
-        asCodes || (entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
-                                                     [](double v) { return v == std::trunc(v) && toCode(v); })
-                                       : !pointBefore(scan.stop));
+        asCodes ||
+        (entry.keywordBlock ? std::all_of(read.values.begin(), read.values.end(),
+                                          [](double v) { return isNoValue(v) || (v == std::trunc(v) && toCode(v)); })
+                            : !pointBefore(scan.stop));
 
     switch (scan.end) {
     case grdecl::ScanEnd::TooMany: {
@@ -183,6 +230,7 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         const auto all = grdecl::scanNumbers(
             block, [](double) {}, [](std::uint64_t, double) {});
         read.countBeyondBound = all.end == grdecl::ScanEnd::TooMany;
+        read.markerCounts.assign(read.markerCounts.size(), 0);
         read.count = read.countBeyondBound ? grdecl::kMaxSectionValues : std::max(all.values, limit + 1);
         read.discrete = discreteType || !pointBefore(all.stop);
         return read;
@@ -207,6 +255,10 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
         // Whole numbers read as numbers (their block holds a point only where the scan did not reach).
         read.codes.reserve(read.values.size());
         for (double v : read.values) {
+            if (isNoValue(v)) {
+                read.codes.push_back(kUndefinedCode);
+                continue;
+            }
             const auto code = toCode(v);
             if (!code && !outOfRange) outOfRange = v;
             read.codes.push_back(code.value_or(0));
@@ -222,10 +274,21 @@ PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& en
     return read;
 }
 
+std::string groupedCount(std::size_t count)
+{
+    std::string digits = std::to_string(count), grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ' ';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
                             std::string_view lang, const PropertySet& loaded, const std::vector<std::uint8_t>& active,
-                            std::string_view fileName)
+                            std::string_view fileName, const UndefinedMarkers& givenMarkers)
 {
+    const UndefinedMarkers markers = givenMarkers.with(declaredMarkers(text, entry.valuesBegin));
     PropertyReport report;
     const int typeCode = static_cast<int>(kind);
     auto status = [&](const char* line) { report.lines.push_back({Line::Kind::Status, line}); };
@@ -233,7 +296,7 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
 
     trace(texts::TraceType + std::to_string(typeCode));
     status(texts::CheckingKind);
-    PropertyValues read = readPropertyValues(text, entry, gridSize, isCodeKind(kind));
+    PropertyValues read = readPropertyValues(text, entry, gridSize, isCodeKind(kind), markers);
     report.discrete = read.discrete;
     trace(read.discrete ? texts::TraceDiscrete : texts::TraceContinuous);
 
@@ -284,6 +347,9 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
     const std::string name = loaded.uniqueName(entry.name);
     report.property = discrete ? makeDiscreteProperty(name, kind, std::move(read.codes), active)
                                : makeContinuousProperty(name, kind, std::move(read.values), active);
+    report.property.logScale =
+        !discrete && (startsOnLogScale(report.property.kind, entry.name) ||
+                      (!entry.keyword.empty() && startsOnLogScale(report.property.kind, entry.keyword)));
     for (std::size_t i = 0; i < report.property.distinctCodes.size(); ++i) {
         report.lines.push_back(
             {Line::Kind::Trace, "code = " + std::to_string(report.property.distinctCodes[i]) +
@@ -299,12 +365,25 @@ PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, P
                                          {name, std::to_string(notWhole)}),
                                 log_colour::Black});
     }
+    for (std::size_t m = 0; m < read.markerCounts.size(); ++m) {
+        const std::size_t cells = read.markerCounts[m];
+        if (cells == 0) continue;
+        const TextPair& said = cells == 1 ? texts::NoValueCell : texts::NoValueCells;
+        std::string count = groupedCount(cells);
+        // Russian says "in 21 cell" but "in 22 cells".
+        const TextPair& ru = cells % 10 == 1 && cells % 100 != 11 ? texts::NoValueCell : texts::NoValueCells;
+        report.lines.push_back(
+            {Line::Kind::Log,
+             fillText((lang == "ru" ? ru : said).in(lang), {name, count, shortestNumberText(markers.values()[m])}),
+             log_colour::Black});
+    }
     if (!discrete && holdsFraction(kind, entry.keyword, entry.name)) {
         // Values a fraction cannot hold are kept as read (they may be a placeholder the user knows), and counted.
         const std::vector<double>& values = report.property.values;
         std::size_t outside = 0, counted = 0;
         for (std::size_t c = 0; c < values.size(); ++c) {
             if (active.size() == values.size() && !active[c]) continue;
+            if (isNoValue(values[c])) continue;
             ++counted;
             outside += values[c] < 0.0 || values[c] > 1.0 ? 1 : 0;
         }

@@ -110,6 +110,10 @@ inline constexpr TextPair NotWholeCode{
 inline constexpr TextPair NotWholeCodes{
     "{}: {} cells hold values that are not whole codes; they are drawn as undefined",
     "{}: в {} ячейках значения не являются целыми кодами; они показаны как неопределённые"};
+inline constexpr TextPair NoValueCells{"{}: {} cells hold {}, read as no value",
+                                       "{}: в {} ячейках значение {}, прочитано как отсутствие значения"};
+inline constexpr TextPair NoValueCell{"{}: {} cell holds {}, read as no value",
+                                      "{}: в {} ячейке значение {}, прочитано как отсутствие значения"};
 inline constexpr TextPair OutsideFraction{
     "{}: {} of {} cells hold values outside 0 to 1 (from {} to {}); the values are kept as read",
     "{}: в {} из {} ячеек значения вне диапазона от 0 до 1 (от {} до {}); значения оставлены как прочитаны"};
@@ -193,12 +197,17 @@ struct PropertyValues {
     bool problemIsKeyword = false;  // that word is a keyword at the start of its line: the "/" before it is missing
     std::optional<double> badCode;  // a whole value too large for a code
     bool conforms = false;          // exactly gridSize values, all of them readable
+    // Per marker of the UndefinedMarkers given, the cells holding it (read as kNoValue or kUndefinedCode).
+    std::vector<std::size_t> markerCounts;
 };
 
 // Reads the values of `entry` in `text`, expanding at most `gridSize` values. `discreteType`: the user typed the
-// property as a discrete kind, so it is read as codes even when some values carry a decimal point.
+// property as a discrete kind, so it is read as codes even when some values carry a decimal point. A value that is
+// one of `markers` is no value: kNoValue among values, kUndefinedCode among codes; a keyword block is discrete when
+// all its other values are whole codes.
 PropertyValues readPropertyValues(std::string_view text, const PropertyEntry& entry, int gridSize,
-                                  bool discreteType = false);
+                                  bool discreteType = false,
+                                  const UndefinedMarkers& markers = UndefinedMarkers::standard());
 
 // What the import command shows for one line of feedback, in the order the lines are produced.
 struct PropertyReportLine {
@@ -231,10 +240,17 @@ struct PropertyReport {
 // all), named so that it differs from every property of `loaded`. `lang` chooses the language of the mismatch
 // message ("ru" Russian, anything else English). With `fileName`, a refusal names the file and the line of the
 // property, and the word that stopped the reading with its line. An accepted property holding a fraction
-// (holdsFraction) with active cells outside 0 to 1 is loaded as read with an orange line counting them.
+// (holdsFraction) with active cells outside 0 to 1 is loaded as read with an orange line counting them. Values that
+// are one of `markers` or a marker the file declares above the property (declaredMarkers) are no value; a log line
+// per marker found says how many cells hold it. A permeability (startsOnLogScale by its kind, name or keyword)
+// starts on a logarithmic scale.
 PropertyReport loadProperty(std::string_view text, const PropertyEntry& entry, PropertyKind kind, int gridSize,
                             std::string_view lang, const PropertySet& loaded,
-                            const std::vector<std::uint8_t>& active = {}, std::string_view fileName = {});
+                            const std::vector<std::uint8_t>& active = {}, std::string_view fileName = {},
+                            const UndefinedMarkers& markers = UndefinedMarkers::standard());
+
+// A count as the log writes it, its digits in groups of three: "1 204".
+std::string groupedCount(std::size_t count);
 
 // Why a file holding no property (no entry, no block left out) is refused: `fileName` read to its last line.
 std::string noPropertyFoundText(std::string_view text, std::string_view fileName, std::string_view lang);

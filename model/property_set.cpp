@@ -11,15 +11,16 @@ struct ValueRange {
     double min = 0, max = 0;
 };
 
-// The smallest and largest of the values whose cells are active (all of them without `active`), as std::min and
-// std::max give them taken in order from the first; 0 and 0 when there is none.
+// The smallest and largest of the values whose cells are active (all of them without `active`) and hold a value, as
+// std::min and std::max give them taken in order from the first; 0 and 0 when there is none. A cell without a value
+// (NaN) fails both comparisons, so only the first value taken needs to be one.
 // Not inlined: inside a larger function GCC keeps the two extremes in memory, which makes the loop three times
 // slower.
 [[gnu::noinline]] ValueRange activeRange(const std::vector<double>& values, const std::vector<std::uint8_t>* active)
 {
     const auto skipped = [&](std::size_t n) { return active && !(*active)[n]; };
     std::size_t n = 0;
-    while (n < values.size() && skipped(n)) ++n;
+    while (n < values.size() && (skipped(n) || isNoValue(values[n]))) ++n;
     if (n == values.size()) return {};
     double min = values[n], max = values[n];
     for (++n; n < values.size(); ++n) {
@@ -47,6 +48,18 @@ bool isCodeKind(PropertyKind kind)
 PropertyKind propertyKindOf(int code)
 {
     return code >= 0 && code < kPropertyKindCount ? static_cast<PropertyKind>(code) : PropertyKind::Unset;
+}
+
+bool startsOnLogScale(PropertyKind kind, std::string_view name)
+{
+    if (kind == PropertyKind::Permeability) return true;
+    if (kind != PropertyKind::Unset && kind != PropertyKind::Continuous) return false;
+    std::string upper;
+    for (const char c : name) {
+        if (c == ' ' || c == '\t') continue;
+        upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return upper.rfind("PERM", 0) == 0 || upper == "KX" || upper == "KY" || upper == "KZ";
 }
 
 CodeShares codeShares(const std::vector<int>& codes)
@@ -116,6 +129,14 @@ Property makeContinuousProperty(std::string name, PropertyKind kind, std::vector
     p.min = p.lowLimit = range.min;
     p.max = p.highLimit = range.max;
     p.values = std::move(values);
+    p.undefinedCount = static_cast<std::size_t>(std::count_if(p.values.begin(), p.values.end(), isNoValue));
+    const bool inactiveCells = someInactive(active, p.values.size());
+    double positiveMin = 0;
+    for (std::size_t n = 0; n < p.values.size(); ++n) {
+        const double v = p.values[n];
+        if (v > 0 && (positiveMin == 0 || v < positiveMin) && !(inactiveCells && !active[n])) positiveMin = v;
+    }
+    p.positiveMin = positiveMin;
     return p;
 }
 
@@ -142,6 +163,7 @@ Property makeDiscreteProperty(std::string name, PropertyKind kind, std::vector<i
     p.distinctCodes = std::move(shares.codes);
     p.codePercent = std::move(shares.percent);
     p.codes = std::move(codes);
+    p.undefinedCount = static_cast<std::size_t>(std::count(p.codes.begin(), p.codes.end(), kUndefinedCode));
     return p;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/colour.h"
+#include "model/undefined_values.h"
 
 namespace morvane {
 
@@ -36,8 +37,8 @@ bool isCodeKind(PropertyKind kind);
 // The kind for a code of the kind dialog; codes outside 0..9 are Unset.
 PropertyKind propertyKindOf(int code);
 
-// The code of a cell whose value in a property of codes is not a whole number: drawn in the undefined colour, left
-// out of the property's codes, shares and range.
+// The code of a cell without a code: a value in a property of codes that is not a whole number, or a marker of no
+// value (model/undefined_values.h). Drawn in the undefined colour, left out of the property's codes, shares and range.
 inline constexpr int kUndefinedCode = INT_MIN;
 
 // One property: one value (or code) per grid cell, layer after layer, row after row.
@@ -45,13 +46,19 @@ struct Property {
     std::string name;
     PropertyKind kind = PropertyKind::Unset;  // after a load never Unset: Discrete or Continuous by its values
     bool discrete = false;
-    std::vector<double> values;  // continuous
+    std::vector<double> values;  // continuous: a value, or kNoValue (model/undefined_values.h)
     std::vector<int> codes;      // discrete: whole codes or kUndefinedCode
     double min = 0, max = 0;     // smallest and largest value of the active cells (codes: smallest and largest code)
     double lowLimit = 0, highLimit = 0;    // the colour limits; start as min and max
     std::vector<int> distinctCodes;        // discrete: the codes held, ascending
     std::vector<float> codePercent;        // discrete: per code, its share of all cells in percent
     std::map<int, std::string> codeNames;  // discrete: what a code stands for ("Sand"), read or typed; may be empty
+    std::size_t undefinedCount = 0;        // cells without a value: kNoValue, or kUndefinedCode in codes
+    // Colours spread over the logarithm of the values between the limits (permeability spans decades); values of
+    // 0 and below take the low colour. Chosen per property; the import starts a permeability on it.
+    bool logScale = false;
+    double positiveMin = 0;  // continuous: the smallest value above 0 of the active cells (0: none), where a
+                             // logarithmic scale starts when the lower limit is 0 or below
 
     std::size_t size() const { return discrete ? codes.size() : values.size(); }
 };
@@ -69,13 +76,18 @@ struct CodeShares {
 };
 CodeShares codeShares(const std::vector<int>& codes);
 
-// A property of `values` (continuous) or `codes` (discrete) with its range, limits and shares. With `active` (one
-// flag per value; empty: every cell active) the range and shares count active cells only, since the values of
-// inactive cells are placeholders. An Unset kind becomes Discrete or Continuous.
+// A property of `values` (continuous) or `codes` (discrete) with its range, limits, shares and count of cells
+// without a value. With `active` (one flag per value; empty: every cell active) the range and shares count active
+// cells only, since the values of inactive cells are placeholders; cells without a value count in none of them. An
+// Unset kind becomes Discrete or Continuous.
 Property makeContinuousProperty(std::string name, PropertyKind kind, std::vector<double> values,
                                 const std::vector<std::uint8_t>& active = {});
 Property makeDiscreteProperty(std::string name, PropertyKind kind, std::vector<int> codes,
                               const std::vector<std::uint8_t>& active = {});
+
+// Whether a property starts on a logarithmic scale: a permeability by its kind, or by its name (PERM..., KX, KY,
+// KZ in any case) when it was given no kind of its own.
+bool startsOnLogScale(PropertyKind kind, std::string_view name);
 
 struct PropertySet {
     std::vector<Property> items;  // in load order
@@ -87,6 +99,8 @@ struct PropertySet {
     Rgb undefinedColour{127.0f / 255, 127.0f / 255, 127.0f / 255};
     Rgb inactiveColour{176.0f / 255, 176.0f / 255, 176.0f / 255};  // inactive cells, when they are shown
     std::uint64_t revision = 0;  // bumped on every change of a property or of a colour
+    // The values read as no value by the next import (a user setting).
+    UndefinedMarkers undefinedMarkers = UndefinedMarkers::standard();
 
     const Property* find(std::string_view name) const;
     Property* find(std::string_view name);

@@ -39,6 +39,7 @@ constexpr KeyDefault defaults[] = {
     {settings_key::BackgroundColorG, "76"},
     {settings_key::BackgroundColorB, "76"},
     {settings_key::show_inactive_cells, "False"},
+    {settings_key::undefinedValues, "-999 -999.25 -999.99 -9999 -99999 1e+20 -1e+20 1e+30 -1e+30"},
 };
 
 // The INI reader parses a file only when it has changed since it was last read in this process, and reports a

@@ -38,6 +38,9 @@ inline constexpr const char* recentFiles = "recentFiles";
 // data panels, view), each base64, the states separated by spaces; "" (the window's own first size).
 inline constexpr const char* windowGeometry = "windowGeometry";
 inline constexpr const char* windowSplitters = "windowSplitters";
+// The values the next property import reads as no value, a line of numbers (model/undefined_values.h);
+// "-999 -999.25 -999.99 -9999 -99999 1e+20 -1e+20 1e+30 -1e+30".
+inline constexpr const char* undefinedValues = "undefinedValues";
 }  // namespace settings_key
 
 // The default value of a key; "" for a key that is not one of the store's keys.

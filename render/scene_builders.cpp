@@ -59,12 +59,8 @@ void SceneRenderer::recolourCells()
 {
     const SurfaceUse use(surface_);
     const Document& doc = s_.document;
-    const CellColouring::Source source{true,
-                                       doc.grid.revision,
-                                       doc.properties.revision,
-                                       s_.view.shownProperty,
-                                       s_.view.filter.cut,
-                                       s_.view.filter.below};
+    const CellColouring::Source source{true, doc.grid.revision, doc.properties.revision, s_.view.shownProperty,
+                                       s_.view.filter};
     if (s_.colouredFrom == source) return;
     if (!colourCells(doc.grid, doc.properties, doc.properties.find(s_.view.shownProperty), s_.view.filter, s_.cells_k))
         return;

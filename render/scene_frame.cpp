@@ -19,6 +19,7 @@
 #include "core/decimal_text.h"
 #include "render/scene_renderer.h"
 #include "scene/grid_shell.h"
+#include "scene/property_colouring.h"
 #include "scene/reference_plane.h"
 
 namespace morvane {
@@ -656,8 +657,7 @@ void SceneRenderer::drawStatusLabels(float w, float h)
     if (s.view.is(ViewMode::Layers))
         drawText("K = " + std::to_string(s.view.layer.shown), 7, 70, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
     if (s.view.filter.on())
-        drawText(s.view.shownProperty + (s.view.filter.below ? " > " : " < ") + sixDecimalsText(s.view.filter.cut, 3),
-                 7, 100, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
+        drawText(filterLabel(s.view.shownProperty, s.view.filter), 7, 100, size, w, h, glm::vec3(0.9f, 0.8f, 0.2f));
 }
 
 }  // namespace morvane

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/grid.h"
+#include "view/view_state.h"
 
 namespace morvane {
 
@@ -62,8 +63,7 @@ struct CellColouring {
         bool valid = false;  // the colours belong to the grid on show
         std::uint64_t grid = 0, properties = 0;
         std::string shown;
-        float cut = 0;
-        bool below = true;
+        PropertyFilterSetting filter;
         friend bool operator==(const Source&, const Source&) = default;
     } colouredFrom;
     bool cellsColoured() const { return colouredFrom.valid; }

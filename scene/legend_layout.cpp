@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/decimal_text.h"
+#include "scene/property_colouring.h"
 
 namespace morvane {
 
@@ -33,8 +34,10 @@ ContinuousLegend continuousLegend(const PropertySet& p, const Property& shown)
     legend.low = toRgb255(ramp.low);
     legend.middle = toRgb255(ramp.middle);
     legend.high = toRgb255(ramp.high);
-    legend.maxText = limitText(shown.highLimit);
-    legend.minText = limitText(shown.lowLimit);
+    // A logarithmic ramp names the limits its colours run between (a lower limit of 0 or below is raised).
+    const LogLimits log = shown.logScale && !shown.discrete ? logLimits(shown) : LogLimits{};
+    legend.maxText = limitText(shown.logScale ? log.high : shown.highLimit);
+    legend.minText = limitText(shown.logScale ? log.low : shown.lowLimit);
     return legend;
 }
 

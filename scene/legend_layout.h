@@ -20,7 +20,7 @@ Rgb255 toRgb255(const Rgb& colour);
 
 struct ContinuousLegend {
     Rgb255 low, middle, high;      // the ramp of the property's kind
-    std::string maxText, minText;  // its colour limits, by limitText
+    std::string maxText, minText;  // its colour limits, by limitText (on a logarithmic ramp: logLimits)
 };
 
 // The continuous legend of property `shown`.

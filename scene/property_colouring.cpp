@@ -1,9 +1,11 @@
 #include "scene/property_colouring.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
+#include "core/decimal_text.h"
 #include "scene/layer_halves.h"
 
 namespace morvane {
@@ -91,27 +93,72 @@ std::size_t kindIndex(PropertyKind kind)
 
 }  // namespace
 
+std::string filterLabel(const std::string& name, const PropertyFilterSetting& filter)
+{
+    using Keep = PropertyFilterSetting::Keep;
+    switch (filter.keep) {
+    case Keep::All:
+        return {};
+    case Keep::Cut:
+        return name + (filter.below ? " > " : " < ") + sixDecimalsText(filter.cut, 3);
+    case Keep::Range:
+        return limitText(filter.low) + " <= " + name + " <= " + limitText(filter.high);
+    case Keep::Codes: {
+        std::string codes;
+        for (const int c : filter.codes) codes += (codes.empty() ? "" : ", ") + std::to_string(c);
+        return name + " = " + codes;
+    }
+    }
+    return {};
+}
+
+LogLimits logLimits(const Property& p)
+{
+    double high = p.highLimit;
+    double low = p.lowLimit;
+    if (!(low > 0)) low = p.positiveMin > 0 && p.positiveMin < high ? p.positiveMin : high / 1000;
+    if (!(high > 0)) high = low * 10;
+    if (!(low > 0)) low = high / 1000;  // an upper limit of 0 or below
+    if (!(high > low)) high = low * 10;
+    if (!(low > 0) || !(high > low)) return {};
+    return {low, high};
+}
+
 ContinuousRamp makeRamp(const PropertySet& p, const Property& shown, const PropertyFilterSetting& filter)
 {
     ContinuousRamp ramp;
-    ramp.max = static_cast<float>(shown.highLimit);
-    ramp.min = static_cast<float>(shown.lowLimit);
+    ramp.log = shown.logScale;
+    if (ramp.log) {
+        const LogLimits limits = logLimits(shown);
+        ramp.max = static_cast<float>(std::log10(limits.high));
+        ramp.min = static_cast<float>(std::log10(limits.low));
+    } else {
+        ramp.max = static_cast<float>(shown.highLimit);
+        ramp.min = static_cast<float>(shown.lowLimit);
+    }
     ramp.half = (ramp.max - ramp.min) * 0.5f;
     const ColourRamp& colours = p.ramps[kindIndex(shown.kind)];
     ramp.low = colours.low;
     ramp.middle = colours.middle;
     ramp.high = colours.high;
+    ramp.keep = filter.keep == PropertyFilterSetting::Keep::Codes ? PropertyFilterSetting::Keep::All : filter.keep;
     ramp.cut = filter.cut;
     ramp.cutBelow = filter.below;
+    ramp.keepLow = filter.low;
+    ramp.keepHigh = filter.high;
     ramp.undefined = p.undefinedColour;
     return ramp;
 }
 
 Rgb continuousColour(double value, const ContinuousRamp& ramp)
 {
-    if (value == UNDEFINED_VALUE) return ramp.undefined;
-    if (removedByFilter(value, ramp.cut, ramp.cutBelow)) return FILTERED_COLOUR;
-    const float x = static_cast<float>(value);
+    if (isNoValue(value) || value == UNDEFINED_VALUE) return ramp.undefined;
+    using Keep = PropertyFilterSetting::Keep;
+    if ((ramp.keep == Keep::Cut && removedByFilter(value, ramp.cut, ramp.cutBelow)) ||
+        (ramp.keep == Keep::Range && !(value >= ramp.keepLow && value <= ramp.keepHigh)))
+        return FILTERED_COLOUR;
+    if (ramp.log && !(value > 0)) return ramp.low;
+    const float x = static_cast<float>(ramp.log ? std::log10(value) : value);
     const float min = ramp.min, h = ramp.half;
     // Four tests in order, each overwriting the colour. In single precision min + 2h can round below max; a value
     // in that gap is past the ramp's top and takes the high colour too, rather than staying black.
@@ -126,21 +173,60 @@ Rgb continuousColour(double value, const ContinuousRamp& ramp)
 bool removedByFilter(double value, float cut, bool cutBelow)
 {
     // The single-precision cut against the double value: a cut of 0.2 also removes a cell holding 0.2.
-    if (cut == 0 || value == UNDEFINED_VALUE) return false;
+    if (isNoValue(value) || value == UNDEFINED_VALUE) return false;
     return cutBelow ? value < cut : value > cut;
+}
+
+bool removedByFilter(double value, const PropertyFilterSetting& filter)
+{
+    using Keep = PropertyFilterSetting::Keep;
+    if (isNoValue(value) || value == UNDEFINED_VALUE) return false;
+    if (filter.keep == Keep::Cut) return removedByFilter(value, filter.cut, filter.below);
+    if (filter.keep == Keep::Range) return !(value >= filter.low && value <= filter.high);
+    return false;
+}
+
+bool codeRemovedByFilter(int code, const PropertyFilterSetting& filter)
+{
+    if (filter.keep != PropertyFilterSetting::Keep::Codes) return false;
+    return !std::binary_search(filter.codes.begin(), filter.codes.end(), code) || code == kUndefinedCode;
+}
+
+std::size_t keptCellCount(const Property& shown, const PropertyFilterSetting& filter,
+                          const std::vector<std::uint8_t>& active)
+{
+    const std::size_t cells = shown.size();
+    const bool someInactive = active.size() == cells;
+    std::size_t kept = 0;
+    for (std::size_t n = 0; n < cells; ++n) {
+        if (someInactive && !active[n]) continue;
+        if (shown.discrete)
+            kept += shown.codes[n] != kUndefinedCode && !codeRemovedByFilter(shown.codes[n], filter);
+        else
+            kept += !isNoValue(shown.values[n]) && !removedByFilter(shown.values[n], filter);
+    }
+    return kept;
 }
 
 std::vector<std::uint8_t> keptCells(const Grid& grid, const Property* shown, const PropertyFilterSetting& filter,
                                     const std::vector<std::uint8_t>& drawn)
 {
     GridShape shape;
-    if (!filter.on() || !shown || shown->discrete || !shapeOf(grid, shape) || shown->values.size() < shape.cells() ||
-        drawn.size() != shape.cells())
+    // Codes filter properties of codes, a cut or a range properties of values.
+    const bool byCodes = filter.keep == PropertyFilterSetting::Keep::Codes;
+    if (!filter.on() || !shown || shown->discrete != byCodes || !shapeOf(grid, shape) ||
+        shown->size() < shape.cells() || drawn.size() != shape.cells())
         return {};
     std::vector<std::uint8_t> kept(drawn.size());
+    if (shown->discrete) {
+        const int* codes = shown->codes.data();
+        for (std::size_t cell = 0; cell < kept.size(); ++cell)
+            kept[cell] = drawn[cell] && !codeRemovedByFilter(codes[cell], filter);
+        return kept;
+    }
     const double* values = shown->values.data();
     for (std::size_t cell = 0; cell < kept.size(); ++cell)
-        kept[cell] = drawn[cell] && !removedByFilter(values[cell], filter.cut, filter.below);
+        kept[cell] = drawn[cell] && !removedByFilter(values[cell], filter);
     return kept;
 }
 
@@ -165,7 +251,9 @@ bool colourCells(const Grid& grid, const PropertySet& properties, const Property
         const Rgb undefined = properties.undefinedColour;
         paintCopy(shape, cells, [&](std::size_t k, std::size_t c) {
             const std::size_t n = k * perLayer + c;
-            return inactive.at(n) ? inactive.colour : codeColour(codes[n], table, negative, undefined);
+            if (inactive.at(n)) return inactive.colour;
+            return codeRemovedByFilter(codes[n], filter) ? FILTERED_COLOUR
+                                                         : codeColour(codes[n], table, negative, undefined);
         });
     } else {
         const std::vector<double>& values = shown->values;

@@ -129,7 +129,10 @@ Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Pro
             static_cast<std::size_t>(grid.columns) +
         static_cast<std::size_t>(j);
     if (n >= shown->size()) return {};
-    if (!shown->discrete) return sectionContinuousColour(static_cast<float>(shown->values[n]));
+    if (!shown->discrete) {
+        const double value = shown->values[n];
+        return isNoValue(value) ? properties.undefinedColour : sectionContinuousColour(static_cast<float>(value));
+    }
     return properties.colourOfCode(shown->kind, shown->codes[n], properties.undefinedColour);
 }
 

@@ -64,6 +64,8 @@ Property options:
                       regions, ...) instead of PORO and FACIES
   --cyrillic          Russian property names (with --cp1251 written in Windows-1251)
   --wrong-size        one more property, sized for a grid with one more layer
+  --no-value F        share F (0 to 1) of the cells of each continuous property hold -999.25, the value exports
+                      write for cells without one (default 0)
 
 Well options:
   --count N           number of wells (default 4)
@@ -92,6 +94,7 @@ struct Args {
     bool propMarkers = true;
     int propertyCount = 0;  // 0: PORO and FACIES
     bool cyrillic = false, wrongSize = false;
+    double noValueShare = 0;
     int wellCount = 4;
     std::vector<std::string> wellNames;
     bool azimGn = false, cp1251 = false, foreign = false;
@@ -199,6 +202,8 @@ std::string parseArgs(int argc, char** argv, Args& a)
             ok = parseNumber(val, a.grid.inactive) && a.grid.inactive >= 0 && a.grid.inactive < 1;
         else if (opt == "--count")
             ok = parseInt(val, a.wellCount) && a.wellCount >= 0;
+        else if (opt == "--no-value")
+            ok = parseNumber(val, a.noValueShare) && a.noValueShare >= 0 && a.noValueShare <= 1;
         else if (opt == "--properties")
             ok = parseInt(val, a.propertyCount) && a.propertyCount > 0;
         else if (opt == "--rule-indent")
@@ -237,6 +242,7 @@ PropertyFileOptions propertyOptions(const Args& a)
         extra.valueCount = static_cast<long long>(p.nx) * p.ny * (p.nz + 1);
         p.properties.push_back(extra);
     }
+    for (PropertyDefinition& d : p.properties) d.noValueShare = a.noValueShare;
     p.lineEnd = a.grid.lineEnd;
     p.repeats = a.propRepeats;
     p.markers = a.propMarkers;

@@ -30,8 +30,12 @@ reads it and reported as a JSON array with one object per property, in file orde
   "line"         the line of its marker
   "kind"         "discrete" (no decimal point or exponent among its values) or "continuous"
   "count"        values after n*v runs are expanded
-  "min" "max"    smallest and largest value (null without values)
-  "codes"        discrete only: each code and the number of cells holding it
+  "min" "max"    smallest and largest value, markers of no value left out (null without values)
+  "undefined"    cells holding a marker of no value: -999 -999.25 -999.99 -9999 -99999 1e+20 -1e+20 1e+30
+                 -1e+30 (the viewer's default list), or one the file's header declares ("-- NULL value = -5")
+  "scale"        continuous only: "log" when the viewer starts it on a logarithmic ramp (PERM..., KX, KY, KZ),
+                 else "linear"
+  "codes"        discrete only: each code and the number of cells holding it (markers left out)
   "codeNames"    discrete only, when comment lines beside the block name codes ("-- 1 Sand"): code -> name
   "problem"      only when a word before the "/" is no number (the import refuses such a property)
 With --grid GRID the grid is read and built first, and every property also gets

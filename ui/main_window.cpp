@@ -19,6 +19,7 @@
 #include <QWindow>
 
 #include "core/decimal_text.h"
+#include "model/undefined_values.h"
 #include "platform/app_settings.h"
 #include "platform/trace.h"
 #include "ui/dialog_prompts.h"
@@ -126,6 +127,8 @@ void MainWindow::applyStoredSettings()
     state_.view.layer.oneAtATime = store.readFlag(settings_key::oneLayer);
     ribbon_.gridLinesButton->setChecked(state_.view.display.gridLines);
     state_.view.display.inactiveCells = store.readFlag(settings_key::show_inactive_cells);
+    state_.document.properties.undefinedMarkers =
+        markersOfSetting(store.ReadAppSettings(settings_key::undefinedValues));
     menus_.inactiveCells->setChecked(state_.view.display.inactiveCells);
 
     const BubbleFactors bubbles =

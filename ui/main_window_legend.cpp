@@ -145,7 +145,18 @@ void MainWindow::applyEditedLimit()
 {
     if (!glView_ || colourLimitsDialog_->cancelled()) return;
     if (colourLimitsDialog_->propertyName() != state_.view.shownProperty) return;
-    applyColourLimit(propertyDisplayContext(), colourLimitsDialog_->editsUpperLimit(), colourLimitsDialog_->value());
+    switch (colourLimitsDialog_->choice()) {
+    case ColourLimitsDialog::Choice::TypedLimit:
+        applyColourLimit(propertyDisplayContext(), colourLimitsDialog_->editsUpperLimit(),
+                         colourLimitsDialog_->value());
+        break;
+    case ColourLimitsDialog::Choice::DataRange:
+        resetColourLimits(propertyDisplayContext());
+        break;
+    case ColourLimitsDialog::Choice::Percentiles:
+        percentileColourLimits(propertyDisplayContext());
+        break;
+    }
 }
 
 }  // namespace morvane

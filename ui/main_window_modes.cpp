@@ -14,6 +14,7 @@
 #include "commands/model_display.h"
 #include "commands/production_command.h"
 #include "commands/view_modes.h"
+#include "model/undefined_values.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/about_dialogs.h"
@@ -261,6 +262,8 @@ void MainWindow::takeSettings()
     state_.view.production.labelSize = settingsDialog_->bubbleTextSize();
     if (glView_) glView_->scene().applyBackground();
     state_.view.display.signature = appSettings().ReadAppSettings(settings_key::copy);
+    state_.document.properties.undefinedMarkers =
+        markersOfSetting(appSettings().ReadAppSettings(settings_key::undefinedValues));
 }
 
 void MainWindow::quit() { close(); }

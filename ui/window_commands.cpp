@@ -1,6 +1,7 @@
 #include "ui/window_commands.h"
 
 #include "commands/model_display.h"
+#include "commands/property_display.h"
 #include "ui/main_window.h"
 #include "ui/ui_text.h"
 
@@ -21,6 +22,9 @@ constexpr TextPair kFitView{"Fit view", "Вписать"};
 constexpr TextPair kFitViewTip{"Show the whole model (F)", "Показать всю модель (F)"};
 constexpr TextPair kFitViewItem{"Fit view", "Вписать модель в окно"};
 constexpr TextPair kInactiveCells{"Show inactive cells", "Показывать неактивные ячейки"};
+constexpr TextPair kLogScale{"Logarithmic colour scale", "Логарифмическая шкала цвета"};
+constexpr TextPair kDataRangeLimits{"Colour limits: data range", "Пределы цвета: диапазон данных"};
+constexpr TextPair kPercentileLimits{"Colour limits: P5 – P95", "Пределы цвета: P5 – P95"};
 
 }  // namespace
 
@@ -123,6 +127,29 @@ std::span<const WindowCommand> MainWindow::commandTable()
          .menu = M::ModelLook,
          .caption = Text::WellsAboveModel,
          .run = [](MainWindow& w) { w.toggleWellsOnTop(); }},
+        // The shown property's colour scale and limits.
+        {.id = "logScale",
+         .menu = M::ModelLook,
+         .caption = kLogScale,
+         .run =
+             [](MainWindow& w) {
+                 const Property* shown = w.state_.document.properties.find(w.state_.view.shownProperty);
+                 if (shown && w.glView_) setLogScale(w.propertyDisplayContext(), !shown->logScale);
+             }},
+        {.id = "dataRangeLimits",
+         .menu = M::ModelLook,
+         .caption = kDataRangeLimits,
+         .run =
+             [](MainWindow& w) {
+                 if (w.glView_) resetColourLimits(w.propertyDisplayContext());
+             }},
+        {.id = "percentileLimits",
+         .menu = M::ModelLook,
+         .caption = kPercentileLimits,
+         .run =
+             [](MainWindow& w) {
+                 if (w.glView_) percentileColourLimits(w.propertyDisplayContext());
+             }},
         // View modes.
         {.id = "wellSection",
          .ribbon = R::Modes,

@@ -24,11 +24,37 @@ inline constexpr int kReferenceViewHeight = 768;
 // well section (picking wells, then unfolded into 2D: `SectionView::unfolded`).
 enum class ViewMode { Shell, FlatSection, Layers, Filter, WellSection };
 
-// The property filter: cells of the shown continuous property below (or above) the cut are not drawn.
+// The property filter: which cells of the shown property the filter view draws. No filter; a cut (the cells of a
+// continuous property below it, or above it, are not drawn; a cut of 0 is a cut like any other); a range (only the
+// cells from `low` to `high` are drawn); or codes (only the cells holding one of `codes` are drawn). Cells without
+// a value are never removed by a cut or a range, and never kept by codes.
 struct PropertyFilterSetting {
-    float cut = 0;  // 0: no filter
+    enum class Keep { All, Cut, Range, Codes };
+    Keep keep = Keep::All;
+    float cut = 0;  // Cut
     bool below = true;
-    bool on() const { return cut != 0; }
+    double low = 0, high = 0;  // Range, low <= high
+    std::vector<int> codes;    // Codes, ascending
+    bool on() const { return keep != Keep::All; }
+    friend bool operator==(const PropertyFilterSetting&, const PropertyFilterSetting&) = default;
+
+    static PropertyFilterSetting cutAt(float cut, bool below)
+    {
+        PropertyFilterSetting f;
+        f.keep = Keep::Cut;
+        f.cut = cut;
+        f.below = below;
+        return f;
+    }
+    static PropertyFilterSetting between(double low, double high)
+    {
+        PropertyFilterSetting f;
+        f.keep = Keep::Range;
+        f.low = low < high ? low : high;
+        f.high = low < high ? high : low;
+        return f;
+    }
+    static PropertyFilterSetting holding(std::vector<int> codes);  // sorted, each once
 };
 
 // The layer the layer view shows (1-based) and how.

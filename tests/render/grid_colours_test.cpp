@@ -84,5 +84,31 @@ TEST(GridColours, AnUndefinedValueIsDrawnGrey)
     EXPECT_TRUE(near(image.at(highCell.x, highCell.y), permeabilityColour(1.0)));
 }
 
+// Permeability on its logarithmic ramp: 1, 10, 100 and 1000 mD between limits of 1 and 1000 mD are four colours
+// evenly spaced along the ramp (a linear ramp would draw the first three nearly alike), and a cell without a value
+// is grey.
+TEST(GridColours, ALogarithmicRampDrawsDecadesInEvenlySpacedColours)
+{
+    OffscreenScene scene(1024, 768);
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    scene.loadGrid(5, 1, 1);
+    scene.colour({1, 10, 100, 1000, kNoValue});
+    ModelState& s = scene.s();
+    Property& perm = *s.document.properties.find("PERM");
+    perm.lowLimit = 1;
+    perm.highLimit = 1000;
+    perm.logScale = true;
+    ++s.document.properties.revision;
+    scene.view().recolourCells();
+    const RgbaImage image = scene.frame("log_ramp.png");
+    for (int j = 0; j < 4; ++j) {
+        const glm::ivec2 c = scene.topCentrePixel(0, 0, j);
+        EXPECT_TRUE(near(image.at(c.x, c.y), permeabilityColour(j / 3.0)))
+            << "1e" << j << " mD shows " << describe(image.at(c.x, c.y));
+    }
+    const glm::ivec2 none = scene.topCentrePixel(0, 0, 4);
+    EXPECT_TRUE(near(image.at(none.x, none.y), {127, 127, 127})) << describe(image.at(none.x, none.y));
+}
+
 }  // namespace
 }  // namespace morvane

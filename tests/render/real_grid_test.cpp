@@ -162,13 +162,12 @@ TEST(RealGridPictures, ShellSectionAndLayerBlockShowWhatEveryFaceShows)
         s.view.display.modelOpacity = 1.0f;
         EXPECT_LT(differingPixels(shell, everyFace, true), area / 500) << "shell at " << turn.z;
         s.view.mode = ViewMode::Filter;
-        s.view.filter.below = true;
-        s.view.filter.cut = -1.0f;  // removes the cells below -1: none
+        s.view.filter = PropertyFilterSetting::cutAt(-1.0f, true);  // removes the cells below -1: none
         scene.view().recolourCells();
         EXPECT_LT(differingPixels(everyFace, scene.frame("filter_turned.png"), true), area / 500)
             << "filter view at " << turn.z;
         s.view.mode = ViewMode::Shell;
-        s.view.filter.cut = 0.0f;
+        s.view.filter = {};
         scene.view().recolourCells();
 
         s.view.mode = ViewMode::FlatSection;

@@ -184,8 +184,7 @@ TEST(PropertyCut, CellsBelowTheCutAreAbsentAndTheCutIsLabelled)
     scene.colour(values);
     ModelState& s = scene.s();
     s.view.mode = ViewMode::Filter;
-    s.view.filter.cut = 0.25f;
-    s.view.filter.below = true;
+    s.view.filter = PropertyFilterSetting::cutAt(0.25f, true);
     scene.view().recolourCells();
     const RgbaImage image = scene.frame("property_cut.png");
 
@@ -219,8 +218,7 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
     ModelState& s = scene.s();
     s.view.camera.rotation = glm::vec3(0.0f);  // straight down
     s.view.mode = ViewMode::Filter;
-    s.view.filter.cut = 0.5f;
-    s.view.filter.below = false;
+    s.view.filter = PropertyFilterSetting::cutAt(0.5f, false);
     scene.colour(values);
     const RgbaImage image = scene.frame("property_filter_view.png");
 
@@ -244,7 +242,7 @@ TEST(PropertyCut, GeneratedPropertyShowsOnlyTheCellsOnTheKeptSide)
     EXPECT_GT(removed, 5);
     EXPECT_GT(background, removed / 2);
 
-    s.view.filter.cut = 0.0f;
+    s.view.filter = {};
     scene.view().recolourCells();
     const RgbaImage whole = scene.frame();
     for (int i = 0; i < 6; ++i)
@@ -264,8 +262,7 @@ TEST(PropertyCut, AHoleInTheTopLayerShowsTheCellBeneath)
     ModelState& s = scene.s();
     s.view.camera.rotation = glm::vec3(0.0f);  // straight down
     s.view.mode = ViewMode::Filter;
-    s.view.filter.cut = 0.5f;
-    s.view.filter.below = false;
+    s.view.filter = PropertyFilterSetting::cutAt(0.5f, false);
     const auto value = [](int k, int i, int j) { return k == 0 ? (i == 1 && j == 1 ? 0.9 : 0.1) : 0.2 * k; };
     scene.colour(cellValues(3, 3, 3, value));
     const RgbaImage image = scene.frame("property_cut_hole.png");

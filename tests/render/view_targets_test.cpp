@@ -100,7 +100,7 @@ TEST(ViewTargets, ARecolourUploadsOnlyWhenItsSourceChanged)
 
     v.view->recolourCells();  // nothing changed: the same objects
     EXPECT_EQ(v.view->scene().gpu().cells.vaos[0], first);
-    v.state.view.filter.cut = 0.25f;
+    v.state.view.filter = PropertyFilterSetting::cutAt(0.25f, true);
     v.view->recolourCells();
     ASSERT_EQ(v.view->scene().gpu().cells.vaos.size(), 1u);
     const GLName filtered = v.view->scene().gpu().cells.vaos[0];

@@ -7,6 +7,7 @@
 
 #include "core/feedback.h"
 #include "scene/scene_operations.h"
+#include "view/view_state.h"
 
 namespace morvane::test {
 
@@ -26,7 +27,7 @@ public:
     {
         std::string what = "recolour";
         if (shown && !shown->empty()) what += " " + *shown;
-        if (filterCut && *filterCut != 0) what += " cut " + std::to_string(*filterCut);
+        if (filter && filter->keep == PropertyFilterSetting::Keep::Cut) what += " cut " + std::to_string(filter->cut);
         call(what);
     }
     void uploadCellColours() override { call("uploadCellColours"); }
@@ -49,8 +50,8 @@ public:
 
     Feedback& feedback;
     std::vector<std::string> calls;
-    const std::string* shown = nullptr;  // the view state's shown property, when the test gives it
-    const float* filterCut = nullptr;
+    const std::string* shown = nullptr;             // the view state's shown property, when the test gives it
+    const PropertyFilterSetting* filter = nullptr;  // the view state's filter, when the test gives it
 };
 
 }  // namespace morvane::test

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "tests/support/ui_harness.h"
 #include "tools/generator/model_generator.h"
@@ -162,6 +163,66 @@ TEST(CommandLineSnapshot, PropertyFilesLoadAndTheShownOneHasItsLegend)
     EXPECT_EQ(runWithoutDisplay(folder, {grid, props, "--property", "Facies", "--filter", "2", "--snapshot", cut}, log),
               1);
     EXPECT_TRUE(log.contains("holds codes"));
+}
+
+// An export that marks a fifth of its cells with -999.25 (no value): the run says how many cells hold the marker, the
+// marked cells are grey and the real ones spread over the whole ramp. Read as a number, the marker would stretch the
+// range so that every real cell took the ramp's top colour. The range filter and the code filter keep what they are
+// given and say how many cells; a code no cell holds is refused.
+TEST(CommandLineSnapshot, MarkersOfNoValueAreGreyAndTheRealCellsSpreadOverTheRamp)
+{
+    testing::TempFolder folder;
+    gen::GridOptions g;
+    g.name = "MARKED", g.nx = 24, g.ny = 16, g.nz = 3, g.domeHeight = 30;
+    const QString grid = QString::fromStdString(gen::writeGrid(g, folder.path()).front().string());
+    gen::PropertyFileOptions o;
+    o.nx = 24, o.ny = 16, o.nz = 3;
+    o.properties = gen::defaultProperties();  // PORO, FACIES
+    o.properties[0].noValueShare = 0.2;
+    const std::vector<double> written = gen::propertyValues(o, o.properties[0]);
+    const auto marked = std::count(written.begin(), written.end(), gen::kNoValueMarker);
+    ASSERT_GT(marked, 100);
+    const QString props =
+        QString::fromStdString(gen::writePropertyFile(o, folder.file("MARKED_props.GRDECL")).string());
+
+    const QString out = QString::fromStdString(folder.file("marked.png").string());
+    QString log;
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, props, "--snapshot", out}, log), 0) << log.toStdString();
+    EXPECT_TRUE(log.contains(QString("PORO: %1 cells hold -999.25, read as no value").arg(marked)))
+        << log.toStdString();
+
+    // Right of the legend: the ramp's low colour, its green middle, its high colour and the undefined grey, each on
+    // a good share of the model.
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    int low = 0, middle = 0, high = 0, grey = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 250; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            low += c.blue() > c.red() + 80 && c.blue() > c.green() + 80;
+            middle += c.green() > c.red() + 80 && c.green() > c.blue() + 80;
+            high += c.red() > c.green() + 40 && c.green() > c.blue() + 40;
+            grey += near(c, 127, 127, 127, 6);
+        }
+    EXPECT_GT(low, 500);
+    EXPECT_GT(middle, 500);
+    EXPECT_GT(high, 500);
+    EXPECT_GT(grey, 500);
+
+    const QString kept = QString::fromStdString(folder.file("kept.png").string());
+    ASSERT_EQ(runWithoutDisplay(folder, {grid, props, "--filter-range", "0.1,0.2", "--snapshot", kept}, log), 0)
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QRegularExpression("PORO: [0-9 ]+ of [0-9 ]+ cells kept by the filter")))
+        << log.toStdString();
+    ASSERT_EQ(runWithoutDisplay(
+                  folder, {grid, props, "--property", "Facies", "--filter-codes", "1,3", "--snapshot", kept}, log),
+              0)
+        << log.toStdString();
+    EXPECT_TRUE(log.contains("cells kept by the filter")) << log.toStdString();
+    EXPECT_EQ(runWithoutDisplay(
+                  folder, {grid, props, "--property", "Facies", "--filter-codes", "1,77", "--snapshot", kept}, log),
+              1);
+    EXPECT_TRUE(log.contains("no cell of Facies holds the code 77")) << log.toStdString();
 }
 
 // The mode buttons' views, the turn and the exaggeration, each drawn into its own picture of a generated dome: every

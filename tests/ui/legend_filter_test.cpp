@@ -231,13 +231,13 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
 
     // Closed through its title bar, the window applies nothing and the view goes back to the shell.
     threed->trigger();
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     threed->trigger();
     ASSERT_TRUE(filter->isVisible());
     filter->close();
     EXPECT_FALSE(threed->isChecked());
     EXPECT_FALSE(s.view.is(ViewMode::Filter));
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
 }
 
 // The palette window lists the codes of the shown property: a name typed there and a code taken out of the legend

@@ -214,11 +214,11 @@ TEST_F(PropertyImportWindowTest, MenuImportFillsTreeLogLegendAndColoursTheCells)
     // Selecting the permeability: the lowest value is drawn in the low colour (blue), the highest in the high
     // colour (red), within the permeability's own limits and not those of the property displayed before. The
     // property filter view ends.
-    s.view.filter.cut = 0.2f;
+    s.view.filter = PropertyFilterSetting::cutAt(0.2f, true);
     form.findChild<QAction*>("filterViewCommand")->setChecked(true);
     tree->setCurrentItem(root->child(0));
     EXPECT_FALSE(form.findChild<QAction*>("filterViewCommand")->isChecked());
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_EQ(s.view.shownProperty, "PERM");
     EXPECT_EQ(legend->title(), "PERM");

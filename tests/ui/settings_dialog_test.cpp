@@ -91,6 +91,11 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     child<QLineEdit>("bubbleTextSizeEdit")->setText("big");
     child<QLineEdit>("authorLabelEdit")->setText("Team A");
     child<QCheckBox>("fullScreenCheck")->setChecked(true);
+    // The values without data start as the standard markers; a list typed with either decimal separator is stored
+    // as numbers and read by the next import.
+    EXPECT_EQ(child<QLineEdit>("undefinedValuesEdit")->text().toStdString(),
+              markerListText(UndefinedMarkers::standard().values()));
+    child<QLineEdit>("undefinedValuesEdit")->setText("-999,25; -1");
     QTest::mouseClick(apply(), Qt::LeftButton);
 
     EXPECT_FALSE(apply()->isEnabled());
@@ -102,6 +107,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     EXPECT_EQ(stored("bubbleTextSize"), "0,3");  // not a number: not stored
     EXPECT_EQ(stored("fullscreen"), "True");
     EXPECT_EQ(stored("copy"), "Team A");
+    EXPECT_EQ(stored("undefinedValues"), "-999.25 -1");
 
     QTest::mouseClick(child<QPushButton>("exitButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
@@ -113,6 +119,7 @@ TEST_F(SettingsDialogTest, ApplyStoresAndClosingUpdatesTheWindow)
     EXPECT_FLOAT_EQ(s.view.production.labelSize, 0.3f);
     EXPECT_EQ(s.view.display.signature, "Team A");
     EXPECT_TRUE(s.view.display.gridLines);  // the grid-lines setting waits for the next start
+    EXPECT_EQ(s.document.properties.undefinedMarkers.values(), (std::vector<double>{-999.25, -1}));
 }
 
 // A settings file that cannot be written is said in a warning naming it; Apply stays on to try again.

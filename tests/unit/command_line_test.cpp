@@ -77,6 +77,20 @@ TEST(CommandLineArguments, ContactDepthsTakeEitherSeparator)
     ASSERT_TRUE(filtered.has_value()) << error;
     EXPECT_EQ(filtered->filterCut, 0.15f);
     EXPECT_TRUE(filtered->filterAbove);
+    // A cut of 0 is a cut; a range and codes are filters of their own, each the snapshot's one view.
+    EXPECT_EQ(parseCommandLine({"m.GRDECL", "p.GRDECL", "--snapshot", "s.png", "--filter", "0"}, &error)->filterCut,
+              0.0f);
+    const auto range = parseCommandLine({"m.GRDECL", "p.GRDECL", "--snapshot", "s.png", "--filter-range", "-0.5,2e3",
+                                         "--log-scale", "PERMX", "--linear-scale", "KZ"},
+                                        &error);
+    ASSERT_TRUE(range.has_value()) << error;
+    EXPECT_EQ(range->filterRange, (std::pair<double, double>{-0.5, 2000}));
+    EXPECT_EQ(range->view, SnapshotView::Filter);
+    EXPECT_EQ(range->logScale, std::vector<std::string>{"PERMX"});
+    EXPECT_EQ(range->linearScale, std::vector<std::string>{"KZ"});
+    EXPECT_EQ(parseCommandLine({"m.GRDECL", "p.GRDECL", "--snapshot", "s.png", "--filter-codes", "3,-1"}, &error)
+                  ->filterCodes,
+              (std::vector<int>{3, -1}));
 
     // By region: the property's name up to the last colon, a depth per code.
     const auto regional =
@@ -135,7 +149,15 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--section", "W-1,,W-2"},
                                                  {"--snapshot", "s.png", "--section", "W-1,"},
                                                  {"--section", "W-1,W-2"},
-                                                 {"--snapshot", "s.png", "--filter", "0"},
+                                                 {"--snapshot", "s.png", "--filter", "none"},
+                                                 {"--snapshot", "s.png", "--filter-range", "0.3,0.1"},
+                                                 {"--snapshot", "s.png", "--filter-range", "0.1"},
+                                                 {"--snapshot", "s.png", "--filter-range", "0.1,x"},
+                                                 {"--snapshot", "s.png", "--filter-codes", "1,,3"},
+                                                 {"--snapshot", "s.png", "--filter-codes", "1.5"},
+                                                 {"--snapshot", "s.png", "--filter-codes", "1", "--filter", "2"},
+                                                 {"m.GRDECL", "p.GRDECL", "--filter-codes", "1"},
+                                                 {"m.GRDECL", "--log-scale"},
                                                  {"--snapshot", "s.png", "--filter", "1e39"},
                                                  {"--snapshot", "s.png", "--filter", "0.1", "--filter-above", "0.2"},
                                                  {"m.GRDECL", "p.GRDECL", "--filter", "0.1"},

@@ -89,7 +89,7 @@ TEST_F(GridImportCommand, DirectLayoutRunsEveryStepWithProgressTo100)
     state.view.display.modelOpacity = 0.5f;
     state.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
     state.view.shownProperty = "PORO";
-    state.view.filter.cut = 0.2f;
+    state.view.filter = PropertyFilterSetting::cutAt(0.2f, true);
     state.OWC_k = state.GOC_k = {1, 2, 3};
     state.document.contacts.owc.set = state.view.contacts.owc = state.document.contacts.goc.set =
         state.view.contacts.goc = true;

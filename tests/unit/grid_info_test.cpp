@@ -164,6 +164,8 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
                                     e.addInteger("count", 4);
                                     e.addNumber("min", *std::min_element(values.begin(), values.end()));
                                     e.addNumber("max", *std::max_element(values.begin(), values.end()));
+                                    e.addInteger("undefined", 0);
+                                    e.addString("scale", "linear");
                                     return e;
                                 }())
                                     .text());
@@ -195,8 +197,9 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
     EXPECT_NE(fromBlocks[0].text().find("\"keyword\": \"PORO\", \"line\": 1, \"kind\": \"continuous\""),
               std::string::npos)
         << fromBlocks[0].text();
-    EXPECT_NE(fromBlocks[1].text().find("\"kind\": \"discrete\", \"count\": 4, \"min\": 1, \"max\": 3, "
-                                        "\"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),
+    EXPECT_NE(fromBlocks[1].text().find(
+                  "\"kind\": \"discrete\", \"count\": 4, \"min\": 1, \"max\": 3, "
+                  "\"undefined\": 0, \"codes\": {\"1\": 1, \"2\": 1, \"3\": 2}, \"conformity\": \"accepted\""),
               std::string::npos)
         << fromBlocks[1].text();
 
@@ -218,6 +221,18 @@ TEST(PropertyInfoReport, EachPropertyWithItsKindRangeCodesAndConformity)
                   .find("\"kind\": \"continuous\", \"count\": 4, "
                         "\"min\": 0.25, \"max\": 0.5"),
               std::string::npos);
+
+    // Markers of no value, standard or declared by the file, are counted apart from the values; a permeability is
+    // reported on the logarithmic scale the viewer starts it on.
+    const std::string marked =
+        "-- NULL value = -5\nPERMX\n-- Property name in Petrel : Perm\n 10 2*-999.25 -5 "
+        "1.0D+20 250.5\n /\nFACIES\n-- Property name in Petrel : F\n 1 -999 2 2 -5 1\n /\n";
+    const std::string markedReport = info::jsonArray(info::propertyInfo(marked).objects);
+    EXPECT_NE(markedReport.find("\"count\": 6, \"min\": 10, \"max\": 250.5, \"undefined\": 4, \"scale\": \"log\""),
+              std::string::npos)
+        << markedReport;
+    EXPECT_NE(markedReport.find("\"undefined\": 2, \"codes\": {\"1\": 2, \"2\": 2}"), std::string::npos)
+        << markedReport;
 }
 
 }  // namespace

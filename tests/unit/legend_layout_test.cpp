@@ -18,6 +18,12 @@ TEST(LegendTexts, LimitsKeepThreeDecimalsBelowTenAndTheWholePartFromTen)
     EXPECT_EQ(limitText(9.9996), "9.999");  // truncated, not rounded
     EXPECT_EQ(limitText(1234.5), "1234");
     EXPECT_EQ(limitText(-999.99), "-999.990");
+    // Small values keep three significant digits: a permeability of 0.00042 mD is not 0.000.
+    EXPECT_EQ(limitText(0.00042), "0.000420");
+    EXPECT_EQ(limitText(-0.05), "-0.0500");
+    EXPECT_EQ(limitText(0.099999), "0.1000");
+    EXPECT_EQ(limitText(4.2e-7), "4.20e-07");
+    EXPECT_EQ(limitText(0), "0.000");
     EXPECT_EQ(sixDecimalsText(0.5, 3), "0.500");
     EXPECT_EQ(sixDecimalsText(1e300, 3).size(), 301u + 4);  // no cut-off or garbage for huge values
 }

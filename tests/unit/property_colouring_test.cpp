@@ -130,21 +130,89 @@ TEST(PropertyColouring, UndefinedValuesAndTheFilter)
 {
     const PropertySet set;
     const Property perm = withLimits(0, 1);
-    ContinuousRamp below = makeRamp(set, perm, {0.25f, true});
+    ContinuousRamp below = makeRamp(set, perm, PropertyFilterSetting::cutAt(0.25f, true));
     EXPECT_EQ(continuousColour(-999.99, below), kUndefined);
     EXPECT_EQ(continuousColour(0.1, below), FILTERED_COLOUR);
     expectColour(continuousColour(0.25, below), {0, 0.5f, 0.5f}, "0.25 keeps its colour");
     expectColour(continuousColour(0.3, below), {0, 0.6f, 0.4f}, "0.3 above the cut");
 
-    ContinuousRamp above = makeRamp(set, perm, {0.25f, false});
+    ContinuousRamp above = makeRamp(set, perm, PropertyFilterSetting::cutAt(0.25f, false));
     EXPECT_EQ(continuousColour(0.3, above), FILTERED_COLOUR);
     EXPECT_EQ(continuousColour(-999.99, above), kUndefined);
     expectColour(continuousColour(0.1, above), {0, 0.2f, 0.8f}, "0.1 below the cut");
 
     // The cut is single precision: 0.2f lies above the double 0.2, which is therefore removed.
-    EXPECT_EQ(continuousColour(0.2, makeRamp(set, perm, {0.2f, true})), FILTERED_COLOUR);
-    // No filter at 0.
-    EXPECT_NE(continuousColour(0.1, makeRamp(set, perm, {0, true})), FILTERED_COLOUR);
+    EXPECT_EQ(continuousColour(0.2, makeRamp(set, perm, PropertyFilterSetting::cutAt(0.2f, true))), FILTERED_COLOUR);
+    // No filter is a state of its own: a cut at 0 is a cut, removing the negative cells and keeping the rest.
+    EXPECT_NE(continuousColour(-0.1, makeRamp(set, perm, {})), FILTERED_COLOUR);
+    const ContinuousRamp atZero = makeRamp(set, perm, PropertyFilterSetting::cutAt(0, true));
+    EXPECT_EQ(continuousColour(-0.1, atZero), FILTERED_COLOUR);
+    EXPECT_NE(continuousColour(0.1, atZero), FILTERED_COLOUR);
+    // A cell without a value (a marker read as no value) is undefined grey, whatever the filter.
+    EXPECT_EQ(continuousColour(kNoValue, atZero), kUndefined);
+    EXPECT_EQ(continuousColour(kNoValue, makeRamp(set, perm, PropertyFilterSetting::between(0.2, 0.4))), kUndefined);
+}
+
+// Permeability spans decades: on a logarithmic ramp 1, 10, 100 and 1000 mD between limits 1 and 1000 take the low
+// colour, a third and two thirds up the ramp, and the high colour, evenly spaced; 0 and below take the low colour. A
+// lower limit of 0 starts the ramp at the smallest positive value, and the legend names the limits the colours run
+// between.
+TEST(PropertyColouring, ALogarithmicRampSpreadsDecadesEvenly)
+{
+    Scene scene(6, 1, 1);
+    Property& perm = scene.addContinuous("PERMX", {1, 10, 100, 1000, 0, -5}, 1, 1000, PropertyKind::Permeability);
+    perm.logScale = true;
+    ASSERT_TRUE(scene.colour("PERMX"));
+    expectColour(scene.cell(0, 0, 0), {0, 0, 1}, "1 mD: low");
+    expectColour(scene.cell(0, 0, 1), {0, 2.0f / 3, 1.0f / 3}, "10 mD: a third up");
+    expectColour(scene.cell(0, 0, 2), {1.0f / 3, 2.0f / 3, 0}, "100 mD: two thirds up");
+    expectColour(scene.cell(0, 0, 3), {1, 0, 0}, "1000 mD: high");
+    expectColour(scene.cell(0, 0, 4), {0, 0, 1}, "0 mD: low");
+    expectColour(scene.cell(0, 0, 5), {0, 0, 1}, "-5: low");
+
+    perm.lowLimit = perm.min;  // -5
+    EXPECT_EQ(perm.positiveMin, 1);
+    ASSERT_TRUE(scene.colour("PERMX"));
+    expectColour(scene.cell(0, 0, 1), {0, 2.0f / 3, 1.0f / 3}, "from the smallest positive value");
+    const ContinuousLegend legend = continuousLegend(scene.s.document.properties, perm);
+    EXPECT_EQ(legend.minText, "1.000");
+    EXPECT_EQ(legend.maxText, "1000");
+    perm.logScale = false;
+    EXPECT_EQ(continuousLegend(scene.s.document.properties, perm).minText, "-5.000");
+}
+
+// The filter keeps a range of values or a set of codes besides a cut, and says how many cells it keeps: cells without
+// a value are never kept, inactive cells never counted.
+TEST(PropertyColouring, RangesAndCodesFilterAndCountTheCellsKept)
+{
+    Scene scene(5, 1, 1);
+    scene.addContinuous("PORO", {0.1, 0.2, kNoValue, 0.3, 0.4}, 0.1, 0.4, PropertyKind::Porosity);
+    const PropertyFilterSetting range = PropertyFilterSetting::between(0.35, 0.2);  // given in either order
+    ASSERT_TRUE(scene.colour("PORO", range));
+    EXPECT_EQ(scene.cell(0, 0, 0), FILTERED_COLOUR);
+    EXPECT_NE(scene.cell(0, 0, 1), FILTERED_COLOUR);
+    EXPECT_EQ(scene.cell(0, 0, 2), kUndefined);
+    EXPECT_NE(scene.cell(0, 0, 3), FILTERED_COLOUR);
+    EXPECT_EQ(scene.cell(0, 0, 4), FILTERED_COLOUR);
+    const Property& poro = *scene.s.document.properties.find("PORO");
+    EXPECT_EQ(keptCellCount(poro, range, {}), 2u);
+    EXPECT_EQ(keptCellCount(poro, {}, {}), 4u);
+    EXPECT_EQ(keptCellCount(poro, range, {1, 1, 1, 0, 1}), 1u);
+    const std::vector<std::uint8_t> all(5, 1);
+    EXPECT_EQ(keptCells(scene.s.document.grid, &poro, range, all), (std::vector<std::uint8_t>{0, 1, 1, 1, 0}));
+
+    const Property& facies = scene.addCodes("FACIES", {1, 2, 3, kUndefinedCode, 3}, PropertyKind::Facies);
+    const PropertyFilterSetting codes = PropertyFilterSetting::holding({3, 1, 3});
+    EXPECT_EQ(codes.codes, (std::vector<int>{1, 3}));
+    ASSERT_TRUE(scene.colour("FACIES", codes));
+    EXPECT_NE(scene.cell(0, 0, 0), FILTERED_COLOUR);
+    EXPECT_EQ(scene.cell(0, 0, 1), FILTERED_COLOUR);
+    EXPECT_EQ(scene.cell(0, 0, 3), FILTERED_COLOUR);
+    EXPECT_EQ(keptCells(scene.s.document.grid, &facies, codes, all), (std::vector<std::uint8_t>{1, 0, 1, 0, 1}));
+    EXPECT_EQ(keptCellCount(facies, codes, {}), 3u);
+    EXPECT_EQ(filterLabel("FACIES", codes), "FACIES = 1, 3");
+    EXPECT_EQ(filterLabel("PORO", range), "0.200 <= PORO <= 0.350");
+    EXPECT_EQ(filterLabel("PORO", PropertyFilterSetting::cutAt(0, true)), "PORO > 0.000");
 }
 
 TEST(PropertyColouring, CellsFollowTheValuesLayerRowColumn)
@@ -225,10 +293,12 @@ TEST(PropertyColouring, TheBareGridIsUndefinedGrey)
 {
     Scene scene(2, 2, 2);
     scene.s.document.grid.active = {1, 1, 1, 1, 1, 1, 1, 0};
-    ASSERT_TRUE(scene.colour("", {0.5f, true}));
+    ASSERT_TRUE(scene.colour("", PropertyFilterSetting::cutAt(0.5f, true)));
     for (std::size_t k = 0; k < 2; ++k) EXPECT_EQ(scene.cell(k, 0, 1), kUndefined);
     EXPECT_EQ(scene.cell(1, 1, 1), scene.s.document.properties.inactiveColour);
-    EXPECT_TRUE(keptCells(scene.s.document.grid, nullptr, {0.5f, true}, std::vector<std::uint8_t>(8, 1)).empty());
+    EXPECT_TRUE(keptCells(scene.s.document.grid, nullptr, PropertyFilterSetting::cutAt(0.5f, true),
+                          std::vector<std::uint8_t>(8, 1))
+                    .empty());
 }
 
 TEST(PropertyColouring, IncompletePropertiesAndGridsAreNotColoured)

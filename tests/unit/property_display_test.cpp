@@ -50,7 +50,7 @@ protected:
         p.add(continuous("FIELD", PropertyKind::Continuous, 0.5, 0.5, 0.5));
         p.add(continuous("grid", PropertyKind::Continuous, 0.7, 0.7, 0.7));
         view.shown = &s.view.shownProperty;
-        view.filterCut = &s.view.filter.cut;
+        view.filter = &s.view.filter;
     }
 
     PropertySelection select(const std::string& text, int index, bool root = false)
@@ -126,11 +126,11 @@ TEST_F(PropertyDisplay, ChoosingANodeEndsTheFilterViewAndTakesTheCutOff)
     display(1);
     window.filterView = true;
     s.view.mode = ViewMode::Filter;
-    s.view.filter.cut = 0.2f;
+    s.view.filter = PropertyFilterSetting::cutAt(0.2f, true);
     // Even the property already shown is coloured again: its colours carried the cut.
     EXPECT_EQ(select("PORO", 1), PropertySelection::Property);
     EXPECT_EQ(view.calls, (Calls{"uncheckFilterView", "caption PORO", "recolour PORO @0", "refreshLegend"}));
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_FALSE(s.view.is(ViewMode::Filter));
 }
@@ -195,6 +195,49 @@ TEST_F(PropertyDisplay, TheFilterTurnsTheFilterViewOnAndRecoloursWithTheCut)
     EXPECT_FALSE(s.view.filter.below);
     EXPECT_EQ(view.calls, (Calls{"recolour PORO cut 0.200000 @0"}));
     EXPECT_TRUE(traced("cont_prop_cut = 0.2"));
+}
+
+// Limits an engineer can trust: percentile limits P5 to P95 leave a few extreme cells out of the ramp (cells without
+// a value and inactive cells count in no percentile), the data range comes back with one command, and a filter says
+// how many cells it keeps.
+TEST_F(PropertyDisplay, PercentileLimitsResetAndTheCellsAFilterKeeps)
+{
+    std::vector<double> values(100);
+    for (std::size_t n = 0; n < values.size(); ++n) values[n] = static_cast<double>(n + 1);  // 1 .. 100
+    values[0] = kNoValue;
+    values[99] = 1e6;        // one extreme cell
+    values.push_back(-1e6);  // inactive
+    std::vector<std::uint8_t> active(values.size(), 1);
+    active.back() = 0;
+    s.document.grid.active = active;
+    s.document.properties.add(makeContinuousProperty("PERM", PropertyKind::Permeability, values, active));
+    display(4);
+    EXPECT_DOUBLE_EQ(property("PERM").max, 1e6);
+
+    ASSERT_TRUE(percentileColourLimits(ctx));
+    EXPECT_DOUBLE_EQ(property("PERM").lowLimit, 6);    // the 5th of the 99 values 2 .. 99, 1e6
+    EXPECT_DOUBLE_EQ(property("PERM").highLimit, 96);  // the 95th (nearest rank: ceil(94.05))
+    EXPECT_EQ(view.calls, (Calls{"recolour PERM @0", "refreshLegend"}));
+    ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.back().text, "PERM: colour limits at P5 = 6.000 and P95 = 96");
+    EXPECT_FALSE(percentileColourLimits(ctx, 95, 5));
+
+    ASSERT_TRUE(resetColourLimits(ctx));
+    EXPECT_DOUBLE_EQ(property("PERM").lowLimit, 2);
+    EXPECT_DOUBLE_EQ(property("PERM").highLimit, 1e6);
+
+    EXPECT_EQ(applyPropertyFilter(ctx, PropertyFilterSetting::between(10, 19.5)), 10u);
+    EXPECT_EQ(feedback.log.back().text, "PERM: 10 of 99 cells kept by the filter");
+    EXPECT_EQ(applyPropertyFilter(ctx, PropertyFilterSetting::cutAt(0, true)), 99u);  // a cut at 0 is a cut
+    EXPECT_TRUE(s.view.filter.on());
+    EXPECT_EQ(keptCellsText("PERM", 1204, 5000, "ru"), "PERM: фильтр оставил 1 204 из 5 000 ячеек");
+
+    std::vector<double> few{3, 1, 2};
+    EXPECT_EQ(percentileOf(few, 0), 1);
+    EXPECT_EQ(percentileOf(few, 50), 2);
+    EXPECT_EQ(percentileOf(few, 100), 3);
+    std::vector<double> none;
+    EXPECT_FALSE(percentileOf(none, 50));
 }
 
 }  // namespace

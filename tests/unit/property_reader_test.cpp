@@ -255,8 +255,8 @@ TEST(PropertyDroppedBlocks, EachBlockLeftOutIsNamedWithItsLineAndReason)
 // counted in an orange line; another quantity, or the same values in inactive cells, is not warned about.
 TEST(PropertyPlausibility, FractionsOutsideZeroToOneAreCountedAndKept)
 {
-    const std::string text = oneProperty("PORO", "Porosity", "0.2 1.5 -999 0.3") +
-                             oneProperty("PERMX", "Perm", "0.2 1.5 -999 0.3") +
+    const std::string text = oneProperty("PORO", "Porosity", "0.2 1.5 -9.5 0.3") +
+                             oneProperty("PERMX", "Perm", "0.2 1.5 -9.5 0.3") +
                              oneProperty("SWAT", "Sw", "0.2 1.5 0.5 0.3");
     const auto entries = splitPropertyText(text);
     ASSERT_EQ(entries.size(), 3u);
@@ -264,7 +264,7 @@ TEST(PropertyPlausibility, FractionsOutsideZeroToOneAreCountedAndKept)
         PropertySet p;
         const PropertyReport r = loadProperty(text, e, kind, 4, "en", p, active, "P.GRDECL");
         EXPECT_TRUE(r.accepted);
-        EXPECT_EQ(r.property.values[2], e.name == "Sw" ? 0.5 : -999.0);  // kept as read
+        EXPECT_EQ(r.property.values[2], e.name == "Sw" ? 0.5 : -9.5);  // kept as read
         std::vector<std::string> lines;
         for (const PropertyReportLine& l : r.lines)
             if (l.kind == PropertyReportLine::Kind::Log && l.colour == log_colour::Orange) lines.push_back(l.text);
@@ -272,7 +272,7 @@ TEST(PropertyPlausibility, FractionsOutsideZeroToOneAreCountedAndKept)
     };
     EXPECT_EQ(orange(entries[0], PropertyKind::Unset, {}),
               std::vector<std::string>{"Porosity (P.GRDECL, line 2): 2 of 4 cells hold values outside 0 to 1 (from "
-                                       "-999 to 1.5); the values are kept as read"});
+                                       "-9.5 to 1.5); the values are kept as read"});
     EXPECT_TRUE(orange(entries[1], PropertyKind::Unset, {}).empty());
     EXPECT_EQ(orange(entries[1], PropertyKind::Porosity, {}).size(), 1u);        // the kind the user gave decides
     EXPECT_TRUE(orange(entries[2], PropertyKind::Unset, {1, 0, 1, 1}).empty());  // 1.5 lies in an inactive cell
@@ -405,7 +405,8 @@ TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
     EXPECT_EQ(read.max, 2);
     EXPECT_EQ(
         linesOf(litho, PropertyReportLine::Kind::Log),
-        std::vector<std::string>{"Litho: 4 cells hold values that are not whole codes; they are drawn as undefined"});
+        (std::vector<std::string>{"Litho: 3 cells hold values that are not whole codes; they are drawn as undefined",
+                                  "Litho: 1 cell holds -999.99, read as no value"}));
     EXPECT_EQ(linesOf(litho, PropertyReportLine::Kind::Trace)[1], texts::TraceDiscrete);
 
     PropertySet untyped;
@@ -417,6 +418,87 @@ TEST(PropertyKind, LithologyWithStrayDecimalsKeepsItsCodesAndCountsTheRest)
     ASSERT_TRUE(rejected.messageBox);
     // Discrete too: the text in the interface language, with the values found against the cells.
     EXPECT_EQ(rejected.messageBox->text, std::string(texts::MismatchEn) + "\n\nF: 5 values, the grid has 4 cells.");
+}
+
+// Exports mark cells without a value with -999.25, -999, 1e20 and the like. Read as numbers they would stretch the
+// range a hundredfold and colour every real cell alike; read as no value they are left out of the range, the codes
+// and their shares, counted on the property and said in the log with the marker, in either language.
+TEST(PropertyNoValue, MarkersOfAnExportAreNoValueCountedAndSaid)
+{
+    const std::string deck = "NOECHO\n-- simulator export\nPORO\n  0.25D0 2*-999.25 1.5D-1\n  3.0D-1 1.0D+20 /\nECHO\n";
+    const auto entries = splitKeywordProperties(deck, 6);
+    ASSERT_EQ(entries.size(), 1u);
+    for (const std::string lang : {"en", "ru"}) {
+        PropertySet p;
+        const PropertyReport poro = load(deck, entries[0], 0, 6, lang, p);
+        ASSERT_TRUE(poro.accepted);
+        const Property& read = p.items.at(0);
+        EXPECT_FALSE(read.discrete);
+        ASSERT_EQ(read.values.size(), 6u);
+        EXPECT_EQ(read.values[0], 0.25);
+        EXPECT_TRUE(isNoValue(read.values[1]) && isNoValue(read.values[2]) && isNoValue(read.values[5]));
+        EXPECT_DOUBLE_EQ(read.min, 0.15);
+        EXPECT_DOUBLE_EQ(read.max, 0.3);
+        EXPECT_DOUBLE_EQ(read.lowLimit, 0.15);
+        EXPECT_EQ(read.undefinedCount, 3u);
+        EXPECT_EQ(linesOf(poro, PropertyReportLine::Kind::Log),
+                  lang == "en" ? (std::vector<std::string>{"PORO: 2 cells hold -999.25, read as no value",
+                                                           "PORO: 1 cell holds 1e+20, read as no value"})
+                               : (std::vector<std::string>{
+                                     "PORO: в 2 ячейках значение -999.25, прочитано как отсутствие значения",
+                                     "PORO: в 1 ячейке значение 1e+20, прочитано как отсутствие значения"}));
+    }
+    // A marker the user took off the list is a value again.
+    PropertySet p;
+    const PropertyReport asRead =
+        loadProperty(deck, entries[0], PropertyKind::Unset, 6, "en", p, {}, {}, UndefinedMarkers({1e20}));
+    EXPECT_DOUBLE_EQ(asRead.property.min, -999.25);
+    EXPECT_EQ(asRead.property.undefinedCount, 1u);
+    EXPECT_EQ(groupedCount(1204), "1 204");
+    EXPECT_EQ(groupedCount(12345678), "12 345 678");
+}
+
+// A file may say in its header which value it writes for no value; a code property holding it, or a standard marker,
+// has those cells undefined: no code, no share, no part of the range.
+TEST(PropertyNoValue, AMarkerTheFileDeclaresIsNoValueInCodesToo)
+{
+    const std::string text = "-- Exported by : a mapping tool\n-- NULL value = -7\n" +
+                             oneProperty("FACIES", "Facies", "  1 2 -7 3\n  2*-7 -999 1 /");
+    PropertySet p;
+    const PropertyReport facies = load(text, splitPropertyText(text).at(0), 0, 8, "en", p);
+    ASSERT_TRUE(facies.accepted);
+    const Property& read = p.items.at(0);
+    constexpr int U = kUndefinedCode;
+    EXPECT_EQ(read.codes, (std::vector<int>{1, 2, U, 3, U, U, U, 1}));
+    EXPECT_EQ(read.distinctCodes, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(read.codePercent, (std::vector<float>{25.0f, 12.5f, 12.5f}));
+    EXPECT_EQ(read.min, 1);
+    EXPECT_EQ(read.undefinedCount, 4u);
+    EXPECT_EQ(linesOf(facies, PropertyReportLine::Kind::Log),
+              (std::vector<std::string>{"Facies: 1 cell holds -999, read as no value",
+                                        "Facies: 3 cells hold -7, read as no value"}));
+
+    // The common wordings, in any case; a comment that names no number, or a number that is no marker, declares none.
+    auto declared = [](const std::string& header) {
+        const std::string file = header + "PORO\n 1 2 3 /\n";
+        return declaredMarkers(file, file.find(" 1 2 3"));
+    };
+    EXPECT_EQ(declared("-- Undefined value: -999\n"), std::vector<double>{-999});
+    EXPECT_EQ(declared("-- nodata -9999\n"), std::vector<double>{-9999});
+    EXPECT_EQ(declared("-- NODATA_value 1.0D+30\n"), std::vector<double>{1e30});
+    EXPECT_EQ(declared("--NULL VALUE IS -99\n-- Missing value = 5\n"), (std::vector<double>{-99, 5}));
+    EXPECT_TRUE(declared("-- undefined cells are 0\n-- null\n-- Generated : Petrel\n").empty());
+    // A declaration after the values of one property is not the header of the first.
+    const std::string two = "PORO\n 1 2 /\n-- undefined value: 2\nNTG\n 2 1 /\n";
+    EXPECT_TRUE(declaredMarkers(two, two.find(" 1 2")).empty());
+    EXPECT_EQ(declaredMarkers(two, two.find(" 2 1")), std::vector<double>{2});
+
+    // The user's list: blanks or ";" between the numbers, "." or "," in them; a word that is no number is named.
+    const MarkerListParse list = parseMarkerList(" -999 ; -999,25  1e20 -999");
+    EXPECT_EQ(list.markers, (std::vector<double>{-999, -999.25, 1e20}));
+    EXPECT_EQ(parseMarkerList(markerListText(UndefinedMarkers::standard().values())).markers,
+              UndefinedMarkers::standard().values());
+    EXPECT_EQ(parseMarkerList("-999 none").badWord, "none");
 }
 
 // Importing a file twice gives every property a name of its own, so the tree never shows two equal nodes and

@@ -20,7 +20,7 @@ protected:
         s.document.properties.add(makeContinuousProperty("PORO", PropertyKind::Porosity, {0.1}));
         s.view.shownProperty = "PORO";
         view.shown = &s.view.shownProperty;
-        view.filterCut = &s.view.filter.cut;
+        view.filter = &s.view.filter;
     }
     std::vector<std::string> recolours() const { return view.calls; }
 
@@ -39,12 +39,12 @@ TEST_F(ViewModeSwitches, LayerViewStartsInTheMiddleAndComesBackToTheLayerLeft)
     EXPECT_EQ(s.view.display.modelOpacity, 1.0f);
 
     s.view.layer.shown = 6;
-    s.view.filter.cut = 0.25f;
+    s.view.filter = PropertyFilterSetting::cutAt(0.25f, true);
     EXPECT_EQ(switchLayerView(s, &view, true), ModeButtons::ThisOneOff);
     EXPECT_FALSE(s.view.is(ViewMode::Layers));
     EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_EQ(s.view.layer.saved, 6);
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_EQ(recolours(), oneRecolour);
 
     s.view.layer.shown = 1;
@@ -68,13 +68,14 @@ TEST_F(ViewModeSwitches, FlatSectionNeedsAGridAndReplacesTheOtherModes)
 
     switchLayerView(s, &view, false);
     s.view.layer.shown = 2;
-    s.view.filter.cut = 0.25f;  // the layer view keeps a cut; the flat section takes it off, with one recolour
+    s.view.filter = PropertyFilterSetting::cutAt(
+        0.25f, true);  // the layer view keeps a cut; the flat section takes it off, with one recolour
     EXPECT_EQ(switchFlatSection(s, &view, false), ModeButtons::OnlyThisOne);
     EXPECT_TRUE(s.view.is(ViewMode::FlatSection));
     EXPECT_FALSE(s.view.is(ViewMode::Layers));
     EXPECT_FALSE(s.view.is(ViewMode::Shell));
     EXPECT_EQ(s.view.layer.saved, 2);
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_EQ(recolours(), oneRecolour);
 
     s.view.display.modelOpacity = 0.5f;
@@ -125,12 +126,12 @@ TEST_F(ViewModeSwitches, RecolourNeedsAGridAndAView)
 TEST_F(ViewModeSwitches, TopViewLeavesEveryModeAndTurnsDownInTenFrames)
 {
     switchLayerView(s, &view, false);
-    s.view.filter.cut = 0.25f;
+    s.view.filter = PropertyFilterSetting::cutAt(0.25f, true);
     s.view.camera.position.z = 0.25f;
     switchTopView(s, &view, true);
     EXPECT_TRUE(s.view.is(ViewMode::Shell));
     EXPECT_FALSE(s.view.is(ViewMode::Layers));
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_EQ(recolours(), oneRecolour);
     EXPECT_EQ(s.view.animation.savedZ, 0.25f);
 

@@ -123,7 +123,7 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
 
     // Entering: every other mode off, the cut taken off with one recolour, the earlier section emptied.
     s.view.mode = ViewMode::Layers;
-    s.view.filter.cut = 0.2f;
+    s.view.filter = PropertyFilterSetting::cutAt(0.2f, true);
     s.view.section.wells = {3};
     s.intersect_lines = {{1, 2, 3, 4, 5, 6}};
     s.intersect_owc = {{}};
@@ -133,7 +133,7 @@ TEST_F(WellSectionCommand, EnteringNeedsAGridAndAPropertyAndStartsAnEmptySection
     EXPECT_TRUE(s.view.is(ViewMode::WellSection));
     EXPECT_FALSE(s.view.is(ViewMode::Shell) || s.view.is(ViewMode::Layers) || s.view.is(ViewMode::FlatSection) ||
                  s.view.is(ViewMode::Filter));
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_EQ(view.calls, (std::vector<std::string>{"recolour @0"}));
     EXPECT_TRUE(s.view.section.wells.empty() && s.intersect_lines.empty() && s.intersect_owc.empty() &&
                 s.intersect_lines_indices.empty() && s.section_well_coord_vertex.empty());

@@ -19,6 +19,8 @@ enum class GridLayout { Direct, Include };
 
 enum class PropertyKind { Continuous, Discrete };
 
+inline constexpr double kNoValueMarker = -999.25;
+
 struct PropertyDefinition {
     std::string keyword;  // e.g. PORO, PERMX, FACIES, IRR.GASSATURATION
     std::string name;     // the name after the marker (UTF-8; see PropertyFileOptions::nameEncoding)
@@ -31,6 +33,9 @@ struct PropertyDefinition {
     // Discrete: this many places where three cells hold the value 1.5 instead of a code, as a stray "3*1.5" in a
     // lithology export.
     int strayDecimals = 0;
+    // Continuous: this share of the cells, scattered through the property, hold kNoValueMarker, as exports write
+    // for cells without a value.
+    double noValueShare = 0;
     // Values written: one per grid cell when negative; another count makes a property that fits no such grid.
     long long valueCount = -1;
     std::uint64_t seed = 1;

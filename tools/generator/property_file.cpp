@@ -1,6 +1,7 @@
 // GRDECL property files: a keyword line, the "Property name in Petrel" marker, indented values, " /".
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "tools/generator/generator_text.h"
 #include "tools/generator/model_generator.h"
@@ -135,6 +136,14 @@ std::vector<double> propertyValues(const PropertyFileOptions& o, const PropertyD
                 }
             }
     values.resize(static_cast<std::size_t>(wanted));
+    if (p.kind == PropertyKind::Continuous && p.noValueShare > 0) {
+        // Scattered by a hash of the cell, so the other values stay those of a property without markers.
+        for (std::size_t n = 0; n < values.size(); ++n) {
+            const std::uint64_t h = (static_cast<std::uint64_t>(n) + p.seed) * 0x9E3779B97F4A7C15ull;
+            if (static_cast<double>(h >> 40) / static_cast<double>(1ull << 24) < p.noValueShare)
+                values[n] = kNoValueMarker;
+        }
+    }
     if (p.kind == PropertyKind::Discrete && p.strayDecimals > 0 && values.size() >= 3) {
         // Spread evenly through the property, three cells each.
         const std::size_t step = values.size() / static_cast<std::size_t>(p.strayDecimals + 1);

@@ -38,9 +38,19 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
     const bool fractionAnywhere = writtenAsFraction(block);
     double lo = std::numeric_limits<double>::infinity(), hi = -lo;
     std::map<long long, std::uint64_t> codes;
+    // Markers of no value, the standard ones and those the file declares, count apart from the values.
+    const UndefinedMarkers markers = UndefinedMarkers::standard().with(declaredMarkers(text, entry.valuesBegin));
+    std::uint64_t undefined = 0;
     auto scanBlock = [&](bool countCodes) {
+        lo = std::numeric_limits<double>::infinity(), hi = -lo;
+        codes.clear();
+        undefined = 0;
         auto take = [&](std::uint64_t n, double v) {
             if (n == 0) return;
+            if (markers.find(v) >= 0) {
+                undefined += n;
+                return;
+            }
             lo = std::min(lo, v);
             hi = std::max(hi, v);
             if (countCodes && std::abs(v) < 9e15) codes[static_cast<long long>(std::trunc(v))] += n;
@@ -56,8 +66,15 @@ JsonObject describe(std::string_view text, const PropertyEntry& entry, int gridS
     if (!entry.keywordBlock && discrete && fractionAnywhere) scan = scanBlock(true);
     o.addString("kind", discrete ? "discrete" : "continuous");
     o.addInteger("count", static_cast<long long>(scan.values));
-    o.addNumber("min", scan.values > 0 ? std::optional<double>(lo) : std::nullopt);
-    o.addNumber("max", scan.values > 0 ? std::optional<double>(hi) : std::nullopt);
+    const bool someValue = scan.values > undefined;
+    o.addNumber("min", someValue ? std::optional<double>(lo) : std::nullopt);
+    o.addNumber("max", someValue ? std::optional<double>(hi) : std::nullopt);
+    o.addInteger("undefined", static_cast<long long>(undefined));
+    if (!discrete)
+        o.addString("scale", startsOnLogScale(PropertyKind::Unset, entry.name) ||
+                                     (!entry.keyword.empty() && startsOnLogScale(PropertyKind::Unset, entry.keyword))
+                                 ? "log"
+                                 : "linear");
     if (discrete) {
         std::string json = "{";
         for (const auto& [code, cells] : codes) {

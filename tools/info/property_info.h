@@ -19,8 +19,11 @@ struct PropertyList {
 };
 
 // Per property "name", "keyword" (the keyword line above the marker, "" when there is none), "line" (of its
-// marker), "kind" ("discrete" or "continuous"), "count" (values after n*v expansion), "min", "max" (null without
-// values), for a discrete property "codes" (code -> cells), and "problem" when a word before the "/" is no number.
+// marker), "kind" ("discrete" or "continuous"), "count" (values after n*v expansion), "min", "max" (of the values
+// that are no marker of no value; null without such values), "undefined" (the cells holding such a marker: one of
+// UndefinedMarkers::standard() or one the file declares), for a discrete property "codes" (code -> cells, markers
+// left out), for a continuous property "scale" ("log" for a permeability by its name or keyword, as the viewer starts
+// it, else "linear"), and "problem" when a word before the "/" is no number.
 // Then per block of values no marker names: "name" (the keyword above it), "line", "conformity": "dropped" and
 // "message" (the import's line about it, naming `fileName`).
 PropertyList propertyInfo(std::string_view text, std::string_view fileName = {});

@@ -1,6 +1,7 @@
 #include "ui/dialogs/colour_limits_dialog.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,9 +10,19 @@
 
 #include "commands/property_filter.h"
 #include "core/decimal_text.h"
+#include "core/localisation.h"
 #include "ui/ui_text.h"
 
 namespace morvane {
+
+namespace {
+constexpr TextPair kDataRange{"Data range", "Диапазон данных"};
+constexpr TextPair kDataRangeTip{"Both limits back to the smallest and largest value",
+                                 "Оба предела — наименьшее и наибольшее значение"};
+constexpr TextPair kPercentiles{"P5 – P95", "P5 – P95"};
+constexpr TextPair kPercentilesTip{"Limits at the 5th and 95th percentiles of the values",
+                                   "Пределы по 5-му и 95-му процентилям значений"};
+}  // namespace
 
 ColourLimitsDialog::ColourLimitsDialog(QWidget* parent) : QDialog(parent)
 {
@@ -31,11 +42,28 @@ ColourLimitsDialog::ColourLimitsDialog(QWidget* parent) : QDialog(parent)
     okButton_->setObjectName(QStringLiteral("okButton"));
     okButton_->setAutoDefault(false);
     connect(okButton_, &QPushButton::clicked, this, &ColourLimitsDialog::takeValue);
+    auto bothLimits = [this](const char* name, Choice choice) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, choice] {
+            choice_ = choice;
+            cancelled_ = false;
+            hide();
+        });
+        return button;
+    };
+    dataRangeButton_ = bothLimits("dataRangeButton", Choice::DataRange);
+    percentileButton_ = bothLimits("percentileLimitsButton", Choice::Percentiles);
+    auto* bothRow = new QHBoxLayout;
+    bothRow->addWidget(dataRangeButton_);
+    bothRow->addWidget(percentileButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(valueEdit_);
     layout->addWidget(messageLabel_);
     layout->addWidget(okButton_);
+    layout->addLayout(bothRow);
     setFixedWidth(240);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -48,12 +76,17 @@ void ColourLimitsDialog::editLimit(const std::string& property, float value, boo
     valueEdit_->setText(QString::fromStdString(limitText(value)));
     messageLabel_->hide();
     valueEdit_->setFocus();
+    updateLang(lang_);
 }
 
 void ColourLimitsDialog::updateLang(const std::string& lang)
 {
     lang_ = lang;
     setWindowTitle(localUiText(860, lang));
+    dataRangeButton_->setText(QString::fromStdString(kDataRange.in(lang)));
+    dataRangeButton_->setToolTip(QString::fromStdString(kDataRangeTip.in(lang)));
+    percentileButton_->setText(QString::fromStdString(kPercentiles.in(lang)));
+    percentileButton_->setToolTip(QString::fromStdString(kPercentilesTip.in(lang)));
 }
 
 void ColourLimitsDialog::takeValue()
@@ -66,6 +99,7 @@ void ColourLimitsDialog::takeValue()
         return;
     }
     value_ = *value;
+    choice_ = Choice::TypedLimit;
     cancelled_ = false;
     hide();
 }

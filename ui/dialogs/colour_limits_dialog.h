@@ -1,7 +1,8 @@
 // The colour-limit window: one number, the upper or lower limit of the displayed property's colour ramp, opened by a
 // click on a limit of the legend. OK or Enter takes the number (either decimal separator) and hides the window,
 // which the main window takes as the order to apply it; text that is no number is refused with the window's own
-// message and the value stays. Created once with the main window and reused.
+// message and the value stays. Two buttons set both limits instead: back to the data range, or at the percentiles
+// P5 and P95 of the values. Created once with the main window and reused.
 #pragma once
 
 #include <string>
@@ -28,6 +29,9 @@ public:
     void updateLang(const std::string& lang);
     // True when the window was last closed through its title bar instead of OK or Enter: nothing is to be applied.
     bool cancelled() const { return cancelled_; }
+    // What the window was closed with: the typed limit (OK, Enter), or both limits at once.
+    enum class Choice { TypedLimit, DataRange, Percentiles };
+    Choice choice() const { return choice_; }
 
 signals:
     void windowHidden();
@@ -45,6 +49,8 @@ private:
     float value_ = 0;
     std::string lang_ = "en";
     bool cancelled_ = false;
+    Choice choice_ = Choice::TypedLimit;
+    QPushButton *dataRangeButton_ = nullptr, *percentileButton_ = nullptr;
     QLineEdit* valueEdit_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QLabel* messageLabel_ = nullptr;

@@ -169,7 +169,8 @@ void PropertyFilterDialog::addRampControls()
     lowerLimitLabel_ = label("lowerLimitLabel", fw::MinLabelY);
     cutText_ = new QLineEdit(this);
     cutText_->setObjectName(QStringLiteral("cutValue"));
-    cutText_->setReadOnly(true);
+    // The cut may be typed as well as dragged; Enter takes it as OK does.
+    connect(cutText_, &QLineEdit::returnPressed, this, &PropertyFilterDialog::takeCut);
     cutText_->setFont(limitFont());
     cutText_->setFrame(false);
     cutText_->setGeometry(27, fw::CutTextY, 50, 15);

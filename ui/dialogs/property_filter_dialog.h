@@ -1,5 +1,6 @@
 // The property filter window: the displayed property's colour ramp with a red slider. Dragging the slider chooses the
-// cut value (upper limit at the top, lower limit at the bottom), the direction button chooses whether the cells below
+// cut value (upper limit at the top, lower limit at the bottom), or it is typed (Enter takes it; 0 is a cut like any
+// other), the direction button chooses whether the cells below
 // or above it are removed, a shade over the ramp marks the removed side, and OK hides the window, which the main
 // window takes as the order to filter. Created once with the main window and reused.
 #pragma once

@@ -15,6 +15,7 @@
 
 #include "core/decimal_text.h"
 #include "core/localisation.h"
+#include "model/undefined_values.h"
 #include "platform/app_settings.h"
 #include "ui/color_button.h"
 #include "ui/ui_text.h"
@@ -23,6 +24,11 @@ namespace morvane {
 
 namespace {
 // Said when Apply could not write the settings file; "{}" takes the file.
+constexpr TextPair kUndefinedGroup{"Values without data", "Значения без данных"};
+constexpr TextPair kUndefinedCaption{"Numbers the next property import reads as no value:",
+                                     "Числа, которые следующая загрузка свойств читает как отсутствие значения:"};
+constexpr TextPair kUndefinedNotANumber{"\"{}\" is not a number: the values without data were not saved.",
+                                        "\"{}\" — не число: значения без данных не сохранены."};
 constexpr TextPair kSettingsNotSaved{"The settings could not be saved to {}. The file keeps the settings saved before.",
                                      "Не удалось сохранить настройки в файл {}. В файле остались прежние настройки."};
 }  // namespace
@@ -218,11 +224,19 @@ void SettingsDialog::buildCompositionPage()
     authorLayout->addWidget(authorLabelEdit_);
     authorLayout->addWidget(showAuthorLabelCheck_);
 
+    undefinedGroup_ = group("undefinedGroup", compositionGroup_);
+    undefinedCaption_ = named(new QLabel(undefinedGroup_), "undefinedCaption");
+    undefinedValuesEdit_ = named(new QLineEdit(undefinedGroup_), "undefinedValuesEdit");
+    auto* undefinedLayout = new QVBoxLayout(undefinedGroup_);
+    undefinedLayout->addWidget(undefinedCaption_);
+    undefinedLayout->addWidget(undefinedValuesEdit_);
+
     auto* compositionLayout = new QGridLayout(compositionGroup_);
     compositionLayout->addWidget(dateFormatGroup_, 0, 0);
     compositionLayout->addWidget(coordinatesGroup_, 0, 1);
     compositionLayout->addWidget(startupGroup_, 1, 0);
     compositionLayout->addWidget(authorGroup_, 1, 1);
+    compositionLayout->addWidget(undefinedGroup_, 2, 0, 1, 2);
     auto* pageLayout = new QVBoxLayout(compositionPage_);
     pageLayout->addWidget(compositionGroup_);
     pageLayout->addStretch(1);
@@ -264,7 +278,7 @@ void SettingsDialog::buildButtons()
         background_[2] = c.blue();
         markChanged();
     });
-    for (QLineEdit* box : {bubbleSizeEdit_, bubbleTextSizeEdit_, authorLabelEdit_})
+    for (QLineEdit* box : {bubbleSizeEdit_, bubbleTextSizeEdit_, authorLabelEdit_, undefinedValuesEdit_})
         connect(box, &QLineEdit::textChanged, this, &SettingsDialog::markChanged);
     connect(fullScreenCheck_, &QCheckBox::toggled, this, &SettingsDialog::markChanged);
 
@@ -316,6 +330,8 @@ void SettingsDialog::updateLang(const std::string& lang)
         {visualGroup_, 630},  {accessGroup_, 632},  {dateFormatGroup_, 684}, {coordinatesGroup_, 686},
         {startupGroup_, 688}, {authorGroup_, 690}};
     for (const auto& [box, base] : groups) box->setTitle(localUiText(base, l));
+    undefinedGroup_->setTitle(QString::fromStdString(kUndefinedGroup.in(l)));
+    undefinedCaption_->setText(QString::fromStdString(kUndefinedCaption.in(l)));
 }
 
 void SettingsDialog::showEvent(QShowEvent* event)
@@ -349,6 +365,7 @@ void SettingsDialog::loadStoredValues()
 
     fullScreenCheck_->setChecked(store_.readFlag(settings_key::fullscreen));
     authorLabelEdit_->setText(QString::fromStdString(store_.ReadAppSettings(settings_key::copy)));
+    undefinedValuesEdit_->setText(QString::fromStdString(store_.ReadAppSettings(settings_key::undefinedValues)));
     loading_ = false;
     applyButton_->setEnabled(false);
 }
@@ -399,6 +416,15 @@ void SettingsDialog::apply()
 
     store(settings_key::fullscreen, boolText(fullScreenCheck_->isChecked()));
     store(settings_key::copy, authorLabelEdit_->text().toStdString());
+    // A list with a word that is no number is not stored: the user is told which word, and the list stays as it was.
+    const MarkerListParse markers = parseMarkerList(undefinedValuesEdit_->text().toStdString());
+    if (markers.badWord.empty()) {
+        store(settings_key::undefinedValues, markerListText(markers.markers));
+    } else {
+        applyButton_->setEnabled(true);
+        QMessageBox::warning(this, windowTitle(),
+                             QString::fromStdString(fillText(kUndefinedNotANumber.in(lang_), {markers.badWord})));
+    }
 
     if (!saved) {
         // Nothing is lost silently: the file keeps what it held, and Apply stays on to try again.

@@ -1,5 +1,5 @@
 // The general settings dialog: grid lines, 2D projection, background, layer transparency, bubble sizes, start in
-// full screen and the author label. It keeps its own copies of what it edits; Apply writes them to the user
+// full screen, the author label and the values a property import reads as no value. It keeps its own copies of what it edits; Apply writes them to the user
 // settings and the main window picks them up when the dialog closes.
 #pragma once
 
@@ -94,6 +94,10 @@ private:
     QLabel *shiftXCaption_, *shiftYCaption_;
     QLineEdit *shiftXEdit_, *shiftYEdit_, *authorLabelEdit_;
     QCheckBox *fullScreenCheck_, *showAuthorLabelCheck_;
+    // The values without data: a line of numbers the next property import reads as no value.
+    QGroupBox* undefinedGroup_;
+    QLabel* undefinedCaption_;
+    QLineEdit* undefinedValuesEdit_;
     // Access: nothing to set yet.
     QGroupBox* accessGroup_;
 };
