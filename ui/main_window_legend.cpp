@@ -137,8 +137,7 @@ void MainWindow::applyChosenFilter()
         ribbon_.filterView->setChecked(false);
         return;
     }
-    applyPropertyFilter(propertyDisplayContext(), propertyFilterDialog_->cutValue(),
-                        propertyFilterDialog_->cutsBelow());
+    applyPropertyFilter(propertyDisplayContext(), propertyFilterDialog_->chosenFilter());
 }
 
 void MainWindow::applyEditedLimit()

@@ -13,9 +13,11 @@
 
 #include "commands/model_display.h"
 #include "commands/production_command.h"
+#include "commands/property_display.h"
 #include "commands/view_modes.h"
 #include "model/undefined_values.h"
 #include "platform/app_settings.h"
+#include "scene/property_colouring.h"
 #include "ui/color_button.h"
 #include "ui/dialogs/about_dialogs.h"
 #include "ui/dialogs/property_filter_dialog.h"
@@ -160,6 +162,16 @@ void MainWindow::toggleFilterView()
     propertyFilterDialog_->setProperty(
         shown->name, shown->highLimit, shown->lowLimit,
         kind >= 0 && kind < kPropertyKindCount ? properties.ramps[static_cast<std::size_t>(kind)] : ColourRamp{});
+    // The window says how many of the shown property's cells the cut or range on show keeps.
+    const std::string name = shown->name;
+    propertyFilterDialog_->setKeptCounter(
+        [this, name](const PropertyFilterSetting& filter) {
+        const Property* p = state_.document.properties.find(name);
+        if (!p) return std::string();
+        return keptCellsText(name, keptCellCount(*p, filter, state_.document.grid.active),
+                             keptCellCount(*p, {}, state_.document.grid.active), state_.view.language);
+        },
+        state_.view.language);
     propertyFilterDialog_->show();
     propertyFilterDialog_->raise();
     propertyFilterDialog_->showLimits();

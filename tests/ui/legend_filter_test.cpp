@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "commands/property_display.h"
 #include "core/decimal_text.h"
 #include "render/scene_renderer.h"
 #include "scene/legend_layout.h"
@@ -238,6 +239,62 @@ TEST_F(LegendWindow, TheFilterWindowsSliderSetsTheCutAndOkTurnsTheFilterViewOn)
     EXPECT_FALSE(threed->isChecked());
     EXPECT_FALSE(s.view.is(ViewMode::Filter));
     EXPECT_FALSE(s.view.filter.on());
+}
+
+// The filter window keeps a typed range instead of the cut and says how many cells either keeps; a cut typed as 0 is
+// a cut. The limit window sets both limits at P5 and P95 of the values, or back to the data range.
+TEST_F(LegendWindow, TheFilterWindowKeepsARangeAndCountsAndTheLimitWindowSetsBothLimits)
+{
+    show(0);
+    auto* filter = form.findChild<PropertyFilterDialog*>("propertyFilterDialog");
+    QAction* threed = form.findChild<QAction*>("filterViewCommand");
+    threed->trigger();
+    ASSERT_TRUE(filter->isVisible());
+    const double middle = (poro().highLimit + poro().lowLimit) / 2;
+    const double top = *parseDecimalText(sixDecimalsText(middle, 0));
+    // The active cells, and those of them up to `top`.
+    const std::vector<std::uint8_t>& active = s.document.grid.active;
+    std::size_t cells = 0, kept = 0;
+    for (std::size_t n = 0; n < poro().values.size(); ++n) {
+        if (active.size() == poro().values.size() && !active[n]) continue;
+        ++cells;
+        kept += poro().values[n] <= top;
+    }
+    QLineEdit* low = filter->findChild<QLineEdit*>("rangeLowValue");
+    QLineEdit* high = filter->findChild<QLineEdit*>("rangeHighValue");
+    QTest::keyClicks(low, QString::fromStdString(sixDecimalsText(poro().lowLimit - 1, 0)));
+    QTest::keyClicks(high, QString::fromStdString(sixDecimalsText(middle, 0)));
+    EXPECT_EQ(filter->findChild<QLabel*>("keptCellsLabel")->text().toStdString(),
+              keptCellsText("PORO", kept, cells, "en"));
+    filter->findChild<QPushButton*>("keepRangeButton")->click();
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(s.view.filter.keep, PropertyFilterSetting::Keep::Range);
+    EXPECT_TRUE(s.view.is(ViewMode::Filter));
+
+    threed->trigger();
+    threed->trigger();
+    ASSERT_TRUE(filter->isVisible());
+    QLineEdit* cut = filter->findChild<QLineEdit*>("cutValue");
+    cut->clear();
+    QTest::keyClicks(cut, "0");
+    EXPECT_EQ(filter->findChild<QLabel*>("keptCellsLabel")->text().toStdString(),
+              keptCellsText("PORO", cells, cells, "en"));
+    QTest::keyClick(cut, Qt::Key_Return);
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(s.view.filter, PropertyFilterSetting::cutAt(0, true));
+
+    auto* limits = form.findChild<ColourLimitsDialog*>("colourLimitsDialog");
+    QTest::mouseClick(inLegend<QLabel>("upperLimitLabel"), Qt::LeftButton);
+    ASSERT_TRUE(limits->isVisible());
+    limits->findChild<QPushButton*>("percentileLimitsButton")->click();
+    EXPECT_FALSE(limits->isVisible());
+    EXPECT_GT(poro().lowLimit, poro().min);
+    EXPECT_LT(poro().highLimit, poro().max);
+    QTest::mouseClick(inLegend<QLabel>("lowerLimitLabel"), Qt::LeftButton);
+    EXPECT_EQ(limits->findChild<QPushButton*>("dataRangeButton")->text(), "Data range");
+    limits->findChild<QPushButton*>("dataRangeButton")->click();
+    EXPECT_EQ(poro().lowLimit, poro().min);
+    EXPECT_EQ(poro().highLimit, poro().max);
 }
 
 // The palette window lists the codes of the shown property: a name typed there and a code taken out of the legend

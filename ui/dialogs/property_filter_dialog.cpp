@@ -21,6 +21,12 @@ namespace fw = filter_window;
 
 namespace {
 
+constexpr TextPair kRangeFrom{"from", "от"};
+constexpr TextPair kRangeTo{"to", "до"};
+constexpr TextPair kKeepRange{"Keep", "Оставить"};
+constexpr TextPair kKeepRangeTip{"Keep only the cells from the first value to the second",
+                                 "Оставить только ячейки со значениями от первого до второго"};
+
 QFont limitFont()
 {
     QFont font(QStringLiteral("Microsoft Sans Serif"));
@@ -81,7 +87,7 @@ PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("propertyFilterDialog"));
     setWindowTitle(QStringLiteral("Фильтр свойства"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(195, 303);
+    setFixedSize(195, 360);
 
     okButton_ = new QPushButton(QStringLiteral("ОК"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
@@ -112,6 +118,28 @@ PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
     messageLabel_->setWordWrap(true);
     messageLabel_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     messageLabel_->hide();
+
+    // Under the OK button: a range of values to keep, and the cells the filter on show keeps.
+    rangeLowEdit_ = new QLineEdit(this);
+    rangeLowEdit_->setObjectName(QStringLiteral("rangeLowValue"));
+    rangeLowEdit_->setGeometry(10, 300, 55, 22);
+    rangeHighEdit_ = new QLineEdit(this);
+    rangeHighEdit_->setObjectName(QStringLiteral("rangeHighValue"));
+    rangeHighEdit_->setGeometry(70, 300, 55, 22);
+    rangeButton_ = new QPushButton(this);
+    rangeButton_->setObjectName(QStringLiteral("keepRangeButton"));
+    rangeButton_->setGeometry(130, 299, 56, 24);
+    rangeButton_->setAutoDefault(false);
+    connect(rangeButton_, &QPushButton::clicked, this, &PropertyFilterDialog::takeRange);
+    for (QLineEdit* edit : {rangeLowEdit_, rangeHighEdit_}) {
+        connect(edit, &QLineEdit::returnPressed, this, &PropertyFilterDialog::takeRange);
+        connect(edit, &QLineEdit::textEdited, this, &PropertyFilterDialog::showKept);
+    }
+    keptLabel_ = new QLabel(this);
+    keptLabel_->setObjectName(QStringLiteral("keptCellsLabel"));
+    keptLabel_->setGeometry(6, 326, 185, 30);
+    keptLabel_->setWordWrap(true);
+    setKeptCounter({}, "en");
 
     shadeTimer_ = new QTimer(this);
     shadeTimer_->setObjectName(QStringLiteral("shadeTimer"));
@@ -171,6 +199,11 @@ void PropertyFilterDialog::addRampControls()
     cutText_->setObjectName(QStringLiteral("cutValue"));
     // The cut may be typed as well as dragged; Enter takes it as OK does.
     connect(cutText_, &QLineEdit::returnPressed, this, &PropertyFilterDialog::takeCut);
+    connect(cutText_, &QLineEdit::textEdited, this, [this] {
+        rangeLowEdit_->clear();
+        rangeHighEdit_->clear();
+        showKept();
+    });
     cutText_->setFont(limitFont());
     cutText_->setFrame(false);
     cutText_->setGeometry(27, fw::CutTextY, 50, 15);
@@ -201,6 +234,9 @@ void PropertyFilterDialog::showLimits()
     lowerLimitLabel_->adjustSize();
     cutText_->setText(QString::fromStdString(limitText((upper + lower) / 2)));
     messageLabel_->hide();
+    rangeLowEdit_->clear();
+    rangeHighEdit_->clear();
+    showKept();
     upperRamp_->update();
     lowerRamp_->update();
 }
@@ -215,6 +251,9 @@ void PropertyFilterDialog::dragSliderTo(int windowY)
     if (step->cutTextY) cutText_->move(cutText_->x(), *step->cutTextY);
     shadeCoef_ = step->coef;
     cutText_->setText(QString::fromStdString(step->cutText));
+    rangeLowEdit_->clear();
+    rangeHighEdit_->clear();
+    showKept();
 }
 
 void PropertyFilterDialog::placeShade()
@@ -229,6 +268,48 @@ void PropertyFilterDialog::reverseDirection()
     directionButton_->setIcon(directionIcon(cutBelow_));
     if (!cutBelow_) removedShade_->move(85, fw::RampTop);
     placeShade();
+    showKept();
+}
+
+void PropertyFilterDialog::setKeptCounter(std::function<std::string(const PropertyFilterSetting&)> counter,
+                                          const std::string& lang)
+{
+    keptCounter_ = std::move(counter);
+    lang_ = lang;
+    rangeLowEdit_->setPlaceholderText(QString::fromStdString(kRangeFrom.in(lang)));
+    rangeHighEdit_->setPlaceholderText(QString::fromStdString(kRangeTo.in(lang)));
+    rangeButton_->setText(QString::fromStdString(kKeepRange.in(lang)));
+    rangeButton_->setToolTip(QString::fromStdString(kKeepRangeTip.in(lang)));
+    keptLabel_->clear();
+}
+
+void PropertyFilterDialog::showKept()
+{
+    if (!keptCounter_ || !cutText_) return;
+    // The range when both its values are typed, else the cut.
+    const auto low = parseDecimalText(rangeLowEdit_->text().toStdString());
+    const auto high = parseDecimalText(rangeHighEdit_->text().toStdString());
+    const auto cut = readLimitText(cutText_->text().toStdString());
+    std::string said;
+    if (low && high)
+        said = keptCounter_(PropertyFilterSetting::between(*low, *high));
+    else if (cut)
+        said = keptCounter_(PropertyFilterSetting::cutAt(*cut, cutBelow_));
+    keptLabel_->setText(QString::fromStdString(said));
+}
+
+void PropertyFilterDialog::takeRange()
+{
+    for (QLineEdit* edit : {rangeLowEdit_, rangeHighEdit_}) {
+        if (!parseDecimalText(edit->text().toStdString())) {
+            showMessage(QString::fromStdString(notANumberMessage(edit->text().toStdString(), lang_)));
+            return;
+        }
+    }
+    chosen_ = PropertyFilterSetting::between(*parseDecimalText(rangeLowEdit_->text().toStdString()),
+                                             *parseDecimalText(rangeHighEdit_->text().toStdString()));
+    cancelled_ = false;
+    hide();
 }
 
 void PropertyFilterDialog::takeCut()
@@ -244,6 +325,7 @@ void PropertyFilterDialog::takeCut()
         }
         cut_ = *value;
     }
+    chosen_ = PropertyFilterSetting::cutAt(cut_, cutBelow_);
     cancelled_ = false;
     hide();
 }

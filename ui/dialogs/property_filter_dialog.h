@@ -2,14 +2,17 @@
 // cut value (upper limit at the top, lower limit at the bottom), or it is typed (Enter takes it; 0 is a cut like any
 // other), the direction button chooses whether the cells below
 // or above it are removed, a shade over the ramp marks the removed side, and OK hides the window, which the main
-// window takes as the order to filter. Created once with the main window and reused.
+// window takes as the order to filter. Under the ramp a range of values can be typed and kept instead, and a line says
+// how many cells the cut or the range keeps. Created once with the main window and reused.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QDialog>
 
 #include "model/property_set.h"
+#include "view/view_state.h"
 
 class QLabel;
 class QLineEdit;
@@ -33,6 +36,11 @@ public:
     void showLimits();
     float cutValue() const { return cut_; }
     bool cutsBelow() const { return cutBelow_; }
+    // The filter chosen: the cut (OK, Enter), or the range of values typed under it ("Keep").
+    const PropertyFilterSetting& chosenFilter() const { return chosen_; }
+    // What the window says of the cells a filter would keep, as the cut or the range changes ("" says nothing), and
+    // the language of its texts.
+    void setKeptCounter(std::function<std::string(const PropertyFilterSetting&)> counter, const std::string& lang);
     // True when the window was last closed through its title bar instead of OK: nothing is to be applied.
     bool cancelled() const { return cancelled_; }
 
@@ -61,6 +69,10 @@ private:
     double upperLimit() const;
     double lowerLimit() const;
     void showMessage(const QString& text);
+    // The range typed under the ramp taken and the window hidden, or the message shown.
+    void takeRange();
+    // The cells the filter on show would keep, said under the ramp.
+    void showKept();
 
     std::string name_;
     double upper_ = 0, lower_ = 0;
@@ -70,6 +82,9 @@ private:
     float cut_ = 0;
     bool cutBelow_ = true;
     float shadeCoef_ = 0.5f;
+    PropertyFilterSetting chosen_;
+    std::function<std::string(const PropertyFilterSetting&)> keptCounter_;
+    std::string lang_ = "en";
     int sliderGrabY_ = 0;
 
     QPushButton* okButton_ = nullptr;
@@ -81,6 +96,9 @@ private:
     QLabel *upperLimitLabel_ = nullptr, *lowerLimitLabel_ = nullptr;
     QLineEdit* cutText_ = nullptr;
     QPushButton* slider_ = nullptr;
+    QLineEdit *rangeLowEdit_ = nullptr, *rangeHighEdit_ = nullptr;
+    QPushButton* rangeButton_ = nullptr;
+    QLabel* keptLabel_ = nullptr;
 };
 
 }  // namespace morvane
