@@ -1,5 +1,6 @@
 #include "commands/property_filter.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -37,6 +38,26 @@ std::optional<float> readLimitText(std::string_view text)
     const std::optional<double> value = parseDecimalText(text);
     if (!value || !(std::abs(*value) <= std::numeric_limits<float>::max())) return std::nullopt;
     return static_cast<float>(*value);
+}
+
+std::optional<std::vector<int>> readCodeList(std::string_view text)
+{
+    std::vector<int> codes;
+    std::size_t i = 0;
+    auto separator = [](char c) { return c == ',' || c == ';' || c == ' ' || c == '\t'; };
+    while (i < text.size()) {
+        while (i < text.size() && separator(text[i])) ++i;
+        std::size_t end = i;
+        while (end < text.size() && !separator(text[end])) ++end;
+        if (end == i) break;
+        int code = 0;
+        const auto [stop, error] = std::from_chars(text.data() + i, text.data() + end, code);
+        if (error != std::errc() || stop != text.data() + end) return std::nullopt;
+        codes.push_back(code);
+        i = end;
+    }
+    if (codes.empty()) return std::nullopt;
+    return codes;
 }
 
 std::string notANumberMessage(std::string_view text, std::string_view lang)

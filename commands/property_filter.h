@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -42,6 +43,10 @@ RampShade rampShade(float coef, bool cutBelow);
 // A number typed or shown in the filter or limit window: "." or "," as decimal separator. Nothing when the text is
 // not a number a colour limit can take (also when it is too large for single precision).
 std::optional<float> readLimitText(std::string_view text);
+
+// Whole codes typed in the filter window, separated by commas, semicolons or blanks ("1, 3"); nothing when a word is
+// no whole code or there is none.
+std::optional<std::vector<int>> readCodeList(std::string_view text);
 
 // The dialogs' own words when the text is not such a number.
 std::string notANumberMessage(std::string_view text, std::string_view lang);

@@ -172,6 +172,7 @@ void MainWindow::toggleFilterView()
                              keptCellCount(*p, {}, state_.document.grid.active), state_.view.language);
         },
         state_.view.language);
+    propertyFilterDialog_->setCodes(shown->discrete);
     propertyFilterDialog_->show();
     propertyFilterDialog_->raise();
     propertyFilterDialog_->showLimits();

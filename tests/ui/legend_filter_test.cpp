@@ -21,6 +21,7 @@
 
 #include "commands/property_display.h"
 #include "core/decimal_text.h"
+#include "io/property_reader.h"
 #include "render/scene_renderer.h"
 #include "scene/legend_layout.h"
 #include "tests/support/generated_inputs.h"
@@ -295,6 +296,28 @@ TEST_F(LegendWindow, TheFilterWindowKeepsARangeAndCountsAndTheLimitWindowSetsBot
     limits->findChild<QPushButton*>("dataRangeButton")->click();
     EXPECT_EQ(poro().lowLimit, poro().min);
     EXPECT_EQ(poro().highLimit, poro().max);
+
+    // A property of codes: the field under the ramp takes the codes to keep.
+    threed->trigger();
+    show(1);
+    threed->trigger();
+    ASSERT_TRUE(filter->isVisible());
+    QLineEdit* codes = filter->findChild<QLineEdit*>("rangeLowValue");
+    EXPECT_FALSE(filter->findChild<QLineEdit*>("rangeHighValue")->isVisible());
+    QTest::keyClicks(codes, "x");
+    filter->findChild<QPushButton*>("keepRangeButton")->click();
+    EXPECT_TRUE(filter->isVisible());  // not a code: said, nothing applied
+    EXPECT_TRUE(filter->findChild<QLabel*>("messageLabel")->isVisible());
+    codes->clear();
+    QTest::keyClicks(codes, "2, 0");
+    const auto held = static_cast<std::size_t>(
+        std::count_if(litho().codes.begin(), litho().codes.end(), [](int c) { return c == 0 || c == 2; }));
+    EXPECT_NE(filter->findChild<QLabel*>("keptCellsLabel")->text().toStdString().find(groupedCount(held) + " of"),
+              std::string::npos)
+        << filter->findChild<QLabel*>("keptCellsLabel")->text().toStdString();
+    QTest::keyClick(codes, Qt::Key_Return);
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(s.view.filter, PropertyFilterSetting::holding({0, 2}));
 }
 
 // The palette window lists the codes of the shown property: a name typed there and a code taken out of the legend

@@ -24,6 +24,10 @@ namespace {
 constexpr TextPair kRangeFrom{"from", "от"};
 constexpr TextPair kRangeTo{"to", "до"};
 constexpr TextPair kKeepRange{"Keep", "Оставить"};
+constexpr TextPair kCodesToKeep{"codes: 1, 3", "коды: 1, 3"};
+constexpr TextPair kKeepCodesTip{"Keep only the cells holding these codes", "Оставить только ячейки с этими кодами"};
+constexpr TextPair kNotCodes{"\"{}\" is not a list of whole codes such as 1, 3.",
+                             "«{}» — не список целых кодов, например 1, 3."};
 constexpr TextPair kKeepRangeTip{"Keep only the cells from the first value to the second",
                                  "Оставить только ячейки со значениями от первого до второго"};
 
@@ -276,16 +280,30 @@ void PropertyFilterDialog::setKeptCounter(std::function<std::string(const Proper
 {
     keptCounter_ = std::move(counter);
     lang_ = lang;
-    rangeLowEdit_->setPlaceholderText(QString::fromStdString(kRangeFrom.in(lang)));
-    rangeHighEdit_->setPlaceholderText(QString::fromStdString(kRangeTo.in(lang)));
-    rangeButton_->setText(QString::fromStdString(kKeepRange.in(lang)));
-    rangeButton_->setToolTip(QString::fromStdString(kKeepRangeTip.in(lang)));
+    setCodes(codes_);
     keptLabel_->clear();
+}
+
+void PropertyFilterDialog::setCodes(bool codes)
+{
+    codes_ = codes;
+    rangeLowEdit_->setGeometry(10, 300, codes ? 115 : 55, 22);
+    rangeHighEdit_->setVisible(!codes);
+    rangeLowEdit_->setPlaceholderText(QString::fromStdString((codes ? kCodesToKeep : kRangeFrom).in(lang_)));
+    rangeHighEdit_->setPlaceholderText(QString::fromStdString(kRangeTo.in(lang_)));
+    rangeButton_->setText(QString::fromStdString(kKeepRange.in(lang_)));
+    rangeButton_->setToolTip(QString::fromStdString((codes ? kKeepCodesTip : kKeepRangeTip).in(lang_)));
 }
 
 void PropertyFilterDialog::showKept()
 {
     if (!keptCounter_ || !cutText_) return;
+    if (codes_) {
+        const auto codes = readCodeList(rangeLowEdit_->text().toStdString());
+        keptLabel_->setText(codes ? QString::fromStdString(keptCounter_(PropertyFilterSetting::holding(*codes)))
+                                  : QString());
+        return;
+    }
     // The range when both its values are typed, else the cut.
     const auto low = parseDecimalText(rangeLowEdit_->text().toStdString());
     const auto high = parseDecimalText(rangeHighEdit_->text().toStdString());
@@ -300,6 +318,18 @@ void PropertyFilterDialog::showKept()
 
 void PropertyFilterDialog::takeRange()
 {
+    if (codes_) {
+        const std::string text = rangeLowEdit_->text().toStdString();
+        const auto codes = readCodeList(text);
+        if (!codes) {
+            showMessage(QString::fromStdString(fillText(kNotCodes.in(lang_), {text})));
+            return;
+        }
+        chosen_ = PropertyFilterSetting::holding(*codes);
+        cancelled_ = false;
+        hide();
+        return;
+    }
     for (QLineEdit* edit : {rangeLowEdit_, rangeHighEdit_}) {
         if (!parseDecimalText(edit->text().toStdString())) {
             showMessage(QString::fromStdString(notANumberMessage(edit->text().toStdString(), lang_)));

@@ -41,6 +41,8 @@ public:
     // What the window says of the cells a filter would keep, as the cut or the range changes ("" says nothing), and
     // the language of its texts.
     void setKeptCounter(std::function<std::string(const PropertyFilterSetting&)> counter, const std::string& lang);
+    // A property of codes: the first field under the ramp takes the codes to keep ("1, 3") instead of a range.
+    void setCodes(bool codes);
     // True when the window was last closed through its title bar instead of OK: nothing is to be applied.
     bool cancelled() const { return cancelled_; }
 
@@ -85,6 +87,7 @@ private:
     PropertyFilterSetting chosen_;
     std::function<std::string(const PropertyFilterSetting&)> keptCounter_;
     std::string lang_ = "en";
+    bool codes_ = false;
     int sliderGrabY_ = 0;
 
     QPushButton* okButton_ = nullptr;
