@@ -442,7 +442,7 @@ TEST_F(LegendWindow, TheLimitAndFilterWindowsCloseWhenAnotherPropertyIsChosen)
     EXPECT_FALSE(filter->isVisible());
     EXPECT_FALSE(threed->isChecked());
     EXPECT_FALSE(s.view.is(ViewMode::Filter));
-    EXPECT_EQ(s.view.filter.cut, 0.0f);
+    EXPECT_FALSE(s.view.filter.on());
     EXPECT_EQ(cellColour(0), lithoCell);
 
     // Filtering again and choosing a node still ends the filter view.

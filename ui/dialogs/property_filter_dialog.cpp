@@ -154,6 +154,8 @@ PropertyFilterDialog::PropertyFilterDialog(QWidget* parent) : QDialog(parent)
 void PropertyFilterDialog::setLanguage(const std::string& lang)
 {
     setWindowTitle(QString::fromStdString(kFilterTitle.in(lang)));
+    lang_ = lang;
+    setCodes(codes_);
 }
 
 void PropertyFilterDialog::setProperty(const std::string& name, double upper, double lower, const ColourRamp& ramp)
