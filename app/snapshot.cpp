@@ -153,7 +153,12 @@ bool showContactsAndProduction(ModelState& state, const CommandLine& cl, Console
         }
     }
     if (!cl.productionFile.empty()) {
-        if (!importProductionFile(state, console, cl.productionFile).read) return false;
+        const ProductionImport production = importProductionFile(state, console, cl.productionFile);
+        if (!production.read) return false;
+        if (production.wells == 0) {
+            std::cerr << "morvane: no loaded well takes production from " << cl.productionFile << "\n";
+            return false;
+        }
         // With wells loaded the discs are shown as the production button shows them.
         if (!state.document.wells.empty())
             toggleProductionDisplay(ProductionContext{state, console, renderer, console}, false);

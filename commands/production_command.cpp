@@ -138,7 +138,16 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
     const std::string wells = std::to_string(result.wells) + (result.wells == 1 ? " well" : " wells");
     if (file.rows.empty()) {
         // A file without a single row (empty, or cut before its first) changes nothing: not a success to report.
-        feedback.appendLog("Production is loaded for " + wells + ": " + path + " holds no production rows",
+        feedback.appendLog("Production is loaded for " + wells + ": " + path + " holds no production rows" +
+                               (file.lines > 0 ? " up to the end of the file (line " + std::to_string(file.lines) + ")"
+                                               : ": the file is empty"),
+                           log_colour::Orange);
+        return result;
+    }
+    if (result.wells == 0) {
+        // Rows, but for no loaded well: nothing is shown, which is no success either.
+        feedback.appendLog("Production is loaded for " + wells + ": none of the " + std::to_string(file.rows.size()) +
+                               " rows of " + path + " names a loaded well",
                            log_colour::Orange);
         return result;
     }

@@ -1,6 +1,9 @@
 #include "commands/production_table.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 #include "io/production_reader.h"
 
@@ -42,15 +45,33 @@ ProductionPaste pasteProduction(std::string_view clipboard, int row, int column,
     std::vector<std::string_view> lines = productionLines(clipboard);
     while (!lines.empty() && trimProductionText(lines.back()).empty()) lines.pop_back();
 
+    // The decimal mark is settled by every number of the paste together, as in a file: "12,345" is only read
+    // when another value shows what its comma is.
+    std::vector<std::vector<std::string_view>> fields;
+    std::vector<std::string_view> all;
     for (std::size_t n = 0; n < lines.size() && row + static_cast<long long>(n) < rows; ++n) {
-        const std::vector<std::string_view> fields = splitProductionText(lines[n], '\t');
-        for (std::size_t k = 0; k < fields.size() && column + static_cast<long long>(k) < PRODUCTION_COLUMNS; ++k) {
-            PastedCell cell{row + static_cast<int>(n), column + static_cast<int>(k),
-                            std::string(trimProductionText(fields[k]))};
-            if (cell.text.empty() || readProductionVolume(cell.text))
+        fields.push_back(splitProductionText(lines[n], '\t'));
+        for (std::string_view& field : fields.back()) all.push_back(field = trimProductionText(field));
+    }
+    const DecimalMark mark = decimalMarkOf(all);
+    for (std::size_t n = 0; n < fields.size(); ++n) {
+        for (std::size_t k = 0; k < fields[n].size() && column + static_cast<long long>(k) < PRODUCTION_COLUMNS; ++k) {
+            PastedCell cell{row + static_cast<int>(n), column + static_cast<int>(k), std::string(fields[n][k])};
+            if (cell.text.empty()) {
                 paste.cells.push_back(std::move(cell));
-            else
+                continue;
+            }
+            const SpreadsheetNumber number = readSpreadsheetNumber(cell.text, mark);
+            if (number.value && std::fabs(*number.value) <= std::numeric_limits<float>::max()) {
+                // A text the cell would read as another number ("12,345" meant as thousands) is written as the
+                // cell shows the volume meant.
+                const float volume = static_cast<float>(*number.value);
+                if (readProductionVolume(cell.text) != volume) cell.text = productionCellText(volume);
+                paste.cells.push_back(std::move(cell));
+            } else {
+                cell.ambiguous = number.ambiguous;
                 paste.refused.push_back(std::move(cell));
+            }
         }
     }
     return paste;
@@ -58,6 +79,10 @@ ProductionPaste pasteProduction(std::string_view clipboard, int row, int column,
 
 std::string refusedPasteLine(const PastedCell& cell, const std::string& wellName)
 {
+    if (cell.ambiguous)
+        return "Not pasted: \"" + cell.text + "\" (" + columnName(cell.column) + " of well " + wellName +
+               ") may be thousands or decimals, and no other value of the paste shows whether its comma separates "
+               "thousands or decimals";
     return "Not a number, so not pasted: \"" + cell.text + "\" (" + columnName(cell.column) + " of well " + wellName +
            ")";
 }
@@ -66,6 +91,7 @@ ProductionColumnsCheck checkProductionColumns(const std::vector<std::array<std::
 {
     ProductionColumnsCheck check;
     bool* complete[3] = {&check.oil, &check.water, &check.gas};
+    check.wells = cells.size();
     for (const auto& row : cells) {
         for (std::size_t c = 0; c < 3; ++c) {
             const bool empty = trimProductionText(row[c]).empty();
@@ -81,6 +107,7 @@ ProductionColumnsCheck checkProductionColumns(const std::vector<std::array<std::
 
 ProductionCompleteness productionCompleteness(const ProductionColumnsCheck& check)
 {
+    if (check.wells == 0) return ProductionCompleteness::Missing;
     if (check.oil && check.water && check.gas) return ProductionCompleteness::Complete;
     if (!check.oil && !check.water && !check.gas) return ProductionCompleteness::Missing;
     return ProductionCompleteness::Partial;

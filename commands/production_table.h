@@ -27,11 +27,14 @@ float productionCellValue(std::string_view text);
 // rows past the last well and columns past the gas column are dropped, and nothing goes into the well column.
 // Every line is pasted, the last one too when no line break closes it; blank lines at the end are no lines. White
 // space around a field is removed; an empty field empties its cell; a field that is not a number leaves its cell as
-// it was and is refused.
+// it was and is refused. The decimal mark is settled by all the numbers of the paste (io/spreadsheet_numbers.h): a
+// number it does not settle ("12,345" alone) is refused as ambiguous; one the cell would read as another number
+// ("12,345" where points are the decimal mark) is written as the cell shows the number meant ("12345").
 struct PastedCell {
     int row = 0;
     int column = 0;
-    std::string text;
+    std::string text;        // the cell's text (pasted), or the field as copied (refused)
+    bool ambiguous = false;  // refused: a number the paste does not settle
 };
 struct ProductionPaste {
     std::vector<PastedCell> cells;    // written, in clipboard order
@@ -46,12 +49,14 @@ std::string refusedPasteLine(const PastedCell& cell, const std::string& wellName
 // "here1" for each empty and "here2" for each unreadable oil or water cell, then the three results.
 struct ProductionColumnsCheck {
     bool oil = true, water = true, gas = true;
+    std::size_t wells = 0;  // rows checked
     std::vector<std::string> trace;
 };
 // `cells` holds, per well, the texts of the oil, water and gas cells.
 ProductionColumnsCheck checkProductionColumns(const std::vector<std::array<std::string, 3>>& cells);
 
-// The production summary mark: complete when all three columns are, missing when none is, partial otherwise.
+// The production summary mark: complete when all three columns are, missing when none is or there is no well to
+// produce (an empty table is no production), partial otherwise.
 enum class ProductionCompleteness { Complete, Partial, Missing };
 ProductionCompleteness productionCompleteness(const ProductionColumnsCheck& check);
 

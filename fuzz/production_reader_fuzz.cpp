@@ -12,6 +12,7 @@
 #include "commands/production_table.h"
 #include "fuzz/fuzz_check.h"
 #include "io/production_reader.h"
+#include "io/spreadsheet_numbers.h"
 #include "io/text_codec.h"
 #include "scene/bubble_diagrams.h"
 
@@ -71,7 +72,21 @@ void checkPaste(const ProductionPaste& paste, int rows)
             FUZZ_CHECK(trimmed(cell.text));
         }
     for (const PastedCell& cell : paste.cells) FUZZ_CHECK(cell.text.empty() || readProductionVolume(cell.text));
-    for (const PastedCell& cell : paste.refused) FUZZ_CHECK(!cell.text.empty() && !readProductionVolume(cell.text));
+    // A refused field is no number, or one the paste does not settle ("12,345" alone).
+    for (const PastedCell& cell : paste.refused)
+        FUZZ_CHECK(!cell.text.empty() && (cell.ambiguous || !readProductionVolume(cell.text)));
+}
+
+// A number read under a settled mark is the same number under any mark unless it is the ambiguous kind.
+void checkNumber(std::string_view text)
+{
+    const SpreadsheetNumber mixed = readSpreadsheetNumber(text, DecimalMark::Mixed);
+    for (const DecimalMark mark : {DecimalMark::Point, DecimalMark::Comma, DecimalMark::Unsettled}) {
+        const SpreadsheetNumber n = readSpreadsheetNumber(text, mark);
+        FUZZ_CHECK(!(n.value && n.ambiguous));
+        FUZZ_CHECK(!n.value || std::isfinite(*n.value));
+        if (!mixed.ambiguous) FUZZ_CHECK(n.value == mixed.value);
+    }
 }
 
 }  // namespace
@@ -81,6 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = decodeUserText(std::string_view(reinterpret_cast<const char*>(data), size));
     const ProductionFile file = parseProductionText(text);
     checkFile(file);
+    FUZZ_CHECK(file.read() || file.errorLine > 0);
+    checkNumber(std::string_view(text).substr(0, 64));
 
     // Three wells, the first named like the first row read, one never entering the model.
     WellsAndProduction s;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/decimal_text.h"
+#include "io/spreadsheet_numbers.h"
 
 namespace morvane {
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr std::size_t kColumns = 4;  // name, oil, water, gas
 constexpr std::string_view kColumnNames[] = {"oil", "water", "gas"};
+constexpr char kSeparators[] = {'\t', ';', ','};  // in the order a tie between them is settled
 
 // A field without the white space and the double quotes around it.
 std::string_view fieldText(std::string_view field)
@@ -24,20 +26,70 @@ std::string_view fieldText(std::string_view field)
     return field;
 }
 
+// The fields of a line at `separator`, a separator inside double quotes being part of its field ("1,5" in a
+// comma-separated file written with decimal commas).
 std::vector<std::string_view> fieldsOf(std::string_view line, char separator)
 {
-    std::vector<std::string_view> fields = splitProductionText(line, separator);
-    for (std::string_view& field : fields) field = fieldText(field);
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && line[i] == '"') quoted = !quoted;
+        if (i < line.size() && (quoted || line[i] != separator)) continue;
+        fields.push_back(fieldText(line.substr(start, i - start)));
+        start = i + 1;
+    }
     // Spreadsheets often close a line with separators of empty columns.
     while (fields.size() > kColumns && fields.back().empty()) fields.pop_back();
     return fields;
 }
 
-char separatorOf(std::string_view line)
+bool holdsOutsideQuotes(std::string_view line, char separator)
 {
-    if (line.find('\t') != std::string_view::npos) return '\t';
-    if (line.find(';') != std::string_view::npos) return ';';
-    return ',';
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (!quoted && c == separator) return true;
+    }
+    return false;
+}
+
+// The separator of the whole text: the one found on the most lines (a file written with decimal commas between
+// semicolons holds commas too, but on fewer lines than its semicolons, or on as many and then ";" comes first).
+char separatorOf(const std::vector<std::string_view>& lines)
+{
+    std::size_t best = 0;
+    char separator = ',';
+    for (const char candidate : kSeparators) {
+        std::size_t count = 0;
+        for (const std::string_view line : lines) count += holdsOutsideQuotes(line, candidate);
+        if (count > best) {
+            best = count;
+            separator = candidate;
+        }
+    }
+    return separator;
+}
+
+bool holdsLetter(std::string_view text)
+{
+    for (const char c : text)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
+// A header is told by its words: no column after the first holds a number and at least one holds a word. A first
+// line with a number among its volumes is a row, whatever else it holds ("W-3;150;2O;6" is a row with a bad number).
+bool isHeader(const std::vector<std::string_view>& fields)
+{
+    bool word = false;
+    for (std::size_t c = 1; c < fields.size(); ++c) {
+        if (readSpreadsheetNumber(fields[c], DecimalMark::Mixed).value ||
+            readSpreadsheetNumber(fields[c], DecimalMark::Mixed).ambiguous)
+            return false;
+        word = word || holdsLetter(fields[c]);
+    }
+    return word;
 }
 
 std::string lineLabel(int line) { return "line " + std::to_string(line) + ": "; }
@@ -89,68 +141,111 @@ ProductionFile parseProductionText(std::string_view text)
 {
     ProductionFile file;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    const auto refuse = [&file](int line, const std::string& why) {
+    const auto refuse = [&file](int line, std::string_view lineText, const std::string& why) {
         file.rows.clear();
         file.excess.clear();
         file.error = lineLabel(line) + why;
+        file.errorLine = line;
+        file.errorText = std::string(trimProductionText(lineText));
+        file.errorWhy = why;
         return file;
     };
 
-    char separator = 0;
-    bool first = true;
-    int number = 0;
-    for (const std::string_view line : productionLines(text)) {
-        ++number;
-        if (trimProductionText(line).empty()) continue;
-        if (separator == 0) separator = separatorOf(line);
-        const std::vector<std::string_view> fields = fieldsOf(line, separator);
-        const bool isFirst = first;
-        first = false;
-        if (fields.size() < 2)
-            return refuse(number,
+    // The lines that hold something, with their 1-based numbers.
+    const std::vector<std::string_view> all = productionLines(text);
+    file.lines = static_cast<int>(all.size());
+    std::vector<std::string_view> lines;
+    std::vector<int> numbers;
+    for (std::size_t n = 0; n < all.size(); ++n) {
+        if (trimProductionText(all[n]).empty()) continue;
+        lines.push_back(all[n]);
+        numbers.push_back(static_cast<int>(n) + 1);
+    }
+    if (lines.empty()) return file;
+    file.separator = separatorOf(lines);
+
+    std::vector<std::vector<std::string_view>> fields;
+    fields.reserve(lines.size());
+    for (const std::string_view line : lines) fields.push_back(fieldsOf(line, file.separator));
+    std::size_t first = 0;
+    if (fields[0].size() >= 2 && isHeader(fields[0])) {
+        file.headerSkipped = true;
+        first = 1;
+    }
+
+    // The columns a row may hold: the header's, else with commas between columns the count most rows hold (a row
+    // with more cannot be told from one written with decimal commas), else four.
+    std::size_t columns = kColumns;
+    if (file.headerSkipped) {
+        columns = std::max<std::size_t>(fields[0].size(), 2);
+    } else if (file.separator == ',') {
+        std::size_t counts[kColumns + 1] = {};
+        for (std::size_t r = first; r < fields.size(); ++r)
+            if (fields[r].size() <= kColumns) ++counts[fields[r].size()];
+        columns = static_cast<std::size_t>(std::max_element(std::begin(counts), std::end(counts)) - counts);
+        columns = std::max<std::size_t>(columns, 2);
+    }
+
+    std::vector<std::string_view> volumeTexts;
+    for (std::size_t r = first; r < fields.size(); ++r)
+        for (std::size_t c = 1; c < fields[r].size(); ++c) volumeTexts.push_back(fields[r][c]);
+    file.decimal = decimalMarkOf(volumeTexts);
+
+    for (std::size_t r = first; r < fields.size(); ++r) {
+        const int number = numbers[r];
+        const std::vector<std::string_view>& row = fields[r];
+        if (row.size() < 2)
+            return refuse(number, lines[r],
                           "a well name and its oil, water and gas volumes are expected, separated by tabs, "
                           "semicolons or commas");
-        if (fields.size() > kColumns)
-            return refuse(number,
+        if (row.size() > kColumns)
+            return refuse(number, lines[r],
                           "more than four columns (well name, oil, water, gas); between columns separated by "
                           "commas, decimals are written with a point");
+        if (row.size() > columns)
+            return refuse(number, lines[r],
+                          std::to_string(row.size()) + " columns where " +
+                              (file.headerSkipped ? "the header on line " + std::to_string(numbers[0]) + " has "
+                                                  : std::string("the other rows have ")) +
+                              std::to_string(columns) +
+                              (file.separator == ',' ? "; between columns separated by commas, decimals are written "
+                                                       "with a point"
+                                                     : ""));
 
-        ProductionRow row;
-        row.line = number;
-        std::array<float*, 3> volumes{&row.oil, &row.water, &row.gas};
-        std::string_view unreadable;
-        for (std::size_t c = 1; c < fields.size(); ++c) {
-            if (fields[c].empty()) continue;
-            if (const std::optional<float> v = readProductionVolume(fields[c]))
-                *volumes[c - 1] = *v;
-            else if (unreadable.empty())
-                unreadable = fields[c];
+        ProductionRow parsed;
+        parsed.line = number;
+        std::array<float*, 3> volumes{&parsed.oil, &parsed.water, &parsed.gas};
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            if (row[c].empty()) continue;
+            const SpreadsheetNumber value = readSpreadsheetNumber(row[c], file.decimal);
+            const std::string quoted = "\"" + std::string(row[c]) + "\"";
+            if (value.ambiguous)
+                return refuse(number, lines[r],
+                              "the " + std::string(kColumnNames[c - 1]) + " volume " + quoted +
+                                  " may be thousands or decimals, and no other volume of the file shows whether "
+                                  "its comma separates thousands or decimals");
+            if (!value.value || std::fabs(*value.value) > std::numeric_limits<float>::max())
+                return refuse(number, lines[r], quoted + " is not a number");
+            *volumes[c - 1] = static_cast<float>(*value.value);
         }
-        if (!unreadable.empty()) {
-            if (isFirst) {
-                file.headerSkipped = true;
-                continue;
-            }
-            std::string why = "\"";
-            why.append(unreadable).append("\" is not a number");
-            return refuse(number, why);
-        }
-        if (fields[0].empty()) return refuse(number, "no well name");
-        row.name = std::string(fields[0]);
+        if (row[0].empty()) return refuse(number, lines[r], "no well name");
+        parsed.name = std::string(row[0]);
         for (std::size_t c = 0; c < volumes.size(); ++c) {
             const float v = *volumes[c];
             // -1 is how a volume not known is written; any other negative volume is no production.
             if (v < 0.0f && v != -1.0f)
-                return refuse(number, "the " + std::string(kColumnNames[c]) + " volume " + std::string(fields[c + 1]) +
-                                          " is negative (-1 is written for a volume not known)");
-            if (v > kLargestWellVolume) file.excess.push_back({number, row.name, static_cast<int>(c), v});
+                return refuse(number, lines[r],
+                              "the " + std::string(kColumnNames[c]) + " volume " + std::string(row[c + 1]) +
+                                  " is negative (-1 is written for a volume not known)");
+            if (v > kLargestWellVolume) file.excess.push_back({number, parsed.name, static_cast<int>(c), v});
         }
-        file.rows.push_back(std::move(row));
+        file.rows.push_back(std::move(parsed));
     }
     // A text that stops right after a row, without its line end, may have been cut inside that row.
+    const int lastLine = static_cast<int>(all.size());
     if (!file.rows.empty() && !text.empty() && text.back() != '\n' && text.back() != '\r' &&
-        file.rows.back().line == number)
-        file.openLastLine = number;
+        file.rows.back().line == lastLine)
+        file.openLastLine = lastLine;
     return file;
 }
 

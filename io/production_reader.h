@@ -2,15 +2,18 @@
 // and water produced in thousands of cubic metres, gas in millions of cubic metres, -1 for a volume not known.
 //
 // A production file holds one line per well: the well's name, then its oil, water and gas volumes, separated by
-// tabs, semicolons or commas (the first line that is not blank decides which, in that order), with "." or "," as
-// the decimal separator (with commas between the columns the separator is necessarily "."). A first line whose
-// volumes are not numbers is a header and is skipped. An empty volume, or a missing one at the end of a line, is
-// not known (-1). Fields may be quoted ("..."), and white space around them is ignored.
+// tabs, semicolons or commas: the one found on the most lines, in that order on a tie (a separator inside double
+// quotes belongs to its field). Decimals are written with "." or ",", settled by the volumes of the whole file
+// (io/spreadsheet_numbers.h): "12,345" is refused unless another volume shows whether its comma separates thousands
+// or decimals. A first line is a header when its columns after the first hold words and no number; a first line
+// with a number among them is a row like any other. An empty volume, or a missing one at the end of a line, is not
+// known (-1). White space around fields is ignored.
 //
 // A file is taken whole or not at all: a line that cannot be read (a name without volumes, a volume that is not a
-// number or is negative, more than four columns, no name) refuses the file, naming the line, so a file written with
-// decimal commas between comma-separated columns is never read as shifted columns. A volume beyond any real well's
-// cumulative production is kept as read and noted, with its line and column.
+// number or is negative, more than four columns, more columns than the header, no name) refuses the file, naming
+// the line. With commas between columns a row may not hold more columns than the header, or than most rows when
+// there is none: a row written with decimal commas would otherwise be read as shifted columns. A volume beyond any
+// real well's cumulative production is kept as read and noted, with its line and column.
 #pragma once
 
 #include <optional>
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "core/localisation.h"
+#include "io/spreadsheet_numbers.h"
 
 namespace morvane {
 
@@ -79,6 +83,12 @@ struct ProductionFile {
     bool headerSkipped = false;
     int openLastLine = 0;  // the last row's line when the text stops right after it without a line end, else 0
     std::string error;     // why the file was refused, naming the line; empty when it was read
+    int errorLine = 0;     // the refused line, its text (white space around it removed) and why, apart
+    std::string errorText;
+    std::string errorWhy;
+    char separator = 0;  // the column separator settled for the file (0: no line held anything)
+    int lines = 0;       // lines of the text, the last one also without its line end
+    DecimalMark decimal = DecimalMark::Unsettled;
     bool read() const { return error.empty(); }
 };
 

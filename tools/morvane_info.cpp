@@ -10,6 +10,7 @@
 #include "io/file_text.h"
 #include "io/property_reader.h"
 #include "tools/info/grid_info.h"
+#include "tools/info/production_info.h"
 #include "tools/info/property_info.h"
 #include "tools/info/well_info.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kUsage = R"(Usage: morvane-info FILE
   or:  morvane-info [--grid GRID] PROPERTY_FILE
   or:  morvane-info [--grid GRID] DEVIATION_FILE
+  or:  morvane-info --production PRODUCTION_FILE
   or:  morvane-info --help | --version
 
 Reads a GRDECL grid file, a GRDECL property file or a deviation (.dev) file with the viewer's readers and prints
@@ -48,6 +50,15 @@ cell of that grid are its properties, each named by its keyword, discrete when e
 After the properties, one object per block of values the viewer leaves out (values no marker names; with --grid
 also keyword blocks of another size, with a word that is no number or without their "/"):
   "name" "line"  the keyword above it and its line;  "conformity" "dropped";  "message" what the viewer says
+
+With --production the file is read as the viewer reads a production file (a well name, then its oil, water and
+gas volumes on each line) and reported as one JSON object:
+  "separator"    "tab", ";" or "," (null for a file without a line)
+  "decimal"      ".", "," or "mixed", as the volumes of the whole file settle it (null when none shows it)
+  "header"       whether the first line was taken as a header
+  "wells"        per row in file order {"name", "oil", "water", "gas"}; a volume not known is null
+  "refused"      the line that refused the file, as {"line", "text", "why"}; [] when the file was read
+The exit status is 1 when no well's row was read.
 
 A deviation file is reported as described further below. Any other FILE is read as a GRDECL grid (direct or include layout) as the viewer does
 and reported as one JSON object:
@@ -108,6 +119,19 @@ int main(int argc, char** argv)
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::fputs("morvane-info " MORVANE_VERSION "\n", stdout);
         return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--production") == 0) {
+        try {
+            bool read = false;
+            const morvane::info::JsonObject report = morvane::info::productionInfo(argv[2], read);
+            std::printf("%s\n", report.text().c_str());
+            return read ? 0 : 1;
+        } catch (const std::bad_alloc&) {
+            std::fprintf(stderr, "morvane-info: there is not enough memory to read %s\n", argv[2]);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "morvane-info: %s\n", e.what());
+        }
+        return 1;
     }
     const bool withGrid = argc == 4 && std::strcmp(argv[1], "--grid") == 0;
     if (argc != 2 && !withGrid) {

@@ -78,9 +78,19 @@ TEST(ProductionImport, AFileSetsTheWellsItNamesListsTheOthersAndRefusesWhatItCan
     importProductionFile(s, feedback, empty);
     EXPECT_EQ(volumes(s), before);
     ASSERT_FALSE(feedback.log.empty());
+    EXPECT_EQ(feedback.log.back(), (FeedbackRecorder::LogLine{"Production is loaded for 0 wells: " + empty +
+                                                                  " holds no production rows: the file is empty",
+                                                              log_colour::Orange}));
+
+    // Rows for no loaded well are no success either.
+    feedback.log.clear();
+    const std::string strangers = testing::writeText(folder.file("strangers.csv"), "X-1;1;2;3\nX-2;4;5;6\n");
+    EXPECT_EQ(importProductionFile(s, feedback, strangers).wells, 0);
+    EXPECT_EQ(volumes(s), before);
     EXPECT_EQ(feedback.log.back(),
-              (FeedbackRecorder::LogLine{"Production is loaded for 0 wells: " + empty + " holds no production rows",
-                                         log_colour::Orange}));
+              (FeedbackRecorder::LogLine{
+                  "Production is loaded for 0 wells: none of the 2 rows of " + strangers + " names a loaded well",
+                  log_colour::Orange}));
 
     // A well given on several rows keeps the last row's volumes and says so, with every line; a volume beyond any
     // well's is kept and named.

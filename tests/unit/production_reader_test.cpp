@@ -109,5 +109,35 @@ TEST(ProductionFile, ALastRowWithoutItsLineEndIsNoted)
     EXPECT_EQ(lost.openLastLine, 2);
 }
 
+// Files in the shapes spreadsheets write: the separator and the decimal mark are settled by the whole file, a
+// thousands separator is read only when another volume settles what its comma is, a header is told by its words,
+// and a row with more columns than the others (a decimal comma between comma-separated columns) is refused.
+TEST(ProductionFile, SettlesSeparatorAndDecimalMarkFromTheWholeFile)
+{
+    const struct {
+        const char* text;
+        std::vector<Volumes> volumes;  // empty: refused
+        const char* error;             // the start of the refusal
+    } cases[] = {
+        // "12,345" alone may be thousands or decimals; a decimal comma or a point elsewhere settles it.
+        {"W-1;12,345;1;1\nW-2;3;4;5\n", {}, "line 1: the oil volume \"12,345\" may be thousands or decimals"},
+        {"W-1;12,345;1;1\nW-2;1,5;4;5\n", {{"W-1", 12.345f, 1, 1}, {"W-2", 1.5f, 4, 5}}, ""},
+        {"W-1;12,345;1;1\nW-2;1.5;4;5\n", {{"W-1", 12345, 1, 1}, {"W-2", 1.5f, 4, 5}}, ""},
+        {"W-1\t1,234.5\t1.234,5\t0,125\n", {{"W-1", 1234.5f, 1234.5f, 0.125f}}, ""},
+        // A header is told by its words, not by a number that fails to read.
+        {"W-3;150;2O;6\nW-1;1;2;3\n", {}, "line 1: \"2O\" is not a number"},
+        {"Скважина;Нефть, тыс. м3;Вода;Газ\nW-1;1;2;3\n", {{"W-1", 1, 2, 3}}, ""},
+        // Decimal commas between comma-separated columns: more columns than the header or the other rows.
+        {"Well,Oil,Water\nP-1,12,30\nP-2,64,5,30\n", {}, "line 3: 4 columns where the header on line 1 has 3"},
+        {"P-1,12,30\nP-3,1,2\nP-2,64,5,30\n", {}, "line 3: 4 columns where the other rows have 3"},
+        {"\"P-1\",\"64,5\",\"30\"\n", {{"P-1", 64.5f, 30, -1}}, ""},
+    };
+    for (const auto& c : cases) {
+        const ProductionFile file = parseProductionText(c.text);
+        EXPECT_EQ(volumesOf(file), c.volumes) << c.text;
+        EXPECT_EQ(file.error.rfind(c.error, 0), 0u) << c.text << " -> " << file.error;
+    }
+}
+
 }  // namespace
 }  // namespace morvane

@@ -56,6 +56,19 @@ TEST(ProductionPaste, EveryLineGoesDownTheColumnAsFarAsTheLastWell)
     EXPECT_EQ(cellsOf(mixed.refused), (std::vector<Cell>{{2, 3, "abc"}}));
     EXPECT_EQ(refusedPasteLine(mixed.refused[0], "P-2"), "Not a number, so not pasted: \"abc\" (gas of well P-2)");
 
+    // The decimal mark is settled by the whole paste: "12,345" alone is refused, beside a decimal comma it is
+    // 12.345, beside a point it is thousands and is written as the cell reads it.
+    const ProductionPaste alone = pasteProduction("12,345\n", 0, OilColumn, 5);
+    EXPECT_TRUE(alone.cells.empty());
+    ASSERT_EQ(alone.refused.size(), 1u);
+    EXPECT_EQ(refusedPasteLine(alone.refused[0], "P-1"),
+              "Not pasted: \"12,345\" (oil of well P-1) may be thousands or decimals, and no other value of the paste "
+              "shows whether its comma separates thousands or decimals");
+    EXPECT_EQ(cellsOf(pasteProduction("12,345\n1,5\n", 0, OilColumn, 5).cells),
+              (std::vector<Cell>{{0, 1, "12,345"}, {1, 1, "1,5"}}));
+    EXPECT_EQ(cellsOf(pasteProduction("12,345\t1.5\n", 0, OilColumn, 5).cells),
+              (std::vector<Cell>{{0, 1, "12345"}, {0, 2, "1.5"}}));
+
     // A block of spreadsheet cells fills the columns to the right, as far as the gas column.
     EXPECT_EQ(cellsOf(pasteProduction("1\t2\t3\n4\t5\n", 3, WaterColumn, 5).cells),
               (std::vector<Cell>{{3, 2, "1"}, {3, 3, "2"}, {4, 2, "4"}, {4, 3, "5"}}));
@@ -74,6 +87,8 @@ TEST(ProductionCompleteness, AColumnIsCompleteWhenEveryCellHoldsANumber)
     EXPECT_EQ(productionCompleteness(checkProductionColumns({{"1", "2", "3"}})), ProductionCompleteness::Complete);
     EXPECT_EQ(productionCompleteness(checkProductionColumns({{"", "2", "3"}, {"1", "", ""}})),
               ProductionCompleteness::Missing);
+    // No well, no production: an empty table is no complete one.
+    EXPECT_EQ(productionCompleteness(checkProductionColumns({})), ProductionCompleteness::Missing);
 }
 
 }  // namespace
