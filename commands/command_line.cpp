@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "commands/data_manager_rules.h"
 #include "commands/property_filter.h"
 #include "core/decimal_text.h"
 #include "io/file_text.h"
@@ -52,8 +53,8 @@ bool parseNames(const std::string& text, std::vector<std::string>& names)
     return true;
 }
 
-// PROPERTY:CODE=DEPTH,CODE=DEPTH,... with whole codes, each once, and depths other than 0 ("." as the decimal
-// separator, the comma parting the codes).
+// PROPERTY:CODE=DEPTH,CODE=DEPTH,... with whole codes, each once, and contact depths below datum (readContactDepth;
+// "." as the decimal separator, the comma parting the codes).
 bool parseRegionalDepths(const std::string& text, CommandLine::RegionalDepths& out)
 {
     const std::size_t colon = text.rfind(':');
@@ -67,8 +68,8 @@ bool parseRegionalDepths(const std::string& text, CommandLine::RegionalDepths& o
             !parseWhole(std::string_view(item).substr(0, equals), code, std::numeric_limits<int>::min(),
                         std::numeric_limits<int>::max()))
             return false;
-        const std::optional<double> depth = parseDecimalText(item.substr(equals + 1));
-        if (!depth || *depth == 0) return false;
+        const std::optional<double> depth = readContactDepth(item.substr(equals + 1));
+        if (!depth) return false;
         for (const auto& [seen, depthSeen] : read.depths)
             if (seen == code) return false;
         read.depths.emplace_back(code, *depth);
@@ -150,10 +151,11 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         } else if (a == "--owc" || a == "--goc") {
             const std::string name = a.substr(2);
             if (i + 1 >= args.size()) return fail(a + " needs the contact depth in metres, for example 1520.5");
-            // Either decimal separator; 0 is no contact depth, as in the data manager.
-            const std::optional<double> depth = parseDecimalText(args[++i]);
-            if (!depth || *depth == 0)
-                return fail(a + " needs the contact depth in metres (a number other than 0), not \"" + args[i] + "\"");
+            // Either decimal separator; metres below datum, positive down, as in the data manager.
+            const std::optional<double> depth = readContactDepth(args[++i]);
+            if (!depth)
+                return fail(a + " needs the contact depth in metres below datum (positive down, above 0 and up to " +
+                            "20000), not \"" + args[i] + "\"");
             (name == "owc" ? cl.owcDepth : cl.gocDepth) = *depth;
         } else if (a == "--owc-regions" || a == "--goc-regions") {
             if (i + 1 >= args.size())
@@ -164,7 +166,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             if (!parseRegionalDepths(args[++i], regional.emplace()))
                 return fail(a +
                             " needs PROPERTY:CODE=DEPTH,... with whole codes, each once, and depths in metres "
-                            "below datum other than 0, not \"" +
+                            "below datum (positive down, above 0), not \"" +
                             args[i] + "\"");
         } else if (a == "--filter" || a == "--filter-above") {
             if (cl.filterCut) return fail("give one of --filter and --filter-above, once");

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 #include "core/decimal_text.h"
 
@@ -51,6 +52,27 @@ const std::vector<float>& contactColour(const ViewState& v, ContactKind kind)
     return kind == ContactKind::OWC ? v.contacts.owcColour : v.contacts.gocColour;
 }
 
+// A uniform contact outside the model's depths is kept (the model may be a part of the field), but said.
+void noteOutsideModel(const ModelState& s, ContactKind kind, double depthDown, Feedback& feedback)
+{
+    const GridExtent& e = s.document.grid.extent;
+    const double top = -static_cast<double>(e.zMax) * kCoordScale;
+    const double bottom = -static_cast<double>(e.zMin) * kCoordScale;
+    if (depthDown >= top && depthDown <= bottom) return;
+    const auto metres = [](double v) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.1f", v);
+        return std::string(digits);
+    };
+    const bool ru = s.view.language == "ru";
+    const std::string name = ru ? (kind == ContactKind::OWC ? "ВНК" : "ГНК") : contactName(kind);
+    feedback.appendLog(ru ? name + " на глубине " + metres(depthDown) + " м лежит вне глубин модели (от " +
+                                metres(top) + " до " + metres(bottom) + " м ниже уровня отсчёта); задан как введён"
+                          : "The " + name + " at " + metres(depthDown) + " m lies outside the model's depths (" +
+                                metres(top) + " to " + metres(bottom) + " m below datum); it is set as typed",
+                       log_colour::Orange);
+}
+
 // The contact drawn and, when it could be, put in the document in place of the one before.
 ContactOutcome setContact(ModelState& s, ContactKind kind, FluidContact contact, Feedback& feedback)
 {
@@ -75,9 +97,11 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
         return ContactOutcome::Off;
     }
     if (request.uniform) {
-        const std::optional<double> depth = readUniformDepth(request.depthText);
+        const std::optional<double> depth = readContactDepth(request.depthText);
         if (!depth) return ContactOutcome::DepthRefused;
-        return setContact(s, kind, uniformContact(*depth), feedback);
+        const ContactOutcome outcome = setContact(s, kind, uniformContact(-*depth), feedback);
+        if (outcome == ContactOutcome::Built) noteOutsideModel(s, kind, *depth, feedback);
+        return outcome;
     }
     if (request.regionSelected < 0 || static_cast<std::size_t>(request.regionSelected) >= regions.size())
         return ContactOutcome::NoRegion;
@@ -86,7 +110,8 @@ ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactReque
     for (const CodeRowText& row : request.rows) {
         const std::optional<int> code = readCode(row.code);
         if (!code) continue;
-        rows.push_back({*code, readDepth(row.depth)});
+        const std::optional<double> depth = readCodeRowDepth(row.depth).depth;
+        rows.push_back({*code, depth ? std::optional<double>(-*depth) : std::nullopt});
     }
     FluidContact contact = regionalContact(regions[static_cast<std::size_t>(request.regionSelected)].name, rows);
     contact.rowCount = static_cast<int>(request.rows.size());
@@ -98,7 +123,14 @@ ContactsOutcome changeContacts(ModelState& s, SceneOperations* view, const Conta
 {
     ContactsOutcome out;
     out.owc = changeContact(s, ContactKind::OWC, owc, regions, feedback);
-    out.goc = changeContact(s, ContactKind::GOC, goc, regions, feedback);
+    const auto uniformDepth = [](const ContactRequest& r) {
+        return r.checked && r.uniform ? readContactDepth(r.depthText) : std::nullopt;
+    };
+    const std::optional<double> owcDepth = uniformDepth(owc), gocDepth = uniformDepth(goc);
+    if (owcDepth && gocDepth && *gocDepth >= *owcDepth)
+        out.goc = ContactOutcome::BelowOwc;
+    else
+        out.goc = changeContact(s, ContactKind::GOC, goc, regions, feedback);
     if (view) view->uploadContacts();
     return out;
 }
@@ -116,8 +148,12 @@ std::optional<ContactMessage> contactRefusal(ContactKind kind, ContactOutcome ou
     case ContactOutcome::Built:
         return std::nullopt;
     case ContactOutcome::DepthRefused:
-        m.text = ru ? "Глубина " + name + " «" + request.depthText + "» не является числом (или равна 0)." + kept
-                    : "The " + name + " depth \"" + request.depthText + "\" is not a number (or is 0)." + kept;
+        m.text = contactDepthProblem(request.depthText, name, lang) + kept;
+        break;
+    case ContactOutcome::BelowOwc:
+        m.text = ru ? "ГНК (" + request.depthText + " м) должен лежать выше ВНК: глубина ГНК меньше глубины ВНК." + kept
+                    : "The GOC (" + request.depthText + " m) must lie above the OWC: its depth must be less than the " +
+                          "OWC's." + kept;
         break;
     case ContactOutcome::NoRegion:
         m.text = ru ? "Выберите куб регионов для " + name + "." + kept
@@ -137,7 +173,7 @@ std::optional<ContactMessage> contactRefusal(ContactKind kind, ContactOutcome ou
 
 std::string depthText(float level)
 {
-    const float metres = level * static_cast<float>(kCoordScale);
+    const float metres = level == 0 ? 0.0f : -level * static_cast<float>(kCoordScale);
     char digits[64];
     const auto end = std::to_chars(digits, digits + sizeof digits, metres).ptr;
     return std::string(digits, end);
@@ -179,8 +215,10 @@ bool setUploadAndShow(ModelState& s, SceneOperations& view, ContactKind kind, Fl
 
 bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback)
 {
-    if (depthDown == 0 || !std::isfinite(depthDown)) return false;
-    return setUploadAndShow(s, view, kind, uniformContact(-depthDown), feedback);
+    if (!(depthDown > 0) || depthDown > kDeepestContact) return false;
+    if (!setUploadAndShow(s, view, kind, uniformContact(-depthDown), feedback)) return false;
+    noteOutsideModel(s, kind, depthDown, feedback);
+    return true;
 }
 
 bool showRegionalContact(ModelState& s, SceneOperations& view, ContactKind kind, const std::string& property,

@@ -25,7 +25,7 @@ struct CodeRowText {
 struct ContactRequest {
     bool checked = false;
     bool uniform = true;
-    std::string depthText = "0";  // the uniform depth, metres, signed like the grid's z extents
+    std::string depthText = "0";  // the uniform depth, metres below datum, positive down
     int regionSelected = -1;      // entry of the region list; -1 none
     std::vector<CodeRowText> rows;
 };
@@ -33,14 +33,16 @@ struct ContactRequest {
 enum class ContactOutcome {
     Off,             // the contact's box is unchecked: the contact is no longer set
     Built,           // the surface was rebuilt
-    DepthRefused,    // the uniform depth is not a number (or is "0"): the stored contact is kept
+    DepthRefused,    // the uniform depth is no contact depth (readContactDepth): the stored contact is kept
+    BelowOwc,        // a uniform GOC not above the uniform OWC applied with it: the stored GOC is kept
     NoRegion,        // regional without a region property chosen: the stored contact is kept
     NoGrid,          // no grid to put a surface on: the stored contact is kept
     RegionUnusable,  // the region property does not match the grid: the stored contact is kept
 };
 
 // One contact from its request (changeContacts for the OWC or the GOC). A refused request changes nothing in the
-// model state; a regional one also stores the chosen region entry and the number of code rows.
+// model state; a regional one also stores the chosen region entry and the number of code rows. A uniform contact
+// outside the model's depths is set as typed, with an orange log line naming the model's depth range.
 ContactOutcome changeContact(ModelState& s, ContactKind kind, const ContactRequest& request,
                              const std::vector<RegionChoice>& regions, Feedback& feedback);
 
@@ -49,7 +51,8 @@ struct ContactsOutcome {
     ContactOutcome goc = ContactOutcome::Off;
 };
 
-// Both contacts, then both surfaces uploaded (`view` may be null: nothing uploaded).
+// Both contacts, then both surfaces uploaded (`view` may be null: nothing uploaded). A uniform GOC at or below the
+// uniform OWC requested with it is refused (BelowOwc): gas lies above oil.
 ContactsOutcome changeContacts(ModelState& s, SceneOperations* view, const ContactRequest& owc,
                                const ContactRequest& goc, const std::vector<RegionChoice>& regions, Feedback& feedback);
 
@@ -61,7 +64,7 @@ struct ContactMessage {
 std::optional<ContactMessage> contactRefusal(ContactKind kind, ContactOutcome outcome, const ContactRequest& request,
                                              const std::string& lang);
 
-// A depth in metres from a level in model units, as the data manager shows it.
+// A depth in metres below datum (positive down) from a level in model units, as the data manager shows it.
 std::string depthText(float level);
 
 // The controls of the stored contact: checked when set; the uniform depth; or the region entry with one row per
@@ -69,7 +72,7 @@ std::string depthText(float level);
 ContactRequest storedContactControls(const ModelState& s, ContactKind kind, const std::vector<RegionChoice>& regions);
 
 // A uniform contact at `depthDown` metres below datum (positive down), built, uploaded and switched on for display.
-// False, with nothing changed, when no grid can carry it or the depth is 0.
+// False, with nothing changed, when no grid can carry it or the depth is no contact depth (readContactDepth).
 bool showUniformContact(ModelState& s, SceneOperations& view, ContactKind kind, double depthDown, Feedback& feedback);
 
 // A contact by region over the loaded property of codes called `property`: each column of cells at the depth given

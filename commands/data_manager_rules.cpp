@@ -65,12 +65,44 @@ void storeZones(const std::vector<ZoneRow>& rows, Zones& zones)
     ++zones.revision;
 }
 
-std::optional<double> readDepth(std::string_view text) { return parseDecimalText(text); }
-
-std::optional<double> readUniformDepth(std::string_view text)
+std::optional<double> readContactDepth(std::string_view text)
 {
-    if (text == "0") return std::nullopt;
-    return readDepth(text);
+    const std::optional<double> depth = parseDecimalText(text);
+    if (!depth || !(*depth > 0) || *depth > kDeepestContact) return std::nullopt;
+    return depth;
+}
+
+std::string contactDepthProblem(std::string_view text, std::string_view contactName, const std::string& lang)
+{
+    if (readContactDepth(text)) return {};
+    const bool ru = lang == "ru";
+    const std::string quoted = ru ? "«" + std::string(text) + "»" : "\"" + std::string(text) + "\"";
+    const std::string head = (ru ? "Глубина " : "The ") + std::string(contactName) + (ru ? " " : " depth ") + quoted;
+    const std::optional<double> depth = parseDecimalText(text);
+    if (!depth || *depth == 0)
+        return head + (ru ? " не является числом (или равна 0)." : " is not a number (or is 0).");
+    if (*depth < 0) {
+        const std::string down(text.substr(text.find('-') + 1));
+        return head + (ru ? " выше уровня отсчёта: глубина задаётся в метрах ниже уровня отсчёта, вниз положительно (" +
+                                down + ")."
+                          : " lies above datum: depths are in metres below datum, positive down (" + down + ").");
+    }
+    return head +
+           (ru ? " глубже любой залежи (более 20 000 м)." : " is deeper than any reservoir (more than 20 000 m).");
+}
+
+CodeRowDepth readCodeRowDepth(std::string_view text)
+{
+    CodeRowDepth row;
+    bool blank = true;
+    for (const char c : text) blank = blank && (c == ' ' || c == '\t');
+    if (blank) {
+        row.readable = true;
+        return row;
+    }
+    row.depth = readContactDepth(text);
+    row.readable = row.depth.has_value();
+    return row;
 }
 
 bool applyEnabled(const ApplyGate& gate)

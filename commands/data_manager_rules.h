@@ -60,10 +60,21 @@ bool zonesPass(const std::vector<ZoneRow>& zones);
 // The document's zones from the rows (at most the first six).
 void storeZones(const std::vector<ZoneRow>& rows, Zones& zones);
 
-// A depth typed in metres, with "." or "," as the decimal separator.
-std::optional<double> readDepth(std::string_view text);
-// The same for the uniform depth of a contact, which is also refused when it is exactly "0".
-std::optional<double> readUniformDepth(std::string_view text);
+// A contact depth typed in metres below datum, positive down, with "." or "," as the decimal separator: a number
+// above 0 and no deeper than kDeepestContact. Zero (also "-0" or "0.0") is no depth, a negative one would lie above
+// datum (the depth was typed as a level), and a number beyond any reservoir is a typing slip: all are refused.
+inline constexpr double kDeepestContact = 20000.0;
+std::optional<double> readContactDepth(std::string_view text);
+// Why `text` is no contact depth, said in `lang` after the contact's name ("The OWC depth ..."): not a number, zero,
+// above datum or too deep. Empty for a depth readContactDepth accepts.
+std::string contactDepthProblem(std::string_view text, std::string_view contactName, const std::string& lang);
+// A code row's depth of a regional contact: empty is a code without a contact (no surface over its columns),
+// otherwise as readContactDepth. Nothing for a text that is neither.
+struct CodeRowDepth {
+    bool readable = false;
+    std::optional<double> depth;  // metres below datum; none for an empty row
+};
+CodeRowDepth readCodeRowDepth(std::string_view text);
 
 // Apply may be pressed when something was changed, no code row of a regional contact in use is unreadable, and the
 // zones (when there are two or more) fit together.

@@ -1,6 +1,7 @@
 #include "scene/fluid_contacts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "core/trace_text.h"
@@ -69,9 +70,12 @@ Vertices contactSurface(const Grid& geometry, const std::vector<std::vector<floa
             const std::size_t near = r * (J + 1) + c;
             const std::size_t far = (r + 1) * (J + 1) + c;
             const float z = levels[r][c];
-            for (const std::size_t pillar : {near, near + 1, far, far + 1}) {
-                out.insert(out.end(), {static_cast<float>(xy[4 * pillar]), static_cast<float>(xy[4 * pillar + 1]), z,
-                                       rgb[0], rgb[1], rgb[2]});
+            for (const std::size_t corner : {near, near + 1, far, far + 1}) {
+                // A column without a contact keeps its four vertices (the index lists count on them) but all at
+                // one point, so its two triangles cover nothing.
+                const std::size_t pillar = std::isnan(z) ? near : corner;
+                out.insert(out.end(), {static_cast<float>(xy[4 * pillar]), static_cast<float>(xy[4 * pillar + 1]),
+                                       std::isnan(z) ? 0.0f : z, rgb[0], rgb[1], rgb[2]});
             }
         }
     }
@@ -84,7 +88,7 @@ std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
 {
     const std::size_t I = rowsOf(geometry);
     const std::size_t J = colsOf(geometry);
-    std::vector<std::vector<float>> out(I, std::vector<float>(J, 0.0f));
+    std::vector<std::vector<float>> out(I, std::vector<float>(J, kNoContactLevel));
     if (region.empty() || region[0].size() != I) return out;
     const std::size_t pairs = std::min(codes.size(), levels.size());
     for (std::size_t i = 0; i < I; ++i) {

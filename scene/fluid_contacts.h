@@ -9,6 +9,7 @@
 // Pure code. Every builder either replaces the contact's arrays completely or changes nothing.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,14 +35,18 @@ bool gridCarriesContacts(const Grid& geometry);
 // ZCORN_K * ZCORN_I * ZCORN_J.
 std::vector<std::vector<std::vector<int>>> reshapeRegionProperty(const Grid& geometry, const std::vector<int>& values);
 
-// The surface of levels[row][column] (model units): four vertices per cell at the tops of its four pillars. Empty
-// when the grid carries no contacts or `levels` is not ZCORN_I rows of ZCORN_J.
+// The level of a column without a contact: a regional contact's column whose code was given no depth.
+inline constexpr float kNoContactLevel = std::numeric_limits<float>::quiet_NaN();
+
+// The surface of levels[row][column] (model units): four vertices per cell at the tops of its four pillars, all
+// four at one point (no area) for a column at kNoContactLevel. Empty when the grid carries no contacts or `levels`
+// is not ZCORN_I rows of ZCORN_J.
 Vertices contactSurface(const Grid& geometry, const std::vector<std::vector<float>>& levels,
                         const std::vector<float>& colour);
 
 // The level of every column from the region code of its topmost active cell in `region` ([layer][row][column]; the
 // top layer when every cell is active): a column whose code matches codes[n] takes levels[n], the last match
-// winning; a column whose code has no level stays at 0.
+// winning; a column whose code has no level is at kNoContactLevel (no surface there).
 std::vector<std::vector<float>> regionalLevels(const Grid& geometry,
                                                const std::vector<std::vector<std::vector<int>>>& region,
                                                const std::vector<float>& codes, const std::vector<float>& levels);

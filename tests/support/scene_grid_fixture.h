@@ -11,6 +11,15 @@
 
 namespace morvane::test {
 
+// Contact levels with each column that carries no contact (NaN, which equals nothing) shown as 99.
+inline std::vector<std::vector<float>> levelsShown(std::vector<std::vector<float>> levels)
+{
+    for (auto& row : levels)
+        for (float& z : row)
+            if (std::isnan(z)) z = 99;
+    return levels;
+}
+
 struct PillarMetres {
     double x = 0, y = 0;
 };

@@ -194,7 +194,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "0");
         child<QCheckBox>(m, "owcCheck")->click();
         EXPECT_TRUE(child<QLineEdit>(m, "owcDepth")->isEnabled());
-        type(child<QLineEdit>(m, "owcDepth"), "-1520,5");
+        type(child<QLineEdit>(m, "owcDepth"), "1520,5");
         EXPECT_TRUE(child<QPushButton>(m, "applyButton")->isEnabled());
     });
     EXPECT_FALSE(s.document.contacts.owc.set);  // closed without Apply
@@ -203,7 +203,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
 
     withManager([&](DataManagerDialog& m) {
         child<QCheckBox>(m, "owcCheck")->click();
-        type(child<QLineEdit>(m, "owcDepth"), "-1520,5");
+        type(child<QLineEdit>(m, "owcDepth"), "1520,5");
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_TRUE(s.document.contacts.owc.set);
         EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
@@ -213,7 +213,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
         child<QPushButton>(m, "applyButton")->click();
         ASSERT_EQ(prompts->messages.size(), 1u);
         EXPECT_NE(prompts->messages[0].text.find("\"abc\""), std::string::npos);
-        EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "-1520.5");
+        EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "1520.5");
         EXPECT_TRUE(child<QCheckBox>(m, "owcCheck")->isChecked());
     });
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
@@ -225,7 +225,7 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
     // Unchecked and applied: the toggle goes and the surface is no longer drawn.
     withManager([&](DataManagerDialog& m) {
         EXPECT_TRUE(child<QCheckBox>(m, "owcCheck")->isChecked());
-        EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "-1520.5");
+        EXPECT_EQ(child<QLineEdit>(m, "owcDepth")->text(), "1520.5");
         child<QCheckBox>(m, "owcCheck")->click();
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_EQ(iconOf(child<QLabel>(m, "contactsIcon")), StatusIcon::Error);
@@ -276,10 +276,10 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
         EXPECT_FALSE(child<QPushButton>(m, "applyButton")->isEnabled());  // no depths yet
 
         QLineEdit* first = child<QLineEdit>(m, "gocCodeDepth1");
-        type(first, "x");
+        type(first, "-1490,5");  // a level above datum, not a depth below it
         EXPECT_EQ(first->palette().color(QPalette::Base), QColor(255, 179, 179));
-        type(first, "-1490,5");
-        for (int n = 2; n <= 4; ++n) type(child<QLineEdit>(m, QStringLiteral("gocCodeDepth%1").arg(n)), "-1500");
+        type(first, "1490,5");
+        for (int n = 2; n <= 4; ++n) type(child<QLineEdit>(m, QStringLiteral("gocCodeDepth%1").arg(n)), "1500");
         EXPECT_EQ(first->palette().color(QPalette::Base), QColor(Qt::white));
         EXPECT_TRUE(child<QPushButton>(m, "applyButton")->isEnabled());
         // Switched off and on again, the contact shows its region list again.
@@ -301,7 +301,7 @@ TEST_F(DataManagerTest, RegionalContactRowsGateApplyAndAreShownAgain)
         EXPECT_TRUE(child<QRadioButton>(m, "gocRegionRadio")->isChecked());
         EXPECT_TRUE(child<QComboBox>(m, "gocRegionList")->isVisible());
         EXPECT_EQ(child<QComboBox>(m, "gocRegionList")->currentText(), "REG");
-        EXPECT_EQ(child<QLineEdit>(m, "gocCodeDepth1")->text(), "-1490.5");
+        EXPECT_EQ(child<QLineEdit>(m, "gocCodeDepth1")->text(), "1490.5");
         EXPECT_FALSE(child<QPushButton>(m, "applyButton")->isEnabled());
     });
 }

@@ -145,6 +145,9 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--owc"},
                                                  {"--owc", "deep"},
                                                  {"--goc", "0"},
+                                                 {"--owc", "-2010"},  // a level above datum, not a depth
+                                                 {"--owc", "1e300"},
+                                                 {"--goc", "nan"},
                                                  {"--snapshot", "s.png", "--section"},
                                                  {"--snapshot", "s.png", "--section", "W-1,,W-2"},
                                                  {"--snapshot", "s.png", "--section", "W-1,"},
@@ -179,6 +182,7 @@ TEST(CommandLineArguments, WrongArgumentsAreRefusedWithAReason)
                                                  {"--snapshot", "s.png", "--section", "W-1", "--pick", "1,1"},
                                                  {"--snapshot", "s.png", "--owc-regions", "R:1=2000,1=2100"},
                                                  {"--snapshot", "s.png", "--owc-regions", "R:1=0"},
+                                                 {"--snapshot", "s.png", "--owc-regions", "R:1=-2000"},
                                                  {"--snapshot", "s.png", "--owc-regions", "R:1.5=2000"},
                                                  {"--snapshot", "s.png", "--owc-regions", "R:1=2000,"},
                                                  {"--snapshot", "s.png", "--owc-regions", ":1=2000"},

@@ -6,6 +6,7 @@
 #include "commands/data_manager_rules.h"
 #include "scene/grid_geometry.h"
 #include "tests/support/recorded_scene.h"
+#include "tests/support/scene_feedback_recorder.h"
 #include "tests/support/scene_grid_fixture.h"
 
 namespace morvane {
@@ -112,12 +113,24 @@ TEST(DataManagerZones, StartsOneFiveNineOnTwelveLayers)
     EXPECT_EQ(zoneCheckFailures({{"A", 6, 5}, {"B", 6, 12}}), 1);  // ends above its start
 }
 
-TEST(DataManagerDepths, EitherSeparatorAndTheUniformZeroRefused)
+// One convention everywhere: metres below datum, positive down, either decimal separator. Zero (also "-0"), a
+// depth above datum, one deeper than any reservoir and anything not a number are refused, each saying why; an empty
+// code row is a code without a contact.
+TEST(DataManagerDepths, PositiveDownAndEverySlipRefusedWithItsReason)
 {
-    EXPECT_EQ(readUniformDepth("-1520,5"), -1520.5);
-    EXPECT_EQ(readUniformDepth("-1520.5"), -1520.5);
-    EXPECT_EQ(readDepth("0"), 0.0);
-    for (const char* text : {"0", "", "abc", "-1520,5m", "1.2.3"}) EXPECT_FALSE(readUniformDepth(text)) << text;
+    EXPECT_EQ(readContactDepth("1520,5"), 1520.5);
+    EXPECT_EQ(readContactDepth("1520.5"), 1520.5);
+    for (const char* text : {"0", "-0", "0.0", "", "abc", "1520,5m", "1.2.3", "-1520.5", "1e300", "inf", "nan"})
+        EXPECT_FALSE(readContactDepth(text)) << text;
+    EXPECT_EQ(contactDepthProblem("-2010", "OWC", "en"),
+              "The OWC depth \"-2010\" lies above datum: depths are in metres below datum, positive down (2010).");
+    EXPECT_EQ(contactDepthProblem("1e300", "ГНК", "ru"), "Глубина ГНК «1e300» глубже любой залежи (более 20 000 м).");
+    EXPECT_EQ(contactDepthProblem("-0", "OWC", "en"), "The OWC depth \"-0\" is not a number (or is 0).");
+    EXPECT_EQ(contactDepthProblem("2010", "OWC", "en"), "");
+    EXPECT_TRUE(readCodeRowDepth(" ").readable);
+    EXPECT_FALSE(readCodeRowDepth(" ").depth);
+    EXPECT_EQ(readCodeRowDepth("1600,5").depth, 1600.5);
+    EXPECT_FALSE(readCodeRowDepth("-1600").readable);
 }
 
 TEST(DataManagerApply, EnabledOnlyForAChangeWithReadableRowsAndFittingZones)
@@ -133,28 +146,49 @@ TEST(DataManagerContacts, UniformDepthsBuildOrAreRefusedKeepingTheStoredContact)
 {
     ModelState s = gridWithProperties();
     SilentFeedback quiet;
-    EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform("-1520,5"), {}, quiet), ContactOutcome::Built);
+    EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform("1520,5"), {}, quiet), ContactOutcome::Built);
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
     const Vertices built = s.OWC_k;
 
-    for (const char* text : {"0", "abc"}) {
+    for (const char* text : {"0", "abc", "-1520,5"}) {
         EXPECT_EQ(changeContact(s, ContactKind::OWC, uniform(text), {}, quiet), ContactOutcome::DepthRefused);
         const auto message = contactRefusal(ContactKind::OWC, ContactOutcome::DepthRefused, uniform(text), "en");
         ASSERT_TRUE(message);
-        EXPECT_NE(message->text.find(std::string("\"") + text + "\""), std::string::npos);
+        EXPECT_NE(message->text.find(std::string("\"") + text + "\""), std::string::npos) << message->text;
     }
     EXPECT_TRUE(s.document.contacts.owc.set);
     EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);
     EXPECT_EQ(s.OWC_k, built);
-    EXPECT_EQ(storedContactControls(s, ContactKind::OWC, {}).depthText, "-1520.5");
+    EXPECT_EQ(storedContactControls(s, ContactKind::OWC, {}).depthText, "1520.5");
+
+    // The model spans 1000 to 1020 m: a contact below it is set as typed and said; one inside it is not. A GOC at
+    // or below the OWC applied with it is refused, the stored GOC kept.
+    test::FeedbackRecorder feedback;
+    ContactsOutcome both = changeContacts(s, nullptr, uniform("1520,5"), uniform("1600"), {}, feedback);
+    EXPECT_EQ(both.owc, ContactOutcome::Built);
+    EXPECT_EQ(both.goc, ContactOutcome::BelowOwc);
+    EXPECT_FALSE(s.document.contacts.goc.set);
+    ASSERT_EQ(feedback.log.size(), 1u);
+    EXPECT_EQ(feedback.log[0],
+              (test::FeedbackRecorder::LogLine{"The OWC at 1520.5 m lies outside the model's depths (1000.0 "
+                                               "to 1020.0 m below datum); it is set as typed",
+                                               log_colour::Orange}));
+    feedback.log.clear();
+    both = changeContacts(s, nullptr, uniform("1015"), uniform("1005"), {}, feedback);
+    EXPECT_EQ(both.goc, ContactOutcome::Built);
+    EXPECT_FLOAT_EQ(s.document.contacts.goc.level, -1.005f);
+    EXPECT_TRUE(feedback.log.empty());
+    both = changeContacts(s, nullptr, uniform("1520,5"), uniform("1600"), {}, feedback);
+    EXPECT_FLOAT_EQ(s.document.contacts.goc.level, -1.005f);
+    const Vertices kept = s.OWC_k;
 
     // Unchecked: no longer set, the arrays stay; the GOC is untouched.
-    ContactRequest off = uniform("-1500");
+    ContactRequest off = uniform("1500");
     off.checked = false;
     EXPECT_EQ(changeContact(s, ContactKind::OWC, off, {}, quiet), ContactOutcome::Off);
     EXPECT_FALSE(s.document.contacts.owc.set);
-    EXPECT_EQ(s.OWC_k, built);
-    EXPECT_FALSE(s.document.contacts.goc.set);
+    EXPECT_EQ(s.OWC_k, kept);
+    EXPECT_TRUE(s.document.contacts.goc.set);
 }
 
 TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainByCode)
@@ -172,9 +206,10 @@ TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainBy
     EXPECT_FALSE(s.document.contacts.goc.set);
 
     r.regionSelected = 1;  // REGIONS: top-layer codes 1 1 2 / 2 3 3
-    r.rows = {{"1", "-1500"}, {"2", "x"}, {"3", "-1600,5"}, {"4", "-1700"}};
+    r.rows = {{"1", "1500"}, {"2", ""}, {"3", "1600,5"}, {"4", "1700"}};
     EXPECT_EQ(changeContact(s, ContactKind::GOC, r, regions, quiet), ContactOutcome::Built);
-    EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
+    EXPECT_EQ(test::levelsShown(s.GOC_z_ij),
+              (std::vector<std::vector<float>>{{-1.5f, -1.5f, 99}, {99, -1.6005f, -1.6005f}}));
     EXPECT_EQ(s.document.contacts.goc.regionProperty, "REGIONS");
     EXPECT_EQ(s.document.contacts.goc.rowCount, 4);
 
@@ -186,8 +221,8 @@ TEST(DataManagerContacts, RegionalContactReadsTheChosenPropertyAndIsShownAgainBy
     ASSERT_EQ(shown.rows.size(), 4u);
     EXPECT_EQ(shown.rows[1].code, "2");
     EXPECT_EQ(shown.rows[1].depth, "");
-    EXPECT_EQ(shown.rows[2].depth, "-1600.5");
-    EXPECT_EQ(shown.rows[3].depth, "-1700");
+    EXPECT_EQ(shown.rows[2].depth, "1600.5");
+    EXPECT_EQ(shown.rows[3].depth, "1700");
     // A stored region entry the list no longer has shows no rows.
     EXPECT_TRUE(storedContactControls(s, ContactKind::GOC, {regions[0]}).rows.empty());
 }
@@ -213,7 +248,8 @@ TEST(DataManagerContacts, CommandLineContactIsBuiltBelowDatumUploadedAndShown)
     EXPECT_FALSE(showRegionalContact(s, view, ContactKind::GOC, "NOSUCH", {{1, 1500}}, quiet));
     EXPECT_FALSE(s.document.contacts.goc.set || s.view.contacts.goc);
     ASSERT_TRUE(showRegionalContact(s, view, ContactKind::GOC, "REGIONS", {{3, 1600.5}, {1, 1500}}, quiet));
-    EXPECT_EQ(s.GOC_z_ij, (std::vector<std::vector<float>>{{-1.5f, -1.5f, 0}, {0, -1.6005f, -1.6005f}}));
+    EXPECT_EQ(test::levelsShown(s.GOC_z_ij),
+              (std::vector<std::vector<float>>{{-1.5f, -1.5f, 99}, {99, -1.6005f, -1.6005f}}));
     EXPECT_TRUE(s.document.contacts.goc.set && s.view.contacts.goc);
     EXPECT_FALSE(s.document.contacts.goc.uniform);
     EXPECT_EQ(view.calls.back(), "uploadContacts @0");

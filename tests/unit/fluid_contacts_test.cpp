@@ -84,11 +84,23 @@ TEST(ContactSurface, RegionalColumnsTakeTheDepthOfTheirTopLayerCodeLastRowWinnin
     EXPECT_EQ(s.document.contacts.owc.codes, (std::vector<float>{1, 3, 1, 7}));
     ASSERT_EQ(s.PROP_disc_OWC.size(), 2u);
     EXPECT_EQ(s.PROP_disc_OWC[0][1], (std::vector<int>{2, 3, 3}));
-    // The bottom layer (all code 1) is not used; code-2 columns stay at 0.
-    EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, 0}, {0, -1.6f, -1.6f}}));
-    for (int cell = 0; cell < 6; ++cell)
-        for (int corner = 0; corner < 4; ++corner)
-            EXPECT_FLOAT_EQ(s.OWC_k[(cell * 4 + corner) * 6 + 2], s.OWC_z_ij[cell / 3][cell % 3]) << cell;
+    // The bottom layer (all code 1) is not used; code-2 columns carry no contact: their four corners stand at one
+    // point, so no sheet is drawn there (not one at datum).
+    EXPECT_EQ(test::levelsShown(s.OWC_z_ij),
+              (std::vector<std::vector<float>>{{-1.51f, -1.51f, 99}, {99, -1.6f, -1.6f}}));
+    for (int cell = 0; cell < 6; ++cell) {
+        const float z = s.OWC_z_ij[cell / 3][cell % 3];
+        for (int corner = 0; corner < 4; ++corner) {
+            const float* v = &s.OWC_k[(cell * 4 + corner) * 6];
+            if (std::isnan(z)) {
+                EXPECT_EQ(std::vector<float>(v, v + 3),
+                          std::vector<float>(&s.OWC_k[cell * 24], &s.OWC_k[cell * 24 + 3]));
+                EXPECT_FALSE(std::isnan(v[2]));
+            } else {
+                EXPECT_FLOAT_EQ(v[2], z) << cell;
+            }
+        }
+    }
 }
 
 // With inactive cells a column takes the code of its topmost active cell, and a column of inactive cells carries
@@ -101,7 +113,8 @@ TEST(ContactSurface, InactiveCellsGiveNoCodeAndCarryNoContact)
     s.document.grid.active[3] = s.document.grid.active[9] = 0;  // column (1, 0): no active cell
     const std::vector<RegionCodeDepth> rows{{1, -1510.0}, {3, -1600.0}};
     ASSERT_EQ(buildRegionalContact(ContactKind::OWC, kRegions, rows, s).outcome, ContactBuild::Built);
-    EXPECT_EQ(s.OWC_z_ij, (std::vector<std::vector<float>>{{-1.51f, -1.51f, -1.51f}, {0, -1.6f, -1.6f}}));
+    EXPECT_EQ(test::levelsShown(s.OWC_z_ij),
+              (std::vector<std::vector<float>>{{-1.51f, -1.51f, -1.51f}, {99, -1.6f, -1.6f}}));
 
     ASSERT_TRUE(buildGridIndices(s.document.grid, s, s));
     ASSERT_EQ(s.OWC_indices.size(), 5u * 6);

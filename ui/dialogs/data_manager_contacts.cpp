@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -59,10 +60,13 @@ void DataManagerDialog::buildContactBox(ContactControls& c, const char* boxName,
     c.region->setGeometry(100, 45, 115, 22);
     c.region->setEnabled(false);
     c.depth = named(new QLineEdit(QStringLiteral("0"), c.box), prefix + QStringLiteral("Depth"));
-    c.depth->setGeometry(10, 70, 200, 23);
+    c.depth->setGeometry(10, 70, 110, 23);
     c.depth->setEnabled(false);
+    c.depthUnit = named(new QLabel(c.box), prefix + QStringLiteral("DepthUnit"));
+    c.depthUnit->setGeometry(125, 64, 90, 34);
+    c.depthUnit->setWordWrap(true);
     c.regionList = named(new QComboBox(c.box), prefix + QStringLiteral("RegionList"));
-    c.regionList->setGeometry(10, 70, 200, 23);
+    c.regionList->setGeometry(10, 70, 110, 23);
     for (const RegionChoice& region : regions_) c.regionList->addItem(QString::fromStdString(region.name));
     c.regionList->setCurrentIndex(-1);
     c.regionList->hide();
@@ -155,6 +159,7 @@ void DataManagerDialog::addCodeRows(ContactControls& c, const std::vector<CodeRo
                           QString::fromLatin1(c.prefix) + QStringLiteral("CodeDepth") + QString::number(n));
         row.depth->setGeometry(75, y, 120, 23);
         row.depth->setEnabled(c.check->isChecked());
+        row.depth->setToolTip(c.depth->toolTip());
         for (QLineEdit* box : {row.code, row.depth}) {
             box->setFont(rowFont());
             box->show();
@@ -168,7 +173,7 @@ void DataManagerDialog::addCodeRows(ContactControls& c, const std::vector<CodeRo
 void DataManagerDialog::codeRowChanged(ContactControls& c)
 {
     for (const CodeRow& row : c.rows) {
-        const bool readable = readDepth(row.depth->text().toStdString()).has_value();
+        const bool readable = readCodeRowDepth(row.depth->text().toStdString()).readable;
         QPalette palette = row.depth->palette();
         palette.setColor(QPalette::Base, readable ? QColor(Qt::white) : kUnreadableRow);
         palette.setColor(QPalette::Text, Qt::black);
@@ -180,8 +185,15 @@ void DataManagerDialog::codeRowChanged(ContactControls& c)
 bool DataManagerDialog::codeRowsReadable(const ContactControls& c) const
 {
     if (!c.check->isChecked() || c.uniform->isChecked()) return true;
-    return std::all_of(c.rows.begin(), c.rows.end(),
-                       [](const CodeRow& row) { return readDepth(row.depth->text().toStdString()).has_value(); });
+    // Every row a depth or empty (a code without a contact), and at least one depth: a contact by region with no
+    // depth at all would be no contact.
+    bool someDepth = false;
+    for (const CodeRow& row : c.rows) {
+        const CodeRowDepth depth = readCodeRowDepth(row.depth->text().toStdString());
+        if (!depth.readable) return false;
+        someDepth = someDepth || depth.depth.has_value();
+    }
+    return someDepth;
 }
 
 void DataManagerDialog::showStoredContact(ContactControls& c)

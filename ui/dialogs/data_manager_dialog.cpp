@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -29,6 +30,13 @@ constexpr TextPair kNoGridTip{"No grid loaded: import one through Import -> Grid
 constexpr TextPair kNoPropertiesTip{"No properties loaded: import them through Import -> Properties",
                                     "Свойста не загружены, загрузите через Импорт -> Свойства"};
 constexpr TextPair kNoZonesTip{"No zones made: use the form below", "Зоны не заданы, используйте форму ниже"};
+// Beside every contact depth box: the one convention of depths, the command line's too.
+constexpr TextPair kDepthUnit{"m below datum", "м ниже уровня отсчёта"};
+constexpr TextPair kDepthTip{
+    "Depth in metres below datum, positive down (2010 or 2010,5); an empty code row: no "
+    "contact for that code",
+    "Глубина в метрах ниже уровня отсчёта, вниз положительно (2010 или 2010,5); пустая строка "
+    "кода: для этого кода контакта нет"};
 constexpr TextPair kNoContactsTip{"No fluid contacts made: use the form below",
                                   "Флюидальные контакты не заданы, используйте форму ниже"};
 
@@ -220,6 +228,11 @@ void DataManagerDialog::updateLang(const std::string& lang)
     owc_.uniform->setText(text(746));
     goc_.region->setText(text(748));
     owc_.region->setText(text(748));
+    for (ContactControls* c : {&owc_, &goc_}) {
+        c->depthUnit->setText(QString::fromStdString(kDepthUnit.in(lang_)));
+        c->depth->setToolTip(QString::fromStdString(kDepthTip.in(lang_)));
+        for (const CodeRow& row : c->rows) row.depth->setToolTip(c->depth->toolTip());
+    }
     productionGroup_->setTitle(text(750));
     injectionGroup_->setTitle(text(752));
     productionTable_->setHeaders({text(754), text(756), text(758), text(760)});

@@ -96,6 +96,7 @@ private:
         QRadioButton* uniform = nullptr;
         QRadioButton* region = nullptr;
         QLineEdit* depth = nullptr;
+        QLabel* depthUnit = nullptr;  // "m below datum" beside the depth box (and the region list)
         QComboBox* regionList = nullptr;
         std::vector<CodeRow> rows;
         const char* prefix = "owc";  // of the object names
