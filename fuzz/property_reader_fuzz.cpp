@@ -3,8 +3,10 @@
 // with a fuzzed kind and a fuzzed mask of active cells. Whatever the text, an accepted property holds exactly one
 // value per cell, codes are ascending and distinct, shares add up to at most 100 and every loaded name is unique.
 // Each property is also read with its value block cut into pieces of a few bytes (on two threads for some inputs)
-// and must read exactly as in one go.
+// and must read exactly as in one go. The same text is read for code names, near each block and as a companion
+// file: every name is a trimmed non-empty line part, every warning names the file and a line of the text.
 #include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "io/code_names.h"
 #include "io/parallel_scan.h"
 #include "io/property_reader.h"
 #include "io/text_codec.h"
@@ -74,6 +77,21 @@ void checkPieces(std::string_view text, const PropertyEntry& entry, int cells, b
 
 }  // namespace
 
+void checkCodeNames(const CodeNameTable& table, int lineCount, bool file)
+{
+    for (const auto& [code, name] : table.names) {
+        FUZZ_CHECK(!name.empty() && name.front() != ' ' && name.back() != ' ' && name.find('\n') == std::string::npos);
+        int readCode = 0;
+        std::string readName;
+        FUZZ_CHECK(readCodeNameRow(std::to_string(code) + " " + name, readCode, readName) && readCode == code);
+    }
+    if (!file) FUZZ_CHECK(table.warnings.empty());
+    for (const LocalMessage& warning : table.warnings) {
+        FUZZ_CHECK(warning.en.rfind("fuzz.txt, line ", 0) == 0);
+        FUZZ_CHECK(std::atoi(warning.en.c_str() + 15) >= 1 && std::atoi(warning.en.c_str() + 15) <= lineCount);
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 2) return 0;
@@ -107,6 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read.discrete) FUZZ_CHECK(read.codes.size() == std::size_t(cells));
     }
     if (entries.empty()) entries = keywords;
+    checkCodeNames(codeNamesNearBlock(text, entries.empty() ? PropertyEntry{} : entries.front()), lineCount, false);
+    checkCodeNames(readCodeNameFile(text, "fuzz.txt"), lineCount, true);
 
     PropertySet p;
     for (const PropertyEntry& entry : entries) {
