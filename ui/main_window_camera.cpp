@@ -181,7 +181,11 @@ void MainWindow::onKeyDown(int key, std::uint32_t x11KeyCode)
     }
     const auto k = cameraKeyOf(key, x11KeyCode);
     if (!k) return;
+    const float exaggeration = state_.view.camera.verticalScale;
     if (const auto line = keyDown(*this, state_, *k)) trace(*line);
+    // The discs are built for one exaggeration: a new one rebuilds them, as the slider's release does.
+    if (state_.view.camera.verticalScale != exaggeration && glView_)
+        vertScaleReleased(state_, glView_->scene(), *this, ribbon_.production->isChecked());
 }
 
 void MainWindow::onKeyUp(int key, std::uint32_t x11KeyCode)

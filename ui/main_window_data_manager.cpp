@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "commands/contacts_command.h"
+#include "commands/production_command.h"
 #include "ui/dialogs/data_manager_dialog.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
@@ -61,6 +62,8 @@ void MainWindow::openDataManager()
          ++i)
         s.document.production.byWell[wellNames[i]] = WellVolumes{oilBack[i], waterBack[i], gasBack[i]};
     ++s.document.production.revision;
+    // Discs on show take the new volumes at once.
+    if (ribbon_.production->isChecked() && glView_) rebuildCircleDiagrams(s, glView_->scene(), *this);
 }
 
 void MainWindow::showContactToggles()

@@ -204,6 +204,11 @@ TEST_F(DataManagerTest, UniformContactsAreKeptOnlyOnApplyAndARefusedDepthKeepsTh
     withManager([&](DataManagerDialog& m) {
         child<QCheckBox>(m, "owcCheck")->click();
         type(child<QLineEdit>(m, "owcDepth"), "1520,5");
+        // Enter in the depth box confirms the box only: the page stays, nothing is applied.
+        QTest::mouseClick(child<QPushButton>(m, "modelPageButton"), Qt::LeftButton);
+        QTest::keyClick(child<QLineEdit>(m, "owcDepth"), Qt::Key_Return);
+        EXPECT_TRUE(child<QWidget>(m, "modelPageArea")->isVisible());
+        EXPECT_FALSE(s.document.contacts.owc.set);
         child<QPushButton>(m, "applyButton")->click();
         EXPECT_TRUE(s.document.contacts.owc.set);
         EXPECT_FLOAT_EQ(s.document.contacts.owc.level, -1.5205f);

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -109,6 +110,14 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
         EXPECT_EQ(column(table, OilColumn), QStringList({"10", "20", "30", "40", ""}));
         EXPECT_EQ(testing::logLines(form.findChild<QTextEdit*>("eventsLog")).back().text,
                   "Not a number, so not pasted: \"abc\" (oil of well P-5)");
+        // A block pasted into an open cell editor goes down the column too, not into the one cell as text.
+        table.setCurrentCell(2, WaterColumn);
+        table.editItem(table.item(2, WaterColumn));
+        QLineEdit* editor = table.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        QApplication::clipboard()->setText("7\n8\n9\n");
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(column(table, WaterColumn), QStringList({"", "", "7", "8", "9"}));
         // Nothing goes into the well column.
         pasteAt(table, 0, WellColumn, "X\nY\n");
         EXPECT_EQ(column(table, WellColumn), QStringList({"P-1", "P-2", "P-3", "P-4", "P-5"}));
@@ -177,6 +186,24 @@ TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThe
     EXPECT_TRUE(s.view.production.discs);
     ASSERT_EQ(s.circleDiagram.size(), 2u);
     EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 2, 1e-5f);
+
+    // W and S change the exaggeration: the discs follow at once, not stretched by it.
+    QTest::keyClick(&form, Qt::Key_W);
+    EXPECT_FLOAT_EQ(s.view.camera.verticalScale, 3);
+    EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 3, 1e-5f);
+    QTest::keyClick(&form, Qt::Key_S);
+    EXPECT_NEAR(topOfFirstDisc(), 2.5f * 0.4f / 2, 1e-5f);
+
+    // Volumes applied in the data manager show at once in the discs shown.
+    const std::vector<Vertices> discsBefore = s.circleDiagram;
+    EXPECT_TRUE(withManager([&](DataManagerDialog& m, ProductionTable& table) {
+        pasteAt(table, 0, OilColumn, "600\n");
+        QTest::mouseClick(m.findChild<QPushButton*>("applyButton"), Qt::LeftButton);
+    }));
+    EXPECT_EQ(s.document.production.of("P-1").oil, 600);
+    ASSERT_EQ(s.circleDiagram.size(), 2u);
+    EXPECT_NE(s.circleDiagram[0], discsBefore[0]);
+    EXPECT_EQ(s.circleDiagram[1], discsBefore[1]);
 
     button->trigger();
     EXPECT_FALSE(button->isChecked());

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -353,6 +354,16 @@ void DataManagerDialog::showWellsCompleteness()
         setIcon(wellsSummaryIcon_, StatusIcon::OK);
     else if (present > 0)
         setIcon(wellsSummaryIcon_, StatusIcon::Attention);
+}
+
+void DataManagerDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A dialog presses its default button on Enter, and the first page button would be taken for it.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DataManagerDialog::showPage(QPushButton* pageButton)

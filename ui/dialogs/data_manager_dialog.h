@@ -71,6 +71,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Enter in a field confirms that field only: it neither presses a page button nor Apply.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // A completeness row: the icon, and the coloured panel behind the label.

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace morvane {
@@ -17,6 +18,39 @@ constexpr int kColumnWidths[PRODUCTION_COLUMNS] = {111, 146, 140, 133};
 const char* const kColumnNames[PRODUCTION_COLUMNS] = {"well", "oilProd", "waterProd", "gasProd"};
 
 float entry(const std::vector<float>& list, std::size_t i) { return i < list.size() ? list[i] : -1.0f; }
+
+// A block of spreadsheet cells: more than one line, or more than one column.
+bool isBlock(const QString& text)
+{
+    QString trimmed = text;
+    while (trimmed.endsWith(QLatin1Char('\n')) || trimmed.endsWith(QLatin1Char('\r'))) trimmed.chop(1);
+    return trimmed.contains(QLatin1Char('\n')) || trimmed.contains(QLatin1Char('\r')) ||
+           trimmed.contains(QLatin1Char('\t'));
+}
+
+// The cells' editor: a paste of a block of cells into an open editor goes down the column as a paste into the
+// table does, instead of landing as text in the one cell.
+class VolumeEditorDelegate final : public QStyledItemDelegate {
+public:
+    VolumeEditorDelegate(ProductionTable* table) : QStyledItemDelegate(table), table_(table) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+            isBlock(QApplication::clipboard()->text())) {
+            emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            table_->paste(QApplication::clipboard()->text());
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    ProductionTable* table_;
+};
 
 }  // namespace
 
@@ -36,6 +70,7 @@ ProductionTable::ProductionTable(QWidget* parent) : QTableWidget(0, PRODUCTION_C
         setColumnWidth(c, kColumnWidths[c]);
     }
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    setItemDelegate(new VolumeEditorDelegate(this));
 
     frozen_ = new QTableView(this);
     frozen_->setObjectName(QStringLiteral("frozenWellColumn"));
