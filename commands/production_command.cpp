@@ -5,6 +5,7 @@
 #include <new>
 
 #include "commands/import_memory.h"
+#include "commands/production_table.h"
 #include "io/file_text.h"
 #include "io/text_codec.h"
 #include "scene/bubble_diagrams.h"
@@ -156,6 +157,56 @@ ProductionImport readAndApplyProductionFile(ModelState& s, Feedback& feedback, c
 }
 
 }  // namespace
+
+ProductionFileFill readProductionFileForTable(const std::string& path, const std::vector<std::string>& wellNames,
+                                              const std::string& lang)
+{
+    const bool ru = lang == "ru";
+    ProductionFileFill fill;
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    FileText bytes;
+    if (!readWholeFile(path, bytes)) {
+        const FileProblem problem = fileProblemAt(path);
+        fill.summary = (ru ? "Файл не читается: " : "The file cannot be read: ") +
+                       (problem == FileProblem::None ? path : fileProblemText(problem, path).in(lang));
+        return fill;
+    }
+    const ProductionFile file = parseProductionText(decodeUserText(bytes.view()));
+    if (!file.read()) {
+        fill.summary = fileName + (ru ? ": файл не загружен, " : ": not loaded, ") + file.error;
+        return fill;
+    }
+    WellSet wells;
+    for (const std::string& name : wellNames) wells.add(Well{name, {}});
+    Production production;
+    const ProductionMatch match = applyProductionRows(production, wells, file.rows);
+    fill.read = true;
+    fill.unknown = match.unknown;
+    fill.cells.resize(wellNames.size());
+    fill.named.resize(wellNames.size(), false);
+    for (std::size_t i = 0; i < wellNames.size(); ++i) {
+        const auto given = production.byWell.find(wellNames[i]);
+        if (given == production.byWell.end()) continue;
+        fill.named[i] = true;
+        fill.cells[i] = {productionCellText(given->second.oil), productionCellText(given->second.water),
+                         productionCellText(given->second.gas)};
+    }
+    const char* separator = file.separator == '\t'  ? (ru ? "табуляция" : "tabs")
+                            : file.separator == ';' ? (ru ? "точка с запятой" : "semicolons")
+                                                    : (ru ? "запятая" : "commas");
+    const char* decimal = file.decimal == DecimalMark::Point   ? (ru ? "точка" : "point")
+                          : file.decimal == DecimalMark::Comma ? (ru ? "запятая" : "comma")
+                          : file.decimal == DecimalMark::Mixed ? (ru ? "точка и запятая" : "point and comma")
+                                                               : (ru ? "не видна" : "not shown");
+    const std::string rows = std::to_string(file.rows.size()), wellsNamed = std::to_string(match.wells);
+    fill.summary = ru ? fileName + ": разделитель — " + separator + ", десятичный знак — " + decimal +
+                            (file.headerSkipped ? ", первая строка — заголовок; " : ", без заголовка; ") + rows +
+                            " строк, скважин таблицы: " + wellsNamed
+                      : fileName + ": separated by " + separator + ", decimal " + decimal +
+                            (file.headerSkipped ? ", first line a header; " : ", no header; ") + rows + " rows, " +
+                            wellsNamed + " of the table's wells";
+    return fill;
+}
 
 ProductionImport importProductionFile(ModelState& s, Feedback& feedback, const std::string& path)
 {

@@ -2,6 +2,7 @@
 // changes, and production read from a file (the command line).
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,20 @@ ProductionMatch applyProductionRows(Production& production, const WellSet& wells
 struct ProductionImport : ProductionMatch {
     bool read = false;  // the file was read and its rows applied
 };
+
+// A production file read into the data manager's table rather than into the document: the volume cells of the
+// table's wells it names (matched as applyProductionRows matches them; written as the cells show volumes), the names
+// it gives that the table does not list, and one line saying how the file was understood (separator, decimal mark,
+// header, rows and wells), or why it was refused, naming the file, in `lang`. Nothing changes until Apply.
+struct ProductionFileFill {
+    bool read = false;
+    std::vector<std::array<std::string, 3>> cells;  // per table row; rows the file does not name stay empty
+    std::vector<bool> named;                        // per table row: the file gives its volumes
+    std::vector<std::string> unknown;
+    std::string summary;
+};
+ProductionFileFill readProductionFileForTable(const std::string& path, const std::vector<std::string>& wellNames,
+                                              const std::string& lang);
 
 // Reads a production file (UTF-8 or Windows-1251) and applies it. The log says what happened: the file opened, a
 // red line when it cannot be read or a line of it is wrong (nothing changes then), a red line naming the wells that

@@ -175,7 +175,8 @@ private:
 
     // The commands of the menus and the ribbon.
     void openImportMenu();
-    void openDataManager();
+    // The data manager, on its first page or (Load production data) on its production page.
+    void openDataManager(bool productionPage = false);
     void toggleProduction();
     void toggleLegend();
     void showStatistics();

@@ -15,7 +15,7 @@
 
 namespace morvane {
 
-void MainWindow::openDataManager()
+void MainWindow::openDataManager(bool productionPage)
 {
     ModelState& s = state_;
     PropertySet& properties = s.document.properties;
@@ -40,6 +40,7 @@ void MainWindow::openDataManager()
                               s.document.grid.extent.zMin, names, kinds, s.document.grid.layers, wellNames, oil, water,
                               gas, this);
     manager.updateLang(s.view.language);
+    if (productionPage) manager.showProductionPage();
     manager.exec();
     if (!manager.applied()) return;
 

@@ -90,7 +90,7 @@ std::span<const WindowCommand> MainWindow::commandTable()
         {.id = "loadProduction",
          .menu = M::Development,
          .caption = Text::LoadProduction,
-         .run = [](MainWindow& w) { w.openDataManager(); }},
+         .run = [](MainWindow& w) { w.openDataManager(true); }},
         {.id = "developmentStart", .menu = M::Development, .caption = Text::DevelopmentStart},
         // Display.
         {.id = "legend",

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QtTest/QTest>
 
+#include "tests/support/temp_folder.h"
 #include "tests/support/ui_harness.h"
 #include "ui/dialogs/data_manager_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
@@ -153,6 +154,35 @@ TEST_F(ProductionTest, TheTableShowsThePastesAndKeepsOnlyWhatIsApplied)
                   StatusIcon::Attention);
     }));
     EXPECT_EQ(s.document.production.of("P-3").gas, kNoVolume);
+}
+
+// Development > Load production data opens the production page; a file is read into the table (not applied) and
+// says how it was understood; names the table does not list are logged.
+TEST_F(ProductionTest, AProductionFileFillsTheTableFromTheDevelopmentMenu)
+{
+    addWells(3);
+    testing::TempFolder folder;
+    const std::string path =
+        testing::writeText(folder.file("monthly.csv"), "Well;Oil;Water;Gas\nP-1;12,5;3;1\nX-9;1;1;1\nP-3;7;;2\n");
+    form.setUserPrompts(std::make_unique<RecordedPrompts>(std::vector<std::string>{path}));
+    EXPECT_TRUE(testing::withModalDialog<DataManagerDialog>(
+        [this] { form.findChild<QAction*>("loadProductionItem")->trigger(); },
+        [&](DataManagerDialog& m) {
+        EXPECT_TRUE(m.findChild<QWidget*>("productionPage")->isVisible());
+        EXPECT_FALSE(m.findChild<QWidget*>("wellsPage")->isVisible());
+        QTest::mouseClick(m.findChild<QPushButton*>("productionFileButton"), Qt::LeftButton);
+        auto& table = *m.findChild<ProductionTable*>("productionTable");
+        EXPECT_EQ(column(table, OilColumn), QStringList({"12.5", "", "7"}));
+        EXPECT_EQ(column(table, WaterColumn), QStringList({"3", "", ""}));
+        EXPECT_EQ(m.findChild<QLabel*>("productionFileSummary")->text(),
+                  "monthly.csv: separated by semicolons, decimal comma, first line a header; 3 rows, 2 of the "
+                  "table's wells");
+        EXPECT_EQ(testing::logLines(form.findChild<QTextEdit*>("eventsLog")).back().text,
+                  "No well of these names is loaded, so their production was not taken: X-9");
+        QTest::mouseClick(m.findChild<QPushButton*>("applyButton"), Qt::LeftButton);
+        }));
+    EXPECT_EQ(testing::state().document.production.of("P-1"), (WellVolumes{12.5f, 3, 1}));
+    EXPECT_EQ(testing::state().document.production.of("P-3").water, kNoVolume);
 }
 
 TEST_F(ProductionTest, TheButtonShowsTheDiscsAndTheSliderAndTheSettingsResizeThem)

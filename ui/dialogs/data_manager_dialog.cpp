@@ -31,6 +31,8 @@ constexpr TextPair kNoGridTip{"No grid loaded: import one through Import -> Grid
 constexpr TextPair kNoPropertiesTip{"No properties loaded: import them through Import -> Properties",
                                     "Свойста не загружены, загрузите через Импорт -> Свойства"};
 constexpr TextPair kNoZonesTip{"No zones made: use the form below", "Зоны не заданы, используйте форму ниже"};
+constexpr TextPair kLoadProductionFile{"Load from file...", "Загрузить из файла..."};
+
 // Beside every contact depth box: the one convention of depths, the command line's too.
 constexpr TextPair kDepthUnit{"m below datum", "м ниже уровня отсчёта"};
 constexpr TextPair kDepthTip{
@@ -235,6 +237,7 @@ void DataManagerDialog::updateLang(const std::string& lang)
         for (const CodeRow& row : c->rows) row.depth->setToolTip(c->depth->toolTip());
     }
     productionGroup_->setTitle(text(750));
+    productionFileButton_->setText(QString::fromStdString(kLoadProductionFile.in(lang_)));
     injectionGroup_->setTitle(text(752));
     productionTable_->setHeaders({text(754), text(756), text(758), text(760)});
     const std::pair<StatusRow*, TextPair> tips[] = {{&gridRow_, kNoGridTip},
@@ -263,7 +266,7 @@ void DataManagerDialog::showEvent(QShowEvent* event)
 void DataManagerDialog::loadModelValues()
 {
     loading_ = true;
-    showPage(wellsPageButton_);
+    showPage(firstPage_ ? firstPage_ : wellsPageButton_);
 
     if (!state_.document.zones.items.empty()) {
         fillZones();

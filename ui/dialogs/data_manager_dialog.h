@@ -60,6 +60,8 @@ public:
 
     // Apply was pressed at least once.
     bool applied() const { return applied_; }
+    // Opens on the production page (the Development menu's Load production data).
+    void showProductionPage();
     std::vector<int> propertyTypes() const { return chosenTypes_; }
     // The production as the production page leaves it, one value per well (-1 none).
     std::vector<float> oilProduction() const { return state_.oilProdForm; }
@@ -150,6 +152,8 @@ private:
     void fillProductionTable();
     // Apply's production step: the table read into the copies and the production summary icon set.
     void applyProduction();
+    // A production file chosen by the user read into the table (not applied), with how it was understood.
+    void loadProductionFile();
     void showProductionCompleteness(const ProductionColumnsCheck& check);
 
     void markChanged();
@@ -199,6 +203,9 @@ private:
     // oilProdForm, waterProdForm and gasProdForm; Apply reads it back into those copies.
     QGroupBox *productionGroup_, *injectionGroup_;
     ProductionTable* productionTable_ = nullptr;
+    QPushButton* productionFileButton_ = nullptr;
+    QPushButton* firstPage_ = nullptr;  // the page shown when the dialog opens (the wells page when null)
+    QLabel* productionFileSummary_ = nullptr;
 };
 
 }  // namespace morvane

@@ -1,6 +1,10 @@
 // The data manager's production page: the cumulative production of each well, typed or pasted into a table and read
 // back on Apply.
 #include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "commands/production_command.h"
 
 #include "platform/trace.h"
 #include "ui/dialogs/data_manager_dialog.h"
@@ -12,8 +16,16 @@ void DataManagerDialog::buildProductionPage()
     productionGroup_ = new QGroupBox(productionPage_);
     productionGroup_->setObjectName(QStringLiteral("productionGroup"));
     productionGroup_->setGeometry(10, 10, 600, 450);
+    productionFileButton_ = new QPushButton(productionGroup_);
+    productionFileButton_->setObjectName(QStringLiteral("productionFileButton"));
+    productionFileButton_->setGeometry(10, 22, 130, 26);
+    connect(productionFileButton_, &QPushButton::clicked, this, &DataManagerDialog::loadProductionFile);
+    productionFileSummary_ = new QLabel(productionGroup_);
+    productionFileSummary_->setObjectName(QStringLiteral("productionFileSummary"));
+    productionFileSummary_->setGeometry(150, 18, 440, 34);
+    productionFileSummary_->setWordWrap(true);
     productionTable_ = new ProductionTable(productionGroup_);
-    productionTable_->setGeometry(10, 25, 580, 60);
+    productionTable_->setGeometry(10, 55, 580, 60);
     connect(productionTable_, &ProductionTable::edited, this, &DataManagerDialog::markChanged);
     connect(productionTable_, &ProductionTable::pasteRefused, this, [this](const QString& line) {
         trace(line.toStdString());
@@ -60,6 +72,35 @@ void DataManagerDialog::applyProduction()
     const ProductionColumnsCheck check = checkProductionColumns(cells);
     for (const std::string& line : check.trace) trace(line);
     showProductionCompleteness(check);
+}
+
+void DataManagerDialog::showProductionPage()
+{
+    firstPage_ = productionPageButton_;
+    showPage(firstPage_);
+}
+
+void DataManagerDialog::loadProductionFile()
+{
+    const bool ru = lang_ == "ru";
+    const std::string path = prompts_.openFileName(
+        ru ? "Файл добычи" : "Production file",
+        ru ? "Файлы добычи (*.csv *.txt);;Все файлы (*.*)" : "Production files (*.csv *.txt);;All files (*.*)");
+    if (path.empty()) return;
+    const ProductionFileFill fill = readProductionFileForTable(path, state_.well_name_form, lang_);
+    productionFileSummary_->setText(QString::fromStdString(fill.summary));
+    productionFileSummary_->setStyleSheet(fill.read ? QString() : QStringLiteral("color: #b00000"));
+    if (view_) view_->appendLogLine(fill.summary, fill.read ? log_colour::LightGrey : log_colour::Red);
+    if (!fill.read) return;
+    productionTable_->setVolumeRows(fill.cells, fill.named);
+    if (!fill.unknown.empty() && view_) {
+        std::string names;
+        for (const std::string& name : fill.unknown) names += (names.empty() ? "" : ", ") + name;
+        view_->appendLogLine((ru ? "Скважины с этими именами не загружены, их добыча не взята: "
+                                 : "No well of these names is loaded, so their production was not taken: ") +
+                                 names,
+                             log_colour::Orange);
+    }
 }
 
 }  // namespace morvane

@@ -147,6 +147,20 @@ void ProductionTable::setVolumeCell(int row, int column, const QString& text)
         setItem(row, column, new QTableWidgetItem(text));
 }
 
+void ProductionTable::setVolumeRows(const std::vector<std::array<std::string, 3>>& cells,
+                                    const std::vector<bool>& named)
+{
+    for (int r = 0;
+         r < rowCount() && static_cast<std::size_t>(r) < cells.size() && static_cast<std::size_t>(r) < named.size();
+         ++r) {
+        if (!named[static_cast<std::size_t>(r)]) continue;
+        for (int c = OilColumn; c <= GasColumn; ++c)
+            setVolumeCell(r, c,
+                          QString::fromStdString(cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c - 1)]));
+    }
+    emit edited();
+}
+
 ProductionPaste ProductionTable::paste(const QString& text)
 {
     const ProductionPaste paste = pasteProduction(text.toStdString(), currentRow(), currentColumn(), rowCount());

@@ -31,6 +31,8 @@ public:
               const std::vector<float>& gas, int maxHeight);
     // Per row, the texts of the oil, water and gas cells.
     std::vector<std::array<std::string, 3>> volumeTexts() const;
+    // Sets the volume cells of the rows `named` to `cells` (per row oil, water, gas texts); others stay.
+    void setVolumeRows(const std::vector<std::array<std::string, 3>>& cells, const std::vector<bool>& named);
     // Pastes `text` at the current cell (see pasteProduction); refused fields are announced by pasteRefused.
     ProductionPaste paste(const QString& text);
 
