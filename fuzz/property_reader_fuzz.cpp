@@ -6,9 +6,9 @@
 // and must read exactly as in one go. The same text is read for code names, near each block and as a companion
 // file: every name is a trimmed non-empty line part, every warning names the file and a line of the text.
 #include <algorithm>
-#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
