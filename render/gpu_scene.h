@@ -43,18 +43,19 @@ struct GpuScene {
     // Per layer, over the cells' buffers: the cells the property filter keeps, the cells around a flat section, and
     // the layer view's block.
     GpuMeshes filteredCells, sectionCells, layerBlock;
-    GpuMesh blockLines;                           // the upper layer's lines of the layer view's block
-    GpuMesh backdrop;                             // the blue square under the model
-    GpuMesh cursor, cursorCross;                  // the pivot cursor's two segments
-    GpuMesh pickedCell;                           // the outline of the picked cell
-    GpuMeshes wellsShown, wellsHidden;            // per well: the part inside the model and the parts outside it
-    GpuMeshes sectionWells;                       // per section well, its line over the unfolded section
-    GpuMeshes sectionLines, sectionContactLines;  // per section piece: the cut cells and the contact line
-    GpuMesh sectionPlane, sectionPlaneBorder;     // the section's plane in the model's space and its outline
-    GpuMeshes bubbles;                            // per well, its production disc
-    GpuMesh owc, goc;                             // the contact surfaces
-    GpuMesh referencePlane, flatPlane;            // the XY reference grid and the flat section's plane
-    GpuMesh textQuad;                             // the quad each glyph is drawn on
+    GpuMesh blockLines;                             // the upper layer's lines of the layer view's block
+    GpuMesh backdrop;                               // the blue square under the model
+    GpuMesh cursor, cursorCross;                    // the pivot cursor's two segments
+    GpuMesh pickedCell;                             // the outline of the picked cell
+    GpuMeshes wellsShown, wellsHidden;              // per well: the part inside the model and the parts outside it
+    GpuMeshes sectionWells;                         // per section well, its line over the unfolded section
+    GpuMeshes sectionLines, sectionContactLines;    // per section piece: the cut cells and the contact line
+    std::vector<std::size_t> sectionContactCounts;  // per section piece: indices of the contact line drawn
+    GpuMesh sectionPlane, sectionPlaneBorder;       // the section's plane in the model's space and its outline
+    GpuMeshes bubbles;                              // per well, its production disc
+    GpuMesh owc, goc;                               // the contact surfaces
+    GpuMesh referencePlane, flatPlane;              // the XY reference grid and the flat section's plane
+    GpuMesh textQuad;                               // the quad each glyph is drawn on
     GLName coreProgram = 0, textProgram = 0;
     std::map<char32_t, Glyph> glyphs;  // keyed by Unicode code point
 };

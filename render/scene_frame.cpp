@@ -515,7 +515,8 @@ void SceneRenderer::drawSectionStrips()
         lineWidth(6);
         drawIndexed(slotAt(gpu_.sectionLines.vaos, static_cast<long long>(i)), GL_LINES, count);
         lineWidth(10);
-        drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES, count);
+        drawIndexed(slotAt(gpu_.sectionContactLines.vaos, static_cast<long long>(i)), GL_LINES,
+                    i < gpu_.sectionContactCounts.size() ? gpu_.sectionContactCounts[i] : 0);
         if (s.view.section.planePlaced) {
             lineWidth(3);
             drawIndexed(gpu_.sectionPlaneBorder.vao, GL_LINES, s.model_section_border_indices.size());

@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -383,6 +384,7 @@ void SceneRenderer::uploadWellSection()
     for (Slots* list : {&gpu_.sectionLines.vaos, &gpu_.sectionLines.vbos, &gpu_.sectionLines.ebos,
                         &gpu_.sectionContactLines.vaos, &gpu_.sectionContactLines.vbos, &gpu_.sectionContactLines.ebos})
         list->assign(entries, 0);
+    gpu_.sectionContactCounts.assign(entries, 0);
     static const Vertices none;
     for (std::size_t e = 0; e < entries; ++e) {
         const Indices& indices = s_.intersect_lines_indices[e];
@@ -390,8 +392,21 @@ void SceneRenderer::uploadWellSection()
         const Vertices& owc = e < s_.intersect_owc.size() ? s_.intersect_owc[e] : none;
         uploadIndexed(gpu_.sectionLines.vaos[e], gpu_.sectionLines.vbos[e], gpu_.sectionLines.ebos[e], lines.data(),
                       lines.size(), indices);
+        // The contact line only where both ends lie over a column with a contact; GL never sees the empty level.
+        Vertices contact = owc;
+        Indices drawn;
+        const auto hasLevel = [&](int v) {
+            const std::size_t z = static_cast<std::size_t>(v) * 6 + 2;
+            return v >= 0 && z < contact.size() && !std::isnan(contact[z]);
+        };
+        for (std::size_t i = 0; i + 1 < indices.size(); i += 2)
+            if (hasLevel(indices[i]) && hasLevel(indices[i + 1]))
+                drawn.insert(drawn.end(), {indices[i], indices[i + 1]});
+        for (std::size_t z = 2; z < contact.size(); z += 6)
+            if (std::isnan(contact[z])) contact[z] = 0;
+        gpu_.sectionContactCounts[e] = drawn.size();
         uploadIndexed(gpu_.sectionContactLines.vaos[e], gpu_.sectionContactLines.vbos[e],
-                      gpu_.sectionContactLines.ebos[e], owc.data(), owc.size(), indices);
+                      gpu_.sectionContactLines.ebos[e], contact.data(), contact.size(), drawn);
     }
     const std::size_t wells = s_.section_well_coord_vertex.size();
     gpu_.sectionWells.vaos.assign(wells, 0);

@@ -8,6 +8,7 @@
 
 #include "core/trace_text.h"
 #include "scene/active_cells.h"
+#include "scene/fluid_contacts.h"
 
 namespace morvane {
 
@@ -158,6 +159,22 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
     Vertices& owc = section.intersect_owc[s];
     const SegmentBox box{std::min(segment.x_start, segment.x_end), std::max(segment.x_start, segment.x_end),
                          std::min(segment.y_start, segment.y_end), std::max(segment.y_start, segment.y_end)};
+    // The contact's level over each column: nothing where no OWC is set or a regional contact gives the column's
+    // code no depth (the renderer draws no contact line there), one level for a uniform contact.
+    std::vector<std::vector<float>> regionLevels;
+    if (contacts.owc.set && !contacts.owc.uniform) {
+        const Property* region = properties.find(contacts.owc.regionProperty);
+        if (region && region->discrete)
+            regionLevels = regionalLevels(grid, reshapeRegionProperty(grid, region->codes), contacts.owc.codes,
+                                          contacts.owc.levels);
+    }
+    const auto contactLevel = [&](int i, int j) {
+        if (!contacts.owc.set) return kNoContactLevel;
+        if (contacts.owc.uniform) return contacts.owc.level;
+        const auto row = static_cast<std::size_t>(i), column = static_cast<std::size_t>(j);
+        return row < regionLevels.size() && column < regionLevels[row].size() ? regionLevels[row][column]
+                                                                              : kNoContactLevel;
+    };
     const float owcR = owcColour.size() > 0 ? owcColour[0] : 0.0f;
     const float owcG = owcColour.size() > 1 ? owcColour[1] : 0.0f;
     const float owcB = owcColour.size() > 2 ? owcColour[2] : 0.0f;
@@ -190,6 +207,7 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
             const std::size_t before = lines.size();
             int c1 = 0, c2 = 0;
             const Rgb colour = sectionCellColour(grid, properties, shown, static_cast<int>(k), i, j);
+            const float contactZ = contactLevel(i, j);
             static constexpr int kEdges[4][2] = {{0, 1}, {2, 3}, {0, 2}, {1, 3}};
             for (int e = 0; e < 4; ++e) {
                 const int a = kEdges[e][0], b = kEdges[e][1];
@@ -197,7 +215,7 @@ std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& pr
                 const Crossing x = crossEdge(esx, esy, eex, eey, cornerOf(face, a), cornerOf(face, b), box);
                 if (x.inside) (e < 2 ? c1 : c2) += 1;
                 lines.insert(lines.end(), {x.x, x.y, x.z, colour.r, colour.g, colour.b});
-                owc.insert(owc.end(), {x.x, x.y, contacts.owc.level, owcR, owcG, owcB});
+                owc.insert(owc.end(), {x.x, x.y, contactZ, owcR, owcG, owcB});
             }
 
             const bool acceptedFace = c1 == 2 || c1 + c2 == 2 || c1 + c2 == 1;

@@ -41,7 +41,8 @@ Rgb sectionContinuousColour(float v);
 Rgb sectionCellColour(const Grid& grid, const PropertySet& properties, const Property* shown, int k, int i, int j);
 
 // Cuts one segment through the grid and appends one entry to intersect_lines, intersect_owc and
-// intersect_lines_indices; the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
+// intersect_lines_indices (each contact vertex at the OWC's level over its cell's column: the uniform level, the
+// regional level of the column's code, or kNoContactLevel where the column has no contact or no OWC is set); the segment's start goes into intersect_lines_start_xy and intersect_owc_start_xy (grown
 // as needed). A segment that crosses no regular, active cell leaves an empty entry. Returns the trace lines.
 std::vector<std::string> makeWellSection(const Grid& grid, const PropertySet& properties, const Property* shown,
                                          const Contacts& contacts, const std::vector<float>& owcColour,

@@ -53,7 +53,8 @@ inline ModelState sectionGrid(int rows, int columns, int layers, float cell = 1,
     s.document.properties.add(
         makeContinuousProperty("VALUES", PropertyKind::Continuous, std::vector<double>(cells, 0.1)));
     s.view.shownProperty = "VALUES";
-    s.colouredFrom.valid = true;  // the cells wear the property's colours
+    s.colouredFrom.valid = true;         // the cells wear the property's colours
+    s.document.contacts.owc.set = true;  // a uniform OWC
     s.document.contacts.owc.level = -1.5f;
     return s;
 }

@@ -137,6 +137,29 @@ TEST(WellSectionCut, CrossedCellsGiveClampedCrossingsOutlinesAndContactLines)
         EXPECT_EQ(owc[n * 6 + 5], 1.0f);  // OWC_Color blue
     }
     EXPECT_EQ(s.intersect_lines_start_xy[0], (std::vector<float>{0.5f, 0.35f}));
+
+    // No OWC set: no level anywhere, so no contact line (not one at the level left from before). By region: each
+    // crossing at the level of its column's code, none over a code given no depth.
+    s.document.contacts.owc.set = false;
+    cut(s, segment(0.5f, 0.35f, 3.5f, 0.95f));
+    for (std::size_t n = 0; n < 12; ++n) EXPECT_TRUE(std::isnan(s.intersect_owc[1][n * 6 + 2])) << n;
+    s.document.properties.add(makeDiscreteProperty("REG", PropertyKind::Regions, {1, 2, 7, 3, 1, 1, 1, 1}));
+    s.document.contacts.owc =
+        FluidContact{.set = true, .uniform = false, .regionProperty = "REG", .codes = {1, 3}, .levels = {-1.2f, -1.4f}};
+    cut(s, segment(0.5f, 0.35f, 3.5f, 0.95f));
+    for (std::size_t n = 0; n < 12; ++n) {
+        const float z = s.intersect_owc[2][n * 6 + 2];
+        switch (n % 6 / 2) {  // cells (0, 0), (0, 1), (0, 3): codes 1, 2, 3
+        case 0:
+            EXPECT_EQ(z, -1.2f) << n;
+            break;
+        case 1:
+            EXPECT_TRUE(std::isnan(z)) << n;
+            break;
+        default:
+            EXPECT_EQ(z, -1.4f) << n;
+        }
+    }
 }
 
 // Inactive cells are not cut, and layers or surfaces that keep different numbers of cells are still outlined cell by
