@@ -195,8 +195,10 @@ Walk DeckReader::passOverSection(std::size_t s, std::string_view keyword, std::s
 grdecl::ScanSummary DeckReader::scanSection(std::string_view keyword, std::string_view body, std::size_t bound)
 {
     // With the counts declared the arrays are reserved whole, without them from the length of the section's text.
+    // A text too short to write the declared values one by one (each takes two bytes at least) is reserved for what
+    // it can write: a few bytes declaring millions of cells must not claim gigabytes; runs of n*v grow the array.
     const std::size_t reserve =
-        haveDims_ ? bound
+        haveDims_ ? std::min(bound, body.size() / 2 + 1)
                   : std::min(grdecl::estimateNumbers(std::min(grdecl::sectionEnd(body, 0), body.size())), bound);
     if (keyword == kCoord) {
         stage(GridReadStage::LayoutDecided);
