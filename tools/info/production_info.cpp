@@ -10,10 +10,13 @@ namespace morvane::info {
 
 namespace {
 
-std::optional<double> known(float volume)
+// A volume in its own shortest form (12.345, not 12.345000267028809), or null when not known.
+void addVolume(JsonObject& object, std::string_view key, float volume)
 {
-    if (volume == -1.0f) return std::nullopt;
-    return volume;
+    if (volume == -1.0f)
+        object.addJson(key, "null");
+    else
+        object.addFloat(key, volume);
 }
 
 }  // namespace
@@ -50,9 +53,9 @@ JsonObject productionInfoFromText(const std::string& text, bool& read)
     for (const ProductionRow& row : file.rows) {
         JsonObject well;
         well.addString("name", row.name);
-        well.addNumber("oil", known(row.oil));
-        well.addNumber("water", known(row.water));
-        well.addNumber("gas", known(row.gas));
+        addVolume(well, "oil", row.oil);
+        addVolume(well, "water", row.water);
+        addVolume(well, "gas", row.gas);
         wells += (wells.size() > 1 ? ", " : "") + well.text();
     }
     report.addJson("wells", wells + "]");
